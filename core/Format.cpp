@@ -1,9 +1,9 @@
 #include "core/Format.h"
 
-#include "core/DecimalText.h"
 #include "core/LocaleText.h"
 #include "core/AngleFunctions.h"
 #include "core/NoValue.h"
+#include "core/Parser.h"
 
 #include <algorithm>
 #include <charconv>
@@ -118,21 +118,19 @@ std::string CFormat::FormatNumber(double value, int decimals, bool editForm, boo
 
 std::string CFormat::FormatFeetInchesText(const std::string& decimalFeet)
 {
-    // The first comma-delimited field must be a number and nothing else, as the program's
-    // tokenizer reads it; the locale decimal separator is read as the point.
-    std::string field = decimalFeet.substr(0, decimalFeet.find(','));
+    // Read as the program's tokenizer reads a number; the locale decimal separator counts as
+    // the point, since the text usually comes from FormatNumber.
+    std::string text = decimalFeet;
     const std::string decimalSep = GetLocaleText(LocaleDecimalSeparator);
     if (decimalSep != "." && !decimalSep.empty()) {
-        const std::size_t p = decimalFeet.find(decimalSep);
-        if (p != std::string::npos) {
-            std::string mapped = decimalFeet;
-            mapped.replace(p, decimalSep.size(), ".");
-            field = mapped.substr(0, mapped.find(','));
-        }
+        const std::size_t p = text.find(decimalSep);
+        if (p != std::string::npos)
+            text.replace(p, decimalSep.size(), ".");
     }
+    CParser parser;
+    parser.SetText(text);
     double value = 0.0;
-    std::size_t used = 0;
-    if (!ReadDecimalPrefix(field, &value, &used) || used != field.size())
+    if (!parser.GetNextDouble(&value))
         return decimalFeet;
 
     const bool negative = value < 0;
