@@ -3,6 +3,7 @@
 #include "transfer/NikonColumnCollection.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -80,7 +81,7 @@ JobHeaderBytes FreshHeader()
     return h;
 }
 
-// Like strtod in the C locale: the longest leading number, 0 when there is none.
+// Like strtod in the C locale: the longest leading number, 0 when there is none or it is not finite.
 double LeadingDouble(const std::string& text)
 {
     const char* p = text.c_str();
@@ -90,7 +91,7 @@ double LeadingDouble(const std::string& text)
         ++p;
     double v = 0.0;
     auto [end, ec] = std::from_chars(p, text.c_str() + text.size(), v);
-    return ec == std::errc() ? v : 0.0;
+    return ec == std::errc() && std::isfinite(v) ? v : 0.0;
 }
 
 std::string DefaultTransferFolder()

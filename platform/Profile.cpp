@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -224,7 +225,8 @@ double CProfile::GetProfileDouble(std::string_view section, std::string_view key
         text.remove_prefix(1);
     double v = 0.0;
     auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (text.empty() || ec != std::errc() || p != text.data() + text.size())
+    // "nan" and "inf" are no stored settings: a scale factor or grid of them would spread into jobs.
+    if (text.empty() || ec != std::errc() || p != text.data() + text.size() || !std::isfinite(v))
         return defaultValue;
     return v;
 }

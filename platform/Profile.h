@@ -48,7 +48,7 @@ public:
     int32_t GetProfileInt(std::string_view section, std::string_view key, int32_t defaultValue);
     // False when absent or not an even-length run of hexadecimal digits; `data` then unchanged.
     bool GetProfileBinary(std::string_view section, std::string_view key, std::vector<uint8_t>& data);
-    // The stored text parsed as a double; the default when absent or unparsable.
+    // The stored text parsed as a finite double; the default when absent, unparsable or not finite.
     double GetProfileDouble(std::string_view section, std::string_view key, double defaultValue);
     // "(l, t, r, b)"; a missing, empty or unreadable value gives the default.
     ProfileRect GetProfileRect(std::string_view section, std::string_view key, const ProfileRect& defaultValue);

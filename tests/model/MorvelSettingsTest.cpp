@@ -218,7 +218,7 @@ TEST_F(MorvelSettingsTest, SaveThenLoadRoundTrips)
 TEST_F(MorvelSettingsTest, StoredValuesThatNeedCare)
 {
     WriteAllText(profile.GetPath().string(), "[Transfer]\nDosDir=/data/jobs\n[format]\nPlanX=\nPlanY=N\n"
-                                             "[SNAP]\nGrid X Spacing=2.5m\nGrid Y Spacing=abc\nOrder1=3\n"
+                                             "[SNAP]\nGrid X Spacing=2.5m\nGrid Y Spacing=abc\nGrid X Origin=inf\nOrder1=3\n"
                                              "[Morvel]\nScaleFactor=1,5\n[Print Settings]\nMargins=(1, 2, 3)\n");
     CMorvelSettings s = Loaded();
     EXPECT_EQ(s.GetTransferFolder(), "/data/jobs/");
@@ -226,6 +226,7 @@ TEST_F(MorvelSettingsTest, StoredValuesThatNeedCare)
     EXPECT_EQ(s.GetYCaption(), "N");
     EXPECT_EQ(s.GetGridXSpacing(), 2.5);
     EXPECT_EQ(s.GetGridYSpacing(), 0.0);
+    EXPECT_EQ(s.GetGridXOrigin(), 0.0);
     EXPECT_EQ(s.GetSnapOrder(), (std::vector<uint16_t>{0, 3}));
     JobSettingsValues v;
     s.GetNewJobDefaultsBlock(v);
@@ -343,6 +344,13 @@ TEST_F(MorvelSettingsTest, NewJobDefaultsFromStoredKeys)
     s.GetNewJobDefaults(kept);
     EXPECT_EQ(kept.distanceUnit, 2);
     EXPECT_EQ(kept.angleUnit, 1);
+
+    // A column text that is not of the form (odd length, unknown or repeated kind) changes nothing.
+    for (const char* bad : {"P1N", "X1", "P1P0", "", "P1N+"}) {
+        ASSERT_TRUE(profile.WriteProfileString("Transfer", "Coord Order", bad));
+        s.GetNewJobDefaultsAndCoordOrder(kept, columns);
+        EXPECT_EQ(columns.GetColumns().size(), 3u) << bad;
+    }
 }
 
 TEST_F(MorvelSettingsTest, SwitchColorModeRepaintsOnlyWhenAsked)

@@ -89,6 +89,12 @@ TEST(Profile, OddValuesRoundTripVerbatim)
     i = 0;
     for (const std::string& v : values)
         EXPECT_EQ(again.GetProfileString("format", "K" + std::to_string(i++), "default"), v);
+
+    // Numbers that are no finite value read as the default.
+    for (const char* text : {"nan", "inf", "-inf", "0x10", "1e999"}) {
+        ASSERT_TRUE(profile.WriteProfileString("Morvel", "ScaleFactor", text));
+        EXPECT_EQ(profile.GetProfileDouble("Morvel", "ScaleFactor", 1.0), 1.0) << text;
+    }
 }
 
 TEST(Profile, RefusesWhatTheFileCannotHoldAndLeavesItAlone)
