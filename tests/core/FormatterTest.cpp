@@ -4,6 +4,7 @@
 #include "core/GenericFormat.h"
 #include "core/NoValue.h"
 #include "core/RawDataFormat.h"
+#include "model/MorvelSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,7 @@ class JobFormatTest : public ::testing::Test
 {
 protected:
     CLocaleTextOverride locale{".", ","};
+    PreferencesScope defaults;
     FakeJob job;
     ActiveJobScope active{&job};
     const CFormat& format = job.GetDataFileFormat();
@@ -226,6 +228,7 @@ TEST_F(JobFormatTest, CommaLocaleAngles)
 TEST(DefaultJobFormat, NeverNull)
 {
     CLocaleTextOverride locale(".", ",");
+    PreferencesScope defaults;
     SetActiveJobValueSource(nullptr);
     ASSERT_NE(GetActiveJobFormat(), nullptr);
     ASSERT_NE(GetActiveJobMathConversions(), nullptr);
@@ -236,6 +239,7 @@ TEST(DefaultJobFormat, NeverNull)
 TEST(RawDataFormat, SetupUnitsAndDecimals)
 {
     CLocaleTextOverride locale(".", ",");
+    PreferencesScope defaults;
     SetActiveJobValueSource(nullptr);
     FakeSetup setup;
     setup.distanceCode = 0;
@@ -298,6 +302,20 @@ TEST(GenericFormat, OwnUnits)
     generic.SetAngleUnits(1);
     EXPECT_EQ(generic.FormatHorizontalAngle(Pi, false), "200");
     EXPECT_EQ(generic.FormatBearing(Pi / 4, false), "N50E");
+}
+
+TEST(FormatPreferences, ReadFromTheApplicationSettingsAtEveryCall)
+{
+    CLocaleTextOverride locale(".", ",");
+    CMorvelSettings settings;
+    SetMorvelSettings(&settings);
+    SetActiveJobValueSource(nullptr);
+    settings.SetJobDistance(1);
+    EXPECT_EQ(GetActiveJobFormat()->FormatDistance(2.26, false, false), "2.3");
+    settings.SetJobDistance(4);
+    settings.SetJobStationFormat(1);
+    EXPECT_EQ(GetActiveJobFormat()->FormatStation(1234.5, false), "1+234.5000");
+    SetMorvelSettings(nullptr);
 }
 
 } // namespace

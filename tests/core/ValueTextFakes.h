@@ -13,6 +13,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace morvel::test {
 
@@ -92,15 +93,32 @@ private:
     CJobValueSource* m_previous;
 };
 
-// Installs preferences for the life of the object.
+// Installs preferences for the life of the object; scopes nest.
 class PreferencesScope
 {
 public:
-    explicit PreferencesScope(const FormatPreferences& prefs)
+    explicit PreferencesScope(const FormatPreferences& prefs = FormatPreferences())
     {
+        Stack().push_back(prefs);
         SetFormatPreferencesProvider([prefs] { return prefs; });
     }
-    ~PreferencesScope() { SetFormatPreferencesProvider({}); }
+    ~PreferencesScope()
+    {
+        Stack().pop_back();
+        if (Stack().empty()) {
+            SetFormatPreferencesProvider({});
+        } else {
+            const FormatPreferences outer = Stack().back();
+            SetFormatPreferencesProvider([outer] { return outer; });
+        }
+    }
+
+private:
+    static std::vector<FormatPreferences>& Stack()
+    {
+        static std::vector<FormatPreferences> stack;
+        return stack;
+    }
 };
 
 // A raw-data setup with fixed codes: distance 0 feet, 1 metres, 2 US feet; angle 0 degrees,

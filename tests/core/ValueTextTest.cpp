@@ -80,6 +80,7 @@ protected:
         job.points["B1"] = CLocation(100, 200, NoValue);
     }
     CLocaleTextOverride locale{".", ","};
+    PreferencesScope defaults;
     FakeJob job;
     ActiveJobScope active{&job};
 };
