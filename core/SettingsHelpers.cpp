@@ -1,0 +1,77 @@
+#include "core/SettingsHelpers.h"
+
+#include "core/Parser.h"
+#include "core/ProgramHelpers.h"
+#include "model/MorvelSettings.h"
+#include "platform/Profile.h"
+
+namespace {
+
+// The face-name field holds 31 characters.
+std::string LimitFaceName(const std::string& name)
+{
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if ((static_cast<unsigned char>(name[i]) & 0xC0) != 0x80 && ++chars > 31)
+            return name.substr(0, i);
+    }
+    return name;
+}
+
+} // namespace
+
+std::string GetPlanXCaption()
+{
+    return GetMorvelSettings().GetXCaption();
+}
+
+std::string GetPlanYCaption()
+{
+    return GetMorvelSettings().GetYCaption();
+}
+
+std::string GetPlanZCaption()
+{
+    return GetMorvelSettings().GetZCaption();
+}
+
+bool ColorIndicesMatch(int32_t a, int32_t b)
+{
+    int32_t size = GetMorvelSettings().GetColorMode() == 1 ? 16 : 64;
+    // Differences are taken in 64 bits so extreme indices cannot overflow.
+    return (static_cast<int64_t>(a) - b) % size == 0;
+}
+
+int SplitTextFields(std::vector<std::string>& fields, const std::string& text, const std::string& delimiters)
+{
+    fields.clear();
+    CParser parser(text, delimiters, false);
+    std::string token;
+    while (parser.GetNextToken(token))
+        fields.push_back(token);
+    return static_cast<int>(fields.size());
+}
+
+bool ReadFontSettings(const std::string& section, LogFont& font, int32_t pixelsPerInch)
+{
+    CProfile& profile = GetAppProfile();
+    font = LogFont{};
+    font.weight = 0;
+    font.pitchAndFamily = static_cast<uint8_t>(profile.GetProfileInt(section, "PandF", 34));
+    font.height = profile.GetProfileInt(section, "Height", -PointsToPixels(12, pixelsPerInch));
+    font.weight = profile.GetProfileInt(section, "Weight", 400);
+    font.italic = profile.GetProfileInt(section, "Italic", 0) != 0;
+    font.faceName = LimitFaceName(profile.GetProfileString(section, "Name", "MS Sans Serif"));
+    return true;
+}
+
+bool WriteFontSettings(const std::string& section, const LogFont& font)
+{
+    CProfile& profile = GetAppProfile();
+    profile.WriteProfileInt(section, "PandF", font.pitchAndFamily);
+    profile.WriteProfileInt(section, "Height", font.height);
+    profile.WriteProfileInt(section, "Weight", font.weight);
+    profile.WriteProfileInt(section, "Italic", font.italic ? 1 : 0);
+    profile.WriteProfileString(section, "Name", font.faceName);
+    return true;
+}
