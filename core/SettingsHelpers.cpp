@@ -1,9 +1,13 @@
 #include "core/SettingsHelpers.h"
 
+#include "core/MathConversions.h"
 #include "core/Parser.h"
 #include "core/ProgramHelpers.h"
 #include "model/MorvelSettings.h"
+#include "platform/ActiveJobHooks.h"
 #include "platform/Profile.h"
+
+#include <cmath>
 
 namespace {
 
@@ -74,4 +78,61 @@ bool WriteFontSettings(const std::string& section, const LogFont& font)
     profile.WriteProfileInt(section, "Italic", font.italic ? 1 : 0);
     profile.WriteProfileString(section, "Name", font.faceName);
     return true;
+}
+
+std::optional<std::string> GetUnitOrCaptionLabel(int32_t id, const CMathConversions& conversions)
+{
+    auto in = [id](int32_t first, int32_t last) { return id >= first && id <= last; };
+    bool northingFirst = GetMorvelSettings().GetCoordOrder();
+    if (in(6926, 6941) || in(7018, 7027) || id == 2313)
+        return conversions.GetDistanceUnitLabel();
+    if (in(6967, 6974))
+        return conversions.GetAngleUnitLabel();
+    if (id == 7028)
+        return conversions.GetLargeAreaUnitLabel();
+    if (id == 7029)
+        return conversions.GetAreaUnitLabel();
+    if (in(6975, 6981))
+        return northingFirst ? GetPlanYCaption() : GetPlanXCaption();
+    if (in(6986, 6992))
+        return northingFirst ? GetPlanXCaption() : GetPlanYCaption();
+    if (in(7001, 7008))
+        return GetPlanZCaption();
+    return std::nullopt;
+}
+
+void ApplyUnitAndCaptionLabels(const std::vector<int32_t>& controlIds,
+                               const std::function<void(std::size_t index, const std::string& text)>& setText)
+{
+    const ActiveJobHooks& hooks = GetActiveJobHooks();
+    if (controlIds.empty() || !hooks.isJobOpen || !hooks.isJobOpen() || !hooks.mathConversions)
+        return;
+    const CMathConversions* conversions = hooks.mathConversions();
+    if (!conversions)
+        return;
+    for (std::size_t i = 0; i < controlIds.size(); ++i) {
+        if (auto label = GetUnitOrCaptionLabel(controlIds[i], *conversions))
+            setText(i, *label);
+    }
+}
+
+void FillMenuPointNames(std::vector<std::string>& itemTexts, const std::string* pointName)
+{
+    if (!pointName)
+        return;
+    for (std::string& text : itemTexts) {
+        // Item texts longer than the menu's 1,024-character buffer are not read.
+        if (CountCharacters(text) > 1024 || CountFormatPlaceholders(text) != 1)
+            continue;
+        auto at = text.find("%s");
+        text.replace(at, 2, *pointName);
+    }
+}
+
+void UpdatePickTolerance(CPickToleranceMap& map)
+{
+    int32_t size = GetMorvelSettings().GetPickBoxSize();
+    CLocation half = map.DeviceToWorld(size / 2, size / 2);
+    CLocation whole = map.DeviceToWorld(size, size);
+    map.SetPickTolerances(std::fabs(whole.x - half.x), std::fabs(whole.y - half.y));
 }

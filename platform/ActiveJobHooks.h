@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+class CMathConversions;
+
 // What the program-wide helpers need to know of the open job and the application. The shell
 // installs these once the job document exists; an unset hook answers "no job open".
 struct ActiveJobHooks
@@ -14,6 +16,8 @@ struct ActiveJobHooks
     std::function<bool()> hasTemporaryJob;
     // The default job folder with its trailing separator, created when missing.
     std::function<std::string()> defaultJobFolder;
+    // The open job's unit conversions; null when no job is open.
+    std::function<const CMathConversions*()> mathConversions;
 };
 
 // Installs the hooks and returns the previous ones.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/WindowMessages.h"
+
 #include <cstdint>
 
 // The shared keyboard handling of modeless dialogs: Enter moves on like Tab, Escape tells the job.
@@ -7,9 +9,6 @@
 
 using DialogWindow = const void*; // a control of the dialog, null for none
 
-inline constexpr uint32_t WM_KEYDOWN = 0x0100;
-inline constexpr uint32_t VK_RETURN = 0x0D;
-inline constexpr uint32_t VK_ESCAPE = 0x1B;
 inline constexpr int IDCANCEL_CONTROL = 2;
 
 struct DialogKeyMessage
