@@ -5,6 +5,7 @@
 #include "platform/ActiveJobHooks.h"
 #include "platform/AppFolders.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>

@@ -67,7 +67,7 @@ TEST(PathTexts, ChangeExtension)
     EXPECT_EQ(p, "/a/job.Mvr");
 }
 
-TEST(FileSystemTests, FilesAndFoldersAreTellApart)
+TEST(FileSystemTests, FilesAndFoldersAreToldApart)
 {
     TempDir dir;
     std::string file = dir.file("a.txt");
