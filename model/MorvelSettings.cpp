@@ -1,5 +1,6 @@
 #include "model/MorvelSettings.h"
 
+#include "platform/AppFolders.h"
 #include "transfer/NikonColumnCollection.h"
 
 #include <charconv>
@@ -34,15 +35,6 @@ double LeadingDouble(const std::string& text)
     double v = 0.0;
     auto [end, ec] = std::from_chars(p, text.c_str() + text.size(), v);
     return ec == std::errc() && std::isfinite(v) ? v : 0.0;
-}
-
-std::string DefaultTransferFolder()
-{
-    const char* home = std::getenv("HOME");
-    std::string folder = home && *home ? home : "";
-    if (!folder.empty() && folder.back() != '/')
-        folder += '/';
-    return folder + "KVL_DAT/";
 }
 
 CMorvelSettings* g_installed = nullptr;
@@ -160,7 +152,7 @@ void CMorvelSettings::Load()
     m_newJobDefaults.seaLevel = p.GetProfileInt("Morvel", "SeaLevel", 0);
 
     // An empty folder stays empty (no bare "/", which would point at the file-system root).
-    m_transferFolder = p.GetProfileString("Transfer", "DosDir", DefaultTransferFolder());
+    m_transferFolder = p.GetProfileString("Transfer", "DosDir", GetDefaultTransferFolder());
     if (!m_transferFolder.empty() && m_transferFolder.back() != '/')
         m_transferFolder += '/';
 
