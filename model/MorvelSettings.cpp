@@ -1,5 +1,6 @@
 #include "model/MorvelSettings.h"
 
+#include "platform/AppFolders.h"
 #include "transfer/NikonColumnCollection.h"
 
 #include <charconv>
@@ -23,64 +24,6 @@ constexpr const char* kModelNames[] = {
     "Zentra 4",
 };
 
-// Job header fields the new-job defaults touch (offsets of the job file header).
-constexpr size_t kHeaderVersion = 0;
-constexpr size_t kHeaderFlags = 20;
-constexpr size_t kHeaderScaleFactor = 24;
-constexpr size_t kHeaderDistanceUnit = 32;
-constexpr size_t kHeaderAngleUnit = 34;
-constexpr size_t kHeaderOffsetWord = 40;
-
-void PutU16(JobHeaderBytes& h, size_t at, uint16_t v)
-{
-    h[at] = static_cast<uint8_t>(v);
-    h[at + 1] = static_cast<uint8_t>(v >> 8);
-}
-
-void PutU32(JobHeaderBytes& h, size_t at, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        h[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
-
-void PutF64(JobHeaderBytes& h, size_t at, double v)
-{
-    uint64_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    for (int i = 0; i < 8; ++i)
-        h[at + i] = static_cast<uint8_t>(bits >> (8 * i));
-}
-
-uint16_t GetU16(const JobHeaderBytes& h, size_t at) { return static_cast<uint16_t>(h[at] | (h[at + 1] << 8)); }
-
-uint32_t GetU32(const JobHeaderBytes& h, size_t at)
-{
-    uint32_t v = 0;
-    for (int i = 0; i < 4; ++i)
-        v |= static_cast<uint32_t>(h[at + i]) << (8 * i);
-    return v;
-}
-
-double GetF64(const JobHeaderBytes& h, size_t at)
-{
-    uint64_t bits = 0;
-    for (int i = 0; i < 8; ++i)
-        bits |= static_cast<uint64_t>(h[at + i]) << (8 * i);
-    double v;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
-}
-
-// The fields of a fresh job header that the new-job defaults read back.
-JobHeaderBytes FreshHeader()
-{
-    JobHeaderBytes h{};
-    PutU32(h, kHeaderVersion, 1);
-    PutF64(h, kHeaderScaleFactor, 1.0);
-    PutU32(h, kHeaderOffsetWord, 1000);
-    return h;
-}
-
 // Like strtod in the C locale: the longest leading number, 0 when there is none or it is not finite.
 double LeadingDouble(const std::string& text)
 {
@@ -92,15 +35,6 @@ double LeadingDouble(const std::string& text)
     double v = 0.0;
     auto [end, ec] = std::from_chars(p, text.c_str() + text.size(), v);
     return ec == std::errc() && std::isfinite(v) ? v : 0.0;
-}
-
-std::string DefaultTransferFolder()
-{
-    const char* home = std::getenv("HOME");
-    std::string folder = home && *home ? home : "";
-    if (!folder.empty() && folder.back() != '/')
-        folder += '/';
-    return folder + "KVL_DAT/";
 }
 
 CMorvelSettings* g_installed = nullptr;
@@ -218,7 +152,7 @@ void CMorvelSettings::Load()
     m_newJobDefaults.seaLevel = p.GetProfileInt("Morvel", "SeaLevel", 0);
 
     // An empty folder stays empty (no bare "/", which would point at the file-system root).
-    m_transferFolder = p.GetProfileString("Transfer", "DosDir", DefaultTransferFolder());
+    m_transferFolder = p.GetProfileString("Transfer", "DosDir", GetDefaultTransferFolder());
     if (!m_transferFolder.empty() && m_transferFolder.back() != '/')
         m_transferFolder += '/';
 
@@ -395,34 +329,35 @@ void CMorvelSettings::FormatTransferSettings(std::vector<std::string>& lines) co
     }
 }
 
-void CMorvelSettings::LoadNewJobDefaults(JobHeaderBytes& header)
+void CMorvelSettings::LoadNewJobDefaults(JobFileHeader& header)
 {
     CProfile& p = Profile();
-    PutU16(header, kHeaderDistanceUnit, static_cast<uint16_t>(p.GetProfileInt("Transfer", "Def Dist", 1)));
-    PutU16(header, kHeaderAngleUnit, static_cast<uint16_t>(p.GetProfileInt("Transfer", "Def Angle", 0)));
-    PutU32(header, kHeaderFlags, static_cast<uint32_t>(p.GetProfileInt("Transfer", "Def Settings", 0)));
-    PutF64(header, kHeaderScaleFactor, p.GetProfileDouble("Transfer", "Def SF", 1.0));
-    PutU32(header, kHeaderOffsetWord, static_cast<uint32_t>(p.GetProfileInt("Transfer", "Def Offset", 1000)));
+    header.SetDistanceUnit(static_cast<uint16_t>(p.GetProfileInt("Transfer", "Def Dist", 1)));
+    header.SetAngleUnit(static_cast<uint16_t>(p.GetProfileInt("Transfer", "Def Angle", 0)));
+    header.SetFlags(static_cast<uint32_t>(p.GetProfileInt("Transfer", "Def Settings", 0)));
+    header.SetScaleFactor(p.GetProfileDouble("Transfer", "Def SF", 1.0));
+    header.SetOffsetWord(static_cast<uint32_t>(p.GetProfileInt("Transfer", "Def Offset", 1000)));
 }
 
 void CMorvelSettings::GetNewJobDefaults(JobSettingsValues& values)
 {
-    JobHeaderBytes header = FreshHeader();
+    JobFileHeader header;
+    InitJobFileHeader(header);
     LoadNewJobDefaults(header);
-    const uint16_t distance = GetU16(header, kHeaderDistanceUnit);
+    const uint16_t distance = header.GetDistanceUnit();
     if (distance <= 2)
         values.distanceUnit = distance;
-    const uint16_t angle = GetU16(header, kHeaderAngleUnit);
+    const uint16_t angle = header.GetAngleUnit();
     if (angle <= 1)
         values.angleUnit = angle;
-    const uint32_t flags = GetU32(header, kHeaderFlags);
-    values.azimuth = (flags >> 1) & 1;
-    values.useScaleFactor = flags & 1;
-    values.scaleFactor = GetF64(header, kHeaderScaleFactor);
-    values.curvatureRefraction = (flags >> 2) & 1;
-    values.coefficientChoice = (flags >> 4) & 1;
-    values.seaLevel = (flags >> 3) & 1;
-    values.directionType = (flags & 0x20) ? 0 : 1;
+    const uint32_t flags = header.GetFlags();
+    values.azimuth = (flags & JobFileHeader::FlagSouthAzimuth) ? 1 : 0;
+    values.useScaleFactor = (flags & JobFileHeader::FlagUseScaleFactor) ? 1 : 0;
+    values.scaleFactor = header.GetScaleFactor();
+    values.curvatureRefraction = (flags & JobFileHeader::FlagCurvature) ? 1 : 0;
+    values.coefficientChoice = (flags & JobFileHeader::FlagCurvatureCoefficient) ? 1 : 0;
+    values.seaLevel = (flags & JobFileHeader::FlagSeaLevel) ? 1 : 0;
+    values.directionType = (flags & JobFileHeader::FlagDirectionType) ? 0 : 1;
 }
 
 void CMorvelSettings::GetNewJobDefaultsAndCoordOrder(JobSettingsValues& values, CNikonColumnCollection& columns)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/JobFileHeader.h"
 #include "platform/Profile.h"
 #include "platform/SettingsShell.h"
 
@@ -31,9 +32,6 @@ struct JobSettingsValues
 
 // The defaults of a new job header.
 void InitJobSettingsValues(JobSettingsValues& values);
-
-// A job file header (240 bytes, little-endian) as the new-job defaults fill it.
-using JobHeaderBytes = std::array<uint8_t, 240>;
 
 // Transfer setup words, in the order the preference page hands them over.
 struct TransferSettings
@@ -89,7 +87,7 @@ public:
     static int32_t GetTransferSettingsLineCount() { return 9; }
 
     // New-job defaults from the "Transfer" section (written by the preference pages).
-    void LoadNewJobDefaults(JobHeaderBytes& header);
+    void LoadNewJobDefaults(JobFileHeader& header);
     void GetNewJobDefaults(JobSettingsValues& values);
     void GetNewJobDefaultsAndCoordOrder(JobSettingsValues& values, CNikonColumnCollection& columns);
     void SetNewJobDefaultsBlock(const JobSettingsValues& values) { m_newJobDefaults = values; }

@@ -14,6 +14,7 @@ struct LogFont
     bool underline = false;
     bool strikeOut = false;
     uint8_t charSet = 0;
+    uint8_t pitchAndFamily = 0;
 };
 
 // What the application settings ask of the shell: fonts, palettes, printer setup and the active
