@@ -235,6 +235,26 @@ TEST(PointIndex, OnlyLeafGoesToAnEmptyTree)
     delete p;
 }
 
+TEST(PointIndex, ReplaceSwapsPointsButKeepsOneItCannotRemove)
+{
+    FakeJob job;
+    CPointRecord* old = job.AddPoint("1");
+    job.AddPoint("A1");
+    job.sorted.Remove(job.sorted.FindLeaf(old)); // the grid index is the document's to update
+    auto* fresh = new CPointRecord("9", "", CLocation(), false);
+    EXPECT_TRUE(job.points.Replace(job.points.FindNode("1", true), fresh));
+    EXPECT_EQ(job.points.FindPoint("9", true), fresh);
+    EXPECT_EQ(job.points.FindPoint("1", true), nullptr);
+    EXPECT_EQ(job.NamesInStoreOrder(), (std::vector<std::string>{"A1", "9"}));
+
+    // Under a digits-only rule A1 can no longer be removed; it must stay in the store, not be freed.
+    job.digitsOnly = true;
+    CPointRecord other("5", "", CLocation(), false);
+    EXPECT_FALSE(job.points.Replace(job.points.GetLastPosition(), &other));
+    EXPECT_EQ(job.NamesInStoreOrder(), (std::vector<std::string>{"A1", "9"}));
+    EXPECT_EQ(job.points.GetCount(), 2);
+}
+
 namespace {
 
 int CompareByEasting(CRecord* a, CRecord* b)
