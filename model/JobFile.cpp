@@ -149,7 +149,6 @@ bool CJobFile::Open(const char* path, bool readOnly)
 {
     if (!path)
         return false;
-    m_file.Close();
     const unsigned flags = CFileCE::shareDenyWrite | (readOnly ? CFileCE::modeRead : CFileCE::modeReadWrite);
     if (!m_file.Open(path, flags))
         return false;
@@ -203,7 +202,6 @@ bool CJobFile::CreateVersion(const char* path, uint16_t version)
 {
     if (!path || (version != 3 && version != 5))
         return false;
-    m_file.Close();
     if (!m_file.Open(path, CFileCE::modeCreate | CFileCE::modeReadWrite | CFileCE::shareDenyWrite))
         return false;
     Reset();
@@ -244,7 +242,8 @@ bool CJobFile::GetInfoBlock(uint8_t* out)
 bool CJobFile::UpdateInfoBlock(const uint8_t* block)
 {
     const uint16_t version = GetVersion();
-    if (version >= 5) {
+    // Later versions may lay the block out differently: they are left as they are.
+    if (version == 5) {
         // A file with a shorter block would have its settings overwritten.
         if (m_infoSize < InfoBlockSize)
             return false;

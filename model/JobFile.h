@@ -41,19 +41,21 @@ public:
     CJobFile(const CJobFile&) = delete;
     CJobFile& operator=(const CJobFile&) = delete;
 
-    // Reads the header and the blocks of its version; refused files are closed.
+    // Reads the header and the blocks of its version; refused files are closed. False, touching
+    // nothing, while a file is open.
     bool Open(const char* path, bool readOnly);
     bool Close();
     bool IsOpen() const { return m_file.IsOpen(); }
     bool Create(const char* path) { return CreateVersion(path, 5); }
-    // Versions 3 and 5 only.
+    // Versions 3 and 5 only; false while a file is open.
     bool CreateVersion(const char* path, uint16_t version);
 
     uint16_t GetVersion() const;
     uint32_t GetFirstRecordOffset() const;
 
     bool GetInfoBlock(uint8_t* out558);
-    // Version 5 and later: rewrites the information block; version 3: the old block's shared fields.
+    // Version 5: rewrites the information block; version 3: the old block's shared fields; other
+    // versions: true, nothing written.
     bool UpdateInfoBlock(const uint8_t* block558);
     bool GetCreationTime(uint8_t* out16);
     bool SetCreationTime(const uint8_t* time16);
