@@ -327,36 +327,42 @@ bool CJobFile::ReadRecordHeader(uint32_t& type, uint32_t& position, uint32_t& le
     uint8_t frame[FrameHeaderSize];
     if (!m_file.Read(frame, FrameHeaderSize))
         return false;
-    const uint32_t storedLength = GetU32LE(frame + 4);
-    const int64_t end = start + FrameHeaderSize + int64_t(storedLength);
-    const int64_t fileLength = m_file.GetLength();
-    if (fileLength < 0 || end > fileLength)
-        return false;
+    // A frame that claims more than the file holds is still reported here, so that a record cut
+    // short fails its payload read instead of silently ending the walk.
     m_recordType = GetU32LE(frame);
-    m_recordLength = storedLength;
-    m_recordEnd = end;
+    m_recordLength = GetU32LE(frame + 4);
+    m_recordEnd = start + FrameHeaderSize + int64_t(m_recordLength);
     position = static_cast<uint32_t>(start);
-    length = storedLength;
+    length = m_recordLength;
     type = NormaliseRecordType(m_recordType);
     return true;
+}
+
+bool CJobFile::FrameOverrunsFile()
+{
+    const int64_t fileLength = m_file.GetLength();
+    return fileLength < 0 || m_recordEnd > fileLength;
 }
 
 bool CJobFile::SkipRecord()
 {
     if (m_recordEnd < 0)
         return false;
-    // A relative move stays inside the read-ahead; an absolute one would drop it at every frame.
+    // Never past the end of the file, so a frame cut short ends the walk. A relative move stays
+    // inside the read-ahead; an absolute one would drop it at every frame.
     const int64_t position = m_file.GetPosition();
-    if (position < 0)
+    const int64_t fileLength = m_file.GetLength();
+    if (position < 0 || fileLength < 0)
         return false;
-    return position == m_recordEnd || m_file.Seek(m_recordEnd - position, 1);
+    const int64_t target = std::min(m_recordEnd, fileLength);
+    return position == target || m_file.Seek(target - position, 1);
 }
 
 bool CJobFile::ReadFixed(uint8_t* out, uint32_t length)
 {
     if (m_recordEnd < 0)
         return false;
-    if (m_recordLength < length) {
+    if (m_recordLength < length || FrameOverrunsFile()) {
         SkipRecord();
         return false;
     }
@@ -385,8 +391,11 @@ bool CJobFile::ReadRecord18(uint8_t* out) { return ReadFixed(out, 542); }
 
 bool CJobFile::ReadCurrentRecord(Record& record)
 {
-    if (m_recordEnd < 0)
+    // Checked before the allocation: the stored length may be anything.
+    if (m_recordEnd < 0 || FrameOverrunsFile()) {
+        record.data.clear();
         return false;
+    }
     std::vector<uint8_t> data(m_recordLength);
     if (!m_file.Read(data.data(), m_recordLength)) {
         record.data.clear();
@@ -490,7 +499,7 @@ bool CJobFile::FindById(uint32_t wantedType, uint32_t payloadLength, uint32_t id
             return allowFreeSlot;
         uint32_t type = 0, position = 0, length = 0;
         // A frame that overruns the file is damage, not the end: appending there would bury it.
-        if (!ReadRecordHeader(type, position, length))
+        if (!ReadRecordHeader(type, position, length) || FrameOverrunsFile())
             return false;
         if (type == 0 && length == payloadLength && allowFreeSlot)
             return m_file.SeekTo(position);
@@ -523,7 +532,7 @@ bool CJobFile::FindFreeSlot(uint32_t wanted)
         if (AtEnd())
             return m_file.SeekToEnd();
         uint32_t type = 0, position = 0, length = 0;
-        if (!ReadRecordHeader(type, position, length))
+        if (!ReadRecordHeader(type, position, length) || FrameOverrunsFile())
             return false;
         if (m_recordType == 0 && length == wanted)
             return m_file.SeekTo(position);

@@ -68,8 +68,9 @@ public:
 
     bool SeekFirstRecord();
     // Reads and keeps the frame header at the current position; the type returned is normalised.
-    // False at the end of the file and for a frame that claims more than the file holds.
+    // False when fewer than 8 bytes remain.
     bool ReadRecordHeader(uint32_t& type, uint32_t& position, uint32_t& length);
+    // To the end of the current frame, or to the end of the file when the frame is cut short.
     bool SkipRecord();
     int64_t GetPosition() { return m_file.GetPosition(); }
     int64_t GetLength() { return m_file.GetLength(); }
@@ -78,7 +79,8 @@ public:
 
     // Payload readers, after ReadRecordHeader. The two-form kinds read by the stored type (old form
     // into the first bytes of the caller's record; other types: true, nothing read). A frame shorter
-    // than the payload is refused; the file is left at the end of the frame.
+    // than the payload or cut short by the end of the file is refused; the file is left at the end
+    // of the frame.
     bool ReadPointRecord(uint8_t* out100);
     bool ReadRecord14(uint8_t* out132);
     bool ReadRecord15(uint8_t* out88);
@@ -129,6 +131,7 @@ private:
     bool AppendRecord(uint32_t type, uint32_t length, const uint8_t* payload);
     bool FindById(uint32_t type, uint32_t payloadLength, uint32_t id, bool allowFreeSlot);
     bool AtEnd();
+    bool FrameOverrunsFile();
     void RefreshInfoFromOldBlock();
 
     std::vector<uint8_t> m_recordBuffer;

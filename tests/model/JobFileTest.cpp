@@ -261,8 +261,21 @@ TEST(CollectorJobFileRecords, BufferGrowthSizedBlockAndHugeLengths)
     WriteAllBytes(path, b);
     ASSERT_TRUE(file.Open(path.c_str(), true));
     ASSERT_TRUE(file.SeekFirstRecord());
-    EXPECT_FALSE(file.ReadRecordHeader(type, position, length));
+    ASSERT_TRUE(file.ReadRecordHeader(type, position, length));
     EXPECT_FALSE(file.ReadCurrentRecord(back));
+    EXPECT_TRUE(back.data.empty());
+    // A fixed-size record cut short fails its read; skipping it ends the walk at the end of the file.
+    ASSERT_TRUE(file.SeekFirstRecord());
+    ASSERT_TRUE(file.ReadRecordHeader(type, position, length));
+    uint8_t r18[542];
+    EXPECT_FALSE(file.ReadRecord18(r18));
+    ASSERT_TRUE(file.SeekFirstRecord());
+    ASSERT_TRUE(file.ReadRecordHeader(type, position, length));
+    ASSERT_TRUE(file.SkipRecord());
+    EXPECT_EQ(file.GetPosition(), int64_t(b.size()));
+    EXPECT_FALSE(file.ReadRecordHeader(type, position, length));
+    ASSERT_TRUE(file.SeekFirstRecord());
+    EXPECT_FALSE(file.FindFreeSlot(72));
     ASSERT_TRUE(file.SeekTo(34));
     CJobFile::SizedBlock block;
     EXPECT_FALSE(file.ReadSizedBlock(block));
