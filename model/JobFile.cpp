@@ -351,8 +351,12 @@ bool CJobFile::SkipRecord()
     // Never past the end of the file, so a frame cut short ends the walk. A relative move stays
     // inside the read-ahead; an absolute one would drop it at every frame.
     const int64_t position = m_file.GetPosition();
+    if (position < 0)
+        return false;
+    if (position == m_recordEnd)
+        return true;
     const int64_t fileLength = m_file.GetLength();
-    if (position < 0 || fileLength < 0)
+    if (fileLength < 0)
         return false;
     const int64_t target = std::min(m_recordEnd, fileLength);
     return position == target || m_file.Seek(target - position, 1);
@@ -362,7 +366,8 @@ bool CJobFile::ReadFixed(uint8_t* out, uint32_t length)
 {
     if (m_recordEnd < 0)
         return false;
-    if (m_recordLength < length || FrameOverrunsFile()) {
+    // A frame of exactly the payload's size needs no look at the file's length: the read fails when cut short.
+    if (m_recordLength < length || (m_recordLength > length && FrameOverrunsFile())) {
         SkipRecord();
         return false;
     }

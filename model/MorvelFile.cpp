@@ -142,8 +142,12 @@ bool CMorvelFile::SkipRecord()
     if (m_recordEnd < 0)
         return false;
     const int64_t position = m_file.GetPosition();
+    if (position < 0)
+        return false;
+    if (position == m_recordEnd)
+        return true;
     const int64_t fileLength = m_file.GetLength();
-    if (position < 0 || fileLength < 0)
+    if (fileLength < 0)
         return false;
     const int64_t target = std::min(m_recordEnd, fileLength);
     return position == target || m_file.Seek(target - position, 1);
@@ -160,7 +164,8 @@ bool CMorvelFile::ReadPointRecord(uint8_t* out)
         return true;
     if (m_recordEnd < 0)
         return false;
-    if (m_recordLength < needed || FrameOverrunsFile()) {
+    // A frame of exactly the payload's size needs no look at the file's length: the read fails when cut short.
+    if (m_recordLength < needed || (m_recordLength > needed && FrameOverrunsFile())) {
         SkipRecord();
         return false;
     }
@@ -232,7 +237,7 @@ bool CMorvelFile::ReadAllPoints(std::vector<JobFilePoint>& points)
         if (at == fileLength)
             break;
         uint32_t type = 0, position = 0, length = 0;
-        if (!ReadRecordHeader(type, position, length) || FrameOverrunsFile())
+        if (!ReadRecordHeader(type, position, length) || m_recordEnd > fileLength)
             return false;
         if (type == PointRecordType) {
             JobFilePoint point;
