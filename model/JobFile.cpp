@@ -120,8 +120,8 @@ bool CJobFile::Fail()
 
 bool CJobFile::Close()
 {
-    m_file.Close();
-    return true;
+    // Writes are buffered, so a failed one may only show here.
+    return m_file.Close();
 }
 
 uint16_t CJobFile::GetVersion() const

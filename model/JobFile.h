@@ -44,6 +44,7 @@ public:
     // Reads the header and the blocks of its version; refused files are closed. False, touching
     // nothing, while a file is open.
     bool Open(const char* path, bool readOnly);
+    // False when buffered writes could not be completed.
     bool Close();
     bool IsOpen() const { return m_file.IsOpen(); }
     bool Create(const char* path) { return CreateVersion(path, 5); }

@@ -151,6 +151,11 @@ TEST(CollectorJobFileCreate, FirstRecordOffsetsAndBlocks)
     EXPECT_EQ(GetF64LE(&b3[34 + 1090]), 1.0);
 
     EXPECT_FALSE(CJobFile().CreateVersion(dir.file("4.job").c_str(), 4));
+
+    // The blocks wait in the write buffer: a device that takes nothing fails the close.
+    CJobFile full;
+    if (full.CreateVersion("/dev/full", 5))
+        EXPECT_FALSE(full.Close());
 }
 
 TEST(CollectorJobFileBlocks, InfoBlockRoundTripsThroughBothVersions)
