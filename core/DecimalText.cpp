@@ -1,5 +1,6 @@
 #include "core/DecimalText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -74,6 +75,44 @@ std::string_view DropPlus(std::string_view t)
     return !t.empty() && t[0] == '+' ? t.substr(1) : t;
 }
 
+// Whether grammatical decimal text is too small for a double (rather than too large): the decimal
+// exponent of its first non-zero digit is negative. Such text reads as zero, as it always has.
+bool IsBelowDoubleRange(std::string_view t)
+{
+    size_t i = 0;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-'))
+        ++i;
+    int64_t integerDigits = 0;
+    int64_t firstNonZero = INT64_MIN; // decimal exponent of the first non-zero digit, before 'e'
+    for (; i < t.size() && IsDigit(t[i]); ++i) {
+        if (firstNonZero == INT64_MIN && t[i] != '0')
+            firstNonZero = integerDigits;
+        ++integerDigits;
+    }
+    if (firstNonZero != INT64_MIN)
+        firstNonZero = integerDigits - 1 - firstNonZero;
+    if (i < t.size() && t[i] == '.') {
+        ++i;
+        for (int64_t place = -1; i < t.size() && IsDigit(t[i]); ++i, --place)
+            if (firstNonZero == INT64_MIN && t[i] != '0')
+                firstNonZero = place;
+    }
+    if (firstNonZero == INT64_MIN)
+        return false;
+    int64_t exponent = 0;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        ++i;
+        const bool negative = i < t.size() && t[i] == '-';
+        if (i < t.size() && (t[i] == '+' || t[i] == '-'))
+            ++i;
+        for (; i < t.size() && IsDigit(t[i]); ++i)
+            exponent = std::min<int64_t>(exponent * 10 + (t[i] - '0'), int64_t(1) << 40);
+        if (negative)
+            exponent = -exponent;
+    }
+    return firstNonZero + exponent < 0;
+}
+
 } // namespace
 
 bool ReadDecimalDouble(std::string_view text, double& value)
@@ -84,6 +123,10 @@ bool ReadDecimalDouble(std::string_view text, double& value)
     t = DropPlus(t);
     double v = 0.0;
     auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::general);
+    if (ec == std::errc::result_out_of_range && end == t.data() + t.size() && IsBelowDoubleRange(t)) {
+        value = t[0] == '-' ? -0.0 : 0.0;
+        return true;
+    }
     if (ec != std::errc() || end != t.data() + t.size() || !std::isfinite(v))
         return false;
     value = v;

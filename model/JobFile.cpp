@@ -120,8 +120,8 @@ bool CJobFile::Fail()
 
 bool CJobFile::Close()
 {
-    m_file.Close();
-    return true;
+    // Writes are buffered, so a failed one may only show here.
+    return m_file.Close();
 }
 
 uint16_t CJobFile::GetVersion() const
@@ -149,7 +149,6 @@ bool CJobFile::Open(const char* path, bool readOnly)
 {
     if (!path)
         return false;
-    m_file.Close();
     const unsigned flags = CFileCE::shareDenyWrite | (readOnly ? CFileCE::modeRead : CFileCE::modeReadWrite);
     if (!m_file.Open(path, flags))
         return false;
@@ -203,7 +202,6 @@ bool CJobFile::CreateVersion(const char* path, uint16_t version)
 {
     if (!path || (version != 3 && version != 5))
         return false;
-    m_file.Close();
     if (!m_file.Open(path, CFileCE::modeCreate | CFileCE::modeReadWrite | CFileCE::shareDenyWrite))
         return false;
     Reset();
@@ -244,7 +242,8 @@ bool CJobFile::GetInfoBlock(uint8_t* out)
 bool CJobFile::UpdateInfoBlock(const uint8_t* block)
 {
     const uint16_t version = GetVersion();
-    if (version >= 5) {
+    // Later versions may lay the block out differently: they are left as they are.
+    if (version == 5) {
         // A file with a shorter block would have its settings overwritten.
         if (m_infoSize < InfoBlockSize)
             return false;
@@ -328,36 +327,47 @@ bool CJobFile::ReadRecordHeader(uint32_t& type, uint32_t& position, uint32_t& le
     uint8_t frame[FrameHeaderSize];
     if (!m_file.Read(frame, FrameHeaderSize))
         return false;
-    const uint32_t storedLength = GetU32LE(frame + 4);
-    const int64_t end = start + FrameHeaderSize + int64_t(storedLength);
-    const int64_t fileLength = m_file.GetLength();
-    if (fileLength < 0 || end > fileLength)
-        return false;
+    // A frame that claims more than the file holds is still reported here, so that a record cut
+    // short fails its payload read instead of silently ending the walk.
     m_recordType = GetU32LE(frame);
-    m_recordLength = storedLength;
-    m_recordEnd = end;
+    m_recordLength = GetU32LE(frame + 4);
+    m_recordEnd = start + FrameHeaderSize + int64_t(m_recordLength);
     position = static_cast<uint32_t>(start);
-    length = storedLength;
+    length = m_recordLength;
     type = NormaliseRecordType(m_recordType);
     return true;
+}
+
+bool CJobFile::FrameOverrunsFile()
+{
+    const int64_t fileLength = m_file.GetLength();
+    return fileLength < 0 || m_recordEnd > fileLength;
 }
 
 bool CJobFile::SkipRecord()
 {
     if (m_recordEnd < 0)
         return false;
-    // A relative move stays inside the read-ahead; an absolute one would drop it at every frame.
+    // Never past the end of the file, so a frame cut short ends the walk. A relative move stays
+    // inside the read-ahead; an absolute one would drop it at every frame.
     const int64_t position = m_file.GetPosition();
     if (position < 0)
         return false;
-    return position == m_recordEnd || m_file.Seek(m_recordEnd - position, 1);
+    if (position == m_recordEnd)
+        return true;
+    const int64_t fileLength = m_file.GetLength();
+    if (fileLength < 0)
+        return false;
+    const int64_t target = std::min(m_recordEnd, fileLength);
+    return position == target || m_file.Seek(target - position, 1);
 }
 
 bool CJobFile::ReadFixed(uint8_t* out, uint32_t length)
 {
     if (m_recordEnd < 0)
         return false;
-    if (m_recordLength < length) {
+    // A frame of exactly the payload's size needs no look at the file's length: the read fails when cut short.
+    if (m_recordLength < length || (m_recordLength > length && FrameOverrunsFile())) {
         SkipRecord();
         return false;
     }
@@ -386,8 +396,11 @@ bool CJobFile::ReadRecord18(uint8_t* out) { return ReadFixed(out, 542); }
 
 bool CJobFile::ReadCurrentRecord(Record& record)
 {
-    if (m_recordEnd < 0)
+    // Checked before the allocation: the stored length may be anything.
+    if (m_recordEnd < 0 || FrameOverrunsFile()) {
+        record.data.clear();
         return false;
+    }
     std::vector<uint8_t> data(m_recordLength);
     if (!m_file.Read(data.data(), m_recordLength)) {
         record.data.clear();
@@ -491,7 +504,7 @@ bool CJobFile::FindById(uint32_t wantedType, uint32_t payloadLength, uint32_t id
             return allowFreeSlot;
         uint32_t type = 0, position = 0, length = 0;
         // A frame that overruns the file is damage, not the end: appending there would bury it.
-        if (!ReadRecordHeader(type, position, length))
+        if (!ReadRecordHeader(type, position, length) || FrameOverrunsFile())
             return false;
         if (type == 0 && length == payloadLength && allowFreeSlot)
             return m_file.SeekTo(position);
@@ -524,7 +537,7 @@ bool CJobFile::FindFreeSlot(uint32_t wanted)
         if (AtEnd())
             return m_file.SeekToEnd();
         uint32_t type = 0, position = 0, length = 0;
-        if (!ReadRecordHeader(type, position, length))
+        if (!ReadRecordHeader(type, position, length) || FrameOverrunsFile())
             return false;
         if (m_recordType == 0 && length == wanted)
             return m_file.SeekTo(position);

@@ -41,19 +41,22 @@ public:
     CJobFile(const CJobFile&) = delete;
     CJobFile& operator=(const CJobFile&) = delete;
 
-    // Reads the header and the blocks of its version; refused files are closed.
+    // Reads the header and the blocks of its version; refused files are closed. False, touching
+    // nothing, while a file is open.
     bool Open(const char* path, bool readOnly);
+    // False when buffered writes could not be completed.
     bool Close();
     bool IsOpen() const { return m_file.IsOpen(); }
     bool Create(const char* path) { return CreateVersion(path, 5); }
-    // Versions 3 and 5 only.
+    // Versions 3 and 5 only; false while a file is open.
     bool CreateVersion(const char* path, uint16_t version);
 
     uint16_t GetVersion() const;
     uint32_t GetFirstRecordOffset() const;
 
     bool GetInfoBlock(uint8_t* out558);
-    // Version 5 and later: rewrites the information block; version 3: the old block's shared fields.
+    // Version 5: rewrites the information block; version 3: the old block's shared fields; other
+    // versions: true, nothing written.
     bool UpdateInfoBlock(const uint8_t* block558);
     bool GetCreationTime(uint8_t* out16);
     bool SetCreationTime(const uint8_t* time16);
@@ -66,8 +69,9 @@ public:
 
     bool SeekFirstRecord();
     // Reads and keeps the frame header at the current position; the type returned is normalised.
-    // False at the end of the file and for a frame that claims more than the file holds.
+    // False when fewer than 8 bytes remain.
     bool ReadRecordHeader(uint32_t& type, uint32_t& position, uint32_t& length);
+    // To the end of the current frame, or to the end of the file when the frame is cut short.
     bool SkipRecord();
     int64_t GetPosition() { return m_file.GetPosition(); }
     int64_t GetLength() { return m_file.GetLength(); }
@@ -76,7 +80,8 @@ public:
 
     // Payload readers, after ReadRecordHeader. The two-form kinds read by the stored type (old form
     // into the first bytes of the caller's record; other types: true, nothing read). A frame shorter
-    // than the payload is refused; the file is left at the end of the frame.
+    // than the payload or cut short by the end of the file is refused; the file is left at the end
+    // of the frame.
     bool ReadPointRecord(uint8_t* out100);
     bool ReadRecord14(uint8_t* out132);
     bool ReadRecord15(uint8_t* out88);
@@ -127,6 +132,7 @@ private:
     bool AppendRecord(uint32_t type, uint32_t length, const uint8_t* payload);
     bool FindById(uint32_t type, uint32_t payloadLength, uint32_t id, bool allowFreeSlot);
     bool AtEnd();
+    bool FrameOverrunsFile();
     void RefreshInfoFromOldBlock();
 
     std::vector<uint8_t> m_recordBuffer;

@@ -4,6 +4,7 @@
 #include "core/NoValue.h"
 #include "core/WideText.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -116,31 +117,40 @@ bool CMorvelFile::ReadRecordHeader(uint32_t& type, uint32_t& position, uint32_t&
     uint8_t frame[FrameHeaderSize];
     if (!m_file.Read(frame, FrameHeaderSize))
         return false;
-    const uint32_t storedType = GetU32LE(frame);
-    const uint32_t storedLength = GetU32LE(frame + 4);
-    const int64_t end = start + FrameHeaderSize + int64_t(storedLength);
-    const int64_t fileLength = m_file.GetLength();
-    if (fileLength < 0 || end > fileLength)
-        return false;
-    m_recordType = storedType;
-    m_recordLength = storedLength;
-    m_recordEnd = end;
+    // A frame that claims more than the file holds is still reported here, so that a point cut
+    // short fails its payload read instead of silently ending the walk.
+    m_recordType = GetU32LE(frame);
+    m_recordLength = GetU32LE(frame + 4);
+    m_recordEnd = start + FrameHeaderSize + int64_t(m_recordLength);
     position = static_cast<uint32_t>(start);
-    length = storedLength;
-    type = NormaliseRecordType(storedType);
+    length = m_recordLength;
+    type = NormaliseRecordType(m_recordType);
     return true;
+}
+
+bool CMorvelFile::FrameOverrunsFile()
+{
+    const int64_t fileLength = m_file.GetLength();
+    return fileLength < 0 || m_recordEnd > fileLength;
 }
 
 bool CMorvelFile::SkipRecord()
 {
-    // The move goes to the checked end of the frame, so a huge stored length can never wrap into a
-    // backwards seek and an endless walk. Relative, so that it stays inside the read-ahead.
+    // The move goes to the end of the frame, never past the end of the file, so a huge stored
+    // length can neither wrap into a backwards seek nor leave the walk beyond the data; a frame
+    // cut short therefore ends the walk. Relative, so that it stays inside the read-ahead.
     if (m_recordEnd < 0)
         return false;
     const int64_t position = m_file.GetPosition();
     if (position < 0)
         return false;
-    return position == m_recordEnd || m_file.Seek(m_recordEnd - position, 1);
+    if (position == m_recordEnd)
+        return true;
+    const int64_t fileLength = m_file.GetLength();
+    if (fileLength < 0)
+        return false;
+    const int64_t target = std::min(m_recordEnd, fileLength);
+    return position == target || m_file.Seek(target - position, 1);
 }
 
 bool CMorvelFile::ReadPointRecord(uint8_t* out)
@@ -154,7 +164,8 @@ bool CMorvelFile::ReadPointRecord(uint8_t* out)
         return true;
     if (m_recordEnd < 0)
         return false;
-    if (m_recordLength < needed) {
+    // A frame of exactly the payload's size needs no look at the file's length: the read fails when cut short.
+    if (m_recordLength < needed || (m_recordLength > needed && FrameOverrunsFile())) {
         SkipRecord();
         return false;
     }
@@ -226,7 +237,7 @@ bool CMorvelFile::ReadAllPoints(std::vector<JobFilePoint>& points)
         if (at == fileLength)
             break;
         uint32_t type = 0, position = 0, length = 0;
-        if (!ReadRecordHeader(type, position, length))
+        if (!ReadRecordHeader(type, position, length) || m_recordEnd > fileLength)
             return false;
         if (type == PointRecordType) {
             JobFilePoint point;

@@ -57,13 +57,13 @@ public:
     std::string GetFileName() const { return m_file.GetFileName(); }
     std::string GetFilePath() const { return m_file.GetFilePath(); }
 
-    // Reads the frame at the current position; type is normalised. False at the end of the file,
-    // and when the frame claims more payload than the file holds.
+    // Reads the frame at the current position; type is normalised. False when fewer than 8 bytes remain.
     bool ReadRecordHeader(uint32_t& type, uint32_t& position, uint32_t& length);
-    // Moves to the end of the current frame.
+    // Moves to the end of the current frame, or to the end of the file when the frame is cut short.
     bool SkipRecord();
     // After ReadRecordHeader: a point frame (stored 1 or 13) is read into out100 and the file left at
-    // the frame's end; a frame too short for its type is refused. Other types: true, nothing read.
+    // the frame's end; a frame too short for its type or cut short by the end of the file is
+    // refused. Other types: true, nothing read.
     bool ReadPointRecord(uint8_t* out100);
     bool ReadPoint(JobFilePoint& point);
     bool ReadExact(void* out, uint32_t length);
@@ -79,6 +79,8 @@ public:
     bool ReadAllPoints(std::vector<JobFilePoint>& points);
 
 private:
+    bool FrameOverrunsFile();
+
     std::vector<uint8_t> m_recordBuffer;
     CFileCE m_file;
     JobFileHeader m_header;

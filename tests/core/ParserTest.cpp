@@ -77,14 +77,15 @@ TEST(ParserTokens, ThrowingParserThrowsAtEndAndOnBadNumber)
 
 TEST(ParserNumbers, DoubleRefusals)
 {
-    const char* refused[] = {"12.5x", "1e999", "", "nan", "inf", "-inf", "0x10", "1e", ".", "+", "1.5 ", "1,5"};
+    const char* refused[] = {"12.5x", "1e999", "0.001e312", "", "nan", "inf", "-inf", "0x10", "1e", ".", "+", "1.5 ", "1,5"};
     for (const char* text : refused) {
         CParser p(text, ";", false);
         double d = 0;
         EXPECT_FALSE(p.GetNextDouble(&d)) << text;
     }
     const std::pair<const char*, double> accepted[] = {
-        {"0", 0.0}, {"12.5", 12.5}, {" -3", -3.0}, {"+2.5e2", 250.0}, {".5", 0.5}, {"5.", 5.0}, {"1E-3", 0.001}};
+        {"0", 0.0}, {"12.5", 12.5}, {" -3", -3.0}, {"+2.5e2", 250.0}, {".5", 0.5}, {"5.", 5.0}, {"1E-3", 0.001},
+        {"1e-999", 0.0}, {"0.0001e-400", 0.0}, {"-1e-400", 0.0}, {"1000e-310", 1e-307}};
     for (const auto& [text, value] : accepted) {
         CParser p(text, ";", false);
         double d = 0;

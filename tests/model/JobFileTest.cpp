@@ -95,12 +95,20 @@ TEST(CollectorJobFileOpen, BlockSizesLongerAndShorter)
     EXPECT_FALSE(file.HasShortBlocks());
     EXPECT_EQ(file.GetPosition(), 42 + 600 + 4018);
 
+    // An open file is kept: a second open or create fails without closing it.
+    EXPECT_FALSE(file.Open(path.c_str(), true));
+    EXPECT_FALSE(file.CreateVersion(dir.file("other.job").c_str(), 5));
+    EXPECT_TRUE(file.IsOpen());
+    EXPECT_EQ(file.GetPosition(), 42 + 600 + 4018);
+    file.Close();
+
     WriteAllBytes(path, Version5(400, 4018));
     ASSERT_TRUE(file.Open(path.c_str(), true));
     file.GetInfoBlock(info);
     EXPECT_EQ(info[399], 0x11);
     EXPECT_EQ(GetU32LE(info + 554), 0u); // default kept
     EXPECT_TRUE(file.HasShortBlocks());
+    file.Close();
 
     // Block sizes beyond the file are refused, not allocated or read.
     Bytes huge = Header(5, 4618);
@@ -143,6 +151,11 @@ TEST(CollectorJobFileCreate, FirstRecordOffsetsAndBlocks)
     EXPECT_EQ(GetF64LE(&b3[34 + 1090]), 1.0);
 
     EXPECT_FALSE(CJobFile().CreateVersion(dir.file("4.job").c_str(), 4));
+
+    // The blocks wait in the write buffer: a device that takes nothing fails the close.
+    CJobFile full;
+    if (full.CreateVersion("/dev/full", 5))
+        EXPECT_FALSE(full.Close());
 }
 
 TEST(CollectorJobFileBlocks, InfoBlockRoundTripsThroughBothVersions)
@@ -178,6 +191,20 @@ TEST(CollectorJobFileBlocks, InfoBlockRoundTripsThroughBothVersions)
             EXPECT_EQ(settings[100], 9);
         }
     }
+
+    // A later version's information block is not ours to lay out: the update writes nothing.
+    const std::string later = dir.file("6.job");
+    Bytes b6 = Version5(558, 4018);
+    PutU16LE(b6.data() + 28, 6);
+    WriteAllBytes(later, b6);
+    {
+        CJobFile file;
+        ASSERT_TRUE(file.Open(later.c_str(), false));
+        uint8_t info[CJobFile::InfoBlockSize] = {};
+        EXPECT_TRUE(file.UpdateInfoBlock(info));
+        ASSERT_TRUE(file.Close());
+    }
+    EXPECT_EQ(ReadAllBytes(later), b6);
 }
 
 TEST(CollectorJobFileRecords, FormsByVersionAndReaders)
@@ -239,8 +266,21 @@ TEST(CollectorJobFileRecords, BufferGrowthSizedBlockAndHugeLengths)
     WriteAllBytes(path, b);
     ASSERT_TRUE(file.Open(path.c_str(), true));
     ASSERT_TRUE(file.SeekFirstRecord());
-    EXPECT_FALSE(file.ReadRecordHeader(type, position, length));
+    ASSERT_TRUE(file.ReadRecordHeader(type, position, length));
     EXPECT_FALSE(file.ReadCurrentRecord(back));
+    EXPECT_TRUE(back.data.empty());
+    // A fixed-size record cut short fails its read; skipping it ends the walk at the end of the file.
+    ASSERT_TRUE(file.SeekFirstRecord());
+    ASSERT_TRUE(file.ReadRecordHeader(type, position, length));
+    uint8_t r18[542];
+    EXPECT_FALSE(file.ReadRecord18(r18));
+    ASSERT_TRUE(file.SeekFirstRecord());
+    ASSERT_TRUE(file.ReadRecordHeader(type, position, length));
+    ASSERT_TRUE(file.SkipRecord());
+    EXPECT_EQ(file.GetPosition(), int64_t(b.size()));
+    EXPECT_FALSE(file.ReadRecordHeader(type, position, length));
+    ASSERT_TRUE(file.SeekFirstRecord());
+    EXPECT_FALSE(file.FindFreeSlot(72));
     ASSERT_TRUE(file.SeekTo(34));
     CJobFile::SizedBlock block;
     EXPECT_FALSE(file.ReadSizedBlock(block));
@@ -252,6 +292,7 @@ TEST(CollectorJobFileRecords, BufferGrowthSizedBlockAndHugeLengths)
     AppendU32(s, 99);
     AppendU32(s, 0xABCD);
     WriteAllBytes(path, s);
+    file.Close();
     ASSERT_TRUE(file.Open(path.c_str(), true));
     ASSERT_TRUE(file.SeekTo(34));
     ASSERT_TRUE(file.ReadSizedBlock(block));
@@ -355,6 +396,7 @@ TEST(CollectorJobFileSample, InfoTextOfBothVersions)
     EXPECT_EQ(GetU16LE(info + 32), u'S');
     EXPECT_EQ(GetU16LE(info + 32 + 20), 0);
     EXPECT_EQ(GetU16LE(info), 2024);
+    file.Close();
 
     ASSERT_TRUE(file.Open(morvel::test::TestDataPath("small_collector_v3.job").c_str(), true));
     file.GetInfoBlock(info);

@@ -207,6 +207,40 @@ TEST(MorvelFileWalk, ShortAndOverlongFramesAreRefused)
     WriteAllBytes(path, huge);
     EXPECT_FALSE(ReadPoints(path, points));
 
+    // Walking frame by frame, a point cut short by the end of the file fails its payload read
+    // rather than looking like the end of the records; a foreign frame cut short ends the walk.
+    Bytes cut = ValidHeader();
+    AppendFrame(cut, 13, PointPayload({"A", "", 1, 1, 1}), 100);
+    AppendFrame(cut, 13, PointPayload({"B", "", 2, 2, 2}, 50), 100);
+    WriteAllBytes(path, cut);
+    {
+        CMorvelFile walk;
+        ASSERT_TRUE(walk.Open(path.c_str(), true));
+        ASSERT_TRUE(walk.SeekToFirstRecord());
+        ASSERT_TRUE(walk.ReadRecordHeader(type, position, length));
+        EXPECT_TRUE(walk.ReadPointRecord(payload));
+        ASSERT_TRUE(walk.ReadRecordHeader(type, position, length));
+        EXPECT_EQ(type, 13u);
+        EXPECT_FALSE(walk.ReadPointRecord(payload));
+    }
+    Bytes foreign = ValidHeader();
+    AppendFrame(foreign, 13, PointPayload({"A", "", 1, 1, 1}), 100);
+    AppendFrame(foreign, 5, Bytes(10, 0), 100);
+    WriteAllBytes(path, foreign);
+    {
+        CMorvelFile walk;
+        ASSERT_TRUE(walk.Open(path.c_str(), true));
+        ASSERT_TRUE(walk.SeekToFirstRecord());
+        ASSERT_TRUE(walk.ReadRecordHeader(type, position, length));
+        ASSERT_TRUE(walk.SkipRecord());
+        ASSERT_TRUE(walk.ReadRecordHeader(type, position, length));
+        EXPECT_EQ(type, 0u);
+        EXPECT_TRUE(walk.SkipRecord());
+        EXPECT_EQ(walk.GetPosition(), int64_t(foreign.size()));
+        EXPECT_FALSE(walk.ReadRecordHeader(type, position, length));
+    }
+    EXPECT_FALSE(ReadPoints(path, points));
+
     // Trailing bytes too few for a frame header.
     Bytes tail = ValidHeader();
     AppendFrame(tail, 13, PointPayload({"A", "", 1, 1, 1}), 100);
