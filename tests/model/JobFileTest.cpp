@@ -154,8 +154,9 @@ TEST(CollectorJobFileCreate, FirstRecordOffsetsAndBlocks)
 
     // The blocks wait in the write buffer: a device that takes nothing fails the close.
     CJobFile full;
-    if (full.CreateVersion("/dev/full", 5))
+    if (full.CreateVersion("/dev/full", 5)) {
         EXPECT_FALSE(full.Close());
+    }
 }
 
 TEST(CollectorJobFileBlocks, InfoBlockRoundTripsThroughBothVersions)

@@ -273,8 +273,9 @@ TEST(MorvelFileWalk, TruncatedAndBitFlippedFilesAreSurvived)
         const bool ok = ReadPoints(bad, read);
         // Only a cut on a frame boundary is a complete (shorter) job.
         EXPECT_EQ(ok, cut >= 240 && (cut - 240) % 108 == 0) << cut;
-        if (!ok)
+        if (!ok) {
             EXPECT_EQ(read.size(), 1u);
+        }
     }
     std::mt19937 rng(42);
     for (int round = 0; round < 300; ++round) {
