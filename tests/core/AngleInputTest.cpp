@@ -61,8 +61,9 @@ TEST(NormalizeAngleText, AcceptedAndRefusedForms)
         const bool ok = NormalizeAngleText(text);
         if (c.packed) {
             EXPECT_TRUE(ok) << c.typed;
-            if (ok)
+            if (ok) {
                 EXPECT_EQ(text, c.packed) << c.typed;
+            }
         } else {
             EXPECT_FALSE(ok) << c.typed << " gave " << text;
         }

@@ -159,8 +159,9 @@ TEST_F(JobTextTest, DistanceTextAndFeetInches)
         double v = 0;
         const bool ok = ParseDistanceText(c.text, &v);
         EXPECT_EQ(ok, c.ok) << c.text;
-        if (ok && c.ok)
+        if (ok && c.ok) {
             EXPECT_DOUBLE_EQ(v, c.value) << c.text;
+        }
     }
 }
 
@@ -196,8 +197,9 @@ TEST_F(JobTextTest, GradesAreasAndStations)
         PreferencesScope scope(prefs);
         const bool ok = ParseStation(&v, c.text);
         EXPECT_EQ(ok, c.ok) << c.text;
-        if (ok && c.ok)
+        if (ok && c.ok) {
             EXPECT_DOUBLE_EQ(v, c.value) << c.text;
+        }
     }
 }
 
