@@ -1,0 +1,140 @@
+#include "model/PointDatabase.h"
+
+#include "model/PointRecord.h"
+#include "model/RecordDatabase.h"
+#include "model/RecordOwner.h"
+
+CPointDatabase::CPointDatabase(CRecordOwner* owner) : m_owner(owner), m_tree(CreateRedBlackTree()) {}
+
+CPointDatabase::~CPointDatabase() { Reset(false); }
+
+void CPointDatabase::Reset(bool create)
+{
+    DestroyRedBlackTree(m_tree);
+    m_tree = create ? CreateRedBlackTree() : nullptr;
+}
+
+bool CPointDatabase::Add(CPointRecord* point)
+{
+    if (point == nullptr || m_tree == nullptr)
+        return false;
+    point->SetOwner(m_owner);
+    if (!point->Validate())
+        return false;
+    RedBlackNode* leaf = InsertRedBlackUnique(m_tree, point->GetName(), point, &ComparePointNames);
+    if (leaf == nullptr)
+        return false;
+    if (m_owner != nullptr) {
+        if (CRecordDatabase* store = m_owner->GetRecordDatabase()) {
+            if (!store->AddRecord(point)) {
+                // The store refused it; an index entry nobody owns would dangle.
+                DeleteRedBlackNode(leaf);
+                return false;
+            }
+        }
+        m_owner->SetLastPointName(point->GetName());
+    }
+    return true;
+}
+
+bool CPointDatabase::Remove(RedBlackNode* leaf)
+{
+    CPointRecord* point = leaf != nullptr ? GetPointAt(leaf) : nullptr;
+    if (point == nullptr || !point->Validate())
+        return false;
+    DeleteRedBlackNode(leaf);
+    CRecordDatabase* store = m_owner != nullptr ? m_owner->GetRecordDatabase() : nullptr;
+    if (store == nullptr)
+        return true;
+    return store->RemoveRecordAt(store->FindRecord(point));
+}
+
+bool CPointDatabase::Replace(RedBlackNode* leaf, CPointRecord* point)
+{
+    CPointRecord* old = leaf != nullptr ? GetPointAt(leaf) : nullptr;
+    Remove(leaf);
+    if (old != point)
+        delete old;
+    if (!Add(point))
+        return false;
+    point->SetOwner(m_owner);
+    return true;
+}
+
+RedBlackNode* CPointDatabase::FindNode(const std::string& name, bool exact) const
+{
+    if (m_owner == nullptr || m_tree == nullptr || !m_owner->IsValidPointName(name.c_str()))
+        return nullptr;
+    RedBlackNode* node = nullptr;
+    const bool found = FindRedBlackNode(m_tree, name.c_str(), node, &ComparePointNames);
+    if (found)
+        return node;
+    if (exact || node == m_tree)
+        return nullptr;
+    return node;
+}
+
+CPointRecord* CPointDatabase::FindPoint(const std::string& name, bool exact) const
+{
+    RedBlackNode* node = FindNode(name, exact);
+    return node != nullptr ? GetPointAt(node) : nullptr;
+}
+
+RedBlackNode* CPointDatabase::FindLeafOf(const CPointRecord* point) const
+{
+    if (point == nullptr || m_tree == nullptr)
+        return nullptr;
+    RedBlackNode* node = nullptr;
+    if (!FindRedBlackNode(m_tree, point->GetName(), node, &ComparePointNames))
+        return nullptr;
+    return GetPointAt(node) == point ? node : nullptr;
+}
+
+RedBlackNode* CPointDatabase::GetFirstPosition() const
+{
+    return (m_tree == nullptr || m_tree->link1 == m_tree) ? nullptr : m_tree->link1;
+}
+
+RedBlackNode* CPointDatabase::GetLastPosition() const
+{
+    return (m_tree == nullptr || m_tree->link2 == m_tree) ? nullptr : m_tree->link2;
+}
+
+CPointRecord* CPointDatabase::GetNextPoint(RedBlackNode*& pos) const
+{
+    if (pos == nullptr)
+        return nullptr;
+    CPointRecord* point = GetPointAt(pos);
+    pos = pos->link1 == m_tree ? nullptr : pos->link1;
+    return point;
+}
+
+CPointRecord* CPointDatabase::GetPrevPoint(RedBlackNode*& pos) const
+{
+    if (pos == nullptr)
+        return nullptr;
+    CPointRecord* point = GetPointAt(pos);
+    pos = pos->link2 == m_tree ? nullptr : pos->link2;
+    return point;
+}
+
+CPointRecord* CPointDatabase::GetPointAt(const RedBlackNode* leaf) const
+{
+    return leaf != nullptr ? static_cast<CPointRecord*>(leaf->value) : nullptr;
+}
+
+int32_t CPointDatabase::GetCount() const
+{
+    int32_t count = 0;
+    for (RedBlackNode* pos = GetFirstPosition(); pos != nullptr; GetNextPoint(pos))
+        ++count;
+    return count;
+}
+
+CPointRecord* CPointDatabase::GetLastPointByWalk() const
+{
+    CPointRecord* last = nullptr;
+    for (RedBlackNode* pos = GetFirstPosition(); pos != nullptr;)
+        last = GetNextPoint(pos);
+    return last;
+}

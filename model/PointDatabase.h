@@ -1,0 +1,51 @@
+#pragma once
+
+#include "model/RedBlackTree.h"
+
+#include <cstdint>
+#include <string>
+
+class CPointRecord;
+class CRecordOwner;
+
+// The job's point-name index: name -> point in natural name order, case-insensitive. Keys are the
+// points' own name buffers, so a point leaves the index before its name changes. The record store
+// owns the points, not the index.
+class CPointDatabase
+{
+public:
+    explicit CPointDatabase(CRecordOwner* owner);
+    CPointDatabase(const CPointDatabase&) = delete;
+    CPointDatabase& operator=(const CPointDatabase&) = delete;
+    virtual ~CPointDatabase();
+
+    void Reset(bool create);
+    // Files the point under its name and appends it to the owner's record store; false for an
+    // invalid or taken name, leaving index, store and last-used name as they were.
+    bool Add(CPointRecord* point);
+    // Takes the point out of the index and the record store; the point is not deleted.
+    bool Remove(RedBlackNode* leaf);
+    // Removes the leaf, deletes its point unless it is the new one, and adds the new point.
+    bool Replace(RedBlackNode* leaf, CPointRecord* point);
+
+    // Exact: the point of that name. Inexact: the first point whose name is equal or greater.
+    // Null for a name the job refuses.
+    RedBlackNode* FindNode(const std::string& name, bool exact) const;
+    CPointRecord* FindPoint(const std::string& name, bool exact) const;
+    // The leaf holding this very point, whatever the job's name check says; null when absent.
+    RedBlackNode* FindLeafOf(const CPointRecord* point) const;
+
+    RedBlackNode* GetFirstPosition() const;
+    RedBlackNode* GetLastPosition() const;
+    CPointRecord* GetNextPoint(RedBlackNode*& pos) const;
+    CPointRecord* GetPrevPoint(RedBlackNode*& pos) const;
+    CPointRecord* GetPointAt(const RedBlackNode* leaf) const;
+    int32_t GetCount() const;
+    CPointRecord* GetLastPointByWalk() const;
+
+    RedBlackNode* GetHandle() const { return m_tree; }
+
+private:
+    CRecordOwner* m_owner;
+    RedBlackNode* m_tree;
+};

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "model/Record.h"
+
+#include <string>
+
+// A named survey point. Once added to a job it belongs to the job's record store.
+class CPointRecord : public CRecord
+{
+public:
+    CPointRecord();
+    CPointRecord(const char* name, const char* description, CLocation location, bool flag);
+
+    bool Validate() override;
+    void AddToExtents(CExtent2D& extent) override;
+    // Bounds included; a NaN coordinate is outside.
+    bool IsInside(double left, double top, double right, double bottom, bool flag) override;
+    RecordHeader* GetHeader() override { return &m_header; }
+    using CRecord::GetHeader;
+
+    const char* GetName() const { return m_name; }
+    double GetEasting() const { return m_location.x; }
+    double GetNorthing() const { return m_location.y; }
+    double GetElevation() const { return m_location.z; }
+    CLocation GetLocation() const { return m_location; }
+    bool HasValidLocation3D() const { return m_location.IsValid3D(); }
+
+    // Renames the point and keeps the owner's point-name index in step. Refuses (false, nothing
+    // changed) a name the job's check rejects or that another point of the job holds; a name equal
+    // in natural order (case, leading zeros) is no rename and returns true.
+    bool SetName(const char* name);
+
+    // Stores the location and marks the job modified unless it equals the stored one.
+    bool SetLocation(CLocation location, bool flag);
+    bool SetLocationIfChanged(CLocation location, bool flag) { return SetLocation(location, flag); }
+    bool SetCoordinates(double easting, double northing, double elevation, bool flag);
+    bool ClearLocation();
+
+    // True when the name holds a character other than a decimal digit.
+    bool HasNonNumericName() const;
+
+    // A new point of the owner's job with the given name and this point's description and
+    // location; null without an owner, when the name is refused or taken, or when the job refuses it.
+    CPointRecord* Duplicate(const std::string& newName);
+
+    // Header (type, description, owner) and location; the name is not copied.
+    bool CopyFrom(const CPointRecord& other);
+    // Same location and description (ignoring case); names are not compared.
+    bool IsSameAs(const CPointRecord& other) const;
+
+    static bool IsValuePresent(const double* value) { return *value > NoValueLimit; }
+
+private:
+    void Init();
+
+    RecordHeader m_header;
+    char m_name[kRecordTextBytes] = {};
+    CLocation m_location;
+};

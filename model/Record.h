@@ -1,0 +1,76 @@
+#pragma once
+
+#include "core/Location.h"
+
+#include <cstddef>
+#include <cstdint>
+
+class CRecordOwner;
+
+// Texts held by records (names, descriptions) are at most this many characters.
+constexpr int kRecordTextChars = 16;
+// UTF-8 needs up to four bytes a character, plus the terminating zero.
+constexpr std::size_t kRecordTextBytes = kRecordTextChars * 4 + 1;
+
+// Copies at most kRecordTextChars characters of src (UTF-8, never splitting a character) into dst,
+// which holds kRecordTextBytes bytes, and terminates it. A null src gives the empty text.
+void CopyRecordText(char* dst, const char* src);
+
+struct RecordHeader
+{
+    uint16_t type = 0; // 1 = point
+    char description[kRecordTextBytes] = {};
+    uint32_t flags = 0; // bit i: member of the selection bound to bit i of the record store
+    int32_t sequence = 0; // grid order, given by the sorted record index
+    CRecordOwner* owner = nullptr;
+
+    // Copies type, description and owner; flags and sequence stay. A null source does nothing.
+    void CopyFrom(const RecordHeader* source);
+};
+
+constexpr uint16_t kRecordTypePoint = 1;
+
+class CRecord
+{
+public:
+    virtual ~CRecord() = default;
+
+    virtual bool Validate() = 0;
+    virtual void AddToExtents(CExtent2D& extent) {}
+    virtual bool IsInside(double left, double top, double right, double bottom, bool flag) { return false; }
+    virtual void Draw(bool flag);
+    virtual void DrawAlternate(bool flag);
+    virtual RecordHeader* GetHeader() = 0;
+    const RecordHeader* GetHeader() const { return const_cast<CRecord*>(this)->GetHeader(); }
+
+    uint16_t GetType() const { return GetHeader()->type; }
+    const char* GetDescription() const { return GetHeader()->description; }
+    void SetDescription(const char* text);
+
+    // True when any bit of the mask is set.
+    bool TestFlags(uint32_t mask) const { return (GetHeader()->flags & mask) != 0; }
+    void SetFlags(uint32_t mask, bool on);
+
+    bool SetOwner(CRecordOwner* owner);
+    bool GetOwner(CRecordOwner*& out) const;
+    bool HasOwner() const { return GetHeader()->owner != nullptr; }
+    CRecordOwner* GetOwnerPtr() const { return GetHeader()->owner; }
+
+    int32_t GetSequenceNumber() const { return GetHeader()->sequence; }
+    void SetSequenceNumber(int32_t sequence) { GetHeader()->sequence = sequence; }
+
+    // Whether the owner's current selection holds this record.
+    bool IsSelected() const;
+    // Marks the owning job modified without a history entry; always true.
+    bool MarkModified();
+
+private:
+    void DrawWith(int drawFlag, bool flag);
+};
+
+// 1 to 16 letters, digits or underscores, and not made of zeros only.
+bool IsValidPointName(const char* name);
+
+// Natural order of point names: digit runs compare as numbers, other characters one by one
+// without case. Negative, zero or positive.
+int ComparePointNames(const char* a, const char* b);

@@ -1,0 +1,218 @@
+#include "model/RecordDatabase.h"
+
+#include "model/PointDatabase.h"
+#include "model/Record.h"
+#include "model/RecordOwner.h"
+
+#include <algorithm>
+
+CRecordDatabase::CRecordDatabase(CRecordOwner* owner) : m_owner(owner)
+{
+    for (RecordList& list : m_recordLists)
+        m_listOfLists.push_back(&list);
+}
+
+CRecordDatabase::~CRecordDatabase()
+{
+    RemoveAll();
+    if (m_owner != nullptr)
+        if (CPointDatabase* index = m_owner->GetPointDatabase())
+            index->Reset(false);
+    m_listOfLists.clear();
+    while (!m_selections.empty()) {
+        CRecordSelection* selection = m_selections.front();
+        selection->Detach();
+        // A selection that did not unregister itself must not be detached again.
+        if (!m_selections.empty() && m_selections.front() == selection)
+            m_selections.pop_front();
+    }
+}
+
+bool CRecordDatabase::AddRecord(CRecord* record)
+{
+    if (record == nullptr)
+        return false;
+    record->SetOwner(m_owner);
+    if (!record->Validate() || record->GetType() != kRecordTypePoint)
+        return false;
+    // Held twice, a record would be deleted twice.
+    if (m_where.count(record) != 0)
+        return false;
+    RecordList& list = m_recordLists[0];
+    list.push_back(record);
+    m_where.emplace(record, Where{0, std::prev(list.end())});
+    record->SetOwner(m_owner);
+    return true;
+}
+
+int32_t CRecordDatabase::GetCount(uint16_t kind) const
+{
+    if (kind == 1)
+        return int32_t(m_recordLists[0].size());
+    if (kind != 0)
+        return 0;
+    std::size_t total = 0;
+    for (const RecordList* list : m_listOfLists)
+        total += list->size();
+    return int32_t(total);
+}
+
+CRecordCursor CRecordDatabase::GetFirstRecord(uint16_t kind)
+{
+    CRecordCursor cursor;
+    if (m_listOfLists.empty())
+        return cursor;
+    if (kind == 0) {
+        for (int i = 0; i < int(m_listOfLists.size()); ++i)
+            if (!m_listOfLists[i]->empty())
+                return CRecordCursor{i, m_listOfLists[i]->begin(), true, false};
+    } else if (kind == 1) {
+        RecordList* list = m_listOfLists[0];
+        cursor.listPos = 0;
+        cursor.singleList = true;
+        if (!list->empty()) {
+            cursor.recordPos = list->begin();
+            cursor.hasRecord = true;
+        }
+    }
+    return cursor;
+}
+
+CRecordCursor CRecordDatabase::GetLastRecord(uint16_t kind)
+{
+    CRecordCursor cursor;
+    if (m_listOfLists.empty())
+        return cursor;
+    if (kind == 0) {
+        for (int i = int(m_listOfLists.size()) - 1; i >= 0; --i)
+            if (!m_listOfLists[i]->empty())
+                return CRecordCursor{i, std::prev(m_listOfLists[i]->end()), true, false};
+    } else if (kind == 1) {
+        RecordList* list = m_listOfLists[0];
+        cursor.listPos = 0;
+        cursor.singleList = true;
+        if (!list->empty()) {
+            cursor.recordPos = std::prev(list->end());
+            cursor.hasRecord = true;
+        }
+    }
+    return cursor;
+}
+
+CRecord* CRecordDatabase::GetNextRecord(CRecordCursor& cursor)
+{
+    if (cursor.listPos < 0 || !cursor.hasRecord || cursor.listPos >= int(m_listOfLists.size()))
+        return nullptr;
+    RecordList* list = m_listOfLists[cursor.listPos];
+    CRecord* record = *cursor.recordPos;
+    if (++cursor.recordPos != list->end())
+        return record;
+    cursor.hasRecord = false;
+    if (cursor.singleList)
+        return record;
+    for (int i = cursor.listPos + 1; i < int(m_listOfLists.size()); ++i) {
+        if (!m_listOfLists[i]->empty()) {
+            cursor = CRecordCursor{i, m_listOfLists[i]->begin(), true, false};
+            return record;
+        }
+    }
+    cursor = CRecordCursor();
+    return record;
+}
+
+CRecord* CRecordDatabase::GetPrevRecord(CRecordCursor& cursor)
+{
+    if (cursor.listPos < 0 || !cursor.hasRecord || cursor.listPos >= int(m_listOfLists.size()))
+        return nullptr;
+    RecordList* list = m_listOfLists[cursor.listPos];
+    CRecord* record = *cursor.recordPos;
+    if (cursor.recordPos != list->begin()) {
+        --cursor.recordPos;
+        return record;
+    }
+    cursor.hasRecord = false;
+    if (cursor.singleList)
+        return record;
+    for (int i = cursor.listPos - 1; i >= 0; --i) {
+        if (!m_listOfLists[i]->empty()) {
+            cursor = CRecordCursor{i, std::prev(m_listOfLists[i]->end()), true, false};
+            return record;
+        }
+    }
+    cursor = CRecordCursor();
+    return record;
+}
+
+CRecord* CRecordDatabase::GetAt(const CRecordCursor& cursor) const
+{
+    return cursor.hasRecord ? *cursor.recordPos : nullptr;
+}
+
+CRecordCursor CRecordDatabase::FindRecord(const CRecord* record) const
+{
+    auto it = m_where.find(record);
+    if (record == nullptr || it == m_where.end())
+        return CRecordCursor();
+    return CRecordCursor{it->second.list, it->second.pos, true, false};
+}
+
+CRecord* CRecordDatabase::RemoveAt(CRecordCursor cursor)
+{
+    if (!cursor.hasRecord || cursor.listPos < 0 || cursor.listPos >= int(m_listOfLists.size()))
+        return nullptr;
+    CRecord* record = *cursor.recordPos;
+    m_listOfLists[cursor.listPos]->erase(cursor.recordPos);
+    m_where.erase(record);
+    return record;
+}
+
+bool CRecordDatabase::RemoveRecordAt(CRecordCursor cursor)
+{
+    CRecord* record = GetAt(cursor);
+    if (record == nullptr || !record->Validate())
+        return false;
+    RemoveAt(cursor);
+    return true;
+}
+
+int32_t CRecordDatabase::CountInside(double left, double top, double right, double bottom, bool flag) const
+{
+    int32_t count = 0;
+    for (CRecord* record : m_recordLists[0])
+        if (record->GetType() == kRecordTypePoint && record->IsInside(left, top, right, bottom, flag))
+            ++count;
+    return count;
+}
+
+void CRecordDatabase::AddSelection(CRecordSelection* selection) { m_selections.push_back(selection); }
+
+void CRecordDatabase::RemoveSelection(CRecordSelection* selection)
+{
+    auto it = std::find(m_selections.begin(), m_selections.end(), selection);
+    if (it != m_selections.end())
+        m_selections.erase(it);
+}
+
+CRecordSelection* CRecordDatabase::GetSelectionSlot(int bit) const
+{
+    return (bit >= 0 && bit < kSelectionSlots) ? m_slots[bit] : nullptr;
+}
+
+void CRecordDatabase::SetSelectionSlot(int bit, CRecordSelection* selection)
+{
+    if (bit >= 0 && bit < kSelectionSlots)
+        m_slots[bit] = selection;
+}
+
+void CRecordDatabase::RemoveAll()
+{
+    for (RecordList* list : m_listOfLists) {
+        for (CRecord* record : *list)
+            delete record;
+        list->clear();
+    }
+    m_where.clear();
+    if (m_owner != nullptr)
+        if (CPointDatabase* index = m_owner->GetPointDatabase())
+            index->Reset(true);
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <list>
+#include <unordered_map>
+#include <vector>
+
+class CRecord;
+class CRecordOwner;
+class CRecordSelection;
+
+using RecordList = std::list<CRecord*>;
+
+// A position in the record store: which list, which record in it, and whether the walk stays in
+// that list. Removing the record under a cursor invalidates that cursor.
+struct CRecordCursor
+{
+    int listPos = -1; // index in the store's list of lists; -1 = end
+    RecordList::iterator recordPos{};
+    bool hasRecord = false;
+    bool singleList = false;
+
+    bool IsValid() const { return hasRecord; }
+};
+
+// Owns every record of one job, in lists by kind (only points are accepted, so lists 2 to 6 stay
+// empty), and binds up to 32 selections to the bits of the records' flag words.
+class CRecordDatabase
+{
+public:
+    static constexpr int kListCount = 6;
+    static constexpr int kSelectionSlots = 32;
+
+    explicit CRecordDatabase(CRecordOwner* owner);
+    CRecordDatabase(const CRecordDatabase&) = delete;
+    CRecordDatabase& operator=(const CRecordDatabase&) = delete;
+    virtual ~CRecordDatabase();
+
+    // Sets the owner, then refuses invalid records, non-points and records already held.
+    bool AddRecord(CRecord* record);
+    // Kind 1: points; kind 0: all records; other kinds: 0.
+    int32_t GetCount(uint16_t kind) const;
+
+    CRecordCursor GetFirstRecord(uint16_t kind);
+    CRecordCursor GetLastRecord(uint16_t kind);
+    // The record at the cursor; the cursor moves on (or back), across lists unless single-list.
+    CRecord* GetNextRecord(CRecordCursor& cursor);
+    CRecord* GetPrevRecord(CRecordCursor& cursor);
+    CRecord* GetAt(const CRecordCursor& cursor) const;
+    CRecordCursor FindRecord(const CRecord* record) const;
+    // Takes the record out of the store without deleting it.
+    CRecord* RemoveAt(CRecordCursor cursor);
+    bool RemoveRecordAt(CRecordCursor cursor);
+    int32_t CountInside(double left, double top, double right, double bottom, bool flag) const;
+
+    void AddSelection(CRecordSelection* selection);
+    void RemoveSelection(CRecordSelection* selection);
+    int32_t GetSelectionCount() const { return int32_t(m_selections.size()); }
+    // Slot i is the selection bound to bit i of the records' flag words; null when free.
+    CRecordSelection* GetSelectionSlot(int bit) const;
+    void SetSelectionSlot(int bit, CRecordSelection* selection);
+
+    // Deletes every record and empties the owner's point-name index.
+    void RemoveAll();
+
+    CRecordOwner* GetOwner() const { return m_owner; }
+
+private:
+    struct Where
+    {
+        int list;
+        RecordList::iterator pos;
+    };
+
+    std::array<RecordList, kListCount> m_recordLists;
+    std::vector<RecordList*> m_listOfLists;
+    std::array<CRecordSelection*, kSelectionSlots> m_slots{};
+    std::list<CRecordSelection*> m_selections;
+    CRecordOwner* m_owner;
+    // Finding a record's place by pointer must not walk the lists: deleting many points one by one
+    // would be quadratic.
+    std::unordered_map<const CRecord*, Where> m_where;
+};

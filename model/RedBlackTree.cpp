@@ -1,0 +1,308 @@
+#include "model/RedBlackTree.h"
+
+#include <vector>
+
+namespace {
+
+bool IsRed(const RedBlackNode* n) { return (n->flags & kRedBlackRed) != 0; }
+bool IsBranch(const RedBlackNode* n) { return (n->flags & kRedBlackBranch) != 0; }
+bool IsRoot(const RedBlackNode* n) { return (n->flags & kRedBlackRoot) != 0; }
+bool IsLeftChild(const RedBlackNode* n) { return (n->flags & kRedBlackLeftChild) != 0; }
+void SetBlack(RedBlackNode* n) { n->flags &= ~kRedBlackRed; }
+void SetRed(RedBlackNode* n) { n->flags |= kRedBlackRed; }
+
+constexpr uint32_t kPlace = kRedBlackLeftChild | kRedBlackRoot;
+
+// Puts node where old hangs: same parent, same side, root of the tree when old was.
+void ReplaceInParent(RedBlackNode* old, RedBlackNode* node)
+{
+    RedBlackNode* parent = old->link3;
+    node->link3 = parent;
+    node->flags = (node->flags & ~kPlace) | (old->flags & kPlace);
+    if (IsRoot(old))
+        parent->link3 = node; // the parent of the root is the sentinel
+    else if (IsLeftChild(old))
+        parent->link1 = node;
+    else
+        parent->link2 = node;
+}
+
+// Rotations keep the in-order sequence of leaves, so the routing words stay right.
+void RotateLeft(RedBlackNode* x)
+{
+    RedBlackNode* y = x->link2;
+    ReplaceInParent(x, y);
+    RedBlackNode* b = y->link1;
+    x->link2 = b;
+    b->link3 = x;
+    b->flags &= ~kPlace;
+    y->link1 = x;
+    x->link3 = y;
+    x->flags = (x->flags & ~kPlace) | kRedBlackLeftChild;
+}
+
+void RotateRight(RedBlackNode* x)
+{
+    RedBlackNode* y = x->link1;
+    ReplaceInParent(x, y);
+    RedBlackNode* b = y->link2;
+    x->link1 = b;
+    b->link3 = x;
+    b->flags = (b->flags & ~kPlace) | kRedBlackLeftChild;
+    y->link2 = x;
+    x->link3 = y;
+    x->flags &= ~kPlace;
+}
+
+void FixAfterInsert(RedBlackNode* n)
+{
+    while (!IsRoot(n) && IsRed(n->link3)) {
+        RedBlackNode* p = n->link3;
+        RedBlackNode* g = p->link3; // p is red, so it is not the root
+        if (IsLeftChild(p)) {
+            RedBlackNode* u = g->link2;
+            if (IsRed(u)) {
+                SetBlack(p);
+                SetBlack(u);
+                SetRed(g);
+                n = g;
+                continue;
+            }
+            if (!IsLeftChild(n)) {
+                RotateLeft(p);
+                p = n;
+            }
+            SetBlack(p);
+            SetRed(g);
+            RotateRight(g);
+        } else {
+            RedBlackNode* u = g->link1;
+            if (IsRed(u)) {
+                SetBlack(p);
+                SetBlack(u);
+                SetRed(g);
+                n = g;
+                continue;
+            }
+            if (IsLeftChild(n)) {
+                RotateRight(p);
+                p = n;
+            }
+            SetBlack(p);
+            SetRed(g);
+            RotateLeft(g);
+        }
+        break;
+    }
+    while (!IsRoot(n))
+        n = n->link3;
+    SetBlack(n);
+}
+
+// x carries one black too few on its side.
+void FixAfterDelete(RedBlackNode* x)
+{
+    while (!IsRoot(x) && !IsRed(x)) {
+        RedBlackNode* p = x->link3;
+        if (IsLeftChild(x)) {
+            RedBlackNode* w = p->link2;
+            if (IsRed(w)) {
+                SetBlack(w);
+                SetRed(p);
+                RotateLeft(p);
+                w = p->link2;
+            }
+            if (!IsRed(w->link1) && !IsRed(w->link2)) {
+                SetRed(w);
+                x = p;
+                continue;
+            }
+            if (!IsRed(w->link2)) {
+                SetBlack(w->link1);
+                SetRed(w);
+                RotateRight(w);
+                w = p->link2;
+            }
+            w->flags = (w->flags & ~kRedBlackRed) | (p->flags & kRedBlackRed);
+            SetBlack(p);
+            SetBlack(w->link2);
+            RotateLeft(p);
+        } else {
+            RedBlackNode* w = p->link1;
+            if (IsRed(w)) {
+                SetBlack(w);
+                SetRed(p);
+                RotateRight(p);
+                w = p->link1;
+            }
+            if (!IsRed(w->link1) && !IsRed(w->link2)) {
+                SetRed(w);
+                x = p;
+                continue;
+            }
+            if (!IsRed(w->link1)) {
+                SetBlack(w->link2);
+                SetRed(w);
+                RotateLeft(w);
+                w = p->link1;
+            }
+            w->flags = (w->flags & ~kRedBlackRed) | (p->flags & kRedBlackRed);
+            SetBlack(p);
+            SetBlack(w->link1);
+            RotateRight(p);
+        }
+        break;
+    }
+    SetBlack(x);
+}
+
+// Makes node a new red branch in place of leaf, with the two given leaves as children.
+RedBlackNode* SplitLeaf(RedBlackNode* leaf, RedBlackNode* left, RedBlackNode* right)
+{
+    auto* branch = new RedBlackNode;
+    ReplaceInParent(leaf, branch);
+    branch->flags |= kRedBlackBranch | kRedBlackRed;
+    branch->link1 = left;
+    branch->link2 = right;
+    branch->key = left;
+    branch->value = right;
+    left->link3 = branch;
+    left->flags = kRedBlackLeftChild;
+    right->link3 = branch;
+    right->flags = 0;
+    return branch;
+}
+
+} // namespace
+
+RedBlackNode* CreateRedBlackTree()
+{
+    auto* tree = new RedBlackNode;
+    tree->link1 = tree->link2 = tree->link3 = tree;
+    tree->flags = kRedBlackSentinel;
+    tree->key = "";
+    return tree;
+}
+
+void DestroyRedBlackTree(RedBlackNode* tree)
+{
+    if (tree == nullptr)
+        return;
+    std::vector<RedBlackNode*> pending;
+    if (tree->link3 != tree)
+        pending.push_back(tree->link3);
+    while (!pending.empty()) {
+        RedBlackNode* n = pending.back();
+        pending.pop_back();
+        if (IsBranch(n)) {
+            pending.push_back(n->link1);
+            pending.push_back(n->link2);
+        }
+        delete n;
+    }
+    delete tree;
+}
+
+RedBlackNode* InsertRedBlackNode(RedBlackNode* position, const void* key, void* value)
+{
+    auto* leaf = new RedBlackNode;
+    leaf->key = key;
+    leaf->value = value;
+    // The sentinel's first and last words act as its next and previous, so this also covers
+    // appending and the empty tree.
+    leaf->link1 = position;
+    leaf->link2 = position->link2;
+    position->link2->link1 = leaf;
+    position->link2 = leaf;
+
+    RedBlackNode* branch = nullptr;
+    if (position->flags & kRedBlackSentinel) {
+        if (position->link3 == position) {
+            leaf->link3 = position;
+            leaf->flags = kRedBlackRoot;
+            position->link3 = leaf;
+            return leaf;
+        }
+        branch = SplitLeaf(leaf->link2, leaf->link2, leaf);
+        // The new leaf is now the largest of the left subtree of its first left-side ancestor.
+        RedBlackNode* n = branch;
+        while (!IsLeftChild(n) && !IsRoot(n))
+            n = n->link3;
+        if (!IsRoot(n))
+            n->link3->key = leaf;
+    } else {
+        branch = SplitLeaf(position, leaf, position);
+        RedBlackNode* n = branch;
+        while (IsLeftChild(n) && !IsRoot(n))
+            n = n->link3;
+        if (!IsRoot(n))
+            n->link3->value = leaf;
+    }
+    FixAfterInsert(branch);
+    return leaf;
+}
+
+void DeleteRedBlackNode(RedBlackNode* leaf)
+{
+    leaf->link2->link1 = leaf->link1;
+    leaf->link1->link2 = leaf->link2;
+    if (IsRoot(leaf)) {
+        RedBlackNode* tree = leaf->link3;
+        tree->link3 = tree;
+        delete leaf;
+        return;
+    }
+    RedBlackNode* parent = leaf->link3;
+    RedBlackNode* sibling = IsLeftChild(leaf) ? parent->link2 : parent->link1;
+    const bool parentWasRoot = IsRoot(parent);
+    const bool parentWasRed = IsRed(parent);
+    ReplaceInParent(parent, sibling);
+    delete parent;
+    delete leaf;
+    if (parentWasRoot) {
+        SetBlack(sibling);
+        return;
+    }
+
+    RedBlackNode* leftmost = sibling;
+    while (IsBranch(leftmost))
+        leftmost = leftmost->link1;
+    RedBlackNode* rightmost = sibling;
+    while (IsBranch(rightmost))
+        rightmost = rightmost->link2;
+    RedBlackNode* n = sibling;
+    while (IsLeftChild(n) && !IsRoot(n))
+        n = n->link3;
+    if (!IsRoot(n))
+        n->link3->value = leftmost;
+    n = sibling;
+    while (!IsLeftChild(n) && !IsRoot(n))
+        n = n->link3;
+    if (!IsRoot(n))
+        n->link3->key = rightmost;
+
+    if (IsRed(sibling)) {
+        SetBlack(sibling);
+        return;
+    }
+    if (parentWasRed)
+        return;
+    FixAfterDelete(sibling);
+}
+
+int GetRedBlackBlackDepth(const RedBlackNode* node)
+{
+    int depth = 0;
+    for (; !(node->flags & kRedBlackSentinel); node = node->link3)
+        if (!IsRed(node))
+            ++depth;
+    return depth;
+}
+
+int GetRedBlackDepth(const RedBlackNode* node)
+{
+    int depth = 0;
+    for (; !(node->flags & kRedBlackSentinel); node = node->link3)
+        ++depth;
+    return depth;
+}

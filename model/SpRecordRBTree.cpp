@@ -1,0 +1,199 @@
+#include "model/SpRecordRBTree.h"
+
+#include "model/Record.h"
+#include "model/RecordOwner.h"
+
+#include <functional>
+
+namespace {
+
+// Until the document installs its own order, rows follow the sequence numbers.
+int CompareBySequence(CRecord* a, CRecord* b)
+{
+    if (a == b)
+        return 0;
+    return a->GetSequenceNumber() > b->GetSequenceNumber() ? 1 : -1;
+}
+
+void* RowState(intptr_t state) { return reinterpret_cast<void*>(state); }
+
+intptr_t RowState(const void* word) { return reinterpret_cast<intptr_t>(word); }
+
+int MulDiv(int64_t a, int64_t b, int64_t c)
+{
+    if (c == 0)
+        return -1;
+    const int64_t p = a * b;
+    return int((p >= 0 ? p + c / 2 : p - c / 2) / c);
+}
+
+} // namespace
+
+CSpRecordRBTree::CSpRecordRBTree() : CRedBlackTree<CRecord*, void*>(&CompareBySequence) {}
+
+int CSpRecordRBTree::CompareWithTies(CRecord* a, CRecord* b) const
+{
+    if (a == b)
+        return 0;
+    const int r = m_compare(a, b);
+    if (r != 0)
+        return r;
+    // Two rows the order calls equal would otherwise make the second one vanish.
+    if (a->GetSequenceNumber() != b->GetSequenceNumber())
+        return a->GetSequenceNumber() < b->GetSequenceNumber() ? -1 : 1;
+    return std::less<CRecord*>()(a, b) ? -1 : 1;
+}
+
+RedBlackNode* CSpRecordRBTree::Insert(CRecord* record)
+{
+    InvalidateCursor();
+    if (record == nullptr || m_leafOf.count(record) != 0)
+        return nullptr;
+    record->SetSequenceNumber(m_nextSequence++);
+    RedBlackNode* leaf = InsertRedBlackUnique(m_tree, record, RowState(-1),
+                                              [this](CRecord* a, CRecord* b) { return CompareWithTies(a, b); });
+    if (leaf == nullptr)
+        return nullptr;
+    m_leafOf.emplace(record, leaf);
+    ++m_count;
+    return leaf;
+}
+
+CRecord* CSpRecordRBTree::Remove(RedBlackNode* leaf)
+{
+    InvalidateCursor();
+    if (leaf == nullptr || leaf == m_tree)
+        return nullptr;
+    CRecord* record = CRedBlackTree::Remove(leaf);
+    m_leafOf.erase(record);
+    --m_count;
+    return record;
+}
+
+void CSpRecordRBTree::Clear()
+{
+    InvalidateCursor();
+    Reset();
+    m_leafOf.clear();
+    m_nextSequence = 0;
+    m_count = 0;
+}
+
+void CSpRecordRBTree::InvalidateCursor()
+{
+    m_cursorIndex = -1;
+    m_cursorNode = nullptr;
+}
+
+void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records)
+{
+    Clear();
+    for (CRecord* record : records)
+        Insert(record);
+}
+
+RedBlackNode* CSpRecordRBTree::LeafAt(int32_t row)
+{
+    if (row < 0 || row >= m_count)
+        return nullptr;
+    if (m_cursorIndex < 0 || m_cursorNode == nullptr) {
+        m_cursorIndex = 0;
+        m_cursorNode = m_tree->link1;
+    }
+    while (m_cursorIndex < row) {
+        m_cursorNode = m_cursorNode->link1;
+        ++m_cursorIndex;
+    }
+    while (m_cursorIndex > row) {
+        m_cursorNode = m_cursorNode->link2;
+        --m_cursorIndex;
+    }
+    return m_cursorNode;
+}
+
+CRecord* CSpRecordRBTree::GetAt(int32_t row)
+{
+    RedBlackNode* leaf = LeafAt(row);
+    return leaf != nullptr ? GetRedBlackNodeKey<CRecord*>(leaf) : nullptr;
+}
+
+int32_t CSpRecordRBTree::IndexOf(const CRecord* record) const
+{
+    int32_t row = 0;
+    for (RedBlackNode* n = m_tree->link1; n != m_tree; n = n->link1, ++row)
+        if (n->key == record)
+            return row;
+    return -1;
+}
+
+RedBlackNode* CSpRecordRBTree::FindLeaf(const CRecord* record) const
+{
+    auto it = m_leafOf.find(record);
+    return it != m_leafOf.end() ? it->second : nullptr;
+}
+
+bool CSpRecordRBTree::Lookup(const CRecord* record, int32_t& value) const
+{
+    RedBlackNode* leaf = FindLeaf(record);
+    if (leaf == nullptr)
+        return false;
+    value = int32_t(RowState(leaf->value));
+    return true;
+}
+
+void CSpRecordRBTree::SetRowState(int32_t row, bool on)
+{
+    if (RedBlackNode* leaf = LeafAt(row))
+        leaf->value = RowState(on ? 1 : 0);
+}
+
+bool CSpRecordRBTree::GetRowState(int32_t row, bool& on)
+{
+    RedBlackNode* leaf = LeafAt(row);
+    if (leaf == nullptr)
+        return false;
+    const intptr_t state = RowState(leaf->value);
+    if (state == -1)
+        return false;
+    on = state > 0;
+    return true;
+}
+
+void CSpRecordRBTree::ResetRowStates()
+{
+    for (RedBlackNode* n = m_tree->link1; n != m_tree; n = n->link1)
+        n->value = RowState(-1);
+}
+
+void CSpRecordRBTree::Rebuild()
+{
+    if (m_progress != nullptr && m_count > 0)
+        m_progress->SetStatusText("Checking...");
+    bool inOrder = true;
+    int64_t i = 0;
+    for (RedBlackNode* n = m_tree->link1; n != m_tree && n->link1 != m_tree; n = n->link1, ++i) {
+        if (m_progress != nullptr)
+            m_progress->SetProgressPos(MulDiv(i, 100, m_count));
+        if (m_compare(GetRedBlackNodeKey<CRecord*>(n), GetRedBlackNodeKey<CRecord*>(n->link1)) > 0) {
+            inOrder = false;
+            break;
+        }
+    }
+    if (!inOrder) {
+        std::vector<CRecord*> rows;
+        rows.reserve(std::size_t(m_count));
+        for (RedBlackNode* n = m_tree->link1; n != m_tree; n = n->link1)
+            rows.push_back(GetRedBlackNodeKey<CRecord*>(n));
+        Clear();
+        if (m_progress != nullptr && !rows.empty())
+            m_progress->SetStatusText("Sorting...");
+        const int64_t total = int64_t(rows.size());
+        for (int64_t k = 0; k < total; ++k) {
+            Insert(rows[std::size_t(k)]);
+            if (m_progress != nullptr)
+                m_progress->SetProgressPos(MulDiv(k, 100, total));
+        }
+    }
+    if (m_progress != nullptr)
+        m_progress->EndProgress();
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "model/RedBlackTree.h"
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+class CRecord;
+class CRecordOwner;
+class CIndexProgress;
+
+// The rows of the data-file grid: records in sequence order or in an order a view chooses, with
+// positional access served from a cached cursor. Values are per-row states: -1 none yet, 0 or 1.
+class CSpRecordRBTree : public CRedBlackTree<CRecord*, void*>
+{
+public:
+    CSpRecordRBTree();
+
+    // Gives the record the next sequence number and files it; null when it is already held.
+    // Records the order calls equal stay in sequence order.
+    RedBlackNode* Insert(CRecord* record);
+    CRecord* Remove(RedBlackNode* leaf);
+    void Clear();
+    void InvalidateCursor();
+    void AssignFrom(const std::vector<CRecord*>& records);
+
+    // Null outside 0..count-1.
+    CRecord* GetAt(int32_t row);
+    int32_t GetCount() const { return m_count; }
+    int32_t IndexOf(const CRecord* record) const;
+    RedBlackNode* FindLeaf(const CRecord* record) const;
+    bool Lookup(const CRecord* record, int32_t& value) const;
+
+    void SetRowState(int32_t row, bool on);
+    bool GetRowState(int32_t row, bool& on);
+    void ResetRowStates();
+
+    // Re-sorts the rows after the compare callback changed; nothing when already in order.
+    void Rebuild();
+
+    void SetDocument(CRecordOwner* document) { m_document = document; }
+    CRecordOwner* GetDocument() const { return m_document; }
+    // Where Rebuild reports its progress; none by default.
+    void SetProgress(CIndexProgress* progress) { m_progress = progress; }
+
+private:
+    RedBlackNode* LeafAt(int32_t row);
+    int CompareWithTies(CRecord* a, CRecord* b) const;
+
+    int32_t m_cursorIndex = -1;
+    RedBlackNode* m_cursorNode = nullptr;
+    int32_t m_nextSequence = 0;
+    int32_t m_count = 0;
+    CRecordOwner* m_document = nullptr;
+    CIndexProgress* m_progress = nullptr;
+    // Deleting a record must find its row without walking the grid, and without reading the
+    // record, which the caller may already have freed.
+    std::unordered_map<const CRecord*, RedBlackNode*> m_leafOf;
+};

@@ -1,0 +1,164 @@
+#include "FakeJob.h"
+
+#include "model/DataFileDocObjectIterator.h"
+#include "model/RecordDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using morvel::test::FakeJob;
+
+namespace {
+
+// A record kind the store does not take.
+class OtherRecord : public CRecord
+{
+public:
+    OtherRecord() { header.type = 2; }
+    bool Validate() override { return true; }
+    RecordHeader* GetHeader() override { return &header; }
+    RecordHeader header;
+};
+
+class StoreSelection : public CRecordSelection
+{
+public:
+    explicit StoreSelection(CRecordDatabase* store) : m_store(store) { m_store->AddSelection(this); }
+    bool IsSelected(const CRecord*) const override { return false; }
+    void Detach() override
+    {
+        ++detached;
+        if (m_store != nullptr)
+            m_store->RemoveSelection(this);
+        m_store = nullptr;
+    }
+    int detached = 0;
+
+private:
+    CRecordDatabase* m_store;
+};
+
+class StubbornSelection : public CRecordSelection
+{
+public:
+    bool IsSelected(const CRecord*) const override { return false; }
+    void Detach() override { ++detached; }
+    int detached = 0;
+};
+
+} // namespace
+
+TEST(RecordStore, RefusesOtherKindsButSetsOwner)
+{
+    FakeJob job;
+    OtherRecord other;
+    EXPECT_FALSE(job.store->AddRecord(&other));
+    EXPECT_TRUE(other.HasOwner());
+    EXPECT_EQ(job.store->GetCount(0), 0);
+    EXPECT_FALSE(job.store->AddRecord(nullptr));
+}
+
+TEST(RecordStore, RefusesARecordItAlreadyHolds)
+{
+    FakeJob job;
+    CPointRecord* p = job.AddPoint("1");
+    EXPECT_FALSE(job.store->AddRecord(p));
+    EXPECT_EQ(job.store->GetCount(1), 1);
+}
+
+TEST(RecordStore, CountsAndCursorsByKind)
+{
+    FakeJob job;
+    job.AddPoint("1", 0, 0);
+    job.AddPoint("2", 5, 5);
+    job.AddPoint("3", 50, 50);
+    EXPECT_EQ(job.store->GetCount(0), 3);
+    EXPECT_EQ(job.store->GetCount(1), 3);
+    EXPECT_EQ(job.store->GetCount(2), 0);
+    EXPECT_FALSE(job.store->GetFirstRecord(2).IsValid());
+    EXPECT_FALSE(job.store->GetLastRecord(7).IsValid());
+
+    CRecordCursor c = job.store->GetFirstRecord(1);
+    EXPECT_TRUE(c.singleList);
+    int n = 0;
+    while (job.store->GetNextRecord(c))
+        ++n;
+    EXPECT_EQ(n, 3);
+    EXPECT_EQ(job.store->GetNextRecord(c), nullptr);
+
+    std::vector<std::string> back;
+    c = job.store->GetLastRecord(0);
+    while (CRecord* r = job.store->GetPrevRecord(c))
+        back.push_back(static_cast<CPointRecord*>(r)->GetName());
+    EXPECT_EQ(back, (std::vector<std::string>{"3", "2", "1"}));
+
+    EXPECT_EQ(job.store->CountInside(0, 10, 10, 0, false), 2);
+}
+
+TEST(RecordStore, FindAndRemoveWithoutDeleting)
+{
+    FakeJob job;
+    CPointRecord* a = job.AddPoint("1");
+    CPointRecord* b = job.AddPoint("2");
+    CRecordCursor c = job.store->FindRecord(b);
+    ASSERT_TRUE(c.IsValid());
+    EXPECT_EQ(job.store->GetAt(c), b);
+    EXPECT_EQ(job.store->RemoveAt(c), b);
+    EXPECT_FALSE(job.store->FindRecord(b).IsValid());
+    EXPECT_FALSE(job.store->FindRecord(nullptr).IsValid());
+    EXPECT_EQ(job.store->RemoveAt(CRecordCursor()), nullptr);
+    EXPECT_FALSE(job.store->RemoveRecordAt(CRecordCursor()));
+    EXPECT_TRUE(job.store->FindRecord(a).IsValid());
+    job.sorted.Remove(job.sorted.FindLeaf(b));
+    job.points.Remove(job.points.FindNode("2", true));
+    delete b;
+}
+
+TEST(RecordStore, RemoveAllEmptiesTheNameIndex)
+{
+    FakeJob job;
+    job.AddPoint("1");
+    job.AddPoint("2");
+    job.sorted.Clear();
+    job.store->RemoveAll();
+    EXPECT_EQ(job.store->GetCount(0), 0);
+    EXPECT_EQ(job.points.GetCount(), 0);
+    EXPECT_EQ(job.points.FindPoint("1", true), nullptr);
+    EXPECT_NE(job.AddPoint("1"), nullptr);
+}
+
+TEST(RecordStore, DestructorDetachesEachSelectionOnce)
+{
+    auto* store = new CRecordDatabase(nullptr);
+    StoreSelection a(store), b(store);
+    StubbornSelection stubborn;
+    store->AddSelection(&stubborn);
+    store->SetSelectionSlot(0, &a);
+    EXPECT_EQ(store->GetSelectionSlot(0), &a);
+    EXPECT_EQ(store->GetSelectionSlot(32), nullptr);
+    EXPECT_EQ(store->GetSelectionCount(), 3);
+    delete store;
+    EXPECT_EQ(a.detached, 1);
+    EXPECT_EQ(b.detached, 1);
+    EXPECT_EQ(stubborn.detached, 1);
+}
+
+TEST(ObjectIterator, WalksEveryRecordOnce)
+{
+    FakeJob job;
+    CDataFileDocObjectIterator empty(&job);
+    EXPECT_FALSE(empty.First());
+    CRecord* out = reinterpret_cast<CRecord*>(&job);
+    EXPECT_FALSE(empty.Next(out));
+    EXPECT_EQ(out, nullptr);
+
+    job.AddPoint("1");
+    job.AddPoint("2");
+    CDataFileDocObjectIterator it(&job);
+    ASSERT_TRUE(it.First());
+    int n = 0;
+    while (it.Next(out))
+        ++n;
+    EXPECT_EQ(n, 2);
+}

@@ -1,0 +1,368 @@
+#include "FakeJob.h"
+
+#include "model/RedBlackTree.h"
+#include "model/SpRecordRBTree.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <random>
+#include <set>
+#include <vector>
+
+using morvel::test::FakeJob;
+
+namespace {
+
+struct TreeShape
+{
+    std::vector<const RedBlackNode*> leaves; // in-order
+    int blackHeight = -1;
+};
+
+const RedBlackNode* Rightmost(const RedBlackNode* n)
+{
+    while (n->flags & kRedBlackBranch)
+        n = n->link2;
+    return n;
+}
+
+const RedBlackNode* Leftmost(const RedBlackNode* n)
+{
+    while (n->flags & kRedBlackBranch)
+        n = n->link1;
+    return n;
+}
+
+void CheckNode(const RedBlackNode* n, const RedBlackNode* parent, bool isRoot, bool isLeft, int blacks, TreeShape& shape)
+{
+    ASSERT_EQ(n->link3, parent);
+    ASSERT_EQ(bool(n->flags & kRedBlackRoot), isRoot);
+    ASSERT_EQ(bool(n->flags & kRedBlackLeftChild), !isRoot && isLeft);
+    ASSERT_FALSE(n->flags & kRedBlackSentinel);
+    const bool red = n->flags & kRedBlackRed;
+    if (!red)
+        ++blacks;
+    if (!(n->flags & kRedBlackBranch)) {
+        ASSERT_FALSE(red) << "leaves are black";
+        if (shape.blackHeight < 0)
+            shape.blackHeight = blacks;
+        ASSERT_EQ(blacks, shape.blackHeight);
+        ASSERT_EQ(GetRedBlackBlackDepth(n), blacks);
+        shape.leaves.push_back(n);
+        return;
+    }
+    ASSERT_NE(n->link1, nullptr);
+    ASSERT_NE(n->link2, nullptr);
+    if (red) {
+        ASSERT_FALSE(n->link1->flags & kRedBlackRed) << "red node with red child";
+        ASSERT_FALSE(n->link2->flags & kRedBlackRed) << "red node with red child";
+    }
+    ASSERT_EQ(RedBlackRouteLeft(n), Rightmost(n->link1));
+    ASSERT_EQ(RedBlackRouteRight(n), Leftmost(n->link2));
+    CheckNode(n->link1, n, false, true, blacks, shape);
+    CheckNode(n->link2, n, false, false, blacks, shape);
+}
+
+// Checks every invariant of the tree; returns the leaves in chain order.
+template <class Less>
+std::vector<const RedBlackNode*> CheckTree(const RedBlackNode* tree, Less less)
+{
+    EXPECT_TRUE(tree->flags & kRedBlackSentinel);
+    TreeShape shape;
+    if (tree->link3 == tree) {
+        EXPECT_EQ(tree->link1, tree);
+        EXPECT_EQ(tree->link2, tree);
+        return {};
+    }
+    const RedBlackNode* root = tree->link3;
+    EXPECT_FALSE(root->flags & kRedBlackRed) << "root is black";
+    CheckNode(root, tree, true, false, 0, shape);
+    std::vector<const RedBlackNode*> chain;
+    const RedBlackNode* prev = tree;
+    for (const RedBlackNode* n = tree->link1; n != tree; prev = n, n = n->link1) {
+        EXPECT_EQ(n->link2, prev);
+        chain.push_back(n);
+        if (chain.size() > shape.leaves.size())
+            break;
+    }
+    EXPECT_EQ(tree->link2, prev);
+    EXPECT_EQ(chain, shape.leaves) << "leaf chain differs from in-order leaves";
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        EXPECT_TRUE(less(chain[i - 1], chain[i])) << "leaf chain out of order at " << i;
+    return chain;
+}
+
+int CompareInts(const int* a, const int* b) { return *a < *b ? -1 : (*a > *b ? 1 : 0); }
+
+bool IntLess(const RedBlackNode* a, const RedBlackNode* b)
+{
+    return *GetRedBlackNodeKey<const int*>(a) < *GetRedBlackNodeKey<const int*>(b);
+}
+
+} // namespace
+
+TEST(RedBlackTree, RandomInsertsAndDeletesKeepEveryInvariant)
+{
+    constexpr int kKeys = 40000;
+    std::vector<int> keys(kKeys);
+    for (int i = 0; i < kKeys; ++i)
+        keys[i] = i;
+    CRedBlackTree<const int*, void*> tree(&CompareInts);
+    std::mt19937 rng(12345);
+    std::vector<RedBlackNode*> leafOf(kKeys, nullptr);
+    std::set<int> present;
+
+    for (int round = 0; round < 3; ++round) {
+        // Grow to about two thirds, then shrink to about a third, checking along the way.
+        for (int step = 0; step < kKeys; ++step) {
+            const int k = int(rng() % kKeys);
+            const bool insert = (round % 2 == 0) ? (rng() % 3 != 0) : (rng() % 3 == 0);
+            if (insert) {
+                RedBlackNode* leaf = tree.Insert(&keys[k], &keys[k]);
+                EXPECT_EQ(leaf == nullptr, present.count(k) == 1);
+                if (leaf != nullptr) {
+                    leafOf[k] = leaf;
+                    present.insert(k);
+                }
+            } else if (present.count(k) == 1) {
+                EXPECT_EQ(*tree.Remove(leafOf[k]), k);
+                present.erase(k);
+            }
+            if (step % 5000 == 0) {
+                auto chain = CheckTree(tree.GetHandle(), IntLess);
+                ASSERT_EQ(chain.size(), present.size());
+            }
+        }
+        auto chain = CheckTree(tree.GetHandle(), IntLess);
+        ASSERT_EQ(chain.size(), present.size());
+        auto it = present.begin();
+        for (const RedBlackNode* leaf : chain)
+            ASSERT_EQ(*GetRedBlackNodeKey<const int*>(leaf), *it++);
+    }
+    // Lookups agree with the set: found keys, and the insertion position for absent ones.
+    for (int k = -1; k <= kKeys; k += 7) {
+        int key = k;
+        RedBlackNode* out = nullptr;
+        const bool found = FindRedBlackNode(tree.GetHandle(), &key, out, &CompareInts);
+        auto next = present.lower_bound(k);
+        EXPECT_EQ(found, next != present.end() && *next == k);
+        if (next == present.end())
+            EXPECT_EQ(out, tree.GetHandle());
+        else
+            EXPECT_EQ(*GetRedBlackNodeKey<const int*>(out), *next);
+    }
+    // Emptying it leaf by leaf ends with a sentinel that points to itself three times.
+    while (RedBlackNode* first = tree.GetFirstPosition())
+        tree.Remove(first);
+    RedBlackNode* sentinel = tree.GetHandle();
+    EXPECT_EQ(sentinel->link1, sentinel);
+    EXPECT_EQ(sentinel->link2, sentinel);
+    EXPECT_EQ(sentinel->link3, sentinel);
+}
+
+TEST(RedBlackTree, AscendingAndDescendingRunsStayBalanced)
+{
+    constexpr int kKeys = 20000;
+    std::vector<int> keys(kKeys);
+    for (int i = 0; i < kKeys; ++i)
+        keys[i] = i;
+    CRedBlackTree<const int*, void*> up(&CompareInts), down(&CompareInts);
+    for (int i = 0; i < kKeys; ++i) {
+        up.Insert(&keys[i], nullptr);
+        down.Insert(&keys[kKeys - 1 - i], nullptr);
+    }
+    for (auto* tree : {&up, &down}) {
+        auto chain = CheckTree(tree->GetHandle(), IntLess);
+        ASSERT_EQ(chain.size(), std::size_t(kKeys));
+        int deepest = 0;
+        for (const RedBlackNode* leaf : chain)
+            deepest = std::max(deepest, GetRedBlackDepth(leaf));
+        EXPECT_LE(deepest, 2 * 16); // 2 log2(n) bound of a red-black tree
+    }
+    RedBlackNode* pos = up.GetLastPosition();
+    EXPECT_EQ(*up.GetPrev(pos), kKeys - 1);
+    EXPECT_EQ(*up.GetPrev(pos), kKeys - 2);
+}
+
+TEST(PointIndex, ExactAndInexactLookups)
+{
+    FakeJob job;
+    CPointRecord* p2 = job.AddPoint("P2");
+    CPointRecord* p10 = job.AddPoint("P10");
+    CPointRecord* a = job.AddPoint("A");
+    EXPECT_EQ(job.points.FindPoint("p002", true), p2);
+    EXPECT_EQ(job.points.FindPoint("a", true), a);
+    EXPECT_EQ(job.points.FindPoint("P3", true), nullptr);
+    EXPECT_EQ(job.points.FindPoint("P3", false), p10);
+    EXPECT_EQ(job.points.FindPoint("0A", false), a);
+    EXPECT_EQ(job.points.FindPoint("Z", false), nullptr);
+    for (const char* bad : {"", "ABCDEFGHIJKLMNOPQ", "P-1", "000"})
+        EXPECT_EQ(job.points.FindNode(bad, false), nullptr) << bad;
+
+    std::vector<std::string> order;
+    for (RedBlackNode* pos = job.points.GetFirstPosition(); pos;)
+        order.push_back(job.points.GetNextPoint(pos)->GetName());
+    EXPECT_EQ(order, (std::vector<std::string>{"A", "P2", "P10"}));
+    EXPECT_EQ(job.points.GetLastPointByWalk(), p10);
+}
+
+TEST(PointIndex, DuplicateNameLeavesEverythingAsItWas)
+{
+    FakeJob job;
+    job.AddPoint("P7");
+    job.lastPointName = "X";
+    CPointRecord dup("p07", "", CLocation(), true);
+    EXPECT_FALSE(job.points.Add(&dup));
+    EXPECT_EQ(job.points.GetCount(), 1);
+    EXPECT_EQ(job.store->GetCount(0), 1);
+    EXPECT_EQ(job.lastPointName, "X");
+}
+
+TEST(PointIndex, OnlyLeafGoesToAnEmptyTree)
+{
+    FakeJob job;
+    CPointRecord* p = job.AddPoint("1");
+    EXPECT_TRUE(job.points.Remove(job.points.FindNode("1", true)));
+    EXPECT_FALSE(job.points.Remove(nullptr));
+    RedBlackNode* sentinel = job.points.GetHandle();
+    EXPECT_EQ(sentinel->link1, sentinel);
+    EXPECT_EQ(sentinel->link2, sentinel);
+    EXPECT_EQ(sentinel->link3, sentinel);
+    EXPECT_EQ(job.store->GetCount(0), 0);
+    job.sorted.Remove(job.sorted.FindLeaf(p));
+    delete p;
+}
+
+namespace {
+
+int CompareByEasting(CRecord* a, CRecord* b)
+{
+    const double ea = static_cast<CPointRecord*>(a)->GetEasting();
+    const double eb = static_cast<CPointRecord*>(b)->GetEasting();
+    return ea < eb ? -1 : (ea > eb ? 1 : 0);
+}
+
+class RecordingProgress : public CIndexProgress
+{
+public:
+    void SetStatusText(const char* text) override { texts.push_back(text); }
+    void SetProgressPos(int percent) override { last = percent; }
+    void EndProgress() override { ++ended; }
+    std::vector<std::string> texts;
+    int last = -1;
+    int ended = 0;
+};
+
+} // namespace
+
+TEST(SortedIndex, RowsAcrossTheWholeRangeAndBeyond)
+{
+    FakeJob job;
+    constexpr int kRows = 1000;
+    std::vector<CPointRecord*> points;
+    for (int i = 1; i <= kRows; ++i)
+        points.push_back(job.AddPoint(std::to_string(i).c_str()));
+    ASSERT_EQ(job.sorted.GetCount(), kRows);
+    for (int row = 0; row < kRows; ++row)
+        ASSERT_EQ(job.sorted.GetAt(row), points[row]) << row;
+    // Back one step, then a jump, then past either end.
+    EXPECT_EQ(job.sorted.GetAt(kRows - 2), points[kRows - 2]);
+    EXPECT_EQ(job.sorted.GetAt(3), points[3]);
+    EXPECT_EQ(job.sorted.GetAt(kRows), nullptr);
+    EXPECT_EQ(job.sorted.GetAt(-1), nullptr);
+    EXPECT_EQ(job.sorted.GetAt(500), points[500]);
+    EXPECT_EQ(job.sorted.IndexOf(points[500]), 500);
+    CSpRecordRBTree empty;
+    EXPECT_EQ(empty.GetAt(0), nullptr);
+}
+
+TEST(SortedIndex, CountsOnlyRealInsertions)
+{
+    FakeJob job;
+    CPointRecord* p = job.AddPoint("1");
+    const int32_t seq = p->GetSequenceNumber();
+    EXPECT_EQ(job.sorted.Insert(p), nullptr);
+    EXPECT_EQ(job.sorted.Insert(nullptr), nullptr);
+    EXPECT_EQ(job.sorted.GetCount(), 1);
+    EXPECT_EQ(p->GetSequenceNumber(), seq);
+    EXPECT_EQ(job.sorted.GetAt(1), nullptr);
+    EXPECT_EQ(job.sorted.Remove(nullptr), nullptr);
+    EXPECT_EQ(job.sorted.GetCount(), 1);
+}
+
+TEST(SortedIndex, RebuildWithTiesKeepsEveryRowInOrder)
+{
+    FakeJob job;
+    // Eastings with many ties; rows should end sorted by easting, ties in their old row order.
+    const double eastings[] = {3, 1, 2, 1, 3, 2, 1, 3};
+    std::vector<CPointRecord*> points;
+    for (int i = 0; i < 8; ++i)
+        points.push_back(job.AddPoint(std::to_string(i + 1).c_str(), eastings[i], 0));
+    RecordingProgress progress;
+    job.sorted.SetProgress(&progress);
+    job.sorted.SetCompare(&CompareByEasting);
+    job.sorted.Rebuild();
+    ASSERT_EQ(job.sorted.GetCount(), 8);
+    std::vector<std::string> names;
+    for (int row = 0; row < 8; ++row)
+        names.push_back(static_cast<CPointRecord*>(job.sorted.GetAt(row))->GetName());
+    EXPECT_EQ(names, (std::vector<std::string>{"2", "4", "7", "3", "6", "1", "5", "8"}));
+    // Each record's new sequence number is its row before the re-sort.
+    for (int row = 0; row < 8; ++row)
+        EXPECT_EQ(job.sorted.GetAt(row)->GetSequenceNumber(), std::stoi(names[row]) - 1);
+    EXPECT_EQ(progress.texts, (std::vector<std::string>{"Checking...", "Sorting..."}));
+    EXPECT_EQ(progress.ended, 1);
+
+    // A record added later goes after the rows it ties with.
+    CPointRecord* late = job.AddPoint("9", 1, 0);
+    EXPECT_EQ(job.sorted.GetAt(3), late);
+
+    // Already in order: nothing is re-sorted.
+    progress.texts.clear();
+    job.sorted.Rebuild();
+    EXPECT_EQ(progress.texts, (std::vector<std::string>{"Checking..."}));
+    CheckTree(job.sorted.GetHandle(), [](const RedBlackNode*, const RedBlackNode*) { return true; });
+}
+
+TEST(SortedIndex, RowStates)
+{
+    FakeJob job;
+    job.AddPoint("1");
+    job.AddPoint("2");
+    bool on = true;
+    EXPECT_FALSE(job.sorted.GetRowState(0, on));
+    job.sorted.SetRowState(1, true);
+    job.sorted.SetRowState(5, true);
+    ASSERT_TRUE(job.sorted.GetRowState(1, on));
+    EXPECT_TRUE(on);
+    int32_t value = 0;
+    EXPECT_TRUE(job.sorted.Lookup(job.sorted.GetAt(1), value));
+    EXPECT_EQ(value, 1);
+    job.sorted.ResetRowStates();
+    EXPECT_FALSE(job.sorted.GetRowState(1, on));
+}
+
+TEST(SortedIndex, ManyDeletesKeepIndexesInStep)
+{
+    FakeJob job;
+    constexpr int kPoints = 3000;
+    std::vector<CPointRecord*> points;
+    for (int i = 1; i <= kPoints; ++i)
+        points.push_back(job.AddPoint(std::to_string(i).c_str()));
+    std::mt19937 rng(7);
+    std::shuffle(points.begin(), points.end(), rng);
+    for (int i = 0; i < kPoints / 2; ++i)
+        job.DeletePoint(points[i]);
+    EXPECT_EQ(job.sorted.GetCount(), kPoints / 2);
+    EXPECT_EQ(job.points.GetCount(), kPoints / 2);
+    EXPECT_EQ(job.store->GetCount(0), kPoints / 2);
+    auto chain = CheckTree(job.sorted.GetHandle(), [](const RedBlackNode* a, const RedBlackNode* b) {
+        return GetRedBlackNodeKey<CRecord*>(a)->GetSequenceNumber() < GetRedBlackNodeKey<CRecord*>(b)->GetSequenceNumber();
+    });
+    EXPECT_EQ(chain.size(), std::size_t(kPoints / 2));
+    CheckTree(job.points.GetHandle(), [](const RedBlackNode* a, const RedBlackNode* b) {
+        return ComparePointNames(GetRedBlackNodeKey<const char*>(a), GetRedBlackNodeKey<const char*>(b)) < 0;
+    });
+}
