@@ -1,0 +1,205 @@
+#include "core/Parser.h"
+
+#include "core/DecimalText.h"
+
+namespace {
+
+// The C locale's blanks, whatever locale the program runs in.
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+void TrimLeft(std::string& s)
+{
+    size_t i = 0;
+    while (i < s.size() && IsBlank(s[i]))
+        ++i;
+    s.erase(0, i);
+}
+
+void TrimRight(std::string& s)
+{
+    size_t n = s.size();
+    while (n > 0 && IsBlank(s[n - 1]))
+        --n;
+    s.erase(n);
+}
+
+} // namespace
+
+CParser::CParser()
+{
+    Reset();
+}
+
+CParser::CParser(std::string text, std::string delimiters, bool throwOnError)
+{
+    Reset();
+    m_text = std::move(text);
+    m_delimiters = std::move(delimiters);
+    m_throwOnError = throwOnError;
+}
+
+void CParser::Reset()
+{
+    m_delimiters = ",";
+    m_throwOnError = false;
+    m_mergeDelimiters = false;
+    m_trimLeft = false;
+    m_trimRight = false;
+}
+
+bool CParser::Fail() const
+{
+    if (m_throwOnError)
+        throw CUserException();
+    return false;
+}
+
+bool CParser::IsDelimiter(char c) const
+{
+    return m_delimiters.find(c) != std::string::npos;
+}
+
+bool CParser::GetNextToken(std::string& token)
+{
+    if (m_trimLeft)
+        TrimLeft(m_text);
+    if (m_text.empty())
+        return Fail();
+
+    size_t p = 0;
+    while (p < m_text.size() && !IsDelimiter(m_text[p]))
+        ++p;
+    if (p == m_text.size()) {
+        token = std::move(m_text);
+        m_text.clear();
+    } else {
+        const bool blankDelimiter = IsBlank(m_text[p]);
+        token = m_text.substr(0, p);
+        m_text.erase(0, p + 1);
+        if (m_mergeDelimiters && !m_text.empty()) {
+            TrimLeft(m_text);
+            if (blankDelimiter && !m_text.empty() && IsDelimiter(m_text[0])) {
+                m_text.erase(0, 1);
+                TrimLeft(m_text);
+            }
+        }
+        if (m_trimLeft)
+            TrimLeft(token);
+    }
+    if (m_trimRight)
+        TrimRight(token);
+    return true;
+}
+
+bool CParser::GetNextDouble(double* value)
+{
+    std::string token;
+    if (!GetNextToken(token))
+        return false;
+    double v = 0.0;
+    const bool ok = ReadDecimalDouble(token, v);
+    *value = v;
+    return ok ? true : Fail();
+}
+
+bool CParser::GetNextLong(int32_t* value)
+{
+    std::string token;
+    if (!GetNextToken(token))
+        return false;
+    int32_t v = 0;
+    const bool ok = ReadDecimalInt32(token, v, INT32_MIN + 1, INT32_MAX - 1);
+    *value = v;
+    return ok ? true : Fail();
+}
+
+bool CParser::GetNextInt(int* value)
+{
+    int32_t v = 0;
+    if (!GetNextLong(&v))
+        return false;
+    *value = v;
+    return true;
+}
+
+bool CParser::GetNextULong(uint32_t* value)
+{
+    std::string token;
+    if (!GetNextToken(token))
+        return false;
+    uint32_t v = 0;
+    const bool ok = ReadDecimalUInt32(token, v, UINT32_MAX - 1);
+    *value = v;
+    return ok ? true : Fail();
+}
+
+bool CParser::GetNextUInt(unsigned* value)
+{
+    uint32_t v = 0;
+    if (!GetNextULong(&v))
+        return false;
+    *value = v;
+    return true;
+}
+
+bool CParser::GetNextWord(uint16_t* value)
+{
+    uint32_t v = 0;
+    if (!GetNextULong(&v))
+        return false;
+    if (v > UINT16_MAX)
+        return Fail();
+    *value = static_cast<uint16_t>(v);
+    return true;
+}
+
+bool ParsePointLine(std::string* name, CLocation* location, std::string* description,
+                    const std::string& line, const std::string& delimiters,
+                    const std::vector<uint16_t>* columns)
+{
+    CParser parser(line, delimiters, false);
+    parser.SetTrimBlanks(true);
+    name->clear();
+    description->clear();
+    location->SetAllNull();
+    bool haveName = false;
+    bool haveNorthing = false;
+    bool haveEasting = false;
+    if (columns) {
+        for (uint16_t code : *columns) {
+            if (parser.IsEmpty())
+                break;
+            switch (code) {
+            case 0:
+                if (!parser.GetNextToken(*name))
+                    return false;
+                haveName = true;
+                break;
+            case 1:
+                if (!parser.GetNextDouble(&location->y))
+                    return false;
+                haveNorthing = true;
+                break;
+            case 2:
+                if (!parser.GetNextDouble(&location->x))
+                    return false;
+                haveEasting = true;
+                break;
+            case 3:
+                if (!parser.GetNextDouble(&location->z))
+                    return false;
+                break;
+            case 4:
+                if (!parser.GetNextToken(*description))
+                    return false;
+                break;
+            default:
+                return false;
+            }
+        }
+    }
+    return haveName && haveNorthing && haveEasting;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/Location.h"
+
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <vector>
+
+// Thrown by a CParser built to throw, in place of a false result.
+class CUserException : public std::exception
+{
+public:
+    const char* what() const noexcept override { return "text could not be read"; }
+};
+
+// Cuts a line into tokens at any of a set of delimiter characters and reads numbers from them.
+// The text is consumed as tokens are read.
+class CParser
+{
+public:
+    CParser();
+    CParser(std::string text, std::string delimiters, bool throwOnError);
+    virtual ~CParser() = default;
+
+    void Reset();
+    void SetText(std::string text) { m_text = std::move(text); }
+    void SetDelimiters(std::string delimiters) { m_delimiters = std::move(delimiters); }
+    void SetThrowOnError(bool on) { m_throwOnError = on; }
+    // After each token the rest is left-trimmed; a blank delimiter also swallows one following delimiter.
+    void SetMergeDelimiters(bool on) { m_mergeDelimiters = on; }
+    void SetTrimLeft(bool on) { m_trimLeft = on; }
+    void SetTrimRight(bool on) { m_trimRight = on; }
+    void SetTrimBlanks(bool on) { m_trimLeft = m_trimRight = on; }
+
+    bool IsEmpty() const { return m_text.empty(); }
+    std::string GetRemainingText() const { return m_text; }
+
+    virtual bool GetNextToken(std::string& token);
+
+    // Number readers accept plain decimal text only (see core/DecimalText.h).
+    // GetNextDouble, GetNextLong and GetNextULong store what they converted even when they fail;
+    // the narrower forms store only on success.
+    bool GetNextDouble(double* value);
+    // The extreme values 2147483647 and -2147483648 are refused, as they always were.
+    bool GetNextLong(int32_t* value);
+    bool GetNextInt(int* value);
+    // 4294967295 is refused; a '-' sign is refused.
+    bool GetNextULong(uint32_t* value);
+    bool GetNextUInt(unsigned* value);
+    // Refuses values above 65535 instead of truncating them.
+    bool GetNextWord(uint16_t* value);
+
+private:
+    bool Fail() const;
+    bool IsDelimiter(char c) const;
+
+    std::string m_text;
+    std::string m_delimiters;
+    bool m_throwOnError = false;
+    bool m_mergeDelimiters = false;
+    bool m_trimLeft = false;
+    bool m_trimRight = false;
+};
+
+// Reads one point from a delimited line by column codes: 0 name, 1 northing, 2 easting,
+// 3 elevation, 4 description. True only when a name, a northing and an easting were read.
+bool ParsePointLine(std::string* name, CLocation* location, std::string* description,
+                    const std::string& line, const std::string& delimiters,
+                    const std::vector<uint16_t>* columns);

@@ -1,0 +1,250 @@
+#include "model/MorvelFile.h"
+
+#include "core/LittleEndian.h"
+#include "core/NoValue.h"
+#include "core/WideText.h"
+
+#include <cstring>
+
+namespace {
+constexpr size_t TextUnits = 17;
+constexpr int OffName = 0;
+constexpr int OffDescription = 34;
+constexpr int OffNorthing = 68;
+constexpr int OffEasting = 76;
+constexpr int OffElevation = 84;
+constexpr int OffReserved = 92;
+constexpr uint32_t RecordBufferStep = 1024;
+} // namespace
+
+void EncodePointPayload(const JobFilePoint& point, uint8_t* payload)
+{
+    std::memset(payload, 0, PointPayloadSize);
+    StoreUtf16Field(payload + OffName, TextUnits, point.name);
+    StoreUtf16Field(payload + OffDescription, TextUnits, point.description);
+    PutF64LE(payload + OffNorthing, point.northing);
+    PutF64LE(payload + OffEasting, point.easting);
+    PutF64LE(payload + OffElevation, point.elevation);
+    PutU32LE(payload + OffReserved, 0);
+}
+
+void DecodePointPayload(const uint8_t* payload, JobFilePoint& point)
+{
+    point.name = LoadUtf16Field(payload + OffName, TextUnits);
+    point.description = LoadUtf16Field(payload + OffDescription, TextUnits);
+    point.northing = GetF64LE(payload + OffNorthing);
+    point.easting = GetF64LE(payload + OffEasting);
+    point.elevation = GetF64LE(payload + OffElevation);
+}
+
+uint32_t CMorvelFile::NormaliseRecordType(uint32_t stored)
+{
+    switch (stored) {
+    case 1:
+    case 13:
+        return 13;
+    case 2:
+    case 14:
+        return 14;
+    case 3:
+    case 15:
+        return 15;
+    case 8:
+    case 16:
+        return 16;
+    case 4:
+    case 7:
+    case 9:
+    case 10:
+    case 11:
+    case 12:
+    case 17:
+        return stored;
+    default:
+        return 0;
+    }
+}
+
+CMorvelFile::CMorvelFile() : m_recordBuffer(RecordBufferStep)
+{
+    InitJobFileHeader(m_header);
+}
+
+bool CMorvelFile::Create(const char* path)
+{
+    if (!path || !m_file.Open(path, CFileCE::modeCreate | CFileCE::modeReadWrite | CFileCE::shareDenyWrite))
+        return false;
+    JobFileHeader fresh;
+    InitJobFileHeader(fresh);
+    return m_file.Write(fresh.bytes.data(), JobFileHeader::Size);
+}
+
+bool CMorvelFile::Open(const char* path, bool readOnly)
+{
+    if (!path)
+        return false;
+    const unsigned flags = CFileCE::shareDenyWrite | (readOnly ? CFileCE::modeRead : CFileCE::modeReadWrite);
+    if (!m_file.Open(path, flags))
+        return false;
+    JobFileHeader header;
+    if (!m_file.Read(header.bytes.data(), JobFileHeader::Size))
+        return false;
+    header.SetVersion(1);
+    if (!IsValidSystemTime(header.GetCreated()) || header.GetAngleUnit() > 1 || header.GetDistanceUnit() > 2)
+        return false;
+    m_header = header;
+    return m_file.SeekToBegin();
+}
+
+bool CMorvelFile::GetHeader(JobFileHeader& out) const
+{
+    out = m_header;
+    return true;
+}
+
+bool CMorvelFile::WriteHeader(const JobFileHeader& header)
+{
+    return m_file.SeekToBegin() && m_file.Write(header.bytes.data(), JobFileHeader::Size);
+}
+
+bool CMorvelFile::ReadRecordHeader(uint32_t& type, uint32_t& position, uint32_t& length)
+{
+    m_recordEnd = -1;
+    const int64_t start = m_file.GetPosition();
+    if (start < 0)
+        return false;
+    uint8_t frame[FrameHeaderSize];
+    if (!m_file.Read(frame, FrameHeaderSize))
+        return false;
+    const uint32_t storedType = GetU32LE(frame);
+    const uint32_t storedLength = GetU32LE(frame + 4);
+    const int64_t end = start + FrameHeaderSize + int64_t(storedLength);
+    const int64_t fileLength = m_file.GetLength();
+    if (fileLength < 0 || end > fileLength)
+        return false;
+    m_recordType = storedType;
+    m_recordLength = storedLength;
+    m_recordEnd = end;
+    position = static_cast<uint32_t>(start);
+    length = storedLength;
+    type = NormaliseRecordType(storedType);
+    return true;
+}
+
+bool CMorvelFile::SkipRecord()
+{
+    // Seeking to the frame's end rather than by a relative 32-bit move keeps huge lengths from
+    // turning into a backwards seek and an endless walk.
+    if (m_recordEnd < 0)
+        return false;
+    return m_file.SeekTo(m_recordEnd);
+}
+
+bool CMorvelFile::ReadPointRecord(uint8_t* out)
+{
+    uint32_t needed;
+    if (m_recordType == 1)
+        needed = OldPointPayloadSize;
+    else if (m_recordType == 13)
+        needed = PointPayloadSize;
+    else
+        return true;
+    if (m_recordEnd < 0)
+        return false;
+    if (m_recordLength < needed) {
+        SkipRecord();
+        return false;
+    }
+    uint8_t block[PointPayloadSize] = {};
+    if (!m_file.Read(block, needed))
+        return false;
+    std::memcpy(out, block, needed);
+    return SkipRecord();
+}
+
+bool CMorvelFile::ReadPoint(JobFilePoint& point)
+{
+    uint8_t payload[PointPayloadSize] = {};
+    if (!ReadPointRecord(payload))
+        return false;
+    JobFilePoint read;
+    DecodePointPayload(payload, read);
+    point = std::move(read);
+    return true;
+}
+
+bool CMorvelFile::ReadExact(void* out, uint32_t length)
+{
+    return m_file.Read(out, length);
+}
+
+bool CMorvelFile::WriteRecord(const void* payload, uint32_t type, uint32_t length)
+{
+    const uint64_t needed = uint64_t(length) + FrameHeaderSize;
+    if (needed > UINT32_MAX)
+        return false;
+    if (needed > m_recordBuffer.size()) {
+        uint64_t capacity = m_recordBuffer.size();
+        while (needed > capacity)
+            capacity += RecordBufferStep;
+        m_recordBuffer.resize(capacity);
+    }
+    PutU32LE(m_recordBuffer.data(), type);
+    PutU32LE(m_recordBuffer.data() + 4, length);
+    if (length)
+        std::memcpy(m_recordBuffer.data() + FrameHeaderSize, payload, length);
+    return m_file.Write(m_recordBuffer.data(), static_cast<uint32_t>(needed));
+}
+
+bool CMorvelFile::WritePoint(const JobFilePoint& point)
+{
+    uint8_t payload[PointPayloadSize];
+    EncodePointPayload(point, payload);
+    return WritePointRecord(payload);
+}
+
+bool CMorvelFile::MarkRecordDeleted()
+{
+    uint8_t frame[FrameHeaderSize];
+    if (!m_file.Read(frame, FrameHeaderSize) || !m_file.Seek(-int64_t(FrameHeaderSize), 1))
+        return false;
+    PutU32LE(frame, 0);
+    return m_file.Write(frame, FrameHeaderSize) && m_file.Seek(GetU32LE(frame + 4), 1);
+}
+
+bool CMorvelFile::ReadAllPoints(std::vector<JobFilePoint>& points)
+{
+    const int64_t fileLength = m_file.GetLength();
+    if (fileLength < JobFileHeader::Size || !SeekToFirstRecord())
+        return false;
+    std::vector<JobFilePoint> read;
+    for (;;) {
+        const int64_t at = m_file.GetPosition();
+        if (at == fileLength)
+            break;
+        uint32_t type = 0, position = 0, length = 0;
+        if (!ReadRecordHeader(type, position, length))
+            return false;
+        if (type == PointRecordType) {
+            JobFilePoint point;
+            if (!ReadPoint(point))
+                return false;
+            read.push_back(std::move(point));
+        } else if (!SkipRecord()) {
+            return false;
+        }
+    }
+    points = std::move(read);
+    return true;
+}
+
+double MetresToDisplayDistance(uint32_t unit, double metres)
+{
+    if (!(metres > NoValueLimit))
+        return metres;
+    if (unit == 1)
+        return metres * 3.280839895013123;
+    if (unit == 2)
+        return metres * 3.280833333333333;
+    return metres;
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "core/FileCE.h"
+#include "model/JobFileHeader.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A point as the job file stores it, free of the in-memory record classes.
+struct JobFilePoint
+{
+    std::string name;        // at most 16 characters are stored
+    std::string description; // at most 16 characters are stored
+    double northing = 0.0;
+    double easting = 0.0;
+    double elevation = -9.99e27; // NoValue when the point has none
+};
+
+// Byte layout of a point payload.
+constexpr uint32_t PointPayloadSize = 100;
+constexpr uint32_t OldPointPayloadSize = 92;
+void EncodePointPayload(const JobFilePoint& point, uint8_t* payload100);
+void DecodePointPayload(const uint8_t* payload100, JobFilePoint& point);
+
+// The job file: a 240-byte header followed by type-and-length framed records.
+class CMorvelFile
+{
+public:
+    static constexpr uint32_t PointRecordType = 13;
+    static constexpr uint32_t FrameHeaderSize = 8;
+
+    CMorvelFile();
+    // Old and new numbers of a kind read as the new one; 0 and unknown types read as 0.
+    static uint32_t NormaliseRecordType(uint32_t storedType);
+    virtual ~CMorvelFile() = default;
+    CMorvelFile(const CMorvelFile&) = delete;
+    CMorvelFile& operator=(const CMorvelFile&) = delete;
+
+    // Creates (truncating) and writes a fresh header.
+    bool Create(const char* path);
+    // Refuses a header with an impossible creation time or units out of range; a version other
+    // than 1 is accepted and read as 1. The file stays open after a refused header.
+    bool Open(const char* path, bool readOnly);
+    bool Close() { return m_file.Close(); }
+    bool IsOpen() const { return m_file.IsOpen(); }
+
+    bool GetHeader(JobFileHeader& out) const;
+    bool WriteHeader(const JobFileHeader& header);
+
+    bool SeekToFirstRecord() { return m_file.SeekTo(JobFileHeader::Size); }
+    bool SeekTo(int64_t position) { return m_file.SeekTo(position); }
+    bool SeekToBegin() { return m_file.SeekToBegin(); }
+    bool SeekToEnd() { return m_file.SeekToEnd(); }
+    int64_t GetPosition() { return m_file.GetPosition(); }
+    int64_t GetLength() { return m_file.GetLength(); }
+    std::string GetFileName() const { return m_file.GetFileName(); }
+    std::string GetFilePath() const { return m_file.GetFilePath(); }
+
+    // Reads the frame at the current position; type is normalised. False at the end of the file,
+    // and when the frame claims more payload than the file holds.
+    bool ReadRecordHeader(uint32_t& type, uint32_t& position, uint32_t& length);
+    // Moves to the end of the current frame.
+    bool SkipRecord();
+    // After ReadRecordHeader: a point frame (stored 1 or 13) is read into out100 and the file left at
+    // the frame's end; a frame too short for its type is refused. Other types: true, nothing read.
+    bool ReadPointRecord(uint8_t* out100);
+    bool ReadPoint(JobFilePoint& point);
+    bool ReadExact(void* out, uint32_t length);
+
+    bool WriteRecord(const void* payload, uint32_t type, uint32_t length);
+    bool WritePointRecord(const uint8_t* payload100) { return WriteRecord(payload100, PointRecordType, PointPayloadSize); }
+    bool WritePoint(const JobFilePoint& point);
+    // At the start of a frame: stores it again with type 0 and moves past it.
+    bool MarkRecordDeleted();
+
+    // Walks every frame from the first record and collects the points. False, with points
+    // untouched, when a frame is cut short or a point frame is malformed.
+    bool ReadAllPoints(std::vector<JobFilePoint>& points);
+
+private:
+    std::vector<uint8_t> m_recordBuffer;
+    CFileCE m_file;
+    JobFileHeader m_header;
+    uint32_t m_recordType = 0;
+    uint32_t m_recordLength = 0;
+    int64_t m_recordEnd = -1; // file offset just past the current frame's payload
+};
+
+// Metres to the job's distance unit (1 international foot, 2 US survey foot); no value passes unchanged.
+double MetresToDisplayDistance(uint32_t unit, double metres);

@@ -1,0 +1,279 @@
+#include "model/MorvelFile.h"
+
+#include "core/LittleEndian.h"
+#include "core/NoValue.h"
+#include "TestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+
+using morvel::test::ReadAllBytes;
+using morvel::test::TempDir;
+using morvel::test::WriteAllBytes;
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+Bytes ValidHeader()
+{
+    JobFileHeader h;
+    InitJobFileHeader(h);
+    return Bytes(h.bytes.begin(), h.bytes.end());
+}
+
+void AppendFrame(Bytes& b, uint32_t type, const Bytes& payload, uint32_t length)
+{
+    const size_t at = b.size();
+    b.resize(at + 8);
+    PutU32LE(b.data() + at, type);
+    PutU32LE(b.data() + at + 4, length);
+    b.insert(b.end(), payload.begin(), payload.end());
+}
+
+Bytes PointPayload(const JobFilePoint& p, uint32_t size = PointPayloadSize)
+{
+    uint8_t full[PointPayloadSize];
+    EncodePointPayload(p, full);
+    return Bytes(full, full + size);
+}
+
+bool ReadPoints(const std::string& path, std::vector<JobFilePoint>& points)
+{
+    CMorvelFile file;
+    return file.Open(path.c_str(), true) && file.ReadAllPoints(points);
+}
+
+} // namespace
+
+TEST(MorvelFileLayout, FreshFileAndPointBytesAtTheirOffsets)
+{
+    TempDir dir;
+    const std::string path = dir.file("job.Mvj");
+    {
+        CMorvelFile file;
+        ASSERT_TRUE(file.Create(path.c_str()));
+        EXPECT_EQ(file.GetLength(), 240);
+        JobFilePoint p {"PT1", "Ω desc", 1000.25, 2000.5, NoValue};
+        ASSERT_TRUE(file.WritePoint(p));
+        ASSERT_TRUE(file.Close());
+    }
+    const Bytes b = ReadAllBytes(path);
+    ASSERT_EQ(b.size(), 348u);
+    EXPECT_EQ(GetU32LE(&b[0]), 1u);
+    const SystemTime now = CurrentLocalSystemTime();
+    EXPECT_EQ(GetU16LE(&b[4]), now.year);
+    EXPECT_EQ(GetU16LE(&b[18]), 0); // milliseconds
+    EXPECT_EQ(GetU32LE(&b[20]), 0u);
+    EXPECT_EQ(GetF64LE(&b[24]), 1.0);
+    EXPECT_EQ(GetU16LE(&b[32]), 0);
+    EXPECT_EQ(GetU16LE(&b[34]), 0);
+    EXPECT_EQ(GetU32LE(&b[36]), 0u);
+    EXPECT_EQ(GetU32LE(&b[40]), 1000u);
+    for (size_t i = 44; i < 240; ++i)
+        ASSERT_EQ(b[i], 0) << i;
+
+    const unsigned char* f = &b[240];
+    EXPECT_EQ(GetU32LE(f), 13u);
+    EXPECT_EQ(GetU32LE(f + 4), 100u);
+    const unsigned char* pl = f + 8;
+    EXPECT_EQ(GetU16LE(pl + 0), u'P');
+    EXPECT_EQ(GetU16LE(pl + 4), u'1');
+    EXPECT_EQ(GetU16LE(pl + 6), 0);
+    EXPECT_EQ(GetU16LE(pl + 34), 0x03A9); // Ω as one UTF-16 unit
+    EXPECT_EQ(GetU16LE(pl + 36), u' ');
+    EXPECT_EQ(GetF64LE(pl + 68), 1000.25);
+    EXPECT_EQ(GetF64LE(pl + 76), 2000.5);
+    EXPECT_EQ(GetF64LE(pl + 84), NoValue);
+    EXPECT_EQ(GetU32LE(pl + 92), 0u);
+    EXPECT_EQ(GetU32LE(pl + 96), 0u);
+}
+
+TEST(MorvelFileLayout, NamesKeepSixteenCharacters)
+{
+    JobFilePoint p {"ABCDEFGHIJKLMNOP", "0123456789abcdefXYZ", 1, 2, 3};
+    uint8_t payload[PointPayloadSize];
+    EncodePointPayload(p, payload);
+    JobFilePoint back;
+    DecodePointPayload(payload, back);
+    EXPECT_EQ(back.name, "ABCDEFGHIJKLMNOP");
+    EXPECT_EQ(back.description, "0123456789abcdef");
+    EXPECT_EQ(GetU16LE(payload + 32), 0); // terminator kept
+    // A character outside the basic plane is never cut in half at the limit.
+    p.name = std::string(15, 'a') + "\xF0\x9F\x93\x8D";
+    EncodePointPayload(p, payload);
+    DecodePointPayload(payload, back);
+    EXPECT_EQ(back.name, std::string(15, 'a'));
+}
+
+TEST(MorvelFileHeader, UnitsDatesAndVersion)
+{
+    TempDir dir;
+    const std::string path = dir.file("h.Mvj");
+    auto openWith = [&](auto change) {
+        Bytes b = ValidHeader();
+        JobFileHeader h;
+        std::memcpy(h.bytes.data(), b.data(), 240);
+        change(h);
+        WriteAllBytes(path, Bytes(h.bytes.begin(), h.bytes.end()));
+        CMorvelFile file;
+        return file.Open(path.c_str(), true);
+    };
+    EXPECT_FALSE(openWith([](JobFileHeader& h) { h.SetDistanceUnit(3); }));
+    EXPECT_FALSE(openWith([](JobFileHeader& h) { h.SetAngleUnit(2); }));
+    EXPECT_TRUE(openWith([](JobFileHeader& h) { h.SetDistanceUnit(2); h.SetAngleUnit(1); }));
+    EXPECT_FALSE(openWith([](JobFileHeader& h) { SystemTime t = h.GetCreated(); t.year = 2023; t.month = 2; t.day = 29; h.SetCreated(t); }));
+    EXPECT_TRUE(openWith([](JobFileHeader& h) { SystemTime t = h.GetCreated(); t.year = 2024; t.month = 2; t.day = 29; h.SetCreated(t); }));
+    EXPECT_FALSE(openWith([](JobFileHeader& h) { SystemTime t = h.GetCreated(); t.month = 13; h.SetCreated(t); }));
+
+    ASSERT_TRUE(openWith([](JobFileHeader& h) { h.SetVersion(7); }));
+    CMorvelFile file;
+    ASSERT_TRUE(file.Open(path.c_str(), true));
+    JobFileHeader h;
+    file.GetHeader(h);
+    EXPECT_EQ(h.GetVersion(), 1u);
+    EXPECT_EQ(file.GetPosition(), 0);
+
+    WriteAllBytes(path, Bytes(100, 0));
+    EXPECT_FALSE(CMorvelFile().Open(path.c_str(), true));
+}
+
+TEST(MorvelFileWalk, OldPointsForeignTypesAndDeletedRecords)
+{
+    TempDir dir;
+    const std::string path = dir.file("w.Mvj");
+    Bytes b = ValidHeader();
+    JobFilePoint oldPoint {"OLD", "d", 5, 6, 7};
+    AppendFrame(b, 1, PointPayload(oldPoint, 92), 92);
+    AppendFrame(b, 5, Bytes(12, 0xEE), 12);
+    AppendFrame(b, 0, Bytes(100, 0xAA), 100);
+    // A longer point frame than today's: the walk goes on from the frame's end.
+    Bytes longer = PointPayload({"NEW", "", 1, 2, NoValue});
+    longer.resize(120, 0x55);
+    AppendFrame(b, 13, longer, 120);
+    AppendFrame(b, 2, Bytes(3, 1), 3);
+    WriteAllBytes(path, b);
+
+    std::vector<JobFilePoint> points;
+    ASSERT_TRUE(ReadPoints(path, points));
+    ASSERT_EQ(points.size(), 2u);
+    EXPECT_EQ(points[0].name, "OLD");
+    EXPECT_EQ(points[0].description, "d");
+    EXPECT_EQ(points[0].elevation, 7.0);
+    EXPECT_EQ(points[1].name, "NEW");
+    EXPECT_EQ(points[1].elevation, NoValue);
+
+    CMorvelFile file;
+    ASSERT_TRUE(file.Open(path.c_str(), true));
+    ASSERT_TRUE(file.SeekToFirstRecord());
+    std::vector<uint32_t> types;
+    uint32_t type, position, length;
+    while (file.ReadRecordHeader(type, position, length)) {
+        types.push_back(type);
+        ASSERT_TRUE(file.SkipRecord());
+    }
+    EXPECT_EQ(types, (std::vector<uint32_t> {13, 0, 0, 13, 14}));
+}
+
+TEST(MorvelFileWalk, ShortAndOverlongFramesAreRefused)
+{
+    TempDir dir;
+    const std::string path = dir.file("bad.Mvj");
+    std::vector<JobFilePoint> points {{"KEEP", "", 0, 0, 0}};
+
+    // A point frame claiming 40 bytes used to be read as 100, eating the next frame.
+    Bytes shortFrame = ValidHeader();
+    AppendFrame(shortFrame, 13, Bytes(40, 0), 40);
+    AppendFrame(shortFrame, 13, PointPayload({"B", "", 1, 1, 1}), 100);
+    WriteAllBytes(path, shortFrame);
+    EXPECT_FALSE(ReadPoints(path, points));
+    EXPECT_EQ(points.size(), 1u);
+    CMorvelFile file;
+    ASSERT_TRUE(file.Open(path.c_str(), true));
+    ASSERT_TRUE(file.SeekToFirstRecord());
+    uint32_t type, position, length;
+    uint8_t payload[100];
+    ASSERT_TRUE(file.ReadRecordHeader(type, position, length));
+    EXPECT_FALSE(file.ReadPointRecord(payload));
+    EXPECT_EQ(file.GetPosition(), 240 + 8 + 40);
+    ASSERT_TRUE(file.ReadRecordHeader(type, position, length));
+    EXPECT_EQ(position, 288u);
+
+    // A length near 4 GB must not turn into a backwards seek.
+    Bytes huge = ValidHeader();
+    AppendFrame(huge, 5, Bytes(8, 0), 0xFFFFFFF8u);
+    WriteAllBytes(path, huge);
+    EXPECT_FALSE(ReadPoints(path, points));
+
+    // Trailing bytes too few for a frame header.
+    Bytes tail = ValidHeader();
+    AppendFrame(tail, 13, PointPayload({"A", "", 1, 1, 1}), 100);
+    tail.push_back(1);
+    WriteAllBytes(path, tail);
+    EXPECT_FALSE(ReadPoints(path, points));
+    EXPECT_EQ(points[0].name, "KEEP");
+}
+
+TEST(MorvelFileWalk, TruncatedAndBitFlippedFilesAreSurvived)
+{
+    TempDir dir;
+    const std::string good = dir.file("good.Mvj");
+    {
+        CMorvelFile file;
+        ASSERT_TRUE(file.Create(good.c_str()));
+        for (int i = 0; i < 20; ++i)
+            ASSERT_TRUE(file.WritePoint({"P" + std::to_string(i), "d", double(i), double(-i), NoValue}));
+        ASSERT_TRUE(file.Close());
+    }
+    const Bytes original = ReadAllBytes(good);
+    std::vector<JobFilePoint> points;
+    ASSERT_TRUE(ReadPoints(good, points));
+    ASSERT_EQ(points.size(), 20u);
+
+    const std::string bad = dir.file("bad.Mvj");
+    for (size_t cut = 0; cut < original.size(); cut += 7) {
+        WriteAllBytes(bad, Bytes(original.begin(), original.begin() + long(cut)));
+        std::vector<JobFilePoint> read {{"X", "", 0, 0, 0}};
+        const bool ok = ReadPoints(bad, read);
+        // Only a cut on a frame boundary is a complete (shorter) job.
+        EXPECT_EQ(ok, cut >= 240 && (cut - 240) % 108 == 0) << cut;
+        if (!ok)
+            EXPECT_EQ(read.size(), 1u);
+    }
+    std::mt19937 rng(42);
+    for (int round = 0; round < 300; ++round) {
+        Bytes flipped = original;
+        for (int k = 0; k < 3; ++k) {
+            const size_t at = rng() % flipped.size();
+            flipped[at] ^= static_cast<unsigned char>(1u << (rng() % 8));
+        }
+        WriteAllBytes(bad, flipped);
+        std::vector<JobFilePoint> read;
+        ReadPoints(bad, read); // any answer will do; it must return
+        EXPECT_LE(read.size(), 20u);
+    }
+}
+
+TEST(MorvelFileMisc, DeleteMarkAndDisplayDistance)
+{
+    TempDir dir;
+    const std::string path = dir.file("d.Mvj");
+    CMorvelFile file;
+    ASSERT_TRUE(file.Create(path.c_str()));
+    ASSERT_TRUE(file.WritePoint({"A", "", 1, 2, 3}));
+    ASSERT_TRUE(file.WritePoint({"B", "", 1, 2, 3}));
+    ASSERT_TRUE(file.SeekToFirstRecord());
+    ASSERT_TRUE(file.MarkRecordDeleted());
+    EXPECT_EQ(file.GetPosition(), 348);
+    std::vector<JobFilePoint> points;
+    ASSERT_TRUE(file.ReadAllPoints(points));
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_EQ(points[0].name, "B");
+
+    EXPECT_DOUBLE_EQ(MetresToDisplayDistance(1, 1.0), 3.280839895013123);
+    EXPECT_DOUBLE_EQ(MetresToDisplayDistance(2, 1.0), 3.280833333333333);
+    EXPECT_DOUBLE_EQ(MetresToDisplayDistance(0, 1.0), 1.0);
+    EXPECT_EQ(MetresToDisplayDistance(1, NoValue), NoValue);
+}
