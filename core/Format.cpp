@@ -1,0 +1,254 @@
+#include "core/Format.h"
+
+#include "core/LocaleText.h"
+#include "core/AngleFunctions.h"
+#include "core/NoValue.h"
+#include "core/Parser.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// The first UTF-8 character of a text (the whole text when it is one character).
+std::string FirstCharacter(const std::string& s)
+{
+    if (s.empty())
+        return s;
+    std::size_t n = 1;
+    while (n < s.size() && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80)
+        ++n;
+    return s.substr(0, n);
+}
+
+// Fixed or exponent text of a double with '.', bounded by the caller's decimals (0..15).
+std::string PrintDouble(double value, int decimals, bool exponent)
+{
+    char buf[512];
+    const auto fmt = exponent ? std::chars_format::scientific : std::chars_format::fixed;
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, fmt, decimals);
+    if (res.ec != std::errc())
+        return PrintDouble(value, decimals, true);
+    return std::string(buf, res.ptr);
+}
+
+// Puts the thousands separator between groups of three digits of the integer part, which ends
+// at intEnd; never next to a sign or a blank.
+void GroupDigits(std::string& text, std::size_t intEnd, const std::string& separator)
+{
+    if (separator.empty())
+        return;
+    // Character k (counted from the units digit leftwards) sits at intEnd - 1 - k.
+    for (std::size_t k = 3; k < intEnd; k += 3) {
+        const std::size_t pos = intEnd - 1 - k;
+        const char c = text[pos];
+        if (c == ' ' || c == '-')
+            continue;
+        text.insert(pos + 1, separator);
+    }
+}
+
+std::string GroupedInteger(std::string text, bool group)
+{
+    if (group)
+        GroupDigits(text, text.size(), GetLocaleText(LocaleThousandsSeparator));
+    return text;
+}
+
+template <typename T>
+std::string IntegerText(T value)
+{
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, res.ptr);
+}
+
+} // namespace
+
+std::string CFormat::FormatNumber(double value, int decimals, bool editForm, bool group)
+{
+    if (value < NoValueLimit)
+        return editForm ? std::string() : std::string("---");
+    if (editForm)
+        decimals = std::max(decimals, 6);
+    decimals = std::clamp(decimals, 0, 15);
+
+    bool exponent = !(value < 1e160);
+    std::string text;
+    if (!exponent) {
+        text = PrintDouble(value, decimals, false);
+        if (text.size() > 20)
+            exponent = true;
+    }
+    if (exponent)
+        text = PrintDouble(value, decimals, true);
+
+    std::size_t point = text.rfind('.');
+    if (editForm && !exponent && point != std::string::npos) {
+        while (text.size() >= 3 && text.back() == '0' && text[text.size() - 2] != '.')
+            text.pop_back();
+    }
+
+    const std::string decimalSep = FirstCharacter(GetLocaleText(LocaleDecimalSeparator));
+    if (point != std::string::npos && !decimalSep.empty())
+        text.replace(point, 1, decimalSep);
+
+    if (group && !exponent && !editForm) {
+        const std::size_t intEnd = point != std::string::npos ? point : text.size();
+        GroupDigits(text, intEnd, GetLocaleText(LocaleThousandsSeparator));
+    }
+
+    if (text.size() > 1 && text[0] == '-') {
+        // Only the digits of the mantissa decide: "-0.000e+05" is still a zero.
+        const std::size_t mantissaEnd = exponent ? text.find_first_of("eE") : text.size();
+        bool allZero = true;
+        for (std::size_t i = 0; i < mantissaEnd && i < text.size(); ++i) {
+            if (text[i] >= '1' && text[i] <= '9') {
+                allZero = false;
+                break;
+            }
+        }
+        if (allZero)
+            text.erase(0, 1);
+    }
+    return text;
+}
+
+std::string CFormat::FormatFeetInchesText(const std::string& decimalFeet)
+{
+    // Read as the program's tokenizer reads a number; the locale decimal separator counts as
+    // the point, since the text usually comes from FormatNumber.
+    std::string text = decimalFeet;
+    const std::string decimalSep = GetLocaleText(LocaleDecimalSeparator);
+    if (decimalSep != "." && !decimalSep.empty()) {
+        const std::size_t p = text.find(decimalSep);
+        if (p != std::string::npos)
+            text.replace(p, decimalSep.size(), ".");
+    }
+    CParser parser;
+    parser.SetText(text);
+    double value = 0.0;
+    if (!parser.GetNextDouble(&value))
+        return decimalFeet;
+
+    const bool negative = value < 0;
+    double wholeFeet = 0.0;
+    const double fraction = std::modf(std::fabs(value), &wholeFeet);
+    double wholeInches = 0.0;
+    const double f = std::modf(fraction * 12.0, &wholeInches);
+    // Feet beyond the 32-bit range cannot be printed with a whole count; keep the decimal text.
+    if (wholeFeet > 2147483646.0)
+        return decimalFeet;
+    int feet = static_cast<int>(wholeFeet);
+    int inches = static_cast<int>(wholeInches);
+
+    double best = 1e100;
+    int numerator = 0;
+    int denominator = 0;
+    for (int d = 16; d > 1; d /= 2) {
+        for (int n = d - 1; n >= 1; --n) {
+            const double diff = std::fabs(f - double(n) / d);
+            if (diff <= best) {
+                best = diff;
+                numerator = n;
+                denominator = d;
+            }
+        }
+    }
+    if (std::fabs(f) <= best) {
+        numerator = 0;
+        best = std::fabs(f);
+    }
+    if (std::fabs(f - 1.0) <= best) {
+        numerator = 0;
+        ++inches;
+        if (inches >= 12) {
+            inches = 0;
+            ++feet;
+        }
+    }
+    if (negative) {
+        if (feet > 0)
+            feet = -feet;
+        else if (inches > 0)
+            inches = -inches;
+        else if (numerator > 0)
+            numerator = -numerator;
+    }
+
+    char buf[96];
+    if (numerator == 0)
+        std::snprintf(buf, sizeof buf, "%d' %d\"", feet, inches);
+    else
+        std::snprintf(buf, sizeof buf, "%d' %d-%d/%d\"", feet, inches, numerator, denominator);
+    return buf;
+}
+
+std::string FormatNumberToString(double value, int decimals, bool editForm, bool group)
+{
+    return CFormat::FormatNumber(value, decimals, editForm, group);
+}
+
+std::string FormatLong(int32_t value, bool group)
+{
+    return GroupedInteger(IntegerText(value), group);
+}
+
+std::string FormatUShort(uint16_t value, bool group)
+{
+    return GroupedInteger(IntegerText(value), group);
+}
+
+std::string FormatInt(int value, bool group)
+{
+    return GroupedInteger(IntegerText(value), group);
+}
+
+std::string FormatULong(uint32_t value, bool group)
+{
+    return GroupedInteger(IntegerText(value), group);
+}
+
+std::string FormatByteSize(uint32_t bytes)
+{
+    const double kb = bytes / 1024.0;
+    if (kb <= 0.9)
+        return IntegerText(bytes) + " bytes";
+    const int decimals = kb <= 9 ? 2 : (kb <= 99 ? 1 : 0);
+    std::string text = PrintDouble(kb, decimals, false);
+    if (decimals == 0)
+        GroupDigits(text, text.size(), GetLocaleText(LocaleThousandsSeparator));
+    return text + " KB";
+}
+
+std::string FormatNumber3(double value, bool editForm)
+{
+    if (value < NoValueLimit)
+        return editForm ? std::string() : std::string("---");
+    return CFormat::FormatNumber(value, 3, editForm, true);
+}
+
+std::string FormatDoubleFull(double value)
+{
+    if (!(value > NoValueLimit))
+        return {};
+    return PrintDouble(value, 9, false);
+}
+
+std::string FormatPpm(double fraction, bool withUnit)
+{
+    if (!(fraction > NoValueLimit))
+        return {};
+    std::string text = PrintDouble(fraction * 1e6, 4, false);
+    return withUnit ? text + " ppm" : text;
+}
+
+std::string FormatScaleFactorPpm(double scaleFactor, bool withUnit)
+{
+    if (!(scaleFactor > NoValueLimit))
+        return {};
+    std::string text = PrintDouble(ScaleFactorToPpm(scaleFactor), 4, false);
+    return withUnit ? text + " ppm" : text;
+}

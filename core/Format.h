@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The value formatter interface: one operation per kind of survey value, each taking an internal
+// value (metres, radians, plain ratios, square metres) and returning display or edit text.
+// Display form: configured decimals, grouping, unit marks, "---" for no value. Edit form: at
+// least 6 decimals with trailing zeros trimmed, no grouping, an empty text for no value.
+class CFormat
+{
+public:
+    virtual ~CFormat() = default;
+
+    virtual std::string FormatCoordinate(double value, bool edit, bool withUnit) const = 0;
+    virtual std::string FormatElevation(double value, bool edit, bool withUnit) const = 0;
+    virtual std::string FormatNorthSouthAngle(double angle, bool edit) const = 0;
+    virtual std::string FormatEastWestAngle(double angle, bool edit) const = 0;
+    virtual std::string FormatHeight(double value, bool edit) const = 0;
+    virtual std::string FormatDistance(double value, bool edit, bool withUnit) const = 0;
+    virtual std::string FormatAzimuth(double direction, bool edit) const = 0;
+    virtual std::string FormatHorizontalAngle(double angle, bool edit) const = 0;
+    virtual std::string FormatAngle(double angle, bool edit, int decimals) const = 0;
+    virtual std::string FormatVerticalAngle(double angle, bool edit) const = 0;
+    virtual std::string FormatReducedVerticalAngle(double angle, bool edit) const = 0;
+    virtual std::string FormatBearing(double direction, bool edit) const = 0;
+    virtual std::string FormatStation(double station, bool edit) const = 0;
+    virtual std::string FormatGrade(double ratio, bool edit) const = 0;
+    virtual std::string FormatRatio(double value, bool edit) const = 0;
+    virtual std::string FormatPlainDistance(double value, bool edit) const = 0;
+    virtual std::string FormatLargeArea(double area, bool edit) const = 0;
+    virtual std::string FormatSmallArea(double area, bool edit) const = 0;
+    virtual std::string FormatPointName(const std::string& name, bool edit) const = 0;
+    virtual std::string GetDistanceUnitSuffix() const = 0;
+    virtual std::string GetAngleUnitSuffix() const = 0;
+    virtual std::string FormatFeetInches(const std::string& decimalFeet) const = 0;
+    virtual bool UsesArchitecturalUnits() const = 0;
+
+    // The one number-to-text routine. Decimals are clamped to 0..15 (at least 6 in edit form);
+    // values that would need more than 20 characters in fixed notation come out in exponent form.
+    static std::string FormatNumber(double value, int decimals, bool editForm, bool group);
+
+    // Decimal feet as feet, inches and the nearest sixteenth ("5' 6-1/2\""); a text that does
+    // not start with a number comes back unchanged.
+    static std::string FormatFeetInchesText(const std::string& decimalFeet);
+};
+
+std::string FormatNumberToString(double value, int decimals, bool editForm, bool group);
+
+// Integer texts, optionally grouped by three with the locale thousands separator.
+std::string FormatLong(int32_t value, bool group);
+std::string FormatUShort(uint16_t value, bool group);
+std::string FormatInt(int value, bool group);
+std::string FormatULong(uint32_t value, bool group);
+
+// Size text for file lists: "921 bytes", "0.90 KB", "1,953 KB".
+std::string FormatByteSize(uint32_t bytes);
+
+// Three decimals, grouped; "---" (display) or empty (edit) for no value.
+std::string FormatNumber3(double value, bool editForm);
+
+// "%.9f" with '.', for texts that are read back by the program; empty unless above -9.99e7.
+std::string FormatDoubleFull(double value);
+
+// Parts per million with four decimals and '.', optionally followed by " ppm".
+std::string FormatPpm(double fraction, bool withUnit);
+std::string FormatScaleFactorPpm(double scaleFactor, bool withUnit);

@@ -1,0 +1,177 @@
+#include "core/FormatHelpers.h"
+
+#include "core/AngleFunctions.h"
+#include "core/Format.h"
+#include "core/LocaleText.h"
+#include "core/NoValue.h"
+
+#include <cmath>
+
+namespace format_detail {
+
+namespace {
+
+const char* const DegreeSign = "\xC2\xB0";
+
+bool IsAsciiDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+} // namespace
+
+std::string NoValueText(bool edit)
+{
+    return edit ? std::string() : std::string("---");
+}
+
+std::string LengthText(const CFormat& format, double display, int decimals, bool edit, bool withUnit)
+{
+    if (display < NoValueLimit)
+        return NoValueText(edit);
+    std::string text;
+    if (!format.UsesArchitecturalUnits() || edit)
+        text = CFormat::FormatNumber(display, decimals, edit, true);
+    else
+        text = format.FormatFeetInches(CFormat::FormatNumber(display, 6, false, false));
+    if (withUnit)
+        text += format.GetDistanceUnitSuffix();
+    return text;
+}
+
+std::string StationText(double display, int decimals, bool edit, int stationFormat)
+{
+    if (display < NoValueLimit)
+        return NoValueText(edit);
+    std::string text = CFormat::FormatNumber(display, decimals, edit, false);
+    bool negative = false;
+    if (!text.empty() && text[0] == '-') {
+        negative = true;
+        text.erase(0, 1);
+    }
+    const std::string sep = GetLocaleText(LocaleDecimalSeparator);
+    const std::size_t found = sep.empty() ? std::string::npos : text.find(sep[0]);
+    if (found == std::string::npos)
+        return negative ? "-" + text : text;
+    std::size_t p = found;
+    const std::size_t k = stationFormat == 0 ? 2 : 3;
+    while (p <= k) {
+        text.insert(text.begin(), '0');
+        ++p;
+    }
+    std::string result = text.substr(0, p - k) + "+" + text.substr(p - k);
+    return negative ? "-" + result : result;
+}
+
+std::string PointNameText(const std::string& name, bool edit)
+{
+    const std::size_t first = name.find_first_not_of(' ');
+    const std::size_t last = name.find_last_not_of(' ');
+    const std::string trimmed = first == std::string::npos ? std::string()
+                                                           : name.substr(first, last - first + 1);
+    for (char c : trimmed) {
+        if (c != ',' && !IsAsciiDigit(c))
+            return trimmed;
+    }
+    if (edit)
+        return name;
+    std::string text = name;
+    const std::string sep = GetLocaleText(LocaleThousandsSeparator);
+    if (!sep.empty()) {
+        const std::size_t size = name.size();
+        for (std::size_t k = 3; k < size; k += 3)
+            text.insert(size - k, sep);
+    }
+    return text;
+}
+
+std::string AngleText(double value, bool edit, int decimals, int unit, bool forceDms,
+                      bool marksForAnyUnit)
+{
+    // A value the conversion could not make shows as "---" in both forms.
+    if (value < NoValueLimit)
+        return "---";
+    const bool dms = unit == 0 || forceDms;
+    int digits = 0;
+    if (dms) {
+        value = RoundPackedDms(value, edit ? decimals + 2 : decimals);
+        digits = edit ? decimals + 6 : decimals + 4;
+    } else {
+        const double sign = value >= 0 ? 1.0 : -1.0;
+        double magnitude = std::fmod(std::fabs(value), 400.0);
+        if (magnitude < 0)
+            magnitude += 400.0;
+        if (std::fabs(magnitude - 400.0) < 1e-6)
+            magnitude = 0.0;
+        value = magnitude * sign;
+        digits = edit ? decimals + 2 : decimals;
+    }
+    std::string text = CFormat::FormatNumber(value, digits, false, true);
+    if (edit || text.find('e') != std::string::npos)
+        return text;
+    if (!marksForAnyUnit && unit != 0)
+        return text;
+
+    const std::string sep = GetLocaleText(LocaleDecimalSeparator);
+    const std::size_t p = sep.empty() ? std::string::npos : text.find(sep);
+    if (p == std::string::npos)
+        return text + DegreeSign;
+    if (unit != 0)
+        return text;
+
+    const std::string fraction = text.substr(p + sep.size());
+    const std::string mm = fraction.substr(0, 2);
+    const std::string ss = fraction.size() > 2 ? fraction.substr(2, 2) : std::string();
+    const std::string rest = fraction.size() > 4 ? fraction.substr(4, 200) : std::string();
+    std::string result = text.substr(0, p) + DegreeSign + mm;
+    if (!mm.empty())
+        result += "'";
+    result += ss;
+    if (rest.empty())
+        result += "\"";
+    else
+        result += sep + rest + "\"";
+    return result;
+}
+
+std::string HemisphereAngleText(double radians, bool edit, int unit, bool marksForAnyUnit,
+                                const char* positive, const char* negative)
+{
+    if (radians < NoValueLimit)
+        return NoValueText(edit);
+    const double v = SignedDecimalToDms(radians * 180.0 / Pi);
+    std::string text = AngleText(v, edit, 5, unit, true, marksForAnyUnit);
+    if (edit)
+        return text;
+    if (v >= 0)
+        return text + " " + positive;
+    if (!text.empty() && text[0] == '-')
+        text.erase(0, 1);
+    return text + " " + negative;
+}
+
+std::string BearingText(double direction, bool edit, int decimals, int unit, bool marksForAnyUnit)
+{
+    if (direction < NoValueLimit)
+        return NoValueText(edit);
+    const double a = NormalizeAngle(direction);
+    double r = std::fabs(std::fmod(a, Pi / 2));
+    if (a < Pi / 2 || (a >= Pi && a < 3 * Pi / 2))
+        r = Pi / 2 - r;
+    r = unit == 0 ? DecimalToDms(r * 180.0 / Pi) : r * 200.0 / Pi;
+    const std::string text = AngleText(r, edit, decimals, unit, false, marksForAnyUnit);
+    const char* prefix = (a <= 0 || a > Pi) ? "S" : "N";
+    const char* suffix = (a <= Pi / 2 || a > 3 * Pi / 2) ? "E" : "W";
+    return prefix + text + suffix;
+}
+
+double RadiansToDisplayAngle(double radians, int unit)
+{
+    if (radians < NoValueLimit)
+        return NoValue;
+    if (unit == 0)
+        return DecimalToDms(radians * 180.0 / Pi);
+    return radians * 200.0 / Pi;
+}
+
+} // namespace format_detail

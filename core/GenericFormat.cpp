@@ -1,0 +1,253 @@
+#include "core/GenericFormat.h"
+
+#include "core/AngleFunctions.h"
+#include "core/FormatHelpers.h"
+#include "core/NoValue.h"
+#include "core/UnitConstants.h"
+
+#include <cmath>
+
+using namespace format_detail;
+
+CGenericFormat::CGenericFormat() = default;
+
+double CGenericFormat::ToDisplayUnits(double metres) const
+{
+    if (metres < NoValueLimit)
+        return NoValue;
+    switch (m_distanceUnits) {
+    case 0:
+        return metres;
+    case 1:
+        return metres * MetresToInternationalFeet;
+    case 2:
+        return metres * MetresToUsSurveyFeet;
+    default:
+        return NoValue;
+    }
+}
+
+double CGenericFormat::FromDisplayUnits(double value) const
+{
+    if (value < NoValueLimit)
+        return NoValue;
+    switch (m_distanceUnits) {
+    case 0:
+        return value;
+    case 1:
+        return value * InternationalFeetToMetres;
+    case 2:
+        return value * UsSurveyFeetToMetres;
+    default:
+        return NoValue;
+    }
+}
+
+double CGenericFormat::ToDisplayAzimuth(double direction) const
+{
+    if (direction < NoValueLimit)
+        return NoValue;
+    double a = 0.0;
+    if (m_azimuthFormat == 0)
+        a = Pi / 2 - direction;
+    else if (m_azimuthFormat == 1)
+        a = 3 * Pi / 2 - direction;
+    else
+        return NoValue;
+    a = NormalizeAngle(a);
+    return m_angleUnits == 0 ? DecimalToDms(a * 180.0 / Pi) : a * 200.0 / Pi;
+}
+
+double CGenericFormat::ToDisplayHorizontalAngle(double angle) const
+{
+    if (angle < NoValueLimit)
+        return NoValue;
+    const double a = NormalizeAngle(angle);
+    return m_angleUnits == 0 ? DecimalToDms(a * 180.0 / Pi) : NormalizeGrads(a * 200.0 / Pi);
+}
+
+void CGenericFormat::ToDisplayAngle(double* angle) const
+{
+    if (*angle < NoValueLimit)
+        return;
+    if (m_angleUnits == 0)
+        *angle = SignedDecimalToDms(*angle * 180.0 / Pi);
+    else
+        *angle = *angle * 200.0 / Pi;
+}
+
+void CGenericFormat::FormatAngleText(double value, std::string* text, bool edit, int decimals,
+                                     bool forceDms) const
+{
+    if (decimals == -1)
+        decimals = m_angleDecimals;
+    *text = AngleText(value, edit, decimals, m_angleUnits, forceDms, false);
+}
+
+std::string CGenericFormat::FormatCoordinate(double value, bool edit, bool withUnit) const
+{
+    if (value < NoValueLimit)
+        return NoValueText(edit);
+    return LengthText(*this, ToDisplayUnits(value), m_coordinateDecimals, edit, withUnit);
+}
+
+std::string CGenericFormat::FormatElevation(double value, bool edit, bool withUnit) const
+{
+    if (value < NoValueLimit)
+        return NoValueText(edit);
+    return LengthText(*this, ToDisplayUnits(value), m_elevationDecimals, edit, withUnit);
+}
+
+std::string CGenericFormat::FormatHeight(double value, bool edit) const
+{
+    return FormatElevation(value, edit, false);
+}
+
+std::string CGenericFormat::FormatDistance(double value, bool edit, bool withUnit) const
+{
+    if (value < NoValueLimit)
+        return NoValueText(edit);
+    return LengthText(*this, ToDisplayUnits(value), m_distanceDecimals, edit, withUnit);
+}
+
+std::string CGenericFormat::FormatPlainDistance(double value, bool edit) const
+{
+    return FormatDistance(value, edit, false);
+}
+
+std::string CGenericFormat::FormatNorthSouthAngle(double angle, bool edit) const
+{
+    return HemisphereAngleText(angle, edit, m_angleUnits, false, "N", "S");
+}
+
+std::string CGenericFormat::FormatEastWestAngle(double angle, bool edit) const
+{
+    return HemisphereAngleText(angle, edit, m_angleUnits, false, "E", "W");
+}
+
+std::string CGenericFormat::FormatAzimuth(double direction, bool edit) const
+{
+    if (direction < NoValueLimit)
+        return NoValueText(edit);
+    std::string text;
+    FormatAngleText(ToDisplayAzimuth(direction), &text, edit, -1, false);
+    return text;
+}
+
+std::string CGenericFormat::FormatHorizontalAngle(double angle, bool edit) const
+{
+    if (angle < NoValueLimit)
+        return NoValueText(edit);
+    std::string text;
+    FormatAngleText(ToDisplayHorizontalAngle(angle), &text, edit, -1, false);
+    return text;
+}
+
+std::string CGenericFormat::FormatAngle(double angle, bool edit, int decimals) const
+{
+    if (angle < NoValueLimit)
+        return NoValueText(edit);
+    double v = angle;
+    ToDisplayAngle(&v);
+    std::string text;
+    FormatAngleText(v, &text, edit, decimals, false);
+    return text;
+}
+
+std::string CGenericFormat::FormatVerticalAngle(double angle, bool edit) const
+{
+    return FormatAngle(angle, edit, -1);
+}
+
+std::string CGenericFormat::FormatReducedVerticalAngle(double angle, bool edit) const
+{
+    if (angle > Pi / 2 && angle < 3 * Pi / 2)
+        angle -= Pi;
+    return FormatVerticalAngle(angle, edit);
+}
+
+std::string CGenericFormat::FormatBearing(double direction, bool edit) const
+{
+    return BearingText(direction, edit, m_angleDecimals, m_angleUnits, false);
+}
+
+std::string CGenericFormat::FormatStation(double station, bool edit) const
+{
+    if (station < NoValueLimit)
+        return NoValueText(edit);
+    if (m_stationFormat == 2)
+        return FormatDistance(station, edit, false);
+    return StationText(ToDisplayUnits(station), m_distanceDecimals, edit, m_stationFormat);
+}
+
+std::string CGenericFormat::FormatGrade(double ratio, bool edit) const
+{
+    if (ratio < NoValueLimit)
+        return NoValueText(edit);
+    std::string text = FormatNumber(ratio * 100.0, m_gradeDecimals, edit, true);
+    return edit ? text : text + "%";
+}
+
+std::string CGenericFormat::FormatRatio(double value, bool edit) const
+{
+    if (value < NoValueLimit)
+        return NoValueText(edit);
+    return FormatNumber(value, m_gradeDecimals, edit, true);
+}
+
+std::string CGenericFormat::FormatLargeArea(double area, bool edit) const
+{
+    if (area < NoValueLimit)
+        return NoValueText(edit);
+    return FormatNumber(area, m_largeAreaDecimals, edit, true);
+}
+
+std::string CGenericFormat::FormatSmallArea(double area, bool edit) const
+{
+    if (area < NoValueLimit)
+        return NoValueText(edit);
+    return FormatNumber(area, m_smallAreaDecimals, edit, true);
+}
+
+std::string CGenericFormat::FormatPointName(const std::string& name, bool edit) const
+{
+    return PointNameText(name, edit);
+}
+
+std::string CGenericFormat::GetDistanceUnitSuffix() const
+{
+    switch (m_distanceUnits) {
+    case 0:
+        return "m";
+    case 1:
+        return m_architecturalUnits ? std::string() : std::string("ft");
+    case 2:
+        return m_architecturalUnits ? std::string() : std::string("USft");
+    default:
+        return {};
+    }
+}
+
+std::string CGenericFormat::GetAngleUnitSuffix() const
+{
+    switch (m_angleUnits) {
+    case 0:
+        return " dms";
+    case 1:
+        return " grad";
+    default:
+        return {};
+    }
+}
+
+std::string CGenericFormat::FormatFeetInches(const std::string& decimalFeet) const
+{
+    if (m_distanceUnits == 0)
+        return decimalFeet;
+    return FormatFeetInchesText(decimalFeet);
+}
+
+bool CGenericFormat::UsesArchitecturalUnits() const
+{
+    return m_architecturalUnits;
+}
