@@ -28,7 +28,7 @@
 namespace {
 
 constexpr int32_t kHintFlush = 1;
-constexpr int32_t kHintSettingsChanged = 25;
+constexpr int32_t kHintModifiedState = 25;
 constexpr int32_t kHintClosing = 21;
 constexpr int32_t kHintNewBegin = 32;
 constexpr int32_t kHintNewEnd = 33;
@@ -67,6 +67,28 @@ bool EqualNoCase(const std::string& a, const std::string& b)
         if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     return true;
+}
+
+// Names are counted in characters, not bytes.
+size_t CountChars(const std::string& text)
+{
+    size_t n = 0;
+    for (unsigned char c : text)
+        if ((c & 0xC0) != 0x80)
+            ++n;
+    return n;
+}
+
+// Keeps the first count characters.
+void CutToChars(std::string& text, size_t count)
+{
+    size_t seen = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && seen++ == count) {
+            text.resize(i);
+            return;
+        }
+    }
 }
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -406,8 +428,8 @@ std::string CDataFileDoc::NextFreePointName(const std::string& base, bool untilF
             n = 1;
             number = "1";
             p = m_points->GetFirstPosition();
-        } else if (prefix.size() + number.size() > kMaxPointNameChars) {
-            prefix.resize(kMaxPointNameChars - number.size());
+        } else if (CountChars(prefix) + number.size() > kMaxPointNameChars) {
+            CutToChars(prefix, kMaxPointNameChars - number.size());
         }
         s = prefix + number;
         if (p == nullptr)
@@ -447,7 +469,7 @@ void CDataFileDoc::BuildSortedIndex()
 void CDataFileDoc::SetModifiedFlag(bool modified)
 {
     CDocument::SetModifiedFlag(modified);
-    SendHint(nullptr, kHintSettingsChanged, 0);
+    SendHint(nullptr, kHintModifiedState, 0);
 }
 
 void CDataFileDoc::SetModifiedWithText(const char* text, bool modified, bool addHistory)
@@ -461,7 +483,7 @@ void CDataFileDoc::SetModifiedWithText(const char* text, bool modified, bool add
     if (addHistory)
         AddHistoryEntry(line);
     CDocument::SetModifiedFlag(modified);
-    SendHint(nullptr, kHintSettingsChanged, 0);
+    SendHint(nullptr, kHintModifiedState, 0);
 }
 
 bool CDataFileDoc::AddHistoryEntry(const std::string& text)

@@ -286,6 +286,8 @@ TEST(DataFileDocNames, NextFreePointName)
 
     // A number that grows by a digit costs the prefix its last character.
     EXPECT_EQ(doc.NextFreePointName("ABCDEFGHIJKLMNO9", true, 1), "ABCDEFGHIJKLMN10");
+    // Counted in characters: a two-byte letter is one of the sixteen.
+    EXPECT_EQ(doc.NextFreePointName("\u00C4BCDEFGHIJKLMNO9", true, 1), "\u00C4BCDEFGHIJKLMN10");
     // A number that no longer fits in a name starts again from 1.
     EXPECT_EQ(doc.NextFreePointName("9999999999999999", true, 1), "1");
     // A run of digits too long to count, in a name longer than any point may have, still ends.
