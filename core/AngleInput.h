@@ -18,7 +18,7 @@ bool ParsePlainAngle(const std::string& text, double* out, int kind);
 // The first degree sign or '.' becomes the decimal point; minute and second marks are dropped.
 void StripAngleMarks(std::string& text);
 // Degrees, minutes and seconds with marks or blanks ("12°30'15\"", "12 30 15.5", "30'") to the
-// packed form "12.3015"; false (text unspecified) when the text is not such an angle.
+// packed form "12.3015"; false (text undefined) when the text is not such an angle.
 bool NormalizeAngleText(std::string& text);
 // Reads the packed form NormalizeAngleText gives, which always uses '.', whatever the locale.
 bool ParsePackedAngleText(double* out, const std::string& packed);

@@ -6,6 +6,7 @@
 #include "core/JobValueSource.h"
 #include "core/MathConversions.h"
 #include "core/NoValue.h"
+#include "core/ResourceStrings.h"
 
 using namespace format_detail;
 
@@ -168,11 +169,11 @@ std::string CDataFileFormat::GetDistanceUnitSuffix() const
 {
     switch (m_job->GetSurveyUnits()) {
     case 0:
-        return " m";
+        return " " + LoadResourceString(30143);
     case 1:
-        return UsesArchitecturalUnits() ? std::string() : std::string(" ft");
+        return UsesArchitecturalUnits() ? std::string() : " " + LoadResourceString(30144);
     case 2:
-        return UsesArchitecturalUnits() ? std::string() : std::string(" usft");
+        return UsesArchitecturalUnits() ? std::string() : " " + LoadResourceString(30145);
     default:
         return {};
     }
@@ -180,14 +181,7 @@ std::string CDataFileFormat::GetDistanceUnitSuffix() const
 
 std::string CDataFileFormat::GetAngleUnitSuffix() const
 {
-    switch (m_job->GetAngleUnits()) {
-    case 0:
-        return " dms";
-    case 1:
-        return " grad";
-    default:
-        return {};
-    }
+    return AngleUnitSuffix(m_job->GetAngleUnits());
 }
 
 std::string CDataFileFormat::FormatFeetInches(const std::string& decimalFeet) const

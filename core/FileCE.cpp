@@ -154,7 +154,8 @@ bool CFileCE::FlushWrites()
 bool CFileCE::SyncPosition()
 {
     bool ok = FlushWrites();
-    if (m_bufferCount != 0 && IsOpen()) {
+    // The peek area counts too: a line reader may have drained the buffer into it.
+    if ((m_bufferCount != 0 || m_peekCount != 0) && IsOpen()) {
         const int64_t p = GetPosition();
         if (p >= 0 && ::lseek(m_fd, p, SEEK_SET) >= 0) {
             if (m_cachedPosition >= 0)

@@ -4,6 +4,8 @@
 #include "core/Format.h"
 #include "core/LocaleText.h"
 #include "core/NoValue.h"
+#include "core/ProgramHelpers.h"
+#include "core/ResourceStrings.h"
 
 #include <cmath>
 
@@ -12,11 +14,6 @@ namespace format_detail {
 namespace {
 
 const char* const DegreeSign = "\xC2\xB0";
-
-bool IsAsciiDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 } // namespace
 
@@ -69,10 +66,8 @@ std::string PointNameText(const std::string& name, bool edit)
     const std::size_t last = name.find_last_not_of(' ');
     const std::string trimmed = first == std::string::npos ? std::string()
                                                            : name.substr(first, last - first + 1);
-    for (char c : trimmed) {
-        if (c != ',' && !IsAsciiDigit(c))
-            return trimmed;
-    }
+    if (ContainsNonDigit(name))
+        return trimmed;
     if (edit)
         return name;
     std::string text = name;
@@ -160,18 +155,26 @@ std::string BearingText(double direction, bool edit, int decimals, int unit, boo
         r = Pi / 2 - r;
     r = unit == 0 ? DecimalToDms(r * 180.0 / Pi) : r * 200.0 / Pi;
     const std::string text = AngleText(r, edit, decimals, unit, false, marksForAnyUnit);
-    const char* prefix = (a <= 0 || a > Pi) ? "S" : "N";
-    const char* suffix = (a <= Pi / 2 || a > 3 * Pi / 2) ? "E" : "W";
-    return prefix + text + suffix;
+    return BearingPrefix(a) + text + BearingSuffix(a);
 }
 
-double RadiansToDisplayAngle(double radians, int unit)
+std::string BearingPrefix(double a)
 {
-    if (radians < NoValueLimit)
-        return NoValue;
+    return LoadResourceString((a <= 0 || a > Pi) ? 30140 : 30139);
+}
+
+std::string BearingSuffix(double a)
+{
+    return LoadResourceString((a <= Pi / 2 || a > 3 * Pi / 2) ? 30141 : 30142);
+}
+
+std::string AngleUnitSuffix(int unit)
+{
     if (unit == 0)
-        return DecimalToDms(radians * 180.0 / Pi);
-    return radians * 200.0 / Pi;
+        return " " + LoadResourceString(30160);
+    if (unit == 1)
+        return " " + LoadResourceString(30161);
+    return {};
 }
 
 } // namespace format_detail

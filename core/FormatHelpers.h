@@ -34,8 +34,10 @@ std::string HemisphereAngleText(double radians, bool edit, int unit, bool marksF
 // Slot 11: quadrant bearing; unit 0 degrees, otherwise grads.
 std::string BearingText(double direction, bool edit, int decimals, int unit, bool marksForAnyUnit);
 
-// Angle in radians to display units for an angle unit code: packed D.MMSS of the reduced or
-// signed value, or grads.
-double RadiansToDisplayAngle(double radians, int unit);
+// Bearing letters for a direction reduced to [0, 2pi), from the string table.
+std::string BearingPrefix(double a);
+std::string BearingSuffix(double a);
+// " dms" for degrees, " grad" for grads, empty otherwise.
+std::string AngleUnitSuffix(int unit);
 
 } // namespace format_detail

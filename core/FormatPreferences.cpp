@@ -1,5 +1,7 @@
 #include "core/FormatPreferences.h"
 
+#include "model/MorvelSettings.h"
+
 #include <utility>
 
 namespace {
@@ -10,12 +12,29 @@ FormatPreferencesProvider& Provider()
     return provider;
 }
 
+// The application's settings object, read afresh at every call.
+FormatPreferences ReadApplicationSettings()
+{
+    const CMorvelSettings& settings = GetMorvelSettings();
+    FormatPreferences prefs;
+    prefs.iJobAngle = settings.GetJobAngle();
+    prefs.iJobDistance = settings.GetJobDistance();
+    prefs.iJobNorthingEasting = settings.GetJobNorthingEasting();
+    prefs.iJobElevation = settings.GetJobElevation();
+    prefs.iJobSmallArea = settings.GetJobSmallArea();
+    prefs.iJobLargeArea = settings.GetJobLargeArea();
+    prefs.iDirectionUnits = settings.GetDirectionUnits();
+    prefs.iJobStationFormat = settings.GetJobStationFormat();
+    prefs.iUseArchetecturalUnits = settings.GetUseArchitecturalUnits();
+    return prefs;
+}
+
 } // namespace
 
 FormatPreferences GetFormatPreferences()
 {
     const FormatPreferencesProvider& p = Provider();
-    return p ? p() : FormatPreferences();
+    return p ? p() : ReadApplicationSettings();
 }
 
 void SetFormatPreferencesProvider(FormatPreferencesProvider provider)

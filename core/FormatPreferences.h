@@ -3,7 +3,7 @@
 #include <functional>
 
 // The application settings the value formatters read at every call (profile section
-// "Settings"; defaults as a fresh profile gives them).
+// "Settings"; the member defaults are those of a fresh profile).
 struct FormatPreferences
 {
     int iJobAngle = 0;           // decimals of seconds (degrees) or of grads
@@ -17,10 +17,10 @@ struct FormatPreferences
     bool iUseArchetecturalUnits = false; // feet shown as feet and inches
 };
 
-// The application's current preferences. Until the application installs its provider (which
-// reads its settings object), the defaults above are used.
+// The preferences in force: those of the application's settings object (GetMorvelSettings), read
+// at every call, unless a provider was installed (tests and previews install their own).
 FormatPreferences GetFormatPreferences();
 
 using FormatPreferencesProvider = std::function<FormatPreferences()>;
-// An empty provider goes back to the defaults.
+// An empty provider goes back to the application's settings.
 void SetFormatPreferencesProvider(FormatPreferencesProvider provider);

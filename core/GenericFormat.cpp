@@ -230,14 +230,7 @@ std::string CGenericFormat::GetDistanceUnitSuffix() const
 
 std::string CGenericFormat::GetAngleUnitSuffix() const
 {
-    switch (m_angleUnits) {
-    case 0:
-        return " dms";
-    case 1:
-        return " grad";
-    default:
-        return {};
-    }
+    return AngleUnitSuffix(m_angleUnits);
 }
 
 std::string CGenericFormat::FormatFeetInches(const std::string& decimalFeet) const

@@ -136,9 +136,7 @@ std::string CRawDataFormat::FormatBearing(double direction, bool edit) const
     r = conversionUnit == 0 ? DecimalToDms(r * 180.0 / Pi) : r * 200.0 / Pi;
     std::string text;
     FormatAngleText(r, &text, edit, -1, false);
-    const char* prefix = (a <= 0 || a > Pi) ? "S" : "N";
-    const char* suffix = (a <= Pi / 2 || a > 3 * Pi / 2) ? "E" : "W";
-    return prefix + text + suffix;
+    return BearingPrefix(a) + text + BearingSuffix(a);
 }
 
 std::string CRawDataFormat::FormatStation(double station, bool edit) const
@@ -196,14 +194,7 @@ std::string CRawDataFormat::GetDistanceUnitSuffix() const
 
 std::string CRawDataFormat::GetAngleUnitSuffix() const
 {
-    switch (m_setup->GetAngleUnitCode()) {
-    case 0:
-        return " dms";
-    case 1:
-        return " grad";
-    default:
-        return {};
-    }
+    return AngleUnitSuffix(m_setup->GetAngleUnitCode());
 }
 
 std::string CRawDataFormat::FormatFeetInches(const std::string& decimalFeet) const

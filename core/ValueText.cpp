@@ -12,6 +12,7 @@
 #include "core/MathConversions.h"
 #include "core/NoValue.h"
 #include "core/Parser.h"
+#include "model/Record.h"
 
 #include <charconv>
 #include <cmath>
@@ -104,22 +105,6 @@ std::string RemoveThousandsSeparators(const std::string& text, const std::string
         result += text[i++];
     }
     return result;
-}
-
-bool IsValidPointNameText(const std::string& name)
-{
-    if (name.empty() || name.size() > 16)
-        return false;
-    bool allZero = true;
-    for (char c : name) {
-        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                        c == '_';
-        if (!ok)
-            return false;
-        if (c != '0')
-            allZero = false;
-    }
-    return !allZero;
 }
 
 // Looks up the named points of the active job.
@@ -282,7 +267,7 @@ bool IsNotSeparator(char c, const std::string& separator)
 bool ParsePointName(std::string* out, const std::string& text)
 {
     const std::string name = Trim(text);
-    if (!IsValidPointNameText(name))
+    if (name.find('\0') != std::string::npos || !IsValidPointName(name.c_str()))
         return false;
     *out = name;
     return true;

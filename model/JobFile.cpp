@@ -344,7 +344,13 @@ bool CJobFile::ReadRecordHeader(uint32_t& type, uint32_t& position, uint32_t& le
 
 bool CJobFile::SkipRecord()
 {
-    return m_recordEnd >= 0 && m_file.SeekTo(m_recordEnd);
+    if (m_recordEnd < 0)
+        return false;
+    // A relative move stays inside the read-ahead; an absolute one would drop it at every frame.
+    const int64_t position = m_file.GetPosition();
+    if (position < 0)
+        return false;
+    return position == m_recordEnd || m_file.Seek(m_recordEnd - position, 1);
 }
 
 bool CJobFile::ReadFixed(uint8_t* out, uint32_t length)

@@ -133,11 +133,14 @@ bool CMorvelFile::ReadRecordHeader(uint32_t& type, uint32_t& position, uint32_t&
 
 bool CMorvelFile::SkipRecord()
 {
-    // Seeking to the frame's end rather than by a relative 32-bit move keeps huge lengths from
-    // turning into a backwards seek and an endless walk.
+    // The move goes to the checked end of the frame, so a huge stored length can never wrap into a
+    // backwards seek and an endless walk. Relative, so that it stays inside the read-ahead.
     if (m_recordEnd < 0)
         return false;
-    return m_file.SeekTo(m_recordEnd);
+    const int64_t position = m_file.GetPosition();
+    if (position < 0)
+        return false;
+    return position == m_recordEnd || m_file.Seek(m_recordEnd - position, 1);
 }
 
 bool CMorvelFile::ReadPointRecord(uint8_t* out)

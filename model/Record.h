@@ -54,7 +54,6 @@ public:
     bool SetOwner(CRecordOwner* owner);
     bool GetOwner(CRecordOwner*& out) const;
     bool HasOwner() const { return GetHeader()->owner != nullptr; }
-    CRecordOwner* GetOwnerPtr() const { return GetHeader()->owner; }
 
     int32_t GetSequenceNumber() const { return GetHeader()->sequence; }
     void SetSequenceNumber(int32_t sequence) { GetHeader()->sequence = sequence; }

@@ -96,9 +96,15 @@ RedBlackNode* CSpRecordRBTree::LeafAt(int32_t row)
 {
     if (row < 0 || row >= m_count)
         return nullptr;
-    if (m_cursorIndex < 0 || m_cursorNode == nullptr) {
+    // A jump far from the cursor starts from whichever end of the chain is nearer.
+    const int32_t fromCursor = m_cursorIndex < 0 ? m_count : (row > m_cursorIndex ? row - m_cursorIndex : m_cursorIndex - row);
+    if (m_cursorIndex < 0 || m_cursorNode == nullptr || row < fromCursor) {
         m_cursorIndex = 0;
         m_cursorNode = m_tree->link1;
+    }
+    if (m_count - 1 - row < fromCursor && m_count - 1 - row < row) {
+        m_cursorIndex = m_count - 1;
+        m_cursorNode = m_tree->link2;
     }
     while (m_cursorIndex < row) {
         m_cursorNode = m_cursorNode->link1;

@@ -92,6 +92,22 @@ TEST(FileCEPositions, PositionFollowsWhatWasConsumed)
     EXPECT_EQ(c[0], '\n');
 }
 
+TEST(FileCEPositions, LengthChangeAfterALineKeepsThePosition)
+{
+    TempDir dir;
+    const std::string path = dir.file("a.txt");
+    WriteAllText(path, "ab\ncd");
+    CFileCE file;
+    ASSERT_TRUE(file.Open(path, CFileCE::modeReadWrite));
+    std::string line;
+    ASSERT_TRUE(file.ReadLine(line));
+    ASSERT_TRUE(file.SetLength(10));
+    EXPECT_EQ(file.GetPosition(), 3);
+    char c[2];
+    ASSERT_TRUE(file.Read(c, 2));
+    EXPECT_EQ(std::string(c, 2), "cd");
+}
+
 TEST(FileCEPositions, ShortReadWithAndWithoutCount)
 {
     TempDir dir;

@@ -354,3 +354,18 @@ TEST_F(ChangeHintsTest, ActiveJobDispatchAndMapDrawing)
     EXPECT_EQ(drawn, 2);
     EXPECT_TRUE(CanActiveDocDispatchHints());
 }
+
+TEST_F(ChangeHintsTest, JobViewClosedDuringTheBatchIsNotToldItEnded)
+{
+    CDocument d;
+    auto closing = std::make_unique<FakeView>(&log, "C");
+    d.AddView(closing.get());
+    CDataFileSmartHintManager m(&d);
+    listener.action = [&](int32_t code) {
+        if (code == 39)
+            closing.reset();
+    };
+    m.AddHint(nullptr, 39, 0);
+    m.Flush();
+    EXPECT_THAT(log, ElementsAre("C[", "I39"));
+}

@@ -277,3 +277,20 @@ TEST(MorvelFileMisc, DeleteMarkAndDisplayDistance)
     EXPECT_DOUBLE_EQ(MetresToDisplayDistance(0, 1.0), 1.0);
     EXPECT_EQ(MetresToDisplayDistance(1, NoValue), NoValue);
 }
+
+TEST(MorvelFileSample, SmallJobReadsWhole)
+{
+    CMorvelFile file;
+    ASSERT_TRUE(file.Open(morvel::test::TestDataPath("small_job.Mvj").c_str(), true));
+    JobFileHeader h;
+    file.GetHeader(h);
+    EXPECT_EQ(h.GetFlags(), JobFileHeader::FlagUseScaleFactor | JobFileHeader::FlagCurvature);
+    EXPECT_EQ(h.GetScaleFactor(), 0.9996);
+    EXPECT_EQ(h.GetDistanceUnit(), 1);
+    std::vector<JobFilePoint> points;
+    ASSERT_TRUE(file.ReadAllPoints(points));
+    ASSERT_EQ(points.size(), 4u);
+    EXPECT_EQ(points[1].description, "Fence Ø");
+    EXPECT_EQ(points[1].elevation, NoValue);
+    EXPECT_EQ(points[3].name, "OLD");
+}

@@ -274,6 +274,11 @@ TEST(SortedIndex, RowsAcrossTheWholeRangeAndBeyond)
     EXPECT_EQ(job.sorted.GetAt(-1), nullptr);
     EXPECT_EQ(job.sorted.GetAt(500), points[500]);
     EXPECT_EQ(job.sorted.IndexOf(points[500]), 500);
+    std::mt19937 rng(3);
+    for (int i = 0; i < 2000; ++i) {
+        const int row = int(rng() % (kRows + 20)) - 10;
+        ASSERT_EQ(job.sorted.GetAt(row), (row >= 0 && row < kRows) ? points[row] : nullptr) << row;
+    }
     CSpRecordRBTree empty;
     EXPECT_EQ(empty.GetAt(0), nullptr);
 }

@@ -1,0 +1,60 @@
+#include "core/ResourceStrings.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+struct Entry
+{
+    uint32_t id;
+    const char* text;
+};
+
+// Kept sorted by id for the binary search.
+constexpr Entry Table[] = {
+    {28, "\"%1\" does not exist, or the name is invalid."},
+    {30, "Invalid date. Use format: MM-DD-YY or MM-DD-YYYY. The date must follow Jan 1, 1970."},
+    {35, "The time is invalid. Please enter a time of the form HH:MM or HH:MM:SS"},
+    {37, "Point does not exist."},
+    {44, "Value must be greater than %*.*f."},
+    {146, "Choose a file name."},
+    {147, "\"%1\" is invalid or is in use by another application."},
+    {455, "Untitled"},
+    {738, "%d bytes"},
+    {1018, "Invalid number."},
+    {1019, "Invalid point follows '='."},
+    {1557, "Northing"},
+    {1558, "Easting"},
+    {1559, "Elevation"},
+    {1563, "Value must be greater than %1 and less than %2."},
+    {1666, "The file \"%1\" already exists.  Do you want to replace it?"},
+    {2050, "Please enter a name."},
+    {2051, "Choose a shorter file name or shorter folder name"},
+    {2197, "Undo"},
+    {2198, "Redo"},
+    {2199, "Sorry, the operation could not be undone."},
+    {7572, "Invalid Latitude"},
+    {7573, "Invalid Longitude"},
+    {30029, "Unable to open \"%s\"."},
+    {30139, "N"},
+    {30140, "S"},
+    {30141, "E"},
+    {30142, "W"},
+    {30143, "m"},
+    {30144, "ft"},
+    {30145, "usft"},
+    {30160, "dms"},
+    {30161, "grad"},
+};
+
+} // namespace
+
+std::string LoadResourceString(uint32_t id)
+{
+    auto it = std::lower_bound(std::begin(Table), std::end(Table), id,
+                               [](const Entry& e, uint32_t key) { return e.id < key; });
+    if (it == std::end(Table) || it->id != id)
+        return {};
+    return it->text;
+}

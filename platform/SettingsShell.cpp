@@ -1,0 +1,13 @@
+#include "platform/SettingsShell.h"
+
+namespace {
+CSettingsShell* g_shell = nullptr;
+}
+
+CSettingsShell& GetSettingsShell()
+{
+    static CSettingsShell quiet;
+    return g_shell ? *g_shell : quiet;
+}
+
+void SetSettingsShell(CSettingsShell* shell) { g_shell = shell; }
