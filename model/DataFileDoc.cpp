@@ -16,6 +16,8 @@
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
 #include "model/RecordDatabase.h"
+#include "platform/ActiveJobHooks.h"
+#include "platform/MessageBox.h"
 #include "platform/ShellHooks.h"
 #include "platform/View.h"
 
@@ -94,6 +96,12 @@ void CutToChars(std::string& text, size_t count)
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool HasTemporaryJob()
+{
+    const ActiveJobHooks& hooks = GetActiveJobHooks();
+    return hooks.hasTemporaryJob && hooks.hasTemporaryJob();
+}
 
 std::string LocalTimeStamp()
 {
@@ -537,7 +545,7 @@ bool CDataFileDoc::SaveModified()
         name = GetTitle().empty() ? kUntitled : GetTitle();
     else
         name = std::filesystem::path(GetPathName()).stem().string();
-    const bool temporary = shell.HasTemporaryJob();
+    const bool temporary = HasTemporaryJob();
     if (temporary)
         name = kUntitled;
 
@@ -545,12 +553,12 @@ bool CDataFileDoc::SaveModified()
     prompt.replace(prompt.find("%1"), 2, name);
 
     switch (shell.PromptSaveModified(prompt, m_history)) {
-    case CDataFileDocShell::AnswerCancel:
+    case IDCANCEL:
         return false;
-    case CDataFileDocShell::AnswerNo:
+    case IDNO:
         AddHistoryEntry("No changes saved");
         return true;
-    case CDataFileDocShell::AnswerYes:
+    case IDYES:
         if (temporary) {
             int result = 0;
             if (!shell.SaveTemporaryJobAs(&result)) {
@@ -572,7 +580,7 @@ bool CDataFileDoc::SaveModified()
 void CDataFileDoc::SetPathName(const std::string& path, bool addToRecentFiles)
 {
     CDataFileDocShell& shell = GetDataFileDocShell();
-    CDocument::SetPathName(path, addToRecentFiles && !shell.HasTemporaryJob());
+    CDocument::SetPathName(path, addToRecentFiles && !HasTemporaryJob());
     shell.RefreshStackingBarCaptions();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/MessageBox.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -7,29 +9,22 @@
 class CDocTemplate;
 
 // What the job document base asks of the application shell, the main frame and its bars. The
-// window layer installs its own; tests install fakes. Without one there is no main window, no
-// temporary job and no stacked dialog, and the save prompt answers Cancel so that unsaved work is
-// never dropped without a person having said so.
+// window layer installs its own; tests install fakes. Without one there is no main window and no
+// stacked dialog, and the save prompt answers Cancel so that unsaved work is never dropped without
+// a person having said so. Whether the job is the temporary one comes from the active-job hooks.
 class CDataFileDocShell
 {
 public:
-    // Answers of the save prompt.
-    static constexpr int AnswerYes = 6;
-    static constexpr int AnswerNo = 7;
-    static constexpr int AnswerCancel = 2;
     // Result of the temporary job's save-as flow when the person cancelled.
     static constexpr int SaveAsCancelled = 2;
 
     virtual ~CDataFileDocShell() = default;
 
-    // The save prompt with the job's change history, oldest first: AnswerYes, AnswerNo or
-    // AnswerCancel.
+    // The save prompt with the job's change history, oldest first: IDYES, IDNO or IDCANCEL.
     virtual int PromptSaveModified(const std::string& prompt, const std::vector<std::string>& history)
     {
-        return AnswerCancel;
+        return IDCANCEL;
     }
-    // True while the open job has not been saved under a name yet.
-    virtual bool HasTemporaryJob() { return false; }
     // The temporary job's save-as flow: false when saving failed; result SaveAsCancelled when the
     // person cancelled.
     virtual bool SaveTemporaryJobAs(int* result) { return false; }

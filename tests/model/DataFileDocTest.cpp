@@ -9,6 +9,7 @@
 #include "model/PointDatabase.h"
 #include "model/RecordDatabase.h"
 #include "model/Selection.h"
+#include "platform/ActiveJobHooks.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -448,17 +449,17 @@ TEST(DataFileDocLife, SaveModifiedAsksAndRecordsTheAnswer)
     EXPECT_EQ(shell.captionRefreshes, 1);
     doc.AddPoint("1");
 
-    shell.answer = FakeDocShell::AnswerCancel;
+    shell.answer = IDCANCEL;
     EXPECT_FALSE(doc.SaveModified());
     ASSERT_EQ(shell.prompts.size(), 1u);
     EXPECT_EQ(shell.prompts[0], "Save changes to Survey 3?");
     EXPECT_EQ(shell.shownHistory, doc.GetHistoryList());
 
-    shell.answer = FakeDocShell::AnswerNo;
+    shell.answer = IDNO;
     EXPECT_TRUE(doc.SaveModified());
     EXPECT_THAT(doc.GetHistoryList().back(), MatchesRegex(Stamped("No changes saved")));
 
-    shell.answer = FakeDocShell::AnswerYes;
+    shell.answer = IDYES;
     doc.saveSucceeds = false;
     EXPECT_FALSE(doc.SaveModified());
     EXPECT_THAT(doc.GetHistoryList().back(), MatchesRegex(Stamped("File Save FAILED")));
@@ -467,7 +468,9 @@ TEST(DataFileDocLife, SaveModifiedAsksAndRecordsTheAnswer)
     EXPECT_EQ(doc.saves, 2);
 
     // The temporary job saves through save-as and is called Untitled.
-    shell.temporaryJob = true;
+    ActiveJobHooks hooks;
+    hooks.hasTemporaryJob = [] { return true; };
+    const ActiveJobHooks previous = SetActiveJobHooks(hooks);
     shell.saveAsResult = FakeDocShell::SaveAsCancelled;
     EXPECT_FALSE(doc.SaveModified());
     EXPECT_EQ(shell.prompts.back(), "Save changes to Untitled?");
@@ -481,6 +484,7 @@ TEST(DataFileDocLife, SaveModifiedAsksAndRecordsTheAnswer)
     const size_t asked = shell.prompts.size();
     EXPECT_FALSE(doc.SaveModified());
     EXPECT_EQ(shell.prompts.size(), asked);
+    SetActiveJobHooks(previous);
 }
 
 TEST(DataFileDocLife, WithoutAShellUnsavedWorkIsKept)

@@ -117,7 +117,6 @@ public:
         shownHistory = history;
         return answer;
     }
-    bool HasTemporaryJob() override { return temporaryJob; }
     bool SaveTemporaryJobAs(int* result) override
     {
         *result = saveAsResult;
@@ -128,8 +127,7 @@ public:
     void ResetStackingBar(int32_t) override { ++barResets; }
     void RestoreNoJobState() override { ++noJobStates; }
 
-    int answer = AnswerCancel;
-    bool temporaryJob = false;
+    int answer = IDCANCEL;
     bool saveAsSucceeds = true;
     int saveAsResult = 1;
     int32_t stackingBarState = 0;
