@@ -29,7 +29,6 @@
 
 namespace {
 
-constexpr int32_t kHintFlush = 1;
 constexpr int32_t kHintModifiedState = 25;
 constexpr int32_t kHintClosing = 21;
 constexpr int32_t kHintNewBegin = 32;
