@@ -163,3 +163,20 @@ bool BufferedFile::ReadLine(std::string& line)
     line = std::move(text);
     return true;
 }
+
+uint32_t BufferedFile::ReadString(char* buf, uint32_t max)
+{
+    if (max > 1000)
+        return WindowsFile::ReadString(buf, max);
+    std::string line;
+    const bool got = ReadLine(line);
+    if (max == 0)
+        return 0;
+    uint32_t n = got ? static_cast<uint32_t>(std::min<size_t>(line.size(), max - 1)) : 0;
+    std::memcpy(buf, line.data(), n);
+    // ReadLine already took a CR off a whole record; a cut record can end in one as well.
+    if (n < line.size() && n > 0 && buf[n - 1] == '\r')
+        --n;
+    buf[n] = 0;
+    return n;
+}

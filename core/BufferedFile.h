@@ -22,7 +22,11 @@ public:
     int32_t GetPosition() override { return m_position; }
     int32_t GetSize() override { return m_length; }
     bool IsEof() override { return m_length <= m_position; }
+    // Drops only one CR from a record's end, as the window scan does.
     bool ReadLine(std::string& line) override;
+    // Up to 1000 bytes the window scan's rule holds: one CR at the end of what fits is dropped.
+    // Larger buffers read as an unbuffered file does.
+    uint32_t ReadString(char* buf, uint32_t max) override;
     // Writes into the window; returns count, or 0 when the file is not open.
     uint32_t Write(const void* data, uint32_t count) override;
     // Reads only what lies within the file: fewer bytes than asked at its end.

@@ -159,8 +159,10 @@ int CountFormatPlaceholders(const std::string& text)
 
 void PadLeft(std::string& text, std::size_t width)
 {
-    if (text.size() < width)
-        text.insert(0, width - text.size(), ' ');
+    // Width is in characters, so a degree sign takes one place, not two.
+    std::size_t length = CountCharacters(text);
+    if (length < width)
+        text.insert(0, width - length, ' ');
 }
 
 std::size_t CountCharacters(const std::string& text)

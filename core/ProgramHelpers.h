@@ -21,7 +21,7 @@ std::string GetLastErrorText();
 // After trimming blanks and removing every ',', true when a character is not a digit.
 bool ContainsNonDigit(const std::string& text);
 int CountFormatPlaceholders(const std::string& text); // occurrences of "%s"
-void PadLeft(std::string& text, std::size_t width);
+void PadLeft(std::string& text, std::size_t width); // width in characters
 // Character count of a UTF-8 text.
 std::size_t CountCharacters(const std::string& text);
 // Shortens the text from the end and appends "..." until it fits the width; measure gives a text's

@@ -1,5 +1,6 @@
 #include "core/StatusProgress.h"
 
+#include "core/ResourceStrings.h"
 #include "platform/StatusBarHost.h"
 
 #include <cstdlib>
@@ -75,7 +76,9 @@ void CStatusProgress::Begin(const std::string& newText)
 
 void CStatusProgress::BeginWithStringId(uint32_t id)
 {
-    BeginCommon(LoadStatusString(id), &id);
+    // The frame loads the same string-table text; the scope keeps it to give it back to an
+    // outer scope later.
+    BeginCommon(LoadResourceString(id), &id);
 }
 
 void CStatusProgress::SetPercent(int32_t value)

@@ -156,7 +156,7 @@ bool WindowsFile::ReadLine(std::string& line)
     }
     if (eof && text.empty())
         return false;
-    if (!text.empty() && text.back() == '\r')
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
         text.pop_back();
     line = std::move(text);
     return true;
@@ -174,6 +174,9 @@ uint32_t WindowsFile::ReadString(char* buf, uint32_t max)
     }
     uint32_t n = static_cast<uint32_t>(std::min<size_t>(line.size(), max - 1));
     std::memcpy(buf, line.data(), n);
+    // A cut can leave line-end bytes at the end of what fits.
+    while (n > 0 && (buf[n - 1] == '\r' || buf[n - 1] == '\n'))
+        --n;
     buf[n] = 0;
     return n;
 }

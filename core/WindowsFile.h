@@ -40,11 +40,11 @@ public:
     // At the end of the file *eof becomes true and the result is 0.
     virtual char ReadChar(bool* eof);
     // Reads one string record into buf (at most max - 1 bytes and a closing 0; the rest of a
-    // longer record is skipped). A trailing CR is dropped. Returns the number of bytes stored;
-    // at the end of the file buf becomes empty and the result is 0.
+    // longer record is skipped). Trailing CR and LF bytes of what fits are dropped. Returns the
+    // number of bytes stored; at the end of the file buf becomes empty and the result is 0.
     virtual uint32_t ReadString(char* buf, uint32_t max);
     // Reads one whole string record of any length, NUL bytes included in text mode, without its
-    // terminator and trailing CR. False at the end of the file, `line` then unchanged.
+    // terminator and trailing CR and LF bytes. False at the end of the file, `line` then unchanged.
     virtual bool ReadLine(std::string& line);
     // Bytes written or read; 0 on failure.
     virtual uint32_t Write(const void* data, uint32_t count);

@@ -219,6 +219,7 @@ void CMorvelSettings::SaveFormatSettings()
 void CMorvelSettings::Save()
 {
     CProfile& p = Profile();
+    CProfileBatch batch(p);
     p.WriteProfileInt("Display", "Identify Objects", m_identifyObjects);
     p.WriteProfileInt("Display", "Show PointIdLabels", m_showPointIdLabels);
     p.WriteProfileInt("General", "AutoLoadMru", m_autoLoadMru);

@@ -52,7 +52,10 @@ bool CPointDatabase::Remove(RedBlackNode* leaf)
 bool CPointDatabase::Replace(RedBlackNode* leaf, CPointRecord* point)
 {
     CPointRecord* old = leaf != nullptr ? GetPointAt(leaf) : nullptr;
-    Remove(leaf);
+    // A point that could not be taken out is still held by the store: freeing it would leave the
+    // store with a dangling record.
+    if (old != nullptr && !Remove(leaf))
+        return false;
     if (old != point)
         delete old;
     if (!Add(point))

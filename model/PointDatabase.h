@@ -25,7 +25,8 @@ public:
     bool Add(CPointRecord* point);
     // Takes the point out of the index and the record store; the point is not deleted.
     bool Remove(RedBlackNode* leaf);
-    // Removes the leaf, deletes its point unless it is the new one, and adds the new point.
+    // Removes the leaf, deletes its point unless it is the new one, and adds the new point. False,
+    // with nothing changed, when the leaf's point cannot be removed.
     bool Replace(RedBlackNode* leaf, CPointRecord* point);
 
     // Exact: the point of that name. Inexact: the first point whose name is equal or greater.

@@ -52,12 +52,3 @@ public:
 void SetActiveRecordViewHook(std::function<CRecordView*()> hook);
 CRecordView* GetActiveRecordView();
 
-// Progress for long index work (re-sorting the grid index); the shell binds it to the status bar.
-class CIndexProgress
-{
-public:
-    virtual ~CIndexProgress() = default;
-    virtual void SetStatusText(const char* text) = 0;
-    virtual void SetProgressPos(int percent) = 0;
-    virtual void EndProgress() = 0;
-};

@@ -1,5 +1,6 @@
 #include "model/SpRecordRBTree.h"
 
+#include "core/StatusProgress.h"
 #include "model/Record.h"
 #include "model/RecordOwner.h"
 
@@ -173,33 +174,30 @@ void CSpRecordRBTree::ResetRowStates()
 
 void CSpRecordRBTree::Rebuild()
 {
-    if (m_progress != nullptr && m_count > 0)
-        m_progress->SetStatusText("Checking...");
+    CStatusProgress progress;
+    if (m_count > 0)
+        progress.Begin("Checking...");
     bool inOrder = true;
     int64_t i = 0;
     for (RedBlackNode* n = m_tree->link1; n != m_tree && n->link1 != m_tree; n = n->link1, ++i) {
-        if (m_progress != nullptr)
-            m_progress->SetProgressPos(MulDiv(i, 100, m_count));
+        progress.SetPercent(MulDiv(i, 100, m_count));
         if (m_compare(GetRedBlackNodeKey<CRecord*>(n), GetRedBlackNodeKey<CRecord*>(n->link1)) > 0) {
             inOrder = false;
             break;
         }
     }
-    if (!inOrder) {
-        std::vector<CRecord*> rows;
-        rows.reserve(std::size_t(m_count));
-        for (RedBlackNode* n = m_tree->link1; n != m_tree; n = n->link1)
-            rows.push_back(GetRedBlackNodeKey<CRecord*>(n));
-        Clear();
-        if (m_progress != nullptr && !rows.empty())
-            m_progress->SetStatusText("Sorting...");
-        const int64_t total = int64_t(rows.size());
-        for (int64_t k = 0; k < total; ++k) {
-            Insert(rows[std::size_t(k)]);
-            if (m_progress != nullptr)
-                m_progress->SetProgressPos(MulDiv(k, 100, total));
-        }
+    if (inOrder)
+        return;
+    std::vector<CRecord*> rows;
+    rows.reserve(std::size_t(m_count));
+    for (RedBlackNode* n = m_tree->link1; n != m_tree; n = n->link1)
+        rows.push_back(GetRedBlackNodeKey<CRecord*>(n));
+    Clear();
+    if (!rows.empty())
+        progress.Begin("Sorting...");
+    const int64_t total = int64_t(rows.size());
+    for (int64_t k = 0; k < total; ++k) {
+        Insert(rows[std::size_t(k)]);
+        progress.SetPercent(MulDiv(k, 100, total));
     }
-    if (m_progress != nullptr)
-        m_progress->EndProgress();
 }

@@ -8,7 +8,6 @@
 
 class CRecord;
 class CRecordOwner;
-class CIndexProgress;
 
 // The rows of the data-file grid: records in sequence order or in an order a view chooses, with
 // positional access served from a cached cursor. Values are per-row states: -1 none yet, 0 or 1.
@@ -36,13 +35,12 @@ public:
     bool GetRowState(int32_t row, bool& on);
     void ResetRowStates();
 
-    // Re-sorts the rows after the compare callback changed; nothing when already in order.
+    // Re-sorts the rows after the compare callback changed; nothing when already in order. Shows
+    // its progress in a status scope.
     void Rebuild();
 
     void SetDocument(CRecordOwner* document) { m_document = document; }
     CRecordOwner* GetDocument() const { return m_document; }
-    // Where Rebuild reports its progress; none by default.
-    void SetProgress(CIndexProgress* progress) { m_progress = progress; }
 
 private:
     RedBlackNode* LeafAt(int32_t row);
@@ -53,7 +51,6 @@ private:
     int32_t m_nextSequence = 0;
     int32_t m_count = 0;
     CRecordOwner* m_document = nullptr;
-    CIndexProgress* m_progress = nullptr;
     // Deleting a record must find its row without walking the grid, and without reading the
     // record, which the caller may already have freed.
     std::unordered_map<const CRecord*, RedBlackNode*> m_leafOf;

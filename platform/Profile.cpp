@@ -106,6 +106,9 @@ std::filesystem::path CProfile::DefaultPath()
 
 void CProfile::Refresh()
 {
+    // Unwritten batch changes are newer than anything on disk.
+    if (m_batchDirty)
+        return;
     struct stat st {};
     if (::stat(m_path.c_str(), &st) != 0) {
         // No file (yet): an empty profile.
@@ -290,11 +293,32 @@ bool CProfile::WriteProfileString(std::string_view section, std::string_view key
             m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(entry));
         }
     }
+    if (m_batchDepth > 0) {
+        m_batchDirty = true;
+        return true;
+    }
     if (!Store()) {
         m_lines = std::move(saved);
         return false;
     }
     return true;
+}
+
+void CProfile::BeginBatch()
+{
+    ++m_batchDepth;
+}
+
+bool CProfile::EndBatch()
+{
+    if (m_batchDepth == 0 || --m_batchDepth > 0 || !m_batchDirty)
+        return true;
+    m_batchDirty = false;
+    if (Store())
+        return true;
+    // Keep the values in memory; the next write or batch tries the file again.
+    m_batchDirty = true;
+    return false;
 }
 
 bool CProfile::WriteProfileInt(std::string_view section, std::string_view key, int32_t value)

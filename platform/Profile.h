@@ -64,6 +64,13 @@ public:
     bool WriteProfileDouble(std::string_view section, std::string_view key, double value);
     bool WriteProfileRect(std::string_view section, std::string_view key, const ProfileRect& value);
 
+    // While a batch is open, writes change the profile in memory only and the outermost
+    // EndBatch writes the file once (saving all settings at exit would otherwise rewrite and
+    // sync the file for every key). EndBatch returns false when that write failed; the values
+    // then stay in memory and the file keeps its old content.
+    void BeginBatch();
+    bool EndBatch();
+
 protected:
     // Writes the whole new file content to an open descriptor; false on failure. A seam for
     // tests that simulate a write failing half-way.
@@ -93,6 +100,21 @@ private:
     };
     bool m_loaded = false;
     FileStamp m_loadedStamp;
+    int m_batchDepth = 0;
+    bool m_batchDirty = false;
+};
+
+// Holds a write batch open for its scope.
+class CProfileBatch
+{
+public:
+    explicit CProfileBatch(CProfile& profile) : m_profile(profile) { m_profile.BeginBatch(); }
+    ~CProfileBatch() { m_profile.EndBatch(); }
+    CProfileBatch(const CProfileBatch&) = delete;
+    CProfileBatch& operator=(const CProfileBatch&) = delete;
+
+private:
+    CProfile& m_profile;
 };
 
 // The one profile the program uses. Unless one was installed, a profile at DefaultPath() is made

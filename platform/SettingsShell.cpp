@@ -1,5 +1,7 @@
 #include "platform/SettingsShell.h"
 
+#include "core/FileHelpers.h"
+
 namespace {
 CSettingsShell* g_shell = nullptr;
 }
@@ -11,3 +13,5 @@ CSettingsShell& GetSettingsShell()
 }
 
 void SetSettingsShell(CSettingsShell* shell) { g_shell = shell; }
+
+void CSettingsShell::PrepareDxfColorMaps(int32_t colorMode) { ::PrepareDxfColorMaps(colorMode); }

@@ -18,8 +18,8 @@ struct LogFont
 };
 
 // What the application settings ask of the shell: fonts, palettes, printer setup and the active
-// job. The application installs its own; the default does nothing, so headless code and tests
-// run without a shell.
+// job. The application installs its own; the defaults do nothing beyond file work, so headless
+// code and tests run without a shell.
 class CSettingsShell
 {
 public:
@@ -29,7 +29,9 @@ public:
     // actually created.
     virtual bool CreateFont(LogFont& font) { return true; }
 
-    virtual void PrepareDxfColorMaps(int32_t colorMode) {}
+    // Sets up the working DXF colour maps; the default does the real file work, since the maps
+    // must be ready whether or not a window layer is present.
+    virtual void PrepareDxfColorMaps(int32_t colorMode);
     virtual void SelectCadColorPalette() {}
     virtual void CreateAppPalette() {}
     virtual void OnPaletteChanged() {}

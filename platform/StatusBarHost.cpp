@@ -8,12 +8,6 @@ std::function<void(int)>& QuitHandler()
     static std::function<void(int)> handler;
     return handler;
 }
-
-std::function<std::string(uint32_t)>& StringLoader()
-{
-    static std::function<std::string(uint32_t)> loader;
-    return loader;
-}
 } // namespace
 
 CStatusBarHost* GetMainStatusHost()
@@ -35,14 +29,4 @@ void RequestApplicationQuit(int code)
 void SetApplicationQuitHandler(std::function<void(int)> handler)
 {
     QuitHandler() = std::move(handler);
-}
-
-std::string LoadStatusString(uint32_t id)
-{
-    return StringLoader() ? StringLoader()(id) : std::string();
-}
-
-void SetStatusStringLoader(std::function<std::string(uint32_t)> loader)
-{
-    StringLoader() = std::move(loader);
 }

@@ -28,7 +28,3 @@ void SetMainStatusHost(CStatusBarHost* host);
 // happens.
 void RequestApplicationQuit(int code);
 void SetApplicationQuitHandler(std::function<void(int)> handler);
-
-// The string table, for status texts given by id. Without a loader every id reads as empty.
-std::string LoadStatusString(uint32_t id);
-void SetStatusStringLoader(std::function<std::string(uint32_t)> loader);

@@ -118,7 +118,7 @@ TEST(Distances, AbsentValuesBecomeExactlyNoValue)
 {
     EXPECT_EQ(MetresToFeet(-1e8, JobUnitInternationalFeet), NoValue);
     EXPECT_EQ(FeetToMetres(-1e20, JobUnitMetres), NoValue);
-    // The limit itself is absent; just above it is converted.
+    // Below the limit is absent; just above it is converted.
     EXPECT_EQ(MetresToFeet(NoValueLimit - 1, JobUnitMetres), NoValue);
     EXPECT_DOUBLE_EQ(MetresToFeet(NoValueLimit + 1, JobUnitInternationalFeet),
                      (NoValueLimit + 1) * MetresToInternationalFeet);

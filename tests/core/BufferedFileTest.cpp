@@ -84,6 +84,22 @@ TEST_P(BothFiles, LongLinesAndNulBytesAreReadWhole)
     EXPECT_STREQ(buf, "after");
 }
 
+TEST_P(BothFiles, LineEndBytesLeftAtTheEndAreDropped)
+{
+    const bool buffered = GetParam();
+    // Unbuffered reads drop every trailing CR and LF; the window scan drops only one CR.
+    auto f = OpenText("AB\r\r\nC\n");
+    EXPECT_EQ(AllLines(*f), (std::vector<std::string>{buffered ? "AB\r" : "AB", "C"}));
+
+    // A cut that ends on a CR does not hand the CR back.
+    f = OpenText("A\rB\nnext\n");
+    char buf[3];
+    EXPECT_EQ(f->ReadString(buf, sizeof buf), 1u);
+    EXPECT_STREQ(buf, "A");
+    EXPECT_EQ(f->ReadString(buf, sizeof buf), 2u);
+    EXPECT_STREQ(buf, "ne");
+}
+
 TEST_P(BothFiles, NulTerminatedRecords)
 {
     auto f = OpenText(std::string("one\0two\r\0three", 14));

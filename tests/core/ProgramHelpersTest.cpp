@@ -104,6 +104,9 @@ TEST(TextHelpers, PlaceholdersAndPadding)
     EXPECT_EQ(t, "   42");
     PadLeft(t, 3);
     EXPECT_EQ(t, "   42");
+    t = "12°";
+    PadLeft(t, 5);
+    EXPECT_EQ(t, "  12°");
 }
 
 TEST(TextHelpers, FitTextWithEllipsisDropsWholeCharacters)

@@ -2,6 +2,7 @@
 
 #include "core/FlagGuard.h"
 #include "core/ModifiedFlagGuard.h"
+#include "core/ResourceStrings.h"
 #include "core/StatusProgress.h"
 #include "platform/Document.h"
 
@@ -112,17 +113,22 @@ TEST(StatusProgress, SecondBeginRelabelsWithoutPushing)
     EXPECT_THAT(host.Take(), ElementsAre("text:Step 1", "pos:50", "text:Step 2", "end"));
 }
 
-TEST(StatusProgress, StringIdGoesToTheFrameAndTheLoadedTextIsKept)
+TEST(StatusProgress, StringIdGoesToTheFrameAndTheStringTableTextIsKept)
 {
     FakeStatusBarHost host;
-    SetStatusStringLoader([](uint32_t id) { return id == 7 ? std::string("Sorting...") : std::string(); });
+    const std::string undo = LoadResourceString(2197);
+    ASSERT_FALSE(undo.empty());
     {
-        CStatusProgress p;
-        p.BeginWithStringId(7);
-        EXPECT_EQ(p.GetText(), "Sorting...");
+        CStatusProgress outer;
+        outer.BeginWithStringId(2197);
+        EXPECT_EQ(outer.GetText(), undo);
+        {
+            CStatusProgress inner;
+            inner.Begin("Reading");
+        }
     }
-    SetStatusStringLoader(nullptr);
-    EXPECT_THAT(host.Take(), ElementsAre("id:7", "end"));
+    // The outer text comes back from the string table, not blank.
+    EXPECT_THAT(host.Take(), ElementsAre("id:2197", "text:Reading", "text:" + undo, "pos:0", "end"));
 }
 
 TEST(StatusProgress, WithoutFrameTheStacksStayBalanced)

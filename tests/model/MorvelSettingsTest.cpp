@@ -1,9 +1,11 @@
 #include "model/MorvelSettings.h"
 
 #include "TestUtil.h"
+#include "platform/AppFolders.h"
 #include "transfer/NikonColumnCollection.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using morvel::test::TempDir;
@@ -241,6 +243,21 @@ TEST_F(MorvelSettingsTest, EmptyTransferFolderStaysEmpty)
     EXPECT_EQ(s.GetTransferFolder(), "");
     s.Save();
     EXPECT_EQ(profile.GetProfileString("Transfer", "DosDir", "absent"), "");
+}
+
+TEST_F(MorvelSettingsTest, LoadingWithoutAShellStillRemovesTheWorkingColorMaps)
+{
+    TempDir maps;
+    SetProgramDataFolderOverride(maps.path().string());
+    WriteAllText(maps.file("DxfIPCO.MAP"), "stale");
+    WriteAllText(maps.file("DxfOPCO.MAP"), "stale");
+    SetSettingsShell(nullptr);
+    CMorvelSettings s(&profile);
+    s.Load();
+    SetProgramDataFolderOverride("");
+    EXPECT_EQ(s.GetColorMode(), 2);
+    EXPECT_FALSE(std::filesystem::exists(maps.file("DxfIPCO.MAP")));
+    EXPECT_FALSE(std::filesystem::exists(maps.file("DxfOPCO.MAP")));
 }
 
 TEST_F(MorvelSettingsTest, FontThatCannotBeCreatedFallsBack)

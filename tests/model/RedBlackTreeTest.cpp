@@ -1,4 +1,5 @@
 #include "FakeJob.h"
+#include "FakeStatusBarHost.h"
 
 #include "model/RedBlackTree.h"
 #include "model/SpRecordRBTree.h"
@@ -235,6 +236,26 @@ TEST(PointIndex, OnlyLeafGoesToAnEmptyTree)
     delete p;
 }
 
+TEST(PointIndex, ReplaceSwapsPointsButKeepsOneItCannotRemove)
+{
+    FakeJob job;
+    CPointRecord* old = job.AddPoint("1");
+    job.AddPoint("A1");
+    job.sorted.Remove(job.sorted.FindLeaf(old)); // the grid index is the document's to update
+    auto* fresh = new CPointRecord("9", "", CLocation(), false);
+    EXPECT_TRUE(job.points.Replace(job.points.FindNode("1", true), fresh));
+    EXPECT_EQ(job.points.FindPoint("9", true), fresh);
+    EXPECT_EQ(job.points.FindPoint("1", true), nullptr);
+    EXPECT_EQ(job.NamesInStoreOrder(), (std::vector<std::string>{"A1", "9"}));
+
+    // Under a digits-only rule A1 can no longer be removed; it must stay in the store, not be freed.
+    job.digitsOnly = true;
+    CPointRecord other("5", "", CLocation(), false);
+    EXPECT_FALSE(job.points.Replace(job.points.GetLastPosition(), &other));
+    EXPECT_EQ(job.NamesInStoreOrder(), (std::vector<std::string>{"A1", "9"}));
+    EXPECT_EQ(job.points.GetCount(), 2);
+}
+
 namespace {
 
 int CompareByEasting(CRecord* a, CRecord* b)
@@ -244,16 +265,15 @@ int CompareByEasting(CRecord* a, CRecord* b)
     return ea < eb ? -1 : (ea > eb ? 1 : 0);
 }
 
-class RecordingProgress : public CIndexProgress
+// The status-bar calls other than progress positions.
+std::vector<std::string> StatusTexts(FakeStatusBarHost& host)
 {
-public:
-    void SetStatusText(const char* text) override { texts.push_back(text); }
-    void SetProgressPos(int percent) override { last = percent; }
-    void EndProgress() override { ++ended; }
     std::vector<std::string> texts;
-    int last = -1;
-    int ended = 0;
-};
+    for (const std::string& call : host.Take())
+        if (call.rfind("pos:", 0) != 0)
+            texts.push_back(call);
+    return texts;
+}
 
 } // namespace
 
@@ -305,8 +325,7 @@ TEST(SortedIndex, RebuildWithTiesKeepsEveryRowInOrder)
     std::vector<CPointRecord*> points;
     for (int i = 0; i < 8; ++i)
         points.push_back(job.AddPoint(std::to_string(i + 1).c_str(), eastings[i], 0));
-    RecordingProgress progress;
-    job.sorted.SetProgress(&progress);
+    FakeStatusBarHost host;
     job.sorted.SetCompare(&CompareByEasting);
     job.sorted.Rebuild();
     ASSERT_EQ(job.sorted.GetCount(), 8);
@@ -317,17 +336,16 @@ TEST(SortedIndex, RebuildWithTiesKeepsEveryRowInOrder)
     // Each record's new sequence number is its row before the re-sort.
     for (int row = 0; row < 8; ++row)
         EXPECT_EQ(job.sorted.GetAt(row)->GetSequenceNumber(), std::stoi(names[row]) - 1);
-    EXPECT_EQ(progress.texts, (std::vector<std::string>{"Checking...", "Sorting..."}));
-    EXPECT_EQ(progress.ended, 1);
+    EXPECT_EQ(StatusTexts(host), (std::vector<std::string>{"text:Checking...", "text:Sorting...", "end"}));
 
     // A record added later goes after the rows it ties with.
     CPointRecord* late = job.AddPoint("9", 1, 0);
     EXPECT_EQ(job.sorted.GetAt(3), late);
 
     // Already in order: nothing is re-sorted.
-    progress.texts.clear();
+    host.Take();
     job.sorted.Rebuild();
-    EXPECT_EQ(progress.texts, (std::vector<std::string>{"Checking..."}));
+    EXPECT_EQ(StatusTexts(host), (std::vector<std::string>{"text:Checking...", "end"}));
     CheckTree(job.sorted.GetHandle(), [](const RedBlackNode*, const RedBlackNode*) { return true; });
 }
 

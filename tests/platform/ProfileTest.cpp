@@ -18,10 +18,12 @@ class FailingProfile : public CProfile
 public:
     using CProfile::CProfile;
     bool fail = true;
+    int writes = 0;
 
 protected:
     bool WriteContent(int fd, const std::string& content) override
     {
+        ++writes;
         if (!fail)
             return CProfile::WriteContent(fd, content);
         std::string half = content.substr(0, content.size() / 2);
@@ -130,6 +132,40 @@ TEST(Profile, FailedWriteKeepsOldFileAndMemory)
     EXPECT_EQ(profile.GetProfileString("Other", "Key", "none"), "none");
     // No temporary files are left beside the profile.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(Profile, BatchWritesTheFileOnceAndKeepsFailedValuesInMemory)
+{
+    TempDir dir;
+    auto path = dir.path() / "p.ini";
+    FailingProfile profile(path);
+    profile.fail = false;
+    {
+        CProfileBatch outer(profile);
+        {
+            CProfileBatch inner(profile);
+            EXPECT_TRUE(profile.WriteProfileInt("Display", "A", 1));
+        }
+        EXPECT_TRUE(profile.WriteProfileString("General", "B", "two"));
+        EXPECT_EQ(profile.writes, 0);
+        EXPECT_FALSE(std::filesystem::exists(path));
+        EXPECT_EQ(profile.GetProfileInt("Display", "A", 0), 1);
+    }
+    EXPECT_EQ(profile.writes, 1);
+    CProfile reread(path);
+    EXPECT_EQ(reread.GetProfileString("General", "B"), "two");
+
+    const std::string before = ReadAllText(path.string());
+    profile.fail = true;
+    profile.BeginBatch();
+    EXPECT_TRUE(profile.WriteProfileInt("Display", "A", 3));
+    EXPECT_FALSE(profile.EndBatch());
+    EXPECT_EQ(ReadAllText(path.string()), before);
+    EXPECT_EQ(profile.GetProfileInt("Display", "A", 0), 3);
+    // The next write that succeeds carries the kept value to the file.
+    profile.fail = false;
+    EXPECT_TRUE(profile.WriteProfileInt("Display", "C", 4));
+    EXPECT_EQ(CProfile(path).GetProfileInt("Display", "A", 0), 3);
 }
 
 TEST(Profile, ReadsHandWrittenFilesAndKeepsTheirOtherLines)
