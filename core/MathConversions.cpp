@@ -4,7 +4,9 @@
 #include "core/Geometry.h"
 #include "core/Location.h"
 #include "core/NoValue.h"
+#include "core/JobValueSource.h"
 #include "core/UnitConstants.h"
+#include "model/PointRecord.h"
 
 #include <cmath>
 
@@ -230,4 +232,116 @@ bool CMathConversions::AngleAtVertexOfPoints(const CLocation* a, const CLocation
     double explement = 0;
     double third = 0;
     return AngleAtVertex(*a, *b, *c, angle, &explement, &third);
+}
+
+namespace {
+
+// Locations of point records; false when any is missing.
+template <size_t N>
+bool RecordLocations(const CPointRecord* const (&points)[N], CLocation (&out)[N])
+{
+    for (size_t i = 0; i < N; ++i) {
+        if (points[i] == nullptr)
+            return false;
+        out[i] = points[i]->GetLocation();
+    }
+    return true;
+}
+
+// Locations of named points of the active job; false when no job is open or a name is unknown.
+template <size_t N>
+bool NamedLocations(const std::string* const (&names)[N], CLocation (&out)[N])
+{
+    const CJobValueSource* job = GetActiveJobValueSource();
+    if (job == nullptr)
+        return false;
+    for (size_t i = 0; i < N; ++i)
+        if (!job->FindPointLocation(*names[i], &out[i]))
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool CMathConversions::SlopeDistanceBetweenPoints(const CPointRecord* a, const CPointRecord* b, double* d) const
+{
+    CLocation p[2];
+    return RecordLocations({a, b}, p) && SlopeDistanceBetweenPoints(&p[0], &p[1], d);
+}
+
+bool CMathConversions::ElevationDifferenceBetweenPoints(const CPointRecord* a, const CPointRecord* b,
+                                                        double* dz) const
+{
+    CLocation p[2];
+    return RecordLocations({a, b}, p) && ElevationDifferenceBetweenPoints(&p[0], &p[1], dz);
+}
+
+bool CMathConversions::VerticalAngleBetweenPoints(const CPointRecord* a, const CPointRecord* b,
+                                                  double* angle) const
+{
+    CLocation p[2];
+    return RecordLocations({a, b}, p) && VerticalAngleBetweenPoints(&p[0], &p[1], angle);
+}
+
+bool CMathConversions::DirectionBetweenPoints(const CPointRecord* a, const CPointRecord* b,
+                                              double* direction) const
+{
+    CLocation p[2];
+    return RecordLocations({a, b}, p) && DirectionBetweenPoints(&p[0], &p[1], direction);
+}
+
+bool CMathConversions::AngleAtVertexOfPoints(const CPointRecord* a, const CPointRecord* b,
+                                             const CPointRecord* c, double* angle) const
+{
+    CLocation p[3];
+    return RecordLocations({a, b, c}, p) && AngleAtVertexOfPoints(&p[0], &p[1], &p[2], angle);
+}
+
+bool CMathConversions::SlopeDistanceBetweenPoints(const std::string& a, const std::string& b, double* d) const
+{
+    CLocation p[2];
+    return NamedLocations({&a, &b}, p) && SlopeDistanceBetweenPoints(&p[0], &p[1], d);
+}
+
+bool CMathConversions::ElevationDifferenceBetweenPoints(const std::string& a, const std::string& b,
+                                                        double* dz) const
+{
+    CLocation p[2];
+    return NamedLocations({&a, &b}, p) && ElevationDifferenceBetweenPoints(&p[0], &p[1], dz);
+}
+
+bool CMathConversions::VerticalAngleBetweenPoints(const std::string& a, const std::string& b,
+                                                  double* angle) const
+{
+    CLocation p[2];
+    return NamedLocations({&a, &b}, p) && VerticalAngleBetweenPoints(&p[0], &p[1], angle);
+}
+
+bool CMathConversions::DirectionBetweenPoints(const std::string& a, const std::string& b,
+                                              double* direction) const
+{
+    CLocation p[2];
+    return NamedLocations({&a, &b}, p) && DirectionBetweenPoints(&p[0], &p[1], direction);
+}
+
+bool CMathConversions::AngleAtVertexOfPoints(const std::string& a, const std::string& b, const std::string& c,
+                                             double* angle) const
+{
+    CLocation p[3];
+    return NamedLocations({&a, &b, &c}, p) && AngleAtVertexOfPoints(&p[0], &p[1], &p[2], angle);
+}
+
+bool CMathConversions::DistanceAndDirectionBetweenPoints(const std::string& a, const std::string& b,
+                                                         double* distance, double* direction) const
+{
+    CLocation p[2];
+    if (!NamedLocations({&a, &b}, p))
+        return false;
+    double dir = NoValue;
+    const double d = p[0].DistanceAndDirection(p[1], &dir);
+    if (distance != nullptr)
+        *distance = d;
+    if (direction != nullptr)
+        *direction = dir;
+    return d > NoValueLimit;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 class CLocation;
+class CPointRecord;
 
 // Three unit numberings meet here; keep them apart and translate only through the functions
 // below.
@@ -81,6 +82,26 @@ public:
     // Counter-clockwise angle at b from a to c.
     bool AngleAtVertexOfPoints(const CLocation* a, const CLocation* b, const CLocation* c,
                                double* angle) const;
+
+    // The same measurements between point records (their locations).
+    bool SlopeDistanceBetweenPoints(const CPointRecord* a, const CPointRecord* b, double* d) const;
+    bool ElevationDifferenceBetweenPoints(const CPointRecord* a, const CPointRecord* b, double* dz) const;
+    bool VerticalAngleBetweenPoints(const CPointRecord* a, const CPointRecord* b, double* angle) const;
+    bool DirectionBetweenPoints(const CPointRecord* a, const CPointRecord* b, double* direction) const;
+    bool AngleAtVertexOfPoints(const CPointRecord* a, const CPointRecord* b, const CPointRecord* c,
+                               double* angle) const;
+
+    // The same measurements between points of the active job named by the caller; false when no
+    // job is open or a name is not found.
+    bool SlopeDistanceBetweenPoints(const std::string& a, const std::string& b, double* d) const;
+    bool ElevationDifferenceBetweenPoints(const std::string& a, const std::string& b, double* dz) const;
+    bool VerticalAngleBetweenPoints(const std::string& a, const std::string& b, double* angle) const;
+    bool DirectionBetweenPoints(const std::string& a, const std::string& b, double* direction) const;
+    bool AngleAtVertexOfPoints(const std::string& a, const std::string& b, const std::string& c,
+                               double* angle) const;
+    // Horizontal distance and direction from a to b; true when the distance is present.
+    bool DistanceAndDirectionBetweenPoints(const std::string& a, const std::string& b, double* distance,
+                                           double* direction) const;
 
 private:
     // Turns an azimuth already in radians into a direction for this object's azimuth format.

@@ -1,0 +1,624 @@
+#include "model/DataFileDoc.h"
+
+#include "core/DataFileFormat.h"
+#include "core/JobFileMathConversions.h"
+#include "core/Location.h"
+#include "core/NoValue.h"
+#include "core/StatusProgress.h"
+#include "model/DataFileDocSettings.h"
+#include "model/DataFileDocShell.h"
+#include "model/DataFileHiSelection.h"
+#include "model/DataFileSelOperator.h"
+#include "model/DataFileSmartHintManager.h"
+#include "model/DataFileUndoManager.h"
+#include "model/JobRawData.h"
+#include "model/OpenDocuments.h"
+#include "model/PointDatabase.h"
+#include "model/PointRecord.h"
+#include "model/RecordDatabase.h"
+#include "platform/ActiveJobHooks.h"
+#include "platform/MessageBox.h"
+#include "platform/ShellHooks.h"
+#include "platform/View.h"
+
+#include <cctype>
+#include <charconv>
+#include <ctime>
+#include <filesystem>
+#include <limits>
+
+namespace {
+
+constexpr int32_t kHintModifiedState = 25;
+constexpr int32_t kHintClosing = 21;
+constexpr int32_t kHintNewBegin = 32;
+constexpr int32_t kHintNewEnd = 33;
+constexpr int32_t kHintPointAdded = 39;
+constexpr int32_t kHintPointDeleted = 40;
+constexpr int32_t kHintRawLineAppended = 41;
+
+constexpr size_t kMaxPointNameChars = 16;
+
+// The framework's texts for an unnamed document and for its save prompt.
+constexpr const char* kUntitled = "Untitled";
+constexpr const char* kAskToSave = "Save changes to %1?";
+
+int MulDiv(int64_t a, int64_t b, int64_t c)
+{
+    if (c == 0)
+        return -1;
+    const int64_t p = a * b;
+    return int((p >= 0 ? p + c / 2 : p - c / 2) / c);
+}
+
+std::string QuotedText(const char* format, const char* name)
+{
+    std::string text(format);
+    const auto at = text.find("%s");
+    if (at != std::string::npos)
+        text.replace(at, 2, name != nullptr ? name : "");
+    return text;
+}
+
+bool EqualNoCase(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// Names are counted in characters, not bytes.
+size_t CountChars(const std::string& text)
+{
+    size_t n = 0;
+    for (unsigned char c : text)
+        if ((c & 0xC0) != 0x80)
+            ++n;
+    return n;
+}
+
+// Keeps the first count characters.
+void CutToChars(std::string& text, size_t count)
+{
+    size_t seen = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && seen++ == count) {
+            text.resize(i);
+            return;
+        }
+    }
+}
+
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool HasTemporaryJob()
+{
+    const ActiveJobHooks& hooks = GetActiveJobHooks();
+    return hooks.hasTemporaryJob && hooks.hasTemporaryJob();
+}
+
+std::string LocalTimeStamp()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[64];
+    const size_t n = std::strftime(text, sizeof text, "%m-%d-%Y %H:%M:%S ", &local);
+    return std::string(text, n);
+}
+
+RedBlackNode* NextLeaf(const CPointDatabase& points, RedBlackNode* leaf)
+{
+    RedBlackNode* pos = leaf;
+    points.GetNextPoint(pos);
+    return pos;
+}
+
+} // namespace
+
+void InitRecordRef(RecordRef& ref)
+{
+    ref.record = nullptr;
+    ref.index = -1;
+}
+
+int CompareRecordSequence(CRecord* a, CRecord* b)
+{
+    if (a == b)
+        return 0;
+    return a->GetSequenceNumber() > b->GetSequenceNumber() ? 1 : -1;
+}
+
+int CompareRecordTypes(const void* a, const void* b)
+{
+    const CRecord* ra = *static_cast<CRecord* const*>(a);
+    const CRecord* rb = *static_cast<CRecord* const*>(b);
+    const bool pa = ra->GetType() == kRecordTypePoint;
+    const bool pb = rb->GetType() == kRecordTypePoint;
+    if (ra->GetType() == rb->GetType())
+        return 0;
+    if (pa && !pb)
+        return -1;
+    if (pb && !pa)
+        return 1;
+    return 0;
+}
+
+CDataFileDoc::CDataFileDoc()
+{
+    m_hints = new CDataFileSmartHintManager(this);
+    m_undo = new CDataFileUndoManager(this);
+    m_format = new CDataFileFormat(this);
+    m_conversions = new CJobFileMathConversions(this);
+    m_records = new CRecordDatabase(this);
+    m_points = new CPointDatabase(this);
+    m_selOperator = new CDataFileSelOperator(this);
+    m_hiSelection = new CDataFileHiSelection(m_records);
+    m_lastPointName = "1";
+    m_reserving = false;
+    m_sorted.InvalidateCursor();
+    m_sorted.SetDocument(this);
+    m_sorted.SetCompare(&CompareRecordSequence);
+}
+
+CDataFileDoc::~CDataFileDoc()
+{
+    // Nothing may reach a document that is going away.
+    RemoveOpenDocument(this);
+    delete m_hints;
+    m_hints = nullptr;
+    delete m_undo;
+    m_undo = nullptr;
+    delete m_format;
+    m_format = nullptr;
+    delete m_conversions;
+    m_conversions = nullptr;
+    // The grid order points at the records: empty it before the store frees them.
+    m_sorted.Clear();
+    delete m_records; // frees every record and the point-name tree
+    m_records = nullptr;
+    delete m_points;
+    m_points = nullptr;
+    delete m_selOperator;
+    m_selOperator = nullptr;
+    delete m_hiSelection;
+    m_hiSelection = nullptr;
+}
+
+CDataFileDoc* CDataFileDoc::GetActiveDoc(void*)
+{
+    for (CDocument* document : GetOpenDocuments())
+        if (auto* job = dynamic_cast<CDataFileDoc*>(document))
+            return job;
+    return nullptr;
+}
+
+CView* CDataFileDoc::GetActiveDataFileView()
+{
+    int32_t kind = 2;
+    CView* view = GetActiveViewAndKind(&kind);
+    return view != nullptr && view->IsDataFileView() ? view : nullptr;
+}
+
+void CDataFileDoc::OnOpenDocumentsChanged()
+{
+    SetActiveJobValueSource(GetActiveDoc());
+    SetActiveHintManagerLookup([]() -> CDataFileSmartHintManager* {
+        CDataFileDoc* doc = GetActiveDoc();
+        return doc != nullptr ? doc->GetSmartHintManager() : nullptr;
+    });
+}
+
+CRecordSelection* CDataFileDoc::GetSelection() { return GetCurrentSelection(); }
+
+CSelection* CDataFileDoc::GetCurrentSelection() const
+{
+    return m_selOperator != nullptr ? m_selOperator->GetSelection() : nullptr;
+}
+
+void CDataFileDoc::SetCurrentRecord(CRecord* record, int32_t index)
+{
+    m_current.record = record;
+    m_current.index = index;
+}
+
+bool CDataFileDoc::GetCurrentRecord(RecordRef& out) const
+{
+    out = m_current;
+    return (m_current.record != nullptr && m_current.record->Validate()) || m_current.index > 0;
+}
+
+bool CDataFileDoc::TakeCurrentRecord(RecordRef& out)
+{
+    const bool ok = GetCurrentRecord(out);
+    m_current.record = nullptr;
+    return ok;
+}
+
+void CDataFileDoc::ClearCurrentRecord() { InitRecordRef(m_current); }
+
+void CDataFileDoc::SendHint(void* sender, int32_t code, intptr_t parameter)
+{
+    if (GetViewCount() > 0 && m_hints != nullptr)
+        m_hints->AddHint(sender, code, parameter);
+}
+
+bool CDataFileDoc::AddRecord(CRecord* record)
+{
+    if (record == nullptr)
+        return false;
+    record->SetSequenceNumber(0);
+    record->SetOwner(this);
+    if (record->GetType() != kRecordTypePoint)
+        return false;
+    auto* point = static_cast<CPointRecord*>(record);
+    if (!m_points->Add(point))
+        return false;
+    m_sorted.Insert(record);
+    SendHint(nullptr, kHintPointAdded, 0);
+    const std::string text = QuotedText("Added Point '%s'", point->GetName());
+    SetModifiedWithText(text.c_str(), true, !text.empty());
+    return true;
+}
+
+bool CDataFileDoc::RecordModified(CRecord* record)
+{
+    std::string text;
+    if (record != nullptr && record->GetType() == kRecordTypePoint)
+        text = QuotedText("Modified Point '%s'", static_cast<CPointRecord*>(record)->GetName());
+    SetModifiedWithText(text.c_str(), true, !text.empty());
+    return true;
+}
+
+bool CDataFileDoc::DeleteRecord(CRecord* record, bool logToRawData)
+{
+    if (record == nullptr)
+        return false;
+    const bool isPoint = record->GetType() == kRecordTypePoint;
+    std::string text;
+    if (isPoint)
+        text = QuotedText("Deleted Point '%s'", static_cast<CPointRecord*>(record)->GetName());
+    SetModifiedWithText(text.c_str(), true, !text.empty());
+
+    // Whether the job owns the record decides whether it is freed: a record the store does not
+    // hold belongs to someone else.
+    const bool owned = m_records->FindRecord(record).IsValid();
+
+    std::unique_ptr<CPointRecord> copy;
+    if (isPoint) {
+        auto* point = static_cast<CPointRecord*>(record);
+        // Outside any job, so filling it does not reach back into this one.
+        copy = std::make_unique<CPointRecord>(point->GetName(), point->GetDescription(), point->GetLocation(), true);
+
+        // Unlinked by pointer, not by a name lookup: a name the job's check now refuses must not
+        // leave the point in an index after it is freed.
+        if (RedBlackNode* leaf = m_points->FindLeafOf(point))
+            if (!m_points->Remove(leaf))
+                DeleteRedBlackNode(leaf);
+    }
+    CRecordCursor at = m_records->FindRecord(record);
+    if (at.IsValid())
+        m_records->RemoveAt(at);
+    if (RedBlackNode* row = m_sorted.FindLeaf(record))
+        m_sorted.Remove(row);
+    if (m_current.record == record)
+        m_current.record = nullptr;
+
+    // The selection reads the record's flags, so it is told while the record still lives.
+    if (m_selOperator != nullptr)
+        m_selOperator->RemoveObject(record);
+    if (owned)
+        delete record;
+
+    if (isPoint) {
+        SendHint(nullptr, kHintPointDeleted, 0);
+        if (logToRawData)
+            LogDeletedPoint(*copy);
+    }
+    return true;
+}
+
+void CDataFileDoc::LogDeletedPoint(const CPointRecord& copy)
+{
+    if (m_rawData == nullptr)
+        return;
+    std::string lineText;
+    int32_t line = -1;
+    if (!m_rawData->AppendInputPoint(copy, true, &lineText, &line))
+        return;
+    const std::string text =
+        "Added '(deleted)" + lineText + "'  to raw data at line #" + std::to_string(int64_t(line) + 1);
+    SetModifiedWithText(text.c_str(), true, true);
+    SendHint(nullptr, kHintRawLineAppended, 0);
+}
+
+bool CDataFileDoc::ContainsRecord(const CRecord* record, uint16_t type) const
+{
+    if (record == nullptr || !m_records->FindRecord(record).IsValid())
+        return false;
+    return type == 0 || record->GetType() == type;
+}
+
+bool CDataFileDoc::GetRecordDistance(CRecord*& record, double easting, double northing, double& distance) const
+{
+    distance = NoValue;
+    if (record != nullptr && record->GetType() == kRecordTypePoint) {
+        const CLocation at = static_cast<CPointRecord*>(record)->GetLocation();
+        distance = at.HorizontalDistance(CLocation(easting, northing, NoValue));
+    }
+    return distance > NoValueLimit;
+}
+
+void CDataFileDoc::SyncHighlight(CRecord* record)
+{
+    CSelection* current = GetCurrentSelection();
+    if (current == nullptr || m_hiSelection == nullptr || record == nullptr)
+        return;
+    m_hiSelection->Select(record, current->IsSelected(record));
+}
+
+std::string CDataFileDoc::MakeUniquePointName(const std::string& base)
+{
+    std::string name = base.empty() ? m_lastPointName : base;
+    auto advance = [this](std::string& n) {
+        while (m_points->FindNode(n, true) != nullptr) {
+            std::string next = NextFreePointName(n, true, 1);
+            // No further name can be made (every number taken): stop rather than spin.
+            if (next == n)
+                break;
+            n = std::move(next);
+        }
+    };
+    advance(name);
+    if (!m_reserving)
+        return name;
+    for (size_t guard = 0; IsReservedName(name) && guard <= m_reservedNames.size(); ++guard) {
+        std::string next = NextFreePointName(name, true, 1);
+        if (next == name)
+            break;
+        name = std::move(next);
+        advance(name);
+    }
+    m_reservedNames.push_front(name);
+    return name;
+}
+
+bool CDataFileDoc::IsReservedName(const std::string& name) const
+{
+    for (const std::string& reserved : m_reservedNames)
+        if (EqualNoCase(reserved, name))
+            return true;
+    return false;
+}
+
+void CDataFileDoc::EndNameReservation()
+{
+    m_reservedNames.clear();
+    m_reserving = false;
+}
+
+std::string CDataFileDoc::NextFreePointName(const std::string& base, bool untilFree, int32_t step)
+{
+    std::string s = base.empty() ? std::string("1") : base;
+
+    RedBlackNode* p = m_points->FindNode(s, true);
+    p = p != nullptr ? NextLeaf(*m_points, p) : m_points->FindNode(s, false);
+
+    if (IsAsciiLetter(s.back()))
+        s += '1';
+
+    size_t digitsAt = s.size();
+    while (digitsAt > 0 && IsAsciiDigit(s[digitsAt - 1]))
+        --digitsAt;
+    std::string prefix = s.substr(0, digitsAt);
+    int64_t n = 0;
+    if (digitsAt < s.size()) {
+        const auto [end, ec] = std::from_chars(s.data() + digitsAt, s.data() + s.size(), n);
+        // A run too long for a number cannot be counted on: start the count again.
+        if (ec != std::errc())
+            n = 0;
+    }
+
+    for (;;) {
+        if (step > 0 && n > std::numeric_limits<int64_t>::max() - step)
+            break;
+        n += step;
+        if (n <= 0)
+            break;
+        std::string number = std::to_string(n);
+        if (number.size() > kMaxPointNameChars) {
+            n = 1;
+            number = "1";
+            p = m_points->GetFirstPosition();
+        } else if (CountChars(prefix) + number.size() > kMaxPointNameChars) {
+            CutToChars(prefix, kMaxPointNameChars - number.size());
+        }
+        s = prefix + number;
+        if (p == nullptr)
+            break;
+        const int r = ComparePointNames(s.c_str(), m_points->GetPointAt(p)->GetName());
+        p = NextLeaf(*m_points, p);
+        if (!(r >= 0 && untilFree))
+            break;
+    }
+    return s;
+}
+
+void CDataFileDoc::BuildSortedIndex()
+{
+    if (m_selOperator != nullptr)
+        m_selOperator->InvalidateCount();
+    CStatusProgress progress;
+    progress.Begin("Loading...");
+
+    const int64_t total = int64_t(m_records->GetCount(0)) + (m_rawData != nullptr ? m_rawData->GetLineCount() : 0);
+    int64_t i = 0;
+    CRecordCursor cursor = m_records->GetFirstRecord(0);
+    while (CRecord* record = m_records->GetNextRecord(cursor)) {
+        ++i;
+        if (record->GetType() != kRecordTypePoint)
+            continue;
+        m_sorted.Insert(record);
+        progress.SetPercent(MulDiv(i, 100, total));
+    }
+
+    if (RedBlackNode* last = m_points->GetLastPosition())
+        m_lastPointName = NextFreePointName(m_points->GetPointAt(last)->GetName(), true, 1);
+
+    SetModifiedWithText("", false, false);
+}
+
+void CDataFileDoc::SetModifiedFlag(bool modified)
+{
+    CDocument::SetModifiedFlag(modified);
+    SendHint(nullptr, kHintModifiedState, 0);
+}
+
+void CDataFileDoc::SetModifiedWithText(const char* text, bool modified, bool addHistory)
+{
+    const std::string given = text != nullptr ? text : "";
+    std::string line;
+    if (modified)
+        line = !given.empty() ? given : (addHistory ? "Modified:" : "");
+    else
+        line = given.empty() ? "Saved Job" : given;
+    if (addHistory)
+        AddHistoryEntry(line);
+    CDocument::SetModifiedFlag(modified);
+    SendHint(nullptr, kHintModifiedState, 0);
+}
+
+bool CDataFileDoc::AddHistoryEntry(const std::string& text)
+{
+    if (!text.empty())
+        m_history.push_back(LocalTimeStamp() + text);
+    return true;
+}
+
+bool CDataFileDoc::OnNewDocument()
+{
+    m_lastPointName = "1";
+    m_reserving = false;
+    DeleteContents();
+    BuildSortedIndex();
+    SendHint(nullptr, kHintNewBegin, 0);
+    SendHint(nullptr, kHintNewEnd, 0);
+    return true;
+}
+
+void CDataFileDoc::OnCloseDocument()
+{
+    // Closing the other documents must not come back to close this one again.
+    if (m_closing)
+        return;
+    m_closing = true;
+    CDataFileDocShell& shell = GetDataFileDocShell();
+    SendHint(nullptr, kHintClosing, 0);
+    shell.ResetStackingBar(0);
+    if (m_undo != nullptr)
+        m_undo->RemoveAll();
+    CDocument::OnCloseDocument();
+    RemoveOpenDocument(this);
+    for (CDocument* other : GetOpenDocuments())
+        if (other != this && IsOpenDocument(other))
+            other->OnCloseDocument();
+    shell.RestoreNoJobState();
+    m_closing = false;
+}
+
+bool CDataFileDoc::SaveModified()
+{
+    CDataFileDocShell& shell = GetDataFileDocShell();
+    if (shell.GetStackingBarState() == 2)
+        return false;
+    if (!IsModified())
+        return true;
+
+    std::string name;
+    if (GetPathName().empty())
+        name = GetTitle().empty() ? kUntitled : GetTitle();
+    else
+        name = std::filesystem::path(GetPathName()).stem().string();
+    const bool temporary = HasTemporaryJob();
+    if (temporary)
+        name = kUntitled;
+
+    std::string prompt = kAskToSave;
+    prompt.replace(prompt.find("%1"), 2, name);
+
+    switch (shell.PromptSaveModified(prompt, m_history)) {
+    case IDCANCEL:
+        return false;
+    case IDNO:
+        AddHistoryEntry("No changes saved");
+        return true;
+    case IDYES:
+        if (temporary) {
+            int result = 0;
+            if (!shell.SaveTemporaryJobAs(&result)) {
+                AddHistoryEntry("File Save FAILED");
+                return false;
+            }
+            return result != CDataFileDocShell::SaveAsCancelled;
+        }
+        if (!DoFileSave()) {
+            AddHistoryEntry("File Save FAILED");
+            return false;
+        }
+        return true;
+    default:
+        return true;
+    }
+}
+
+void CDataFileDoc::SetPathName(const std::string& path, bool addToRecentFiles)
+{
+    CDataFileDocShell& shell = GetDataFileDocShell();
+    CDocument::SetPathName(path, addToRecentFiles && !HasTemporaryJob());
+    shell.RefreshStackingBarCaptions();
+}
+
+void CDataFileDoc::ShowJobFileView()
+{
+    CDataFileDocShell& shell = GetDataFileDocShell();
+    CView* first = GetFirstView();
+    if (first == nullptr || !first->IsDataFileView())
+        return;
+    CDocTemplate* docTemplate = GetJobDocTemplate();
+    if (docTemplate == nullptr || !shell.HasMainWindow())
+        return;
+    if (GetActiveDataFileView() != nullptr)
+        shell.SendJobFileViewCommand();
+    shell.ActivateTemplateView(docTemplate, 0);
+}
+
+const CMathConversions& CDataFileDoc::GetMathConversions() const { return *m_conversions; }
+
+const CFormat& CDataFileDoc::GetDataFileFormat() const { return *m_format; }
+
+int CDataFileDoc::GetSurveyUnits() const
+{
+    CDataFileDocSettings* settings = const_cast<CDataFileDoc*>(this)->GetJobSettings();
+    return settings != nullptr ? settings->GetSurveyUnits() : CDataFileDocSettings::DefaultDistanceUnit;
+}
+
+int CDataFileDoc::GetAngleUnits() const
+{
+    CDataFileDocSettings* settings = const_cast<CDataFileDoc*>(this)->GetJobSettings();
+    return settings != nullptr ? settings->GetAngleUnits() : CDataFileDocSettings::DefaultAngleUnit;
+}
+
+bool CDataFileDoc::FindPointLocation(const std::string& name, CLocation* location) const
+{
+    const CPointRecord* point = m_points->FindPoint(name, true);
+    if (point == nullptr)
+        return false;
+    if (location != nullptr)
+        *location = point->GetLocation();
+    return true;
+}

@@ -1,0 +1,190 @@
+#pragma once
+
+#include "core/JobValueSource.h"
+#include "model/RecordOwner.h"
+#include "model/SettingsChangeFlags.h"
+#include "model/SpRecordRBTree.h"
+#include "platform/Document.h"
+
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CDataFileDocSettings;
+class CDataFileFormat;
+class CDataFileHiSelection;
+class CDataFileSelOperator;
+class CDataFileSmartHintManager;
+class CDataFileUndoManager;
+class CDocTemplate;
+class CJobFileMathConversions;
+class CJobRawData;
+class CPointDatabase;
+class CPointRecord;
+class CRecord;
+class CRecordDatabase;
+class CSelection;
+class CView;
+
+// A record to show or to continue with, and its index.
+struct RecordRef
+{
+    CRecord* record = nullptr;
+    int32_t index = -1;
+};
+
+void InitRecordRef(RecordRef& ref);
+
+// The sorted index's default order: by sequence number; 0 only for the same record.
+int CompareRecordSequence(CRecord* a, CRecord* b);
+// Sorts arrays of record pointers (each argument points to a CRecord*) with points first.
+int CompareRecordTypes(const void* a, const void* b);
+
+// The job in memory: the record store, the point-name index and the grid order, the change hints,
+// the undo history, the job's value format and unit conversions, and the selections. Every change
+// of a job goes through its operations, which keep the store and both indexes in step, write the
+// change history, set the modified flag and send the change hints. The job document derives from
+// it and binds it to the job and raw-data files.
+class CDataFileDoc : public CDocument, public CRecordOwner, public CJobValueSource
+{
+public:
+    CDataFileDoc();
+    ~CDataFileDoc() override;
+
+    // The first open job document; null when no job is open. The argument is not used.
+    static CDataFileDoc* GetActiveDoc(void* unused = nullptr);
+    // The active view when it is a job view, else null.
+    static CView* GetActiveDataFileView();
+    // Keeps the program-wide lookups of the active job (hint delivery, value texts) in step
+    // with the list of open documents.
+    static void OnOpenDocumentsChanged();
+
+    // --- What the job document supplies.
+    virtual CDataFileDocSettings* GetJobSettings() = 0;
+    virtual bool Reload(bool noPrompt) = 0;
+    virtual bool OpenJobFile(const std::string& path, bool& generatedRawData) = 0;
+    virtual bool LoadRawDataFromText(const std::string& path, bool snapshot) = 0;
+    virtual bool WriteRawData(const std::string& path, bool snapshot) = 0;
+    bool IsValidPointName(const char* name) override = 0;
+    virtual std::string GetJobExtension() = 0;
+    virtual std::string GetJobFileName() = 0;
+    virtual std::string GetRawDataFileName() = 0;
+    virtual std::string GetRawDataExtension() = 0;
+    virtual CDocTemplate* GetJobDocTemplate() = 0;
+    virtual bool AllowsAlphanumericNames() = 0;
+    virtual bool GenerateRawData(const std::string& jobPath, bool markModified) = 0;
+    virtual bool ReduceRawData() = 0;
+    virtual bool ReloadThroughCopy(const std::string& jobSnapshot, const std::string& rawSnapshot,
+                                   CDataFileDocSettings* settingsCopy, bool modifiedAfter)
+    {
+        return false;
+    }
+    virtual bool WriteJobSnapshot(const std::string& path) { return false; }
+    virtual bool WriteRawDataSnapshot(const std::string& path) { return false; }
+    // Saves the job under its own name; false when it could not be saved.
+    virtual bool DoFileSave() = 0;
+
+    // --- Accessors.
+    CRecordDatabase* GetRecordDatabase() override { return m_records; }
+    CPointDatabase* GetPointDatabase() override { return m_points; }
+    CDataFileFormat* GetDataFileFormat() { return m_format; }
+    CJobFileMathConversions* GetMathConversions() { return m_conversions; }
+    CDataFileSmartHintManager* GetSmartHintManager() const { return m_hints; }
+    CDataFileUndoManager* GetUndoManager() const { return m_undo; }
+    // The job's raw lines, not owned; null until the job document supplies them.
+    CJobRawData* GetRawDataFile() const { return m_rawData; }
+    void SetRawDataFile(CJobRawData* rawData) { m_rawData = rawData; }
+    CDataFileSelOperator* GetSelOperator() const { return m_selOperator; }
+    CDataFileHiSelection* GetHiSelection() const { return m_hiSelection; }
+    CSpRecordRBTree* GetSortedIndex() { return &m_sorted; }
+    // One list of display texts per raw line, filled by the raw-data display.
+    std::vector<std::vector<std::string>>& GetRawDataLines() { return m_rawLines; }
+    const std::vector<std::string>& GetHistoryList() const { return m_history; }
+    // The current selection held by the selection operator; null when there is none.
+    CRecordSelection* GetSelection() override;
+    CSelection* GetCurrentSelection() const;
+
+    // --- Current record.
+    void SetCurrentRecord(CRecord* record, int32_t index);
+    bool GetCurrentRecord(RecordRef& out) const;
+    // As GetCurrentRecord, then the record is cleared.
+    bool TakeCurrentRecord(RecordRef& out);
+    void ClearCurrentRecord();
+
+    // --- Hints: queued on the hint manager, but only when the job has a view.
+    void SendHint(void* sender, int32_t code, intptr_t parameter);
+
+    // --- Records.
+    // Files a point in the store and both indexes; the job owns it from then on. False for a
+    // non-point, an invalid or taken name; the record then stays with the caller.
+    bool AddRecord(CRecord* record) override;
+    bool RecordModified(CRecord* record);
+    // Takes the record out of the job and frees it; with log, the raw data records the deletion.
+    bool DeleteRecord(CRecord* record, bool logToRawData);
+    // Whether the store holds the record (and it has the type, unless type is 0).
+    bool ContainsRecord(const CRecord* record, uint16_t type) const;
+    bool GetRecordDistance(CRecord*& record, double easting, double northing, double& distance) const;
+    // Highlights the record exactly when the current selection holds it.
+    void SyncHighlight(CRecord* record);
+
+    // --- Point names.
+    // The base, or the last point name when it is empty, moved on until no point holds it (and,
+    // during a reservation, no earlier call handed it out).
+    std::string MakeUniquePointName(const std::string& base);
+    std::string NextFreePointName(const std::string& base, bool untilFree, int32_t step);
+    void BeginNameReservation() { m_reserving = true; }
+    void EndNameReservation();
+    const std::string& GetLastPointName() const { return m_lastPointName; }
+    void SetLastPointName(const std::string& name) override { m_lastPointName = name; }
+
+    // Fills the grid order from the store after a read and starts the job unmodified.
+    void BuildSortedIndex();
+
+    // --- Modified state and history.
+    bool IsModified() override { return CDocument::IsModified(); }
+    // Stores the flag and sends hint 25.
+    void SetModifiedFlag(bool modified = true) override;
+    void SetModifiedFlagOnly(bool modified) { CDocument::SetModifiedFlag(modified); }
+    void SetModifiedWithText(const char* text, bool modified, bool addHistory) override;
+    // Appends the text with the local date and time; an empty text adds nothing.
+    bool AddHistoryEntry(const std::string& text);
+
+    // --- Document life.
+    bool OnNewDocument() override;
+    void OnCloseDocument() override;
+    bool SaveModified() override;
+    void SetPathName(const std::string& path, bool addToRecentFiles = true) override;
+    void ShowJobFileView();
+
+    // --- What the value texts ask of the job.
+    const CMathConversions& GetMathConversions() const override;
+    const CFormat& GetDataFileFormat() const override;
+    int GetSurveyUnits() const override;
+    int GetAngleUnits() const override;
+    bool FindPointLocation(const std::string& name, CLocation* location) const override;
+
+private:
+    // Adds "Added '(deleted)...'" for a deleted point's input-point line.
+    void LogDeletedPoint(const CPointRecord& copy);
+    bool IsReservedName(const std::string& name) const;
+
+    CRecordDatabase* m_records = nullptr;
+    CPointDatabase* m_points = nullptr;
+    CDataFileFormat* m_format = nullptr;
+    CJobFileMathConversions* m_conversions = nullptr;
+    CDataFileSmartHintManager* m_hints = nullptr;
+    CDataFileUndoManager* m_undo = nullptr;
+    CJobRawData* m_rawData = nullptr;
+    CDataFileSelOperator* m_selOperator = nullptr;
+    CDataFileHiSelection* m_hiSelection = nullptr;
+    RecordRef m_current;
+    CSpRecordRBTree m_sorted;
+    std::vector<std::vector<std::string>> m_rawLines;
+    std::vector<std::string> m_history;
+    std::string m_lastPointName;
+    std::list<std::string> m_reservedNames;
+    bool m_reserving = false;
+    bool m_closing = false;
+};
