@@ -1,10 +1,10 @@
 #include "core/SettingsHelpers.h"
 
+#include "core/JobValueSource.h"
 #include "core/MathConversions.h"
 #include "core/Parser.h"
 #include "core/ProgramHelpers.h"
 #include "model/MorvelSettings.h"
-#include "platform/ActiveJobHooks.h"
 #include "platform/Profile.h"
 
 #include <cmath>
@@ -104,14 +104,12 @@ std::optional<std::string> GetUnitOrCaptionLabel(int32_t id, const CMathConversi
 void ApplyUnitAndCaptionLabels(const std::vector<int32_t>& controlIds,
                                const std::function<void(std::size_t index, const std::string& text)>& setText)
 {
-    const ActiveJobHooks& hooks = GetActiveJobHooks();
-    if (controlIds.empty() || !hooks.isJobOpen || !hooks.isJobOpen() || !hooks.mathConversions)
+    const CJobValueSource* job = GetActiveJobValueSource();
+    if (controlIds.empty() || job == nullptr)
         return;
-    const CMathConversions* conversions = hooks.mathConversions();
-    if (!conversions)
-        return;
+    const CMathConversions& conversions = job->GetMathConversions();
     for (std::size_t i = 0; i < controlIds.size(); ++i) {
-        if (auto label = GetUnitOrCaptionLabel(controlIds[i], *conversions))
+        if (auto label = GetUnitOrCaptionLabel(controlIds[i], conversions))
             setText(i, *label);
     }
 }

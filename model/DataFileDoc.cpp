@@ -208,6 +208,17 @@ CView* CDataFileDoc::GetActiveDataFileView()
 void CDataFileDoc::OnOpenDocumentsChanged()
 {
     SetActiveJobValueSource(GetActiveDoc());
+    ActiveJobHooks hooks = GetActiveJobHooks();
+    hooks.isJobOpen = [] { return GetActiveDoc() != nullptr; };
+    hooks.activeJobPath = [] {
+        CDataFileDoc* doc = GetActiveDoc();
+        return doc != nullptr ? doc->GetPathName() : std::string();
+    };
+    hooks.isActiveJobModified = [] {
+        CDataFileDoc* doc = GetActiveDoc();
+        return doc != nullptr && doc->IsModified();
+    };
+    SetActiveJobHooks(std::move(hooks));
     SetActiveHintManagerLookup([]() -> CDataFileSmartHintManager* {
         CDataFileDoc* doc = GetActiveDoc();
         return doc != nullptr ? doc->GetSmartHintManager() : nullptr;

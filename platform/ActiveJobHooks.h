@@ -3,10 +3,10 @@
 #include <functional>
 #include <string>
 
-class CMathConversions;
-
-// What the program-wide helpers need to know of the open job and the application. The shell
-// installs these once the job document exists; an unset hook answers "no job open".
+// What the program-wide helpers need to know of the open job and the application. The job
+// document fills the first three whenever the list of open documents changes; the shell fills the
+// rest. An unset hook answers "no job open". The job's unit conversions come from the active job's
+// value source (core/JobValueSource.h).
 struct ActiveJobHooks
 {
     std::function<bool()> isJobOpen;
@@ -16,8 +16,6 @@ struct ActiveJobHooks
     std::function<bool()> hasTemporaryJob;
     // The default job folder with its trailing separator, created when missing.
     std::function<std::string()> defaultJobFolder;
-    // The open job's unit conversions; null when no job is open.
-    std::function<const CMathConversions*()> mathConversions;
 };
 
 // Installs the hooks and returns the previous ones.

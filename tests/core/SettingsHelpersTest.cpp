@@ -95,7 +95,8 @@ TEST(FontSettings, DefaultsThenRoundTrip)
 }
 
 #include "core/MathConversions.h"
-#include "platform/ActiveJobHooks.h"
+#include "core/DataFileFormat.h"
+#include "core/JobValueSource.h"
 
 namespace {
 
@@ -140,26 +141,39 @@ TEST(UnitLabels, IdRangesAndTheirEdges)
     EXPECT_EQ(GetUnitOrCaptionLabel(6986, conv), std::optional<std::string>("Northing"));
 }
 
+// An open job whose conversions are the feet fake above.
+class FeetJob : public CJobValueSource
+{
+public:
+    FeetJob() : m_format(this) {}
+    const CMathConversions& GetMathConversions() const override { return m_conversions; }
+    const CFormat& GetDataFileFormat() const override { return m_format; }
+    int GetSurveyUnits() const override { return 1; }
+    int GetAngleUnits() const override { return 0; }
+    bool FindPointLocation(const std::string&, CLocation*) const override { return false; }
+
+private:
+    FeetConversions m_conversions;
+    CDataFileFormat m_format;
+};
+
 TEST(UnitLabels, AppliedOnlyWithAnOpenJob)
 {
     ScopedSettings s;
     s.settings.LoadFormatSettings();
-    FeetConversions conv;
-    bool open = false;
-    ActiveJobHooks hooks;
-    hooks.isJobOpen = [&] { return open; };
-    hooks.mathConversions = [&]() -> const CMathConversions* { return &conv; };
-    ActiveJobHooks previous = SetActiveJobHooks(hooks);
+    FeetJob job;
+    CJobValueSource* previous = GetActiveJobValueSource();
+    SetActiveJobValueSource(nullptr);
 
     std::vector<std::string> texts(4, "old");
     auto set = [&](std::size_t i, const std::string& t) { texts[i] = t; };
     std::vector<int32_t> ids = {1, 6930, 7029, 7005};
     ApplyUnitAndCaptionLabels(ids, set);
     EXPECT_EQ(texts, (std::vector<std::string>{"old", "old", "old", "old"}));
-    open = true;
+    SetActiveJobValueSource(&job);
     ApplyUnitAndCaptionLabels(ids, set);
     EXPECT_EQ(texts, (std::vector<std::string>{"old", "ft", "sq ft", "Elevation"}));
-    SetActiveJobHooks(previous);
+    SetActiveJobValueSource(previous);
 }
 
 TEST(MenuPointNames, OnlyItemsWithExactlyOnePlaceholder)

@@ -9,6 +9,7 @@
 #include "model/PointDatabase.h"
 #include "model/RecordDatabase.h"
 #include "model/Selection.h"
+#include "core/ProgramHelpers.h"
 #include "platform/ActiveJobHooks.h"
 
 #include <gmock/gmock.h>
@@ -407,9 +408,14 @@ TEST(DataFileDocLife, ActiveDocumentIsTheFirstOpenJob)
         EXPECT_EQ(CDataFileDoc::GetActiveDoc(), &job);
         EXPECT_EQ(GetActiveHintManager(), job.GetSmartHintManager());
         EXPECT_EQ(GetActiveJobValueSource(), &job);
+        // The program-wide helpers follow the open job too.
+        job.SetPathName("/jobs/North Field.Mvj");
+        job.SetModifiedFlagOnly(true);
+        EXPECT_EQ(FormatJobCaption(), "North Field (Modified)");
     }
     EXPECT_EQ(CDataFileDoc::GetActiveDoc(), nullptr);
     EXPECT_EQ(GetActiveJobValueSource(), nullptr);
+    EXPECT_EQ(FormatJobCaption(), "Untitled");
 }
 
 TEST(DataFileDocLife, ClosingAJobClosesTheOtherDocuments)
