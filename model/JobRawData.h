@@ -15,8 +15,9 @@ public:
     // Number of raw lines.
     virtual int32_t GetLineCount() const = 0;
     // Appends an input-point line made from the point (name, northing, easting, elevation,
-    // description), marked deleted when asked. On success fills the line's text as the raw data
-    // shows it and its 0-based line index.
+    // description), marked deleted when asked. On success fills the text the job's history names
+    // the line by (the raw record's display text less its last character) and its 0-based line
+    // index; the history adds 1 to the index.
     virtual bool AppendInputPoint(const CPointRecord& point, bool deleted, std::string* text,
                                   int32_t* line) = 0;
 };
