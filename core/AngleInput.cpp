@@ -8,6 +8,7 @@
 #include "core/NoValue.h"
 #include "core/ValueText.h"
 
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -256,7 +257,8 @@ bool ParsePlainAngle(const std::string& text, double* out, int kind)
     if (!ParseDouble(&number, t.substr(0, run), false))
         return false;
     double value = 0.0;
-    if (!ConvertTypedAngle(number, kind, &value))
+    // Grads are not reduced into one turn, so a huge typed number can overflow to infinity.
+    if (!ConvertTypedAngle(number, kind, &value) || !std::isfinite(value))
         return false;
     if (!TrimLeft(t.substr(run)).empty())
         return false;

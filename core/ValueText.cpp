@@ -475,6 +475,9 @@ bool ParseStation(double* out, const std::string& text)
     if (before < 0)
         after = -after;
     double value = before * multiplier + after;
+    // A huge part before the '+' would overflow to infinity.
+    if (!std::isfinite(value))
+        return false;
     *out = negative ? -value : value;
     return true;
 }

@@ -172,6 +172,8 @@ TEST_F(AngleInputTest, PlainAnglesByKind)
     job.units.angle = 1;
     ASSERT_TRUE(ParseAngle("100", &v, 2));
     EXPECT_NEAR(v, Pi / 2, 1e-12);
+    for (int kind = 0; kind <= 5; ++kind) // unreduced grads that overflow radians
+        EXPECT_FALSE(ParseAngle("1.7e308", &v, kind)) << kind;
     ASSERT_TRUE(ParseAngle("N50E", &v, 0));
     EXPECT_NEAR(v, Pi / 4, 1e-12);
 }

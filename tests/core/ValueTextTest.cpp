@@ -190,6 +190,7 @@ TEST_F(JobTextTest, GradesAreasAndStations)
         {0, "1+150", false, 0},       {0, "1+100", true, 200},  {0, "250.5", true, 250.5},
         {1, "1+234.5", true, 1234.5}, {1, "1+1000", true, 2000}, {1, "1+1001", false, 0},
         {0, "12+3x", false, 0},       {0, "+5", false, 0},
+        {1, "1e306+5", false, 0}, // beyond the range of a double once multiplied
     };
     for (const StationCase& c : stations) {
         FormatPreferences prefs;
