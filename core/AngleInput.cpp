@@ -6,6 +6,7 @@
 #include "core/Location.h"
 #include "core/MathConversions.h"
 #include "core/NoValue.h"
+#include "core/TextUtil.h"
 #include "core/ValueText.h"
 
 #include <cmath>
@@ -13,65 +14,14 @@
 
 namespace {
 
+using namespace textutil;
+
 const char* const WhiteSpace = " \t\r\n\v\f";
 const std::string DegreeMark = "\xC2\xB0";
-
-std::string TrimLeft(const std::string& s)
-{
-    const std::size_t first = s.find_first_not_of(WhiteSpace);
-    return first == std::string::npos ? std::string() : s.substr(first);
-}
-
-std::string Trim(const std::string& s)
-{
-    const std::size_t first = s.find_first_not_of(WhiteSpace);
-    if (first == std::string::npos)
-        return {};
-    const std::size_t last = s.find_last_not_of(WhiteSpace);
-    return s.substr(first, last - first + 1);
-}
-
-std::string ToLowerAscii(std::string s)
-{
-    for (char& c : s) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return s;
-}
-
-std::string ToUpperAscii(std::string s)
-{
-    for (char& c : s) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return s;
-}
 
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-// The leading run of number characters, with the locale separators as whole texts.
-std::size_t NumberRun(const std::string& text)
-{
-    const std::string decimal = GetLocaleText(LocaleDecimalSeparator);
-    const std::string thousands = GetLocaleText(LocaleThousandsSeparator);
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (!decimal.empty() && text.compare(i, decimal.size(), decimal) == 0) {
-            i += decimal.size();
-        } else if (!thousands.empty() && text.compare(i, thousands.size(), thousands) == 0) {
-            i += thousands.size();
-        } else if (IsDigit(text[i]) || text[i] == 'e' || text[i] == '+' || text[i] == '-') {
-            ++i;
-        } else {
-            break;
-        }
-    }
-    return i;
 }
 
 // A typed number in the job's angle unit, converted by kind; false for an unknown kind or a

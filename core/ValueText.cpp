@@ -12,6 +12,8 @@
 #include "core/MathConversions.h"
 #include "core/NoValue.h"
 #include "core/Parser.h"
+#include "core/ProgramHelpers.h"
+#include "core/TextUtil.h"
 #include "model/Record.h"
 
 #include <charconv>
@@ -19,44 +21,11 @@
 
 namespace {
 
+using namespace textutil;
+
 const char* const WhiteSpace = " \t\r\n\v\f";
 const char* const PointNameFieldCharacters =
     "AaBbCcDdEeFfGgHhIiJjKkLlMmNnOoPpQqRrSsTtUuVvWwXxYyZz0123456789_";
-
-std::string TrimLeft(const std::string& s)
-{
-    const std::size_t first = s.find_first_not_of(WhiteSpace);
-    return first == std::string::npos ? std::string() : s.substr(first);
-}
-
-std::string Trim(const std::string& s)
-{
-    const std::size_t first = s.find_first_not_of(WhiteSpace);
-    if (first == std::string::npos)
-        return {};
-    const std::size_t last = s.find_last_not_of(WhiteSpace);
-    return s.substr(first, last - first + 1);
-}
-
-std::string ToLowerAscii(std::string s)
-{
-    for (char& c : s) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return s;
-}
-
-// Number of UTF-8 characters in a text.
-std::size_t CharacterCount(const std::string& s)
-{
-    std::size_t n = 0;
-    for (unsigned char c : s) {
-        if ((c & 0xC0) != 0x80)
-            ++n;
-    }
-    return n;
-}
 
 // Length of the leading run of text made of the given characters; multi-byte separators count as
 // one unit each.
@@ -82,18 +51,11 @@ std::size_t LeadingRun(const std::string& text, const std::string& singles,
     return i;
 }
 
-// The leading run of number characters of a text.
-std::size_t NumberRun(const std::string& text)
-{
-    return LeadingRun(text, "e+-0123456789", GetLocaleText(LocaleDecimalSeparator),
-                      GetLocaleText(LocaleThousandsSeparator));
-}
-
 // Removes every occurrence of a one-character thousands separator, except at keep.
 std::string RemoveThousandsSeparators(const std::string& text, const std::string& separator,
                                       std::size_t keep = std::string::npos)
 {
-    if (separator.empty() || CharacterCount(separator) != 1)
+    if (separator.empty() || CountCharacters(separator) != 1)
         return text;
     std::string result;
     result.reserve(text.size());
