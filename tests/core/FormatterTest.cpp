@@ -203,6 +203,7 @@ TEST_F(JobFormatTest, BearingsInEveryQuadrantAndOnTheAxes)
         {Pi, "N90°00'00\"W"},
         {3 * Pi / 2, "S0°00'00\"W"},
         {-Pi / 4, "S45°00'00\"E"},
+        {-1e-17, "S90°00'00\"E"}, // rounds to a full turn when reduced: still due east
         {Pi / 2 - DmsToRadians(45.3005), "N45°30'05\"E"},
     };
     for (const BearingCase& c : cases)
@@ -248,6 +249,7 @@ TEST(RawDataFormat, SetupUnitsAndDecimals)
     EXPECT_EQ(raw.FormatDistance(1.0, false, true), "3.280840ft");
     EXPECT_EQ(raw.FormatGrade(0.05, false), "5.000%");
     EXPECT_EQ(raw.FormatAzimuth(Pi / 4, false), "45" + Deg + "00'00.000000\"");
+    EXPECT_EQ(raw.FormatBearing(-1e-17, false), "S90" + Deg + "00'00.000000\"E");
     // Slots that need the active job give nothing without one.
     EXPECT_EQ(raw.FormatStation(100.0, false), "");
     EXPECT_EQ(raw.FormatAngle(1.0, false, 0), "");
