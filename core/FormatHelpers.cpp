@@ -7,6 +7,7 @@
 #include "core/ProgramHelpers.h"
 #include "core/ResourceStrings.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace format_detail {
@@ -86,6 +87,9 @@ std::string AngleText(double value, bool edit, int decimals, int unit, bool forc
     // A value the conversion could not make shows as "---" in both forms.
     if (value < NoValueLimit)
         return "---";
+    // The decimals come from the profile; keep them where the number text can show them, so a
+    // hand-edited value cannot overflow the sums below.
+    decimals = std::clamp(decimals, 0, 15);
     const bool dms = unit == 0 || forceDms;
     int digits = 0;
     if (dms) {

@@ -6,6 +6,7 @@
 #include "core/RawDataFormat.h"
 #include "model/MorvelSettings.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using namespace morvel::test;
@@ -139,6 +140,7 @@ TEST_F(JobFormatTest, HorizontalAnglesRoundAndCarry)
         {12.305999, 0, false, "12°31'00\""},
         {45.0, 0, true, "45.000000"},
         {12.30155, 1, true, "12.3015500"},
+        {45.3012, INT32_MIN, true, "45.301200"}, // a hand-edited profile
     };
     for (const AngleCase& c : cases) {
         FormatPreferences prefs;
@@ -146,6 +148,12 @@ TEST_F(JobFormatTest, HorizontalAnglesRoundAndCarry)
         PreferencesScope scope(prefs);
         EXPECT_EQ(format.FormatHorizontalAngle(DmsToRadians(c.packed), c.edit), c.expected) << c.packed;
     }
+    FormatPreferences huge;
+    huge.iJobAngle = INT32_MAX;
+    PreferencesScope scope(huge);
+    // 15 places in all, the most the number text shows.
+    EXPECT_THAT(format.FormatHorizontalAngle(DmsToRadians(45.3012), false),
+                ::testing::AllOf(::testing::StartsWith("45°30'12.00000000"), ::testing::SizeIs(22)));
 }
 
 TEST_F(JobFormatTest, AzimuthsAndVerticalAngles)
