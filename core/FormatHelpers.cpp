@@ -7,6 +7,7 @@
 #include "core/ProgramHelpers.h"
 #include "core/ResourceStrings.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace format_detail {
@@ -86,6 +87,9 @@ std::string AngleText(double value, bool edit, int decimals, int unit, bool forc
     // A value the conversion could not make shows as "---" in both forms.
     if (value < NoValueLimit)
         return "---";
+    // The decimals come from the profile; keep them where the number text can show them, so a
+    // hand-edited value cannot overflow the sums below.
+    decimals = std::clamp(decimals, 0, 15);
     const bool dms = unit == 0 || forceDms;
     int digits = 0;
     if (dms) {
@@ -149,13 +153,19 @@ std::string BearingText(double direction, bool edit, int decimals, int unit, boo
 {
     if (direction < NoValueLimit)
         return NoValueText(edit);
-    const double a = NormalizeAngle(direction);
+    const double a = ReduceDirection(direction);
     double r = std::fabs(std::fmod(a, Pi / 2));
     if (a < Pi / 2 || (a >= Pi && a < 3 * Pi / 2))
         r = Pi / 2 - r;
     r = unit == 0 ? DecimalToDms(r * 180.0 / Pi) : r * 200.0 / Pi;
     const std::string text = AngleText(r, edit, decimals, unit, false, marksForAnyUnit);
     return BearingPrefix(a) + text + BearingSuffix(a);
+}
+
+double ReduceDirection(double direction)
+{
+    const double a = NormalizeAngle(direction);
+    return a < TwoPi ? a : 0.0;
 }
 
 std::string BearingPrefix(double a)

@@ -6,6 +6,7 @@
 #include "core/RawDataFormat.h"
 #include "model/MorvelSettings.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using namespace morvel::test;
@@ -139,6 +140,7 @@ TEST_F(JobFormatTest, HorizontalAnglesRoundAndCarry)
         {12.305999, 0, false, "12°31'00\""},
         {45.0, 0, true, "45.000000"},
         {12.30155, 1, true, "12.3015500"},
+        {45.3012, INT32_MIN, true, "45.301200"}, // a hand-edited profile
     };
     for (const AngleCase& c : cases) {
         FormatPreferences prefs;
@@ -146,6 +148,12 @@ TEST_F(JobFormatTest, HorizontalAnglesRoundAndCarry)
         PreferencesScope scope(prefs);
         EXPECT_EQ(format.FormatHorizontalAngle(DmsToRadians(c.packed), c.edit), c.expected) << c.packed;
     }
+    FormatPreferences huge;
+    huge.iJobAngle = INT32_MAX;
+    PreferencesScope scope(huge);
+    // 15 places in all, the most the number text shows.
+    EXPECT_THAT(format.FormatHorizontalAngle(DmsToRadians(45.3012), false),
+                ::testing::AllOf(::testing::StartsWith("45°30'12.00000000"), ::testing::SizeIs(22)));
 }
 
 TEST_F(JobFormatTest, AzimuthsAndVerticalAngles)
@@ -203,6 +211,7 @@ TEST_F(JobFormatTest, BearingsInEveryQuadrantAndOnTheAxes)
         {Pi, "N90°00'00\"W"},
         {3 * Pi / 2, "S0°00'00\"W"},
         {-Pi / 4, "S45°00'00\"E"},
+        {-1e-17, "S90°00'00\"E"}, // rounds to a full turn when reduced: still due east
         {Pi / 2 - DmsToRadians(45.3005), "N45°30'05\"E"},
     };
     for (const BearingCase& c : cases)
@@ -248,6 +257,7 @@ TEST(RawDataFormat, SetupUnitsAndDecimals)
     EXPECT_EQ(raw.FormatDistance(1.0, false, true), "3.280840ft");
     EXPECT_EQ(raw.FormatGrade(0.05, false), "5.000%");
     EXPECT_EQ(raw.FormatAzimuth(Pi / 4, false), "45" + Deg + "00'00.000000\"");
+    EXPECT_EQ(raw.FormatBearing(-1e-17, false), "S90" + Deg + "00'00.000000\"E");
     // Slots that need the active job give nothing without one.
     EXPECT_EQ(raw.FormatStation(100.0, false), "");
     EXPECT_EQ(raw.FormatAngle(1.0, false, 0), "");
