@@ -8,36 +8,38 @@
 
 #include <cmath>
 
+namespace {
+
+// Reduces to [0, period). A value a hair below zero would round up to the full period when the
+// period is added, which puts a direction just south of east into the wrong quadrant.
+double ReduceToPeriod(double a, double period)
+{
+    double r = std::fmod(a, period);
+    if (r < 0)
+        r += period;
+    return r >= period ? 0.0 : r; // NaN passes through
+}
+
+} // namespace
+
 double NormalizeAngle(double a)
 {
-    double r = std::fmod(a, TwoPi);
-    if (r < 0)
-        r += TwoPi;
-    return r;
+    return ReduceToPeriod(a, TwoPi);
 }
 
 double NormalizeHalfTurn(double a)
 {
-    double r = std::fmod(a, Pi);
-    if (r < 0)
-        r += Pi;
-    return r;
+    return ReduceToPeriod(a, Pi);
 }
 
 double NormalizeDegrees(double a)
 {
-    double r = std::fmod(a, 360.0);
-    if (r < 0)
-        r += 360.0;
-    return r;
+    return ReduceToPeriod(a, 360.0);
 }
 
 double NormalizeGrads(double a)
 {
-    double r = std::fmod(a, 400.0);
-    if (r < 0)
-        r += 400.0;
-    return r;
+    return ReduceToPeriod(a, 400.0);
 }
 
 double DirectionFromDelta(double dy, double dx)

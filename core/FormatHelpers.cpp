@@ -153,19 +153,13 @@ std::string BearingText(double direction, bool edit, int decimals, int unit, boo
 {
     if (direction < NoValueLimit)
         return NoValueText(edit);
-    const double a = ReduceDirection(direction);
+    const double a = NormalizeAngle(direction);
     double r = std::fabs(std::fmod(a, Pi / 2));
     if (a < Pi / 2 || (a >= Pi && a < 3 * Pi / 2))
         r = Pi / 2 - r;
     r = unit == 0 ? DecimalToDms(r * 180.0 / Pi) : r * 200.0 / Pi;
     const std::string text = AngleText(r, edit, decimals, unit, false, marksForAnyUnit);
     return BearingPrefix(a) + text + BearingSuffix(a);
-}
-
-double ReduceDirection(double direction)
-{
-    const double a = NormalizeAngle(direction);
-    return a < TwoPi ? a : 0.0;
 }
 
 std::string BearingPrefix(double a)

@@ -34,10 +34,6 @@ std::string HemisphereAngleText(double radians, bool edit, int unit, bool marksF
 // Slot 11: quadrant bearing; unit 0 degrees, otherwise grads.
 std::string BearingText(double direction, bool edit, int decimals, int unit, bool marksForAnyUnit);
 
-// The direction reduced to [0, 2pi); a direction a hair below zero reduces to 0, not to a full
-// turn, so that it keeps its quadrant.
-double ReduceDirection(double direction);
-
 // Bearing letters for a direction reduced to [0, 2pi), from the string table.
 std::string BearingPrefix(double a);
 std::string BearingSuffix(double a);

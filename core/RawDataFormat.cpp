@@ -129,7 +129,7 @@ std::string CRawDataFormat::FormatBearing(double direction, bool edit) const
     // The quadrant angle is converted in the active job's unit, but decorated for the setup's.
     const CJobValueSource* job = GetActiveJobValueSource();
     const int conversionUnit = job ? job->GetAngleUnits() : 0;
-    const double a = ReduceDirection(direction);
+    const double a = NormalizeAngle(direction);
     double r = std::fabs(std::fmod(a, Pi / 2));
     if (a < Pi / 2 || (a >= Pi && a < 3 * Pi / 2))
         r = Pi / 2 - r;

@@ -23,6 +23,12 @@ TEST(AngleReduction, RangesAndNegativeInputs)
     EXPECT_DOUBLE_EQ(NormalizeDegrees(720.5), 0.5);
     EXPECT_DOUBLE_EQ(NormalizeGrads(-100), 300);
     EXPECT_DOUBLE_EQ(NormalizeGrads(400), 0);
+    // A hair below zero must not round up to a full turn.
+    EXPECT_LT(NormalizeAngle(-1e-17), TwoPi);
+    EXPECT_LT(NormalizeHalfTurn(-1e-17), Pi);
+    EXPECT_LT(NormalizeDegrees(-1e-15), 360.0);
+    EXPECT_LT(NormalizeGrads(-1e-15), 400.0);
+    EXPECT_TRUE(std::isnan(NormalizeAngle(Nan)));
 }
 
 TEST(AngleReduction, DirectionFromDeltaQuadrantsAndAxes)
