@@ -351,3 +351,11 @@ uint16_t Crc16(const void* data, std::size_t length)
         crc = static_cast<uint16_t>((crc >> 8) ^ table[(crc ^ bytes[i]) & 0xFF]);
     return crc;
 }
+
+int32_t MulDiv(int64_t a, int64_t b, int64_t c)
+{
+    if (c == 0)
+        return -1;
+    const int64_t p = a * b;
+    return static_cast<int32_t>((p >= 0 ? p + c / 2 : p - c / 2) / c);
+}

@@ -44,6 +44,8 @@ int CompareListText(const std::string& a, const std::string& b);
 // Numbers.
 int32_t RoundToNearestInt(double x); // a tie goes down
 int32_t MulDivDouble(int32_t a, int32_t b, int32_t c);
+// a * b / c rounded half away from zero, in 64 bits; -1 when c is 0 (progress percentages).
+int32_t MulDiv(int64_t a, int64_t b, int64_t c);
 int32_t PointsToPixels(int32_t points, int32_t pixelsPerInch);
 // A millisecond tick that survives the 32-bit wrap of the system tick.
 uint32_t GetTickCountMonotonic();

@@ -1,5 +1,6 @@
 #include "model/DataFileDoc.h"
 
+#include "core/ProgramHelpers.h"
 #include "core/DataFileFormat.h"
 #include "core/JobFileMathConversions.h"
 #include "core/Location.h"
@@ -42,14 +43,6 @@ constexpr size_t kMaxPointNameChars = 16;
 // The framework's texts for an unnamed document and for its save prompt.
 constexpr const char* kUntitled = "Untitled";
 constexpr const char* kAskToSave = "Save changes to %1?";
-
-int MulDiv(int64_t a, int64_t b, int64_t c)
-{
-    if (c == 0)
-        return -1;
-    const int64_t p = a * b;
-    return int((p >= 0 ? p + c / 2 : p - c / 2) / c);
-}
 
 std::string QuotedText(const char* format, const char* name)
 {

@@ -1,5 +1,6 @@
 #include "model/SpRecordRBTree.h"
 
+#include "core/ProgramHelpers.h"
 #include "core/StatusProgress.h"
 #include "model/Record.h"
 #include "model/RecordOwner.h"
@@ -19,14 +20,6 @@ int CompareBySequence(CRecord* a, CRecord* b)
 void* RowState(intptr_t state) { return reinterpret_cast<void*>(state); }
 
 intptr_t RowState(const void* word) { return reinterpret_cast<intptr_t>(word); }
-
-int MulDiv(int64_t a, int64_t b, int64_t c)
-{
-    if (c == 0)
-        return -1;
-    const int64_t p = a * b;
-    return int((p >= 0 ? p + c / 2 : p - c / 2) / c);
-}
 
 } // namespace
 
