@@ -39,7 +39,7 @@ public:
     virtual bool GetNextToken(std::string& token);
 
     // Number readers accept plain decimal text only (see core/DecimalText.h).
-    // GetNextDouble, GetNextLong and GetNextULong store what they converted even when they fail;
+    // GetNextDouble, GetNextLong and GetNextULong always store (0 when the token was refused);
     // the narrower forms store only on success.
     bool GetNextDouble(double* value);
     // The extreme values 2147483647 and -2147483648 are refused, as they always were.
