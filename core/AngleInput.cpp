@@ -16,7 +16,6 @@ namespace {
 
 using namespace textutil;
 
-const char* const WhiteSpace = " \t\r\n\v\f";
 const std::string DegreeMark = "\xC2\xB0";
 
 bool IsDigit(char c)

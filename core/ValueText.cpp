@@ -23,7 +23,6 @@ namespace {
 
 using namespace textutil;
 
-const char* const WhiteSpace = " \t\r\n\v\f";
 const char* const PointNameFieldCharacters =
     "AaBbCcDdEeFfGgHhIiJjKkLlMmNnOoPpQqRrSsTtUuVvWwXxYyZz0123456789_";
 
