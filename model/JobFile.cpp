@@ -91,8 +91,7 @@ void CJobFile::Reset()
 {
     m_header.fill(0);
     m_infoSize = m_settingsSize = 0;
-    m_recordType = m_recordLength = 0;
-    m_recordEnd = -1;
+    m_frame = CRecordFrame();
 
     m_info.fill(0);
     PutF64LE(m_info.data() + InfoF64, 1.0);
@@ -320,54 +319,24 @@ bool CJobFile::SeekFirstRecord()
 
 bool CJobFile::ReadRecordHeader(uint32_t& type, uint32_t& position, uint32_t& length)
 {
-    m_recordEnd = -1;
-    const int64_t start = m_file.GetPosition();
-    if (start < 0)
+    if (!m_frame.ReadHeader(m_file, position))
         return false;
-    uint8_t frame[FrameHeaderSize];
-    if (!m_file.Read(frame, FrameHeaderSize))
-        return false;
-    // A frame that claims more than the file holds is still reported here, so that a record cut
-    // short fails its payload read instead of silently ending the walk.
-    m_recordType = GetU32LE(frame);
-    m_recordLength = GetU32LE(frame + 4);
-    m_recordEnd = start + FrameHeaderSize + int64_t(m_recordLength);
-    position = static_cast<uint32_t>(start);
-    length = m_recordLength;
-    type = NormaliseRecordType(m_recordType);
+    length = m_frame.length;
+    type = NormaliseRecordType(m_frame.storedType);
     return true;
-}
-
-bool CJobFile::FrameOverrunsFile()
-{
-    const int64_t fileLength = m_file.GetLength();
-    return fileLength < 0 || m_recordEnd > fileLength;
 }
 
 bool CJobFile::SkipRecord()
 {
-    if (m_recordEnd < 0)
-        return false;
-    // Never past the end of the file, so a frame cut short ends the walk. A relative move stays
-    // inside the read-ahead; an absolute one would drop it at every frame.
-    const int64_t position = m_file.GetPosition();
-    if (position < 0)
-        return false;
-    if (position == m_recordEnd)
-        return true;
-    const int64_t fileLength = m_file.GetLength();
-    if (fileLength < 0)
-        return false;
-    const int64_t target = std::min(m_recordEnd, fileLength);
-    return position == target || m_file.Seek(target - position, 1);
+    return m_frame.Skip(m_file);
 }
 
 bool CJobFile::ReadFixed(uint8_t* out, uint32_t length)
 {
-    if (m_recordEnd < 0)
+    if (m_frame.end < 0)
         return false;
     // A frame of exactly the payload's size needs no look at the file's length: the read fails when cut short.
-    if (m_recordLength < length || (m_recordLength > length && FrameOverrunsFile())) {
+    if (m_frame.length < length || (m_frame.length > length && m_frame.OverrunsFile(m_file))) {
         SkipRecord();
         return false;
     }
@@ -376,9 +345,9 @@ bool CJobFile::ReadFixed(uint8_t* out, uint32_t length)
 
 bool CJobFile::ReadTwoForm(uint8_t* out, uint32_t oldType, uint32_t oldLength, uint32_t newType, uint32_t newLength)
 {
-    if (m_recordType == oldType)
+    if (m_frame.storedType == oldType)
         return ReadFixed(out, oldLength);
-    if (m_recordType == newType)
+    if (m_frame.storedType == newType)
         return ReadFixed(out, newLength);
     return true;
 }
@@ -397,17 +366,17 @@ bool CJobFile::ReadRecord18(uint8_t* out) { return ReadFixed(out, 542); }
 bool CJobFile::ReadCurrentRecord(Record& record)
 {
     // Checked before the allocation: the stored length may be anything.
-    if (m_recordEnd < 0 || FrameOverrunsFile()) {
+    if (m_frame.end < 0 || m_frame.OverrunsFile(m_file)) {
         record.data.clear();
         return false;
     }
-    std::vector<uint8_t> data(m_recordLength);
-    if (!m_file.Read(data.data(), m_recordLength)) {
+    std::vector<uint8_t> data(m_frame.length);
+    if (!m_file.Read(data.data(), m_frame.length)) {
         record.data.clear();
         return false;
     }
-    record.type = m_recordType;
-    record.length = m_recordLength;
+    record.type = m_frame.storedType;
+    record.length = m_frame.length;
     record.data = std::move(data);
     return true;
 }
@@ -504,7 +473,7 @@ bool CJobFile::FindById(uint32_t wantedType, uint32_t payloadLength, uint32_t id
             return allowFreeSlot;
         uint32_t type = 0, position = 0, length = 0;
         // A frame that overruns the file is damage, not the end: appending there would bury it.
-        if (!ReadRecordHeader(type, position, length) || FrameOverrunsFile())
+        if (!ReadRecordHeader(type, position, length) || m_frame.OverrunsFile(m_file))
             return false;
         if (type == 0 && length == payloadLength && allowFreeSlot)
             return m_file.SeekTo(position);
@@ -537,9 +506,9 @@ bool CJobFile::FindFreeSlot(uint32_t wanted)
         if (AtEnd())
             return m_file.SeekToEnd();
         uint32_t type = 0, position = 0, length = 0;
-        if (!ReadRecordHeader(type, position, length) || FrameOverrunsFile())
+        if (!ReadRecordHeader(type, position, length) || m_frame.OverrunsFile(m_file))
             return false;
-        if (m_recordType == 0 && length == wanted)
+        if (m_frame.storedType == 0 && length == wanted)
             return m_file.SeekTo(position);
         if (!SkipRecord())
             return false;

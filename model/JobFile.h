@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/FileCE.h"
+#include "model/RecordFrame.h"
 
 #include <array>
 #include <cstdint>
@@ -132,7 +133,6 @@ private:
     bool AppendRecord(uint32_t type, uint32_t length, const uint8_t* payload);
     bool FindById(uint32_t type, uint32_t payloadLength, uint32_t id, bool allowFreeSlot);
     bool AtEnd();
-    bool FrameOverrunsFile();
     void RefreshInfoFromOldBlock();
 
     std::vector<uint8_t> m_recordBuffer;
@@ -143,9 +143,7 @@ private:
     uint32_t m_settingsSize = 0;
     std::array<uint8_t, InfoBlockSize> m_info {};
     std::array<uint8_t, SettingsBlockSize> m_settings {};
-    uint32_t m_recordType = 0;
-    uint32_t m_recordLength = 0;
-    int64_t m_recordEnd = -1;
+    CRecordFrame m_frame;
     uint8_t m_flag = 0;
 };
 

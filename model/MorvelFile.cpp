@@ -110,62 +110,31 @@ bool CMorvelFile::WriteHeader(const JobFileHeader& header)
 
 bool CMorvelFile::ReadRecordHeader(uint32_t& type, uint32_t& position, uint32_t& length)
 {
-    m_recordEnd = -1;
-    const int64_t start = m_file.GetPosition();
-    if (start < 0)
+    if (!m_frame.ReadHeader(m_file, position))
         return false;
-    uint8_t frame[FrameHeaderSize];
-    if (!m_file.Read(frame, FrameHeaderSize))
-        return false;
-    // A frame that claims more than the file holds is still reported here, so that a point cut
-    // short fails its payload read instead of silently ending the walk.
-    m_recordType = GetU32LE(frame);
-    m_recordLength = GetU32LE(frame + 4);
-    m_recordEnd = start + FrameHeaderSize + int64_t(m_recordLength);
-    position = static_cast<uint32_t>(start);
-    length = m_recordLength;
-    type = NormaliseRecordType(m_recordType);
+    length = m_frame.length;
+    type = NormaliseRecordType(m_frame.storedType);
     return true;
-}
-
-bool CMorvelFile::FrameOverrunsFile()
-{
-    const int64_t fileLength = m_file.GetLength();
-    return fileLength < 0 || m_recordEnd > fileLength;
 }
 
 bool CMorvelFile::SkipRecord()
 {
-    // The move goes to the end of the frame, never past the end of the file, so a huge stored
-    // length can neither wrap into a backwards seek nor leave the walk beyond the data; a frame
-    // cut short therefore ends the walk. Relative, so that it stays inside the read-ahead.
-    if (m_recordEnd < 0)
-        return false;
-    const int64_t position = m_file.GetPosition();
-    if (position < 0)
-        return false;
-    if (position == m_recordEnd)
-        return true;
-    const int64_t fileLength = m_file.GetLength();
-    if (fileLength < 0)
-        return false;
-    const int64_t target = std::min(m_recordEnd, fileLength);
-    return position == target || m_file.Seek(target - position, 1);
+    return m_frame.Skip(m_file);
 }
 
 bool CMorvelFile::ReadPointRecord(uint8_t* out)
 {
     uint32_t needed;
-    if (m_recordType == 1)
+    if (m_frame.storedType == 1)
         needed = OldPointPayloadSize;
-    else if (m_recordType == 13)
+    else if (m_frame.storedType == 13)
         needed = PointPayloadSize;
     else
         return true;
-    if (m_recordEnd < 0)
+    if (m_frame.end < 0)
         return false;
     // A frame of exactly the payload's size needs no look at the file's length: the read fails when cut short.
-    if (m_recordLength < needed || (m_recordLength > needed && FrameOverrunsFile())) {
+    if (m_frame.length < needed || (m_frame.length > needed && m_frame.OverrunsFile(m_file))) {
         SkipRecord();
         return false;
     }
@@ -237,7 +206,7 @@ bool CMorvelFile::ReadAllPoints(std::vector<JobFilePoint>& points)
         if (at == fileLength)
             break;
         uint32_t type = 0, position = 0, length = 0;
-        if (!ReadRecordHeader(type, position, length) || m_recordEnd > fileLength)
+        if (!ReadRecordHeader(type, position, length) || m_frame.end > fileLength)
             return false;
         if (type == PointRecordType) {
             JobFilePoint point;

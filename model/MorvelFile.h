@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/FileCE.h"
+#include "model/RecordFrame.h"
 #include "model/JobFileHeader.h"
 
 #include <cstdint>
@@ -79,14 +80,11 @@ public:
     bool ReadAllPoints(std::vector<JobFilePoint>& points);
 
 private:
-    bool FrameOverrunsFile();
 
     std::vector<uint8_t> m_recordBuffer;
     CFileCE m_file;
     JobFileHeader m_header;
-    uint32_t m_recordType = 0;
-    uint32_t m_recordLength = 0;
-    int64_t m_recordEnd = -1; // file offset just past the current frame's payload
+    CRecordFrame m_frame;
 };
 
 // Metres to the job's distance unit (1 international foot, 2 US survey foot); no value passes unchanged.
