@@ -174,7 +174,12 @@ bool ShellCopyFile(const std::string& source, const std::string& target)
     return CopyOne(source, target);
 }
 
-bool ShellCopyFiles(const std::vector<std::string>& sources, const std::string& target)
+namespace {
+
+// Applies one file operation to every source into a target folder made when missing; every
+// source is tried even after a failure.
+bool ForEachIntoFolder(const std::vector<std::string>& sources, const std::string& target,
+                       bool (*operation)(const std::string&, const std::string&))
 {
     if (sources.empty())
         return false;
@@ -182,20 +187,20 @@ bool ShellCopyFiles(const std::vector<std::string>& sources, const std::string& 
         CreateFolderTree(target);
     bool all = true;
     for (const std::string& source : sources)
-        all = CopyOne(source, target) && all;
+        all = operation(source, target) && all;
     return all;
+}
+
+} // namespace
+
+bool ShellCopyFiles(const std::vector<std::string>& sources, const std::string& target)
+{
+    return ForEachIntoFolder(sources, target, CopyOne);
 }
 
 bool ShellMoveFiles(const std::vector<std::string>& sources, const std::string& target)
 {
-    if (sources.empty())
-        return false;
-    if (!FolderExists(target))
-        CreateFolderTree(target);
-    bool all = true;
-    for (const std::string& source : sources)
-        all = MoveOne(source, target) && all;
-    return all;
+    return ForEachIntoFolder(sources, target, MoveOne);
 }
 
 void PrepareDxfColorMaps(int colorMode)

@@ -3,6 +3,7 @@
 #include "core/LittleEndian.h"
 #include "core/NoValue.h"
 #include "core/WideText.h"
+#include "model/JobFile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -40,30 +41,8 @@ void DecodePointPayload(const uint8_t* payload, JobFilePoint& point)
 
 uint32_t CMorvelFile::NormaliseRecordType(uint32_t stored)
 {
-    switch (stored) {
-    case 1:
-    case 13:
-        return 13;
-    case 2:
-    case 14:
-        return 14;
-    case 3:
-    case 15:
-        return 15;
-    case 8:
-    case 16:
-        return 16;
-    case 4:
-    case 7:
-    case 9:
-    case 10:
-    case 11:
-    case 12:
-    case 17:
-        return stored;
-    default:
-        return 0;
-    }
+    // The job file shares the data-collector file's record types, except that it knows no 18.
+    return stored == 18 ? 0 : ::NormaliseRecordType(stored);
 }
 
 CMorvelFile::CMorvelFile() : m_recordBuffer(RecordBufferStep)

@@ -1,4 +1,5 @@
 #include "model/MorvelFile.h"
+#include "model/JobFile.h"
 
 #include "core/LittleEndian.h"
 #include "core/NoValue.h"
@@ -138,6 +139,18 @@ TEST(MorvelFileHeader, UnitsDatesAndVersion)
 
     WriteAllBytes(path, Bytes(100, 0));
     EXPECT_FALSE(CMorvelFile().Open(path.c_str(), true));
+}
+
+TEST(MorvelFileWalk, RecordTypesAsTheJobFileSeesThem)
+{
+    // The job file reads the data-collector types, but 18 is foreign to it.
+    for (uint32_t stored : {1u, 13u, 2u, 8u, 4u, 7u, 12u, 17u})
+        EXPECT_EQ(CMorvelFile::NormaliseRecordType(stored), NormaliseRecordType(stored)) << stored;
+    EXPECT_EQ(CMorvelFile::NormaliseRecordType(1), 13u);
+    EXPECT_EQ(CMorvelFile::NormaliseRecordType(18), 0u);
+    EXPECT_EQ(NormaliseRecordType(18), 18u);
+    EXPECT_EQ(CMorvelFile::NormaliseRecordType(5), 0u);
+    EXPECT_EQ(CMorvelFile::NormaliseRecordType(0xFFFFFFFFu), 0u);
 }
 
 TEST(MorvelFileWalk, OldPointsForeignTypesAndDeletedRecords)
