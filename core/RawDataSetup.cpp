@@ -2,15 +2,11 @@
 
 #include "core/AngleFunctions.h"
 #include "core/NoValue.h"
+#include "core/UnitConstants.h"
 
 namespace raw_units {
 
 namespace {
-
-constexpr double FeetPerMetre = 3.280839895013123;
-constexpr double UsFeetPerMetre = 3.280833333333333;
-constexpr double MetresPerFoot = 0.3048;
-constexpr double MetresPerUsFoot = 0.30480060960121924;
 
 // A raw angle (packed D.MMSS or grads) to radians, optionally reduced to one turn first.
 double RawAngleToRadians(double angle, int32_t angleUnit, bool reduce)
@@ -86,11 +82,11 @@ double DistanceToMetres(double distance, int32_t distanceUnit)
         return NoValue;
     switch (distanceUnit) {
     case 0:
-        return distance * MetresPerFoot;
+        return distance * InternationalFeetToMetres;
     case 1:
         return distance;
     case 2:
-        return distance * MetresPerUsFoot;
+        return distance * UsSurveyFeetToMetres;
     default:
         return NoValue;
     }
@@ -122,11 +118,11 @@ double MetresToDistance(double metres, int32_t distanceUnit)
         return NoValue;
     switch (distanceUnit) {
     case 0:
-        return metres * FeetPerMetre;
+        return metres * MetresToInternationalFeet;
     case 1:
         return metres;
     case 2:
-        return metres * UsFeetPerMetre;
+        return metres * MetresToUsSurveyFeet;
     default:
         return NoValue;
     }

@@ -5,6 +5,9 @@
 #include "core/NoValue.h"
 #include "core/RawDataSetup.h"
 #include "core/ValueText.h"
+#include "core/Format.h"
+#include "model/PointRecord.h"
+#include "rawdata/RawDataFile.h"
 #include "model/DataFileDoc.h"
 #include "model/JobRawData.h"
 
@@ -135,6 +138,17 @@ CRawDataSetup* CRawDataRecord::GetSetup() const
 {
     CJobRawData* file = GetRawDataFile();
     return file ? file->GetSetup(m_line) : nullptr;
+}
+
+CRawDataFile* CRawDataRecord::GetRawDataContainer() const
+{
+    return dynamic_cast<CRawDataFile*>(GetRawDataFile());
+}
+
+CRawDataDrawTarget* CRawDataRecord::GetDrawTarget() const
+{
+    CRawDataFile* file = GetRawDataContainer();
+    return file ? file->GetDrawTarget() : nullptr;
 }
 
 int32_t CRawDataRecord::GetFieldCount()
@@ -538,4 +552,57 @@ std::string CNikonRawDataRecord::DescribeShort()
             text += ',';
     }
     return text;
+}
+
+bool CNikonRawDataRecord::DescribeLayoutFields(CColoredTextLines* lines, bool longLabels, bool wholeLabels)
+{
+    if (!(m_validated || Validate()) || !GetSetup())
+        return false;
+    const auto layout = record_codes::GetLayout(GetType());
+    CJobRawData* file = GetRawDataFile();
+    for (int32_t i = 0; i < m_fields.GetSize(); ++i) {
+        if (size_t(i) >= layout.size() || m_fields[i].GetCodeIndex() != layout[size_t(i)])
+            return false;
+        if (lines)
+            lines->AddLineDefaultColor(m_fields[i].FormatText(file, m_line, longLabels, wholeLabels));
+    }
+    return m_fields.GetSize() == int32_t(layout.size());
+}
+
+std::string CNikonRawDataRecord::FieldText(int32_t code, const std::string& value, bool longLabels,
+                                           bool wholeLabels) const
+{
+    return CNikonRawDataField(code, value).FormatText(GetRawDataFile(), m_line, longLabels, wholeLabels);
+}
+
+void CNikonRawDataRecord::AppendProblemBlock(CColoredTextLines& lines, const std::string& message)
+{
+    lines.AddLineDefaultColor(RawSeparatorLine);
+    lines.AddLine(message, ProblemTextColor);
+    lines.AddLineDefaultColor(RawSeparatorLine);
+}
+
+void CNikonRawDataRecord::AppendMismatchBlock(CColoredTextLines& lines, const CPointRecord& jobPoint,
+                                              const CLocation& raw, const CRawDataSetup& setup)
+{
+    auto distance = [&](double metres) { return FormatDoubleCompact(setup.MetresToDistance(metres)); };
+    const CLocation job = jobPoint.GetLocation();
+    double direction = NoValue, dx = NoValue, dy = NoValue, dz = NoValue;
+    const double horizontal = raw.Inverse(job, &direction, &dx, &dy, &dz);
+    double slope = horizontal;
+    if (HasValue(dz) && HasValue(horizontal))
+        slope = std::sqrt(dx * dx + dy * dy + dz * dz);
+
+    lines.AddLineDefaultColor(RawSeparatorLine);
+    lines.AddLine("Job Pt Mismatch", ProblemTextColor);
+    lines.AddLineDefaultColor(FieldText(FieldPN, jobPoint.GetName()));
+    lines.AddLineDefaultColor(FieldText(FieldN, distance(job.y)));
+    lines.AddLineDefaultColor(FieldText(FieldE, distance(job.x)));
+    lines.AddLineDefaultColor(FieldText(FieldEL, distance(job.z)));
+    lines.AddLineDefaultColor(FieldText(FieldFC, jobPoint.GetDescription()));
+    lines.AddLineDefaultColor("   \n");
+    lines.AddLineDefaultColor(FieldText(FieldAZ, FormatDoubleCompact(setup.DirectionToAzimuth(direction))));
+    lines.AddLineDefaultColor(FieldText(FieldIN, distance(horizontal)));
+    lines.AddLineDefaultColor(FieldText(Field26, distance(dz)));
+    lines.AddLineDefaultColor(FieldText(FieldSD, distance(slope)));
 }

@@ -13,7 +13,13 @@ class CColoredTextLines;
 class CDataFileDoc;
 class CJobRawData;
 class CPointDatabase;
+class CPointRecord;
+class CRawDataDrawTarget;
+class CRawDataFile;
 class CRawDataSetup;
+
+// The line written before and after a block of check or setup lines.
+inline constexpr const char* RawSeparatorLine = "------------\t------------";
 
 // Old point name to new.
 using RenameMap = std::map<std::string, std::string>;
@@ -64,6 +70,9 @@ public:
     CPointDatabase* GetPointDatabase() const;
     // The setup in force at the record's line; null without one.
     CRawDataSetup* GetSetup() const;
+    // The job's raw data container and its map drawing target; null without them.
+    CRawDataFile* GetRawDataContainer() const;
+    CRawDataDrawTarget* GetDrawTarget() const;
 
     int32_t GetFieldCount();
     bool GetField(int32_t index, CRawDataField& field);
@@ -156,6 +165,18 @@ protected:
     virtual bool IsTypedView() const { return false; }
     // Lists the fields after the typed view's validation.
     bool DescribeFieldList(CColoredTextLines* lines, bool longLabels, bool wholeLabels);
+    // Lists the fields when each has the code of its place in the layout; false at the first
+    // that does not (lines already added stay), else whether the count matches.
+    bool DescribeLayoutFields(CColoredTextLines* lines, bool longLabels, bool wholeLabels);
+    // The "Job Pt Mismatch" block: the job point's values, then azimuth, horizontal distance,
+    // elevation difference and slope distance from the raw location to it, in the line's units.
+    void AppendMismatchBlock(CColoredTextLines& lines, const CPointRecord& jobPoint, const CLocation& raw,
+                             const CRawDataSetup& setup);
+    // A separator, the message in the problem colour, a separator.
+    static void AppendProblemBlock(CColoredTextLines& lines, const std::string& message);
+    // A value of a field of the record's line shown as its labelled text.
+    std::string FieldText(int32_t code, const std::string& value, bool longLabels = true,
+                          bool wholeLabels = true) const;
 };
 
 // The typed view of the record's type, built from the record; null for IN, unknown lines and

@@ -1,4 +1,6 @@
 #include "rawdata/records/RawDataNikonCommentRecord.h"
+#include "rawdata/records/RawDataNikonCoordinateRecord.h"
+#include "rawdata/records/RawDataNikonStationRecord.h"
 #include "rawdata/records/RawDataRecord.h"
 
 std::unique_ptr<CNikonRawDataRecord> CreateTypedView(const CNikonRawDataRecord& record)
@@ -6,6 +8,20 @@ std::unique_ptr<CNikonRawDataRecord> CreateTypedView(const CNikonRawDataRecord& 
     switch (record.GetType()) {
     case RecordTypeComment:
         return std::make_unique<CRawDataNikonCommentRecord>(record);
+    case RecordTypeUploadedCtrl:
+        return std::make_unique<CRawDataNikonUploadedCtrlRecord>(record);
+    case RecordTypeUploadedPoint:
+        return std::make_unique<CRawDataNikonUploadedPointRecord>(record);
+    case RecordTypeInputCtrl:
+        return std::make_unique<CRawDataNikonInputCtrlRecord>(record);
+    case RecordTypeInputPoint:
+        return std::make_unique<CRawDataNikonInputPointRecord>(record);
+    case RecordTypeCogo:
+        return std::make_unique<CRawDataNikonCogoRecord>(record);
+    case RecordTypeResection:
+        return std::make_unique<CRawDataNikonResectionRecord>(record);
+    case RecordTypeStation:
+        return std::make_unique<CRawDataNikonStationRecord>(record);
     default:
         // IN, unknown lines, and types whose views are not built here.
         return nullptr;

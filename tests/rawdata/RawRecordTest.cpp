@@ -1,5 +1,6 @@
 // Generic records in a job: descriptions, renaming, tolerance checks, unit conversions and the
 // display texts of fields.
+#include "core/AngleFunctions.h"
 #include "core/ColoredTextLines.h"
 #include "core/FormatPreferences.h"
 #include "core/NoValue.h"
@@ -15,7 +16,7 @@ using morvel::test::TestJobDoc;
 
 namespace {
 
-constexpr double Pi = 3.14159265358979323846;
+
 
 CNikonRawDataRecord InJob(TestJobDoc& doc, const char* text, int32_t line)
 {
