@@ -460,9 +460,9 @@ bool CNikonRawDataRecord::Canonicalize()
     if (IsTypedView())
         return false;
     auto view = CreateTypedView(*this);
-    if (!view)
+    // A line that does not read as its type would be reprinted from empty members: keep it.
+    if (!view || !view->Validate())
         return false;
-    view->Validate();
     if (!view->UpdateText(m_line))
         return false;
     SetText(view->GetText());

@@ -7,15 +7,18 @@
 #include "rawdata/records/RawDataRecord.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 namespace {
 
-void Check(bool condition)
+void Check(bool condition, const std::string& text)
 {
-    if (!condition)
+    if (!condition) {
+        std::fprintf(stderr, "failed on line: %s\n", text.c_str());
         std::abort();
+    }
 }
 
 void ExerciseComment(CNikonRawDataRecord& record)
@@ -39,7 +42,7 @@ void ExerciseComment(CNikonRawDataRecord& record)
     c.IsJobComment(&name);
     c.ParseStakeoutDeltas(name, n, e, z);
     c.UpdateText(record.GetLine());
-    Check(CNikonRawDataRecord(c.GetText()).GetFieldCount() == 1);
+    Check(CNikonRawDataRecord(c.GetText()).GetFieldCount() == 1, c.GetText());
     c.PrintDistUnits(i);
     c.PrintAngleUnits(i);
     c.PrintZeroAzimuth(i);
@@ -90,14 +93,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         CNikonRawDataRecord copy(record);
         if (copy.GetFieldCount() > 0) {
             copy.RebuildText();
-            Check(copy.GetFieldCount() == count || record.GetType() == RecordTypeComment);
+            Check(copy.GetFieldCount() == count || record.GetType() == RecordTypeComment, copy.GetText());
         }
         const bool deleted = copy.IsDeleted();
         copy.SetDeleted(!deleted);
         copy.SetDeleted(deleted);
         const std::string before = copy.GetText();
         if (copy.ToggleNote(true))
-            Check(copy.ToggleNote(false) && copy.GetText() == before);
+            Check(copy.ToggleNote(false) && copy.GetText() == before, before);
         copy.RenamePoints({{"1", "2"}});
     }
     return 0;
