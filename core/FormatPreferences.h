@@ -17,10 +17,16 @@ struct FormatPreferences
     bool iUseArchetecturalUnits = false; // feet shown as feet and inches
 };
 
-// The preferences in force: those of the application's settings object (GetMorvelSettings), read
-// at every call, unless a provider was installed (tests and previews install their own).
+using FormatPreferencesProvider = std::function<FormatPreferences()>;
+
+// The preferences in force, read at every call: those of an installed provider (tests and
+// previews install their own), else those of the application's settings reader, else the
+// defaults of a fresh profile.
 FormatPreferences GetFormatPreferences();
 
-using FormatPreferencesProvider = std::function<FormatPreferences()>;
 // An empty provider goes back to the application's settings.
 void SetFormatPreferencesProvider(FormatPreferencesProvider provider);
+
+// Installed by the owner of the application's settings object when it is set; empty when there
+// is none.
+void SetApplicationFormatPreferencesReader(FormatPreferencesProvider reader);

@@ -14,7 +14,7 @@
 #include "core/Parser.h"
 #include "core/ProgramHelpers.h"
 #include "core/TextUtil.h"
-#include "model/Record.h"
+#include "core/PointName.h"
 
 #include <charconv>
 #include <cmath>

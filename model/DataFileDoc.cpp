@@ -2,9 +2,10 @@
 
 #include "core/ProgramHelpers.h"
 #include "core/DataFileFormat.h"
-#include "core/JobFileMathConversions.h"
+#include "model/JobFileMathConversions.h"
 #include "core/Location.h"
 #include "core/NoValue.h"
+#include "core/PointName.h"
 #include "core/StatusProgress.h"
 #include "model/DataFileDocSettings.h"
 #include "model/DataFileDocShell.h"
@@ -12,6 +13,7 @@
 #include "model/DataFileSelOperator.h"
 #include "model/DataFileSmartHintManager.h"
 #include "model/DataFileUndoManager.h"
+#include "model/HintCodes.h"
 #include "model/JobRawData.h"
 #include "model/OpenDocuments.h"
 #include "model/PointDatabase.h"
@@ -29,16 +31,6 @@
 #include <limits>
 
 namespace {
-
-constexpr int32_t kHintModifiedState = 25;
-constexpr int32_t kHintClosing = 21;
-constexpr int32_t kHintNewBegin = 32;
-constexpr int32_t kHintNewEnd = 33;
-constexpr int32_t kHintPointAdded = 39;
-constexpr int32_t kHintPointDeleted = 40;
-constexpr int32_t kHintRawLineAppended = 41;
-
-constexpr size_t kMaxPointNameChars = 16;
 
 // The framework's texts for an unnamed document and for its save prompt.
 constexpr const char* kUntitled = "Untitled";
@@ -264,7 +256,7 @@ bool CDataFileDoc::AddRecord(CRecord* record)
     if (!m_points->Add(point))
         return false;
     m_sorted.Insert(record);
-    SendHint(nullptr, kHintPointAdded, 0);
+    SendHint(nullptr, HintPointAdded, 0);
     const std::string text = QuotedText("Added Point '%s'", point->GetName());
     SetModifiedWithText(text.c_str(), true, !text.empty());
     return true;
@@ -320,7 +312,7 @@ bool CDataFileDoc::DeleteRecord(CRecord* record, bool logToRawData)
         delete record;
 
     if (isPoint) {
-        SendHint(nullptr, kHintPointDeleted, 0);
+        SendHint(nullptr, HintPointDeleted, 0);
         if (logToRawData)
             LogDeletedPoint(*copy);
     }
@@ -338,7 +330,7 @@ void CDataFileDoc::LogDeletedPoint(const CPointRecord& copy)
     const std::string text =
         "Added '(deleted)" + lineText + "'  to raw data at line #" + std::to_string(int64_t(line) + 1);
     SetModifiedWithText(text.c_str(), true, true);
-    SendHint(nullptr, kHintRawLineAppended, 0);
+    SendHint(nullptr, HintRawLineAppended, 0);
 }
 
 bool CDataFileDoc::ContainsRecord(const CRecord* record, uint16_t type) const
@@ -435,12 +427,12 @@ std::string CDataFileDoc::NextFreePointName(const std::string& base, bool untilF
         if (n <= 0)
             break;
         std::string number = std::to_string(n);
-        if (number.size() > kMaxPointNameChars) {
+        if (number.size() > MaxPointNameChars) {
             n = 1;
             number = "1";
             p = m_points->GetFirstPosition();
-        } else if (CountChars(prefix) + number.size() > kMaxPointNameChars) {
-            CutToChars(prefix, kMaxPointNameChars - number.size());
+        } else if (CountChars(prefix) + number.size() > MaxPointNameChars) {
+            CutToChars(prefix, MaxPointNameChars - number.size());
         }
         s = prefix + number;
         if (p == nullptr)
@@ -480,7 +472,7 @@ void CDataFileDoc::BuildSortedIndex()
 void CDataFileDoc::SetModifiedFlag(bool modified)
 {
     CDocument::SetModifiedFlag(modified);
-    SendHint(nullptr, kHintModifiedState, 0);
+    SendHint(nullptr, HintModifiedState, 0);
 }
 
 void CDataFileDoc::SetModifiedWithText(const char* text, bool modified, bool addHistory)
@@ -494,7 +486,7 @@ void CDataFileDoc::SetModifiedWithText(const char* text, bool modified, bool add
     if (addHistory)
         AddHistoryEntry(line);
     CDocument::SetModifiedFlag(modified);
-    SendHint(nullptr, kHintModifiedState, 0);
+    SendHint(nullptr, HintModifiedState, 0);
 }
 
 bool CDataFileDoc::AddHistoryEntry(const std::string& text)
@@ -510,8 +502,8 @@ bool CDataFileDoc::OnNewDocument()
     m_reserving = false;
     DeleteContents();
     BuildSortedIndex();
-    SendHint(nullptr, kHintNewBegin, 0);
-    SendHint(nullptr, kHintNewEnd, 0);
+    SendHint(nullptr, HintNewBegin, 0);
+    SendHint(nullptr, HintNewEnd, 0);
     return true;
 }
 
@@ -522,7 +514,7 @@ void CDataFileDoc::OnCloseDocument()
         return;
     m_closing = true;
     CDataFileDocShell& shell = GetDataFileDocShell();
-    SendHint(nullptr, kHintClosing, 0);
+    SendHint(nullptr, HintClosing, 0);
     shell.ResetStackingBar(0);
     if (m_undo != nullptr)
         m_undo->RemoveAll();

@@ -1,7 +1,9 @@
 #include "model/MorvelSettings.h"
 
+#include "core/FormatPreferences.h"
+#include "core/NikonColumnCollection.h"
+#include "model/HintCodes.h"
 #include "platform/AppFolders.h"
-#include "transfer/NikonColumnCollection.h"
 
 #include <charconv>
 #include <cmath>
@@ -38,6 +40,23 @@ double LeadingDouble(const std::string& text)
 }
 
 CMorvelSettings* g_installed = nullptr;
+
+// The formatters' preferences from the installed settings object, read afresh at every call.
+FormatPreferences ReadFormatPreferences()
+{
+    const CMorvelSettings& settings = GetMorvelSettings();
+    FormatPreferences prefs;
+    prefs.iJobAngle = settings.GetJobAngle();
+    prefs.iJobDistance = settings.GetJobDistance();
+    prefs.iJobNorthingEasting = settings.GetJobNorthingEasting();
+    prefs.iJobElevation = settings.GetJobElevation();
+    prefs.iJobSmallArea = settings.GetJobSmallArea();
+    prefs.iJobLargeArea = settings.GetJobLargeArea();
+    prefs.iDirectionUnits = settings.GetDirectionUnits();
+    prefs.iJobStationFormat = settings.GetJobStationFormat();
+    prefs.iUseArchetecturalUnits = settings.GetUseArchitecturalUnits();
+    return prefs;
+}
 
 } // namespace
 
@@ -375,7 +394,7 @@ bool CMorvelSettings::SwitchColorMode(int32_t, bool repaint)
     if (repaint) {
         shell.CreateAppPalette();
         shell.OnPaletteChanged();
-        shell.NotifyActiveDocument(nullptr, 3, 1);
+        shell.NotifyActiveDocument(nullptr, HintRefreshAll, 1);
     }
     return true;
 }
@@ -396,4 +415,9 @@ CMorvelSettings& GetMorvelSettings()
     return defaults;
 }
 
-void SetMorvelSettings(CMorvelSettings* settings) { g_installed = settings; }
+void SetMorvelSettings(CMorvelSettings* settings)
+{
+    g_installed = settings;
+    SetApplicationFormatPreferencesReader(settings != nullptr ? FormatPreferencesProvider(&ReadFormatPreferences)
+                                                              : FormatPreferencesProvider());
+}

@@ -2,7 +2,7 @@
 
 #include "model/JobFileHeader.h"
 #include "platform/Profile.h"
-#include "platform/SettingsShell.h"
+#include "model/SettingsShell.h"
 
 #include <array>
 #include <cstdint>
@@ -283,5 +283,6 @@ private:
 // The settings object the application owns. Until the application (or a test) installs one, a
 // default-constructed object over the application's profile, not yet loaded, is returned.
 CMorvelSettings& GetMorvelSettings();
-// Not owned; null goes back to the default object.
+// Not owned; null goes back to the default object. The value formatters read the installed
+// object's precisions; without one they use those of a fresh profile.
 void SetMorvelSettings(CMorvelSettings* settings);

@@ -4,7 +4,6 @@
 #include "core/GenericFormat.h"
 #include "core/NoValue.h"
 #include "core/RawDataFormat.h"
-#include "model/MorvelSettings.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -312,20 +311,6 @@ TEST(GenericFormat, OwnUnits)
     generic.SetAngleUnits(1);
     EXPECT_EQ(generic.FormatHorizontalAngle(Pi, false), "200");
     EXPECT_EQ(generic.FormatBearing(Pi / 4, false), "N50E");
-}
-
-TEST(FormatPreferences, ReadFromTheApplicationSettingsAtEveryCall)
-{
-    CLocaleTextOverride locale(".", ",");
-    CMorvelSettings settings;
-    SetMorvelSettings(&settings);
-    SetActiveJobValueSource(nullptr);
-    settings.SetJobDistance(1);
-    EXPECT_EQ(GetActiveJobFormat()->FormatDistance(2.26, false, false), "2.3");
-    settings.SetJobDistance(4);
-    settings.SetJobStationFormat(1);
-    EXPECT_EQ(GetActiveJobFormat()->FormatStation(1234.5, false), "1+234.5000");
-    SetMorvelSettings(nullptr);
 }
 
 } // namespace

@@ -2,7 +2,11 @@
 
 #include "TestUtil.h"
 #include "platform/AppFolders.h"
-#include "transfer/NikonColumnCollection.h"
+#include "core/NikonColumnCollection.h"
+#include "core/Format.h"
+#include "core/FormatPreferences.h"
+#include "core/JobValueSource.h"
+#include "core/LocaleText.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -389,4 +393,20 @@ TEST(MorvelSettingsAccess, InstalledObjectIsTheOneReturned)
     EXPECT_EQ(&GetMorvelSettings(), &mine);
     SetMorvelSettings(nullptr);
     EXPECT_EQ(&GetMorvelSettings(), &fallback);
+}
+
+TEST(FormatPreferences, ReadFromTheApplicationSettingsAtEveryCall)
+{
+    CLocaleTextOverride locale(".", ",");
+    CMorvelSettings settings;
+    SetMorvelSettings(&settings);
+    SetActiveJobValueSource(nullptr);
+    settings.SetJobDistance(1);
+    EXPECT_EQ(GetActiveJobFormat()->FormatDistance(2.26, false, false), "2.3");
+    settings.SetJobDistance(4);
+    settings.SetJobStationFormat(1);
+    EXPECT_EQ(GetActiveJobFormat()->FormatStation(1234.5, false), "1+234.5000");
+    SetMorvelSettings(nullptr);
+    // Without a settings object the formatters use a fresh profile's precisions.
+    EXPECT_EQ(GetFormatPreferences().iJobDistance, 3);
 }
