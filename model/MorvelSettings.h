@@ -243,6 +243,13 @@ public:
     void SetFinalFlag(bool on) { m_finalFlag = on; }
 
 private:
+    struct ProfileParam;
+    // LoadColorSettings reads the colours alone; Load reads them and the rest.
+    enum class ParamGroup { Colors, Main };
+    // The plain profile values, each once; Load and Save walk the list.
+    std::vector<ProfileParam> Params();
+    void LoadParams(ParamGroup group);
+    void SaveParams();
     CProfile& Profile() const;
     void LoadFont(const char* nameKey, const char* sizeKey, const char* defaultName, int32_t defaultSize,
                   const char* fallbackName, int32_t fallbackSize, LogFont& font);

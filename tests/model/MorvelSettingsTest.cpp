@@ -395,6 +395,28 @@ TEST(MorvelSettingsAccess, InstalledObjectIsTheOneReturned)
     EXPECT_EQ(&GetMorvelSettings(), &fallback);
 }
 
+TEST_F(MorvelSettingsTest, SideshotAndConflictColoursSavedUnderDisplayReadFromColors)
+{
+    CMorvelSettings a = Loaded();
+    a.SetRawDataSideshotsColor(7);
+    a.SetRawDataConflictsColor(9);
+    a.SetCursorColor(11); // read from the profile, never written
+    a.Save();
+    EXPECT_EQ(profile.GetProfileInt("Display", "RawDataSideshots Color", -1), 7);
+    EXPECT_EQ(profile.GetProfileInt("Display", "RawDataConflicts Color", -1), 9);
+    EXPECT_EQ(profile.GetProfileInt("Colors", "Cursor", -1), -1);
+
+    // What was saved does not come back; the "Colors" keys do.
+    CMorvelSettings b = Loaded();
+    EXPECT_EQ(b.GetRawDataSideshotsColor(), 0);
+    EXPECT_EQ(b.GetRawDataConflictsColor(), 1);
+    profile.WriteProfileInt("Colors", "RawDataSideshots", 4);
+    profile.WriteProfileInt("Colors", "RawDataConflicts", 5);
+    b.LoadColorSettings();
+    EXPECT_EQ(b.GetRawDataSideshotsColor(), 4);
+    EXPECT_EQ(b.GetRawDataConflictsColor(), 5);
+}
+
 TEST(FormatPreferences, ReadFromTheApplicationSettingsAtEveryCall)
 {
     CLocaleTextOverride locale(".", ",");
