@@ -1,6 +1,7 @@
 #include "core/FileCE.h"
 
 #include "core/Parser.h"
+#include "core/Utf8.h"
 #include "core/WideText.h"
 
 #include <algorithm>
@@ -12,20 +13,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Characters of a UTF-8 head: returns the byte length of the first maxChars characters.
-size_t Utf8PrefixBytes(const std::string& text, size_t maxChars)
-{
-    size_t i = 0;
-    size_t chars = 0;
-    while (i < text.size() && chars < maxChars) {
-        ++i;
-        while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
-            ++i;
-        ++chars;
-    }
-    return i;
-}
 
 void AppendLineEnd(std::string& out, bool wide)
 {

@@ -4,6 +4,7 @@
 #include "core/AngleFunctions.h"
 #include "core/NoValue.h"
 #include "core/Parser.h"
+#include "core/Utf8.h"
 
 #include <algorithm>
 #include <charconv>
@@ -15,12 +16,7 @@ namespace {
 // The first UTF-8 character of a text (the whole text when it is one character).
 std::string FirstCharacter(const std::string& s)
 {
-    if (s.empty())
-        return s;
-    std::size_t n = 1;
-    while (n < s.size() && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80)
-        ++n;
-    return s.substr(0, n);
+    return s.substr(0, Utf8PrefixBytes(s, 1));
 }
 
 // Fixed or exponent text of a double with '.', bounded by the caller's decimals (0..15).

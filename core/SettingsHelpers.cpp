@@ -2,6 +2,7 @@
 
 #include "core/Parser.h"
 #include "core/ProgramHelpers.h"
+#include "core/Utf8.h"
 #include "platform/Profile.h"
 
 namespace {
@@ -9,12 +10,7 @@ namespace {
 // The face-name field holds 31 characters.
 std::string LimitFaceName(const std::string& name)
 {
-    std::size_t chars = 0;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if ((static_cast<unsigned char>(name[i]) & 0xC0) != 0x80 && ++chars > 31)
-            return name.substr(0, i);
-    }
-    return name;
+    return name.substr(0, Utf8PrefixBytes(name, 31));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "core/ProgramHelpers.h"
 #include "core/DataFileFormat.h"
+#include "core/Utf8.h"
 #include "model/JobFileMathConversions.h"
 #include "core/Location.h"
 #include "core/NoValue.h"
@@ -53,28 +54,6 @@ bool EqualNoCase(const std::string& a, const std::string& b)
         if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     return true;
-}
-
-// Names are counted in characters, not bytes.
-size_t CountChars(const std::string& text)
-{
-    size_t n = 0;
-    for (unsigned char c : text)
-        if ((c & 0xC0) != 0x80)
-            ++n;
-    return n;
-}
-
-// Keeps the first count characters.
-void CutToChars(std::string& text, size_t count)
-{
-    size_t seen = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && seen++ == count) {
-            text.resize(i);
-            return;
-        }
-    }
 }
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -431,8 +410,8 @@ std::string CDataFileDoc::NextFreePointName(const std::string& base, bool untilF
             n = 1;
             number = "1";
             p = m_points->GetFirstPosition();
-        } else if (CountChars(prefix) + number.size() > MaxPointNameChars) {
-            CutToChars(prefix, MaxPointNameChars - number.size());
+        } else if (Utf8CharCount(prefix) + number.size() > MaxPointNameChars) {
+            prefix.resize(Utf8PrefixBytes(prefix, MaxPointNameChars - number.size()));
         }
         s = prefix + number;
         if (p == nullptr)

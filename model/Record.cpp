@@ -1,5 +1,6 @@
 #include "model/Record.h"
 
+#include "core/Utf8.h"
 #include "model/RecordOwner.h"
 
 #include <cstring>
@@ -13,7 +14,7 @@ void CopyRecordText(char* dst, const char* src)
         for (std::size_t i = 0; src[i] != '\0';) {
             // Continuation bytes belong to the character before them.
             std::size_t len = 1;
-            while (src[i + len] != '\0' && (static_cast<unsigned char>(src[i + len]) & 0xC0) == 0x80 && len < 4)
+            while (src[i + len] != '\0' && IsUtf8Continuation(src[i + len]) && len < 4)
                 ++len;
             if (chars == kRecordTextChars)
                 break;
