@@ -70,7 +70,7 @@ std::string CDataFileFormat::FormatAzimuth(double direction, bool edit) const
 {
     if (direction < NoValueLimit)
         return NoValueText(edit);
-    if (GetFormatPreferences().iDirectionUnits == 1)
+    if (GetFormatPreferences().iDirectionUnits == DirectionUnitsBearings)
         return FormatBearing(direction, edit);
     double v = direction;
     m_job->GetMathConversions().DirectionToDisplayAzimuth(&v);
@@ -124,7 +124,7 @@ std::string CDataFileFormat::FormatStation(double station, bool edit) const
     if (station < NoValueLimit)
         return NoValueText(edit);
     const FormatPreferences prefs = GetFormatPreferences();
-    if (prefs.iJobStationFormat == 2)
+    if (prefs.iJobStationFormat == StationFormatPlain)
         return FormatDistance(station, edit, false);
     return StationText(m_job->GetMathConversions().MetresToDisplay(station), prefs.iJobDistance,
                        edit, prefs.iJobStationFormat);
@@ -186,7 +186,7 @@ std::string CDataFileFormat::GetAngleUnitSuffix() const
 
 std::string CDataFileFormat::FormatFeetInches(const std::string& decimalFeet) const
 {
-    if (m_job->GetSurveyUnits() == 0)
+    if (m_job->GetSurveyUnits() == JobUnitMetres)
         return decimalFeet;
     return FormatFeetInchesText(decimalFeet);
 }

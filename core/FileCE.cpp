@@ -287,9 +287,9 @@ int64_t CFileCE::GetPosition()
 
 bool CFileCE::Seek(int64_t offset, int origin)
 {
-    if (!IsOpen() || origin < 0 || origin > 2)
+    if (!IsOpen() || origin < SeekBegin || origin > SeekEnd)
         return false;
-    if (origin == 1 && m_bufferCount != 0 && m_peekCount == 0 && m_writeCount == 0) {
+    if (origin == SeekCurrent && m_bufferCount != 0 && m_peekCount == 0 && m_writeCount == 0) {
         const int64_t target = int64_t(m_bufferPos) + offset;
         if (target >= 0 && target < int64_t(m_bufferPos) + m_bufferCount) {
             m_bufferCount = static_cast<uint32_t>(int64_t(m_bufferCount) - offset);

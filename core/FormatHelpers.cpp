@@ -3,6 +3,7 @@
 #include "core/AngleFunctions.h"
 #include "core/Format.h"
 #include "core/LocaleText.h"
+#include "core/MathConversions.h"
 #include "core/NoValue.h"
 #include "core/ProgramHelpers.h"
 #include "core/ResourceStrings.h"
@@ -90,7 +91,7 @@ std::string AngleText(double value, bool edit, int decimals, int unit, bool forc
     // The decimals come from the profile; keep them where the number text can show them, so a
     // hand-edited value cannot overflow the sums below.
     decimals = std::clamp(decimals, 0, 15);
-    const bool dms = unit == 0 || forceDms;
+    const bool dms = unit == AngleUnitDegrees || forceDms;
     int digits = 0;
     if (dms) {
         value = RoundPackedDms(value, edit ? decimals + 2 : decimals);
@@ -157,7 +158,7 @@ std::string BearingText(double direction, bool edit, int decimals, int unit, boo
     double r = std::fabs(std::fmod(a, Pi / 2));
     if (a < Pi / 2 || (a >= Pi && a < 3 * Pi / 2))
         r = Pi / 2 - r;
-    r = unit == 0 ? DecimalToDms(r * 180.0 / Pi) : r * 200.0 / Pi;
+    r = unit == AngleUnitDegrees ? DecimalToDms(r * 180.0 / Pi) : r * 200.0 / Pi;
     const std::string text = AngleText(r, edit, decimals, unit, false, marksForAnyUnit);
     return BearingPrefix(a) + text + BearingSuffix(a);
 }
@@ -174,9 +175,9 @@ std::string BearingSuffix(double a)
 
 std::string AngleUnitSuffix(int unit)
 {
-    if (unit == 0)
+    if (unit == AngleUnitDegrees)
         return " " + LoadResourceString(30160);
-    if (unit == 1)
+    if (unit == AngleUnitGrads)
         return " " + LoadResourceString(30161);
     return {};
 }

@@ -4,6 +4,12 @@
 
 // The application settings the value formatters read at every call (profile section
 // "Settings"; the member defaults are those of a fresh profile).
+inline constexpr int DirectionUnitsAzimuths = 0;
+inline constexpr int DirectionUnitsBearings = 1;
+inline constexpr int StationFormatHundreds = 0; // "12+34"
+inline constexpr int StationFormatThousands = 1; // "1+234"
+inline constexpr int StationFormatPlain = 2; // a plain distance
+
 struct FormatPreferences
 {
     int iJobAngle = 0;           // decimals of seconds (degrees) or of grads
@@ -12,8 +18,8 @@ struct FormatPreferences
     int iJobElevation = 3;       // elevations and heights
     int iJobSmallArea = 3;
     int iJobLargeArea = 3;
-    int iDirectionUnits = 0;     // 1: azimuths are shown as bearings
-    int iJobStationFormat = 0;   // 0: "12+34", 1: "1+234", 2: plain distance
+    int iDirectionUnits = 0;     // DirectionUnitsBearings: azimuths are shown as bearings
+    int iJobStationFormat = 0;   // StationFormat...
     bool iUseArchetecturalUnits = false; // feet shown as feet and inches
 };
 

@@ -2,6 +2,7 @@
 
 #include "core/AngleFunctions.h"
 #include "core/FormatHelpers.h"
+#include "core/MathConversions.h"
 #include "core/NoValue.h"
 #include "core/UnitConstants.h"
 
@@ -16,11 +17,11 @@ double CGenericFormat::ToDisplayUnits(double metres) const
     if (metres < NoValueLimit)
         return NoValue;
     switch (m_distanceUnits) {
-    case 0:
+    case JobUnitMetres:
         return metres;
-    case 1:
+    case JobUnitInternationalFeet:
         return metres * MetresToInternationalFeet;
-    case 2:
+    case JobUnitUsSurveyFeet:
         return metres * MetresToUsSurveyFeet;
     default:
         return NoValue;
@@ -32,11 +33,11 @@ double CGenericFormat::FromDisplayUnits(double value) const
     if (value < NoValueLimit)
         return NoValue;
     switch (m_distanceUnits) {
-    case 0:
+    case JobUnitMetres:
         return value;
-    case 1:
+    case JobUnitInternationalFeet:
         return value * InternationalFeetToMetres;
-    case 2:
+    case JobUnitUsSurveyFeet:
         return value * UsSurveyFeetToMetres;
     default:
         return NoValue;
@@ -55,7 +56,7 @@ double CGenericFormat::ToDisplayAzimuth(double direction) const
     else
         return NoValue;
     a = NormalizeAngle(a);
-    return m_angleUnits == 0 ? DecimalToDms(a * 180.0 / Pi) : a * 200.0 / Pi;
+    return m_angleUnits == AngleUnitDegrees ? DecimalToDms(a * 180.0 / Pi) : a * 200.0 / Pi;
 }
 
 double CGenericFormat::ToDisplayHorizontalAngle(double angle) const
@@ -63,14 +64,14 @@ double CGenericFormat::ToDisplayHorizontalAngle(double angle) const
     if (angle < NoValueLimit)
         return NoValue;
     const double a = NormalizeAngle(angle);
-    return m_angleUnits == 0 ? DecimalToDms(a * 180.0 / Pi) : NormalizeGrads(a * 200.0 / Pi);
+    return m_angleUnits == AngleUnitDegrees ? DecimalToDms(a * 180.0 / Pi) : NormalizeGrads(a * 200.0 / Pi);
 }
 
 void CGenericFormat::ToDisplayAngle(double* angle) const
 {
     if (*angle < NoValueLimit)
         return;
-    if (m_angleUnits == 0)
+    if (m_angleUnits == AngleUnitDegrees)
         *angle = SignedDecimalToDms(*angle * 180.0 / Pi);
     else
         *angle = *angle * 200.0 / Pi;
@@ -217,11 +218,11 @@ std::string CGenericFormat::FormatPointName(const std::string& name, bool edit) 
 std::string CGenericFormat::GetDistanceUnitSuffix() const
 {
     switch (m_distanceUnits) {
-    case 0:
+    case JobUnitMetres:
         return "m";
-    case 1:
+    case JobUnitInternationalFeet:
         return m_architecturalUnits ? std::string() : std::string("ft");
-    case 2:
+    case JobUnitUsSurveyFeet:
         return m_architecturalUnits ? std::string() : std::string("USft");
     default:
         return {};
@@ -235,7 +236,7 @@ std::string CGenericFormat::GetAngleUnitSuffix() const
 
 std::string CGenericFormat::FormatFeetInches(const std::string& decimalFeet) const
 {
-    if (m_distanceUnits == 0)
+    if (m_distanceUnits == JobUnitMetres)
         return decimalFeet;
     return FormatFeetInchesText(decimalFeet);
 }

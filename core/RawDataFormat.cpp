@@ -80,7 +80,7 @@ std::string CRawDataFormat::FormatAzimuth(double direction, bool edit) const
 {
     if (direction < NoValueLimit)
         return NoValueText(edit);
-    if (GetActiveJobValueSource() && GetFormatPreferences().iDirectionUnits == 1)
+    if (GetActiveJobValueSource() && GetFormatPreferences().iDirectionUnits == DirectionUnitsBearings)
         return FormatBearing(direction, edit);
     std::string text;
     FormatAngleText(m_setup->ToDisplayAzimuth(direction), &text, edit, -1, false);
@@ -133,7 +133,7 @@ std::string CRawDataFormat::FormatBearing(double direction, bool edit) const
     double r = std::fabs(std::fmod(a, Pi / 2));
     if (a < Pi / 2 || (a >= Pi && a < 3 * Pi / 2))
         r = Pi / 2 - r;
-    r = conversionUnit == 0 ? DecimalToDms(r * 180.0 / Pi) : r * 200.0 / Pi;
+    r = conversionUnit == AngleUnitDegrees ? DecimalToDms(r * 180.0 / Pi) : r * 200.0 / Pi;
     std::string text;
     FormatAngleText(r, &text, edit, -1, false);
     return BearingPrefix(a) + text + BearingSuffix(a);
@@ -147,7 +147,7 @@ std::string CRawDataFormat::FormatStation(double station, bool edit) const
     if (!job)
         return {};
     const FormatPreferences prefs = GetFormatPreferences();
-    if (prefs.iJobStationFormat == 2)
+    if (prefs.iJobStationFormat == StationFormatPlain)
         return FormatDistance(station, edit, false);
     return StationText(job->GetMathConversions().MetresToDisplay(station), prefs.iJobDistance, edit,
                        prefs.iJobStationFormat);

@@ -85,9 +85,9 @@ TEST(FileCEPositions, PositionFollowsWhatWasConsumed)
     EXPECT_EQ(std::string(c, 3), "B\r\n");
     EXPECT_EQ(file.GetPosition(), 4);
     // Relative moves inside the read-ahead, both ways.
-    ASSERT_TRUE(file.Seek(-3, 1));
+    ASSERT_TRUE(file.Seek(-3, CFileCE::SeekCurrent));
     EXPECT_EQ(file.GetPosition(), 1);
-    ASSERT_TRUE(file.Seek(2, 1));
+    ASSERT_TRUE(file.Seek(2, CFileCE::SeekCurrent));
     ASSERT_TRUE(file.Read(c, 1));
     EXPECT_EQ(c[0], '\n');
 }
