@@ -115,14 +115,14 @@ int CompareRecordTypes(const void* a, const void* b)
 
 CDataFileDoc::CDataFileDoc()
 {
-    m_hints = new CDataFileSmartHintManager(this);
-    m_undo = new CDataFileUndoManager(this);
-    m_format = new CDataFileFormat(this);
-    m_conversions = new CJobFileMathConversions(this);
-    m_records = new CRecordDatabase(this);
-    m_points = new CPointDatabase(this);
-    m_selOperator = new CDataFileSelOperator(this);
-    m_hiSelection = new CDataFileHiSelection(m_records);
+    m_hints = std::make_unique<CDataFileSmartHintManager>(this);
+    m_undo = std::make_unique<CDataFileUndoManager>(this);
+    m_format = std::make_unique<CDataFileFormat>(this);
+    m_conversions = std::make_unique<CJobFileMathConversions>(this);
+    m_records = std::make_unique<CRecordDatabase>(this);
+    m_points = std::make_unique<CPointDatabase>(this);
+    m_selOperator = std::make_unique<CDataFileSelOperator>(this);
+    m_hiSelection = std::make_unique<CDataFileHiSelection>(m_records.get());
     m_lastPointName = "1";
     m_reserving = false;
     m_sorted.InvalidateCursor();
@@ -134,25 +134,21 @@ CDataFileDoc::~CDataFileDoc()
 {
     // Nothing may reach a document that is going away.
     RemoveOpenDocument(this);
-    delete m_hints;
-    m_hints = nullptr;
-    delete m_undo;
-    m_undo = nullptr;
-    delete m_format;
-    m_format = nullptr;
-    delete m_conversions;
-    m_conversions = nullptr;
+    // In this order: the parts reach each other while they go.
+    m_hints.reset();
+    m_undo.reset();
+    m_format.reset();
+    m_conversions.reset();
     // The grid order points at the records: empty it before the store frees them.
     m_sorted.Clear();
-    delete m_records; // frees every record and the point-name tree
-    m_records = nullptr;
-    delete m_points;
-    m_points = nullptr;
-    delete m_selOperator;
-    m_selOperator = nullptr;
-    delete m_hiSelection;
-    m_hiSelection = nullptr;
+    m_records.reset(); // frees every record and the point-name tree
+    m_points.reset();
+    m_selOperator.reset();
+    m_hiSelection.reset();
+    m_rawData.reset();
 }
+
+void CDataFileDoc::SetRawDataFile(std::unique_ptr<CJobRawData> rawData) { m_rawData = std::move(rawData); }
 
 CDataFileDoc* CDataFileDoc::GetActiveDoc(void*)
 {
