@@ -235,8 +235,10 @@ bool CFileCE::ReadLine(std::string& line)
         return false;
     line.clear();
     for (;;) {
+        // By byte count, not as a C string: a NUL byte is text like any other.
         const char* s = m_peek + m_peekPos;
-        const char* q = std::strchr(s, '\n');
+        const auto available = static_cast<size_t>(m_peekCount);
+        const auto* q = static_cast<const char*>(std::memchr(s, '\n', available));
         if (q == s && !line.empty() && line.back() == '\r') {
             line.pop_back();
             m_peekCount -= 1;
@@ -253,7 +255,7 @@ bool CFileCE::ReadLine(std::string& line)
             m_peekPos += used;
             return true;
         }
-        line.append(s);
+        line.append(s, available);
         m_peekCount = m_peekPos = 0;
         if (!FillPeek())
             break;

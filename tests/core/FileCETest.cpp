@@ -68,6 +68,32 @@ TEST(FileCELines, LongLinesAndSplitLineEnd)
     EXPECT_EQ(ReadLines(path), (std::vector<std::string> {first, "B"}));
 }
 
+TEST(FileCELines, NulBytesAreTextLikeAnyOther)
+{
+    TempDir dir;
+    const std::string path = dir.file("a.txt");
+    const std::string nulLine("A\0B", 3);
+    WriteAllText(path, nulLine + "\r\nnext\r\n");
+    EXPECT_EQ(ReadLines(path), (std::vector<std::string> {nulLine, "next"}));
+
+    // The position after the line counts every byte of it.
+    CFileCE file;
+    ASSERT_TRUE(file.Open(path, CFileCE::modeRead));
+    std::string line;
+    ASSERT_TRUE(file.ReadLine(line));
+    EXPECT_EQ(line.size(), 3u);
+    EXPECT_EQ(file.GetPosition(), 5);
+    ASSERT_TRUE(file.ReadLine(line));
+    EXPECT_EQ(line, "next");
+    EXPECT_EQ(file.GetPosition(), 11);
+    file.Close();
+
+    // A NUL near the end of one fill and a line running on into the next.
+    const std::string head = std::string(250, 'x') + std::string(1, '\0') + std::string(300, 'y');
+    WriteAllText(path, head + "\nlast");
+    EXPECT_EQ(ReadLines(path), (std::vector<std::string> {head, "last"}));
+}
+
 TEST(FileCEPositions, PositionFollowsWhatWasConsumed)
 {
     TempDir dir;
