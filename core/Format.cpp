@@ -65,7 +65,7 @@ std::string IntegerText(T value)
 
 std::string CFormat::FormatNumber(double value, int decimals, bool editForm, bool group)
 {
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return editForm ? std::string() : std::string("---");
     if (editForm)
         decimals = std::max(decimals, 6);
@@ -221,7 +221,7 @@ std::string FormatByteSize(uint32_t bytes)
 
 std::string FormatNumber3(double value, bool editForm)
 {
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return editForm ? std::string() : std::string("---");
     return CFormat::FormatNumber(value, 3, editForm, true);
 }

@@ -26,7 +26,7 @@ std::string NoValueText(bool edit)
 
 std::string LengthText(const CFormat& format, double display, int decimals, bool edit, bool withUnit)
 {
-    if (display < NoValueLimit)
+    if (IsNoValue(display))
         return NoValueText(edit);
     std::string text;
     if (!format.UsesArchitecturalUnits() || edit)
@@ -40,7 +40,7 @@ std::string LengthText(const CFormat& format, double display, int decimals, bool
 
 std::string StationText(double display, int decimals, bool edit, int stationFormat)
 {
-    if (display < NoValueLimit)
+    if (IsNoValue(display))
         return NoValueText(edit);
     std::string text = CFormat::FormatNumber(display, decimals, edit, false);
     bool negative = false;
@@ -86,7 +86,7 @@ std::string AngleText(double value, bool edit, int decimals, int unit, bool forc
                       bool marksForAnyUnit)
 {
     // A value the conversion could not make shows as "---" in both forms.
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return "---";
     // The decimals come from the profile; keep them where the number text can show them, so a
     // hand-edited value cannot overflow the sums below.
@@ -137,7 +137,7 @@ std::string AngleText(double value, bool edit, int decimals, int unit, bool forc
 std::string HemisphereAngleText(double radians, bool edit, int unit, bool marksForAnyUnit,
                                 const char* positive, const char* negative)
 {
-    if (radians < NoValueLimit)
+    if (IsNoValue(radians))
         return NoValueText(edit);
     const double v = SignedDecimalToDms(radians * 180.0 / Pi);
     std::string text = AngleText(v, edit, 5, unit, true, marksForAnyUnit);
@@ -152,7 +152,7 @@ std::string HemisphereAngleText(double radians, bool edit, int unit, bool marksF
 
 std::string BearingText(double direction, bool edit, int decimals, int unit, bool marksForAnyUnit)
 {
-    if (direction < NoValueLimit)
+    if (IsNoValue(direction))
         return NoValueText(edit);
     const double a = NormalizeAngle(direction);
     double r = std::fabs(std::fmod(a, Pi / 2));

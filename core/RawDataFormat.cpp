@@ -37,14 +37,14 @@ void CRawDataFormat::FormatAngleText(double value, std::string* text, bool edit,
 
 std::string CRawDataFormat::FormatCoordinate(double value, bool edit, bool withUnit) const
 {
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return NoValueText(edit);
     return LengthText(*this, m_setup->ToDisplayDistance(value), m_coordinateDecimals, edit, withUnit);
 }
 
 std::string CRawDataFormat::FormatElevation(double value, bool edit, bool withUnit) const
 {
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return NoValueText(edit);
     return LengthText(*this, m_setup->ToDisplayDistance(value), m_elevationDecimals, edit, withUnit);
 }
@@ -56,7 +56,7 @@ std::string CRawDataFormat::FormatHeight(double value, bool edit) const
 
 std::string CRawDataFormat::FormatDistance(double value, bool edit, bool withUnit) const
 {
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return NoValueText(edit);
     return LengthText(*this, m_setup->ToDisplayDistance(value), m_distanceDecimals, edit, withUnit);
 }
@@ -78,7 +78,7 @@ std::string CRawDataFormat::FormatEastWestAngle(double angle, bool edit) const
 
 std::string CRawDataFormat::FormatAzimuth(double direction, bool edit) const
 {
-    if (direction < NoValueLimit)
+    if (IsNoValue(direction))
         return NoValueText(edit);
     if (GetActiveJobValueSource() && GetFormatPreferences().iDirectionUnits == DirectionUnitsBearings)
         return FormatBearing(direction, edit);
@@ -89,7 +89,7 @@ std::string CRawDataFormat::FormatAzimuth(double direction, bool edit) const
 
 std::string CRawDataFormat::FormatHorizontalAngle(double angle, bool edit) const
 {
-    if (angle < NoValueLimit)
+    if (IsNoValue(angle))
         return NoValueText(edit);
     std::string text;
     FormatAngleText(m_setup->ToDisplayHorizontalAngle(angle), &text, edit, -1, false);
@@ -98,7 +98,7 @@ std::string CRawDataFormat::FormatHorizontalAngle(double angle, bool edit) const
 
 std::string CRawDataFormat::FormatAngle(double angle, bool edit, int decimals) const
 {
-    if (angle < NoValueLimit)
+    if (IsNoValue(angle))
         return NoValueText(edit);
     const CJobValueSource* job = GetActiveJobValueSource();
     if (!job)
@@ -124,7 +124,7 @@ std::string CRawDataFormat::FormatReducedVerticalAngle(double angle, bool edit) 
 
 std::string CRawDataFormat::FormatBearing(double direction, bool edit) const
 {
-    if (direction < NoValueLimit)
+    if (IsNoValue(direction))
         return NoValueText(edit);
     // The quadrant angle is converted in the active job's unit, but decorated for the setup's.
     const CJobValueSource* job = GetActiveJobValueSource();
@@ -141,7 +141,7 @@ std::string CRawDataFormat::FormatBearing(double direction, bool edit) const
 
 std::string CRawDataFormat::FormatStation(double station, bool edit) const
 {
-    if (station < NoValueLimit)
+    if (IsNoValue(station))
         return NoValueText(edit);
     const CJobValueSource* job = GetActiveJobValueSource();
     if (!job)
@@ -155,7 +155,7 @@ std::string CRawDataFormat::FormatStation(double station, bool edit) const
 
 std::string CRawDataFormat::FormatGrade(double ratio, bool edit) const
 {
-    if (ratio < NoValueLimit)
+    if (IsNoValue(ratio))
         return NoValueText(edit);
     std::string text = FormatNumber(ratio * 100.0, m_gradeDecimals, edit, true);
     return edit ? text : text + "%";
@@ -163,21 +163,21 @@ std::string CRawDataFormat::FormatGrade(double ratio, bool edit) const
 
 std::string CRawDataFormat::FormatRatio(double value, bool edit) const
 {
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return NoValueText(edit);
     return FormatNumber(value, m_gradeDecimals, edit, true);
 }
 
 std::string CRawDataFormat::FormatLargeArea(double area, bool edit) const
 {
-    if (area < NoValueLimit)
+    if (IsNoValue(area))
         return NoValueText(edit);
     return FormatNumber(area, m_largeAreaDecimals, edit, true);
 }
 
 std::string CRawDataFormat::FormatSmallArea(double area, bool edit) const
 {
-    if (area < NoValueLimit)
+    if (IsNoValue(area))
         return NoValueText(edit);
     return FormatNumber(area, m_smallAreaDecimals, edit, true);
 }
