@@ -250,15 +250,15 @@ bool CDataFileDoc::DeleteRecord(CRecord* record, bool logToRawData)
 {
     if (record == nullptr)
         return false;
+    // A record the store does not hold belongs to someone else: nothing here changes, and the
+    // history must not name a point that is still there.
+    if (!m_records->FindRecord(record).IsValid())
+        return true;
     const bool isPoint = record->GetType() == kRecordTypePoint;
     std::string text;
     if (isPoint)
         text = QuotedText("Deleted Point '%s'", static_cast<CPointRecord*>(record)->GetName());
     SetModifiedWithText(text.c_str(), true, !text.empty());
-
-    // Whether the job owns the record decides whether it is freed: a record the store does not
-    // hold belongs to someone else.
-    const bool owned = m_records->FindRecord(record).IsValid();
 
     std::unique_ptr<CPointRecord> copy;
     if (isPoint) {
@@ -283,8 +283,7 @@ bool CDataFileDoc::DeleteRecord(CRecord* record, bool logToRawData)
     // The selection reads the record's flags, so it is told while the record still lives.
     if (m_selOperator != nullptr)
         m_selOperator->RemoveObject(record);
-    if (owned)
-        delete record;
+    delete record;
 
     if (isPoint) {
         SendHint(nullptr, HintPointDeleted, 0);

@@ -215,10 +215,24 @@ TEST(DataFileDocPoints, DeletingARecordTheJobDoesNotHoldLeavesItToItsOwner)
     TestJobDoc other;
     CPointRecord* foreign = other.AddPoint("9");
     doc.AddPoint("9");
+    std::vector<std::string> log;
+    FakeView view(&log);
+    doc.AddView(&view);
+    doc.SetModifiedFlagOnly(false);
+    DeliverHints(doc, log);
+    const std::vector<std::string> history = doc.GetHistoryList();
 
-    EXPECT_TRUE(doc.DeleteRecord(foreign, false));
+    // True, and nothing changes: no history naming a point that is still there, no modified
+    // job, no hint, no raw data line.
+    EXPECT_TRUE(doc.DeleteRecord(foreign, true));
+    EXPECT_EQ(doc.GetHistoryList(), history);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(DeliverHints(doc, log).empty());
+    EXPECT_TRUE(doc.rawData.lines.empty());
     EXPECT_EQ(doc.GetRecordDatabase()->GetCount(0), 1);
+    EXPECT_NE(doc.GetPointDatabase()->FindPoint("9", true), nullptr);
     EXPECT_EQ(other.GetPointDatabase()->FindPoint("9", true), foreign);
+    doc.RemoveView(&view);
 }
 
 TEST(DataFileDocPoints, DistanceCurrentRecordAndHighlight)
