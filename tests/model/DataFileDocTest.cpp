@@ -6,6 +6,7 @@
 #include "model/DataFileHiSelection.h"
 #include "model/DataFileSelOperator.h"
 #include "model/DataFileSmartHintManager.h"
+#include "model/HintCodes.h"
 #include "model/PointDatabase.h"
 #include "model/RecordDatabase.h"
 #include "model/Selection.h"
@@ -30,7 +31,7 @@ namespace {
 // Delivers the queued hints and returns what the view received since the last call.
 std::vector<std::string> DeliverHints(TestJobDoc& doc, std::vector<std::string>& log)
 {
-    doc.SendHint(nullptr, 1, 0);
+    doc.SendHint(nullptr, HintFlush, 0);
     std::vector<std::string> out;
     out.swap(log);
     return out;
@@ -353,14 +354,14 @@ TEST(DataFileDocState, HintsNeedAView)
     TestJobDoc doc;
     doc.AddPoint("1");
     doc.SetModifiedFlag(true);
-    EXPECT_FALSE(doc.GetSmartHintManager()->HasQueuedHint(39));
-    EXPECT_FALSE(doc.GetSmartHintManager()->HasQueuedHint(25));
+    EXPECT_FALSE(doc.GetSmartHintManager()->HasQueuedHint(HintPointAdded));
+    EXPECT_FALSE(doc.GetSmartHintManager()->HasQueuedHint(HintModifiedState));
 
     std::vector<std::string> log;
     FakeView view(&log);
     doc.AddView(&view);
     doc.SetModifiedFlag(false);
-    EXPECT_TRUE(doc.GetSmartHintManager()->HasQueuedHint(25));
+    EXPECT_TRUE(doc.GetSmartHintManager()->HasQueuedHint(HintModifiedState));
     doc.RemoveView(&view);
 }
 
