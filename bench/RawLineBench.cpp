@@ -6,10 +6,11 @@
 #include "model/JobRawData.h"
 #include "model/Record.h"
 #include "rawdata/records/RawDataRecord.h"
-#include "tests/FakeRawDataSetup.h"
+#include "FakeRawDataSetup.h"
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -50,8 +51,12 @@ public:
 class BenchRawJob : public CDataFileDoc
 {
 public:
-    BenchRawJob() { SetRawDataFile(&raw); }
-    ~BenchRawJob() override { SetRawDataFile(nullptr); }
+    BenchRawJob()
+    {
+        auto owned = std::make_unique<BenchRawData>();
+        raw = owned.get();
+        SetRawDataFile(std::move(owned));
+    }
     CDataFileDocSettings* GetJobSettings() override { return &settings; }
     bool Reload(bool) override { return false; }
     bool OpenJobFile(const std::string&, bool& generated) override { return generated = false; }
@@ -69,7 +74,7 @@ public:
     bool DoFileSave() override { return false; }
 
     CJobFileDocSettings settings{this};
-    BenchRawData raw;
+    BenchRawData* raw = nullptr;
 };
 
 // Splitting every line of a large job into its fields (target: 100,000 lines well under 50 ms).

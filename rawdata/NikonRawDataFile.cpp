@@ -3,6 +3,7 @@
 #include "core/ProgramHelpers.h"
 #include "core/StatusProgress.h"
 #include "model/DataFileDoc.h"
+#include "model/HintCodes.h"
 #include "model/PointRecord.h"
 #include "rawdata/records/NikonRawDataSetup.h"
 
@@ -77,5 +78,5 @@ void CNikonRawDataFile::RecomputeSetupsFrom(int32_t firstLine)
             progress.SetPercent(MulDiv(line, 100, count));
     }
     if (m_doc)
-        m_doc->SendHint(nullptr, HintRawDataSetupsRecomputed, 0);
+        m_doc->SendHint(nullptr, HintRawDataReadEnd, 0);
 }

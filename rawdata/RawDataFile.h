@@ -18,9 +18,6 @@ class CRawDataSetup;
 class CRawPointNameMap;
 class CStakeoutStateTable;
 
-// Change hint sent when the setups have been recomputed (raw data loaded).
-inline constexpr int32_t HintRawDataSetupsRecomputed = 45;
-
 // A job's raw lines in memory: one record per line and beside it the setup in force after the
 // line. Structural edits recompute the setups from the first line they touch; appending applies
 // only the new line.

@@ -6,7 +6,7 @@
 #include "core/ProgramHelpers.h"
 #include "core/RawDataFormat.h"
 #include "core/RawDataSetup.h"
-#include "core/SettingsHelpers.h"
+#include "model/MorvelSettingsHelpers.h"
 #include "model/JobRawData.h"
 
 #include <array>

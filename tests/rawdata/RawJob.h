@@ -6,17 +6,18 @@
 #include "rawdata/RawDataDrawTarget.h"
 #include "rawdata/records/RawDataRecord.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace morvel::test {
 
-// A job whose raw data is a real container.
+// A job whose raw data is a real container, owned by the job (the fake raw data of the base is
+// replaced and must not be used).
 class RawJob : public TestJobDoc
 {
 public:
-    RawJob() { SetRawDataFile(&raw); }
-    ~RawJob() override { SetRawDataFile(nullptr); }
+    RawJob() : raw(InstallContainer()) {}
 
     int32_t Append(const std::string& text)
     {
@@ -32,7 +33,16 @@ public:
     CRawDataSetup* LastSetup() { return raw.GetSetup(raw.GetLineCount() - 1); }
     std::string Text(int32_t line) { return raw.GetRecord(line) ? raw.GetRecord(line)->GetText() : "<none>"; }
 
-    CNikonRawDataFile raw{this};
+    CNikonRawDataFile& raw;
+
+private:
+    CNikonRawDataFile& InstallContainer()
+    {
+        auto container = std::make_unique<CNikonRawDataFile>(this);
+        CNikonRawDataFile& kept = *container;
+        SetRawDataFile(std::move(container));
+        return kept;
+    }
 };
 
 // Records what raw records draw.

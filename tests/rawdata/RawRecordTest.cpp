@@ -4,7 +4,7 @@
 #include "core/ColoredTextLines.h"
 #include "core/FormatPreferences.h"
 #include "core/NoValue.h"
-#include "core/SettingsHelpers.h"
+#include "model/MorvelSettingsHelpers.h"
 #include "model/TestJobDoc.h"
 #include "rawdata/records/RawDataRecord.h"
 
