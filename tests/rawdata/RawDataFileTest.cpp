@@ -397,3 +397,25 @@ TEST(RawDataFileTest, MathConversionsOfALine)
 }
 
 } // namespace
+
+namespace {
+
+// Lines are kept in 31 bits: a point filed at a line above 2^28 is not seen by the line the lower
+// 28 bits name.
+TEST(RawPointNameMapTest, LinesUseAllThirtyOneBits)
+{
+    CRawPointNameMap map;
+    map.AddPoint("7", "", CLocation(1, 2, 3), 0x10000005, false);
+    EXPECT_FALSE(map.HasPoint("7", 5));
+    EXPECT_TRUE(map.HasPoint("7", 0x10000005));
+    map.AddPoint("8", "", CLocation(1, 2, 3), 0x7FFFFFFE, true);
+    const CRawPointNameMap::PointList* list = nullptr;
+    ASSERT_TRUE(map.Lookup("8", &list));
+    EXPECT_EQ(CRawPointNameMap::LineOf(*list->front()), 0x7FFFFFFE);
+    EXPECT_TRUE(CRawPointNameMap::IsDeletedCopy(*list->front()));
+    map.AddPoint("", "", CLocation(1, 2, 3), 1, false);
+    map.AddPoint("9", "", CLocation(NoValue, 2, 3), 1, false);
+    EXPECT_EQ(map.GetNameCount(), 2u);
+}
+
+} // namespace
