@@ -1,5 +1,6 @@
 #include "BenchUtil.h"
 
+#include "core/ColoredTextLines.h"
 #include "rawdata/RawJob.h"
 #include "rawdata/records/NikonRawDataSetup.h"
 
@@ -14,7 +15,8 @@ namespace {
 std::vector<std::string> MakeJobLines(int64_t n)
 {
     std::vector<std::string> lines = {"CO,Morvel RAW data format V2.00", "CO,DIST UNITS: Metres",
-                                      "CO,ANGLE UNITS: Degrees", "CO,ZERO AZIMUTH: North", "CO,HA Raw Data: Azimuth"};
+                                      "CO,ANGLE UNITS: Degrees", "CO,ZERO AZIMUTH: North", "CO,HA Raw Data: Azimuth",
+                                      "MP,1,5000.0,4000.0,100.0,STN", "MP,2,5100.0,4000.0,,BS"};
     lines.reserve(size_t(n));
     for (int64_t i = 0; int64_t(lines.size()) < n; ++i) {
         const int64_t k = i % 20;
@@ -26,9 +28,9 @@ std::vector<std::string> MakeJobLines(int64_t n)
         else if (k < 18)
             lines.push_back("MP," + name + "," + std::to_string(5000 + i % 977) + ".123,4000.456,100.5,FENCE");
         else if (k == 18)
-            lines.push_back("ST,1002,1003,1.550,0.0000,0.0000");
+            lines.push_back("ST,1,2,1.550,0.0000,0.0000");
         else
-            lines.push_back("SO,1" + name + ",1.8,50.0,45.0000,90.0000,10:05:00,DESIGN");
+            lines.push_back("SO," + std::to_string(1000 + i - 2) + ",1.8,50.0,45.0000,90.0000,10:05:00,STAKE");
     }
     return lines;
 }
@@ -103,6 +105,61 @@ void BM_RawDataReoccupiedStation(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * int64_t(lines.size()));
 }
 BENCHMARK(BM_RawDataReoccupiedStation)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+// The check of every line against the job, as the raw data list's hover and the check panel do
+// (target: 100,000 lines under 1 s).
+void BM_RawDataCheckEveryLine(benchmark::State& state)
+{
+    morvel::test::RawJob job;
+    const int64_t n = morvel::bench::BenchSize(state.range(0));
+    for (int64_t i = 0; i < n; i += 7)
+        job.AddPoint(std::to_string(1000 + i).c_str(), 4000.0 + double(i % 50), 5000.0, 100.0);
+    Load(job, MakeJobLines(n));
+    for (auto _ : state) {
+        int64_t written = 0;
+        for (int32_t line = 0; line < job.raw.GetLineCount(); ++line) {
+            CColoredTextLines lines;
+            written += job.raw.CheckLine(&lines, line) ? 1 : 0;
+        }
+        benchmark::DoNotOptimize(written);
+    }
+    state.SetItemsProcessed(state.iterations() * job.raw.GetLineCount());
+}
+BENCHMARK(BM_RawDataCheckEveryLine)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The cut sheet's walk over the stake-out states (target: 10,000 states among 100,000 lines
+// under 10 ms).
+void BM_StakeoutWalk(benchmark::State& state)
+{
+    const int64_t n = morvel::bench::BenchSize(state.range(0));
+    std::vector<std::string> lines = {"CO,DIST UNITS: Metres", "CO,ANGLE UNITS: Degrees", "CO,ZERO AZIMUTH: North",
+                                      "CO,HA Raw Data: Azimuth", "MP,1,5000.0,4000.0,100.0,STN",
+                                      "MP,2,5100.0,4000.0,,BS", "ST,1,2,1.5,0.0000,0.0000"};
+    for (int64_t i = 0; int64_t(lines.size()) < n; ++i) {
+        const int64_t d = i / 10 + 1;
+        if (i % 10 == 0)
+            lines.push_back("MP,D" + std::to_string(d) + ",5035.36,4035.36,99.75,DESIGN");
+        else if (i % 10 == 5)
+            lines.push_back("SO,D" + std::to_string(1000 + d) + ",1.8,50.0,45.0000,90.0000,10:05:00,STAKE");
+        else
+            lines.push_back("SS,S" + std::to_string(i) + ",1.5,20.0,10.0000,90.0000,10:00:00,X");
+    }
+    morvel::test::RawJob job;
+    Load(job, lines);
+    const CStakeoutStateTable& table = job.raw.GetStakeoutTable();
+    for (auto _ : state) {
+        double sum = 0;
+        for (auto position = table.GetStartPosition(); position != 0;) {
+            const CStakeoutState* stake = nullptr;
+            int32_t line = -1;
+            table.GetNext(position, &stake, &line);
+            sum += stake->GetDeltas().x;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.counters["states"] = double(table.GetCount());
+}
+BENCHMARK(BM_StakeoutWalk)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // Unit conversions through a line's setup, as every record read and printed makes them.
 void BM_RawSetupConversions(benchmark::State& state)

@@ -43,7 +43,7 @@ void CNikonRawDataFile::AddPointToNameMap(const std::string& name, const CLocati
 
 void CNikonRawDataFile::ApplyStakeoutRecord(CNikonRawDataRecord& record)
 {
-    m_stakeouts.ApplyRecord(record);
+    m_stakeouts.ApplyRecord(&record);
 }
 
 void CNikonRawDataFile::ClearMaps()

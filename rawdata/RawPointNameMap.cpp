@@ -28,18 +28,17 @@ void CRawPointNameMap::AddPoint(const std::string& name, const std::string& desc
 {
     if (!location.HasPlaneCoordinates() || name.empty() || line < 0)
         return;
-    auto copy = std::make_unique<CPointRecord>(name.c_str(), description.c_str(), location, true);
-    copy->SetSequenceNumber(int32_t((uint32_t(line) & LineMask) | (deleted ? DeletedBit : 0u)));
     PointList& list = m_names[name];
     // Lines are applied in order, so the list stays sorted by line; a re-applied line replaces
     // nothing because RemoveFromLine ran first.
-    list.push_back(std::move(copy));
+    list.emplace_back(name.c_str(), description.c_str(), location, true);
+    list.back().SetSequenceNumber(int32_t((uint32_t(line) & LineMask) | (deleted ? DeletedBit : 0u)));
 }
 
 bool CRawPointNameMap::Lookup(const std::string& name, const PointList** list) const
 {
     const auto it = m_names.find(name);
-    if (it == m_names.end())
+    if (it == m_names.end() || it->second.empty())
         return false;
     if (list)
         *list = &it->second;
@@ -56,12 +55,10 @@ bool CRawPointNameMap::FindPoint(const std::string& name, int32_t limitLine, con
     const PointList& list = it->second;
     // The first copy filed after the limit; the one before it is the latest at or before it.
     const auto after = std::upper_bound(list.begin(), list.end(), limitLine,
-                                        [](int32_t limit, const std::unique_ptr<CPointRecord>& p) {
-                                            return limit < LineOf(*p);
-                                        });
+                                        [](int32_t limit, const CPointRecord& p) { return limit < LineOf(p); });
     if (after == list.begin())
         return false;
-    const CPointRecord& found = **(after - 1);
+    const CPointRecord& found = *(after - 1);
     if (IsDeletedCopy(found) || !found.GetLocation().HasPlaneCoordinates())
         return false;
     if (point)
@@ -100,14 +97,15 @@ void CRawPointNameMap::RemoveAll()
 
 void CRawPointNameMap::RemoveFromLine(int32_t line)
 {
-    if (line <= 0) {
-        m_names.clear();
-        return;
-    }
-    for (auto it = m_names.begin(); it != m_names.end();) {
-        PointList& list = it->second;
-        while (!list.empty() && LineOf(*list.back()) >= line)
+    for (auto& [name, list] : m_names)
+        while (!list.empty() && LineOf(list.back()) >= line)
             list.pop_back();
-        it = list.empty() ? m_names.erase(it) : std::next(it);
-    }
+}
+
+size_t CRawPointNameMap::GetNameCount() const
+{
+    size_t count = 0;
+    for (const auto& entry : m_names)
+        count += entry.second.empty() ? 0 : 1;
+    return count;
 }

@@ -29,7 +29,7 @@ public:
     void AddPoint(const CPointRecord* point, int32_t line, bool deleted);
     void AddPoint(const std::string& name, const std::string& description, const CLocation& location,
                   int32_t line, bool deleted);
-    using PointList = std::vector<std::unique_ptr<CPointRecord>>;
+    using PointList = std::vector<CPointRecord>;
     bool Lookup(const std::string& name, const PointList** list) const;
     bool FindPoint(const std::string& name, int32_t limitLine, const CPointRecord** point) const;
     bool HasPoint(const std::string& name, int32_t limitLine) const;
@@ -37,8 +37,10 @@ public:
     bool GetPointDescription(const std::string& name, std::string* description, int32_t limitLine) const;
     void RemoveAll();
     // Forgets every copy filed at the line or later (the lines from there on are applied again).
+    // The names stay in the map with empty lists, so applying the lines again allocates little.
     void RemoveFromLine(int32_t line);
-    size_t GetNameCount() const { return m_names.size(); }
+    // Names with at least one copy.
+    size_t GetNameCount() const;
 
     static int32_t LineOf(const CPointRecord& point);
     static bool IsDeletedCopy(const CPointRecord& point);

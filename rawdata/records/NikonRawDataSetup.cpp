@@ -10,8 +10,10 @@
 #include "rawdata/StakeoutStateTable.h"
 #include "rawdata/records/RawDataNikonCommentRecord.h"
 #include "rawdata/records/RawDataNikonCoordinateRecord.h"
+#include "rawdata/records/RawDataNikonObservationRecord.h"
 #include "rawdata/records/RawDataNikonStationRecord.h"
 
+#include <cctype>
 #include <strings.h>
 
 CNikonRawDataSetup::CNikonRawDataSetup(CDataFileDoc* doc, int32_t line) : CRawDataSetup(RawDataFileOf(doc), line) {}
@@ -266,9 +268,33 @@ bool CNikonRawDataSetup::GetStakeoutState(CStakeoutState* state) const
     return m_file && m_file->GetStakeoutTable().Lookup(m_line, state);
 }
 
+// Whether the comment's first ':' token is one of the settings keys; most comments are notes, and
+// they need not pass ten parsers.
+static bool HasSettingsKey(const std::string& comment)
+{
+    static const char* const keys[] = {"DIST UNITS", "ANGLE UNITS", "ZERO AZIMUTH", "HA Raw Data", "Coord Order",
+                                       "C & R Adjustment", "C & R Coefficient", "Sea Level Adjustment",
+                                       "Scale Factor", "ScaleFactor", "Scale Adjustment"};
+    const size_t colon = comment.find(':');
+    if (colon == std::string::npos)
+        return false;
+    size_t begin = 0, end = colon;
+    while (begin < end && std::isspace(static_cast<unsigned char>(comment[begin])))
+        ++begin;
+    while (end > begin && std::isspace(static_cast<unsigned char>(comment[end - 1])))
+        --end;
+    const std::string key = comment.substr(begin, end - begin);
+    for (const char* k : keys)
+        if (strcasecmp(key.c_str(), k) == 0)
+            return true;
+    return false;
+}
+
 void CNikonRawDataSetup::ApplyComment(CNikonRawDataRecord& record)
 {
     CRawDataNikonCommentRecord comment(record);
+    if (!HasSettingsKey(comment.GetComment()))
+        return;
     int32_t code = 0;
     bool flag = false;
     double factor = 0;
@@ -324,6 +350,17 @@ void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
                                   m_line);
 }
 
+void CNikonRawDataSetup::ApplyShot(CNikonRawDataRecord& record)
+{
+    CRawDataNikonObservationRecord shot(record);
+    m_hr = shot.GetHR();
+    if (!HasValue(m_hr) || !record_codes::IsShotType(record.GetType()))
+        return;
+    CLocation location;
+    if (HasValue(shot.GetSD()) && shot.GetObservedLocation(*this, &location))
+        m_file->AddPointToNameMap(shot.GetPointName(), location, shot.GetFeatureCode(), record.IsDeleted(), m_line);
+}
+
 void CNikonRawDataSetup::ApplyRecord(CNikonRawDataRecord& record)
 {
     if (!m_file)
@@ -335,6 +372,8 @@ void CNikonRawDataSetup::ApplyRecord(CNikonRawDataRecord& record)
         ApplyStorePoint(record);
     else if (type == RecordTypeStation)
         ApplyStation(record);
+    else if (record_codes::IsShotType(type) || type == RecordTypeFace1 || type == RecordTypeFace2)
+        ApplyShot(record);
     m_file->ApplyStakeoutRecord(record);
 }
 

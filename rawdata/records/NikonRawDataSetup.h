@@ -92,6 +92,8 @@ private:
     void ApplyComment(CNikonRawDataRecord& record);
     void ApplyStation(CNikonRawDataRecord& record);
     void ApplyStorePoint(CNikonRawDataRecord& record);
+    // CP, SS, SO: HR, then the observed point is filed; F1, F2: HR only.
+    void ApplyShot(CNikonRawDataRecord& record);
     CDataFileDoc* GetDocument() const;
     std::unique_ptr<CRawDataNikonStationRecord> MakeStationRecord() const;
 

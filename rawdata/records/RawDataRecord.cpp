@@ -583,7 +583,7 @@ void CNikonRawDataRecord::AppendProblemBlock(CColoredTextLines& lines, const std
 }
 
 void CNikonRawDataRecord::AppendMismatchBlock(CColoredTextLines& lines, const CPointRecord& jobPoint,
-                                              const CLocation& raw, const CRawDataSetup& setup)
+                                              const CLocation& raw, const CRawDataSetup& setup, bool shotStyle)
 {
     auto distance = [&](double metres) { return FormatDoubleCompact(setup.MetresToDistance(metres)); };
     const CLocation job = jobPoint.GetLocation();
@@ -595,11 +595,14 @@ void CNikonRawDataRecord::AppendMismatchBlock(CColoredTextLines& lines, const CP
 
     lines.AddLineDefaultColor(RawSeparatorLine);
     lines.AddLine("Job Pt Mismatch", ProblemTextColor);
-    lines.AddLineDefaultColor(FieldText(FieldPN, jobPoint.GetName()));
+    if (shotStyle)
+        lines.AddLineDefaultColor(std::string("Job Pt Name: ") + jobPoint.GetName());
+    else
+        lines.AddLineDefaultColor(FieldText(FieldPN, jobPoint.GetName()));
     lines.AddLineDefaultColor(FieldText(FieldN, distance(job.y)));
     lines.AddLineDefaultColor(FieldText(FieldE, distance(job.x)));
     lines.AddLineDefaultColor(FieldText(FieldEL, distance(job.z)));
-    lines.AddLineDefaultColor(FieldText(FieldFC, jobPoint.GetDescription()));
+    lines.AddLineDefaultColor(FieldText(shotStyle ? FieldCO : FieldFC, jobPoint.GetDescription()));
     lines.AddLineDefaultColor("   \n");
     lines.AddLineDefaultColor(FieldText(FieldAZ, FormatDoubleCompact(setup.DirectionToAzimuth(direction))));
     lines.AddLineDefaultColor(FieldText(FieldIN, distance(horizontal)));

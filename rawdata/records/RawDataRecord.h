@@ -170,8 +170,9 @@ protected:
     bool DescribeLayoutFields(CColoredTextLines* lines, bool longLabels, bool wholeLabels);
     // The "Job Pt Mismatch" block: the job point's values, then azimuth, horizontal distance,
     // elevation difference and slope distance from the raw location to it, in the line's units.
+    // A shot names the job point in a "Job Pt Name: " line and shows its description as a comment.
     void AppendMismatchBlock(CColoredTextLines& lines, const CPointRecord& jobPoint, const CLocation& raw,
-                             const CRawDataSetup& setup);
+                             const CRawDataSetup& setup, bool shotStyle = false);
     // A separator, the message in the problem colour, a separator.
     static void AppendProblemBlock(CColoredTextLines& lines, const std::string& message);
     // A value of a field of the record's line shown as its labelled text.

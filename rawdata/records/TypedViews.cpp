@@ -1,5 +1,6 @@
 #include "rawdata/records/RawDataNikonCommentRecord.h"
 #include "rawdata/records/RawDataNikonCoordinateRecord.h"
+#include "rawdata/records/RawDataNikonStakeOutRecord.h"
 #include "rawdata/records/RawDataNikonStationRecord.h"
 #include "rawdata/records/RawDataRecord.h"
 
@@ -22,8 +23,18 @@ std::unique_ptr<CNikonRawDataRecord> CreateTypedView(const CNikonRawDataRecord& 
         return std::make_unique<CRawDataNikonResectionRecord>(record);
     case RecordTypeStation:
         return std::make_unique<CRawDataNikonStationRecord>(record);
+    case RecordTypeCtrlPoint:
+        return std::make_unique<CRawDataNikonCtrlPointRecord>(record);
+    case RecordTypeSideShot:
+        return std::make_unique<CRawDataNikonSideShotRecord>(record);
+    case RecordTypeStakeOut:
+        return std::make_unique<CRawDataNikonStakeOutRecord>(record);
+    case RecordTypeFace1:
+        return std::make_unique<CRawDataNikonFace1Record>(record);
+    case RecordTypeFace2:
+        return std::make_unique<CRawDataNikonFace2Record>(record);
     default:
-        // IN, unknown lines, and types whose views are not built here.
-        return nullptr;
+        return nullptr; // IN and unknown lines
+
     }
 }

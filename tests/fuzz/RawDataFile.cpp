@@ -2,6 +2,7 @@
 // does, then walks every line the way the raw data list and the map do, and edits it with line
 // lists that mix good, repeated and impossible lines.
 #include "core/ColoredTextLines.h"
+#include "core/RawDataFormat.h"
 #include "rawdata/RawJob.h"
 
 #include <cstdint>
@@ -15,6 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     job.raw.SetDrawTarget(&target);
     job.AddPoint("1", 2000, 1000, 100);
     job.AddPoint("2", 2000, 1100, 100);
+    job.AddPoint("1005", 2000, 1050, 100);
 
     const std::string text(reinterpret_cast<const char*>(data), size);
     size_t start = 0;
@@ -41,6 +43,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (CNikonRawDataRecord* record = job.raw.GetRecord(line))
             record->DescribeShort();
     }
+
+    // The stake-out states in line order, as the cut sheet walks them.
+    const CStakeoutStateTable& table = job.raw.GetStakeoutTable();
+    int32_t walked = 0, previous = -1;
+    for (auto position = table.GetStartPosition(); position != 0;) {
+        const CStakeoutState* state = nullptr;
+        int32_t line = -1;
+        if (!table.GetNext(position, &state, &line) || !state || line <= previous)
+            std::abort();
+        previous = line;
+        ++walked;
+        CColoredTextLines lines;
+        state->AppendToReport(&lines, CRawDataFormat(job.Setup(line), true));
+    }
+    if (size_t(walked) != table.GetCount())
+        std::abort();
 
     const int32_t mid = count / 2;
     job.raw.SetRecordsDeleted({mid, mid, -5, count, count + 7}, true);

@@ -54,6 +54,7 @@ public:
     TestJobDoc() : rawData(InstallRawData()) {}
 
     CJobFileDocSettings* GetJobSettings() override { return &settings; }
+    CJobFileDocSettings* GetDocSettings() override { return &settings; }
     bool Reload(bool) override { return false; }
     bool OpenJobFile(const std::string&, bool& generated) override
     {

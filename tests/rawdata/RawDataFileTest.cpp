@@ -144,8 +144,8 @@ TEST(RawDataFileTest, PointNameMapAnswersAsOfALine)
     const CRawPointNameMap::PointList* list = nullptr;
     ASSERT_TRUE(map.Lookup("9", &list));
     ASSERT_EQ(list->size(), 2u);
-    EXPECT_EQ(CRawPointNameMap::LineOf(*list->back()), 12);
-    EXPECT_TRUE(CRawPointNameMap::IsDeletedCopy(*list->back()));
+    EXPECT_EQ(CRawPointNameMap::LineOf(list->back()), 12);
+    EXPECT_TRUE(CRawPointNameMap::IsDeletedCopy(list->back()));
     EXPECT_TRUE(job.Setup(9)->IsPointKnown("9"));
     EXPECT_FALSE(job.Setup(12)->IsPointKnown("9"));
 }
@@ -411,8 +411,8 @@ TEST(RawPointNameMapTest, LinesUseAllThirtyOneBits)
     map.AddPoint("8", "", CLocation(1, 2, 3), 0x7FFFFFFE, true);
     const CRawPointNameMap::PointList* list = nullptr;
     ASSERT_TRUE(map.Lookup("8", &list));
-    EXPECT_EQ(CRawPointNameMap::LineOf(*list->front()), 0x7FFFFFFE);
-    EXPECT_TRUE(CRawPointNameMap::IsDeletedCopy(*list->front()));
+    EXPECT_EQ(CRawPointNameMap::LineOf(list->front()), 0x7FFFFFFE);
+    EXPECT_TRUE(CRawPointNameMap::IsDeletedCopy(list->front()));
     map.AddPoint("", "", CLocation(1, 2, 3), 1, false);
     map.AddPoint("9", "", CLocation(NoValue, 2, 3), 1, false);
     EXPECT_EQ(map.GetNameCount(), 2u);
