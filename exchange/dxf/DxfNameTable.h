@@ -1,0 +1,27 @@
+#pragma once
+
+#include "model/RedBlackTree.h"
+
+class CDxfBlock;
+class CDxfLayer;
+
+// A name-to-object table ordered by strcmp. The tree keeps the caller's name pointer, so the
+// name must outlive its entry; the objects are not owned.
+template <class V>
+class CDxfNameTable : public CRedBlackTree<const char*, V>
+{
+public:
+    using Base = CRedBlackTree<const char*, V>;
+
+    // The entry of that name; null when it is absent.
+    RedBlackNode* Find(const char* name) const
+    {
+        RedBlackNode* node = nullptr;
+        return FindRedBlackNode(this->m_tree, name, node, this->m_compare) ? node : nullptr;
+    }
+    static V GetValue(const RedBlackNode* node) { return static_cast<V>(GetRedBlackNodeValue(node)); }
+    void RemoveAll() { this->Reset(); }
+};
+
+using CDxfBlockNameTable = CDxfNameTable<CDxfBlock*>;
+using CDxfLayerNameTable = CDxfNameTable<CDxfLayer*>;
