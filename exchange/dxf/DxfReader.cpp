@@ -72,6 +72,16 @@ void CDxfReader::AddToTarget(std::unique_ptr<CDxfEntity> entity)
     (m_openBlock ? m_openBlock.get() : m_drawing->GetModelSpace())->AddEntity(std::move(entity));
 }
 
+int CDxfReader::BlocksSection(bool entering)
+{
+    // A block whose ENDBLK never came is not kept, and the entities after it go to model space.
+    if (!entering) {
+        m_openBlock.reset();
+        m_currentInsert = nullptr;
+    }
+    return 0;
+}
+
 int CDxfReader::AddLine(const DXF_ADD_LINE& line)
 {
     if (!IsUsable(line.x1, line.y1, line.z1) || !IsUsable(line.x2, line.y2, line.z2))

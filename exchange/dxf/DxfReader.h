@@ -28,6 +28,7 @@ public:
     static bool IsBinaryFile(bool& binary, const std::string& fileName);
 
 protected:
+    int BlocksSection(bool entering) override;
     int AddLine(const DXF_ADD_LINE& line) override;
     int AddSolid(const DXF_ADD_SOLID& solid) override;
     int AddCircle(const DXF_ADD_CIRCLE& circle) override;
