@@ -4,8 +4,8 @@
 #include "core/MultibyteSearch.h"
 #include "exchange/dxf/DxfText.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -43,15 +43,30 @@ void DXFSave::WriteTerminator()
 
 void DXFSave::WritePair(int code, std::string_view value)
 {
-    char head[24];
-    const int n = std::snprintf(head, sizeof head, "%4d\r\n", code);
-    WriteRaw(std::string_view(head, static_cast<size_t>(n)));
-    WriteRaw(value);
-    WriteTerminator();
+    // One write per pair: "%4d", CR LF, the value, the terminator.
+    char head[16];
+    const auto r = std::to_chars(head, head + sizeof head, code);
+    const auto digits = static_cast<size_t>(r.ptr - head);
+    m_pair.assign(digits < 4 ? 4 - digits : 0, ' ');
+    m_pair.append(head, digits);
+    m_pair.append("\r\n");
+    m_pair.append(value);
+    if (m_nulTerminated)
+        m_pair.push_back('\0');
+    else
+        m_pair.append("\r\n");
+    WriteRaw(m_pair);
 }
 
 void DXFSave::WriteString(int code, std::string_view text)
 {
+    bool plain = code != 6;
+    for (char c : text)
+        plain = plain && static_cast<unsigned char>(c) < 0x80;
+    if (plain) {
+        WritePair(code, text);
+        return;
+    }
     std::string encoded = dxftext::EncodeWindows1252(text);
     if (code == 6)
         encoded = dxftext::ToUpper(encoded);
@@ -63,10 +78,16 @@ void DXFSave::WriteDouble(int code, double value)
     // Truncated in double, so values beyond the 32-bit range keep their whole part; adding 0.0
     // turns a truncated -0 into 0.
     const double whole = std::trunc(value) + 0.0;
-    if (std::fabs(value - whole) < 0.00001)
-        WritePair(code, dxftext::FormatFixed0(whole) + ".0");
-    else
-        WritePair(code, dxftext::FormatG15(value));
+    char buf[400];
+    std::to_chars_result r;
+    if (std::fabs(value - whole) < 0.00001) {
+        r = std::to_chars(buf, buf + sizeof buf - 2, whole, std::chars_format::fixed, 0);
+        *r.ptr++ = '.';
+        *r.ptr++ = '0';
+    } else {
+        r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+    }
+    WritePair(code, std::string_view(buf, static_cast<size_t>(r.ptr - buf)));
 }
 
 void DXFSave::WriteULong(int code, int64_t value)

@@ -82,6 +82,7 @@ private:
     bool m_open = false;
     bool m_nulTerminated;
     bool m_handles;
+    std::string m_pair; // the pair being written, reused
     std::string m_polylineLayer;
     bool m_vertexWidths = false;
     double m_polylineStartWidth = 0;
