@@ -1,5 +1,7 @@
 #include "exchange/dxf/DxfText.h"
 
+#include "core/Utf8.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -38,20 +40,6 @@ size_t SequenceLength(const unsigned char* p, size_t n)
         return 4;
     }
     return 0;
-}
-
-void AppendUtf8(std::string& out, uint32_t cp)
-{
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
 }
 
 char ToUpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -145,17 +133,8 @@ std::string EncodeWindows1252(std::string_view utf8)
 
 void CutToChars(std::string& text, size_t maxChars)
 {
-    if (text.size() <= maxChars)
-        return;
-    auto p = reinterpret_cast<const unsigned char*>(text.data());
-    size_t i = 0;
-    size_t chars = 0;
-    while (i < text.size() && chars < maxChars) {
-        const size_t len = SequenceLength(p + i, text.size() - i);
-        i += len == 0 ? 1 : len;
-        ++chars;
-    }
-    text.resize(i);
+    if (text.size() > maxChars)
+        text.resize(Utf8PrefixBytes(text, maxChars));
 }
 
 std::string CutCopy(std::string_view text, size_t maxChars)
