@@ -200,6 +200,8 @@ TEST(DxfModel, NameTables)
     ASSERT_NE(table.Find("A"), nullptr);
     EXPECT_EQ(CDxfLayerNameTable::GetValue(table.Find("A")), &a);
     EXPECT_EQ(table.Find("a"), nullptr); // case matters here
+    EXPECT_EQ(table.Find("B", false), table.Find("b")); // "B" would go before "b"
+    EXPECT_EQ(table.Find("c", false), table.GetHandle());
     table.RemoveAll();
     EXPECT_EQ(table.Find("b"), nullptr);
     EXPECT_NE(table.Insert("b", &b), nullptr);

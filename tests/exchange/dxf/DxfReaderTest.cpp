@@ -367,3 +367,24 @@ TEST(DxfReader, MissingFileOrDrawing)
     EXPECT_EQ(reader.ReadFile("/nonexistent/folder/x.dxf", &drawing), kDxfReadFailed);
     EXPECT_EQ(reader.ReadFile(SharedTestDataPath("gdal_insert_only.dxf"), nullptr), kDxfReadFailed);
 }
+
+TEST(DxfReader, MalformedSequencesKeepWhatWasRead)
+{
+    // A POLYLINE whose SEQEND is missing keeps its vertices when the next one starts; a text's
+    // alignment point inside a block moves with the block's base point like its insertion point.
+    const DxfPairs blocks = {{0, "BLOCK"}, {2, "B"}, {10, "100"}, {20, "200"},
+                             {0, "TEXT"}, {1, "t"}, {10, "101"}, {20, "202"}, {11, "103"}, {21, "204"}, {72, "2"},
+                             {0, "ENDBLK"}};
+    const DxfPairs entities = {{0, "POLYLINE"}, {0, "VERTEX"}, {10, "1"}, {0, "VERTEX"}, {10, "2"},
+                               {0, "POLYLINE"}, {0, "VERTEX"}, {10, "3"}, {0, "SEQEND"}};
+    CDxfFile drawing;
+    ASSERT_EQ(ReadText(DxfBlocksAndEntities(blocks, entities), drawing), kDxfOk);
+    const CDxfBlock* m = drawing.GetModelSpace();
+    ASSERT_EQ(m->GetEntityCount(), 2u);
+    EXPECT_EQ(static_cast<const DXFPLine*>(m->GetEntity(0))->GetVertexCount(), 2u);
+    EXPECT_EQ(static_cast<const DXFPLine*>(m->GetEntity(1))->GetVertexCount(), 1u);
+    const auto* text = static_cast<const DXFText*>(drawing.GetBlock(0)->GetEntity(0));
+    EXPECT_EQ(text->GetRecord().x, 1.0);
+    EXPECT_EQ(text->GetRecord().alignX, 3.0);
+    EXPECT_EQ(text->GetRecord().alignY, 4.0);
+}
