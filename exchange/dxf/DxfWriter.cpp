@@ -21,7 +21,9 @@ int CDxfWriter::WriteLayers()
         const CDxfLayer* layer = m_drawing->GetLayer(i);
         DXF_ADD_LAYER rec;
         rec.name = layer->GetName();
-        rec.color = layer->GetColor();
+        // A layer whose colour was never given is written in the default colour 7: 65535 is no
+        // colour index, and read back as a 16-bit value it would turn the layer off.
+        rec.color = layer->GetColor() == kDxfNoLayerColor ? 7 : layer->GetColor();
         rec.linetype = "CONTINUOUS";
         WriteLayer(rec);
     }

@@ -312,16 +312,17 @@ TEST(DxfWriter, DrawingsReadBackThroughTheEngine)
 
     TempDir dir;
     const std::string path = dir.file("round.dxf");
-    WriteDrawing(drawing, path);
-
     CDxfFile back;
     CDxfReader reader;
+    drawing.AddLayer("0");
+    WriteDrawing(drawing, path);
     ASSERT_EQ(reader.ReadFile(path, &back), kDxfOk);
-    ASSERT_EQ(back.GetLayerCount(), 3u); // the two written, and "0" of the points
+    ASSERT_EQ(back.GetLayerCount(), 3u);
     EXPECT_EQ(back.GetLayer(0)->GetName(), "Stra\xC3\x9F" "en");
     EXPECT_EQ(back.GetLayer(0)->GetColor(), 1);
     EXPECT_EQ(back.GetLayer(1)->GetName(), "?ayer"); // beyond Windows-1252
     EXPECT_EQ(back.GetLayer(2)->GetName(), "0");
+    EXPECT_EQ(back.GetLayer(2)->GetColor(), 7); // made without a colour, written in the default one
 
     ASSERT_EQ(back.GetBlockCount(), 1u);
     const CDxfBlock* b = back.GetBlock(0);
