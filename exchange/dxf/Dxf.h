@@ -29,6 +29,9 @@ public:
     // Lines read so far (code and value lines), for messages.
     int32_t GetLineNumber() const { return m_lineNumber; }
     const DXF_FILE_HEADER& GetHeader() const { return m_header; }
+    // "$PDSIZE" and "$HANDSEED", which the header record does not carry.
+    double GetPointSize() const { return m_pointSize; }
+    uint32_t GetHandleSeed() const { return m_handleSeed; }
 
     // The file-name limit of the header record.
     static constexpr size_t kMaxFileNameChars = 259;
@@ -128,8 +131,9 @@ private:
     int ReadLeader();
     int ReadSpline();
 
-    // Common groups: handle, extended data. False when the group was not one of them.
+    // The current group as a handle (0 when handles are skipped).
     uint32_t HandleValue() const;
+    // An extended-data group of the current entity, and the end of the entity's extended data.
     int XDataGroup();
     int EndEntityXData();
     double ShiftX(double x) const { return m_inBlocks ? x - m_baseX : x; }

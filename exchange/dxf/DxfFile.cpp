@@ -10,14 +10,12 @@ CDxfLayer* CDxfFile::FindLayer(const std::string& name)
 {
     if (m_cachedLayer && dxftext::EqualsNoCase(name, m_cachedLayerName))
         return m_cachedLayer;
-    for (const auto& layer : m_layers) {
-        if (dxftext::EqualsNoCase(name, layer->GetName())) {
-            m_cachedLayer = layer.get();
-            m_cachedLayerName = name;
-            return m_cachedLayer;
-        }
-    }
-    return nullptr;
+    const auto found = m_layersByName.find(dxftext::ToUpper(name));
+    if (found == m_layersByName.end())
+        return nullptr;
+    m_cachedLayer = found->second;
+    m_cachedLayerName = name;
+    return m_cachedLayer;
 }
 
 CDxfLayer* CDxfFile::AddLayer(const std::string& name)
@@ -25,6 +23,7 @@ CDxfLayer* CDxfFile::AddLayer(const std::string& name)
     if (FindLayer(name))
         return nullptr;
     m_layers.push_back(std::make_unique<CDxfLayer>(name));
+    m_layersByName.emplace(dxftext::ToUpper(name), m_layers.back().get());
     return m_layers.back().get();
 }
 

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class CDxfLayer
@@ -71,6 +72,8 @@ private:
     std::vector<std::unique_ptr<CDxfBlock>> m_blocks;
     std::vector<std::unique_ptr<CDxfLayer>> m_layers;
     std::vector<std::unique_ptr<CDxfStyle>> m_styles;
+    // Layers by upper-case name, so that a drawing of many layers is searched in constant time.
+    std::unordered_map<std::string, CDxfLayer*> m_layersByName;
     std::string m_cachedLayerName;
     CDxfLayer* m_cachedLayer = nullptr;
 };

@@ -34,10 +34,13 @@ int CDxfReader::ReadFile(const std::string& fileName, CDxfFile* drawing)
     m_currentInsert = nullptr;
     m_vertexBuffer.clear();
     m_blocksByName.clear();
+    m_stylesByName.clear();
     if (!drawing || !FileExists(fileName))
         return kDxfReadFailed;
     for (size_t i = 0; i < drawing->GetBlockCount(); ++i)
         m_blocksByName.emplace(dxftext::ToUpper(drawing->GetBlock(i)->GetName()), drawing->GetBlock(i));
+    for (size_t i = 0; i < drawing->GetStyleCount(); ++i)
+        m_stylesByName.emplace(dxftext::ToUpper(drawing->GetStyle(i)->GetName()), drawing->GetStyle(i));
     const int result = Read(fileName.c_str());
     // A block or polyline left open by a file that ended early is not part of the drawing.
     m_openBlock.reset();
@@ -200,12 +203,9 @@ int CDxfReader::AddText(const DXF_ADD_TEXT& text)
     if (!IsUsable(text.x, text.y, text.z))
         return kDxfReadFailed;
     auto e = std::make_unique<DXFText>();
-    for (size_t i = 0; i < m_drawing->GetStyleCount(); ++i) {
-        if (dxftext::EqualsNoCase(m_drawing->GetStyle(i)->GetName(), text.style)) {
-            e->SetStyle(m_drawing->GetStyle(i));
-            break;
-        }
-    }
+    const auto style = m_stylesByName.find(dxftext::ToUpper(text.style));
+    if (style != m_stylesByName.end())
+        e->SetStyle(style->second);
     e->SetFromRecord(text);
     e->SetColor(text.color);
     e->SetLayer(LayerFor(text.layer));
@@ -272,8 +272,11 @@ int CDxfReader::AddLeader(const DXF_ADD_LEADER& leader)
 
 int CDxfReader::AddStyle(const DXF_ADD_STYLE& style)
 {
-    if (!style.shapeFile)
-        m_drawing->AddStyle(std::make_unique<CDxfStyle>(style));
+    if (!style.shapeFile) {
+        auto made = std::make_unique<CDxfStyle>(style);
+        m_stylesByName.emplace(dxftext::ToUpper(style.name), made.get());
+        m_drawing->AddStyle(std::move(made));
+    }
     return 0;
 }
 

@@ -10,6 +10,7 @@
 
 class CDxfBlock;
 class CDxfFile;
+class CDxfStyle;
 
 // Builds a CDxfFile drawing from the reader's callbacks: layers, text styles, block definitions
 // and the entities of model space and of each block. Every handle reads as 0.
@@ -70,4 +71,6 @@ private:
     std::vector<DxfPLineVertex> m_vertexBuffer;
     // Blocks whose ENDBLK was read, by upper-case name; the first of a name wins.
     std::unordered_map<std::string, CDxfBlock*> m_blocksByName;
+    // Text styles by upper-case name; the first of a name wins.
+    std::unordered_map<std::string, CDxfStyle*> m_stylesByName;
 };

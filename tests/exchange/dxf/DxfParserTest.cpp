@@ -210,7 +210,7 @@ TEST(DxfParser, HeaderVariablesAndExtents)
     RecordingDxf both;
     ASSERT_EQ(both.Run(header({{999, "made here"}, {9, "$EXTMAX"}, {10, "30"}, {20, "40"}, {30, "0"}, {9, "$ACADVER"},
                                {1, "AC1009"}, {9, "$DIMSCALE"}, {40, "1"}, {9, "$EXTMIN"}, {10, "1"}, {20, "2"},
-                               {9, "$EXTMAX"}, {10, "5"}, {20, "6"}, {9, "$PDMODE"}, {70, "35"}})),
+                               {9, "$EXTMAX"}, {10, "5"}, {20, "6"}, {9, "$PDMODE"}, {70, "35"}, {9, "$PDSIZE"}, {40, "0.25"}, {9, "$HANDSEED"}, {5, "2aF"}})),
               kDxfOk);
     EXPECT_THAT(both.extents, testing::ElementsAre(1, 2, 30, 40));
     EXPECT_EQ(std::count(both.calls.begin(), both.calls.end(), "Extents"), 1);
@@ -218,6 +218,8 @@ TEST(DxfParser, HeaderVariablesAndExtents)
     EXPECT_EQ(both.GetHeader().acadVersion, "AC1009");
     EXPECT_EQ(both.GetHeader().extMaxX, 5.0);
     EXPECT_EQ(both.GetHeader().pointModeLow, 35);
+    EXPECT_EQ(both.GetPointSize(), 0.25);
+    EXPECT_EQ(both.GetHandleSeed(), 0x2AFu);
 }
 
 TEST(DxfParser, TableEntries)
