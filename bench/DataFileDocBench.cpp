@@ -33,7 +33,7 @@ public:
     CDocTemplate* GetJobDocTemplate() override { return nullptr; }
     bool AllowsAlphanumericNames() override { return true; }
     bool GenerateRawData(const std::string&, bool) override { return false; }
-    bool ReduceRawData() override { return false; }
+    void ReduceRawData(bool, bool, CReport*, std::vector<std::string>*) override {}
     bool DoFileSave() override { return false; }
 
     CJobFileDocSettings settings{this};

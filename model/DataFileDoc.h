@@ -26,6 +26,7 @@ class CPointDatabase;
 class CPointRecord;
 class CRecord;
 class CRecordDatabase;
+class CReport;
 class CSelection;
 class CView;
 
@@ -78,7 +79,9 @@ public:
     virtual CDocTemplate* GetJobDocTemplate() = 0;
     virtual bool AllowsAlphanumericNames() = 0;
     virtual bool GenerateRawData(const std::string& jobPath, bool markModified) = 0;
-    virtual bool ReduceRawData() = 0;
+    // Reduces the raw data to points; report and duplicates may be null.
+    virtual void ReduceRawData(bool ignoreStorePoints, bool ignoreDeleted, CReport* report,
+                               std::vector<std::string>* duplicates) = 0;
     virtual bool ReloadThroughCopy(const std::string& jobSnapshot, const std::string& rawSnapshot,
                                    CDataFileDocSettings* settingsCopy, bool modifiedAfter)
     {
