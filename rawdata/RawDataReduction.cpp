@@ -75,9 +75,10 @@ public:
 
 private:
     void Report(const std::string& message);
-    // The prefix with the line number, then the record's field lines joined by ", ".
-    std::string LogText(const char* prefix, CNikonRawDataRecord& record, int32_t line);
-    void LogChange(const char* prefix, CNikonRawDataRecord& record, int32_t line);
+    // The prefix with the line number, then the field lines of the line's typed view joined by
+    // ", " (the view the caller already validated).
+    std::string LogText(const char* prefix, CNikonRawDataRecord& view, int32_t line);
+    void LogChange(const char* prefix, CNikonRawDataRecord& view, int32_t line);
     // The name was produced by a line before this one.
     bool ProducedEarlier(const std::string& name, int32_t line) const;
     void NoteDuplicate(CNikonRawDataRecord& record, const std::string& name, int32_t line);
@@ -105,13 +106,13 @@ void CReduction::Report(const std::string& message)
     m_analysis->SetCell(0, row, message, false);
 }
 
-std::string CReduction::LogText(const char* prefix, CNikonRawDataRecord& record, int32_t line)
+std::string CReduction::LogText(const char* prefix, CNikonRawDataRecord& view, int32_t line)
 {
     std::string text = Format(prefix, int(line + 1));
     m_lines.RemoveAll();
-    record.DescribeLong(&m_lines, line, true, false, true);
+    view.DescribeFields(&m_lines, true, true);
     const auto& all = m_lines.Lines();
-    for (size_t i = 2; i < all.size(); ++i) {
+    for (size_t i = 0; i < all.size(); ++i) {
         text += all[i].text;
         if (i + 1 < all.size())
             text += ", ";
@@ -119,9 +120,9 @@ std::string CReduction::LogText(const char* prefix, CNikonRawDataRecord& record,
     return text;
 }
 
-void CReduction::LogChange(const char* prefix, CNikonRawDataRecord& record, int32_t line)
+void CReduction::LogChange(const char* prefix, CNikonRawDataRecord& view, int32_t line)
 {
-    const std::string text = LogText(prefix, record, line);
+    const std::string text = LogText(prefix, view, line);
     Report(text);
     m_doc.SetModifiedWithText(text.c_str(), true, true);
 }
@@ -204,7 +205,7 @@ void CReduction::ReduceComment(CNikonRawDataRecord& record, int32_t line)
         recognised = true;
     }
     if (recognised && m_analysis)
-        Report(LogText("Line #%d SETTING JOB MODE: ", record, line));
+        Report(LogText("Line #%d SETTING JOB MODE: ", comment, line));
 }
 
 void CReduction::ReduceStorePoint(CNikonRawDataRecord& record, CRawDataSetup& setup, int32_t line)
@@ -221,7 +222,7 @@ void CReduction::ReduceStorePoint(CNikonRawDataRecord& record, CRawDataSetup& se
         CPointDatabase* points = m_doc.GetPointDatabase();
         if (CPointRecord* point = points ? points->FindPoint(name, true) : nullptr) {
             m_doc.DeleteRecord(point, false);
-            LogChange("Line #%d DELETING PT: ", record, line);
+            LogChange("Line #%d DELETING PT: ", view, line);
         }
         return;
     }
@@ -243,7 +244,7 @@ void CReduction::ReduceStorePoint(CNikonRawDataRecord& record, CRawDataSetup& se
     }
     point->SetLocation(view.GetLocation(), true);
     point->SetDescription(view.GetDescription().c_str());
-    LogChange(created ? "Line #%d GENERATING STORE PT: " : "Line #%d MODIFYING STORE PT: ", record, line);
+    LogChange(created ? "Line #%d GENERATING STORE PT: " : "Line #%d MODIFYING STORE PT: ", view, line);
 }
 
 void CReduction::ReduceShot(CNikonRawDataRecord& record, CRawDataSetup& setup, CRawDataSetup& previous,
@@ -268,7 +269,7 @@ void CReduction::ReduceShot(CNikonRawDataRecord& record, CRawDataSetup& setup, C
         CPointDatabase* points = m_doc.GetPointDatabase();
         if (CPointRecord* point = points ? points->FindPoint(name, true) : nullptr) {
             m_doc.DeleteRecord(point, true);
-            LogChange("Line #%d DELETING PT: ", record, line);
+            LogChange("Line #%d DELETING PT: ", shot, line);
         }
         return;
     }
@@ -313,7 +314,7 @@ void CReduction::ReduceShot(CNikonRawDataRecord& record, CRawDataSetup& setup, C
         return Report(Format(texts.refused, number, name.c_str()));
     point->SetLocation(at, true);
     point->SetDescription(shot.GetFeatureCode().c_str());
-    LogChange(created ? texts.generating : texts.modifying, record, line);
+    LogChange(created ? texts.generating : texts.modifying, shot, line);
 }
 
 void CReduction::Run()
