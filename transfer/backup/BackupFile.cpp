@@ -89,6 +89,23 @@ uint32_t RecordTypeForName(const std::string& name)
     return BackupTypeGeneric;
 }
 
+// The file of that name in the folder. Names written on the collector may differ in case from the
+// files on disk, and the names are gathered without regard to case, so a file found only by a
+// case-blind match is taken too.
+std::string PathInFolder(const std::string& folder, const std::string& name)
+{
+    std::string path = folder + name;
+    if (FileExists(path))
+        return path;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string candidate = it->path().filename().string();
+        if (SameNoCase(candidate, name) && FileExists(folder + candidate))
+            return folder + candidate;
+    }
+    return path;
+}
+
 } // namespace
 
 void SetBackupMainWindowSender(std::function<void(uint32_t, intptr_t, intptr_t)> sender)
@@ -398,7 +415,7 @@ bool CBackupFile::SaveArchive(const std::string& archiveName, const std::string&
         if (SameNoCase(entry.second, excluded))
             continue;
         std::error_code ec;
-        const std::string path = folder + entry.second;
+        const std::string path = PathInFolder(folder, entry.second);
         if (FileExists(path)) {
             const uintmax_t size = std::filesystem::file_size(path, ec);
             total += ec ? 0 : size;
@@ -418,7 +435,7 @@ bool CBackupFile::SaveArchive(const std::string& archiveName, const std::string&
         if (SameNoCase(name, excluded))
             continue;
         CFileCE file;
-        if (!file.Open(folder + name, CFileCE::modeRead)) {
+        if (!file.Open(PathInFolder(folder, name), CFileCE::modeRead)) {
             errors += "Failed to open " + name + " : " + GetLastErrorText();
             continue;
         }
