@@ -316,17 +316,16 @@ TEST(BackupArchive, RecordsTypesAndSnapshot)
     EXPECT_EQ(CBackupArchive::GetTypeName(0xFFFFFFFF), "");
 
     CBackupArchive archive(2, true);
-    uint32_t length = 0;
-    EXPECT_FALSE(archive.AddRecord("s", Packed("s", length), length, BackupTypeSnapshot));
-    EXPECT_FALSE(archive.AddRecord("u", Packed("u", length), length, BackupTypeUnknown));
+    EXPECT_FALSE(AddTextRecord(archive, "s", "s", BackupTypeSnapshot));
+    EXPECT_FALSE(AddTextRecord(archive, "u", "u", BackupTypeUnknown));
     EXPECT_EQ(archive.GetCount(), 0u);
     ASSERT_TRUE(AddTextRecord(archive, "0123456789", "first", BackupTypeRk7));
     EXPECT_EQ(archive.GetRecord(0)->GetNameLength(), 20u);
-    ASSERT_TRUE(archive.AddSnapshotRecord(Packed("snap", length), length, 1, -2, 3, 40));
+    ASSERT_TRUE(AddSnapshot(archive, "snap", 1, -2, 3, 40));
     ASSERT_TRUE(AddTextRecord(archive, "second", "2", BackupTypeRv7));
     EXPECT_FALSE(AddTextRecord(archive, "third", "3")); // full: the last place is the Snapshot's
     EXPECT_EQ(archive.GetCount(), 2u);
-    ASSERT_TRUE(archive.AddSnapshotRecord(Packed("snap", length), length, 1, -2, 3, 40));
+    ASSERT_TRUE(AddSnapshot(archive, "snap", 1, -2, 3, 40));
 
     TempDir dir;
     CBackupFile file;

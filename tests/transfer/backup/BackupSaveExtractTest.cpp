@@ -220,8 +220,7 @@ TEST(BackupExtract, AsksOnceBeforeReplacingAndLeavesNoTemporaryFiles)
         ASSERT_TRUE(AddTextRecord(archive, "a.txt", "new a"));
         ASSERT_TRUE(AddTextRecord(archive, "b.txt", "new b"));
         ASSERT_TRUE(AddTextRecord(archive, "c.txt", "new c"));
-        uint32_t length = 0;
-        ASSERT_TRUE(archive.AddSnapshotRecord(Packed("snapshot", length), length, 1, 2, 3, 4));
+        ASSERT_TRUE(AddSnapshot(archive, "snapshot", 1, 2, 3, 4));
         ASSERT_TRUE(file.WriteArchiveData(0, archive));
     }
     CBackupArchive archive;
@@ -298,4 +297,29 @@ TEST(BackupExtract, ARecordThatDoesNotDecompressStopsBeforeAnyCopy)
     bool asked = false;
     EXPECT_FALSE(archive.Extract(dir.path().string(), asked));
     EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+TEST(BackupSample, SmallBackupReadsAndExtracts)
+{
+    CBackupFile file;
+    ASSERT_TRUE(file.Open(TestDataPath("small_backup.Mvb"))) << file.GetOpenError();
+    ASSERT_EQ(file.GetArchiveCount(), 2u);
+    CBackupArchive first;
+    ASSERT_TRUE(file.GetArchiveSlot(0, &first));
+    ASSERT_EQ(first.GetCount(), 1u);
+    EXPECT_EQ(first.GetRecordType(0), BackupTypeDownloadedRaw);
+    std::string name;
+    ASSERT_TRUE(file.GetArchiveName(1, name));
+    EXPECT_EQ(name, "site");
+    EXPECT_EQ(file.GetArchiveTime(1).year, 2026);
+    CBackupArchive site;
+    ASSERT_TRUE(file.GetArchiveSlot(1, &site));
+    EXPECT_EQ(site.GetCount(), 2u);
+    ASSERT_NE(site.GetExtraRecord(), nullptr);
+    TempDir dir;
+    bool asked = true;
+    ASSERT_TRUE(site.Extract(dir.path().string(), asked));
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(FolderNames(dir.path().string()), (std::set<std::string> {"site.Rk7", "site.Rv7"}));
+    EXPECT_EQ(ReadAllText(dir.file("site.Rv7")), "raw lines\r\nmore\r\n");
 }

@@ -29,6 +29,13 @@ inline bool AddTextRecord(CBackupArchive& archive, const std::string& name, cons
     return archive.AddRecord(name, std::move(data), length, type);
 }
 
+inline bool AddSnapshot(CBackupArchive& archive, const std::string& text, int a, int b, int c, int d)
+{
+    uint32_t length = 0;
+    auto data = Packed(text, length);
+    return archive.AddSnapshotRecord(std::move(data), length, a, b, c, d);
+}
+
 // Text of a given size that compresses poorly, so archives grow past the move buffer.
 inline std::string NoisyText(size_t n, uint32_t seed)
 {

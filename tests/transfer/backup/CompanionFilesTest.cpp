@@ -234,3 +234,10 @@ TEST(CompanionFiles, OpenWithShellRunsTheDesktopOpenerInTheFilesFolder)
     ASSERT_TRUE(fs::exists(log));
     EXPECT_EQ(ReadAllText(log), fs::canonical(dir.file("docs")).string() + "\n" + doc + "\n");
 }
+
+TEST(CompanionFiles, SampleRoadFile)
+{
+    std::vector<std::string> files;
+    ASSERT_TRUE(GetRoadTemplateFiles(TestDataPath("small_road.rg7"), files));
+    EXPECT_THAT(files, ElementsAre("T1.TN7", "DITCH.TN7", "VERGE.TN7"));
+}
