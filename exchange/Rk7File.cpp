@@ -2,6 +2,7 @@
 
 #include "core/LittleEndian.h"
 #include "core/MathConversions.h"
+#include "core/Utf8.h"
 #include "model/PointRecord.h"
 
 #include <charconv>
@@ -65,7 +66,7 @@ void StoreDescription(std::array<char, Rk7Record::DescriptionSize>& field, const
     size_t n = std::strlen(text);
     if (n > Rk7Record::DescriptionSize - 1) {
         n = Rk7Record::DescriptionSize - 1;
-        while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
+        while (n > 0 && IsUtf8Continuation(text[n]))
             --n;
     }
     std::memcpy(field.data(), text, n);

@@ -3,6 +3,7 @@
 #include "core/Parser.h"
 #include "core/PathHelpers.h"
 #include "core/ProgramHelpers.h"
+#include "core/Utf8.h"
 #include "core/WideText.h"
 #include "model/JobFile.h"
 #include "platform/ProcessLaunch.h"
@@ -35,7 +36,7 @@ std::string FieldText(const uint8_t* field, size_t units, size_t maxBytes)
     std::string text = LoadUtf16Field(field, units);
     if (text.size() > maxBytes) {
         size_t cut = maxBytes;
-        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        while (cut > 0 && IsUtf8Continuation(text[cut]))
             --cut;
         text.resize(cut);
     }
