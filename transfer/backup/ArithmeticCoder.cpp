@@ -201,6 +201,16 @@ inline int SettledBits(int32_t low, int32_t high)
     return differ == 0 ? 16 : std::countl_zero(differ) - 16;
 }
 
+// Underflow steps (low in the second quarter, high in the third) that follow: one per leading
+// position, from bit 14 down, where low has a 1 and high a 0. Only called once low and high
+// differ in bit 15. Each step doubles both around the middle, so m steps together keep the
+// low bits of each shifted by m with bit 15 cleared in low and set in high.
+inline int UnderflowSteps(int32_t low, int32_t high)
+{
+    const uint32_t run = static_cast<uint32_t>(low & ~high & 0x7FFF) << 17;
+    return std::countl_one(run);
+}
+
 class Encoder
 {
 public:
@@ -226,11 +236,10 @@ public:
             m_low = (m_low << n) & 0xFFFF;
             m_high = ((m_high << n) | ((1 << n) - 1)) & 0xFFFF;
         }
-        while (m_low >= ArithmeticCoder::FirstQuarter && m_high < ArithmeticCoder::ThirdQuarter) {
-            ++m_pending;
-            m_low = 2 * (m_low - ArithmeticCoder::FirstQuarter);
-            m_high = 2 * (m_high - ArithmeticCoder::FirstQuarter) + 1;
-        }
+        const int m = UnderflowSteps(m_low, m_high);
+        m_pending += m;
+        m_low = (m_low << m) & 0x7FFF;
+        m_high = ((m_high << m) | ((1 << m) - 1) | 0x8000) & 0xFFFF;
         model.Update(s);
     }
 
@@ -316,17 +325,16 @@ public:
         m_low = m_low + model.DivideByTotal(range * lowCount);
         // A valid stream keeps the value between low and high, so within 16 bits; keeping it
         // there for a corrupt one too means its arithmetic cannot overflow.
+        // Written without a test for n == 0, which would be a branch the processor cannot guess.
         const int n = SettledBits(m_low, m_high);
-        if (n > 0) {
-            m_low = (m_low << n) & 0xFFFF;
-            m_high = ((m_high << n) | ((1 << n) - 1)) & 0xFFFF;
-            m_value = ((m_value << n) | static_cast<int32_t>(TakeBits(n))) & 0xFFFF;
-        }
-        while (m_low >= ArithmeticCoder::FirstQuarter && m_high < ArithmeticCoder::ThirdQuarter) {
-            m_low = 2 * (m_low - ArithmeticCoder::FirstQuarter);
-            m_high = 2 * (m_high - ArithmeticCoder::FirstQuarter) + 1;
-            m_value = (2 * (m_value - ArithmeticCoder::FirstQuarter) + static_cast<int32_t>(TakeBits(1))) & 0xFFFF;
-        }
+        m_low = (m_low << n) & 0xFFFF;
+        m_high = ((m_high << n) | ((1 << n) - 1)) & 0xFFFF;
+        m_value = ((m_value << n) | static_cast<int32_t>(TakeBits(n))) & 0xFFFF;
+        // Each underflow step takes a quarter off and doubles; modulo 2^16 that flips bit 15.
+        const int m = UnderflowSteps(m_low, m_high);
+        m_low = (m_low << m) & 0x7FFF;
+        m_high = ((m_high << m) | ((1 << m) - 1) | 0x8000) & 0xFFFF;
+        m_value = (((m_value << m) ^ (m ? 0x8000 : 0)) | static_cast<int32_t>(TakeBits(m))) & 0xFFFF;
         model.Update(s);
         return s;
     }
@@ -335,6 +343,11 @@ private:
     // The next n bits (1 to 16) as a number, the first bit most significant.
     uint32_t TakeBits(int n)
     {
+        if (m_count < n && m_position + 4 <= m_length) {
+            m_bits |= uint64_t(GetU32LE(m_input + m_position)) << m_count;
+            m_position += 4;
+            m_count += 32;
+        }
         while (m_count < n) {
             uint64_t byte = 0;
             if (m_position < m_length)
