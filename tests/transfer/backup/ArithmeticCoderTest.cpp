@@ -114,6 +114,86 @@ Bytes ReferenceCompress(const Bytes& in)
     return out;
 }
 
+// The decoder written the plain way, one bit and one table walk at a time, with the same guards
+// for corrupt input (value kept to 16 bits, symbol kept to 0-255). False when the input runs
+// more than 14 bytes short.
+bool ReferenceDecompress(const Bytes& in, Bytes& out)
+{
+    out.clear();
+    if (in.size() < 4)
+        return false;
+    const uint32_t expected = in[0] | (in[1] << 8) | (in[2] << 16) | (uint32_t(in[3]) << 24);
+    if (expected == 0)
+        return false;
+    uint32_t count[256];
+    uint32_t cum[257];
+    for (int i = 0; i < 256; ++i)
+        count[i] = 1;
+    for (int i = 0; i <= 256; ++i)
+        cum[i] = 256 - i;
+    size_t pos = 4;
+    uint32_t buffer = 0;
+    int left = 0, garbage = 0;
+    bool exhausted = false;
+    auto bit = [&]() -> int32_t {
+        if (left == 0) {
+            if (pos < in.size())
+                buffer = in[pos++];
+            else if (++garbage > 14)
+                exhausted = true;
+            left = 8;
+        }
+        const int32_t b = buffer & 1;
+        buffer >>= 1;
+        --left;
+        return b;
+    };
+    int32_t value = 0, low = 0, high = 65535;
+    for (int i = 0; i < 16; ++i)
+        value = 2 * value + bit();
+    while (out.size() < expected && !exhausted) {
+        const int32_t range = high - low + 1;
+        const int32_t target = ((value - low + 1) * int32_t(cum[0]) - 1) / range;
+        int s = 0;
+        while (s < 255 && int32_t(cum[s + 1]) > target)
+            ++s;
+        high = low + range * int32_t(cum[s]) / int32_t(cum[0]) - 1;
+        low = low + range * int32_t(cum[s + 1]) / int32_t(cum[0]);
+        for (;;) {
+            if (high < 0x8000) {
+            } else if (low >= 0x8000) {
+                value -= 0x8000;
+                low -= 0x8000;
+                high -= 0x8000;
+            } else if (low >= 0x4000 && high < 0xC000) {
+                value -= 0x4000;
+                low -= 0x4000;
+                high -= 0x4000;
+            } else {
+                break;
+            }
+            low *= 2;
+            high = 2 * high + 1;
+            value = (2 * value + bit()) & 0xFFFF;
+        }
+        if (cum[0] == 16383) {
+            uint32_t sum = 0;
+            for (int i = 255; i >= 0; --i) {
+                count[i] = (count[i] + 1) / 2;
+                sum += count[i];
+                cum[i] = sum;
+            }
+        }
+        ++count[s];
+        for (int i = s; i >= 0; --i)
+            ++cum[i];
+        out.push_back(uint8_t(s));
+    }
+    if (exhausted)
+        out.clear();
+    return !exhausted;
+}
+
 Bytes RandomBytes(size_t n, uint32_t seed, int alphabet)
 {
     std::mt19937 rng(seed);
@@ -187,8 +267,6 @@ TEST(ArithmeticCoder, InputRunningShortByMoreThanFourteenBytesFails)
     longer[0] = 0xFF;
     longer[1] = 0xFF;
     EXPECT_FALSE(Decompress(longer, out));
-    // The length field alone.
-    EXPECT_FALSE(Decompress({5, 0, 0, 0}, out) && out.size() != 5);
 }
 
 TEST(ArithmeticCoder, MatchesTheFlatModelThroughManyHalvings)
@@ -261,4 +339,35 @@ TEST(ArithmeticCoder, ProgressCountsEveryByteOverSeveralCalls)
     delete[] outA;
     delete[] outB;
     delete[] plain;
+}
+
+TEST(ArithmeticCoder, DecoderAgreesWithTheBitByBitFormOnDamagedStreams)
+{
+    const Bytes data = RandomBytes(3000, 21, 7);
+    const Bytes stream = Compress(data);
+    std::mt19937 rng(4);
+    // Every cut, then streams with a few bytes changed, which decode to other bytes or fail.
+    std::vector<Bytes> inputs;
+    for (size_t cut = 4; cut <= stream.size(); ++cut)
+        inputs.emplace_back(stream.begin(), stream.begin() + cut);
+    for (int i = 0; i < 300; ++i) {
+        Bytes changed = stream;
+        for (int k = 0; k < 3; ++k)
+            changed[4 + rng() % (changed.size() - 4)] = uint8_t(rng());
+        if (i % 3 == 0)
+            changed[0] = uint8_t(rng());
+        inputs.push_back(changed);
+    }
+    size_t failures = 0;
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        SCOPED_TRACE(i);
+        Bytes expected, actual;
+        const bool expectedOk = ReferenceDecompress(inputs[i], expected);
+        ASSERT_EQ(Decompress(inputs[i], actual), expectedOk);
+        ASSERT_EQ(actual, expected);
+        failures += !expectedOk;
+    }
+    // Both kinds occur: cuts deep into the stream fail, and the cut off 16 zero bits do not.
+    EXPECT_GT(failures, 0u);
+    EXPECT_LT(failures, inputs.size());
 }
