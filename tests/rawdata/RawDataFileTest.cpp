@@ -204,8 +204,8 @@ TEST(RawDataFileTest, EditsOfLinesOutsideTheRecordsChangeNothing)
     EXPECT_EQ(job.raw.ReplaceRecord(1, nullptr), 0);
     EXPECT_EQ(job.raw.InsertRecord(4, &record), -1);
     EXPECT_EQ(job.raw.InsertRecord(-1, &record), -1);
-    EXPECT_EQ(job.raw.SetRecordsDeleted({-1, 3}, true), 0);
-    EXPECT_EQ(job.raw.ToggleRecordsNote({-1, 3, 99}, false), 0);
+    EXPECT_FALSE(job.raw.SetRecordsDeleted({-1, 3}, true));
+    EXPECT_FALSE(job.raw.ToggleRecordsNote({-1, 3, 99}, false));
     EXPECT_EQ(job.raw.GetLineCount(), 3);
     EXPECT_EQ(job.Text(2), "CO,line 3");
 
@@ -227,19 +227,19 @@ TEST(RawDataFileTest, MarkDeletedAndNotesWriteTheirHistory)
     job.AppendAll(morvel::test::MetricHead());
     job.Append("MP,1,100,200,,A");
     size_t before = job.GetHistoryList().size();
-    EXPECT_EQ(job.raw.SetRecordsDeleted({4}, true), 1);
+    EXPECT_TRUE(job.raw.SetRecordsDeleted({4}, true));
     EXPECT_EQ(job.Text(4), "*MP,1,100,200,,A");
     EXPECT_FALSE(job.Setup(4)->IsPointKnown("1"));
-    EXPECT_EQ(job.raw.SetRecordsDeleted({4}, true), 1);
+    EXPECT_TRUE(job.raw.SetRecordsDeleted({4}, true));
     EXPECT_THAT(HistoryTail(job, before), ElementsAre("Mark Deleted :Input Point:", "Mark Deleted :Input Point:"));
     before = job.GetHistoryList().size();
-    EXPECT_EQ(job.raw.SetRecordsDeleted({4}, false), 1);
+    EXPECT_TRUE(job.raw.SetRecordsDeleted({4}, false));
     EXPECT_TRUE(job.Setup(4)->IsPointKnown("1"));
 
-    EXPECT_EQ(job.raw.ToggleRecordsNote({4, 0}, true), 1);
+    EXPECT_TRUE(job.raw.ToggleRecordsNote({4, 0}, true));
     EXPECT_EQ(job.Text(4), "CO,MP,1,100,200,,A");
     EXPECT_FALSE(job.Setup(4)->IsPointKnown("1"));
-    EXPECT_EQ(job.raw.ToggleRecordsNote({4}, false), 1);
+    EXPECT_TRUE(job.raw.ToggleRecordsNote({4}, false));
     EXPECT_TRUE(job.Setup(4)->IsPointKnown("1"));
     const auto tail = HistoryTail(job, before);
     ASSERT_EQ(tail.size(), 3u);
@@ -259,7 +259,7 @@ TEST(RawDataFileTest, RecomputeSendsHint45OnlyWhenSomethingChanged)
     AppendNumbered(job, 3);
     job.SendHint(nullptr, 1, 0);
     log.clear();
-    EXPECT_EQ(job.raw.ToggleRecordsNote({0, 1}, true), 0);
+    EXPECT_FALSE(job.raw.ToggleRecordsNote({0, 1}, true));
     job.SendHint(nullptr, 1, 0);
     EXPECT_THAT(log, testing::Not(testing::Contains("V45")));
     job.raw.RecomputeSetups();
@@ -416,6 +416,41 @@ TEST(RawPointNameMapTest, LinesUseAllThirtyOneBits)
     map.AddPoint("", "", CLocation(1, 2, 3), 1, false);
     map.AddPoint("9", "", CLocation(NoValue, 2, 3), 1, false);
     EXPECT_EQ(map.GetNameCount(), 2u);
+}
+
+} // namespace
+
+namespace {
+
+// The operations the job document forwards report the line's text and index for its history.
+TEST(RawDataFileTest, DocumentOperationsReportTheirLines)
+{
+    RawJob job;
+    job.AppendAll(morvel::test::MetricHead());
+    CPointRecord point("7", "CURB", CLocation(2000, 1000, NoValue), true);
+    std::string text;
+    int32_t line = -1;
+    ASSERT_TRUE(job.raw.AppendCogoPoint(point, &text, &line));
+    EXPECT_EQ(text, "CC,7,1000.0,2000.0,,CURB");
+    EXPECT_EQ(line, 4);
+    CRawDataNikonInputPointRecord deleted;
+    deleted.SetValues("8", CLocation(1, 2, 3), "");
+    deleted.SetDeleted(true);
+    bool wasDeleted = false;
+    ASSERT_TRUE(job.raw.AppendRecord(deleted, &text, &line, &wasDeleted));
+    EXPECT_TRUE(wasDeleted);
+    EXPECT_EQ(text, "*MP,8,2.0,1.0,3.0,");
+    CNikonRawDataRecord generic("CO,as written");
+    EXPECT_FALSE(job.raw.AppendRecord(generic, &text, &line, &wasDeleted)) << "a generic record cannot print itself";
+    ASSERT_TRUE(job.raw.AppendRecordText(generic, &text, &line));
+    EXPECT_EQ(line, 6);
+    ASSERT_TRUE(job.raw.ReplaceRecord(6, CNikonRawDataRecord("CO,replaced"), &text, &line));
+    EXPECT_EQ(job.Text(6), "CO,replaced");
+    EXPECT_FALSE(job.raw.ReplaceRecord(9, CNikonRawDataRecord("CO,x"), &text, &line));
+    ASSERT_TRUE(job.raw.InsertRecord(0, CNikonRawDataRecord("CO,first"), &text, &line));
+    EXPECT_EQ(line, 0);
+    EXPECT_EQ(job.raw.GetLineCount(), 8);
+    EXPECT_TRUE(job.Setup(5)->IsPointKnown("7"));
 }
 
 } // namespace
