@@ -131,7 +131,7 @@ int32_t CRawDataFile::RemoveRecords(const std::vector<int32_t>& lines)
     return int32_t(targets.size());
 }
 
-bool CRawDataFile::SetRecordsDeleted(const std::vector<int32_t>& lines, bool deleted)
+int32_t CRawDataFile::SetRecordsDeleted(const std::vector<int32_t>& lines, bool deleted)
 {
     const std::vector<int32_t> targets = ExistingLinesDescending(lines, GetLineCount());
     for (int32_t line : targets) {
@@ -147,10 +147,10 @@ bool CRawDataFile::SetRecordsDeleted(const std::vector<int32_t>& lines, bool del
     }
     if (!targets.empty())
         RecomputeSetupsFrom(targets.back());
-    return !targets.empty();
+    return int32_t(targets.size());
 }
 
-bool CRawDataFile::ToggleRecordsNote(const std::vector<int32_t>& lines, bool toNote)
+int32_t CRawDataFile::ToggleRecordsNote(const std::vector<int32_t>& lines, bool toNote)
 {
     int32_t count = 0;
     int32_t first = GetLineCount();
@@ -169,7 +169,7 @@ bool CRawDataFile::ToggleRecordsNote(const std::vector<int32_t>& lines, bool toN
     }
     if (count > 0)
         RecomputeSetupsFrom(first);
-    return count > 0;
+    return count;
 }
 
 bool CRawDataFile::RenamePoints(const RenameMap& names)

@@ -60,9 +60,9 @@ public:
     // Lines outside the records and repeated lines are left out; the rest go from the highest
     // down. The number removed.
     int32_t RemoveRecords(const std::vector<int32_t>& lines);
-    // True when a line was marked (a line already marked counts) or turned into a note or back.
-    bool SetRecordsDeleted(const std::vector<int32_t>& lines, bool deleted);
-    bool ToggleRecordsNote(const std::vector<int32_t>& lines, bool toNote);
+    // The number of lines marked (a line already marked counts), or turned into notes or back.
+    int32_t SetRecordsDeleted(const std::vector<int32_t>& lines, bool deleted);
+    int32_t ToggleRecordsNote(const std::vector<int32_t>& lines, bool toNote);
     bool RenamePoints(const RenameMap& names);
     void Clear();
     void Reset();

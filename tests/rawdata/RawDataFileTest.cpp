@@ -204,8 +204,8 @@ TEST(RawDataFileTest, EditsOfLinesOutsideTheRecordsChangeNothing)
     EXPECT_EQ(job.raw.ReplaceRecord(1, nullptr), 0);
     EXPECT_EQ(job.raw.InsertRecord(4, &record), -1);
     EXPECT_EQ(job.raw.InsertRecord(-1, &record), -1);
-    EXPECT_FALSE(job.raw.SetRecordsDeleted({-1, 3}, true));
-    EXPECT_FALSE(job.raw.ToggleRecordsNote({-1, 3, 99}, false));
+    EXPECT_EQ(job.raw.SetRecordsDeleted({-1, 3}, true), 0);
+    EXPECT_EQ(job.raw.ToggleRecordsNote({-1, 3, 99}, false), 0);
     EXPECT_EQ(job.raw.GetLineCount(), 3);
     EXPECT_EQ(job.Text(2), "CO,line 3");
 
@@ -227,19 +227,19 @@ TEST(RawDataFileTest, MarkDeletedAndNotesWriteTheirHistory)
     job.AppendAll(morvel::test::MetricHead());
     job.Append("MP,1,100,200,,A");
     size_t before = job.GetHistoryList().size();
-    EXPECT_TRUE(job.raw.SetRecordsDeleted({4}, true));
+    EXPECT_EQ(job.raw.SetRecordsDeleted({4}, true), 1);
     EXPECT_EQ(job.Text(4), "*MP,1,100,200,,A");
     EXPECT_FALSE(job.Setup(4)->IsPointKnown("1"));
-    EXPECT_TRUE(job.raw.SetRecordsDeleted({4}, true));
+    EXPECT_EQ(job.raw.SetRecordsDeleted({4}, true), 1);
     EXPECT_THAT(HistoryTail(job, before), ElementsAre("Mark Deleted :Input Point:", "Mark Deleted :Input Point:"));
     before = job.GetHistoryList().size();
-    EXPECT_TRUE(job.raw.SetRecordsDeleted({4}, false));
+    EXPECT_EQ(job.raw.SetRecordsDeleted({4}, false), 1);
     EXPECT_TRUE(job.Setup(4)->IsPointKnown("1"));
 
-    EXPECT_TRUE(job.raw.ToggleRecordsNote({4, 0}, true));
+    EXPECT_EQ(job.raw.ToggleRecordsNote({4, 0}, true), 1);
     EXPECT_EQ(job.Text(4), "CO,MP,1,100,200,,A");
     EXPECT_FALSE(job.Setup(4)->IsPointKnown("1"));
-    EXPECT_TRUE(job.raw.ToggleRecordsNote({4}, false));
+    EXPECT_EQ(job.raw.ToggleRecordsNote({4}, false), 1);
     EXPECT_TRUE(job.Setup(4)->IsPointKnown("1"));
     const auto tail = HistoryTail(job, before);
     ASSERT_EQ(tail.size(), 3u);
@@ -259,7 +259,7 @@ TEST(RawDataFileTest, RecomputeSendsHint45OnlyWhenSomethingChanged)
     AppendNumbered(job, 3);
     job.SendHint(nullptr, 1, 0);
     log.clear();
-    EXPECT_FALSE(job.raw.ToggleRecordsNote({0, 1}, true));
+    EXPECT_EQ(job.raw.ToggleRecordsNote({0, 1}, true), 0);
     job.SendHint(nullptr, 1, 0);
     EXPECT_THAT(log, testing::Not(testing::Contains("V45")));
     job.raw.RecomputeSetups();
