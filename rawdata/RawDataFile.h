@@ -34,6 +34,9 @@ public:
     virtual int32_t AddRecord(CRawDataRecord* record, int32_t option = 0) = 0;
     // Every setup again from line 0 ("Processing Raw Data", hint 45).
     void RecomputeSetups() { RecomputeSetupsFrom(0); }
+    // The setups of the line and every later one; earlier setups are unchanged because a setup
+    // depends only on its own and earlier lines.
+    void RecomputeSetupsAfterChangeAt(int32_t firstLine) { RecomputeSetupsFrom(firstLine); }
     virtual std::unique_ptr<CNikonRawDataRecord> CreateRecord(const CRawDataRecord* record) = 0;
     virtual std::unique_ptr<CRawDataSetup> CreateSetup(CDataFileDoc* doc, int32_t line) = 0;
     virtual void AddPointToNameMap(const std::string& name, const CLocation& location,

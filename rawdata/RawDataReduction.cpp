@@ -345,7 +345,9 @@ void CReduction::Run()
         progress.SetPercent(MulDiv(line, 100, count));
     }
     progress.End();
-    m_raw.RecomputeSetups();
+    // The run changes no line it visited (it only appends the traces of deleted shots, which
+    // were applied as they came), so the setups up to the old count are already right.
+    m_raw.RecomputeSetupsAfterChangeAt(count);
     m_doc.SendHint(nullptr, HintCoordinatesChanged, 0);
     m_doc.SendHint(nullptr, HintRawLinesChanged, 0);
     if (jobHadNoPoints)
