@@ -10,7 +10,9 @@ void CSendProgress::SetProgress(uint32_t bytes)
 
 std::string CSendProgress::GetText() const
 {
-    return "%" + std::to_string(m_position);
+    std::string text = "%";
+    text += std::to_string(m_position);
+    return text;
 }
 
 void CReceivedText::AppendReceivedText(std::string_view text)
