@@ -5,7 +5,9 @@
 #include "transfer/serial/SerialTransfer.h"
 
 #include "TestUtil.h"
+#include "model/MorvelSettings.h"
 #include "platform/MessageBox.h"
+#include "platform/Profile.h"
 
 #include <gtest/gtest.h>
 
@@ -309,4 +311,17 @@ TEST_F(TransferLoops, PortThatCannotOpenIsNamed)
     // Nothing was created for a download that never started.
     EXPECT_FALSE(std::filesystem::exists(dir.file("x.txt")));
     SetComPortDevice(42, "");
+}
+
+TEST(TransferLineSettings, TakenFromThePreferences)
+{
+    TempDir dir;
+    CProfile profile(dir.path() / "Morvel.ini");
+    CMorvelSettings settings(&profile);
+    settings.SetTransferSettings({5, 2, 19200, 3}); // model, parity, rate, port
+    const CTransferLine line = GetTransferLine(settings);
+    EXPECT_EQ(line.port, 3u);
+    EXPECT_EQ(line.baudRate, 19200);
+    EXPECT_EQ(line.parity, 2u);
+    EXPECT_EQ(line.timeout, 0u);
 }
