@@ -206,6 +206,15 @@ TEST_F(SerialPortPty, OpenIsRawAndExclusive)
     EXPECT_TRUE(second.Open());
 }
 
+TEST_F(SerialPortPty, BreakOnlyOnAnOpenPort)
+{
+    EXPECT_FALSE(port.SetBreak());
+    EXPECT_FALSE(port.ClearBreak());
+    ASSERT_TRUE(port.Open());
+    EXPECT_TRUE(port.SetBreak());
+    EXPECT_TRUE(port.ClearBreak());
+}
+
 TEST_F(SerialPortPty, DestructorReleasesThePort)
 {
     {
