@@ -7,6 +7,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <string>
+#include <thread>
+
+#include <poll.h>
 
 using morvel::test::PtyPair;
 
@@ -17,6 +20,26 @@ using Clock = std::chrono::steady_clock;
 long ElapsedMs(Clock::time_point since)
 {
     return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count());
+}
+
+// Polls the condition for up to two seconds: the driver works on its own schedule.
+template <class Condition>
+bool WaitUntil(Condition condition)
+{
+    const auto deadline = Clock::now() + std::chrono::seconds(2);
+    while (!condition()) {
+        if (Clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+// Whether the line would take a byte now (not while stopped by XOFF).
+bool Writable(const CSerialPort& port)
+{
+    pollfd p{port.GetHandle(), POLLOUT, 0};
+    return ::poll(&p, 1, 0) > 0 && (p.revents & POLLOUT);
 }
 
 // The settings the driver holds now.
@@ -320,7 +343,7 @@ TEST_F(SerialPortPty, ReadsAreBoundedAndTakeWhatFollows)
 
     // Purged input is gone.
     ASSERT_TRUE(pty.Send("stale"));
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(WaitUntil([&] { return port.GetInputCount() == 5; }));
     EXPECT_TRUE(port.PurgeInput());
     EXPECT_EQ(port.GetInputCount(), 0u);
     EXPECT_FALSE(port.Read(buffer, 16, &count, nullptr));
@@ -356,7 +379,7 @@ TEST_F(SerialPortPty, WriteGivesUpOnAStoppedLine)
     port.SetHandshake(CSerialPort::HandshakeXonXoff);
     ASSERT_TRUE(port.Open());
     ASSERT_TRUE(pty.Send("\x13"));
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    ASSERT_TRUE(WaitUntil([&] { return !Writable(port); }));
     uint32_t written = 99;
     const auto start = Clock::now();
     EXPECT_FALSE(port.Write("held", 4, &written));
@@ -366,7 +389,7 @@ TEST_F(SerialPortPty, WriteGivesUpOnAStoppedLine)
 
     // XON releases the line; what was refused goes when written again.
     ASSERT_TRUE(pty.Send("\x11"));
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    ASSERT_TRUE(WaitUntil([&] { return Writable(port); }));
     EXPECT_TRUE(port.Write("free", 4, &written));
     EXPECT_EQ(pty.Receive(4, 200), "free");
 }
