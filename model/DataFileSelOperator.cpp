@@ -1,12 +1,21 @@
 #include "model/DataFileSelOperator.h"
 
+#include "model/DataFileDoc.h"
 #include "model/Selection.h"
 
-CDataFileSelOperator::CDataFileSelOperator(CDataFileDoc* document) : m_document(document) {}
+CDataFileSelOperator::CDataFileSelOperator(CDataFileDoc* document) : m_document(document)
+{
+    if (document != nullptr && document->GetRecordDatabase() != nullptr) {
+        m_own = std::make_unique<CSelection>(document->GetRecordDatabase());
+        m_selection = m_own.get();
+    }
+}
+
+CDataFileSelOperator::~CDataFileSelOperator() = default;
 
 void CDataFileSelOperator::SetSelection(CSelection* selection)
 {
-    m_selection = selection;
+    m_selection = selection != nullptr ? selection : m_own.get();
     m_count = -1;
 }
 
