@@ -19,6 +19,7 @@
 #include "platform/BusyCursor.h"
 #include "platform/MessageBox.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <charconv>
@@ -240,11 +241,23 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
         EndProgress(&scope);
         return false;
     }
-    while (file.ReadRecordHeader(type, position, length)) {
+    // The count pass only steps from frame to frame; the file's length is asked once, not at
+    // every frame.
+    const int64_t fileLength = file.GetLength();
+    while (fileLength >= 0 && file.ReadRecordHeader(type, position, length)) {
         ++m_recordCount;
         if (type == CMorvelFile::PointRecordType)
             ++m_pointRecordCount;
-        if (!file.SkipRecord()) {
+        // A frame inside the file is read past through the buffer; one that overruns it is left
+        // to the frame skip, which stops at the end.
+        bool skipped = int64_t(position) + CMorvelFile::FrameHeaderSize + length <= fileLength;
+        uint8_t scratch[512];
+        for (uint32_t left = length; skipped && left > 0;) {
+            const uint32_t part = std::min<uint32_t>(left, sizeof scratch);
+            skipped = file.ReadExact(scratch, part);
+            left -= part;
+        }
+        if (!skipped && !file.SkipRecord()) {
             EndProgress(&scope);
             return false;
         }
