@@ -74,7 +74,7 @@ bool CDataFileUndoObject::Capture()
         return false;
     }
     if (CDataFileDocSettings* settings = m_document->GetJobSettings())
-        m_settings.reset(settings->Clone());
+        m_settings = settings->Clone();
     return true;
 }
 

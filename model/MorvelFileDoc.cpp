@@ -127,17 +127,15 @@ std::string KeepOldFile(const std::string& target)
 
 } // namespace
 
-CMorvelFileDoc::CMorvelFileDoc()
-    : m_settings(std::make_unique<CJobFileDocSettings>(this)), m_rawDataOwned(CreateJobRawData(this))
+CMorvelFileDoc::CMorvelFileDoc() : m_settings(std::make_unique<CJobFileDocSettings>(this))
 {
-    SetRawDataFile(m_rawDataOwned.get());
+    SetRawDataFile(CreateJobRawData(this));
 }
 
 CMorvelFileDoc::~CMorvelFileDoc()
 {
     // The raw lines refer to the job's points and settings: they go first.
     SetRawDataFile(nullptr);
-    m_rawDataOwned.reset();
 }
 
 CMorvelFileDoc* CMorvelFileDoc::FindActiveJobDocument()

@@ -111,7 +111,6 @@ private:
 
     CMorvelFile m_jobFile;
     std::unique_ptr<CJobFileDocSettings> m_settings;
-    std::unique_ptr<CJobRawData> m_rawDataOwned;
     int32_t m_progressSteps = 0;
     int32_t m_lastPercent = -1;
     int32_t m_recordCount = 0;

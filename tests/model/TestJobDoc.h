@@ -256,8 +256,7 @@ inline FakeRawData* FakeRawOf(CDataFileDoc& doc) { return static_cast<FakeRawDat
 class TestJobDoc : public CMorvelFileDoc
 {
 public:
-    TestJobDoc() { SetRawDataFile(&rawData); }
-    ~TestJobDoc() override { SetRawDataFile(nullptr); }
+    TestJobDoc() : rawData(InstallRawData()) {}
 
     bool IsValidPointName(const char* name) override
     {
@@ -284,11 +283,21 @@ public:
     }
 
     CJobFileDocSettings& settings{*GetDocSettings()};
-    FakeRawData rawData{this};
+    // Owned by the job.
+    FakeRawData& rawData;
     bool digitsOnly = false;
     bool fakeSave = true;
     bool saveSucceeds = true;
     int saves = 0;
+
+private:
+    FakeRawData& InstallRawData()
+    {
+        auto raw = std::make_unique<FakeRawData>(this);
+        FakeRawData& kept = *raw;
+        SetRawDataFile(std::move(raw));
+        return kept;
+    }
 };
 
 // Keeps a document in the list of open documents for the length of a test.
