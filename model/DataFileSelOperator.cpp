@@ -31,3 +31,9 @@ void CDataFileSelOperator::RemoveObject(CRecord* record)
     if (m_count > 0 && m_selection != nullptr && m_selection->IsSelected(record))
         --m_count;
 }
+
+CDataFileSelOperator* GetActiveSelectionOperator()
+{
+    CDataFileDoc* document = CDataFileDoc::GetActiveDoc();
+    return document != nullptr ? document->GetSelOperator() : nullptr;
+}

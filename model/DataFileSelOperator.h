@@ -40,3 +40,6 @@ private:
     CSelection* m_selection = nullptr;
     int32_t m_count = -1; // -1 until counted
 };
+
+// The selection operator of the active job; null when no job is open.
+CDataFileSelOperator* GetActiveSelectionOperator();

@@ -6,15 +6,13 @@
 #include "model/DataFileDoc.h"
 #include "model/DataFileDocSettings.h"
 #include "model/DataFileSelOperator.h"
+#include "model/HintCodes.h"
 #include "model/PointRecord.h"
 #include "platform/MessageBox.h"
 
 #include <cstdio>
 
 namespace {
-
-constexpr int32_t kHintUndoBegins = 5;
-constexpr int32_t kHintUndoEnds = 6;
 
 std::string DescribeStep(int32_t kind, const std::string& text)
 {
@@ -240,14 +238,14 @@ bool CDataFileUndoManager::Step(bool undo)
     }
     if (m_document == nullptr)
         return false;
-    m_document->SendHint(nullptr, kHintUndoBegins, 0);
+    m_document->SendHint(nullptr, HintUndoBegin, 0);
     if (!slot->Restore()) {
         // The restore emptied the job: bring back the state from just before, and keep the
         // history so that nothing else is lost.
         const bool back = current->Restore();
         current->Discard();
         moveBack();
-        m_document->SendHint(nullptr, kHintUndoEnds, 0);
+        m_document->SendHint(nullptr, HintUndoDone, 0);
         ShowMessageBoxFS(back ? (undo ? "Unable to undo \"" : "Unable to redo \"") + description +
                                     "\": its copy of the job could not be read. The job is as it was."
                               : (undo ? "Unable to undo \"" : "Unable to redo \"") + description +
@@ -256,7 +254,7 @@ bool CDataFileUndoManager::Step(bool undo)
         return false;
     }
     m_document->AddHistoryEntry(history);
-    m_document->SendHint(nullptr, kHintUndoEnds, 0);
+    m_document->SendHint(nullptr, HintUndoDone, 0);
     ReleaseStep(slot.get());
     slot = std::move(current);
     return true;

@@ -9,6 +9,7 @@
 #include "model/DataFileDocShell.h"
 #include "model/DataFileSelOperator.h"
 #include "model/DataFileUndoManager.h"
+#include "model/HintCodes.h"
 #include "model/JobFileHeader.h"
 #include "model/MorvelSettings.h"
 #include "model/OpenDocuments.h"
@@ -32,16 +33,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr int32_t kHintSettingsChanged = 2;
-constexpr int32_t kHintWholeJobLoaded = 19;
-constexpr int32_t kHintModifiedState = 25;
-constexpr int32_t kHintSaved = 26;
-constexpr int32_t kHintOpenBegins = 32;
-constexpr int32_t kHintOpenEnds = 33;
-constexpr int32_t kHintUnloading = 34;
-constexpr int32_t kHintReloaded = 46;
-constexpr int32_t kHintFileState = 47;
 
 // Options of the regeneration posted after a reload: the two dialog options, from a reload, and
 // the mark every reload sets.
@@ -150,7 +141,7 @@ CMorvelFileDoc* CMorvelFileDoc::FindActiveJobDocument()
 
 bool CMorvelFileDoc::OnOpenDocument(const std::string& path)
 {
-    SendHint(nullptr, kHintOpenBegins, 0);
+    SendHint(nullptr, HintNewBegin, 0);
     const bool temporary = HasTemporaryJob();
     if (!IsJobFilePath(path) && !temporary) {
         ShowMessageBoxFS(Format1("%s does not appear to be a valid file.", path), MB_OK | MB_ICONERROR);
@@ -177,9 +168,9 @@ bool CMorvelFileDoc::OnOpenDocument(const std::string& path)
         GetUndoManager()->RemoveAll();
     if (generated)
         SetModifiedWithText("Generated default raw data", !temporary, true);
-    SendHint(nullptr, kHintOpenEnds, 0);
-    SendHint(nullptr, kHintFileState, 0);
-    SendHint(nullptr, kHintWholeJobLoaded, 1);
+    SendHint(nullptr, HintNewEnd, 0);
+    SendHint(nullptr, HintFileState, 0);
+    SendHint(nullptr, HintPointsAddedInBulk, 1);
     return true;
 }
 
@@ -414,7 +405,7 @@ bool CMorvelFileDoc::OnSaveDocument(const std::string& path)
     SetModifiedWithText("", false, true);
     if (GetUndoManager() != nullptr)
         GetUndoManager()->SetStepsModified(true);
-    SendHint(nullptr, kHintSaved, 0);
+    SendHint(nullptr, HintSaved, 0);
     return true;
 }
 
@@ -432,7 +423,7 @@ bool CMorvelFileDoc::DoFileSave()
     }
     if (!(IsReadOnlyFile(path) ? DoSave("", true) : DoSave(path, true)))
         return false;
-    SendHint(nullptr, kHintFileState, 0);
+    SendHint(nullptr, HintFileState, 0);
     return true;
 }
 
@@ -467,7 +458,7 @@ bool CMorvelFileDoc::SaveModified()
     // A job that was never saved has no file to miss.
     if (!GetPathName().empty() && !FileExists(GetPathName()))
         SetModifiedWithText("Job file not found", true, true);
-    SendHint(nullptr, kHintModifiedState, 0);
+    SendHint(nullptr, HintModifiedState, 0);
     return CDataFileDoc::SaveModified();
 }
 
@@ -519,8 +510,8 @@ bool CMorvelFileDoc::Reload(bool noPrompt)
     }
     if (GetUndoManager() != nullptr)
         GetUndoManager()->RemoveAll();
-    SendHint(nullptr, kHintReloaded, 0);
-    SendHint(nullptr, kHintFileState, 0);
+    SendHint(nullptr, HintReloaded, 0);
+    SendHint(nullptr, HintFileState, 0);
     return true;
 }
 
@@ -602,7 +593,7 @@ void CMorvelFileDoc::DeleteContents()
     advance();
     GetRecordDatabase()->RemoveAll();
     advance();
-    SendHint(nullptr, kHintUnloading, 0);
+    SendHint(nullptr, HintUnloading, 0);
     advance();
     scope.End();
     advance();
@@ -658,7 +649,7 @@ void CMorvelFileDoc::ApplyJobSettings(const JobFileHeader& header)
         return;
     if (detail.AnyChanged()) {
         AppendSettingsComments(this, detail);
-        SendHint(nullptr, kHintSettingsChanged, 0);
+        SendHint(nullptr, HintJobSettingsChanged, 0);
     }
     SetModifiedWithText("Changed job settings", true, true);
 }
@@ -711,13 +702,13 @@ bool CMorvelFileDoc::ExportSelection(const std::string& path, bool selectedOnly,
     if (!exported.SaveJobReplacing(path))
         return false;
     if (EqualNoCase(path, GetPathName()))
-        SendHint(nullptr, kHintFileState, 0);
+        SendHint(nullptr, HintFileState, 0);
     const std::string rawPath = RawPathOf(path);
     if (withRawData) {
         if (!CreateRawDataFromPoints(&exported, rawPath))
             return false;
         if (!GetPathName().empty() && RawPathOf(GetPathName()) == rawPath)
-            SendHint(nullptr, kHintFileState, 0);
+            SendHint(nullptr, HintFileState, 0);
     }
     return true;
 }

@@ -16,8 +16,7 @@ class CStatusProgress;
 // reloads and saves them, writes and restores the undo snapshots, applies new job settings and
 // turns a text coordinate file into a job. Its raw data comes from the installed raw-data factory.
 // A job document made on its own (exports, imports, the empty job) is never registered as open.
-// Files are read and written only through the job file class; there is no serialisation of the
-// document itself.
+// There is no Serialize: files are read and written only through the job file class.
 class CMorvelFileDoc : public CDataFileDoc
 {
 public:

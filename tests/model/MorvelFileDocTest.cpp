@@ -666,6 +666,7 @@ TEST(JobDocumentLife, ActiveJobIsTheFirstOpenJobDocument)
     CMorvelFileDoc scratch; // never registered, as exports and imports are not
     EXPECT_EQ(CDataFileDoc::GetActiveDoc(), nullptr);
     EXPECT_EQ(GetActiveUndoManager(), nullptr);
+    EXPECT_EQ(GetActiveSelectionOperator(), nullptr);
     CDocument other;
     OpenDocumentScope first(&other);
     EXPECT_EQ(CDataFileDoc::GetActiveDoc(), nullptr);
@@ -673,6 +674,7 @@ TEST(JobDocumentLife, ActiveJobIsTheFirstOpenJobDocument)
     OpenDocumentScope second(&job);
     EXPECT_EQ(CDataFileDoc::GetActiveDoc(), &job);
     EXPECT_EQ(GetActiveUndoManager(), job.GetUndoManager());
+    EXPECT_EQ(GetActiveSelectionOperator(), job.GetSelOperator());
 }
 
 TEST(JobDocumentLocks, TransferAndRefreshMarks)
