@@ -5,7 +5,6 @@
 #include "core/PathHelpers.h"
 #include "model/DataFileDoc.h"
 #include "model/DataFileDocSettings.h"
-#include "model/DataFileSelOperator.h"
 #include "model/HintCodes.h"
 #include "model/PointRecord.h"
 #include "platform/MessageBox.h"
@@ -275,9 +274,10 @@ bool CDataFileUndoManager::RecordUndoForRecord(int32_t kind, CRecord* record)
         return RecordUndo(kind, text, record);
     case UndoDeleteObjects:
     case UndoModifyObjects: {
+        // Counted now: the operator's cached count does not see selections made since.
         int32_t count = 0;
-        if (m_document != nullptr && m_document->GetSelOperator() != nullptr)
-            count = m_document->GetSelOperator()->GetCount();
+        if (m_document != nullptr && m_document->GetCurrentSelection() != nullptr)
+            count = m_document->GetCurrentSelection()->GetCount();
         text = std::to_string(count) + " objects";
         record = nullptr;
         break;

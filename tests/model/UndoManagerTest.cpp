@@ -146,6 +146,11 @@ TEST(UndoHistory, DescriptionsAndMerging)
         ASSERT_TRUE(undo.RecordObjectUndo(c.kind, c.record));
         EXPECT_EQ(undo.GetUndoDescription(), c.text);
     }
+    // A selection changed after it was last counted is counted again.
+    doc.GetCurrentSelection()->SetSelected(p13, false);
+    undo.BreakMerge();
+    ASSERT_TRUE(undo.RecordObjectUndo(UndoModifyObjects, nullptr));
+    EXPECT_EQ(undo.GetUndoDescription(), "Modify 1 objects");
     ASSERT_TRUE(undo.RecordCaptionedUndo("Import DXF Coordinates"));
     EXPECT_EQ(undo.GetUndoDescription(), "Import DXF Coordinates");
     undo.SetStepDescription("Import renamed");
