@@ -5,6 +5,7 @@
 #include "FakeView.h"
 #include "core/LittleEndian.h"
 #include "core/PathHelpers.h"
+#include "model/HintCodes.h"
 #include "model/DataFileSelOperator.h"
 #include "model/DataFileUndoManager.h"
 #include "model/FrameRefreshLock.h"
@@ -144,7 +145,7 @@ std::vector<std::string> FolderContents(const fs::path& folder)
 
 std::vector<std::string> Delivered(CDataFileDoc& doc, std::vector<std::string>& log)
 {
-    doc.SendHint(nullptr, 1, 0);
+    doc.SendHint(nullptr, HintFlush, 0);
     std::vector<std::string> out;
     out.swap(log);
     return out;

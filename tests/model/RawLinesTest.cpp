@@ -2,6 +2,7 @@
 
 #include "FakeStatusBarHost.h"
 #include "FakeView.h"
+#include "model/HintCodes.h"
 #include "model/DataFileHiSelection.h"
 #include "model/DataFileSelOperator.h"
 #include "model/PointDatabase.h"
@@ -27,7 +28,7 @@ std::string Stamped(const std::string& text)
 
 std::vector<std::string> Delivered(CDataFileDoc& doc, std::vector<std::string>& log)
 {
-    doc.SendHint(nullptr, 1, 0);
+    doc.SendHint(nullptr, HintFlush, 0);
     std::vector<std::string> out;
     out.swap(log);
     return out;

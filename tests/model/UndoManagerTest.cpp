@@ -2,6 +2,7 @@
 
 #include "FakeView.h"
 #include "core/PathHelpers.h"
+#include "model/HintCodes.h"
 #include "model/DataFileSelOperator.h"
 #include "model/DataFileUndoManager.h"
 #include "model/PointDatabase.h"
@@ -73,7 +74,7 @@ TEST(UndoHistory, UndoAndRedoSwapWholeJobs)
     doc.settings.SetDistanceUnit(2);
     EXPECT_EQ(undo.GetUndoDescription(), "Translate points");
 
-    doc.SendHint(nullptr, 1, 0);
+    doc.SendHint(nullptr, HintFlush, 0);
     log.clear();
     ASSERT_TRUE(undo.Undo());
     EXPECT_THAT(Names(doc), ElementsAre("1"));
@@ -85,7 +86,7 @@ TEST(UndoHistory, UndoAndRedoSwapWholeJobs)
     EXPECT_THAT(doc.GetHistoryList().back(), MatchesRegex(Stamped("Undo: Translate points")));
     EXPECT_FALSE(undo.CanUndo());
     EXPECT_EQ(undo.GetRedoDescription(), "Translate points");
-    doc.SendHint(nullptr, 1, 0);
+    doc.SendHint(nullptr, HintFlush, 0);
     EXPECT_THAT(log, testing::Contains("V6"));
 
     ASSERT_TRUE(undo.Redo());
