@@ -540,6 +540,8 @@ bool CMorvelFileDoc::ReloadThroughCopy(const std::string& jobSnapshot, const std
         return fail();
     // A raw snapshot that cannot be copied is read as missing, and default raw data is made.
     fs::copy_file(rawSnapshot, rawCopy, fs::copy_options::overwrite_existing, ec);
+    if (ec)
+        RemoveIfExists(rawCopy);
 
     m_jobFile.Close();
     if (!m_jobFile.Open(jobCopy.c_str(), true) || !LoadSettingsFromJobFile())

@@ -262,3 +262,18 @@ TEST(UndoHistory, AFailedRestoreKeepsTheJobAndTheHistory)
     EXPECT_THAT(messages[0], HasSubstr("Unable to undo \"Add 2\""));
     SetMessageBoxHandler(std::move(previous));
 }
+
+TEST(UndoHistory, AMissingRawSnapshotGivesDefaultRawData)
+{
+    TestJobDoc doc;
+    CDataFileUndoManager& undo = *doc.GetUndoManager();
+    doc.AddPoint("1", 1, 1);
+    doc.rawData.lines = {"SS,1,2,3"};
+    ASSERT_TRUE(undo.RecordUndoWithText("Step"));
+    std::remove(Step(undo, 0)->GetRawSnapshotPath().c_str());
+    doc.AddPoint("2", 2, 2);
+    ASSERT_TRUE(undo.Undo());
+    EXPECT_THAT(Names(doc), ElementsAre("1"));
+    EXPECT_EQ(doc.rawData.generated, 1);
+    EXPECT_THAT(doc.rawData.lines, ElementsAre("CO,Morvel RAW data format V2.00", testing::StartsWith("MP,1,")));
+}
