@@ -28,6 +28,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -100,6 +101,22 @@ bool EqualNoCase(const std::string& a, const std::string& b)
         if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     return true;
+}
+
+// A temporary file is made for its owner alone; the file that replaces a target takes the
+// target's permissions, or those a new file gets.
+void TakePermissionsOf(const std::string& temporary, const std::string& target)
+{
+    struct stat st {};
+    mode_t mode = 0;
+    if (::stat(target.c_str(), &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    ::chmod(temporary.c_str(), mode);
 }
 
 // A free name beside the target for a link to its old contents; empty when none can be made.
@@ -184,7 +201,6 @@ bool CMorvelFileDoc::OpenJobFile(const std::string& path, bool& generatedRawData
     if (!m_jobFile.Open(path.c_str(), true)) {
         // A header the file refused leaves it open.
         m_jobFile.Close();
-        GetLastErrorText();
         return false;
     }
     LoadSettingsFromJobFile();
@@ -356,7 +372,9 @@ bool CMorvelFileDoc::SaveJobReplacing(const std::string& path)
     const std::string temporary = MakeTempFileName(FolderOf(path));
     if (temporary.empty())
         return false;
-    if (!SaveJobTo(temporary, false) || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    const bool written = SaveJobTo(temporary, false);
+    TakePermissionsOf(temporary, path);
+    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
         RemoveIfExists(temporary);
         return false;
     }
@@ -384,6 +402,7 @@ bool CMorvelFileDoc::OnSaveDocument(const std::string& path)
     }
     // Should the raw file refuse its rename, the job file goes back to its old contents so the
     // two never disagree.
+    TakePermissionsOf(jobTemp, path);
     const std::string oldJob = KeepOldFile(path);
     if (std::rename(jobTemp.c_str(), path.c_str()) != 0) {
         RemoveIfExists(jobTemp);
@@ -392,6 +411,7 @@ bool CMorvelFileDoc::OnSaveDocument(const std::string& path)
         return false;
     }
     ClearReadOnlyAttribute(rawTarget);
+    TakePermissionsOf(rawTemp, rawTarget);
     if (std::rename(rawTemp.c_str(), rawTarget.c_str()) != 0) {
         RemoveIfExists(rawTemp);
         if (!oldJob.empty())

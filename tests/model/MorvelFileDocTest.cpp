@@ -195,6 +195,13 @@ TEST(JobDocumentFiles, SaveAndOpenRoundTripPointsSettingsAndRawLines)
         // Nothing is left beside the two files.
         EXPECT_THAT(FolderContents(dir.path()), ElementsAre("survey.Mvj", "survey.Mvr"));
         EXPECT_EQ(ReadAllText(dir.file("survey.Mvr")), "CO,Morvel RAW data format V2.00\nSS,1,2,3\n");
+        // New files get the permissions any new file gets; a saved file keeps its own.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        EXPECT_EQ(fs::status(path).permissions(), fs::perms(0666 & ~mask));
+        ::chmod(path.c_str(), 0640);
+        ASSERT_TRUE(doc.OnSaveDocument(path));
+        EXPECT_EQ(fs::status(path).permissions(), fs::perms(0640));
         doc.RemoveView(&view);
     }
 
