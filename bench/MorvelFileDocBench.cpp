@@ -36,14 +36,7 @@ public:
     {
         return Append(std::string("CC,") + p.GetName(), text, line);
     }
-    bool AppendRecord(const CRawDataRecord&, std::string*, int32_t*, bool*) override { return false; }
-    bool AppendRecordText(const CRawDataRecord&, std::string*, int32_t*) override { return false; }
-    bool ReplaceRecord(int32_t, const CRawDataRecord&, std::string*, int32_t*) override { return false; }
-    bool InsertRecord(int32_t, const CRawDataRecord&, std::string*, int32_t*) override { return false; }
-    int32_t RemoveRecords(const std::vector<int32_t>&) override { return 0; }
-    bool SetRecordsDeleted(const std::vector<int32_t>&, bool) override { return false; }
-    bool ToggleRecordsNote(const std::vector<int32_t>&, bool) override { return false; }
-    bool RenamePoints(const PointRenameMap&) override { return false; }
+    CRawDataSetup* GetSetup(int32_t) override { return nullptr; }
     void Clear() override { lines.clear(); }
     bool LoadRawDataFromText(const std::string& path, bool) override
     {

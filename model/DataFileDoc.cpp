@@ -388,7 +388,7 @@ int32_t CDataFileDoc::RemoveRawDataLines(const std::vector<int32_t>& lines)
 
 bool CDataFileDoc::MarkRawDataLineDeleted(const std::vector<int32_t>& lines, bool deleted)
 {
-    const bool changed = m_rawData != nullptr && m_rawData->SetRecordsDeleted(lines, deleted);
+    const bool changed = m_rawData != nullptr && m_rawData->SetRecordsDeleted(lines, deleted) != 0;
     if (changed)
         ReloadRawDataLines();
     return changed;
@@ -396,7 +396,7 @@ bool CDataFileDoc::MarkRawDataLineDeleted(const std::vector<int32_t>& lines, boo
 
 bool CDataFileDoc::ConvertRawDataLineToNote(const std::vector<int32_t>& lines, bool note)
 {
-    const bool changed = m_rawData != nullptr && m_rawData->ToggleRecordsNote(lines, note);
+    const bool changed = m_rawData != nullptr && m_rawData->ToggleRecordsNote(lines, note) != 0;
     if (changed)
         ReloadRawDataLines();
     return changed;

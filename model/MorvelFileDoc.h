@@ -43,7 +43,7 @@ public:
 
     // --- What the job document base asks.
     CJobFileDocSettings* GetJobSettings() override { return m_settings.get(); }
-    CJobFileDocSettings* GetDocSettings() { return m_settings.get(); }
+    CJobFileDocSettings* GetDocSettings() override { return m_settings.get(); }
     // Reads both files again, after asking unless noPrompt or unmodified. The undo history goes.
     bool Reload(bool noPrompt) override;
     bool OpenJobFile(const std::string& path, bool& generatedRawData) override;

@@ -8,6 +8,7 @@
 #include "model/OpenDocuments.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
+#include "FakeRawDataSetup.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -92,7 +93,7 @@ public:
             }
         return removed;
     }
-    bool SetRecordsDeleted(const std::vector<int32_t>& which, bool deleted) override
+    int32_t SetRecordsDeleted(const std::vector<int32_t>& which, bool deleted) override
     {
         bool changed = false;
         for (int32_t line : which) {
@@ -107,7 +108,7 @@ public:
         }
         return changed;
     }
-    bool ToggleRecordsNote(const std::vector<int32_t>& which, bool note) override
+    int32_t ToggleRecordsNote(const std::vector<int32_t>& which, bool note) override
     {
         bool changed = false;
         for (int32_t line : which) {
@@ -189,6 +190,11 @@ public:
     {
         lines.push_back(flags.distanceUnit ? "CO,Dist Units changed" : "CO,Settings changed");
     }
+    // Every line, and the lines a test's records claim beyond them, read in the fake's units.
+    CRawDataSetup* GetSetup(int32_t line) override
+    {
+        return line >= 0 && line < std::max<int32_t>(GetLineCount(), setupLines) ? &setup : nullptr;
+    }
 
     struct Reduction
     {
@@ -206,6 +212,8 @@ public:
     bool refuseSave = false;
     int loads = 0;
     int generated = 0;
+    FakeRawDataSetup setup;
+    int32_t setupLines = 1000;
 
 private:
     static const FakeRawRecord& From(const CRawDataRecord& record)
