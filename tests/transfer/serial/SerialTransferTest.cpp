@@ -6,6 +6,7 @@
 
 #include "TestUtil.h"
 #include "model/MorvelSettings.h"
+#include "model/TransferLock.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
 
@@ -324,4 +325,26 @@ TEST(TransferLineSettings, TakenFromThePreferences)
     EXPECT_EQ(line.baudRate, 19200);
     EXPECT_EQ(line.parity, 2u);
     EXPECT_EQ(line.timeout, 0u);
+}
+
+TEST(TransferLockMessage, PlainBoxWhileAnotherTransferRuns)
+{
+    std::vector<std::pair<std::string, uint32_t>> shown;
+    const MessageBoxHandler previous = SetMessageBoxHandler([&](const std::string& text, uint32_t flags) {
+        shown.emplace_back(text, flags);
+        return IDOK;
+    });
+    {
+        CTransferLock getJob;
+        ASSERT_TRUE(getJob.Acquire());
+        CTransferLock sendJob;
+        EXPECT_FALSE(sendJob.Acquire());
+        EXPECT_FALSE(sendJob.IsHeld());
+    }
+    CTransferLock after;
+    EXPECT_TRUE(after.Acquire());
+    SetMessageBoxHandler(previous);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].first, "You cannot start the transfer process because another transfer process is running now.");
+    EXPECT_EQ(shown[0].second, MB_OK);
 }
