@@ -378,8 +378,9 @@ bool CSerialPort::ReadString(std::string& text, const bool* stop)
     uint8_t buffer[1 + ReadStringLimit];
     if (ReadFollowing(buffer, 1, m_timeout, NowMs() + m_timeout) == 0)
         return false;
-    const uint32_t more = ReadFollowing(buffer + 1, ReadStringLimit, ReadStringGap,
-                                        NowMs() + ReadStringGap * 2 + ReadStringLimit);
+    // A line that keeps talking still ends the text after a bounded time (1 ms per byte wanted).
+    const int64_t deadline = NowMs() + ReadStringGap + ReadStringLimit;
+    const uint32_t more = ReadFollowing(buffer + 1, ReadStringLimit, ReadStringGap, deadline);
     text.assign(reinterpret_cast<const char*>(buffer), 1 + more);
     return true;
 }
