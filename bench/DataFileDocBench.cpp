@@ -35,6 +35,8 @@ public:
     bool GenerateRawData(const std::string&, bool) override { return false; }
     void ReduceRawData(bool, bool, CReport*, std::vector<std::string>*) override {}
     bool DoFileSave() override { return false; }
+    bool ExportSelection(const std::string&, bool, bool, CSelection*) override { return false; }
+    bool CreateEmptyJobFile(const std::string&) override { return false; }
 
     CJobFileDocSettings settings{this};
 };
