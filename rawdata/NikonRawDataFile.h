@@ -28,20 +28,20 @@ public:
     CStakeoutStateTable& GetStakeoutTable() override { return m_stakeouts; }
     void ClearMaps() override;
 
-    // --- What the job document forwards to its raw data. Each line operation reports the
-    // line's text and index for the document's history.
-    bool AppendCogoPoint(const CPointRecord& point, std::string* text, int32_t* line);
+    // --- What the job document forwards to its raw data (CJobRawData). Each line operation
+    // reports the line's text and index for the document's history.
+    bool AppendCogoPoint(const CPointRecord& point, std::string* text, int32_t* line) override;
     // Reprints the record (a typed record) in the units at the end and appends it.
-    bool AppendRecord(const CRawDataRecord& record, std::string* text, int32_t* line, bool* deleted);
-    bool AppendRecordText(const CRawDataRecord& record, std::string* text, int32_t* line);
-    bool ReplaceRecord(int32_t line, const CRawDataRecord& record, std::string* text, int32_t* at);
-    bool InsertRecord(int32_t line, const CRawDataRecord& record, std::string* text, int32_t* at);
-    bool LoadRawDataFromText(const std::string& path, bool snapshot);
-    bool SaveRawDataToText(const std::string& path, bool snapshot);
-    bool GenerateRawData(bool markModified);
-    void ReduceRawData(bool ignoreStorePoints, bool ignoreDeleted, CReport* report, std::vector<std::string>* duplicates);
-    bool CreateRawDataFromPoints(const std::string& path);
-    void AppendSettingsComments(const SettingsChangeFlags& flags);
+    bool AppendRecord(const CRawDataRecord& record, std::string* text, int32_t* line, bool* deleted) override;
+    bool AppendRecordText(const CRawDataRecord& record, std::string* text, int32_t* line) override;
+    bool ReplaceRecord(int32_t line, const CRawDataRecord& record, std::string* text, int32_t* at) override;
+    bool InsertRecord(int32_t line, const CRawDataRecord& record, std::string* text, int32_t* at) override;
+    bool LoadRawDataFromText(const std::string& path, bool snapshot) override;
+    bool SaveRawDataToText(const std::string& path, bool snapshot) override;
+    bool GenerateRawData(bool markModified) override;
+    void ReduceRawData(bool ignoreStorePoints, bool ignoreDeleted, CReport* report, std::vector<std::string>* duplicates) override;
+    bool CreateRawDataFromPoints(const std::string& path) override;
+    void AppendSettingsComments(const SettingsChangeFlags& flags) override;
     using CRawDataFile::AppendRecord;
     using CRawDataFile::InsertRecord;
     using CRawDataFile::ReplaceRecord;
