@@ -11,7 +11,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Document.h"
 #include "platform/MessageBox.h"
-#include "platform/SettingsShell.h"
+#include "model/SettingsShell.h"
 #include "platform/ShellHooks.h"
 #include "platform/View.h"
 #include "platform/StatusBarHost.h"

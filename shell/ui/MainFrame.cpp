@@ -1,6 +1,6 @@
 #include "shell/ui/MainFrame.h"
 
-#include "app/Version.h"
+#include "platform/Version.h"
 #include "core/ProgramHelpers.h"
 #include "core/ResourceStrings.h"
 #include "framework/ui/Icons.h"
@@ -8,6 +8,7 @@
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
 #include "model/DataFileSmartHintManager.h"
+#include "model/HintCodes.h"
 #include "model/MorvelSettings.h"
 #include "platform/Profile.h"
 #include "platform/ShellHooks.h"
@@ -29,7 +30,6 @@
 namespace {
 
 constexpr const char* ToolbarsSection = "Toolbars";
-constexpr int32_t HintViewActivated = 17;
 constexpr int32_t NoViewKind = 2;
 constexpr const char* IdleMessage = "For Help, press F1";
 

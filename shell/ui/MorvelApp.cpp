@@ -1,6 +1,6 @@
 #include "shell/ui/MorvelApp.h"
 
-#include "app/Version.h"
+#include "platform/Version.h"
 #include "core/FileHelpers.h"
 #include "core/PathHelpers.h"
 #include "core/ProgramHelpers.h"

@@ -1,6 +1,7 @@
 #include "shell/ui/ViewTabBar.h"
 
 #include "framework/ui/Icons.h"
+#include "model/HintCodes.h"
 #include "platform/ShellHooks.h"
 #include "shell/CommandIds.h"
 #include "views/ui/MorvelView.h"
@@ -10,8 +11,6 @@
 #include <wx/sizer.h>
 
 namespace {
-constexpr int32_t HintViewActivated = 17;
-constexpr int32_t HintJobOpened = 33;
 constexpr int32_t JobViewKind = 0;
 
 CMorvelView* ActiveJobView()
@@ -83,7 +82,7 @@ wxString CViewTabBar::GetTabText(int index) const { return m_tabs->GetPageText(s
 
 int CViewTabBar::GetSelectedTab() const { return m_tabs->GetSelection(); }
 
-bool CViewTabBar::IsInterested(int32_t code) { return code == HintViewActivated || code == HintJobOpened; }
+bool CViewTabBar::IsInterested(int32_t code) { return code == HintViewActivated || code == HintNewEnd; }
 
 void CViewTabBar::OnNotify(void*, int32_t code, intptr_t)
 {
