@@ -17,6 +17,8 @@
 #include "shell/StatusPanes.h"
 #include "shell/ui/MorvelApp.h"
 #include "shell/ui/MorvelToolbar.h"
+#include "shell/ui/ToolbarDlg.h"
+#include "framework/ui/ModalDialog.h"
 #include "shell/ui/ViewTabBar.h"
 #include "views/ui/MorvelView.h"
 
@@ -211,6 +213,31 @@ bool CMainFrame::IsBarAllowedInView(int index, int32_t viewKind)
     return index >= 0 && index < BarCount && viewKind == 0;
 }
 
+void CMainFrame::ShowBar(int index, bool show)
+{
+    wxAuiPaneInfo& pane = m_aui.GetPane(GetBar(index));
+    if (!pane.IsOk())
+        return;
+    pane.Show(show);
+    m_aui.Update();
+}
+
+void CMainFrame::OnViewToolbars()
+{
+    const int32_t kind = ActiveViewKind();
+    std::vector<CToolbarDlg::Entry> entries;
+    for (int i = 0; i < BarCount; ++i) {
+        wxWindow* bar = GetBar(i);
+        if (!bar || !IsBarAllowedInView(i, kind) || bar->GetName().empty())
+            continue;
+        entries.push_back({FromWx(bar->GetName()), IsBarShown(i), i, &CurrentTable()[i]});
+    }
+    CToolbarDlg dialog(this, entries, [this](int bar, bool show) { ShowBar(bar, show); },
+                       [this](int bar) { return IsBarShown(bar); });
+    RunModal(dialog);
+    m_aui.Update();
+}
+
 void CMainFrame::ApplyViewBars()
 {
     int32_t kind = NoViewKind;
@@ -397,6 +424,9 @@ void CMainFrame::OnClose(wxCloseEvent& event)
 void CMainFrame::OnCommand(wxCommandEvent& event)
 {
     switch (event.GetId()) {
+    case IdViewToolbars:
+        OnViewToolbars();
+        break;
     case IdToggleDialogBar:
         ShowDialogBar(!IsBarShown(DialogBarIndex));
         break;

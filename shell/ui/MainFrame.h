@@ -46,6 +46,10 @@ public:
     CMorvelToolbar* GetMorvelToolbar() const { return m_toolBar; }
     CViewTabBar* GetViewTabBar() const { return m_viewTabBar; }
     bool IsBarShown(int index);
+    // Shows or hides a bar at once, as the Toolbars dialog does.
+    void ShowBar(int index, bool show);
+    // "Toolbars...": the bars the active view allows, each shown or hidden with its check.
+    void OnViewToolbars();
     // Bars a view kind allows: the job view all, the print preview and no view none.
     static bool IsBarAllowedInView(int index, int32_t viewKind);
     // Shows each bar as the active view and the current mode's table allow.
