@@ -90,6 +90,8 @@ CMainFrame::~CMainFrame()
 {
     if (GetMainStatusHost() == this)
         SetMainStatusHost(nullptr);
+    if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp))
+        app->OnMainFrameDestroyed(this);
     m_aui.UnInit();
 }
 

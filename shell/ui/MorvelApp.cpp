@@ -227,6 +227,14 @@ int CMorvelApp::ExitInstance()
 
 // --- Accessors.
 
+void CMorvelApp::OnMainFrameDestroyed(CMainFrame* frame)
+{
+    if (m_mainFrame != frame)
+        return;
+    m_mainFrame = nullptr;
+    SetMainStatusHost(nullptr);
+}
+
 const wxBitmap* CMorvelApp::GetIcon(uint32_t id, bool small) { return m_icons ? m_icons->GetIcon(id, small) : nullptr; }
 
 CView* CMorvelApp::GetActiveViewAndKind(int32_t* kind) const

@@ -44,6 +44,8 @@ public:
     CIcons& GetIcons() { return *m_icons; }
     CDocTemplate* GetJobDocTemplate() const { return m_jobTemplate.get(); }
     CMainFrame* GetMainFrame() const { return m_mainFrame; }
+    // The main frame is going; nothing may reach it any more.
+    void OnMainFrameDestroyed(CMainFrame* frame);
     // The active view and its kind: 0 job view, 1 print preview, 2 none or another view.
     CView* GetActiveViewAndKind(int32_t* kind) const;
     int32_t GetActiveViewKind() const;

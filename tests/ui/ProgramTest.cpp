@@ -55,6 +55,10 @@ void WindowTest::Pump()
     wxTheApp->ProcessIdle();
 }
 
+ProgramTest::ProgramTest() = default;
+
+ProgramTest::~ProgramTest() = default;
+
 void ProgramTest::SetUp()
 {
     if (!g_displayAvailable)
@@ -118,7 +122,8 @@ bool ProgramTest::Start(const std::vector<std::string>& arguments)
         return false;
     }
     Pump();
-    return true;
+    // Start-up may have ended the program through its queued exit.
+    return m_app->GetMainFrame() != nullptr;
 }
 
 void ProgramTest::Pump()

@@ -41,6 +41,8 @@ private:
 class ProgramTest : public ::testing::Test
 {
 protected:
+    ProgramTest();
+    ~ProgramTest() override;
     void SetUp() override;
     void TearDown() override;
 
