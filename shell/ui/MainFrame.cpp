@@ -3,6 +3,7 @@
 #include "platform/Version.h"
 #include "core/ProgramHelpers.h"
 #include "core/ResourceStrings.h"
+#include "framework/ColorTable.h"
 #include "framework/ui/Icons.h"
 #include "framework/ui/WindowEvents.h"
 #include "framework/ui/WindowHelpers.h"
@@ -129,7 +130,9 @@ void CMainFrame::UpdateRecentFileMenu()
 
 void CMainFrame::CreateBars()
 {
+    // Behind the job window: the graphics background colour, as the job window's frame paints it.
     m_emptyCentre = new wxPanel(this, wxID_ANY);
+    m_emptyCentre->SetBackgroundColour(ToWxColour(GetPaletteColor(GetMorvelSettings().GetGraphicsBackgroundColor())));
     m_aui.AddPane(m_emptyCentre, wxAuiPaneInfo().Name("JobView").CenterPane().PaneBorder(false));
 
     m_toolBar = new CMorvelToolbar(this, wxID_ANY, m_icons);
