@@ -1,25 +1,17 @@
 #pragma once
 
+#include "core/Rgb.h"
+
 #include <cstdint>
 
 // Every colour the user picks and every colour a job stores is an index 0-255 into the current
 // colour table. Three built-in tables exist: the sixteen VGA colours, the default table of 64
 // colours and the CAD colour-index table. The choice is program-wide (one UI thread).
 
-// 0x00BBGGRR, as the tables and the profile keep colours.
-using COLORREF = uint32_t;
-
 // Marks a colour as taken from the program's palette; every table entry carries it.
 inline constexpr COLORREF PaletteRelativeFlag = 0x02000000;
 
-constexpr COLORREF MakeRgb(uint8_t r, uint8_t g, uint8_t b)
-{
-    return COLORREF(r) | (COLORREF(g) << 8) | (COLORREF(b) << 16);
-}
 constexpr COLORREF PaletteRgb(uint8_t r, uint8_t g, uint8_t b) { return PaletteRelativeFlag | MakeRgb(r, g, b); }
-constexpr uint8_t GetRValue(COLORREF c) { return uint8_t(c & 0xFF); }
-constexpr uint8_t GetGValue(COLORREF c) { return uint8_t((c >> 8) & 0xFF); }
-constexpr uint8_t GetBValue(COLORREF c) { return uint8_t((c >> 16) & 0xFF); }
 
 // The entry of the current table; an index outside 0-255 gives 1.
 COLORREF GetPaletteColor(int32_t index);
