@@ -170,6 +170,8 @@ void CMainFrame::CreateBars()
                                     .Floatable(false)
                                     .Movable(false)
                                     .Resizable(false)
+                                    .MinSize(wxSize(-1, m_viewTabBar->GetBestSize().y))
+                                    .BestSize(wxSize(-1, m_viewTabBar->GetBestSize().y))
                                     .DockFixed());
 
     auto* dialogBar = new wxPanel(this, wxID_ANY);

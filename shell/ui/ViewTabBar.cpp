@@ -31,6 +31,9 @@ CViewTabBar::CViewTabBar(wxWindow* parent, wxWindowID id, CIcons& icons) : wxPan
         images->Add(bitmap ? *bitmap : wxBitmap(16, 16));
     }
     m_tabs->AssignImageList(images);
+    // The tabs only switch the job view's panes; their pages stay empty.
+    m_tabs->AddPage(new wxWindow(m_tabs, wxID_ANY), "Coordinates", true, 0);
+    m_tabs->AddPage(new wxWindow(m_tabs, wxID_ANY), "Raw Data", false, 1);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(m_tabs, 1, wxEXPAND);
     SetSizer(sizer);
@@ -42,23 +45,15 @@ CViewTabBar::~CViewTabBar() = default;
 
 void CViewTabBar::RebuildTabs()
 {
-    int32_t kind = 2;
-    if (!GetActiveViewAndKind(&kind))
+    CMorvelView* view = ActiveJobView();
+    if (!view)
         return;
-    m_rebuilding = true;
-    if (m_tabs->GetPageCount() == 0) {
-        // The tabs only switch the job view's panes; their pages stay empty.
-        m_tabs->AddPage(new wxWindow(m_tabs, wxID_ANY, wxDefaultPosition, wxSize(1, 1)), "Coordinates", false, 0);
-        m_tabs->AddPage(new wxWindow(m_tabs, wxID_ANY, wxDefaultPosition, wxSize(1, 1)), "Raw Data", false, 1);
-        m_tabs->InvalidateBestSize();
-        SetMinSize(wxSize(-1, m_tabs->GetBestSize().y));
+    const int tab = view->GetCurrentTab();
+    if (tab >= 0 && tab < int(m_tabs->GetPageCount()) && tab != m_tabs->GetSelection()) {
+        m_rebuilding = true;
+        m_tabs->ChangeSelection(size_t(tab));
+        m_rebuilding = false;
     }
-    if (CMorvelView* view = ActiveJobView()) {
-        const int tab = view->GetCurrentTab();
-        if (tab >= 0 && tab < int(m_tabs->GetPageCount()))
-            m_tabs->ChangeSelection(size_t(tab));
-    }
-    m_rebuilding = false;
 }
 
 void CViewTabBar::OnTabChosen(int index)
@@ -88,8 +83,5 @@ void CViewTabBar::OnNotify(void*, int32_t code, intptr_t)
 {
     if (!IsInterested(code))
         return;
-    m_rebuilding = true;
-    m_tabs->DeleteAllPages();
-    m_rebuilding = false;
     RebuildTabs();
 }

@@ -20,7 +20,7 @@ public:
     CViewTabBar(wxWindow* parent, wxWindowID id, CIcons& icons);
     ~CViewTabBar() override;
 
-    // Builds the tabs when there are none and selects the one of the active job view's pane.
+    // Selects the tab of the active job view's pane.
     void RebuildTabs();
     // What a click on a tab does (index 0 or 1).
     void OnTabChosen(int index);

@@ -11,6 +11,7 @@
 #include <wx/dcscreen.h>
 #include <wx/evtloop.h>
 #include <wx/init.h>
+#include <wx/utils.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -172,8 +173,13 @@ std::string ProgramTest::CopySample(const std::string& source, const std::string
 
 bool ProgramTest::SaveScreenshot(wxWindow& window, const std::string& fileName)
 {
-    Pump();
-    window.Update();
+    // The X server draws asynchronously: give it a moment after the last repaint.
+    for (int round = 0; round < 3; ++round) {
+        window.Refresh();
+        window.Update();
+        Pump();
+        wxMilliSleep(100);
+    }
     const wxRect rect = window.GetScreenRect();
     wxBitmap bitmap(rect.width, rect.height, 24);
     wxMemoryDC memory(bitmap);

@@ -69,4 +69,6 @@ void CMorvelView::UpdateSummary()
     const int32_t lines = job && job->GetRawDataFile() ? job->GetRawDataFile()->GetLineCount() : 0;
     m_pointsText->SetLabel(wxString::Format("%d points", int(points)));
     m_rawText->SetLabel(wxString::Format("%d raw data lines", int(lines)));
+    m_pointsText->GetParent()->Layout();
+    m_rawText->GetParent()->Layout();
 }
