@@ -58,7 +58,7 @@ void CMorvelView::RegenerateCoordinates(int options)
     CDataFileDoc* job = GetJob();
     if (!job)
         return;
-    job->ReduceRawData();
+    job->ReduceRawData((options & 1) != 0, (options & 2) != 0, nullptr, nullptr);
     UpdateSummary();
 }
 
