@@ -2,26 +2,32 @@
 
 #include "framework/ColorTable.h"
 #include "framework/ui/MessageBoxFS.h"
+#include "framework/ui/WindowEvents.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
 #include "model/DataFileDocShell.h"
 #include "model/Interested.h"
+#include "model/MorvelFileDoc.h"
 #include "model/RecordOwner.h"
+#include "model/SettingsShell.h"
 #include "platform/ActiveJobHooks.h"
+#include "platform/BusyCursor.h"
 #include "platform/Clipboard.h"
 #include "platform/Document.h"
 #include "platform/MessageBox.h"
-#include "model/SettingsShell.h"
 #include "platform/ShellHooks.h"
-#include "platform/View.h"
 #include "platform/StatusBarHost.h"
+#include "platform/View.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
 #include "shell/ui/PromptSaveModified.h"
+#include "shell/ui/RegenerationOptionsDlg.h"
+#include "views/ui/MorvelView.h"
 
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 #include <wx/font.h>
+#include <wx/utils.h>
 
 namespace {
 
@@ -37,6 +43,51 @@ public:
     }
 
     bool HasMainWindow() override { return g_app && g_app->GetMainFrame(); }
+
+    // The unsaved scratch job is saved under a name the person chooses.
+    bool SaveTemporaryJobAs(int* result) override
+    {
+        auto* job = dynamic_cast<CMorvelFileDoc*>(CDataFileDoc::GetActiveDoc());
+        if (!g_app || !job)
+            return false;
+        std::string path;
+        if (g_app->DoPromptFileName(path) != IDOK) {
+            if (result)
+                *result = SaveAsCancelled;
+            return true;
+        }
+        if (result)
+            *result = IDOK;
+        return job->DoSave(path, true);
+    }
+
+    bool DoPromptFileName(std::string& name, const std::string&) override
+    {
+        return g_app && g_app->DoPromptFileName(name) == IDOK;
+    }
+
+    int RunRegenerationOptions(bool& ignoreStorePoints, bool& ignoreDeleted) override
+    {
+        CRegenerationOptionsDlg dialog(g_app ? g_app->GetMainFrame() : nullptr);
+        if (dialog.DoModal() != wxID_OK)
+            return IDCANCEL;
+        ignoreStorePoints = dialog.m_ignoreStorePoints != 0;
+        ignoreDeleted = dialog.m_ignoreDeletedRecords != 0;
+        return IDOK;
+    }
+
+    void PostRegenerateCoordinates(CView* view, uint32_t options) override
+    {
+        if (auto* jobView = dynamic_cast<CMorvelView*>(view)) {
+            auto* event = new wxCommandEvent(EVT_REGENERATE_COORDINATES_80D4);
+            event->SetInt(int(options));
+            jobView->GetEventHandler()->QueueEvent(event);
+        }
+    }
+
+    void Beep() override { wxBell(); }
+
+    CDocTemplate* GetJobDocTemplate() override { return g_app ? g_app->GetJobDocTemplate() : nullptr; }
 
     void RestoreNoJobState() override
     {
@@ -111,6 +162,12 @@ void InstallAppHooks(CMorvelApp& app)
     });
 
     SetDataFileDocShell(&g_docShell);
+    CBusyCursor::SetHandler([](bool show) {
+        if (show)
+            wxBeginBusyCursor();
+        else if (wxIsBusy())
+            wxEndBusyCursor();
+    });
     SetSettingsShell(&g_settingsShell);
 
     ClipboardHooks clipboard;
@@ -158,6 +215,7 @@ void RemoveAppHooks()
     SetActiveViewHandler({});
     SetActiveRecordViewHook({});
     SetDataFileDocShell(nullptr);
+    CBusyCursor::SetHandler({});
     SetSettingsShell(nullptr);
     SetClipboardHooks({});
     CInterested::SetWindowCheck({});

@@ -8,6 +8,7 @@
 #include "framework/ui/WindowEvents.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
+#include "model/DataFileDocShell.h"
 #include "model/DataFileSmartHintManager.h"
 #include "model/HintCodes.h"
 #include "model/MorvelSettings.h"
@@ -466,6 +467,9 @@ void CMainFrame::OnUpdateCommand(wxUpdateUIEvent& event)
 
 void CMainFrame::DeliverHints()
 {
+    // An instrument transfer asks for the refresh to wait until it is done.
+    if (GetDataFileDocShell().IsRefreshSuppressed())
+        return;
     if (CDataFileSmartHintManager* hints = GetActiveHintManager())
         hints->Flush();
 }

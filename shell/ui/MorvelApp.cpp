@@ -5,6 +5,7 @@
 #include "core/PathHelpers.h"
 #include "core/ProgramHelpers.h"
 #include "framework/ColorTable.h"
+#include "framework/ui/FileDialog.h"
 #include "framework/ui/Icons.h"
 #include "framework/ui/ModalDialog.h"
 #include "framework/ui/WindowEvents.h"
@@ -12,10 +13,13 @@
 #include "model/DataFileDoc.h"
 #include "model/DataFileSmartHintManager.h"
 #include "model/JobFileHeader.h"
+#include "model/JobRawData.h"
+#include "model/MorvelFileDoc.h"
 #include "platform/AppFolders.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "platform/StatusBarHost.h"
+#include "rawdata/NikonRawDataFile.h"
 #include "shell/CommandIds.h"
 #include "shell/IpcService.h"
 #include "shell/ui/AppHooks.h"
@@ -25,7 +29,6 @@
 #include "views/ui/MorvelView.h"
 
 #include <wx/display.h>
-#include <wx/filedlg.h>
 #include <wx/filename.h>
 
 #include <cstdio>
@@ -128,6 +131,11 @@ bool CMorvelApp::InitInstance()
     if (m_ipc)
         m_ipc->Register(GetIpcServiceName(), IpcTopic);
 
+    // Every job keeps its raw lines in the raw data layer's container.
+    SetJobRawDataFactory([](CDataFileDoc* owner) -> std::unique_ptr<CJobRawData> {
+        return std::make_unique<CNikonRawDataFile>(owner);
+    });
+
     m_recentFiles.ReadList(GetAppProfile());
     SetMorvelSettings(&m_settings);
     m_settings.Load();
@@ -220,6 +228,7 @@ int CMorvelApp::ExitInstance()
         m_settingsLoaded = false;
     }
     DeleteTemporaryJob();
+    SetJobRawDataFactory({});
     SetMainStatusHost(nullptr);
     m_mainFrame = nullptr;
     return 0;
@@ -496,11 +505,11 @@ int CMorvelApp::PromptOpenFileName(std::string& path, int type, const char* titl
 {
     std::string folder;
     GetDefaultJobFolder(folder);
-    wxFileDialog dialog(m_mainFrame, title ? wxString::FromUTF8(title) : wxString("Open Job"), ToWx(folder),
+    CFileDialog dialog(m_mainFrame, title ? wxString::FromUTF8(title) : wxString("Open Job"), ToWx(folder),
                         ToWx(GetPathFileName(path)), FileFilter(type), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (RunModal(dialog) != wxID_OK)
         return IDCANCEL;
-    path = FromWx(dialog.GetPath());
+    path = dialog.GetChosenPath();
     return IDOK;
 }
 
@@ -508,11 +517,11 @@ int CMorvelApp::PromptSaveFileName(std::string& path, int type, const char* titl
 {
     std::string folder;
     GetDefaultJobFolder(folder);
-    wxFileDialog dialog(m_mainFrame, title ? wxString::FromUTF8(title) : wxString("Save Job As"), ToWx(folder),
+    CFileDialog dialog(m_mainFrame, title ? wxString::FromUTF8(title) : wxString("Save Job As"), ToWx(folder),
                         ToWx(GetPathFileName(path)), FileFilter(type), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (RunModal(dialog) != wxID_OK)
         return IDCANCEL;
-    path = FromWx(dialog.GetPath());
+    path = dialog.GetChosenPath();
     if (type == 10 && GetPathExtensionWithDot(GetPathFileName(path)).empty())
         path += ".Mvj";
     return IDOK;
@@ -635,12 +644,31 @@ void CMorvelApp::OnIdle(wxIdleEvent& event)
 
 // --- The job document type.
 
-std::unique_ptr<CDataFileDoc> CMorvelApp::NewJobDocument() const { return nullptr; }
+std::unique_ptr<CDataFileDoc> CMorvelApp::NewJobDocument() const { return std::make_unique<CMorvelFileDoc>(); }
 
-bool CMorvelApp::OpenJobDocument(CDataFileDoc&, const std::string&) { return false; }
+bool CMorvelApp::OpenJobDocument(CDataFileDoc& document, const std::string& path)
+{
+    return static_cast<CMorvelFileDoc&>(document).OnOpenDocument(path);
+}
 
-bool CMorvelApp::WriteEmptyJobFile(const std::string&) const { return false; }
+bool CMorvelApp::WriteEmptyJobFile(const std::string& path) const
+{
+    CMorvelFileDoc empty;
+    return empty.CreateEmptyJobFile(path);
+}
 
-bool CMorvelApp::WriteScratchJobFile(const std::string&) const { return false; }
+bool CMorvelApp::WriteScratchJobFile(const std::string& path) const
+{
+    CMorvelFileDoc scratch;
+    return scratch.ExportSelection(path, false, false, nullptr);
+}
 
-bool CMorvelApp::WriteNewJobFile(const std::string&, const JobFileHeader&) const { return false; }
+bool CMorvelApp::WriteNewJobFile(const std::string& path, const JobFileHeader& settings) const
+{
+    CMorvelFileDoc made;
+    made.ApplyJobSettings(settings);
+    CDataFileDoc* active = CDataFileDoc::GetActiveDoc();
+    CSelection* selection = active ? active->GetSelection() : nullptr;
+    // Without a selection to take the points from, the new job starts empty.
+    return made.ExportSelection(path, selection != nullptr, true, selection);
+}
