@@ -21,6 +21,7 @@
 #include "platform/StatusBarHost.h"
 #include "rawdata/NikonRawDataFile.h"
 #include "shell/CommandIds.h"
+#include "shell/DisplayCheck.h"
 #include "shell/IpcService.h"
 #include "shell/ui/AppHooks.h"
 #include "shell/ui/DocTemplate.h"
@@ -37,11 +38,6 @@
 wxIMPLEMENT_APP_NO_MAIN(CMorvelApp);
 
 namespace {
-
-constexpr const char* DisplayMessage =
-    "Morvel requires a minimum display resolution of 800 x 600 with the Font Size display option set to "
-    "Small Fonts to work properly.  A minimum of 256 colors is highly recommended. Morvel will now exit. "
-    "Change the resolution and try again.";
 
 // The full path of an existing file; empty when the name does not resolve.
 std::string LongPathForm(const std::string& path)
@@ -119,13 +115,11 @@ bool CMorvelApp::InitInstance()
     }
 
     const wxSize display = wxGetDisplaySize();
-    const bool resolutionOk = display.x >= 800 && display.y >= 600;
-    const bool coloursOk = wxDisplayDepth() >= 8;
-    if (!resolutionOk || !coloursOk) {
-        ShowMessageBoxFS(DisplayMessage, MB_OK);
-        if (!resolutionOk)
-            return false;
-    }
+    const DisplayCheck check = CheckDisplay(display.x, display.y, wxDisplayDepth());
+    if (check.showMessage)
+        ShowMessageBoxFS(DisplayCheckMessage, MB_OK);
+    if (!check.mayStart)
+        return false;
 
     m_ipc = CreateIpcService();
     if (m_ipc)
