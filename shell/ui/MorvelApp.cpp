@@ -11,6 +11,7 @@
 #include "framework/ui/WindowEvents.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
+#include "model/DataFileDocShell.h"
 #include "model/DataFileSmartHintManager.h"
 #include "model/JobFileHeader.h"
 #include "model/JobRawData.h"
@@ -617,7 +618,8 @@ double CMorvelApp::GetProfileDouble(const char* section, const char* key, double
 
 void CMorvelApp::RequestDeferredHints(bool send)
 {
-    if (CanActiveDocDispatchHints() || !m_mainFrame)
+    // While a transfer holds the refresh back, asking at every idle pass would only spin.
+    if (CanActiveDocDispatchHints() || !m_mainFrame || GetDataFileDocShell().IsRefreshSuppressed())
         return;
     // Not while another window of the program (a dialog) is in front.
     if (wxWindow* active = wxGetActiveWindow(); active && wxGetTopLevelParent(active) != m_mainFrame)

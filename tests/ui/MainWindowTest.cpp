@@ -2,7 +2,10 @@
 
 #include "core/StatusProgress.h"
 #include "framework/ui/FileDialog.h"
+#include "framework/ui/WindowEvents.h"
 #include "model/DataFileDoc.h"
+#include "model/DataFileSmartHintManager.h"
+#include "model/HintCodes.h"
 #include "model/JobFileHeader.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
@@ -304,4 +307,21 @@ TEST_F(ProgramTest, ToolbarsDialogHidesABarAtOnce)
     EXPECT_EQ(listed, (std::vector<std::string>{"Morvel Toolbar", "Message Bar", "View Tab Bar", "Dialog Bar"}));
     EXPECT_FALSE(Frame().IsBarShown(CMainFrame::ToolBarIndex));
     EXPECT_FALSE(Frame().GetModeBarVisible(CMainFrame::ToolBarIndex));
+}
+
+TEST_F(ProgramTest, HeldBackHintsGoOutWhenIdle)
+{
+    ASSERT_TRUE(Start());
+    CDataFileDoc* job = CDataFileDoc::GetActiveDoc();
+    ASSERT_NE(job, nullptr);
+    job->SendHint(nullptr, HintRefreshAll, 0);
+    ASSERT_FALSE(CanActiveDocDispatchHints());
+    Pump();
+    EXPECT_TRUE(CanActiveDocDispatchHints());
+
+    // The main frame's 0x80D7 delivers them at once.
+    job->SendHint(nullptr, HintRefreshAll, 0);
+    wxCommandEvent deliver(EVT_DELIVER_HINTS_80D7);
+    Frame().ProcessWindowEvent(deliver);
+    EXPECT_TRUE(CanActiveDocDispatchHints());
 }
