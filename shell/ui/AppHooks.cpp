@@ -58,7 +58,10 @@ public:
         }
         if (result)
             *result = IDOK;
-        return job->DoSave(path, true);
+        if (job->DoSave(path, true))
+            return true;
+        ShowMessageBoxFS("The job could not be saved as '" + path + "'.", MB_OK | MB_ICONERROR);
+        return false;
     }
 
     bool DoPromptFileName(std::string& name, const std::string&) override

@@ -7,6 +7,7 @@
 #include "model/DataFileSmartHintManager.h"
 #include "model/HintCodes.h"
 #include "model/JobFileHeader.h"
+#include "model/TestJobDoc.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "platform/Version.h"
@@ -324,4 +325,27 @@ TEST_F(ProgramTest, HeldBackHintsGoOutWhenIdle)
     wxCommandEvent deliver(EVT_DELIVER_HINTS_80D7);
     Frame().ProcessWindowEvent(deliver);
     EXPECT_TRUE(CanActiveDocDispatchHints());
+}
+
+TEST_F(ProgramTest, UntitledJobIsSavedUnderTheChosenNameAtExit)
+{
+    ASSERT_TRUE(Start());
+    // The raw data layer does not write its files yet; a stand-in that does lets the save finish.
+    morvel::test::FakeRawDataFactoryScope rawFiles;
+    App().OnCloseJob();
+    Pump();
+    CDataFileDoc::GetActiveDoc()->SetModifiedWithText("Added Point '1'", true, true);
+    const std::string target = home->file("Kept.Mvj");
+    bool asked = false;
+    dialogAnswer = [&](wxDialog& dialog) {
+        if (dynamic_cast<CPromptSaveModified*>(&dialog)) {
+            asked = true;
+            return IDYES;
+        }
+        return ChooseFile(target)(dialog);
+    };
+    Exit();
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(std::filesystem::exists(target));
+    EXPECT_TRUE(std::filesystem::exists(home->file("Kept.Mvr")));
 }
