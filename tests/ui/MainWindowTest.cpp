@@ -349,3 +349,72 @@ TEST_F(ProgramTest, UntitledJobIsSavedUnderTheChosenNameAtExit)
     EXPECT_TRUE(std::filesystem::exists(target));
     EXPECT_TRUE(std::filesystem::exists(home->file("Kept.Mvr")));
 }
+
+TEST_F(ProgramTest, RawFileWhoseJobExistsOpensTheJobUnchanged)
+{
+    const std::string job = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "Survey.Mvj");
+    const auto before = morvel::test::ReadAllBytes(job);
+    const std::string raw = CopySample(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw"), "Survey.Mvr");
+    ASSERT_TRUE(Start({raw}));
+    EXPECT_TRUE(dialogsShown.empty());
+    EXPECT_EQ(Frame().GetTitle().utf8_string().rfind(TitlePrefix + "Survey", 0), 0u);
+    EXPECT_EQ(morvel::test::ReadAllBytes(job), before);
+}
+
+TEST_F(ProgramTest, OpeningARawFileFromTheMenuKeepsTheNewJobInMemory)
+{
+    const std::string raw = CopySample(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw"), "Traverse.Mvr");
+    ASSERT_TRUE(Start());
+    dialogAnswer = [raw](wxDialog& dialog) {
+        if (dynamic_cast<CRegenerationOptionsDlg*>(&dialog))
+            return int(wxID_OK);
+        return ChooseFile(raw)(dialog);
+    };
+    App().OnOpenJob();
+    Pump();
+    EXPECT_TRUE(Contains(dialogsShown, "Raw Data Regeneration Options"));
+    EXPECT_EQ(Frame().GetTitle().utf8_string().rfind(TitlePrefix + "Traverse", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists(home->file("Traverse.Mvj")));
+    EXPECT_EQ(App().GetRecentFileCount(), 0);
+}
+
+TEST_F(ProgramTest, OpeningTheOpenJobReloadsIt)
+{
+    const std::string job = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "Parcel.Mvj");
+    ASSERT_TRUE(Start({job}));
+    CDataFileDoc* open = CDataFileDoc::GetActiveDoc();
+    dialogAnswer = ChooseFile(job);
+    App().OnOpenJob();
+    Pump();
+    EXPECT_EQ(CDataFileDoc::GetActiveDoc(), open);
+}
+
+TEST_F(ProgramTest, CancellingTheSaveQuestionKeepsTheJob)
+{
+    const std::string first = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "First.Mvj");
+    const std::string second = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "Second.Mvj");
+    ASSERT_TRUE(Start({first}));
+    CDataFileDoc* open = CDataFileDoc::GetActiveDoc();
+    open->SetModifiedWithText("Moved Point '1'", true, true);
+    dialogAnswer = [](wxDialog& dialog) {
+        return dynamic_cast<CPromptSaveModified*>(&dialog) ? IDCANCEL : int(wxID_CANCEL);
+    };
+    EXPECT_TRUE(App().OpenJobByPath(second));
+    EXPECT_EQ(CDataFileDoc::GetActiveDoc(), open);
+    EXPECT_EQ(open->GetPathName(), first);
+}
+
+TEST_F(ProgramTest, SaveAsNamesKeepTheJobExtension)
+{
+    ASSERT_TRUE(Start());
+    std::deque<std::string> names = {home->file("notes.txt"), home->file("Plain")};
+    dialogAnswer = [&](wxDialog& dialog) {
+        const std::string next = names.front();
+        names.pop_front();
+        return ChooseFile(next)(dialog);
+    };
+    std::string path;
+    EXPECT_EQ(App().DoPromptFileName(path), IDOK);
+    EXPECT_EQ(path, home->file("Plain"));
+    EXPECT_EQ(messages, std::vector<std::string>{"The file has an invalid extension: .txt"});
+}

@@ -6,6 +6,7 @@
 #include "platform/Profile.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
+#include "shell/ui/PromptSaveModified.h"
 
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
@@ -93,6 +94,8 @@ void ProgramTest::SetUp()
 
 void ProgramTest::TearDown()
 {
+    // The test's own answers may refer to what is gone now; a job still changed is let go.
+    dialogAnswer = [](wxDialog& dialog) { return dynamic_cast<CPromptSaveModified*>(&dialog) ? IDNO : int(wxID_CANCEL); };
     if (m_started)
         Exit();
     SetModalAnswerer({});
