@@ -66,7 +66,7 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
     m_aui.SetManagedWindow(this);
     CreateMenus();
 
-    wxStatusBar* status = CreateStatusBar(StatusPaneCount);
+    CreateStatusBar(StatusPaneCount);
     SetStatusText(IdleMessage, 0);
     SetStatusText("Coordinate info", 1);
     SetStatusText("View Tool info", 2);
@@ -84,7 +84,6 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
         Bind(wxEVT_MENU, &CMainFrame::OnCommand, this, id);
         Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateCommand, this, id);
     }
-    (void)status;
     Centre();
 }
 

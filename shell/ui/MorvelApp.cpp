@@ -30,7 +30,6 @@
 #include "shell/ui/RegenerationOptionsDlg.h"
 #include "views/ui/MorvelView.h"
 
-#include <wx/display.h>
 #include <wx/filename.h>
 
 #include <cstdio>
