@@ -297,7 +297,8 @@ bool CMorvelApp::OpenJobByPath(const std::string& path)
     if (raw)
         ChangePathExtension(jobPath, "Mvj");
     // Checked before the current job is closed, so a bad name leaves it open.
-    if ((!raw && !IsJobFilePath(path)) || (!raw && !FileExists(path)) || (raw && !FileExists(path) && !FileExists(jobPath))) {
+    const bool usable = raw ? FileExists(path) || FileExists(jobPath) : IsJobFilePath(path) && FileExists(path);
+    if (!usable) {
         ShowMessageBoxFS("Failed to open '" + path + "'", MB_OK | MB_ICONERROR);
         return false;
     }
@@ -366,6 +367,8 @@ void CMorvelApp::OnOpenRecentFile(int commandId)
         return;
     const std::string entry = LongPathForm(m_recentFiles.GetEntry(index));
     m_recentFiles.SetEntry(index, entry);
+    if (m_mainFrame)
+        m_mainFrame->UpdateRecentFileMenu();
     if (entry.empty() || !FileExists(entry)) {
         ShowMessageBoxFS("File not found.", MB_OK | MB_ICONERROR);
         return;
