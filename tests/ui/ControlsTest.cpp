@@ -199,3 +199,24 @@ TEST_F(WindowTest, SavePromptOpensAtTheLastChange)
     empty.Answer(IDCANCEL);
     EXPECT_EQ(empty.GetReturnCode(), IDCANCEL);
 }
+
+TEST_F(WindowTest, RegenerationOptionsIgnoreEscapeAndTakeTheCloseBoxAsCancel)
+{
+    morvel::test::TempDir dir;
+    CProfile profile(dir.path() / "Morvel.ini");
+    SetAppProfile(&profile);
+    {
+        CRegenerationOptionsDlg dialog(nullptr);
+        wxKeyEvent escape(wxEVT_CHAR_HOOK);
+        escape.m_keyCode = WXK_ESCAPE;
+        escape.SetEventObject(&dialog);
+        dialog.ProcessWindowEvent(escape);
+        EXPECT_EQ(dialog.GetReturnCode(), 0);
+
+        wxCloseEvent close(wxEVT_CLOSE_WINDOW, dialog.GetId());
+        close.SetEventObject(&dialog);
+        dialog.ProcessWindowEvent(close);
+        EXPECT_EQ(dialog.GetReturnCode(), wxID_CANCEL);
+    }
+    SetAppProfile(nullptr);
+}
