@@ -75,14 +75,13 @@ void SwapWindows(wxWindow* a, wxWindow* b, const std::vector<wxWindow*>& sibling
     wxSizerItem* ia = sa ? sa->GetItem(a) : nullptr;
     wxSizerItem* ib = sb ? sb->GetItem(b) : nullptr;
     if (ia && ib) {
+        // Reassigning an item lets go of its window's sizer link; give both back.
         ia->AssignWindow(b);
         ib->AssignWindow(a);
-        if (sa != sb) {
-            a->SetContainingSizer(nullptr);
-            b->SetContainingSizer(nullptr);
-            a->SetContainingSizer(sb);
-            b->SetContainingSizer(sa);
-        }
+        a->SetContainingSizer(nullptr);
+        b->SetContainingSizer(nullptr);
+        a->SetContainingSizer(sb);
+        b->SetContainingSizer(sa);
     } else {
         const wxPoint pa = a->GetPosition();
         a->Move(b->GetPosition());

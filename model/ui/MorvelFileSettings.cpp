@@ -240,14 +240,13 @@ void CMorvelFileSettings::OnOK()
         JobFileHeader current;
         InitJobFileHeader(current);
         job->GetJobSettings()->StoreInHeader(current);
-        CDataFileUndoManager* undo = job->GetUndoManager();
-        if (undo)
-            undo->RecordUndoWithText("Change job settings");
+        // Without a change no step is opened at all, so nothing (not even the modified state)
+        // is touched; the step would have been withdrawn anyway.
         if (!SameSettings(m_header, current)) {
+            if (CDataFileUndoManager* undo = job->GetUndoManager())
+                undo->RecordUndoWithText("Change job settings");
             job->ApplyJobSettings(m_header);
             job->SendHint(AsHintSender(), HintJobSettingsConfirmed, 0);
-        } else if (undo) {
-            undo->CancelLastStep();
         }
     }
     EndDialog(wxID_OK);
