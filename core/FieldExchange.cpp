@@ -174,13 +174,17 @@ bool ExchangeCoordinate(CDataExchange* dx, int id, double& value, int kind, bool
     return true;
 }
 
-bool RequirePresent(CDataExchange* dx, int id, double& value, bool ok, const char* message, bool quiet)
+// The required forms refuse a missing value; the caller's variable changes only when accepted.
+bool RequirePresent(CDataExchange* dx, int id, double& value, bool height, bool quiet)
 {
-    if (!ok || !dx->m_bSaveAndValidate)
-        return ok;
-    if (value >= NoValueLimit)
-        return true;
-    return FailWithMessage(dx, id, message, quiet);
+    double working = value;
+    const bool ok = height ? DDX_Height(dx, id, working, quiet) : DDX_Elevation(dx, id, working, quiet);
+    if (!ok)
+        return false;
+    if (dx->m_bSaveAndValidate && working < NoValueLimit)
+        return FailWithMessage(dx, id, height ? "Height missing or invalid." : "Elevation missing or invalid.", quiet);
+    value = working;
+    return true;
 }
 
 } // namespace
@@ -383,14 +387,12 @@ bool DDX_Height(CDataExchange* dx, int id, double& value, bool quiet)
 
 bool DDX_RequiredElevation(CDataExchange* dx, int id, double& value, bool quiet)
 {
-    const bool ok = DDX_Elevation(dx, id, value, quiet);
-    return RequirePresent(dx, id, value, ok, "Elevation missing or invalid.", quiet);
+    return RequirePresent(dx, id, value, false, quiet);
 }
 
 bool DDX_RequiredHeight(CDataExchange* dx, int id, double& value, bool quiet)
 {
-    const bool ok = DDX_Height(dx, id, value, quiet);
-    return RequirePresent(dx, id, value, ok, "Height missing or invalid.", quiet);
+    return RequirePresent(dx, id, value, true, quiet);
 }
 
 bool DDX_CoordinateValue(CDataExchange* dx, int id, double& value, int kind, bool quiet)

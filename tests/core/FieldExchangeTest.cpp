@@ -175,6 +175,7 @@ TEST_F(ExchangeFixture, EmptyElevationAndRequiredElevation)
     z = 5;
     EXPECT_FALSE(SaveText("", [&](CDataExchange* dx) { return DDX_RequiredElevation(dx, Id, z); }));
     EXPECT_EQ(errors.Last(), "Elevation missing or invalid.");
+    EXPECT_EQ(z, 5); // refused: the elevation it had stays
     EXPECT_FALSE(SaveText("", [&](CDataExchange* dx) { return DDX_RequiredHeight(dx, Id, z); }));
     EXPECT_EQ(errors.Last(), "Height missing or invalid.");
     EXPECT_TRUE(SaveText("-12.5", [&](CDataExchange* dx) { return DDX_RequiredElevation(dx, Id, z); }));
