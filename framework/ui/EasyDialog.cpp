@@ -164,14 +164,14 @@ CEasyDialog* CEasyDialog::FromHost(wxDialog& host)
     return h ? h->GetDialog() : nullptr;
 }
 
-int CEasyDialog::DoModal(wxWindow* parent)
+void CEasyDialog::CreateModalHost(wxWindow* parent)
 {
+    if (m_host)
+        return;
     if (!parent && wxTheApp)
         parent = wxTheApp->GetTopWindow();
     auto* host = new CEasyDialogHost(parent, m_title, this);
     m_host = host;
-    m_ended = false;
-    m_result = wxID_CANCEL;
     Create(host);
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
@@ -190,7 +190,14 @@ int CEasyDialog::DoModal(wxWindow* parent)
     }
     host->SetSizerAndFit(sizer);
     host->CentreOnParent();
-    return RunModal(*host);
+}
+
+int CEasyDialog::DoModal(wxWindow* parent)
+{
+    CreateModalHost(parent);
+    m_ended = false;
+    m_result = wxID_CANCEL;
+    return RunModal(*m_host);
 }
 
 void CEasyDialog::EndDialog(int result)

@@ -38,6 +38,10 @@ public:
     bool Create(wxWindow* parent);
     // Shows the dialog in a modal host; ends with wxID_OK or wxID_CANCEL (or EndDialog's result).
     int DoModal(wxWindow* parent = nullptr);
+    // Makes the modal host and the dialog's window in it without showing them, so a dialog can be
+    // looked at before it runs; DoModal then shows this host.
+    void CreateModalHost(wxWindow* parent);
+    const wxString& GetTitle() const { return m_title; }
     // Ends a modal run with the result; outside one, only records it.
     void EndDialog(int result);
     int GetResult() const { return m_result; }
