@@ -4,6 +4,7 @@
 #include "framework/ui/ModalDialog.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
+#include "model/HintCodes.h"
 #include "model/MorvelSettingsHelpers.h"
 #include "model/SettingsShell.h"
 
@@ -17,6 +18,7 @@
 #include <wx/utils.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -257,6 +259,13 @@ void CEasyDialog::UpdateUnitLabels()
     });
 }
 
+void CEasyDialog::OnNotify(void* sender, int32_t code, intptr_t parameter)
+{
+    CDialogNotifyTarget::OnNotify(sender, code, parameter);
+    if ((code == HintJobSettingsChanged || code == HintFormatSettingsChanged) && GetHandle())
+        UpdateUnitLabels();
+}
+
 void CEasyDialog::SetCoordinateRole(wxWindow* window, int role)
 {
     if (role == CoordinateRoleNone)
@@ -370,9 +379,25 @@ DialogWindow CEasyDialog::GetFocus()
 
 void CEasyDialog::FocusNextControl()
 {
+    // The controls that take the keyboard, in tab order, the way Tab walks them.
+    std::vector<wxWindow*> order;
+    std::function<void(wxWindow*)> collect = [&](wxWindow* parent) {
+        for (wxWindow* w : ChildList(parent)) {
+            if (!w->IsShown() || !w->IsEnabled())
+                continue;
+            if (w->AcceptsFocusFromKeyboard() && !dynamic_cast<wxPanel*>(w))
+                order.push_back(w);
+            else
+                collect(w);
+        }
+    };
+    collect(this);
+    if (order.empty())
+        return;
     wxWindow* focus = wxWindow::FindFocus();
-    if (focus)
-        focus->Navigate(wxNavigationKeyEvent::IsForward);
+    auto it = std::find(order.begin(), order.end(), focus);
+    wxWindow* next = it == order.end() || it + 1 == order.end() ? order.front() : *(it + 1);
+    next->SetFocus();
 }
 
 int CEasyDialog::GetControlId(DialogWindow control)

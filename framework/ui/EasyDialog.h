@@ -69,6 +69,9 @@ public:
     virtual void OnActivateInBar() {}
     virtual void UpdateUnitLabels();
 
+    // Unit captions follow the job's units (hint 2) and the captions and order (hint 10).
+    void OnNotify(void* sender, int32_t code, intptr_t parameter) override;
+
     void SetCoordinateRole(wxWindow* window, int role);
     int GetCoordinateRole(const wxWindow* window) const;
 

@@ -15,7 +15,9 @@
 #include "model/Interested.h"
 #include "model/JobRawData.h"
 #include "model/JobFileDocSettings.h"
+#include "model/JobFileMathConversions.h"
 #include "model/MorvelSettings.h"
+#include "model/SettingsShell.h"
 #include "model/ui/MorvelFileSettings.h"
 #include "model/OpenDocuments.h"
 #include "platform/ShellHooks.h"
@@ -29,6 +31,7 @@
 #include <wx/dcscreen.h>
 #include <wx/frame.h>
 #include <wx/sizer.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include <algorithm>
@@ -270,6 +273,26 @@ TEST_F(JobSettingsTest, CommandOfTheJobViewAndScreenshot)
     EXPECT_EQ(size, FormatByteSize(1500));
 }
 
+TEST_F(JobSettingsTest, UnitCaptionsFollowTheJob)
+{
+    // A panel with a distance unit caption, open beside the job settings dialog.
+    struct Captioned : CEasyDialog
+    {
+        void BuildControls() override { new wxStaticText(this, 6926, "?"); }
+    };
+    auto* panel = new Captioned;
+    panel->Create(frame);
+    const wxWindow* caption = panel->FindWindow(6926);
+    EXPECT_EQ(caption->GetLabel().utf8_string(), job->GetMathConversions()->GetDistanceUnitLabel());
+    const std::string before = caption->GetLabel().utf8_string();
+    RunJobSettings([](CMorvelFileSettings& d) {
+        Control<wxChoice>(d, CMorvelFileSettings::IdDistanceUnits)->SetSelection(0);
+        d.OnOK();
+    });
+    EXPECT_EQ(caption->GetLabel().utf8_string(), job->GetMathConversions()->GetDistanceUnitLabel());
+    EXPECT_NE(caption->GetLabel().utf8_string(), before);
+}
+
 TEST_F(WindowTest, ValidationBalloonTakesTheSideWithRoom)
 {
     // A control at the right edge of a 1280-pixel screen: the balloon goes to its left.
@@ -361,6 +384,54 @@ TEST_F(WindowTest, EditSelectsOrPutsCaretAtEndAfterFocus)
     EXPECT_EQ(from, 4);
     EXPECT_EQ(to, 4);
     frame->Destroy();
+}
+
+TEST_F(WindowTest, EnterMovesOnAndEscapeTellsTheJob)
+{
+    struct Shell : CSettingsShell
+    {
+        intptr_t NotifyActiveDocument(void*, int32_t hint, intptr_t) override
+        {
+            hints.push_back(hint);
+            return 1;
+        }
+        std::vector<int32_t> hints;
+    } shell;
+    SetSettingsShell(&shell);
+    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "test", wxDefaultPosition, wxSize(300, 200));
+    struct Panel : CEasyDialog
+    {
+        wxTextCtrl* first = nullptr;
+        wxTextCtrl* second = nullptr;
+        void BuildControls() override
+        {
+            auto* sizer = new wxBoxSizer(wxVERTICAL);
+            first = new wxTextCtrl(this, 301, "1");
+            second = new wxTextCtrl(this, 302, "2");
+            sizer->Add(first);
+            sizer->Add(second);
+            SetSizerAndFit(sizer);
+        }
+    };
+    auto* panel = new Panel;
+    panel->Create(frame);
+    frame->Show();
+    panel->first->SetFocus();
+    Pump();
+    if (wxWindow::FindFocus() != panel->first) {
+        frame->Destroy();
+        SetSettingsShell(nullptr);
+        GTEST_SKIP() << "the display gives no keyboard focus";
+    }
+    // A panel in a side bar has no OK to press: Enter acts as Tab.
+    EXPECT_EQ(panel->OnEnterRelay(), 0);
+    EXPECT_TRUE(panel->HandleKey(WXK_RETURN));
+    Pump();
+    EXPECT_EQ(wxWindow::FindFocus(), panel->second);
+    panel->HandleKey(WXK_ESCAPE);
+    EXPECT_EQ(shell.hints, std::vector<int32_t>{HintEscape});
+    frame->Destroy();
+    SetSettingsShell(nullptr);
 }
 
 TEST_F(WindowTest, ModalDialogStaysOpenOnARefusedField)
