@@ -285,6 +285,49 @@ TEST_F(ExchangeFixture, ChecksAndTheirMessages)
     EXPECT_TRUE(loaded);
 }
 
+TEST_F(ExchangeFixture, ShownValuesReadBackTheSameInEveryUnit)
+{
+    // What a field shows in the job's units is what saving it stores again, in metres.
+    using Routine = bool (*)(CDataExchange*, int, double&, bool);
+    const struct
+    {
+        const char* name;
+        Routine routine;
+        double metres;
+    } cases[] = {
+        {"distance", DDX_Distance, 123.456},
+        {"horizontal", DDX_HorizontalDistance, 0.25},
+        {"station", DDX_Station, 1234.5},
+        {"northing", DDX_Northing, -4567.125},
+        {"easting", DDX_Easting, 98765.5},
+        {"elevation", DDX_Elevation, 12.75},
+    };
+    for (int unit : {0, 1, 2}) {
+        job.units.distance = unit;
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + " unit " + std::to_string(unit));
+            dialog.controls.clear();
+            dialog.Add(Id);
+            double v = c.metres;
+            dialog.Load([&](CDataExchange& dx) { c.routine(&dx, Id, v, false); });
+            EXPECT_FALSE(dialog.controls[Id].text.empty());
+            double back = 0;
+            ASSERT_TRUE(dialog.Save([&](CDataExchange& dx) { c.routine(&dx, Id, back, false); }));
+            EXPECT_NEAR(back, c.metres, 1e-6);
+        }
+    }
+}
+
+TEST_F(ExchangeFixture, LargeAreasAreTypedInTheLargeUnit)
+{
+    double area = 0;
+    ASSERT_TRUE(SaveText("2", [&](CDataExchange* dx) { return DDX_Area(dx, Id, area, true); }));
+    EXPECT_DOUBLE_EQ(area, 20000.0); // two hectares in square metres
+    job.units.distance = 1;
+    ASSERT_TRUE(SaveText("1", [&](CDataExchange* dx) { return DDX_Area(dx, Id, area, true); }));
+    EXPECT_DOUBLE_EQ(area, 43560.0); // one acre in square feet
+}
+
 TEST(RangePredicates, BoundsAndNaN)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
