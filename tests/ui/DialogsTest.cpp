@@ -21,6 +21,8 @@
 #include "model/ui/MorvelFileSettings.h"
 #include "model/OpenDocuments.h"
 #include "platform/ShellHooks.h"
+#include "shell/CommandIds.h"
+#include "shell/ui/MainFrame.h"
 #include "model/TestJobDoc.h"
 #include "views/ui/MorvelView.h"
 
@@ -36,6 +38,7 @@
 
 #include <algorithm>
 
+using morvel::test::ProgramTest;
 using morvel::test::WindowTest;
 
 namespace {
@@ -291,6 +294,35 @@ TEST_F(JobSettingsTest, UnitCaptionsFollowTheJob)
     });
     EXPECT_EQ(caption->GetLabel().utf8_string(), job->GetMathConversions()->GetDistanceUnitLabel());
     EXPECT_NE(caption->GetLabel().utf8_string(), before);
+}
+
+// The whole road of the command: the job menu of the started program, the main frame, the job
+// view, the dialog, and the open job.
+TEST_F(ProgramTest, JobMenuRunsJobSettings)
+{
+    ASSERT_TRUE(Start());
+    PopUpRecorder popUps; // after start-up, which installs the real balloon
+    CDataFileDoc* job = CDataFileDoc::GetActiveDoc();
+    ASSERT_NE(job, nullptr);
+    const int32_t offset = static_cast<CJobFileDocSettings*>(job->GetJobSettings())->GetStakeoutOffset();
+    dialogAnswer = [](wxDialog& host) {
+        auto* dialog = dynamic_cast<CMorvelFileSettings*>(CEasyDialog::FromHost(host));
+        if (!dialog)
+            return int(wxID_CANCEL);
+        Control<wxTextCtrl>(*dialog, CMorvelFileSettings::IdStakeoutOffset)->SetValue("12000");
+        dialog->OnOK(); // out of range: stays open
+        Control<wxTextCtrl>(*dialog, CMorvelFileSettings::IdStakeoutOffset)->SetValue("2500");
+        dialog->OnOK();
+        return dialog->GetResult();
+    };
+    wxCommandEvent command(wxEVT_MENU, IdJobSettings);
+    Frame().ProcessWindowEvent(command);
+    Pump();
+    EXPECT_EQ(dialogsShown, std::vector<std::string>{"Job Settings"});
+    EXPECT_EQ(popUps.messages, std::vector<std::string>{"Value must be greater than 0 and less than 9999."});
+    EXPECT_NE(offset, 2500);
+    EXPECT_EQ(static_cast<CJobFileDocSettings*>(job->GetJobSettings())->GetStakeoutOffset(), 2500);
+    EXPECT_TRUE(job->IsModified());
 }
 
 TEST_F(WindowTest, ValidationBalloonTakesTheSideWithRoom)
