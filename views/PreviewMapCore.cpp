@@ -78,18 +78,18 @@ void CPreviewMapCore::AddMarkerLabel(const CLocation& at, const std::string& lab
     AddLabelledMarker(at, std::string(), label2, icon);
 }
 
-void CPreviewMapCore::AddPreviewLocation(const CLocation& at, int32_t icon, uint32_t tag)
+void CPreviewMapCore::AddPreviewLocation(const CLocation& at, int32_t icon, int32_t line)
 {
     AddMarker(at, icon);
     m_markers.back()->searchable = true;
-    m_markers.back()->tag = tag;
+    m_markers.back()->tag = uint32_t(line);
 }
 
-void CPreviewMapCore::AddPreviewLocationEx(const CLocation& at, int32_t icon, int32_t dx, int32_t dy, uint32_t tag)
+void CPreviewMapCore::AddPreviewLocationEx(const CLocation& at, int32_t icon, int32_t dx, int32_t dy, int32_t line)
 {
     AddMarkerWithOffset(at, icon, dx, dy);
     m_markers.back()->searchable = true;
-    m_markers.back()->tag = tag;
+    m_markers.back()->tag = uint32_t(line);
 }
 
 void CPreviewMapCore::AddTopMarker(const CLocation& at, int32_t icon)
@@ -134,12 +134,12 @@ void CPreviewMapCore::AddLine(const CLocation& from, const CLocation& to, uint32
     m_lines.push_back(std::move(p));
 }
 
-void CPreviewMapCore::AddPreviewLine(const CLocation& from, const CLocation& to, uint32_t colour, int32_t width,
-                                     uint32_t tag)
+void CPreviewMapCore::AddPreviewLine(const CLocation& from, const CLocation& to, int32_t paletteIndex, int32_t width,
+                                     int32_t line)
 {
-    AddLine(from, to, colour, width);
+    AddLine(from, to, Colour(paletteIndex), width);
     m_lines.back()->searchable = true;
-    m_lines.back()->tag = tag;
+    m_lines.back()->tag = uint32_t(line);
 }
 
 void CPreviewMapCore::AddScratchLine(const CLocation& from, const CLocation& to)
@@ -174,6 +174,12 @@ void CPreviewMapCore::AddSearchableRay(const CLocation& at, double direction, bo
     AddRay(at, direction, bothWays, colour, width);
     m_rays.back()->searchable = true;
     m_rays.back()->tag = tag;
+}
+
+void CPreviewMapCore::AddPreviewInfiniteLine(const CLocation& through, double direction, int32_t flag,
+                                             int32_t paletteIndex, int32_t width, int32_t line)
+{
+    AddSearchableRay(through, direction, flag != 0, Colour(paletteIndex), width, uint32_t(line));
 }
 
 // ---------------------------------------------------------------- clearing

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rawdata/RawDataDrawTarget.h"
 #include "views/MapCtrlCore.h"
 
 #include <cstdint>
@@ -76,7 +77,7 @@ struct CPreviewInfiniteLine
 // The job view's map: the job's points and, over them, transient preview geometry that other parts
 // hand to it (raw data markers, points not in the job, coloured lines, the scratch and
 // construction geometry of the COGO commands, rays). Colours are 0x00BBGGRR.
-class CPreviewMapCore : public CMapCtrlCore
+class CPreviewMapCore : public CMapCtrlCore, public CRawDataDrawTarget
 {
 public:
     explicit CPreviewMapCore(CMapHost* host = nullptr);
@@ -87,21 +88,26 @@ public:
     void AddMarkerWithOffset(const CLocation& at, int32_t icon, int32_t dx, int32_t dy);
     void AddLabelledMarker(const CLocation& at, const std::string& label1, const std::string& label2, int32_t icon);
     void AddMarkerLabel(const CLocation& at, const std::string& label2, int32_t icon);
-    void AddPreviewLocation(const CLocation& at, int32_t icon, uint32_t tag);
-    void AddPreviewLocationEx(const CLocation& at, int32_t icon, int32_t dx, int32_t dy, uint32_t tag);
+    // Searchable markers, lines and rays carry the raw data line they show as their tag.
+    void AddPreviewLocation(const CLocation& at, int32_t icon, int32_t line) override;
+    void AddPreviewLocationEx(const CLocation& at, int32_t icon, int32_t dx, int32_t dy, int32_t line) override;
     void AddTopMarker(const CLocation& at, int32_t icon);
     void AddTopLabelledMarker(const CLocation& at, const std::string& label1, const std::string& label2, int32_t icon);
     void AddTopMarkerLabel(const CLocation& at, const std::string& label2, int32_t icon);
     // With ownsRecord the record is deleted with the preview.
     void AddPreviewPoint(CPointRecord* record, int32_t icon, bool ownsRecord);
     void AddLine(const CLocation& from, const CLocation& to, uint32_t colour, int32_t width);
-    void AddPreviewLine(const CLocation& from, const CLocation& to, uint32_t colour, int32_t width, uint32_t tag);
+    void AddPreviewLine(const CLocation& from, const CLocation& to, int32_t paletteIndex, int32_t width,
+                        int32_t line) override;
     void AddScratchLine(const CLocation& from, const CLocation& to);
     void AddScratchCircle(const CLocation& centre, double radius);
     void AddConstructionLine(const CLocation& from, const CLocation& to);
     void AddRay(const CLocation& at, double direction, bool bothWays, uint32_t colour, int32_t width);
     void AddSearchableRay(const CLocation& at, double direction, bool bothWays, uint32_t colour, int32_t width,
                           uint32_t tag);
+    // A searchable ray in a palette colour; a non-zero flag draws it both ways.
+    void AddPreviewInfiniteLine(const CLocation& through, double direction, int32_t flag, int32_t paletteIndex,
+                                int32_t width, int32_t line) override;
 
     // --- Clearing; false (nothing done) when the lists were empty.
     bool ClearScratchGeometry();

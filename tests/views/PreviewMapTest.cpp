@@ -57,8 +57,10 @@ TEST_F(PreviewFixture, TheSearchAnswersTheTagsInTheBoxSortedAscending)
 
 TEST_F(PreviewFixture, LinesAndRaysAreFoundWhereTheyCrossTheBox)
 {
-    map.AddPreviewLine(CLocation(0, 0, NoValue), CLocation(20, 0, NoValue), 0xFF, 1, 11);
-    map.AddSearchableRay(CLocation(0, 30, NoValue), 0.0, false, 0xFF, 1, 12);
+    // As the raw records hand them over: palette colours and raw line numbers.
+    CRawDataDrawTarget& target = map;
+    target.AddPreviewLine(CLocation(0, 0, NoValue), CLocation(20, 0, NoValue), 4, 1, 11);
+    target.AddPreviewInfiniteLine(CLocation(0, 30, NoValue), 0.0, 0, 4, 1, 12);
     map.AddLine(CLocation(0, 0, NoValue), CLocation(20, 0, NoValue), 0xFF, 1); // not searchable
     CPickQuery mid = Box(10, 0.3, 0.5); // the foot of the perpendicular lies in the box
     ASSERT_TRUE(map.OnFindPreview808A(&mid));
