@@ -6,9 +6,63 @@
 #include "model/RecordDatabase.h"
 #include "views/MapCtrlCore.h"
 #include "views/MapSurface.h"
+#include "platform/ShellHooks.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+std::vector<CMapCtrlMemoryView*>& LiveLayers()
+{
+    static std::vector<CMapCtrlMemoryView*> layers;
+    return layers;
+}
+
+bool g_pumping = false;
+
+} // namespace
 
 CMapCtrlMemoryView::CMapCtrlMemoryView(CMapCtrlCore* map, int32_t viewKind) : m_map(map), m_viewKind(viewKind)
 {
+    LiveLayers().push_back(this);
+}
+
+CMapCtrlMemoryView::~CMapCtrlMemoryView()
+{
+    auto& live = LiveLayers();
+    live.erase(std::remove(live.begin(), live.end(), this), live.end());
+}
+
+bool CMapCtrlMemoryView::HasWaitingLayers()
+{
+    for (CMapCtrlMemoryView* layer : LiveLayers())
+        if (layer->HasQueued())
+            return true;
+    return false;
+}
+
+void CMapCtrlMemoryView::RunContinuationPump()
+{
+    if (g_pumping)
+        return;
+    g_pumping = true;
+    // A copy: drawing may end a layer's window, and a layer gone meanwhile is not touched.
+    const std::vector<CMapCtrlMemoryView*> waiting = LiveLayers();
+    for (CMapCtrlMemoryView* layer : waiting) {
+        auto& live = LiveLayers();
+        if (std::find(live.begin(), live.end(), layer) == live.end() || !layer->HasQueued())
+            continue;
+        layer->Drain();
+        if (layer->m_map && layer->m_map->GetHost())
+            layer->m_map->GetHost()->RedrawWindow();
+    }
+    g_pumping = false;
+}
+
+void CMapCtrlMemoryView::InstallLayerHandlers()
+{
+    SetMapLayerHandlers(&CMapCtrlMemoryView::HasWaitingLayers, &CMapCtrlMemoryView::RunContinuationPump);
 }
 
 void CMapCtrlMemoryView::SetBitmapWindow(double x1, double y1, double x2, double y2)

@@ -17,7 +17,7 @@ class CMapCtrlMemoryView
 {
 public:
     explicit CMapCtrlMemoryView(CMapCtrlCore* map, int32_t viewKind);
-    virtual ~CMapCtrlMemoryView() = default;
+    virtual ~CMapCtrlMemoryView();
     CMapCtrlMemoryView(const CMapCtrlMemoryView&) = delete;
     CMapCtrlMemoryView& operator=(const CMapCtrlMemoryView&) = delete;
 
@@ -48,6 +48,14 @@ public:
     static bool DrawsAtOnce(const CDrawState& state);
     // How many records a drawing step looks at before it checks Esc again.
     static constexpr int32_t StepRecords = 2048;
+
+    // Every live layer is listed, so that the change-hint delivery can ask for drawing left over
+    // and have it finished (the continuation pump). Layers draw each request to its end, so in
+    // practice nothing is left over; the pump still finishes whatever a layer holds.
+    static bool HasWaitingLayers();
+    static void RunContinuationPump();
+    // Installs the two above as the map layer handlers of the change-hint delivery.
+    static void InstallLayerHandlers();
 
 protected:
     void Begin();

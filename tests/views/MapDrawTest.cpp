@@ -7,6 +7,7 @@
 #include "model/PointDatabase.h"
 #include "model/RecordDatabase.h"
 #include "model/TestJobDoc.h"
+#include "views/MapRecordView.h"
 #include "core/MathConversions.h"
 
 #include <gtest/gtest.h>
@@ -186,4 +187,16 @@ TEST_F(DrawFixture, DrawARecordNowHighlightsIt)
     EXPECT_EQ(Surface().Of("line")[0].colour, Selected);
     CPickQuery empty;
     EXPECT_FALSE(map.OnDrawRecord8090(empty));
+}
+
+TEST_F(DrawFixture, RecordsDrawThemselvesThroughTheActiveRecordView)
+{
+    CPointRecord* a = doc.AddPoint("1", 50, 50);
+    CMapRecordView view(&map);
+    SetActiveRecordViewHook([&view] { return &view; });
+    Surface().calls.clear();
+    a->DrawAlternate(false);
+    SetActiveRecordViewHook(nullptr);
+    ASSERT_EQ(Surface().Count("line"), 2u);
+    EXPECT_EQ(Surface().Of("line")[0].colour, Background);
 }
