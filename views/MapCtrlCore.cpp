@@ -142,6 +142,15 @@ void CMapCtrlCore::PushZoom(const CWorldRect& before)
 
 namespace {
 
+// The hit test of the selection's rectangle search. Points answer it without a virtual call: the
+// searches walk every record of the job.
+bool IsPointInside(CRecord* record, double left, double top, double right, double bottom)
+{
+    if (!record || record->GetType() != kRecordTypePoint)
+        return false;
+    return static_cast<CPointRecord*>(record)->CPointRecord::IsInside(left, top, right, bottom, false);
+}
+
 bool WideEnough(double w, double h)
 {
     return std::min(std::fabs(w), std::fabs(h)) >= 0.01;
@@ -372,7 +381,7 @@ bool CMapCtrlCore::OnHitSearch808C(bool allRecords, CPickQuery& q)
     CRecordCursor cursor = store->GetFirstRecord(0);
     while (cursor.IsValid() && q.hits.size() < 100) {
         CRecord* record = store->GetNextRecord(cursor);
-        if (record && record->GetType() == kRecordTypePoint && record->IsInside(left, top, right, bottom, false))
+        if (IsPointInside(record, left, top, right, bottom))
             q.hits.push_back(RecordRef{record, -1});
     }
     return !q.hits.empty();
@@ -398,7 +407,7 @@ bool CMapCtrlCore::OnPick808B(bool allRecords, CPickQuery& q)
     CRecordCursor cursor = store->GetFirstRecord(0);
     while (cursor.IsValid()) {
         CRecord* record = store->GetNextRecord(cursor);
-        if (!record || record->GetType() != kRecordTypePoint || !record->IsInside(left, top, right, bottom, false))
+        if (!IsPointInside(record, left, top, right, bottom))
             continue;
         double d = NoValue;
         CRecord* r = record;
