@@ -38,3 +38,6 @@ private:
     double toleranceX = 0.0;
     double toleranceY = 0.0;
 };
+
+// The program's one exchange.
+CGraphicDataExchange& GetGraphicDataExchange();

@@ -2,6 +2,7 @@
 
 #include "core/QuickSort.h"
 #include "model/DataFileDoc.h"
+#include "model/HintCodes.h"
 #include "model/MorvelSettings.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
@@ -486,4 +487,49 @@ void CPreviewMapCore::DrawTopLayer(CMapSurface& surface)
     for (const auto& t : m_topLocations)
         DrawLocation(surface, *t, text);
     CMapCtrlCore::DrawDecorations(surface);
+}
+
+// ---------------------------------------------------------------- job view hints
+
+void CPreviewMapCore::OnJobViewHint(int32_t hint, intptr_t hintObject, bool deferred)
+{
+    auto mapStep = [this, deferred] {
+        // During a batch the drawing still pending is announced once as hint 3.
+        if (deferred && HasPendingDrawing() && m_document)
+            m_document->SendHint(nullptr, HintRefreshAll, 1);
+        Refresh();
+    };
+    switch (hint) {
+    case HintJobSettingsChanged:
+        m_gdiDirty = true;
+        mapStep();
+        break;
+    case HintUndoDone:
+    case HintCode35:
+    case HintCode36:
+    case HintCoordinatesChanged:
+    case HintCode38:
+    case HintPointAdded:
+    case HintPointDeleted:
+        mapStep();
+        break;
+    case HintCode14:
+        SetDeferLayout(true);
+        break;
+    case HintCode15:
+        SetDeferLayout(false);
+        break;
+    case HintPointsAddedInBulk:
+        ZoomExtents(hintObject == 0);
+        break;
+    case HintNewBegin:
+    case HintUnloading:
+        Refresh();
+        break;
+    case HintNewEnd:
+        m_zoomHistory.RemoveAll();
+        break;
+    default:
+        break;
+    }
 }

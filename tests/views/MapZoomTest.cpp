@@ -5,6 +5,7 @@
 #include "model/PointDatabase.h"
 #include "model/RecordDatabase.h"
 #include "model/TestJobDoc.h"
+#include "model/HintCodes.h"
 #include "core/MathConversions.h"
 
 #include <gtest/gtest.h>
@@ -237,4 +238,25 @@ TEST_F(MapFixture, PickToleranceIsHalfThePickBoxInWorldUnits)
     UpdatePickTolerance(map);
     EXPECT_NEAR(host.exchange.GetToleranceX(), 5 * 100.0 / 600.0, 1e-9);
     EXPECT_NEAR(host.exchange.GetToleranceY(), 5 * 100.0 / 600.0, 1e-9);
+}
+
+TEST_F(MapFixture, TheJobViewsHintsReachTheMap)
+{
+    doc.AddPoint("1", 1000, 2000);
+    doc.AddPoint("2", 1400, 2300);
+    map.OnJobViewHint(HintPointsAddedInBulk, 0, false);
+    ExpectWindow(map.GetWindow(), 950, 1450, 1962.5, 2337.5);
+    EXPECT_TRUE(map.GetZoomHistory().CanUndo());
+    map.OnJobViewHint(HintNewEnd, 0, false);
+    EXPECT_FALSE(map.GetZoomHistory().CanUndo());
+
+    map.OnJobViewHint(HintCode14, 0, false);
+    map.OnLayout(DeviceRect{0, 0, 400, 300});
+    EXPECT_EQ(map.GetClientRect().right, 800);
+    map.OnJobViewHint(HintCode15, 0, false);
+    EXPECT_EQ(map.GetClientRect().right, 400);
+
+    const int redraws = host.redraws;
+    map.OnJobViewHint(HintCoordinatesChanged, 0, true);
+    EXPECT_EQ(host.redraws, redraws + 1);
 }
