@@ -7,6 +7,7 @@
 #include "model/MorvelSettings.h"
 #include "model/MorvelSettingsHelpers.h"
 #include "model/PointRecord.h"
+#include "shell/CommandIds.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
 #include "views/MapCommands.h"
@@ -49,9 +50,15 @@ CMapCtrl::CMapCtrl(wxWindow* parent, wxWindowID id, std::unique_ptr<CMapCtrlCore
     Bind(wxEVT_SIZE, &CMapCtrl::OnSize, this);
     Bind(wxEVT_KEY_DOWN, &CMapCtrl::OnKey, this);
     Bind(wxEVT_CONTEXT_MENU, &CMapCtrl::OnContextMenu, this);
-    for (wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_UP, wxEVT_RIGHT_DOWN,
-                             wxEVT_RIGHT_UP, wxEVT_MOTION, wxEVT_LEFT_DCLICK, wxEVT_MOUSEWHEEL})
-        Bind(type, &CMapCtrl::OnMouse, this);
+    Bind(wxEVT_LEFT_DOWN, &CMapCtrl::OnMouse, this);
+    Bind(wxEVT_LEFT_UP, &CMapCtrl::OnMouse, this);
+    Bind(wxEVT_MIDDLE_DOWN, &CMapCtrl::OnMouse, this);
+    Bind(wxEVT_MIDDLE_UP, &CMapCtrl::OnMouse, this);
+    Bind(wxEVT_RIGHT_DOWN, &CMapCtrl::OnMouse, this);
+    Bind(wxEVT_RIGHT_UP, &CMapCtrl::OnMouse, this);
+    Bind(wxEVT_MOTION, &CMapCtrl::OnMouse, this);
+    Bind(wxEVT_LEFT_DCLICK, &CMapCtrl::OnMouse, this);
+    Bind(wxEVT_MOUSEWHEEL, &CMapCtrl::OnMouse, this);
 }
 
 CMapCtrl::~CMapCtrl()

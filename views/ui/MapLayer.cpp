@@ -6,8 +6,11 @@
 #include "views/ui/MapCtrl.h"
 
 #include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/graphics.h>
 #include <wx/pen.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
@@ -24,6 +27,22 @@ void CWxMapSurface::DrawLine(DevicePoint a, DevicePoint b, uint32_t colour, int3
 {
     if (!m_dc)
         return;
+    if (width <= 1 && (a.x == b.x || a.y == b.y)) {
+        // Straight thin strokes (the point symbols) are filled pixel by pixel, first pixel in and
+        // last pixel out, so that they look the same whatever the toolkit's line rasterising.
+        const wxColour c = ToWxColour(colour);
+        m_dc->SetPen(*wxTRANSPARENT_PEN);
+        m_dc->SetBrush(wxBrush(c));
+        m_penColour = 0xFFFFFFFF;
+        if (a.y == b.y) {
+            const int w = std::max(1, std::abs(b.x - a.x));
+            m_dc->DrawRectangle(a.x <= b.x ? a.x : b.x + 1, a.y, w, 1);
+        } else {
+            const int h = std::max(1, std::abs(b.y - a.y));
+            m_dc->DrawRectangle(a.x, a.y <= b.y ? a.y : b.y + 1, 1, h);
+        }
+        return;
+    }
     UsePen(colour, width);
     m_dc->DrawLine(a.x, a.y, b.x, b.y);
 }
@@ -78,6 +97,9 @@ CMapLayer::CMapLayer(CMapCtrl* owner, CMapCtrlCore* map, int32_t viewKind, int32
         // A generic sans-serif face: the stored face name may not exist here.
         m_font = wxFont(wxFontInfo(wxSize(0, pixels)).Family(wxFONTFAMILY_SWISS));
         m_dc.SetFont(m_font);
+        // Symbols are a few pixels wide: blended edges would smear them.
+        if (wxGraphicsContext* gc = m_dc.GetGraphicsContext())
+            gc->SetAntialiasMode(wxANTIALIAS_NONE);
         m_surface.SetDC(&m_dc);
         if (m_owner)
             m_surface.SetIconLookup([owner](int32_t icon) { return owner->GetIconBitmap(icon); });
@@ -105,9 +127,10 @@ bool CMapLayer::EscapePressed()
     if (m_escapePoll)
         return m_escapePoll();
     // Only input runs here: no timer or posted message can change the map in the middle of drawing.
-    if (wxTheApp && !m_owner->IsDrawingYield()) {
+    wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+    if (loop && !m_owner->IsDrawingYield()) {
         m_owner->SetDrawingYield(true);
-        wxTheApp->YieldFor(wxEVT_CATEGORY_USER_INPUT);
+        loop->YieldFor(wxEVT_CATEGORY_USER_INPUT);
         m_owner->SetDrawingYield(false);
     }
     return m_owner->TakeEscape();
