@@ -13,7 +13,10 @@
 #include "views/ui/PreviewMapCtrl.h"
 
 #include <wx/frame.h>
+#include <wx/image.h>
 #include <wx/sizer.h>
+
+#include <cmath>
 
 using namespace morvel::test;
 
@@ -255,4 +258,29 @@ TEST_F(MapPaneTest, TheZoomCommandsOfTheMainWindowReachTheActiveMap)
     wxUpdateUIEvent next2(IdZoomNext);
     frame->ProcessWindowEvent(next2);
     EXPECT_TRUE(next2.GetEnabled());
+}
+
+TEST_F(MapPaneTest, Screenshot)
+{
+    OpenDocumentScope open(doc.get());
+    map->InstallAsActiveJobMap();
+    settings->SetShowScratchLines(true);
+    settings->SetShowConstructionLines(true);
+    // A small traverse with side shots and an intersection's scratch geometry.
+    const char* names[] = {"100", "101", "102", "103", "104", "105", "106", "107", "108", "109", "110", "111"};
+    for (int i = 0; i < 12; ++i) {
+        const double a = i * 0.55;
+        CPointRecord* p = doc->AddPoint(names[i], 5000 + 40 * std::cos(a) + 4 * i, 3000 + 28 * std::sin(a), 100 + i);
+        p->SetDescription(i % 3 == 0 ? "IP" : "EP");
+    }
+    map->Preview().ZoomExtents(true);
+    AddScratchLineBetweenPoints("100", "106");
+    AddScratchCircleAtPoint("103", 12);
+    AddConstructionLineFromPoint("101", "109");
+    map->Preview().AddPreviewLocation(CLocation(5030, 2990, NoValue), 0, 2);
+    map->Core().Refresh();
+    const wxImage shown = map->GetShownImage();
+    ASSERT_TRUE(shown.IsOk());
+    EXPECT_TRUE(shown.SaveFile(wxString::FromUTF8(std::string(MORVEL_TEST_OUTPUT_DIR) + "/map_pane.png"),
+                               wxBITMAP_TYPE_PNG));
 }

@@ -180,7 +180,12 @@ wxImage CMapCtrl::GetShownImage()
 void CMapCtrl::OnSize(wxSizeEvent& event)
 {
     const wxSize size = GetClientSize();
+    const bool wasValid = m_core->GetMapping().IsValid();
     m_core->OnLayout(DeviceRect{0, 0, size.x, size.y});
+    if (!wasValid && m_core->GetMapping().IsValid() && m_onFirstLayout) {
+        auto handler = std::move(m_onFirstLayout);
+        handler();
+    }
     Refresh(false);
     event.Skip();
 }

@@ -76,6 +76,9 @@ public:
     bool IsDrawingYield() const { return m_inYield; }
     void SetDrawingYield(bool on) { m_inYield = on; }
 
+    // Runs once, when the first layout has given the map its window (the owner zooms to the job).
+    void SetFirstLayoutHandler(std::function<void()> handler) { m_onFirstLayout = std::move(handler); }
+
     const wxBitmap* GetIconBitmap(int32_t icon);
     // The main window, which takes the map's commands; null when there is none.
     wxWindow* GetCommandTarget() const;
@@ -92,6 +95,7 @@ protected:
     CLocation PickTolerance() const;
 
     std::unique_ptr<CMapCtrlCore> m_core;
+    std::function<void()> m_onFirstLayout;
     wxBitmap m_overlay;
     wxPoint m_lastButtonPoint;
     wxPoint m_lastMovePoint{-5000, -5000};
