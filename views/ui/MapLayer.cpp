@@ -30,10 +30,14 @@ void CWxMapSurface::DrawLine(DevicePoint a, DevicePoint b, uint32_t colour, int3
     if (width <= 1 && (a.x == b.x || a.y == b.y)) {
         // Straight thin strokes (the point symbols) are filled pixel by pixel, first pixel in and
         // last pixel out, so that they look the same whatever the toolkit's line rasterising.
-        const wxColour c = ToWxColour(colour);
-        m_dc->SetPen(*wxTRANSPARENT_PEN);
-        m_dc->SetBrush(wxBrush(c));
-        m_penColour = 0xFFFFFFFF;
+        if (m_penColour != TransparentPen) {
+            m_dc->SetPen(*wxTRANSPARENT_PEN);
+            m_penColour = TransparentPen;
+        }
+        if (colour != m_brushColour) {
+            m_brushColour = colour;
+            m_dc->SetBrush(wxBrush(ToWxColour(colour)));
+        }
         if (a.y == b.y) {
             const int w = std::max(1, std::abs(b.x - a.x));
             m_dc->DrawRectangle(a.x <= b.x ? a.x : b.x + 1, a.y, w, 1);
@@ -53,6 +57,7 @@ void CWxMapSurface::DrawCircle(DevicePoint centre, int32_t radius, uint32_t colo
         return;
     UsePen(colour, width);
     m_dc->SetBrush(*wxTRANSPARENT_BRUSH);
+    m_brushColour = TransparentPen;
     m_dc->DrawCircle(centre.x, centre.y, radius);
 }
 
@@ -60,12 +65,18 @@ void CWxMapSurface::DrawText(DevicePoint at, const std::string& text, uint32_t c
 {
     if (!m_dc)
         return;
-    m_dc->SetTextForeground(ToWxColour(colour));
-    m_dc->SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    if (colour != m_textColour) {
+        m_textColour = colour;
+        m_dc->SetTextForeground(ToWxColour(colour));
+        m_dc->SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    }
     const wxString all = ToWx(text);
-    wxCoord w = 0, h = 0;
-    m_dc->GetMultiLineTextExtent(all, &w, &h);
-    const int y = anchor == TextAnchor::BottomLeft ? at.y - h : at.y;
+    int y = at.y;
+    if (anchor == TextAnchor::BottomLeft) {
+        wxCoord w = 0, h = 0;
+        m_dc->GetMultiLineTextExtent(all, &w, &h);
+        y -= h;
+    }
     m_dc->DrawText(all, at.x, y);
 }
 

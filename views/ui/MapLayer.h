@@ -31,7 +31,11 @@ private:
 
     wxDC* m_dc;
     std::function<const wxBitmap*(int32_t)> m_icons;
-    uint32_t m_penColour = 0xFFFFFFFF;
+    // Outside the colour range: no pen or brush of a colour is selected.
+    static constexpr uint32_t TransparentPen = 0xFFFFFFFF;
+    uint32_t m_penColour = TransparentPen - 1;
+    uint32_t m_brushColour = TransparentPen - 1;
+    uint32_t m_textColour = TransparentPen - 1;
     int32_t m_penWidth = -1;
 };
 

@@ -2,6 +2,7 @@
 
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
+#include "model/OpenDocuments.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
 #include "rawdata/RawDataFile.h"
@@ -70,9 +71,12 @@ void CPreviewMapCtrl::UninstallAsActiveJobMap()
     m_installed = false;
     SetActivePreviewMapHook(nullptr);
     SetActiveRecordViewHook(nullptr);
-    if (CRawDataFile* raw = RawDataFileOf(GetDocument()))
-        if (raw->GetDrawTarget() == &Preview())
-            raw->SetDrawTarget(nullptr);
+    // The job may be gone already when its view is taken down; only a job still open is touched.
+    CDataFileDoc* doc = GetDocument();
+    if (doc && IsOpenDocument(doc))
+        if (CRawDataFile* raw = RawDataFileOf(doc))
+            if (raw->GetDrawTarget() == &Preview())
+                raw->SetDrawTarget(nullptr);
     if (m_commandSource) {
         for (int id : MapCommands) {
             m_commandSource->Unbind(wxEVT_MENU, &CPreviewMapCtrl::OnMapCommand, this, id);
