@@ -91,6 +91,9 @@ TEST_F(MapFixture, ExtentsOfTwoPointsAddAnEighthOnEachSide)
     const CWorldRect before = map.GetWindow();
     map.OnRealtimeZoom8088(CDragStep{400, 550, 400, 50, true});
     ExpectWindow(map.GetWindow(), before.x1, before.x2, before.y1, before.y2);
+    // 600 pixels up would turn the window inside out, not zoom in: refused too.
+    map.OnRealtimeZoom8088(CDragStep{400, 650, 400, 50, true});
+    ExpectWindow(map.GetWindow(), before.x1, before.x2, before.y1, before.y2);
 }
 
 TEST_F(MapFixture, ExtentsOfOnePointAndOfNone)
