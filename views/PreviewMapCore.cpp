@@ -522,6 +522,7 @@ void CPreviewMapCore::OnJobViewHint(int32_t hint, intptr_t hintObject, bool defe
     case HintPointsAddedInBulk:
         ZoomExtents(hintObject == 0);
         break;
+    case HintRefreshAll:
     case HintNewBegin:
     case HintUnloading:
         Refresh();

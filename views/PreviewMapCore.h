@@ -126,8 +126,8 @@ public:
     // 0x808A: the tags of the searchable previews in the query's box, sorted ascending.
     bool OnFindPreview808A(CPickQuery* q);
 
-    // The job view's change hints as far as they concern its map: redraws (codes 2, 6, 32, 34 and
-    // 35-40), layout deferral (14, 15), extents after bulk additions (19) and a fresh history for a
+    // The job view's change hints as far as they concern its map: redraws (codes 2, 3, 6, 32, 34
+    // and 35-40), layout deferral (14, 15), extents after bulk additions (19) and a fresh history for a
     // new job (33). deferred is the view's deferred mode during a batch of hints.
     void OnJobViewHint(int32_t hint, intptr_t hintObject, bool deferred);
 

@@ -262,4 +262,10 @@ TEST_F(MapFixture, TheJobViewsHintsReachTheMap)
     const int redraws = host.redraws;
     map.OnJobViewHint(HintCoordinatesChanged, 0, true);
     EXPECT_EQ(host.redraws, redraws + 1);
+    // Extents after a bulk addition from a command: the map waits for hint 3 to draw.
+    doc.AddPoint("3", 3000, 2000);
+    map.OnJobViewHint(HintPointsAddedInBulk, 1, false);
+    EXPECT_EQ(host.redraws, redraws + 1);
+    map.OnJobViewHint(HintRefreshAll, 1, false);
+    EXPECT_EQ(host.redraws, redraws + 2);
 }
