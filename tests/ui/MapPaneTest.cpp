@@ -284,3 +284,17 @@ TEST_F(MapPaneTest, Screenshot)
     EXPECT_TRUE(shown.SaveFile(wxString::FromUTF8(std::string(MORVEL_TEST_OUTPUT_DIR) + "/map_pane.png"),
                                wxBITMAP_TYPE_PNG));
 }
+
+TEST_F(MapPaneTest, EscapeReachesTheDrawingWhereverTheFocusIs)
+{
+    wxKeyEvent escape(wxEVT_KEY_DOWN);
+    escape.m_keyCode = WXK_ESCAPE;
+    // Outside drawing the key is the focused window's.
+    frame->ProcessWindowEvent(escape);
+    EXPECT_FALSE(map->TakeEscape());
+    map->SetDrawingYield(true);
+    frame->ProcessWindowEvent(escape);
+    map->SetDrawingYield(false);
+    EXPECT_TRUE(map->TakeEscape());
+    EXPECT_FALSE(map->TakeEscape());
+}

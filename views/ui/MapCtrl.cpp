@@ -46,6 +46,7 @@ CMapCtrl::CMapCtrl(wxWindow* parent, wxWindowID id, std::unique_ptr<CMapCtrlCore
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Create(parent, id, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE | wxBORDER_NONE);
     m_core->SetHost(this);
+    wxEvtHandler::AddFilter(&m_escapeFilter);
     Bind(wxEVT_PAINT, &CMapCtrl::OnPaint, this);
     Bind(wxEVT_SIZE, &CMapCtrl::OnSize, this);
     Bind(wxEVT_KEY_DOWN, &CMapCtrl::OnKey, this);
@@ -63,6 +64,7 @@ CMapCtrl::CMapCtrl(wxWindow* parent, wxWindowID id, std::unique_ptr<CMapCtrlCore
 
 CMapCtrl::~CMapCtrl()
 {
+    wxEvtHandler::RemoveFilter(&m_escapeFilter);
     // The layer goes first: it draws through the core's host, which is this window.
     m_core->SetHost(nullptr);
 }
@@ -221,6 +223,16 @@ void CMapCtrl::OnPaint(wxPaintEvent&)
             tools->RedrawToolFeedback();
         m_core->GetDrawState().Reset();
     }
+}
+
+int CMapCtrl::EscapeFilter::FilterEvent(wxEvent& event)
+{
+    if (m_map->IsDrawingYield() && event.GetEventType() == wxEVT_KEY_DOWN &&
+        static_cast<wxKeyEvent&>(event).GetKeyCode() == WXK_ESCAPE) {
+        m_map->OnEscapeKey();
+        return Event_Processed;
+    }
+    return Event_Skip;
 }
 
 void CMapCtrl::OnKey(wxKeyEvent& event)

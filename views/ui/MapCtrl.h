@@ -3,6 +3,7 @@
 #include "views/MapCtrlCore.h"
 
 #include <wx/bitmap.h>
+#include <wx/eventfilter.h>
 #include <wx/window.h>
 
 #include <cstdint>
@@ -94,7 +95,19 @@ protected:
     void NotePress(const wxPoint& p);
     CLocation PickTolerance() const;
 
+    // While the layer yields to input, Escape ends the drawing wherever the focus is.
+    class EscapeFilter : public wxEventFilter
+    {
+    public:
+        explicit EscapeFilter(CMapCtrl* map) : m_map(map) {}
+        int FilterEvent(wxEvent& event) override;
+
+    private:
+        CMapCtrl* m_map;
+    };
+
     std::unique_ptr<CMapCtrlCore> m_core;
+    EscapeFilter m_escapeFilter{this};
     std::function<void()> m_onFirstLayout;
     wxBitmap m_overlay;
     wxPoint m_lastButtonPoint;
