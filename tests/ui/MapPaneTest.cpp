@@ -287,13 +287,16 @@ TEST_F(MapPaneTest, Screenshot)
 
 TEST_F(MapPaneTest, EscapeReachesTheDrawingWhereverTheFocusIs)
 {
-    wxKeyEvent escape(wxEVT_KEY_DOWN);
-    escape.m_keyCode = WXK_ESCAPE;
+    auto press = [this] {
+        wxKeyEvent escape(wxEVT_KEY_DOWN);
+        escape.m_keyCode = WXK_ESCAPE;
+        frame->ProcessWindowEvent(escape);
+    };
     // Outside drawing the key is the focused window's.
-    frame->ProcessWindowEvent(escape);
+    press();
     EXPECT_FALSE(map->TakeEscape());
     map->SetDrawingYield(true);
-    frame->ProcessWindowEvent(escape);
+    press();
     map->SetDrawingYield(false);
     EXPECT_TRUE(map->TakeEscape());
     EXPECT_FALSE(map->TakeEscape());
