@@ -241,6 +241,12 @@ void CMapCtrl::OnKey(wxKeyEvent& event)
         OnEscapeKey();
         return;
     }
+    // Erase Scratch Lines (Ctrl+E) while the map has the keyboard.
+    if (event.GetKeyCode() == 'E' && event.GetModifiers() == wxMOD_CONTROL) {
+        if (wxWindow* target = GetCommandTarget())
+            target->GetEventHandler()->QueueEvent(new wxCommandEvent(wxEVT_MENU, IdEraseScratchLines));
+        return;
+    }
     event.Skip();
 }
 
