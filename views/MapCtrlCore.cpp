@@ -142,13 +142,13 @@ void CMapCtrlCore::PushZoom(const CWorldRect& before)
 
 namespace {
 
-// The hit test of the selection's rectangle search. Points answer it without a virtual call: the
-// searches walk every record of the job.
+// The hit test of the selection's rectangle search, over the store's point list (the store files
+// only point records there, checked as they are added). Points answer it without a virtual call and
+// without reading more of the record than its location: the searches walk every point of the job
+// and are bound by memory, not by arithmetic.
 bool IsPointInside(CRecord* record, double left, double top, double right, double bottom)
 {
-    if (!record || record->GetType() != kRecordTypePoint)
-        return false;
-    return static_cast<CPointRecord*>(record)->CPointRecord::IsInside(left, top, right, bottom, false);
+    return record && static_cast<CPointRecord*>(record)->CPointRecord::IsInside(left, top, right, bottom, false);
 }
 
 bool WideEnough(double w, double h)
@@ -378,7 +378,7 @@ bool CMapCtrlCore::OnHitSearch808C(bool allRecords, CPickQuery& q)
     const double left = q.location.x - tx, right = q.location.x + tx;
     const double bottom = q.location.y - ty, top = q.location.y + ty;
     CRecordDatabase* store = m_document->GetRecordDatabase();
-    CRecordCursor cursor = store->GetFirstRecord(0);
+    CRecordCursor cursor = store->GetFirstRecord(kRecordTypePoint);
     while (cursor.IsValid() && q.hits.size() < 100) {
         CRecord* record = store->GetNextRecord(cursor);
         if (IsPointInside(record, left, top, right, bottom))
@@ -404,7 +404,7 @@ bool CMapCtrlCore::OnPick808B(bool allRecords, CPickQuery& q)
     };
     std::vector<Hit> hits;
     CRecordDatabase* store = m_document->GetRecordDatabase();
-    CRecordCursor cursor = store->GetFirstRecord(0);
+    CRecordCursor cursor = store->GetFirstRecord(kRecordTypePoint);
     while (cursor.IsValid()) {
         CRecord* record = store->GetNextRecord(cursor);
         if (!IsPointInside(record, left, top, right, bottom))
