@@ -281,7 +281,7 @@ TEST_F(MapPaneTest, Screenshot)
     map->Core().Refresh();
     const wxImage shown = map->GetShownImage();
     ASSERT_TRUE(shown.IsOk());
-    EXPECT_TRUE(shown.SaveFile(wxString::FromUTF8(std::string(MORVEL_TEST_OUTPUT_DIR) + "/map_pane.png"),
+    EXPECT_TRUE(shown.SaveFile(wxString::FromUTF8(std::string(MORVEL_TEST_OUTPUT_DIR) + "/map_pane_layer.png"),
                                wxBITMAP_TYPE_PNG));
 }
 
