@@ -1,0 +1,328 @@
+#include "landxml/LandXML.h"
+
+#include "core/ProgramHelpers.h"
+#include "core/StatusProgress.h"
+#include "landxml/elements/LandXMLCgPoint.h"
+#include "landxml/elements/LandXMLCgPoints.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+struct SkipRow
+{
+    bool canSkip;
+    const char* displayName;
+    const char* xpath;
+};
+
+// Elements the reader passes over, in the order the note names them.
+constexpr SkipRow kSkipTable[] = {
+    {true, "SurfVolumes", "./Surfaces/SurfVolumes"},
+    {true, "PipeNetworks", "./PipeNetworks"},
+    {true, "PlanFeatures", "./PlanFeatures"},
+    {true, "CrossSects", "./CrossSects"},
+    {true, "Monuments", "./Monuments"},
+    {true, "Superelevation", "./Alignments/Alignment/Superelevation"},
+    {true, "CrossSects", "./Alignments/Alignment/CrossSects"},
+    {true, "StaEquation", "./Alignments/Alignment/StaEquation"},
+    {true, "ProfSurf", "./Alignments/Alignment/Profile/ProfSurf"},
+    {true, "CircCurve", "./Alignments/Alignment/Profile/ProfAlign/CircCurve"},
+    {true, "Biquadratic Spiral", "./Alignments/Alignment/CoordGeom//Spiral[@spiType=\"biquadratic\"]"},
+    {true, "Bloss Spiral", "./Alignments/Alignment/CoordGeom//Spiral[@spiType=\"bloss\"]"},
+    {true, "Cosine Spiral", "./Alignments/Alignment/CoordGeom//Spiral[@spiType=\"cosine\"]"},
+    {true, "Bubic Spiral", "./Alignments/Alignment/CoordGeom//Spiral[@spiType=\"cubic\"]"},
+    {true, "Sinusoid Spiral", "./Alignments/Alignment/CoordGeom//Spiral[@spiType=\"sinusoid\"]"},
+    {true, "RevBiquadratic Spiral", "./Alignments/Alignment/CoordGeom//Spiral[@spiType=\"revBiquadratic\"]"},
+    {true, "RevBloss Spiral", "./Alignments/Alignment/CoordGeom//Spiral[@spiType=\"revBloss\"]"},
+    {true, "RevCosine Spiral", "./Alignments/Alignment/CoordGeom//Spiral[@spiType=\"revCosine\"]"},
+    {true, "RevSinusoid Spiral", "./Alignments/Alignment/CoordGeom//Spiral[@spiType=\"revSinusoid\"]"},
+};
+
+// 1-based line of a byte offset into the text.
+long LineAtOffset(const std::string& text, std::ptrdiff_t offset)
+{
+    if (offset < 0)
+        offset = 0;
+    if (static_cast<std::size_t>(offset) > text.size())
+        offset = static_cast<std::ptrdiff_t>(text.size());
+    long line = 1;
+    for (std::ptrdiff_t i = 0; i < offset; ++i)
+        if (text[static_cast<std::size_t>(i)] == '\n')
+            ++line;
+    return line;
+}
+
+// The status-bar progress never reports a cancel; the points where a cancel would be honoured
+// are kept so that a progress with a Cancel button can stop the reading there.
+void CancelPoint(CStatusProgress&) {}
+
+} // namespace
+
+CLandXML::CLandXML() = default;
+
+CLandXML::~CLandXML()
+{
+    CLandXML::Reset();
+}
+
+bool CLandXML::Validate(pugi::xml_node element)
+{
+    return GetTagName(element) == "LandXML";
+}
+
+void CLandXML::Reset()
+{
+    CXMLElement::Reset();
+    m_cgPointsGroups.clear();
+    m_units.Reset();
+}
+
+int CLandXML::GetTopLevelObjectCount() const
+{
+    return static_cast<int>(m_cgPointsGroups.size());
+}
+
+bool CLandXML::LoadFile(const std::string& fileName, std::string& message)
+{
+    std::string text;
+    {
+        std::ifstream in(fileName, std::ios::binary);
+        if (!in)
+            RaiseError("Fail to load the XML file.");
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (in.bad())
+            RaiseError("Fail to load the XML file.");
+    }
+
+    CStatusProgress progress;
+    progress.Begin("Reading LandXML file");
+
+    m_cgPointElements.clear();
+    m_cgPointElementsIndexed = false;
+    const pugi::xml_parse_result parsed = m_dom.load_buffer(text.data(), text.size(),
+                                                            pugi::parse_default | pugi::parse_comments);
+    if (!parsed) {
+        if (parsed.status == pugi::status_no_document_element) {
+            if (!m_dom.first_child())
+                RaiseError(landxml::FormatText("%s is empty.", {"The XML file"}));
+            RaiseError(landxml::FormatText("%s is empty.", {"The root"}));
+        }
+        RaiseError(landxml::FormatText("Unable to load the XML file because of an error at line %ld\nReason: %s",
+                                       {std::to_string(LineAtOffset(text, parsed.offset)), parsed.description()}));
+    }
+    text.clear();
+    text.shrink_to_fit();
+
+    if (!m_dom.first_child())
+        RaiseError(landxml::FormatText("%s is empty.", {"The XML file"}));
+    // The document element comes first in document order, so it is the answer to "//LandXML"
+    // whenever it is one; only otherwise is the whole tree searched.
+    pugi::xml_node root = m_dom.document_element();
+    if (GetTagName(root) != "LandXML")
+        root = SelectSingleNode(m_dom.first_child(), "//LandXML");
+    if (root.type() != pugi::node_element)
+        RaiseError(landxml::FormatText("%s is empty.", {"The root"}));
+
+    CancelPoint(progress);
+    if (!CheckUnitsAndSkipped(root, message))
+        RaiseError(message);
+    CancelPoint(progress);
+
+    if (Read(root, nullptr)) {
+        m_fileName = fileName;
+        return true;
+    }
+    Reset();
+    return false;
+}
+
+bool CLandXML::CheckUnitsAndSkipped(pugi::xml_node landXml, std::string& message)
+{
+    int units = 0;
+    for (pugi::xml_node child = landXml.child("Units"); child; child = child.next_sibling("Units"))
+        ++units;
+    if (units == 0) {
+        message = landxml::FormatText("%s contains no %s element.", {"'LandXML'", "'Units'"});
+        return false;
+    }
+    if (units > 1) {
+        message = "This program can not handle more than one 'Units' element.";
+        return false;
+    }
+
+    std::string skipped;
+    for (const SkipRow& row : kSkipTable) {
+        if (SelectSingleNode(landXml, row.xpath).empty())
+            continue;
+        if (!row.canSkip) {
+            message = landxml::FormatText("This program can neither read nor skip the following elements: '%s'",
+                                          {row.displayName});
+            return false;
+        }
+        skipped += ' ';
+        skipped += row.displayName;
+    }
+    message = skipped.empty() ? std::string() : "This program skips the following elements: " + skipped;
+    return true;
+}
+
+bool CLandXML::ReadCgPointsGroup(pugi::xml_node element)
+{
+    m_cgPointsGroups.push_back(std::make_unique<CLandXMLCgPoints>());
+    return m_cgPointsGroups.back()->Read(element, this);
+}
+
+bool CLandXML::Read(pugi::xml_node element, CLandXML* document)
+{
+    if (!Load(element, document))
+        return false;
+    ResetChildIteration();
+    pugi::xml_node child;
+    if (!GetNextChildElement(child))
+        RaiseError(landxml::FormatText("%s element is empty.", {"'LandXML'"}));
+
+    CStatusProgress progress;
+    CancelPoint(progress);
+    const int total = GetChildCount();
+    int counter = 0;
+    progress.Begin("Parsing points");
+    ResetChildIteration();
+    while (GetNextChildElement(child)) {
+        progress.SetPercent(MulDivDouble(counter, 100, total));
+        ++counter;
+        CancelPoint(progress);
+        const std::string tag = GetTagName(child);
+        if (tag == "Units") {
+            if (!m_units.Read(child, this))
+                return false;
+        } else if (tag == "CgPoints" && m_readCgPoints) {
+            if (!ReadCgPointsGroup(child))
+                return false;
+        } else if (tag == "Survey" && m_readCgPoints) {
+            CXMLElementUnknown survey;
+            survey.Read(child, this);
+            pugi::xml_node inner;
+            while (survey.GetNextChildElement(inner))
+                if (GetTagName(inner) == "CgPoints" && !ReadCgPointsGroup(inner))
+                    return false;
+        }
+    }
+    if (!m_units.IsBound())
+        RaiseError(landxml::FormatText("%s contains no valid %s element.", {"'LandXML'", "'Units'"}));
+
+    progress.End();
+    counter = 0;
+    progress.Begin("Parsing other objects");
+    ResetChildIteration();
+    while (GetNextChildElement(child)) {
+        progress.SetPercent(MulDivDouble(counter, 100, total));
+        ++counter;
+        CancelPoint(progress);
+    }
+    return true;
+}
+
+CLandXMLCgPoint* CLandXML::NewCgPoint()
+{
+    m_ownedPoints.push_back(std::make_unique<CLandXMLCgPoint>());
+    return m_ownedPoints.back().get();
+}
+
+pugi::xml_node CLandXML::FindCgPointElement(const std::string& name)
+{
+    if (!m_cgPointElementsIndexed) {
+        // One walk over the groups instead of an XPath search per name; iterative, since groups
+        // may nest deeply. The first element of a name in document order wins, as the search would.
+        m_cgPointElementsIndexed = true;
+        const pugi::xml_node root = GetElement();
+        for (pugi::xml_node group = root.child("CgPoints"); group; group = group.next_sibling("CgPoints")) {
+            pugi::xml_node node = group.first_child();
+            while (node) {
+                if (node.type() == pugi::node_element && std::string_view(node.name()) == "CgPoint") {
+                    const pugi::xml_attribute attribute = node.attribute("name");
+                    if (attribute && attribute.value()[0] != '\0')
+                        m_cgPointElements.try_emplace(attribute.value(), node);
+                }
+                if (node.first_child()) {
+                    node = node.first_child();
+                    continue;
+                }
+                while (node != group && !node.next_sibling())
+                    node = node.parent();
+                if (node == group)
+                    break;
+                node = node.next_sibling();
+            }
+        }
+    }
+    const auto it = m_cgPointElements.find(name);
+    return it == m_cgPointElements.end() ? pugi::xml_node() : it->second;
+}
+
+CLandXMLCgPoint* CLandXML::FindCgPoint(const std::string& name, bool searchDocument)
+{
+    const auto it = m_pointIndex.find(name);
+    if (it != m_pointIndex.end())
+        return it->second;
+    if (!searchDocument || !IsBound())
+        return nullptr;
+    const pugi::xml_node element = FindCgPointElement(name);
+    if (element.empty())
+        return nullptr;
+    if (m_pendingPoints.count(element) != 0)
+        RaiseErrorAtNode(landxml::FormatText("The 'pntRef' references of point %s form a cycle.", {name}), element);
+    CReadNestingGuard guard(*this, element, "The 'pntRef' references starting at point %s are nested deeper than 256 levels.",
+                            name);
+    CLandXMLCgPoint* point = NewCgPoint();
+    if (!point->Read(element, this))
+        return nullptr;
+    return point;
+}
+
+bool CLandXML::AddNamedCgPoint(const std::string& name, CLandXMLCgPoint* point)
+{
+    m_pointIndex.try_emplace(name, point);
+    return true;
+}
+
+bool CLandXML::AddUnnamedCgPoint(CLandXMLCgPoint* point)
+{
+    m_unnamedPoints.push_back(point);
+    return true;
+}
+
+CLandXML::NamedCgPointPosition CLandXML::GetFirstNamedCgPointPosition() const
+{
+    return {m_pointIndex.begin(), m_pointIndex.end()};
+}
+
+CLandXMLCgPoint* CLandXML::GetNextNamedCgPoint(NamedCgPointPosition& position) const
+{
+    if (!position.IsValid())
+        return nullptr;
+    CLandXMLCgPoint* point = position.it->second;
+    ++position.it;
+    return point;
+}
+
+CLandXMLCgPoint* CLandXML::GetNextUnnamedCgPoint(std::size_t& position) const
+{
+    if (position >= m_unnamedPoints.size())
+        return nullptr;
+    return m_unnamedPoints[position++];
+}
+
+CLandXML::PendingPointScope::PendingPointScope(CLandXML* document, CXMLElement& owner, pugi::xml_node element)
+    : m_document(document), m_element(element)
+{
+    if (m_document != nullptr && !m_document->m_pendingPoints.insert(element).second)
+        m_document = nullptr; // already pending further out; that scope removes it
+}
+
+CLandXML::PendingPointScope::~PendingPointScope()
+{
+    if (m_document != nullptr)
+        m_document->m_pendingPoints.erase(m_element);
+}

@@ -1,0 +1,134 @@
+#include "landxml/LandXMLText.h"
+
+#include "core/DecimalText.h"
+
+#include <cstddef>
+
+namespace landxml {
+
+std::string FormatText(std::string_view format, std::initializer_list<std::string_view> args)
+{
+    std::string out;
+    out.reserve(format.size() + 32);
+    auto next = args.begin();
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        const char c = format[i];
+        if (c != '%' || i + 1 >= format.size()) {
+            out += c;
+            continue;
+        }
+        std::size_t j = i + 1;
+        if (format[j] == '%') {
+            out += '%';
+            i = j;
+            continue;
+        }
+        if (format[j] == 'l')
+            ++j;
+        if (j < format.size() && (format[j] == 's' || format[j] == 'd')) {
+            if (next != args.end())
+                out += *next++;
+            i = j;
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
+bool IsXmlSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+std::string TrimXmlSpace(std::string_view text)
+{
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsXmlSpace(text[begin]))
+        ++begin;
+    while (end > begin && IsXmlSpace(text[end - 1]))
+        --end;
+    return std::string(text.substr(begin, end - begin));
+}
+
+namespace {
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Length of the longest prefix of the form [+-]digits[.digits][e[+-]digits] with at least one
+// mantissa digit; 0 when there is none.
+std::size_t LeadingNumberLength(std::string_view t)
+{
+    std::size_t i = 0;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-'))
+        ++i;
+    std::size_t digits = 0;
+    while (i < t.size() && IsDigit(t[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < t.size() && t[i] == '.') {
+        std::size_t j = i + 1;
+        std::size_t fraction = 0;
+        while (j < t.size() && IsDigit(t[j])) {
+            ++j;
+            ++fraction;
+        }
+        if (digits + fraction > 0) {
+            i = j;
+            digits += fraction;
+        }
+    }
+    if (digits == 0)
+        return 0;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < t.size() && (t[j] == '+' || t[j] == '-'))
+            ++j;
+        if (j < t.size() && IsDigit(t[j])) {
+            while (j < t.size() && IsDigit(t[j]))
+                ++j;
+            i = j;
+        }
+    }
+    return i;
+}
+
+} // namespace
+
+bool ReadLeadingDouble(std::string_view token, double& value)
+{
+    value = 0.0;
+    const std::size_t length = LeadingNumberLength(token);
+    if (length == 0)
+        return false;
+    double v = 0.0;
+    if (!ReadDecimalDouble(token.substr(0, length), v))
+        return false; // an overflow: no value worth keeping
+    value = v;
+    return length == token.size();
+}
+
+int CompareNoCase(std::string_view a, std::string_view b)
+{
+    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        unsigned char ca = static_cast<unsigned char>(a[i]);
+        unsigned char cb = static_cast<unsigned char>(b[i]);
+        if (ca >= 'A' && ca <= 'Z')
+            ca = static_cast<unsigned char>(ca - 'A' + 'a');
+        if (cb >= 'A' && cb <= 'Z')
+            cb = static_cast<unsigned char>(cb - 'A' + 'a');
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+} // namespace landxml

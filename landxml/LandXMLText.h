@@ -1,0 +1,31 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+// Small text helpers of the LandXML reader and writer.
+namespace landxml {
+
+// The format with each "%s" (and "%d", "%ld") replaced by the next argument in turn; "%%" gives
+// "%". Arguments are inserted as they are, so a text holding '%' cannot disturb the format.
+std::string FormatText(std::string_view format, std::initializer_list<std::string_view> args);
+
+// XML white space: blank, tab, carriage return and line feed.
+bool IsXmlSpace(char c);
+std::string TrimXmlSpace(std::string_view text);
+
+// The leading decimal number of a token, as far as it reaches. value receives it (0 when the token
+// has no leading number, or when the number overflows); the result tells whether the whole token
+// was a finite number.
+bool ReadLeadingDouble(std::string_view token, double& value);
+
+// Case-insensitive order of names (ASCII letters fold), the order of the document's registries.
+int CompareNoCase(std::string_view a, std::string_view b);
+struct NoCaseLess
+{
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return CompareNoCase(a, b) < 0; }
+};
+
+} // namespace landxml

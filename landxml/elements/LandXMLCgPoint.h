@@ -1,0 +1,35 @@
+#pragma once
+
+#include "landxml/elements/LandXMLPointType.h"
+
+#include <string>
+
+// A coordinate-geometry point, named or not: the only element whose contents reach the job.
+// Every CgPoint read registers itself with the document, which owns it.
+class CLandXMLCgPoint : public CLandXMLPointType
+{
+public:
+    // Codes of pntSurv.
+    static constexpr int kSurveyNone = 0;
+    static constexpr int kSurveyMonument = 1;
+    static constexpr int kSurveyControl = 2;
+    static constexpr int kSurveySideShot = 3;
+
+    CLandXMLCgPoint();
+
+    bool Read(pugi::xml_node element, CLandXML* document) override;
+    // Tag "CgPoint"; pntSurv, when present, is "monument", "control" or "sideShot". A name the
+    // document already holds throws "There are at least two 'CgPoint' elements with name %s".
+    bool Validate(pugi::xml_node element) override;
+
+    bool HasName() const { return !m_name.empty(); }
+    const std::string& GetName() const { return m_name; }
+    int GetPntSurv() const { return m_survey; }
+
+protected:
+    std::string NoCoordinatesMessage() const override;
+
+private:
+    std::string m_name;
+    int m_survey = kSurveyNone;
+};

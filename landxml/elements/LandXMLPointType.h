@@ -1,0 +1,58 @@
+#pragma once
+
+#include "landxml/XMLElement.h"
+
+#include <string>
+
+class CLandXMLCgPoint;
+
+// A point given by its own coordinate text ("northing easting [elevation]") or by a reference
+// (pntRef) to a named CgPoint. The class of every point a geometry element carries (Start, End,
+// Center, PI, ...) and the base of CgPoint and of the surface point P.
+//
+// Coordinates are held in the order easting (x), northing (y), elevation (z); a coordinate not
+// given is NoValue. Once read, a point keeps the coordinates it stands for (its own, or those it
+// took through its reference), so asking for them never walks a chain of references.
+class CLandXMLPointType : public CXMLElement
+{
+public:
+    explicit CLandXMLPointType(std::string tagName);
+
+    // Reads the coordinate text and resolves pntRef. A point with neither coordinates nor a
+    // reference is refused with a message.
+    bool Read(pugi::xml_node element, CLandXML* document) override;
+    // The element's tag is this object's tag name.
+    bool Validate(pugi::xml_node element) override;
+    void Reset() override;
+
+    // The point's coordinates times scale (the elevation only when present); false before the
+    // point was read.
+    bool GetCoordinates(double& x, double& y, double& z, double scale) const;
+    // The coordinates of the referenced point; false without a reference or on a cycle.
+    bool GetReferencedCoordinates(double& x, double& y, double& z, double scale) const;
+    // True when there is a reference and following the references never returns to a point passed.
+    bool HasValidReference() const;
+    CLandXMLCgPoint* GetReference() const { return m_reference; }
+
+    std::string GetPntRef() const;
+    std::string GetDesc() const;
+    std::string GetCode() const;
+    const std::string& GetTagNameMember() const { return m_tagName; }
+
+    // Coordinate text to easting (x), northing (y) and elevation (z); the text is split at runs of
+    // XML white space and read up to the first word that is not a number. True for two or three
+    // numbers; x, y and z are NoValue where nothing was read.
+    static bool ParseCoordinates(const std::string& text, double& x, double& y, double& z);
+
+protected:
+    // The message for a point with nothing to stand for.
+    virtual std::string NoCoordinatesMessage() const;
+
+private:
+    std::string m_tagName;
+    CLandXMLCgPoint* m_reference = nullptr;
+    bool m_hasCoordinates = false;
+    double m_x;
+    double m_y;
+    double m_z;
+};
