@@ -5,6 +5,7 @@
 #include "landxml/elements/LandXMLCgPoint.h"
 #include "landxml/elements/LandXMLCgPoints.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -112,6 +113,9 @@ bool CLandXML::LoadFile(const std::string& fileName, std::string& message)
         RaiseError(landxml::FormatText("Unable to load the XML file because of an error at line %ld\nReason: %s",
                                        {std::to_string(LineAtOffset(text, parsed.offset)), parsed.description()}));
     }
+    // A CgPoint element takes some 40 bytes at the least: room for every name the file can hold
+    // spares the index its rehashing.
+    m_pointIndex.reserve(std::min<std::size_t>(text.size() / 40, std::size_t(1) << 22));
     text.clear();
     text.shrink_to_fit();
 
@@ -226,8 +230,7 @@ bool CLandXML::Read(pugi::xml_node element, CLandXML* document)
 
 CLandXMLCgPoint* CLandXML::NewCgPoint()
 {
-    m_ownedPoints.push_back(std::make_unique<CLandXMLCgPoint>());
-    return m_ownedPoints.back().get();
+    return &m_ownedPoints.emplace_back();
 }
 
 pugi::xml_node CLandXML::FindCgPointElement(const std::string& name)
@@ -236,6 +239,7 @@ pugi::xml_node CLandXML::FindCgPointElement(const std::string& name)
         // One walk over the groups instead of an XPath search per name; iterative, since groups
         // may nest deeply. The first element of a name in document order wins, as the search would.
         m_cgPointElementsIndexed = true;
+        m_cgPointElements.reserve(m_pointIndex.bucket_count());
         const pugi::xml_node root = GetElement();
         for (pugi::xml_node group = root.child("CgPoints"); group; group = group.next_sibling("CgPoints")) {
             pugi::xml_node node = group.first_child();
@@ -263,7 +267,7 @@ pugi::xml_node CLandXML::FindCgPointElement(const std::string& name)
 
 CLandXMLCgPoint* CLandXML::FindCgPoint(const std::string& name, bool searchDocument)
 {
-    const auto it = m_pointIndex.find(name);
+    const auto it = m_pointIndex.find(landxml::FoldCase(name));
     if (it != m_pointIndex.end())
         return it->second;
     if (!searchDocument || !IsBound())
@@ -271,7 +275,7 @@ CLandXMLCgPoint* CLandXML::FindCgPoint(const std::string& name, bool searchDocum
     const pugi::xml_node element = FindCgPointElement(name);
     if (element.empty())
         return nullptr;
-    if (m_pendingPoints.count(element) != 0)
+    if (std::find(m_pendingPoints.begin(), m_pendingPoints.end(), element) != m_pendingPoints.end())
         RaiseErrorAtNode(landxml::FormatText("The 'pntRef' references of point %s form a cycle.", {name}), element);
     CReadNestingGuard guard(*this, element, "The 'pntRef' references starting at point %s are nested deeper than 256 levels.",
                             name);
@@ -283,7 +287,8 @@ CLandXMLCgPoint* CLandXML::FindCgPoint(const std::string& name, bool searchDocum
 
 bool CLandXML::AddNamedCgPoint(const std::string& name, CLandXMLCgPoint* point)
 {
-    m_pointIndex.try_emplace(name, point);
+    if (m_pointIndex.try_emplace(landxml::FoldCase(name), point).second)
+        m_namedInOrderValid = false;
     return true;
 }
 
@@ -295,16 +300,24 @@ bool CLandXML::AddUnnamedCgPoint(CLandXMLCgPoint* point)
 
 CLandXML::NamedCgPointPosition CLandXML::GetFirstNamedCgPointPosition() const
 {
-    return {m_pointIndex.begin(), m_pointIndex.end()};
+    if (!m_namedInOrderValid) {
+        m_namedInOrder.clear();
+        m_namedInOrder.reserve(m_pointIndex.size());
+        for (const auto& entry : m_pointIndex)
+            m_namedInOrder.push_back(entry.second);
+        std::sort(m_namedInOrder.begin(), m_namedInOrder.end(), [](const CLandXMLCgPoint* a, const CLandXMLCgPoint* b) {
+            return landxml::CompareNoCase(a->GetName(), b->GetName()) < 0;
+        });
+        m_namedInOrderValid = true;
+    }
+    return {0, m_namedInOrder.size()};
 }
 
 CLandXMLCgPoint* CLandXML::GetNextNamedCgPoint(NamedCgPointPosition& position) const
 {
-    if (!position.IsValid())
+    if (!position.IsValid() || position.index >= m_namedInOrder.size())
         return nullptr;
-    CLandXMLCgPoint* point = position.it->second;
-    ++position.it;
-    return point;
+    return m_namedInOrder[position.index++];
 }
 
 CLandXMLCgPoint* CLandXML::GetNextUnnamedCgPoint(std::size_t& position) const
@@ -317,12 +330,12 @@ CLandXMLCgPoint* CLandXML::GetNextUnnamedCgPoint(std::size_t& position) const
 CLandXML::PendingPointScope::PendingPointScope(CLandXML* document, CXMLElement& owner, pugi::xml_node element)
     : m_document(document), m_element(element)
 {
-    if (m_document != nullptr && !m_document->m_pendingPoints.insert(element).second)
-        m_document = nullptr; // already pending further out; that scope removes it
+    if (m_document != nullptr)
+        m_document->m_pendingPoints.push_back(element);
 }
 
 CLandXML::PendingPointScope::~PendingPointScope()
 {
     if (m_document != nullptr)
-        m_document->m_pendingPoints.erase(m_element);
+        m_document->m_pendingPoints.pop_back();
 }

@@ -2,18 +2,17 @@
 
 #include "landxml/LandXMLText.h"
 #include "landxml/XMLElement.h"
+#include "landxml/elements/LandXMLCgPoint.h"
 #include "landxml/elements/LandXMLUnits.h"
 
 #include <pugixml.hpp>
 
-#include <map>
+#include <deque>
 #include <memory>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
-class CLandXMLCgPoint;
 class CLandXMLCgPoints;
 
 // The root of the LandXML model: loads a file, checks it has one Units element and notes the
@@ -23,14 +22,12 @@ class CLandXMLCgPoints;
 class CLandXML : public CXMLElement
 {
 public:
-    using NamedPointMap = std::map<std::string, CLandXMLCgPoint*, landxml::NoCaseLess>;
-
     // Walks the named points in name order (case-insensitive).
     struct NamedCgPointPosition
     {
-        NamedPointMap::const_iterator it;
-        NamedPointMap::const_iterator end;
-        bool IsValid() const { return it != end; }
+        std::size_t index = 0;
+        std::size_t end = 0;
+        bool IsValid() const { return index < end; }
     };
 
     CLandXML();
@@ -97,11 +94,6 @@ public:
     };
 
 private:
-    struct NodeHash
-    {
-        std::size_t operator()(const pugi::xml_node& node) const { return node.hash_value(); }
-    };
-
     bool CheckUnitsAndSkipped(pugi::xml_node landXml, std::string& message);
     // The first CgPoint named exactly so under the top-level CgPoints groups, in document order.
     pugi::xml_node FindCgPointElement(const std::string& name);
@@ -109,7 +101,8 @@ private:
 
     // Declared first so that it outlives every element bound to its nodes.
     pugi::xml_document m_dom;
-    std::vector<std::unique_ptr<CLandXMLCgPoint>> m_ownedPoints;
+    // Every CgPoint read, named or not; a deque keeps them in place and spares one allocation each.
+    std::deque<CLandXMLCgPoint> m_ownedPoints;
 
     CLandXMLUnits m_units;
     std::vector<std::unique_ptr<CLandXMLCgPoints>> m_cgPointsGroups;
@@ -119,9 +112,13 @@ private:
     bool m_readSurfaces = false;
     std::string m_fileName;
     std::vector<CLandXMLCgPoint*> m_unnamedPoints;
-    NamedPointMap m_pointIndex;
+    // Named points by their name folded to lower case; the name order is made when first asked.
+    std::unordered_map<std::string, CLandXMLCgPoint*> m_pointIndex;
+    mutable std::vector<CLandXMLCgPoint*> m_namedInOrder;
+    mutable bool m_namedInOrderValid = false;
 
     std::unordered_map<std::string, pugi::xml_node> m_cgPointElements;
     bool m_cgPointElementsIndexed = false;
-    std::unordered_set<pugi::xml_node, NodeHash> m_pendingPoints;
+    // CgPoint elements being read, innermost last; at most as deep as references may nest.
+    std::vector<pugi::xml_node> m_pendingPoints;
 };

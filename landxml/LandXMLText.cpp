@@ -113,6 +113,15 @@ bool ReadLeadingDouble(std::string_view token, double& value)
     return length == token.size();
 }
 
+std::string FoldCase(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
 int CompareNoCase(std::string_view a, std::string_view b)
 {
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();

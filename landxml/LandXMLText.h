@@ -20,12 +20,10 @@ std::string TrimXmlSpace(std::string_view text);
 // was a finite number.
 bool ReadLeadingDouble(std::string_view token, double& value);
 
+// The text with ASCII capitals made small: the key under which names are the same without regard to case.
+std::string FoldCase(std::string_view text);
+
 // Case-insensitive order of names (ASCII letters fold), the order of the document's registries.
 int CompareNoCase(std::string_view a, std::string_view b);
-struct NoCaseLess
-{
-    using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const { return CompareNoCase(a, b) < 0; }
-};
 
 } // namespace landxml
