@@ -33,18 +33,14 @@ bool CLandXMLCgPoint::Read(pugi::xml_node element, CLandXML* document)
     // While its reference is resolved the point is pending: a chain of references that comes back
     // to it is a cycle, not a point to read afresh.
     CLandXML::PendingPointScope pending(document, *this, element);
-    if (!CLandXMLPointType::Read(element, document))
-        return false;
+    if (!CLandXMLPointType::Read(element, document)) {
+        if (m_name.empty())
+            RaiseError("'CgPoint' element contains neither valid coordinates nor a 'pntRef'.");
+        RaiseError(landxml::FormatText("Point %s contains neither valid coordinates nor a 'pntRef'.", {m_name}));
+    }
     if (document == nullptr)
         return true;
     if (m_name.empty())
         return document->AddUnnamedCgPoint(this);
     return document->AddNamedCgPoint(m_name, this);
-}
-
-std::string CLandXMLCgPoint::NoCoordinatesMessage() const
-{
-    if (m_name.empty())
-        return CLandXMLPointType::NoCoordinatesMessage();
-    return landxml::FormatText("Point %s contains neither valid coordinates nor a 'pntRef'.", {m_name});
 }

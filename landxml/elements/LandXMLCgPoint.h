@@ -17,6 +17,8 @@ public:
 
     CLandXMLCgPoint();
 
+    // A point with neither coordinates nor a reference is refused with a message: its group has
+    // nothing better to say about it.
     bool Read(pugi::xml_node element, CLandXML* document) override;
     // Tag "CgPoint"; pntSurv, when present, is "monument", "control" or "sideShot". A name the
     // document already holds throws "There are at least two 'CgPoint' elements with name %s".
@@ -25,9 +27,6 @@ public:
     bool HasName() const { return !m_name.empty(); }
     const std::string& GetName() const { return m_name; }
     int GetPntSurv() const { return m_survey; }
-
-protected:
-    std::string NoCoordinatesMessage() const override;
 
 private:
     std::string m_name;

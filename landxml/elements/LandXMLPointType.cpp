@@ -77,11 +77,8 @@ bool CLandXMLPointType::Read(pugi::xml_node element, CLandXML* document)
     }
 
     std::string name;
-    if (!GetAttributeText("pntRef", name)) {
-        if (!ownValid)
-            RaiseError(NoCoordinatesMessage());
-        return true;
-    }
+    if (!GetAttributeText("pntRef", name))
+        return ownValid;
 
     name = landxml::TrimXmlSpace(name);
     CLandXMLCgPoint* found = m_document != nullptr ? m_document->FindCgPoint(name, true) : nullptr;
@@ -90,7 +87,7 @@ bool CLandXMLPointType::Read(pugi::xml_node element, CLandXML* document)
 
     double refX, refY, refZ;
     if (!found->GetCoordinates(refX, refY, refZ, 1.0))
-        RaiseError(landxml::FormatText("Point %s does not exist.", {name}));
+        return false;
 
     if (!ownValid) {
         m_reference = found;
@@ -111,11 +108,6 @@ bool CLandXMLPointType::Read(pugi::xml_node element, CLandXML* document)
         return true;
     m_reference = found;
     return true;
-}
-
-std::string CLandXMLPointType::NoCoordinatesMessage() const
-{
-    return landxml::FormatText("'%s' element contains neither valid coordinates nor a 'pntRef'.", {m_tagName});
 }
 
 bool CLandXMLPointType::GetCoordinates(double& x, double& y, double& z, double scale) const

@@ -18,8 +18,8 @@ class CLandXMLPointType : public CXMLElement
 public:
     explicit CLandXMLPointType(std::string tagName);
 
-    // Reads the coordinate text and resolves pntRef. A point with neither coordinates nor a
-    // reference is refused with a message.
+    // Reads the coordinate text and resolves pntRef; false for a point with neither coordinates
+    // nor a reference (the element holding it says what is missing).
     bool Read(pugi::xml_node element, CLandXML* document) override;
     // The element's tag is this object's tag name.
     bool Validate(pugi::xml_node element) override;
@@ -43,10 +43,6 @@ public:
     // XML white space and read up to the first word that is not a number. True for two or three
     // numbers; x, y and z are NoValue where nothing was read.
     static bool ParseCoordinates(const std::string& text, double& x, double& y, double& z);
-
-protected:
-    // The message for a point with nothing to stand for.
-    virtual std::string NoCoordinatesMessage() const;
 
 private:
     std::string m_tagName;
