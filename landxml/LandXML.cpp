@@ -3,7 +3,11 @@
 #include "core/ProgramHelpers.h"
 #include "core/StatusProgress.h"
 #include "landxml/elements/LandXMLCgPoint.h"
+#include "landxml/elements/LandXMLAlignments.h"
 #include "landxml/elements/LandXMLCgPoints.h"
+#include "landxml/elements/LandXMLGradeModel.h"
+#include "landxml/elements/LandXMLParcels.h"
+#include "landxml/elements/LandXMLSurfaces.h"
 
 #include <algorithm>
 #include <fstream>
@@ -77,12 +81,19 @@ void CLandXML::Reset()
 {
     CXMLElement::Reset();
     m_cgPointsGroups.clear();
+    m_alignmentContainers.clear();
+    m_parcelContainers.clear();
+    m_gradeModels.clear();
+    m_surfaceContainers.clear();
+    // The alignments just deleted must not stay reachable by name.
+    m_alignmentIndex.clear();
     m_units.Reset();
 }
 
 int CLandXML::GetTopLevelObjectCount() const
 {
-    return static_cast<int>(m_cgPointsGroups.size());
+    return static_cast<int>(m_cgPointsGroups.size() + m_alignmentContainers.size() + m_parcelContainers.size()
+                            + m_gradeModels.size() + m_surfaceContainers.size());
 }
 
 bool CLandXML::LoadFile(const std::string& fileName, std::string& message)
@@ -172,10 +183,16 @@ bool CLandXML::CheckUnitsAndSkipped(pugi::xml_node landXml, std::string& message
     return true;
 }
 
+template <class T>
+bool CLandXML::ReadInto(std::vector<std::unique_ptr<T>>& list, pugi::xml_node element)
+{
+    list.push_back(std::make_unique<T>());
+    return list.back()->Read(element, this);
+}
+
 bool CLandXML::ReadCgPointsGroup(pugi::xml_node element)
 {
-    m_cgPointsGroups.push_back(std::make_unique<CLandXMLCgPoints>());
-    return m_cgPointsGroups.back()->Read(element, this);
+    return ReadInto(m_cgPointsGroups, element);
 }
 
 bool CLandXML::Read(pugi::xml_node element, CLandXML* document)
@@ -224,6 +241,18 @@ bool CLandXML::Read(pugi::xml_node element, CLandXML* document)
         progress.SetPercent(MulDivDouble(counter, 100, total));
         ++counter;
         CancelPoint(progress);
+        const std::string tag = GetTagName(child);
+        bool read = true;
+        if (tag == "Alignments" && m_readAlignmentsAndParcels)
+            read = ReadInto(m_alignmentContainers, child);
+        else if (tag == "Parcels" && m_readAlignmentsAndParcels)
+            read = ReadInto(m_parcelContainers, child);
+        else if (tag == "GradeModel" && m_readGradeModels)
+            read = ReadInto(m_gradeModels, child);
+        else if (tag == "Surfaces" && m_readSurfaces)
+            read = ReadInto(m_surfaceContainers, child);
+        if (!read)
+            return false;
     }
     return true;
 }
@@ -290,6 +319,17 @@ bool CLandXML::AddNamedCgPoint(const std::string& name, CLandXMLCgPoint* point)
     if (m_pointIndex.try_emplace(landxml::FoldCase(name), point).second)
         m_namedInOrderValid = false;
     return true;
+}
+
+CLandXMLAlignment* CLandXML::FindAlignment(const std::string& name) const
+{
+    const auto it = m_alignmentIndex.find(landxml::FoldCase(name));
+    return it == m_alignmentIndex.end() ? nullptr : it->second;
+}
+
+bool CLandXML::AddAlignment(const std::string& name, CLandXMLAlignment* alignment)
+{
+    return m_alignmentIndex.try_emplace(landxml::FoldCase(name), alignment).second;
 }
 
 bool CLandXML::AddUnnamedCgPoint(CLandXMLCgPoint* point)

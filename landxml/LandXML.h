@@ -13,7 +13,12 @@
 #include <unordered_map>
 #include <vector>
 
+class CLandXMLAlignment;
+class CLandXMLAlignments;
 class CLandXMLCgPoints;
+class CLandXMLGradeModel;
+class CLandXMLParcels;
+class CLandXMLSurfaces;
 
 // The root of the LandXML model: loads a file, checks it has one Units element and notes the
 // elements the reader passes over, then reads the LandXML element in two passes (units and points
@@ -36,7 +41,7 @@ public:
     bool Read(pugi::xml_node element, CLandXML* document) override;
     // Tag "LandXML".
     bool Validate(pugi::xml_node element) override;
-    // Drops the top-level lists and the units; the point registries stay.
+    // Drops the top-level lists, the alignment index and the units; the point registries stay.
     void Reset() override;
 
     // Loads and reads the whole file. True when read; false when an element's reading said no
@@ -52,6 +57,13 @@ public:
     bool AddUnnamedCgPoint(CLandXMLCgPoint* point);
     // A new, unbound point that the document owns from now on.
     CLandXMLCgPoint* NewCgPoint();
+    // Whether a CgPoint element of exactly that name stands in the file's point groups.
+    bool HasCgPointElement(const std::string& name) { return !FindCgPointElement(name).empty(); }
+
+    // The registered alignment of that name (case-insensitive), or null.
+    CLandXMLAlignment* FindAlignment(const std::string& name) const;
+    // Registers the alignment unless the name is taken; false then.
+    bool AddAlignment(const std::string& name, CLandXMLAlignment* alignment);
 
     NamedCgPointPosition GetFirstNamedCgPointPosition() const;
     CLandXMLCgPoint* GetNextNamedCgPoint(NamedCgPointPosition& position) const;
@@ -74,6 +86,10 @@ public:
 
     const CLandXMLUnits& GetUnits() const { return m_units; }
     const std::vector<std::unique_ptr<CLandXMLCgPoints>>& GetCgPointsGroups() const { return m_cgPointsGroups; }
+    const std::vector<std::unique_ptr<CLandXMLAlignments>>& GetAlignmentContainers() const { return m_alignmentContainers; }
+    const std::vector<std::unique_ptr<CLandXMLParcels>>& GetParcelContainers() const { return m_parcelContainers; }
+    const std::vector<std::unique_ptr<CLandXMLGradeModel>>& GetGradeModels() const { return m_gradeModels; }
+    const std::vector<std::unique_ptr<CLandXMLSurfaces>>& GetSurfaceContainers() const { return m_surfaceContainers; }
     // Number of objects in the top-level lists.
     int GetTopLevelObjectCount() const;
     const std::string& GetFileName() const { return m_fileName; }
@@ -98,6 +114,8 @@ private:
     // The first CgPoint named exactly so under the top-level CgPoints groups, in document order.
     pugi::xml_node FindCgPointElement(const std::string& name);
     bool ReadCgPointsGroup(pugi::xml_node element);
+    template <class T>
+    bool ReadInto(std::vector<std::unique_ptr<T>>& list, pugi::xml_node element);
 
     // Declared first so that it outlives every element bound to its nodes.
     pugi::xml_document m_dom;
@@ -106,6 +124,10 @@ private:
 
     CLandXMLUnits m_units;
     std::vector<std::unique_ptr<CLandXMLCgPoints>> m_cgPointsGroups;
+    std::vector<std::unique_ptr<CLandXMLAlignments>> m_alignmentContainers;
+    std::vector<std::unique_ptr<CLandXMLParcels>> m_parcelContainers;
+    std::vector<std::unique_ptr<CLandXMLGradeModel>> m_gradeModels;
+    std::vector<std::unique_ptr<CLandXMLSurfaces>> m_surfaceContainers;
     bool m_readCgPoints = true;
     bool m_readGradeModels = false;
     bool m_readAlignmentsAndParcels = true;
@@ -116,6 +138,8 @@ private:
     std::unordered_map<std::string, CLandXMLCgPoint*> m_pointIndex;
     mutable std::vector<CLandXMLCgPoint*> m_namedInOrder;
     mutable bool m_namedInOrderValid = false;
+    // Named alignments by their name folded to lower case; their containers own them.
+    std::unordered_map<std::string, CLandXMLAlignment*> m_alignmentIndex;
 
     std::unordered_map<std::string, pugi::xml_node> m_cgPointElements;
     bool m_cgPointElementsIndexed = false;
