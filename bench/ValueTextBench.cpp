@@ -84,7 +84,7 @@ void BM_ParseDistances(benchmark::State& state)
         double sum = 0;
         for (const std::string& t : texts) {
             double v = 0;
-            if (ParseDistance(t, &v, 2))
+            if (ParseDistance(t, &v, DistanceHorizontal))
                 sum += v;
         }
         benchmark::DoNotOptimize(sum);

@@ -93,6 +93,13 @@ bool PointAngle(const std::vector<std::string>& names, int kind, double* out)
     }
 }
 
+// The locale's decimal separator; '.' when the locale gives none.
+std::string UserDecimalSeparator()
+{
+    std::string decimal = GetLocaleText(LocaleDecimalSeparator);
+    return decimal.empty() ? std::string(".") : decimal;
+}
+
 // Separators of the angle text reader.
 enum class Sep { None, Degree, Point, Blank, Minute, Second };
 
@@ -178,6 +185,11 @@ bool ParseLetterBearing(const std::string& text, double* out, int kind)
     if (t.size() < 3)
         return false;
     std::string middle = t.substr(1, t.size() - 2);
+    // Whole grads are shown with a degree sign after them ("N81°E"); read that back as the number.
+    const std::size_t digits = middle.find_first_not_of("0123456789");
+    if (GetActiveJobMathConversions()->GetAngleUnits() == AngleUnitGrads && digits != 0 &&
+        digits != std::string::npos && middle.compare(digits, std::string::npos, DegreeMark) == 0)
+        middle.erase(digits);
     if (!NormalizeAngleText(middle))
         return false;
     double number = 0.0;
@@ -217,33 +229,32 @@ bool ParsePlainAngle(const std::string& text, double* out, int kind)
 
 void StripAngleMarks(std::string& text)
 {
-    // The degree sign stands for the decimal separator the number reader expects.
-    const std::string decimal = GetLocaleText(LocaleDecimalSeparator);
+    // The degree sign stands for the decimal separator the number reader expects. The point is
+    // the user's decimal separator, which is what the formatters write; where that is not '.',
+    // a '.' is left for the number reader, which takes it as grouping.
+    const std::string decimal = UserDecimalSeparator();
     std::string result;
     result.reserve(text.size());
     bool pointSeen = false;
     for (std::size_t i = 0; i < text.size();) {
-        if (text.compare(i, DegreeMark.size(), DegreeMark) == 0) {
+        const bool degree = text.compare(i, DegreeMark.size(), DegreeMark) == 0;
+        if (degree || text.compare(i, decimal.size(), decimal) == 0) {
             if (!pointSeen)
-                result += decimal.empty() ? std::string(".") : decimal;
+                result += decimal;
             pointSeen = true;
-            i += DegreeMark.size();
+            i += degree ? DegreeMark.size() : decimal.size();
             continue;
         }
         const char c = text[i++];
-        if (c == '.') {
-            if (!pointSeen)
-                result += '.';
-            pointSeen = true;
-        } else if (c != '\'' && c != '"') {
+        if (c != '\'' && c != '"')
             result += c;
-        }
     }
     text = result;
 }
 
 bool NormalizeAngleText(std::string& text)
 {
+    const std::string decimal = UserDecimalSeparator();
     const std::string t = Trim(text);
     if (t.empty())
         return false;
@@ -274,6 +285,10 @@ bool NormalizeAngleText(std::string& text)
         if (t.compare(i, DegreeMark.size(), DegreeMark) == 0) {
             mark = Sep::Degree;
             i += DegreeMark.size();
+        } else if (decimal != "." && t.compare(i, decimal.size(), decimal) == 0) {
+            // The user's decimal separator, as the formatters write it, reads as the point.
+            mark = Sep::Point;
+            i += decimal.size();
         } else {
             ++i;
             if (c == '.')

@@ -24,7 +24,7 @@ void CDataFileFormat::FormatAngleText(double value, std::string* text, bool edit
 
 std::string CDataFileFormat::FormatCoordinate(double value, bool edit, bool withUnit) const
 {
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return NoValueText(edit);
     return LengthText(*this, m_job->GetMathConversions().MetresToDisplay(value),
                       GetFormatPreferences().iJobNorthingEasting, edit, withUnit);
@@ -32,7 +32,7 @@ std::string CDataFileFormat::FormatCoordinate(double value, bool edit, bool with
 
 std::string CDataFileFormat::FormatElevation(double value, bool edit, bool withUnit) const
 {
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return NoValueText(edit);
     return LengthText(*this, m_job->GetMathConversions().MetresToDisplay(value),
                       GetFormatPreferences().iJobElevation, edit, withUnit);
@@ -45,7 +45,7 @@ std::string CDataFileFormat::FormatHeight(double value, bool edit) const
 
 std::string CDataFileFormat::FormatDistance(double value, bool edit, bool withUnit) const
 {
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return NoValueText(edit);
     return LengthText(*this, m_job->GetMathConversions().MetresToDisplay(value),
                       GetFormatPreferences().iJobDistance, edit, withUnit);
@@ -68,9 +68,9 @@ std::string CDataFileFormat::FormatEastWestAngle(double angle, bool edit) const
 
 std::string CDataFileFormat::FormatAzimuth(double direction, bool edit) const
 {
-    if (direction < NoValueLimit)
+    if (IsNoValue(direction))
         return NoValueText(edit);
-    if (GetFormatPreferences().iDirectionUnits == 1)
+    if (GetFormatPreferences().iDirectionUnits == DirectionUnitsBearings)
         return FormatBearing(direction, edit);
     double v = direction;
     m_job->GetMathConversions().DirectionToDisplayAzimuth(&v);
@@ -81,7 +81,7 @@ std::string CDataFileFormat::FormatAzimuth(double direction, bool edit) const
 
 std::string CDataFileFormat::FormatHorizontalAngle(double angle, bool edit) const
 {
-    if (angle < NoValueLimit)
+    if (IsNoValue(angle))
         return NoValueText(edit);
     double v = angle;
     m_job->GetMathConversions().AngleToDisplay(&v);
@@ -92,7 +92,7 @@ std::string CDataFileFormat::FormatHorizontalAngle(double angle, bool edit) cons
 
 std::string CDataFileFormat::FormatAngle(double angle, bool edit, int decimals) const
 {
-    if (angle < NoValueLimit)
+    if (IsNoValue(angle))
         return NoValueText(edit);
     double v = angle;
     m_job->GetMathConversions().SignedAngleToDisplay(&v);
@@ -121,10 +121,10 @@ std::string CDataFileFormat::FormatBearing(double direction, bool edit) const
 
 std::string CDataFileFormat::FormatStation(double station, bool edit) const
 {
-    if (station < NoValueLimit)
+    if (IsNoValue(station))
         return NoValueText(edit);
     const FormatPreferences prefs = GetFormatPreferences();
-    if (prefs.iJobStationFormat == 2)
+    if (prefs.iJobStationFormat == StationFormatPlain)
         return FormatDistance(station, edit, false);
     return StationText(m_job->GetMathConversions().MetresToDisplay(station), prefs.iJobDistance,
                        edit, prefs.iJobStationFormat);
@@ -132,7 +132,7 @@ std::string CDataFileFormat::FormatStation(double station, bool edit) const
 
 std::string CDataFileFormat::FormatGrade(double ratio, bool edit) const
 {
-    if (ratio < NoValueLimit)
+    if (IsNoValue(ratio))
         return NoValueText(edit);
     std::string text = FormatNumber(ratio * 100.0, GetFormatPreferences().iJobDistance, edit, true);
     return edit ? text : text + "%";
@@ -140,21 +140,21 @@ std::string CDataFileFormat::FormatGrade(double ratio, bool edit) const
 
 std::string CDataFileFormat::FormatRatio(double value, bool edit) const
 {
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return NoValueText(edit);
     return FormatNumber(value, GetFormatPreferences().iJobDistance, edit, true);
 }
 
 std::string CDataFileFormat::FormatLargeArea(double area, bool edit) const
 {
-    if (area < NoValueLimit)
+    if (IsNoValue(area))
         return NoValueText(edit);
     return FormatNumber(area, GetFormatPreferences().iJobLargeArea, edit, true);
 }
 
 std::string CDataFileFormat::FormatSmallArea(double area, bool edit) const
 {
-    if (area < NoValueLimit)
+    if (IsNoValue(area))
         return NoValueText(edit);
     return FormatNumber(m_job->GetMathConversions().SquareMetresToDisplay(area),
                         GetFormatPreferences().iJobSmallArea, edit, true);
@@ -186,7 +186,7 @@ std::string CDataFileFormat::GetAngleUnitSuffix() const
 
 std::string CDataFileFormat::FormatFeetInches(const std::string& decimalFeet) const
 {
-    if (m_job->GetSurveyUnits() == 0)
+    if (m_job->GetSurveyUnits() == JobUnitMetres)
         return decimalFeet;
     return FormatFeetInchesText(decimalFeet);
 }

@@ -1,6 +1,7 @@
 #include "core/FileCE.h"
 
 #include "core/Parser.h"
+#include "core/Utf8.h"
 #include "core/WideText.h"
 
 #include <algorithm>
@@ -12,20 +13,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Characters of a UTF-8 head: returns the byte length of the first maxChars characters.
-size_t Utf8PrefixBytes(const std::string& text, size_t maxChars)
-{
-    size_t i = 0;
-    size_t chars = 0;
-    while (i < text.size() && chars < maxChars) {
-        ++i;
-        while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
-            ++i;
-        ++chars;
-    }
-    return i;
-}
 
 void AppendLineEnd(std::string& out, bool wide)
 {
@@ -248,8 +235,10 @@ bool CFileCE::ReadLine(std::string& line)
         return false;
     line.clear();
     for (;;) {
+        // By byte count, not as a C string: a NUL byte is text like any other.
         const char* s = m_peek + m_peekPos;
-        const char* q = std::strchr(s, '\n');
+        const auto available = static_cast<size_t>(m_peekCount);
+        const auto* q = static_cast<const char*>(std::memchr(s, '\n', available));
         if (q == s && !line.empty() && line.back() == '\r') {
             line.pop_back();
             m_peekCount -= 1;
@@ -266,7 +255,7 @@ bool CFileCE::ReadLine(std::string& line)
             m_peekPos += used;
             return true;
         }
-        line.append(s);
+        line.append(s, available);
         m_peekCount = m_peekPos = 0;
         if (!FillPeek())
             break;
@@ -300,9 +289,9 @@ int64_t CFileCE::GetPosition()
 
 bool CFileCE::Seek(int64_t offset, int origin)
 {
-    if (!IsOpen() || origin < 0 || origin > 2)
+    if (!IsOpen() || origin < SeekBegin || origin > SeekEnd)
         return false;
-    if (origin == 1 && m_bufferCount != 0 && m_peekCount == 0 && m_writeCount == 0) {
+    if (origin == SeekCurrent && m_bufferCount != 0 && m_peekCount == 0 && m_writeCount == 0) {
         const int64_t target = int64_t(m_bufferPos) + offset;
         if (target >= 0 && target < int64_t(m_bufferPos) + m_bufferCount) {
             m_bufferCount = static_cast<uint32_t>(int64_t(m_bufferCount) - offset);

@@ -59,11 +59,14 @@ public:
     bool Flush();
 
     int64_t GetPosition();
-    // origin 0 begin, 1 current, 2 end.
+    // Seek origins.
+    static constexpr int SeekBegin = 0;
+    static constexpr int SeekCurrent = 1;
+    static constexpr int SeekEnd = 2;
     bool Seek(int64_t offset, int origin);
-    bool SeekTo(int64_t offset) { return Seek(offset, 0); }
-    bool SeekToBegin() { return Seek(0, 0); }
-    bool SeekToEnd() { return Seek(0, 2); }
+    bool SeekTo(int64_t offset) { return Seek(offset, SeekBegin); }
+    bool SeekToBegin() { return Seek(0, SeekBegin); }
+    bool SeekToEnd() { return Seek(0, SeekEnd); }
     bool SetLength(uint32_t length);
     // -1 when it cannot be had.
     int64_t GetLength();

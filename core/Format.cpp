@@ -4,6 +4,7 @@
 #include "core/AngleFunctions.h"
 #include "core/NoValue.h"
 #include "core/Parser.h"
+#include "core/Utf8.h"
 
 #include <algorithm>
 #include <charconv>
@@ -15,12 +16,7 @@ namespace {
 // The first UTF-8 character of a text (the whole text when it is one character).
 std::string FirstCharacter(const std::string& s)
 {
-    if (s.empty())
-        return s;
-    std::size_t n = 1;
-    while (n < s.size() && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80)
-        ++n;
-    return s.substr(0, n);
+    return s.substr(0, Utf8PrefixBytes(s, 1));
 }
 
 // Fixed or exponent text of a double with '.', bounded by the caller's decimals (0..15).
@@ -69,7 +65,7 @@ std::string IntegerText(T value)
 
 std::string CFormat::FormatNumber(double value, int decimals, bool editForm, bool group)
 {
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return editForm ? std::string() : std::string("---");
     if (editForm)
         decimals = std::max(decimals, 6);
@@ -225,7 +221,7 @@ std::string FormatByteSize(uint32_t bytes)
 
 std::string FormatNumber3(double value, bool editForm)
 {
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return editForm ? std::string() : std::string("---");
     return CFormat::FormatNumber(value, 3, editForm, true);
 }

@@ -3,6 +3,7 @@
 #include "core/AngleFunctions.h"
 #include "core/Format.h"
 #include "core/LocaleText.h"
+#include "core/MathConversions.h"
 #include "core/NoValue.h"
 #include "core/ProgramHelpers.h"
 #include "core/ResourceStrings.h"
@@ -25,7 +26,7 @@ std::string NoValueText(bool edit)
 
 std::string LengthText(const CFormat& format, double display, int decimals, bool edit, bool withUnit)
 {
-    if (display < NoValueLimit)
+    if (IsNoValue(display))
         return NoValueText(edit);
     std::string text;
     if (!format.UsesArchitecturalUnits() || edit)
@@ -39,7 +40,7 @@ std::string LengthText(const CFormat& format, double display, int decimals, bool
 
 std::string StationText(double display, int decimals, bool edit, int stationFormat)
 {
-    if (display < NoValueLimit)
+    if (IsNoValue(display))
         return NoValueText(edit);
     std::string text = CFormat::FormatNumber(display, decimals, edit, false);
     bool negative = false;
@@ -85,12 +86,12 @@ std::string AngleText(double value, bool edit, int decimals, int unit, bool forc
                       bool marksForAnyUnit)
 {
     // A value the conversion could not make shows as "---" in both forms.
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return "---";
     // The decimals come from the profile; keep them where the number text can show them, so a
     // hand-edited value cannot overflow the sums below.
     decimals = std::clamp(decimals, 0, 15);
-    const bool dms = unit == 0 || forceDms;
+    const bool dms = unit == AngleUnitDegrees || forceDms;
     int digits = 0;
     if (dms) {
         value = RoundPackedDms(value, edit ? decimals + 2 : decimals);
@@ -136,7 +137,7 @@ std::string AngleText(double value, bool edit, int decimals, int unit, bool forc
 std::string HemisphereAngleText(double radians, bool edit, int unit, bool marksForAnyUnit,
                                 const char* positive, const char* negative)
 {
-    if (radians < NoValueLimit)
+    if (IsNoValue(radians))
         return NoValueText(edit);
     const double v = SignedDecimalToDms(radians * 180.0 / Pi);
     std::string text = AngleText(v, edit, 5, unit, true, marksForAnyUnit);
@@ -151,13 +152,13 @@ std::string HemisphereAngleText(double radians, bool edit, int unit, bool marksF
 
 std::string BearingText(double direction, bool edit, int decimals, int unit, bool marksForAnyUnit)
 {
-    if (direction < NoValueLimit)
+    if (IsNoValue(direction))
         return NoValueText(edit);
     const double a = NormalizeAngle(direction);
     double r = std::fabs(std::fmod(a, Pi / 2));
     if (a < Pi / 2 || (a >= Pi && a < 3 * Pi / 2))
         r = Pi / 2 - r;
-    r = unit == 0 ? DecimalToDms(r * 180.0 / Pi) : r * 200.0 / Pi;
+    r = unit == AngleUnitDegrees ? DecimalToDms(r * 180.0 / Pi) : r * 200.0 / Pi;
     const std::string text = AngleText(r, edit, decimals, unit, false, marksForAnyUnit);
     return BearingPrefix(a) + text + BearingSuffix(a);
 }
@@ -174,9 +175,9 @@ std::string BearingSuffix(double a)
 
 std::string AngleUnitSuffix(int unit)
 {
-    if (unit == 0)
+    if (unit == AngleUnitDegrees)
         return " " + LoadResourceString(30160);
-    if (unit == 1)
+    if (unit == AngleUnitGrads)
         return " " + LoadResourceString(30161);
     return {};
 }

@@ -1,7 +1,5 @@
 #include "core/FormatPreferences.h"
 
-#include "model/MorvelSettings.h"
-
 #include <utility>
 
 namespace {
@@ -12,32 +10,29 @@ FormatPreferencesProvider& Provider()
     return provider;
 }
 
-// The application's settings object, read afresh at every call.
-FormatPreferences ReadApplicationSettings()
+FormatPreferencesProvider& ApplicationReader()
 {
-    const CMorvelSettings& settings = GetMorvelSettings();
-    FormatPreferences prefs;
-    prefs.iJobAngle = settings.GetJobAngle();
-    prefs.iJobDistance = settings.GetJobDistance();
-    prefs.iJobNorthingEasting = settings.GetJobNorthingEasting();
-    prefs.iJobElevation = settings.GetJobElevation();
-    prefs.iJobSmallArea = settings.GetJobSmallArea();
-    prefs.iJobLargeArea = settings.GetJobLargeArea();
-    prefs.iDirectionUnits = settings.GetDirectionUnits();
-    prefs.iJobStationFormat = settings.GetJobStationFormat();
-    prefs.iUseArchetecturalUnits = settings.GetUseArchitecturalUnits();
-    return prefs;
+    static FormatPreferencesProvider reader;
+    return reader;
 }
 
 } // namespace
 
 FormatPreferences GetFormatPreferences()
 {
-    const FormatPreferencesProvider& p = Provider();
-    return p ? p() : ReadApplicationSettings();
+    if (const FormatPreferencesProvider& p = Provider())
+        return p();
+    if (const FormatPreferencesProvider& r = ApplicationReader())
+        return r();
+    return FormatPreferences{};
 }
 
 void SetFormatPreferencesProvider(FormatPreferencesProvider provider)
 {
     Provider() = std::move(provider);
+}
+
+void SetApplicationFormatPreferencesReader(FormatPreferencesProvider reader)
+{
+    ApplicationReader() = std::move(reader);
 }

@@ -4,6 +4,12 @@
 
 // The application settings the value formatters read at every call (profile section
 // "Settings"; the member defaults are those of a fresh profile).
+inline constexpr int DirectionUnitsAzimuths = 0;
+inline constexpr int DirectionUnitsBearings = 1;
+inline constexpr int StationFormatHundreds = 0; // "12+34"
+inline constexpr int StationFormatThousands = 1; // "1+234"
+inline constexpr int StationFormatPlain = 2; // a plain distance
+
 struct FormatPreferences
 {
     int iJobAngle = 0;           // decimals of seconds (degrees) or of grads
@@ -12,15 +18,21 @@ struct FormatPreferences
     int iJobElevation = 3;       // elevations and heights
     int iJobSmallArea = 3;
     int iJobLargeArea = 3;
-    int iDirectionUnits = 0;     // 1: azimuths are shown as bearings
-    int iJobStationFormat = 0;   // 0: "12+34", 1: "1+234", 2: plain distance
+    int iDirectionUnits = 0;     // DirectionUnitsBearings: azimuths are shown as bearings
+    int iJobStationFormat = 0;   // StationFormat...
     bool iUseArchetecturalUnits = false; // feet shown as feet and inches
 };
 
-// The preferences in force: those of the application's settings object (GetMorvelSettings), read
-// at every call, unless a provider was installed (tests and previews install their own).
+using FormatPreferencesProvider = std::function<FormatPreferences()>;
+
+// The preferences in force, read at every call: those of an installed provider (tests and
+// previews install their own), else those of the application's settings reader, else the
+// defaults of a fresh profile.
 FormatPreferences GetFormatPreferences();
 
-using FormatPreferencesProvider = std::function<FormatPreferences()>;
 // An empty provider goes back to the application's settings.
 void SetFormatPreferencesProvider(FormatPreferencesProvider provider);
+
+// Installed by the owner of the application's settings object when it is set; empty when there
+// is none.
+void SetApplicationFormatPreferencesReader(FormatPreferencesProvider reader);

@@ -2,6 +2,7 @@
 
 #include "core/AngleFunctions.h"
 #include "core/FormatHelpers.h"
+#include "core/MathConversions.h"
 #include "core/NoValue.h"
 #include "core/UnitConstants.h"
 
@@ -13,14 +14,14 @@ CGenericFormat::CGenericFormat() = default;
 
 double CGenericFormat::ToDisplayUnits(double metres) const
 {
-    if (metres < NoValueLimit)
+    if (IsNoValue(metres))
         return NoValue;
     switch (m_distanceUnits) {
-    case 0:
+    case JobUnitMetres:
         return metres;
-    case 1:
+    case JobUnitInternationalFeet:
         return metres * MetresToInternationalFeet;
-    case 2:
+    case JobUnitUsSurveyFeet:
         return metres * MetresToUsSurveyFeet;
     default:
         return NoValue;
@@ -29,14 +30,14 @@ double CGenericFormat::ToDisplayUnits(double metres) const
 
 double CGenericFormat::FromDisplayUnits(double value) const
 {
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return NoValue;
     switch (m_distanceUnits) {
-    case 0:
+    case JobUnitMetres:
         return value;
-    case 1:
+    case JobUnitInternationalFeet:
         return value * InternationalFeetToMetres;
-    case 2:
+    case JobUnitUsSurveyFeet:
         return value * UsSurveyFeetToMetres;
     default:
         return NoValue;
@@ -45,7 +46,7 @@ double CGenericFormat::FromDisplayUnits(double value) const
 
 double CGenericFormat::ToDisplayAzimuth(double direction) const
 {
-    if (direction < NoValueLimit)
+    if (IsNoValue(direction))
         return NoValue;
     double a = 0.0;
     if (m_azimuthFormat == 0)
@@ -55,22 +56,22 @@ double CGenericFormat::ToDisplayAzimuth(double direction) const
     else
         return NoValue;
     a = NormalizeAngle(a);
-    return m_angleUnits == 0 ? DecimalToDms(a * 180.0 / Pi) : a * 200.0 / Pi;
+    return m_angleUnits == AngleUnitDegrees ? DecimalToDms(a * 180.0 / Pi) : a * 200.0 / Pi;
 }
 
 double CGenericFormat::ToDisplayHorizontalAngle(double angle) const
 {
-    if (angle < NoValueLimit)
+    if (IsNoValue(angle))
         return NoValue;
     const double a = NormalizeAngle(angle);
-    return m_angleUnits == 0 ? DecimalToDms(a * 180.0 / Pi) : NormalizeGrads(a * 200.0 / Pi);
+    return m_angleUnits == AngleUnitDegrees ? DecimalToDms(a * 180.0 / Pi) : NormalizeGrads(a * 200.0 / Pi);
 }
 
 void CGenericFormat::ToDisplayAngle(double* angle) const
 {
-    if (*angle < NoValueLimit)
+    if (IsNoValue(*angle))
         return;
-    if (m_angleUnits == 0)
+    if (m_angleUnits == AngleUnitDegrees)
         *angle = SignedDecimalToDms(*angle * 180.0 / Pi);
     else
         *angle = *angle * 200.0 / Pi;
@@ -86,14 +87,14 @@ void CGenericFormat::FormatAngleText(double value, std::string* text, bool edit,
 
 std::string CGenericFormat::FormatCoordinate(double value, bool edit, bool withUnit) const
 {
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return NoValueText(edit);
     return LengthText(*this, ToDisplayUnits(value), m_coordinateDecimals, edit, withUnit);
 }
 
 std::string CGenericFormat::FormatElevation(double value, bool edit, bool withUnit) const
 {
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return NoValueText(edit);
     return LengthText(*this, ToDisplayUnits(value), m_elevationDecimals, edit, withUnit);
 }
@@ -105,7 +106,7 @@ std::string CGenericFormat::FormatHeight(double value, bool edit) const
 
 std::string CGenericFormat::FormatDistance(double value, bool edit, bool withUnit) const
 {
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return NoValueText(edit);
     return LengthText(*this, ToDisplayUnits(value), m_distanceDecimals, edit, withUnit);
 }
@@ -127,7 +128,7 @@ std::string CGenericFormat::FormatEastWestAngle(double angle, bool edit) const
 
 std::string CGenericFormat::FormatAzimuth(double direction, bool edit) const
 {
-    if (direction < NoValueLimit)
+    if (IsNoValue(direction))
         return NoValueText(edit);
     std::string text;
     FormatAngleText(ToDisplayAzimuth(direction), &text, edit, -1, false);
@@ -136,7 +137,7 @@ std::string CGenericFormat::FormatAzimuth(double direction, bool edit) const
 
 std::string CGenericFormat::FormatHorizontalAngle(double angle, bool edit) const
 {
-    if (angle < NoValueLimit)
+    if (IsNoValue(angle))
         return NoValueText(edit);
     std::string text;
     FormatAngleText(ToDisplayHorizontalAngle(angle), &text, edit, -1, false);
@@ -145,7 +146,7 @@ std::string CGenericFormat::FormatHorizontalAngle(double angle, bool edit) const
 
 std::string CGenericFormat::FormatAngle(double angle, bool edit, int decimals) const
 {
-    if (angle < NoValueLimit)
+    if (IsNoValue(angle))
         return NoValueText(edit);
     double v = angle;
     ToDisplayAngle(&v);
@@ -173,7 +174,7 @@ std::string CGenericFormat::FormatBearing(double direction, bool edit) const
 
 std::string CGenericFormat::FormatStation(double station, bool edit) const
 {
-    if (station < NoValueLimit)
+    if (IsNoValue(station))
         return NoValueText(edit);
     if (m_stationFormat == 2)
         return FormatDistance(station, edit, false);
@@ -182,7 +183,7 @@ std::string CGenericFormat::FormatStation(double station, bool edit) const
 
 std::string CGenericFormat::FormatGrade(double ratio, bool edit) const
 {
-    if (ratio < NoValueLimit)
+    if (IsNoValue(ratio))
         return NoValueText(edit);
     std::string text = FormatNumber(ratio * 100.0, m_gradeDecimals, edit, true);
     return edit ? text : text + "%";
@@ -190,21 +191,21 @@ std::string CGenericFormat::FormatGrade(double ratio, bool edit) const
 
 std::string CGenericFormat::FormatRatio(double value, bool edit) const
 {
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return NoValueText(edit);
     return FormatNumber(value, m_gradeDecimals, edit, true);
 }
 
 std::string CGenericFormat::FormatLargeArea(double area, bool edit) const
 {
-    if (area < NoValueLimit)
+    if (IsNoValue(area))
         return NoValueText(edit);
     return FormatNumber(area, m_largeAreaDecimals, edit, true);
 }
 
 std::string CGenericFormat::FormatSmallArea(double area, bool edit) const
 {
-    if (area < NoValueLimit)
+    if (IsNoValue(area))
         return NoValueText(edit);
     return FormatNumber(area, m_smallAreaDecimals, edit, true);
 }
@@ -217,11 +218,11 @@ std::string CGenericFormat::FormatPointName(const std::string& name, bool edit) 
 std::string CGenericFormat::GetDistanceUnitSuffix() const
 {
     switch (m_distanceUnits) {
-    case 0:
+    case JobUnitMetres:
         return "m";
-    case 1:
+    case JobUnitInternationalFeet:
         return m_architecturalUnits ? std::string() : std::string("ft");
-    case 2:
+    case JobUnitUsSurveyFeet:
         return m_architecturalUnits ? std::string() : std::string("USft");
     default:
         return {};
@@ -235,7 +236,7 @@ std::string CGenericFormat::GetAngleUnitSuffix() const
 
 std::string CGenericFormat::FormatFeetInches(const std::string& decimalFeet) const
 {
-    if (m_distanceUnits == 0)
+    if (m_distanceUnits == JobUnitMetres)
         return decimalFeet;
     return FormatFeetInchesText(decimalFeet);
 }

@@ -6,7 +6,6 @@
 #include "core/NoValue.h"
 #include "core/JobValueSource.h"
 #include "core/UnitConstants.h"
-#include "model/PointRecord.h"
 
 #include <cmath>
 
@@ -236,18 +235,6 @@ bool CMathConversions::AngleAtVertexOfPoints(const CLocation* a, const CLocation
 
 namespace {
 
-// Locations of point records; false when any is missing.
-template <size_t N>
-bool RecordLocations(const CPointRecord* const (&points)[N], CLocation (&out)[N])
-{
-    for (size_t i = 0; i < N; ++i) {
-        if (points[i] == nullptr)
-            return false;
-        out[i] = points[i]->GetLocation();
-    }
-    return true;
-}
-
 // Locations of named points of the active job; false when no job is open or a name is unknown.
 template <size_t N>
 bool NamedLocations(const std::string* const (&names)[N], CLocation (&out)[N])
@@ -262,40 +249,6 @@ bool NamedLocations(const std::string* const (&names)[N], CLocation (&out)[N])
 }
 
 } // namespace
-
-bool CMathConversions::SlopeDistanceBetweenPoints(const CPointRecord* a, const CPointRecord* b, double* d) const
-{
-    CLocation p[2];
-    return RecordLocations({a, b}, p) && SlopeDistanceBetweenPoints(&p[0], &p[1], d);
-}
-
-bool CMathConversions::ElevationDifferenceBetweenPoints(const CPointRecord* a, const CPointRecord* b,
-                                                        double* dz) const
-{
-    CLocation p[2];
-    return RecordLocations({a, b}, p) && ElevationDifferenceBetweenPoints(&p[0], &p[1], dz);
-}
-
-bool CMathConversions::VerticalAngleBetweenPoints(const CPointRecord* a, const CPointRecord* b,
-                                                  double* angle) const
-{
-    CLocation p[2];
-    return RecordLocations({a, b}, p) && VerticalAngleBetweenPoints(&p[0], &p[1], angle);
-}
-
-bool CMathConversions::DirectionBetweenPoints(const CPointRecord* a, const CPointRecord* b,
-                                              double* direction) const
-{
-    CLocation p[2];
-    return RecordLocations({a, b}, p) && DirectionBetweenPoints(&p[0], &p[1], direction);
-}
-
-bool CMathConversions::AngleAtVertexOfPoints(const CPointRecord* a, const CPointRecord* b,
-                                             const CPointRecord* c, double* angle) const
-{
-    CLocation p[3];
-    return RecordLocations({a, b, c}, p) && AngleAtVertexOfPoints(&p[0], &p[1], &p[2], angle);
-}
 
 bool CMathConversions::SlopeDistanceBetweenPoints(const std::string& a, const std::string& b, double* d) const
 {

@@ -3,7 +3,6 @@
 #include <string>
 
 class CLocation;
-class CPointRecord;
 
 // Three unit numberings meet here; keep them apart and translate only through the functions
 // below.
@@ -81,14 +80,6 @@ public:
     bool DirectionBetweenPoints(const CLocation* a, const CLocation* b, double* direction) const;
     // Counter-clockwise angle at b from a to c.
     bool AngleAtVertexOfPoints(const CLocation* a, const CLocation* b, const CLocation* c,
-                               double* angle) const;
-
-    // The same measurements between point records (their locations).
-    bool SlopeDistanceBetweenPoints(const CPointRecord* a, const CPointRecord* b, double* d) const;
-    bool ElevationDifferenceBetweenPoints(const CPointRecord* a, const CPointRecord* b, double* dz) const;
-    bool VerticalAngleBetweenPoints(const CPointRecord* a, const CPointRecord* b, double* angle) const;
-    bool DirectionBetweenPoints(const CPointRecord* a, const CPointRecord* b, double* direction) const;
-    bool AngleAtVertexOfPoints(const CPointRecord* a, const CPointRecord* b, const CPointRecord* c,
                                double* angle) const;
 
     // The same measurements between points of the active job named by the caller; false when no

@@ -1,8 +1,10 @@
 #include "core/MultibyteSearch.h"
 
+#include "core/Utf8.h"
+
 namespace {
 
-bool IsTrail(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsTrail(unsigned char c) { return IsUtf8Continuation(static_cast<char>(c)); }
 
 // Decodes the character at p; an invalid sequence is one character of its first byte's value.
 int Decode(const unsigned char* p, uint32_t& cp)

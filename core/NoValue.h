@@ -9,3 +9,10 @@ inline constexpr bool HasValue(double v)
 {
     return v > NoValueLimit;
 }
+
+// What the formatters show as no value: below the limit, or NaN. The limit itself still formats
+// as a number.
+inline constexpr bool IsNoValue(double v)
+{
+    return !(v >= NoValueLimit);
+}

@@ -2,6 +2,7 @@
 
 #include "core/PathHelpers.h"
 #include "core/ResourceStrings.h"
+#include "core/Utf8.h"
 #include "platform/ActiveJobHooks.h"
 #include "platform/AppFolders.h"
 
@@ -167,11 +168,7 @@ void PadLeft(std::string& text, std::size_t width)
 
 std::size_t CountCharacters(const std::string& text)
 {
-    std::size_t count = 0;
-    for (char c : text)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
-            ++count;
-    return count;
+    return Utf8CharCount(text);
 }
 
 void FitTextWithEllipsis(std::string& text, const std::function<int(const std::string&)>& measure, int width)
@@ -181,10 +178,7 @@ void FitTextWithEllipsis(std::string& text, const std::function<int(const std::s
     int budget = width - measure("...") - 2;
     while (!text.empty() && measure(text) > budget) {
         // Drop one whole character, not a byte of it.
-        std::size_t end = text.size() - 1;
-        while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-            --end;
-        text.erase(end);
+        text.erase(Utf8LastCharStart(text));
     }
     text += "...";
 }

@@ -37,14 +37,14 @@ void CRawDataFormat::FormatAngleText(double value, std::string* text, bool edit,
 
 std::string CRawDataFormat::FormatCoordinate(double value, bool edit, bool withUnit) const
 {
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return NoValueText(edit);
     return LengthText(*this, m_setup->ToDisplayDistance(value), m_coordinateDecimals, edit, withUnit);
 }
 
 std::string CRawDataFormat::FormatElevation(double value, bool edit, bool withUnit) const
 {
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return NoValueText(edit);
     return LengthText(*this, m_setup->ToDisplayDistance(value), m_elevationDecimals, edit, withUnit);
 }
@@ -56,7 +56,7 @@ std::string CRawDataFormat::FormatHeight(double value, bool edit) const
 
 std::string CRawDataFormat::FormatDistance(double value, bool edit, bool withUnit) const
 {
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return NoValueText(edit);
     return LengthText(*this, m_setup->ToDisplayDistance(value), m_distanceDecimals, edit, withUnit);
 }
@@ -78,9 +78,9 @@ std::string CRawDataFormat::FormatEastWestAngle(double angle, bool edit) const
 
 std::string CRawDataFormat::FormatAzimuth(double direction, bool edit) const
 {
-    if (direction < NoValueLimit)
+    if (IsNoValue(direction))
         return NoValueText(edit);
-    if (GetActiveJobValueSource() && GetFormatPreferences().iDirectionUnits == 1)
+    if (GetActiveJobValueSource() && GetFormatPreferences().iDirectionUnits == DirectionUnitsBearings)
         return FormatBearing(direction, edit);
     std::string text;
     FormatAngleText(m_setup->ToDisplayAzimuth(direction), &text, edit, -1, false);
@@ -89,7 +89,7 @@ std::string CRawDataFormat::FormatAzimuth(double direction, bool edit) const
 
 std::string CRawDataFormat::FormatHorizontalAngle(double angle, bool edit) const
 {
-    if (angle < NoValueLimit)
+    if (IsNoValue(angle))
         return NoValueText(edit);
     std::string text;
     FormatAngleText(m_setup->ToDisplayHorizontalAngle(angle), &text, edit, -1, false);
@@ -98,7 +98,7 @@ std::string CRawDataFormat::FormatHorizontalAngle(double angle, bool edit) const
 
 std::string CRawDataFormat::FormatAngle(double angle, bool edit, int decimals) const
 {
-    if (angle < NoValueLimit)
+    if (IsNoValue(angle))
         return NoValueText(edit);
     const CJobValueSource* job = GetActiveJobValueSource();
     if (!job)
@@ -124,7 +124,7 @@ std::string CRawDataFormat::FormatReducedVerticalAngle(double angle, bool edit) 
 
 std::string CRawDataFormat::FormatBearing(double direction, bool edit) const
 {
-    if (direction < NoValueLimit)
+    if (IsNoValue(direction))
         return NoValueText(edit);
     // The quadrant angle is converted in the active job's unit, but decorated for the setup's.
     const CJobValueSource* job = GetActiveJobValueSource();
@@ -133,7 +133,7 @@ std::string CRawDataFormat::FormatBearing(double direction, bool edit) const
     double r = std::fabs(std::fmod(a, Pi / 2));
     if (a < Pi / 2 || (a >= Pi && a < 3 * Pi / 2))
         r = Pi / 2 - r;
-    r = conversionUnit == 0 ? DecimalToDms(r * 180.0 / Pi) : r * 200.0 / Pi;
+    r = conversionUnit == AngleUnitDegrees ? DecimalToDms(r * 180.0 / Pi) : r * 200.0 / Pi;
     std::string text;
     FormatAngleText(r, &text, edit, -1, false);
     return BearingPrefix(a) + text + BearingSuffix(a);
@@ -141,13 +141,13 @@ std::string CRawDataFormat::FormatBearing(double direction, bool edit) const
 
 std::string CRawDataFormat::FormatStation(double station, bool edit) const
 {
-    if (station < NoValueLimit)
+    if (IsNoValue(station))
         return NoValueText(edit);
     const CJobValueSource* job = GetActiveJobValueSource();
     if (!job)
         return {};
     const FormatPreferences prefs = GetFormatPreferences();
-    if (prefs.iJobStationFormat == 2)
+    if (prefs.iJobStationFormat == StationFormatPlain)
         return FormatDistance(station, edit, false);
     return StationText(job->GetMathConversions().MetresToDisplay(station), prefs.iJobDistance, edit,
                        prefs.iJobStationFormat);
@@ -155,7 +155,7 @@ std::string CRawDataFormat::FormatStation(double station, bool edit) const
 
 std::string CRawDataFormat::FormatGrade(double ratio, bool edit) const
 {
-    if (ratio < NoValueLimit)
+    if (IsNoValue(ratio))
         return NoValueText(edit);
     std::string text = FormatNumber(ratio * 100.0, m_gradeDecimals, edit, true);
     return edit ? text : text + "%";
@@ -163,21 +163,21 @@ std::string CRawDataFormat::FormatGrade(double ratio, bool edit) const
 
 std::string CRawDataFormat::FormatRatio(double value, bool edit) const
 {
-    if (value < NoValueLimit)
+    if (IsNoValue(value))
         return NoValueText(edit);
     return FormatNumber(value, m_gradeDecimals, edit, true);
 }
 
 std::string CRawDataFormat::FormatLargeArea(double area, bool edit) const
 {
-    if (area < NoValueLimit)
+    if (IsNoValue(area))
         return NoValueText(edit);
     return FormatNumber(area, m_largeAreaDecimals, edit, true);
 }
 
 std::string CRawDataFormat::FormatSmallArea(double area, bool edit) const
 {
-    if (area < NoValueLimit)
+    if (IsNoValue(area))
         return NoValueText(edit);
     return FormatNumber(area, m_smallAreaDecimals, edit, true);
 }

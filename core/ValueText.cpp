@@ -14,7 +14,7 @@
 #include "core/Parser.h"
 #include "core/ProgramHelpers.h"
 #include "core/TextUtil.h"
-#include "model/Record.h"
+#include "core/PointName.h"
 
 #include <charconv>
 #include <cmath>
@@ -276,15 +276,15 @@ bool ParseDistance(const std::string& text, double* out, int distanceKind)
     const CMathConversions& conv = GetActiveJobValueSource()->GetMathConversions();
     double metres = NoValue;
     switch (distanceKind) {
-    case 0:
+    case DistanceSlope:
         if (!conv.SlopeDistanceBetweenPoints(&p[0], &p[1], &metres))
             return false;
         break;
-    case 1:
+    case DistanceVertical:
         if (!conv.ElevationDifferenceBetweenPoints(&p[0], &p[1], &metres))
             return false;
         break;
-    case 2: {
+    case DistanceHorizontal: {
         double direction = 0.0;
         metres = p[0].DistanceAndDirection(p[1], &direction);
         if (!HasValue(metres))
@@ -325,7 +325,7 @@ bool ParseDistanceText(const std::string& text, double* out)
 bool ParseFeetAndInches(double* feet, std::string& rest)
 {
     const CJobValueSource* job = GetActiveJobValueSource();
-    if (!job || (job->GetSurveyUnits() != 1 && job->GetSurveyUnits() != 2))
+    if (!job || (job->GetSurveyUnits() != JobUnitInternationalFeet && job->GetSurveyUnits() != JobUnitUsSurveyFeet))
         return false;
     CParser parser;
     parser.SetText(rest);
@@ -430,7 +430,7 @@ bool ParseStation(double* out, const std::string& text)
     double after = 0.0;
     if (!ParseDouble(&before, t.substr(0, plus), false) || !ParseDouble(&after, t.substr(plus + 1), false))
         return false;
-    const double multiplier = GetFormatPreferences().iJobStationFormat == 0 ? 100.0 : 1000.0;
+    const double multiplier = GetFormatPreferences().iJobStationFormat == StationFormatHundreds ? 100.0 : 1000.0;
     if (after > multiplier)
         return false;
     if (before < 0)

@@ -31,7 +31,11 @@ bool ParsePointName(std::string* out, const std::string& text);
 // distinct and name points of the open job.
 bool SplitValueFields(const std::string& text, int count, std::vector<std::string>* out);
 
-// Typed values in the job's display units. Distance kinds: 0 slope, 1 vertical, 2 horizontal.
+// Typed values in the job's display units. Two point names give the distance of the kind
+// between them.
+inline constexpr int DistanceSlope = 0;
+inline constexpr int DistanceVertical = 1;
+inline constexpr int DistanceHorizontal = 2;
 bool ParseDistance(const std::string& text, double* out, int distanceKind);
 bool ParseDistanceText(const std::string& text, double* out);
 // Inches and an optional fraction ("6 1/2") after the feet, in a job measured in feet; feet

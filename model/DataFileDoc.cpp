@@ -2,9 +2,11 @@
 
 #include "core/ProgramHelpers.h"
 #include "core/DataFileFormat.h"
-#include "core/JobFileMathConversions.h"
+#include "core/Utf8.h"
+#include "model/JobFileMathConversions.h"
 #include "core/Location.h"
 #include "core/NoValue.h"
+#include "core/PointName.h"
 #include "core/StatusProgress.h"
 #include "model/DataFileDocSettings.h"
 #include "model/DataFileDocShell.h"
@@ -12,6 +14,7 @@
 #include "model/DataFileSelOperator.h"
 #include "model/DataFileSmartHintManager.h"
 #include "model/DataFileUndoManager.h"
+#include "model/HintCodes.h"
 #include "model/JobRawData.h"
 #include "model/OpenDocuments.h"
 #include "model/PointDatabase.h"
@@ -29,16 +32,6 @@
 #include <limits>
 
 namespace {
-
-constexpr int32_t kHintModifiedState = 25;
-constexpr int32_t kHintClosing = 21;
-constexpr int32_t kHintNewBegin = 32;
-constexpr int32_t kHintNewEnd = 33;
-constexpr int32_t kHintPointAdded = 39;
-constexpr int32_t kHintPointDeleted = 40;
-constexpr int32_t kHintRawLineAppended = 41;
-
-constexpr size_t kMaxPointNameChars = 16;
 
 // The framework's texts for an unnamed document and for its save prompt.
 constexpr const char* kUntitled = "Untitled";
@@ -61,28 +54,6 @@ bool EqualNoCase(const std::string& a, const std::string& b)
         if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     return true;
-}
-
-// Names are counted in characters, not bytes.
-size_t CountChars(const std::string& text)
-{
-    size_t n = 0;
-    for (unsigned char c : text)
-        if ((c & 0xC0) != 0x80)
-            ++n;
-    return n;
-}
-
-// Keeps the first count characters.
-void CutToChars(std::string& text, size_t count)
-{
-    size_t seen = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && seen++ == count) {
-            text.resize(i);
-            return;
-        }
-    }
 }
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -144,14 +115,14 @@ int CompareRecordTypes(const void* a, const void* b)
 
 CDataFileDoc::CDataFileDoc()
 {
-    m_hints = new CDataFileSmartHintManager(this);
-    m_undo = new CDataFileUndoManager(this);
-    m_format = new CDataFileFormat(this);
-    m_conversions = new CJobFileMathConversions(this);
-    m_records = new CRecordDatabase(this);
-    m_points = new CPointDatabase(this);
-    m_selOperator = new CDataFileSelOperator(this);
-    m_hiSelection = new CDataFileHiSelection(m_records);
+    m_hints = std::make_unique<CDataFileSmartHintManager>(this);
+    m_undo = std::make_unique<CDataFileUndoManager>(this);
+    m_format = std::make_unique<CDataFileFormat>(this);
+    m_conversions = std::make_unique<CJobFileMathConversions>(this);
+    m_records = std::make_unique<CRecordDatabase>(this);
+    m_points = std::make_unique<CPointDatabase>(this);
+    m_selOperator = std::make_unique<CDataFileSelOperator>(this);
+    m_hiSelection = std::make_unique<CDataFileHiSelection>(m_records.get());
     m_lastPointName = "1";
     m_reserving = false;
     m_sorted.InvalidateCursor();
@@ -163,25 +134,21 @@ CDataFileDoc::~CDataFileDoc()
 {
     // Nothing may reach a document that is going away.
     RemoveOpenDocument(this);
-    delete m_hints;
-    m_hints = nullptr;
-    delete m_undo;
-    m_undo = nullptr;
-    delete m_format;
-    m_format = nullptr;
-    delete m_conversions;
-    m_conversions = nullptr;
+    // In this order: the parts reach each other while they go.
+    m_hints.reset();
+    m_undo.reset();
+    m_format.reset();
+    m_conversions.reset();
     // The grid order points at the records: empty it before the store frees them.
     m_sorted.Clear();
-    delete m_records; // frees every record and the point-name tree
-    m_records = nullptr;
-    delete m_points;
-    m_points = nullptr;
-    delete m_selOperator;
-    m_selOperator = nullptr;
-    delete m_hiSelection;
-    m_hiSelection = nullptr;
+    m_records.reset(); // frees every record and the point-name tree
+    m_points.reset();
+    m_selOperator.reset();
+    m_hiSelection.reset();
+    m_rawData.reset();
 }
+
+void CDataFileDoc::SetRawDataFile(std::unique_ptr<CJobRawData> rawData) { m_rawData = std::move(rawData); }
 
 CDataFileDoc* CDataFileDoc::GetActiveDoc(void*)
 {
@@ -264,7 +231,7 @@ bool CDataFileDoc::AddRecord(CRecord* record)
     if (!m_points->Add(point))
         return false;
     m_sorted.Insert(record);
-    SendHint(nullptr, kHintPointAdded, 0);
+    SendHint(nullptr, HintPointAdded, 0);
     const std::string text = QuotedText("Added Point '%s'", point->GetName());
     SetModifiedWithText(text.c_str(), true, !text.empty());
     return true;
@@ -283,15 +250,15 @@ bool CDataFileDoc::DeleteRecord(CRecord* record, bool logToRawData)
 {
     if (record == nullptr)
         return false;
+    // A record the store does not hold belongs to someone else: nothing here changes, and the
+    // history must not name a point that is still there.
+    if (!m_records->FindRecord(record).IsValid())
+        return true;
     const bool isPoint = record->GetType() == kRecordTypePoint;
     std::string text;
     if (isPoint)
         text = QuotedText("Deleted Point '%s'", static_cast<CPointRecord*>(record)->GetName());
     SetModifiedWithText(text.c_str(), true, !text.empty());
-
-    // Whether the job owns the record decides whether it is freed: a record the store does not
-    // hold belongs to someone else.
-    const bool owned = m_records->FindRecord(record).IsValid();
 
     std::unique_ptr<CPointRecord> copy;
     if (isPoint) {
@@ -316,11 +283,10 @@ bool CDataFileDoc::DeleteRecord(CRecord* record, bool logToRawData)
     // The selection reads the record's flags, so it is told while the record still lives.
     if (m_selOperator != nullptr)
         m_selOperator->RemoveObject(record);
-    if (owned)
-        delete record;
+    delete record;
 
     if (isPoint) {
-        SendHint(nullptr, kHintPointDeleted, 0);
+        SendHint(nullptr, HintPointDeleted, 0);
         if (logToRawData)
             LogDeletedPoint(*copy);
     }
@@ -338,7 +304,7 @@ void CDataFileDoc::LogDeletedPoint(const CPointRecord& copy)
     const std::string text =
         "Added '(deleted)" + lineText + "'  to raw data at line #" + std::to_string(int64_t(line) + 1);
     SetModifiedWithText(text.c_str(), true, true);
-    SendHint(nullptr, kHintRawLineAppended, 0);
+    SendHint(nullptr, HintRawLineAppended, 0);
 }
 
 bool CDataFileDoc::ContainsRecord(const CRecord* record, uint16_t type) const
@@ -435,12 +401,12 @@ std::string CDataFileDoc::NextFreePointName(const std::string& base, bool untilF
         if (n <= 0)
             break;
         std::string number = std::to_string(n);
-        if (number.size() > kMaxPointNameChars) {
+        if (number.size() > MaxPointNameChars) {
             n = 1;
             number = "1";
             p = m_points->GetFirstPosition();
-        } else if (CountChars(prefix) + number.size() > kMaxPointNameChars) {
-            CutToChars(prefix, kMaxPointNameChars - number.size());
+        } else if (Utf8CharCount(prefix) + number.size() > MaxPointNameChars) {
+            prefix.resize(Utf8PrefixBytes(prefix, MaxPointNameChars - number.size()));
         }
         s = prefix + number;
         if (p == nullptr)
@@ -480,7 +446,7 @@ void CDataFileDoc::BuildSortedIndex()
 void CDataFileDoc::SetModifiedFlag(bool modified)
 {
     CDocument::SetModifiedFlag(modified);
-    SendHint(nullptr, kHintModifiedState, 0);
+    SendHint(nullptr, HintModifiedState, 0);
 }
 
 void CDataFileDoc::SetModifiedWithText(const char* text, bool modified, bool addHistory)
@@ -494,7 +460,7 @@ void CDataFileDoc::SetModifiedWithText(const char* text, bool modified, bool add
     if (addHistory)
         AddHistoryEntry(line);
     CDocument::SetModifiedFlag(modified);
-    SendHint(nullptr, kHintModifiedState, 0);
+    SendHint(nullptr, HintModifiedState, 0);
 }
 
 bool CDataFileDoc::AddHistoryEntry(const std::string& text)
@@ -510,8 +476,8 @@ bool CDataFileDoc::OnNewDocument()
     m_reserving = false;
     DeleteContents();
     BuildSortedIndex();
-    SendHint(nullptr, kHintNewBegin, 0);
-    SendHint(nullptr, kHintNewEnd, 0);
+    SendHint(nullptr, HintNewBegin, 0);
+    SendHint(nullptr, HintNewEnd, 0);
     return true;
 }
 
@@ -522,7 +488,7 @@ void CDataFileDoc::OnCloseDocument()
         return;
     m_closing = true;
     CDataFileDocShell& shell = GetDataFileDocShell();
-    SendHint(nullptr, kHintClosing, 0);
+    SendHint(nullptr, HintClosing, 0);
     shell.ResetStackingBar(0);
     if (m_undo != nullptr)
         m_undo->RemoveAll();

@@ -87,17 +87,18 @@ public:
     virtual bool DoFileSave() = 0;
 
     // --- Accessors.
-    CRecordDatabase* GetRecordDatabase() override { return m_records; }
-    CPointDatabase* GetPointDatabase() override { return m_points; }
-    CDataFileFormat* GetDataFileFormat() { return m_format; }
-    CJobFileMathConversions* GetMathConversions() { return m_conversions; }
-    CDataFileSmartHintManager* GetSmartHintManager() const { return m_hints; }
-    CDataFileUndoManager* GetUndoManager() const { return m_undo; }
+    CRecordDatabase* GetRecordDatabase() override { return m_records.get(); }
+    CPointDatabase* GetPointDatabase() override { return m_points.get(); }
+    CDataFileFormat* GetDataFileFormat() { return m_format.get(); }
+    CJobFileMathConversions* GetMathConversions() { return m_conversions.get(); }
+    CDataFileSmartHintManager* GetSmartHintManager() const { return m_hints.get(); }
+    CDataFileUndoManager* GetUndoManager() const { return m_undo.get(); }
     // The job's raw lines, not owned; null until the job document supplies them.
-    CJobRawData* GetRawDataFile() const { return m_rawData; }
-    void SetRawDataFile(CJobRawData* rawData) { m_rawData = rawData; }
-    CDataFileSelOperator* GetSelOperator() const { return m_selOperator; }
-    CDataFileHiSelection* GetHiSelection() const { return m_hiSelection; }
+    CJobRawData* GetRawDataFile() const { return m_rawData.get(); }
+    // The job owns its raw data from then on; an earlier one is freed.
+    void SetRawDataFile(std::unique_ptr<CJobRawData> rawData);
+    CDataFileSelOperator* GetSelOperator() const { return m_selOperator.get(); }
+    CDataFileHiSelection* GetHiSelection() const { return m_hiSelection.get(); }
     CSpRecordRBTree* GetSortedIndex() { return &m_sorted; }
     // One list of display texts per raw line, filled by the raw-data display.
     std::vector<std::vector<std::string>>& GetRawDataLines() { return m_rawLines; }
@@ -170,15 +171,15 @@ private:
     void LogDeletedPoint(const CPointRecord& copy);
     bool IsReservedName(const std::string& name) const;
 
-    CRecordDatabase* m_records = nullptr;
-    CPointDatabase* m_points = nullptr;
-    CDataFileFormat* m_format = nullptr;
-    CJobFileMathConversions* m_conversions = nullptr;
-    CDataFileSmartHintManager* m_hints = nullptr;
-    CDataFileUndoManager* m_undo = nullptr;
-    CJobRawData* m_rawData = nullptr;
-    CDataFileSelOperator* m_selOperator = nullptr;
-    CDataFileHiSelection* m_hiSelection = nullptr;
+    std::unique_ptr<CRecordDatabase> m_records;
+    std::unique_ptr<CPointDatabase> m_points;
+    std::unique_ptr<CDataFileFormat> m_format;
+    std::unique_ptr<CJobFileMathConversions> m_conversions;
+    std::unique_ptr<CDataFileSmartHintManager> m_hints;
+    std::unique_ptr<CDataFileUndoManager> m_undo;
+    std::unique_ptr<CJobRawData> m_rawData;
+    std::unique_ptr<CDataFileSelOperator> m_selOperator;
+    std::unique_ptr<CDataFileHiSelection> m_hiSelection;
     RecordRef m_current;
     CSpRecordRBTree m_sorted;
     std::vector<std::vector<std::string>> m_rawLines;

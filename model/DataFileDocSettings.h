@@ -3,6 +3,7 @@
 #include "model/SettingsChangeFlags.h"
 
 #include <cstdint>
+#include <memory>
 
 class CDataFileDoc;
 struct JobFileHeader;
@@ -22,7 +23,7 @@ public:
     virtual ~CDataFileDocSettings() = default;
 
     // A new object with every field copied and no owner.
-    virtual CDataFileDocSettings* Clone() const = 0;
+    virtual std::unique_ptr<CDataFileDocSettings> Clone() const = 0;
     // Takes every setting that differs from the header, reporting what changed. No history.
     virtual void LoadFromHeader(const JobFileHeader& header, bool& changed, SettingsChangeFlags& detail) = 0;
     // Writes the settings into a header that is already initialised; bits that are not settings

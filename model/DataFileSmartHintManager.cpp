@@ -1,5 +1,6 @@
 #include "model/DataFileSmartHintManager.h"
 
+#include "model/HintCodes.h"
 #include "model/HintTable.h"
 #include "model/Interested.h"
 #include "platform/Document.h"
@@ -46,7 +47,7 @@ bool CDataFileSmartHintManager::AddHint(void* sender, int32_t code, intptr_t par
         global.Append({nullptr, code, parameter});
         return true;
     }
-    if (code == 1)
+    if (code == HintFlush)
         return Flush();
     if (IsHintIgnored(code))
         return true;
@@ -56,7 +57,7 @@ bool CDataFileSmartHintManager::AddHint(void* sender, int32_t code, intptr_t par
     }
 
     const int32_t order = GetHintOrder(code);
-    if (!((code == 17 || order >= 10000) && !(code == 3 && parameter != 0)))
+    if (!((code == HintViewActivated || order >= 10000) && !(code == HintRefreshAll && parameter != 0)))
         refreshed = false;
 
     if (!IsHintKeepEach(code)) {
@@ -82,18 +83,18 @@ bool CDataFileSmartHintManager::AddHint(void* sender, int32_t code, intptr_t par
         queue.InsertBefore(pos, hint);
 
     switch (code) {
-    case 6:
-        AddHint(sender, 21, 0);
-        AddHint(sender, 2, 0);
-        AddHint(sender, 20, 0);
+    case HintUndoDone:
+        AddHint(sender, HintClosing, 0);
+        AddHint(sender, HintJobSettingsChanged, 0);
+        AddHint(sender, HintPanelShown, 0);
         break;
-    case 33:
-        AddHint(sender, 47, 0);
-        AddHint(sender, 21, 0);
-        AddHint(sender, 2, 0);
+    case HintNewEnd:
+        AddHint(sender, HintFileState, 0);
+        AddHint(sender, HintClosing, 0);
+        AddHint(sender, HintJobSettingsChanged, 0);
         break;
-    case 2:
-        AddHint(sender, 3, 0);
+    case HintJobSettingsChanged:
+        AddHint(sender, HintRefreshAll, 0);
         break;
     default:
         break;
@@ -118,11 +119,11 @@ void CDataFileSmartHintManager::DispatchHint(const CHintObject& hint)
     const int32_t code = hint.code;
     if (IsHintIgnored(code))
         return;
-    if (code == 3) {
+    if (code == HintRefreshAll) {
         if (refreshed)
             return;
         refreshed = true;
-    } else if (code == 19) {
+    } else if (code == HintPointsAddedInBulk) {
         refreshed = true;
     }
     if (!IsHintNoBroadcast(code) && (IsHintAnyDocument(code) || IsActiveJob()))
@@ -157,7 +158,7 @@ bool CDataFileSmartHintManager::Flush()
     }
 
     busy = true;
-    AddHint(nullptr, 25, 0);
+    AddHint(nullptr, HintModifiedState, 0);
     CView* batchView = nullptr;
     if (document) {
         CView* first = document->GetFirstView();

@@ -56,29 +56,29 @@ void SetOldBlockConstants(uint8_t* old)
 uint32_t NormaliseRecordType(uint32_t stored)
 {
     switch (stored) {
-    case 1:
-    case 13:
-        return 13;
-    case 2:
-    case 14:
-        return 14;
-    case 3:
-    case 15:
-        return 15;
-    case 8:
-    case 16:
-        return 16;
-    case 4:
-    case 7:
-    case 9:
-    case 10:
-    case 11:
-    case 12:
-    case 17:
-    case 18:
+    case RecordTypePointOld:
+    case RecordTypePoint:
+        return RecordTypePoint;
+    case RecordType14Old:
+    case RecordType14:
+        return RecordType14;
+    case RecordType15Old:
+    case RecordType15:
+        return RecordType15;
+    case RecordType16Old:
+    case RecordType16:
+        return RecordType16;
+    case RecordType4:
+    case RecordType7:
+    case RecordType9:
+    case RecordType10:
+    case RecordType11:
+    case RecordType12:
+    case RecordType17:
+    case RecordType18:
         return stored;
     default:
-        return 0;
+        return RecordTypeFree;
     }
 }
 
@@ -352,10 +352,10 @@ bool CJobFile::ReadTwoForm(uint8_t* out, uint32_t oldType, uint32_t oldLength, u
     return true;
 }
 
-bool CJobFile::ReadPointRecord(uint8_t* out) { return ReadTwoForm(out, 1, 92, 13, 100); }
-bool CJobFile::ReadRecord14(uint8_t* out) { return ReadTwoForm(out, 2, 124, 14, 132); }
-bool CJobFile::ReadRecord15(uint8_t* out) { return ReadTwoForm(out, 3, 80, 15, 88); }
-bool CJobFile::ReadRecord16(uint8_t* out) { return ReadTwoForm(out, 8, 104, 16, 112); }
+bool CJobFile::ReadPointRecord(uint8_t* out) { return ReadTwoForm(out, RecordTypePointOld, 92, RecordTypePoint, 100); }
+bool CJobFile::ReadRecord14(uint8_t* out) { return ReadTwoForm(out, RecordType14Old, 124, RecordType14, 132); }
+bool CJobFile::ReadRecord15(uint8_t* out) { return ReadTwoForm(out, RecordType15Old, 80, RecordType15, 88); }
+bool CJobFile::ReadRecord16(uint8_t* out) { return ReadTwoForm(out, RecordType16Old, 104, RecordType16, 112); }
 bool CJobFile::ReadRecord4(uint8_t* out) { return ReadFixed(out, 72); }
 bool CJobFile::ReadRecord9(uint8_t* out) { return ReadFixed(out, 70); }
 bool CJobFile::ReadRecord7(uint8_t* out) { return ReadFixed(out, 110); }
@@ -434,19 +434,19 @@ bool CJobFile::WriteTwoForm(const uint8_t* record, uint32_t oldType, uint32_t ol
     return false;
 }
 
-bool CJobFile::WritePointRecord(const uint8_t* r) { return WriteTwoForm(r, 1, 92, 13, 100); }
-bool CJobFile::WriteRecord14(const uint8_t* r) { return WriteTwoForm(r, 2, 124, 14, 132); }
-bool CJobFile::WriteRecord15(const uint8_t* r) { return WriteTwoForm(r, 3, 80, 15, 88); }
-bool CJobFile::WriteRecord16(const uint8_t* r) { return WriteTwoForm(r, 8, 104, 16, 112); }
-bool CJobFile::WriteRecord4(const uint8_t* r) { return AppendRecord(4, 72, r); }
-bool CJobFile::WriteRecord9(const uint8_t* r) { return AppendRecord(9, 70, r); }
-bool CJobFile::WriteRecord7(const uint8_t* r) { return AppendRecord(7, 110, r); }
-bool CJobFile::WriteRecord10(const uint8_t* r) { return AppendRecord(10, 88, r); }
-bool CJobFile::WriteRecord18(const uint8_t* r) { return AppendRecord(18, 542, r); }
+bool CJobFile::WritePointRecord(const uint8_t* r) { return WriteTwoForm(r, RecordTypePointOld, 92, RecordTypePoint, 100); }
+bool CJobFile::WriteRecord14(const uint8_t* r) { return WriteTwoForm(r, RecordType14Old, 124, RecordType14, 132); }
+bool CJobFile::WriteRecord15(const uint8_t* r) { return WriteTwoForm(r, RecordType15Old, 80, RecordType15, 88); }
+bool CJobFile::WriteRecord16(const uint8_t* r) { return WriteTwoForm(r, RecordType16Old, 104, RecordType16, 112); }
+bool CJobFile::WriteRecord4(const uint8_t* r) { return AppendRecord(RecordType4, 72, r); }
+bool CJobFile::WriteRecord9(const uint8_t* r) { return AppendRecord(RecordType9, 70, r); }
+bool CJobFile::WriteRecord7(const uint8_t* r) { return AppendRecord(RecordType7, 110, r); }
+bool CJobFile::WriteRecord10(const uint8_t* r) { return AppendRecord(RecordType10, 88, r); }
+bool CJobFile::WriteRecord18(const uint8_t* r) { return AppendRecord(RecordType18, 542, r); }
 
 bool CJobFile::WriteRecord11(const uint8_t* r)
 {
-    return GetVersion() >= 4 && AppendRecord(11, 42, r);
+    return GetVersion() >= 4 && AppendRecord(RecordType11, 42, r);
 }
 
 bool CJobFile::WriteRecord(const Record& record)
@@ -475,7 +475,7 @@ bool CJobFile::FindById(uint32_t wantedType, uint32_t payloadLength, uint32_t id
         // A frame that overruns the file is damage, not the end: appending there would bury it.
         if (!ReadRecordHeader(type, position, length) || m_frame.OverrunsFile(m_file))
             return false;
-        if (type == 0 && length == payloadLength && allowFreeSlot)
+        if (type == RecordTypeFree && length == payloadLength && allowFreeSlot)
             return m_file.SeekTo(position);
         if (type == wantedType) {
             if (!ReadFixed(payload.data(), payloadLength))
@@ -490,12 +490,12 @@ bool CJobFile::FindById(uint32_t wantedType, uint32_t payloadLength, uint32_t id
 
 bool CJobFile::FindRecord4ById(uint32_t id, bool allowFreeSlot)
 {
-    return FindById(4, 72, id, allowFreeSlot);
+    return FindById(RecordType4, 72, id, allowFreeSlot);
 }
 
 bool CJobFile::FindRecord9ById(uint32_t id, bool allowFreeSlot)
 {
-    return FindById(9, 70, id, allowFreeSlot);
+    return FindById(RecordType9, 70, id, allowFreeSlot);
 }
 
 bool CJobFile::FindFreeSlot(uint32_t wanted)
@@ -508,7 +508,7 @@ bool CJobFile::FindFreeSlot(uint32_t wanted)
         uint32_t type = 0, position = 0, length = 0;
         if (!ReadRecordHeader(type, position, length) || m_frame.OverrunsFile(m_file))
             return false;
-        if (m_frame.storedType == 0 && length == wanted)
+        if (m_frame.storedType == RecordTypeFree && length == wanted)
             return m_file.SeekTo(position);
         if (!SkipRecord())
             return false;

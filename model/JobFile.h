@@ -2,6 +2,7 @@
 
 #include "core/FileCE.h"
 #include "model/RecordFrame.h"
+#include "model/JobRecordTypes.h"
 
 #include <array>
 #include <cstdint>

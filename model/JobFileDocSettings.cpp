@@ -12,9 +12,10 @@ bool HasBit(uint32_t flags, uint32_t bit) { return (flags & bit) != 0; }
 
 CJobFileDocSettings::CJobFileDocSettings(CDataFileDoc* document) : m_document(document) {}
 
-CJobFileDocSettings* CJobFileDocSettings::Clone() const
+std::unique_ptr<CDataFileDocSettings> CJobFileDocSettings::Clone() const
 {
-    auto* copy = new CJobFileDocSettings(*this);
+    // The copy constructor is private: only a clone copies settings.
+    std::unique_ptr<CJobFileDocSettings> copy(new CJobFileDocSettings(*this));
     copy->m_document = nullptr;
     return copy;
 }

@@ -12,7 +12,7 @@ public:
 
     explicit CJobFileDocSettings(CDataFileDoc* document);
 
-    CJobFileDocSettings* Clone() const override;
+    std::unique_ptr<CDataFileDocSettings> Clone() const override;
     void LoadFromHeader(const JobFileHeader& header, bool& changed, SettingsChangeFlags& detail) override;
     void StoreInHeader(JobFileHeader& header) const override;
 

@@ -1,7 +1,9 @@
 #include "model/MorvelFile.h"
 
 #include "core/LittleEndian.h"
+#include "core/MathConversions.h"
 #include "core/NoValue.h"
+#include "core/UnitConstants.h"
 #include "core/WideText.h"
 #include "model/JobFile.h"
 
@@ -42,7 +44,7 @@ void DecodePointPayload(const uint8_t* payload, JobFilePoint& point)
 uint32_t CMorvelFile::NormaliseRecordType(uint32_t stored)
 {
     // The job file shares the data-collector file's record types, except that it knows no 18.
-    return stored == 18 ? 0 : ::NormaliseRecordType(stored);
+    return stored == RecordType18 ? RecordTypeFree : ::NormaliseRecordType(stored);
 }
 
 CMorvelFile::CMorvelFile() : m_recordBuffer(RecordBufferStep)
@@ -104,9 +106,9 @@ bool CMorvelFile::SkipRecord()
 bool CMorvelFile::ReadPointRecord(uint8_t* out)
 {
     uint32_t needed;
-    if (m_frame.storedType == 1)
+    if (m_frame.storedType == RecordTypePointOld)
         needed = OldPointPayloadSize;
-    else if (m_frame.storedType == 13)
+    else if (m_frame.storedType == RecordTypePoint)
         needed = PointPayloadSize;
     else
         return true;
@@ -168,10 +170,10 @@ bool CMorvelFile::WritePoint(const JobFilePoint& point)
 bool CMorvelFile::MarkRecordDeleted()
 {
     uint8_t frame[FrameHeaderSize];
-    if (!m_file.Read(frame, FrameHeaderSize) || !m_file.Seek(-int64_t(FrameHeaderSize), 1))
+    if (!m_file.Read(frame, FrameHeaderSize) || !m_file.Seek(-int64_t(FrameHeaderSize), CFileCE::SeekCurrent))
         return false;
-    PutU32LE(frame, 0);
-    return m_file.Write(frame, FrameHeaderSize) && m_file.Seek(GetU32LE(frame + 4), 1);
+    PutU32LE(frame, RecordTypeFree);
+    return m_file.Write(frame, FrameHeaderSize) && m_file.Seek(GetU32LE(frame + 4), CFileCE::SeekCurrent);
 }
 
 bool CMorvelFile::ReadAllPoints(std::vector<JobFilePoint>& points)
@@ -204,9 +206,9 @@ double MetresToDisplayDistance(uint32_t unit, double metres)
 {
     if (!(metres > NoValueLimit))
         return metres;
-    if (unit == 1)
-        return metres * 3.280839895013123;
-    if (unit == 2)
-        return metres * 3.280833333333333;
+    if (unit == JobUnitInternationalFeet)
+        return metres * MetresToInternationalFeet;
+    if (unit == JobUnitUsSurveyFeet)
+        return metres * MetresToUsSurveyFeet;
     return metres;
 }

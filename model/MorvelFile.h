@@ -3,6 +3,7 @@
 #include "core/FileCE.h"
 #include "model/RecordFrame.h"
 #include "model/JobFileHeader.h"
+#include "model/JobRecordTypes.h"
 
 #include <cstdint>
 #include <string>
@@ -28,7 +29,7 @@ void DecodePointPayload(const uint8_t* payload100, JobFilePoint& point);
 class CMorvelFile
 {
 public:
-    static constexpr uint32_t PointRecordType = 13;
+    static constexpr uint32_t PointRecordType = RecordTypePoint;
     static constexpr uint32_t FrameHeaderSize = 8;
 
     CMorvelFile();

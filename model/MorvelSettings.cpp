@@ -1,12 +1,16 @@
 #include "model/MorvelSettings.h"
 
+#include "core/FormatPreferences.h"
+#include "core/NikonColumnCollection.h"
+#include "model/HintCodes.h"
 #include "platform/AppFolders.h"
-#include "transfer/NikonColumnCollection.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
+#include <variant>
 
 namespace {
 
@@ -39,6 +43,23 @@ double LeadingDouble(const std::string& text)
 
 CMorvelSettings* g_installed = nullptr;
 
+// The formatters' preferences from the installed settings object, read afresh at every call.
+FormatPreferences ReadFormatPreferences()
+{
+    const CMorvelSettings& settings = GetMorvelSettings();
+    FormatPreferences prefs;
+    prefs.iJobAngle = settings.GetJobAngle();
+    prefs.iJobDistance = settings.GetJobDistance();
+    prefs.iJobNorthingEasting = settings.GetJobNorthingEasting();
+    prefs.iJobElevation = settings.GetJobElevation();
+    prefs.iJobSmallArea = settings.GetJobSmallArea();
+    prefs.iJobLargeArea = settings.GetJobLargeArea();
+    prefs.iDirectionUnits = settings.GetDirectionUnits();
+    prefs.iJobStationFormat = settings.GetJobStationFormat();
+    prefs.iUseArchetecturalUnits = settings.GetUseArchitecturalUnits();
+    return prefs;
+}
+
 } // namespace
 
 void InitJobSettingsValues(JobSettingsValues& values) { values = JobSettingsValues{}; }
@@ -50,21 +71,172 @@ CMorvelSettings::CMorvelSettings(CProfile* profile) : m_profile(profile)
 
 CProfile& CMorvelSettings::Profile() const { return m_profile ? *m_profile : GetAppProfile(); }
 
-void CMorvelSettings::LoadColorSettings()
+// One profile value of the settings: where Load reads it, where Save writes it, its default and
+// the member it fills. Load and Save both walk the list, so a value cannot be read under one key
+// and forgotten by the other.
+struct CMorvelSettings::ProfileParam
+{
+    using Member = std::variant<int32_t*, uint32_t*, bool*, double*, std::string*, ProfileRect*>;
+    // The default of the member's kind (bools and colour words take an int).
+    struct Default
+    {
+        Default(int32_t v) : number(v) {}
+        Default(double v) : real(v) {}
+        Default(std::string v) : text(std::move(v)) {}
+        Default(ProfileRect v) : rect(v) {}
+        int32_t number = 0;
+        double real = 0.0;
+        std::string text;
+        ProfileRect rect{};
+    };
+
+    ParamGroup group;
+    const char* readSection;
+    const char* readKey;
+    // Null for a value the program reads but never writes.
+    const char* writeSection;
+    const char* writeKey;
+    Member member;
+    Default fallback;
+};
+
+std::vector<CMorvelSettings::ProfileParam> CMorvelSettings::Params()
+{
+    using G = ParamGroup;
+    auto both = [](G g, const char* section, const char* key, ProfileParam::Member m, ProfileParam::Default d) {
+        return ProfileParam{g, section, key, section, key, m, std::move(d)};
+    };
+    auto readOnly = [](G g, const char* section, const char* key, ProfileParam::Member m, ProfileParam::Default d) {
+        return ProfileParam{g, section, key, nullptr, nullptr, m, std::move(d)};
+    };
+    return {
+        readOnly(G::Colors, "Colors", "Editor Text", &m_editorTextColor, 0),
+        readOnly(G::Colors, "Colors", "Editor Background", &m_editorBackgroundColor, 0xFFFFFF),
+        readOnly(G::Colors, "Colors", "Cursor", &m_cursorColor, 2),
+        readOnly(G::Colors, "Colors", "Graphics Background", &m_graphicsBackgroundColor, 253),
+        readOnly(G::Colors, "Colors", "Selection", &m_selectionColor, 1),
+        readOnly(G::Colors, "Colors", "DefaultObject", &m_defaultObjectColor, 5),
+        // Kept as stored profiles have them: saved under "Display", read from "Colors".
+        {G::Colors, "Colors", "RawDataSideshots", "Display", "RawDataSideshots Color", &m_rawDataSideshotsColor, 0},
+        {G::Colors, "Colors", "RawDataConflicts", "Display", "RawDataConflicts Color", &m_rawDataConflictsColor, 1},
+        readOnly(G::Colors, "Colors", "Scratch", &m_scratchColor, 0),
+        readOnly(G::Colors, "Colors", "Construction", &m_constructionColor, 252),
+
+        both(G::Main, "Display", "Identify Objects", &m_identifyObjects, 1),
+        both(G::Main, "Display", "Show PointIdLabels", &m_showPointIdLabels, 1),
+        both(G::Main, "General", "AutoLoadMru", &m_autoLoadMru, 0),
+        both(G::Main, "General", "Auto Update Entries", &m_autoUpdateEntries, 1),
+        both(G::Main, "General", "Auto Show Messages", &m_autoShowMessages, 1),
+        both(G::Main, "General", "Show Zoom Context Menu", &m_showZoomContextMenu, 0),
+        both(G::Main, "General", "Save Reports", &m_saveReports, 1),
+        both(G::Main, "Display", "Show Point Desc", &m_showPointDesc, 1),
+        both(G::Main, "Display", "Show Point Elev", &m_showPointElev, 0),
+        both(G::Main, "General", "Show Project Navigator", &m_showProjectNavigator, 1),
+        both(G::Main, "Display", "Pick Box Size", &m_pickBoxSize, 10),
+        both(G::Main, "Print Settings", "Margins", &m_printMargins, ProfileRect{1400, 1440, 1440, 1440}),
+
+        both(G::Main, "Transfer", "Baud3", &m_transfer.baudRate, 9600),
+        both(G::Main, "Transfer", "Parity3", &m_transfer.parity, 0),
+        both(G::Main, "Transfer", "Port3", &m_transfer.comPort, 1),
+        both(G::Main, "Transfer", "NikonFile_Version", &m_transfer.modelIndex, 5),
+        both(G::Main, "Transfer", "EnableBackups", &m_enableBackups, 1),
+
+        both(G::Main, "Morvel", "Azm. Unit", &m_newJobDefaults.azimuth, 0),
+        both(G::Main, "Morvel", "Dir. Type", &m_newJobDefaults.directionType, 0),
+        both(G::Main, "Morvel", "Angle Unit", &m_newJobDefaults.angleUnit, 0),
+        both(G::Main, "Morvel", "Dist. Unit", &m_newJobDefaults.distanceUnit, 0),
+        both(G::Main, "Morvel", "UseCRCoeff", &m_newJobDefaults.curvatureRefraction, 0),
+        both(G::Main, "Morvel", "CRCoeff", &m_newJobDefaults.coefficientChoice, 0),
+        both(G::Main, "Morvel", "UseScaleFactor", &m_newJobDefaults.useScaleFactor, 0),
+        both(G::Main, "Morvel", "ScaleFactor", &m_newJobDefaults.scaleFactor, 1.0),
+        both(G::Main, "Morvel", "SeaLevel", &m_newJobDefaults.seaLevel, 0),
+
+        both(G::Main, "Transfer", "DosDir", &m_transferFolder, GetDefaultTransferFolder()),
+
+        both(G::Main, "Rename Rules", "Start Number", &m_renameStartNumber, 1),
+        both(G::Main, "Rename Rules", "Numeric Offset", &m_renameNumericOffset, 1000),
+        both(G::Main, "Rename Rules", "Designator", &m_renameDesignator, std::string("A")),
+        both(G::Main, "Rename Rules", "Designator Location", &m_renameDesignatorLocation, 0),
+        both(G::Main, "Rename Rules", "Rule", &m_renameRule, 2),
+        both(G::Main, "Rename Rules", "Next Round", &m_renameNextRound, 0),
+        both(G::Main, "Rename Rules", "Option", &m_renameOption, 0),
+
+        both(G::Main, "Point Duplicate Rules", "Compare DESC", &m_compareDescription, 0),
+        both(G::Main, "Point Duplicate Rules", "Compare Layer", &m_compareLayer, 0),
+        both(G::Main, "Point Duplicate Rules", "Compare FEA", &m_compareFeature, 0),
+
+        both(G::Main, "Display", "Show Scratch Lines", &m_showScratchLines, 1),
+        both(G::Main, "Display", "Show Construction Lines", &m_showConstructionLines, 1),
+
+        both(G::Main, "Settings", "iJobAngle", &m_iJobAngle, 0),
+        both(G::Main, "Settings", "iJobDistance", &m_iJobDistance, 3),
+        both(G::Main, "Settings", "iJobNorthingEasting", &m_iJobNorthingEasting, 3),
+        both(G::Main, "Settings", "iJobElevation", &m_iJobElevation, 3),
+        both(G::Main, "Settings", "iJobSmallArea", &m_iJobSmallArea, 3),
+        both(G::Main, "Settings", "iJobLargeArea", &m_iJobLargeArea, 3),
+        both(G::Main, "Settings", "iJobStationFormat", &m_iJobStationFormat, 0),
+        both(G::Main, "Settings", "iDirectionUnits", &m_iDirectionUnits, 0),
+        both(G::Main, "Settings", "iUseArchetecturalUnits", &m_useArchitecturalUnits, 0),
+    };
+}
+
+void CMorvelSettings::LoadParams(ParamGroup group)
 {
     CProfile& p = Profile();
+    for (const ProfileParam& param : Params()) {
+        if (param.group != group)
+            continue;
+        const char* section = param.readSection;
+        const char* key = param.readKey;
+        std::visit(
+            [&](auto* member) {
+                using T = std::remove_pointer_t<decltype(member)>;
+                if constexpr (std::is_same_v<T, double>)
+                    *member = p.GetProfileDouble(section, key, param.fallback.real);
+                else if constexpr (std::is_same_v<T, std::string>)
+                    *member = p.GetProfileString(section, key, param.fallback.text);
+                else if constexpr (std::is_same_v<T, ProfileRect>)
+                    *member = p.GetProfileRect(section, key, param.fallback.rect);
+                else if constexpr (std::is_same_v<T, bool>)
+                    *member = p.GetProfileInt(section, key, param.fallback.number) != 0;
+                else
+                    *member = static_cast<T>(p.GetProfileInt(section, key, param.fallback.number));
+            },
+            param.member);
+    }
+}
+
+void CMorvelSettings::SaveParams()
+{
+    CProfile& p = Profile();
+    for (const ProfileParam& param : Params()) {
+        if (param.writeSection == nullptr)
+            continue;
+        const char* section = param.writeSection;
+        const char* key = param.writeKey;
+        std::visit(
+            [&](auto* member) {
+                using T = std::remove_pointer_t<decltype(member)>;
+                if constexpr (std::is_same_v<T, double>)
+                    p.WriteProfileDouble(section, key, *member);
+                else if constexpr (std::is_same_v<T, std::string>)
+                    p.WriteProfileString(section, key, *member);
+                else if constexpr (std::is_same_v<T, ProfileRect>)
+                    p.WriteProfileRect(section, key, *member);
+                else if constexpr (std::is_same_v<T, bool>)
+                    p.WriteProfileInt(section, key, *member ? 1 : 0);
+                else
+                    p.WriteProfileInt(section, key, static_cast<int32_t>(*member));
+            },
+            param.member);
+    }
+}
+
+void CMorvelSettings::LoadColorSettings()
+{
     m_colorMode = 2;
     GetSettingsShell().PrepareDxfColorMaps(m_colorMode);
-    m_editorTextColor = static_cast<uint32_t>(p.GetProfileInt("Colors", "Editor Text", 0));
-    m_editorBackgroundColor = static_cast<uint32_t>(p.GetProfileInt("Colors", "Editor Background", 0xFFFFFF));
-    m_cursorColor = p.GetProfileInt("Colors", "Cursor", 2);
-    m_graphicsBackgroundColor = p.GetProfileInt("Colors", "Graphics Background", 253);
-    m_selectionColor = p.GetProfileInt("Colors", "Selection", 1);
-    m_defaultObjectColor = p.GetProfileInt("Colors", "DefaultObject", 5);
-    m_rawDataSideshotsColor = p.GetProfileInt("Colors", "RawDataSideshots", 0);
-    m_rawDataConflictsColor = p.GetProfileInt("Colors", "RawDataConflicts", 1);
-    m_scratchColor = p.GetProfileInt("Colors", "Scratch", 0);
-    m_constructionColor = p.GetProfileInt("Colors", "Construction", 252);
+    LoadParams(ParamGroup::Colors);
 }
 
 void CMorvelSettings::LoadFont(const char* nameKey, const char* sizeKey, const char* defaultName, int32_t defaultSize,
@@ -104,27 +276,12 @@ void CMorvelSettings::Load()
     CProfile& p = Profile();
     LoadColorSettings();
 
-    m_identifyObjects = p.GetProfileInt("Display", "Identify Objects", 1) != 0;
-    m_showPointIdLabels = p.GetProfileInt("Display", "Show PointIdLabels", 1) != 0;
-    m_autoLoadMru = p.GetProfileInt("General", "AutoLoadMru", 0) != 0;
-
     LoadFont("PointIdLabels Font Name", "PointIdLabels Font Size", "MS Sans Serif", -10, "MS Sans Serif", -10,
              m_pointIdLabelsFont);
     LoadFont("Listview Font Name", "Listview Font Size", "Arial", -14, "Arial", -10, m_listviewFont);
     LoadFont("Report Title Font Name", "Report Title Font Size", "Arial", -14, "Arial", -14, m_reportTitleFont);
     LoadFont("Report Text Font Name", "Report Text Font Size", "Courier New", -12, "Courier New", -12,
              m_reportTextFont);
-
-    m_showPointDesc = p.GetProfileInt("Display", "Show Point Desc", 1) != 0;
-    m_showPointElev = p.GetProfileInt("Display", "Show Point Elev", 0) != 0;
-    m_showScratchLines = p.GetProfileInt("Display", "Show Scratch Lines", 1) != 0;
-    m_showConstructionLines = p.GetProfileInt("Display", "Show Construction Lines", 1) != 0;
-    m_autoUpdateEntries = p.GetProfileInt("General", "Auto Update Entries", 1) != 0;
-    m_autoShowMessages = p.GetProfileInt("General", "Auto Show Messages", 1) != 0;
-    m_showZoomContextMenu = p.GetProfileInt("General", "Show Zoom Context Menu", 0) != 0;
-    m_saveReports = p.GetProfileInt("General", "Save Reports", 1) != 0;
-    m_showProjectNavigator = p.GetProfileInt("General", "Show Project Navigator", 1) != 0;
-    m_pickBoxSize = p.GetProfileInt("Display", "Pick Box Size", 10);
 
     CSettingsShell& shell = GetSettingsShell();
     std::vector<uint8_t> blob;
@@ -133,55 +290,14 @@ void CMorvelSettings::Load()
     blob.clear();
     if (p.GetProfileBinary("Print Settings", "DM", blob))
         shell.SetPrinterDevMode(blob);
-    m_printMargins = p.GetProfileRect("Print Settings", "Margins", {1400, 1440, 1440, 1440});
 
-    m_transfer.baudRate = p.GetProfileInt("Transfer", "Baud3", 9600);
-    m_transfer.parity = p.GetProfileInt("Transfer", "Parity3", 0);
-    m_transfer.comPort = p.GetProfileInt("Transfer", "Port3", 1);
-    m_transfer.modelIndex = p.GetProfileInt("Transfer", "NikonFile_Version", 5);
-    m_enableBackups = p.GetProfileInt("Transfer", "EnableBackups", 1) != 0;
-
-    m_newJobDefaults.azimuth = p.GetProfileInt("Morvel", "Azm. Unit", 0);
-    m_newJobDefaults.directionType = p.GetProfileInt("Morvel", "Dir. Type", 0);
-    m_newJobDefaults.angleUnit = p.GetProfileInt("Morvel", "Angle Unit", 0);
-    m_newJobDefaults.distanceUnit = p.GetProfileInt("Morvel", "Dist. Unit", 0);
-    m_newJobDefaults.curvatureRefraction = p.GetProfileInt("Morvel", "UseCRCoeff", 0);
-    m_newJobDefaults.coefficientChoice = p.GetProfileInt("Morvel", "CRCoeff", 0);
-    m_newJobDefaults.useScaleFactor = p.GetProfileInt("Morvel", "UseScaleFactor", 0);
-    m_newJobDefaults.scaleFactor = p.GetProfileDouble("Morvel", "ScaleFactor", 1.0);
-    m_newJobDefaults.seaLevel = p.GetProfileInt("Morvel", "SeaLevel", 0);
+    LoadParams(ParamGroup::Main);
 
     // An empty folder stays empty (no bare "/", which would point at the file-system root).
-    m_transferFolder = p.GetProfileString("Transfer", "DosDir", GetDefaultTransferFolder());
     if (!m_transferFolder.empty() && m_transferFolder.back() != '/')
         m_transferFolder += '/';
 
     LoadFormatSettings();
-
-    m_renameStartNumber = p.GetProfileInt("Rename Rules", "Start Number", 1);
-    m_renameNumericOffset = p.GetProfileInt("Rename Rules", "Numeric Offset", 1000);
-    m_renameDesignator = p.GetProfileString("Rename Rules", "Designator", "A");
-    m_renameDesignatorLocation = p.GetProfileInt("Rename Rules", "Designator Location", 0);
-    m_renameRule = p.GetProfileInt("Rename Rules", "Rule", 2);
-    m_renameNextRound = p.GetProfileInt("Rename Rules", "Next Round", 0);
-    m_renameOption = p.GetProfileInt("Rename Rules", "Option", 0);
-
-    m_compareDescription = p.GetProfileInt("Point Duplicate Rules", "Compare DESC", 0) != 0;
-    m_compareLayer = p.GetProfileInt("Point Duplicate Rules", "Compare Layer", 0) != 0;
-    m_compareFeature = p.GetProfileInt("Point Duplicate Rules", "Compare FEA", 0) != 0;
-
-    m_showScratchLines = p.GetProfileInt("Display", "Show Scratch Lines", 1) != 0;
-    m_showConstructionLines = p.GetProfileInt("Display", "Show Construction Lines", 1) != 0;
-
-    m_iJobAngle = p.GetProfileInt("Settings", "iJobAngle", 0);
-    m_iJobDistance = p.GetProfileInt("Settings", "iJobDistance", 3);
-    m_iJobNorthingEasting = p.GetProfileInt("Settings", "iJobNorthingEasting", 3);
-    m_iJobElevation = p.GetProfileInt("Settings", "iJobElevation", 3);
-    m_iJobSmallArea = p.GetProfileInt("Settings", "iJobSmallArea", 3);
-    m_iJobLargeArea = p.GetProfileInt("Settings", "iJobLargeArea", 3);
-    m_iJobStationFormat = p.GetProfileInt("Settings", "iJobStationFormat", 0);
-    m_iDirectionUnits = p.GetProfileInt("Settings", "iDirectionUnits", 0);
-    m_useArchitecturalUnits = p.GetProfileInt("Settings", "iUseArchetecturalUnits", 0) != 0;
 }
 
 void CMorvelSettings::LoadSnapSettings()
@@ -220,25 +336,12 @@ void CMorvelSettings::Save()
 {
     CProfile& p = Profile();
     CProfileBatch batch(p);
-    p.WriteProfileInt("Display", "Identify Objects", m_identifyObjects);
-    p.WriteProfileInt("Display", "Show PointIdLabels", m_showPointIdLabels);
-    p.WriteProfileInt("General", "AutoLoadMru", m_autoLoadMru);
-    p.WriteProfileInt("Display", "RawDataSideshots Color", m_rawDataSideshotsColor);
-    p.WriteProfileInt("Display", "RawDataConflicts Color", m_rawDataConflictsColor);
-    p.WriteProfileInt("General", "Auto Update Entries", m_autoUpdateEntries);
-    p.WriteProfileInt("General", "Auto Show Messages", m_autoShowMessages);
-    p.WriteProfileInt("General", "Show Zoom Context Menu", m_showZoomContextMenu);
-    p.WriteProfileInt("General", "Save Reports", m_saveReports);
+    SaveParams();
 
     SaveFont("PointIdLabels Font Name", "PointIdLabels Font Size", m_pointIdLabelsFont);
     SaveFont("Listview Font Name", "Listview Font Size", m_listviewFont);
     SaveFont("Report Title Font Name", "Report Title Font Size", m_reportTitleFont);
     SaveFont("Report Text Font Name", "Report Text Font Size", m_reportTextFont);
-
-    p.WriteProfileInt("Display", "Show Point Desc", m_showPointDesc);
-    p.WriteProfileInt("Display", "Show Point Elev", m_showPointElev);
-    p.WriteProfileInt("General", "Show Project Navigator", m_showProjectNavigator);
-    p.WriteProfileInt("Display", "Pick Box Size", m_pickBoxSize);
 
     CSettingsShell& shell = GetSettingsShell();
     std::vector<uint8_t> blob;
@@ -247,52 +350,8 @@ void CMorvelSettings::Save()
     blob.clear();
     if (shell.GetPrinterDevMode(blob))
         p.WriteProfileBinary("Print Settings", "DM", blob);
-    p.WriteProfileRect("Print Settings", "Margins", m_printMargins);
-
-    p.WriteProfileInt("Transfer", "Baud3", m_transfer.baudRate);
-    p.WriteProfileInt("Transfer", "Parity3", m_transfer.parity);
-    p.WriteProfileInt("Transfer", "Port3", m_transfer.comPort);
-    p.WriteProfileInt("Transfer", "NikonFile_Version", m_transfer.modelIndex);
-    p.WriteProfileInt("Transfer", "EnableBackups", m_enableBackups);
-
-    p.WriteProfileInt("Morvel", "Azm. Unit", m_newJobDefaults.azimuth);
-    p.WriteProfileInt("Morvel", "Dir. Type", m_newJobDefaults.directionType);
-    p.WriteProfileInt("Morvel", "Angle Unit", m_newJobDefaults.angleUnit);
-    p.WriteProfileInt("Morvel", "Dist. Unit", m_newJobDefaults.distanceUnit);
-    p.WriteProfileInt("Morvel", "UseCRCoeff", m_newJobDefaults.curvatureRefraction);
-    p.WriteProfileInt("Morvel", "CRCoeff", m_newJobDefaults.coefficientChoice);
-    p.WriteProfileInt("Morvel", "UseScaleFactor", m_newJobDefaults.useScaleFactor);
-    p.WriteProfileDouble("Morvel", "ScaleFactor", m_newJobDefaults.scaleFactor);
-    p.WriteProfileInt("Morvel", "SeaLevel", m_newJobDefaults.seaLevel);
-
-    p.WriteProfileString("Transfer", "DosDir", m_transferFolder);
 
     SaveFormatSettings();
-
-    p.WriteProfileInt("Rename Rules", "Start Number", m_renameStartNumber);
-    p.WriteProfileInt("Rename Rules", "Numeric Offset", m_renameNumericOffset);
-    p.WriteProfileString("Rename Rules", "Designator", m_renameDesignator);
-    p.WriteProfileInt("Rename Rules", "Designator Location", m_renameDesignatorLocation);
-    p.WriteProfileInt("Rename Rules", "Rule", m_renameRule);
-    p.WriteProfileInt("Rename Rules", "Next Round", m_renameNextRound);
-    p.WriteProfileInt("Rename Rules", "Option", m_renameOption);
-
-    p.WriteProfileInt("Point Duplicate Rules", "Compare DESC", m_compareDescription);
-    p.WriteProfileInt("Point Duplicate Rules", "Compare Layer", m_compareLayer);
-    p.WriteProfileInt("Point Duplicate Rules", "Compare FEA", m_compareFeature);
-
-    p.WriteProfileInt("Display", "Show Scratch Lines", m_showScratchLines);
-    p.WriteProfileInt("Display", "Show Construction Lines", m_showConstructionLines);
-
-    p.WriteProfileInt("Settings", "iJobAngle", m_iJobAngle);
-    p.WriteProfileInt("Settings", "iJobDistance", m_iJobDistance);
-    p.WriteProfileInt("Settings", "iJobNorthingEasting", m_iJobNorthingEasting);
-    p.WriteProfileInt("Settings", "iJobElevation", m_iJobElevation);
-    p.WriteProfileInt("Settings", "iJobSmallArea", m_iJobSmallArea);
-    p.WriteProfileInt("Settings", "iJobLargeArea", m_iJobLargeArea);
-    p.WriteProfileInt("Settings", "iJobStationFormat", m_iJobStationFormat);
-    p.WriteProfileInt("Settings", "iDirectionUnits", m_iDirectionUnits);
-    p.WriteProfileInt("Settings", "iUseArchetecturalUnits", m_useArchitecturalUnits);
 }
 
 std::string CMorvelSettings::GetModelNameByIndex(int32_t index)
@@ -375,7 +434,7 @@ bool CMorvelSettings::SwitchColorMode(int32_t, bool repaint)
     if (repaint) {
         shell.CreateAppPalette();
         shell.OnPaletteChanged();
-        shell.NotifyActiveDocument(nullptr, 3, 1);
+        shell.NotifyActiveDocument(nullptr, HintRefreshAll, 1);
     }
     return true;
 }
@@ -396,4 +455,9 @@ CMorvelSettings& GetMorvelSettings()
     return defaults;
 }
 
-void SetMorvelSettings(CMorvelSettings* settings) { g_installed = settings; }
+void SetMorvelSettings(CMorvelSettings* settings)
+{
+    g_installed = settings;
+    SetApplicationFormatPreferencesReader(settings != nullptr ? FormatPreferencesProvider(&ReadFormatPreferences)
+                                                              : FormatPreferencesProvider());
+}

@@ -2,7 +2,7 @@
 
 #include "model/JobFileHeader.h"
 #include "platform/Profile.h"
-#include "platform/SettingsShell.h"
+#include "model/SettingsShell.h"
 
 #include <array>
 #include <cstdint>
@@ -243,6 +243,13 @@ public:
     void SetFinalFlag(bool on) { m_finalFlag = on; }
 
 private:
+    struct ProfileParam;
+    // LoadColorSettings reads the colours alone; Load reads them and the rest.
+    enum class ParamGroup { Colors, Main };
+    // The plain profile values, each once; Load and Save walk the list.
+    std::vector<ProfileParam> Params();
+    void LoadParams(ParamGroup group);
+    void SaveParams();
     CProfile& Profile() const;
     void LoadFont(const char* nameKey, const char* sizeKey, const char* defaultName, int32_t defaultSize,
                   const char* fallbackName, int32_t fallbackSize, LogFont& font);
@@ -283,5 +290,6 @@ private:
 // The settings object the application owns. Until the application (or a test) installs one, a
 // default-constructed object over the application's profile, not yet loaded, is returned.
 CMorvelSettings& GetMorvelSettings();
-// Not owned; null goes back to the default object.
+// Not owned; null goes back to the default object. The value formatters read the installed
+// object's precisions; without one they use those of a fresh profile.
 void SetMorvelSettings(CMorvelSettings* settings);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Location.h"
+#include "core/PointName.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -8,7 +9,7 @@
 class CRecordOwner;
 
 // Texts held by records (names, descriptions) are at most this many characters.
-constexpr int kRecordTextChars = 16;
+constexpr int kRecordTextChars = static_cast<int>(MaxPointNameChars);
 // UTF-8 needs up to four bytes a character, plus the terminating zero.
 constexpr std::size_t kRecordTextBytes = kRecordTextChars * 4 + 1;
 
@@ -66,10 +67,3 @@ public:
 private:
     void DrawWith(int drawFlag, bool flag);
 };
-
-// 1 to 16 letters, digits or underscores, and not made of zeros only.
-bool IsValidPointName(const char* name);
-
-// Natural order of point names: digit runs compare as numbers, other characters one by one
-// without case. Negative, zero or positive.
-int ComparePointNames(const char* a, const char* b);

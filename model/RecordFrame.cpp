@@ -40,5 +40,5 @@ bool CRecordFrame::Skip(CFileCE& file) const
     if (fileLength < 0)
         return false;
     const int64_t target = std::min(end, fileLength);
-    return position == target || file.Seek(target - position, 1);
+    return position == target || file.Seek(target - position, CFileCE::SeekCurrent);
 }

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 using namespace morvel::test;
 
 namespace {
@@ -223,6 +226,128 @@ TEST(AngleInputLocale, CommaDecimalLocale)
     EXPECT_NEAR(v, DmsToRadians(12.3015), 1e-12);
     ASSERT_TRUE(ParseAngle("N45" + Deg + "30'E", &v, 0));
     EXPECT_NEAR(v, Pi / 2 - DmsToRadians(45.3), 1e-12);
+
+    // What the formatters write with the user's separator: display and edit bearings, packed
+    // texts with a sign and hemisphere angles.
+    ASSERT_TRUE(ParseAngle("N45" + Deg + "30'12,34\"E", &v, 0));
+    EXPECT_NEAR(v, Pi / 2 - DmsToRadians(45.301234), 1e-12);
+    ASSERT_TRUE(ParseAngle("N45,30123400E", &v, 0));
+    EXPECT_NEAR(v, Pi / 2 - DmsToRadians(45.301234), 1e-12);
+    std::string packed = "-45,301234";
+    ASSERT_TRUE(NormalizeAngleText(packed));
+    EXPECT_EQ(packed, "-45.301234");
+    ASSERT_TRUE(ParseNorthSouth(&v, "45" + Deg + "30'12,34567\" S"));
+    EXPECT_DOUBLE_EQ(v, -45.3012345670);
+    // The point typed by hand still reads in the hemisphere and bearing texts.
+    ASSERT_TRUE(ParseAngle("n 45.3000 e", &v, 0));
+    EXPECT_NEAR(v, Pi / 2 - DmsToRadians(45.3), 1e-12);
+}
+
+TEST(AngleInputLocale, WholeGradsBearingWithItsDegreeSign)
+{
+    CLocaleTextOverride locale(".", ",");
+    FakeJob job;
+    ActiveJobScope active(&job);
+    double v = 0;
+    // A degrees job writes minutes after the sign, so there the sign alone stays refused.
+    EXPECT_FALSE(ParseAngle("N81" + Deg + "E", &v, 0));
+    job.units.angle = 1;
+    ASSERT_TRUE(ParseAngle("N81" + Deg + "E", &v, 0));
+    EXPECT_NEAR(v, Pi / 2 - 81 * Pi / 200, 1e-12);
+    EXPECT_FALSE(ParseAngle("N" + Deg + "E", &v, 0));
+    EXPECT_FALSE(ParseAngle("N81" + Deg + Deg + "E", &v, 0));
+}
+
+// The smallest difference between two directions, whatever turns they are given in.
+double TurnDifference(double a, double b)
+{
+    const double d = std::fabs(NormalizeAngle(a) - NormalizeAngle(b));
+    return std::min(d, TwoPi - d);
+}
+
+TEST(AngleInputLocale, EveryAngleTextTheFormattersWriteReadsBack)
+{
+    struct Slot
+    {
+        const char* name;
+        std::string (*format)(const CFormat&, double, bool);
+        // Reads the text back into radians; false when refused.
+        bool (*parse)(const std::string&, double*);
+        bool isDirection; // compared modulo a turn
+        bool hemisphere = false; // always degrees, five decimals of seconds on show
+    };
+    const Slot slots[] = {
+        {"azimuth", [](const CFormat& f, double v, bool e) { return f.FormatAzimuth(v, e); },
+         [](const std::string& t, double* v) { return ParseAngle(t, v, 0); }, true},
+        {"bearing", [](const CFormat& f, double v, bool e) { return f.FormatBearing(v, e); },
+         [](const std::string& t, double* v) { return ParseAngle(t, v, 0); }, true},
+        {"horizontal angle", [](const CFormat& f, double v, bool e) { return f.FormatHorizontalAngle(v, e); },
+         [](const std::string& t, double* v) { return ParseAngle(t, v, 2); }, true},
+        {"angle", [](const CFormat& f, double v, bool e) { return f.FormatAngle(v, e, 3); },
+         [](const std::string& t, double* v) { return ParseAngle(t, v, 1); }, false},
+        {"vertical angle", [](const CFormat& f, double v, bool e) { return f.FormatVerticalAngle(v, e); },
+         [](const std::string& t, double* v) { return ParseAngle(t, v, 1); }, false},
+        {"north-south", [](const CFormat& f, double v, bool e) { return f.FormatNorthSouthAngle(v, e); },
+         [](const std::string& t, double* v) {
+             const bool ok = ParseNorthSouth(v, t);
+             *v = DmsToRadians(*v);
+             return ok;
+         },
+         false, true},
+        {"east-west", [](const CFormat& f, double v, bool e) { return f.FormatEastWestAngle(v, e); },
+         [](const std::string& t, double* v) {
+             const bool ok = ParseEastWest(v, t);
+             *v = DmsToRadians(*v);
+             return ok;
+         },
+         false, true},
+    };
+    struct Separators { const char* decimal; const char* thousands; };
+    const Separators locales[] = {{".", ","}, {",", "."}};
+    const double values[] = {0.3, 1.2, DmsToRadians(45.301234), 2.0, 4.0, 5.5, 6.2};
+
+    FakeJob job;
+    ActiveJobScope active(&job);
+    const CFormat& format = job.GetDataFileFormat();
+    for (const Separators& sep : locales) {
+        CLocaleTextOverride locale(sep.decimal, sep.thousands);
+        for (int angleUnit : {0, 1}) {
+            job.units.angle = angleUnit;
+            for (int decimals : {0, 2}) {
+                for (int directions : {DirectionUnitsAzimuths, DirectionUnitsBearings}) {
+                    FormatPreferences prefs;
+                    prefs.iJobAngle = decimals;
+                    prefs.iDirectionUnits = directions;
+                    PreferencesScope scope(prefs);
+                    for (const Slot& slot : slots) {
+                        for (bool edit : {false, true}) {
+                            for (double value : values) {
+                                // Signed slots get values on both sides of zero.
+                                const double v = slot.isDirection ? value : value - Pi;
+                                const std::string text = slot.format(format, v, edit);
+                                SCOPED_TRACE(std::string(slot.name) + " \"" + text + "\" locale " + sep.decimal +
+                                             " unit " + std::to_string(angleUnit) + " decimals " +
+                                             std::to_string(decimals) + (edit ? " edit" : " display"));
+                                double back = NoValue;
+                                if (!slot.parse(text, &back)) {
+                                    ADD_FAILURE() << "refused";
+                                    continue;
+                                }
+                                // Half a unit of the last shown digit: seconds or grads.
+                                const double unitRadians = angleUnit == 0 ? DmsToRadians(0.0001) : Pi / 200;
+                                const bool hemisphere = slot.hemisphere;
+                                const int shown = edit ? decimals + 2 : (hemisphere ? 5 : decimals);
+                                const double tolerance =
+                                    (hemisphere ? DmsToRadians(0.0001) : unitRadians) * 0.51 * std::pow(10.0, -shown) + 1e-12;
+                                const double error = slot.isDirection ? TurnDifference(back, v) : std::fabs(back - v);
+                                EXPECT_LE(error, tolerance);
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
 }
 
 } // namespace

@@ -68,6 +68,32 @@ TEST(FileCELines, LongLinesAndSplitLineEnd)
     EXPECT_EQ(ReadLines(path), (std::vector<std::string> {first, "B"}));
 }
 
+TEST(FileCELines, NulBytesAreTextLikeAnyOther)
+{
+    TempDir dir;
+    const std::string path = dir.file("a.txt");
+    const std::string nulLine("A\0B", 3);
+    WriteAllText(path, nulLine + "\r\nnext\r\n");
+    EXPECT_EQ(ReadLines(path), (std::vector<std::string> {nulLine, "next"}));
+
+    // The position after the line counts every byte of it.
+    CFileCE file;
+    ASSERT_TRUE(file.Open(path, CFileCE::modeRead));
+    std::string line;
+    ASSERT_TRUE(file.ReadLine(line));
+    EXPECT_EQ(line.size(), 3u);
+    EXPECT_EQ(file.GetPosition(), 5);
+    ASSERT_TRUE(file.ReadLine(line));
+    EXPECT_EQ(line, "next");
+    EXPECT_EQ(file.GetPosition(), 11);
+    file.Close();
+
+    // A NUL near the end of one fill and a line running on into the next.
+    const std::string head = std::string(250, 'x') + std::string(1, '\0') + std::string(300, 'y');
+    WriteAllText(path, head + "\nlast");
+    EXPECT_EQ(ReadLines(path), (std::vector<std::string> {head, "last"}));
+}
+
 TEST(FileCEPositions, PositionFollowsWhatWasConsumed)
 {
     TempDir dir;
@@ -85,9 +111,9 @@ TEST(FileCEPositions, PositionFollowsWhatWasConsumed)
     EXPECT_EQ(std::string(c, 3), "B\r\n");
     EXPECT_EQ(file.GetPosition(), 4);
     // Relative moves inside the read-ahead, both ways.
-    ASSERT_TRUE(file.Seek(-3, 1));
+    ASSERT_TRUE(file.Seek(-3, CFileCE::SeekCurrent));
     EXPECT_EQ(file.GetPosition(), 1);
-    ASSERT_TRUE(file.Seek(2, 1));
+    ASSERT_TRUE(file.Seek(2, CFileCE::SeekCurrent));
     ASSERT_TRUE(file.Read(c, 1));
     EXPECT_EQ(c[0], '\n');
 }

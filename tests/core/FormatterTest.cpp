@@ -4,10 +4,13 @@
 #include "core/GenericFormat.h"
 #include "core/NoValue.h"
 #include "core/RawDataFormat.h"
-#include "model/MorvelSettings.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <limits>
+#include <utility>
+#include <vector>
 
 using namespace morvel::test;
 
@@ -234,6 +237,59 @@ TEST_F(JobFormatTest, CommaLocaleAngles)
     EXPECT_EQ(format.FormatHorizontalAngle(DmsToRadians(45.301234), false), "45" + Deg + "30'12,34\"");
 }
 
+// Every slot of a formatter, one value in, the text out.
+std::vector<std::pair<const char*, std::string>> EverySlot(const CFormat& f, double v, bool edit)
+{
+    return {
+        {"coordinate", f.FormatCoordinate(v, edit, true)},
+        {"elevation", f.FormatElevation(v, edit, true)},
+        {"north-south", f.FormatNorthSouthAngle(v, edit)},
+        {"east-west", f.FormatEastWestAngle(v, edit)},
+        {"height", f.FormatHeight(v, edit)},
+        {"distance", f.FormatDistance(v, edit, true)},
+        {"azimuth", f.FormatAzimuth(v, edit)},
+        {"horizontal angle", f.FormatHorizontalAngle(v, edit)},
+        {"angle", f.FormatAngle(v, edit, 2)},
+        {"vertical angle", f.FormatVerticalAngle(v, edit)},
+        {"reduced vertical angle", f.FormatReducedVerticalAngle(v, edit)},
+        {"bearing", f.FormatBearing(v, edit)},
+        {"station", f.FormatStation(v, edit)},
+        {"grade", f.FormatGrade(v, edit)},
+        {"ratio", f.FormatRatio(v, edit)},
+        {"plain distance", f.FormatPlainDistance(v, edit)},
+        {"large area", f.FormatLargeArea(v, edit)},
+        {"small area", f.FormatSmallArea(v, edit)},
+    };
+}
+
+TEST_F(JobFormatTest, NanFormatsExactlyAsNoValue)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(CFormat::FormatNumber(nan, 3, false, true), "---");
+    EXPECT_EQ(CFormat::FormatNumber(nan, 3, true, false), "");
+    EXPECT_EQ(FormatNumber3(nan, false), "---");
+    EXPECT_EQ(format.FormatBearing(nan, false), "---");
+    EXPECT_EQ(format.FormatBearing(nan, true), "");
+
+    FormatPreferences bearings;
+    bearings.iDirectionUnits = DirectionUnitsBearings;
+    PreferencesScope scope(bearings);
+    CGenericFormat generic;
+    FakeSetup setup;
+    CRawDataFormat raw(&setup, true);
+    const std::pair<const char*, const CFormat*> formatters[] = {{"job", &format}, {"generic", &generic}, {"raw", &raw}};
+    for (const auto& [name, f] : formatters) {
+        for (bool edit : {false, true}) {
+            const auto expected = EverySlot(*f, NoValue, edit);
+            const auto got = EverySlot(*f, nan, edit);
+            for (std::size_t i = 0; i < got.size(); ++i) {
+                SCOPED_TRACE(std::string(name) + " " + got[i].first + (edit ? " edit" : " display"));
+                EXPECT_EQ(got[i].second, expected[i].second);
+            }
+        }
+    }
+}
+
 TEST(DefaultJobFormat, NeverNull)
 {
     CLocaleTextOverride locale(".", ",");
@@ -312,20 +368,6 @@ TEST(GenericFormat, OwnUnits)
     generic.SetAngleUnits(1);
     EXPECT_EQ(generic.FormatHorizontalAngle(Pi, false), "200");
     EXPECT_EQ(generic.FormatBearing(Pi / 4, false), "N50E");
-}
-
-TEST(FormatPreferences, ReadFromTheApplicationSettingsAtEveryCall)
-{
-    CLocaleTextOverride locale(".", ",");
-    CMorvelSettings settings;
-    SetMorvelSettings(&settings);
-    SetActiveJobValueSource(nullptr);
-    settings.SetJobDistance(1);
-    EXPECT_EQ(GetActiveJobFormat()->FormatDistance(2.26, false, false), "2.3");
-    settings.SetJobDistance(4);
-    settings.SetJobStationFormat(1);
-    EXPECT_EQ(GetActiveJobFormat()->FormatStation(1234.5, false), "1+234.5000");
-    SetMorvelSettings(nullptr);
 }
 
 } // namespace

@@ -104,18 +104,18 @@ TEST_F(JobTextTest, SplitValueFields)
 TEST_F(JobTextTest, DistancesBetweenPoints)
 {
     double d = 0;
-    ASSERT_TRUE(ParseDistance("3-7", &d, 2));
+    ASSERT_TRUE(ParseDistance("3-7", &d, DistanceHorizontal));
     EXPECT_DOUBLE_EQ(d, 5.0);
-    ASSERT_TRUE(ParseDistance("3-7", &d, 0));
+    ASSERT_TRUE(ParseDistance("3-7", &d, DistanceSlope));
     EXPECT_DOUBLE_EQ(d, 13.0);
-    ASSERT_TRUE(ParseDistance("3-7", &d, 1));
+    ASSERT_TRUE(ParseDistance("3-7", &d, DistanceVertical));
     EXPECT_DOUBLE_EQ(d, 12.0);
-    EXPECT_FALSE(ParseDistance("A1-B1", &d, 0)); // no elevations: no fall-back to numbers
-    ASSERT_TRUE(ParseDistance("A1-B1", &d, 2));
+    EXPECT_FALSE(ParseDistance("A1-B1", &d, DistanceSlope)); // no elevations: no fall-back to numbers
+    ASSERT_TRUE(ParseDistance("A1-B1", &d, DistanceHorizontal));
     EXPECT_DOUBLE_EQ(d, 100.0);
-    EXPECT_FALSE(ParseDistance("3-9", &d, 2)); // 9 missing: read as a number, which fails
+    EXPECT_FALSE(ParseDistance("3-9", &d, DistanceHorizontal)); // 9 missing: read as a number, which fails
     job.units.distance = 1;
-    ASSERT_TRUE(ParseDistance("3-7", &d, 2));
+    ASSERT_TRUE(ParseDistance("3-7", &d, DistanceHorizontal));
     EXPECT_DOUBLE_EQ(d, 5.0 * 3.280839895013123);
 
     double g = 0;

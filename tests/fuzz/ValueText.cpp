@@ -76,7 +76,7 @@ void ReadLine(const std::string& line)
     if (ParseDouble(&v, line, true))
         WriteBack(v);
     ParseInt(&i, line);
-    ParseDistance(line, &v, 2);
+    ParseDistance(line, &v, DistanceHorizontal);
     ParseGrade(line, &v);
     ParseArea(line, &v);
     ParseStation(&v, line);

@@ -6,6 +6,7 @@
 #include "model/DataFileHiSelection.h"
 #include "model/DataFileSelOperator.h"
 #include "model/DataFileSmartHintManager.h"
+#include "model/HintCodes.h"
 #include "model/PointDatabase.h"
 #include "model/RecordDatabase.h"
 #include "model/Selection.h"
@@ -30,7 +31,7 @@ namespace {
 // Delivers the queued hints and returns what the view received since the last call.
 std::vector<std::string> DeliverHints(TestJobDoc& doc, std::vector<std::string>& log)
 {
-    doc.SendHint(nullptr, 1, 0);
+    doc.SendHint(nullptr, HintFlush, 0);
     std::vector<std::string> out;
     out.swap(log);
     return out;
@@ -215,10 +216,24 @@ TEST(DataFileDocPoints, DeletingARecordTheJobDoesNotHoldLeavesItToItsOwner)
     TestJobDoc other;
     CPointRecord* foreign = other.AddPoint("9");
     doc.AddPoint("9");
+    std::vector<std::string> log;
+    FakeView view(&log);
+    doc.AddView(&view);
+    doc.SetModifiedFlagOnly(false);
+    DeliverHints(doc, log);
+    const std::vector<std::string> history = doc.GetHistoryList();
 
-    EXPECT_TRUE(doc.DeleteRecord(foreign, false));
+    // True, and nothing changes: no history naming a point that is still there, no modified
+    // job, no hint, no raw data line.
+    EXPECT_TRUE(doc.DeleteRecord(foreign, true));
+    EXPECT_EQ(doc.GetHistoryList(), history);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(DeliverHints(doc, log).empty());
+    EXPECT_TRUE(doc.rawData.lines.empty());
     EXPECT_EQ(doc.GetRecordDatabase()->GetCount(0), 1);
+    EXPECT_NE(doc.GetPointDatabase()->FindPoint("9", true), nullptr);
     EXPECT_EQ(other.GetPointDatabase()->FindPoint("9", true), foreign);
+    doc.RemoveView(&view);
 }
 
 TEST(DataFileDocPoints, DistanceCurrentRecordAndHighlight)
@@ -339,14 +354,14 @@ TEST(DataFileDocState, HintsNeedAView)
     TestJobDoc doc;
     doc.AddPoint("1");
     doc.SetModifiedFlag(true);
-    EXPECT_FALSE(doc.GetSmartHintManager()->HasQueuedHint(39));
-    EXPECT_FALSE(doc.GetSmartHintManager()->HasQueuedHint(25));
+    EXPECT_FALSE(doc.GetSmartHintManager()->HasQueuedHint(HintPointAdded));
+    EXPECT_FALSE(doc.GetSmartHintManager()->HasQueuedHint(HintModifiedState));
 
     std::vector<std::string> log;
     FakeView view(&log);
     doc.AddView(&view);
     doc.SetModifiedFlag(false);
-    EXPECT_TRUE(doc.GetSmartHintManager()->HasQueuedHint(25));
+    EXPECT_TRUE(doc.GetSmartHintManager()->HasQueuedHint(HintModifiedState));
     doc.RemoveView(&view);
 }
 

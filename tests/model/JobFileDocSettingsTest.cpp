@@ -171,7 +171,9 @@ TEST(JobFileDocSettings, ACloneIsDetachedFromTheJob)
     doc.SetModifiedFlagOnly(false);
     const size_t entries = doc.GetHistoryList().size();
 
-    std::unique_ptr<CJobFileDocSettings> clone(doc.settings.Clone());
+    std::unique_ptr<CDataFileDocSettings> copy = doc.settings.Clone();
+    auto* clone = dynamic_cast<CJobFileDocSettings*>(copy.get());
+    ASSERT_NE(clone, nullptr);
     EXPECT_EQ(clone->GetDocument(), nullptr);
     EXPECT_EQ(clone->GetScaleFactor(), 1.5);
     clone->SetDistanceUnit(0);

@@ -1,8 +1,9 @@
 #include "TestJobDoc.h"
 
 #include "core/AngleFunctions.h"
-#include "core/JobFileMathConversions.h"
+#include "model/JobFileMathConversions.h"
 #include "core/JobValueSource.h"
+#include "model/PointMeasurements.h"
 
 #include <gtest/gtest.h>
 
@@ -80,9 +81,9 @@ TEST(JobFileMathConversions, PointNameMeasurementsUseTheActiveJob)
 
     // With no job open, names find nothing; records work regardless.
     EXPECT_FALSE(conv.SlopeDistanceBetweenPoints(std::string("A"), std::string("B"), &v));
-    EXPECT_TRUE(conv.SlopeDistanceBetweenPoints(a, b, &v));
+    EXPECT_TRUE(SlopeDistanceBetweenPoints(conv, a, b, &v));
     EXPECT_DOUBLE_EQ(v, 13.0);
-    EXPECT_FALSE(conv.SlopeDistanceBetweenPoints(a, static_cast<const CPointRecord*>(nullptr), &v));
+    EXPECT_FALSE(SlopeDistanceBetweenPoints(conv, a, nullptr, &v));
 
     OpenDocumentScope open(&doc);
     EXPECT_EQ(GetActiveJobMathConversions(), &conv);
@@ -101,7 +102,7 @@ TEST(JobFileMathConversions, PointNameMeasurementsUseTheActiveJob)
     double angle = 0;
     EXPECT_TRUE(conv.AngleAtVertexOfPoints(std::string("C"), std::string("A"), std::string("B"), &angle));
     double fromRecords = 0;
-    EXPECT_TRUE(conv.AngleAtVertexOfPoints(c, a, b, &fromRecords));
+    EXPECT_TRUE(AngleAtVertexOfPoints(conv, c, a, b, &fromRecords));
     EXPECT_DOUBLE_EQ(angle, fromRecords);
 
     double distance = 0;

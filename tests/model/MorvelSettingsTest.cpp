@@ -2,7 +2,11 @@
 
 #include "TestUtil.h"
 #include "platform/AppFolders.h"
-#include "transfer/NikonColumnCollection.h"
+#include "core/NikonColumnCollection.h"
+#include "core/Format.h"
+#include "core/FormatPreferences.h"
+#include "core/JobValueSource.h"
+#include "core/LocaleText.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -389,4 +393,42 @@ TEST(MorvelSettingsAccess, InstalledObjectIsTheOneReturned)
     EXPECT_EQ(&GetMorvelSettings(), &mine);
     SetMorvelSettings(nullptr);
     EXPECT_EQ(&GetMorvelSettings(), &fallback);
+}
+
+TEST_F(MorvelSettingsTest, SideshotAndConflictColoursSavedUnderDisplayReadFromColors)
+{
+    CMorvelSettings a = Loaded();
+    a.SetRawDataSideshotsColor(7);
+    a.SetRawDataConflictsColor(9);
+    a.SetCursorColor(11); // read from the profile, never written
+    a.Save();
+    EXPECT_EQ(profile.GetProfileInt("Display", "RawDataSideshots Color", -1), 7);
+    EXPECT_EQ(profile.GetProfileInt("Display", "RawDataConflicts Color", -1), 9);
+    EXPECT_EQ(profile.GetProfileInt("Colors", "Cursor", -1), -1);
+
+    // What was saved does not come back; the "Colors" keys do.
+    CMorvelSettings b = Loaded();
+    EXPECT_EQ(b.GetRawDataSideshotsColor(), 0);
+    EXPECT_EQ(b.GetRawDataConflictsColor(), 1);
+    profile.WriteProfileInt("Colors", "RawDataSideshots", 4);
+    profile.WriteProfileInt("Colors", "RawDataConflicts", 5);
+    b.LoadColorSettings();
+    EXPECT_EQ(b.GetRawDataSideshotsColor(), 4);
+    EXPECT_EQ(b.GetRawDataConflictsColor(), 5);
+}
+
+TEST(FormatPreferences, ReadFromTheApplicationSettingsAtEveryCall)
+{
+    CLocaleTextOverride locale(".", ",");
+    CMorvelSettings settings;
+    SetMorvelSettings(&settings);
+    SetActiveJobValueSource(nullptr);
+    settings.SetJobDistance(1);
+    EXPECT_EQ(GetActiveJobFormat()->FormatDistance(2.26, false, false), "2.3");
+    settings.SetJobDistance(4);
+    settings.SetJobStationFormat(1);
+    EXPECT_EQ(GetActiveJobFormat()->FormatStation(1234.5, false), "1+234.5000");
+    SetMorvelSettings(nullptr);
+    // Without a settings object the formatters use a fresh profile's precisions.
+    EXPECT_EQ(GetFormatPreferences().iJobDistance, 3);
 }

@@ -41,8 +41,7 @@ public:
 class TestJobDoc : public CDataFileDoc
 {
 public:
-    TestJobDoc() { SetRawDataFile(&rawData); }
-    ~TestJobDoc() override { SetRawDataFile(nullptr); }
+    TestJobDoc() : rawData(InstallRawData()) {}
 
     CJobFileDocSettings* GetJobSettings() override { return &settings; }
     bool Reload(bool) override { return false; }
@@ -85,10 +84,20 @@ public:
     }
 
     CJobFileDocSettings settings{this};
-    FakeRawData rawData;
+    // Owned by the job.
+    FakeRawData& rawData;
     bool digitsOnly = false;
     bool saveSucceeds = true;
     int saves = 0;
+
+private:
+    FakeRawData& InstallRawData()
+    {
+        auto raw = std::make_unique<FakeRawData>();
+        FakeRawData& kept = *raw;
+        SetRawDataFile(std::move(raw));
+        return kept;
+    }
 };
 
 // Keeps a document in the list of open documents for the length of a test.

@@ -1,4 +1,4 @@
-#include "platform/SettingsShell.h"
+#include "model/SettingsShell.h"
 
 #include "core/FileHelpers.h"
 

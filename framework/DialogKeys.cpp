@@ -1,10 +1,6 @@
-#include "platform/DialogKeys.h"
+#include "framework/DialogKeys.h"
 
-namespace {
-
-constexpr int EscapeHint = 4;
-
-} // namespace
+#include "model/HintCodes.h"
 
 bool MoveFocusToNextControl(CDialogKeyHost& dialog, DialogWindow previousFocus)
 {
@@ -38,7 +34,7 @@ bool PreTranslateDialogMessage(const DialogKeyMessage& msg, CDialogKeyHost& dial
 {
     bool keyDown = msg.message == WM_KEYDOWN;
     if (keyDown && msg.key == VK_ESCAPE)
-        dialog.NotifyActiveDocument(EscapeHint);
+        dialog.NotifyActiveDocument(HintEscape);
     if (dialog.BasePreTranslate(msg))
         return true;
     if (dialog.IsInContextHelpMode())

@@ -1,4 +1,4 @@
-#include "transfer/NikonColumnCollection.h"
+#include "core/NikonColumnCollection.h"
 
 #include <algorithm>
 

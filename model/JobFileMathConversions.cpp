@@ -1,4 +1,4 @@
-#include "core/JobFileMathConversions.h"
+#include "model/JobFileMathConversions.h"
 
 #include "core/UnitConstants.h"
 #include "model/DataFileDoc.h"
