@@ -5,6 +5,7 @@
 #include "landxml/LandXMLText.h"
 #include "landxml/elements/LandXMLCgPoint.h"
 #include "model/DataFileDoc.h"
+#include "model/HintCodes.h"
 #include "model/JobRawData.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
@@ -15,8 +16,6 @@
 #include <new>
 
 namespace {
-
-constexpr int32_t kHintRawLineAppended = 41;
 
 // What the user is told of a failure of the XML library itself.
 std::string LibraryErrorText(const std::exception& e)
@@ -165,7 +164,7 @@ void FSDataFileLoadXML::AppendInputPointLine(const CPointRecord& record)
     const std::string history =
         landxml::FormatText("Added '%s' to raw data at line #%d", {text, std::to_string(int64_t(line) + 1)});
     m_job->SetModifiedWithText(history.c_str(), true, true);
-    m_job->SendHint(nullptr, kHintRawLineAppended, 0);
+    m_job->SendHint(nullptr, HintRawLineAppended, 0);
 }
 
 void FSDataFileLoadXML::BeginReport(const std::string& fileName)
