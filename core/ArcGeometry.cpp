@@ -87,8 +87,10 @@ bool ArcPIFromEnds(double& x, double& y, const CLocation& start, const CLocation
     const double re = Distance(end, center, &unused);
     if (rs < LengthTolerance || std::fabs(rs - re) >= LengthTolerance)
         return false;
+    // The tangents of a half circle are parallel: there is no PI to give.
     double delta;
-    if (!AngleAt(start, center, end, &delta) || delta < LengthTolerance)
+    if (!AngleAt(start, center, end, &delta) || delta < LengthTolerance
+        || std::fabs(delta - std::numbers::pi) < LengthTolerance)
         return false;
     // The tangent leaves the chord at half the central angle, on the side away from the centre.
     double chord;

@@ -15,5 +15,6 @@ bool ArcCenterFromPI(double& x, double& y, const CLocation& pi, const CLocation&
 bool ArcStartFromEnd(double& x, double& y, const CLocation& pi, const CLocation& end, const CLocation& center);
 // The same with the ends exchanged.
 bool ArcEndFromStart(double& x, double& y, const CLocation& pi, const CLocation& start, const CLocation& center);
-// The PI from the two ends and the centre: the radii must agree and the central angle not be 0.
+// The PI from the two ends and the centre: the radii must agree and the central angle be neither 0
+// nor a half turn.
 bool ArcPIFromEnds(double& x, double& y, const CLocation& start, const CLocation& end, const CLocation& center);
