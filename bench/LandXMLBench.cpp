@@ -128,3 +128,79 @@ void BM_LandXMLImportFile(benchmark::State& state)
 BENCHMARK(BM_LandXMLImportFile)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+namespace {
+
+std::string SharedSample(const char* name)
+{
+    return std::string(MORVEL_SOURCE_DIR) + "/../shared/testdata/" + name;
+}
+
+// The public subdivision sample (alignments with profiles, parcels, two TIN surfaces) read with
+// every switch on, beside pugixml alone on the same file; aim: within 5x.
+void BM_LandXMLSampleBarePugixml(benchmark::State& state)
+{
+    const std::string path = SharedSample("lx2gltf_subdivision_1_1.xml");
+    for (auto _ : state) {
+        pugi::xml_document dom;
+        benchmark::DoNotOptimize(dom.load_file(path.c_str()));
+    }
+}
+BENCHMARK(BM_LandXMLSampleBarePugixml)->Unit(benchmark::kMillisecond);
+
+void BM_LandXMLSampleAllSwitches(benchmark::State& state)
+{
+    const std::string path = SharedSample("lx2gltf_subdivision_1_1.xml");
+    for (auto _ : state) {
+        CLandXML document;
+        document.SetReadGradeModels(true);
+        document.SetReadSurfaces(true);
+        std::string note;
+        try {
+            benchmark::DoNotOptimize(document.LoadFile(path, note));
+        } catch (const CLandXMLException& e) {
+            state.SkipWithError(e.GetMessage().c_str());
+            break;
+        }
+    }
+}
+BENCHMARK(BM_LandXMLSampleAllSwitches)->Unit(benchmark::kMillisecond);
+
+// An alignment of n line segments plus one Chain through n named points: every chain name is
+// found through the name index, so the cost stays n log n.
+void BM_LandXMLAlignmentChain(benchmark::State& state)
+{
+    const int64_t n = morvel::bench::BenchSize(state.range(0));
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("morvel-bench-chain-" + std::to_string(::getpid()) + "-" + std::to_string(n) + ".xml"))
+                                 .string();
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "<LandXML><Units><Metric linearUnit=\"meter\" areaUnit=\"squareMeter\" volumeUnit=\"cubicMeter\" "
+               "temperatureUnit=\"celsius\" pressureUnit=\"mmHG\"/></Units>\n<CgPoints>\n";
+        for (int64_t i = 0; i <= n; ++i)
+            out << "<CgPoint name=\"C" << i << "\">" << i << " 0</CgPoint>\n";
+        out << "</CgPoints>\n<Alignments><Alignment name=\"road\" length=\"" << n << "\" staStart=\"0\"><CoordGeom>\n";
+        for (int64_t i = 0; i < n; ++i)
+            out << "<Line><Start>" << i << " 0</Start><End>" << (i + 1) << " 0</End></Line>\n";
+        out << "<Chain>";
+        for (int64_t i = n; i >= 0; --i)
+            out << "C" << i << (i > 0 ? " " : "");
+        out << "</Chain>\n</CoordGeom></Alignment></Alignments></LandXML>\n";
+    }
+    for (auto _ : state) {
+        CLandXML document;
+        std::string note;
+        try {
+            benchmark::DoNotOptimize(document.LoadFile(path, note));
+        } catch (const CLandXMLException& e) {
+            state.SkipWithError(e.GetMessage().c_str());
+            break;
+        }
+    }
+    std::remove(path.c_str());
+    state.SetComplexityN(n);
+}
+BENCHMARK(BM_LandXMLAlignmentChain)->Arg(2500)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oNLogN);
+
+} // namespace

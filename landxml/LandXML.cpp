@@ -11,7 +11,7 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
+#include <new>
 
 namespace {
 
@@ -45,16 +45,16 @@ constexpr SkipRow kSkipTable[] = {
     {true, "RevSinusoid Spiral", "./Alignments/Alignment/CoordGeom//Spiral[@spiType=\"revSinusoid\"]"},
 };
 
-// 1-based line of a byte offset into the text.
-long LineAtOffset(const std::string& text, std::ptrdiff_t offset)
+// 1-based line of a byte offset into the file.
+long LineAtOffset(const std::string& fileName, std::ptrdiff_t offset)
 {
-    if (offset < 0)
-        offset = 0;
-    if (static_cast<std::size_t>(offset) > text.size())
-        offset = static_cast<std::ptrdiff_t>(text.size());
+    std::string text(offset > 0 ? static_cast<std::size_t>(offset) : 0, '\0');
+    std::ifstream in(fileName, std::ios::binary);
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount() > 0 ? in.gcount() : 0));
     long line = 1;
-    for (std::ptrdiff_t i = 0; i < offset; ++i)
-        if (text[static_cast<std::size_t>(i)] == '\n')
+    for (const char c : text)
+        if (c == '\n')
             ++line;
     return line;
 }
@@ -74,7 +74,7 @@ CLandXML::~CLandXML()
 
 bool CLandXML::Validate(pugi::xml_node element)
 {
-    return GetTagName(element) == "LandXML";
+    return IsTag(element, "LandXML");
 }
 
 void CLandXML::Reset()
@@ -98,14 +98,26 @@ int CLandXML::GetTopLevelObjectCount() const
 
 bool CLandXML::LoadFile(const std::string& fileName, std::string& message)
 {
-    std::string text;
+    // The file goes straight into a buffer the parsed document owns and parses in place: one
+    // read, no copy.
+    std::size_t size = 0;
+    void* buffer = nullptr;
     {
-        std::ifstream in(fileName, std::ios::binary);
+        std::ifstream in(fileName, std::ios::binary | std::ios::ate);
         if (!in)
             RaiseError("Fail to load the XML file.");
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (in.bad())
+        const std::streamoff length = in.tellg();
+        in.seekg(0);
+        if (length < 0 || !in)
             RaiseError("Fail to load the XML file.");
+        size = static_cast<std::size_t>(length);
+        buffer = pugi::get_memory_allocation_function()(size == 0 ? 1 : size);
+        if (buffer == nullptr)
+            throw std::bad_alloc();
+        if (!in.read(static_cast<char*>(buffer), length)) {
+            pugi::get_memory_deallocation_function()(buffer);
+            RaiseError("Fail to load the XML file.");
+        }
     }
 
     CStatusProgress progress;
@@ -113,22 +125,21 @@ bool CLandXML::LoadFile(const std::string& fileName, std::string& message)
 
     m_cgPointElements.clear();
     m_cgPointElementsIndexed = false;
-    const pugi::xml_parse_result parsed = m_dom.load_buffer(text.data(), text.size(),
-                                                            pugi::parse_default | pugi::parse_comments);
+    const pugi::xml_parse_result parsed =
+        m_dom.load_buffer_inplace_own(buffer, size, pugi::parse_default | pugi::parse_comments);
     if (!parsed) {
         if (parsed.status == pugi::status_no_document_element) {
             if (!m_dom.first_child())
                 RaiseError(landxml::FormatText("%s is empty.", {"The XML file"}));
             RaiseError(landxml::FormatText("%s is empty.", {"The root"}));
         }
+        // The buffer was changed by the parse; the line is counted in the file as it is.
         RaiseError(landxml::FormatText("Unable to load the XML file because of an error at line %ld\nReason: %s",
-                                       {std::to_string(LineAtOffset(text, parsed.offset)), parsed.description()}));
+                                       {std::to_string(LineAtOffset(fileName, parsed.offset)), parsed.description()}));
     }
     // A CgPoint element takes some 40 bytes at the least: room for every name the file can hold
     // spares the index its rehashing.
-    m_pointIndex.reserve(std::min<std::size_t>(text.size() / 40, std::size_t(1) << 22));
-    text.clear();
-    text.shrink_to_fit();
+    m_pointIndex.reserve(std::min<std::size_t>(size / 40, std::size_t(1) << 22));
 
     if (!m_dom.first_child())
         RaiseError(landxml::FormatText("%s is empty.", {"The XML file"}));
@@ -167,9 +178,17 @@ bool CLandXML::CheckUnitsAndSkipped(pugi::xml_node landXml, std::string& message
         return false;
     }
 
+    // Compiled once for the life of the program; every file asks the same questions.
+    static const std::vector<std::unique_ptr<pugi::xpath_query>> queries = [] {
+        std::vector<std::unique_ptr<pugi::xpath_query>> compiled;
+        for (const SkipRow& row : kSkipTable)
+            compiled.push_back(std::make_unique<pugi::xpath_query>(row.xpath));
+        return compiled;
+    }();
     std::string skipped;
-    for (const SkipRow& row : kSkipTable) {
-        if (SelectSingleNode(landXml, row.xpath).empty())
+    for (std::size_t i = 0; i < std::size(kSkipTable); ++i) {
+        const SkipRow& row = kSkipTable[i];
+        if (landXml.select_node(*queries[i]).node().empty())
             continue;
         if (!row.canSkip) {
             message = landxml::FormatText("This program can neither read nor skip the following elements: '%s'",

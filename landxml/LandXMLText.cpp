@@ -3,6 +3,7 @@
 #include "core/DecimalText.h"
 
 #include <cstddef>
+#include <cstdint>
 
 namespace landxml {
 
@@ -36,10 +37,34 @@ std::string FormatText(std::string_view format, std::initializer_list<std::strin
     return out;
 }
 
-bool IsXmlSpace(char c)
+namespace {
+
+// A plain whole number of up to 15 digits, read directly: it gives exactly what the general reader
+// gives, and most numbers in these files (ids, indices) are such.
+bool ReadWholeNumber(std::string_view word, double& value)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    if (word.empty() || word.size() > 15)
+        return false;
+    std::size_t i = word[0] == '-' ? 1 : 0;
+    if (i == word.size())
+        return false;
+    int64_t whole = 0;
+    for (; i < word.size(); ++i) {
+        if (word[i] < '0' || word[i] > '9')
+            return false;
+        whole = whole * 10 + (word[i] - '0');
+    }
+    value = word[0] == '-' ? -static_cast<double>(whole) : static_cast<double>(whole);
+    return true;
 }
+
+// A word as a number.
+bool ReadWord(std::string_view word, double& value)
+{
+    return ReadWholeNumber(word, value) || (!word.empty() && ReadDecimalDouble(word, value));
+}
+
+} // namespace
 
 std::string TrimXmlSpace(std::string_view text)
 {
@@ -102,6 +127,8 @@ std::size_t LeadingNumberLength(std::string_view t)
 
 bool ReadLeadingDouble(std::string_view token, double& value)
 {
+    if (ReadWholeNumber(token, value))
+        return true;
     value = 0.0;
     const std::size_t length = LeadingNumberLength(token);
     if (length == 0)
@@ -120,6 +147,27 @@ std::string FoldCase(std::string_view text)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
     return out;
+}
+
+int ReadBlankSeparatedNumbers(std::string_view text, double* values, int max)
+{
+    int count = 0;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        double value = 0.0;
+        if (!ReadWord(text.substr(start, end - start), value))
+            break;
+        if (count == max)
+            return max + 1;
+        values[count++] = value;
+        if (end == text.size())
+            break;
+        start = end + 1;
+    }
+    return count;
 }
 
 int CompareNoCase(std::string_view a, std::string_view b)

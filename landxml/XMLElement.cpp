@@ -1,15 +1,51 @@
 #include "landxml/XMLElement.h"
 
-#include "core/Parser.h"
 #include "landxml/LandXMLText.h"
+
+#include <cstring>
 
 namespace {
 
 thread_local int t_readNesting = 0;
 
+// The white space a tokenizer trims: the C blank characters.
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
 bool IsTextNode(pugi::xml_node node)
 {
     return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata;
+}
+
+// The number rule of attributes: the first word (blanks trimmed from both ends, the word ending at
+// the first space) as a number. empty is cleared when it is one, and set when it is not and
+// nothing but blanks follows; value receives the word's leading number.
+void ReadAttributeNumber(std::string_view all, double& value, bool& empty)
+{
+    std::size_t begin = 0;
+    while (begin < all.size() && IsBlank(all[begin]))
+        ++begin;
+    bool isNumber = false;
+    std::size_t rest = all.size();
+    if (begin < all.size()) {
+        std::size_t end = all.find(' ', begin);
+        rest = end == std::string_view::npos ? all.size() : end + 1;
+        if (end == std::string_view::npos)
+            end = all.size();
+        while (end > begin && IsBlank(all[end - 1]))
+            --end;
+        isNumber = landxml::ReadLeadingDouble(all.substr(begin, end - begin), value);
+    }
+    if (isNumber) {
+        empty = false;
+        return;
+    }
+    for (std::size_t i = rest; i < all.size(); ++i)
+        if (!IsBlank(all[i]))
+            return;
+    empty = true;
 }
 
 } // namespace
@@ -81,11 +117,40 @@ std::string CXMLElement::GetTagName(pugi::xml_node element)
     return element.type() == pugi::node_element ? std::string(element.name()) : std::string();
 }
 
+bool CXMLElement::IsTag(pugi::xml_node element, const char* tag)
+{
+    // Compared here rather than through strcmp: tags are short, and this runs for every element.
+    const char* name = element.name();
+    while (*name != '\0' && *name == *tag) {
+        ++name;
+        ++tag;
+    }
+    return *name == *tag && element.type() == pugi::node_element;
+}
+
+std::string_view CXMLElement::GetTextView(pugi::xml_node element, std::string& storage)
+{
+    const pugi::xml_node node = element.first_child();
+    if (node && IsTextNode(node) && !node.next_sibling()) {
+        std::string_view text(node.value());
+        while (!text.empty() && landxml::IsXmlSpace(text.front()))
+            text.remove_prefix(1);
+        while (!text.empty() && landxml::IsXmlSpace(text.back()))
+            text.remove_suffix(1);
+        return text;
+    }
+    storage = GetText(element);
+    return storage;
+}
+
 std::string CXMLElement::GetText(pugi::xml_node element)
 {
+    // The common case, one text child and nothing else, needs no walk.
+    pugi::xml_node node = element.first_child();
+    if (node && IsTextNode(node) && !node.next_sibling())
+        return landxml::TrimXmlSpace(node.value());
     // Walked without recursion: a hostile file may nest elements very deeply.
     std::string text;
-    pugi::xml_node node = element.first_child();
     while (node) {
         if (IsTextNode(node))
             text += node.value();
@@ -113,10 +178,11 @@ bool CXMLElement::GetAttributeText(pugi::xml_node element, const char* name, std
 
 bool CXMLElement::GetAttributeDouble(pugi::xml_node element, const char* name, double& value)
 {
-    std::string text;
-    bool empty = false;
-    if (!GetAttributeDouble(element, name, value, text, empty))
+    const pugi::xml_attribute attribute = element.attribute(name);
+    if (!attribute || attribute.value()[0] == '\0')
         return false;
+    bool empty = false;
+    ReadAttributeNumber(attribute.value(), value, empty);
     return !empty;
 }
 
@@ -125,17 +191,7 @@ bool CXMLElement::GetAttributeDouble(pugi::xml_node element, const char* name, d
 {
     if (!GetAttributeText(element, name, text))
         return false;
-    CParser parser(text, " ", false);
-    parser.SetTrimBlanks(true);
-    parser.SetMergeDelimiters(true);
-    std::string token;
-    bool isNumber = false;
-    if (parser.GetNextToken(token))
-        isNumber = landxml::ReadLeadingDouble(token, value);
-    if (isNumber)
-        empty = false;
-    else if (landxml::TrimXmlSpace(parser.GetRemainingText()).empty())
-        empty = true;
+    ReadAttributeNumber(text, value, empty);
     return true;
 }
 

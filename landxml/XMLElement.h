@@ -5,6 +5,7 @@
 #include <pugixml.hpp>
 
 #include <string>
+#include <string_view>
 
 class CLandXML;
 
@@ -82,7 +83,12 @@ public:
     void SetAttribute(const char* name, const std::string& value) { SetAttribute(m_element, name, value); }
 
     static std::string GetTagName(pugi::xml_node element);
+    // Whether the node is an element of exactly this tag.
+    static bool IsTag(pugi::xml_node element, const char* tag);
     static std::string GetText(pugi::xml_node element);
+    // The same text; a view into the document when the element holds one text node, else a view
+    // of storage, which receives the text.
+    static std::string_view GetTextView(pugi::xml_node element, std::string& storage);
     static bool GetAttributeText(pugi::xml_node element, const char* name, std::string& text);
     static bool GetAttributeDouble(pugi::xml_node element, const char* name, double& value);
     static bool GetAttributeDouble(pugi::xml_node element, const char* name, double& value, std::string& text,

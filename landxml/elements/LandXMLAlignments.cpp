@@ -1,7 +1,5 @@
 #include "landxml/elements/LandXMLAlignments.h"
 
-#include "core/DecimalText.h"
-#include "core/Parser.h"
 #include "landxml/LandXML.h"
 #include "landxml/LandXMLText.h"
 
@@ -34,21 +32,9 @@ bool CLandXMLProfAlignComponent::Validate(pugi::xml_node element)
 
 bool CLandXMLProfAlignComponent::ReadStationElevation(double& station, double& elevation, double scale) const
 {
-    // Single blanks separate, as stored files were written; two blanks in a row give an empty
-    // token, which is not a number.
-    CParser parser(GetText(), " ", false);
     double values[2] = {0.0, 0.0};
-    int count = 0;
-    std::string token;
-    while (parser.GetNextToken(token)) {
-        double value = 0.0;
-        if (!ReadDecimalDouble(token, value) || token.empty())
-            break;
-        if (count == 2)
-            return false;
-        values[count++] = value;
-    }
-    if (count != 2)
+    std::string storage;
+    if (landxml::ReadBlankSeparatedNumbers(GetTextView(GetElement(), storage), values, 2) != 2)
         return false;
     station = values[0] * scale;
     elevation = values[1] * scale;
@@ -75,7 +61,7 @@ CLandXMLProfAlign::~CLandXMLProfAlign()
 bool CLandXMLProfAlign::Validate(pugi::xml_node element)
 {
     std::string name;
-    return GetTagName(element) == "ProfAlign" && GetAttributeText(element, "name", name)
+    return IsTag(element, "ProfAlign") && GetAttributeText(element, "name", name)
         && !landxml::TrimXmlSpace(name).empty();
 }
 
@@ -164,7 +150,7 @@ CLandXMLAlignment::~CLandXMLAlignment()
 bool CLandXMLAlignment::Validate(pugi::xml_node element)
 {
     double value = 0.0;
-    return GetTagName(element) == "Alignment" && GetAttributeDouble(element, "length", value)
+    return IsTag(element, "Alignment") && GetAttributeDouble(element, "length", value)
         && GetAttributeDouble(element, "staStart", value);
 }
 
@@ -234,13 +220,12 @@ void CLandXMLAlignments::Reset()
 
 bool CLandXMLAlignments::Read(pugi::xml_node element, CLandXML* document)
 {
-    static const char* const kUnreadSpirals[] = {
-        "CoordGeom//Spiral[@spiType=\"cosine\"]",         "CoordGeom//Spiral[@spiType=\"biquadratic\"]",
-        "CoordGeom//Spiral[@spiType=\"bloss\"]",          "CoordGeom//Spiral[@spiType=\"cubic\"]",
-        "CoordGeom//Spiral[@spiType=\"sinusoid\"]",       "CoordGeom//Spiral[@spiType=\"revBiquadratic\"]",
-        "CoordGeom//Spiral[@spiType=\"revBloss\"]",       "CoordGeom//Spiral[@spiType=\"revCosine\"]",
-        "CoordGeom//Spiral[@spiType=\"revSinusoid\"]",
-    };
+    // An alignment whose geometry holds, at any depth, a spiral of one of the nine types other
+    // than the clothoid is passed over. One compiled question for all nine.
+    static const pugi::xpath_query unreadSpirals(
+        "CoordGeom//Spiral[@spiType=\"cosine\" or @spiType=\"biquadratic\" or @spiType=\"bloss\" or "
+        "@spiType=\"cubic\" or @spiType=\"sinusoid\" or @spiType=\"revBiquadratic\" or @spiType=\"revBloss\" or "
+        "@spiType=\"revCosine\" or @spiType=\"revSinusoid\"]");
     if (!Load(element, document))
         return false;
     ResetChildIteration();
@@ -251,13 +236,7 @@ bool CLandXMLAlignments::Read(pugi::xml_node element, CLandXML* document)
             if (!ReadFeature(child, document))
                 return false;
         } else if (tag == "Alignment") {
-            bool unread = false;
-            for (const char* xpath : kUnreadSpirals)
-                if (!SelectSingleElement(child, xpath).empty()) {
-                    unread = true;
-                    break;
-                }
-            if (unread)
+            if (!child.select_node(unreadSpirals).node().empty())
                 continue;
             m_alignments.push_back(std::make_unique<CLandXMLAlignment>());
             if (!m_alignments.back()->Read(child, document))

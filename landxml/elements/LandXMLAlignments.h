@@ -50,7 +50,7 @@ public:
     ~CLandXMLProfile() override;
 
     bool Read(pugi::xml_node element, CLandXML* document) override;
-    bool Validate(pugi::xml_node element) override { return GetTagName(element) == "Profile"; }
+    bool Validate(pugi::xml_node element) override { return IsTag(element, "Profile"); }
     void Reset() override;
 
     const std::vector<std::unique_ptr<CLandXMLProfAlign>>& GetProfAligns() const { return m_profAligns; }
@@ -94,7 +94,7 @@ public:
     ~CLandXMLAlignments() override;
 
     bool Read(pugi::xml_node element, CLandXML* document) override;
-    bool Validate(pugi::xml_node element) override { return GetTagName(element) == "Alignments"; }
+    bool Validate(pugi::xml_node element) override { return IsTag(element, "Alignments"); }
     void Reset() override;
 
     const std::vector<std::unique_ptr<CLandXMLAlignment>>& GetAlignments() const { return m_alignments; }

@@ -9,7 +9,9 @@ bool CLandXMLCgPoint::Validate(pugi::xml_node element)
 {
     std::string name;
     GetAttributeText(element, "name", name);
-    if (!name.empty() && m_document != nullptr && m_document->FindCgPoint(name, false) != nullptr)
+    const bool knownFree = m_nameKnownFree;
+    m_nameKnownFree = false;
+    if (!name.empty() && !knownFree && m_document != nullptr && m_document->FindCgPoint(name, false) != nullptr)
         RaiseErrorAtNode(landxml::FormatText("There are at least two 'CgPoint' elements with name %s", {name}),
                          element);
     m_name = name;
@@ -25,7 +27,7 @@ bool CLandXMLCgPoint::Validate(pugi::xml_node element)
         else
             return false;
     }
-    return GetTagName(element) == "CgPoint";
+    return IsTag(element, "CgPoint");
 }
 
 bool CLandXMLCgPoint::Read(pugi::xml_node element, CLandXML* document)

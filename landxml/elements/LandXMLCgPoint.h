@@ -24,6 +24,9 @@ public:
     // document already holds throws "There are at least two 'CgPoint' elements with name %s".
     bool Validate(pugi::xml_node element) override;
 
+    // Its group has just looked the name up and found it free: Validate need not look again.
+    void SetNameKnownFree() { m_nameKnownFree = true; }
+
     bool HasName() const { return !m_name.empty(); }
     const std::string& GetName() const { return m_name; }
     int GetPntSurv() const { return m_survey; }
@@ -31,4 +34,5 @@ public:
 private:
     std::string m_name;
     int m_survey = kSurveyNone;
+    bool m_nameKnownFree = false;
 };

@@ -12,7 +12,7 @@ CLandXMLCgPoints::~CLandXMLCgPoints()
 
 bool CLandXMLCgPoints::Validate(pugi::xml_node element)
 {
-    return GetTagName(element) == "CgPoints";
+    return IsTag(element, "CgPoints");
 }
 
 void CLandXMLCgPoints::Reset()
@@ -30,17 +30,17 @@ bool CLandXMLCgPoints::Read(pugi::xml_node element, CLandXML* document)
     ResetChildIteration();
     pugi::xml_node child;
     while (GetNextChildElement(child)) {
-        const std::string tag = GetTagName(child);
-        if (tag == "Feature") {
+        if (IsTag(child, "Feature")) {
             if (!ReadFeature(child, document))
                 return false;
-        } else if (tag == "CgPoints") {
+        } else if (IsTag(child, "CgPoints")) {
             m_groups.push_back(std::make_unique<CLandXMLCgPoints>());
             if (!m_groups.back()->Read(child, document))
                 return false;
-        } else if (tag == "CgPoint") {
+        } else if (IsTag(child, "CgPoint")) {
             std::string name;
             GetAttributeText(child, "name", name);
+            bool free = false;
             if (!name.empty() && document != nullptr) {
                 if (CLandXMLCgPoint* known = document->FindCgPoint(name, false)) {
                     // Read earlier because a reference named it: the same object, not read twice.
@@ -51,11 +51,14 @@ bool CLandXMLCgPoints::Read(pugi::xml_node element, CLandXML* document)
                     m_points.push_back(known);
                     continue;
                 }
+                free = true;
             }
             CLandXMLCgPoint* point = document != nullptr ? document->NewCgPoint() : nullptr;
             if (point == nullptr)
                 continue; // a group read on its own has nobody to own its points
             m_points.push_back(point);
+            if (free)
+                point->SetNameKnownFree();
             if (!point->Read(child, document))
                 return false;
         }

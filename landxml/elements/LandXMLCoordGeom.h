@@ -15,7 +15,7 @@ public:
     // Reads the segments and checks their continuity within 0.0001 m; throws for a gap or for a
     // CoordGeom without segments.
     bool Read(pugi::xml_node element, CLandXML* document) override;
-    bool Validate(pugi::xml_node element) override { return GetTagName(element) == "CoordGeom"; }
+    bool Validate(pugi::xml_node element) override { return IsTag(element, "CoordGeom"); }
     void Reset() override;
 
     // True when every segment is defined by point references (also for no segments).

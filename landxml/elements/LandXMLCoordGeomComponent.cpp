@@ -8,6 +8,7 @@
 #include "landxml/elements/LandXMLCgPoint.h"
 
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 namespace {
@@ -49,11 +50,36 @@ bool CLandXMLCoordGeomComponent::GetChildPoint(const char* tag, CLandXMLPointTyp
     return true;
 }
 
+void CLandXMLCoordGeomComponent::Reset()
+{
+    CXMLElementWithFeatures::Reset();
+    for (KnownPoint& known : m_known)
+        known = KnownPoint();
+}
+
 bool CLandXMLCoordGeomComponent::GetChildCoordinates(const char* tag, double& x, double& y, double& z,
                                                      double scale) const
 {
-    CLandXMLPointType point(tag);
-    return GetChildPoint(tag, point) && point.GetCoordinates(x, y, z, scale);
+    static const char* const kTags[] = {"Start", "End", "Center", "PI"};
+    int slot = 0;
+    while (slot < 4 && std::strcmp(kTags[slot], tag) != 0)
+        ++slot;
+    if (slot == 4) {
+        CLandXMLPointType point(tag);
+        return GetChildPoint(tag, point) && point.GetCoordinates(x, y, z, scale);
+    }
+    KnownPoint& known = m_known[slot];
+    if (!known.known) {
+        CLandXMLPointType point(kTags[slot]);
+        known.found = GetChildPoint(kTags[slot], point) && point.GetCoordinates(known.x, known.y, known.z, 1.0);
+        known.known = true;
+    }
+    if (!known.found)
+        return false;
+    x = known.x * scale;
+    y = known.y * scale;
+    z = known.z > NoValueLimit ? known.z * scale : known.z;
+    return true;
 }
 
 bool CLandXMLCoordGeomComponent::GetStart(double& x, double& y, double& z, double scale) const
@@ -95,8 +121,8 @@ bool CLandXMLCoordGeomComponent::IsDefinedByPointRefs() const
 void CLandXMLCoordGeomComponent::RequireStartAndEnd()
 {
     for (const char* tag : {"Start", "End"}) {
-        CLandXMLPointType point(tag);
-        if (!GetChildPoint(tag, point))
+        double x, y, z;
+        if (!GetChildCoordinates(tag, x, y, z, 1.0))
             RaiseError(landxml::FormatText("%s contains no valid %s element.",
                                            {GetTagName(), std::string("'") + tag + "'"}));
     }
@@ -156,7 +182,7 @@ bool CLandXMLCoordGeomIrreLine::Read(pugi::xml_node element, CLandXML* document)
 
 bool CLandXMLCoordGeomCurve::Validate(pugi::xml_node element)
 {
-    if (GetTagName(element) != "Curve")
+    if (!IsTag(element, "Curve"))
         return false;
     std::string rot;
     if (!GetAttributeText(element, "rot", rot) || !IsRotation(rot))
@@ -176,8 +202,8 @@ bool CLandXMLCoordGeomCurve::Read(pugi::xml_node element, CLandXML* document)
         return false;
     int readable = 0;
     for (const char* tag : {"Start", "End", "Center", "PI"}) {
-        CLandXMLPointType point(tag);
-        if (GetChildPoint(tag, point))
+        double x, y, z;
+        if (GetChildCoordinates(tag, x, y, z, 1.0))
             ++readable;
     }
     if (readable < 3)
@@ -284,7 +310,7 @@ bool CLandXMLCoordGeomCurve::GetCurveParameters(bool& counterClockwise, double& 
 
 bool CLandXMLCoordGeomSpiral::Validate(pugi::xml_node element)
 {
-    if (GetTagName(element) != "Spiral")
+    if (!IsTag(element, "Spiral"))
         return false;
     double length = 0.0;
     if (!GetAttributeDouble(element, "length", length) || !(length > 0))
@@ -315,8 +341,8 @@ bool CLandXMLCoordGeomSpiral::Read(pugi::xml_node element, CLandXML* document)
     if (!Load(element, document))
         return false;
     RequireStartAndEnd();
-    CLandXMLPointType pi("PI");
-    if (!GetPIPoint(pi))
+    double x, y, z;
+    if (!CLandXMLCoordGeomComponent::GetPI(x, y, z, 1.0))
         RaiseError(landxml::FormatText("%s contains no valid %s element.", {"'Spiral'", "'PI'"}));
     return true;
 }
@@ -325,7 +351,7 @@ bool CLandXMLCoordGeomSpiral::Read(pugi::xml_node element, CLandXML* document)
 
 bool CLandXMLCoordGeomChain::Validate(pugi::xml_node element)
 {
-    if (GetTagName(element) != "Chain" || m_document == nullptr)
+    if (!IsTag(element, "Chain") || m_document == nullptr)
         return false;
     for (const std::string& name : SplitNames(GetText(element)))
         if (!m_document->HasCgPointElement(name))

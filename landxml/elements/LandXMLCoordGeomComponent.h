@@ -16,6 +16,7 @@ class CLandXMLCoordGeomComponent : public CXMLElementWithFeatures
 {
 public:
     bool Read(pugi::xml_node element, CLandXML* document) override { return Load(element, document); }
+    void Reset() override;
 
     virtual bool GetStart(double& x, double& y, double& z, double scale) const;
     virtual bool GetEnd(double& x, double& y, double& z, double scale) const;
@@ -31,11 +32,24 @@ public:
     bool GetPIPoint(CLandXMLPointType& point) const { return GetChildPoint("PI", point); }
 
 protected:
-    // The child point's coordinates; false when it is missing or gives none.
+    // The child point's coordinates; false when it is missing or gives none. Each child is read
+    // once: the document does not change while it is read, so the answer is kept.
     bool GetChildCoordinates(const char* tag, double& x, double& y, double& z, double scale) const;
     bool GetChildPoint(const char* tag, CLandXMLPointType& point) const;
     // Reads Start and End, raising "%s contains no valid %s element." for a missing one.
     void RequireStartAndEnd();
+
+private:
+    struct KnownPoint
+    {
+        bool known = false;
+        bool found = false;
+        double x = 0.0;
+        double y = 0.0;
+        double z = 0.0;
+    };
+    // Start, End, Center and PI as read.
+    mutable KnownPoint m_known[4];
 };
 
 // A straight segment.
@@ -43,7 +57,7 @@ class CLandXMLCoordGeomLine : public CLandXMLCoordGeomComponent
 {
 public:
     bool Read(pugi::xml_node element, CLandXML* document) override;
-    bool Validate(pugi::xml_node element) override { return GetTagName(element) == "Line"; }
+    bool Validate(pugi::xml_node element) override { return IsTag(element, "Line"); }
 };
 
 // A polyline: Start, End and a point list.
@@ -53,7 +67,7 @@ public:
     ~CLandXMLCoordGeomIrreLine() override;
 
     bool Read(pugi::xml_node element, CLandXML* document) override;
-    bool Validate(pugi::xml_node element) override { return GetTagName(element) == "IrregularLine"; }
+    bool Validate(pugi::xml_node element) override { return IsTag(element, "IrregularLine"); }
     void Reset() override;
     bool IsDefinedByPointRefs() const override { return false; }
 

@@ -51,7 +51,7 @@ CLandXMLCrossSectSurf::~CLandXMLCrossSectSurf()
 bool CLandXMLCrossSectSurf::Validate(pugi::xml_node element)
 {
     std::string name;
-    return GetTagName(element) == "CrossSectSurf" && GetAttributeText(element, "name", name);
+    return IsTag(element, "CrossSectSurf") && GetAttributeText(element, "name", name);
 }
 
 void CLandXMLCrossSectSurf::Reset()
@@ -99,7 +99,7 @@ CLandXMLCrossSect::~CLandXMLCrossSect()
 bool CLandXMLCrossSect::Validate(pugi::xml_node element)
 {
     double sta = 0.0;
-    return GetTagName(element) == "CrossSect" && GetAttributeDouble(element, "sta", sta);
+    return IsTag(element, "CrossSect") && GetAttributeDouble(element, "sta", sta);
 }
 
 void CLandXMLCrossSect::Reset()

@@ -14,7 +14,7 @@ class CLandXMLKvlCrossSectSurfNodeList : public CXMLElement
 {
 public:
     bool Read(pugi::xml_node element, CLandXML* document) override { return Load(element, document); }
-    bool Validate(pugi::xml_node element) override { return GetTagName(element) == "KvlCrossSectSurfNodeNameList"; }
+    bool Validate(pugi::xml_node element) override { return IsTag(element, "KvlCrossSectSurfNodeNameList"); }
 
     std::string GetNodeNames() const { return GetText(); }
 };
@@ -86,7 +86,7 @@ public:
     ~CLandXMLCrossSects() override;
 
     bool Read(pugi::xml_node element, CLandXML* document) override;
-    bool Validate(pugi::xml_node element) override { return GetTagName(element) == "CrossSects"; }
+    bool Validate(pugi::xml_node element) override { return IsTag(element, "CrossSects"); }
     void Reset() override;
 
     const std::string& GetName() const { return m_name; }

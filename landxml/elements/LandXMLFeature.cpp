@@ -28,7 +28,7 @@ bool CLandXMLKvlFeature::Read(pugi::xml_node element, CLandXML* document)
 bool CLandXMLKvlFeature::Validate(pugi::xml_node element)
 {
     std::string code;
-    return GetTagName(element) == "KVLFeaAttributes" && GetAttributeText(element, "code", code);
+    return IsTag(element, "KVLFeaAttributes") && GetAttributeText(element, "code", code);
 }
 
 void CLandXMLKvlFeature::Reset()
@@ -78,7 +78,7 @@ bool CLandXMLFeature::Validate(pugi::xml_node element)
 {
     // The code is optional in LandXML (a feature may carry only a name); requiring it refused
     // whole survey files over an element whose contents never reach the job.
-    return GetTagName(element) == "Feature";
+    return IsTag(element, "Feature");
 }
 
 void CLandXMLFeature::Reset()

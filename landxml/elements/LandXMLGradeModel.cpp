@@ -10,7 +10,7 @@ CLandXMLGradeSurface::~CLandXMLGradeSurface()
 bool CLandXMLGradeSurface::Validate(pugi::xml_node element)
 {
     std::string reference;
-    if (GetTagName(element) != "GradeSurface" || !GetAttributeText(element, "alignmentRef", reference))
+    if (!IsTag(element, "GradeSurface") || !GetAttributeText(element, "alignmentRef", reference))
         return false;
     m_alignmentRef = reference;
     return true;

@@ -35,7 +35,7 @@ public:
 
     // Throws "'GradeModel' is empty." without a GradeSurface child.
     bool Read(pugi::xml_node element, CLandXML* document) override;
-    bool Validate(pugi::xml_node element) override { return GetTagName(element) == "GradeModel"; }
+    bool Validate(pugi::xml_node element) override { return IsTag(element, "GradeModel"); }
     void Reset() override;
 
     const std::vector<std::unique_ptr<CLandXMLGradeSurface>>& GetGradeSurfaces() const { return m_gradeSurfaces; }

@@ -53,7 +53,7 @@ CLandXMLParcel::~CLandXMLParcel()
 bool CLandXMLParcel::Validate(pugi::xml_node element)
 {
     std::string name;
-    return GetTagName(element) == "Parcel" && GetAttributeText(element, "name", name)
+    return IsTag(element, "Parcel") && GetAttributeText(element, "name", name)
         && !landxml::TrimXmlSpace(name).empty();
 }
 

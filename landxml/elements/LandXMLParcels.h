@@ -17,7 +17,7 @@ public:
     ~CLandXMLParcels() override;
 
     bool Read(pugi::xml_node element, CLandXML* document) override;
-    bool Validate(pugi::xml_node element) override { return GetTagName(element) == "Parcels"; }
+    bool Validate(pugi::xml_node element) override { return IsTag(element, "Parcels"); }
     void Reset() override;
 
     // The parcels here and, recursively, those nested in them.

@@ -13,7 +13,7 @@ class CLandXMLPnt2DList : public CXMLElement
 public:
     bool Read(pugi::xml_node element, CLandXML* document) override;
     // Tag "PntList2D".
-    bool Validate(pugi::xml_node element) override { return GetTagName(element) == "PntList2D"; }
+    bool Validate(pugi::xml_node element) override { return IsTag(element, "PntList2D"); }
     void Reset() override;
 
     // The next tuple, times scale: the first number to x, the second to y, a third (3D) to z; for a
@@ -43,7 +43,7 @@ private:
 class CLandXMLPnt3DList : public CLandXMLPnt2DList
 {
 public:
-    bool Validate(pugi::xml_node element) override { return GetTagName(element) == "PntList3D"; }
+    bool Validate(pugi::xml_node element) override { return IsTag(element, "PntList3D"); }
 
 protected:
     int TupleSize() const override { return 3; }

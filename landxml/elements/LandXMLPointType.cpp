@@ -15,14 +15,14 @@ constexpr double kSameCoordinate = 0.0001;
 
 } // namespace
 
-CLandXMLPointType::CLandXMLPointType(std::string tagName)
-    : m_tagName(std::move(tagName)), m_x(NoValue), m_y(NoValue), m_z(NoValue)
+CLandXMLPointType::CLandXMLPointType(const char* tagName)
+    : m_tagName(tagName), m_x(NoValue), m_y(NoValue), m_z(NoValue)
 {
 }
 
 bool CLandXMLPointType::Validate(pugi::xml_node element)
 {
-    return GetTagName(element) == m_tagName;
+    return IsTag(element, m_tagName);
 }
 
 void CLandXMLPointType::Reset()
@@ -33,7 +33,7 @@ void CLandXMLPointType::Reset()
     CXMLElement::Reset();
 }
 
-bool CLandXMLPointType::ParseCoordinates(const std::string& text, double& x, double& y, double& z)
+bool CLandXMLPointType::ParseCoordinates(std::string_view text, double& x, double& y, double& z)
 {
     x = y = z = NoValue;
     double values[4];
@@ -48,7 +48,7 @@ bool CLandXMLPointType::ParseCoordinates(const std::string& text, double& x, dou
         while (end < text.size() && !landxml::IsXmlSpace(text[end]))
             ++end;
         double v = 0.0;
-        if (!ReadDecimalDouble(std::string_view(text).substr(i, end - i), v))
+        if (!ReadDecimalDouble(text.substr(i, end - i), v))
             break;
         values[count++] = v;
         i = end;
@@ -68,7 +68,8 @@ bool CLandXMLPointType::Read(pugi::xml_node element, CLandXML* document)
         return false;
 
     double ownX, ownY, ownZ;
-    const bool ownValid = ParseCoordinates(GetText(), ownX, ownY, ownZ);
+    std::string storage;
+    const bool ownValid = ParseCoordinates(GetTextView(GetElement(), storage), ownX, ownY, ownZ);
     if (ownValid) {
         m_x = ownX;
         m_y = ownY;

@@ -3,6 +3,7 @@
 #include "landxml/XMLElement.h"
 
 #include <string>
+#include <string_view>
 
 class CLandXMLCgPoint;
 
@@ -16,7 +17,8 @@ class CLandXMLCgPoint;
 class CLandXMLPointType : public CXMLElement
 {
 public:
-    explicit CLandXMLPointType(std::string tagName);
+    // The tag name is a text that lives as long as the program (a literal).
+    explicit CLandXMLPointType(const char* tagName);
 
     // Reads the coordinate text and resolves pntRef; false for a point with neither coordinates
     // nor a reference (the element holding it says what is missing).
@@ -37,15 +39,15 @@ public:
     std::string GetPntRef() const;
     std::string GetDesc() const;
     std::string GetCode() const;
-    const std::string& GetTagNameMember() const { return m_tagName; }
+    const char* GetTagNameMember() const { return m_tagName; }
 
     // Coordinate text to easting (x), northing (y) and elevation (z); the text is split at runs of
     // XML white space and read up to the first word that is not a number. True for two or three
     // numbers; x, y and z are NoValue where nothing was read.
-    static bool ParseCoordinates(const std::string& text, double& x, double& y, double& z);
+    static bool ParseCoordinates(std::string_view text, double& x, double& y, double& z);
 
 private:
-    std::string m_tagName;
+    const char* m_tagName;
     CLandXMLCgPoint* m_reference = nullptr;
     bool m_hasCoordinates = false;
     double m_x;

@@ -5,13 +5,13 @@
 bool CLandXMLProject::Validate(pugi::xml_node element)
 {
     std::string name;
-    return GetTagName(element) == "Project" && GetAttributeText(element, "name", name);
+    return IsTag(element, "Project") && GetAttributeText(element, "name", name);
 }
 
 bool CLandXMLApplication::Validate(pugi::xml_node element)
 {
     std::string name;
-    return GetTagName(element) == "Application" && GetAttributeText(element, "name", name);
+    return IsTag(element, "Application") && GetAttributeText(element, "name", name);
 }
 
 bool CLandXMLCoordinateSystem::Read(pugi::xml_node element, CLandXML* document)

@@ -25,5 +25,5 @@ class CLandXMLCoordinateSystem : public CXMLElement
 public:
     // Also reads the Start child as a point; throws when there is none.
     bool Read(pugi::xml_node element, CLandXML* document) override;
-    bool Validate(pugi::xml_node element) override { return GetTagName(element) == "CoordinateSystem"; }
+    bool Validate(pugi::xml_node element) override { return IsTag(element, "CoordinateSystem"); }
 };

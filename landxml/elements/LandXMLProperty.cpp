@@ -20,7 +20,7 @@ int KvlTypeCode(const std::string& text)
 bool CLandXMLProperty::Validate(pugi::xml_node element)
 {
     std::string label;
-    return GetTagName(element) == "Property" && GetAttributeText(element, "label", label);
+    return IsTag(element, "Property") && GetAttributeText(element, "label", label);
 }
 
 std::string CLandXMLProperty::GetLabel() const
@@ -40,7 +40,7 @@ std::string CLandXMLProperty::GetValue() const
 bool CLandXMLKvlFeaProperty::Validate(pugi::xml_node element)
 {
     std::string text;
-    if (GetTagName(element) != "KvlFeaProperty" || !GetAttributeText(element, "label", text))
+    if (!IsTag(element, "KvlFeaProperty") || !GetAttributeText(element, "label", text))
         return false;
     if (GetAttributeText(element, "type", text) && KvlTypeCode(text) < 0)
         return false;

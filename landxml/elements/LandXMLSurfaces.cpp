@@ -1,7 +1,5 @@
 #include "landxml/elements/LandXMLSurfaces.h"
 
-#include "core/DecimalText.h"
-#include "core/Parser.h"
 #include "landxml/LandXMLText.h"
 
 #include <cmath>
@@ -11,6 +9,13 @@ namespace {
 std::string InvalidChild(const char* parent, const char* child)
 {
     return landxml::FormatText("'%s' contains an invalid %s element.", {parent, child});
+}
+
+// Room for every child: at least as many as there are children of the one tag, found without
+// comparing names.
+std::size_t CountChildren(pugi::xml_node element)
+{
+    return static_cast<std::size_t>(CXMLElement::GetChildCount(element));
 }
 
 std::string NoValidChild(const char* parent, const char* child)
@@ -42,23 +47,13 @@ bool CLandXMLSurfaceF::Read(pugi::xml_node element, CLandXML* document)
 {
     if (!Load(element, document))
         return false;
-    // Single blanks separate, as stored files were written; two in a row give an empty token,
-    // which is not a number.
-    CParser parser(GetText(), " ", false);
+    double values[4];
+    std::string storage;
+    const int count = landxml::ReadBlankSeparatedNumbers(GetTextView(GetElement(), storage), values, 4);
     m_indices = {-1, -1, -1, -1};
-    int count = 0;
-    std::string token;
-    while (parser.GetNextToken(token)) {
-        double value = 0.0;
-        if (!ReadDecimalDouble(token, value))
-            break;
-        if (count < 4) {
-            const double truncated = std::trunc(value);
-            m_indices[count] = truncated >= -2147483648.0 && truncated <= 2147483647.0 ? static_cast<int32_t>(truncated) : -1;
-        }
-        ++count;
-        if (count > 4)
-            break;
+    for (int i = 0; i < count && i < 4; ++i) {
+        const double truncated = std::trunc(values[i]);
+        m_indices[i] = truncated >= -2147483648.0 && truncated <= 2147483647.0 ? static_cast<int32_t>(truncated) : -1;
     }
     if (count < 3 || count > 4)
         RaiseErrorAtNode("'F' contains a list shorter than 3 or longer than 4.", GetElement());
@@ -76,27 +71,27 @@ CLandXMLSurfacePnts::~CLandXMLSurfacePnts()
 void CLandXMLSurfacePnts::Reset()
 {
     CXMLElementWithFeatures::Reset();
-    m_points.clear();
+    m_points.reset();
+    m_count = 0;
 }
 
 bool CLandXMLSurfacePnts::Read(pugi::xml_node element, CLandXML* document)
 {
     if (!Load(element, document))
         return false;
+    m_points = std::make_unique<CLandXMLSurfaceP[]>(CountChildren(GetElement()));
     ResetChildIteration();
     pugi::xml_node child;
     while (GetNextChildElement(child)) {
-        const std::string tag = GetTagName(child);
-        if (tag == "Feature") {
-            if (!ReadFeature(child, document))
+        if (IsTag(child, "P")) {
+            if (!m_points[m_count++].Read(child, document))
                 return false;
-        } else if (tag == "P") {
-            m_points.push_back(std::make_unique<CLandXMLSurfaceP>());
-            if (!m_points.back()->Read(child, document))
+        } else if (IsTag(child, "Feature")) {
+            if (!ReadFeature(child, document))
                 return false;
         }
     }
-    if (m_points.size() < 3)
+    if (m_count < 3)
         RaiseErrorAtNode(landxml::FormatText("%s has fewer than %d %s elements.", {"'Pnts'", "3", "'P'"}), GetElement());
     return true;
 }
@@ -111,27 +106,27 @@ CLandXMLSurfaceFaces::~CLandXMLSurfaceFaces()
 void CLandXMLSurfaceFaces::Reset()
 {
     CXMLElementWithFeatures::Reset();
-    m_faces.clear();
+    m_faces.reset();
+    m_count = 0;
 }
 
 bool CLandXMLSurfaceFaces::Read(pugi::xml_node element, CLandXML* document)
 {
     if (!Load(element, document))
         return false;
+    m_faces = std::make_unique<CLandXMLSurfaceF[]>(CountChildren(GetElement()));
     ResetChildIteration();
     pugi::xml_node child;
     while (GetNextChildElement(child)) {
-        const std::string tag = GetTagName(child);
-        if (tag == "Feature") {
-            if (!ReadFeature(child, document))
+        if (IsTag(child, "F")) {
+            if (!m_faces[m_count++].Read(child, document))
                 return false;
-        } else if (tag == "F") {
-            m_faces.push_back(std::make_unique<CLandXMLSurfaceF>());
-            if (!m_faces.back()->Read(child, document))
+        } else if (IsTag(child, "Feature")) {
+            if (!ReadFeature(child, document))
                 return false;
         }
     }
-    if (m_faces.empty())
+    if (m_count == 0)
         RaiseErrorAtNode(landxml::FormatText("%s contains no %s element.", {"'Faces'", "'F'"}), GetElement());
     return true;
 }
@@ -146,7 +141,7 @@ CLandXMLSurfaceDefinition::~CLandXMLSurfaceDefinition()
 bool CLandXMLSurfaceDefinition::Validate(pugi::xml_node element)
 {
     std::string type;
-    return GetTagName(element) == "Definition" && GetAttributeText(element, "surfType", type)
+    return IsTag(element, "Definition") && GetAttributeText(element, "surfType", type)
         && (type == "TIN" || type == "grid");
 }
 
@@ -189,7 +184,7 @@ CLandXMLSurface::~CLandXMLSurface()
 bool CLandXMLSurface::Validate(pugi::xml_node element)
 {
     std::string name;
-    return GetTagName(element) == "Surface" && GetAttributeText(element, "name", name);
+    return IsTag(element, "Surface") && GetAttributeText(element, "name", name);
 }
 
 void CLandXMLSurface::Reset()

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,7 +31,7 @@ class CLandXMLSurfaceF : public CXMLElementWithFeatures
 {
 public:
     bool Read(pugi::xml_node element, CLandXML* document) override;
-    bool Validate(pugi::xml_node element) override { return GetTagName(element) == "F"; }
+    bool Validate(pugi::xml_node element) override { return IsTag(element, "F"); }
 
     // The indices in the order of the text; a triangle holds -1 in the fourth slot.
     const std::array<int32_t, 4>& GetIndices() const { return m_indices; }
@@ -49,13 +50,15 @@ public:
     ~CLandXMLSurfacePnts() override;
 
     bool Read(pugi::xml_node element, CLandXML* document) override;
-    bool Validate(pugi::xml_node element) override { return GetTagName(element) == "Pnts"; }
+    bool Validate(pugi::xml_node element) override { return IsTag(element, "Pnts"); }
     void Reset() override;
 
-    const std::vector<std::unique_ptr<CLandXMLSurfaceP>>& GetPoints() const { return m_points; }
+    // A surface has thousands of points: they are held in one block, in document order.
+    std::span<const CLandXMLSurfaceP> GetPoints() const { return {m_points.get(), m_count}; }
 
 private:
-    std::vector<std::unique_ptr<CLandXMLSurfaceP>> m_points;
+    std::unique_ptr<CLandXMLSurfaceP[]> m_points;
+    std::size_t m_count = 0;
 };
 
 // A group of faces: at least one.
@@ -65,13 +68,15 @@ public:
     ~CLandXMLSurfaceFaces() override;
 
     bool Read(pugi::xml_node element, CLandXML* document) override;
-    bool Validate(pugi::xml_node element) override { return GetTagName(element) == "Faces"; }
+    bool Validate(pugi::xml_node element) override { return IsTag(element, "Faces"); }
     void Reset() override;
 
-    const std::vector<std::unique_ptr<CLandXMLSurfaceF>>& GetFaces() const { return m_faces; }
+    // A surface has thousands of faces: they are held in one block, in document order.
+    std::span<const CLandXMLSurfaceF> GetFaces() const { return {m_faces.get(), m_count}; }
 
 private:
-    std::vector<std::unique_ptr<CLandXMLSurfaceF>> m_faces;
+    std::unique_ptr<CLandXMLSurfaceF[]> m_faces;
+    std::size_t m_count = 0;
 };
 
 // A surface definition: its points, its face groups and its type.
@@ -103,14 +108,14 @@ class CLandXMLSurfaceDataSrc : public CXMLElementWithFeatures
 {
 public:
     bool Read(pugi::xml_node element, CLandXML* document) override { return Load(element, document); }
-    bool Validate(pugi::xml_node element) override { return GetTagName(element) == "SourceData"; }
+    bool Validate(pugi::xml_node element) override { return IsTag(element, "SourceData"); }
 };
 
 class CLandXMLSurfaceWaterSheds : public CXMLElementWithFeatures
 {
 public:
     bool Read(pugi::xml_node element, CLandXML* document) override { return Load(element, document); }
-    bool Validate(pugi::xml_node element) override { return GetTagName(element) == "Watersheds"; }
+    bool Validate(pugi::xml_node element) override { return IsTag(element, "Watersheds"); }
 };
 
 // A named surface with optional source data, definition and watersheds.
@@ -141,7 +146,7 @@ public:
     ~CLandXMLSurfaces() override;
 
     bool Read(pugi::xml_node element, CLandXML* document) override;
-    bool Validate(pugi::xml_node element) override { return GetTagName(element) == "Surfaces"; }
+    bool Validate(pugi::xml_node element) override { return IsTag(element, "Surfaces"); }
     void Reset() override;
 
     const std::vector<std::unique_ptr<CLandXMLSurface>>& GetSurfaces() const { return m_surfaces; }

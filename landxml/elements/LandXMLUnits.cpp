@@ -10,7 +10,7 @@ pugi::xml_node CLandXMLUnits::UnitSystem(pugi::xml_node units)
 
 bool CLandXMLUnits::Validate(pugi::xml_node element)
 {
-    if (GetTagName(element) != "Units")
+    if (!IsTag(element, "Units"))
         return false;
     const pugi::xml_node system = UnitSystem(element);
     if (!system)

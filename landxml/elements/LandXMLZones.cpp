@@ -38,13 +38,13 @@ const char* const kCategories[] = {"road surface", "road subsurface", "road shou
 
 bool CLandXMLZoneWidth::Validate(pugi::xml_node element)
 {
-    return GetTagName(element) == "ZoneWidth" && RequiredNumber(element, "staStart", staStart)
+    return IsTag(element, "ZoneWidth") && RequiredNumber(element, "staStart", staStart)
         && RequiredNumber(element, "staEnd", staEnd) && RequiredNumber(element, "startWidth", startWidth);
 }
 
 bool CLandXMLZoneSlope::Validate(pugi::xml_node element)
 {
-    return GetTagName(element) == "ZoneSlope" && RequiredNumber(element, "staStart", staStart)
+    return IsTag(element, "ZoneSlope") && RequiredNumber(element, "staStart", staStart)
         && RequiredNumber(element, "staEnd", staEnd) && RequiredNumber(element, "endVertValue", endVertValue)
         && VerticalType(element, "endVertType", endValueIsSlope);
 }
@@ -63,7 +63,7 @@ void CLandXMLZone::Reset()
 
 bool CLandXMLZone::Validate(pugi::xml_node element)
 {
-    if (GetTagName(element) != "Zone")
+    if (!IsTag(element, "Zone"))
         return false;
     if (!RequiredNumber(element, "staStart", staStart) || !RequiredNumber(element, "startWidth", startWidth)
         || !RequiredNumber(element, "startVertValue", startVertValue)
@@ -134,7 +134,7 @@ void CLandXMLZones::Reset()
 bool CLandXMLZones::Validate(pugi::xml_node element)
 {
     std::string side;
-    if (GetTagName(element) != "Zones" || !GetAttributeText(element, "side", side))
+    if (!IsTag(element, "Zones") || !GetAttributeText(element, "side", side))
         return false;
     if (side == "left")
         m_side = kLeft;

@@ -300,12 +300,12 @@ TEST(LandXMLSurfaces, DefinitionsFacesAndRefusals)
     ASSERT_EQ(surfaces.size(), 3u);
     const CLandXMLSurfaceDefinition& tin = surfaces[0]->GetDefinition();
     EXPECT_EQ(tin.GetSurfaceType(), CLandXMLSurfaceDefinition::kTIN);
-    EXPECT_EQ(tin.GetPoints().GetPoints()[2]->GetId(), -3);
+    EXPECT_EQ(tin.GetPoints().GetPoints()[2].GetId(), -3);
     const auto& faces = tin.GetFacesGroups().at(0)->GetFaces();
-    EXPECT_EQ(faces[0]->GetCount(), 3);
-    EXPECT_EQ(faces[0]->GetIndices()[3], -1);
-    EXPECT_EQ(faces[1]->GetCount(), 4);
-    EXPECT_EQ(faces[1]->GetIndices()[3], 4);
+    EXPECT_EQ(faces[0].GetCount(), 3);
+    EXPECT_EQ(faces[0].GetIndices()[3], -1);
+    EXPECT_EQ(faces[1].GetCount(), 4);
+    EXPECT_EQ(faces[1].GetIndices()[3], 4);
     EXPECT_EQ(surfaces[1]->GetDefinition().GetSurfaceType(), CLandXMLSurfaceDefinition::kGrid);
     EXPECT_FALSE(surfaces[2]->GetDefinition().IsBound());
 
