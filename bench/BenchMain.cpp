@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <sys/resource.h>
 #include <cstring>
 #include <vector>
 
@@ -20,6 +21,13 @@ bool IsSmokeRun()
 int64_t BenchSize(int64_t full)
 {
     return g_smoke ? std::min<int64_t>(full, 100) : full;
+}
+
+double PeakMemoryMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
 }
 
 } // namespace morvel::bench

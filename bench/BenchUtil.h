@@ -10,4 +10,7 @@ bool IsSmokeRun();
 // The size a benchmark should use: the full size normally, a small one in a smoke run.
 int64_t BenchSize(int64_t full);
 
+// The process's peak resident memory so far, in megabytes.
+double PeakMemoryMegabytes();
+
 } // namespace morvel::bench

@@ -20,6 +20,7 @@ class BenchJob : public CDataFileDoc
 {
 public:
     CDataFileDocSettings* GetJobSettings() override { return &settings; }
+    CJobFileDocSettings* GetDocSettings() override { return &settings; }
     bool Reload(bool) override { return false; }
     bool OpenJobFile(const std::string&, bool& generated) override { return generated = false; }
     bool LoadRawDataFromText(const std::string&, bool) override { return false; }

@@ -233,6 +233,25 @@ std::string FormatDoubleFull(double value)
     return PrintDouble(value, 9, false);
 }
 
+std::string FormatDoubleCompact(double value)
+{
+    if (!(value > NoValueLimit))
+        return {};
+    bool exponent = !(value < 1e160);
+    std::string text;
+    if (!exponent) {
+        text = PrintDouble(value, 6, false);
+        exponent = text.size() > 20;
+    }
+    if (exponent)
+        return PrintDouble(value, 6, true);
+    while (text.size() >= 3 && text.back() == '0' && text[text.size() - 2] != '.')
+        text.pop_back();
+    if (text == "-0.0")
+        text = "0.0";
+    return text;
+}
+
 std::string FormatPpm(double fraction, bool withUnit)
 {
     if (!(fraction > NoValueLimit))

@@ -61,6 +61,9 @@ std::string FormatNumber3(double value, bool editForm);
 
 // "%.9f" with '.', for texts that are read back by the program; empty unless above -9.99e7.
 std::string FormatDoubleFull(double value);
+// Six decimals with trailing zeros dropped down to one ("1.5", "2.0"), '.' and no grouping
+// whatever the locale; empty unless above -9.99e7. Raw data lines are written with it.
+std::string FormatDoubleCompact(double value);
 
 // Parts per million with four decimals and '.', optionally followed by " ppm".
 std::string FormatPpm(double fraction, bool withUnit);

@@ -19,6 +19,7 @@ class CDataFileSelOperator;
 class CDataFileSmartHintManager;
 class CDataFileUndoManager;
 class CDocTemplate;
+class CJobFileDocSettings;
 class CJobFileMathConversions;
 class CJobRawData;
 class CPointDatabase;
@@ -63,6 +64,8 @@ public:
 
     // --- What the job document supplies.
     virtual CDataFileDocSettings* GetJobSettings() = 0;
+    // The same settings as the job's own class, with its per-job values (stake-out offset).
+    virtual CJobFileDocSettings* GetDocSettings() = 0;
     virtual bool Reload(bool noPrompt) = 0;
     virtual bool OpenJobFile(const std::string& path, bool& generatedRawData) = 0;
     virtual bool LoadRawDataFromText(const std::string& path, bool snapshot) = 0;

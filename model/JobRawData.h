@@ -4,6 +4,7 @@
 #include <string>
 
 class CPointRecord;
+class CRawDataSetup;
 
 // What the job document base needs of the job's raw observation lines. The raw-data file of the
 // job implements it; the concrete job document creates that object and hands it to the base.
@@ -20,4 +21,6 @@ public:
     // index; the history adds 1 to the index.
     virtual bool AppendInputPoint(const CPointRecord& point, bool deleted, std::string* text,
                                   int32_t* line) = 0;
+    // The setup in force at the line (the units its values are written in); null outside the lines.
+    virtual CRawDataSetup* GetSetup(int32_t line) = 0;
 };

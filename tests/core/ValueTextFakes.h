@@ -10,6 +10,7 @@
 #include "core/Location.h"
 #include "core/MathConversions.h"
 #include "core/RawDataSetup.h"
+#include "FakeRawDataSetup.h"
 
 #include <map>
 #include <string>
@@ -122,50 +123,12 @@ private:
 };
 
 // A raw-data setup with fixed codes: distance 0 feet, 1 metres, 2 US feet; angle 0 degrees,
-// 1 grads; -1 none. Conversions follow the raw-data rules for a north azimuth setting.
-class FakeSetup : public CRawDataSetup
+// 1 grads; -1 none; a north azimuth setting; the unit label a test chooses.
+class FakeSetup : public FakeRawDataSetup
 {
 public:
-    int distanceCode = 1;
-    int angleCode = 0;
     std::string label = "m";
-
-    double ToDisplayAzimuth(double direction) const override
-    {
-        if (direction < NoValueLimit || angleCode < 0)
-            return NoValue;
-        return Display(NormalizeAngle(Pi / 2 - direction));
-    }
-    double ToDisplayHorizontalAngle(double angle) const override
-    {
-        if (angle < NoValueLimit || angleCode < 0)
-            return NoValue;
-        return Display(NormalizeAngle(angle));
-    }
-    double ToDisplayDistance(double metres) const override
-    {
-        if (metres < NoValueLimit)
-            return NoValue;
-        switch (distanceCode) {
-        case 0:
-            return metres * 3.280839895013123;
-        case 1:
-            return metres;
-        case 2:
-            return metres * 3.280833333333333;
-        default:
-            return NoValue;
-        }
-    }
     std::string GetDistanceUnitLabel() const override { return label; }
-    int GetDistanceUnitCode() const override { return distanceCode; }
-    int GetAngleUnitCode() const override { return angleCode; }
-
-private:
-    double Display(double a) const
-    {
-        return angleCode == 0 ? DecimalToDms(a * 180.0 / Pi) : a * 200.0 / Pi;
-    }
 };
 
 } // namespace morvel::test

@@ -6,7 +6,9 @@
 #include "model/JobRawData.h"
 #include "model/OpenDocuments.h"
 #include "model/PointRecord.h"
+#include "FakeRawDataSetup.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -32,8 +34,16 @@ public:
         return true;
     }
 
+    // Every line, and the lines a test's records claim beyond them, read in the fake's units.
+    CRawDataSetup* GetSetup(int32_t line) override
+    {
+        return line >= 0 && line < std::max<int32_t>(GetLineCount(), setupLines) ? &setup : nullptr;
+    }
+
     std::vector<std::string> lines;
     bool refuse = false;
+    FakeRawDataSetup setup;
+    int32_t setupLines = 1000;
 };
 
 // A job document as the job document class will be: its settings and raw data, and the answers
@@ -44,6 +54,7 @@ public:
     TestJobDoc() : rawData(InstallRawData()) {}
 
     CJobFileDocSettings* GetJobSettings() override { return &settings; }
+    CJobFileDocSettings* GetDocSettings() override { return &settings; }
     bool Reload(bool) override { return false; }
     bool OpenJobFile(const std::string&, bool& generated) override
     {

@@ -1,0 +1,82 @@
+#include "rawdata/NikonRawDataFile.h"
+
+#include "core/ProgramHelpers.h"
+#include "core/StatusProgress.h"
+#include "model/DataFileDoc.h"
+#include "model/HintCodes.h"
+#include "model/PointRecord.h"
+#include "rawdata/records/NikonRawDataSetup.h"
+
+CNikonRawDataFile::CNikonRawDataFile(CDataFileDoc* doc) : CRawDataFile(doc), m_names(doc), m_stakeouts(doc) {}
+
+CNikonRawDataFile::~CNikonRawDataFile()
+{
+    ClearMaps();
+}
+
+int32_t CNikonRawDataFile::AddRecord(CRawDataRecord* record, int32_t)
+{
+    if (!record || !m_doc)
+        return -1;
+    record->SetDocument(m_doc);
+    if (!record->UpdateText(GetLineCount() - 1))
+        return -1;
+    return AppendRecord(record);
+}
+
+std::unique_ptr<CNikonRawDataRecord> CNikonRawDataFile::CreateRecord(const CRawDataRecord* record)
+{
+    return record ? std::make_unique<CNikonRawDataRecord>(*record) : std::make_unique<CNikonRawDataRecord>();
+}
+
+std::unique_ptr<CRawDataSetup> CNikonRawDataFile::CreateSetup(CDataFileDoc*, int32_t line)
+{
+    // Bound to this container, whichever raw data the document hands out.
+    return std::make_unique<CNikonRawDataSetup>(this, line);
+}
+
+void CNikonRawDataFile::AddPointToNameMap(const std::string& name, const CLocation& location,
+                                          const std::string& description, bool deleted, int32_t line)
+{
+    m_names.AddPoint(name, description, location, line, deleted);
+}
+
+void CNikonRawDataFile::ApplyStakeoutRecord(CNikonRawDataRecord& record)
+{
+    m_stakeouts.ApplyRecord(&record);
+}
+
+void CNikonRawDataFile::ClearMaps()
+{
+    m_names.RemoveAll();
+    m_stakeouts.Clear();
+}
+
+void CNikonRawDataFile::RecomputeSetupsFrom(int32_t firstLine)
+{
+    CStatusProgress progress;
+    progress.Begin("Processing Raw Data");
+    const int32_t count = GetLineCount();
+    firstLine = std::max(0, std::min(firstLine, count));
+    m_names.RemoveFromLine(firstLine);
+    m_stakeouts.RemoveFromLine(firstLine);
+    for (int32_t line = firstLine; line < count; ++line) {
+        auto* setup = dynamic_cast<CNikonRawDataSetup*>(m_setups[size_t(line)].get());
+        if (!setup)
+            return;
+        if (line > 0) {
+            const auto* previous = static_cast<const CNikonRawDataSetup*>(m_setups[size_t(line) - 1].get());
+            setup->CopyFrom(*previous);
+        } else {
+            setup->Reset();
+        }
+        setup->SetLine(line);
+        CNikonRawDataRecord& record = *m_records[size_t(line)];
+        record.SetLine(line);
+        setup->ApplyRecord(record);
+        if ((line & 1023) == 0)
+            progress.SetPercent(MulDiv(line, 100, count));
+    }
+    if (m_doc)
+        m_doc->SendHint(nullptr, HintRawDataReadEnd, 0);
+}

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "model/JobRawData.h"
+#include "rawdata/records/RawDataRecord.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CColoredTextLines;
+class CDataFileDoc;
+class CLocation;
+class CNikonRawDataRecord;
+class CRawDataDrawTarget;
+class CRawDataRecord;
+class CRawDataSetup;
+class CRawPointNameMap;
+class CStakeoutStateTable;
+
+// A job's raw lines in memory: one record per line and beside it the setup in force after the
+// line. Structural edits recompute the setups from the first line they touch; appending applies
+// only the new line.
+class CRawDataFile : public CJobRawData
+{
+public:
+    explicit CRawDataFile(CDataFileDoc* doc);
+    ~CRawDataFile() override;
+    CRawDataFile(const CRawDataFile&) = delete;
+    CRawDataFile& operator=(const CRawDataFile&) = delete;
+
+    // A typed record reprints itself in the units at the end of the raw data and is appended;
+    // the new line, or -1.
+    virtual int32_t AddRecord(CRawDataRecord* record, int32_t option = 0) = 0;
+    // Every setup again from line 0 ("Processing Raw Data", hint 45).
+    void RecomputeSetups() { RecomputeSetupsFrom(0); }
+    virtual std::unique_ptr<CNikonRawDataRecord> CreateRecord(const CRawDataRecord* record) = 0;
+    virtual std::unique_ptr<CRawDataSetup> CreateSetup(CDataFileDoc* doc, int32_t line) = 0;
+    virtual void AddPointToNameMap(const std::string& name, const CLocation& location,
+                                   const std::string& description, bool deleted, int32_t line) = 0;
+    virtual void ApplyStakeoutRecord(CNikonRawDataRecord& record) = 0;
+    virtual CRawPointNameMap& GetPointNameMap() = 0;
+    virtual CStakeoutStateTable& GetStakeoutTable() = 0;
+    virtual void ClearMaps() = 0;
+
+    bool GetDocument(CDataFileDoc** doc) const;
+    CDataFileDoc* GetDocument() const { return m_doc; }
+    int32_t GetLineCount() const override { return int32_t(m_records.size()); }
+    // Null outside the lines.
+    CNikonRawDataRecord* GetRecord(int32_t line) const;
+    CRawDataSetup* GetSetup(int32_t line) override;
+    const CRawDataSetup* GetSetup(int32_t line) const;
+
+    // Copies the record to the end; 0 and nothing stored for a null record.
+    int32_t AppendRecord(const CRawDataRecord* record);
+    // The line, 0 for a null record, -1 without document or for a line outside the records.
+    int32_t ReplaceRecord(int32_t line, CRawDataRecord* record);
+    // As ReplaceRecord; the line may be the line count (appends).
+    int32_t InsertRecord(int32_t line, CRawDataRecord* record);
+    // Lines outside the records and repeated lines are left out; the rest go from the highest
+    // down. The number removed.
+    int32_t RemoveRecords(const std::vector<int32_t>& lines);
+    int32_t SetRecordsDeleted(const std::vector<int32_t>& lines, bool deleted);
+    int32_t ToggleRecordsNote(const std::vector<int32_t>& lines, bool toNote);
+    bool RenamePoints(const RenameMap& names);
+    void Clear();
+    void Reset();
+    void SetDrawTarget(CRawDataDrawTarget* target) { m_drawTarget = target; }
+    CRawDataDrawTarget* GetDrawTarget() const { return m_drawTarget; }
+    void DrawRecord(int32_t line);
+    void DrawSetup(int32_t line, uint32_t flags);
+    bool DescribeLine(CColoredTextLines* lines, int32_t line, bool longLabels, bool withSetup, bool wholeLabels);
+    bool CheckLine(CColoredTextLines* lines, int32_t line);
+    // The hover text of a line: its number, type, fields, mode and setup, and its check.
+    bool FormatLineInfo(CColoredTextLines* lines, int32_t line, bool longLabels);
+
+    // CJobRawData.
+    bool AppendInputPoint(const CPointRecord& point, bool deleted, std::string* text, int32_t* line) override;
+
+protected:
+    // Recomputes the setups of the line and every later one; earlier setups are unchanged because a
+    // setup depends only on its own and earlier lines.
+    virtual void RecomputeSetupsFrom(int32_t firstLine) = 0;
+
+    CDataFileDoc* m_doc;
+    CRawDataDrawTarget* m_drawTarget = nullptr;
+    std::vector<std::unique_ptr<CNikonRawDataRecord>> m_records;
+    std::vector<std::unique_ptr<CRawDataSetup>> m_setups;
+};
+
+// The raw data container of the job the document owns; null when its raw data is not one.
+CRawDataFile* RawDataFileOf(const CDataFileDoc* doc);

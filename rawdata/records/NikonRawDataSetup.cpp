@@ -1,0 +1,440 @@
+#include "rawdata/records/NikonRawDataSetup.h"
+
+#include "core/ColoredTextLines.h"
+#include "core/Format.h"
+#include "core/FormatPreferences.h"
+#include "core/Location.h"
+#include "core/RawDataFormat.h"
+#include "rawdata/RawDataFile.h"
+#include "rawdata/RawPointNameMap.h"
+#include "rawdata/StakeoutStateTable.h"
+#include "rawdata/records/RawDataNikonCommentRecord.h"
+#include "rawdata/records/RawDataNikonCoordinateRecord.h"
+#include "rawdata/records/RawDataNikonObservationRecord.h"
+#include "rawdata/records/RawDataNikonStationRecord.h"
+
+#include <cctype>
+#include <strings.h>
+
+CNikonRawDataSetup::CNikonRawDataSetup(CDataFileDoc* doc, int32_t line) : CRawDataSetup(RawDataFileOf(doc), line) {}
+
+CDataFileDoc* CNikonRawDataSetup::GetDocument() const
+{
+    return m_file ? m_file->GetDocument() : nullptr;
+}
+
+bool CNikonRawDataSetup::CopySettings(const CRawDataSetup* other)
+{
+    auto* nikon = dynamic_cast<const CNikonRawDataSetup*>(other);
+    if (!nikon)
+        return false;
+    const int32_t line = m_line;
+    CRawDataFile* file = m_file;
+    *this = *nikon;
+    m_line = line;
+    m_file = file;
+    return true;
+}
+
+CRawDataSetup& CNikonRawDataSetup::Reset()
+{
+    const int32_t line = m_line;
+    CRawDataFile* file = m_file;
+    *this = CNikonRawDataSetup();
+    m_line = line;
+    m_file = file;
+    return *this;
+}
+
+bool CNikonRawDataSetup::CompareWith(const CNikonRawDataSetup& previous, uint32_t* flags) const
+{
+    auto sameText = [](const std::shared_ptr<const std::string>& a, const std::shared_ptr<const std::string>& b) {
+        if (a == b)
+            return true;
+        const std::string& x = a ? *a : std::string();
+        const std::string& y = b ? *b : std::string();
+        return strcasecmp(x.c_str(), y.c_str()) == 0;
+    };
+    uint32_t bits = 0;
+    if (!sameText(m_distanceText, previous.m_distanceText) || !sameText(m_angleText, previous.m_angleText) ||
+        !sameText(m_zeroAzimuthText, previous.m_zeroAzimuthText))
+        bits |= 1;
+    const std::string station = m_station ? m_station->text : std::string();
+    const std::string before = previous.m_station ? previous.m_station->text : std::string();
+    if (m_station != previous.m_station && strcasecmp(station.c_str(), before.c_str()) != 0)
+        bits |= 2 | 4;
+    if (!(m_hr == previous.m_hr || (!HasValue(m_hr) && !HasValue(previous.m_hr))))
+        bits |= 8;
+    if (flags)
+        *flags = bits;
+    return bits != 0;
+}
+
+int32_t CNikonRawDataSetup::GetStationLine() const
+{
+    return m_station ? m_station->line : -1;
+}
+
+bool CNikonRawDataSetup::ValidateUnits(std::string* message) const
+{
+    const char* failure = nullptr;
+    if (m_distanceUnit < 0)
+        failure = "No valid distance unit found.";
+    else if (m_angleUnit < 0)
+        failure = "No valid angle unit found.";
+    else if (m_zeroAzimuth < 0)
+        failure = "No valid azimuth direction found.";
+    else if (m_haMode != 0 && m_haMode != 1)
+        failure = "No valid direction type found.";
+    if (failure && message)
+        *message = failure;
+    return failure == nullptr;
+}
+
+bool CNikonRawDataSetup::ValidateForReduction(std::string* message, bool checkHr) const
+{
+    if (!ValidateUnits(message))
+        return false;
+    std::string stationMessage;
+    const char* failure = nullptr;
+    CLocation occupy;
+    if (!ValidateStation(&stationMessage)) {
+        if (message)
+            *message = "No station setup found." + (stationMessage.empty() ? std::string() : "  " + stationMessage);
+        return false;
+    }
+    if (!GetOccupyLocation(&occupy))
+        failure = "Invalid Occupy Pt location";
+    else if (!HasValue(GetBacksightAzimuth()))
+        failure = "No valid backsight azimuth found.";
+    else if (checkHr && !HasValue(m_hr))
+        failure = "No valid HR found.";
+    if (failure && message)
+        *message = failure;
+    return failure == nullptr;
+}
+
+double CNikonRawDataSetup::AzimuthToDirection(double azimuth) const
+{
+    return raw_units::AzimuthToDirection(azimuth, m_angleUnit, m_zeroAzimuth);
+}
+
+double CNikonRawDataSetup::AngleToRadians(double angle) const
+{
+    return raw_units::AngleToRadians(angle, m_angleUnit);
+}
+
+double CNikonRawDataSetup::VerticalAngleToRadians(double angle) const
+{
+    return raw_units::VerticalAngleToRadians(angle, m_angleUnit);
+}
+
+double CNikonRawDataSetup::DistanceToMetres(double distance) const
+{
+    return raw_units::DistanceToMetres(distance, m_distanceUnit);
+}
+
+double CNikonRawDataSetup::DirectionToAzimuth(double direction) const
+{
+    return raw_units::DirectionToAzimuth(direction, m_angleUnit, m_zeroAzimuth);
+}
+
+double CNikonRawDataSetup::RadiansToAngle(double radians) const
+{
+    return raw_units::RadiansToAngle(radians, m_angleUnit);
+}
+
+double CNikonRawDataSetup::RadiansToVerticalAngle(double radians) const
+{
+    return raw_units::RadiansToVerticalAngle(radians, m_angleUnit);
+}
+
+double CNikonRawDataSetup::MetresToDistance(double metres) const
+{
+    return raw_units::MetresToDistance(metres, m_distanceUnit);
+}
+
+std::string CNikonRawDataSetup::GetDistanceUnitLabel() const
+{
+    return raw_units::DistanceUnitLabel(m_distanceUnit, GetFormatPreferences().iUseArchetecturalUnits);
+}
+
+bool CNikonRawDataSetup::GetCurvatureRefraction(uint8_t* coefficient) const
+{
+    if (m_crAdjustment != 1)
+        return false;
+    *coefficient = m_crCoefficient;
+    return true;
+}
+
+bool CNikonRawDataSetup::GetSeaLevelAdjustment(int32_t* value) const
+{
+    *value = m_seaLevel;
+    return true;
+}
+
+bool CNikonRawDataSetup::GetScaleFactor(double* factor) const
+{
+    *factor = m_scaleFactor;
+    return m_scaleAdjustment;
+}
+
+std::unique_ptr<CRawDataNikonStationRecord> CNikonRawDataSetup::MakeStationRecord() const
+{
+    auto station = std::make_unique<CRawDataNikonStationRecord>();
+    if (m_station) {
+        station->SetText(m_station->text);
+        station->SetDocument(GetDocument());
+        station->SetLine(m_station->line);
+    }
+    return station;
+}
+
+bool CNikonRawDataSetup::ValidateStation(std::string* message) const
+{
+    return MakeStationRecord()->ValidateSetup(message);
+}
+
+std::string CNikonRawDataSetup::GetOccupyPoint() const
+{
+    return m_station && m_station->valid ? m_station->occupy : std::string();
+}
+
+std::string CNikonRawDataSetup::GetBacksightPoint() const
+{
+    return m_station && m_station->valid ? m_station->backsight : std::string();
+}
+
+double CNikonRawDataSetup::GetHI() const
+{
+    return m_station && m_station->valid ? m_station->hi : NoValue;
+}
+
+double CNikonRawDataSetup::GetBacksightCircle() const
+{
+    return m_station && m_station->valid ? m_station->circle : NoValue;
+}
+
+double CNikonRawDataSetup::GetHeightDifference() const
+{
+    const double hi = GetHI();
+    return HasValue(hi) && HasValue(m_hr) ? hi - m_hr : NoValue;
+}
+
+bool CNikonRawDataSetup::GetOccupyLocation(CLocation* location) const
+{
+    if (!m_file)
+        return false;
+    CLocation found;
+    if (!m_file->GetPointNameMap().GetPointLocation(GetOccupyPoint(), &found, m_line))
+        return false;
+    *location = found;
+    return found.HasPlaneCoordinates();
+}
+
+double CNikonRawDataSetup::GetBacksightAzimuth() const
+{
+    if (m_file) {
+        CLocation occupy, backsight;
+        const CRawPointNameMap& map = m_file->GetPointNameMap();
+        if (map.GetPointLocation(GetOccupyPoint(), &occupy, m_line) &&
+            map.GetPointLocation(GetBacksightPoint(), &backsight, m_line)) {
+            double direction = NoValue;
+            occupy.DistanceAndDirection(backsight, &direction);
+            if (HasValue(direction))
+                return direction;
+        }
+    }
+    return m_station && m_station->valid ? m_station->azimuth : NoValue;
+}
+
+bool CNikonRawDataSetup::IsPointKnown(const std::string& name) const
+{
+    return m_file && m_file->GetPointNameMap().HasPoint(name, m_line);
+}
+
+bool CNikonRawDataSetup::GetPointLocation(const std::string& name, CLocation* location) const
+{
+    return m_file && m_file->GetPointNameMap().GetPointLocation(name, location, m_line);
+}
+
+bool CNikonRawDataSetup::GetPointDescription(const std::string& name, std::string* description) const
+{
+    return m_file && m_file->GetPointNameMap().GetPointDescription(name, description, m_line);
+}
+
+bool CNikonRawDataSetup::GetStakeoutState(CStakeoutState* state) const
+{
+    return m_file && m_file->GetStakeoutTable().Lookup(m_line, state);
+}
+
+// Whether the comment's first ':' token is one of the settings keys; most comments are notes, and
+// they need not pass ten parsers.
+static bool HasSettingsKey(const std::string& comment)
+{
+    static const char* const keys[] = {"DIST UNITS", "ANGLE UNITS", "ZERO AZIMUTH", "HA Raw Data", "Coord Order",
+                                       "C & R Adjustment", "C & R Coefficient", "Sea Level Adjustment",
+                                       "Scale Factor", "ScaleFactor", "Scale Adjustment"};
+    const size_t colon = comment.find(':');
+    if (colon == std::string::npos)
+        return false;
+    size_t begin = 0, end = colon;
+    while (begin < end && std::isspace(static_cast<unsigned char>(comment[begin])))
+        ++begin;
+    while (end > begin && std::isspace(static_cast<unsigned char>(comment[end - 1])))
+        --end;
+    const std::string key = comment.substr(begin, end - begin);
+    for (const char* k : keys)
+        if (strcasecmp(key.c_str(), k) == 0)
+            return true;
+    return false;
+}
+
+void CNikonRawDataSetup::ApplyComment(CNikonRawDataRecord& record)
+{
+    CRawDataNikonCommentRecord comment(record);
+    if (!HasSettingsKey(comment.GetComment()))
+        return;
+    int32_t code = 0;
+    bool flag = false;
+    double factor = 0;
+    auto text = [&comment] { return std::make_shared<const std::string>(comment.GetText()); };
+    if (comment.ParseDistUnits(code)) {
+        m_distanceUnit = code;
+        m_distanceText = text();
+    } else if (comment.ParseAngleUnits(code)) {
+        m_angleUnit = code;
+        m_angleText = text();
+    } else if (comment.ParseZeroAzimuth(code)) {
+        m_zeroAzimuth = code;
+        m_zeroAzimuthText = text();
+    } else if (comment.ParseHaRawData(code)) {
+        m_haMode = code;
+    } else if (comment.ParseCoordOrder(code)) {
+        m_coordOrder = code;
+    } else if (comment.ParseCrAdjustment(code)) {
+        m_crAdjustment = code;
+    } else if (comment.ParseCrCoefficient(flag)) {
+        m_crCoefficient = flag ? 1 : 0;
+    } else if (comment.ParseSeaLevelAdjustment(code)) {
+        m_seaLevel = code;
+    } else if (comment.ParseScaleFactor(factor)) {
+        m_scaleFactor = factor;
+    } else if (comment.ParseScaleAdjustment(flag)) {
+        m_scaleAdjustment = flag;
+    }
+}
+
+void CNikonRawDataSetup::ApplyStation(CNikonRawDataRecord& record)
+{
+    CRawDataNikonStationRecord view(record);
+    auto station = std::make_shared<Station>();
+    station->text = record.GetText();
+    station->line = m_line;
+    station->valid = view.Validate();
+    if (station->valid) {
+        station->occupy = view.GetOccupyPoint();
+        station->backsight = view.GetBacksightPoint();
+        station->hi = view.GetHI();
+        station->azimuth = view.GetBacksightAzimuth();
+        station->circle = view.GetBacksightCircle();
+    }
+    m_station = std::move(station);
+}
+
+void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
+{
+    CRawDataNikonCoordinateRecord view(record);
+    if (view.Validate())
+        m_file->AddPointToNameMap(view.GetPointName(), view.GetLocation(), view.GetDescription(), record.IsDeleted(),
+                                  m_line);
+}
+
+void CNikonRawDataSetup::ApplyShot(CNikonRawDataRecord& record)
+{
+    CRawDataNikonObservationRecord shot(record);
+    m_hr = shot.GetHR();
+    if (!HasValue(m_hr) || !record_codes::IsShotType(record.GetType()))
+        return;
+    CLocation location;
+    if (HasValue(shot.GetSD()) && shot.GetObservedLocation(*this, &location))
+        m_file->AddPointToNameMap(shot.GetPointName(), location, shot.GetFeatureCode(), record.IsDeleted(), m_line);
+}
+
+void CNikonRawDataSetup::ApplyRecord(CNikonRawDataRecord& record)
+{
+    if (!m_file)
+        return;
+    const int32_t type = record.GetType();
+    if (type == RecordTypeComment)
+        ApplyComment(record);
+    else if (record_codes::IsCoordinateType(type))
+        ApplyStorePoint(record);
+    else if (type == RecordTypeStation)
+        ApplyStation(record);
+    else if (record_codes::IsShotType(type) || type == RecordTypeFace1 || type == RecordTypeFace2)
+        ApplyShot(record);
+    m_file->ApplyStakeoutRecord(record);
+}
+
+void CNikonRawDataSetup::AddStationPreview(uint32_t flags)
+{
+    if ((flags & (2 | 4)) == 0 || !m_station)
+        return;
+    MakeStationRecord()->DrawPreview();
+}
+
+bool CNikonRawDataSetup::FormatCurrentSetup(CColoredTextLines* lines, bool longLabels, bool checkHr)
+{
+    if (!m_file || !lines)
+        return false;
+    lines->AddLineDefaultColor(RawSeparatorLine);
+    lines->AddLine("Current Setup", TitleTextColor);
+    std::string message;
+    if (!ValidateForReduction(&message, checkHr))
+        lines->AddLine(message, ProblemTextColor);
+
+    CJobRawData* file = m_file;
+    auto nameLine = [&](int32_t code, const std::string& name) {
+        const CNikonRawDataField field(code, name);
+        return name.empty() ? FillLabel(field.GetLabelFormat(longLabels, true), {"---"})
+                            : field.FormatText(file, m_line, longLabels, true);
+    };
+    const CRawDataFormat formatter(this, true);
+    auto valueLine = [&](int32_t code, const std::string& value) {
+        return CNikonRawDataField(code, value).FormatText(file, m_line, longLabels, true);
+    };
+    lines->AddLineDefaultColor(nameLine(FieldOP, GetOccupyPoint()));
+    lines->AddLineDefaultColor(nameLine(FieldBP, GetBacksightPoint()));
+    lines->AddLineDefaultColor(valueLine(FieldBA, FormatDoubleCompact(DirectionToAzimuth(GetBacksightAzimuth()))));
+    lines->AddLineDefaultColor(valueLine(FieldHI, formatter.FormatElevation(GetHI(), true, false)));
+    lines->AddLineDefaultColor(valueLine(FieldHR, formatter.FormatElevation(GetHR(), true, false)));
+    return true;
+}
+
+bool CNikonRawDataSetup::FormatCurrentMode(CColoredTextLines* lines, bool longLabels)
+{
+    if (!m_file || !lines)
+        return false;
+    lines->AddLineDefaultColor(RawSeparatorLine);
+    lines->AddLine("Current Mode", TitleTextColor);
+    std::string message;
+    if (!ValidateUnits(&message)) {
+        lines->AddLine(message, ProblemTextColor);
+        return true;
+    }
+    CJobRawData* file = m_file;
+    auto enumLine = [&](int32_t code, int32_t enumeration, int32_t value) {
+        return CNikonRawDataField(code, "").FormatEnumValue(file, m_line, enumeration, value, longLabels, true);
+    };
+    lines->AddLineDefaultColor(enumLine(FieldDU, 4, m_distanceUnit));
+    lines->AddLineDefaultColor(enumLine(FieldAU, 1, m_angleUnit));
+    lines->AddLineDefaultColor(enumLine(FieldZA, 0, m_zeroAzimuth));
+    lines->AddLineDefaultColor(
+        CNikonRawDataField(FieldSF, FormatDoubleFull(m_scaleFactor)).FormatText(file, m_line, longLabels, true));
+    lines->AddLineDefaultColor(enumLine(FieldEC, 2, m_crAdjustment));
+    lines->AddLineDefaultColor(enumLine(FieldSL, 3, m_seaLevel));
+    lines->AddLineDefaultColor(enumLine(FieldHD, 5, m_haMode));
+    lines->AddLineDefaultColor(enumLine(FieldVD, 6, m_coordOrder));
+    return true;
+}

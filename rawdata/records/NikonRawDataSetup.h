@@ -1,0 +1,116 @@
+#pragma once
+
+#include "core/NoValue.h"
+#include "core/RawDataSetup.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class CDataFileDoc;
+class CRawDataNikonStationRecord;
+
+// The setup of a raw line in the raw layout. Settings comments are decoded once when applied and
+// the station is shared between the setups of the lines it governs, so chaining a setup from the
+// previous line copies a few words.
+class CNikonRawDataSetup : public CRawDataSetup
+{
+public:
+    CNikonRawDataSetup() = default;
+    CNikonRawDataSetup(CDataFileDoc* doc, int32_t line);
+    CNikonRawDataSetup(CRawDataFile* file, int32_t line) : CRawDataSetup(file, line) {}
+
+    // Everything, line and raw data file included.
+    void CopyFrom(const CNikonRawDataSetup& other) { *this = other; }
+    // Bit 1: a unit comment differs; bits 2 and 4: the station line differs; bit 8: HR differs.
+    bool CompareWith(const CNikonRawDataSetup& previous, uint32_t* flags) const;
+    bool GetHaMode(int32_t* mode) const
+    {
+        *mode = m_haMode;
+        return true;
+    }
+    int32_t GetCoordinateOrder() const { return m_coordOrder; }
+    // The line of the station in force; -1 before any.
+    int32_t GetStationLine() const;
+
+    bool CopySettings(const CRawDataSetup* other) override;
+    bool ValidateForReduction(std::string* message, bool checkHr) const override;
+    CRawDataSetup& Reset() override;
+    bool ValidateUnits(std::string* message) const override;
+    double AzimuthToDirection(double azimuth) const override;
+    double AngleToRadians(double angle) const override;
+    double VerticalAngleToRadians(double angle) const override;
+    double DistanceToMetres(double distance) const override;
+    double DirectionToAzimuth(double direction) const override;
+    double RadiansToAngle(double radians) const override;
+    double RadiansToVerticalAngle(double radians) const override;
+    double MetresToDistance(double metres) const override;
+    std::string GetDistanceUnitLabel() const override;
+    int32_t GetZeroAzimuth() const override { return m_zeroAzimuth; }
+    int32_t GetDistanceUnit() const override { return m_distanceUnit; }
+    int32_t GetAngleUnit() const override { return m_angleUnit; }
+    double GetDistanceConstant() const override { return 0.0; }
+    bool GetCurvatureRefraction(uint8_t* coefficient) const override;
+    bool GetSeaLevelAdjustment(int32_t* value) const override;
+    bool GetScaleFactor(double* factor) const override;
+    bool ValidateStation(std::string* message) const override;
+    std::string GetOccupyPoint() const override;
+    bool GetOccupyLocation(CLocation* location) const override;
+    std::string GetBlankText() const override { return {}; }
+    double GetBacksightAzimuth() const override;
+    double GetBacksightCircle() const override;
+    std::string GetBacksightPoint() const override;
+    double GetHI() const override;
+    double GetHR() const override { return m_hr; }
+    double GetHeightDifference() const override;
+    bool IsPointKnown(const std::string& name) const override;
+    bool GetPointLocation(const std::string& name, CLocation* location) const override;
+    bool GetPointDescription(const std::string& name, std::string* description) const override;
+    bool GetStakeoutState(CStakeoutState* state) const override;
+    void ApplyRecord(CNikonRawDataRecord& record) override;
+    void AddStationPreview(uint32_t flags) override;
+    bool FormatCurrentSetup(CColoredTextLines* lines, bool longLabels, bool checkHr) override;
+    bool FormatCurrentMode(CColoredTextLines* lines, bool longLabels) override;
+
+    // For the observation records: HR as the last shot or face reading set it.
+    void SetHR(double hr) { m_hr = hr; }
+
+private:
+    // The ST line in force, read once in the units of its own line.
+    struct Station
+    {
+        std::string text;
+        int32_t line = -1;
+        bool valid = false;
+        std::string occupy;
+        std::string backsight;
+        double hi = NoValue;
+        double azimuth = NoValue;
+        double circle = NoValue;
+    };
+
+    void ApplyComment(CNikonRawDataRecord& record);
+    void ApplyStation(CNikonRawDataRecord& record);
+    void ApplyStorePoint(CNikonRawDataRecord& record);
+    // CP, SS, SO: HR, then the observed point is filed; F1, F2: HR only.
+    void ApplyShot(CNikonRawDataRecord& record);
+    CDataFileDoc* GetDocument() const;
+    std::unique_ptr<CRawDataNikonStationRecord> MakeStationRecord() const;
+
+    // Decoded unit comments (-1: never seen) and the texts they came from.
+    int32_t m_distanceUnit = -1;
+    int32_t m_angleUnit = -1;
+    int32_t m_zeroAzimuth = -1;
+    std::shared_ptr<const std::string> m_distanceText;
+    std::shared_ptr<const std::string> m_angleText;
+    std::shared_ptr<const std::string> m_zeroAzimuthText;
+    std::shared_ptr<const Station> m_station;
+    int32_t m_haMode = 1;
+    int32_t m_coordOrder = 0;
+    int32_t m_crAdjustment = 0;
+    uint8_t m_crCoefficient = 0;
+    int32_t m_seaLevel = 0;
+    double m_scaleFactor = 1.0;
+    bool m_scaleAdjustment = false;
+    double m_hr = NoValue;
+};

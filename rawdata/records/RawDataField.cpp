@@ -1,0 +1,340 @@
+#include "rawdata/records/RawDataField.h"
+
+#include "core/DecimalText.h"
+#include "core/FormatPreferences.h"
+#include "core/NoValue.h"
+#include "core/ProgramHelpers.h"
+#include "core/RawDataFormat.h"
+#include "core/RawDataSetup.h"
+#include "model/MorvelSettingsHelpers.h"
+#include "model/JobRawData.h"
+
+#include <array>
+#include <string_view>
+
+namespace {
+
+// Rows 23 to 26 carry the texts this program shows for the setup's HA mode and coordinate order
+// and for the distances of a mismatch; their codes are the table's.
+constexpr std::array<CFieldCode, FieldCodeCount> kFieldCodes = {{
+    {"CO", "Comment: %s", "Comment: %s"},
+    {"PN", "Point Name: %s", "Pt Name: %s"},
+    {"FC", "Description: %s", "Description: %s"},
+    {"OP", "Occupy Point: %s", "Occ Pt: %s"},
+    {"BP", "Backsight Point: %s", "BS Pt: %s"},
+    {"BC", "Backsight Circle: %s", "BS Cir: %s"},
+    {"HI", "Height of Instrument: %s%s", "HI: %s%s"},
+    {"AZ", "Azimuth: %s", "Azimuth: %s"},
+    {"HA", "Horizontal Angle: %s", "H. Angle: %s"},
+    {"HR", "Height of Rod: %s%s", "HR: %s%s"},
+    {"SD", "Slope Distance: %s%s", "Slope Dist: %s%s"},
+    {"VA", "Vertical Angle: %s", "V. Angle: %s"},
+    {"TM", "Time: %s", "Time: %s"},
+    {"DU", "Distance Units: %s", "Dist Units: %s"},
+    {"AU", "Angle Units: %s", "Ang Units: %s"},
+    {"ZA", "Zero Azimuth: %s", "Zero Az: %s"},
+    {"BA", "Backsight Azimuth: %s", "BS Azimuth: %s"},
+    {" N", "%s: %s%s", "%s: %s%s"},
+    {" E", "%s: %s%s", "%s: %s%s"},
+    {"EL", "%s: %s%s", "%s: %s%s"},
+    {"SF", "Scale Factor: %s", "Scale Factor: %s"},
+    {"EC", "Earth Curvature: %s", "Earth Curv: %s"},
+    {"SL", "Sea Level Correction: %s", "Sea Lev Cor: %s"},
+    {"HD", "HA Raw Data: %s", "HA Raw Data: %s"},
+    {"VD", "Coord Order: %s", "Coord Order: %s"},
+    {"IN", "Horizontal Distance: %s%s", "H Dist: %s%s"},
+    {"", "Vertical Distance: %s%s", "V Dist: %s%s"},
+    {"", "", ""},
+}};
+
+// Placeholders each code needs in its label (N, E and EL: three with the whole label).
+int32_t NeededPlaceholders(int32_t code, bool wholeLabel)
+{
+    switch (code) {
+    case FieldHI:
+    case FieldHR:
+    case FieldSD:
+    case FieldIN:
+    case Field26:
+        return 2;
+    case FieldN:
+    case FieldE:
+    case FieldEL:
+        return wholeLabel ? 3 : 2;
+    case FieldEmpty:
+        return 0;
+    default:
+        return code >= 0 && code < FieldEmpty ? 1 : -1;
+    }
+}
+
+struct Enumeration
+{
+    std::vector<std::pair<int32_t, const char*>> values;
+};
+
+const std::array<Enumeration, raw_enums::Count>& Enumerations()
+{
+    static const std::array<Enumeration, raw_enums::Count> table = {{
+        {{{0, "North"}, {1, "South"}}},
+        {{{0, "Degrees"}, {1, "Grad"}}},
+        {{{0, "Off"}, {1, "On"}}},
+        {{{0, "Off"}, {1, "On"}}},
+        {{{0, "Feet"}, {1, "Meters"}, {2, "US Feet"}}},
+        {{{0, "Azimuth"}, {1, "HA zero to BS"}}},
+        {{{0, "NEZ"}, {1, "ENZ"}}},
+    }};
+    return table;
+}
+
+CRawDataSetup* SetupAt(CJobRawData* file, int32_t line)
+{
+    return file ? file->GetSetup(line) : nullptr;
+}
+
+bool ReadNumber(const std::string& text, double* value)
+{
+    return ReadDecimalDouble(text, *value) && *value > NoValueLimit;
+}
+
+} // namespace
+
+std::string FillLabel(const std::string& format, const std::vector<std::string>& args)
+{
+    std::string out;
+    out.reserve(format.size() + 16);
+    size_t next = 0;
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == 's') {
+            if (next < args.size())
+                out += args[next];
+            ++next;
+            ++i;
+        } else {
+            out += format[i];
+        }
+    }
+    return out;
+}
+
+const CFieldCodeTable& CFieldCodeTable::Get()
+{
+    static const CFieldCodeTable table;
+    return table;
+}
+
+std::string CFieldCodeTable::GetCodeText(int32_t code) const
+{
+    return code >= 0 && code < FieldCodeCount ? kFieldCodes[size_t(code)].code : "";
+}
+
+std::string CFieldCodeTable::GetCodeLabel(int32_t code, bool longLabel) const
+{
+    if (code < 0 || code >= FieldCodeCount)
+        return {};
+    return longLabel ? kFieldCodes[size_t(code)].longLabel : kFieldCodes[size_t(code)].shortLabel;
+}
+
+int32_t CFieldCodeTable::LookupCode(const std::string& text) const
+{
+    const std::string_view key = std::string_view(text).substr(0, 2);
+    if (key.empty())
+        return FieldEmpty; // rows 26 and 27 share the empty code; the later one answers
+    for (int32_t i = 0; i < FieldCodeCount; ++i)
+        if (key == kFieldCodes[size_t(i)].code)
+            return i;
+    return -1;
+}
+
+namespace raw_enums {
+
+int32_t GetSize(int32_t enumeration)
+{
+    if (enumeration < 0 || enumeration >= Count)
+        return 0;
+    return int32_t(Enumerations()[size_t(enumeration)].values.size());
+}
+
+std::string NameAt(int32_t enumeration, int32_t position)
+{
+    if (position < 0 || position >= GetSize(enumeration))
+        return {};
+    return Enumerations()[size_t(enumeration)].values[size_t(position)].second;
+}
+
+std::string NameOf(int32_t enumeration, int32_t value)
+{
+    for (int32_t i = 0; i < GetSize(enumeration); ++i)
+        if (Enumerations()[size_t(enumeration)].values[size_t(i)].first == value)
+            return Enumerations()[size_t(enumeration)].values[size_t(i)].second;
+    return {};
+}
+
+int32_t ValueAt(int32_t enumeration, int32_t position)
+{
+    if (position < 0 || position >= GetSize(enumeration))
+        return -1;
+    return Enumerations()[size_t(enumeration)].values[size_t(position)].first;
+}
+
+bool Parse(int32_t enumeration, const std::string& text, int32_t* value)
+{
+    *value = -1;
+    int32_t v = 0;
+    if (text.empty() || !ReadDecimalInt32(text, v) || NameOf(enumeration, v).empty())
+        return false;
+    *value = v;
+    return true;
+}
+
+} // namespace raw_enums
+
+std::string CNikonRawDataField::GetCodeLabel(int32_t code, bool longLabel) const
+{
+    return CFieldCodeTable::Get().GetCodeLabel(code, longLabel);
+}
+
+std::string CNikonRawDataField::GetCodeText(int32_t code) const
+{
+    return CFieldCodeTable::Get().GetCodeText(code);
+}
+
+int32_t CNikonRawDataField::LookupCode(const std::string& text) const
+{
+    return CFieldCodeTable::Get().LookupCode(text);
+}
+
+std::string CNikonRawDataField::GetLabelFormat(bool longLabel, bool wholeLabel) const
+{
+    std::string format = GetCodeLabel(m_code, longLabel);
+    if (wholeLabel)
+        return format;
+    const size_t colon = format.find(':');
+    if (colon == std::string::npos || colon + 2 > format.size())
+        return {};
+    return format.substr(colon + 2);
+}
+
+std::string CNikonRawDataField::GetCode() const
+{
+    return GetCodeText(m_code);
+}
+
+int32_t CNikonRawDataField::GetValueKind() const
+{
+    switch (m_code) {
+    case FieldPN:
+    case FieldOP:
+    case FieldBP:
+        return ValueKindPointName;
+    case FieldBC:
+    case FieldHA:
+        return ValueKindAngleRight;
+    case FieldHI:
+    case FieldHR:
+        return ValueKindHeight;
+    case FieldAZ:
+    case FieldBA:
+        return ValueKindAzimuth;
+    case FieldSD:
+        return ValueKindSlopeDistance;
+    case FieldVA:
+        return ValueKindZenith;
+    case FieldTM:
+        return ValueKindTime;
+    case FieldN:
+        return ValueKindNorthing;
+    case FieldE:
+        return ValueKindEasting;
+    case FieldEL:
+        return ValueKindElevation;
+    case FieldSF:
+        return ValueKindNumberText;
+    case FieldZA:
+        return ValueKindEnumeration + 0;
+    case FieldAU:
+        return ValueKindEnumeration + 1;
+    case FieldEC:
+        return ValueKindEnumeration + 2;
+    case FieldSL:
+        return ValueKindEnumeration + 3;
+    case FieldDU:
+        return ValueKindEnumeration + 4;
+    case FieldHD:
+        return ValueKindEnumeration + 5;
+    case FieldVD:
+        return ValueKindEnumeration + 6;
+    default:
+        return ValueKindFreeText;
+    }
+}
+
+bool CNikonRawDataField::CheckLabelFormat(int32_t* placeholders, bool longLabel, bool wholeLabel) const
+{
+    const int32_t count = CountFormatPlaceholders(GetLabelFormat(longLabel, wholeLabel));
+    if (placeholders)
+        *placeholders = count;
+    const int32_t needed = NeededPlaceholders(m_code, wholeLabel);
+    return needed >= 0 && count == needed;
+}
+
+std::string CNikonRawDataField::FormatValue(CJobRawData* file, int32_t line, const std::string& value,
+                                            bool longLabel, bool wholeLabel) const
+{
+    int32_t placeholders = 0;
+    if (!CheckLabelFormat(&placeholders, longLabel, wholeLabel))
+        return {};
+    const std::string format = GetLabelFormat(longLabel, wholeLabel);
+    if (placeholders == 0)
+        return value;
+
+    CRawDataSetup* setup = SetupAt(file, line);
+    if (placeholders == 1) {
+        double number = 0;
+        if (setup && ReadNumber(value, &number)) {
+            const CRawDataFormat formatter(setup, true);
+            switch (m_code) {
+            case FieldAZ:
+            case FieldBA:
+                return FillLabel(format, {formatter.FormatAzimuth(setup->AzimuthToDirection(number), false)});
+            case FieldBC:
+            case FieldHA:
+            case FieldVA:
+                return FillLabel(format, {formatter.FormatHorizontalAngle(setup->AngleToRadians(number), false)});
+            default:
+                break;
+            }
+        }
+        return FillLabel(format, {value});
+    }
+
+    // A distance with its unit label, or "---" without value.
+    std::string shown;
+    if (value.empty() || value == "---") {
+        shown = "---";
+    } else if (!setup) {
+        shown = value;
+    } else {
+        const bool feetInches = GetFormatPreferences().iUseArchetecturalUnits &&
+                                (m_code == FieldHI || m_code == FieldHR || m_code == FieldSD ||
+                                 m_code == FieldN || m_code == FieldE || m_code == FieldEL);
+        shown = feetInches ? CRawDataFormat(setup, false).FormatFeetInches(value) : value;
+        shown += setup->GetDistanceUnitLabel();
+    }
+    if (placeholders == 3) {
+        const std::string caption = m_code == FieldN   ? GetPlanYCaption()
+                                    : m_code == FieldE ? GetPlanXCaption()
+                                                       : GetPlanZCaption();
+        return FillLabel(format, {caption, shown});
+    }
+    return FillLabel(format, {shown});
+}
+
+std::string CNikonRawDataField::FormatEnumValue(CJobRawData* file, int32_t line, int32_t enumeration,
+                                                int32_t value, bool longLabel, bool wholeLabel) const
+{
+    std::string name = raw_enums::NameOf(enumeration, value);
+    if (name.empty())
+        name = "---";
+    return FormatValue(file, line, name, longLabel, wholeLabel);
+}

@@ -1,0 +1,107 @@
+// Feeds each line of arbitrary text to the raw line grammar as a job's raw data would: split,
+// validation, both descriptions, notes, the deleted mark, rebuilding, and every settings comment
+// reader and printer.
+#include "core/ColoredTextLines.h"
+#include "model/TestJobDoc.h"
+#include "rawdata/records/RawDataNikonCommentRecord.h"
+#include "rawdata/records/RawDataRecord.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+void Check(bool condition, const std::string& text)
+{
+    if (!condition) {
+        std::fprintf(stderr, "failed on line: %s\n", text.c_str());
+        std::abort();
+    }
+}
+
+void ExerciseComment(CNikonRawDataRecord& record)
+{
+    CRawDataNikonCommentRecord c(record);
+    int32_t i = 0;
+    bool b = false;
+    double d = 0;
+    std::string name;
+    double n = 0, e = 0, z = 0;
+    c.ParseDistUnits(i);
+    c.ParseAngleUnits(i);
+    c.ParseZeroAzimuth(i);
+    c.ParseHaRawData(i);
+    c.ParseCrCoefficient(b);
+    c.ParseCrAdjustment(i);
+    c.ParseSeaLevelAdjustment(i);
+    c.ParseScaleAdjustment(b);
+    c.ParseScaleFactor(d);
+    c.ParseCoordOrder(i);
+    c.IsJobComment(&name);
+    c.ParseStakeoutDeltas(name, n, e, z);
+    c.UpdateText(record.GetLine());
+    Check(CNikonRawDataRecord(c.GetText()).GetFieldCount() == 1, c.GetText());
+    c.PrintDistUnits(i);
+    c.PrintAngleUnits(i);
+    c.PrintZeroAzimuth(i);
+    c.PrintHaRawData(i);
+    c.PrintCrCoefficient(b);
+    c.PrintCrAdjustment(i);
+    c.PrintSeaLevelAdjustment(i);
+    c.PrintScaleAdjustment(b);
+    c.PrintScaleFactor(d);
+    c.PrintCoordOrder(i);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    morvel::test::TestJobDoc doc;
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    size_t start = 0;
+    int32_t line = 0;
+    while (start <= text.size() && line < 5000) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string lineText = text.substr(start, end - start);
+        if (!lineText.empty() && lineText.back() == '\r')
+            lineText.pop_back();
+        start = end + 1;
+
+        doc.rawData.setup.distanceCode = line % 4 - 1;
+        doc.rawData.setup.angleCode = line % 3;
+        CNikonRawDataRecord record(lineText);
+        record.SetDocument(&doc);
+        record.SetLine(line++);
+        const int32_t count = record.GetFieldCount();
+        record.CheckLayout(record.GetType());
+        record.Validate();
+        CColoredTextLines lines;
+        record.DescribeLong(&lines, record.GetLine(), true, true, true);
+        record.DescribeLong(&lines, record.GetLine(), false, true, false);
+        record.DescribeShort();
+        std::string message;
+        record.CanInterpret(&message);
+        record.Canonicalize();
+        if (record.GetType() == RecordTypeComment)
+            ExerciseComment(record);
+
+        CNikonRawDataRecord copy(record);
+        if (copy.GetFieldCount() > 0) {
+            copy.RebuildText();
+            Check(copy.GetFieldCount() == count || record.GetType() == RecordTypeComment, copy.GetText());
+        }
+        const bool deleted = copy.IsDeleted();
+        copy.SetDeleted(!deleted);
+        copy.SetDeleted(deleted);
+        const std::string before = copy.GetText();
+        if (copy.ToggleNote(true))
+            Check(copy.ToggleNote(false) && copy.GetText() == before, before);
+        copy.RenamePoints({{"1", "2"}});
+    }
+    return 0;
+}
