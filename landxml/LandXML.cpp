@@ -123,8 +123,17 @@ bool CLandXML::LoadFile(const std::string& fileName, std::string& message)
     CStatusProgress progress;
     progress.Begin("Reading LandXML file");
 
+    // A document loaded a second time starts afresh: nothing may stay bound to the old tree.
+    Reset();
+    m_pointIndex.clear();
+    m_namedInOrder.clear();
+    m_namedInOrderValid = false;
+    m_unnamedPoints.clear();
+    m_ownedPoints.clear();
+    m_pendingPoints.clear();
     m_cgPointElements.clear();
     m_cgPointElementsIndexed = false;
+    m_fileName.clear();
     const pugi::xml_parse_result parsed =
         m_dom.load_buffer_inplace_own(buffer, size, pugi::parse_default | pugi::parse_comments);
     if (!parsed) {

@@ -186,3 +186,24 @@ TEST(LandXMLDocument, NestingDepthIsLimited)
 }
 
 } // namespace
+
+namespace {
+
+TEST(LandXMLDocument, LoadingAgainStartsAfresh)
+{
+    morvel::test::TempDir dir;
+    const std::string first = dir.file("first.xml");
+    const std::string second = dir.file("second.xml");
+    morvel::test::WriteAllText(first, morvel::test::WrapLandXML("<CgPoints><CgPoint name=\"A\">1 2</CgPoint></CgPoints>"));
+    morvel::test::WriteAllText(second, morvel::test::WrapLandXML("<CgPoints><CgPoint name=\"B\">3 4</CgPoint></CgPoints>"));
+    CLandXML document;
+    std::string note;
+    ASSERT_TRUE(document.LoadFile(first, note));
+    ASSERT_TRUE(document.LoadFile(second, note));
+    EXPECT_EQ(document.FindCgPoint("A", false), nullptr);
+    ASSERT_NE(document.FindCgPoint("B", false), nullptr);
+    EXPECT_EQ(document.FindCgPoint("B", false)->GetDesc(), "");
+    EXPECT_EQ(document.GetNamedCgPointCount(), 1);
+}
+
+} // namespace
