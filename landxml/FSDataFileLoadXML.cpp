@@ -1,14 +1,19 @@
 #include "landxml/FSDataFileLoadXML.h"
 
+#include "core/DataFileFormat.h"
 #include "core/NoValue.h"
+#include "core/Report.h"
+#include "model/MorvelSettingsHelpers.h"
 #include "landxml/LandXML.h"
 #include "landxml/LandXMLText.h"
 #include "landxml/elements/LandXMLCgPoint.h"
 #include "model/DataFileDoc.h"
+#include "model/DataFileUndoManager.h"
 #include "model/HintCodes.h"
 #include "model/JobRawData.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
+#include "model/PointRenameEngine.h"
 #include "platform/MessageBox.h"
 
 #include <exception>
@@ -63,9 +68,17 @@ bool FSDataFileLoadXML::ImportFile(const std::string& fileName, CDataFileDoc* jo
         CLandXML document;
         UseImportSwitches(document);
         if (LoadDocument(document, fileName)) {
-            // TODO(undo): record the whole-job step kUndoDescription before the first change,
-            // and drop it again below when Load fails while it is still the current step.
+            // One step for the whole import, taken before the first change. A failed import that
+            // changed nothing takes it back; one that stopped part-way keeps it, so that what it
+            // did can still be undone and the job still counts as modified.
+            CDataFileUndoManager* undo = m_job->GetUndoManager();
+            if (undo != nullptr)
+                undo->RecordCaptionedUndo(kUndoDescription);
+            m_pointsWritten = 0;
             imported = Load(document, fileName);
+            if (!imported && m_pointsWritten == 0 && undo != nullptr
+                && undo->GetUndoDescription() == kUndoDescription)
+                undo->CancelLastStep();
         }
     }
     m_job = nullptr;
@@ -146,6 +159,7 @@ bool FSDataFileLoadXML::AddPoint(const CLandXMLCgPoint& point)
             return false;
         created.release(); // the job owns it now
     }
+    ++m_pointsWritten;
     AppendInputPointLine(*record);
     if (m_makeReport && m_report != nullptr)
         AddReportRow(*record);
@@ -170,17 +184,49 @@ void FSDataFileLoadXML::AppendInputPointLine(const CPointRecord& record)
 void FSDataFileLoadXML::BeginReport(const std::string& fileName)
 {
     m_reportRow = 0;
-    // TODO(report): header line, title section and the six columns.
+    if (m_report == nullptr)
+        return;
+    m_report->AddHeaderLine("Import LandXML file");
+    // The title section: the report's current one when it is still untouched.
+    const CReportSection* current = m_report->GetCurrentSection();
+    if (current == nullptr || !current->columns.empty() || !current->rows.empty())
+        m_report->NewSection();
+    m_report->AddColumn("", ReportHeadingLeft | ReportCellLeft);
+    m_report->AddRow();
+    m_reportRow = m_report->AddRow();
+    m_report->SetCell(0, m_reportRow, landxml::FormatText("Import LandXML file %s", {fileName}), false);
+    m_reportRow = m_report->AddRow();
+
+    m_report->NewSection();
+    m_report->AddColumn("Point #", ReportHeadingCentre | ReportCellRight);
+    m_report->AddColumn(GetPlanYCaption().c_str(), ReportHeadingCentre | ReportCellRight);
+    m_report->AddColumn(GetPlanXCaption().c_str(), ReportHeadingCentre | ReportCellRight);
+    m_report->AddColumn(GetPlanZCaption().c_str(), ReportHeadingCentre | ReportCellRight);
+    m_report->AddColumn("Description", ReportHeadingCentre | ReportCellLeft);
+    m_report->AddColumn("Action", ReportHeadingCentre | ReportCellLeft);
 }
 
 void FSDataFileLoadXML::AddReportRow(const CPointRecord& record)
 {
-    // TODO(report): one row per point.
+    const CDataFileFormat* format = m_job->GetDataFileFormat();
+    m_reportRow = m_report->AddRow();
+    m_report->SetCell(0, m_reportRow, record.GetName(), false);
+    m_report->SetCell(1, m_reportRow, format->FormatCoordinate(record.GetNorthing(), false, false), false);
+    m_report->SetCell(2, m_reportRow, format->FormatCoordinate(record.GetEasting(), false, false), false);
+    m_report->SetCell(3, m_reportRow, format->FormatElevation(record.GetElevation(), false, false), false);
+    m_report->SetCell(4, m_reportRow, record.GetDescription(), false);
+    m_report->SetCell(5, m_reportRow, "Imported", false);
 }
 
 bool FSDataFileLoadXML::RenamePoints(const std::vector<std::string>& names, std::map<std::string, std::string>& renameMap)
 {
-    // TODO(rename): the job's rename rule through the rename engine.
-    ShowMessageBoxFS("Unable to rename the points using the selected rule.", MB_OK | MB_ICONERROR);
-    return false;
+    CPointRenameEngine engine(m_job);
+    engine.AddPointNames(names);
+    PointRenameMap map;
+    if (!engine.ComputeRenames() || !engine.GetRenameMap(map)) {
+        ShowMessageBoxFS("Unable to rename the points using the selected rule.", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    renameMap = std::move(map);
+    return true;
 }

@@ -43,5 +43,7 @@ private:
     void AddReportRow(const CPointRecord& record);
 
     int m_reportRow = 0;
+    // Points added or overwritten by the import under way.
+    int m_pointsWritten = 0;
     CDataFileDoc* m_job = nullptr;
 };

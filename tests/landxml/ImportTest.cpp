@@ -1,6 +1,10 @@
 #include "LandXMLTestUtil.h"
 #include "landxml/FSDataFileLoadXML.h"
 #include "landxml/FSDataFileSaveXML.h"
+#include "core/DataFileFormat.h"
+#include "core/Report.h"
+#include "model/DataFileUndoManager.h"
+#include "model/MorvelSettings.h"
 #include "model/PointDatabase.h"
 #include "model/TestJobDoc.h"
 #include "platform/MessageBox.h"
@@ -270,6 +274,121 @@ TEST(LandXMLImport, ExportImportsBackToTheSamePoints)
                 EXPECT_EQ(b->GetElevation(), NoValue);
             EXPECT_STREQ(a->GetDescription(), b->GetDescription());
         }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Rename rules for one test, on settings that never touch the profile file.
+class RenameRules
+{
+public:
+    explicit RenameRules(int32_t rule)
+    {
+        settings.SetRenameRule(rule);
+        settings.SetRenameStartNumber(500);
+        settings.SetRenameNumericOffset(1000);
+        settings.SetRenameDesignator("A");
+        settings.SetRenameDesignatorLocation(0);
+        settings.SetRenameNextRound(0);
+        settings.SetRenameOption(0);
+        SetMorvelSettings(&settings);
+    }
+    ~RenameRules() { SetMorvelSettings(nullptr); }
+    RenameRules(const RenameRules&) = delete;
+    RenameRules& operator=(const RenameRules&) = delete;
+
+    CMorvelSettings settings;
+};
+
+TEST(LandXMLImport, OneUndoStepAndTheReport)
+{
+    TempDir dir;
+    const std::string path = dir.file("report.xml");
+    WriteAllText(path, WrapLandXML(R"(<CgPoints><CgPoint name="1" desc="IP">100 200 10</CgPoint>
+        <CgPoint name="2">300 400</CgPoint></CgPoints>)"));
+    TestJobDoc job;
+    job.AddPoint("9", 1, 1);
+    job.rawData.lines = {"CO,before"};
+    CReport report;
+    FSDataFileLoadXML import;
+    import.SetImportOptions(false, true, &report);
+    ASSERT_TRUE(import.ImportFile(path, &job));
+    EXPECT_EQ(job.GetPointDatabase()->GetCount(), 3);
+
+    ASSERT_EQ(report.GetHeaderLines().size(), 1u);
+    EXPECT_EQ(report.GetHeaderLines()[0], "Import LandXML file");
+    ASSERT_EQ(report.GetSections().size(), 2u);
+    EXPECT_EQ(report.GetCell(0, 0, 1), "Import LandXML file " + path);
+    const CReportSection& table = *report.GetSections()[1];
+    ASSERT_EQ(table.columns.size(), 6u);
+    EXPECT_EQ(table.columns[0].heading, "Point #");
+    EXPECT_EQ(table.columns[4].heading, "Description");
+    EXPECT_EQ(table.columns[5].heading, "Action");
+    ASSERT_EQ(table.rows.size(), 2u);
+    EXPECT_EQ(report.GetCell(1, 0, 0), "1");
+    EXPECT_EQ(report.GetCell(1, 4, 0), "IP");
+    EXPECT_EQ(report.GetCell(1, 5, 1), "Imported");
+    EXPECT_EQ(report.GetCell(1, 3, 1), job.GetDataFileFormat()->FormatElevation(NoValue, false, false));
+
+    // The whole import undoes as one step.
+    CDataFileUndoManager& undo = *job.GetUndoManager();
+    EXPECT_EQ(undo.GetUndoDescription(), FSDataFileLoadXML::kUndoDescription);
+    ASSERT_TRUE(undo.Undo());
+    EXPECT_EQ(job.GetPointDatabase()->GetCount(), 1);
+    EXPECT_EQ(job.rawData.lines, (std::vector<std::string>{"CO,before"}));
+}
+
+TEST(LandXMLImport, ARefusedImportLeavesNoUndoStep)
+{
+    TempDir dir;
+    const std::string path = dir.file("bad.xml");
+    WriteAllText(path, WrapLandXML(R"(<CgPoints><CgPoint name="P-1">1 2</CgPoint></CgPoints>)"));
+    TestJobDoc job;
+    job.AddPoint("9", 1, 1);
+    MessageLog log;
+    FSDataFileLoadXML import;
+    EXPECT_FALSE(import.ImportFile(path, &job));
+    EXPECT_EQ(job.GetUndoManager()->GetUndoDescription(), "");
+    EXPECT_FALSE(job.GetUndoManager()->CanUndo());
+}
+
+TEST(LandXMLImport, RenamingByTheJobsRule)
+{
+    TempDir dir;
+    const std::string path = dir.file("rename.xml");
+    WriteAllText(path, WrapLandXML(R"(<CgPoints><CgPoint name="1">1 2</CgPoint><CgPoint name="2">3 4</CgPoint>
+        <CgPoint name="ROCK">5 6</CgPoint></CgPoints>)"));
+    {
+        RenameRules rules(0); // numbered on from the start number
+        TestJobDoc job;
+        job.AddPoint("1", 9, 9);
+        FSDataFileLoadXML import;
+        import.SetImportOptions(true, false, nullptr);
+        ASSERT_TRUE(import.ImportFile(path, &job));
+        EXPECT_EQ(job.GetPointDatabase()->GetCount(), 4);
+        const auto& map = import.GetRenameMap();
+        ASSERT_EQ(map.size(), 3u);
+        for (const auto& [from, to] : map) {
+            SCOPED_TRACE(from);
+            const CPointRecord* point = job.GetPointDatabase()->FindPoint(to, true);
+            ASSERT_NE(point, nullptr);
+        }
+        // The job's own point 1 is untouched.
+        EXPECT_EQ(job.GetPointDatabase()->FindPoint("1", true)->GetEasting(), 9.0);
+    }
+    {
+        RenameRules rules(4); // an offset: refused for names that are not numbers
+        TestJobDoc job;
+        MessageLog log;
+        FSDataFileLoadXML import;
+        import.SetImportOptions(true, false, nullptr);
+        EXPECT_FALSE(import.ImportFile(path, &job));
+        ASSERT_EQ(log.texts.size(), 1u);
+        EXPECT_EQ(log.texts[0], "Unable to rename the points using the selected rule.");
+        EXPECT_EQ(job.GetPointDatabase()->GetCount(), 0);
     }
 }
 
