@@ -201,16 +201,16 @@ bool CLandXMLSurface::Read(pugi::xml_node element, CLandXML* document)
     if (!Load(element, document))
         return false;
     GetAttributeText("name", m_name);
-    struct Part
+    struct Child
     {
         const char* tag;
         const char* quoted;
         CXMLElement* member;
     };
-    const Part parts[] = {{"SourceData", "'SourceData'", &m_sourceData},
+    const Child children[] = {{"SourceData", "'SourceData'", &m_sourceData},
                           {"Definition", "'Definition'", &m_definition},
                           {"Watersheds", "'Watersheds'", &m_watersheds}};
-    for (const Part& part : parts) {
+    for (const Child& part : children) {
         const pugi::xml_node child = SelectSingleElement(part.tag);
         if (!child.empty() && !part.member->Read(child, document))
             RaiseErrorAtNode(NoValidChild("'Surface'", part.quoted), GetElement());
