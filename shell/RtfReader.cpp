@@ -109,9 +109,11 @@ bool CRtfReader::Fail(const char* reason, size_t offset)
     return false;
 }
 
-bool CRtfReader::Read(std::string_view rtf, RtfDocument& document)
+bool CRtfReader::Read(std::string_view rtf, RtfDocument& result)
 {
-    document = RtfDocument{};
+    // Built aside, so that refused input leaves an empty document rather than a part of one.
+    result = RtfDocument{};
+    RtfDocument document;
     m_error.clear();
     m_errorOffset = 0;
     if (rtf.empty())
@@ -371,5 +373,6 @@ bool CRtfReader::Read(std::string_view rtf, RtfDocument& document)
     if (!ended)
         return Fail("the document ends before its closing brace", n);
     builder.Finish();
+    result = std::move(document);
     return true;
 }

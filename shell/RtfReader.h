@@ -39,7 +39,7 @@ struct RtfDocument
 // font and colour tables and "{\*...}" groups are read or skipped, other control words ignored.
 // Input that is not such rich text is refused with a reason and the byte offset; nesting deeper
 // than MaxGroupDepth is refused, so hostile input cannot exhaust the stack. The empty text reads
-// as an empty document.
+// as an empty document; refused input leaves the document empty.
 class CRtfReader
 {
 public:
