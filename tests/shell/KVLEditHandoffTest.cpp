@@ -1,6 +1,8 @@
 #include "platform/MessageBox.h"
 #include "platform/SharedMemory.h"
+#include "shell/HelpDocuments.h"
 #include "shell/KVLEditHandoff.h"
+#include "platform/AppFolders.h"
 
 #include "TestUtil.h"
 
@@ -145,3 +147,10 @@ TEST_F(KVLEditHandoff, TheCompanionProgramTakesTheTextAndOpensIt)
     EXPECT_EQ(morvel::test::ReadAllText(args), "/jobs/a b.txt\n/TEXT\n");
 }
 #endif
+
+TEST_F(KVLEditHandoff, AMissingHelpDocumentIsReported)
+{
+    EXPECT_FALSE(OpenHelpDocument("NoSuchManual.pdf"));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "'" + GetExecutableFolder() + "NoSuchManual.pdf' not found.");
+}
