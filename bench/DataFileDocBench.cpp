@@ -33,8 +33,10 @@ public:
     CDocTemplate* GetJobDocTemplate() override { return nullptr; }
     bool AllowsAlphanumericNames() override { return true; }
     bool GenerateRawData(const std::string&, bool) override { return false; }
-    bool ReduceRawData() override { return false; }
+    void ReduceRawData(bool, bool, CReport*, std::vector<std::string>*) override {}
     bool DoFileSave() override { return false; }
+    bool ExportSelection(const std::string&, bool, bool, CSelection*) override { return false; }
+    bool CreateEmptyJobFile(const std::string&) override { return false; }
 
     CJobFileDocSettings settings{this};
 };

@@ -18,6 +18,9 @@ public:
     // Gives the document its old flag back and lets it go.
     void Release();
 
+    // The flag the document gets back when the guard lets go.
+    void SetRestoreState(bool modified) { wasModified = modified; }
+
     CDocument* GetDocument() const { return doc; }
     bool GetWasModified() const { return wasModified; }
 

@@ -2,6 +2,7 @@
 
 #include "core/ProgramHelpers.h"
 #include "core/DataFileFormat.h"
+#include "core/Geometry.h"
 #include "core/Utf8.h"
 #include "model/JobFileMathConversions.h"
 #include "core/Location.h"
@@ -16,22 +17,29 @@
 #include "model/DataFileUndoManager.h"
 #include "model/HintCodes.h"
 #include "model/JobRawData.h"
+#include "model/MorvelFileDoc.h"
 #include "model/OpenDocuments.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
 #include "model/RecordDatabase.h"
 #include "platform/ActiveJobHooks.h"
+#include "platform/BusyCursor.h"
 #include "platform/MessageBox.h"
 #include "platform/ShellHooks.h"
 #include "platform/View.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <ctime>
 #include <filesystem>
 #include <limits>
 
 namespace {
+
+// Neither coordinate nor a present elevation may reach this far from the origin.
+constexpr double kCoordinateLimit = 1e7;
 
 // The framework's texts for an unnamed document and for its save prompt.
 constexpr const char* kUntitled = "Untitled";
@@ -150,13 +158,7 @@ CDataFileDoc::~CDataFileDoc()
 
 void CDataFileDoc::SetRawDataFile(std::unique_ptr<CJobRawData> rawData) { m_rawData = std::move(rawData); }
 
-CDataFileDoc* CDataFileDoc::GetActiveDoc(void*)
-{
-    for (CDocument* document : GetOpenDocuments())
-        if (auto* job = dynamic_cast<CDataFileDoc*>(document))
-            return job;
-    return nullptr;
-}
+CDataFileDoc* CDataFileDoc::GetActiveDoc(void*) { return CMorvelFileDoc::FindActiveJobDocument(); }
 
 CView* CDataFileDoc::GetActiveDataFileView()
 {
@@ -185,7 +187,7 @@ void CDataFileDoc::OnOpenDocumentsChanged()
     });
 }
 
-CRecordSelection* CDataFileDoc::GetSelection() { return GetCurrentSelection(); }
+CSelection* CDataFileDoc::GetSelection() { return GetCurrentSelection(); }
 
 CSelection* CDataFileDoc::GetCurrentSelection() const
 {
@@ -295,16 +297,248 @@ bool CDataFileDoc::DeleteRecord(CRecord* record, bool logToRawData)
 
 void CDataFileDoc::LogDeletedPoint(const CPointRecord& copy)
 {
-    if (m_rawData == nullptr)
-        return;
     std::string lineText;
     int32_t line = -1;
-    if (!m_rawData->AppendInputPoint(copy, true, &lineText, &line))
-        return;
-    const std::string text =
-        "Added '(deleted)" + lineText + "'  to raw data at line #" + std::to_string(int64_t(line) + 1);
-    SetModifiedWithText(text.c_str(), true, true);
+    if (m_rawData != nullptr && m_rawData->AppendInputPoint(copy, true, &lineText, &line))
+        NoteAppendedLine(lineText, line, true);
+}
+
+void CDataFileDoc::NoteAppendedLine(const std::string& text, int32_t line, bool deleted)
+{
+    const std::string number = std::to_string(int64_t(line) + 1);
+    const std::string history = deleted ? "Added '(deleted)" + text + "'  to raw data at line #" + number
+                                        : "Added '" + text + "' to raw data at line #" + number;
+    SetModifiedWithText(history.c_str(), true, true);
     SendHint(nullptr, HintRawLineAppended, 0);
+}
+
+void CDataFileDoc::NoteChangedLine(const char* format, const std::string& text, int32_t line, int32_t from)
+{
+    for (size_t i = size_t(std::max(from, 0)); i < m_rawLines.size(); ++i)
+        m_rawLines[i].clear();
+    std::string history = QuotedText(format, text.c_str());
+    const auto at = history.find("%d");
+    if (at != std::string::npos)
+        history.replace(at, 2, std::to_string(int64_t(line) + 1));
+    SetModifiedWithText(history.c_str(), true, true);
+    SendHint(nullptr, HintRawLinesChanged, 0);
+}
+
+bool CDataFileDoc::AppendRawDataRecord(const CRawDataRecord* record)
+{
+    if (record == nullptr || m_rawData == nullptr)
+        return false;
+    std::string text;
+    int32_t line = -1;
+    bool deleted = false;
+    if (!m_rawData->AppendRecord(*record, &text, &line, &deleted))
+        return false;
+    NoteAppendedLine(text, line, deleted);
+    return true;
+}
+
+bool CDataFileDoc::AppendRawDataRecordText(const CRawDataRecord* record)
+{
+    if (record == nullptr || m_rawData == nullptr)
+        return false;
+    std::string text;
+    int32_t line = -1;
+    if (!m_rawData->AppendRecordText(*record, &text, &line))
+        return false;
+    NoteAppendedLine(text, line, false);
+    return true;
+}
+
+bool CDataFileDoc::ReplaceRawDataLine(int32_t line, const CRawDataRecord* record)
+{
+    if (record == nullptr || m_rawData == nullptr)
+        return false;
+    std::string text;
+    int32_t at = line;
+    if (!m_rawData->ReplaceRecord(line, *record, &text, &at))
+        return false;
+    NoteChangedLine("Replaced :%s in raw data at line #%d", text, at, line);
+    return true;
+}
+
+bool CDataFileDoc::InsertRawDataLine(int32_t line, const CRawDataRecord* record)
+{
+    if (record == nullptr || m_rawData == nullptr)
+        return false;
+    std::string text;
+    int32_t at = line;
+    if (!m_rawData->InsertRecord(line, *record, &text, &at))
+        return false;
+    NoteChangedLine("Inserted '%s' in raw data at line #%d", text, at, line);
+    return true;
+}
+
+int32_t CDataFileDoc::RemoveRawDataLines(const std::vector<int32_t>& lines)
+{
+    if (m_rawData == nullptr)
+        return 0;
+    const int32_t removed = m_rawData->RemoveRecords(lines);
+    if (removed > 0) {
+        for (int32_t i = 0; i < removed && m_rawLines.size() > 1; ++i)
+            m_rawLines.pop_back();
+        ReloadRawDataLines();
+    }
+    return removed;
+}
+
+bool CDataFileDoc::MarkRawDataLineDeleted(const std::vector<int32_t>& lines, bool deleted)
+{
+    const bool changed = m_rawData != nullptr && m_rawData->SetRecordsDeleted(lines, deleted) != 0;
+    if (changed)
+        ReloadRawDataLines();
+    return changed;
+}
+
+bool CDataFileDoc::ConvertRawDataLineToNote(const std::vector<int32_t>& lines, bool note)
+{
+    const bool changed = m_rawData != nullptr && m_rawData->ToggleRecordsNote(lines, note) != 0;
+    if (changed)
+        ReloadRawDataLines();
+    return changed;
+}
+
+bool CDataFileDoc::RenamePointsInRawData(const PointRenameMap& renames)
+{
+    const bool changed = m_rawData != nullptr && m_rawData->RenamePoints(renames);
+    if (changed)
+        ReloadRawDataLines();
+    return changed;
+}
+
+void CDataFileDoc::ReloadRawDataLines()
+{
+    for (auto& cells : m_rawLines)
+        cells.clear();
+    SendHint(nullptr, HintRawLinesChanged, 0);
+}
+
+bool CDataFileDoc::CreateRawDataFromPoints(CDataFileDoc* target, const std::string& path)
+{
+    if (target == nullptr || target->GetRawDataFile() == nullptr)
+        return false;
+    return target->GetRawDataFile()->CreateRawDataFromPoints(path);
+}
+
+void CDataFileDoc::AppendSettingsComments(CDataFileDoc* target, const SettingsChangeFlags& flags)
+{
+    if (target != nullptr && target->GetRawDataFile() != nullptr)
+        target->GetRawDataFile()->AppendSettingsComments(flags);
+}
+
+std::vector<CPointRecord*> CDataFileDoc::CollectSelectedPoints()
+{
+    std::vector<CPointRecord*> points;
+    CSelection* selection = GetCurrentSelection();
+    if (selection == nullptr)
+        return points;
+    RedBlackNode* pos = m_points->GetFirstPosition();
+    while (CPointRecord* point = m_points->GetNextPoint(pos))
+        if (selection->IsSelected(point))
+            points.push_back(point);
+    return points;
+}
+
+bool CDataFileDoc::MovePoints(const std::vector<CPointRecord*>& points, const std::vector<CLocation>& moved)
+{
+    for (const CLocation& at : moved) {
+        // NaN fails the comparison too, so it is refused with the far values.
+        const bool nearEnough = std::fabs(at.x) < kCoordinateLimit && std::fabs(at.y) < kCoordinateLimit &&
+                                (at.z <= NoValueLimit || std::fabs(at.z) < kCoordinateLimit);
+        if (!nearEnough)
+            return false;
+    }
+    for (size_t i = 0; i < points.size(); ++i) {
+        points[i]->SetLocation(moved[i], true);
+        std::string lineText;
+        int32_t line = -1;
+        if (m_rawData != nullptr && m_rawData->AppendCogoPoint(*points[i], &lineText, &line))
+            NoteAppendedLine(lineText, line, false);
+    }
+    return true;
+}
+
+bool CDataFileDoc::TranslatePoints(const CLocation& offset)
+{
+    const std::vector<CPointRecord*> points = CollectSelectedPoints();
+    std::vector<CLocation> moved;
+    moved.reserve(points.size());
+    for (const CPointRecord* point : points) {
+        CLocation at = point->GetLocation();
+        at.x += offset.x;
+        at.y += offset.y;
+        // An offset without an elevation leaves the elevations as they are rather than
+        // dropping them.
+        if (at.z > NoValueLimit && offset.z > NoValueLimit)
+            at.z += offset.z;
+        moved.push_back(at);
+    }
+    return MovePoints(points, moved);
+}
+
+bool CDataFileDoc::RotatePoints(double originEasting, double originNorthing, double angle)
+{
+    const std::vector<CPointRecord*> points = CollectSelectedPoints();
+    const CLocation centre(originEasting, originNorthing, NoValue);
+    std::vector<CLocation> moved;
+    moved.reserve(points.size());
+    for (const CPointRecord* point : points) {
+        CLocation at = point->GetLocation();
+        RotatePoint(&at, &centre, angle);
+        moved.push_back(at);
+    }
+    return MovePoints(points, moved);
+}
+
+bool CDataFileDoc::ScalePoints(double originEasting, double originNorthing, double originElevation, double easting,
+                               double northing, double elevation)
+{
+    const std::vector<CPointRecord*> points = CollectSelectedPoints();
+    const CLocation centre(originEasting, originNorthing, originElevation);
+    std::vector<CLocation> moved;
+    moved.reserve(points.size());
+    for (const CPointRecord* point : points) {
+        CLocation at = point->GetLocation();
+        ScalePoint(&at, &centre, easting, northing, elevation);
+        moved.push_back(at);
+    }
+    return MovePoints(points, moved);
+}
+
+bool CDataFileDoc::DeleteObjects(bool log)
+{
+    CStatusProgress progress;
+    CSelection* selection = GetCurrentSelection();
+    if (selection == nullptr || selection->GetCount() == 0)
+        return true;
+    // Deleting takes records out of the store the selection walks, so the walk comes first.
+    std::vector<CRecord*> records;
+    CRecordCursor cursor = selection->GetFirst();
+    while (CRecord* record = selection->GetNext(cursor))
+        records.push_back(record);
+
+    const int64_t count = int64_t(records.size());
+    int64_t done = 0;
+    progress.Begin("Deleting non-point objects...");
+    for (CRecord*& record : records) {
+        if (record->GetType() == kRecordTypePoint)
+            continue;
+        DeleteRecord(record, true);
+        record = nullptr;
+        progress.SetPercent(MulDiv(++done, 100, count));
+    }
+    progress.Begin("Deleting point objects...");
+    for (CRecord* record : records) {
+        if (record == nullptr)
+            continue;
+        DeleteRecord(record, log);
+        progress.SetPercent(MulDiv(++done, 100, count));
+    }
+    return true;
 }
 
 bool CDataFileDoc::ContainsRecord(const CRecord* record, uint16_t type) const
@@ -423,6 +657,7 @@ void CDataFileDoc::BuildSortedIndex()
 {
     if (m_selOperator != nullptr)
         m_selOperator->InvalidateCount();
+    CBusyCursor busy;
     CStatusProgress progress;
     progress.Begin("Loading...");
 

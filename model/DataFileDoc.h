@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/JobValueSource.h"
+#include "model/JobRawData.h"
 #include "model/RecordOwner.h"
+#include "model/Selection.h"
 #include "model/SettingsChangeFlags.h"
 #include "model/SpRecordRBTree.h"
 #include "platform/Document.h"
@@ -23,10 +25,12 @@ class CJobFileDocSettings;
 class CJobFileMathConversions;
 class CJobRawData;
 class CPointDatabase;
+class CLocation;
 class CPointRecord;
+class CRawDataRecord;
 class CRecord;
 class CRecordDatabase;
-class CSelection;
+class CReport;
 class CView;
 
 // A record to show or to continue with, and its index.
@@ -78,7 +82,9 @@ public:
     virtual CDocTemplate* GetJobDocTemplate() = 0;
     virtual bool AllowsAlphanumericNames() = 0;
     virtual bool GenerateRawData(const std::string& jobPath, bool markModified) = 0;
-    virtual bool ReduceRawData() = 0;
+    // Reduces the raw data to points; report and duplicates may be null.
+    virtual void ReduceRawData(bool ignoreStorePoints, bool ignoreDeleted, CReport* report,
+                               std::vector<std::string>* duplicates) = 0;
     virtual bool ReloadThroughCopy(const std::string& jobSnapshot, const std::string& rawSnapshot,
                                    CDataFileDocSettings* settingsCopy, bool modifiedAfter)
     {
@@ -88,6 +94,12 @@ public:
     virtual bool WriteRawDataSnapshot(const std::string& path) { return false; }
     // Saves the job under its own name; false when it could not be saved.
     virtual bool DoFileSave() = 0;
+    // Writes the points (those of the selection, or all) as a new job file at the path through a
+    // temporary job, with raw data beside it when asked. selection null means the current one.
+    virtual bool ExportSelection(const std::string& path, bool selectedOnly, bool withRawData,
+                                 CSelection* selection) = 0;
+    // Writes a job file with default settings and no points.
+    virtual bool CreateEmptyJobFile(const std::string& path) = 0;
 
     // --- Accessors.
     CRecordDatabase* GetRecordDatabase() override { return m_records.get(); }
@@ -107,7 +119,7 @@ public:
     std::vector<std::vector<std::string>>& GetRawDataLines() { return m_rawLines; }
     const std::vector<std::string>& GetHistoryList() const { return m_history; }
     // The current selection held by the selection operator; null when there is none.
-    CRecordSelection* GetSelection() override;
+    CSelection* GetSelection() override;
     CSelection* GetCurrentSelection() const;
 
     // --- Current record.
@@ -146,6 +158,36 @@ public:
     // Fills the grid order from the store after a read and starts the job unmodified.
     void BuildSortedIndex();
 
+    // --- Raw lines. Each forwards to the raw data; only when that succeeds are the cached line
+    // texts, the history, the modified flag and the hints (41 appended, 42 changed) brought in step.
+    bool AppendRawDataRecord(const CRawDataRecord* record);
+    bool AppendRawDataRecordText(const CRawDataRecord* record);
+    bool ReplaceRawDataLine(int32_t line, const CRawDataRecord* record);
+    bool InsertRawDataLine(int32_t line, const CRawDataRecord* record);
+    // Number of lines removed.
+    int32_t RemoveRawDataLines(const std::vector<int32_t>& lines);
+    bool MarkRawDataLineDeleted(const std::vector<int32_t>& lines, bool deleted);
+    bool ConvertRawDataLineToNote(const std::vector<int32_t>& lines, bool note);
+    bool RenamePointsInRawData(const PointRenameMap& renames);
+    // Empties every cached line text and sends hint 42.
+    void ReloadRawDataLines();
+    // Raw data made from the target's points, written to the path.
+    bool CreateRawDataFromPoints(CDataFileDoc* target, const std::string& path);
+    // Comment lines describing the job's settings that the flags select.
+    void AppendSettingsComments(CDataFileDoc* target, const SettingsChangeFlags& flags);
+
+    // --- Bulk edits of the points of the current selection, in name order. A transform that
+    // would put any point at 1e7 or more from the origin (easting, northing, or a present
+    // elevation) changes nothing and returns false; otherwise each moved point is logged as a
+    // calculated-coordinate raw line.
+    bool TranslatePoints(const CLocation& offset);
+    // About the origin, by the angle in radians, counter-clockwise positive.
+    bool RotatePoints(double originEasting, double originNorthing, double angle);
+    bool ScalePoints(double originEasting, double originNorthing, double originElevation, double easting,
+                     double northing, double elevation);
+    // Deletes the selected records; with log, each deleted point is recorded in the raw data.
+    bool DeleteObjects(bool log);
+
     // --- Modified state and history.
     bool IsModified() override { return CDocument::IsModified(); }
     // Stores the flag and sends hint 25.
@@ -172,6 +214,14 @@ public:
 private:
     // Adds "Added '(deleted)...'" for a deleted point's input-point line.
     void LogDeletedPoint(const CPointRecord& copy);
+    // History and hint 41 for a line the raw data appended.
+    void NoteAppendedLine(const std::string& text, int32_t line, bool deleted);
+    // History and hint 42 for a line replaced or inserted; the cached texts from it on go.
+    void NoteChangedLine(const char* format, const std::string& text, int32_t line, int32_t from);
+    // The selected points in name order.
+    std::vector<CPointRecord*> CollectSelectedPoints();
+    // Checks every new location, then moves the points and logs them.
+    bool MovePoints(const std::vector<CPointRecord*>& points, const std::vector<CLocation>& moved);
     bool IsReservedName(const std::string& name) const;
 
     std::unique_ptr<CRecordDatabase> m_records;

@@ -1,5 +1,7 @@
 #include "model/DataFileDocShell.h"
 
+#include "platform/BusyCursor.h"
+
 namespace {
 
 CDataFileDocShell*& InstalledShell()
@@ -19,4 +21,4 @@ CDataFileDocShell& GetDataFileDocShell()
 
 void SetDataFileDocShell(CDataFileDocShell* shell) { InstalledShell() = shell; }
 
-void RestoreAppWaitCursor() { GetDataFileDocShell().RestoreWaitCursor(); }
+void RestoreAppWaitCursor() { CBusyCursor::Restore(); }

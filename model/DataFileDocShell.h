@@ -7,6 +7,7 @@
 #include <vector>
 
 class CDocTemplate;
+class CView;
 
 // What the job document base asks of the application shell, the main frame and its bars. The
 // window layer installs its own; tests install fakes. Without one there is no main window and no
@@ -37,13 +38,35 @@ public:
 
     // The application and the main frame go back to their state without a job.
     virtual void RestoreNoJobState() {}
-    virtual void RestoreWaitCursor() {}
+
+    // The job file dialog for a save: name in and out, the dialog's title. False on cancel.
+    virtual bool DoPromptFileName(std::string& name, const std::string& title) { return false; }
+    // The regeneration options dialog, which reads and writes its two options in the profile:
+    // IDOK or IDCANCEL. Nobody can answer without a window, so the default cancels.
+    virtual int RunRegenerationOptions(bool& ignoreStorePoints, bool& ignoreDeleted) { return IDCANCEL; }
+    // Posts 0x80D4 (regenerate coordinates) to the view with the options as wParam.
+    virtual void PostRegenerateCoordinates(CView* view, uint32_t options) {}
+    // The default beep before a question.
+    virtual void Beep() {}
+
+    // The main frame's marks: an instrument transfer is running; its refresh message 0x80D7 is
+    // to be ignored. The default shell keeps them itself.
+    virtual bool IsTransferRunning() { return m_transferRunning; }
+    virtual void SetTransferRunning(bool on) { m_transferRunning = on; }
+    virtual bool IsRefreshSuppressed() { return m_refreshSuppressed; }
+    virtual void SetRefreshSuppressed(bool on) { m_refreshSuppressed = on; }
 
     // Showing the job file view: whether there is a main window, the Job File View command
     // (7327) with the bar refresh, and the job template's activation call.
     virtual bool HasMainWindow() { return false; }
     virtual void SendJobFileViewCommand() {}
     virtual void ActivateTemplateView(CDocTemplate* docTemplate, int32_t arg) {}
+    // The application's job document template; null without an application.
+    virtual CDocTemplate* GetJobDocTemplate() { return nullptr; }
+
+private:
+    bool m_transferRunning = false;
+    bool m_refreshSuppressed = false;
 };
 
 // The installed shell, or a do-nothing one.

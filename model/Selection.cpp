@@ -56,3 +56,36 @@ int32_t CSelection::GetCount() const
             ++count;
     return count;
 }
+
+void CSelection::ClearAll()
+{
+    if (m_store == nullptr)
+        return;
+    CRecordCursor cursor = m_store->GetFirstRecord(0);
+    while (CRecord* record = m_store->GetNextRecord(cursor))
+        record->SetFlags(1u << m_bit, false);
+}
+
+void CSelection::SkipUnselected(CRecordCursor& cursor) const
+{
+    while (cursor.IsValid() && !IsSelected(m_store->GetAt(cursor)))
+        m_store->GetNextRecord(cursor);
+}
+
+CRecordCursor CSelection::GetFirst() const
+{
+    if (m_store == nullptr)
+        return CRecordCursor{};
+    CRecordCursor cursor = m_store->GetFirstRecord(0);
+    SkipUnselected(cursor);
+    return cursor;
+}
+
+CRecord* CSelection::GetNext(CRecordCursor& cursor) const
+{
+    if (m_store == nullptr || !cursor.IsValid())
+        return nullptr;
+    CRecord* record = m_store->GetNextRecord(cursor);
+    SkipUnselected(cursor);
+    return record;
+}

@@ -6,6 +6,7 @@
 #include "core/Utf8.h"
 #include "exchange/dxf/DxfText.h"
 #include "platform/ActiveJobHooks.h"
+#include "platform/BusyCursor.h"
 
 #include <algorithm>
 #include <cmath>
@@ -157,6 +158,7 @@ std::string WriteReportRtf(const CReport& report, bool mode, const std::string& 
     const RtfFont f1 = MakeFont(env, textFont.faceName, textPoints, false, true, "Courier New", 10);
     const RtfFont f2 = MakeFont(env, textFont.faceName, textPoints, false, true, "Courier New", 10);
 
+    CBusyCursor busy;
     CStatusProgress progress;
     progress.Begin("Generate RTF");
     const int64_t totalRows = report.GetTotalRowCount();

@@ -1,7 +1,7 @@
 #include "shell/RtfReader.h"
 
 #include "core/Utf8.h"
-#include "exchange/dxf/DxfText.h"
+#include "core/TextEncoding.h"
 
 #include <algorithm>
 #include <climits>
@@ -235,12 +235,7 @@ bool CRtfReader::Read(std::string_view rtf, RtfDocument& result)
             if (hi < 0 || lo < 0)
                 return Fail("\\' is not followed by two hexadecimal digits", i);
             const char byte = char(hi * 16 + lo);
-            std::string decoded;
-            if ((unsigned char)byte < 0x80)
-                decoded.assign(1, byte);
-            else
-                dxftext::DecodeLine(std::string_view(&byte, 1), decoded);
-            emit(decoded);
+            emit(Windows1252ToUtf8(std::string_view(&byte, 1)));
             i += 4;
             continue;
         }

@@ -4,65 +4,268 @@
 #include "model/DataFileDocShell.h"
 #include "model/JobFileDocSettings.h"
 #include "model/JobRawData.h"
+#include "model/MorvelFileDoc.h"
 #include "model/OpenDocuments.h"
+#include "model/PointDatabase.h"
 #include "model/PointRecord.h"
 #include "FakeRawDataSetup.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace morvel::test {
 
-// Raw lines as text, so tests can read what the document logged.
+// A raw record as the fake raw data sees one: its line text. Tests hand it to the document as an
+// opaque raw record, which the model only ever passes on.
+struct FakeRawRecord
+{
+    std::string text;
+    bool printable = true;
+};
+
+inline const CRawDataRecord* AsRawRecord(const FakeRawRecord& record)
+{
+    return reinterpret_cast<const CRawDataRecord*>(&record);
+}
+
+// Raw lines as text, kept in memory and read and written as text files, so tests can read what
+// the document logged and the document's files round-trip.
 class FakeRawData : public CJobRawData
 {
 public:
+    explicit FakeRawData(CDataFileDoc* owner = nullptr) : doc(owner) {}
+
     int32_t GetLineCount() const override { return int32_t(lines.size()); }
     bool AppendInputPoint(const CPointRecord& point, bool deleted, std::string* text, int32_t* line) override
     {
-        if (refuse)
+        return Append(PointLine(deleted ? "*MP" : "MP", point), text, line);
+    }
+    bool AppendCogoPoint(const CPointRecord& point, std::string* text, int32_t* line) override
+    {
+        return Append(PointLine("CC", point), text, line);
+    }
+    bool AppendRecord(const CRawDataRecord& record, std::string* text, int32_t* line, bool* deleted) override
+    {
+        const FakeRawRecord& r = From(record);
+        if (!r.printable)
             return false;
-        char buf[160];
-        std::snprintf(buf, sizeof buf, "%sMP,%s,%.3f,%.3f,,%s", deleted ? "*" : "", point.GetName(),
-                      point.GetNorthing(), point.GetEasting(), point.GetDescription());
-        lines.emplace_back(buf);
-        *text = buf;
-        *line = int32_t(lines.size()) - 1;
+        *deleted = !r.text.empty() && r.text[0] == '*';
+        return Append(r.text, text, line);
+    }
+    bool AppendRecordText(const CRawDataRecord& record, std::string* text, int32_t* line) override
+    {
+        return Append(From(record).text, text, line);
+    }
+    bool ReplaceRecord(int32_t line, const CRawDataRecord& record, std::string* text, int32_t* at) override
+    {
+        if (refuse || line < 0 || line >= GetLineCount())
+            return false;
+        lines[size_t(line)] = From(record).text;
+        *text = lines[size_t(line)];
+        *at = line;
         return true;
     }
-
+    bool InsertRecord(int32_t line, const CRawDataRecord& record, std::string* text, int32_t* at) override
+    {
+        if (refuse || line < 0 || line > GetLineCount())
+            return false;
+        lines.insert(lines.begin() + line, From(record).text);
+        *text = From(record).text;
+        *at = line;
+        return true;
+    }
+    int32_t RemoveRecords(const std::vector<int32_t>& which) override
+    {
+        if (refuse)
+            return 0;
+        std::vector<int32_t> sorted(which);
+        std::sort(sorted.rbegin(), sorted.rend());
+        sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+        int32_t removed = 0;
+        for (int32_t line : sorted)
+            if (line >= 0 && line < GetLineCount()) {
+                lines.erase(lines.begin() + line);
+                ++removed;
+            }
+        return removed;
+    }
+    int32_t SetRecordsDeleted(const std::vector<int32_t>& which, bool deleted) override
+    {
+        bool changed = false;
+        for (int32_t line : which) {
+            if (refuse || line < 0 || line >= GetLineCount())
+                continue;
+            std::string& l = lines[size_t(line)];
+            const bool is = !l.empty() && l[0] == '*';
+            if (is != deleted) {
+                l = deleted ? "*" + l : l.substr(1);
+                changed = true;
+            }
+        }
+        return changed;
+    }
+    int32_t ToggleRecordsNote(const std::vector<int32_t>& which, bool note) override
+    {
+        bool changed = false;
+        for (int32_t line : which) {
+            if (refuse || line < 0 || line >= GetLineCount())
+                continue;
+            std::string& l = lines[size_t(line)];
+            const bool is = l.rfind("CO,", 0) == 0;
+            if (is != note) {
+                l = note ? "CO," + l : l.substr(3);
+                changed = true;
+            }
+        }
+        return changed;
+    }
+    bool RenamePoints(const PointRenameMap& renames) override
+    {
+        bool changed = false;
+        for (std::string& l : lines) {
+            const auto a = l.find(',');
+            if (a == std::string::npos)
+                continue;
+            const auto b = l.find(',', a + 1);
+            const std::string name = l.substr(a + 1, b == std::string::npos ? std::string::npos : b - a - 1);
+            const auto it = renames.find(name);
+            if (it != renames.end() && !refuse) {
+                l = l.substr(0, a + 1) + it->second + (b == std::string::npos ? "" : l.substr(b));
+                changed = true;
+            }
+        }
+        return changed;
+    }
+    void Clear() override { lines.clear(); }
+    bool LoadRawDataFromText(const std::string& path, bool snapshot) override
+    {
+        ++loads;
+        if (refuseLoad)
+            return false;
+        std::ifstream in(path, std::ios::binary);
+        if (!in)
+            return false;
+        std::string l;
+        while (std::getline(in, l))
+            lines.push_back(l);
+        return true;
+    }
+    bool SaveRawDataToText(const std::string& path, bool snapshot) override
+    {
+        if (refuseSave)
+            return false;
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        for (const std::string& l : lines)
+            out << l << '\n';
+        out.close();
+        return bool(out);
+    }
+    bool GenerateRawData(bool markModified) override
+    {
+        ++generated;
+        lines.assign(1, "CO,Morvel RAW data format V2.00");
+        if (doc != nullptr) {
+            RedBlackNode* pos = doc->GetPointDatabase()->GetFirstPosition();
+            while (CPointRecord* p = doc->GetPointDatabase()->GetNextPoint(pos))
+                lines.push_back(PointLine("MP", *p));
+            doc->SetModifiedWithText("Generated raw data", markModified, markModified);
+        }
+        return true;
+    }
+    void ReduceRawData(bool ignoreStorePoints, bool ignoreDeleted, CReport* report,
+                       std::vector<std::string>* duplicates) override
+    {
+        reductions.push_back({ignoreStorePoints, ignoreDeleted, report, duplicates});
+    }
+    bool CreateRawDataFromPoints(const std::string& path) override
+    {
+        GenerateRawData(false);
+        return SaveRawDataToText(path, false);
+    }
+    void AppendSettingsComments(const SettingsChangeFlags& flags) override
+    {
+        lines.push_back(flags.distanceUnit ? "CO,Dist Units changed" : "CO,Settings changed");
+    }
     // Every line, and the lines a test's records claim beyond them, read in the fake's units.
     CRawDataSetup* GetSetup(int32_t line) override
     {
         return line >= 0 && line < std::max<int32_t>(GetLineCount(), setupLines) ? &setup : nullptr;
     }
 
+    struct Reduction
+    {
+        bool ignoreStorePoints;
+        bool ignoreDeleted;
+        CReport* report;
+        std::vector<std::string>* duplicates;
+    };
+
+    CDataFileDoc* doc = nullptr;
     std::vector<std::string> lines;
+    std::vector<Reduction> reductions;
     bool refuse = false;
+    bool refuseLoad = false;
+    bool refuseSave = false;
+    int loads = 0;
+    int generated = 0;
     FakeRawDataSetup setup;
     int32_t setupLines = 1000;
+
+private:
+    static const FakeRawRecord& From(const CRawDataRecord& record)
+    {
+        return *reinterpret_cast<const FakeRawRecord*>(&record);
+    }
+    static std::string PointLine(const char* code, const CPointRecord& point)
+    {
+        char buf[200];
+        std::snprintf(buf, sizeof buf, "%s,%s,%.3f,%.3f,%s,%s", code, point.GetName(), point.GetNorthing(),
+                      point.GetEasting(),
+                      point.GetElevation() > NoValueLimit ? std::to_string(point.GetElevation()).c_str() : "",
+                      point.GetDescription());
+        return buf;
+    }
+    bool Append(const std::string& line, std::string* text, int32_t* at)
+    {
+        if (refuse)
+            return false;
+        lines.push_back(line);
+        *text = line;
+        *at = int32_t(lines.size()) - 1;
+        return true;
+    }
 };
 
-// A job document as the job document class will be: its settings and raw data, and the answers
-// a test chooses for the rest.
-class TestJobDoc : public CDataFileDoc
+// Makes every job document built in its lifetime take a FakeRawData, as the program's raw data
+// layer makes its container.
+class FakeRawDataFactoryScope
+{
+public:
+    FakeRawDataFactoryScope()
+    {
+        m_previous = SetJobRawDataFactory([](CDataFileDoc* owner) { return std::make_unique<FakeRawData>(owner); });
+    }
+    ~FakeRawDataFactoryScope() { SetJobRawDataFactory(std::move(m_previous)); }
+    FakeRawDataFactoryScope(const FakeRawDataFactoryScope&) = delete;
+    FakeRawDataFactoryScope& operator=(const FakeRawDataFactoryScope&) = delete;
+
+private:
+    JobRawDataFactory m_previous;
+};
+
+inline FakeRawData* FakeRawOf(CDataFileDoc& doc) { return static_cast<FakeRawData*>(doc.GetRawDataFile()); }
+
+// A job document with its raw data in a FakeRawData the test can read, and the answers a test
+// chooses for the name rule and the save.
+class TestJobDoc : public CMorvelFileDoc
 {
 public:
     TestJobDoc() : rawData(InstallRawData()) {}
 
-    CJobFileDocSettings* GetJobSettings() override { return &settings; }
-    CJobFileDocSettings* GetDocSettings() override { return &settings; }
-    bool Reload(bool) override { return false; }
-    bool OpenJobFile(const std::string&, bool& generated) override
-    {
-        generated = false;
-        return false;
-    }
-    bool LoadRawDataFromText(const std::string&, bool) override { return false; }
-    bool WriteRawData(const std::string&, bool) override { return false; }
     bool IsValidPointName(const char* name) override
     {
         if (digitsOnly)
@@ -71,18 +274,11 @@ public:
                     return false;
         return ::IsValidPointName(name);
     }
-    std::string GetJobExtension() override { return "Mvj"; }
-    std::string GetJobFileName() override { return ""; }
-    std::string GetRawDataFileName() override { return ""; }
-    std::string GetRawDataExtension() override { return "Mvr"; }
-    CDocTemplate* GetJobDocTemplate() override { return nullptr; }
     bool AllowsAlphanumericNames() override { return !digitsOnly; }
-    bool GenerateRawData(const std::string&, bool) override { return false; }
-    bool ReduceRawData() override { return false; }
     bool DoFileSave() override
     {
         ++saves;
-        return saveSucceeds;
+        return fakeSave ? saveSucceeds : CMorvelFileDoc::DoFileSave();
     }
 
     CPointRecord* AddPoint(const char* name, double e = 0, double n = 0, double z = NoValue)
@@ -94,17 +290,18 @@ public:
         return nullptr;
     }
 
-    CJobFileDocSettings settings{this};
+    CJobFileDocSettings& settings{*GetDocSettings()};
     // Owned by the job.
     FakeRawData& rawData;
     bool digitsOnly = false;
+    bool fakeSave = true;
     bool saveSucceeds = true;
     int saves = 0;
 
 private:
     FakeRawData& InstallRawData()
     {
-        auto raw = std::make_unique<FakeRawData>();
+        auto raw = std::make_unique<FakeRawData>(this);
         FakeRawData& kept = *raw;
         SetRawDataFile(std::move(raw));
         return kept;

@@ -1,0 +1,898 @@
+#include "model/MorvelFileDoc.h"
+
+#include "core/FileHelpers.h"
+#include "core/ModifiedFlagGuard.h"
+#include "core/PathHelpers.h"
+#include "core/ProgramHelpers.h"
+#include "core/StatusProgress.h"
+#include "core/TextEncoding.h"
+#include "model/DataFileDocShell.h"
+#include "model/DataFileSelOperator.h"
+#include "model/DataFileUndoManager.h"
+#include "model/HintCodes.h"
+#include "model/JobFileHeader.h"
+#include "model/MorvelSettings.h"
+#include "model/OpenDocuments.h"
+#include "model/PointDatabase.h"
+#include "model/PointRecord.h"
+#include "model/RecordDatabase.h"
+#include "platform/ActiveJobHooks.h"
+#include "platform/BusyCursor.h"
+#include "platform/MessageBox.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Options of the regeneration posted after a reload: the two dialog options, from a reload, and
+// the mark every reload sets.
+constexpr uint32_t kRegenerateIgnoreStorePoints = 1;
+constexpr uint32_t kRegenerateIgnoreDeleted = 2;
+constexpr uint32_t kRegenerateFromReload = 4;
+constexpr uint32_t kRegenerateFromDialog = 0x8000;
+
+constexpr const char* kUndoBufferName = "undo buffer";
+constexpr const char* kUntitled = "Untitled";
+constexpr const char* kFailedToWrite = "Failed to write file";
+
+// A text coordinate file larger than this is not a coordinate list.
+constexpr std::uintmax_t kMaxTextCoordinateBytes = 256u * 1024u * 1024u;
+
+bool HasTemporaryJob()
+{
+    const ActiveJobHooks& hooks = GetActiveJobHooks();
+    return hooks.hasTemporaryJob && hooks.hasTemporaryJob();
+}
+
+std::string Format1(const char* format, const std::string& value)
+{
+    std::string text(format);
+    const auto at = text.find("%s");
+    if (at != std::string::npos)
+        text.replace(at, 2, value);
+    return text;
+}
+
+std::string RawPathOf(std::string path)
+{
+    ChangePathExtension(path, "Mvr");
+    return path;
+}
+
+// The folder temporary files for this path go into, so that a rename never crosses file systems.
+std::string FolderOf(const std::string& path)
+{
+    std::string folder = GetPathFolderOrEmpty(path);
+    return folder.empty() ? std::string(".") : folder;
+}
+
+void RemoveIfExists(const std::string& path)
+{
+    if (!path.empty())
+        std::remove(path.c_str());
+}
+
+bool IsReadOnlyFile(const std::string& path)
+{
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec || !fs::is_regular_file(status))
+        return false;
+    const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (status.permissions() & write) == fs::perms::none;
+}
+
+bool EqualNoCase(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// A temporary file is made for its owner alone; the file that replaces a target takes the
+// target's permissions, or those a new file gets.
+void TakePermissionsOf(const std::string& temporary, const std::string& target)
+{
+    struct stat st {};
+    mode_t mode = 0;
+    if (::stat(target.c_str(), &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    ::chmod(temporary.c_str(), mode);
+}
+
+// A free name beside the target for a link to its old contents; empty when none can be made.
+std::string KeepOldFile(const std::string& target)
+{
+    if (!FileExists(target))
+        return {};
+    std::string keep = MakeTempFileName(FolderOf(target));
+    if (keep.empty())
+        return {};
+    std::remove(keep.c_str());
+    if (::link(target.c_str(), keep.c_str()) != 0)
+        return {};
+    return keep;
+}
+
+} // namespace
+
+CMorvelFileDoc::CMorvelFileDoc() : m_settings(std::make_unique<CJobFileDocSettings>(this))
+{
+    SetRawDataFile(CreateJobRawData(this));
+}
+
+CMorvelFileDoc::~CMorvelFileDoc()
+{
+    // The raw lines refer to the job's points and settings: they go first.
+    SetRawDataFile(nullptr);
+}
+
+CMorvelFileDoc* CMorvelFileDoc::FindActiveJobDocument()
+{
+    for (CDocument* document : GetOpenDocuments())
+        if (auto* job = dynamic_cast<CMorvelFileDoc*>(document))
+            return job;
+    return nullptr;
+}
+
+// --- Opening
+
+bool CMorvelFileDoc::OnOpenDocument(const std::string& path)
+{
+    SendHint(nullptr, HintNewBegin, 0);
+    const bool temporary = HasTemporaryJob();
+    if (!IsJobFilePath(path) && !temporary) {
+        ShowMessageBoxFS(Format1("%s does not appear to be a valid file.", path), MB_OK | MB_ICONERROR);
+        return false;
+    }
+    bool generated = false;
+    if (!OpenJobFile(path, generated)) {
+        ShowMessageBoxFS(Format1("Unable to open \"%s\".", GetPathFileName(path)), MB_OK | MB_ICONERROR);
+        return false;
+    }
+    if (!LoadRawDataFromText(RawPathOf(path), false)) {
+        if (!temporary)
+            ShowMessageBoxFS("Morvel is unable to open raw data for this job.  Default raw data will be generated.\n\n"
+                             "Default raw data consists of comment records for settings, followed by Input Point "
+                             "(MP) records for each point in the job.",
+                             MB_OK | MB_ICONINFORMATION);
+        generated = GenerateRawData(path, !temporary);
+    }
+    BuildSortedIndex();
+    SetPathName(path, false);
+    CMorvelSettings& settings = GetMorvelSettings();
+    settings.SwitchColorMode(settings.GetColorMode(), true);
+    if (GetUndoManager() != nullptr)
+        GetUndoManager()->RemoveAll();
+    if (generated)
+        SetModifiedWithText("Generated default raw data", !temporary, true);
+    SendHint(nullptr, HintNewEnd, 0);
+    SendHint(nullptr, HintFileState, 0);
+    SendHint(nullptr, HintPointsAddedInBulk, 1);
+    return true;
+}
+
+bool CMorvelFileDoc::OpenJobFile(const std::string& path, bool& generatedRawData)
+{
+    generatedRawData = false;
+    SetModifiedWithText("", true, false);
+    if (path.empty())
+        return false;
+    m_jobFile.Close();
+    if (!m_jobFile.Open(path.c_str(), true)) {
+        // A header the file refused leaves it open.
+        m_jobFile.Close();
+        return false;
+    }
+    LoadSettingsFromJobFile();
+    std::string error;
+    if (!ReadJob(m_jobFile, error, false)) {
+        m_jobFile.Close();
+        return false;
+    }
+    SetModifiedWithText("", false, false);
+    AddHistoryEntry("Opened " + (HasTemporaryJob() ? std::string(kUntitled) : GetPathFileName(path)));
+    if (!error.empty()) {
+        // The points are gone from the job at its next save: say so rather than drop them quietly.
+        AddHistoryEntry(error);
+        ShowMessageBoxFS(error, MB_OK | MB_ICONWARNING);
+    }
+    m_jobFile.Close();
+    return true;
+}
+
+bool CMorvelFileDoc::LoadSettingsFromJobFile()
+{
+    JobFileHeader header;
+    if (!m_jobFile.GetHeader(header))
+        return false;
+    bool changed = false;
+    SettingsChangeFlags detail;
+    m_settings->LoadFromHeader(header, changed, detail);
+    return true;
+}
+
+bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapshot)
+{
+    m_recordCount = m_pointRecordCount = m_recordsProcessed = m_pointsRead = 0;
+    m_droppedPoints = 0;
+    error.clear();
+    m_writing = false;
+    CStatusProgress scope;
+    const std::string name = snapshot ? std::string(kUndoBufferName) : file.GetFileName();
+    BeginProgress(&scope, name, false);
+
+    uint32_t type = 0, position = 0, length = 0;
+    if (!file.SeekToFirstRecord()) {
+        EndProgress(&scope);
+        return false;
+    }
+    // The count pass only steps from frame to frame; the file's length is asked once, not at
+    // every frame.
+    const int64_t fileLength = file.GetLength();
+    while (fileLength >= 0 && file.ReadRecordHeader(type, position, length)) {
+        ++m_recordCount;
+        if (type == CMorvelFile::PointRecordType)
+            ++m_pointRecordCount;
+        // A frame inside the file is read past through the buffer; one that overruns it is left
+        // to the frame skip, which stops at the end.
+        bool skipped = int64_t(position) + CMorvelFile::FrameHeaderSize + length <= fileLength;
+        uint8_t scratch[512];
+        for (uint32_t left = length; skipped && left > 0;) {
+            const uint32_t part = std::min<uint32_t>(left, sizeof scratch);
+            skipped = file.ReadExact(scratch, part);
+            left -= part;
+        }
+        if (!skipped && !file.SkipRecord()) {
+            EndProgress(&scope);
+            return false;
+        }
+    }
+    if (!ConfirmLoad() || !file.SeekToFirstRecord()) {
+        EndProgress(&scope);
+        return false;
+    }
+    BeginPointsProgress(&scope, name);
+
+    CPointDatabase* points = GetPointDatabase();
+    uint8_t payload[PointPayloadSize];
+    while (file.ReadRecordHeader(type, position, length)) {
+        StepProgress(&scope);
+        if (type == CMorvelFile::PointRecordType) {
+            ++m_pointsRead;
+            if (!file.ReadPointRecord(payload)) {
+                EndProgress(&scope);
+                return false;
+            }
+            JobFilePoint read;
+            DecodePointPayload(payload, read);
+            auto* point = new CPointRecord("", read.description.c_str(),
+                                           CLocation(read.easting, read.northing, read.elevation), true);
+            point->SetName(read.name.c_str());
+            if (!points->Add(point)) {
+                delete point;
+                ++m_droppedPoints;
+            }
+        } else if (!file.SkipRecord()) {
+            EndProgress(&scope);
+            return false;
+        }
+        ++m_recordsProcessed;
+    }
+    EndProgress(&scope);
+    if (m_droppedPoints > 0)
+        error = std::to_string(m_droppedPoints) + (m_droppedPoints == 1 ? " point was" : " points were") +
+                " not loaded from " + (snapshot ? std::string(kUndoBufferName) : file.GetFileName()) +
+                " because its name is invalid or used by an earlier point.";
+    return true;
+}
+
+// --- Saving
+
+bool CMorvelFileDoc::WriteJobHeader(CMorvelFile& file)
+{
+    JobFileHeader header;
+    InitJobFileHeader(header);
+    m_settings->StoreInHeader(header);
+    return file.WriteHeader(header);
+}
+
+bool CMorvelFileDoc::WritePointAsRecord(CMorvelFile& file, const CPointRecord& point)
+{
+    JobFilePoint stored;
+    stored.name = point.GetName();
+    stored.description = point.GetDescription();
+    stored.northing = point.GetNorthing();
+    stored.easting = point.GetEasting();
+    stored.elevation = point.GetElevation();
+    return file.WritePoint(stored);
+}
+
+bool CMorvelFileDoc::WriteAllRecords(CMorvelFile& file, bool, bool snapshot)
+{
+    CStatusProgress scope;
+    bool ok = WriteJobHeader(file);
+    CRecordDatabase* store = GetRecordDatabase();
+    m_recordCount = store->GetCount(0);
+    m_recordsProcessed = 0;
+    m_writing = true;
+    BeginProgress(&scope, snapshot ? std::string(kUndoBufferName) : file.GetFileName(), true);
+    CRecordCursor cursor = store->GetFirstRecord(0);
+    while (ok) {
+        CRecord* record = store->GetNextRecord(cursor);
+        if (record == nullptr)
+            break;
+        StepProgress(&scope);
+        if (record->GetType() == kRecordTypePoint)
+            ok = WritePointAsRecord(file, *static_cast<CPointRecord*>(record));
+        ++m_recordsProcessed;
+    }
+    EndProgress(&scope);
+    m_writing = false;
+    const std::string path = file.GetFilePath();
+    const bool closed = file.Close();
+    if (!ok || !closed) {
+        RemoveIfExists(path);
+        return false;
+    }
+    return true;
+}
+
+bool CMorvelFileDoc::SaveJobTo(const std::string& path, bool snapshot)
+{
+    m_jobFile.Close();
+    if (!m_jobFile.Create(path.c_str())) {
+        m_jobFile.Close();
+        return false;
+    }
+    return WriteAllRecords(m_jobFile, false, snapshot);
+}
+
+bool CMorvelFileDoc::SaveJobReplacing(const std::string& path)
+{
+    const std::string temporary = MakeTempFileName(FolderOf(path));
+    if (temporary.empty())
+        return false;
+    const bool written = SaveJobTo(temporary, false);
+    TakePermissionsOf(temporary, path);
+    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        RemoveIfExists(temporary);
+        return false;
+    }
+    return true;
+}
+
+bool CMorvelFileDoc::OnSaveDocument(const std::string& path)
+{
+    // Both files are written beside their targets: a rename in one folder never crosses file
+    // systems, and the old files stay untouched until both new ones are complete.
+    const std::string folder = FolderOf(path);
+    const std::string rawTarget = RawPathOf(path);
+    const std::string jobTemp = MakeTempFileName(folder);
+    if (jobTemp.empty())
+        return false;
+    if (!SaveJobTo(jobTemp, false)) {
+        RemoveIfExists(jobTemp);
+        return false;
+    }
+    const std::string rawTemp = MakeTempFileName(folder);
+    if (rawTemp.empty() || !WriteRawData(rawTemp, false)) {
+        RemoveIfExists(jobTemp);
+        RemoveIfExists(rawTemp);
+        return false;
+    }
+    // Should the raw file refuse its rename, the job file goes back to its old contents so the
+    // two never disagree.
+    TakePermissionsOf(jobTemp, path);
+    const std::string oldJob = KeepOldFile(path);
+    if (std::rename(jobTemp.c_str(), path.c_str()) != 0) {
+        RemoveIfExists(jobTemp);
+        RemoveIfExists(rawTemp);
+        RemoveIfExists(oldJob);
+        return false;
+    }
+    ClearReadOnlyAttribute(rawTarget);
+    TakePermissionsOf(rawTemp, rawTarget);
+    if (std::rename(rawTemp.c_str(), rawTarget.c_str()) != 0) {
+        RemoveIfExists(rawTemp);
+        if (!oldJob.empty())
+            std::rename(oldJob.c_str(), path.c_str());
+        else
+            RemoveIfExists(path);
+        return false;
+    }
+    RemoveIfExists(oldJob);
+
+    SetModifiedWithText("", false, true);
+    if (GetUndoManager() != nullptr)
+        GetUndoManager()->SetStepsModified(true);
+    SendHint(nullptr, HintSaved, 0);
+    return true;
+}
+
+bool CMorvelFileDoc::DoFileSave()
+{
+    const std::string path = GetPathName();
+    if (!FileExists(path))
+        return DoSave(path, true);
+    if (IsReadOnlyFile(path)) {
+        GetDataFileDocShell().Beep();
+        if (ShowMessageBoxFS(Format1("%s is Read-Only. Make writable?", GetPathFileName(path)),
+                             MB_YESNO | MB_ICONERROR) != IDYES)
+            return false;
+        ClearReadOnlyAttribute(path);
+    }
+    if (!(IsReadOnlyFile(path) ? DoSave("", true) : DoSave(path, true)))
+        return false;
+    SendHint(nullptr, HintFileState, 0);
+    return true;
+}
+
+bool CMorvelFileDoc::DoSave(const std::string& path, bool replace)
+{
+    std::string name = path;
+    if (name.empty()) {
+        name = GetPathName();
+        if (replace && name.empty()) {
+            name = GetTitle();
+            const auto cut = name.find_first_of(" #%;/\\");
+            if (cut != std::string::npos)
+                name.erase(cut);
+            if (!name.empty())
+                name += "." + GetJobExtension();
+        }
+        if (!GetDataFileDocShell().DoPromptFileName(name, replace ? "Save As" : "Save a Copy As"))
+            return false;
+    }
+    CBusyCursor busy;
+    // The save writes beside the target and renames: a failure creates nothing to clean up and
+    // leaves any file already at that name alone.
+    if (!OnSaveDocument(name))
+        return false;
+    if (replace)
+        SetPathName(name, false);
+    return true;
+}
+
+bool CMorvelFileDoc::SaveModified()
+{
+    // A job that was never saved has no file to miss.
+    if (!GetPathName().empty() && !FileExists(GetPathName()))
+        SetModifiedWithText("Job file not found", true, true);
+    SendHint(nullptr, HintModifiedState, 0);
+    return CDataFileDoc::SaveModified();
+}
+
+// --- Reloading and snapshots
+
+bool CMorvelFileDoc::Reload(bool noPrompt)
+{
+    if (GetViewCount() == 0)
+        return false;
+    const std::string path = GetPathName();
+    if (!noPrompt && IsModified() &&
+        ShowMessageBoxFS(Format1("Reload '%s'?\n\nWarning!All current changes will be lost!", GetPathFileName(path)),
+                         MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return false;
+
+    SetModifiedWithText("", false, true);
+    SetLastPointName("1");
+    DeleteContents();
+    BuildSortedIndex();
+
+    const std::string rawPath = RawPathOf(path);
+    const bool haveJob = FileExists(path);
+    const bool haveRaw = FileExists(rawPath);
+    CDataFileDocShell& shell = GetDataFileDocShell();
+    auto fail = [this] {
+        ShowJobFileView();
+        return false;
+    };
+    if (!haveJob && !haveRaw) {
+        ShowMessageBoxFS("Data files not found.", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    if (haveJob) {
+        if (!OnOpenDocument(path))
+            return fail();
+        SetModifiedWithText(haveRaw ? "" : "Reload Job", !haveRaw, true);
+    } else {
+        bool ignoreStorePoints = false;
+        bool ignoreDeleted = false;
+        if (shell.RunRegenerationOptions(ignoreStorePoints, ignoreDeleted) != IDOK)
+            return fail();
+        const uint32_t options = (ignoreStorePoints ? kRegenerateIgnoreStorePoints : 0) |
+                                 (ignoreDeleted ? kRegenerateIgnoreDeleted : 0) | kRegenerateFromDialog;
+        if (!CreateEmptyJobFile(path) || !OnOpenDocument(path))
+            return fail();
+        SetModifiedWithText("Reload Job", true, true);
+        shell.PostRegenerateCoordinates(GetFirstView(), options | kRegenerateFromReload);
+        ShowJobFileView();
+    }
+    if (GetUndoManager() != nullptr)
+        GetUndoManager()->RemoveAll();
+    SendHint(nullptr, HintReloaded, 0);
+    SendHint(nullptr, HintFileState, 0);
+    return true;
+}
+
+bool CMorvelFileDoc::ReloadThroughCopy(const std::string& jobSnapshot, const std::string& rawSnapshot,
+                                       CDataFileDocSettings*, bool modifiedAfter)
+{
+    CModifiedFlagGuard guard(this);
+    SetLastPointName("1");
+    DeleteContents();
+
+    const std::string folder = GetPathName().empty() ? std::string() : FolderOf(GetPathName());
+    const std::string jobCopy = folder.empty() ? MakeTempFilePath() : MakeTempFileName(folder);
+    const std::string rawCopy = folder.empty() ? MakeTempFilePath() : MakeTempFileName(folder);
+    auto fail = [&] {
+        m_jobFile.Close();
+        RemoveIfExists(jobCopy);
+        RemoveIfExists(rawCopy);
+        ShowJobFileView();
+        return false;
+    };
+    std::error_code ec;
+    if (jobCopy.empty() || rawCopy.empty())
+        return fail();
+    fs::copy_file(jobSnapshot, jobCopy, fs::copy_options::overwrite_existing, ec);
+    if (ec)
+        return fail();
+    // A raw snapshot that cannot be copied is read as missing, and default raw data is made.
+    fs::copy_file(rawSnapshot, rawCopy, fs::copy_options::overwrite_existing, ec);
+    if (ec)
+        RemoveIfExists(rawCopy);
+
+    m_jobFile.Close();
+    if (!m_jobFile.Open(jobCopy.c_str(), true) || !LoadSettingsFromJobFile())
+        return fail();
+    std::string error;
+    if (!ReadJob(m_jobFile, error, true))
+        return fail();
+    if (!LoadRawDataFromText(rawCopy, true))
+        GenerateRawData(GetPathName(), true);
+    BuildSortedIndex();
+    m_jobFile.Close();
+    RemoveIfExists(jobCopy);
+    RemoveIfExists(rawCopy);
+    guard.SetRestoreState(modifiedAfter);
+    return true;
+}
+
+bool CMorvelFileDoc::WriteJobSnapshot(const std::string& path)
+{
+    CModifiedFlagGuard guard(this);
+    if (FileExists(path) && IsReadOnlyFile(path))
+        return false;
+    return SaveJobTo(path, true);
+}
+
+bool CMorvelFileDoc::WriteRawDataSnapshot(const std::string& path)
+{
+    CModifiedFlagGuard guard(this);
+    if (FileExists(path) && IsReadOnlyFile(path))
+        return false;
+    return WriteRawData(path, true);
+}
+
+void CMorvelFileDoc::DeleteContents()
+{
+    CStatusProgress scope;
+    scope.Begin("Unloading");
+    int32_t step = 0;
+    auto advance = [&] { scope.SetPercent(MulDiv(++step, 100, 7)); };
+    // The grid order points at the records: it is emptied before the store frees them.
+    GetSortedIndex()->Clear();
+    advance();
+    GetRawDataLines().clear();
+    advance();
+    if (GetRawDataFile() != nullptr)
+        GetRawDataFile()->Clear();
+    advance();
+    ClearCurrentRecord();
+    if (GetSelOperator() != nullptr)
+        GetSelOperator()->InvalidateCount();
+    advance();
+    GetRecordDatabase()->RemoveAll();
+    advance();
+    SendHint(nullptr, HintUnloading, 0);
+    advance();
+    scope.End();
+    advance();
+}
+
+// --- Raw data
+
+bool CMorvelFileDoc::LoadRawDataFromText(const std::string& path, bool snapshot)
+{
+    return GetRawDataFile() != nullptr && GetRawDataFile()->LoadRawDataFromText(path, snapshot);
+}
+
+bool CMorvelFileDoc::WriteRawData(const std::string& path, bool snapshot)
+{
+    return GetRawDataFile() != nullptr && GetRawDataFile()->SaveRawDataToText(path, snapshot);
+}
+
+bool CMorvelFileDoc::GenerateRawData(const std::string&, bool markModified)
+{
+    return GetRawDataFile() != nullptr && GetRawDataFile()->GenerateRawData(markModified);
+}
+
+void CMorvelFileDoc::ReduceRawData(bool ignoreStorePoints, bool ignoreDeleted, CReport* report,
+                                   std::vector<std::string>* duplicates)
+{
+    if (GetRawDataFile() != nullptr)
+        GetRawDataFile()->ReduceRawData(ignoreStorePoints, ignoreDeleted, report, duplicates);
+}
+
+// --- Names and paths
+
+bool CMorvelFileDoc::IsValidPointName(const char* name) { return ::IsValidPointName(name); }
+
+std::string CMorvelFileDoc::GetJobFileName() { return GetPathFileName(GetPathName()); }
+
+std::string CMorvelFileDoc::GetRawDataFileName()
+{
+    std::string name = GetJobFileName();
+    ChangePathExtension(name, GetRawDataExtension());
+    return name;
+}
+
+CDocTemplate* CMorvelFileDoc::GetJobDocTemplate() { return GetDataFileDocShell().GetJobDocTemplate(); }
+
+// --- Settings
+
+void CMorvelFileDoc::ApplyJobSettings(const JobFileHeader& header)
+{
+    bool changed = false;
+    SettingsChangeFlags detail;
+    m_settings->LoadFromHeader(header, changed, detail);
+    if (!changed)
+        return;
+    if (detail.AnyChanged()) {
+        AppendSettingsComments(this, detail);
+        SendHint(nullptr, HintJobSettingsChanged, 0);
+    }
+    SetModifiedWithText("Changed job settings", true, true);
+}
+
+void CMorvelFileDoc::StoreSettingsInHeader(JobFileHeader& header) { m_settings->StoreInHeader(header); }
+
+// --- New job files
+
+bool CMorvelFileDoc::ExportSelection(const std::string& path, bool selectedOnly, bool withRawData,
+                                     CSelection* selection)
+{
+    CSelection* chosen = nullptr;
+    if (selectedOnly) {
+        chosen = selection != nullptr ? selection : GetCurrentSelection();
+        if (chosen == nullptr)
+            return false;
+    }
+    CRecordDatabase* store = GetRecordDatabase();
+    const int64_t count = chosen != nullptr ? chosen->GetCount() : store->GetCount(0);
+
+    CStatusProgress scope;
+    scope.Begin("Exporting");
+    CBusyCursor busy;
+    CMorvelFileDoc exported;
+    JobFileHeader header;
+    InitJobFileHeader(header);
+    m_settings->StoreInHeader(header);
+    bool changed = false;
+    SettingsChangeFlags detail;
+    exported.GetDocSettings()->LoadFromHeader(header, changed, detail);
+
+    int64_t done = 0;
+    CRecordCursor cursor = store->GetFirstRecord(0);
+    while (CRecord* record = store->GetNextRecord(cursor)) {
+        if (chosen != nullptr && !chosen->IsSelected(record))
+            continue;
+        scope.SetPercent(MulDiv(++done, 100, count));
+        if (record->GetType() != kRecordTypePoint)
+            continue;
+        const auto* point = static_cast<const CPointRecord*>(record);
+        auto* copy = new CPointRecord();
+        copy->SetName(point->GetName());
+        copy->SetDescription(point->GetDescription());
+        copy->SetLocation(point->GetLocation(), true);
+        if (!exported.AddRecord(copy)) {
+            delete copy;
+            return false;
+        }
+    }
+    if (!exported.SaveJobReplacing(path))
+        return false;
+    if (EqualNoCase(path, GetPathName()))
+        SendHint(nullptr, HintFileState, 0);
+    const std::string rawPath = RawPathOf(path);
+    if (withRawData) {
+        if (!CreateRawDataFromPoints(&exported, rawPath))
+            return false;
+        if (!GetPathName().empty() && RawPathOf(GetPathName()) == rawPath)
+            SendHint(nullptr, HintFileState, 0);
+    }
+    return true;
+}
+
+bool CMorvelFileDoc::CreateEmptyJobFile(const std::string& path)
+{
+    CMorvelFileDoc empty;
+    return empty.SaveJobReplacing(path);
+}
+
+namespace {
+
+// One field of a coordinate line: separators are blanks and at most one comma, so "a, b" is two
+// fields and "a,,b" three.
+bool NextField(const std::string& line, size_t& at, std::string& field)
+{
+    field.clear();
+    if (at > line.size())
+        return false;
+    if (at == line.size()) {
+        at = line.size() + 1;
+        return false;
+    }
+    size_t end = at;
+    while (end < line.size() && line[end] != ',' && line[end] != ' ' && line[end] != '\t')
+        ++end;
+    field = line.substr(at, end - at);
+    size_t next = end;
+    while (next < line.size() && (line[next] == ' ' || line[next] == '\t'))
+        ++next;
+    if (next < line.size() && line[next] == ',') {
+        ++next;
+        while (next < line.size() && (line[next] == ' ' || line[next] == '\t'))
+            ++next;
+    }
+    at = next;
+    return true;
+}
+
+double ReadCoordinate(const std::string& field)
+{
+    double value = NoValue;
+    const char* first = field.data();
+    const char* last = first + field.size();
+    if (first != last && *first == '+')
+        ++first;
+    const auto [end, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || end != last || !std::isfinite(value))
+        return NoValue;
+    return value;
+}
+
+} // namespace
+
+bool CMorvelFileDoc::CreateJobFromTextCoordinates(const JobFileHeader& header, const std::string& textPath,
+                                                  const std::string& jobPath, std::string& error,
+                                                  uint32_t& skipped)
+{
+    std::error_code ec;
+    const auto size = fs::file_size(textPath, ec);
+    if (ec || size > kMaxTextCoordinateBytes)
+        return false;
+    std::ifstream in(textPath, std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    const std::string text = DecodeExternalText(bytes.str());
+
+    CBusyCursor busy;
+    CMorvelFileDoc job;
+    job.ApplyJobSettings(header);
+    double scale = 1.0;
+    if (header.GetDistanceUnit() == 1)
+        scale = 0.3048;
+    else if (header.GetDistanceUnit() == 2)
+        scale = 0.30480060960121924;
+
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        size_t at = 0;
+        while (at < line.size() && (line[at] == ' ' || line[at] == '\t'))
+            ++at;
+        std::string name;
+        if (!NextField(line, at, name) || name.empty())
+            return false;
+        std::string field;
+        double values[3] = {NoValue, NoValue, NoValue};
+        for (double& value : values)
+            if (NextField(line, at, field))
+                value = ReadCoordinate(field);
+        const bool plane = values[0] > NoValueLimit && values[1] > NoValueLimit;
+        if (!plane) {
+            if (values[2] > NoValueLimit) {
+                ++skipped;
+                continue;
+            }
+            return false;
+        }
+        std::string description = at < line.size() ? line.substr(at) : std::string();
+        while (!description.empty() && (description.back() == ' ' || description.back() == '\t'))
+            description.pop_back();
+        const double elevation = values[2] > NoValueLimit ? values[2] * scale : NoValue;
+        auto* point = new CPointRecord(name.c_str(), description.c_str(),
+                                       CLocation(values[1] * scale, values[0] * scale, elevation), true);
+        if (!job.AddRecord(point)) {
+            delete point;
+            error = kFailedToWrite;
+            return false;
+        }
+    }
+    if (!job.SaveJobReplacing(jobPath)) {
+        error = kFailedToWrite;
+        return false;
+    }
+    return true;
+}
+
+// --- Progress
+
+void CMorvelFileDoc::BeginProgress(CStatusProgress* scope, const std::string& name, bool saving)
+{
+    if (scope == nullptr)
+        return;
+    scope->Begin((saving ? "Saving " : "Loading ") + name);
+    m_progressSteps = 0;
+    m_lastPercent = -1;
+}
+
+void CMorvelFileDoc::BeginPointsProgress(CStatusProgress* scope, const std::string& name)
+{
+    if (scope != nullptr)
+        scope->Begin("Loading " + name + " Points");
+}
+
+void CMorvelFileDoc::BeginLineworkProgress(CStatusProgress* scope, const std::string& name)
+{
+    if (scope != nullptr)
+        scope->Begin("Loading " + name + " Linework");
+}
+
+bool CMorvelFileDoc::StepProgress(CStatusProgress* scope)
+{
+    ++m_progressSteps;
+    // The writer counts the records it writes; the reader the point records of its first pass.
+    // With nothing to count there is no percentage to show.
+    const int32_t total = m_writing ? m_recordCount : m_pointRecordCount;
+    if (total <= 0 || scope == nullptr)
+        return true;
+    const int32_t percent = MulDiv(m_progressSteps, 100, total);
+    if (percent != m_lastPercent) {
+        m_lastPercent = percent;
+        scope->SetPercent(percent);
+    }
+    return true;
+}
+
+void CMorvelFileDoc::EndProgress(CStatusProgress* scope)
+{
+    if (scope != nullptr)
+        scope->End();
+}
