@@ -460,4 +460,8 @@ void SetMorvelSettings(CMorvelSettings* settings)
     g_installed = settings;
     SetApplicationFormatPreferencesReader(settings != nullptr ? FormatPreferencesProvider(&ReadFormatPreferences)
                                                               : FormatPreferencesProvider());
+    SetSelectedInstrumentModelReader(settings != nullptr ? std::function<int32_t()>([settings] {
+                                                               return settings->GetModelIndex();
+                                                           })
+                                                         : std::function<int32_t()>());
 }

@@ -8,7 +8,7 @@ bool CTransferLock::Acquire()
     CDataFileDocShell& shell = GetDataFileDocShell();
     if (shell.IsTransferRunning()) {
         ShowMessageBoxFS("You cannot start the transfer process because another transfer process is running now.",
-                         MB_OK | MB_ICONERROR);
+                         MB_OK);
         return false;
     }
     shell.SetTransferRunning(true);

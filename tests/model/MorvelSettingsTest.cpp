@@ -333,8 +333,7 @@ TEST_F(MorvelSettingsTest, NewJobDefaultsFromEmptyProfile)
     EXPECT_EQ(v.scaleFactor, 1.0);
     EXPECT_EQ(v.directionType, 1);
     EXPECT_EQ(v.coefficientWord, 77);
-    EXPECT_EQ(columns.GetColumns(),
-              (std::vector<CNikonColumn>{{'P', true}, {'N', true}, {'E', true}, {'Z', true}, {'C', true}}));
+    EXPECT_EQ(columns.ToString(), "P1N1E1Z1C1");
 }
 
 TEST_F(MorvelSettingsTest, NewJobDefaultsFromStoredKeys)
@@ -355,7 +354,7 @@ TEST_F(MorvelSettingsTest, NewJobDefaultsFromStoredKeys)
     EXPECT_EQ(v.directionType, 0);
     EXPECT_EQ(v.scaleFactor, 0.9996);
     EXPECT_EQ(v.coefficientWord, 1000);
-    EXPECT_EQ(columns.GetColumns(), (std::vector<CNikonColumn>{{'N', true}, {'E', true}, {'P', false}}));
+    EXPECT_EQ(columns.ToString(), "N1E1P0Z0C0");
 
     // Units out of range leave the caller's values.
     WriteAllText(profile.GetPath().string(), "[Transfer]\nDef Dist=3\nDef Angle=2\n");
@@ -366,11 +365,14 @@ TEST_F(MorvelSettingsTest, NewJobDefaultsFromStoredKeys)
     EXPECT_EQ(kept.distanceUnit, 2);
     EXPECT_EQ(kept.angleUnit, 1);
 
-    // A column text that is not of the form (odd length, unknown or repeated kind) changes nothing.
-    for (const char* bad : {"P1N", "X1", "P1P0", "", "P1N+"}) {
-        ASSERT_TRUE(profile.WriteProfileString("Transfer", "Coord Order", bad));
+    // Any stored column text gives a whole layout: odd characters and repeats are skipped, the
+    // missing kinds added disabled, and an empty text is the default.
+    const std::pair<const char*, const char*> stored[] = {
+        {"P1N", "P1N0E0Z0C0"}, {"X1", "P0N0E0Z0C0"}, {"P1P0", "P1N0E0Z0C0"}, {"", "P1N1E1Z1C1"}, {"P1N+", "P1N0E0Z0C0"}};
+    for (const auto& [text, layout] : stored) {
+        ASSERT_TRUE(profile.WriteProfileString("Transfer", "Coord Order", text));
         s.GetNewJobDefaultsAndCoordOrder(kept, columns);
-        EXPECT_EQ(columns.GetColumns().size(), 3u) << bad;
+        EXPECT_EQ(columns.ToString(), layout) << text;
     }
 }
 

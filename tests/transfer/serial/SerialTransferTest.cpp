@@ -1,0 +1,350 @@
+// The transfer loops over a scripted line: pass by pass, what is written, when the loops wait,
+// and what they tell the user.
+#include "transfer/serial/SerialLink.h"
+#include "transfer/serial/SerialPort.h"
+#include "transfer/serial/SerialTransfer.h"
+
+#include "TestUtil.h"
+#include "model/MorvelSettings.h"
+#include "model/TransferLock.h"
+#include "platform/MessageBox.h"
+#include "platform/Profile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <deque>
+#include <string>
+#include <vector>
+
+using morvel::test::ReadAllText;
+using morvel::test::TempDir;
+using morvel::test::WriteAllText;
+
+namespace {
+
+// A line whose answers are scripted: each write takes at most the next limit in `writeLimits`
+// (all when none is left), each read hands out the next chunk of `chunks` (nothing when none is
+// left). Every call is logged: "W<asked>/<taken>", "R<asked>/<given>", "I" (idle wait).
+class ScriptedLink : public CSerialLink
+{
+public:
+    bool Write(const void* data, uint32_t count, uint32_t* written) override
+    {
+        uint32_t take = count;
+        if (!writeLimits.empty()) {
+            take = std::min(count, writeLimits.front());
+            writeLimits.pop_front();
+        }
+        wire.append(static_cast<const char*>(data), take);
+        log.push_back("W" + std::to_string(count) + "/" + std::to_string(take));
+        *written = take;
+        return take == count;
+    }
+    bool Read(void* buffer, uint32_t count, uint32_t* read, const bool* cancel) override
+    {
+        if (count == 0) {
+            *read = 0;
+            return true;
+        }
+        if (cancel && *cancel)
+            return false;
+        uint32_t given = 0;
+        if (!chunks.empty()) {
+            std::string& chunk = chunks.front();
+            given = std::min<uint32_t>(count, static_cast<uint32_t>(chunk.size()));
+            std::memcpy(buffer, chunk.data(), given);
+            chunk.erase(0, given);
+            if (chunk.empty())
+                chunks.pop_front();
+        }
+        log.push_back("R" + std::to_string(count) + "/" + std::to_string(given));
+        *read = given;
+        return given > 0;
+    }
+    void WaitIdle(bool) override { log.push_back("I"); }
+    void DiscardOutput() override { discarded = true; }
+
+    // Idle waits between the n-th and the next log entry that is not one.
+    size_t IdleRunAfter(size_t index) const
+    {
+        size_t n = 0;
+        for (size_t i = index + 1; i < log.size() && log[i] == "I"; ++i)
+            ++n;
+        return n;
+    }
+    size_t Find(const std::string& entry, size_t from = 0) const
+    {
+        auto it = std::find(log.begin() + static_cast<std::ptrdiff_t>(from), log.end(), entry);
+        return static_cast<size_t>(it - log.begin());
+    }
+
+    std::deque<uint32_t> writeLimits;
+    std::deque<std::string> chunks;
+    std::string wire;
+    std::vector<std::string> log;
+    bool discarded = false;
+};
+
+class TransferLoops : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        previous = SetMessageBoxHandler([this](const std::string& text, uint32_t) {
+            messages.push_back(text);
+            return IDOK;
+        });
+        callbacks.start = [this](uint32_t total) { starts.push_back(total); };
+        callbacks.progress = [this](uint32_t sent) { progress.push_back(sent); };
+        callbacks.received = [this](std::string_view text) { shown += text; };
+        callbacks.pump = [this] { return ++pumps == cancelAtPump; };
+        callbacks.finish = [this] { ++finishes; };
+    }
+    void TearDown() override { SetMessageBoxHandler(previous); }
+
+    std::string File(const std::string& name, const std::string& content)
+    {
+        const std::string path = dir.file(name);
+        WriteAllText(path, content);
+        return path;
+    }
+
+    TempDir dir;
+    MessageBoxHandler previous;
+    CTransferCallbacks callbacks;
+    ScriptedLink link;
+    std::vector<std::string> messages;
+    std::vector<uint32_t> starts;
+    std::vector<uint32_t> progress;
+    std::string shown;
+    int pumps = 0;
+    int cancelAtPump = -1;
+    int finishes = 0;
+};
+
+std::string Pattern(size_t size)
+{
+    std::string s;
+    for (size_t i = 0; i < size; ++i)
+        s += static_cast<char>('!' + i % 90);
+    return s;
+}
+
+} // namespace
+
+TEST_F(TransferLoops, BlocksOf128)
+{
+    const std::string content = Pattern(300);
+    EXPECT_TRUE(SendFileInBlocksOver(link, File("job.txt", content), callbacks));
+    EXPECT_EQ(link.wire, content);
+    EXPECT_EQ(link.log, (std::vector<std::string>{"W128/128", "W128/128", "W44/44"}));
+    EXPECT_EQ(starts, (std::vector<uint32_t>{300}));
+    EXPECT_EQ(progress, (std::vector<uint32_t>{128, 256, 300}));
+    EXPECT_EQ(finishes, 1);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(TransferLoops, EmptyFileSendsNothing)
+{
+    EXPECT_TRUE(SendFileInBlocksOver(link, File("empty.txt", ""), callbacks));
+    EXPECT_TRUE(link.log.empty());
+    EXPECT_EQ(starts, (std::vector<uint32_t>{0}));
+    EXPECT_TRUE(progress.empty());
+    EXPECT_EQ(finishes, 1);
+}
+
+TEST_F(TransferLoops, ShortBlockWriteResumesAfter100Passes)
+{
+    const std::string content = Pattern(200);
+    link.writeLimits = {50};
+    EXPECT_TRUE(SendFileInBlocksOver(link, File("job.txt", content), callbacks));
+    EXPECT_EQ(link.wire, content);
+    ASSERT_GE(link.log.size(), 103u);
+    EXPECT_EQ(link.log[0], "W128/50");
+    EXPECT_EQ(link.IdleRunAfter(0), 100u);
+    EXPECT_EQ(link.log[101], "W78/78");
+    EXPECT_EQ(link.log[102], "W72/72");
+    // The whole block counts once it has gone.
+    EXPECT_EQ(progress, (std::vector<uint32_t>{128, 200}));
+}
+
+TEST_F(TransferLoops, SendersReportFileFailures)
+{
+    EXPECT_FALSE(SendFileInBlocksOver(link, dir.file("missing.txt"), callbacks));
+    EXPECT_FALSE(SendFileByLinesOver(link, dir.file("missing.txt"), callbacks));
+    EXPECT_EQ(messages, (std::vector<std::string>(2, "Transfer failed: file cannot be opened")));
+    EXPECT_TRUE(starts.empty());
+    EXPECT_EQ(finishes, 0);
+
+    // A file that opens but cannot be read is a failure, not a finished transfer.
+    messages.clear();
+    EXPECT_FALSE(SendFileInBlocksOver(link, dir.path().string(), callbacks));
+    EXPECT_EQ(messages, (std::vector<std::string>{"Transfer failed: cannot read file"}));
+    EXPECT_TRUE(link.log.empty());
+    EXPECT_EQ(finishes, 1);
+}
+
+TEST_F(TransferLoops, CancelStopsASender)
+{
+    cancelAtPump = 2;
+    EXPECT_FALSE(SendFileInBlocksOver(link, File("job.txt", Pattern(1000)), callbacks));
+    EXPECT_EQ(link.log.size(), 2u);
+    EXPECT_EQ(messages, (std::vector<std::string>{"Transfer Cancelled"}));
+    EXPECT_TRUE(link.discarded);
+    EXPECT_EQ(finishes, 1);
+
+    messages.clear();
+    pumps = 0;
+    link.discarded = false;
+    EXPECT_FALSE(SendFileByLinesOver(link, File("lines.txt", "1\n2\n3\n"), callbacks));
+    EXPECT_EQ(messages, (std::vector<std::string>{"Transfer Cancelled"}));
+    EXPECT_TRUE(link.discarded);
+}
+
+TEST_F(TransferLoops, LinesWaitForAReplyAfterEachPass)
+{
+    link.chunks = {"\x06", "ACK"};
+    // Record lines end in ",\r\n" and are written to the file with CR LF line ends: the reader
+    // drops one CR, the other goes on the wire before the LF.
+    const std::string records = "A,01,Z,\r\nG,101,5000.000,2000.000,CP,7,\r\nZ,:,\r\n";
+    std::string file;
+    for (char c : records)
+        file += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    EXPECT_TRUE(SendFileByLinesOver(link, File("upload.txt", file), callbacks));
+    EXPECT_EQ(link.wire, records);
+    EXPECT_EQ(link.log, (std::vector<std::string>{"W9/9", "R6/1", "W31/31", "R6/3", "W6/6", "R6/0"}));
+    EXPECT_EQ(progress, (std::vector<uint32_t>{9, 40, 46}));
+    EXPECT_EQ(starts, (std::vector<uint32_t>{49}));
+
+    // A plain line goes out with a bare LF, the last one too.
+    link.log.clear();
+    link.wire.clear();
+    EXPECT_TRUE(SendFileByLinesOver(link, File("columns.txt", "101,1.0\r\n102,2.0"), callbacks));
+    EXPECT_EQ(link.wire, "101,1.0\n102,2.0\n");
+}
+
+TEST_F(TransferLoops, ShortLineWriteKeepsWaitingForReplies)
+{
+    link.writeLimits = {3};
+    EXPECT_TRUE(SendFileByLinesOver(link, File("upload.txt", "ABCDEFGH\n"), callbacks));
+    EXPECT_EQ(link.wire, "ABCDEFGH\n");
+    // 100 passes write nothing, yet each of them waits for a reply.
+    ASSERT_EQ(link.log.size(), 1u + 1u + 100u + 1u + 1u);
+    EXPECT_EQ(link.log[0], "W9/3");
+    EXPECT_EQ(std::count(link.log.begin(), link.log.end(), "R6/0"), 102);
+    EXPECT_EQ(link.log[102], "W6/6");
+    EXPECT_EQ(progress, (std::vector<uint32_t>{9}));
+}
+
+TEST_F(TransferLoops, DownloadEndsAtTheEndByte)
+{
+    link.chunks = {"AB", "C\x1A"};
+    const std::string path = dir.file("download.txt");
+    EXPECT_TRUE(ReceiveFileOver(link, path, callbacks));
+    EXPECT_EQ(ReadAllText(path), "ABC");
+    EXPECT_EQ(shown, "ABC");
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(finishes, 1);
+    // A short read is followed by 100 idle passes before the next read.
+    EXPECT_EQ(link.log[0], "R16/2");
+    EXPECT_EQ(link.IdleRunAfter(0), 100u);
+    EXPECT_EQ(link.log[101], "R16/2");
+}
+
+TEST_F(TransferLoops, EndByteInsideAReadEndsTheDownload)
+{
+    link.chunks = {"HELLO\x1Atrailing bytes"};
+    const std::string path = dir.file("download.txt");
+    EXPECT_TRUE(ReceiveFileOver(link, path, callbacks));
+    EXPECT_EQ(ReadAllText(path), "HELLO");
+    EXPECT_EQ(shown, "HELLO");
+    EXPECT_EQ(link.log.size(), 1u);
+
+    // At the very start of a read: nothing of that read is kept.
+    link.log.clear();
+    link.chunks = {"0123456789abcdef", "\x1Axyz"};
+    shown.clear();
+    EXPECT_TRUE(ReceiveFileOver(link, path, callbacks));
+    EXPECT_EQ(ReadAllText(path), "0123456789abcdef");
+}
+
+TEST_F(TransferLoops, LongDownloadFlushesAndWaitsForCancel)
+{
+    const std::string data = Pattern(5000);
+    for (size_t i = 0; i < data.size(); i += 16)
+        link.chunks.push_back(data.substr(i, 16));
+    cancelAtPump = 400; // well after the data, which never ends with 0x1A
+    const std::string path = dir.file("download.txt");
+    EXPECT_FALSE(ReceiveFileOver(link, path, callbacks));
+    EXPECT_TRUE(messages.empty());
+    // The first flush came once the buffer held more than 3063 bytes; the rest was not flushed.
+    EXPECT_EQ(ReadAllText(path), data.substr(0, 3072));
+    EXPECT_EQ(shown, data);
+    EXPECT_EQ(finishes, 1);
+}
+
+TEST_F(TransferLoops, ReceiverReportsFileFailures)
+{
+    EXPECT_FALSE(ReceiveFileOver(link, dir.file("no/such/folder/x.txt"), callbacks));
+    EXPECT_EQ(messages, (std::vector<std::string>{"Transfer failed: file cannot be opened"}));
+
+    messages.clear();
+    link.chunks = {"DATA\x1A"};
+    EXPECT_FALSE(ReceiveFileOver(link, "/dev/full", callbacks));
+    EXPECT_EQ(messages, (std::vector<std::string>{"Transfer failed: cannot write to file"}));
+    EXPECT_EQ(finishes, 1);
+}
+
+TEST_F(TransferLoops, PortThatCannotOpenIsNamed)
+{
+    CTransferLine line;
+    line.port = 42;
+    SetComPortDevice(42, dir.file("no-such-device"));
+    EXPECT_FALSE(ReceiveFile(dir.file("x.txt"), line, callbacks));
+    EXPECT_FALSE(SendFileInBlocks(File("a.txt", "x"), line, callbacks));
+    EXPECT_FALSE(SendFileByLines(File("b.txt", "x"), line, callbacks));
+    const std::string expected =
+        "Unable to open COM 42 on the PC.  \nMake sure no program is using the port OR try a different port.";
+    EXPECT_EQ(messages, (std::vector<std::string>(3, expected)));
+    EXPECT_TRUE(starts.empty());
+    // Nothing was created for a download that never started.
+    EXPECT_FALSE(std::filesystem::exists(dir.file("x.txt")));
+    SetComPortDevice(42, "");
+}
+
+TEST(TransferLineSettings, TakenFromThePreferences)
+{
+    TempDir dir;
+    CProfile profile(dir.path() / "Morvel.ini");
+    CMorvelSettings settings(&profile);
+    settings.SetTransferSettings({5, 2, 19200, 3}); // model, parity, rate, port
+    const CTransferLine line = GetTransferLine(settings);
+    EXPECT_EQ(line.port, 3u);
+    EXPECT_EQ(line.baudRate, 19200);
+    EXPECT_EQ(line.parity, 2u);
+    EXPECT_EQ(line.timeout, 0u);
+}
+
+TEST(TransferLockMessage, PlainBoxWhileAnotherTransferRuns)
+{
+    std::vector<std::pair<std::string, uint32_t>> shown;
+    const MessageBoxHandler previous = SetMessageBoxHandler([&](const std::string& text, uint32_t flags) {
+        shown.emplace_back(text, flags);
+        return IDOK;
+    });
+    {
+        CTransferLock getJob;
+        ASSERT_TRUE(getJob.Acquire());
+        CTransferLock sendJob;
+        EXPECT_FALSE(sendJob.Acquire());
+        EXPECT_FALSE(sendJob.IsHeld());
+    }
+    CTransferLock after;
+    EXPECT_TRUE(after.Acquire());
+    SetMessageBoxHandler(previous);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].first, "You cannot start the transfer process because another transfer process is running now.");
+    EXPECT_EQ(shown[0].second, MB_OK);
+}
