@@ -45,17 +45,17 @@ void CEasyRichEdit::OnContextMenu(wxContextMenuEvent& event)
 
 void ApplyRtfDocumentToRichText(wxRichTextCtrl& control, const RtfDocument& document, bool replace)
 {
+    // The paragraphs go straight into the control's buffer and are laid out once at the end;
+    // writing them through the control would lay out the text again at every run.
     wxWindowUpdateLocker freeze(&control);
     control.BeginSuppressUndo();
     if (replace)
         control.Clear();
-    control.SetInsertionPointEnd();
-    // wx starts every buffer with one empty paragraph: the first of ours goes into it.
-    bool first = control.GetLastPosition() == 0;
+    wxRichTextBuffer& buffer = control.GetBuffer();
+    // A cleared buffer keeps one empty paragraph: the first of ours takes its place.
+    if (buffer.GetChildCount() == 1 && control.GetLastPosition() == 0 && !document.paragraphs.empty())
+        buffer.DeleteChildren();
     for (const RtfParagraph& paragraph : document.paragraphs) {
-        if (!first)
-            control.Newline();
-        first = false;
         wxRichTextAttr paragraphStyle;
         switch (paragraph.alignment) {
         case RtfAlignment::Centre:
@@ -68,21 +68,31 @@ void ApplyRtfDocumentToRichText(wxRichTextCtrl& control, const RtfDocument& docu
             paragraphStyle.SetAlignment(wxTEXT_ALIGNMENT_LEFT);
             break;
         }
-        control.BeginStyle(paragraphStyle);
+        auto* para = new wxRichTextParagraph(&buffer, &paragraphStyle);
         for (const RtfRun& run : paragraph.runs) {
+            if (run.text.empty())
+                continue;
             wxRichTextAttr style;
             if (!run.face.empty())
                 style.SetFontFaceName(wxString::FromUTF8(run.face));
             style.SetFontSize(std::max(1, run.fontSize / 2));
             style.SetFontWeight(run.bold ? wxFONTWEIGHT_BOLD : wxFONTWEIGHT_NORMAL);
             style.SetFontUnderlined(run.underline);
-            control.BeginStyle(style);
-            control.WriteText(wxString::FromUTF8(run.text));
-            control.EndStyle();
+            para->AppendChild(new wxRichTextPlainText(wxString::FromUTF8(run.text), para, &style));
         }
-        control.EndStyle();
+        // Every paragraph holds at least one (empty) text object, as the control's own do.
+        if (para->GetChildCount() == 0)
+            para->AppendChild(new wxRichTextPlainText(wxEmptyString, para));
+        buffer.AppendChild(para);
     }
+    if (buffer.GetChildCount() == 0)
+        buffer.AddParagraph(wxEmptyString);
+    buffer.UpdateRanges();
+    buffer.Invalidate(wxRICHTEXT_ALL);
     control.EndSuppressUndo();
+    control.LayoutContent();
+    control.SetInsertionPointEnd();
+    control.Refresh();
 }
 
 bool ApplyRtfToRichText(wxRichTextCtrl& control, const std::string& rtf, bool replace)

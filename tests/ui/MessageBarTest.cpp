@@ -12,9 +12,12 @@
 #include "shell/ui/MorvelApp.h"
 #include "shell/ui/ReportViewer.h"
 
+#include <wx/aui/framemanager.h>
 #include <wx/button.h>
+#include <wx/menu.h>
 #include <wx/ipc.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <sys/stat.h>
@@ -163,6 +166,8 @@ TEST_F(ProgramTest, MessageBarSizeIsKeptInTheProfile)
     GetAppProfile().WriteProfileInt("DockableWindow(59397)", "cy", 150);
     ASSERT_TRUE(Start());
     EXPECT_EQ(Bar(Frame()).GetSizeBar(), wxSize(200, 150));
+    // The height the user dragged it to (while hidden the layout leaves it alone).
+    Frame().ShowMessageBar(false);
     Bar(Frame()).SetSizeBar(wxSize(200, 170));
     Exit();
     EXPECT_EQ(ProfileValue("DockableWindow(59397)", "cy"), "170");
@@ -243,4 +248,34 @@ TEST_F(WindowTest, ReportViewerShowsAndAppends)
     StreamRtfIntoRichEdit("", *viewer->GetViewer(), true);
     EXPECT_EQ(viewer->GetViewer()->GetValue().utf8_string(), "");
     viewer->Destroy();
+}
+
+TEST_F(ProgramTest, DockMenuShowsAndHidesBars)
+{
+    ASSERT_TRUE(Start());
+    CMainFrame& frame = Frame();
+    // Along the bottom the view tab bar lies next to the job window, the message bar outside it.
+    wxAuiManager& aui = frame.GetAuiManager();
+    const wxAuiPaneInfo& tabs = aui.GetPane(frame.GetBar(CMainFrame::ViewTabBarIndex));
+    const wxAuiPaneInfo& messages = aui.GetPane(frame.GetBar(CMainFrame::MessageBarIndex));
+    EXPECT_EQ(tabs.dock_direction, wxAUI_DOCK_BOTTOM);
+    EXPECT_EQ(messages.dock_direction, wxAUI_DOCK_BOTTOM);
+    EXPECT_LT(tabs.dock_row, messages.dock_row);
+
+    std::unique_ptr<wxMenu> menu(frame.BuildDockMenu());
+    const std::vector<int> bars = frame.GetDockMenuBars();
+    ASSERT_EQ(menu->GetMenuItemCount(), bars.size());
+    const auto at = std::find(bars.begin(), bars.end(), int(CMainFrame::MessageBarIndex));
+    ASSERT_NE(at, bars.end());
+    const int id = IdDockBarFirst + int(at - bars.begin());
+    EXPECT_EQ(menu->GetLabelText(id), "Message Bar");
+    EXPECT_FALSE(menu->IsChecked(id));
+
+    wxCommandEvent command(wxEVT_MENU, id);
+    frame.OnDockMenuCommand(command);
+    EXPECT_TRUE(frame.IsBarShown(CMainFrame::MessageBarIndex));
+    menu.reset(frame.BuildDockMenu());
+    EXPECT_TRUE(menu->IsChecked(id));
+    frame.OnDockMenuCommand(command);
+    EXPECT_FALSE(frame.IsBarShown(CMainFrame::MessageBarIndex));
 }
