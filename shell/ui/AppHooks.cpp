@@ -1,6 +1,7 @@
 #include "shell/ui/AppHooks.h"
 
 #include "framework/ColorTable.h"
+#include "framework/ui/DdxErrorDlg.h"
 #include "framework/ui/MessageBoxFS.h"
 #include "framework/ui/WindowEvents.h"
 #include "framework/ui/WindowHelpers.h"
@@ -143,6 +144,7 @@ void InstallAppHooks(CMorvelApp& app)
     SetReportOutput(&g_reportOutput);
     SetIpcServiceFactory([] { return std::make_unique<CWxIpcService>(); });
     SetMessageBoxHandler(MessageBoxHandler(&CMessageBoxFS::Show));
+    CDdxErrorDlg::Install();
     SetApplicationQuitHandler([](int) {
         if (g_app && g_app->GetMainFrame())
             g_app->GetMainFrame()->Close();
@@ -220,6 +222,7 @@ void RemoveAppHooks()
         SetReportOutput(nullptr);
     SetIpcServiceFactory({});
     SetMessageBoxHandler(MessageBoxHandler());
+    CDdxErrorDlg::Uninstall();
     SetApplicationQuitHandler({});
     ActiveJobHooks hooks = GetActiveJobHooks();
     hooks.hasTemporaryJob = nullptr;

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 class CDataFileDoc;
+class CPreviewMapCtrl;
 class wxSimplebook;
 class wxStaticText;
 
@@ -31,14 +32,21 @@ public:
     // Ignored when the pane is shown already or out of range.
     void SelectTab(int tab);
 
+    // "Job Settings...": the job settings dialog over the job.
+    void OnJobSettings();
+
     // 0x80D4: computes the job's points again from its raw data.
     void RegenerateCoordinates(int options);
 
     CDataFileDoc* GetJob() const;
 
+    // The map pane above the sheets.
+    CPreviewMapCtrl* GetMapPane() const { return m_mapPane; }
+
 private:
     void UpdateSummary();
 
+    CPreviewMapCtrl* m_mapPane = nullptr;
     wxSimplebook* m_panes = nullptr;
     wxStaticText* m_pointsText = nullptr;
     wxStaticText* m_rawText = nullptr;
