@@ -111,7 +111,10 @@ void CMapCtrlMemoryView::Drain()
         Begin();
         while (Step()) {
         }
-        m_queue.pop_front();
+        // Drawing polls for Esc and so lets events run; one of them (a job closing) may have
+        // emptied the queue under us.
+        if (!m_queue.empty())
+            m_queue.pop_front();
         End();
     }
 }
