@@ -8,7 +8,6 @@
 #include "model/MorvelSettingsHelpers.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
-#include "rawdata/records/RawDataNikonCoordinateRecord.h"
 
 #include <memory>
 
@@ -109,9 +108,7 @@ CPointMerge::Result CPointMerge::MergePoint(const std::string& readName, const C
         point = created.release();
     }
 
-    CRawDataNikonInputPointRecord raw;
-    raw.SetFromPoint(point);
-    m_document->AppendRawDataRecord(&raw);
+    m_document->AppendInputPointLine(*point);
 
     WriteReportRow(*point, action);
     ++m_count;
