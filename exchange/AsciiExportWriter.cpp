@@ -1,6 +1,7 @@
 #include "exchange/AsciiExportWriter.h"
 
 #include "core/DataFileFormat.h"
+#include "core/LocaleText.h"
 #include "core/PathHelpers.h"
 #include "core/ProgramHelpers.h"
 #include "core/StatusProgress.h"
@@ -71,6 +72,8 @@ std::string CAsciiExportWriter::FormatPointLine(const CPointRecord& point) const
     if (document == nullptr)
         return {};
     const CDataFileFormat& format = *document->GetDataFileFormat();
+    // Files are read back whatever the reader's locale: '.' and never a digit group.
+    const CLocaleTextOverride plainNumbers(".", "");
     const std::string delimiter = CAsciiColumnLayout::GetDelimiterText(m_delimiterCode);
     std::string line;
     bool first = true;
