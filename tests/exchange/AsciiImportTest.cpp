@@ -338,3 +338,45 @@ TEST(AsciiImport, PublicPnezdSample)
     EXPECT_STREQ(p->GetDescription(), "I");
     EXPECT_EQ(InputPointLines(job).size(), size_t(count));
 }
+
+namespace {
+
+// A job that runs out of memory on the nth point added.
+class FailingJob : public TestJobDoc
+{
+public:
+    bool AddRecord(CRecord* record) override
+    {
+        if (++adds == failAt)
+            throw std::bad_alloc();
+        return TestJobDoc::AddRecord(record);
+    }
+    int adds = 0;
+    int failAt = 1000000;
+};
+
+} // namespace
+
+TEST(AsciiImport, AFailureHalfWayLeavesTheJobAsItWas)
+{
+    ImportSettings settings;
+    FailingJob job;
+    job.AddPoint("KEEP", 1, 2, 3);
+    job.SetModifiedWithText("", false, false);
+    const auto lines = job.rawData.lines;
+    job.failAt = job.adds + 3;
+    TempDir dir;
+    WriteAllText(dir.file("points.txt"), "KEEP,9,9\nA,1,1\nB,2,2\nC,3,3\n");
+    MessageLog messages;
+    int32_t count = -1;
+    EXPECT_FALSE(ImportAsciiCoordinates(&job, dir.file("points.txt"), kDefaultColumns, ",", 0, nullptr, false,
+                                        &count));
+    EXPECT_THAT(messages.texts, ElementsAre("There was an error reading the file " + dir.file("points.txt")));
+    // The points merged before the failure went with the undo step, which is gone too.
+    EXPECT_THAT(PointNames(job), ElementsAre("KEEP"));
+    EXPECT_DOUBLE_EQ(Point(job, "KEEP")->GetNorthing(), 2);
+    EXPECT_EQ(job.rawData.lines, lines);
+    EXPECT_FALSE(job.GetUndoManager()->CanUndo());
+    EXPECT_FALSE(job.GetUndoManager()->CanRedo());
+    EXPECT_FALSE(job.IsModified());
+}
