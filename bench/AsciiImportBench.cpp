@@ -2,6 +2,8 @@
 
 #include "model/TestJobDoc.h"
 
+#include "core/Parser.h"
+#include "core/TextEncoding.h"
 #include "exchange/AsciiColumnLayout.h"
 #include "exchange/AsciiExportWriter.h"
 #include "exchange/CoordinateImport.h"
@@ -112,6 +114,31 @@ void BM_AsciiPlainRead(benchmark::State& state)
     std::remove(path.c_str());
 }
 BENCHMARK(BM_AsciiPlainRead)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The import's own reading alone (decode, lines, the point-line reader), without the job: what
+// the plain read above is to be compared with when the job's cost per added point is set aside.
+void BM_AsciiImportReadOnly(benchmark::State& state)
+{
+    const int64_t n = morvel::bench::BenchSize(state.range(0));
+    const std::string path = WritePointFile(n);
+    for (auto _ : state) {
+        std::ifstream in(path, std::ios::binary);
+        const std::string text = DecodeExternalText(
+            std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+        std::string name, description, line;
+        CLocation location;
+        int64_t points = 0;
+        for (std::string_view view : SplitTextLines(text)) {
+            line.assign(view);
+            points += ParsePointLine(&name, &location, &description, line, ",", &kColumns) ? 1 : 0;
+        }
+        if (points != n)
+            state.SkipWithError("not every line was read");
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_AsciiImportReadOnly)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_AsciiImportIntoEmptyJob(benchmark::State& state)
 {
