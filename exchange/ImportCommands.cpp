@@ -4,6 +4,7 @@
 #include "exchange/CoordinateImport.h"
 #include "model/DataFileDoc.h"
 #include "model/HintCodes.h"
+#include "model/PointRenameEngine.h"
 #include "model/RecordDatabase.h"
 #include "platform/MessageBox.h"
 
@@ -39,6 +40,23 @@ bool RunImport(CDataFileDoc* document, bool reportFlag, const ShowReportFunction
     return true;
 }
 
+template <typename Collect>
+void PreviewRenaming(CDataFileDoc* document, const std::string& path, const ShowReportFunction& showReport,
+                     Collect collect)
+{
+    if (path.empty()) {
+        ShowMessageBoxFS("Choose a file first", MB_OK);
+        return;
+    }
+    CPointRenameEngine engine(document);
+    collect(engine);
+    engine.ComputeRenames();
+    CReport report;
+    engine.BuildPreviewReport(report);
+    if (showReport)
+        showReport(report);
+}
+
 } // namespace
 
 bool RunImportMorvelCoordinates(CDataFileDoc* document, const std::string& path, int32_t pointNameOption,
@@ -60,4 +78,16 @@ bool RunImportAsciiCoordinates(CDataFileDoc* document, const AsciiImportChoice& 
         return ImportAsciiCoordinates(document, choice.path, choice.columns, choice.delimiter, choice.distanceUnit,
                                       &report, choice.pointNameOption == 0, &count);
     });
+}
+
+void PreviewJobFileRenaming(CDataFileDoc* document, const std::string& path, const ShowReportFunction& showReport)
+{
+    PreviewRenaming(document, path, showReport, [&path](CPointRenameEngine& e) { e.CollectJobFilePointNames(path); });
+}
+
+void PreviewAsciiFileRenaming(CDataFileDoc* document, const std::string& path, const std::vector<uint16_t>& columns,
+                              const std::string& delimiter, const ShowReportFunction& showReport)
+{
+    PreviewRenaming(document, path, showReport,
+                    [&](CPointRenameEngine& e) { e.CollectAsciiFilePointNames(path, columns, delimiter); });
 }

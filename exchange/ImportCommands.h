@@ -30,3 +30,10 @@ bool RunImportMorvelCoordinates(CDataFileDoc* document, const std::string& path,
                                 bool reportFlag, const ShowReportFunction& showReport);
 bool RunImportAsciiCoordinates(CDataFileDoc* document, const AsciiImportChoice& choice,
                                const ShowReportFunction& showReport);
+
+// The "Preview Renaming Report" button of the import dialogs: without a file chosen, "Choose a
+// file first"; otherwise the file's names go through the job's rename rules and the preview
+// report is shown. The job is not changed.
+void PreviewJobFileRenaming(CDataFileDoc* document, const std::string& path, const ShowReportFunction& showReport);
+void PreviewAsciiFileRenaming(CDataFileDoc* document, const std::string& path, const std::vector<uint16_t>& columns,
+                              const std::string& delimiter, const ShowReportFunction& showReport);

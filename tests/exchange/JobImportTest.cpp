@@ -202,3 +202,32 @@ TEST(ImportCommands, CheckImportReportOrCountAndHint)
     EXPECT_THAT(log, Not(Contains("V19")));
     job.RemoveView(&view);
 }
+
+TEST(ImportCommands, RenamingPreviewChangesNothing)
+{
+    ImportSettings settings;
+    TempDir dir;
+    TestJobDoc job;
+    job.AddPoint("P1", 1, 1);
+    MessageLog messages;
+    int shown = 0;
+    const auto show = [&](CReport&) { ++shown; };
+    PreviewAsciiFileRenaming(&job, "", {0, 1, 2}, ",", show);
+    EXPECT_THAT(messages.texts, ElementsAre("Choose a file first"));
+    EXPECT_EQ(shown, 0);
+
+    WriteAllText(dir.file("points.txt"), "P1,1,2\n");
+    CReport* seen = nullptr;
+    std::string renamed;
+    PreviewAsciiFileRenaming(&job, dir.file("points.txt"), {0, 1, 2}, ",", [&](CReport& report) {
+        seen = &report;
+        renamed = report.GetSections().back()->rows.at(0).at(1);
+    });
+    EXPECT_NE(seen, nullptr);
+    EXPECT_EQ(renamed, "A_P1");
+    WriteJob(dir.file("source.Mvj"), {NewPoint("P1", 1, 2, 3)});
+    PreviewJobFileRenaming(&job, dir.file("source.Mvj"), show);
+    EXPECT_EQ(shown, 1);
+    EXPECT_THAT(PointNames(job), ElementsAre("P1"));
+    EXPECT_EQ(job.GetUndoManager()->GetStepCount(), 0);
+}
