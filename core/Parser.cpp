@@ -188,10 +188,18 @@ bool ParsePointLine(std::string* name, CLocation* location, std::string* descrip
                     return false;
                 haveEasting = true;
                 break;
-            case 3:
-                if (!parser.GetNextDouble(&location->z))
+            case 3: {
+                // An empty elevation field (as the export writes for a point without one) means
+                // no elevation; only a field with text in it must be a number.
+                std::string token;
+                if (!parser.GetNextToken(token) || token.empty())
+                    break;
+                double z = 0.0;
+                if (!ReadDecimalDouble(token, z))
                     return false;
+                location->z = z;
                 break;
+            }
             case 4:
                 if (!parser.GetNextToken(*description))
                     return false;
@@ -202,4 +210,22 @@ bool ParsePointLine(std::string* name, CLocation* location, std::string* descrip
         }
     }
     return haveName && haveNorthing && haveEasting;
+}
+
+std::vector<std::string_view> SplitTextLines(std::string_view text)
+{
+    const size_t nul = text.find('\0');
+    if (nul != std::string_view::npos)
+        text = text.substr(0, nul);
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        if (end > start)
+            lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
 }

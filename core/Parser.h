@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Thrown by a CParser built to throw, in place of a false result.
@@ -64,7 +65,12 @@ private:
 };
 
 // Reads one point from a delimited line by column codes: 0 name, 1 northing, 2 easting,
-// 3 elevation, 4 description. True only when a name, a northing and an easting were read.
+// 3 elevation, 4 description. Blanks around each field are dropped. True only when a name, a
+// northing and an easting were read; an empty elevation field leaves the elevation absent.
 bool ParsePointLine(std::string* name, CLocation* location, std::string* description,
                     const std::string& line, const std::string& delimiters,
                     const std::vector<uint16_t>* columns);
+
+// The non-empty lines of a point file's text: lines end at CR, LF or any run of them, and a NUL
+// ends the text. The views point into the text.
+std::vector<std::string_view> SplitTextLines(std::string_view text);

@@ -303,6 +303,16 @@ void CDataFileDoc::LogDeletedPoint(const CPointRecord& copy)
         NoteAppendedLine(lineText, line, true);
 }
 
+bool CDataFileDoc::AppendInputPointLine(const CPointRecord& point)
+{
+    std::string lineText;
+    int32_t line = -1;
+    if (m_rawData == nullptr || !m_rawData->AppendInputPoint(point, false, &lineText, &line))
+        return false;
+    NoteAppendedLine(lineText, line, false);
+    return true;
+}
+
 void CDataFileDoc::NoteAppendedLine(const std::string& text, int32_t line, bool deleted)
 {
     const std::string number = std::to_string(int64_t(line) + 1);

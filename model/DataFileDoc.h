@@ -162,6 +162,8 @@ public:
     // texts, the history, the modified flag and the hints (41 appended, 42 changed) brought in step.
     bool AppendRawDataRecord(const CRawDataRecord* record);
     bool AppendRawDataRecordText(const CRawDataRecord* record);
+    // Appends an input-point (MP) line made from the point, as a merged or keyed point is logged.
+    bool AppendInputPointLine(const CPointRecord& point);
     bool ReplaceRawDataLine(int32_t line, const CRawDataRecord* record);
     bool InsertRawDataLine(int32_t line, const CRawDataRecord* record);
     // Number of lines removed.

@@ -1,5 +1,7 @@
 #include "model/PointRenameEngine.h"
 
+#include "core/Parser.h"
+#include "core/PointName.h"
 #include "core/ProgramHelpers.h"
 #include "core/Report.h"
 #include "core/SettingsHelpers.h"
@@ -89,20 +91,22 @@ bool CPointRenameEngine::CollectAsciiFilePointNames(const std::string& path, con
         return false;
     std::ostringstream bytes;
     bytes << in.rdbuf();
-    std::istringstream lines(DecodeExternalText(bytes.str()));
-    std::string line;
-    std::vector<std::string> fields;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (SplitTextFields(fields, line, delimiters) <= 0)
+    if (in.bad())
+        return false;
+    std::string raw = bytes.str();
+    // The import stops at a NUL and reads lines and fields with the point-line reader; the names
+    // are read the same way, or a name the import meets would be missing from the map.
+    raw.resize(std::min(raw.size(), raw.find('\0')));
+    const std::string text = DecodeExternalText(raw);
+    std::string name, description;
+    CLocation location;
+    for (std::string_view line : SplitTextLines(text)) {
+        if (!ParsePointLine(&name, &location, &description, std::string(line), delimiters, &roles))
             continue;
-        const size_t n = std::min(fields.size(), roles.size());
-        for (size_t k = 0; k < n; ++k) {
-            std::string name;
-            if (roles[k] == 0 && ParsePointName(&name, fields[k]))
-                m_names.push_back(name);
-        }
+        const bool valid = m_document != nullptr ? m_document->IsValidPointName(name.c_str())
+                                                 : IsValidPointName(name.c_str());
+        if (valid)
+            m_names.push_back(name);
     }
     return true;
 }

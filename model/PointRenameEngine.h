@@ -34,7 +34,8 @@ public:
     bool AddPointNames(const std::vector<std::string>& names);
     // The names of the points of the job's current selection.
     bool AddSelectedPoints();
-    // The valid point names of the columns whose role is 0; false when the file cannot be read.
+    // The names of the lines the ASCII import reads (the point-line reader with these columns and
+    // delimiters) that are valid point names for the job; false when the file cannot be read.
     bool CollectAsciiFilePointNames(const std::string& path, const std::vector<uint16_t>& roles,
                                     const std::string& delimiters);
     bool CollectJobFilePointNames(const std::string& path);

@@ -16,6 +16,8 @@ struct ActiveJobHooks
     std::function<bool()> hasTemporaryJob;
     // The default job folder with its trailing separator, created when missing.
     std::function<std::string()> defaultJobFolder;
+    // The default backup folder with its trailing separator.
+    std::function<std::string()> defaultBackupFolder;
 };
 
 // Installs the hooks and returns the previous ones.

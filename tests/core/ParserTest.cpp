@@ -161,4 +161,25 @@ TEST(ParsePointLine, ColumnsAndMissingFields)
     EXPECT_FALSE(ParsePointLine(&name, &loc, &desc, "P3,1,x", ",", &neCols));
     const std::vector<uint16_t> bad {0, 5};
     EXPECT_FALSE(ParsePointLine(&name, &loc, &desc, "P3,1", ",", &bad));
+
+    // An empty or blank elevation field is no elevation, so exported points without one read back;
+    // an empty northing or easting still fails.
+    ASSERT_TRUE(ParsePointLine(&name, &loc, &desc, "P1,1000,2000,,CP", ",", &all));
+    EXPECT_EQ(loc.z, NoValue);
+    EXPECT_EQ(desc, "CP");
+    ASSERT_TRUE(ParsePointLine(&name, &loc, &desc, "P1,1000,2000, ", ",", &all));
+    EXPECT_EQ(loc.z, NoValue);
+    ASSERT_TRUE(ParsePointLine(&name, &loc, &desc, "P1,1000,2000,\t,", ",", &all));
+    EXPECT_EQ(loc.z, NoValue);
+    EXPECT_FALSE(ParsePointLine(&name, &loc, &desc, "P1,,2000,5", ",", &all));
+    EXPECT_FALSE(ParsePointLine(&name, &loc, &desc, "P1,1000, ,5", ",", &all));
+    EXPECT_FALSE(ParsePointLine(&name, &loc, &desc, "P1,1000,2000,5x", ",", &all));
+}
+
+TEST(ParsePointLine, SplitTextLines)
+{
+    EXPECT_EQ(SplitTextLines("a\r\nb\n\n\rc"), (std::vector<std::string_view>{"a", "b", "c"}));
+    EXPECT_EQ(SplitTextLines(std::string_view("a\nb\0c\n", 6)), (std::vector<std::string_view>{"a", "b"}));
+    EXPECT_TRUE(SplitTextLines("\r\n\r\n").empty());
+    EXPECT_EQ(SplitTextLines("last"), (std::vector<std::string_view>{"last"}));
 }

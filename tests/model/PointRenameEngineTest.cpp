@@ -237,6 +237,12 @@ TEST(RenameEngine, NamesFromFilesAndTheSelection)
     EXPECT_TRUE(ascii.CollectAsciiFilePointNames(dir.file("points.csv"), {0, 1, 2}, ","));
     EXPECT_THAT(ascii.GetNames(), ElementsAre("P1", "17"));
     EXPECT_FALSE(ascii.CollectAsciiFilePointNames(dir.file("missing.csv"), {0}, ","));
+    // Names are read as the import reads them: blanks around fields and runs of blank delimiters,
+    // lines that do not read as points skipped, nothing after a NUL.
+    WriteAllText(dir.file("spaced.txt"), std::string("  Q1   1  2\r\nQ2 1\n\n   Q3\t3\t4\n\0Q4 5 6\n", 37));
+    CPointRenameEngine spaced(nullptr);
+    EXPECT_TRUE(spaced.CollectAsciiFilePointNames(dir.file("spaced.txt"), {0, 1, 2}, " \t"));
+    EXPECT_THAT(spaced.GetNames(), ElementsAre("Q1", "Q3"));
 
     {
         CMorvelFileDoc job;

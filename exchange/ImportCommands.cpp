@@ -1,0 +1,93 @@
+#include "exchange/ImportCommands.h"
+
+#include "core/Report.h"
+#include "exchange/CoordinateImport.h"
+#include "model/DataFileDoc.h"
+#include "model/HintCodes.h"
+#include "model/PointRenameEngine.h"
+#include "model/RecordDatabase.h"
+#include "platform/MessageBox.h"
+
+#include <sys/stat.h>
+
+namespace {
+
+// A path that names no regular file, or an empty one, is refused before anything changes.
+bool CheckFile(const std::string& path, const char* message)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+        return true;
+    std::string text(message);
+    text.replace(text.find("%s"), 2, path);
+    ShowMessageBoxFS(text, MB_OK | MB_ICONERROR);
+    return false;
+}
+
+template <typename Import>
+bool RunImport(CDataFileDoc* document, bool reportFlag, const ShowReportFunction& showReport, Import import)
+{
+    const bool wasEmpty = document->GetRecordDatabase()->GetCount(0) == 0;
+    CReport report;
+    int32_t count = 0;
+    if (!import(report, count))
+        return false;
+    if (reportFlag && showReport)
+        showReport(report);
+    else
+        ShowMessageBoxFS("Imported " + std::to_string(count) + " points", MB_OK | MB_ICONINFORMATION);
+    document->SendHint(nullptr, wasEmpty ? HintPointsAddedInBulk : HintRefreshAll, 0);
+    return true;
+}
+
+template <typename Collect>
+void PreviewRenaming(CDataFileDoc* document, const std::string& path, const ShowReportFunction& showReport,
+                     Collect collect)
+{
+    if (path.empty()) {
+        ShowMessageBoxFS("Choose a file first", MB_OK);
+        return;
+    }
+    CPointRenameEngine engine(document);
+    collect(engine);
+    engine.ComputeRenames();
+    CReport report;
+    engine.BuildPreviewReport(report);
+    if (showReport)
+        showReport(report);
+}
+
+} // namespace
+
+bool RunImportMorvelCoordinates(CDataFileDoc* document, const std::string& path, int32_t pointNameOption,
+                                bool reportFlag, const ShowReportFunction& showReport)
+{
+    if (document == nullptr || !CheckFile(path, "%s\n\n does not appear to be a valid Morvel file."))
+        return false;
+    return RunImport(document, reportFlag, showReport, [&](CReport& report, int32_t& count) {
+        return ImportJobCoordinates(document, path, &report, pointNameOption == 0, &count);
+    });
+}
+
+bool RunImportAsciiCoordinates(CDataFileDoc* document, const AsciiImportChoice& choice,
+                               const ShowReportFunction& showReport)
+{
+    if (document == nullptr || !CheckFile(choice.path, "%s\n\n does not appear to be a valid ASCII file."))
+        return false;
+    return RunImport(document, choice.reportFlag, showReport, [&](CReport& report, int32_t& count) {
+        return ImportAsciiCoordinates(document, choice.path, choice.columns, choice.delimiter, choice.distanceUnit,
+                                      &report, choice.pointNameOption == 0, &count);
+    });
+}
+
+void PreviewJobFileRenaming(CDataFileDoc* document, const std::string& path, const ShowReportFunction& showReport)
+{
+    PreviewRenaming(document, path, showReport, [&path](CPointRenameEngine& e) { e.CollectJobFilePointNames(path); });
+}
+
+void PreviewAsciiFileRenaming(CDataFileDoc* document, const std::string& path, const std::vector<uint16_t>& columns,
+                              const std::string& delimiter, const ShowReportFunction& showReport)
+{
+    PreviewRenaming(document, path, showReport,
+                    [&](CPointRenameEngine& e) { e.CollectAsciiFilePointNames(path, columns, delimiter); });
+}

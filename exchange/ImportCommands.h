@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class CDataFileDoc;
+class CReport;
+
+// What the File/Import commands do once their file dialog has been accepted; the window commands
+// run the dialog, then call these. Each checks the file (a missing or empty file is refused with
+// the command's message), imports into the job with a report, then shows the report (reportFlag)
+// or "Imported %d points", and sends hint 0x13 when the job held no records before, else 3.
+// showReport renders and shows a report; without it the count message is shown instead.
+using ShowReportFunction = std::function<void(CReport& report)>;
+
+struct AsciiImportChoice
+{
+    std::string path;
+    std::vector<uint16_t> columns; // checked column types in line order
+    std::string delimiter;         // "," "\t" or " "
+    int32_t distanceUnit = 0;      // 0 metres, 1 international feet, 2 US survey feet
+    int32_t pointNameOption = 0;   // 0 rename rules, 1 overwrite
+    bool reportFlag = false;
+};
+
+// False when the file was refused or the import failed (the user has been told).
+bool RunImportMorvelCoordinates(CDataFileDoc* document, const std::string& path, int32_t pointNameOption,
+                                bool reportFlag, const ShowReportFunction& showReport);
+bool RunImportAsciiCoordinates(CDataFileDoc* document, const AsciiImportChoice& choice,
+                               const ShowReportFunction& showReport);
+
+// The "Preview Renaming Report" button of the import dialogs: without a file chosen, "Choose a
+// file first"; otherwise the file's names go through the job's rename rules and the preview
+// report is shown. The job is not changed.
+void PreviewJobFileRenaming(CDataFileDoc* document, const std::string& path, const ShowReportFunction& showReport);
+void PreviewAsciiFileRenaming(CDataFileDoc* document, const std::string& path, const std::vector<uint16_t>& columns,
+                              const std::string& delimiter, const ShowReportFunction& showReport);

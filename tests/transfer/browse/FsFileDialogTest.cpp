@@ -1,0 +1,289 @@
+#include "TestUtil.h"
+
+#include "platform/ActiveJobHooks.h"
+#include "platform/AppFolders.h"
+#include "platform/MessageBox.h"
+#include "transfer/browse/FsFileDialog.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+using namespace morvel::test;
+using testing::ElementsAre;
+using testing::IsEmpty;
+
+namespace {
+
+// Answers every file dialog with what the test scripts, and keeps the requests.
+class ScriptedDialogs
+{
+public:
+    ScriptedDialogs()
+    {
+        m_previous = SetFileDialogRunner([this](FileDialogRequest& request) {
+            requests.push_back(request);
+            request.chosenPaths = paths;
+            request.chosenFilterIndex = filterIndex;
+            request.extendedError = extendedError;
+            return answer;
+        });
+    }
+    ~ScriptedDialogs() { SetFileDialogRunner(std::move(m_previous)); }
+
+    int answer = IDOK;
+    std::vector<std::string> paths;
+    uint32_t filterIndex = 0;
+    uint32_t extendedError = 0;
+    std::vector<FileDialogRequest> requests;
+
+private:
+    FileDialogRunner m_previous;
+};
+
+class Messages
+{
+public:
+    Messages()
+    {
+        m_previous = SetMessageBoxHandler([this](const std::string& text, uint32_t) {
+            texts.push_back(text);
+            return IDOK;
+        });
+    }
+    ~Messages() { SetMessageBoxHandler(std::move(m_previous)); }
+    std::vector<std::string> texts;
+
+private:
+    MessageBoxHandler m_previous;
+};
+
+// The open job and the default folders for one test.
+class JobHooks
+{
+public:
+    JobHooks(std::string jobPath, bool temporary, std::string jobFolder, std::string backupFolder)
+    {
+        ActiveJobHooks hooks;
+        hooks.isJobOpen = [open = !jobPath.empty()] { return open; };
+        hooks.activeJobPath = [jobPath] { return jobPath; };
+        hooks.hasTemporaryJob = [temporary] { return temporary; };
+        hooks.defaultJobFolder = [jobFolder] { return jobFolder; };
+        hooks.defaultBackupFolder = [backupFolder] { return backupFolder; };
+        m_previous = SetActiveJobHooks(std::move(hooks));
+    }
+    ~JobHooks() { SetActiveJobHooks(std::move(m_previous)); }
+
+private:
+    ActiveJobHooks m_previous;
+};
+
+// HOME pointed at a folder of the test's for its life.
+class HomeScope
+{
+public:
+    explicit HomeScope(const std::string& home)
+    {
+        if (const char* old = std::getenv("HOME"))
+            m_old = old;
+        ::setenv("HOME", home.c_str(), 1);
+    }
+    ~HomeScope() { ::setenv("HOME", m_old.c_str(), 1); }
+
+private:
+    std::string m_old;
+};
+
+} // namespace
+
+TEST(FsFileDialog, FiltersExtensionsAndFlagsPerCode)
+{
+    struct Row
+    {
+        int32_t code;
+        const char* extension;
+        const char* filterStart;
+    };
+    const Row rows[] = {
+        {0, "Dxf", "DXF Files (*.dxf)|*.dxf|"},        {1, "Dxf", "DXF Files"},
+        {2, "Asc", "Common files (*.txt, *.asc"},      {3, "Asc", "Common files"},
+        {4, "Xml", "LandXML File (.XML)|*.xml|"},      {5, "Xml", "LandXML File"},
+        {6, "Mvj", "Morvel Job Files (*.Mvj)|*.Mvj|Morvel Raw Files"},
+        {7, "Mvj", "Morvel Job Files (*.Mvj)|*.Mvj||"}, {8, "Mvj", "Morvel Job Files (*.Mvj)|*.Mvj||"},
+        {9, "", ""},                                    {10, "Mvj", "Morvel Job Files (*.Mvj)|*.Mvj||"},
+        {11, "Mvr", "Morvel Raw Files (*.Mvr)|*.Mvr||"}, {12, "Mvj", "Morvel Job Files (*.Mvj)|*.Mvj||"},
+        {13, "Mvb", "Morvel Backup Files (*.Mvb)|*.Mvb||"},
+        {14, "Trn", "Vectrin TRN Files (*.Trn, *.Raw)|*.Trn;*.Raw||"},
+        {15, "", ""},                                   {-1, "", ""},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.code);
+        EXPECT_EQ(CFsFileDialog::GetDefaultExtension(r.code), r.extension);
+        EXPECT_EQ(CFsFileDialog::GetFilter(r.code).rfind(r.filterStart, 0), 0u);
+        const std::string filter = CFsFileDialog::GetFilter(r.code);
+        if (!filter.empty())
+            EXPECT_EQ(filter.substr(filter.size() - 2), "||");
+        EXPECT_EQ(CFsFileDialog::GetFlags(true, r.code), 0x881004u);
+        EXPECT_EQ(CFsFileDialog::GetFlags(false, r.code), 0x888C0Eu);
+    }
+    EXPECT_EQ(CFsFileDialog::GetFilter(2),
+              "Common files (*.txt, *.asc, *.pts, *.csv)|*.txt;*.asc;*.pts;*.csv;|Text Files (*.txt)|*.txt|ASCII "
+              "files (*.asc)|*.asc|Point files (*.pts)|*.pts|Csv Files (*.csv)|*.csv|All Files (*.*)|*.*||");
+    CFsFileDialog dialog;
+    EXPECT_EQ(dialog.GetDefaultFilterIndex(6, 0), 0u);
+    EXPECT_EQ(dialog.GetLastFilterIndex(), 0u);
+}
+
+TEST(FsFileDialog, EnsureExtensionOnlyForJobAndRawCodes)
+{
+    struct Case
+    {
+        int32_t code;
+        const char* path;
+        const char* result;
+    };
+    const Case cases[] = {
+        {10, "/jobs/site", "/jobs/site.Mvj"},
+        {10, "/jobs/site.mvj", "/jobs/site.mvj"},
+        {10, "/jobs/site.MVJ", "/jobs/site.MVJ"},
+        {10, "/jobs/site.txt", "/jobs/site.txt.Mvj"},
+        {10, "/jobs.v2/site", "/jobs.v2/site.Mvj"},
+        {6, "a", "a.Mvj"},
+        {7, "a.Mvr", "a.Mvr.Mvj"},
+        {8, "a", "a.Mvj"},
+        {11, "raw", "raw.Mvr"},
+        {11, "raw.mvr", "raw.mvr"},
+        {12, "coords", "coords.Mvj"},
+        {2, "/out/points", "/out/points"},
+        {0, "drawing", "drawing"},
+        {13, "backup", "backup"},
+        {14, "x", "x"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.path) + " code " + std::to_string(c.code));
+        EXPECT_EQ(CFsFileDialog::EnsureExtension(c.path, c.code), c.result);
+    }
+}
+
+TEST(FsFileDialog, StartingFolders)
+{
+    TempDir dir;
+    const std::string home = dir.file("home") + "/";
+    const std::string jobs = dir.file("jobs") + "/";
+    const std::string backups = dir.file("backups") + "/";
+    const std::string site = dir.file("site") + "/";
+    for (const std::string& f : {home, jobs, backups, site})
+        std::filesystem::create_directories(f);
+    HomeScope homeScope(home);
+
+    {
+        JobHooks hooks(site + "job.Mvj", false, jobs, backups);
+        EXPECT_EQ(CFsFileDialog::GetInitialFolder(13, site), backups);
+        EXPECT_EQ(CFsFileDialog::GetInitialFolder(11, site), jobs);
+        EXPECT_EQ(CFsFileDialog::GetInitialFolder(12, ""), jobs);
+        // The suggested folder when it exists, else the open job's folder.
+        EXPECT_EQ(CFsFileDialog::GetInitialFolder(3, jobs), jobs);
+        EXPECT_EQ(CFsFileDialog::GetInitialFolder(3, dir.file("gone")), site);
+        EXPECT_EQ(CFsFileDialog::GetInitialFolder(3, ""), site);
+        // Transfer files start in ~/Vectrin/Data/ only when it exists.
+        EXPECT_EQ(CFsFileDialog::GetInitialFolder(14, ""), site);
+        std::filesystem::create_directories(home + "Vectrin/Data");
+        EXPECT_EQ(CFsFileDialog::GetInitialFolder(14, jobs), home + "Vectrin/Data/");
+    }
+    {
+        // An unsaved job starts in the default job folder.
+        JobHooks hooks("", true, jobs, backups);
+        EXPECT_EQ(CFsFileDialog::GetInitialFolder(8, ""), jobs);
+    }
+    {
+        // No job and no temporary job: the home folder stands in for the drive root.
+        JobHooks hooks("", false, jobs, dir.file("no-backups"));
+        EXPECT_EQ(CFsFileDialog::GetInitialFolder(2, dir.file("missing")), home);
+        EXPECT_EQ(CFsFileDialog::GetInitialFolder(13, ""), home);
+    }
+}
+
+TEST(FsFileDialog, PromptsLeaveThePathOnCancelAndEnsureTheExtensionAfterASave)
+{
+    TempDir dir;
+    JobHooks hooks(dir.file("job.Mvj"), false, dir.path().string(), dir.path().string());
+    ScriptedDialogs dialogs;
+    CFsFileDialog dialog;
+
+    std::string path = dir.file("old.Mvj");
+    dialogs.answer = IDCANCEL;
+    EXPECT_EQ(dialog.PromptSave(path, 10, "Save Job As"), IDCANCEL);
+    EXPECT_EQ(path, dir.file("old.Mvj"));
+    ASSERT_EQ(dialogs.requests.size(), 1u);
+    EXPECT_FALSE(dialogs.requests[0].open);
+    EXPECT_EQ(dialogs.requests[0].flags, 0x888C0Eu);
+    EXPECT_EQ(dialogs.requests[0].initialName, "old.Mvj");
+    EXPECT_EQ(dialogs.requests[0].title, "Save Job As");
+    EXPECT_EQ(dialogs.requests[0].defaultExtension, "Mvj");
+
+    dialogs.answer = IDOK;
+    dialogs.paths = {dir.file("new.txt")};
+    dialogs.filterIndex = 1;
+    EXPECT_EQ(dialog.PromptSave(path, 10, ""), IDOK);
+    EXPECT_EQ(path, dir.file("new.txt.Mvj"));
+    EXPECT_EQ(dialog.GetLastFilterIndex(), 1u);
+    EXPECT_EQ(dialog.PromptSave(path, 2, ""), IDOK);
+    EXPECT_EQ(path, dir.file("new.txt"));
+
+    dialogs.paths = {dir.file("points.csv")};
+    EXPECT_EQ(dialog.PromptOpen(path, 3, "Import"), IDOK);
+    EXPECT_EQ(path, dir.file("points.csv"));
+    EXPECT_TRUE(dialogs.requests.back().open);
+    EXPECT_EQ(dialogs.requests.back().flags, 0x881004u);
+
+    // Without a runner installed every prompt is a cancel.
+    SetFileDialogRunner(nullptr);
+    EXPECT_EQ(dialog.PromptOpen(path, 3, ""), IDCANCEL);
+    EXPECT_EQ(path, dir.file("points.csv"));
+}
+
+TEST(FsFileDialog, MultipleChoiceLimitAndErrors)
+{
+    TempDir dir;
+    JobHooks hooks(dir.file("job.Mvj"), false, dir.path().string(), dir.path().string());
+    ScriptedDialogs dialogs;
+    Messages messages;
+    CFsFileDialog dialog;
+
+    std::vector<std::string> paths = {dir.path().string()};
+    for (int i = 0; i < 100; ++i)
+        dialogs.paths.push_back(dir.file("f" + std::to_string(i) + ".Trn"));
+    EXPECT_EQ(dialog.PromptOpenMultiple(paths, 14, ""), IDOK);
+    EXPECT_EQ(paths.size(), 100u);
+    EXPECT_EQ(paths.front(), dir.file("f0.Trn"));
+    EXPECT_NE(dialogs.requests[0].flags & OFN_ALLOWMULTISELECT, 0u);
+    EXPECT_THAT(messages.texts, IsEmpty());
+
+    dialogs.paths.push_back(dir.file("f100.Trn"));
+    EXPECT_EQ(dialog.PromptOpenMultiple(paths, 14, ""), IDOK);
+    EXPECT_THAT(paths, IsEmpty());
+    EXPECT_THAT(messages.texts, ElementsAre("You can select at most 100 data files each time."));
+
+    struct Error
+    {
+        uint32_t code;
+        const char* text;
+    };
+    for (const Error& e : {Error{FNERR_BUFFERTOOSMALL, "You can select at most 100 data files each time."},
+                           Error{FNERR_INVALIDFILENAME, "Invalid file name."},
+                           Error{0x3001, "Unknown system error."}}) {
+        messages.texts.clear();
+        paths = {"kept?"};
+        dialogs.answer = IDCANCEL;
+        dialogs.extendedError = e.code;
+        EXPECT_EQ(dialog.PromptOpenMultiple(paths, 14, ""), IDCANCEL);
+        EXPECT_THAT(paths, IsEmpty());
+        EXPECT_THAT(messages.texts, ElementsAre(e.text));
+    }
+    messages.texts.clear();
+    dialogs.extendedError = 0;
+    EXPECT_EQ(dialog.PromptOpenMultiple(paths, 14, ""), IDCANCEL);
+    EXPECT_THAT(messages.texts, IsEmpty());
+}

@@ -1,0 +1,230 @@
+#include "transfer/browse/FsFileDialog.h"
+
+#include "core/PathHelpers.h"
+#include "core/TextUtil.h"
+#include "platform/ActiveJobHooks.h"
+#include "platform/AppFolders.h"
+#include "platform/MessageBox.h"
+
+namespace {
+
+FileDialogRunner& Runner()
+{
+    static FileDialogRunner runner;
+    return runner;
+}
+
+constexpr const char* kDxfFilter = "DXF Files (*.dxf)|*.dxf|All Files (*.*)|*.*||";
+constexpr const char* kTextFilter =
+    "Common files (*.txt, *.asc, *.pts, *.csv)|*.txt;*.asc;*.pts;*.csv;|Text Files (*.txt)|*.txt|ASCII files "
+    "(*.asc)|*.asc|Point files (*.pts)|*.pts|Csv Files (*.csv)|*.csv|All Files (*.*)|*.*||";
+constexpr const char* kLandXmlFilter = "LandXML File (.XML)|*.xml|All Files (*.*)|*.*||";
+constexpr const char* kJobAndRawFilter = "Morvel Job Files (*.Mvj)|*.Mvj|Morvel Raw Files (*.Mvr)|*.Mvr|All Morvel "
+                                         "Files(*.Mvj, *.Mvr)|*.Mvj;*.Mvr||";
+constexpr const char* kJobFilter = "Morvel Job Files (*.Mvj)|*.Mvj||";
+constexpr const char* kRawFilter = "Morvel Raw Files (*.Mvr)|*.Mvr||";
+constexpr const char* kBackupFilter = "Morvel Backup Files (*.Mvb)|*.Mvb||";
+constexpr const char* kTransferFilter = "Vectrin TRN Files (*.Trn, *.Raw)|*.Trn;*.Raw||";
+
+constexpr uint32_t kOpenFlags = OFN_ENABLESIZING | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+constexpr uint32_t kSaveFlags = OFN_ENABLESIZING | OFN_EXPLORER | OFN_NOREADONLYRETURN | OFN_PATHMUSTEXIST |
+                                OFN_EXTENSIONDIFFERENT | OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+
+std::string WithSeparator(std::string folder)
+{
+    if (!folder.empty() && folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
+// The open job's folder, or the home folder when it has none that exists.
+std::string ActiveJobFolderOrHome()
+{
+    const ActiveJobHooks& hooks = GetActiveJobHooks();
+    if (hooks.isJobOpen && hooks.isJobOpen() && hooks.activeJobPath) {
+        const std::string folder = GetPathFolderOrEmpty(hooks.activeJobPath());
+        if (!folder.empty() && FolderExists(folder))
+            return folder;
+    }
+    return GetHomeFolder();
+}
+
+std::string DefaultJobFolder()
+{
+    const ActiveJobHooks& hooks = GetActiveJobHooks();
+    return hooks.defaultJobFolder ? hooks.defaultJobFolder() : std::string();
+}
+
+std::string DefaultBackupFolder()
+{
+    const ActiveJobHooks& hooks = GetActiveJobHooks();
+    return hooks.defaultBackupFolder ? hooks.defaultBackupFolder() : std::string();
+}
+
+std::string LimitMessage()
+{
+    return "You can select at most " + std::to_string(CFsFileDialog::MaxMultipleFiles) + " data files each time.";
+}
+
+} // namespace
+
+FileDialogRunner SetFileDialogRunner(FileDialogRunner runner)
+{
+    FileDialogRunner previous = std::move(Runner());
+    Runner() = std::move(runner);
+    return previous;
+}
+
+std::string CFsFileDialog::GetFilter(int32_t code)
+{
+    switch (code) {
+    case FileTypeDxfExport:
+    case FileTypeDxfImport: return kDxfFilter;
+    case FileTypeAsciiExport:
+    case FileTypeAsciiImport: return kTextFilter;
+    case FileTypeLandXmlExport:
+    case FileTypeLandXmlImport: return kLandXmlFilter;
+    case FileTypeOpenJob: return kJobAndRawFilter;
+    case FileTypeJob:
+    case FileTypeImportJob:
+    case FileTypeSaveJobAs:
+    case FileTypeDownloadedJob: return kJobFilter;
+    case FileTypeDownloadedRaw: return kRawFilter;
+    case FileTypeBackup: return kBackupFilter;
+    case FileTypeTransferFile: return kTransferFilter;
+    default: return {};
+    }
+}
+
+std::string CFsFileDialog::GetDefaultExtension(int32_t code)
+{
+    switch (code) {
+    case FileTypeDxfExport:
+    case FileTypeDxfImport: return "Dxf";
+    case FileTypeAsciiExport:
+    case FileTypeAsciiImport: return "Asc";
+    case FileTypeLandXmlExport:
+    case FileTypeLandXmlImport: return "Xml";
+    case FileTypeOpenJob:
+    case FileTypeJob:
+    case FileTypeImportJob:
+    case FileTypeSaveJobAs:
+    case FileTypeDownloadedJob: return "Mvj";
+    case FileTypeDownloadedRaw: return "Mvr";
+    case FileTypeBackup: return "Mvb";
+    case FileTypeTransferFile: return "Trn";
+    default: return {};
+    }
+}
+
+uint32_t CFsFileDialog::GetFlags(bool open, int32_t code)
+{
+    return open ? kOpenFlags : kSaveFlags;
+}
+
+std::string CFsFileDialog::GetInitialFolder(int32_t code, const std::string& suggested)
+{
+    std::string folder;
+    if (code == FileTypeBackup) {
+        folder = DefaultBackupFolder();
+    } else if (code == FileTypeDownloadedRaw || code == FileTypeDownloadedJob) {
+        folder = DefaultJobFolder();
+    } else {
+        if (code == FileTypeTransferFile) {
+            const std::string vectrin = GetHomeFolder() + "Vectrin/Data/";
+            if (FolderExists(vectrin))
+                folder = vectrin;
+        }
+        if (folder.empty()) {
+            const ActiveJobHooks& hooks = GetActiveJobHooks();
+            if (!suggested.empty() && FolderExists(suggested))
+                folder = suggested;
+            else if (hooks.hasTemporaryJob && hooks.hasTemporaryJob())
+                folder = DefaultJobFolder();
+            else
+                folder = ActiveJobFolderOrHome();
+        }
+    }
+    if (folder.empty() || !FolderExists(folder))
+        folder = ActiveJobFolderOrHome();
+    return WithSeparator(folder);
+}
+
+std::string CFsFileDialog::EnsureExtension(const std::string& path, int32_t code)
+{
+    switch (code) {
+    case FileTypeOpenJob:
+    case FileTypeJob:
+    case FileTypeImportJob:
+    case FileTypeSaveJobAs:
+    case FileTypeDownloadedRaw:
+    case FileTypeDownloadedJob: break;
+    default: return path;
+    }
+    const std::string extension = GetDefaultExtension(code);
+    const std::string name = GetPathFileName(path);
+    const auto dot = name.rfind('.');
+    const std::string current = dot == std::string::npos ? std::string() : name.substr(dot + 1);
+    if (textutil::ToLowerAscii(current) == textutil::ToLowerAscii(extension))
+        return path;
+    return path + "." + extension;
+}
+
+int CFsFileDialog::Prompt(bool open, std::string& path, int32_t code, const std::string& title)
+{
+    FileDialogRequest request;
+    request.open = open;
+    request.flags = GetFlags(open, code);
+    request.defaultExtension = GetDefaultExtension(code);
+    request.filter = GetFilter(code);
+    request.filterIndex = GetDefaultFilterIndex(code, 0);
+    request.initialFolder = GetInitialFolder(code, path);
+    request.initialName = GetPathFileName(path);
+    request.title = title;
+    const int result = Runner() ? Runner()(request) : IDCANCEL;
+    if (result != IDOK || request.chosenPaths.empty())
+        return IDCANCEL;
+    path = open ? request.chosenPaths.front() : EnsureExtension(request.chosenPaths.front(), code);
+    m_lastFilterIndex = request.chosenFilterIndex;
+    return result;
+}
+
+int CFsFileDialog::PromptOpen(std::string& path, int32_t code, const std::string& title)
+{
+    return Prompt(true, path, code, title);
+}
+
+int CFsFileDialog::PromptSave(std::string& path, int32_t code, const std::string& title)
+{
+    return Prompt(false, path, code, title);
+}
+
+int CFsFileDialog::PromptOpenMultiple(std::vector<std::string>& paths, int32_t code, const std::string& title)
+{
+    FileDialogRequest request;
+    request.open = true;
+    request.flags = GetFlags(true, code) | OFN_ALLOWMULTISELECT;
+    request.defaultExtension = GetDefaultExtension(code);
+    request.filter = GetFilter(code);
+    request.filterIndex = GetDefaultFilterIndex(code, 0);
+    request.initialFolder = GetInitialFolder(code, paths.empty() ? std::string() : paths.front());
+    request.title = title;
+    const int result = Runner() ? Runner()(request) : IDCANCEL;
+    paths.clear();
+    if (result != IDOK) {
+        switch (request.extendedError) {
+        case 0: break;
+        case FNERR_BUFFERTOOSMALL: ShowMessageBoxFS(LimitMessage(), MB_OK); break;
+        case FNERR_INVALIDFILENAME: ShowMessageBoxFS("Invalid file name.", MB_OK); break;
+        default: ShowMessageBoxFS("Unknown system error.", MB_OK); break;
+        }
+        return result;
+    }
+    if (int32_t(request.chosenPaths.size()) > MaxMultipleFiles) {
+        ShowMessageBoxFS(LimitMessage(), MB_OK);
+        return result;
+    }
+    paths = std::move(request.chosenPaths);
+    m_lastFilterIndex = request.chosenFilterIndex;
+    return result;
+}
