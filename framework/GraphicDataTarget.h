@@ -27,6 +27,12 @@ public:
     virtual bool TakeGraphicData(uint32_t code) = 0;
     // Tells the field's dialog that values arrived; a field outside a dialog ignores it.
     virtual void NotifyDialog(uint32_t code) {}
+    // The field lies in the stacked panel the side bar shows.
+    virtual bool IsInVisibleStackedDialog() const { return false; }
+    // Starts the field's map interaction again after a temporary tool.
+    virtual void ResumeInteraction() {}
+    // The focus goes to the main window and back, so the field starts its interaction afresh.
+    virtual void TakeFocusAgain() {}
 
 private:
     friend class CGraphicDataExchange;
