@@ -284,7 +284,7 @@ void CStackableDialog::OnActivateInBar()
 {
     CEasyDialog::OnActivateInBar();
     UpdateNavigationButtons();
-    if (m_bar && !m_bar->IsBarVisible())
+    if (m_showBarOnActivation && m_bar && !m_bar->IsBarVisible())
         m_bar->ShowBar();
 }
 

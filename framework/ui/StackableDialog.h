@@ -37,6 +37,7 @@ public:
     void SetLockNavigation(bool lock) { m_lockNavigation = lock; }
     void SetReusable(bool reusable) { m_reusable = reusable; }
     void SetCloseWhenCovered(bool close) { m_closeWhenCovered = close; }
+    void SetShowBarOnActivation(bool show) { m_showBarOnActivation = show; }
     void AddPreferredControl(wxWindow* control) { m_preferred.push_back(control); }
 
     // The painted caption; the title unless a panel says otherwise.
@@ -92,6 +93,7 @@ private:
     bool m_lockNavigation = false;
     bool m_reusable = true;
     bool m_closeWhenCovered = false;
+    bool m_showBarOnActivation = true;
     bool m_closedByBar = false;
     bool m_saveArmed = true;
     bool m_created = false;

@@ -38,6 +38,9 @@ CStackingDialogBar::CStackingDialogBar(wxWindow* parent, CIcons* icons)
     SetWindow(static_cast<const wxWindow*>(this));
     SetSizer(m_sizer);
     m_home->SetBar(this);
+    // Coming back to the home panel (a view change, the last panel closed) leaves the bar as the
+    // user set it.
+    m_home->SetShowBarOnActivation(false);
     m_home->CreatePanelWindow(HomeTemplateId);
     m_sizer->Add(m_home, 1, wxEXPAND);
     m_home->SetLockNavigation(true);
