@@ -90,6 +90,11 @@ int32_t CInterested::FindBroadcastCode(int32_t code)
     return it == g_codeStack.end() ? -1 : int32_t(it - g_codeStack.begin());
 }
 
+bool CInterested::IsWindowLive(const void* window)
+{
+    return window && (!WindowCheck() || WindowCheck()(window));
+}
+
 void CInterested::SetWindowCheck(std::function<bool(const void*)> check)
 {
     WindowCheck() = std::move(check);

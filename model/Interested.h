@@ -32,6 +32,8 @@ public:
 
     // Tells whether an owner's window still exists; without a check every window counts as live.
     static void SetWindowCheck(std::function<bool(const void*)> check);
+    // Whether the window is still there, by the installed check (true without one).
+    static bool IsWindowLive(const void* window);
     static int32_t GetRegisteredCount();
 
 private:

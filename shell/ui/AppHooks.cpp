@@ -7,6 +7,7 @@
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
 #include "model/DataFileDocShell.h"
+#include "framework/ui/StackingDialogBar.h"
 #include "model/Interested.h"
 #include "model/MorvelFileDoc.h"
 #include "model/RecordOwner.h"
@@ -48,6 +49,29 @@ public:
     }
 
     bool HasMainWindow() override { return g_app && g_app->GetMainFrame(); }
+
+    // The side bar's panels are asked before the job closes; 2 keeps it open.
+    int32_t GetStackingBarState() override
+    {
+        CStackingDialogBar* bar = StackingBar();
+        return bar ? bar->QueryCanCloseJob() : 0;
+    }
+    void RefreshStackingBarCaptions() override
+    {
+        if (CStackingDialogBar* bar = StackingBar())
+            bar->OnJobChanged();
+    }
+    void ResetStackingBar(int32_t) override
+    {
+        if (CStackingDialogBar* bar = StackingBar())
+            bar->CloseAllDialogs();
+    }
+
+    static CStackingDialogBar* StackingBar()
+    {
+        CMainFrame* frame = g_app ? g_app->GetMainFrame() : nullptr;
+        return frame ? frame->GetStackingBar() : nullptr;
+    }
 
     // The unsaved scratch job is saved under a name the person chooses.
     bool SaveTemporaryJobAs(int* result) override

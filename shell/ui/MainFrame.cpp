@@ -5,6 +5,7 @@
 #include "core/ResourceStrings.h"
 #include "framework/ColorTable.h"
 #include "framework/ui/Icons.h"
+#include "framework/ui/StackingDialogBar.h"
 #include "framework/ui/WindowEvents.h"
 #include "framework/ui/MessageBar.h"
 #include "framework/ui/WindowHelpers.h"
@@ -206,8 +207,26 @@ void CMainFrame::CreateBars()
                                     .BestSize(wxSize(-1, m_viewTabBar->GetBestSize().y))
                                     .DockFixed());
 
-    auto* dialogBar = new wxPanel(this, wxID_ANY);
-    dialogBar->SetName("Dialog Bar");
+    auto* dialogBar = new CStackingDialogBar(this, &m_icons);
+    m_stackingBar = dialogBar;
+    dialogBar->activeView = [] {
+        int32_t kind = NoViewKind;
+        return static_cast<const void*>(GetActiveViewAndKind(&kind));
+    };
+    dialogBar->isJobView = [this](const void* view) {
+        return view && m_jobView && view == static_cast<const void*>(static_cast<CView*>(m_jobView));
+    };
+    dialogBar->activeViewKind = [] { return ActiveViewKind(); };
+    dialogBar->restoreDefaultTool = [] {
+        if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp))
+            app->RestoreDefaultTool();
+    };
+    dialogBar->notifyJob = [](int32_t code, intptr_t parameter) {
+        if (CDataFileDoc* job = CDataFileDoc::GetActiveDoc())
+            job->SendHint(nullptr, code, parameter);
+    };
+    dialogBar->showBar = [this] { ShowDialogBar(true); };
+    dialogBar->barVisible = [this] { return IsBarShown(DialogBarIndex); };
     // The side bar takes the full height of the client area, beside the bottom bars.
     m_aui.AddPane(dialogBar, wxAuiPaneInfo()
                                  .Name(PaneNames[DialogBarIndex])

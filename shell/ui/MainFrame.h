@@ -25,6 +25,8 @@ class wxGauge;
 // left, the message bar and the view tab bar at the bottom (all wxAuiManager panes), and the status
 // bar with its progress display. Each screen mode (normal, full screen) keeps its own bar layout
 // in the profile.
+class CStackingDialogBar;
+
 class CMainFrame : public wxFrame, public CStatusBarHost
 {
 public:
@@ -42,6 +44,7 @@ public:
     CMorvelView* CreateJobView(CDataFileDoc& document);
     void DestroyJobView();
     CMorvelView* GetJobView() const { return m_jobView; }
+    CStackingDialogBar* GetStackingBar() const { return m_stackingBar; }
 
     // --- Bars.
     wxAuiManager& GetAuiManager() { return m_aui; }
@@ -136,6 +139,7 @@ private:
     std::vector<int> m_dockMenuBars;
     wxWindow* m_emptyCentre = nullptr;
     CMorvelView* m_jobView = nullptr;
+    CStackingDialogBar* m_stackingBar = nullptr;
     wxGauge* m_progress = nullptr;
     wxMenu* m_fileMenu = nullptr;
     size_t m_recentMenuStart = 0;

@@ -29,7 +29,12 @@
 #include "shell/ui/DocTemplate.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/RegenerationOptionsDlg.h"
+#include "framework/GraphicDataExchange.h"
+#include "framework/InputRules.h"
+#include "views/MapToolHost.h"
 #include "views/ui/MorvelView.h"
+#include "views/ui/ViewTool.h"
+#include "views/ui/ViewToolHost.h"
 
 #include <wx/filename.h>
 
@@ -79,10 +84,15 @@ wxString FileFilter(int type)
 
 } // namespace
 
-CMorvelApp::CMorvelApp() = default;
+CMorvelApp::CMorvelApp() : m_tools(std::make_unique<CViewToolHost>())
+{
+    m_tools->activeViewKind = [this] { return GetActiveViewKind(); };
+    SetMapToolHost(m_tools.get());
+}
 
 CMorvelApp::~CMorvelApp()
 {
+    SetMapToolHost(nullptr);
     DeleteTemporaryJob();
     RemoveAppHooks();
 }
@@ -630,15 +640,108 @@ void CMorvelApp::RequestDeferredHints(bool send)
     if (send) {
         wxCommandEvent event(EVT_DELIVER_HINTS_80D7);
         m_mainFrame->ProcessWindowEvent(event);
-    } else {
-        m_mainFrame->GetEventHandler()->QueueEvent(new wxCommandEvent(EVT_DELIVER_HINTS_80D7));
+    } else if (!m_hintPostPending) {
+        // One post at a time; the conditions are checked again when it arrives.
+        m_hintPostPending = true;
+        CallAfter([this] {
+            m_hintPostPending = false;
+            RequestDeferredHints(true);
+        });
     }
 }
 
 void CMorvelApp::OnIdle(wxIdleEvent& event)
 {
     event.Skip();
+    // Tools replaced since the last pass are off every call stack now.
+    DeleteViewToolClasses();
     RequestDeferredHints(false);
+}
+
+// --- Map picks and view tools.
+
+bool CMorvelApp::IsMainFrameForeground() const
+{
+    wxWindow* active = wxGetActiveWindow();
+    return m_mainFrame && active && wxGetTopLevelParent(active) == m_mainFrame;
+}
+
+int CMorvelApp::FilterEvent(wxEvent& event)
+{
+    const wxEventType type = event.GetEventType();
+    if (!m_mainFrame || !m_tools)
+        return Event_Skip;
+    CViewToolHost& tools = *m_tools;
+    CViewTool* tool = tools.GetCurrentTool();
+    const bool isButtonDown = type == wxEVT_LEFT_DOWN || type == wxEVT_RIGHT_DOWN || type == wxEVT_MIDDLE_DOWN;
+    const bool isButtonUp = type == wxEVT_LEFT_UP || type == wxEVT_RIGHT_UP || type == wxEVT_MIDDLE_UP;
+    const bool isKey = type == wxEVT_KEY_DOWN || type == wxEVT_KEY_UP;
+    if (!isKey && !isButtonDown && !isButtonUp && type != wxEVT_MOTION && type != wxEVT_TIMER &&
+        type != wxEVT_MOUSEWHEEL && type != wxEVT_SHOW)
+        return Event_Skip;
+
+    const bool foreground = IsMainFrameForeground();
+    if (foreground && (isKey || isButtonDown || isButtonUp))
+        RequestDeferredHints(true);
+    else if (foreground && type == wxEVT_TIMER)
+        RequestDeferredHints(false);
+
+    if (type == wxEVT_MOTION) {
+        if (tool && tool->IsIdPopupShown()) {
+            int32_t x = 0, y = 0;
+            const wxPoint at = wxGetMousePosition();
+            if (tool->GetIdPopupOrigin(x, y) && CursorLeftPopup(x, y, at.x, at.y))
+                tool->DismissIdPopup();
+        }
+        if (foreground && wxGetMouseState().MiddleIsDown() && !tools.IsPanToolCurrent())
+            tools.StartRealtimePanTool();
+        return Event_Skip;
+    }
+    if (type == wxEVT_KEY_DOWN || isButtonDown) {
+        if (tool && tool->IsIdPopupShown())
+            tool->DismissIdPopup();
+        if (!foreground)
+            return Event_Skip;
+        if (type == wxEVT_MIDDLE_DOWN && !tools.IsPanToolCurrent())
+            tools.StartRealtimePanTool();
+        if (type == wxEVT_KEY_DOWN && tool && static_cast<wxKeyEvent&>(event).GetKeyCode() == WXK_SPACE) {
+            const bool stepped = wxGetKeyState(WXK_SHIFT) ? tool->SelectPreviousIdObject() : tool->SelectNextIdObject();
+            if (stepped)
+                return Event_Processed;
+        }
+        return Event_Skip;
+    }
+    if (type == wxEVT_MIDDLE_UP && foreground && tools.IsPanToolCurrent()) {
+        tools.RestoreDefaultTool();
+        return Event_Skip;
+    }
+    if (type == wxEVT_SHOW) {
+        if (tool && tool->IsIdPopupShown() && !tool->IsIdPopupWindow(event.GetEventObject()))
+            tool->DismissIdPopup();
+        return Event_Skip;
+    }
+    if (type == wxEVT_MOUSEWHEEL && foreground) {
+        // A turn that steps no popup goes on to the map under the cursor, which zooms.
+        const EWheelStep step = WheelStepFor(static_cast<wxMouseEvent&>(event).GetWheelRotation());
+        bool stepped = false;
+        if (tool && step == EWheelStep::Previous)
+            stepped = tool->SelectPreviousIdObject();
+        else if (tool && step == EWheelStep::Next)
+            stepped = tool->SelectNextIdObject();
+        if (stepped)
+            return Event_Processed;
+    }
+    return Event_Skip;
+}
+
+CGraphicDataExchange& CMorvelApp::GetGraphicDataExchange()
+{
+    return ::GetGraphicDataExchange();
+}
+
+void CMorvelApp::RestoreDefaultTool()
+{
+    m_tools->RestoreDefaultTool();
 }
 
 // --- The job document type.

@@ -11,6 +11,8 @@
 #include <vector>
 
 class CDataFileDoc;
+class CGraphicDataExchange;
+class CViewToolHost;
 class CDocTemplate;
 class CIcons;
 class CIpcService;
@@ -112,6 +114,17 @@ public:
     // or when the loop comes back (post).
     void RequestDeferredHints(bool send);
 
+    // --- Map picks and view tools.
+    CGraphicDataExchange& GetGraphicDataExchange();
+    CViewToolHost& GetToolHost() { return *m_tools; }
+    void RestoreDefaultTool();
+
+    // Program-wide input before any window sees it: held hints delivered after key and button
+    // input, middle-button panning, the identification popup stepped by space and the wheel and
+    // dismissed by other input.
+    int FilterEvent(wxEvent& event) override;
+    bool IsMainFrameForeground() const;
+
 private:
     // The job document type and what the life cycle asks of it.
     std::unique_ptr<CDataFileDoc> NewJobDocument() const;
@@ -135,6 +148,9 @@ private:
     std::string m_temporaryJobPath;
     std::vector<double> m_calculatorStack;
     CMainFrame* m_mainFrame = nullptr;
+    std::unique_ptr<CViewToolHost> m_tools;
+    // A posted delivery of held hints is on its way; later posts wait for it.
+    bool m_hintPostPending = false;
     bool m_settingsLoaded = false;
 };
 

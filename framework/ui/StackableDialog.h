@@ -1,0 +1,106 @@
+#pragma once
+
+#include "framework/DialogStackModel.h"
+#include "framework/ui/EasyDialog.h"
+
+#include <wx/menu.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CCustomIconButton;
+class CMenuButton;
+class CStackingDialogBar;
+class CTitleStrip;
+
+// A command panel of the side bar: a title strip in caption colours with a switch button (a menu
+// of the stacked panels) and a close button, the panel's own controls below. OK, Cancel, Escape
+// and the close button end it; it leaves every stack and the bar shows the next panel.
+class CStackableDialog : public CEasyDialog, public CStackPanel
+{
+public:
+    static constexpr int32_t SwitchButtonId = 666666;
+    static constexpr int32_t CloseButtonId = 666668;
+    static constexpr uint32_t CloseIconId = 621;
+    static constexpr int FirstStackCommand = 666;
+    static constexpr int LastStackCommand = 767;
+    static constexpr size_t MaxTipLength = 80;
+
+    CStackableDialog(uint32_t templateId, const wxString& title);
+    ~CStackableDialog() override;
+
+    // The bar the panel lives in; set when the bar takes it.
+    void SetBar(CStackingDialogBar* bar) { m_bar = bar; }
+    CStackingDialogBar* GetBar() const { return m_bar; }
+
+    void SetLockNavigation(bool lock) { m_lockNavigation = lock; }
+    void SetReusable(bool reusable) { m_reusable = reusable; }
+    void SetCloseWhenCovered(bool close) { m_closeWhenCovered = close; }
+    void SetShowBarOnActivation(bool show) { m_showBarOnActivation = show; }
+    void AddPreferredControl(wxWindow* control) { m_preferred.push_back(control); }
+
+    // The painted caption; the title unless a panel says otherwise.
+    virtual std::string GetCaption() const { return GetTitle(); }
+    static std::string TipForControl(int32_t controlId);
+
+    void SaveActiveControl() override;
+    void RestoreActiveControl() override;
+    bool ActivateFirstUsableWindow();
+    void UpdateNavigationButtons() override;
+    // Whether the window lies in the panel (not counting hidden parts).
+    bool IsDescendant(const wxWindow* window) const;
+    // The bar's private messages passed on to the shown panel: 0x8078 to 0x807A and 0x80BD.
+    virtual intptr_t OnBarMessage(uint32_t message, intptr_t wParam);
+    // The switch menu as the title button drops it.
+    std::unique_ptr<wxMenu> BuildSwitchMenu();
+    void OnStackMenuCommand(int id);
+
+    CMenuButton* GetSwitchButton() const { return m_switchButton; }
+    CCustomIconButton* GetCloseButton() const { return m_closeButton; }
+    wxWindow* GetTitleStrip() const;
+    void PaintTitle(wxDC& dc, bool active);
+
+    // --- CStackPanel.
+    uint32_t GetTemplateId() const override { return m_templateId; }
+    std::string GetTitle() const override { return CEasyDialog::GetTitle().utf8_string(); }
+    bool IsReusable() const override { return m_reusable; }
+    bool ClosesWhenCovered() const override { return m_closeWhenCovered; }
+    bool HasWindow() const override { return m_created && !m_destroying; }
+    void CreatePanelWindow(uint32_t templateId) override;
+    void ShowPanel(bool show) override;
+    void OnActivateInBar() override;
+    bool OnCovered(int32_t code, const void* parameter) override;
+    void DestroyPanel() override;
+    void CloseFromBar() override;
+    void DiscardPanel() override;
+
+    // --- CEasyDialog.
+    void OnOK() override;
+    void OnCancel() override;
+    bool PreTranslateInput(const DialogKeyMessage& msg) override;
+
+protected:
+    bool OnInitDialog() override;
+    bool WantsStandardButtons() const override { return false; }
+
+private:
+    friend class CTitleStrip;
+    void DestroyWindowEx();
+
+    CStackingDialogBar* m_bar = nullptr;
+    uint32_t m_templateId;
+    bool m_lockNavigation = false;
+    bool m_reusable = true;
+    bool m_closeWhenCovered = false;
+    bool m_showBarOnActivation = true;
+    bool m_closedByBar = false;
+    bool m_saveArmed = true;
+    bool m_created = false;
+    bool m_destroying = false;
+    wxWindow* m_savedControl = nullptr;
+    std::vector<wxWindow*> m_preferred;
+    CTitleStrip* m_strip = nullptr;
+    CMenuButton* m_switchButton = nullptr;
+    CCustomIconButton* m_closeButton = nullptr;
+};

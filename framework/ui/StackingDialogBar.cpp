@@ -1,0 +1,203 @@
+#include "framework/ui/StackingDialogBar.h"
+
+#include "framework/GraphicDataExchange.h"
+#include "framework/ui/StackableDialog.h"
+#include "model/HintCodes.h"
+
+#include <wx/dcbuffer.h>
+#include <wx/settings.h>
+#include <wx/sizer.h>
+#include <wx/toplevel.h>
+
+namespace
+{
+// The home panel until the project navigator exists.
+class CHomePanel : public CStackableDialog
+{
+public:
+    CHomePanel() : CStackableDialog(CStackingDialogBar::HomeTemplateId, "Shortcuts") {}
+    std::string GetCaption() const override { return "   "; }
+};
+
+bool ContainsWindow(const wxWindow* root, const void* window)
+{
+    if (root == window)
+        return true;
+    for (const wxWindow* child : root->GetChildren())
+        if (ContainsWindow(child, window))
+            return true;
+    return false;
+}
+} // namespace
+
+CStackingDialogBar::CStackingDialogBar(wxWindow* parent, CIcons* icons)
+    : wxPanel(parent, wxID_ANY), m_icons(icons), m_home(new CHomePanel()), m_model(*this, m_home),
+      m_sizer(new wxBoxSizer(wxVERTICAL))
+{
+    SetName("Dialog Bar");
+    SetWindow(static_cast<const wxWindow*>(this));
+    SetSizer(m_sizer);
+    m_home->SetBar(this);
+    // Coming back to the home panel (a view change, the last panel closed) leaves the bar as the
+    // user set it.
+    m_home->SetShowBarOnActivation(false);
+    m_home->CreatePanelWindow(HomeTemplateId);
+    m_sizer->Add(m_home, 1, wxEXPAND);
+    m_home->SetLockNavigation(true);
+    m_home->OnActivateInBar();
+}
+
+CStackingDialogBar::~CStackingDialogBar()
+{
+    // The panels are children and go with the bar; none may call back into it meanwhile.
+    for (wxWindow* child : GetChildren())
+        if (auto* panel = dynamic_cast<CStackableDialog*>(child))
+            panel->SetBar(nullptr);
+}
+
+CStackableDialog* CStackingDialogBar::GetCurrent() const
+{
+    return dynamic_cast<CStackableDialog*>(m_model.GetCurrent());
+}
+
+CStackableDialog* CStackingDialogBar::GetTopDialog()
+{
+    return dynamic_cast<CStackableDialog*>(m_model.GetTopDialog());
+}
+
+bool CStackingDialogBar::PushDialog(CStackableDialog* panel)
+{
+    panel->SetBar(this);
+    const bool hadWindow = panel->HasWindow();
+    const uint32_t id = panel->GetTemplateId();
+    // A new panel's window is made by the push; it joins the bar's layout then.
+    const bool pushed = m_model.PushDialog(panel, id);
+    if (pushed && !hadWindow && m_sizer->GetItem(panel) == nullptr)
+        m_sizer->Add(panel, 1, wxEXPAND);
+    Layout();
+    if (CStackableDialog* current = GetCurrent())
+        current->UpdateNavigationButtons();
+    return pushed;
+}
+
+CStackableDialog* CStackingDialogBar::ActivateStackEntry(int n)
+{
+    auto* shown = dynamic_cast<CStackableDialog*>(m_model.ActivateStackEntry(n));
+    Layout();
+    return shown;
+}
+
+void CStackingDialogBar::RemoveDialog(CStackableDialog* panel)
+{
+    m_sizer->Detach(panel);
+    m_model.RemoveDialog(panel, nullptr);
+    if (CStackableDialog* current = GetCurrent())
+        current->UpdateNavigationButtons();
+    Layout();
+}
+
+void CStackingDialogBar::ForgetPanel(CStackableDialog* panel)
+{
+    m_sizer->Detach(panel);
+    const bool wasShown = m_model.GetCurrent() == panel;
+    m_model.ForgetPanel(panel);
+    if (panel == m_home)
+        m_home = nullptr;
+    else if (wasShown && m_home && m_home->HasWindow() && !IsBeingDeleted())
+        m_model.ShowDialog(m_home, GetActiveView());
+}
+
+void CStackingDialogBar::CloseAllDialogs()
+{
+    m_model.CloseAllDialogs();
+    if (!m_model.GetCurrent() && m_home)
+        m_model.ShowDialog(m_home, GetActiveView());
+    Layout();
+}
+
+void CStackingDialogBar::OnJobChanged()
+{
+    if (CStackableDialog* top = GetTopDialog())
+        top->UpdateNavigationButtons();
+}
+
+intptr_t CStackingDialogBar::ForwardToCurrent(uint32_t message, intptr_t wParam)
+{
+    CStackableDialog* current = GetCurrent();
+    if (!current || !current->HasWindow())
+        return 0;
+    switch (message)
+    {
+    case 0x8078:
+    case 0x8079:
+    case 0x807A:
+    case 0x80BD:
+        return current->OnBarMessage(message, wParam);
+    default:
+        return 0;
+    }
+}
+
+bool CStackingDialogBar::IsLiveWindow(const void* window)
+{
+    if (!window)
+        return false;
+    // Found by address in the window tree first: a queued handle may name a freed window.
+    for (const wxWindow* top : wxTopLevelWindows)
+        if (ContainsWindow(top, window))
+            return CInterested::IsWindowLive(window);
+    return false;
+}
+
+void CStackingDialogBar::OnNotify(void* sender, int32_t code, intptr_t parameter)
+{
+    switch (code)
+    {
+    case HintJobSettingsChanged:
+        RenewLabels();
+        break;
+    case HintActiveControl: {
+        const void* handle = reinterpret_cast<const void*>(parameter);
+        if (!IsLiveWindow(handle))
+            break;
+        auto* window = const_cast<wxWindow*>(static_cast<const wxWindow*>(handle));
+        if (window->IsEnabled() && wxWindow::FindFocus() != window)
+            window->SetFocus();
+        break;
+    }
+    case HintInteractiveField: {
+        const void* handle = reinterpret_cast<const void*>(parameter);
+        if (!IsLiveWindow(handle))
+            break;
+        auto* window = const_cast<wxWindow*>(static_cast<const wxWindow*>(handle));
+        if (window->IsShown())
+            window->Refresh();
+        break;
+    }
+    default:
+        m_model.OnHint(sender, code, parameter);
+        Layout();
+        break;
+    }
+}
+
+void CStackingDialogBar::ResetGraphicDataExchange()
+{
+    if (resetExchange)
+        resetExchange();
+    else
+        GetGraphicDataExchange().Reset();
+}
+
+void CStackingDialogBar::FocusMainWindow()
+{
+    if (wxWindow* top = wxGetTopLevelParent(this))
+        top->SetFocus();
+}
+
+void CStackingDialogBar::RenewLabels()
+{
+    for (wxWindow* child : GetChildren())
+        if (auto* panel = dynamic_cast<CStackableDialog*>(child))
+            panel->UpdateUnitLabels();
+}

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "framework/DialogStackModel.h"
+#include "model/Interested.h"
+
+#include <wx/panel.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class CIcons;
+class CStackableDialog;
+class wxBoxSizer;
+
+// The side bar at the left of the main window: shows its home panel or the top command panel of
+// the active view's stack, and follows the change hints about views and panels.
+class CStackingDialogBar : public wxPanel, public CInterested, public CDialogStackHost
+{
+public:
+    static constexpr uint32_t HomeTemplateId = 1;
+
+    CStackingDialogBar(wxWindow* parent, CIcons* icons);
+    ~CStackingDialogBar() override;
+
+    // What the bar asks of the program; the main window installs them.
+    std::function<const void*()> activeView;
+    std::function<bool(const void*)> isJobView;
+    std::function<int32_t()> activeViewKind;
+    std::function<void()> restoreDefaultTool;
+    std::function<void()> resetExchange;
+    std::function<void(int32_t, intptr_t)> notifyJob;
+    std::function<void()> showBar;
+    std::function<bool()> barVisible;
+
+    CIcons* GetIcons() const { return m_icons; }
+    CDialogStackModel& Model() { return m_model; }
+    CStackableDialog* GetHome() const { return m_home; }
+
+    // The panel goes on top of the active view's stack (or an open one of its template comes up).
+    bool PushDialog(CStackableDialog* panel);
+    CStackableDialog* GetCurrent() const;
+    CStackableDialog* GetTopDialog();
+    CStackableDialog* ActivateStackEntry(int n);
+    void RemoveDialog(CStackableDialog* panel);
+    void ForgetPanel(CStackableDialog* panel);
+    size_t GetStackCount() { return m_model.GetStackCount(); }
+    std::vector<std::string> GetStackTitles() { return m_model.GetStackTitles(); }
+    void CloseAllDialogs();
+    int QueryCanCloseJob() { return m_model.QueryCanCloseJob(); }
+    void OnJobChanged();
+    // 0x8078 to 0x807A and 0x80BD go to the shown panel; 0 without one.
+    intptr_t ForwardToCurrent(uint32_t message, intptr_t wParam);
+    // A window still in the program's window tree (compared by address, never read).
+    static bool IsLiveWindow(const void* window);
+
+    // --- CInterested.
+    void OnNotify(void* sender, int32_t code, intptr_t parameter) override;
+
+    // --- CDialogStackHost.
+    const void* GetActiveView() override { return activeView ? activeView() : nullptr; }
+    bool IsJobView(const void* view) override { return isJobView && isJobView(view); }
+    int32_t GetActiveViewKind() override { return activeViewKind ? activeViewKind() : 2; }
+    void RestoreDefaultTool() override
+    {
+        if (restoreDefaultTool)
+            restoreDefaultTool();
+    }
+    void NotifyActiveJob(int32_t code, intptr_t parameter) override
+    {
+        if (notifyJob)
+            notifyJob(code, parameter);
+    }
+    void ResetGraphicDataExchange() override;
+    bool IsBarVisible() override { return barVisible ? barVisible() : IsShown(); }
+    void ShowBar() override
+    {
+        if (showBar)
+            showBar();
+    }
+    void FocusMainWindow() override;
+    void RenewLabels() override;
+
+private:
+    void OnPaint(wxPaintEvent& event);
+
+    CIcons* m_icons;
+    CStackableDialog* m_home;
+    CDialogStackModel m_model;
+    wxBoxSizer* m_sizer;
+};

@@ -1,0 +1,139 @@
+#include "ProgramTest.h"
+
+#include "framework/ui/CustomButtons.h"
+#include "framework/ui/StackableDialog.h"
+#include "framework/ui/StackingDialogBar.h"
+#include "framework/ui/WindowEvents.h"
+#include "model/HintCodes.h"
+#include "framework/GraphicDataExchange.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/MorvelApp.h"
+
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include <vector>
+
+using morvel::test::ProgramTest;
+
+namespace {
+
+// A command panel with one labelled field, as the point commands have.
+class FieldPanel : public CStackableDialog
+{
+public:
+    FieldPanel(uint32_t id, const wxString& title, const wxString& label) : CStackableDialog(id, title), m_label(label) {}
+    wxTextCtrl* field = nullptr;
+
+protected:
+    void BuildControls() override
+    {
+        auto* sizer = new wxBoxSizer(wxVERTICAL);
+        sizer->Add(new wxStaticText(this, wxID_ANY, m_label), 0, wxBOTTOM, 4);
+        field = new wxTextCtrl(this, wxID_ANY);
+        sizer->Add(field, 0, wxEXPAND);
+        SetSizer(sizer);
+        AddPreferredControl(field);
+    }
+
+private:
+    wxString m_label;
+};
+
+struct HintRecorder
+{
+    std::vector<int32_t> codes;
+};
+
+void DeliverHints()
+{
+    wxCommandEvent deliver(EVT_DELIVER_HINTS_80D7);
+    wxTheApp->GetTopWindow()->ProcessWindowEvent(deliver);
+}
+
+} // namespace
+
+TEST_F(ProgramTest, SideBarStacksPanelsAndClosingSendsTheEscapeHint)
+{
+    ASSERT_TRUE(Start());
+    CStackingDialogBar* bar = Frame().GetStackingBar();
+    ASSERT_NE(nullptr, bar);
+    Frame().ShowDialogBar(true);
+    EXPECT_EQ("Shortcuts", bar->GetCurrent()->GetTitle());
+    EXPECT_EQ("   ", bar->GetCurrent()->GetCaption());
+
+    auto* edit = new FieldPanel(303, "Edit Point", "Point ID");
+    EXPECT_TRUE(bar->PushDialog(edit));
+    auto* inverse = new FieldPanel(5396, "Inverse Points", "From point");
+    EXPECT_TRUE(bar->PushDialog(inverse));
+    Pump();
+    EXPECT_EQ(inverse, bar->GetCurrent());
+    EXPECT_TRUE(inverse->IsShown());
+    EXPECT_FALSE(edit->IsShown());
+    EXPECT_EQ(2u, bar->GetStackCount());
+    EXPECT_TRUE(inverse->GetSwitchButton()->IsEnabled());
+    EXPECT_EQ(11306, inverse->GetSwitchButton()->GetId());
+
+    // The switch menu: home, a separator, then the stack from the top.
+    std::unique_ptr<wxMenu> menu = inverse->BuildSwitchMenu();
+    ASSERT_EQ(4u, menu->GetMenuItemCount());
+    EXPECT_EQ("Shortcuts", menu->FindItemByPosition(0)->GetItemLabelText());
+    EXPECT_TRUE(menu->FindItemByPosition(1)->IsSeparator());
+    EXPECT_EQ("Inverse Points", menu->FindItemByPosition(2)->GetItemLabelText());
+    EXPECT_EQ(CStackableDialog::FirstStackCommand + 2, menu->FindItemByPosition(3)->GetId());
+    EXPECT_EQ("Switch dialog boxes ", CStackableDialog::TipForControl(CStackableDialog::SwitchButtonId));
+    EXPECT_EQ("Close", CStackableDialog::TipForControl(CStackableDialog::CloseButtonId));
+
+    Frame().SendSizeEvent();
+    Pump();
+    wxWindow* pane = Frame().GetBar(CMainFrame::DialogBarIndex);
+    ASSERT_NE(nullptr, pane);
+    EXPECT_TRUE(SaveScreenshot(*pane, "framework_side_bar.png"));
+
+    // Escape in the top panel, then the close button of the next: each sends hint 4 and leaves.
+    // Hint 4 goes to the job's views, not the broadcast: record it on its way to the job.
+    HintRecorder recorder;
+    auto toJob = bar->notifyJob;
+    bar->notifyJob = [&](int32_t code, intptr_t parameter) {
+        if (code == HintEscape) {
+            recorder.codes.push_back(code);
+            EXPECT_EQ(reinterpret_cast<intptr_t>(&GetGraphicDataExchange()), parameter);
+        }
+        toJob(code, parameter);
+    };
+    inverse->field->SetFocus();
+    EXPECT_TRUE(inverse->HandleKey(WXK_ESCAPE));
+    DeliverHints();
+    EXPECT_EQ(std::vector<int32_t>{HintEscape}, recorder.codes);
+    EXPECT_EQ(edit, bar->GetCurrent());
+    EXPECT_EQ(1u, bar->GetStackCount());
+
+    edit->GetCloseButton()->OnLeftDown();
+    edit->GetCloseButton()->OnLeftUp(true);
+    DeliverHints();
+    EXPECT_EQ((std::vector<int32_t>{HintEscape, HintEscape}), recorder.codes);
+    EXPECT_EQ(bar->GetHome(), bar->GetCurrent());
+    EXPECT_EQ(0u, bar->GetStackCount());
+    Exit();
+}
+
+TEST_F(ProgramTest, SideBarIgnoresQueuedHintsForWindowsThatAreGone)
+{
+    ASSERT_TRUE(Start());
+    CStackingDialogBar* bar = Frame().GetStackingBar();
+    ASSERT_NE(nullptr, bar);
+    auto* panel = new FieldPanel(1745, "Add Point", "Point ID");
+    bar->PushDialog(panel);
+    Pump();
+    const intptr_t field = reinterpret_cast<intptr_t>(static_cast<wxWindow*>(panel->field));
+    EXPECT_TRUE(CStackingDialogBar::IsLiveWindow(panel->field));
+    panel->CloseFromBar();
+    Pump();
+    EXPECT_FALSE(CStackingDialogBar::IsLiveWindow(reinterpret_cast<const void*>(field)));
+    // Neither reaches the freed field.
+    bar->OnNotify(nullptr, HintActiveControl, field);
+    bar->OnNotify(nullptr, HintInteractiveField, field);
+    EXPECT_EQ(0u, bar->GetStackCount());
+    Exit();
+}
