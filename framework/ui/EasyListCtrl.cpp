@@ -3,12 +3,12 @@
 #include "core/ProgramHelpers.h"
 
 #include <wx/dcbuffer.h>
-#include <wx/headerctrl.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/vscroll.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 // The row area: a vertically scrolled window whose rows are all the list's height.
 class CEasyListBody : public wxVScrolledWindow
@@ -67,17 +67,84 @@ private:
     CEasyListCtrl* m_owner;
 };
 
+// The column headings, drawn here: a click sorts, a drag on a column's right border resizes it.
+class CEasyListHeader : public wxWindow
+{
+public:
+    explicit CEasyListHeader(CEasyListCtrl* owner) : wxWindow(owner, wxID_ANY), m_owner(owner)
+    {
+        SetBackgroundStyle(wxBG_STYLE_PAINT);
+        SetMinSize(wxSize(-1, GetCharHeight() + 10));
+        Bind(wxEVT_PAINT, &CEasyListHeader::OnPaint, this);
+        Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& e) {
+            m_resizing = m_owner->ColumnBorderAt(e.GetX());
+            if (m_resizing >= 0) {
+                CaptureMouse();
+                return;
+            }
+            const int column = m_owner->ColumnAt(e.GetX());
+            if (column >= 0)
+                m_owner->OnColumnClick(column);
+        });
+        Bind(wxEVT_MOTION, [this](wxMouseEvent& e) {
+            if (m_resizing >= 0) {
+                int left = 0;
+                for (int c = 0; c < m_resizing; ++c)
+                    left += m_owner->GetColumnWidth(c);
+                m_owner->SetColumnWidth(m_resizing, std::max(8, e.GetX() - left));
+            }
+            SetCursor(m_resizing >= 0 || m_owner->ColumnBorderAt(e.GetX()) >= 0 ? wxCursor(wxCURSOR_SIZEWE)
+                                                                                : wxNullCursor);
+        });
+        Bind(wxEVT_LEFT_UP, [this](wxMouseEvent&) { EndResize(); });
+        Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { EndResize(); });
+    }
+
+private:
+    void EndResize()
+    {
+        m_resizing = -1;
+        if (HasCapture())
+            ReleaseMouse();
+    }
+
+    void OnPaint(wxPaintEvent&)
+    {
+        wxAutoBufferedPaintDC dc(this);
+        const wxSize size = GetClientSize();
+        const wxColour face = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
+        const wxColour shadow = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW);
+        dc.SetBackground(wxBrush(face));
+        dc.Clear();
+        dc.SetFont(GetFont());
+        dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT));
+        dc.SetPen(wxPen(shadow));
+        int x = 0;
+        for (int column = 0; column < m_owner->GetColumnCount(); ++column) {
+            const int width = m_owner->GetColumnWidth(column);
+            const wxString text = m_owner->GetColumnHeading(column);
+            const wxSize extent = dc.GetTextExtent(text);
+            wxDCClipper clip(dc, wxRect(x, 0, width, size.y));
+            const int tx = m_owner->IsColumnRightAligned(column) ? x + width - extent.x - 6 : x + 6;
+            dc.DrawText(text, tx, (size.y - extent.y) / 2);
+            dc.DrawLine(x + width - 1, 3, x + width - 1, size.y - 3);
+            x += width;
+        }
+        dc.DrawLine(0, size.y - 1, size.x, size.y - 1);
+    }
+
+    CEasyListCtrl* m_owner;
+    int m_resizing = -1;
+};
+
 CEasyListCtrl::CEasyListCtrl(wxWindow* parent, wxWindowID id) : wxPanel(parent, id)
 {
-    m_header = new wxHeaderCtrlSimple(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0);
+    m_header = new CEasyListHeader(this);
     m_body = new CEasyListBody(this);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(m_header, 0, wxEXPAND);
     sizer->Add(m_body, 1, wxEXPAND);
     SetSizer(sizer);
-    m_header->Bind(wxEVT_HEADER_CLICK, &CEasyListCtrl::OnHeaderClick, this);
-    m_header->Bind(wxEVT_HEADER_RESIZING, &CEasyListCtrl::OnHeaderResize, this);
-    m_header->Bind(wxEVT_HEADER_END_RESIZE, &CEasyListCtrl::OnHeaderResize, this);
 }
 
 CEasyListCtrl::~CEasyListCtrl() = default;
@@ -88,8 +155,7 @@ void CEasyListCtrl::InsertColumn(int column, const wxString& heading, int width,
 {
     column = std::clamp(column, 0, GetColumnCount());
     m_columns.insert(m_columns.begin() + column, Column{heading, width, rightAligned});
-    m_header->InsertColumn(wxHeaderColumnSimple(heading, width, rightAligned ? wxALIGN_RIGHT : wxALIGN_LEFT),
-                           unsigned(column));
+    m_header->Refresh();
     m_body->Refresh();
 }
 
@@ -98,15 +164,7 @@ void CEasyListCtrl::SetColumnHeading(int column, const wxString& heading)
     if (column < 0 || column >= GetColumnCount())
         return;
     m_columns[size_t(column)].heading = heading;
-    RebuildHeaderColumn(column);
-}
-
-void CEasyListCtrl::RebuildHeaderColumn(int column)
-{
-    const Column& c = m_columns[size_t(column)];
-    m_header->DeleteColumn(unsigned(column));
-    m_header->InsertColumn(wxHeaderColumnSimple(c.heading, c.width, c.rightAligned ? wxALIGN_RIGHT : wxALIGN_LEFT),
-                           unsigned(column));
+    m_header->Refresh();
 }
 
 wxString CEasyListCtrl::GetColumnHeading(int column) const
@@ -124,7 +182,7 @@ void CEasyListCtrl::SetColumnWidth(int column, int width)
     if (column < 0 || column >= GetColumnCount())
         return;
     m_columns[size_t(column)].width = width;
-    RebuildHeaderColumn(column);
+    m_header->Refresh();
     m_body->Refresh();
 }
 
@@ -133,21 +191,27 @@ bool CEasyListCtrl::IsColumnRightAligned(int column) const
     return column >= 0 && column < GetColumnCount() && m_columns[size_t(column)].rightAligned;
 }
 
-void CEasyListCtrl::OnHeaderClick(wxHeaderCtrlEvent& event) { OnColumnClick(event.GetColumn()); }
-
-void CEasyListCtrl::OnHeaderResize(wxHeaderCtrlEvent& event)
+int CEasyListCtrl::ColumnBorderAt(int x) const
 {
-    const int column = event.GetColumn();
-    if (column >= 0 && column < GetColumnCount()) {
-        m_columns[size_t(column)].width = event.GetWidth();
-        // The header's own copy is brought in step once it has finished with the event.
-        if (event.GetEventType() == wxEVT_HEADER_END_RESIZE)
-            CallAfter([this, column] {
-                if (column < GetColumnCount())
-                    RebuildHeaderColumn(column);
-            });
+    int right = 0;
+    for (int column = 0; column < GetColumnCount(); ++column) {
+        right += m_columns[size_t(column)].width;
+        if (std::abs(x - right) <= 3)
+            return column;
     }
-    m_body->Refresh();
+    return -1;
+}
+
+int CEasyListCtrl::ColumnAt(int x) const
+{
+    int left = 0;
+    for (int column = 0; column < GetColumnCount(); ++column) {
+        const int width = m_columns[size_t(column)].width;
+        if (x >= left && x < left + width)
+            return column;
+        left += width;
+    }
+    return -1;
 }
 
 void CEasyListCtrl::SetItemCount(int32_t count)

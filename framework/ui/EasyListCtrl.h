@@ -7,9 +7,8 @@
 #include <vector>
 
 class wxDC;
-class wxHeaderCtrlSimple;
-class wxHeaderCtrlEvent;
 class CEasyListBody;
+class CEasyListHeader;
 
 // An owner-drawn virtual report list: a header over rows that are drawn here and whose texts are
 // asked for on paint, so a list of a quarter million rows holds nothing but its row count. It keeps
@@ -74,22 +73,25 @@ public:
     // True when the key was used.
     virtual bool OnListKeyDown(int keyCode) { return false; }
 
+    // The column whose right border lies within a few pixels of x, -1 when none (header drag).
+    int ColumnBorderAt(int x) const;
+    // The column under x, -1 past the last one.
+    int ColumnAt(int x) const;
+
     // Draws one row; the body calls it for every row it paints.
     virtual void DrawRow(wxDC& dc, int32_t row, const wxRect& rect);
 
 private:
     friend class CEasyListBody;
+    friend class CEasyListHeader;
     struct Column
     {
         wxString heading;
         int width = 0;
         bool rightAligned = false;
     };
-    void OnHeaderClick(wxHeaderCtrlEvent& event);
-    void OnHeaderResize(wxHeaderCtrlEvent& event);
-    void RebuildHeaderColumn(int column);
 
-    wxHeaderCtrlSimple* m_header = nullptr;
+    CEasyListHeader* m_header = nullptr;
     CEasyListBody* m_body = nullptr;
     std::vector<Column> m_columns;
     int32_t m_itemCount = 0;

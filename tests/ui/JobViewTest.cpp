@@ -8,6 +8,7 @@
 #include "shell/ui/MainFrame.h"
 #include "views/GridToolLink.h"
 #include "views/ui/MorvelView.h"
+#include "views/ui/PreviewMapCtrl.h"
 
 #include <wx/dcmemory.h>
 
@@ -159,6 +160,8 @@ TEST_F(ProgramTest, JobViewGridShowsTheJobAndSortsScrollsAndPicksRows)
     EXPECT_TRUE(view->OnMouseWheelZoom(-120, grid->GetBody()->GetScreenRect().GetPosition() + wxPoint(5, 5)));
     EXPECT_EQ(grid->GetTopIndex(), top + 1);
     grid->ScrollToRow(0);
+    Pump();
+    Frame().Update();
     Pump();
     EXPECT_TRUE(SaveScreenshot(Frame(), "job_view_grid.png"));
 

@@ -9,6 +9,7 @@
 #include "platform/BusyCursor.h"
 #include "platform/Profile.h"
 #include "views/GridToolLink.h"
+#include "views/ui/PreviewMapCtrl.h"
 
 #include <wx/app.h>
 #include <wx/menu.h>
@@ -49,9 +50,14 @@ constexpr int IdReport = 7389;
 
 CDataFileView::CDataFileView(wxWindow* parent, CDataFileDoc* document) : CGridView(parent)
 {
-    // Until the map pane arrives its place is held by a plain panel.
-    m_mapPane = new wxPanel(this, MapPaneId, wxDefaultPosition, wxDefaultSize, wxBORDER_THEME);
-    m_mapPane->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
+    m_mapPane = new CPreviewMapCtrl(this, MapPaneId);
+    m_mapPane->SetDocument(document);
+    m_mapPane->InstallAsActiveJobMap();
+    // An opened job is shown whole.
+    m_mapPane->SetFirstLayoutHandler([this] {
+        m_mapPane->Preview().ZoomExtents(true);
+        m_mapPane->Preview().GetZoomHistory().RemoveAll();
+    });
     m_rawList = new CEasyListCtrl(this, RawListId);
     m_gridAdaptor = std::make_unique<ListAdaptor>(m_gridList);
     m_rawAdaptor = std::make_unique<ListAdaptor>(m_rawList);
@@ -240,6 +246,9 @@ bool CDataFileView::OnMouseWheelZoom(int delta, const wxPoint& screen)
 
 void CDataFileView::OnUpdate(CView* sender, intptr_t hint, intptr_t hintObject)
 {
+    // The map takes its own share of every hint; the lists' share follows. The map is told of no
+    // batch: its batch step sends hint 3 from inside its drawing queue, which re-enters the queue.
+    m_mapPane->OnJobViewHint(int32_t(hint), hintObject, false);
     m_refresh->OnUpdate(int32_t(hint), hintObject);
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 class CKvlSplitterWnd;
+class CPreviewMapCtrl;
 class wxMenu;
 
 // The job view's body: the map pane on top, the splitter bar, and the point grid or the raw data
@@ -52,7 +53,7 @@ public:
     void OnSplitterMoved(int centreY);
 
     // --- Accessors.
-    wxWindow* GetMapPane() const { return m_mapPane; }
+    CPreviewMapCtrl* GetMapPane() const { return m_mapPane; }
     CKvlSplitterWnd* GetSplitter() const { return m_splitter; }
     CEasyListCtrl* GetRawList() const { return m_rawList; }
     CPointRows& GetPointRows() { return m_rows; }
@@ -96,7 +97,7 @@ private:
     // The adaptor the refresh rules see for each list.
     class ListAdaptor;
 
-    wxWindow* m_mapPane = nullptr;
+    CPreviewMapCtrl* m_mapPane = nullptr;
     CKvlSplitterWnd* m_splitter = nullptr;
     CEasyListCtrl* m_rawList = nullptr;
     JobViewPanes m_panes;
