@@ -20,7 +20,30 @@ int BySequence(const CRecord* a, const CRecord* b)
     return a->GetSequenceNumber() > b->GetSequenceNumber() ? 1 : -1;
 }
 
-bool NorthingFirst() { return GetMorvelSettings().GetCoordOrder(); }
+// While the whole index is sorted again, what every comparison would ask is asked once.
+struct SortContext
+{
+    bool active = false;
+    bool documentOpen = false;
+    bool northingFirst = true;
+};
+SortContext g_sortContext;
+
+bool NorthingFirst() { return g_sortContext.active ? g_sortContext.northingFirst : GetMorvelSettings().GetCoordOrder(); }
+
+bool DocumentOpen() { return g_sortContext.active ? g_sortContext.documentOpen : CDataFileDoc::GetActiveDoc() != nullptr; }
+
+class SortContextScope
+{
+public:
+    SortContextScope()
+    {
+        g_sortContext.documentOpen = CDataFileDoc::GetActiveDoc() != nullptr;
+        g_sortContext.northingFirst = GetMorvelSettings().GetCoordOrder();
+        g_sortContext.active = true;
+    }
+    ~SortContextScope() { g_sortContext.active = false; }
+};
 } // namespace
 
 CPointRows::~CPointRows() { Detach(); }
@@ -63,7 +86,7 @@ int CPointRows::Compare(CRecord* a, CRecord* b)
     const int column = g_sortColumn[0];
     int r = 0;
     if (column >= 0 && a->GetType() == kRecordTypePoint && b->GetType() == kRecordTypePoint &&
-        CDataFileDoc::GetActiveDoc() != nullptr) {
+        DocumentOpen()) {
         const auto* pa = static_cast<const CPointRecord*>(a);
         const auto* pb = static_cast<const CPointRecord*>(b);
         const CLocation la = pa->GetLocation();
@@ -160,6 +183,7 @@ void CPointRows::RebuildSortOrder()
     if (m_document == nullptr)
         return;
     CSpRecordRBTree* sorted = m_document->GetSortedIndex();
+    SortContextScope context;
     InstallCompare();
     sorted->Clear();
     CRecordDatabase* records = m_document->GetRecordDatabase();
@@ -182,6 +206,7 @@ void CPointRows::ResortPoints()
 {
     if (m_document == nullptr)
         return;
+    SortContextScope context;
     InstallCompare();
     m_document->GetSortedIndex()->Rebuild();
 }

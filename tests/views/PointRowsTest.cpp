@@ -309,3 +309,23 @@ TEST(JobViewRefresh, SelectionWaitsForThePointsTabAndEscapeCancelsTheDrag)
     refresh.OnUpdate(HintFilesChangedOutside, 0);
     EXPECT_EQ(host.defaultTools, 1);
 }
+
+TEST(PointRows, FarJumpsReadTheSameRowsAsAWalk)
+{
+    SettingsScope scope;
+    TestJobDoc doc;
+    OpenDocumentScope open(&doc);
+    for (int i = 1; i <= 2000; ++i)
+        doc.AddPoint(std::to_string(i).c_str());
+    CSpRecordRBTree* sorted = doc.GetSortedIndex();
+    std::vector<CRecord*> walk;
+    for (RedBlackNode* pos = sorted->GetFirstPosition(); pos != nullptr;)
+        walk.push_back(sorted->GetNext(pos));
+    ASSERT_EQ(walk.size(), 2000u);
+    for (int32_t row : {1999, 3, 1500, 257, 256, 255, 1024, 0, 1998, 700, 701, 1200})
+        EXPECT_EQ(sorted->GetAt(row), walk[size_t(row)]) << row;
+    // A change of the rows drops the jump table.
+    doc.DeleteRecord(walk[10], false);
+    EXPECT_EQ(sorted->GetAt(1500), walk[1501]);
+    EXPECT_EQ(sorted->GetAt(5), walk[5]);
+}
