@@ -2,6 +2,7 @@
 
 #include "framework/ui/WindowEvents.h"
 #include "model/DataFileDoc.h"
+#include "model/ui/MorvelFileSettings.h"
 
 wxIMPLEMENT_CLASS(CMorvelView, wxPanel);
 
@@ -27,4 +28,12 @@ void CMorvelView::RegenerateCoordinates(int options)
         return;
     ShowRawDataTab();
     job->ReduceRawData((options & 1) != 0, (options & 2) != 0, nullptr, nullptr);
+}
+
+void CMorvelView::OnJobSettings()
+{
+    if (!GetJob())
+        return;
+    CMorvelFileSettings dialog;
+    dialog.DoModal(wxGetTopLevelParent(this));
 }
