@@ -77,6 +77,7 @@ void CSpRecordRBTree::InvalidateCursor()
 {
     m_cursorIndex = -1;
     m_cursorNode = nullptr;
+    m_checkpoints.clear();
 }
 
 void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records)
@@ -92,13 +93,19 @@ RedBlackNode* CSpRecordRBTree::LeafAt(int32_t row)
         return nullptr;
     // A jump far from the cursor starts from whichever end of the chain is nearer.
     const int32_t fromCursor = m_cursorIndex < 0 ? m_count : (row > m_cursorIndex ? row - m_cursorIndex : m_cursorIndex - row);
-    if (m_cursorIndex < 0 || m_cursorNode == nullptr || row < fromCursor) {
+    if (fromCursor > CheckpointStep && m_count > 2 * CheckpointStep) {
+        if (m_checkpoints.empty()) {
+            m_checkpoints.reserve(std::size_t(m_count / CheckpointStep + 1));
+            int32_t i = 0;
+            for (RedBlackNode* n = m_tree->link1; n != m_tree; n = n->link1, ++i)
+                if (i % CheckpointStep == 0)
+                    m_checkpoints.push_back(n);
+        }
+        m_cursorIndex = row - row % CheckpointStep;
+        m_cursorNode = m_checkpoints[std::size_t(row / CheckpointStep)];
+    } else if (m_cursorIndex < 0 || m_cursorNode == nullptr || row < fromCursor) {
         m_cursorIndex = 0;
         m_cursorNode = m_tree->link1;
-    }
-    if (m_count - 1 - row < fromCursor && m_count - 1 - row < row) {
-        m_cursorIndex = m_count - 1;
-        m_cursorNode = m_tree->link2;
     }
     while (m_cursorIndex < row) {
         m_cursorNode = m_cursorNode->link1;

@@ -46,6 +46,11 @@ private:
     RedBlackNode* LeafAt(int32_t row);
     int CompareWithTies(CRecord* a, CRecord* b) const;
 
+    // The leaf of every CheckpointStep-th row, so a jump walks at most a step's worth of links
+    // from the nearest one; rebuilt on the first far jump after the rows changed, empty until then.
+    static constexpr int32_t CheckpointStep = 256;
+    std::vector<RedBlackNode*> m_checkpoints;
+
     int32_t m_cursorIndex = -1;
     RedBlackNode* m_cursorNode = nullptr;
     int32_t m_nextSequence = 0;

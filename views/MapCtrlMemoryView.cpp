@@ -107,6 +107,9 @@ void CMapCtrlMemoryView::Submit(const CDrawState& state)
 
 void CMapCtrlMemoryView::Drain()
 {
+    if (m_draining)
+        return;
+    m_draining = true;
     while (!m_queue.empty()) {
         Begin();
         while (Step()) {
@@ -117,6 +120,7 @@ void CMapCtrlMemoryView::Drain()
             m_queue.pop_front();
         End();
     }
+    m_draining = false;
 }
 
 void CMapCtrlMemoryView::Begin()

@@ -72,6 +72,9 @@ private:
     double m_x1 = 0, m_y1 = 0, m_x2 = 0, m_y2 = 0;
     std::deque<CDrawState> m_queue;
     bool m_started = false;
+    // A request made while one is drawing (a hint delivered while drawing checks for Escape) is
+    // queued for the loop that is already draining.
+    bool m_draining = false;
     RedBlackNode* m_pointPosition = nullptr;
     bool m_pointsStarted = false;
     bool m_pointsDone = false;

@@ -1,0 +1,237 @@
+#include "views/PointRows.h"
+
+#include "core/Format.h"
+#include "core/PointName.h"
+#include "core/ProgramHelpers.h"
+#include "core/StatusProgress.h"
+#include "model/DataFileDoc.h"
+#include "model/MorvelSettings.h"
+#include "model/PointRecord.h"
+#include "model/RecordDatabase.h"
+
+CPointRows* g_sortingView = nullptr;
+
+namespace {
+// Only the Points tab sorts; -1 = in sequence order. Shared by every job view.
+int g_sortColumn[1] = {-1};
+
+int BySequence(const CRecord* a, const CRecord* b)
+{
+    return a->GetSequenceNumber() > b->GetSequenceNumber() ? 1 : -1;
+}
+
+// While the whole index is sorted again, what every comparison would ask is asked once.
+struct SortContext
+{
+    bool active = false;
+    bool documentOpen = false;
+    bool northingFirst = true;
+};
+SortContext g_sortContext;
+
+bool NorthingFirst() { return g_sortContext.active ? g_sortContext.northingFirst : GetMorvelSettings().GetCoordOrder(); }
+
+bool DocumentOpen() { return g_sortContext.active ? g_sortContext.documentOpen : CDataFileDoc::GetActiveDoc() != nullptr; }
+
+class SortContextScope
+{
+public:
+    SortContextScope()
+    {
+        g_sortContext.documentOpen = CDataFileDoc::GetActiveDoc() != nullptr;
+        g_sortContext.northingFirst = GetMorvelSettings().GetCoordOrder();
+        g_sortContext.active = true;
+    }
+    ~SortContextScope() { g_sortContext.active = false; }
+};
+} // namespace
+
+CPointRows::~CPointRows() { Detach(); }
+
+void CPointRows::Attach(CDataFileDoc* document)
+{
+    Detach();
+    m_document = document;
+}
+
+void CPointRows::Detach()
+{
+    if (m_document != nullptr)
+        m_document->GetSortedIndex()->SetCompare(&CompareRecordSequence);
+    if (g_sortingView == this)
+        g_sortingView = nullptr;
+    m_document = nullptr;
+}
+
+int CPointRows::GetSortColumn() { return g_sortColumn[0]; }
+
+void CPointRows::SetSortColumn(int column) { g_sortColumn[0] = column; }
+
+bool CPointRows::GetDirection(int column) const
+{
+    return column >= 0 && column < MaxSortColumns && m_sortDescending[std::size_t(column)] != 0;
+}
+
+std::array<std::string, GridColumnCount> CPointRows::ColumnHeadings(const CMorvelSettings& settings)
+{
+    const bool northingFirst = settings.GetCoordOrder();
+    return {"Point", northingFirst ? settings.GetYCaption() : settings.GetXCaption(),
+            northingFirst ? settings.GetXCaption() : settings.GetYCaption(), settings.GetZCaption(), "Description"};
+}
+
+int CPointRows::Compare(CRecord* a, CRecord* b)
+{
+    if (a == b)
+        return 0;
+    const int column = g_sortColumn[0];
+    int r = 0;
+    if (column >= 0 && a->GetType() == kRecordTypePoint && b->GetType() == kRecordTypePoint &&
+        DocumentOpen()) {
+        const auto* pa = static_cast<const CPointRecord*>(a);
+        const auto* pb = static_cast<const CPointRecord*>(b);
+        const CLocation la = pa->GetLocation();
+        const CLocation lb = pb->GetLocation();
+        switch (column) {
+        case 0:
+            r = ComparePointNames(pa->GetName(), pb->GetName());
+            break;
+        case 1:
+            r = NorthingFirst() ? CompareDoubles(la.y, lb.y) : CompareDoubles(la.x, lb.x);
+            break;
+        case 2:
+            r = NorthingFirst() ? CompareDoubles(la.x, lb.x) : CompareDoubles(la.y, lb.y);
+            break;
+        case 3:
+            r = CompareDoubles(la.z, lb.z);
+            break;
+        case 4:
+            r = CompareTextNoCase(a->GetDescription(), b->GetDescription());
+            break;
+        default:
+            break;
+        }
+    }
+    return r != 0 ? r : BySequence(a, b);
+}
+
+void CPointRows::InstallCompare()
+{
+    g_sortingView = this;
+    m_document->GetSortedIndex()->SetCompare(&CPointRows::Compare);
+}
+
+int32_t CPointRows::GetCount() const { return m_document ? m_document->GetSortedIndex()->GetCount() : 0; }
+
+int32_t CPointRows::RowToSortedIndex(int32_t row) const
+{
+    if (m_document == nullptr)
+        return -1;
+    const int32_t count = GetCount();
+    const int column = g_sortColumn[0];
+    if (column >= 0 && column < MaxSortColumns && m_sortDescending[std::size_t(column)] == 0)
+        row = count - row - 1;
+    return row >= 0 && row < count ? row : -1;
+}
+
+CPointRecord* CPointRows::GetPointAtRow(int32_t row) const
+{
+    const int32_t index = RowToSortedIndex(row);
+    if (index < 0)
+        return nullptr;
+    CRecord* record = m_document->GetSortedIndex()->GetAt(index);
+    return record && record->GetType() == kRecordTypePoint ? static_cast<CPointRecord*>(record) : nullptr;
+}
+
+bool CPointRows::IsRowSelected(int32_t row) const
+{
+    const CPointRecord* point = GetPointAtRow(row);
+    return point != nullptr && point->IsSelected();
+}
+
+std::string CPointRows::GetCellText(int32_t row, int column) const
+{
+    const int32_t index = RowToSortedIndex(row);
+    if (index < 0)
+        return {};
+    CSpRecordRBTree* sorted = m_document->GetSortedIndex();
+    CRecord* record = sorted->GetAt(index);
+    if (record == nullptr || record->GetType() != kRecordTypePoint)
+        return {};
+    const auto* point = static_cast<const CPointRecord*>(record);
+    sorted->SetRowState(index, point->IsSelected());
+    const CLocation location = point->GetLocation();
+    const CFormat& format = static_cast<const CDataFileDoc*>(m_document)->GetDataFileFormat();
+    const bool northingFirst = NorthingFirst();
+    switch (column) {
+    case 0:
+        return point->GetName();
+    case 1:
+        return format.FormatCoordinate(northingFirst ? location.y : location.x, false, false);
+    case 2:
+        return format.FormatCoordinate(northingFirst ? location.x : location.y, false, false);
+    case 3:
+        return location.IsValid3D() ? format.FormatElevation(location.z, false, false) : "---";
+    case 4:
+        return point->GetDescription();
+    default:
+        return {};
+    }
+}
+
+void CPointRows::RebuildSortOrder()
+{
+    if (m_document == nullptr)
+        return;
+    CSpRecordRBTree* sorted = m_document->GetSortedIndex();
+    SortContextScope context;
+    InstallCompare();
+    sorted->Clear();
+    CRecordDatabase* records = m_document->GetRecordDatabase();
+    if (records == nullptr)
+        return;
+    const int32_t count = records->GetCount(0);
+    CStatusProgress progress;
+    if (count > 0)
+        progress.Begin("Sorting points...");
+    CRecordCursor cursor = records->GetFirstRecord(0);
+    int64_t i = 0;
+    while (CRecord* record = records->GetNextRecord(cursor)) {
+        progress.SetPercent(MulDiv(i++, 100, count));
+        if (record->GetType() == kRecordTypePoint)
+            sorted->Insert(record);
+    }
+}
+
+void CPointRows::ResortPoints()
+{
+    if (m_document == nullptr)
+        return;
+    SortContextScope context;
+    InstallCompare();
+    m_document->GetSortedIndex()->Rebuild();
+}
+
+bool CPointRows::SortByColumn(int column, bool toggle, int32_t itemCount)
+{
+    if (column < 0 || column >= MaxSortColumns)
+        return false;
+    uint8_t& direction = m_sortDescending[std::size_t(column)];
+    if (itemCount <= 0 || m_document == nullptr) {
+        if (toggle)
+            direction = direction ? 0 : 1;
+        g_sortColumn[0] = column;
+        return false;
+    }
+    m_document->GetSortedIndex()->InvalidateCursor();
+    if (column == g_sortColumn[0]) {
+        ResortPoints();
+        if (toggle)
+            direction = direction ? 0 : 1;
+        return true;
+    }
+    if (toggle)
+        direction = direction ? 0 : 1;
+    g_sortColumn[0] = column;
+    RebuildSortOrder();
+    return true;
+}

@@ -1,0 +1,128 @@
+#include "views/ui/GridView.h"
+
+#include "model/DataFileDoc.h"
+#include "model/HintCodes.h"
+#include "model/MorvelSettings.h"
+#include "platform/BusyCursor.h"
+#include "platform/Profile.h"
+#include "views/GridScrolling.h"
+#include "views/PointRows.h"
+
+#include <wx/settings.h>
+
+#include <cstdlib>
+
+CGridView::CGridView(wxWindow* parent) : wxPanel(parent, wxID_ANY)
+{
+    m_currentTab = GetAppProfile().GetProfileInt("Settings", "TabSel0", 0);
+    m_gridList = new CGridViewListCtrl(this, GridListId, this);
+}
+
+CGridView::~CGridView() = default;
+
+std::array<std::string, 5> CGridView::GetHeadings() const { return CPointRows::ColumnHeadings(GetMorvelSettings()); }
+
+void CGridView::InitializeGrid()
+{
+    CBusyCursor busy;
+    ApplyGridFont();
+    InsertColumns();
+}
+
+void CGridView::InsertColumns()
+{
+    const auto headings = GetHeadings();
+    for (int column = 0; column < int(headings.size()); ++column)
+        m_gridList->InsertColumn(column, wxString::FromUTF8(headings[size_t(column)]), GridColumnWidth, column != 0);
+}
+
+void CGridView::UpdateColumnHeadings()
+{
+    const auto headings = GetHeadings();
+    for (int column = 0; column < m_gridList->GetColumnCount() && column < int(headings.size()); ++column)
+        m_gridList->SetColumnHeading(column, wxString::FromUTF8(headings[size_t(column)]));
+}
+
+void CGridView::OnTabChanged() { m_gridList->Show(m_currentTab == 0); }
+
+CEasyListCtrl* CGridView::GetActiveList()
+{
+    if (m_currentTab != 0)
+        m_currentTab = 0;
+    return m_gridList;
+}
+
+void CGridView::SelectTab(int index)
+{
+    if (index < 0 || index == m_currentTab || index > 1)
+        return;
+    m_currentTab = index;
+    OnTabChanged();
+}
+
+bool CGridView::OnMouseWheelInList(int delta, const wxPoint& screen)
+{
+    CEasyListCtrl* list = GetActiveList();
+    if (list == nullptr)
+        return false;
+    if (!list->GetScreenRect().Contains(screen))
+        return false;
+    list->OnListKeyDown(delta > 0 ? WXK_UP : WXK_DOWN);
+    return true;
+}
+
+bool CGridView::ScrollRowToTop(int32_t row)
+{
+    CEasyListCtrl* list = GetActiveList();
+    if (list == nullptr)
+        return false;
+    const ScrollToTopStep step =
+        ScrollRowToTopStep(row, list->GetTopIndex(), list->GetCountPerPage(), list->GetItemCount());
+    if (step.ensureRow >= 0)
+        list->EnsureVisible(step.ensureRow);
+    return step.atTop;
+}
+
+int32_t CGridView::GetRowCount()
+{
+    CEasyListCtrl* list = GetActiveList();
+    return list ? list->GetItemCount() : 0;
+}
+
+int CGridView::GetGridRowHeight() const { return m_gridList->GetRowHeight(); }
+
+void CGridView::ApplyGridFont()
+{
+    const LogFont& font = GetMorvelSettings().GetListviewFont();
+    const wxFont fallback = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+    wxFontInfo info = font.height != 0 ? wxFontInfo(wxSize(0, std::abs(font.height))) : wxFontInfo(fallback.GetPointSize());
+    if (!font.faceName.empty())
+        info.FaceName(wxString::FromUTF8(font.faceName));
+    info.Bold(font.weight >= 700).Italic(font.italic);
+    wxFont wx(info);
+    // A face this system does not have falls back to the system's own list font.
+    if (!wx.IsOk())
+        wx = fallback;
+    m_gridFont = wx;
+    m_gridList->GetBody()->SetFont(m_gridFont);
+    // The row height follows the font: its height plus 4 pixels.
+    const int height = font.height != 0 ? std::abs(font.height) : m_gridList->GetBody()->GetCharHeight();
+    m_gridList->SetRowHeight(height + 4);
+    m_gridList->GetBody()->Refresh();
+}
+
+void CGridView::OnListColumnClick(int column)
+{
+    CBusyCursor busy;
+    SortByColumn(column, true);
+}
+
+void CGridView::OnListEscape()
+{
+    if (auto* job = dynamic_cast<CDataFileDoc*>(GetDocument()))
+    {
+        job->SendHint(nullptr, HintEscape, 0);
+        // Escape acts at once, not when the program next idles.
+        job->SendHint(nullptr, HintFlush, 0);
+    }
+}

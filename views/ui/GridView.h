@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/View.h"
+#include "views/ui/GridViewListCtrl.h"
+
+#include <wx/panel.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// The coordinate grid view: one owner-drawn virtual list of the job's points, its columns, its
+// font and row height, the wheel and Escape. Derived views supply the rows and add panes and tabs.
+class CGridView : public wxPanel, public CView, public IGridListOwner
+{
+public:
+    static constexpr int GridListId = 1175;
+
+    explicit CGridView(wxWindow* parent);
+    ~CGridView() override;
+
+    // --- What derived views replace.
+    virtual void InitializeGrid();
+    virtual void ReloadRows() {}
+    virtual std::string GetCellText(int32_t row, int column, const CEasyListCtrl* list) const { return {}; }
+    virtual void RebuildSortOrder(int tab) {}
+    virtual void SortByColumn(int column, bool toggle) {}
+    virtual void OnTabChanged();
+    virtual void InsertColumns();
+    virtual void UpdateColumnHeadings();
+    virtual CEasyListCtrl* GetActiveList();
+    // One row per wheel message inside the active list; false outside it.
+    virtual bool OnMouseWheelInList(int delta, const wxPoint& screen);
+    // Scrolls the row to the top of the active list; false when it lies on the last page.
+    virtual bool ScrollRowToTop(int32_t row);
+    virtual int32_t GetRowCount();
+    virtual void ApplyGridFont();
+
+    void SelectTab(int index);
+    int GetCurrentTab() const { return m_currentTab; }
+    CGridViewListCtrl* GetGridList() const { return m_gridList; }
+    int GetGridRowHeight() const;
+
+    // IGridListOwner.
+    std::string GetListCellText(const CGridViewListCtrl& list, int32_t row, int column) const override
+    {
+        return GetCellText(row, column, &list);
+    }
+    void OnListColumnClick(int column) override;
+    void OnListEscape() override;
+
+protected:
+    // Every heading of the grid, in column order.
+    virtual std::array<std::string, 5> GetHeadings() const;
+
+    int m_currentTab = 0;
+    CGridViewListCtrl* m_gridList = nullptr;
+    wxFont m_gridFont;
+};
