@@ -13,16 +13,24 @@ CSelectionContainer::~CSelectionContainer()
     for (CSelectionIterator* iterator : m_iterators)
         iterator->ContainerGone();
     m_iterators.clear();
-    for (CSelectionObjectBase* entry : m_entries)
-        delete entry;
+    DeleteAllEntries();
+}
+
+void CSelectionContainer::DeleteAllEntries()
+{
+    for (auto it = m_entries.begin(); it != m_entries.end();)
+        delete *it++;
     m_entries.clear();
 }
 
 int CSelectionContainer::CompareKeys(CRecord* a, CRecord* b)
 {
+    // Ascending addresses: records made one after another mostly come in ascending order, and the
+    // tree finds a key beyond its last one without a descent, so selecting a whole job in store
+    // order appends rather than searches.
     if (a == b)
         return 0;
-    return std::less<CRecord*>()(b, a) ? -1 : 1;
+    return std::less<CRecord*>()(a, b) ? -1 : 1;
 }
 
 CSelectionObjectBase* CSelectionContainer::FindEntry(CRecord* key) const
@@ -31,22 +39,25 @@ CSelectionObjectBase* CSelectionContainer::FindEntry(CRecord* key) const
     return node != nullptr ? decltype(m_index)::GetValue(node) : nullptr;
 }
 
-CSelectionObjectBase* CSelectionContainer::AddEntry(CRecord* key)
+CSelectionObjectBase* CSelectionContainer::FindOrAddEntry(CRecord* key)
 {
+    // One descent both finds the entry and tells where a new one goes.
+    RedBlackNode* position = nullptr;
+    if (FindRedBlackNode(m_index.GetHandle(), key, position, m_index.GetCompare()))
+        return decltype(m_index)::GetValue(position);
     CSelectionObjectBase* entry = CreateSelectionObject(key);
     m_entries.push_back(entry);
-    entry->m_listPos = std::prev(m_entries.end());
-    m_index.Insert(key, entry);
+    InsertRedBlackNode(position, key, entry);
     return entry;
 }
 
 void CSelectionContainer::DeleteEntry(CSelectionObjectBase* entry)
 {
     for (CSelectionIterator* iterator : m_iterators)
-        iterator->EntryRemoved(entry->m_listPos);
+        iterator->EntryRemoved(entry);
     if (RedBlackNode* node = m_index.Find(entry->GetKey()))
         m_index.Remove(node);
-    m_entries.erase(entry->m_listPos);
+    m_entries.erase(entry);
     delete entry;
 }
 
@@ -76,10 +87,8 @@ bool CSelectionContainer::RemoveObject(CRecord* key)
 
 bool CSelectionContainer::SetBit(CRecord* key, int bit)
 {
-    CSelectionObjectBase* entry = FindEntry(key);
-    if (entry == nullptr)
-        entry = AddEntry(key);
-    else if (entry->TestBit(bit))
+    CSelectionObjectBase* entry = FindOrAddEntry(key);
+    if (entry->TestBit(bit))
         return true;
     entry->SetBit(bit, true);
     if (bit == GetCurrentBit()) {
@@ -136,10 +145,7 @@ void CSelectionContainer::SelectAll(int bit, const CSelectionFilterBase* filter)
     while (objects->Next(key)) {
         if (filter != nullptr && !filter->Accept(key))
             continue;
-        CSelectionObjectBase* entry = FindEntry(key);
-        if (entry == nullptr)
-            entry = AddEntry(key);
-        entry->SetBit(bit, true);
+        FindOrAddEntry(key)->SetBit(bit, true);
     }
     EndBulkWrite(bit);
 }
@@ -153,11 +159,7 @@ void CSelectionContainer::InvertAll(int bit, const CSelectionFilterBase* filter)
     while (objects->Next(key)) {
         if (filter != nullptr && !filter->Accept(key))
             continue;
-        CSelectionObjectBase* entry = FindEntry(key);
-        if (entry == nullptr) {
-            AddEntry(key)->SetBit(bit, true);
-            continue;
-        }
+        CSelectionObjectBase* entry = FindOrAddEntry(key);
         entry->SetBit(bit, !entry->TestBit(bit));
     }
     EndBulkWrite(bit);
@@ -219,9 +221,7 @@ void CSelectionContainer::RemoveAllEntries()
 {
     for (CSelectionIterator* iterator : m_iterators)
         iterator->m_hasPos = false;
-    for (CSelectionObjectBase* entry : m_entries)
-        delete entry;
-    m_entries.clear();
+    DeleteAllEntries();
     m_index.Reset();
     OnCurrentBitRewritten();
 }

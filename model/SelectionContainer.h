@@ -74,7 +74,8 @@ private:
     friend class CSelectionIterator;
 
     static int CompareKeys(CRecord* a, CRecord* b);
-    CSelectionObjectBase* AddEntry(CRecord* key);
+    CSelectionObjectBase* FindOrAddEntry(CRecord* key);
+    void DeleteAllEntries();
     // Unlinks and deletes the entry; registered iterators resting on it move on first.
     void DeleteEntry(CSelectionObjectBase* entry);
     // Applies op to the entries the filter accepts, then mirrors when written is the current bit.

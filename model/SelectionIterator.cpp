@@ -65,8 +65,8 @@ void CSelectionIterator::ContainerGone()
     m_hasPos = false;
 }
 
-void CSelectionIterator::EntryRemoved(SelectionEntryList::iterator pos)
+void CSelectionIterator::EntryRemoved(CSelectionObjectBase* entry)
 {
-    if (m_hasPos && m_pos == pos)
-        Seek(std::next(pos));
+    if (m_hasPos && *m_pos == entry)
+        Seek(std::next(m_pos));
 }

@@ -35,7 +35,7 @@ private:
     // The first match from pos on; false when there is none.
     bool Seek(SelectionEntryList::iterator pos);
     void ContainerGone();
-    void EntryRemoved(SelectionEntryList::iterator pos);
+    void EntryRemoved(CSelectionObjectBase* entry);
 
     int m_bit;
     CSelectionContainer* m_container;

@@ -1,13 +1,12 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <list>
+#include <iterator>
 #include <memory>
 
 class CRecord;
-class CSelectionObjectBase;
-
-using SelectionEntryList = std::list<CSelectionObjectBase*>;
+class CSelectionEntryList;
 
 // One object's membership of a container's selections: a bit per selection.
 class CSelectionObjectBase
@@ -25,12 +24,82 @@ public:
     CRecord* GetKey() const { return m_key; }
 
 private:
-    friend class CSelectionContainer;
+    friend class CSelectionEntryList;
 
     CRecord* m_key;
-    // Where the container lists the entry, so it can be unlinked without a search.
-    SelectionEntryList::iterator m_listPos{};
+    // The container's list runs through the entries themselves: no node to allocate per entry,
+    // and an entry is unlinked without a search.
+    CSelectionObjectBase* m_prev = nullptr;
+    CSelectionObjectBase* m_next = nullptr;
 };
+
+// Entries in order of creation, linked through the entries. It does not own them.
+class CSelectionEntryList
+{
+public:
+    class iterator
+    {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = CSelectionObjectBase*;
+        using difference_type = std::ptrdiff_t;
+        using pointer = CSelectionObjectBase**;
+        using reference = CSelectionObjectBase*;
+
+        iterator() = default;
+        explicit iterator(CSelectionObjectBase* node) : m_node(node) {}
+        CSelectionObjectBase* operator*() const { return m_node; }
+        iterator& operator++()
+        {
+            m_node = m_node->m_next;
+            return *this;
+        }
+        iterator operator++(int)
+        {
+            iterator was = *this;
+            ++*this;
+            return was;
+        }
+        bool operator==(const iterator& other) const = default;
+
+    private:
+        CSelectionObjectBase* m_node = nullptr;
+    };
+    using const_iterator = iterator;
+
+    iterator begin() const { return iterator(m_head); }
+    iterator end() const { return iterator(); }
+    size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    void push_back(CSelectionObjectBase* entry)
+    {
+        entry->m_prev = m_tail;
+        entry->m_next = nullptr;
+        (m_tail != nullptr ? m_tail->m_next : m_head) = entry;
+        m_tail = entry;
+        ++m_size;
+    }
+    void erase(CSelectionObjectBase* entry)
+    {
+        (entry->m_prev != nullptr ? entry->m_prev->m_next : m_head) = entry->m_next;
+        (entry->m_next != nullptr ? entry->m_next->m_prev : m_tail) = entry->m_prev;
+        entry->m_prev = entry->m_next = nullptr;
+        --m_size;
+    }
+    // Forgets the entries; whoever owns them deletes them.
+    void clear()
+    {
+        m_head = m_tail = nullptr;
+        m_size = 0;
+    }
+
+private:
+    CSelectionObjectBase* m_head = nullptr;
+    CSelectionObjectBase* m_tail = nullptr;
+    size_t m_size = 0;
+};
+
+using SelectionEntryList = CSelectionEntryList;
 
 // The usual entry: 32 bits inline, further bits in words allocated when first set.
 class CMaskBitsSelectionObject : public CSelectionObjectBase

@@ -72,8 +72,7 @@ int32_t CSelectionOperator::CountSelected(const CSelectionFilterPtr& filter, int
 void CSelectionOperator::Seek(CSelectionCursor& cursor, SelectionEntryList::iterator pos, int bit,
                               const CSelectionFilterBase* filter)
 {
-    auto& entries = const_cast<SelectionEntryList&>(GetEntries());
-    for (; pos != entries.end(); ++pos) {
+    for (; pos != GetEntries().end(); ++pos) {
         CSelectionObjectBase* entry = *pos;
         if (filter != nullptr && !filter->Accept(entry->GetKey()))
             continue;
@@ -88,7 +87,7 @@ void CSelectionOperator::Seek(CSelectionCursor& cursor, SelectionEntryList::iter
 
 void CSelectionOperator::GetFirst(CSelectionCursor& cursor, int bit, const CSelectionFilterPtr& filter)
 {
-    Seek(cursor, const_cast<SelectionEntryList&>(GetEntries()).begin(), bit, filter.Get());
+    Seek(cursor, GetEntries().begin(), bit, filter.Get());
 }
 
 CRecord* CSelectionOperator::GetNext(CSelectionCursor& cursor, int bit, const CSelectionFilterPtr& filter)
