@@ -1,10 +1,9 @@
-#include "app/Version.h"
+#include "shell/ui/MorvelApp.h"
 
-#include <cstdio>
+#include <wx/init.h>
 
 int main(int argc, char** argv)
 {
-    // The main window arrives with the shell; until then the program only identifies itself.
-    std::printf("Morvel %s\n", MORVEL_VERSION_TEXT);
-    return 0;
+    wxApp::SetInstance(new CMorvelApp);
+    return wxEntry(argc, argv);
 }

@@ -1,14 +1,11 @@
 #pragma once
 
+#include "core/Rgb.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// Colours are 0x00BBGGRR.
-inline constexpr uint32_t MakeRgb(uint8_t r, uint8_t g, uint8_t b)
-{
-    return uint32_t(r) | (uint32_t(g) << 8) | (uint32_t(b) << 16);
-}
 // Stands for the system's window-text colour, which only the window layer knows; it lies outside
 // the 24-bit colour range so it cannot be mistaken for a real colour.
 inline constexpr uint32_t WindowTextColor = 0xFF000000u;

@@ -1,5 +1,7 @@
 #include "core/ResourceStrings.h"
 
+#include "platform/MessageBox.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -57,4 +59,16 @@ std::string LoadResourceString(uint32_t id)
     if (it == std::end(Table) || it->id != id)
         return {};
     return it->text;
+}
+
+int ShowMessageBoxFSById(uint32_t id, uint32_t flags, const std::string& yesCaption, const std::string& noCaption)
+{
+    return ShowMessageBoxFS(LoadResourceString(id), flags, yesCaption, noCaption);
+}
+
+int ShowMessageBoxFSByIds(uint32_t messageId, uint32_t titleId, uint32_t flags, const std::string& yesCaption,
+                          const std::string& noCaption)
+{
+    return ShowMessageBoxFSWithCaption(LoadResourceString(messageId), LoadResourceString(titleId), flags,
+                                       yesCaption, noCaption);
 }

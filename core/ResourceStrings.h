@@ -6,3 +6,9 @@
 // The program's string table: texts that several places show under one number.
 // An unknown id gives the empty text.
 std::string LoadResourceString(uint32_t id);
+
+// The program's message box with string-table texts (platform/MessageBox.h).
+int ShowMessageBoxFSById(uint32_t id, uint32_t flags, const std::string& yesCaption = {},
+                         const std::string& noCaption = {});
+int ShowMessageBoxFSByIds(uint32_t messageId, uint32_t titleId, uint32_t flags, const std::string& yesCaption = {},
+                          const std::string& noCaption = {});

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <fstream>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -80,4 +81,57 @@ void SetProgramDataFolderOverride(const std::string& folder)
 std::string GetDefaultTransferFolder()
 {
     return GetHomeFolder() + "KVL_DAT/";
+}
+
+namespace {
+
+// "$HOME/Documents" or "/abs/path" as user-dirs.dirs writes it; empty for anything else.
+std::string ExpandUserDir(std::string value)
+{
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        value = value.substr(1, value.size() - 2);
+    if (value.rfind("$HOME", 0) == 0)
+        return GetHomeFolder() + value.substr(value.size() > 5 && value[5] == '/' ? 6 : 5);
+    if (!value.empty() && value[0] == '/')
+        return value;
+    return {};
+}
+
+std::string ConfigHome()
+{
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg && xdg[0] == '/')
+        return WithSlash(xdg);
+    return GetHomeFolder() + ".config/";
+}
+
+} // namespace
+
+std::string GetDocumentsFolder()
+{
+    std::ifstream in(ConfigHome() + "user-dirs.dirs");
+    std::string line;
+    const std::string key = "XDG_DOCUMENTS_DIR=";
+    while (std::getline(in, line)) {
+        if (line.rfind(key, 0) == 0) {
+            std::string folder = ExpandUserDir(line.substr(key.size()));
+            if (!folder.empty())
+                return WithSlash(folder);
+        }
+    }
+    if (const char* env = std::getenv("XDG_DOCUMENTS_DIR"); env && env[0] == '/')
+        return WithSlash(env);
+    return GetHomeFolder() + "Documents/";
+}
+
+bool GetSpecialFolderPath(std::string& folder)
+{
+    folder = GetDocumentsFolder();
+    struct stat st{};
+    if (::stat(folder.c_str(), &st) != 0) {
+        MakeFolders(folder);
+    }
+    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        folder = GetProgramDataFolder();
+    return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }

@@ -19,3 +19,11 @@ std::string GetDefaultTransferFolder();
 
 // The user's home folder with a trailing '/', "/" when it is unknown.
 std::string GetHomeFolder();
+
+// The user's documents folder with a trailing '/': XDG_DOCUMENTS_DIR from
+// $XDG_CONFIG_HOME/user-dirs.dirs (or the environment), else ~/Documents. Nothing is created.
+std::string GetDocumentsFolder();
+
+// The documents folder, created when missing; the program data folder when it cannot be made.
+// True when the folder returned exists.
+bool GetSpecialFolderPath(std::string& folder);

@@ -28,12 +28,25 @@ int DefaultMessageBoxButton(uint32_t flags)
     return Buttons[set][def];
 }
 
-int ShowMessageBoxFS(const std::string& text, uint32_t flags)
+int ShowMessageBoxFSWithCaption(const std::string& text, const std::string& title, uint32_t flags,
+                                const std::string& yesCaption, const std::string& noCaption)
 {
     if (Handler())
-        return Handler()(text, flags);
+        return Handler()(MessageBoxRequest{text, title, flags, yesCaption, noCaption});
     std::fprintf(stderr, "%s\n", text.c_str());
     return DefaultMessageBoxButton(flags);
+}
+
+int ShowMessageBoxFS(const std::string& text, uint32_t flags, const std::string& yesCaption,
+                     const std::string& noCaption)
+{
+    return ShowMessageBoxFSWithCaption(text, {}, flags, yesCaption, noCaption);
+}
+
+bool AskDoItNowOrLater(const std::string& text, const std::string& yesCaption, const std::string& noCaption)
+{
+    return ShowMessageBoxFS(text, MB_YESNO | MB_ICONWARNING, yesCaption.empty() ? "Do It Now" : yesCaption,
+                            noCaption.empty() ? "Do It Later" : noCaption) == IDYES;
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <type_traits>
 
 // Button sets, icons and default buttons of the program's message box, and the answers.
 inline constexpr uint32_t MB_OK = 0x0000;
@@ -27,15 +28,43 @@ inline constexpr int IDIGNORE = 5;
 inline constexpr int IDYES = 6;
 inline constexpr int IDNO = 7;
 
-// Shows the text and returns the button chosen. The window layer installs the real box; tests
+// One request to the message box: the text, the window title (empty: the program's name), the MB_
+// flags and the captions of the Yes and No buttons (empty: the box's own).
+struct MessageBoxRequest
+{
+    std::string text;
+    std::string title;
+    uint32_t flags = MB_OK;
+    std::string yesCaption;
+    std::string noCaption;
+};
+
+// Shows the request and returns the button chosen. The window layer installs the real box; tests
 // install an answerer. Without a handler the text goes to standard error and the box's default
 // button is the answer, as if the user had pressed Enter.
-using MessageBoxHandler = std::function<int(const std::string& text, uint32_t flags)>;
+using MessageBoxHandler = std::function<int(const MessageBoxRequest& request)>;
 
-int ShowMessageBoxFS(const std::string& text, uint32_t flags = MB_OK);
+int ShowMessageBoxFS(const std::string& text, uint32_t flags = MB_OK, const std::string& yesCaption = {},
+                     const std::string& noCaption = {});
+int ShowMessageBoxFSWithCaption(const std::string& text, const std::string& title, uint32_t flags = MB_OK,
+                                const std::string& yesCaption = {}, const std::string& noCaption = {});
+// Yes/No with an exclamation icon, "Do It Now" and "Do It Later" unless other captions are given;
+// true for Yes.
+bool AskDoItNowOrLater(const std::string& text, const std::string& yesCaption = {},
+                       const std::string& noCaption = {});
 
 // Installs a handler (an empty one removes it) and returns the previous one.
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
+
+// Answerers that only look at the text and the flags may be installed as they are.
+template <typename F>
+    requires(std::is_invocable_r_v<int, F, const std::string&, uint32_t> &&
+             !std::is_invocable_v<F, const MessageBoxRequest&>)
+MessageBoxHandler SetMessageBoxHandler(F handler)
+{
+    return SetMessageBoxHandler(MessageBoxHandler(
+        [h = std::move(handler)](const MessageBoxRequest& r) mutable { return h(r.text, r.flags); }));
+}
 
 // The button a box with these flags answers to Enter.
 int DefaultMessageBoxButton(uint32_t flags);

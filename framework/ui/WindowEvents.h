@@ -1,0 +1,14 @@
+#pragma once
+
+#include <wx/event.h>
+
+// The program's private window messages as wx events. Each keeps its message number in its name;
+// "send" is ProcessWindowEvent, "post" is QueueEvent. The int of a wxCommandEvent carries wParam.
+
+// 0x80D4 to a job view: regenerate the coordinates from the raw data; the int holds the options
+// (bit 0 ignore store-point records, bit 1 ignore deleted records, bit 2 set by the sender, bit 15
+// the options came from the options dialog).
+wxDECLARE_EVENT(EVT_REGENERATE_COORDINATES_80D4, wxCommandEvent);
+
+// 0x80D7 to the main frame: deliver the change hints the active job holds back.
+wxDECLARE_EVENT(EVT_DELIVER_HINTS_80D7, wxCommandEvent);

@@ -1,0 +1,226 @@
+#include "shell/ui/AppHooks.h"
+
+#include "framework/ColorTable.h"
+#include "framework/ui/MessageBoxFS.h"
+#include "framework/ui/WindowEvents.h"
+#include "framework/ui/WindowHelpers.h"
+#include "model/DataFileDoc.h"
+#include "model/DataFileDocShell.h"
+#include "model/Interested.h"
+#include "model/MorvelFileDoc.h"
+#include "model/RecordOwner.h"
+#include "model/SettingsShell.h"
+#include "platform/ActiveJobHooks.h"
+#include "platform/BusyCursor.h"
+#include "platform/Clipboard.h"
+#include "platform/Document.h"
+#include "platform/MessageBox.h"
+#include "platform/ShellHooks.h"
+#include "platform/StatusBarHost.h"
+#include "platform/View.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/MorvelApp.h"
+#include "shell/ui/PromptSaveModified.h"
+#include "shell/ui/RegenerationOptionsDlg.h"
+#include "views/ui/MorvelView.h"
+
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
+#include <wx/font.h>
+#include <wx/utils.h>
+
+namespace {
+
+CMorvelApp* g_app = nullptr;
+
+class CAppDocShell : public CDataFileDocShell
+{
+public:
+    int PromptSaveModified(const std::string& prompt, const std::vector<std::string>& history) override
+    {
+        CPromptSaveModified dialog(g_app ? g_app->GetMainFrame() : nullptr, prompt, &history);
+        return dialog.DoModal();
+    }
+
+    bool HasMainWindow() override { return g_app && g_app->GetMainFrame(); }
+
+    // The unsaved scratch job is saved under a name the person chooses.
+    bool SaveTemporaryJobAs(int* result) override
+    {
+        auto* job = dynamic_cast<CMorvelFileDoc*>(CDataFileDoc::GetActiveDoc());
+        if (!g_app || !job)
+            return false;
+        std::string path;
+        if (g_app->DoPromptFileName(path) != IDOK) {
+            if (result)
+                *result = SaveAsCancelled;
+            return true;
+        }
+        if (result)
+            *result = IDOK;
+        if (job->DoSave(path, true))
+            return true;
+        ShowMessageBoxFS("The job could not be saved as '" + path + "'.", MB_OK | MB_ICONERROR);
+        return false;
+    }
+
+    bool DoPromptFileName(std::string& name, const std::string&) override
+    {
+        return g_app && g_app->DoPromptFileName(name) == IDOK;
+    }
+
+    int RunRegenerationOptions(bool& ignoreStorePoints, bool& ignoreDeleted) override
+    {
+        CRegenerationOptionsDlg dialog(g_app ? g_app->GetMainFrame() : nullptr);
+        if (dialog.DoModal() != wxID_OK)
+            return IDCANCEL;
+        ignoreStorePoints = dialog.m_ignoreStorePoints != 0;
+        ignoreDeleted = dialog.m_ignoreDeletedRecords != 0;
+        return IDOK;
+    }
+
+    void PostRegenerateCoordinates(CView* view, uint32_t options) override
+    {
+        if (auto* jobView = dynamic_cast<CMorvelView*>(view)) {
+            auto* event = new wxCommandEvent(EVT_REGENERATE_COORDINATES_80D4);
+            event->SetInt(int(options));
+            jobView->GetEventHandler()->QueueEvent(event);
+        }
+    }
+
+    void Beep() override { wxBell(); }
+
+    CDocTemplate* GetJobDocTemplate() override { return g_app ? g_app->GetJobDocTemplate() : nullptr; }
+
+    void RestoreNoJobState() override
+    {
+        if (CMainFrame* frame = g_app ? g_app->GetMainFrame() : nullptr) {
+            frame->RefreshBarsAndStatus();
+            frame->OnJobDocumentClosed();
+        }
+    }
+};
+
+class CAppSettingsShell : public CSettingsShell
+{
+public:
+    bool CreateFont(LogFont& font) override
+    {
+        wxFontInfo info(font.height < 0 ? -font.height : font.height);
+        info.FaceName(wxString::FromUTF8(font.faceName))
+            .Bold(font.weight >= 700)
+            .Italic(font.italic)
+            .Underlined(font.underline)
+            .Strikethrough(font.strikeOut);
+        wxFont created(info);
+        if (!created.IsOk())
+            return false;
+        font.faceName = created.GetFaceName().utf8_string();
+        return true;
+    }
+
+    void SelectCadColorPalette() override { ::SelectCadColorPalette(); }
+
+    intptr_t NotifyActiveDocument(void* sender, int32_t hint, intptr_t parameter) override
+    {
+        return g_app ? g_app->NotifyActiveDocument(sender, hint, parameter) : 0;
+    }
+};
+
+CAppDocShell g_docShell;
+CAppSettingsShell g_settingsShell;
+
+} // namespace
+
+void InstallAppHooks(CMorvelApp& app)
+{
+    g_app = &app;
+    SetMessageBoxHandler(MessageBoxHandler(&CMessageBoxFS::Show));
+    SetApplicationQuitHandler([](int) {
+        if (g_app && g_app->GetMainFrame())
+            g_app->GetMainFrame()->Close();
+    });
+
+    ActiveJobHooks hooks = GetActiveJobHooks();
+    hooks.hasTemporaryJob = [] { return g_app && g_app->HasTemporaryJob(); };
+    hooks.defaultJobFolder = [] {
+        std::string folder;
+        CMorvelApp::GetDefaultJobFolder(folder);
+        return folder;
+    };
+    SetActiveJobHooks(std::move(hooks));
+
+    SetActiveViewHandler([](int32_t* kind) -> CView* {
+        if (!g_app) {
+            if (kind)
+                *kind = 2;
+            return nullptr;
+        }
+        return g_app->GetActiveViewAndKind(kind);
+    });
+    // Records draw themselves on the active view once it is a record view.
+    SetActiveRecordViewHook([]() -> CRecordView* {
+        int32_t kind = 2;
+        return dynamic_cast<CRecordView*>(GetActiveViewAndKind(&kind));
+    });
+
+    SetDataFileDocShell(&g_docShell);
+    CBusyCursor::SetHandler([](bool show) {
+        if (show)
+            wxBeginBusyCursor();
+        else if (wxIsBusy())
+            wxEndBusyCursor();
+    });
+    SetSettingsShell(&g_settingsShell);
+
+    ClipboardHooks clipboard;
+    clipboard.setText = [](const std::string& text) {
+        wxClipboardLocker lock;
+        return !!lock && wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text)));
+    };
+    clipboard.getText = [](std::optional<std::string>& text) {
+        wxClipboardLocker lock;
+        if (!lock)
+            return false;
+        if (wxTheClipboard->IsSupported(wxDF_UNICODETEXT)) {
+            wxTextDataObject data;
+            if (wxTheClipboard->GetData(data))
+                text = data.GetText().utf8_string();
+        }
+        return true;
+    };
+    SetClipboardHooks(std::move(clipboard));
+
+    // Objects of change notification name their wx window; one being destroyed hears nothing more.
+    CInterested::SetWindowCheck([](const void* window) {
+        return window && !static_cast<const wxWindow*>(window)->IsBeingDeleted();
+    });
+    CDocument::SetRecentFileHandler([](const std::string& path) {
+        if (!g_app)
+            return;
+        g_app->GetRecentFileList().Add(path);
+        if (CMainFrame* frame = g_app->GetMainFrame())
+            frame->UpdateRecentFileMenu();
+    });
+}
+
+void RemoveAppHooks()
+{
+    if (!g_app)
+        return;
+    g_app = nullptr;
+    SetMessageBoxHandler(MessageBoxHandler());
+    SetApplicationQuitHandler({});
+    ActiveJobHooks hooks = GetActiveJobHooks();
+    hooks.hasTemporaryJob = nullptr;
+    hooks.defaultJobFolder = nullptr;
+    SetActiveJobHooks(std::move(hooks));
+    SetActiveViewHandler({});
+    SetActiveRecordViewHook({});
+    SetDataFileDocShell(nullptr);
+    CBusyCursor::SetHandler({});
+    SetSettingsShell(nullptr);
+    SetClipboardHooks({});
+    CInterested::SetWindowCheck({});
+    CDocument::SetRecentFileHandler({});
+}

@@ -1,0 +1,569 @@
+#include "shell/ui/MainFrame.h"
+
+#include "platform/Version.h"
+#include "core/ProgramHelpers.h"
+#include "core/ResourceStrings.h"
+#include "framework/ColorTable.h"
+#include "framework/ui/Icons.h"
+#include "framework/ui/WindowEvents.h"
+#include "framework/ui/WindowHelpers.h"
+#include "model/DataFileDoc.h"
+#include "model/DataFileDocShell.h"
+#include "model/DataFileSmartHintManager.h"
+#include "model/HintCodes.h"
+#include "model/MorvelSettings.h"
+#include "platform/Profile.h"
+#include "platform/ShellHooks.h"
+#include "shell/CommandIds.h"
+#include "shell/RecentFileList.h"
+#include "shell/StatusPanes.h"
+#include "shell/ui/MorvelApp.h"
+#include "shell/ui/MorvelToolbar.h"
+#include "shell/ui/ToolbarDlg.h"
+#include "framework/ui/ModalDialog.h"
+#include "shell/ui/ViewTabBar.h"
+#include "views/ui/MorvelView.h"
+
+#include <wx/gauge.h>
+#include <wx/menu.h>
+#include <wx/panel.h>
+#include <wx/statusbr.h>
+#include <wx/utils.h>
+#include <wx/wupdlock.h>
+
+namespace {
+
+constexpr const char* ToolbarsSection = "Toolbars";
+constexpr int32_t NoViewKind = 2;
+constexpr const char* IdleMessage = "For Help, press F1";
+
+// The last progress position sent, program-wide, so that a new display that starts where the
+// last one ended sends nothing for it.
+int32_t s_lastProgressPos = 0;
+
+int32_t ActiveViewKind()
+{
+    int32_t kind = NoViewKind;
+    GetActiveViewAndKind(&kind);
+    return kind;
+}
+
+} // namespace
+
+bool CMainFrame::s_normalVisible[BarCount] = {true, false, true, true};
+bool CMainFrame::s_fullScreenVisible[BarCount] = {true, false, true, true};
+
+CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
+    : wxFrame(nullptr, wxID_ANY, wxString::Format("Morvel %s", MORVEL_VERSION_TEXT), wxDefaultPosition,
+              wxSize(1024, 768)),
+      m_icons(icons), m_recentFiles(recentFiles)
+{
+    if (const wxBitmap* icon = icons.GetIcon(IconApplication, false)) {
+        wxIcon frameIcon;
+        frameIcon.CopyFromBitmap(*icon);
+        SetIcon(frameIcon);
+    }
+    m_aui.SetManagedWindow(this);
+    CreateMenus();
+
+    CreateStatusBar(StatusPaneCount);
+    SetStatusText(IdleMessage, 0);
+    SetStatusText("Coordinate info", 1);
+    SetStatusText("View Tool info", 2);
+    SetStatusText("Selection info", 3);
+
+    CreateBars();
+    UpdatePaneWidths();
+
+    Bind(wxEVT_SIZE, &CMainFrame::OnSize, this);
+    Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
+    Bind(wxEVT_AUI_PANE_CLOSE, &CMainFrame::OnPaneClose, this);
+    Bind(EVT_DELIVER_HINTS_80D7, [this](wxCommandEvent&) { DeliverHints(); });
+    for (int id : {IdViewToolbars, IdToggleDialogBar, IdMessageBar}) {
+        Bind(wxEVT_MENU, &CMainFrame::OnCommand, this, id);
+        Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateCommand, this, id);
+    }
+    Centre();
+}
+
+CMainFrame::~CMainFrame()
+{
+    if (GetMainStatusHost() == this)
+        SetMainStatusHost(nullptr);
+    if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp))
+        app->OnMainFrameDestroyed(this);
+    m_aui.UnInit();
+}
+
+void CMainFrame::CreateMenus()
+{
+    auto* bar = new wxMenuBar;
+    m_fileMenu = new wxMenu;
+    m_fileMenu->Append(IdOpenJob, "&Open Job...\tCtrl+O");
+    m_fileMenu->Append(IdCloseJob, "&Close Job");
+    m_fileMenu->AppendSeparator();
+    m_recentMenuStart = m_fileMenu->GetMenuItemCount();
+    m_fileMenu->AppendSeparator();
+    m_fileMenu->Append(IdAppExit, "E&xit");
+    bar->Append(m_fileMenu, "&File");
+
+    auto* view = new wxMenu;
+    view->Append(IdViewToolbars, "&Toolbars...");
+    view->AppendCheckItem(IdMessageBar, "&Message Bar");
+    bar->Append(view, "&View");
+    SetMenuBar(bar);
+}
+
+void CMainFrame::UpdateRecentFileMenu()
+{
+    for (int i = 0; i < m_recentMenuCount; ++i)
+        m_fileMenu->Destroy(IdRecentFile1 + i);
+    m_recentMenuCount = std::min(m_recentFiles.GetCount(), IdRecentFileLast - IdRecentFile1 + 1);
+    for (int i = 0; i < m_recentMenuCount; ++i) {
+        wxString path = ToWx(m_recentFiles.GetEntry(i));
+        path.Replace("&", "&&");
+        const wxString label = wxString::Format("&%d %s", i + 1, path);
+        m_fileMenu->Insert(m_recentMenuStart + size_t(i), IdRecentFile1 + i, label);
+    }
+}
+
+void CMainFrame::CreateBars()
+{
+    // Behind the job window: the graphics background colour, as the job window's frame paints it.
+    m_emptyCentre = new wxPanel(this, wxID_ANY);
+    m_emptyCentre->SetBackgroundColour(ToWxColour(GetPaletteColor(GetMorvelSettings().GetGraphicsBackgroundColor())));
+    m_aui.AddPane(m_emptyCentre, wxAuiPaneInfo().Name("JobView").CenterPane().PaneBorder(false));
+
+    m_toolBar = new CMorvelToolbar(this, wxID_ANY, m_icons);
+    m_aui.AddPane(m_toolBar, wxAuiPaneInfo()
+                                 .Name(PaneNames[ToolBarIndex])
+                                 .Caption("Morvel Toolbar")
+                                 .ToolbarPane()
+                                 .Top()
+                                 .LeftDockable(false)
+                                 .BottomDockable(false));
+
+    auto* messageBar = new wxPanel(this, wxID_ANY);
+    messageBar->SetName("Message Bar");
+    m_aui.AddPane(messageBar, wxAuiPaneInfo()
+                                  .Name(PaneNames[MessageBarIndex])
+                                  .Caption("Messages")
+                                  .Bottom()
+                                  .Layer(0)
+                                  .Row(1)
+                                  .BestSize(FromDIP(wxSize(400, 160)))
+                                  .Floatable(false)
+                                  .TopDockable(false)
+                                  .LeftDockable(false)
+                                  .RightDockable(false)
+                                  .Hide());
+
+    m_viewTabBar = new CViewTabBar(this, wxID_ANY, m_icons);
+    m_aui.AddPane(m_viewTabBar, wxAuiPaneInfo()
+                                    .Name(PaneNames[ViewTabBarIndex])
+                                    .Bottom()
+                                    .Layer(0)
+                                    .Row(0)
+                                    .CaptionVisible(false)
+                                    .PaneBorder(false)
+                                    .Floatable(false)
+                                    .Movable(false)
+                                    .Resizable(false)
+                                    .MinSize(wxSize(-1, m_viewTabBar->GetBestSize().y))
+                                    .BestSize(wxSize(-1, m_viewTabBar->GetBestSize().y))
+                                    .DockFixed());
+
+    auto* dialogBar = new wxPanel(this, wxID_ANY);
+    dialogBar->SetName("Dialog Bar");
+    // The side bar takes the full height of the client area, beside the bottom bars.
+    m_aui.AddPane(dialogBar, wxAuiPaneInfo()
+                                 .Name(PaneNames[DialogBarIndex])
+                                 .Caption("Side Bar")
+                                 .Left()
+                                 .Layer(1)
+                                 .BestSize(FromDIP(wxSize(280, 400)))
+                                 .MinSize(FromDIP(wxSize(160, 100)))
+                                 .Floatable(false)
+                                 .TopDockable(false)
+                                 .BottomDockable(false)
+                                 .RightDockable(false));
+
+    m_bars = {m_toolBar, messageBar, m_viewTabBar, dialogBar};
+    LoadModeBarState();
+    m_aui.Update();
+}
+
+bool* CMainFrame::CurrentTable() { return m_fullScreen ? s_fullScreenVisible : s_normalVisible; }
+
+const bool* CMainFrame::CurrentTable() const { return m_fullScreen ? s_fullScreenVisible : s_normalVisible; }
+
+void CMainFrame::SetModeBarVisible(int index, bool visible)
+{
+    if (index >= 0 && index < BarCount)
+        CurrentTable()[index] = visible;
+}
+
+bool CMainFrame::GetModeBarVisible(int index) const
+{
+    return index >= 0 && index < BarCount && CurrentTable()[index];
+}
+
+bool CMainFrame::IsBarShown(int index)
+{
+    wxWindow* bar = GetBar(index);
+    return bar && m_aui.GetPane(bar).IsOk() && m_aui.GetPane(bar).IsShown();
+}
+
+bool CMainFrame::IsBarAllowedInView(int index, int32_t viewKind)
+{
+    return index >= 0 && index < BarCount && viewKind == 0;
+}
+
+void CMainFrame::ShowBar(int index, bool show)
+{
+    wxAuiPaneInfo& pane = m_aui.GetPane(GetBar(index));
+    if (!pane.IsOk())
+        return;
+    pane.Show(show);
+    m_aui.Update();
+}
+
+void CMainFrame::OnViewToolbars()
+{
+    const int32_t kind = ActiveViewKind();
+    std::vector<CToolbarDlg::Entry> entries;
+    for (int i = 0; i < BarCount; ++i) {
+        wxWindow* bar = GetBar(i);
+        if (!bar || !IsBarAllowedInView(i, kind) || bar->GetName().empty())
+            continue;
+        entries.push_back({FromWx(bar->GetName()), IsBarShown(i), i, &CurrentTable()[i]});
+    }
+    CToolbarDlg dialog(this, entries, [this](int bar, bool show) { ShowBar(bar, show); },
+                       [this](int bar) { return IsBarShown(bar); });
+    RunModal(dialog);
+    m_aui.Update();
+}
+
+void CMainFrame::ApplyViewBars()
+{
+    int32_t kind = NoViewKind;
+    CView* view = GetActiveViewAndKind(&kind);
+    for (int i = 0; i < BarCount; ++i) {
+        wxAuiPaneInfo& pane = m_aui.GetPane(m_bars[size_t(i)]);
+        if (pane.IsOk())
+            pane.Show(IsBarAllowedInView(i, kind) && CurrentTable()[i]);
+    }
+    m_aui.Update();
+    UpdatePaneWidths();
+    m_viewPresent = view != nullptr;
+}
+
+void CMainFrame::RefreshBarsAndStatus()
+{
+    ApplyViewBars();
+    EndProgress();
+}
+
+void CMainFrame::ShowDialogBar(bool show)
+{
+    wxAuiPaneInfo& pane = m_aui.GetPane(m_bars[DialogBarIndex]);
+    if (!pane.IsOk())
+        return;
+    const bool allowed = IsBarAllowedInView(DialogBarIndex, ActiveViewKind());
+    pane.Show(allowed && show);
+    CurrentTable()[DialogBarIndex] = allowed && show;
+    m_aui.Update();
+}
+
+void CMainFrame::ShowMessageBar(bool show)
+{
+    wxAuiPaneInfo& pane = m_aui.GetPane(m_bars[MessageBarIndex]);
+    if (!pane.IsOk() || pane.IsShown() == show)
+        return;
+    const bool allowed = IsBarAllowedInView(MessageBarIndex, ActiveViewKind());
+    pane.Show(allowed && show);
+    CurrentTable()[MessageBarIndex] = allowed && show;
+    m_aui.Update();
+}
+
+void CMainFrame::LoadModeBarState()
+{
+    const char* key = m_fullScreen ? "FullScreen" : "Normal";
+    CProfile& profile = GetAppProfile();
+    const std::string saved = profile.GetProfileString(ToolbarsSection, key);
+    if (saved.empty()) {
+        for (int i = 0; i < BarCount; ++i)
+            m_aui.GetPane(m_bars[size_t(i)]).Show(CurrentTable()[i]);
+    } else {
+        // The tab bar always stays where it was docked, and three bars never float.
+        const wxAuiPaneInfo tabBar = m_aui.GetPane(m_bars[ViewTabBarIndex]);
+        m_aui.LoadPerspective(ToWx(saved), false);
+        m_aui.GetPane(m_bars[ViewTabBarIndex]) = tabBar;
+        for (int i : {MessageBarIndex, DialogBarIndex}) {
+            wxAuiPaneInfo& pane = m_aui.GetPane(m_bars[size_t(i)]);
+            if (pane.IsFloating())
+                pane.Dock();
+        }
+        for (int i = 0; i < BarCount; ++i)
+            CurrentTable()[i] = m_aui.GetPane(m_bars[size_t(i)]).IsShown();
+    }
+    profile.WriteProfileString(ToolbarsSection, key, FromWx(m_aui.SavePerspective()));
+}
+
+void CMainFrame::SaveModeBarState()
+{
+    // What is saved is the user's choice, not what the current view forces.
+    for (int i = 0; i < BarCount; ++i)
+        m_aui.GetPane(m_bars[size_t(i)]).Show(CurrentTable()[i]);
+    GetAppProfile().WriteProfileString(ToolbarsSection, m_fullScreen ? "FullScreen" : "Normal",
+                                       FromWx(m_aui.SavePerspective()));
+}
+
+void CMainFrame::SetFullScreen(bool fullScreen)
+{
+    if (fullScreen == m_fullScreen)
+        return;
+    // Frozen while the layout changes, so the screen shows one step, not every pane moving.
+    wxWindowUpdateLocker freeze(this);
+    wxBusyCursor wait;
+    SaveModeBarState();
+    m_fullScreen = fullScreen;
+    LoadModeBarState();
+    ApplyViewBars();
+    // The menu bar stays visible in full screen.
+    ShowFullScreen(fullScreen, wxFULLSCREEN_NOBORDER | wxFULLSCREEN_NOCAPTION);
+}
+
+void CMainFrame::PrepareClose()
+{
+    if (m_viewPresent && ActiveViewKind() != 1)
+        SaveModeBarState();
+    m_closing = true;
+}
+
+void CMainFrame::OnJobDocumentClosed()
+{
+    if (m_closing)
+        EndProgress();
+}
+
+CMorvelView* CMainFrame::CreateJobView(CDataFileDoc& document)
+{
+    DestroyJobView();
+    m_jobView = new CMorvelView(this, &document);
+    m_aui.DetachPane(m_emptyCentre);
+    m_emptyCentre->Hide();
+    m_aui.AddPane(m_jobView, wxAuiPaneInfo().Name("JobView").CenterPane().PaneBorder(false));
+    ApplyViewBars();
+    // No other job window can have been active before this one.
+    document.SendHint(nullptr, HintViewActivated, NoViewKind);
+    if (m_viewTabBar)
+        m_viewTabBar->RebuildTabs();
+    return m_jobView;
+}
+
+void CMainFrame::DestroyJobView()
+{
+    if (!m_jobView)
+        return;
+    m_aui.DetachPane(m_jobView);
+    m_jobView->Destroy();
+    m_jobView = nullptr;
+    m_emptyCentre->Show();
+    m_aui.AddPane(m_emptyCentre, wxAuiPaneInfo().Name("JobView").CenterPane().PaneBorder(false));
+    ApplyViewBars();
+}
+
+std::string CMainFrame::MakeFrameTitle() const
+{
+    return std::string("Morvel ") + CMorvelApp::GetFileVersionText() + " - " + FormatJobCaption();
+}
+
+void CMainFrame::UpdateFrameTitle()
+{
+    const wxString title = ToWx(MakeFrameTitle());
+    if (GetTitle() != title)
+        SetTitle(title);
+}
+
+void CMainFrame::OnSize(wxSizeEvent& event)
+{
+    event.Skip();
+    UpdatePaneWidths();
+}
+
+void CMainFrame::OnIdle(wxIdleEvent& event)
+{
+    event.Skip();
+    UpdateFrameTitle();
+    // A bar the user closed or opened is remembered for the mode, once the view has settled.
+    int32_t kind = NoViewKind;
+    CView* view = GetActiveViewAndKind(&kind);
+    if (m_lastIdleViewSeen && view == m_lastIdleView) {
+        for (int i = 0; i < BarCount; ++i)
+            if (IsBarAllowedInView(i, kind))
+                CurrentTable()[i] = IsBarShown(i);
+    }
+    m_lastIdleView = view;
+    m_lastIdleViewSeen = true;
+}
+
+void CMainFrame::OnPaneClose(wxAuiManagerEvent& event)
+{
+    for (int i = 0; i < BarCount; ++i)
+        if (event.GetPane() && event.GetPane()->window == m_bars[size_t(i)])
+            CurrentTable()[i] = false;
+}
+
+void CMainFrame::OnClose(wxCloseEvent& event)
+{
+    CMorvelApp& app = wxGetApp();
+    if (!app.QueryCloseJob() && event.CanVeto()) {
+        event.Veto();
+        return;
+    }
+    PrepareClose();
+    app.CloseAllJobs();
+    Destroy();
+}
+
+void CMainFrame::OnCommand(wxCommandEvent& event)
+{
+    switch (event.GetId()) {
+    case IdViewToolbars:
+        OnViewToolbars();
+        break;
+    case IdToggleDialogBar:
+        ShowDialogBar(!IsBarShown(DialogBarIndex));
+        break;
+    case IdMessageBar:
+        ShowMessageBar(!IsBarShown(MessageBarIndex));
+        break;
+    default:
+        event.Skip();
+        break;
+    }
+}
+
+void CMainFrame::OnUpdateCommand(wxUpdateUIEvent& event)
+{
+    const bool jobView = ActiveViewKind() == 0;
+    switch (event.GetId()) {
+    case IdToggleDialogBar:
+        event.Enable(jobView);
+        event.Check(jobView && IsBarShown(DialogBarIndex));
+        break;
+    case IdMessageBar:
+        event.Enable(jobView);
+        event.Check(IsBarShown(MessageBarIndex));
+        break;
+    default:
+        event.Enable(jobView);
+        break;
+    }
+}
+
+void CMainFrame::DeliverHints()
+{
+    // An instrument transfer asks for the refresh to wait until it is done.
+    if (GetDataFileDocShell().IsRefreshSuppressed())
+        return;
+    if (CDataFileSmartHintManager* hints = GetActiveHintManager())
+        hints->Flush();
+}
+
+// --- Status bar.
+
+void CMainFrame::UpdatePaneWidths()
+{
+    wxStatusBar* status = GetStatusBar();
+    if (!status)
+        return;
+    const auto widths = ComputeStatusPaneWidths(status->GetClientSize().x);
+    status->SetStatusWidths(StatusPaneCount, widths.data());
+}
+
+void CMainFrame::SetStatusMessage(const std::string& text)
+{
+    wxStatusBar* status = GetStatusBar();
+    if (!status)
+        return;
+    const wxString label = ToWx(text);
+    const int textWidth = status->GetTextExtent(label).x + status->FromDIP(12);
+    // The message pane spreads over the bar and the progress control sits right of the text.
+    const int full[StatusPaneCount] = {-1, 0, 0, 0};
+    status->SetStatusWidths(StatusPaneCount, full);
+    wxRect rect;
+    status->GetFieldRect(0, rect);
+    rect.x += textWidth;
+    rect.width = std::max(rect.width - textWidth, 10);
+    if (!m_progress)
+        m_progress = new wxGauge(status, wxID_ANY, 100, rect.GetPosition(), rect.GetSize());
+    m_progress->SetRange(100);
+    status->SetStatusText(label, 0);
+    status->Update();
+}
+
+void CMainFrame::SetStatusMessageById(uint32_t id) { SetStatusMessage(LoadResourceString(id)); }
+
+void CMainFrame::SetProgressPos(int32_t pos)
+{
+    if (pos != s_lastProgressPos && m_progress)
+        m_progress->SetValue(std::clamp(pos, 0, 100));
+    s_lastProgressPos = pos;
+}
+
+void CMainFrame::EndProgress()
+{
+    if (m_progress) {
+        m_progress->Destroy();
+        m_progress = nullptr;
+    }
+    UpdatePaneWidths();
+    if (wxStatusBar* status = GetStatusBar()) {
+        status->SetStatusText(IdleMessage, 0);
+        status->Update();
+    }
+}
+
+void CMainFrame::ShowMessageTextNow(const std::string& text)
+{
+    if (wxStatusBar* status = GetStatusBar()) {
+        status->SetStatusText(ToWx(text), 0);
+        status->Update();
+    }
+}
+
+void CMainFrame::ShowMessageTextIdNow(uint32_t id) { ShowMessageTextNow(LoadResourceString(id)); }
+
+void CMainFrame::SetPaneText(int pane, const std::string& text)
+{
+    if (wxStatusBar* status = GetStatusBar(); status && pane >= 0 && pane < StatusPaneCount) {
+        status->SetStatusText(ToWx(text), pane);
+        status->Update();
+    }
+}
+
+std::string CMainFrame::GetPaneText(int pane) const
+{
+    wxStatusBar* status = GetStatusBar();
+    return status && pane >= 0 && pane < StatusPaneCount ? FromWx(status->GetStatusText(pane)) : std::string();
+}
+
+void CMainFrame::ShowCursorPosition(double northing, double easting)
+{
+    CDataFileDoc* job = CDataFileDoc::GetActiveDoc();
+    if (!job || !job->GetDataFileFormat())
+        return;
+    const CMorvelSettings& settings = GetMorvelSettings();
+    const CJobValueSource& values = *job;
+    SetPaneText(1, FormatCursorPosition(northing, easting, values.GetDataFileFormat(), settings.GetYCaption(),
+                                        settings.GetXCaption(), settings.GetCoordOrder()));
+}
+
+void CMainFrame::ClearStatusPane1() { SetPaneText(1, {}); }
+
+void CMainFrame::ClearStatusPane2() { SetPaneText(2, {}); }
+
+void CMainFrame::SetStatusPane2Text(const char* text) { SetPaneText(2, text ? text : ""); }

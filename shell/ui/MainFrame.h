@@ -1,0 +1,131 @@
+#pragma once
+
+#include "platform/StatusBarHost.h"
+
+#include <wx/aui/framemanager.h>
+#include <wx/frame.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class CDataFileDoc;
+class CIcons;
+class CMorvelToolbar;
+class CMorvelView;
+class CRecentFileList;
+class CView;
+class CViewTabBar;
+class wxGauge;
+
+// The program's one top-level window: the job view in the centre, the toolbar, the side bar on the
+// left, the message bar and the view tab bar at the bottom (all wxAuiManager panes), and the status
+// bar with its progress display. Each screen mode (normal, full screen) keeps its own bar layout
+// in the profile.
+class CMainFrame : public wxFrame, public CStatusBarHost
+{
+public:
+    // The bars the user can show and hide, by the index the visibility tables use.
+    enum BarIndex { ToolBarIndex = 0, MessageBarIndex = 1, ViewTabBarIndex = 2, DialogBarIndex = 3 };
+    static constexpr int BarCount = 4;
+    // The AUI pane names, which are also the names in the saved layouts.
+    static constexpr const char* PaneNames[BarCount] = {"Toolbar", "MessageBar", "ViewTabBar", "DialogBar"};
+
+    CMainFrame(CIcons& icons, CRecentFileList& recentFiles);
+    ~CMainFrame() override;
+
+    // --- Job view.
+    // Puts a job view for the document in the centre and tells the job its view is active.
+    CMorvelView* CreateJobView(CDataFileDoc& document);
+    void DestroyJobView();
+    CMorvelView* GetJobView() const { return m_jobView; }
+
+    // --- Bars.
+    wxAuiManager& GetAuiManager() { return m_aui; }
+    wxWindow* GetBar(int index) const { return index >= 0 && index < BarCount ? m_bars[size_t(index)] : nullptr; }
+    CMorvelToolbar* GetMorvelToolbar() const { return m_toolBar; }
+    CViewTabBar* GetViewTabBar() const { return m_viewTabBar; }
+    bool IsBarShown(int index);
+    // Shows or hides a bar at once, as the Toolbars dialog does.
+    void ShowBar(int index, bool show);
+    // "Toolbars...": the bars the active view allows, each shown or hidden with its check.
+    void OnViewToolbars();
+    // Bars a view kind allows: the job view all, the print preview and no view none.
+    static bool IsBarAllowedInView(int index, int32_t viewKind);
+    // Shows each bar as the active view and the current mode's table allow.
+    void ApplyViewBars();
+    void RefreshBarsAndStatus();
+    void SetModeBarVisible(int index, bool visible);
+    bool GetModeBarVisible(int index) const;
+    void ShowDialogBar(bool show);
+    void ShowMessageBar(bool show);
+    void LoadModeBarState();
+    void SaveModeBarState();
+    void SetFullScreen(bool fullScreen);
+    bool IsFullScreen() const { return m_fullScreen; }
+    void ToggleFullScreen() { SetFullScreen(!m_fullScreen); }
+    // Saves the layout of the current mode (when a job view is up) before the frame closes.
+    void PrepareClose();
+    // The job document closed: while the frame closes nothing more is needed of the bars.
+    void OnJobDocumentClosed();
+    bool IsClosing() const { return m_closing; }
+
+    // --- Title and menus.
+    // "Morvel <version> - " and the job's caption.
+    std::string MakeFrameTitle() const;
+    void UpdateFrameTitle();
+    void UpdateRecentFileMenu();
+
+    // --- Status bar.
+    void UpdatePaneWidths();
+    void SetStatusMessage(const std::string& text) override;
+    void SetStatusMessageById(uint32_t id) override;
+    void SetProgressPos(int32_t pos) override;
+    void EndProgress() override;
+    void EndStatusProgress() { EndProgress(); }
+    void ShowMessageTextNow(const std::string& text);
+    void ShowMessageTextIdNow(uint32_t id);
+    void SetPaneText(int pane, const std::string& text);
+    std::string GetPaneText(int pane) const;
+    void ShowCursorPosition(double northing, double easting);
+    void ClearStatusPane1();
+    void ClearStatusPane2();
+    void SetStatusPane2Text(const char* text);
+    wxGauge* GetProgressControl() const { return m_progress; }
+
+    // 0x80D7: the active job delivers the change hints it holds back.
+    void DeliverHints();
+
+private:
+    void CreateMenus();
+    void CreateBars();
+    void OnSize(wxSizeEvent& event);
+    void OnIdle(wxIdleEvent& event);
+    void OnClose(wxCloseEvent& event);
+    void OnPaneClose(wxAuiManagerEvent& event);
+    void OnCommand(wxCommandEvent& event);
+    void OnUpdateCommand(wxUpdateUIEvent& event);
+    bool* CurrentTable();
+    const bool* CurrentTable() const;
+
+    CIcons& m_icons;
+    CRecentFileList& m_recentFiles;
+    wxAuiManager m_aui;
+    std::array<wxWindow*, BarCount> m_bars{};
+    CMorvelToolbar* m_toolBar = nullptr;
+    CViewTabBar* m_viewTabBar = nullptr;
+    wxWindow* m_emptyCentre = nullptr;
+    CMorvelView* m_jobView = nullptr;
+    wxGauge* m_progress = nullptr;
+    wxMenu* m_fileMenu = nullptr;
+    size_t m_recentMenuStart = 0;
+    int m_recentMenuCount = 0;
+    bool m_viewPresent = false;
+    bool m_closing = false;
+    bool m_fullScreen = false;
+    CView* m_lastIdleView = nullptr;
+    bool m_lastIdleViewSeen = false;
+
+    static bool s_normalVisible[BarCount];
+    static bool s_fullScreenVisible[BarCount];
+};

@@ -1,0 +1,672 @@
+#include "shell/ui/MorvelApp.h"
+
+#include "platform/Version.h"
+#include "core/FileHelpers.h"
+#include "core/PathHelpers.h"
+#include "core/ProgramHelpers.h"
+#include "framework/ColorTable.h"
+#include "framework/ui/FileDialog.h"
+#include "framework/ui/Icons.h"
+#include "framework/ui/ModalDialog.h"
+#include "framework/ui/WindowEvents.h"
+#include "framework/ui/WindowHelpers.h"
+#include "model/DataFileDoc.h"
+#include "model/DataFileDocShell.h"
+#include "model/DataFileSmartHintManager.h"
+#include "model/JobFileHeader.h"
+#include "model/JobRawData.h"
+#include "model/MorvelFileDoc.h"
+#include "platform/AppFolders.h"
+#include "platform/MessageBox.h"
+#include "platform/Profile.h"
+#include "platform/StatusBarHost.h"
+#include "rawdata/NikonRawDataFile.h"
+#include "shell/CommandIds.h"
+#include "shell/DisplayCheck.h"
+#include "shell/IpcService.h"
+#include "shell/ui/AppHooks.h"
+#include "shell/ui/DocTemplate.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/RegenerationOptionsDlg.h"
+#include "views/ui/MorvelView.h"
+
+#include <wx/filename.h>
+
+#include <cstdio>
+#include <filesystem>
+
+wxIMPLEMENT_APP_NO_MAIN(CMorvelApp);
+
+namespace {
+
+// The full path of an existing file; empty when the name does not resolve.
+std::string LongPathForm(const std::string& path)
+{
+    if (path.empty())
+        return {};
+    std::error_code ec;
+    std::filesystem::path full = std::filesystem::canonical(path, ec);
+    return ec ? std::string() : full.string();
+}
+
+bool SamePath(const std::string& a, const std::string& b)
+{
+    return !a.empty() && wxString::FromUTF8(a).IsSameAs(wxString::FromUTF8(b), false);
+}
+
+void RemoveFile(const std::string& path)
+{
+    std::error_code ec;
+    std::filesystem::remove(path, ec);
+}
+
+std::string WithSlash(std::string folder)
+{
+    if (!folder.empty() && folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
+// The file dialog's filter for a type code.
+wxString FileFilter(int type)
+{
+    switch (type) {
+    case 6: return "Morvel Jobs and Raw Data (*.Mvj;*.Mvr)|*.[Mm][Vv][JjRr]|All files (*)|*";
+    default: return "Morvel Jobs (*.Mvj)|*.[Mm][Vv][Jj]|All files (*)|*";
+    }
+}
+
+} // namespace
+
+CMorvelApp::CMorvelApp() = default;
+
+CMorvelApp::~CMorvelApp()
+{
+    DeleteTemporaryJob();
+    RemoveAppHooks();
+}
+
+bool CMorvelApp::OnInit() { return InitInstance(); }
+
+int CMorvelApp::OnExit()
+{
+    ExitInstance();
+    return wxApp::OnExit();
+}
+
+bool CMorvelApp::InitInstance()
+{
+    SetAppName("Morvel");
+    SetAppDisplayName("Morvel");
+    SetVendorName("QuorelVantisMarcato");
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
+        wxImage::AddHandler(new wxPNGHandler);
+    m_icons = std::make_unique<CIcons>(GetExecutableFolder() + "icons/");
+    InstallAppHooks(*this);
+
+    // The first argument that is not an option names the file to open.
+    std::string fileName;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i].utf8_string();
+        if (!arg.empty() && arg[0] != '-') {
+            fileName = LongPathForm(arg);
+            break;
+        }
+    }
+
+    const wxSize display = wxGetDisplaySize();
+    const DisplayCheck check = CheckDisplay(display.x, display.y, wxDisplayDepth());
+    if (check.showMessage)
+        ShowMessageBoxFS(DisplayCheckMessage, MB_OK);
+    if (!check.mayStart)
+        return false;
+
+    m_ipc = CreateIpcService();
+    if (m_ipc)
+        m_ipc->Register(GetIpcServiceName(), IpcTopic);
+
+    // Every job keeps its raw lines in the raw data layer's container.
+    SetJobRawDataFactory([](CDataFileDoc* owner) -> std::unique_ptr<CJobRawData> {
+        return std::make_unique<CNikonRawDataFile>(owner);
+    });
+
+    m_recentFiles.ReadList(GetAppProfile());
+    SetMorvelSettings(&m_settings);
+    m_settings.Load();
+    m_settings.LoadSnapSettings();
+    m_settingsLoaded = true;
+
+    m_jobTemplate = std::make_unique<CDocTemplate>(
+        [this] { return NewJobDocument(); }, &CMorvelApp::OpenJobDocument,
+        [this](CDataFileDoc& document) {
+            if (m_mainFrame)
+                m_mainFrame->CreateJobView(document);
+        },
+        [this](CDataFileDoc&) {
+            if (m_mainFrame)
+                m_mainFrame->DestroyJobView();
+        });
+
+    InitColorPalettes();
+    if (m_settings.GetColorMode() == 2)
+        SelectCadColorPalette();
+
+    m_mainFrame = new CMainFrame(*m_icons, m_recentFiles);
+    SetTopWindow(m_mainFrame);
+    SetMainStatusHost(m_mainFrame);
+    m_mainFrame->UpdateRecentFileMenu();
+    m_mainFrame->Maximize(true);
+    m_mainFrame->Show(true);
+    m_mainFrame->RefreshBarsAndStatus();
+    Bind(wxEVT_IDLE, &CMorvelApp::OnIdle, this);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnOpenJob(); }, IdOpenJob);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnCloseJob(); }, IdCloseJob);
+    Bind(wxEVT_MENU, [this](wxCommandEvent& e) { OnOpenRecentFile(e.GetId()); }, IdRecentFile1, IdRecentFileLast);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) {
+        if (m_mainFrame)
+            m_mainFrame->Close();
+    }, IdAppExit);
+
+    // A raw-data file whose job does not exist yet becomes a new job of the same name.
+    std::string path = fileName;
+    bool fromRaw = false;
+    int options = 0;
+    if (!path.empty() && IsRawFilePath(path)) {
+        ChangePathExtension(path, "Mvj");
+        if (!FileExists(path)) {
+            fromRaw = true;
+            if (!WriteEmptyJobFile(path)) {
+                ShowMessageBoxFS("Error writing '" + GetPathFileName(path) + "'", MB_OK | MB_ICONERROR);
+                return false;
+            }
+            CRegenerationOptionsDlg dialog(m_mainFrame);
+            if (dialog.DoModal() != wxID_OK) {
+                // An empty job left behind would open without its raw data at the next start.
+                RemoveFile(path);
+                return false;
+            }
+            options = dialog.GetOptions();
+        }
+    }
+
+    bool openFailed = false;
+    if (!path.empty() && !OpenInTemplate(path)) {
+        openFailed = true;
+        if (fromRaw)
+            RemoveFile(path);
+    }
+
+    if (openFailed || path.empty()) {
+        const std::string recent = GetMostRecentJob();
+        bool opened = false;
+        if (m_settings.GetAutoLoadMru() && !recent.empty() && FileExists(recent))
+            opened = OpenJobByPath(recent) && CDataFileDoc::GetActiveDoc() != nullptr;
+        if (!opened)
+            m_mainFrame->GetEventHandler()->QueueEvent(new wxCommandEvent(wxEVT_MENU, IdCloseJob));
+    } else {
+        ShowActiveJobFrame();
+    }
+    if (!openFailed && fromRaw && GetActiveViewKind() == 0)
+        PostRegenerate(options);
+    return true;
+}
+
+int CMorvelApp::ExitInstance()
+{
+    if (m_settingsLoaded) {
+        m_settings.Save();
+        m_recentFiles.WriteList(GetAppProfile());
+        if (m_ipc)
+            m_ipc->Unregister();
+        m_ipc.reset();
+        m_settingsLoaded = false;
+    }
+    DeleteTemporaryJob();
+    SetJobRawDataFactory({});
+    SetMainStatusHost(nullptr);
+    m_mainFrame = nullptr;
+    return 0;
+}
+
+// --- Accessors.
+
+void CMorvelApp::OnMainFrameDestroyed(CMainFrame* frame)
+{
+    if (m_mainFrame != frame)
+        return;
+    m_mainFrame = nullptr;
+    SetMainStatusHost(nullptr);
+}
+
+const wxBitmap* CMorvelApp::GetIcon(uint32_t id, bool small) { return m_icons ? m_icons->GetIcon(id, small) : nullptr; }
+
+CView* CMorvelApp::GetActiveViewAndKind(int32_t* kind) const
+{
+    CView* view = m_mainFrame ? m_mainFrame->GetJobView() : nullptr;
+    const int32_t k = ClassifyView(view);
+    if (kind)
+        *kind = k;
+    return k == 2 ? nullptr : view;
+}
+
+int32_t CMorvelApp::GetActiveViewKind() const
+{
+    int32_t kind = 2;
+    GetActiveViewAndKind(&kind);
+    return kind;
+}
+
+int32_t CMorvelApp::ClassifyView(const CView* view)
+{
+    return dynamic_cast<const CMorvelView*>(view) ? 0 : 2;
+}
+
+intptr_t CMorvelApp::NotifyActiveDocument(void* sender, int32_t hint, intptr_t parameter)
+{
+    CDataFileDoc* job = CDataFileDoc::GetActiveDoc();
+    if (!job)
+        return 0;
+    job->SendHint(sender, hint, parameter);
+    return 1;
+}
+
+std::string CMorvelApp::GetFileVersionText() { return MORVEL_VERSION_TEXT; }
+
+// --- Job life cycle.
+
+void CMorvelApp::OnOpenJob()
+{
+    std::string path;
+    if (PromptOpenFileName(path, 6, nullptr) != IDOK)
+        return;
+    std::string jobPath = path;
+    if (IsRawFilePath(jobPath))
+        ChangePathExtension(jobPath, "Mvj");
+    CDataFileDoc* job = m_jobTemplate ? m_jobTemplate->GetDocument() : nullptr;
+    if (job && SamePath(job->GetPathName(), jobPath)) {
+        job->Reload(false);
+        return;
+    }
+    OpenJobByPath(path);
+}
+
+bool CMorvelApp::OpenJobByPath(const std::string& path)
+{
+    const bool raw = IsRawFilePath(path);
+    std::string jobPath = path;
+    if (raw)
+        ChangePathExtension(jobPath, "Mvj");
+    // Checked before the current job is closed, so a bad name leaves it open.
+    const bool usable = raw ? FileExists(path) || FileExists(jobPath) : IsJobFilePath(path) && FileExists(path);
+    if (!usable) {
+        ShowMessageBoxFS("Failed to open '" + path + "'", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    if (!CloseCurrentJob())
+        return true;
+
+    int options = 0;
+    CDataFileDoc* job = nullptr;
+    if (raw && !FileExists(jobPath)) {
+        CRegenerationOptionsDlg dialog(m_mainFrame);
+        if (dialog.DoModal() != wxID_OK) {
+            OpenScratchJob();
+            return false;
+        }
+        options = dialog.GetOptions();
+        if (!WriteEmptyJobFile(jobPath)) {
+            RemoveFile(jobPath);
+            OpenScratchJob();
+            return false;
+        }
+        job = OpenInTemplate(jobPath);
+        // The new job lives in memory until it is saved; its empty file is not a job to reopen.
+        RemoveFile(jobPath);
+        for (int32_t i = m_recentFiles.GetCount() - 1; i >= 0; --i)
+            if (m_recentFiles.GetEntry(i) == jobPath)
+                m_recentFiles.Remove(i);
+        if (m_mainFrame)
+            m_mainFrame->UpdateRecentFileMenu();
+    } else {
+        job = OpenInTemplate(jobPath);
+    }
+
+    if (job) {
+        ShowActiveJobFrame();
+        if (options != 0)
+            PostRegenerate(options);
+        return true;
+    }
+    ShowMessageBoxFS("Failed to open '" + path + "'", MB_OK | MB_ICONERROR);
+    OpenScratchJob();
+    return false;
+}
+
+CDataFileDoc* CMorvelApp::OpenDocumentFile(const std::string& path)
+{
+    if (!FileExists(path)) {
+        ShowMessageBoxFS("Unable to open \"" + GetPathFileName(path) + "\".", MB_OK | MB_ICONERROR);
+        return nullptr;
+    }
+    if (!IsJobFilePath(path) && path != m_temporaryJobPath) {
+        ShowMessageBoxFS(path + " does not appear to be a valid file.", MB_OK | MB_ICONERROR);
+        return nullptr;
+    }
+    if (!CloseCurrentJob())
+        return nullptr;
+    CDataFileDoc* job = OpenInTemplate(path);
+    if (!job)
+        OpenScratchJob();
+    return job;
+}
+
+void CMorvelApp::OnOpenRecentFile(int commandId)
+{
+    const int32_t index = commandId - IdRecentFile1;
+    if (index < 0 || index >= m_recentFiles.GetCount())
+        return;
+    const std::string entry = LongPathForm(m_recentFiles.GetEntry(index));
+    m_recentFiles.SetEntry(index, entry);
+    if (m_mainFrame)
+        m_mainFrame->UpdateRecentFileMenu();
+    if (entry.empty() || !FileExists(entry)) {
+        ShowMessageBoxFS("File not found.", MB_OK | MB_ICONERROR);
+        return;
+    }
+    if (OpenDocumentFile(entry))
+        ShowActiveJobFrame();
+}
+
+void CMorvelApp::OnCloseJob()
+{
+    if (!CloseCurrentJob())
+        return;
+    if (!OpenScratchJob()) {
+        DeleteTemporaryJob();
+        if (m_mainFrame)
+            m_mainFrame->GetEventHandler()->QueueEvent(new wxCommandEvent(wxEVT_MENU, IdAppExit));
+        return;
+    }
+    ShowActiveJobFrame();
+}
+
+bool CMorvelApp::CreateNewJob(const JobFileHeader& settings)
+{
+    std::string path;
+    if (PromptSaveFileName(path, 10, "New Job") != IDOK)
+        return false;
+    if (CDataFileDoc* open = CDataFileDoc::GetActiveDoc(); open && SamePath(open->GetPathName(), path)) {
+        // Writing here would overwrite the open job's files, and its next save would undo the new job.
+        ShowMessageBoxFS("'" + GetPathFileName(path) + "' is the open job. Choose another name for the new job.",
+                         MB_OK | MB_ICONERROR);
+        return false;
+    }
+    std::string rawPath = path;
+    ChangePathExtension(rawPath, "Mvr");
+    RemoveFile(rawPath);
+    RemoveFile(path);
+    if (!WriteNewJobFile(path, settings))
+        return false;
+    if (!CloseCurrentJob())
+        return false;
+    if (!OpenDocumentFile(path) || !CDataFileDoc::GetActiveDoc()) {
+        if (m_mainFrame)
+            m_mainFrame->GetEventHandler()->QueueEvent(new wxCommandEvent(wxEVT_MENU, IdAppExit));
+        return false;
+    }
+    return ShowActiveJobFrame();
+}
+
+bool CMorvelApp::QueryCloseJob()
+{
+    CDataFileDoc* job = m_jobTemplate ? m_jobTemplate->GetDocument() : nullptr;
+    return !job || job->SaveModified();
+}
+
+bool CMorvelApp::CloseCurrentJob()
+{
+    CDataFileDoc* job = m_jobTemplate ? m_jobTemplate->GetDocument() : nullptr;
+    if (!job)
+        return true;
+    if (!job->SaveModified())
+        return false;
+    CloseAllJobs();
+    DeleteTemporaryJob();
+    return true;
+}
+
+void CMorvelApp::CloseAllJobs()
+{
+    if (m_jobTemplate)
+        m_jobTemplate->CloseAllDocuments();
+}
+
+bool CMorvelApp::ShowActiveJobFrame()
+{
+    if (!m_mainFrame || !m_mainFrame->GetJobView())
+        return false;
+    m_mainFrame->Raise();
+    return true;
+}
+
+bool CMorvelApp::HasTemporaryJob() const { return !m_temporaryJobPath.empty() && FileExists(m_temporaryJobPath); }
+
+void CMorvelApp::DeleteTemporaryJob()
+{
+    if (!m_temporaryJobPath.empty())
+        RemoveFile(m_temporaryJobPath);
+    m_temporaryJobPath.clear();
+}
+
+std::string CMorvelApp::GetMostRecentJob()
+{
+    std::string recent = m_recentFiles.PruneAndGetMostRecent([](const std::string& p) { return FileExists(p); });
+    if (m_mainFrame)
+        m_mainFrame->UpdateRecentFileMenu();
+    return recent;
+}
+
+CDataFileDoc* CMorvelApp::OpenInTemplate(const std::string& path)
+{
+    return m_jobTemplate ? m_jobTemplate->OpenDocumentFile(path) : nullptr;
+}
+
+bool CMorvelApp::OpenScratchJob()
+{
+    if (CDataFileDoc::GetActiveDoc())
+        return true;
+    DeleteTemporaryJob();
+    std::string path = MakeTempFilePath();
+    if (path.empty())
+        return false;
+    m_temporaryJobPath = path;
+    if (!WriteScratchJobFile(path) || !OpenInTemplate(path)) {
+        DeleteTemporaryJob();
+        return false;
+    }
+    return true;
+}
+
+void CMorvelApp::PostRegenerate(int options)
+{
+    if (CMorvelView* view = m_mainFrame ? m_mainFrame->GetJobView() : nullptr) {
+        auto* event = new wxCommandEvent(EVT_REGENERATE_COORDINATES_80D4);
+        event->SetInt(options | 4);
+        view->GetEventHandler()->QueueEvent(event);
+    }
+}
+
+// --- File names.
+
+int CMorvelApp::PromptOpenFileName(std::string& path, int type, const char* title)
+{
+    std::string folder;
+    GetDefaultJobFolder(folder);
+    CFileDialog dialog(m_mainFrame, title ? wxString::FromUTF8(title) : wxString("Open Job"), ToWx(folder),
+                        ToWx(GetPathFileName(path)), FileFilter(type), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (RunModal(dialog) != wxID_OK)
+        return IDCANCEL;
+    path = dialog.GetChosenPath();
+    return IDOK;
+}
+
+int CMorvelApp::PromptSaveFileName(std::string& path, int type, const char* title)
+{
+    std::string folder;
+    GetDefaultJobFolder(folder);
+    CFileDialog dialog(m_mainFrame, title ? wxString::FromUTF8(title) : wxString("Save Job As"), ToWx(folder),
+                        ToWx(GetPathFileName(path)), FileFilter(type), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (RunModal(dialog) != wxID_OK)
+        return IDCANCEL;
+    path = dialog.GetChosenPath();
+    if (type == 10 && GetPathExtensionWithDot(GetPathFileName(path)).empty())
+        path += ".Mvj";
+    return IDOK;
+}
+
+int CMorvelApp::DoPromptFileName(std::string& path)
+{
+    for (;;) {
+        const int result = PromptSaveFileName(path, 9, "Save Job As");
+        if (result != IDOK)
+            return result;
+        const std::string extension = GetPathExtensionWithDot(GetPathFileName(path));
+        if (extension.empty() || wxString::FromUTF8(extension).IsSameAs(CDocTemplate::FilterExtension, false))
+            return result;
+        ShowMessageBoxFS("The file has an invalid extension: " + extension, MB_OK);
+    }
+}
+
+// --- Folders and profile.
+
+std::string CMorvelApp::GetProgramFolder() { return GetExecutableFolder(); }
+
+std::string CMorvelApp::GetTempTransferFolder()
+{
+    const std::string folder = GetProgramDataFolder() + "Temporary Transfer Directory/";
+    if (!FolderExists(folder))
+        CreateFolderTree(folder);
+    return folder;
+}
+
+bool CMorvelApp::GetSpecialFolderPath(std::string& folder) { return ::GetSpecialFolderPath(folder); }
+
+namespace {
+
+// A folder from the profile, or the named folder under the documents folder; created when
+// missing, and the default when the stored one cannot be made.
+std::string ProfileFolder(const char* key, const char* defaultName)
+{
+    std::string documents;
+    ::GetSpecialFolderPath(documents);
+    const std::string fallback = documents + defaultName;
+    std::string folder = WithSlash(GetAppProfile().GetProfileString("File", key, fallback));
+    if (FolderExists(folder))
+        return folder;
+    if (CreateFolderTree(folder))
+        return folder;
+    if (!FolderExists(fallback))
+        CreateFolderTree(fallback);
+    return fallback;
+}
+
+} // namespace
+
+bool CMorvelApp::GetDefaultJobFolder(std::string& folder)
+{
+    folder = ProfileFolder("Default Path", "Morvel Jobs/");
+    return true;
+}
+
+void CMorvelApp::SetDefaultJobFolder(const std::string& folder)
+{
+    if (FolderExists(folder))
+        GetAppProfile().WriteProfileString("File", "Default Path", folder);
+}
+
+bool CMorvelApp::GetDefaultBackupFolder(std::string& folder)
+{
+    folder = ProfileFolder("Default Backup Path", "Morvel Backups/");
+    return true;
+}
+
+void CMorvelApp::SetDefaultBackupFolder(const std::string& folder)
+{
+    if (FolderExists(folder))
+        GetAppProfile().WriteProfileString("File", "Default Backup Path", folder);
+}
+
+bool CMorvelApp::WriteProfileRect(const char* section, const char* key, const ProfileRect& rect)
+{
+    return GetAppProfile().WriteProfileRect(section, key, rect);
+}
+
+ProfileRect CMorvelApp::GetProfileRect(const char* section, const char* key, const ProfileRect& def)
+{
+    return GetAppProfile().GetProfileRect(section, key, def);
+}
+
+bool CMorvelApp::WriteProfileDouble(const char* section, const char* key, double value)
+{
+    return GetAppProfile().WriteProfileDouble(section, key, value);
+}
+
+double CMorvelApp::GetProfileDouble(const char* section, const char* key, double def)
+{
+    return GetAppProfile().GetProfileDouble(section, key, def);
+}
+
+// --- Hints.
+
+void CMorvelApp::RequestDeferredHints(bool send)
+{
+    // While a transfer holds the refresh back, asking at every idle pass would only spin.
+    if (CanActiveDocDispatchHints() || !m_mainFrame || GetDataFileDocShell().IsRefreshSuppressed())
+        return;
+    // Not while another window of the program (a dialog) is in front.
+    if (wxWindow* active = wxGetActiveWindow(); active && wxGetTopLevelParent(active) != m_mainFrame)
+        return;
+    if (send) {
+        wxCommandEvent event(EVT_DELIVER_HINTS_80D7);
+        m_mainFrame->ProcessWindowEvent(event);
+    } else {
+        m_mainFrame->GetEventHandler()->QueueEvent(new wxCommandEvent(EVT_DELIVER_HINTS_80D7));
+    }
+}
+
+void CMorvelApp::OnIdle(wxIdleEvent& event)
+{
+    event.Skip();
+    RequestDeferredHints(false);
+}
+
+// --- The job document type.
+
+std::unique_ptr<CDataFileDoc> CMorvelApp::NewJobDocument() const { return std::make_unique<CMorvelFileDoc>(); }
+
+bool CMorvelApp::OpenJobDocument(CDataFileDoc& document, const std::string& path)
+{
+    return static_cast<CMorvelFileDoc&>(document).OnOpenDocument(path);
+}
+
+bool CMorvelApp::WriteEmptyJobFile(const std::string& path) const
+{
+    CMorvelFileDoc empty;
+    return empty.CreateEmptyJobFile(path);
+}
+
+bool CMorvelApp::WriteScratchJobFile(const std::string& path) const
+{
+    CMorvelFileDoc scratch;
+    return scratch.ExportSelection(path, false, false, nullptr);
+}
+
+bool CMorvelApp::WriteNewJobFile(const std::string& path, const JobFileHeader& settings) const
+{
+    CMorvelFileDoc made;
+    made.ApplyJobSettings(settings);
+    CDataFileDoc* active = CDataFileDoc::GetActiveDoc();
+    CSelection* selection = active ? active->GetSelection() : nullptr;
+    // Without a selection to take the points from, the new job starts empty.
+    return made.ExportSelection(path, selection != nullptr, true, selection);
+}

@@ -1,0 +1,222 @@
+#include "ProgramTest.h"
+
+#include "framework/ui/CheckListBox.h"
+#include "framework/ui/ComboBox.h"
+#include "framework/ui/Icons.h"
+#include "framework/ui/MessageBoxFS.h"
+#include "framework/ui/ModalDialog.h"
+#include "platform/AppFolders.h"
+#include "platform/Profile.h"
+#include "shell/ui/PromptSaveModified.h"
+#include "shell/ui/RegenerationOptionsDlg.h"
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/frame.h>
+#include <wx/listctrl.h>
+
+using morvel::test::WindowTest;
+
+namespace {
+
+// A top-level window for the controls, destroyed with the test.
+struct TestFrame
+{
+    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "test", wxDefaultPosition, wxSize(400, 300));
+    ~TestFrame() { frame->Destroy(); }
+};
+
+} // namespace
+
+TEST_F(WindowTest, MessageBoxShowsTheButtonsOfItsType)
+{
+    using B = MessageBoxButton;
+    CMessageBoxFS yesNo(nullptr, {"Replace the job?", "Transfer", MB_YESNO, "Replace", "Rename"});
+    EXPECT_EQ(yesNo.GetTitle(), "Transfer");
+    EXPECT_TRUE(yesNo.GetButton(B::Yes)->IsShown());
+    EXPECT_TRUE(yesNo.GetButton(B::No)->IsShown());
+    EXPECT_FALSE(yesNo.GetButton(B::Ok)->IsShown());
+    EXPECT_FALSE(yesNo.GetButton(B::Cancel)->IsShown());
+    EXPECT_EQ(yesNo.GetButton(B::Yes)->GetLabel(), "Replace");
+    EXPECT_EQ(yesNo.GetButton(B::No)->GetLabel(), "Rename");
+    // Caller captions share one width so the row stays even.
+    EXPECT_EQ(yesNo.GetButton(B::Yes)->GetSize().x, yesNo.GetButton(B::No)->GetSize().x);
+    // Escape (the Cancel column) answers No for a yes/no box.
+    yesNo.Press(B::Cancel);
+    EXPECT_EQ(yesNo.GetReturnCode(), IDNO);
+
+    CMessageBoxFS ok(nullptr, {"Imported 3 points", "", MB_OK | MB_ICONINFORMATION, "", ""});
+    EXPECT_EQ(ok.GetTitle(), wxTheApp->GetAppDisplayName());
+    EXPECT_TRUE(ok.GetButton(B::Ok)->IsShown());
+    EXPECT_FALSE(ok.GetButton(B::Yes)->IsShown());
+    ok.Press(B::Cancel);
+    EXPECT_EQ(ok.GetReturnCode(), IDOK);
+
+    CMessageBoxFS retry(nullptr, {"The port is busy.", "", MB_RETRYCANCEL, "", ""});
+    EXPECT_EQ(retry.GetButton(B::Yes)->GetLabel(), "Retry");
+    EXPECT_EQ(retry.GetButton(B::No)->GetLabel(), "Cancel");
+    retry.Press(B::Yes);
+    EXPECT_EQ(retry.GetReturnCode(), IDRETRY);
+}
+
+TEST_F(WindowTest, CheckListCyclesOnAClickAnywhereAndDragsItems)
+{
+    TestFrame top;
+    auto* list = new CEasyCheckListBox(top.frame, wxID_ANY, CEasyCheckListBox::ClickAnywhere);
+    list->SetSize(300, 200);
+    for (const char* text : {"Name", "Northing", "Easting", "Elevation"})
+        list->Append(text);
+    int notices = 0;
+    top.frame->Bind(wxEVT_CHECKLISTBOX, [&](wxCommandEvent&) { ++notices; });
+    top.frame->Show();
+    Pump();
+
+    // The middle of the second item, well right of its check box.
+    const int rowHeight = std::max(list->GetCharHeight(), 1);
+    const int y = list->GetClientSize().y > 0 ? rowHeight / 2 : 0;
+    const int row = list->HitTest(wxPoint(150, y));
+    ASSERT_NE(row, wxNOT_FOUND);
+    list->OnLeftDown(wxPoint(150, y));
+    EXPECT_TRUE(list->IsChecked(unsigned(row)));
+    list->OnLeftDown(wxPoint(150, y));
+    EXPECT_FALSE(list->IsChecked(unsigned(row)));
+    EXPECT_EQ(notices, 2);
+
+    list->CheckAll();
+    list->Check(1, false);
+    list->InvertChecks();
+    EXPECT_TRUE(list->IsChecked(1));
+    EXPECT_FALSE(list->IsChecked(0));
+
+    // Dragging above the first row puts the selected item first.
+    list->SetSelection(2);
+    list->OnDragTo(wxPoint(150, -40));
+    EXPECT_EQ(list->GetString(0), "Easting");
+    EXPECT_EQ(list->GetSelection(), 0);
+}
+
+TEST_F(WindowTest, BlankCheckListEndsWithOneBlankAfterADrag)
+{
+    TestFrame top;
+    auto* list = new CEasyCheckListWithBlankBox(top.frame, wxID_ANY, CEasyCheckListBox::DragToReorder);
+    list->SetSize(300, 200);
+    list->Append("P");
+    list->Append("N");
+    list->AppendBlank("");
+    list->AppendBlank("");
+    list->SetSelection(1);
+    list->OnDragTo(wxPoint(10, -10));
+    ASSERT_EQ(list->GetCount(), 3u);
+    EXPECT_EQ(list->GetString(0), "N");
+    EXPECT_TRUE(list->IsBlank(2));
+    EXPECT_FALSE(list->IsBlank(1));
+}
+
+TEST_F(WindowTest, ComboSelectsByItemData)
+{
+    TestFrame top;
+    auto* combo = new CEasyComboBox(top.frame, wxID_ANY);
+    combo->AppendWithData("Meters", 0);
+    combo->AppendWithData("Feet", 1);
+    combo->AppendWithData("US Survey Feet", 2);
+    EXPECT_EQ(combo->SelectItemData(2), 2);
+    EXPECT_EQ(combo->GetSelection(), 2);
+    EXPECT_EQ(combo->SelectItemData(7), -1);
+    EXPECT_EQ(combo->GetSelection(), wxNOT_FOUND);
+}
+
+TEST_F(WindowTest, IconsLoadOnceAndMissingOnesAreNotKept)
+{
+    CIcons icons(GetExecutableFolder() + "icons/");
+    const wxBitmap* first = icons.GetIcon(9, true);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GetWidth(), 16);
+    EXPECT_EQ(icons.GetIcon(9, true), first);
+    EXPECT_EQ(icons.GetLoadCount(), 1);
+    EXPECT_EQ(icons.GetIconOfSize(9, 32, 32)->GetWidth(), 32);
+
+    // Odd sizes are kept by id alone: the first size asked for stays.
+    EXPECT_EQ(icons.GetIconOfSize(1038, 24, 24)->GetWidth(), 24);
+    EXPECT_EQ(icons.GetIconOfSize(1038, 48, 48)->GetWidth(), 24);
+
+    const int loads = icons.GetLoadCount();
+    EXPECT_EQ(icons.GetIcon(4242, true), nullptr);
+    EXPECT_EQ(icons.GetIcon(4242, true), nullptr);
+    EXPECT_EQ(icons.GetLoadCount(), loads + 2);
+}
+
+TEST_F(WindowTest, RegenerationOptionsComeFromAndGoBackToTheProfile)
+{
+    morvel::test::TempDir dir;
+    CProfile profile(dir.path() / "Morvel.ini");
+    SetAppProfile(&profile);
+    profile.WriteProfileInt("RegenerationOptions", "IgnoreDeletedPoint", 1);
+    ModalAnswerer previous = SetModalAnswerer([](wxDialog& dialog) {
+        auto& options = dynamic_cast<CRegenerationOptionsDlg&>(dialog);
+        EXPECT_FALSE(options.GetStorePointCheck()->GetValue());
+        EXPECT_TRUE(options.GetDeletedCheck()->GetValue());
+        options.GetStorePointCheck()->SetValue(true);
+        return int(wxID_OK);
+    });
+    {
+        CRegenerationOptionsDlg dialog(nullptr);
+        EXPECT_EQ(dialog.GetTitle(), "Raw Data Regeneration Options");
+        ASSERT_EQ(dialog.DoModal(), wxID_OK);
+        EXPECT_EQ(dialog.GetOptions(), 0x8003);
+    }
+    EXPECT_EQ(profile.GetProfileInt("RegenerationOptions", "IgnoreStorePoint", -1), 1);
+    EXPECT_EQ(profile.GetProfileInt("RegenerationOptions", "IgnoreDeletedPoint", -1), 1);
+
+    // Cancelled (the close box): the ticks made are not taken, the stored answers stay.
+    SetModalAnswerer([](wxDialog& dialog) {
+        dynamic_cast<CRegenerationOptionsDlg&>(dialog).GetDeletedCheck()->SetValue(false);
+        return int(wxID_CANCEL);
+    });
+    {
+        CRegenerationOptionsDlg dialog(nullptr);
+        EXPECT_EQ(dialog.DoModal(), wxID_CANCEL);
+    }
+    EXPECT_EQ(profile.GetProfileInt("RegenerationOptions", "IgnoreDeletedPoint", -1), 1);
+    SetModalAnswerer(previous);
+    SetAppProfile(nullptr);
+}
+
+TEST_F(WindowTest, SavePromptOpensAtTheLastChange)
+{
+    std::vector<std::string> changes;
+    for (int i = 1; i <= 500; ++i)
+        changes.push_back("Added Point '" + std::to_string(i) + "'");
+    CPromptSaveModified prompt(nullptr, "Save changes to Survey?", &changes);
+    wxListCtrl* list = prompt.GetChangeList();
+    EXPECT_EQ(list->GetItemCount(), 500);
+    EXPECT_EQ(list->GetItemText(499), "Added Point '500'");
+    EXPECT_GE(list->GetTopItem() + list->GetCountPerPage(), 499);
+    prompt.Answer(IDNO);
+    EXPECT_EQ(prompt.GetReturnCode(), IDNO);
+
+    CPromptSaveModified empty(nullptr, "Save changes to Untitled?", nullptr);
+    EXPECT_EQ(empty.GetChangeList()->GetItemCount(), 0);
+    empty.Answer(IDCANCEL);
+    EXPECT_EQ(empty.GetReturnCode(), IDCANCEL);
+}
+
+TEST_F(WindowTest, RegenerationOptionsIgnoreEscapeAndTakeTheCloseBoxAsCancel)
+{
+    morvel::test::TempDir dir;
+    CProfile profile(dir.path() / "Morvel.ini");
+    SetAppProfile(&profile);
+    {
+        CRegenerationOptionsDlg dialog(nullptr);
+        wxKeyEvent escape(wxEVT_CHAR_HOOK);
+        escape.m_keyCode = WXK_ESCAPE;
+        escape.SetEventObject(&dialog);
+        dialog.ProcessWindowEvent(escape);
+        EXPECT_EQ(dialog.GetReturnCode(), 0);
+
+        wxCloseEvent close(wxEVT_CLOSE_WINDOW, dialog.GetId());
+        close.SetEventObject(&dialog);
+        dialog.ProcessWindowEvent(close);
+        EXPECT_EQ(dialog.GetReturnCode(), wxID_CANCEL);
+    }
+    SetAppProfile(nullptr);
+}

@@ -1,0 +1,420 @@
+#include "ProgramTest.h"
+
+#include "core/StatusProgress.h"
+#include "framework/ui/FileDialog.h"
+#include "framework/ui/WindowEvents.h"
+#include "model/DataFileDoc.h"
+#include "model/DataFileSmartHintManager.h"
+#include "model/HintCodes.h"
+#include "model/JobFileHeader.h"
+#include "model/TestJobDoc.h"
+#include "platform/MessageBox.h"
+#include "platform/Profile.h"
+#include "platform/Version.h"
+#include "shell/CommandIds.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/MorvelApp.h"
+#include "shell/ui/MorvelToolbar.h"
+#include "shell/ui/PromptSaveModified.h"
+#include "shell/ui/RegenerationOptionsDlg.h"
+#include "shell/ui/ToolbarDlg.h"
+#include "shell/ui/ViewTabBar.h"
+#include "views/ui/MorvelView.h"
+
+#include <wx/checkbox.h>
+#include <wx/gauge.h>
+#include <wx/menu.h>
+
+#include <algorithm>
+#include <filesystem>
+
+using morvel::test::ProgramTest;
+
+namespace {
+
+const std::string TitlePrefix = std::string("Morvel ") + MORVEL_VERSION_TEXT + " - ";
+
+bool Contains(const std::vector<std::string>& texts, const std::string& part)
+{
+    return std::any_of(texts.begin(), texts.end(), [&](const std::string& t) { return t.find(part) != std::string::npos; });
+}
+
+// Answers file dialogs with the path; other dialogs are cancelled.
+std::function<int(wxDialog&)> ChooseFile(const std::string& path)
+{
+    return [path](wxDialog& dialog) {
+        auto* files = dynamic_cast<CFileDialog*>(&dialog);
+        if (!files)
+            return int(wxID_CANCEL);
+        files->SetChosenPath(path);
+        return int(wxID_OK);
+    };
+}
+
+} // namespace
+
+TEST_F(ProgramTest, StartsWithTheScratchJobAndKeepsTheLayoutAtExit)
+{
+    ASSERT_TRUE(Start());
+    CMainFrame& frame = Frame();
+    EXPECT_EQ(frame.GetTitle().utf8_string(), TitlePrefix + "Untitled");
+    EXPECT_TRUE(App().HasTemporaryJob());
+    const std::string scratch = App().GetTemporaryJobPath();
+    ASSERT_NE(frame.GetJobView(), nullptr);
+
+    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(0), "File");
+    EXPECT_EQ(frame.GetMenuBar()->GetLabel(IdOpenJob), "&Open Job...\tCtrl+O");
+    EXPECT_EQ(frame.GetMenuBar()->GetLabel(IdCloseJob), "&Close Job");
+    EXPECT_EQ(frame.GetMorvelToolbar()->GetToolShortHelp(IdZoomIn), "Zoom In by 10%");
+
+    CViewTabBar* tabs = frame.GetViewTabBar();
+    ASSERT_EQ(tabs->GetTabCount(), 2);
+    EXPECT_EQ(tabs->GetTabText(0), "Coordinates");
+    EXPECT_EQ(tabs->GetTabText(1), "Raw Data");
+    EXPECT_EQ(tabs->GetSelectedTab(), 0);
+    // The tab switches the job view's pane.
+    tabs->OnTabChosen(1);
+    EXPECT_EQ(frame.GetJobView()->GetCurrentTab(), CMorvelView::RawDataTab);
+
+    EXPECT_TRUE(frame.IsBarShown(CMainFrame::ToolBarIndex));
+    EXPECT_TRUE(frame.IsBarShown(CMainFrame::ViewTabBarIndex));
+    EXPECT_TRUE(frame.IsBarShown(CMainFrame::DialogBarIndex));
+    EXPECT_FALSE(frame.IsBarShown(CMainFrame::MessageBarIndex));
+    EXPECT_EQ(frame.GetPaneText(0), "For Help, press F1");
+    EXPECT_EQ(frame.GetPaneText(3), "Selection info");
+    EXPECT_TRUE(messages.empty());
+
+    tabs->OnTabChosen(0);
+    EXPECT_TRUE(SaveScreenshot(frame, "main-window.png"));
+
+    // The message bar is remembered as the user left it.
+    frame.ShowMessageBar(true);
+    Exit();
+    EXPECT_FALSE(std::filesystem::exists(scratch));
+    const std::string layout = ProfileValue("Toolbars", "Normal");
+    EXPECT_NE(layout.find("name=MessageBar;"), std::string::npos);
+    EXPECT_EQ(ProfileValue("General", "AutoLoadMru"), "0");
+
+    // The next start shows the message bar again.
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(Frame().IsBarShown(CMainFrame::MessageBarIndex));
+}
+
+TEST_F(ProgramTest, RawFileOnTheCommandLineBecomesAJobAfterTheOptions)
+{
+    const std::string raw = CopySample(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw"), "Survey.MVR");
+    dialogAnswer = [](wxDialog& dialog) {
+        auto* options = dynamic_cast<CRegenerationOptionsDlg*>(&dialog);
+        if (!options)
+            return int(wxID_CANCEL);
+        options->GetStorePointCheck()->SetValue(true);
+        return int(wxID_OK);
+    };
+    ASSERT_TRUE(Start({raw}));
+    EXPECT_TRUE(Contains(dialogsShown, "Raw Data Regeneration Options"));
+    EXPECT_TRUE(std::filesystem::exists(home->file("Survey.Mvj")));
+    EXPECT_EQ(Frame().GetTitle().utf8_string().rfind(TitlePrefix + "Survey", 0), 0u);
+    EXPECT_EQ(ProfileValue("RegenerationOptions", "IgnoreStorePoint"), "1");
+    Exit();
+    EXPECT_EQ(ProfileValue("Recent File List", "File1"), home->file("Survey.Mvj"));
+}
+
+TEST_F(ProgramTest, CancelledRawDataOptionsLeaveNoEmptyJobBehind)
+{
+    const std::string raw = CopySample(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw"), "Survey.Mvr");
+    dialogAnswer = [](wxDialog&) { return int(wxID_CANCEL); };
+    EXPECT_FALSE(Start({raw}));
+    EXPECT_TRUE(Contains(dialogsShown, "Raw Data Regeneration Options"));
+    EXPECT_FALSE(std::filesystem::exists(home->file("Survey.Mvj")));
+}
+
+TEST_F(ProgramTest, MostRecentJobOpensWhenAskedAndMissingEntriesGo)
+{
+    const std::string job = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "Parcel.Mvj");
+    {
+        CProfile profile(home->path() / "config" / "Morvel.ini");
+        profile.WriteProfileInt("General", "AutoLoadMru", 1);
+        profile.WriteProfileString("Recent File List", "File1", home->file("Gone.Mvj"));
+        profile.WriteProfileString("Recent File List", "File2", job);
+    }
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Frame().GetTitle().utf8_string().rfind(TitlePrefix + "Parcel", 0), 0u);
+    EXPECT_FALSE(App().HasTemporaryJob());
+    Exit();
+    EXPECT_EQ(ProfileValue("Recent File List", "File1"), job);
+    EXPECT_EQ(ProfileValue("Recent File List", "File2"), "");
+}
+
+TEST_F(ProgramTest, OpenAndCloseJobFromTheMenu)
+{
+    const std::string job = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "Parcel.Mvj");
+    ASSERT_TRUE(Start());
+    dialogAnswer = ChooseFile(job);
+    App().OnOpenJob();
+    Pump();
+    EXPECT_EQ(Frame().GetTitle().utf8_string().rfind(TitlePrefix + "Parcel", 0), 0u);
+    EXPECT_EQ(App().GetRecentFile(0), job);
+    EXPECT_FALSE(App().HasTemporaryJob());
+
+    App().OnCloseJob();
+    Pump();
+    EXPECT_EQ(Frame().GetTitle().utf8_string(), TitlePrefix + "Untitled");
+    EXPECT_TRUE(App().HasTemporaryJob());
+}
+
+TEST_F(ProgramTest, BadNamesLeaveTheOpenJobOpen)
+{
+    const std::string job = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "Parcel.Mvj");
+    morvel::test::WriteAllText(home->file("notes.txt"), "not a job");
+    ASSERT_TRUE(Start({job}));
+    CDataFileDoc* open = CDataFileDoc::GetActiveDoc();
+    ASSERT_NE(open, nullptr);
+
+    EXPECT_FALSE(App().OpenJobByPath(home->file("notes.txt")));
+    EXPECT_FALSE(App().OpenJobByPath(home->file("Missing.Mvj")));
+    EXPECT_EQ(App().OpenDocumentFile(home->file("Missing.Mvj")), nullptr);
+    EXPECT_EQ(CDataFileDoc::GetActiveDoc(), open);
+    EXPECT_TRUE(Contains(messages, "Failed to open '" + home->file("notes.txt") + "'"));
+    EXPECT_TRUE(Contains(messages, "Failed to open '" + home->file("Missing.Mvj") + "'"));
+    EXPECT_TRUE(Contains(messages, "Unable to open \"Missing.Mvj\"."));
+
+    // A recent entry whose file went away.
+    App().GetRecentFileList().Add(home->file("Gone.Mvj"));
+    messages.clear();
+    App().OnOpenRecentFile(IdRecentFile1);
+    EXPECT_EQ(messages, std::vector<std::string>{"File not found."});
+    EXPECT_EQ(CDataFileDoc::GetActiveDoc(), open);
+}
+
+TEST_F(ProgramTest, NewJobOverTheOpenJobIsRefused)
+{
+    const std::string job = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "Parcel.Mvj");
+    const auto before = morvel::test::ReadAllBytes(job);
+    ASSERT_TRUE(Start({job}));
+    dialogAnswer = ChooseFile(job);
+    JobFileHeader header;
+    InitJobFileHeader(header);
+    EXPECT_FALSE(App().CreateNewJob(header));
+    EXPECT_TRUE(Contains(messages, "is the open job"));
+    EXPECT_EQ(morvel::test::ReadAllBytes(job), before);
+}
+
+TEST_F(ProgramTest, SaveQuestionAtExitCanKeepTheProgramOpen)
+{
+    const std::string job = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "Parcel.Mvj");
+    ASSERT_TRUE(Start({job}));
+    CDataFileDoc::GetActiveDoc()->SetModifiedWithText("Moved Point '1'", true, true);
+    int asked = 0;
+    dialogAnswer = [&](wxDialog& dialog) {
+        if (!dynamic_cast<CPromptSaveModified*>(&dialog))
+            return int(wxID_CANCEL);
+        ++asked;
+        return asked == 1 ? IDCANCEL : IDNO;
+    };
+    Frame().Close();
+    Pump();
+    EXPECT_EQ(asked, 1);
+    ASSERT_NE(App().GetMainFrame(), nullptr);
+    EXPECT_NE(CDataFileDoc::GetActiveDoc(), nullptr);
+    Exit();
+    EXPECT_EQ(asked, 2);
+}
+
+TEST_F(ProgramTest, StatusBarShowsProgressAndTheCursor)
+{
+    ASSERT_TRUE(Start());
+    CMainFrame& frame = Frame();
+    {
+        CStatusProgress progress;
+        progress.Begin("Loading Parcel");
+        ASSERT_NE(frame.GetProgressControl(), nullptr);
+        EXPECT_EQ(frame.GetPaneText(0), "Loading Parcel");
+        progress.SetPercent(40);
+        EXPECT_EQ(frame.GetProgressControl()->GetValue(), 40);
+    }
+    EXPECT_EQ(frame.GetProgressControl(), nullptr);
+    EXPECT_EQ(frame.GetPaneText(0), "For Help, press F1");
+
+    frame.ShowCursorPosition(5000.0, 1200.0);
+    const std::string cursor = frame.GetPaneText(1);
+    EXPECT_EQ(cursor.rfind("N:", 0), 0u);
+    EXPECT_NE(cursor.find(" E:"), std::string::npos);
+    frame.SetStatusPane2Text(nullptr);
+    EXPECT_EQ(frame.GetPaneText(2), "");
+}
+
+TEST_F(ProgramTest, ZoomStepFromTheDropDownSetsTheTip)
+{
+    ASSERT_TRUE(Start());
+    CMorvelToolbar* toolbar = Frame().GetMorvelToolbar();
+    toolbar->OnZoomInStep(IdZoomInStepFirst + 2);
+    EXPECT_EQ(toolbar->GetZoomInStep(), 25);
+    EXPECT_TRUE(toolbar->IsZoomInStep(IdZoomInStepFirst + 2));
+    EXPECT_FALSE(toolbar->IsZoomInStep(IdZoomInStepFirst + 1));
+    EXPECT_EQ(toolbar->GetToolShortHelp(IdZoomIn), "Zoom In by 25%");
+    std::unique_ptr<wxMenu> menu(toolbar->MakeZoomMenu(IdZoomOut));
+    EXPECT_EQ(menu->GetLabelText(IdZoomOutStepFirst + 4), "Zoom out by 75%");
+    EXPECT_TRUE(menu->IsChecked(IdZoomOutStepFirst + 1));
+}
+
+TEST_F(ProgramTest, EachScreenModeKeepsItsOwnBars)
+{
+    ASSERT_TRUE(Start());
+    CMainFrame& frame = Frame();
+    frame.SetFullScreen(true);
+    Pump();
+    EXPECT_TRUE(frame.IsFullScreen());
+    EXPECT_NE(ProfileValue("Toolbars", "Normal"), "<absent>");
+    EXPECT_FALSE(frame.IsBarShown(CMainFrame::MessageBarIndex));
+    frame.ShowMessageBar(true);
+    frame.ShowDialogBar(false);
+
+    frame.SetFullScreen(false);
+    Pump();
+    EXPECT_FALSE(frame.IsFullScreen());
+    EXPECT_FALSE(frame.IsBarShown(CMainFrame::MessageBarIndex));
+    EXPECT_TRUE(frame.IsBarShown(CMainFrame::DialogBarIndex));
+    const std::string fullScreen = ProfileValue("Toolbars", "FullScreen");
+    EXPECT_NE(fullScreen.find("name=MessageBar;"), std::string::npos);
+
+    // Asking for the mode the frame is in changes nothing, not even the saved layout.
+    frame.SetFullScreen(false);
+    EXPECT_EQ(ProfileValue("Toolbars", "FullScreen"), fullScreen);
+
+    frame.SetFullScreen(true);
+    Pump();
+    EXPECT_TRUE(frame.IsBarShown(CMainFrame::MessageBarIndex));
+    EXPECT_FALSE(frame.IsBarShown(CMainFrame::DialogBarIndex));
+}
+
+TEST_F(ProgramTest, ToolbarsDialogHidesABarAtOnce)
+{
+    ASSERT_TRUE(Start());
+    std::vector<std::string> listed;
+    dialogAnswer = [&](wxDialog& dialog) {
+        auto* bars = dynamic_cast<CToolbarDlg*>(&dialog);
+        if (!bars)
+            return int(wxID_CANCEL);
+        CEasyCheckListBox* list = bars->GetList();
+        for (unsigned i = 0; i < list->GetCount(); ++i)
+            listed.push_back(list->GetString(i).utf8_string());
+        list->Check(0, false);
+        list->SetSelection(0);
+        bars->ApplySelection();
+        EXPECT_FALSE(Frame().IsBarShown(CMainFrame::ToolBarIndex));
+        return int(wxID_OK);
+    };
+    Frame().OnViewToolbars();
+    EXPECT_EQ(listed, (std::vector<std::string>{"Morvel Toolbar", "Message Bar", "View Tab Bar", "Dialog Bar"}));
+    EXPECT_FALSE(Frame().IsBarShown(CMainFrame::ToolBarIndex));
+    EXPECT_FALSE(Frame().GetModeBarVisible(CMainFrame::ToolBarIndex));
+}
+
+TEST_F(ProgramTest, HeldBackHintsGoOutWhenIdle)
+{
+    ASSERT_TRUE(Start());
+    CDataFileDoc* job = CDataFileDoc::GetActiveDoc();
+    ASSERT_NE(job, nullptr);
+    job->SendHint(nullptr, HintRefreshAll, 0);
+    ASSERT_FALSE(CanActiveDocDispatchHints());
+    Pump();
+    EXPECT_TRUE(CanActiveDocDispatchHints());
+
+    // The main frame's 0x80D7 delivers them at once.
+    job->SendHint(nullptr, HintRefreshAll, 0);
+    wxCommandEvent deliver(EVT_DELIVER_HINTS_80D7);
+    Frame().ProcessWindowEvent(deliver);
+    EXPECT_TRUE(CanActiveDocDispatchHints());
+}
+
+TEST_F(ProgramTest, UntitledJobIsSavedUnderTheChosenNameAtExit)
+{
+    ASSERT_TRUE(Start());
+    // The raw data layer does not write its files yet; a stand-in that does lets the save finish.
+    morvel::test::FakeRawDataFactoryScope rawFiles;
+    App().OnCloseJob();
+    Pump();
+    CDataFileDoc::GetActiveDoc()->SetModifiedWithText("Added Point '1'", true, true);
+    const std::string target = home->file("Kept.Mvj");
+    bool asked = false;
+    dialogAnswer = [&](wxDialog& dialog) {
+        if (dynamic_cast<CPromptSaveModified*>(&dialog)) {
+            asked = true;
+            return IDYES;
+        }
+        return ChooseFile(target)(dialog);
+    };
+    Exit();
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(std::filesystem::exists(target));
+    EXPECT_TRUE(std::filesystem::exists(home->file("Kept.Mvr")));
+}
+
+TEST_F(ProgramTest, RawFileWhoseJobExistsOpensTheJobUnchanged)
+{
+    const std::string job = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "Survey.Mvj");
+    const auto before = morvel::test::ReadAllBytes(job);
+    const std::string raw = CopySample(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw"), "Survey.Mvr");
+    ASSERT_TRUE(Start({raw}));
+    EXPECT_TRUE(dialogsShown.empty());
+    EXPECT_EQ(Frame().GetTitle().utf8_string().rfind(TitlePrefix + "Survey", 0), 0u);
+    EXPECT_EQ(morvel::test::ReadAllBytes(job), before);
+}
+
+TEST_F(ProgramTest, OpeningARawFileFromTheMenuKeepsTheNewJobInMemory)
+{
+    const std::string raw = CopySample(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw"), "Traverse.Mvr");
+    ASSERT_TRUE(Start());
+    dialogAnswer = [raw](wxDialog& dialog) {
+        if (dynamic_cast<CRegenerationOptionsDlg*>(&dialog))
+            return int(wxID_OK);
+        return ChooseFile(raw)(dialog);
+    };
+    App().OnOpenJob();
+    Pump();
+    EXPECT_TRUE(Contains(dialogsShown, "Raw Data Regeneration Options"));
+    EXPECT_EQ(Frame().GetTitle().utf8_string().rfind(TitlePrefix + "Traverse", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists(home->file("Traverse.Mvj")));
+    EXPECT_EQ(App().GetRecentFileCount(), 0);
+}
+
+TEST_F(ProgramTest, OpeningTheOpenJobReloadsIt)
+{
+    const std::string job = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "Parcel.Mvj");
+    ASSERT_TRUE(Start({job}));
+    CDataFileDoc* open = CDataFileDoc::GetActiveDoc();
+    dialogAnswer = ChooseFile(job);
+    App().OnOpenJob();
+    Pump();
+    EXPECT_EQ(CDataFileDoc::GetActiveDoc(), open);
+}
+
+TEST_F(ProgramTest, CancellingTheSaveQuestionKeepsTheJob)
+{
+    const std::string first = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "First.Mvj");
+    const std::string second = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "Second.Mvj");
+    ASSERT_TRUE(Start({first}));
+    CDataFileDoc* open = CDataFileDoc::GetActiveDoc();
+    open->SetModifiedWithText("Moved Point '1'", true, true);
+    dialogAnswer = [](wxDialog& dialog) {
+        return dynamic_cast<CPromptSaveModified*>(&dialog) ? IDCANCEL : int(wxID_CANCEL);
+    };
+    EXPECT_TRUE(App().OpenJobByPath(second));
+    EXPECT_EQ(CDataFileDoc::GetActiveDoc(), open);
+    EXPECT_EQ(open->GetPathName(), first);
+}
+
+TEST_F(ProgramTest, SaveAsNamesKeepTheJobExtension)
+{
+    ASSERT_TRUE(Start());
+    std::deque<std::string> names = {home->file("notes.txt"), home->file("Plain")};
+    dialogAnswer = [&](wxDialog& dialog) {
+        const std::string next = names.front();
+        names.pop_front();
+        return ChooseFile(next)(dialog);
+    };
+    std::string path;
+    EXPECT_EQ(App().DoPromptFileName(path), IDOK);
+    EXPECT_EQ(path, home->file("Plain"));
+    EXPECT_EQ(messages, std::vector<std::string>{"The file has an invalid extension: .txt"});
+}

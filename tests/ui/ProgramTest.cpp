@@ -1,0 +1,196 @@
+#include "ProgramTest.h"
+
+#include "framework/ui/MessageBoxFS.h"
+#include "framework/ui/ModalDialog.h"
+#include "platform/MessageBox.h"
+#include "platform/Profile.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/MorvelApp.h"
+#include "shell/ui/PromptSaveModified.h"
+
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/evtloop.h>
+#include <wx/init.h>
+#include <wx/utils.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace morvel::test {
+
+namespace {
+bool g_displayAvailable = false;
+}
+
+void SetDisplayAvailable(bool available) { g_displayAvailable = available; }
+
+bool IsDisplayAvailable() { return g_displayAvailable; }
+
+void WindowTest::SetUp()
+{
+    if (!g_displayAvailable)
+        GTEST_SKIP() << "no display";
+    static char name[] = "morvel_ui_tests";
+    static char* argv[] = {name, nullptr};
+    int argc = 1;
+    wxApp::SetInstance(new wxApp);
+    m_started = wxEntryStart(argc, argv);
+    ASSERT_TRUE(m_started);
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
+        wxImage::AddHandler(new wxPNGHandler);
+}
+
+void WindowTest::TearDown()
+{
+    if (!m_started)
+        return;
+    Pump();
+    wxEntryCleanup();
+    m_started = false;
+}
+
+void WindowTest::Pump()
+{
+    for (int round = 0; round < 10 && wxTheApp->HasPendingEvents(); ++round)
+        wxTheApp->ProcessPendingEvents();
+    wxTheApp->ProcessIdle();
+}
+
+ProgramTest::ProgramTest() = default;
+
+ProgramTest::~ProgramTest() = default;
+
+void ProgramTest::SetUp()
+{
+    if (!g_displayAvailable)
+        GTEST_SKIP() << "no display";
+    home = std::make_unique<TempDir>();
+    const std::filesystem::path& h = home->path();
+    for (const char* sub : {"config", "data", "cache", "Documents"})
+        std::filesystem::create_directories(h / sub);
+    setenv("HOME", h.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (h / "config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (h / "data").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (h / "cache").c_str(), 1);
+    setenv("MORVEL_PROFILE", (h / "config" / "Morvel.ini").c_str(), 1);
+    setenv("MORVEL_IPC_NAME", ("Morvel-test-" + h.filename().string()).c_str(), 1);
+    m_profile = std::make_unique<CProfile>(h / "config" / "Morvel.ini");
+    SetAppProfile(m_profile.get());
+
+    SetModalAnswerer([this](wxDialog& dialog) {
+        if (auto* box = dynamic_cast<CMessageBoxFS*>(&dialog)) {
+            messages.push_back(box->GetRequest().text);
+            if (answers.empty())
+                return DefaultMessageBoxButton(box->GetRequest().flags);
+            const int answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+        dialogsShown.push_back(dialog.GetTitle().utf8_string());
+        return dialogAnswer ? dialogAnswer(dialog) : int(wxID_CANCEL);
+    });
+}
+
+void ProgramTest::TearDown()
+{
+    // The test's own answers may refer to what is gone now; a job still changed is let go.
+    dialogAnswer = [](wxDialog& dialog) { return dynamic_cast<CPromptSaveModified*>(&dialog) ? IDNO : int(wxID_CANCEL); };
+    if (m_started)
+        Exit();
+    SetModalAnswerer({});
+    SetAppProfile(nullptr);
+    m_profile.reset();
+    home.reset();
+}
+
+bool ProgramTest::Start(const std::vector<std::string>& arguments)
+{
+    m_arguments = {"morvel"};
+    m_arguments.insert(m_arguments.end(), arguments.begin(), arguments.end());
+    m_argv.clear();
+    for (std::string& a : m_arguments)
+        m_argv.push_back(a.data());
+    m_argv.push_back(nullptr);
+    int argc = int(m_arguments.size());
+
+    m_app = new CMorvelApp;
+    wxApp::SetInstance(m_app);
+    if (!wxEntryStart(argc, m_argv.data()))
+        return false;
+    m_loop = std::make_unique<wxGUIEventLoop>();
+    wxEventLoopBase::SetActive(m_loop.get());
+    m_started = true;
+    if (!m_app->CallOnInit()) {
+        Exit();
+        return false;
+    }
+    Pump();
+    // Start-up may have ended the program through its queued exit.
+    return m_app->GetMainFrame() != nullptr;
+}
+
+void ProgramTest::Pump()
+{
+    for (int round = 0; round < 20; ++round) {
+        while (m_loop->Pending())
+            m_loop->Dispatch();
+        wxTheApp->ProcessPendingEvents();
+        if (!m_loop->ProcessIdle() && !m_loop->Pending() && !wxTheApp->HasPendingEvents())
+            break;
+    }
+}
+
+void ProgramTest::Exit()
+{
+    if (!m_started)
+        return;
+    if (CMainFrame* frame = m_app->GetMainFrame()) {
+        frame->Close();
+        Pump();
+    }
+    m_app->OnExit();
+    wxEventLoopBase::SetActive(nullptr);
+    m_loop.reset();
+    wxEntryCleanup();
+    m_app = nullptr;
+    m_started = false;
+}
+
+CMorvelApp& ProgramTest::App() { return *m_app; }
+
+CMainFrame& ProgramTest::Frame() { return *m_app->GetMainFrame(); }
+
+std::string ProgramTest::ProfileValue(const std::string& section, const std::string& key)
+{
+    CProfile fresh(home->path() / "config" / "Morvel.ini");
+    return fresh.GetProfileString(section, key, "<absent>");
+}
+
+std::string ProgramTest::CopySample(const std::string& source, const std::string& name)
+{
+    const std::string target = home->file(name);
+    std::filesystem::copy_file(source, target, std::filesystem::copy_options::overwrite_existing);
+    return target;
+}
+
+bool ProgramTest::SaveScreenshot(wxWindow& window, const std::string& fileName)
+{
+    // The X server draws asynchronously: give it a moment after the last repaint.
+    for (int round = 0; round < 3; ++round) {
+        window.Refresh();
+        window.Update();
+        Pump();
+        wxMilliSleep(100);
+    }
+    const wxRect rect = window.GetScreenRect();
+    wxBitmap bitmap(rect.width, rect.height, 24);
+    wxMemoryDC memory(bitmap);
+    wxScreenDC screen;
+    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    memory.SelectObject(wxNullBitmap);
+    return bitmap.SaveFile(wxString::FromUTF8(std::string(MORVEL_TEST_OUTPUT_DIR) + "/" + fileName),
+                           wxBITMAP_TYPE_PNG);
+}
+
+} // namespace morvel::test

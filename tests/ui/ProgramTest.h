@@ -1,0 +1,84 @@
+#pragma once
+
+#include "TestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CMainFrame;
+class CMorvelApp;
+class CProfile;
+class wxDialog;
+class wxGUIEventLoop;
+class wxWindow;
+
+namespace morvel::test {
+
+void SetDisplayAvailable(bool available);
+bool IsDisplayAvailable();
+
+// The toolkit alone, for tests of single windows and controls. Skipped without a display.
+class WindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Lets queued events and idle work run.
+    void Pump();
+
+private:
+    bool m_started = false;
+};
+
+// Starts the program in this process with a home, XDG folders, profile and IPC name of its own,
+// answers every dialog and message box from a script, and ends it as a person would. Skipped
+// without a display.
+class ProgramTest : public ::testing::Test
+{
+protected:
+    ProgramTest();
+    ~ProgramTest() override;
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs start-up with the arguments; false when start-up ended the program.
+    bool Start(const std::vector<std::string>& arguments = {});
+    // Lets queued events, idle work and painting run.
+    void Pump();
+    // Closes the main window and runs the shutdown; the profile can be read afterwards.
+    void Exit();
+
+    CMorvelApp& App();
+    CMainFrame& Frame();
+
+    // Message boxes are answered in order from `answers` (the default button once it is empty);
+    // every text shown lands in `messages`. Other dialogs go to `dialogAnswer`, which returns the
+    // id the dialog ends with; without it they are cancelled.
+    std::deque<int> answers;
+    std::vector<std::string> messages;
+    std::function<int(wxDialog&)> dialogAnswer;
+    std::vector<std::string> dialogsShown;
+
+    std::string ProfileValue(const std::string& section, const std::string& key);
+    // A file of tests/data or the shared sample folder copied into the home folder.
+    std::string CopySample(const std::string& source, const std::string& name);
+    // Saves what the window shows as a PNG in the build folder.
+    bool SaveScreenshot(wxWindow& window, const std::string& fileName);
+
+    std::unique_ptr<TempDir> home;
+
+private:
+    std::unique_ptr<CProfile> m_profile;
+    std::unique_ptr<wxGUIEventLoop> m_loop;
+    CMorvelApp* m_app = nullptr;
+    bool m_started = false;
+    std::vector<char*> m_argv;
+    std::vector<std::string> m_arguments;
+};
+
+} // namespace morvel::test
