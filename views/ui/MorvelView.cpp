@@ -4,6 +4,7 @@
 #include "model/DataFileDoc.h"
 #include "model/JobRawData.h"
 #include "model/RecordDatabase.h"
+#include "views/ui/PreviewMapCtrl.h"
 
 #include <wx/simplebook.h>
 #include <wx/sizer.h>
@@ -28,9 +29,19 @@ CMorvelView::CMorvelView(wxWindow* parent, CDataFileDoc* document) : wxPanel(par
     };
     m_panes->AddPage(makePane(m_pointsText), "Coordinates");
     m_panes->AddPage(makePane(m_rawText), "Raw Data");
+    // The map takes the top three quarters, as the splitter's default puts it.
+    m_mapPane = new CPreviewMapCtrl(this, wxID_ANY);
+    m_mapPane->SetDocument(document);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(m_mapPane, 3, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 6);
     sizer->Add(m_panes, 1, wxEXPAND);
     SetSizer(sizer);
+    m_mapPane->InstallAsActiveJobMap();
+    // An opened job is shown whole.
+    m_mapPane->SetFirstLayoutHandler([this] {
+        m_mapPane->Preview().ZoomExtents(true);
+        m_mapPane->Preview().GetZoomHistory().RemoveAll();
+    });
 
     Bind(EVT_REGENERATE_COORDINATES_80D4, [this](wxCommandEvent& e) { RegenerateCoordinates(e.GetInt()); });
     if (document)
@@ -42,7 +53,11 @@ CMorvelView::~CMorvelView() = default;
 
 CDataFileDoc* CMorvelView::GetJob() const { return dynamic_cast<CDataFileDoc*>(GetDocument()); }
 
-void CMorvelView::OnUpdate(CView*, intptr_t, intptr_t) { UpdateSummary(); }
+void CMorvelView::OnUpdate(CView*, intptr_t hint, intptr_t hintObject)
+{
+    m_mapPane->OnJobViewHint(int32_t(hint), hintObject, false);
+    UpdateSummary();
+}
 
 int CMorvelView::GetCurrentTab() const { return m_panes->GetSelection(); }
 

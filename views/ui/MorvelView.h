@@ -8,6 +8,7 @@
 #include <cstdint>
 
 class CDataFileDoc;
+class CPreviewMapCtrl;
 class wxSimplebook;
 class wxStaticText;
 
@@ -36,9 +37,13 @@ public:
 
     CDataFileDoc* GetJob() const;
 
+    // The map pane above the sheets.
+    CPreviewMapCtrl* GetMapPane() const { return m_mapPane; }
+
 private:
     void UpdateSummary();
 
+    CPreviewMapCtrl* m_mapPane = nullptr;
     wxSimplebook* m_panes = nullptr;
     wxStaticText* m_pointsText = nullptr;
     wxStaticText* m_rawText = nullptr;

@@ -1,0 +1,7 @@
+#include "framework/GraphicDataExchange.h"
+
+CGraphicDataExchange& GetGraphicDataExchange()
+{
+    static CGraphicDataExchange exchange;
+    return exchange;
+}

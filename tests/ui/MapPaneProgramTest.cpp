@@ -1,0 +1,62 @@
+#include "ProgramTest.h"
+
+#include "model/DataFileDoc.h"
+#include "model/HintCodes.h"
+#include "model/MorvelSettings.h"
+#include "model/PointRecord.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/MorvelApp.h"
+#include "views/MapCommands.h"
+#include "views/ui/MapLayer.h"
+#include "views/ui/MorvelView.h"
+#include "views/ui/PreviewMapCtrl.h"
+
+#include <cmath>
+
+using morvel::test::ProgramTest;
+
+TEST_F(ProgramTest, TheJobViewShowsTheMapPaneAndItTakesTheZoomCommands)
+{
+    ASSERT_TRUE(Start());
+    CMorvelView* view = Frame().GetJobView();
+    ASSERT_NE(view, nullptr);
+    CPreviewMapCtrl* map = view->GetMapPane();
+    ASSERT_NE(map, nullptr);
+    CDataFileDoc* job = CDataFileDoc::GetActiveDoc();
+    ASSERT_NE(job, nullptr);
+    App().GetSettings().SetShowPointIdLabels(true);
+    App().GetSettings().SetShowPointDesc(true);
+
+    // A small traverse with side shots, as a field crew brings it back.
+    const char* names[] = {"100", "101", "102", "103", "104", "105", "106", "107", "108", "109"};
+    for (int i = 0; i < 10; ++i) {
+        const double a = i * 0.6;
+        auto* p = new CPointRecord(names[i], i % 3 == 0 ? "IP" : "EP",
+                                   CLocation(5000 + 40 * std::cos(a) + 3 * i, 3000 + 30 * std::sin(a), 100 + i),
+                                   true);
+        if (!job->AddRecord(p))
+            delete p;
+    }
+    Pump();
+    wxCommandEvent extents(wxEVT_MENU, IdZoomExtents);
+    Frame().ProcessWindowEvent(extents);
+    Pump();
+    // Every point of the job lies in view.
+    const CLocation tl = map->Core().GetVisibleTopLeft(), br = map->Core().GetVisibleBottomRight();
+    EXPECT_LT(tl.x, 4960);
+    EXPECT_GT(br.x, 5067);
+    EXPECT_GT(tl.y, 3030);
+    EXPECT_LT(br.y, 2970);
+
+    // The cursor's world position shows in the status bar's first pane.
+    map->OnMove(wxPoint(map->GetClientSize().x / 2, map->GetClientSize().y / 2));
+    EXPECT_FALSE(Frame().GetPaneText(1).empty());
+
+    // Zoom Previous is offered only once there is a step to go back to.
+    wxUpdateUIEvent previous(IdZoomPrevious);
+    Frame().ProcessWindowEvent(previous);
+    EXPECT_TRUE(previous.GetEnabled());
+
+    ASSERT_TRUE(SaveScreenshot(*view, "map_pane.png"));
+    Exit();
+}

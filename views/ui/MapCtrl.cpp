@@ -1,0 +1,480 @@
+#include "views/ui/MapCtrl.h"
+
+#include "framework/ColorTable.h"
+#include "framework/GraphicDataExchange.h"
+#include "framework/ui/WindowHelpers.h"
+#include "model/DataFileDoc.h"
+#include "model/MorvelSettings.h"
+#include "model/MorvelSettingsHelpers.h"
+#include "model/PointRecord.h"
+#include "shell/CommandIds.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/MorvelApp.h"
+#include "views/MapCommands.h"
+#include "views/MapToolHost.h"
+#include "views/ui/MapLayer.h"
+
+#include <wx/dcclient.h>
+#include <wx/display.h>
+#include <wx/menu.h>
+#include <wx/utils.h>
+
+#include <cstdlib>
+
+namespace {
+
+// Mouse flags as the tools read them.
+constexpr uint32_t MkLButton = 0x0001, MkRButton = 0x0002, MkShift = 0x0004, MkControl = 0x0008,
+                   MkMButton = 0x0010;
+
+uint32_t FlagsOf(const wxMouseEvent& e)
+{
+    return (e.LeftIsDown() ? MkLButton : 0) | (e.RightIsDown() ? MkRButton : 0) | (e.ShiftDown() ? MkShift : 0) |
+           (e.ControlDown() ? MkControl : 0) | (e.MiddleIsDown() ? MkMButton : 0);
+}
+
+CMorvelApp* App()
+{
+    return dynamic_cast<CMorvelApp*>(wxTheApp);
+}
+
+} // namespace
+
+CMapCtrl::CMapCtrl(wxWindow* parent, wxWindowID id, std::unique_ptr<CMapCtrlCore> core)
+    : m_core(std::move(core))
+{
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Create(parent, id, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE | wxBORDER_NONE);
+    m_core->SetHost(this);
+    wxEvtHandler::AddFilter(&m_escapeFilter);
+    Bind(wxEVT_PAINT, &CMapCtrl::OnPaint, this);
+    Bind(wxEVT_SIZE, &CMapCtrl::OnSize, this);
+    Bind(wxEVT_KEY_DOWN, &CMapCtrl::OnKey, this);
+    Bind(wxEVT_CONTEXT_MENU, &CMapCtrl::OnContextMenu, this);
+    Bind(wxEVT_LEFT_DOWN, &CMapCtrl::OnMouse, this);
+    Bind(wxEVT_LEFT_UP, &CMapCtrl::OnMouse, this);
+    Bind(wxEVT_MIDDLE_DOWN, &CMapCtrl::OnMouse, this);
+    Bind(wxEVT_MIDDLE_UP, &CMapCtrl::OnMouse, this);
+    Bind(wxEVT_RIGHT_DOWN, &CMapCtrl::OnMouse, this);
+    Bind(wxEVT_RIGHT_UP, &CMapCtrl::OnMouse, this);
+    Bind(wxEVT_MOTION, &CMapCtrl::OnMouse, this);
+    Bind(wxEVT_LEFT_DCLICK, &CMapCtrl::OnMouse, this);
+    Bind(wxEVT_MOUSEWHEEL, &CMapCtrl::OnMouse, this);
+}
+
+CMapCtrl::~CMapCtrl()
+{
+    wxEvtHandler::RemoveFilter(&m_escapeFilter);
+    // The layer goes first: it draws through the core's host, which is this window.
+    m_core->SetHost(nullptr);
+}
+
+CMapLayer* CMapCtrl::GetMapLayer() const
+{
+    return dynamic_cast<CMapLayer*>(m_core->GetLayer());
+}
+
+// ---------------------------------------------------------------- host
+
+std::unique_ptr<CMapCtrlMemoryView> CMapCtrl::CreateLayer(CMapCtrlCore& map, int32_t width, int32_t height)
+{
+    return std::make_unique<CMapLayer>(this, &map, map.GetViewKind(), width, height);
+}
+
+DevicePoint CMapCtrl::GetScreenSize() const
+{
+    const wxSize s = wxGetDisplaySize();
+    return DevicePoint{std::max(s.x, 1), std::max(s.y, 1)};
+}
+
+void CMapCtrl::RedrawWindow()
+{
+    Refresh(false);
+    Update();
+}
+
+void CMapCtrl::EraseToolFeedback()
+{
+    if (CMapToolHost* tools = GetMapToolHost())
+        tools->EraseToolCrosshair();
+}
+
+CGraphicDataExchange* CMapCtrl::GetGraphicDataExchange()
+{
+    return &::GetGraphicDataExchange();
+}
+
+uint32_t CMapCtrl::PaletteColour(int32_t index) const
+{
+    return GetPaletteColor(index) & 0x00FFFFFF;
+}
+
+const wxBitmap* CMapCtrl::GetIconBitmap(int32_t icon)
+{
+    CMorvelApp* app = App();
+    return app && icon > 0 ? app->GetIcon(uint32_t(icon), true) : nullptr;
+}
+
+wxWindow* CMapCtrl::GetCommandTarget() const
+{
+    if (CMorvelApp* app = App())
+        if (app->GetMainFrame())
+            return app->GetMainFrame();
+    return wxGetTopLevelParent(const_cast<CMapCtrl*>(this));
+}
+
+void CMapCtrl::AnimateZoomRing(DevicePoint centre)
+{
+    if (!IsShownOnScreen())
+        return;
+    const wxColour cursor = ToWxColour(GetPaletteColor(GetMorvelSettings().GetCursorColor()));
+    for (int r = 50; r >= 2; --r) {
+        ShowOverlay([&](wxDC& dc) {
+            dc.SetPen(wxPen(cursor, 1));
+            dc.SetBrush(*wxTRANSPARENT_BRUSH);
+            dc.DrawCircle(centre.x, centre.y, r);
+            dc.DrawCircle(centre.x, centre.y, r - 1);
+        });
+        wxMilliSleep(5);
+    }
+    EraseOverlay();
+}
+
+// ---------------------------------------------------------------- overlay
+
+void CMapCtrl::ShowOverlay(const std::function<void(wxDC&)>& draw)
+{
+    CMapLayer* layer = GetMapLayer();
+    const wxSize size = GetClientSize();
+    if (!layer || !layer->HasBitmap() || size.x <= 0 || size.y <= 0)
+        return;
+    m_overlay = wxBitmap(size.x, size.y, 24);
+    {
+        wxMemoryDC dc(m_overlay);
+        dc.Blit(0, 0, size.x, size.y, &layer->GetDC(), 0, 0);
+        draw(dc);
+    }
+    RedrawWindow();
+}
+
+void CMapCtrl::EraseOverlay()
+{
+    if (!m_overlay.IsOk())
+        return;
+    m_overlay = wxBitmap();
+    RedrawWindow();
+}
+
+wxImage CMapCtrl::GetShownImage()
+{
+    if (m_overlay.IsOk())
+        return m_overlay.ConvertToImage();
+    CMapLayer* layer = GetMapLayer();
+    if (!layer)
+        return wxImage();
+    const wxSize size = GetClientSize();
+    wxImage all = layer->GetImage();
+    return all.GetSubImage(wxRect(0, 0, std::min(size.x, all.GetWidth()), std::min(size.y, all.GetHeight())));
+}
+
+// ---------------------------------------------------------------- window events
+
+void CMapCtrl::OnSize(wxSizeEvent& event)
+{
+    const wxSize size = GetClientSize();
+    const bool wasValid = m_core->GetMapping().IsValid();
+    m_core->OnLayout(DeviceRect{0, 0, size.x, size.y});
+    if (!wasValid && m_core->GetMapping().IsValid() && m_onFirstLayout) {
+        auto handler = std::move(m_onFirstLayout);
+        handler();
+    }
+    Refresh(false);
+    event.Skip();
+}
+
+void CMapCtrl::OnPaint(wxPaintEvent&)
+{
+    wxPaintDC dc(this);
+    const wxSize size = GetClientSize();
+    CMapLayer* layer = GetMapLayer();
+    if (!m_core->GetDocument() || size.x <= 0 || size.y <= 0 || !m_core->GetMapping().IsValid() || !layer ||
+        !layer->HasBitmap()) {
+        dc.SetBackground(wxBrush(ToWxColour(GetPaletteColor(GetMorvelSettings().GetGraphicsBackgroundColor()))));
+        dc.Clear();
+        return;
+    }
+    if (m_overlay.IsOk()) {
+        wxMemoryDC overlay(m_overlay);
+        dc.Blit(0, 0, size.x, size.y, &overlay, 0, 0);
+        return;
+    }
+    if (!m_core->IsLayoutDeferred() && layer->HasQueued())
+        layer->Drain();
+    // The bitmap sits where its world corners fall now; right after a refresh that is (0, 0).
+    const DevicePoint at = m_core->GetMapping().WorldToDevice(layer->GetWorldX1(), layer->GetWorldY1());
+    dc.Blit(at.x, at.y, std::min(size.x, layer->GetWidth()), std::min(size.y, layer->GetHeight()), &layer->GetDC(),
+            0, 0);
+    if (!layer->HasQueued()) {
+        CWxMapSurface surface(&dc);
+        surface.SetIconLookup([this](int32_t icon) { return GetIconBitmap(icon); });
+        dc.SetFont(layer->GetDC().GetFont());
+        m_core->DrawDecorations(surface);
+        if (CMapToolHost* tools = GetMapToolHost())
+            tools->RedrawToolFeedback();
+        m_core->GetDrawState().Reset();
+    }
+}
+
+int CMapCtrl::EscapeFilter::FilterEvent(wxEvent& event)
+{
+    if (m_map->IsDrawingYield() && event.GetEventType() == wxEVT_KEY_DOWN &&
+        static_cast<wxKeyEvent&>(event).GetKeyCode() == WXK_ESCAPE) {
+        m_map->OnEscapeKey();
+        return Event_Processed;
+    }
+    return Event_Skip;
+}
+
+void CMapCtrl::OnKey(wxKeyEvent& event)
+{
+    if (event.GetKeyCode() == WXK_ESCAPE) {
+        OnEscapeKey();
+        return;
+    }
+    // Erase Scratch Lines (Ctrl+E) while the map has the keyboard.
+    if (event.GetKeyCode() == 'E' && event.GetModifiers() == wxMOD_CONTROL) {
+        if (wxWindow* target = GetCommandTarget())
+            target->GetEventHandler()->QueueEvent(new wxCommandEvent(wxEVT_MENU, IdEraseScratchLines));
+        return;
+    }
+    event.Skip();
+}
+
+void CMapCtrl::OnMouse(wxMouseEvent& event)
+{
+    // Input let through while the layer draws may only end the drawing (Esc), not change the map.
+    if (m_inYield)
+        return;
+    const wxPoint p = event.GetPosition();
+    const uint32_t flags = FlagsOf(event);
+    const wxEventType type = event.GetEventType();
+    if (type == wxEVT_LEFT_DOWN)
+        OnLeftDown(p, flags);
+    else if (type == wxEVT_LEFT_UP)
+        OnLeftUp(p, flags);
+    else if (type == wxEVT_MIDDLE_DOWN)
+        OnMiddleDown(p, flags);
+    else if (type == wxEVT_MIDDLE_UP)
+        OnMiddleUp(p, flags);
+    else if (type == wxEVT_RIGHT_DOWN)
+        OnRightDown(p, flags);
+    else if (type == wxEVT_RIGHT_UP)
+        OnRightUp(p, flags);
+    else if (type == wxEVT_MOTION)
+        OnMove(p, flags);
+    else if (type == wxEVT_LEFT_DCLICK)
+        OnLeftDoubleClick(p, flags);
+    else if (type == wxEVT_MOUSEWHEEL)
+        OnWheel(event.GetWheelRotation());
+    event.Skip(type != wxEVT_MOUSEWHEEL);
+}
+
+void CMapCtrl::OnContextMenu(wxContextMenuEvent&)
+{
+    // The right press opens the menu itself; the keyboard's menu key lands here.
+    ShowContextMenu(ScreenToClient(wxGetMousePosition()));
+}
+
+// ---------------------------------------------------------------- mouse routing
+
+CLocation CMapCtrl::PickTolerance() const
+{
+    return m_core->ComputePickTolerance();
+}
+
+void CMapCtrl::NotePress(const wxPoint& p)
+{
+    UpdatePickTolerance(*m_core);
+    CPickQuery q;
+    q.point = DevicePoint{p.x, p.y};
+    m_core->OnDeviceToWorld8083(q);
+    ::GetGraphicDataExchange().SetLocation(CLocation(q.location.x, q.location.y, NoValue));
+    m_lastButtonPoint = p;
+}
+
+void CMapCtrl::OnLeftDown(const wxPoint& p, uint32_t flags)
+{
+    SetFocus();
+    NotePress(p);
+    m_pendingToolHit = false;
+    CMapToolHost* tools = GetMapToolHost();
+    if (tools && !tools->IsDefaultToolCurrent()) {
+        tools->ToolOnLButtonDown(flags, p.x, p.y);
+        m_pendingToolHit = true;
+    }
+}
+
+void CMapCtrl::OnLeftUp(const wxPoint& p, uint32_t flags)
+{
+    if (CMapToolHost* tools = GetMapToolHost())
+        tools->ToolOnLButtonUp(flags, p.x, p.y);
+}
+
+void CMapCtrl::OnMiddleDown(const wxPoint& p, uint32_t flags)
+{
+    NotePress(p);
+    if (CMapToolHost* tools = GetMapToolHost())
+        tools->ToolOnMButtonDown(flags, p.x, p.y);
+}
+
+void CMapCtrl::OnMiddleUp(const wxPoint& p, uint32_t flags)
+{
+    if (CMapToolHost* tools = GetMapToolHost())
+        tools->ToolOnMButtonUp(flags, p.x, p.y);
+}
+
+void CMapCtrl::OnRightDown(const wxPoint& p, uint32_t flags)
+{
+    if (CMapToolHost* tools = GetMapToolHost())
+        tools->ToolOnRButtonDown(flags, p.x, p.y);
+    ShowContextMenu(p);
+}
+
+void CMapCtrl::OnRightUp(const wxPoint& p, uint32_t flags)
+{
+    if (CMapToolHost* tools = GetMapToolHost())
+        tools->ToolOnRButtonUp(flags, p.x, p.y);
+}
+
+void CMapCtrl::OnMove(const wxPoint& p, uint32_t flags)
+{
+    if (p != m_lastMovePoint) {
+        if (CMapToolHost* tools = GetMapToolHost())
+            tools->ToolOnMouseMove(flags, p.x, p.y);
+        m_lastMovePoint = p;
+    }
+    if (!m_core->GetMapping().IsValid())
+        return;
+    CPickQuery q;
+    q.point = DevicePoint{p.x, p.y};
+    m_core->OnDeviceToWorld8083(q);
+    if (CMorvelApp* app = App())
+        if (CMainFrame* frame = app->GetMainFrame())
+            frame->ShowCursorPosition(q.location.y, q.location.x);
+}
+
+void CMapCtrl::OnLeftDoubleClick(const wxPoint& p, uint32_t flags)
+{
+    if (m_pendingToolHit) {
+        m_pendingToolHit = false;
+        OnLeftDown(p, flags);
+        return;
+    }
+    CMapLayer* layer = GetMapLayer();
+    CDataFileDoc* doc = m_core->GetDocument();
+    if (!doc || !layer || !layer->HasBitmap() || layer->HasQueued())
+        return;
+    CPickQuery q;
+    q.point = DevicePoint{p.x, p.y};
+    m_core->OnDeviceToWorld8083(q);
+    q.tolerance = PickTolerance();
+    if (!m_core->OnHitSearch808C(true, q))
+        return;
+    // Several hits need the object chooser of the view tools; until it exists nothing is chosen.
+    if (q.hits.size() != 1)
+        return;
+    CRecord* record = q.hits[0].record;
+    doc->SetCurrentRecord(record, -1);
+    if (record->GetType() == kRecordTypePoint)
+        if (wxWindow* target = GetCommandTarget())
+            target->GetEventHandler()->QueueEvent(new wxCommandEvent(wxEVT_MENU, IdEditPoints));
+}
+
+void CMapCtrl::OnWheel(int32_t rotation)
+{
+    if (rotation == 0)
+        return;
+    EraseToolFeedback();
+    m_core->OnMouseWheelZoom(rotation);
+}
+
+// ---------------------------------------------------------------- context menu
+
+std::unique_ptr<wxMenu> CMapCtrl::BuildContextMenu(const wxPoint& client, bool& beep)
+{
+    beep = false;
+    CDataFileDoc* doc = m_core->GetDocument();
+    if (!m_core->GetMapping().IsValid())
+        return nullptr;
+    CPickQuery q;
+    q.point = DevicePoint{client.x, client.y};
+    m_core->OnDeviceToWorld8083(q);
+    q.tolerance = PickTolerance();
+    ::GetGraphicDataExchange().SetLocation(CLocation(q.location.x, q.location.y, NoValue));
+    CRecord* candidate = nullptr;
+    if (doc && m_core->OnHitSearch808C(true, q)) {
+        // Several objects: the tool's tip names them instead of a menu.
+        if (q.hits.size() > 1)
+            return nullptr;
+        candidate = q.hits[0].record;
+    }
+    if (candidate && candidate->GetType() == kRecordTypePoint) {
+        const wxString name = ToWx(static_cast<CPointRecord*>(candidate)->GetName());
+        auto menu = std::make_unique<wxMenu>();
+        menu->SetTitle("Point Context");
+        menu->Append(IdEditPoints, wxString::Format("Edit Point %s...", name));
+        menu->Append(IdDeletePoint, wxString::Format("Delete Point %s...", name));
+        menu->Append(IdZoomToPointName, wxString::Format("Zoom to Point %s", name));
+        menu->Append(IdInverseTo, "Inverse To...");
+        menu->Append(IdChangeDescription, "Change Description...");
+        doc->SetCurrentRecord(candidate, -1);
+        return menu;
+    }
+    if (!GetMorvelSettings().GetShowZoomContextMenu()) {
+        beep = true;
+        return nullptr;
+    }
+    auto menu = std::make_unique<wxMenu>();
+    menu->SetTitle("Zoom Context");
+    menu->Append(IdZoomExtents, "Zoom Extents");
+    menu->Append(IdZoomWindow, "Zoom Window");
+    menu->Append(IdZoomPrevious, "Zoom Previous");
+    menu->Append(IdZoomNext, "Zoom Next");
+    menu->Append(IdZoomIn, "Zoom In");
+    menu->Append(IdZoomOut, "Zoom Out");
+    menu->Append(IdRealtimeZoom, "Realtime Zoom");
+    menu->Append(IdRealtimePan, "Realtime Pan");
+    menu->Append(IdZoomToPoint, "Zoom to Point...");
+    return menu;
+}
+
+void CMapCtrl::ShowContextMenu(const wxPoint& client)
+{
+    bool beep = false;
+    std::unique_ptr<wxMenu> menu = BuildContextMenu(client, beep);
+    if (!menu) {
+        if (beep)
+            wxBell();
+        return;
+    }
+    CDataFileDoc* doc = m_core->GetDocument();
+    RecordRef current;
+    const bool point = doc && doc->GetCurrentRecord(current) && current.record &&
+                       current.record->GetType() == kRecordTypePoint && menu->GetTitle() == "Point Context";
+    auto drawPoint = [&](int32_t flag) {
+        CMapLayer* layer = GetMapLayer();
+        if (point && layer && layer->HasBitmap() && !layer->HasQueued())
+            m_core->DrawWithState(CDrawState(m_core->GetViewKind(), DrawModeOneRecord, current.record, 0, 0, flag));
+    };
+    drawPoint(DrawColourHighlight);
+    menu->SetTitle(wxString());
+    const int chosen = GetPopupMenuSelectionFromUser(*menu, client);
+    drawPoint(DrawColourNormal);
+    if (chosen == wxID_NONE) {
+        if (doc)
+            doc->ClearCurrentRecord();
+        return;
+    }
+    if (wxWindow* target = GetCommandTarget())
+        target->GetEventHandler()->QueueEvent(new wxCommandEvent(wxEVT_MENU, chosen));
+}
