@@ -45,3 +45,27 @@ void BM_HintBurstOneFlush(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_HintBurstOneFlush)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+#include "framework/DialogNotifyTarget.h"
+
+#include <memory>
+#include <vector>
+
+namespace {
+// One change hint heard by every open dialog and edit field; the preference has not changed,
+// so the dialogs only compare it, as after most preference changes.
+void BM_HintToOpenDialogs(benchmark::State& state)
+{
+    const int64_t n = morvel::bench::BenchSize(state.range(0));
+    std::vector<std::unique_ptr<CInterested>> receivers;
+    for (int64_t i = 0; i < n / 2; ++i) {
+        receivers.push_back(std::make_unique<CDialogNotifyTarget>());
+        receivers.push_back(std::make_unique<CInterested>()); // an edit field
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CInterested::Broadcast(nullptr, 10, 0));
+    state.SetItemsProcessed(state.iterations() * int64_t(receivers.size()));
+}
+} // namespace
+
+BENCHMARK(BM_HintToOpenDialogs)->Arg(1000)->Unit(benchmark::kMicrosecond);

@@ -2,6 +2,7 @@
 
 #include "core/DataFileFormat.h"
 #include "core/MathConversions.h"
+#include "core/PointName.h"
 
 namespace {
 
@@ -49,6 +50,11 @@ const CNoJob& NoJob()
 }
 
 } // namespace
+
+bool CJobValueSource::IsValidPointName(const char* name)
+{
+    return ::IsValidPointName(name);
+}
 
 CJobValueSource* GetActiveJobValueSource()
 {

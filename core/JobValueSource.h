@@ -21,6 +21,10 @@ public:
     virtual int GetAngleUnits() const = 0;
     // Looks a point up by name (the job's exact lookup); false when there is none.
     virtual bool FindPointLocation(const std::string& name, CLocation* location) const = 0;
+    // The job's own point-name rule; by default the program-wide one.
+    virtual bool IsValidPointName(const char* name);
+    // The name, or the next free one after it (see the job document); by default the name itself.
+    virtual std::string MakeUniquePointName(const std::string& base) { return base; }
 };
 
 // The job of the active document, or null when no job is open.

@@ -33,6 +33,10 @@ constexpr Entry Table[] = {
     {1666, "The file \"%1\" already exists.  Do you want to replace it?"},
     {2050, "Please enter a name."},
     {2051, "Choose a shorter file name or shorter folder name"},
+    {2052, "Your project name contains an invalid character.\nChoose a different project name.\n\n"
+           "Valid examples: Smith, Highway77, Job030499\nInvalid examples: Smith.pro, C:\\mexico\\job \\\\fred\\shared"},
+    {2053, "The filename you entered is not a valid DOS compatible filename.\n\n"
+           "Valid examples:  myfile, file_5, test-10\nInvalid examples:  myfile 2, file.5, test*10"},
     {2197, "Undo"},
     {2198, "Redo"},
     {2199, "Sorry, the operation could not be undone."},

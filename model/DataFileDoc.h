@@ -148,7 +148,7 @@ public:
     // --- Point names.
     // The base, or the last point name when it is empty, moved on until no point holds it (and,
     // during a reservation, no earlier call handed it out).
-    std::string MakeUniquePointName(const std::string& base);
+    std::string MakeUniquePointName(const std::string& base) override;
     std::string NextFreePointName(const std::string& base, bool untilFree, int32_t step);
     void BeginNameReservation() { m_reserving = true; }
     void EndNameReservation();

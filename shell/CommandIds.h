@@ -7,6 +7,7 @@ constexpr int WxCommandId(int command) { return command >= 0x8000 ? command - 0x
 
 inline constexpr int IdCloseJob = 7405;
 inline constexpr int IdOpenJob = 7407;
+inline constexpr int IdJobSettings = 7338;
 inline constexpr int IdRecentFile1 = WxCommandId(57616); // to IdRecentFileLast
 inline constexpr int IdRecentFileLast = WxCommandId(57631);
 inline constexpr int IdAppAbout = WxCommandId(57664);

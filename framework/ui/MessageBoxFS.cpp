@@ -30,9 +30,16 @@ wxArtID IconArt(uint32_t icon)
 } // namespace
 
 CMessageBoxFS::CMessageBoxFS(wxWindow* parent, const MessageBoxRequest& request)
-    : wxDialog(parent, wxID_ANY, request.title.empty() ? wxTheApp->GetAppDisplayName() : ToWx(request.title)),
-      m_request(request), m_layout(MakeMessageBoxLayout(request))
+    : CEasyDialog(request.title.empty() ? wxTheApp->GetAppDisplayName() : ToWx(request.title)), m_request(request),
+      m_layout(MakeMessageBoxLayout(request))
 {
+    CreateModalHost(parent);
+    GetModalHost()->CentreOnScreen();
+}
+
+void CMessageBoxFS::BuildControls()
+{
+    const MessageBoxRequest& request = m_request;
     auto* top = new wxBoxSizer(wxVERTICAL);
     auto* body = new wxBoxSizer(wxHORIZONTAL);
     if (m_layout.icon != 0)
@@ -82,15 +89,14 @@ CMessageBoxFS::CMessageBoxFS(wxWindow* parent, const MessageBoxRequest& request)
         shown[size_t(std::max(defaultIndex, 0))]->SetFocus();
     }
 
-    SetEscapeId(wxID_NONE);
-    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
-        if (e.GetKeyCode() == WXK_ESCAPE)
-            Press(MessageBoxButton::Cancel);
-        else
-            e.Skip();
-    });
-    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Press(MessageBoxButton::Cancel); });
-    CentreOnScreen();
+    m_default = shown.empty() ? nullptr : shown[size_t(std::max(defaultIndex, 0))];
+}
+
+void CMessageBoxFS::OnOK()
+{
+    for (int slot = 0; slot < 4; ++slot)
+        if (m_buttons[slot] == m_default)
+            Press(static_cast<MessageBoxButton>(slot));
 }
 
 wxButton* CMessageBoxFS::GetButton(MessageBoxButton button) const { return m_buttons[Slot(button)]; }
@@ -100,14 +106,11 @@ void CMessageBoxFS::Press(MessageBoxButton button)
     const int result = MessageBoxButtonResult(m_layout.flags, button);
     if (result == 0)
         return;
-    if (IsModal())
-        EndModal(result);
-    else
-        SetReturnCode(result);
+    EndDialog(result);
 }
 
 int CMessageBoxFS::Show(const MessageBoxRequest& request)
 {
     CMessageBoxFS box(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, request);
-    return RunModal(box);
+    return box.DoModal();
 }

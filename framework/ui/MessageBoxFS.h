@@ -1,15 +1,14 @@
 #pragma once
 
 #include "framework/MessageBoxButtons.h"
-
-#include <wx/dialog.h>
+#include "framework/ui/EasyDialog.h"
 
 class wxButton;
 
 // The program's own modal message box: the usual MB_ button and icon codes, with captions of the
 // caller's choosing on the Yes and No buttons. ShowModal returns IDOK, IDCANCEL, IDYES, IDNO or
 // IDRETRY as the result table says; Escape and the close box count as Cancel.
-class CMessageBoxFS : public wxDialog
+class CMessageBoxFS : public CEasyDialog
 {
 public:
     CMessageBoxFS(wxWindow* parent, const MessageBoxRequest& request);
@@ -25,8 +24,17 @@ public:
     // tests answer it like any dialog); the application installs this as the message box handler.
     static int Show(const MessageBoxRequest& request);
 
+    // Enter presses the default button, Escape and the close box Cancel.
+    void OnOK() override;
+    void OnCancel() override { Press(MessageBoxButton::Cancel); }
+
+protected:
+    void BuildControls() override;
+    bool WantsStandardButtons() const override { return false; }
+
 private:
     MessageBoxRequest m_request;
     MessageBoxLayout m_layout;
     wxButton* m_buttons[4] = {};
+    wxButton* m_default = nullptr;
 };

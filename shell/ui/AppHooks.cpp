@@ -1,6 +1,7 @@
 #include "shell/ui/AppHooks.h"
 
 #include "framework/ColorTable.h"
+#include "framework/ui/DdxErrorDlg.h"
 #include "framework/ui/MessageBoxFS.h"
 #include "framework/ui/WindowEvents.h"
 #include "framework/ui/WindowHelpers.h"
@@ -136,6 +137,7 @@ void InstallAppHooks(CMorvelApp& app)
 {
     g_app = &app;
     SetMessageBoxHandler(MessageBoxHandler(&CMessageBoxFS::Show));
+    CDdxErrorDlg::Install();
     SetApplicationQuitHandler([](int) {
         if (g_app && g_app->GetMainFrame())
             g_app->GetMainFrame()->Close();
@@ -210,6 +212,7 @@ void RemoveAppHooks()
         return;
     g_app = nullptr;
     SetMessageBoxHandler(MessageBoxHandler());
+    CDdxErrorDlg::Uninstall();
     SetApplicationQuitHandler({});
     ActiveJobHooks hooks = GetActiveJobHooks();
     hooks.hasTemporaryJob = nullptr;

@@ -84,6 +84,12 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
         Bind(wxEVT_MENU, &CMainFrame::OnCommand, this, id);
         Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateCommand, this, id);
     }
+    // The job view's commands reach the stand-in job view from here.
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) {
+        if (m_jobView && ActiveViewKind() == 0)
+            m_jobView->OnJobSettings();
+    }, IdJobSettings);
+    Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(m_jobView && ActiveViewKind() == 0); }, IdJobSettings);
     Centre();
 }
 
@@ -102,6 +108,8 @@ void CMainFrame::CreateMenus()
     m_fileMenu = new wxMenu;
     m_fileMenu->Append(IdOpenJob, "&Open Job...\tCtrl+O");
     m_fileMenu->Append(IdCloseJob, "&Close Job");
+    m_fileMenu->AppendSeparator();
+    m_fileMenu->Append(IdJobSettings, "Job Settings...");
     m_fileMenu->AppendSeparator();
     m_recentMenuStart = m_fileMenu->GetMenuItemCount();
     m_fileMenu->AppendSeparator();

@@ -40,8 +40,15 @@ private:
 
 CPromptSaveModified::CPromptSaveModified(wxWindow* parent, const std::string& text,
                                          const std::vector<std::string>* changes)
-    : wxDialog(parent, wxID_ANY, wxTheApp ? wxTheApp->GetAppDisplayName() : wxString("Morvel"))
+    : CEasyDialog(wxTheApp ? wxTheApp->GetAppDisplayName() : wxString("Morvel")), m_text(text), m_changes(changes)
 {
+    CreateModalHost(parent);
+}
+
+void CPromptSaveModified::BuildControls()
+{
+    const std::string& text = m_text;
+    const std::vector<std::string>* changes = m_changes;
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(new wxStaticText(this, wxID_ANY, ToWx(text)), 0, wxALL, 10);
     sizer->Add(new wxStaticText(this, wxID_ANY, "Recent Changes"), 0, wxLEFT | wxRIGHT, 10);
@@ -66,24 +73,9 @@ CPromptSaveModified::CPromptSaveModified(wxWindow* parent, const std::string& te
     }
     sizer->Add(buttons, 0, wxALIGN_RIGHT | wxRIGHT | wxBOTTOM, 5);
     SetSizerAndFit(sizer);
-
-    SetEscapeId(wxID_NONE);
-    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
-        if (e.GetKeyCode() == WXK_ESCAPE)
-            Answer(IDCANCEL);
-        else
-            e.Skip();
-    });
-    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Answer(IDCANCEL); });
-    CentreOnParent();
 }
-
-int CPromptSaveModified::DoModal() { return RunModal(*this); }
 
 void CPromptSaveModified::Answer(int id)
 {
-    if (IsModal())
-        EndModal(id);
-    else
-        SetReturnCode(id);
+    EndDialog(id);
 }

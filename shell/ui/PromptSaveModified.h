@@ -1,6 +1,7 @@
 #pragma once
 
-#include <wx/dialog.h>
+#include "framework/ui/EasyDialog.h"
+#include "platform/MessageBox.h"
 
 #include <string>
 #include <vector>
@@ -8,19 +9,26 @@
 class wxListCtrl;
 
 // Asks whether to save the job, with the list of its recent changes scrolled to the last one.
-// Ends with IDYES, IDNO or IDCANCEL.
-class CPromptSaveModified : public wxDialog
+// Ends with IDYES, IDNO or IDCANCEL; Escape and the close box count as Cancel.
+class CPromptSaveModified : public CEasyDialog
 {
 public:
     // The change list is borrowed and may be null.
     CPromptSaveModified(wxWindow* parent, const std::string& text, const std::vector<std::string>* changes);
 
-    int DoModal();
-
     wxListCtrl* GetChangeList() const { return m_list; }
     // Ends the dialog as the button with this id would.
     void Answer(int id);
 
+    void OnOK() override { Answer(IDYES); }
+    void OnCancel() override { Answer(IDCANCEL); }
+
+protected:
+    void BuildControls() override;
+    bool WantsStandardButtons() const override { return false; }
+
 private:
+    std::string m_text;
+    const std::vector<std::string>* m_changes;
     wxListCtrl* m_list = nullptr;
 };

@@ -11,13 +11,16 @@ namespace {
 constexpr const char* Section = "RegenerationOptions";
 }
 
-CRegenerationOptionsDlg::CRegenerationOptionsDlg(wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, "Raw Data Regeneration Options")
+CRegenerationOptionsDlg::CRegenerationOptionsDlg(wxWindow* parent) : CEasyDialog("Raw Data Regeneration Options")
 {
     CProfile& profile = GetAppProfile();
     m_ignoreStorePoints = profile.GetProfileInt(Section, "IgnoreStorePoint", 0);
     m_ignoreDeletedRecords = profile.GetProfileInt(Section, "IgnoreDeletedPoint", 0);
+    CreateModalHost(parent);
+}
 
+void CRegenerationOptionsDlg::BuildControls()
+{
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     m_storePoint = new wxCheckBox(this, wxID_ANY, "Ignore Store Point records unless they create a new point.");
     m_deleted = new wxCheckBox(this, wxID_ANY, "Ignore records marked deleted");
@@ -25,22 +28,20 @@ CRegenerationOptionsDlg::CRegenerationOptionsDlg(wxWindow* parent)
     sizer->Add(m_deleted, 0, wxLEFT | wxRIGHT | wxBOTTOM, 10);
     auto* ok = new wxButton(this, wxID_OK, "OK");
     ok->SetDefault();
+    ok->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnOK(); });
     sizer->Add(ok, 0, wxALIGN_RIGHT | wxALL, 10);
     SetSizerAndFit(sizer);
-
-    SetEscapeId(wxID_NONE);
-    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& e) {
-        if (e.GetKeyCode() != WXK_ESCAPE)
-            e.Skip();
-    });
-    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) {
-        if (IsModal())
-            EndModal(wxID_CANCEL);
-        else
-            SetReturnCode(wxID_CANCEL);
-    });
     TransferToControls();
-    CentreOnParent();
+}
+
+void CRegenerationOptionsDlg::OnOK()
+{
+    EndDialog(wxID_OK);
+}
+
+bool CRegenerationOptionsDlg::PreTranslateInput(const DialogKeyMessage& msg)
+{
+    return msg.message == WM_KEYDOWN && msg.key == VK_ESCAPE;
 }
 
 CRegenerationOptionsDlg::~CRegenerationOptionsDlg()
@@ -54,7 +55,7 @@ CRegenerationOptionsDlg::~CRegenerationOptionsDlg()
 int CRegenerationOptionsDlg::DoModal()
 {
     TransferToControls();
-    const int result = RunModal(*this);
+    const int result = CEasyDialog::DoModal();
     if (result == wxID_OK)
         TransferFromControls();
     return result;

@@ -1,6 +1,7 @@
 #include "ProgramTest.h"
 
 #include "framework/ui/CheckListBox.h"
+#include "framework/ui/EasyDialog.h"
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/Icons.h"
 #include "framework/ui/MessageBoxFS.h"
@@ -43,20 +44,20 @@ TEST_F(WindowTest, MessageBoxShowsTheButtonsOfItsType)
     EXPECT_EQ(yesNo.GetButton(B::Yes)->GetSize().x, yesNo.GetButton(B::No)->GetSize().x);
     // Escape (the Cancel column) answers No for a yes/no box.
     yesNo.Press(B::Cancel);
-    EXPECT_EQ(yesNo.GetReturnCode(), IDNO);
+    EXPECT_EQ(yesNo.GetResult(), IDNO);
 
     CMessageBoxFS ok(nullptr, {"Imported 3 points", "", MB_OK | MB_ICONINFORMATION, "", ""});
     EXPECT_EQ(ok.GetTitle(), wxTheApp->GetAppDisplayName());
     EXPECT_TRUE(ok.GetButton(B::Ok)->IsShown());
     EXPECT_FALSE(ok.GetButton(B::Yes)->IsShown());
     ok.Press(B::Cancel);
-    EXPECT_EQ(ok.GetReturnCode(), IDOK);
+    EXPECT_EQ(ok.GetResult(), IDOK);
 
     CMessageBoxFS retry(nullptr, {"The port is busy.", "", MB_RETRYCANCEL, "", ""});
     EXPECT_EQ(retry.GetButton(B::Yes)->GetLabel(), "Retry");
     EXPECT_EQ(retry.GetButton(B::No)->GetLabel(), "Cancel");
     retry.Press(B::Yes);
-    EXPECT_EQ(retry.GetReturnCode(), IDRETRY);
+    EXPECT_EQ(retry.GetResult(), IDRETRY);
 }
 
 TEST_F(WindowTest, CheckListCyclesOnAClickAnywhereAndDragsItems)
@@ -152,7 +153,7 @@ TEST_F(WindowTest, RegenerationOptionsComeFromAndGoBackToTheProfile)
     SetAppProfile(&profile);
     profile.WriteProfileInt("RegenerationOptions", "IgnoreDeletedPoint", 1);
     ModalAnswerer previous = SetModalAnswerer([](wxDialog& dialog) {
-        auto& options = dynamic_cast<CRegenerationOptionsDlg&>(dialog);
+        auto& options = dynamic_cast<CRegenerationOptionsDlg&>(*CEasyDialog::FromHost(dialog));
         EXPECT_FALSE(options.GetStorePointCheck()->GetValue());
         EXPECT_TRUE(options.GetDeletedCheck()->GetValue());
         options.GetStorePointCheck()->SetValue(true);
@@ -169,7 +170,7 @@ TEST_F(WindowTest, RegenerationOptionsComeFromAndGoBackToTheProfile)
 
     // Cancelled (the close box): the ticks made are not taken, the stored answers stay.
     SetModalAnswerer([](wxDialog& dialog) {
-        dynamic_cast<CRegenerationOptionsDlg&>(dialog).GetDeletedCheck()->SetValue(false);
+        dynamic_cast<CRegenerationOptionsDlg&>(*CEasyDialog::FromHost(dialog)).GetDeletedCheck()->SetValue(false);
         return int(wxID_CANCEL);
     });
     {
@@ -192,12 +193,12 @@ TEST_F(WindowTest, SavePromptOpensAtTheLastChange)
     EXPECT_EQ(list->GetItemText(499), "Added Point '500'");
     EXPECT_GE(list->GetTopItem() + list->GetCountPerPage(), 499);
     prompt.Answer(IDNO);
-    EXPECT_EQ(prompt.GetReturnCode(), IDNO);
+    EXPECT_EQ(prompt.GetResult(), IDNO);
 
     CPromptSaveModified empty(nullptr, "Save changes to Untitled?", nullptr);
     EXPECT_EQ(empty.GetChangeList()->GetItemCount(), 0);
     empty.Answer(IDCANCEL);
-    EXPECT_EQ(empty.GetReturnCode(), IDCANCEL);
+    EXPECT_EQ(empty.GetResult(), IDCANCEL);
 }
 
 TEST_F(WindowTest, RegenerationOptionsIgnoreEscapeAndTakeTheCloseBoxAsCancel)
@@ -211,12 +212,13 @@ TEST_F(WindowTest, RegenerationOptionsIgnoreEscapeAndTakeTheCloseBoxAsCancel)
         escape.m_keyCode = WXK_ESCAPE;
         escape.SetEventObject(&dialog);
         dialog.ProcessWindowEvent(escape);
-        EXPECT_EQ(dialog.GetReturnCode(), 0);
+        EXPECT_FALSE(dialog.HasEnded());
 
-        wxCloseEvent close(wxEVT_CLOSE_WINDOW, dialog.GetId());
-        close.SetEventObject(&dialog);
-        dialog.ProcessWindowEvent(close);
-        EXPECT_EQ(dialog.GetReturnCode(), wxID_CANCEL);
+        wxDialog* host = dialog.GetModalHost();
+        wxCloseEvent close(wxEVT_CLOSE_WINDOW, host->GetId());
+        close.SetEventObject(host);
+        host->ProcessWindowEvent(close);
+        EXPECT_EQ(dialog.GetResult(), wxID_CANCEL);
     }
     SetAppProfile(nullptr);
 }

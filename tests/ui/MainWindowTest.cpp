@@ -1,6 +1,7 @@
 #include "ProgramTest.h"
 
 #include "core/StatusProgress.h"
+#include "framework/ui/EasyDialog.h"
 #include "framework/ui/FileDialog.h"
 #include "framework/ui/WindowEvents.h"
 #include "model/DataFileDoc.h"
@@ -104,7 +105,7 @@ TEST_F(ProgramTest, RawFileOnTheCommandLineBecomesAJobAfterTheOptions)
 {
     const std::string raw = CopySample(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw"), "Survey.MVR");
     dialogAnswer = [](wxDialog& dialog) {
-        auto* options = dynamic_cast<CRegenerationOptionsDlg*>(&dialog);
+        auto* options = dynamic_cast<CRegenerationOptionsDlg*>(CEasyDialog::FromHost(dialog));
         if (!options)
             return int(wxID_CANCEL);
         options->GetStorePointCheck()->SetValue(true);
@@ -206,7 +207,7 @@ TEST_F(ProgramTest, SaveQuestionAtExitCanKeepTheProgramOpen)
     CDataFileDoc::GetActiveDoc()->SetModifiedWithText("Moved Point '1'", true, true);
     int asked = 0;
     dialogAnswer = [&](wxDialog& dialog) {
-        if (!dynamic_cast<CPromptSaveModified*>(&dialog))
+        if (!dynamic_cast<CPromptSaveModified*>(CEasyDialog::FromHost(dialog)))
             return int(wxID_CANCEL);
         ++asked;
         return asked == 1 ? IDCANCEL : IDNO;
@@ -338,7 +339,7 @@ TEST_F(ProgramTest, UntitledJobIsSavedUnderTheChosenNameAtExit)
     const std::string target = home->file("Kept.Mvj");
     bool asked = false;
     dialogAnswer = [&](wxDialog& dialog) {
-        if (dynamic_cast<CPromptSaveModified*>(&dialog)) {
+        if (dynamic_cast<CPromptSaveModified*>(CEasyDialog::FromHost(dialog))) {
             asked = true;
             return IDYES;
         }
@@ -366,7 +367,7 @@ TEST_F(ProgramTest, OpeningARawFileFromTheMenuKeepsTheNewJobInMemory)
     const std::string raw = CopySample(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw"), "Traverse.Mvr");
     ASSERT_TRUE(Start());
     dialogAnswer = [raw](wxDialog& dialog) {
-        if (dynamic_cast<CRegenerationOptionsDlg*>(&dialog))
+        if (dynamic_cast<CRegenerationOptionsDlg*>(CEasyDialog::FromHost(dialog)))
             return int(wxID_OK);
         return ChooseFile(raw)(dialog);
     };
@@ -397,7 +398,7 @@ TEST_F(ProgramTest, CancellingTheSaveQuestionKeepsTheJob)
     CDataFileDoc* open = CDataFileDoc::GetActiveDoc();
     open->SetModifiedWithText("Moved Point '1'", true, true);
     dialogAnswer = [](wxDialog& dialog) {
-        return dynamic_cast<CPromptSaveModified*>(&dialog) ? IDCANCEL : int(wxID_CANCEL);
+        return dynamic_cast<CPromptSaveModified*>(CEasyDialog::FromHost(dialog)) ? IDCANCEL : int(wxID_CANCEL);
     };
     EXPECT_TRUE(App().OpenJobByPath(second));
     EXPECT_EQ(CDataFileDoc::GetActiveDoc(), open);

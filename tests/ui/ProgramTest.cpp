@@ -1,5 +1,6 @@
 #include "ProgramTest.h"
 
+#include "framework/ui/EasyDialog.h"
 #include "framework/ui/MessageBoxFS.h"
 #include "framework/ui/ModalDialog.h"
 #include "platform/MessageBox.h"
@@ -79,7 +80,7 @@ void ProgramTest::SetUp()
     SetAppProfile(m_profile.get());
 
     SetModalAnswerer([this](wxDialog& dialog) {
-        if (auto* box = dynamic_cast<CMessageBoxFS*>(&dialog)) {
+        if (auto* box = dynamic_cast<CMessageBoxFS*>(CEasyDialog::FromHost(dialog))) {
             messages.push_back(box->GetRequest().text);
             if (answers.empty())
                 return DefaultMessageBoxButton(box->GetRequest().flags);

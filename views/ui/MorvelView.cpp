@@ -4,6 +4,7 @@
 #include "model/DataFileDoc.h"
 #include "model/JobRawData.h"
 #include "model/RecordDatabase.h"
+#include "model/ui/MorvelFileSettings.h"
 #include "views/ui/PreviewMapCtrl.h"
 
 #include <wx/simplebook.h>
@@ -75,6 +76,14 @@ void CMorvelView::RegenerateCoordinates(int options)
         return;
     job->ReduceRawData((options & 1) != 0, (options & 2) != 0, nullptr, nullptr);
     UpdateSummary();
+}
+
+void CMorvelView::OnJobSettings()
+{
+    if (!GetJob())
+        return;
+    CMorvelFileSettings dialog;
+    dialog.DoModal(wxGetTopLevelParent(this));
 }
 
 void CMorvelView::UpdateSummary()

@@ -32,6 +32,9 @@ public:
     // Ignored when the pane is shown already or out of range.
     void SelectTab(int tab);
 
+    // "Job Settings...": the job settings dialog over the job.
+    void OnJobSettings();
+
     // 0x80D4: computes the job's points again from its raw data.
     void RegenerateCoordinates(int options);
 

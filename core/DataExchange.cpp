@@ -1,0 +1,145 @@
+#include "core/DataExchange.h"
+
+#include "core/ProgramHelpers.h"
+#include "core/ResourceStrings.h"
+
+#include <charconv>
+#include <cstdio>
+#include <utility>
+
+namespace {
+
+DdxErrorHandler& ErrorHandler()
+{
+    static DdxErrorHandler handler;
+    return handler;
+}
+
+// "%.1lf", always with '.'.
+std::string OneDecimal(double v)
+{
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 1);
+    return res.ec == std::errc() ? std::string(buf, res.ptr) : std::string("?");
+}
+
+std::string ReplaceFirst(std::string text, const std::string& marker, const std::string& value)
+{
+    const auto at = text.find(marker);
+    if (at != std::string::npos)
+        text.replace(at, marker.size(), value);
+    return text;
+}
+
+bool IsLoading(const CDataExchange* dx)
+{
+    return dx && !dx->m_bSaveAndValidate;
+}
+
+} // namespace
+
+CDdxControl* CDataExchange::PrepareEditCtrl(int id)
+{
+    m_lastControlId = id;
+    return m_pDlgWnd ? m_pDlgWnd->GetDdxControl(id) : nullptr;
+}
+
+void CDataExchange::Fail()
+{
+    if (m_bSaveAndValidate && m_pDlgWnd && m_lastControlId != 0)
+        m_pDlgWnd->GiveDdxFocus(m_lastControlId);
+    throw CDdxFailure();
+}
+
+bool RunDataExchange(CDdxDialog& dialog, bool save, const std::function<void(CDataExchange&)>& exchange)
+{
+    CDataExchange dx(&dialog, save);
+    try {
+        exchange(dx);
+    } catch (const CDdxFailure&) {
+        return false;
+    }
+    return true;
+}
+
+DdxErrorHandler SetDdxErrorHandler(DdxErrorHandler handler)
+{
+    return std::exchange(ErrorHandler(), std::move(handler));
+}
+
+int ShowDdxError(CDataExchange* dx, int id, const std::string& message)
+{
+    CDdxDialog* dialog = dx ? dx->m_pDlgWnd : nullptr;
+    if (dialog)
+        dialog->ShowDdxPage();
+    CDdxControl* control = dialog ? dialog->GetDdxControl(id) : nullptr;
+    int result = 2;
+    if (control && !dialog->IsDdxQuiet()) {
+        if (ErrorHandler()) {
+            result = ErrorHandler()({dx, id, control, message});
+        } else {
+            std::fprintf(stderr, "%s\n", message.c_str());
+            result = 1;
+        }
+    }
+    if (control)
+        dialog->GiveDdxFocus(id);
+    return result;
+}
+
+int ShowDdxErrorId(CDataExchange* dx, int id, uint32_t stringId)
+{
+    return ShowDdxError(dx, id, LoadResourceString(stringId));
+}
+
+bool FailWithText(CDataExchange* dx, int id, const std::string& message, bool quiet)
+{
+    if (IsLoading(dx))
+        return true;
+    if (!quiet) {
+        ShowDdxError(dx, id, message);
+        if (dx)
+            dx->Fail();
+    }
+    return false;
+}
+
+bool FailWithMessage(CDataExchange* dx, int id, const std::string& message, bool quiet)
+{
+    return FailWithText(dx, id, message, quiet);
+}
+
+bool FailWithMessageId(CDataExchange* dx, int id, uint32_t stringId, bool quiet)
+{
+    if (IsLoading(dx))
+        return true;
+    return FailWithText(dx, id, LoadResourceString(stringId), quiet);
+}
+
+bool FailWithFormat(CDataExchange* dx, int id, const std::string& format, const std::string& text, bool quiet)
+{
+    if (IsLoading(dx))
+        return true;
+    return FailWithText(dx, id, ReplaceFirst(format, "%s", text.empty() ? "???" : text), quiet);
+}
+
+bool FailValueRange(CDataExchange* dx, int id, double minimum, double maximum, bool quiet)
+{
+    if (IsLoading(dx))
+        return true;
+    std::string message = LoadResourceString(1563);
+    message = ReplaceFirst(message, "%1", OneDecimal(minimum));
+    message = ReplaceFirst(message, "%2", OneDecimal(maximum));
+    return FailWithText(dx, id, message, quiet);
+}
+
+bool SetWindowTextIfChanged(CDdxControl* control, const std::string& text)
+{
+    if (!control)
+        return false;
+    // Texts beyond what the comparison buffer holds are always written.
+    if (CountCharacters(text) <= 255 && control->GetText() == text)
+        return false;
+    control->SetText(text);
+    return true;
+}

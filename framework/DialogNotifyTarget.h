@@ -1,0 +1,60 @@
+#pragma once
+
+#include "framework/SelectionFilterPtr.h"
+#include "model/Interested.h"
+
+#include <cstdint>
+#include <vector>
+
+// A selection chip as the dialog that holds it sees it.
+class CSelectionChipBase
+{
+public:
+    virtual ~CSelectionChipBase() = default;
+    virtual bool HasPickedObject() const = 0;
+    // The job is closing: the picked object goes.
+    virtual void ForgetPickedObject() = 0;
+};
+
+// View kinds as the shell reports them.
+inline constexpr int32_t ViewKindJob = 0;
+inline constexpr int32_t ViewKindPrintPreview = 1;
+inline constexpr int32_t ViewKindNone = 2;
+
+// What every dialog of the program does with the change hints, free of windows: it keeps its
+// coordinate fields in the preferred order (hint 10), follows the kind of the active view
+// (hint 16) and makes its chips forget their picks when the job closes (hint 21). The dialog base
+// of the window layer derives from it and lays the fields out.
+class CDialogNotifyTarget : public CInterested
+{
+public:
+    CDialogNotifyTarget() = default;
+
+    void OnNotify(void* sender, int32_t code, intptr_t parameter) override;
+
+    // Lays the coordinate fields out for the preference when it differs from the order in effect.
+    void ArrangeCoordinateFields();
+    // 1 is the order of the dialog's own layout (northing before easting).
+    bool GetCoordOrderInEffect() const { return m_coordOrder; }
+    int32_t GetActiveViewKind() const { return m_activeViewKind; }
+    void ReadActiveViewKind();
+
+    // Chips register and leave (0x8081, 0x8082): 1 when added or found, else 0.
+    int32_t RegisterChip(CSelectionChipBase* chip);
+    int32_t UnregisterChip(CSelectionChipBase* chip);
+    const std::vector<CSelectionChipBase*>& GetChips() const { return m_chips; }
+
+    // A filter over the chips' filters; until chips carry filters, one that accepts everything.
+    virtual CSelectionFilterPtr GetSelectionFilter();
+    virtual void OnDeactivateInBar() {}
+    virtual void ApplyChipSelection(bool sendHint) {}
+
+protected:
+    // Exchanges the northing and easting fields' places; order is the preference now in effect.
+    virtual void SwapCoordinateFields(bool order) {}
+
+private:
+    std::vector<CSelectionChipBase*> m_chips; // not owned
+    int32_t m_activeViewKind = ViewKindNone;
+    bool m_coordOrder = true;
+};

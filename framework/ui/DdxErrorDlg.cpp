@@ -1,0 +1,104 @@
+#include "framework/ui/DdxErrorDlg.h"
+
+#include "core/DataExchange.h"
+#include "core/WindowPlacement.h"
+#include "framework/ui/WindowHelpers.h"
+
+#include <wx/dcclient.h>
+#include <wx/display.h>
+#include <wx/settings.h>
+#include <wx/utils.h>
+
+namespace {
+constexpr int Inset = 4;  // text inside the face
+constexpr int Shadow = 8; // shadow strips on the right and bottom
+} // namespace
+
+CDdxErrorDlg::CDdxErrorDlg(wxWindow* parent, const std::string& message, const ScreenRect& control)
+    : wxDialog(parent, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxSTAY_ON_TOP),
+      m_message(message), m_control(control)
+{
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    wxClientDC dc(this);
+    dc.SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
+    m_text = dc.GetMultiLineTextExtent(ToWx(m_message));
+
+    Bind(wxEVT_PAINT, &CDdxErrorDlg::OnPaint, this);
+    Bind(wxEVT_LEFT_UP, [this](wxMouseEvent&) { Close(wxID_CANCEL); });
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
+        const int key = e.GetKeyCode();
+        if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER)
+            Close(wxID_OK);
+        else if (key == WXK_ESCAPE)
+            Close(wxID_CANCEL);
+        else
+            e.Skip();
+    });
+
+    int display = wxDisplay::GetFromPoint(wxPoint(control.left, control.top));
+    if (display == wxNOT_FOUND)
+        display = 0;
+    const wxRect screen = wxDisplay(static_cast<unsigned>(display)).GetGeometry();
+    LayoutBalloon(screen.width, screen.height);
+}
+
+void CDdxErrorDlg::LayoutBalloon(int screenWidth, int screenHeight)
+{
+    const int w = m_text.x + 2 * Inset + Shadow;
+    const int h = m_text.y + 2 * Inset + Shadow;
+    // A control without a place gets the balloon at the mouse.
+    ScreenRect control = m_control;
+    if (control.IsEmpty()) {
+        const wxPoint m = wxGetMousePosition();
+        control = {m.x, m.y, m.x, m.y};
+    }
+    const ScreenRect r = PlaceDdxBalloon(control, w, h, screenWidth, screenHeight);
+    SetSize(r.left, r.top, r.Width(), r.Height());
+}
+
+void CDdxErrorDlg::Close(int result)
+{
+    if (IsModal())
+        EndModal(result);
+    else
+        SetReturnCode(result);
+}
+
+void CDdxErrorDlg::OnPaint(wxPaintEvent&)
+{
+    wxPaintDC dc(this);
+    const wxSize size = GetClientSize();
+    // Shadow strips, then the red face with a raised edge and the message.
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(wxColour(96, 96, 96)));
+    dc.DrawRectangle(Shadow, size.y - Shadow, size.x - Shadow, Shadow);
+    dc.DrawRectangle(size.x - Shadow, Shadow, Shadow, size.y - Shadow);
+    const wxRect face(0, 0, size.x - Shadow, size.y - Shadow);
+    dc.SetBrush(wxBrush(wxColour(255, 0, 0)));
+    dc.DrawRectangle(face);
+    dc.SetPen(*wxWHITE_PEN);
+    dc.DrawLine(face.GetLeft(), face.GetBottom(), face.GetLeft(), face.GetTop());
+    dc.DrawLine(face.GetLeft(), face.GetTop(), face.GetRight(), face.GetTop());
+    dc.SetPen(*wxBLACK_PEN);
+    dc.DrawLine(face.GetRight(), face.GetTop(), face.GetRight(), face.GetBottom());
+    dc.DrawLine(face.GetLeft(), face.GetBottom(), face.GetRight() + 1, face.GetBottom());
+    dc.SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
+    dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
+    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    dc.DrawText(ToWx(m_message), Inset, Inset);
+}
+
+void CDdxErrorDlg::Install()
+{
+    SetDdxErrorHandler([](const DdxErrorRequest& request) {
+        wxBell();
+        const ScreenRect control = request.control ? request.control->GetScreenRect() : ScreenRect{};
+        CDdxErrorDlg popup(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, request.message, control);
+        return popup.ShowModal() == wxID_OK ? 1 : 2;
+    });
+}
+
+void CDdxErrorDlg::Uninstall()
+{
+    SetDdxErrorHandler({});
+}

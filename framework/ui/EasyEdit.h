@@ -1,0 +1,30 @@
+#pragma once
+
+#include "model/Interested.h"
+
+#include <wx/textctrl.h>
+
+#include <cstdint>
+
+// The base of the program's value fields. When the field gets the focus, its text is selected
+// (or the caret put after it) once the focus change is over, so the click that gave the focus
+// does not undo the selection. It hears the change hints like any interested object.
+class CEasyEdit : public wxTextCtrl, public CInterested
+{
+public:
+    static constexpr int32_t SelectAllOnFocus = 0;
+    static constexpr int32_t CaretAtEndOnFocus = 1;
+
+    CEasyEdit() = default;
+    CEasyEdit(wxWindow* parent, wxWindowID id, const wxString& value = wxString(), long style = 0);
+    bool Create(wxWindow* parent, wxWindowID id, const wxString& value = wxString(), long style = 0);
+
+    // 0 select all, 1 caret at the end, anything else leaves the selection alone.
+    int32_t m_nFocusSelection = SelectAllOnFocus;
+
+    // Runs after the focus change has completed.
+    virtual void OnPostGetFocus();
+
+private:
+    void OnSetFocus(wxFocusEvent& event);
+};
