@@ -172,6 +172,15 @@ public:
     CSelectionFilterBase* operator->() const { return m_filter; }
     bool IsNull() const { return m_filter == nullptr; }
     bool IsEmpty() const { return m_filter == nullptr; }
+    // Hands the filter out without deleting it; the handle is empty afterwards.
+    CSelectionFilterBase* Detach()
+    {
+        CSelectionFilterBase* filter = m_filter;
+        if (filter != nullptr)
+            --filter->m_refCount;
+        m_filter = nullptr;
+        return filter;
+    }
 
 private:
     void AddRef()
