@@ -1,17 +1,45 @@
 #include "core/Report.h"
 
+#include "core/ReportOutput.h"
+#include "platform/AtomicFile.h"
+#include "platform/MessageBox.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <new>
+#include <unistd.h>
+
+namespace {
+CReportOutput* g_output = nullptr;
+} // namespace
+
+CReportOutput* SetReportOutput(CReportOutput* output)
+{
+    CReportOutput* previous = g_output;
+    g_output = output;
+    return previous;
+}
+
+CReportOutput* GetReportOutput() { return g_output; }
+
 CReport::CReport(int32_t options) : m_options(options)
 {
     Clear(true);
     m_changed = false;
 }
 
+CReport::~CReport() = default;
+
 CReport& CReport::Clear(bool newSection)
 {
-    m_headerLines.clear();
+    m_headerItems.clear();
     m_sections.clear();
     m_current = nullptr;
+    m_swapA = m_swapB = -1;
+    m_rendered.clear();
     m_changed = true;
+    m_lastMode = false;
     if (newSection)
         NewSection();
     return *this;
@@ -20,7 +48,21 @@ CReport& CReport::Clear(bool newSection)
 void CReport::AddHeaderLine(const char* text)
 {
     if (text != nullptr)
-        m_headerLines.emplace_back(text);
+        m_headerItems.push_back(CReportHeaderItem{text, nullptr});
+    m_changed = true;
+}
+
+void CReport::BuildFontList(const char* face, int32_t points, bool bold, bool italic)
+{
+    if (face == nullptr)
+        return;
+    auto font = std::make_unique<CReportFont>();
+    // A face the writer cannot use falls back to 10-point "Arial" there.
+    font->face = *face != '\0' ? face : "Arial";
+    font->points = points > 0 ? points : 10;
+    font->bold = bold;
+    font->italic = italic;
+    m_headerItems.push_back(CReportHeaderItem{std::string(), std::move(font)});
     m_changed = true;
 }
 
@@ -31,45 +73,71 @@ CReport& CReport::NewSection()
     return *this;
 }
 
+CReportSection& CReport::Current()
+{
+    // Every path that forgets the current section starts a fresh one, so callers never meet a
+    // report without one; this is the last guard.
+    if (m_current == nullptr)
+        NewSection();
+    return *m_current;
+}
+
 CReport& CReport::AddColumn(const char* heading, int32_t flags)
 {
     m_changed = true;
-    if (m_current == nullptr || !m_current->rows.empty())
+    CReportSection& section = Current();
+    if (!section.rows.empty())
         return *this;
-    m_current->columns.push_back(CColumnInfo{flags, heading != nullptr ? heading : ""});
+    CColumnInfo column{flags, heading != nullptr ? heading : ""};
+    if (m_swapB >= 0 && int32_t(section.columns.size()) == m_swapB && !section.columns.empty())
+        section.columns.insert(section.columns.end() - 1, std::move(column));
+    else
+        section.columns.push_back(std::move(column));
     return *this;
 }
 
 int32_t CReport::AddRow()
 {
     m_changed = true;
-    if (m_current == nullptr)
-        return -1;
-    if (!m_current->columns.empty())
-        m_current->rows.emplace_back(m_current->columns.size());
-    return int32_t(m_current->rows.size()) - 1;
+    CReportSection& section = Current();
+    if (!section.columns.empty())
+        section.rows.emplace_back(section.columns.size());
+    return int32_t(section.rows.size()) - 1;
 }
 
 void CReport::DeleteRow(int32_t row)
 {
     m_changed = true;
-    if (m_current == nullptr || row < 0 || row >= int32_t(m_current->rows.size()))
+    CReportSection& section = Current();
+    if (row < 0 || row >= int32_t(section.rows.size()))
         return;
-    m_current->rows.erase(m_current->rows.begin() + row);
+    section.rows.erase(section.rows.begin() + row);
 }
 
 void CReport::AddTextRow(const char* text)
 {
-    SetCell(0, AddRow(), text, false);
+    const int32_t row = AddRow();
+    SetCell(0, row, text, false);
+}
+
+void CReport::AddPageBreakRow()
+{
+    const int32_t row = AddRow();
+    SetCell(0, row, "\\page", true);
 }
 
 void CReport::SetCell(int32_t column, int32_t row, const char* text, bool raw)
 {
+    if (column == m_swapA)
+        column = m_swapB;
+    else if (column == m_swapB)
+        column = m_swapA;
     m_changed = true;
-    if (text == nullptr || m_current == nullptr || column < 0 || row < 0 ||
-        column >= int32_t(m_current->columns.size()) || row >= int32_t(m_current->rows.size()))
+    CReportSection& section = Current();
+    if (text == nullptr || column < 0 || row < 0 || column >= int32_t(section.columns.size()) ||
+        row >= int32_t(section.rows.size()))
         return;
-    std::vector<std::string>& cells = m_current->rows[size_t(row)];
+    std::vector<std::string>& cells = section.rows[size_t(row)];
     if (size_t(column) >= cells.size())
         return;
     std::string stored;
@@ -87,6 +155,15 @@ void CReport::SetCell(int32_t column, int32_t row, const char* text, bool raw)
     cells[size_t(column)] = std::move(stored);
 }
 
+bool CReport::SetSwapColumns(int32_t a, int32_t b, bool northingFirst)
+{
+    if (!northingFirst) {
+        m_swapA = std::min(a, b);
+        m_swapB = std::max(a, b);
+    }
+    return true;
+}
+
 void CReport::ClearSections(bool keepCurrent)
 {
     std::unique_ptr<CReportSection> kept;
@@ -94,14 +171,20 @@ void CReport::ClearSections(bool keepCurrent)
         if (section.get() == m_current)
             kept = std::move(section);
     m_sections.clear();
-    if (kept != nullptr) {
+    m_current = nullptr;
+    if (kept != nullptr && keepCurrent) {
         kept->rows.clear();
-        if (keepCurrent) {
-            m_sections.push_back(std::move(kept));
-        }
+        m_current = kept.get();
+        m_sections.push_back(std::move(kept));
+    } else {
+        // Callers go on adding columns and rows after clearing without keeping; a fresh empty
+        // section gives them somewhere to go.
+        NewSection();
     }
-    m_current = m_sections.empty() ? nullptr : m_sections.back().get();
+    m_rendered.clear();
     m_changed = true;
+    m_lastMode = false;
+    m_swapA = m_swapB = -1;
 }
 
 bool CReport::IsEmpty() const
@@ -117,6 +200,23 @@ int32_t CReport::GetRowCount() const
     return m_current != nullptr ? int32_t(m_current->rows.size()) : 0;
 }
 
+int64_t CReport::GetTotalRowCount() const
+{
+    int64_t total = 0;
+    for (const auto& section : m_sections)
+        total += int64_t(section->rows.size());
+    return total;
+}
+
+std::vector<std::string> CReport::GetHeaderLines() const
+{
+    std::vector<std::string> lines;
+    for (const CReportHeaderItem& item : m_headerItems)
+        if (item.font == nullptr)
+            lines.push_back(item.text);
+    return lines;
+}
+
 std::string CReport::GetCell(size_t section, int32_t column, int32_t row) const
 {
     if (section >= m_sections.size())
@@ -125,4 +225,79 @@ std::string CReport::GetCell(size_t section, int32_t column, int32_t row) const
     if (row < 0 || size_t(row) >= s.rows.size() || column < 0 || size_t(column) >= s.rows[size_t(row)].size())
         return {};
     return s.rows[size_t(row)][size_t(column)];
+}
+
+std::string CReport::GenerateRtf(bool mode, const std::string& name)
+{
+    // The name is on the date line, so another name needs another rendering too.
+    if (mode != m_lastMode || name != m_lastName)
+        m_changed = true;
+    m_lastMode = mode;
+    m_lastName = name;
+    if (!m_changed)
+        return m_rendered;
+    std::string text;
+    try {
+        if (g_output != nullptr)
+            text = g_output->RenderRtf(*this, mode, name);
+    } catch (const std::bad_alloc&) {
+        // Nothing is cached and the report stays changed, so the next call tries again.
+        return "Out of memory. You must close other applications now to continue!";
+    }
+    m_rendered = std::move(text);
+    m_changed = false;
+    return m_rendered;
+}
+
+void CReport::ShowInMessageBar(bool respectUserClose, bool caretAtEnd)
+{
+    const std::string rtf = GenerateRtf(false);
+    if (g_output == nullptr || !g_output->HasMainWindow())
+        return;
+    g_output->ShowRtfInMessageBar(rtf, caretAtEnd);
+    const bool shown = (g_output->GetAutoShowMessages() || g_output->IsMessageBarVisible()) && !IsEmpty();
+    bool show = shown;
+    if (respectUserClose)
+        show = shown && !g_output->GetUserClosedMessageBar();
+    else
+        g_output->SetUserClosedMessageBar(false);
+    g_output->ShowMessageBar(show);
+}
+
+bool CReport::OpenInEditor(const std::string& name)
+{
+    if (IsEmpty()) {
+        ShowMessageBoxFS("Empty Report.", MB_OK);
+        return false;
+    }
+    const std::string rtf = GenerateRtf(true, name);
+    return g_output != nullptr && g_output->SendTextToKVLEdit(rtf);
+}
+
+bool CReport::SaveRtf(const std::string& path, const std::string& name)
+{
+    if (path.empty())
+        return false;
+    const std::string rtf = GenerateRtf(true, name);
+    return WriteFileReplacing(path, rtf);
+}
+
+bool CReport::PrintWithEditor()
+{
+    std::error_code ec;
+    std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
+    if (ec)
+        folder = "/tmp";
+    std::string path = (folder / "MorvelReport-XXXXXX.rtf").string();
+    const int fd = ::mkstemps(path.data(), 4);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    if (!SaveRtf(path)) {
+        ::unlink(path.c_str());
+        return false;
+    }
+    // The editor prints and the file stays for it to read; the temporary folder is cleaned by
+    // the system.
+    return g_output != nullptr && g_output->StartKVLEdit({"/p", path});
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 // Starts a program found on PATH with the argument vector (argv[0] names the program), in the
@@ -10,3 +11,31 @@ bool LaunchProcess(const std::vector<std::string>& argv, const std::string& work
 
 // Opens a document, web page or mail address with the desktop's program for it (xdg-open).
 bool OpenWithDesktop(const std::string& target, const std::string& workingFolder = std::string());
+
+// A started program the caller watches: whether it has ended, waiting for it a while. Started
+// as LaunchProcess starts programs (an argv[0] with a '/' is taken as a path, else looked up on
+// PATH). Whatever still runs when the object goes is left to run on, and its exit is collected
+// so that no zombie stays behind.
+class CChildProcess
+{
+public:
+    CChildProcess() = default;
+    ~CChildProcess();
+    CChildProcess(const CChildProcess&) = delete;
+    CChildProcess& operator=(const CChildProcess&) = delete;
+
+    bool Start(const std::vector<std::string>& argv, const std::string& workingFolder = std::string());
+    // True once the program has ended; its exit status (as waitpid gives it) in *status.
+    bool HasExited(int* status = nullptr);
+    // Waits up to the milliseconds for it to end; true when it has.
+    bool WaitForExit(int milliseconds, int* status = nullptr);
+    // Lets the program run on without watching it.
+    void Detach();
+
+    pid_t GetPid() const { return m_pid; }
+
+private:
+    pid_t m_pid = -1;
+    bool m_exited = false;
+    int m_status = 0;
+};

@@ -16,6 +16,12 @@ inline constexpr int IdAppExit = WxCommandId(57665);
 inline constexpr int IdViewToolbars = 7165;
 inline constexpr int IdToggleDialogBar = 6681;
 inline constexpr int IdMessageBar = 7233;
+// The dock menu's entries, one a bar.
+inline constexpr int IdDockBarFirst = WxCommandId(44000);
+inline constexpr int IdDockBarLast = WxCommandId(44020);
+
+inline constexpr int IdViewManual = 7316;
+inline constexpr int IdGettingStarted = 7319;
 
 inline constexpr int IdZoomIn = 7203;
 inline constexpr int IdZoomOut = 7204;

@@ -19,6 +19,10 @@
 #include "platform/ShellHooks.h"
 #include "platform/StatusBarHost.h"
 #include "platform/View.h"
+#include "core/ReportOutput.h"
+#include "shell/IpcService.h"
+#include "shell/ui/AppReportOutput.h"
+#include "shell/ui/IpcServer.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
 #include "shell/ui/PromptSaveModified.h"
@@ -129,6 +133,7 @@ public:
 };
 
 CAppDocShell g_docShell;
+CAppReportOutput g_reportOutput;
 CAppSettingsShell g_settingsShell;
 
 } // namespace
@@ -136,6 +141,8 @@ CAppSettingsShell g_settingsShell;
 void InstallAppHooks(CMorvelApp& app)
 {
     g_app = &app;
+    SetReportOutput(&g_reportOutput);
+    SetIpcServiceFactory([] { return std::make_unique<CWxIpcService>(); });
     SetMessageBoxHandler(MessageBoxHandler(&CMessageBoxFS::Show));
     CDdxErrorDlg::Install();
     SetApplicationQuitHandler([](int) {
@@ -211,6 +218,9 @@ void RemoveAppHooks()
     if (!g_app)
         return;
     g_app = nullptr;
+    if (GetReportOutput() == &g_reportOutput)
+        SetReportOutput(nullptr);
+    SetIpcServiceFactory({});
     SetMessageBoxHandler(MessageBoxHandler());
     CDdxErrorDlg::Uninstall();
     SetApplicationQuitHandler({});

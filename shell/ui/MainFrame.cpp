@@ -6,6 +6,7 @@
 #include "framework/ColorTable.h"
 #include "framework/ui/Icons.h"
 #include "framework/ui/WindowEvents.h"
+#include "framework/ui/MessageBar.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
 #include "model/DataFileDocShell.h"
@@ -15,6 +16,7 @@
 #include "platform/Profile.h"
 #include "platform/ShellHooks.h"
 #include "shell/CommandIds.h"
+#include "shell/HelpDocuments.h"
 #include "shell/RecentFileList.h"
 #include "shell/StatusPanes.h"
 #include "shell/ui/MorvelApp.h"
@@ -30,6 +32,8 @@
 #include <wx/statusbr.h>
 #include <wx/utils.h>
 #include <wx/wupdlock.h>
+
+#include <memory>
 
 namespace {
 
@@ -80,6 +84,14 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
     Bind(wxEVT_AUI_PANE_CLOSE, &CMainFrame::OnPaneClose, this);
     Bind(EVT_DELIVER_HINTS_80D7, [this](wxCommandEvent&) { DeliverHints(); });
+    Bind(wxEVT_BUTTON, &CMainFrame::OnMessageBarClose, this, IdMessageBarClose);
+    Bind(wxEVT_MENU, [](wxCommandEvent&) { CMorvelApp::OpenManual(); }, IdViewManual);
+    Bind(wxEVT_MENU, [](wxCommandEvent&) { CMorvelApp::OpenGettingStarted(); }, IdGettingStarted);
+    Bind(wxEVT_CONTEXT_MENU, &CMainFrame::OnDockContextMenu, this);
+    Bind(wxEVT_MENU, &CMainFrame::OnDockMenuCommand, this, IdDockBarFirst, IdDockBarLast);
+    Bind(EVT_MESSAGEBAR_CLEAR_8078, &CMainFrame::OnRelayToDialogBar, this);
+    Bind(EVT_MESSAGEBAR_REPORT_8079, &CMainFrame::OnRelayToDialogBar, this);
+    Bind(EVT_MESSAGEBAR_REPORTED_807A, &CMainFrame::OnRelayToDialogBar, this);
     for (int id : {IdViewToolbars, IdToggleDialogBar, IdMessageBar}) {
         Bind(wxEVT_MENU, &CMainFrame::OnCommand, this, id);
         Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateCommand, this, id);
@@ -120,6 +132,11 @@ void CMainFrame::CreateMenus()
     view->Append(IdViewToolbars, "&Toolbars...");
     view->AppendCheckItem(IdMessageBar, "&Message Bar");
     bar->Append(view, "&View");
+
+    auto* help = new wxMenu;
+    help->Append(IdViewManual, "View &Manual...\tF1");
+    help->Append(IdGettingStarted, "&Getting Started with Morvel...");
+    bar->Append(help, "&Help");
     SetMenuBar(bar);
 }
 
@@ -152,20 +169,27 @@ void CMainFrame::CreateBars()
                                  .LeftDockable(false)
                                  .BottomDockable(false));
 
-    auto* messageBar = new wxPanel(this, wxID_ANY);
-    messageBar->SetName("Message Bar");
-    m_aui.AddPane(messageBar, wxAuiPaneInfo()
-                                  .Name(PaneNames[MessageBarIndex])
-                                  .Caption("Messages")
-                                  .Bottom()
-                                  .Layer(0)
-                                  .Row(1)
-                                  .BestSize(FromDIP(wxSize(400, 160)))
-                                  .Floatable(false)
-                                  .TopDockable(false)
-                                  .LeftDockable(false)
-                                  .RightDockable(false)
-                                  .Hide());
+    // The message bar has its own close button and keeps its height in the profile.
+    m_messageBar = new CMessageBar(this);
+    m_aui.AddPane(m_messageBar, wxAuiPaneInfo()
+                                    .Name(PaneNames[MessageBarIndex])
+                                    .Caption("Messages")
+                                    .CaptionVisible(false)
+                                    .Bottom()
+                                    .Layer(0)
+                                    .Row(1)
+                                    .BestSize(m_messageBar->GetSizeBar())
+                                    .MinSize(wxSize(CDockableWindow::MinFloatingSize, CDockableWindow::MinFloatingSize))
+                                    .FloatingSize(m_messageBar->GetSizeBar())
+                                    .Floatable(false)
+                                    .TopDockable(false)
+                                    .LeftDockable(false)
+                                    .RightDockable(false)
+                                    .Hide());
+    m_messageBar->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        m_messageBar->TrackPaneSize(m_aui);
+    });
 
     m_viewTabBar = new CViewTabBar(this, wxID_ANY, m_icons);
     m_aui.AddPane(m_viewTabBar, wxAuiPaneInfo()
@@ -197,7 +221,7 @@ void CMainFrame::CreateBars()
                                  .BottomDockable(false)
                                  .RightDockable(false));
 
-    m_bars = {m_toolBar, messageBar, m_viewTabBar, dialogBar};
+    m_bars = {m_toolBar, m_messageBar, m_viewTabBar, dialogBar};
     LoadModeBarState();
     m_aui.Update();
 }
@@ -345,6 +369,10 @@ void CMainFrame::SetFullScreen(bool fullScreen)
 
 void CMainFrame::PrepareClose()
 {
+    if (m_messageBar) {
+        m_messageBar->TrackPaneSize(m_aui);
+        m_messageBar->SaveSize();
+    }
     if (m_viewPresent && ActiveViewKind() != 1)
         SaveModeBarState();
     m_closing = true;
@@ -446,6 +474,7 @@ void CMainFrame::OnCommand(wxCommandEvent& event)
         ShowDialogBar(!IsBarShown(DialogBarIndex));
         break;
     case IdMessageBar:
+        m_bMessageBarClosedByUser = false;
         ShowMessageBar(!IsBarShown(MessageBarIndex));
         break;
     default:
@@ -575,3 +604,77 @@ void CMainFrame::ClearStatusPane1() { SetPaneText(1, {}); }
 void CMainFrame::ClearStatusPane2() { SetPaneText(2, {}); }
 
 void CMainFrame::SetStatusPane2Text(const char* text) { SetPaneText(2, text ? text : ""); }
+
+// --- Message bar and dock menu.
+
+void CMainFrame::ShowRtfInMessageBar(const std::string& rtf, bool caretAtEnd)
+{
+    if (m_messageBar)
+        m_messageBar->SetText(rtf, caretAtEnd);
+}
+
+void CMainFrame::OnMessageBarClose(wxCommandEvent&)
+{
+    m_bMessageBarClosedByUser = true;
+    ShowMessageBar(false);
+}
+
+void CMainFrame::OnRelayToDialogBar(wxCommandEvent& event)
+{
+    // The side bar lets its top panel act; without one the bar acts itself.
+    wxWindow* sideBar = GetBar(DialogBarIndex);
+    event.SetExtraLong(0);
+    if (!sideBar || sideBar->IsBeingDeleted())
+        return;
+    wxCommandEvent relayed(event);
+    relayed.SetExtraLong(0);
+    // Not back up to the frame: a side bar without a panel leaves the event unanswered.
+    relayed.StopPropagation();
+    sideBar->ProcessWindowEvent(relayed);
+    event.SetExtraLong(relayed.GetExtraLong());
+}
+
+std::vector<int> CMainFrame::GetDockMenuBars()
+{
+    std::vector<int> bars;
+    const int32_t kind = ActiveViewKind();
+    for (int i = 0; i < BarCount; ++i)
+        if (GetBar(i) && IsBarAllowedInView(i, kind) && !GetBar(i)->GetName().empty())
+            bars.push_back(i);
+    return bars;
+}
+
+wxMenu* CMainFrame::BuildDockMenu()
+{
+    m_dockMenuBars = GetDockMenuBars();
+    auto* menu = new wxMenu;
+    for (size_t i = 0; i < m_dockMenuBars.size() && IdDockBarFirst + int(i) <= IdDockBarLast; ++i) {
+        const int bar = m_dockMenuBars[i];
+        menu->AppendCheckItem(IdDockBarFirst + int(i), GetBar(bar)->GetName());
+        menu->Check(IdDockBarFirst + int(i), IsBarShown(bar));
+    }
+    return menu;
+}
+
+void CMainFrame::OnDockContextMenu(wxContextMenuEvent& event)
+{
+    // Only the frame's own surface, the dock area around the panes; other windows keep theirs.
+    if (event.GetEventObject() != this) {
+        event.Skip();
+        return;
+    }
+    std::unique_ptr<wxMenu> menu(BuildDockMenu());
+    const wxPoint at = event.GetPosition() == wxDefaultPosition ? wxDefaultPosition : ScreenToClient(event.GetPosition());
+    PopupMenu(menu.get(), at);
+}
+
+void CMainFrame::OnDockMenuCommand(wxCommandEvent& event)
+{
+    const size_t index = size_t(event.GetId() - IdDockBarFirst);
+    if (index >= m_dockMenuBars.size())
+        return;
+    const int bar = m_dockMenuBars[index];
+    const bool show = !IsBarShown(bar);
+    SetModeBarVisible(bar, show);
+    ShowBar(bar, show);
+}

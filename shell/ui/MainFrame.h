@@ -8,8 +8,11 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class CDataFileDoc;
+class CMessageBar;
+class wxMenu;
 class CIcons;
 class CMorvelToolbar;
 class CMorvelView;
@@ -59,6 +62,16 @@ public:
     bool GetModeBarVisible(int index) const;
     void ShowDialogBar(bool show);
     void ShowMessageBar(bool show);
+    CMessageBar* GetMessageBar() const { return m_messageBar; }
+    // Puts a report's rich text into the message bar.
+    void ShowRtfInMessageBar(const std::string& rtf, bool caretAtEnd);
+    // The record that the user closed the message bar with its "X".
+    bool GetUserClosedMessageBar() const { return m_bMessageBarClosedByUser; }
+    void SetUserClosedMessageBar(bool closed) { m_bMessageBarClosedByUser = closed; }
+    // The bars the dock menu offers (their indexes) and the menu itself, commands 44000 up.
+    std::vector<int> GetDockMenuBars();
+    wxMenu* BuildDockMenu();
+    void OnDockMenuCommand(wxCommandEvent& event);
     void LoadModeBarState();
     void SaveModeBarState();
     void SetFullScreen(bool fullScreen);
@@ -104,6 +117,10 @@ private:
     void OnClose(wxCloseEvent& event);
     void OnPaneClose(wxAuiManagerEvent& event);
     void OnCommand(wxCommandEvent& event);
+    void OnMessageBarClose(wxCommandEvent& event);
+    // 0x8078, 0x8079, 0x807A from the message bar, on to the side bar.
+    void OnRelayToDialogBar(wxCommandEvent& event);
+    void OnDockContextMenu(wxContextMenuEvent& event);
     void OnUpdateCommand(wxUpdateUIEvent& event);
     bool* CurrentTable();
     const bool* CurrentTable() const;
@@ -114,6 +131,9 @@ private:
     std::array<wxWindow*, BarCount> m_bars{};
     CMorvelToolbar* m_toolBar = nullptr;
     CViewTabBar* m_viewTabBar = nullptr;
+    CMessageBar* m_messageBar = nullptr;
+    bool m_bMessageBarClosedByUser = false;
+    std::vector<int> m_dockMenuBars;
     wxWindow* m_emptyCentre = nullptr;
     CMorvelView* m_jobView = nullptr;
     wxGauge* m_progress = nullptr;

@@ -23,6 +23,7 @@
 #include "rawdata/NikonRawDataFile.h"
 #include "shell/CommandIds.h"
 #include "shell/DisplayCheck.h"
+#include "shell/HelpDocuments.h"
 #include "shell/IpcService.h"
 #include "shell/ui/AppHooks.h"
 #include "shell/ui/DocTemplate.h"
@@ -670,3 +671,7 @@ bool CMorvelApp::WriteNewJobFile(const std::string& path, const JobFileHeader& s
     // Without a selection to take the points from, the new job starts empty.
     return made.ExportSelection(path, selection != nullptr, true, selection);
 }
+
+bool CMorvelApp::OpenManual() { return OpenHelpDocument(ManualFileName); }
+
+bool CMorvelApp::OpenGettingStarted() { return OpenHelpDocument(GettingStartedFileName); }

@@ -104,6 +104,10 @@ public:
     static bool WriteProfileDouble(const char* section, const char* key, double value);
     static double GetProfileDouble(const char* section, const char* key, double def);
 
+    // --- Help documents beside the program (commands 7316, F1, and 7319).
+    static bool OpenManual();
+    static bool OpenGettingStarted();
+
     // --- Hints: asks the main frame to deliver the active job's held-back hints, at once (send)
     // or when the loop comes back (post).
     void RequestDeferredHints(bool send);

@@ -1,0 +1,409 @@
+#include "landxml/LandXML.h"
+
+#include "core/ProgramHelpers.h"
+#include "core/StatusProgress.h"
+#include "landxml/elements/LandXMLCgPoint.h"
+#include "landxml/elements/LandXMLAlignments.h"
+#include "landxml/elements/LandXMLCgPoints.h"
+#include "landxml/elements/LandXMLGradeModel.h"
+#include "landxml/elements/LandXMLParcels.h"
+#include "landxml/elements/LandXMLSurfaces.h"
+
+#include <algorithm>
+#include <fstream>
+#include <new>
+
+namespace {
+
+struct SkipRow
+{
+    bool canSkip;
+    const char* displayName;
+    const char* xpath;
+};
+
+// Elements the reader passes over, in the order the note names them.
+constexpr SkipRow kSkipTable[] = {
+    {true, "SurfVolumes", "./Surfaces/SurfVolumes"},
+    {true, "PipeNetworks", "./PipeNetworks"},
+    {true, "PlanFeatures", "./PlanFeatures"},
+    {true, "CrossSects", "./CrossSects"},
+    {true, "Monuments", "./Monuments"},
+    {true, "Superelevation", "./Alignments/Alignment/Superelevation"},
+    {true, "CrossSects", "./Alignments/Alignment/CrossSects"},
+    {true, "StaEquation", "./Alignments/Alignment/StaEquation"},
+    {true, "ProfSurf", "./Alignments/Alignment/Profile/ProfSurf"},
+    {true, "CircCurve", "./Alignments/Alignment/Profile/ProfAlign/CircCurve"},
+    {true, "Biquadratic Spiral", "./Alignments/Alignment/CoordGeom//Spiral[@spiType=\"biquadratic\"]"},
+    {true, "Bloss Spiral", "./Alignments/Alignment/CoordGeom//Spiral[@spiType=\"bloss\"]"},
+    {true, "Cosine Spiral", "./Alignments/Alignment/CoordGeom//Spiral[@spiType=\"cosine\"]"},
+    {true, "Bubic Spiral", "./Alignments/Alignment/CoordGeom//Spiral[@spiType=\"cubic\"]"},
+    {true, "Sinusoid Spiral", "./Alignments/Alignment/CoordGeom//Spiral[@spiType=\"sinusoid\"]"},
+    {true, "RevBiquadratic Spiral", "./Alignments/Alignment/CoordGeom//Spiral[@spiType=\"revBiquadratic\"]"},
+    {true, "RevBloss Spiral", "./Alignments/Alignment/CoordGeom//Spiral[@spiType=\"revBloss\"]"},
+    {true, "RevCosine Spiral", "./Alignments/Alignment/CoordGeom//Spiral[@spiType=\"revCosine\"]"},
+    {true, "RevSinusoid Spiral", "./Alignments/Alignment/CoordGeom//Spiral[@spiType=\"revSinusoid\"]"},
+};
+
+// 1-based line of a byte offset into the file.
+long LineAtOffset(const std::string& fileName, std::ptrdiff_t offset)
+{
+    std::string text(offset > 0 ? static_cast<std::size_t>(offset) : 0, '\0');
+    std::ifstream in(fileName, std::ios::binary);
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount() > 0 ? in.gcount() : 0));
+    long line = 1;
+    for (const char c : text)
+        if (c == '\n')
+            ++line;
+    return line;
+}
+
+// The status-bar progress never reports a cancel; the points where a cancel would be honoured
+// are kept so that a progress with a Cancel button can stop the reading there.
+void CancelPoint(CStatusProgress&) {}
+
+} // namespace
+
+CLandXML::CLandXML() = default;
+
+CLandXML::~CLandXML()
+{
+    CLandXML::Reset();
+}
+
+bool CLandXML::Validate(pugi::xml_node element)
+{
+    return IsTag(element, "LandXML");
+}
+
+void CLandXML::Reset()
+{
+    CXMLElement::Reset();
+    m_cgPointsGroups.clear();
+    m_alignmentContainers.clear();
+    m_parcelContainers.clear();
+    m_gradeModels.clear();
+    m_surfaceContainers.clear();
+    // The alignments just deleted must not stay reachable by name.
+    m_alignmentIndex.clear();
+    m_units.Reset();
+}
+
+int CLandXML::GetTopLevelObjectCount() const
+{
+    return static_cast<int>(m_cgPointsGroups.size() + m_alignmentContainers.size() + m_parcelContainers.size()
+                            + m_gradeModels.size() + m_surfaceContainers.size());
+}
+
+bool CLandXML::LoadFile(const std::string& fileName, std::string& message)
+{
+    // The file goes straight into a buffer the parsed document owns and parses in place: one
+    // read, no copy.
+    std::size_t size = 0;
+    void* buffer = nullptr;
+    {
+        std::ifstream in(fileName, std::ios::binary | std::ios::ate);
+        if (!in)
+            RaiseError("Fail to load the XML file.");
+        const std::streamoff length = in.tellg();
+        in.seekg(0);
+        if (length < 0 || !in)
+            RaiseError("Fail to load the XML file.");
+        size = static_cast<std::size_t>(length);
+        buffer = pugi::get_memory_allocation_function()(size == 0 ? 1 : size);
+        if (buffer == nullptr)
+            throw std::bad_alloc();
+        if (!in.read(static_cast<char*>(buffer), length)) {
+            pugi::get_memory_deallocation_function()(buffer);
+            RaiseError("Fail to load the XML file.");
+        }
+    }
+
+    CStatusProgress progress;
+    progress.Begin("Reading LandXML file");
+
+    // A document loaded a second time starts afresh: nothing may stay bound to the old tree.
+    Reset();
+    m_pointIndex.clear();
+    m_namedInOrder.clear();
+    m_namedInOrderValid = false;
+    m_unnamedPoints.clear();
+    m_ownedPoints.clear();
+    m_pendingPoints.clear();
+    m_cgPointElements.clear();
+    m_cgPointElementsIndexed = false;
+    m_fileName.clear();
+    const pugi::xml_parse_result parsed =
+        m_dom.load_buffer_inplace_own(buffer, size, pugi::parse_default | pugi::parse_comments);
+    if (!parsed) {
+        if (parsed.status == pugi::status_no_document_element) {
+            if (!m_dom.first_child())
+                RaiseError(landxml::FormatText("%s is empty.", {"The XML file"}));
+            RaiseError(landxml::FormatText("%s is empty.", {"The root"}));
+        }
+        // The buffer was changed by the parse; the line is counted in the file as it is.
+        RaiseError(landxml::FormatText("Unable to load the XML file because of an error at line %ld\nReason: %s",
+                                       {std::to_string(LineAtOffset(fileName, parsed.offset)), parsed.description()}));
+    }
+    // A CgPoint element takes some 40 bytes at the least: room for every name the file can hold
+    // spares the index its rehashing.
+    m_pointIndex.reserve(std::min<std::size_t>(size / 40, std::size_t(1) << 22));
+
+    if (!m_dom.first_child())
+        RaiseError(landxml::FormatText("%s is empty.", {"The XML file"}));
+    // The document element comes first in document order, so it is the answer to "//LandXML"
+    // whenever it is one; only otherwise is the whole tree searched.
+    pugi::xml_node root = m_dom.document_element();
+    if (GetTagName(root) != "LandXML")
+        root = SelectSingleNode(m_dom.first_child(), "//LandXML");
+    if (root.type() != pugi::node_element)
+        RaiseError(landxml::FormatText("%s is empty.", {"The root"}));
+
+    CancelPoint(progress);
+    if (!CheckUnitsAndSkipped(root, message))
+        RaiseError(message);
+    CancelPoint(progress);
+
+    if (Read(root, nullptr)) {
+        m_fileName = fileName;
+        return true;
+    }
+    Reset();
+    return false;
+}
+
+bool CLandXML::CheckUnitsAndSkipped(pugi::xml_node landXml, std::string& message)
+{
+    int units = 0;
+    for (pugi::xml_node child = landXml.child("Units"); child; child = child.next_sibling("Units"))
+        ++units;
+    if (units == 0) {
+        message = landxml::FormatText("%s contains no %s element.", {"'LandXML'", "'Units'"});
+        return false;
+    }
+    if (units > 1) {
+        message = "This program can not handle more than one 'Units' element.";
+        return false;
+    }
+
+    // Compiled once for the life of the program; every file asks the same questions.
+    static const std::vector<std::unique_ptr<pugi::xpath_query>> queries = [] {
+        std::vector<std::unique_ptr<pugi::xpath_query>> compiled;
+        for (const SkipRow& row : kSkipTable)
+            compiled.push_back(std::make_unique<pugi::xpath_query>(row.xpath));
+        return compiled;
+    }();
+    std::string skipped;
+    for (std::size_t i = 0; i < std::size(kSkipTable); ++i) {
+        const SkipRow& row = kSkipTable[i];
+        if (landXml.select_node(*queries[i]).node().empty())
+            continue;
+        if (!row.canSkip) {
+            message = landxml::FormatText("This program can neither read nor skip the following elements: '%s'",
+                                          {row.displayName});
+            return false;
+        }
+        skipped += ' ';
+        skipped += row.displayName;
+    }
+    message = skipped.empty() ? std::string() : "This program skips the following elements: " + skipped;
+    return true;
+}
+
+template <class T>
+bool CLandXML::ReadInto(std::vector<std::unique_ptr<T>>& list, pugi::xml_node element)
+{
+    list.push_back(std::make_unique<T>());
+    return list.back()->Read(element, this);
+}
+
+bool CLandXML::ReadCgPointsGroup(pugi::xml_node element)
+{
+    return ReadInto(m_cgPointsGroups, element);
+}
+
+bool CLandXML::Read(pugi::xml_node element, CLandXML* document)
+{
+    if (!Load(element, document))
+        return false;
+    ResetChildIteration();
+    pugi::xml_node child;
+    if (!GetNextChildElement(child))
+        RaiseError(landxml::FormatText("%s element is empty.", {"'LandXML'"}));
+
+    CStatusProgress progress;
+    CancelPoint(progress);
+    const int total = GetChildCount();
+    int counter = 0;
+    progress.Begin("Parsing points");
+    ResetChildIteration();
+    while (GetNextChildElement(child)) {
+        progress.SetPercent(MulDivDouble(counter, 100, total));
+        ++counter;
+        CancelPoint(progress);
+        const std::string tag = GetTagName(child);
+        if (tag == "Units") {
+            if (!m_units.Read(child, this))
+                return false;
+        } else if (tag == "CgPoints" && m_readCgPoints) {
+            if (!ReadCgPointsGroup(child))
+                return false;
+        } else if (tag == "Survey" && m_readCgPoints) {
+            CXMLElementUnknown survey;
+            survey.Read(child, this);
+            pugi::xml_node inner;
+            while (survey.GetNextChildElement(inner))
+                if (GetTagName(inner) == "CgPoints" && !ReadCgPointsGroup(inner))
+                    return false;
+        }
+    }
+    if (!m_units.IsBound())
+        RaiseError(landxml::FormatText("%s contains no valid %s element.", {"'LandXML'", "'Units'"}));
+
+    progress.End();
+    counter = 0;
+    progress.Begin("Parsing other objects");
+    ResetChildIteration();
+    while (GetNextChildElement(child)) {
+        progress.SetPercent(MulDivDouble(counter, 100, total));
+        ++counter;
+        CancelPoint(progress);
+        const std::string tag = GetTagName(child);
+        bool read = true;
+        if (tag == "Alignments" && m_readAlignmentsAndParcels)
+            read = ReadInto(m_alignmentContainers, child);
+        else if (tag == "Parcels" && m_readAlignmentsAndParcels)
+            read = ReadInto(m_parcelContainers, child);
+        else if (tag == "GradeModel" && m_readGradeModels)
+            read = ReadInto(m_gradeModels, child);
+        else if (tag == "Surfaces" && m_readSurfaces)
+            read = ReadInto(m_surfaceContainers, child);
+        if (!read)
+            return false;
+    }
+    return true;
+}
+
+CLandXMLCgPoint* CLandXML::NewCgPoint()
+{
+    return &m_ownedPoints.emplace_back();
+}
+
+pugi::xml_node CLandXML::FindCgPointElement(const std::string& name)
+{
+    if (!m_cgPointElementsIndexed) {
+        // One walk over the groups instead of an XPath search per name; iterative, since groups
+        // may nest deeply. The first element of a name in document order wins, as the search would.
+        m_cgPointElementsIndexed = true;
+        m_cgPointElements.reserve(m_pointIndex.bucket_count());
+        const pugi::xml_node root = GetElement();
+        for (pugi::xml_node group = root.child("CgPoints"); group; group = group.next_sibling("CgPoints")) {
+            pugi::xml_node node = group.first_child();
+            while (node) {
+                if (node.type() == pugi::node_element && std::string_view(node.name()) == "CgPoint") {
+                    const pugi::xml_attribute attribute = node.attribute("name");
+                    if (attribute && attribute.value()[0] != '\0')
+                        m_cgPointElements.try_emplace(attribute.value(), node);
+                }
+                if (node.first_child()) {
+                    node = node.first_child();
+                    continue;
+                }
+                while (node != group && !node.next_sibling())
+                    node = node.parent();
+                if (node == group)
+                    break;
+                node = node.next_sibling();
+            }
+        }
+    }
+    const auto it = m_cgPointElements.find(name);
+    return it == m_cgPointElements.end() ? pugi::xml_node() : it->second;
+}
+
+CLandXMLCgPoint* CLandXML::FindCgPoint(const std::string& name, bool searchDocument)
+{
+    const auto it = m_pointIndex.find(landxml::FoldCase(name));
+    if (it != m_pointIndex.end())
+        return it->second;
+    if (!searchDocument || !IsBound())
+        return nullptr;
+    const pugi::xml_node element = FindCgPointElement(name);
+    if (element.empty())
+        return nullptr;
+    if (std::find(m_pendingPoints.begin(), m_pendingPoints.end(), element) != m_pendingPoints.end())
+        RaiseErrorAtNode(landxml::FormatText("The 'pntRef' references of point %s form a cycle.", {name}), element);
+    CReadNestingGuard guard(*this, element, "The 'pntRef' references starting at point %s are nested deeper than 256 levels.",
+                            name);
+    CLandXMLCgPoint* point = NewCgPoint();
+    if (!point->Read(element, this))
+        return nullptr;
+    return point;
+}
+
+bool CLandXML::AddNamedCgPoint(const std::string& name, CLandXMLCgPoint* point)
+{
+    if (m_pointIndex.try_emplace(landxml::FoldCase(name), point).second)
+        m_namedInOrderValid = false;
+    return true;
+}
+
+CLandXMLAlignment* CLandXML::FindAlignment(const std::string& name) const
+{
+    const auto it = m_alignmentIndex.find(landxml::FoldCase(name));
+    return it == m_alignmentIndex.end() ? nullptr : it->second;
+}
+
+bool CLandXML::AddAlignment(const std::string& name, CLandXMLAlignment* alignment)
+{
+    return m_alignmentIndex.try_emplace(landxml::FoldCase(name), alignment).second;
+}
+
+bool CLandXML::AddUnnamedCgPoint(CLandXMLCgPoint* point)
+{
+    m_unnamedPoints.push_back(point);
+    return true;
+}
+
+CLandXML::NamedCgPointPosition CLandXML::GetFirstNamedCgPointPosition() const
+{
+    if (!m_namedInOrderValid) {
+        m_namedInOrder.clear();
+        m_namedInOrder.reserve(m_pointIndex.size());
+        for (const auto& entry : m_pointIndex)
+            m_namedInOrder.push_back(entry.second);
+        std::sort(m_namedInOrder.begin(), m_namedInOrder.end(), [](const CLandXMLCgPoint* a, const CLandXMLCgPoint* b) {
+            return landxml::CompareNoCase(a->GetName(), b->GetName()) < 0;
+        });
+        m_namedInOrderValid = true;
+    }
+    return {0, m_namedInOrder.size()};
+}
+
+CLandXMLCgPoint* CLandXML::GetNextNamedCgPoint(NamedCgPointPosition& position) const
+{
+    if (!position.IsValid() || position.index >= m_namedInOrder.size())
+        return nullptr;
+    return m_namedInOrder[position.index++];
+}
+
+CLandXMLCgPoint* CLandXML::GetNextUnnamedCgPoint(std::size_t& position) const
+{
+    if (position >= m_unnamedPoints.size())
+        return nullptr;
+    return m_unnamedPoints[position++];
+}
+
+CLandXML::PendingPointScope::PendingPointScope(CLandXML* document, CXMLElement& owner, pugi::xml_node element)
+    : m_document(document), m_element(element)
+{
+    if (m_document != nullptr)
+        m_document->m_pendingPoints.push_back(element);
+}
+
+CLandXML::PendingPointScope::~PendingPointScope()
+{
+    if (m_document != nullptr)
+        m_document->m_pendingPoints.pop_back();
+}

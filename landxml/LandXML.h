@@ -1,0 +1,148 @@
+#pragma once
+
+#include "landxml/LandXMLText.h"
+#include "landxml/XMLElement.h"
+#include "landxml/elements/LandXMLCgPoint.h"
+#include "landxml/elements/LandXMLUnits.h"
+
+#include <pugixml.hpp>
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class CLandXMLAlignment;
+class CLandXMLAlignments;
+class CLandXMLCgPoints;
+class CLandXMLGradeModel;
+class CLandXMLParcels;
+class CLandXMLSurfaces;
+
+// The root of the LandXML model: loads a file, checks it has one Units element and notes the
+// elements the reader passes over, then reads the LandXML element in two passes (units and points
+// first, then the other objects). It owns the parsed document and every CgPoint read anywhere in
+// it, and keeps the registries through which elements resolve references by name.
+class CLandXML : public CXMLElement
+{
+public:
+    // Walks the named points in name order (case-insensitive).
+    struct NamedCgPointPosition
+    {
+        std::size_t index = 0;
+        std::size_t end = 0;
+        bool IsValid() const { return index < end; }
+    };
+
+    CLandXML();
+    ~CLandXML() override;
+
+    bool Read(pugi::xml_node element, CLandXML* document) override;
+    // Tag "LandXML".
+    bool Validate(pugi::xml_node element) override;
+    // Drops the top-level lists, the alignment index and the units; the point registries stay.
+    void Reset() override;
+
+    // Loads and reads the whole file. True when read; false when an element's reading said no
+    // (the document is then reset). Other failures throw CLandXMLException. message receives the
+    // note on elements the reader skips (empty when none).
+    bool LoadFile(const std::string& fileName, std::string& message);
+
+    // The registered point of that name (case-insensitive). With searchDocument, a name not yet
+    // registered is looked for among the CgPoints groups of the file and read on the spot.
+    CLandXMLCgPoint* FindCgPoint(const std::string& name, bool searchDocument);
+    // Registers a point; a name already held leaves the index as it was. Always true.
+    bool AddNamedCgPoint(const std::string& name, CLandXMLCgPoint* point);
+    bool AddUnnamedCgPoint(CLandXMLCgPoint* point);
+    // A new, unbound point that the document owns from now on.
+    CLandXMLCgPoint* NewCgPoint();
+    // Whether a CgPoint element of exactly that name stands in the file's point groups.
+    bool HasCgPointElement(const std::string& name) { return !FindCgPointElement(name).empty(); }
+
+    // The registered alignment of that name (case-insensitive), or null.
+    CLandXMLAlignment* FindAlignment(const std::string& name) const;
+    // Registers the alignment unless the name is taken; false then.
+    bool AddAlignment(const std::string& name, CLandXMLAlignment* alignment);
+
+    NamedCgPointPosition GetFirstNamedCgPointPosition() const;
+    CLandXMLCgPoint* GetNextNamedCgPoint(NamedCgPointPosition& position) const;
+    std::size_t GetFirstUnnamedCgPointPosition() const { return 0; }
+    // Null once the position has passed the last point.
+    CLandXMLCgPoint* GetNextUnnamedCgPoint(std::size_t& position) const;
+    int GetNamedCgPointCount() const { return static_cast<int>(m_pointIndex.size()); }
+    int GetUnnamedCgPointCount() const { return static_cast<int>(m_unnamedPoints.size()); }
+
+    // Read switches: CgPoints (on by default), grade models (off), alignments and parcels (on),
+    // surfaces (off).
+    void SetReadCgPoints(bool on) { m_readCgPoints = on; }
+    void SetReadGradeModels(bool on) { m_readGradeModels = on; }
+    void SetReadAlignmentsAndParcels(bool on) { m_readAlignmentsAndParcels = on; }
+    void SetReadSurfaces(bool on) { m_readSurfaces = on; }
+    bool GetReadCgPoints() const { return m_readCgPoints; }
+    bool GetReadGradeModels() const { return m_readGradeModels; }
+    bool GetReadAlignmentsAndParcels() const { return m_readAlignmentsAndParcels; }
+    bool GetReadSurfaces() const { return m_readSurfaces; }
+
+    const CLandXMLUnits& GetUnits() const { return m_units; }
+    const std::vector<std::unique_ptr<CLandXMLCgPoints>>& GetCgPointsGroups() const { return m_cgPointsGroups; }
+    const std::vector<std::unique_ptr<CLandXMLAlignments>>& GetAlignmentContainers() const { return m_alignmentContainers; }
+    const std::vector<std::unique_ptr<CLandXMLParcels>>& GetParcelContainers() const { return m_parcelContainers; }
+    const std::vector<std::unique_ptr<CLandXMLGradeModel>>& GetGradeModels() const { return m_gradeModels; }
+    const std::vector<std::unique_ptr<CLandXMLSurfaces>>& GetSurfaceContainers() const { return m_surfaceContainers; }
+    // Number of objects in the top-level lists.
+    int GetTopLevelObjectCount() const;
+    const std::string& GetFileName() const { return m_fileName; }
+
+    // Marks a CgPoint element as being read for the scope's lifetime, so that a chain of
+    // references coming back to it is refused instead of read again. No effect without a document.
+    class PendingPointScope
+    {
+    public:
+        PendingPointScope(CLandXML* document, CXMLElement& owner, pugi::xml_node element);
+        ~PendingPointScope();
+        PendingPointScope(const PendingPointScope&) = delete;
+        PendingPointScope& operator=(const PendingPointScope&) = delete;
+
+    private:
+        CLandXML* m_document;
+        pugi::xml_node m_element;
+    };
+
+private:
+    bool CheckUnitsAndSkipped(pugi::xml_node landXml, std::string& message);
+    // The first CgPoint named exactly so under the top-level CgPoints groups, in document order.
+    pugi::xml_node FindCgPointElement(const std::string& name);
+    bool ReadCgPointsGroup(pugi::xml_node element);
+    template <class T>
+    bool ReadInto(std::vector<std::unique_ptr<T>>& list, pugi::xml_node element);
+
+    // Declared first so that it outlives every element bound to its nodes.
+    pugi::xml_document m_dom;
+    // Every CgPoint read, named or not; a deque keeps them in place and spares one allocation each.
+    std::deque<CLandXMLCgPoint> m_ownedPoints;
+
+    CLandXMLUnits m_units;
+    std::vector<std::unique_ptr<CLandXMLCgPoints>> m_cgPointsGroups;
+    std::vector<std::unique_ptr<CLandXMLAlignments>> m_alignmentContainers;
+    std::vector<std::unique_ptr<CLandXMLParcels>> m_parcelContainers;
+    std::vector<std::unique_ptr<CLandXMLGradeModel>> m_gradeModels;
+    std::vector<std::unique_ptr<CLandXMLSurfaces>> m_surfaceContainers;
+    bool m_readCgPoints = true;
+    bool m_readGradeModels = false;
+    bool m_readAlignmentsAndParcels = true;
+    bool m_readSurfaces = false;
+    std::string m_fileName;
+    std::vector<CLandXMLCgPoint*> m_unnamedPoints;
+    // Named points by their name folded to lower case; the name order is made when first asked.
+    std::unordered_map<std::string, CLandXMLCgPoint*> m_pointIndex;
+    mutable std::vector<CLandXMLCgPoint*> m_namedInOrder;
+    mutable bool m_namedInOrderValid = false;
+    // Named alignments by their name folded to lower case; their containers own them.
+    std::unordered_map<std::string, CLandXMLAlignment*> m_alignmentIndex;
+
+    std::unordered_map<std::string, pugi::xml_node> m_cgPointElements;
+    bool m_cgPointElementsIndexed = false;
+    // CgPoint elements being read, innermost last; at most as deep as references may nest.
+    std::vector<pugi::xml_node> m_pendingPoints;
+};

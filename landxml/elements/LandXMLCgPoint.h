@@ -1,0 +1,38 @@
+#pragma once
+
+#include "landxml/elements/LandXMLPointType.h"
+
+#include <string>
+
+// A coordinate-geometry point, named or not: the only element whose contents reach the job.
+// Every CgPoint read registers itself with the document, which owns it.
+class CLandXMLCgPoint : public CLandXMLPointType
+{
+public:
+    // Codes of pntSurv.
+    static constexpr int kSurveyNone = 0;
+    static constexpr int kSurveyMonument = 1;
+    static constexpr int kSurveyControl = 2;
+    static constexpr int kSurveySideShot = 3;
+
+    CLandXMLCgPoint();
+
+    // A point with neither coordinates nor a reference is refused with a message: its group has
+    // nothing better to say about it.
+    bool Read(pugi::xml_node element, CLandXML* document) override;
+    // Tag "CgPoint"; pntSurv, when present, is "monument", "control" or "sideShot". A name the
+    // document already holds throws "There are at least two 'CgPoint' elements with name %s".
+    bool Validate(pugi::xml_node element) override;
+
+    // Its group has just looked the name up and found it free: Validate need not look again.
+    void SetNameKnownFree() { m_nameKnownFree = true; }
+
+    bool HasName() const { return !m_name.empty(); }
+    const std::string& GetName() const { return m_name; }
+    int GetPntSurv() const { return m_survey; }
+
+private:
+    std::string m_name;
+    int m_survey = kSurveyNone;
+    bool m_nameKnownFree = false;
+};

@@ -1,0 +1,75 @@
+#include "landxml/elements/LandXMLCgPoints.h"
+
+#include "landxml/LandXML.h"
+#include "landxml/LandXMLText.h"
+#include "landxml/elements/LandXMLCgPoint.h"
+#include "landxml/elements/LandXMLFeature.h"
+
+CLandXMLCgPoints::~CLandXMLCgPoints()
+{
+    CLandXMLCgPoints::Reset();
+}
+
+bool CLandXMLCgPoints::Validate(pugi::xml_node element)
+{
+    return IsTag(element, "CgPoints");
+}
+
+void CLandXMLCgPoints::Reset()
+{
+    CXMLElementWithFeatures::Reset();
+    m_points.clear();
+    m_groups.clear();
+}
+
+bool CLandXMLCgPoints::Read(pugi::xml_node element, CLandXML* document)
+{
+    CReadNestingGuard guard(*this, element, "'%s' elements are nested deeper than 256 levels.", "CgPoints");
+    if (!Load(element, document))
+        return false;
+    ResetChildIteration();
+    pugi::xml_node child;
+    while (GetNextChildElement(child)) {
+        if (IsTag(child, "Feature")) {
+            if (!ReadFeature(child, document))
+                return false;
+        } else if (IsTag(child, "CgPoints")) {
+            m_groups.push_back(std::make_unique<CLandXMLCgPoints>());
+            if (!m_groups.back()->Read(child, document))
+                return false;
+        } else if (IsTag(child, "CgPoint")) {
+            std::string name;
+            GetAttributeText(child, "name", name);
+            bool free = false;
+            if (!name.empty() && document != nullptr) {
+                if (CLandXMLCgPoint* known = document->FindCgPoint(name, false)) {
+                    // Read earlier because a reference named it: the same object, not read twice.
+                    if (!known->IsSameElement(child))
+                        RaiseErrorAtNode(
+                            landxml::FormatText("Two or more 'CgPoint' objects are using the same name %s.", {name}),
+                            child);
+                    m_points.push_back(known);
+                    continue;
+                }
+                free = true;
+            }
+            CLandXMLCgPoint* point = document != nullptr ? document->NewCgPoint() : nullptr;
+            if (point == nullptr)
+                continue; // a group read on its own has nobody to own its points
+            m_points.push_back(point);
+            if (free)
+                point->SetNameKnownFree();
+            if (!point->Read(child, document))
+                return false;
+        }
+    }
+    return true;
+}
+
+int CLandXMLCgPoints::CountPoints() const
+{
+    int count = static_cast<int>(m_points.size());
+    for (const auto& group : m_groups)
+        count += group->CountPoints();
+    return count;
+}

@@ -1,0 +1,78 @@
+#include "landxml/elements/LandXMLGradeModel.h"
+
+#include "landxml/LandXMLText.h"
+
+CLandXMLGradeSurface::~CLandXMLGradeSurface()
+{
+    CLandXMLGradeSurface::Reset();
+}
+
+bool CLandXMLGradeSurface::Validate(pugi::xml_node element)
+{
+    std::string reference;
+    if (!IsTag(element, "GradeSurface") || !GetAttributeText(element, "alignmentRef", reference))
+        return false;
+    m_alignmentRef = reference;
+    return true;
+}
+
+void CLandXMLGradeSurface::Reset()
+{
+    CXMLElementWithFeatures::Reset();
+    m_zones.clear();
+}
+
+bool CLandXMLGradeSurface::Read(pugi::xml_node element, CLandXML* document)
+{
+    if (!Load(element, document))
+        return false;
+    ResetChildIteration();
+    pugi::xml_node child;
+    while (GetNextChildElement(child)) {
+        const std::string tag = GetTagName(child);
+        if (tag == "Feature") {
+            if (!ReadFeature(child, document))
+                return false;
+        } else if (tag == "Zones") {
+            m_zones.push_back(std::make_unique<CLandXMLZones>());
+            if (!m_zones.back()->Read(child, document))
+                return false;
+        }
+    }
+    if (m_zones.empty())
+        RaiseError(landxml::FormatText("%s is empty.", {"'Zones'"}));
+    return true;
+}
+
+CLandXMLGradeModel::~CLandXMLGradeModel()
+{
+    CLandXMLGradeModel::Reset();
+}
+
+void CLandXMLGradeModel::Reset()
+{
+    CXMLElementWithFeatures::Reset();
+    m_gradeSurfaces.clear();
+}
+
+bool CLandXMLGradeModel::Read(pugi::xml_node element, CLandXML* document)
+{
+    if (!Load(element, document))
+        return false;
+    ResetChildIteration();
+    pugi::xml_node child;
+    while (GetNextChildElement(child)) {
+        const std::string tag = GetTagName(child);
+        if (tag == "Feature") {
+            if (!ReadFeature(child, document))
+                return false;
+        } else if (tag == "GradeSurface") {
+            m_gradeSurfaces.push_back(std::make_unique<CLandXMLGradeSurface>());
+            if (!m_gradeSurfaces.back()->Read(child, document))
+                return false;
+        }
+    }
+    if (m_gradeSurfaces.empty())
+        RaiseError(landxml::FormatText("%s is empty.", {"'GradeModel'"}));
+    return true;
+}

@@ -1,0 +1,120 @@
+#include "shell/KVLEditHandoff.h"
+
+#include "core/ProgramHelpers.h"
+#include "platform/AppFolders.h"
+#include "platform/MessageBox.h"
+#include "platform/NamedSemaphore.h"
+#include "platform/ProcessLaunch.h"
+#include "platform/SharedMemory.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const char* const kCouldNotStart = "KVLEdit could not be started.";
+
+std::string& PathOverride()
+{
+    static std::string path;
+    return path;
+}
+
+std::string WithIpcSuffix(const char* base)
+{
+    std::string name = base;
+    const char* suffix = std::getenv("MORVEL_IPC_NAME");
+    if (suffix != nullptr && *suffix != '\0') {
+        name += '.';
+        // Names of shared objects hold no further '/'.
+        for (const char* p = suffix; *p != '\0'; ++p)
+            name += *p == '/' ? '_' : *p;
+    }
+    return name;
+}
+
+bool CouldNotStart()
+{
+    ShowMessageBoxFS(kCouldNotStart, MB_OK);
+    return false;
+}
+
+} // namespace
+
+std::string GetKVLEditSharedMemoryName() { return WithIpcSuffix("/KVLEditSharedMemory"); }
+std::string GetKVLEditDoneEventName() { return WithIpcSuffix("/KVLEditSharedMemoryDoneEvent"); }
+
+std::string GetKVLEditPath()
+{
+    if (!PathOverride().empty())
+        return PathOverride();
+    return GetExecutableFolder() + "KVLEdit";
+}
+
+void SetKVLEditPathOverride(const std::string& path) { PathOverride() = path; }
+
+bool StartKVLEdit(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> argv{GetKVLEditPath()};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    if (!LaunchProcess(argv))
+        return CouldNotStart();
+    return true;
+}
+
+bool SendTextToKVLEdit(const std::string& text, int waitMilliseconds)
+{
+    const std::string blockName = GetKVLEditSharedMemoryName();
+    CSharedMemory block;
+    CSharedMemory::CreateResult created = block.Create(blockName, text.size() + 1);
+    if (created == CSharedMemory::CreateResult::AlreadyExists &&
+        CSharedMemory::AgeSeconds(blockName) > KVLEditStaleBlockSeconds) {
+        // Left by a program that crashed during a hand-off: nobody will read it any more.
+        CSharedMemory::Remove(blockName);
+        created = block.Create(blockName, text.size() + 1);
+    }
+    if (created != CSharedMemory::CreateResult::Created)
+        return CouldNotStart();
+    std::memcpy(block.Data(), text.c_str(), text.size() + 1);
+
+    CNamedSemaphore done;
+    if (!done.Create(GetKVLEditDoneEventName()))
+        return CouldNotStart();
+
+    CChildProcess editor;
+    if (!editor.Start({GetKVLEditPath(), "/mem"}))
+        return CouldNotStart();
+
+    // Wait in short steps so that an editor that ends without taking the text is noticed at
+    // once rather than after the whole wait.
+    int waited = 0;
+    for (;;) {
+        const int step = std::min(50, std::max(0, waitMilliseconds - waited));
+        if (done.Wait(step) == CNamedSemaphore::WaitResult::Signalled)
+            return true;
+        waited += step;
+        if (editor.HasExited()) {
+            if (done.Wait(0) == CNamedSemaphore::WaitResult::Signalled)
+                return true;
+            return CouldNotStart();
+        }
+        if (waited >= waitMilliseconds)
+            return true;
+    }
+}
+
+bool OpenFileInKVLEdit(const std::string& path, const std::string& option)
+{
+    std::string full = path;
+    if (!full.empty() && full[0] != '/') {
+        std::string folder = GetActiveJobFolder();
+        if (!folder.empty() && folder.back() != '/')
+            folder += '/';
+        full = folder + full;
+    }
+    std::vector<std::string> arguments{full};
+    if (!option.empty())
+        arguments.push_back(option);
+    return StartKVLEdit(arguments);
+}

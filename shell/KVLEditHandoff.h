@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The companion editor "KVLEdit", which lies beside the program. A text goes to it through a
+// shared block and a semaphore it posts once it has read the block; a file goes by name on its
+// command line. The editor is always started from the program's folder, with an argument
+// vector and no shell, so no text can become an option or a command.
+
+// The names of the block and the semaphore: "/KVLEditSharedMemory" and
+// "/KVLEditSharedMemoryDoneEvent", each followed by "." and MORVEL_IPC_NAME when that is set, so
+// that programs started side by side by tests keep apart. The editor derives the same names.
+std::string GetKVLEditSharedMemoryName();
+std::string GetKVLEditDoneEventName();
+
+// Where the editor is: the program's folder plus "KVLEdit", unless tests set another file.
+std::string GetKVLEditPath();
+void SetKVLEditPathOverride(const std::string& path);
+
+// How long the hand-off waits for the editor to take the text.
+inline constexpr int KVLEditWaitMilliseconds = 30000;
+// A block older than this was left by a program that crashed; it is removed and the hand-off
+// tried once more.
+inline constexpr int KVLEditStaleBlockSeconds = 30;
+
+// Starts the editor with the arguments. "KVLEdit could not be started." when it cannot be.
+bool StartKVLEdit(const std::vector<std::string>& arguments);
+
+// Hands the text to the editor: the text and a NUL in the block, the editor started with
+// "/mem", then a wait of up to waitMilliseconds for its semaphore. Fails with "KVLEdit could not
+// be started." when the block is in use, the editor cannot be started, or it ends without
+// having taken the text. An editor still running when the time is up keeps it (true).
+bool SendTextToKVLEdit(const std::string& text, int waitMilliseconds = KVLEditWaitMilliseconds);
+
+// Opens a file in the editor with an option such as "/TEXT"; a path without a folder is taken
+// from the active job's folder.
+bool OpenFileInKVLEdit(const std::string& path, const std::string& option);

@@ -1,0 +1,213 @@
+#include "LandXMLTestUtil.h"
+#include "core/NoValue.h"
+#include "landxml/elements/LandXMLCgPoint.h"
+#include "landxml/elements/LandXMLCgPoints.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using morvel::test::LoadLandXMLText;
+using morvel::test::TempDir;
+using morvel::test::WrapLandXML;
+
+TEST(LandXMLParseCoordinates, Table)
+{
+    struct Case
+    {
+        const char* text;
+        bool ok;
+        double x, y, z;
+    };
+    const Case cases[] = {
+        {"5000.0 2000.0 100.5", true, 2000.0, 5000.0, 100.5},
+        {"5000.0 2000.0", true, 2000.0, 5000.0, NoValue},
+        {"5000.0", false, NoValue, NoValue, NoValue},
+        {"1 2 3 4", false, NoValue, NoValue, NoValue},
+        {"1 2 word", true, 2.0, 1.0, NoValue},
+        {"1 2 3 word 4", true, 2.0, 1.0, 3.0},
+        // Pretty-printed files: any run of white space separates.
+        {"1  2", true, 2.0, 1.0, NoValue},
+        {"\n\t 1\n\t\t2\r\n 3 ", true, 2.0, 1.0, 3.0},
+        {"1,5 2", false, NoValue, NoValue, NoValue},
+        {"", false, NoValue, NoValue, NoValue},
+        {"nan 1", false, NoValue, NoValue, NoValue},
+        {"1e999 1", false, NoValue, NoValue, NoValue},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        double x = 0, y = 0, z = 0;
+        EXPECT_EQ(CLandXMLPointType::ParseCoordinates(c.text, x, y, z), c.ok);
+        if (c.ok) {
+            EXPECT_EQ(x, c.x);
+            EXPECT_EQ(y, c.y);
+            EXPECT_EQ(z, c.z);
+        }
+    }
+}
+
+struct Coordinates
+{
+    double x = 0, y = 0, z = 0;
+};
+
+Coordinates CoordinatesOf(const CLandXMLCgPoint* point, double scale = 1.0)
+{
+    Coordinates c;
+    EXPECT_NE(point, nullptr);
+    if (point != nullptr) {
+        EXPECT_TRUE(point->GetCoordinates(c.x, c.y, c.z, scale));
+    }
+    return c;
+}
+
+TEST(LandXMLCgPoint, ReferencesAndOwnCoordinates)
+{
+    TempDir dir;
+    const auto r = LoadLandXMLText(dir, WrapLandXML(R"(<CgPoints>
+        <CgPoint name="R" pntRef="12"/>
+        <CgPoint name="same" pntRef=" 12 ">100.00005 200 10</CgPoint>
+        <CgPoint name="differs" pntRef="12">100.1 200 10</CgPoint>
+        <CgPoint name="flat" pntRef="12">100 200</CgPoint>
+        <CgPoint name="12" pntSurv="control" desc="IP" code="C1">100 200 10</CgPoint>
+        <CgPoint name="chain" pntRef="R"/>
+        <CgPoint name="two">1 2</CgPoint>
+        <CgPoint name="flatref" pntRef="two"/>
+      </CgPoints>)"));
+    ASSERT_TRUE(r.loaded) << r.error;
+    CLandXML& doc = *r.document;
+
+    const CLandXMLCgPoint* target = doc.FindCgPoint("12", false);
+    ASSERT_NE(target, nullptr);
+    EXPECT_EQ(target->GetPntSurv(), CLandXMLCgPoint::kSurveyControl);
+    EXPECT_EQ(target->GetDesc(), "IP");
+    EXPECT_EQ(target->GetCode(), "C1");
+    EXPECT_FALSE(target->HasValidReference());
+
+    const CLandXMLCgPoint* ref = doc.FindCgPoint("R", false);
+    const Coordinates c = CoordinatesOf(ref, 0.3048);
+    EXPECT_DOUBLE_EQ(c.x, 200 * 0.3048);
+    EXPECT_DOUBLE_EQ(c.y, 100 * 0.3048);
+    EXPECT_DOUBLE_EQ(c.z, 10 * 0.3048);
+    EXPECT_EQ(ref->GetReference(), target);
+    EXPECT_TRUE(ref->HasValidReference());
+    EXPECT_EQ(ref->GetPntRef(), "12");
+
+    // Own coordinates within 0.0001 keep the reference; differing ones stand alone.
+    EXPECT_EQ(doc.FindCgPoint("same", false)->GetReference(), target);
+    EXPECT_DOUBLE_EQ(CoordinatesOf(doc.FindCgPoint("same", false)).y, 100.00005);
+    EXPECT_EQ(doc.FindCgPoint("differs", false)->GetReference(), nullptr);
+    EXPECT_DOUBLE_EQ(CoordinatesOf(doc.FindCgPoint("differs", false)).y, 100.1);
+    // One elevation present, the other absent: no reference.
+    EXPECT_EQ(doc.FindCgPoint("flat", false)->GetReference(), nullptr);
+
+    // A chain keeps the resolved values at every link.
+    const CLandXMLCgPoint* chain = doc.FindCgPoint("chain", false);
+    EXPECT_DOUBLE_EQ(CoordinatesOf(chain).x, 200.0);
+    double x, y, z;
+    ASSERT_TRUE(chain->GetReferencedCoordinates(x, y, z, 1.0));
+    EXPECT_DOUBLE_EQ(x, 200.0);
+    // Without elevation, none is scaled into being.
+    const Coordinates flat = CoordinatesOf(doc.FindCgPoint("flatref", false), 2.0);
+    EXPECT_EQ(flat.z, NoValue);
+    EXPECT_EQ(flat.x, 4.0);
+
+    // The point read early through the reference is the one its group lists; not read twice.
+    const auto& points = doc.GetCgPointsGroups().front()->GetPoints();
+    ASSERT_EQ(points.size(), 8u);
+    EXPECT_EQ(points[4], target);
+    EXPECT_EQ(doc.GetNamedCgPointCount(), 8);
+}
+
+TEST(LandXMLCgPoint, Refusals)
+{
+    TempDir dir;
+    struct Case
+    {
+        const char* name;
+        const char* body;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"missing reference", R"(<CgPoint name="A" pntRef="B"/>)", "Point B does not exist."},
+        {"reference outside the groups",
+         R"(<CgPoint name="A" pntRef="B"/></CgPoints><Other><CgPoint name="B">1 2</CgPoint></Other><CgPoints>)",
+         "Point B does not exist."},
+        {"expression in a name", R"(<CgPoint name="A" pntRef='X"]|//*[@name="Y'/><CgPoint name="Y">1 2</CgPoint>)",
+         "Point X\"]|//*[@name=\"Y does not exist."},
+        {"self reference", R"(<CgPoint name="A" pntRef="A"/>)", "The 'pntRef' references of point A form a cycle."},
+        {"two-point cycle", R"(<CgPoint name="A" pntRef="B"/><CgPoint name="B" pntRef="A"/>)",
+         "The 'pntRef' references of point A form a cycle."},
+        {"no coordinates", R"(<CgPoint name="A">1</CgPoint>)",
+         "Point A contains neither valid coordinates nor a 'pntRef'."},
+        {"unnamed without coordinates", R"(<CgPoint/>)",
+         "'CgPoint' element contains neither valid coordinates nor a 'pntRef'."},
+        {"four numbers", R"(<CgPoint name="A">1 2 3 4</CgPoint>)",
+         "Point A contains neither valid coordinates nor a 'pntRef'."},
+        {"duplicate name", R"(<CgPoint name="A">1 2</CgPoint><CgPoint name="A">3 4</CgPoint>)",
+         "Two or more 'CgPoint' objects are using the same name A."},
+        {"duplicate in another group",
+         R"(<CgPoint name="A">1 2</CgPoint></CgPoints><CgPoints><CgPoint name="A">3 4</CgPoint>)",
+         "Two or more 'CgPoint' objects are using the same name A."},
+        {"pntSurv capital", R"(<CgPoint name="A" pntSurv="Control">1 2</CgPoint>)",
+         "Fail to validate 'CgPoint' element"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto r = LoadLandXMLText(dir, WrapLandXML(std::string("<CgPoints>") + c.body + "</CgPoints>"));
+        EXPECT_TRUE(r.threw);
+        EXPECT_EQ(r.error, c.message);
+    }
+}
+
+TEST(LandXMLCgPoint, ForwardReferenceToAPointWithoutCoordinatesIsRefused)
+{
+    TempDir dir;
+    const auto r = LoadLandXMLText(
+        dir, WrapLandXML(R"(<CgPoints><CgPoint name="A" pntRef="B"/><CgPoint name="B"/></CgPoints>)"));
+    EXPECT_EQ(r.error, "Point B contains neither valid coordinates nor a 'pntRef'.");
+}
+
+TEST(LandXMLCgPoint, NamesWithQuotesAreFoundLiterally)
+{
+    TempDir dir;
+    const auto r = LoadLandXMLText(dir, WrapLandXML(R"(<CgPoints>
+        <CgPoint name="q1" pntRef='a"b'/><CgPoint name="q2" pntRef="c'd"/>
+        <CgPoint name='a"b'>1 2</CgPoint><CgPoint name="c'd">3 4</CgPoint></CgPoints>)"));
+    ASSERT_TRUE(r.loaded) << r.error;
+    EXPECT_EQ(CoordinatesOf(r.document->FindCgPoint("q1", false)).y, 1.0);
+    EXPECT_EQ(CoordinatesOf(r.document->FindCgPoint("q2", false)).y, 3.0);
+}
+
+TEST(LandXMLCgPoint, LongChainsStopAtTheLimitWithoutOverflow)
+{
+    TempDir dir;
+    auto chain = [](int length) {
+        std::string body = "<CgPoints>";
+        for (int i = 0; i < length; ++i)
+            body += "<CgPoint name=\"P" + std::to_string(i) + "\" pntRef=\"P" + std::to_string(i + 1) + "\"/>";
+        body += "<CgPoint name=\"P" + std::to_string(length) + "\">1 2 3</CgPoint></CgPoints>";
+        return WrapLandXML(body);
+    };
+    const auto shortChain = LoadLandXMLText(dir, chain(200));
+    ASSERT_TRUE(shortChain.loaded) << shortChain.error;
+    EXPECT_EQ(CoordinatesOf(shortChain.document->FindCgPoint("P0", false)).z, 3.0);
+
+    const auto longChain = LoadLandXMLText(dir, chain(100000));
+    EXPECT_TRUE(longChain.threw);
+    EXPECT_NE(longChain.error.find("nested deeper than 256 levels"), std::string::npos) << longChain.error;
+
+    // Backward references link any number of points without nesting.
+    std::string body = "<CgPoints><CgPoint name=\"P0\">1 2 3</CgPoint>";
+    for (int i = 1; i < 100000; ++i)
+        body += "<CgPoint name=\"P" + std::to_string(i) + "\" pntRef=\"P" + std::to_string(i - 1) + "\"/>";
+    const auto backward = LoadLandXMLText(dir, WrapLandXML(body + "</CgPoints>"));
+    ASSERT_TRUE(backward.loaded) << backward.error;
+    const CLandXMLCgPoint* last = backward.document->FindCgPoint("P99999", false);
+    EXPECT_EQ(CoordinatesOf(last).z, 3.0);
+    EXPECT_TRUE(last->HasValidReference());
+}
+
+} // namespace

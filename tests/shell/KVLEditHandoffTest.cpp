@@ -1,0 +1,156 @@
+#include "platform/MessageBox.h"
+#include "platform/SharedMemory.h"
+#include "shell/HelpDocuments.h"
+#include "shell/KVLEditHandoff.h"
+#include "platform/AppFolders.h"
+
+#include "TestUtil.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+using testing::ElementsAre;
+
+namespace {
+
+// Each test gets its own block and semaphore names and a stub editor it writes itself.
+class KVLEditHandoff : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const std::string suffix = "handoff-test-" + std::to_string(::getpid());
+        ::setenv("MORVEL_IPC_NAME", suffix.c_str(), 1);
+        previousBox = SetMessageBoxHandler([this](const std::string& text, uint32_t) {
+            messages.push_back(text);
+            return IDOK;
+        });
+        oldPath = ::getenv("PATH") ? ::getenv("PATH") : "";
+    }
+    void TearDown() override
+    {
+        SetKVLEditPathOverride("");
+        SetMessageBoxHandler(previousBox);
+        ::setenv("PATH", oldPath.c_str(), 1);
+        ::unsetenv("MORVEL_IPC_NAME");
+        CSharedMemory::Remove(GetKVLEditSharedMemoryName());
+    }
+
+    std::string WriteScript(const std::string& name, const std::string& body)
+    {
+        const std::string path = dir.file(name);
+        morvel::test::WriteAllText(path, "#!/bin/sh\n" + body);
+        ::chmod(path.c_str(), 0755);
+        return path;
+    }
+
+    morvel::test::TempDir dir;
+    std::vector<std::string> messages;
+    MessageBoxHandler previousBox;
+    std::string oldPath;
+};
+
+} // namespace
+
+TEST_F(KVLEditHandoff, NamesTakeTheIpcSuffix)
+{
+    const std::string pid = std::to_string(::getpid());
+    EXPECT_EQ(GetKVLEditSharedMemoryName(), "/KVLEditSharedMemory.handoff-test-" + pid);
+    EXPECT_EQ(GetKVLEditDoneEventName(), "/KVLEditSharedMemoryDoneEvent.handoff-test-" + pid);
+    ::unsetenv("MORVEL_IPC_NAME");
+    EXPECT_EQ(GetKVLEditSharedMemoryName(), "/KVLEditSharedMemory");
+    EXPECT_EQ(GetKVLEditDoneEventName(), "/KVLEditSharedMemoryDoneEvent");
+}
+
+TEST_F(KVLEditHandoff, AnEditorThatEndsWithoutTakingTheTextFailsAtOnce)
+{
+    // The stub copies the block as it finds it, then ends without posting.
+    const std::string copy = dir.file("block");
+    SetKVLEditPathOverride(WriteScript("stub", "[ \"$1\" = /mem ] && cp /dev/shm" + GetKVLEditSharedMemoryName() +
+                                                   " '" + copy + "'\nexit 0\n"));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(SendTextToKVLEdit("{\\rtf1 report}"));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_THAT(messages, ElementsAre("KVLEdit could not be started."));
+    const std::string expected("{\\rtf1 report}\0", 15);
+    EXPECT_EQ(morvel::test::ReadAllText(copy), expected);
+    // The block is gone again.
+    EXPECT_LT(CSharedMemory::AgeSeconds(GetKVLEditSharedMemoryName()), 0);
+}
+
+TEST_F(KVLEditHandoff, AMissingEditorIsReported)
+{
+    SetKVLEditPathOverride(dir.file("no-such-editor"));
+    EXPECT_FALSE(SendTextToKVLEdit("text"));
+    EXPECT_FALSE(StartKVLEdit({"/p", "x.rtf"}));
+    EXPECT_THAT(messages, ElementsAre("KVLEdit could not be started.", "KVLEdit could not be started."));
+    EXPECT_LT(CSharedMemory::AgeSeconds(GetKVLEditSharedMemoryName()), 0);
+}
+
+TEST_F(KVLEditHandoff, ABlockInUseRefusesAndAStaleOneIsReplaced)
+{
+    SetKVLEditPathOverride(WriteScript("stub", "exit 0\n"));
+    CSharedMemory other;
+    ASSERT_EQ(other.Create(GetKVLEditSharedMemoryName(), 8), CSharedMemory::CreateResult::Created);
+    EXPECT_FALSE(SendTextToKVLEdit("text"));
+    EXPECT_THAT(messages, ElementsAre("KVLEdit could not be started."));
+    // Still the other program's block.
+    EXPECT_GE(CSharedMemory::AgeSeconds(GetKVLEditSharedMemoryName()), 0);
+
+    // Left over by a crash a minute ago: removed, and the hand-off goes ahead.
+    const int fd = ::shm_open(GetKVLEditSharedMemoryName().c_str(), O_RDWR, 0);
+    ASSERT_GE(fd, 0);
+    timespec old[2];
+    ::clock_gettime(CLOCK_REALTIME, &old[0]);
+    old[0].tv_sec -= 60;
+    old[1] = old[0];
+    ASSERT_EQ(::futimens(fd, old), 0);
+    ::close(fd);
+    messages.clear();
+    const std::string copy = dir.file("block");
+    SetKVLEditPathOverride(WriteScript("stub2", "cp /dev/shm" + GetKVLEditSharedMemoryName() + " '" + copy + "'\n"));
+    EXPECT_FALSE(SendTextToKVLEdit("new")); // the stub takes a copy but never posts
+    EXPECT_EQ(morvel::test::ReadAllText(copy), std::string("new\0", 4));
+}
+
+#ifdef MORVEL_KVLEDIT_PATH
+TEST_F(KVLEditHandoff, TheCompanionProgramTakesTheTextAndOpensIt)
+{
+    // A desktop opener that keeps what it was asked to open.
+    const std::string opened = dir.file("opened.rtf");
+    WriteScript("xdg-open", "cp \"$1\" '" + opened + "'\nrm -f \"$1\"\n");
+    ::setenv("PATH", (dir.path().string() + ":" + oldPath).c_str(), 1);
+    SetKVLEditPathOverride(MORVEL_KVLEDIT_PATH);
+    const std::string text = "{\\rtf1\\ansi Report \\'dc}";
+    EXPECT_TRUE(SendTextToKVLEdit(text));
+    EXPECT_TRUE(messages.empty());
+    for (int i = 0; i < 500 && !std::filesystem::exists(opened); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(morvel::test::ReadAllText(opened), text);
+
+    // A file given by a bare name is taken from the job's folder; the option follows it.
+    const std::string args = dir.file("args");
+    SetKVLEditPathOverride(WriteScript("argstub", "for a in \"$@\"; do echo \"$a\"; done > '" + args + "'\n"));
+    EXPECT_TRUE(OpenFileInKVLEdit("/jobs/a b.txt", "/TEXT"));
+    for (int i = 0; i < 500 && !std::filesystem::exists(args); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(morvel::test::ReadAllText(args), "/jobs/a b.txt\n/TEXT\n");
+}
+#endif
+
+TEST_F(KVLEditHandoff, AMissingHelpDocumentIsReported)
+{
+    EXPECT_FALSE(OpenHelpDocument("NoSuchManual.pdf"));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "'" + GetExecutableFolder() + "NoSuchManual.pdf' not found.");
+}

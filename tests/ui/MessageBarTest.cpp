@@ -1,0 +1,281 @@
+#include "ProgramTest.h"
+
+#include "core/Report.h"
+#include "framework/ui/EasyRichEdit.h"
+#include "framework/ui/MessageBar.h"
+#include "platform/AppFolders.h"
+#include "platform/Profile.h"
+#include "shell/CommandIds.h"
+#include "shell/KVLEditHandoff.h"
+#include "shell/ui/IpcServer.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/MorvelApp.h"
+#include "shell/ui/ReportViewer.h"
+
+#include <wx/aui/framemanager.h>
+#include <wx/button.h>
+#include <wx/menu.h>
+#include <wx/ipc.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <sys/stat.h>
+#include <thread>
+
+using morvel::test::ProgramTest;
+using morvel::test::WindowTest;
+
+namespace {
+
+void FillReport(CReport& report, int rows)
+{
+    report.AddColumn("Point\nName", ReportHeadingCentre | ReportCellLeft);
+    report.AddColumn("Northing", ReportHeadingRight | ReportCellRight);
+    report.AddColumn("Easting", ReportHeadingRight | ReportCellRight);
+    report.AddColumn("Description", ReportHeadingLeft | ReportCellLeft);
+    for (int i = 0; i < rows; ++i) {
+        const int32_t row = report.AddRow();
+        report.SetCell(0, row, "P" + std::to_string(i + 1), false);
+        report.SetCell(1, row, std::to_string(5000 + i * 7) + ".125", false);
+        report.SetCell(2, row, std::to_string(1000 + i * 3) + ".250", false);
+        report.SetCell(3, row, i % 3 ? "FENCE" : "DITCH {EDGE}", false);
+    }
+}
+
+CMessageBar& Bar(CMainFrame& frame)
+{
+    return *dynamic_cast<CMessageBar*>(frame.GetBar(CMainFrame::MessageBarIndex));
+}
+
+std::string BarText(CMainFrame& frame) { return Bar(frame).GetTextWindow()->GetValue().utf8_string(); }
+
+void PressClose(CMainFrame& frame)
+{
+    wxButton* close = Bar(frame).GetCloseButton();
+    wxCommandEvent event(wxEVT_BUTTON, close->GetId());
+    event.SetEventObject(close);
+    close->ProcessWindowEvent(event);
+}
+
+} // namespace
+
+TEST_F(ProgramTest, ReportsShowInTheMessageBar)
+{
+    ASSERT_TRUE(Start());
+    CMainFrame& frame = Frame();
+    // Hidden at start.
+    EXPECT_FALSE(frame.IsBarShown(CMainFrame::MessageBarIndex));
+
+    CReport report;
+    FillReport(report, 12);
+    report.ShowInMessageBar(true, false);
+    Pump();
+    EXPECT_TRUE(frame.IsBarShown(CMainFrame::MessageBarIndex));
+    const std::string text = BarText(frame);
+    EXPECT_NE(text.find("Point  Northing   Easting  Description"), std::string::npos) << text;
+    EXPECT_NE(text.find("P1     5000.125  1000.250  DITCH {EDGE}"), std::string::npos) << text;
+    EXPECT_EQ(Bar(frame).GetTextWindow()->GetInsertionPoint(), 0);
+    EXPECT_TRUE(SaveScreenshot(frame, "message_bar.png"));
+
+    // The "X": the user closed it, and reports that respect that keep it hidden.
+    PressClose(frame);
+    Pump();
+    EXPECT_FALSE(frame.IsBarShown(CMainFrame::MessageBarIndex));
+    EXPECT_TRUE(frame.GetUserClosedMessageBar());
+    report.AddTextRow("one more");
+    report.ShowInMessageBar(true, true);
+    Pump();
+    EXPECT_FALSE(frame.IsBarShown(CMainFrame::MessageBarIndex));
+    EXPECT_NE(BarText(frame).find("one more"), std::string::npos);
+    // One that does not respect it shows the bar and forgets the record.
+    report.ShowInMessageBar(false, true);
+    Pump();
+    EXPECT_TRUE(frame.IsBarShown(CMainFrame::MessageBarIndex));
+    EXPECT_FALSE(frame.GetUserClosedMessageBar());
+    EXPECT_EQ(Bar(frame).GetTextWindow()->GetInsertionPoint(), Bar(frame).GetTextWindow()->GetLastPosition());
+
+    // An empty report hides the bar.
+    CReport empty;
+    empty.ShowInMessageBar(false, false);
+    Pump();
+    EXPECT_FALSE(frame.IsBarShown(CMainFrame::MessageBarIndex));
+}
+
+TEST_F(ProgramTest, ClearAsksTheTopPanelFirst)
+{
+    ASSERT_TRUE(Start());
+    CMainFrame& frame = Frame();
+    CReport report;
+    FillReport(report, 3);
+    report.ShowInMessageBar(false, false);
+    Pump();
+    ASSERT_FALSE(BarText(frame).empty());
+
+    // A panel that answers 0x8078 itself: the bar keeps its text.
+    long answer = 1;
+    int asked = 0;
+    wxWindow* sideBar = frame.GetBar(CMainFrame::DialogBarIndex);
+    sideBar->Bind(EVT_MESSAGEBAR_CLEAR_8078, [&](wxCommandEvent& event) {
+        ++asked;
+        event.SetExtraLong(answer);
+    });
+    Bar(frame).OnClear();
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(BarText(frame).empty());
+    // One that leaves it to the bar: emptied.
+    answer = 0;
+    Bar(frame).OnClear();
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(BarText(frame), "");
+    EXPECT_EQ(Bar(frame).GetRtf(), "");
+}
+
+TEST_F(ProgramTest, ReportHandsTheLastTextToTheEditor)
+{
+    // A desktop opener that keeps what the editor asks it to open.
+    const std::string opened = home->file("opened.rtf");
+    const std::string opener = home->file("xdg-open");
+    morvel::test::WriteAllText(opener, "#!/bin/sh\ncp \"$1\" '" + opened + "'\n");
+    ::chmod(opener.c_str(), 0755);
+    const std::string oldPath = ::getenv("PATH") ? ::getenv("PATH") : "";
+    ::setenv("PATH", (home->path().string() + ":" + oldPath).c_str(), 1);
+    SetKVLEditPathOverride(GetExecutableFolder() + "KVLEdit");
+
+    ASSERT_TRUE(Start());
+    CMainFrame& frame = Frame();
+    CReport report;
+    FillReport(report, 3);
+    report.ShowInMessageBar(false, false);
+    int reported = 0;
+    frame.Bind(EVT_MESSAGEBAR_REPORTED_807A, [&](wxCommandEvent&) { ++reported; });
+    Bar(frame).OnReport();
+    Pump();
+    EXPECT_TRUE(messages.empty()) << (messages.empty() ? "" : messages[0]);
+    EXPECT_EQ(reported, 1);
+    for (int i = 0; i < 500 && !std::filesystem::exists(opened); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(morvel::test::ReadAllText(opened), report.GenerateRtf(false));
+    SetKVLEditPathOverride("");
+    ::setenv("PATH", oldPath.c_str(), 1);
+}
+
+TEST_F(ProgramTest, MessageBarSizeIsKeptInTheProfile)
+{
+    GetAppProfile().WriteProfileInt("DockableWindow(59397)", "cy", 150);
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Bar(Frame()).GetSizeBar(), wxSize(200, 150));
+    // The height the user dragged it to (while hidden the layout leaves it alone).
+    Frame().ShowMessageBar(false);
+    Bar(Frame()).SetSizeBar(wxSize(200, 170));
+    Exit();
+    EXPECT_EQ(ProfileValue("DockableWindow(59397)", "cy"), "170");
+    EXPECT_EQ(ProfileValue("DockableWindow(59397)", "cx"), "200");
+}
+
+TEST_F(ProgramTest, AMissingManualIsNamed)
+{
+    ASSERT_TRUE(Start());
+    wxCommandEvent command(wxEVT_MENU, IdViewManual);
+    Frame().ProcessWindowEvent(command);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "'" + GetExecutableFolder() + "MorvelManual.pdf' not found.");
+    wxCommandEvent started(wxEVT_MENU, IdGettingStarted);
+    Frame().ProcessWindowEvent(started);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1], "'" + GetExecutableFolder() + "MorvelGettingStarted.pdf' not found.");
+}
+
+TEST_F(ProgramTest, TheIpcServiceAnswersTheEditor)
+{
+    ASSERT_TRUE(Start());
+    const std::string path = GetIpcSocketPath(GetIpcServiceName());
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0) << path;
+
+    // A second program under the same name runs without the service.
+    CWxIpcService second;
+    EXPECT_FALSE(second.Register(GetIpcServiceName(), IpcTopic));
+
+    // The editor's side: wx sockets wait by running the loop, so the program answers meanwhile.
+    size_t requestSize = 99;
+    bool gotData = false, otherItem = true, pokeSave = false, pokeOther = true, otherTopic = true;
+    {
+        wxTCPClient client;
+        std::unique_ptr<wxConnectionBase> connection(
+            client.MakeConnection("localhost", wxString::FromUTF8(path), IpcTopic));
+        ASSERT_TRUE(connection);
+        const void* data = connection->Request("Get Data", &requestSize);
+        gotData = data != nullptr && requestSize == 1 && *static_cast<const char*>(data) == '\0';
+        size_t size = 0;
+        otherItem = connection->Request("Other Data", &size) != nullptr;
+        pokeSave = connection->Poke("Notify Save Text", "/home/ann/report.rtf");
+        connection->Disconnect();
+        std::unique_ptr<wxConnectionBase> other(
+            client.MakeConnection("localhost", wxString::FromUTF8(path), "Other"));
+        ASSERT_TRUE(other);
+        size_t otherSize = 0;
+        otherTopic = other->Request("Get Data", &otherSize) != nullptr;
+        other->Disconnect();
+    }
+    Pump();
+    EXPECT_TRUE(gotData);
+    EXPECT_FALSE(otherItem);
+    EXPECT_TRUE(pokeSave);
+    // wx carries no acknowledgement of a poke back to the poker; the server's answers are:
+    pokeOther = IsIpcAcknowledgedPoke(IpcTopic, "Notify Save Drawing");
+    EXPECT_FALSE(pokeOther);
+    EXPECT_TRUE(IsIpcAcknowledgedPoke(IpcTopic, "Notify Save Report"));
+    EXPECT_TRUE(IsIpcAcknowledgedPoke(IpcTopic, "Notify Save PointList"));
+    EXPECT_FALSE(IsIpcAcknowledgedPoke("Other", "Notify Save Text"));
+    EXPECT_FALSE(otherTopic);
+
+    Exit();
+    EXPECT_NE(::stat(path.c_str(), &st), 0);
+}
+
+TEST_F(WindowTest, ReportViewerShowsAndAppends)
+{
+    const std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Courier New;}}\\pard\\plain\\f0\\fs20 First\\par}";
+    auto* viewer = new CReportViewer(nullptr);
+    viewer->SetText(rtf);
+    viewer->InitDialog();
+    EXPECT_EQ(viewer->GetTitle(), " Report viewer");
+    EXPECT_EQ(viewer->GetViewer()->GetValue().utf8_string(), "First");
+    StreamRtfIntoRichEdit("{\\rtf1 Second\\par}", *viewer->GetViewer(), false);
+    EXPECT_EQ(viewer->GetViewer()->GetValue().utf8_string(), "First\nSecond");
+    StreamRtfIntoRichEdit("", *viewer->GetViewer(), true);
+    EXPECT_EQ(viewer->GetViewer()->GetValue().utf8_string(), "");
+    viewer->Destroy();
+}
+
+TEST_F(ProgramTest, DockMenuShowsAndHidesBars)
+{
+    ASSERT_TRUE(Start());
+    CMainFrame& frame = Frame();
+    // Along the bottom the view tab bar lies next to the job window, the message bar outside it.
+    wxAuiManager& aui = frame.GetAuiManager();
+    const wxAuiPaneInfo& tabs = aui.GetPane(frame.GetBar(CMainFrame::ViewTabBarIndex));
+    const wxAuiPaneInfo& messages = aui.GetPane(frame.GetBar(CMainFrame::MessageBarIndex));
+    EXPECT_EQ(tabs.dock_direction, wxAUI_DOCK_BOTTOM);
+    EXPECT_EQ(messages.dock_direction, wxAUI_DOCK_BOTTOM);
+    EXPECT_LT(tabs.dock_row, messages.dock_row);
+
+    std::unique_ptr<wxMenu> menu(frame.BuildDockMenu());
+    const std::vector<int> bars = frame.GetDockMenuBars();
+    ASSERT_EQ(menu->GetMenuItemCount(), bars.size());
+    const auto at = std::find(bars.begin(), bars.end(), int(CMainFrame::MessageBarIndex));
+    ASSERT_NE(at, bars.end());
+    const int id = IdDockBarFirst + int(at - bars.begin());
+    EXPECT_EQ(menu->GetLabelText(id), "Message Bar");
+    EXPECT_FALSE(menu->IsChecked(id));
+
+    wxCommandEvent command(wxEVT_MENU, id);
+    frame.OnDockMenuCommand(command);
+    EXPECT_TRUE(frame.IsBarShown(CMainFrame::MessageBarIndex));
+    menu.reset(frame.BuildDockMenu());
+    EXPECT_TRUE(menu->IsChecked(id));
+    frame.OnDockMenuCommand(command);
+    EXPECT_FALSE(frame.IsBarShown(CMainFrame::MessageBarIndex));
+}
