@@ -59,8 +59,6 @@ void BM_DeleteSelectedPoints(benchmark::State& state)
         auto* job = new BenchJob;
         QuietView view;
         job->AddView(&view);
-        CSelection selection(job->GetRecordDatabase());
-        job->GetSelOperator()->SetSelection(&selection);
         std::vector<CRecord*> selected;
         for (int64_t i = 1; i <= n; ++i) {
             auto* p = new CPointRecord(std::to_string(i).c_str(), "", CLocation(double(i), double(i), NoValue), true);
@@ -69,11 +67,11 @@ void BM_DeleteSelectedPoints(benchmark::State& state)
                 continue;
             }
             if (i % 2 == 0) {
-                selection.Select(p, true);
+                job->GetSelOperator()->Select(p);
                 selected.push_back(p);
             }
         }
-        job->GetSelOperator()->GetCount();
+        job->GetSelOperator()->GetCountUnfiltered();
         state.ResumeTiming();
 
         for (CRecord* record : selected)
@@ -81,8 +79,6 @@ void BM_DeleteSelectedPoints(benchmark::State& state)
 
         state.PauseTiming();
         benchmark::DoNotOptimize(job->GetRecordDatabase()->GetCount(0));
-        job->GetSelOperator()->SetSelection(nullptr);
-        selection.Detach();
         job->RemoveView(&view);
         delete job;
         state.ResumeTiming();

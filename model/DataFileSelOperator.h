@@ -1,44 +1,47 @@
 #pragma once
 
+#include "model/SelectionOperator.h"
+
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class CDataFileDoc;
 class CRecord;
 class CSelection;
 
-// The job's selection operator: holds the current selection and keeps its cached count in step
-// with records leaving the job. The selection commands of the views build on it. It makes its own
-// current selection on the job's store, which is built before it, so the current selection takes
-// the store's first selection bit.
-class CDataFileSelOperator
+// The job's selection operator. Its entries hold the current selection (bit 0) and scratch
+// selections; the current one is mirrored into a record flag bit so that records and views can
+// test it without a lookup. The job's store is built before it, so that bit is bit 0. Records
+// leaving the store lose their entries on the way out.
+class CDataFileSelOperator : public CSelectionOperator
 {
 public:
     explicit CDataFileSelOperator(CDataFileDoc* document);
-    virtual ~CDataFileSelOperator();
-    CDataFileSelOperator(const CDataFileSelOperator&) = delete;
-    CDataFileSelOperator& operator=(const CDataFileSelOperator&) = delete;
+    ~CDataFileSelOperator() override;
 
     CDataFileDoc* GetDocument() const { return m_document; }
-    // The current selection; null when there is none.
-    CSelection* GetSelection() const { return m_selection; }
-    // Makes another selection current (not owned); null goes back to the operator's own.
-    void SetSelection(CSelection* selection);
+    // The record-flag mirror of the current selection; null when the job has no store.
+    CSelection* GetSelection() const;
 
-    // Number of selected records; counted once, then kept up to date.
-    int32_t GetCount();
-    // The record is about to leave the job: it must still be alive when this is called.
-    virtual void RemoveObject(CRecord* record);
-
-    // Called before the job's records are reloaded in bulk: whatever was cached about them is
-    // stale afterwards.
-    void InvalidateCount() { m_count = -1; }
+    void Synchronize(bool fromObjects, CRecord* key) override;
+    std::unique_ptr<CObjectIterator> CreateObjectIterator() override;
+    bool IsObjectValid(CRecord* key) override;
+    CSelectionObjectBase* CreateSelectionObject(CRecord* key) override;
+    // A record is hit as CRecord::IsInside tells, with the bounds included.
+    bool SelectInRectangle(double left, double top, double right, double bottom, const CSelectionFilterPtr& filter,
+                           bool flag, bool excludeTemporary) override;
+    // "%d point(s):\n" and the names, at most three wrapped lines and then "...".
+    bool BuildSelectionText(int bit, std::string& text) override;
+    CSelectionFilterBase* CreateKindFilter(uint32_t kinds) override;
+    CSelectionFilterBase* CreateTemporaryFilter() override;
+    CSelectionFilterBase* CreateVisibleFilter() override;
 
 private:
+    class COperatorSelection;
+
     CDataFileDoc* m_document;
-    std::unique_ptr<CSelection> m_own;
-    CSelection* m_selection = nullptr;
-    int32_t m_count = -1; // -1 until counted
+    std::unique_ptr<COperatorSelection> m_selection;
 };
 
 // The selection operator of the active job; null when no job is open.

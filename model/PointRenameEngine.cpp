@@ -13,6 +13,7 @@
 #include "model/MorvelSettings.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
+#include "model/SelectionDescription.h"
 
 #include <algorithm>
 #include <cctype>
@@ -72,14 +73,15 @@ bool CPointRenameEngine::AddPointNames(const std::vector<std::string>& names)
 
 bool CPointRenameEngine::AddSelectedPoints()
 {
-    CDataFileDoc* document = m_document != nullptr ? m_document : CDataFileDoc::GetActiveDoc();
-    CSelection* selection = document != nullptr ? document->GetCurrentSelection() : nullptr;
-    if (selection == nullptr)
-        return true;
-    CRecordCursor cursor = selection->GetFirst();
-    while (CRecord* record = selection->GetNext(cursor))
-        if (record->GetType() == kRecordTypePoint)
+    // The points in the order they were selected, as every command walks them.
+    const CSelectionDescription points(SelectionKindPoint);
+    CSelectionCursor cursor;
+    points.GetFirst(cursor);
+    while (cursor.IsValid()) {
+        CRecord* record = points.GetNext(cursor);
+        if (record != nullptr && record->GetType() == kRecordTypePoint)
             m_names.emplace_back(static_cast<CPointRecord*>(record)->GetName());
+    }
     return true;
 }
 

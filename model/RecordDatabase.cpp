@@ -161,6 +161,10 @@ CRecord* CRecordDatabase::RemoveAt(CRecordCursor cursor)
     if (!cursor.hasRecord || cursor.listPos < 0 || cursor.listPos >= int(m_listOfLists.size()))
         return nullptr;
     CRecord* record = *cursor.recordPos;
+    // A copy: a selection may let go of the store while it hears.
+    const std::list<CRecordSelection*> selections = m_selections;
+    for (CRecordSelection* selection : selections)
+        selection->OnRecordRemoved(record);
     m_listOfLists[cursor.listPos]->erase(cursor.recordPos);
     m_where.erase(record);
     return record;
@@ -193,19 +197,31 @@ void CRecordDatabase::RemoveSelection(CRecordSelection* selection)
         m_selections.erase(it);
 }
 
-CRecordSelection* CRecordDatabase::GetSelectionSlot(int bit) const
+uint32_t CRecordDatabase::GetBitUseCount(int bit) const
 {
-    return (bit >= 0 && bit < kSelectionSlots) ? m_slots[bit] : nullptr;
+    return (bit >= 0 && bit < kSelectionSlots) ? m_bitUse[size_t(bit)] : 0;
 }
 
-void CRecordDatabase::SetSelectionSlot(int bit, CRecordSelection* selection)
+void CRecordDatabase::IncrementBitUse(int bit)
 {
     if (bit >= 0 && bit < kSelectionSlots)
-        m_slots[bit] = selection;
+        ++m_bitUse[size_t(bit)];
+}
+
+uint32_t CRecordDatabase::DecrementBitUse(int bit)
+{
+    if (bit < 0 || bit >= kSelectionSlots)
+        return 0;
+    if (m_bitUse[size_t(bit)] > 0)
+        --m_bitUse[size_t(bit)];
+    return m_bitUse[size_t(bit)];
 }
 
 void CRecordDatabase::RemoveAll()
 {
+    const std::list<CRecordSelection*> selections = m_selections;
+    for (CRecordSelection* selection : selections)
+        selection->OnAllRecordsRemoved();
     for (RecordList* list : m_listOfLists) {
         for (CRecord* record : *list)
             delete record;

@@ -49,7 +49,8 @@ public:
     CRecord* GetPrevRecord(CRecordCursor& cursor);
     CRecord* GetAt(const CRecordCursor& cursor) const;
     CRecordCursor FindRecord(const CRecord* record) const;
-    // Takes the record out of the store without deleting it.
+    // Takes the record out of the store without deleting it. The attached selections hear of it
+    // first, so nothing keyed by the record outlives it.
     CRecord* RemoveAt(CRecordCursor cursor);
     bool RemoveRecordAt(CRecordCursor cursor);
     int32_t CountInside(double left, double top, double right, double bottom, bool flag) const;
@@ -57,11 +58,14 @@ public:
     void AddSelection(CRecordSelection* selection);
     void RemoveSelection(CRecordSelection* selection);
     int32_t GetSelectionCount() const { return int32_t(m_selections.size()); }
-    // Slot i is the selection bound to bit i of the records' flag words; null when free.
-    CRecordSelection* GetSelectionSlot(int bit) const;
-    void SetSelectionSlot(int bit, CRecordSelection* selection);
+    // How many selections use bit i of the records' flag words; 0 when the bit is free.
+    uint32_t GetBitUseCount(int bit) const;
+    void IncrementBitUse(int bit);
+    // The count left after this user let go.
+    uint32_t DecrementBitUse(int bit);
 
-    // Deletes every record and empties the owner's point-name index.
+    // Deletes every record (the attached selections hear of it first) and empties the owner's
+    // point-name index.
     void RemoveAll();
 
     CRecordOwner* GetOwner() const { return m_owner; }
@@ -75,7 +79,7 @@ private:
 
     std::array<RecordList, kListCount> m_recordLists;
     std::vector<RecordList*> m_listOfLists;
-    std::array<CRecordSelection*, kSelectionSlots> m_slots{};
+    std::array<uint32_t, kSelectionSlots> m_bitUse{};
     std::list<CRecordSelection*> m_selections;
     CRecordOwner* m_owner;
     // Finding a record's place by pointer must not walk the lists: deleting many points one by one

@@ -16,6 +16,9 @@ public:
     virtual bool IsSelected(const CRecord* record) const = 0;
     // Frees the selection's slot and unregisters it from the store it is bound to.
     virtual void Detach() = 0;
+    // The record is leaving the store (still alive); every record is about to leave.
+    virtual void OnRecordRemoved(const CRecord* record) {}
+    virtual void OnAllRecordsRemoved() {}
 };
 
 // What records, the store and the point-name index need of the job document that holds them.

@@ -135,6 +135,19 @@ public:
     {
         return InsertRedBlackUnique(m_tree, key, ToWord(value), m_compare);
     }
+    // The leaf holding an equal key; null when there is none.
+    RedBlackNode* Find(K key) const
+    {
+        RedBlackNode* found = nullptr;
+        return FindRedBlackNode(m_tree, key, found, m_compare) ? found : nullptr;
+    }
+    static V GetValue(const RedBlackNode* leaf)
+    {
+        if constexpr (std::is_pointer_v<V>)
+            return static_cast<V>(leaf->value);
+        else
+            return static_cast<V>(reinterpret_cast<intptr_t>(leaf->value));
+    }
     RedBlackNode* GetFirstPosition() const { return m_tree->link1 == m_tree ? nullptr : m_tree->link1; }
     RedBlackNode* GetLastPosition() const { return m_tree->link2 == m_tree ? nullptr : m_tree->link2; }
     // The key at pos; pos moves along the leaf chain and becomes null past either end.

@@ -1,4 +1,3 @@
-#include "core/GenericSelectionOperator.h"
 #include "core/ProgramHelpers.h"
 #include "platform/ActiveJobHooks.h"
 
@@ -258,52 +257,3 @@ TEST(Checksum, Crc16ArcCheckValues)
     EXPECT_EQ(Crc16(framed, 11), 0x0000);
 }
 
-namespace {
-
-class CountingOperator : public CGenericSelectionOperator
-{
-public:
-    int32_t objects = 0;
-    int counts = 0;
-
-protected:
-    int32_t CountObjects() override
-    {
-        ++counts;
-        return objects;
-    }
-};
-
-} // namespace
-
-TEST(SelectionCount, CachedUntilInvalidated)
-{
-    CountingOperator op;
-    op.objects = 5;
-    EXPECT_EQ(op.GetCount(), 5);
-    EXPECT_EQ(op.GetCount(), 5);
-    EXPECT_EQ(op.counts, 1);
-    op.IncrementCount();
-    EXPECT_EQ(op.GetCount(), 6);
-    op.DecrementCount();
-    op.DecrementCount();
-    EXPECT_EQ(op.GetCount(), 4);
-    EXPECT_EQ(op.counts, 1);
-    op.InvalidateCount();
-    EXPECT_EQ(op.GetCount(), 5);
-    EXPECT_EQ(op.counts, 2);
-}
-
-TEST(SelectionCount, ChangesBeforeTheFirstCountAreNotMistakenForATotal)
-{
-    CountingOperator op;
-    op.objects = 7;
-    // Adding to a total never counted must not turn "uncounted" into a count of 0.
-    op.IncrementCount();
-    EXPECT_EQ(op.GetCount(), 7);
-
-    CountingOperator other;
-    other.objects = 3;
-    other.DecrementCount();
-    EXPECT_EQ(other.GetCount(), 3);
-}

@@ -27,7 +27,12 @@ class CountedFilter : public CSelectionFilterBase
 public:
     explicit CountedFilter(int* deleted) : m_deleted(deleted) {}
     ~CountedFilter() override { ++*m_deleted; }
-    bool Accepts(const CRecord*) const override { return false; }
+
+protected:
+    bool AcceptLeaf(CRecord*) const override { return false; }
+    uint32_t GetLeafCertainKinds() const override { return 0; }
+    uint32_t GetLeafPossibleKinds() const override { return 0; }
+    CSelectionFilterBase* CloneLeaf() const override { return new CountedFilter(m_deleted); }
 
 private:
     int* m_deleted;
@@ -86,15 +91,15 @@ TEST(SelectionFilterPtr, CountsShareAndDelete)
     CDialogNotifyTarget dialog;
     CSelectionFilterPtr all = dialog.GetSelectionFilter();
     ASSERT_FALSE(all.IsEmpty());
-    EXPECT_TRUE(all->Accepts(nullptr));
+    EXPECT_TRUE(all->Accept(nullptr));
 
     int deleted = 0;
     {
         CSelectionFilterPtr a(new CountedFilter(&deleted));
         CSelectionFilterPtr b = a;
-        EXPECT_EQ(a->m_refCount, 2);
+        EXPECT_EQ(a->m_refCount, 2u);
         b = all; // b lets go of the counted filter
-        EXPECT_EQ(a->m_refCount, 1);
+        EXPECT_EQ(a->m_refCount, 1u);
         EXPECT_EQ(deleted, 0);
     }
     EXPECT_EQ(deleted, 1);
@@ -102,7 +107,7 @@ TEST(SelectionFilterPtr, CountsShareAndDelete)
     CSelectionFilterPtr c(new CountedFilter(&deleted));
     CSelectionFilterBase* raw = c.Detach();
     EXPECT_EQ(deleted, 1);
-    EXPECT_EQ(raw->m_refCount, 0);
+    EXPECT_EQ(raw->m_refCount, 0u);
     delete raw;
 }
 

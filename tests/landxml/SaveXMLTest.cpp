@@ -59,19 +59,16 @@ TEST(LandXMLExport, ExactTextOfOneSelectedPoint)
 {
     TempDir dir;
     TestJobDoc job;
-    CSelection selection(job.GetRecordDatabase());
-    job.GetSelOperator()->SetSelection(&selection);
     CPointRecord* p1 = job.AddPoint("P1", 2000.0, 1000.0, 10.0);
     p1->SetDescription("TREE");
     job.AddPoint("P2", 1.0, 2.0);
-    selection.Select(p1, true);
+    job.GetSelOperator()->Select(p1);
 
     FSDataFileSaveXML writer;
     writer.SetExportOptions(false, true);
     int count = -1;
     const std::string path = dir.file("out.xml");
     ASSERT_TRUE(writer.WriteFile(path, FSDataFileSaveXML::kUnitMetres, &job, count));
-    job.GetSelOperator()->SetSelection(nullptr);
     EXPECT_EQ(count, 1);
 
     const std::string text = ReadAllText(path);

@@ -193,21 +193,20 @@ TEST(DataFileDocPoints, DeletingAPointTheNameCheckNowRefusesStillUnlinksIt)
 TEST(DataFileDocPoints, TheSelectionIsToldOfADeletedRecordWhileItStillLives)
 {
     TestJobDoc doc;
-    CSelection selection(doc.GetRecordDatabase());
-    doc.GetSelOperator()->SetSelection(&selection);
+    CDataFileSelOperator* op = doc.GetSelOperator();
     CPointRecord* a = doc.AddPoint("1");
     CPointRecord* b = doc.AddPoint("2");
     doc.AddPoint("3");
-    selection.Select(a, true);
-    selection.Select(b, true);
-    ASSERT_EQ(doc.GetSelOperator()->GetCount(), 2);
+    op->Select(a);
+    op->Select(b);
+    ASSERT_EQ(op->GetCountUnfiltered(), 2);
 
-    // The operator reads the record's flags to keep its count: after a free this is a
+    // The operator tests the entry's bits to keep its count: after a free this is a
     // use-after-free the sanitizer reports.
     EXPECT_TRUE(doc.DeleteRecord(a, false));
-    EXPECT_EQ(doc.GetSelOperator()->GetCount(), 1);
-    EXPECT_EQ(selection.GetCount(), 1);
-    doc.GetSelOperator()->SetSelection(nullptr);
+    EXPECT_EQ(op->GetCountUnfiltered(), 1);
+    EXPECT_EQ(op->GetEntryCount(), 1);
+    EXPECT_EQ(doc.GetSelection()->GetCount(), 1);
 }
 
 TEST(DataFileDocPoints, DeletingARecordTheJobDoesNotHoldLeavesItToItsOwner)
@@ -260,15 +259,12 @@ TEST(DataFileDocPoints, DistanceCurrentRecordAndHighlight)
     doc.DeleteRecord(unplaced, false);
     EXPECT_FALSE(doc.GetCurrentRecord(ref));
 
-    CSelection selection(doc.GetRecordDatabase());
-    doc.GetSelOperator()->SetSelection(&selection);
-    selection.Select(p, true);
+    doc.GetSelOperator()->Select(p);
     doc.SyncHighlight(p);
     EXPECT_TRUE(doc.GetHiSelection()->IsSelected(p));
-    selection.Select(p, false);
+    doc.GetSelOperator()->Deselect(p);
     doc.SyncHighlight(p);
     EXPECT_FALSE(doc.GetHiSelection()->IsSelected(p));
-    doc.GetSelOperator()->SetSelection(nullptr);
 }
 
 TEST(DataFileDocPoints, CompareCallbacks)

@@ -727,3 +727,25 @@ TEST(JobDocumentLife, BusyCursorNestsAndComesBackAfterAMessage)
     EXPECT_THAT(shown, ElementsAre(true, true, false));
     CBusyCursor::SetHandler(std::move(previous));
 }
+
+TEST(JobDocumentReload, NothingIsSelectedAfterwards)
+{
+    FakeRawDataFactoryScope raw;
+    DocumentShell shell;
+    TempDir dir;
+    const std::string path = dir.file("job.Mvj");
+    SaveSampleJob(path);
+    CMorvelFileDoc doc;
+    std::vector<std::string> log;
+    FakeView view(&log);
+    doc.AddView(&view);
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    doc.GetSelOperator()->SelectAll();
+    ASSERT_EQ(doc.GetSelOperator()->GetCountUnfiltered(), 3);
+
+    ASSERT_TRUE(doc.Reload(true));
+    EXPECT_EQ(doc.GetSelOperator()->GetEntryCount(), 0);
+    EXPECT_EQ(doc.GetSelOperator()->GetCountUnfiltered(), 0);
+    EXPECT_EQ(doc.GetSelection()->GetCount(), 0);
+    doc.RemoveView(&view);
+}

@@ -3,6 +3,7 @@
 
 #include "core/Report.h"
 #include "model/MorvelSettings.h"
+#include "model/DataFileSelOperator.h"
 #include "model/PointRenameEngine.h"
 
 #include <gmock/gmock.h>
@@ -258,10 +259,14 @@ TEST(RenameEngine, NamesFromFilesAndTheSelection)
     EXPECT_FALSE(fromJob.CollectJobFilePointNames(dir.file("missing.Mvj")));
 
     TestJobDoc doc;
+    OpenDocumentScope open(&doc);
     CPointRecord* a = doc.AddPoint("A");
-    doc.AddPoint("B");
-    doc.GetSelection()->SetSelected(a, true);
+    CPointRecord* b = doc.AddPoint("B");
+    doc.AddPoint("C");
+    // In the order of selecting, not of the job.
+    doc.GetSelOperator()->Select(b);
+    doc.GetSelOperator()->Select(a);
     CPointRenameEngine selected(&doc);
     EXPECT_TRUE(selected.AddSelectedPoints());
-    EXPECT_THAT(selected.GetNames(), ElementsAre("A"));
+    EXPECT_THAT(selected.GetNames(), ElementsAre("B", "A"));
 }

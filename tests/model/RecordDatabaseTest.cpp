@@ -134,9 +134,9 @@ TEST(RecordStore, DestructorDetachesEachSelectionOnce)
     StoreSelection a(store), b(store);
     StubbornSelection stubborn;
     store->AddSelection(&stubborn);
-    store->SetSelectionSlot(0, &a);
-    EXPECT_EQ(store->GetSelectionSlot(0), &a);
-    EXPECT_EQ(store->GetSelectionSlot(32), nullptr);
+    store->IncrementBitUse(0);
+    EXPECT_EQ(store->GetBitUseCount(0), 1u);
+    EXPECT_EQ(store->GetBitUseCount(32), 0u);
     EXPECT_EQ(store->GetSelectionCount(), 3);
     delete store;
     EXPECT_EQ(a.detached, 1);

@@ -24,17 +24,22 @@ struct DrawFixture : ::testing::Test
     TestJobDoc doc;
     FakeHost host;
     CPreviewMapCore map{&host};
-    CSelection selection{doc.GetRecordDatabase()};
 
     DrawFixture()
     {
         doc.settings.SetDistanceUnit(JobUnitMetres);
-        doc.GetSelOperator()->SetSelection(&selection);
         map.SetDocument(&doc);
         map.SetViewKind(0);
         map.OnLayout(DeviceRect{0, 0, 800, 600});
     }
-    ~DrawFixture() override { doc.GetSelOperator()->SetSelection(nullptr); }
+    // Selects through the job's operator, which mirrors into the records' flags.
+    void Select(CRecord* record, bool on)
+    {
+        if (on)
+            doc.GetSelOperator()->Select(record);
+        else
+            doc.GetSelOperator()->Deselect(record);
+    }
 
     RecordingSurface& Surface() { return host.lastLayer->surface; }
 };
@@ -87,7 +92,7 @@ TEST_F(DrawFixture, SelectedPointsTakeTheSecondColourAndModesChooseWhatIsDrawn)
 {
     CPointRecord* a = doc.AddPoint("1", 20, 20);
     CPointRecord* b = doc.AddPoint("2", 40, 40);
-    selection.Select(a, true);
+    Select(a, true);
     map.Refresh();
     auto lines = Surface().Of("line");
     ASSERT_EQ(lines.size(), 4u);
@@ -112,8 +117,8 @@ TEST_F(DrawFixture, SelectedPointsTakeTheSecondColourAndModesChooseWhatIsDrawn)
     EXPECT_EQ(lines[0].a.x, map.GetMapping().WorldToDevice(40, 40).x - 2); // h / 3 = 3: from x - 3 + 1
 
     // Mode 8 draws the points in exactly one of selection and highlight, and syncs the highlight.
-    selection.Select(a, false);
-    selection.Select(b, true);
+    Select(a, false);
+    Select(b, true);
     Surface().calls.clear();
     map.DrawWithState(CDrawState(0, DrawModeResyncHighlight, nullptr, 0, 0, DrawColourNormal));
     EXPECT_EQ(Surface().Count("line"), 4u);
@@ -124,7 +129,7 @@ TEST_F(DrawFixture, SelectedPointsTakeTheSecondColourAndModesChooseWhatIsDrawn)
     map.DrawWithState(CDrawState(0, DrawModeResyncHighlight, nullptr, 0, 0, DrawColourNormal));
     EXPECT_EQ(Surface().Count("line"), 0u);
     // A point selected and highlighted at once is not drawn either.
-    selection.Select(a, true);
+    Select(a, true);
     doc.GetHiSelection()->Select(a, true);
     map.DrawWithState(CDrawState(0, DrawModeResyncHighlight, nullptr, 0, 0, DrawColourNormal));
     EXPECT_EQ(Surface().Count("line"), 0u);

@@ -1,0 +1,134 @@
+#include "model/SelectionOperator.h"
+
+CSelectionOperator::~CSelectionOperator() { RemoveAllEntries(); }
+
+bool CSelectionOperator::ReloadFromObjects()
+{
+    Synchronize(true, nullptr);
+    return true;
+}
+
+bool CSelectionOperator::Refresh()
+{
+    RemoveObject(nullptr);
+    Synchronize(true, nullptr);
+    return true;
+}
+
+CRecord* CSelectionOperator::ToObject(const CSelectionCursor& cursor) const
+{
+    return cursor.valid ? (*cursor.pos)->GetKey() : nullptr;
+}
+
+bool CSelectionOperator::SelectAll(const CSelectionFilterPtr& filter)
+{
+    CSelectionFilterPtr visible(CreateVisibleFilter());
+    visible->And(filter.Get());
+    CSelectionContainer::SelectAll(CurrentBit, visible.Get());
+    return true;
+}
+
+bool CSelectionOperator::ClearSelection(const CSelectionFilterPtr& filter)
+{
+    ClearAll(CurrentBit, filter.Get());
+    return true;
+}
+
+bool CSelectionOperator::InvertSelection(const CSelectionFilterPtr& filter)
+{
+    CSelectionFilterPtr visible(CreateVisibleFilter());
+    visible->And(filter.Get());
+    InvertAll(CurrentBit, visible.Get());
+    return true;
+}
+
+bool CSelectionOperator::ClearBitFiltered(int bit, const CSelectionFilterPtr& filter)
+{
+    ClearAll(bit, filter.Get());
+    return true;
+}
+
+bool CSelectionOperator::CopyCurrentTo(const CSelectionFilterPtr& filter, int bit)
+{
+    CSelectionFilterPtr temporary(CreateTemporaryFilter());
+    temporary->And(filter.Get());
+    CopyBit(CurrentBit, bit, temporary.Get());
+    return true;
+}
+
+void CSelectionOperator::LoadCurrentFrom(const CSelectionFilterPtr& filter, int bit)
+{
+    ClearAll(CurrentBit, nullptr);
+    CSelectionFilterPtr temporary(CreateTemporaryFilter());
+    temporary->And(filter.Get());
+    CopyBit(bit, CurrentBit, temporary.Get());
+}
+
+int32_t CSelectionOperator::CountSelected(const CSelectionFilterPtr& filter, int bit)
+{
+    return CountBit(bit, filter.Get());
+}
+
+void CSelectionOperator::Seek(CSelectionCursor& cursor, SelectionEntryList::iterator pos, int bit,
+                              const CSelectionFilterBase* filter)
+{
+    for (; pos != GetEntries().end(); ++pos) {
+        CSelectionObjectBase* entry = *pos;
+        if (filter != nullptr && !filter->Accept(entry->GetKey()))
+            continue;
+        if (entry->TestBit(bit)) {
+            cursor.pos = pos;
+            cursor.valid = true;
+            return;
+        }
+    }
+    cursor.valid = false;
+}
+
+void CSelectionOperator::GetFirst(CSelectionCursor& cursor, int bit, const CSelectionFilterPtr& filter)
+{
+    Seek(cursor, GetEntries().begin(), bit, filter.Get());
+}
+
+CRecord* CSelectionOperator::GetNext(CSelectionCursor& cursor, int bit, const CSelectionFilterPtr& filter)
+{
+    if (!cursor.valid)
+        return nullptr;
+    CRecord* object = ToObject(cursor);
+    Seek(cursor, std::next(cursor.pos), bit, filter.Get());
+    return object;
+}
+
+void CSelectionOperator::GetFirstOfKind(CSelectionCursor& cursor, int bit, uint32_t kinds)
+{
+    GetFirst(cursor, bit, CSelectionFilterPtr(CreateKindFilter(kinds)));
+}
+
+CRecord* CSelectionOperator::GetNextOfKind(CSelectionCursor& cursor, int bit, uint32_t kinds)
+{
+    return GetNext(cursor, bit, CSelectionFilterPtr(CreateKindFilter(kinds)));
+}
+
+void CSelectionOperator::GetFirstUnfiltered(CSelectionCursor& cursor)
+{
+    GetFirst(cursor, CurrentBit, CSelectionFilterPtr());
+}
+
+CRecord* CSelectionOperator::GetNextUnfiltered(CSelectionCursor& cursor)
+{
+    return GetNext(cursor, CurrentBit, CSelectionFilterPtr());
+}
+
+bool CSelectionOperator::SelectObject(CRecord* object)
+{
+    Select(object);
+    return true;
+}
+
+void CSelectionOperator::ToggleObject(CRecord* object)
+{
+    if (IsSelected(object))
+        Deselect(object);
+    else
+        Select(object);
+}
