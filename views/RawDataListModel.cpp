@@ -120,3 +120,34 @@ CRawMenuState RawContextMenuState(const CRawDataFile& file, const std::vector<in
     }
     return state;
 }
+
+std::vector<int32_t> RawLinesToDraw(int32_t mode, const std::vector<int32_t>& selectedRows, int32_t lineCount)
+{
+    std::vector<int32_t> lines;
+    if (lineCount <= 0)
+        return lines;
+    switch (mode) {
+    case RawDrawSelection:
+        for (int32_t row : selectedRows)
+            if (row >= 0 && row < lineCount)
+                lines.push_back(row);
+        break;
+    case RawDrawProgressive: {
+        int32_t last = selectedRows.empty() ? 0 : selectedRows.front();
+        if (last < 0)
+            last = 0;
+        if (last >= lineCount)
+            last = lineCount - 1;
+        for (int32_t line = 0; line <= last; ++line)
+            lines.push_back(line);
+        break;
+    }
+    case RawDrawEverything:
+        for (int32_t line = 0; line < lineCount; ++line)
+            lines.push_back(line);
+        break;
+    default:
+        break;
+    }
+    return lines;
+}

@@ -49,3 +49,11 @@ struct CRawMenuState
     bool selectAll = true;
 };
 CRawMenuState RawContextMenuState(const CRawDataFile& file, const std::vector<int32_t>& selectedRows);
+
+// The raw drawing modes of the job view.
+enum RawDrawMode : int32_t { RawDrawNone = 1, RawDrawSelection = 2, RawDrawProgressive = 4, RawDrawEverything = 8 };
+
+// The lines drawn on the map in a mode: the selected rows inside the lines, in their order;
+// progressively line 0 up to and including the first selected row (line 0 alone without one);
+// every line; or none.
+std::vector<int32_t> RawLinesToDraw(int32_t mode, const std::vector<int32_t>& selectedRows, int32_t lineCount);

@@ -91,4 +91,15 @@ TEST_F(RawListJobTest, ContextMenuEnabling)
     EXPECT_FALSE(gone.moveDown);
 }
 
+TEST(RawDataListModelTest, LinesDrawnPerMode)
+{
+    using Lines = std::vector<int32_t>;
+    EXPECT_EQ(RawLinesToDraw(RawDrawNone, {1, 2}, 5), Lines{});
+    EXPECT_EQ(RawLinesToDraw(RawDrawSelection, {3, 1, 9}, 5), (Lines{3, 1}));
+    EXPECT_EQ(RawLinesToDraw(RawDrawProgressive, {}, 5), Lines{0});
+    EXPECT_EQ(RawLinesToDraw(RawDrawProgressive, {2, 4}, 5), (Lines{0, 1, 2}));
+    EXPECT_EQ(RawLinesToDraw(RawDrawEverything, {}, 3), (Lines{0, 1, 2}));
+    EXPECT_EQ(RawLinesToDraw(RawDrawProgressive, {}, 0), Lines{});
+}
+
 } // namespace
