@@ -5,7 +5,10 @@
 #include "model/DataFileDoc.h"
 #include "model/HintCodes.h"
 #include "model/PointRecord.h"
+#include "rawdata/JobRawDataFile.h"
+#include "rawdata/RawDataReduction.h"
 #include "rawdata/records/NikonRawDataSetup.h"
+#include "rawdata/records/RawDataNikonCoordinateRecord.h"
 
 CNikonRawDataFile::CNikonRawDataFile(CDataFileDoc* doc) : CRawDataFile(doc), m_names(doc), m_stakeouts(doc) {}
 
@@ -79,4 +82,96 @@ void CNikonRawDataFile::RecomputeSetupsFrom(int32_t firstLine)
     }
     if (m_doc)
         m_doc->SendHint(nullptr, HintRawDataReadEnd, 0);
+}
+
+bool CNikonRawDataFile::AppendCogoPoint(const CPointRecord& point, std::string* text, int32_t* line)
+{
+    CRawDataNikonCogoRecord record;
+    record.SetFromPoint(&point);
+    bool deleted = false;
+    return AppendRecord(record, text, line, &deleted);
+}
+
+bool CNikonRawDataFile::AppendRecord(const CRawDataRecord& record, std::string* text, int32_t* line, bool* deleted)
+{
+    // Adding reprints the caller's record, as the document's append always has.
+    const int32_t index = AddRecord(const_cast<CRawDataRecord*>(&record));
+    if (index < 0)
+        return false;
+    if (text)
+        *text = m_records[size_t(index)]->GetText();
+    if (line)
+        *line = index;
+    if (deleted)
+        *deleted = m_records[size_t(index)]->IsDeletedFlag();
+    return true;
+}
+
+bool CNikonRawDataFile::AppendRecordText(const CRawDataRecord& record, std::string* text, int32_t* line)
+{
+    const int32_t index = CRawDataFile::AppendRecord(&record);
+    if (text)
+        *text = m_records[size_t(index)]->GetText();
+    if (line)
+        *line = index;
+    return true;
+}
+
+bool CNikonRawDataFile::ReplaceRecord(int32_t line, const CRawDataRecord& record, std::string* text, int32_t* at)
+{
+    CNikonRawDataRecord copy(record);
+    const int32_t index = CRawDataFile::ReplaceRecord(line, &copy);
+    if (index < 0 || index != line)
+        return false;
+    if (text)
+        *text = copy.GetText();
+    if (at)
+        *at = index;
+    return true;
+}
+
+bool CNikonRawDataFile::InsertRecord(int32_t line, const CRawDataRecord& record, std::string* text, int32_t* at)
+{
+    CNikonRawDataRecord copy(record);
+    const int32_t index = CRawDataFile::InsertRecord(line, &copy);
+    if (index < 0 || index != line)
+        return false;
+    if (text)
+        *text = copy.GetText();
+    if (at)
+        *at = index;
+    return true;
+}
+
+bool CNikonRawDataFile::LoadRawDataFromText(const std::string& path, bool snapshot)
+{
+    return m_doc && ::LoadRawDataFromText(*m_doc, *this, path, snapshot);
+}
+
+bool CNikonRawDataFile::SaveRawDataToText(const std::string& path, bool snapshot)
+{
+    return m_doc && ::SaveRawDataToText(*m_doc, *this, path, snapshot);
+}
+
+bool CNikonRawDataFile::GenerateRawData(bool markModified)
+{
+    return m_doc && ::GenerateRawData(*m_doc, *this, markModified);
+}
+
+void CNikonRawDataFile::ReduceRawData(bool ignoreStorePoints, bool ignoreDeleted, CReport* report,
+                                      std::vector<std::string>* duplicates)
+{
+    if (m_doc)
+        ::ReduceRawData(*m_doc, *this, ignoreStorePoints, ignoreDeleted, report, duplicates);
+}
+
+bool CNikonRawDataFile::CreateRawDataFromPoints(const std::string& path)
+{
+    return m_doc && ::CreateRawDataFromPoints(*m_doc, *this, path);
+}
+
+void CNikonRawDataFile::AppendSettingsComments(const SettingsChangeFlags& flags)
+{
+    if (m_doc)
+        ::AppendSettingsComments(*m_doc, *this, flags);
 }

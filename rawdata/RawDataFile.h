@@ -34,6 +34,9 @@ public:
     virtual int32_t AddRecord(CRawDataRecord* record, int32_t option = 0) = 0;
     // Every setup again from line 0 ("Processing Raw Data", hint 45).
     void RecomputeSetups() { RecomputeSetupsFrom(0); }
+    // The setups of the line and every later one; earlier setups are unchanged because a setup
+    // depends only on its own and earlier lines.
+    void RecomputeSetupsAfterChangeAt(int32_t firstLine) { RecomputeSetupsFrom(firstLine); }
     virtual std::unique_ptr<CNikonRawDataRecord> CreateRecord(const CRawDataRecord* record) = 0;
     virtual std::unique_ptr<CRawDataSetup> CreateSetup(CDataFileDoc* doc, int32_t line) = 0;
     virtual void AddPointToNameMap(const std::string& name, const CLocation& location,
@@ -59,11 +62,12 @@ public:
     int32_t InsertRecord(int32_t line, CRawDataRecord* record);
     // Lines outside the records and repeated lines are left out; the rest go from the highest
     // down. The number removed.
-    int32_t RemoveRecords(const std::vector<int32_t>& lines);
-    int32_t SetRecordsDeleted(const std::vector<int32_t>& lines, bool deleted);
-    int32_t ToggleRecordsNote(const std::vector<int32_t>& lines, bool toNote);
-    bool RenamePoints(const RenameMap& names);
-    void Clear();
+    int32_t RemoveRecords(const std::vector<int32_t>& lines) override;
+    // The number of lines marked (a line already marked counts), or turned into notes or back.
+    int32_t SetRecordsDeleted(const std::vector<int32_t>& lines, bool deleted) override;
+    int32_t ToggleRecordsNote(const std::vector<int32_t>& lines, bool toNote) override;
+    bool RenamePoints(const RenameMap& names) override;
+    void Clear() override;
     void Reset();
     void SetDrawTarget(CRawDataDrawTarget* target) { m_drawTarget = target; }
     CRawDataDrawTarget* GetDrawTarget() const { return m_drawTarget; }

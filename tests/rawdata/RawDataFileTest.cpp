@@ -419,3 +419,38 @@ TEST(RawPointNameMapTest, LinesUseAllThirtyOneBits)
 }
 
 } // namespace
+
+namespace {
+
+// The operations the job document forwards report the line's text and index for its history.
+TEST(RawDataFileTest, DocumentOperationsReportTheirLines)
+{
+    RawJob job;
+    job.AppendAll(morvel::test::MetricHead());
+    CPointRecord point("7", "CURB", CLocation(2000, 1000, NoValue), true);
+    std::string text;
+    int32_t line = -1;
+    ASSERT_TRUE(job.raw.AppendCogoPoint(point, &text, &line));
+    EXPECT_EQ(text, "CC,7,1000.0,2000.0,,CURB");
+    EXPECT_EQ(line, 4);
+    CRawDataNikonInputPointRecord deleted;
+    deleted.SetValues("8", CLocation(1, 2, 3), "");
+    deleted.SetDeleted(true);
+    bool wasDeleted = false;
+    ASSERT_TRUE(job.raw.AppendRecord(deleted, &text, &line, &wasDeleted));
+    EXPECT_TRUE(wasDeleted);
+    EXPECT_EQ(text, "*MP,8,2.0,1.0,3.0,");
+    CNikonRawDataRecord generic("CO,as written");
+    EXPECT_FALSE(job.raw.AppendRecord(generic, &text, &line, &wasDeleted)) << "a generic record cannot print itself";
+    ASSERT_TRUE(job.raw.AppendRecordText(generic, &text, &line));
+    EXPECT_EQ(line, 6);
+    ASSERT_TRUE(job.raw.ReplaceRecord(6, CNikonRawDataRecord("CO,replaced"), &text, &line));
+    EXPECT_EQ(job.Text(6), "CO,replaced");
+    EXPECT_FALSE(job.raw.ReplaceRecord(9, CNikonRawDataRecord("CO,x"), &text, &line));
+    ASSERT_TRUE(job.raw.InsertRecord(0, CNikonRawDataRecord("CO,first"), &text, &line));
+    EXPECT_EQ(line, 0);
+    EXPECT_EQ(job.raw.GetLineCount(), 8);
+    EXPECT_TRUE(job.Setup(5)->IsPointKnown("7"));
+}
+
+} // namespace

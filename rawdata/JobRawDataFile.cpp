@@ -1,0 +1,243 @@
+#include "rawdata/JobRawDataFile.h"
+
+#include "core/Format.h"
+#include "core/ProgramHelpers.h"
+#include "core/StatusProgress.h"
+#include "core/TextEncoding.h"
+#include "model/DataFileDoc.h"
+#include "model/HintCodes.h"
+#include "model/JobFileDocSettings.h"
+#include "model/JobFileHeader.h"
+#include "model/PointDatabase.h"
+#include "model/PointRecord.h"
+#include "rawdata/NikonRawDataFile.h"
+#include "rawdata/records/RawDataNikonCommentRecord.h"
+#include "rawdata/records/RawDataNikonCoordinateRecord.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+std::string ProgressName(const std::string& path, bool snapshot)
+{
+    if (snapshot)
+        return "undo buffer(raw data)";
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Adds a typed record without history, as generated raw data is built.
+void AddQuietly(CNikonRawDataFile& raw, CRawDataRecord& record)
+{
+    raw.AddRecord(&record);
+}
+
+CRawDataNikonCommentRecord CommentWith(const std::string& text)
+{
+    CRawDataNikonCommentRecord comment;
+    comment.SetComment(text);
+    return comment;
+}
+
+} // namespace
+
+SettingsChangeFlags AllSettingsFlags()
+{
+    SettingsChangeFlags flags;
+    flags.distanceUnit = flags.angleUnit = flags.azimuthFormat = flags.scaleFactor = true;
+    flags.curvatureAndRefraction = flags.seaLevelCorrection = flags.directionType = true;
+    return flags;
+}
+
+bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::string& path, bool snapshot)
+{
+    doc.SendHint(nullptr, HintRawDataReadBegin, 0);
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        return false;
+    const std::string text = DecodeExternalText(bytes);
+
+    CStatusProgress progress;
+    progress.Begin("Loading " + ProgressName(path, snapshot));
+    const size_t total = text.size();
+    size_t start = 0;
+    int32_t shown = -1;
+    CNikonRawDataRecord record;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        const size_t next = end == std::string::npos ? text.size() : end + 1;
+        if (end == std::string::npos)
+            end = text.size();
+        // A line feed, or a carriage return and line feed, ends a line; a lone carriage return stays.
+        size_t stop = end;
+        if (end < text.size() && stop > start && text[stop - 1] == '\r')
+            --stop;
+        record.SetText(text.substr(start, stop - start));
+        record.SetDocument(&doc);
+        raw.AppendRecord(&record);
+        start = next;
+        const int32_t percent = MulDiv(int64_t(start), 100, int64_t(total));
+        if (percent != shown) {
+            progress.SetPercent(percent);
+            shown = percent;
+        }
+    }
+    doc.SendHint(nullptr, HintRawDataReadEnd, 0);
+    return true;
+}
+
+bool SaveRawDataToText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::string& path, bool snapshot)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    CStatusProgress progress;
+    progress.Begin("Saving " + ProgressName(path, snapshot));
+    const int32_t count = raw.GetLineCount();
+    bool ok = true;
+    for (int32_t line = 0; line < count && ok; ++line) {
+        const std::string& text = raw.GetRecord(line)->GetText();
+        ok = std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fwrite("\r\n", 1, 2, file) == 2;
+        if ((line & 1023) == 0)
+            progress.SetPercent(MulDiv(int64_t(line) + 1, 100, count));
+    }
+    ok = std::fflush(file) == 0 && ok;
+    ok = std::fclose(file) == 0 && ok;
+    return ok;
+}
+
+void FormatJobSettingsSummary(std::vector<CRawDataNikonCommentRecord>& comments, CDataFileDoc& doc,
+                              const SettingsChangeFlags& flags)
+{
+    CJobFileDocSettings* settings = doc.GetDocSettings();
+    if (!settings)
+        return;
+    JobFileHeader header;
+    InitJobFileHeader(header);
+    settings->StoreInHeader(header);
+    const uint32_t bits = header.GetFlags();
+    auto on = [bits](uint32_t flag) { return (bits & flag) != 0; };
+
+    // One comment reused, as a unit word outside the list keeps the previous text.
+    std::string text;
+    auto add = [&](const std::string& next) {
+        text = next;
+        comments.push_back(CommentWith(text));
+    };
+    if (flags.distanceUnit) {
+        static const char* const words[] = {"Dist Units: Metres", "Dist Units: Feet", "Dist Units: Feet US"};
+        const uint16_t unit = header.GetDistanceUnit();
+        add(unit <= 2 ? words[unit] : text);
+    }
+    if (flags.angleUnit) {
+        static const char* const words[] = {"Angle Units: Degrees", "Angle Units: Gons"};
+        const uint16_t unit = header.GetAngleUnit();
+        add(unit <= 1 ? words[unit] : text);
+    }
+    if (flags.azimuthFormat)
+        add(on(JobFileHeader::FlagSouthAzimuth) ? "Zero azimuth: South" : "Zero azimuth: North");
+    if (flags.scaleFactor) {
+        add(on(JobFileHeader::FlagUseScaleFactor) ? "Scale Adjustment: On" : "Scale Adjustment: Off");
+        add("Scale Factor: " + FormatDoubleCompact(header.GetScaleFactor()));
+    }
+    if (flags.curvatureAndRefraction) {
+        add(on(JobFileHeader::FlagCurvature) ? "C & R Adjustment: On" : "C & R Adjustment: Off");
+        add(on(JobFileHeader::FlagCurvatureCoefficient) ? "C & R Coefficient: 0.2000" : "C & R Coefficient: 0.1320");
+    }
+    if (flags.seaLevelCorrection)
+        add(on(JobFileHeader::FlagSeaLevel) ? "Sea Level Adjustment: On" : "Sea Level Adjustment: Off");
+    if (flags.directionType)
+        add(on(JobFileHeader::FlagDirectionType) ? "HA Raw Data: Azimuth" : "HA Raw Data: HA zero to BS");
+    add("Coord Order: NEZ");
+}
+
+bool AppendLoggedRecord(CDataFileDoc& doc, CNikonRawDataFile& raw, CRawDataRecord& record)
+{
+    const int32_t line = raw.AddRecord(&record);
+    if (line < 0)
+        return false;
+    const CNikonRawDataRecord& stored = *raw.GetRecord(line);
+    const std::string number = std::to_string(int64_t(line) + 1);
+    const std::string text = stored.IsDeletedFlag()
+                                 ? "Added '(deleted)" + stored.GetText() + "'  to raw data at line #" + number
+                                 : "Added '" + stored.GetText() + "' to raw data at line #" + number;
+    doc.SetModifiedWithText(text.c_str(), true, true);
+    doc.SendHint(nullptr, HintRawLineAppended, 0);
+    return true;
+}
+
+void AppendSettingsComments(CDataFileDoc& doc, CNikonRawDataFile& raw, const SettingsChangeFlags& flags)
+{
+    std::vector<CRawDataNikonCommentRecord> comments;
+    FormatJobSettingsSummary(comments, doc, flags);
+    for (CRawDataNikonCommentRecord& comment : comments)
+        AppendLoggedRecord(doc, raw, comment);
+}
+
+namespace {
+
+// One input-point line per job point, in the natural order of their names.
+void AddPointLines(CDataFileDoc& doc, CNikonRawDataFile& raw, CStatusProgress& progress, int32_t& counter,
+                   int32_t total)
+{
+    CPointDatabase* points = doc.GetPointDatabase();
+    if (!points)
+        return;
+    RedBlackNode* position = points->GetFirstPosition();
+    while (position) {
+        CPointRecord* point = points->GetNextPoint(position);
+        if (!point)
+            break;
+        progress.SetPercent(MulDiv(counter++, 100, total));
+        CRawDataNikonInputPointRecord line;
+        line.SetFromPoint(point);
+        AddQuietly(raw, line);
+    }
+}
+
+} // namespace
+
+bool GenerateRawData(CDataFileDoc& doc, CNikonRawDataFile& raw, bool markModified)
+{
+    std::vector<CRawDataNikonCommentRecord> comments;
+    FormatJobSettingsSummary(comments, doc, AllSettingsFlags());
+    CPointDatabase* points = doc.GetPointDatabase();
+    const int32_t total = (points ? points->GetCount() : 0) + int32_t(comments.size()) + 1;
+    CStatusProgress progress;
+    progress.Begin("Generating Raw Data");
+    int32_t counter = 0;
+    raw.Clear();
+    CRawDataNikonCommentRecord head = CommentWith("Morvel RAW data format V2.00");
+    AddQuietly(raw, head);
+    progress.SetPercent(MulDiv(counter++, 100, total));
+    for (CRawDataNikonCommentRecord& comment : comments) {
+        AddQuietly(raw, comment);
+        progress.SetPercent(MulDiv(counter++, 100, total));
+    }
+    AddPointLines(doc, raw, progress, counter, total);
+    doc.SetModifiedWithText("Generated raw data", markModified, markModified);
+    return true;
+}
+
+bool CreateRawDataFromPoints(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::string& path)
+{
+    CPointDatabase* points = doc.GetPointDatabase();
+    const int32_t total = (points ? points->GetCount() : 0) + 1;
+    CStatusProgress progress;
+    progress.Begin("Creating Raw Data");
+    raw.Clear();
+    CRawDataNikonCommentRecord head;
+    head.PrintFormatHeader();
+    AddQuietly(raw, head);
+    AppendSettingsComments(doc, raw, AllSettingsFlags());
+    int32_t counter = 0;
+    progress.SetPercent(MulDiv(counter++, 100, total));
+    AddPointLines(doc, raw, progress, counter, total);
+    progress.End();
+    return SaveRawDataToText(doc, raw, path, false);
+}

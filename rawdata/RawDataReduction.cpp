@@ -1,0 +1,363 @@
+#include "rawdata/RawDataReduction.h"
+
+#include "core/AngleFunctions.h"
+#include "core/ColoredTextLines.h"
+#include "core/ProgramHelpers.h"
+#include "core/RawDataSetup.h"
+#include "core/Report.h"
+#include "core/StatusProgress.h"
+#include "model/DataFileDoc.h"
+#include "model/HintCodes.h"
+#include "model/JobFileDocSettings.h"
+#include "model/PointDatabase.h"
+#include "model/PointRecord.h"
+#include "model/RecordDatabase.h"
+#include "rawdata/NikonRawDataFile.h"
+#include "rawdata/records/NikonRawDataSetup.h"
+#include "rawdata/records/RawDataNikonCommentRecord.h"
+#include "rawdata/records/RawDataNikonCoordinateRecord.h"
+#include "rawdata/records/RawDataNikonObservationRecord.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace {
+
+// The texts of one observation type.
+struct ShotMessages
+{
+    const char* invalid;
+    const char* angleOnly;
+    const char* missingHr;
+    const char* badDirection;
+    const char* refused;
+    const char* generating;
+    const char* modifying;
+};
+
+const ShotMessages kControlPoint = {
+    "Line #%d ERROR: Invalid Control Point Record.", "Line #%d WARNING: Angle Only Control Point Record.",
+    "Line #%d ERROR: Control Point Record is missing HR.", "Line #%d ERROR: Control Point with invalid FS Azimuth.",
+    "Line #%d ERROR: Failed to create Control Point '%s'.", "Line #%d GENERATING CONTROL POINT: ",
+    "Line #%d MODIFYING CONTROL POINT: "};
+const ShotMessages kSideShot = {
+    "Line #%d ERROR: Invalid Side Shot Record.", "Line #%d WARNING: Angle Only Side Shot Record.",
+    "Line #%d ERROR: Side Shot Record is missing HR.", "Line #%d ERROR: Side Shot with invalid FS Azimuth.",
+    "Line #%d ERROR: Failed to create Side Shot point '%s'.", "Line #%d GENERATING SIDE SHOT: ",
+    "Line #%d MODIFYING SIDE SHOT: "};
+const ShotMessages kStakeOut = {
+    "Line #%d ERROR: Invalid Stake-Out Record.", "Line #%d WARNING: Angle Only Stake-Out Record.",
+    "Line #%d ERROR: Stake-Out Record is missing HR.", "Line #%d ERROR: Stake-Out with invalid FS Azimuth.",
+    "Line #%d ERROR: Failed to create Stake-Out point '%s'.", "Line #%d GENERATING STAKE-OUT: ",
+    "Line #%d MODIFYING STAKE-OUT: "};
+
+std::string Format(const char* format, ...)
+{
+    char buffer[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    return buffer;
+}
+
+class CReduction
+{
+public:
+    CReduction(CDataFileDoc& doc, CNikonRawDataFile& raw, bool ignoreStorePoints, bool ignoreDeleted,
+               CReport* analysis, std::vector<std::string>* duplicates)
+        : m_doc(doc), m_raw(raw), m_ignoreStorePoints(ignoreStorePoints), m_ignoreDeleted(ignoreDeleted),
+          m_analysis(analysis), m_duplicates(duplicates)
+    {
+    }
+
+    void Run();
+
+private:
+    void Report(const std::string& message);
+    // The prefix with the line number, then the field lines of the line's typed view joined by
+    // ", " (the view the caller already validated).
+    std::string LogText(const char* prefix, CNikonRawDataRecord& view, int32_t line);
+    void LogChange(const char* prefix, CNikonRawDataRecord& view, int32_t line);
+    // The name was produced by a line before this one.
+    bool ProducedEarlier(const std::string& name, int32_t line) const;
+    void NoteDuplicate(CNikonRawDataRecord& record, const std::string& name, int32_t line);
+    // The job's point of the name, made and added when there is none; null when refused.
+    CPointRecord* FindOrCreatePoint(const std::string& name, const CLocation& location, bool* created);
+
+    void ReduceComment(CNikonRawDataRecord& record, int32_t line);
+    void ReduceStorePoint(CNikonRawDataRecord& record, CRawDataSetup& setup, int32_t line);
+    void ReduceShot(CNikonRawDataRecord& record, CRawDataSetup& setup, CRawDataSetup& previous, int32_t line);
+
+    CDataFileDoc& m_doc;
+    CNikonRawDataFile& m_raw;
+    bool m_ignoreStorePoints;
+    bool m_ignoreDeleted;
+    CReport* m_analysis;
+    std::vector<std::string>* m_duplicates;
+    CColoredTextLines m_lines;
+};
+
+void CReduction::Report(const std::string& message)
+{
+    if (!m_analysis)
+        return;
+    const int32_t row = m_analysis->AddRow();
+    m_analysis->SetCell(0, row, message, false);
+}
+
+std::string CReduction::LogText(const char* prefix, CNikonRawDataRecord& view, int32_t line)
+{
+    std::string text = Format(prefix, int(line + 1));
+    m_lines.RemoveAll();
+    view.DescribeFields(&m_lines, true, true);
+    const auto& all = m_lines.Lines();
+    for (size_t i = 0; i < all.size(); ++i) {
+        text += all[i].text;
+        if (i + 1 < all.size())
+            text += ", ";
+    }
+    return text;
+}
+
+void CReduction::LogChange(const char* prefix, CNikonRawDataRecord& view, int32_t line)
+{
+    const std::string text = LogText(prefix, view, line);
+    Report(text);
+    m_doc.SetModifiedWithText(text.c_str(), true, true);
+}
+
+bool CReduction::ProducedEarlier(const std::string& name, int32_t line) const
+{
+    return line > 0 && m_raw.GetPointNameMap().HasPoint(name, line - 1);
+}
+
+void CReduction::NoteDuplicate(CNikonRawDataRecord& record, const std::string& name, int32_t line)
+{
+    if (m_duplicates)
+        m_duplicates->push_back(
+            Format("Line#: %d, Rec Type: %s, Pt Name: %s", int(line + 1), record.GetCode().c_str(), name.c_str()));
+    Report(Format("Line #%d WARNING: Duplicate Pt. '%s'.", int(line + 1), name.c_str()));
+}
+
+CPointRecord* CReduction::FindOrCreatePoint(const std::string& name, const CLocation& location, bool* created)
+{
+    CPointDatabase* points = m_doc.GetPointDatabase();
+    CPointRecord* point = points ? points->FindPoint(name, true) : nullptr;
+    *created = point == nullptr;
+    if (point)
+        return point;
+    auto* made = new CPointRecord(name.c_str(), "", location, true);
+    if (!m_doc.AddRecord(made)) {
+        delete made;
+        return nullptr;
+    }
+    return made;
+}
+
+void CReduction::ReduceComment(CNikonRawDataRecord& record, int32_t line)
+{
+    CRawDataNikonCommentRecord comment(record);
+    if (!comment.Validate()) {
+        Report(Format("Line #%d WARNING: Invalid Record.", int(line + 1)));
+        return;
+    }
+    CJobFileDocSettings* settings = m_doc.GetDocSettings();
+    if (!settings)
+        return;
+    bool recognised = false;
+    int32_t code = 0;
+    bool flag = false;
+    double factor = 0;
+    if (comment.ParseZeroAzimuth(code)) {
+        settings->SetAzimuthFormat(code);
+        recognised = true;
+    }
+    if (comment.ParseDistUnits(code)) {
+        // The raw data numbers feet 0 and metres 1; the job numbers metres 0 and feet 1.
+        settings->SetDistanceUnit(code == 1 ? 0 : code == 0 ? 1 : 2);
+        recognised = true;
+    }
+    if (comment.ParseAngleUnits(code)) {
+        settings->SetAngleUnit(code);
+        recognised = true;
+    }
+    recognised = comment.ParseHaRawData(code) || recognised;
+    recognised = comment.ParseCoordOrder(code) || recognised;
+    if (comment.ParseCrAdjustment(code)) {
+        settings->SetAdjustForCurvature(code == 1);
+        recognised = true;
+    }
+    if (comment.ParseCrCoefficient(flag)) {
+        settings->SetAdjustForCurvatureFactor(flag);
+        recognised = true;
+    }
+    if (comment.ParseSeaLevelAdjustment(code)) {
+        settings->SetUseSeaLevelCorrection(code == 1);
+        recognised = true;
+    }
+    if (comment.ParseScaleFactor(factor)) {
+        settings->SetScaleFactor(factor);
+        recognised = true;
+    }
+    if (comment.ParseScaleAdjustment(flag)) {
+        settings->SetUseScaleFactor(flag);
+        recognised = true;
+    }
+    if (recognised && m_analysis)
+        Report(LogText("Line #%d SETTING JOB MODE: ", comment, line));
+}
+
+void CReduction::ReduceStorePoint(CNikonRawDataRecord& record, CRawDataSetup& setup, int32_t line)
+{
+    CRawDataNikonCoordinateRecord view(record);
+    if (!view.Validate()) {
+        Report(Format("Line #%d WARNING: Invalid Store Point Record.", int(line + 1)));
+        return;
+    }
+    const std::string name = view.GetPointName();
+    if (record.IsDeleted()) {
+        if (m_ignoreDeleted)
+            return;
+        CPointDatabase* points = m_doc.GetPointDatabase();
+        if (CPointRecord* point = points ? points->FindPoint(name, true) : nullptr) {
+            m_doc.DeleteRecord(point, false);
+            LogChange("Line #%d DELETING PT: ", view, line);
+        }
+        return;
+    }
+    const bool earlier = ProducedEarlier(name, line);
+    if (m_ignoreStorePoints && earlier)
+        return;
+    if (earlier)
+        NoteDuplicate(record, name, line);
+    std::string message;
+    if (!setup.ValidateUnits(&message)) {
+        Report(Format("Line #%d ERROR: %s", int(line + 1), message.c_str()));
+        return;
+    }
+    bool created = false;
+    CPointRecord* point = FindOrCreatePoint(name, view.GetLocation(), &created);
+    if (!point) {
+        Report(Format("Line #%d ERROR: Failed to create Store point '%s'.", int(line + 1), name.c_str()));
+        return;
+    }
+    point->SetLocation(view.GetLocation(), true);
+    point->SetDescription(view.GetDescription().c_str());
+    LogChange(created ? "Line #%d GENERATING STORE PT: " : "Line #%d MODIFYING STORE PT: ", view, line);
+}
+
+void CReduction::ReduceShot(CNikonRawDataRecord& record, CRawDataSetup& setup, CRawDataSetup& previous,
+                            int32_t line)
+{
+    const int32_t type = record.GetType();
+    const ShotMessages& texts = type == RecordTypeCtrlPoint ? kControlPoint
+                                : type == RecordTypeSideShot ? kSideShot
+                                                             : kStakeOut;
+    const int number = int(line + 1);
+    CRawDataNikonObservationRecord shot(record);
+    if (!shot.Validate())
+        return Report(Format(texts.invalid, number));
+    if (!HasValue(shot.GetSD()))
+        return Report(Format(texts.angleOnly, number));
+    if (!HasValue(shot.GetHR()))
+        return Report(Format(texts.missingHr, number));
+    const std::string name = shot.GetPointName();
+    if (record.IsDeleted()) {
+        if (m_ignoreDeleted)
+            return;
+        CPointDatabase* points = m_doc.GetPointDatabase();
+        if (CPointRecord* point = points ? points->FindPoint(name, true) : nullptr) {
+            m_doc.DeleteRecord(point, true);
+            LogChange("Line #%d DELETING PT: ", shot, line);
+        }
+        return;
+    }
+    std::string message;
+    if (!setup.ValidateUnits(&message))
+        return Report(Format("Line #%d ERROR: %s", number, message.c_str()));
+    CLocation occupy;
+    if (!setup.GetOccupyLocation(&occupy))
+        return Report(Format("Line #%d ERROR: Bad Occupy Pt'%s'", number, setup.GetOccupyPoint().c_str()));
+    if (!setup.ValidateForReduction(&message, true))
+        return Report(Format("Line #%d ERROR: %s", number, message.c_str()));
+
+    double direction = NoValue;
+    int32_t mode = -1;
+    if (auto* nikon = dynamic_cast<CNikonRawDataSetup*>(&setup))
+        nikon->GetHaMode(&mode);
+    if (mode == 0) {
+        direction = setup.AzimuthToDirection(shot.GetHA());
+    } else if (mode == 1) {
+        const double circle = setup.GetBacksightCircle();
+        const double backsight = previous.GetBacksightAzimuth();
+        const double angle = setup.AngleToRadians(shot.GetHA());
+        if (HasValue(circle) && HasValue(backsight) && HasValue(angle))
+            direction = circle + backsight - angle;
+    }
+    if (!HasValue(direction))
+        return Report(Format(texts.badDirection, number));
+    if (shot.GetVA() > Pi)
+        direction = NormalizeAngle(direction + Pi);
+
+    const double vertical = shot.GetVerticalDistance();
+    const double hi = setup.GetHI();
+    const double rise = HasValue(vertical) && HasValue(hi) ? vertical + hi - shot.GetHR() : NoValue;
+    CLocation at = occupy.OffsetByDirectionDistance(direction, shot.GetHorizontalDistance());
+    at.z = occupy.IsValid3D() && HasValue(rise) ? occupy.z + rise : NoValue;
+
+    if (ProducedEarlier(name, line))
+        NoteDuplicate(record, name, line);
+    bool created = false;
+    CPointRecord* point = FindOrCreatePoint(name, at, &created);
+    if (!point)
+        return Report(Format(texts.refused, number, name.c_str()));
+    point->SetLocation(at, true);
+    point->SetDescription(shot.GetFeatureCode().c_str());
+    LogChange(created ? texts.generating : texts.modifying, shot, line);
+}
+
+void CReduction::Run()
+{
+    CStatusProgress progress;
+    progress.Begin("Reducing Raw Data");
+    CRecordDatabase* records = m_doc.GetRecordDatabase();
+    const bool jobHadNoPoints = !records || records->GetCount(kRecordTypePoint) == 0;
+    if (m_analysis) {
+        m_analysis->Clear();
+        m_analysis->AddColumn("Reduction Analysis", 18);
+    }
+    // Lines the run appends (deleted points' traces) lie beyond this count and are not visited.
+    const int32_t count = m_raw.GetLineCount();
+    for (int32_t line = 0; line < count; ++line) {
+        CNikonRawDataRecord* record = m_raw.GetRecord(line);
+        CRawDataSetup* setup = m_raw.GetSetup(line);
+        CRawDataSetup* previous = m_raw.GetSetup(line > 0 ? line - 1 : 0);
+        if (!record || !setup || !previous)
+            return;
+        const int32_t type = record->GetType();
+        if (type == RecordTypeComment)
+            ReduceComment(*record, line);
+        else if (record_codes::IsCoordinateType(type))
+            ReduceStorePoint(*record, *setup, line);
+        else if (record_codes::IsShotType(type))
+            ReduceShot(*record, *setup, *previous, line);
+        progress.SetPercent(MulDiv(line, 100, count));
+    }
+    progress.End();
+    // The run changes no line it visited (it only appends the traces of deleted shots, which
+    // were applied as they came), so the setups up to the old count are already right.
+    m_raw.RecomputeSetupsAfterChangeAt(count);
+    m_doc.SendHint(nullptr, HintCoordinatesChanged, 0);
+    m_doc.SendHint(nullptr, HintRawLinesChanged, 0);
+    if (jobHadNoPoints)
+        m_doc.SendHint(nullptr, HintPointsAddedInBulk, 0);
+}
+
+} // namespace
+
+void ReduceRawData(CDataFileDoc& doc, CNikonRawDataFile& raw, bool ignoreStorePoints, bool ignoreDeleted,
+                   CReport* analysis, std::vector<std::string>* duplicates)
+{
+    CReduction(doc, raw, ignoreStorePoints, ignoreDeleted, analysis, duplicates).Run();
+}

@@ -1,0 +1,229 @@
+// Raw data reduction: whole raw files reduced to job points, with the analysis report, the
+// history, duplicates and the settings comments.
+#include "FakeView.h"
+#include "RawJob.h"
+#include "core/Report.h"
+#include "model/JobFileDocSettings.h"
+#include "model/PointDatabase.h"
+#include "model/PointRecord.h"
+#include "model/RecordDatabase.h"
+#include "rawdata/RawDataReduction.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using morvel::test::RawJob;
+using testing::ElementsAre;
+using testing::HasSubstr;
+
+namespace {
+
+std::vector<std::string> Rows(const CReport& report)
+{
+    std::vector<std::string> rows;
+    for (const auto& section : report.GetSections())
+        for (const auto& row : section->rows)
+            rows.push_back(row.empty() ? std::string() : row[0]);
+    return rows;
+}
+
+CPointRecord* Point(RawJob& job, const char* name)
+{
+    return job.GetPointDatabase()->FindPoint(name, true);
+}
+
+void ExpectPoint(RawJob& job, const char* name, double e, double n, double z)
+{
+    SCOPED_TRACE(name);
+    CPointRecord* p = Point(job, name);
+    ASSERT_NE(p, nullptr);
+    EXPECT_NEAR(p->GetEasting(), e, 1e-6);
+    EXPECT_NEAR(p->GetNorthing(), n, 1e-6);
+    if (z == NoValue)
+        EXPECT_EQ(p->GetElevation(), NoValue);
+    else
+        EXPECT_NEAR(p->GetElevation(), z, 1e-6);
+}
+
+TEST(ReductionTest, AzimuthModeInMetres)
+{
+    RawJob job;
+    job.AppendAll({"CO,DIST UNITS: Metres", "CO,ANGLE UNITS: Degrees", "CO,ZERO AZIMUTH: North",
+                   "CO,HA Raw Data: Azimuth", "MP,1,1000.0,2000.0,100.0,STN", "MP,2,1100.0,2000.0,,BS",
+                   "ST,1,2,1.5,0.0000,0.0000", "SS,10,1.8,50.0,45.0000,90.0000,10:00:00,A",
+                   "SS,11,1.5,100.0,123.3000,85.3000,10:01:00,B", "SS,12,1.5,80.0,315.0000,275.0000,10:02:00,C",
+                   "F1,,1.5,,0.0000,90.0000,10:03:00"});
+    CReport report;
+    ReduceRawData(job, job.raw, false, false, &report, nullptr);
+    ExpectPoint(job, "1", 2000, 1000, 100);
+    ExpectPoint(job, "2", 2000, 1100, NoValue);
+    ExpectPoint(job, "10", 2035.355339, 1035.355339, 99.7);
+    ExpectPoint(job, "11", 2083.131523, 944.976445, 107.84591);
+    ExpectPoint(job, "12", 2056.353282, 943.646718, 106.972459);
+    EXPECT_STREQ(Point(job, "10")->GetDescription(), "A");
+    EXPECT_EQ(job.settings.GetSurveyUnits(), 0);
+
+    const auto rows = Rows(report);
+    ASSERT_EQ(rows.size(), 9u);
+    EXPECT_THAT(rows[0], testing::StartsWith("Line #1 SETTING JOB MODE: "));
+    EXPECT_EQ(rows[4], "Line #5 GENERATING STORE PT: Point Name: 1, " + std::string(rows[4].substr(rows[4].find(", ") + 2)));
+    EXPECT_THAT(rows[6], testing::StartsWith("Line #8 GENERATING SIDE SHOT: Point Name: 10, Height of Rod: 1.8m"));
+    EXPECT_EQ(report.GetSections().front()->columns.front().heading, "Reduction Analysis");
+    EXPECT_THAT(job.GetHistoryList().back(), HasSubstr("Line #10 GENERATING SIDE SHOT: "));
+
+    // A second run finds every point and only modifies.
+    ReduceRawData(job, job.raw, false, false, &report, nullptr);
+    EXPECT_THAT(Rows(report)[4], testing::StartsWith("Line #5 MODIFYING STORE PT: "));
+    EXPECT_THAT(Rows(report)[6], testing::StartsWith("Line #8 MODIFYING SIDE SHOT: "));
+}
+
+TEST(ReductionTest, HaZeroToBacksightInFeetSetsTheJobUnits)
+{
+    RawJob job;
+    job.settings.SetDistanceUnit(0);
+    job.AppendAll({"CO,Dist Units: Feet", "CO,Angle Units: Degrees", "CO,Zero azimuth: North",
+                   "CO,HA Raw Data: HA zero to BS", "UC,1,5000.0,5000.0,100.0,STN", "UC,2,5000.0,5100.0,,BS",
+                   "ST,1,2,5.0,,30.0000", "SS,20,5.0,100.0,120.0000,90.0000,t,", "SS,21,5.0,100.0,300.0000,270.0000,t,",
+                   "SS,22,5.0,100.0,30.0000,90.0000,t,"});
+    ReduceRawData(job, job.raw, false, false, nullptr, nullptr);
+    EXPECT_EQ(job.settings.GetSurveyUnits(), 1);
+    ExpectPoint(job, "20", 1524.0, 1493.52, 30.48);
+    ExpectPoint(job, "21", 1524.0, 1493.52, 30.48);
+    // HA equal to BC: on the backsight direction.
+    ExpectPoint(job, "22", 1524.0 + 30.48, 1524.0, 30.48);
+}
+
+TEST(ReductionTest, GonsSouthAzimuthAndEveryCorrection)
+{
+    RawJob job;
+    job.AppendAll({"CO,DIST UNITS: Metres", "CO,ANGLE UNITS: Gons", "CO,ZERO AZIMUTH: South", "CO,HA Raw Data: Azimuth",
+                   "CO,C & R Adjustment: On", "CO,C & R Coefficient: 0.132", "CO,Sea Level Adjustment: On",
+                   "CO,ScaleFactor: 0.9996", "CO,Scale Adjustment: On", "MP,1,1000,2000,100,STN", "ST,1,,1.5,0,0",
+                   "SS,30,1.5,1000,50,100,t,X"});
+    CReport report;
+    ReduceRawData(job, job.raw, false, false, &report, nullptr);
+    const double d = 999.584308 / std::sqrt(2.0);
+    ExpectPoint(job, "30", 2000 - d, 1000 - d, 100.068110);
+    EXPECT_EQ(job.settings.GetAngleUnits(), 1);
+    EXPECT_EQ(job.settings.GetAzimuthFormat(), 1);
+    EXPECT_TRUE(job.settings.GetAdjustForCurvature());
+    EXPECT_FALSE(job.settings.GetAdjustForCurvatureFactor());
+    EXPECT_TRUE(job.settings.GetUseSeaLevelCorrection());
+    EXPECT_TRUE(job.settings.GetUseScaleFactor());
+    EXPECT_DOUBLE_EQ(job.settings.GetScaleFactor(), 0.9996);
+    EXPECT_EQ(Rows(report).size(), 11u) << "nine settings, the store point and the shot";
+}
+
+TEST(ReductionTest, RefusedLinesAndTheirMessages)
+{
+    RawJob job;
+    job.AppendAll({"SS,5,1.5,10,0,90,t,", "CO,DIST UNITS: Metres", "CO,ANGLE UNITS: Degrees", "CO,ZERO AZIMUTH: North",
+                   "CO,HA Raw Data: Azimuth", "SS,6,1.5,10,0,90,t,", "MP,1,100,200,10,STN", "ST,1,,1.5,0,0",
+                   "SS,7,1.5,,0,90,t,", "SS,8,,10,0,90,t,", "SS,9,1.5,10,,90,t,", "CP,0,1.5,10,0,90,t,",
+                   "MP,1,,200,,BAD", "ST,2,,1.5,0,0", "SO,1005,1.5,10,0,90,t,", "XX,unknown", "F2,,1,1,1,1,t"});
+    CReport report;
+    ReduceRawData(job, job.raw, false, false, &report, nullptr);
+    EXPECT_THAT(Rows(report),
+                ElementsAre("Line #1 WARNING: Angle Only Side Shot Record.", testing::StartsWith("Line #2 SETTING"),
+                            testing::StartsWith("Line #3 SETTING"), testing::StartsWith("Line #4 SETTING"),
+                            testing::StartsWith("Line #5 SETTING"), "Line #6 ERROR: Bad Occupy Pt''",
+                            testing::StartsWith("Line #7 GENERATING STORE PT: "),
+                            "Line #9 WARNING: Angle Only Side Shot Record.",
+                            "Line #10 ERROR: Side Shot Record is missing HR.",
+                            "Line #11 ERROR: Invalid Side Shot Record.",
+                            "Line #12 ERROR: Invalid Control Point Record.",
+                            "Line #13 WARNING: Invalid Store Point Record.", "Line #15 ERROR: Bad Occupy Pt'2'"));
+    EXPECT_EQ(Point(job, "5"), nullptr);
+    EXPECT_EQ(Point(job, "7"), nullptr);
+}
+
+TEST(ReductionTest, DuplicatesAndIgnoredStorePoints)
+{
+    for (const bool ignore : {false, true}) {
+        SCOPED_TRACE(ignore ? "ignoring store points" : "reducing every line");
+        RawJob job;
+        job.AppendAll({"CO,DIST UNITS: Metres", "CO,ANGLE UNITS: Degrees", "CO,ZERO AZIMUTH: North",
+                       "UP,7,100,200,,FIRST", "UP,7,150,250,,SECOND"});
+        CReport report;
+        std::vector<std::string> duplicates;
+        ReduceRawData(job, job.raw, ignore, false, &report, &duplicates);
+        const auto rows = Rows(report);
+        if (ignore) {
+            EXPECT_TRUE(duplicates.empty());
+            ExpectPoint(job, "7", 200, 100, NoValue);
+            EXPECT_EQ(rows.size(), 4u);
+        } else {
+            EXPECT_THAT(duplicates, ElementsAre("Line#: 5, Rec Type: UP, Pt Name: 7"));
+            EXPECT_THAT(rows, testing::Contains("Line #5 WARNING: Duplicate Pt. '7'."));
+            ExpectPoint(job, "7", 250, 150, NoValue);
+            EXPECT_STREQ(Point(job, "7")->GetDescription(), "SECOND");
+        }
+    }
+}
+
+TEST(ReductionTest, DeletedLinesDeleteTheirPoints)
+{
+    RawJob job;
+    job.AppendAll({"CO,DIST UNITS: Metres", "CO,ANGLE UNITS: Degrees", "CO,ZERO AZIMUTH: North",
+                   "CO,HA Raw Data: Azimuth", "MP,1,1000,2000,100,STN", "ST,1,,1.5,0,0", "*SS,10,1.5,10,0,90,t,",
+                   "*MP,11,1,2,,", "*SS,12,1.5,,0,90,t,"});
+    job.AddPoint("10", 1, 1);
+    job.AddPoint("11", 1, 1);
+    job.AddPoint("12", 1, 1);
+    ReduceRawData(job, job.raw, false, true, nullptr, nullptr);
+    EXPECT_NE(Point(job, "10"), nullptr) << "deleted lines ignored";
+    EXPECT_EQ(job.raw.GetLineCount(), 9);
+
+    CReport report;
+    ReduceRawData(job, job.raw, false, false, &report, nullptr);
+    EXPECT_EQ(Point(job, "10"), nullptr);
+    EXPECT_EQ(Point(job, "11"), nullptr);
+    EXPECT_NE(Point(job, "12"), nullptr) << "the angle-only check comes before the deleted one";
+    EXPECT_THAT(Rows(report), testing::Contains(testing::StartsWith("Line #7 DELETING PT: ")));
+    EXPECT_THAT(Rows(report), testing::Contains(testing::StartsWith("Line #8 DELETING PT: ")));
+    // The shot's deletion is traced as a deleted input point; the store point's is not.
+    ASSERT_EQ(job.raw.GetLineCount(), 10);
+    EXPECT_EQ(job.Text(9).substr(0, 7), "*MP,10,");
+
+    const size_t history = job.GetHistoryList().size();
+    ReduceRawData(job, job.raw, false, false, nullptr, nullptr);
+    EXPECT_EQ(job.raw.GetLineCount(), 10) << "a second run finds nothing more to delete";
+    // Three settings comments set their settings again and point 1 is modified again.
+    EXPECT_EQ(job.GetHistoryList().size(), history + 4);
+}
+
+TEST(ReductionTest, EmptyRawDataStillSendsItsHints)
+{
+    RawJob job;
+    std::vector<std::string> log;
+    FakeView view(&log);
+    job.AddView(&view);
+    CReport report;
+    ReduceRawData(job, job.raw, false, false, &report, nullptr);
+    job.SendHint(nullptr, 1, 0);
+    EXPECT_TRUE(Rows(report).empty());
+    EXPECT_THAT(log, testing::IsSupersetOf({"V37", "V42", "V19"}));
+    log.clear();
+    job.AddPoint("1", 1, 1);
+    job.SendHint(nullptr, 1, 0);
+    log.clear();
+    ReduceRawData(job, job.raw, false, false, nullptr, nullptr);
+    job.SendHint(nullptr, 1, 0);
+    EXPECT_THAT(log, testing::Not(testing::Contains("V19")));
+    job.RemoveView(&view);
+}
+
+TEST(ReductionTest, UnknownSettingWordsChangeNothing)
+{
+    RawJob job;
+    job.settings.SetDistanceUnit(2);
+    job.AppendAll({"CO,DIST UNITS: Yards", "CO,Dist Units: Feet"});
+    CReport report;
+    ReduceRawData(job, job.raw, false, false, &report, nullptr);
+    EXPECT_EQ(Rows(report).size(), 1u);
+    EXPECT_EQ(job.settings.GetSurveyUnits(), 1);
+}
+
+} // namespace
