@@ -704,6 +704,40 @@ int DXF::ReadEntity(int id)
         return (call) != 0 ? kDxfReadFailed : 0;                                                    \
     } while (0)
 
+// The groups every drawing entity shares. Says whether it took the current group; a record
+// without a linetype leaves group 6 unread.
+template <typename Record>
+bool DXF::TakeCommonGroup(Record& rec, bool& paper)
+{
+    switch (m_code) {
+    case 5: rec.handle = HandleValue(); return true;
+    case 8: rec.layer = CutCopy(m_value.text, kDxfNameChars); return true;
+    case 62: rec.color = m_value.i; return true;
+    case 67: paper = true; return true;
+    case 6:
+        if constexpr (requires { rec.linetype; }) {
+            rec.linetype = CutCopy(m_value.text, kDxfNameChars);
+            return true;
+        }
+        return false;
+    default: return false;
+    }
+}
+
+namespace {
+// Starts a vertex at its X group unless the announced count (negative when none was given) is
+// already reached; later groups of a refused vertex are then ignored.
+template <typename Vertex>
+Vertex* StartAnnouncedVertex(std::vector<Vertex>& vertices, int64_t announced, double x)
+{
+    if (announced >= 0 && static_cast<int64_t>(vertices.size()) >= announced)
+        return nullptr;
+    Vertex& v = vertices.emplace_back();
+    v.x = x;
+    return &v;
+}
+} // namespace
+
 int DXF::ReadLine()
 {
     DXF_ADD_LINE rec;
@@ -711,18 +745,16 @@ int DXF::ReadLine()
     DXF_NEXT_GROUP();
     while (m_code != 0) {
         switch (m_code) {
-        case 5: rec.handle = HandleValue(); break;
-        case 8: rec.layer = CutCopy(m_value.text, kDxfNameChars); break;
-        case 6: rec.linetype = CutCopy(m_value.text, kDxfNameChars); break;
-        case 62: rec.color = m_value.i; break;
-        case 67: paper = true; break;
         case 10: rec.x1 = ShiftX(m_value.d); break;
         case 20: rec.y1 = ShiftY(m_value.d); break;
         case 30: rec.z1 = ShiftZ(m_value.d); break;
         case 11: rec.x2 = ShiftX(m_value.d); break;
         case 21: rec.y2 = ShiftY(m_value.d); break;
         case 31: rec.z2 = ShiftZ(m_value.d); break;
-        default: DXF_XDATA(); break;
+        default:
+            if (!TakeCommonGroup(rec, paper))
+                DXF_XDATA();
+            break;
         }
         DXF_NEXT_GROUP();
     }
@@ -736,15 +768,13 @@ int DXF::ReadSolid(bool face)
     DXF_NEXT_GROUP();
     while (m_code != 0) {
         switch (m_code) {
-        case 5: rec.handle = HandleValue(); break;
-        case 8: rec.layer = CutCopy(m_value.text, kDxfNameChars); break;
-        case 6: rec.linetype = CutCopy(m_value.text, kDxfNameChars); break;
-        case 62: rec.color = m_value.i; break;
-        case 67: paper = true; break;
         case 10: case 11: case 12: case 13: rec.x[m_code - 10] = ShiftX(m_value.d); break;
         case 20: case 21: case 22: case 23: rec.y[m_code - 20] = ShiftY(m_value.d); break;
         case 30: case 31: case 32: case 33: rec.z[m_code - 30] = ShiftZ(m_value.d); break;
-        default: DXF_XDATA(); break;
+        default:
+            if (!TakeCommonGroup(rec, paper))
+                DXF_XDATA();
+            break;
         }
         DXF_NEXT_GROUP();
     }
@@ -758,16 +788,14 @@ int DXF::ReadCircle()
     DXF_NEXT_GROUP();
     while (m_code != 0) {
         switch (m_code) {
-        case 5: rec.handle = HandleValue(); break;
-        case 8: rec.layer = CutCopy(m_value.text, kDxfNameChars); break;
-        case 6: rec.linetype = CutCopy(m_value.text, kDxfNameChars); break;
-        case 62: rec.color = m_value.i; break;
-        case 67: paper = true; break;
         case 10: rec.x = ShiftX(m_value.d); break;
         case 20: rec.y = ShiftY(m_value.d); break;
         case 30: rec.z = ShiftZ(m_value.d); break;
         case 40: rec.radius = m_value.d; break;
-        default: DXF_XDATA(); break;
+        default:
+            if (!TakeCommonGroup(rec, paper))
+                DXF_XDATA();
+            break;
         }
         DXF_NEXT_GROUP();
     }
@@ -781,18 +809,16 @@ int DXF::ReadArc()
     DXF_NEXT_GROUP();
     while (m_code != 0) {
         switch (m_code) {
-        case 5: rec.handle = HandleValue(); break;
-        case 8: rec.layer = CutCopy(m_value.text, kDxfNameChars); break;
-        case 6: rec.linetype = CutCopy(m_value.text, kDxfNameChars); break;
-        case 62: rec.color = m_value.i; break;
-        case 67: paper = true; break;
         case 10: rec.x = ShiftX(m_value.d); break;
         case 20: rec.y = ShiftY(m_value.d); break;
         case 30: rec.z = ShiftZ(m_value.d); break;
         case 40: rec.radius = m_value.d; break;
         case 50: rec.startAngle = m_value.d * kDegToRad; break;
         case 51: rec.endAngle = m_value.d * kDegToRad; break;
-        default: DXF_XDATA(); break;
+        default:
+            if (!TakeCommonGroup(rec, paper))
+                DXF_XDATA();
+            break;
         }
         DXF_NEXT_GROUP();
     }
@@ -806,14 +832,13 @@ int DXF::ReadPoint()
     DXF_NEXT_GROUP();
     while (m_code != 0) {
         switch (m_code) {
-        case 5: rec.handle = HandleValue(); break;
-        case 8: rec.layer = CutCopy(m_value.text, kDxfNameChars); break;
-        case 62: rec.color = m_value.i; break;
-        case 67: paper = true; break;
         case 10: rec.x = ShiftX(m_value.d); break;
         case 20: rec.y = ShiftY(m_value.d); break;
         case 30: rec.z = ShiftZ(m_value.d); break;
-        default: DXF_XDATA(); break;
+        default:
+            if (!TakeCommonGroup(rec, paper))
+                DXF_XDATA();
+            break;
         }
         DXF_NEXT_GROUP();
     }
@@ -831,10 +856,6 @@ int DXF::ReadText()
     DXF_NEXT_GROUP();
     while (m_code != 0) {
         switch (m_code) {
-        case 5: rec.handle = HandleValue(); break;
-        case 8: rec.layer = CutCopy(m_value.text, kDxfNameChars); break;
-        case 62: rec.color = m_value.i; break;
-        case 67: paper = true; break;
         case 1: rec.text = CutCopy(m_value.text, kDxfTextChars); break;
         case 7: rec.style = CutCopy(m_value.text, kDxfNameChars); break;
         case 10: rec.x = ShiftX(m_value.d); break;
@@ -854,7 +875,10 @@ int DXF::ReadText()
             break;
         case 72: rec.horizontalJustification = m_value.i; break;
         case 73: rec.verticalJustification = m_value.i; break;
-        default: DXF_XDATA(); break;
+        default:
+            if (!TakeCommonGroup(rec, paper))
+                DXF_XDATA();
+            break;
         }
         DXF_NEXT_GROUP();
     }
@@ -869,10 +893,6 @@ int DXF::ReadMText()
     DXF_NEXT_GROUP();
     while (m_code != 0) {
         switch (m_code) {
-        case 5: rec.handle = HandleValue(); break;
-        case 8: rec.layer = CutCopy(m_value.text, kDxfNameChars); break;
-        case 62: rec.color = m_value.i; break;
-        case 67: paper = true; break;
         case 1: rec.text = CutCopy(m_value.text, kDxfTextChars); break;
         case 7: rec.style = CutCopy(m_value.text, kDxfNameChars); break;
         case 10: rec.x = ShiftX(m_value.d); break;
@@ -885,7 +905,10 @@ int DXF::ReadMText()
         case 50: rec.rotation = m_value.d * kDegToRad; break;
         case 71: rec.attachmentPoint = m_value.i; break;
         case 72: rec.drawingDirection = m_value.i; break;
-        default: DXF_XDATA(); break;
+        default:
+            if (!TakeCommonGroup(rec, paper))
+                DXF_XDATA();
+            break;
         }
         DXF_NEXT_GROUP();
     }
@@ -949,11 +972,6 @@ int DXF::ReadInsert()
     DXF_NEXT_GROUP();
     while (m_code != 0) {
         switch (m_code) {
-        case 5: rec.handle = HandleValue(); break;
-        case 8: rec.layer = CutCopy(m_value.text, kDxfNameChars); break;
-        case 6: rec.linetype = CutCopy(m_value.text, kDxfNameChars); break;
-        case 62: rec.color = m_value.i; break;
-        case 67: paper = true; break;
         case 2: rec.blockName = CutCopy(m_value.text, kDxfNameChars); break;
         case 10: rec.x = ShiftX(m_value.d); break;
         case 20: rec.y = ShiftY(m_value.d); break;
@@ -971,7 +989,10 @@ int DXF::ReadInsert()
             break;
         case 70: rec.columnCount = m_value.i; break;
         case 71: rec.rowCount = m_value.i; break;
-        default: DXF_XDATA(); break;
+        default:
+            if (!TakeCommonGroup(rec, paper))
+                DXF_XDATA();
+            break;
         }
         DXF_NEXT_GROUP();
     }
@@ -1060,11 +1081,6 @@ int DXF::ReadPolyline()
     DXF_NEXT_GROUP();
     while (m_code != 0) {
         switch (m_code) {
-        case 5: rec.handle = HandleValue(); break;
-        case 8: rec.layer = CutCopy(m_value.text, kDxfNameChars); break;
-        case 6: rec.linetype = CutCopy(m_value.text, kDxfNameChars); break;
-        case 62: rec.color = m_value.i; break;
-        case 67: paper = true; break;
         case 30: rec.elevation = m_value.d; break;
         case 40: rec.startWidth = m_polylineStartWidth = m_value.d; break;
         case 41: rec.endWidth = m_polylineEndWidth = m_value.d; break;
@@ -1074,7 +1090,10 @@ int DXF::ReadPolyline()
         case 73: rec.smoothM = m_value.i; break;
         case 74: rec.smoothN = m_value.i; break;
         case 75: rec.curveType = m_value.i; break;
-        default: DXF_XDATA(); break;
+        default:
+            if (!TakeCommonGroup(rec, paper))
+                DXF_XDATA();
+            break;
         }
         DXF_NEXT_GROUP();
     }
@@ -1090,11 +1109,6 @@ int DXF::ReadVertex()
     DXF_NEXT_GROUP();
     while (m_code != 0) {
         switch (m_code) {
-        case 5: rec.handle = HandleValue(); break;
-        case 8: rec.layer = CutCopy(m_value.text, kDxfNameChars); break;
-        case 6: rec.linetype = CutCopy(m_value.text, kDxfNameChars); break;
-        case 62: rec.color = m_value.i; break;
-        case 67: paper = true; break;
         case 10: rec.x = ShiftX(m_value.d); break;
         case 20: rec.y = ShiftY(m_value.d); break;
         case 30: rec.z = ShiftZ(m_value.d); break;
@@ -1103,6 +1117,7 @@ int DXF::ReadVertex()
         case 42: rec.bulge = m_value.d; break;
         case 50: rec.tangent = m_value.d; break;
         case 70: rec.flags = m_value.i; break;
+        default: TakeCommonGroup(rec, paper); break;
         }
         DXF_NEXT_GROUP();
     }
@@ -1141,22 +1156,14 @@ int DXF::ReadLwPolyline()
     DXF_NEXT_GROUP();
     while (m_code != 0) {
         switch (m_code) {
-        case 5: rec.handle = HandleValue(); break;
-        case 8: rec.layer = CutCopy(m_value.text, kDxfNameChars); break;
-        case 6: rec.linetype = CutCopy(m_value.text, kDxfNameChars); break;
-        case 62: rec.color = m_value.i; break;
-        case 67: paper = true; break;
         case 90: announced = std::max<int32_t>(m_value.i, 0); break;
-        case 10:
-            current = announced < 0 || static_cast<int64_t>(m_lwVertices.size()) < announced;
-            if (current) {
-                DXF_ADD_LWVERTEX v;
-                v.x = ShiftX(m_value.d);
-                if (rec.constantWidthGiven)
-                    v.startWidth = v.endWidth = rec.constantWidth;
-                m_lwVertices.push_back(v);
-            }
+        case 10: {
+            auto* v = StartAnnouncedVertex(m_lwVertices, announced, ShiftX(m_value.d));
+            current = v != nullptr;
+            if (current && rec.constantWidthGiven)
+                v->startWidth = v->endWidth = rec.constantWidth;
             break;
+        }
         case 20: if (current) m_lwVertices.back().y = ShiftY(m_value.d); break;
         case 40: if (current) m_lwVertices.back().startWidth = m_value.d; break;
         case 41: if (current) m_lwVertices.back().endWidth = m_value.d; break;
@@ -1173,7 +1180,10 @@ int DXF::ReadLwPolyline()
         case 210: rec.extrusionX = D(m_value); break;
         case 220: rec.extrusionY = D(m_value); break;
         case 230: rec.extrusionZ = D(m_value); break;
-        default: DXF_XDATA(); break;
+        default:
+            if (!TakeCommonGroup(rec, paper))
+                DXF_XDATA();
+            break;
         }
         DXF_NEXT_GROUP();
     }
@@ -1192,19 +1202,10 @@ int DXF::ReadLeader()
     DXF_NEXT_GROUP();
     while (m_code != 0) {
         switch (m_code) {
-        case 5: rec.handle = HandleValue(); break;
-        case 8: rec.layer = CutCopy(m_value.text, kDxfNameChars); break;
-        case 6: rec.linetype = CutCopy(m_value.text, kDxfNameChars); break;
-        case 62: rec.color = m_value.i; break;
-        case 67: paper = true; break;
         case 76: announced = std::max<int32_t>(m_value.i, 0); break;
         case 10:
-            current = announced < 0 || static_cast<int64_t>(m_leaderVertices.size()) < announced;
-            if (current) {
-                DXF_ADD_LEADERVERTEX v;
-                v.x = ShiftX(m_value.d);
-                m_leaderVertices.push_back(v);
-            }
+            current =
+                StartAnnouncedVertex(m_leaderVertices, announced, ShiftX(m_value.d)) != nullptr;
             break;
         case 20: if (current) m_leaderVertices.back().y = ShiftY(m_value.d); break;
         case 30: if (current) m_leaderVertices.back().z = ShiftZ(m_value.d); break;
@@ -1216,7 +1217,10 @@ int DXF::ReadLeader()
         case 210: rec.normalX = D(m_value); break;
         case 220: rec.normalY = D(m_value); break;
         case 230: rec.normalZ = D(m_value); break;
-        default: DXF_XDATA(); break;
+        default:
+            if (!TakeCommonGroup(rec, paper))
+                DXF_XDATA();
+            break;
         }
         DXF_NEXT_GROUP();
     }
@@ -1235,23 +1239,16 @@ int DXF::ReadSpline()
     DXF_NEXT_GROUP();
     while (m_code != 0) {
         switch (m_code) {
-        case 5: rec.handle = HandleValue(); break;
-        case 8: rec.layer = CutCopy(m_value.text, kDxfNameChars); break;
-        case 6: rec.linetype = CutCopy(m_value.text, kDxfNameChars); break;
-        case 62: rec.color = m_value.i; break;
-        case 67: paper = true; break;
         case 73: announced = std::max<int32_t>(m_value.i, 0); break;
         case 10:
-            current = announced < 0 || static_cast<int64_t>(m_lwVertices.size()) < announced;
-            if (current) {
-                DXF_ADD_LWVERTEX v;
-                v.x = ShiftX(m_value.d);
-                m_lwVertices.push_back(v);
-            }
+            current = StartAnnouncedVertex(m_lwVertices, announced, ShiftX(m_value.d)) != nullptr;
             break;
         case 20: if (current) m_lwVertices.back().y = ShiftY(m_value.d); break;
         case 70: rec.flags = m_value.i; break;
-        default: DXF_XDATA(); break;
+        default:
+            if (!TakeCommonGroup(rec, paper))
+                DXF_XDATA();
+            break;
         }
         DXF_NEXT_GROUP();
     }

@@ -131,6 +131,9 @@ private:
     int ReadLeader();
     int ReadSpline();
 
+    // Handle, layer, linetype, colour and paper space, shared by the drawing entities.
+    template <typename Record>
+    bool TakeCommonGroup(Record& rec, bool& paper);
     // The current group as a handle (0 when handles are skipped).
     uint32_t HandleValue() const;
     // An extended-data group of the current entity, and the end of the entity's extended data.

@@ -421,19 +421,10 @@ void DXFSave::WriteEndBlock(uint32_t handle)
     WriteHandleIfSet(handle);
 }
 
-void DXFSave::WriteAttdef(const DXF_ADD_ATTDEF& a)
+// ATTDEF and ATTRIB end with the same flags, justification and text-style groups.
+template <typename Attribute>
+void DXFSave::WriteAttributeTail(const Attribute& a)
 {
-    WriteString(0, "ATTDEF");
-    WriteString(8, a.layer);
-    WriteColor(a.color);
-    WriteHandleIfSet(0);
-    WriteDouble(10, a.x);
-    WriteDouble(20, a.y);
-    WriteDouble(30, a.z);
-    WriteDouble(40, a.height);
-    WriteString(1, a.defaultValue);
-    WriteString(3, a.prompt);
-    WriteString(2, a.tag);
     WriteULong(70, a.flags);
     if (a.horizontalJustification != 0)
         WriteULong(72, a.horizontalJustification);
@@ -453,6 +444,22 @@ void DXFSave::WriteAttdef(const DXF_ADD_ATTDEF& a)
     WriteULong(71, (a.backward ? 2 : 0) | (a.upsideDown ? 4 : 0));
 }
 
+void DXFSave::WriteAttdef(const DXF_ADD_ATTDEF& a)
+{
+    WriteString(0, "ATTDEF");
+    WriteString(8, a.layer);
+    WriteColor(a.color);
+    WriteHandleIfSet(0);
+    WriteDouble(10, a.x);
+    WriteDouble(20, a.y);
+    WriteDouble(30, a.z);
+    WriteDouble(40, a.height);
+    WriteString(1, a.defaultValue);
+    WriteString(3, a.prompt);
+    WriteString(2, a.tag);
+    WriteAttributeTail(a);
+}
+
 void DXFSave::WriteAttrib(const DXF_ADD_ATTRIB& a)
 {
     WriteString(0, "ATTRIB");
@@ -465,23 +472,7 @@ void DXFSave::WriteAttrib(const DXF_ADD_ATTRIB& a)
     WriteDouble(40, a.height);
     WriteString(1, a.value);
     WriteString(2, a.tag);
-    WriteULong(70, a.flags);
-    if (a.horizontalJustification != 0)
-        WriteULong(72, a.horizontalJustification);
-    if (a.verticalJustification != 0)
-        WriteULong(74, a.verticalJustification);
-    if (a.horizontalJustification != 0 || a.verticalJustification != 0) {
-        WriteDouble(11, a.alignX);
-        WriteDouble(21, a.alignY);
-        WriteDouble(31, a.alignZ);
-    }
-    if (a.rotation != 0.0)
-        WriteDouble(50, a.rotation * kRadToDeg);
-    if (a.obliqueAngle != 0.0)
-        WriteDouble(51, a.obliqueAngle * kRadToDeg);
-    if (a.widthFactor != 1.0)
-        WriteDouble(41, a.widthFactor);
-    WriteULong(71, (a.backward ? 2 : 0) | (a.upsideDown ? 4 : 0));
+    WriteAttributeTail(a);
 }
 
 void DXFSave::WriteAttribSeqEnd(uint32_t handle)

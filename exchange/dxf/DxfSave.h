@@ -77,6 +77,8 @@ private:
     void WriteColor(int32_t color);
     void WriteHandleIfSet(uint32_t handle);
     void WriteSolidOrFace(const char* keyword, const DXF_ADD_SOLID& solid);
+    template <typename Attribute>
+    void WriteAttributeTail(const Attribute& attribute);
 
     std::unique_ptr<BufferedFile> m_file;
     bool m_open = false;
