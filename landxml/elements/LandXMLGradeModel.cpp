@@ -24,21 +24,8 @@ void CLandXMLGradeSurface::Reset()
 
 bool CLandXMLGradeSurface::Read(pugi::xml_node element, CLandXML* document)
 {
-    if (!Load(element, document))
+    if (!ReadFeaturesAndChildren(element, document, "Zones", m_zones))
         return false;
-    ResetChildIteration();
-    pugi::xml_node child;
-    while (GetNextChildElement(child)) {
-        const std::string tag = GetTagName(child);
-        if (tag == "Feature") {
-            if (!ReadFeature(child, document))
-                return false;
-        } else if (tag == "Zones") {
-            m_zones.push_back(std::make_unique<CLandXMLZones>());
-            if (!m_zones.back()->Read(child, document))
-                return false;
-        }
-    }
     if (m_zones.empty())
         RaiseError(landxml::FormatText("%s is empty.", {"'Zones'"}));
     return true;
@@ -57,21 +44,8 @@ void CLandXMLGradeModel::Reset()
 
 bool CLandXMLGradeModel::Read(pugi::xml_node element, CLandXML* document)
 {
-    if (!Load(element, document))
+    if (!ReadFeaturesAndChildren(element, document, "GradeSurface", m_gradeSurfaces))
         return false;
-    ResetChildIteration();
-    pugi::xml_node child;
-    while (GetNextChildElement(child)) {
-        const std::string tag = GetTagName(child);
-        if (tag == "Feature") {
-            if (!ReadFeature(child, document))
-                return false;
-        } else if (tag == "GradeSurface") {
-            m_gradeSurfaces.push_back(std::make_unique<CLandXMLGradeSurface>());
-            if (!m_gradeSurfaces.back()->Read(child, document))
-                return false;
-        }
-    }
     if (m_gradeSurfaces.empty())
         RaiseError(landxml::FormatText("%s is empty.", {"'GradeModel'"}));
     return true;

@@ -17,22 +17,7 @@ void CLandXMLParcels::Reset()
 
 bool CLandXMLParcels::Read(pugi::xml_node element, CLandXML* document)
 {
-    if (!Load(element, document))
-        return false;
-    ResetChildIteration();
-    pugi::xml_node child;
-    while (GetNextChildElement(child)) {
-        const std::string tag = GetTagName(child);
-        if (tag == "Parcel") {
-            m_parcels.push_back(std::make_unique<CLandXMLParcel>());
-            if (!m_parcels.back()->Read(child, document))
-                return false;
-        } else if (tag == "Feature") {
-            if (!ReadFeature(child, document))
-                return false;
-        }
-    }
-    return true;
+    return ReadFeaturesAndChildren(element, document, "Parcel", m_parcels);
 }
 
 int CLandXMLParcels::CountParcels() const

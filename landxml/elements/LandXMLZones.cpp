@@ -149,21 +149,8 @@ bool CLandXMLZones::Validate(pugi::xml_node element)
 
 bool CLandXMLZones::Read(pugi::xml_node element, CLandXML* document)
 {
-    if (!Load(element, document))
+    if (!ReadFeaturesAndChildren(element, document, "Zone", m_zones))
         return false;
-    ResetChildIteration();
-    pugi::xml_node child;
-    while (GetNextChildElement(child)) {
-        const std::string tag = GetTagName(child);
-        if (tag == "Feature") {
-            if (!ReadFeature(child, document))
-                return false;
-        } else if (tag == "Zone") {
-            m_zones.push_back(std::make_unique<CLandXMLZone>());
-            if (!m_zones.back()->Read(child, document))
-                return false;
-        }
-    }
     if (m_zones.empty())
         RaiseError(landxml::FormatText("%s is empty.", {"'Zones'"}));
     return true;
