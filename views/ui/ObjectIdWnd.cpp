@@ -69,7 +69,7 @@ CObjectIdWnd::~CObjectIdWnd()
 
 bool CObjectIdWnd::Create(wxWindow* parent)
 {
-    if (!wxPopupWindow::Create(parent, wxBORDER_NONE))
+    if (!wxPopupWindow::Create(parent, wxBORDER_NONE | wxFRAME_SHAPED))
         return false;
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetFont(TipFont());

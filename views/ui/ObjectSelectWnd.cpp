@@ -50,7 +50,7 @@ void CObjectSelectWnd::Build(wxWindow* parent)
 {
     if (GetHandle())
         return;
-    Create(parent, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxBORDER_NONE);
+    Create(parent, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxFRAME_SHAPED);
     SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     const wxSize size = ConvertDialogToPixels(wxSize(112, 119));
