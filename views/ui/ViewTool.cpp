@@ -2,6 +2,7 @@
 
 #include "framework/GraphicDataExchange.h"
 #include "views/ui/MapCtrl.h"
+#include "views/ui/ViewToolHost.h"
 
 #include <memory>
 
@@ -19,6 +20,42 @@ std::vector<std::unique_ptr<CViewTool>>& RetiredTools()
 CGraphicDataExchange* CViewTool::GetGraphicDataExchange()
 {
     return m_map ? m_map->GetGraphicDataExchange() : &::GetGraphicDataExchange();
+}
+
+bool CViewTool::SelectPreviousIdObject()
+{
+    CViewToolHost* host = CViewToolHost::GetActive();
+    return host && host->StepIdPopup(false);
+}
+
+bool CViewTool::SelectNextIdObject()
+{
+    CViewToolHost* host = CViewToolHost::GetActive();
+    return host && host->StepIdPopup(true);
+}
+
+bool CViewTool::IsIdPopupShown() const
+{
+    const CViewToolHost* host = CViewToolHost::GetActive();
+    return host && host->IsIdPopupVisible();
+}
+
+void CViewTool::DismissIdPopup()
+{
+    if (CViewToolHost* host = CViewToolHost::GetActive())
+        host->DismissIdPopup();
+}
+
+bool CViewTool::GetIdPopupOrigin(int32_t& x, int32_t& y) const
+{
+    const CViewToolHost* host = CViewToolHost::GetActive();
+    return host && host->GetIdPopupOrigin(x, y);
+}
+
+bool CViewTool::IsIdPopupWindow(const void* window) const
+{
+    const CViewToolHost* host = CViewToolHost::GetActive();
+    return host && host->IsIdPopupWindow(window);
 }
 
 bool CViewTool::HitTestScreenPoint(int32_t x, int32_t y) const

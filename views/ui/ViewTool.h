@@ -36,15 +36,16 @@ public:
     virtual void OnMButtonUp(uint32_t flags, int32_t x, int32_t y) {}
     virtual void OnRButtonDown(uint32_t flags, int32_t x, int32_t y) {}
     virtual void OnRButtonUp(uint32_t flags, int32_t x, int32_t y) {}
-    // Steps the identification popup through overlapping objects; true when it stepped.
-    virtual bool SelectPreviousIdObject() { return false; }
-    virtual bool SelectNextIdObject() { return false; }
+    // The identification popup, through the tool host (CViewToolHost::GetActive).
+    // Steps it through overlapping objects; true when it stepped.
+    virtual bool SelectPreviousIdObject();
+    virtual bool SelectNextIdObject();
     // The identification popup is up and should go at the next input.
-    virtual bool IsIdPopupShown() const { return false; }
-    virtual void DismissIdPopup() {}
+    virtual bool IsIdPopupShown() const;
+    virtual void DismissIdPopup();
     // Where the cursor was (screen) when the popup appeared; false when no popup shows.
-    virtual bool GetIdPopupOrigin(int32_t& x, int32_t& y) const { return false; }
-    virtual bool IsIdPopupWindow(const void* window) const { return false; }
+    virtual bool GetIdPopupOrigin(int32_t& x, int32_t& y) const;
+    virtual bool IsIdPopupWindow(const void* window) const;
     // Whether a screen point lies in the tool's map window.
     virtual bool HitTestScreenPoint(int32_t x, int32_t y) const;
     virtual bool IsDefaultTool() const { return false; }

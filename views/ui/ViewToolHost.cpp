@@ -6,10 +6,25 @@
 
 #include <wx/utils.h>
 
-CViewToolHost::CViewToolHost() = default;
+namespace
+{
+CViewToolHost* g_activeHost = nullptr;
+}
+
+CViewToolHost::CViewToolHost() : m_previousActive(g_activeHost)
+{
+    g_activeHost = this;
+}
+
+CViewToolHost* CViewToolHost::GetActive()
+{
+    return g_activeHost;
+}
 
 CViewToolHost::~CViewToolHost()
 {
+    if (g_activeHost == this)
+        g_activeHost = m_previousActive;
     if (m_current)
         m_current->Retire();
     m_current = nullptr;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/Location.h"
 #include "views/MapToolHost.h"
+
+#include <wx/gdicmn.h>
 
 #include <cstdint>
 #include <functional>
@@ -18,6 +21,10 @@ class CViewToolHost : public CMapToolHost
 public:
     CViewToolHost();
     ~CViewToolHost() override;
+
+    // The host the tools report to: the one made last that still lives (the application's, or a
+    // test's own).
+    static CViewToolHost* GetActive();
 
     // The input field that has the keyboard focus (null when the focus is elsewhere or there is
     // no main window) and the active view's kind; the application installs both.
@@ -65,10 +72,24 @@ public:
     void EraseToolCrosshair() override;
     void RedrawToolFeedback() override;
 
+    // --- The identification popup (its own file; the tools reach the popup only through these).
+    // The mouse paused over a map that may identify objects now (the hover timer ran out and the
+    // tool checked the map, the setting and the foreground window): identify what lies at the
+    // client point. world is its location, halfExtents the world size of the pick box.
+    void OnHoverPause(CMapCtrl* map, const wxPoint& client, const CLocation& world, const CLocation& halfExtents);
+    bool IsIdPopupVisible() const;
+    void DismissIdPopup();
+    // Space, Shift+Space and the wheel: true when the popup used the step.
+    bool StepIdPopup(bool forward);
+    // Where the cursor was (screen) when the popup appeared; false when none shows.
+    bool GetIdPopupOrigin(int32_t& x, int32_t& y) const;
+    bool IsIdPopupWindow(const void* window) const;
+
 private:
     CGraphicDataExchange* Exchange() const;
     void SaveExchangeTarget();
 
     CViewTool* m_current = nullptr;
+    CViewToolHost* m_previousActive = nullptr;
     bool m_restoring = false;
 };
