@@ -2,17 +2,21 @@
 
 #include "core/Location.h"
 #include "views/MapToolHost.h"
+#include "views/ui/MapCtrl.h"
 
 #include <wx/gdicmn.h>
+#include <wx/weakref.h>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class CGraphicDataExchange;
 class CGraphicDataTarget;
-class CMapCtrl;
 class CViewTool;
+class wxTimer;
 
 // The application's current view tool: its switches, the return to the default tool with the hand
 // back of the pick exchange to the field being filled, and the map's mouse events passed on.
@@ -31,6 +35,40 @@ public:
     std::function<CGraphicDataTarget*()> focusedField;
     std::function<int32_t()> activeViewKind;
 
+    // Whether the program is in front: the main window, or with dialogsToo also one of the
+    // program's live dialogs. The application's check unless a test installs its own (Xvfb has no
+    // window manager to bring a window to the front).
+    std::function<bool(bool dialogsToo)> isForeground;
+    // Status bar texts (pane 0 the message text, 2 the tool read-out); the main window's unless set.
+    std::function<void(int pane, const std::string& text)> statusText;
+    // Change hints for the active job; its hint manager unless set.
+    std::function<void(void* sender, int32_t hint, intptr_t parameter)> notifyActiveDocument;
+
+    bool IsForeground(bool dialogsToo) const;
+    void SetStatusText(int pane, const std::string& text);
+    void NotifyActiveDocument(void* sender, int32_t hint, intptr_t parameter);
+
+    // The hover timer (1000 ms) and the snap timer (10 ms) of a map, each firing once per restart.
+    void RestartHoverTimer(CMapCtrl* map);
+    void RestartSnapTimer(CMapCtrl* map);
+    void KillHoverTimer();
+    void KillSnapTimer();
+    bool IsHoverTimerRunning() const;
+    bool IsSnapTimerRunning() const;
+
+    // Idle: the tool follows the map under the cursor, then the retired tools are deleted.
+    void OnIdle();
+    void TrackCursorWindow();
+
+    // The view's commands: Zoom Window (7147), Realtime Zoom (7296), Realtime Pan (7166) turn their
+    // tool on, or back to the default tool when it is on. map is the map they work on.
+    void OnZoomWindowCommand(CMapCtrl* map);
+    void OnRealtimeZoomCommand(CMapCtrl* map);
+    void OnRealtimePanCommand(CMapCtrl* map);
+    // Shown checked while on.
+    bool IsZoomWindowOn() const;
+    bool IsRealtimeZoomCurrent() const;
+
     CViewTool* GetCurrentTool() const { return m_current; }
     bool HasCurrentTool() const { return m_current != nullptr; }
     bool IsPanToolCurrent() const;
@@ -42,9 +80,13 @@ public:
 
     void StartPickTool();
     void StartSelectByRectTool();
-    void StartAnchorLineTool();
-    void StartVisualPlineTool();
-    void StartZoomPlineTool();
+    // The lines of a distance or angle field from its anchors (with fixed segments shown too).
+    void StartAnchorLineTool(const std::vector<CLocation>& anchors = {}, const std::vector<CLocation>& segmentsA = {},
+                             const std::vector<CLocation>& segmentsB = {});
+    // Lines from one anchor with the Ctrl constraint, drawn at once.
+    void StartVisualPlineTool(const CLocation& anchor);
+    // The zoom window's second corner, from its first.
+    void StartZoomPlineTool(const CLocation& firstCorner);
     void StartZoomRectTool();
     void StartRealtimeZoomTool();
     void StartRealtimePanTool();
@@ -89,7 +131,14 @@ private:
     CGraphicDataExchange* Exchange() const;
     void SaveExchangeTarget();
 
+    CMapCtrl* CurrentMap() const;
+    void OnTimer(bool hover);
+
     CViewTool* m_current = nullptr;
     CViewToolHost* m_previousActive = nullptr;
+    std::unique_ptr<wxTimer> m_hoverTimer;
+    std::unique_ptr<wxTimer> m_snapTimer;
+    wxWeakRef<CMapCtrl> m_hoverMap;
+    wxWeakRef<CMapCtrl> m_snapMap;
     bool m_restoring = false;
 };
