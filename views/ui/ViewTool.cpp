@@ -489,6 +489,7 @@ bool CViewTool::PickLocation(int32_t x, int32_t y)
     exchange->SetLocation(CLocation(wx, wy, NoValue));
     if (!IsPickWanted(*exchange))
         return true;
+    UpdatePickTolerance(map->Core());
     CPickQuery q;
     q.flag = false;
     if (!map->Core().OnSnapFromCursor8092(q))
