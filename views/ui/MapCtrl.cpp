@@ -159,17 +159,30 @@ void CMapCtrl::ShowOverlay(const std::function<void(wxDC&)>& draw)
     {
         wxMemoryDC dc(m_overlay);
         dc.Blit(0, 0, size.x, size.y, &layer->GetDC(), 0, 0);
+        // The picture as the window shows it, with what is drawn over the layer.
+        if (!layer->HasQueued()) {
+            CWxMapSurface surface(&dc);
+            surface.SetIconLookup([this](int32_t icon) { return GetIconBitmap(icon); });
+            dc.SetFont(layer->GetDC().GetFont());
+            m_core->DrawDecorations(surface);
+        }
         draw(dc);
     }
-    RedrawWindow();
+    if (!m_inPaint)
+        RedrawWindow();
 }
 
-void CMapCtrl::EraseOverlay()
+void CMapCtrl::EraseOverlay(bool now)
 {
     if (!m_overlay.IsOk())
         return;
     m_overlay = wxBitmap();
-    RedrawWindow();
+    if (m_inPaint)
+        return;
+    if (now)
+        RedrawWindow();
+    else
+        Refresh(false);
 }
 
 wxImage CMapCtrl::GetShownImage()
@@ -226,9 +239,17 @@ void CMapCtrl::OnPaint(wxPaintEvent&)
         surface.SetIconLookup([this](int32_t icon) { return GetIconBitmap(icon); });
         dc.SetFont(layer->GetDC().GetFont());
         m_core->DrawDecorations(surface);
-        if (CMapToolHost* tools = GetMapToolHost())
-            tools->RedrawToolFeedback();
         m_core->GetDrawState().Reset();
+        // The tools' feedback goes back over the new picture.
+        if (CMapToolHost* tools = GetMapToolHost()) {
+            m_inPaint = true;
+            tools->RedrawToolFeedback();
+            m_inPaint = false;
+            if (m_overlay.IsOk()) {
+                wxMemoryDC overlay(m_overlay);
+                dc.Blit(0, 0, size.x, size.y, &overlay, 0, 0);
+            }
+        }
     }
 }
 
@@ -460,13 +481,13 @@ std::unique_ptr<wxMenu> CMapCtrl::BuildContextMenu(const wxPoint& client, bool& 
     auto menu = std::make_unique<wxMenu>();
     menu->SetTitle("Zoom Context");
     menu->Append(IdZoomExtents, "Zoom Extents");
-    menu->Append(IdZoomWindow, "Zoom Window");
+    menu->AppendCheckItem(IdZoomWindow, "Zoom Window");
     menu->Append(IdZoomPrevious, "Zoom Previous");
     menu->Append(IdZoomNext, "Zoom Next");
     menu->Append(IdZoomIn, "Zoom In");
     menu->Append(IdZoomOut, "Zoom Out");
-    menu->Append(IdRealtimeZoom, "Realtime Zoom");
-    menu->Append(IdRealtimePan, "Realtime Pan");
+    menu->AppendCheckItem(IdRealtimeZoom, "Realtime Zoom");
+    menu->AppendCheckItem(IdRealtimePan, "Realtime Pan");
     menu->Append(IdZoomToPoint, "Zoom to Point...");
     return menu;
 }

@@ -63,8 +63,10 @@ public:
     void ShowContextMenu(const wxPoint& client);
 
     // --- Overlays: drawn over a copy of the layer and erased by showing the layer again.
+    // Inside a paint the copy is only made; the paint shows it.
     void ShowOverlay(const std::function<void(wxDC&)>& draw);
-    void EraseOverlay();
+    // now: repaint at once; else the next paint shows the picture alone.
+    void EraseOverlay(bool now = true);
     bool HasOverlay() const { return m_overlay.IsOk(); }
     // What the window shows now: the overlay copy when there is one, else the layer.
     wxImage GetShownImage();
@@ -127,4 +129,5 @@ protected:
     RecordRef m_toolRecord;
     bool m_escape = false;
     bool m_inYield = false;
+    bool m_inPaint = false;
 };

@@ -13,12 +13,15 @@
 #include "shell/ui/MorvelToolbar.h"
 #include "views/MapCommands.h"
 #include "views/ScratchGeometry.h"
+#include "views/ui/ViewToolHost.h"
 
+#include <wx/accel.h>
 #include <wx/menu.h>
 
 namespace {
 
-constexpr int MapCommands[] = {IdZoomExtents, IdZoomPrevious, IdZoomNext, IdZoomIn, IdZoomOut, IdEraseScratchLines};
+constexpr int MapCommands[] = {IdZoomExtents, IdZoomPrevious, IdZoomNext, IdZoomIn,      IdZoomOut,
+                               IdEraseScratchLines, IdZoomWindow, IdRealtimeZoom, IdRealtimePan};
 
 // The point a raw line stores or observes; empty when it names none.
 std::string RawLinePointName(CDataFileDoc* doc, int32_t line)
@@ -61,6 +64,11 @@ void CPreviewMapCtrl::InstallAsActiveJobMap()
             m_commandSource->Bind(wxEVT_MENU, &CPreviewMapCtrl::OnMapCommand, this, id);
             m_commandSource->Bind(wxEVT_UPDATE_UI, &CPreviewMapCtrl::OnUpdateMapCommand, this, id);
         }
+        // The view tools' keys, wherever the focus is in the main window.
+        wxAcceleratorEntry keys[] = {{wxACCEL_CTRL, 'W', IdZoomWindow},
+                                     {wxACCEL_CTRL, 'Q', IdRealtimeZoom},
+                                     {wxACCEL_ALT, 'Q', IdRealtimePan}};
+        m_commandSource->SetAcceleratorTable(wxAcceleratorTable(3, keys));
     }
 }
 
@@ -82,6 +90,8 @@ void CPreviewMapCtrl::UninstallAsActiveJobMap()
             m_commandSource->Unbind(wxEVT_MENU, &CPreviewMapCtrl::OnMapCommand, this, id);
             m_commandSource->Unbind(wxEVT_UPDATE_UI, &CPreviewMapCtrl::OnUpdateMapCommand, this, id);
         }
+        if (!m_commandSource->IsBeingDeleted())
+            m_commandSource->SetAcceleratorTable(wxNullAcceleratorTable);
         m_commandSource = nullptr;
     }
 }
@@ -114,6 +124,18 @@ void CPreviewMapCtrl::OnMapCommand(wxCommandEvent& event)
     case IdEraseScratchLines:
         EraseScratchLines();
         break;
+    case IdZoomWindow:
+    case IdRealtimeZoom:
+    case IdRealtimePan:
+        if (CViewToolHost* tools = CViewToolHost::GetActive()) {
+            if (event.GetId() == IdZoomWindow)
+                tools->OnZoomWindowCommand(this);
+            else if (event.GetId() == IdRealtimeZoom)
+                tools->OnRealtimeZoomCommand(this);
+            else
+                tools->OnRealtimePanCommand(this);
+        }
+        break;
     default:
         event.Skip();
         break;
@@ -129,6 +151,17 @@ void CPreviewMapCtrl::OnUpdateMapCommand(wxUpdateUIEvent& event)
     case IdZoomNext:
         event.Enable(Preview().GetZoomHistory().CanRedo());
         break;
+    case IdZoomWindow:
+    case IdRealtimeZoom:
+    case IdRealtimePan: {
+        const CViewToolHost* tools = CViewToolHost::GetActive();
+        event.Enable(tools != nullptr);
+        if (tools)
+            event.Check(event.GetId() == IdZoomWindow    ? tools->IsZoomWindowOn()
+                        : event.GetId() == IdRealtimeZoom ? tools->IsRealtimeZoomCurrent()
+                                                          : tools->IsPanToolCurrent());
+        break;
+    }
     default:
         event.Enable(true);
         break;
