@@ -234,6 +234,7 @@ TEST_F(ProgramTest, ChangeDescriptionFromTheMapKeepsSixteenCharacters)
 
     std::string title, shown;
     size_t typedLength = 0;
+    bool shot = false;
     dialogAnswer = [&](wxDialog& host) {
         auto* dialog = dynamic_cast<CChangeDescription*>(CEasyDialog::FromHost(host));
         if (!dialog)
@@ -246,6 +247,9 @@ TEST_F(ProgramTest, ChangeDescriptionFromTheMapKeepsSixteenCharacters)
         for (char c : std::string("Old fence corner NE1"))
             edit->WriteText(wxString(c));
         typedLength = edit->GetValue().length();
+        host.Show();
+        shot = SaveScreenshot(host, "change_description.png");
+        host.Hide();
         dialog->OnOK();
         return dialog->GetResult();
     };
@@ -258,6 +262,7 @@ TEST_F(ProgramTest, ChangeDescriptionFromTheMapKeepsSixteenCharacters)
     EXPECT_EQ(title, "Change Description");
     EXPECT_EQ(shown, "IP");
     EXPECT_EQ(typedLength, 16u);
+    EXPECT_TRUE(shot);
     EXPECT_STREQ(point->GetDescription(), "Old fence corner");
     EXPECT_STREQ(other->GetDescription(), "EP");
     EXPECT_EQ(undo->GetStepCount(), steps + 1);
