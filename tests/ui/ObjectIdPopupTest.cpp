@@ -426,3 +426,50 @@ TEST_F(PopupTest, ZoomToPointOpensZoomsAndClosesAgain)
     EXPECT_EQ(CZoomToPoint::GetInstance(), nullptr);
     Exit();
 }
+
+namespace {
+
+// A map that is still drawing until told otherwise, and counts its highlights.
+class DrawingOwner : public CObjectIdOwner
+{
+public:
+    bool GetObjectUnitLabel(std::string& label) override
+    {
+        label = "m";
+        return true;
+    }
+    bool HighlightObject(CRecord*, bool on) override
+    {
+        highlighted += on ? 1 : -1;
+        return true;
+    }
+    bool IsDrawingPending() override { return pending; }
+    bool pending = true;
+    int highlighted = 0;
+};
+
+} // namespace
+
+TEST_F(PopupTest, APickWaitsUntilTheMapHasDrawn)
+{
+    StartWithPoints();
+    CObjectIdWnd* popup = EnsureToolIdPopup(map);
+    ASSERT_NE(popup, nullptr);
+    CPointRecord* point = job->GetPointDatabase()->FindPoint("200", true);
+    DrawingOwner owner;
+    popup->ShowForPick({RecordRef{point, -1}}, Frame().GetScreenPosition() + wxPoint(50, 50), 0, 0, &owner, 9);
+    EXPECT_EQ(owner.highlighted, 1);
+    EXPECT_TRUE(popup->IsWaitingToShow());
+    Pump();
+    popup->ShowWhenReady();
+    EXPECT_FALSE(popup->IsPopupVisible()) << "the map is still drawing";
+    owner.pending = false;
+    Pump();
+    EXPECT_TRUE(popup->IsPopupVisible()) << "the idle pass after the drawing shows it";
+    EXPECT_FALSE(popup->IsWaitingToShow());
+    // Dismissing draws the object normally again.
+    popup->Dismiss();
+    EXPECT_EQ(owner.highlighted, 0);
+    EXPECT_FALSE(popup->IsPopupVisible());
+    Exit();
+}
