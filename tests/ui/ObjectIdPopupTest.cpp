@@ -353,6 +353,7 @@ TEST_F(PopupTest, TheChooserListsTheObjectsAndHighlightsTheRowMovedTo)
     EXPECT_EQ(chooser->GetOkButton()->GetLabel(), "Ok");
     chooser->Show();
     EXPECT_EQ(PixelAt(objects[0].record), Selection());
+    EXPECT_TRUE(SaveScreenshot(*chooser, "object_chooser.png"));
     chooser->OnCancel();
     EXPECT_EQ(chooser->GetEndCode(), wxID_CANCEL);
     EXPECT_EQ(PixelAt(objects[0].record), Normal());
@@ -419,6 +420,8 @@ TEST_F(PopupTest, ZoomToPointOpensZoomsAndClosesAgain)
     EXPECT_NEAR((tl.y + br.y) / 2, 2950, 0.5);
     EXPECT_EQ(dialog->GetDescriptionText()->GetLabel(), "EP");
     EXPECT_TRUE(dialog->GetFrame()->IsShown());
+    // Without a window manager the window's own rectangle is not where it shows: take the frame.
+    EXPECT_TRUE(SaveScreenshot(Frame(), "zoom_to_point.png"));
 
     // The command again closes it.
     Frame().ProcessWindowEvent(command);
