@@ -24,6 +24,7 @@
 #include <wx/dialog.h>
 #include <wx/image.h>
 #include <wx/listctrl.h>
+#include <wx/menu.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
@@ -200,8 +201,19 @@ TEST_F(PopupTest, OverlappingPointsArePagedWithTheShownOneHighlighted)
     EXPECT_EQ(popup->GetShownLines()[0], "Selection\t3 of 3");
     EXPECT_EQ(PixelAt(first), Normal());
 
-    // A press on the map takes the object the popup shows and takes the highlight away.
+    // A right press offers the menu of the point the popup shows, not of the nearest one.
     CRecord* shown = Shown(popup);
+    bool beep = false;
+    std::unique_ptr<wxMenu> menu = map->BuildContextMenu(Client(5000, 3000), beep);
+    ASSERT_NE(menu, nullptr);
+    const std::string name = static_cast<CPointRecord*>(shown)->GetName();
+    EXPECT_EQ(menu->FindItemByPosition(0)->GetItemLabelText().ToStdString(), "Edit Point " + name + "...");
+    RecordRef current;
+    ASSERT_TRUE(job->GetCurrentRecord(current));
+    EXPECT_EQ(current.record, shown);
+    job->ClearCurrentRecord();
+
+    // A press on the map takes the object the popup shows and takes the highlight away.
     map->OnLeftDown(Client(5000, 3000));
     EXPECT_FALSE(popup->IsPopupVisible());
     EXPECT_EQ(PixelAt(shown), Normal());

@@ -514,6 +514,8 @@ void CMapCtrl::ShowContextMenu(const wxPoint& client)
             wxBell();
         return;
     }
+    // The menu took the popup's object; the popup would only cover the menu.
+    DismissToolIdPopup();
     CDataFileDoc* doc = m_core->GetDocument();
     RecordRef current;
     const bool point = doc && doc->GetCurrentRecord(current) && current.record &&
