@@ -164,7 +164,14 @@ void CStackableDialog::SaveActiveControl()
         return;
     wxWindow* focus = wxWindow::FindFocus();
     if (focus && focus != m_switchButton && focus != m_closeButton && IsDescendant(focus))
+    {
         m_savedControl = focus;
+        return;
+    }
+    // The focus went to the map: the field that waits for its pick is the one to come back to.
+    auto* target = dynamic_cast<wxWindow*>(GetGraphicDataExchange().GetTarget());
+    if (target && IsDescendant(target))
+        m_savedControl = target;
 }
 
 void CStackableDialog::RestoreActiveControl()
@@ -198,6 +205,8 @@ void CStackableDialog::UpdateNavigationButtons()
         m_switchButton->Enable(enable);
     if (m_closeButton)
         m_closeButton->Enable(enable);
+    // The message bar shows the report of the panel in front.
+    GetReport().ShowInMessageBar(true, false);
 }
 
 bool CStackableDialog::IsDescendant(const wxWindow* window) const
@@ -222,6 +231,11 @@ intptr_t CStackableDialog::OnBarMessage(uint32_t message, intptr_t wParam)
             return 0;
         return IsDescendant(window) ? 1 : 0;
     }
+    case 0x8078:
+        // Clear empties the rows but keeps the columns; the bar then clears its text as well.
+        GetReport().ClearSections(true);
+        GetReport().ShowInMessageBar(true, false);
+        return 0;
     case 0x8079:
         if (IsShown())
         {
@@ -284,6 +298,12 @@ void CStackableDialog::OnActivateInBar()
 {
     CEasyDialog::OnActivateInBar();
     UpdateNavigationButtons();
+    if (m_showBarOnActivation && m_bar && !m_bar->IsBarVisible())
+        m_bar->ShowBar();
+}
+
+void CStackableDialog::OnGraphicDataReceived()
+{
     if (m_showBarOnActivation && m_bar && !m_bar->IsBarVisible())
         m_bar->ShowBar();
 }

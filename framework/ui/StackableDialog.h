@@ -70,6 +70,11 @@ public:
     void CreatePanelWindow(uint32_t templateId) override;
     void ShowPanel(bool show) override;
     void OnActivateInBar() override;
+    // A pick for one of the panel's fields brings the side bar up.
+    void OnGraphicDataReceived() override;
+    // The stack rules reach the dialog's own selection hooks.
+    void OnDeactivateInBar() override { CEasyDialog::OnDeactivateInBar(); }
+    void ApplyChipSelection(bool sendHint) override { CEasyDialog::ApplyChipSelection(sendHint); }
     bool OnCovered(int32_t code, const void* parameter) override;
     void DestroyPanel() override;
     void CloseFromBar() override;

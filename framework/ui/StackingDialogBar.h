@@ -81,9 +81,13 @@ public:
     }
     void FocusMainWindow() override;
     void RenewLabels() override;
+    void RequestFileItemsRefresh() override;
+    // The home panel rebuilds every job's file items (0x807B); the stand-in home panel has none.
+    void RefreshAllJobs() {}
 
 private:
     void OnPaint(wxPaintEvent& event);
+    void OnMessageBarRequest(wxCommandEvent& event);
 
     CIcons* m_icons;
     CStackableDialog* m_home;

@@ -178,6 +178,9 @@ std::string ProgramTest::CopySample(const std::string& source, const std::string
 bool ProgramTest::SaveScreenshot(wxWindow& window, const std::string& fileName)
 {
     // The X server draws asynchronously: give it a moment after the last repaint.
+    // Other programs' windows share the X server when tests run in parallel: come to the front.
+    if (wxWindow* top = wxGetTopLevelParent(&window))
+        top->Raise();
     for (int round = 0; round < 3; ++round) {
         window.Refresh();
         window.Update();
