@@ -5,6 +5,7 @@
 #include "framework/ui/StackingDialogBar.h"
 #include "model/DataFileDoc.h"
 #include "model/PointRecord.h"
+#include "platform/MessagePump.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
 #include "views/MapCommands.h"
@@ -243,4 +244,26 @@ TEST_F(ProgramTest, ACoveredPanelGivesTheFocusBackToItsPickingField)
     ASSERT_EQ(bar->GetCurrent(), adding);
     EXPECT_EQ(wxWindow::FindFocus(), static_cast<wxWindow*>(adding->field));
     Exit();
+}
+
+TEST_F(ProgramTest, PumpingLetsPostedWorkRunAndKeepsInputForTheLoop)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_NE(GetMessageQueue(), nullptr);
+    bool ran = false;
+    int keys = 0;
+    wxTheApp->CallAfter([&] { ran = true; });
+    Frame().Bind(wxEVT_KEY_DOWN, [&](wxKeyEvent&) { ++keys; });
+    Frame().GetEventHandler()->QueueEvent(new wxKeyEvent(wxEVT_KEY_DOWN));
+
+    // A long operation pumps: the posted work runs, the key waits for the loop.
+    EXPECT_EQ(PumpWaitingMessages(), 1);
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(keys, 0);
+    EXPECT_TRUE(PumpUntilIdle());
+    EXPECT_EQ(keys, 0);
+    Pump();
+    EXPECT_EQ(keys, 1);
+    Exit();
+    EXPECT_EQ(GetMessageQueue(), nullptr);
 }
