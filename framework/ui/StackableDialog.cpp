@@ -302,6 +302,16 @@ void CStackableDialog::OnActivateInBar()
         m_bar->ShowBar();
 }
 
+bool CStackableDialog::IsInterested(int32_t)
+{
+    if (!m_bar)
+        return false;
+    const void* view = m_bar->GetActiveView();
+    if (!view)
+        return false;
+    return this == m_bar->GetHome() || m_bar->Model().IsDialogAllowedInView(view, m_templateId);
+}
+
 void CStackableDialog::OnGraphicDataReceived()
 {
     if (m_showBarOnActivation && m_bar && !m_bar->IsBarVisible())

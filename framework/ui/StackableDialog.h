@@ -80,6 +80,9 @@ public:
     void CloseFromBar() override;
     void DiscardPanel() override;
 
+    // --- CInterested: only the home panel and panels the active view allows hear the job.
+    bool IsInterested(int32_t code) override;
+
     // --- CEasyDialog.
     void OnOK() override;
     void OnCancel() override;

@@ -88,6 +88,16 @@ TEST_F(ProgramTest, SideBarStacksPanelsAndClosingSendsTheEscapeHint)
     EXPECT_EQ("Switch dialog boxes ", CStackableDialog::TipForControl(CStackableDialog::SwitchButtonId));
     EXPECT_EQ("Close", CStackableDialog::TipForControl(CStackableDialog::CloseButtonId));
 
+    // Panels the job view shares hear the job; one that stays with its view does not.
+    auto* intersection = new FieldPanel(124, "Intersection", "First point");
+    EXPECT_TRUE(bar->PushDialog(intersection));
+    EXPECT_TRUE(inverse->IsInterested(HintJobSettingsChanged));
+    EXPECT_TRUE(bar->GetHome()->IsInterested(HintJobSettingsChanged));
+    EXPECT_FALSE(intersection->IsInterested(HintJobSettingsChanged));
+    intersection->OnCancel();
+    Pump();
+    EXPECT_EQ(inverse, bar->GetCurrent());
+
     Frame().SendSizeEvent();
     Pump();
     wxWindow* pane = Frame().GetBar(CMainFrame::DialogBarIndex);
