@@ -130,7 +130,15 @@ bool CStackableDialog::OnInitDialog()
         outer->Add(own, 1, wxEXPAND | wxALL, 4);
     else
         outer->AddStretchSpacer();
-    return CEasyDialog::OnInitDialog();
+    const bool initialised = CEasyDialog::OnInitDialog();
+    // The panel's first control takes the keyboard when the panel is shown.
+    for (wxWindow* child : GetChildren())
+        if (child != m_strip && child->IsEnabled() && child->AcceptsFocus())
+        {
+            SetActiveControl(child);
+            break;
+        }
+    return initialised;
 }
 
 void CStackableDialog::PaintTitle(wxDC& dc, bool active)
@@ -174,6 +182,20 @@ void CStackableDialog::SaveActiveControl()
         m_savedControl = target;
 }
 
+void CStackableDialog::RequestFocusFor(wxWindow* control)
+{
+    if (m_bar && m_bar->IsWindowInStackedDialogs(control))
+        m_bar->NotifyActiveJob(HintActiveControl, reinterpret_cast<intptr_t>(control));
+}
+
+void CStackableDialog::SetActiveControl(wxWindow* control)
+{
+    if (!control || !control->IsEnabled())
+        return;
+    m_savedControl = control;
+    RequestFocusFor(control);
+}
+
 void CStackableDialog::RestoreActiveControl()
 {
     m_saveArmed = true;
@@ -184,7 +206,7 @@ void CStackableDialog::RestoreActiveControl()
         m_savedControl = nullptr;
         return;
     }
-    m_savedControl->SetFocus();
+    RequestFocusFor(m_savedControl);
 }
 
 bool CStackableDialog::ActivateFirstUsableWindow()
@@ -192,7 +214,7 @@ bool CStackableDialog::ActivateFirstUsableWindow()
     for (wxWindow* control : m_preferred)
         if (IsUsable(control))
         {
-            control->SetFocus();
+            SetActiveControl(control);
             return true;
         }
     return false;

@@ -44,6 +44,9 @@ public:
     virtual std::string GetCaption() const { return GetTitle(); }
     static std::string TipForControl(int32_t controlId);
 
+    // Remembers the control and, while the panel is shown, has the bar give it the keyboard
+    // (change hint 23 through the job, so the focus moves once the current input is done).
+    void SetActiveControl(wxWindow* control);
     void SaveActiveControl() override;
     void RestoreActiveControl() override;
     bool ActivateFirstUsableWindow();
@@ -95,6 +98,7 @@ protected:
 private:
     friend class CTitleStrip;
     void DestroyWindowEx();
+    void RequestFocusFor(wxWindow* control);
 
     CStackingDialogBar* m_bar = nullptr;
     uint32_t m_templateId;

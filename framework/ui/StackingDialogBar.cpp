@@ -154,6 +154,14 @@ bool CStackingDialogBar::IsLiveWindow(const void* window)
     return false;
 }
 
+bool CStackingDialogBar::IsWindowInStackedDialogs(const wxWindow* window) const
+{
+    for (const wxWindow* child : GetChildren())
+        if (auto* panel = dynamic_cast<const CStackableDialog*>(child); panel && panel->IsShown() && panel->IsDescendant(window))
+            return true;
+    return false;
+}
+
 void CStackingDialogBar::OnNotify(void* sender, int32_t code, intptr_t parameter)
 {
     switch (code)
@@ -170,7 +178,8 @@ void CStackingDialogBar::OnNotify(void* sender, int32_t code, intptr_t parameter
             break;
         if (wxWindow::FindFocus() != window)
         {
-            window->SetFocus();
+            if (IsWindowInStackedDialogs(window))
+                window->SetFocus();
             break;
         }
         // A focused field that no longer picks takes the focus anew, which starts its picking.

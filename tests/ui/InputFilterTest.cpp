@@ -52,7 +52,7 @@ class PickingField : public wxTextCtrl, public CGraphicDataTarget
 {
 public:
     PickingField(wxWindow* parent, CViewToolHost& tools) : wxTextCtrl(parent, wxID_ANY), m_tools(tools) {}
-    int resumed = 0;
+    int resumed = 0, focusedAgain = 0;
     bool IsTargetEnabled() const override { return IsEnabled(); }
     bool IsInteractive() const override { return true; }
     bool TakeGraphicData(uint32_t) override { return true; }
@@ -60,6 +60,13 @@ public:
     void ResumeInteraction() override
     {
         ++resumed;
+        m_tools.StartPickTool();
+        GetGraphicDataExchange().SetTarget(this);
+    }
+    // As the real fields do: taking the focus again starts the picking afresh.
+    void TakeFocusAgain() override
+    {
+        ++focusedAgain;
         m_tools.StartPickTool();
         GetGraphicDataExchange().SetTarget(this);
     }
@@ -147,6 +154,9 @@ TEST_F(ProgramTest, InputFilterPansWithTheMiddleButtonAndStepsThePopupWithSpaceA
     ASSERT_TRUE(Frame().GetStackingBar()->PushDialog(panel));
     Frame().ShowDialogBar(true);
     Frame().Raise();
+    Pump();
+    // The panel gave its field the keyboard; the person then works on the map.
+    EXPECT_EQ(wxWindow::FindFocus(), static_cast<wxWindow*>(panel->field));
     map->SetFocus();
     Pump();
     ASSERT_TRUE(app.IsMainFrameForeground());
@@ -173,8 +183,22 @@ TEST_F(ProgramTest, InputFilterPansWithTheMiddleButtonAndStepsThePopupWithSpaceA
 
     // A release without panning changes nothing.
     CViewTool* before = tools.GetCurrentTool();
-    map->ProcessWindowEvent(up);
+    wxMouseEvent stray = MouseAt(wxEVT_MIDDLE_UP, map, centre);
+    map->ProcessWindowEvent(stray);
     EXPECT_EQ(tools.GetCurrentTool(), before);
+
+    // Panning while the field itself has the keyboard: it takes the focus again and picks anew.
+    panel->field->SetFocus();
+    Pump();
+    wxMouseEvent downAgain = MouseAt(wxEVT_MIDDLE_DOWN, map, centre);
+    map->ProcessWindowEvent(downAgain);
+    EXPECT_TRUE(tools.IsPanToolCurrent());
+    wxMouseEvent upAgain = MouseAt(wxEVT_MIDDLE_UP, map, centre);
+    map->ProcessWindowEvent(upAgain);
+    EXPECT_EQ(panel->field->focusedAgain, 1);
+    EXPECT_FALSE(tools.IsPanToolCurrent());
+    EXPECT_TRUE(GetGraphicDataExchange().IsTarget(panel->field));
+    Pump();
 
     // Space steps the popup's objects, Shift+space back; a key dismisses the popup first.
     auto* tool = new PopupTool(map);
