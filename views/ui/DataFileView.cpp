@@ -1,6 +1,7 @@
 #include "views/ui/DataFileView.h"
 
 #include "framework/ui/KvlSplitterWnd.h"
+#include "framework/ui/WindowEvents.h"
 #include "model/DataFileSmartHintManager.h"
 #include "model/HintCodes.h"
 #include "model/Interested.h"
@@ -64,6 +65,7 @@ CDataFileView::CDataFileView(wxWindow* parent, CDataFileDoc* document) : CGridVi
     m_refresh = std::make_unique<CJobViewRefresh>(*this, *m_gridAdaptor, m_rawAdaptor.get(), nullptr);
     InitViewSettings();
     Bind(wxEVT_SIZE, [this](wxSizeEvent&) { LayOut(); });
+    Bind(EVT_SHOW_RAW_DATA_TAB_80BA, [this](wxCommandEvent&) { ShowRawDataTab(); });
     if (document) {
         document->AddView(this);
         m_rows.Attach(document);
@@ -224,6 +226,11 @@ void CDataFileView::ShowRawDataTab()
         OnTabChanged();
     }
     m_rawList->SetFocus();
+}
+
+void CDataFileView::EditRawDataLine(int lineIndex)
+{
+    (void)lineIndex;
 }
 
 void CDataFileView::ShowPointsTab()

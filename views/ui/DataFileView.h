@@ -46,6 +46,9 @@ public:
     // 0x80BA, 0x80BB: the frame's tab bar switches the lists.
     void ShowRawDataTab();
     void ShowPointsTab();
+    // Opens the raw record editor panel on a raw line (0-based). The double click on a raw row,
+    // the list's "Edit..." and the map's "Edit Raw Data Line #n..." all end here.
+    void EditRawDataLine(int lineIndex);
     // The wheel from the application: over the list it scrolls one row; the map's zoom comes
     // with the map pane.
     bool OnMouseWheelZoom(int delta, const wxPoint& screen);
