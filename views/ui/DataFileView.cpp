@@ -236,6 +236,9 @@ void CDataFileView::ReloadRows()
     CDataFileDoc* job = GetJob();
     m_gridList->DeleteAllItems();
     m_rawList->DeleteAllItems();
+    m_rawList->DeselectAll();
+    m_selectedRawRows.clear();
+    m_polledSelection.Clear();
     if (job == nullptr)
         return;
     // The lists only hold counts: their cells are asked for when painted.
@@ -790,11 +793,7 @@ void CDataFileView::PollRawSelection()
 {
     m_rawPollTimer.Stop();
     if (m_rawDrawMode == RawDrawSelection || m_rawDrawMode == RawDrawProgressive) {
-        // Ranges compare in a few steps, even with every row selected.
-        const CRowRanges& selection = m_rawList->GetSelection();
-        if (!(selection == m_polledSelection)) {
-            m_polledSelection = selection;
-            m_selectedRawRows = selection.GetRows();
+        if (::PollRawSelection(m_rawList->GetSelection(), m_polledSelection, m_selectedRawRows)) {
             m_refresh->SetRawDrawingDirty(true);
             RefreshRawDataDrawing();
         }
