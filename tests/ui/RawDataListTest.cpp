@@ -327,5 +327,8 @@ TEST_F(RawDataTabTest, DrawSelectionPutsTheShotOnTheMap)
     EXPECT_EQ(ProfileValue("Coordinate data", "dwDrawRawData"), "8");
     const std::vector<uint32_t> all = hitsAtPoint();
     EXPECT_NE(std::find(all.begin(), all.end(), 20u), all.end());
+    map.ZoomToPreviews();
+    Click(20);
     Pump();
+    EXPECT_TRUE(SaveScreenshot(Frame(), "raw_data_drawn.png"));
 }
