@@ -769,9 +769,14 @@ void CDataFileView::SetRawDrawMode(int mode)
 
 void CDataFileView::RefreshRawDataDrawing()
 {
-    if (m_refresh->IsRawDrawingDirty())
+    // Only new previews need the layer drawn again; otherwise showing it is enough (a full redraw
+    // of a large job takes seconds, and most hints end here).
+    if (m_refresh->IsRawDrawingDirty()) {
         DrawRawDataOnMap();
-    m_mapPane->Preview().Refresh();
+        m_mapPane->Preview().Refresh();
+    } else {
+        m_mapPane->Refresh(false);
+    }
 }
 
 void CDataFileView::RedrawMapPane() { m_mapPane->Preview().ClearPreviews(); }
