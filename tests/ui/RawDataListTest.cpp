@@ -128,6 +128,18 @@ TEST_F(RawDataTabTest, RowsHeadingsAndTipsOfTheSampleFile)
     EXPECT_EQ(list->GetTipLines().Lines()[0].text, "Line #21\n");
     EXPECT_TRUE(view->ClearRawHotRow());
     EXPECT_EQ(list->GetHotItem(), -1);
+    // The mouse resting over any column of a row, then moving to the next row.
+    auto moveTo = [&](int32_t row, int x) {
+        wxMouseEvent motion(wxEVT_MOTION);
+        motion.SetPosition(wxPoint(x, RowPoint(*list, row).y));
+        list->GetBody()->ProcessWindowEvent(motion);
+    };
+    moveTo(21, 400);
+    EXPECT_EQ(list->GetHotItem(), 21);
+    EXPECT_EQ(list->GetTipLines().Lines()[0].text, "Line #22\n");
+    moveTo(22, 400);
+    EXPECT_EQ(list->GetHotItem(), 22);
+    list->ClearHotItem();
 
     // A note turned back into a "record" that no type knows gives the red tip.
     Click(0);
