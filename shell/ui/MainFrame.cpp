@@ -135,6 +135,19 @@ void CMainFrame::CreateMenus()
     m_fileMenu->Append(IdAppExit, "E&xit");
     bar->Append(m_fileMenu, "&File");
 
+    auto* job = new wxMenu;
+    job->Append(IdEditRawDataRecords, "Edit Raw Data Records...");
+    job->Append(IdFindRawDataRecords, "Find Raw Data Records...");
+    job->Append(IdRawDataReduction, "Raw Data Reduction...");
+    job->AppendSeparator();
+    job->Append(IdDuplicateRawLine, "Duplicate");
+    job->AppendSeparator();
+    job->AppendCheckItem(IdDontDrawRawData, "Don't Draw");
+    job->AppendCheckItem(IdDrawRawSelection, "Draw Selection");
+    job->AppendCheckItem(IdDrawRawProgressive, "Progressive");
+    job->AppendCheckItem(IdDrawRawEverything, "Draw Everything");
+    bar->Append(job, "&Job");
+
     auto* view = new wxMenu;
     view->Append(IdViewToolbars, "&Toolbars...");
     view->AppendCheckItem(IdMessageBar, "&Message Bar");
