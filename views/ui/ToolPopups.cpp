@@ -140,6 +140,11 @@ int32_t ChooseToolObject(RecordRef& out, const std::vector<RecordRef>& objects, 
     CObjectSelectWnd* chooser = s_selectPopup;
     const int result = chooser->Choose(out, objects, screen.x, screen.y, map ? &map->Core() : nullptr,
                                        PopupParent(map), okCaption, cancelCaption);
+    // Without a window to live in (no main window yet) it is not kept.
+    if (!chooser->GetHandle()) {
+        s_selectPopup = nullptr;
+        delete chooser;
+    }
     return result == wxID_OK ? 1 : 0;
 }
 
