@@ -299,13 +299,12 @@ void CObjectSelectWnd::OnPaintFrame(wxPaintEvent&)
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
     dc.DrawRectangle(0, 0, size.x - Shadow, size.y - Shadow);
-    // A black frame round the list with a button-face frame inside it.
-    const wxRect list = m_list->GetRect().Inflate(1, 1);
+    // A black frame right round the list (the button face shows between the list and the
+    // buttons).
+    const wxRect list = m_list->GetRect();
     dc.SetBrush(*wxTRANSPARENT_BRUSH);
     dc.SetPen(*wxBLACK_PEN);
     dc.DrawRectangle(list.Inflate(1, 1));
-    dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
-    dc.DrawRectangle(list);
     dc.SetPen(*wxBLACK_PEN);
     for (int y = Shadow; y < size.y; ++y)
         for (int x = Shadow; x < size.x; ++x)
