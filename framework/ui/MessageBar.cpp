@@ -45,9 +45,19 @@ void CMessageBar::SetText(const std::string& rtf, bool caretAtEnd)
     RtfDocument document;
     CRtfReader reader;
     if (!reader.Read(rtf, document)) {
-        // Not our rich text: shown as it is rather than lost.
+        // Not our rich text: shown as it is, line by line, rather than lost.
         document = RtfDocument{};
-        document.paragraphs.push_back(RtfParagraph{RtfAlignment::Left, {RtfRun{rtf}}});
+        for (size_t start = 0; start <= rtf.size();) {
+            size_t end = rtf.find('\n', start);
+            if (end == std::string::npos)
+                end = rtf.size();
+            RtfRun run;
+            run.text = rtf.substr(start, end - start);
+            if (!run.text.empty() && run.text.back() == '\r')
+                run.text.pop_back();
+            document.paragraphs.push_back(RtfParagraph{RtfAlignment::Left, {std::move(run)}});
+            start = end + 1;
+        }
     }
     m_rtf = rtf;
     m_text->SetDocument(document);

@@ -45,6 +45,17 @@ CRichTextView::CRichTextView(wxWindow* parent, wxWindowID id, long style)
 
 uint16_t CRichTextView::StyleIndex(const std::string& face, int32_t halfPoints, bool bold, bool underline)
 {
+    // Runs in a row mostly share their style.
+    if (m_lastStyle.index >= 0 && m_lastStyle.face == face && m_lastStyle.halfPoints == halfPoints &&
+        m_lastStyle.bold == bold && m_lastStyle.underline == underline)
+        return uint16_t(m_lastStyle.index);
+    const uint16_t index = FindOrAddStyle(face, halfPoints, bold, underline);
+    m_lastStyle = LastStyle{face, halfPoints, bold, underline, index};
+    return index;
+}
+
+uint16_t CRichTextView::FindOrAddStyle(const std::string& face, int32_t halfPoints, bool bold, bool underline)
+{
     const wxString faceName = face.empty() ? GetFont().GetFaceName() : wxString::FromUTF8(face);
     const double points = std::clamp(halfPoints, 2, 3276) / 2.0;
     for (size_t i = 0; i < m_styles.size(); ++i) {

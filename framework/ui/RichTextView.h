@@ -99,6 +99,7 @@ private:
     };
 
     uint16_t StyleIndex(const std::string& face, int32_t halfPoints, bool bold, bool underline);
+    uint16_t FindOrAddStyle(const std::string& face, int32_t halfPoints, bool bold, bool underline);
     int MeasureRun(const Line& line, const Run& run) const;
     void UpdateVirtualSize();
     long LineOfPosition(long position) const;
@@ -113,6 +114,14 @@ private:
     std::vector<Line> m_lines;
     std::vector<Run> m_runs;
     std::vector<Style> m_styles;
+    struct LastStyle
+    {
+        std::string face;
+        int32_t halfPoints = 0;
+        bool bold = false;
+        bool underline = false;
+        int index = -1;
+    } m_lastStyle;
     int m_contentWidth = 0;
     int m_contentHeight = 0;
     int m_margin = 2;

@@ -103,6 +103,13 @@ TEST_F(ProgramTest, ReportsShowInTheMessageBar)
     empty.ShowInMessageBar(false, false);
     Pump();
     EXPECT_FALSE(frame.IsBarShown(CMainFrame::MessageBarIndex));
+
+    // Text that is not rich text shows as it is, line by line; the empty text leaves nothing.
+    Bar(frame).SetText("not {rich\r\ntext", true);
+    EXPECT_EQ(BarText(frame), "not {rich\ntext");
+    Bar(frame).SetText("", true);
+    EXPECT_EQ(BarText(frame), "");
+    EXPECT_EQ(Bar(frame).GetTextWindow()->GetInsertionPoint(), 0);
 }
 
 TEST_F(ProgramTest, ClearAsksTheTopPanelFirst)
