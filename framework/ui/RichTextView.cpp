@@ -23,7 +23,7 @@ wxString Slice(const std::wstring& text, size_t start, size_t length)
 } // namespace
 
 CRichTextView::CRichTextView(wxWindow* parent, wxWindowID id, long style)
-    : wxScrolledCanvas(parent, id, wxDefaultPosition, wxDefaultSize, style | wxWANTS_CHARS)
+    : wxScrolledCanvas(parent, id, wxDefaultPosition, wxDefaultSize, style)
 {
     SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
     SetForegroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
