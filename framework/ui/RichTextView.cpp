@@ -111,35 +111,17 @@ void CRichTextView::SetDocument(const RtfDocument& document)
     Clear();
     m_lines.reserve(document.paragraphs.size());
     int y = m_margin;
-    for (const RtfParagraph& paragraph : document.paragraphs) {
-        if (!m_lines.empty()) {
-            if (m_text.size() >= m_maxLength)
-                break;
-            m_text.push_back(L'\n');
-        }
-        Line line;
+    Line line;
+    const auto startLine = [&](uint8_t alignment) {
+        line = Line{};
         line.start = m_text.size();
         line.firstRun = uint32_t(m_runs.size());
-        line.alignment = paragraph.alignment == RtfAlignment::Centre ? 1 : paragraph.alignment == RtfAlignment::Right ? 2 : 0;
-        for (const RtfRun& source : paragraph.runs) {
-            const uint16_t style = StyleIndex(source.face, source.fontSize, source.bold, source.underline);
-            // An empty run still gives an empty line its height.
-            line.height = std::max(line.height, m_styles[style].height);
-            line.ascent = std::max(line.ascent, m_styles[style].ascent);
-            Run run;
-            run.begin = uint32_t(m_text.size() - line.start);
-            run.style = style;
-            for (size_t i = 0; i < source.text.size() && m_text.size() < m_maxLength;) {
-                const char32_t c = DecodeUtf8(source.text, i);
-                // Line breaks inside a run would break the one-line layout.
-                m_text.push_back(c == U'\n' || c == U'\r' ? L' ' : wchar_t(c));
-            }
-            run.length = uint32_t(m_text.size() - line.start) - run.begin;
-            if (run.length > 0)
-                m_runs.push_back(run);
-        }
+        line.alignment = alignment;
+    };
+    const auto endLine = [&](bool wrapped) {
         line.length = uint32_t(m_text.size() - line.start);
         line.runCount = uint32_t(m_runs.size()) - line.firstRun;
+        line.wrapped = wrapped;
         if (line.height == 0) {
             line.height = m_defaultLineHeight;
             line.ascent = m_defaultLineHeight;
@@ -150,6 +132,46 @@ void CRichTextView::SetDocument(const RtfDocument& document)
         y += line.height;
         m_contentWidth = std::max(m_contentWidth, line.width);
         m_lines.push_back(line);
+    };
+    for (const RtfParagraph& paragraph : document.paragraphs) {
+        if (!m_lines.empty()) {
+            if (m_text.size() >= m_maxLength)
+                break;
+            m_text.push_back(L'\n');
+        }
+        startLine(paragraph.alignment == RtfAlignment::Centre  ? 1
+                  : paragraph.alignment == RtfAlignment::Right ? 2
+                                                               : 0);
+        for (const RtfRun& source : paragraph.runs) {
+            const uint16_t style = StyleIndex(source.face, source.fontSize, source.bold, source.underline);
+            Run run;
+            run.begin = uint32_t(m_text.size() - line.start);
+            run.style = style;
+            for (size_t i = 0; i < source.text.size() && m_text.size() < m_maxLength;) {
+                // A very long line goes on over several, so no drawing or hit test has to
+                // measure more than a screen's worth of text.
+                if (m_text.size() - line.start >= MaxLineLength) {
+                    run.length = uint32_t(m_text.size() - line.start) - run.begin;
+                    if (run.length > 0)
+                        m_runs.push_back(run);
+                    endLine(true);
+                    startLine(0);
+                    run.begin = 0;
+                }
+                line.height = std::max(line.height, m_styles[style].height);
+                line.ascent = std::max(line.ascent, m_styles[style].ascent);
+                const char32_t c = DecodeUtf8(source.text, i);
+                // Line breaks inside a run would break the one-line layout.
+                m_text.push_back(c == U'\n' || c == U'\r' ? L' ' : wchar_t(c));
+            }
+            // An empty run still gives an empty line its height.
+            line.height = std::max(line.height, m_styles[style].height);
+            line.ascent = std::max(line.ascent, m_styles[style].ascent);
+            run.length = uint32_t(m_text.size() - line.start) - run.begin;
+            if (run.length > 0)
+                m_runs.push_back(run);
+        }
+        endLine(false);
     }
     m_contentHeight = y - m_margin;
     UpdateVirtualSize();
@@ -241,17 +263,18 @@ long CRichTextView::HitTestPosition(const wxPoint& client) const
         return 0;
     const Line& line = m_lines[index];
     const int x = CalcUnscrolledPosition(client).x - LineLeft(line);
-    // The character boundary nearest the point.
-    long best = 0;
-    int bestDistance = std::abs(x);
-    for (long column = 1; column <= long(line.length); ++column) {
-        const int distance = std::abs(OffsetInLine(line, column) - x);
-        if (distance > bestDistance)
-            break;
-        best = column;
-        bestDistance = distance;
+    // The character boundary nearest the point: offsets grow with the column.
+    long low = 0, high = long(line.length);
+    while (low < high) {
+        const long middle = (low + high) / 2;
+        if (OffsetInLine(line, middle) < x)
+            low = middle + 1;
+        else
+            high = middle;
     }
-    return long(line.start) + best;
+    if (low > 0 && x - OffsetInLine(line, low - 1) <= OffsetInLine(line, low) - x)
+        --low;
+    return long(line.start) + low;
 }
 
 long CRichTextView::GetFirstVisibleLine() const
@@ -457,7 +480,7 @@ void CRichTextView::OnDraw(wxDC& dc)
         }
         // A selected line end shows as a little block after the text.
         const long lineEnd = long(line.start + line.length);
-        if (from <= lineEnd && to > lineEnd)
+        if (!line.wrapped && from <= lineEnd && to > lineEnd)
             dc.DrawRectangle(x, line.y, std::max(2, line.height / 3), line.height);
     }
 }

@@ -10,7 +10,7 @@
 struct RtfDocument;
 
 // A read-only view of rich text (paragraphs of styled runs, as the report reader gives them)
-// that keeps each paragraph on one line and draws only the lines in sight. Filling it measures
+// that keeps each paragraph on one line (up to MaxLineLength characters) and draws only the lines in sight. Filling it measures
 // nothing but the few fonts in use, so a report of a hundred thousand rows shows at once, where
 // a general rich-text editor lays out every paragraph. The user can scroll, select with the
 // mouse or Shift and the keys, select all (Ctrl+A) and copy (Ctrl+C or Ctrl+Insert).
@@ -26,6 +26,9 @@ public:
         bool bold = false;
         bool underline = false;
     };
+
+    // Characters shown on one line at most; a longer paragraph goes on in the next.
+    static constexpr uint32_t MaxLineLength = 2000;
 
     CRichTextView(wxWindow* parent, wxWindowID id, long style);
 
@@ -96,6 +99,7 @@ private:
         int ascent = 0;
         int width = 0;
         uint8_t alignment = 0; // 0 left, 1 centre, 2 right
+        bool wrapped = false;  // goes on in the next line, with no line end between
     };
 
     uint16_t StyleIndex(const std::string& face, int32_t halfPoints, bool bold, bool underline);

@@ -377,5 +377,15 @@ TEST_F(WindowTest, TheReportTextSelectsAndCopiesLikeAnyText)
     view->Clear();
     EXPECT_EQ(view->GetValue(), "");
     EXPECT_EQ(view->GetNumberOfLines(), 0);
+
+    // A paragraph longer than a line goes on over several, with no line end added.
+    view->SetMaxLength(CMessageBar::MaxTextLength);
+    RtfDocument longLine;
+    longLine.paragraphs.push_back(RtfParagraph{RtfAlignment::Left, {StyledRun(std::string(4500, 'x'))}});
+    view->SetDocument(longLine);
+    EXPECT_EQ(view->GetNumberOfLines(), 3);
+    EXPECT_EQ(view->GetLastPosition(), 4500);
+    EXPECT_EQ(view->GetLineText(2).length(), 500u);
+    EXPECT_EQ(view->HitTestPosition(wxPoint(0, 1)), 0);
     frame->Destroy();
 }
