@@ -675,6 +675,8 @@ void CMorvelApp::OnIdle(wxIdleEvent& event)
 
 bool CMorvelApp::IsMainFrameForeground() const
 {
+    if (m_foregroundOverride)
+        return m_mainFrame && m_foregroundOverride();
     wxWindow* active = wxGetActiveWindow();
     return m_mainFrame && active && wxGetTopLevelParent(active) == m_mainFrame;
 }
