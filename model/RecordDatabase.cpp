@@ -1,6 +1,7 @@
 #include "model/RecordDatabase.h"
 
 #include "model/PointDatabase.h"
+#include "model/PointRecord.h"
 #include "model/Record.h"
 #include "model/RecordOwner.h"
 
@@ -42,6 +43,7 @@ bool CRecordDatabase::AddRecord(CRecord* record)
     list.push_back(record);
     m_where.emplace(record, Where{0, std::prev(list.end())});
     record->SetOwner(m_owner);
+    NotePointGeometryChanged();
     return true;
 }
 
@@ -167,6 +169,7 @@ CRecord* CRecordDatabase::RemoveAt(CRecordCursor cursor)
         selection->OnRecordRemoved(record);
     m_listOfLists[cursor.listPos]->erase(cursor.recordPos);
     m_where.erase(record);
+    NotePointGeometryChanged();
     return record;
 }
 
@@ -219,6 +222,7 @@ uint32_t CRecordDatabase::DecrementBitUse(int bit)
 
 void CRecordDatabase::RemoveAll()
 {
+    NotePointGeometryChanged();
     const std::list<CRecordSelection*> selections = m_selections;
     for (CRecordSelection* selection : selections)
         selection->OnAllRecordsRemoved();
