@@ -22,6 +22,8 @@ public:
     CRecord* Remove(RedBlackNode* leaf);
     void Clear();
     void InvalidateCursor();
+    // Files the records anew with sequence numbers in the given order, sorted by the compare
+    // callback; the same rows as inserting them one by one, built in a single pass.
     void AssignFrom(const std::vector<CRecord*>& records);
 
     // Null outside 0..count-1.
@@ -43,6 +45,14 @@ public:
     CRecordOwner* GetDocument() const { return m_document; }
 
 private:
+    struct Row
+    {
+        CRecord* record;
+        RedBlackNode* leaf;
+    };
+    // Numbers the rows in their given order, sorts them and hangs their leaves as a balanced tree
+    // under the emptied tree, with branches from spare.
+    void LinkInOrder(std::vector<Row>& rows, std::vector<RedBlackNode*>& spare);
     RedBlackNode* LeafAt(int32_t row);
     int CompareWithTies(CRecord* a, CRecord* b) const;
 
