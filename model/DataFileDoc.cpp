@@ -74,14 +74,22 @@ bool HasTemporaryJob()
     return hooks.hasTemporaryJob && hooks.hasTemporaryJob();
 }
 
-std::string LocalTimeStamp()
+// A bulk change adds a history line per record; the stamp only changes once a second, so it is
+// formatted once a second.
+const std::string& LocalTimeStamp()
 {
+    thread_local std::time_t stamped = -1;
+    thread_local std::string text;
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[64];
-    const size_t n = std::strftime(text, sizeof text, "%m-%d-%Y %H:%M:%S ", &local);
-    return std::string(text, n);
+    if (now != stamped) {
+        std::tm local{};
+        localtime_r(&now, &local);
+        char buffer[64];
+        const size_t n = std::strftime(buffer, sizeof buffer, "%m-%d-%Y %H:%M:%S ", &local);
+        text.assign(buffer, n);
+        stamped = now;
+    }
+    return text;
 }
 
 RedBlackNode* NextLeaf(const CPointDatabase& points, RedBlackNode* leaf)
@@ -237,6 +245,13 @@ bool CDataFileDoc::AddRecord(CRecord* record)
     const std::string text = QuotedText("Added Point '%s'", point->GetName());
     SetModifiedWithText(text.c_str(), true, !text.empty());
     return true;
+}
+
+void CDataFileDoc::ReserveForPoints(std::size_t more)
+{
+    if (m_records != nullptr)
+        m_records->Reserve(more);
+    m_sorted.Reserve(more);
 }
 
 bool CDataFileDoc::RecordModified(CRecord* record)
@@ -710,8 +725,13 @@ void CDataFileDoc::SetModifiedWithText(const char* text, bool modified, bool add
 
 bool CDataFileDoc::AddHistoryEntry(const std::string& text)
 {
-    if (!text.empty())
-        m_history.push_back(LocalTimeStamp() + text);
+    if (!text.empty()) {
+        const std::string& stamp = LocalTimeStamp();
+        std::string line;
+        line.reserve(stamp.size() + text.size());
+        line.append(stamp).append(text);
+        m_history.push_back(std::move(line));
+    }
     return true;
 }
 

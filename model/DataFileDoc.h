@@ -8,6 +8,7 @@
 #include "model/SpRecordRBTree.h"
 #include "platform/Document.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <list>
 #include <memory>
@@ -136,6 +137,9 @@ public:
     // Files a point in the store and both indexes; the job owns it from then on. False for a
     // non-point, an invalid or taken name; the record then stays with the caller.
     bool AddRecord(CRecord* record) override;
+    // Makes room in the record store and the grid's rows for that many more points, so a bulk
+    // add grows them once instead of step by step.
+    void ReserveForPoints(std::size_t more);
     bool RecordModified(CRecord* record);
     // Takes the record out of the job and frees it; with log, the raw data records the deletion.
     bool DeleteRecord(CRecord* record, bool logToRawData);

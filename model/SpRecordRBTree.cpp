@@ -42,14 +42,25 @@ int CSpRecordRBTree::CompareWithTies(CRecord* a, CRecord* b) const
 RedBlackNode* CSpRecordRBTree::Insert(CRecord* record)
 {
     InvalidateCursor();
-    if (record == nullptr || m_leafOf.count(record) != 0)
+    if (record == nullptr)
+        return nullptr;
+    const auto [slot, added] = m_leafOf.try_emplace(record, nullptr);
+    if (!added)
         return nullptr;
     record->SetSequenceNumber(m_nextSequence++);
-    RedBlackNode* leaf = InsertRedBlackUnique(m_tree, record, RowState(-1),
-                                              [this](CRecord* a, CRecord* b) { return CompareWithTies(a, b); });
-    if (leaf == nullptr)
+    RedBlackNode* leaf = nullptr;
+    try {
+        leaf = InsertRedBlackUnique(m_tree, record, RowState(-1),
+                                    [this](CRecord* a, CRecord* b) { return CompareWithTies(a, b); });
+    } catch (...) {
+        m_leafOf.erase(slot);
+        throw;
+    }
+    if (leaf == nullptr) {
+        m_leafOf.erase(slot);
         return nullptr;
-    m_leafOf.emplace(record, leaf);
+    }
+    slot->second = leaf;
     ++m_count;
     return leaf;
 }
@@ -73,6 +84,8 @@ void CSpRecordRBTree::Clear()
     m_nextSequence = 0;
     m_count = 0;
 }
+
+void CSpRecordRBTree::Reserve(std::size_t more) { m_leafOf.reserve(m_leafOf.size() + more); }
 
 void CSpRecordRBTree::InvalidateCursor()
 {

@@ -2,6 +2,7 @@
 
 #include "model/RedBlackTree.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
@@ -20,6 +21,8 @@ public:
     // Records the order calls equal stay in sequence order.
     RedBlackNode* Insert(CRecord* record);
     CRecord* Remove(RedBlackNode* leaf);
+    // Makes room for that many more rows at once, before a bulk add.
+    void Reserve(std::size_t more);
     void Clear();
     void InvalidateCursor();
     // Files the records anew with sequence numbers in the given order, sorted by the compare
