@@ -32,6 +32,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <limits>
@@ -242,8 +243,11 @@ bool CDataFileDoc::AddRecord(CRecord* record)
         return false;
     m_sorted.Insert(record);
     SendHint(nullptr, HintPointAdded, 0);
-    const std::string text = QuotedText("Added Point '%s'", point->GetName());
-    SetModifiedWithText(text.c_str(), true, !text.empty());
+    const char* name = point->GetName();
+    std::string text;
+    text.reserve(16 + std::strlen(name));
+    text.append("Added Point '").append(name).append("'");
+    SetModifiedWithText(text.c_str(), true, true);
     return true;
 }
 
@@ -252,6 +256,8 @@ void CDataFileDoc::ReserveForPoints(std::size_t more)
     if (m_records != nullptr)
         m_records->Reserve(more);
     m_sorted.Reserve(more);
+    if (m_rawData != nullptr)
+        m_rawData->ReserveInputPoints(more);
 }
 
 bool CDataFileDoc::RecordModified(CRecord* record)
@@ -331,8 +337,10 @@ bool CDataFileDoc::AppendInputPointLine(const CPointRecord& point)
 void CDataFileDoc::NoteAppendedLine(const std::string& text, int32_t line, bool deleted)
 {
     const std::string number = std::to_string(int64_t(line) + 1);
-    const std::string history = deleted ? "Added '(deleted)" + text + "'  to raw data at line #" + number
-                                        : "Added '" + text + "' to raw data at line #" + number;
+    std::string history;
+    history.reserve(48 + text.size() + number.size());
+    history.append(deleted ? "Added '(deleted)" : "Added '").append(text);
+    history.append(deleted ? "'  to raw data at line #" : "' to raw data at line #").append(number);
     SetModifiedWithText(history.c_str(), true, true);
     SendHint(nullptr, HintRawLineAppended, 0);
 }
@@ -711,28 +719,29 @@ void CDataFileDoc::SetModifiedFlag(bool modified)
 
 void CDataFileDoc::SetModifiedWithText(const char* text, bool modified, bool addHistory)
 {
-    const std::string given = text != nullptr ? text : "";
-    std::string line;
-    if (modified)
-        line = !given.empty() ? given : (addHistory ? "Modified:" : "");
-    else
-        line = given.empty() ? "Saved Job" : given;
-    if (addHistory)
-        AddHistoryEntry(line);
+    if (addHistory) {
+        const bool given = text != nullptr && *text != '\0';
+        AppendHistoryLine(given ? std::string_view(text) : (modified ? "Modified:" : "Saved Job"));
+    }
     CDocument::SetModifiedFlag(modified);
     SendHint(nullptr, HintModifiedState, 0);
 }
 
 bool CDataFileDoc::AddHistoryEntry(const std::string& text)
 {
-    if (!text.empty()) {
-        const std::string& stamp = LocalTimeStamp();
-        std::string line;
-        line.reserve(stamp.size() + text.size());
-        line.append(stamp).append(text);
-        m_history.push_back(std::move(line));
-    }
+    if (!text.empty())
+        AppendHistoryLine(text);
     return true;
+}
+
+void CDataFileDoc::AppendHistoryLine(std::string_view text)
+{
+    // One allocation per line: bulk changes add a line per record.
+    const std::string& stamp = LocalTimeStamp();
+    std::string line;
+    line.reserve(stamp.size() + text.size());
+    line.append(stamp).append(text);
+    m_history.push_back(std::move(line));
 }
 
 bool CDataFileDoc::OnNewDocument()
