@@ -97,6 +97,7 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
     Bind(EVT_MESSAGEBAR_CLEAR_8078, &CMainFrame::OnRelayToDialogBar, this);
     Bind(EVT_MESSAGEBAR_REPORT_8079, &CMainFrame::OnRelayToDialogBar, this);
     Bind(EVT_MESSAGEBAR_REPORTED_807A, &CMainFrame::OnRelayToDialogBar, this);
+    Bind(EVT_DIALOG_BAR_REQUEST_807B, &CMainFrame::OnDialogBarRequest, this);
     for (int id : {IdViewToolbars, IdToggleDialogBar, IdMessageBar}) {
         Bind(wxEVT_MENU, &CMainFrame::OnCommand, this, id);
         Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateCommand, this, id);
@@ -133,6 +134,19 @@ void CMainFrame::CreateMenus()
     m_fileMenu->AppendSeparator();
     m_fileMenu->Append(IdAppExit, "E&xit");
     bar->Append(m_fileMenu, "&File");
+
+    auto* job = new wxMenu;
+    job->Append(IdEditRawDataRecords, "Edit Raw Data Records...");
+    job->Append(IdFindRawDataRecords, "Find Raw Data Records...");
+    job->Append(IdRawDataReduction, "Raw Data Reduction...");
+    job->AppendSeparator();
+    job->Append(IdDuplicateRawLine, "Duplicate");
+    job->AppendSeparator();
+    job->AppendCheckItem(IdDontDrawRawData, "Don't Draw");
+    job->AppendCheckItem(IdDrawRawSelection, "Draw Selection");
+    job->AppendCheckItem(IdDrawRawProgressive, "Progressive");
+    job->AppendCheckItem(IdDrawRawEverything, "Draw Everything");
+    bar->Append(job, "&Job");
 
     auto* view = new wxMenu;
     view->Append(IdViewToolbars, "&Toolbars...");
@@ -679,6 +693,13 @@ void CMainFrame::OnRelayToDialogBar(wxCommandEvent& event)
     relayed.StopPropagation();
     sideBar->ProcessWindowEvent(relayed);
     event.SetExtraLong(relayed.GetExtraLong());
+}
+
+void CMainFrame::OnDialogBarRequest(wxCommandEvent& event)
+{
+    if (m_stackingBar && !m_stackingBar->IsBeingDeleted())
+        m_stackingBar->RefreshAllJobs();
+    event.SetExtraLong(1);
 }
 
 std::vector<int> CMainFrame::GetDockMenuBars()
