@@ -9,6 +9,7 @@
 #include "model/PointRecord.h"
 #include "platform/BusyCursor.h"
 #include "platform/Profile.h"
+#include "rawdata/ui/RawPanels.h"
 #include "views/GridToolLink.h"
 #include "views/ui/PreviewMapCtrl.h"
 
@@ -230,7 +231,8 @@ void CDataFileView::ShowRawDataTab()
 
 void CDataFileView::EditRawDataLine(int lineIndex)
 {
-    (void)lineIndex;
+    ShowRawDataTab();
+    raw_panels::EditLine(lineIndex);
 }
 
 void CDataFileView::ShowPointsTab()

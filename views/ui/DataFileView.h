@@ -65,6 +65,11 @@ public:
     const std::vector<RecordRef>& GetPickCollection() const { return m_picks; }
     int32_t RowToSortedIndex(int32_t row) const;
 
+    // The raw list's first selected line (-1 when none) and a line selected alone; the raw data
+    // list control brings the selection.
+    int32_t GetFirstSelectedRawLine() { return -1; }
+    bool SelectRawLine(int32_t line) { return false; }
+
     // --- IGridListOwner.
     bool IsListRowSelected(const CGridViewListCtrl& list, int32_t row) const override;
     void OnRowsPicked(const GridRowNotify& rows) override;
