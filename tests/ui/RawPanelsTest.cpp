@@ -17,6 +17,7 @@
 #include "rawdata/ui/FindRawRecordDlg.h"
 #include "rawdata/ui/RawDataFieldListCtrl.h"
 #include "rawdata/ui/RawDataRecordComboBoxEx.h"
+#include "rawdata/ui/RawDataReport.h"
 #include "rawdata/ui/RawPanels.h"
 #include "rawdata/ui/ReduceRawData.h"
 #include "shell/ui/MainFrame.h"
@@ -167,6 +168,17 @@ TEST_F(RawPanelsTest, EditPanelAppliesRefusesAnInvalidRecordAndFollowsTheUndo)
     EXPECT_EQ(edit->GetTypeChooser()->GetSelection(), RecordTypeSideShot);
     ASSERT_EQ(fields->GetRowCount(), record_codes::GetLayout(RecordTypeSideShot).size());
     EXPECT_EQ(fields->GetRow(0).label->GetLabel().utf8_string(), "Pt Name:");
+    // The time field is a 24-hour clock; stepping the hours wraps at midnight.
+    for (size_t i = 0; i < fields->GetRowCount(); ++i) {
+        if (auto* time = dynamic_cast<CRawTimeCtrl*>(fields->GetRow(i).control)) {
+            EXPECT_EQ(time->GetValue(), "14:00:04");
+            time->Step(0, 10);
+            EXPECT_EQ(time->GetValue(), "00:00:04");
+            EXPECT_TRUE(time->IsChanged());
+            time->Step(0, -10);
+            EXPECT_FALSE(time->IsChanged());
+        }
+    }
     Frame().SendSizeEvent();
     Pump();
     EXPECT_TRUE(SaveScreenshot(*Frame().GetBar(CMainFrame::DialogBarIndex), "raw_edit_panel.png"));
@@ -268,5 +280,33 @@ TEST_F(RawPanelsTest, RegenerationTakesTheGonsSetupAndCancelLeavesNoStep)
     EXPECT_EQ(undo->GetUndoDescription(), "Regerate coordinates");
     Pump();
     EXPECT_EQ(View().GetCurrentTab(), CMorvelView::RawDataTab);
+    Exit();
+}
+
+TEST_F(RawPanelsTest, ReportPanelKeepsItsThreeOptions)
+{
+    StartOnSample();
+    raw_panels::OpenReport();
+    Pump();
+    auto* report = Current<CRawDataReport>();
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(View().GetCurrentTab(), CMorvelView::RawDataTab);
+    EXPECT_TRUE(report->GetNotesCheck()->GetValue());
+    EXPECT_TRUE(report->GetNotesOnlyCheck()->IsEnabled());
+    report->GetNotesCheck()->SetValue(false);
+    report->OnNotesClicked();
+    EXPECT_FALSE(report->GetNotesOnlyCheck()->IsEnabled());
+    report->GetNumbersCheck()->SetValue(true);
+    ASSERT_TRUE(report->OnViewReport());
+    ASSERT_EQ(output.barTexts.size(), 1u);
+    int64_t comments = 0;
+    for (int32_t i = 0; i < Raw().GetLineCount(); ++i)
+        comments += Raw().GetRecord(i)->GetType() == RecordTypeComment ? 1 : 0;
+    EXPECT_EQ(report->GetReport().GetRowCount(), Raw().GetLineCount() - comments);
+    ASSERT_TRUE(report->OnEditReport());
+    EXPECT_EQ(output.editorTexts.size(), 1u);
+    EXPECT_EQ(ProfileValue("RawDataReport", "Notes"), "0");
+    EXPECT_EQ(ProfileValue("RawDataReport", "NotesOnly"), "0");
+    EXPECT_EQ(ProfileValue("RawDataReport", "Numbers"), "1");
     Exit();
 }
