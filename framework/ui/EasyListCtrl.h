@@ -66,10 +66,13 @@ public:
     // toolkit does.
     virtual void OnListLeftDown(const wxPoint& p, uint32_t flags) {}
     virtual void OnListLeftUp(const wxPoint& p, uint32_t flags) {}
+    // A double click; lists that do not tell it apart take it as a press.
+    virtual void OnListLeftDoubleClick(const wxPoint& p, uint32_t flags) { OnListLeftDown(p, flags); }
     virtual void OnListMotion(const wxPoint& p, uint32_t flags, bool leftDown) {}
     virtual void OnListRightDown(const wxPoint& p, uint32_t flags) {}
     virtual void OnListRightUp(const wxPoint& p, uint32_t flags) {}
     virtual void OnListCaptureLost() {}
+    virtual void OnListLeave() {}
     // True when the key was used.
     virtual bool OnListKeyDown(int keyCode) { return false; }
 

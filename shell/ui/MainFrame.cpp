@@ -25,6 +25,7 @@
 #include "shell/ui/ToolbarDlg.h"
 #include "framework/ui/ModalDialog.h"
 #include "shell/ui/ViewTabBar.h"
+#include "views/MapCommands.h"
 #include "views/ui/MorvelView.h"
 
 #include <wx/gauge.h>
@@ -128,6 +129,19 @@ void CMainFrame::CreateMenus()
     m_fileMenu->AppendSeparator();
     m_fileMenu->Append(IdAppExit, "E&xit");
     bar->Append(m_fileMenu, "&File");
+
+    auto* job = new wxMenu;
+    job->Append(IdEditRawDataRecords, "Edit Raw Data Records...");
+    job->Append(IdFindRawDataRecords, "Find Raw Data Records...");
+    job->Append(IdRawDataReduction, "Raw Data Reduction...");
+    job->AppendSeparator();
+    job->Append(IdDuplicateRawLine, "Duplicate");
+    job->AppendSeparator();
+    job->AppendCheckItem(IdDontDrawRawData, "Don't Draw");
+    job->AppendCheckItem(IdDrawRawSelection, "Draw Selection");
+    job->AppendCheckItem(IdDrawRawProgressive, "Progressive");
+    job->AppendCheckItem(IdDrawRawEverything, "Draw Everything");
+    bar->Append(job, "&Job");
 
     auto* view = new wxMenu;
     view->Append(IdViewToolbars, "&Toolbars...");
