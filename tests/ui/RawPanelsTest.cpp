@@ -16,6 +16,7 @@
 #include "rawdata/ui/EditRawDataRecord.h"
 #include "rawdata/ui/FindRawRecordDlg.h"
 #include "rawdata/ui/RawDataFieldListCtrl.h"
+#include "rawdata/ui/RawDataListCtrl.h"
 #include "rawdata/ui/RawDataRecordComboBoxEx.h"
 #include "rawdata/ui/RawDataReport.h"
 #include "rawdata/ui/RawPanels.h"
@@ -201,7 +202,10 @@ TEST_F(RawPanelsTest, FindRunsOnEnterAndSaysWhatWasNotFound)
     find->GetTextField()->SetFocus();
     EXPECT_TRUE(find->HandleKey(WXK_RETURN));
     EXPECT_TRUE(messages.empty()) << messages.front();
-    EXPECT_EQ(messages.size(), 0u);
+    EXPECT_EQ(View().GetFirstSelectedRawLine(), 9);
+    // Backwards from there wraps round to the same line, tested last.
+    find->Search(false);
+    EXPECT_EQ(View().GetFirstSelectedRawLine(), 9);
 
     find->GetTextField()->SetValue("ANGLE UNITS"); // the text search minds the case
     EXPECT_TRUE(find->HandleKey(WXK_RETURN));
@@ -280,6 +284,13 @@ TEST_F(RawPanelsTest, RegenerationTakesTheGonsSetupAndCancelLeavesNoStep)
     EXPECT_EQ(undo->GetUndoDescription(), "Regerate coordinates");
     Pump();
     EXPECT_EQ(View().GetCurrentTab(), CMorvelView::RawDataTab);
+
+    // 0x80BC: a popup went away; the raw list drops its highlighted row.
+    View().GetRawList()->SetHotItem(3);
+    wxCommandEvent clear(EVT_CLEAR_RAW_HOT_ROW_80BC);
+    View().GetEventHandler()->ProcessEvent(clear);
+    EXPECT_EQ(clear.GetInt(), 1);
+    EXPECT_EQ(View().GetRawList()->GetHotItem(), -1);
     Exit();
 }
 

@@ -19,6 +19,7 @@ wxIMPLEMENT_CLASS(CMorvelView, wxPanel);
 CMorvelView::CMorvelView(wxWindow* parent, CDataFileDoc* document) : CDataFileView(parent, document)
 {
     Bind(EVT_REGENERATE_COORDINATES_80D4, [this](wxCommandEvent& e) { RegenerateCoordinates(e.GetInt()); });
+    Bind(EVT_CLEAR_RAW_HOT_ROW_80BC, [this](wxCommandEvent& e) { e.SetInt(ClearRawHotRow() ? 1 : 0); });
 }
 
 CMorvelView::~CMorvelView() = default;
