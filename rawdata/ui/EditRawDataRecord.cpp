@@ -27,16 +27,16 @@ void CEditRawDataRecord::BuildControls()
 {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
 
-    auto* top = new wxFlexGridSizer(2, 6, 8);
-    top->AddGrowableCol(1, 1);
-    top->Add(new wxStaticText(this, wxID_ANY, "Line No."), 0, wxALIGN_CENTER_VERTICAL);
+    auto* top = new wxBoxSizer(wxHORIZONTAL);
+    top->Add(new wxStaticText(this, wxID_ANY, "Line No."), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 8);
     m_lineNumber = new wxStaticText(this, LineNumberId, "");
     m_lineNumber->SetFont(m_lineNumber->GetFont().Bold());
-    top->Add(m_lineNumber, 0, wxALIGN_CENTER_VERTICAL);
-    top->Add(new wxStaticText(this, wxID_ANY, "Record Type"), 0, wxALIGN_CENTER_VERTICAL);
-    m_types = new CRawDataRecordComboBoxEx(this, TypeChooserId, raw_panels::Icons());
-    top->Add(m_types, 1, wxEXPAND);
+    top->Add(m_lineNumber, 1, wxALIGN_CENTER_VERTICAL);
     sizer->Add(top, 0, wxEXPAND | wxBOTTOM, 6);
+    // The chooser takes the whole width: the toolkit cuts a long type name at its start.
+    sizer->Add(new wxStaticText(this, wxID_ANY, "Record Type"), 0, wxBOTTOM, 2);
+    m_types = new CRawDataRecordComboBoxEx(this, TypeChooserId, raw_panels::Icons());
+    sizer->Add(m_types, 0, wxEXPAND | wxBOTTOM, 6);
 
     m_deleted = new wxCheckBox(this, DeletedId, "Mark as Deleted");
     sizer->Add(m_deleted, 0, wxBOTTOM, 6);

@@ -46,35 +46,39 @@ void CFindRawRecordDlg::BuildControls()
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     auto* box = new wxStaticBoxSizer(wxVERTICAL, this, "Search For");
     wxWindow* boxWindow = box->GetStaticBox();
-    auto* grid = new wxFlexGridSizer(2, 6, 8);
-    grid->AddGrowableCol(1, 1);
+    // Each kind's field sits under its button, at the box's whole width: the toolkit cuts a
+    // chooser's long entries at their start.
+    auto* grid = new wxBoxSizer(wxVERTICAL);
+    auto indented = [grid](wxWindow* field) { grid->Add(field, 0, wxEXPAND | wxLEFT | wxBOTTOM, 4); };
 
     m_kinds[RawSearchPoints] = new wxRadioButton(boxWindow, PointsRadioId, "&Points", wxDefaultPosition,
                                                  wxDefaultSize, wxRB_GROUP);
+    grid->Add(m_kinds[RawSearchPoints], 0, wxBOTTOM, 2);
     m_roles = new CEasyComboBoxEx(boxWindow, RoleId);
-    grid->Add(m_kinds[RawSearchPoints], 0, wxALIGN_CENTER_VERTICAL);
-    grid->Add(m_roles, 1, wxEXPAND);
+    indented(m_roles);
+    auto* nameRow = new wxBoxSizer(wxHORIZONTAL);
     m_pointLabel = new wxStaticText(boxWindow, wxID_ANY, "&Point Name:");
     m_pointName = new wxTextCtrl(boxWindow, PointNameId);
-    grid->Add(m_pointLabel, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 20);
-    grid->Add(m_pointName, 1, wxEXPAND);
+    nameRow->Add(m_pointLabel, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 6);
+    nameRow->Add(m_pointName, 1);
+    grid->Add(nameRow, 0, wxEXPAND | wxLEFT | wxBOTTOM, 4);
 
     m_kinds[RawSearchRecords] = new wxRadioButton(boxWindow, RecordsRadioId, "&Records:");
+    grid->Add(m_kinds[RawSearchRecords], 0, wxBOTTOM, 2);
     m_types = new CRawDataRecordComboBoxEx(boxWindow, RecordTypeId, raw_panels::Icons());
-    grid->Add(m_kinds[RawSearchRecords], 0, wxALIGN_CENTER_VERTICAL);
-    grid->Add(m_types, 1, wxEXPAND);
+    indented(m_types);
 
     m_kinds[RawSearchText] = new wxRadioButton(boxWindow, TextRadioId, "&Text");
+    grid->Add(m_kinds[RawSearchText], 0, wxBOTTOM, 2);
     m_text = new wxTextCtrl(boxWindow, TextId);
     m_text->SetMaxLength(FieldLimit);
-    grid->Add(m_kinds[RawSearchText], 0, wxALIGN_CENTER_VERTICAL);
-    grid->Add(m_text, 1, wxEXPAND);
+    indented(m_text);
 
     m_kinds[RawSearchLine] = new wxRadioButton(boxWindow, LineRadioId, "&Line");
+    grid->Add(m_kinds[RawSearchLine], 0, wxBOTTOM, 2);
     m_line = new wxTextCtrl(boxWindow, LineId);
     m_line->SetMaxLength(FieldLimit);
-    grid->Add(m_kinds[RawSearchLine], 0, wxALIGN_CENTER_VERTICAL);
-    grid->Add(m_line, 1, wxEXPAND);
+    indented(m_line);
     box->Add(grid, 0, wxEXPAND | wxALL, 4);
     sizer->Add(box, 0, wxEXPAND | wxBOTTOM, 6);
 

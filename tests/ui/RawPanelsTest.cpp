@@ -218,6 +218,9 @@ TEST_F(RawPanelsTest, FindRunsOnEnterAndSaysWhatWasNotFound)
     find->Search(false);
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1], "\"Line #0\" not found.");
+    Frame().SendSizeEvent();
+    Pump();
+    EXPECT_TRUE(SaveScreenshot(*Frame().GetBar(CMainFrame::DialogBarIndex), "raw_find_panel.png"));
     // What was searched for comes back with the next panel.
     EXPECT_EQ(CFindRawRecordDlg::KeptSearch().kind, RawSearchLine);
     Exit();
