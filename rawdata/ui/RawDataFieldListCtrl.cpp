@@ -87,12 +87,6 @@ CRawDataFieldListCtrl::CRawDataFieldListCtrl(wxWindow* parent, wxWindowID id)
     auto* outer = new wxBoxSizer(wxVERTICAL);
     outer->Add(m_grid, 0, wxEXPAND | wxALL, 4);
     SetSizer(outer);
-    // Enter and Escape inside the editor must not close the panel around it.
-    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
-        if (event.GetKeyCode() == WXK_RETURN || event.GetKeyCode() == WXK_NUMPAD_ENTER)
-            return;
-        event.Skip();
-    });
 }
 
 CRawDataFieldListCtrl::~CRawDataFieldListCtrl() = default;
