@@ -4,6 +4,7 @@
 #include "rawdata/RawDataFile.h"
 #include "rawdata/records/NikonRawDataSetup.h"
 #include "rawdata/records/RawDataRecord.h"
+#include "views/RowRanges.h"
 
 namespace {
 
@@ -202,4 +203,13 @@ void DrawRawLines(CRawDataFile& file, const std::vector<int32_t>& lines)
         file.DrawRecord(line);
         previous = setup;
     }
+}
+
+bool PollRawSelection(const CRowRanges& selection, CRowRanges& seen, std::vector<int32_t>& seenRows)
+{
+    if (selection == seen)
+        return false;
+    seen = selection;
+    seenRows = selection.GetRows();
+    return true;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 class CRawDataFile;
+class CRowRanges;
 
 // The raw data list's icons, in image-list order (icon resource numbers).
 inline constexpr std::array<int32_t, 7> RawListIcons = {672, 7048, 7051, 7049, 6953, 623, 594};
@@ -75,3 +76,8 @@ std::vector<int32_t> RawLinesToDraw(int32_t mode, const std::vector<int32_t>& se
 // Draws the lines' records onto the raw data's draw target, in order. The first line starts a new
 // setup; a later line starts one when its setup differs from the previous line's.
 void DrawRawLines(CRawDataFile& file, const std::vector<int32_t>& lines);
+
+// The selection poll: when the selection differs from the one seen last time, it becomes the one
+// seen (kept as ranges and as rows, in list order) and the answer is true. Ranges compare in a few
+// steps even with every row selected.
+bool PollRawSelection(const CRowRanges& selection, CRowRanges& seen, std::vector<int32_t>& seenRows);

@@ -136,9 +136,23 @@ CRawDataListCtrl::CRawDataListCtrl(wxWindow* parent, wxWindowID id, IRawListOwne
 {
     SetRowTips(true);
     auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    const wxColour highlight = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
     for (int32_t icon : RawListIcons) {
         const wxBitmap* bitmap = app ? app->GetIcon(uint32_t(icon), true) : nullptr;
         m_images.push_back(bitmap ? *bitmap : wxBitmap());
+        // A selected row shows its image blended a quarter towards the highlight colour.
+        wxBitmap blended;
+        if (bitmap && bitmap->IsOk()) {
+            wxImage image = bitmap->ConvertToImage();
+            unsigned char* rgb = image.GetData();
+            for (int i = 0, n = image.GetWidth() * image.GetHeight(); i < n; ++i, rgb += 3) {
+                rgb[0] = static_cast<unsigned char>((rgb[0] * 3 + highlight.Red()) / 4);
+                rgb[1] = static_cast<unsigned char>((rgb[1] * 3 + highlight.Green()) / 4);
+                rgb[2] = static_cast<unsigned char>((rgb[2] * 3 + highlight.Blue()) / 4);
+            }
+            blended = wxBitmap(image);
+        }
+        m_selectedImages.push_back(blended);
     }
 }
 
@@ -311,7 +325,8 @@ void CRawDataListCtrl::DrawRow(wxDC& dc, int32_t row, const wxRect& rect)
     dc.DrawRectangle(wxRect(left, rect.y, iconWidth, rect.height));
     const int32_t image = m_owner->GetRawRowImage(row);
     if (image >= 0 && size_t(image) < m_images.size() && m_images[size_t(image)].IsOk()) {
-        const wxBitmap& bitmap = m_images[size_t(image)];
+        const wxBitmap& bitmap = selected && m_selectedImages[size_t(image)].IsOk() ? m_selectedImages[size_t(image)]
+                                                                                   : m_images[size_t(image)];
         dc.DrawBitmap(bitmap, left, rect.y + (rect.height - bitmap.GetHeight()) / 2, true);
     }
     left += iconWidth;

@@ -105,6 +105,7 @@ private:
 
     IRawListOwner* m_owner;
     std::vector<wxBitmap> m_images;
+    std::vector<wxBitmap> m_selectedImages;
     CRowRanges m_selection;
     int32_t m_anchor = -1;
     int32_t m_focus = -1;

@@ -225,10 +225,59 @@ TEST_F(RawDataTabTest, RemoveMoveAndUndoAreOneStepEach)
     EXPECT_TRUE(menu->IsEnabled(RemoveCommand));
     EXPECT_FALSE(menu->IsEnabled(7323));
 
+    // Duplicate, Insert Below and Mark as Deleted, each one step with its caption.
+    Click(30);
+    const std::string line31 = raw_->GetRecord(30)->GetText();
+    view->OnRawCommand(7304);
+    Flush();
+    EXPECT_EQ(undo->GetUndoDescription(), "duplicate raw line");
+    EXPECT_EQ(raw_->GetRecord(31)->GetText(), line31);
+    EXPECT_EQ(list->GetSelectedRows(), (std::vector<int32_t>{31}));
+    view->OnRawCommand(7325);
+    Flush();
+    EXPECT_EQ(undo->GetUndoDescription(), "insert raw line below");
+    EXPECT_EQ(raw_->GetRecord(32)->GetText(), "CO,Insert Record");
+    EXPECT_EQ(list->GetItemCount(), 111);
+    Click(30);
+    Click(31, 4);
+    view->OnRawCommand(3139);
+    Flush();
+    EXPECT_EQ(undo->GetUndoDescription(), "mark 2 Raw Data records deleted");
+    EXPECT_EQ(raw_->GetRecord(30)->GetText(), "*" + line31);
+    menu = list->BuildContextMenu();
+    EXPECT_FALSE(menu->IsEnabled(3139));
+    EXPECT_TRUE(menu->IsEnabled(7481));
+
+    // Lines taken away before the list hears of it: their rows give no tip and no text.
+    const int32_t rows = list->GetItemCount();
+    ASSERT_EQ(job->RemoveRawDataLines({0, 1, 2}), 3);
+    list->EnsureVisible(rows - 1);
+    EXPECT_FALSE(list->RequestRowTip(RowPoint(*list, rows - 1)));
+    EXPECT_EQ(list->GetItemText(rows - 1, 0), "");
+    EXPECT_EQ(list->GetItemText(rows - 3, 0), "");
+    Flush();
+    EXPECT_EQ(list->GetItemCount(), rows - 3);
+
     // Select All is one range, whatever the length.
     list->SelectAll();
-    EXPECT_EQ(list->GetSelectedCount(), 109);
+    EXPECT_EQ(list->GetSelectedCount(), rows - 3);
     EXPECT_EQ(list->GetSelection().GetRanges().size(), 1u);
+}
+
+TEST_F(RawDataTabTest, EditRawDataRecordsShowsTheLineOfTheCurrentRecord)
+{
+    Open();
+    // The map's "Edit Raw Data Line #8..." leaves line index 7 as the current record's line.
+    view->ShowPointsTab();
+    job->SetCurrentRecord(nullptr, 7);
+    wxCommandEvent command(wxEVT_MENU, 7323);
+    Frame().ProcessWindowEvent(command);
+    EXPECT_EQ(view->GetCurrentTab(), CMorvelView::RawDataTab);
+    EXPECT_EQ(list->GetSelectedRows(), (std::vector<int32_t>{7}));
+    EXPECT_EQ(view->GetFirstSelectedRawLine(), 7);
+    // A line that does not exist selects nothing.
+    EXPECT_FALSE(view->SelectRawLine(109));
+    EXPECT_EQ(view->GetFirstSelectedRawLine(), 7);
 }
 
 TEST_F(RawDataTabTest, DrawSelectionPutsTheShotOnTheMap)
@@ -278,5 +327,8 @@ TEST_F(RawDataTabTest, DrawSelectionPutsTheShotOnTheMap)
     EXPECT_EQ(ProfileValue("Coordinate data", "dwDrawRawData"), "8");
     const std::vector<uint32_t> all = hitsAtPoint();
     EXPECT_NE(std::find(all.begin(), all.end(), 20u), all.end());
+    map.ZoomToPreviews();
+    Click(20);
     Pump();
+    EXPECT_TRUE(SaveScreenshot(Frame(), "raw_data_drawn.png"));
 }

@@ -237,6 +237,9 @@ void CDataFileView::ReloadRows()
     CDataFileDoc* job = GetJob();
     m_gridList->DeleteAllItems();
     m_rawList->DeleteAllItems();
+    m_rawList->DeselectAll();
+    m_selectedRawRows.clear();
+    m_polledSelection.Clear();
     if (job == nullptr)
         return;
     // The lists only hold counts: their cells are asked for when painted.
@@ -768,9 +771,14 @@ void CDataFileView::SetRawDrawMode(int mode)
 
 void CDataFileView::RefreshRawDataDrawing()
 {
-    if (m_refresh->IsRawDrawingDirty())
+    // Only new previews need the layer drawn again; otherwise showing it is enough (a full redraw
+    // of a large job takes seconds, and most hints end here).
+    if (m_refresh->IsRawDrawingDirty()) {
         DrawRawDataOnMap();
-    m_mapPane->Preview().Refresh();
+        m_mapPane->Preview().Refresh();
+    } else {
+        m_mapPane->Refresh(false);
+    }
 }
 
 void CDataFileView::RedrawMapPane() { m_mapPane->Preview().ClearPreviews(); }
@@ -792,11 +800,7 @@ void CDataFileView::PollRawSelection()
 {
     m_rawPollTimer.Stop();
     if (m_rawDrawMode == RawDrawSelection || m_rawDrawMode == RawDrawProgressive) {
-        // Ranges compare in a few steps, even with every row selected.
-        const CRowRanges& selection = m_rawList->GetSelection();
-        if (!(selection == m_polledSelection)) {
-            m_polledSelection = selection;
-            m_selectedRawRows = selection.GetRows();
+        if (::PollRawSelection(m_rawList->GetSelection(), m_polledSelection, m_selectedRawRows)) {
             m_refresh->SetRawDrawingDirty(true);
             RefreshRawDataDrawing();
         }
