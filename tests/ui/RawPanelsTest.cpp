@@ -206,6 +206,15 @@ TEST_F(RawPanelsTest, FindRunsOnEnterAndSaysWhatWasNotFound)
     // Backwards from there wraps round to the same line, tested last.
     find->Search(false);
     EXPECT_EQ(View().GetFirstSelectedRawLine(), 9);
+    // "Edit Raw Data..." opens the editor on the line found; the Find panel stays stacked.
+    raw_panels::EditSelectedLine();
+    Pump();
+    auto* edit = Current<CEditRawDataRecord>();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->GetLineNumberText()->GetLabel(), "10");
+    edit->OnCancel();
+    Pump();
+    ASSERT_EQ(Current<CFindRawRecordDlg>(), find);
 
     find->GetTextField()->SetValue("ANGLE UNITS"); // the text search minds the case
     EXPECT_TRUE(find->HandleKey(WXK_RETURN));
