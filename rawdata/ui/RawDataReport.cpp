@@ -29,11 +29,14 @@ void CRawDataReport::BuildControls()
     if (CIcons* icons = raw_panels::Icons())
         if (const wxBitmap* icon = icons->GetIcon(594, false))
             head->Add(new wxStaticBitmap(this, wxID_ANY, *icon), 0, wxRIGHT, 8);
-    head->Add(new wxStaticText(this, wxID_ANY, "Select the type of report to generate."), 1, wxALIGN_CENTER_VERTICAL);
+    auto* intro = new wxStaticText(this, wxID_ANY, "Select the type of report to generate.");
+    intro->Wrap(200);
+    head->Add(intro, 1, wxALIGN_CENTER_VERTICAL);
     sizer->Add(head, 0, wxEXPAND | wxBOTTOM, 8);
 
     m_notes = new wxCheckBox(this, NotesId, "Include notes");
-    m_notesOnly = new wxCheckBox(this, NotesOnlyId, "Generate a report containing notes only");
+    m_notesOnly = new wxCheckBox(this, NotesOnlyId, "");
+    m_notesOnly->SetLabel(raw_panels::WrapToWidth(m_notesOnly, "Generate a report containing notes only", 200));
     sizer->Add(m_notes, 0, wxBOTTOM, 4);
     sizer->Add(m_notesOnly, 0, wxLEFT | wxBOTTOM, 16);
     auto* numbersBox = new wxStaticBoxSizer(wxVERTICAL, this, "Line Numbers");
@@ -46,9 +49,9 @@ void CRawDataReport::BuildControls()
     auto* edit = new wxButton(this, wxID_ANY, "Edit Report");
     auto* close = new wxButton(this, wxID_ANY, "Close");
     buttons->Add(view, 1, wxRIGHT, 6);
-    buttons->Add(edit, 1, wxRIGHT, 6);
-    buttons->Add(close, 1);
-    sizer->Add(buttons, 0, wxEXPAND);
+    buttons->Add(edit, 1);
+    sizer->Add(buttons, 0, wxEXPAND | wxBOTTOM, 6);
+    sizer->Add(close, 0, wxALIGN_RIGHT);
     SetSizer(sizer);
 
     m_notes->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { OnNotesClicked(); });

@@ -12,6 +12,8 @@
 #include "shell/ui/MorvelApp.h"
 #include "views/ui/MorvelView.h"
 
+#include <wx/arrstr.h>
+
 namespace raw_panels {
 
 namespace {
@@ -97,6 +99,23 @@ void EditSelectedLine()
     if (line < 0 || line >= file->GetLineCount())
         line = 0;
     EditLine(line);
+}
+
+wxString WrapToWidth(wxWindow* window, const char* text, int width)
+{
+    const wxString all = wxString::FromUTF8(text);
+    wxString wrapped;
+    wxString line;
+    for (const wxString& word : wxSplit(all, ' ', '\0')) {
+        const wxString longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && window->GetTextExtent(longer).x > width) {
+            wrapped += line + "\n";
+            line = word;
+        } else {
+            line = longer;
+        }
+    }
+    return wrapped + line;
 }
 
 void OpenFind() { Push(new CFindRawRecordDlg()); }

@@ -7,6 +7,8 @@ class CDataFileView;
 class CIcons;
 class CRawDataFile;
 class CStackableDialog;
+class wxString;
+class wxWindow;
 
 // Template numbers the side bar knows the raw data panels by.
 inline constexpr uint32_t EditRawDataTemplate = 6966;
@@ -38,4 +40,8 @@ void EditLine(int32_t line);
 void OpenFind();
 void OpenReduce();
 void OpenReport();
+
+// The text broken into lines at blanks so that none is wider than the width in the window's
+// font; check boxes take such a label where the side bar is too narrow for one line.
+wxString WrapToWidth(wxWindow* window, const char* text, int width);
 } // namespace raw_panels

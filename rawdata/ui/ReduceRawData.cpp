@@ -50,8 +50,11 @@ void CReduceRawData::BuildControls()
         storeRow->Add(new CCustomWizardButton(box, 2103, *icons), 0, wxRIGHT, 4);
         deletedRow->Add(new CCustomWizardButton(box, 2104, *icons), 0, wxRIGHT, 4);
     }
-    m_ignoreStore = new wxCheckBox(box, IgnoreStoreId, "Ignore Store Point records unless they create a new point.");
-    m_ignoreDeleted = new wxCheckBox(box, IgnoreDeletedId, "Ignore records marked as deleted");
+    m_ignoreStore = new wxCheckBox(box, IgnoreStoreId, "");
+    m_ignoreStore->SetLabel(
+        raw_panels::WrapToWidth(m_ignoreStore, "Ignore Store Point records unless they create a new point.", 190));
+    m_ignoreDeleted = new wxCheckBox(box, IgnoreDeletedId, "");
+    m_ignoreDeleted->SetLabel(raw_panels::WrapToWidth(m_ignoreDeleted, "Ignore records marked as deleted", 190));
     storeRow->Add(m_ignoreStore, 1, wxALIGN_CENTER_VERTICAL);
     deletedRow->Add(m_ignoreDeleted, 1, wxALIGN_CENTER_VERTICAL);
     options->Add(storeRow, 0, wxEXPAND | wxALL, 4);

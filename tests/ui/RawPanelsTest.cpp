@@ -257,6 +257,9 @@ TEST_F(RawPanelsTest, ReduceTwiceRecordsTwoStepsAndTheOptionsOutliveARestart)
     EXPECT_EQ(output.editorTexts.size(), 1u);
     EXPECT_EQ(ProfileValue("RegenerationOptions", "IgnoreDeletedPoint"), "1");
     EXPECT_EQ(ProfileValue("RegenerationOptions", "IgnoreStorePoint"), "0");
+    Frame().SendSizeEvent();
+    Pump();
+    EXPECT_TRUE(SaveScreenshot(*Frame().GetBar(CMainFrame::DialogBarIndex), "raw_reduce_panel.png"));
     SetReportOutput(previousOutput);
     Exit();
 
@@ -331,5 +334,8 @@ TEST_F(RawPanelsTest, ReportPanelKeepsItsThreeOptions)
     EXPECT_EQ(ProfileValue("RawDataReport", "Notes"), "0");
     EXPECT_EQ(ProfileValue("RawDataReport", "NotesOnly"), "0");
     EXPECT_EQ(ProfileValue("RawDataReport", "Numbers"), "1");
+    Frame().SendSizeEvent();
+    Pump();
+    EXPECT_TRUE(SaveScreenshot(*Frame().GetBar(CMainFrame::DialogBarIndex), "raw_report_panel.png"));
     Exit();
 }
