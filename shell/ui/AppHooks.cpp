@@ -1,5 +1,6 @@
 #include "shell/ui/AppHooks.h"
 
+#include "cogo/ui/PointExists.h"
 #include "framework/ColorTable.h"
 #include "framework/ui/DdxErrorDlg.h"
 #include "framework/ui/MessageBoxFS.h"
@@ -169,6 +170,7 @@ void InstallAppHooks(CMorvelApp& app)
     SetIpcServiceFactory([] { return std::make_unique<CWxIpcService>(); });
     SetMessageBoxHandler(MessageBoxHandler(&CMessageBoxFS::Show));
     CDdxErrorDlg::Install();
+    CPointExists::Install();
     SetApplicationQuitHandler([](int) {
         if (g_app && g_app->GetMainFrame())
             g_app->GetMainFrame()->Close();
@@ -247,6 +249,7 @@ void RemoveAppHooks()
     SetIpcServiceFactory({});
     SetMessageBoxHandler(MessageBoxHandler());
     CDdxErrorDlg::Uninstall();
+    CPointExists::Uninstall();
     SetApplicationQuitHandler({});
     ActiveJobHooks hooks = GetActiveJobHooks();
     hooks.hasTemporaryJob = nullptr;

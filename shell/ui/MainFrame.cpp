@@ -1,6 +1,7 @@
 #include "shell/ui/MainFrame.h"
 
 #include "platform/Version.h"
+#include "cogo/ui/ChangeDescription.h"
 #include "core/ProgramHelpers.h"
 #include "core/ResourceStrings.h"
 #include "framework/ColorTable.h"
@@ -12,6 +13,8 @@
 #include "model/DataFileDoc.h"
 #include "model/DataFileDocShell.h"
 #include "model/DataFileSmartHintManager.h"
+#include "model/DataFileUndoManager.h"
+#include "model/Record.h"
 #include "model/HintCodes.h"
 #include "model/MorvelSettings.h"
 #include "platform/Profile.h"
@@ -112,6 +115,7 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
     Bind(wxEVT_MENU, [](wxCommandEvent&) { raw_panels::OpenReport(); }, IdRawDataReport);
     for (int id : {IdFindRawDataRecords, IdFindRawContext, IdRawDataReduction, IdRawDataReport})
         Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(m_jobView && ActiveViewKind() == 0); }, id);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnChangeDescription(); }, IdChangeDescription);
     Centre();
 }
 
@@ -504,6 +508,29 @@ void CMainFrame::OnClose(wxCloseEvent& event)
     PrepareClose();
     app.CloseAllJobs();
     Destroy();
+}
+
+void CMainFrame::OnChangeDescription()
+{
+    CDataFileDoc* job = CDataFileDoc::GetActiveDoc();
+    RecordRef current;
+    if (job == nullptr || !job->TakeCurrentRecord(current) || current.record == nullptr)
+        return;
+    CRecord* record = current.record;
+    CChangeDescription dialog;
+    dialog.m_description = record->GetDescription();
+    dialog.m_isPoint = record->GetType() == kRecordTypePoint;
+    dialog.CreateModalHost(this);
+    dialog.PositionNear();
+    if (dialog.DoModal(this) != wxID_OK)
+        return;
+    if (CDataFileUndoManager* undo = job->GetUndoManager())
+        undo->RecordUndoWithText("change description");
+    record->DrawAlternate(true);
+    record->SetDescription(dialog.m_description.c_str());
+    record->Draw(true);
+    if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp))
+        app->NotifyActiveDocument(nullptr, HintCoordinatesChanged, 0);
 }
 
 void CMainFrame::OnCommand(wxCommandEvent& event)

@@ -112,6 +112,9 @@ public:
     // 0x80D7: the active job delivers the change hints it holds back.
     void DeliverHints();
 
+    // "Change Description..." for the job's current record: one undo step, then the record redrawn.
+    void OnChangeDescription();
+
 private:
     void CreateMenus();
     void CreateBars();
