@@ -169,6 +169,8 @@ TEST_F(RawPanelsTest, EditPanelAppliesRefusesAnInvalidRecordAndFollowsTheUndo)
     EXPECT_EQ(edit->GetTypeChooser()->GetSelection(), RecordTypeSideShot);
     ASSERT_EQ(fields->GetRowCount(), record_codes::GetLayout(RecordTypeSideShot).size());
     EXPECT_EQ(fields->GetRow(0).label->GetLabel().utf8_string(), "Pt Name:");
+    // A second build left nothing of the first behind: a label and a control a field.
+    EXPECT_EQ(fields->GetChildren().GetCount(), 2 * fields->GetRowCount());
     // The time field is a 24-hour clock; stepping the hours wraps at midnight.
     for (size_t i = 0; i < fields->GetRowCount(); ++i) {
         if (auto* time = dynamic_cast<CRawTimeCtrl*>(fields->GetRow(i).control)) {
@@ -243,6 +245,7 @@ TEST_F(RawPanelsTest, ReduceTwiceRecordsTwoStepsAndTheOptionsOutliveARestart)
     auto* reduce = Current<CReduceRawData>();
     ASSERT_NE(reduce, nullptr);
     EXPECT_EQ(reduce->GetTitle(), "Raw Data Reduction");
+    EXPECT_EQ(View().GetCurrentTab(), CMorvelView::RawDataTab);
     reduce->GetIgnoreDeletedCheck()->SetValue(true);
     CDataFileUndoManager* undo = Job().GetUndoManager();
     const int32_t steps = undo->GetStepCount();
