@@ -105,10 +105,14 @@ CRawEditRecordModel::ApplyResult CRawEditRecordModel::Apply(bool deleted, const 
     if (!record->DescribeLong(nullptr, m_line, true, false, true))
         return ApplyResult::Invalid;
     LastAppliedTexts()[m_type] = record->GetText();
-    if (CDataFileUndoManager* undo = m_doc->GetUndoManager())
-        undo->RecordUndoWithText("Edit Raw Data Line #" + std::to_string(m_line));
-    if (!m_doc->ReplaceRawDataLine(m_line, record.get()))
+    CDataFileUndoManager* undo = m_doc->GetUndoManager();
+    const bool stepRecorded = undo && undo->RecordUndoWithText("Edit Raw Data Line #" + std::to_string(m_line));
+    if (!m_doc->ReplaceRawDataLine(m_line, record.get())) {
+        // Nothing changed: no step to undo.
+        if (stepRecorded)
+            undo->CancelLastStep();
         return ApplyResult::NoLine;
+    }
     const CNikonRawDataRecord* now = file->GetRecord(m_line);
     m_loadedText = now ? now->GetText() : record->GetText();
     m_lineText = m_loadedText;
