@@ -20,3 +20,7 @@ wxDECLARE_EVENT(EVT_CLEAR_RAW_HOT_ROW_80BC, wxCommandEvent);
 
 // 0x80D7 to the main frame: deliver the change hints the active job holds back.
 wxDECLARE_EVENT(EVT_DELIVER_HINTS_80D7, wxCommandEvent);
+
+// 0x807B posted to the main frame by the side bar: have the home panel refresh the file items of
+// every job.
+wxDECLARE_EVENT(EVT_DIALOG_BAR_REQUEST_807B, wxCommandEvent);

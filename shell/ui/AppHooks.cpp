@@ -18,11 +18,13 @@
 #include "platform/Clipboard.h"
 #include "platform/Document.h"
 #include "platform/MessageBox.h"
+#include "platform/MessagePump.h"
 #include "platform/ShellHooks.h"
 #include "platform/StatusBarHost.h"
 #include "platform/View.h"
 #include "core/ReportOutput.h"
 #include "shell/IpcService.h"
+#include "shell/ui/AppMessageQueue.h"
 #include "shell/ui/AppReportOutput.h"
 #include "shell/ui/IpcServer.h"
 #include "shell/ui/MainFrame.h"
@@ -160,6 +162,7 @@ public:
 CAppDocShell g_docShell;
 CAppReportOutput g_reportOutput;
 CAppSettingsShell g_settingsShell;
+CAppMessageQueue g_messageQueue;
 
 } // namespace
 
@@ -167,6 +170,7 @@ void InstallAppHooks(CMorvelApp& app)
 {
     g_app = &app;
     SetReportOutput(&g_reportOutput);
+    SetMessageQueue(&g_messageQueue);
     SetIpcServiceFactory([] { return std::make_unique<CWxIpcService>(); });
     SetMessageBoxHandler(MessageBoxHandler(&CMessageBoxFS::Show));
     CDdxErrorDlg::Install();
@@ -246,6 +250,8 @@ void RemoveAppHooks()
     g_app = nullptr;
     if (GetReportOutput() == &g_reportOutput)
         SetReportOutput(nullptr);
+    if (GetMessageQueue() == &g_messageQueue)
+        SetMessageQueue(nullptr);
     SetIpcServiceFactory({});
     SetMessageBoxHandler(MessageBoxHandler());
     CDdxErrorDlg::Uninstall();

@@ -98,6 +98,7 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
     Bind(EVT_MESSAGEBAR_CLEAR_8078, &CMainFrame::OnRelayToDialogBar, this);
     Bind(EVT_MESSAGEBAR_REPORT_8079, &CMainFrame::OnRelayToDialogBar, this);
     Bind(EVT_MESSAGEBAR_REPORTED_807A, &CMainFrame::OnRelayToDialogBar, this);
+    Bind(EVT_DIALOG_BAR_REQUEST_807B, &CMainFrame::OnDialogBarRequest, this);
     for (int id : {IdViewToolbars, IdToggleDialogBar, IdMessageBar}) {
         Bind(wxEVT_MENU, &CMainFrame::OnCommand, this, id);
         Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateCommand, this, id);
@@ -701,6 +702,13 @@ void CMainFrame::OnRelayToDialogBar(wxCommandEvent& event)
     relayed.StopPropagation();
     sideBar->ProcessWindowEvent(relayed);
     event.SetExtraLong(relayed.GetExtraLong());
+}
+
+void CMainFrame::OnDialogBarRequest(wxCommandEvent& event)
+{
+    if (m_stackingBar && !m_stackingBar->IsBeingDeleted())
+        m_stackingBar->RefreshAllJobs();
+    event.SetExtraLong(1);
 }
 
 std::vector<int> CMainFrame::GetDockMenuBars()

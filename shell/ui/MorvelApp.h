@@ -124,6 +124,8 @@ public:
     // dismissed by other input.
     int FilterEvent(wxEvent& event) override;
     bool IsMainFrameForeground() const;
+    // A dialog of the program (shown in its modal host) is in front; the wheel steps popups there too.
+    static bool IsEasyDialogForeground();
 
 private:
     // The job document type and what the life cycle asks of it.
