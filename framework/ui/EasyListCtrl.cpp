@@ -31,7 +31,8 @@ public:
         Bind(wxEVT_RIGHT_UP, [this](wxMouseEvent& e) { m_owner->OnListRightUp(e.GetPosition(), Flags(e)); });
         Bind(wxEVT_MOTION, [this](wxMouseEvent& e) {
             m_owner->OnListMotion(e.GetPosition(), Flags(e), e.LeftIsDown());
-            if (m_owner->m_rowTips && e.GetPosition().x < m_owner->GetColumnWidth(0) &&
+            if (m_owner->m_rowTips &&
+                (m_owner->m_rowTipsAnyColumn || e.GetPosition().x < m_owner->GetColumnWidth(0)) &&
                 m_owner->HitTest(e.GetPosition()) >= 0)
                 m_owner->RequestRowTip(e.GetPosition());
         });

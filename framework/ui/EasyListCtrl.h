@@ -50,8 +50,13 @@ public:
     void ClearPressedRow() { SetPressedRow(-1); }
     int32_t GetPressedRow() const { return m_pressedRow; }
 
-    // A tip is asked for only while the cursor is over the first column of a row.
-    void SetRowTips(bool on) { m_rowTips = on; }
+    // A tip is asked for only while the cursor is over the first column of a row, or anywhere on
+    // a row with anyColumn.
+    void SetRowTips(bool on, bool anyColumn = false)
+    {
+        m_rowTips = on;
+        m_rowTipsAnyColumn = anyColumn;
+    }
 
     // --- What derived lists supply.
     virtual std::string GetItemText(int32_t row, int column) const { return {}; }
@@ -101,4 +106,5 @@ private:
     int m_rowHeight = 17;
     int32_t m_pressedRow = -1;
     bool m_rowTips = false;
+    bool m_rowTipsAnyColumn = false;
 };

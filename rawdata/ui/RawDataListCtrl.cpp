@@ -134,7 +134,7 @@ private:
 CRawDataListCtrl::CRawDataListCtrl(wxWindow* parent, wxWindowID id, IRawListOwner* owner)
     : CEasyListCtrl(parent, id), m_owner(owner)
 {
-    SetRowTips(true);
+    SetRowTips(true, true);
     auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
     const wxColour highlight = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
     for (int32_t icon : RawListIcons) {
@@ -279,9 +279,9 @@ bool CRawDataListCtrl::RequestRowTip(const wxPoint& bodyPoint)
 
 void CRawDataListCtrl::OnListMotion(const wxPoint& p, uint32_t, bool)
 {
-    // Moving off the tip's row, or off the first column where tips are asked for, ends the tip.
+    // Moving off the tip's row ends the tip; the next row asks for its own.
     const int32_t row = HitTest(p);
-    if ((row != m_tipRow || p.x >= GetColumnWidth(0)) && (m_tipRow >= 0 || m_hot >= 0))
+    if (row != m_tipRow && (m_tipRow >= 0 || m_hot >= 0))
         ClearHotItem();
 }
 

@@ -128,6 +128,18 @@ TEST_F(RawDataTabTest, RowsHeadingsAndTipsOfTheSampleFile)
     EXPECT_EQ(list->GetTipLines().Lines()[0].text, "Line #21\n");
     EXPECT_TRUE(view->ClearRawHotRow());
     EXPECT_EQ(list->GetHotItem(), -1);
+    // The mouse resting over any column of a row, then moving to the next row.
+    auto moveTo = [&](int32_t row, int x) {
+        wxMouseEvent motion(wxEVT_MOTION);
+        motion.SetPosition(wxPoint(x, RowPoint(*list, row).y));
+        list->GetBody()->ProcessWindowEvent(motion);
+    };
+    moveTo(21, 400);
+    EXPECT_EQ(list->GetHotItem(), 21);
+    EXPECT_EQ(list->GetTipLines().Lines()[0].text, "Line #22\n");
+    moveTo(22, 400);
+    EXPECT_EQ(list->GetHotItem(), 22);
+    list->ClearHotItem();
 
     // A note turned back into a "record" that no type knows gives the red tip.
     Click(0);
@@ -175,6 +187,7 @@ TEST_F(RawDataTabTest, RemoveMoveAndUndoAreOneStepEach)
     EXPECT_EQ(raw_->GetLineCount(), 106);
     EXPECT_EQ(list->GetItemCount(), 106);
     EXPECT_EQ(raw_->GetRecord(20)->GetText(), line24);
+    EXPECT_EQ(list->GetItemText(20, 2), "5"); // line 24 shoots point 5
     EXPECT_EQ(list->GetSelectedCount(), 0);
     EXPECT_EQ(undo->GetUndoDescription(), "Removed 3 Raw Data records");
     // The rows just removed paint empty and ask for no line.
@@ -196,6 +209,7 @@ TEST_F(RawDataTabTest, RemoveMoveAndUndoAreOneStepEach)
     ASSERT_EQ(raw_->GetLineCount(), 109);
     EXPECT_EQ(list->GetItemCount(), 109);
     EXPECT_EQ(raw_->GetRecord(20)->GetText(), line21);
+    EXPECT_EQ(list->GetItemText(20, 2), "2"); // the cells follow the undo too
 
     // Move Up: the lines swap and the selection follows.
     Click(21);
@@ -248,6 +262,10 @@ TEST_F(RawDataTabTest, RemoveMoveAndUndoAreOneStepEach)
     EXPECT_FALSE(menu->IsEnabled(3139));
     EXPECT_TRUE(menu->IsEnabled(7481));
 
+    // The headings follow the selected line when a refresh takes it away.
+    Click(list->GetItemCount() - 1);
+    EXPECT_EQ(list->GetColumnHeading(1), "Type");
+
     // Lines taken away before the list hears of it: their rows give no tip and no text.
     const int32_t rows = list->GetItemCount();
     ASSERT_EQ(job->RemoveRawDataLines({0, 1, 2}), 3);
@@ -257,6 +275,7 @@ TEST_F(RawDataTabTest, RemoveMoveAndUndoAreOneStepEach)
     EXPECT_EQ(list->GetItemText(rows - 3, 0), "");
     Flush();
     EXPECT_EQ(list->GetItemCount(), rows - 3);
+    EXPECT_EQ(list->GetColumnHeading(1).Trim(), "");
 
     // Select All is one range, whatever the length.
     list->SelectAll();

@@ -353,6 +353,9 @@ void CDataFileView::OnUpdate(CView* sender, intptr_t hint, intptr_t hintObject)
     // batch: its batch step sends hint 3 from inside its drawing queue, which re-enters the queue.
     m_mapPane->OnJobViewHint(int32_t(hint), hintObject, false);
     m_refresh->OnUpdate(int32_t(hint), hintObject);
+    // The selected line may have changed or gone: the headings follow it.
+    if (hint == HintRawLinesChanged || hint == HintUndoDone || hint == HintNewEnd)
+        UpdateRawHeadings();
 }
 
 void CDataFileView::OnBeginHintBatch() { m_refresh->OnBeginHintBatch(); }
