@@ -89,7 +89,7 @@ bool CRawDataReport::Generate()
         return false;
     // All three, so the choices come back with the next panel.
     m_options.Save(GetAppProfile());
-    BuildRawDataReport(m_report, raw_panels::ActiveRawData(), m_options);
+    BuildRawDataReport(GetReport(), raw_panels::ActiveRawData(), m_options);
     return true;
 }
 
@@ -97,7 +97,7 @@ bool CRawDataReport::OnViewReport()
 {
     if (!Generate())
         return false;
-    m_report.ShowInMessageBar(false, false);
+    GetReport().ShowInMessageBar(false, false);
     return true;
 }
 
@@ -106,7 +106,7 @@ bool CRawDataReport::OnEditReport()
     if (!Generate())
         return false;
     if (CDataFileDoc* job = raw_panels::ActiveJob())
-        m_report.OpenInEditor(job->GetRawDataFileName());
+        GetReport().OpenInEditor(job->GetRawDataFileName());
     return true;
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/Report.h"
 #include "framework/ui/StackableDialog.h"
 #include "rawdata/RawDataReportRows.h"
 
@@ -26,7 +25,6 @@ public:
     // "Include notes" decides whether "notes only" can be chosen.
     void OnNotesClicked();
 
-    CReport& GetReport() { return m_report; }
     const CRawDataReportOptions& GetOptions() const { return m_options; }
     wxCheckBox* GetNotesCheck() const { return m_notes; }
     wxCheckBox* GetNotesOnlyCheck() const { return m_notesOnly; }
@@ -41,7 +39,6 @@ protected:
 
 private:
     CRawDataReportOptions m_options;
-    CReport m_report;
     wxCheckBox* m_notes = nullptr;
     wxCheckBox* m_notesOnly = nullptr;
     wxCheckBox* m_numbers = nullptr;

@@ -70,7 +70,7 @@ void CReduceRawData::BuildControls()
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     auto* reduce = new wxButton(this, wxID_ANY, "Reduce");
-    auto* report = new wxButton(this, wxID_ANY, "Report");
+    auto* report = new wxButton(this, ReportId, "Report");
     auto* close = new wxButton(this, wxID_ANY, "Close");
     buttons->Add(reduce, 1, wxRIGHT, 6);
     buttons->Add(report, 1, wxRIGHT, 6);
@@ -86,7 +86,8 @@ void CReduceRawData::BuildControls()
     SetSizer(sizer);
 
     reduce->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnReduce(); });
-    report->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnReport(); });
+    // On the panel, so that the message bar's "Report" reaches it as well as a click.
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnReport(); }, ReportId);
     close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnCancel(); });
     find->Bind(wxEVT_BUTTON, [](wxCommandEvent&) { raw_panels::OpenFind(); });
     edit->Bind(wxEVT_BUTTON, [](wxCommandEvent&) { raw_panels::EditSelectedLine(); });
@@ -124,15 +125,15 @@ bool CReduceRawData::OnReduce()
         return false;
     if (CDataFileUndoManager* undo = job->GetUndoManager())
         undo->RecordUndoWithText("Regenerate Coordinates");
-    job->ReduceRawData(m_ignoreStorePoints, m_ignoreDeletedRecords, &m_report, nullptr);
-    m_report.ShowInMessageBar(true, false);
+    job->ReduceRawData(m_ignoreStorePoints, m_ignoreDeletedRecords, &GetReport(), nullptr);
+    GetReport().ShowInMessageBar(true, false);
     return true;
 }
 
 void CReduceRawData::OnReport()
 {
     CDataFileDoc* job = raw_panels::ActiveJob();
-    m_report.OpenInEditor(job ? job->GetRawDataFileName() : std::string());
+    GetReport().OpenInEditor(job ? job->GetRawDataFileName() : std::string());
 }
 
 void CReduceRawData::OnActivateInBar()

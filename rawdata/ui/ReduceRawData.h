@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/Report.h"
 #include "framework/ui/StackableDialog.h"
 
 class wxCheckBox;
@@ -12,6 +11,8 @@ class CReduceRawData : public CStackableDialog
 public:
     static constexpr int IgnoreStoreId = 2101;
     static constexpr int IgnoreDeletedId = 2102;
+    // The message bar's "Report" presses the panel's button of this id.
+    static constexpr int ReportId = 1070;
 
     CReduceRawData();
     ~CReduceRawData() override;
@@ -21,7 +22,6 @@ public:
     // "Report": the analysis report to the companion editor.
     void OnReport();
 
-    CReport& GetReport() { return m_report; }
     wxCheckBox* GetIgnoreStoreCheck() const { return m_ignoreStore; }
     wxCheckBox* GetIgnoreDeletedCheck() const { return m_ignoreDeleted; }
 
@@ -35,7 +35,6 @@ protected:
 private:
     bool m_ignoreStorePoints = false;
     bool m_ignoreDeletedRecords = false;
-    CReport m_report;
     wxCheckBox* m_ignoreStore = nullptr;
     wxCheckBox* m_ignoreDeleted = nullptr;
 };
