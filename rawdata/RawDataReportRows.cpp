@@ -10,7 +10,14 @@
 
 namespace {
 constexpr const char* Section = "RawDataReport";
+
+// The report doubles backslashes as it stores a cell; a text without one is stored as it is,
+// which saves copying it character by character.
+void SetText(CReport& report, int32_t column, int32_t row, const std::string& text)
+{
+    report.SetCell(column, row, text, text.find('\\') == std::string::npos);
 }
+} // namespace
 
 CRawDataReportOptions CRawDataReportOptions::Load(CProfile& profile)
 {
@@ -63,10 +70,10 @@ void BuildRawDataReport(CReport& report, CRawDataFile* file, const CRawDataRepor
         }
         const int32_t row = report.AddRow();
         if (options.numbers) {
-            report.SetCell(0, row, std::to_string(i + 1), false);
-            report.SetCell(1, row, record->DescribeShort(), false);
+            SetText(report, 0, row, std::to_string(i + 1));
+            SetText(report, 1, row, record->DescribeShort());
         } else {
-            report.SetCell(0, row, record->DescribeShort(), false);
+            SetText(report, 0, row, record->DescribeShort());
         }
         // Rounded to the nearest percent.
         progress.SetPercent(int32_t((int64_t(i) * 100 + count / 2) / count));

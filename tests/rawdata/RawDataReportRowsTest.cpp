@@ -61,6 +61,16 @@ TEST_F(RawDataReportRowsTest, EachOptionListsItsLines)
     EXPECT_EQ(report.GetCell(1, 1, 3), "");
 }
 
+TEST(RawDataReportTextTest, BackslashesAreStoredDoubledLikeEveryCell)
+{
+    RawJob job;
+    job.AppendAll({"CO,Copied from C:\\jobs\\site", "CO,Plain note"});
+    CReport report;
+    BuildRawDataReport(report, &job.raw, {});
+    EXPECT_EQ(report.GetCell(1, 0, 0), "CO,Copied from C:\\\\jobs\\\\site");
+    EXPECT_EQ(report.GetCell(1, 0, 1), job.raw.GetRecord(1)->DescribeShort());
+}
+
 TEST(RawDataReportEmptyTest, AJobWithoutLinesGivesTheTitleAndAnEmptyTable)
 {
     RawJob empty;
