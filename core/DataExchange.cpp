@@ -31,11 +31,6 @@ std::string ReplaceFirst(std::string text, const std::string& marker, const std:
     return text;
 }
 
-bool IsLoading(const CDataExchange* dx)
-{
-    return dx && !dx->m_bSaveAndValidate;
-}
-
 } // namespace
 
 CDdxControl* CDataExchange::PrepareEditCtrl(int id)
@@ -94,8 +89,6 @@ int ShowDdxErrorId(CDataExchange* dx, int id, uint32_t stringId)
 
 bool FailWithText(CDataExchange* dx, int id, const std::string& message, bool quiet)
 {
-    if (IsLoading(dx))
-        return true;
     if (!quiet) {
         ShowDdxError(dx, id, message);
         if (dx)
@@ -111,26 +104,30 @@ bool FailWithMessage(CDataExchange* dx, int id, const std::string& message, bool
 
 bool FailWithMessageId(CDataExchange* dx, int id, uint32_t stringId, bool quiet)
 {
-    if (IsLoading(dx))
-        return true;
     return FailWithText(dx, id, LoadResourceString(stringId), quiet);
 }
 
 bool FailWithFormat(CDataExchange* dx, int id, const std::string& format, const std::string& text, bool quiet)
 {
-    if (IsLoading(dx))
-        return true;
     return FailWithText(dx, id, ReplaceFirst(format, "%s", text.empty() ? "???" : text), quiet);
+}
+
+bool FailWithFormatInt(CDataExchange* dx, int id, const std::string& format, int value, bool quiet)
+{
+    return FailWithText(dx, id, ReplaceFirst(format, "%d", std::to_string(value)), quiet);
 }
 
 bool FailValueRange(CDataExchange* dx, int id, double minimum, double maximum, bool quiet)
 {
-    if (IsLoading(dx))
-        return true;
     std::string message = LoadResourceString(1563);
     message = ReplaceFirst(message, "%1", OneDecimal(minimum));
     message = ReplaceFirst(message, "%2", OneDecimal(maximum));
     return FailWithText(dx, id, message, quiet);
+}
+
+intptr_t QueryDdxDialogFlag(CDataExchange* dx)
+{
+    return dx && dx->m_pDlgWnd ? dx->m_pDlgWnd->OnQueryDdxFlag80EB() : 0;
 }
 
 bool SetWindowTextIfChanged(CDdxControl* control, const std::string& text)

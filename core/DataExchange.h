@@ -38,6 +38,8 @@ public:
     virtual void ShowDdxPage() {}
     // Gives the control the keyboard input, through the side-bar panel that holds it when there is one.
     virtual void GiveDdxFocus(int id) = 0;
+    // 0x80EB: a dialog could hand the value routines a formatter of its own; none does, so 0.
+    virtual intptr_t OnQueryDdxFlag80EB() { return 0; }
 };
 
 // Thrown by CDataExchange::Fail; RunDataExchange catches it.
@@ -95,14 +97,19 @@ int ShowDdxError(CDataExchange* dx, int id, const std::string& message);
 int ShowDdxErrorId(CDataExchange* dx, int id, uint32_t stringId);
 
 // The failure routines: each returns false; with quiet clear it shows its message and fails the
-// exchange. All of them do nothing and return true while loading.
+// exchange, in either direction (the checks decide whether they run while loading).
 bool FailWithText(CDataExchange* dx, int id, const std::string& message, bool quiet);
 bool FailWithMessage(CDataExchange* dx, int id, const std::string& message, bool quiet);
 bool FailWithMessageId(CDataExchange* dx, int id, uint32_t stringId, bool quiet);
 // The format's "%s" receives the offending text as typed, "???" when it is empty.
 bool FailWithFormat(CDataExchange* dx, int id, const std::string& format, const std::string& text, bool quiet);
+// The format's "%d" receives the number.
+bool FailWithFormatInt(CDataExchange* dx, int id, const std::string& format, int value, bool quiet);
 // "Value must be greater than %1 and less than %2." with both bounds printed with one decimal.
 bool FailValueRange(CDataExchange* dx, int id, double minimum, double maximum, bool quiet);
+
+// The dialog's answer to 0x80EB; 0 without an exchange or a dialog.
+intptr_t QueryDdxDialogFlag(CDataExchange* dx);
 
 // Sets the text unless the control already shows it (texts of up to 256 characters are compared);
 // true when the text was set.

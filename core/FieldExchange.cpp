@@ -104,6 +104,12 @@ bool InRange(double v, double lo, double hi)
     return v >= lo && v <= hi; // false for NaN
 }
 
+// The checks' own coordinate range: the lower bound is open.
+bool InSignedRange(double v)
+{
+    return v > -CoordinateBound && v <= CoordinateBound; // false for NaN
+}
+
 bool CheckRange(CDataExchange* dx, int id, bool inRange, double lo, double hi, bool quiet)
 {
     if (!dx->m_bSaveAndValidate || inRange)
@@ -164,8 +170,10 @@ bool ExchangeCoordinate(CDataExchange* dx, int id, double& value, int kind, bool
     double working = NoValue;
     if (!DDX_CoordinateValue(dx, id, working, kind, quiet))
         return false;
-    const bool inRange = elevation ? IsValidElevationValue(working) : IsValidCoordinateValue(working);
-    if (!CheckRange(dx, id, inRange, -CoordinateBound, CoordinateBound, quiet))
+    const bool inRange = kind == CoordinateNorthing  ? DDV_NorthingRange(dx, id, working, quiet)
+                         : kind == CoordinateEasting ? DDV_EastingRange(dx, id, working, quiet)
+                                                     : DDV_ElevationRange(dx, id, working, quiet);
+    if (!inRange)
         return false;
     // A coordinate copied from a point is in metres already.
     if (!fromPoint)
@@ -205,33 +213,33 @@ std::string ReadControlText(CDataExchange* dx, int id, int maxChars)
 bool DDX_HorizontalDistance(CDataExchange* dx, int id, double& value, bool quiet)
 {
     return ExchangeValue(dx, id, value,
-                         DistanceRoutine(DistanceHorizontal, "%s is not a valid horizontal distance.", DDV_HorizontalDistance),
+                         DistanceRoutine(DistanceHorizontal, "%s is not a valid horizontal distance.", DDV_DistanceRange),
                          quiet);
 }
 
 bool DDX_VerticalDistance(CDataExchange* dx, int id, double& value, bool quiet)
 {
     return ExchangeValue(dx, id, value,
-                         DistanceRoutine(DistanceVertical, "%s is not a valid vertical distance.", DDV_Coordinate), quiet);
+                         DistanceRoutine(DistanceVertical, "%s is not a valid vertical distance.", DDV_SignedDistanceRange), quiet);
 }
 
 bool DDX_SlopeDistance(CDataExchange* dx, int id, double& value, bool quiet)
 {
     return ExchangeValue(dx, id, value,
-                         DistanceRoutine(DistanceSlope, "%s is not a valid slope distance.", DDV_HorizontalDistance),
+                         DistanceRoutine(DistanceSlope, "%s is not a valid slope distance.", DDV_DistanceRange),
                          quiet);
 }
 
 bool DDX_Distance(CDataExchange* dx, int id, double& value, bool quiet)
 {
-    return ExchangeValue(dx, id, value, DistanceRoutine(DistanceHorizontal, "%s is not a valid distance.", DDV_Coordinate),
+    return ExchangeValue(dx, id, value, DistanceRoutine(DistanceHorizontal, "%s is not a valid distance.", DDV_SignedDistanceRange),
                          quiet);
 }
 
 bool DDX_NonZeroDistance(CDataExchange* dx, int id, double& value, bool quiet)
 {
     auto check = [](CDataExchange* d, int i, double v, bool q) {
-        return DDV_Coordinate(d, i, v, q) && DDV_NonZero(d, i, v, q);
+        return DDV_SignedDistanceRange(d, i, v, q) && DDV_NonZero(d, i, v, q);
     };
     return ExchangeValue(dx, id, value, DistanceRoutine(DistanceHorizontal, "%s is not a valid distance.", check), quiet);
 }
@@ -241,7 +249,7 @@ bool DDX_Station(CDataExchange* dx, int id, double& value, bool quiet)
     ValueRoutine r;
     r.parse = [](const std::string& t, double* out) { return ParseStation(out, t); };
     r.failFormat = "%s is not a valid station.";
-    r.check = DDV_Coordinate;
+    r.check = DDV_SignedDistanceRange;
     r.toInternal = ToMetres;
     r.format = [](double v) { return FormatStationText(v, true); };
     return ExchangeValue(dx, id, value, r, quiet);
@@ -621,19 +629,29 @@ bool DDV_CurveSegments(CDataExchange* dx, int id, int32_t arcSegments, int32_t s
                         quiet);
 }
 
-bool DDV_HorizontalDistance(CDataExchange* dx, int id, double value, bool quiet)
+bool DDV_DistanceRange(CDataExchange* dx, int id, double value, bool quiet)
 {
     return CheckRange(dx, id, IsValidHorizontalDistanceValue(value), 0, HorizontalDistanceMax, quiet);
 }
 
-bool DDV_Coordinate(CDataExchange* dx, int id, double value, bool quiet)
+bool DDV_SignedDistanceRange(CDataExchange* dx, int id, double value, bool quiet)
 {
-    return CheckRange(dx, id, IsValidCoordinateValue(value), -CoordinateBound, CoordinateBound, quiet);
+    return CheckRange(dx, id, InSignedRange(value), -CoordinateBound, CoordinateBound, quiet);
 }
 
-bool DDV_Elevation(CDataExchange* dx, int id, double value, bool quiet)
+bool DDV_NorthingRange(CDataExchange* dx, int id, double value, bool quiet)
 {
-    return CheckRange(dx, id, IsValidElevationValue(value), -CoordinateBound, CoordinateBound, quiet);
+    return DDV_SignedDistanceRange(dx, id, value, quiet);
+}
+
+bool DDV_EastingRange(CDataExchange* dx, int id, double value, bool quiet)
+{
+    return DDV_SignedDistanceRange(dx, id, value, quiet);
+}
+
+bool DDV_ElevationRange(CDataExchange* dx, int id, double value, bool quiet)
+{
+    return CheckRange(dx, id, !HasValue(value) || InSignedRange(value), -CoordinateBound, CoordinateBound, quiet);
 }
 
 bool DDV_NonZero(CDataExchange* dx, int id, double value, bool quiet)

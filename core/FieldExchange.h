@@ -93,10 +93,15 @@ bool DDV_Latitude(CDataExchange* dx, int id, double value, bool quiet = false);
 bool DDV_Degrees360(CDataExchange* dx, int id, double value, bool quiet = false);
 bool DDV_NotEmptyText(CDataExchange* dx, int id, const std::string& text, bool quiet = false);
 bool DDV_CurveSegments(CDataExchange* dx, int id, int32_t arcSegments, int32_t spiralSegments, bool quiet = false);
-// The range checks the routines run after parsing.
-bool DDV_HorizontalDistance(CDataExchange* dx, int id, double value, bool quiet = false);
-bool DDV_Coordinate(CDataExchange* dx, int id, double value, bool quiet = false);
-bool DDV_Elevation(CDataExchange* dx, int id, double value, bool quiet = false);
+// The range checks the routines run after parsing (saving only). A refusal names both bounds.
+// 0 < value <= 100000.
+bool DDV_DistanceRange(CDataExchange* dx, int id, double value, bool quiet = false);
+// -1e10 < value <= 1e10: the lower bound itself is refused, unlike the plain predicate below.
+bool DDV_SignedDistanceRange(CDataExchange* dx, int id, double value, bool quiet = false);
+bool DDV_NorthingRange(CDataExchange* dx, int id, double value, bool quiet = false);
+bool DDV_EastingRange(CDataExchange* dx, int id, double value, bool quiet = false);
+// As the northing, or no value.
+bool DDV_ElevationRange(CDataExchange* dx, int id, double value, bool quiet = false);
 // "Invalid Value" when the magnitude is below 0.0001.
 bool DDV_NonZero(CDataExchange* dx, int id, double value, bool quiet = false);
 

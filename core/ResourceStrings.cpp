@@ -19,6 +19,7 @@ constexpr Entry Table[] = {
     {30, "Invalid date. Use format: MM-DD-YY or MM-DD-YYYY. The date must follow Jan 1, 1970."},
     {35, "The time is invalid. Please enter a time of the form HH:MM or HH:MM:SS"},
     {37, "Point does not exist."},
+    {39, "Point %1 exists.\nThe next available point is: %2.\nWhat do you want to do?"},
     {44, "Value must be greater than %*.*f."},
     {146, "Choose a file name."},
     {147, "\"%1\" is invalid or is in use by another application."},

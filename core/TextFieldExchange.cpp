@@ -13,6 +13,7 @@
 #include "core/ValueText.h"
 #include "platform/MessageBox.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cerrno>
 #include <chrono>
@@ -165,10 +166,8 @@ bool DDV_PointName(CDataExchange* dx, int id, const std::string& name, bool quie
     if (trimmed.empty())
         return RefuseName(dx, id, "Please enter a point name.", quiet);
     if (Utf8CharCount(trimmed) > MaxPointNameChars)
-        return RefuseName(dx, id,
-                          Replace("The maximum number of characters a point name may have is %d.", "%d",
-                                  std::to_string(MaxPointNameChars)),
-                          quiet);
+        return FailWithFormatInt(dx, id, "The maximum number of characters a point name may have is %d.",
+                                 static_cast<int>(MaxPointNameChars), quiet);
     if (!JobNameCheck(trimmed))
         return RefuseName(dx, id, "Invalid point name.", quiet);
     return true;
@@ -214,9 +213,22 @@ bool DDV_NewPointName(CDataExchange* dx, int id, std::string& name, bool quiet)
 
 bool DDV_Description(CDataExchange* dx, int id, const std::string& text, bool quiet)
 {
-    if (!dx->m_bSaveAndValidate || Utf8CharCount(text) <= MaxPointNameChars)
+    // Checked in both directions, so a text too long to store is caught as the dialog fills.
+    if (Utf8CharCount(text) <= MaxPointNameChars)
         return true;
     return FailWithFormat(dx, id, "%s is an invalid description", text, quiet);
+}
+
+bool DDV_MaxChars(CDataExchange* dx, int id, const std::string& text, int maxChars, bool quiet)
+{
+    if (!dx->m_bSaveAndValidate) {
+        if (CDdxControl* control = dx->m_pDlgWnd ? dx->m_pDlgWnd->GetDdxControl(id) : nullptr)
+            control->SetTextLimit(maxChars);
+        return true;
+    }
+    if (Utf8CharCount(text) <= static_cast<std::size_t>(std::max(maxChars, 0)))
+        return true;
+    return FailWithFormatInt(dx, id, "Please enter no more than %d characters.", maxChars, quiet);
 }
 
 bool DDX_NewPointName(CDataExchange* dx, int id, std::string& name, bool quiet)
@@ -267,7 +279,7 @@ bool DDX_Description(CDataExchange* dx, int id, std::string& text, bool quiet)
     CDdxControl* control = Prepare(dx, id, NameTextLimit);
     if (!dx->m_bSaveAndValidate) {
         SetWindowTextIfChanged(control, text);
-        return true;
+        return DDV_Description(dx, id, text, quiet);
     }
     const std::string typed = ReadControlText(dx, id, 0);
     if (!DDV_Description(dx, id, typed, quiet))

@@ -10,7 +10,8 @@ class CDataExchange;
 // Exchange routines for texts: point names and descriptions, dates and times, file names and
 // folders, plain text and framework-style numbers. They follow the conventions of the survey-value
 // routines (core/FieldExchange.h): loading writes only a changed text, a refusal shows one pop-up
-// and fails the exchange unless quiet, and the checks do nothing while loading.
+// and fails the exchange unless quiet, and the checks do nothing while loading (except
+// DDV_Description).
 
 // --- Point names and descriptions (at most 16 characters).
 // Refuses an empty name, one longer than 16 characters and one the job's rule refuses.
@@ -20,7 +21,10 @@ bool DDV_ExistingPointName(CDataExchange* dx, int id, const std::string& name, b
 // A name the job does not hold becomes the first free one (distinct within one exchange); a name it
 // holds goes to the point-exists prompt.
 bool DDV_NewPointName(CDataExchange* dx, int id, std::string& name, bool quiet = false);
+// At most 16 characters; checked while loading too.
 bool DDV_Description(CDataExchange* dx, int id, const std::string& text, bool quiet = false);
+// The framework's length check: loading limits the control to maxChars, saving refuses a longer text.
+bool DDV_MaxChars(CDataExchange* dx, int id, const std::string& text, int maxChars, bool quiet = false);
 
 bool DDX_NewPointName(CDataExchange* dx, int id, std::string& name, bool quiet = false);
 bool DDX_ExistingPointName(CDataExchange* dx, int id, std::string& name, bool quiet = false);

@@ -24,6 +24,15 @@ bool CheckFile(const std::string& path, const char* message)
     return false;
 }
 
+// Reports of the import commands go to the companion editor unless the caller shows them itself.
+void ShowReport(CReport& report, const ShowReportFunction& showReport)
+{
+    if (showReport)
+        showReport(report);
+    else
+        report.OpenInEditor();
+}
+
 template <typename Import>
 bool RunImport(CDataFileDoc* document, bool reportFlag, const ShowReportFunction& showReport, Import import)
 {
@@ -32,8 +41,8 @@ bool RunImport(CDataFileDoc* document, bool reportFlag, const ShowReportFunction
     int32_t count = 0;
     if (!import(report, count))
         return false;
-    if (reportFlag && showReport)
-        showReport(report);
+    if (reportFlag)
+        ShowReport(report, showReport);
     else
         ShowMessageBoxFS("Imported " + std::to_string(count) + " points", MB_OK | MB_ICONINFORMATION);
     document->SendHint(nullptr, wasEmpty ? HintPointsAddedInBulk : HintRefreshAll, 0);
@@ -53,8 +62,7 @@ void PreviewRenaming(CDataFileDoc* document, const std::string& path, const Show
     engine.ComputeRenames();
     CReport report;
     engine.BuildPreviewReport(report);
-    if (showReport)
-        showReport(report);
+    ShowReport(report, showReport);
 }
 
 } // namespace

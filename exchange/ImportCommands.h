@@ -12,7 +12,7 @@ class CReport;
 // run the dialog, then call these. Each checks the file (a missing or empty file is refused with
 // the command's message), imports into the job with a report, then shows the report (reportFlag)
 // or "Imported %d points", and sends hint 0x13 when the job held no records before, else 3.
-// showReport renders and shows a report; without it the count message is shown instead.
+// showReport shows a report; without it the report is opened in the companion editor.
 using ShowReportFunction = std::function<void(CReport& report)>;
 
 struct AsciiImportChoice

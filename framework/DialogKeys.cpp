@@ -34,7 +34,7 @@ bool PreTranslateDialogMessage(const DialogKeyMessage& msg, CDialogKeyHost& dial
 {
     bool keyDown = msg.message == WM_KEYDOWN;
     if (keyDown && msg.key == VK_ESCAPE)
-        dialog.NotifyActiveDocument(HintEscape);
+        dialog.NotifyActiveDocument(HintEscape, 0);
     if (dialog.BasePreTranslate(msg))
         return true;
     if (dialog.IsInContextHelpMode())

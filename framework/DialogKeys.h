@@ -33,7 +33,8 @@ public:
     // Queues the button's command to the dialog.
     virtual void PostCommand(DialogWindow control) = 0;
 
-    virtual void NotifyActiveDocument(int hint) = 0;
+    // Sends the change hint with its parameter to the open job.
+    virtual void NotifyActiveDocument(int32_t hint, intptr_t parameter) = 0;
     // The dialog's own handling of the key; true when it took it.
     virtual bool BasePreTranslate(const DialogKeyMessage& msg) = 0;
     virtual bool IsInContextHelpMode() = 0;

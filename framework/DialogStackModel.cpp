@@ -321,6 +321,13 @@ void CDialogStackModel::OnHint(const void* sender, int32_t code, intptr_t parame
     case 18:
         OnViewClosed(sender);
         break;
+    case 20:
+        if (CStackPanel* top = GetTopDialog(); top && top->HasWindow())
+            top->ApplyChipSelection(true);
+        break;
+    case 27:
+        host.RequestFileItemsRefresh();
+        break;
     case 29:
         navigatorChosen = true;
         break;

@@ -21,6 +21,8 @@ public:
     virtual bool CanReuse() { return true; }
     virtual bool ClosesWhenCovered() const { return false; }
     virtual bool HasActiveFilter() const { return false; }
+    // The objects the panel's selection chips picked go into the view selection.
+    virtual void ApplyChipSelection(bool sendHint) {}
     virtual int CanCloseJob() { return 1; }
 
     virtual bool HasWindow() const = 0;
@@ -62,6 +64,8 @@ public:
     virtual bool ShowNavigatorPreferred() { return true; }
     virtual void FocusMainWindow() {}
     virtual void RenewLabels() {}
+    // Asks the main window (posted) to have the home panel refresh every job's file items.
+    virtual void RequestFileItemsRefresh() {}
 };
 
 // The side bar's stacks: one per view, the top at the front, panels of the shared templates
@@ -87,7 +91,7 @@ public:
     void CloseAllDialogs();
     int QueryCanCloseJob();
 
-    // Change hints the rules act on: 5, 16, 17, 18 (sender = the view) and 29.
+    // Change hints the rules act on: 5, 16, 17, 18 (sender = the view), 20, 27 and 29.
     void OnHint(const void* sender, int32_t code, intptr_t parameter);
 
     CStackPanel* GetTopDialog();

@@ -37,15 +37,23 @@ bool CRecordDatabase::AddRecord(CRecord* record)
     if (!record->Validate() || record->GetType() != kRecordTypePoint)
         return false;
     // Held twice, a record would be deleted twice.
-    if (m_where.count(record) != 0)
+    const auto [where, added] = m_where.try_emplace(record, Where{0, {}});
+    if (!added)
         return false;
     RecordList& list = m_recordLists[0];
-    list.push_back(record);
-    m_where.emplace(record, Where{0, std::prev(list.end())});
+    try {
+        list.push_back(record);
+    } catch (...) {
+        m_where.erase(where);
+        throw;
+    }
+    where->second.pos = std::prev(list.end());
     record->SetOwner(m_owner);
     NotePointGeometryChanged();
     return true;
 }
+
+void CRecordDatabase::Reserve(std::size_t more) { m_where.reserve(m_where.size() + more); }
 
 int32_t CRecordDatabase::GetCount(uint16_t kind) const
 {

@@ -4,6 +4,8 @@
 
 namespace {
 
+CMessageQueue* g_queue = nullptr;
+
 // Generous for a queue that drains, small enough that a stuck delivery cannot freeze the program.
 constexpr int MaxIdleRounds = 1000;
 
@@ -32,20 +34,25 @@ bool LeftForTheMainLoop(uint32_t id)
 
 } // namespace
 
-int PumpWaitingMessages(CMessageQueue& queue, uint32_t filter)
+int CMessageQueue::DispatchWaitingMessages(uint32_t filter)
 {
     for (;;) {
-        std::optional<uint32_t> next = queue.PeekWaitingMessage(filter);
+        std::optional<uint32_t> next = PeekWaitingMessage(filter);
         if (!next || LeftForTheMainLoop(*next))
             return 1;
         if (*next == WM_QUIT)
             return 0;
         try {
-            queue.PumpMessage();
+            PumpMessage();
         } catch (...) {
             // A failing handler must not abort the long operation that pumps.
         }
     }
+}
+
+int PumpWaitingMessages(CMessageQueue& queue, uint32_t filter)
+{
+    return queue.DispatchWaitingMessages(filter);
 }
 
 bool PumpUntilIdle(CMessageQueue& queue)
@@ -58,4 +65,24 @@ bool PumpUntilIdle(CMessageQueue& queue)
         queue.RequestDeferredHints();
     }
     return false;
+}
+
+void SetMessageQueue(CMessageQueue* queue)
+{
+    g_queue = queue;
+}
+
+CMessageQueue* GetMessageQueue()
+{
+    return g_queue;
+}
+
+int PumpWaitingMessages(uint32_t filter)
+{
+    return g_queue ? PumpWaitingMessages(*g_queue, filter) : 1;
+}
+
+bool PumpUntilIdle()
+{
+    return g_queue ? PumpUntilIdle(*g_queue) : true;
 }

@@ -13,6 +13,19 @@ inline constexpr int IdRecentFileLast = WxCommandId(57631);
 inline constexpr int IdAppAbout = WxCommandId(57664);
 inline constexpr int IdAppExit = WxCommandId(57665);
 
+// The job menu: the raw data commands (Edit Raw Data Records is the map's, views/MapCommands.h),
+// then Duplicate and the raw drawing options, all carried out by the job view.
+inline constexpr int IdFindRawDataRecords = 7399;
+inline constexpr int IdRawDataReduction = 7398;
+// The raw list's context "Find..."; the main window opens the same panel as 7399.
+inline constexpr int IdFindRawContext = 7305;
+inline constexpr int IdRawDataReport = 7390;
+inline constexpr int IdDuplicateRawLine = 7304;
+inline constexpr int IdDontDrawRawData = 7391;
+inline constexpr int IdDrawRawSelection = 7392;
+inline constexpr int IdDrawRawProgressive = 7393;
+inline constexpr int IdDrawRawEverything = 7394;
+
 inline constexpr int IdViewToolbars = 7165;
 inline constexpr int IdToggleDialogBar = 6681;
 inline constexpr int IdMessageBar = 7233;

@@ -2,7 +2,9 @@
 
 #include "core/ColoredTextLines.h"
 #include "rawdata/RawDataFile.h"
+#include "rawdata/records/NikonRawDataSetup.h"
 #include "rawdata/records/RawDataRecord.h"
+#include "views/RowRanges.h"
 
 namespace {
 
@@ -49,21 +51,51 @@ int32_t GetRawLineImage(const CRawDataFile& file, int32_t line)
     return GetRecordTypeImage(record_codes::GetTypeFromText(record->GetText()));
 }
 
-const std::string& CRawCellCache::GetCellText(const CRawDataFile& file, int32_t row, int32_t column)
+std::string_view CRawCellCache::GetCellText(const CRawDataFile& file, int32_t row, int32_t column)
 {
-    static const std::string empty;
     CNikonRawDataRecord* record = RecordAt(file, row);
     if (!record || column < 0)
-        return empty;
-    if (m_rows.size() <= size_t(row))
-        m_rows.resize(size_t(row) + 1);
-    std::vector<std::string>& cells = m_rows[size_t(row)];
-    if (cells.empty()) {
+        return {};
+    Store& rows = *m_store;
+    if (rows.size() <= size_t(row))
+        rows.resize(size_t(row) + 1);
+    std::vector<std::string>& entry = rows[size_t(row)];
+    if (entry.empty()) {
         CColoredTextLines lines;
         record->DescribeLong(&lines, row, true, false, false);
+        std::vector<std::string> cells;
         lines.GetText(cells);
+        std::string packed;
+        for (size_t i = 0; i < cells.size(); ++i) {
+            if (i > 0)
+                packed += '\0';
+            packed += cells[i];
+        }
+        entry.resize(1);
+        entry[0] = std::move(packed);
+        entry.shrink_to_fit();
     }
-    return size_t(column) < cells.size() ? cells[size_t(column)] : empty;
+    std::string_view rest = entry[0];
+    for (int32_t c = 0; c < column; ++c) {
+        const size_t end = rest.find('\0');
+        if (end == std::string_view::npos)
+            return {};
+        rest.remove_prefix(end + 1);
+    }
+    return rest.substr(0, rest.find('\0'));
+}
+
+size_t CRawCellCache::GetMemoryBytes() const
+{
+    auto granules = [](size_t bytes) { return bytes == 0 ? 0 : (bytes + 8 + 15) / 16 * 16; };
+    size_t total = granules(m_store->capacity() * sizeof(std::vector<std::string>));
+    for (const auto& entry : *m_store) {
+        total += granules(entry.capacity() * sizeof(std::string));
+        for (const std::string& text : entry)
+            if (text.capacity() > 15)
+                total += granules(text.capacity() + 1);
+    }
+    return total;
 }
 
 std::vector<std::string> RawListHeadings(const CRawDataFile& file, int32_t selectedRow, int32_t columns)
@@ -150,4 +182,34 @@ std::vector<int32_t> RawLinesToDraw(int32_t mode, const std::vector<int32_t>& se
         break;
     }
     return lines;
+}
+
+void DrawRawLines(CRawDataFile& file, const std::vector<int32_t>& lines)
+{
+    const CNikonRawDataSetup* previous = nullptr;
+    bool first = true;
+    for (int32_t line : lines) {
+        if (line < 0 || line >= file.GetLineCount())
+            continue;
+        const auto* setup = dynamic_cast<const CNikonRawDataSetup*>(file.GetSetup(line));
+        if (first) {
+            file.DrawSetup(line, uint32_t(-1));
+            first = false;
+        } else if (setup && previous) {
+            uint32_t flags = 0;
+            if (setup->CompareWith(*previous, &flags))
+                file.DrawSetup(line, flags);
+        }
+        file.DrawRecord(line);
+        previous = setup;
+    }
+}
+
+bool PollRawSelection(const CRowRanges& selection, CRowRanges& seen, std::vector<int32_t>& seenRows)
+{
+    if (selection == seen)
+        return false;
+    seen = selection;
+    seenRows = selection.GetRows();
+    return true;
 }

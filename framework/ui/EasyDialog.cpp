@@ -425,9 +425,9 @@ void CEasyDialog::PostCommand(DialogWindow control)
     });
 }
 
-void CEasyDialog::NotifyActiveDocument(int hint)
+void CEasyDialog::NotifyActiveDocument(int32_t hint, intptr_t parameter)
 {
-    GetSettingsShell().NotifyActiveDocument(nullptr, hint, 0);
+    GetSettingsShell().NotifyActiveDocument(nullptr, hint, parameter);
 }
 
 bool CEasyDialog::IsMultiLineEdit(DialogWindow control)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DataExchange.h"
+#include "core/Report.h"
 #include "framework/DialogKeys.h"
 #include "framework/DialogNotifyTarget.h"
 #include "framework/PersistentFields.h"
@@ -69,6 +70,9 @@ public:
     virtual void OnActivateInBar() {}
     virtual void UpdateUnitLabels();
 
+    // What the dialog reports (filled by the dialogs that write a report).
+    CReport& GetReport() { return m_report; }
+
     // Unit captions follow the job's units (hint 2) and the captions and order (hint 10).
     void OnNotify(void* sender, int32_t code, intptr_t parameter) override;
 
@@ -94,7 +98,7 @@ public:
     bool IsPushButton(DialogWindow control) override;
     bool IsPressOnEnterButton(DialogWindow control) override { return false; }
     void PostCommand(DialogWindow control) override;
-    void NotifyActiveDocument(int hint) override;
+    void NotifyActiveDocument(int32_t hint, intptr_t parameter) override;
     bool BasePreTranslate(const DialogKeyMessage& msg) override { return false; }
     bool IsInContextHelpMode() override { return false; }
     bool IsMultiLineEdit(DialogWindow control) override;
@@ -129,4 +133,5 @@ private:
     int m_result = 0;
     bool m_ended = false;
     uint8_t m_exchangeFlag = 0;
+    CReport m_report{0};
 };

@@ -24,17 +24,20 @@ public:
             SetFocus();
             m_owner->OnListLeftDown(e.GetPosition(), Flags(e));
         });
-        Bind(wxEVT_LEFT_DCLICK, [this](wxMouseEvent& e) { m_owner->OnListLeftDown(e.GetPosition(), Flags(e)); });
+        Bind(wxEVT_LEFT_DCLICK,
+             [this](wxMouseEvent& e) { m_owner->OnListLeftDoubleClick(e.GetPosition(), Flags(e)); });
         Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& e) { m_owner->OnListLeftUp(e.GetPosition(), Flags(e)); });
         Bind(wxEVT_RIGHT_DOWN, [this](wxMouseEvent& e) { m_owner->OnListRightDown(e.GetPosition(), Flags(e)); });
         Bind(wxEVT_RIGHT_UP, [this](wxMouseEvent& e) { m_owner->OnListRightUp(e.GetPosition(), Flags(e)); });
         Bind(wxEVT_MOTION, [this](wxMouseEvent& e) {
             m_owner->OnListMotion(e.GetPosition(), Flags(e), e.LeftIsDown());
-            if (m_owner->m_rowTips && e.GetPosition().x < m_owner->GetColumnWidth(0) &&
+            if (m_owner->m_rowTips &&
+                (m_owner->m_rowTipsAnyColumn || e.GetPosition().x < m_owner->GetColumnWidth(0)) &&
                 m_owner->HitTest(e.GetPosition()) >= 0)
                 m_owner->RequestRowTip(e.GetPosition());
         });
         Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { m_owner->OnListCaptureLost(); });
+        Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent&) { m_owner->OnListLeave(); });
         Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& e) {
             if (!m_owner->OnListKeyDown(e.GetKeyCode()))
                 e.Skip();
@@ -125,7 +128,9 @@ private:
             const wxString text = m_owner->GetColumnHeading(column);
             const wxSize extent = dc.GetTextExtent(text);
             wxDCClipper clip(dc, wxRect(x, 0, width, size.y));
-            const int tx = m_owner->IsColumnRightAligned(column) ? x + width - extent.x - 6 : x + 6;
+            // A heading wider than its column keeps its start in view.
+            const bool right = m_owner->IsColumnRightAligned(column) && extent.x <= width - 12;
+            const int tx = right ? x + width - extent.x - 6 : x + 6;
             dc.DrawText(text, tx, (size.y - extent.y) / 2);
             dc.DrawLine(x + width - 1, 3, x + width - 1, size.y - 3);
             x += width;

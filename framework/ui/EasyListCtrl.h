@@ -50,8 +50,13 @@ public:
     void ClearPressedRow() { SetPressedRow(-1); }
     int32_t GetPressedRow() const { return m_pressedRow; }
 
-    // A tip is asked for only while the cursor is over the first column of a row.
-    void SetRowTips(bool on) { m_rowTips = on; }
+    // A tip is asked for only while the cursor is over the first column of a row, or anywhere on
+    // a row with anyColumn.
+    void SetRowTips(bool on, bool anyColumn = false)
+    {
+        m_rowTips = on;
+        m_rowTipsAnyColumn = anyColumn;
+    }
 
     // --- What derived lists supply.
     virtual std::string GetItemText(int32_t row, int column) const { return {}; }
@@ -66,10 +71,13 @@ public:
     // toolkit does.
     virtual void OnListLeftDown(const wxPoint& p, uint32_t flags) {}
     virtual void OnListLeftUp(const wxPoint& p, uint32_t flags) {}
+    // A double click; lists that do not tell it apart take it as a press.
+    virtual void OnListLeftDoubleClick(const wxPoint& p, uint32_t flags) { OnListLeftDown(p, flags); }
     virtual void OnListMotion(const wxPoint& p, uint32_t flags, bool leftDown) {}
     virtual void OnListRightDown(const wxPoint& p, uint32_t flags) {}
     virtual void OnListRightUp(const wxPoint& p, uint32_t flags) {}
     virtual void OnListCaptureLost() {}
+    virtual void OnListLeave() {}
     // True when the key was used.
     virtual bool OnListKeyDown(int keyCode) { return false; }
 
@@ -98,4 +106,5 @@ private:
     int m_rowHeight = 17;
     int32_t m_pressedRow = -1;
     bool m_rowTips = false;
+    bool m_rowTipsAnyColumn = false;
 };

@@ -9,7 +9,7 @@
 #include <memory>
 
 CEasyRichEdit::CEasyRichEdit(wxWindow* parent, wxWindowID id, unsigned menuId, MenuBuilder buildMenu, long style)
-    : wxRichTextCtrl(parent, id, wxEmptyString, wxDefaultPosition, wxDefaultSize, style), m_nMenuId(menuId),
+    : CRichTextView(parent, id, style), m_nMenuId(menuId),
       m_buildMenu(std::move(buildMenu))
 {
     Bind(wxEVT_RIGHT_UP, &CEasyRichEdit::OnRightUp, this);

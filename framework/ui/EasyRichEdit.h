@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/ui/RichTextView.h"
+
 #include <wx/richtext/richtextctrl.h>
 
 #include <functional>
@@ -8,10 +10,9 @@
 class wxMenu;
 struct RtfDocument;
 
-// A rich-text control with a context menu of its own: a right click shows the menu the owner
-// builds for the menu id, whose commands go to the parent; the control's standard menu never
-// shows. With menu id 0 the control behaves as usual.
-class CEasyRichEdit : public wxRichTextCtrl
+// A read-only rich-text window with a context menu of its own: a right click shows the menu the
+// owner builds for the menu id, whose commands go to the parent; no standard menu ever shows.
+class CEasyRichEdit : public CRichTextView
 {
 public:
     using MenuBuilder = std::function<wxMenu*(unsigned menuId)>;
@@ -30,7 +31,7 @@ private:
     MenuBuilder m_buildMenu;
 };
 
-// Puts rich text (as the report writer makes it) into the control: the whole content is
+// Puts rich text (as the report writer makes it) into a rich-text editor: the whole content is
 // replaced, or the text is appended at the end. Fills under Freeze/Thaw with undo off, so a
 // large report goes in as one step. False (control unchanged) when the text cannot be read.
 bool ApplyRtfToRichText(wxRichTextCtrl& control, const std::string& rtf, bool replace);

@@ -1,6 +1,5 @@
 #include "framework/ui/MessageBar.h"
 
-#include "core/Utf8.h"
 #include "framework/ui/EasyRichEdit.h"
 #include "shell/KVLEditHandoff.h"
 #include "shell/RtfReader.h"
@@ -17,7 +16,8 @@ CMessageBar::CMessageBar(wxWindow* parent) : CDockableWindow(parent, BarId)
 {
     SetName("Message Bar");
     m_text = new CEasyRichEdit(this, wxID_ANY, MenuMessageBar, &CMessageBar::BuildMenu,
-                               wxRE_MULTILINE | wxRE_READONLY | wxVSCROLL | wxHSCROLL | wxBORDER_THEME);
+                               wxVSCROLL | wxHSCROLL | wxBORDER_THEME);
+    m_text->SetMaxLength(MaxTextLength);
     m_close = new wxButton(this, IdMessageBarClose, "X", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
     m_close->SetToolTip("Close the message window");
     Bind(wxEVT_SIZE, &CMessageBar::OnSize, this);
@@ -45,31 +45,22 @@ void CMessageBar::SetText(const std::string& rtf, bool caretAtEnd)
     RtfDocument document;
     CRtfReader reader;
     if (!reader.Read(rtf, document)) {
-        // Not our rich text: shown as it is rather than lost.
+        // Not our rich text: shown as it is, line by line, rather than lost.
         document = RtfDocument{};
-        document.paragraphs.push_back(RtfParagraph{RtfAlignment::Left, {RtfRun{rtf}}});
-    }
-    // The window holds at most MaxTextLength characters; what lies beyond is cut.
-    size_t characters = 0;
-    for (size_t p = 0; p < document.paragraphs.size(); ++p) {
-        auto& runs = document.paragraphs[p].runs;
-        for (size_t r = 0; r < runs.size(); ++r) {
-            const size_t count = Utf8CharCount(runs[r].text);
-            if (characters + count > MaxTextLength) {
-                runs[r].text.resize(Utf8PrefixBytes(runs[r].text, MaxTextLength - characters));
-                runs.resize(r + 1);
-                document.paragraphs.resize(p + 1);
-                characters = MaxTextLength;
-                break;
-            }
-            characters += count;
+        for (size_t start = 0; start <= rtf.size();) {
+            size_t end = rtf.find('\n', start);
+            if (end == std::string::npos)
+                end = rtf.size();
+            RtfRun run;
+            run.text = rtf.substr(start, end - start);
+            if (!run.text.empty() && run.text.back() == '\r')
+                run.text.pop_back();
+            document.paragraphs.push_back(RtfParagraph{RtfAlignment::Left, {std::move(run)}});
+            start = end + 1;
         }
-        if (characters >= MaxTextLength)
-            break;
     }
     m_rtf = rtf;
-    ApplyRtfDocumentToRichText(*m_text, document, true);
-    m_text->LayoutContent();
+    m_text->SetDocument(document);
     if (caretAtEnd) {
         m_text->SetInsertionPointEnd();
         m_text->ShowPosition(m_text->GetLastPosition());
@@ -77,7 +68,6 @@ void CMessageBar::SetText(const std::string& rtf, bool caretAtEnd)
         m_text->SetInsertionPoint(0);
         m_text->Scroll(0, 0);
     }
-    m_text->Refresh();
 }
 
 long CMessageBar::AskFrame(wxEventType type)

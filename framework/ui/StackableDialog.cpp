@@ -130,7 +130,15 @@ bool CStackableDialog::OnInitDialog()
         outer->Add(own, 1, wxEXPAND | wxALL, 4);
     else
         outer->AddStretchSpacer();
-    return CEasyDialog::OnInitDialog();
+    const bool initialised = CEasyDialog::OnInitDialog();
+    // The panel's first control takes the keyboard when the panel is shown.
+    for (wxWindow* child : GetChildren())
+        if (child != m_strip && child->IsEnabled() && child->AcceptsFocus())
+        {
+            SetActiveControl(child);
+            break;
+        }
+    return initialised;
 }
 
 void CStackableDialog::PaintTitle(wxDC& dc, bool active)
@@ -164,7 +172,28 @@ void CStackableDialog::SaveActiveControl()
         return;
     wxWindow* focus = wxWindow::FindFocus();
     if (focus && focus != m_switchButton && focus != m_closeButton && IsDescendant(focus))
+    {
         m_savedControl = focus;
+        return;
+    }
+    // The focus went to the map: the field that waits for its pick is the one to come back to.
+    auto* target = dynamic_cast<wxWindow*>(GetGraphicDataExchange().GetTarget());
+    if (target && IsDescendant(target))
+        m_savedControl = target;
+}
+
+void CStackableDialog::RequestFocusFor(wxWindow* control)
+{
+    if (m_bar && m_bar->IsWindowInStackedDialogs(control))
+        m_bar->NotifyActiveJob(HintActiveControl, reinterpret_cast<intptr_t>(control));
+}
+
+void CStackableDialog::SetActiveControl(wxWindow* control)
+{
+    if (!control || !control->IsEnabled())
+        return;
+    m_savedControl = control;
+    RequestFocusFor(control);
 }
 
 void CStackableDialog::RestoreActiveControl()
@@ -177,7 +206,7 @@ void CStackableDialog::RestoreActiveControl()
         m_savedControl = nullptr;
         return;
     }
-    m_savedControl->SetFocus();
+    RequestFocusFor(m_savedControl);
 }
 
 bool CStackableDialog::ActivateFirstUsableWindow()
@@ -185,7 +214,7 @@ bool CStackableDialog::ActivateFirstUsableWindow()
     for (wxWindow* control : m_preferred)
         if (IsUsable(control))
         {
-            control->SetFocus();
+            SetActiveControl(control);
             return true;
         }
     return false;
@@ -198,6 +227,8 @@ void CStackableDialog::UpdateNavigationButtons()
         m_switchButton->Enable(enable);
     if (m_closeButton)
         m_closeButton->Enable(enable);
+    // The message bar shows the report of the panel in front.
+    GetReport().ShowInMessageBar(true, false);
 }
 
 bool CStackableDialog::IsDescendant(const wxWindow* window) const
@@ -222,6 +253,11 @@ intptr_t CStackableDialog::OnBarMessage(uint32_t message, intptr_t wParam)
             return 0;
         return IsDescendant(window) ? 1 : 0;
     }
+    case 0x8078:
+        // Clear empties the rows but keeps the columns; the bar then clears its text as well.
+        GetReport().ClearSections(true);
+        GetReport().ShowInMessageBar(true, false);
+        return 0;
     case 0x8079:
         if (IsShown())
         {
@@ -284,6 +320,22 @@ void CStackableDialog::OnActivateInBar()
 {
     CEasyDialog::OnActivateInBar();
     UpdateNavigationButtons();
+    if (m_showBarOnActivation && m_bar && !m_bar->IsBarVisible())
+        m_bar->ShowBar();
+}
+
+bool CStackableDialog::IsInterested(int32_t)
+{
+    if (!m_bar)
+        return false;
+    const void* view = m_bar->GetActiveView();
+    if (!view)
+        return false;
+    return this == m_bar->GetHome() || m_bar->Model().IsDialogAllowedInView(view, m_templateId);
+}
+
+void CStackableDialog::OnGraphicDataReceived()
+{
     if (m_showBarOnActivation && m_bar && !m_bar->IsBarVisible())
         m_bar->ShowBar();
 }

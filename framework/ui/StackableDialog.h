@@ -44,6 +44,9 @@ public:
     virtual std::string GetCaption() const { return GetTitle(); }
     static std::string TipForControl(int32_t controlId);
 
+    // Remembers the control and, while the panel is shown, has the bar give it the keyboard
+    // (change hint 23 through the job, so the focus moves once the current input is done).
+    void SetActiveControl(wxWindow* control);
     void SaveActiveControl() override;
     void RestoreActiveControl() override;
     bool ActivateFirstUsableWindow();
@@ -70,10 +73,18 @@ public:
     void CreatePanelWindow(uint32_t templateId) override;
     void ShowPanel(bool show) override;
     void OnActivateInBar() override;
+    // A pick for one of the panel's fields brings the side bar up.
+    void OnGraphicDataReceived() override;
+    // The stack rules reach the dialog's own selection hooks.
+    void OnDeactivateInBar() override { CEasyDialog::OnDeactivateInBar(); }
+    void ApplyChipSelection(bool sendHint) override { CEasyDialog::ApplyChipSelection(sendHint); }
     bool OnCovered(int32_t code, const void* parameter) override;
     void DestroyPanel() override;
     void CloseFromBar() override;
     void DiscardPanel() override;
+
+    // --- CInterested: only the home panel and panels the active view allows hear the job.
+    bool IsInterested(int32_t code) override;
 
     // --- CEasyDialog.
     void OnOK() override;
@@ -87,6 +98,7 @@ protected:
 private:
     friend class CTitleStrip;
     void DestroyWindowEx();
+    void RequestFocusFor(wxWindow* control);
 
     CStackingDialogBar* m_bar = nullptr;
     uint32_t m_templateId;

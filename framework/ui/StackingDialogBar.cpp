@@ -1,7 +1,9 @@
 #include "framework/ui/StackingDialogBar.h"
 
 #include "framework/GraphicDataExchange.h"
+#include "framework/ui/MessageBar.h"
 #include "framework/ui/StackableDialog.h"
+#include "framework/ui/WindowEvents.h"
 #include "model/HintCodes.h"
 
 #include <wx/dcbuffer.h>
@@ -45,6 +47,9 @@ CStackingDialogBar::CStackingDialogBar(wxWindow* parent, CIcons* icons)
     m_sizer->Add(m_home, 1, wxEXPAND);
     m_home->SetLockNavigation(true);
     m_home->OnActivateInBar();
+    Bind(EVT_MESSAGEBAR_CLEAR_8078, &CStackingDialogBar::OnMessageBarRequest, this);
+    Bind(EVT_MESSAGEBAR_REPORT_8079, &CStackingDialogBar::OnMessageBarRequest, this);
+    Bind(EVT_MESSAGEBAR_REPORTED_807A, &CStackingDialogBar::OnMessageBarRequest, this);
 }
 
 CStackingDialogBar::~CStackingDialogBar()
@@ -149,6 +154,14 @@ bool CStackingDialogBar::IsLiveWindow(const void* window)
     return false;
 }
 
+bool CStackingDialogBar::IsWindowInStackedDialogs(const wxWindow* window) const
+{
+    for (const wxWindow* child : GetChildren())
+        if (auto* panel = dynamic_cast<const CStackableDialog*>(child); panel && panel->IsShown() && panel->IsDescendant(window))
+            return true;
+    return false;
+}
+
 void CStackingDialogBar::OnNotify(void* sender, int32_t code, intptr_t parameter)
 {
     switch (code)
@@ -161,8 +174,21 @@ void CStackingDialogBar::OnNotify(void* sender, int32_t code, intptr_t parameter
         if (!IsLiveWindow(handle))
             break;
         auto* window = const_cast<wxWindow*>(static_cast<const wxWindow*>(handle));
-        if (window->IsEnabled() && wxWindow::FindFocus() != window)
+        if (!window->IsEnabled())
+            break;
+        if (wxWindow::FindFocus() != window)
+        {
+            if (IsWindowInStackedDialogs(window))
+                window->SetFocus();
+            break;
+        }
+        // A focused field that no longer picks takes the focus anew, which starts its picking.
+        auto* field = dynamic_cast<CGraphicDataTarget*>(window);
+        if (field && !GetGraphicDataExchange().IsTarget(field))
+        {
+            SetFocusIgnoringChildren();
             window->SetFocus();
+        }
         break;
     }
     case HintInteractiveField: {
@@ -193,6 +219,21 @@ void CStackingDialogBar::FocusMainWindow()
 {
     if (wxWindow* top = wxGetTopLevelParent(this))
         top->SetFocus();
+}
+
+void CStackingDialogBar::OnMessageBarRequest(wxCommandEvent& event)
+{
+    const wxEventType type = event.GetEventType();
+    const uint32_t message = type == EVT_MESSAGEBAR_CLEAR_8078    ? 0x8078
+                             : type == EVT_MESSAGEBAR_REPORT_8079 ? 0x8079
+                                                                  : 0x807A;
+    event.SetExtraLong(static_cast<long>(ForwardToCurrent(message, event.GetInt())));
+}
+
+void CStackingDialogBar::RequestFileItemsRefresh()
+{
+    if (wxWindow* top = wxGetTopLevelParent(this); top && !top->IsBeingDeleted())
+        top->GetEventHandler()->QueueEvent(new wxCommandEvent(EVT_DIALOG_BAR_REQUEST_807B));
 }
 
 void CStackingDialogBar::RenewLabels()

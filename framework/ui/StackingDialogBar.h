@@ -54,6 +54,8 @@ public:
     intptr_t ForwardToCurrent(uint32_t message, intptr_t wParam);
     // A window still in the program's window tree (compared by address, never read).
     static bool IsLiveWindow(const void* window);
+    // Whether a shown panel of the bar holds the window (the main window takes its focus then).
+    bool IsWindowInStackedDialogs(const wxWindow* window) const;
 
     // --- CInterested.
     void OnNotify(void* sender, int32_t code, intptr_t parameter) override;
@@ -81,9 +83,13 @@ public:
     }
     void FocusMainWindow() override;
     void RenewLabels() override;
+    void RequestFileItemsRefresh() override;
+    // The home panel rebuilds every job's file items (0x807B); the stand-in home panel has none.
+    void RefreshAllJobs() {}
 
 private:
     void OnPaint(wxPaintEvent& event);
+    void OnMessageBarRequest(wxCommandEvent& event);
 
     CIcons* m_icons;
     CStackableDialog* m_home;

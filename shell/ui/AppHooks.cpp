@@ -1,5 +1,6 @@
 #include "shell/ui/AppHooks.h"
 
+#include "cogo/ui/PointExists.h"
 #include "framework/ColorTable.h"
 #include "framework/ui/DdxErrorDlg.h"
 #include "framework/ui/MessageBoxFS.h"
@@ -17,11 +18,13 @@
 #include "platform/Clipboard.h"
 #include "platform/Document.h"
 #include "platform/MessageBox.h"
+#include "platform/MessagePump.h"
 #include "platform/ShellHooks.h"
 #include "platform/StatusBarHost.h"
 #include "platform/View.h"
 #include "core/ReportOutput.h"
 #include "shell/IpcService.h"
+#include "shell/ui/AppMessageQueue.h"
 #include "shell/ui/AppReportOutput.h"
 #include "shell/ui/IpcServer.h"
 #include "shell/ui/MainFrame.h"
@@ -159,6 +162,7 @@ public:
 CAppDocShell g_docShell;
 CAppReportOutput g_reportOutput;
 CAppSettingsShell g_settingsShell;
+CAppMessageQueue g_messageQueue;
 
 } // namespace
 
@@ -166,9 +170,11 @@ void InstallAppHooks(CMorvelApp& app)
 {
     g_app = &app;
     SetReportOutput(&g_reportOutput);
+    SetMessageQueue(&g_messageQueue);
     SetIpcServiceFactory([] { return std::make_unique<CWxIpcService>(); });
     SetMessageBoxHandler(MessageBoxHandler(&CMessageBoxFS::Show));
     CDdxErrorDlg::Install();
+    CPointExists::Install();
     SetApplicationQuitHandler([](int) {
         if (g_app && g_app->GetMainFrame())
             g_app->GetMainFrame()->Close();
@@ -244,9 +250,12 @@ void RemoveAppHooks()
     g_app = nullptr;
     if (GetReportOutput() == &g_reportOutput)
         SetReportOutput(nullptr);
+    if (GetMessageQueue() == &g_messageQueue)
+        SetMessageQueue(nullptr);
     SetIpcServiceFactory({});
     SetMessageBoxHandler(MessageBoxHandler());
     CDdxErrorDlg::Uninstall();
+    CPointExists::Uninstall();
     SetApplicationQuitHandler({});
     ActiveJobHooks hooks = GetActiveJobHooks();
     hooks.hasTemporaryJob = nullptr;

@@ -1,6 +1,7 @@
 #include "shell/ui/MainFrame.h"
 
 #include "platform/Version.h"
+#include "cogo/ui/ChangeDescription.h"
 #include "core/ProgramHelpers.h"
 #include "core/ResourceStrings.h"
 #include "framework/ColorTable.h"
@@ -12,10 +13,13 @@
 #include "model/DataFileDoc.h"
 #include "model/DataFileDocShell.h"
 #include "model/DataFileSmartHintManager.h"
+#include "model/DataFileUndoManager.h"
+#include "model/Record.h"
 #include "model/HintCodes.h"
 #include "model/MorvelSettings.h"
 #include "platform/Profile.h"
 #include "platform/ShellHooks.h"
+#include "rawdata/ui/RawPanels.h"
 #include "shell/CommandIds.h"
 #include "shell/HelpDocuments.h"
 #include "shell/RecentFileList.h"
@@ -25,6 +29,7 @@
 #include "shell/ui/ToolbarDlg.h"
 #include "framework/ui/ModalDialog.h"
 #include "shell/ui/ViewTabBar.h"
+#include "views/MapCommands.h"
 #include "views/ui/MorvelView.h"
 
 #include <wx/gauge.h>
@@ -93,6 +98,7 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
     Bind(EVT_MESSAGEBAR_CLEAR_8078, &CMainFrame::OnRelayToDialogBar, this);
     Bind(EVT_MESSAGEBAR_REPORT_8079, &CMainFrame::OnRelayToDialogBar, this);
     Bind(EVT_MESSAGEBAR_REPORTED_807A, &CMainFrame::OnRelayToDialogBar, this);
+    Bind(EVT_DIALOG_BAR_REQUEST_807B, &CMainFrame::OnDialogBarRequest, this);
     for (int id : {IdViewToolbars, IdToggleDialogBar, IdMessageBar}) {
         Bind(wxEVT_MENU, &CMainFrame::OnCommand, this, id);
         Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateCommand, this, id);
@@ -103,6 +109,14 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
             m_jobView->OnJobSettings();
     }, IdJobSettings);
     Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(m_jobView && ActiveViewKind() == 0); }, IdJobSettings);
+    // The raw data panels go onto the side bar.
+    Bind(wxEVT_MENU, [](wxCommandEvent&) { raw_panels::OpenFind(); }, IdFindRawDataRecords);
+    Bind(wxEVT_MENU, [](wxCommandEvent&) { raw_panels::OpenFind(); }, IdFindRawContext);
+    Bind(wxEVT_MENU, [](wxCommandEvent&) { raw_panels::OpenReduce(); }, IdRawDataReduction);
+    Bind(wxEVT_MENU, [](wxCommandEvent&) { raw_panels::OpenReport(); }, IdRawDataReport);
+    for (int id : {IdFindRawDataRecords, IdFindRawContext, IdRawDataReduction, IdRawDataReport})
+        Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(m_jobView && ActiveViewKind() == 0); }, id);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnChangeDescription(); }, IdChangeDescription);
     Centre();
 }
 
@@ -128,6 +142,20 @@ void CMainFrame::CreateMenus()
     m_fileMenu->AppendSeparator();
     m_fileMenu->Append(IdAppExit, "E&xit");
     bar->Append(m_fileMenu, "&File");
+
+    auto* job = new wxMenu;
+    job->Append(IdEditRawDataRecords, "Edit Raw Data Records...");
+    job->Append(IdFindRawDataRecords, "Find Raw Data Records...");
+    job->Append(IdRawDataReduction, "Raw Data Reduction...");
+    job->Append(IdRawDataReport, "Raw Data Report...");
+    job->AppendSeparator();
+    job->Append(IdDuplicateRawLine, "Duplicate");
+    job->AppendSeparator();
+    job->AppendCheckItem(IdDontDrawRawData, "Don't Draw");
+    job->AppendCheckItem(IdDrawRawSelection, "Draw Selection");
+    job->AppendCheckItem(IdDrawRawProgressive, "Progressive");
+    job->AppendCheckItem(IdDrawRawEverything, "Draw Everything");
+    bar->Append(job, "&Job");
 
     auto* view = new wxMenu;
     view->Append(IdViewToolbars, "&Toolbars...");
@@ -483,6 +511,29 @@ void CMainFrame::OnClose(wxCloseEvent& event)
     Destroy();
 }
 
+void CMainFrame::OnChangeDescription()
+{
+    CDataFileDoc* job = CDataFileDoc::GetActiveDoc();
+    RecordRef current;
+    if (job == nullptr || !job->TakeCurrentRecord(current) || current.record == nullptr)
+        return;
+    CRecord* record = current.record;
+    CChangeDescription dialog;
+    dialog.m_description = record->GetDescription();
+    dialog.m_isPoint = record->GetType() == kRecordTypePoint;
+    dialog.CreateModalHost(this);
+    dialog.PositionNear();
+    if (dialog.DoModal(this) != wxID_OK)
+        return;
+    if (CDataFileUndoManager* undo = job->GetUndoManager())
+        undo->RecordUndoWithText("change description");
+    record->DrawAlternate(true);
+    record->SetDescription(dialog.m_description.c_str());
+    record->Draw(true);
+    if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp))
+        app->NotifyActiveDocument(nullptr, HintCoordinatesChanged, 0);
+}
+
 void CMainFrame::OnCommand(wxCommandEvent& event)
 {
     switch (event.GetId()) {
@@ -651,6 +702,13 @@ void CMainFrame::OnRelayToDialogBar(wxCommandEvent& event)
     relayed.StopPropagation();
     sideBar->ProcessWindowEvent(relayed);
     event.SetExtraLong(relayed.GetExtraLong());
+}
+
+void CMainFrame::OnDialogBarRequest(wxCommandEvent& event)
+{
+    if (m_stackingBar && !m_stackingBar->IsBeingDeleted())
+        m_stackingBar->RefreshAllJobs();
+    event.SetExtraLong(1);
 }
 
 std::vector<int> CMainFrame::GetDockMenuBars()

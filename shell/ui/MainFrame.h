@@ -115,6 +115,9 @@ public:
     // 0x80D7: the active job delivers the change hints it holds back.
     void DeliverHints();
 
+    // "Change Description..." for the job's current record: one undo step, then the record redrawn.
+    void OnChangeDescription();
+
 private:
     void CreateMenus();
     void CreateBars();
@@ -126,6 +129,8 @@ private:
     void OnMessageBarClose(wxCommandEvent& event);
     // 0x8078, 0x8079, 0x807A from the message bar, on to the side bar.
     void OnRelayToDialogBar(wxCommandEvent& event);
+    // 0x807B from the side bar: its home panel refreshes every job's file items.
+    void OnDialogBarRequest(wxCommandEvent& event);
     void OnDockContextMenu(wxContextMenuEvent& event);
     void OnUpdateCommand(wxUpdateUIEvent& event);
     bool* CurrentTable();

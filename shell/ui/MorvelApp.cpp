@@ -5,6 +5,7 @@
 #include "core/PathHelpers.h"
 #include "core/ProgramHelpers.h"
 #include "framework/ColorTable.h"
+#include "framework/ui/EasyDialog.h"
 #include "framework/ui/FileDialog.h"
 #include "framework/ui/Icons.h"
 #include "framework/ui/ModalDialog.h"
@@ -36,6 +37,7 @@
 #include "views/ui/ViewTool.h"
 #include "views/ui/ViewToolHost.h"
 
+#include <wx/dialog.h>
 #include <wx/filename.h>
 
 #include <cstdio>
@@ -87,6 +89,12 @@ wxString FileFilter(int type)
 CMorvelApp::CMorvelApp() : m_tools(std::make_unique<CViewToolHost>())
 {
     m_tools->activeViewKind = [this] { return GetActiveViewKind(); };
+    // The field that has the keyboard, when the main window exists and it is one that picks.
+    m_tools->focusedField = [this]() -> CGraphicDataTarget* {
+        if (!m_mainFrame)
+            return nullptr;
+        return dynamic_cast<CGraphicDataTarget*>(wxWindow::FindFocus());
+    };
     SetMapToolHost(m_tools.get());
 }
 
@@ -666,8 +674,17 @@ void CMorvelApp::OnIdle(wxIdleEvent& event)
 
 bool CMorvelApp::IsMainFrameForeground() const
 {
+    if (m_foregroundOverride)
+        return m_mainFrame && m_foregroundOverride();
     wxWindow* active = wxGetActiveWindow();
     return m_mainFrame && active && wxGetTopLevelParent(active) == m_mainFrame;
+}
+
+bool CMorvelApp::IsEasyDialogForeground()
+{
+    wxWindow* active = wxGetActiveWindow();
+    auto* dialog = active ? dynamic_cast<wxDialog*>(wxGetTopLevelParent(active)) : nullptr;
+    return dialog && CEasyDialog::FromHost(*dialog) != nullptr;
 }
 
 int CMorvelApp::FilterEvent(wxEvent& event)
@@ -709,7 +726,9 @@ int CMorvelApp::FilterEvent(wxEvent& event)
         if (type == wxEVT_MIDDLE_DOWN && !tools.IsPanToolCurrent())
             tools.StartRealtimePanTool();
         if (type == wxEVT_KEY_DOWN && tool && static_cast<wxKeyEvent&>(event).GetKeyCode() == WXK_SPACE) {
-            const bool stepped = wxGetKeyState(WXK_SHIFT) ? tool->SelectPreviousIdObject() : tool->SelectNextIdObject();
+            // Shift as it was when the key went down, not as it is when the event is handled.
+            const bool back = static_cast<wxKeyEvent&>(event).ShiftDown();
+            const bool stepped = back ? tool->SelectPreviousIdObject() : tool->SelectNextIdObject();
             if (stepped)
                 return Event_Processed;
         }
@@ -724,7 +743,7 @@ int CMorvelApp::FilterEvent(wxEvent& event)
             tool->DismissIdPopup();
         return Event_Skip;
     }
-    if (type == wxEVT_MOUSEWHEEL && foreground) {
+    if (type == wxEVT_MOUSEWHEEL && (foreground || IsEasyDialogForeground())) {
         // A turn that steps no popup goes on to the map under the cursor, which zooms.
         const EWheelStep step = WheelStepFor(static_cast<wxMouseEvent&>(event).GetWheelRotation());
         bool stepped = false;

@@ -344,3 +344,90 @@ TEST(RangePredicates, BoundsAndNaN)
 }
 
 } // namespace
+
+// The checks the survey-value fields run when a dialog is saved, at the edges of their ranges.
+TEST_F(ExchangeFixture, ValueChecksAtTheirBounds)
+{
+    using Check = bool (*)(CDataExchange*, int, double, bool);
+    const std::string coordinateMessage = "Value must be greater than -10000000000.0 and less than 10000000000.0.";
+    const std::string distanceMessage = "Value must be greater than 0.0 and less than 100000.0.";
+    const struct
+    {
+        const char* name;
+        Check check;
+        double value;
+        const char* message; // null when the value passes
+    } cases[] = {
+        {"distance 0", DDV_DistanceRange, 0.0, distanceMessage.c_str()},
+        {"distance 100000", DDV_DistanceRange, 100000.0, nullptr},
+        {"distance 100000.01", DDV_DistanceRange, 100000.01, distanceMessage.c_str()},
+        {"northing 1e10", DDV_NorthingRange, 1e10, nullptr},
+        {"northing -1e10", DDV_NorthingRange, -1e10, coordinateMessage.c_str()},
+        {"easting -1e10", DDV_EastingRange, -1e10, coordinateMessage.c_str()},
+        {"easting above", DDV_EastingRange, 1.0000001e10, coordinateMessage.c_str()},
+        {"signed distance -1e10", DDV_SignedDistanceRange, -1e10, coordinateMessage.c_str()},
+        {"signed distance just inside", DDV_SignedDistanceRange, -9.999999e9, nullptr},
+        {"elevation absent", DDV_ElevationRange, NoValue, nullptr},
+        {"elevation 1e10", DDV_ElevationRange, 1e10, nullptr},
+        {"elevation above", DDV_ElevationRange, 1.5e10, coordinateMessage.c_str()},
+        {"non-zero 0.00009", DDV_NonZero, 0.00009, "Invalid Value"},
+        {"non-zero -0.0001", DDV_NonZero, -0.0001, nullptr},
+        {"NaN northing", DDV_NorthingRange, std::numeric_limits<double>::quiet_NaN(), coordinateMessage.c_str()},
+    };
+    // The limits keep '.' whatever the user's separators.
+    CLocaleTextOverride comma{",", "."};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        errors.messages.clear();
+        dialog.focused = 0;
+        const bool passes = c.message == nullptr;
+        EXPECT_EQ(SaveText("", [&](CDataExchange* dx) { return c.check(dx, Id, c.value, false); }), passes);
+        EXPECT_EQ(exchangeOk, passes);
+        if (!passes) {
+            EXPECT_EQ(errors.messages, std::vector<std::string>{c.message});
+            EXPECT_EQ(dialog.focused, Id);
+        }
+
+        // Quiet: the same answer, no pop-up, and the exchange goes on.
+        errors.messages.clear();
+        EXPECT_EQ(SaveText("", [&](CDataExchange* dx) { return c.check(dx, Id, c.value, true); }), passes);
+        EXPECT_TRUE(exchangeOk);
+        EXPECT_TRUE(errors.messages.empty());
+
+        // Filling the dialog checks nothing.
+        bool loaded = false;
+        EXPECT_TRUE(dialog.Load([&](CDataExchange& dx) { loaded = c.check(&dx, Id, c.value, false); }));
+        EXPECT_TRUE(loaded);
+        EXPECT_TRUE(errors.messages.empty());
+    }
+}
+
+TEST_F(ExchangeFixture, TypedCoordinatesGoThroughTheirChecks)
+{
+    double v = 5;
+    EXPECT_TRUE(SaveText("10000000000", [&](CDataExchange* dx) { return DDX_Northing(dx, Id, v); }));
+    EXPECT_DOUBLE_EQ(v, 1e10);
+    EXPECT_FALSE(SaveText("10000000000.5", [&](CDataExchange* dx) { return DDX_Easting(dx, Id, v); }));
+    EXPECT_EQ(errors.Last(), "Value must be greater than -10000000000.0 and less than 10000000000.0.");
+    EXPECT_DOUBLE_EQ(v, 1e10);
+    // An empty elevation is no value, not a refusal.
+    EXPECT_TRUE(SaveText("", [&](CDataExchange* dx) { return DDX_Elevation(dx, Id, v); }));
+    EXPECT_FALSE(HasValue(v));
+    // A zero distance where one is needed: the non-zero check speaks, quietly or not.
+    EXPECT_FALSE(SaveText("0.00009", [&](CDataExchange* dx) { return DDX_NonZeroDistance(dx, Id, v); }));
+    EXPECT_EQ(errors.Last(), "Invalid Value");
+    const size_t shown = errors.messages.size();
+    EXPECT_FALSE(SaveText("0", [&](CDataExchange* dx) { return DDX_NonZeroDistance(dx, Id, v, true); }));
+    EXPECT_TRUE(exchangeOk);
+    EXPECT_EQ(errors.messages.size(), shown);
+}
+
+TEST(DialogFlag, NoDialogAnswersSoItIsZero)
+{
+    EXPECT_EQ(QueryDdxDialogFlag(nullptr), 0);
+    CDataExchange none(nullptr, true);
+    EXPECT_EQ(QueryDdxDialogFlag(&none), 0);
+    FakeDialog dialog;
+    CDataExchange dx(&dialog, false);
+    EXPECT_EQ(QueryDdxDialogFlag(&dx), 0);
+}

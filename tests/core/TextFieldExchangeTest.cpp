@@ -130,6 +130,98 @@ TEST_F(TextFixture, Descriptions)
     EXPECT_EQ(errors.Last(), "seventeen chars!! is an invalid description");
     EXPECT_TRUE(SaveText("Fence corner", [&](CDataExchange* dx) { return DDX_Description(dx, Id, text); }));
     EXPECT_EQ(text, "Fence corner");
+    // Sixteen characters, counted as characters, and an empty text are both fine.
+    EXPECT_TRUE(SaveText("", [&](CDataExchange* dx) { return DDV_Description(dx, Id, "\u00B0\u00B0\u00B0\u00B0Zaun Ecke 12"); }));
+    EXPECT_TRUE(SaveText("", [&](CDataExchange* dx) { return DDX_Description(dx, Id, text); }));
+    EXPECT_EQ(text, "");
+
+    // A text too long to store is refused while the dialog fills, too.
+    errors.messages.clear();
+    dialog.controls.clear();
+    dialog.Add(Id);
+    std::string longText = "seventeen chars!!";
+    EXPECT_FALSE(dialog.Load([&](CDataExchange& dx) { DDX_Description(&dx, Id, longText); }));
+    EXPECT_EQ(errors.messages, std::vector<std::string>{"seventeen chars!! is an invalid description"});
+    bool quietResult = true;
+    EXPECT_TRUE(dialog.Load([&](CDataExchange& dx) { quietResult = DDV_Description(&dx, Id, longText, true); }));
+    EXPECT_FALSE(quietResult);
+    EXPECT_EQ(errors.messages.size(), 1u);
+}
+
+TEST_F(TextFixture, PointNameChecksAtTheirEdges)
+{
+    const struct
+    {
+        const char* name;
+        std::string text;
+        const char* message; // null when it passes
+    } cases[] = {
+        {"empty", "", "Please enter a point name."},
+        {"blanks only", "  \t ", "Please enter a point name."},
+        {"blanks around a good name", "  P17  ", nullptr},
+        {"sixteen", std::string(16, '7'), nullptr},
+        {"seventeen", std::string(17, '7'), "The maximum number of characters a point name may have is 16."},
+        {"zeros only", "000", "Invalid point name."},
+        {"marker", "$&%^@*1", "Invalid point name."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        errors.messages.clear();
+        const bool passes = c.message == nullptr;
+        EXPECT_EQ(SaveText("", [&](CDataExchange* dx) { return DDV_PointName(dx, Id, c.text); }), passes);
+        EXPECT_EQ(exchangeOk, passes);
+        if (!passes) {
+            EXPECT_EQ(errors.messages, std::vector<std::string>{c.message});
+        }
+        errors.messages.clear();
+        EXPECT_EQ(SaveText("", [&](CDataExchange* dx) { return DDV_PointName(dx, Id, c.text, true); }), passes);
+        EXPECT_TRUE(exchangeOk);
+        EXPECT_TRUE(errors.messages.empty());
+    }
+}
+
+TEST_F(TextFixture, CancelledPromptFailsWithoutAMessage)
+{
+    int asked = 0;
+    int answer = PointExistsCancel;
+    PointExistsPrompt previous = SetPointExistsPrompt([&](const std::string&, const std::string&, std::string*) {
+        ++asked;
+        return answer;
+    });
+    std::string name = "P1";
+    EXPECT_FALSE(SaveText("", [&](CDataExchange* dx) { return DDV_NewPointName(dx, Id, name); }));
+    EXPECT_FALSE(exchangeOk);
+    EXPECT_TRUE(errors.messages.empty());
+    EXPECT_EQ(name, "P1");
+    // Quiet: the answer still refuses, but the exchange goes on.
+    EXPECT_FALSE(SaveText("", [&](CDataExchange* dx) { return DDV_NewPointName(dx, Id, name, true); }));
+    EXPECT_TRUE(exchangeOk);
+    // Any other answer keeps the typed name.
+    answer = 7;
+    EXPECT_TRUE(SaveText("", [&](CDataExchange* dx) { return DDV_NewPointName(dx, Id, name); }));
+    EXPECT_EQ(name, "P1");
+    EXPECT_EQ(asked, 3);
+    // A malformed name never reaches the prompt.
+    name = "A-1";
+    EXPECT_FALSE(SaveText("", [&](CDataExchange* dx) { return DDV_NewPointName(dx, Id, name); }));
+    EXPECT_EQ(errors.Last(), "Invalid point name.");
+    EXPECT_EQ(asked, 3);
+    // Loading checks nothing.
+    bool loaded = false;
+    EXPECT_TRUE(dialog.Load([&](CDataExchange& dx) { loaded = DDV_NewPointName(&dx, Id, name); }));
+    EXPECT_TRUE(loaded);
+    SetPointExistsPrompt(previous);
+}
+
+TEST_F(TextFixture, MaxCharsLimitsTheFieldAndRefusesMore)
+{
+    dialog.controls.clear();
+    dialog.Add(Id);
+    ASSERT_TRUE(dialog.Load([&](CDataExchange& dx) { DDV_MaxChars(&dx, Id, "", 16); }));
+    EXPECT_EQ(dialog.controls[Id].limit, 16);
+    EXPECT_TRUE(SaveText("", [&](CDataExchange* dx) { return DDV_MaxChars(dx, Id, std::string(16, 'x'), 16); }));
+    EXPECT_FALSE(SaveText("", [&](CDataExchange* dx) { return DDV_MaxChars(dx, Id, std::string(17, 'x'), 16); }));
+    EXPECT_EQ(errors.Last(), "Please enter no more than 16 characters.");
 }
 
 TEST_F(TextFixture, DatesAndTimes)

@@ -23,6 +23,7 @@ public:
     bool wrapsToNone = false; // the focus leaves the dialog after the last control
     std::vector<int> posted;
     std::vector<int> hints;
+    std::vector<intptr_t> parameters;
     bool baseTakes = false, helpMode = false, framesTake = false, navigationTakes = false;
     int enterAnswer = 0;
 
@@ -41,7 +42,11 @@ public:
     bool IsPushButton(DialogWindow c) override { return controls[Index(c)].pushButton; }
     bool IsPressOnEnterButton(DialogWindow c) override { return controls[Index(c)].pressOnEnter; }
     void PostCommand(DialogWindow c) override { posted.push_back(controls[Index(c)].id); }
-    void NotifyActiveDocument(int hint) override { hints.push_back(hint); }
+    void NotifyActiveDocument(int32_t hint, intptr_t parameter) override
+    {
+        hints.push_back(hint);
+        parameters.push_back(parameter);
+    }
     bool BasePreTranslate(const DialogKeyMessage&) override { return baseTakes; }
     bool IsInContextHelpMode() override { return helpMode; }
     bool IsMultiLineEdit(DialogWindow c) override { return c && controls[Index(c)].multiLine; }
@@ -104,6 +109,8 @@ TEST(DialogKeys, PreTranslateOrder)
     d.baseTakes = true;
     EXPECT_TRUE(PreTranslateDialogMessage(escape, d));
     EXPECT_EQ(d.hints, std::vector<int>{HintEscape});
+    // Escape in a dialog carries no object.
+    EXPECT_EQ(d.parameters, std::vector<intptr_t>{0});
     d.baseTakes = false;
 
     d.helpMode = true;

@@ -16,6 +16,7 @@ struct FakeHost : CDialogStackHost
     std::vector<const void*> jobViews;
     std::vector<int32_t> hints;
     int exchangeResets = 0;
+    int fileItemRefreshes = 0;
 
     const void* GetActiveView() override { return activeView; }
     bool IsJobView(const void* view) override
@@ -24,6 +25,7 @@ struct FakeHost : CDialogStackHost
     }
     void NotifyActiveJob(int32_t code, intptr_t) override { hints.push_back(code); }
     void ResetGraphicDataExchange() override { ++exchangeResets; }
+    void RequestFileItemsRefresh() override { ++fileItemRefreshes; }
 };
 
 // Counts live panels so that a leak or a double free shows.
@@ -40,6 +42,7 @@ struct FakePanel : CStackPanel
     bool agrees = true;
     bool closesWhenCovered = false;
     int canClose = 1;
+    std::vector<bool> chipSelections;
     CStackPanel* tookOver = nullptr;
     std::vector<std::string>* log = nullptr;
 
@@ -64,6 +67,7 @@ struct FakePanel : CStackPanel
     void CreatePanelWindow(uint32_t) override { window = true; }
     void ShowPanel(bool show) override { shown = show; }
     void TakeOver(CStackPanel* p) override { tookOver = p; }
+    void ApplyChipSelection(bool sendHint) override { chipSelections.push_back(sendHint); }
     bool OnCovered(int32_t, const void*) override
     {
         if (!closesWhenCovered)
@@ -267,4 +271,25 @@ TEST_F(StackFixture, APanelFreedFromOutsideLeavesEveryStack)
     EXPECT_EQ(101u, model->GetStackCount());
     EXPECT_EQ(model->GetStack(&viewA).front(), model->GetTopDialog());
     EXPECT_NE(shared, model->GetTopDialog());
+}
+
+TEST_F(StackFixture, PanelShownAppliesTheTopPanelsChipsAndFileHintAsksTheMainWindow)
+{
+    FakePanel* edit = Push(303, "Edit Point");
+    FakePanel* add = Push(1745, "Add Point");
+    // Showing a panel tells the job, whose hint comes back to the top panel only.
+    EXPECT_EQ(20, host.hints.back());
+    model->OnHint(nullptr, 20, 0);
+    EXPECT_EQ(std::vector<bool>{true}, add->chipSelections);
+    EXPECT_TRUE(edit->chipSelections.empty());
+
+    // A top panel whose window is gone is left alone.
+    add->window = false;
+    model->OnHint(nullptr, 20, 0);
+    EXPECT_EQ(1u, add->chipSelections.size());
+    add->window = true;
+
+    EXPECT_EQ(0, host.fileItemRefreshes);
+    model->OnHint(nullptr, 27, 0);
+    EXPECT_EQ(1, host.fileItemRefreshes);
 }

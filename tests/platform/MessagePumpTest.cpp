@@ -90,3 +90,44 @@ TEST(MessagePump, UntilIdleGivesUpWhenHintsCannotBeDelivered)
     EXPECT_FALSE(PumpUntilIdle(q));
     EXPECT_GT(q.requests, 0);
 }
+
+namespace {
+
+// A toolkit that dispatches everything but input in one call and only says whether to quit.
+class OneCallQueue : public CMessageQueue
+{
+public:
+    int dispatches = 0;
+    int quitAfter = -1; // the dispatch after which the program is quitting
+    int pendingHints = 0;
+    int DispatchWaitingMessages(uint32_t) override
+    {
+        ++dispatches;
+        return dispatches == quitAfter ? 0 : 1;
+    }
+    bool CanActiveDocDispatchHints() override { return pendingHints == 0; }
+    void RequestDeferredHints() override { --pendingHints; }
+};
+
+} // namespace
+
+TEST(MessagePump, TheInstalledQueuePumpsInOneCallAndReportsQuitting)
+{
+    // Nothing installed: nothing to pump, and nothing to wait for.
+    EXPECT_EQ(GetMessageQueue(), nullptr);
+    EXPECT_EQ(PumpWaitingMessages(), 1);
+    EXPECT_TRUE(PumpUntilIdle());
+
+    OneCallQueue q;
+    q.pendingHints = 2;
+    SetMessageQueue(&q);
+    EXPECT_TRUE(PumpUntilIdle());
+    EXPECT_EQ(q.dispatches, 3);
+
+    q.pendingHints = 5;
+    q.quitAfter = q.dispatches + 2;
+    EXPECT_FALSE(PumpUntilIdle());
+    EXPECT_EQ(q.pendingHints, 4); // no delivery asked once quitting
+    EXPECT_EQ(PumpWaitingMessages(), 1);
+    SetMessageQueue(nullptr);
+}

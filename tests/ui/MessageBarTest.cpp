@@ -3,10 +3,12 @@
 #include "core/Report.h"
 #include "framework/ui/EasyRichEdit.h"
 #include "framework/ui/MessageBar.h"
+#include "framework/ui/RichTextView.h"
 #include "platform/AppFolders.h"
 #include "platform/Profile.h"
 #include "shell/CommandIds.h"
 #include "shell/KVLEditHandoff.h"
+#include "shell/RtfReader.h"
 #include "shell/ui/IpcServer.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
@@ -14,6 +16,7 @@
 
 #include <wx/aui/framemanager.h>
 #include <wx/button.h>
+#include <wx/frame.h>
 #include <wx/menu.h>
 #include <wx/ipc.h>
 
@@ -100,6 +103,13 @@ TEST_F(ProgramTest, ReportsShowInTheMessageBar)
     empty.ShowInMessageBar(false, false);
     Pump();
     EXPECT_FALSE(frame.IsBarShown(CMainFrame::MessageBarIndex));
+
+    // Text that is not rich text shows as it is, line by line; the empty text leaves nothing.
+    Bar(frame).SetText("not {rich\r\ntext", true);
+    EXPECT_EQ(BarText(frame), "not {rich\ntext");
+    Bar(frame).SetText("", true);
+    EXPECT_EQ(BarText(frame), "");
+    EXPECT_EQ(Bar(frame).GetTextWindow()->GetInsertionPoint(), 0);
 }
 
 TEST_F(ProgramTest, ClearAsksTheTopPanelFirst)
@@ -278,4 +288,104 @@ TEST_F(ProgramTest, DockMenuShowsAndHidesBars)
     EXPECT_TRUE(menu->IsChecked(id));
     frame.OnDockMenuCommand(command);
     EXPECT_FALSE(frame.IsBarShown(CMainFrame::MessageBarIndex));
+}
+
+namespace {
+
+RtfRun StyledRun(const std::string& text, bool bold = false, bool underline = false)
+{
+    RtfRun run;
+    run.text = text;
+    run.face = "Monospace";
+    run.fontSize = 20;
+    run.bold = bold;
+    run.underline = underline;
+    return run;
+}
+
+} // namespace
+
+TEST_F(WindowTest, TheReportTextSelectsAndCopiesLikeAnyText)
+{
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "view", wxDefaultPosition, wxSize(600, 300));
+    auto* view = new CRichTextView(frame, wxID_ANY, wxVSCROLL | wxHSCROLL);
+    frame->Show();
+    RtfDocument document;
+    document.paragraphs.push_back(RtfParagraph{RtfAlignment::Centre, {StyledRun("Point Report", true, true)}});
+    document.paragraphs.push_back(RtfParagraph{RtfAlignment::Left, {}});
+    document.paragraphs.push_back(RtfParagraph{RtfAlignment::Left, {StyledRun("P1  "), StyledRun("Ü 5000.125", true)}});
+    document.paragraphs.push_back(RtfParagraph{RtfAlignment::Left, {StyledRun("P2  1000.250\nsplit")}});
+    view->SetDocument(document);
+    Pump();
+    EXPECT_EQ(view->GetValue().utf8_string(), "Point Report\n\nP1  Ü 5000.125\nP2  1000.250 split");
+    EXPECT_EQ(view->GetNumberOfLines(), 4);
+    CRichTextView::CharStyle style;
+    ASSERT_TRUE(view->GetStyleAt(0, style));
+    EXPECT_TRUE(style.bold);
+    EXPECT_TRUE(style.underline);
+    EXPECT_DOUBLE_EQ(style.points, 10.0);
+    const long cell = long(view->GetValue().find(wxString::FromUTF8("Ü")));
+    ASSERT_TRUE(view->GetStyleAt(cell, style));
+    EXPECT_TRUE(style.bold);
+    ASSERT_TRUE(view->GetStyleAt(cell - 1, style));
+    EXPECT_FALSE(style.bold);
+    EXPECT_FALSE(view->GetStyleAt(12, style)); // a line end
+
+    // A drag from the start of the third line to the end of the fourth.
+    // Points in the window, found through the hit test at the left edge and far right.
+    const auto pointAt = [&](int x, long position) {
+        for (int y = 0; y < 200; ++y)
+            if (view->HitTestPosition(wxPoint(x, y)) == position)
+                return wxPoint(x, y);
+        return wxPoint(-1, -1);
+    };
+    const long third = 14;
+    const wxPoint from = pointAt(0, third);
+    const wxPoint to = pointAt(500, view->GetLastPosition());
+    ASSERT_NE(from, wxPoint(-1, -1));
+    ASSERT_NE(to, wxPoint(-1, -1));
+    wxMouseEvent down(wxEVT_LEFT_DOWN);
+    down.SetPosition(from);
+    down.SetLeftDown(true);
+    view->OnLeftDown(down);
+    wxMouseEvent move(wxEVT_MOTION);
+    move.SetPosition(to);
+    move.SetLeftDown(true);
+    view->OnMotion(move);
+    wxMouseEvent up(wxEVT_LEFT_UP);
+    up.SetPosition(to);
+    view->OnLeftUp(up);
+    EXPECT_EQ(view->GetStringSelection().utf8_string(), "P1  Ü 5000.125\nP2  1000.250 split");
+
+    // Shift+Up pulls the end of the selection back a line; Ctrl+A takes everything.
+    wxKeyEvent key(wxEVT_KEY_DOWN);
+    key.m_keyCode = WXK_UP;
+    key.SetShiftDown(true);
+    view->OnKeyDown(key);
+    EXPECT_EQ(view->GetStringSelection().utf8_string(), "P1  Ü 5000.125");
+    wxKeyEvent all(wxEVT_KEY_DOWN);
+    all.m_keyCode = 'A';
+    all.SetControlDown(true);
+    view->OnKeyDown(all);
+    EXPECT_EQ(view->GetStringSelection(), view->GetValue());
+
+    // The limit cuts what lies beyond it; line ends count.
+    view->SetMaxLength(20);
+    view->SetDocument(document);
+    EXPECT_EQ(view->GetValue().utf8_string(), "Point Report\n\nP1  Ü ");
+    EXPECT_EQ(view->GetLastPosition(), 20);
+    view->Clear();
+    EXPECT_EQ(view->GetValue(), "");
+    EXPECT_EQ(view->GetNumberOfLines(), 0);
+
+    // A paragraph longer than a line goes on over several, with no line end added.
+    view->SetMaxLength(CMessageBar::MaxTextLength);
+    RtfDocument longLine;
+    longLine.paragraphs.push_back(RtfParagraph{RtfAlignment::Left, {StyledRun(std::string(4500, 'x'))}});
+    view->SetDocument(longLine);
+    EXPECT_EQ(view->GetNumberOfLines(), 3);
+    EXPECT_EQ(view->GetLastPosition(), 4500);
+    EXPECT_EQ(view->GetLineText(2).length(), 500u);
+    EXPECT_EQ(view->HitTestPosition(wxPoint(0, 1)), 0);
+    frame->Destroy();
 }

@@ -10,12 +10,14 @@
 #include "shell/ui/PromptSaveModified.h"
 
 #include <wx/dcmemory.h>
+#include <wx/graphics.h>
 #include <wx/dcscreen.h>
 #include <wx/evtloop.h>
 #include <wx/init.h>
 #include <wx/utils.h>
 
 #include <cstdlib>
+#include <dlfcn.h>
 #include <filesystem>
 
 namespace morvel::test {
@@ -177,6 +179,9 @@ std::string ProgramTest::CopySample(const std::string& source, const std::string
 
 bool ProgramTest::SaveScreenshot(wxWindow& window, const std::string& fileName)
 {
+    // Other programs' windows share the X server when tests run in parallel: come to the front.
+    if (wxWindow* top = wxGetTopLevelParent(&window))
+        top->Raise();
     // The X server draws asynchronously: give it a moment after the last repaint.
     for (int round = 0; round < 3; ++round) {
         window.Refresh();
@@ -187,8 +192,20 @@ bool ProgramTest::SaveScreenshot(wxWindow& window, const std::string& fileName)
     const wxRect rect = window.GetScreenRect();
     wxBitmap bitmap(rect.width, rect.height, 24);
     wxMemoryDC memory(bitmap);
-    wxScreenDC screen;
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    // The toolkit draws the window and its children itself, so a window of another test that
+    // happens to lie on top does not end up in the picture; the screen is read only without it.
+    using WidgetDraw = void (*)(void* widget, void* cairo);
+    static const auto widgetDraw = reinterpret_cast<WidgetDraw>(::dlsym(RTLD_DEFAULT, "gtk_widget_draw"));
+    wxGraphicsContext* context = memory.GetGraphicsContext();
+    if (widgetDraw && context && context->GetNativeContext() && window.GetHandle()) {
+        memory.SetBackground(wxBrush(window.GetBackgroundColour()));
+        memory.Clear();
+        widgetDraw(window.GetHandle(), context->GetNativeContext());
+        context->Flush();
+    } else {
+        wxScreenDC screen;
+        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    }
     memory.SelectObject(wxNullBitmap);
     return bitmap.SaveFile(wxString::FromUTF8(std::string(MORVEL_TEST_OUTPUT_DIR) + "/" + fileName),
                            wxBITMAP_TYPE_PNG);

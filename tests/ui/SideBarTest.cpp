@@ -1,6 +1,9 @@
 #include "ProgramTest.h"
 
+#include "core/Report.h"
 #include "framework/ui/CustomButtons.h"
+#include "framework/ui/MessageBar.h"
+#include "framework/ui/EasyRichEdit.h"
 #include "framework/ui/StackableDialog.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "framework/ui/WindowEvents.h"
@@ -85,6 +88,16 @@ TEST_F(ProgramTest, SideBarStacksPanelsAndClosingSendsTheEscapeHint)
     EXPECT_EQ("Switch dialog boxes ", CStackableDialog::TipForControl(CStackableDialog::SwitchButtonId));
     EXPECT_EQ("Close", CStackableDialog::TipForControl(CStackableDialog::CloseButtonId));
 
+    // Panels the job view shares hear the job; one that stays with its view does not.
+    auto* intersection = new FieldPanel(124, "Intersection", "First point");
+    EXPECT_TRUE(bar->PushDialog(intersection));
+    EXPECT_TRUE(inverse->IsInterested(HintJobSettingsChanged));
+    EXPECT_TRUE(bar->GetHome()->IsInterested(HintJobSettingsChanged));
+    EXPECT_FALSE(intersection->IsInterested(HintJobSettingsChanged));
+    intersection->OnCancel();
+    Pump();
+    EXPECT_EQ(inverse, bar->GetCurrent());
+
     Frame().SendSizeEvent();
     Pump();
     wxWindow* pane = Frame().GetBar(CMainFrame::DialogBarIndex);
@@ -135,5 +148,66 @@ TEST_F(ProgramTest, SideBarIgnoresQueuedHintsForWindowsThatAreGone)
     bar->OnNotify(nullptr, HintActiveControl, field);
     bar->OnNotify(nullptr, HintInteractiveField, field);
     EXPECT_EQ(0u, bar->GetStackCount());
+    Exit();
+}
+
+TEST_F(ProgramTest, SideBarPanelsShowTheirReportAndClearEmptiesIt)
+{
+    ASSERT_TRUE(Start());
+    CStackingDialogBar* bar = Frame().GetStackingBar();
+    ASSERT_NE(nullptr, bar);
+    auto* messageBar = dynamic_cast<CMessageBar*>(Frame().GetBar(CMainFrame::MessageBarIndex));
+    ASSERT_NE(nullptr, messageBar);
+    auto barText = [&] { return messageBar->GetTextWindow()->GetValue().utf8_string(); };
+
+    // A report panel that has already reported two points.
+    auto* reporting = new FieldPanel(6999, "Coordinate Report", "Points");
+    CReport& report = reporting->GetReport();
+    report.AddColumn("Point", 0);
+    report.AddColumn("Northing", 0);
+    for (const char* name : {"STN1", "STN2"}) {
+        const int32_t row = report.AddRow();
+        report.SetCell(0, row, name, false);
+        report.SetCell(1, row, "5000.125", false);
+    }
+    ASSERT_TRUE(bar->PushDialog(reporting));
+    Pump();
+    EXPECT_NE(std::string::npos, barText().find("STN2"));
+    EXPECT_TRUE(Frame().IsBarShown(CMainFrame::MessageBarIndex));
+
+    // A panel without a report in front: the bar shows nothing of the other one's.
+    auto* edit = new FieldPanel(303, "Edit Point", "Point ID");
+    ASSERT_TRUE(bar->PushDialog(edit));
+    Pump();
+    EXPECT_EQ(std::string::npos, barText().find("STN2"));
+
+    // Back to the report panel; Clear empties its report, not only the bar.
+    edit->OnCancel();
+    Pump();
+    ASSERT_EQ(reporting, bar->GetCurrent());
+    EXPECT_NE(std::string::npos, barText().find("STN1"));
+    messageBar->OnClear();
+    EXPECT_TRUE(report.IsEmpty());
+    EXPECT_EQ("", barText());
+    // Shown again, the report keeps its columns but no rows.
+    bar->GetCurrent()->UpdateNavigationButtons();
+    EXPECT_EQ(std::string::npos, barText().find("STN1"));
+    Exit();
+}
+
+TEST_F(ProgramTest, SideBarAsksTheMainWindowToRefreshFileItems)
+{
+    ASSERT_TRUE(Start());
+    CStackingDialogBar* bar = Frame().GetStackingBar();
+    ASSERT_NE(nullptr, bar);
+    int asked = 0;
+    Frame().Bind(EVT_DIALOG_BAR_REQUEST_807B, [&](wxCommandEvent& event) {
+        ++asked;
+        event.Skip();
+    });
+    bar->OnNotify(nullptr, HintCode27, 0);
+    EXPECT_EQ(0, asked); // posted, not sent
+    Pump();
+    EXPECT_EQ(1, asked);
     Exit();
 }

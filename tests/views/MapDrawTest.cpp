@@ -205,3 +205,37 @@ TEST_F(DrawFixture, RecordsDrawThemselvesThroughTheActiveRecordView)
     ASSERT_EQ(Surface().Count("line"), 2u);
     EXPECT_EQ(Surface().Of("line")[0].colour, Background);
 }
+
+// Drawing polls for Esc and so lets events run in the middle of a step: the job may close and
+// empty the queue, or ask for another redraw. Neither may break the queue.
+TEST_F(DrawFixture, EventsDuringADrawingStepLeaveTheQueueWhole)
+{
+    for (int i = 0; i < 3 * CMapCtrlMemoryView::StepRecords; ++i)
+        doc.AddPoint(std::to_string(i + 1).c_str(), 10 + (i % 80), 10 + (i / 80) * 0.5);
+    FakeLayer* layer = host.lastLayer;
+    ASSERT_NE(layer, nullptr);
+
+    // The job closes while the first step draws.
+    int asked = 0;
+    layer->escape = [&] {
+        if (++asked == 2)
+            map.CancelQueuedDrawing();
+        return false;
+    };
+    map.Refresh();
+    EXPECT_FALSE(layer->HasQueued());
+    EXPECT_FALSE(map.HasPendingDrawing());
+
+    // Another redraw asked for while one draws is drawn after it, whole.
+    asked = 0;
+    const int fills = layer->backgroundFills;
+    layer->escape = [&] {
+        if (++asked == 2)
+            map.Refresh();
+        return false;
+    };
+    map.Refresh();
+    EXPECT_FALSE(layer->HasQueued());
+    EXPECT_EQ(layer->backgroundFills, fills + 2);
+    EXPECT_EQ(layer->surface.Count("line") / 2, size_t(3 * CMapCtrlMemoryView::StepRecords));
+}

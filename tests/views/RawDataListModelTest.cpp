@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using morvel::test::RawJob;
 
 namespace {
@@ -57,6 +59,29 @@ TEST_F(RawListJobTest, CellsAreBoundsChecked)
     EXPECT_EQ(cache.GetCachedRowCount(), 3u);
 }
 
+TEST_F(RawListJobTest, CellsArePackedOnceAndFollowTheJobsCache)
+{
+    // The job's own cache: an entry it empties is formatted again on the next paint.
+    std::vector<std::vector<std::string>> store;
+    CRawCellCache cache(&store);
+    const std::string number(cache.GetCellText(job.raw, 2, 0));
+    const std::string point(cache.GetCellText(job.raw, 2, 2));
+    EXPECT_EQ(number, "3");
+    EXPECT_EQ(point, "10");
+    ASSERT_EQ(store.size(), 3u);
+    ASSERT_EQ(store[2].size(), 1u);
+    EXPECT_TRUE(store[1].empty()); // not painted yet
+    // A column past the line's cells is empty, even one just past the last.
+    int32_t cells = 0;
+    while (!cache.GetCellText(job.raw, 2, cells).empty())
+        ++cells;
+    EXPECT_GE(cells, 8);
+    EXPECT_EQ(cache.GetCellText(job.raw, 2, cells + 1), "");
+    store[2].clear();
+    EXPECT_EQ(cache.GetCellText(job.raw, 2, 2), point);
+    EXPECT_GT(cache.GetMemoryBytes(), 0u);
+}
+
 TEST_F(RawListJobTest, ContextMenuEnabling)
 {
     CRawMenuState none = RawContextMenuState(job.raw, {});
@@ -100,6 +125,34 @@ TEST(RawDataListModelTest, LinesDrawnPerMode)
     EXPECT_EQ(RawLinesToDraw(RawDrawProgressive, {2, 4}, 5), (Lines{0, 1, 2}));
     EXPECT_EQ(RawLinesToDraw(RawDrawEverything, {}, 3), (Lines{0, 1, 2}));
     EXPECT_EQ(RawLinesToDraw(RawDrawProgressive, {}, 0), Lines{});
+}
+
+TEST(RawDataListModelTest, DrawingStartsASetupAtTheFirstLineAndWhereTheStationChanges)
+{
+    morvel::test::RawJob job;
+    morvel::test::RecordingDrawTarget target;
+    job.raw.SetDrawTarget(&target);
+    job.AppendAll({"CO,DIST UNITS: Metres", "CO,ANGLE UNITS: Degrees", "CO,ZERO AZIMUTH: North",
+                   "CO,HA Raw Data: Azimuth", "MP,1,1000.0,2000.0,100.0,STN", "MP,2,1100.0,2000.0,,BS",
+                   "MP,3,1200.0,2000.0,,STN", "ST,1,2,1.5,0.0000,0.0000", "SS,10,1.8,50.0,45.0000,90.0000,t,",
+                   "SS,11,1.8,50.0,90.0000,90.0000,t,", "ST,3,2,1.5,0.0000,0.0000",
+                   "SS,12,1.8,50.0,45.0000,90.0000,t,"});
+    auto stations = [&] {
+        return std::count_if(target.calls.begin(), target.calls.end(),
+                             [](const std::string& call) { return call.rfind("infinite", 0) == 0; });
+    };
+    // The first line drawn shows its station; the next shot under the same station does not.
+    DrawRawLines(job.raw, {8, 9});
+    EXPECT_EQ(stations(), 1);
+    EXPECT_EQ(std::count(target.calls.begin(), target.calls.end(), "location 7051 0,-8"), 2);
+    // A shot under another station draws that station's preview again.
+    target.calls.clear();
+    DrawRawLines(job.raw, {8, 11});
+    EXPECT_EQ(stations(), 2);
+    // Lines that are gone draw nothing.
+    target.calls.clear();
+    DrawRawLines(job.raw, {-1, 12, 99});
+    EXPECT_TRUE(target.calls.empty());
 }
 
 } // namespace

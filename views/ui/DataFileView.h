@@ -1,10 +1,14 @@
 #pragma once
 
 #include "model/DataFileDoc.h"
+#include "rawdata/ui/RawDataListCtrl.h"
+#include "views/RawDataListModel.h"
 #include "views/JobViewLayout.h"
 #include "views/JobViewRefresh.h"
 #include "views/PointRows.h"
 #include "views/ui/GridView.h"
+
+#include <wx/timer.h>
 
 #include <memory>
 #include <vector>
@@ -15,11 +19,14 @@ class wxMenu;
 
 // The job view's body: the map pane on top, the splitter bar, and the point grid or the raw data
 // list below; the change hints, the list notifications and the tab switches enter here.
-class CDataFileView : public CGridView, public IJobViewRefreshHost
+class CDataFileView : public CGridView, public IJobViewRefreshHost, public IRawListOwner
 {
 public:
     static constexpr int MapPaneId = 2424;
     static constexpr int RawListId = 1179;
+    static constexpr int RawColumnCount = 10;
+    static constexpr int RawPollTimerId = 20;
+    static constexpr int RawPollPeriodMs = 250;
 
     CDataFileView(wxWindow* parent, CDataFileDoc* document);
     ~CDataFileView() override;
@@ -46,6 +53,9 @@ public:
     // 0x80BA, 0x80BB: the frame's tab bar switches the lists.
     void ShowRawDataTab();
     void ShowPointsTab();
+    // Opens the raw record editor panel on a raw line (0-based). The double click on a raw row,
+    // the list's "Edit..." and the map's "Edit Raw Data Line #n..." all end here.
+    void EditRawDataLine(int lineIndex);
     // The wheel from the application: over the list it scrolls one row; the map's zoom comes
     // with the map pane.
     bool OnMouseWheelZoom(int delta, const wxPoint& screen);
@@ -55,12 +65,42 @@ public:
     // --- Accessors.
     CPreviewMapCtrl* GetMapPane() const { return m_mapPane; }
     CKvlSplitterWnd* GetSplitter() const { return m_splitter; }
-    CEasyListCtrl* GetRawList() const { return m_rawList; }
+    CRawDataListCtrl* GetRawList() const { return m_rawList; }
     CPointRows& GetPointRows() { return m_rows; }
     int GetRawDrawMode() const { return m_rawDrawMode; }
     // 0x80AC: what a waiting field reads after event 8.
     const std::vector<RecordRef>& GetPickCollection() const { return m_picks; }
     int32_t RowToSortedIndex(int32_t row) const;
+
+    // --- The raw data list.
+    // The commands of the raw list and the drawing options (ids as the menus carry them).
+    void OnRawCommand(int id);
+    // Whether the command applies now; checked tells a drawing option that is current.
+    bool IsRawCommandEnabled(int id, bool& checked);
+    // 7323 "Edit Raw Data Records...": the line of the job's current record, else the first
+    // selected row, else row 0.
+    void OnEditRawDataRecords();
+    // 0x80BC: clears the raw list's hot row; true when the raw list is the active one.
+    bool ClearRawHotRow();
+    int32_t GetFirstSelectedRawLine() { return m_rawList->GetFirstSelectedRow(); }
+    bool SelectRawLine(int32_t line) { return m_rawList->SelectRow(line); }
+    // Timer 20: picks up a changed selection of the raw list for the drawing.
+    void PollRawSelection();
+    const std::vector<int32_t>& GetSelectedRawRows() const { return m_selectedRawRows; }
+    void DrawRawDataOnMap();
+    // The commands the view takes from the main window's menus.
+    static const std::vector<int>& RawCommandIds();
+
+    // --- IRawListOwner.
+    std::string_view GetRawCellText(int32_t row, int column) override;
+    int32_t GetRawRowImage(int32_t row) override;
+    bool IsRawCommentRow(int32_t row) override;
+    bool FormatRawLineInfo(int32_t row, CColoredTextLines& lines) override;
+    bool GetRawLineText(int32_t row, std::string& text) override;
+    void OnRawSelectionChanged() override;
+    void OnRawRowDoubleClick(int32_t row) override { EditRawDataLine(row); }
+    void GetRawMenuEnabling(wxMenu& menu) override;
+    void OnRawContextCommand(int id) override;
 
     // --- IGridListOwner.
     bool IsListRowSelected(const CGridViewListCtrl& list, int32_t row) const override;
@@ -82,6 +122,10 @@ public:
     void UpdateColumnHeadings() override { CGridView::UpdateColumnHeadings(); }
     void RefreshTitle() override {}
     void InvalidateView() override { Refresh(); }
+    int32_t GetRawLineCount() const override;
+    void RefreshRawDataDrawing() override;
+    void RedrawMapPane() override;
+    void ReloadRawLines() override;
 
 protected:
     // The point context menu for the row; the chosen command goes to the main frame. Returns the
@@ -94,12 +138,22 @@ private:
     void LayOut();
     void ApplyPanes(const JobViewPanes& panes);
     void SaveSettings();
+    void InsertRawColumns();
+    void UpdateRawHeadings();
+    void SetRawDrawMode(int mode);
+    void RunMultiLineCommand(int id);
+    void RunSingleLineCommand(int id);
+    CRawDataFile* GetRawData() const;
+    void BindFrameCommands();
+    void OnFrameCommand(wxCommandEvent& event);
+    void OnUpdateFrameCommand(wxUpdateUIEvent& event);
+    void UnbindFrameCommands();
     // The adaptor the refresh rules see for each list.
     class ListAdaptor;
 
     CPreviewMapCtrl* m_mapPane = nullptr;
     CKvlSplitterWnd* m_splitter = nullptr;
-    CEasyListCtrl* m_rawList = nullptr;
+    CRawDataListCtrl* m_rawList = nullptr;
     JobViewPanes m_panes;
     int m_rawDrawMode = 1;
     bool m_inLayout = false;
@@ -108,4 +162,10 @@ private:
     std::unique_ptr<ListAdaptor> m_rawAdaptor;
     std::unique_ptr<CJobViewRefresh> m_refresh;
     std::vector<RecordRef> m_picks;
+    std::unique_ptr<CRawCellCache> m_rawCells;
+    // The raw rows selected when the poll last looked, as ranges and as rows.
+    CRowRanges m_polledSelection;
+    std::vector<int32_t> m_selectedRawRows;
+    wxTimer m_rawPollTimer;
+    wxWindow* m_commandSource = nullptr;
 };
