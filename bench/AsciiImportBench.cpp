@@ -7,9 +7,12 @@
 #include "exchange/AsciiColumnLayout.h"
 #include "exchange/AsciiExportWriter.h"
 #include "exchange/CoordinateImport.h"
+#include "model/JobRawData.h"
+#include "model/MorvelFileDoc.h"
 #include "model/MorvelSettings.h"
 #include "model/Selection.h"
 #include "platform/MessageBox.h"
+#include "rawdata/RawDataFactory.h"
 
 #include <benchmark/benchmark.h>
 
@@ -162,6 +165,37 @@ void BM_AsciiImportIntoEmptyJob(benchmark::State& state)
     std::remove(path.c_str());
 }
 BENCHMARK(BM_AsciiImportIntoEmptyJob)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The same import into the job document the program makes, with its real raw data container,
+// which formats every MP line it appends.
+void BM_AsciiImportIntoEmptyProgramJob(benchmark::State& state)
+{
+    BenchEnvironment environment;
+    const JobRawDataFactory previous = SetJobRawDataFactory(MakeRawDataFactory());
+    const int64_t n = morvel::bench::BenchSize(state.range(0));
+    const std::string path = WritePointFile(n);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto job = std::make_unique<CMorvelFileDoc>();
+        // An empty job still has the raw data's opening lines, as a new job file gets them.
+        job->GetRawDataFile()->GenerateRawData(false);
+        const int32_t opening = job->GetRawDataFile()->GetLineCount();
+        state.ResumeTiming();
+        int32_t count = 0;
+        ImportAsciiCoordinates(job.get(), path, kColumns, ",", 0, nullptr, false, &count);
+        if (count != n || job->GetRawDataFile()->GetLineCount() != opening + n) {
+            state.SkipWithError("not every point was imported with its raw line");
+            break;
+        }
+        state.PauseTiming();
+        job.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+    SetJobRawDataFactory(previous);
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_AsciiImportIntoEmptyProgramJob)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // Every line overwrites a point of a job that already holds as many; two sizes show whether the
 // cost per point grows with the job.

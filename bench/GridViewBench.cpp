@@ -54,6 +54,23 @@ void BM_GridRebuildSortOrder(benchmark::State& state)
 }
 BENCHMARK(BM_GridRebuildSortOrder)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// Re-sorting rows already filed in name order by northing, as a changed coordinate order asks.
+void BM_GridResortPoints(benchmark::State& state)
+{
+    GridJob& job = Job();
+    for (auto _ : state) {
+        state.PauseTiming();
+        CPointRows::SetSortColumn(0);
+        job.rows.RebuildSortOrder();
+        CPointRows::SetSortColumn(1);
+        state.ResumeTiming();
+        job.rows.ResortPoints();
+        benchmark::DoNotOptimize(job.rows.GetCount());
+    }
+    state.counters["rows"] = double(job.rows.GetCount());
+}
+BENCHMARK(BM_GridResortPoints)->Unit(benchmark::kMillisecond);
+
 // What painting one page asks for at a jump to a random place in the grid.
 void BM_GridPageOfCellTextsAtRandom(benchmark::State& state)
 {

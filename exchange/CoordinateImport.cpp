@@ -175,7 +175,9 @@ bool ImportAsciiCoordinates(CDataFileDoc* document, const std::string& path, con
         int64_t processed = 0;
         std::string name, description, line;
         CLocation location;
-        for (std::string_view view : SplitTextLines(text)) {
+        const std::vector<std::string_view> lines = SplitTextLines(text);
+        document->ReserveForPoints(lines.size());
+        for (std::string_view view : lines) {
             processed += int64_t(view.size());
             progress.SetPercent(MulDiv(processed, 100, length));
             line.assign(view);

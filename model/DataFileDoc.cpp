@@ -32,6 +32,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <limits>
@@ -74,14 +75,22 @@ bool HasTemporaryJob()
     return hooks.hasTemporaryJob && hooks.hasTemporaryJob();
 }
 
-std::string LocalTimeStamp()
+// A bulk change adds a history line per record; the stamp only changes once a second, so it is
+// formatted once a second.
+const std::string& LocalTimeStamp()
 {
+    thread_local std::time_t stamped = -1;
+    thread_local std::string text;
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[64];
-    const size_t n = std::strftime(text, sizeof text, "%m-%d-%Y %H:%M:%S ", &local);
-    return std::string(text, n);
+    if (now != stamped) {
+        std::tm local{};
+        localtime_r(&now, &local);
+        char buffer[64];
+        const size_t n = std::strftime(buffer, sizeof buffer, "%m-%d-%Y %H:%M:%S ", &local);
+        text.assign(buffer, n);
+        stamped = now;
+    }
+    return text;
 }
 
 RedBlackNode* NextLeaf(const CPointDatabase& points, RedBlackNode* leaf)
@@ -234,9 +243,21 @@ bool CDataFileDoc::AddRecord(CRecord* record)
         return false;
     m_sorted.Insert(record);
     SendHint(nullptr, HintPointAdded, 0);
-    const std::string text = QuotedText("Added Point '%s'", point->GetName());
-    SetModifiedWithText(text.c_str(), true, !text.empty());
+    const char* name = point->GetName();
+    std::string text;
+    text.reserve(16 + std::strlen(name));
+    text.append("Added Point '").append(name).append("'");
+    SetModifiedWithText(text.c_str(), true, true);
     return true;
+}
+
+void CDataFileDoc::ReserveForPoints(std::size_t more)
+{
+    if (m_records != nullptr)
+        m_records->Reserve(more);
+    m_sorted.Reserve(more);
+    if (m_rawData != nullptr)
+        m_rawData->ReserveInputPoints(more);
 }
 
 bool CDataFileDoc::RecordModified(CRecord* record)
@@ -316,8 +337,10 @@ bool CDataFileDoc::AppendInputPointLine(const CPointRecord& point)
 void CDataFileDoc::NoteAppendedLine(const std::string& text, int32_t line, bool deleted)
 {
     const std::string number = std::to_string(int64_t(line) + 1);
-    const std::string history = deleted ? "Added '(deleted)" + text + "'  to raw data at line #" + number
-                                        : "Added '" + text + "' to raw data at line #" + number;
+    std::string history;
+    history.reserve(48 + text.size() + number.size());
+    history.append(deleted ? "Added '(deleted)" : "Added '").append(text);
+    history.append(deleted ? "'  to raw data at line #" : "' to raw data at line #").append(number);
     SetModifiedWithText(history.c_str(), true, true);
     SendHint(nullptr, HintRawLineAppended, 0);
 }
@@ -696,14 +719,10 @@ void CDataFileDoc::SetModifiedFlag(bool modified)
 
 void CDataFileDoc::SetModifiedWithText(const char* text, bool modified, bool addHistory)
 {
-    const std::string given = text != nullptr ? text : "";
-    std::string line;
-    if (modified)
-        line = !given.empty() ? given : (addHistory ? "Modified:" : "");
-    else
-        line = given.empty() ? "Saved Job" : given;
-    if (addHistory)
-        AddHistoryEntry(line);
+    if (addHistory) {
+        const bool given = text != nullptr && *text != '\0';
+        AppendHistoryLine(given ? std::string_view(text) : (modified ? "Modified:" : "Saved Job"));
+    }
     CDocument::SetModifiedFlag(modified);
     SendHint(nullptr, HintModifiedState, 0);
 }
@@ -711,8 +730,18 @@ void CDataFileDoc::SetModifiedWithText(const char* text, bool modified, bool add
 bool CDataFileDoc::AddHistoryEntry(const std::string& text)
 {
     if (!text.empty())
-        m_history.push_back(LocalTimeStamp() + text);
+        AppendHistoryLine(text);
     return true;
+}
+
+void CDataFileDoc::AppendHistoryLine(std::string_view text)
+{
+    // One allocation per line: bulk changes add a line per record.
+    const std::string& stamp = LocalTimeStamp();
+    std::string line;
+    line.reserve(stamp.size() + text.size());
+    line.append(stamp).append(text);
+    m_history.push_back(std::move(line));
 }
 
 bool CDataFileDoc::OnNewDocument()

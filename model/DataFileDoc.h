@@ -8,10 +8,12 @@
 #include "model/SpRecordRBTree.h"
 #include "platform/Document.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <list>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CDataFileDocSettings;
@@ -136,6 +138,9 @@ public:
     // Files a point in the store and both indexes; the job owns it from then on. False for a
     // non-point, an invalid or taken name; the record then stays with the caller.
     bool AddRecord(CRecord* record) override;
+    // Makes room in the record store, the grid's rows and the raw data for that many more points
+    // and their input-point lines, so a bulk add grows them once instead of step by step.
+    void ReserveForPoints(std::size_t more);
     bool RecordModified(CRecord* record);
     // Takes the record out of the job and frees it; with log, the raw data records the deletion.
     bool DeleteRecord(CRecord* record, bool logToRawData);
@@ -214,6 +219,8 @@ public:
     bool FindPointLocation(const std::string& name, CLocation* location) const override;
 
 private:
+    // Adds the time-stamped line; text is never empty here.
+    void AppendHistoryLine(std::string_view text);
     // Adds "Added '(deleted)...'" for a deleted point's input-point line.
     void LogDeletedPoint(const CPointRecord& copy);
     // History and hint 41 for a line the raw data appended.

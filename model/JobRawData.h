@@ -2,6 +2,7 @@
 
 #include "model/SettingsChangeFlags.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -39,6 +40,8 @@ public:
                                   int32_t* line) = 0;
     // The setup in force at the line (the units its values are written in); null outside the lines.
     virtual CRawDataSetup* GetSetup(int32_t line) = 0;
+    // Makes room for that many more input-point lines before a bulk append; changes no line.
+    virtual void ReserveInputPoints(std::size_t more) {}
 
     // Appends a calculated-coordinate (CC) line made from the point.
     virtual bool AppendCogoPoint(const CPointRecord& point, std::string* text, int32_t* line) { return false; }

@@ -24,7 +24,9 @@
 #include <cctype>
 #include <cmath>
 #include <charconv>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -383,19 +385,30 @@ bool CMorvelFileDoc::SaveJobReplacing(const std::string& path)
 
 bool CMorvelFileDoc::OnSaveDocument(const std::string& path)
 {
+    m_saveFailurePath.clear();
+    m_saveFailure.clear();
     // Both files are written beside their targets: a rename in one folder never crosses file
     // systems, and the old files stay untouched until both new ones are complete.
     const std::string folder = FolderOf(path);
     const std::string rawTarget = RawPathOf(path);
     const std::string jobTemp = MakeTempFileName(folder);
-    if (jobTemp.empty())
+    if (jobTemp.empty()) {
+        NoteSaveFailure(path, "No file can be created in the folder '" + folder + "'.", 0);
         return false;
+    }
+    errno = 0;
     if (!SaveJobTo(jobTemp, false)) {
+        const int error = errno;
+        NoteSaveFailure(path, "The job file could not be written.", error);
         RemoveIfExists(jobTemp);
         return false;
     }
     const std::string rawTemp = MakeTempFileName(folder);
     if (rawTemp.empty() || !WriteRawData(rawTemp, false)) {
+        // The raw writer does not say why, and a left-over system error would mislead.
+        NoteSaveFailure(path, rawTemp.empty() ? "No file can be created in the folder '" + folder + "'."
+                                              : "The raw data file could not be written.",
+                        0);
         RemoveIfExists(jobTemp);
         RemoveIfExists(rawTemp);
         return false;
@@ -405,6 +418,8 @@ bool CMorvelFileDoc::OnSaveDocument(const std::string& path)
     TakePermissionsOf(jobTemp, path);
     const std::string oldJob = KeepOldFile(path);
     if (std::rename(jobTemp.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        NoteSaveFailure(path, "The job file could not be replaced.", error);
         RemoveIfExists(jobTemp);
         RemoveIfExists(rawTemp);
         RemoveIfExists(oldJob);
@@ -413,6 +428,8 @@ bool CMorvelFileDoc::OnSaveDocument(const std::string& path)
     ClearReadOnlyAttribute(rawTarget);
     TakePermissionsOf(rawTemp, rawTarget);
     if (std::rename(rawTemp.c_str(), rawTarget.c_str()) != 0) {
+        const int error = errno;
+        NoteSaveFailure(path, "The raw data file " + rawTarget + " could not be replaced.", error);
         RemoveIfExists(rawTemp);
         if (!oldJob.empty())
             std::rename(oldJob.c_str(), path.c_str());
@@ -431,9 +448,11 @@ bool CMorvelFileDoc::OnSaveDocument(const std::string& path)
 
 bool CMorvelFileDoc::DoFileSave()
 {
+    m_saveFailurePath.clear();
+    m_saveFailure.clear();
     const std::string path = GetPathName();
     if (!FileExists(path))
-        return DoSave(path, true);
+        return DoSave(path, true) || TellSaveFailure();
     if (IsReadOnlyFile(path)) {
         GetDataFileDocShell().Beep();
         if (ShowMessageBoxFS(Format1("%s is Read-Only. Make writable?", GetPathFileName(path)),
@@ -442,9 +461,28 @@ bool CMorvelFileDoc::DoFileSave()
         ClearReadOnlyAttribute(path);
     }
     if (!(IsReadOnlyFile(path) ? DoSave("", true) : DoSave(path, true)))
-        return false;
+        return TellSaveFailure();
     SendHint(nullptr, HintFileState, 0);
     return true;
+}
+
+void CMorvelFileDoc::NoteSaveFailure(const std::string& path, const std::string& what, int error)
+{
+    m_saveFailurePath = path;
+    m_saveFailure = what;
+    if (error != 0)
+        m_saveFailure += "\n" + std::string(std::strerror(error));
+}
+
+bool CMorvelFileDoc::TellSaveFailure()
+{
+    // Without this the close would just not happen, and the person would not know the work is
+    // still unsaved.
+    if (!m_saveFailure.empty())
+        ShowMessageBoxFS("The job could not be saved as '" + m_saveFailurePath + "'.\n\n" + m_saveFailure +
+                             "\n\nThe job stays open with its changes.",
+                         MB_OK | MB_ICONERROR);
+    return false;
 }
 
 bool CMorvelFileDoc::DoSave(const std::string& path, bool replace)

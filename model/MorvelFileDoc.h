@@ -107,6 +107,15 @@ public:
 private:
     // Writes the document's job file beside the target and renames it over the target.
     bool SaveJobReplacing(const std::string& path);
+    // Notes why a write of the job's files failed, with the error the system gave when it gave one.
+    void NoteSaveFailure(const std::string& path, const std::string& what, int error);
+    // Tells the person that the save did not happen and why; a save they cancelled says nothing.
+    // Always false.
+    bool TellSaveFailure();
+
+    // The target and the reason of the last failed write; empty after a success or a cancel.
+    std::string m_saveFailurePath;
+    std::string m_saveFailure;
 
     CMorvelFile m_jobFile;
     std::unique_ptr<CJobFileDocSettings> m_settings;

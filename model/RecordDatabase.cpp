@@ -1,6 +1,7 @@
 #include "model/RecordDatabase.h"
 
 #include "model/PointDatabase.h"
+#include "model/PointRecord.h"
 #include "model/Record.h"
 #include "model/RecordOwner.h"
 
@@ -36,14 +37,23 @@ bool CRecordDatabase::AddRecord(CRecord* record)
     if (!record->Validate() || record->GetType() != kRecordTypePoint)
         return false;
     // Held twice, a record would be deleted twice.
-    if (m_where.count(record) != 0)
+    const auto [where, added] = m_where.try_emplace(record, Where{0, {}});
+    if (!added)
         return false;
     RecordList& list = m_recordLists[0];
-    list.push_back(record);
-    m_where.emplace(record, Where{0, std::prev(list.end())});
+    try {
+        list.push_back(record);
+    } catch (...) {
+        m_where.erase(where);
+        throw;
+    }
+    where->second.pos = std::prev(list.end());
     record->SetOwner(m_owner);
+    NotePointGeometryChanged();
     return true;
 }
+
+void CRecordDatabase::Reserve(std::size_t more) { m_where.reserve(m_where.size() + more); }
 
 int32_t CRecordDatabase::GetCount(uint16_t kind) const
 {
@@ -167,6 +177,7 @@ CRecord* CRecordDatabase::RemoveAt(CRecordCursor cursor)
         selection->OnRecordRemoved(record);
     m_listOfLists[cursor.listPos]->erase(cursor.recordPos);
     m_where.erase(record);
+    NotePointGeometryChanged();
     return record;
 }
 
@@ -219,6 +230,7 @@ uint32_t CRecordDatabase::DecrementBitUse(int bit)
 
 void CRecordDatabase::RemoveAll()
 {
+    NotePointGeometryChanged();
     const std::list<CRecordSelection*> selections = m_selections;
     for (CRecordSelection* selection : selections)
         selection->OnAllRecordsRemoved();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <list>
 #include <unordered_map>
@@ -39,6 +40,8 @@ public:
 
     // Sets the owner, then refuses invalid records, non-points and records already held.
     bool AddRecord(CRecord* record);
+    // Makes room for that many more records at once, before a bulk add.
+    void Reserve(std::size_t more);
     // Kind 1: points; kind 0: all records; other kinds: 0.
     int32_t GetCount(uint16_t kind) const;
 

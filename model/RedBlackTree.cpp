@@ -173,7 +173,78 @@ RedBlackNode* SplitLeaf(RedBlackNode* leaf, RedBlackNode* left, RedBlackNode* ri
     return branch;
 }
 
+// Builds leaves[lo, hi) under parent. Splitting evenly puts every leaf at depth redDepth or one
+// below; making the branches at redDepth red gives all leaves the same black depth.
+RedBlackNode* LinkBalanced(RedBlackNode* const* leaves, std::size_t lo, std::size_t hi, RedBlackNode* parent,
+                           uint32_t place, int depth, int redDepth, std::vector<RedBlackNode*>& spare)
+{
+    if (hi - lo == 1) {
+        RedBlackNode* leaf = leaves[lo];
+        leaf->link3 = parent;
+        leaf->flags = place;
+        return leaf;
+    }
+    const std::size_t mid = lo + (hi - lo) / 2;
+    RedBlackNode* branch = spare.back();
+    spare.pop_back();
+    branch->link3 = parent;
+    branch->flags = kRedBlackBranch | place | (depth == redDepth ? kRedBlackRed : 0u);
+    branch->key = leaves[mid - 1];
+    branch->value = leaves[mid];
+    branch->link1 = LinkBalanced(leaves, lo, mid, branch, kRedBlackLeftChild, depth + 1, redDepth, spare);
+    branch->link2 = LinkBalanced(leaves, mid, hi, branch, 0, depth + 1, redDepth, spare);
+    return branch;
+}
+
 } // namespace
+
+void TakeRedBlackBranches(RedBlackNode* tree, std::vector<RedBlackNode*>& spare)
+{
+    std::vector<RedBlackNode*> pending;
+    if (tree->link3 != tree)
+        pending.push_back(tree->link3);
+    while (!pending.empty()) {
+        RedBlackNode* n = pending.back();
+        pending.pop_back();
+        if (IsBranch(n)) {
+            pending.push_back(n->link1);
+            pending.push_back(n->link2);
+            spare.push_back(n);
+        }
+    }
+    tree->link1 = tree->link2 = tree->link3 = tree;
+}
+
+void LinkRedBlackLeaves(RedBlackNode* tree, RedBlackNode* const* leaves, std::size_t count,
+                        std::vector<RedBlackNode*>& spare)
+{
+    if (count == 0) {
+        for (RedBlackNode* n : spare)
+            delete n;
+        spare.clear();
+        return;
+    }
+    // Every branch is at hand before the first link is written, so running out of memory cannot
+    // leave half a tree.
+    spare.reserve(count - 1);
+    while (spare.size() < count - 1)
+        spare.push_back(new RedBlackNode);
+    RedBlackNode* previous = tree;
+    for (std::size_t i = 0; i < count; ++i) {
+        leaves[i]->link2 = previous;
+        previous->link1 = leaves[i];
+        previous = leaves[i];
+    }
+    previous->link1 = tree;
+    tree->link2 = previous;
+    int shallowest = 0; // floor(log2(count)): the depth of the highest leaf
+    while ((std::size_t(2) << shallowest) <= count)
+        ++shallowest;
+    tree->link3 = LinkBalanced(leaves, 0, count, tree, kRedBlackRoot, 0, shallowest, spare);
+    for (RedBlackNode* n : spare)
+        delete n;
+    spare.clear();
+}
 
 RedBlackNode* CreateRedBlackTree()
 {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
+#include <vector>
 
 // Node of the leaf-oriented red-black tree. Data sit in the leaves, which are chained in key order
 // with the sentinel (the tree handle) closing the ring, so an in-order walk is a list walk.
@@ -52,6 +54,13 @@ RedBlackNode* InsertRedBlackNode(RedBlackNode* position, const void* key, void* 
 // Unlinks and frees the leaf, removes its parent branch and rebalances.
 void DeleteRedBlackNode(RedBlackNode* leaf);
 inline void* GetRedBlackNodeValue(const RedBlackNode* leaf) { return leaf->value; }
+// Empties the tree for a rebuild: its branches go to spare, its leaves survive unlinked.
+void TakeRedBlackBranches(RedBlackNode* tree, std::vector<RedBlackNode*>& spare);
+// Hangs leaves, already in key order, under an empty tree as a balanced tree in one pass, instead
+// of a descent per leaf. Branches come from spare first; what spare has left over is freed. Only
+// link and flag words are written; keys and values stay as they are.
+void LinkRedBlackLeaves(RedBlackNode* tree, RedBlackNode* const* leaves, std::size_t count,
+                        std::vector<RedBlackNode*>& spare);
 // Checking aids: black nodes, and all nodes, from the node up to the sentinel.
 int GetRedBlackBlackDepth(const RedBlackNode* node);
 int GetRedBlackDepth(const RedBlackNode* node);

@@ -5,6 +5,7 @@
 #include "model/Record.h"
 #include "model/RecordOwner.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -41,14 +42,25 @@ int CSpRecordRBTree::CompareWithTies(CRecord* a, CRecord* b) const
 RedBlackNode* CSpRecordRBTree::Insert(CRecord* record)
 {
     InvalidateCursor();
-    if (record == nullptr || m_leafOf.count(record) != 0)
+    if (record == nullptr)
+        return nullptr;
+    const auto [slot, added] = m_leafOf.try_emplace(record, nullptr);
+    if (!added)
         return nullptr;
     record->SetSequenceNumber(m_nextSequence++);
-    RedBlackNode* leaf = InsertRedBlackUnique(m_tree, record, RowState(-1),
-                                              [this](CRecord* a, CRecord* b) { return CompareWithTies(a, b); });
-    if (leaf == nullptr)
+    RedBlackNode* leaf = nullptr;
+    try {
+        leaf = InsertRedBlackUnique(m_tree, record, RowState(-1),
+                                    [this](CRecord* a, CRecord* b) { return CompareWithTies(a, b); });
+    } catch (...) {
+        m_leafOf.erase(slot);
+        throw;
+    }
+    if (leaf == nullptr) {
+        m_leafOf.erase(slot);
         return nullptr;
-    m_leafOf.emplace(record, leaf);
+    }
+    slot->second = leaf;
     ++m_count;
     return leaf;
 }
@@ -73,6 +85,8 @@ void CSpRecordRBTree::Clear()
     m_count = 0;
 }
 
+void CSpRecordRBTree::Reserve(std::size_t more) { m_leafOf.reserve(m_leafOf.size() + more); }
+
 void CSpRecordRBTree::InvalidateCursor()
 {
     m_cursorIndex = -1;
@@ -82,9 +96,60 @@ void CSpRecordRBTree::InvalidateCursor()
 
 void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records)
 {
-    Clear();
-    for (CRecord* record : records)
-        Insert(record);
+    InvalidateCursor();
+    // Records already held keep their leaves, so re-sorting the same rows allocates nothing.
+    // Held leaves are marked unclaimed first; a second claim means the record came twice.
+    constexpr intptr_t Unclaimed = -2;
+    std::vector<RedBlackNode*> held;
+    held.reserve(std::size_t(m_count));
+    for (RedBlackNode* n = m_tree->link1; n != m_tree; n = n->link1) {
+        n->value = RowState(Unclaimed);
+        held.push_back(n);
+    }
+    std::vector<RedBlackNode*> spare;
+    TakeRedBlackBranches(m_tree, spare);
+    std::vector<Row> rows;
+    rows.reserve(records.size());
+    for (CRecord* record : records) {
+        if (record == nullptr)
+            continue;
+        RedBlackNode* leaf = FindLeaf(record);
+        if (leaf == nullptr) {
+            leaf = new RedBlackNode;
+            leaf->key = record;
+            m_leafOf.emplace(record, leaf);
+        } else if (RowState(leaf->value) != Unclaimed) {
+            continue;
+        }
+        leaf->value = RowState(-1);
+        rows.push_back({record, leaf});
+    }
+    for (RedBlackNode* n : held) {
+        if (RowState(n->value) == Unclaimed) {
+            m_leafOf.erase(GetRedBlackNodeKey<CRecord*>(n));
+            delete n;
+        }
+    }
+    LinkInOrder(rows, spare);
+}
+
+void CSpRecordRBTree::LinkInOrder(std::vector<Row>& rows, std::vector<RedBlackNode*>& spare)
+{
+    InvalidateCursor();
+    // Sequence numbers first: the order's own tie-break may read them.
+    m_nextSequence = 0;
+    for (Row& row : rows)
+        row.record->SetSequenceNumber(m_nextSequence++);
+    // Stable, so rows the order calls equal keep their sequence order, as inserting one by one
+    // gives; a merge sort also stays inside the run whatever the callback answers.
+    std::stable_sort(rows.begin(), rows.end(),
+                     [this](const Row& a, const Row& b) { return m_compare(a.record, b.record) < 0; });
+    std::vector<RedBlackNode*> leaves;
+    leaves.reserve(rows.size());
+    for (const Row& row : rows)
+        leaves.push_back(row.leaf);
+    LinkRedBlackLeaves(m_tree, leaves.data(), leaves.size(), spare);
+    m_count = int32_t(leaves.size());
 }
 
 RedBlackNode* CSpRecordRBTree::LeafAt(int32_t row)
@@ -188,16 +253,16 @@ void CSpRecordRBTree::Rebuild()
     }
     if (inOrder)
         return;
-    std::vector<CRecord*> rows;
-    rows.reserve(std::size_t(m_count));
-    for (RedBlackNode* n = m_tree->link1; n != m_tree; n = n->link1)
-        rows.push_back(GetRedBlackNodeKey<CRecord*>(n));
-    Clear();
-    if (!rows.empty())
+    if (m_count > 0)
         progress.Begin("Sorting...");
-    const int64_t total = int64_t(rows.size());
-    for (int64_t k = 0; k < total; ++k) {
-        Insert(rows[std::size_t(k)]);
-        progress.SetPercent(MulDiv(k, 100, total));
+    // The leaves are kept, so the record-to-leaf map stays valid; only their order changes.
+    std::vector<Row> rows;
+    rows.reserve(std::size_t(m_count));
+    for (RedBlackNode* n = m_tree->link1; n != m_tree; n = n->link1) {
+        n->value = RowState(-1);
+        rows.push_back({GetRedBlackNodeKey<CRecord*>(n), n});
     }
+    std::vector<RedBlackNode*> spare;
+    TakeRedBlackBranches(m_tree, spare);
+    LinkInOrder(rows, spare);
 }

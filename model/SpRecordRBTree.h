@@ -2,6 +2,7 @@
 
 #include "model/RedBlackTree.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
@@ -20,8 +21,12 @@ public:
     // Records the order calls equal stay in sequence order.
     RedBlackNode* Insert(CRecord* record);
     CRecord* Remove(RedBlackNode* leaf);
+    // Makes room for that many more rows at once, before a bulk add.
+    void Reserve(std::size_t more);
     void Clear();
     void InvalidateCursor();
+    // Files the records anew with sequence numbers in the given order, sorted by the compare
+    // callback; the same rows as inserting them one by one, built in a single pass.
     void AssignFrom(const std::vector<CRecord*>& records);
 
     // Null outside 0..count-1.
@@ -43,6 +48,14 @@ public:
     CRecordOwner* GetDocument() const { return m_document; }
 
 private:
+    struct Row
+    {
+        CRecord* record;
+        RedBlackNode* leaf;
+    };
+    // Numbers the rows in their given order, sorts them and hangs their leaves as a balanced tree
+    // under the emptied tree, with branches from spare.
+    void LinkInOrder(std::vector<Row>& rows, std::vector<RedBlackNode*>& spare);
     RedBlackNode* LeafAt(int32_t row);
     int CompareWithTies(CRecord* a, CRecord* b) const;
 

@@ -3,6 +3,7 @@
 #include "core/ColoredTextLines.h"
 #include "core/RawDataSetup.h"
 #include "model/DataFileDoc.h"
+#include "rawdata/RawPointNameMap.h"
 #include "rawdata/records/RawDataNikonCoordinateRecord.h"
 
 #include <algorithm>
@@ -254,6 +255,13 @@ bool CRawDataFile::FormatLineInfo(CColoredTextLines* lines, int32_t line, bool l
         for (const auto& l : check.Lines())
             addWithTab(l);
     return true;
+}
+
+void CRawDataFile::ReserveInputPoints(std::size_t more)
+{
+    m_records.reserve(m_records.size() + more);
+    m_setups.reserve(m_setups.size() + more);
+    GetPointNameMap().Reserve(more);
 }
 
 bool CRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted, std::string* text, int32_t* line)

@@ -80,6 +80,7 @@ public:
 
     // CJobRawData.
     bool AppendInputPoint(const CPointRecord& point, bool deleted, std::string* text, int32_t* line) override;
+    void ReserveInputPoints(std::size_t more) override;
 
 protected:
     // Recomputes the setups of the line and every later one; earlier setups are unchanged because a

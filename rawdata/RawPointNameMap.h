@@ -41,6 +41,8 @@ public:
     void RemoveFromLine(int32_t line);
     // Names with at least one copy.
     size_t GetNameCount() const;
+    // Makes room for that many more names before a bulk add.
+    void Reserve(size_t more) { m_names.reserve(m_names.size() + more); }
 
     static int32_t LineOf(const CPointRecord& point);
     static bool IsDeletedCopy(const CPointRecord& point);

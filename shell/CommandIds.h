@@ -17,6 +17,9 @@ inline constexpr int IdAppExit = WxCommandId(57665);
 // then Duplicate and the raw drawing options, all carried out by the job view.
 inline constexpr int IdFindRawDataRecords = 7399;
 inline constexpr int IdRawDataReduction = 7398;
+// The raw list's context "Find..."; the main window opens the same panel as 7399.
+inline constexpr int IdFindRawContext = 7305;
+inline constexpr int IdRawDataReport = 7390;
 inline constexpr int IdDuplicateRawLine = 7304;
 inline constexpr int IdDontDrawRawData = 7391;
 inline constexpr int IdDrawRawSelection = 7392;

@@ -9,6 +9,9 @@
 #include "model/PointRecord.h"
 #include "model/RecordDatabase.h"
 
+#include <algorithm>
+#include <vector>
+
 CPointRows* g_sortingView = nullptr;
 
 namespace {
@@ -185,21 +188,26 @@ void CPointRows::RebuildSortOrder()
     CSpRecordRBTree* sorted = m_document->GetSortedIndex();
     SortContextScope context;
     InstallCompare();
-    sorted->Clear();
     CRecordDatabase* records = m_document->GetRecordDatabase();
-    if (records == nullptr)
+    if (records == nullptr) {
+        sorted->Clear();
         return;
+    }
     const int32_t count = records->GetCount(0);
     CStatusProgress progress;
     if (count > 0)
         progress.Begin("Sorting points...");
+    // Gathered first and filed in one sort: inserting each point descends the tree at random.
+    std::vector<CRecord*> points;
+    points.reserve(std::size_t(std::max(count, 0)));
     CRecordCursor cursor = records->GetFirstRecord(0);
     int64_t i = 0;
     while (CRecord* record = records->GetNextRecord(cursor)) {
         progress.SetPercent(MulDiv(i++, 100, count));
         if (record->GetType() == kRecordTypePoint)
-            sorted->Insert(record);
+            points.push_back(record);
     }
+    sorted->AssignFrom(points);
 }
 
 void CPointRows::ResortPoints()

@@ -14,6 +14,10 @@ wxDECLARE_EVENT(EVT_REGENERATE_COORDINATES_80D4, wxCommandEvent);
 // panels send it when they are shown.
 wxDECLARE_EVENT(EVT_SHOW_RAW_DATA_TAB_80BA, wxCommandEvent);
 
+// 0x80BC to a job view: a popup went away without an object to unhighlight; the raw data list
+// drops its highlighted row. The answer (1 when it was the active list) comes back in the int.
+wxDECLARE_EVENT(EVT_CLEAR_RAW_HOT_ROW_80BC, wxCommandEvent);
+
 // 0x80D7 to the main frame: deliver the change hints the active job holds back.
 wxDECLARE_EVENT(EVT_DELIVER_HINTS_80D7, wxCommandEvent);
 

@@ -19,6 +19,7 @@
 #include "model/MorvelSettings.h"
 #include "platform/Profile.h"
 #include "platform/ShellHooks.h"
+#include "rawdata/ui/RawPanels.h"
 #include "shell/CommandIds.h"
 #include "shell/HelpDocuments.h"
 #include "shell/RecentFileList.h"
@@ -112,6 +113,13 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
             m_jobView->OnJobSettings();
     }, IdJobSettings);
     Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(m_jobView && ActiveViewKind() == 0); }, IdJobSettings);
+    // The raw data panels go onto the side bar.
+    Bind(wxEVT_MENU, [](wxCommandEvent&) { raw_panels::OpenFind(); }, IdFindRawDataRecords);
+    Bind(wxEVT_MENU, [](wxCommandEvent&) { raw_panels::OpenFind(); }, IdFindRawContext);
+    Bind(wxEVT_MENU, [](wxCommandEvent&) { raw_panels::OpenReduce(); }, IdRawDataReduction);
+    Bind(wxEVT_MENU, [](wxCommandEvent&) { raw_panels::OpenReport(); }, IdRawDataReport);
+    for (int id : {IdFindRawDataRecords, IdFindRawContext, IdRawDataReduction, IdRawDataReport})
+        Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(m_jobView && ActiveViewKind() == 0); }, id);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnChangeDescription(); }, IdChangeDescription);
     Centre();
 }
@@ -143,6 +151,7 @@ void CMainFrame::CreateMenus()
     job->Append(IdEditRawDataRecords, "Edit Raw Data Records...");
     job->Append(IdFindRawDataRecords, "Find Raw Data Records...");
     job->Append(IdRawDataReduction, "Raw Data Reduction...");
+    job->Append(IdRawDataReport, "Raw Data Report...");
     job->AppendSeparator();
     job->Append(IdDuplicateRawLine, "Duplicate");
     job->AppendSeparator();

@@ -112,8 +112,9 @@ TEST(AsciiExport, FailedWritesSayNothingWasWritten)
     EXPECT_FALSE(writer.WriteFile(dir.file("no-such-folder/out.txt")));
     // A full device fails at the writes or the close, not at the create.
     struct stat st {};
-    if (::stat("/dev/full", &st) == 0 && ::access("/dev", W_OK) != 0)
+    if (::stat("/dev/full", &st) == 0 && ::access("/dev", W_OK) != 0) {
         EXPECT_FALSE(writer.WriteFile("/dev/full"));
+    }
     EXPECT_THAT(messages.texts, testing::Each(std::string("Save failed, try again")));
     EXPECT_GE(messages.texts.size(), 1u);
 

@@ -21,6 +21,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <sys/stat.h>
@@ -433,6 +435,62 @@ TEST(JobDocumentFiles, SaveModifiedMarksAVanishedJobFile)
     CMorvelFileDoc fresh;
     EXPECT_TRUE(fresh.SaveModified());
     EXPECT_EQ(shell.prompts.size(), 1u);
+}
+
+// Saving at closing: a write that fails must be told, not only logged, and the job stays open;
+// a save the person declines says nothing more.
+TEST(JobDocumentFiles, AFailedSaveAtClosingIsToldAndKeepsTheJob)
+{
+    FakeRawDataFactoryScope raw;
+    DocumentShell shell;
+    MessageLog messages;
+    TempDir dir;
+    const std::string path = dir.file("job.Mvj");
+    SaveSampleJob(path);
+    CMorvelFileDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    AddPoint(doc, "4", 1, 2);
+    const auto jobBefore = ReadAllBytes(path);
+    shell.answer = IDYES;
+
+    // The raw data writer fails.
+    FakeRawOf(doc)->refuseSave = true;
+    EXPECT_FALSE(doc.SaveModified());
+    EXPECT_THAT(messages.texts, ElementsAre("The job could not be saved as '" + path +
+                                            "'.\n\nThe raw data file could not be written.\n\n"
+                                            "The job stays open with its changes."));
+    EXPECT_THAT(doc.GetHistoryList().back(), MatchesRegex(Stamped("File Save FAILED")));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(ReadAllBytes(path), jobBefore);
+    EXPECT_THAT(FolderContents(dir.path()), ElementsAre("job.Mvj", "job.Mvr"));
+
+    // The raw file's place is taken by a folder: the reason the system gives is passed on.
+    FakeRawOf(doc)->refuseSave = false;
+    const std::string rawPath = dir.file("job.Mvr");
+    fs::remove(rawPath);
+    fs::create_directories(fs::path(rawPath) / "inside");
+    messages.texts.clear();
+    EXPECT_FALSE(doc.SaveModified());
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_THAT(messages.texts[0], HasSubstr("The raw data file " + rawPath + " could not be replaced.\n" +
+                                             std::strerror(EISDIR)));
+    EXPECT_EQ(ReadAllBytes(path), jobBefore);
+    EXPECT_TRUE(doc.IsModified());
+
+    // Declining to make a read-only job writable is no failure to report.
+    fs::remove_all(rawPath);
+    ::chmod(path.c_str(), 0444);
+    messages.texts.clear();
+    messages.answers = {IDNO};
+    EXPECT_FALSE(doc.SaveModified());
+    EXPECT_THAT(messages.texts, ElementsAre("job.Mvj is Read-Only. Make writable?"));
+
+    // Once the write can succeed, the same closing saves.
+    messages.texts.clear();
+    messages.answers = {IDYES};
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_THAT(messages.texts, ElementsAre("job.Mvj is Read-Only. Make writable?"));
 }
 
 TEST(JobDocumentReload, TheFourFileCases)

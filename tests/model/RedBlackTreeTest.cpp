@@ -187,6 +187,64 @@ TEST(RedBlackTree, AscendingAndDescendingRunsStayBalanced)
     EXPECT_EQ(*up.GetPrev(pos), kKeys - 2);
 }
 
+TEST(RedBlackTree, LeavesLinkedInOrderFormAValidTreeAtEverySize)
+{
+    std::vector<int> keys(1100);
+    for (int i = 0; i < int(keys.size()); ++i)
+        keys[i] = 2 * i; // odd keys are left free for inserts afterwards
+    std::vector<int> sizes;
+    for (int n = 0; n <= 70; ++n)
+        sizes.push_back(n);
+    for (int n : {127, 128, 129, 255, 256, 257, 1023, 1024, 1025})
+        sizes.push_back(n);
+    std::mt19937 rng(5);
+    for (int n : sizes) {
+        SCOPED_TRACE(n);
+        CRedBlackTree<const int*, void*> tree(&CompareInts);
+        // An old tree's branches handed in as spare: fewer, as many, or more than needed.
+        for (int i = 0; i < (n * 3) % 17; ++i)
+            tree.Insert(&keys[std::size_t(1099 - i)], nullptr);
+        std::vector<RedBlackNode*> oldLeaves;
+        for (RedBlackNode* pos = tree.GetFirstPosition(); pos != nullptr; tree.GetNext(pos))
+            oldLeaves.push_back(pos);
+        std::vector<RedBlackNode*> spare;
+        TakeRedBlackBranches(tree.GetHandle(), spare);
+        for (RedBlackNode* leaf : oldLeaves)
+            delete leaf;
+
+        std::vector<RedBlackNode*> leaves;
+        for (int i = 0; i < n; ++i) {
+            auto* leaf = new RedBlackNode;
+            leaf->key = &keys[std::size_t(i)];
+            leaves.push_back(leaf);
+        }
+        LinkRedBlackLeaves(tree.GetHandle(), leaves.data(), leaves.size(), spare);
+        EXPECT_TRUE(spare.empty());
+        auto chain = CheckTree(tree.GetHandle(), IntLess);
+        ASSERT_EQ(chain, std::vector<const RedBlackNode*>(leaves.begin(), leaves.end()));
+        int deepest = 0;
+        for (const RedBlackNode* leaf : chain)
+            deepest = std::max(deepest, GetRedBlackDepth(leaf));
+        int log2 = 0;
+        while ((2 << log2) <= n)
+            ++log2;
+        EXPECT_LE(deepest, log2 + 2) << "leaves one level apart at most";
+
+        // The rebalancing code must take the built tree as its own.
+        std::vector<int> odd(std::size_t(n) / 2 + 1);
+        for (std::size_t i = 0; i < odd.size(); ++i) {
+            odd[i] = int(2 * (rng() % std::size_t(n + 1)) + 1);
+            tree.Insert(&odd[i], nullptr);
+        }
+        for (int i = 0; i < n / 2 && !leaves.empty(); ++i) {
+            const std::size_t k = rng() % leaves.size();
+            tree.Remove(leaves[k]);
+            leaves.erase(leaves.begin() + std::ptrdiff_t(k));
+        }
+        CheckTree(tree.GetHandle(), IntLess);
+    }
+}
+
 TEST(PointIndex, ExactAndInexactLookups)
 {
     FakeJob job;
@@ -347,6 +405,78 @@ TEST(SortedIndex, RebuildWithTiesKeepsEveryRowInOrder)
     job.sorted.Rebuild();
     EXPECT_EQ(StatusTexts(host), (std::vector<std::string>{"text:Checking...", "end"}));
     CheckTree(job.sorted.GetHandle(), [](const RedBlackNode*, const RedBlackNode*) { return true; });
+}
+
+// The single sort must give exactly the rows, and sequence numbers, that filing the records one
+// by one in their old row order gives.
+TEST(SortedIndex, OneSortGivesTheRowsOfOneByOneInserts)
+{
+    FakeJob job;
+    std::mt19937 rng(17);
+    std::vector<CPointRecord*> points;
+    for (int i = 0; i < 3000; ++i) // few distinct eastings, so most rows tie
+        points.push_back(job.AddPoint(std::to_string(rng() % 1000000).c_str(), double(rng() % 40), 0));
+    points.erase(std::remove(points.begin(), points.end(), nullptr), points.end());
+    auto rowsOf = [](CSpRecordRBTree& tree) {
+        std::vector<std::pair<CRecord*, int32_t>> rows;
+        for (int32_t row = 0; row < tree.GetCount(); ++row)
+            rows.emplace_back(tree.GetAt(row), tree.GetAt(row)->GetSequenceNumber());
+        return rows;
+    };
+    auto insertedOneByOne = [&](const std::vector<CRecord*>& order) {
+        CSpRecordRBTree reference;
+        reference.SetCompare(job.sorted.GetCompare());
+        for (CRecord* record : order)
+            reference.Insert(record);
+        return rowsOf(reference);
+    };
+    auto checkShape = [&] {
+        CheckTree(job.sorted.GetHandle(), [](const RedBlackNode* a, const RedBlackNode* b) {
+            auto* pa = GetRedBlackNodeKey<CPointRecord*>(a);
+            auto* pb = GetRedBlackNodeKey<CPointRecord*>(b);
+            return pa->GetEasting() != pb->GetEasting() ? pa->GetEasting() < pb->GetEasting()
+                                                         : pa->GetSequenceNumber() < pb->GetSequenceNumber();
+        });
+    };
+    FakeStatusBarHost host;
+
+    // Rebuild: the rows as they stand, re-sorted.
+    std::vector<CRecord*> before;
+    for (int32_t row = 0; row < job.sorted.GetCount(); ++row)
+        before.push_back(job.sorted.GetAt(row));
+    job.sorted.SetCompare(&CompareByEasting);
+    const auto expected = insertedOneByOne(before);
+    job.sorted.Rebuild();
+    EXPECT_EQ(rowsOf(job.sorted), expected);
+    checkShape();
+
+    // AssignFrom: a shuffled set with a record given twice, a null, a record not held before,
+    // and held records left out, which lose their rows.
+    std::vector<CRecord*> given(points.begin(), points.end());
+    std::shuffle(given.begin(), given.end(), rng);
+    CPointRecord* dropped = static_cast<CPointRecord*>(given.back());
+    given.resize(given.size() - 100);
+    CRecord* twice = given[500];
+    given.insert(given.begin() + 10, twice);
+    given.insert(given.begin() + 20, nullptr);
+    auto* outsider = new CPointRecord("X", "", CLocation(7, 0, NoValue), true);
+    given.push_back(outsider);
+    const auto expectedAssigned = insertedOneByOne(given);
+    job.sorted.AssignFrom(given);
+    EXPECT_EQ(rowsOf(job.sorted), expectedAssigned);
+    EXPECT_EQ(job.sorted.GetCount(), int32_t(points.size()) - 100 + 1);
+    EXPECT_EQ(job.sorted.FindLeaf(dropped), nullptr);
+    ASSERT_NE(job.sorted.FindLeaf(outsider), nullptr);
+    EXPECT_EQ(job.sorted.GetAt(job.sorted.IndexOf(outsider)), outsider);
+    checkShape();
+
+    // Later inserts and deletes work on the built tree as on any other.
+    CPointRecord* late = job.AddPoint("late", 7, 0);
+    ASSERT_NE(late, nullptr);
+    EXPECT_EQ(job.sorted.GetAt(job.sorted.IndexOf(outsider) + 1), late);
+    job.sorted.Remove(job.sorted.FindLeaf(outsider));
+    delete outsider;
+    checkShape();
 }
 
 TEST(SortedIndex, RowStates)

@@ -216,18 +216,21 @@ TEST(PublicRawFilesTest, EveryLineSplitsByItsLayout)
             SCOPED_TRACE(text);
             CNikonRawDataRecord record(text);
             const int32_t type = record.GetType();
-            if (type == RecordTypeComment)
+            if (type == RecordTypeComment) {
                 EXPECT_EQ(record.GetFieldCount(), 1);
+            }
             if (type == RecordTypeSideShot) {
                 EXPECT_EQ(record.GetFieldCount(), 7);
                 ++shots;
             }
             // The instruments write two more station values and an empty value before the
             // northing; the raw import narrows them.
-            if (type == RecordTypeStation)
+            if (type == RecordTypeStation) {
                 EXPECT_EQ(record.GetFieldCount(), 0);
-            if (type == RecordTypeStation || record_codes::IsCoordinateType(type))
+            }
+            if (type == RecordTypeStation || record_codes::IsCoordinateType(type)) {
                 EXPECT_FALSE(record.CheckLayout(type));
+            }
         }
         EXPECT_GT(shots, 2);
     }

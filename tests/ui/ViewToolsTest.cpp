@@ -514,6 +514,13 @@ TEST_F(ViewToolsTest, RealtimeZoomStepsFlagOnlyTheFirstStepOfADrag)
     EXPECT_EQ(map->Core().GetWindow().x1, held.x1);
     host->ToolOnRButtonDown(0, 400, 100);
     EXPECT_TRUE(host->GetCurrentTool()->IsDefaultTool());
+    // A drag cut short by the right button still ends with the picture drawn anew.
+    host->OnRealtimeZoomCommand(map);
+    LeftDown(wxPoint(400, 300));
+    Move(wxPoint(400, 280), LButton);
+    ASSERT_TRUE(map->Core().IsRealtimeDrag());
+    host->ToolOnRButtonDown(LButton, 400, 280);
+    EXPECT_FALSE(map->Core().IsRealtimeDrag());
 }
 
 TEST_F(ViewToolsTest, APanDragMovesTheWindowByTheDraggedWorldDistance)
@@ -524,6 +531,9 @@ TEST_F(ViewToolsTest, APanDragMovesTheWindowByTheDraggedWorldDistance)
     EXPECT_EQ(tool->GetLoadedCursorId(), RealtimePanIdleCursorId);
     const CLocation before = map->Core().GetVisibleTopLeft();
     const CLocation a = ToWorld(wxPoint(400, 300)), b = ToWorld(wxPoint(470, 340));
+    CMapLayer* layer = map->GetMapLayer();
+    ASSERT_NE(layer, nullptr);
+    const double layerX1 = layer->GetWorldX1();
     LeftDown(wxPoint(400, 300));
     EXPECT_EQ(tool->GetLoadedCursorId(), RealtimePanDragCursorId);
     Move(wxPoint(470, 340), LButton);
@@ -532,7 +542,12 @@ TEST_F(ViewToolsTest, APanDragMovesTheWindowByTheDraggedWorldDistance)
     EXPECT_NEAR(after.y - before.y, -(b.y - a.y), 1e-6);
     // The point under the cursor is the one grabbed.
     EXPECT_NEAR(ToWorld(wxPoint(470, 340)).x, a.x, 1e-6);
+    // During the drag the picture is the old one moved; it is drawn anew at the release.
+    EXPECT_TRUE(map->Core().IsRealtimeDrag());
+    EXPECT_EQ(layer->GetWorldX1(), layerX1);
     LeftUp(wxPoint(470, 340));
+    EXPECT_FALSE(map->Core().IsRealtimeDrag());
+    EXPECT_NEAR(layer->GetWorldX1(), after.x, 1e-6);
     EXPECT_EQ(tool->GetLoadedCursorId(), RealtimePanIdleCursorId);
     EXPECT_EQ(hints, (std::vector<std::string>{"13/0", "3/1"}));
 }

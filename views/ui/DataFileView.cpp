@@ -17,6 +17,7 @@
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
 #include "shell/ui/ViewTabBar.h"
+#include "rawdata/ui/RawPanels.h"
 #include "views/GridToolLink.h"
 #include "views/ui/PreviewMapCtrl.h"
 
@@ -318,7 +319,8 @@ void CDataFileView::ShowRawDataTab()
 
 void CDataFileView::EditRawDataLine(int lineIndex)
 {
-    (void)lineIndex;
+    ShowRawDataTab();
+    raw_panels::EditLine(lineIndex);
 }
 
 void CDataFileView::ShowPointsTab()

@@ -230,10 +230,23 @@ void CMapCtrl::OnPaint(wxPaintEvent&)
     }
     if (!m_core->IsLayoutDeferred() && layer->HasQueued())
         layer->Drain();
-    // The bitmap sits where its world corners fall now; right after a refresh that is (0, 0).
+    // The bitmap sits where its world corners fall now; right after a refresh that is (0, 0) at
+    // its own size. During a realtime zoom it is scaled until the drag ends.
     const DevicePoint at = m_core->GetMapping().WorldToDevice(layer->GetWorldX1(), layer->GetWorldY1());
-    dc.Blit(at.x, at.y, std::min(size.x, layer->GetWidth()), std::min(size.y, layer->GetHeight()), &layer->GetDC(),
-            0, 0);
+    const DevicePoint end = m_core->GetMapping().WorldToDevice(layer->GetWorldX2(), layer->GetWorldY2());
+    const int w = end.x - at.x, h = end.y - at.y;
+    if (m_core->IsRealtimeDrag() && w > 0 && h > 0 && (std::abs(w - layer->GetWidth()) > 1 || std::abs(h - layer->GetHeight()) > 1)) {
+        dc.SetBackground(wxBrush(ToWxColour(GetPaletteColor(GetMorvelSettings().GetGraphicsBackgroundColor()))));
+        dc.Clear();
+        dc.StretchBlit(at.x, at.y, w, h, &layer->GetDC(), 0, 0, layer->GetWidth(), layer->GetHeight());
+    } else {
+        if (at.x != 0 || at.y != 0) {
+            dc.SetBackground(wxBrush(ToWxColour(GetPaletteColor(GetMorvelSettings().GetGraphicsBackgroundColor()))));
+            dc.Clear();
+        }
+        dc.Blit(at.x, at.y, std::min(size.x, layer->GetWidth()), std::min(size.y, layer->GetHeight()),
+                &layer->GetDC(), 0, 0);
+    }
     if (!layer->HasQueued()) {
         CWxMapSurface surface(&dc);
         surface.SetIconLookup([this](int32_t icon) { return GetIconBitmap(icon); });

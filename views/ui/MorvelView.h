@@ -23,9 +23,12 @@ public:
     // 7338 "Job Settings...": the job settings dialog over the job.
     void OnJobSettings();
 
-    // 0x80D4: computes the job's points again from its raw data. Until the raw data pane takes it
-    // over, the options are used as given.
-    void RegenerateCoordinates(int options);
+    // 0x80D4: the units and corrections of the last raw setup become the job's settings, then
+    // the points are computed again from the raw data with the given options (1 ignore store
+    // points, 2 ignore deleted records, with 0x8000) or the ones the person chooses; one undo step
+    // unless the job is new from raw data (4). Every value is checked before anything changes, and
+    // a refused value or Cancel withdraws the step. True when the points were computed.
+    bool RegenerateCoordinates(int options);
 
 private:
     wxDECLARE_CLASS(CMorvelView);

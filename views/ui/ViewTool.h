@@ -342,10 +342,13 @@ public:
     bool OnLButtonDown(uint32_t flags, int32_t x, int32_t y) override;
     void OnLButtonUp(uint32_t flags, int32_t x, int32_t y) override;
     void OnRButtonDown(uint32_t flags, int32_t x, int32_t y) override;
+    void Retire() override;
     bool IsStarted() const { return m_started; }
     bool IsFirstStep() const { return m_firstStep; }
 
 protected:
+    // The map draws its picture anew once the drag ends.
+    void EndDrag();
     virtual bool IsDragButtonHeld(uint32_t flags) const { return (flags & ToolKeyLButton) != 0; }
     virtual void Step(int32_t px, int32_t py, int32_t x, int32_t y, bool firstStep) = 0;
     // A drag that began before the tool existed takes its first move as its start.

@@ -66,6 +66,21 @@ void CRealtimeDragTool::Start(int32_t x, int32_t y)
     m_started = true;
     m_firstStep = true;
     m_last = DevicePoint{x, y};
+    if (CMapCtrl* map = GetMapWindow())
+        map->Core().BeginRealtimeDrag();
+}
+
+void CRealtimeDragTool::EndDrag()
+{
+    if (CMapCtrl* map = GetMapWindow())
+        map->Core().EndRealtimeDrag();
+}
+
+void CRealtimeDragTool::Retire()
+{
+    // A drag cut short by another tool still leaves a fresh picture.
+    EndDrag();
+    CViewTool::Retire();
 }
 
 bool CRealtimeDragTool::OnLButtonDown(uint32_t, int32_t x, int32_t y)
@@ -93,6 +108,7 @@ void CRealtimeDragTool::OnMouseMove(uint32_t flags, int32_t x, int32_t y)
 
 void CRealtimeDragTool::OnLButtonUp(uint32_t, int32_t, int32_t)
 {
+    EndDrag();
     NotifyActiveDocument(HintViewTool, 0);
     NotifyActiveDocument(HintRefreshAll, 1);
 }
@@ -164,6 +180,7 @@ void CRealtimePanTool::OnMButtonDown(uint32_t, int32_t x, int32_t y)
 
 void CRealtimePanTool::OnMButtonUp(uint32_t, int32_t, int32_t)
 {
+    EndDrag();
     SetDragging(false);
     NotifyActiveDocument(HintViewTool, 0);
 }

@@ -1,0 +1,125 @@
+#include "rawdata/ui/RawPanels.h"
+
+#include "framework/ui/StackingDialogBar.h"
+#include "framework/ui/WindowEvents.h"
+#include "model/DataFileDoc.h"
+#include "rawdata/RawDataFile.h"
+#include "rawdata/ui/EditRawDataRecord.h"
+#include "rawdata/ui/FindRawRecordDlg.h"
+#include "rawdata/ui/RawDataReport.h"
+#include "rawdata/ui/ReduceRawData.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/MorvelApp.h"
+#include "views/ui/MorvelView.h"
+
+#include <wx/arrstr.h>
+
+namespace raw_panels {
+
+namespace {
+CMainFrame* Frame()
+{
+    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    return app ? app->GetMainFrame() : nullptr;
+}
+} // namespace
+
+CDataFileView* ActiveJobView()
+{
+    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    CMainFrame* frame = Frame();
+    if (!app || !frame || app->GetActiveViewKind() != 0)
+        return nullptr;
+    return frame->GetJobView();
+}
+
+CDataFileDoc* ActiveJob() { return CDataFileDoc::GetActiveDoc(); }
+
+CRawDataFile* ActiveRawData()
+{
+    CDataFileDoc* job = ActiveJob();
+    return job ? RawDataFileOf(job) : nullptr;
+}
+
+CIcons* Icons()
+{
+    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    return app ? &app->GetIcons() : nullptr;
+}
+
+void ShowRawDataTab()
+{
+    if (!ActiveJob())
+        return;
+    if (CDataFileView* view = ActiveJobView()) {
+        wxCommandEvent show(EVT_SHOW_RAW_DATA_TAB_80BA);
+        view->GetEventHandler()->ProcessEvent(show);
+    }
+}
+
+void Push(CStackableDialog* panel)
+{
+    CMainFrame* frame = Frame();
+    CStackingDialogBar* bar = frame ? frame->GetStackingBar() : nullptr;
+    if (!bar) {
+        delete panel;
+        return;
+    }
+    bar->PushDialog(panel);
+}
+
+int32_t FirstSelectedLine()
+{
+    CDataFileView* view = ActiveJobView();
+    return view ? view->GetFirstSelectedRawLine() : -1;
+}
+
+bool SelectLine(int32_t line)
+{
+    CDataFileView* view = ActiveJobView();
+    return view && view->SelectRawLine(line);
+}
+
+void EditLine(int32_t line)
+{
+    CRawDataFile* file = ActiveRawData();
+    if (!file || line < 0 || line >= file->GetLineCount())
+        return;
+    Push(new CEditRawDataRecord(line));
+}
+
+void EditSelectedLine()
+{
+    if (!ActiveJobView())
+        return;
+    CRawDataFile* file = ActiveRawData();
+    if (!file || file->GetLineCount() == 0)
+        return;
+    int32_t line = FirstSelectedLine();
+    if (line < 0 || line >= file->GetLineCount())
+        line = 0;
+    EditLine(line);
+}
+
+wxString WrapToWidth(wxWindow* window, const char* text, int width)
+{
+    const wxString all = wxString::FromUTF8(text);
+    wxString wrapped;
+    wxString line;
+    for (const wxString& word : wxSplit(all, ' ', '\0')) {
+        const wxString longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && window->GetTextExtent(longer).x > width) {
+            wrapped += line + "\n";
+            line = word;
+        } else {
+            line = longer;
+        }
+    }
+    return wrapped + line;
+}
+
+void OpenFind() { Push(new CFindRawRecordDlg()); }
+void OpenReduce() { Push(new CReduceRawData()); }
+void OpenReport() { Push(new CRawDataReport()); }
+
+} // namespace raw_panels

@@ -1,0 +1,143 @@
+#include "rawdata/ui/ReduceRawData.h"
+
+#include "core/DataExchange.h"
+#include "framework/ui/CustomButtons.h"
+#include "framework/ui/Icons.h"
+#include "model/DataFileDoc.h"
+#include "model/DataFileUndoManager.h"
+#include "platform/Profile.h"
+#include "rawdata/ui/RawPanels.h"
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/sizer.h>
+#include <wx/statbmp.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+
+namespace {
+constexpr const char* Section = "RegenerationOptions";
+
+wxStaticText* WrappedText(wxWindow* parent, const char* text)
+{
+    auto* label = new wxStaticText(parent, wxID_ANY, text);
+    label->Wrap(260);
+    return label;
+}
+} // namespace
+
+CReduceRawData::CReduceRawData() : CStackableDialog(ReduceRawDataTemplate, "Raw Data Reduction") {}
+
+CReduceRawData::~CReduceRawData() = default;
+
+void CReduceRawData::BuildControls()
+{
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    auto* head = new wxBoxSizer(wxHORIZONTAL);
+    if (CIcons* icons = raw_panels::Icons())
+        if (const wxBitmap* icon = icons->GetIcon(7051, false))
+            head->Add(new wxStaticBitmap(this, wxID_ANY, *icon), 0, wxRIGHT, 8);
+    head->Add(WrappedText(this, "Select reduction options and click [Reduce] to reduce raw data."), 1,
+              wxALIGN_CENTER_VERTICAL);
+    sizer->Add(head, 0, wxEXPAND | wxBOTTOM, 8);
+
+    auto* options = new wxStaticBoxSizer(wxVERTICAL, this, "Raw Data Reduction Options");
+    wxWindow* box = options->GetStaticBox();
+    auto* storeRow = new wxBoxSizer(wxHORIZONTAL);
+    auto* deletedRow = new wxBoxSizer(wxHORIZONTAL);
+    // The two step marks carry no command.
+    if (CIcons* icons = raw_panels::Icons()) {
+        storeRow->Add(new CCustomWizardButton(box, 2103, *icons), 0, wxRIGHT, 4);
+        deletedRow->Add(new CCustomWizardButton(box, 2104, *icons), 0, wxRIGHT, 4);
+    }
+    m_ignoreStore = new wxCheckBox(box, IgnoreStoreId, "");
+    m_ignoreStore->SetLabel(
+        raw_panels::WrapToWidth(m_ignoreStore, "Ignore Store Point records unless they create a new point.", 190));
+    m_ignoreDeleted = new wxCheckBox(box, IgnoreDeletedId, "");
+    m_ignoreDeleted->SetLabel(raw_panels::WrapToWidth(m_ignoreDeleted, "Ignore records marked as deleted", 190));
+    storeRow->Add(m_ignoreStore, 1, wxALIGN_CENTER_VERTICAL);
+    deletedRow->Add(m_ignoreDeleted, 1, wxALIGN_CENTER_VERTICAL);
+    options->Add(storeRow, 0, wxEXPAND | wxALL, 4);
+    options->Add(WrappedText(box, "The Ignore Store Points option will not create new points when a store point raw "
+                                  "data record is encountered unless the point referenced in the record does not "
+                                  "already exist."),
+                 0, wxALL, 4);
+    options->Add(deletedRow, 0, wxEXPAND | wxALL, 4);
+    options->Add(WrappedText(box, "Ignore records marked as deleted will ignore the deleted record lines.  Therefore, "
+                                  "all existing records will be used to create points."),
+                 0, wxALL, 4);
+    sizer->Add(options, 0, wxEXPAND | wxBOTTOM, 8);
+
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    auto* reduce = new wxButton(this, wxID_ANY, "Reduce");
+    auto* report = new wxButton(this, ReportId, "Report");
+    auto* close = new wxButton(this, wxID_ANY, "Close");
+    buttons->Add(reduce, 1, wxRIGHT, 6);
+    buttons->Add(report, 1, wxRIGHT, 6);
+    buttons->Add(close, 1);
+    sizer->Add(buttons, 0, wxEXPAND | wxBOTTOM, 8);
+
+    auto* jump = new wxStaticBoxSizer(wxHORIZONTAL, this, "Jump to...");
+    auto* find = new wxButton(jump->GetStaticBox(), wxID_ANY, "Find Records...");
+    auto* edit = new wxButton(jump->GetStaticBox(), wxID_ANY, "Edit Raw Data...");
+    jump->Add(find, 1, wxEXPAND | wxALL, 4);
+    jump->Add(edit, 1, wxEXPAND | wxALL, 4);
+    sizer->Add(jump, 0, wxEXPAND);
+    SetSizer(sizer);
+
+    reduce->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnReduce(); });
+    // On the panel, so that the message bar's "Report" reaches it as well as a click.
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnReport(); }, ReportId);
+    close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnCancel(); });
+    find->Bind(wxEVT_BUTTON, [](wxCommandEvent&) { raw_panels::OpenFind(); });
+    edit->Bind(wxEVT_BUTTON, [](wxCommandEvent&) { raw_panels::EditSelectedLine(); });
+}
+
+bool CReduceRawData::OnInitDialog()
+{
+    CStackableDialog::OnInitDialog();
+    UpdateDataEx(false);
+    return true;
+}
+
+void CReduceRawData::DoDataExchange(CDataExchange& dx)
+{
+    CProfile& profile = GetAppProfile();
+    if (!dx.m_bSaveAndValidate) {
+        m_ignoreStorePoints = profile.GetProfileInt(Section, "IgnoreStorePoint", 0) != 0;
+        m_ignoreDeletedRecords = profile.GetProfileInt(Section, "IgnoreDeletedPoint", 0) != 0;
+        m_ignoreStore->SetValue(m_ignoreStorePoints);
+        m_ignoreDeleted->SetValue(m_ignoreDeletedRecords);
+        return;
+    }
+    m_ignoreStorePoints = m_ignoreStore->GetValue();
+    m_ignoreDeletedRecords = m_ignoreDeleted->GetValue();
+    profile.WriteProfileInt(Section, "IgnoreStorePoint", m_ignoreStorePoints ? 1 : 0);
+    profile.WriteProfileInt(Section, "IgnoreDeletedPoint", m_ignoreDeletedRecords ? 1 : 0);
+}
+
+bool CReduceRawData::OnReduce()
+{
+    if (!UpdateDataEx(true))
+        return false;
+    CDataFileDoc* job = raw_panels::ActiveJob();
+    if (!job)
+        return false;
+    if (CDataFileUndoManager* undo = job->GetUndoManager())
+        undo->RecordUndoWithText("Regenerate Coordinates");
+    job->ReduceRawData(m_ignoreStorePoints, m_ignoreDeletedRecords, &GetReport(), nullptr);
+    GetReport().ShowInMessageBar(true, false);
+    return true;
+}
+
+void CReduceRawData::OnReport()
+{
+    CDataFileDoc* job = raw_panels::ActiveJob();
+    GetReport().OpenInEditor(job ? job->GetRawDataFileName() : std::string());
+}
+
+void CReduceRawData::OnActivateInBar()
+{
+    CStackableDialog::OnActivateInBar();
+    raw_panels::ShowRawDataTab();
+}

@@ -1,0 +1,349 @@
+// The raw data panels in the running program, on a real instrument file: the Edit panel (apply,
+// an invalid apply, undo), Find with Enter, Reduce twice with options kept over a restart, and
+// the job view's regeneration on a setup in gons.
+#include "ProgramTest.h"
+
+#include "core/DataExchange.h"
+#include "core/Report.h"
+#include "core/ReportOutput.h"
+#include "framework/ui/StackingDialogBar.h"
+#include "framework/ui/WindowEvents.h"
+#include "model/DataFileDoc.h"
+#include "model/DataFileUndoManager.h"
+#include "model/JobFileDocSettings.h"
+#include "rawdata/RawDataFile.h"
+#include "rawdata/records/RawDataRecord.h"
+#include "rawdata/ui/EditRawDataRecord.h"
+#include "rawdata/ui/FindRawRecordDlg.h"
+#include "rawdata/ui/RawDataFieldListCtrl.h"
+#include "rawdata/ui/RawDataListCtrl.h"
+#include "rawdata/ui/RawDataRecordComboBoxEx.h"
+#include "rawdata/ui/RawDataReport.h"
+#include "rawdata/ui/RawPanels.h"
+#include "rawdata/ui/ReduceRawData.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/MorvelApp.h"
+#include "shell/ui/RegenerationOptionsDlg.h"
+#include "views/ui/MorvelView.h"
+
+#include <wx/checkbox.h>
+#include <wx/dialog.h>
+#include <wx/radiobut.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+using morvel::test::ProgramTest;
+
+namespace {
+
+void DeliverHints()
+{
+    wxCommandEvent deliver(EVT_DELIVER_HINTS_80D7);
+    wxTheApp->GetTopWindow()->ProcessWindowEvent(deliver);
+}
+
+// Keeps what would go to the companion editor.
+class RecordingReportOutput : public CReportOutput
+{
+public:
+    std::string RenderRtf(const CReport& report, bool, const std::string&) override
+    {
+        return "rows " + std::to_string(report.GetTotalRowCount());
+    }
+    bool HasMainWindow() override { return true; }
+    void ShowRtfInMessageBar(const std::string& rtf, bool) override { barTexts.push_back(rtf); }
+    bool IsMessageBarVisible() override { return false; }
+    bool GetUserClosedMessageBar() override { return false; }
+    void SetUserClosedMessageBar(bool) override {}
+    void ShowMessageBar(bool) override {}
+    bool GetAutoShowMessages() override { return false; }
+    bool SendTextToKVLEdit(const std::string& text) override
+    {
+        editorTexts.push_back(text);
+        return true;
+    }
+    bool StartKVLEdit(const std::vector<std::string>&) override { return true; }
+
+    std::vector<std::string> barTexts;
+    std::vector<std::string> editorTexts;
+};
+
+class RawPanelsTest : public ProgramTest
+{
+protected:
+    // A job made from the instrument file, reduced with the options as given.
+    void StartOnSample()
+    {
+        const std::string raw =
+            CopySample(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw"), "Survey.Mvr");
+        dialogAnswer = [](wxDialog& dialog) {
+            return CEasyDialog::FromHost(dialog) ? int(wxID_OK) : int(wxID_CANCEL);
+        };
+        ASSERT_TRUE(Start({raw}));
+        Frame().SetSize(1100, 800);
+        Pump();
+        previousOutput = SetReportOutput(&output);
+    }
+    void TearDown() override
+    {
+        SetReportOutput(previousOutput);
+        ProgramTest::TearDown();
+    }
+    CDataFileDoc& Job() { return *CDataFileDoc::GetActiveDoc(); }
+    CRawDataFile& Raw() { return *RawDataFileOf(CDataFileDoc::GetActiveDoc()); }
+    CMorvelView& View() { return *Frame().GetJobView(); }
+    template <class T> T* Current() { return dynamic_cast<T*>(Frame().GetStackingBar()->GetCurrent()); }
+
+    RecordingReportOutput output;
+    CReportOutput* previousOutput = nullptr;
+};
+
+} // namespace
+
+TEST_F(RawPanelsTest, EditPanelAppliesRefusesAnInvalidRecordAndFollowsTheUndo)
+{
+    StartOnSample();
+    View().ShowPointsTab();
+    View().EditRawDataLine(7);
+    Pump();
+    auto* edit = Current<CEditRawDataRecord>();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->GetTitle(), "Edit Raw Data Records");
+    EXPECT_EQ(View().GetCurrentTab(), CMorvelView::RawDataTab);
+    EXPECT_EQ(edit->GetLineNumberText()->GetLabel(), "8");
+    const std::string before = Raw().GetRecord(7)->GetText();
+    EXPECT_EQ(edit->GetLineTextField()->GetValue().utf8_string(), before);
+    ASSERT_EQ(before.rfind("CO,", 0), 0u);
+    EXPECT_EQ(edit->GetTypeChooser()->GetCount(), 13u);
+    EXPECT_EQ(edit->GetTypeChooser()->GetString(0), "'CO' Comment:");
+    EXPECT_EQ(edit->GetTypeChooser()->GetString(12), "'F2' Face Two:");
+    EXPECT_EQ(edit->GetTypeChooser()->GetSelection(), 0);
+    CRawDataFieldListCtrl* fields = edit->GetFieldEditor();
+    ASSERT_EQ(fields->GetRowCount(), 1u);
+    // A note types over several lines; the line stays one line.
+    fields->SetRowText(0, "Instrument checked\nby the party chief");
+    edit->OnApply();
+    EXPECT_EQ(Raw().GetRecord(7)->GetText(), "CO,Instrument checked by the party chief");
+    EXPECT_EQ(Job().GetUndoManager()->GetUndoDescription(), "Edit Raw Data Line #7");
+    EXPECT_EQ(edit->GetLineTextField()->GetValue().utf8_string(), "CO,Instrument checked by the party chief");
+    const int32_t steps = Job().GetUndoManager()->GetStepCount();
+
+    // As a side shot with a slope distance that is not a number: refused beside the fields.
+    std::vector<std::string> refused;
+    DdxErrorHandler previous = SetDdxErrorHandler([&](const DdxErrorRequest& request) {
+        refused.push_back(request.message);
+        return 1;
+    });
+    edit->GetTypeChooser()->SetSelection(RecordTypeSideShot);
+    edit->OnTypeChanged();
+    EXPECT_EQ(edit->GetLineTextField()->GetValue().utf8_string().rfind("SS,", 0), 0u);
+    ASSERT_GT(fields->GetRowCount(), 3u);
+    for (size_t i = 0; i < fields->GetRowCount(); ++i)
+        if (fields->GetRow(i).entry.code == FieldSD)
+            fields->SetRowText(i, "fifty");
+    edit->OnApply();
+    SetDdxErrorHandler(previous);
+    EXPECT_EQ(refused, std::vector<std::string>{"Invalid Record"});
+    EXPECT_EQ(Raw().GetRecord(7)->GetText(), "CO,Instrument checked by the party chief");
+    EXPECT_EQ(Job().GetUndoManager()->GetStepCount(), steps);
+
+    // Undo brings the instrument note back, and the panel with it.
+    ASSERT_TRUE(Job().GetUndoManager()->Undo());
+    DeliverHints();
+    Pump();
+    EXPECT_EQ(Raw().GetRecord(7)->GetText(), before);
+    EXPECT_EQ(edit->GetLineTextField()->GetValue().utf8_string(), before);
+    EXPECT_EQ(edit->GetTypeChooser()->GetSelection(), 0);
+    EXPECT_EQ(edit->GetLineNumberText()->GetLabel(), "8");
+
+    // A second edit command hands its line to the stacked panel.
+    int32_t shot = 0;
+    while (shot < Raw().GetLineCount() && Raw().GetRecord(shot)->GetType() != RecordTypeSideShot)
+        ++shot;
+    ASSERT_LT(shot, Raw().GetLineCount());
+    View().EditRawDataLine(shot);
+    Pump();
+    EXPECT_EQ(Current<CEditRawDataRecord>(), edit);
+    EXPECT_EQ(edit->GetLineNumberText()->GetLabel(), wxString::Format("%d", int(shot + 1)));
+    EXPECT_EQ(edit->GetLineTextField()->GetValue().utf8_string(), Raw().GetRecord(shot)->GetText());
+    EXPECT_EQ(edit->GetTypeChooser()->GetSelection(), RecordTypeSideShot);
+    ASSERT_EQ(fields->GetRowCount(), record_codes::GetLayout(RecordTypeSideShot).size());
+    EXPECT_EQ(fields->GetRow(0).label->GetLabel().utf8_string(), "Pt Name:");
+    // A second build left nothing of the first behind: a label and a control a field.
+    EXPECT_EQ(fields->GetChildren().GetCount(), 2 * fields->GetRowCount());
+    // The time field is a 24-hour clock; stepping the hours wraps at midnight.
+    for (size_t i = 0; i < fields->GetRowCount(); ++i) {
+        if (auto* time = dynamic_cast<CRawTimeCtrl*>(fields->GetRow(i).control)) {
+            EXPECT_EQ(time->GetValue(), "14:00:04");
+            time->Step(0, 10);
+            EXPECT_EQ(time->GetValue(), "00:00:04");
+            EXPECT_TRUE(time->IsChanged());
+            time->Step(0, -10);
+            EXPECT_FALSE(time->IsChanged());
+        }
+    }
+    Frame().SendSizeEvent();
+    Pump();
+    EXPECT_TRUE(SaveScreenshot(*Frame().GetBar(CMainFrame::DialogBarIndex), "raw_edit_panel.png"));
+    Exit();
+}
+
+TEST_F(RawPanelsTest, FindRunsOnEnterAndSaysWhatWasNotFound)
+{
+    StartOnSample();
+    raw_panels::OpenFind();
+    Pump();
+    auto* find = Current<CFindRawRecordDlg>();
+    ASSERT_NE(find, nullptr);
+    EXPECT_EQ(View().GetCurrentTab(), CMorvelView::RawDataTab);
+    find->GetKindRadio(RawSearchText)->SetValue(true);
+    find->UpdateEnabling();
+    EXPECT_TRUE(find->GetTextField()->IsEnabled());
+    EXPECT_FALSE(find->GetPointNameField()->IsEnabled());
+    find->GetTextField()->SetValue("Angle Units");
+    find->GetTextField()->SetFocus();
+    EXPECT_TRUE(find->HandleKey(WXK_RETURN));
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_EQ(View().GetFirstSelectedRawLine(), 9);
+    // Backwards from there wraps round to the same line, tested last.
+    find->Search(false);
+    EXPECT_EQ(View().GetFirstSelectedRawLine(), 9);
+    // "Edit Raw Data..." opens the editor on the line found; the Find panel stays stacked.
+    raw_panels::EditSelectedLine();
+    Pump();
+    auto* edit = Current<CEditRawDataRecord>();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->GetLineNumberText()->GetLabel(), "10");
+    edit->OnCancel();
+    Pump();
+    ASSERT_EQ(Current<CFindRawRecordDlg>(), find);
+
+    find->GetTextField()->SetValue("ANGLE UNITS"); // the text search minds the case
+    EXPECT_TRUE(find->HandleKey(WXK_RETURN));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "\"ANGLE UNITS\" not found.");
+
+    find->GetKindRadio(RawSearchLine)->SetValue(true);
+    find->UpdateEnabling();
+    find->GetLineField()->SetValue("0");
+    find->Search(false);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1], "\"Line #0\" not found.");
+    Frame().SendSizeEvent();
+    Pump();
+    EXPECT_TRUE(SaveScreenshot(*Frame().GetBar(CMainFrame::DialogBarIndex), "raw_find_panel.png"));
+    // What was searched for comes back with the next panel.
+    EXPECT_EQ(CFindRawRecordDlg::KeptSearch().kind, RawSearchLine);
+    Exit();
+}
+
+TEST_F(RawPanelsTest, ReduceTwiceRecordsTwoStepsAndTheOptionsOutliveARestart)
+{
+    StartOnSample();
+    raw_panels::OpenReduce();
+    Pump();
+    auto* reduce = Current<CReduceRawData>();
+    ASSERT_NE(reduce, nullptr);
+    EXPECT_EQ(reduce->GetTitle(), "Raw Data Reduction");
+    EXPECT_EQ(View().GetCurrentTab(), CMorvelView::RawDataTab);
+    reduce->GetIgnoreDeletedCheck()->SetValue(true);
+    CDataFileUndoManager* undo = Job().GetUndoManager();
+    const int32_t steps = undo->GetStepCount();
+    const size_t shown = output.barTexts.size();
+    ASSERT_TRUE(reduce->OnReduce());
+    ASSERT_TRUE(reduce->OnReduce());
+    EXPECT_EQ(undo->GetStepCount(), steps + 2);
+    EXPECT_EQ(undo->GetUndoDescription(), "Regenerate Coordinates");
+    EXPECT_EQ(undo->GetStep(undo->GetCurrentIndex() - 1)->GetDescription(), "Regenerate Coordinates");
+    EXPECT_EQ(output.barTexts.size(), shown + 2);
+    EXPECT_FALSE(reduce->GetReport().IsEmpty());
+    reduce->OnReport();
+    EXPECT_EQ(output.editorTexts.size(), 1u);
+    // The message bar's "Report" reaches the panel's button.
+    Frame().GetStackingBar()->ForwardToCurrent(0x8079, 0);
+    EXPECT_EQ(output.editorTexts.size(), 2u);
+    EXPECT_EQ(ProfileValue("RegenerationOptions", "IgnoreDeletedPoint"), "1");
+    EXPECT_EQ(ProfileValue("RegenerationOptions", "IgnoreStorePoint"), "0");
+    Frame().SendSizeEvent();
+    Pump();
+    EXPECT_TRUE(SaveScreenshot(*Frame().GetBar(CMainFrame::DialogBarIndex), "raw_reduce_panel.png"));
+    SetReportOutput(previousOutput);
+    Exit();
+
+    ASSERT_TRUE(Start());
+    previousOutput = SetReportOutput(&output);
+    raw_panels::OpenReduce();
+    Pump();
+    reduce = Current<CReduceRawData>();
+    ASSERT_NE(reduce, nullptr);
+    EXPECT_TRUE(reduce->GetIgnoreDeletedCheck()->GetValue());
+    EXPECT_FALSE(reduce->GetIgnoreStoreCheck()->GetValue());
+    Exit();
+}
+
+TEST_F(RawPanelsTest, RegenerationTakesTheGonsSetupAndCancelLeavesNoStep)
+{
+    StartOnSample();
+    CJobFileDocSettings& settings = *Job().GetDocSettings();
+    settings.SetAngleUnit(0);
+    CDataFileUndoManager* undo = Job().GetUndoManager();
+    const int32_t steps = undo->GetStepCount();
+
+    // Cancel in the options: no step, and the settings as they were.
+    dialogAnswer = [](wxDialog& dialog) {
+        return dynamic_cast<CRegenerationOptionsDlg*>(CEasyDialog::FromHost(dialog)) ? int(wxID_CANCEL)
+                                                                                       : int(wxID_OK);
+    };
+    EXPECT_FALSE(View().RegenerateCoordinates(0));
+    EXPECT_EQ(undo->GetStepCount(), steps);
+    EXPECT_EQ(settings.GetAngleUnits(), 0);
+
+    // With the options given: the gons of the file become the job's angle unit, in one step.
+    EXPECT_TRUE(View().RegenerateCoordinates(0x8000 | 2));
+    EXPECT_EQ(settings.GetAngleUnits(), 1);
+    EXPECT_EQ(settings.GetSurveyUnits(), 0);
+    EXPECT_EQ(undo->GetStepCount(), steps + 1);
+    EXPECT_EQ(undo->GetUndoDescription(), "Regerate coordinates");
+    Pump();
+    EXPECT_EQ(View().GetCurrentTab(), CMorvelView::RawDataTab);
+
+    // 0x80BC: a popup went away; the raw list drops its highlighted row.
+    View().GetRawList()->SetHotItem(3);
+    wxCommandEvent clear(EVT_CLEAR_RAW_HOT_ROW_80BC);
+    View().GetEventHandler()->ProcessEvent(clear);
+    EXPECT_EQ(clear.GetInt(), 1);
+    EXPECT_EQ(View().GetRawList()->GetHotItem(), -1);
+    Exit();
+}
+
+TEST_F(RawPanelsTest, ReportPanelKeepsItsThreeOptions)
+{
+    StartOnSample();
+    raw_panels::OpenReport();
+    Pump();
+    auto* report = Current<CRawDataReport>();
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(View().GetCurrentTab(), CMorvelView::RawDataTab);
+    EXPECT_TRUE(report->GetNotesCheck()->GetValue());
+    EXPECT_TRUE(report->GetNotesOnlyCheck()->IsEnabled());
+    report->GetNotesCheck()->SetValue(false);
+    report->OnNotesClicked();
+    EXPECT_FALSE(report->GetNotesOnlyCheck()->IsEnabled());
+    report->GetNumbersCheck()->SetValue(true);
+    const size_t shown = output.barTexts.size();
+    ASSERT_TRUE(report->OnViewReport());
+    ASSERT_EQ(output.barTexts.size(), shown + 1);
+    int64_t comments = 0;
+    for (int32_t i = 0; i < Raw().GetLineCount(); ++i)
+        comments += Raw().GetRecord(i)->GetType() == RecordTypeComment ? 1 : 0;
+    EXPECT_EQ(report->GetReport().GetRowCount(), Raw().GetLineCount() - comments);
+    ASSERT_TRUE(report->OnEditReport());
+    EXPECT_EQ(output.editorTexts.size(), 1u);
+    EXPECT_EQ(ProfileValue("RawDataReport", "Notes"), "0");
+    EXPECT_EQ(ProfileValue("RawDataReport", "NotesOnly"), "0");
+    EXPECT_EQ(ProfileValue("RawDataReport", "Numbers"), "1");
+    Frame().SendSizeEvent();
+    Pump();
+    EXPECT_TRUE(SaveScreenshot(*Frame().GetBar(CMainFrame::DialogBarIndex), "raw_report_panel.png"));
+    Exit();
+}
