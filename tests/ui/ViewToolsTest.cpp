@@ -662,3 +662,38 @@ TEST_F(ViewToolsTest, ScreenshotOfARubberBand)
     EXPECT_TRUE(shown.SaveFile(wxString::FromUTF8(std::string(MORVEL_TEST_OUTPUT_DIR) + "/view_tools_rubber_band.png"),
                                wxBITMAP_TYPE_PNG));
 }
+
+TEST_F(ViewToolsTest, APickBoxOf21LeavesTheToolsWithoutACursor)
+{
+    host->StartPickTool();
+    EXPECT_TRUE(map->GetCursor().IsOk());
+    settings->SetPickBoxSize(21);
+    host->StartPickTool();
+    EXPECT_FALSE(host->GetCurrentTool()->HasCursor());
+    EXPECT_FALSE(map->GetCursor().IsOk()); // the ordinary arrow
+    host->StartLocationTool();
+    EXPECT_FALSE(host->GetCurrentTool()->HasCursor());
+    host->StartSelectByRectTool();
+    EXPECT_FALSE(host->GetCurrentTool()->HasCursor());
+    host->StartAnchorLineTool({CLocation(1, 1, NoValue)});
+    EXPECT_FALSE(host->GetCurrentTool()->HasCursor());
+    host->RestoreDefaultTool();
+    EXPECT_FALSE(host->GetCurrentTool()->HasCursor());
+    // The location tool's crosshair then has no gap.
+    host->StartLocationTool();
+    Move(wxPoint(300, 300));
+    const wxImage shown = map->GetShownImage();
+    EXPECT_EQ(Pixel(shown, wxPoint(300, 300)), map->PaletteColour(settings->GetCursorColor()));
+}
+
+TEST_F(ViewToolsTest, ZoomToPointFromTheContextMenuCentresThePoint)
+{
+    map->InstallAsActiveJobMap();
+    CPointRecord* point = doc->AddPoint("12", 100, 120);
+    doc->SetCurrentRecord(point, -1);
+    wxCommandEvent command(wxEVT_MENU, IdZoomToPointName);
+    frame->ProcessWindowEvent(command);
+    const CLocation tl = map->Core().GetVisibleTopLeft(), br = map->Core().GetVisibleBottomRight();
+    EXPECT_NEAR((tl.x + br.x) / 2, 100, 1);
+    EXPECT_NEAR((tl.y + br.y) / 2, 120, 1);
+}

@@ -13,6 +13,7 @@
 #include "shell/ui/MorvelToolbar.h"
 #include "views/MapCommands.h"
 #include "views/ScratchGeometry.h"
+#include "views/ui/DataFileView.h"
 #include "views/ui/ViewToolHost.h"
 
 #include <wx/accel.h>
@@ -21,7 +22,8 @@
 namespace {
 
 constexpr int MapCommands[] = {IdZoomExtents, IdZoomPrevious, IdZoomNext, IdZoomIn,      IdZoomOut,
-                               IdEraseScratchLines, IdZoomWindow, IdRealtimeZoom, IdRealtimePan};
+                               IdEraseScratchLines, IdZoomWindow, IdRealtimeZoom, IdRealtimePan,
+                               IdZoomToPointName};
 
 // The point a raw line stores or observes; empty when it names none.
 std::string RawLinePointName(CDataFileDoc* doc, int32_t line)
@@ -58,6 +60,9 @@ void CPreviewMapCtrl::InstallAsActiveJobMap()
     SetActiveRecordViewHook([this]() -> CRecordView* { return &m_recordView; });
     if (CRawDataFile* raw = RawDataFileOf(GetDocument()))
         raw->SetDrawTarget(&Preview());
+    // The mouse over the job's map reaches a tool from the start.
+    if (CViewToolHost* tools = CViewToolHost::GetActive())
+        tools->EnsureDefaultTool(this);
     m_commandSource = GetCommandTarget();
     if (m_commandSource) {
         for (int id : MapCommands) {
@@ -124,6 +129,18 @@ void CPreviewMapCtrl::OnMapCommand(wxCommandEvent& event)
     case IdEraseScratchLines:
         EraseScratchLines();
         break;
+    case IdZoomToPointName: {
+        // "Zoom to Point %s" of the point context menus: the job's current record.
+        RecordRef current;
+        CDataFileDoc* doc = GetDocument();
+        if (doc && doc->GetCurrentRecord(current) && current.record) {
+            if (auto* view = dynamic_cast<CDataFileView*>(GetParent()))
+                view->ZoomToObject(current.record);
+            else if (current.record->GetType() == kRecordTypePoint)
+                Preview().ZoomToPointRecord(static_cast<CPointRecord*>(current.record));
+        }
+        break;
+    }
     case IdZoomWindow:
     case IdRealtimeZoom:
     case IdRealtimePan:

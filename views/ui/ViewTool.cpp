@@ -208,8 +208,12 @@ void CViewTool::SetCursorNow()
     if (!map || map->IsBeingDeleted())
         return;
     const wxCursor* cursor = GetToolCursor(m_cursorId);
-    // No cursor at all over the map: the crosshair or nothing marks the position.
-    map->SetCursor(cursor ? *cursor : wxCursor(wxCURSOR_BLANK));
+    if (cursor)
+        map->SetCursor(*cursor);
+    else if (IsZoomWindowTool())
+        map->SetCursor(wxCursor(wxCURSOR_BLANK)); // the crosshair marks the position
+    else
+        map->SetCursor(wxNullCursor); // a pick box too large for a cursor: the ordinary arrow
 }
 
 // ---------------------------------------------------------------- overlay

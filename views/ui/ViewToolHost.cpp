@@ -88,6 +88,8 @@ void CViewToolHost::SetCurrentTool(CViewTool* tool)
         // It may be the caller: deleted only at the next idle pass.
         old->Retire();
     }
+    if (m_current)
+        m_current->OnSetCursor();
     UpdateToolCursor();
 }
 
@@ -95,6 +97,8 @@ void CViewToolHost::EnsureDefaultTool(CMapCtrl* map)
 {
     if (!m_current)
         SetCurrentTool(new CDefaultTool(map));
+    else if (map && !m_current->GetMapWindow())
+        m_current->Attach(map);
 }
 
 void CViewToolHost::RestoreDefaultTool()
@@ -230,8 +234,10 @@ bool CViewToolHost::IsToolBusy() const
 
 void CViewToolHost::ReloadToolCursor()
 {
-    if (m_current)
+    if (m_current) {
         m_current->LoadToolCursor();
+        m_current->OnSetCursor();
+    }
 }
 
 bool CViewToolHost::IsPointInToolWindow(int32_t x, int32_t y) const
@@ -420,10 +426,17 @@ void CViewToolHost::TrackCursorWindow()
     wxWindow* under = wxFindWindowAtPoint(wxGetMousePosition());
     if (!under || IsIdPopupWindow(under))
         return;
-    if (auto* other = dynamic_cast<CMapCtrl*>(under))
-        m_current->Attach(other);
-    else
+    // Only a change of window counts: a tip shown over another window stays until the mouse moves on.
+    const bool changed = under != m_lastUnderCursor.get();
+    m_lastUnderCursor = under;
+    if (auto* other = dynamic_cast<CMapCtrl*>(under)) {
+        if (other != map) {
+            m_current->Attach(other);
+            m_current->OnSetCursor();
+        }
+    } else if (changed) {
         m_current->Deactivate();
+    }
 }
 
 // ---------------------------------------------------------------- the view's tool commands

@@ -142,6 +142,7 @@ private:
     CViewToolHost* m_previousActive = nullptr;
     std::unique_ptr<wxTimer> m_hoverTimer;
     std::unique_ptr<wxTimer> m_snapTimer;
+    wxWeakRef<wxWindow> m_lastUnderCursor;
     wxWeakRef<CMapCtrl> m_hoverMap;
     wxWeakRef<CMapCtrl> m_snapMap;
     bool m_restoring = false;
