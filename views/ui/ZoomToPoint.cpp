@@ -4,10 +4,8 @@
 #include "core/TextFieldExchange.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
-#include "model/PointDatabase.h"
 #include "model/PointRecord.h"
-#include "views/PreviewMapCore.h"
-#include "views/ScratchGeometry.h"
+#include "views/ui/DataFileView.h"
 
 #include <wx/button.h>
 #include <wx/dialog.h>
@@ -93,12 +91,10 @@ void CZoomToPoint::DoDataExchange(CDataExchange& dx)
 void CZoomToPoint::OnOK()
 {
     if (UpdateDataEx(true)) {
+        // The first view of the active job zooms its map (only to a point with coordinates).
         CDataFileDoc* doc = CDataFileDoc::GetActiveDoc();
-        CPreviewMapCore* map = GetActivePreviewMap();
-        CPointRecord* point = doc && doc->GetPointDatabase() ? doc->GetPointDatabase()->FindPoint(m_pointName, true)
-                                                              : nullptr;
-        if (map && point) {
-            map->ZoomToPointRecord(point);
+        auto* view = doc ? dynamic_cast<CDataFileView*>(doc->GetFirstView()) : nullptr;
+        if (CPointRecord* point = view ? view->ZoomToPoint(m_pointName) : nullptr) {
             m_descriptionText = point->GetDescription();
             m_description->SetLabel(ToWx(m_descriptionText));
         } else {
