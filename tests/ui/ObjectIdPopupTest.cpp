@@ -488,3 +488,35 @@ TEST_F(PopupTest, APickWaitsUntilTheMapHasDrawn)
     EXPECT_FALSE(popup->IsPopupVisible());
     Exit();
 }
+
+TEST_F(PopupTest, TheDefaultToolsPauseShowsThePopupOrARawLinesTip)
+{
+    StartWithPoints();
+    CViewToolHost& tools = App().GetToolHost();
+    tools.EnsureDefaultTool(map);
+    tools.isForeground = [](bool) { return true; };
+    CViewTool* tool = tools.GetCurrentTool();
+    ASSERT_NE(tool, nullptr);
+
+    // The pause over the three points: their pages, once the map has drawn.
+    tool->RunHoverProcedure(Client(5000, 3000));
+    CObjectIdWnd* popup = GetToolIdPopup();
+    ASSERT_NE(popup, nullptr);
+    popup->ShowWhenReady();
+    ASSERT_TRUE(popup->IsPopupVisible());
+    EXPECT_EQ(popup->GetShownLines()[0], "Selection\t1 of 3");
+    EXPECT_TRUE(tool->IsIdPopupShown());
+    tool->DismissIdPopup();
+    EXPECT_FALSE(popup->IsPopupVisible());
+
+    // A raw observation drawn across the spot is named first; the job's raw data has no such line.
+    map->Preview().AddPreviewLine(CLocation(4990, 3000.1, NoValue), CLocation(5010, 3000.1, NoValue), 3, 1, 4711);
+    tool->RunHoverProcedure(Client(5000, 3000));
+    popup->ShowWhenReady();
+    ASSERT_TRUE(popup->IsPopupVisible());
+    EXPECT_EQ(popup->GetShownLines()[0], "UNRECOGNIZED LINE!");
+    RecordRef none;
+    EXPECT_FALSE(popup->GetCurrentObject(none)) << "a line's tip names no job object";
+    tools.isForeground = nullptr;
+    Exit();
+}
