@@ -15,7 +15,7 @@
 #include <wx/stattext.h>
 
 CRawDataReport::CRawDataReport()
-    : CStackableDialog(RawDataReportTemplate, "Raw Data Report"),
+    : CRawDataPanel(RawDataReportTemplate, "Raw Data Report"),
       m_options(CRawDataReportOptions::Load(GetAppProfile()))
 {
 }
@@ -108,10 +108,4 @@ bool CRawDataReport::OnEditReport()
     if (CDataFileDoc* job = raw_panels::ActiveJob())
         GetReport().OpenInEditor(job->GetRawDataFileName());
     return true;
-}
-
-void CRawDataReport::OnActivateInBar()
-{
-    CStackableDialog::OnActivateInBar();
-    raw_panels::ShowRawDataTab();
 }

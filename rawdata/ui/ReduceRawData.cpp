@@ -26,7 +26,7 @@ wxStaticText* WrappedText(wxWindow* parent, const char* text)
 }
 } // namespace
 
-CReduceRawData::CReduceRawData() : CStackableDialog(ReduceRawDataTemplate, "Raw Data Reduction") {}
+CReduceRawData::CReduceRawData() : CRawDataPanel(ReduceRawDataTemplate, "Raw Data Reduction") {}
 
 CReduceRawData::~CReduceRawData() = default;
 
@@ -77,20 +77,13 @@ void CReduceRawData::BuildControls()
     buttons->Add(close, 1);
     sizer->Add(buttons, 0, wxEXPAND | wxBOTTOM, 8);
 
-    auto* jump = new wxStaticBoxSizer(wxHORIZONTAL, this, "Jump to...");
-    auto* find = new wxButton(jump->GetStaticBox(), wxID_ANY, "Find Records...");
-    auto* edit = new wxButton(jump->GetStaticBox(), wxID_ANY, "Edit Raw Data...");
-    jump->Add(find, 1, wxEXPAND | wxALL, 4);
-    jump->Add(edit, 1, wxEXPAND | wxALL, 4);
-    sizer->Add(jump, 0, wxEXPAND);
+    sizer->Add(MakeJumpBox({JumpTarget::Find}, {JumpTarget::Edit}), 0, wxEXPAND);
     SetSizer(sizer);
 
     reduce->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnReduce(); });
     // On the panel, so that the message bar's "Report" reaches it as well as a click.
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnReport(); }, ReportId);
     close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnCancel(); });
-    find->Bind(wxEVT_BUTTON, [](wxCommandEvent&) { raw_panels::OpenFind(); });
-    edit->Bind(wxEVT_BUTTON, [](wxCommandEvent&) { raw_panels::EditSelectedLine(); });
 }
 
 bool CReduceRawData::OnInitDialog()
@@ -134,10 +127,4 @@ void CReduceRawData::OnReport()
 {
     CDataFileDoc* job = raw_panels::ActiveJob();
     GetReport().OpenInEditor(job ? job->GetRawDataFileName() : std::string());
-}
-
-void CReduceRawData::OnActivateInBar()
-{
-    CStackableDialog::OnActivateInBar();
-    raw_panels::ShowRawDataTab();
 }

@@ -1,0 +1,33 @@
+#include "rawdata/ui/RawDataPanel.h"
+
+#include "rawdata/ui/RawPanels.h"
+
+#include <wx/button.h>
+#include <wx/sizer.h>
+#include <wx/statbox.h>
+
+void CRawDataPanel::OnActivateInBar()
+{
+    CStackableDialog::OnActivateInBar();
+    raw_panels::ShowRawDataTab();
+}
+
+wxStaticBoxSizer* CRawDataPanel::MakeJumpBox(JumpButton first, JumpButton second)
+{
+    auto* jump = new wxStaticBoxSizer(wxHORIZONTAL, this, "Jump to...");
+    for (const JumpButton& jumpButton : {first, second}) {
+        const char* label = "Edit Raw Data...";
+        void (*open)() = raw_panels::EditSelectedLine;
+        if (jumpButton.target == JumpTarget::Reduce) {
+            label = "Reduce\nRaw Data...";
+            open = raw_panels::OpenReduce;
+        } else if (jumpButton.target == JumpTarget::Find) {
+            label = "Find Records...";
+            open = raw_panels::OpenFind;
+        }
+        auto* button = new wxButton(jump->GetStaticBox(), jumpButton.id, label);
+        jump->Add(button, 1, wxEXPAND | wxALL, 4);
+        button->Bind(wxEVT_BUTTON, [open](wxCommandEvent&) { open(); });
+    }
+    return jump;
+}
