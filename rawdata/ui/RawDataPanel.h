@@ -4,6 +4,9 @@
 
 #include <wx/defs.h>
 
+#include <cstdint>
+
+class wxBoxSizer;
 class wxStaticBoxSizer;
 
 // A side-bar panel over the job's raw lines: while it is the active one the job view shows its
@@ -16,6 +19,10 @@ public:
     void OnActivateInBar() override;
 
 protected:
+    // The panel's head: its icon, where the program has it, beside the introduction wrapped to
+    // the width.
+    wxBoxSizer* MakeHead(uint32_t iconId, const char* intro, int wrapWidth);
+
     // Reduction, Find, and Edit on the first selected line.
     enum class JumpTarget { Reduce, Find, Edit };
     struct JumpButton

@@ -11,7 +11,6 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/sizer.h>
-#include <wx/statbmp.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
@@ -33,13 +32,8 @@ CReduceRawData::~CReduceRawData() = default;
 void CReduceRawData::BuildControls()
 {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    auto* head = new wxBoxSizer(wxHORIZONTAL);
-    if (CIcons* icons = raw_panels::Icons())
-        if (const wxBitmap* icon = icons->GetIcon(7051, false))
-            head->Add(new wxStaticBitmap(this, wxID_ANY, *icon), 0, wxRIGHT, 8);
-    head->Add(WrappedText(this, "Select reduction options and click [Reduce] to reduce raw data."), 1,
-              wxALIGN_CENTER_VERTICAL);
-    sizer->Add(head, 0, wxEXPAND | wxBOTTOM, 8);
+    sizer->Add(MakeHead(7051, "Select reduction options and click [Reduce] to reduce raw data.", 260), 0,
+               wxEXPAND | wxBOTTOM, 8);
 
     auto* options = new wxStaticBoxSizer(wxVERTICAL, this, "Raw Data Reduction Options");
     wxWindow* box = options->GetStaticBox();
