@@ -66,6 +66,8 @@ public:
     // now: repaint at once; else the next paint shows the picture alone.
     void EraseOverlay(bool now = true);
     bool HasOverlay() const { return m_overlay.IsOk(); }
+    // Inside the window's paint handler (where the tools put their feedback back).
+    bool IsPainting() const { return m_inPaint; }
     // What the window shows now: the overlay copy when there is one, else the layer.
     wxImage GetShownImage();
 
