@@ -2,6 +2,7 @@
 
 #include "core/ProgramHelpers.h"
 #include "core/ResourceStrings.h"
+#include "core/TextUtil.h"
 
 #include <charconv>
 #include <cstdio>
@@ -21,14 +22,6 @@ std::string OneDecimal(double v)
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 1);
     return res.ec == std::errc() ? std::string(buf, res.ptr) : std::string("?");
-}
-
-std::string ReplaceFirst(std::string text, const std::string& marker, const std::string& value)
-{
-    const auto at = text.find(marker);
-    if (at != std::string::npos)
-        text.replace(at, marker.size(), value);
-    return text;
 }
 
 } // namespace
@@ -109,19 +102,19 @@ bool FailWithMessageId(CDataExchange* dx, int id, uint32_t stringId, bool quiet)
 
 bool FailWithFormat(CDataExchange* dx, int id, const std::string& format, const std::string& text, bool quiet)
 {
-    return FailWithText(dx, id, ReplaceFirst(format, "%s", text.empty() ? "???" : text), quiet);
+    return FailWithText(dx, id, textutil::ReplaceFirst(format, "%s", text.empty() ? "???" : text), quiet);
 }
 
 bool FailWithFormatInt(CDataExchange* dx, int id, const std::string& format, int value, bool quiet)
 {
-    return FailWithText(dx, id, ReplaceFirst(format, "%d", std::to_string(value)), quiet);
+    return FailWithText(dx, id, textutil::ReplaceFirst(format, "%d", std::to_string(value)), quiet);
 }
 
 bool FailValueRange(CDataExchange* dx, int id, double minimum, double maximum, bool quiet)
 {
     std::string message = LoadResourceString(1563);
-    message = ReplaceFirst(message, "%1", OneDecimal(minimum));
-    message = ReplaceFirst(message, "%2", OneDecimal(maximum));
+    message = textutil::ReplaceFirst(message, "%1", OneDecimal(minimum));
+    message = textutil::ReplaceFirst(message, "%2", OneDecimal(maximum));
     return FailWithText(dx, id, message, quiet);
 }
 

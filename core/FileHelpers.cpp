@@ -2,6 +2,7 @@
 
 #include "core/PathHelpers.h"
 #include "core/ResourceStrings.h"
+#include "core/TextUtil.h"
 #include "platform/AppFolders.h"
 #include "platform/MessageBox.h"
 
@@ -27,17 +28,9 @@ std::string WithSeparator(std::string folder)
     return folder;
 }
 
-std::string ReplaceFirst(std::string text, const std::string& marker, const std::string& value)
-{
-    auto at = text.find(marker);
-    if (at != std::string::npos)
-        text.replace(at, marker.size(), value);
-    return text;
-}
-
 void ShowUnableToOpen(const std::string& path)
 {
-    ShowMessageBoxFS(ReplaceFirst(LoadResourceString(30029), "%s", path), MB_OK | MB_ICONERROR);
+    ShowMessageBoxFS(textutil::ReplaceFirst(LoadResourceString(30029), "%s", path), MB_OK | MB_ICONERROR);
 }
 
 std::string SystemTempFolder()
@@ -65,7 +58,7 @@ bool MayReplace(const std::string& target)
 {
     if (!FileExists(target))
         return true;
-    std::string prompt = ReplaceFirst(LoadResourceString(1666), "%1", target);
+    std::string prompt = textutil::ReplaceFirst(LoadResourceString(1666), "%1", target);
     return ShowMessageBoxFS(prompt, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 

@@ -54,14 +54,6 @@ CDdxControl* Prepare(CDataExchange* dx, int id, int limit)
     return control;
 }
 
-std::string Replace(std::string text, const std::string& marker, const std::string& value)
-{
-    const auto at = text.find(marker);
-    if (at != std::string::npos)
-        text.replace(at, marker.size(), value);
-    return text;
-}
-
 bool HasAnyOf(const std::string& text, const char* characters)
 {
     return text.find_first_of(characters) != std::string::npos;
@@ -367,12 +359,12 @@ bool DDV_FilePath(CDataExchange* dx, int id, const std::string& path, bool quiet
     if (FileExists(path)) {
         if (quiet)
             return false;
-        const std::string prompt = Replace(LoadResourceString(1666), "%1", name);
+        const std::string prompt = textutil::ReplaceFirst(LoadResourceString(1666), "%1", name);
         if (ShowMessageBoxFS(prompt, MB_YESNO | MB_ICONWARNING) != IDYES)
             dx->Fail();
     }
     if (!IsParsablePath(path))
-        return FailWithText(dx, id, Replace(LoadResourceString(147), "%1", name), quiet);
+        return FailWithText(dx, id, textutil::ReplaceFirst(LoadResourceString(147), "%1", name), quiet);
     return true;
 }
 
@@ -400,12 +392,12 @@ bool DDX_FileName(CDataExchange* dx, int id, std::string& path, bool quiet)
     if (FileExists(text)) {
         if (quiet)
             return false;
-        const std::string prompt = Replace(LoadResourceString(1666), "%1", text);
+        const std::string prompt = textutil::ReplaceFirst(LoadResourceString(1666), "%1", text);
         if (ShowMessageBoxFS(prompt, MB_YESNO | MB_ICONWARNING) != IDYES)
             dx->Fail();
     }
     if (!IsParsablePath(text))
-        return FailWithText(dx, id, Replace(LoadResourceString(147), "%1", text), quiet);
+        return FailWithText(dx, id, textutil::ReplaceFirst(LoadResourceString(147), "%1", text), quiet);
     std::string full = text;
     GetFullFileName(text, &full);
     path = full;
@@ -424,7 +416,7 @@ bool DDX_ExistingFile(CDataExchange* dx, int id, std::string& path, bool quiet)
         return FailWithMessageId(dx, id, 146, quiet);
     std::string full;
     if (!GetFullFileName(text, &full))
-        return FailWithText(dx, id, Replace(LoadResourceString(28), "%1", text), quiet);
+        return FailWithText(dx, id, textutil::ReplaceFirst(LoadResourceString(28), "%1", text), quiet);
     path = full;
     return true;
 }
@@ -494,7 +486,7 @@ bool DDX_SelectionFilePath(CDataExchange* dx, int id, std::string& path, bool qu
         extension = "Sel";
     const std::string result = folder + name + "." + extension;
     if (!IsParsablePath(result))
-        return FailWithText(dx, id, Replace(LoadResourceString(147), "%1", result), quiet);
+        return FailWithText(dx, id, textutil::ReplaceFirst(LoadResourceString(147), "%1", result), quiet);
     path = result;
     return true;
 }

@@ -60,4 +60,12 @@ std::size_t NumberRun(const std::string& text)
     return i;
 }
 
+std::string ReplaceFirst(std::string text, const std::string& marker, const std::string& value)
+{
+    const auto at = text.find(marker);
+    if (at != std::string::npos)
+        text.replace(at, marker.size(), value);
+    return text;
+}
+
 } // namespace textutil

@@ -13,5 +13,8 @@ std::string ToUpperAscii(std::string s);
 // Length of the leading run of number characters (digits, 'e', '+', '-' and the user's decimal
 // and thousands separators, each taken as a whole text).
 std::size_t NumberRun(const std::string& text);
+// The text with the first marker (a "%1" or "%s" of a message) replaced by the value; as it was
+// when the marker is missing.
+std::string ReplaceFirst(std::string text, const std::string& marker, const std::string& value);
 
 } // namespace textutil

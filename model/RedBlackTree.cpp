@@ -196,9 +196,9 @@ RedBlackNode* LinkBalanced(RedBlackNode* const* leaves, std::size_t lo, std::siz
     return branch;
 }
 
-} // namespace
-
-void TakeRedBlackBranches(RedBlackNode* tree, std::vector<RedBlackNode*>& spare)
+// Hands every branch and leaf below the sentinel to the visitor, each after its children have
+// been read, so the visitor may delete it.
+template <class Visit> void VisitNodesBelow(RedBlackNode* tree, Visit visit)
 {
     std::vector<RedBlackNode*> pending;
     if (tree->link3 != tree)
@@ -209,9 +209,19 @@ void TakeRedBlackBranches(RedBlackNode* tree, std::vector<RedBlackNode*>& spare)
         if (IsBranch(n)) {
             pending.push_back(n->link1);
             pending.push_back(n->link2);
-            spare.push_back(n);
         }
+        visit(n);
     }
+}
+
+} // namespace
+
+void TakeRedBlackBranches(RedBlackNode* tree, std::vector<RedBlackNode*>& spare)
+{
+    VisitNodesBelow(tree, [&spare](RedBlackNode* n) {
+        if (IsBranch(n))
+            spare.push_back(n);
+    });
     tree->link1 = tree->link2 = tree->link3 = tree;
 }
 
@@ -259,18 +269,7 @@ void DestroyRedBlackTree(RedBlackNode* tree)
 {
     if (tree == nullptr)
         return;
-    std::vector<RedBlackNode*> pending;
-    if (tree->link3 != tree)
-        pending.push_back(tree->link3);
-    while (!pending.empty()) {
-        RedBlackNode* n = pending.back();
-        pending.pop_back();
-        if (IsBranch(n)) {
-            pending.push_back(n->link1);
-            pending.push_back(n->link2);
-        }
-        delete n;
-    }
+    VisitNodesBelow(tree, [](RedBlackNode* n) { delete n; });
     delete tree;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/ResourceStrings.h"
 #include "core/TextFieldExchange.h"
+#include "core/TextUtil.h"
 #include "framework/ui/WindowHelpers.h"
 #include "platform/MessageBox.h"
 
@@ -18,14 +19,6 @@ constexpr const char* UnusableNameMarker = "$&%^@*";
 bool IsUnusableName(const std::string& name)
 {
     return name.rfind(UnusableNameMarker, 0) == 0;
-}
-
-std::string ReplaceFirst(std::string text, const std::string& marker, const std::string& value)
-{
-    const auto at = text.find(marker);
-    if (at != std::string::npos)
-        text.replace(at, marker.size(), value);
-    return text;
 }
 
 } // namespace
@@ -59,7 +52,8 @@ void CPointExists::BuildControls()
 bool CPointExists::OnInitDialog()
 {
     CEasyDialog::OnInitDialog();
-    m_messageText = ReplaceFirst(ReplaceFirst(LoadResourceString(39), "%1", m_typedName), "%2", m_proposedName);
+    m_messageText = textutil::ReplaceFirst(textutil::ReplaceFirst(LoadResourceString(39), "%1", m_typedName), "%2",
+                                           m_proposedName);
     m_overwrite->Enable(!IsUnusableName(m_typedName));
     m_useNextAvailable->Enable(!m_proposedName.empty() && !IsUnusableName(m_proposedName));
     UpdateDataEx(false);

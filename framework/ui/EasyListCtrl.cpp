@@ -285,17 +285,19 @@ wxRect CEasyListCtrl::GetRowRect(int32_t row) const
     return wxRect(0, (row - GetTopIndex()) * m_rowHeight, m_body->GetClientSize().x, m_rowHeight);
 }
 
-void CEasyListCtrl::SetPressedRow(int32_t row)
+void CEasyListCtrl::MoveRowMark(int32_t& mark, int32_t row)
 {
-    if (row == m_pressedRow)
+    if (row == mark)
         return;
-    const int32_t old = m_pressedRow;
-    m_pressedRow = row;
+    const int32_t old = mark;
+    mark = row;
     if (old >= 0)
         RedrawItems(old, old);
     if (row >= 0)
         RedrawItems(row, row);
 }
+
+void CEasyListCtrl::SetPressedRow(int32_t row) { MoveRowMark(m_pressedRow, row); }
 
 void CEasyListCtrl::DrawRow(wxDC& dc, int32_t row, const wxRect& rect)
 {

@@ -40,6 +40,9 @@ public:
     void EnsureVisible(int32_t row);
     void ScrollToRow(int32_t top);
     void RedrawItems(int32_t first, int32_t last);
+    // Moves a one-row mark (pressed, hot) to the row, -1 for none, redrawing the row it leaves
+    // and the row it takes.
+    void MoveRowMark(int32_t& mark, int32_t row);
     // The row under a point of the row area, -1 when none.
     int32_t HitTest(const wxPoint& bodyPoint) const;
     wxRect GetRowRect(int32_t row) const;

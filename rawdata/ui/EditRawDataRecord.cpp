@@ -16,7 +16,7 @@
 #include <wx/textctrl.h>
 
 CEditRawDataRecord::CEditRawDataRecord(int32_t line)
-    : CStackableDialog(EditRawDataTemplate, "Edit Raw Data Records"), m_initialLine(line),
+    : CRawDataPanel(EditRawDataTemplate, "Edit Raw Data Records"), m_initialLine(line),
       m_model(CDataFileDoc::GetActiveDoc())
 {
 }
@@ -53,20 +53,13 @@ void CEditRawDataRecord::BuildControls()
     auto* apply = new wxButton(this, ApplyId, "Apply");
     sizer->Add(apply, 0, wxALIGN_RIGHT | wxBOTTOM, 6);
 
-    auto* jump = new wxStaticBoxSizer(wxHORIZONTAL, this, "Jump to...");
-    auto* reduce = new wxButton(jump->GetStaticBox(), ReduceId, "Reduce\nRaw Data...");
-    auto* find = new wxButton(jump->GetStaticBox(), FindId, "Find Records...");
-    jump->Add(reduce, 1, wxEXPAND | wxALL, 4);
-    jump->Add(find, 1, wxEXPAND | wxALL, 4);
-    sizer->Add(jump, 0, wxEXPAND | wxBOTTOM, 6);
+    sizer->Add(MakeJumpBox({JumpTarget::Reduce, ReduceId}, {JumpTarget::Find, FindId}), 0, wxEXPAND | wxBOTTOM, 6);
 
     auto* close = new wxButton(this, CloseId, "Close");
     sizer->Add(close, 0, wxALIGN_RIGHT);
     SetSizer(sizer);
 
     apply->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnApply(); });
-    reduce->Bind(wxEVT_BUTTON, [](wxCommandEvent&) { raw_panels::OpenReduce(); });
-    find->Bind(wxEVT_BUTTON, [](wxCommandEvent&) { raw_panels::OpenFind(); });
     close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnCancel(); });
     m_types->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { OnTypeChanged(); });
     AddPreferredControl(m_types);
@@ -147,11 +140,6 @@ void CEditRawDataRecord::TakeOver(CStackPanel* newPanel)
         LoadControls();
 }
 
-void CEditRawDataRecord::OnActivateInBar()
-{
-    CStackableDialog::OnActivateInBar();
-    raw_panels::ShowRawDataTab();
-}
 
 void CEditRawDataRecord::OnNotify(void* sender, int32_t code, intptr_t parameter)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/ui/StackableDialog.h"
 #include "rawdata/RawEditRecordModel.h"
+#include "rawdata/ui/RawDataPanel.h"
 
 #include <cstdint>
 
@@ -15,7 +15,7 @@ class wxTextCtrl;
 // The side-bar panel that edits one raw line: its record type, its fields and its deleted mark.
 // "Apply" replaces the line as one undo step. A second Edit panel pushed while this one is
 // stacked hands its line over to this one.
-class CEditRawDataRecord : public CStackableDialog
+class CEditRawDataRecord : public CRawDataPanel
 {
 public:
     static constexpr int FieldEditorId = 1901;
@@ -46,7 +46,6 @@ public:
 
     // --- The side bar.
     void TakeOver(CStackPanel* newPanel) override;
-    void OnActivateInBar() override;
     // Reloads the line after an undo or redo of the job.
     void OnNotify(void* sender, int32_t code, intptr_t parameter) override;
 

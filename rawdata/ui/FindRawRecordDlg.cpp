@@ -35,7 +35,7 @@ CRawSearch& CFindRawRecordDlg::KeptSearch()
 }
 
 CFindRawRecordDlg::CFindRawRecordDlg()
-    : CStackableDialog(FindRawDataTemplate, "Find Raw Data Records"), m_search(KeptSearch())
+    : CRawDataPanel(FindRawDataTemplate, "Find Raw Data Records"), m_search(KeptSearch())
 {
 }
 
@@ -89,12 +89,7 @@ void CFindRawRecordDlg::BuildControls()
     buttons->Add(prev, 1);
     sizer->Add(buttons, 0, wxEXPAND | wxBOTTOM, 6);
 
-    auto* jump = new wxStaticBoxSizer(wxHORIZONTAL, this, "Jump to...");
-    auto* reduce = new wxButton(jump->GetStaticBox(), wxID_ANY, "Reduce\nRaw Data...");
-    auto* edit = new wxButton(jump->GetStaticBox(), wxID_ANY, "Edit Raw Data...");
-    jump->Add(reduce, 1, wxEXPAND | wxALL, 4);
-    jump->Add(edit, 1, wxEXPAND | wxALL, 4);
-    sizer->Add(jump, 0, wxEXPAND | wxBOTTOM, 6);
+    sizer->Add(MakeJumpBox({JumpTarget::Reduce}, {JumpTarget::Edit}), 0, wxEXPAND | wxBOTTOM, 6);
 
     auto* close = new wxButton(this, wxID_ANY, "Close");
     sizer->Add(close, 0, wxALIGN_RIGHT);
@@ -102,8 +97,6 @@ void CFindRawRecordDlg::BuildControls()
 
     next->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Search(true); });
     prev->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Search(false); });
-    reduce->Bind(wxEVT_BUTTON, [](wxCommandEvent&) { raw_panels::OpenReduce(); });
-    edit->Bind(wxEVT_BUTTON, [](wxCommandEvent&) { raw_panels::EditSelectedLine(); });
     close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnCancel(); });
     for (wxRadioButton* radio : m_kinds)
         radio->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { UpdateEnabling(); });
@@ -200,11 +193,6 @@ void CFindRawRecordDlg::Search(bool forward)
         ShowMessageBoxFS(RawSearchNotFoundMessage(m_search), MB_OK | MB_ICONINFORMATION);
 }
 
-void CFindRawRecordDlg::OnActivateInBar()
-{
-    CStackableDialog::OnActivateInBar();
-    raw_panels::ShowRawDataTab();
-}
 
 bool CFindRawRecordDlg::BasePreTranslate(const DialogKeyMessage& msg)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/ui/StackableDialog.h"
 #include "rawdata/RawDataSearch.h"
+#include "rawdata/ui/RawDataPanel.h"
 
 class CEasyComboBoxEx;
 class CRawDataRecordComboBoxEx;
@@ -12,7 +12,7 @@ class wxTextCtrl;
 // The side-bar panel that searches the raw lines for a point in a role, a record type, a text or
 // a line number, forwards or backwards with wrap-around, and selects the line it finds. Enter in
 // any field runs "Find Next". What was searched for last is kept for the run of the program.
-class CFindRawRecordDlg : public CStackableDialog
+class CFindRawRecordDlg : public CRawDataPanel
 {
 public:
     static constexpr int PointsRadioId = 1801;
@@ -44,7 +44,6 @@ public:
     // The values kept between panels of the run.
     static CRawSearch& KeptSearch();
 
-    void OnActivateInBar() override;
     // Enter runs "Find Next" and never presses a default button.
     bool BasePreTranslate(const DialogKeyMessage& msg) override;
 

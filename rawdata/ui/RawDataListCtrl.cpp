@@ -202,17 +202,7 @@ bool CRawDataListCtrl::SelectRow(int32_t row)
     return true;
 }
 
-void CRawDataListCtrl::SetHotItem(int32_t row)
-{
-    if (row == m_hot)
-        return;
-    const int32_t old = m_hot;
-    m_hot = row;
-    if (old >= 0)
-        RedrawItems(old, old);
-    if (row >= 0)
-        RedrawItems(row, row);
-}
+void CRawDataListCtrl::SetHotItem(int32_t row) { MoveRowMark(m_hot, row); }
 
 bool CRawDataListCtrl::ClearHotItem()
 {

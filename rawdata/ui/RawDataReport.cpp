@@ -1,7 +1,6 @@
 #include "rawdata/ui/RawDataReport.h"
 
 #include "core/DataExchange.h"
-#include "framework/ui/Icons.h"
 #include "model/DataFileDoc.h"
 #include "platform/Profile.h"
 #include "rawdata/RawDataFile.h"
@@ -10,12 +9,10 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/sizer.h>
-#include <wx/statbmp.h>
 #include <wx/statbox.h>
-#include <wx/stattext.h>
 
 CRawDataReport::CRawDataReport()
-    : CStackableDialog(RawDataReportTemplate, "Raw Data Report"),
+    : CRawDataPanel(RawDataReportTemplate, "Raw Data Report"),
       m_options(CRawDataReportOptions::Load(GetAppProfile()))
 {
 }
@@ -25,14 +22,7 @@ CRawDataReport::~CRawDataReport() = default;
 void CRawDataReport::BuildControls()
 {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    auto* head = new wxBoxSizer(wxHORIZONTAL);
-    if (CIcons* icons = raw_panels::Icons())
-        if (const wxBitmap* icon = icons->GetIcon(594, false))
-            head->Add(new wxStaticBitmap(this, wxID_ANY, *icon), 0, wxRIGHT, 8);
-    auto* intro = new wxStaticText(this, wxID_ANY, "Select the type of report to generate.");
-    intro->Wrap(200);
-    head->Add(intro, 1, wxALIGN_CENTER_VERTICAL);
-    sizer->Add(head, 0, wxEXPAND | wxBOTTOM, 8);
+    sizer->Add(MakeHead(594, "Select the type of report to generate.", 200), 0, wxEXPAND | wxBOTTOM, 8);
 
     m_notes = new wxCheckBox(this, NotesId, "Include notes");
     m_notesOnly = new wxCheckBox(this, NotesOnlyId, "");
@@ -108,10 +98,4 @@ bool CRawDataReport::OnEditReport()
     if (CDataFileDoc* job = raw_panels::ActiveJob())
         GetReport().OpenInEditor(job->GetRawDataFileName());
     return true;
-}
-
-void CRawDataReport::OnActivateInBar()
-{
-    CStackableDialog::OnActivateInBar();
-    raw_panels::ShowRawDataTab();
 }

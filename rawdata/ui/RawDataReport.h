@@ -1,13 +1,13 @@
 #pragma once
 
-#include "framework/ui/StackableDialog.h"
 #include "rawdata/RawDataReportRows.h"
+#include "rawdata/ui/RawDataPanel.h"
 
 class wxCheckBox;
 
 // The side-bar panel that lists the raw lines as a report, shown in the message bar or handed
 // to the companion editor. Its three options live in the profile ("RawDataReport").
-class CRawDataReport : public CStackableDialog
+class CRawDataReport : public CRawDataPanel
 {
 public:
     static constexpr int NotesId = 2001;
@@ -29,8 +29,6 @@ public:
     wxCheckBox* GetNotesCheck() const { return m_notes; }
     wxCheckBox* GetNotesOnlyCheck() const { return m_notesOnly; }
     wxCheckBox* GetNumbersCheck() const { return m_numbers; }
-
-    void OnActivateInBar() override;
 
 protected:
     void BuildControls() override;

@@ -11,7 +11,6 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/sizer.h>
-#include <wx/statbmp.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
@@ -26,20 +25,15 @@ wxStaticText* WrappedText(wxWindow* parent, const char* text)
 }
 } // namespace
 
-CReduceRawData::CReduceRawData() : CStackableDialog(ReduceRawDataTemplate, "Raw Data Reduction") {}
+CReduceRawData::CReduceRawData() : CRawDataPanel(ReduceRawDataTemplate, "Raw Data Reduction") {}
 
 CReduceRawData::~CReduceRawData() = default;
 
 void CReduceRawData::BuildControls()
 {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    auto* head = new wxBoxSizer(wxHORIZONTAL);
-    if (CIcons* icons = raw_panels::Icons())
-        if (const wxBitmap* icon = icons->GetIcon(7051, false))
-            head->Add(new wxStaticBitmap(this, wxID_ANY, *icon), 0, wxRIGHT, 8);
-    head->Add(WrappedText(this, "Select reduction options and click [Reduce] to reduce raw data."), 1,
-              wxALIGN_CENTER_VERTICAL);
-    sizer->Add(head, 0, wxEXPAND | wxBOTTOM, 8);
+    sizer->Add(MakeHead(7051, "Select reduction options and click [Reduce] to reduce raw data.", 260), 0,
+               wxEXPAND | wxBOTTOM, 8);
 
     auto* options = new wxStaticBoxSizer(wxVERTICAL, this, "Raw Data Reduction Options");
     wxWindow* box = options->GetStaticBox();
@@ -77,20 +71,13 @@ void CReduceRawData::BuildControls()
     buttons->Add(close, 1);
     sizer->Add(buttons, 0, wxEXPAND | wxBOTTOM, 8);
 
-    auto* jump = new wxStaticBoxSizer(wxHORIZONTAL, this, "Jump to...");
-    auto* find = new wxButton(jump->GetStaticBox(), wxID_ANY, "Find Records...");
-    auto* edit = new wxButton(jump->GetStaticBox(), wxID_ANY, "Edit Raw Data...");
-    jump->Add(find, 1, wxEXPAND | wxALL, 4);
-    jump->Add(edit, 1, wxEXPAND | wxALL, 4);
-    sizer->Add(jump, 0, wxEXPAND);
+    sizer->Add(MakeJumpBox({JumpTarget::Find}, {JumpTarget::Edit}), 0, wxEXPAND);
     SetSizer(sizer);
 
     reduce->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnReduce(); });
     // On the panel, so that the message bar's "Report" reaches it as well as a click.
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnReport(); }, ReportId);
     close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnCancel(); });
-    find->Bind(wxEVT_BUTTON, [](wxCommandEvent&) { raw_panels::OpenFind(); });
-    edit->Bind(wxEVT_BUTTON, [](wxCommandEvent&) { raw_panels::EditSelectedLine(); });
 }
 
 bool CReduceRawData::OnInitDialog()
@@ -134,10 +121,4 @@ void CReduceRawData::OnReport()
 {
     CDataFileDoc* job = raw_panels::ActiveJob();
     GetReport().OpenInEditor(job ? job->GetRawDataFileName() : std::string());
-}
-
-void CReduceRawData::OnActivateInBar()
-{
-    CStackableDialog::OnActivateInBar();
-    raw_panels::ShowRawDataTab();
 }

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "framework/ui/StackableDialog.h"
+#include "rawdata/ui/RawDataPanel.h"
 
 class wxCheckBox;
 
 // The side-bar panel that reduces the job's raw data into its points with two options (kept in
 // the profile, "RegenerationOptions"), as one undo step, and shows the analysis report.
-class CReduceRawData : public CStackableDialog
+class CReduceRawData : public CRawDataPanel
 {
 public:
     static constexpr int IgnoreStoreId = 2101;
@@ -24,8 +24,6 @@ public:
 
     wxCheckBox* GetIgnoreStoreCheck() const { return m_ignoreStore; }
     wxCheckBox* GetIgnoreDeletedCheck() const { return m_ignoreDeleted; }
-
-    void OnActivateInBar() override;
 
 protected:
     void BuildControls() override;

@@ -1,9 +1,9 @@
 #include "ImportTestUtil.h"
 
+#include "FakeReportOutput.h"
 #include "FakeView.h"
 #include "core/NoValue.h"
 #include "core/Report.h"
-#include "core/ReportOutput.h"
 #include "exchange/CoordinateImport.h"
 #include "exchange/ImportCommands.h"
 #include "exchange/PointMerge.h"
@@ -34,42 +34,6 @@ CPointRecord* NewPoint(const char* name, double e, double n, double z, const cha
 {
     return new CPointRecord(name, description, CLocation(e, n, z), true);
 }
-
-// Keeps what reaches the companion editor; the rich text is the report's rows as plain lines.
-class EditorOutput : public CReportOutput
-{
-public:
-    EditorOutput() { previous = SetReportOutput(this); }
-    ~EditorOutput() override { SetReportOutput(previous); }
-
-    std::string RenderRtf(const CReport& report, bool, const std::string&) override
-    {
-        std::string text;
-        for (const auto& section : report.GetSections())
-            for (const auto& row : section->rows) {
-                for (const std::string& cell : row)
-                    text += cell + "|";
-                text += "\n";
-            }
-        return text;
-    }
-    bool HasMainWindow() override { return true; }
-    void ShowRtfInMessageBar(const std::string&, bool) override {}
-    bool IsMessageBarVisible() override { return false; }
-    bool GetUserClosedMessageBar() override { return false; }
-    void SetUserClosedMessageBar(bool) override {}
-    void ShowMessageBar(bool) override {}
-    bool GetAutoShowMessages() override { return false; }
-    bool SendTextToKVLEdit(const std::string& text) override
-    {
-        sent.push_back(text);
-        return true;
-    }
-    bool StartKVLEdit(const std::vector<std::string>&) override { return true; }
-
-    CReportOutput* previous = nullptr;
-    std::vector<std::string> sent;
-};
 
 } // namespace
 
@@ -276,11 +240,12 @@ TEST(ImportCommands, ReportsWithoutAnOutputOfTheCallerGoToTheEditor)
     TestJobDoc job;
     job.AddPoint("P1", 1, 1);
     MessageLog messages;
-    EditorOutput editor;
+    FakeReportOutput editor;
+    editor.Install();
     WriteAllText(dir.file("points.txt"), "P1,1,2\nP2,3,4\n");
     PreviewAsciiFileRenaming(&job, dir.file("points.txt"), {0, 1, 2}, ",", nullptr);
-    ASSERT_EQ(editor.sent.size(), 1u);
-    EXPECT_NE(editor.sent[0].find("P1|A_P1|"), std::string::npos) << editor.sent[0];
+    ASSERT_EQ(editor.editorTexts.size(), 1u);
+    EXPECT_NE(editor.editorTexts[0].find("P1|A_P1|"), std::string::npos) << editor.editorTexts[0];
     EXPECT_THAT(PointNames(job), ElementsAre("P1"));
 
     AsciiImportChoice choice;
@@ -289,6 +254,6 @@ TEST(ImportCommands, ReportsWithoutAnOutputOfTheCallerGoToTheEditor)
     choice.delimiter = ",";
     choice.reportFlag = true;
     ASSERT_TRUE(RunImportAsciiCoordinates(&job, choice, nullptr));
-    EXPECT_EQ(editor.sent.size(), 2u);
+    EXPECT_EQ(editor.editorTexts.size(), 2u);
     EXPECT_THAT(messages.texts, IsEmpty());
 }

@@ -170,6 +170,20 @@ void SaveSampleJob(const std::string& path)
     ASSERT_TRUE(doc.OnSaveDocument(path));
 }
 
+// The sample job saved in a folder of its own, with the raw data and the shell faked.
+class SavedSampleJob : public ::testing::Test
+{
+protected:
+    void SetUp() override { SaveSampleJob(path); }
+
+    FakeRawDataFactoryScope raw;
+    DocumentShell shell;
+    TempDir dir;
+    const std::string path = dir.file("job.Mvj");
+};
+using JobDocumentClosing = SavedSampleJob;
+using JobDocumentReload = SavedSampleJob;
+
 } // namespace
 
 TEST(JobDocumentFiles, SaveAndOpenRoundTripPointsSettingsAndRawLines)
@@ -439,14 +453,9 @@ TEST(JobDocumentFiles, SaveModifiedMarksAVanishedJobFile)
 
 // Saving at closing: a write that fails must be told, not only logged, and the job stays open;
 // a save the person declines says nothing more.
-TEST(JobDocumentFiles, AFailedSaveAtClosingIsToldAndKeepsTheJob)
+TEST_F(JobDocumentClosing, AFailedSaveIsToldAndKeepsTheJob)
 {
-    FakeRawDataFactoryScope raw;
-    DocumentShell shell;
     MessageLog messages;
-    TempDir dir;
-    const std::string path = dir.file("job.Mvj");
-    SaveSampleJob(path);
     CMorvelFileDoc doc;
     ASSERT_TRUE(doc.OnOpenDocument(path));
     AddPoint(doc, "4", 1, 2);
@@ -493,14 +502,9 @@ TEST(JobDocumentFiles, AFailedSaveAtClosingIsToldAndKeepsTheJob)
     EXPECT_THAT(messages.texts, ElementsAre("job.Mvj is Read-Only. Make writable?"));
 }
 
-TEST(JobDocumentReload, TheFourFileCases)
+TEST_F(JobDocumentReload, TheFourFileCases)
 {
-    FakeRawDataFactoryScope raw;
-    DocumentShell shell;
     MessageLog messages;
-    TempDir dir;
-    const std::string path = dir.file("job.Mvj");
-    SaveSampleJob(path);
 
     CMorvelFileDoc doc;
     std::vector<std::string> log;
@@ -786,13 +790,8 @@ TEST(JobDocumentLife, BusyCursorNestsAndComesBackAfterAMessage)
     CBusyCursor::SetHandler(std::move(previous));
 }
 
-TEST(JobDocumentReload, NothingIsSelectedAfterwards)
+TEST_F(JobDocumentReload, NothingIsSelectedAfterwards)
 {
-    FakeRawDataFactoryScope raw;
-    DocumentShell shell;
-    TempDir dir;
-    const std::string path = dir.file("job.Mvj");
-    SaveSampleJob(path);
     CMorvelFileDoc doc;
     std::vector<std::string> log;
     FakeView view(&log);

@@ -134,22 +134,12 @@ TEST_F(ProgramTest, InputFilterPansWithTheMiddleButtonAndStepsThePopupWithSpaceA
     ASSERT_TRUE(Start());
     CMorvelApp& app = App();
     CViewToolHost& tools = app.GetToolHost();
-    CMorvelView* view = Frame().GetJobView();
-    ASSERT_NE(view, nullptr);
-    CPreviewMapCtrl* map = view->GetMapPane();
+    std::vector<CPointRecord*> points;
+    for (int i = 0; i < 6; ++i)
+        points.push_back(new CPointRecord(std::to_string(200 + i).c_str(), "EP",
+                                          CLocation(1000 + 25 * std::cos(i), 2000 + 25 * std::sin(i), 50), true));
+    CPreviewMapCtrl* map = ShowPointsOnMap(points);
     ASSERT_NE(map, nullptr);
-    CDataFileDoc* job = CDataFileDoc::GetActiveDoc();
-    ASSERT_NE(job, nullptr);
-    for (int i = 0; i < 6; ++i) {
-        const std::string name = std::to_string(200 + i);
-        auto* p = new CPointRecord(name.c_str(), "EP",
-                                   CLocation(1000 + 25 * std::cos(i), 2000 + 25 * std::sin(i), 50), true);
-        if (!job->AddRecord(p))
-            delete p;
-    }
-    Pump();
-    wxCommandEvent extents(wxEVT_MENU, IdZoomExtents);
-    Frame().ProcessWindowEvent(extents);
 
     // A point field of a side-bar panel picks; the person works on the map.
     auto* panel = new PickPanel(tools);

@@ -18,29 +18,20 @@ using morvel::test::ProgramTest;
 TEST_F(ProgramTest, TheJobViewShowsTheMapPaneAndItTakesTheZoomCommands)
 {
     ASSERT_TRUE(Start());
-    CMorvelView* view = Frame().GetJobView();
-    ASSERT_NE(view, nullptr);
-    CPreviewMapCtrl* map = view->GetMapPane();
-    ASSERT_NE(map, nullptr);
-    CDataFileDoc* job = CDataFileDoc::GetActiveDoc();
-    ASSERT_NE(job, nullptr);
     App().GetSettings().SetShowPointIdLabels(true);
     App().GetSettings().SetShowPointDesc(true);
 
     // A small traverse with side shots, as a field crew brings it back.
     const char* names[] = {"100", "101", "102", "103", "104", "105", "106", "107", "108", "109"};
+    std::vector<CPointRecord*> points;
     for (int i = 0; i < 10; ++i) {
         const double a = i * 0.6;
-        auto* p = new CPointRecord(names[i], i % 3 == 0 ? "IP" : "EP",
-                                   CLocation(5000 + 40 * std::cos(a) + 3 * i, 3000 + 30 * std::sin(a), 100 + i),
-                                   true);
-        if (!job->AddRecord(p))
-            delete p;
+        points.push_back(new CPointRecord(names[i], i % 3 == 0 ? "IP" : "EP",
+                                          CLocation(5000 + 40 * std::cos(a) + 3 * i, 3000 + 30 * std::sin(a), 100 + i),
+                                          true));
     }
-    Pump();
-    wxCommandEvent extents(wxEVT_MENU, IdZoomExtents);
-    Frame().ProcessWindowEvent(extents);
-    Pump();
+    CPreviewMapCtrl* map = ShowPointsOnMap(points);
+    ASSERT_NE(map, nullptr);
     // Every point of the job lies in view.
     const CLocation tl = map->Core().GetVisibleTopLeft(), br = map->Core().GetVisibleBottomRight();
     EXPECT_LT(tl.x, 4960);
@@ -57,6 +48,6 @@ TEST_F(ProgramTest, TheJobViewShowsTheMapPaneAndItTakesTheZoomCommands)
     Frame().ProcessWindowEvent(previous);
     EXPECT_TRUE(previous.GetEnabled());
 
-    ASSERT_TRUE(SaveScreenshot(*view, "map_pane.png"));
+    ASSERT_TRUE(SaveScreenshot(*Frame().GetJobView(), "map_pane.png"));
     Exit();
 }

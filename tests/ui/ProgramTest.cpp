@@ -3,11 +3,16 @@
 #include "framework/ui/EasyDialog.h"
 #include "framework/ui/MessageBoxFS.h"
 #include "framework/ui/ModalDialog.h"
+#include "model/DataFileDoc.h"
+#include "model/PointRecord.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
 #include "shell/ui/PromptSaveModified.h"
+#include "views/MapCommands.h"
+#include "views/ui/MorvelView.h"
+#include "views/ui/PreviewMapCtrl.h"
 
 #include <wx/dcmemory.h>
 #include <wx/graphics.h>
@@ -163,6 +168,23 @@ void ProgramTest::Exit()
 CMorvelApp& ProgramTest::App() { return *m_app; }
 
 CMainFrame& ProgramTest::Frame() { return *m_app->GetMainFrame(); }
+
+CPreviewMapCtrl* ProgramTest::ShowPointsOnMap(const std::vector<CPointRecord*>& points)
+{
+    CMorvelView* view = Frame().GetJobView();
+    CPreviewMapCtrl* map = view ? view->GetMapPane() : nullptr;
+    CDataFileDoc* job = CDataFileDoc::GetActiveDoc();
+    for (CPointRecord* p : points)
+        if (!map || !job || !job->AddRecord(p))
+            delete p;
+    if (!map || !job)
+        return nullptr;
+    Pump();
+    wxCommandEvent extents(wxEVT_MENU, IdZoomExtents);
+    Frame().ProcessWindowEvent(extents);
+    Pump();
+    return map;
+}
 
 std::string ProgramTest::ProfileValue(const std::string& section, const std::string& key)
 {

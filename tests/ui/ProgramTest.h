@@ -12,6 +12,8 @@
 
 class CMainFrame;
 class CMorvelApp;
+class CPointRecord;
+class CPreviewMapCtrl;
 class CProfile;
 class wxDialog;
 class wxGUIEventLoop;
@@ -55,6 +57,9 @@ protected:
 
     CMorvelApp& App();
     CMainFrame& Frame();
+    // Adds the points to the active job (one it refuses is dropped) and zooms the job view's map
+    // to the job's extents. The map; null, with every point dropped, without a job or its view.
+    CPreviewMapCtrl* ShowPointsOnMap(const std::vector<CPointRecord*>& points);
 
     // Message boxes are answered in order from `answers` (the default button once it is empty);
     // every text shown lands in `messages`. Other dialogs go to `dialogAnswer`, which returns the

@@ -1,11 +1,11 @@
 // The raw data panels in the running program, on a real instrument file: the Edit panel (apply,
 // an invalid apply, undo), Find with Enter, Reduce twice with options kept over a restart, and
 // the job view's regeneration on a setup in gons.
+#include "FakeReportOutput.h"
 #include "ProgramTest.h"
 
 #include "core/DataExchange.h"
 #include "core/Report.h"
-#include "core/ReportOutput.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "framework/ui/WindowEvents.h"
 #include "model/DataFileDoc.h"
@@ -42,32 +42,6 @@ void DeliverHints()
     wxTheApp->GetTopWindow()->ProcessWindowEvent(deliver);
 }
 
-// Keeps what would go to the companion editor.
-class RecordingReportOutput : public CReportOutput
-{
-public:
-    std::string RenderRtf(const CReport& report, bool, const std::string&) override
-    {
-        return "rows " + std::to_string(report.GetTotalRowCount());
-    }
-    bool HasMainWindow() override { return true; }
-    void ShowRtfInMessageBar(const std::string& rtf, bool) override { barTexts.push_back(rtf); }
-    bool IsMessageBarVisible() override { return false; }
-    bool GetUserClosedMessageBar() override { return false; }
-    void SetUserClosedMessageBar(bool) override {}
-    void ShowMessageBar(bool) override {}
-    bool GetAutoShowMessages() override { return false; }
-    bool SendTextToKVLEdit(const std::string& text) override
-    {
-        editorTexts.push_back(text);
-        return true;
-    }
-    bool StartKVLEdit(const std::vector<std::string>&) override { return true; }
-
-    std::vector<std::string> barTexts;
-    std::vector<std::string> editorTexts;
-};
-
 class RawPanelsTest : public ProgramTest
 {
 protected:
@@ -82,11 +56,11 @@ protected:
         ASSERT_TRUE(Start({raw}));
         Frame().SetSize(1100, 800);
         Pump();
-        previousOutput = SetReportOutput(&output);
+        output.Install();
     }
     void TearDown() override
     {
-        SetReportOutput(previousOutput);
+        output.Restore();
         ProgramTest::TearDown();
     }
     CDataFileDoc& Job() { return *CDataFileDoc::GetActiveDoc(); }
@@ -94,8 +68,7 @@ protected:
     CMorvelView& View() { return *Frame().GetJobView(); }
     template <class T> T* Current() { return dynamic_cast<T*>(Frame().GetStackingBar()->GetCurrent()); }
 
-    RecordingReportOutput output;
-    CReportOutput* previousOutput = nullptr;
+    morvel::test::FakeReportOutput output;
 };
 
 } // namespace
@@ -267,11 +240,11 @@ TEST_F(RawPanelsTest, ReduceTwiceRecordsTwoStepsAndTheOptionsOutliveARestart)
     Frame().SendSizeEvent();
     Pump();
     EXPECT_TRUE(SaveScreenshot(*Frame().GetBar(CMainFrame::DialogBarIndex), "raw_reduce_panel.png"));
-    SetReportOutput(previousOutput);
+    output.Restore();
     Exit();
 
     ASSERT_TRUE(Start());
-    previousOutput = SetReportOutput(&output);
+    output.Install();
     raw_panels::OpenReduce();
     Pump();
     reduce = Current<CReduceRawData>();

@@ -1,5 +1,6 @@
 #include "views/ui/DataFileView.h"
 
+#include "core/TextUtil.h"
 #include "framework/ui/KvlSplitterWnd.h"
 #include "framework/ui/WindowEvents.h"
 #include "model/DataFileSmartHintManager.h"
@@ -99,11 +100,7 @@ int DrawModeOfCommand(int id)
 
 std::string WithCount(const char* format, int64_t count)
 {
-    std::string text = format;
-    const size_t at = text.find("%d");
-    if (at != std::string::npos)
-        text.replace(at, 2, std::to_string(count));
-    return text;
+    return textutil::ReplaceFirst(format, "%d", std::to_string(count));
 }
 } // namespace
 
