@@ -98,6 +98,8 @@ protected:
     // cursor location.
     void NotePress(const wxPoint& p);
     CLocation PickTolerance() const;
+    // Shows what the window holds now (the overlay copy or the layer) at once.
+    void Repaint();
 
     // While the layer yields to input, Escape ends the drawing wherever the focus is.
     class EscapeFilter : public wxEventFilter
