@@ -159,6 +159,16 @@ protected:
     void LeftDown(wxPoint p, uint32_t flags = 0) { host->ToolOnLButtonDown(flags | LButton, p.x, p.y); }
     void LeftUp(wxPoint p, uint32_t flags = 0) { host->ToolOnLButtonUp(flags, p.x, p.y); }
 
+    // Lets the toolkit deliver the map's paint, as the loop would.
+    void PaintNow()
+    {
+        map->Refresh(false);
+        for (int i = 0; i < 5; ++i) {
+            map->Update();
+            wxYield();
+        }
+    }
+
     uint32_t Pixel(const wxImage& image, wxPoint p)
     {
         return uint32_t(image.GetRed(p.x, p.y)) | (uint32_t(image.GetGreen(p.x, p.y)) << 8) |
@@ -588,9 +598,10 @@ TEST_F(ViewToolsTest, AnOverlayDrawnThenErasedLeavesThePixelsUnchanged)
     EXPECT_NE(Pixel(with, wxPoint(10, 400)), Pixel(before, wxPoint(10, 400)));
     EXPECT_EQ(Pixel(with, wxPoint(200, 400)), Pixel(before, wxPoint(200, 400))); // the crosshair's gap
 
-    // A repaint of the map puts the overlay back where it was.
-    map->Refresh(false);
-    map->Update();
+    // Taken off for a change of the picture, the overlay comes back with the next paint.
+    tool->EraseCrosshair();
+    EXPECT_FALSE(map->HasOverlay());
+    PaintNow();
     EXPECT_TRUE(SameImage(map->GetShownImage(), with));
 
     tool->EraseOverlay();
@@ -696,4 +707,23 @@ TEST_F(ViewToolsTest, ZoomToPointFromTheContextMenuCentresThePoint)
     const CLocation tl = map->Core().GetVisibleTopLeft(), br = map->Core().GetVisibleBottomRight();
     EXPECT_NEAR((tl.x + br.x) / 2, 100, 1);
     EXPECT_NEAR((tl.y + br.y) / 2, 120, 1);
+}
+
+TEST_F(ViewToolsTest, AfterAZoomTheSnapMarkerComesBackOnItsPoint)
+{
+    doc->AddPoint("1", 300, 200);
+    map->Core().Refresh();
+    Pump();
+    host->StartLocationTool();
+    FakeField field;
+    Target(field);
+    CViewTool* tool = host->GetCurrentTool();
+    tool->RunSnapProcedure(ToClient(302, 201));
+    ASSERT_EQ(tool->GetSnapMarkerPoint(), (DevicePoint{300, 400}));
+    map->Core().ZoomIn(25);
+    PaintNow();
+    const wxPoint moved = ToClient(300, 200);
+    EXPECT_NE(moved, wxPoint(300, 400));
+    EXPECT_EQ(tool->GetSnapMarkerPoint(), (DevicePoint{moved.x, moved.y}));
+    EXPECT_EQ(Pixel(map->GetShownImage(), moved - wxPoint(4, 0)), map->PaletteColour(settings->GetSelectionColor()));
 }

@@ -96,6 +96,14 @@ DevicePoint CMapCtrl::GetScreenSize() const
 
 void CMapCtrl::RedrawWindow()
 {
+    // The layer changed: an overlay copy holds the old picture. The paint puts the tools'
+    // feedback back over the new one.
+    m_overlay = wxBitmap();
+    Repaint();
+}
+
+void CMapCtrl::Repaint()
+{
     Refresh(false);
     Update();
 }
@@ -169,7 +177,7 @@ void CMapCtrl::ShowOverlay(const std::function<void(wxDC&)>& draw)
         draw(dc);
     }
     if (!m_inPaint)
-        RedrawWindow();
+        Repaint();
 }
 
 void CMapCtrl::EraseOverlay(bool now)
@@ -180,7 +188,7 @@ void CMapCtrl::EraseOverlay(bool now)
     if (m_inPaint)
         return;
     if (now)
-        RedrawWindow();
+        Repaint();
     else
         Refresh(false);
 }

@@ -68,6 +68,8 @@ public:
     // now: repaint at once; else the next paint shows the picture alone.
     void EraseOverlay(bool now = true);
     bool HasOverlay() const { return m_overlay.IsOk(); }
+    // Inside the window's paint handler (where the tools put their feedback back).
+    bool IsPainting() const { return m_inPaint; }
     // What the window shows now: the overlay copy when there is one, else the layer.
     wxImage GetShownImage();
 
@@ -106,6 +108,8 @@ protected:
     // cursor location.
     void NotePress(const wxPoint& p);
     CLocation PickTolerance() const;
+    // Shows what the window holds now (the overlay copy or the layer) at once.
+    void Repaint();
 
     // While the layer yields to input, Escape ends the drawing wherever the focus is.
     class EscapeFilter : public wxEventFilter

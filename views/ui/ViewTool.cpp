@@ -422,6 +422,13 @@ void CViewTool::EraseCrosshair()
         map->EraseOverlay(false);
 }
 
+void CViewTool::RedrawCrosshair(int32_t)
+{
+    CMapCtrl* map = GetMapWindow();
+    if (map && map->IsPainting())
+        RedrawOverlay();
+}
+
 void CViewTool::RedrawOverlay()
 {
     CMapCtrl* map = GetMapWindow();

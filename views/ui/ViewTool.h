@@ -55,7 +55,8 @@ public:
     virtual bool IsDefaultTool() const { return false; }
     // The map repaints: the overlay and the marker leave the screen until RedrawCrosshair.
     virtual void EraseCrosshair();
-    virtual void RedrawCrosshair(int32_t value) { RedrawOverlay(); }
+    // Only the paint of the tool's own map brings its feedback back.
+    virtual void RedrawCrosshair(int32_t value);
     // Sets the tool's cursor on its map; false when it has none or there is no map.
     virtual bool OnSetCursor();
     // The tool's cursor id for the current settings; 0 for none.
