@@ -4,6 +4,7 @@
 #include "framework/GraphicDataExchange.h"
 #include "model/MorvelSettings.h"
 #include "model/PointDatabase.h"
+#include "model/PointRecord.h"
 #include "model/TestJobDoc.h"
 #include "views/MapCtrlMemoryView.h"
 #include "views/MapSurface.h"
@@ -114,6 +115,23 @@ void BM_MapPick(benchmark::State& state)
     }
 }
 BENCHMARK(BM_MapPick)->Unit(benchmark::kMillisecond);
+
+// The first pick after a point moved: the map files the job's points by easting again.
+void BM_MapPickAfterAnEdit(benchmark::State& state)
+{
+    MapJob job(morvel::bench::BenchSize(250000));
+    CPointRecord* moved = job.doc.AddPoint("MOVED", 0, 0);
+    CPickQuery q;
+    q.location = CLocation(job.side / 2.0 + 0.3, job.side / 2.0 + 0.2, NoValue);
+    q.tolerance = job.map.ComputePickTolerance();
+    double x = 0;
+    for (auto _ : state) {
+        moved->SetLocation(CLocation(x += 0.5, 0, NoValue), true);
+        job.map.OnPick808B(true, q);
+        benchmark::DoNotOptimize(q.hits.data());
+    }
+}
+BENCHMARK(BM_MapPickAfterAnEdit)->Unit(benchmark::kMillisecond);
 
 void BM_MapSnap(benchmark::State& state)
 {

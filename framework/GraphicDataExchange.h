@@ -58,6 +58,15 @@ public:
     int32_t GetMode() const { return mode; }
     void SetMode(int32_t m) { mode = m; }
 
+    // The rectangle of a rectangle pick (world x1, x2, y1, y2) is kept in the first four values.
+    void SetRectangle(double x1, double x2, double y1, double y2)
+    {
+        values[0] = x1;
+        values[1] = x2;
+        values[2] = y1;
+        values[3] = y2;
+    }
+
     double GetValue(int n) const { return values.at(n); }
     void SetValue(int n, double v) { values.at(n) = v; }
     int32_t GetPickSuppressed() const { return pickSuppressed; }

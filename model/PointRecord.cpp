@@ -84,6 +84,7 @@ bool CPointRecord::SetLocation(CLocation location, bool flag)
     if (location.IsEqual(m_location))
         return true;
     m_location = location;
+    NotePointGeometryChanged();
     MarkModified();
     return true;
 }
@@ -123,6 +124,7 @@ bool CPointRecord::CopyFrom(const CPointRecord& other)
 {
     m_header.CopyFrom(&other.m_header);
     m_location = other.m_location;
+    NotePointGeometryChanged();
     return true;
 }
 
@@ -136,4 +138,18 @@ bool CPointRecord::IsSameAs(const CPointRecord& other) const
         if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b)))
             return false;
     return *a == *b;
+}
+
+namespace {
+uint64_t g_pointGeometryGeneration = 0;
+}
+
+uint64_t GetPointGeometryGeneration()
+{
+    return g_pointGeometryGeneration;
+}
+
+void NotePointGeometryChanged()
+{
+    ++g_pointGeometryGeneration;
 }

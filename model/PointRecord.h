@@ -2,6 +2,7 @@
 
 #include "model/Record.h"
 
+#include <cstdint>
 #include <string>
 
 // A named survey point. Once added to a job it belongs to the job's record store.
@@ -57,3 +58,8 @@ private:
     char m_name[kRecordTextBytes] = {};
     CLocation m_location;
 };
+
+// Changes whenever a point's position may have changed or a record entered or left a job's store:
+// caches of point positions compare it to know that they are stale.
+uint64_t GetPointGeometryGeneration();
+void NotePointGeometryChanged();

@@ -1,6 +1,7 @@
 #include "model/RecordDatabase.h"
 
 #include "model/PointDatabase.h"
+#include "model/PointRecord.h"
 #include "model/Record.h"
 #include "model/RecordOwner.h"
 
@@ -48,6 +49,7 @@ bool CRecordDatabase::AddRecord(CRecord* record)
     }
     where->second.pos = std::prev(list.end());
     record->SetOwner(m_owner);
+    NotePointGeometryChanged();
     return true;
 }
 
@@ -175,6 +177,7 @@ CRecord* CRecordDatabase::RemoveAt(CRecordCursor cursor)
         selection->OnRecordRemoved(record);
     m_listOfLists[cursor.listPos]->erase(cursor.recordPos);
     m_where.erase(record);
+    NotePointGeometryChanged();
     return record;
 }
 
@@ -227,6 +230,7 @@ uint32_t CRecordDatabase::DecrementBitUse(int bit)
 
 void CRecordDatabase::RemoveAll()
 {
+    NotePointGeometryChanged();
     const std::list<CRecordSelection*> selections = m_selections;
     for (CRecordSelection* selection : selections)
         selection->OnAllRecordsRemoved();

@@ -124,6 +124,19 @@ void CMapCtrlCore::SetWorldWindow(double x1, double x2, double y1, double y2)
 void CMapCtrlCore::ApplyWindow(const CWorldRect& r)
 {
     SetWorldWindow(r.x1, r.x2, r.y2, r.y1);
+    if (m_realtimeDrag && m_layer && m_layer->HasBitmap() && !m_layer->HasQueued() && m_host) {
+        // The window shows the layer where its world corners fall now.
+        m_host->RedrawWindow();
+        return;
+    }
+    Refresh();
+}
+
+void CMapCtrlCore::EndRealtimeDrag()
+{
+    if (!m_realtimeDrag)
+        return;
+    m_realtimeDrag = false;
     Refresh();
 }
 
@@ -387,6 +400,35 @@ bool CMapCtrlCore::OnHitSearch808C(bool allRecords, CPickQuery& q)
     return !q.hits.empty();
 }
 
+const std::vector<CMapCtrlCore::PickEntry>& CMapCtrlCore::PickIndex()
+{
+    CRecordDatabase* store = m_document ? m_document->GetRecordDatabase() : nullptr;
+    const uint64_t generation = GetPointGeometryGeneration();
+    if (store == m_pickIndexStore && generation == m_pickIndexGeneration && store)
+        return m_pickIndex;
+    m_pickIndex.clear();
+    m_pickIndexStore = store;
+    m_pickIndexGeneration = generation;
+    if (!store)
+        return m_pickIndex;
+    m_pickIndex.reserve(size_t(store->GetCount(1)));
+    size_t order = 0;
+    CRecordCursor cursor = store->GetFirstRecord(kRecordTypePoint);
+    while (cursor.IsValid()) {
+        CRecord* record = store->GetNextRecord(cursor);
+        if (!record || record->GetType() != kRecordTypePoint)
+            continue;
+        const CLocation at = static_cast<CPointRecord*>(record)->GetLocation();
+        // A NaN position lies in no box.
+        if (!std::isnan(at.x) && !std::isnan(at.y))
+            m_pickIndex.push_back(PickEntry{at.x, at.y, order, record});
+        ++order;
+    }
+    std::sort(m_pickIndex.begin(), m_pickIndex.end(),
+              [](const PickEntry& a, const PickEntry& b) { return a.x < b.x; });
+    return m_pickIndex;
+}
+
 bool CMapCtrlCore::OnPick808B(bool allRecords, CPickQuery& q)
 {
     q.hits.clear();
@@ -403,17 +445,17 @@ bool CMapCtrlCore::OnPick808B(bool allRecords, CPickQuery& q)
         CRecord* record;
     };
     std::vector<Hit> hits;
-    CRecordDatabase* store = m_document->GetRecordDatabase();
-    CRecordCursor cursor = store->GetFirstRecord(kRecordTypePoint);
-    while (cursor.IsValid()) {
-        CRecord* record = store->GetNextRecord(cursor);
-        if (!IsPointInside(record, left, top, right, bottom))
+    const std::vector<PickEntry>& index = PickIndex();
+    auto it = std::lower_bound(index.begin(), index.end(), left,
+                               [](const PickEntry& e, double v) { return e.x < v; });
+    for (; it != index.end() && it->x <= right; ++it) {
+        if (!(bottom <= it->y && it->y <= top))
             continue;
         double d = NoValue;
-        CRecord* r = record;
+        CRecord* r = it->record;
         if (!m_document->GetRecordDistance(r, q.location.x, q.location.y, d))
             d = HUGE_VAL; // undefined distances sort last
-        hits.push_back(Hit{d, hits.size(), record});
+        hits.push_back(Hit{d, it->order, it->record});
     }
     if (hits.empty())
         return false;

@@ -103,6 +103,12 @@ public:
     bool OnGetExchange8085(CPickQuery& q);
     void OnGetViewKind8086(CPickQuery& q) const { q.viewKind = m_viewKind; }
     void OnZoomWindow8087(const CPickQuery& q) { ZoomToClientRect(q.rect); }
+    // A realtime zoom or pan drag: each step shows the last picture moved and scaled to the new
+    // window, and the picture is drawn anew once when the drag ends, so it follows the mouse however
+    // many points are in view.
+    void BeginRealtimeDrag() { m_realtimeDrag = true; }
+    void EndRealtimeDrag();
+    bool IsRealtimeDrag() const { return m_realtimeDrag; }
     void OnRealtimeZoom8088(const CDragStep& step);
     void OnRealtimePan8089(const CDragStep& step);
     bool OnPick808B(bool allRecords, CPickQuery& q);
@@ -159,6 +165,15 @@ protected:
     // Applies one snap mode (1 nearest point, 2 cursor, 3 grid) to the exchange's last location.
     bool ApplySnapMode(int32_t mode, CLocation& out);
     uint32_t Colour(int32_t index) const;
+    // The job's points by easting, for the searches that run on every mouse pause and snap;
+    // rebuilt when the job or any point position changed since.
+    struct PickEntry {
+        double x;
+        double y;
+        size_t order; // position in the store's walk, for ties
+        CRecord* record;
+    };
+    const std::vector<PickEntry>& PickIndex();
 
     CMapHost* m_host = nullptr;
     CDataFileDoc* m_document = nullptr;
@@ -170,10 +185,14 @@ protected:
     bool m_layoutPending = false;
     DeviceRect m_deferredClient;
     bool m_gdiDirty = true;
+    bool m_realtimeDrag = false;
     CDrawState m_drawState;
     CLocation m_visibleTopLeft;
     CLocation m_visibleBottomRight;
     CZoomUndoStack m_zoomHistory;
     CWorldRect m_requestedWindow;
     std::unique_ptr<CMapCtrlMemoryView> m_layer;
+    std::vector<PickEntry> m_pickIndex;
+    const void* m_pickIndexStore = nullptr;
+    uint64_t m_pickIndexGeneration = 0;
 };

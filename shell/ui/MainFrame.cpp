@@ -45,7 +45,7 @@ namespace {
 
 constexpr const char* ToolbarsSection = "Toolbars";
 constexpr int32_t NoViewKind = 2;
-constexpr const char* IdleMessage = "For Help, press F1";
+constexpr const char* IdleMessage = CMainFrame::IdleMessageText;
 
 // The last progress position sent, program-wide, so that a new display that starts where the
 // last one ended sends nothing for it.

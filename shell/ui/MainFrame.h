@@ -102,6 +102,9 @@ public:
     void ShowMessageTextNow(const std::string& text);
     void ShowMessageTextIdNow(uint32_t id);
     void SetPaneText(int pane, const std::string& text);
+    // The message pane's text while nothing is going on.
+    void ShowIdleMessage() { SetPaneText(0, IdleMessageText); }
+    static constexpr const char* IdleMessageText = "For Help, press F1";
     std::string GetPaneText(int pane) const;
     void ShowCursorPosition(double northing, double easting);
     void ClearStatusPane1();

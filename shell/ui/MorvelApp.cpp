@@ -661,8 +661,12 @@ void CMorvelApp::RequestDeferredHints(bool send)
 void CMorvelApp::OnIdle(wxIdleEvent& event)
 {
     event.Skip();
-    // Tools replaced since the last pass are off every call stack now.
-    DeleteViewToolClasses();
+    // The tool follows the map under the cursor; tools replaced since the last pass are off every
+    // call stack now.
+    if (m_tools)
+        m_tools->OnIdle();
+    else
+        DeleteViewToolClasses();
     RequestDeferredHints(false);
 }
 

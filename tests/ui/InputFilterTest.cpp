@@ -40,10 +40,12 @@ public:
     bool SelectNextIdObject() override { return listsObjects && ++next > 0; }
     bool SelectPreviousIdObject() override { return listsObjects && ++previous > 0; }
     bool IsIdPopupShown() const override { return popupShown; }
+    // Counts the popups that went; the tool also asks whenever it is taken off the map.
     void DismissIdPopup() override
     {
+        if (popupShown)
+            ++dismissed;
         popupShown = false;
-        ++dismissed;
     }
 };
 
@@ -152,9 +154,10 @@ TEST_F(ProgramTest, InputFilterPansWithTheMiddleButtonAndStepsThePopupWithSpaceA
     // Other tests' windows on the shared X server may take the activation while this one runs.
     app.SetForegroundOverride([] { return true; });
     ASSERT_TRUE(app.IsMainFrameForeground());
-    ASSERT_TRUE(GetGraphicDataExchange().SetTarget(panel->field));
+    // The field installs its tool, then links itself (installing a tool resets the exchange).
     auto* picking = new PopupTool(map);
     tools.SetCurrentTool(picking);
+    ASSERT_TRUE(GetGraphicDataExchange().SetTarget(panel->field));
 
     // The middle button pans; the picking tool stays a valid object until the next idle pass.
     const wxPoint centre(map->GetClientSize().x / 2, map->GetClientSize().y / 2);

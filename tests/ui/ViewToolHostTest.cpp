@@ -20,7 +20,11 @@ public:
     ~RecordingTool() override { --g_liveTools; }
     void Deactivate() override { g_calls.push_back("deactivate"); }
     void OnMouseMove(uint32_t, int32_t x, int32_t y) override { g_calls.push_back("move " + std::to_string(x) + "," + std::to_string(y)); }
-    void OnLButtonDown(uint32_t, int32_t, int32_t) override { g_calls.push_back("ldown"); }
+    bool OnLButtonDown(uint32_t, int32_t, int32_t) override
+    {
+        g_calls.push_back("ldown");
+        return true;
+    }
     void OnLButtonUp(uint32_t, int32_t, int32_t) override { g_calls.push_back("lup"); }
     void OnMButtonDown(uint32_t, int32_t, int32_t) override { g_calls.push_back("mdown"); }
     void OnMButtonUp(uint32_t, int32_t, int32_t) override { g_calls.push_back("mup"); }
@@ -87,7 +91,7 @@ TEST_F(ToolHostFixture, AReplacedToolLivesUntilIdle)
 {
     auto* first = new RecordingTool();
     host.SetCurrentTool(first);
-    host.StartZoomPlineTool();
+    host.StartZoomPlineTool(CLocation(1, 2, NoValue));
     EXPECT_TRUE(first->IsRetired());
     EXPECT_EQ(1, g_liveTools);
     first->OnLButtonDown(0, 0, 0); // still callable from its own handler

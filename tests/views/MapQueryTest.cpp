@@ -207,3 +207,31 @@ TEST_F(QueryFixture, TheHitSearchAgreesWithABoxCountOnRandomQueries)
         EXPECT_EQ(int32_t(q.hits.size()), doc.GetRecordDatabase()->CountInside(x - t, y + t, x + t, y - t, false));
     }
 }
+
+TEST_F(QueryFixture, ThePickAgreesWithABoxCountAndFollowsEveryChangeOfTheJob)
+{
+    std::mt19937 rng(23);
+    std::uniform_real_distribution<double> coord(0, 100);
+    for (int i = 0; i < 80; ++i)
+        doc.AddPoint(("R" + std::to_string(i)).c_str(), coord(rng), coord(rng));
+    for (int k = 0; k < 200; ++k) {
+        const double x = coord(rng), y = coord(rng), t = coord(rng) / 10;
+        CPickQuery q = At(x, y, t);
+        map.OnPick808B(true, q);
+        EXPECT_EQ(int32_t(q.hits.size()), doc.GetRecordDatabase()->CountInside(x - t, y + t, x + t, y - t, false));
+    }
+    // A point moved, one added and one deleted between two picks: the second pick sees the job
+    // as it is now and never hands out the deleted record.
+    CPointRecord* moved = doc.AddPoint("MOVED", 10, 10);
+    CPointRecord* gone = doc.AddPoint("GONE", 200, 200);
+    CPickQuery first = At(200, 200, 1);
+    ASSERT_TRUE(map.OnPick808B(true, first));
+    moved->SetLocation(CLocation(200.5, 200.5, NoValue), true);
+    ASSERT_TRUE(doc.DeleteRecord(gone, false));
+    doc.AddPoint("NEW", 199.5, 199.5);
+    CPickQuery second = At(200, 200, 1);
+    ASSERT_TRUE(map.OnPick808B(true, second));
+    EXPECT_EQ(Names(second), (std::vector<std::string>{"MOVED", "NEW"}));
+    CPickQuery old = At(10, 10, 0.5);
+    EXPECT_FALSE(map.OnPick808B(true, old));
+}

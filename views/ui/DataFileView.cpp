@@ -7,6 +7,7 @@
 #include "model/HintCodes.h"
 #include "model/Interested.h"
 #include "model/JobRawData.h"
+#include "model/PointDatabase.h"
 #include "model/PointRecord.h"
 #include "platform/BusyCursor.h"
 #include "platform/MessageBox.h"
@@ -447,6 +448,23 @@ void CDataFileView::FlushQueuedHints()
 {
     if (CDataFileDoc* job = GetJob())
         job->SendHint(nullptr, HintFlush, 0);
+}
+
+CPointRecord* CDataFileView::ZoomToPoint(const std::string& name)
+{
+    CDataFileDoc* doc = GetJob();
+    CPointRecord* point = doc && doc->GetPointDatabase() ? doc->GetPointDatabase()->FindPoint(name, true) : nullptr;
+    if (!point)
+        return nullptr;
+    if (point->GetLocation().HasPlaneCoordinates() && m_mapPane)
+        m_mapPane->Preview().ZoomToPointRecord(point);
+    return point;
+}
+
+void CDataFileView::ZoomToObject(CRecord* object)
+{
+    if (object && object->GetType() == kRecordTypePoint)
+        ZoomToPoint(static_cast<CPointRecord*>(object)->GetName());
 }
 
 bool CDataFileView::IsSelectByRectToolCurrent() const { return GetGridToolLink().IsSelectByRectToolCurrent(); }

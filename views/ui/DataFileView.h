@@ -59,6 +59,11 @@ public:
     // The wheel from the application: over the list it scrolls one row; the map's zoom comes
     // with the map pane.
     bool OnMouseWheelZoom(int delta, const wxPoint& screen);
+    // The map pane zooms onto the named point when it has plane coordinates; the point, or null
+    // without a job or such a point.
+    CPointRecord* ZoomToPoint(const std::string& name);
+    // The same for an object: points only, other objects are ignored.
+    void ZoomToObject(CRecord* object);
     // 0x807C: the splitter's centre moved to y (client coordinates).
     void OnSplitterMoved(int centreY);
 

@@ -89,6 +89,14 @@ DevicePoint CMapCtrl::GetScreenSize() const
 
 void CMapCtrl::RedrawWindow()
 {
+    // The layer changed: an overlay copy holds the old picture. The paint puts the tools'
+    // feedback back over the new one.
+    m_overlay = wxBitmap();
+    Repaint();
+}
+
+void CMapCtrl::Repaint()
+{
     Refresh(false);
     Update();
 }
@@ -152,17 +160,30 @@ void CMapCtrl::ShowOverlay(const std::function<void(wxDC&)>& draw)
     {
         wxMemoryDC dc(m_overlay);
         dc.Blit(0, 0, size.x, size.y, &layer->GetDC(), 0, 0);
+        // The picture as the window shows it, with what is drawn over the layer.
+        if (!layer->HasQueued()) {
+            CWxMapSurface surface(&dc);
+            surface.SetIconLookup([this](int32_t icon) { return GetIconBitmap(icon); });
+            dc.SetFont(layer->GetDC().GetFont());
+            m_core->DrawDecorations(surface);
+        }
         draw(dc);
     }
-    RedrawWindow();
+    if (!m_inPaint)
+        Repaint();
 }
 
-void CMapCtrl::EraseOverlay()
+void CMapCtrl::EraseOverlay(bool now)
 {
     if (!m_overlay.IsOk())
         return;
     m_overlay = wxBitmap();
-    RedrawWindow();
+    if (m_inPaint)
+        return;
+    if (now)
+        Repaint();
+    else
+        Refresh(false);
 }
 
 wxImage CMapCtrl::GetShownImage()
@@ -210,18 +231,39 @@ void CMapCtrl::OnPaint(wxPaintEvent&)
     }
     if (!m_core->IsLayoutDeferred() && layer->HasQueued())
         layer->Drain();
-    // The bitmap sits where its world corners fall now; right after a refresh that is (0, 0).
+    // The bitmap sits where its world corners fall now; right after a refresh that is (0, 0) at
+    // its own size. During a realtime zoom it is scaled until the drag ends.
     const DevicePoint at = m_core->GetMapping().WorldToDevice(layer->GetWorldX1(), layer->GetWorldY1());
-    dc.Blit(at.x, at.y, std::min(size.x, layer->GetWidth()), std::min(size.y, layer->GetHeight()), &layer->GetDC(),
-            0, 0);
+    const DevicePoint end = m_core->GetMapping().WorldToDevice(layer->GetWorldX2(), layer->GetWorldY2());
+    const int w = end.x - at.x, h = end.y - at.y;
+    if (m_core->IsRealtimeDrag() && w > 0 && h > 0 && (std::abs(w - layer->GetWidth()) > 1 || std::abs(h - layer->GetHeight()) > 1)) {
+        dc.SetBackground(wxBrush(ToWxColour(GetPaletteColor(GetMorvelSettings().GetGraphicsBackgroundColor()))));
+        dc.Clear();
+        dc.StretchBlit(at.x, at.y, w, h, &layer->GetDC(), 0, 0, layer->GetWidth(), layer->GetHeight());
+    } else {
+        if (at.x != 0 || at.y != 0) {
+            dc.SetBackground(wxBrush(ToWxColour(GetPaletteColor(GetMorvelSettings().GetGraphicsBackgroundColor()))));
+            dc.Clear();
+        }
+        dc.Blit(at.x, at.y, std::min(size.x, layer->GetWidth()), std::min(size.y, layer->GetHeight()),
+                &layer->GetDC(), 0, 0);
+    }
     if (!layer->HasQueued()) {
         CWxMapSurface surface(&dc);
         surface.SetIconLookup([this](int32_t icon) { return GetIconBitmap(icon); });
         dc.SetFont(layer->GetDC().GetFont());
         m_core->DrawDecorations(surface);
-        if (CMapToolHost* tools = GetMapToolHost())
-            tools->RedrawToolFeedback();
         m_core->GetDrawState().Reset();
+        // The tools' feedback goes back over the new picture.
+        if (CMapToolHost* tools = GetMapToolHost()) {
+            m_inPaint = true;
+            tools->RedrawToolFeedback();
+            m_inPaint = false;
+            if (m_overlay.IsOk()) {
+                wxMemoryDC overlay(m_overlay);
+                dc.Blit(0, 0, size.x, size.y, &overlay, 0, 0);
+            }
+        }
     }
 }
 
@@ -437,13 +479,13 @@ std::unique_ptr<wxMenu> CMapCtrl::BuildContextMenu(const wxPoint& client, bool& 
     auto menu = std::make_unique<wxMenu>();
     menu->SetTitle("Zoom Context");
     menu->Append(IdZoomExtents, "Zoom Extents");
-    menu->Append(IdZoomWindow, "Zoom Window");
+    menu->AppendCheckItem(IdZoomWindow, "Zoom Window");
     menu->Append(IdZoomPrevious, "Zoom Previous");
     menu->Append(IdZoomNext, "Zoom Next");
     menu->Append(IdZoomIn, "Zoom In");
     menu->Append(IdZoomOut, "Zoom Out");
-    menu->Append(IdRealtimeZoom, "Realtime Zoom");
-    menu->Append(IdRealtimePan, "Realtime Pan");
+    menu->AppendCheckItem(IdRealtimeZoom, "Realtime Zoom");
+    menu->AppendCheckItem(IdRealtimePan, "Realtime Pan");
     menu->Append(IdZoomToPoint, "Zoom to Point...");
     return menu;
 }

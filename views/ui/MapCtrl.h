@@ -61,9 +61,13 @@ public:
     void ShowContextMenu(const wxPoint& client);
 
     // --- Overlays: drawn over a copy of the layer and erased by showing the layer again.
+    // Inside a paint the copy is only made; the paint shows it.
     void ShowOverlay(const std::function<void(wxDC&)>& draw);
-    void EraseOverlay();
+    // now: repaint at once; else the next paint shows the picture alone.
+    void EraseOverlay(bool now = true);
     bool HasOverlay() const { return m_overlay.IsOk(); }
+    // Inside the window's paint handler (where the tools put their feedback back).
+    bool IsPainting() const { return m_inPaint; }
     // What the window shows now: the overlay copy when there is one, else the layer.
     wxImage GetShownImage();
 
@@ -94,6 +98,8 @@ protected:
     // cursor location.
     void NotePress(const wxPoint& p);
     CLocation PickTolerance() const;
+    // Shows what the window holds now (the overlay copy or the layer) at once.
+    void Repaint();
 
     // While the layer yields to input, Escape ends the drawing wherever the focus is.
     class EscapeFilter : public wxEventFilter
@@ -115,4 +121,5 @@ protected:
     bool m_pendingToolHit = false;
     bool m_escape = false;
     bool m_inYield = false;
+    bool m_inPaint = false;
 };

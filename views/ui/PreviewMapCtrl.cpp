@@ -13,12 +13,17 @@
 #include "shell/ui/MorvelToolbar.h"
 #include "views/MapCommands.h"
 #include "views/ScratchGeometry.h"
+#include "views/ui/DataFileView.h"
+#include "views/ui/ViewToolHost.h"
 
+#include <wx/accel.h>
 #include <wx/menu.h>
 
 namespace {
 
-constexpr int MapCommands[] = {IdZoomExtents, IdZoomPrevious, IdZoomNext, IdZoomIn, IdZoomOut, IdEraseScratchLines};
+constexpr int MapCommands[] = {IdZoomExtents, IdZoomPrevious, IdZoomNext, IdZoomIn,      IdZoomOut,
+                               IdEraseScratchLines, IdZoomWindow, IdRealtimeZoom, IdRealtimePan,
+                               IdZoomToPointName};
 
 // The point a raw line stores or observes; empty when it names none.
 std::string RawLinePointName(CDataFileDoc* doc, int32_t line)
@@ -55,12 +60,20 @@ void CPreviewMapCtrl::InstallAsActiveJobMap()
     SetActiveRecordViewHook([this]() -> CRecordView* { return &m_recordView; });
     if (CRawDataFile* raw = RawDataFileOf(GetDocument()))
         raw->SetDrawTarget(&Preview());
+    // The mouse over the job's map reaches a tool from the start.
+    if (CViewToolHost* tools = CViewToolHost::GetActive())
+        tools->EnsureDefaultTool(this);
     m_commandSource = GetCommandTarget();
     if (m_commandSource) {
         for (int id : MapCommands) {
             m_commandSource->Bind(wxEVT_MENU, &CPreviewMapCtrl::OnMapCommand, this, id);
             m_commandSource->Bind(wxEVT_UPDATE_UI, &CPreviewMapCtrl::OnUpdateMapCommand, this, id);
         }
+        // The view tools' keys, wherever the focus is in the main window.
+        wxAcceleratorEntry keys[] = {{wxACCEL_CTRL, 'W', IdZoomWindow},
+                                     {wxACCEL_CTRL, 'Q', IdRealtimeZoom},
+                                     {wxACCEL_ALT, 'Q', IdRealtimePan}};
+        m_commandSource->SetAcceleratorTable(wxAcceleratorTable(3, keys));
     }
 }
 
@@ -82,6 +95,8 @@ void CPreviewMapCtrl::UninstallAsActiveJobMap()
             m_commandSource->Unbind(wxEVT_MENU, &CPreviewMapCtrl::OnMapCommand, this, id);
             m_commandSource->Unbind(wxEVT_UPDATE_UI, &CPreviewMapCtrl::OnUpdateMapCommand, this, id);
         }
+        if (!m_commandSource->IsBeingDeleted())
+            m_commandSource->SetAcceleratorTable(wxNullAcceleratorTable);
         m_commandSource = nullptr;
     }
 }
@@ -114,6 +129,30 @@ void CPreviewMapCtrl::OnMapCommand(wxCommandEvent& event)
     case IdEraseScratchLines:
         EraseScratchLines();
         break;
+    case IdZoomToPointName: {
+        // "Zoom to Point %s" of the point context menus: the job's current record.
+        RecordRef current;
+        CDataFileDoc* doc = GetDocument();
+        if (doc && doc->GetCurrentRecord(current) && current.record) {
+            if (auto* view = dynamic_cast<CDataFileView*>(GetParent()))
+                view->ZoomToObject(current.record);
+            else if (current.record->GetType() == kRecordTypePoint)
+                Preview().ZoomToPointRecord(static_cast<CPointRecord*>(current.record));
+        }
+        break;
+    }
+    case IdZoomWindow:
+    case IdRealtimeZoom:
+    case IdRealtimePan:
+        if (CViewToolHost* tools = CViewToolHost::GetActive()) {
+            if (event.GetId() == IdZoomWindow)
+                tools->OnZoomWindowCommand(this);
+            else if (event.GetId() == IdRealtimeZoom)
+                tools->OnRealtimeZoomCommand(this);
+            else
+                tools->OnRealtimePanCommand(this);
+        }
+        break;
     default:
         event.Skip();
         break;
@@ -129,6 +168,17 @@ void CPreviewMapCtrl::OnUpdateMapCommand(wxUpdateUIEvent& event)
     case IdZoomNext:
         event.Enable(Preview().GetZoomHistory().CanRedo());
         break;
+    case IdZoomWindow:
+    case IdRealtimeZoom:
+    case IdRealtimePan: {
+        const CViewToolHost* tools = CViewToolHost::GetActive();
+        event.Enable(tools != nullptr);
+        if (tools)
+            event.Check(event.GetId() == IdZoomWindow    ? tools->IsZoomWindowOn()
+                        : event.GetId() == IdRealtimeZoom ? tools->IsRealtimeZoomCurrent()
+                                                          : tools->IsPanToolCurrent());
+        break;
+    }
     default:
         event.Enable(true);
         break;

@@ -1,15 +1,57 @@
 #include "views/ui/ViewToolHost.h"
 
 #include "framework/GraphicDataExchange.h"
+#include "model/DataFileDoc.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/MorvelApp.h"
 #include "views/ui/MapCtrl.h"
 #include "views/ui/ViewTool.h"
 
+#include <wx/dialog.h>
+#include <wx/timer.h>
 #include <wx/utils.h>
+#include <wx/window.h>
 
-CViewToolHost::CViewToolHost() = default;
+namespace
+{
+CViewToolHost* g_activeHost = nullptr;
+
+constexpr int HoverDelayMs = 1000;
+constexpr int SnapDelayMs = 10;
+
+// A one-shot timer that calls back into the host.
+class ToolTimer : public wxTimer
+{
+public:
+    explicit ToolTimer(std::function<void()> fire) : m_fire(std::move(fire)) {}
+    void Notify() override { m_fire(); }
+
+private:
+    std::function<void()> m_fire;
+};
+
+CMorvelApp* App()
+{
+    return dynamic_cast<CMorvelApp*>(wxTheApp);
+}
+} // namespace
+
+CViewToolHost::CViewToolHost() : m_previousActive(g_activeHost)
+{
+    g_activeHost = this;
+}
+
+CViewToolHost* CViewToolHost::GetActive()
+{
+    return g_activeHost;
+}
 
 CViewToolHost::~CViewToolHost()
 {
+    KillHoverTimer();
+    KillSnapTimer();
+    if (g_activeHost == this)
+        g_activeHost = m_previousActive;
     if (m_current)
         m_current->Retire();
     m_current = nullptr;
@@ -45,6 +87,8 @@ void CViewToolHost::SetCurrentTool(CViewTool* tool)
         // It may be the caller: deleted only at the next idle pass.
         old->Retire();
     }
+    if (m_current)
+        m_current->OnSetCursor();
     UpdateToolCursor();
 }
 
@@ -52,6 +96,8 @@ void CViewToolHost::EnsureDefaultTool(CMapCtrl* map)
 {
     if (!m_current)
         SetCurrentTool(new CDefaultTool(map));
+    else if (map && !m_current->GetMapWindow())
+        m_current->Attach(map);
 }
 
 void CViewToolHost::RestoreDefaultTool()
@@ -105,12 +151,30 @@ void CViewToolHost::SaveExchangeTarget()
         exchange->SaveTarget();
 }
 
+CMapCtrl* CViewToolHost::CurrentMap() const
+{
+    return m_current ? m_current->GetMapWindow() : nullptr;
+}
+
 void CViewToolHost::StartPickTool() { SetCurrentTool(new CPickTool(m_current)); }
 void CViewToolHost::StartSelectByRectTool() { SetCurrentTool(new CSelectByRectTool(m_current)); }
-void CViewToolHost::StartAnchorLineTool() { SetCurrentTool(new CAnchorLineTool(m_current)); }
-void CViewToolHost::StartVisualPlineTool() { SetCurrentTool(new CVisualPlineTool(m_current)); }
-void CViewToolHost::StartZoomPlineTool() { SetCurrentTool(new CZoomPlineTool(m_current)); }
 void CViewToolHost::StartLocationTool() { SetCurrentTool(new CLocationTool(m_current)); }
+
+void CViewToolHost::StartAnchorLineTool(const std::vector<CLocation>& anchors, const std::vector<CLocation>& segmentsA,
+                                        const std::vector<CLocation>& segmentsB)
+{
+    SetCurrentTool(new CAnchorLineTool(CurrentMap(), anchors, segmentsA, segmentsB));
+}
+
+void CViewToolHost::StartVisualPlineTool(const CLocation& anchor)
+{
+    SetCurrentTool(new CVisualPlineTool(CurrentMap(), anchor, CVisualPlineTool::LinesConstrained, true));
+}
+
+void CViewToolHost::StartZoomPlineTool(const CLocation& firstCorner)
+{
+    SetCurrentTool(new CZoomPlineTool(CurrentMap(), firstCorner));
+}
 
 void CViewToolHost::StartZoomRectTool()
 {
@@ -169,8 +233,10 @@ bool CViewToolHost::IsToolBusy() const
 
 void CViewToolHost::ReloadToolCursor()
 {
-    if (m_current)
+    if (m_current) {
         m_current->LoadToolCursor();
+        m_current->OnSetCursor();
+    }
 }
 
 bool CViewToolHost::IsPointInToolWindow(int32_t x, int32_t y) const
@@ -242,4 +308,176 @@ void CViewToolHost::ToolOnRButtonUp(uint32_t flags, int32_t x, int32_t y)
 bool CViewToolHost::ToolOnSetCursor()
 {
     return m_current && m_current->OnSetCursor();
+}
+
+// ---------------------------------------------------------------- services of the tools
+
+bool CViewToolHost::IsForeground(bool dialogsToo) const
+{
+    if (isForeground)
+        return isForeground(dialogsToo);
+    CMorvelApp* app = App();
+    if (!app || !app->GetMainFrame())
+        return false;
+    if (app->IsMainFrameForeground())
+        return true;
+    if (!dialogsToo)
+        return false;
+    // A live dialog of the program: a top-level dialog whose owner chain reaches the main window.
+    wxWindow* active = wxGetActiveWindow();
+    wxWindow* top = active ? wxGetTopLevelParent(active) : nullptr;
+    return top && dynamic_cast<wxDialog*>(top) && !top->IsBeingDeleted() &&
+           wxGetTopLevelParent(top->GetParent() ? top->GetParent() : top) == app->GetMainFrame();
+}
+
+void CViewToolHost::SetStatusText(int pane, const std::string& text)
+{
+    if (statusText) {
+        statusText(pane, text);
+        return;
+    }
+    CMorvelApp* app = App();
+    CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
+    if (!frame)
+        return;
+    if (pane == 0 && text.empty())
+        frame->ShowIdleMessage();
+    else
+        frame->SetPaneText(pane, text);
+}
+
+void CViewToolHost::NotifyActiveDocument(void* sender, int32_t hint, intptr_t parameter)
+{
+    if (notifyActiveDocument) {
+        notifyActiveDocument(sender, hint, parameter);
+        return;
+    }
+    if (CDataFileDoc* doc = CDataFileDoc::GetActiveDoc())
+        doc->SendHint(sender, hint, parameter);
+}
+
+void CViewToolHost::RestartHoverTimer(CMapCtrl* map)
+{
+    if (!m_hoverTimer)
+        m_hoverTimer = std::make_unique<ToolTimer>([this] { OnTimer(true); });
+    m_hoverMap = map;
+    m_hoverTimer->StartOnce(HoverDelayMs);
+}
+
+void CViewToolHost::RestartSnapTimer(CMapCtrl* map)
+{
+    if (!m_snapTimer)
+        m_snapTimer = std::make_unique<ToolTimer>([this] { OnTimer(false); });
+    m_snapMap = map;
+    m_snapTimer->StartOnce(SnapDelayMs);
+}
+
+void CViewToolHost::KillHoverTimer()
+{
+    if (m_hoverTimer)
+        m_hoverTimer->Stop();
+}
+
+void CViewToolHost::KillSnapTimer()
+{
+    if (m_snapTimer)
+        m_snapTimer->Stop();
+}
+
+bool CViewToolHost::IsHoverTimerRunning() const
+{
+    return m_hoverTimer && m_hoverTimer->IsRunning();
+}
+
+bool CViewToolHost::IsSnapTimerRunning() const
+{
+    return m_snapTimer && m_snapTimer->IsRunning();
+}
+
+void CViewToolHost::OnTimer(bool hover)
+{
+    CMapCtrl* map = hover ? m_hoverMap.get() : m_snapMap.get();
+    if (!map || !m_current || m_current->GetMapWindow() != map || map->IsBeingDeleted())
+        return;
+    // Only when the mouse still rests over this map.
+    const wxPoint screen = wxGetMousePosition();
+    if (wxFindWindowAtPoint(screen) != map)
+        return;
+    const wxPoint client = map->ScreenToClient(screen);
+    if (hover)
+        m_current->RunHoverProcedure(client);
+    else
+        m_current->RunSnapProcedure(client);
+}
+
+void CViewToolHost::OnIdle()
+{
+    TrackCursorWindow();
+    DeleteViewToolClasses();
+}
+
+void CViewToolHost::TrackCursorWindow()
+{
+    CMapCtrl* map = CurrentMap();
+    if (!map || wxWindow::GetCapture() == map)
+        return;
+    wxWindow* under = wxFindWindowAtPoint(wxGetMousePosition());
+    if (!under || IsIdPopupWindow(under))
+        return;
+    // Only a change of window counts: a tip shown over another window stays until the mouse moves on.
+    const bool changed = under != m_lastUnderCursor.get();
+    m_lastUnderCursor = under;
+    if (auto* other = dynamic_cast<CMapCtrl*>(under)) {
+        if (other != map) {
+            m_current->Attach(other);
+            m_current->OnSetCursor();
+        }
+    } else if (changed) {
+        m_current->Deactivate();
+    }
+}
+
+// ---------------------------------------------------------------- the view's tool commands
+
+bool CViewToolHost::IsZoomWindowOn() const
+{
+    return m_current && m_current->IsZoomWindowTool();
+}
+
+bool CViewToolHost::IsRealtimeZoomCurrent() const
+{
+    return dynamic_cast<CRealtimeZoomTool*>(m_current) != nullptr;
+}
+
+void CViewToolHost::OnZoomWindowCommand(CMapCtrl* map)
+{
+    EnsureDefaultTool(map);
+    if (IsZoomWindowOn()) {
+        RestoreDefaultTool();
+        return;
+    }
+    m_current->Attach(map);
+    StartZoomRectTool();
+}
+
+void CViewToolHost::OnRealtimeZoomCommand(CMapCtrl* map)
+{
+    EnsureDefaultTool(map);
+    if (IsRealtimeZoomCurrent()) {
+        RestoreDefaultTool();
+        return;
+    }
+    m_current->Attach(map);
+    StartRealtimeZoomTool();
+}
+
+void CViewToolHost::OnRealtimePanCommand(CMapCtrl* map)
+{
+    EnsureDefaultTool(map);
+    if (IsPanToolCurrent()) {
+        RestoreDefaultTool();
+        return;
+    }
+    m_current->Attach(map);
+    StartRealtimePanTool();
 }

@@ -1,15 +1,22 @@
 #pragma once
 
+#include "core/Location.h"
 #include "views/MapToolHost.h"
+#include "views/ui/MapCtrl.h"
+
+#include <wx/gdicmn.h>
+#include <wx/weakref.h>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class CGraphicDataExchange;
 class CGraphicDataTarget;
-class CMapCtrl;
 class CViewTool;
+class wxTimer;
 
 // The application's current view tool: its switches, the return to the default tool with the hand
 // back of the pick exchange to the field being filled, and the map's mouse events passed on.
@@ -19,10 +26,48 @@ public:
     CViewToolHost();
     ~CViewToolHost() override;
 
+    // The host the tools report to: the one made last that still lives (the application's, or a
+    // test's own).
+    static CViewToolHost* GetActive();
+
     // The input field that has the keyboard focus (null when the focus is elsewhere or there is
     // no main window) and the active view's kind; the application installs both.
     std::function<CGraphicDataTarget*()> focusedField;
     std::function<int32_t()> activeViewKind;
+
+    // Whether the program is in front: the main window, or with dialogsToo also one of the
+    // program's live dialogs. The application's check unless a test installs its own (Xvfb has no
+    // window manager to bring a window to the front).
+    std::function<bool(bool dialogsToo)> isForeground;
+    // Status bar texts (pane 0 the message text, 2 the tool read-out); the main window's unless set.
+    std::function<void(int pane, const std::string& text)> statusText;
+    // Change hints for the active job; its hint manager unless set.
+    std::function<void(void* sender, int32_t hint, intptr_t parameter)> notifyActiveDocument;
+
+    bool IsForeground(bool dialogsToo) const;
+    void SetStatusText(int pane, const std::string& text);
+    void NotifyActiveDocument(void* sender, int32_t hint, intptr_t parameter);
+
+    // The hover timer (1000 ms) and the snap timer (10 ms) of a map, each firing once per restart.
+    void RestartHoverTimer(CMapCtrl* map);
+    void RestartSnapTimer(CMapCtrl* map);
+    void KillHoverTimer();
+    void KillSnapTimer();
+    bool IsHoverTimerRunning() const;
+    bool IsSnapTimerRunning() const;
+
+    // Idle: the tool follows the map under the cursor, then the retired tools are deleted.
+    void OnIdle();
+    void TrackCursorWindow();
+
+    // The view's commands: Zoom Window (7147), Realtime Zoom (7296), Realtime Pan (7166) turn their
+    // tool on, or back to the default tool when it is on. map is the map they work on.
+    void OnZoomWindowCommand(CMapCtrl* map);
+    void OnRealtimeZoomCommand(CMapCtrl* map);
+    void OnRealtimePanCommand(CMapCtrl* map);
+    // Shown checked while on.
+    bool IsZoomWindowOn() const;
+    bool IsRealtimeZoomCurrent() const;
 
     CViewTool* GetCurrentTool() const { return m_current; }
     bool HasCurrentTool() const { return m_current != nullptr; }
@@ -35,9 +80,13 @@ public:
 
     void StartPickTool();
     void StartSelectByRectTool();
-    void StartAnchorLineTool();
-    void StartVisualPlineTool();
-    void StartZoomPlineTool();
+    // The lines of a distance or angle field from its anchors (with fixed segments shown too).
+    void StartAnchorLineTool(const std::vector<CLocation>& anchors = {}, const std::vector<CLocation>& segmentsA = {},
+                             const std::vector<CLocation>& segmentsB = {});
+    // Lines from one anchor with the Ctrl constraint, drawn at once.
+    void StartVisualPlineTool(const CLocation& anchor);
+    // The zoom window's second corner, from its first.
+    void StartZoomPlineTool(const CLocation& firstCorner);
     void StartZoomRectTool();
     void StartRealtimeZoomTool();
     void StartRealtimePanTool();
@@ -65,10 +114,32 @@ public:
     void EraseToolCrosshair() override;
     void RedrawToolFeedback() override;
 
+    // --- The identification popup (its own file; the tools reach the popup only through these).
+    // The mouse paused over a map that may identify objects now (the hover timer ran out and the
+    // tool checked the map, the setting and the foreground window): identify what lies at the
+    // client point. world is its location, halfExtents the world size of the pick box.
+    void OnHoverPause(CMapCtrl* map, const wxPoint& client, const CLocation& world, const CLocation& halfExtents);
+    bool IsIdPopupVisible() const;
+    void DismissIdPopup();
+    // Space, Shift+Space and the wheel: true when the popup used the step.
+    bool StepIdPopup(bool forward);
+    // Where the cursor was (screen) when the popup appeared; false when none shows.
+    bool GetIdPopupOrigin(int32_t& x, int32_t& y) const;
+    bool IsIdPopupWindow(const void* window) const;
+
 private:
     CGraphicDataExchange* Exchange() const;
     void SaveExchangeTarget();
 
+    CMapCtrl* CurrentMap() const;
+    void OnTimer(bool hover);
+
     CViewTool* m_current = nullptr;
+    CViewToolHost* m_previousActive = nullptr;
+    std::unique_ptr<wxTimer> m_hoverTimer;
+    std::unique_ptr<wxTimer> m_snapTimer;
+    wxWeakRef<wxWindow> m_lastUnderCursor;
+    wxWeakRef<CMapCtrl> m_hoverMap;
+    wxWeakRef<CMapCtrl> m_snapMap;
     bool m_restoring = false;
 };
