@@ -478,6 +478,26 @@ bool CMapCtrlCore::OnUnitText808D(CPickQuery& q) const
     return true;
 }
 
+bool CMapCtrlCore::GetObjectUnitLabel(std::string& label)
+{
+    CPickQuery q;
+    if (!OnUnitText808D(q))
+        return false;
+    label = q.text;
+    return true;
+}
+
+bool CMapCtrlCore::HighlightObject(CRecord* record, bool on)
+{
+    // Popups hold picks across job changes; a record the job no longer holds is never drawn.
+    if (!m_document || !m_document->ContainsRecord(record, 0))
+        return false;
+    CPickQuery q;
+    q.result = record;
+    q.flag = on;
+    return OnDrawRecord8090(q);
+}
+
 bool CMapCtrlCore::OnDrawRecord8090(CPickQuery& q)
 {
     if (!m_document || !q.result || !m_layer || !m_layer->HasBitmap())

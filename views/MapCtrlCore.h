@@ -4,6 +4,7 @@
 #include "model/MorvelSettingsHelpers.h"
 #include "model/ZoomUndoStack.h"
 #include "views/DrawState.h"
+#include "views/ObjectIdOwner.h"
 #include "views/PickQuery.h"
 #include "views/WorldDeviceMap.h"
 
@@ -50,7 +51,7 @@ public:
 // mapping, the queries that turn screen points into world positions and find the points under the
 // cursor, and the drawing of points into a surface. The window's private messages are member
 // calls here, each named with its message number.
-class CMapCtrlCore : public CZoomWindowTarget, public CPickToleranceMap
+class CMapCtrlCore : public CZoomWindowTarget, public CPickToleranceMap, public CObjectIdOwner
 {
 public:
     explicit CMapCtrlCore(CMapHost* host = nullptr);
@@ -121,6 +122,11 @@ public:
     bool OnSnapFromCursor8092(CPickQuery& q);
     // 1 when the client point lies outside the client rectangle (right and bottom edges included).
     bool OnIsOutside80B1(int32_t x, int32_t y) const;
+
+    // CObjectIdOwner: the popups ask through the queries above.
+    bool GetObjectUnitLabel(std::string& label) override;
+    bool HighlightObject(CRecord* record, bool on) override;
+    bool IsDrawingPending() override { return HasPendingDrawing(); }
 
     // World half-sizes of half the pick box at the current scale.
     CLocation ComputePickTolerance() const;

@@ -141,6 +141,8 @@ void CPreviewMapCore::AddPreviewLine(const CLocation& from, const CLocation& to,
     AddLine(from, to, Colour(paletteIndex), width);
     m_lines.back()->searchable = true;
     m_lines.back()->tag = uint32_t(line);
+    m_lineExtents.push_back(LineExtent{std::min(from.x, to.x), std::max(from.x, to.x), std::min(from.y, to.y),
+                                       std::max(from.y, to.y), m_lines.size() - 1});
 }
 
 void CPreviewMapCore::AddScratchLine(const CLocation& from, const CLocation& to)
@@ -200,6 +202,7 @@ bool CPreviewMapCore::ClearPreviews()
     bool had = ClearList(m_markers);
     had = ClearList(m_points) || had;
     had = ClearList(m_lines) || had;
+    m_lineExtents.clear();
     had = ClearList(m_rays) || had;
     had = ClearList(m_topLocations) || had;
     return had;
@@ -294,6 +297,11 @@ double CPreviewMapCore::WorldDiagonal() const
 bool CPreviewMapCore::SegmentMeetsBox(const CLocation& a, const CLocation& b, double left, double top, double right,
                                       double bottom) const
 {
+    // Every point the test below can find lies on the segment: a segment whose extent misses the
+    // box is out without the arithmetic (the hover searches every raw line drawn).
+    if (std::max(a.x, b.x) < left || std::min(a.x, b.x) > right || std::max(a.y, b.y) < bottom ||
+        std::min(a.y, b.y) > top)
+        return false;
     if (InBox(a, left, top, right, bottom) || InBox(b, left, top, right, bottom))
         return true;
     const double cx = (left + right) / 2, cy = (bottom + top) / 2;
@@ -318,9 +326,14 @@ bool CPreviewMapCore::OnFindPreview808A(CPickQuery* q)
     for (const auto& m : m_markers)
         if (m->searchable && InBox(m->location, left, top, right, bottom))
             q->rawHits.push_back(m->tag);
-    for (const auto& l : m_lines)
-        if (l->searchable && SegmentMeetsBox(l->from, l->to, left, top, right, bottom))
-            q->rawHits.push_back(l->tag);
+    // The extents sit side by side in memory; only a line whose extent meets the box is read.
+    for (const LineExtent& e : m_lineExtents) {
+        if (e.maxX < left || e.minX > right || e.maxY < bottom || e.minY > top)
+            continue;
+        const CPreviewLine& l = *m_lines[e.index];
+        if (l.searchable && SegmentMeetsBox(l.from, l.to, left, top, right, bottom))
+            q->rawHits.push_back(l.tag);
+    }
     const double diagonal = WorldDiagonal();
     for (const auto& r : m_rays) {
         if (!r->searchable)

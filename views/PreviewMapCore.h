@@ -156,6 +156,13 @@ private:
     std::vector<std::unique_ptr<CPreviewLocation>> m_markers;
     std::vector<std::unique_ptr<CPreviewPoint>> m_points;
     std::vector<std::unique_ptr<CPreviewLine>> m_lines;
+    // The extent of each searchable line (raw observations), for the hover's search.
+    struct LineExtent
+    {
+        double minX, maxX, minY, maxY;
+        size_t index;
+    };
+    std::vector<LineExtent> m_lineExtents;
     std::vector<std::unique_ptr<CPreviewScratchLine>> m_scratchLines;
     std::vector<std::unique_ptr<CPreviewScratchCircle>> m_scratchCircles;
     std::vector<std::unique_ptr<CPreviewConstructionLine>> m_constructionLines;

@@ -4,11 +4,11 @@
 #include "framework/ui/WindowHelpers.h"
 #include "shell/ui/MorvelApp.h"
 #include "views/RawDataListModel.h"
+#include "views/ui/ObjectIdWnd.h"
 
 #include <wx/app.h>
 #include <wx/dcclient.h>
 #include <wx/menu.h>
-#include <wx/popupwin.h>
 #include <wx/settings.h>
 
 #include <algorithm>
@@ -42,94 +42,7 @@ constexpr ContextItem ContextItems[] = {
 
 wxColour Inverted(const wxColour& c) { return wxColour(255 - c.Red(), 255 - c.Green(), 255 - c.Blue()); }
 
-wxColour TipColour(uint32_t color)
-{
-    return color == WindowTextColor ? wxSystemSettings::GetColour(wxSYS_COLOUR_INFOTEXT) : ToWxColour(color);
-}
-
 } // namespace
-
-// The hover tip of a line: its icon, then the coloured lines, a label and its value split at a tab.
-class CRawLineTipWnd : public wxPopupWindow
-{
-public:
-    explicit CRawLineTipWnd(wxWindow* parent) : wxPopupWindow(parent, wxBORDER_SIMPLE)
-    {
-        SetBackgroundStyle(wxBG_STYLE_PAINT);
-        SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_INFOBK));
-        Bind(wxEVT_PAINT, &CRawLineTipWnd::OnPaint, this);
-    }
-
-    void SetContent(const CColoredTextLines& lines, const wxBitmap* icon)
-    {
-        m_rows.clear();
-        for (const CColoredTextLines::Line& line : lines.Lines()) {
-            std::string text = line.text;
-            while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-                text.pop_back();
-            // A tip line may hold several lines of its own.
-            size_t start = 0;
-            while (start <= text.size()) {
-                const size_t end = std::min(text.find('\n', start), text.size());
-                const std::string part = text.substr(start, end - start);
-                const size_t tab = part.find('\t');
-                Row row;
-                row.label = wxString::FromUTF8(part.substr(0, tab));
-                if (tab != std::string::npos)
-                    row.value = wxString::FromUTF8(part.substr(tab + 1));
-                row.colour = TipColour(line.color);
-                m_rows.push_back(row);
-                start = end + 1;
-            }
-        }
-        m_icon = icon ? *icon : wxBitmap();
-        wxClientDC dc(this);
-        dc.SetFont(GetFont());
-        m_lineHeight = dc.GetCharHeight();
-        m_labelWidth = 0;
-        int valueWidth = 0;
-        for (const Row& row : m_rows) {
-            m_labelWidth = std::max(m_labelWidth, dc.GetTextExtent(row.label).x);
-            valueWidth = std::max(valueWidth, dc.GetTextExtent(row.value).x);
-        }
-        const int iconWidth = m_icon.IsOk() ? m_icon.GetWidth() + 6 : 0;
-        m_textLeft = 4 + iconWidth;
-        SetClientSize(m_textLeft + m_labelWidth + 8 + valueWidth + 6, int(m_rows.size()) * m_lineHeight + 8);
-        Refresh();
-    }
-
-private:
-    struct Row
-    {
-        wxString label;
-        wxString value;
-        wxColour colour;
-    };
-
-    void OnPaint(wxPaintEvent&)
-    {
-        wxPaintDC dc(this);
-        dc.SetBackground(wxBrush(GetBackgroundColour()));
-        dc.Clear();
-        dc.SetFont(GetFont());
-        if (m_icon.IsOk())
-            dc.DrawBitmap(m_icon, 4, 4, true);
-        int y = 4;
-        for (const Row& row : m_rows) {
-            dc.SetTextForeground(row.colour);
-            dc.DrawText(row.label, m_textLeft, y);
-            if (!row.value.empty())
-                dc.DrawText(row.value, m_textLeft + m_labelWidth + 8, y);
-            y += m_lineHeight;
-        }
-    }
-
-    std::vector<Row> m_rows;
-    wxBitmap m_icon;
-    int m_lineHeight = 14;
-    int m_labelWidth = 0;
-    int m_textLeft = 4;
-};
 
 CRawDataListCtrl::CRawDataListCtrl(wxWindow* parent, wxWindowID id, IRawListOwner* owner)
     : CEasyListCtrl(parent, id), m_owner(owner)
@@ -212,13 +125,13 @@ bool CRawDataListCtrl::ClearHotItem()
     return had;
 }
 
-bool CRawDataListCtrl::IsTipShown() const { return m_tip != nullptr && m_tip->IsShown(); }
+bool CRawDataListCtrl::IsTipShown() const { return m_tip != nullptr && m_tip->IsPopupVisible(); }
 
 void CRawDataListCtrl::HideTip()
 {
     m_tipRow = -1;
-    if (m_tip && m_tip->IsShown())
-        m_tip->Hide();
+    if (m_tip)
+        m_tip->Dismiss();
 }
 
 bool CRawDataListCtrl::GetItemTip(CColoredTextLines& lines, const wxPoint& bodyPoint, int& icon)
@@ -250,12 +163,18 @@ void CRawDataListCtrl::ShowTip(const wxPoint& bodyPoint)
     }
     m_tipIcon = icon;
     m_tipRow = HitTest(bodyPoint);
-    if (m_tip == nullptr)
-        m_tip = new CRawLineTipWnd(this);
-    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
-    m_tip->SetContent(m_tipLines, app ? app->GetIcon(uint32_t(icon), true) : nullptr);
-    m_tip->Position(GetBody()->ClientToScreen(bodyPoint) + wxPoint(12, 16), wxSize(0, 0));
-    m_tip->Show();
+    if (m_tip == nullptr) {
+        m_tip = new CObjectIdWnd(true);
+        if (!m_tip->Create(this)) {
+            delete m_tip;
+            m_tip = nullptr;
+            return;
+        }
+    }
+    // A tip of another row may still show: it goes first, a tip popup ignores requests while up.
+    m_tip->Dismiss();
+    const wxPoint at = GetBody()->ClientToScreen(bodyPoint);
+    m_tip->ShowLines(m_tipLines, at.x, at.y, std::vector<int32_t>{icon});
 }
 
 bool CRawDataListCtrl::RequestRowTip(const wxPoint& bodyPoint)

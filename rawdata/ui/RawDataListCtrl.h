@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-class CRawLineTipWnd;
+class CObjectIdWnd;
 class wxMenu;
 
 // What the raw data list asks of the job view that holds it: the list keeps no job data.
@@ -113,5 +113,6 @@ private:
     int32_t m_tipRow = -1;
     CColoredTextLines m_tipLines;
     int m_tipIcon = 0;
-    CRawLineTipWnd* m_tip = nullptr;
+    // The list's identification popup, in tip mode.
+    CObjectIdWnd* m_tip = nullptr;
 };

@@ -25,6 +25,8 @@
 #include "shell/RecentFileList.h"
 #include "shell/StatusPanes.h"
 #include "shell/ui/MorvelApp.h"
+#include "views/MapCommands.h"
+#include "views/ui/ZoomToPoint.h"
 #include "shell/ui/MorvelToolbar.h"
 #include "shell/ui/ToolbarDlg.h"
 #include "framework/ui/ModalDialog.h"
@@ -103,6 +105,8 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
         Bind(wxEVT_MENU, &CMainFrame::OnCommand, this, id);
         Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateCommand, this, id);
     }
+    // "Zoom to Point..." opens the modeless window, or closes it when it is open.
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { CZoomToPoint::Toggle(this); }, IdZoomToPoint);
     // The job view's commands reach the stand-in job view from here.
     Bind(wxEVT_MENU, [this](wxCommandEvent&) {
         if (m_jobView && ActiveViewKind() == 0)
@@ -159,6 +163,9 @@ void CMainFrame::CreateMenus()
 
     auto* view = new wxMenu;
     view->Append(IdViewToolbars, "&Toolbars...");
+    auto* zoom = new wxMenu;
+    zoom->Append(IdZoomToPoint, "Zoom to Point...");
+    view->AppendSubMenu(zoom, "&Zoom");
     view->AppendCheckItem(IdMessageBar, "&Message Bar");
     bar->Append(view, "&View");
 

@@ -35,6 +35,7 @@
 #include "views/MapToolHost.h"
 #include "views/ui/MorvelView.h"
 #include "views/ui/ViewTool.h"
+#include "views/ui/ObjectIdWnd.h"
 #include "views/ui/ViewToolHost.h"
 
 #include <wx/dialog.h>
@@ -707,6 +708,15 @@ int CMorvelApp::FilterEvent(wxEvent& event)
     else if (foreground && type == wxEVT_TIMER)
         RequestDeferredHints(false);
 
+    // A tip of a list, field or panel goes at any input and 3 pixels away from where it showed.
+    if (CObjectIdWnd* tip = CObjectIdWnd::GetCurrentTip()) {
+        const wxPoint at = wxGetMousePosition();
+        const wxPoint anchor = tip->GetAnchor();
+        if ((type == wxEVT_MOTION && CursorLeftPopup(anchor.x, anchor.y, at.x, at.y)) || isKey || isButtonDown ||
+            type == wxEVT_MOUSEWHEEL || (type == wxEVT_SHOW && event.GetEventObject() != tip))
+            tip->Dismiss();
+    }
+
     if (type == wxEVT_MOTION) {
         if (tool && tool->IsIdPopupShown()) {
             int32_t x = 0, y = 0;
@@ -719,8 +729,8 @@ int CMorvelApp::FilterEvent(wxEvent& event)
         return Event_Skip;
     }
     if (type == wxEVT_KEY_DOWN || isButtonDown) {
-        if (tool && tool->IsIdPopupShown())
-            tool->DismissIdPopup();
+        // The tools' popup stays for Space to page through and for the map's press to take its
+        // object; a move or a change of the job takes it away.
         if (!foreground)
             return Event_Skip;
         if (type == wxEVT_MIDDLE_DOWN && !tools.IsPanToolCurrent())

@@ -72,7 +72,8 @@ struct ToolHostFixture : ::testing::Test
 TEST_F(ToolHostFixture, ForwardersReachTheCurrentToolOnly)
 {
     host.ToolOnLButtonDown(0, 1, 2); // no tool: nothing
-    EXPECT_EQ(2, host.ChooseObjectAtPoint(0, 0, 3));
+    RecordRef chosen;
+    EXPECT_EQ(2, host.ChooseObjectAtPoint(chosen, {RecordRef{}}, 0, 0, "", ""));
     host.SetCurrentTool(new RecordingTool());
     host.ToolOnMouseMove(0, 5, 6);
     host.ToolOnLButtonDown(0, 5, 6);

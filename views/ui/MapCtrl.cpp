@@ -12,7 +12,11 @@
 #include "shell/ui/MorvelApp.h"
 #include "views/MapCommands.h"
 #include "views/MapToolHost.h"
+#include "views/HoverIdentify.h"
 #include "views/ui/MapLayer.h"
+#include "views/ui/ObjectIdWnd.h"
+#include "views/ui/ToolPopups.h"
+#include "views/ui/ViewToolHost.h"
 
 #include <wx/dcclient.h>
 #include <wx/display.h>
@@ -22,6 +26,9 @@
 #include <cstdlib>
 
 namespace {
+
+// The event a waiting field gets when a press took the object the popup showed.
+constexpr uint32_t ToolEventObjectHit = 8;
 
 // Mouse flags as the tools read them.
 constexpr uint32_t MkLButton = 0x0001, MkRButton = 0x0002, MkShift = 0x0004, MkControl = 0x0008,
@@ -349,11 +356,22 @@ void CMapCtrl::OnLeftDown(const wxPoint& p, uint32_t flags)
     SetFocus();
     NotePress(p);
     m_pendingToolHit = false;
+    // The object the identification popup shows is what the person clicked on.
+    TakeToolIdPopupObject(m_toolRecord);
     CMapToolHost* tools = GetMapToolHost();
     if (tools && !tools->IsDefaultToolCurrent()) {
-        tools->ToolOnLButtonDown(flags, p.x, p.y);
+        if (m_toolRecord.record) {
+            CGraphicDataExchange& exchange = ::GetGraphicDataExchange();
+            CLocation at = exchange.GetLocation();
+            at.x = at.y = NoValue;
+            exchange.SetLocation(at);
+            exchange.Deliver(ToolEventObjectHit, true);
+        } else {
+            tools->ToolOnLButtonDown(flags, p.x, p.y);
+        }
         m_pendingToolHit = true;
     }
+    m_toolRecord = RecordRef{};
 }
 
 void CMapCtrl::OnLeftUp(const wxPoint& p, uint32_t flags)
@@ -422,10 +440,16 @@ void CMapCtrl::OnLeftDoubleClick(const wxPoint& p, uint32_t flags)
     q.tolerance = PickTolerance();
     if (!m_core->OnHitSearch808C(true, q))
         return;
-    // Several hits need the object chooser of the view tools; until it exists nothing is chosen.
-    if (q.hits.size() != 1)
-        return;
-    CRecord* record = q.hits[0].record;
+    RecordRef chosen = q.hits[0];
+    if (q.hits.size() > 1) {
+        auto* app = App();
+        const wxPoint screen = ClientToScreen(p);
+        if (!app || app->GetToolHost().ChooseObjectAtPoint(chosen, q.hits, screen.x, screen.y, "Edit...", "Cancel") != 1)
+            return;
+        if (!doc->ContainsRecord(chosen.record, 0))
+            return;
+    }
+    CRecord* record = chosen.record;
     doc->SetCurrentRecord(record, -1);
     if (record->GetType() == kRecordTypePoint)
         if (wxWindow* target = GetCommandTarget())
@@ -454,21 +478,20 @@ std::unique_ptr<wxMenu> CMapCtrl::BuildContextMenu(const wxPoint& client, bool& 
     q.tolerance = PickTolerance();
     ::GetGraphicDataExchange().SetLocation(CLocation(q.location.x, q.location.y, NoValue));
     CRecord* candidate = nullptr;
-    if (doc && m_core->OnHitSearch808C(true, q)) {
-        // Several objects: the tool's tip names them instead of a menu.
-        if (q.hits.size() > 1)
+    RecordRef shown;
+    if (CObjectIdWnd* popup = GetToolIdPopup(); doc && popup && popup->GetCurrentObject(shown)) {
+        candidate = shown.record;
+    } else if (doc && m_core->OnHitSearch808C(true, q)) {
+        // Several objects: the identification popup names them instead of a menu.
+        if (q.hits.size() > 1) {
+            ShowToolObjectsAtPoint(q.hits, ClientToScreen(client), q.location.x, q.location.y, this,
+                                   PickedObjectsIcon);
             return nullptr;
+        }
         candidate = q.hits[0].record;
     }
     if (candidate && candidate->GetType() == kRecordTypePoint) {
-        const wxString name = ToWx(static_cast<CPointRecord*>(candidate)->GetName());
-        auto menu = std::make_unique<wxMenu>();
-        menu->SetTitle("Point Context");
-        menu->Append(IdEditPoints, wxString::Format("Edit Point %s...", name));
-        menu->Append(IdDeletePoint, wxString::Format("Delete Point %s...", name));
-        menu->Append(IdZoomToPointName, wxString::Format("Zoom to Point %s", name));
-        menu->Append(IdInverseTo, "Inverse To...");
-        menu->Append(IdChangeDescription, "Change Description...");
+        auto menu = BuildPointContextMenu(static_cast<CPointRecord*>(candidate)->GetName());
         doc->SetCurrentRecord(candidate, -1);
         return menu;
     }
@@ -490,6 +513,19 @@ std::unique_ptr<wxMenu> CMapCtrl::BuildContextMenu(const wxPoint& client, bool& 
     return menu;
 }
 
+std::unique_ptr<wxMenu> CMapCtrl::BuildPointContextMenu(const std::string& pointName)
+{
+    const wxString name = ToWx(pointName);
+    auto menu = std::make_unique<wxMenu>();
+    menu->SetTitle("Point Context");
+    menu->Append(IdEditPoints, wxString::Format("Edit Point %s...", name));
+    menu->Append(IdDeletePoint, wxString::Format("Delete Point %s...", name));
+    menu->Append(IdZoomToPointName, wxString::Format("Zoom to Point %s", name));
+    menu->Append(IdInverseTo, "Inverse To...");
+    menu->Append(IdChangeDescription, "Change Description...");
+    return menu;
+}
+
 void CMapCtrl::ShowContextMenu(const wxPoint& client)
 {
     bool beep = false;
@@ -499,6 +535,8 @@ void CMapCtrl::ShowContextMenu(const wxPoint& client)
             wxBell();
         return;
     }
+    // The menu took the popup's object; the popup would only cover the menu.
+    DismissToolIdPopup();
     CDataFileDoc* doc = m_core->GetDocument();
     RecordRef current;
     const bool point = doc && doc->GetCurrentRecord(current) && current.record &&

@@ -57,6 +57,8 @@ public:
     // null when none opens (then the caller beeps or a tip shows). The current record is set as
     // the menu needs it.
     virtual std::unique_ptr<wxMenu> BuildContextMenu(const wxPoint& client, bool& beep);
+    // The "Point Context" menu of a point (the object chooser shows it too).
+    static std::unique_ptr<wxMenu> BuildPointContextMenu(const std::string& pointName);
     // Shows it at the point and sends the chosen command to the main window.
     void ShowContextMenu(const wxPoint& client);
 
@@ -85,6 +87,14 @@ public:
     void SetFirstLayoutHandler(std::function<void()> handler) { m_onFirstLayout = std::move(handler); }
 
     const wxBitmap* GetIconBitmap(int32_t icon);
+    // The object a left press took from the identification popup, while the press is handled
+    // (what a field told of an object hit reads); false otherwise.
+    bool GetCurrentHit(RecordRef& out) const
+    {
+        out = m_toolRecord;
+        return out.record != nullptr;
+    }
+
     // The main window, which takes the map's commands; null when there is none.
     wxWindow* GetCommandTarget() const;
 
@@ -119,6 +129,8 @@ protected:
     wxPoint m_lastButtonPoint;
     wxPoint m_lastMovePoint{-5000, -5000};
     bool m_pendingToolHit = false;
+    // The object taken from the identification popup while a left press is handled.
+    RecordRef m_toolRecord;
     bool m_escape = false;
     bool m_inYield = false;
     bool m_inPaint = false;

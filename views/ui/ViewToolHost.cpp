@@ -5,6 +5,7 @@
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
 #include "views/ui/MapCtrl.h"
+#include "views/ui/ToolPopups.h"
 #include "views/ui/ViewTool.h"
 
 #include <wx/dialog.h>
@@ -244,15 +245,16 @@ bool CViewToolHost::IsPointInToolWindow(int32_t x, int32_t y) const
     return m_current && m_current->HitTestScreenPoint(x, y);
 }
 
-int32_t CViewToolHost::ChooseObjectAtPoint(int32_t x, int32_t y, int32_t objectCount)
+int32_t CViewToolHost::ChooseObjectAtPoint(RecordRef& out, const std::vector<RecordRef>& objects, int32_t x, int32_t y,
+                                           const std::string& okCaption, const std::string& cancelCaption)
 {
+    out = RecordRef{};
     if (!m_current)
         return 2;
     if (!m_current->HitTestScreenPoint(x, y))
         return 0;
     m_current->Deactivate();
-    // The chooser popup comes with the view tools; until then there is none to ask.
-    return objectCount == 0 ? 0 : 2;
+    return ChooseToolObject(out, objects, wxPoint(x, y), m_current->GetMapWindow(), okCaption, cancelCaption);
 }
 
 void CViewToolHost::ToolOnMouseMove(uint32_t flags, int32_t x, int32_t y)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Location.h"
+#include "model/DataFileDoc.h"
 #include "views/MapToolHost.h"
 #include "views/ui/MapCtrl.h"
 
@@ -98,8 +99,11 @@ public:
     bool IsToolBusy() const;
     void ReloadToolCursor();
     bool IsPointInToolWindow(int32_t x, int32_t y) const;
-    // 2 without a tool (or without the chooser), 0 outside the tool's map window.
-    int32_t ChooseObjectAtPoint(int32_t x, int32_t y, int32_t objectCount);
+    // Lets the person choose among overlapping objects at a screen point: 2 without a tool, 0
+    // outside the tool's map window, when cancelled or without objects, 1 when chosen with the
+    // first button (the object in out).
+    int32_t ChooseObjectAtPoint(RecordRef& out, const std::vector<RecordRef>& objects, int32_t x, int32_t y,
+                                const std::string& okCaption, const std::string& cancelCaption);
 
     // --- CMapToolHost.
     void ToolOnMouseMove(uint32_t flags, int32_t x, int32_t y) override;

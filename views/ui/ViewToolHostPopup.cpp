@@ -1,28 +1,49 @@
 #include "views/ui/ViewToolHost.h"
 
-// The identification popup's side of the tool host. Until the popup exists, a pause identifies
-// nothing and there is no popup to step or dismiss.
+#include "views/HoverIdentify.h"
+#include "views/ui/ObjectIdWnd.h"
+#include "views/ui/ToolPopups.h"
 
-void CViewToolHost::OnHoverPause(CMapCtrl*, const wxPoint&, const CLocation&, const CLocation&) {}
+#include <cmath>
+
+// The identification popup's side of the tool host: the tools reach the shared popup only here.
+
+void CViewToolHost::OnHoverPause(CMapCtrl* map, const wxPoint& client, const CLocation& world,
+                                 const CLocation& halfExtents)
+{
+    if (!map)
+        return;
+    const CHoverResult result =
+        IdentifyAtLocation(map->Core(), world.x, world.y, std::abs(halfExtents.x), std::abs(halfExtents.y));
+    ShowToolHoverResult(result, map->ClientToScreen(client), world.x, world.y, map);
+}
 
 bool CViewToolHost::IsIdPopupVisible() const
 {
-    return false;
+    return IsToolIdPopupVisible();
 }
 
-void CViewToolHost::DismissIdPopup() {}
-
-bool CViewToolHost::StepIdPopup(bool)
+void CViewToolHost::DismissIdPopup()
 {
-    return false;
+    DismissToolIdPopup();
 }
 
-bool CViewToolHost::GetIdPopupOrigin(int32_t&, int32_t&) const
+bool CViewToolHost::StepIdPopup(bool forward)
 {
-    return false;
+    return StepToolIdPopup(forward);
 }
 
-bool CViewToolHost::IsIdPopupWindow(const void*) const
+bool CViewToolHost::GetIdPopupOrigin(int32_t& x, int32_t& y) const
 {
-    return false;
+    if (!IsToolIdPopupVisible())
+        return false;
+    const wxPoint anchor = GetToolIdPopup()->GetAnchor();
+    x = anchor.x;
+    y = anchor.y;
+    return true;
+}
+
+bool CViewToolHost::IsIdPopupWindow(const void* window) const
+{
+    return window != nullptr && window == static_cast<const wxObject*>(GetToolIdPopup());
 }
