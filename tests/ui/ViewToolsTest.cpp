@@ -107,6 +107,7 @@ protected:
 
         host = std::make_unique<CViewToolHost>();
         host->isForeground = [](bool) { return true; };
+        host->windowUnderCursor = [this] { return static_cast<wxWindow*>(map); };
         host->statusText = [this](int pane, const std::string& text) { panes[pane] = text; };
         host->notifyActiveDocument = [this](void*, int32_t hint, intptr_t parameter) {
             hints.push_back(std::to_string(hint) + "/" + std::to_string(parameter));

@@ -402,9 +402,9 @@ void CViewToolHost::OnTimer(bool hover)
     if (!map || !m_current || m_current->GetMapWindow() != map || map->IsBeingDeleted())
         return;
     // Only when the mouse still rests over this map.
-    const wxPoint screen = wxGetMousePosition();
-    if (wxFindWindowAtPoint(screen) != map)
+    if (WindowUnderCursor() != map)
         return;
+    const wxPoint screen = wxGetMousePosition();
     const wxPoint client = map->ScreenToClient(screen);
     if (hover)
         m_current->RunHoverProcedure(client);
@@ -418,12 +418,17 @@ void CViewToolHost::OnIdle()
     DeleteViewToolClasses();
 }
 
+wxWindow* CViewToolHost::WindowUnderCursor() const
+{
+    return windowUnderCursor ? windowUnderCursor() : wxFindWindowAtPoint(wxGetMousePosition());
+}
+
 void CViewToolHost::TrackCursorWindow()
 {
     CMapCtrl* map = CurrentMap();
     if (!map || wxWindow::GetCapture() == map)
         return;
-    wxWindow* under = wxFindWindowAtPoint(wxGetMousePosition());
+    wxWindow* under = WindowUnderCursor();
     if (!under || IsIdPopupWindow(under))
         return;
     // Only a change of window counts: a tip shown over another window stays until the mouse moves on.

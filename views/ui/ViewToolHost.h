@@ -40,12 +40,16 @@ public:
     // program's live dialogs. The application's check unless a test installs its own (Xvfb has no
     // window manager to bring a window to the front).
     std::function<bool(bool dialogsToo)> isForeground;
+    // The window under the mouse pointer; the toolkit's answer unless a test installs its own
+    // (window tests share one X server, and its pointer, with each other).
+    std::function<wxWindow*()> windowUnderCursor;
     // Status bar texts (pane 0 the message text, 2 the tool read-out); the main window's unless set.
     std::function<void(int pane, const std::string& text)> statusText;
     // Change hints for the active job; its hint manager unless set.
     std::function<void(void* sender, int32_t hint, intptr_t parameter)> notifyActiveDocument;
 
     bool IsForeground(bool dialogsToo) const;
+    wxWindow* WindowUnderCursor() const;
     void SetStatusText(int pane, const std::string& text);
     void NotifyActiveDocument(void* sender, int32_t hint, intptr_t parameter);
 
