@@ -434,6 +434,7 @@ TEST_F(PopupTest, ZoomToPointOpensZoomsAndClosesAgain)
     EXPECT_TRUE(dialog->GetFrame()->IsShown());
     // Without a window manager the window's own rectangle is not where it shows: take the frame.
     EXPECT_TRUE(SaveScreenshot(Frame(), "zoom_to_point.png"));
+    EXPECT_TRUE(SaveScreenshot(*dialog->GetFrame(), "zoom_to_point_window.png"));
 
     // The command again closes it.
     Frame().ProcessWindowEvent(command);

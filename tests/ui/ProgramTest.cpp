@@ -19,11 +19,13 @@
 #include <wx/dcscreen.h>
 #include <wx/evtloop.h>
 #include <wx/init.h>
+#include <wx/popupwin.h>
 #include <wx/utils.h>
 
 #include <cstdlib>
 #include <dlfcn.h>
 #include <filesystem>
+#include <vector>
 
 namespace morvel::test {
 
@@ -199,6 +201,15 @@ std::string ProgramTest::CopySample(const std::string& source, const std::string
     return target;
 }
 
+static void CollectShownPopups(wxWindow& parent, std::vector<wxPopupWindow*>& popups)
+{
+    for (wxWindow* child : parent.GetChildren()) {
+        if (auto* popup = dynamic_cast<wxPopupWindow*>(child); popup && popup->IsShown())
+            popups.push_back(popup);
+        CollectShownPopups(*child, popups);
+    }
+}
+
 bool ProgramTest::SaveScreenshot(wxWindow& window, const std::string& fileName)
 {
     // Other programs' windows share the X server when tests run in parallel: come to the front.
@@ -223,6 +234,18 @@ bool ProgramTest::SaveScreenshot(wxWindow& window, const std::string& fileName)
         memory.SetBackground(wxBrush(window.GetBackgroundColour()));
         memory.Clear();
         widgetDraw(window.GetHandle(), context->GetNativeContext());
+        // Popups (the identification box) are windows of their own: draw those over the picture too.
+        std::vector<wxPopupWindow*> popups;
+        CollectShownPopups(*wxGetTopLevelParent(&window), popups);
+        for (wxPopupWindow* popup : popups) {
+            const wxRect at = popup->GetScreenRect();
+            if (!at.Intersects(rect) || !popup->GetHandle())
+                continue;
+            context->PushState();
+            context->Translate(at.x - rect.x, at.y - rect.y);
+            widgetDraw(popup->GetHandle(), context->GetNativeContext());
+            context->PopState();
+        }
         context->Flush();
     } else {
         wxScreenDC screen;
