@@ -1,4 +1,5 @@
 #include "BenchUtil.h"
+#include "MapBenchHost.h"
 
 #include "core/MathConversions.h"
 #include "framework/GraphicDataExchange.h"
@@ -18,50 +19,11 @@
 
 namespace {
 
-// Counts what would be drawn.
-class CountingSurface : public CMapSurface
-{
-public:
-    void DrawLine(DevicePoint, DevicePoint, uint32_t, int32_t) override { ++lines; }
-    void DrawCircle(DevicePoint, int32_t, uint32_t, int32_t) override { ++lines; }
-    void DrawText(DevicePoint, const std::string& text, uint32_t, TextAnchor) override { chars += text.size(); }
-    void SetPixel(DevicePoint, uint32_t) override {}
-    void DrawIcon(int32_t, DevicePoint) override {}
-    int64_t lines = 0;
-    int64_t chars = 0;
-};
-
-class CountingLayer : public CMapCtrlMemoryView
-{
-public:
-    using CMapCtrlMemoryView::CMapCtrlMemoryView;
-    bool HasBitmap() const override { return true; }
-    CMapSurface* GetSurface() override { return &surface; }
-    void FillBackground() override {}
-    bool EscapePressed() override { return false; }
-    CountingSurface surface;
-};
-
-class BenchHost : public CMapHost
-{
-public:
-    std::unique_ptr<CMapCtrlMemoryView> CreateLayer(CMapCtrlCore& map, int32_t, int32_t) override
-    {
-        auto layer = std::make_unique<CountingLayer>(&map, map.GetViewKind());
-        last = layer.get();
-        return layer;
-    }
-    DevicePoint GetScreenSize() const override { return DevicePoint{1920, 1080}; }
-    CGraphicDataExchange* GetGraphicDataExchange() override { return &exchange; }
-    CGraphicDataExchange exchange;
-    CountingLayer* last = nullptr;
-};
-
 // A job of n points on a square grid 1 m apart, shown on a 1200 by 800 map.
 struct MapJob
 {
     morvel::test::TestJobDoc doc;
-    BenchHost host;
+    morvel::bench::BenchMapHost host;
     CPreviewMapCore map{&host};
     int64_t side;
 

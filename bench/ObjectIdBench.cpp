@@ -1,4 +1,5 @@
 #include "BenchUtil.h"
+#include "MapBenchHost.h"
 
 #include "core/MathConversions.h"
 #include "framework/GraphicDataExchange.h"
@@ -18,39 +19,6 @@
 
 namespace {
 
-class NullSurface : public CMapSurface
-{
-public:
-    void DrawLine(DevicePoint, DevicePoint, uint32_t, int32_t) override {}
-    void DrawCircle(DevicePoint, int32_t, uint32_t, int32_t) override {}
-    void DrawText(DevicePoint, const std::string&, uint32_t, TextAnchor) override {}
-    void SetPixel(DevicePoint, uint32_t) override {}
-    void DrawIcon(int32_t, DevicePoint) override {}
-};
-
-class NullLayer : public CMapCtrlMemoryView
-{
-public:
-    using CMapCtrlMemoryView::CMapCtrlMemoryView;
-    bool HasBitmap() const override { return true; }
-    CMapSurface* GetSurface() override { return &surface; }
-    void FillBackground() override {}
-    bool EscapePressed() override { return false; }
-    NullSurface surface;
-};
-
-class NullHost : public CMapHost
-{
-public:
-    std::unique_ptr<CMapCtrlMemoryView> CreateLayer(CMapCtrlCore& map, int32_t, int32_t) override
-    {
-        return std::make_unique<NullLayer>(&map, map.GetViewKind());
-    }
-    DevicePoint GetScreenSize() const override { return DevicePoint{1920, 1080}; }
-    CGraphicDataExchange* GetGraphicDataExchange() override { return &exchange; }
-    CGraphicDataExchange exchange;
-};
-
 // An open job of n points 1 m apart and n raw observation lines drawn as previews (short shots in
 // a block east of the points, so every hover searches them all and finds none), on a 1200 by 800
 // map.
@@ -58,7 +26,7 @@ struct HoverJob
 {
     morvel::test::TestJobDoc doc;
     morvel::test::OpenDocumentScope open{&doc};
-    NullHost host;
+    morvel::bench::BenchMapHost host;
     CPreviewMapCore map{&host};
     int64_t side;
 

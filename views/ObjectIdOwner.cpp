@@ -21,3 +21,14 @@ void CObjectIdOwner::RemoveWatcher(Watcher* watcher)
 {
     m_watchers.erase(std::remove(m_watchers.begin(), m_watchers.end(), watcher), m_watchers.end());
 }
+
+void CObjectIdOwner::Watcher::WatchOwner(CObjectIdOwner*& held, CObjectIdOwner* owner)
+{
+    if (owner == held)
+        return;
+    if (held)
+        held->RemoveWatcher(this);
+    held = owner;
+    if (held)
+        held->AddWatcher(this);
+}

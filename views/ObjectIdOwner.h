@@ -18,6 +18,10 @@ public:
         virtual ~Watcher() = default;
         // The owner is being destroyed: forget it without calling it.
         virtual void OnObjectIdOwnerGone(CObjectIdOwner* owner) = 0;
+
+    protected:
+        // Stops watching the owner held and watches `owner` instead; `held` then names it.
+        void WatchOwner(CObjectIdOwner*& held, CObjectIdOwner* owner);
     };
 
     CObjectIdOwner() = default;

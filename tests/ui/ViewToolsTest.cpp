@@ -1,4 +1,4 @@
-#include "ProgramTest.h"
+#include "MapPaneFixture.h"
 
 #include "core/DataFileFormat.h"
 #include "core/LocaleText.h"
@@ -71,37 +71,16 @@ public:
 
 constexpr uint32_t LButton = ToolKeyLButton, MButton = ToolKeyMButton, Shift = ToolKeyShift, Control = ToolKeyControl;
 
-// A map pane of 800 by 600 pixels over a job of our own, with a tool host that reports its status
-// texts and hints here and takes the program as being in front.
-class ViewToolsTest : public WindowTest
+// The map pane at one world unit a pixel, with a tool host that reports its status texts and hints
+// here and takes the program as being in front.
+class ViewToolsTest : public MapPaneFixture
 {
 protected:
     void SetUp() override
     {
-        WindowTest::SetUp();
+        MapPaneFixture::SetUp();
         if (IsSkipped())
             return;
-        dir = std::make_unique<TempDir>();
-        profile = std::make_unique<CProfile>(dir->path() / "Morvel.ini");
-        SetAppProfile(profile.get());
-        settings = std::make_unique<CMorvelSettings>(profile.get());
-        SetMorvelSettings(settings.get());
-        settings->Load();
-        settings->LoadSnapSettings();
-        doc = std::make_unique<TestJobDoc>();
-        doc->settings.SetDistanceUnit(JobUnitMetres);
-        frame = new wxFrame(nullptr, wxID_ANY, "map", wxDefaultPosition, wxDefaultSize);
-        map = new CPreviewMapCtrl(frame, wxID_ANY);
-        map->SetDocument(doc.get());
-        map->Preview().SetViewKind(0);
-        frame->SetClientSize(800, 600);
-        auto* sizer = new wxBoxSizer(wxVERTICAL);
-        sizer->Add(map, 1, wxEXPAND);
-        frame->SetSizer(sizer);
-        frame->Show();
-        frame->Layout();
-        map->SetSize(0, 0, 800, 600);
-        Pump();
         map->Preview().SetWorldWindow(0, 800, 600, 0);
         Pump();
 
@@ -129,23 +108,7 @@ protected:
         GetGraphicDataExchange().Reset();
         CViewTool::Overlay().Clear();
         CViewTool::Overlay().SetShown(false);
-        if (frame) {
-            map->UninstallAsActiveJobMap();
-            frame->Destroy();
-            Pump();
-        }
-        doc.reset();
-        SetMorvelSettings(nullptr);
-        SetAppProfile(nullptr);
-        WindowTest::TearDown();
-    }
-
-    wxPoint ToClient(double x, double y)
-    {
-        CPickQuery q;
-        q.location = CLocation(x, y, NoValue);
-        map->Core().OnWorldToDevice8084(q);
-        return wxPoint(q.point.x, q.point.y);
+        MapPaneFixture::TearDown();
     }
 
     CLocation ToWorld(wxPoint p)
@@ -157,6 +120,15 @@ protected:
     }
 
     void Target(FakeField& field) { ASSERT_TRUE(GetGraphicDataExchange().SetTarget(&field)); }
+
+    // The rectangle tool, delivering to the field.
+    CSelectByRectTool* StartRectTool(FakeField& field)
+    {
+        host->StartSelectByRectTool();
+        auto* tool = dynamic_cast<CSelectByRectTool*>(host->GetCurrentTool());
+        Target(field);
+        return tool;
+    }
 
     void Move(wxPoint p, uint32_t flags = 0) { host->ToolOnMouseMove(flags, p.x, p.y); }
     void LeftDown(wxPoint p, uint32_t flags = 0) { host->ToolOnLButtonDown(flags | LButton, p.x, p.y); }
@@ -172,11 +144,6 @@ protected:
         }
     }
 
-    uint32_t Pixel(const wxImage& image, wxPoint p)
-    {
-        return uint32_t(image.GetRed(p.x, p.y)) | (uint32_t(image.GetGreen(p.x, p.y)) << 8) |
-               (uint32_t(image.GetBlue(p.x, p.y)) << 16);
-    }
     bool SameImage(const wxImage& a, const wxImage& b)
     {
         return a.GetSize() == b.GetSize() &&
@@ -190,12 +157,6 @@ protected:
         return n;
     }
 
-    std::unique_ptr<TempDir> dir;
-    std::unique_ptr<CProfile> profile;
-    std::unique_ptr<CMorvelSettings> settings;
-    std::unique_ptr<TestJobDoc> doc;
-    wxFrame* frame = nullptr;
-    CPreviewMapCtrl* map = nullptr;
     std::unique_ptr<CViewToolHost> host;
     std::map<int, std::string> panes;
     std::vector<std::string> hints;
@@ -345,10 +306,8 @@ TEST_F(ViewToolsTest, ARectangleDragDeliversTheUpperLeftCornerFirstEitherWay)
 TEST_F(ViewToolsTest, AClickOfTheRectangleToolIsEventsOneAndTwo)
 {
     BeepShell shell;
-    host->StartSelectByRectTool();
-    auto* tool = dynamic_cast<CSelectByRectTool*>(host->GetCurrentTool());
     FakeField field;
-    Target(field);
+    CSelectByRectTool* tool = StartRectTool(field);
     const wxPoint at = ToClient(200, 200);
     LeftDown(at);
     Move(at + wxPoint(2, -2), LButton);
@@ -377,10 +336,8 @@ TEST_F(ViewToolsTest, AClickOfTheRectangleToolIsEventsOneAndTwo)
 
 TEST_F(ViewToolsTest, EscapeCancelsTheDragAndTheNextReleaseDoesNothing)
 {
-    host->StartSelectByRectTool();
-    auto* tool = dynamic_cast<CSelectByRectTool*>(host->GetCurrentTool());
     FakeField field;
-    Target(field);
+    CSelectByRectTool* tool = StartRectTool(field);
     const wxPoint at = ToClient(200, 200);
     LeftDown(at);
     Move(at + wxPoint(40, 40), LButton);

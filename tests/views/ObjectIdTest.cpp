@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -272,6 +273,29 @@ TEST(ObjectIdOwnerTest, AWatcherHearsWhenItsOwnerGoesAndNotAfterLeaving)
     }
     EXPECT_EQ(stays.gone, std::vector<CObjectIdOwner*>{address});
     EXPECT_TRUE(leaves.gone.empty());
+}
+
+TEST(ObjectIdOwnerTest, AWatcherThatMovesToAnotherOwnerHearsOnlyThatOne)
+{
+    struct Watcher : CObjectIdOwner::Watcher
+    {
+        CObjectIdOwner* held = nullptr;
+        std::vector<CObjectIdOwner*> gone;
+        void Watch(CObjectIdOwner* owner) { WatchOwner(held, owner); }
+        void OnObjectIdOwnerGone(CObjectIdOwner* owner) override { gone.push_back(owner); }
+    } watcher;
+    auto second = std::make_unique<FakeOwner>();
+    {
+        FakeOwner first;
+        watcher.Watch(&first);
+        watcher.Watch(&first);
+        watcher.Watch(second.get());
+        EXPECT_EQ(watcher.held, second.get());
+    }
+    EXPECT_TRUE(watcher.gone.empty());
+    CObjectIdOwner* address = second.get();
+    second.reset();
+    EXPECT_EQ(watcher.gone, std::vector<CObjectIdOwner*>{address});
 }
 
 TEST_F(ObjectTextFixture, HoverFindsARawLineBeforeTheObjectsUnderIt)

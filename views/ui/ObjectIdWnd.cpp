@@ -258,13 +258,7 @@ void CObjectIdWnd::OnObjectIdOwnerGone(CObjectIdOwner* owner)
 
 void CObjectIdWnd::SetOwner(CObjectIdOwner* owner)
 {
-    if (owner == m_owner)
-        return;
-    if (m_owner)
-        m_owner->RemoveWatcher(this);
-    m_owner = owner;
-    if (m_owner)
-        m_owner->AddWatcher(this);
+    WatchOwner(m_owner, owner);
 }
 
 void CObjectIdWnd::SetIcons(const std::vector<int32_t>& ids)

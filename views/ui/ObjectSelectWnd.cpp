@@ -275,13 +275,7 @@ void CObjectSelectWnd::Finish(int code)
 
 void CObjectSelectWnd::SetOwner(CObjectIdOwner* owner)
 {
-    if (owner == m_owner)
-        return;
-    if (m_owner)
-        m_owner->RemoveWatcher(this);
-    m_owner = owner;
-    if (m_owner)
-        m_owner->AddWatcher(this);
+    WatchOwner(m_owner, owner);
 }
 
 void CObjectSelectWnd::OnObjectIdOwnerGone(CObjectIdOwner* owner)

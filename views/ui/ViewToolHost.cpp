@@ -456,35 +456,28 @@ bool CViewToolHost::IsRealtimeZoomCurrent() const
     return dynamic_cast<CRealtimeZoomTool*>(m_current) != nullptr;
 }
 
-void CViewToolHost::OnZoomWindowCommand(CMapCtrl* map)
+void CViewToolHost::ToggleTool(CMapCtrl* map, bool (CViewToolHost::*isOn)() const, void (CViewToolHost::*start)())
 {
     EnsureDefaultTool(map);
-    if (IsZoomWindowOn()) {
+    if ((this->*isOn)()) {
         RestoreDefaultTool();
         return;
     }
     m_current->Attach(map);
-    StartZoomRectTool();
+    (this->*start)();
+}
+
+void CViewToolHost::OnZoomWindowCommand(CMapCtrl* map)
+{
+    ToggleTool(map, &CViewToolHost::IsZoomWindowOn, &CViewToolHost::StartZoomRectTool);
 }
 
 void CViewToolHost::OnRealtimeZoomCommand(CMapCtrl* map)
 {
-    EnsureDefaultTool(map);
-    if (IsRealtimeZoomCurrent()) {
-        RestoreDefaultTool();
-        return;
-    }
-    m_current->Attach(map);
-    StartRealtimeZoomTool();
+    ToggleTool(map, &CViewToolHost::IsRealtimeZoomCurrent, &CViewToolHost::StartRealtimeZoomTool);
 }
 
 void CViewToolHost::OnRealtimePanCommand(CMapCtrl* map)
 {
-    EnsureDefaultTool(map);
-    if (IsPanToolCurrent()) {
-        RestoreDefaultTool();
-        return;
-    }
-    m_current->Attach(map);
-    StartRealtimePanTool();
+    ToggleTool(map, &CViewToolHost::IsPanToolCurrent, &CViewToolHost::StartRealtimePanTool);
 }

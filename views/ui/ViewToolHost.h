@@ -137,6 +137,8 @@ public:
 
 private:
     CGraphicDataExchange* Exchange() const;
+    // A tool command: back to the default tool when its tool is on, else its tool on the map.
+    void ToggleTool(CMapCtrl* map, bool (CViewToolHost::*isOn)() const, void (CViewToolHost::*start)());
     void SaveExchangeTarget();
 
     CMapCtrl* CurrentMap() const;
