@@ -52,7 +52,7 @@ TEST(JobFolderAndCaption, FallBackInOrder)
     std::string path = jobFolder + "Survey.Mvj";
     std::string defaultFolder = jobFolder + "defaults/";
     ScopedJobHooks hooks({[&] { return open; }, [&] { return path; }, [] { return false; }, [] { return false; },
-                          [&] { return defaultFolder; }});
+                          [&] { return defaultFolder; }, {}});
 
     EXPECT_EQ(GetActiveJobFolder(), jobFolder);
     path = jobFolder + "gone/Survey.Mvj";
@@ -70,7 +70,7 @@ TEST(JobFolderAndCaption, CaptionShowsTitleOrUntitledAndModified)
 {
     bool open = false, modified = false, temporary = false;
     ScopedJobHooks hooks({[&] { return open; }, [] { return std::string("/jobs/North Field.v2.Mvj"); },
-                          [&] { return modified; }, [&] { return temporary; }, {}});
+                          [&] { return modified; }, [&] { return temporary; }, {}, {}});
 
     EXPECT_EQ(FormatJobCaption(), "Untitled");
     open = true;

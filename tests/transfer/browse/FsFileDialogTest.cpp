@@ -123,8 +123,9 @@ TEST(FsFileDialog, FiltersExtensionsAndFlagsPerCode)
         EXPECT_EQ(CFsFileDialog::GetDefaultExtension(r.code), r.extension);
         EXPECT_EQ(CFsFileDialog::GetFilter(r.code).rfind(r.filterStart, 0), 0u);
         const std::string filter = CFsFileDialog::GetFilter(r.code);
-        if (!filter.empty())
+        if (!filter.empty()) {
             EXPECT_EQ(filter.substr(filter.size() - 2), "||");
+        }
         EXPECT_EQ(CFsFileDialog::GetFlags(true, r.code), 0x881004u);
         EXPECT_EQ(CFsFileDialog::GetFlags(false, r.code), 0x888C0Eu);
     }
