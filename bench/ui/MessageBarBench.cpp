@@ -1,4 +1,5 @@
 #include "BenchUtil.h"
+#include "ReportBenchData.h"
 
 #include "core/Report.h"
 #include "framework/ui/EasyRichEdit.h"
@@ -11,7 +12,6 @@
 #include <wx/frame.h>
 #include <wx/init.h>
 
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -32,28 +32,6 @@ bool StartToolkitOnce()
     return started;
 }
 
-class BenchEnvironment : public CReportRtfEnvironment
-{
-public:
-    std::string CreateFontFace(const std::string& face, int32_t, bool, bool) override { return face; }
-    int32_t GetScreenPixelsPerInchY() override { return 96; }
-    std::time_t GetCurrentTime() override { return 1796558400; }
-    LogFont GetReportTitleFont() override
-    {
-        LogFont f;
-        f.faceName = "Sans";
-        f.height = -16;
-        return f;
-    }
-    LogFont GetReportTextFont() override
-    {
-        LogFont f;
-        f.faceName = "Monospace";
-        f.height = -13;
-        return f;
-    }
-};
-
 // The message bar filled once with a coordinate report of 100,000 rows (five columns).
 void BM_MessageBarFill(benchmark::State& state)
 {
@@ -63,25 +41,8 @@ void BM_MessageBarFill(benchmark::State& state)
     }
     const int64_t rows = morvel::bench::BenchSize(state.range(0));
     CReport report;
-    report.AddColumn("Point\nName", 0x12);
-    report.AddColumn("Northing", 0x42);
-    report.AddColumn("Easting", 0x42);
-    report.AddColumn("Elevation", 0x42);
-    report.AddColumn("Description", 0x11);
-    char buffer[32];
-    for (int64_t i = 0; i < rows; ++i) {
-        const int32_t row = report.AddRow();
-        std::snprintf(buffer, sizeof buffer, "P%lld", static_cast<long long>(i + 1));
-        report.SetCell(0, row, buffer, false);
-        std::snprintf(buffer, sizeof buffer, "%.3f", 5000.0 + double(i) * 0.731);
-        report.SetCell(1, row, buffer, false);
-        std::snprintf(buffer, sizeof buffer, "%.3f", 1000.0 + double(i) * 0.417);
-        report.SetCell(2, row, buffer, false);
-        std::snprintf(buffer, sizeof buffer, "%.3f", 100.0 + double(i % 100) * 0.01);
-        report.SetCell(3, row, buffer, false);
-        report.SetCell(4, row, i % 7 ? "FENCE" : "TOP BANK", false);
-    }
-    BenchEnvironment env;
+    morvel::bench::FillCoordinateReport(report, rows, "");
+    morvel::bench::ReportBenchEnvironment env("Sans", "Monospace");
     const std::string rtf = WriteReportRtf(report, false, "", env);
     auto* frame = new wxFrame(nullptr, wxID_ANY, "bench", wxDefaultPosition, wxSize(1000, 400));
     auto* bar = new CMessageBar(frame);
