@@ -6,7 +6,6 @@
 #include <wx/app.h>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -125,14 +124,10 @@ public:
     // dismissed by other input.
     int FilterEvent(wxEvent& event) override;
     bool IsMainFrameForeground() const;
-    // Window tests share one X server without a window manager, where another test's window can
-    // take the activation at any moment; they fix the answer here.
-    void SetForegroundOverride(std::function<bool()> check) { m_foregroundOverride = std::move(check); }
     // A dialog of the program (shown in its modal host) is in front; the wheel steps popups there too.
     static bool IsEasyDialogForeground();
 
 private:
-    std::function<bool()> m_foregroundOverride;
     // The job document type and what the life cycle asks of it.
     std::unique_ptr<CDataFileDoc> NewJobDocument() const;
     static bool OpenJobDocument(CDataFileDoc& document, const std::string& path);

@@ -152,8 +152,7 @@ TEST_F(ProgramTest, InputFilterPansWithTheMiddleButtonAndStepsThePopupWithSpaceA
     map->SetFocus();
     Pump();
     // Other tests' windows on the shared X server may take the activation while this one runs.
-    app.SetForegroundOverride([] { return true; });
-    ASSERT_TRUE(app.IsMainFrameForeground());
+    tools.isForeground = [](bool) { return true; };
     // The field installs its tool, then links itself (installing a tool resets the exchange).
     auto* picking = new PopupTool(map);
     tools.SetCurrentTool(picking);
@@ -241,7 +240,7 @@ TEST_F(ProgramTest, InputFilterPansWithTheMiddleButtonAndStepsThePopupWithSpaceA
 
     tools.RestoreDefaultTool();
     Pump();
-    app.SetForegroundOverride(nullptr);
+    tools.isForeground = nullptr;
     Exit();
 }
 
