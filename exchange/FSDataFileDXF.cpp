@@ -15,6 +15,7 @@
 #include "platform/MessageBox.h"
 
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -29,9 +30,13 @@ std::string WithPath(const char* format, const std::string& path)
     return text;
 }
 
-// Reads the drawing; false when the reader refused the file.
+// Reads the drawing; false when the reader refused the file. Only a regular file is opened: a
+// pipe or a device would never end.
 bool ReadDrawing(const std::string& path, CDxfFile& drawing)
 {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
     CFSDxfReader reader;
     return reader.ReadFile(path, &drawing) == kDxfOk;
 }

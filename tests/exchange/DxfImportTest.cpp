@@ -417,6 +417,15 @@ TEST(DxfImport, DrawingsTheReaderRefusesLeaveTheJobAlone)
         EXPECT_THAT(names, IsEmpty());
         job.RemoveView(&view);
     }
+
+    // A device never ends: it is refused before it is read.
+    TestJobDoc job;
+    MessageLog messages;
+    FSDataFileDXF filter;
+    EXPECT_EQ(filter.ImportFile("/dev/zero", 0, &job), kDxfReadFailed);
+    std::vector<std::string> names;
+    EXPECT_FALSE(filter.ReadPointNames(&job, "/dev/zero", names));
+    EXPECT_EQ(messages.texts.size(), 1u);
 }
 
 TEST(ImportCommands, DxfCountReportAndHint)
