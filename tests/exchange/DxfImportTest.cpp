@@ -304,6 +304,12 @@ TEST(DxfImport, RenameRules)
     EXPECT_EQ(ImportDrawing(job, text, options), kDxfReadFailed);
     EXPECT_THAT(messages.texts, ElementsAre("Unable to rename the points using the selected rule."));
     EXPECT_EQ(PointNames(job).size(), 3u);
+
+    // Named and nameless point blocks are all numbered, so the rename map covers every one.
+    TestJobDoc numbered;
+    numbered.AddPoint("1", 5, 5, 5);
+    ASSERT_EQ(ImportDrawing(numbered, PointBlockDrawing({{{{"NAME", "P5"}}}, {{{"DESC", "D"}}}}), options), 0);
+    EXPECT_THAT(PointNames(numbered), ElementsAre("1", "A_1", "A_2"));
 }
 
 namespace {
