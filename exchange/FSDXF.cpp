@@ -206,18 +206,9 @@ bool FSDXF::WasAdded(const std::string& name) const
     return m_addedKeys.count(NameKey(name)) != 0;
 }
 
-void FSDXF::RememberPoint(const std::string& name, const CLocation& location)
+void FSDXF::RememberPoint(const std::string& name)
 {
-    m_addedPoints.emplace_back(name, location);
     m_addedKeys.insert(NameKey(name));
-}
-
-std::string FSDXF::FindNameAt(const CLocation& location) const
-{
-    for (const auto& [name, at] : m_addedPoints)
-        if (std::fabs(at.x - location.x) <= 0.0001 && std::fabs(at.y - location.y) <= 0.0001)
-            return name;
-    return {};
 }
 
 bool FSDXF::ImportPoint(const DXFPoint& point)
@@ -240,7 +231,6 @@ int FSDXF::Import(const CDxfFile& drawing, const std::string& path)
 {
     m_failureText.clear();
     m_entityNames.clear();
-    m_addedPoints.clear();
     m_addedKeys.clear();
     std::vector<std::string> names;
     CollectPointBlocks(drawing, names, m_entityNames);

@@ -83,9 +83,7 @@ protected:
     virtual bool IsValidPointName(const std::string& name) = 0;
 
     bool ImportPoint(const DXFPoint& point);
-    // The name of a point added by this import within 0.0001 of the location, else "".
-    std::string FindNameAt(const CLocation& location) const;
-    void RememberPoint(const std::string& name, const CLocation& location);
+    void RememberPoint(const std::string& name);
     bool WasAdded(const std::string& name) const;
     // x, y and z to metres; a missing elevation stays missing.
     CLocation ConvertLocation(const CLocation& location);
@@ -101,8 +99,7 @@ protected:
     CReport* m_report = nullptr; // not owned
     std::map<std::string, std::string> m_renameMap;
     CollectedMap m_entityNames;
-    std::vector<std::pair<std::string, CLocation>> m_addedPoints;
-    std::unordered_set<std::string> m_addedKeys; // names as the job compares them
+    std::unordered_set<std::string> m_addedKeys; // names added by this import, as the job compares them
     std::string m_failureText;
     size_t m_collectedCount = 0;
 

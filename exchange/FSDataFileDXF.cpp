@@ -138,7 +138,7 @@ bool FSDataFileDXF::AddPoint(const std::string& name, const std::string& descrip
         m_report->SetCell(4, m_reportRow, point->GetDescription(), false);
         m_report->SetCell(5, m_reportRow, "Imported", false);
     }
-    RememberPoint(name, location);
+    RememberPoint(name);
     return true;
 }
 
