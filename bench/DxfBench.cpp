@@ -1,5 +1,13 @@
 #include "BenchUtil.h"
 
+#include "model/TestJobDoc.h"
+
+#include "exchange/FSDataFileDXF.h"
+#include "exchange/FSDataFileSaveDXF.h"
+#include "model/MorvelSettings.h"
+#include "platform/MessageBox.h"
+#include "rawdata/RawDataFactory.h"
+
 #include "exchange/dxf/DxfFile.h"
 #include "exchange/dxf/DxfReader.h"
 #include "exchange/dxf/DxfWriter.h"
@@ -298,3 +306,86 @@ static void BM_DxfWritePointInserts(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * n);
 }
 BENCHMARK(BM_DxfWritePointInserts)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+// Quiet message boxes and settings that leave the profile alone, for one benchmark.
+class DxfBenchEnvironment
+{
+public:
+    DxfBenchEnvironment()
+    {
+        m_previous = SetMessageBoxHandler([](const std::string&, uint32_t) { return IDOK; });
+        SetMorvelSettings(&m_settings);
+    }
+    ~DxfBenchEnvironment()
+    {
+        SetMorvelSettings(nullptr);
+        SetMessageBoxHandler(std::move(m_previous));
+    }
+
+private:
+    CMorvelSettings m_settings;
+    MessageBoxHandler m_previous;
+};
+
+} // namespace
+
+// The drawing of BM_DxfReadSurveyDrawing imported into an empty job of the program, with its raw
+// data: compare with that benchmark in the same run (the target is within three times of it).
+static void BM_DxfImportSurveyDrawing(benchmark::State& state)
+{
+    DxfBenchEnvironment environment;
+    const JobRawDataFactory previous = SetJobRawDataFactory(MakeRawDataFactory());
+    const int64_t n = morvel::bench::BenchSize(state.range(0));
+    const GeneratedFile file(MakeSurveyDrawing(n));
+    CPointBlockDefinition byTags;
+    byTags.RemoveAll();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto job = std::make_unique<CMorvelFileDoc>();
+        state.ResumeTiming();
+        FSDataFileDXF filter;
+        filter.SetPointBlockDefinition(true, byTags);
+        if (filter.ImportFile(file.path, 0, job.get()) != 0 || job->GetPointDatabase()->GetCount() != n) {
+            state.SkipWithError("not every point block was imported");
+            break;
+        }
+        state.PauseTiming();
+        job.reset();
+        state.ResumeTiming();
+    }
+    SetJobRawDataFactory(previous);
+    state.SetBytesProcessed(state.iterations() * file.bytes);
+    state.SetItemsProcessed(state.iterations() * n);
+    state.counters["peak_MB"] = morvel::bench::PeakMemoryMegabytes();
+}
+BENCHMARK(BM_DxfImportSurveyDrawing)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The export of a job's points as point blocks with three attributes: compare with
+// BM_DxfWritePointInserts (the target is within twice its time).
+static void BM_DxfExportPointBlocks(benchmark::State& state)
+{
+    DxfBenchEnvironment environment;
+    const int64_t n = morvel::bench::BenchSize(state.range(0));
+    morvel::test::TestJobDoc job;
+    job.ReserveForPoints(size_t(n));
+    for (int64_t i = 0; i < n; ++i) {
+        CPointRecord* point = job.AddPoint(std::to_string(i + 1).c_str(), 500000.0 + double(i % 1000) * 1.25,
+                                           4200000.0 + double(i / 1000) * 1.75, 100.0 + double(i % 97) * 0.125);
+        point->SetDescription("TOPO");
+    }
+    CPointBlockDefinition definition;
+    definition.FromText("N1D1E1");
+    const std::string path = TempPath();
+    for (auto _ : state) {
+        CFSDataFileSaveDXF filter(&job, false);
+        filter.SetExportOptions(true, definition, 2, 0.18, 0.05, false);
+        int32_t count = 0;
+        if (filter.Export(path, 0, &count) != 0 || count != n)
+            state.SkipWithError("export failed");
+    }
+    unlink(path.c_str());
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_DxfExportPointBlocks)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -2,10 +2,12 @@
 
 #include "core/Report.h"
 #include "exchange/CoordinateImport.h"
+#include "exchange/FSDataFileDXF.h"
 #include "model/DataFileDoc.h"
 #include "model/HintCodes.h"
 #include "model/PointRenameEngine.h"
 #include "model/RecordDatabase.h"
+#include "platform/BusyCursor.h"
 #include "platform/MessageBox.h"
 
 #include <sys/stat.h>
@@ -85,6 +87,25 @@ bool RunImportAsciiCoordinates(CDataFileDoc* document, const AsciiImportChoice& 
     return RunImport(document, choice.reportFlag, showReport, [&](CReport& report, int32_t& count) {
         return ImportAsciiCoordinates(document, choice.path, choice.columns, choice.delimiter, choice.distanceUnit,
                                       &report, choice.pointNameOption == 0, &count);
+    });
+}
+
+bool RunImportDxfCommand(CDataFileDoc* document, const DxfImportChoice& choice, const ShowReportFunction& showReport)
+{
+    if (document == nullptr || !CheckFile(choice.path, FSDataFileDXF::kInvalidFile))
+        return false;
+    return RunImport(document, choice.reportFlag, showReport, [&](CReport& report, int32_t& count) {
+        CBusyCursor wait;
+        FSDataFileDXF filter;
+        filter.SetImportOptions(choice.pointNameOption == 0, choice.reportFlag, &report);
+        CPointBlockDefinition byTags;
+        byTags.RemoveAll();
+        filter.SetPointBlockDefinition(choice.importPointBlocks,
+                                       choice.useCustomDefinition ? choice.definition : byTags);
+        if (filter.ImportFile(choice.path, choice.distanceUnit, document) != 0)
+            return false;
+        count = int32_t(filter.GetCollectedCount());
+        return true;
     });
 }
 

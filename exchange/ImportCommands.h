@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exchange/PointBlockDefinition.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -25,11 +27,25 @@ struct AsciiImportChoice
     bool reportFlag = false;
 };
 
+struct DxfImportChoice
+{
+    std::string path;
+    int32_t distanceUnit = 0;    // 0 metres, 1 international feet, 2 US survey feet
+    int32_t pointNameOption = 0; // 0 rename rules, 1 overwrite
+    bool reportFlag = false;
+    bool importPointBlocks = true;
+    // Without it the attributes of a point block are recognised by their tags.
+    bool useCustomDefinition = false;
+    CPointBlockDefinition definition;
+};
+
 // False when the file was refused or the import failed (the user has been told).
 bool RunImportMorvelCoordinates(CDataFileDoc* document, const std::string& path, int32_t pointNameOption,
                                 bool reportFlag, const ShowReportFunction& showReport);
 bool RunImportAsciiCoordinates(CDataFileDoc* document, const AsciiImportChoice& choice,
                                const ShowReportFunction& showReport);
+// The count shown is the number of points the drawing names (not the number that changed).
+bool RunImportDxfCommand(CDataFileDoc* document, const DxfImportChoice& choice, const ShowReportFunction& showReport);
 
 // The "Preview Renaming Report" button of the import dialogs: without a file chosen, "Choose a
 // file first"; otherwise the file's names go through the job's rename rules and the preview
