@@ -23,6 +23,18 @@ int CEasyPropertyPage::OnWizardNext() { return UpdateDataEx(true) ? 0 : -1; }
 
 bool CEasyPropertyPage::OnWizardFinish() { return UpdateDataEx(true); }
 
+void CEasyPropertyPage::OnOK()
+{
+    if (CEasyPropertySheet* sheet = GetSheet())
+        sheet->PressOK();
+}
+
+void CEasyPropertyPage::OnCancel()
+{
+    if (CEasyPropertySheet* sheet = GetSheet())
+        sheet->PressCancel();
+}
+
 CEasyPropertySheet* CEasyPropertyPage::GetSheet() const
 {
     for (wxWindow* w = GetParent(); w; w = w->GetParent())

@@ -24,6 +24,9 @@ public:
     virtual int OnWizardBack() { return 0; }
     virtual int OnWizardNext();
     virtual bool OnWizardFinish();
+    // Enter and Escape in a page press the sheet's buttons.
+    void OnOK() override;
+    void OnCancel() override;
 
     void SetModified(bool modified = true) { m_modified = modified; }
     bool IsModified() const { return m_modified; }

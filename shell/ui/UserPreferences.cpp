@@ -6,6 +6,7 @@
 #include "core/TextFieldExchange.h"
 #include "framework/ui/CheckListBox.h"
 #include "framework/ui/ColorButton.h"
+#include "framework/ui/CustomButtons.h"
 #include "framework/ui/ModalDialog.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
@@ -598,6 +599,8 @@ void CUserPreferencesTransferPage::BuildControls()
     const int gap = FromDIP(6);
     auto* device = new wxStaticBoxSizer(wxVERTICAL, this, "Total Station");
     wxWindow* d = device->GetStaticBox();
+    m_device = new CCustomIconButton(d, IdDevice, wxDefaultPosition, FromDIP(wxSize(40, 40)));
+    device->Add(m_device, 0, wxALIGN_CENTER_HORIZONTAL | wxALL, gap / 2);
     auto* family = new wxBoxSizer(wxHORIZONTAL);
     m_lumora = new wxRadioButton(d, IdLumora, "Lumora Precision", wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
     m_nikon = new wxRadioButton(d, IdNikon, "Nikon");
@@ -657,7 +660,7 @@ void CUserPreferencesTransferPage::BuildControls()
     auto* columns = new wxStaticBoxSizer(wxVERTICAL, this, "Coordinate Column Order");
     m_columns = new CNikonColumnsCtrl(columns->GetStaticBox(), IdColumns);
     m_columns->SetBehaviour(m_columns->GetBehaviour() | CEasyCheckListBox::DragToReorder);
-    m_columns->SetMinSize(FromDIP(wxSize(120, 120)));
+    m_columns->SetMinSize(FromDIP(wxSize(120, 150)));
     columns->Add(m_columns, 1, wxEXPAND | wxALL, gap / 2);
     columns->Add(new wxStaticText(columns->GetStaticBox(), wxID_ANY, "Drag items up and down to change column order."),
                  0, wxALL, gap / 2);
@@ -677,6 +680,13 @@ void CUserPreferencesTransferPage::BuildControls()
     m_curvature->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { UpdateCorrectionControls(); });
 }
 
+void CUserPreferencesTransferPage::UpdateDeviceIcon()
+{
+    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    m_device->SetIcon(app ? app->GetIcon(GetDeviceIconId(), false) : nullptr, false, false);
+    m_device->Refresh();
+}
+
 void CUserPreferencesTransferPage::FillModels()
 {
     m_model->Clear();
@@ -691,6 +701,7 @@ bool CUserPreferencesTransferPage::OnInitDialog()
     CEasyPropertyPage::OnInitDialog();
     m_nikon->SetValue(m_values.nikonFamily);
     m_lumora->SetValue(!m_values.nikonFamily);
+    UpdateDeviceIcon();
     FillModels();
     auto fill = [](wxChoice* choice, std::initializer_list<const char*> items) {
         for (const char* item : items)
@@ -713,6 +724,7 @@ void CUserPreferencesTransferPage::OnFamilyChanged()
     if (nikonChecked == m_values.nikonFamily)
         return;
     SwitchTransferFamily(m_values, nikonChecked);
+    UpdateDeviceIcon();
     FillModels();
 }
 

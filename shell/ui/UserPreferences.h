@@ -10,6 +10,7 @@
 class CBaudControl;
 class CColorButton;
 class CComPortComboBox;
+class CCustomIconButton;
 class CEasyCheckListBox;
 class CNikonColumnsCtrl;
 class wxCheckBox;
@@ -155,12 +156,16 @@ public:
     static constexpr int IdSeaLevel = 1069;
     static constexpr int IdStakeoutOffset = 1042;
     static constexpr int IdColumns = 2169;
+    static constexpr int IdDevice = 2392;
+    static constexpr unsigned NikonIcon = 129;
+    static constexpr unsigned LumoraIcon = 7635;
 
     explicit CUserPreferencesTransferPage(TransferPageValues& values);
 
     void OnFamilyChanged();
     void OnModelChanged();
     void UpdateCorrectionControls();
+    unsigned GetDeviceIconId() const { return m_values.nikonFamily ? NikonIcon : LumoraIcon; }
 
 protected:
     void BuildControls() override;
@@ -169,6 +174,7 @@ protected:
 
 private:
     void FillModels();
+    void UpdateDeviceIcon();
 
     TransferPageValues& m_values;
     wxRadioButton *m_lumora = nullptr, *m_nikon = nullptr;
@@ -180,6 +186,7 @@ private:
     wxTextCtrl *m_scale = nullptr, *m_offset = nullptr;
     wxStaticText* m_coeffLabel = nullptr;
     CNikonColumnsCtrl* m_columns = nullptr;
+    CCustomIconButton* m_device = nullptr;
 };
 
 class CUserPreferencesFormatPage : public CEasyPropertyPage

@@ -1,6 +1,9 @@
 #include "ProgramTest.h"
 
 #include "core/DataExchange.h"
+#include "core/FieldExchange.h"
+#include "framework/ui/EasyPropertyPage.h"
+#include "framework/ui/WindowHelpers.h"
 #include "framework/ui/ColorButton.h"
 #include "framework/ui/ModalDialog.h"
 #include "model/DataFileDoc.h"
@@ -212,6 +215,8 @@ TEST_F(PreferencesTest, RefusedFieldsKeepTheirPage)
         // Family switch and back: the first model of the family.
         Control<wxRadioButton>(transfer, CUserPreferencesTransferPage::IdLumora)->SetValue(true);
         sheet.GetTransferPage()->OnFamilyChanged();
+        EXPECT_EQ(sheet.GetTransferPage()->GetDeviceIconId(), CUserPreferencesTransferPage::LumoraIcon);
+        EXPECT_EQ(Control<wxChoice>(transfer, CUserPreferencesTransferPage::IdModel)->GetString(0), "Zentra 4");
         Control<wxRadioButton>(transfer, CUserPreferencesTransferPage::IdNikon)->SetValue(true);
         sheet.GetTransferPage()->OnFamilyChanged();
         EXPECT_EQ(Control<wxChoice>(transfer, CUserPreferencesTransferPage::IdModel)->GetSelection(), 0);
@@ -282,6 +287,8 @@ TEST_F(PreferencesTest, SnapSliderAndScreenshot)
         sheet.Show();
         sheet.Raise();
         saved = SaveScreenshot(sheet, "preferences.png");
+        ASSERT_TRUE(sheet.SetActivePage(CUserPreferences::TransferPage));
+        saved = SaveScreenshot(sheet, "preferences-transfer.png") && saved;
         ASSERT_TRUE(sheet.SetActivePage(CUserPreferences::SnapPage));
         auto* slider = Control<wxSlider>(sheet.GetSnapPage(), CUserPreferencesSnapPage::IdSlider);
         slider->SetValue(3);
@@ -300,6 +307,44 @@ TEST_F(PreferencesTest, SnapSliderAndScreenshot)
     EXPECT_EQ(GetMorvelSettings().GetPickBoxSize(), 20);
     EXPECT_EQ(GetMorvelSettings().GetGridXSpacing(), 1e-7);
     EXPECT_EQ(ProfileValue("SNAP", "Grid X Spacing"), "1e-07");
+}
+
+// A page whose one field must not be empty.
+class NamedPage : public CEasyPropertyPage
+{
+public:
+    NamedPage() : CEasyPropertyPage("Named") {}
+    void BuildControls() override { new wxTextCtrl(this, 100); }
+    void DoDataExchange(CDataExchange& dx) override
+    {
+        std::string text = FromWx(static_cast<wxTextCtrl*>(FindWindow(100))->GetValue());
+        dx.PrepareEditCtrl(100);
+        if (dx.m_bSaveAndValidate)
+            DDV_NotEmptyText(&dx, 100, text);
+    }
+};
+
+TEST_F(WindowTest, WizardSheetsValidateOnlyOnNext)
+{
+    PopUps popUps;
+    for (const bool wizard : {false, true}) {
+        SCOPED_TRACE(wizard);
+        CEasyPropertySheet sheet("Sheet", nullptr, 0);
+        auto* first = new NamedPage;
+        auto* second = new NamedPage;
+        sheet.AddPage(first);
+        sheet.AddPage(second);
+        sheet.SetWizardMode(wizard);
+        sheet.CreateSheet();
+        EXPECT_TRUE(first->IsModified()); // activation marks the page
+        EXPECT_FALSE(second->IsModified());
+        // An empty field keeps a plain sheet on its page; a wizard moves on without a check.
+        EXPECT_EQ(sheet.SetActivePage(1), wizard);
+        EXPECT_EQ(first->OnWizardNext(), -1);
+        static_cast<wxTextCtrl*>(first->FindWindow(100))->SetValue("x");
+        EXPECT_EQ(first->OnWizardNext(), 0);
+    }
+    EXPECT_EQ(popUps.messages.size(), 3u); // the plain page, then Next on each sheet
 }
 
 TEST_F(WindowTest, ColorButtonsShareTheirMenusAndAlwaysNotify)
