@@ -985,7 +985,10 @@ void CUserPreferencesRenameRulesPage::DoDataExchange(CDataExchange& dx)
     DDX_TextOf(dx, designator, v.designator);
     if (save)
         dx.PrepareEditCtrl(IdDesignator);
-    DDV_MaxChars(&dx, IdDesignator, v.designator, RenameDesignatorMaxChars);
+    // The entry limit would cut a longer stored designator without a word; shown whole, it is
+    // refused when the page is left instead.
+    if (save || wxString::FromUTF8(v.designator).length() <= size_t(RenameDesignatorMaxChars))
+        DDV_MaxChars(&dx, IdDesignator, v.designator, RenameDesignatorMaxChars);
     if (save) {
         for (int i = 0; i < 5; ++i)
             if (radio(RuleRadioIds[size_t(i)])->GetValue())

@@ -247,6 +247,28 @@ TEST_F(PreferencesTest, RefusedFieldsKeepTheirPage)
     EXPECT_EQ(GetMorvelSettings().GetModelIndex(), 0);
 }
 
+TEST_F(PreferencesTest, StoredDesignatorTooLongIsShownWholeAndRefused)
+{
+    morvel::test::WriteAllText((home->path() / "config" / "Morvel.ini").string(),
+                               "[Rename Rules]\nDesignator=ABCDEFGHIJKLMNOPQ\nRule=3\n");
+    ASSERT_TRUE(Start());
+    Pump();
+    PopUps popUps;
+    std::string shown;
+    RunFromMenu([&](CUserPreferences& sheet) {
+        ASSERT_TRUE(sheet.SetActivePage(CUserPreferences::RenameRulesPage));
+        auto* designator = Control<wxTextCtrl>(sheet.GetRenameRulesPage(), CUserPreferencesRenameRulesPage::IdDesignator);
+        shown = FromWx(designator->GetValue());
+        sheet.PressOK();
+        EXPECT_FALSE(sheet.HasEnded());
+        designator->SetValue("B");
+        sheet.PressOK();
+    });
+    EXPECT_EQ(shown, "ABCDEFGHIJKLMNOPQ");
+    EXPECT_EQ(popUps.messages, std::vector<std::string>{"Please enter no more than 14 characters."});
+    EXPECT_EQ(ProfileValue("Rename Rules", "Designator"), "B");
+}
+
 TEST_F(PreferencesTest, OnlyTheGridFontSendsTheFontHint)
 {
     ASSERT_TRUE(Start());
