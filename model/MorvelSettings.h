@@ -97,6 +97,8 @@ public:
     int32_t GetSnapMode() const { return m_snapMode; }
     void SetSnapMode(int32_t mode) { m_snapMode = mode; }
     int32_t GetColorMode() const { return m_colorMode; }
+    // The preferences' palette word; SwitchColorMode settles the mode actually drawn with.
+    void SetColorMode(int32_t mode) { m_colorMode = mode; }
     bool SwitchColorMode(int32_t ignored, bool repaint);
 
     // Captions and coordinate order.

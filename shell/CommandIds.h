@@ -52,3 +52,6 @@ inline constexpr int IdLockSnap = 7280;
 inline constexpr unsigned IconApplication = 128;
 inline constexpr unsigned IconCoordinatesTab = 9;
 inline constexpr unsigned IconRawDataTab = 1038;
+
+// "&File/Preferences..."
+inline constexpr int IdPreferences = 7067;

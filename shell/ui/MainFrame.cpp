@@ -25,6 +25,7 @@
 #include "shell/RecentFileList.h"
 #include "shell/StatusPanes.h"
 #include "shell/ui/MorvelApp.h"
+#include "shell/ui/RunUserPreferences.h"
 #include "views/MapCommands.h"
 #include "views/ui/ZoomToPoint.h"
 #include "shell/ui/MorvelToolbar.h"
@@ -121,6 +122,7 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
     for (int id : {IdFindRawDataRecords, IdFindRawContext, IdRawDataReduction, IdRawDataReport})
         Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(m_jobView && ActiveViewKind() == 0); }, id);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnChangeDescription(); }, IdChangeDescription);
+    Bind(wxEVT_MENU, [](wxCommandEvent&) { OnPreferencesCommand(); }, IdPreferences);
     Centre();
 }
 
@@ -141,6 +143,7 @@ void CMainFrame::CreateMenus()
     m_fileMenu->Append(IdCloseJob, "&Close Job");
     m_fileMenu->AppendSeparator();
     m_fileMenu->Append(IdJobSettings, "Job Settings...");
+    m_fileMenu->Append(IdPreferences, "Preferences...");
     m_fileMenu->AppendSeparator();
     m_recentMenuStart = m_fileMenu->GetMenuItemCount();
     m_fileMenu->AppendSeparator();

@@ -1,0 +1,401 @@
+#include "ProgramTest.h"
+
+#include "core/DataExchange.h"
+#include "core/FieldExchange.h"
+#include "framework/ui/EasyPropertyPage.h"
+#include "framework/ui/WindowHelpers.h"
+#include "framework/ui/ColorButton.h"
+#include "framework/ui/ModalDialog.h"
+#include "model/DataFileDoc.h"
+#include "model/HintCodes.h"
+#include "model/Interested.h"
+#include "model/MorvelSettings.h"
+#include "platform/View.h"
+#include "shell/CommandIds.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/RunUserPreferences.h"
+#include "shell/ui/UserPreferences.h"
+
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/dialog.h>
+#include <wx/frame.h>
+#include <wx/radiobut.h>
+#include <wx/slider.h>
+#include <wx/textctrl.h>
+
+#include <algorithm>
+#include <filesystem>
+
+using morvel::test::ProgramTest;
+using morvel::test::ReadAllText;
+using morvel::test::WindowTest;
+
+namespace {
+
+// The hints the open job sends: to its views (3 and 7 reach only views) and to every listener.
+class HintCounter : public CView, public CInterested
+{
+public:
+    HintCounter() : m_job(CDataFileDoc::GetActiveDoc())
+    {
+        if (m_job)
+            m_job->AddView(this);
+    }
+    ~HintCounter() override
+    {
+        if (m_job)
+            m_job->RemoveView(this);
+    }
+    void OnUpdate(CView*, intptr_t hint, intptr_t) override { viewCodes.push_back(int32_t(hint)); }
+    void OnNotify(void*, int32_t code, intptr_t) override { codes.push_back(code); }
+    long Count(int32_t code) const { return std::count(codes.begin(), codes.end(), code); }
+    long ViewCount(int32_t code) const { return std::count(viewCodes.begin(), viewCodes.end(), code); }
+    std::vector<int32_t> codes, viewCodes;
+
+private:
+    CDataFileDoc* m_job;
+};
+
+class PopUps
+{
+public:
+    PopUps()
+    {
+        m_previous = SetDdxErrorHandler([this](const DdxErrorRequest& r) {
+            messages.push_back(r.message);
+            return 1;
+        });
+    }
+    ~PopUps() { SetDdxErrorHandler(m_previous); }
+    std::vector<std::string> messages;
+
+private:
+    DdxErrorHandler m_previous;
+};
+
+template <typename T>
+T* Control(wxWindow* page, int id)
+{
+    return dynamic_cast<T*>(page->FindWindow(id));
+}
+
+class PreferencesTest : public ProgramTest
+{
+protected:
+    std::string ProfileText() { return ReadAllText((home->path() / "config" / "Morvel.ini").string()); }
+
+    // Opens the sheet with "&File/Preferences..." and lets `use` work it like a person.
+    int RunFromMenu(const std::function<void(CUserPreferences&)>& use)
+    {
+        int result = 0;
+        dialogAnswer = [&](wxDialog& dialog) {
+            auto* sheet = dynamic_cast<CUserPreferences*>(&dialog);
+            if (!sheet)
+                return int(wxID_CANCEL);
+            use(*sheet);
+            result = sheet->HasEnded() ? sheet->GetResult() : int(wxID_CANCEL);
+            if (!sheet->HasEnded())
+                sheet->PressCancel();
+            return result;
+        };
+        wxCommandEvent command(wxEVT_MENU, IdPreferences);
+        Frame().ProcessWindowEvent(command);
+        Pump();
+        dialogAnswer = nullptr;
+        return result;
+    }
+};
+
+TEST_F(PreferencesTest, CancelAfterEditingEveryPageLeavesTheProfileAsItWas)
+{
+    ASSERT_TRUE(Start());
+    Pump();
+    const std::string before = ProfileText();
+    const int32_t baudBefore = GetMorvelSettings().GetBaudRate();
+    const std::string eastingBefore = GetMorvelSettings().GetXCaption();
+    std::vector<std::string> pages;
+    RunFromMenu([&](CUserPreferences& sheet) {
+        EXPECT_EQ(sheet.GetActiveIndex(), CUserPreferences::ColorsPage);
+        sheet.GetColorsPage()->GetButton(0)->OnColorCommand(ColorMenuFirstId + 9);
+        for (int i = 1; i < sheet.GetPageCount(); ++i) {
+            ASSERT_TRUE(sheet.SetActivePage(i)) << i;
+            pages.push_back(sheet.GetPage(i)->GetTitle().utf8_string());
+        }
+        Control<wxCheckBox>(sheet.GetDisplayPage(), 1043)->SetValue(false);
+        Control<wxChoice>(sheet.GetTransferPage(), CUserPreferencesTransferPage::IdBaud)->SetSelection(0);
+        Control<wxSlider>(sheet.GetSnapPage(), CUserPreferencesSnapPage::IdSlider)->SetValue(9);
+        Control<wxCheckBox>(sheet.GetGeneralPage(), 1060)->SetValue(true);
+        Control<wxTextCtrl>(sheet.GetFormatPage(), CUserPreferencesFormatPage::IdEastingLabel)->SetValue("X");
+        sheet.GetRenameRulesPage()->OnRuleClicked(4);
+        sheet.PressCancel();
+    });
+    EXPECT_EQ(pages, (std::vector<std::string>{"Display", "Transfer", "Snap", "General", "Format", "Rename Rules"}));
+    EXPECT_EQ(ProfileText(), before);
+    EXPECT_EQ(GetMorvelSettings().GetBaudRate(), baudBefore);
+    EXPECT_EQ(GetMorvelSettings().GetXCaption(), eastingBefore);
+}
+
+TEST_F(PreferencesTest, OkWithoutVisitingSendsOneJobHintAndNoFontHint)
+{
+    ASSERT_TRUE(Start());
+    Pump();
+    HintCounter hints;
+    EXPECT_EQ(RunFromMenu([](CUserPreferences& sheet) { sheet.PressOK(); }), wxID_OK);
+    EXPECT_EQ(hints.Count(HintJobSettingsChanged), 1);
+    EXPECT_EQ(hints.ViewCount(HintFontsChanged), 0);
+    EXPECT_EQ(hints.ViewCount(HintRefreshAll), 1);
+    EXPECT_EQ(ProfileValue("Colors", "Graphics Background"), "253");
+    EXPECT_EQ(ProfileValue("Transfer", "ShowSettings"), "0");
+}
+
+TEST_F(PreferencesTest, ColorRulesKeepThePage)
+{
+    ASSERT_TRUE(Start());
+    Pump();
+    bool keptPage = false, refusedOk = false;
+    RunFromMenu([&](CUserPreferences& sheet) {
+        CUserPreferencesColorsPage* page = sheet.GetColorsPage();
+        // 253 and 253 + 64 are one colour of the table.
+        page->GetButton(ColorCursor)->OnColorCommand(ColorMenuFirstId + 253 - 64);
+        keptPage = !sheet.SetActivePage(CUserPreferences::DisplayPage) &&
+                   sheet.GetActiveIndex() == CUserPreferences::ColorsPage;
+        sheet.PressOK();
+        refusedOk = !sheet.HasEnded();
+        page->OnSetToDefault();
+        for (size_t i = 0; i < 8; ++i)
+            EXPECT_EQ(page->GetButton(i)->GetColor(), PreferenceColors[i].defaultIndex);
+        sheet.PressOK();
+    });
+    EXPECT_TRUE(keptPage);
+    EXPECT_TRUE(refusedOk);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0], "The graphics cursor cannot be the same color as the graphics background.");
+    EXPECT_EQ(ProfileValue("Colors", "Cursor"), "2");
+}
+
+TEST_F(PreferencesTest, FoldersAreCheckedWhenLeavingTheGeneralPage)
+{
+    ASSERT_TRUE(Start());
+    Pump();
+    const std::string storedBackup = ProfileValue("File", "Default Backup Path");
+    const std::string jobs = home->path().string() + "/";
+    RunFromMenu([&](CUserPreferences& sheet) {
+        ASSERT_TRUE(sheet.SetActivePage(CUserPreferences::GeneralPage));
+        wxWindow* page = sheet.GetGeneralPage();
+        Control<wxTextCtrl>(page, CUserPreferencesGeneralPage::IdJobFolder)->SetValue(jobs + "missing/");
+        EXPECT_FALSE(sheet.SetActivePage(CUserPreferences::FormatPage));
+        Control<wxTextCtrl>(page, CUserPreferencesGeneralPage::IdJobFolder)->SetValue(jobs);
+        Control<wxCheckBox>(page, CUserPreferencesGeneralPage::IdBackupDownloads)->SetValue(false);
+        sheet.GetGeneralPage()->OnBackupDownloadsClicked();
+        Control<wxTextCtrl>(page, CUserPreferencesGeneralPage::IdBackupFolder)->SetValue(jobs + "gone/");
+        sheet.PressOK();
+    });
+    EXPECT_EQ(messages, std::vector<std::string>{"Job folder does not exist."});
+    EXPECT_EQ(ProfileValue("File", "Default Path"), jobs);
+    EXPECT_EQ(ProfileValue("File", "Default Backup Path"), storedBackup);
+    EXPECT_FALSE(GetMorvelSettings().GetEnableBackups());
+}
+
+TEST_F(PreferencesTest, RefusedFieldsKeepTheirPage)
+{
+    ASSERT_TRUE(Start());
+    Pump();
+    PopUps popUps;
+    RunFromMenu([&](CUserPreferences& sheet) {
+        ASSERT_TRUE(sheet.SetActivePage(CUserPreferences::TransferPage));
+        wxWindow* transfer = sheet.GetTransferPage();
+        Control<wxCheckBox>(transfer, CUserPreferencesTransferPage::IdScaleCheck)->SetValue(true);
+        sheet.GetTransferPage()->UpdateCorrectionControls();
+        Control<wxTextCtrl>(transfer, CUserPreferencesTransferPage::IdScale)->SetValue("0");
+        EXPECT_FALSE(sheet.SetActivePage(CUserPreferences::FormatPage));
+        Control<wxTextCtrl>(transfer, CUserPreferencesTransferPage::IdScale)->SetValue("0.9996");
+        // Family switch and back: the first model of the family.
+        Control<wxRadioButton>(transfer, CUserPreferencesTransferPage::IdLumora)->SetValue(true);
+        sheet.GetTransferPage()->OnFamilyChanged();
+        EXPECT_EQ(sheet.GetTransferPage()->GetDeviceIconId(), CUserPreferencesTransferPage::LumoraIcon);
+        EXPECT_EQ(Control<wxChoice>(transfer, CUserPreferencesTransferPage::IdModel)->GetString(0), "Zentra 4");
+        Control<wxRadioButton>(transfer, CUserPreferencesTransferPage::IdNikon)->SetValue(true);
+        sheet.GetTransferPage()->OnFamilyChanged();
+        EXPECT_EQ(Control<wxChoice>(transfer, CUserPreferencesTransferPage::IdModel)->GetSelection(), 0);
+
+        ASSERT_TRUE(sheet.SetActivePage(CUserPreferences::FormatPage));
+        Control<wxTextCtrl>(sheet.GetFormatPage(), CUserPreferencesFormatPage::IdNorthingLabel)->SetValue("");
+        EXPECT_FALSE(sheet.SetActivePage(CUserPreferences::RenameRulesPage));
+        Control<wxTextCtrl>(sheet.GetFormatPage(), CUserPreferencesFormatPage::IdNorthingLabel)->SetValue("N");
+
+        ASSERT_TRUE(sheet.SetActivePage(CUserPreferences::RenameRulesPage));
+        wxWindow* rename = sheet.GetRenameRulesPage();
+        EXPECT_TRUE(Control<wxRadioButton>(rename, 2748)->GetValue()); // a fresh profile: "Start after:"
+        EXPECT_TRUE(rename->FindWindow(CUserPreferencesRenameRulesPage::IdNextRound)->IsEnabled());
+        EXPECT_FALSE(rename->FindWindow(CUserPreferencesRenameRulesPage::IdStartNumber)->IsEnabled());
+        Control<wxTextCtrl>(rename, CUserPreferencesRenameRulesPage::IdStartNumber)->SetValue("abc"); // not checked
+        sheet.GetRenameRulesPage()->OnRuleClicked(3);
+        // The field takes no more than 14 characters.
+        auto* designator = Control<wxTextCtrl>(rename, CUserPreferencesRenameRulesPage::IdDesignator);
+        designator->SetValue("ABCDEFGHIJKLMNO");
+        EXPECT_LE(designator->GetValue().length(), 14u);
+        designator->SetValue("KX");
+        sheet.PressOK();
+    });
+    EXPECT_EQ(popUps.messages, (std::vector<std::string>{"Invalid Value", "Enter a value."}));
+    EXPECT_EQ(ProfileValue("Rename Rules", "Designator"), "KX");
+    EXPECT_EQ(ProfileValue("Rename Rules", "Rule"), "3");
+    EXPECT_EQ(ProfileValue("Transfer", "Def SF"), "0.9996");
+    EXPECT_EQ(GetMorvelSettings().GetModelIndex(), 0);
+}
+
+TEST_F(PreferencesTest, StoredDesignatorTooLongIsShownWholeAndRefused)
+{
+    morvel::test::WriteAllText((home->path() / "config" / "Morvel.ini").string(),
+                               "[Rename Rules]\nDesignator=ABCDEFGHIJKLMNOPQ\nRule=3\n");
+    ASSERT_TRUE(Start());
+    Pump();
+    PopUps popUps;
+    std::string shown;
+    RunFromMenu([&](CUserPreferences& sheet) {
+        ASSERT_TRUE(sheet.SetActivePage(CUserPreferences::RenameRulesPage));
+        auto* designator = Control<wxTextCtrl>(sheet.GetRenameRulesPage(), CUserPreferencesRenameRulesPage::IdDesignator);
+        shown = FromWx(designator->GetValue());
+        sheet.PressOK();
+        EXPECT_FALSE(sheet.HasEnded());
+        designator->SetValue("B");
+        sheet.PressOK();
+    });
+    EXPECT_EQ(shown, "ABCDEFGHIJKLMNOPQ");
+    EXPECT_EQ(popUps.messages, std::vector<std::string>{"Please enter no more than 14 characters."});
+    EXPECT_EQ(ProfileValue("Rename Rules", "Designator"), "B");
+}
+
+TEST_F(PreferencesTest, OnlyTheGridFontSendsTheFontHint)
+{
+    ASSERT_TRUE(Start());
+    Pump();
+    HintCounter hints;
+    int call = 0;
+    FontChooser previous = SetFontChooser([&](wxWindow*, LogFont& font) {
+        font.faceName = call++ == 0 ? "Report Face" : "Grid Face";
+        font.height = -16;
+        return true;
+    });
+    std::string caption;
+    RunFromMenu([&](CUserPreferences& sheet) {
+        ASSERT_TRUE(sheet.SetActivePage(CUserPreferences::DisplayPage));
+        sheet.GetDisplayPage()->OnChooseFont(FontReportTitle);
+        sheet.PressOK();
+    });
+    EXPECT_EQ(hints.ViewCount(HintFontsChanged), 0);
+    EXPECT_EQ(GetMorvelSettings().GetReportTitleFont().faceName, "Report Face");
+    RunFromMenu([&](CUserPreferences& sheet) {
+        ASSERT_TRUE(sheet.SetActivePage(CUserPreferences::DisplayPage));
+        sheet.GetDisplayPage()->OnChooseFont(FontGrid);
+        caption = sheet.GetDisplayPage()->FindWindow(1893)->GetLabel().utf8_string();
+        sheet.PressOK();
+    });
+    SetFontChooser(previous);
+    EXPECT_EQ(hints.ViewCount(HintFontsChanged), 1);
+    EXPECT_NE(caption.find(".Grid Face"), std::string::npos) << caption;
+}
+
+TEST_F(PreferencesTest, SnapSliderAndScreenshot)
+{
+    ASSERT_TRUE(Start());
+    Pump();
+    bool saved = false;
+    int cursorAt3 = 0, cursorAt10 = 0;
+    RunFromMenu([&](CUserPreferences& sheet) {
+        sheet.Show();
+        sheet.Raise();
+        saved = SaveScreenshot(sheet, "preferences.png");
+        ASSERT_TRUE(sheet.SetActivePage(CUserPreferences::TransferPage));
+        saved = SaveScreenshot(sheet, "preferences-transfer.png") && saved;
+        ASSERT_TRUE(sheet.SetActivePage(CUserPreferences::SnapPage));
+        auto* slider = Control<wxSlider>(sheet.GetSnapPage(), CUserPreferencesSnapPage::IdSlider);
+        slider->SetValue(3);
+        sheet.GetSnapPage()->OnSliderMoved();
+        cursorAt3 = sheet.GetSnapPage()->GetPreviewCursorId();
+        slider->SetValue(10);
+        sheet.GetSnapPage()->OnSliderMoved();
+        cursorAt10 = sheet.GetSnapPage()->GetPreviewCursorId();
+        Control<wxTextCtrl>(sheet.GetSnapPage(), CUserPreferencesSnapPage::IdXSpacing)->SetValue("1e-7");
+        sheet.Hide();
+        sheet.PressOK();
+    });
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(cursorAt3, 1884);
+    EXPECT_EQ(cursorAt10, 1891);
+    EXPECT_EQ(GetMorvelSettings().GetPickBoxSize(), 20);
+    EXPECT_EQ(GetMorvelSettings().GetGridXSpacing(), 1e-7);
+    EXPECT_EQ(ProfileValue("SNAP", "Grid X Spacing"), "1e-07");
+}
+
+// A page whose one field must not be empty.
+class NamedPage : public CEasyPropertyPage
+{
+public:
+    NamedPage() : CEasyPropertyPage("Named") {}
+    void BuildControls() override { new wxTextCtrl(this, 100); }
+    void DoDataExchange(CDataExchange& dx) override
+    {
+        std::string text = FromWx(static_cast<wxTextCtrl*>(FindWindow(100))->GetValue());
+        dx.PrepareEditCtrl(100);
+        if (dx.m_bSaveAndValidate)
+            DDV_NotEmptyText(&dx, 100, text);
+    }
+};
+
+TEST_F(WindowTest, WizardSheetsValidateOnlyOnNext)
+{
+    PopUps popUps;
+    for (const bool wizard : {false, true}) {
+        SCOPED_TRACE(wizard);
+        CEasyPropertySheet sheet("Sheet", nullptr, 0);
+        auto* first = new NamedPage;
+        auto* second = new NamedPage;
+        sheet.AddPage(first);
+        sheet.AddPage(second);
+        sheet.SetWizardMode(wizard);
+        sheet.CreateSheet();
+        EXPECT_TRUE(first->IsModified()); // activation marks the page
+        EXPECT_FALSE(second->IsModified());
+        // An empty field keeps a plain sheet on its page; a wizard moves on without a check.
+        EXPECT_EQ(sheet.SetActivePage(1), wizard);
+        EXPECT_EQ(first->OnWizardNext(), -1);
+        static_cast<wxTextCtrl*>(first->FindWindow(100))->SetValue("x");
+        EXPECT_EQ(first->OnWizardNext(), 0);
+    }
+    EXPECT_EQ(popUps.messages.size(), 3u); // the plain page, then Next on each sheet
+}
+
+TEST_F(WindowTest, ColorButtonsShareTheirMenusAndAlwaysNotify)
+{
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "colours");
+    const int before = CColorButton::GetSharedMenuReferences();
+    auto* button = new CColorButton(frame, 1037);
+    auto* other = new CColorButton(frame, 1038);
+    EXPECT_EQ(CColorButton::GetSharedMenuReferences(), before + 2);
+    EXPECT_EQ(button->GetColor(), -1);
+    int notified = 0;
+    frame->Bind(wxEVT_BUTTON, [&](wxCommandEvent& e) { notified += e.GetId() == 1037; }, 1037);
+    button->OnColorCommand(ColorMenuFirstId + 12);
+    button->OnColorCommand(ColorMenuFirstId + 12);
+    EXPECT_EQ(notified, 2);
+    EXPECT_EQ(button->GetColor(), 12);
+    button->OnColorCommand(ColorMenuLastId + 1);
+    EXPECT_EQ(button->GetColor(), 12);
+
+    EXPECT_FALSE(CColorButton::GetSharedMenu(1)->IsItemEnabled(0));
+    EXPECT_TRUE(CColorButton::GetSharedMenu(0)->IsItemEnabled(0));
+    const CColorMenu& menu = *CColorButton::GetSharedMenu(0);
+    EXPECT_EQ(menu.HitTest(menu.GetItemRect(17).GetPosition() + wxPoint(1, 1)), 17);
+    EXPECT_EQ(menu.HitTest(menu.GetItemRect(255).GetPosition() + wxPoint(1, 1)), 255);
+    delete other;
+    delete button;
+    if (before == 0)
+        EXPECT_EQ(CColorButton::GetSharedMenu(0), nullptr);
+    frame->Destroy();
+}
+
+} // namespace
