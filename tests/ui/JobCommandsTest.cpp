@@ -7,6 +7,7 @@
 #include "framework/ui/StackingDialogBar.h"
 #include "framework/ui/WindowEvents.h"
 #include "model/DataFileDoc.h"
+#include "model/MorvelSettings.h"
 #include "model/TestJobDoc.h"
 #include "platform/MessageBox.h"
 #include "shell/CommandIds.h"
@@ -364,4 +365,20 @@ TEST_F(ProgramTest, ConfirmationsAnswerWithTheirButtons)
     prompter.GetEdit()->ChangeValue("site.MVJ");
     EXPECT_TRUE(prompter.UpdateDataEx(true));
     EXPECT_EQ(prompter.GetEdit()->GetValue(), "site.MVJ");
+}
+
+TEST_F(ProgramTest, PageSetupKeepsTheMarginsOnHundredthsOfAnInch)
+{
+    ASSERT_TRUE(Start());
+    CMorvelSettings& settings = GetMorvelSettings();
+    settings.SetPrintMargins({1400, 1440, 1134, 567});
+    std::string title;
+    dialogAnswer = [&](wxDialog& dialog) {
+        title = dialog.GetTitle().utf8_string();
+        return int(wxID_OK);
+    };
+    Command(Frame(), IdPageSetup);
+    EXPECT_EQ(title, "Print Setup");
+    // Confirmed unchanged: each side only goes to its nearest hundredth of an inch and back.
+    EXPECT_EQ(settings.GetPrintMargins(), (ProfileRect{1397, 1440, 1138, 562}));
 }
