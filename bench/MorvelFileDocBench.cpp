@@ -9,6 +9,8 @@
 #include "model/PointRecord.h"
 #include "model/RecordDatabase.h"
 #include "model/Selection.h"
+#include "platform/MessageBox.h"
+#include "shell/SaveJobAs.h"
 
 #include <benchmark/benchmark.h>
 
@@ -246,3 +248,42 @@ static void BM_DeleteObjectsOfHalf(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * (n - n / 2));
 }
 BENCHMARK(BM_DeleteObjectsOfHalf)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+class BenchSaveAsHost : public CSaveJobAsHost
+{
+public:
+    CMorvelFileDoc* job = nullptr;
+    std::string target;
+    CMorvelFileDoc* GetActiveJob() override { return job; }
+    bool HasTemporaryJob() override { return false; }
+    int PromptFileName(std::string& path) override
+    {
+        path = target;
+        return IDOK;
+    }
+    bool OpenJob(const std::string&) override { return true; }
+    void DeleteTemporaryJob() override {}
+};
+
+} // namespace
+
+// Save As to another name: the same writers as the save, and the question answered No.
+static void BM_JobDocumentSaveAs(benchmark::State& state)
+{
+    const int64_t n = morvel::bench::BenchSize(state.range(0));
+    TextRawFactory raw;
+    BenchJobFiles files(n);
+    std::unique_ptr<CMorvelFileDoc> doc = OpenJob(files.job);
+    MessageBoxHandler previous = SetMessageBoxHandler([](const std::string&, uint32_t) { return IDNO; });
+    BenchSaveAsHost host;
+    host.job = doc.get();
+    host.target = files.folder + "/copy.Mvj";
+    for (auto _ : state)
+        if (doc == nullptr || !SaveJobAs(host, nullptr))
+            state.SkipWithError("job did not save");
+    SetMessageBoxHandler(std::move(previous));
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_JobDocumentSaveAs)->Arg(100000)->Unit(benchmark::kMillisecond);

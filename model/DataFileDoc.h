@@ -120,6 +120,7 @@ public:
     // One list of display texts per raw line, filled by the raw-data display.
     std::vector<std::vector<std::string>>& GetRawDataLines() { return m_rawLines; }
     const std::vector<std::string>& GetHistoryList() const { return m_history; }
+    void ClearHistoryList() { m_history.clear(); }
     // The current selection held by the selection operator; null when there is none.
     CSelection* GetSelection() override;
     CSelection* GetCurrentSelection() const;

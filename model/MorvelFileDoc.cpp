@@ -385,6 +385,17 @@ bool CMorvelFileDoc::SaveJobReplacing(const std::string& path)
 
 bool CMorvelFileDoc::OnSaveDocument(const std::string& path)
 {
+    if (!WriteJobFiles(path))
+        return false;
+    SetModifiedWithText("", false, true);
+    if (GetUndoManager() != nullptr)
+        GetUndoManager()->SetStepsModified(true);
+    SendHint(nullptr, HintSaved, 0);
+    return true;
+}
+
+bool CMorvelFileDoc::WriteJobFiles(const std::string& path)
+{
     m_saveFailurePath.clear();
     m_saveFailure.clear();
     // Both files are written beside their targets: a rename in one folder never crosses file
@@ -438,11 +449,6 @@ bool CMorvelFileDoc::OnSaveDocument(const std::string& path)
         return false;
     }
     RemoveIfExists(oldJob);
-
-    SetModifiedWithText("", false, true);
-    if (GetUndoManager() != nullptr)
-        GetUndoManager()->SetStepsModified(true);
-    SendHint(nullptr, HintSaved, 0);
     return true;
 }
 

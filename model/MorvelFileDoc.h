@@ -35,6 +35,11 @@ public:
     // Writes both files beside their targets and then renames them over the targets; a failure
     // leaves the old files and the modified flag as they were.
     virtual bool OnSaveDocument(const std::string& path);
+    // The file steps of a save alone: both files written beside their targets and renamed over
+    // them; on failure the targets are as they were and GetSaveFailure says why. The modified
+    // flag and the history are not touched (Save As to another name keeps the job as it is).
+    bool WriteJobFiles(const std::string& path);
+    const std::string& GetSaveFailure() const { return m_saveFailure; }
     bool SaveModified() override;
     // Saves to the path, or to a name the person chooses when it is empty; with replace the job
     // takes the new name.

@@ -53,5 +53,39 @@ inline constexpr unsigned IconApplication = 128;
 inline constexpr unsigned IconCoordinatesTab = 9;
 inline constexpr unsigned IconRawDataTab = 1038;
 
-// "&File/Preferences..."
+// Job, log and edit commands of the main frame.
+inline constexpr int IdRawDataView = 7125;
+inline constexpr int IdJobFileView = 7327;
+inline constexpr int IdNewJob = 7375;
+inline constexpr int IdSaveJob = 7397;
+inline constexpr int IdSaveJobAs = 7458;
+inline constexpr int IdExportDxf = 7079;
 inline constexpr int IdPreferences = 7067;
+inline constexpr int IdPageSetup = WxCommandId(57606);
+inline constexpr int IdUndo = WxCommandId(57643);
+inline constexpr int IdRedo = WxCommandId(57644);
+inline constexpr int IdDeletePoints = 7121;
+inline constexpr int IdViewTransferLog = 7358;
+inline constexpr int IdClearTransferLog = 7395;
+inline constexpr int IdViewLastModifiedLog = 7494;
+inline constexpr int IdClearLastModifiedLog = 7495;
+inline constexpr int IdClearDialogBar = 7168;
+inline constexpr int IdRedraw = 7169;
+inline constexpr int IdPointLabels = 7232;
+inline constexpr int IdZoomToCurrentObject = 7248;
+inline constexpr int IdReloadFromFile = 7396;
+
+// Commands the project navigator's shortcuts post and its context menu carries.
+inline constexpr int IdToggleNavIconSize = 240;
+inline constexpr int IdNavReloadFromFile = 7402;
+inline constexpr int IdNavDeleteFile = 7330;
+inline constexpr int IdNavOpenInEditor = 7320;
+inline constexpr int IdTransferSettings = 7326;
+inline constexpr int IdImportAscii = 7238;
+inline constexpr int IdImportDxf = 7138;
+inline constexpr int IdImportLandXml = 7340;
+inline constexpr int IdImportMorvelCoordinates = 7499;
+inline constexpr int IdExportAscii = 7235;
+inline constexpr int IdExportLandXml = 7339;
+inline constexpr int IdGetJobFromTotalStation = 7315;
+inline constexpr int IdSendJobToTotalStation = 7312;

@@ -1,6 +1,8 @@
 #include "framework/ui/EasyListCtrl.h"
 
 #include "core/ProgramHelpers.h"
+#include "framework/ListTipText.h"
+#include "views/ui/ObjectIdWnd.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/settings.h>
@@ -33,8 +35,8 @@ public:
             m_owner->OnListMotion(e.GetPosition(), Flags(e), e.LeftIsDown());
             if (m_owner->m_rowTips &&
                 (m_owner->m_rowTipsAnyColumn || e.GetPosition().x < m_owner->GetColumnWidth(0)) &&
-                m_owner->HitTest(e.GetPosition()) >= 0)
-                m_owner->RequestRowTip(e.GetPosition());
+                m_owner->HitTest(e.GetPosition()) >= 0 && !m_owner->RequestRowTip(e.GetPosition()))
+                m_owner->ShowDefaultTip(e.GetPosition());
         });
         Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { m_owner->OnListCaptureLost(); });
         Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent&) { m_owner->OnListLeave(); });
@@ -337,4 +339,40 @@ void CEasyListCtrl::DrawRow(wxDC& dc, int32_t row, const wxRect& rect)
         dc.SetPen(wxPen(ink, 1));
         dc.DrawRectangle(wxRect(rect).Deflate(1));
     }
+}
+
+std::string CEasyListCtrl::FormatDefaultTip(int32_t row, int column) const
+{
+    std::vector<std::pair<std::string, std::string>> lines;
+    for (int c = 0; c < GetColumnCount(); ++c)
+        if (!m_cellTips || c == column)
+            lines.emplace_back(GetColumnHeading(c).utf8_string(), GetItemText(row, c));
+    return MakeListTipText(lines);
+}
+
+bool CEasyListCtrl::ShowDefaultTip(const wxPoint& bodyPoint)
+{
+    const int32_t row = HitTest(bodyPoint);
+    const int column = ColumnAt(bodyPoint.x);
+    if (row < 0 || (m_cellTips && column < 0))
+        return false;
+    const std::string text = FormatDefaultTip(row, column);
+    if (text.empty())
+        return false;
+    const wxPoint at = GetBody()->ClientToScreen(bodyPoint);
+    ShowObjectTips(text, at.x, at.y, 0, WindowTextColor);
+    return m_objectIdWnd && m_objectIdWnd->IsPopupVisible();
+}
+
+void CEasyListCtrl::ShowObjectTips(const std::string& text, int x, int y, int value, uint32_t colour)
+{
+    if (!m_objectIdWnd) {
+        m_objectIdWnd = new CObjectIdWnd(true);
+        if (!m_objectIdWnd->Create(this)) {
+            m_objectIdWnd->Destroy();
+            m_objectIdWnd = nullptr;
+            return;
+        }
+    }
+    m_objectIdWnd->ShowForObject(text, x, y, value, colour);
 }

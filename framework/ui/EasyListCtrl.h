@@ -8,6 +8,7 @@
 
 class wxDC;
 class CEasyListBody;
+class CObjectIdWnd;
 class CEasyListHeader;
 
 // An owner-drawn virtual report list: a header over rows that are drawn here and whose texts are
@@ -61,6 +62,16 @@ public:
         m_rowTipsAnyColumn = anyColumn;
     }
 
+    // With cell tips the list's own tip shows the cell under the cursor rather than the row.
+    void SetCellTips(bool on) { m_cellTips = on; }
+    // The list's own tip, for when no one answers for the row (RequestRowTip): the row's (or the
+    // cell's) heading and text lines in the list's identification popup; false when nothing shows.
+    bool ShowDefaultTip(const wxPoint& bodyPoint);
+    std::string FormatDefaultTip(int32_t row, int column) const;
+    // Shows the text in the list's identification popup at the screen point.
+    void ShowObjectTips(const std::string& text, int x, int y, int value, uint32_t colour);
+    CObjectIdWnd* GetObjectIdWnd() const { return m_objectIdWnd; }
+
     // --- What derived lists supply.
     virtual std::string GetItemText(int32_t row, int column) const { return {}; }
     virtual bool IsRowSelected(int32_t row) const { return false; }
@@ -110,4 +121,6 @@ private:
     int32_t m_pressedRow = -1;
     bool m_rowTips = false;
     bool m_rowTipsAnyColumn = false;
+    bool m_cellTips = false;
+    CObjectIdWnd* m_objectIdWnd = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "framework/GraphicDataExchange.h"
 #include "framework/ui/MessageBar.h"
+#include "framework/ui/NavigatorPanel.h"
 #include "framework/ui/StackableDialog.h"
 #include "framework/ui/WindowEvents.h"
 #include "model/HintCodes.h"
@@ -32,8 +33,8 @@ bool ContainsWindow(const wxWindow* root, const void* window)
 }
 } // namespace
 
-CStackingDialogBar::CStackingDialogBar(wxWindow* parent, CIcons* icons)
-    : wxPanel(parent, wxID_ANY), m_icons(icons), m_home(new CHomePanel()), m_model(*this, m_home),
+CStackingDialogBar::CStackingDialogBar(wxWindow* parent, CIcons* icons, CStackableDialog* home)
+    : wxPanel(parent, wxID_ANY), m_icons(icons), m_home(home ? home : new CHomePanel()), m_model(*this, m_home),
       m_sizer(new wxBoxSizer(wxVERTICAL))
 {
     SetName("Dialog Bar");
@@ -241,4 +242,69 @@ void CStackingDialogBar::RenewLabels()
     for (wxWindow* child : GetChildren())
         if (auto* panel = dynamic_cast<CStackableDialog*>(child))
             panel->UpdateUnitLabels();
+}
+
+// --- Navigator relays.
+
+CNavigatorPanel* CStackingDialogBar::GetNavigator() const
+{
+    if (!m_home || !m_home->HasWindow() || m_home->IsBeingDeleted())
+        return nullptr;
+    return dynamic_cast<CNavigatorPanel*>(m_home);
+}
+
+void CStackingDialogBar::InitializeNavigator()
+{
+    if (CNavigatorPanel* navigator = GetNavigator())
+        navigator->Initialize();
+}
+
+void CStackingDialogBar::ShowNavigatorNoFile()
+{
+    if (CNavigatorPanel* navigator = GetNavigator())
+        navigator->ShowNoFile();
+}
+
+void CStackingDialogBar::SetNavigatorJobTitle(const std::string& title)
+{
+    if (CNavigatorPanel* navigator = GetNavigator())
+        navigator->SetJobTitle(title);
+}
+
+void CStackingDialogBar::UpdateNavigatorTree(const std::string& path)
+{
+    if (CNavigatorPanel* navigator = GetNavigator()) {
+        navigator->RefreshAllJobs();
+        navigator->UpdateFileItems(path);
+    }
+}
+
+void CStackingDialogBar::UpdateNavigatorFileItems(const std::string& path)
+{
+    if (CNavigatorPanel* navigator = GetNavigator())
+        navigator->UpdateFileItems(path);
+}
+
+void CStackingDialogBar::ShowNavigatorFile(const std::string& path)
+{
+    if (CNavigatorPanel* navigator = GetNavigator())
+        navigator->ShowFile(path);
+}
+
+void CStackingDialogBar::RefreshAllJobs()
+{
+    if (CNavigatorPanel* navigator = GetNavigator())
+        navigator->RefreshAllJobs();
+}
+
+void CStackingDialogBar::RefreshActiveJobMarks()
+{
+    if (CNavigatorPanel* navigator = GetNavigator())
+        navigator->RefreshActiveJobMarks();
+}
+
+void CStackingDialogBar::SelectActiveJobFile(bool raw)
+{
+    if (CNavigatorPanel* navigator = GetNavigator())
+        navigator->SelectActiveJobFile(raw);
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 class CIcons;
+class CNavigatorPanel;
 class CStackableDialog;
 class wxBoxSizer;
 
@@ -21,7 +22,8 @@ class CStackingDialogBar : public wxPanel, public CInterested, public CDialogSta
 public:
     static constexpr uint32_t HomeTemplateId = 1;
 
-    CStackingDialogBar(wxWindow* parent, CIcons* icons);
+    // The home panel is the bar's for good; without one a plain stand-in takes its place.
+    CStackingDialogBar(wxWindow* parent, CIcons* icons, CStackableDialog* home = nullptr);
     ~CStackingDialogBar() override;
 
     // What the bar asks of the program; the main window installs them.
@@ -84,8 +86,20 @@ public:
     void FocusMainWindow() override;
     void RenewLabels() override;
     void RequestFileItemsRefresh() override;
-    // The home panel rebuilds every job's file items (0x807B); the stand-in home panel has none.
-    void RefreshAllJobs() {}
+    // --- Navigator relays: each reaches the home panel when it is the project navigator and has
+    // its window.
+    CNavigatorPanel* GetNavigator() const;
+    void InitializeNavigator();
+    void ShowNavigatorNoFile();
+    void SetNavigatorJobTitle(const std::string& title);
+    // The navigator refreshes the file items and marks of the job of that path.
+    void UpdateNavigatorTree(const std::string& path);
+    void UpdateNavigatorFileItems(const std::string& path);
+    void ShowNavigatorFile(const std::string& path);
+    // The home panel rebuilds every job's file items (0x807B).
+    void RefreshAllJobs();
+    void RefreshActiveJobMarks();
+    void SelectActiveJobFile(bool raw);
 
 private:
     void OnPaint(wxPaintEvent& event);

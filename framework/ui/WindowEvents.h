@@ -24,3 +24,8 @@ wxDECLARE_EVENT(EVT_DELIVER_HINTS_80D7, wxCommandEvent);
 // 0x807B posted to the main frame by the side bar: have the home panel refresh the file items of
 // every job.
 wxDECLARE_EVENT(EVT_DIALOG_BAR_REQUEST_807B, wxCommandEvent);
+
+// 0x80F2 posted to the main frame by the project navigator: show the job again (the int holds
+// lParam: bit 0 the raw data tab, bit 1 regenerate from the raw data first; the extra long
+// wParam, the file index). The answer comes back in the extra long.
+wxDECLARE_EVENT(EVT_REGENERATE_JOB_80F2, wxCommandEvent);

@@ -1,6 +1,6 @@
 #include "rawdata/ui/RawPanels.h"
 
-#include "framework/ui/StackingDialogBar.h"
+#include "framework/ui/StackableDialog.h"
 #include "framework/ui/WindowEvents.h"
 #include "model/DataFileDoc.h"
 #include "rawdata/RawDataFile.h"
@@ -60,12 +60,11 @@ void ShowRawDataTab()
 void Push(CStackableDialog* panel)
 {
     CMainFrame* frame = Frame();
-    CStackingDialogBar* bar = frame ? frame->GetStackingBar() : nullptr;
-    if (!bar) {
+    if (!frame) {
         delete panel;
         return;
     }
-    bar->PushDialog(panel);
+    frame->PushStackableDialog(panel, panel->GetTemplateId());
 }
 
 int32_t FirstSelectedLine()

@@ -52,6 +52,11 @@ public:
     }
 
     bool HasMainWindow() override { return g_app && g_app->GetMainFrame(); }
+    void SendJobFileViewCommand() override
+    {
+        if (CMainFrame* frame = g_app ? g_app->GetMainFrame() : nullptr)
+            frame->SendJobFileViewCommand();
+    }
 
     // The side bar's panels are asked before the job closes; 2 keeps it open.
     int32_t GetStackingBarState() override
@@ -61,8 +66,10 @@ public:
     }
     void RefreshStackingBarCaptions() override
     {
-        if (CStackingDialogBar* bar = StackingBar())
+        if (CStackingDialogBar* bar = StackingBar()) {
             bar->OnJobChanged();
+            bar->InitializeNavigator();
+        }
     }
     void ResetStackingBar(int32_t) override
     {
@@ -79,21 +86,8 @@ public:
     // The unsaved scratch job is saved under a name the person chooses.
     bool SaveTemporaryJobAs(int* result) override
     {
-        auto* job = dynamic_cast<CMorvelFileDoc*>(CDataFileDoc::GetActiveDoc());
-        if (!g_app || !job)
-            return false;
-        std::string path;
-        if (g_app->DoPromptFileName(path) != IDOK) {
-            if (result)
-                *result = SaveAsCancelled;
-            return true;
-        }
-        if (result)
-            *result = IDOK;
-        if (job->DoSave(path, true))
-            return true;
-        ShowMessageBoxFS("The job could not be saved as '" + path + "'.", MB_OK | MB_ICONERROR);
-        return false;
+        CMainFrame* frame = g_app ? g_app->GetMainFrame() : nullptr;
+        return frame && frame->SaveJobAs(result);
     }
 
     bool DoPromptFileName(std::string& name, const std::string&) override
@@ -127,6 +121,8 @@ public:
     void RestoreNoJobState() override
     {
         if (CMainFrame* frame = g_app ? g_app->GetMainFrame() : nullptr) {
+            if (CStackingDialogBar* bar = StackingBar())
+                bar->ShowNavigatorNoFile();
             frame->RefreshBarsAndStatus();
             frame->OnJobDocumentClosed();
         }

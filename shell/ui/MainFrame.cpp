@@ -29,12 +29,14 @@
 #include "views/MapCommands.h"
 #include "views/ui/ZoomToPoint.h"
 #include "shell/ui/MorvelToolbar.h"
+#include "shell/ui/ProjectNavigator.h"
 #include "shell/ui/ToolbarDlg.h"
 #include "framework/ui/ModalDialog.h"
 #include "shell/ui/ViewTabBar.h"
 #include "views/MapCommands.h"
 #include "views/ui/MorvelView.h"
 
+#include <wx/cmndata.h>
 #include <wx/gauge.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
@@ -114,15 +116,9 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
             m_jobView->OnJobSettings();
     }, IdJobSettings);
     Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(m_jobView && ActiveViewKind() == 0); }, IdJobSettings);
-    // The raw data panels go onto the side bar.
-    Bind(wxEVT_MENU, [](wxCommandEvent&) { raw_panels::OpenFind(); }, IdFindRawDataRecords);
-    Bind(wxEVT_MENU, [](wxCommandEvent&) { raw_panels::OpenFind(); }, IdFindRawContext);
-    Bind(wxEVT_MENU, [](wxCommandEvent&) { raw_panels::OpenReduce(); }, IdRawDataReduction);
-    Bind(wxEVT_MENU, [](wxCommandEvent&) { raw_panels::OpenReport(); }, IdRawDataReport);
-    for (int id : {IdFindRawDataRecords, IdFindRawContext, IdRawDataReduction, IdRawDataReport})
-        Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(m_jobView && ActiveViewKind() == 0); }, id);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnChangeDescription(); }, IdChangeDescription);
     Bind(wxEVT_MENU, [](wxCommandEvent&) { OnPreferencesCommand(); }, IdPreferences);
+    BindJobCommands();
     Centre();
 }
 
@@ -141,14 +137,28 @@ void CMainFrame::CreateMenus()
     m_fileMenu = new wxMenu;
     m_fileMenu->Append(IdOpenJob, "&Open Job...\tCtrl+O");
     m_fileMenu->Append(IdCloseJob, "&Close Job");
+    m_fileMenu->Append(IdNewJob, "New Job...");
+    m_fileMenu->Append(IdSaveJob, "Save Job");
+    m_fileMenu->Append(IdSaveJobAs, "Save Job As...");
     m_fileMenu->AppendSeparator();
     m_fileMenu->Append(IdJobSettings, "Job Settings...");
     m_fileMenu->Append(IdPreferences, "Preferences...");
+    auto* exportMenu = new wxMenu;
+    exportMenu->Append(IdExportDxf, "AutoCAD (.DXF)...");
+    m_fileMenu->AppendSubMenu(exportMenu, "Export");
+    m_fileMenu->Append(IdPageSetup, "Page Setup...");
     m_fileMenu->AppendSeparator();
     m_recentMenuStart = m_fileMenu->GetMenuItemCount();
     m_fileMenu->AppendSeparator();
     m_fileMenu->Append(IdAppExit, "E&xit");
     bar->Append(m_fileMenu, "&File");
+
+    auto* edit = new wxMenu;
+    edit->Append(IdUndo, "&Undo\tCtrl+Z");
+    edit->Append(IdRedo, "&Redo\tCtrl+Y");
+    edit->AppendSeparator();
+    edit->Append(IdDeletePoints, "Delete Points...\tCtrl+D");
+    bar->Append(edit, "&Edit");
 
     auto* job = new wxMenu;
     job->Append(IdEditRawDataRecords, "Edit Raw Data Records...");
@@ -170,6 +180,15 @@ void CMainFrame::CreateMenus()
     zoom->Append(IdZoomToPoint, "Zoom to Point...");
     view->AppendSubMenu(zoom, "&Zoom");
     view->AppendCheckItem(IdMessageBar, "&Message Bar");
+    view->AppendSeparator();
+    view->Append(IdViewTransferLog, "Transfer Log");
+    view->Append(IdClearTransferLog, "Clear Transfer Log");
+    view->Append(IdViewLastModifiedLog, "Last Modified Log");
+    view->Append(IdClearLastModifiedLog, "Clear Last Modified Log");
+    view->AppendSeparator();
+    view->Append(IdClearDialogBar, "Clear Dialog Bar");
+    view->Append(IdRedraw, "Redraw\tF5");
+    view->AppendCheckItem(IdPointLabels, "Point Labels\tCtrl+N");
     bar->Append(view, "&View");
 
     auto* help = new wxMenu;
@@ -245,7 +264,7 @@ void CMainFrame::CreateBars()
                                     .BestSize(wxSize(-1, m_viewTabBar->GetBestSize().y))
                                     .DockFixed());
 
-    auto* dialogBar = new CStackingDialogBar(this, &m_icons);
+    auto* dialogBar = new CStackingDialogBar(this, &m_icons, new CProjectNavigator());
     m_stackingBar = dialogBar;
     dialogBar->activeView = [] {
         int32_t kind = NoViewKind;
@@ -517,6 +536,8 @@ void CMainFrame::OnClose(wxCloseEvent& event)
         return;
     }
     PrepareClose();
+    // The panels may still talk to the job and its view as they go.
+    DestroyStackingBar();
     app.CloseAllJobs();
     Destroy();
 }

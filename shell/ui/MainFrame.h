@@ -6,6 +6,7 @@
 #include <wx/frame.h>
 
 #include <array>
+#include <memory>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,6 +27,8 @@ class wxGauge;
 // bar with its progress display. Each screen mode (normal, full screen) keeps its own bar layout
 // in the profile.
 class CStackingDialogBar;
+class CStackableDialog;
+class wxPrintData;
 
 class CMainFrame : public wxFrame, public CStatusBarHost
 {
@@ -118,6 +121,53 @@ public:
     // "Change Description..." for the job's current record: one undo step, then the record redrawn.
     void OnChangeDescription();
 
+    // --- Job, log and edit commands (MainFrameJobCommands.cpp).
+    // Stores the tab choice ("Settings"/"TabSel1"), then with a job brings its view forward on
+    // that tab (hint 20).
+    void ShowJobView(bool rawDataTab);
+    // The Job File View command (7327) as the job document asks for it.
+    void SendJobFileViewCommand() { ShowJobView(false); }
+    void OnSaveJob();
+    // Save As for the active job (see shell/SaveJobAs.h); dialogResult may be null.
+    bool SaveJobAs(int* dialogResult);
+    static std::string GetTransferLogPath();
+    void OnViewTransferLog();
+    // Asks "Clear Transfer Log?"; any answer but No empties the log.
+    void OnClearTransferLog();
+    // Creates a missing log; true when it holds something to clear.
+    bool CanClearTransferLog();
+    void OnViewLastModifiedLog();
+    void OnClearLastModifiedLog();
+    void OnPageSetup();
+    // The printer and paper the page setup chose, for printing.
+    wxPrintData& GetPrintData();
+    void OnPointLabels();
+    void OnRedraw();
+    void OnZoomToCurrentObject();
+    void OnClearDialogBar();
+    // 0x80F2 from the navigator: bit 0 shows the raw data tab, bit 1 regenerates the job from
+    // its raw data first. 1 when a job was open, 0 without one or when the options were cancelled.
+    intptr_t OnRegenerateJob(intptr_t lParam);
+    // Reads the active job again from its files; quiet asks nothing. True when it reloaded.
+    bool ReloadActiveJob(bool quiet);
+    // Takes the side bar, its panels and the navigator down while the views and jobs still live.
+    void DestroyStackingBar();
+    bool Destroy() override;
+
+    // --- Side-bar relays.
+    bool PushStackableDialog(CStackableDialog* panel, uint32_t templateId);
+    CStackableDialog* GetTopDialog();
+    void RemoveStackedDialog(CStackableDialog* panel, bool flag);
+    // Entry 0 is the navigator. A covered top panel hears 0x80D3 first, unless entry 1 is asked.
+    CStackableDialog* ActivateStackEntry(int index);
+    void FillStackMenu(wxMenu* menu);
+    size_t GetStackCount();
+    // One job view in this window: the job's panels are all the panels.
+    void CloseStackedDialogs(CDataFileDoc* job);
+    // A menu command that pushes its panel (shell/ui/PanelFactories.h).
+    void RunPanelCommand(int command);
+    bool CanRunPanelCommand(int command);
+
 private:
     void CreateMenus();
     void CreateBars();
@@ -133,6 +183,9 @@ private:
     void OnDialogBarRequest(wxCommandEvent& event);
     void OnDockContextMenu(wxContextMenuEvent& event);
     void OnUpdateCommand(wxUpdateUIEvent& event);
+    void BindJobCommands();
+    void AppendJobMenuItems(wxMenu* file, wxMenu* edit, wxMenu* view);
+    bool JobViewActive() const;
     bool* CurrentTable();
     const bool* CurrentTable() const;
 
@@ -157,6 +210,8 @@ private:
     bool m_fullScreen = false;
     CView* m_lastIdleView = nullptr;
     bool m_lastIdleViewSeen = false;
+
+    std::unique_ptr<wxPrintData> m_printData;
 
     static bool s_normalVisible[BarCount];
     static bool s_fullScreenVisible[BarCount];

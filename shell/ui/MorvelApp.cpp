@@ -1,5 +1,7 @@
 #include "shell/ui/MorvelApp.h"
 
+#include "framework/ui/CustomToolTipCtrl.h"
+
 #include "platform/Version.h"
 #include "core/FileHelpers.h"
 #include "core/PathHelpers.h"
@@ -304,7 +306,9 @@ void CMorvelApp::OnOpenJob()
         ChangePathExtension(jobPath, "Mvj");
     CDataFileDoc* job = m_jobTemplate ? m_jobTemplate->GetDocument() : nullptr;
     if (job && SamePath(job->GetPathName(), jobPath)) {
-        job->Reload(false);
+        // Asks first: the job may hold changes that the files do not.
+        if (m_mainFrame)
+            m_mainFrame->ReloadActiveJob(false);
         return;
     }
     OpenJobByPath(path);
@@ -551,7 +555,12 @@ int CMorvelApp::DoPromptFileName(std::string& path)
         if (result != IDOK)
             return result;
         const std::string extension = GetPathExtensionWithDot(GetPathFileName(path));
-        if (extension.empty() || wxString::FromUTF8(extension).IsSameAs(CDocTemplate::FilterExtension, false))
+        // A name typed without its ending gets the job's, so Open Job lists the file afterwards.
+        if (extension.empty()) {
+            path += ".Mvj";
+            return result;
+        }
+        if (wxString::FromUTF8(extension).IsSameAs(CDocTemplate::FilterExtension, false))
             return result;
         ShowMessageBoxFS("The file has an invalid extension: " + extension, MB_OK);
     }
@@ -699,6 +708,10 @@ int CMorvelApp::FilterEvent(wxEvent& event)
     if (!isKey && !isButtonDown && !isButtonUp && type != wxEVT_MOTION && type != wxEVT_TIMER &&
         type != wxEVT_MOUSEWHEEL && type != wxEVT_SHOW)
         return Event_Skip;
+
+    // The program's tooltips see the mouse wherever it is.
+    if (event.IsKindOf(wxCLASSINFO(wxMouseEvent)) && !CCustomToolTipCtrl::GetAll().empty())
+        CCustomToolTipCtrl::RelayToAll(static_cast<wxMouseEvent&>(event));
 
     // Through the host, whose answer window tests can fix (they share an X server without a
     // window manager, where another test's window can take the activation at any moment).

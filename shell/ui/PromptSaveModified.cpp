@@ -4,7 +4,9 @@
 #include "framework/ui/WindowHelpers.h"
 #include "platform/MessageBox.h"
 
+#include <wx/app.h>
 #include <wx/button.h>
+#include <wx/dialog.h>
 #include <wx/listctrl.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
@@ -39,8 +41,9 @@ private:
 } // namespace
 
 CPromptSaveModified::CPromptSaveModified(wxWindow* parent, const std::string& text,
-                                         const std::vector<std::string>* changes)
-    : CEasyDialog(wxTheApp ? wxTheApp->GetAppDisplayName() : wxString("Morvel")), m_text(text), m_changes(changes)
+                                         const std::vector<std::string>* changes, bool okOnly)
+    : CEasyDialog(wxTheApp ? wxTheApp->GetAppDisplayName() : wxString("Morvel")), m_okOnly(okOnly), m_text(text),
+      m_changes(changes)
 {
     CreateModalHost(parent);
 }
@@ -59,16 +62,18 @@ void CPromptSaveModified::BuildControls()
         m_list->EnsureVisible(long(changes->size()) - 1);
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    const struct
+    struct Button
     {
         int id;
         const char* caption;
-    } row[] = {{IDYES, "Yes"}, {IDNO, "No"}, {IDCANCEL, "Cancel"}};
+    };
+    const std::vector<Button> row =
+        m_okOnly ? std::vector<Button>{{IDOK, "OK"}} : std::vector<Button>{{IDYES, "Yes"}, {IDNO, "No"}, {IDCANCEL, "Cancel"}};
     for (const auto& b : row) {
         auto* button = new wxButton(this, wxID_ANY, b.caption);
         button->Bind(wxEVT_BUTTON, [this, id = b.id](wxCommandEvent&) { Answer(id); });
         buttons->Add(button, 0, wxALL, 5);
-        if (b.id == IDYES)
+        if (b.id == row.front().id)
             button->SetDefault();
     }
     sizer->Add(buttons, 0, wxALIGN_RIGHT | wxRIGHT | wxBOTTOM, 5);
@@ -78,4 +83,11 @@ void CPromptSaveModified::BuildControls()
 void CPromptSaveModified::Answer(int id)
 {
     EndDialog(id);
+}
+
+CViewLastModified::CViewLastModified(wxWindow* parent, const std::string& text, const std::vector<std::string>* changes)
+    : CPromptSaveModified(parent, text, changes, true)
+{
+    if (wxDialog* host = GetModalHost())
+        host->SetTitle(ToWx(text));
 }

@@ -14,7 +14,8 @@ class CPromptSaveModified : public CEasyDialog
 {
 public:
     // The change list is borrowed and may be null.
-    CPromptSaveModified(wxWindow* parent, const std::string& text, const std::vector<std::string>* changes);
+    CPromptSaveModified(wxWindow* parent, const std::string& text, const std::vector<std::string>* changes,
+                        bool okOnly = false);
 
     wxListCtrl* GetChangeList() const { return m_list; }
     // Ends the dialog as the button with this id would.
@@ -26,9 +27,20 @@ public:
 protected:
     void BuildControls() override;
     bool WantsStandardButtons() const override { return false; }
+    // The viewer of the changes shows one OK button instead of the three answers.
+    bool m_okOnly = false;
 
 private:
     std::string m_text;
     const std::vector<std::string>* m_changes;
     wxListCtrl* m_list = nullptr;
+};
+
+// The job's recent changes, the last one in view, with the text above the list; OK closes.
+class CViewLastModified : public CPromptSaveModified
+{
+public:
+    CViewLastModified(wxWindow* parent, const std::string& text, const std::vector<std::string>* changes);
+    void OnOK() override { Answer(IDOK); }
+    void OnCancel() override { Answer(IDOK); }
 };

@@ -417,6 +417,6 @@ TEST_F(ProgramTest, SaveAsNamesKeepTheJobExtension)
     };
     std::string path;
     EXPECT_EQ(App().DoPromptFileName(path), IDOK);
-    EXPECT_EQ(path, home->file("Plain"));
+    EXPECT_EQ(path, home->file("Plain.Mvj"));
     EXPECT_EQ(messages, std::vector<std::string>{"The file has an invalid extension: .txt"});
 }

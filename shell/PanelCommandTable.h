@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// Menu commands that open a command panel on the side bar: each command names the panel's
+// template. The table holds the rows; which template can actually be built is the window layer's
+// business (shell/ui/PanelFactories.h), and a command whose panel cannot be built is disabled.
+struct PanelCommandRow
+{
+    int command = 0;
+    uint32_t templateId = 0;
+};
+
+class CPanelCommandTable
+{
+public:
+    // A second row for a command replaces the first, so a late registration wins.
+    void Add(int command, uint32_t templateId);
+    // The template the command opens; 0 when the command is not a panel command.
+    uint32_t FindTemplate(int command) const;
+    const std::vector<PanelCommandRow>& Rows() const { return m_rows; }
+
+private:
+    std::vector<PanelCommandRow> m_rows;
+};
+
+// The program's one table.
+CPanelCommandTable& GetPanelCommandTable();
+
+// Templates of the panels the main frame's own commands open.
+inline constexpr uint32_t NewJobTemplate = 725;
+inline constexpr uint32_t ExportDxfTemplate = 5371;
+inline constexpr uint32_t DeletePointsTemplate = 5349;

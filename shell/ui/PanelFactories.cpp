@@ -1,0 +1,56 @@
+#include "shell/ui/PanelFactories.h"
+
+#include "rawdata/ui/FindRawRecordDlg.h"
+#include "rawdata/ui/RawDataReport.h"
+#include "rawdata/ui/RawPanels.h"
+#include "rawdata/ui/ReduceRawData.h"
+#include "shell/CommandIds.h"
+#include "shell/PanelCommandTable.h"
+
+#include <map>
+
+namespace {
+
+std::map<uint32_t, PanelFactory>& Factories()
+{
+    static std::map<uint32_t, PanelFactory> factories;
+    return factories;
+}
+
+} // namespace
+
+void RegisterPanelCommand(int command, uint32_t templateId, PanelFactory factory)
+{
+    GetPanelCommandTable().Add(command, templateId);
+    if (factory)
+        RegisterPanelFactory(templateId, std::move(factory));
+}
+
+void RegisterPanelFactory(uint32_t templateId, PanelFactory factory) { Factories()[templateId] = std::move(factory); }
+
+bool CanCreatePanel(uint32_t templateId)
+{
+    auto found = Factories().find(templateId);
+    return found != Factories().end() && found->second;
+}
+
+CStackableDialog* CreatePanel(uint32_t templateId)
+{
+    return CanCreatePanel(templateId) ? Factories()[templateId]() : nullptr;
+}
+
+void RegisterStandardPanelCommands()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    // Panels whose classes other parts of the program bring register their factories there.
+    RegisterPanelCommand(IdNewJob, NewJobTemplate);
+    RegisterPanelCommand(IdExportDxf, ExportDxfTemplate);
+    RegisterPanelCommand(IdDeletePoints, DeletePointsTemplate);
+    RegisterPanelCommand(IdRawDataReduction, ReduceRawDataTemplate, [] { return new CReduceRawData(); });
+    RegisterPanelCommand(IdFindRawDataRecords, FindRawDataTemplate, [] { return new CFindRawRecordDlg(); });
+    RegisterPanelCommand(IdFindRawContext, FindRawDataTemplate);
+    RegisterPanelCommand(IdRawDataReport, RawDataReportTemplate, [] { return new CRawDataReport(); });
+}
