@@ -580,9 +580,10 @@ bool CMorvelFileDoc::ReloadThroughCopy(const std::string& jobSnapshot, const std
     SetLastPointName("1");
     DeleteContents();
 
-    const std::string folder = GetPathName().empty() ? std::string() : FolderOf(GetPathName());
-    const std::string jobCopy = folder.empty() ? MakeTempFilePath() : MakeTempFileName(folder);
-    const std::string rawCopy = folder.empty() ? MakeTempFilePath() : MakeTempFileName(folder);
+    // The copies go to the program's own temporary folder, which is there even when the job's
+    // folder was moved or unmounted; a restore that fails there can still be undone.
+    const std::string jobCopy = MakeTempFilePath();
+    const std::string rawCopy = MakeTempFilePath();
     auto fail = [&] {
         m_jobFile.Close();
         RemoveIfExists(jobCopy);
