@@ -8,6 +8,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -35,6 +37,7 @@ int CDxfReader::ReadFile(const std::string& fileName, CDxfFile* drawing)
     m_vertexBuffer.clear();
     m_blocksByName.clear();
     m_stylesByName.clear();
+    m_pendingInserts.clear();
     if (!drawing || !FileExists(fileName))
         return kDxfReadFailed;
     for (size_t i = 0; i < drawing->GetBlockCount(); ++i)
@@ -43,7 +46,8 @@ int CDxfReader::ReadFile(const std::string& fileName, CDxfFile* drawing)
         m_stylesByName.emplace(dxftext::ToUpper(drawing->GetStyle(i)->GetName()), drawing->GetStyle(i));
     const int result = Read(fileName.c_str());
     // A block or polyline left open by a file that ended early is not part of the drawing.
-    m_openBlock.reset();
+    DiscardOpenBlock();
+    ResolvePendingInserts();
     m_openPolyline.reset();
     m_vertexBuffer.clear();
     m_currentInsert = nullptr;
@@ -79,7 +83,7 @@ int CDxfReader::BlocksSection(bool entering)
 {
     // A block whose ENDBLK never came is not kept, and the entities after it go to model space.
     if (!entering) {
-        m_openBlock.reset();
+        DiscardOpenBlock();
         m_currentInsert = nullptr;
     }
     return 0;
@@ -163,11 +167,14 @@ int CDxfReader::AddInsert(const DXF_ADD_INSERT& insert)
     m_currentInsert = nullptr;
     if (!IsUsable(insert.x, insert.y, insert.z))
         return kDxfReadFailed;
-    const auto found = m_blocksByName.find(dxftext::ToUpper(insert.blockName));
-    if (found == m_blocksByName.end())
-        return 0;
+    // A block defined later (a nested block whose definition follows) is linked once all are read.
+    std::string name = dxftext::ToUpper(insert.blockName);
+    const auto found = m_blocksByName.find(name);
     auto e = std::make_unique<CDxfInsert>();
-    e->SetBlock(found->second);
+    if (found != m_blocksByName.end())
+        e->SetBlock(found->second);
+    else
+        m_pendingInserts.push_back({e.get(), std::move(name), m_openBlock.get()});
     e->SetColor(insert.color);
     e->SetTransform(insert.x, insert.y, insert.z, insert.scaleX, insert.scaleY, insert.scaleZ, insert.rotation);
     e->SetLayer(LayerFor(insert.layer));
@@ -176,9 +183,61 @@ int CDxfReader::AddInsert(const DXF_ADD_INSERT& insert)
     return 0;
 }
 
+namespace {
+
+// Whether target is the block itself or one that its inserts reach.
+bool Reaches(const CDxfBlock* from, const CDxfBlock* target)
+{
+    std::vector<const CDxfBlock*> stack {from};
+    std::unordered_set<const CDxfBlock*> seen {from};
+    while (!stack.empty()) {
+        const CDxfBlock* block = stack.back();
+        stack.pop_back();
+        if (block == target)
+            return true;
+        for (size_t i = 0; i < block->GetEntityCount(); ++i) {
+            const CDxfEntity* e = block->GetEntity(i);
+            if (!e->IsInsert())
+                continue;
+            const CDxfBlock* next = static_cast<const CDxfInsert*>(e)->GetBlock();
+            if (next && seen.insert(next).second)
+                stack.push_back(next);
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void CDxfReader::DiscardOpenBlock()
+{
+    if (!m_openBlock)
+        return;
+    std::erase_if(m_pendingInserts, [this](const PendingInsert& p) { return p.owner == m_openBlock.get(); });
+    m_openBlock.reset();
+}
+
+void CDxfReader::ResolvePendingInserts()
+{
+    // Each link is made only when it keeps the drawing free of loops, so walking a block's
+    // inserts always ends.
+    std::unordered_map<CDxfBlock*, std::unordered_set<const CDxfEntity*>> dropped;
+    for (const PendingInsert& p : m_pendingInserts) {
+        const auto found = m_blocksByName.find(p.name);
+        if (found != m_blocksByName.end() && (!p.owner || !Reaches(found->second, p.owner)))
+            p.insert->SetBlock(found->second);
+        else
+            dropped[p.owner ? p.owner : m_drawing->GetModelSpace()].insert(p.insert);
+    }
+    m_pendingInserts.clear();
+    for (auto& [block, entities] : dropped)
+        block->RemoveEntities(entities);
+}
+
 int CDxfReader::BeginBlock(const DXF_ADD_BLOCK& block)
 {
     // A block whose ENDBLK never came is not kept.
+    DiscardOpenBlock();
     m_openBlock = std::make_unique<CDxfBlock>();
     m_openBlock->SetName(block.name);
     m_currentInsert = nullptr;
