@@ -11,6 +11,7 @@ namespace dxftext {
 
 bool IsValidUtf8(std::string_view bytes);
 // A value line as UTF-8: unchanged when it already is valid UTF-8, else read as Windows-1252.
+// A character written as \U+XXXX (four hexadecimal digits) becomes that character.
 void DecodeLine(std::string_view bytes, std::string& out);
 // UTF-8 to Windows-1252; a character the code page cannot hold becomes '?'.
 std::string EncodeWindows1252(std::string_view utf8);
