@@ -41,9 +41,9 @@ int CDxfReader::ReadFile(const std::string& fileName, CDxfFile* drawing)
     if (!drawing || !FileExists(fileName))
         return kDxfReadFailed;
     for (size_t i = 0; i < drawing->GetBlockCount(); ++i)
-        m_blocksByName.emplace(dxftext::ToUpper(drawing->GetBlock(i)->GetName()), drawing->GetBlock(i));
+        m_blocksByName.emplace(dxftext::NameKey(drawing->GetBlock(i)->GetName()), drawing->GetBlock(i));
     for (size_t i = 0; i < drawing->GetStyleCount(); ++i)
-        m_stylesByName.emplace(dxftext::ToUpper(drawing->GetStyle(i)->GetName()), drawing->GetStyle(i));
+        m_stylesByName.emplace(dxftext::NameKey(drawing->GetStyle(i)->GetName()), drawing->GetStyle(i));
     const int result = Read(fileName.c_str());
     // A block or polyline left open by a file that ended early is not part of the drawing.
     DiscardOpenBlock();
@@ -168,7 +168,7 @@ int CDxfReader::AddInsert(const DXF_ADD_INSERT& insert)
     if (!IsUsable(insert.x, insert.y, insert.z))
         return kDxfReadFailed;
     // A block defined later (a nested block whose definition follows) is linked once all are read.
-    std::string name = dxftext::ToUpper(insert.blockName);
+    std::string name = dxftext::NameKey(insert.blockName);
     const auto found = m_blocksByName.find(name);
     auto e = std::make_unique<CDxfInsert>();
     if (found != m_blocksByName.end())
@@ -251,7 +251,7 @@ int CDxfReader::EndBlock()
         return 0;
     FinishPolyline();
     CDxfBlock* block = m_openBlock.get();
-    m_blocksByName.emplace(dxftext::ToUpper(block->GetName()), block);
+    m_blocksByName.emplace(dxftext::NameKey(block->GetName()), block);
     m_drawing->AddBlock(std::move(m_openBlock));
     m_currentInsert = nullptr;
     return 0;
@@ -262,7 +262,7 @@ int CDxfReader::AddText(const DXF_ADD_TEXT& text)
     if (!IsUsable(text.x, text.y, text.z))
         return kDxfReadFailed;
     auto e = std::make_unique<DXFText>();
-    const auto style = m_stylesByName.find(dxftext::ToUpper(text.style));
+    const auto style = m_stylesByName.find(dxftext::NameKey(text.style));
     if (style != m_stylesByName.end())
         e->SetStyle(style->second);
     e->SetFromRecord(text);
@@ -333,7 +333,7 @@ int CDxfReader::AddStyle(const DXF_ADD_STYLE& style)
 {
     if (!style.shapeFile) {
         auto made = std::make_unique<CDxfStyle>(style);
-        m_stylesByName.emplace(dxftext::ToUpper(style.name), made.get());
+        m_stylesByName.emplace(dxftext::NameKey(style.name), made.get());
         m_drawing->AddStyle(std::move(made));
     }
     return 0;

@@ -202,6 +202,11 @@ bool EqualsNoCase(std::string_view a, std::string_view b)
     return true;
 }
 
+std::string NameKey(std::string_view name)
+{
+    return Utf8ToUpper(name);
+}
+
 std::string ToUpper(std::string_view text)
 {
     std::string s(text);

@@ -22,6 +22,9 @@ std::string CutCopy(std::string_view text, size_t maxChars);
 // ASCII letters compared without regard to case; other bytes exactly.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 std::string ToUpper(std::string_view text);
+// The key under which layer, block and style names match without regard to case, in any of the
+// alphabets that have capitals (not only ASCII).
+std::string NameKey(std::string_view name);
 
 // Number texts as the C library reads them, whatever the user's locale: leading blanks skipped,
 // the longest number prefix taken, 0 when there is none. Overflow gives an infinity.
