@@ -210,10 +210,10 @@ bool CBackupFile::Create(const std::string& path)
     return true;
 }
 
-bool CBackupFile::Open(const std::string& path)
+bool CBackupFile::Open(const std::string& path, bool readOnly)
 {
     m_openError.clear();
-    if (!CFileCE::Open(path, shareDenyWrite | modeReadWrite)) {
+    if (!CFileCE::Open(path, shareDenyWrite | (readOnly ? modeRead : modeReadWrite))) {
         m_openError = GetLastErrorText();
         return false;
     }

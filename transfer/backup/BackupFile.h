@@ -45,8 +45,9 @@ public:
     bool Create(const std::string& path);
     // Opens an existing file and reads its header. Refused: a short header, another magic or
     // version, more than 64 slots, slot data outside the file, or a record count the slot's data
-    // size cannot hold. Why it was refused is kept for GetOpenError.
-    bool Open(const std::string& path);
+    // size cannot hold. Why it was refused is kept for GetOpenError. Opened for reading only, a
+    // backup on read-only media can still be read and extracted; every change then fails.
+    bool Open(const std::string& path, bool readOnly = false);
     bool Close() { return CFileCE::Close(); }
     const std::string& GetOpenError() const { return m_openError; }
 

@@ -179,6 +179,33 @@ TEST(BackupSave, FailuresAreCollectedInOneMessage)
     }
 }
 
+// Extraction only reads the backup, so a backup the user cannot write (read-only media) works.
+TEST(BackupExtract, ABackupThatCannotBeWrittenStillExtracts)
+{
+    TempDir dir;
+    fs::permissions(dir.path(), fs::perms::all);
+    WriteAllText(dir.file("site.Nik"), "job");
+    WriteAllText(dir.file("site.Nrd"), "raw");
+    const std::string backup = dir.file("site.Mvb");
+    {
+        CBackupFile file;
+        ASSERT_TRUE(file.Create(backup));
+        ASSERT_TRUE(file.SaveArchive("site", dir.file("site.Nik"), false));
+    }
+    fs::permissions(backup, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const std::string out = dir.file("out");
+    fs::create_directory(out);
+    fs::permissions(out, fs::perms::all);
+    EXPECT_TRUE(RunUnprivileged([&] {
+        CBackupFile file;
+        CBackupArchive archive;
+        bool asked = false;
+        return !CBackupFile().Open(backup) && file.Open(backup, true) && file.GetArchiveSlot(0, &archive) &&
+               archive.Extract(out, asked) && ReadAllText(out + "/site.Nrd") == "raw" && !file.AddArchiveSlot("x");
+    }));
+    EXPECT_EQ(FolderNames(out), (std::set<std::string> {"site.Nik", "site.Nrd"}));
+}
+
 TEST(BackupSave, RewriteThroughCopyReplacesTheBackupOnlyWhenComplete)
 {
     TempDir dir;
