@@ -179,6 +179,32 @@ TEST(BackupSave, FailuresAreCollectedInOneMessage)
     }
 }
 
+// A failed save must not leave a named empty slot (or any data) behind in the backup file.
+TEST(BackupSave, AFailedSaveLeavesTheBackupFileAsItWas)
+{
+    TempDir dir;
+    WriteAllText(dir.file("good.Nik"), "job");
+    WriteAllText(dir.file("good.Nrd"), "raw");
+    WriteAllText(dir.file("empty.Nik"), "");
+    WriteAllText(dir.file("empty.Nrd"), "");
+    const std::string backup = dir.file("b.Mvb");
+    {
+        CBackupFile file;
+        ASSERT_TRUE(file.Create(backup));
+        ASSERT_TRUE(file.SaveArchive("good", dir.file("good.Nik"), false));
+    }
+    const auto before = ReadAllBytes(backup);
+    for (const char* job : {"empty.Nik", "missing.Rk7"}) {
+        ScriptedAnswers answers;
+        CBackupFile file;
+        ASSERT_TRUE(file.Open(backup));
+        EXPECT_FALSE(file.SaveArchive("bad", dir.file(job), true)) << job;
+        EXPECT_EQ(file.GetArchiveCount(), 1u) << job;
+        ASSERT_TRUE(file.Close());
+        EXPECT_EQ(ReadAllBytes(backup), before) << job;
+    }
+}
+
 // Extraction only reads the backup, so a backup the user cannot write (read-only media) works.
 TEST(BackupExtract, ABackupThatCannotBeWrittenStillExtracts)
 {
