@@ -17,6 +17,7 @@
 #include "model/JobFileHeader.h"
 #include "model/JobRawData.h"
 #include "model/MorvelFileDoc.h"
+#include "model/PointDatabase.h"
 #include "platform/AppFolders.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
@@ -26,6 +27,7 @@
 #include "shell/DisplayCheck.h"
 #include "shell/HelpDocuments.h"
 #include "shell/IpcService.h"
+#include "shell/RegenerationOffer.h"
 #include "shell/ui/AppHooks.h"
 #include "shell/ui/DocTemplate.h"
 #include "shell/ui/MainFrame.h"
@@ -210,10 +212,18 @@ bool CMorvelApp::InitInstance()
     }
 
     bool openFailed = false;
-    if (!path.empty() && !OpenInTemplate(path)) {
-        openFailed = true;
-        if (fromRaw)
-            RemoveFile(path);
+    bool offerRegeneration = false;
+    if (!path.empty()) {
+        CDataFileDoc* job = OpenInTemplate(path);
+        if (!job) {
+            openFailed = true;
+            if (fromRaw)
+                RemoveFile(path);
+        } else if (fromRaw) {
+            ForgetNewJobFile(path);
+        } else {
+            offerRegeneration = OfferRegenerationFor(*job);
+        }
     }
 
     if (openFailed || path.empty()) {
@@ -228,6 +238,8 @@ bool CMorvelApp::InitInstance()
     }
     if (!openFailed && fromRaw && GetActiveViewKind() == 0)
         PostRegenerate(options);
+    if (offerRegeneration)
+        OfferRegeneration();
     return true;
 }
 
@@ -340,21 +352,18 @@ bool CMorvelApp::OpenJobByPath(const std::string& path)
             return false;
         }
         job = OpenInTemplate(jobPath);
-        // The new job lives in memory until it is saved; its empty file is not a job to reopen.
-        RemoveFile(jobPath);
-        for (int32_t i = m_recentFiles.GetCount() - 1; i >= 0; --i)
-            if (m_recentFiles.GetEntry(i) == jobPath)
-                m_recentFiles.Remove(i);
-        if (m_mainFrame)
-            m_mainFrame->UpdateRecentFileMenu();
+        ForgetNewJobFile(jobPath);
     } else {
         job = OpenInTemplate(jobPath);
     }
 
     if (job) {
+        const bool offer = options == 0 && OfferRegenerationFor(*job);
         ShowActiveJobFrame();
         if (options != 0)
             PostRegenerate(options);
+        if (offer)
+            OfferRegeneration();
         return true;
     }
     ShowMessageBoxFS("Failed to open '" + path + "'", MB_OK | MB_ICONERROR);
@@ -393,8 +402,12 @@ void CMorvelApp::OnOpenRecentFile(int commandId)
         ShowMessageBoxFS("File not found.", MB_OK | MB_ICONERROR);
         return;
     }
-    if (OpenDocumentFile(entry))
+    if (CDataFileDoc* job = OpenDocumentFile(entry)) {
+        const bool offer = OfferRegenerationFor(*job);
         ShowActiveJobFrame();
+        if (offer)
+            OfferRegeneration();
+    }
 }
 
 void CMorvelApp::OnCloseJob()
@@ -505,6 +518,32 @@ bool CMorvelApp::OpenScratchJob()
         return false;
     }
     return true;
+}
+
+void CMorvelApp::ForgetNewJobFile(const std::string& jobPath)
+{
+    // The new job lives in memory until it is saved; its empty file is not a job to reopen, and
+    // must not stay behind when the user closes the job without saving.
+    RemoveFile(jobPath);
+    for (int32_t i = m_recentFiles.GetCount() - 1; i >= 0; --i)
+        if (m_recentFiles.GetEntry(i) == jobPath)
+            m_recentFiles.Remove(i);
+    if (m_mainFrame)
+        m_mainFrame->UpdateRecentFileMenu();
+}
+
+bool CMorvelApp::OfferRegenerationFor(CDataFileDoc& job) const
+{
+    CPointDatabase* points = job.GetPointDatabase();
+    return ShouldOfferRegeneration(job.GetPathName(), points ? points->GetCount() : 0);
+}
+
+void CMorvelApp::OfferRegeneration()
+{
+    // The same offer as for a raw data file without its job: the options, then the reduction.
+    CRegenerationOptionsDlg dialog(m_mainFrame);
+    if (dialog.DoModal() == wxID_OK)
+        PostRegenerate(dialog.GetOptions());
 }
 
 void CMorvelApp::PostRegenerate(int options)
