@@ -27,6 +27,7 @@
 #include "shell/DisplayCheck.h"
 #include "shell/HelpDocuments.h"
 #include "shell/IpcService.h"
+#include "shell/OpenFileCheck.h"
 #include "shell/RegenerationOffer.h"
 #include "shell/ui/AppHooks.h"
 #include "shell/ui/DocTemplate.h"
@@ -213,7 +214,11 @@ bool CMorvelApp::InitInstance()
 
     bool openFailed = false;
     bool offerRegeneration = false;
-    if (!path.empty()) {
+    if (!path.empty() && !IsJobFilePath(path)) {
+        // Say why, and read the file no further than that.
+        ShowMessageBoxFS(NotAJobFileMessage(path), MB_OK | MB_ICONERROR);
+        openFailed = true;
+    } else if (!path.empty()) {
         CDataFileDoc* job = OpenInTemplate(path);
         if (!job) {
             openFailed = true;
@@ -331,7 +336,8 @@ bool CMorvelApp::OpenJobByPath(const std::string& path)
     // Checked before the current job is closed, so a bad name leaves it open.
     const bool usable = raw ? FileExists(path) || FileExists(jobPath) : IsJobFilePath(path) && FileExists(path);
     if (!usable) {
-        ShowMessageBoxFS("Failed to open '" + path + "'", MB_OK | MB_ICONERROR);
+        ShowMessageBoxFS(!raw && FileExists(path) ? NotAJobFileMessage(path) : "Failed to open '" + path + "'",
+                         MB_OK | MB_ICONERROR);
         return false;
     }
     if (!CloseCurrentJob())
@@ -378,7 +384,7 @@ CDataFileDoc* CMorvelApp::OpenDocumentFile(const std::string& path)
         return nullptr;
     }
     if (!IsJobFilePath(path) && path != m_temporaryJobPath) {
-        ShowMessageBoxFS(path + " does not appear to be a valid file.", MB_OK | MB_ICONERROR);
+        ShowMessageBoxFS(NotAJobFileMessage(path), MB_OK | MB_ICONERROR);
         return nullptr;
     }
     if (!CloseCurrentJob())

@@ -126,6 +126,21 @@ TEST_F(ProgramTest, RawFileOnTheCommandLineBecomesAJobAfterTheOptions)
     EXPECT_EQ(ProfileValue("Recent File List", "File1"), "");
 }
 
+// An instrument file given by name is refused with the reason, and left as it was.
+TEST_F(ProgramTest, AnInstrumentRawFileIsRefusedWithTheReasonAndLeftAlone)
+{
+    const std::string raw = CopySample(morvel::test::SharedTestDataPath("tops_nikon_dtm330.raw"), "Site.raw");
+    const auto before = morvel::test::ReadAllBytes(raw);
+    dialogAnswer = [](wxDialog&) { return int(wxID_CANCEL); };
+    Start({raw});
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages[0].rfind(raw + " does not appear to be a valid file.\n\n", 0), 0u);
+    EXPECT_NE(messages[0].find("this is a .raw file."), std::string::npos);
+    EXPECT_EQ(morvel::test::ReadAllBytes(raw), before);
+    EXPECT_FALSE(std::filesystem::exists(home->file("Site.Mvj")));
+    EXPECT_FALSE(std::filesystem::exists(home->file("Site.Mvr")));
+}
+
 // A job file left without points beside its raw data offers the regeneration when it is opened.
 TEST_F(ProgramTest, AnEmptyJobBesideItsRawDataOffersTheRegeneration)
 {
