@@ -160,7 +160,9 @@ double DmsToRadians(double packed)
     return DmsToDecimalUnreduced(packed) * Pi / 180.0;
 }
 
-double RoundPackedDms(double packed, int decimals)
+namespace {
+
+double RoundPackedDmsTo(double packed, int decimals, bool reduce)
 {
     if (packed < NoValueLimit)
         return packed;
@@ -200,7 +202,20 @@ double RoundPackedDms(double packed, int decimals)
         minutes = 0.0;
         degrees += 1.0;
     }
-    return s * NormalizeDegrees((minutes / 100.0 + degrees) + (seconds + h) / 10000.0);
+    const double rounded = (minutes / 100.0 + degrees) + (seconds + h) / 10000.0;
+    return s * (reduce ? NormalizeDegrees(rounded) : rounded);
+}
+
+} // namespace
+
+double RoundPackedDms(double packed, int decimals)
+{
+    return RoundPackedDmsTo(packed, decimals, true);
+}
+
+double RoundPackedDmsUnreduced(double packed, int decimals)
+{
+    return RoundPackedDmsTo(packed, decimals, false);
 }
 
 bool SlopeDistanceBetween(const CLocation* a, const CLocation* b, double* d)

@@ -39,6 +39,8 @@ double RadiansToDms(double radians);
 double DmsToRadians(double packed);
 // Rounds the seconds of a packed value to the given decimals, carrying into minutes and degrees.
 double RoundPackedDms(double packed, int decimals);
+// As RoundPackedDms without the reduction to one turn (vertical angles beyond 360 keep their turns).
+double RoundPackedDmsUnreduced(double packed, int decimals);
 
 // Measurements from a to b (differences b minus a); false when an input is missing.
 bool SlopeDistanceBetween(const CLocation* a, const CLocation* b, double* d);

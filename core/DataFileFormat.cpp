@@ -18,7 +18,8 @@ void CDataFileFormat::FormatAngleText(double value, std::string* text, bool edit
                                       bool forceDms) const
 {
     if (decimals == -1)
-        decimals = GetFormatPreferences().iJobAngle;
+        decimals = JobAngleDecimals(GetFormatPreferences().iJobAngle,
+                                    m_job->GetAngleUnits() != AngleUnitDegrees && !forceDms);
     *text = AngleText(value, edit, decimals, m_job->GetAngleUnits(), forceDms, true);
 }
 
@@ -115,7 +116,8 @@ std::string CDataFileFormat::FormatReducedVerticalAngle(double angle, bool edit)
 
 std::string CDataFileFormat::FormatBearing(double direction, bool edit) const
 {
-    return BearingText(direction, edit, GetFormatPreferences().iJobAngle, m_job->GetAngleUnits(),
+    const int unit = m_job->GetAngleUnits();
+    return BearingText(direction, edit, JobAngleDecimals(GetFormatPreferences().iJobAngle, unit != AngleUnitDegrees), unit,
                        true);
 }
 

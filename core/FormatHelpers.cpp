@@ -82,6 +82,11 @@ std::string PointNameText(const std::string& name, bool edit)
     return text;
 }
 
+int JobAngleDecimals(int jobAngle, bool grads)
+{
+    return grads ? std::max(4, jobAngle) : jobAngle;
+}
+
 std::string AngleText(double value, bool edit, int decimals, int unit, bool forceDms,
                       bool marksForAnyUnit)
 {

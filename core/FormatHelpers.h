@@ -26,6 +26,10 @@ std::string PointNameText(const std::string& name, bool edit);
 std::string AngleText(double value, bool edit, int decimals, int unit, bool forceDms,
                       bool marksForAnyUnit);
 
+// The angle decimals "iJobAngle" gives: decimals of seconds in degrees; in grads at least the
+// four decimals whole seconds are worth, so a grads angle is never shown rounded to whole grads.
+int JobAngleDecimals(int jobAngle, bool grads);
+
 // Slots 2 and 3: the angle as signed packed D.MMSS with five decimals of seconds, and in
 // display form the hemisphere letter in place of the sign.
 std::string HemisphereAngleText(double radians, bool edit, int unit, bool marksForAnyUnit,

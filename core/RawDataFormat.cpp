@@ -19,6 +19,7 @@ CRawDataFormat::CRawDataFormat(const CRawDataSetup* setup, bool useJobDecimals)
     if (useJobDecimals && GetActiveJobValueSource()) {
         const FormatPreferences prefs = GetFormatPreferences();
         m_angleDecimals = prefs.iJobAngle;
+        m_angleDecimalsFromJob = true;
         m_distanceDecimals = prefs.iJobDistance;
         m_coordinateDecimals = prefs.iJobNorthingEasting;
         m_elevationDecimals = prefs.iJobElevation;
@@ -30,9 +31,11 @@ CRawDataFormat::CRawDataFormat(const CRawDataSetup* setup, bool useJobDecimals)
 void CRawDataFormat::FormatAngleText(double value, std::string* text, bool edit, int decimals,
                                      bool forceDms) const
 {
+    const int unit = m_setup->GetAngleUnitCode();
     if (decimals == -1)
-        decimals = m_angleDecimals;
-    *text = AngleText(value, edit, decimals, m_setup->GetAngleUnitCode(), forceDms, false);
+        decimals = m_angleDecimalsFromJob ? JobAngleDecimals(m_angleDecimals, unit != AngleUnitDegrees && !forceDms)
+                                          : m_angleDecimals;
+    *text = AngleText(value, edit, decimals, unit, forceDms, false);
 }
 
 std::string CRawDataFormat::FormatCoordinate(double value, bool edit, bool withUnit) const
@@ -112,14 +115,14 @@ std::string CRawDataFormat::FormatAngle(double angle, bool edit, int decimals) c
 
 std::string CRawDataFormat::FormatVerticalAngle(double angle, bool edit) const
 {
-    return FormatAngle(angle, edit, m_angleDecimals);
+    return FormatAngle(angle, edit, -1);
 }
 
 std::string CRawDataFormat::FormatReducedVerticalAngle(double angle, bool edit) const
 {
     if (angle > Pi / 2 && angle < 3 * Pi / 2)
         angle -= Pi;
-    return FormatAngle(angle, edit, m_angleDecimals);
+    return FormatAngle(angle, edit, -1);
 }
 
 std::string CRawDataFormat::FormatBearing(double direction, bool edit) const

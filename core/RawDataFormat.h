@@ -43,6 +43,7 @@ public:
 private:
     const CRawDataSetup* m_setup;
     int m_angleDecimals;
+    bool m_angleDecimalsFromJob = false; // "iJobAngle": grads show at least four decimals
     int m_distanceDecimals;
     int m_coordinateDecimals;
     int m_elevationDecimals;

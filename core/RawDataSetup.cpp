@@ -32,8 +32,10 @@ double RadiansToRawAngle(double radians, int32_t angleUnit, bool reduce)
         // Packing cuts rather than rounds, so 45.5 degrees held as 45.4999... would pack as
         // 45.2960 (60 seconds); rounding the seconds far below what a line shows carries it.
         const double degrees = radians * 180.0 / Pi;
-        double packed = RoundPackedDms(reduce ? DecimalToDms(degrees) : DecimalToDmsUnreduced(degrees), 6);
-        if (reduce && packed >= 360.0)
+        if (!reduce)
+            return RoundPackedDmsUnreduced(DecimalToDmsUnreduced(degrees), 6);
+        double packed = RoundPackedDms(DecimalToDms(degrees), 6);
+        if (packed >= 360.0)
             packed -= 360.0;
         return packed == 360.0 ? 0.0 : packed;
     }

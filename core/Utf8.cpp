@@ -92,3 +92,62 @@ void AppendUtf8(std::string& out, char32_t cp)
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
 }
+
+namespace {
+
+char32_t UpperLetter(char32_t c)
+{
+    if (c >= 'a' && c <= 'z')
+        return c - 32;
+    if (c < 0xE0)
+        return c;
+    if (c <= 0xFE)
+        return c == 0xF7 ? c : c - 32;
+    if (c == 0xFF)
+        return 0x178;
+    // Latin Extended-A pairs a capital with the small letter after it; the dotted and dotless i
+    // and the long s have no partner of their own and stay.
+    const bool odd = (c & 1) != 0;
+    if ((c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
+        return odd ? c - 1 : c;
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
+        return odd ? c : c - 1;
+    // Greek, with its accented vowels and the final sigma.
+    if ((c >= 0x3B1 && c <= 0x3C1) || (c >= 0x3C3 && c <= 0x3CB))
+        return c - 32;
+    switch (c) {
+    case 0x3C2: return 0x3A3;
+    case 0x3AC: return 0x386;
+    case 0x3AD: case 0x3AE: case 0x3AF: return c - 37;
+    case 0x3CC: return 0x38C;
+    case 0x3CD: case 0x3CE: return c - 63;
+    default: break;
+    }
+    // Cyrillic.
+    if (c >= 0x430 && c <= 0x44F)
+        return c - 32;
+    if (c >= 0x450 && c <= 0x45F)
+        return c - 80;
+    if ((c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x4BF) || (c >= 0x4D0 && c <= 0x52F))
+        return odd ? c - 1 : c;
+    return c;
+}
+
+} // namespace
+
+std::string Utf8ToUpper(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        const size_t start = i;
+        const char32_t c = DecodeUtf8(text, i);
+        const char32_t upper = UpperLetter(c);
+        if (upper == c)
+            out.append(text.substr(start, i - start));
+        else
+            AppendUtf8(out, upper);
+    }
+    return out;
+}

@@ -20,3 +20,8 @@ std::size_t Utf8LastCharStart(std::string_view text);
 char32_t DecodeUtf8(std::string_view text, std::size_t& i);
 // Appends the encoding of a code point.
 void AppendUtf8(std::string& out, char32_t cp);
+
+// The text with the small letters of the Latin, Greek and Cyrillic alphabets made capitals, for
+// names that match without regard to case; every other character, and bytes that are not UTF-8,
+// stay as they are.
+std::string Utf8ToUpper(std::string_view text);

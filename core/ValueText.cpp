@@ -95,7 +95,8 @@ std::string FixedNine(double value)
 void FormatGeographicText(std::string* out, bool decimalDegrees, double radians, bool edit,
                           const char* positive, const char* negative)
 {
-    if (radians < NoValueLimit) {
+    // Written so NaN, which fails every comparison, is absent too.
+    if (!HasValue(radians)) {
         *out = edit ? std::string() : std::string("---");
         return;
     }

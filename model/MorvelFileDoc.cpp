@@ -215,7 +215,7 @@ bool CMorvelFileDoc::OpenJobFile(const std::string& path, bool& generatedRawData
     AddHistoryEntry("Opened " + (HasTemporaryJob() ? std::string(kUntitled) : GetPathFileName(path)));
     if (!error.empty()) {
         // The points are gone from the job at its next save: say so rather than drop them quietly.
-        AddHistoryEntry(error);
+        AddHistoryEntry(error.substr(0, error.find('\n')));
         ShowMessageBoxFS(error, MB_OK | MB_ICONWARNING);
     }
     m_jobFile.Close();
@@ -277,6 +277,9 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
 
     CPointDatabase* points = GetPointDatabase();
     uint8_t payload[PointPayloadSize];
+    // Each refused point is named with the reason, so the user can find it before a save drops it.
+    constexpr int32_t NamedRefusals = 20;
+    std::string refusals;
     while (file.ReadRecordHeader(type, position, length)) {
         StepProgress(&scope);
         if (type == CMorvelFile::PointRecordType) {
@@ -291,8 +294,16 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
                                            CLocation(read.easting, read.northing, read.elevation), true);
             point->SetName(read.name.c_str());
             if (!points->Add(point)) {
+                const std::string stored = point->GetName();
                 delete point;
-                ++m_droppedPoints;
+                if (++m_droppedPoints <= NamedRefusals) {
+                    const CPointRecord* earlier = IsValidPointName(stored.c_str()) ? points->FindPoint(stored, true)
+                                                                                   : nullptr;
+                    refusals += "\n" + stored + ": " +
+                                (!IsValidPointName(stored.c_str()) ? std::string("the name is not a valid point name")
+                                 : earlier ? "the name is used by the earlier point " + std::string(earlier->GetName())
+                                           : std::string("the point could not be stored"));
+                }
             }
         } else if (!file.SkipRecord()) {
             EndProgress(&scope);
@@ -301,10 +312,13 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
         ++m_recordsProcessed;
     }
     EndProgress(&scope);
-    if (m_droppedPoints > 0)
+    if (m_droppedPoints > 0) {
         error = std::to_string(m_droppedPoints) + (m_droppedPoints == 1 ? " point was" : " points were") +
                 " not loaded from " + (snapshot ? std::string(kUndoBufferName) : file.GetFileName()) +
-                " because its name is invalid or used by an earlier point.";
+                "; saving the job leaves " + (m_droppedPoints == 1 ? "it" : "them") + " out of the file." + refusals;
+        if (m_droppedPoints > NamedRefusals)
+            error += "\n... and " + std::to_string(m_droppedPoints - NamedRefusals) + " more.";
+    }
     return true;
 }
 
@@ -586,9 +600,10 @@ bool CMorvelFileDoc::ReloadThroughCopy(const std::string& jobSnapshot, const std
     SetLastPointName("1");
     DeleteContents();
 
-    const std::string folder = GetPathName().empty() ? std::string() : FolderOf(GetPathName());
-    const std::string jobCopy = folder.empty() ? MakeTempFilePath() : MakeTempFileName(folder);
-    const std::string rawCopy = folder.empty() ? MakeTempFilePath() : MakeTempFileName(folder);
+    // The copies go to the program's own temporary folder, which is there even when the job's
+    // folder was moved or unmounted; a restore that fails there can still be undone.
+    const std::string jobCopy = MakeTempFilePath();
+    const std::string rawCopy = MakeTempFilePath();
     auto fail = [&] {
         m_jobFile.Close();
         RemoveIfExists(jobCopy);

@@ -75,6 +75,9 @@ public:
 
 private:
     void Report(const std::string& message);
+    // A line the run passes over because it cannot be read (a station line among them makes every
+    // later shot fail): named with its text, so the errors that follow can be traced to it.
+    void ReportUnrecognized(const CNikonRawDataRecord& record, int32_t line);
     // The prefix with the line number, then the field lines of the line's typed view joined by
     // ", " (the view the caller already validated).
     std::string LogText(const char* prefix, CNikonRawDataRecord& view, int32_t line);
@@ -104,6 +107,14 @@ void CReduction::Report(const std::string& message)
         return;
     const int32_t row = m_analysis->AddRow();
     m_analysis->SetCell(0, row, message, false);
+}
+
+void CReduction::ReportUnrecognized(const CNikonRawDataRecord& record, int32_t line)
+{
+    const std::string& text = record.GetText();
+    if (text.find_first_not_of(" \t\r") == std::string::npos)
+        return;
+    Report("Line #" + std::to_string(line + 1) + " WARNING: Unrecognized line, not used: " + text);
 }
 
 std::string CReduction::LogText(const char* prefix, CNikonRawDataRecord& view, int32_t line)
@@ -342,6 +353,8 @@ void CReduction::Run()
             ReduceStorePoint(*record, *setup, line);
         else if (record_codes::IsShotType(type))
             ReduceShot(*record, *setup, *previous, line);
+        else if (!record->IsParsed() && !record->SplitFields())
+            ReportUnrecognized(*record, line);
         progress.SetPercent(MulDiv(line, 100, count));
     }
     progress.End();

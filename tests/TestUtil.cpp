@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <grp.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace morvel::test {
@@ -20,6 +22,23 @@ TempDir::~TempDir()
 {
     std::error_code ec;
     std::filesystem::remove_all(m_path, ec);
+}
+
+bool RunUnprivileged(const std::function<bool()>& check)
+{
+    const pid_t child = fork();
+    if (child < 0)
+        return false;
+    if (child == 0) {
+        constexpr uid_t Nobody = 65534;
+        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(Nobody) != 0 || setuid(Nobody) != 0))
+            _exit(2);
+        _exit(check() ? 0 : 1);
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child)
+        return false;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 std::vector<unsigned char> ReadAllBytes(const std::string& path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,12 @@ std::vector<unsigned char> ReadAllBytes(const std::string& path);
 void WriteAllBytes(const std::string& path, const std::vector<unsigned char>& bytes);
 std::string ReadAllText(const std::string& path);
 void WriteAllText(const std::string& path, const std::string& text);
+
+// Runs the check in a child process that has first dropped to the unprivileged user "nobody"
+// when the tests run as root, so a check of a read-only file or folder is real there too. True
+// only when the check returned true; a child that cannot drop its rights or dies is a failure.
+// Files the check touches must be reachable by that user.
+bool RunUnprivileged(const std::function<bool()>& check);
 
 // Path of a sample file in tests/data, or in the shared public sample folder.
 std::string TestDataPath(const std::string& name);

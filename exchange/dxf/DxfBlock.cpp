@@ -6,6 +6,12 @@ void CDxfBlock::AddEntity(std::unique_ptr<CDxfEntity> entity)
         m_entities.push_back(std::move(entity));
 }
 
+void CDxfBlock::RemoveEntities(const std::unordered_set<const CDxfEntity*>& entities)
+{
+    std::erase_if(m_entities, [&](const auto& e) { return entities.count(e.get()) != 0; });
+    m_extent = CExtent2D();
+}
+
 CExtent2D CDxfBlock::GetExtent() const
 {
     if (m_extent.IsEmpty()) {

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // A named block definition (or the drawing's model space): it owns its entities, in reading order.
@@ -22,6 +23,8 @@ public:
     void AddEntity(std::unique_ptr<CDxfEntity> entity);
     size_t GetEntityCount() const { return m_entities.size(); }
     CDxfEntity* GetEntity(size_t i) const { return m_entities[i].get(); }
+    // Deletes the given entities; the others keep their order.
+    void RemoveEntities(const std::unordered_set<const CDxfEntity*>& entities);
 
     // The box of every entity that has one, computed once and then kept.
     CExtent2D GetExtent() const;

@@ -8,13 +8,14 @@ CDxfFile::~CDxfFile() = default;
 
 CDxfLayer* CDxfFile::FindLayer(const std::string& name)
 {
-    if (m_cachedLayer && dxftext::EqualsNoCase(name, m_cachedLayerName))
+    std::string key = dxftext::NameKey(name);
+    if (m_cachedLayer && key == m_cachedLayerKey)
         return m_cachedLayer;
-    const auto found = m_layersByName.find(dxftext::ToUpper(name));
+    const auto found = m_layersByName.find(key);
     if (found == m_layersByName.end())
         return nullptr;
     m_cachedLayer = found->second;
-    m_cachedLayerName = name;
+    m_cachedLayerKey = std::move(key);
     return m_cachedLayer;
 }
 
@@ -23,7 +24,7 @@ CDxfLayer* CDxfFile::AddLayer(const std::string& name)
     if (FindLayer(name))
         return nullptr;
     m_layers.push_back(std::make_unique<CDxfLayer>(name));
-    m_layersByName.emplace(dxftext::ToUpper(name), m_layers.back().get());
+    m_layersByName.emplace(dxftext::NameKey(name), m_layers.back().get());
     return m_layers.back().get();
 }
 

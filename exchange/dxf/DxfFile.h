@@ -74,6 +74,6 @@ private:
     std::vector<std::unique_ptr<CDxfStyle>> m_styles;
     // Layers by upper-case name, so that a drawing of many layers is searched in constant time.
     std::unordered_map<std::string, CDxfLayer*> m_layersByName;
-    std::string m_cachedLayerName;
+    std::string m_cachedLayerKey; // NameKey of the last name looked up
     CDxfLayer* m_cachedLayer = nullptr;
 };

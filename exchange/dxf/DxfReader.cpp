@@ -8,6 +8,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -35,15 +37,17 @@ int CDxfReader::ReadFile(const std::string& fileName, CDxfFile* drawing)
     m_vertexBuffer.clear();
     m_blocksByName.clear();
     m_stylesByName.clear();
+    m_pendingInserts.clear();
     if (!drawing || !FileExists(fileName))
         return kDxfReadFailed;
     for (size_t i = 0; i < drawing->GetBlockCount(); ++i)
-        m_blocksByName.emplace(dxftext::ToUpper(drawing->GetBlock(i)->GetName()), drawing->GetBlock(i));
+        m_blocksByName.emplace(dxftext::NameKey(drawing->GetBlock(i)->GetName()), drawing->GetBlock(i));
     for (size_t i = 0; i < drawing->GetStyleCount(); ++i)
-        m_stylesByName.emplace(dxftext::ToUpper(drawing->GetStyle(i)->GetName()), drawing->GetStyle(i));
+        m_stylesByName.emplace(dxftext::NameKey(drawing->GetStyle(i)->GetName()), drawing->GetStyle(i));
     const int result = Read(fileName.c_str());
     // A block or polyline left open by a file that ended early is not part of the drawing.
-    m_openBlock.reset();
+    DiscardOpenBlock();
+    ResolvePendingInserts();
     m_openPolyline.reset();
     m_vertexBuffer.clear();
     m_currentInsert = nullptr;
@@ -79,7 +83,7 @@ int CDxfReader::BlocksSection(bool entering)
 {
     // A block whose ENDBLK never came is not kept, and the entities after it go to model space.
     if (!entering) {
-        m_openBlock.reset();
+        DiscardOpenBlock();
         m_currentInsert = nullptr;
     }
     return 0;
@@ -163,11 +167,14 @@ int CDxfReader::AddInsert(const DXF_ADD_INSERT& insert)
     m_currentInsert = nullptr;
     if (!IsUsable(insert.x, insert.y, insert.z))
         return kDxfReadFailed;
-    const auto found = m_blocksByName.find(dxftext::ToUpper(insert.blockName));
-    if (found == m_blocksByName.end())
-        return 0;
+    // A block defined later (a nested block whose definition follows) is linked once all are read.
+    std::string name = dxftext::NameKey(insert.blockName);
+    const auto found = m_blocksByName.find(name);
     auto e = std::make_unique<CDxfInsert>();
-    e->SetBlock(found->second);
+    if (found != m_blocksByName.end())
+        e->SetBlock(found->second);
+    else
+        m_pendingInserts.push_back({e.get(), std::move(name), m_openBlock.get()});
     e->SetColor(insert.color);
     e->SetTransform(insert.x, insert.y, insert.z, insert.scaleX, insert.scaleY, insert.scaleZ, insert.rotation);
     e->SetLayer(LayerFor(insert.layer));
@@ -176,9 +183,61 @@ int CDxfReader::AddInsert(const DXF_ADD_INSERT& insert)
     return 0;
 }
 
+namespace {
+
+// Whether target is the block itself or one that its inserts reach.
+bool Reaches(const CDxfBlock* from, const CDxfBlock* target)
+{
+    std::vector<const CDxfBlock*> stack {from};
+    std::unordered_set<const CDxfBlock*> seen {from};
+    while (!stack.empty()) {
+        const CDxfBlock* block = stack.back();
+        stack.pop_back();
+        if (block == target)
+            return true;
+        for (size_t i = 0; i < block->GetEntityCount(); ++i) {
+            const CDxfEntity* e = block->GetEntity(i);
+            if (!e->IsInsert())
+                continue;
+            const CDxfBlock* next = static_cast<const CDxfInsert*>(e)->GetBlock();
+            if (next && seen.insert(next).second)
+                stack.push_back(next);
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void CDxfReader::DiscardOpenBlock()
+{
+    if (!m_openBlock)
+        return;
+    std::erase_if(m_pendingInserts, [this](const PendingInsert& p) { return p.owner == m_openBlock.get(); });
+    m_openBlock.reset();
+}
+
+void CDxfReader::ResolvePendingInserts()
+{
+    // Each link is made only when it keeps the drawing free of loops, so walking a block's
+    // inserts always ends.
+    std::unordered_map<CDxfBlock*, std::unordered_set<const CDxfEntity*>> dropped;
+    for (const PendingInsert& p : m_pendingInserts) {
+        const auto found = m_blocksByName.find(p.name);
+        if (found != m_blocksByName.end() && (!p.owner || !Reaches(found->second, p.owner)))
+            p.insert->SetBlock(found->second);
+        else
+            dropped[p.owner ? p.owner : m_drawing->GetModelSpace()].insert(p.insert);
+    }
+    m_pendingInserts.clear();
+    for (auto& [block, entities] : dropped)
+        block->RemoveEntities(entities);
+}
+
 int CDxfReader::BeginBlock(const DXF_ADD_BLOCK& block)
 {
     // A block whose ENDBLK never came is not kept.
+    DiscardOpenBlock();
     m_openBlock = std::make_unique<CDxfBlock>();
     m_openBlock->SetName(block.name);
     m_currentInsert = nullptr;
@@ -192,7 +251,7 @@ int CDxfReader::EndBlock()
         return 0;
     FinishPolyline();
     CDxfBlock* block = m_openBlock.get();
-    m_blocksByName.emplace(dxftext::ToUpper(block->GetName()), block);
+    m_blocksByName.emplace(dxftext::NameKey(block->GetName()), block);
     m_drawing->AddBlock(std::move(m_openBlock));
     m_currentInsert = nullptr;
     return 0;
@@ -203,7 +262,7 @@ int CDxfReader::AddText(const DXF_ADD_TEXT& text)
     if (!IsUsable(text.x, text.y, text.z))
         return kDxfReadFailed;
     auto e = std::make_unique<DXFText>();
-    const auto style = m_stylesByName.find(dxftext::ToUpper(text.style));
+    const auto style = m_stylesByName.find(dxftext::NameKey(text.style));
     if (style != m_stylesByName.end())
         e->SetStyle(style->second);
     e->SetFromRecord(text);
@@ -274,7 +333,7 @@ int CDxfReader::AddStyle(const DXF_ADD_STYLE& style)
 {
     if (!style.shapeFile) {
         auto made = std::make_unique<CDxfStyle>(style);
-        m_stylesByName.emplace(dxftext::ToUpper(style.name), made.get());
+        m_stylesByName.emplace(dxftext::NameKey(style.name), made.get());
         m_drawing->AddStyle(std::move(made));
     }
     return 0;

@@ -63,6 +63,18 @@ protected:
 private:
     // Ends the open polyline with the buffered vertices; drops vertices when none is open.
     void FinishPolyline();
+    // Links the inserts whose block was not defined when they were read; drops those whose block
+    // never came or would insert itself, directly or through others.
+    void ResolvePendingInserts();
+    // Drops a block whose ENDBLK never came, with what was waiting on it.
+    void DiscardOpenBlock();
+
+    struct PendingInsert
+    {
+        CDxfInsert* insert;
+        std::string name; // upper case
+        CDxfBlock* owner; // the block holding the insert; null for model space
+    };
 
     CDxfFile* m_drawing = nullptr;
     std::unique_ptr<CDxfBlock> m_openBlock; // between BLOCK and ENDBLK
@@ -73,4 +85,6 @@ private:
     std::unordered_map<std::string, CDxfBlock*> m_blocksByName;
     // Text styles by upper-case name; the first of a name wins.
     std::unordered_map<std::string, CDxfStyle*> m_stylesByName;
+    // Inserts read before their block was defined, in reading order.
+    std::vector<PendingInsert> m_pendingInserts;
 };

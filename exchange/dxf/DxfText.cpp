@@ -72,21 +72,68 @@ bool IsValidUtf8(std::string_view bytes)
     return true;
 }
 
+namespace {
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Drawings keep characters their code page cannot hold as \U+XXXX; the program shows the
+// character itself. Anything that is not a whole such code stays as it is.
+void DecodeUnicodeEscapes(std::string& text)
+{
+    size_t at = text.find("\\U+");
+    if (at == std::string::npos)
+        return;
+    std::string out;
+    out.reserve(text.size());
+    size_t from = 0;
+    for (; at != std::string::npos; at = text.find("\\U+", at)) {
+        char32_t cp = 0;
+        bool whole = at + 7 <= text.size();
+        for (size_t k = at + 3; whole && k < at + 7; ++k) {
+            const int d = HexDigit(text[k]);
+            whole = d >= 0;
+            cp = cp * 16 + static_cast<char32_t>(d < 0 ? 0 : d);
+        }
+        if (!whole || cp == 0 || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            at += 1;
+            continue;
+        }
+        out.append(text, from, at - from);
+        AppendUtf8(out, cp);
+        at += 7;
+        from = at;
+    }
+    out.append(text, from, std::string::npos);
+    text = std::move(out);
+}
+
+} // namespace
+
 void DecodeLine(std::string_view bytes, std::string& out)
 {
     if (IsValidUtf8(bytes)) {
         out.assign(bytes.data(), bytes.size());
-        return;
+    } else {
+        out.clear();
+        for (unsigned char c : bytes) {
+            if (c < 0x80)
+                out.push_back(static_cast<char>(c));
+            else if (c < 0xA0)
+                AppendUtf8(out, kHigh1252[c - 0x80] ? kHigh1252[c - 0x80] : c);
+            else
+                AppendUtf8(out, c);
+        }
     }
-    out.clear();
-    for (unsigned char c : bytes) {
-        if (c < 0x80)
-            out.push_back(static_cast<char>(c));
-        else if (c < 0xA0)
-            AppendUtf8(out, kHigh1252[c - 0x80] ? kHigh1252[c - 0x80] : c);
-        else
-            AppendUtf8(out, c);
-    }
+    DecodeUnicodeEscapes(out);
 }
 
 std::string EncodeWindows1252(std::string_view utf8)
@@ -153,6 +200,11 @@ bool EqualsNoCase(std::string_view a, std::string_view b)
             return false;
     }
     return true;
+}
+
+std::string NameKey(std::string_view name)
+{
+    return Utf8ToUpper(name);
 }
 
 std::string ToUpper(std::string_view text)

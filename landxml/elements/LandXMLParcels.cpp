@@ -60,8 +60,14 @@ bool CLandXMLParcel::Read(pugi::xml_node element, CLandXML* document)
     pugi::xml_node child;
     bool have = GetNextChildElement(child);
     if (have && GetTagName(child) == "Center") {
-        if (!m_center.Read(child, document))
-            return false;
+        // A refusal must say what is wrong, as every other refused element does.
+        if (!m_center.Read(child, document)) {
+            std::string name;
+            GetAttributeText("name", name);
+            RaiseErrorAtNode(landxml::FormatText("The 'Center' of parcel %s has no valid coordinates.",
+                                                 {landxml::TrimXmlSpace(name)}),
+                             child);
+        }
         have = GetNextChildElement(child);
     }
     if (have && GetTagName(child) == "CoordGeom") {

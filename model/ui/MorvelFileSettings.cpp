@@ -7,6 +7,7 @@
 #include "model/DataFileUndoManager.h"
 #include "model/HintCodes.h"
 #include "model/JobFileDocSettings.h"
+#include "model/MorvelFile.h"
 #include "model/MorvelFileDoc.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
@@ -151,7 +152,14 @@ void CMorvelFileSettings::ShowJobInformation()
     set(IdFileName, GetPathFileName(path));
     set(IdFileSize, FileSizeText(path));
 
-    SystemTime t = m_header.GetCreated();
+    // The creation time is the job file's own; the working header only carries the time the
+    // dialog was opened. A job without a readable file shows the zero time.
+    SystemTime t;
+    JobFileHeader stored;
+    CMorvelFile file;
+    if (!path.empty() && file.Open(path.c_str(), true) && file.GetHeader(stored))
+        t = stored.GetCreated();
+    file.Close();
     if (t.year < 1900)
         t = SystemTime();
     char date[32], time[32];

@@ -19,6 +19,7 @@
 #include "model/JobFileHeader.h"
 #include "model/JobRawData.h"
 #include "model/MorvelFileDoc.h"
+#include "model/PointDatabase.h"
 #include "platform/AppFolders.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
@@ -28,6 +29,8 @@
 #include "shell/DisplayCheck.h"
 #include "shell/HelpDocuments.h"
 #include "shell/IpcService.h"
+#include "shell/OpenFileCheck.h"
+#include "shell/RegenerationOffer.h"
 #include "shell/ui/AppHooks.h"
 #include "shell/ui/DocTemplate.h"
 #include "shell/ui/MainFrame.h"
@@ -212,10 +215,22 @@ bool CMorvelApp::InitInstance()
     }
 
     bool openFailed = false;
-    if (!path.empty() && !OpenInTemplate(path)) {
+    bool offerRegeneration = false;
+    if (!path.empty() && !IsJobFilePath(path)) {
+        // Say why, and read the file no further than that.
+        ShowMessageBoxFS(NotAJobFileMessage(path), MB_OK | MB_ICONERROR);
         openFailed = true;
-        if (fromRaw)
-            RemoveFile(path);
+    } else if (!path.empty()) {
+        CDataFileDoc* job = OpenInTemplate(path);
+        if (!job) {
+            openFailed = true;
+            if (fromRaw)
+                RemoveFile(path);
+        } else if (fromRaw) {
+            ForgetNewJobFile(path);
+        } else {
+            offerRegeneration = OfferRegenerationFor(*job);
+        }
     }
 
     if (openFailed || path.empty()) {
@@ -230,6 +245,8 @@ bool CMorvelApp::InitInstance()
     }
     if (!openFailed && fromRaw && GetActiveViewKind() == 0)
         PostRegenerate(options);
+    if (offerRegeneration)
+        OfferRegeneration();
     return true;
 }
 
@@ -323,7 +340,8 @@ bool CMorvelApp::OpenJobByPath(const std::string& path)
     // Checked before the current job is closed, so a bad name leaves it open.
     const bool usable = raw ? FileExists(path) || FileExists(jobPath) : IsJobFilePath(path) && FileExists(path);
     if (!usable) {
-        ShowMessageBoxFS("Failed to open '" + path + "'", MB_OK | MB_ICONERROR);
+        ShowMessageBoxFS(!raw && FileExists(path) ? NotAJobFileMessage(path) : "Failed to open '" + path + "'",
+                         MB_OK | MB_ICONERROR);
         return false;
     }
     if (!CloseCurrentJob())
@@ -344,21 +362,18 @@ bool CMorvelApp::OpenJobByPath(const std::string& path)
             return false;
         }
         job = OpenInTemplate(jobPath);
-        // The new job lives in memory until it is saved; its empty file is not a job to reopen.
-        RemoveFile(jobPath);
-        for (int32_t i = m_recentFiles.GetCount() - 1; i >= 0; --i)
-            if (m_recentFiles.GetEntry(i) == jobPath)
-                m_recentFiles.Remove(i);
-        if (m_mainFrame)
-            m_mainFrame->UpdateRecentFileMenu();
+        ForgetNewJobFile(jobPath);
     } else {
         job = OpenInTemplate(jobPath);
     }
 
     if (job) {
+        const bool offer = options == 0 && OfferRegenerationFor(*job);
         ShowActiveJobFrame();
         if (options != 0)
             PostRegenerate(options);
+        if (offer)
+            OfferRegeneration();
         return true;
     }
     ShowMessageBoxFS("Failed to open '" + path + "'", MB_OK | MB_ICONERROR);
@@ -373,7 +388,7 @@ CDataFileDoc* CMorvelApp::OpenDocumentFile(const std::string& path)
         return nullptr;
     }
     if (!IsJobFilePath(path) && path != m_temporaryJobPath) {
-        ShowMessageBoxFS(path + " does not appear to be a valid file.", MB_OK | MB_ICONERROR);
+        ShowMessageBoxFS(NotAJobFileMessage(path), MB_OK | MB_ICONERROR);
         return nullptr;
     }
     if (!CloseCurrentJob())
@@ -397,8 +412,12 @@ void CMorvelApp::OnOpenRecentFile(int commandId)
         ShowMessageBoxFS("File not found.", MB_OK | MB_ICONERROR);
         return;
     }
-    if (OpenDocumentFile(entry))
+    if (CDataFileDoc* job = OpenDocumentFile(entry)) {
+        const bool offer = OfferRegenerationFor(*job);
         ShowActiveJobFrame();
+        if (offer)
+            OfferRegeneration();
+    }
 }
 
 void CMorvelApp::OnCloseJob()
@@ -509,6 +528,32 @@ bool CMorvelApp::OpenScratchJob()
         return false;
     }
     return true;
+}
+
+void CMorvelApp::ForgetNewJobFile(const std::string& jobPath)
+{
+    // The new job lives in memory until it is saved; its empty file is not a job to reopen, and
+    // must not stay behind when the user closes the job without saving.
+    RemoveFile(jobPath);
+    for (int32_t i = m_recentFiles.GetCount() - 1; i >= 0; --i)
+        if (m_recentFiles.GetEntry(i) == jobPath)
+            m_recentFiles.Remove(i);
+    if (m_mainFrame)
+        m_mainFrame->UpdateRecentFileMenu();
+}
+
+bool CMorvelApp::OfferRegenerationFor(CDataFileDoc& job) const
+{
+    CPointDatabase* points = job.GetPointDatabase();
+    return ShouldOfferRegeneration(job.GetPathName(), points ? points->GetCount() : 0);
+}
+
+void CMorvelApp::OfferRegeneration()
+{
+    // The same offer as for a raw data file without its job: the options, then the reduction.
+    CRegenerationOptionsDlg dialog(m_mainFrame);
+    if (dialog.DoModal() == wxID_OK)
+        PostRegenerate(dialog.GetOptions());
 }
 
 void CMorvelApp::PostRegenerate(int options)

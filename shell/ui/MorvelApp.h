@@ -140,6 +140,13 @@ private:
     bool OpenScratchJob();
     // Posts 0x80D4 with the options (bit 2 added) to the active job view.
     void PostRegenerate(int options);
+    // Removes the empty job file written for a raw data file once the job is open, and its
+    // recent-file entry.
+    void ForgetNewJobFile(const std::string& jobPath);
+    // An opened job file without points whose raw data file holds observations.
+    bool OfferRegenerationFor(CDataFileDoc& job) const;
+    // Asks the regeneration options and, on OK, rebuilds the job's points from its raw data.
+    void OfferRegeneration();
     void OnIdle(wxIdleEvent& event);
 
     CMorvelSettings m_settings;

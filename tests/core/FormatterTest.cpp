@@ -182,9 +182,38 @@ TEST_F(JobFormatTest, GradsJob)
     EXPECT_EQ(format.FormatHorizontalAngle(400 * Pi / 200 - 1e-12, false), "0.0000");
     prefs.iJobAngle = 0;
     PreferencesScope whole(prefs);
-    EXPECT_EQ(format.FormatAzimuth(Pi / 2 - 123 * Pi / 200, false), "123" + Deg);
+    EXPECT_EQ(format.FormatAzimuth(Pi / 2 - 123 * Pi / 200, false), "123.0000");
     // North/south angles keep the packed number without marks.
     EXPECT_EQ(format.FormatNorthSouthAngle(Radians(12.5), false), "12.300000000 N");
+}
+
+// "iJobAngle" counts decimals of seconds; in grads the texts keep at least the four decimals
+// whole seconds are worth, in the job's and the raw data's formatters alike.
+TEST_F(JobFormatTest, GradsKeepTheirDecimalsWhateverTheSecondsSetting)
+{
+    job.units.angle = 1;
+    FakeSetup setup;
+    setup.angleCode = 1;
+    const double angle = 107.9916 * Pi / 200;
+    const struct {
+        int jobAngle;
+        const char* text;
+    } cases[] = {{0, "107.9916"}, {3, "107.9916"}, {4, "107.9916"}, {6, "107.991600"}};
+    for (const auto& c : cases) {
+        FormatPreferences prefs;
+        prefs.iJobAngle = c.jobAngle;
+        PreferencesScope scope(prefs);
+        CRawDataFormat raw(&setup, true);
+        EXPECT_EQ(format.FormatVerticalAngle(angle, false), c.text) << c.jobAngle;
+        EXPECT_EQ(format.FormatAngle(angle, false, -1), c.text) << c.jobAngle;
+        EXPECT_EQ(raw.FormatVerticalAngle(angle, false), c.text) << c.jobAngle;
+    }
+    FormatPreferences prefs;
+    PreferencesScope scope(prefs);
+    EXPECT_EQ(format.FormatBearing(Pi / 2 - 7.9916 * Pi / 200, false), "N7.9916E");
+    // Degrees still count decimals of seconds.
+    job.units.angle = 0;
+    EXPECT_EQ(format.FormatVerticalAngle(Radians(10.5), false), "10" + Deg + "30'00\"");
 }
 
 TEST_F(JobFormatTest, NorthSouthAndEastWest)

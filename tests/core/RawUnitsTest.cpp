@@ -23,6 +23,19 @@ TEST(RawUnitsTest, HandWorkedConversions)
     EXPECT_NEAR(raw_units::RadiansToVerticalAngle(-10.5 * Pi / 180, 0), -10.3, 1e-12);
 }
 
+// Vertical angles are written as they are, whole turns included; only plain angles reduce.
+TEST(RawUnitsTest, VerticalAnglesKeepTheirTurns)
+{
+    const struct {
+        double degrees;
+        double packed;
+    } cases[] = {{370, 370}, {-370.5, -370.3}, {719.99999999999, 720}, {90.5, 90.3}};
+    for (const auto& c : cases)
+        EXPECT_NEAR(raw_units::RadiansToVerticalAngle(c.degrees * Pi / 180, 0), c.packed, 1e-9) << c.degrees;
+    EXPECT_NEAR(raw_units::RadiansToAngle(370 * Pi / 180, 0), 10, 1e-9);
+    EXPECT_NEAR(raw_units::RadiansToVerticalAngle(370 * Pi / 180, 1), 411.1111111111, 1e-9);
+}
+
 TEST(RawUnitsTest, MissingUnitsAndValues)
 {
     EXPECT_EQ(raw_units::AzimuthToDirection(10, -1, 0), NoValue);

@@ -296,6 +296,32 @@ TEST_F(JobTextTest, FacadeUsesTheJobFormat)
     EXPECT_EQ(FormatDistanceText(1.0, false, &other), "1.000");
 }
 
+// NaN comes out of failed arithmetic; every formatter must show it as no value, never "nan".
+TEST_F(JobTextTest, NaNIsFormattedAsNoValue)
+{
+    using Formatter = std::string (*)(double, bool, const CFormat*);
+    const Formatter formatters[] = {FormatCoordinateText, FormatElevationText, FormatHeightText,
+                                    FormatNorthSouthText, FormatEastWestText,  FormatDistanceText,
+                                    FormatAzimuthText,    FormatAngleText,     FormatVerticalAngleText,
+                                    FormatBearingText,    FormatStationText,   FormatGradeText,
+                                    FormatSmallAreaText};
+    const double nan = std::nan("");
+    for (bool edit : {false, true}) {
+        for (Formatter f : formatters)
+            EXPECT_EQ(f(nan, edit, nullptr), f(NoValue, edit, nullptr));
+        EXPECT_EQ(FormatLargeAreaText(nan, edit), FormatLargeAreaText(NoValue, edit));
+        for (bool decimal : {false, true}) {
+            std::string text, empty;
+            FormatLatitudeText(&text, decimal, nan, edit);
+            FormatLatitudeText(&empty, decimal, NoValue, edit);
+            EXPECT_EQ(text, empty);
+            FormatLongitudeText(&text, decimal, -nan, edit);
+            FormatLongitudeText(&empty, decimal, NoValue, edit);
+            EXPECT_EQ(text, empty);
+        }
+    }
+}
+
 TEST(GeographicText, LatitudeAndLongitude)
 {
     CLocaleTextOverride locale(",", ".");

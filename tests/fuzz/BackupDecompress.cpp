@@ -1,12 +1,14 @@
 // Feeds arbitrary bytes to the backup coder's decompression, whole and without the length field's
 // claim being trusted: the decoder must stop or fail, never read past the input.
 #include "transfer/backup/ArithmeticCoder.h"
+#include "tests/fuzz/FuzzInput.h"
 
 #include <cstdint>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    size = FuzzInputSize(size);
     ArithmeticCoder coder;
     uint8_t* out = nullptr;
     size_t length = 0;

@@ -1,6 +1,7 @@
 // Opens arbitrary bytes as a backup file, reads every archive and extracts it into a scratch folder.
 #include "transfer/backup/BackupArchive.h"
 #include "transfer/backup/BackupFile.h"
+#include "tests/fuzz/FuzzInput.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -10,8 +11,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    char folder[] = "/tmp/morvel-fuzz-backup-XXXXXX";
-    if (!mkdtemp(folder))
+    size = FuzzInputSize(size);
+    std::string folder = (::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + std::string("/morvel-fuzz-backup-XXXXXX");
+    if (!mkdtemp(folder.data()))
         return 0;
     const std::string path = std::string(folder) + "/in.Mvb";
     const std::string out = std::string(folder) + "/out";

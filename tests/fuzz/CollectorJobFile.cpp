@@ -1,11 +1,13 @@
 // Feeds arbitrary bytes to the data collectors' job file reader: header, blocks, records and searches.
 #include "model/JobFile.h"
+#include "tests/fuzz/FuzzInput.h"
 
 #include <cstdint>
 #include <unistd.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    size = FuzzInputSize(size);
     char path[] = "/tmp/morvel-fuzz-collector-XXXXXX";
     const int fd = mkstemp(path);
     if (fd < 0)

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes, as a file, to the DXF drawing builder and the binary-file check.
 #include "exchange/dxf/DxfFile.h"
 #include "exchange/dxf/DxfReader.h"
+#include "tests/fuzz/FuzzInput.h"
 
 #include <cstdint>
 #include <string>
@@ -8,6 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    size = FuzzInputSize(size);
     char path[] = "/tmp/morvel-fuzz-dxf-XXXXXX";
     const int fd = mkstemp(path);
     if (fd < 0)

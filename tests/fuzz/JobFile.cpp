@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the job file reader: open, header, and the whole frame walk.
 #include "model/MorvelFile.h"
+#include "tests/fuzz/FuzzInput.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    size = FuzzInputSize(size);
     char path[] = "/tmp/morvel-fuzz-job-XXXXXX";
     const int fd = mkstemp(path);
     if (fd < 0)

@@ -5,6 +5,7 @@
 #include "landxml/LandXML.h"
 #include "platform/MessageBox.h"
 #include "tests/model/TestJobDoc.h"
+#include "tests/fuzz/FuzzInput.h"
 
 #include <cstdint>
 #include <exception>
@@ -33,6 +34,7 @@ void LoadWith(const std::string& path, bool everything)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    size = FuzzInputSize(size);
     static const MessageBoxHandler quiet = SetMessageBoxHandler([](const std::string&, uint32_t) { return IDOK; });
     char path[] = "/tmp/morvel-fuzz-landxml-XXXXXX";
     const int fd = mkstemp(path);

@@ -2,6 +2,7 @@
 // reader, under the layouts of the instrument models and the layout the text itself spells.
 #include "core/Location.h"
 #include "core/NikonColumnCollection.h"
+#include "tests/fuzz/FuzzInput.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -9,7 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const std::string text(reinterpret_cast<const char*>(data), size);
+    const std::string text(reinterpret_cast<const char*>(data), FuzzInputSize(size));
 
     // The first line as a stored layout: whatever it holds, the layout has each kind once and
     // writes a text that reads back to itself.

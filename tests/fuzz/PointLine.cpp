@@ -2,6 +2,7 @@
 // imported coordinate file would.
 #include "core/Location.h"
 #include "core/Parser.h"
+#include "tests/fuzz/FuzzInput.h"
 
 #include <cstdint>
 #include <string>
@@ -9,6 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    size = FuzzInputSize(size);
     const std::string text(reinterpret_cast<const char*>(data), size);
     const std::vector<uint16_t> columns = {0, 1, 2, 3, 4};
     size_t start = 0;

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the profile reader as a hand-edited profile file, then reads and writes
 // through it: every read must answer, and a write must leave a file that reads back.
 #include "platform/Profile.h"
+#include "tests/fuzz/FuzzInput.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -11,8 +12,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    char folder[] = "/tmp/morvel-fuzz-profile-XXXXXX";
-    if (!mkdtemp(folder))
+    size = FuzzInputSize(size);
+    std::string folder = (::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + std::string("/morvel-fuzz-profile-XXXXXX");
+    if (!mkdtemp(folder.data()))
         return 0;
     const std::filesystem::path path = std::filesystem::path(folder) / "Morvel.ini";
     {

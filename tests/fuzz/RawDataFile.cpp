@@ -1,9 +1,10 @@
 // Feeds arbitrary text to a job's raw data container line by line, as loading a raw data file
-// does, then walks every line the way the raw data list and the map do, and edits it with line
-// lists that mix good, repeated and impossible lines.
+// does, then walks each line once, the way the raw data list or the map does, and edits it with
+// line lists that mix good, repeated and impossible lines.
 #include "core/ColoredTextLines.h"
 #include "core/RawDataFormat.h"
 #include "rawdata/RawJob.h"
+#include "tests/fuzz/FuzzInput.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -18,6 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     job.AddPoint("2", 2000, 1100, 100);
     job.AddPoint("1005", 2000, 1050, 100);
 
+    size = FuzzInputSize(size);
     const std::string text(reinterpret_cast<const char*>(data), size);
     size_t start = 0;
     while (start <= text.size() && job.raw.GetLineCount() < 20000) {
@@ -33,15 +35,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     job.raw.RecomputeSetups();
 
     const int32_t count = job.raw.GetLineCount();
+    // Each line is walked once, by one of the walks in turn (the lines just outside included).
     for (int32_t line = -1; line <= count; ++line) {
         CColoredTextLines lines;
-        job.raw.FormatLineInfo(&lines, line, line % 2 == 0);
-        job.raw.CheckLine(&lines, line);
-        job.raw.CheckLine(nullptr, line);
-        job.raw.DrawRecord(line);
-        job.raw.DrawSetup(line, 0xF);
-        if (CNikonRawDataRecord* record = job.raw.GetRecord(line))
-            record->DescribeShort();
+        switch ((line + 1 + int32_t(size)) % 5) {
+        case 0: job.raw.FormatLineInfo(&lines, line, line % 2 == 0); break;
+        case 1: job.raw.CheckLine(&lines, line); break;
+        case 2: job.raw.CheckLine(nullptr, line); break;
+        case 3: job.raw.DrawRecord(line); job.raw.DrawSetup(line, 0xF); break;
+        default:
+            if (CNikonRawDataRecord* record = job.raw.GetRecord(line))
+                record->DescribeShort();
+        }
     }
 
     // The stake-out states in line order, as the cut sheet walks them.

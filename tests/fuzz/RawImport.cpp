@@ -5,6 +5,7 @@
 #include "model/MorvelSettings.h"
 #include "platform/MessageBox.h"
 #include "rawdata/RawTextImport.h"
+#include "tests/fuzz/FuzzInput.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    size = FuzzInputSize(size);
     static const bool quiet = [] {
         SetMessageBoxHandler([](const std::string&, uint32_t) { return IDOK; });
         return true;
@@ -20,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string text(reinterpret_cast<const char*>(data), size);
     if (!IsValidUtf8(DecodeExternalText(text)))
         std::abort();
-    for (const bool oldLayout : {false, true}) {
+    // One pass: the old or the new layout, taken from the input.
+    for (const bool oldLayout : {size % 2 == 1}) {
         JobSettingsValues settings;
         InitJobSettingsValues(settings);
         ReadJobSettingsFromRawText(settings, text);

@@ -5,6 +5,7 @@
 #include "model/TestJobDoc.h"
 #include "rawdata/records/RawDataNikonCommentRecord.h"
 #include "rawdata/records/RawDataRecord.h"
+#include "tests/fuzz/FuzzInput.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -59,7 +60,10 @@ void ExerciseComment(CNikonRawDataRecord& record)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    morvel::test::TestJobDoc doc;
+    size = FuzzInputSize(size);
+    // The records only read the job (its setup, whose units change line by line): one job serves
+    // every input.
+    static morvel::test::TestJobDoc doc;
     const std::string text(reinterpret_cast<const char*>(data), size);
     size_t start = 0;
     int32_t line = 0;
@@ -81,8 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         record.CheckLayout(record.GetType());
         record.Validate();
         CColoredTextLines lines;
-        record.DescribeLong(&lines, record.GetLine(), true, true, true);
-        record.DescribeLong(&lines, record.GetLine(), false, true, false);
+        const bool longLabels = line % 2 == 0; // one description per line, both kinds over the lines
+        record.DescribeLong(&lines, record.GetLine(), longLabels, true, longLabels);
         record.DescribeShort();
         std::string message;
         record.CanInterpret(&message);

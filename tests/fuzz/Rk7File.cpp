@@ -2,6 +2,7 @@
 #include "core/MathConversions.h"
 #include "exchange/Rk7File.h"
 #include "model/PointRecord.h"
+#include "tests/fuzz/FuzzInput.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -28,6 +29,7 @@ public:
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    size = FuzzInputSize(size);
     char path[] = "/tmp/morvel-fuzz-rk7-XXXXXX";
     const int fd = mkstemp(path);
     if (fd < 0)

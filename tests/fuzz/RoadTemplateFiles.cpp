@@ -1,5 +1,6 @@
 // Reads arbitrary bytes as a road file and collects the templates it names.
 #include "transfer/backup/CompanionFiles.h"
+#include "tests/fuzz/FuzzInput.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    size = FuzzInputSize(size);
     char path[] = "/tmp/morvel-fuzz-road-XXXXXX";
     const int fd = mkstemp(path);
     if (fd < 0)

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the rich-text reader: it must answer, never crash or hang, and what it
 // reads must hold only text it was given or decoded.
 #include "shell/RtfReader.h"
+#include "tests/fuzz/FuzzInput.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    size = FuzzInputSize(size);
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     RtfDocument document;
     CRtfReader reader;

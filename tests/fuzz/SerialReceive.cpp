@@ -3,6 +3,7 @@
 #include "platform/MessageBox.h"
 #include "transfer/serial/SerialLink.h"
 #include "transfer/serial/SerialTransfer.h"
+#include "tests/fuzz/FuzzInput.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -60,6 +61,7 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    size = FuzzInputSize(size);
     static const bool quiet = [] {
         SetMessageBoxHandler([](const std::string&, uint32_t) { return IDOK; });
         return true;

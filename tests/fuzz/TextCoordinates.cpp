@@ -3,6 +3,7 @@
 #include "model/JobFileHeader.h"
 #include "model/MorvelFileDoc.h"
 #include "model/PointDatabase.h"
+#include "tests/fuzz/FuzzInput.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +16,8 @@ namespace {
 std::string TempPath(const char* suffix)
 {
     const char* folder = std::getenv("TMPDIR");
+    if (::access("/dev/shm", W_OK) == 0)
+        folder = "/dev/shm"; // in memory
     std::string pattern = std::string(folder != nullptr ? folder : "/tmp") + "/morvel-fuzz-XXXXXX" + suffix;
     const int fd = ::mkstemps(pattern.data(), int(std::string(suffix).size()));
     if (fd < 0)
@@ -27,6 +30,7 @@ std::string TempPath(const char* suffix)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    size = FuzzInputSize(size);
     const std::string text = TempPath(".txt");
     const std::string job = TempPath(".Mvj");
     if (text.empty() || job.empty())

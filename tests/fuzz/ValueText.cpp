@@ -1,11 +1,12 @@
-// Feeds each line of the input to the typed-value readers and writers: none may crash, hang or
-// read out of bounds, whatever the text. Each line is read twice: with no job open, and with a
-// job holding a few points (two of them on the same spot) whose units and display settings
-// change from line to line, so point-name angles and every unit path are reached too.
+// Feeds each line of the input to one of the typed-value readers, and what it reads to the writers:
+// none may crash, hang or read out of bounds, whatever the text. Lines are read in turn with no
+// job open and with a job holding a few points (two of them on the same spot) whose units and
+// display settings change from line to line, so point-name angles and every unit path are reached.
 #include "core/AngleInput.h"
 #include "core/Format.h"
 #include "core/ValueText.h"
 #include "tests/core/ValueTextFakes.h"
+#include "tests/fuzz/FuzzInput.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -67,42 +68,53 @@ void WriteBack(double v)
     FormatLongitudeText(&geo, true, v, true);
 }
 
-void ReadLine(const std::string& line)
+// One reader per line, taken in turn: over a run every reader sees every kind of line, and each
+// input is read once. A value read is written back through every writer.
+void ReadLine(const std::string& line, std::size_t turn)
 {
     double v = 0;
     int i = 0;
     std::vector<std::string> fields;
-    // Writing back every value read would slow the plain run over the sample files too much.
-    if (ParseDouble(&v, line, true))
-        WriteBack(v);
-    ParseInt(&i, line);
-    ParseDistance(line, &v, DistanceHorizontal);
-    ParseGrade(line, &v);
-    ParseArea(line, &v);
-    ParseStation(&v, line);
-    ParseNorthSouth(&v, line);
-    ParseEastWest(&v, line);
-    SplitValueFields(line, 3, &fields);
-    for (int kind = 0; kind <= 5; ++kind) {
+    switch (turn % 16) {
+    case 0: if (ParseDouble(&v, line, true)) WriteBack(v); break;
+    case 1: ParseInt(&i, line); break;
+    case 2: ParseDistance(line, &v, DistanceHorizontal); break;
+    case 3: ParseGrade(line, &v); break;
+    case 4: ParseArea(line, &v); break;
+    case 5: ParseStation(&v, line); break;
+    case 6: ParseNorthSouth(&v, line); break;
+    case 7: ParseEastWest(&v, line); break;
+    case 8: SplitValueFields(line, 3, &fields); break;
+    case 9: {
+        std::string packed = line;
+        NormalizeAngleText(packed);
+        CFormat::FormatFeetInchesText(line);
+        FormatPointNameText(line, false);
+        break;
+    }
+    case 10:
+        if (ScanDouble(&v, line))
+            CFormat::FormatNumber(v, 15, false, true);
+        break;
+    default: {
+        const int kind = int(turn % 16) - 11; // kinds 0 to 4; every other turn of kind 4 also reads kind 5
         if (ParseAngle(line, &v, kind) && kind == 0)
             WriteBack(v);
+        if (turn % 32 == 15)
+            ParseAngle(line, &v, 5);
     }
-    std::string packed = line;
-    NormalizeAngleText(packed);
-    CFormat::FormatFeetInchesText(line);
-    FormatPointNameText(line, false);
-    if (ScanDouble(&v, line))
-        CFormat::FormatNumber(v, 15, false, true);
+    }
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const std::string input(reinterpret_cast<const char*>(data), size);
+    const std::string input(reinterpret_cast<const char*>(data), FuzzInputSize(size));
     std::size_t start = 0;
     int lines = 0;
-    while (start <= input.size() && lines++ < 2000) {
+    while (start <= input.size()) {
+        ++lines;
         std::size_t end = input.find('\n', start);
         if (end == std::string::npos)
             end = input.size();
@@ -110,11 +122,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         start = end + 1;
 
         PreferencesScope prefs(PreferencesForLine(lines));
-        ReadLine(line);
+        const std::size_t turn = std::size_t(lines) + input.size();
+        if ((turn / 16) % 2 == 0) {
+            ReadLine(line, turn);
+            continue;
+        }
         FakeJob& job = PointJob();
         job.units = {lines % 3, (lines / 3) % 2, (lines / 6) % 2};
         ActiveJobScope active(&job);
-        ReadLine(line);
+        ReadLine(line, turn);
     }
     return 0;
 }

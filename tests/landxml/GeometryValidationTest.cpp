@@ -201,6 +201,8 @@ TEST(LandXMLParcels, NestingCountsAndRefusals)
 
     const Case cases[] = {
         {"blank name", "<Parcels><Parcel name=\" \"/></Parcels>", "Fail to validate 'Parcel' element"},
+        {"centre without coordinates", "<Parcels><Parcel name=\" P7 \"><Center>east</Center></Parcel></Parcels>",
+         "The 'Center' of parcel P7 has no valid coordinates."},
         {"deep nesting",
          [] {
              std::string text;

@@ -19,6 +19,7 @@
 #include "platform/MessageBox.h"
 
 #include <gmock/gmock.h>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -349,10 +350,36 @@ TEST(JobDocumentFiles, DuplicateAndInvalidNamesAreDroppedWithAMessage)
     ASSERT_TRUE(doc.OnOpenDocument(path));
     EXPECT_THAT(PointNames(doc), ElementsAre("P1", "P2"));
     EXPECT_EQ(doc.GetDroppedPointCount(), 3);
-    const std::string text = "3 points were not loaded from dups.Mvj because its name is invalid or used by an "
-                             "earlier point.";
-    EXPECT_THAT(messages.texts, ElementsAre(text));
-    EXPECT_THAT(doc.GetHistoryList(), Contains(MatchesRegex(Stamped(text))));
+    // One message names every refused point and why, and says a save leaves them out.
+    const std::string summary = "3 points were not loaded from dups.Mvj; saving the job leaves them out of the file.";
+    EXPECT_THAT(messages.texts, ElementsAre(summary + "\np1: the name is used by the earlier point P1"
+                                                      "\n000: the name is not a valid point name"
+                                                      "\nbad name: the name is not a valid point name"));
+    EXPECT_THAT(doc.GetHistoryList(), Contains(MatchesRegex(Stamped(summary))));
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST(JobDocumentFiles, ManyRefusedPointsAreNamedUpToALimit)
+{
+    FakeRawDataFactoryScope raw;
+    TempDir dir;
+    const std::string path = dir.file("many.Mvj");
+    {
+        CMorvelFile file;
+        ASSERT_TRUE(file.Create(path.c_str()));
+        for (int i = 0; i < 25; ++i)
+            ASSERT_TRUE(file.WritePoint(JobFilePoint{"A", "", 1, 2, NoValue}));
+        ASSERT_TRUE(file.Close());
+    }
+    WriteAllText(dir.file("many.Mvr"), "CO,x\n");
+    MessageLog messages;
+    CMorvelFileDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    ASSERT_EQ(messages.texts.size(), 1u);
+    const std::string& text = messages.texts[0];
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 21);
+    EXPECT_THAT(text, testing::StartsWith("24 points were not loaded from many.Mvj;"));
+    EXPECT_THAT(text, testing::EndsWith("\nA: the name is used by the earlier point A\n... and 4 more."));
 }
 
 TEST(JobDocumentFiles, ProgressNeverShowsANegativePercentage)

@@ -263,6 +263,38 @@ TEST(UndoHistory, AFailedRestoreKeepsTheJobAndTheHistory)
     SetMessageBoxHandler(std::move(previous));
 }
 
+// The job's folder was moved or unmounted: undo reads its copies from the program's own
+// temporary folder, so it still works, and a failed restore still leaves the job as it was.
+TEST(UndoHistory, AJobFolderThatIsGoneNeverEmptiesTheJob)
+{
+    for (bool damaged : {false, true}) {
+        SCOPED_TRACE(damaged ? "damaged step" : "sound step");
+        TestJobDoc doc;
+        CDataFileUndoManager& undo = *doc.GetUndoManager();
+        std::vector<std::string> messages;
+        MessageBoxHandler previous = SetMessageBoxHandler([&](const std::string& text, uint32_t) {
+            messages.push_back(text);
+            return IDOK;
+        });
+        doc.SetPathName((std::filesystem::temp_directory_path() / "morvel-unmounted-xyz" / "job.Mvj").string(), false);
+        doc.AddPoint("1", 1, 1);
+        ASSERT_TRUE(undo.RecordUndoWithText("Add 2"));
+        doc.AddPoint("2", 2, 2);
+        if (damaged)
+            std::filesystem::resize_file(Step(undo, 0)->GetJobSnapshotPath(), 100);
+        EXPECT_EQ(undo.Undo(), !damaged);
+        if (damaged) {
+            EXPECT_THAT(Names(doc), ElementsAre("1", "2"));
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_THAT(messages[0], HasSubstr("The job is as it was."));
+        } else {
+            EXPECT_THAT(Names(doc), ElementsAre("1"));
+            EXPECT_TRUE(messages.empty());
+        }
+        SetMessageBoxHandler(std::move(previous));
+    }
+}
+
 TEST(UndoHistory, AMissingRawSnapshotGivesDefaultRawData)
 {
     TestJobDoc doc;

@@ -51,6 +51,28 @@ TEST_F(RawDataSearchTest, PointRolesIgnoreCase)
     EXPECT_EQ(Find(search, -1), -1);
 }
 
+// Every coordinate record stores a point: the first (UC) and the last (RE) of the range included.
+TEST(RawDataStoreSearchTest, EveryCoordinateRecordStoresItsPoint)
+{
+    RawJob job;
+    job.AppendAll({"UC,U1,5000.0,5000.0,100.0,A", "UP,U2,5000.0,5100.0,,B", "MC,M1,1.0,2.0,3.0,C",
+                   "MP,M2,1.0,2.0,,D", "CC,C1,1.0,2.0,3.0,E", "RE,R1,1.0,2.0,3.0,F",
+                   "SS,R1,1.8,50.0,45.3000,90.0000,10:00:00,SHOT"});
+    CRawSearch search;
+    search.kind = RawSearchPoints;
+    search.role = RawRoleStore;
+    const char* const names[] = {"u1", "U2", "m1", "M2", "c1", "r1"};
+    for (int32_t line = 0; line < 6; ++line) {
+        search.pointName = names[line];
+        EXPECT_EQ(FindRawLine(job.raw, search, 6, true), line) << names[line];
+        search.pointName.clear();
+        EXPECT_EQ(FindRawLine(job.raw, search, line, true), line == 5 ? 0 : line + 1) << line;
+    }
+    search.role = RawRoleForesight;
+    search.pointName = "r1";
+    EXPECT_EQ(FindRawLine(job.raw, search, 6, false), 6);
+}
+
 TEST_F(RawDataSearchTest, WrapOrderBothWays)
 {
     CRawSearch search;

@@ -134,9 +134,28 @@ TEST(ReductionTest, RefusedLinesAndTheirMessages)
                             "Line #10 ERROR: Side Shot Record is missing HR.",
                             "Line #11 ERROR: Invalid Side Shot Record.",
                             "Line #12 ERROR: Invalid Control Point Record.",
-                            "Line #13 WARNING: Invalid Store Point Record.", "Line #15 ERROR: Bad Occupy Pt'2'"));
+                            "Line #13 WARNING: Invalid Store Point Record.", "Line #15 ERROR: Bad Occupy Pt'2'",
+                            "Line #16 WARNING: Unrecognized line, not used: XX,unknown"));
     EXPECT_EQ(Point(job, "5"), nullptr);
     EXPECT_EQ(Point(job, "7"), nullptr);
+}
+
+// A station line that cannot be read leaves the shots after it without a station; the analysis
+// names that line, with its text, before the errors it causes. Blank lines pass silently.
+TEST(ReductionTest, AnUnreadableStationLineIsNamedBeforeItsShots)
+{
+    RawJob job;
+    job.AppendAll({"CO,DIST UNITS: Metres", "CO,ANGLE UNITS: Degrees", "CO,ZERO AZIMUTH: North",
+                   "CO,HA Raw Data: Azimuth", "MP,1,100,200,10,STN", "ST,1,,1.5,0,0,1,2,3,4,5,6,7,8,9",
+                   "SS,7,1.5,10,0,90,t,", "  ", "F1,,1.5,,0.0000,90.0000,10:03:00"});
+    CReport report;
+    ReduceRawData(job, job.raw, false, false, &report, nullptr);
+    const auto rows = Rows(report);
+    ASSERT_EQ(rows.size(), 7u);
+    EXPECT_THAT(std::vector<std::string>(rows.begin() + 4, rows.end()),
+                ElementsAre(testing::StartsWith("Line #5 GENERATING STORE PT: "),
+                            "Line #6 WARNING: Unrecognized line, not used: ST,1,,1.5,0,0,1,2,3,4,5,6,7,8,9",
+                            "Line #7 ERROR: Bad Occupy Pt''"));
 }
 
 TEST(ReductionTest, DuplicatesAndIgnoredStorePoints)

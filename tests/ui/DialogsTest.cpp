@@ -14,6 +14,7 @@
 #include "model/HintCodes.h"
 #include "model/Interested.h"
 #include "model/JobRawData.h"
+#include "model/MorvelFile.h"
 #include "model/JobFileDocSettings.h"
 #include "model/JobFileMathConversions.h"
 #include "model/MorvelSettings.h"
@@ -274,6 +275,38 @@ TEST_F(JobSettingsTest, CommandOfTheJobViewAndScreenshot)
     EXPECT_EQ(count, "2");
     EXPECT_EQ(name, "North Field.Mvj");
     EXPECT_EQ(size, FormatByteSize(1500));
+}
+
+// The creation date is the job file's, not the moment the dialog opened.
+TEST_F(JobSettingsTest, CreationDateIsTheJobFileHeaders)
+{
+    morvel::test::TempDir dir;
+    const std::string path = dir.file("dated.Mvj");
+    {
+        CMorvelFile file;
+        ASSERT_TRUE(file.Create(path.c_str()));
+        JobFileHeader header;
+        InitJobFileHeader(header);
+        SystemTime t;
+        t.year = 2019;
+        t.month = 3;
+        t.day = 7;
+        t.hour = 8;
+        t.minute = 5;
+        t.second = 9;
+        header.SetCreated(t);
+        ASSERT_TRUE(file.WriteHeader(header));
+        ASSERT_TRUE(file.Close());
+    }
+    job->SetPathName(path, false);
+    std::string date, time;
+    RunJobSettings([&](CMorvelFileSettings& d) {
+        date = d.FindWindow(CMorvelFileSettings::IdCreationDate)->GetLabel().utf8_string();
+        time = d.FindWindow(CMorvelFileSettings::IdCreationTime)->GetLabel().utf8_string();
+        d.OnCancel();
+    });
+    EXPECT_EQ(date, "03-07-2019");
+    EXPECT_EQ(time, "08:05:09");
 }
 
 TEST_F(JobSettingsTest, UnitCaptionsFollowTheJob)

@@ -114,11 +114,45 @@ TEST_F(ProgramTest, RawFileOnTheCommandLineBecomesAJobAfterTheOptions)
     };
     ASSERT_TRUE(Start({raw}));
     EXPECT_TRUE(Contains(dialogsShown, "Raw Data Regeneration Options"));
-    EXPECT_TRUE(std::filesystem::exists(home->file("Survey.Mvj")));
     EXPECT_EQ(Frame().GetTitle().utf8_string().rfind(TitlePrefix + "Survey", 0), 0u);
     EXPECT_EQ(ProfileValue("RegenerationOptions", "IgnoreStorePoint"), "1");
+    // The new job lives in memory until it is saved: closing it with No leaves no job file.
+    EXPECT_FALSE(std::filesystem::exists(home->file("Survey.Mvj")));
+    dialogAnswer = [](wxDialog& dialog) {
+        return dynamic_cast<CPromptSaveModified*>(CEasyDialog::FromHost(dialog)) ? int(IDNO) : int(wxID_CANCEL);
+    };
     Exit();
-    EXPECT_EQ(ProfileValue("Recent File List", "File1"), home->file("Survey.Mvj"));
+    EXPECT_FALSE(std::filesystem::exists(home->file("Survey.Mvj")));
+    EXPECT_EQ(ProfileValue("Recent File List", "File1"), "");
+}
+
+// An instrument file given by name is refused with the reason, and left as it was.
+TEST_F(ProgramTest, AnInstrumentRawFileIsRefusedWithTheReasonAndLeftAlone)
+{
+    const std::string raw = CopySample(morvel::test::SharedTestDataPath("tops_nikon_dtm330.raw"), "Site.raw");
+    const auto before = morvel::test::ReadAllBytes(raw);
+    dialogAnswer = [](wxDialog&) { return int(wxID_CANCEL); };
+    Start({raw});
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages[0].rfind(raw + " does not appear to be a valid file.\n\n", 0), 0u);
+    EXPECT_NE(messages[0].find("this is a .raw file."), std::string::npos);
+    EXPECT_EQ(morvel::test::ReadAllBytes(raw), before);
+    EXPECT_FALSE(std::filesystem::exists(home->file("Site.Mvj")));
+    EXPECT_FALSE(std::filesystem::exists(home->file("Site.Mvr")));
+}
+
+// A job file left without points beside its raw data offers the regeneration when it is opened.
+TEST_F(ProgramTest, AnEmptyJobBesideItsRawDataOffersTheRegeneration)
+{
+    CopySample(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw"), "Survey.Mvr");
+    {
+        CMorvelFileDoc empty;
+        ASSERT_TRUE(empty.CreateEmptyJobFile(home->file("Survey.Mvj")));
+    }
+    dialogAnswer = [](wxDialog&) { return int(wxID_CANCEL); };
+    ASSERT_TRUE(Start({home->file("Survey.Mvj")}));
+    EXPECT_TRUE(Contains(dialogsShown, "Raw Data Regeneration Options"));
+    EXPECT_EQ(Frame().GetTitle().utf8_string().rfind(TitlePrefix + "Survey", 0), 0u);
 }
 
 TEST_F(ProgramTest, CancelledRawDataOptionsLeaveNoEmptyJobBehind)

@@ -210,10 +210,10 @@ bool CBackupFile::Create(const std::string& path)
     return true;
 }
 
-bool CBackupFile::Open(const std::string& path)
+bool CBackupFile::Open(const std::string& path, bool readOnly)
 {
     m_openError.clear();
-    if (!CFileCE::Open(path, shareDenyWrite | modeReadWrite)) {
+    if (!CFileCE::Open(path, shareDenyWrite | (readOnly ? modeRead : modeReadWrite))) {
         m_openError = GetLastErrorText();
         return false;
     }
@@ -399,12 +399,25 @@ bool CBackupFile::SaveArchive(const std::string& archiveName, const std::string&
     }
     if (names.empty())
         return false;
-    if (!AddArchiveSlot(archiveName))
+    // A save that fails leaves the backup file as it was: no named empty slot, no stray data.
+    const uint32_t countBefore = m_count;
+    const auto slotsBefore = m_slots;
+    const int64_t lengthBefore = GetLength();
+    if (lengthBefore < 0)
         return false;
+    auto restore = [&]() {
+        m_count = countBefore;
+        m_slots = slotsBefore;
+        WriteHeader();
+        SetLength(static_cast<uint32_t>(lengthBefore));
+        return false;
+    };
+    if (!AddArchiveSlot(archiveName))
+        return restore();
     const uint32_t slotIndex = m_count - 1;
     CBackupArchive archive(static_cast<uint32_t>(names.size()), false);
     if (archive.GetCapacity() != names.size())
-        return false;
+        return restore();
 
     // The data collector's own backup copy of the pair is not backed up again.
     std::string excluded = archiveName;
@@ -463,7 +476,7 @@ bool CBackupFile::SaveArchive(const std::string& archiveName, const std::string&
             errors += ReplaceFirst("Failed to compress %s.", name);
             if (showErrors)
                 ShowMessageBoxFS(errors, MB_OK | MB_ICONERROR);
-            return false;
+            return restore();
         }
         archive.AddRecord(name, std::unique_ptr<uint8_t[]>(packed), static_cast<uint32_t>(packedLength),
                           RecordTypeForName(name));
@@ -473,7 +486,7 @@ bool CBackupFile::SaveArchive(const std::string& archiveName, const std::string&
     if (!errors.empty() && showErrors)
         ShowMessageBoxFS(errors, MB_OK | MB_ICONERROR);
     if (archive.GetCount() == 0)
-        return false;
+        return restore();
 
     progress.Begin("Saving Archive");
     // One slot per archive: the data and the time go to the slot that carries the archive's name.
@@ -481,12 +494,12 @@ bool CBackupFile::SaveArchive(const std::string& archiveName, const std::string&
     if (!WriteArchiveData(slotIndex, archive)) {
         if (showErrors)
             ShowMessageBoxFS("Failed to add data to backup file.", MB_OK | MB_ICONERROR);
-        return false;
+        return restore();
     }
     if (!SetArchiveTime(slotIndex, now)) {
         if (showErrors)
             ShowMessageBoxFS("Failed to set time to backup file.", MB_OK | MB_ICONERROR);
-        return false;
+        return restore();
     }
     progress.End();
     return true;

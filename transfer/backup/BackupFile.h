@@ -45,8 +45,9 @@ public:
     bool Create(const std::string& path);
     // Opens an existing file and reads its header. Refused: a short header, another magic or
     // version, more than 64 slots, slot data outside the file, or a record count the slot's data
-    // size cannot hold. Why it was refused is kept for GetOpenError.
-    bool Open(const std::string& path);
+    // size cannot hold. Why it was refused is kept for GetOpenError. Opened for reading only, a
+    // backup on read-only media can still be read and extracted; every change then fails.
+    bool Open(const std::string& path, bool readOnly = false);
     bool Close() { return CFileCE::Close(); }
     const std::string& GetOpenError() const { return m_openError; }
 
@@ -75,7 +76,8 @@ public:
 
     // Gathers a job's files (its pair and companions) into one archive of this newly created file.
     // False when no file could be stored or any step of writing the archive failed; failures to
-    // open or read single files are collected and shown once when showErrors is set.
+    // open or read single files are collected and shown once when showErrors is set. A save that
+    // fails leaves the backup file as it was.
     bool SaveArchive(const std::string& archiveName, const std::string& jobPath, bool showErrors);
     // Backs the job up to its path with the backup extension, through a temporary file in the
     // same folder that replaces the old backup only when the new one is complete. Sends 0x807B

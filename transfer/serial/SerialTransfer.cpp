@@ -148,10 +148,17 @@ bool SendFileByLinesOver(CSerialLink& link, const std::string& path, const CTran
     CFileCE file;
     if (!file.Open(path, CFileCE::modeRead))
         return Fail("Transfer failed: file cannot be opened");
-    CTransferDisplay display(callbacks);
-    display.Start(FileLength(file));
-
+    // The total is what goes on the wire (each line with one LF, without the CR the reader drops),
+    // so the progress ends at exactly 100 %.
+    uint64_t total = 0;
     std::string text;
+    while (file.ReadLine(text))
+        total += text.size() + 1;
+    if (!file.SeekToBegin())
+        return Fail("Transfer failed: cannot read file");
+    CTransferDisplay display(callbacks);
+    display.Start(static_cast<uint32_t>(std::min<uint64_t>(total, UINT32_MAX)));
+
     uint32_t resume = 0;
     uint32_t skip = 0;
     uint32_t sent = 0;

@@ -34,6 +34,18 @@ TEST(DxfModel, LayersAreFoundWithoutCase)
     EXPECT_EQ(drawing.FindLayer("ROADS"), roads); // from the cache
     EXPECT_EQ(drawing.FindLayer("fENCES"), fences);
     EXPECT_EQ(drawing.FindLayer("trees"), nullptr);
+    // Case is folded in every alphabet a surveyor's layer names use, not only ASCII.
+    CDxfLayer* greek = drawing.AddLayer("\xCE\x9B\xCE\x91\xCE\x93\xCE\x95\xCE\xA1\xC3\x84\xC3\x9C"); // ΛΑΓΕΡÄÜ
+    ASSERT_NE(greek, nullptr);
+    EXPECT_EQ(drawing.AddLayer("\xCE\xBB\xCE\xB1\xCE\xB3\xCE\xB5\xCF\x81\xC3\xA4\xC3\xBC"), nullptr); // λαγερäü
+    EXPECT_EQ(drawing.FindLayer("\xCE\xBB\xCE\xB1\xCE\xB3\xCE\xB5\xCF\x81\xC3\xA4\xC3\xBC"), greek);
+    CDxfLayer* city = drawing.AddLayer("\xC5\x81\xC3\xB3" "d\xC5\xBA"); // Łódź
+    EXPECT_EQ(drawing.FindLayer("\xC5\x82\xC3\x93" "D\xC5\xB9"), city); // łÓDŹ
+    EXPECT_EQ(drawing.FindLayer("\xD0\xB4\xD0\xBE\xD1\x80\xD0\xBE\xD0\xB3\xD0\xB0"), nullptr); // дорога
+    CDxfLayer* road = drawing.AddLayer("\xD0\x94\xD0\x9E\xD0\xA0\xD0\x9E\xD0\x93\xD0\x90"); // ДОРОГА
+    EXPECT_EQ(drawing.FindLayer("\xD0\xB4\xD0\xBE\xD1\x80\xD0\xBE\xD0\xB3\xD0\xB0"), road);
+    EXPECT_EQ(drawing.FindLayer("\xC3\xA4\xC3\xBC"), nullptr); // letters of another name are not a match
+    EXPECT_EQ(drawing.GetLayerCount(), 5u);
 }
 
 TEST(DxfModel, ColorsThroughTheTable)

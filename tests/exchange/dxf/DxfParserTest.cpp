@@ -198,6 +198,29 @@ TEST(DxfParser, TextIsUtf8WhenValidElseWindows1252)
     EXPECT_EQ(second.lines[0].layer, std::string(48, 'y') + "\xC3\xA9");
 }
 
+// Characters outside the drawing's code page arrive as \\U+XXXX and are read as the character;
+// anything short of a whole code stays as written.
+TEST(DxfParser, UnicodeCodesInTextBecomeTheirCharacters)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"\\U+039B\\U+03a1", "\xCE\x9B\xCE\xA1"},
+        {"A\\U+00C4\xC4", "A\xC3\x84\xC3\x84"}, // with a Windows-1252 byte
+        {"\\U+20AC5", "\xE2\x82\xAC" "5"},
+        {"\\U+12", "\\U+12"},
+        {"\\U+12G4", "\\U+12G4"},
+        {"\\U+D800", "\\U+D800"},
+        {"\\U+0000", "\\U+0000"},
+        {"\\\\U+0041", "\\A"},
+        {"\\u+0041", "\\u+0041"},
+    };
+    for (const auto& [written, read] : cases) {
+        RecordingDxf dxf;
+        ASSERT_EQ(dxf.Run(DxfEntities(Line(0, 0, 1, 1, written))), kDxfOk) << written;
+        ASSERT_EQ(dxf.lines.size(), 1u);
+        EXPECT_EQ(dxf.lines[0].layer, read) << written;
+    }
+}
+
 TEST(DxfParser, HeaderVariablesAndExtents)
 {
     auto header = [](const DxfPairs& vars) {

@@ -170,13 +170,16 @@ TEST(DxfReaderSamples, InsertsAndAttributes)
         EXPECT_TRUE(star->GetExtent(extent, nullptr));
     }
     {
-        // OUTERBLOCK inserts INNERBLOCK, which is defined after it: that insert and its
-        // attribute are dropped.
+        // OUTERBLOCK inserts INNERBLOCK, which is defined after it: the nested block is kept.
         CDxfFile drawing;
         CDxfReader reader;
         ASSERT_EQ(reader.ReadFile(SharedTestDataPath("gdal_attrib-nested.dxf"), &drawing), kDxfOk);
         EXPECT_EQ(drawing.GetBlock(1)->GetName(), "OUTERBLOCK");
-        EXPECT_EQ(drawing.GetBlock(1)->GetEntityCount(), 0u);
+        ASSERT_EQ(drawing.GetBlock(1)->GetEntityCount(), 1u);
+        const CDxfInsert* inner = InsertAt(drawing.GetBlock(1), 0);
+        ASSERT_NE(inner->GetBlock(), nullptr);
+        EXPECT_EQ(inner->GetBlock()->GetName(), "INNERBLOCK");
+        EXPECT_EQ(inner->GetAttributeCount(), 1u);
         EXPECT_EQ(InsertAt(drawing.GetModelSpace(), 0)->GetBlock(), drawing.GetBlock(1));
     }
 }
@@ -191,12 +194,12 @@ TEST(DxfReaderSamples, PaperSpaceBlockAndCodePageLayerNames)
     EXPECT_EQ(drawing.GetBlock(1)->GetName(), "*U1");
     EXPECT_EQ(drawing.GetBlock(1)->GetEntityCount(), 1u);
     ASSERT_EQ(drawing.GetLayerCount(), 2u);
-    // Windows-1252 bytes of the file arrive as UTF-8.
-    EXPECT_EQ(drawing.GetLayer(1)->GetName(), "\\U+039B\\U+0391\\U+0393\\U+0395\\U+03A1\xC3\x84\xC3\x9C\xC3\x96");
+    // Windows-1252 bytes of the file and its \\U+ codes arrive as UTF-8.
+    EXPECT_EQ(drawing.GetLayer(1)->GetName(), "\xCE\x9B\xCE\x91\xCE\x93\xCE\x95\xCE\xA1\xC3\x84\xC3\x9C\xC3\x96");
     EXPECT_EQ(InsertAt(drawing.GetModelSpace(), 0)->GetBlock(), drawing.GetBlock(1));
 }
 
-TEST(DxfReader, InsertsFindBlocksWithoutCaseAndOnlyOnceDefined)
+TEST(DxfReader, InsertsFindBlocksWithoutCaseWhereverTheyAreDefined)
 {
     const DxfPairs blocks = {{0, "BLOCK"}, {2, "Tree"}, {0, "POINT"}, {10, "1"}, {20, "1"}, {0, "ENDBLK"},
                              {0, "BLOCK"}, {2, "Forest"}, {0, "INSERT"}, {2, "TREE"}, {10, "5"}, {0, "INSERT"}, {2, "LATER"},
@@ -207,14 +210,39 @@ TEST(DxfReader, InsertsFindBlocksWithoutCaseAndOnlyOnceDefined)
     CDxfFile drawing;
     ASSERT_EQ(ReadText(DxfBlocksAndEntities(blocks, entities), drawing), kDxfOk);
     ASSERT_EQ(drawing.GetBlockCount(), 3u);
-    EXPECT_EQ(drawing.GetBlock(1)->GetEntityCount(), 1u);
+    ASSERT_EQ(drawing.GetBlock(1)->GetEntityCount(), 2u);
     EXPECT_EQ(InsertAt(drawing.GetBlock(1), 0)->GetBlock(), drawing.GetBlock(0));
+    EXPECT_EQ(InsertAt(drawing.GetBlock(1), 1)->GetBlock(), drawing.GetBlock(2));
     ASSERT_EQ(drawing.GetModelSpace()->GetEntityCount(), 2u);
     const CDxfInsert* tree = InsertAt(drawing.GetModelSpace(), 0);
     EXPECT_EQ(tree->GetBlock(), drawing.GetBlock(0));
     EXPECT_EQ(tree->GetTransform().m_scaleX, 2.0);
     EXPECT_NEAR(tree->GetTransform().m_rotation, M_PI / 2, 1e-9);
     EXPECT_EQ(InsertAt(drawing.GetModelSpace(), 1)->GetBlock(), drawing.GetBlock(2));
+}
+
+// A block that inserts itself, directly or through another, would make every walk of the drawing
+// endless: the insert that closes the loop is dropped, the rest is kept.
+TEST(DxfReader, InsertsThatWouldLoopAreDropped)
+{
+    const DxfPairs blocks = {{0, "BLOCK"}, {2, "Self"}, {0, "POINT"}, {10, "1"}, {0, "INSERT"}, {2, "SELF"}, {0, "ENDBLK"},
+                             {0, "BLOCK"}, {2, "Ping"}, {0, "INSERT"}, {2, "Pong"}, {0, "POINT"}, {0, "ENDBLK"},
+                             {0, "BLOCK"}, {2, "Pong"}, {0, "INSERT"}, {2, "Ping"}, {0, "POINT"}, {10, "7"}, {0, "ENDBLK"},
+                             {0, "BLOCK"}, {2, "Open"}, {0, "INSERT"}, {2, "Later"}};
+    const DxfPairs entities = {{0, "INSERT"}, {2, "SELF"}, {0, "INSERT"}, {2, "PING"}, {0, "INSERT"}, {2, "PONG"}};
+    CDxfFile drawing;
+    ASSERT_EQ(ReadText(DxfBlocksAndEntities(blocks, entities), drawing), kDxfOk);
+    ASSERT_EQ(drawing.GetBlockCount(), 3u);
+    EXPECT_EQ(CountType(drawing.GetBlock(0), kDxfInsertEntity), 0);
+    EXPECT_EQ(CountType(drawing.GetBlock(1), kDxfInsertEntity), 0);
+    ASSERT_EQ(CountType(drawing.GetBlock(2), kDxfInsertEntity), 1);
+    EXPECT_EQ(InsertAt(drawing.GetBlock(2), 0)->GetBlock(), drawing.GetBlock(1));
+    ASSERT_EQ(drawing.GetModelSpace()->GetEntityCount(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        CExtent2D extent;
+        EXPECT_TRUE(InsertAt(drawing.GetModelSpace(), i)->GetExtent(extent, nullptr)) << i;
+    }
+    EXPECT_FALSE(drawing.GetExtent().IsEmpty());
 }
 
 TEST(DxfReader, AttributesOfADroppedInsertAttachToNothing)

@@ -179,6 +179,59 @@ TEST(BackupSave, FailuresAreCollectedInOneMessage)
     }
 }
 
+// A failed save must not leave a named empty slot (or any data) behind in the backup file.
+TEST(BackupSave, AFailedSaveLeavesTheBackupFileAsItWas)
+{
+    TempDir dir;
+    WriteAllText(dir.file("good.Nik"), "job");
+    WriteAllText(dir.file("good.Nrd"), "raw");
+    WriteAllText(dir.file("empty.Nik"), "");
+    WriteAllText(dir.file("empty.Nrd"), "");
+    const std::string backup = dir.file("b.Mvb");
+    {
+        CBackupFile file;
+        ASSERT_TRUE(file.Create(backup));
+        ASSERT_TRUE(file.SaveArchive("good", dir.file("good.Nik"), false));
+    }
+    const auto before = ReadAllBytes(backup);
+    for (const char* job : {"empty.Nik", "missing.Rk7"}) {
+        ScriptedAnswers answers;
+        CBackupFile file;
+        ASSERT_TRUE(file.Open(backup));
+        EXPECT_FALSE(file.SaveArchive("bad", dir.file(job), true)) << job;
+        EXPECT_EQ(file.GetArchiveCount(), 1u) << job;
+        ASSERT_TRUE(file.Close());
+        EXPECT_EQ(ReadAllBytes(backup), before) << job;
+    }
+}
+
+// Extraction only reads the backup, so a backup the user cannot write (read-only media) works.
+TEST(BackupExtract, ABackupThatCannotBeWrittenStillExtracts)
+{
+    TempDir dir;
+    fs::permissions(dir.path(), fs::perms::all);
+    WriteAllText(dir.file("site.Nik"), "job");
+    WriteAllText(dir.file("site.Nrd"), "raw");
+    const std::string backup = dir.file("site.Mvb");
+    {
+        CBackupFile file;
+        ASSERT_TRUE(file.Create(backup));
+        ASSERT_TRUE(file.SaveArchive("site", dir.file("site.Nik"), false));
+    }
+    fs::permissions(backup, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const std::string out = dir.file("out");
+    fs::create_directory(out);
+    fs::permissions(out, fs::perms::all);
+    EXPECT_TRUE(RunUnprivileged([&] {
+        CBackupFile file;
+        CBackupArchive archive;
+        bool asked = false;
+        return !CBackupFile().Open(backup) && file.Open(backup, true) && file.GetArchiveSlot(0, &archive) &&
+               archive.Extract(out, asked) && ReadAllText(out + "/site.Nrd") == "raw" && !file.AddArchiveSlot("x");
+    }));
+    EXPECT_EQ(FolderNames(out), (std::set<std::string> {"site.Nik", "site.Nrd"}));
+}
+
 TEST(BackupSave, RewriteThroughCopyReplacesTheBackupOnlyWhenComplete)
 {
     TempDir dir;

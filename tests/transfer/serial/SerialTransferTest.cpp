@@ -215,14 +215,18 @@ TEST_F(TransferLoops, LinesWaitForAReplyAfterEachPass)
     EXPECT_TRUE(SendFileByLinesOver(link, File("upload.txt", file), callbacks));
     EXPECT_EQ(link.wire, records);
     EXPECT_EQ(link.log, (std::vector<std::string>{"W9/9", "R6/1", "W31/31", "R6/3", "W6/6", "R6/0"}));
+    // The progress counts what is sent and ends at its total: 100 %, whatever the line ends.
     EXPECT_EQ(progress, (std::vector<uint32_t>{9, 40, 46}));
-    EXPECT_EQ(starts, (std::vector<uint32_t>{49}));
+    EXPECT_EQ(starts, (std::vector<uint32_t>{46}));
 
     // A plain line goes out with a bare LF, the last one too.
     link.log.clear();
     link.wire.clear();
+    progress.clear();
     EXPECT_TRUE(SendFileByLinesOver(link, File("columns.txt", "101,1.0\r\n102,2.0"), callbacks));
     EXPECT_EQ(link.wire, "101,1.0\n102,2.0\n");
+    EXPECT_EQ(progress, (std::vector<uint32_t>{8, 16}));
+    EXPECT_EQ(starts.back(), 16u);
 }
 
 TEST_F(TransferLoops, ShortLineWriteKeepsWaitingForReplies)

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <unistd.h>
+
+// Every entry reads at most a few kilobytes of its input: readers fail on small inputs as they do
+// on large ones, and small inputs let a run try many more of them. The seeds are cut the same way.
+inline constexpr std::size_t FuzzInputLimit = 2048;
+
+inline std::size_t FuzzInputSize(std::size_t size)
+{
+    return size < FuzzInputLimit ? size : FuzzInputLimit;
+}
+
+// The input as a file for readers that take a path: in memory (/dev/shm) where the system has it,
+// else in /tmp. Removed when it goes.
+class FuzzInputFile
+{
+public:
+    FuzzInputFile(const uint8_t* data, std::size_t size, const std::string& suffix = {})
+    {
+        const std::string folder = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+        std::string pattern = folder + "/morvel-fuzz-XXXXXX" + suffix;
+        const int fd = ::mkstemps(pattern.data(), static_cast<int>(suffix.size()));
+        if (fd < 0)
+            return;
+        m_path = pattern;
+        std::size_t done = 0;
+        while (done < size) {
+            const ssize_t n = ::write(fd, data + done, size - done);
+            if (n <= 0)
+                break;
+            done += static_cast<std::size_t>(n);
+        }
+        ::close(fd);
+        m_written = done == size;
+    }
+    ~FuzzInputFile()
+    {
+        if (!m_path.empty())
+            ::unlink(m_path.c_str());
+    }
+    FuzzInputFile(const FuzzInputFile&) = delete;
+    FuzzInputFile& operator=(const FuzzInputFile&) = delete;
+
+    // False when the file could not be made or written whole.
+    bool IsReady() const { return m_written; }
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+    bool m_written = false;
+};
