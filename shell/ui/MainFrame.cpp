@@ -28,6 +28,7 @@
 #include "views/MapCommands.h"
 #include "views/ui/ZoomToPoint.h"
 #include "shell/ui/MorvelToolbar.h"
+#include "shell/ui/SplashWnd.h"
 #include "shell/ui/ToolbarDlg.h"
 #include "framework/ui/ModalDialog.h"
 #include "shell/ui/ViewTabBar.h"
@@ -86,6 +87,7 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
 
     CreateBars();
     UpdatePaneWidths();
+    InstallMenuManager();
 
     Bind(wxEVT_SIZE, &CMainFrame::OnSize, this);
     Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
@@ -121,7 +123,9 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
     for (int id : {IdFindRawDataRecords, IdFindRawContext, IdRawDataReduction, IdRawDataReport})
         Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(m_jobView && ActiveViewKind() == 0); }, id);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnChangeDescription(); }, IdChangeDescription);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnTechnicalSupport(); }, IdTechnicalSupport);
     Centre();
+    CSplashWnd::ShowSplash(this);
 }
 
 CMainFrame::~CMainFrame()
@@ -172,6 +176,9 @@ void CMainFrame::CreateMenus()
     auto* help = new wxMenu;
     help->Append(IdViewManual, "View &Manual...\tF1");
     help->Append(IdGettingStarted, "&Getting Started with Morvel...");
+    help->AppendSeparator();
+    help->Append(IdTechnicalSupport, "Technical &Support...");
+    help->Append(IdAppAbout, "&About Morvel...");
     bar->Append(help, "&Help");
     SetMenuBar(bar);
 }
