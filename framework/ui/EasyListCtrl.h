@@ -61,6 +61,13 @@ public:
         m_rowTipsAnyColumn = anyColumn;
     }
 
+    // --- Cell cursor: the column of the current cell inside the selected row; -1 selects whole
+    // rows. The current cell is drawn in the highlight colours.
+    int GetCurrentColumn() const { return m_nCurrentColumn; }
+    void SetCurrentColumn(int column) { m_nCurrentColumn = column; }
+    // Whether a cell's text is drawn (an editor over the cell hides it).
+    virtual bool CanDrawCellText(int32_t row, int column) const { return true; }
+
     // --- What derived lists supply.
     virtual std::string GetItemText(int32_t row, int column) const { return {}; }
     virtual bool IsRowSelected(int32_t row) const { return false; }
@@ -110,4 +117,5 @@ private:
     int32_t m_pressedRow = -1;
     bool m_rowTips = false;
     bool m_rowTipsAnyColumn = false;
+    int m_nCurrentColumn = -1;
 };
