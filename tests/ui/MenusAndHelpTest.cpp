@@ -158,6 +158,15 @@ TEST_F(ProgramTest, MenuBarShowsEachCommandInItsPlaceWithItsKeyAndPicture)
     }
     // At least the commands this window has always had.
     EXPECT_GE(found, 8);
+    // No key is shown on two items.
+    std::map<std::string, int> keyOwners;
+    for (const auto& [item, top] : items) {
+        const std::string key = ShownKey(item);
+        if (key.empty())
+            continue;
+        auto [it, fresh] = keyOwners.emplace(key, item->GetId());
+        EXPECT_TRUE(fresh || it->second == item->GetId()) << key;
+    }
 
     // Every item of a toolbar command shows the toolbar's picture; the first button keeps it.
     CCoolMenuManager& menus = frame.GetMenuManager();
