@@ -228,15 +228,35 @@ void CCoolMenuManager::ApplyFrameTable()
 {
     if (!m_frame)
         return;
+    // Every key, the shown ones too: a handler that rewrites an item's text (Undo, Redo) drops the
+    // key GTK took from it, and the table keeps it working.
     std::vector<wxAcceleratorEntry> entries;
-    for (const AccelEntry& e : GetUnshownAccelerators())
+    for (const AccelEntry& e : m_chain.GetEntries())
         entries.emplace_back(FlagsToWx(e.flags), e.key, e.command);
     m_frame->SetAcceleratorTable(entries.empty() ? wxNullAcceleratorTable
                                                  : wxAcceleratorTable(int(entries.size()), entries.data()));
 }
 
+bool CCoolMenuManager::IsCommandEnabled(int command)
+{
+    wxMenuBar* bar = m_frame ? m_frame->GetMenuBar() : nullptr;
+    wxMenuItem* item = bar ? bar->FindItem(command) : nullptr;
+    if (!item)
+        return true;
+    wxUpdateUIEvent update(command);
+    update.SetEventObject(m_frame);
+    if (m_frame->ProcessWindowEvent(update) && update.GetSetEnabled())
+        return update.GetEnabled();
+    return item->IsEnabled();
+}
+
 bool CCoolMenuManager::WindowProc(wxEvent& event)
 {
+    // A key of the window's table reaches a command only while its menu item is enabled, as the
+    // item itself would.
+    if (event.GetEventType() == wxEVT_MENU && m_frame && event.GetEventObject() == m_frame &&
+        !IsCommandEnabled(event.GetId()))
+        return true;
     if (event.GetEventType() == wxEVT_SYS_COLOUR_CHANGED) {
         ReloadImages();
         event.Skip();

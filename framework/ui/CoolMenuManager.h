@@ -19,7 +19,8 @@ class wxMenuItem;
 // Gives the frame's menus the toolbar picture of each command and the keys of each command after
 // its text. GTK draws the menus itself (pictures, checks, radio dots, greyed items); the manager
 // decides what each item shows. The menus are read as the frame built them; a key written in an
-// item's text joins the frame's key list when the list has none for that command.
+// item's text joins the frame's key list when the list has none for that command and the key is
+// free. Every key of the list is live in the frame's accelerator table.
 class CCoolMenuManager : public CSubclassWnd
 {
 public:
@@ -61,13 +62,15 @@ public:
     wxBitmap GetCommandImage(int command) const;
     const std::vector<int>& GetToolbarIds() const { return m_imageMap.GetToolbarIds(); }
 
-    // Puts pictures and key texts on every item of the frame's menu bar, and makes the keys that
-    // no item shows live in the frame's accelerator table.
+    // Puts pictures and key texts on every item of the frame's menu bar, and makes every key of
+    // the list live in the frame's accelerator table.
     void UpdateMenus();
     // The same for one menu and its submenus (a menu the frame shows by itself).
     void UpdateMenu(wxMenu* menu);
-    // The keys that no menu item shows; the frame's table holds these.
+    // The keys that no menu item shows.
     std::vector<AccelEntry> GetUnshownAccelerators() const;
+    // Whether the command's menu item would take it now (true without an item).
+    bool IsCommandEnabled(int command);
 
     bool IsShowButtons() const { return m_bShowButtons; }
     void SetShowButtons(bool show) { m_bShowButtons = show; }

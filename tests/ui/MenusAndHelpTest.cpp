@@ -189,6 +189,26 @@ TEST_F(ProgramTest, MenuBarShowsEachCommandInItsPlaceWithItsKeyAndPicture)
     EXPECT_EQ(text, "Zoom Window\tCtrl+W");
     EXPECT_EQ(CCoolMenuManager::KeyName(344, true), "F5");
 
+    // A key reaches its command only while the command's item is enabled.
+    wxMenu* help = bar->GetMenu(size_t(bar->FindMenu("Help")));
+    constexpr int TestCommand = 7999;
+    help->Append(TestCommand, "Test");
+    bool enabled = false;
+    int ran = 0;
+    frame.Bind(wxEVT_UPDATE_UI, [&](wxUpdateUIEvent& e) { e.Enable(enabled); }, TestCommand);
+    frame.Bind(wxEVT_MENU, [&](wxCommandEvent&) { ++ran; }, TestCommand);
+    auto press = [&] {
+        wxCommandEvent key(wxEVT_MENU, TestCommand);
+        key.SetEventObject(&frame);
+        frame.ProcessWindowEvent(key);
+    };
+    press();
+    EXPECT_EQ(ran, 0);
+    enabled = true;
+    press();
+    EXPECT_EQ(ran, 1);
+    help->Destroy(TestCommand);
+
     // The pictures are made again, and a toolbar of another picture size adds none.
     frame.RefreshMenuImages();
     EXPECT_EQ(menus.GetImageIndex(IdOpenJob), 0);
