@@ -15,6 +15,7 @@ struct Entry
 
 // Kept sorted by id for the binary search.
 constexpr Entry Table[] = {
+    {8, "Morvel"},
     {28, "\"%1\" does not exist, or the name is invalid."},
     {30, "Invalid date. Use format: MM-DD-YY or MM-DD-YYYY. The date must follow Jan 1, 1970."},
     {35, "The time is invalid. Please enter a time of the form HH:MM or HH:MM:SS"},
@@ -23,6 +24,9 @@ constexpr Entry Table[] = {
     {44, "Value must be greater than %*.*f."},
     {146, "Choose a file name."},
     {147, "\"%1\" is invalid or is in use by another application."},
+    {392, "https://www.example.com/kvl/"},
+    {393, "https://www.example.com/kvl/support/"},
+    {394, "mailto:support@example.com"},
     {455, "Untitled"},
     {738, "%d bytes"},
     {1018, "Invalid number."},

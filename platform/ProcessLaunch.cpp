@@ -53,8 +53,25 @@ bool LaunchProcess(const std::vector<std::string>& argv, const std::string& work
     return true;
 }
 
+namespace {
+DesktopLauncher& Launcher()
+{
+    static DesktopLauncher launcher;
+    return launcher;
+}
+} // namespace
+
+DesktopLauncher SetDesktopLauncher(DesktopLauncher launcher)
+{
+    DesktopLauncher previous = std::move(Launcher());
+    Launcher() = std::move(launcher);
+    return previous;
+}
+
 bool OpenWithDesktop(const std::string& target, const std::string& workingFolder)
 {
+    if (Launcher())
+        return Launcher()(target, workingFolder);
     return LaunchProcess({"xdg-open", target}, workingFolder);
 }
 

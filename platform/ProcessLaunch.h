@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -11,6 +12,11 @@ bool LaunchProcess(const std::vector<std::string>& argv, const std::string& work
 
 // Opens a document, web page or mail address with the desktop's program for it (xdg-open).
 bool OpenWithDesktop(const std::string& target, const std::string& workingFolder = std::string());
+
+// Replaces what OpenWithDesktop starts (tests record the targets and choose the answer); an empty
+// launcher puts xdg-open back. Returns the previous one.
+using DesktopLauncher = std::function<bool(const std::string& target, const std::string& workingFolder)>;
+DesktopLauncher SetDesktopLauncher(DesktopLauncher launcher);
 
 // A started program the caller watches: whether it has ended, waiting for it a while. Started
 // as LaunchProcess starts programs (an argv[0] with a '/' is taken as a path, else looked up on

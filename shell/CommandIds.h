@@ -33,6 +33,7 @@ inline constexpr int IdMessageBar = 7233;
 inline constexpr int IdDockBarFirst = WxCommandId(44000);
 inline constexpr int IdDockBarLast = WxCommandId(44020);
 
+inline constexpr int IdTechnicalSupport = 7097;
 inline constexpr int IdViewManual = 7316;
 inline constexpr int IdGettingStarted = 7319;
 

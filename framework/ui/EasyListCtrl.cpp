@@ -307,8 +307,10 @@ void CEasyListCtrl::DrawRow(wxDC& dc, int32_t row, const wxRect& rect)
     const wxColour text = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT);
     const bool selected = IsRowSelected(row);
     const bool marked = IsRowMarked(row);
+    // With a cell cursor only the current cell of the selected row is highlighted.
+    const bool cellMode = m_nCurrentColumn >= 0;
     // Inverting is drawn as swapped colours: cairo has no XOR.
-    wxColour fill = selected ? wxColour(255, 255, 0) : window;
+    wxColour fill = selected && !cellMode ? wxColour(255, 255, 0) : window;
     wxColour ink = text;
     if (marked) {
         fill = wxColour(255 - fill.Red(), 255 - fill.Green(), 255 - fill.Blue());
@@ -322,6 +324,16 @@ void CEasyListCtrl::DrawRow(wxDC& dc, int32_t row, const wxRect& rect)
     for (int column = 0; column < GetColumnCount(); ++column) {
         const int width = m_columns[size_t(column)].width;
         const bool right = m_columns[size_t(column)].rightAligned;
+        const bool cursorCell = cellMode && selected && column == m_nCurrentColumn;
+        if (cursorCell) {
+            dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT)));
+            dc.DrawRectangle(wxRect(x, rect.y, width, rect.height));
+        }
+        if (!CanDrawCellText(row, column)) {
+            x += width;
+            continue;
+        }
+        dc.SetTextForeground(cursorCell ? wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT) : ink);
         std::string cell = GetItemText(row, column);
         cell = right ? cell + "  " : "  " + cell;
         FitTextWithEllipsis(

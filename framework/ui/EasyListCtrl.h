@@ -71,6 +71,12 @@ public:
     // Shows the text in the list's identification popup at the screen point.
     void ShowObjectTips(const std::string& text, int x, int y, int value, uint32_t colour);
     CObjectIdWnd* GetObjectIdWnd() const { return m_objectIdWnd; }
+    // --- Cell cursor: the column of the current cell inside the selected row; -1 selects whole
+    // rows. The current cell is drawn in the highlight colours.
+    int GetCurrentColumn() const { return m_nCurrentColumn; }
+    void SetCurrentColumn(int column) { m_nCurrentColumn = column; }
+    // Whether a cell's text is drawn (an editor over the cell hides it).
+    virtual bool CanDrawCellText(int32_t row, int column) const { return true; }
 
     // --- What derived lists supply.
     virtual std::string GetItemText(int32_t row, int column) const { return {}; }
@@ -123,4 +129,5 @@ private:
     bool m_rowTipsAnyColumn = false;
     bool m_cellTips = false;
     CObjectIdWnd* m_objectIdWnd = nullptr;
+    int m_nCurrentColumn = -1;
 };

@@ -30,6 +30,7 @@
 #include "views/ui/ZoomToPoint.h"
 #include "shell/ui/MorvelToolbar.h"
 #include "shell/ui/ProjectNavigator.h"
+#include "shell/ui/SplashWnd.h"
 #include "shell/ui/ToolbarDlg.h"
 #include "framework/ui/ModalDialog.h"
 #include "shell/ui/ViewTabBar.h"
@@ -89,6 +90,7 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
 
     CreateBars();
     UpdatePaneWidths();
+    InstallMenuManager();
 
     Bind(wxEVT_SIZE, &CMainFrame::OnSize, this);
     Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
@@ -119,7 +121,9 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnChangeDescription(); }, IdChangeDescription);
     Bind(wxEVT_MENU, [](wxCommandEvent&) { OnPreferencesCommand(); }, IdPreferences);
     BindJobCommands();
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnTechnicalSupport(); }, IdTechnicalSupport);
     Centre();
+    CSplashWnd::ShowSplash(this);
 }
 
 CMainFrame::~CMainFrame()
@@ -194,6 +198,9 @@ void CMainFrame::CreateMenus()
     auto* help = new wxMenu;
     help->Append(IdViewManual, "View &Manual...\tF1");
     help->Append(IdGettingStarted, "&Getting Started with Morvel...");
+    help->AppendSeparator();
+    help->Append(IdTechnicalSupport, "Technical &Support...");
+    help->Append(IdAppAbout, "&About Morvel...");
     bar->Append(help, "&Help");
     SetMenuBar(bar);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/ui/CoolMenuManager.h"
 #include "platform/StatusBarHost.h"
 
 #include <wx/aui/framemanager.h>
@@ -115,6 +116,13 @@ public:
     void SetStatusPane2Text(const char* text);
     wxGauge* GetProgressControl() const { return m_progress; }
 
+    // --- Menu pictures and keys.
+    CCoolMenuManager& GetMenuManager() { return m_menuManager; }
+    // The menus take their pictures again (the application reloaded its menus).
+    void RefreshMenuImages();
+    // "Technical Support...": the support contacts, modal over the frame.
+    void OnTechnicalSupport();
+
     // 0x80D7: the active job delivers the change hints it holds back.
     void DeliverHints();
 
@@ -170,6 +178,7 @@ public:
 
 private:
     void CreateMenus();
+    void InstallMenuManager();
     void CreateBars();
     void OnSize(wxSizeEvent& event);
     void OnIdle(wxIdleEvent& event);
@@ -190,6 +199,7 @@ private:
     const bool* CurrentTable() const;
 
     CIcons& m_icons;
+    CCoolMenuManager m_menuManager;
     CRecentFileList& m_recentFiles;
     wxAuiManager m_aui;
     std::array<wxWindow*, BarCount> m_bars{};

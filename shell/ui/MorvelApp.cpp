@@ -31,10 +31,12 @@
 #include "shell/IpcService.h"
 #include "shell/OpenFileCheck.h"
 #include "shell/RegenerationOffer.h"
+#include "shell/ui/AboutDlg.h"
 #include "shell/ui/AppHooks.h"
 #include "shell/ui/DocTemplate.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/RegenerationOptionsDlg.h"
+#include "shell/ui/SplashWnd.h"
 #include "framework/GraphicDataExchange.h"
 #include "framework/InputRules.h"
 #include "views/MapToolHost.h"
@@ -44,6 +46,8 @@
 #include "views/ui/ViewToolHost.h"
 
 #include <wx/dialog.h>
+#include <wx/evtloop.h>
+#include <wx/time.h>
 #include <wx/filename.h>
 
 #include <cstdio>
@@ -52,6 +56,28 @@
 wxIMPLEMENT_APP_NO_MAIN(CMorvelApp);
 
 namespace {
+
+// How long start-up leaves the splash up before the first job opens.
+constexpr int SplashWaitMs = 3000;
+
+// Waits while the splash shows, at most the milliseconds, with the event loop running so that
+// the splash paints and a key or click can end it early.
+void WaitWhileSplashShows(int milliseconds)
+{
+    if (!CSplashWnd::GetSplash())
+        return;
+    std::unique_ptr<wxGUIEventLoop> own;
+    std::unique_ptr<wxEventLoopActivator> activate;
+    if (!wxEventLoopBase::GetActive()) {
+        own = std::make_unique<wxGUIEventLoop>();
+        activate = std::make_unique<wxEventLoopActivator>(own.get());
+    }
+    const wxLongLong end = wxGetLocalTimeMillis() + milliseconds;
+    while (CSplashWnd::GetSplash() && wxGetLocalTimeMillis() < end) {
+        wxEventLoopBase::GetActive()->YieldFor(wxEVT_CATEGORY_UI | wxEVT_CATEGORY_USER_INPUT | wxEVT_CATEGORY_TIMER);
+        wxMilliSleep(10);
+    }
+}
 
 // The full path of an existing file; empty when the name does not resolve.
 std::string LongPathForm(const std::string& path)
@@ -131,13 +157,18 @@ bool CMorvelApp::InitInstance()
 
     // The first argument that is not an option names the file to open.
     std::string fileName;
+    bool splash = true;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i].utf8_string();
+        if (arg == "--nosplash")
+            splash = false;
         if (!arg.empty() && arg[0] != '-') {
             fileName = LongPathForm(arg);
             break;
         }
     }
+
+    CSplashWnd::EnableSplash(splash);
 
     const wxSize display = wxGetDisplaySize();
     const DisplayCheck check = CheckDisplay(display.x, display.y, wxDisplayDepth());
@@ -186,6 +217,7 @@ bool CMorvelApp::InitInstance()
     Bind(wxEVT_IDLE, &CMorvelApp::OnIdle, this);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnOpenJob(); }, IdOpenJob);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnCloseJob(); }, IdCloseJob);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnAppAbout(); }, IdAppAbout);
     Bind(wxEVT_MENU, [this](wxCommandEvent& e) { OnOpenRecentFile(e.GetId()); }, IdRecentFile1, IdRecentFileLast);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) {
         if (m_mainFrame)
@@ -234,6 +266,7 @@ bool CMorvelApp::InitInstance()
     }
 
     if (openFailed || path.empty()) {
+        WaitWhileSplashShows(SplashWaitMs);
         const std::string recent = GetMostRecentJob();
         bool opened = false;
         if (m_settings.GetAutoLoadMru() && !recent.empty() && FileExists(recent))
@@ -245,6 +278,7 @@ bool CMorvelApp::InitInstance()
     }
     if (!openFailed && fromRaw && GetActiveViewKind() == 0)
         PostRegenerate(options);
+    CSplashWnd::HideSplash();
     if (offerRegeneration)
         OfferRegeneration();
     return true;
@@ -310,6 +344,12 @@ intptr_t CMorvelApp::NotifyActiveDocument(void* sender, int32_t hint, intptr_t p
 }
 
 std::string CMorvelApp::GetFileVersionText() { return MORVEL_VERSION_TEXT; }
+
+void CMorvelApp::OnAppAbout()
+{
+    CAboutDlg dialog(m_mainFrame);
+    dialog.DoModal(m_mainFrame);
+}
 
 // --- Job life cycle.
 
@@ -742,6 +782,8 @@ bool CMorvelApp::IsEasyDialogForeground()
 
 int CMorvelApp::FilterEvent(wxEvent& event)
 {
+    // Input hides the splash and still goes on to where it was going.
+    CSplashWnd::FilterAppMessage(event);
     const wxEventType type = event.GetEventType();
     if (!m_mainFrame || !m_tools)
         return Event_Skip;

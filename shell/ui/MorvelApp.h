@@ -58,6 +58,8 @@ public:
     std::string GetRecentFile(int32_t index) const { return m_recentFiles.GetEntry(index); }
     int32_t GetRecentFileCount() const { return m_recentFiles.GetCount(); }
     static std::string GetFileVersionText();
+    // "About Morvel...": the About box, modal over the main window.
+    void OnAppAbout();
     void OnViewClosing() {}
     std::vector<double>& GetCalculatorStack() { return m_calculatorStack; }
 

@@ -26,6 +26,13 @@ int StepOf(int command, int first)
 
 } // namespace
 
+const std::vector<int>& CMorvelToolbar::GetCommandList()
+{
+    static const std::vector<int> commands = {IdOpenJob, 0, IdZoomIn, IdZoomOut, 0,
+                                              IdSnapToPoint, IdSnapFree, IdSnapToGrid, IdLockSnap};
+    return commands;
+}
+
 CMorvelToolbar::CMorvelToolbar(wxWindow* parent, wxWindowID id, CIcons& icons)
     : wxAuiToolBar(parent, id, wxDefaultPosition, wxDefaultSize, wxAUI_TB_DEFAULT_STYLE)
 {

@@ -2,6 +2,8 @@
 
 #include <wx/aui/auibar.h>
 
+#include <vector>
+
 class CIcons;
 
 // The main toolbar. Zoom In and Zoom Out carry drop-downs that choose their step (5 to 75 percent);
@@ -10,6 +12,10 @@ class CMorvelToolbar : public wxAuiToolBar
 {
 public:
     static constexpr int ZoomSteps[5] = {5, 10, 25, 50, 75};
+    // The toolbar whose buttons give the menus their pictures, and its commands in button order
+    // (0 a separator).
+    static constexpr int ToolbarResourceId = 939;
+    static const std::vector<int>& GetCommandList();
 
     CMorvelToolbar(wxWindow* parent, wxWindowID id, CIcons& icons);
 

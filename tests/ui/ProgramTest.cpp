@@ -117,6 +117,8 @@ void ProgramTest::TearDown()
 bool ProgramTest::Start(const std::vector<std::string>& arguments)
 {
     m_arguments = {"morvel"};
+    if (!showSplash)
+        m_arguments.push_back("--nosplash");
     m_arguments.insert(m_arguments.end(), arguments.begin(), arguments.end());
     m_argv.clear();
     for (std::string& a : m_arguments)

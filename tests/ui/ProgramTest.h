@@ -76,6 +76,8 @@ protected:
     bool SaveScreenshot(wxWindow& window, const std::string& fileName);
 
     std::unique_ptr<TempDir> home;
+    // Start passes "--nosplash" unless a test is about the splash.
+    bool showSplash = false;
 
 private:
     std::unique_ptr<CProfile> m_profile;

@@ -4,6 +4,7 @@
 #include "core/PathHelpers.h"
 #include "core/ProgramHelpers.h"
 #include "core/StatusProgress.h"
+#include "core/StringFilter.h"
 #include "core/WideText.h"
 #include "platform/MessageBox.h"
 #include "transfer/backup/ArithmeticCoder.h"
@@ -378,12 +379,12 @@ bool CBackupFile::SaveArchive(const std::string& archiveName, const std::string&
     const std::string folder = FolderWithSeparator(GetPathFolderOrEmpty(jobPath));
     const std::string jobName = GetPathFileName(jobPath);
 
-    // The set keys names in capitals, so a name is taken once whatever its case and the names
-    // come out in the set's order.
-    std::map<std::string, std::string> names;
-    auto addName = [&names](const std::string& name) {
+    // The filter keys names in capitals, so a name is taken once whatever its case and the names
+    // come out in the filter's order.
+    CStringFilter filter(true);
+    auto addName = [&filter](const std::string& name) {
         if (!name.empty())
-            names.emplace(Upper(name), name);
+            filter.Accept(name);
     };
     std::vector<std::string> companions;
     GetJobCompanionFiles(jobPath, companions);
@@ -397,7 +398,8 @@ bool CBackupFile::SaveArchive(const std::string& archiveName, const std::string&
             addName(name);
         }
     }
-    if (names.empty())
+    std::vector<std::string> names;
+    if (filter.GetNames(names) == 0)
         return false;
     // A save that fails leaves the backup file as it was: no named empty slot, no stray data.
     const uint32_t countBefore = m_count;
@@ -424,11 +426,11 @@ bool CBackupFile::SaveArchive(const std::string& archiveName, const std::string&
     if (pair && pair->backupMark)
         ChangePathExtension(excluded, pair->backupMark);
     uint64_t total = 0;
-    for (const auto& entry : names) {
-        if (SameNoCase(entry.second, excluded))
+    for (const std::string& name : names) {
+        if (SameNoCase(name, excluded))
             continue;
         std::error_code ec;
-        const std::string path = PathInFolder(folder, entry.second);
+        const std::string path = PathInFolder(folder, name);
         if (FileExists(path)) {
             const uintmax_t size = std::filesystem::file_size(path, ec);
             total += ec ? 0 : size;
@@ -437,14 +439,13 @@ bool CBackupFile::SaveArchive(const std::string& archiveName, const std::string&
 
     const SystemTime now = CurrentLocalSystemTime();
     CStatusProgress progress;
-    progress.Begin(ReplaceFirst("Compressing '%s'", GetPathFileName(names.rbegin()->second)));
+    progress.Begin(ReplaceFirst("Compressing '%s'", GetPathFileName(names.back())));
 
     std::string errors;
     std::unique_ptr<uint8_t[]> buffer;
     size_t bufferSize = 0;
     uint64_t counter = 0;
-    for (const auto& entry : names) {
-        const std::string& name = entry.second;
+    for (const std::string& name : names) {
         if (SameNoCase(name, excluded))
             continue;
         CFileCE file;

@@ -99,10 +99,8 @@ void CWxMapSurface::DrawIcon(int32_t icon, DevicePoint topLeft)
 CMapLayer::CMapLayer(CMapCtrl* owner, CMapCtrlCore* map, int32_t viewKind, int32_t width, int32_t height)
     : CMapCtrlMemoryView(map, viewKind), m_owner(owner), m_width(width), m_height(height)
 {
-    if (width > 0 && height > 0)
-        m_bitmap.Create(width, height, 24);
-    if (m_bitmap.IsOk()) {
-        m_dc.SelectObject(m_bitmap);
+    const bool made = m_owner ? m_dc.CreateForWindowSize(m_owner, width, height) : m_dc.CreateOfSize(width, height);
+    if (made) {
         const LogFont& label = GetMorvelSettings().GetPointIdLabelsFont();
         const int pixels = label.height != 0 ? std::abs(label.height) : 10;
         // A generic sans-serif face: the stored face name may not exist here.
@@ -118,15 +116,11 @@ CMapLayer::CMapLayer(CMapCtrl* owner, CMapCtrlCore* map, int32_t viewKind, int32
     }
 }
 
-CMapLayer::~CMapLayer()
-{
-    if (m_dc.IsOk())
-        m_dc.SelectObject(wxNullBitmap);
-}
+CMapLayer::~CMapLayer() = default;
 
 void CMapLayer::FillBackground()
 {
-    if (!m_bitmap.IsOk())
+    if (!m_dc.HasSurface())
         return;
     const COLORREF bg = GetPaletteColor(GetMorvelSettings().GetGraphicsBackgroundColor());
     m_dc.SetBackground(wxBrush(ToWxColour(bg)));
@@ -149,11 +143,9 @@ bool CMapLayer::EscapePressed()
 
 wxImage CMapLayer::GetImage()
 {
-    if (!m_bitmap.IsOk())
+    if (!m_dc.HasSurface())
         return wxImage();
-    m_dc.SelectObject(wxNullBitmap);
-    wxImage image = m_bitmap.ConvertToImage();
-    m_dc.SelectObject(m_bitmap);
+    wxImage image = m_dc.GetImage();
     m_dc.SetFont(m_font);
     return image;
 }

@@ -2,6 +2,7 @@
 
 #include "views/MapCtrlMemoryView.h"
 #include "views/MapSurface.h"
+#include "framework/ui/MemoryDC.h"
 
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
@@ -49,7 +50,7 @@ public:
     CMapLayer(CMapCtrl* owner, CMapCtrlCore* map, int32_t viewKind, int32_t width, int32_t height);
     ~CMapLayer() override;
 
-    bool HasBitmap() const override { return m_bitmap.IsOk(); }
+    bool HasBitmap() const override { return m_dc.HasSurface(); }
     CMapSurface* GetSurface() override { return &m_surface; }
     void FillBackground() override;
     bool EscapePressed() override;
@@ -59,7 +60,7 @@ public:
     void SetEscapePoll(std::function<bool()> poll) { m_escapePoll = std::move(poll); }
 
     wxMemoryDC& GetDC() { return m_dc; }
-    const wxBitmap& GetBitmap() const { return m_bitmap; }
+    const wxBitmap& GetBitmap() const { return m_dc.GetOffscreenBitmap(); }
     // What the bitmap holds now.
     wxImage GetImage();
     int32_t GetWidth() const { return m_width; }
@@ -67,8 +68,7 @@ public:
 
 private:
     CMapCtrl* m_owner;
-    wxBitmap m_bitmap;
-    wxMemoryDC m_dc;
+    CMemoryDC m_dc;
     wxFont m_font;
     CWxMapSurface m_surface;
     std::function<bool()> m_escapePoll;

@@ -69,11 +69,7 @@ void CPreviewMapCtrl::InstallAsActiveJobMap()
             m_commandSource->Bind(wxEVT_MENU, &CPreviewMapCtrl::OnMapCommand, this, id);
             m_commandSource->Bind(wxEVT_UPDATE_UI, &CPreviewMapCtrl::OnUpdateMapCommand, this, id);
         }
-        // The view tools' keys, wherever the focus is in the main window.
-        wxAcceleratorEntry keys[] = {{wxACCEL_CTRL, 'W', IdZoomWindow},
-                                     {wxACCEL_CTRL, 'Q', IdRealtimeZoom},
-                                     {wxACCEL_ALT, 'Q', IdRealtimePan}};
-        m_commandSource->SetAcceleratorTable(wxAcceleratorTable(3, keys));
+        // The view tools' keys (Ctrl+W, Ctrl+Q, Alt+Q) are in the main window's one key list.
     }
 }
 
@@ -95,8 +91,6 @@ void CPreviewMapCtrl::UninstallAsActiveJobMap()
             m_commandSource->Unbind(wxEVT_MENU, &CPreviewMapCtrl::OnMapCommand, this, id);
             m_commandSource->Unbind(wxEVT_UPDATE_UI, &CPreviewMapCtrl::OnUpdateMapCommand, this, id);
         }
-        if (!m_commandSource->IsBeingDeleted())
-            m_commandSource->SetAcceleratorTable(wxNullAcceleratorTable);
         m_commandSource = nullptr;
     }
 }

@@ -1,0 +1,413 @@
+#include "ProgramTest.h"
+
+#include "core/ResourceStrings.h"
+#include "framework/ui/CoolMenuManager.h"
+#include "framework/ui/CustomButtons.h"
+#include "framework/ui/EasyDialog.h"
+#include "framework/ui/MemoryDC.h"
+#include "framework/ui/StaticLink.h"
+#include "framework/ui/SubclassWnd.h"
+#include "platform/ProcessLaunch.h"
+#include "platform/Version.h"
+#include "shell/CommandIds.h"
+#include "shell/ui/AboutDlg.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/MorvelApp.h"
+#include "shell/ui/MorvelToolbar.h"
+#include "shell/ui/SplashWnd.h"
+#include "views/MapCommands.h"
+
+#include <wx/dialog.h>
+#include <wx/frame.h>
+#include <wx/menu.h>
+#include <wx/stattext.h>
+
+#include <map>
+#include <regex>
+
+using morvel::test::ProgramTest;
+using morvel::test::WindowTest;
+
+namespace {
+
+// Where each command of the main window's menus belongs (its top menu) and the key its item
+// shows; commands without a menu place are not listed.
+struct MenuPlace
+{
+    const char* top;
+    const char* key;
+};
+const std::map<int, MenuPlace>& MenuPlaces()
+{
+    static const std::map<int, MenuPlace> places = {
+        {IdAppAbout, {"Help", ""}},
+        {IdViewToolbars, {"View", ""}},
+        {IdMessageBar, {"View", ""}},
+        {7375, {"File", ""}},
+        {7397, {"File", ""}},
+        {7458, {"File", ""}},
+        {7079, {"File", ""}},
+        {7067, {"File", ""}},
+        {WxCommandId(57606), {"File", ""}},
+        {WxCommandId(57643), {"Edit", "Ctrl+Z"}},
+        {WxCommandId(57644), {"Edit", "Ctrl+Y"}},
+        {7121, {"Edit", "Ctrl+D"}},
+        {7358, {"View", ""}},
+        {7395, {"View", ""}},
+        {7494, {"View", ""}},
+        {7495, {"View", ""}},
+        {7168, {"View", ""}},
+        {7169, {"View", "F5"}},
+        {7232, {"View", "Ctrl+N"}},
+        {IdZoomToPoint, {"View", ""}},
+        {IdTechnicalSupport, {"Help", ""}},
+        {7235, {"File", ""}},
+        {7339, {"File", ""}},
+        {7499, {"File", ""}},
+        {7238, {"File", ""}},
+        {7138, {"File", ""}},
+        {7340, {"File", ""}},
+        {7268, {"Edit", ""}},
+        {7295, {"Edit", ""}},
+        {7159, {"Edit", "Ctrl+J"}},
+        {7178, {"Edit", ""}},
+        {7318, {"Edit", ""}},
+        {7151, {"Cogo", "Ctrl+I"}},
+        {7152, {"Cogo", ""}},
+        {7496, {"Cogo", ""}},
+        {7389, {"Job", ""}},
+        {7390, {"Job", ""}},
+        {7384, {"Job", ""}},
+        {7312, {"Transfer", ""}},
+        {7315, {"Transfer", ""}},
+        {7326, {"Transfer", ""}},
+        {7284, {"View", "Ctrl+O"}},
+        {7293, {"View", ""}},
+        {7196, {"View", "Ctrl+E"}},
+        {7366, {"Tools", "Ctrl+R"}},
+        {7441, {"Tools", ""}},
+        {7497, {"Tools", ""}},
+        {7498, {"Tools", ""}},
+        {7289, {"Help", ""}},
+        {7290, {"Help", ""}},
+        {7291, {"Help", ""}},
+        {IdViewManual, {"Help", "F1"}},
+        {IdGettingStarted, {"Help", ""}},
+        {IdOpenJob, {"File", ""}},
+        {IdCloseJob, {"File", ""}},
+    };
+    return places;
+}
+
+void WalkMenu(wxMenu* menu, const std::string& top, std::vector<std::pair<wxMenuItem*, std::string>>& items)
+{
+    for (wxMenuItem* item : menu->GetMenuItems()) {
+        if (item->IsSubMenu())
+            WalkMenu(item->GetSubMenu(), top, items);
+        else if (!item->IsSeparator())
+            items.emplace_back(item, top);
+    }
+}
+
+std::string ShownKey(wxMenuItem* item)
+{
+    const std::string label = item->GetItemLabel().utf8_string();
+    const size_t tab = label.find('\t');
+    return tab == std::string::npos ? std::string() : label.substr(tab + 1);
+}
+
+// Records the order in which hooks see a window's events.
+class RecordingHook : public CSubclassWnd
+{
+public:
+    RecordingHook(std::string name, std::vector<std::string>& seen) : m_name(std::move(name)), m_seen(seen) {}
+
+protected:
+    bool WindowProc(wxEvent& event) override
+    {
+        if (event.GetEventType() == wxEVT_MENU)
+            m_seen.push_back(m_name);
+        return false;
+    }
+
+private:
+    std::string m_name;
+    std::vector<std::string>& m_seen;
+};
+
+} // namespace
+
+TEST_F(ProgramTest, MenuBarShowsEachCommandInItsPlaceWithItsKeyAndPicture)
+{
+    ASSERT_TRUE(Start());
+    CMainFrame& frame = Frame();
+    std::vector<std::pair<wxMenuItem*, std::string>> items;
+    wxMenuBar* bar = frame.GetMenuBar();
+    ASSERT_NE(bar, nullptr);
+    for (size_t i = 0; i < bar->GetMenuCount(); ++i)
+        WalkMenu(bar->GetMenu(i), bar->GetMenuLabelText(i).utf8_string(), items);
+    int found = 0;
+    for (const auto& [item, top] : items) {
+        auto it = MenuPlaces().find(item->GetId());
+        if (it == MenuPlaces().end())
+            continue;
+        SCOPED_TRACE(item->GetItemLabelText().utf8_string());
+        ++found;
+        EXPECT_EQ(top, it->second.top);
+        EXPECT_EQ(ShownKey(item), it->second.key);
+    }
+    // At least the commands this window has always had.
+    EXPECT_GE(found, 8);
+    // No key is shown on two items.
+    std::map<std::string, int> keyOwners;
+    for (const auto& [item, top] : items) {
+        const std::string key = ShownKey(item);
+        if (key.empty())
+            continue;
+        auto [it, fresh] = keyOwners.emplace(key, item->GetId());
+        EXPECT_TRUE(fresh || it->second == item->GetId()) << key;
+    }
+
+    // Every item of a toolbar command shows the toolbar's picture; the first button keeps it.
+    CCoolMenuManager& menus = frame.GetMenuManager();
+    EXPECT_EQ(menus.GetToolbarIds(), std::vector<int>{CMorvelToolbar::ToolbarResourceId});
+    EXPECT_EQ(menus.GetImageIndex(IdOpenJob), 0);
+    EXPECT_EQ(menus.GetImageIndex(IdZoomIn), 1);
+    wxMenuItem* open = bar->FindItem(IdOpenJob);
+    ASSERT_NE(open, nullptr);
+    EXPECT_TRUE(open->GetBitmap().IsOk());
+    EXPECT_FALSE(bar->FindItem(IdAppAbout)->GetBitmap().IsOk());
+
+    // The job map's tool keys stay live in the window's own table, as does a second key of a command.
+    const std::vector<AccelEntry> unshown = menus.GetUnshownAccelerators();
+    for (int command : {IdZoomWindow, IdRealtimeZoom, IdRealtimePan})
+        EXPECT_TRUE(std::any_of(unshown.begin(), unshown.end(),
+                                [&](const AccelEntry& e) { return e.command == command; }))
+            << command;
+    std::string text = "Zoom Window";
+    EXPECT_TRUE(menus.GetAcceleratorText(text, IdZoomWindow));
+    EXPECT_EQ(text, "Zoom Window\tCtrl+W");
+    EXPECT_EQ(CCoolMenuManager::KeyName(344, true), "F5");
+
+    // A key reaches its command only while the command's item is enabled.
+    wxMenu* help = bar->GetMenu(size_t(bar->FindMenu("Help")));
+    constexpr int TestCommand = 7999;
+    help->Append(TestCommand, "Test");
+    bool enabled = false;
+    int ran = 0;
+    frame.Bind(wxEVT_UPDATE_UI, [&](wxUpdateUIEvent& e) { e.Enable(enabled); }, TestCommand);
+    frame.Bind(wxEVT_MENU, [&](wxCommandEvent&) { ++ran; }, TestCommand);
+    auto press = [&] {
+        wxCommandEvent key(wxEVT_MENU, TestCommand);
+        key.SetEventObject(&frame);
+        frame.ProcessWindowEvent(key);
+    };
+    press();
+    EXPECT_EQ(ran, 0);
+    enabled = true;
+    press();
+    EXPECT_EQ(ran, 1);
+    help->Destroy(TestCommand);
+
+    // The pictures are made again, and a toolbar of another picture size adds none.
+    frame.RefreshMenuImages();
+    EXPECT_EQ(menus.GetImageIndex(IdOpenJob), 0);
+    EXPECT_TRUE(bar->FindItem(IdOpenJob)->GetBitmap().IsOk());
+    menus.SetToolbarSource([](int id) -> std::optional<CCoolMenuManager::Toolbar> {
+        if (id == 940)
+            return CCoolMenuManager::Toolbar{{7999}, 24, 24};
+        return id == CMorvelToolbar::ToolbarResourceId
+                   ? std::optional(CCoolMenuManager::Toolbar{CMorvelToolbar::GetCommandList(), 16, 16})
+                   : std::nullopt;
+    });
+    EXPECT_FALSE(menus.LoadToolbarImage(940));
+    EXPECT_EQ(menus.GetImageIndex(7999), -1);
+    EXPECT_FALSE(IsDragMouseButtonDown());
+}
+
+TEST_F(ProgramTest, AboutAndSupportShowTheVersionAndTheirLinks)
+{
+    ASSERT_TRUE(Start());
+    std::vector<std::string> opened;
+    DesktopLauncher previous = SetDesktopLauncher([&](const std::string& target, const std::string&) {
+        opened.push_back(target);
+        return true;
+    });
+    bool aboutSeen = false;
+    dialogAnswer = [&](wxDialog& host) {
+        auto* about = dynamic_cast<CAboutDlg*>(CEasyDialog::FromHost(host));
+        if (!about)
+            return int(wxID_CANCEL);
+        aboutSeen = true;
+        EXPECT_EQ(host.GetTitle(), "About Morvel");
+        auto label = [&](int id) { return about->FindWindow(id)->GetLabel().utf8_string(); };
+        EXPECT_EQ(label(CAboutDlg::IdAppName), std::string("Morvel ") + MORVEL_VERSION_TEXT);
+        EXPECT_TRUE(std::regex_match(label(CAboutDlg::IdBuildDate),
+                                     std::regex(R"([A-Z][a-z]{2} \d{2} \d{4} \d{2}:\d{2}:\d{2})")))
+            << label(CAboutDlg::IdBuildDate);
+        EXPECT_EQ(label(CAboutDlg::IdBuildType), "Release");
+        EXPECT_EQ(about->GetLink()->GetLabel(), "Visit KVL on the World Wide Web");
+        host.Show();
+        EXPECT_TRUE(SaveScreenshot(host, "about_box.png"));
+        host.Hide();
+        about->GetLink()->OnClicked();
+        return int(wxID_OK);
+    };
+    wxCommandEvent about(wxEVT_MENU, IdAppAbout);
+    Frame().ProcessWindowEvent(about);
+    EXPECT_TRUE(aboutSeen);
+    EXPECT_EQ(opened, std::vector<std::string>{LoadResourceString(392)});
+
+    bool supportSeen = false;
+    dialogAnswer = [&](wxDialog& host) {
+        auto* support = dynamic_cast<CTechSupportDlg*>(CEasyDialog::FromHost(host));
+        if (!support)
+            return int(wxID_CANCEL);
+        supportSeen = true;
+        EXPECT_EQ(host.GetTitle(), "Technical Support");
+        EXPECT_EQ(support->GetWebLink()->GetLabel(), "Technical support on the World Wide Web.");
+        EXPECT_EQ(support->GetMailLink()->GetLabel(), "Send E-mail to Morvel technical support.");
+        EXPECT_EQ(support->GetWebLink()->m_link, LoadResourceString(393));
+        EXPECT_EQ(support->GetMailLink()->m_link, LoadResourceString(394));
+        EXPECT_NE(dynamic_cast<CCustomWizardButton*>(support->FindWindow(CTechSupportDlg::IdWizardButton)), nullptr);
+        return int(wxID_OK);
+    };
+    wxCommandEvent support(wxEVT_MENU, IdTechnicalSupport);
+    Frame().ProcessWindowEvent(support);
+    EXPECT_TRUE(supportSeen);
+    SetDesktopLauncher(previous);
+}
+
+TEST_F(ProgramTest, SplashHidesOnAKeyThatStillArrives)
+{
+    ASSERT_TRUE(Start());
+    // Started with "--nosplash": none was shown.
+    EXPECT_FALSE(CSplashWnd::IsSplashEnabled());
+    EXPECT_EQ(CSplashWnd::GetSplash(), nullptr);
+
+    CSplashWnd::EnableSplash(true);
+    CSplashWnd::ShowSplash(&Frame());
+    CSplashWnd* first = CSplashWnd::GetSplash();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GetClientSize(), wxSize(420, 260));
+
+    int keys = 0;
+    wxWindow* target = Frame().GetMorvelToolbar();
+    auto count = [&](wxKeyEvent&) { ++keys; };
+    target->Bind(wxEVT_KEY_DOWN, count);
+    wxKeyEvent key(wxEVT_KEY_DOWN);
+    key.m_keyCode = 'A';
+    key.SetEventObject(target);
+    target->ProcessWindowEvent(key);
+    target->Unbind(wxEVT_KEY_DOWN, count);
+    EXPECT_EQ(CSplashWnd::GetSplash(), nullptr);
+    EXPECT_EQ(keys, 1);
+
+    // The first splash's timer, run late, leaves a newer splash up.
+    CSplashWnd::ShowSplash(&Frame());
+    CSplashWnd* second = CSplashWnd::GetSplash();
+    ASSERT_NE(second, nullptr);
+    first->OnTimeout();
+    EXPECT_EQ(CSplashWnd::GetSplash(), second);
+    second->OnTimeout();
+    EXPECT_EQ(CSplashWnd::GetSplash(), nullptr);
+
+    // Without its picture there is no splash.
+    morvel::test::TempDir empty;
+    CDIBitmap::SetResourceFolder(empty.path().string() + "/");
+    CSplashWnd::ShowSplash(&Frame());
+    EXPECT_EQ(CSplashWnd::GetSplash(), nullptr);
+    CDIBitmap::SetResourceFolder({});
+    Pump();
+}
+
+TEST_F(ProgramTest, SplashShownAtStartIsGoneWhenStartUpEnds)
+{
+    showSplash = true;
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(CSplashWnd::IsSplashEnabled());
+    EXPECT_EQ(CSplashWnd::GetSplash(), nullptr);
+}
+
+TEST_F(WindowTest, HooksSeeEventsNewestFirstAndLeaveWithTheirWindow)
+{
+    std::vector<std::string> seen;
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "hooks");
+    int windowSaw = 0;
+    frame->Bind(wxEVT_MENU, [&](wxCommandEvent&) { ++windowSaw; });
+    RecordingHook older("older", seen);
+    RecordingHook newer("newer", seen);
+    older.HookWindow(frame);
+    newer.HookWindow(frame);
+    auto send = [&] {
+        wxCommandEvent event(wxEVT_MENU, 1);
+        frame->ProcessWindowEvent(event);
+    };
+    send();
+    EXPECT_EQ(seen, (std::vector<std::string>{"newer", "older"}));
+    EXPECT_EQ(windowSaw, 1);
+
+    // The older leaves from the middle of the chain; the newer keeps working.
+    older.HookWindow(nullptr);
+    seen.clear();
+    send();
+    EXPECT_EQ(seen, std::vector<std::string>{"newer"});
+    EXPECT_FALSE(older.IsHooked());
+
+    // A hook that goes while hooked takes itself out of the chain.
+    {
+        RecordingHook passing("passing", seen);
+        passing.HookWindow(frame);
+    }
+    seen.clear();
+    send();
+    EXPECT_EQ(seen, std::vector<std::string>{"newer"});
+    EXPECT_EQ(windowSaw, 3);
+
+    // A window that goes loses every hook first.
+    older.HookWindow(frame);
+    delete frame;
+    EXPECT_FALSE(older.IsHooked());
+    EXPECT_FALSE(newer.IsHooked());
+}
+
+TEST_F(WindowTest, MemoryDcFollowsItsWindowAndLinksShowWhetherTheyOpened)
+{
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "surface");
+    CMemoryDC dc;
+    EXPECT_FALSE(dc.CreateForWindow(nullptr));
+    ASSERT_TRUE(dc.CreateForWindowSize(frame, 30, 20));
+    const wxBitmap first = dc.GetOffscreenBitmap();
+    ASSERT_TRUE(dc.CreateForWindowSize(frame, 40, 10));
+    EXPECT_EQ(dc.GetOffscreenBitmap().GetSize(), wxSize(40, 10));
+    EXPECT_FALSE(first.IsSameAs(dc.GetOffscreenBitmap()));
+    dc.Release();
+    EXPECT_FALSE(dc.HasSurface());
+
+    // A link whose opening fails stays unvisited; an empty target opens the link's own text.
+    std::vector<std::string> opened;
+    bool succeed = false;
+    DesktopLauncher previous = SetDesktopLauncher([&](const std::string& target, const std::string&) {
+        opened.push_back(target);
+        return succeed;
+    });
+    auto* link = new CStaticLink(frame, wxID_ANY, "https://example.com/morvel");
+    link->OnClicked();
+    EXPECT_FALSE(link->IsVisited());
+    EXPECT_EQ(link->GetForegroundColour(), CStaticLink::ColorUnvisited);
+    succeed = true;
+    link->OnClicked();
+    EXPECT_TRUE(link->IsVisited());
+    EXPECT_EQ(link->GetForegroundColour(), CStaticLink::ColorVisited);
+    EXPECT_EQ(opened, (std::vector<std::string>(2, "https://example.com/morvel")));
+    SetDesktopLauncher(previous);
+
+    auto* bold = new CStaticBold(frame, wxID_ANY, "Heading");
+    EXPECT_EQ(bold->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
+    bold->SetBold(false);
+    EXPECT_NE(bold->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
+
+    frame->Destroy();
+    EXPECT_FALSE(dc.CreateForWindow(frame));
+    Pump();
+}
