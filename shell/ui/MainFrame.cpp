@@ -142,10 +142,17 @@ void CMainFrame::CreateMenus()
     m_fileMenu->AppendSeparator();
     m_fileMenu->Append(IdJobSettings, "Job Settings...");
     m_fileMenu->AppendSeparator();
+    m_fileMenu->Append(IdFilePrint, "&Print...\tCtrl+P");
+    m_fileMenu->Append(IdFilePrintPreview, "Print Preview");
+    m_fileMenu->AppendSeparator();
     m_recentMenuStart = m_fileMenu->GetMenuItemCount();
     m_fileMenu->AppendSeparator();
     m_fileMenu->Append(IdAppExit, "E&xit");
     bar->Append(m_fileMenu, "&File");
+
+    auto* edit = new wxMenu;
+    edit->Append(IdFindPoint, "&Find...\tCtrl+F");
+    bar->Append(edit, "&Edit");
 
     auto* job = new wxMenu;
     job->Append(IdEditRawDataRecords, "Edit Raw Data Records...");
