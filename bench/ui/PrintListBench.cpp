@@ -61,6 +61,7 @@ void BM_PrintMapPostScript(benchmark::State& state)
         wxPostScriptDC dc(data);
         dc.StartDoc("bench");
         dc.StartPage();
+        dc.SetFont(wxFont(wxFontInfo(wxSize(0, 60)).Family(wxFONTFAMILY_SWISS)));
         const wxSize page = dc.GetSize();
         const wxSize ppi = dc.GetPPI();
         const DeviceRect printable =
