@@ -3,7 +3,7 @@
 #include "rawdata/RawJob.h"
 #include "views/PreviewMapCore.h"
 #include "views/RawDataListModel.h"
-#include "views/RowRanges.h"
+#include "framework/RowRanges.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,8 @@
 #include "model/SelectionOperator.h"
 
+#include "model/ObjectListTarget.h"
+#include "model/SelectionIterator.h"
+
 CSelectionOperator::~CSelectionOperator() { RemoveAllEntries(); }
 
 bool CSelectionOperator::ReloadFromObjects()
@@ -131,4 +134,32 @@ void CSelectionOperator::ToggleObject(CRecord* object)
         Deselect(object);
     else
         Select(object);
+}
+
+void CSelectionOperator::FillListCtrl(int bit, IObjectListTarget& list)
+{
+    list.DeleteAllItems();
+    CSelectionIterator objects(this, bit, nullptr);
+    int32_t index = 0;
+    CRecord* object = nullptr;
+    if (objects.First())
+        while (objects.Next(object) && object != nullptr)
+            list.InsertObjectItem(index++, object);
+}
+
+int32_t CSelectionOperator::RemoveListSelection(int bit, IObjectListTarget& list)
+{
+    int32_t removed = 0;
+    // After a deletion the same index holds the next row.
+    for (int32_t index = 0; index < list.GetItemCount();) {
+        if (!list.IsItemSelected(index)) {
+            ++index;
+            continue;
+        }
+        if (CRecord* object = list.GetItemObject(index))
+            ClearBit(object, bit);
+        list.DeleteItem(index);
+        ++removed;
+    }
+    return removed;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 class CRecord;
+class IObjectListTarget;
 
 // A walk position over a container's entries, in creation order.
 struct CSelectionCursor
@@ -67,6 +68,11 @@ public:
     CRecord* GetNextOfKind(CSelectionCursor& cursor, int bit, uint32_t kinds);
     void GetFirstUnfiltered(CSelectionCursor& cursor);
     CRecord* GetNextUnfiltered(CSelectionCursor& cursor);
+
+    // The list gets one row for each object carrying the bit, in entry order (no filter).
+    void FillListCtrl(int bit, IObjectListTarget& list);
+    // The selected rows leave the list and their objects lose the bit; the number removed.
+    int32_t RemoveListSelection(int bit, IObjectListTarget& list);
 
     bool SelectObject(CRecord* object);
     void ToggleObject(CRecord* object);

@@ -26,6 +26,11 @@ inline constexpr int IdDrawRawSelection = 7392;
 inline constexpr int IdDrawRawProgressive = 7393;
 inline constexpr int IdDrawRawEverything = 7394;
 
+// Printing the map, and the job view's find (Delete Point is the map's, views/MapCommands.h).
+inline constexpr int IdFilePrint = WxCommandId(57607);
+inline constexpr int IdFilePrintPreview = WxCommandId(57609);
+inline constexpr int IdFindPoint = 7299;
+
 inline constexpr int IdViewToolbars = 7165;
 inline constexpr int IdToggleDialogBar = 6681;
 inline constexpr int IdMessageBar = 7233;

@@ -12,6 +12,7 @@
 #include "model/RecordDatabase.h"
 #include "model/Selection.h"
 #include "views/MapCtrlMemoryView.h"
+#include "views/MapPrintLayout.h"
 #include "views/MapSurface.h"
 
 #include <algorithm>
@@ -771,4 +772,90 @@ void CMapCtrlCore::DrawNextPoints(CMapSurface& surface, const CDrawState& state,
         if (resync)
             m_document->SyncHighlight(point);
     }
+}
+
+// ---------------------------------------------------------------- decorations and printing
+
+void CMapCtrlCore::DrawDecorations(CMapSurface& surface)
+{
+    if (!m_document || !m_mapping.IsValid())
+        return;
+    const CMorvelSettings& settings = GetMorvelSettings();
+    const int32_t s = surface.IsPrinting() ? surface.GetPrintScale() : 1;
+    const DeviceRect& c = m_clientRect;
+    const uint32_t background = Colour(settings.GetGraphicsBackgroundColor());
+    const uint32_t pen = Colour(settings.GetDefaultObjectColor());
+    if (!surface.IsPrinting())
+        surface.FillRect(map_print::NorthArrowBackdrop(c), background, background, 0);
+    const auto letter = map_print::NorthLetter(c, s);
+    for (size_t i = 0; i + 1 < letter.size(); ++i)
+        surface.DrawLine(letter[i], letter[i + 1], pen, 1);
+    const auto arrow = map_print::NorthArrow(c, s);
+    for (size_t i = 0; i + 1 < arrow.size(); ++i)
+        surface.DrawLine(arrow[i], arrow[i + 1], pen, 1);
+
+    CPointDatabase* points = m_document->GetPointDatabase();
+    const CMathConversions* units = m_document->GetMathConversions();
+    if (!points || points->GetCount() <= 0 || !units)
+        return;
+    const double width = std::fabs(m_visibleBottomRight.x - m_visibleTopLeft.x);
+    const map_print::ScaleBarLength length = map_print::RoundScaleBarLength(units->MetresToDisplay(width / 4));
+    const double metres = units->DisplayToMetres(length.value);
+    const int32_t w = m_mapping.WorldToDevice(m_visibleTopLeft.x + metres, m_visibleTopLeft.y).x -
+                      m_mapping.WorldToDevice(m_visibleTopLeft.x, m_visibleTopLeft.y).x;
+    const DeviceRect bar = map_print::ScaleBarRect(c, w, s);
+    constexpr uint32_t Accent = 0x004080FF; // orange, RGB(255, 128, 64)
+    surface.FillRect(bar, Accent, pen, 1);
+    // The class numbers its units its own way: feet 0, metres 1, US survey feet 2.
+    const int classUnit = units->GetDistanceUnits();
+    const int jobUnit = classUnit == ClassUnitInternationalFeet ? JobUnitInternationalFeet
+                        : classUnit == ClassUnitUsSurveyFeet    ? JobUnitUsSurveyFeet
+                                                                : JobUnitMetres;
+    const std::string label = map_print::ScaleBarLabel(length, jobUnit);
+    const DevicePoint at = map_print::ScaleBarLabelAt(c, bar, s);
+    if (surface.IsPrinting())
+        surface.DrawText(at, label, MapBlack, CMapSurface::TextAnchor::BottomLeft);
+    else
+        surface.DrawTextOnBackground(at, label, MapBlack, background, CMapSurface::TextAnchor::BottomLeft);
+}
+
+void CMapCtrlCore::PrintMap(CMapSurface& surface, const DeviceRect& printable, const CWorldDeviceMap& mapping,
+                            DevicePoint pageSize)
+{
+    // Everything the screen uses is put aside and comes back however the drawing ends.
+    struct Saved
+    {
+        CMapCtrlCore& map;
+        CWorldDeviceMap mapping;
+        DeviceRect client;
+        CDrawState state;
+        CLocation topLeft, bottomRight;
+        ~Saved()
+        {
+            map.m_mapping = mapping;
+            map.m_clientRect = client;
+            map.m_drawState = state;
+            map.m_visibleTopLeft = topLeft;
+            map.m_visibleBottomRight = bottomRight;
+            map.m_printing = false;
+        }
+    } saved{*this, m_mapping, m_clientRect, m_drawState, m_visibleTopLeft, m_visibleBottomRight};
+
+    m_mapping = mapping;
+    m_clientRect = printable;
+    m_drawState = CDrawState();
+    m_printing = true;
+    m_visibleTopLeft = m_mapping.DeviceToWorld(1, 1);
+    m_visibleBottomRight = m_mapping.DeviceToWorld(pageSize.x - 1, pageSize.y - 1);
+
+    if (CPointDatabase* points = m_document ? m_document->GetPointDatabase() : nullptr) {
+        // A page has no time limit: every point in one go.
+        RedBlackNode* pos = points->GetFirstPosition();
+        while (pos != nullptr)
+            DrawNextPoints(surface, m_drawState, pos, INT32_MAX);
+    }
+    bool more = true;
+    for (bool fresh = true; more; fresh = false)
+        DrawPreviewStep(surface, more, fresh);
+    PrintDecorations(surface);
 }

@@ -155,7 +155,15 @@ public:
     void DrawNextPoints(CMapSurface& surface, const CDrawState& state, RedBlackNode*& pos, int32_t limit);
     // The preview objects, step by step; more is cleared when everything is drawn.
     virtual void DrawPreviewStep(CMapSurface& surface, bool& more, bool fresh) { more = false; }
-    virtual void DrawDecorations(CMapSurface& surface) {}
+    // The north arrow and, when the job holds a point, the scale bar (in the client rectangle).
+    virtual void DrawDecorations(CMapSurface& surface);
+    void PrintDecorations(CMapSurface& surface) { DrawDecorations(surface); }
+    // Renders the whole map onto a printer page: every point, every preview object, the decorations,
+    // through the given mapping into the printable rectangle of a page of pageSize pixels. The
+    // map's own mapping, rectangle, draw state and visible corners are back afterwards.
+    void PrintMap(CMapSurface& surface, const DeviceRect& printable, const CWorldDeviceMap& mapping,
+                  DevicePoint pageSize);
+    bool IsPrinting() const { return m_printing; }
 
     // Tells the map that the settings changed (fonts and colours are read again).
     void SetGdiDirty() { m_gdiDirty = true; }
@@ -192,6 +200,7 @@ protected:
     DeviceRect m_deferredClient;
     bool m_gdiDirty = true;
     bool m_realtimeDrag = false;
+    bool m_printing = false;
     CDrawState m_drawState;
     CLocation m_visibleTopLeft;
     CLocation m_visibleBottomRight;

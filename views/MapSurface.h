@@ -24,6 +24,21 @@ public:
     virtual void SetPixel(DevicePoint p, uint32_t colour) = 0;
     // A 16 by 16 icon with its top-left corner at the point.
     virtual void DrawIcon(int32_t icon, DevicePoint topLeft) = 0;
+    // A rectangle filled with one colour and outlined with another; surfaces without fills draw the
+    // outline only.
+    virtual void FillRect(const DeviceRect& r, uint32_t fill, uint32_t outline, int32_t width)
+    {
+        DrawLine({r.left, r.top}, {r.right - 1, r.top}, outline, width);
+        DrawLine({r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, outline, width);
+        DrawLine({r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1}, outline, width);
+        DrawLine({r.left, r.bottom - 1}, {r.left, r.top}, outline, width);
+    }
+    // Text on a filled box of the background colour (the scale bar's label on the screen).
+    virtual void DrawTextOnBackground(DevicePoint at, const std::string& text, uint32_t colour, uint32_t background,
+                                      TextAnchor anchor)
+    {
+        DrawText(at, text, colour, anchor);
+    }
     // Pen widths and pixel offsets are multiplied by this (printer pixels per screen pixel).
     virtual int32_t GetPrintScale() const { return 1; }
     virtual bool IsPrinting() const { return false; }

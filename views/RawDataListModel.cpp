@@ -4,7 +4,7 @@
 #include "rawdata/RawDataFile.h"
 #include "rawdata/records/NikonRawDataSetup.h"
 #include "rawdata/records/RawDataRecord.h"
-#include "views/RowRanges.h"
+#include "framework/RowRanges.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "views/ui/ObjectIdWnd.h"
 
 #include <wx/dcbuffer.h>
+#include <wx/dcclient.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/vscroll.h>
@@ -227,6 +228,9 @@ void CEasyListCtrl::SetItemCount(int32_t count)
     if (count == m_itemCount)
         return;
     m_itemCount = count;
+    if (m_itemData.size() > size_t(count))
+        m_itemData.resize(size_t(count));
+    m_selectedRows.Truncate(count);
     if (m_pressedRow >= count)
         m_pressedRow = -1;
     m_body->SetRowCount(size_t(count));
@@ -304,7 +308,7 @@ void CEasyListCtrl::SetPressedRow(int32_t row) { MoveRowMark(m_pressedRow, row);
 void CEasyListCtrl::DrawRow(wxDC& dc, int32_t row, const wxRect& rect)
 {
     const wxColour window = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW);
-    const wxColour text = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT);
+    const wxColour text = wxSystemSettings::GetColour(IsEnabled() ? wxSYS_COLOUR_WINDOWTEXT : wxSYS_COLOUR_GRAYTEXT);
     const bool selected = IsRowSelected(row);
     const bool marked = IsRowMarked(row);
     // With a cell cursor only the current cell of the selected row is highlighted.
@@ -324,25 +328,26 @@ void CEasyListCtrl::DrawRow(wxDC& dc, int32_t row, const wxRect& rect)
     for (int column = 0; column < GetColumnCount(); ++column) {
         const int width = m_columns[size_t(column)].width;
         const bool right = m_columns[size_t(column)].rightAligned;
+        const int offset = column == 0 ? m_nTextOffset : 0;
+        const wxRect cellRect(x, rect.y, width, rect.height);
         const bool cursorCell = cellMode && selected && column == m_nCurrentColumn;
         if (cursorCell) {
             dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT)));
-            dc.DrawRectangle(wxRect(x, rect.y, width, rect.height));
+            dc.DrawRectangle(cellRect);
         }
-        if (!CanDrawCellText(row, column)) {
-            x += width;
-            continue;
+        if (CanDrawCellText(row, column)) {
+            dc.SetTextForeground(cursorCell ? wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT) : ink);
+            std::string cell = GetItemText(row, column);
+            cell = right ? cell + "  " : "  " + cell;
+            FitTextWithEllipsis(
+                cell, [&dc](const std::string& s) { return dc.GetTextExtent(wxString::FromUTF8(s)).x; },
+                width - offset);
+            // Drawn as plain text: an '&' in a description is not a mnemonic.
+            const wxString shown = wxString::FromUTF8(cell);
+            const wxSize extent = dc.GetTextExtent(shown);
+            wxDCClipper clip(dc, cellRect);
+            dc.DrawText(shown, right ? x + width - extent.x : x + offset, rect.y + (rect.height - extent.y) / 2);
         }
-        dc.SetTextForeground(cursorCell ? wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT) : ink);
-        std::string cell = GetItemText(row, column);
-        cell = right ? cell + "  " : "  " + cell;
-        FitTextWithEllipsis(
-            cell, [&dc](const std::string& s) { return dc.GetTextExtent(wxString::FromUTF8(s)).x; }, width);
-        // Drawn as plain text: an '&' in a description is not a mnemonic.
-        const wxString shown = wxString::FromUTF8(cell);
-        const wxSize extent = dc.GetTextExtent(shown);
-        wxDCClipper clip(dc, wxRect(x, rect.y, width, rect.height));
-        dc.DrawText(shown, right ? x + width - extent.x : x, rect.y + (rect.height - extent.y) / 2);
         x += width;
     }
     if (row == m_pressedRow) {
@@ -387,4 +392,161 @@ void CEasyListCtrl::ShowObjectTips(const std::string& text, int x, int y, int va
         }
     }
     m_objectIdWnd->ShowForObject(text, x, y, value, colour);
+}
+
+// ---------------------------------------------------------------- marked item, own selection, data
+
+void CEasyListCtrl::SetMarkedItem(int32_t item, bool mark)
+{
+    if (mark)
+        SetPressedRow(item);
+    else if (item == m_pressedRow)
+        SetPressedRow(-1);
+}
+
+void CEasyListCtrl::SelectSingleItem(int32_t item)
+{
+    if (item < 0 || item >= m_itemCount)
+        return;
+    EnsureVisible(item);
+    m_selectedRows.SelectOnly(item);
+    m_body->Refresh();
+}
+
+void CEasyListCtrl::SelectAll()
+{
+    m_selectedRows.SelectAll(m_itemCount);
+    m_body->Refresh();
+}
+
+void CEasyListCtrl::DeselectAll()
+{
+    m_selectedRows.Clear();
+    m_body->Refresh();
+}
+
+void CEasyListCtrl::InvertSelection()
+{
+    CRowRanges inverted;
+    int32_t next = 0;
+    for (const CRowRanges::Range& r : m_selectedRows.GetRanges()) {
+        if (r.first > next)
+            inverted.Add(next, std::min(r.first, m_itemCount) - 1);
+        next = r.last + 1;
+    }
+    if (next < m_itemCount)
+        inverted.Add(next, m_itemCount - 1);
+    m_selectedRows = inverted;
+    m_body->Refresh();
+}
+
+uintptr_t CEasyListCtrl::GetNextSelected(int32_t& index)
+{
+    for (const CRowRanges::Range& r : m_selectedRows.GetRanges()) {
+        if (r.last < m_nNextSelected)
+            continue;
+        const int32_t row = std::max(r.first, m_nNextSelected);
+        if (row >= m_itemCount)
+            break;
+        index = row;
+        m_nNextSelected = row + 1;
+        return GetItemData(row);
+    }
+    index = -1;
+    m_nNextSelected = 0;
+    return 0;
+}
+
+void CEasyListCtrl::SetItemData(int32_t item, uintptr_t data)
+{
+    if (item < 0 || item >= m_itemCount)
+        return;
+    if (m_itemData.size() < size_t(m_itemCount))
+        m_itemData.resize(size_t(m_itemCount), 0);
+    m_itemData[size_t(item)] = data;
+}
+
+uintptr_t CEasyListCtrl::GetItemData(int32_t item) const
+{
+    return item >= 0 && item < m_itemCount && size_t(item) < m_itemData.size() ? m_itemData[size_t(item)] : 0;
+}
+
+int32_t CEasyListCtrl::FindItemByData(uintptr_t data) const
+{
+    const size_t count = std::min(m_itemData.size(), size_t(m_itemCount));
+    for (size_t i = 0; i < count; ++i)
+        if (m_itemData[i] == data)
+            return int32_t(i);
+    // Rows without data hold 0.
+    return data == 0 && count < size_t(m_itemCount) ? int32_t(count) : -1;
+}
+
+bool CEasyListCtrl::SelectItemByData(uintptr_t data, int32_t& index)
+{
+    const int32_t item = FindItemByData(data);
+    if (item < 0) {
+        index = 0;
+        return false;
+    }
+    index = item;
+    SelectSingleItem(item);
+    return true;
+}
+
+void CEasyListCtrl::InsertItem(int32_t index, uintptr_t data)
+{
+    index = std::clamp(index, 0, m_itemCount);
+    m_itemData.resize(size_t(m_itemCount), 0);
+    m_itemData.insert(m_itemData.begin() + index, data);
+    // Selected rows at or below the new one move down with their rows.
+    CRowRanges moved;
+    for (const CRowRanges::Range& r : m_selectedRows.GetRanges()) {
+        if (r.last < index)
+            moved.Add(r.first, r.last);
+        else if (r.first >= index)
+            moved.Add(r.first + 1, r.last + 1);
+        else {
+            moved.Add(r.first, index - 1);
+            moved.Add(index + 1, r.last + 1);
+        }
+    }
+    m_selectedRows = moved;
+    SetItemCount(m_itemCount + 1);
+}
+
+void CEasyListCtrl::DeleteItem(int32_t index)
+{
+    if (index < 0 || index >= m_itemCount)
+        return;
+    if (size_t(index) < m_itemData.size())
+        m_itemData.erase(m_itemData.begin() + index);
+    CRowRanges moved;
+    for (const CRowRanges::Range& r : m_selectedRows.GetRanges()) {
+        const int32_t first = r.first > index ? r.first - 1 : r.first;
+        const int32_t last = r.last >= index ? r.last - 1 : r.last;
+        if (first <= last)
+            moved.Add(first, last);
+    }
+    m_selectedRows = moved;
+    if (m_pressedRow == index)
+        m_pressedRow = -1;
+    else if (m_pressedRow > index)
+        --m_pressedRow;
+    SetItemCount(m_itemCount - 1);
+    m_body->Refresh();
+}
+
+void CEasyListCtrl::AutoSizeColumns()
+{
+    wxClientDC dc(m_body);
+    dc.SetFont(m_body->GetFont());
+    const auto textWidth = [&dc](const wxString& text) { return dc.GetTextExtent(text).x; };
+    for (int column = 0; column < GetColumnCount(); ++column) {
+        int width = textWidth(m_columns[size_t(column)].heading.Left(256)) + 16;
+        for (int32_t row = 0; row < m_itemCount; ++row)
+            width = std::max(width, textWidth(wxString::FromUTF8(GetItemText(row, column))) + 16);
+        m_columns[size_t(column)].width = width;
+    }
+    m_header->Refresh();
+    m_body->Refresh();
 }

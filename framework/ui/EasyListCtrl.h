@@ -1,5 +1,8 @@
 #pragma once
 
+#include "framework/RowRanges.h"
+#include "model/ObjectListTarget.h"
+
 #include <wx/panel.h>
 
 #include <cstdint>
@@ -80,7 +83,7 @@ public:
 
     // --- What derived lists supply.
     virtual std::string GetItemText(int32_t row, int column) const { return {}; }
-    virtual bool IsRowSelected(int32_t row) const { return false; }
+    virtual bool IsRowSelected(int32_t row) const { return IsItemSelected(row); }
     // Rows drawn inverted, such as a dragged range.
     virtual bool IsRowMarked(int32_t row) const { return false; }
     // 0x80B9: a tip for the row under the point (row area coordinates); false when none shows.
@@ -109,6 +112,68 @@ public:
     // Draws one row; the body calls it for every row it paints.
     virtual void DrawRow(wxDC& dc, int32_t row, const wxRect& rect);
 
+    // Moves column 0's text right (room for a mark before it).
+    int m_nTextOffset = 0;
+
+    // --- The marked item: the one row drawn with an inner frame (the pressed row).
+    // Marking it again keeps it; unmarking another row changes nothing.
+    void SetMarkedItem(int32_t item, bool mark);
+    void ClearMarkedItem() { SetPressedRow(-1); }
+    int32_t GetMarkedItem() const { return m_pressedRow; }
+
+    // --- A selection of the list's own, for lists whose rows are not job objects (opt-in; the
+    // job's lists ask their owner instead).
+    void EnableOwnSelection(bool on) { m_ownSelection = on; }
+    bool IsItemSelected(int32_t item) const { return m_ownSelection && m_selectedRows.Contains(item); }
+    int64_t GetSelectedItemCount() const { return m_ownSelection ? m_selectedRows.GetCount() : 0; }
+    // Scrolls the row into view and makes it the only one selected; nothing for a bad index.
+    void SelectSingleItem(int32_t item);
+    void SelectAll();
+    void DeselectAll();
+    void InvertSelection();
+    // The next selected row from the iterator's position: its index through `index` (-1 at the
+    // end, when the iterator goes back to the top) and its item data as the result.
+    uintptr_t GetNextSelected(int32_t& index);
+    void ResetSelectionIterator() { m_nNextSelected = 0; }
+
+    // --- Item data: a value each row holds (0 until set).
+    void SetItemData(int32_t item, uintptr_t data);
+    uintptr_t GetItemData(int32_t item) const;
+    // The first row holding the data, -1 when none.
+    int32_t FindItemByData(uintptr_t data) const;
+    // Selects that row alone; false (index 0) when no row holds it.
+    bool SelectItemByData(uintptr_t data, int32_t& index);
+    // Inserts a row holding data at index; the rows below move down.
+    void InsertItem(int32_t index, uintptr_t data);
+    // Removes the row; the rows below move up.
+    void DeleteItem(int32_t index);
+
+    // Each column as wide as its heading or its widest cell, plus 16.
+    void AutoSizeColumns();
+
+    // The list as a target of the selection operator's fill and remove (own selection, rows
+    // holding their objects as item data).
+    class ObjectTarget : public IObjectListTarget
+    {
+    public:
+        explicit ObjectTarget(CEasyListCtrl& list) : m_list(list) {}
+        void DeleteAllItems() override { m_list.DeleteAllItems(); }
+        int32_t GetItemCount() const override { return m_list.GetItemCount(); }
+        void InsertObjectItem(int32_t index, CRecord* object) override
+        {
+            m_list.InsertItem(index, reinterpret_cast<uintptr_t>(object));
+        }
+        CRecord* GetItemObject(int32_t index) const override
+        {
+            return reinterpret_cast<CRecord*>(m_list.GetItemData(index));
+        }
+        bool IsItemSelected(int32_t index) const override { return m_list.IsItemSelected(index); }
+        void DeleteItem(int32_t index) override { m_list.DeleteItem(index); }
+
+    private:
+        CEasyListCtrl& m_list;
+    };
+
 private:
     friend class CEasyListBody;
     friend class CEasyListHeader;
@@ -130,4 +195,8 @@ private:
     bool m_cellTips = false;
     CObjectIdWnd* m_objectIdWnd = nullptr;
     int m_nCurrentColumn = -1;
+    bool m_ownSelection = false;
+    CRowRanges m_selectedRows;
+    int32_t m_nNextSelected = 0;
+    std::vector<uintptr_t> m_itemData;
 };

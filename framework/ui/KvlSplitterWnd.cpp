@@ -19,11 +19,36 @@ CKvlSplitterWnd::CKvlSplitterWnd(wxWindow* parent, wxWindowID id)
     Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { EndDrag(); });
 }
 
-int CKvlSplitterWnd::AdjustCentre(int parentY) const
+void CKvlSplitterWnd::SetVertical(bool vertical)
+{
+    m_vertical = vertical;
+    SetCursor(wxCursor(vertical ? wxCURSOR_SIZEWE : wxCURSOR_SIZENS));
+}
+
+int CKvlSplitterWnd::CentreNow() const
 {
     const wxRect r = GetRect();
-    const int centre = r.y + r.height / 2;
-    return std::clamp(parentY, centre - m_roomAbove, centre + m_roomBelow);
+    return m_vertical ? r.x + r.width / 2 : r.y + r.height / 2;
+}
+
+int CKvlSplitterWnd::ToParent(const wxPoint& p) const
+{
+    const wxPoint at = GetPosition();
+    return m_vertical ? at.x + p.x : at.y + p.y;
+}
+
+int CKvlSplitterWnd::AdjustCentre(int parentCoordinate) const
+{
+    const int centre = CentreNow();
+    // A horizontal bar honours a limit of 0 (it cannot move that way); a vertical one only
+    // limits by more than 0.
+    const auto applies = [this](int limit) { return m_vertical ? limit > 0 : limit >= 0; };
+    int adjusted = parentCoordinate;
+    if (applies(m_limitAfter))
+        adjusted = std::min(adjusted, centre + m_limitAfter);
+    if (applies(m_limitBefore))
+        adjusted = std::max(adjusted, centre - m_limitBefore);
+    return adjusted;
 }
 
 void CKvlSplitterWnd::OnDragStart(const wxPoint& p)
@@ -31,26 +56,26 @@ void CKvlSplitterWnd::OnDragStart(const wxPoint& p)
     m_dragging = true;
     if (!HasCapture())
         CaptureMouse();
-    DrawDragLine(AdjustCentre(GetPosition().y + p.y));
+    DrawDragBar(AdjustCentre(ToParent(p)));
 }
 
 void CKvlSplitterWnd::OnDragMove(const wxPoint& p)
 {
     if (m_dragging)
-        DrawDragLine(AdjustCentre(GetPosition().y + p.y));
+        DrawDragBar(AdjustCentre(ToParent(p)));
 }
 
 void CKvlSplitterWnd::OnDragEnd(const wxPoint& p)
 {
     if (!m_dragging)
         return;
-    const int centre = AdjustCentre(GetPosition().y + p.y);
+    const int centre = AdjustCentre(ToParent(p));
     EndDrag();
-    if (m_moved)
+    if (m_moved && centre != CentreNow())
         m_moved(centre);
 }
 
-void CKvlSplitterWnd::DrawDragLine(int centreY)
+void CKvlSplitterWnd::DrawDragBar(int centre)
 {
     wxWindow* parent = GetParent();
     wxClientDC dc(parent);
@@ -59,7 +84,10 @@ void CKvlSplitterWnd::DrawDragLine(int centreY)
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT)));
     const wxRect r = GetRect();
-    dc.DrawRectangle(r.x, centreY - r.height / 2, r.width, r.height);
+    if (m_vertical)
+        dc.DrawRectangle(centre - r.width / 2, r.y, r.width, r.height);
+    else
+        dc.DrawRectangle(r.x, centre - r.height / 2, r.width, r.height);
 }
 
 void CKvlSplitterWnd::EndDrag()

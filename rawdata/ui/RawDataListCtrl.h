@@ -2,7 +2,7 @@
 
 #include "core/ColoredTextLines.h"
 #include "framework/ui/EasyListCtrl.h"
-#include "views/RowRanges.h"
+#include "framework/RowRanges.h"
 
 #include <wx/bitmap.h>
 

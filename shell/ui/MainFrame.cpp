@@ -152,6 +152,9 @@ void CMainFrame::CreateMenus()
     m_fileMenu->AppendSubMenu(exportMenu, "Export");
     m_fileMenu->Append(IdPageSetup, "Page Setup...");
     m_fileMenu->AppendSeparator();
+    m_fileMenu->Append(IdFilePrint, "&Print...\tCtrl+P");
+    m_fileMenu->Append(IdFilePrintPreview, "Print Preview");
+    m_fileMenu->AppendSeparator();
     m_recentMenuStart = m_fileMenu->GetMenuItemCount();
     m_fileMenu->AppendSeparator();
     m_fileMenu->Append(IdAppExit, "E&xit");
@@ -161,6 +164,7 @@ void CMainFrame::CreateMenus()
     edit->Append(IdUndo, "&Undo\tCtrl+Z");
     edit->Append(IdRedo, "&Redo\tCtrl+Y");
     edit->AppendSeparator();
+    edit->Append(IdFindPoint, "&Find...\tCtrl+F");
     edit->Append(IdDeletePoints, "Delete Points...\tCtrl+D");
     bar->Append(edit, "&Edit");
 

@@ -35,6 +35,7 @@
 #include "shell/ui/AppHooks.h"
 #include "shell/ui/DocTemplate.h"
 #include "shell/ui/MainFrame.h"
+#include "shell/ui/PrintPreviewView.h"
 #include "shell/ui/RegenerationOptionsDlg.h"
 #include "shell/ui/SplashWnd.h"
 #include "framework/GraphicDataExchange.h"
@@ -315,6 +316,12 @@ const wxBitmap* CMorvelApp::GetIcon(uint32_t id, bool small) { return m_icons ? 
 
 CView* CMorvelApp::GetActiveViewAndKind(int32_t* kind) const
 {
+    // An open print preview stands in front of the job view.
+    if (CPrintPreviewView* preview = CPrintPreviewView::GetCurrent()) {
+        if (kind)
+            *kind = 1;
+        return preview;
+    }
     CView* view = m_mainFrame ? m_mainFrame->GetJobView() : nullptr;
     const int32_t k = ClassifyView(view);
     if (kind)
@@ -331,6 +338,8 @@ int32_t CMorvelApp::GetActiveViewKind() const
 
 int32_t CMorvelApp::ClassifyView(const CView* view)
 {
+    if (dynamic_cast<const CPrintPreviewView*>(view))
+        return 1;
     return dynamic_cast<const CMorvelView*>(view) ? 0 : 2;
 }
 

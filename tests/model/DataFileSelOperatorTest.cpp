@@ -2,6 +2,7 @@
 
 #include "model/DataFileHiSelection.h"
 #include "model/DataFileSelOperator.h"
+#include "model/ObjectListTarget.h"
 #include "model/SelectionDescription.h"
 #include "model/SelectionScope.h"
 
@@ -257,4 +258,46 @@ TEST(SelectionDescription, Names)
     EXPECT_EQ(text, "Any object");
     any.GetName(text, 1);
     EXPECT_EQ(text, "Points");
+}
+
+namespace {
+// A list of rows, each holding its object and a selected flag.
+struct FakeObjectList : IObjectListTarget
+{
+    struct Row { CRecord* object; bool selected; };
+    std::vector<Row> rows;
+    void DeleteAllItems() override { rows.clear(); }
+    int32_t GetItemCount() const override { return int32_t(rows.size()); }
+    void InsertObjectItem(int32_t index, CRecord* object) override { rows.insert(rows.begin() + index, {object, false}); }
+    CRecord* GetItemObject(int32_t index) const override { return rows[size_t(index)].object; }
+    bool IsItemSelected(int32_t index) const override { return rows[size_t(index)].selected; }
+    void DeleteItem(int32_t index) override { rows.erase(rows.begin() + index); }
+};
+} // namespace
+
+TEST(JobSelection, AListFilledFromABitGivesBackItsSelectedRows)
+{
+    OpenJob job(5);
+    constexpr int Scratch = 2;
+    for (int i : {0, 1, 3, 4})
+        job.op().SetBit(job.points[size_t(i)], Scratch);
+    FakeObjectList list;
+    list.rows.push_back({job.points[2], true}); // filling replaces what was there
+    job.op().FillListCtrl(Scratch, list);
+    ASSERT_EQ(list.rows.size(), 4u);
+    EXPECT_EQ(list.rows[0].object, job.points[0]);
+    EXPECT_EQ(list.rows[3].object, job.points[4]);
+
+    // Nothing selected: nothing changes.
+    EXPECT_EQ(job.op().RemoveListSelection(Scratch, list), 0);
+    EXPECT_EQ(list.rows.size(), 4u);
+
+    // Two neighbours selected: the second moves into the first's index and must still go.
+    list.rows[1].selected = list.rows[2].selected = true;
+    EXPECT_EQ(job.op().RemoveListSelection(Scratch, list), 2);
+    ASSERT_EQ(list.rows.size(), 2u);
+    EXPECT_EQ(list.rows[1].object, job.points[4]);
+    EXPECT_EQ(job.op().CountSelected(Scratch), 2);
+    EXPECT_FALSE(job.op().TestBit(job.points[1], Scratch));
+    EXPECT_TRUE(job.op().TestBit(job.points[4], Scratch));
 }

@@ -50,6 +50,15 @@ public:
     {
         calls.push_back(Call{"icon", topLeft, {}, 0, icon, {}, TextAnchor::TopLeft});
     }
+    // "rect": a is the top-left, b the bottom-right corner (exclusive), colour the fill.
+    void FillRect(const DeviceRect& r, uint32_t fill, uint32_t, int32_t) override
+    {
+        calls.push_back(Call{"rect", {r.left, r.top}, {r.right, r.bottom}, fill, 0, {}, TextAnchor::TopLeft});
+    }
+    int32_t GetPrintScale() const override { return printScale; }
+    bool IsPrinting() const override { return printing; }
+    int32_t printScale = 1;
+    bool printing = false;
 
     size_t Count(const std::string& kind) const
     {

@@ -209,6 +209,14 @@ void CDataFileView::InitializeGrid()
 {
     CGridView::InitializeGrid();
     InsertRawColumns();
+    RefreshTitle();
+}
+
+void CDataFileView::RefreshTitle()
+{
+    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    if (app && app->GetMainFrame())
+        app->GetMainFrame()->UpdateFrameTitle();
 }
 
 void CDataFileView::InsertRawColumns()
@@ -334,6 +342,8 @@ void CDataFileView::ShowPointsTab()
 
 bool CDataFileView::OnMouseWheelZoom(int delta, const wxPoint& screen)
 {
+    if (m_printing)
+        return false;
     if (!m_mapPane->GetScreenRect().Contains(screen)) {
         // The raw list's keys move the selection; the wheel only scrolls it.
         if (m_currentTab == RawDataTab && m_rawList->GetScreenRect().Contains(screen)) {
@@ -562,12 +572,14 @@ void CDataFileView::BindFrameCommands()
         m_commandSource->Bind(wxEVT_MENU, &CDataFileView::OnFrameCommand, this, id);
         m_commandSource->Bind(wxEVT_UPDATE_UI, &CDataFileView::OnUpdateFrameCommand, this, id);
     }
+    BindViewCommands(true);
 }
 
 void CDataFileView::UnbindFrameCommands()
 {
     if (m_commandSource == nullptr)
         return;
+    BindViewCommands(false);
     for (int id : RawCommandIds()) {
         m_commandSource->Unbind(wxEVT_MENU, &CDataFileView::OnFrameCommand, this, id);
         m_commandSource->Unbind(wxEVT_UPDATE_UI, &CDataFileView::OnUpdateFrameCommand, this, id);

@@ -5,6 +5,8 @@
 #include "views/RawDataListModel.h"
 #include "views/JobViewLayout.h"
 #include "views/JobViewRefresh.h"
+#include "views/ObjectIdOwner.h"
+#include "views/PickQuery.h"
 #include "views/PointRows.h"
 #include "views/ui/GridView.h"
 
@@ -16,10 +18,11 @@
 class CKvlSplitterWnd;
 class CPreviewMapCtrl;
 class wxMenu;
+class wxPrinterBase;
 
 // The job view's body: the map pane on top, the splitter bar, and the point grid or the raw data
 // list below; the change hints, the list notifications and the tab switches enter here.
-class CDataFileView : public CGridView, public IJobViewRefreshHost, public IRawListOwner
+class CDataFileView : public CGridView, public IJobViewRefreshHost, public IRawListOwner, public CObjectIdOwner
 {
 public:
     static constexpr int MapPaneId = 2424;
@@ -125,12 +128,44 @@ public:
     void SendRefreshAllHint() override;
     void RestoreDefaultTool() override;
     void UpdateColumnHeadings() override { CGridView::UpdateColumnHeadings(); }
-    void RefreshTitle() override {}
+    void RefreshTitle() override;
     void InvalidateView() override { Refresh(); }
     int32_t GetRawLineCount() const override;
     void RefreshRawDataDrawing() override;
     void RedrawMapPane() override;
     void ReloadRawLines() override;
+
+    // --- Find, delete, double click (the view's own commands).
+    // 7299 "&Find...": the find dialog over this view; enabled with rows on the Points tab.
+    void OnFind();
+    bool CanFind();
+    // 0x80A9: scrolls the next point whose name (kind 0) or description (kind 1) is the text to
+    // the top of the grid, walking down or up from the top row. True when one was found.
+    bool FindPoint(const std::string& text, int kind, bool down);
+    // 7176 "Delete Point %s...": asks, then deletes the job's current point as one undo step.
+    void OnDeletePoint();
+    // A double click on a grid row: the point becomes current and the frame edits it (7159).
+    void OnListDoubleClick(const GridRowNotify& rows) override;
+
+    // --- CObjectIdOwner (0x808D, 0x8090, 0x807F, 0x80BC) and the map queries the view passes on
+    // (0x8083, 0x8084 as they are; 0x80B1 with a point of the view's client area).
+    bool GetObjectUnitLabel(std::string& label) override;
+    bool HighlightObject(CRecord* record, bool on) override;
+    bool IsDrawingPending() override;
+    void OnObjectTipDismissed() override { ClearRawHotRow(); }
+    void OnDeviceToWorld8083(CPickQuery& q) const;
+    void OnWorldToDevice8084(CPickQuery& q) const;
+    bool OnIsOutside80B1(int32_t x, int32_t y) const;
+
+    // --- Printing (the map pane as shown). While printing the wheel does not zoom.
+    // 57607: the print dialog, then the page (a printer given by tests prints without asking).
+    bool PrintMap(wxPrinterBase* printer = nullptr);
+    // 57609: the preview frame over the main window.
+    bool PrintPreview();
+    bool IsPrinting() const { return m_printing; }
+    void SetPrinting(bool printing) { m_printing = printing; }
+    wxSize GetPrintViewSize() const { return m_printViewSize; }
+    void RecordPrintViewSize() { m_printViewSize = GetClientSize(); }
 
 protected:
     // The point context menu for the row; the chosen command goes to the main frame. Returns the
@@ -153,6 +188,10 @@ private:
     void OnFrameCommand(wxCommandEvent& event);
     void OnUpdateFrameCommand(wxUpdateUIEvent& event);
     void UnbindFrameCommands();
+    // Find, delete point, print and preview, bound on the main window as the raw commands are.
+    void BindViewCommands(bool bind);
+    void OnViewCommand(wxCommandEvent& event);
+    void OnUpdateViewCommand(wxUpdateUIEvent& event);
     // The adaptor the refresh rules see for each list.
     class ListAdaptor;
 
@@ -173,4 +212,6 @@ private:
     std::vector<int32_t> m_selectedRawRows;
     wxTimer m_rawPollTimer;
     wxWindow* m_commandSource = nullptr;
+    bool m_printing = false;
+    wxSize m_printViewSize;
 };

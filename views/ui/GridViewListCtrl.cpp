@@ -213,3 +213,12 @@ bool CGridViewListCtrl::OnListKeyDown(int keyCode)
         EnsureVisible(row);
     return true;
 }
+
+void CGridViewListCtrl::OnListLeftDoubleClick(const wxPoint& p, uint32_t flags)
+{
+    // The second press still presses; the owner then hears of the double click on the row.
+    OnListLeftDown(p, flags);
+    const int32_t row = HitTest(p);
+    if (row >= 0 && m_owner)
+        m_owner->OnListDoubleClick({flags, row, row});
+}

@@ -24,6 +24,7 @@ public:
     virtual void OnListRightUp(const GridRowNotify& rows, const wxPoint& screen) {}      // 0x80B0
     virtual void OnListColumnClick(int column) {}
     virtual bool ShowRowTip(const wxPoint& listPoint) { return false; }                  // 0x80B9
+    virtual void OnListDoubleClick(const GridRowNotify& rows) {}                         // NM_DBLCLK
     virtual void OnListEscape() {}
     virtual void FlushQueuedHints() {}
     virtual bool IsSelectByRectToolCurrent() const { return false; }
@@ -49,6 +50,7 @@ public:
 
     void OnListLeftDown(const wxPoint& p, uint32_t flags) override;
     void OnListLeftUp(const wxPoint& p, uint32_t flags) override;
+    void OnListLeftDoubleClick(const wxPoint& p, uint32_t flags) override;
     void OnListMotion(const wxPoint& p, uint32_t flags, bool leftDown) override;
     void OnListRightDown(const wxPoint& p, uint32_t flags) override;
     void OnListRightUp(const wxPoint& p, uint32_t flags) override;

@@ -1,5 +1,7 @@
 #include "views/ui/MapCtrl.h"
 
+#include "views/ui/DataFileView.h"
+
 #include "framework/ColorTable.h"
 #include "framework/GraphicDataExchange.h"
 #include "framework/ui/WindowHelpers.h"
@@ -202,7 +204,18 @@ wxImage CMapCtrl::GetShownImage()
         return wxImage();
     const wxSize size = GetClientSize();
     wxImage all = layer->GetImage();
-    return all.GetSubImage(wxRect(0, 0, std::min(size.x, all.GetWidth()), std::min(size.y, all.GetHeight())));
+    wxImage shown = all.GetSubImage(wxRect(0, 0, std::min(size.x, all.GetWidth()), std::min(size.y, all.GetHeight())));
+    if (layer->HasQueued() || !shown.IsOk())
+        return shown;
+    // The decorations are drawn over the layer on the window, as a paint does.
+    wxBitmap picture(shown);
+    {
+        wxMemoryDC dc(picture);
+        CWxMapSurface surface(&dc);
+        dc.SetFont(layer->GetDC().GetFont());
+        m_core->DrawDecorations(surface);
+    }
+    return picture.ConvertToImage();
 }
 
 // ---------------------------------------------------------------- window events
@@ -458,7 +471,9 @@ void CMapCtrl::OnLeftDoubleClick(const wxPoint& p, uint32_t flags)
 
 void CMapCtrl::OnWheel(int32_t rotation)
 {
-    if (rotation == 0)
+    // The page being printed or previewed is the map as it was.
+    auto* view = dynamic_cast<CDataFileView*>(GetParent());
+    if (rotation == 0 || (view && view->IsPrinting()))
         return;
     EraseToolFeedback();
     m_core->OnMouseWheelZoom(rotation);

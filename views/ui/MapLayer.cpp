@@ -27,6 +27,8 @@ void CWxMapSurface::DrawLine(DevicePoint a, DevicePoint b, uint32_t colour, int3
 {
     if (!m_dc)
         return;
+    if (m_printing)
+        width = std::max(width, m_minPen);
     if (width <= 1 && (a.x == b.x || a.y == b.y)) {
         // Straight thin strokes (the point symbols) are filled pixel by pixel, first pixel in and
         // last pixel out, so that they look the same whatever the toolkit's line rasterising.
@@ -92,8 +94,59 @@ void CWxMapSurface::DrawIcon(int32_t icon, DevicePoint topLeft)
 {
     if (!m_dc || !m_icons)
         return;
-    if (const wxBitmap* bitmap = m_icons(icon))
+    const wxBitmap* bitmap = m_icons(icon);
+    if (!bitmap || !bitmap->IsOk())
+        return;
+    if (!m_printing || m_printScale == 1) {
         m_dc->DrawBitmap(*bitmap, topLeft.x, topLeft.y, true);
+        return;
+    }
+    auto cached = m_printIcons.find(icon);
+    if (cached == m_printIcons.end()) {
+        // Alpha carries the mask, so one stretched image replaces the mask and image pair.
+        wxImage image = bitmap->ConvertToImage();
+        if (!image.IsOk())
+            return;
+        if (!image.HasAlpha())
+            image.InitAlpha();
+        image.Rescale(16 * m_printScale, 16 * m_printScale, wxIMAGE_QUALITY_NEAREST);
+        cached = m_printIcons.emplace(icon, wxBitmap(image)).first;
+    }
+    if (cached->second.IsOk())
+        m_dc->DrawBitmap(cached->second, topLeft.x, topLeft.y, true);
+}
+
+void CWxMapSurface::FillRect(const DeviceRect& r, uint32_t fill, uint32_t outline, int32_t width)
+{
+    if (!m_dc || r.IsEmpty())
+        return;
+    if (m_printing)
+        width = std::max(width, m_minPen);
+    if (width > 0)
+        UsePen(outline, width);
+    else {
+        m_dc->SetPen(*wxTRANSPARENT_PEN);
+        m_penColour = TransparentPen;
+    }
+    m_dc->SetBrush(wxBrush(ToWxColour(fill)));
+    m_brushColour = fill;
+    m_dc->DrawRectangle(r.left, r.top, r.Width(), r.Height());
+}
+
+void CWxMapSurface::DrawTextOnBackground(DevicePoint at, const std::string& text, uint32_t colour,
+                                         uint32_t background, TextAnchor anchor)
+{
+    if (!m_dc)
+        return;
+    // A box of its own, so the label stays readable over the points under it.
+    wxCoord w = 0, h = 0;
+    m_dc->GetMultiLineTextExtent(ToWx(text), &w, &h);
+    m_dc->SetPen(*wxTRANSPARENT_PEN);
+    m_penColour = TransparentPen;
+    m_dc->SetBrush(wxBrush(ToWxColour(background)));
+    m_brushColour = background;
+    m_dc->DrawRectangle(at.x, anchor == TextAnchor::BottomLeft ? at.y - h : at.y, w, h);
+    DrawText(at, text, colour, anchor);
 }
 
 CMapLayer::CMapLayer(CMapCtrl* owner, CMapCtrlCore* map, int32_t viewKind, int32_t width, int32_t height)

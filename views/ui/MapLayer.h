@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 
 // Draws the map onto a wx device context: the layer's memory DC, or a printer's.
 class CWxMapSurface : public CMapSurface
@@ -26,6 +27,19 @@ public:
     void DrawText(DevicePoint at, const std::string& text, uint32_t colour, TextAnchor anchor) override;
     void SetPixel(DevicePoint p, uint32_t colour) override;
     void DrawIcon(int32_t icon, DevicePoint topLeft) override;
+    void FillRect(const DeviceRect& r, uint32_t fill, uint32_t outline, int32_t width) override;
+    void DrawTextOnBackground(DevicePoint at, const std::string& text, uint32_t colour, uint32_t background,
+                              TextAnchor anchor) override;
+
+    // A printer page: lengths times scale, no pen thinner than penWidth, icons 16 * scale.
+    void SetPrinting(int32_t scale, int32_t penWidth)
+    {
+        m_printScale = scale;
+        m_minPen = penWidth;
+        m_printing = true;
+    }
+    int32_t GetPrintScale() const override { return m_printing ? m_printScale : 1; }
+    bool IsPrinting() const override { return m_printing; }
 
 private:
     void UsePen(uint32_t colour, int32_t width);
@@ -38,6 +52,11 @@ private:
     uint32_t m_brushColour = TransparentPen - 1;
     uint32_t m_textColour = TransparentPen - 1;
     int32_t m_penWidth = -1;
+    bool m_printing = false;
+    int32_t m_printScale = 1;
+    int32_t m_minPen = 1;
+    // Icons at the page's size, made once a print.
+    std::map<int32_t, wxBitmap> m_printIcons;
 };
 
 class CMapCtrl;

@@ -13,16 +13,149 @@
 #include "rawdata/SetupJobSettings.h"
 #include "shell/ui/RegenerationOptionsDlg.h"
 #include "model/ui/MorvelFileSettings.h"
+#include "model/DataFileSmartHintManager.h"
+#include "model/PointRecord.h"
+#include "platform/MessageBox.h"
+#include "shell/ui/MorvelApp.h"
+#include "views/ObjectInfoText.h"
+#include "views/ui/ObjectIdWnd.h"
+#include "views/ui/ViewToolHost.h"
+#include "core/NoValue.h"
+
+#include <wx/settings.h>
 
 wxIMPLEMENT_CLASS(CMorvelView, wxPanel);
 
-CMorvelView::CMorvelView(wxWindow* parent, CDataFileDoc* document) : CDataFileView(parent, document)
+CMorvelView::CMorvelView(wxWindow* parent, CDataFileDoc* document)
+    : CDataFileView(parent, document), m_fileWatchTimer(this, FileWatchTimerId)
 {
     Bind(EVT_REGENERATE_COORDINATES_80D4, [this](wxCommandEvent& e) { RegenerateCoordinates(e.GetInt()); });
     Bind(EVT_CLEAR_RAW_HOT_ROW_80BC, [this](wxCommandEvent& e) { e.SetInt(ClearRawHotRow() ? 1 : 0); });
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { PollJobFiles(); }, FileWatchTimerId);
+    // The job may have been loaded before the view could hear its hint 47.
+    RecordFileState();
+    m_fileWatchTimer.StartOnce(FileWatchPeriodMs);
 }
 
-CMorvelView::~CMorvelView() = default;
+CMorvelView::~CMorvelView()
+{
+    m_fileWatchTimer.Stop();
+    if (m_rowTip)
+        m_rowTip->Destroy();
+}
+
+// ---------------------------------------------------------------- the job's files
+
+namespace {
+bool IsScratchJob(const CDataFileDoc& job)
+{
+    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    return app && !app->GetTemporaryJobPath().empty() && job.GetPathName() == app->GetTemporaryJobPath();
+}
+} // namespace
+
+std::function<void(bool fromFiles)>& CMorvelView::ReloadActiveJobHook()
+{
+    // Until the frame's own reload is wired here: the job is let go unchanged and opened again.
+    static std::function<void(bool)> hook = [](bool) {
+        auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+        CDataFileDoc* job = CDataFileDoc::GetActiveDoc();
+        if (!app || !job || job->GetPathName().empty())
+            return;
+        const std::string path = job->GetPathName();
+        job->SetModifiedFlagOnly(false);
+        app->OpenDocumentFile(path);
+    };
+    return hook;
+}
+
+void CMorvelView::RecordFileState()
+{
+    if (CDataFileDoc* job = GetJob())
+        m_watcher.Record(job->GetPathName());
+}
+
+void CMorvelView::PollJobFiles()
+{
+    CDataFileDoc* job = GetJob();
+    CViewToolHost* tools = CViewToolHost::GetActive();
+    if (!job || !m_watcher.IsWatching(job->GetPathName()) || !tools || !tools->IsForeground(false)) {
+        m_fileWatchTimer.StartOnce(FileWatchPeriodMs);
+        return;
+    }
+    m_fileWatchTimer.Stop();
+    CDataFileSmartHintManager* hints = job->GetSmartHintManager();
+    // A busy hint manager: the next second looks again.
+    if (hints && hints->IsIdle() && m_watcher.Poll(job->GetPathName()))
+        job->SendHint(nullptr, HintFilesChangedOutside, 0);
+    m_fileWatchTimer.StartOnce(FileWatchPeriodMs);
+}
+
+void CMorvelView::OnUpdate(CView* sender, intptr_t hint, intptr_t hintObject)
+{
+    if (hint == HintFilesChangedOutside) {
+        OnFilesChangedOutside();
+        return;
+    }
+    CDataFileView::OnUpdate(sender, hint, hintObject);
+}
+
+void CMorvelView::OnFilesChangedOutside()
+{
+    CDataFileDoc* job = GetJob();
+    if (!job)
+        return;
+    CJobFileWatcher::Decision decision = m_watcher.OnOutsideChange(job->GetPathName(), IsScratchJob(*job));
+    if (decision.action == CJobFileWatcher::Action::Ask) {
+        const bool reload = ShowMessageBoxFS(decision.prompt, MB_YESNO | MB_ICONERROR) == IDYES;
+        decision = m_watcher.Answer(reload);
+        if (reload) {
+            // Later: reloading replaces this view, which is still delivering the hint.
+            if (wxTheApp && ReloadActiveJobHook())
+                wxTheApp->CallAfter([] { ReloadActiveJobHook()(true); });
+            return;
+        }
+    }
+    if (decision.action != CJobFileWatcher::Action::MarkModified)
+        return;
+    // Saving then writes the version the person kept.
+    if (!job->IsModified())
+        job->SetModifiedWithText("", true, false);
+    if (CDataFileUndoManager* undo = job->GetUndoManager())
+        undo->SetStepsModified(true);
+    job->SendHint(nullptr, HintUpdateFileItems, 0);
+}
+
+// ---------------------------------------------------------------- row tips
+
+bool CMorvelView::ShowRowTip(const wxPoint& listPoint)
+{
+    if (m_rowTip == nullptr) {
+        m_rowTip = new CObjectIdWnd(true);
+        if (!m_rowTip->Create(m_gridList)) {
+            delete m_rowTip;
+            m_rowTip = nullptr;
+            return false;
+        }
+    }
+    return OnListContextMenu(*m_rowTip, listPoint);
+}
+
+bool CMorvelView::OnListContextMenu(CObjectIdWnd& popup, const wxPoint& listPoint)
+{
+    if (GetActiveList() == m_gridList && m_gridList->GetPressedRow() >= 0)
+        return true;
+    CPointRecord* point = m_currentTab == PointsTab ? GetPointRows().GetPointAtRow(m_gridList->HitTest(listPoint))
+                                                     : nullptr;
+    std::string text;
+    if (!point || !BuildObjectInfoText(text, RecordRef{point, -1}, NoValue, NoValue, this))
+        return false;
+    const wxPoint screen = m_gridList->GetBody()->ClientToScreen(listPoint);
+    const wxColour colour = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT);
+    popup.ShowForObject(text, screen.x, screen.y, 9,
+                        uint32_t(colour.Red()) | uint32_t(colour.Green()) << 8 | uint32_t(colour.Blue()) << 16);
+    return true;
+}
 
 void CMorvelView::SelectTab(int tab)
 {

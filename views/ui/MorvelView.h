@@ -1,11 +1,16 @@
 #pragma once
 
+#include "views/JobFileWatcher.h"
 #include "views/JobViewLayout.h"
 #include "views/ui/DataFileView.h"
 
+#include <wx/timer.h>
+
 #include <cstdint>
+#include <functional>
 
 class CDataFileDoc;
+class CObjectIdWnd;
 
 // The job view: the job window in the centre of the main frame.
 class CMorvelView : public CDataFileView
@@ -30,6 +35,29 @@ public:
     // a refused value or Cancel withdraws the step. True when the points were computed.
     bool RegenerateCoordinates(int options);
 
+    // --- The job's files on disk, watched for changes made by other programs.
+    static constexpr int FileWatchTimerId = 21;
+    static constexpr int FileWatchPeriodMs = 1000;
+    // Hint 47: the files as they are now.
+    void RecordFileState() override;
+    // Timer 21: sends hint 48 when a file changed since it was recorded.
+    void PollJobFiles();
+    // Hint 48: asks to reload, or keeps the job marked modified.
+    void OnFilesChangedOutside();
+    void OnUpdate(CView* sender, intptr_t hint, intptr_t hintObject) override;
+    CJobFileWatcher& GetFileWatcher() { return m_watcher; }
+    // Reloads the active job from its files (the frame's reload; tests replace it).
+    static std::function<void(bool fromFiles)>& ReloadActiveJobHook();
+
+    // 0x80B9 on the grid: the identification popup for the point under the list point.
+    bool ShowRowTip(const wxPoint& listPoint) override;
+    bool OnListContextMenu(CObjectIdWnd& popup, const wxPoint& listPoint);
+    CObjectIdWnd* GetRowTip() const { return m_rowTip; }
+
 private:
+    CJobFileWatcher m_watcher;
+    wxTimer m_fileWatchTimer;
+    CObjectIdWnd* m_rowTip = nullptr;
+
     wxDECLARE_CLASS(CMorvelView);
 };

@@ -127,7 +127,8 @@ void CPreviewMapCtrl::OnMapCommand(wxCommandEvent& event)
         // "Zoom to Point %s" of the point context menus: the job's current record.
         RecordRef current;
         CDataFileDoc* doc = GetDocument();
-        if (doc && doc->GetCurrentRecord(current) && current.record) {
+        // An undo may have freed the record since it became current.
+        if (doc && doc->GetCurrentRecord(current) && current.record && doc->ContainsRecord(current.record, 0)) {
             if (auto* view = dynamic_cast<CDataFileView*>(GetParent()))
                 view->ZoomToObject(current.record);
             else if (current.record->GetType() == kRecordTypePoint)

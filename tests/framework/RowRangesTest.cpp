@@ -1,5 +1,5 @@
 // The raw list's selection as row ranges: merging, splitting, bounds after a refresh.
-#include "views/RowRanges.h"
+#include "framework/RowRanges.h"
 
 #include <gtest/gtest.h>
 

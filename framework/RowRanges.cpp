@@ -1,4 +1,4 @@
-#include "views/RowRanges.h"
+#include "framework/RowRanges.h"
 
 #include <algorithm>
 

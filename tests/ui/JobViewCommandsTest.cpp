@@ -1,0 +1,448 @@
+#include "MapPaneFixture.h"
+#include "ProgramTest.h"
+
+#include "cogo/ui/FindCoordinates.h"
+#include "framework/ColorTable.h"
+#include "framework/ui/EasyDialog.h"
+#include "framework/ui/EasyListCtrl.h"
+#include "framework/ui/KvlSplitterWnd.h"
+#include "framework/ui/WindowHelpers.h"
+#include "model/DataFileDoc.h"
+#include "model/DataFileUndoManager.h"
+#include "model/HintCodes.h"
+#include "model/PointDatabase.h"
+#include "model/PointRecord.h"
+#include "platform/MessageBox.h"
+#include "shell/CommandIds.h"
+#include "views/MapCommands.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/MorvelApp.h"
+#include "shell/ui/PrintPreviewView.h"
+#include "views/ui/GraphicsPreview.h"
+#include "views/ui/MorvelView.h"
+#include "views/ui/ObjectIdWnd.h"
+#include "views/ui/PreviewMapCtrl.h"
+#include "views/ui/ViewToolHost.h"
+
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/dialog.h>
+#include <wx/radiobut.h>
+#include <wx/dcps.h>
+#include <wx/textctrl.h>
+
+#include <filesystem>
+#include <fstream>
+
+using morvel::test::MapPaneFixture;
+using morvel::test::ProgramTest;
+
+namespace {
+
+// The job view with points "1".."n", each described "D<n>", delivered as one batch.
+CMorvelView* ViewWithPoints(ProgramTest* test, CMainFrame& frame, int n, const std::function<void()>& pump)
+{
+    frame.SetSize(1000, 760);
+    pump();
+    CMorvelView* view = frame.GetJobView();
+    if (!view || !view->GetJob())
+        return nullptr;
+    for (int i = 1; i <= n; ++i) {
+        const std::string name = std::to_string(i);
+        const std::string description = "D" + name;
+        view->GetJob()->AddRecord(
+            new CPointRecord(name.c_str(), description.c_str(), CLocation(1000.0 + i, 2000.0 + i, NoValue), true));
+    }
+    view->GetJob()->SendHint(nullptr, HintFlush, 0);
+    pump();
+    view->GetGridList()->OnColumnClick(0); // natural order: row i-1 shows point i
+    return view;
+}
+
+void Command(CMainFrame& frame, int id)
+{
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetEventObject(&frame);
+    frame.GetEventHandler()->ProcessEvent(event);
+}
+
+wxPoint RowPoint(const CEasyListCtrl& list, int32_t row)
+{
+    return wxPoint(20, (row - list.GetTopIndex()) * list.GetRowHeight() + list.GetRowHeight() / 2);
+}
+
+} // namespace
+
+TEST_F(ProgramTest, FindScrollsTheNextMatchToTheTopAndSaysWhenThereIsNone)
+{
+    ASSERT_TRUE(Start());
+    CMorvelView* view = ViewWithPoints(this, Frame(), 300, [this] { Pump(); });
+    ASSERT_NE(view, nullptr);
+    CGridViewListCtrl* grid = view->GetGridList();
+    ASSERT_EQ(grid->GetItemCount(), 300);
+
+    // The dialog is driven as a person would: type, choose, "Find Next", then close.
+    std::vector<int32_t> tops;
+    dialogAnswer = [&](wxDialog& dialog) {
+        auto* find = dynamic_cast<CFindCoordinates*>(CEasyDialog::FromHost(dialog));
+        if (!find)
+            return int(wxID_CANCEL);
+        auto* text = dynamic_cast<wxTextCtrl*>(find->FindWindow(CFindCoordinates::IdText));
+        text->ChangeValue("150");
+        find->OnOK();
+        tops.push_back(grid->GetTopIndex());
+        text->ChangeValue("d42");
+        dynamic_cast<wxRadioButton*>(find->FindWindow(CFindCoordinates::IdDescription))->SetValue(true);
+        find->OnOK();
+        tops.push_back(grid->GetTopIndex());
+        text->ChangeValue("D4"); // whole texts: D42..D49 pass, point 4 is found after the wrap
+        find->OnOK();
+        tops.push_back(grid->GetTopIndex());
+        // What is sent never exceeds the 79 characters the view's buffer holds.
+        text->ChangeValue(std::string(100, 'x'));
+        find->OnOK();
+        EXPECT_LE(CFindCoordinates::s_text.size(), 79u);
+        text->ChangeValue("none");
+        find->OnOK();
+        return int(wxID_CANCEL);
+    };
+    Command(Frame(), IdFindPoint);
+    ASSERT_EQ(tops.size(), 3u);
+    EXPECT_EQ(tops[0], 149);
+    EXPECT_EQ(tops[1], 41); // down from 149 wraps to the top
+    EXPECT_EQ(tops[2], 3);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1], "Point with description 'none' not found.");
+    // The next dialog opens with the last search.
+    EXPECT_EQ(CFindCoordinates::s_text, "none");
+    EXPECT_EQ(CFindCoordinates::s_kind, 1);
+    // Without rows, or on the raw data tab, there is nothing to find.
+    view->ShowRawDataTab();
+    EXPECT_FALSE(view->CanFind());
+}
+
+TEST_F(ProgramTest, DeletePointAsksThenDeletesAsOneUndoStep)
+{
+    ASSERT_TRUE(Start());
+    CMorvelView* view = ViewWithPoints(this, Frame(), 20, [this] { Pump(); });
+    ASSERT_NE(view, nullptr);
+    CDataFileDoc* job = view->GetJob();
+    CPointRecord* twelve = job->GetPointDatabase()->FindPoint("12", true);
+    ASSERT_NE(twelve, nullptr);
+
+    job->SetCurrentRecord(twelve, -1);
+    answers = {IDNO};
+    Command(Frame(), IdDeletePoint);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Delete point 12?");
+    EXPECT_NE(job->GetPointDatabase()->FindPoint("12", true), nullptr);
+
+    answers = {IDYES};
+    Command(Frame(), IdDeletePoint);
+    Pump();
+    EXPECT_EQ(job->GetPointDatabase()->FindPoint("12", true), nullptr);
+    EXPECT_EQ(view->GetGridList()->GetItemCount(), 19);
+    // Deleting again finds no current record and asks nothing.
+    Command(Frame(), IdDeletePoint);
+    EXPECT_EQ(messages.size(), 2u);
+
+    ASSERT_TRUE(job->GetUndoManager()->Undo());
+    job->SendHint(nullptr, HintFlush, 0);
+    Pump();
+    EXPECT_NE(job->GetPointDatabase()->FindPoint("12", true), nullptr);
+}
+
+TEST_F(ProgramTest, DoubleClickEditsThePointAndTheRowTipIdentifiesIt)
+{
+    ASSERT_TRUE(Start());
+    CMorvelView* view = ViewWithPoints(this, Frame(), 10, [this] { Pump(); });
+    ASSERT_NE(view, nullptr);
+    CGridViewListCtrl* grid = view->GetGridList();
+
+    int edits = 0;
+    auto onEdit = [&edits](wxCommandEvent&) { ++edits; };
+    Frame().Bind(wxEVT_MENU, onEdit, 7159);
+    grid->OnListLeftDoubleClick(RowPoint(*grid, 4), 0);
+    EXPECT_EQ(edits, 1);
+    RecordRef current;
+    ASSERT_TRUE(view->GetJob()->GetCurrentRecord(current));
+    EXPECT_STREQ(static_cast<CPointRecord*>(current.record)->GetName(), "5");
+    // Off the rows nothing happens.
+    grid->OnListLeftDoubleClick(wxPoint(20, -5), 0);
+    Frame().Unbind(wxEVT_MENU, onEdit, 7159);
+    EXPECT_EQ(edits, 1);
+
+    // The tip: with a pressed row nothing shows, else the point's identification.
+    grid->ClearPressedRow();
+    ASSERT_TRUE(view->ShowRowTip(RowPoint(*grid, 2)));
+    ASSERT_NE(view->GetRowTip(), nullptr);
+    const std::vector<std::string> lines = view->GetRowTip()->GetShownLines();
+    ASSERT_FALSE(lines.empty());
+    bool named = false;
+    for (const std::string& line : lines)
+        named = named || line.find("3") != std::string::npos;
+    EXPECT_TRUE(named);
+    view->GetRowTip()->Dismiss();
+    grid->SetPressedRow(1);
+    EXPECT_TRUE(view->ShowRowTip(RowPoint(*grid, 6)));
+    EXPECT_FALSE(view->GetRowTip()->IsPopupVisible());
+    grid->ClearPressedRow();
+    EXPECT_FALSE(view->ShowRowTip(wxPoint(20, -5)));
+
+    // The view as the popup's owner.
+    std::string unit;
+    ASSERT_TRUE(view->GetObjectUnitLabel(unit));
+    EXPECT_TRUE(unit == "m" || unit == "ft" || unit == "usft") << unit;
+    EXPECT_TRUE(view->HighlightObject(view->GetPointRows().GetPointAtRow(3), true));
+    EXPECT_EQ(grid->GetMarkedItem(), 3);
+    EXPECT_TRUE(view->HighlightObject(nullptr, false));
+    EXPECT_EQ(grid->GetMarkedItem(), -1);
+}
+
+TEST_F(ProgramTest, TheTitleFollowsTheJobAndOutsideChangesAreAskedAbout)
+{
+    const std::string path = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "Parcel.Mvj");
+    ASSERT_TRUE(Start({path}));
+    Pump();
+    CMorvelView* view = Frame().GetJobView();
+    ASSERT_NE(view, nullptr);
+    CDataFileDoc* job = view->GetJob();
+    ASSERT_EQ(job->GetPathName(), path);
+    const std::string raw = home->file("Parcel.Mvr");
+    if (!std::filesystem::exists(raw))
+        std::ofstream(raw) << "CO,raw\n";
+    view->RecordFileState();
+
+    job->AddRecord(new CPointRecord("900", "", CLocation(1, 2, NoValue), true));
+    view->RefreshTitle();
+    EXPECT_NE(Frame().GetTitle().utf8_string().find("Parcel (Modified)"), std::string::npos);
+
+    // Another program touches the raw data file; the tick in front finds it once the map has
+    // drawn (a busy hint manager waits for the next tick).
+    messages.clear();
+    App().GetToolHost().isForeground = [](bool) { return true; };
+    std::filesystem::last_write_time(raw, std::filesystem::last_write_time(raw) + std::chrono::seconds(10));
+    answers = {IDNO};
+    for (int tick = 0; tick < 20 && messages.empty(); ++tick) {
+        Pump();
+        view->PollJobFiles();
+        job->SendHint(nullptr, HintFlush, 0);
+        Pump();
+    }
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "File '" + raw + "' has been modified.\n\nReload from file?");
+    EXPECT_TRUE(job->IsModified());
+    // Declined: not asked again for the same change, nor while another program is in front.
+    view->PollJobFiles();
+    std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(10));
+    App().GetToolHost().isForeground = [](bool) { return false; };
+    view->PollJobFiles();
+    job->SendHint(nullptr, HintFlush, 0);
+    Pump();
+    EXPECT_EQ(messages.size(), 1u);
+    view->RecordFileState();
+    App().GetToolHost().isForeground = nullptr;
+}
+
+TEST_F(ProgramTest, PrintingWritesThePageAndThePreviewComesAndGoes)
+{
+    ASSERT_TRUE(Start());
+    CMorvelView* view = ViewWithPoints(this, Frame(), 40, [this] { Pump(); });
+    ASSERT_NE(view, nullptr);
+    view->GetMapPane()->Preview().ZoomExtents(true);
+    Pump();
+
+    const std::string file = home->file("map.ps");
+    wxPrintData data;
+    data.SetFilename(file);
+    data.SetPrintMode(wxPRINT_MODE_FILE);
+    wxPrintDialogData dialogData(data);
+    wxPostScriptPrinter printer(&dialogData);
+    ASSERT_TRUE(view->PrintMap(&printer));
+    EXPECT_FALSE(view->IsPrinting());
+    std::ifstream in(file);
+    std::string first;
+    std::getline(in, first);
+    EXPECT_EQ(first.rfind("%!PS-Adobe", 0), 0u);
+
+    Frame().SetFullScreen(true);
+    Pump();
+    ASSERT_TRUE(view->PrintPreview());
+    Pump();
+    CPrintPreviewView* preview = CPrintPreviewView::GetCurrent();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(App().GetActiveViewKind(), 1);
+    EXPECT_FALSE(Frame().IsFullScreen());
+    EXPECT_TRUE(view->IsPrinting());
+    // The wheel does not zoom the map under the preview.
+    const CLocation before = view->GetMapPane()->Core().GetVisibleTopLeft();
+    view->GetMapPane()->OnWheel(120);
+    EXPECT_DOUBLE_EQ(view->GetMapPane()->Core().GetVisibleTopLeft().x, before.x);
+    SaveScreenshot(*preview, "map_print_preview.png");
+    preview->OnPreviewClose();
+    Pump();
+    EXPECT_EQ(CPrintPreviewView::GetCurrent(), nullptr);
+    EXPECT_EQ(App().GetActiveViewKind(), 0);
+    EXPECT_TRUE(Frame().IsFullScreen());
+    EXPECT_FALSE(view->IsPrinting());
+    Frame().SetFullScreen(false);
+    Pump();
+}
+
+TEST_F(MapPaneFixture, TheNorthArrowAndTheScaleBarAreDrawnOverTheMap)
+{
+    for (int i = 0; i < 5; ++i)
+        doc->AddPoint(std::to_string(i + 1).c_str(), 1000 + 100 * i, 2000 + 50 * i);
+    map->Core().SetWindowAndRefresh(0, 2000, 1500, 0);
+    Pump();
+    const wxImage shown = map->GetShownImage();
+    ASSERT_TRUE(shown.IsOk());
+    // The bar: 500 m of 2000 m over 800 pixels, 8 high and 4 in from the bottom-left corner.
+    EXPECT_EQ(Pixel(shown, wxPoint(100, 600 - 8)), 0x004080FFu);
+    EXPECT_NE(Pixel(shown, wxPoint(100, 600 - 2)), 0x004080FFu);
+    // The arrow's N: its left stroke at x = 2, drawn in the points' colour over the backdrop.
+    const uint32_t background = Pixel(shown, wxPoint(6, 25));
+    EXPECT_NE(Pixel(shown, wxPoint(2, 6)), background);
+}
+
+namespace {
+class ListAndSplitterTest : public morvel::test::WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        if (IsSkipped())
+            return;
+        frame = new wxFrame(nullptr, wxID_ANY, "controls", wxDefaultPosition, wxSize(400, 300));
+        frame->Show();
+        Pump();
+    }
+    void TearDown() override
+    {
+        if (frame)
+            frame->Destroy();
+        Pump();
+        WindowTest::TearDown();
+    }
+    wxFrame* frame = nullptr;
+};
+
+class TextList : public CEasyListCtrl
+{
+public:
+    using CEasyListCtrl::CEasyListCtrl;
+    std::string GetItemText(int32_t row, int column) const override
+    {
+        return column == 0 ? "row " + std::to_string(row) : std::string(size_t(row % 7) * 3, 'W');
+    }
+};
+} // namespace
+
+TEST_F(ListAndSplitterTest, TheSplitterMovesAlongItsAxisWithinItsLimits)
+{
+    auto* bar = new CKvlSplitterWnd(frame, wxID_ANY);
+    bar->SetSize(0, 100, 400, 4); // centre 102
+    struct Case { const char* name; bool vertical; int before, after, to, expected; };
+    const Case cases[] = {
+        {"free both ways", false, -1, -1, 260, 260},
+        {"free upwards", false, -1, -1, 0, 0},
+        {"held below", false, -1, 30, 260, 132},
+        {"a 0 limit holds a horizontal bar", false, 0, 0, 20, 102},
+        {"a 0 limit leaves a vertical bar free", true, 0, 0, 350, 350},
+        {"a vertical limit above 0", true, 0, 50, 350, 250},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        bar->SetVertical(c.vertical);
+        bar->SetSize(c.vertical ? wxRect(198, 0, 4, 300) : wxRect(0, 100, 400, 4));
+        bar->SetLimits(c.before, c.after);
+        EXPECT_EQ(bar->AdjustCentre(c.to), c.expected);
+    }
+    std::vector<int> moved;
+    bar->SetVertical(false);
+    bar->SetSize(0, 100, 400, 4);
+    bar->SetLimits(-1, -1);
+    bar->SetMovedHandler([&moved](int centre) { moved.push_back(centre); });
+    bar->OnDragStart(wxPoint(10, 2));
+    bar->OnDragEnd(wxPoint(10, 2)); // no movement: nothing to tell
+    EXPECT_TRUE(moved.empty());
+    bar->OnDragStart(wxPoint(10, 2));
+    bar->OnDragMove(wxPoint(10, 40));
+    bar->OnDragEnd(wxPoint(10, 40));
+    EXPECT_EQ(moved, std::vector<int>{140});
+}
+
+TEST_F(ListAndSplitterTest, TheListKeepsItsOwnSelectionDataAndWidthsWhenAsked)
+{
+    auto* list = new TextList(frame, wxID_ANY);
+    list->SetSize(0, 0, 400, 300);
+    list->InsertColumn(0, "Name", 10, false);
+    list->InsertColumn(1, "A very long heading", 10, true);
+    list->EnableOwnSelection(true);
+    for (int32_t i = 0; i < 10; ++i)
+        list->InsertItem(i, uintptr_t(100 + i));
+
+    int32_t index = 5;
+    EXPECT_EQ(list->GetNextSelected(index), 0u);
+    EXPECT_EQ(index, -1);
+
+    list->SelectSingleItem(3);
+    list->InvertSelection();
+    EXPECT_EQ(list->GetSelectedItemCount(), 9);
+    EXPECT_FALSE(list->IsRowSelected(3));
+    list->DeselectAll();
+    int32_t found = -1;
+    ASSERT_TRUE(list->SelectItemByData(107, found));
+    EXPECT_EQ(found, 7);
+    EXPECT_FALSE(list->SelectItemByData(999, found));
+    EXPECT_EQ(found, 0);
+    list->SelectAll();
+    // Deleting row 2 moves the rows below, with their data and selection, up one.
+    list->DeleteItem(2);
+    EXPECT_EQ(list->GetItemCount(), 9);
+    EXPECT_EQ(list->FindItemByData(103), 2);
+    EXPECT_EQ(list->FindItemByData(102), -1);
+    list->ResetSelectionIterator();
+    int32_t visited = 0;
+    for (uintptr_t data = list->GetNextSelected(index); index >= 0; data = list->GetNextSelected(index)) {
+        EXPECT_EQ(data, list->GetItemData(index));
+        ++visited;
+    }
+    EXPECT_EQ(visited, 9);
+    // The iterator starts again from the top after the end.
+    EXPECT_EQ(list->GetNextSelected(index), 100u);
+
+    list->AutoSizeColumns();
+    wxClientDC dc(list->GetBody());
+    dc.SetFont(list->GetBody()->GetFont());
+    EXPECT_GE(list->GetColumnWidth(1), dc.GetTextExtent("A very long heading").x + 16);
+    EXPECT_GE(list->GetColumnWidth(0), dc.GetTextExtent("row 8").x + 16);
+
+    // The marked item: marking another moves it, unmarking another leaves it.
+    list->SetMarkedItem(4, true);
+    list->SetMarkedItem(6, false);
+    EXPECT_EQ(list->GetMarkedItem(), 4);
+    list->SetMarkedItem(4, false);
+    EXPECT_EQ(list->GetMarkedItem(), -1);
+}
+
+TEST_F(ListAndSplitterTest, TheColourPreviewShowsTheChosenColoursAtOnce)
+{
+    auto* preview = new CGraphicsPreview(frame, CGraphicsPreview::ControlId, wxSize(200, 100));
+    preview->SetColours(4, 253, 1, 5);
+    wxBitmap bitmap(200, 100, 24);
+    const auto pixel = [&](int x, int y) {
+        wxMemoryDC dc(bitmap);
+        preview->Draw(dc, wxSize(200, 100));
+        wxColour c;
+        dc.GetPixel(x, y, &c);
+        return c;
+    };
+    const wxColour cursor = ToWxColour(GetPaletteColor(4));
+    EXPECT_EQ(pixel(150, 10), cursor); // the vertical line at 3/4 of the width
+    EXPECT_EQ(pixel(10, 75), cursor);  // the horizontal line at 3/4 of the height
+    EXPECT_EQ(pixel(190, 5), ToWxColour(GetPaletteColor(253)));
+    preview->SetColours(4, 2, 1, 5);
+    EXPECT_EQ(pixel(190, 5), ToWxColour(GetPaletteColor(2)));
+}

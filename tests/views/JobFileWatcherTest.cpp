@@ -1,0 +1,105 @@
+#include "views/JobFileWatcher.h"
+
+#include "TestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace morvel::test;
+namespace fs = std::filesystem;
+
+namespace {
+struct WatcherFixture : ::testing::Test
+{
+    TempDir dir;
+    std::string job = (dir.path() / "Site.Mvj").string();
+    std::string raw = (dir.path() / "Site.Mvr").string();
+    CJobFileWatcher watcher;
+
+    static void Write(const std::string& path) { std::ofstream(path) << "x"; }
+    // A change another program made: the time moves on.
+    static void Touch(const std::string& path)
+    {
+        fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(5));
+    }
+    WatcherFixture()
+    {
+        Write(job);
+        Write(raw);
+        watcher.Record(job);
+    }
+};
+} // namespace
+
+TEST_F(WatcherFixture, AnUnchangedJobIsQuietAndTheRawFileSitsBesideTheJob)
+{
+    EXPECT_FALSE(watcher.Poll(job));
+    EXPECT_EQ(CJobFileWatcher::RawPathOf(job), raw);
+    EXPECT_EQ(CJobFileWatcher::RawPathOf("/x/a.MVJ"), "/x/a.Mvr");
+    EXPECT_EQ(CJobFileWatcher::RawPathOf("/x/a.txt"), "");
+    EXPECT_FALSE(CJobFileWatcher::ReadStatus((dir.path() / "none").string()).known);
+}
+
+TEST_F(WatcherFixture, TheQuestionNamesWhatChanged)
+{
+    struct Case { const char* name; bool touchJob, touchRaw; std::string prompt; };
+    const Case cases[] = {
+        {"raw only", false, true, "File '" + raw + "' has been modified.\n\nReload from file?"},
+        {"job only", true, false, "File '" + job + "' has been modified.\n\nReload from file?"},
+        {"both", true, true, "Files '" + job + "' and '" + raw + "' have been modified.\n\nReload from files?"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.touchJob)
+            Touch(job);
+        if (c.touchRaw)
+            Touch(raw);
+        EXPECT_TRUE(watcher.Poll(job));
+        const auto d = watcher.OnOutsideChange(job, false);
+        EXPECT_EQ(d.action, CJobFileWatcher::Action::Ask);
+        EXPECT_EQ(d.prompt, c.prompt);
+        // Yes reloads (the job records its files again when loaded).
+        EXPECT_EQ(watcher.Answer(true).action, CJobFileWatcher::Action::Nothing);
+        watcher.Record(job);
+    }
+}
+
+TEST_F(WatcherFixture, ADeclinedChangeIsNotAskedAgainUntilTheFilesChangeOnceMore)
+{
+    Touch(raw);
+    ASSERT_EQ(watcher.OnOutsideChange(job, false).action, CJobFileWatcher::Action::Ask);
+    EXPECT_EQ(watcher.Answer(false).action, CJobFileWatcher::Action::MarkModified);
+    EXPECT_FALSE(watcher.Poll(job));
+    Touch(raw);
+    EXPECT_TRUE(watcher.Poll(job));
+}
+
+TEST_F(WatcherFixture, GoneFilesMarkTheJobModifiedWithoutAsking)
+{
+    fs::remove(job);
+    EXPECT_TRUE(watcher.Poll(job));
+    // The job file alone gone: nothing to reload, the job is kept and marked.
+    EXPECT_EQ(watcher.OnOutsideChange(job, false).action, CJobFileWatcher::Action::MarkModified);
+    EXPECT_FALSE(watcher.Poll(job));
+    fs::remove(raw);
+    EXPECT_TRUE(watcher.Poll(job));
+    EXPECT_EQ(watcher.OnOutsideChange(job, false).action, CJobFileWatcher::Action::MarkModified);
+    EXPECT_FALSE(watcher.GetJobStatus().known);
+    EXPECT_FALSE(watcher.Poll(job));
+}
+
+TEST_F(WatcherFixture, ARenamedOrScratchJobIsNotWatched)
+{
+    Touch(job);
+    const std::string renamed = (dir.path() / "Other.Mvj").string();
+    EXPECT_FALSE(watcher.IsWatching(renamed));
+    EXPECT_EQ(watcher.OnOutsideChange(renamed, false).action, CJobFileWatcher::Action::Nothing);
+    EXPECT_EQ(watcher.OnOutsideChange(job, true).action, CJobFileWatcher::Action::Nothing);
+    // Names compare without regard to case.
+    EXPECT_TRUE(watcher.IsWatching((dir.path() / "SITE.mvj").string()));
+    // A job without a path forgets its files.
+    watcher.Record("");
+    EXPECT_FALSE(watcher.Poll(""));
+}
