@@ -221,7 +221,6 @@ private:
     CView* m_lastIdleView = nullptr;
     bool m_lastIdleViewSeen = false;
 
-    std::unique_ptr<wxPrintData> m_printData;
 
     static bool s_normalVisible[BarCount];
     static bool s_fullScreenVisible[BarCount];

@@ -1,6 +1,7 @@
 // The main frame's job, log and edit commands, its side-bar relays, regeneration and reload.
 
 #include "shell/ui/MainFrame.h"
+#include "views/ui/MapPrintout.h"
 
 #include "core/PathHelpers.h"
 #include "core/ProgramHelpers.h"
@@ -301,9 +302,8 @@ void CMainFrame::OnClearLastModifiedLog()
 
 wxPrintData& CMainFrame::GetPrintData()
 {
-    if (!m_printData)
-        m_printData = std::make_unique<wxPrintData>();
-    return *m_printData;
+    // One printer for Page Setup, Print and Print Preview.
+    return ::GetPrintData();
 }
 
 void CMainFrame::OnPageSetup()

@@ -8,6 +8,7 @@
 #include "framework/ui/ColorButton.h"
 #include "framework/ui/CustomButtons.h"
 #include "framework/ui/ModalDialog.h"
+#include "views/ui/GraphicsPreview.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
 #include "model/DataFileDocSettings.h"
@@ -184,40 +185,6 @@ wxSizer* Row(wxWindow* parent, const char* label, wxWindow* field, int gap, int 
     return row;
 }
 
-// The stand-in sample pane: the background colour, with the other colours as strips.
-class CPlainPreview : public wxWindow
-{
-public:
-    CPlainPreview(wxWindow* parent, int id, const std::array<CColorButton*, 8>& buttons)
-        : wxWindow(parent, id, wxDefaultPosition, parent->FromDIP(wxSize(160, 160)), wxBORDER_SUNKEN), m_buttons(buttons)
-    {
-        SetBackgroundStyle(wxBG_STYLE_PAINT);
-        Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
-            wxAutoBufferedPaintDC dc(this);
-            const wxSize size = GetClientSize();
-            dc.SetPen(*wxTRANSPARENT_PEN);
-            dc.SetBrush(wxBrush(Colour(ColorBackground)));
-            dc.DrawRectangle(wxPoint(0, 0), size);
-            // Points, sideshots, errors, scratch and construction lines across the sample.
-            const int rows[] = {ColorDefaultObject, 4, 5, 6, 7, ColorSelection, ColorCursor};
-            int y = size.y / 8;
-            for (int which : rows) {
-                dc.SetPen(wxPen(Colour(which), 2));
-                dc.DrawLine(size.x / 8, y, size.x * 7 / 8, y);
-                y += size.y / 8;
-            }
-        });
-    }
-
-private:
-    wxColour Colour(int which) const
-    {
-        const int32_t index = m_buttons[static_cast<size_t>(which)]->GetColor();
-        return ToWxColour(GetPaletteColor(index));
-    }
-    std::array<CColorButton*, 8> m_buttons;
-};
-
 } // namespace
 
 FontChooser SetFontChooser(FontChooser chooser)
@@ -248,7 +215,7 @@ void CUserPreferencesColorsPage::BuildControls()
     }
     auto* reset = new wxButton(this, IdSetToDefault, "Set to Default");
     reset->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnSetToDefault(); });
-    m_preview = g_previewFactory ? g_previewFactory(this, IdPreview, m_buttons) : new CPlainPreview(this, IdPreview, m_buttons);
+    m_preview = g_previewFactory ? g_previewFactory(this, IdPreview, m_buttons) : new CGraphicsPreview(this, IdPreview, FromDIP(wxSize(200, 100)));
 
     auto* left = new wxBoxSizer(wxVERTICAL);
     left->Add(grid, 0, wxALL, gap);
@@ -263,6 +230,7 @@ bool CUserPreferencesColorsPage::OnInitDialog()
 {
     CEasyPropertyPage::OnInitDialog();
     UpdateDataEx(false);
+    InvalidatePreview();
     return true;
 }
 
@@ -278,7 +246,10 @@ void CUserPreferencesColorsPage::DoDataExchange(CDataExchange& dx)
 
 void CUserPreferencesColorsPage::InvalidatePreview()
 {
-    if (m_preview)
+    if (auto* preview = dynamic_cast<CGraphicsPreview*>(m_preview))
+        preview->SetColours(m_buttons[ColorCursor]->GetColor(), m_buttons[ColorBackground]->GetColor(),
+                            m_buttons[ColorSelection]->GetColor(), m_buttons[ColorDefaultObject]->GetColor());
+    else if (m_preview)
         m_preview->Refresh(false);
 }
 

@@ -33,8 +33,8 @@ public:
     void OnSetToDefault();
     void OnColorChanged();
     CColorButton* GetButton(size_t index) const { return m_buttons[index]; }
-    // The sample pane is the map views' preview; until one is installed, a plain pane in the
-    // background colour stands in. The factory gets the parent, the id and the page's buttons.
+    // The sample pane is the map views' colour preview unless a factory (tests) makes another; the
+    // factory gets the parent, the id and the page's buttons.
     using PreviewFactory = std::function<wxWindow*(wxWindow*, int, const std::array<CColorButton*, 8>&)>;
     static void SetPreviewFactory(PreviewFactory factory);
 

@@ -16,6 +16,7 @@
 #include "model/DataFileSmartHintManager.h"
 #include "model/PointRecord.h"
 #include "platform/MessageBox.h"
+#include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
 #include "views/ObjectInfoText.h"
 #include "views/ui/ObjectIdWnd.h"
@@ -56,15 +57,11 @@ bool IsScratchJob(const CDataFileDoc& job)
 
 std::function<void(bool fromFiles)>& CMorvelView::ReloadActiveJobHook()
 {
-    // Until the frame's own reload is wired here: the job is let go unchanged and opened again.
-    static std::function<void(bool)> hook = [](bool) {
+    // The frame's reload; tests put their own in its place.
+    static std::function<void(bool)> hook = [](bool quiet) {
         auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
-        CDataFileDoc* job = CDataFileDoc::GetActiveDoc();
-        if (!app || !job || job->GetPathName().empty())
-            return;
-        const std::string path = job->GetPathName();
-        job->SetModifiedFlagOnly(false);
-        app->OpenDocumentFile(path);
+        if (CMainFrame* frame = app ? app->GetMainFrame() : nullptr)
+            frame->ReloadActiveJob(quiet);
     };
     return hook;
 }
