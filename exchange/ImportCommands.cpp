@@ -36,7 +36,8 @@ void ShowReport(CReport& report, const ShowReportFunction& showReport)
 template <typename Import>
 bool RunImport(CDataFileDoc* document, bool reportFlag, const ShowReportFunction& showReport, Import import)
 {
-    const bool wasEmpty = document->GetRecordDatabase()->GetCount(0) == 0;
+    // Hint 19 tells the views a job without points got its first ones; other records don't count.
+    const bool wasEmpty = document->GetRecordDatabase()->GetCount(1) == 0;
     CReport report;
     int32_t count = 0;
     if (!import(report, count))
@@ -86,6 +87,14 @@ bool RunImportAsciiCoordinates(CDataFileDoc* document, const AsciiImportChoice& 
         return ImportAsciiCoordinates(document, choice.path, choice.columns, choice.delimiter, choice.distanceUnit,
                                       &report, choice.pointNameOption == 0, &count);
     });
+}
+
+bool RunImportRoad(CDataFileDoc* document, const std::string& path, const char* invalidMessage, bool reportFlag,
+                   const ShowReportFunction& showReport, const ImportStep& import)
+{
+    if (document == nullptr || !CheckFile(path, invalidMessage))
+        return false;
+    return RunImport(document, reportFlag, showReport, import);
 }
 
 void PreviewJobFileRenaming(CDataFileDoc* document, const std::string& path, const ShowReportFunction& showReport)

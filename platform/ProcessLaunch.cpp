@@ -5,6 +5,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
+#include <utility>
 
 extern char** environ;
 
@@ -53,10 +54,22 @@ bool LaunchProcess(const std::vector<std::string>& argv, const std::string& work
     return true;
 }
 
+namespace {
+DesktopLauncher& Launcher()
+{
+    static DesktopLauncher launcher;
+    return launcher;
+}
+} // namespace
+
 bool OpenWithDesktop(const std::string& target, const std::string& workingFolder)
 {
+    if (Launcher())
+        return Launcher()(target, workingFolder);
     return LaunchProcess({"xdg-open", target}, workingFolder);
 }
+
+DesktopLauncher SetDesktopLauncher(DesktopLauncher launcher) { return std::exchange(Launcher(), std::move(launcher)); }
 
 CChildProcess::~CChildProcess() { Detach(); }
 

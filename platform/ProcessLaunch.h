@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -9,8 +10,13 @@
 // the program could not be started.
 bool LaunchProcess(const std::vector<std::string>& argv, const std::string& workingFolder = std::string());
 
-// Opens a document, web page or mail address with the desktop's program for it (xdg-open).
+// Opens a document, web page or mail address with the desktop's program for it (xdg-open), or
+// through the installed launcher.
 bool OpenWithDesktop(const std::string& target, const std::string& workingFolder = std::string());
+// Replaces what OpenWithDesktop does (tests record the target instead of starting a program); an
+// empty launcher brings xdg-open back. Returns the launcher replaced.
+using DesktopLauncher = std::function<bool(const std::string& target, const std::string& workingFolder)>;
+DesktopLauncher SetDesktopLauncher(DesktopLauncher launcher);
 
 // A started program the caller watches: whether it has ended, waiting for it a while. Started
 // as LaunchProcess starts programs (an argv[0] with a '/' is taken as a path, else looked up on

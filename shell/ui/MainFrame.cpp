@@ -6,6 +6,7 @@
 #include "core/ResourceStrings.h"
 #include "framework/ColorTable.h"
 #include "framework/ui/Icons.h"
+#include "framework/ui/StackableDialog.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "framework/ui/WindowEvents.h"
 #include "framework/ui/MessageBar.h"
@@ -21,6 +22,7 @@
 #include "platform/ShellHooks.h"
 #include "rawdata/ui/RawPanels.h"
 #include "shell/CommandIds.h"
+#include "shell/FrameWindowRegistry.h"
 #include "shell/HelpDocuments.h"
 #include "shell/RecentFileList.h"
 #include "shell/StatusPanes.h"
@@ -121,6 +123,7 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
     for (int id : {IdFindRawDataRecords, IdFindRawContext, IdRawDataReduction, IdRawDataReport})
         Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(m_jobView && ActiveViewKind() == 0); }, id);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnChangeDescription(); }, IdChangeDescription);
+    BindGlobalCommands();
     Centre();
 }
 
@@ -130,6 +133,7 @@ CMainFrame::~CMainFrame()
         SetMainStatusHost(nullptr);
     if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp))
         app->OnMainFrameDestroyed(this);
+    CloseCalculator();
     m_aui.UnInit();
 }
 
@@ -137,7 +141,7 @@ void CMainFrame::CreateMenus()
 {
     auto* bar = new wxMenuBar;
     m_fileMenu = new wxMenu;
-    m_fileMenu->Append(IdOpenJob, "&Open Job...\tCtrl+O");
+    m_fileMenu->Append(IdOpenJob, "&Open Job...");
     m_fileMenu->Append(IdCloseJob, "&Close Job");
     m_fileMenu->AppendSeparator();
     m_fileMenu->Append(IdJobSettings, "Job Settings...");
@@ -173,6 +177,7 @@ void CMainFrame::CreateMenus()
     help->Append(IdViewManual, "View &Manual...\tF1");
     help->Append(IdGettingStarted, "&Getting Started with Morvel...");
     bar->Append(help, "&Help");
+    CreateGlobalCommandMenus(bar);
     SetMenuBar(bar);
 }
 
@@ -262,6 +267,7 @@ void CMainFrame::CreateBars()
     };
     dialogBar->showBar = [this] { ShowDialogBar(true); };
     dialogBar->barVisible = [this] { return IsBarShown(DialogBarIndex); };
+    dialogBar->showNavigatorPreferred = [] { return GetMorvelSettings().GetShowProjectNavigator(); };
     // The side bar takes the full height of the client area, beside the bottom bars.
     m_aui.AddPane(dialogBar, wxAuiPaneInfo()
                                  .Name(PaneNames[DialogBarIndex])
@@ -568,10 +574,13 @@ void CMainFrame::OnUpdateCommand(wxUpdateUIEvent& event)
         event.Enable(jobView);
         event.Check(jobView && IsBarShown(DialogBarIndex));
         break;
-    case IdMessageBar:
-        event.Enable(jobView);
+    case IdMessageBar: {
+        // Nothing to show while the shown panel's report is empty.
+        CStackableDialog* top = m_stackingBar ? m_stackingBar->GetTopDialog() : nullptr;
+        event.Enable(jobView && !(top && top->GetReport().IsEmpty()));
         event.Check(IsBarShown(MessageBarIndex));
         break;
+    }
     default:
         event.Enable(jobView);
         break;

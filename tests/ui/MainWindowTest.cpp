@@ -64,7 +64,7 @@ TEST_F(ProgramTest, StartsWithTheScratchJobAndKeepsTheLayoutAtExit)
     ASSERT_NE(frame.GetJobView(), nullptr);
 
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(0), "File");
-    EXPECT_EQ(frame.GetMenuBar()->GetLabel(IdOpenJob), "&Open Job...\tCtrl+O");
+    EXPECT_EQ(frame.GetMenuBar()->GetLabel(IdOpenJob), "&Open Job...") << "Ctrl+O is Identify Objects";
     EXPECT_EQ(frame.GetMenuBar()->GetLabel(IdCloseJob), "&Close Job");
     EXPECT_EQ(frame.GetMorvelToolbar()->GetToolShortHelp(IdZoomIn), "Zoom In by 10%");
 
@@ -82,7 +82,7 @@ TEST_F(ProgramTest, StartsWithTheScratchJobAndKeepsTheLayoutAtExit)
     EXPECT_TRUE(frame.IsBarShown(CMainFrame::DialogBarIndex));
     EXPECT_FALSE(frame.IsBarShown(CMainFrame::MessageBarIndex));
     EXPECT_EQ(frame.GetPaneText(0), "For Help, press F1");
-    EXPECT_EQ(frame.GetPaneText(3), "Selection info");
+    EXPECT_EQ(frame.GetPaneText(3), "0 objects selected");
     EXPECT_TRUE(messages.empty());
 
     tabs->OnTabChosen(0);
