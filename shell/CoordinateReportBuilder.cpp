@@ -95,11 +95,37 @@ void BuildCoordinateReport(CReport& report, std::vector<const CPointRecord*> poi
         report.AddColumn(CoordinateFieldText(field.type).c_str(), HeadingCentredCellsLeft);
     }
 
-    std::erase(points, nullptr);
-    std::stable_sort(points.begin(), points.end(), [](const CPointRecord* a, const CPointRecord* b) {
-        return CompareReportPointNames(a->GetName(), b->GetName()) < 0;
-    });
+    // Each name's sort key once, not once per comparison: a large selection sorts in n log n
+    // comparisons of prepared keys.
+    struct Keyed
+    {
+        const CPointRecord* point;
+        bool numeric;
+        std::string key; // digits without leading zeros, or the name in lower case
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(points.size());
     for (const CPointRecord* point : points) {
+        if (point == nullptr)
+            continue;
+        Keyed k{point, false, {}};
+        k.numeric = NumericDigits(point->GetName(), k.key);
+        if (!k.numeric) {
+            k.key = point->GetName();
+            for (char& c : k.key)
+                c = char(std::tolower(static_cast<unsigned char>(c)));
+        }
+        keyed.push_back(std::move(k));
+    }
+    std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        if (a.numeric != b.numeric)
+            return !a.numeric;
+        if (a.numeric && a.key.size() != b.key.size())
+            return a.key.size() < b.key.size();
+        return a.key < b.key;
+    });
+    for (const Keyed& entry : keyed) {
+        const CPointRecord* point = entry.point;
         const int32_t row = report.AddRow();
         const CLocation location = point->GetLocation();
         for (size_t c = 0; c < columns.size(); ++c) {
