@@ -38,7 +38,8 @@ void ShowReport(CReport& report, const ShowReportFunction& showReport)
 template <typename Import>
 bool RunImport(CDataFileDoc* document, bool reportFlag, const ShowReportFunction& showReport, Import import)
 {
-    const bool wasEmpty = document->GetRecordDatabase()->GetCount(0) == 0;
+    // Hint 19 tells the views a job without points got its first ones; other records don't count.
+    const bool wasEmpty = document->GetRecordDatabase()->GetCount(1) == 0;
     CReport report;
     int32_t count = 0;
     if (!import(report, count))
@@ -107,6 +108,14 @@ bool RunImportDxfCommand(CDataFileDoc* document, const DxfImportChoice& choice, 
         count = int32_t(filter.GetCollectedCount());
         return true;
     });
+}
+
+bool RunImportRoad(CDataFileDoc* document, const std::string& path, const char* invalidMessage, bool reportFlag,
+                   const ShowReportFunction& showReport, const ImportStep& import)
+{
+    if (document == nullptr || !CheckFile(path, invalidMessage))
+        return false;
+    return RunImport(document, reportFlag, showReport, import);
 }
 
 void PreviewJobFileRenaming(CDataFileDoc* document, const std::string& path, const ShowReportFunction& showReport)

@@ -13,7 +13,7 @@ class CReport;
 // What the File/Import commands do once their file dialog has been accepted; the window commands
 // run the dialog, then call these. Each checks the file (a missing or empty file is refused with
 // the command's message), imports into the job with a report, then shows the report (reportFlag)
-// or "Imported %d points", and sends hint 0x13 when the job held no records before, else 3.
+// or "Imported %d points", and sends hint 0x13 when the job held no points before, else 3.
 // showReport shows a report; without it the report is opened in the companion editor.
 using ShowReportFunction = std::function<void(CReport& report)>;
 
@@ -46,6 +46,13 @@ bool RunImportAsciiCoordinates(CDataFileDoc* document, const AsciiImportChoice& 
                                const ShowReportFunction& showReport);
 // The count shown is the number of points the drawing names (not the number that changed).
 bool RunImportDxfCommand(CDataFileDoc* document, const DxfImportChoice& choice, const ShowReportFunction& showReport);
+
+// The road the commands share, for importers of other formats: the file check with the command's
+// message ("%s" stands for the path), the import, which gives the number of points to tell, then
+// the report or "Imported %d points" and the hint.
+using ImportStep = std::function<bool(CReport& report, int32_t& count)>;
+bool RunImportRoad(CDataFileDoc* document, const std::string& path, const char* invalidMessage, bool reportFlag,
+                   const ShowReportFunction& showReport, const ImportStep& import);
 
 // The "Preview Renaming Report" button of the import dialogs: without a file chosen, "Choose a
 // file first"; otherwise the file's names go through the job's rename rules and the preview

@@ -96,6 +96,9 @@ public:
     // Snap and colours.
     int32_t GetSnapMode() const { return m_snapMode; }
     void SetSnapMode(int32_t mode) { m_snapMode = mode; }
+    // Lock Snap keeps a one-shot snap mode after use; it lasts for the run, never stored.
+    bool GetSnapLock() const { return m_snapLock; }
+    void SetSnapLock(bool lock) { m_snapLock = lock; }
     int32_t GetColorMode() const { return m_colorMode; }
     // The preferences' palette word; SwitchColorMode settles the mode actually drawn with.
     void SetColorMode(int32_t mode) { m_colorMode = mode; }
@@ -276,6 +279,7 @@ private:
     bool m_showPointDesc = false, m_showPointElev = false, m_showScratchLines = false,
          m_showConstructionLines = false, m_autoUpdateEntries = false, m_autoShowMessages = false,
          m_enableBackups = false, m_showProjectNavigator = false;
+    bool m_snapLock = false;
     int32_t m_pickBoxSize = 0;
     bool m_showZoomContextMenu = false, m_saveReports = false;
     TransferSettings m_transfer;

@@ -5,6 +5,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
+#include <utility>
 
 extern char** environ;
 
@@ -61,19 +62,14 @@ DesktopLauncher& Launcher()
 }
 } // namespace
 
-DesktopLauncher SetDesktopLauncher(DesktopLauncher launcher)
-{
-    DesktopLauncher previous = std::move(Launcher());
-    Launcher() = std::move(launcher);
-    return previous;
-}
-
 bool OpenWithDesktop(const std::string& target, const std::string& workingFolder)
 {
     if (Launcher())
         return Launcher()(target, workingFolder);
     return LaunchProcess({"xdg-open", target}, workingFolder);
 }
+
+DesktopLauncher SetDesktopLauncher(DesktopLauncher launcher) { return std::exchange(Launcher(), std::move(launcher)); }
 
 CChildProcess::~CChildProcess() { Detach(); }
 

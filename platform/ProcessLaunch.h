@@ -10,8 +10,13 @@
 // the program could not be started.
 bool LaunchProcess(const std::vector<std::string>& argv, const std::string& workingFolder = std::string());
 
-// Opens a document, web page or mail address with the desktop's program for it (xdg-open).
+// Opens a document, web page or mail address with the desktop's program for it (xdg-open), or
+// through the installed launcher.
 bool OpenWithDesktop(const std::string& target, const std::string& workingFolder = std::string());
+// Replaces what OpenWithDesktop does (tests record the target instead of starting a program); an
+// empty launcher brings xdg-open back. Returns the launcher replaced.
+using DesktopLauncher = std::function<bool(const std::string& target, const std::string& workingFolder)>;
+DesktopLauncher SetDesktopLauncher(DesktopLauncher launcher);
 
 // Replaces what OpenWithDesktop starts (tests record the targets and choose the answer); an empty
 // launcher puts xdg-open back. Returns the previous one.

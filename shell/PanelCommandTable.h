@@ -32,3 +32,14 @@ CPanelCommandTable& GetPanelCommandTable();
 inline constexpr uint32_t NewJobTemplate = 725;
 inline constexpr uint32_t ExportDxfTemplate = 5371;
 inline constexpr uint32_t DeletePointsTemplate = 5349;
+inline constexpr uint32_t ExportAsciiTemplate = 5453;
+inline constexpr uint32_t ExportLandXmlTemplate = 654;
+inline constexpr uint32_t AddPointTemplate = 1745;
+inline constexpr uint32_t EditPointsTemplate = 303;
+inline constexpr uint32_t PointsTo3dTemplate = 6993;
+inline constexpr uint32_t AdjustmentsTemplate = 5493;
+inline constexpr uint32_t RenumberPointsTemplate = 5600;
+inline constexpr uint32_t InverseTemplate = 5396;
+inline constexpr uint32_t PointInDirectionTemplate = 126;
+inline constexpr uint32_t IntersectionTemplate = 124;
+

@@ -1,4 +1,5 @@
 #include "framework/ui/EasyDialog.h"
+#include "framework/ui/EasyDialogWizard.h"
 
 #include "core/WindowPlacement.h"
 #include "framework/ui/ModalDialog.h"
@@ -242,6 +243,7 @@ bool CEasyDialog::OnInitDialog()
     UpdateUnitLabels();
     ArrangeCoordinateFields();
     ReadActiveViewKind();
+    StartWizard();
     return true;
 }
 

@@ -13,6 +13,9 @@
 #include <memory>
 
 class wxDialog;
+class wxSizer;
+class CEasyDialogWizard;
+class CEasyDialogWizardPage;
 
 // Roles of the windows that hold a northing or an easting field, so that the dialog can put them
 // in the preferred coordinate order.
@@ -70,6 +73,20 @@ public:
     virtual void OnActivateInBar() {}
     virtual void UpdateUnitLabels();
 
+    // --- The dialog as a wizard: pages shown one at a time in the frame CreateWizardFrame makes
+    // (framework/ui/EasyDialogWizard.h). The pages are the derived dialog's; they are not owned.
+    void AddPage(CEasyDialogWizardPage* page);
+    wxSizer* CreateWizardFrame();
+    bool IsPageEnabled(int32_t index) const;
+    void SetPageEnabled(CEasyDialogWizardPage* page, bool enabled);
+    CEasyDialogWizardPage* GetActivePage() const;
+    bool SetActivePage(int32_t index);
+    bool ValidateAllPages();
+    virtual void UpdateWizardButtons();
+    void WizardBack();
+    void WizardNext();
+    CEasyDialogWizard* GetWizard() const { return m_wizard.get(); }
+
     // What the dialog reports (filled by the dialogs that write a report).
     CReport& GetReport() { return m_report; }
 
@@ -125,6 +142,8 @@ private:
     class CControlAdapter;
 
     void OnCharHook(wxKeyEvent& event);
+    CEasyDialogWizard& Wizard();
+    void StartWizard();
 
     wxString m_title;
     wxDialog* m_host = nullptr; // owned while a modal run made it; destroyed after the panel
@@ -134,4 +153,5 @@ private:
     bool m_ended = false;
     uint8_t m_exchangeFlag = 0;
     CReport m_report{0};
+    std::unique_ptr<CEasyDialogWizard> m_wizard;
 };

@@ -35,6 +35,8 @@ public:
     std::function<void(int32_t, intptr_t)> notifyJob;
     std::function<void()> showBar;
     std::function<bool()> barVisible;
+    // "General"/"Show Project Navigator": a push onto a hidden bar shows it for the navigator.
+    std::function<bool()> showNavigatorPreferred;
 
     CIcons* GetIcons() const { return m_icons; }
     CDialogStackModel& Model() { return m_model; }
@@ -83,6 +85,7 @@ public:
         if (showBar)
             showBar();
     }
+    bool ShowNavigatorPreferred() override { return showNavigatorPreferred ? showNavigatorPreferred() : true; }
     void FocusMainWindow() override;
     void RenewLabels() override;
     void RequestFileItemsRefresh() override;

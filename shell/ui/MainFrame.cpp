@@ -6,6 +6,7 @@
 #include "core/ResourceStrings.h"
 #include "framework/ColorTable.h"
 #include "framework/ui/Icons.h"
+#include "framework/ui/StackableDialog.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "framework/ui/WindowEvents.h"
 #include "framework/ui/MessageBar.h"
@@ -21,6 +22,7 @@
 #include "platform/ShellHooks.h"
 #include "rawdata/ui/RawPanels.h"
 #include "shell/CommandIds.h"
+#include "shell/FrameWindowRegistry.h"
 #include "shell/HelpDocuments.h"
 #include "shell/RecentFileList.h"
 #include "shell/StatusPanes.h"
@@ -122,6 +124,7 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
     Bind(wxEVT_MENU, [](wxCommandEvent&) { OnPreferencesCommand(); }, IdPreferences);
     BindJobCommands();
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnTechnicalSupport(); }, IdTechnicalSupport);
+    BindGlobalCommands();
     Centre();
     CSplashWnd::ShowSplash(this);
 }
@@ -132,6 +135,7 @@ CMainFrame::~CMainFrame()
         SetMainStatusHost(nullptr);
     if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp))
         app->OnMainFrameDestroyed(this);
+    CloseCalculator();
     m_aui.UnInit();
 }
 
@@ -139,7 +143,7 @@ void CMainFrame::CreateMenus()
 {
     auto* bar = new wxMenuBar;
     m_fileMenu = new wxMenu;
-    m_fileMenu->Append(IdOpenJob, "&Open Job...\tCtrl+O");
+    m_fileMenu->Append(IdOpenJob, "&Open Job...");
     m_fileMenu->Append(IdCloseJob, "&Close Job");
     m_fileMenu->Append(IdNewJob, "New Job...");
     m_fileMenu->Append(IdSaveJob, "Save Job");
@@ -206,6 +210,7 @@ void CMainFrame::CreateMenus()
     help->Append(IdTechnicalSupport, "Technical &Support...");
     help->Append(IdAppAbout, "&About Morvel...");
     bar->Append(help, "&Help");
+    CreateGlobalCommandMenus(bar);
     SetMenuBar(bar);
 }
 
@@ -295,6 +300,7 @@ void CMainFrame::CreateBars()
     };
     dialogBar->showBar = [this] { ShowDialogBar(true); };
     dialogBar->barVisible = [this] { return IsBarShown(DialogBarIndex); };
+    dialogBar->showNavigatorPreferred = [] { return GetMorvelSettings().GetShowProjectNavigator(); };
     // The side bar takes the full height of the client area, beside the bottom bars.
     m_aui.AddPane(dialogBar, wxAuiPaneInfo()
                                  .Name(PaneNames[DialogBarIndex])
@@ -603,10 +609,13 @@ void CMainFrame::OnUpdateCommand(wxUpdateUIEvent& event)
         event.Enable(jobView);
         event.Check(jobView && IsBarShown(DialogBarIndex));
         break;
-    case IdMessageBar:
-        event.Enable(jobView);
+    case IdMessageBar: {
+        // Nothing to show while the shown panel's report is empty.
+        CStackableDialog* top = m_stackingBar ? m_stackingBar->GetTopDialog() : nullptr;
+        event.Enable(jobView && !(top && top->GetReport().IsEmpty()));
         event.Check(IsBarShown(MessageBarIndex));
         break;
+    }
     default:
         event.Enable(jobView);
         break;

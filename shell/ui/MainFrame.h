@@ -7,12 +7,14 @@
 #include <wx/frame.h>
 
 #include <array>
-#include <memory>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+class CCalculatorWindow;
 class CDataFileDoc;
+class wxMenuBar;
 class CMessageBar;
 class wxMenu;
 class CIcons;
@@ -176,8 +178,35 @@ public:
     void RunPanelCommand(int command);
     bool CanRunPanelCommand(int command);
 
+    // --- Global commands and services (MainFrameCommands.cpp).
+    // The job view when it is the active view (there are no child frames); else null.
+    CMorvelView* GetActiveChildView() const;
+    void SaveDialogBarFocus();
+    void RestoreDialogBarFocus();
+    void RefreshBars();
+    // Empties the message bar (its command 7257); the job view asks for it.
+    void ClearMessageWindow();
+    // One calculator window: opens it with the value, or pushes the value onto the open one.
+    void OpenCalculator(double value);
+    void CloseCalculator();
+    CCalculatorWindow* GetCalculator() const { return m_pCalculator.get(); }
+    // The panel of a panel-table command onto the side bar; false when it is not there.
+    bool PushPanelCommand(int command);
+    // Send Job and Get Job: the transfer settings first when they ask for it, then the panel.
+    void OnTransferCommand(int command, uint32_t templateId);
+    void OnShortcuts();
+    void OnUpdateShortcuts(wxUpdateUIEvent& event);
+    // The Create Job commands' road once their dialog is accepted: the job made and opened.
+    bool CreateJobFromFieldData(bool fromBackup, const std::string& sourcePath, const std::string& jobPath);
+
 private:
     void CreateMenus();
+    void CreateGlobalCommandMenus(wxMenuBar* bar);
+    void BindGlobalCommands();
+    void OnImportCommand(int command);
+    void OnWebCommand(int command);
+    void OnCreateJobCommand(bool fromBackup);
+    void UpdateSelectionInfo();
     void InstallMenuManager();
     void CreateBars();
     void OnSize(wxSizeEvent& event);
@@ -220,6 +249,7 @@ private:
     bool m_fullScreen = false;
     CView* m_lastIdleView = nullptr;
     bool m_lastIdleViewSeen = false;
+    std::unique_ptr<CCalculatorWindow> m_pCalculator;
 
 
     static bool s_normalVisible[BarCount];

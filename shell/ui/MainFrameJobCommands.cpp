@@ -143,6 +143,8 @@ void CMainFrame::BindJobCommands()
 
     RegisterStandardPanelCommands();
     for (const PanelCommandRow& row : GetPanelCommandTable().Rows()) {
+        if (row.command == IdSendJobToTotalStation || row.command == IdGetJobFromTotalStation)
+            continue;
         Bind(wxEVT_MENU, [this](wxCommandEvent& e) { RunPanelCommand(e.GetId()); }, row.command);
         Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(CanRunPanelCommand(e.GetId())); }, row.command);
     }

@@ -37,6 +37,7 @@
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/PrintPreviewView.h"
 #include "shell/ui/RegenerationOptionsDlg.h"
+#include "shell/ui/RunUserPreferences.h"
 #include "shell/ui/SplashWnd.h"
 #include "framework/GraphicDataExchange.h"
 #include "framework/InputRules.h"
@@ -155,6 +156,7 @@ bool CMorvelApp::InitInstance()
         wxImage::AddHandler(new wxPNGHandler);
     m_icons = std::make_unique<CIcons>(GetExecutableFolder() + "icons/");
     InstallAppHooks(*this);
+    InstallUserPreferencesSheet();
 
     // The first argument that is not an option names the file to open.
     std::string fileName;

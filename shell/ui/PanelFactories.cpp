@@ -4,7 +4,10 @@
 #include "rawdata/ui/RawDataReport.h"
 #include "rawdata/ui/RawPanels.h"
 #include "rawdata/ui/ReduceRawData.h"
+#include "shell/ui/CoordinateReport.h"
+#include "shell/ui/CutSheetReport.h"
 #include "shell/CommandIds.h"
+#include "shell/GlobalCommandIds.h"
 #include "shell/PanelCommandTable.h"
 
 #include <map>
@@ -53,4 +56,19 @@ void RegisterStandardPanelCommands()
     RegisterPanelCommand(IdFindRawDataRecords, FindRawDataTemplate, [] { return new CFindRawRecordDlg(); });
     RegisterPanelCommand(IdFindRawContext, FindRawDataTemplate);
     RegisterPanelCommand(IdRawDataReport, RawDataReportTemplate, [] { return new CRawDataReport(); });
+    RegisterPanelCommand(IdCoordinateReport, CCoordinateReport::TemplateId, [] { return new CCoordinateReport(); });
+    RegisterPanelCommand(IdCutSheetReport, CCutSheetReport::TemplateId, [] { return new CCutSheetReport(); });
+    RegisterPanelCommand(IdExportAscii, ExportAsciiTemplate);
+    RegisterPanelCommand(IdExportLandXml, ExportLandXmlTemplate);
+    RegisterPanelCommand(IdAddEditPoints, AddPointTemplate);
+    RegisterPanelCommand(IdEditMultiplePoints, EditPointsTemplate);
+    RegisterPanelCommand(Id2dPointsTo3dPoints, PointsTo3dTemplate);
+    RegisterPanelCommand(IdTranslateRotateScale, AdjustmentsTemplate);
+    RegisterPanelCommand(IdRenamePoints, RenumberPointsTemplate);
+    RegisterPanelCommand(IdInverse, InverseTemplate);
+    RegisterPanelCommand(IdPointInDirection, PointInDirectionTemplate);
+    RegisterPanelCommand(IdIntersection, IntersectionTemplate);
+    // Send and Get Job check the transfer settings first (CMainFrame::OnTransferCommand).
+    RegisterPanelCommand(IdSendJobToTotalStation, SendJobPanelTemplate);
+    RegisterPanelCommand(IdGetJobFromTotalStation, GetJobPanelTemplate);
 }

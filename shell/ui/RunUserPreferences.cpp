@@ -3,6 +3,8 @@
 #include "model/DataFileDoc.h"
 #include "model/HintCodes.h"
 #include "model/MorvelSettings.h"
+#include "platform/MessageBox.h"
+#include "shell/RunUserPreferences.h"
 #include "shell/ui/UserPreferences.h"
 
 namespace {
@@ -18,10 +20,15 @@ int RunSheet(CUserPreferences& sheet, int startPage)
 
 } // namespace
 
-int RunUserPreferences(int startPage)
+int RunUserPreferencesSheet(int startPage)
 {
     CUserPreferences sheet(nullptr, 0);
     return RunSheet(sheet, startPage);
+}
+
+void InstallUserPreferencesSheet()
+{
+    SetRunUserPreferences([](int32_t page) { return RunUserPreferencesSheet(page) == wxID_OK ? IDOK : IDCANCEL; });
 }
 
 void OnPreferencesCommand()

@@ -83,7 +83,7 @@ TEST_F(ProgramTest, StartsWithTheScratchJobAndKeepsTheLayoutAtExit)
     EXPECT_TRUE(frame.IsBarShown(CMainFrame::DialogBarIndex));
     EXPECT_FALSE(frame.IsBarShown(CMainFrame::MessageBarIndex));
     EXPECT_EQ(frame.GetPaneText(0), "For Help, press F1");
-    EXPECT_EQ(frame.GetPaneText(3), "Selection info");
+    EXPECT_EQ(frame.GetPaneText(3), "0 objects selected");
     EXPECT_TRUE(messages.empty());
 
     tabs->OnTabChosen(0);

@@ -864,3 +864,9 @@ bool CDataFileView::ClearRawHotRow()
     m_rawList->ClearHotItem();
     return true;
 }
+
+void CDataFileView::ClearMessageWindow()
+{
+    if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp); app && app->GetMainFrame())
+        app->GetMainFrame()->ClearMessageWindow();
+}

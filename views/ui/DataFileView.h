@@ -130,6 +130,7 @@ public:
     void UpdateColumnHeadings() override { CGridView::UpdateColumnHeadings(); }
     void RefreshTitle() override;
     void InvalidateView() override { Refresh(); }
+    void ClearMessageWindow() override;
     int32_t GetRawLineCount() const override;
     void RefreshRawDataDrawing() override;
     void RedrawMapPane() override;

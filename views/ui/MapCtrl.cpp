@@ -573,3 +573,5 @@ void CMapCtrl::ShowContextMenu(const wxPoint& client)
     if (wxWindow* target = GetCommandTarget())
         target->GetEventHandler()->QueueEvent(new wxCommandEvent(wxEVT_MENU, chosen));
 }
+
+bool CMapCtrl::IsSnapLocked() const { return GetMorvelSettings().GetSnapLock(); }

@@ -39,6 +39,7 @@ public:
     void AnimateZoomRing(DevicePoint centre) override;
     CGraphicDataExchange* GetGraphicDataExchange() override;
     uint32_t PaletteColour(int32_t index) const override;
+    bool IsSnapLocked() const override;
 
     // --- Mouse and keys, in client pixels.
     void OnLeftDown(const wxPoint& p, uint32_t flags = 0);

@@ -1,0 +1,7 @@
+#include "shell/FrameWindowRegistry.h"
+
+CFrameWindowRegistry& GetFrameWindows()
+{
+    static CFrameWindowRegistry registry;
+    return registry;
+}

@@ -1,0 +1,248 @@
+#include "shell/JobFromFieldData.h"
+
+#include "core/FileHelpers.h"
+#include "core/Location.h"
+#include "core/MathConversions.h"
+#include "core/NikonColumnCollection.h"
+#include "core/PathHelpers.h"
+#include "core/PointName.h"
+#include "model/JobFileHeader.h"
+#include "model/MorvelFileDoc.h"
+#include "model/MorvelSettings.h"
+#include "model/PointDatabase.h"
+#include "model/PointRecord.h"
+#include "platform/MessageBox.h"
+#include "rawdata/RawTextImport.h"
+#include "transfer/TransferJobDefaults.h"
+#include "transfer/backup/ArithmeticCoder.h"
+#include "transfer/backup/BackupArchive.h"
+#include "transfer/backup/BackupFile.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool SamePathNoCase(const std::string& a, const std::string& b)
+{
+    return !a.empty() && a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::string WithExtension(std::string path, const char* extension)
+{
+    ChangePathExtension(path, extension);
+    return path;
+}
+
+// The text ends at its first zero byte, as the instrument and archive formats end it.
+std::string TextUpToZero(const uint8_t* data, size_t length)
+{
+    const void* zero = std::memchr(data, 0, length);
+    const size_t end = zero ? size_t(static_cast<const uint8_t*>(zero) - data) : length;
+    return std::string(reinterpret_cast<const char*>(data), end);
+}
+
+// The pair of new files beside the targets; removed unless committed.
+class StagedJobFiles
+{
+public:
+    explicit StagedJobFiles(const std::string& jobPath) : m_jobPath(jobPath)
+    {
+        static std::atomic<int> counter{0};
+        // No dot in the added part, so the staged pair shares one stem of its own.
+        const std::string stem = RemovePathExtension(jobPath) + "~new-" + std::to_string(getpid()) + "-" +
+                                 std::to_string(counter++);
+        m_stagedJob = stem + ".Mvj";
+        m_stagedRaw = stem + ".Mvr";
+    }
+    ~StagedJobFiles()
+    {
+        std::error_code ec;
+        fs::remove(m_stagedJob, ec);
+        fs::remove(m_stagedRaw, ec);
+    }
+    const std::string& JobPath() const { return m_stagedJob; }
+    const std::string& RawPath() const { return m_stagedRaw; }
+
+    // Both staged files over their targets; the raw data first, the job last, so a job file at
+    // the target after a failure is never newer than its raw data.
+    bool Commit()
+    {
+        std::error_code ec;
+        if (!fs::exists(m_stagedJob, ec) || !fs::exists(m_stagedRaw, ec))
+            return false;
+        fs::rename(m_stagedRaw, WithExtension(m_jobPath, "Mvr"), ec);
+        if (ec)
+            return false;
+        fs::rename(m_stagedJob, m_jobPath, ec);
+        return !ec;
+    }
+
+private:
+    std::string m_jobPath;
+    std::string m_stagedJob;
+    std::string m_stagedRaw;
+};
+
+bool RefuseOpenJob(const std::string& jobPath, const std::string& openJobPath)
+{
+    if (!SamePathNoCase(jobPath, openJobPath))
+        return false;
+    // Writing here would overwrite the open job's files, and its next save would undo the new job.
+    ShowMessageBoxFS("'" + GetPathFileName(jobPath) + "' is the open job. Choose another name for the new job.",
+                     MB_OK | MB_ICONERROR);
+    return true;
+}
+
+bool FunctionFailed()
+{
+    ShowMessageBoxFS("Function failed.", MB_OK);
+    return false;
+}
+
+bool NotABackup(const std::string& backupPath)
+{
+    ShowMessageBoxFS(GetPathFileName(backupPath) + " does not appear to be a valid Morvel Backup file.",
+                     MB_OK | MB_ICONERROR);
+    return false;
+}
+
+} // namespace
+
+bool CreateJobFromRawText(const std::string& text, bool oldLayout, const std::string& jobPath)
+{
+    JobSettingsValues settings;
+    InitJobSettingsValues(settings);
+    ReadRawImportSettings(settings, text);
+    std::string raw;
+    ImportRawText(settings, text, raw, oldLayout);
+
+    StagedJobFiles staged(jobPath);
+    {
+        std::ofstream out(staged.RawPath(), std::ios::binary | std::ios::trunc);
+        out << raw;
+        out.close();
+        if (!out)
+            return FunctionFailed();
+    }
+    CMorvelFileDoc document;
+    if (!document.LoadRawDataFromText(staged.RawPath(), false))
+        return false;
+    document.ReduceRawData(false, false, nullptr, nullptr);
+    if (!document.ExportSelection(staged.JobPath(), false, false, nullptr))
+        return false;
+    return staged.Commit() || FunctionFailed();
+}
+
+bool CreateJobFromAsciiCoordinates(const std::string& text, const std::string& jobPath)
+{
+    JobSettingsValues settings;
+    InitJobSettingsValues(settings);
+    CNikonColumnCollection columns;
+    GetMorvelSettings().GetNewJobDefaultsAndCoordOrder(settings, columns);
+
+    CMorvelFileDoc document;
+    JobFileHeader header;
+    InitJobFileHeader(header);
+    ApplyTransferDefaultsToJob(settings, header);
+    document.ApplyJobSettings(header);
+    const CMathConversions& units = static_cast<const CDataFileDoc&>(document).GetMathConversions();
+
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty())
+            continue;
+        std::string name, description;
+        CLocation location;
+        if (!columns.ParseLine(line, name, location, description) || !location.HasPlaneCoordinates())
+            continue;
+        const double x = units.DisplayToMetres(location.x);
+        const double y = units.DisplayToMetres(location.y);
+        const double z = units.DisplayToMetres(location.z);
+        if (CPointRecord* existing = document.GetPointDatabase()->FindPoint(name, true)) {
+            existing->SetCoordinates(x, y, z, true);
+            existing->SetDescription(description.c_str());
+            continue;
+        }
+        if (!::IsValidPointName(name.c_str()))
+            name = document.MakeUniquePointName("");
+        auto point = std::make_unique<CPointRecord>(name.c_str(), description.c_str(), CLocation(x, y, z), true);
+        if (document.AddRecord(point.get()))
+            point.release();
+    }
+    StagedJobFiles staged(jobPath);
+    if (!document.ExportSelection(staged.JobPath(), false, true, nullptr))
+        return false;
+    return staged.Commit() || FunctionFailed();
+}
+
+bool CreateJobFromBackupFile(const std::string& backupPath, const std::string& jobPath,
+                             const std::string& openJobPath)
+{
+    if (RefuseOpenJob(jobPath, openJobPath))
+        return false;
+    CBackupFile file;
+    if (!file.Open(backupPath))
+        return NotABackup(backupPath);
+    CBackupArchive archive;
+    if (!file.GetArchiveSlot(0, &archive) || archive.GetCount() == 0)
+        return NotABackup(backupPath);
+    const uint32_t type = archive.GetRecordType(0);
+    if (type != BackupTypeDownloadedRaw && type != BackupTypeDownloadedCoordinates &&
+        type != BackupTypeDownloadedRawOtherModels)
+        return NotABackup(backupPath);
+    const CBackupFileRecord* record = archive.GetRecord(0);
+    if (record == nullptr || record->GetData() == nullptr)
+        return NotABackup(backupPath);
+    uint8_t* decoded = nullptr;
+    size_t decodedLength = 0;
+    ArithmeticCoder coder;
+    // A record that does not decode is as damaged as a missing one.
+    if (!coder.Decompress(record->GetData(), record->GetDataLength(), &decoded, &decodedLength))
+        return NotABackup(backupPath);
+    const std::unique_ptr<uint8_t[]> owned(decoded);
+    const std::string text = TextUpToZero(decoded, decodedLength);
+    file.Close();
+
+    if (type == BackupTypeDownloadedCoordinates)
+        return CreateJobFromAsciiCoordinates(text, jobPath);
+    return CreateJobFromRawText(text, type == BackupTypeDownloadedRawOtherModels, jobPath);
+}
+
+bool CreateJobFromTransferFile(const std::string& transferPath, const std::string& jobPath,
+                               const std::string& openJobPath)
+{
+    if (RefuseOpenJob(jobPath, openJobPath))
+        return false;
+    std::error_code ec;
+    std::ifstream in(transferPath, std::ios::binary);
+    if (!in || fs::is_directory(transferPath, ec)) {
+        ShowMessageBoxFS("Failed to open " + GetPathFileName(transferPath) + ".", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (bytes.empty()) {
+        ShowMessageBoxFS(GetPathFileName(transferPath) + " does not appear to be a valid file.", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    const std::string text = TextUpToZero(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    return CreateJobFromRawText(text, false, jobPath);
+}

@@ -1,0 +1,107 @@
+#include "shell/ui/CoordinateReport.h"
+
+#include "core/DataFileFormat.h"
+#include "core/StatusProgress.h"
+#include "model/DataFileDoc.h"
+#include "model/PointRecord.h"
+#include "model/SelectionDescription.h"
+#include "model/SelectionFilter.h"
+#include "platform/Profile.h"
+#include "shell/CoordinateReportBuilder.h"
+#include "shell/ui/ReportFieldCheckList.h"
+
+#include <wx/button.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+namespace {
+constexpr int ViewReportId = 1071;
+constexpr int EditReportId = 1072;
+constexpr int SelectionId = 1146;
+} // namespace
+
+CCoordinateReport::CCoordinateReport() : CStackableDialog(TemplateId, "Coordinate Report") {}
+
+void CCoordinateReport::BuildControls()
+{
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(new wxStaticText(this, wxID_ANY, "Select points to report."), 0, wxBOTTOM, 4);
+    // The points are the job's current selection.
+    m_selection = new wxStaticText(this, SelectionId, wxString());
+    sizer->Add(m_selection, 0, wxLEFT | wxBOTTOM, 8);
+    auto* intro = new wxStaticText(this, wxID_ANY,
+                                   "Select the fields to include in the report. Items may be dragged up and down "
+                                   "to change the order of fields in the report. ");
+    intro->Wrap(220);
+    sizer->Add(intro, 0, wxBOTTOM, 4);
+    m_fields = new CReportFieldCheckList(this, CoordinateFieldText);
+    sizer->Add(m_fields, 1, wxEXPAND | wxBOTTOM, 8);
+
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    auto* view = new wxButton(this, ViewReportId, "View Report");
+    auto* edit = new wxButton(this, EditReportId, "Edit Report");
+    buttons->Add(view, 1, wxRIGHT, 6);
+    buttons->Add(edit, 1);
+    sizer->Add(buttons, 0, wxEXPAND | wxBOTTOM, 6);
+    auto* close = new wxButton(this, wxID_ANY, "Close");
+    sizer->Add(close, 0, wxALIGN_RIGHT);
+    SetSizer(sizer);
+
+    view->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { BuildReport(true); });
+    edit->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { BuildReport(false); });
+    close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnCancel(); });
+}
+
+bool CCoordinateReport::OnInitDialog()
+{
+    CStackableDialog::OnInitDialog();
+    m_fields->Fill(LoadReportFields(GetAppProfile(), CoordinateReportKeys, [](int32_t) { return true; }));
+    UpdateDataEx(false);
+    SetActiveControl(m_fields);
+    return true;
+}
+
+void CCoordinateReport::DoDataExchange(CDataExchange& dx)
+{
+    const CSelectionDescription points(SelectionKindPoint);
+    const int32_t count = points.GetCount();
+    m_selection->SetLabel(wxString::Format("%d selected", count));
+    if (dx.m_bSaveAndValidate && count == 0) {
+        dx.PrepareEditCtrl(SelectionId);
+        ShowDdxError(&dx, SelectionId, "Nothing Selected.");
+        dx.Fail();
+    }
+}
+
+void CCoordinateReport::SaveFieldList() { SaveReportFields(GetAppProfile(), CoordinateReportKeys, m_fields->GetFields()); }
+
+void CCoordinateReport::OnCancel()
+{
+    SaveFieldList();
+    CStackableDialog::OnCancel();
+}
+
+bool CCoordinateReport::BuildReport(bool toMessageBar)
+{
+    SaveFieldList();
+    if (!UpdateDataEx(true))
+        return false;
+    CStatusProgress progress;
+    progress.Begin("Generating...");
+    std::vector<const CPointRecord*> points;
+    const CSelectionDescription description(SelectionKindPoint);
+    CSelectionCursor cursor;
+    description.GetFirst(cursor);
+    while (CRecord* record = description.GetNext(cursor))
+        if (auto* point = dynamic_cast<const CPointRecord*>(record))
+            points.push_back(point);
+    CDataFileDoc* job = CDataFileDoc::GetActiveDoc();
+    if (job == nullptr)
+        return false;
+    BuildCoordinateReport(GetReport(), std::move(points), m_fields->GetFields(), *job->GetDataFileFormat());
+    if (toMessageBar)
+        GetReport().ShowInMessageBar(false, false);
+    else
+        GetReport().OpenInEditor(job->GetJobFileName());
+    return true;
+}

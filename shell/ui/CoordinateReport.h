@@ -1,0 +1,36 @@
+#pragma once
+
+#include "framework/ui/StackableDialog.h"
+#include "shell/ReportFieldList.h"
+
+#include <vector>
+
+class CReportFieldCheckList;
+class wxStaticText;
+
+// The "Coordinate Report" panel: the selected points with the fields the user ticks, in the
+// order the user drags them; the choice lives in the profile ("CoordinateReports").
+class CCoordinateReport : public CStackableDialog
+{
+public:
+    static constexpr uint32_t TemplateId = 6999;
+
+    CCoordinateReport();
+
+    // "View Report" (message bar) and "Edit Report" (companion editor); false when nothing was built.
+    bool BuildReport(bool toMessageBar);
+    void OnCancel() override;
+
+    CReportFieldCheckList* GetFieldList() const { return m_fields; }
+
+protected:
+    void BuildControls() override;
+    bool OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+
+private:
+    void SaveFieldList();
+
+    CReportFieldCheckList* m_fields = nullptr;
+    wxStaticText* m_selection = nullptr;
+};

@@ -1,0 +1,57 @@
+// Feeds arbitrary bytes to the two roads that make a job from field data, as a transfer file and
+// as a backup archive: each either refuses with a message or leaves exactly the job's two files,
+// never staged copies beside them.
+#include "model/JobRawData.h"
+#include "platform/MessageBox.h"
+#include "rawdata/RawDataFactory.h"
+#include "shell/JobFromFieldData.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The files the road left in the folder, other than the input.
+int CountLeftFiles(const fs::path& folder, const fs::path& input)
+{
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path() != input)
+            ++count;
+    return count;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const bool ready = [] {
+        SetMessageBoxHandler([](const std::string&, uint32_t) { return IDOK; });
+        InstallRawDataFactory();
+        return true;
+    }();
+    (void)ready;
+    const fs::path folder = fs::temp_directory_path() / ("morvel-fuzz-field-" + std::to_string(::getpid()));
+    for (const bool backup : {false, true}) {
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        const fs::path input = folder / (backup ? "field.Mvb" : "field.TRN");
+        {
+            std::ofstream out(input, std::ios::binary);
+            out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
+        }
+        const std::string job = (folder / "New.Mvj").string();
+        const bool made = backup ? CreateJobFromBackupFile(input.string(), job, "")
+                                 : CreateJobFromTransferFile(input.string(), job, "");
+        if (CountLeftFiles(folder, input) != (made ? 2 : 0))
+            std::abort();
+    }
+    fs::remove_all(folder);
+    return 0;
+}
