@@ -141,7 +141,8 @@ void CAdjustmentsCommand::CaptureOldLocations()
     if (selection == nullptr)
         return;
     CPointDatabase* points = m_document->GetPointDatabase();
-    m_oldLocations.reserve(m_oldLocations.size() + size_t(points->GetCount()));
+    // Keyed by record and overwritten for every point moved, so stale entries are never read.
+    m_oldLocations.reserve(size_t(points->GetCount()));
     RedBlackNode* pos = points->GetFirstPosition();
     while (CPointRecord* point = points->GetNextPoint(pos))
         if (selection->IsSelected(point))
