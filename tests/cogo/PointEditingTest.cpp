@@ -4,6 +4,7 @@
 #include "rawdata/RawJob.h"
 
 #include "cogo/PointEditing.h"
+#include "cogo/PointLocationState.h"
 #include "cogo/QuickEnterRing.h"
 #include "model/DataFileSelOperator.h"
 #include "model/DataFileUndoManager.h"
@@ -82,6 +83,64 @@ TEST(ApplyLocationToRecord, ToleranceBoxesDescriptionCaseAndElevationOnly)
         EXPECT_STREQ(point.GetDescription(), c.description);
     }
     EXPECT_FALSE(ApplyLocationToRecord(nullptr, At(1, 2, 3), false, nullptr));
+}
+
+TEST(PointLocationState, WhatThePageOpensInEachState)
+{
+    struct Case
+    {
+        const char* name;
+        bool multiPoint;
+        int32_t mode; // -1: a new point
+        bool tickLocation, tickDescription;
+        // Boxes shown and enabled; elevation, northing/easting and description enabled.
+        bool shown, enabled, elevation, plane, description;
+    };
+    const Case cases[] = {
+        {"new point", false, -1, false, false, false, true, true, true, true},
+        {"no selection, add panel", false, 0, false, false, false, true, false, false, true},
+        {"no selection, edit panel", true, 0, false, false, true, false, false, false, false},
+        {"one point", true, 1, false, false, true, true, false, false, false},
+        {"one point, location ticked", true, 1, true, false, true, true, true, true, false},
+        {"one point, description ticked", false, 1, false, true, true, true, false, false, true},
+        {"two points, location ticked", true, 2, true, false, true, true, true, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CPointLocationState page(c.multiPoint);
+        if (c.mode < 0)
+            page.ResetForNew();
+        else
+            page.SetEditMode(c.mode);
+        if (c.tickLocation)
+            page.OnChangeLocation(true);
+        if (c.tickDescription)
+            page.OnChangeDescription(true);
+        EXPECT_EQ(page.AreChecksShown(), c.shown);
+        if (c.shown)
+            EXPECT_EQ(page.AreChecksEnabled(), c.enabled);
+        EXPECT_EQ(page.IsElevationEnabled(), c.elevation);
+        EXPECT_EQ(page.IsPlaneEnabled(), c.plane);
+        EXPECT_EQ(page.IsDescriptionEnabled(), c.description);
+    }
+
+    // The input carries the boxes: two points share only an elevation.
+    CPointLocationState several(true);
+    several.SetEditMode(2);
+    several.OnChangeLocation(true);
+    const CPointLocationInput input = several.MakeInput(1, 2, 3, "X");
+    EXPECT_TRUE(input.elevationOnly);
+    EXPECT_TRUE(input.changeLocation);
+    EXPECT_FALSE(input.changeDescription);
+
+    // An existing name greys Add and lights Apply only once a box is ticked.
+    const PointAddButtons editing = PointAddButtonStates(true, false, false);
+    EXPECT_FALSE(editing.apply || editing.add || editing.quickEnterSettings);
+    EXPECT_TRUE(PointAddButtonStates(true, false, true).apply);
+    const PointAddButtons adding = PointAddButtonStates(false, true, true);
+    EXPECT_TRUE(adding.add && adding.quickEnterSettings && !adding.apply);
+    EXPECT_FALSE(PointEditApplyEnabled(0, true, true));
+    EXPECT_TRUE(PointEditApplyEnabled(2, false, true));
 }
 
 class KeyedPoints : public ::testing::Test
