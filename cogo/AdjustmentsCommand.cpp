@@ -71,6 +71,70 @@ bool IsValidScaleFactor(double factor)
     return HasValue(factor) && factor > 0.01 && factor < 100.0;
 }
 
+AdjustLocationResult ResolveAdjustLocation(CDataFileDoc* document, const CAdjustLocation& where, bool ask,
+                                           CLocation& at)
+{
+    std::string question;
+    if (where.fromPoint) {
+        if (document == nullptr || !document->FindPointLocation(where.pointName, &at))
+            return AdjustLocationResult::NotFound;
+        if (!at.IsValid3D())
+            question = "Point " + where.pointName +
+                       " is 2D. The elevation of the selected points will not be adjusted. Press OK to adjust the "
+                       "northing and easting of the selected points.";
+    } else {
+        at = where.typed;
+        if (!HasValue(at.z))
+            question = "The elevation cannot be adjusted without specifiying an elevation for the location. Press "
+                       "Ok to make the adjustment, or Cancel to abort.";
+    }
+    if (question.empty())
+        return AdjustLocationResult::Found;
+    at.z = NoValue;
+    if (ask && ShowMessageBoxFS(question, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+        return AdjustLocationResult::Cancelled;
+    return AdjustLocationResult::Found;
+}
+
+AdjustLocationResult TranslateToParameters(CDataFileDoc* document, const CAdjustLocation& reference,
+                                           const CAdjustLocation& destination, CLocation& delta,
+                                           bool& atDestination)
+{
+    CLocation from;
+    CLocation to;
+    atDestination = false;
+    AdjustLocationResult result = ResolveAdjustLocation(document, reference, true, from);
+    if (result != AdjustLocationResult::Found)
+        return result;
+    atDestination = true;
+    result = ResolveAdjustLocation(document, destination, HasValue(from.z), to);
+    if (result != AdjustLocationResult::Found)
+        return result;
+    delta = TranslateToDelta(from, to);
+    return AdjustLocationResult::Found;
+}
+
+AdjustLocationResult ResolveScaleOrigin(CDataFileDoc* document, const CAdjustLocation& reference, CLocation& origin,
+                                        double& elevationFactor)
+{
+    AdjustLocationResult result = AdjustLocationResult::Found;
+    if (reference.fromPoint) {
+        result = ResolveAdjustLocation(document, reference, true, origin);
+    } else {
+        origin = reference.typed;
+        if (!HasValue(origin.z) &&
+            ShowMessageBoxFS("The reference location has no elevation. Press OK to scale only the northing and "
+                             "easting, or Cancel to abort.",
+                             MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+            result = AdjustLocationResult::Cancelled;
+    }
+    if (result == AdjustLocationResult::Found && !HasValue(origin.z)) {
+        origin.z = 0.0;
+        elevationFactor = 1.0;
+    }
+    return result;
+}
+
 bool CAdjustmentsCommand::Translate(const CLocation& delta)
 {
     return Run(

@@ -34,6 +34,40 @@ inline constexpr int32_t PredefinedScaleFactorCount = 6;
 bool IsValidScaleFactor(double factor);
 inline constexpr const char* ScaleFactorMessage = "Scale factor must be greater than 0.01 and less than 100.0.";
 
+// A reference or destination location of the adjustment pages: a named point or typed values.
+struct CAdjustLocation
+{
+    bool fromPoint = true;
+    std::string pointName;
+    CLocation typed;
+};
+
+enum class AdjustLocationResult
+{
+    Found,
+    // The named point is not in the job.
+    NotFound,
+    // The user cancelled the question about a missing elevation.
+    Cancelled,
+};
+
+// Reads the location. When it has no elevation and ask is set, the user is asked whether to go
+// on without adjusting elevations (OK gives a location without elevation).
+AdjustLocationResult ResolveAdjustLocation(CDataFileDoc* document, const CAdjustLocation& where, bool ask,
+                                           CLocation& at);
+
+// The offset of "Translate to": the question about a missing elevation is asked at most once,
+// for the reference or, when the reference had one, for the destination. atDestination
+// says which location a Cancel or a missing point concerns.
+AdjustLocationResult TranslateToParameters(CDataFileDoc* document, const CAdjustLocation& reference,
+                                           const CAdjustLocation& destination, CLocation& delta,
+                                           bool& atDestination);
+
+// The origin of a typed scale. A reference without elevation, once the user agrees, scales
+// northing and easting only: the origin elevation becomes 0 and the elevation factor 1.0.
+AdjustLocationResult ResolveScaleOrigin(CDataFileDoc* document, const CAdjustLocation& reference, CLocation& origin,
+                                        double& elevationFactor);
+
 // Translates, rotates or scales the selected points of a job as one undo step, and keeps the
 // adjustment report with the old and new coordinates of every point moved. A result out of the
 // coordinate range moves nothing, withdraws the step and tells the user.

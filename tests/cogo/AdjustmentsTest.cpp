@@ -206,4 +206,44 @@ TEST_F(Adjustments, AResultOutOfRangeMovesNothingAndLeavesNoStep)
     EXPECT_EQ(Steps(), steps);
 }
 
+TEST_F(Adjustments, AMissingElevationIsAskedAboutOnce)
+{
+    job.AddPoint("REF", 100, 200, 10);
+    job.AddPoint("FLAT", 150, 260);
+    const CAdjustLocation ref{true, "REF", {}};
+    const CAdjustLocation flat{true, "FLAT", {}};
+    const CAdjustLocation typedFlat{false, "", {150, 260, NoValue}};
+
+    CLocation delta;
+    bool atDestination = false;
+    ASSERT_EQ(TranslateToParameters(&job, ref, flat, delta, atDestination), AdjustLocationResult::Found);
+    EXPECT_DOUBLE_EQ(delta.x, 50);
+    EXPECT_DOUBLE_EQ(delta.y, 60);
+    EXPECT_DOUBLE_EQ(delta.z, 0);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("Point FLAT is 2D.", 0), 0u);
+
+    // A 2D reference is asked about; the 2D destination then is not.
+    messages.clear();
+    ASSERT_EQ(TranslateToParameters(&job, flat, typedFlat, delta, atDestination), AdjustLocationResult::Found);
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(TranslateToParameters(&job, ref, {true, "NONE", {}}, delta, atDestination),
+              AdjustLocationResult::NotFound);
+    EXPECT_TRUE(atDestination);
+
+    SetMessageBoxHandler([](const MessageBoxRequest&) { return IDCANCEL; });
+    EXPECT_EQ(TranslateToParameters(&job, ref, typedFlat, delta, atDestination), AdjustLocationResult::Cancelled);
+    CLocation origin;
+    double factor = 2;
+    EXPECT_EQ(ResolveScaleOrigin(&job, typedFlat, origin, factor), AdjustLocationResult::Cancelled);
+    SetMessageBoxHandler([](const MessageBoxRequest&) { return IDOK; });
+    ASSERT_EQ(ResolveScaleOrigin(&job, typedFlat, origin, factor), AdjustLocationResult::Found);
+    EXPECT_DOUBLE_EQ(origin.z, 0);
+    EXPECT_DOUBLE_EQ(factor, 1.0);
+    factor = 2;
+    ASSERT_EQ(ResolveScaleOrigin(&job, ref, origin, factor), AdjustLocationResult::Found);
+    EXPECT_DOUBLE_EQ(origin.z, 10);
+    EXPECT_DOUBLE_EQ(factor, 2);
+}
+
 } // namespace
