@@ -5,6 +5,7 @@
 #include "cogo/PointEditing.h"
 #include "core/Report.h"
 #include "model/DataFileSelOperator.h"
+#include "model/DataFileUndoManager.h"
 #include "model/MorvelSettings.h"
 #include "model/OpenDocuments.h"
 #include "rawdata/RawJob.h"
@@ -122,5 +123,23 @@ void BM_RenumberSelection(benchmark::State& state)
     SetMorvelSettings(nullptr);
 }
 BENCHMARK(BM_RenumberSelection)->Args({10000, 0})->Args({10000, 1})->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+namespace {
+
+// The undo step alone, which every operation above records first: the share of their time that
+// is the job's snapshot rather than the edit.
+void BM_UndoStepOfSelectedJob(benchmark::State& state)
+{
+    const int64_t n = morvel::bench::BenchSize(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto job = SelectedJob(n);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(job->GetUndoManager()->RecordCaptionedUndo("Translate"));
+    }
+}
+BENCHMARK(BM_UndoStepOfSelectedJob)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
