@@ -179,8 +179,9 @@ bool CAdjustmentsCommand::Run(Operation operation, Edit&& edit, Report&& report)
     if (count < 1)
         return false; // a step that restores nothing would only clutter the history
     CDataFileUndoManager* undo = m_document->GetUndoManager();
-    if (undo != nullptr)
-        undo->RecordCaptionedUndo(std::string(verb) + " " + std::to_string(count) + " objects");
+    // Only a step this call recorded may be withdrawn, never an earlier one.
+    const bool recorded =
+        undo != nullptr && undo->RecordCaptionedUndo(std::string(verb) + " " + std::to_string(count) + " objects");
     CaptureOldLocations();
 
     const bool done = edit();
@@ -189,7 +190,7 @@ bool CAdjustmentsCommand::Run(Operation operation, Edit&& edit, Report&& report)
         ReportAdjustedPoints();
     } else {
         // Nothing moved: a step left behind would restore nothing.
-        if (undo != nullptr)
+        if (recorded)
             undo->CancelLastStep();
         m_error = std::string(verb) + " results out of range.";
         ShowMessageBoxFS(m_error, MB_OK | MB_ICONERROR);

@@ -40,10 +40,17 @@ std::vector<CPointRecord*> SelectedPoints(CDataFileDoc* document)
     return points;
 }
 
-void CancelStep(CDataFileDoc* document)
+// Records the step; true only when it was recorded, so that only that step is ever withdrawn.
+bool RecordStep(CDataFileDoc* document, const std::string& caption)
 {
-    if (CDataFileUndoManager* undo = document->GetUndoManager())
-        undo->CancelLastStep();
+    CDataFileUndoManager* undo = document->GetUndoManager();
+    return undo != nullptr && undo->RecordCaptionedUndo(caption);
+}
+
+void CancelStep(CDataFileDoc* document, bool recorded)
+{
+    if (recorded)
+        document->GetUndoManager()->CancelLastStep();
 }
 
 } // namespace
@@ -65,9 +72,7 @@ int32_t ApplyCommonElevation(CDataFileDoc* document, double elevation, bool miss
     const int32_t count = SelectedCount(document);
     if (count < 1)
         return -1;
-    CDataFileUndoManager* undo = document->GetUndoManager();
-    if (undo != nullptr)
-        undo->RecordCaptionedUndo("Modify " + std::to_string(count) + " 2d points");
+    const bool recorded = RecordStep(document, "Modify " + std::to_string(count) + " 2d points");
 
     const CDataFileFormat& format = *document->GetDataFileFormat();
     const std::string newText = format.FormatElevation(elevation, false, false);
@@ -92,11 +97,11 @@ int32_t ApplyCommonElevation(CDataFileDoc* document, double elevation, bool miss
         ++changed;
     }
     if (changed == 0) {
-        CancelStep(document);
+        CancelStep(document, recorded);
         return 0;
     }
-    if (undo != nullptr)
-        undo->SetStepDescription("Changed " + std::to_string(changed) + " point elevations");
+    if (recorded)
+        document->GetUndoManager()->SetStepDescription("Changed " + std::to_string(changed) + " point elevations");
     document->SendHint(nullptr, HintCoordinatesChanged, 0);
     return changed;
 }
@@ -169,8 +174,7 @@ RenumberResult RenumberSelectedPoints(CDataFileDoc* document, bool renameRawData
     const int32_t count = SelectedCount(document);
     if (count < 1)
         return RenumberResult::NothingSelected;
-    if (CDataFileUndoManager* undo = document->GetUndoManager())
-        undo->RecordCaptionedUndo("Rename " + std::to_string(count) + " points");
+    const bool recorded = RecordStep(document, "Rename " + std::to_string(count) + " points");
 
     // The names come from this job's own selection, so the map covers exactly the points renamed.
     const std::vector<CPointRecord*> points = SelectedPoints(document);
@@ -181,7 +185,7 @@ RenumberResult RenumberSelectedPoints(CDataFileDoc* document, bool renameRawData
     CPointRenameEngine engine(document);
     engine.AddPointNames(names);
     if (!engine.ComputeRenames()) {
-        CancelStep(document);
+        CancelStep(document, recorded);
         return RenumberResult::RulesRefused;
     }
     PointRenameMap map;
@@ -189,7 +193,7 @@ RenumberResult RenumberSelectedPoints(CDataFileDoc* document, bool renameRawData
     engine.GetRenameMap(map);
     engine.GetSortedNames(order);
     if (!ApplyPointRenames(document, points, map, renameRawData, order, report)) {
-        CancelStep(document);
+        CancelStep(document, recorded);
         return RenumberResult::Refused;
     }
     return RenumberResult::Renamed;

@@ -72,10 +72,10 @@ KeyedPointResult StoreKeyedPoint(CDataFileDoc* document, const std::string& name
         auto record = std::make_unique<CPointRecord>(name.c_str(), "", CLocation(NoValue, NoValue, NoValue), true);
         if (!ApplyLocationToRecord(record.get(), input, false, &moved))
             return KeyedPointResult::Nothing; // all empty: nothing to store, silently
-        if (undo != nullptr)
-            undo->RecordKindUndo(UndoAddPoint);
+        // Only a step this call recorded may be withdrawn, never an earlier one.
+        const bool recorded = undo != nullptr && undo->RecordKindUndo(UndoAddPoint);
         if (!document->AddRecord(record.get())) {
-            if (undo != nullptr)
+            if (recorded)
                 undo->CancelLastStep();
             return KeyedPointResult::Nothing;
         }

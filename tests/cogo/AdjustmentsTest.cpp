@@ -70,6 +70,17 @@ TEST(AdjustmentParameters, TranslateRotateAndScaleFactors)
         EXPECT_TRUE(IsValidScaleFactor(good)) << good;
 }
 
+// A job whose undo snapshots can be made to fail, as on a full disk.
+class SnapshotJob : public RawJob
+{
+public:
+    bool WriteJobSnapshot(const std::string& path) override
+    {
+        return !snapshotFails && RawJob::WriteJobSnapshot(path);
+    }
+    bool snapshotFails = false;
+};
+
 class Adjustments : public ::testing::Test
 {
 protected:
@@ -90,7 +101,7 @@ protected:
     }
     int32_t Steps() { return job.GetUndoManager()->GetStepCount(); }
 
-    RawJob job;
+    SnapshotJob job;
     CAdjustmentsCommand command{&job};
     MessageBoxHandler previous;
     std::vector<std::string> messages;
@@ -199,11 +210,20 @@ TEST_F(Adjustments, AResultOutOfRangeMovesNothingAndLeavesNoStep)
     EXPECT_EQ(command.GetError(), "Scale results out of range.");
     EXPECT_EQ(Steps(), steps);
 
+    // When the step cannot be taken (no room for the snapshot), the refusal must not withdraw
+    // the step before it.
+    ASSERT_TRUE(job.GetUndoManager()->RecordCaptionedUndo("Earlier"));
+    job.snapshotFails = true;
+    EXPECT_FALSE(command.Translate({20, 0, 0}));
+    EXPECT_EQ(job.GetUndoManager()->GetUndoDescription(), "Earlier");
+    job.snapshotFails = false;
+
     // Nothing selected: nothing recorded either.
     job.GetSelOperator()->Deselect(far);
     job.GetSelOperator()->Deselect(near);
+    const int32_t before = Steps();
     EXPECT_FALSE(command.Rotate(0, 0, 1));
-    EXPECT_EQ(Steps(), steps);
+    EXPECT_EQ(Steps(), before);
 }
 
 TEST_F(Adjustments, AMissingElevationIsAskedAboutOnce)
