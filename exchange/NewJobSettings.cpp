@@ -1,7 +1,5 @@
 #include "exchange/NewJobSettings.h"
 
-#include "core/PathHelpers.h"
-#include "core/TextUtil.h"
 #include "model/JobFileHeader.h"
 #include "platform/Profile.h"
 
@@ -69,17 +67,4 @@ void StoreNewJobCustomSettings(CProfile& profile, const JobFileHeader& custom, i
     profile.WriteProfileInt(Section, "Def Settings", static_cast<int32_t>(custom.GetFlags()));
     profile.WriteProfileDouble(Section, "Def SF", custom.GetScaleFactor());
     profile.WriteProfileInt(Section, "Def Offset", static_cast<int32_t>(custom.GetOffsetWord()));
-}
-
-bool ForceJobFileExtension(std::string& path)
-{
-    const std::string name = GetPathFileName(path);
-    const size_t dot = name.rfind('.');
-    if (dot != std::string::npos && textutil::ToLowerAscii(name.substr(dot + 1)) == "mvj")
-        return false;
-    if (dot == std::string::npos)
-        path += ".Mvj";
-    else
-        path.replace(path.size() - (name.size() - dot - 1), std::string::npos, "Mvj");
-    return true;
 }

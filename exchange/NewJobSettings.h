@@ -38,7 +38,3 @@ void WriteNewJobFields(const NewJobFields& fields, JobFileHeader& header);
 // "Def Angle", "Def Settings", "Def SF", "Def Offset").
 int32_t LoadNewJobCustomSettings(CProfile& profile, JobFileHeader& custom);
 void StoreNewJobCustomSettings(CProfile& profile, const JobFileHeader& custom, int32_t option);
-
-// The job path the two create-job dialogs accept: its extension becomes "Mvj" unless it is that
-// already in any case ("a" and "a.txt" give "a.Mvj", "a.MVJ" stays). True when it changed.
-bool ForceJobFileExtension(std::string& path);

@@ -39,24 +39,4 @@ TEST(NewJobSettings, FieldsMapToTheHeaderFlagWord)
     EXPECT_EQ(ReadNewJobFields(custom).angleUnit, 0) << "an unknown angle unit shows as degrees";
 }
 
-TEST(NewJobSettings, JobPathsTakeTheJobExtension)
-{
-    struct Case
-    {
-        const char* typed;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"/data/a", "/data/a.Mvj"},       {"/data/a.txt", "/data/a.Mvj"},
-        {"/data/a.MVJ", "/data/a.MVJ"},   {"/data/a.b.mvj", "/data/a.b.mvj"},
-        {"/data.d/a", "/data.d/a.Mvj"},   {"/data/a.", "/data/a.Mvj"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed);
-        std::string path = c.typed;
-        EXPECT_EQ(ForceJobFileExtension(path), std::string(c.typed) != c.expected);
-        EXPECT_EQ(path, c.expected);
-    }
-}
-
 } // namespace
