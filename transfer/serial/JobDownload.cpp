@@ -1,0 +1,248 @@
+#include "transfer/serial/JobDownload.h"
+
+#include "core/FileHelpers.h"
+#include "core/NikonColumnCollection.h"
+#include "core/PathHelpers.h"
+#include "model/JobFileHeader.h"
+#include "model/MorvelFileDoc.h"
+#include "model/MorvelSettings.h"
+#include "model/TransferLock.h"
+#include "platform/MessageBox.h"
+#include "rawdata/RawTextImport.h"
+#include "transfer/TransferDefaults.h"
+#include "transfer/backup/BackupArchive.h"
+#include "transfer/backup/DownloadBackup.h"
+#include "transfer/serial/TransferLog.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void RemoveQuietly(const std::string& path)
+{
+    std::error_code ignored;
+    fs::remove(path, ignored);
+}
+
+// A name beside the target, hidden and unlikely to meet a file of the person's.
+std::string StagingPath(const std::string& target)
+{
+    return GetPathFolderOrEmpty(target) + "." + GetPathFileName(target) + ".download~";
+}
+
+// The staged pair (job file and raw data file) replaces the targets. Raw first: should the job's
+// rename fail, the old job still opens and regenerates nothing from the newer raw file.
+bool CommitPair(const std::string& stagedRaw, const std::string& rawPath, const std::string& stagedJob,
+                const std::string& jobPath)
+{
+    std::error_code error;
+    fs::rename(stagedRaw, rawPath, error);
+    if (!error)
+        fs::rename(stagedJob, jobPath, error);
+    if (error) {
+        RemoveQuietly(stagedRaw);
+        RemoveQuietly(stagedJob);
+        ShowMessageBoxFS("Unable to save \"" + jobPath + "\": " + error.message() + ".", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& text, bool& opened)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    opened = fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (!opened) {
+        if (fd >= 0)
+            ::close(fd);
+        return false;
+    }
+    text.clear();
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ::close(fd);
+            return false;
+        }
+        text.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return true;
+}
+
+bool IsSameFile(const std::string& a, const std::string& b)
+{
+    if (a.empty() || b.empty())
+        return false;
+    std::error_code error;
+    if (fs::equivalent(a, b, error))
+        return true;
+    return fs::weakly_canonical(a, error) == fs::weakly_canonical(b, error);
+}
+
+} // namespace
+
+std::string ConvertRawDownload(const std::string& received, int32_t modelIndex, std::string& converted)
+{
+    JobSettingsValues settings;
+    InitJobSettingsValues(settings);
+    ReadRawImportSettings(settings, received);
+    return ImportRawText(settings, received, converted, IsRecordFormatModel(modelIndex));
+}
+
+bool WriteRawDownloadJob(const std::string& converted, const std::string& rawPath, const std::string& jobPath,
+                         std::vector<std::string>& duplicates)
+{
+    const std::string stagedRaw = StagingPath(rawPath);
+    std::string stagedJob = StagingPath(jobPath);
+    ChangePathExtension(stagedJob, "Mvj");
+    {
+        FILE* f = std::fopen(stagedRaw.c_str(), "wb");
+        bool written = f != nullptr && std::fwrite(converted.data(), 1, converted.size(), f) == converted.size();
+        if (f != nullptr)
+            written = std::fclose(f) == 0 && written;
+        if (!written) {
+            RemoveQuietly(stagedRaw);
+            ShowMessageBoxFS("Transfer failed: temp file cannot be opened", MB_OK | MB_ICONERROR);
+            return false;
+        }
+    }
+    CMorvelFileDoc doc;
+    bool built = doc.LoadRawDataFromText(stagedRaw, false);
+    if (built) {
+        doc.ReduceRawData(false, false, nullptr, &duplicates);
+        built = doc.ExportSelection(stagedJob, false, false, nullptr);
+    }
+    if (!built) {
+        RemoveQuietly(stagedRaw);
+        RemoveQuietly(stagedJob);
+        return false;
+    }
+    return CommitPair(stagedRaw, rawPath, stagedJob, jobPath);
+}
+
+bool WriteCoordinateDownloadJob(const std::string& lines, const CNikonColumnCollection& columns,
+                                const JobSettingsValues& defaults, const std::string& jobPath)
+{
+    std::string stagedJob = StagingPath(jobPath);
+    ChangePathExtension(stagedJob, "Mvj");
+    std::string stagedRaw = stagedJob;
+    ChangePathExtension(stagedRaw, "Mvr");
+    std::string rawPath = jobPath;
+    ChangePathExtension(rawPath, "Mvr");
+
+    CMorvelFileDoc doc;
+    JobFileHeader header;
+    InitJobFileHeader(header);
+    ApplyTransferDefaultsToJob(defaults, header);
+    doc.ApplyJobSettings(header);
+    ReadTransferCoordinateLines(doc, lines, columns);
+    if (!doc.ExportSelection(stagedJob, false, true, nullptr) || !FileExists(stagedRaw)) {
+        RemoveQuietly(stagedRaw);
+        RemoveQuietly(stagedJob);
+        return false;
+    }
+    return CommitPair(stagedRaw, rawPath, stagedJob, jobPath);
+}
+
+bool GetJob(std::string& proposedName, bool raw, const GetJobHooks& hooks)
+{
+    CTransferLock lock;
+    if (!lock.Acquire())
+        return false;
+    const std::string tempPath = hooks.tempFolder.empty() ? MakeTempFilePath() : MakeTempFileName(hooks.tempFolder);
+    if (tempPath.empty())
+        return false;
+    if (!hooks.receive || !hooks.receive(tempPath)) {
+        // Nothing usable arrived; a half-received file would only litter the folder.
+        RemoveQuietly(tempPath);
+        return false;
+    }
+
+    std::string received;
+    bool opened = false;
+    if (!ReadWholeFile(tempPath, received, opened)) {
+        RemoveQuietly(tempPath);
+        ShowMessageBoxFS(opened ? TempFileReadFailure : TempFileOpenFailure, MB_OK | MB_ICONERROR);
+        return false;
+    }
+    RemoveQuietly(tempPath);
+
+    std::string jobPath;
+    std::vector<std::string> duplicates;
+    const auto refuseOpenJob = [&](const std::string& path) {
+        if (!IsSameFile(path, hooks.openJobPath))
+            return false;
+        // Replacing the open job's files under it would let its next save undo the download.
+        ShowMessageBoxFS("'" + GetPathFileName(path) + "' is the open job. Choose another name for the new job.",
+                         MB_OK | MB_ICONERROR);
+        return true;
+    };
+    if (raw) {
+        std::string converted;
+        const std::string found = ConvertRawDownload(received, hooks.modelIndex, converted);
+        if (!found.empty())
+            proposedName = found;
+        std::string rawPath = proposedName;
+        if (!hooks.promptSave || !hooks.promptSave(rawPath, 11, "Save Download As"))
+            return false;
+        jobPath = rawPath;
+        ChangePathExtension(jobPath, "Mvj");
+        if (refuseOpenJob(jobPath) || !WriteRawDownloadJob(converted, rawPath, jobPath, duplicates))
+            return false;
+    } else {
+        JobSettingsValues defaults;
+        InitJobSettingsValues(defaults);
+        CNikonColumnCollection columns;
+        GetMorvelSettings().GetNewJobDefaultsAndCoordOrder(defaults, columns);
+        jobPath = proposedName;
+        if (!hooks.promptSave || !hooks.promptSave(jobPath, 12, "Save Download As"))
+            return false;
+        if (refuseOpenJob(jobPath) || !WriteCoordinateDownloadJob(received, columns, defaults, jobPath))
+            return false;
+    }
+    if (!duplicates.empty()) {
+        std::string text;
+        for (const std::string& line : duplicates)
+            text += line + "\r\n";
+        ShowMessageBoxFSWithCaption(text, "Duplicate Points Found");
+    }
+    if (hooks.openJob)
+        hooks.openJob(jobPath);
+
+    if (hooks.enableBackups && !received.empty()) {
+        std::string backupPath = GetDownloadBackupPath(hooks.backupFolder, jobPath);
+        bool wanted = true;
+        if (FileExists(backupPath)) {
+            if (ShowMessageBoxFS("Overwrite backup file " + GetPathFileName(backupPath) + "?", MB_YESNOCANCEL,
+                                 "Overwrite", "Rename") == IDYES)
+                RemoveQuietly(backupPath);
+            else
+                wanted = hooks.promptSave && hooks.promptSave(backupPath, 13, "Save Backup As");
+        }
+        if (wanted) {
+            const uint32_t type = !raw                                  ? BackupTypeDownloadedCoordinates
+                                  : IsRecordFormatModel(hooks.modelIndex) ? BackupTypeDownloadedRawOtherModels
+                                                                        : BackupTypeDownloadedRaw;
+            // A backup that cannot be written does not undo the download: the job is saved.
+            WriteDownloadBackup(backupPath, received, type, raw ? DownloadRawSlotName : DownloadCoordinatesSlotName);
+        }
+    }
+    WriteDownloadLog(jobPath);
+    return true;
+}
