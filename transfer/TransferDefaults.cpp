@@ -4,38 +4,11 @@
 #include "core/NoValue.h"
 #include "core/NikonColumnCollection.h"
 #include "core/PointName.h"
-#include "model/JobFileHeader.h"
 #include "model/MorvelFileDoc.h"
-#include "model/MorvelSettings.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
-#include "model/SystemTime.h"
 
 #include <string_view>
-
-void ApplyTransferDefaultsToJob(const JobSettingsValues& defaults, JobFileHeader& header)
-{
-    const int32_t distance = defaults.distanceUnit;
-    header.SetDistanceUnit(static_cast<uint16_t>(distance == 1 || distance == 2 ? distance : 0));
-    header.SetAngleUnit(defaults.angleUnit == 1 ? 1 : 0);
-    header.SetScaleFactor(defaults.scaleFactor);
-    header.SetCreated(CurrentLocalSystemTime());
-    uint32_t flags = 0;
-    if (defaults.useScaleFactor != 0)
-        flags |= JobFileHeader::FlagUseScaleFactor;
-    if (defaults.azimuth == 1)
-        flags |= JobFileHeader::FlagSouthAzimuth;
-    if (defaults.curvatureRefraction != 0)
-        flags |= JobFileHeader::FlagCurvature;
-    if (defaults.seaLevel != 0)
-        flags |= JobFileHeader::FlagSeaLevel;
-    if (defaults.coefficientChoice != 0)
-        flags |= JobFileHeader::FlagCurvatureCoefficient;
-    if (defaults.directionType == 1)
-        flags |= JobFileHeader::FlagDirectionType;
-    header.SetFlags(flags);
-    header.SetOffsetWord(static_cast<uint32_t>(defaults.coefficientWord));
-}
 
 namespace {
 
