@@ -762,3 +762,10 @@ void CMainFrame::OnDockMenuCommand(wxCommandEvent& event)
     SetModeBarVisible(bar, show);
     ShowBar(bar, show);
 }
+
+void CMainFrame::OpenCalculator(double value)
+{
+    if (value > -9.99e7)
+        if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp))
+            app->GetCalculatorStack().push_back(value);
+}

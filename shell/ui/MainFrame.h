@@ -45,6 +45,9 @@ public:
     void DestroyJobView();
     CMorvelView* GetJobView() const { return m_jobView; }
     CStackingDialogBar* GetStackingBar() const { return m_stackingBar; }
+    // "Calculator..." of the input fields: the value (when it has one) goes on the calculator's
+    // stack; the calculator window itself is not built yet.
+    void OpenCalculator(double value);
 
     // --- Bars.
     wxAuiManager& GetAuiManager() { return m_aui; }
