@@ -355,7 +355,8 @@ void CInteractiveControl::OnKillFocusField(wxFocusEvent& event)
             return;
         GetGraphicDataExchange().Reset();
     }
-    if (GetMorvelSettings().GetAutoUpdateEntries())
+    // A raw line's field keeps the text as typed: the job's format would round the line's value.
+    if (GetMorvelSettings().GetAutoUpdateEntries() && !m_rawFormat)
         Validate();
     if (m_part.IsInStackedDialog() && dynamic_cast<CInteractiveControl*>(receiving) == nullptr)
         RestoreFieldDefaultTool();
