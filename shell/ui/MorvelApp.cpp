@@ -1,5 +1,7 @@
 #include "shell/ui/MorvelApp.h"
 
+#include "shell/ui/AppGridToolLink.h"
+
 #include "platform/Version.h"
 #include "core/FileHelpers.h"
 #include "core/PathHelpers.h"
@@ -97,10 +99,13 @@ CMorvelApp::CMorvelApp() : m_tools(std::make_unique<CViewToolHost>())
         return dynamic_cast<CGraphicDataTarget*>(wxWindow::FindFocus());
     };
     SetMapToolHost(m_tools.get());
+    m_gridToolLink = std::make_unique<CAppGridToolLink>(*m_tools);
+    SetGridToolLink(m_gridToolLink.get());
 }
 
 CMorvelApp::~CMorvelApp()
 {
+    SetGridToolLink(nullptr);
     SetMapToolHost(nullptr);
     DeleteTemporaryJob();
     RemoveAppHooks();

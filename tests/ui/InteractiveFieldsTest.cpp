@@ -15,6 +15,7 @@
 #include "model/SelectionDescription.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
+#include "views/GridRangeDrag.h"
 #include "views/ViewToolRules.h"
 #include "views/ui/MorvelView.h"
 #include "views/ui/PreviewMapCtrl.h"
@@ -300,6 +301,16 @@ TEST_F(InteractiveFieldsTest, TheChipSelectsByClickAndRectangleAndItsMenuActs)
     gdx.SetWord(0, int32_t(ToolKeyAlt));
     gdx.Deliver(0, true);
     EXPECT_EQ(op->CountSelected(0), 11);
+
+    // Rows picked in the grid reach the chip as an object hit: all of them join the selection.
+    op->ClearSelection();
+    GridRowNotify rows;
+    rows.first = 0;
+    rows.last = 4;
+    ASSERT_NE(Frame().GetJobView()->GetPointRows().GetPointAtRow(0), nullptr);
+    ASSERT_TRUE(GetGraphicDataExchange().IsTarget(chip));
+    Frame().GetJobView()->OnRowsPicked(rows);
+    EXPECT_EQ(op->CountSelected(0), 5);
 
     EXPECT_TRUE(chip->OnChipCommand(CGeneralSelectionChip::CmdSelectAll));
     EXPECT_EQ(op->CountSelected(0), 44);

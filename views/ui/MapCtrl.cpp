@@ -366,6 +366,8 @@ void CMapCtrl::OnLeftDown(const wxPoint& p, uint32_t flags)
             CLocation at = exchange.GetLocation();
             at.x = at.y = NoValue;
             exchange.SetLocation(at);
+            // Alt of this click, not of an earlier one.
+            exchange.SetWord(0, int32_t(flags & ToolKeyAlt));
             exchange.Deliver(ToolEventObjectHit, true);
         } else {
             tools->ToolOnLButtonDown(flags, p.x, p.y);
