@@ -86,12 +86,18 @@ std::string CheckSelectionChipOnSave(CSelectionDescription& description, bool op
 
 std::string CheckSelectionNumericNames(CSelectionDescription& description)
 {
-    CSelectionCursor cursor;
-    description.GetFirst(cursor);
-    while (cursor.IsValid()) {
-        CRecord* record = description.GetNext(cursor);
-        if (record != nullptr && record->GetType() == kRecordTypePoint &&
-            static_cast<CPointRecord*>(record)->HasNonNumericName())
+    // The record flags mirror the current selection: walking them in store order is much
+    // quicker than the operator's entries, and the order does not matter for a yes or no.
+    CDataFileDoc* doc = CDataFileDoc::GetActiveDoc();
+    CSelection* selection = doc != nullptr ? doc->GetSelection() : nullptr;
+    if (selection == nullptr)
+        return {};
+    CSelectionFilterPtr filter(description.CreateFilter());
+    CRecordCursor cursor = selection->GetFirst();
+    while (CRecord* record = selection->GetNext(cursor)) {
+        if (record->GetType() != kRecordTypePoint || (!filter.IsNull() && !filter->Accept(record)))
+            continue;
+        if (static_cast<CPointRecord*>(record)->HasNonNumericName())
             return "Selection contains alphanumeric point names.";
     }
     return {};
