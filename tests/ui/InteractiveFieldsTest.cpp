@@ -184,6 +184,19 @@ TEST_F(InteractiveFieldsTest, CoordinateFieldsTakeLocationsAndFillTheFieldsAfter
     panel->north->SetFieldText("=99");
     panel->north->Validate();
     EXPECT_EQ(panel->north->GetFieldText(), "=99");
+
+    // A field that goes leaves no link behind in the fields it filled, and no target.
+    panel->north->OnFieldFocused();
+    ASSERT_EQ(panel->east->GetBuddy(), panel->north);
+    panel->north->Destroy();
+    panel->north = nullptr;
+    Pump();
+    EXPECT_EQ(panel->east->GetBuddy(), nullptr);
+    EXPECT_EQ(gdx.GetTarget(), nullptr);
+    Focus(panel->east);
+    gdx.SetLocation(CLocation(1000, 2000, 50));
+    gdx.Deliver(1, true);
+    EXPECT_EQ(panel->elev->GetFieldText(), Elevation(50));
     Exit();
 }
 
