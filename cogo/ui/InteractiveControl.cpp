@@ -15,12 +15,16 @@
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
 #include "views/PickQuery.h"
+#include "views/ui/ToolPopups.h"
 
 #include <wx/menu.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
 
 namespace {
+
+constexpr int TipTimerId = 7801;
+constexpr int TipDelayMs = 1000;
 
 // The field as the exchange routines see a control: one control of a one-control dialog, so a
 // field can read and write itself wherever it stands (a panel, a list row).
@@ -100,7 +104,7 @@ void CInteractiveControlMenuButton::DropMenu()
 
 // --- Field.
 
-CInteractiveControl::CInteractiveControl() : m_part(this, this, true) {}
+CInteractiveControl::CInteractiveControl() : m_part(this, this, true), m_tipTimer(this, TipTimerId) {}
 
 CInteractiveControl::~CInteractiveControl()
 {
@@ -120,6 +124,21 @@ bool CInteractiveControl::Create(wxWindow* parent, wxWindowID id, const wxString
     Bind(wxEVT_KILL_FOCUS, &CInteractiveControl::OnKillFocusField, this);
     Bind(wxEVT_KEY_DOWN, &CInteractiveControl::OnKeyDownField, this);
     Bind(wxEVT_MENU, &CInteractiveControl::OnMenuCommand, this);
+    Bind(wxEVT_ENTER_WINDOW, [this](wxMouseEvent& e) {
+        e.Skip();
+        m_tipTimer.StartOnce(TipDelayMs);
+    });
+    Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent& e) {
+        e.Skip();
+        m_tipTimer.Stop();
+    });
+    Bind(
+        wxEVT_TIMER,
+        [this](wxTimerEvent&) {
+            if (CMorvelApp* app = dynamic_cast<CMorvelApp*>(wxTheApp))
+                DrawMapFeedback(EnsureToolIdPopup(this), app->GetActiveViewAndKind(nullptr));
+        },
+        TipTimerId);
     Attach();
     return true;
 }

@@ -6,6 +6,8 @@
 #include "framework/ui/EasyEdit.h"
 #include "model/DataFileDoc.h"
 
+#include <wx/timer.h>
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -120,6 +122,8 @@ private:
 
     CInteractionPart m_part;
     CInteractiveControlMenuButton* m_menuButton = nullptr; // a sibling window
+    // The tip about the field's value, a second after the pointer came to rest on it.
+    wxTimer m_tipTimer;
     int32_t m_menuId = -1;
     bool m_rawFormat = false;
     const CRawDataSetup* m_rawSetup = nullptr; // not owned

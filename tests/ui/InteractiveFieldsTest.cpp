@@ -20,6 +20,7 @@
 #include "views/ui/MorvelView.h"
 #include "views/ui/PreviewMapCtrl.h"
 #include "views/ui/SelectionChip.h"
+#include "views/ui/ToolPopups.h"
 #include "views/ui/ViewTool.h"
 #include "views/ui/ViewToolHost.h"
 
@@ -206,6 +207,9 @@ TEST_F(InteractiveFieldsTest, PointFieldsTakePickedNamesAndTheirMenuAsksTheField
     Focus(panel->point);
     PickAt(1000.5, 2039.5);
     EXPECT_EQ(panel->point->GetFieldText(), "12");
+    // Its tip describes the point.
+    panel->point->DrawMapFeedback(EnsureToolIdPopup(panel->point), Frame().GetJobView());
+    EXPECT_TRUE(IsToolIdPopupVisible());
 
     // "Zoom to point" greys while the text names no point.
     CInteractiveControlMenuButton* button = panel->point->GetMenuButton();
