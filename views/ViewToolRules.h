@@ -21,6 +21,8 @@ inline bool IsDevicePointSet(const DevicePoint& p)
 // Mouse key flags as the tools read them.
 inline constexpr uint32_t ToolKeyLButton = 0x0001, ToolKeyRButton = 0x0002, ToolKeyShift = 0x0004,
                           ToolKeyControl = 0x0008, ToolKeyMButton = 0x0010;
+// Alt held at the click; the select-by-rectangle tool hands it on in exchange word 0.
+inline constexpr uint32_t ToolKeyAlt = 0x0020;
 
 // The cursor families whose images follow the pick box size.
 enum class EToolCursorFamily { Default, Pick, Location, SelectByRect, AnchorLine };

@@ -1,5 +1,6 @@
 #include "rawdata/ui/FindRawRecordDlg.h"
 
+#include "cogo/ui/CoordinateFields.h"
 #include "core/DataExchange.h"
 #include "core/FieldExchange.h"
 #include "framework/ui/ComboBox.h"
@@ -58,7 +59,8 @@ void CFindRawRecordDlg::BuildControls()
     indented(m_roles);
     auto* nameRow = new wxBoxSizer(wxHORIZONTAL);
     m_pointLabel = new wxStaticText(boxWindow, wxID_ANY, "&Point Name:");
-    m_pointName = new wxTextCtrl(boxWindow, PointNameId);
+    // The name may be typed or picked on the map; the raw data need not hold it as a job point.
+    m_pointName = new CPointControl(boxWindow, PointNameId);
     nameRow->Add(m_pointLabel, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 6);
     nameRow->Add(m_pointName, 1);
     grid->Add(nameRow, 0, wxEXPAND | wxLEFT | wxBOTTOM, 4);

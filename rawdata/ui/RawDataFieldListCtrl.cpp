@@ -1,5 +1,7 @@
 #include "rawdata/ui/RawDataFieldListCtrl.h"
 
+#include "cogo/ui/AnchorFields.h"
+#include "cogo/ui/CoordinateFields.h"
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/EasyEdit.h"
 #include "rawdata/records/RawDataField.h"
@@ -103,6 +105,35 @@ void CRawDataFieldListCtrl::DestroyRows()
     m_rows.clear();
 }
 
+CInteractiveControl* CRawDataFieldListCtrl::CreateSurveyField(int32_t kind, wxWindowID id, const wxString& text)
+{
+    switch (kind) {
+    case 2:
+        return new CHorizontalDistanceControl(this, id, text);
+    case ValueKindHeight:
+        return new CVerticalDistanceControl(this, id, text);
+    case ValueKindSlopeDistance:
+        return new CSlopeDistanceControl(this, id, text);
+    case ValueKindAzimuth:
+    case 6:
+        return new CHorizontalAngleControl(this, id, text);
+    case ValueKindAngleRight:
+        return new CAngleRightControl(this, id, text);
+    case ValueKindZenith:
+        return new CZenithAngleControl(this, id, text);
+    case ValueKindNorthing:
+        return new CNorthingControl(this, id, text);
+    case ValueKindEasting:
+        return new CEastingControl(this, id, text);
+    case ValueKindElevation:
+        return new CElevationControl(this, id, text);
+    case ValueKindPointName:
+        return new CPointControl(this, id, text);
+    default:
+        return nullptr;
+    }
+}
+
 wxWindow* CRawDataFieldListCtrl::CreateControl(const CRawFieldEntry& entry, bool comment, wxWindowID id)
 {
     if (IsTimeKind(entry.kind)) {
@@ -123,8 +154,13 @@ wxWindow* CRawDataFieldListCtrl::CreateControl(const CRawFieldEntry& entry, bool
             choice->SetSelection(wxNOT_FOUND);
         return choice;
     }
-    // The survey-value fields (kinds 2 to 12) are plain edits that show and return the text as
-    // it stands in the line.
+    // The survey-value fields take picks too; they show and return the text as it stands in the
+    // line, formatted for the line's own setup when a pick fills them.
+    if (CInteractiveControl* field = CreateSurveyField(entry.kind, id, wxString::FromUTF8(entry.text))) {
+        field->SetRawFormat(m_setup);
+        field->SetMaxLength(TextLimit);
+        return field;
+    }
     const bool plain = entry.kind >= 13;
     const bool multiLine = plain && comment && entry.kind <= 15;
     CEasyEdit* edit = new CEasyEdit(this, id, wxString::FromUTF8(entry.text), multiLine ? wxTE_MULTILINE : 0);
@@ -138,8 +174,9 @@ wxWindow* CRawDataFieldListCtrl::CreateControl(const CRawFieldEntry& entry, bool
     return edit;
 }
 
-void CRawDataFieldListCtrl::Build(CNikonRawDataRecord& record, const CRawDataSetup*)
+void CRawDataFieldListCtrl::Build(CNikonRawDataRecord& record, const CRawDataSetup* setup)
 {
+    m_setup = setup;
     Freeze();
     DestroyRows();
     const bool comment = record.GetType() == RecordTypeComment;

@@ -12,6 +12,7 @@
 class CNikonRawDataRecord;
 class CRawDataRecord;
 class CRawDataSetup;
+class CInteractiveControl;
 class wxFlexGridSizer;
 class wxStaticText;
 
@@ -70,8 +71,11 @@ public:
 private:
     void DestroyRows();
     wxWindow* CreateControl(const CRawFieldEntry& entry, bool comment, wxWindowID id);
+    // The input field of a survey value kind (2 to 12); null for other kinds.
+    CInteractiveControl* CreateSurveyField(int32_t kind, wxWindowID id, const wxString& text);
 
     std::vector<CRawDataFieldWndPtr> m_rows;
     wxFlexGridSizer* m_grid = nullptr;
     int m_rowHeight = 0;
+    const CRawDataSetup* m_setup = nullptr; // the line's setup; not owned
 };

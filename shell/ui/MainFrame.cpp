@@ -806,3 +806,4 @@ void CMainFrame::OnDockMenuCommand(wxCommandEvent& event)
     SetModeBarVisible(bar, show);
     ShowBar(bar, show);
 }
+

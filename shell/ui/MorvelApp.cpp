@@ -1,5 +1,6 @@
 #include "shell/ui/MorvelApp.h"
 
+#include "shell/ui/AppGridToolLink.h"
 #include "framework/ui/CustomToolTipCtrl.h"
 
 #include "platform/Version.h"
@@ -130,10 +131,13 @@ CMorvelApp::CMorvelApp() : m_tools(std::make_unique<CViewToolHost>())
         return dynamic_cast<CGraphicDataTarget*>(wxWindow::FindFocus());
     };
     SetMapToolHost(m_tools.get());
+    m_gridToolLink = std::make_unique<CAppGridToolLink>(*m_tools);
+    SetGridToolLink(m_gridToolLink.get());
 }
 
 CMorvelApp::~CMorvelApp()
 {
+    SetGridToolLink(nullptr);
     SetMapToolHost(nullptr);
     DeleteTemporaryJob();
     RemoveAppHooks();

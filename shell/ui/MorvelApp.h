@@ -13,6 +13,7 @@
 class CDataFileDoc;
 class CGraphicDataExchange;
 class CViewToolHost;
+class CGridToolLink;
 class CDocTemplate;
 class CIcons;
 class CIpcService;
@@ -160,6 +161,7 @@ private:
     std::vector<double> m_calculatorStack;
     CMainFrame* m_mainFrame = nullptr;
     std::unique_ptr<CViewToolHost> m_tools;
+    std::unique_ptr<CGridToolLink> m_gridToolLink;
     // A posted delivery of held hints is on its way; later posts wait for it.
     bool m_hintPostPending = false;
     bool m_settingsLoaded = false;

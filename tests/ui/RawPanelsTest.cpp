@@ -4,6 +4,10 @@
 #include "FakeReportOutput.h"
 #include "ProgramTest.h"
 
+#include "cogo/ui/CoordinateFields.h"
+#include "framework/GraphicDataExchange.h"
+#include "model/PointRecord.h"
+
 #include "core/DataExchange.h"
 #include "core/Report.h"
 #include "framework/ui/StackingDialogBar.h"
@@ -142,8 +146,14 @@ TEST_F(RawPanelsTest, EditPanelAppliesRefusesAnInvalidRecordAndFollowsTheUndo)
     EXPECT_EQ(edit->GetTypeChooser()->GetSelection(), RecordTypeSideShot);
     ASSERT_EQ(fields->GetRowCount(), record_codes::GetLayout(RecordTypeSideShot).size());
     EXPECT_EQ(fields->GetRow(0).label->GetLabel().utf8_string(), "Pt Name:");
-    // A second build left nothing of the first behind: a label and a control a field.
-    EXPECT_EQ(fields->GetChildren().GetCount(), 2 * fields->GetRowCount());
+    // A second build left nothing of the first behind: a label and a control a field, and the
+    // menu button of a survey-value field that has a menu.
+    size_t buttons = 0;
+    for (size_t i = 0; i < fields->GetRowCount(); ++i)
+        if (auto* field = dynamic_cast<CInteractiveControl*>(fields->GetRow(i).control))
+            buttons += field->GetMenuButton() != nullptr ? 1 : 0;
+    EXPECT_GT(buttons, 0u);
+    EXPECT_EQ(fields->GetChildren().GetCount(), 2 * fields->GetRowCount() + buttons);
     // The time field is a 24-hour clock; stepping the hours wraps at midnight.
     for (size_t i = 0; i < fields->GetRowCount(); ++i) {
         if (auto* time = dynamic_cast<CRawTimeCtrl*>(fields->GetRow(i).control)) {
@@ -155,6 +165,21 @@ TEST_F(RawPanelsTest, EditPanelAppliesRefusesAnInvalidRecordAndFollowsTheUndo)
             EXPECT_FALSE(time->IsChanged());
         }
     }
+    // The point name row takes a point picked on the map.
+    auto* picked = new CPointRecord("PK1", "", CLocation(7000, 9000, 10), true);
+    ASSERT_NE(ShowPointsOnMap({picked}), nullptr);
+    CPointControl* nameField = nullptr;
+    for (size_t i = 0; i < fields->GetRowCount() && nameField == nullptr; ++i)
+        nameField = dynamic_cast<CPointControl*>(fields->GetRow(i).control);
+    ASSERT_NE(nameField, nullptr);
+    if (!GetGraphicDataExchange().IsTarget(nameField))
+        nameField->ActivateInteraction();
+    ASSERT_TRUE(GetGraphicDataExchange().IsTarget(nameField));
+    GetGraphicDataExchange().SetLocation(picked->GetLocation());
+    GetGraphicDataExchange().SetPickTolerances(0.01, 0.01);
+    GetGraphicDataExchange().Deliver(1, true);
+    EXPECT_EQ(nameField->GetFieldText(), picked->GetName());
+    GetGraphicDataExchange().Reset();
     Frame().SendSizeEvent();
     Pump();
     EXPECT_TRUE(SaveScreenshot(*Frame().GetBar(CMainFrame::DialogBarIndex), "raw_edit_panel.png"));

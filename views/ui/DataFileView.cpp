@@ -1,6 +1,8 @@
 #include "views/ui/DataFileView.h"
 
 #include "core/TextUtil.h"
+#include "views/PickQuery.h"
+#include "views/ui/PreviewMapCtrl.h"
 #include "framework/ui/KvlSplitterWnd.h"
 #include "framework/ui/WindowEvents.h"
 #include "model/DataFileSmartHintManager.h"
@@ -869,4 +871,24 @@ void CDataFileView::ClearMessageWindow()
 {
     if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp); app && app->GetMainFrame())
         app->GetMainFrame()->ClearMessageWindow();
+}
+
+bool CDataFileView::OnPickQuery808B(bool allRecords, CPickQuery& query)
+{
+    if (m_mapPane == nullptr)
+        return false;
+    // An empty pick is still an answer: the caller reads the hits.
+    m_mapPane->Core().OnPick808B(allRecords, query);
+    return true;
+}
+
+bool CDataFileView::OnCurrentHit80AC(CPickQuery& query)
+{
+    query.hits.clear();
+    RecordRef hit;
+    if (m_mapPane != nullptr && m_mapPane->GetCurrentHit(hit))
+        query.hits.push_back(hit);
+    else
+        query.hits = m_picks;
+    return true;
 }

@@ -17,6 +17,7 @@
 
 class CKvlSplitterWnd;
 class CPreviewMapCtrl;
+struct CPickQuery;
 class wxMenu;
 class wxPrinterBase;
 
@@ -78,6 +79,10 @@ public:
     int GetRawDrawMode() const { return m_rawDrawMode; }
     // 0x80AC: what a waiting field reads after event 8.
     const std::vector<RecordRef>& GetPickCollection() const { return m_picks; }
+    // 0x808B: the objects at the query's location, nearest first, from the map pane.
+    bool OnPickQuery808B(bool allRecords, CPickQuery& query);
+    // 0x80AC: the map's current hit, else the rows picked in the grid.
+    bool OnCurrentHit80AC(CPickQuery& query);
     int32_t RowToSortedIndex(int32_t row) const;
 
     // --- The raw data list.

@@ -7,6 +7,7 @@
 #include "platform/Profile.h"
 #include "views/GridScrolling.h"
 #include "views/PointRows.h"
+#include "views/ui/ToolPopups.h"
 
 #include <wx/settings.h>
 
@@ -125,4 +126,9 @@ void CGridView::OnListEscape()
         // Escape acts at once, not when the program next idles.
         job->SendHint(nullptr, HintFlush, 0);
     }
+}
+
+void CGridView::ShowObjectIdPopup(const CColoredTextLines& lines, const wxPoint& screen)
+{
+    ShowToolText(lines, screen, 0, nullptr);
 }

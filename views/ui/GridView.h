@@ -5,6 +5,8 @@
 
 #include <wx/panel.h>
 
+class CColoredTextLines;
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -24,6 +26,8 @@ public:
     virtual void ReloadRows() {}
     virtual std::string GetCellText(int32_t row, int column, const CEasyListCtrl* list) const { return {}; }
     virtual void RebuildSortOrder(int tab) {}
+    // A field's tip beside the grid (the identification popup's look), at a screen point.
+    void ShowObjectIdPopup(const CColoredTextLines& lines, const wxPoint& screen);
     virtual void SortByColumn(int column, bool toggle) {}
     virtual void OnTabChanged();
     virtual void InsertColumns();

@@ -15,6 +15,7 @@
 #include "views/MapCommands.h"
 #include "views/MapToolHost.h"
 #include "views/HoverIdentify.h"
+#include "views/ViewToolRules.h"
 #include "views/ui/MapLayer.h"
 #include "views/ui/ObjectIdWnd.h"
 #include "views/ui/ToolPopups.h"
@@ -39,7 +40,7 @@ constexpr uint32_t MkLButton = 0x0001, MkRButton = 0x0002, MkShift = 0x0004, MkC
 uint32_t FlagsOf(const wxMouseEvent& e)
 {
     return (e.LeftIsDown() ? MkLButton : 0) | (e.RightIsDown() ? MkRButton : 0) | (e.ShiftDown() ? MkShift : 0) |
-           (e.ControlDown() ? MkControl : 0) | (e.MiddleIsDown() ? MkMButton : 0);
+           (e.ControlDown() ? MkControl : 0) | (e.MiddleIsDown() ? MkMButton : 0) | (e.AltDown() ? ToolKeyAlt : 0);
 }
 
 CMorvelApp* App()
@@ -378,6 +379,8 @@ void CMapCtrl::OnLeftDown(const wxPoint& p, uint32_t flags)
             CLocation at = exchange.GetLocation();
             at.x = at.y = NoValue;
             exchange.SetLocation(at);
+            // Alt of this click, not of an earlier one.
+            exchange.SetWord(0, int32_t(flags & ToolKeyAlt));
             exchange.Deliver(ToolEventObjectHit, true);
         } else {
             tools->ToolOnLButtonDown(flags, p.x, p.y);

@@ -50,12 +50,15 @@ int32_t CSelectByRectTool::GetCursorId() const
     return ToolCursorId(EToolCursorFamily::SelectByRect, GetMorvelSettings().GetPickBoxSize());
 }
 
-bool CSelectByRectTool::OnLButtonDown(uint32_t, int32_t x, int32_t y)
+bool CSelectByRectTool::OnLButtonDown(uint32_t flags, int32_t x, int32_t y)
 {
     m_down = DevicePoint{x, y};
     m_noPress = false;
-    if (CGraphicDataExchange* exchange = GetGraphicDataExchange())
+    if (CGraphicDataExchange* exchange = GetGraphicDataExchange()) {
+        // The field reads Alt from the click that began the rectangle.
+        exchange->SetWord(0, int32_t(flags & ToolKeyAlt));
         exchange->Deliver(1, false);
+    }
     return true;
 }
 

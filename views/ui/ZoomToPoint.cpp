@@ -1,5 +1,7 @@
 #include "views/ui/ZoomToPoint.h"
 
+#include "cogo/ui/CoordinateFields.h"
+
 #include "core/DataExchange.h"
 #include "core/TextFieldExchange.h"
 #include "framework/ui/WindowHelpers.h"
@@ -60,7 +62,8 @@ void CZoomToPoint::BuildControls()
     auto* grid = new wxFlexGridSizer(2, 6, 8);
     grid->AddGrowableCol(1);
     grid->Add(new wxStaticText(this, wxID_ANY, "Point:"), 0, wxALIGN_CENTER_VERTICAL);
-    m_point = new wxTextCtrl(this, PointFieldId, wxString(), wxDefaultPosition, wxSize(140, -1));
+    m_point = new CExistingPointControl(this, PointFieldId);
+    m_point->SetMinSize(wxSize(140, -1));
     m_point->SetMaxLength(16);
     grid->Add(m_point, 1, wxEXPAND);
     grid->Add(new wxStaticText(this, wxID_ANY, "Description:"), 0, wxALIGN_CENTER_VERTICAL);
