@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cogo/CalculatorEngine.h"
 #include "model/MorvelSettings.h"
 #include "shell/RecentFileList.h"
 
@@ -59,7 +60,8 @@ public:
     int32_t GetRecentFileCount() const { return m_recentFiles.GetCount(); }
     static std::string GetFileVersionText();
     void OnViewClosing() {}
-    std::vector<double>& GetCalculatorStack() { return m_calculatorStack; }
+    // The program-wide stack, which outlives every calculator window.
+    std::vector<double>& GetCalculatorStack() { return CalculatorStack(); }
 
     // --- Job life cycle.
     void OnOpenJob();
@@ -148,7 +150,6 @@ private:
     std::unique_ptr<CIpcService> m_ipc;
     CRecentFileList m_recentFiles{9};
     std::string m_temporaryJobPath;
-    std::vector<double> m_calculatorStack;
     CMainFrame* m_mainFrame = nullptr;
     std::unique_ptr<CViewToolHost> m_tools;
     // A posted delivery of held hints is on its way; later posts wait for it.
