@@ -130,7 +130,7 @@ TEST(PointInDirectionTest, LegsAndRefusals)
         const char* what;
         double az, angle, distance, rise;
         bool ok;
-        double n, e, z;
+        double n = 0, e = 0, z = 0;
     } cases[] = {
         {"azimuth 45", 45, 0, 100, 2, true, 5070.7107, 5070.7107, 102},
         {"plus 90 turns right", 45, 90 * kDeg, 100, 0, true, 4929.2893, 5070.7107, 100},
