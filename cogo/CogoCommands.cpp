@@ -54,9 +54,10 @@ void AddInverseColumns(CReport& report, const char* second)
 
 } // namespace
 
-void CMapScratchSink::AddLine(const CLocation& from, const CLocation& to)
+void CMapScratchSink::Flush()
 {
-    AddScratchLine(from, to);
+    AddScratchLines(m_lines);
+    m_lines.clear();
 }
 
 void CMapScratchSink::AddCircle(const CLocation& centre, double radius)

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CDataFileDoc;
@@ -21,12 +22,18 @@ public:
     virtual void AddCircle(const CLocation& centre, double radius) = 0;
 };
 
-// Scratch lines and circles on the active job view's map.
+// Scratch lines and circles on the active job view's map. Lines are drawn together when the
+// sink goes (or at Flush), so a long side-shot list redraws the map once, not once a line.
 class CMapScratchSink : public CCogoScratchSink
 {
 public:
-    void AddLine(const CLocation& from, const CLocation& to) override;
+    ~CMapScratchSink() override { Flush(); }
+    void AddLine(const CLocation& from, const CLocation& to) override { m_lines.push_back({from, to}); }
     void AddCircle(const CLocation& centre, double radius) override;
+    void Flush();
+
+private:
+    std::vector<std::pair<CLocation, CLocation>> m_lines;
 };
 
 class CCogoScratchRecorder : public CCogoScratchSink
