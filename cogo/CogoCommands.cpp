@@ -67,7 +67,7 @@ void CMapScratchSink::AddCircle(const CLocation& centre, double radius)
 
 // ---- Intersection
 
-CIntersectionCommand::CIntersectionCommand()
+CIntersectionCommand::CIntersectionCommand(CReport* report) : m_report(report ? *report : m_ownReport)
 {
     m_report.AddHeaderLine("Intersection");
     for (int i = 0; i < 3; ++i)
@@ -191,7 +191,7 @@ bool CIntersectionCommand::Solve(CDataFileDoc& doc, CCogoScratchSink& scratch, C
 
 // ---- Inverse
 
-CInverseCommand::CInverseCommand()
+CInverseCommand::CInverseCommand(CReport* report) : m_report(report ? *report : m_ownReport)
 {
     m_report.AddHeaderLine("Inverse Point to Point");
 }
@@ -295,7 +295,7 @@ void CInverseCommand::InverseMultipleSideShots(CDataFileDoc& doc, CCogoScratchSi
 
 // ---- Point in direction
 
-CPointInDirectionCommand::CPointInDirectionCommand()
+CPointInDirectionCommand::CPointInDirectionCommand(CReport* report) : m_report(report ? *report : m_ownReport)
 {
     m_report.AddHeaderLine("Point In Direction");
     m_report.SetSwapColumns(5, 6, GetMorvelSettings().GetCoordOrder());

@@ -64,7 +64,8 @@ class CIntersectionCommand
 public:
     static constexpr double DefaultDirection = 1.5707963267948966;
 
-    CIntersectionCommand();
+    // The report is the panel's own when it hands one over.
+    explicit CIntersectionCommand(CReport* report = nullptr);
 
     std::string baseA, baseB;
     double directionA = DefaultDirection, directionB = DefaultDirection;
@@ -98,7 +99,8 @@ private:
                         const std::string& description, const char* unstoredLabel, std::string& north,
                         std::string& east);
 
-    CReport m_report;
+    CReport m_ownReport;
+    CReport& m_report;
 };
 
 // The inverse panel's members and its solve.
@@ -107,7 +109,8 @@ class CInverseCommand
 public:
     enum Mode { Simple = 0, SideShot = 1, Sequence = 2, MultipleSideShots = 3 };
 
-    CInverseCommand();
+    // The report is the panel's own when it hands one over.
+    explicit CInverseCommand(CReport* report = nullptr);
 
     int mode = Simple;
     std::string point1, point2;
@@ -128,14 +131,16 @@ private:
     void InverseMultipleSideShots(CDataFileDoc& doc, CCogoScratchSink& scratch,
                                   const std::vector<CRecord*>& selection);
 
-    CReport m_report;
+    CReport m_ownReport;
+    CReport& m_report;
 };
 
 // The point in direction panel's members and its solve.
 class CPointInDirectionCommand
 {
 public:
-    CPointInDirectionCommand();
+    // The report is the panel's own when it hands one over.
+    explicit CPointInDirectionCommand(CReport* report = nullptr);
 
     std::string fromPoint;
     double direction = 1.5707963267948966;
@@ -155,7 +160,8 @@ public:
     bool Solve(CDataFileDoc& doc, CCogoScratchSink& scratch, CCogoMessage* message);
 
 private:
-    CReport m_report;
+    CReport m_ownReport;
+    CReport& m_report;
 };
 
 // The label and value rows of the map-click inverse from one point to another.
