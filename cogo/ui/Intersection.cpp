@@ -211,6 +211,9 @@ void CIntersection::DoDataExchange(CDataExchange& dx)
         DDX_PointNameMayExist(&dx, IdNameD, c.storeNameD);
         DDX_Description(&dx, IdDescriptionD, c.descriptionD);
     }
+    // Setting the buttons sends no clicks: bring the fields in line with them.
+    if (!save)
+        UpdateModes(false);
 }
 
 void CIntersection::ShowResults()

@@ -35,6 +35,9 @@ TEST_F(ProgramTest, IntersectionPanelStoresBothCrossingsInOneStep)
     c.distanceA = 60;
     c.distanceB = 80;
     panel->UpdateDataEx(false);
+    EXPECT_TRUE(panel->FindWindow(CIntersection::IdDistanceA)->IsEnabled());
+    EXPECT_FALSE(panel->FindWindow(CIntersection::IdDirectionB)->IsEnabled());
+    EXPECT_TRUE(panel->FindWindow(CIntersection::IdNameD)->IsEnabled());
     const int steps = doc->GetUndoManager()->GetStepCount();
     panel->OnOK();
     Pump();
