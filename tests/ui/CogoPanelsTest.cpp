@@ -1,6 +1,8 @@
 #include "ProgramTest.h"
 
+#include "cogo/ui/CogoPanels.h"
 #include "cogo/ui/Intersection.h"
+#include "cogo/ui/PointInDirection.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "model/DataFileDoc.h"
 #include "model/DataFileUndoManager.h"
@@ -63,5 +65,38 @@ TEST_F(ProgramTest, IntersectionPanelStoresBothCrossingsInOneStep)
     ASSERT_FALSE(messages.empty());
     EXPECT_EQ(messages.back(), "No intersection exists.");
     EXPECT_EQ(doc->GetPointDatabase()->FindPoint("15", true), nullptr);
+    Exit();
+}
+
+TEST_F(ProgramTest, PointInDirectionTraverseBuildsConsecutiveLegs)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_NE(ShowPointsOnMap({new CPointRecord("1", "", CLocation(5000, 5000, 100), true),
+                               new CPointRecord("2", "", CLocation(5100, 5000, NoValue), true)}),
+              nullptr);
+    CDataFileDoc* doc = CDataFileDoc::GetActiveDoc();
+    auto* panel = dynamic_cast<CPointInDirection*>(MakeCogoPanel(7152));
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(Frame().GetStackingBar()->PushDialog(panel));
+    Frame().ShowDialogBar(true);
+    Pump();
+    CPointInDirectionCommand& c = panel->Command();
+    c.fromPoint = "1";
+    c.direction = 0.7853981633974483;
+    c.distance = 100;
+    c.rise = 2;
+    panel->UpdateDataEx(false);
+    panel->OnOK();
+    panel->OnOK();
+    Pump();
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    CPointRecord* first = doc->GetPointDatabase()->FindPoint("3", true);
+    CPointRecord* second = doc->GetPointDatabase()->FindPoint("4", true);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_NEAR(second->GetLocation().x - first->GetLocation().x, 70.7107, 1e-3);
+    EXPECT_NEAR(second->GetLocation().z, 104, 1e-3);
+    EXPECT_EQ(static_cast<wxTextCtrl*>(panel->FindWindow(CPointInDirection::IdFrom))->GetValue(), "4");
+
     Exit();
 }
