@@ -145,3 +145,16 @@ void RedrawActiveMapAfterEdit(bool selectedOnly)
     if (CPreviewMapCore* map = ActiveMap(doc))
         Redraw(map, selectedOnly ? DrawModeResyncHighlight : DrawModeSelected, nullptr, DrawColourErase);
 }
+
+void AddScratchLines(const std::vector<std::pair<CLocation, CLocation>>& lines)
+{
+    CDataFileDoc* doc;
+    CPreviewMapCore* map = ActiveMap(doc);
+    if (!map || !GetMorvelSettings().GetShowScratchLines() || lines.empty())
+        return;
+    CModifiedFlagGuard guard(doc);
+    for (const auto& [from, to] : lines)
+        if (!from.IsSamePosition(to))
+            map->AddScratchLine(from, to);
+    map->Refresh();
+}

@@ -4,6 +4,8 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 class CPreviewMapCore;
 class CRecord;
@@ -17,6 +19,8 @@ CPreviewMapCore* GetActivePreviewMap();
 // None of them marks the job modified.
 void AddScratchLine(const CLocation& from, const CLocation& to);
 void AddScratchLineBetweenPoints(const std::string& from, const std::string& to);
+// Many lines with one redraw, for lists of thousands.
+void AddScratchLines(const std::vector<std::pair<CLocation, CLocation>>& lines);
 void AddScratchCircle(const CLocation& centre, double radius);
 void AddScratchCircleAtPoint(const std::string& centre, double radius);
 void AddConstructionLine(const CLocation& from, const CLocation& to);

@@ -54,7 +54,8 @@ bool CPointExists::OnInitDialog()
     CEasyDialog::OnInitDialog();
     m_messageText = textutil::ReplaceFirst(textutil::ReplaceFirst(LoadResourceString(39), "%1", m_typedName), "%2",
                                            m_proposedName);
-    m_overwrite->Enable(!IsUnusableName(m_typedName));
+    m_overwrite->Enable(m_allowOverwrite && !IsUnusableName(m_typedName));
+    m_overwrite->Show(m_allowOverwrite);
     m_useNextAvailable->Enable(!m_proposedName.empty() && !IsUnusableName(m_proposedName));
     UpdateDataEx(false);
     GetSizer()->SetSizeHints(this);
@@ -85,10 +86,23 @@ void CPointExists::OnCancel()
 
 int CPointExists::Ask(const std::string& typedName, const std::string& proposedName, std::string* chosen)
 {
+    return AskWith(typedName, proposedName, chosen, true);
+}
+
+int CPointExists::AskWithoutOverwrite(const std::string& typedName, const std::string& proposedName,
+                                      std::string* chosen)
+{
+    return AskWith(typedName, proposedName, chosen, false);
+}
+
+int CPointExists::AskWith(const std::string& typedName, const std::string& proposedName, std::string* chosen,
+                          bool allowOverwrite)
+{
     // A proposal that is the typed name itself means the job found no free name.
     const std::string proposal = proposedName == typedName ? std::string() : proposedName;
     CPointExists dialog;
     dialog.SetNames(typedName, proposal);
+    dialog.SetAllowOverwrite(allowOverwrite);
     wxWindow* owner = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
     dialog.CreateModalHost(owner);
     dialog.PositionNear();

@@ -34,6 +34,11 @@ public:
 
     // Shows the prompt for a taken name; the answer as the point-name check expects it.
     static int Ask(const std::string& typedName, const std::string& proposedName, std::string* chosen);
+    // The same prompt where overwriting is no answer: the taken name is one the same solve is
+    // about to store.
+    static int AskWithoutOverwrite(const std::string& typedName, const std::string& proposedName,
+                                   std::string* chosen);
+    void SetAllowOverwrite(bool allow) { m_allowOverwrite = allow; }
     // Makes this the prompt the point-name check shows.
     static void Install();
     static void Uninstall();
@@ -51,4 +56,8 @@ private:
     wxButton* m_useNextAvailable = nullptr;
     std::string m_messageText;
     wxButton* m_overwrite = nullptr;
+    bool m_allowOverwrite = true;
+
+    static int AskWith(const std::string& typedName, const std::string& proposedName, std::string* chosen,
+                       bool allowOverwrite);
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cogo/CalculatorEngine.h"
 #include "model/MorvelSettings.h"
 #include "shell/RecentFileList.h"
 
@@ -62,7 +63,8 @@ public:
     // "About Morvel...": the About box, modal over the main window.
     void OnAppAbout();
     void OnViewClosing() {}
-    std::vector<double>& GetCalculatorStack() { return m_calculatorStack; }
+    // The program-wide stack, which outlives every calculator window.
+    std::vector<double>& GetCalculatorStack() { return CalculatorStack(); }
 
     // --- Job life cycle.
     void OnOpenJob();
@@ -158,7 +160,6 @@ private:
     std::unique_ptr<CIpcService> m_ipc;
     CRecentFileList m_recentFiles{9};
     std::string m_temporaryJobPath;
-    std::vector<double> m_calculatorStack;
     CMainFrame* m_mainFrame = nullptr;
     std::unique_ptr<CViewToolHost> m_tools;
     std::unique_ptr<CGridToolLink> m_gridToolLink;

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "cogo/CalculatorEngine.h"
+#include "core/NoValue.h"
+
+#include <wx/dialog.h>
+#include <wx/vlbox.h>
+
+class wxRadioButton;
+class wxTextCtrl;
+
+// The stack display: the newest values at the bottom.
+class CCalculatorListBox : public wxVListBox
+{
+public:
+    CCalculatorListBox(wxWindow* parent, int id, const CCalculatorEngine& engine);
+    void Refill();
+
+protected:
+    void OnDrawItem(wxDC& dc, const wxRect& rect, size_t n) const override;
+    wxCoord OnMeasureItem(size_t n) const override;
+
+private:
+    const CCalculatorEngine& m_engine;
+    std::vector<std::string> m_rows;
+};
+
+// The caption-less reverse-Polish calculator over the program-wide stack; dragged by its
+// background, keys by mouse or keyboard.
+class CCalculator : public wxDialog
+{
+public:
+    static constexpr int IdEntry = 1000, IdStack = 1737;
+
+    CCalculator(wxWindow* parent, double startValue = NoValue);
+    ~CCalculator() override;
+
+    CCalculatorEngine& Engine() { return m_engine; }
+    // A key by its command id, as a click on it.
+    void PressKey(int key);
+    // A key press as the keyboard delivers it; true when the calculator used it.
+    bool HandleKey(const wxKeyEvent& event);
+    // Refills the display after the stack changed from outside.
+    void RefreshStack() { Refresh(); }
+
+private:
+    void Refresh();
+    void SyncEntry();
+    void UseResult();
+    void OnCharHook(wxKeyEvent& event);
+    void OnMouse(wxMouseEvent& event);
+
+    CCalculatorEngine m_engine;
+    CCalculatorListBox* m_stack = nullptr;
+    wxTextCtrl* m_entry = nullptr;
+    wxRadioButton* m_modes[3] = {};
+    wxPoint m_dragFrom;
+    bool m_dragging = false;
+};
+
+// The frame's one calculator: made and shown at the first call, afterwards the value (when it is
+// one) is pushed onto the open calculator's stack.
+CCalculator* ShowCalculator(wxWindow* parent, double value);
+void CloseCalculator();

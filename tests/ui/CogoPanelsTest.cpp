@@ -1,0 +1,102 @@
+#include "ProgramTest.h"
+
+#include "cogo/ui/CogoPanels.h"
+#include "cogo/ui/Intersection.h"
+#include "cogo/ui/PointInDirection.h"
+#include "framework/ui/StackingDialogBar.h"
+#include "model/DataFileDoc.h"
+#include "model/DataFileUndoManager.h"
+#include "model/PointDatabase.h"
+#include "model/PointRecord.h"
+#include "shell/ui/MainFrame.h"
+
+#include <wx/textctrl.h>
+
+using morvel::test::ProgramTest;
+
+TEST_F(ProgramTest, IntersectionPanelStoresBothCrossingsInOneStep)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_NE(ShowPointsOnMap({new CPointRecord("1", "", CLocation(1000, 1000, NoValue), true),
+                               new CPointRecord("2", "", CLocation(1100, 1000, NoValue), true),
+                               new CPointRecord("12", "", CLocation(1050, 1100, NoValue), true)}),
+              nullptr);
+    CDataFileDoc* doc = CDataFileDoc::GetActiveDoc();
+    ASSERT_NE(doc, nullptr);
+
+    auto* panel = new CIntersection;
+    ASSERT_TRUE(Frame().GetStackingBar()->PushDialog(panel));
+    Frame().ShowDialogBar(true);
+    Pump();
+    CIntersectionCommand& c = panel->Command();
+    EXPECT_EQ(c.storeNameC, "13");
+    EXPECT_EQ(c.storeNameD, "14");
+    c.baseA = "1";
+    c.baseB = "2";
+    c.modeA = c.modeB = 1;
+    c.distanceA = 60;
+    c.distanceB = 80;
+    panel->UpdateDataEx(false);
+    EXPECT_TRUE(panel->FindWindow(CIntersection::IdDistanceA)->IsEnabled());
+    EXPECT_FALSE(panel->FindWindow(CIntersection::IdDirectionB)->IsEnabled());
+    EXPECT_TRUE(panel->FindWindow(CIntersection::IdNameD)->IsEnabled());
+    const int steps = doc->GetUndoManager()->GetStepCount();
+    panel->OnOK();
+    Pump();
+
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_EQ(doc->GetUndoManager()->GetStepCount(), steps + 1);
+    CPointRecord* stored = doc->GetPointDatabase()->FindPoint("13", true);
+    ASSERT_NE(stored, nullptr);
+    EXPECT_NEAR(stored->GetLocation().y, 952, 1e-3);
+    EXPECT_NEAR(stored->GetLocation().x, 1036, 1e-3);
+    EXPECT_STREQ(stored->GetDescription(), "I-sect Pt C");
+    ASSERT_NE(doc->GetPointDatabase()->FindPoint("14", true), nullptr);
+    EXPECT_EQ(static_cast<wxTextCtrl*>(panel->FindWindow(CIntersection::IdNameC))->GetValue(), "15");
+    EXPECT_EQ(static_cast<wxTextCtrl*>(panel->FindWindow(CIntersection::IdNameD))->GetValue(), "16");
+    EXPECT_FALSE(panel->FindWindow(CIntersection::IdNorthC)->GetLabel().empty());
+    ASSERT_TRUE(SaveScreenshot(Frame(), "cogo_intersection.png"));
+
+    // Parallel lines: the box says so and nothing is stored.
+    c.modeA = c.modeB = 0;
+    panel->UpdateDataEx(false);
+    panel->OnOK();
+    Pump();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back(), "No intersection exists.");
+    EXPECT_EQ(doc->GetPointDatabase()->FindPoint("15", true), nullptr);
+    Exit();
+}
+
+TEST_F(ProgramTest, PointInDirectionTraverseBuildsConsecutiveLegs)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_NE(ShowPointsOnMap({new CPointRecord("1", "", CLocation(5000, 5000, 100), true),
+                               new CPointRecord("2", "", CLocation(5100, 5000, NoValue), true)}),
+              nullptr);
+    CDataFileDoc* doc = CDataFileDoc::GetActiveDoc();
+    auto* panel = dynamic_cast<CPointInDirection*>(MakeCogoPanel(7152));
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(Frame().GetStackingBar()->PushDialog(panel));
+    Frame().ShowDialogBar(true);
+    Pump();
+    CPointInDirectionCommand& c = panel->Command();
+    c.fromPoint = "1";
+    c.direction = 0.7853981633974483;
+    c.distance = 100;
+    c.rise = 2;
+    panel->UpdateDataEx(false);
+    panel->OnOK();
+    panel->OnOK();
+    Pump();
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    CPointRecord* first = doc->GetPointDatabase()->FindPoint("3", true);
+    CPointRecord* second = doc->GetPointDatabase()->FindPoint("4", true);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_NEAR(second->GetLocation().x - first->GetLocation().x, 70.7107, 1e-3);
+    EXPECT_NEAR(second->GetLocation().z, 104, 1e-3);
+    EXPECT_EQ(static_cast<wxTextCtrl*>(panel->FindWindow(CPointInDirection::IdFrom))->GetValue(), "4");
+
+    Exit();
+}
