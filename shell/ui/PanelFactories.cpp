@@ -1,5 +1,7 @@
 #include "shell/ui/PanelFactories.h"
 
+#include "cogo/ui/Calculator.h"
+#include "cogo/ui/CogoPanels.h"
 #include "rawdata/ui/FindRawRecordDlg.h"
 #include "rawdata/ui/RawDataReport.h"
 #include "rawdata/ui/RawPanels.h"
@@ -7,12 +9,29 @@
 #include "shell/ui/CoordinateReport.h"
 #include "shell/ui/CutSheetReport.h"
 #include "shell/CommandIds.h"
+#include "shell/FrameWindowRegistry.h"
 #include "shell/GlobalCommandIds.h"
 #include "shell/PanelCommandTable.h"
 
+#include <wx/app.h>
+
 #include <map>
+#include <memory>
 
 namespace {
+
+// The frame's handle on the one calculator window; a value pushed after the window was closed
+// opens it again.
+class CCalculatorHandle : public CCalculatorWindow
+{
+public:
+    CCalculatorHandle(wxWindow* parent, double value) : m_parent(parent) { ShowCalculator(parent, value); }
+    void Push(double value) override { ShowCalculator(m_parent, value); }
+    void DestroyCalculatorWindow() override { CloseCalculator(); }
+
+private:
+    wxWindow* m_parent;
+};
 
 std::map<uint32_t, PanelFactory>& Factories()
 {
@@ -66,9 +85,13 @@ void RegisterStandardPanelCommands()
     RegisterPanelCommand(IdTranslateRotateScale, AdjustmentsTemplate);
     RegisterPanelCommand(IdRenamePoints, RenumberPointsTemplate);
     RegisterPanelCommand(IdInverse, InverseTemplate);
-    RegisterPanelCommand(IdPointInDirection, PointInDirectionTemplate);
-    RegisterPanelCommand(IdIntersection, IntersectionTemplate);
+    RegisterPanelCommand(IdPointInDirection, PointInDirectionTemplate, [] { return MakeCogoPanel(IdPointInDirection); });
+    RegisterPanelCommand(IdIntersection, IntersectionTemplate, [] { return MakeCogoPanel(IdIntersection); });
     // Send and Get Job check the transfer settings first (CMainFrame::OnTransferCommand).
     RegisterPanelCommand(IdSendJobToTotalStation, SendJobPanelTemplate);
     RegisterPanelCommand(IdGetJobFromTotalStation, GetJobPanelTemplate);
+
+    GetFrameWindows().calculator = [](double value) -> std::unique_ptr<CCalculatorWindow> {
+        return std::make_unique<CCalculatorHandle>(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, value);
+    };
 }

@@ -148,10 +148,10 @@ TEST_F(GlobalCommandsTest, MenuPlacesAndToolbarSnapButtons)
     EXPECT_EQ(Checked(IdIdentifyObjects), !identify);
 
     // Commands whose windows other parts bring stay off until those are there.
-    for (int id : {IdImportMorvelCoordinates, IdImportDxf, IdCreateJobFromBackup, IdScientificCalculator,
-                   IdSendJobToTotalStation, IdInverse})
+    for (int id : {IdImportMorvelCoordinates, IdImportDxf, IdCreateJobFromBackup, IdSendJobToTotalStation, IdInverse})
         EXPECT_FALSE(Enabled(id)) << id;
-    EXPECT_TRUE(Enabled(IdCoordinateReport));
+    for (int id : {IdCoordinateReport, IdScientificCalculator, IdIntersection})
+        EXPECT_TRUE(Enabled(id)) << id;
     Exit();
 }
 
