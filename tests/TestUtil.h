@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,11 @@ std::vector<unsigned char> ReadAllBytes(const std::string& path);
 void WriteAllBytes(const std::string& path, const std::vector<unsigned char>& bytes);
 std::string ReadAllText(const std::string& path);
 void WriteAllText(const std::string& path, const std::string& text);
+
+// Runs `body` where a read-only file or folder really refuses writes: as root (CI runs as
+// root), in a child process as the user "nobody", who is first given `folder` and everything in
+// it; otherwise in place. The body's failed expectations fail the calling test.
+void RunUnprivileged(const std::filesystem::path& folder, const std::function<void()>& body);
 
 // Path of a sample file in tests/data, or in the shared public sample folder.
 std::string TestDataPath(const std::string& name);
