@@ -5,14 +5,25 @@
 #include "framework/ui/WindowHelpers.h"
 
 #include <wx/dcclient.h>
+#include <wx/evtloop.h>
 #include <wx/display.h>
 #include <wx/settings.h>
 #include <wx/utils.h>
 
+#include <utility>
+
 namespace {
 constexpr int Inset = 4;  // text inside the face
 constexpr int Shadow = 8; // shadow strips on the right and bottom
+CDdxErrorDlg* s_shown = nullptr;
+wxWindow* s_liveOwner = nullptr;
 } // namespace
+
+CDdxErrorDlg::LiveOwner::LiveOwner(wxWindow* owner) : m_previous(s_liveOwner) { s_liveOwner = owner; }
+
+CDdxErrorDlg::LiveOwner::~LiveOwner() { s_liveOwner = m_previous; }
+
+CDdxErrorDlg* CDdxErrorDlg::GetShown() { return s_shown; }
 
 CDdxErrorDlg::CDdxErrorDlg(wxWindow* parent, const std::string& message, const ScreenRect& control)
     : wxDialog(parent, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxSTAY_ON_TOP),
@@ -29,9 +40,12 @@ CDdxErrorDlg::CDdxErrorDlg(wxWindow* parent, const std::string& message, const S
         const int key = e.GetKeyCode();
         if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER)
             Close(wxID_OK);
-        else if (key == WXK_ESCAPE)
+        else if (key == WXK_ESCAPE) {
             Close(wxID_CANCEL);
-        else
+            // Escape meant the window the person was in; the balloon only stood in front of it.
+            if (m_owner)
+                m_owner->Close();
+        } else
             e.Skip();
     });
 
@@ -58,10 +72,34 @@ void CDdxErrorDlg::LayoutBalloon(int screenWidth, int screenHeight)
 
 void CDdxErrorDlg::Close(int result)
 {
-    if (IsModal())
+    m_closed = true;
+    if (IsModal()) {
         EndModal(result);
-    else
-        SetReturnCode(result);
+        return;
+    }
+    SetReturnCode(result);
+    if (m_loop && m_loop->IsRunning())
+        m_loop->Exit(result);
+}
+
+int CDdxErrorDlg::RunBeside(wxWindow& owner)
+{
+    SetReturnCode(wxID_CANCEL);
+    m_owner = &owner;
+    CDdxErrorDlg* const previous = std::exchange(s_shown, this);
+    {
+        wxWindowDisabler others(this, &owner);
+        Show();
+        Raise();
+        wxGUIEventLoop loop;
+        m_loop = &loop;
+        loop.Run();
+        m_loop = nullptr;
+        Hide();
+    }
+    s_shown = previous;
+    m_owner = nullptr;
+    return GetReturnCode();
 }
 
 void CDdxErrorDlg::OnPaint(wxPaintEvent&)
@@ -94,7 +132,12 @@ void CDdxErrorDlg::Install()
         wxBell();
         const ScreenRect control = request.control ? request.control->GetScreenRect() : ScreenRect{};
         CDdxErrorDlg popup(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, request.message, control);
-        return popup.ShowModal() == wxID_OK ? 1 : 2;
+        if (s_liveOwner)
+            return popup.RunBeside(*s_liveOwner) == wxID_OK ? 1 : 2;
+        CDdxErrorDlg* const previous = std::exchange(s_shown, &popup);
+        const int result = popup.ShowModal();
+        s_shown = previous;
+        return result == wxID_OK ? 1 : 2;
     });
 }
 

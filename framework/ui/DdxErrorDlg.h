@@ -6,6 +6,8 @@
 
 #include <string>
 
+class wxGUIEventLoop;
+
 // The red balloon that reports a refused field beside its control: it beeps, shows the message
 // (one line per line of text) with a shadow, and closes on Enter (1), Escape or a click (2).
 class CDdxErrorDlg : public wxDialog
@@ -19,6 +21,29 @@ public:
     const std::string& GetMessage() const { return m_message; }
     // Ends as the person's key or click would.
     void Close(int result);
+    bool IsClosed() const { return m_closed; }
+
+    // Shows the balloon until it is closed, leaving `owner` (a window that stays open beside the
+    // job) able to take its own closing; everything else waits, as with a modal window. Escape
+    // closes the owner too.
+    int RunBeside(wxWindow& owner);
+    // The balloon on the screen now; null when none.
+    static CDdxErrorDlg* GetShown();
+
+    // While one lives, a balloon over a field of `owner` leaves the owner's Close, Escape and
+    // window closing working: the owner must then defer its own destruction until its field
+    // check has returned.
+    class LiveOwner
+    {
+    public:
+        explicit LiveOwner(wxWindow* owner);
+        ~LiveOwner();
+        LiveOwner(const LiveOwner&) = delete;
+        LiveOwner& operator=(const LiveOwner&) = delete;
+
+    private:
+        wxWindow* m_previous;
+    };
 
     // Installs the balloon as the program's validation pop-up.
     static void Install();
@@ -30,4 +55,7 @@ private:
     std::string m_message;
     ScreenRect m_control;
     wxSize m_text;
+    wxWindow* m_owner = nullptr;
+    bool m_closed = false;
+    wxGUIEventLoop* m_loop = nullptr;
 };

@@ -19,6 +19,7 @@
 #include "views/ui/ViewTool.h"
 #include "views/ui/ViewToolHost.h"
 #include "views/ui/ZoomToPoint.h"
+#include "framework/ui/DdxErrorDlg.h"
 
 #include <wx/button.h>
 #include <wx/dialog.h>
@@ -440,6 +441,81 @@ TEST_F(PopupTest, ZoomToPointOpensZoomsAndClosesAgain)
     Frame().ProcessWindowEvent(command);
     Pump();
     EXPECT_EQ(CZoomToPoint::GetInstance(), nullptr);
+    Exit();
+}
+
+// With the balloon up over a refused name, every way out of the window still closes it.
+TEST_F(PopupTest, ZoomToPointClosesWhileItsBalloonShows)
+{
+    ASSERT_NO_FATAL_FAILURE(StartWithPoints());
+    auto key = [](wxWindow& to, int code) {
+        wxKeyEvent press(wxEVT_CHAR_HOOK);
+        press.m_keyCode = code;
+        press.SetEventObject(&to);
+        to.ProcessWindowEvent(press);
+    };
+    struct Case
+    {
+        const char* name;
+        std::function<void(CZoomToPoint&, CDdxErrorDlg&)> leave;
+    };
+    const Case cases[] = {
+        {"Close", [](CZoomToPoint& d, CDdxErrorDlg&) {
+             wxWindow* close = d.FindWindow(wxID_CANCEL);
+             wxCommandEvent click(wxEVT_BUTTON, wxID_CANCEL);
+             click.SetEventObject(close);
+             close->ProcessWindowEvent(click);
+         }},
+        {"Escape on the balloon", [&](CZoomToPoint&, CDdxErrorDlg& b) { key(b, WXK_ESCAPE); }},
+        {"Escape in the field", [&](CZoomToPoint& d, CDdxErrorDlg&) { key(*d.GetPointField(), WXK_ESCAPE); }},
+        {"Alt+F4", [](CZoomToPoint& d, CDdxErrorDlg&) { d.GetFrame()->Close(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        wxCommandEvent command(wxEVT_MENU, IdZoomToPoint);
+        Frame().ProcessWindowEvent(command);
+        CZoomToPoint* dialog = CZoomToPoint::GetInstance();
+        ASSERT_NE(dialog, nullptr);
+        dialog->GetPointField()->SetValue("999");
+        std::string said;
+        bool balloonStayed = false;
+        dialog->CallAfter([&] {
+            CDdxErrorDlg* balloon = CDdxErrorDlg::GetShown();
+            if (!balloon)
+                return;
+            said = balloon->GetMessage();
+            c.leave(*dialog, *balloon);
+            // A way out the balloon kept for itself would leave the test waiting on it.
+            if (!balloon->IsClosed()) {
+                balloonStayed = true;
+                balloon->Close(wxID_CANCEL);
+            }
+        });
+        dialog->OnOK();
+        Pump();
+        EXPECT_FALSE(said.empty());
+        EXPECT_FALSE(balloonStayed);
+        EXPECT_EQ(CZoomToPoint::GetInstance(), nullptr);
+        EXPECT_EQ(CDdxErrorDlg::GetShown(), nullptr);
+    }
+    // Enter on the balloon closes the balloon alone; the window stays for the next name.
+    wxCommandEvent command(wxEVT_MENU, IdZoomToPoint);
+    Frame().ProcessWindowEvent(command);
+    CZoomToPoint* dialog = CZoomToPoint::GetInstance();
+    ASSERT_NE(dialog, nullptr);
+    dialog->GetPointField()->SetValue("999");
+    dialog->CallAfter([&] {
+        if (CDdxErrorDlg* balloon = CDdxErrorDlg::GetShown()) {
+            key(*balloon, WXK_RETURN);
+            if (!balloon->IsClosed())
+                balloon->Close(wxID_CANCEL);
+        }
+    });
+    dialog->OnOK();
+    Pump();
+    EXPECT_EQ(CZoomToPoint::GetInstance(), dialog);
+    Frame().ProcessWindowEvent(command);
+    Pump();
     Exit();
 }
 
