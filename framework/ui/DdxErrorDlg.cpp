@@ -2,9 +2,12 @@
 
 #include "core/DataExchange.h"
 #include "core/WindowPlacement.h"
+#include "framework/ui/DdxFieldFrame.h"
 #include "framework/ui/WindowHelpers.h"
 
 #include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
 #include <wx/evtloop.h>
 #include <wx/display.h>
 #include <wx/settings.h>
@@ -54,6 +57,42 @@ CDdxErrorDlg::CDdxErrorDlg(wxWindow* parent, const std::string& message, const S
         display = 0;
     const wxRect screen = wxDisplay(static_cast<unsigned>(display)).GetGeometry();
     LayoutBalloon(screen.width, screen.height);
+}
+
+bool CDdxErrorDlg::Show(bool show)
+{
+    if (show && !IsShown()) {
+        CaptureBehind();
+        if (!m_control.IsEmpty() && !m_frame) {
+            m_frame = new CDdxFieldFrame(this, m_control);
+            m_frame->Show();
+        }
+    } else if (!show && m_frame) {
+        m_frame->Destroy();
+        m_frame = nullptr;
+    }
+    return wxDialog::Show(show);
+}
+
+void CDdxErrorDlg::CaptureBehind()
+{
+    const wxRect r = GetScreenRect();
+    if (r.width <= 0 || r.height <= 0)
+        return;
+    m_behind = wxBitmap(r.width, r.height, 24);
+    {
+        wxMemoryDC memory(m_behind);
+        wxScreenDC screen;
+        memory.Blit(0, 0, r.width, r.height, &screen, r.x, r.y);
+    }
+    // The shadow lets what lies behind show through every second pixel, as a checkerboard.
+    wxImage image = m_behind.ConvertToImage();
+    unsigned char* rgb = image.GetData();
+    for (int y = 0; y < r.height; ++y)
+        for (int x = 0; x < r.width; ++x, rgb += 3)
+            if ((x + y) & 1)
+                rgb[0] = rgb[1] = rgb[2] = 0;
+    m_shadow = wxBitmap(image);
 }
 
 void CDdxErrorDlg::LayoutBalloon(int screenWidth, int screenHeight)
@@ -106,11 +145,20 @@ void CDdxErrorDlg::OnPaint(wxPaintEvent&)
 {
     wxPaintDC dc(this);
     const wxSize size = GetClientSize();
-    // Shadow strips, then the red face with a raised edge and the message.
+    // What lay behind, darkened in the shadow strips; then the red face with a raised edge and
+    // the message.
     dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.SetBrush(wxBrush(wxColour(96, 96, 96)));
-    dc.DrawRectangle(Shadow, size.y - Shadow, size.x - Shadow, Shadow);
-    dc.DrawRectangle(size.x - Shadow, Shadow, Shadow, size.y - Shadow);
+    const wxRect bottom(Shadow, size.y - Shadow, size.x - Shadow, Shadow);
+    const wxRect right(size.x - Shadow, Shadow, Shadow, size.y - Shadow);
+    if (m_behind.IsOk() && m_shadow.IsOk() && m_shadow.GetSize() == size) {
+        dc.DrawBitmap(m_behind, 0, 0);
+        for (const wxRect& strip : {bottom, right})
+            dc.DrawBitmap(m_shadow.GetSubBitmap(strip), strip.GetPosition());
+    } else {
+        dc.SetBrush(wxBrush(wxColour(96, 96, 96)));
+        dc.DrawRectangle(bottom);
+        dc.DrawRectangle(right);
+    }
     const wxRect face(0, 0, size.x - Shadow, size.y - Shadow);
     dc.SetBrush(wxBrush(wxColour(255, 0, 0)));
     dc.DrawRectangle(face);
