@@ -32,6 +32,9 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <cstring>
+#include <map>
+
 using morvel::test::ProgramTest;
 
 namespace {
@@ -91,6 +94,26 @@ TEST_F(RawPanelsTest, EditPanelAppliesRefusesAnInvalidRecordAndFollowsTheUndo)
     EXPECT_EQ(edit->GetTypeChooser()->GetString(0), "'CO' Comment:");
     EXPECT_EQ(edit->GetTypeChooser()->GetString(12), "'F2' Face Two:");
     EXPECT_EQ(edit->GetTypeChooser()->GetSelection(), 0);
+    {
+        // The chooser shows every type with the raw data list's image for it, from one builder.
+        std::vector<wxBitmap> images;
+        std::map<int32_t, int32_t> typeImages;
+        CRawDataListCtrl::BuildImageList(images, typeImages, [this](int32_t icon) { return App().GetIcon(uint32_t(icon), true); });
+        ASSERT_EQ(images.size(), 7u);
+        for (unsigned type = 0; type < edit->GetTypeChooser()->GetCount(); ++type) {
+            SCOPED_TRACE(type);
+            const int32_t image = CRawDataListCtrl::GetRecordTypeImage(int32_t(type));
+            ASSERT_EQ(typeImages.count(int32_t(type)), image >= 0 ? 1u : 0u);
+            const wxBitmap shown = edit->GetTypeChooser()->GetItemBitmap(type);
+            ASSERT_EQ(shown.IsOk(), image >= 0);
+            if (image >= 0) {
+                EXPECT_EQ(typeImages[int32_t(type)], image);
+                const wxImage a = shown.ConvertToImage(), b = images[size_t(image)].ConvertToImage();
+                ASSERT_EQ(a.GetSize(), b.GetSize());
+                EXPECT_EQ(std::memcmp(a.GetData(), b.GetData(), size_t(a.GetWidth() * a.GetHeight() * 3)), 0);
+            }
+        }
+    }
     CRawDataFieldListCtrl* fields = edit->GetFieldEditor();
     ASSERT_EQ(fields->GetRowCount(), 1u);
     // A note types over several lines; the line stays one line.
