@@ -89,6 +89,13 @@ void ProgramTest::SetUp()
     SetAppProfile(m_profile.get());
 
     SetModalAnswerer([this](wxDialog& dialog) {
+        // A box without the main window above it can open behind it, and the program looks hung.
+        if (CMainFrame* main = m_app ? m_app->GetMainFrame() : nullptr) {
+            wxWindow* owner = dialog.GetParent();
+            while (owner && owner != main)
+                owner = owner->GetParent();
+            EXPECT_EQ(owner, main) << "a box without the main window as its parent: " << dialog.GetTitle().utf8_string();
+        }
         if (auto* box = dynamic_cast<CMessageBoxFS*>(CEasyDialog::FromHost(dialog))) {
             messages.push_back(box->GetRequest().text);
             if (answers.empty())
