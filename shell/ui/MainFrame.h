@@ -155,6 +155,7 @@ private:
     bool m_viewPresent = false;
     bool m_closing = false;
     bool m_fullScreen = false;
+    bool m_wasMaximized = false;
     CView* m_lastIdleView = nullptr;
     bool m_lastIdleViewSeen = false;
 
