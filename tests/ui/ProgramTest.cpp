@@ -24,6 +24,8 @@
 
 #include <cstdlib>
 #include <dlfcn.h>
+#include <sys/stat.h>
+#include <utility>
 #include <filesystem>
 #include <vector>
 
@@ -85,6 +87,15 @@ void ProgramTest::SetUp()
     setenv("XDG_CACHE_HOME", (h / "cache").c_str(), 1);
     setenv("MORVEL_PROFILE", (h / "config" / "Morvel.ini").c_str(), 1);
     setenv("MORVEL_IPC_NAME", ("Morvel-test-" + h.filename().string()).c_str(), 1);
+    // Nothing a test does opens a program on the desktop: a stand-in opener that knows rich text.
+    std::filesystem::create_directories(h / "bin");
+    for (const auto& [tool, body] : {std::pair{"xdg-open", "exit 0\n"}, std::pair{"xdg-mime", "echo writer.desktop\n"}}) {
+        const std::string path = (h / "bin" / tool).string();
+        WriteAllText(path, std::string("#!/bin/sh\n") + body);
+        ::chmod(path.c_str(), 0755);
+    }
+    m_path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", ((h / "bin").string() + ":" + m_path).c_str(), 1);
     m_profile = std::make_unique<CProfile>(h / "config" / "Morvel.ini");
     SetAppProfile(m_profile.get());
 
@@ -116,6 +127,8 @@ void ProgramTest::TearDown()
     if (m_started)
         Exit();
     SetModalAnswerer({});
+    if (home)
+        setenv("PATH", m_path.c_str(), 1);
     SetAppProfile(nullptr);
     m_profile.reset();
     home.reset();

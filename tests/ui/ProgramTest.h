@@ -84,6 +84,7 @@ private:
     bool m_started = false;
     std::vector<char*> m_argv;
     std::vector<std::string> m_arguments;
+    std::string m_path;
 };
 
 } // namespace morvel::test
