@@ -137,7 +137,7 @@ protected:
 
 TEST_F(PopupTest, APauseOverOnePointShowsItsDescriptionBesideTheCursor)
 {
-    StartWithPoints();
+    ASSERT_NO_FATAL_FAILURE(StartWithPoints());
     map->Preview().ZoomExtents(true);
     Pump();
     EXPECT_EQ(HoverAt(5050, 3040), nullptr) << "nothing there";
@@ -163,7 +163,7 @@ TEST_F(PopupTest, APauseOverOnePointShowsItsDescriptionBesideTheCursor)
 
 TEST_F(PopupTest, OverlappingPointsArePagedWithTheShownOneHighlighted)
 {
-    StartWithPoints();
+    ASSERT_NO_FATAL_FAILURE(StartWithPoints());
     App().GetToolHost().EnsureDefaultTool(map);
     CViewTool* tool = App().GetToolHost().GetCurrentTool();
     ASSERT_NE(tool, nullptr);
@@ -232,7 +232,7 @@ TEST_F(PopupTest, OverlappingPointsArePagedWithTheShownOneHighlighted)
 
 TEST_F(PopupTest, UndoWhileThreeObjectsShowThenAClickTouchesNoFreedRecord)
 {
-    StartWithPoints();
+    ASSERT_NO_FATAL_FAILURE(StartWithPoints());
     CDataFileUndoManager& undo = *job->GetUndoManager();
     ASSERT_TRUE(undo.RecordUndoWithText("Move point 200"));
     job->GetPointDatabase()->FindPoint("200", true)->SetLocation(CLocation(5101, 3081, NoValue), true);
@@ -267,7 +267,7 @@ TEST_F(PopupTest, UndoWhileThreeObjectsShowThenAClickTouchesNoFreedRecord)
 
 TEST_F(PopupTest, ADeletedPointOrAClosedMapTakesThePickAway)
 {
-    StartWithPoints();
+    ASSERT_NO_FATAL_FAILURE(StartWithPoints());
     CObjectIdWnd* popup = HoverAt(5000, 3000);
     ASSERT_NE(popup, nullptr);
     ASSERT_TRUE(popup->IsPopupVisible());
@@ -295,7 +295,7 @@ TEST_F(PopupTest, ADeletedPointOrAClosedMapTakesThePickAway)
 
 TEST_F(PopupTest, TipsOfListsAndFieldsAndTheSwatch)
 {
-    StartWithPoints();
+    ASSERT_NO_FATAL_FAILURE(StartWithPoints());
     auto* tip = new CObjectIdWnd(true);
     ASSERT_TRUE(tip->Create(&Frame()));
     const wxPoint at = Frame().GetScreenPosition() + wxPoint(100, 100);
@@ -320,7 +320,7 @@ TEST_F(PopupTest, TipsOfListsAndFieldsAndTheSwatch)
 
 TEST_F(PopupTest, TheChooserListsTheObjectsAndHighlightsTheRowMovedTo)
 {
-    StartWithPoints();
+    ASSERT_NO_FATAL_FAILURE(StartWithPoints());
     CPickQuery q;
     q.location = CLocation(5000, 3000, NoValue);
     q.tolerance = CLocation(0.5, 0.5, NoValue);
@@ -398,7 +398,7 @@ TEST_F(PopupTest, TheChooserListsTheObjectsAndHighlightsTheRowMovedTo)
 
 TEST_F(PopupTest, ZoomToPointOpensZoomsAndClosesAgain)
 {
-    StartWithPoints();
+    ASSERT_NO_FATAL_FAILURE(StartWithPoints());
     wxCommandEvent command(wxEVT_MENU, IdZoomToPoint);
     Frame().ProcessWindowEvent(command);
     CZoomToPoint* dialog = CZoomToPoint::GetInstance();
@@ -544,7 +544,7 @@ public:
 
 TEST_F(PopupTest, APickWaitsUntilTheMapHasDrawn)
 {
-    StartWithPoints();
+    ASSERT_NO_FATAL_FAILURE(StartWithPoints());
     CObjectIdWnd* popup = EnsureToolIdPopup(map);
     ASSERT_NE(popup, nullptr);
     CPointRecord* point = job->GetPointDatabase()->FindPoint("200", true);
@@ -568,7 +568,7 @@ TEST_F(PopupTest, APickWaitsUntilTheMapHasDrawn)
 
 TEST_F(PopupTest, TheDefaultToolsPauseShowsThePopupOrARawLinesTip)
 {
-    StartWithPoints();
+    ASSERT_NO_FATAL_FAILURE(StartWithPoints());
     CViewToolHost& tools = App().GetToolHost();
     tools.EnsureDefaultTool(map);
     tools.isForeground = [](bool) { return true; };

@@ -22,6 +22,7 @@
 #include <wx/popupwin.h>
 #include <wx/utils.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <dlfcn.h>
 #include <sys/stat.h>
@@ -147,17 +148,31 @@ bool ProgramTest::Start(const std::vector<std::string>& arguments)
     m_app = new CMorvelApp;
     wxApp::SetInstance(m_app);
     if (!wxEntryStart(argc, m_argv.data()))
-        return false;
+        return StartFailed("the toolkit could not start (is the display there?)");
     m_loop = std::make_unique<wxGUIEventLoop>();
     wxEventLoopBase::SetActive(m_loop.get());
     m_started = true;
     if (!m_app->CallOnInit()) {
         Exit();
-        return false;
+        return StartFailed("start-up ended the program");
     }
     Pump();
     // Start-up may have ended the program through its queued exit.
-    return m_app->GetMainFrame() != nullptr;
+    if (m_app->GetMainFrame() == nullptr)
+        return StartFailed("the main window closed during start-up");
+    return true;
+}
+
+bool ProgramTest::StartFailed(const char* why)
+{
+    // A start that fails under load must say why in the test's output.
+    std::string said = std::string("ProgramTest::Start: ") + why + ".";
+    for (const std::string& text : messages)
+        said += "\n  message: " + text;
+    for (const std::string& title : dialogsShown)
+        said += "\n  dialog: " + title;
+    std::fprintf(stderr, "%s\n", said.c_str());
+    return false;
 }
 
 void ProgramTest::Pump()

@@ -89,7 +89,7 @@ protected:
 
 TEST_F(RawDataTabTest, RowsHeadingsAndTipsOfTheSampleFile)
 {
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(view->GetCurrentTab(), CMorvelView::RawDataTab);
     EXPECT_EQ(Frame().GetViewTabBar()->GetSelectedTab(), CMorvelView::RawDataTab);
     ASSERT_EQ(list->GetItemCount(), 109);
@@ -170,7 +170,7 @@ TEST_F(RawDataTabTest, RowsHeadingsAndTipsOfTheSampleFile)
 
 TEST_F(RawDataTabTest, RemoveMoveAndUndoAreOneStepEach)
 {
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     CDataFileUndoManager* undo = job->GetUndoManager();
     const std::string line21 = raw_->GetRecord(20)->GetText();
     const std::string line22 = raw_->GetRecord(21)->GetText();
@@ -286,7 +286,7 @@ TEST_F(RawDataTabTest, RemoveMoveAndUndoAreOneStepEach)
 
 TEST_F(RawDataTabTest, EditRawDataRecordsShowsTheLineOfTheCurrentRecord)
 {
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     // The map's "Edit Raw Data Line #8..." leaves line index 7 as the current record's line.
     view->ShowPointsTab();
     job->SetCurrentRecord(nullptr, 7);
@@ -302,7 +302,7 @@ TEST_F(RawDataTabTest, EditRawDataRecordsShowsTheLineOfTheCurrentRecord)
 
 TEST_F(RawDataTabTest, DrawSelectionPutsTheShotOnTheMap)
 {
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     CPreviewMapCore& map = view->GetMapPane()->Preview();
     // Line 21 shoots point 2 from station 1 at the origin: azimuth 107.9916 gon, zenith angle
     // 102.3376 gon, slope distance 8.986 m.
@@ -357,7 +357,7 @@ TEST_F(RawDataTabTest, DrawSelectionPutsTheShotOnTheMap)
 // follow, and a press finds the column under it after the scroll.
 TEST_F(RawDataTabTest, TheTenColumnsScrollSidewaysInANarrowPane)
 {
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     Frame().SetSize(560, 700);
     Pump();
     const int visible = list->GetBody()->GetClientSize().x;

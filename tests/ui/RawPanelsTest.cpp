@@ -78,7 +78,7 @@ protected:
 
 TEST_F(RawPanelsTest, EditPanelAppliesRefusesAnInvalidRecordAndFollowsTheUndo)
 {
-    StartOnSample();
+    ASSERT_NO_FATAL_FAILURE(StartOnSample());
     View().ShowPointsTab();
     View().EditRawDataLine(7);
     Pump();
@@ -186,7 +186,7 @@ TEST_F(RawPanelsTest, EditPanelAppliesRefusesAnInvalidRecordAndFollowsTheUndo)
 
 TEST_F(RawPanelsTest, FindRunsOnEnterAndSaysWhatWasNotFound)
 {
-    StartOnSample();
+    ASSERT_NO_FATAL_FAILURE(StartOnSample());
     raw_panels::OpenFind();
     Pump();
     auto* find = Current<CFindRawRecordDlg>();
@@ -235,7 +235,7 @@ TEST_F(RawPanelsTest, FindRunsOnEnterAndSaysWhatWasNotFound)
 
 TEST_F(RawPanelsTest, ReduceTwiceRecordsTwoStepsAndTheOptionsOutliveARestart)
 {
-    StartOnSample();
+    ASSERT_NO_FATAL_FAILURE(StartOnSample());
     raw_panels::OpenReduce();
     Pump();
     auto* reduce = Current<CReduceRawData>();
@@ -279,7 +279,7 @@ TEST_F(RawPanelsTest, ReduceTwiceRecordsTwoStepsAndTheOptionsOutliveARestart)
 
 TEST_F(RawPanelsTest, RegenerationTakesTheGonsSetupAndCancelLeavesNoStep)
 {
-    StartOnSample();
+    ASSERT_NO_FATAL_FAILURE(StartOnSample());
     CJobFileDocSettings& settings = *Job().GetDocSettings();
     settings.SetAngleUnit(0);
     CDataFileUndoManager* undo = Job().GetUndoManager();
@@ -314,7 +314,7 @@ TEST_F(RawPanelsTest, RegenerationTakesTheGonsSetupAndCancelLeavesNoStep)
 
 TEST_F(RawPanelsTest, ReportPanelKeepsItsThreeOptions)
 {
-    StartOnSample();
+    ASSERT_NO_FATAL_FAILURE(StartOnSample());
     raw_panels::OpenReport();
     Pump();
     auto* report = Current<CRawDataReport>();
