@@ -104,17 +104,26 @@ bool ReadWhole(const std::string& path, std::string& bytes)
 
 } // namespace
 
-std::string MakeTempFileName(const std::string& folder)
+std::string MakeTempFileName(const std::string& folder, int& error)
 {
+    error = 0;
     std::string pattern = WithSeparator(folder) + "XXXXXX.tmp";
     int fd = ::mkstemps(pattern.data(), 4);
     if (fd < 0) {
-        std::string error = std::strerror(errno);
-        ShowMessageBoxFS("GetTempFileName failed:\n" + folder + "\n" + error, MB_OK | MB_ICONERROR);
+        error = errno;
         return {};
     }
     ::close(fd);
     return pattern;
+}
+
+std::string MakeTempFileName(const std::string& folder)
+{
+    int error = 0;
+    std::string path = MakeTempFileName(folder, error);
+    if (path.empty())
+        ShowMessageBoxFS("GetTempFileName failed:\n" + folder + "\n" + std::strerror(error), MB_OK | MB_ICONERROR);
+    return path;
 }
 
 std::string MakeTempFilePath()

@@ -8,6 +8,8 @@
 std::string MakeTempFilePath();
 // A new empty file "<folder>/XXXXXX.tmp"; its path, or the empty text after telling the user.
 std::string MakeTempFileName(const std::string& folder);
+// The same without telling anyone: on failure the empty text, with the system's error in `error`.
+std::string MakeTempFileName(const std::string& folder, int& error);
 
 // True when both files can be read and hold the same bytes. A file that cannot be read is
 // reported to the user.

@@ -3,6 +3,7 @@
 #include "core/ReportOutput.h"
 #include "platform/AtomicFile.h"
 #include "platform/MessageBox.h"
+#include "platform/RunTempFolder.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -284,11 +285,10 @@ bool CReport::SaveRtf(const std::string& path, const std::string& name)
 
 bool CReport::PrintWithEditor()
 {
-    std::error_code ec;
-    std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
-    if (ec)
-        folder = "/tmp";
-    std::string path = (folder / "MorvelReport-XXXXXX.rtf").string();
+    const std::string folder = GetRunTempFolder();
+    if (folder.empty())
+        return false;
+    std::string path = folder + "MorvelReport-XXXXXX.rtf";
     const int fd = ::mkstemps(path.data(), 4);
     if (fd < 0)
         return false;
@@ -297,7 +297,6 @@ bool CReport::PrintWithEditor()
         ::unlink(path.c_str());
         return false;
     }
-    // The editor prints and the file stays for it to read; the temporary folder is cleaned by
-    // the system.
+    // The editor prints and the file stays for it to read until the program exits.
     return g_output != nullptr && g_output->StartKVLEdit({"/p", path});
 }

@@ -40,3 +40,22 @@ std::optional<ScreenPoint> PlaceNearPoint(ScreenPoint at, int width, int height,
         return ScreenPoint{r.left, r.top};
     return std::nullopt;
 }
+
+std::vector<DdxFramePixel> DdxFramePixels(const ScreenRect& control, int phase)
+{
+    std::vector<DdxFramePixel> pixels;
+    const int l = control.left, t = control.top, r = control.right, b = control.bottom;
+    if (r <= l || b <= t)
+        return pixels;
+    int k = phase;
+    auto put = [&](int x, int y) { pixels.push_back({x, y, (k++ & 4) != 0}); };
+    for (int y = t; y <= b - 1; ++y)
+        put(l, y);
+    for (int x = l + 1; x <= r - 1; ++x)
+        put(x, b - 1);
+    for (int y = b - 2; y >= t; --y)
+        put(r - 1, y);
+    for (int x = r - 2; x >= l + 1; --x)
+        put(x, t);
+    return pixels;
+}

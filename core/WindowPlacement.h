@@ -3,6 +3,7 @@
 #include "core/ScreenRect.h"
 
 #include <optional>
+#include <vector>
 
 // Where pop-ups and small dialogs go on the screen; the window layer measures and moves them.
 
@@ -15,3 +16,15 @@ ScreenRect PlaceDdxBalloon(const ScreenRect& control, int width, int height, int
 // top-left at the point, then shifted left by its width, then also up by its height, then right
 // again by its width. Nothing when none fits (the caller centres the window).
 std::optional<ScreenPoint> PlaceNearPoint(ScreenPoint at, int width, int height, const ScreenRect& workArea);
+
+// The moving dotted frame round a refused control: its border pixels (left, top inclusive; right,
+// bottom exclusive) in drawing order, down the left edge, along the bottom, up the right edge and
+// back along the top, each red or white by its step from `phase`: four red, four white. The phase
+// grows by 2 a tick, so the dashes crawl round the field.
+struct DdxFramePixel
+{
+    int x = 0;
+    int y = 0;
+    bool red = false;
+};
+std::vector<DdxFramePixel> DdxFramePixels(const ScreenRect& control, int phase);

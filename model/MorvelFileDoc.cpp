@@ -121,6 +121,17 @@ void TakePermissionsOf(const std::string& temporary, const std::string& target)
     ::chmod(temporary.c_str(), mode);
 }
 
+// Said the moment the folder refuses the save's temporary file, in words a surveyor can act on.
+void TellFolderRefused(std::string folder, int error)
+{
+    if (folder.size() > 1 && IsPathSeparator(folder.back()))
+        folder.pop_back();
+    std::string reason = std::strerror(error);
+    if (!reason.empty())
+        reason[0] = char(std::tolower(static_cast<unsigned char>(reason[0])));
+    ShowMessageBoxFS("The job could not be saved in " + folder + ": " + reason + ".", MB_OK | MB_ICONERROR);
+}
+
 // A free name beside the target for a link to its old contents; empty when none can be made.
 std::string KeepOldFile(const std::string& target)
 {
@@ -416,8 +427,10 @@ bool CMorvelFileDoc::WriteJobFiles(const std::string& path)
     // systems, and the old files stay untouched until both new ones are complete.
     const std::string folder = FolderOf(path);
     const std::string rawTarget = RawPathOf(path);
-    const std::string jobTemp = MakeTempFileName(folder);
+    int tempError = 0;
+    const std::string jobTemp = MakeTempFileName(folder, tempError);
     if (jobTemp.empty()) {
+        TellFolderRefused(folder, tempError);
         NoteSaveFailure(path, "No file can be created in the folder '" + folder + "'.", 0);
         return false;
     }
@@ -428,7 +441,9 @@ bool CMorvelFileDoc::WriteJobFiles(const std::string& path)
         RemoveIfExists(jobTemp);
         return false;
     }
-    const std::string rawTemp = MakeTempFileName(folder);
+    const std::string rawTemp = MakeTempFileName(folder, tempError);
+    if (rawTemp.empty())
+        TellFolderRefused(folder, tempError);
     if (rawTemp.empty() || !WriteRawData(rawTemp, false)) {
         // The raw writer does not say why, and a left-over system error would mislead.
         NoteSaveFailure(path, rawTemp.empty() ? "No file can be created in the folder '" + folder + "'."

@@ -23,6 +23,14 @@ DesktopLauncher SetDesktopLauncher(DesktopLauncher launcher);
 using DesktopLauncher = std::function<bool(const std::string& target, const std::string& workingFolder)>;
 DesktopLauncher SetDesktopLauncher(DesktopLauncher launcher);
 
+// Runs a program found on PATH to its end and gives what it wrote to its standard output (the
+// first 64 KB). False when it cannot be started, fails, or takes longer than the milliseconds
+// (it is then ended).
+bool RunForOutput(const std::vector<std::string>& argv, std::string& output, int milliseconds = 5000);
+
+// True when a program of that name is found on PATH.
+bool FindProgramOnPath(const std::string& name);
+
 // A started program the caller watches: whether it has ended, waiting for it a while. Started
 // as LaunchProcess starts programs (an argv[0] with a '/' is taken as a path, else looked up on
 // PATH). Whatever still runs when the object goes is left to run on, and its exit is collected
@@ -35,7 +43,9 @@ public:
     CChildProcess(const CChildProcess&) = delete;
     CChildProcess& operator=(const CChildProcess&) = delete;
 
-    bool Start(const std::vector<std::string>& argv, const std::string& workingFolder = std::string());
+    // `environment` holds "NAME=value" entries set for the program on top of ours.
+    bool Start(const std::vector<std::string>& argv, const std::string& workingFolder = std::string(),
+               const std::vector<std::string>& environment = {});
     // True once the program has ended; its exit status (as waitpid gives it) in *status.
     bool HasExited(int* status = nullptr);
     // Waits up to the milliseconds for it to end; true when it has.

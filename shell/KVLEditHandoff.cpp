@@ -5,11 +5,13 @@
 #include "platform/MessageBox.h"
 #include "platform/NamedSemaphore.h"
 #include "platform/ProcessLaunch.h"
+#include "platform/RunTempFolder.h"
 #include "platform/SharedMemory.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <strings.h>
 
 namespace {
 
@@ -40,7 +42,45 @@ bool CouldNotStart()
     return false;
 }
 
+bool TellsOfRtf(const std::vector<std::string>& arguments)
+{
+    for (const std::string& a : arguments)
+        if (a.size() > 4 && strcasecmp(a.c_str() + a.size() - 4, ".rtf") == 0)
+            return true;
+    return false;
+}
+
+bool NoRtfProgram()
+{
+    ShowMessageBoxFS(NoRtfProgramMessage, MB_OK | MB_ICONERROR);
+    return false;
+}
+
+// The editor's temporary files go where the program removes them at its exit.
+std::vector<std::string> EditorEnvironment()
+{
+    const std::string folder = GetRunTempFolder();
+    if (folder.empty())
+        return {};
+    return {"TMPDIR=" + folder};
+}
+
 } // namespace
+
+bool DesktopOpensRtf()
+{
+    if (!FindProgramOnPath("xdg-open"))
+        return false;
+    if (!FindProgramOnPath("xdg-mime"))
+        return true;
+    for (const char* type : {"application/rtf", "text/rtf"}) {
+        std::string answer;
+        if (RunForOutput({"xdg-mime", "query", "default", type}, answer) &&
+            answer.find_first_not_of(" \t\r\n") != std::string::npos)
+            return true;
+    }
+    return false;
+}
 
 std::string GetKVLEditSharedMemoryName() { return WithIpcSuffix("/KVLEditSharedMemory"); }
 std::string GetKVLEditDoneEventName() { return WithIpcSuffix("/KVLEditSharedMemoryDoneEvent"); }
@@ -56,15 +96,20 @@ void SetKVLEditPathOverride(const std::string& path) { PathOverride() = path; }
 
 bool StartKVLEdit(const std::vector<std::string>& arguments)
 {
+    if (TellsOfRtf(arguments) && !DesktopOpensRtf())
+        return NoRtfProgram();
     std::vector<std::string> argv{GetKVLEditPath()};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    if (!LaunchProcess(argv))
+    CChildProcess editor;
+    if (!editor.Start(argv, std::string(), EditorEnvironment()))
         return CouldNotStart();
     return true;
 }
 
 bool SendTextToKVLEdit(const std::string& text, int waitMilliseconds)
 {
+    if (!DesktopOpensRtf())
+        return NoRtfProgram();
     const std::string blockName = GetKVLEditSharedMemoryName();
     CSharedMemory block;
     CSharedMemory::CreateResult created = block.Create(blockName, text.size() + 1);
@@ -83,7 +128,7 @@ bool SendTextToKVLEdit(const std::string& text, int waitMilliseconds)
         return CouldNotStart();
 
     CChildProcess editor;
-    if (!editor.Start({GetKVLEditPath(), "/mem"}))
+    if (!editor.Start({GetKVLEditPath(), "/mem"}, std::string(), EditorEnvironment()))
         return CouldNotStart();
 
     // Wait in short steps so that an editor that ends without taking the text is noticed at

@@ -24,6 +24,17 @@ inline constexpr int KVLEditWaitMilliseconds = 30000;
 // tried once more.
 inline constexpr int KVLEditStaleBlockSeconds = 30;
 
+// Said instead of starting the editor on rich text when the desktop has no program for it.
+inline constexpr const char* NoRtfProgramMessage =
+    "No program on this computer is set up to open rich text (.rtf) files, so the report cannot be shown.";
+
+// False when the desktop surely has no program for rich text: no xdg-open, or xdg-mime knows
+// none for application/rtf or text/rtf. Without xdg-mime to ask, the opener is trusted.
+bool DesktopOpensRtf();
+
+// The editor writes the files it hands on into the run's own temporary folder, which goes when
+// the program exits.
+
 // Starts the editor with the arguments. "KVLEdit could not be started." when it cannot be.
 bool StartKVLEdit(const std::vector<std::string>& arguments);
 

@@ -1,10 +1,15 @@
 #include "TestUtil.h"
 
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
-#include <stdexcept>
 #include <grp.h>
+#include <iterator>
+#include <pwd.h>
+#include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -73,6 +78,64 @@ std::string TestDataPath(const std::string& name)
 std::string SharedTestDataPath(const std::string& name)
 {
     return std::string(MORVEL_SHARED_TEST_DATA_DIR) + "/" + name;
+}
+
+namespace {
+
+int FailedParts()
+{
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    if (!info)
+        return 0;
+    int failed = 0;
+    const ::testing::TestResult& result = *info->result();
+    for (int i = 0; i < result.total_part_count(); ++i)
+        failed += result.GetTestPartResult(i).failed() ? 1 : 0;
+    return failed;
+}
+
+void ChownTree(const std::filesystem::path& folder, uid_t uid, gid_t gid)
+{
+    std::error_code ec;
+    ::lchown(folder.c_str(), uid, gid);
+    for (auto it = std::filesystem::recursive_directory_iterator(folder, ec);
+         !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
+        ::lchown(it->path().c_str(), uid, gid);
+}
+
+} // namespace
+
+void RunUnprivileged(const std::filesystem::path& folder, const std::function<void()>& body)
+{
+    if (::geteuid() != 0) {
+        body();
+        return;
+    }
+    const passwd* nobody = ::getpwnam("nobody");
+    ASSERT_NE(nobody, nullptr) << "no user \"nobody\" to run the read-only check as";
+    const uid_t uid = nobody->pw_uid;
+    const gid_t gid = nobody->pw_gid;
+    ChownTree(folder, uid, gid);
+    const int failedBefore = FailedParts();
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0) << "fork failed";
+    if (child == 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0) {
+            std::fprintf(stderr, "cannot become the user \"nobody\"\n");
+            ::_exit(3);
+        }
+        body();
+        std::fflush(nullptr);
+        // _exit: the child must not run the parent's clean-up (its folders, the leak check).
+        ::_exit(FailedParts() > failedBefore ? 1 : 0);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    ChownTree(folder, 0, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "the check run as \"nobody\" failed (its messages are above); status " << status;
 }
 
 } // namespace morvel::test

@@ -33,6 +33,10 @@ void WriteAllText(const std::string& path, const std::string& text);
 // only when the check returned true; a child that cannot drop its rights or dies is a failure.
 // Files the check touches must be reachable by that user.
 bool RunUnprivileged(const std::function<bool()>& check);
+// Runs `body` where a read-only file or folder really refuses writes: as root (CI runs as
+// root), in a child process as the user "nobody", who is first given `folder` and everything in
+// it; otherwise in place. The body's failed expectations fail the calling test.
+void RunUnprivileged(const std::filesystem::path& folder, const std::function<void()>& body);
 
 // Path of a sample file in tests/data, or in the shared public sample folder.
 std::string TestDataPath(const std::string& name);

@@ -2,17 +2,31 @@
 
 #include "core/DataExchange.h"
 #include "core/WindowPlacement.h"
+#include "framework/ui/DdxFieldFrame.h"
 #include "framework/ui/WindowHelpers.h"
 
 #include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/evtloop.h>
 #include <wx/display.h>
 #include <wx/settings.h>
 #include <wx/utils.h>
 
+#include <utility>
+
 namespace {
 constexpr int Inset = 4;  // text inside the face
 constexpr int Shadow = 8; // shadow strips on the right and bottom
+CDdxErrorDlg* s_shown = nullptr;
+wxWindow* s_liveOwner = nullptr;
 } // namespace
+
+CDdxErrorDlg::LiveOwner::LiveOwner(wxWindow* owner) : m_previous(s_liveOwner) { s_liveOwner = owner; }
+
+CDdxErrorDlg::LiveOwner::~LiveOwner() { s_liveOwner = m_previous; }
+
+CDdxErrorDlg* CDdxErrorDlg::GetShown() { return s_shown; }
 
 CDdxErrorDlg::CDdxErrorDlg(wxWindow* parent, const std::string& message, const ScreenRect& control)
     : wxDialog(parent, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxSTAY_ON_TOP),
@@ -29,9 +43,12 @@ CDdxErrorDlg::CDdxErrorDlg(wxWindow* parent, const std::string& message, const S
         const int key = e.GetKeyCode();
         if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER)
             Close(wxID_OK);
-        else if (key == WXK_ESCAPE)
+        else if (key == WXK_ESCAPE) {
             Close(wxID_CANCEL);
-        else
+            // Escape meant the window the person was in; the balloon only stood in front of it.
+            if (m_owner)
+                m_owner->Close();
+        } else
             e.Skip();
     });
 
@@ -40,6 +57,42 @@ CDdxErrorDlg::CDdxErrorDlg(wxWindow* parent, const std::string& message, const S
         display = 0;
     const wxRect screen = wxDisplay(static_cast<unsigned>(display)).GetGeometry();
     LayoutBalloon(screen.width, screen.height);
+}
+
+bool CDdxErrorDlg::Show(bool show)
+{
+    if (show && !IsShown()) {
+        CaptureBehind();
+        if (!m_control.IsEmpty() && !m_frame) {
+            m_frame = new CDdxFieldFrame(this, m_control);
+            m_frame->Show();
+        }
+    } else if (!show && m_frame) {
+        m_frame->Destroy();
+        m_frame = nullptr;
+    }
+    return wxDialog::Show(show);
+}
+
+void CDdxErrorDlg::CaptureBehind()
+{
+    const wxRect r = GetScreenRect();
+    if (r.width <= 0 || r.height <= 0)
+        return;
+    m_behind = wxBitmap(r.width, r.height, 24);
+    {
+        wxMemoryDC memory(m_behind);
+        wxScreenDC screen;
+        memory.Blit(0, 0, r.width, r.height, &screen, r.x, r.y);
+    }
+    // The shadow lets what lies behind show through every second pixel, as a checkerboard.
+    wxImage image = m_behind.ConvertToImage();
+    unsigned char* rgb = image.GetData();
+    for (int y = 0; y < r.height; ++y)
+        for (int x = 0; x < r.width; ++x, rgb += 3)
+            if ((x + y) & 1)
+                rgb[0] = rgb[1] = rgb[2] = 0;
+    m_shadow = wxBitmap(image);
 }
 
 void CDdxErrorDlg::LayoutBalloon(int screenWidth, int screenHeight)
@@ -58,21 +111,54 @@ void CDdxErrorDlg::LayoutBalloon(int screenWidth, int screenHeight)
 
 void CDdxErrorDlg::Close(int result)
 {
-    if (IsModal())
+    m_closed = true;
+    if (IsModal()) {
         EndModal(result);
-    else
-        SetReturnCode(result);
+        return;
+    }
+    SetReturnCode(result);
+    if (m_loop && m_loop->IsRunning())
+        m_loop->Exit(result);
+}
+
+int CDdxErrorDlg::RunBeside(wxWindow& owner)
+{
+    SetReturnCode(wxID_CANCEL);
+    m_owner = &owner;
+    CDdxErrorDlg* const previous = std::exchange(s_shown, this);
+    {
+        wxWindowDisabler others(this, &owner);
+        Show();
+        Raise();
+        wxGUIEventLoop loop;
+        m_loop = &loop;
+        loop.Run();
+        m_loop = nullptr;
+        Hide();
+    }
+    s_shown = previous;
+    m_owner = nullptr;
+    return GetReturnCode();
 }
 
 void CDdxErrorDlg::OnPaint(wxPaintEvent&)
 {
     wxPaintDC dc(this);
     const wxSize size = GetClientSize();
-    // Shadow strips, then the red face with a raised edge and the message.
+    // What lay behind, darkened in the shadow strips; then the red face with a raised edge and
+    // the message.
     dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.SetBrush(wxBrush(wxColour(96, 96, 96)));
-    dc.DrawRectangle(Shadow, size.y - Shadow, size.x - Shadow, Shadow);
-    dc.DrawRectangle(size.x - Shadow, Shadow, Shadow, size.y - Shadow);
+    const wxRect bottom(Shadow, size.y - Shadow, size.x - Shadow, Shadow);
+    const wxRect right(size.x - Shadow, Shadow, Shadow, size.y - Shadow);
+    if (m_behind.IsOk() && m_shadow.IsOk() && m_shadow.GetSize() == size) {
+        dc.DrawBitmap(m_behind, 0, 0);
+        for (const wxRect& strip : {bottom, right})
+            dc.DrawBitmap(m_shadow.GetSubBitmap(strip), strip.GetPosition());
+    } else {
+        dc.SetBrush(wxBrush(wxColour(96, 96, 96)));
+        dc.DrawRectangle(bottom);
+        dc.DrawRectangle(right);
+    }
     const wxRect face(0, 0, size.x - Shadow, size.y - Shadow);
     dc.SetBrush(wxBrush(wxColour(255, 0, 0)));
     dc.DrawRectangle(face);
@@ -94,7 +180,12 @@ void CDdxErrorDlg::Install()
         wxBell();
         const ScreenRect control = request.control ? request.control->GetScreenRect() : ScreenRect{};
         CDdxErrorDlg popup(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, request.message, control);
-        return popup.ShowModal() == wxID_OK ? 1 : 2;
+        if (s_liveOwner)
+            return popup.RunBeside(*s_liveOwner) == wxID_OK ? 1 : 2;
+        CDdxErrorDlg* const previous = std::exchange(s_shown, &popup);
+        const int result = popup.ShowModal();
+        s_shown = previous;
+        return result == wxID_OK ? 1 : 2;
     });
 }
 

@@ -6,8 +6,12 @@
 
 #include <string>
 
+class CDdxFieldFrame;
+class wxGUIEventLoop;
+
 // The red balloon that reports a refused field beside its control: it beeps, shows the message
-// (one line per line of text) with a shadow, and closes on Enter (1), Escape or a click (2).
+// (one line per line of text) with a half-tone shadow, runs a moving dotted frame round the
+// field, and closes on Enter (1), Escape or a click (2).
 class CDdxErrorDlg : public wxDialog
 {
 public:
@@ -17,8 +21,39 @@ public:
     // Places the balloon beside the control for a screen of this size.
     void LayoutBalloon(int screenWidth, int screenHeight);
     const std::string& GetMessage() const { return m_message; }
+    // Shown, the balloon also runs the dotted frame round the field and takes the picture of
+    // what lies behind it for its half-tone shadow.
+    bool Show(bool show = true) override;
+    // The dotted frame round the field while the balloon shows; null otherwise or without a field.
+    CDdxFieldFrame* GetFieldFrame() const { return m_frame; }
+    // What lies behind the balloon with every second pixel darkened; empty until shown.
+    const wxBitmap& GetShadow() const { return m_shadow; }
+
     // Ends as the person's key or click would.
     void Close(int result);
+    bool IsClosed() const { return m_closed; }
+
+    // Shows the balloon until it is closed, leaving `owner` (a window that stays open beside the
+    // job) able to take its own closing; everything else waits, as with a modal window. Escape
+    // closes the owner too.
+    int RunBeside(wxWindow& owner);
+    // The balloon on the screen now; null when none.
+    static CDdxErrorDlg* GetShown();
+
+    // While one lives, a balloon over a field of `owner` leaves the owner's Close, Escape and
+    // window closing working: the owner must then defer its own destruction until its field
+    // check has returned.
+    class LiveOwner
+    {
+    public:
+        explicit LiveOwner(wxWindow* owner);
+        ~LiveOwner();
+        LiveOwner(const LiveOwner&) = delete;
+        LiveOwner& operator=(const LiveOwner&) = delete;
+
+    private:
+        wxWindow* m_previous;
+    };
 
     // Installs the balloon as the program's validation pop-up.
     static void Install();
@@ -26,8 +61,15 @@ public:
 
 private:
     void OnPaint(wxPaintEvent& event);
+    void CaptureBehind();
 
     std::string m_message;
     ScreenRect m_control;
     wxSize m_text;
+    wxWindow* m_owner = nullptr;
+    CDdxFieldFrame* m_frame = nullptr;
+    wxBitmap m_behind;
+    wxBitmap m_shadow;
+    bool m_closed = false;
+    wxGUIEventLoop* m_loop = nullptr;
 };

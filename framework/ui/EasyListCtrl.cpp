@@ -6,6 +6,7 @@
 
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
+#include <wx/scrolbar.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/vscroll.h>
@@ -45,6 +46,17 @@ public:
             if (!m_owner->OnListKeyDown(e.GetKeyCode()))
                 e.Skip();
         });
+        Bind(wxEVT_MOUSEWHEEL, [this](wxMouseEvent& e) {
+            if (e.GetWheelAxis() != wxMOUSE_WHEEL_HORIZONTAL) {
+                e.Skip();
+                return;
+            }
+            m_owner->ScrollHorizontally(e.GetWheelRotation() > 0 ? 3 * m_owner->m_rowHeight : -3 * m_owner->m_rowHeight);
+        });
+        Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
+            e.Skip();
+            m_owner->CallAfter([owner = m_owner] { owner->UpdateHorizontalBar(); });
+        });
     }
 
     static uint32_t Flags(const wxMouseEvent& e)
@@ -66,8 +78,11 @@ private:
         dc.SetFont(GetFont());
         const int32_t first = int32_t(GetVisibleRowsBegin());
         const int32_t end = std::min<int32_t>(int32_t(GetVisibleRowsEnd()), m_owner->m_itemCount);
+        // Rows start left of the window by the sideways scroll and reach at least its right edge.
+        const int x = -m_owner->m_scrollX;
+        const int width = std::max(size.x + m_owner->m_scrollX, m_owner->GetColumnsWidth());
         for (int32_t row = first; row < end; ++row)
-            m_owner->DrawRow(dc, row, wxRect(0, (row - first) * m_owner->m_rowHeight, size.x, m_owner->m_rowHeight));
+            m_owner->DrawRow(dc, row, wxRect(x, (row - first) * m_owner->m_rowHeight, width, m_owner->m_rowHeight));
     }
 
     CEasyListCtrl* m_owner;
@@ -94,7 +109,7 @@ public:
         });
         Bind(wxEVT_MOTION, [this](wxMouseEvent& e) {
             if (m_resizing >= 0) {
-                int left = 0;
+                int left = -m_owner->m_scrollX;
                 for (int c = 0; c < m_resizing; ++c)
                     left += m_owner->GetColumnWidth(c);
                 m_owner->SetColumnWidth(m_resizing, std::max(8, e.GetX() - left));
@@ -125,7 +140,7 @@ private:
         dc.SetFont(GetFont());
         dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT));
         dc.SetPen(wxPen(shadow));
-        int x = 0;
+        int x = -m_owner->m_scrollX;
         for (int column = 0; column < m_owner->GetColumnCount(); ++column) {
             const int width = m_owner->GetColumnWidth(column);
             const wxString text = m_owner->GetColumnHeading(column);
@@ -149,10 +164,54 @@ CEasyListCtrl::CEasyListCtrl(wxWindow* parent, wxWindowID id) : wxPanel(parent, 
 {
     m_header = new CEasyListHeader(this);
     m_body = new CEasyListBody(this);
+    m_hbar = new wxScrollBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSB_HORIZONTAL);
+    m_hbar->Hide();
+    m_hbar->Bind(wxEVT_SCROLL_CHANGED, [this](wxScrollEvent& e) { ScrollHorizontally(e.GetPosition() - m_scrollX); });
+    m_hbar->Bind(wxEVT_SCROLL_THUMBTRACK, [this](wxScrollEvent& e) { ScrollHorizontally(e.GetPosition() - m_scrollX); });
+    m_hbar->Bind(wxEVT_SCROLL_LINEUP, [this](wxScrollEvent&) { ScrollHorizontally(-m_rowHeight); });
+    m_hbar->Bind(wxEVT_SCROLL_LINEDOWN, [this](wxScrollEvent&) { ScrollHorizontally(m_rowHeight); });
+    m_hbar->Bind(wxEVT_SCROLL_PAGEUP, [this](wxScrollEvent&) { ScrollHorizontally(-m_body->GetClientSize().x); });
+    m_hbar->Bind(wxEVT_SCROLL_PAGEDOWN, [this](wxScrollEvent&) { ScrollHorizontally(m_body->GetClientSize().x); });
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(m_header, 0, wxEXPAND);
     sizer->Add(m_body, 1, wxEXPAND);
+    sizer->Add(m_hbar, 0, wxEXPAND);
     SetSizer(sizer);
+}
+
+int CEasyListCtrl::GetColumnsWidth() const
+{
+    int width = 0;
+    for (const Column& column : m_columns)
+        width += column.width;
+    return width;
+}
+
+void CEasyListCtrl::ScrollHorizontally(int dx)
+{
+    const int room = std::max(0, GetColumnsWidth() - m_body->GetClientSize().x);
+    const int x = std::clamp(m_scrollX + dx, 0, room);
+    if (x != m_scrollX) {
+        m_scrollX = x;
+        m_header->Refresh();
+        m_body->Refresh();
+    }
+    if (m_hbar->IsShown())
+        m_hbar->SetThumbPosition(m_scrollX);
+}
+
+void CEasyListCtrl::UpdateHorizontalBar()
+{
+    const int visible = m_body->GetClientSize().x;
+    const int total = GetColumnsWidth();
+    const bool needed = visible > 0 && total > visible;
+    if (needed)
+        m_hbar->SetScrollbar(std::min(m_scrollX, total - visible), visible, total, visible);
+    if (needed != m_hbar->IsShown()) {
+        m_hbar->Show(needed);
+        Layout();
+    }
+    ScrollHorizontally(0);
 }
 
 CEasyListCtrl::~CEasyListCtrl() = default;
@@ -165,6 +224,7 @@ void CEasyListCtrl::InsertColumn(int column, const wxString& heading, int width,
     m_columns.insert(m_columns.begin() + column, Column{heading, width, rightAligned});
     m_header->Refresh();
     m_body->Refresh();
+    UpdateHorizontalBar();
 }
 
 void CEasyListCtrl::SetColumnHeading(int column, const wxString& heading)
@@ -192,6 +252,7 @@ void CEasyListCtrl::SetColumnWidth(int column, int width)
     m_columns[size_t(column)].width = width;
     m_header->Refresh();
     m_body->Refresh();
+    UpdateHorizontalBar();
 }
 
 bool CEasyListCtrl::IsColumnRightAligned(int column) const
@@ -201,6 +262,7 @@ bool CEasyListCtrl::IsColumnRightAligned(int column) const
 
 int CEasyListCtrl::ColumnBorderAt(int x) const
 {
+    x += m_scrollX;
     int right = 0;
     for (int column = 0; column < GetColumnCount(); ++column) {
         right += m_columns[size_t(column)].width;
@@ -212,6 +274,7 @@ int CEasyListCtrl::ColumnBorderAt(int x) const
 
 int CEasyListCtrl::ColumnAt(int x) const
 {
+    x += m_scrollX;
     int left = 0;
     for (int column = 0; column < GetColumnCount(); ++column) {
         const int width = m_columns[size_t(column)].width;
@@ -280,7 +343,8 @@ void CEasyListCtrl::RedrawItems(int32_t first, int32_t last)
 
 int32_t CEasyListCtrl::HitTest(const wxPoint& bodyPoint) const
 {
-    if (bodyPoint.y < 0 || bodyPoint.x < 0 || bodyPoint.y >= m_body->GetClientSize().y)
+    const wxSize size = m_body->GetClientSize();
+    if (bodyPoint.y < 0 || bodyPoint.x < 0 || bodyPoint.y >= size.y || bodyPoint.x >= size.x)
         return -1;
     const int32_t row = GetTopIndex() + bodyPoint.y / m_rowHeight;
     return row < m_itemCount ? row : -1;

@@ -13,6 +13,7 @@ class wxDC;
 class CEasyListBody;
 class CObjectIdWnd;
 class CEasyListHeader;
+class wxScrollBar;
 
 // An owner-drawn virtual report list: a header over rows that are drawn here and whose texts are
 // asked for on paint, so a list of a quarter million rows holds nothing but its row count. It keeps
@@ -105,9 +106,18 @@ public:
     virtual bool OnListKeyDown(int keyCode) { return false; }
 
     // The column whose right border lies within a few pixels of x, -1 when none (header drag).
+    // x counts from the left edge of the window, as the mouse gives it: the list's sideways
+    // scrolling is added here.
     int ColumnBorderAt(int x) const;
-    // The column under x, -1 past the last one.
+    // The column under x (as above), -1 past the last one.
     int ColumnAt(int x) const;
+
+    // --- Sideways scrolling, for columns wider together than the window.
+    int GetColumnsWidth() const;
+    // How far the columns are scrolled to the left, in pixels.
+    int GetScrollX() const { return m_scrollX; }
+    // Scrolls by dx pixels (positive: the columns move left), within the columns' width.
+    void ScrollHorizontally(int dx);
 
     // Draws one row; the body calls it for every row it paints.
     virtual void DrawRow(wxDC& dc, int32_t row, const wxRect& rect);
@@ -184,8 +194,13 @@ private:
         bool rightAligned = false;
     };
 
+    // Shows the scroll bar only while the columns do not fit, and keeps the offset in range.
+    void UpdateHorizontalBar();
+
     CEasyListHeader* m_header = nullptr;
     CEasyListBody* m_body = nullptr;
+    wxScrollBar* m_hbar = nullptr;
+    int m_scrollX = 0;
     std::vector<Column> m_columns;
     int32_t m_itemCount = 0;
     int m_rowHeight = 17;

@@ -3,6 +3,7 @@
 #include "core/ProgramHelpers.h"
 #include "framework/ui/WindowHelpers.h"
 #include "shell/ui/MorvelApp.h"
+#include "rawdata/RawFieldEditorModel.h"
 #include "views/RawDataListModel.h"
 #include "views/ui/ObjectIdWnd.h"
 
@@ -49,14 +50,15 @@ CRawDataListCtrl::CRawDataListCtrl(wxWindow* parent, wxWindowID id, IRawListOwne
 {
     SetRowTips(true, true);
     auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    std::map<int32_t, int32_t> typeImages;
+    BuildImageList(m_images, typeImages,
+                   [app](int32_t icon) { return app ? app->GetIcon(uint32_t(icon), true) : nullptr; });
     const wxColour highlight = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
-    for (int32_t icon : RawListIcons) {
-        const wxBitmap* bitmap = app ? app->GetIcon(uint32_t(icon), true) : nullptr;
-        m_images.push_back(bitmap ? *bitmap : wxBitmap());
+    for (const wxBitmap& bitmap : m_images) {
         // A selected row shows its image blended a quarter towards the highlight colour.
         wxBitmap blended;
-        if (bitmap && bitmap->IsOk()) {
-            wxImage image = bitmap->ConvertToImage();
+        if (bitmap.IsOk()) {
+            wxImage image = bitmap.ConvertToImage();
             unsigned char* rgb = image.GetData();
             for (int i = 0, n = image.GetWidth() * image.GetHeight(); i < n; ++i, rgb += 3) {
                 rgb[0] = static_cast<unsigned char>((rgb[0] * 3 + highlight.Red()) / 4);
@@ -76,6 +78,20 @@ CRawDataListCtrl::~CRawDataListCtrl()
 }
 
 int32_t CRawDataListCtrl::GetRecordTypeImage(int32_t type) { return ::GetRecordTypeImage(type); }
+
+void CRawDataListCtrl::BuildImageList(std::vector<wxBitmap>& images, std::map<int32_t, int32_t>& typeImages,
+                                      const std::function<const wxBitmap*(int32_t icon)>& icon)
+{
+    typeImages.clear();
+    images.clear();
+    for (int32_t id : RawListIcons) {
+        const wxBitmap* bitmap = icon ? icon(id) : nullptr;
+        images.push_back(bitmap ? *bitmap : wxBitmap());
+    }
+    for (int32_t type = 0; type < int32_t(RawRecordTypeChoices().size()); ++type)
+        if (const int32_t image = ::GetRecordTypeImage(type); image >= 0 && size_t(image) < images.size())
+            typeImages[type] = image;
+}
 
 const CRowRanges& CRawDataListCtrl::GetSelection()
 {

@@ -7,6 +7,8 @@
 #include <wx/bitmap.h>
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -51,6 +53,11 @@ public:
 
     // The image of a record type, -1 when it has none.
     static int32_t GetRecordTypeImage(int32_t type);
+    // Fills `images` with the seven record images in list order, each from `icon` (16 x 16; an
+    // empty bitmap where it has none), and `typeImages` anew with each record type's image. The
+    // record-type chooser builds its images the same way.
+    static void BuildImageList(std::vector<wxBitmap>& images, std::map<int32_t, int32_t>& typeImages,
+                               const std::function<const wxBitmap*(int32_t icon)>& icon);
     // The seven images in list order, from the program's icons (16 x 16).
     const std::vector<wxBitmap>& GetImages() const { return m_images; }
 

@@ -23,6 +23,7 @@
 #include "rawdata/ui/RawPanels.h"
 #include "shell/CommandIds.h"
 #include "shell/FrameWindowRegistry.h"
+#include "shell/MainWindowSize.h"
 #include "shell/HelpDocuments.h"
 #include "shell/RecentFileList.h"
 #include "shell/StatusPanes.h"
@@ -73,7 +74,7 @@ bool CMainFrame::s_fullScreenVisible[BarCount] = {true, false, true, true};
 
 CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
     : wxFrame(nullptr, wxID_ANY, wxString::Format("Morvel %s", MORVEL_VERSION_TEXT), wxDefaultPosition,
-              wxSize(1024, 768)),
+              wxSize(DefaultMainWindowWidth, DefaultMainWindowHeight)),
       m_icons(icons), m_recentFiles(recentFiles)
 {
     if (const wxBitmap* icon = icons.GetIcon(IconApplication, false)) {
@@ -526,6 +527,12 @@ void CMainFrame::OnIdle(wxIdleEvent& event)
 {
     event.Skip();
     UpdateFrameTitle();
+    const bool maximized = IsMaximized();
+    if (!m_fullScreen && RestoresToDefaultSize(m_wasMaximized, maximized, IsIconized(), GetSize().x, GetSize().y)) {
+        SetSize(FromDIP(wxSize(DefaultMainWindowWidth, DefaultMainWindowHeight)));
+        Centre();
+    }
+    m_wasMaximized = maximized;
     // A bar the user closed or opened is remembered for the mode, once the view has settled.
     int32_t kind = NoViewKind;
     CView* view = GetActiveViewAndKind(&kind);

@@ -247,6 +247,7 @@ private:
     bool m_viewPresent = false;
     bool m_closing = false;
     bool m_fullScreen = false;
+    bool m_wasMaximized = false;
     CView* m_lastIdleView = nullptr;
     bool m_lastIdleViewSeen = false;
     std::unique_ptr<CCalculatorWindow> m_pCalculator;

@@ -24,6 +24,7 @@
 #include "platform/AppFolders.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
+#include "platform/RunTempFolder.h"
 #include "platform/StatusBarHost.h"
 #include "rawdata/NikonRawDataFile.h"
 #include "shell/CommandIds.h"
@@ -302,6 +303,7 @@ int CMorvelApp::ExitInstance()
         m_settingsLoaded = false;
     }
     DeleteTemporaryJob();
+    RemoveRunTempFolder();
     SetJobRawDataFactory({});
     SetMainStatusHost(nullptr);
     m_mainFrame = nullptr;

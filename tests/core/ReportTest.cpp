@@ -1,6 +1,7 @@
 #include "core/Report.h"
 #include "core/ReportOutput.h"
 #include "platform/MessageBox.h"
+#include "platform/RunTempFolder.h"
 
 #include "TestUtil.h"
 
@@ -262,11 +263,14 @@ TEST(Report, EditorAndPrinting)
     EXPECT_TRUE(report.OpenInEditor("Job"));
     EXPECT_THAT(output.sent, ElementsAre("rtf1:Job:1"));
 
+    // The file to print stays for the editor until the program exits.
     EXPECT_TRUE(report.PrintWithEditor());
     ASSERT_EQ(output.started.size(), 2u);
     EXPECT_EQ(output.started[0], "/p");
     EXPECT_EQ(morvel::test::ReadAllText(output.started[1]), "rtf1::1");
-    std::filesystem::remove(output.started[1]);
+    EXPECT_EQ(output.started[1].rfind(GetRunTempFolder(), 0), 0u);
+    RemoveRunTempFolder();
+    EXPECT_FALSE(std::filesystem::exists(output.started[1]));
 }
 
 TEST(Report, SaveRtfReplacesWholeOrNotAtAll)

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 constexpr int ScreenW = 1280;
@@ -75,3 +78,21 @@ TEST(PlaceNearPoint, TriesRightLeftAboveAndCentres)
 }
 
 } // namespace
+
+// The dotted frame walks the border once, down, right, up and back, in dashes of four that move
+// on with the phase.
+TEST(DdxFramePixels, WalksTheBorderInDashesOfFour)
+{
+    const std::vector<DdxFramePixel> at0 = DdxFramePixels({10, 20, 14, 23}, 0);
+    const std::vector<std::pair<int, int>> walk = {{10, 20}, {10, 21}, {10, 22}, {11, 22}, {12, 22},
+                                                   {13, 22}, {13, 21}, {13, 20}, {12, 20}, {11, 20}};
+    ASSERT_EQ(at0.size(), walk.size());
+    const std::vector<DdxFramePixel> at2 = DdxFramePixels({10, 20, 14, 23}, 2);
+    for (size_t i = 0; i < walk.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(std::make_pair(at0[i].x, at0[i].y), walk[i]);
+        EXPECT_EQ(at0[i].red, (i & 4) != 0);
+        EXPECT_EQ(at2[i].red, ((i + 2) & 4) != 0);
+    }
+    EXPECT_TRUE(DdxFramePixels({10, 20, 10, 23}, 0).empty());
+}

@@ -110,23 +110,21 @@ TEST(AsciiExport, FailedWritesSayNothingWasWritten)
     MessageLog messages;
     CAsciiExportWriter writer(&job, CAsciiColumnLayout(), 0);
     EXPECT_FALSE(writer.WriteFile(dir.file("no-such-folder/out.txt")));
-    // A full device fails at the writes or the close, not at the create.
-    struct stat st {};
-    if (::stat("/dev/full", &st) == 0 && ::access("/dev", W_OK) != 0) {
-        EXPECT_FALSE(writer.WriteFile("/dev/full"));
-    }
-    EXPECT_THAT(messages.texts, testing::Each(std::string("Save failed, try again")));
-    EXPECT_GE(messages.texts.size(), 1u);
-
-    // An existing file stays as it was when the export fails.
     WriteAllText(dir.file("keep.txt"), "old");
-    ::chmod(dir.path().c_str(), 0500);
-    const bool canStillWrite = ::access(dir.path().c_str(), W_OK) == 0; // true when run as root
-    if (!canStillWrite) {
+    RunUnprivileged(dir.path(), [&] {
+        // A full device fails at the writes or the close, not at the create.
+        struct stat st {};
+        if (::stat("/dev/full", &st) == 0) {
+            EXPECT_FALSE(writer.WriteFile("/dev/full"));
+        }
+        // An existing file stays as it was when the export fails.
+        ::chmod(dir.path().c_str(), 0500);
         EXPECT_FALSE(writer.WriteFile(dir.file("keep.txt")));
         EXPECT_EQ(ReadAllText(dir.file("keep.txt")), "old");
-    }
-    ::chmod(dir.path().c_str(), 0700);
+        ::chmod(dir.path().c_str(), 0700);
+        EXPECT_THAT(messages.texts, testing::Each(std::string("Save failed, try again")));
+        EXPECT_GE(messages.texts.size(), 2u);
+    });
 }
 
 TEST(AsciiExport, PointsWithoutElevationSurviveTheRoundTrip)

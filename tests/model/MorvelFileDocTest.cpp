@@ -527,6 +527,22 @@ TEST_F(JobDocumentClosing, AFailedSaveIsToldAndKeepsTheJob)
     EXPECT_TRUE(doc.SaveModified());
     EXPECT_FALSE(doc.IsModified());
     EXPECT_THAT(messages.texts, ElementsAre("job.Mvj is Read-Only. Make writable?"));
+
+    // A folder that takes no new file says so in plain words first; nothing on disk changes.
+    AddPoint(doc, "5", 3, 4);
+    const auto savedJob = ReadAllBytes(path);
+    RunUnprivileged(dir.path(), [&] {
+        ::chmod(dir.path().c_str(), 0500);
+        messages.texts.clear();
+        EXPECT_FALSE(doc.SaveModified());
+        ::chmod(dir.path().c_str(), 0700);
+        EXPECT_THAT(messages.texts,
+                    ElementsAre("The job could not be saved in " + dir.path().string() + ": permission denied.",
+                                HasSubstr("No file can be created in the folder")));
+        EXPECT_EQ(ReadAllBytes(path), savedJob);
+        EXPECT_THAT(FolderContents(dir.path()), ElementsAre("job.Mvj", "job.Mvr"));
+        EXPECT_TRUE(doc.IsModified());
+    });
 }
 
 TEST_F(JobDocumentReload, TheFourFileCases)

@@ -3,6 +3,7 @@
 #include "shell/HelpDocuments.h"
 #include "shell/KVLEditHandoff.h"
 #include "platform/AppFolders.h"
+#include "platform/RunTempFolder.h"
 
 #include "TestUtil.h"
 
@@ -34,6 +35,9 @@ protected:
             return IDOK;
         });
         oldPath = ::getenv("PATH") ? ::getenv("PATH") : "";
+        // A desktop that opens rich text, unless a test says otherwise.
+        WriteScript("xdg-open", "exit 0\n");
+        ::setenv("PATH", (dir.path().string() + ":" + oldPath).c_str(), 1);
     }
     void TearDown() override
     {
@@ -126,16 +130,25 @@ TEST_F(KVLEditHandoff, TheCompanionProgramTakesTheTextAndOpensIt)
 {
     // A desktop opener that keeps what it was asked to open.
     const std::string opened = dir.file("opened.rtf");
-    WriteScript("xdg-open", "cp \"$1\" '" + opened + "'\nrm -f \"$1\"\n");
+    const std::string openedName = dir.file("opened-name");
+    WriteScript("xdg-open", "cp \"$1\" '" + opened + "'\necho \"$1\" > '" + openedName + "'\n");
+    WriteScript("xdg-mime", "echo writer.desktop\n");
     ::setenv("PATH", (dir.path().string() + ":" + oldPath).c_str(), 1);
     SetKVLEditPathOverride(MORVEL_KVLEDIT_PATH);
     const std::string text = "{\\rtf1\\ansi Report \\'dc}";
     EXPECT_TRUE(SendTextToKVLEdit(text));
     EXPECT_TRUE(messages.empty());
-    for (int i = 0; i < 500 && !std::filesystem::exists(opened); ++i)
+    for (int i = 0; i < 500 && !std::filesystem::exists(openedName); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(morvel::test::ReadAllText(opened), text);
+    // The editor's file lies in the run's own folder, which goes as the program exits.
+    std::string handed = morvel::test::ReadAllText(openedName);
+    handed.erase(handed.find_last_not_of('\n') + 1);
+    EXPECT_EQ(handed.rfind(GetRunTempFolder(), 0), 0u) << handed;
+    EXPECT_TRUE(std::filesystem::exists(handed));
+    RemoveRunTempFolder();
+    EXPECT_FALSE(std::filesystem::exists(handed));
 
     // A file given by a bare name is taken from the job's folder; the option follows it.
     const std::string args = dir.file("args");
@@ -147,6 +160,49 @@ TEST_F(KVLEditHandoff, TheCompanionProgramTakesTheTextAndOpensIt)
     EXPECT_EQ(morvel::test::ReadAllText(args), "/jobs/a b.txt\n/TEXT\n");
 }
 #endif
+
+// Without a program for rich text the person is told, and the editor is not started.
+TEST_F(KVLEditHandoff, ADesktopWithoutAnRtfProgramIsTold)
+{
+    const std::string started = dir.file("started");
+    SetKVLEditPathOverride(WriteScript("stub", "echo started > '" + started + "'\n"));
+    const std::string tools = dir.file("tools");
+    std::filesystem::create_directories(tools);
+    struct Case
+    {
+        const char* name;
+        bool opener;
+        const char* mimeAnswer; // null: no xdg-mime
+        bool handedOver;
+    };
+    for (const Case& c : {Case{"no opener at all", false, nullptr, false},
+                          Case{"an opener that knows no rich text program", true, "", false},
+                          Case{"a rich text program", true, "writer.desktop", true},
+                          Case{"an opener alone", true, nullptr, true}}) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(tools);
+        std::filesystem::create_directories(tools);
+        if (c.opener)
+            WriteScript("tools/xdg-open", "exit 0\n");
+        if (c.mimeAnswer)
+            WriteScript("tools/xdg-mime", std::string("[ \"$3\" = text/rtf ] && echo '") + c.mimeAnswer + "'\nexit 0\n");
+        ::setenv("PATH", tools.c_str(), 1);
+        messages.clear();
+        EXPECT_EQ(DesktopOpensRtf(), c.handedOver);
+        EXPECT_EQ(StartKVLEdit({"/p", dir.file("report.rtf")}), c.handedOver);
+        if (c.handedOver)
+            EXPECT_TRUE(messages.empty());
+        else
+            EXPECT_THAT(messages, ElementsAre(NoRtfProgramMessage));
+    }
+    // A text file needs no rich text program.
+    messages.clear();
+    std::filesystem::remove_all(tools);
+    EXPECT_TRUE(StartKVLEdit({dir.file("notes.txt"), "/TEXT"}));
+    EXPECT_TRUE(messages.empty());
+    ::setenv("PATH", oldPath.c_str(), 1);
+    RemoveRunTempFolder();
+}
 
 TEST_F(KVLEditHandoff, AMissingHelpDocumentIsReported)
 {

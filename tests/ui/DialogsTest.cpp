@@ -5,6 +5,7 @@
 #include "core/Format.h"
 #include "core/TextFieldExchange.h"
 #include "framework/ui/DdxErrorDlg.h"
+#include "framework/ui/DdxFieldFrame.h"
 #include "framework/ui/EasyDialog.h"
 #include "framework/ui/EasyEdit.h"
 #include "framework/ui/ModalDialog.h"
@@ -373,6 +374,47 @@ TEST_F(WindowTest, ValidationBalloonTakesTheSideWithRoom)
 
     atLeft.Close(wxID_OK);
     EXPECT_EQ(atLeft.GetReturnCode(), wxID_OK);
+}
+
+// While the balloon shows, a dotted frame of its own runs round the field and crawls on by two
+// pixels a tick; the shadow lets what lies behind show through every second pixel.
+TEST_F(WindowTest, ValidationBalloonFramesTheFieldAndShadesWhatLiesBehind)
+{
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "Field", wxPoint(100, 100), wxSize(400, 200));
+    auto* field = new wxTextCtrl(frame, wxID_ANY, "12x", wxPoint(20, 20), wxSize(120, -1));
+    frame->Show();
+    Pump();
+    const wxRect at = field->GetScreenRect();
+    {
+        CDdxErrorDlg balloon(frame, "Invalid number.", {at.x, at.y, at.GetRight() + 1, at.GetBottom() + 1});
+        balloon.LayoutBalloon(1280, 1024);
+        balloon.Show();
+        Pump();
+        CDdxFieldFrame* ring = balloon.GetFieldFrame();
+        ASSERT_NE(ring, nullptr);
+        EXPECT_TRUE(ring->IsShown());
+        EXPECT_EQ(ring->GetScreenRect(), at);
+        ring->Step();
+        ring->Step();
+        EXPECT_EQ(ring->GetPhase(), 4);
+        const wxImage shadow = balloon.GetShadow().ConvertToImage();
+        ASSERT_TRUE(shadow.IsOk());
+        EXPECT_EQ(shadow.GetSize(), balloon.GetSize());
+        for (const wxPoint p : {wxPoint(1, 0), wxPoint(0, 1), wxPoint(5, 8), wxPoint(2, 3)}) {
+            SCOPED_TRACE(p.x * 1000 + p.y);
+            EXPECT_EQ(shadow.GetRed(p.x, p.y) | shadow.GetGreen(p.x, p.y) | shadow.GetBlue(p.x, p.y), 0);
+        }
+        balloon.Hide();
+        EXPECT_EQ(balloon.GetFieldFrame(), nullptr);
+    }
+    // A field with no place on the screen gets no frame.
+    {
+        CDdxErrorDlg balloon(frame, "Invalid number.", {});
+        balloon.Show();
+        EXPECT_EQ(balloon.GetFieldFrame(), nullptr);
+        balloon.Hide();
+    }
+    frame->Destroy();
 }
 
 // A panel with a northing and an easting field, in that order.

@@ -152,6 +152,24 @@ TEST_F(ProgramTest, JobViewGridShowsTheJobAndSortsScrollsAndPicksRows)
         EXPECT_FALSE(grid->IsRangeDragging());
         grid->OnListLeftUp(RowPoint(*grid, 1), 0);
         EXPECT_EQ(link.events.size(), 1u);
+
+        // Held past the side of a list too narrow for its columns, the drag scrolls sideways too.
+        Frame().SetSize(420, 760);
+        Pump();
+        const int width = grid->GetBody()->GetClientSize().x;
+        ASSERT_GT(grid->GetColumnsWidth(), width + 30);
+        grid->OnListLeftDown(RowPoint(*grid, 2), 1);
+        grid->AutoScrollStep(wxPoint(width + 25, RowPoint(*grid, 2).y));
+        EXPECT_EQ(grid->GetScrollX(), 26);
+        grid->AutoScrollStep(wxPoint(-10, RowPoint(*grid, 2).y));
+        EXPECT_EQ(grid->GetScrollX(), 16);
+        grid->OnListKeyDown(WXK_ESCAPE);
+        Pump();
+        grid->OnListLeftUp(RowPoint(*grid, 2), 0);
+        EXPECT_EQ(link.events.size(), 1u);
+        grid->ScrollHorizontally(-width);
+        Frame().SetSize(1000, 760);
+        Pump();
     }
 
     // The wheel over the list moves one row.

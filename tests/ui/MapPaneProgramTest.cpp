@@ -10,6 +10,10 @@
 #include "views/ui/MapLayer.h"
 #include "views/ui/MorvelView.h"
 #include "views/ui/PreviewMapCtrl.h"
+#include "platform/MessageBox.h"
+#include "shell/CommandIds.h"
+#include "shell/ui/PromptSaveModified.h"
+#include "model/PointDatabase.h"
 
 #include <cmath>
 
@@ -49,5 +53,40 @@ TEST_F(ProgramTest, TheJobViewShowsTheMapPaneAndItTakesTheZoomCommands)
     EXPECT_TRUE(previous.GetEnabled());
 
     ASSERT_TRUE(SaveScreenshot(*Frame().GetJobView(), "map_pane.png"));
+    Exit();
+}
+
+// The map lets input run in the middle of a drawing step; a command that closes the job there
+// waits until the step has returned, so the drawing never goes on over a freed map or job.
+TEST_F(ProgramTest, ClosingTheJobWhileTheMapDrawsWaitsForTheDrawingStep)
+{
+    ASSERT_TRUE(Start());
+    dialogAnswer = [](wxDialog& dialog) { return dynamic_cast<CPromptSaveModified*>(&dialog) ? IDNO : int(wxID_CANCEL); };
+    std::vector<CPointRecord*> points;
+    for (int i = 0; i < 2 * CMapCtrlMemoryView::StepRecords; ++i)
+        points.push_back(new CPointRecord(std::to_string(i + 1).c_str(), "", CLocation(i % 96, i / 96, 0), true));
+    CPreviewMapCtrl* map = ShowPointsOnMap(points);
+    ASSERT_NE(map, nullptr);
+    CMapLayer* layer = map->GetMapLayer();
+    ASSERT_NE(layer, nullptr);
+    int polls = 0;
+    bool closedMidStep = false;
+    layer->SetEscapePoll([&] {
+        if (++polls == 2) {
+            wxCommandEvent close(wxEVT_MENU, IdCloseJob);
+            Frame().ProcessWindowEvent(close);
+            closedMidStep = Frame().GetJobView() == nullptr || CDataFileDoc::GetActiveDoc() == nullptr;
+        }
+        return false;
+    });
+    map->Core().Refresh();
+    EXPECT_GE(polls, 2);
+    EXPECT_FALSE(closedMidStep);
+    // Once the step is over the command runs: the job is closed and an empty one takes its place.
+    Pump();
+    CDataFileDoc* job = CDataFileDoc::GetActiveDoc();
+    ASSERT_NE(job, nullptr);
+    ASSERT_NE(job->GetPointDatabase(), nullptr);
+    EXPECT_EQ(job->GetPointDatabase()->GetFirstPosition(), nullptr);
     Exit();
 }

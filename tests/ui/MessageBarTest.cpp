@@ -146,8 +146,12 @@ TEST_F(ProgramTest, ReportHandsTheLastTextToTheEditor)
     // A desktop opener that keeps what the editor asks it to open.
     const std::string opened = home->file("opened.rtf");
     const std::string opener = home->file("xdg-open");
-    morvel::test::WriteAllText(opener, "#!/bin/sh\ncp \"$1\" '" + opened + "'\n");
+    const std::string openedName = home->file("opened-name");
+    morvel::test::WriteAllText(opener, "#!/bin/sh\ncp \"$1\" '" + opened + "'\necho \"$1\" > '" + openedName + "'\n");
     ::chmod(opener.c_str(), 0755);
+    const std::string types = home->file("xdg-mime");
+    morvel::test::WriteAllText(types, "#!/bin/sh\necho writer.desktop\n");
+    ::chmod(types.c_str(), 0755);
     const std::string oldPath = ::getenv("PATH") ? ::getenv("PATH") : "";
     ::setenv("PATH", (home->path().string() + ":" + oldPath).c_str(), 1);
     SetKVLEditPathOverride(GetExecutableFolder() + "KVLEdit");
@@ -163,10 +167,16 @@ TEST_F(ProgramTest, ReportHandsTheLastTextToTheEditor)
     Pump();
     EXPECT_TRUE(messages.empty()) << (messages.empty() ? "" : messages[0]);
     EXPECT_EQ(reported, 1);
-    for (int i = 0; i < 500 && !std::filesystem::exists(opened); ++i)
+    for (int i = 0; i < 500 && !std::filesystem::exists(openedName); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(morvel::test::ReadAllText(opened), report.GenerateRtf(false));
+    // The file handed to the desktop goes when the program exits.
+    std::string handed = morvel::test::ReadAllText(openedName);
+    handed.erase(handed.find_last_not_of('\n') + 1);
+    EXPECT_TRUE(std::filesystem::exists(handed)) << handed;
+    Exit();
+    EXPECT_FALSE(std::filesystem::exists(handed)) << handed;
     SetKVLEditPathOverride("");
     ::setenv("PATH", oldPath.c_str(), 1);
 }

@@ -19,6 +19,7 @@
 #include "views/ui/ViewTool.h"
 #include "views/ui/ViewToolHost.h"
 #include "views/ui/ZoomToPoint.h"
+#include "framework/ui/DdxErrorDlg.h"
 
 #include <wx/button.h>
 #include <wx/dialog.h>
@@ -136,7 +137,7 @@ protected:
 
 TEST_F(PopupTest, APauseOverOnePointShowsItsDescriptionBesideTheCursor)
 {
-    StartWithPoints();
+    ASSERT_NO_FATAL_FAILURE(StartWithPoints());
     map->Preview().ZoomExtents(true);
     Pump();
     EXPECT_EQ(HoverAt(5050, 3040), nullptr) << "nothing there";
@@ -162,7 +163,7 @@ TEST_F(PopupTest, APauseOverOnePointShowsItsDescriptionBesideTheCursor)
 
 TEST_F(PopupTest, OverlappingPointsArePagedWithTheShownOneHighlighted)
 {
-    StartWithPoints();
+    ASSERT_NO_FATAL_FAILURE(StartWithPoints());
     App().GetToolHost().EnsureDefaultTool(map);
     CViewTool* tool = App().GetToolHost().GetCurrentTool();
     ASSERT_NE(tool, nullptr);
@@ -231,7 +232,7 @@ TEST_F(PopupTest, OverlappingPointsArePagedWithTheShownOneHighlighted)
 
 TEST_F(PopupTest, UndoWhileThreeObjectsShowThenAClickTouchesNoFreedRecord)
 {
-    StartWithPoints();
+    ASSERT_NO_FATAL_FAILURE(StartWithPoints());
     CDataFileUndoManager& undo = *job->GetUndoManager();
     ASSERT_TRUE(undo.RecordUndoWithText("Move point 200"));
     job->GetPointDatabase()->FindPoint("200", true)->SetLocation(CLocation(5101, 3081, NoValue), true);
@@ -266,7 +267,7 @@ TEST_F(PopupTest, UndoWhileThreeObjectsShowThenAClickTouchesNoFreedRecord)
 
 TEST_F(PopupTest, ADeletedPointOrAClosedMapTakesThePickAway)
 {
-    StartWithPoints();
+    ASSERT_NO_FATAL_FAILURE(StartWithPoints());
     CObjectIdWnd* popup = HoverAt(5000, 3000);
     ASSERT_NE(popup, nullptr);
     ASSERT_TRUE(popup->IsPopupVisible());
@@ -294,7 +295,7 @@ TEST_F(PopupTest, ADeletedPointOrAClosedMapTakesThePickAway)
 
 TEST_F(PopupTest, TipsOfListsAndFieldsAndTheSwatch)
 {
-    StartWithPoints();
+    ASSERT_NO_FATAL_FAILURE(StartWithPoints());
     auto* tip = new CObjectIdWnd(true);
     ASSERT_TRUE(tip->Create(&Frame()));
     const wxPoint at = Frame().GetScreenPosition() + wxPoint(100, 100);
@@ -319,7 +320,7 @@ TEST_F(PopupTest, TipsOfListsAndFieldsAndTheSwatch)
 
 TEST_F(PopupTest, TheChooserListsTheObjectsAndHighlightsTheRowMovedTo)
 {
-    StartWithPoints();
+    ASSERT_NO_FATAL_FAILURE(StartWithPoints());
     CPickQuery q;
     q.location = CLocation(5000, 3000, NoValue);
     q.tolerance = CLocation(0.5, 0.5, NoValue);
@@ -397,7 +398,7 @@ TEST_F(PopupTest, TheChooserListsTheObjectsAndHighlightsTheRowMovedTo)
 
 TEST_F(PopupTest, ZoomToPointOpensZoomsAndClosesAgain)
 {
-    StartWithPoints();
+    ASSERT_NO_FATAL_FAILURE(StartWithPoints());
     wxCommandEvent command(wxEVT_MENU, IdZoomToPoint);
     Frame().ProcessWindowEvent(command);
     CZoomToPoint* dialog = CZoomToPoint::GetInstance();
@@ -443,6 +444,81 @@ TEST_F(PopupTest, ZoomToPointOpensZoomsAndClosesAgain)
     Exit();
 }
 
+// With the balloon up over a refused name, every way out of the window still closes it.
+TEST_F(PopupTest, ZoomToPointClosesWhileItsBalloonShows)
+{
+    ASSERT_NO_FATAL_FAILURE(StartWithPoints());
+    auto key = [](wxWindow& to, int code) {
+        wxKeyEvent press(wxEVT_CHAR_HOOK);
+        press.m_keyCode = code;
+        press.SetEventObject(&to);
+        to.ProcessWindowEvent(press);
+    };
+    struct Case
+    {
+        const char* name;
+        std::function<void(CZoomToPoint&, CDdxErrorDlg&)> leave;
+    };
+    const Case cases[] = {
+        {"Close", [](CZoomToPoint& d, CDdxErrorDlg&) {
+             wxWindow* close = d.FindWindow(wxID_CANCEL);
+             wxCommandEvent click(wxEVT_BUTTON, wxID_CANCEL);
+             click.SetEventObject(close);
+             close->ProcessWindowEvent(click);
+         }},
+        {"Escape on the balloon", [&](CZoomToPoint&, CDdxErrorDlg& b) { key(b, WXK_ESCAPE); }},
+        {"Escape in the field", [&](CZoomToPoint& d, CDdxErrorDlg&) { key(*d.GetPointField(), WXK_ESCAPE); }},
+        {"Alt+F4", [](CZoomToPoint& d, CDdxErrorDlg&) { d.GetFrame()->Close(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        wxCommandEvent command(wxEVT_MENU, IdZoomToPoint);
+        Frame().ProcessWindowEvent(command);
+        CZoomToPoint* dialog = CZoomToPoint::GetInstance();
+        ASSERT_NE(dialog, nullptr);
+        dialog->GetPointField()->SetValue("999");
+        std::string said;
+        bool balloonStayed = false;
+        dialog->CallAfter([&] {
+            CDdxErrorDlg* balloon = CDdxErrorDlg::GetShown();
+            if (!balloon)
+                return;
+            said = balloon->GetMessage();
+            c.leave(*dialog, *balloon);
+            // A way out the balloon kept for itself would leave the test waiting on it.
+            if (!balloon->IsClosed()) {
+                balloonStayed = true;
+                balloon->Close(wxID_CANCEL);
+            }
+        });
+        dialog->OnOK();
+        Pump();
+        EXPECT_FALSE(said.empty());
+        EXPECT_FALSE(balloonStayed);
+        EXPECT_EQ(CZoomToPoint::GetInstance(), nullptr);
+        EXPECT_EQ(CDdxErrorDlg::GetShown(), nullptr);
+    }
+    // Enter on the balloon closes the balloon alone; the window stays for the next name.
+    wxCommandEvent command(wxEVT_MENU, IdZoomToPoint);
+    Frame().ProcessWindowEvent(command);
+    CZoomToPoint* dialog = CZoomToPoint::GetInstance();
+    ASSERT_NE(dialog, nullptr);
+    dialog->GetPointField()->SetValue("999");
+    dialog->CallAfter([&] {
+        if (CDdxErrorDlg* balloon = CDdxErrorDlg::GetShown()) {
+            key(*balloon, WXK_RETURN);
+            if (!balloon->IsClosed())
+                balloon->Close(wxID_CANCEL);
+        }
+    });
+    dialog->OnOK();
+    Pump();
+    EXPECT_EQ(CZoomToPoint::GetInstance(), dialog);
+    Frame().ProcessWindowEvent(command);
+    Pump();
+    Exit();
+}
+
 namespace {
 
 // A map that is still drawing until told otherwise, and counts its highlights.
@@ -468,7 +544,7 @@ public:
 
 TEST_F(PopupTest, APickWaitsUntilTheMapHasDrawn)
 {
-    StartWithPoints();
+    ASSERT_NO_FATAL_FAILURE(StartWithPoints());
     CObjectIdWnd* popup = EnsureToolIdPopup(map);
     ASSERT_NE(popup, nullptr);
     CPointRecord* point = job->GetPointDatabase()->FindPoint("200", true);
@@ -492,7 +568,7 @@ TEST_F(PopupTest, APickWaitsUntilTheMapHasDrawn)
 
 TEST_F(PopupTest, TheDefaultToolsPauseShowsThePopupOrARawLinesTip)
 {
-    StartWithPoints();
+    ASSERT_NO_FATAL_FAILURE(StartWithPoints());
     CViewToolHost& tools = App().GetToolHost();
     tools.EnsureDefaultTool(map);
     tools.isForeground = [](bool) { return true; };

@@ -22,8 +22,11 @@
 #include <wx/popupwin.h>
 #include <wx/utils.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <dlfcn.h>
+#include <sys/stat.h>
+#include <utility>
 #include <filesystem>
 #include <vector>
 
@@ -85,10 +88,26 @@ void ProgramTest::SetUp()
     setenv("XDG_CACHE_HOME", (h / "cache").c_str(), 1);
     setenv("MORVEL_PROFILE", (h / "config" / "Morvel.ini").c_str(), 1);
     setenv("MORVEL_IPC_NAME", ("Morvel-test-" + h.filename().string()).c_str(), 1);
+    // Nothing a test does opens a program on the desktop: a stand-in opener that knows rich text.
+    std::filesystem::create_directories(h / "bin");
+    for (const auto& [tool, body] : {std::pair{"xdg-open", "exit 0\n"}, std::pair{"xdg-mime", "echo writer.desktop\n"}}) {
+        const std::string path = (h / "bin" / tool).string();
+        WriteAllText(path, std::string("#!/bin/sh\n") + body);
+        ::chmod(path.c_str(), 0755);
+    }
+    m_path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", ((h / "bin").string() + ":" + m_path).c_str(), 1);
     m_profile = std::make_unique<CProfile>(h / "config" / "Morvel.ini");
     SetAppProfile(m_profile.get());
 
     SetModalAnswerer([this](wxDialog& dialog) {
+        // A box without the main window above it can open behind it, and the program looks hung.
+        if (CMainFrame* main = m_app ? m_app->GetMainFrame() : nullptr) {
+            wxWindow* owner = dialog.GetParent();
+            while (owner && owner != main)
+                owner = owner->GetParent();
+            EXPECT_EQ(owner, main) << "a box without the main window as its parent: " << dialog.GetTitle().utf8_string();
+        }
         if (auto* box = dynamic_cast<CMessageBoxFS*>(CEasyDialog::FromHost(dialog))) {
             messages.push_back(box->GetRequest().text);
             if (answers.empty())
@@ -109,6 +128,8 @@ void ProgramTest::TearDown()
     if (m_started)
         Exit();
     SetModalAnswerer({});
+    if (home)
+        setenv("PATH", m_path.c_str(), 1);
     SetAppProfile(nullptr);
     m_profile.reset();
     home.reset();
@@ -129,17 +150,31 @@ bool ProgramTest::Start(const std::vector<std::string>& arguments)
     m_app = new CMorvelApp;
     wxApp::SetInstance(m_app);
     if (!wxEntryStart(argc, m_argv.data()))
-        return false;
+        return StartFailed("the toolkit could not start (is the display there?)");
     m_loop = std::make_unique<wxGUIEventLoop>();
     wxEventLoopBase::SetActive(m_loop.get());
     m_started = true;
     if (!m_app->CallOnInit()) {
         Exit();
-        return false;
+        return StartFailed("start-up ended the program");
     }
     Pump();
     // Start-up may have ended the program through its queued exit.
-    return m_app->GetMainFrame() != nullptr;
+    if (m_app->GetMainFrame() == nullptr)
+        return StartFailed("the main window closed during start-up");
+    return true;
+}
+
+bool ProgramTest::StartFailed(const char* why)
+{
+    // A start that fails under load must say why in the test's output.
+    std::string said = std::string("ProgramTest::Start: ") + why + ".";
+    for (const std::string& text : messages)
+        said += "\n  message: " + text;
+    for (const std::string& title : dialogsShown)
+        said += "\n  dialog: " + title;
+    std::fprintf(stderr, "%s\n", said.c_str());
+    return false;
 }
 
 void ProgramTest::Pump()

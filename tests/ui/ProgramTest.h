@@ -48,7 +48,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Runs start-up with the arguments; false when start-up ended the program.
+    // Runs start-up with the arguments; false when start-up ended the program. A fixture helper
+    // that starts the program is called under ASSERT_NO_FATAL_FAILURE, so a failed start ends
+    // the test instead of letting it run on over a missing window.
     bool Start(const std::vector<std::string>& arguments = {});
     // Lets queued events, idle work and painting run.
     void Pump();
@@ -80,12 +82,16 @@ protected:
     bool showSplash = false;
 
 private:
+    // Says which step of the start failed, with what the program showed; false.
+    bool StartFailed(const char* why);
+
     std::unique_ptr<CProfile> m_profile;
     std::unique_ptr<wxGUIEventLoop> m_loop;
     CMorvelApp* m_app = nullptr;
     bool m_started = false;
     std::vector<char*> m_argv;
     std::vector<std::string> m_arguments;
+    std::string m_path;
 };
 
 } // namespace morvel::test

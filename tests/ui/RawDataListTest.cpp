@@ -89,7 +89,7 @@ protected:
 
 TEST_F(RawDataTabTest, RowsHeadingsAndTipsOfTheSampleFile)
 {
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(view->GetCurrentTab(), CMorvelView::RawDataTab);
     EXPECT_EQ(Frame().GetViewTabBar()->GetSelectedTab(), CMorvelView::RawDataTab);
     ASSERT_EQ(list->GetItemCount(), 109);
@@ -130,6 +130,7 @@ TEST_F(RawDataTabTest, RowsHeadingsAndTipsOfTheSampleFile)
     EXPECT_EQ(list->GetHotItem(), -1);
     // The mouse resting over any column of a row, then moving to the next row.
     auto moveTo = [&](int32_t row, int x) {
+        list->EnsureVisible(row);
         wxMouseEvent motion(wxEVT_MOTION);
         motion.SetPosition(wxPoint(x, RowPoint(*list, row).y));
         list->GetBody()->ProcessWindowEvent(motion);
@@ -169,7 +170,7 @@ TEST_F(RawDataTabTest, RowsHeadingsAndTipsOfTheSampleFile)
 
 TEST_F(RawDataTabTest, RemoveMoveAndUndoAreOneStepEach)
 {
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     CDataFileUndoManager* undo = job->GetUndoManager();
     const std::string line21 = raw_->GetRecord(20)->GetText();
     const std::string line22 = raw_->GetRecord(21)->GetText();
@@ -285,7 +286,7 @@ TEST_F(RawDataTabTest, RemoveMoveAndUndoAreOneStepEach)
 
 TEST_F(RawDataTabTest, EditRawDataRecordsShowsTheLineOfTheCurrentRecord)
 {
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     // The map's "Edit Raw Data Line #8..." leaves line index 7 as the current record's line.
     view->ShowPointsTab();
     job->SetCurrentRecord(nullptr, 7);
@@ -301,7 +302,7 @@ TEST_F(RawDataTabTest, EditRawDataRecordsShowsTheLineOfTheCurrentRecord)
 
 TEST_F(RawDataTabTest, DrawSelectionPutsTheShotOnTheMap)
 {
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     CPreviewMapCore& map = view->GetMapPane()->Preview();
     // Line 21 shoots point 2 from station 1 at the origin: azimuth 107.9916 gon, zenith angle
     // 102.3376 gon, slope distance 8.986 m.
@@ -350,4 +351,35 @@ TEST_F(RawDataTabTest, DrawSelectionPutsTheShotOnTheMap)
     Click(20);
     Pump();
     EXPECT_TRUE(SaveScreenshot(Frame(), "raw_data_drawn.png"));
+}
+
+// The ten columns are wider than a narrow pane: the list scrolls sideways, the headings and cells
+// follow, and a press finds the column under it after the scroll.
+TEST_F(RawDataTabTest, TheTenColumnsScrollSidewaysInANarrowPane)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    Frame().SetSize(560, 700);
+    Pump();
+    const int visible = list->GetBody()->GetClientSize().x;
+    const int total = list->GetColumnsWidth();
+    ASSERT_GT(visible, 0);
+    ASSERT_GT(total, visible);
+    EXPECT_EQ(list->GetScrollX(), 0);
+    EXPECT_EQ(list->ColumnAt(1), 0);
+    EXPECT_EQ(list->ColumnAt(visible - 1), list->ColumnAt(total - 1 - (total - visible)));
+
+    list->ScrollHorizontally(1 << 20);
+    EXPECT_EQ(list->GetScrollX(), total - visible);
+    EXPECT_EQ(list->ColumnAt(visible - 1), 9);
+    EXPECT_TRUE(SaveScreenshot(*list, "raw_list_scrolled.png"));
+    list->ScrollHorizontally(-(1 << 20));
+    EXPECT_EQ(list->GetScrollX(), 0);
+
+    // Wide enough again: nothing to scroll.
+    Frame().SetSize(1600, 800);
+    Pump();
+    if (list->GetBody()->GetClientSize().x >= total) {
+        list->ScrollHorizontally(200);
+        EXPECT_EQ(list->GetScrollX(), 0);
+    }
 }

@@ -36,6 +36,9 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <cstring>
+#include <map>
+
 using morvel::test::ProgramTest;
 
 namespace {
@@ -79,7 +82,7 @@ protected:
 
 TEST_F(RawPanelsTest, EditPanelAppliesRefusesAnInvalidRecordAndFollowsTheUndo)
 {
-    StartOnSample();
+    ASSERT_NO_FATAL_FAILURE(StartOnSample());
     View().ShowPointsTab();
     View().EditRawDataLine(7);
     Pump();
@@ -95,6 +98,26 @@ TEST_F(RawPanelsTest, EditPanelAppliesRefusesAnInvalidRecordAndFollowsTheUndo)
     EXPECT_EQ(edit->GetTypeChooser()->GetString(0), "'CO' Comment:");
     EXPECT_EQ(edit->GetTypeChooser()->GetString(12), "'F2' Face Two:");
     EXPECT_EQ(edit->GetTypeChooser()->GetSelection(), 0);
+    {
+        // The chooser shows every type with the raw data list's image for it, from one builder.
+        std::vector<wxBitmap> images;
+        std::map<int32_t, int32_t> typeImages;
+        CRawDataListCtrl::BuildImageList(images, typeImages, [this](int32_t icon) { return App().GetIcon(uint32_t(icon), true); });
+        ASSERT_EQ(images.size(), 7u);
+        for (unsigned type = 0; type < edit->GetTypeChooser()->GetCount(); ++type) {
+            SCOPED_TRACE(type);
+            const int32_t image = CRawDataListCtrl::GetRecordTypeImage(int32_t(type));
+            ASSERT_EQ(typeImages.count(int32_t(type)), image >= 0 ? 1u : 0u);
+            const wxBitmap shown = edit->GetTypeChooser()->GetItemBitmap(type);
+            ASSERT_EQ(shown.IsOk(), image >= 0);
+            if (image >= 0) {
+                EXPECT_EQ(typeImages[int32_t(type)], image);
+                const wxImage a = shown.ConvertToImage(), b = images[size_t(image)].ConvertToImage();
+                ASSERT_EQ(a.GetSize(), b.GetSize());
+                EXPECT_EQ(std::memcmp(a.GetData(), b.GetData(), size_t(a.GetWidth() * a.GetHeight() * 3)), 0);
+            }
+        }
+    }
     CRawDataFieldListCtrl* fields = edit->GetFieldEditor();
     ASSERT_EQ(fields->GetRowCount(), 1u);
     // A note types over several lines; the line stays one line.
@@ -188,7 +211,7 @@ TEST_F(RawPanelsTest, EditPanelAppliesRefusesAnInvalidRecordAndFollowsTheUndo)
 
 TEST_F(RawPanelsTest, FindRunsOnEnterAndSaysWhatWasNotFound)
 {
-    StartOnSample();
+    ASSERT_NO_FATAL_FAILURE(StartOnSample());
     raw_panels::OpenFind();
     Pump();
     auto* find = Current<CFindRawRecordDlg>();
@@ -237,7 +260,7 @@ TEST_F(RawPanelsTest, FindRunsOnEnterAndSaysWhatWasNotFound)
 
 TEST_F(RawPanelsTest, ReduceTwiceRecordsTwoStepsAndTheOptionsOutliveARestart)
 {
-    StartOnSample();
+    ASSERT_NO_FATAL_FAILURE(StartOnSample());
     raw_panels::OpenReduce();
     Pump();
     auto* reduce = Current<CReduceRawData>();
@@ -281,7 +304,7 @@ TEST_F(RawPanelsTest, ReduceTwiceRecordsTwoStepsAndTheOptionsOutliveARestart)
 
 TEST_F(RawPanelsTest, RegenerationTakesTheGonsSetupAndCancelLeavesNoStep)
 {
-    StartOnSample();
+    ASSERT_NO_FATAL_FAILURE(StartOnSample());
     CJobFileDocSettings& settings = *Job().GetDocSettings();
     settings.SetAngleUnit(0);
     CDataFileUndoManager* undo = Job().GetUndoManager();
@@ -316,7 +339,7 @@ TEST_F(RawPanelsTest, RegenerationTakesTheGonsSetupAndCancelLeavesNoStep)
 
 TEST_F(RawPanelsTest, ReportPanelKeepsItsThreeOptions)
 {
-    StartOnSample();
+    ASSERT_NO_FATAL_FAILURE(StartOnSample());
     raw_panels::OpenReport();
     Pump();
     auto* report = Current<CRawDataReport>();

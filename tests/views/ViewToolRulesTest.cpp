@@ -1,10 +1,14 @@
 #include "core/LocaleText.h"
 #include "views/EasyRectTracker.h"
+#include "views/UpdateRectTracker.h"
 #include "views/ViewToolRules.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -214,3 +218,19 @@ TEST(RectTracker, ADraggedBandIsSquareWithShiftAndNormalisedForDelivery)
 }
 
 } // namespace
+
+// The band of a drag up and to the left outlines the same rectangle as one down and to the right,
+// as a closed loop of four sides.
+TEST(RectTracker, TheBandOutlinesTheRectangleWhicheverWayItIsDragged)
+{
+    using Side = std::array<int32_t, 4>;
+    const std::vector<Side> expected = {{2, 3, 9, 3}, {9, 3, 9, 7}, {9, 7, 2, 7}, {2, 7, 2, 3}};
+    for (const auto& [from, to] : {std::pair{DevicePoint{2, 3}, DevicePoint{9, 7}}, std::pair{DevicePoint{9, 7}, DevicePoint{2, 3}}}) {
+        CUpdateRectTracker tracker;
+        tracker.Start(from);
+        tracker.MoveCorner(to, false);
+        std::vector<Side> sides;
+        tracker.DrawTrackerRect([&](int32_t x1, int32_t y1, int32_t x2, int32_t y2) { sides.push_back({x1, y1, x2, y2}); });
+        EXPECT_EQ(sides, expected);
+    }
+}

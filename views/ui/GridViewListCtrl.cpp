@@ -104,7 +104,10 @@ void CGridViewListCtrl::AutoScrollStep(const wxPoint& p)
     if (HitTest(p) >= 0)
         return;
     const wxSize size = GetBody()->GetClientSize();
+    const int dx = p.x < 0 ? p.x : (p.x >= size.x ? p.x - size.x + 1 : 0);
     const int dy = p.y < 0 ? p.y : (p.y >= size.y ? p.y - size.y + 1 : 0);
+    if (dx != 0)
+        ScrollHorizontally(dx);
     if (dy == 0)
         return;
     const int32_t count = GetItemCount();

@@ -27,6 +27,7 @@
 #include <wx/utils.h>
 
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -290,9 +291,21 @@ void CMapCtrl::OnPaint(wxPaintEvent&)
 
 int CMapCtrl::EscapeFilter::FilterEvent(wxEvent& event)
 {
-    if (m_map->IsDrawingYield() && event.GetEventType() == wxEVT_KEY_DOWN &&
-        static_cast<wxKeyEvent&>(event).GetKeyCode() == WXK_ESCAPE) {
+    if (!m_map->IsDrawingYield())
+        return Event_Skip;
+    if (event.GetEventType() == wxEVT_KEY_DOWN && static_cast<wxKeyEvent&>(event).GetKeyCode() == WXK_ESCAPE) {
         m_map->OnEscapeKey();
+        return Event_Processed;
+    }
+    // A command here could close the job and take this map with it while the drawing step is
+    // still on the stack: the drawing ends, and the command runs once the step has returned.
+    if (event.GetEventType() == wxEVT_MENU && wxTheApp) {
+        m_map->OnEscapeKey();
+        std::shared_ptr<wxEvent> later(event.Clone());
+        wxTheApp->CallAfter([later] {
+            if (wxWindow* top = wxTheApp->GetTopWindow())
+                top->GetEventHandler()->ProcessEvent(*later);
+        });
         return Event_Processed;
     }
     return Event_Skip;

@@ -182,8 +182,15 @@ void CMapLayer::FillBackground()
 
 bool CMapLayer::EscapePressed()
 {
-    if (m_escapePoll)
-        return m_escapePoll();
+    if (m_escapePoll) {
+        // The stand-in poll runs where input would: under the same rules.
+        const bool outer = !m_owner->IsDrawingYield();
+        m_owner->SetDrawingYield(true);
+        const bool pressed = m_escapePoll();
+        if (outer)
+            m_owner->SetDrawingYield(false);
+        return pressed || m_owner->TakeEscape();
+    }
     // Only input runs here: no timer or posted message can change the map in the middle of drawing.
     wxEventLoopBase* loop = wxEventLoopBase::GetActive();
     if (loop && !m_owner->IsDrawingYield()) {

@@ -81,7 +81,7 @@ void CSelectByRectTool::OnMouseMove(uint32_t flags, int32_t x, int32_t y)
 void CSelectByRectTool::StartDrag(uint32_t flags, int32_t x, int32_t y)
 {
     Deactivate();
-    m_tracker = std::make_unique<CEasyRectTracker>();
+    m_tracker = std::make_unique<CUpdateRectTracker>();
     m_tracker->Start(m_down);
     m_tracker->MoveCorner(DevicePoint{x, y}, (flags & (ToolKeyShift | ToolKeyControl)) != 0);
     s_dragging = true;
@@ -102,17 +102,14 @@ void CSelectByRectTool::DrawBand()
     OverlayScope scope(*this);
     if (!m_tracker)
         return;
-    const DeviceRect r = m_tracker->GetRect();
     const int32_t colour = GetMorvelSettings().GetCursorColor();
-    AddOverlayLine(r.left, r.top, r.right, r.top, colour);
-    AddOverlayLine(r.right, r.top, r.right, r.bottom, colour);
-    AddOverlayLine(r.right, r.bottom, r.left, r.bottom, colour);
-    AddOverlayLine(r.left, r.bottom, r.left, r.top, colour);
+    m_tracker->DrawTrackerRect(
+        [this, colour](int32_t x1, int32_t y1, int32_t x2, int32_t y2) { AddOverlayLine(x1, y1, x2, y2, colour); });
 }
 
 void CSelectByRectTool::EndDrag(bool completed, int32_t x, int32_t y)
 {
-    std::unique_ptr<CEasyRectTracker> tracker = std::move(m_tracker);
+    std::unique_ptr<CUpdateRectTracker> tracker = std::move(m_tracker);
     s_dragging = false;
     if (m_dragEvents) {
         auto* events = static_cast<DragEvents*>(m_dragEvents.get());

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Location.h"
-#include "views/EasyRectTracker.h"
+#include "views/UpdateRectTracker.h"
 #include "views/ViewToolRules.h"
 #include "views/ui/MapCtrl.h"
 
@@ -241,7 +241,7 @@ public:
     void CancelDrag();
     bool IsDragging() const { return m_tracker != nullptr; }
     bool IsPressPending() const { return !m_noPress; }
-    const CEasyRectTracker* GetTracker() const { return m_tracker.get(); }
+    const CUpdateRectTracker* GetTracker() const { return m_tracker.get(); }
 
 private:
     void StartDrag(uint32_t flags, int32_t x, int32_t y);
@@ -250,7 +250,7 @@ private:
 
     DevicePoint m_down = NoDevicePoint;
     bool m_noPress = true;
-    std::unique_ptr<CEasyRectTracker> m_tracker;
+    std::unique_ptr<CUpdateRectTracker> m_tracker;
     // While the drag holds the capture: the map and the handler of its Esc and capture loss.
     wxWeakRef<CMapCtrl> m_captureMap;
     std::unique_ptr<wxEvtHandler> m_dragEvents;

@@ -4,6 +4,7 @@
 
 #include "core/DataExchange.h"
 #include "core/TextFieldExchange.h"
+#include "framework/ui/DdxErrorDlg.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
 #include "model/PointRecord.h"
@@ -93,7 +94,21 @@ void CZoomToPoint::DoDataExchange(CDataExchange& dx)
 
 void CZoomToPoint::OnOK()
 {
-    if (UpdateDataEx(true)) {
+    if (m_checking)
+        return;
+    // A refused name shows the balloon; the window's Close, Escape and close box still close it.
+    m_checking = true;
+    bool checked = false;
+    {
+        CDdxErrorDlg::LiveOwner live(m_frame);
+        checked = UpdateDataEx(true);
+    }
+    m_checking = false;
+    if (m_closeRequested) {
+        OnCancel();
+        return;
+    }
+    if (checked) {
         // The first view of the active job zooms its map (only to a point with coordinates).
         CDataFileDoc* doc = CDataFileDoc::GetActiveDoc();
         auto* view = doc ? dynamic_cast<CDataFileView*>(doc->GetFirstView()) : nullptr;
@@ -111,6 +126,13 @@ void CZoomToPoint::OnOK()
 
 void CZoomToPoint::OnCancel()
 {
+    if (m_checking) {
+        // The field check is still on the stack: close once it has returned.
+        m_closeRequested = true;
+        if (CDdxErrorDlg* balloon = CDdxErrorDlg::GetShown())
+            balloon->Close(wxID_CANCEL);
+        return;
+    }
     if (s_instance == this)
         s_instance = nullptr;
     if (m_frame && !m_frame->IsBeingDeleted()) {

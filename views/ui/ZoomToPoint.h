@@ -40,6 +40,8 @@ private:
     CZoomToPoint();
     ~CZoomToPoint() override;
 
+    bool m_checking = false;
+    bool m_closeRequested = false;
     std::string m_pointName;
     std::string m_descriptionText;
     wxDialog* m_frame = nullptr;
