@@ -2,6 +2,11 @@
 
 #include "cogo/ui/Intersection.h"
 #include "cogo/ui/PointInDirection.h"
+#include "core/Report.h"
+#include "views/ScratchGeometry.h"
+
+#include <wx/button.h>
+#include <wx/sizer.h>
 
 CStackableDialog* MakeCogoPanel(int commandId)
 {
@@ -13,4 +18,21 @@ CStackableDialog* MakeCogoPanel(int commandId)
     default:
         return nullptr;
     }
+}
+
+void AddCogoPanelButtons(CStackableDialog& panel, wxSizer* sizer, int border)
+{
+    auto* erase = new wxButton(&panel, CIntersection::IdErase, "Erase Scratch Lines");
+    erase->Bind(wxEVT_BUTTON, [](wxCommandEvent&) { EraseScratchLines(); });
+    sizer->Add(erase, 0, wxALL, border);
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    auto* solve = new wxButton(&panel, CIntersection::IdSolve, "Solve");
+    auto* report = new wxButton(&panel, CIntersection::IdReport, "Report");
+    auto* close = new wxButton(&panel, CIntersection::IdClose, "Close");
+    solve->Bind(wxEVT_BUTTON, [&panel](wxCommandEvent&) { panel.OnOK(); });
+    report->Bind(wxEVT_BUTTON, [&panel](wxCommandEvent&) { panel.GetReport().OpenInEditor(); });
+    close->Bind(wxEVT_BUTTON, [&panel](wxCommandEvent&) { panel.OnCancel(); });
+    for (wxButton* b : {solve, report, close})
+        buttons->Add(b, 0, wxRIGHT, panel.FromDIP(4));
+    sizer->Add(buttons, 0, wxALL, border);
 }

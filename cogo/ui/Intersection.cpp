@@ -1,5 +1,6 @@
 #include "cogo/ui/Intersection.h"
 
+#include "cogo/ui/CogoPanels.h"
 #include "cogo/ui/PointExists.h"
 #include "core/DataExchange.h"
 #include "core/FieldExchange.h"
@@ -116,19 +117,7 @@ void CIntersection::BuildControls()
             ShowResults();
         });
 
-    auto* erase = new wxButton(this, IdErase, "Erase Scratch Lines");
-    erase->Bind(wxEVT_BUTTON, [](wxCommandEvent&) { EraseScratchLines(); });
-    sizer->Add(erase, 0, wxALL, FromDIP(4));
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    auto* solve = new wxButton(this, IdSolve, "Solve");
-    auto* report = new wxButton(this, IdReport, "Report");
-    auto* close = new wxButton(this, IdClose, "Close");
-    solve->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnOK(); });
-    report->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { GetReport().OpenInEditor(); });
-    close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnCancel(); });
-    for (wxButton* b : {solve, report, close})
-        buttons->Add(b, 0, wxRIGHT, FromDIP(4));
-    sizer->Add(buttons, 0, wxALL, FromDIP(4));
+    AddCogoPanelButtons(*this, sizer, FromDIP(4));
     SetSizer(sizer);
     AddPreferredControl(FindWindow(IdBaseA));
 }

@@ -1,5 +1,6 @@
 #include "cogo/ui/PointInDirection.h"
 
+#include "cogo/ui/CogoPanels.h"
 #include "core/DataExchange.h"
 #include "core/FieldExchange.h"
 #include "core/TextFieldExchange.h"
@@ -90,19 +91,7 @@ void CPointInDirection::BuildControls()
     sizer->Add(m_traverse, 0, wxLEFT | wxRIGHT, FromDIP(6));
     m_store->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { UpdateStore(); });
 
-    auto* erase = new wxButton(this, IdErase, "Erase Scratch Lines");
-    erase->Bind(wxEVT_BUTTON, [](wxCommandEvent&) { EraseScratchLines(); });
-    sizer->Add(erase, 0, wxALL, FromDIP(6));
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    auto* solve = new wxButton(this, IdSolve, "Solve");
-    auto* report = new wxButton(this, IdReport, "Report");
-    auto* close = new wxButton(this, IdClose, "Close");
-    solve->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnOK(); });
-    report->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { GetReport().OpenInEditor(); });
-    close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnCancel(); });
-    for (wxButton* b : {solve, report, close})
-        buttons->Add(b, 0, wxRIGHT, FromDIP(4));
-    sizer->Add(buttons, 0, wxALL, FromDIP(6));
+    AddCogoPanelButtons(*this, sizer, FromDIP(6));
     SetSizer(sizer);
     AddPreferredControl(FindWindow(IdFrom));
 }

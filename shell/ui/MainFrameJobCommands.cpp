@@ -145,7 +145,13 @@ void CMainFrame::BindJobCommands()
     for (const PanelCommandRow& row : GetPanelCommandTable().Rows()) {
         if (row.command == IdSendJobToTotalStation || row.command == IdGetJobFromTotalStation)
             continue;
-        Bind(wxEVT_MENU, [this](wxCommandEvent& e) { RunPanelCommand(e.GetId()); }, row.command);
+        // A command whose panel is not there lets other handlers have it.
+        Bind(wxEVT_MENU, [this](wxCommandEvent& e) {
+            if (CanRunPanelCommand(e.GetId()))
+                RunPanelCommand(e.GetId());
+            else
+                e.Skip();
+        }, row.command);
         Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(CanRunPanelCommand(e.GetId())); }, row.command);
     }
 }

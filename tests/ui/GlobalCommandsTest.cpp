@@ -196,7 +196,7 @@ TEST_F(GlobalCommandsTest, SendJobAsksForTheTransferSettingsOnce)
     EXPECT_TRUE(bar->Model().IsDialogOpen(SendJobPanelTemplate));
     EXPECT_THAT(pages, ElementsAre(PreferencesTransferPage, PreferencesTransferPage));
 
-    rows.pop_back();
+    RegisterPanelFactory(SendJobPanelTemplate, {});
     SetRunUserPreferences(previous);
     Exit();
 }

@@ -22,10 +22,12 @@
 #include <wx/popupwin.h>
 #include <wx/utils.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <dlfcn.h>
 #include <sys/stat.h>
+#include <thread>
 #include <utility>
 #include <filesystem>
 #include <vector>
@@ -34,7 +36,24 @@ namespace morvel::test {
 
 namespace {
 bool g_displayAvailable = false;
+
+// Starts the toolkit for a new application object from make(). Under load the X server can refuse
+// a new connection for a moment, so a refused start is tried again a few times before the test
+// gives up; a failed start has already deleted its application object.
+template <typename App, typename Make>
+App* StartToolkit(int argc, char** argv, Make make)
+{
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        App* app = make();
+        wxApp::SetInstance(app);
+        int count = argc;
+        if (wxEntryStart(count, argv))
+            return app;
+        std::this_thread::sleep_for(std::chrono::milliseconds(250 * (attempt + 1)));
+    }
+    return nullptr;
 }
+} // namespace
 
 void SetDisplayAvailable(bool available) { g_displayAvailable = available; }
 
@@ -46,10 +65,8 @@ void WindowTest::SetUp()
         GTEST_SKIP() << "no display";
     static char name[] = "morvel_ui_tests";
     static char* argv[] = {name, nullptr};
-    int argc = 1;
-    wxApp::SetInstance(new wxApp);
-    m_started = wxEntryStart(argc, argv);
-    ASSERT_TRUE(m_started);
+    m_started = StartToolkit<wxApp>(1, argv, [] { return new wxApp; }) != nullptr;
+    ASSERT_TRUE(m_started) << "the toolkit could not start (is the display there?)";
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
         wxImage::AddHandler(new wxPNGHandler);
 }
@@ -147,9 +164,8 @@ bool ProgramTest::Start(const std::vector<std::string>& arguments)
     m_argv.push_back(nullptr);
     int argc = int(m_arguments.size());
 
-    m_app = new CMorvelApp;
-    wxApp::SetInstance(m_app);
-    if (!wxEntryStart(argc, m_argv.data()))
+    m_app = StartToolkit<CMorvelApp>(argc, m_argv.data(), [] { return new CMorvelApp; });
+    if (m_app == nullptr)
         return StartFailed("the toolkit could not start (is the display there?)");
     m_loop = std::make_unique<wxGUIEventLoop>();
     wxEventLoopBase::SetActive(m_loop.get());
