@@ -1,6 +1,10 @@
 #include "MapPaneFixture.h"
 #include "ProgramTest.h"
 
+#include "framework/ui/StackableDialog.h"
+#include "shell/PanelCommandTable.h"
+#include "shell/ui/PanelFactories.h"
+
 #include "cogo/ui/FindCoordinates.h"
 #include "framework/ColorTable.h"
 #include "framework/ui/EasyDialog.h"
@@ -159,18 +163,18 @@ TEST_F(ProgramTest, DoubleClickEditsThePointAndTheRowTipIdentifiesIt)
     ASSERT_NE(view, nullptr);
     CGridViewListCtrl* grid = view->GetGridList();
 
-    int edits = 0;
-    auto onEdit = [&edits](wxCommandEvent&) { ++edits; };
-    Frame().Bind(wxEVT_MENU, onEdit, 7159);
+    // 7159 opens the point's edit panel; a stand-in panel shows it arrived.
+    RegisterPanelFactory(AddPointTemplate, [] { return new CStackableDialog(AddPointTemplate, "Add / Edit Points"); });
+    const size_t panels = Frame().GetStackCount();
     grid->OnListLeftDoubleClick(RowPoint(*grid, 4), 0);
-    EXPECT_EQ(edits, 1);
+    EXPECT_EQ(Frame().GetStackCount(), panels + 1);
     RecordRef current;
     ASSERT_TRUE(view->GetJob()->GetCurrentRecord(current));
     EXPECT_STREQ(static_cast<CPointRecord*>(current.record)->GetName(), "5");
     // Off the rows nothing happens.
     grid->OnListLeftDoubleClick(wxPoint(20, -5), 0);
-    Frame().Unbind(wxEVT_MENU, onEdit, 7159);
-    EXPECT_EQ(edits, 1);
+    EXPECT_EQ(Frame().GetStackCount(), panels + 1);
+    RegisterPanelFactory(AddPointTemplate, {});
 
     // The tip: with a pressed row nothing shows, else the point's identification.
     grid->ClearPressedRow();
