@@ -117,8 +117,9 @@ TEST(PointLocationState, WhatThePageOpensInEachState)
         if (c.tickDescription)
             page.OnChangeDescription(true);
         EXPECT_EQ(page.AreChecksShown(), c.shown);
-        if (c.shown)
+        if (c.shown) {
             EXPECT_EQ(page.AreChecksEnabled(), c.enabled);
+        }
         EXPECT_EQ(page.IsElevationEnabled(), c.elevation);
         EXPECT_EQ(page.IsPlaneEnabled(), c.plane);
         EXPECT_EQ(page.IsDescriptionEnabled(), c.description);

@@ -393,8 +393,9 @@ TEST_F(WindowTest, ColorButtonsShareTheirMenusAndAlwaysNotify)
     EXPECT_EQ(menu.HitTest(menu.GetItemRect(255).GetPosition() + wxPoint(1, 1)), 255);
     delete other;
     delete button;
-    if (before == 0)
+    if (before == 0) {
         EXPECT_EQ(CColorButton::GetSharedMenu(0), nullptr);
+    }
     frame->Destroy();
 }
 
