@@ -15,8 +15,6 @@
 #include <wx/stattext.h>
 
 namespace {
-constexpr int ViewReportId = 1071;
-constexpr int EditReportId = 1072;
 constexpr int SelectionId = 1146;
 } // namespace
 
@@ -37,19 +35,8 @@ void CCoordinateReport::BuildControls()
     m_fields = new CReportFieldCheckList(this, CoordinateFieldText);
     sizer->Add(m_fields, 1, wxEXPAND | wxBOTTOM, 8);
 
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    auto* view = new wxButton(this, ViewReportId, "View Report");
-    auto* edit = new wxButton(this, EditReportId, "Edit Report");
-    buttons->Add(view, 1, wxRIGHT, 6);
-    buttons->Add(edit, 1);
-    sizer->Add(buttons, 0, wxEXPAND | wxBOTTOM, 6);
-    auto* close = new wxButton(this, wxID_ANY, "Close");
-    sizer->Add(close, 0, wxALIGN_RIGHT);
+    AddReportPanelButtons(*this, sizer, [this](bool view) { BuildReport(view); });
     SetSizer(sizer);
-
-    view->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { BuildReport(true); });
-    edit->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { BuildReport(false); });
-    close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnCancel(); });
 }
 
 bool CCoordinateReport::OnInitDialog()

@@ -13,8 +13,6 @@
 #include <wx/stattext.h>
 
 namespace {
-constexpr int ViewReportId = 1071;
-constexpr int EditReportId = 1072;
 } // namespace
 
 CCutSheetPointStakePage::CCutSheetPointStakePage() : CEasyTabPage(TemplateId, "Point Stake") {}
@@ -80,19 +78,8 @@ void CCutSheetReport::BuildControls()
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     m_tab = new CEasyTab(this, TabId);
     sizer->Add(m_tab, 1, wxEXPAND | wxBOTTOM, 8);
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    auto* view = new wxButton(this, ViewReportId, "View Report");
-    auto* edit = new wxButton(this, EditReportId, "Edit Report");
-    buttons->Add(view, 1, wxRIGHT, 6);
-    buttons->Add(edit, 1);
-    sizer->Add(buttons, 0, wxEXPAND | wxBOTTOM, 6);
-    auto* close = new wxButton(this, wxID_ANY, "Close");
-    sizer->Add(close, 0, wxALIGN_RIGHT);
+    AddReportPanelButtons(*this, sizer, [this](bool view) { BuildReport(view); });
     SetSizer(sizer);
-
-    view->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { BuildReport(true); });
-    edit->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { BuildReport(false); });
-    close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnCancel(); });
 }
 
 bool CCutSheetReport::OnInitDialog()

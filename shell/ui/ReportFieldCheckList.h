@@ -22,3 +22,10 @@ public:
 private:
     std::function<std::string(int32_t)> m_text;
 };
+
+class CStackableDialog;
+class wxSizer;
+
+// The buttons under a report panel: "View Report" (1071) and "Edit Report" (1072) side by side,
+// each building the report (true for view), then "Close" (the panel's Cancel) on the right.
+void AddReportPanelButtons(CStackableDialog& panel, wxSizer* sizer, const std::function<void(bool view)>& build);
