@@ -1,4 +1,5 @@
 #include "BenchUtil.h"
+#include "ui/UiBenchToolkit.h"
 
 #include "shell/ui/PromptSaveModified.h"
 
@@ -14,24 +15,10 @@
 
 namespace {
 
-bool StartToolkit()
-{
-    static bool started = [] {
-        if (wxTheApp != nullptr)
-            return true;
-        static char name[] = "morvel_ui_bench";
-        static char* argv[] = {name, nullptr};
-        int argc = 1;
-        wxApp::SetInstance(new wxApp);
-        return wxEntryStart(argc, argv);
-    }();
-    return started;
-}
-
 // The change viewer built and shown over a history of 100,000 lines, scrolled to the last one.
 void BM_ViewLastModifiedOpen(benchmark::State& state)
 {
-    if (!StartToolkit()) {
+    if (!morvel::bench::StartUiToolkit()) {
         state.SkipWithError("no display");
         return;
     }

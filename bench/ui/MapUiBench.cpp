@@ -1,4 +1,5 @@
 #include "BenchUtil.h"
+#include "ui/UiBenchToolkit.h"
 
 #include "core/MathConversions.h"
 #include "model/MorvelSettings.h"
@@ -20,19 +21,6 @@
 #include <string>
 
 namespace {
-
-// The toolkit is started once for the program and left to the process's end.
-bool StartToolkit()
-{
-    static bool started = [] {
-        static char name[] = "morvel_ui_bench";
-        static char* argv[] = {name, nullptr};
-        int argc = 1;
-        wxApp::SetInstance(new wxApp);
-        return wxEntryStart(argc, argv);
-    }();
-    return started;
-}
 
 // A job of n points on a grid 1 m apart in an 1200 by 800 map pane, names and descriptions shown.
 struct PaneJob
@@ -71,7 +59,7 @@ struct PaneJob
 // The whole redraw of the map pane into its layer bitmap, as after every zoom.
 void BM_MapLayerRedraw(benchmark::State& state)
 {
-    if (!StartToolkit()) {
+    if (!morvel::bench::StartUiToolkit()) {
         state.SkipWithError("no display");
         return;
     }
@@ -84,7 +72,7 @@ BENCHMARK(BM_MapLayerRedraw)->Arg(250000)->Unit(benchmark::kMillisecond);
 // The same with a tenth of the points in view.
 void BM_MapLayerRedrawTenthVisible(benchmark::State& state)
 {
-    if (!StartToolkit()) {
+    if (!morvel::bench::StartUiToolkit()) {
         state.SkipWithError("no display");
         return;
     }
@@ -135,7 +123,7 @@ struct ShownTenth : PaneJob
 // marker and the status text.
 void BM_ToolSnapPath(benchmark::State& state)
 {
-    if (!StartToolkit()) {
+    if (!morvel::bench::StartUiToolkit()) {
         state.SkipWithError("no display");
         return;
     }
@@ -161,7 +149,7 @@ BENCHMARK(BM_ToolSnapPath)->Arg(250000)->Unit(benchmark::kMillisecond);
 template <class Tool>
 void RealtimeSteps(benchmark::State& state, int dx, int dy)
 {
-    if (!StartToolkit()) {
+    if (!morvel::bench::StartUiToolkit()) {
         state.SkipWithError("no display");
         return;
     }

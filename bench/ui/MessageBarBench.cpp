@@ -1,4 +1,5 @@
 #include "BenchUtil.h"
+#include "ui/UiBenchToolkit.h"
 #include "ReportBenchData.h"
 
 #include "core/Report.h"
@@ -16,26 +17,10 @@
 
 namespace {
 
-// The toolkit is started once for the program (unless another benchmark already did) and left
-// to the process's end.
-bool StartToolkitOnce()
-{
-    static bool started = [] {
-        if (wxTheApp != nullptr)
-            return true;
-        static char name[] = "morvel_ui_bench";
-        static char* argv[] = {name, nullptr};
-        int argc = 1;
-        wxApp::SetInstance(new wxApp);
-        return wxEntryStart(argc, argv);
-    }();
-    return started;
-}
-
 // The message bar filled once with a coordinate report of 100,000 rows (five columns).
 void BM_MessageBarFill(benchmark::State& state)
 {
-    if (!StartToolkitOnce()) {
+    if (!morvel::bench::StartUiToolkit()) {
         state.SkipWithError("no display");
         return;
     }

@@ -1,4 +1,5 @@
 #include "BenchUtil.h"
+#include "ui/UiBenchToolkit.h"
 
 #include "framework/ui/EasyListCtrl.h"
 #include "core/MathConversions.h"
@@ -21,24 +22,10 @@
 
 namespace {
 
-bool StartToolkit()
-{
-    static bool started = [] {
-        if (wxTheApp)
-            return true;
-        static char name[] = "morvel_ui_bench";
-        static char* argv[] = {name, nullptr};
-        int argc = 1;
-        wxApp::SetInstance(new wxApp);
-        return wxEntryStart(argc, argv);
-    }();
-    return started;
-}
-
 // The whole job printed into a PostScript file at the printer's resolution.
 void BM_PrintMapPostScript(benchmark::State& state)
 {
-    if (!StartToolkit()) {
+    if (!morvel::bench::StartUiToolkit()) {
         state.SkipWithError("no display");
         return;
     }
@@ -93,7 +80,7 @@ public:
 // Column widths measured over every row of a list of 10,000.
 void BM_AutoSizeColumns(benchmark::State& state)
 {
-    if (!StartToolkit()) {
+    if (!morvel::bench::StartUiToolkit()) {
         state.SkipWithError("no display");
         return;
     }
