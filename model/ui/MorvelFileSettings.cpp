@@ -153,18 +153,18 @@ void CMorvelFileSettings::ShowJobInformation()
     set(IdFileSize, FileSizeText(path));
 
     // The creation time is the job file's own; the working header only carries the time the
-    // dialog was opened. A job without a readable file shows the zero time.
+    // dialog was opened. A job without a readable file or without a stored time shows none.
     SystemTime t;
     JobFileHeader stored;
     CMorvelFile file;
     if (!path.empty() && file.Open(path.c_str(), true) && file.GetHeader(stored))
         t = stored.GetCreated();
     file.Close();
-    if (t.year < 1900)
-        t = SystemTime();
-    char date[32], time[32];
-    std::snprintf(date, sizeof date, "%02d-%02d-%4d", t.month, t.day, t.year);
-    std::snprintf(time, sizeof time, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+    char date[32] = "", time[32] = "";
+    if (t.year >= 1900) {
+        std::snprintf(date, sizeof date, "%02d-%02d-%4d", t.month, t.day, t.year);
+        std::snprintf(time, sizeof time, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+    }
     set(IdCreationDate, date);
     set(IdCreationTime, time);
 

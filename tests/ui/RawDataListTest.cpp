@@ -371,7 +371,8 @@ TEST_F(RawDataTabTest, TheTenColumnsScrollSidewaysInANarrowPane)
     list->ScrollHorizontally(1 << 20);
     EXPECT_EQ(list->GetScrollX(), total - visible);
     EXPECT_EQ(list->ColumnAt(visible - 1), 9);
-    EXPECT_TRUE(SaveScreenshot(*list, "raw_list_scrolled.png"));
+    Pump();
+    EXPECT_TRUE(SaveScreenshot(Frame(), "raw_list_scrolled.png"));
     list->ScrollHorizontally(-(1 << 20));
     EXPECT_EQ(list->GetScrollX(), 0);
 
