@@ -29,23 +29,6 @@ TempDir::~TempDir()
     std::filesystem::remove_all(m_path, ec);
 }
 
-bool RunUnprivileged(const std::function<bool()>& check)
-{
-    const pid_t child = fork();
-    if (child < 0)
-        return false;
-    if (child == 0) {
-        constexpr uid_t Nobody = 65534;
-        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(Nobody) != 0 || setuid(Nobody) != 0))
-            _exit(2);
-        _exit(check() ? 0 : 1);
-    }
-    int status = 0;
-    if (waitpid(child, &status, 0) != child)
-        return false;
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 std::vector<unsigned char> ReadAllBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -28,11 +28,6 @@ void WriteAllBytes(const std::string& path, const std::vector<unsigned char>& by
 std::string ReadAllText(const std::string& path);
 void WriteAllText(const std::string& path, const std::string& text);
 
-// Runs the check in a child process that has first dropped to the unprivileged user "nobody"
-// when the tests run as root, so a check of a read-only file or folder is real there too. True
-// only when the check returned true; a child that cannot drop its rights or dies is a failure.
-// Files the check touches must be reachable by that user.
-bool RunUnprivileged(const std::function<bool()>& check);
 // Runs `body` where a read-only file or folder really refuses writes: as root (CI runs as
 // root), in a child process as the user "nobody", who is first given `folder` and everything in
 // it; otherwise in place. The body's failed expectations fail the calling test.

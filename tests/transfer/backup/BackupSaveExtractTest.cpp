@@ -222,13 +222,14 @@ TEST(BackupExtract, ABackupThatCannotBeWrittenStillExtracts)
     const std::string out = dir.file("out");
     fs::create_directory(out);
     fs::permissions(out, fs::perms::all);
-    EXPECT_TRUE(RunUnprivileged([&] {
+    RunUnprivileged(dir.path(), [&] {
         CBackupFile file;
         CBackupArchive archive;
         bool asked = false;
-        return !CBackupFile().Open(backup) && file.Open(backup, true) && file.GetArchiveSlot(0, &archive) &&
-               archive.Extract(out, asked) && ReadAllText(out + "/site.Nrd") == "raw" && !file.AddArchiveSlot("x");
-    }));
+        EXPECT_TRUE(!CBackupFile().Open(backup) && file.Open(backup, true) && file.GetArchiveSlot(0, &archive) &&
+                    archive.Extract(out, asked) && ReadAllText(out + "/site.Nrd") == "raw" &&
+                    !file.AddArchiveSlot("x"));
+    });
     EXPECT_EQ(FolderNames(out), (std::set<std::string> {"site.Nik", "site.Nrd"}));
 }
 
