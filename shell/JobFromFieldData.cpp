@@ -13,7 +13,7 @@
 #include "model/PointRecord.h"
 #include "platform/MessageBox.h"
 #include "rawdata/RawTextImport.h"
-#include "transfer/TransferJobDefaults.h"
+#include "transfer/TransferDefaults.h"
 #include "transfer/backup/ArithmeticCoder.h"
 #include "transfer/backup/BackupArchive.h"
 #include "transfer/backup/BackupFile.h"
@@ -157,37 +157,7 @@ bool CreateJobFromAsciiCoordinates(const std::string& text, const std::string& j
     InitJobFileHeader(header);
     ApplyTransferDefaultsToJob(settings, header);
     document.ApplyJobSettings(header);
-    const CMathConversions& units = static_cast<const CDataFileDoc&>(document).GetMathConversions();
-
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty())
-            continue;
-        std::string name, description;
-        CLocation location;
-        if (!columns.ParseLine(line, name, location, description) || !location.HasPlaneCoordinates())
-            continue;
-        const double x = units.DisplayToMetres(location.x);
-        const double y = units.DisplayToMetres(location.y);
-        const double z = units.DisplayToMetres(location.z);
-        if (CPointRecord* existing = document.GetPointDatabase()->FindPoint(name, true)) {
-            existing->SetCoordinates(x, y, z, true);
-            existing->SetDescription(description.c_str());
-            continue;
-        }
-        if (!::IsValidPointName(name.c_str()))
-            name = document.MakeUniquePointName("");
-        auto point = std::make_unique<CPointRecord>(name.c_str(), description.c_str(), CLocation(x, y, z), true);
-        if (document.AddRecord(point.get()))
-            point.release();
-    }
+    ReadTransferCoordinateLines(document, text, columns);
     StagedJobFiles staged(jobPath);
     if (!document.ExportSelection(staged.JobPath(), false, true, nullptr))
         return false;
