@@ -392,7 +392,7 @@ bool CopyReplacing(const std::string& from, const std::string& to, std::string& 
     return !ec;
 }
 
-bool IsRoadFile(const std::string& name) { return SameNoCase(ExtensionOf(name), "rg7") && name.find('.') != std::string::npos; }
+bool IsRoadFile(const std::string& name) { return SameNoCase(ExtensionOf(name), "rg7"); }
 
 } // namespace
 
