@@ -135,3 +135,18 @@ bool GetSpecialFolderPath(std::string& folder)
         folder = GetProgramDataFolder();
     return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
+
+std::string GetDesktopFolder()
+{
+    std::ifstream in(ConfigHome() + "user-dirs.dirs");
+    std::string line;
+    const std::string key = "XDG_DESKTOP_DIR=";
+    while (std::getline(in, line)) {
+        if (line.rfind(key, 0) == 0) {
+            std::string folder = ExpandUserDir(line.substr(key.size()));
+            if (!folder.empty())
+                return WithSlash(folder);
+        }
+    }
+    return GetHomeFolder() + "Desktop/";
+}

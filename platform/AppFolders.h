@@ -24,6 +24,10 @@ std::string GetHomeFolder();
 // $XDG_CONFIG_HOME/user-dirs.dirs (or the environment), else ~/Documents. Nothing is created.
 std::string GetDocumentsFolder();
 
+// The user's desktop folder with a trailing '/': XDG_DESKTOP_DIR from user-dirs.dirs, else
+// ~/Desktop. Nothing is created.
+std::string GetDesktopFolder();
+
 // The documents folder, created when missing; the program data folder when it cannot be made.
 // True when the folder returned exists.
 bool GetSpecialFolderPath(std::string& folder);

@@ -6,9 +6,11 @@
 
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
+#include <wx/imaglist.h>
 #include <wx/scrolbar.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
+#include <wx/textctrl.h>
 #include <wx/vscroll.h>
 
 #include <algorithm>
@@ -392,14 +394,25 @@ void CEasyListCtrl::DrawRow(wxDC& dc, int32_t row, const wxRect& rect)
     for (int column = 0; column < GetColumnCount(); ++column) {
         const int width = m_columns[size_t(column)].width;
         const bool right = m_columns[size_t(column)].rightAligned;
-        const int offset = column == 0 ? m_nTextOffset : 0;
+        int offset = column == 0 ? m_nTextOffset : 0;
         const wxRect cellRect(x, rect.y, width, rect.height);
+        if (column == 0 && m_images) {
+            int imageWidth = 0, imageHeight = 0;
+            m_images->GetSize(0, imageWidth, imageHeight);
+            const int image = GetItemImage(row);
+            if (image >= 0 && image < m_images->GetImageCount()) {
+                wxDCClipper clip(dc, cellRect);
+                m_images->Draw(image, dc, x + offset + 2, rect.y + (rect.height - imageHeight) / 2,
+                               wxIMAGELIST_DRAW_TRANSPARENT);
+            }
+            offset += imageWidth + 2;
+        }
         const bool cursorCell = cellMode && selected && column == m_nCurrentColumn;
         if (cursorCell) {
             dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT)));
             dc.DrawRectangle(cellRect);
         }
-        if (CanDrawCellText(row, column)) {
+        if (CanDrawCellText(row, column) && !(column == 0 && row == m_labelRow)) {
             dc.SetTextForeground(cursorCell ? wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT) : ink);
             std::string cell = GetItemText(row, column);
             cell = right ? cell + "  " : "  " + cell;
@@ -447,15 +460,20 @@ bool CEasyListCtrl::ShowDefaultTip(const wxPoint& bodyPoint)
 
 void CEasyListCtrl::ShowObjectTips(const std::string& text, int x, int y, int value, uint32_t colour)
 {
+    if (CObjectIdWnd* wnd = GetOrCreateObjectIdWnd())
+        wnd->ShowForObject(text, x, y, value, colour);
+}
+
+CObjectIdWnd* CEasyListCtrl::GetOrCreateObjectIdWnd()
+{
     if (!m_objectIdWnd) {
         m_objectIdWnd = new CObjectIdWnd(true);
         if (!m_objectIdWnd->Create(this)) {
             m_objectIdWnd->Destroy();
             m_objectIdWnd = nullptr;
-            return;
         }
     }
-    m_objectIdWnd->ShowForObject(text, x, y, value, colour);
+    return m_objectIdWnd;
 }
 
 // ---------------------------------------------------------------- marked item, own selection, data
@@ -481,6 +499,17 @@ void CEasyListCtrl::SelectAll()
 {
     m_selectedRows.SelectAll(m_itemCount);
     m_body->Refresh();
+}
+
+void CEasyListCtrl::SetItemSelected(int32_t item, bool selected)
+{
+    if (item < 0 || item >= m_itemCount)
+        return;
+    if (selected)
+        m_selectedRows.Add(item, item);
+    else
+        m_selectedRows.Remove(item, item);
+    RedrawItems(item, item);
 }
 
 void CEasyListCtrl::DeselectAll()
@@ -605,12 +634,83 @@ void CEasyListCtrl::AutoSizeColumns()
     wxClientDC dc(m_body);
     dc.SetFont(m_body->GetFont());
     const auto textWidth = [&dc](const wxString& text) { return dc.GetTextExtent(text).x; };
+    int imageWidth = 0, imageHeight = 0;
+    if (m_images && m_images->GetImageCount() > 0)
+        m_images->GetSize(0, imageWidth, imageHeight);
     for (int column = 0; column < GetColumnCount(); ++column) {
+        const int extra = column == 0 ? m_nTextOffset + (m_images ? imageWidth + 2 : 0) : 0;
         int width = textWidth(m_columns[size_t(column)].heading.Left(256)) + 16;
         for (int32_t row = 0; row < m_itemCount; ++row)
-            width = std::max(width, textWidth(wxString::FromUTF8(GetItemText(row, column))) + 16);
+            width = std::max(width, textWidth(wxString::FromUTF8(GetItemText(row, column))) + 16 + extra);
         m_columns[size_t(column)].width = width;
     }
     m_header->Refresh();
     m_body->Refresh();
+}
+
+// ---------------------------------------------------------------- row images, label editing
+
+void CEasyListCtrl::SetImageList(wxImageList* images)
+{
+    m_images = images;
+    m_body->Refresh();
+}
+
+bool CEasyListCtrl::EditLabel(int32_t row, int maxLength)
+{
+    if (row < 0 || row >= m_itemCount || m_labelRow >= 0 || !OnBeginLabelEdit(row))
+        return false;
+    if (!m_labelEdit) {
+        m_labelEdit = new wxTextCtrl(m_body, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                                     wxTE_PROCESS_ENTER | wxBORDER_SIMPLE);
+        m_labelEdit->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& e) {
+            if (e.GetKeyCode() == WXK_ESCAPE)
+                EndLabelEdit(true);
+            else
+                e.Skip();
+        });
+        m_labelEdit->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { EndLabelEdit(false); });
+        // Leaving the field keeps the text; only the edit that lost the focus ends.
+        m_labelEdit->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& e) {
+            e.Skip();
+            if (m_labelRow >= 0)
+                CallAfter([this, serial = m_labelSerial] {
+                    if (m_labelRow >= 0 && serial == m_labelSerial && !m_labelEdit->HasFocus())
+                        EndLabelEdit(false);
+                });
+        });
+    }
+    m_labelRow = row;
+    ++m_labelSerial;
+    EnsureVisible(row);
+    int imageWidth = 0, imageHeight = 0;
+    if (m_images && m_images->GetImageCount() > 0)
+        m_images->GetSize(0, imageWidth, imageHeight);
+    const int left = m_nTextOffset + (m_images ? imageWidth + 2 : 0) - m_scrollX;
+    const wxRect rowRect = GetRowRect(row);
+    m_labelEdit->SetMaxLength(unsigned(std::max(1, maxLength)));
+    m_labelEdit->ChangeValue(wxString::FromUTF8(GetItemText(row, 0)));
+    // Wide enough for the text even in a narrow column.
+    const int textWidth = m_labelEdit->GetTextExtent(m_labelEdit->GetValue()).x + 24;
+    m_labelEdit->SetSize(left, rowRect.y, std::max({60, textWidth, GetColumnWidth(0) - left - m_scrollX}),
+                         rowRect.height);
+    m_labelEdit->Show();
+    m_labelEdit->SetFocus();
+    m_labelEdit->SelectAll();
+    RedrawItems(row, row);
+    return true;
+}
+
+void CEasyListCtrl::EndLabelEdit(bool cancel)
+{
+    if (m_labelRow < 0)
+        return;
+    const int32_t row = m_labelRow;
+    m_labelRow = -1;
+    const std::string text = m_labelEdit->GetValue().utf8_string();
+    m_labelEdit->Hide();
+    if (row < m_itemCount)
+        RedrawItems(row, row);
+    m_body->SetFocus();
+    OnEndLabelEdit(row, cancel ? nullptr : &text);
 }

@@ -10,6 +10,8 @@
 #include <vector>
 
 class wxDC;
+class wxImageList;
+class wxTextCtrl;
 class CEasyListBody;
 class CObjectIdWnd;
 class CEasyListHeader;
@@ -140,6 +142,8 @@ public:
     void SelectSingleItem(int32_t item);
     void SelectAll();
     void DeselectAll();
+    // Adds the row to the selection or takes it out; the others keep theirs.
+    void SetItemSelected(int32_t item, bool selected);
     void InvertSelection();
     // The next selected row from the iterator's position: its index through `index` (-1 at the
     // end, when the iterator goes back to the top) and its item data as the result.
@@ -158,8 +162,26 @@ public:
     // Removes the row; the rows below move up.
     void DeleteItem(int32_t index);
 
-    // Each column as wide as its heading or its widest cell, plus 16.
+    // Each column as wide as its heading or its widest cell, plus 16 (and column 0 its image).
     void AutoSizeColumns();
+
+    // --- Row images: a picture before column 0's text from an image list the list borrows.
+    void SetImageList(wxImageList* images);
+    wxImageList* GetImageList() const { return m_images; }
+    // The row's index in the image list, -1 for none.
+    virtual int GetItemImage(int32_t row) const { return -1; }
+
+    // --- In-place editing of a row's column 0 text. The derived list agrees in OnBeginLabelEdit;
+    // Enter or leaving the field keeps the text, Escape cancels, and OnEndLabelEdit receives the
+    // text (null when cancelled).
+    bool EditLabel(int32_t row, int maxLength = 260);
+    void EndLabelEdit(bool cancel);
+    int32_t GetEditedRow() const { return m_labelRow; }
+    wxTextCtrl* GetLabelEditor() const { return m_labelEdit; }
+    virtual bool OnBeginLabelEdit(int32_t row) { return false; }
+    virtual void OnEndLabelEdit(int32_t row, const std::string* text) {}
+    // The identification popup the tips use, made on first use; null when it cannot be made.
+    CObjectIdWnd* GetOrCreateObjectIdWnd();
 
     // The list as a target of the selection operator's fill and remove (own selection, rows
     // holding their objects as item data).
@@ -214,4 +236,8 @@ private:
     CRowRanges m_selectedRows;
     int32_t m_nNextSelected = 0;
     std::vector<uintptr_t> m_itemData;
+    wxImageList* m_images = nullptr;
+    wxTextCtrl* m_labelEdit = nullptr;
+    int32_t m_labelRow = -1;
+    int m_labelSerial = 0;
 };
