@@ -252,6 +252,29 @@ TEST_F(TransferWizardsTest, GetJobShowsCoordinatesByModelDownloadsRawAndCancels)
     EXPECT_EQ(Job().GetPathName(), home->file("FATE2010.Mvj"));
     EXPECT_EQ(Job().GetPointDatabase()->GetCount(), 83);
     EXPECT_TRUE(fs::is_empty(temp));
+
+    // Coordinates through the button, on the panel of the job just opened: the later line of
+    // point 12 wins in the job that opens afterwards.
+    panel = Push<CTransferGetJobFromDC>(IdGetJobFromTotalStation);
+    ASSERT_NE(panel, nullptr);
+    Signal listening;
+    CTransferDialogSession::SetDialogShownHook([&](wxWindow&) { listening.Raise(); });
+    SimulatedInstrument sender([&] {
+        if (listening.Wait(3000))
+            pty.Send("12,100,200,5,A\r\n12,110,210,6,B\r\n\x1A");
+    });
+    dialogAnswer = ChooseFile(home->file("Coords.Mvj"));
+    wxCommandEvent click(wxEVT_BUTTON, CTransferGetJobFromDC::DownloadCoordinatesId);
+    click.SetEventObject(panel->GetDownloadCoordinatesButton());
+    panel->GetDownloadCoordinatesButton()->ProcessWindowEvent(click);
+    Pump();
+    sender.Join();
+    EXPECT_EQ(Job().GetPathName(), home->file("Coords.Mvj"));
+    const CPointRecord* p12 = Job().GetPointDatabase()->FindPoint("12", true);
+    ASSERT_NE(p12, nullptr);
+    EXPECT_STREQ(p12->GetDescription(), "B");
+    EXPECT_TRUE(fs::is_empty(temp));
+
 }
 
 TEST_F(TransferWizardsTest, SmallTransferWindows)

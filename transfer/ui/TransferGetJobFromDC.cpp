@@ -140,26 +140,14 @@ void CTransferGetJobFromDC::OnTransferSettings()
         RefreshModel();
 }
 
-void CTransferGetJobFromDC::OnDownloadRaw()
-{
-    std::string name;
-    GetJob(name, true);
-}
+namespace {
 
-void CTransferGetJobFromDC::OnDownloadCoordinates()
-{
-    std::string name;
-    GetJob(name, false);
-}
-
-bool CTransferGetJobFromDC::GetJob(std::string& proposedName, bool raw)
+bool RunGetJob(wxWindow* owner, std::string& proposedName, bool raw)
 {
     auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
     if (app == nullptr)
         return false;
     const CMorvelSettings& settings = GetMorvelSettings();
-    // Nothing below may touch the panel: opening the new job closes the old job's panels.
-    wxWindow* owner = wxGetTopLevelParent(this);
     auto busy = std::make_shared<std::unique_ptr<wxBusyCursor>>();
     GetJobHooks hooks;
     hooks.receive = [owner, busy](const std::string& path) {
@@ -178,4 +166,27 @@ bool CTransferGetJobFromDC::GetJob(std::string& proposedName, bool raw)
     hooks.enableBackups = settings.GetEnableBackups();
     hooks.modelIndex = settings.GetModelIndex();
     return ::GetJob(proposedName, raw, hooks);
+}
+
+// Opening the new job closes the panels of the old one, this one too: the download runs after
+// the button's event is done, so no window of the panel is in use when that happens.
+void GetJobLater(wxWindow* owner, bool raw)
+{
+    if (wxTheApp == nullptr)
+        return;
+    wxTheApp->CallAfter([owner, raw] {
+        std::string name;
+        RunGetJob(owner, name, raw);
+    });
+}
+
+} // namespace
+
+void CTransferGetJobFromDC::OnDownloadRaw() { GetJobLater(wxGetTopLevelParent(this), true); }
+
+void CTransferGetJobFromDC::OnDownloadCoordinates() { GetJobLater(wxGetTopLevelParent(this), false); }
+
+bool CTransferGetJobFromDC::GetJob(std::string& proposedName, bool raw)
+{
+    return RunGetJob(wxGetTopLevelParent(this), proposedName, raw);
 }

@@ -30,10 +30,11 @@ public:
     CTransferGetJobFromDC();
     ~CTransferGetJobFromDC() override;
 
+    // The buttons: the download starts once the click is handled.
     void OnDownloadRaw();
     void OnDownloadCoordinates();
-    // The whole download; true when the job was saved and opened. The panel may be gone when it
-    // returns (opening the job closes the old one's panels).
+    // The whole download; true when the job was saved and opened. The panel is gone when it
+    // returns true (opening the job closes the old one's panels).
     bool GetJob(std::string& proposedName, bool raw);
     void OnTransferSettings();
     void OnToolTipNotify();
