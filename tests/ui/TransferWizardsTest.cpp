@@ -33,6 +33,9 @@
 #include "transfer/ui/TransferLoopDialogs.h"
 #include "transfer/ui/TransferReplaceFile.h"
 #include "transfer/ui/TransferReplaceOrRenameJobDlg.h"
+#include "views/ObjectIdPages.h"
+#include "views/ui/ObjectIdWnd.h"
+#include "views/ui/ToolPopups.h"
 
 #include <wx/button.h>
 #include <wx/gauge.h>
@@ -133,6 +136,19 @@ TEST_F(TransferWizardsTest, SendJobAsksAboutRefusedNamesAndSendsRecordsLineByLin
     EXPECT_EQ(panel->GetModelName()->GetLabel().utf8_string(), GetMorvelSettings().GetModelName());
     EXPECT_EQ(panel->GetTransferButton()->GetIconId(), CCustomTransferButton::NikonIconId);
 
+    // The transfer button's tip: the transfer settings, one line each, in the identification box.
+    panel->OnToolTipNotify();
+    ASSERT_NE(GetToolIdPopup(), nullptr);
+    const CObjectIdPage* tip = GetToolIdPopup()->GetPages().GetCurrentPage();
+    ASSERT_NE(tip, nullptr);
+    std::vector<std::string> tipLines;
+    tip->text.GetText(tipLines);
+    ASSERT_EQ(tipLines.size(), 6u);
+    EXPECT_EQ(tipLines[0], "TS Type:\t" + GetMorvelSettings().GetModelName());
+    EXPECT_EQ(tipLines[3], "Com Port:\t7");
+    EXPECT_EQ(tipLines[4], "Baud Rate:\t9600");
+    GetToolIdPopup()->Dismiss();
+
     // Nothing selected: the panel says so at its chip and nothing goes out.
     std::vector<std::string> refused;
     DdxErrorHandler previous = SetDdxErrorHandler([&](const DdxErrorRequest& request) {
@@ -180,6 +196,11 @@ TEST_F(TransferWizardsTest, SendJobAsksAboutRefusedNamesAndSendsRecordsLineByLin
     EXPECT_TRUE(dialogSeen);
     EXPECT_TRUE(ownerDisabled);
     EXPECT_TRUE(Frame().IsEnabled());
+
+    // Another instrument in the settings: the panel follows.
+    SetModel(10);
+    EXPECT_EQ(panel->GetTransferButton()->GetIconId(), CCustomTransferButton::OtherIconId);
+    EXPECT_EQ(panel->GetModelName()->GetLabel().utf8_string(), GetMorvelSettings().GetModelName());
     // The upload file does not outlive the command.
     ASSERT_EQ(fs::path(GetActiveJobFolder()), fs::path(home->path()) / "");
     for (const auto& entry : fs::directory_iterator(home->path()))
