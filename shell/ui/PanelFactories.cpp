@@ -12,6 +12,8 @@
 #include "shell/FrameWindowRegistry.h"
 #include "shell/GlobalCommandIds.h"
 #include "shell/PanelCommandTable.h"
+#include "transfer/ui/TransferCreateJobForDC.h"
+#include "transfer/ui/TransferGetJobFromDC.h"
 
 #include <wx/app.h>
 
@@ -88,8 +90,8 @@ void RegisterStandardPanelCommands()
     RegisterPanelCommand(IdPointInDirection, PointInDirectionTemplate, [] { return MakeCogoPanel(IdPointInDirection); });
     RegisterPanelCommand(IdIntersection, IntersectionTemplate, [] { return MakeCogoPanel(IdIntersection); });
     // Send and Get Job check the transfer settings first (CMainFrame::OnTransferCommand).
-    RegisterPanelCommand(IdSendJobToTotalStation, SendJobPanelTemplate);
-    RegisterPanelCommand(IdGetJobFromTotalStation, GetJobPanelTemplate);
+    RegisterPanelCommand(IdSendJobToTotalStation, SendJobPanelTemplate, [] { return new CTransferCreateJobForDC(); });
+    RegisterPanelCommand(IdGetJobFromTotalStation, GetJobPanelTemplate, [] { return new CTransferGetJobFromDC(); });
 
     GetFrameWindows().calculator = [](double value) -> std::unique_ptr<CCalculatorWindow> {
         return std::make_unique<CCalculatorHandle>(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, value);

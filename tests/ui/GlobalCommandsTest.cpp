@@ -148,9 +148,9 @@ TEST_F(GlobalCommandsTest, MenuPlacesAndToolbarSnapButtons)
     EXPECT_EQ(Checked(IdIdentifyObjects), !identify);
 
     // Commands whose windows other parts bring stay off until those are there.
-    for (int id : {IdImportMorvelCoordinates, IdImportDxf, IdCreateJobFromBackup, IdSendJobToTotalStation, IdInverse})
+    for (int id : {IdImportMorvelCoordinates, IdImportDxf, IdCreateJobFromBackup, IdInverse})
         EXPECT_FALSE(Enabled(id)) << id;
-    for (int id : {IdCoordinateReport, IdScientificCalculator, IdIntersection})
+    for (int id : {IdCoordinateReport, IdScientificCalculator, IdIntersection, IdSendJobToTotalStation})
         EXPECT_TRUE(Enabled(id)) << id;
     Exit();
 }
@@ -179,7 +179,6 @@ TEST_F(GlobalCommandsTest, SendJobAsksForTheTransferSettingsOnce)
             sheetAnswers.pop_front();
         return answer;
     });
-    RegisterPanelFactory(SendJobPanelTemplate, [] { return new CStackableDialog(SendJobPanelTemplate, "Send Job"); });
     CStackingDialogBar* bar = Frame().GetStackingBar();
     EXPECT_EQ(ProfileValue("Transfer", "FirstSettings"), "<absent>");
 
@@ -196,7 +195,6 @@ TEST_F(GlobalCommandsTest, SendJobAsksForTheTransferSettingsOnce)
     EXPECT_TRUE(bar->Model().IsDialogOpen(SendJobPanelTemplate));
     EXPECT_THAT(pages, ElementsAre(PreferencesTransferPage, PreferencesTransferPage));
 
-    RegisterPanelFactory(SendJobPanelTemplate, {});
     SetRunUserPreferences(previous);
     Exit();
 }

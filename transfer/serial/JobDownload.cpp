@@ -40,14 +40,38 @@ std::string StagingPath(const std::string& target)
 }
 
 // The staged pair (job file and raw data file) replaces the targets. Raw first: should the job's
-// rename fail, the old job still opens and regenerates nothing from the newer raw file.
+// rename fail, the old raw data file goes back (it was linked aside), so the old pair stays whole.
 bool CommitPair(const std::string& stagedRaw, const std::string& rawPath, const std::string& stagedJob,
                 const std::string& jobPath)
 {
     std::error_code error;
-    fs::rename(stagedRaw, rawPath, error);
+    const std::string aside = StagingPath(rawPath) + "old";
+    RemoveQuietly(aside);
+    bool keptAside = false;
+    std::error_code probe;
+    if (fs::is_regular_file(rawPath, probe)) {
+        fs::create_hard_link(rawPath, aside, error);
+        if (error) {
+            error.clear();
+            fs::copy_file(rawPath, aside, error);
+        }
+        keptAside = !error;
+    }
     if (!error)
+        fs::rename(stagedRaw, rawPath, error);
+    if (!error) {
         fs::rename(stagedJob, jobPath, error);
+        if (error && keptAside) {
+            std::error_code ignored;
+            fs::rename(aside, rawPath, ignored);
+            keptAside = false;
+        } else if (error) {
+            // There was no old raw data file: the new one must not stay without its job.
+            RemoveQuietly(rawPath);
+        }
+    }
+    if (keptAside)
+        RemoveQuietly(aside);
     if (error) {
         RemoveQuietly(stagedRaw);
         RemoveQuietly(stagedJob);

@@ -201,6 +201,25 @@ TEST_F(JobDownload, FailuresLeaveTheOldPairAsItWas)
     EXPECT_THAT(messages, ElementsAre("Transfer failed: temp file cannot be opened"));
     unchanged();
 
+    // The job file cannot take its target's place after the raw data file did: the old raw data
+    // file comes back, and a new one without an old one to restore does not stay alone.
+    fs::remove(dir.file(".job.Mvr.download~"));
+    messages.clear();
+    std::string converted;
+    ConvertRawDownload(incoming, 5, converted);
+    fs::create_directories(dir.file("blocked.Mvj/inside"));
+    WriteAllText(dir.file("blocked.Mvr"), "old raw");
+    std::vector<std::string> duplicates;
+    EXPECT_FALSE(WriteRawDownloadJob(converted, dir.file("blocked.Mvr"), dir.file("blocked.Mvj"), duplicates));
+    EXPECT_EQ(ReadAllText(dir.file("blocked.Mvr")), "old raw");
+    fs::remove(dir.file("blocked.Mvr"));
+    EXPECT_FALSE(WriteRawDownloadJob(converted, dir.file("blocked.Mvr"), dir.file("blocked.Mvj"), duplicates));
+    EXPECT_FALSE(fs::exists(dir.file("blocked.Mvr")));
+    ASSERT_FALSE(messages.empty());
+    EXPECT_THAT(messages.back(), HasSubstr("Unable to save"));
+    fs::remove_all(dir.file("blocked.Mvj"));
+    unchanged();
+
     // The open job is never the target.
     messages.clear();
     hooks.openJobPath = dir.file("job.Mvj");
