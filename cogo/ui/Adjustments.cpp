@@ -176,7 +176,12 @@ void CTranslateAdjustBy::BuildControls()
 void CTranslateAdjustBy::DoDataExchange(CDataExchange& dx)
 {
     DDX_HorizontalAngleOrBearing(&dx, IdDirection, m_values.direction);
-    DDX_Distance(&dx, IdDistance, m_values.distance);
+    // An empty distance is a pure elevation shift, not a typing error.
+    auto* distance = static_cast<wxTextCtrl*>(FindWindow(IdDistance));
+    if (dx.m_bSaveAndValidate && distance->GetValue().Strip(wxString::both).empty())
+        m_values.distance = NoValue;
+    else
+        DDX_Distance(&dx, IdDistance, m_values.distance);
     DDX_VerticalDistance(&dx, IdRise, m_values.rise);
     if (dx.m_bSaveAndValidate) {
         CLocation delta;

@@ -26,6 +26,7 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/dialog.h>
+#include <wx/textctrl.h>
 
 #include <cmath>
 
@@ -408,5 +409,94 @@ TEST_F(PointEditingTest, EditPointOpensOrReusesTheAddPanelOnThePoint)
     EXPECT_EQ(Frame().GetStackCount(), panels + 1);
     EXPECT_EQ(panel->GetNameText(), "12");
     EXPECT_STREQ(panel->GetLocationPage().description.c_str(), "FLAT");
+    Exit();
+}
+
+TEST_F(PointEditingTest, RefusalsAndEmptySelectionsLeaveTheJobAsItWas)
+{
+    ASSERT_TRUE(Open());
+    std::vector<std::string> refusals;
+    DdxErrorHandler handler = SetDdxErrorHandler([&](const DdxErrorRequest& r) {
+        refusals.push_back(r.message);
+        return 1;
+    });
+    // An empty distance with a rise shifts only the elevations.
+    Select({"10", "12"});
+    auto* adjust = Push<CAdjustments>(IdTranslateRotateScale);
+    ASSERT_NE(adjust, nullptr);
+    adjust->Values().distance = NoValue;
+    adjust->Values().rise = 1;
+    adjust->GetTab()->SelectPage(0);
+    adjust->UpdateDataEx(false);
+    ASSERT_TRUE(adjust->GetPage(0)->Apply());
+    EXPECT_NEAR(Point("10")->GetElevation(), 51, 1e-4);
+    EXPECT_NEAR(Point("10")->GetNorthing(), 2000, 1e-4);
+    EXPECT_FALSE(HasValue(Point("12")->GetElevation()));
+    adjust->OnCancel();
+    Pump();
+
+    const CLocation before = Point("10")->GetLocation();
+    struct Case
+    {
+        const char* what;
+        std::function<bool()> run;
+        bool refusedByField;
+    };
+    const Case cases[] = {
+        {"translate by nothing",
+         [&] {
+             auto* p = Push<CAdjustments>(IdTranslateRotateScale);
+             p->Values().distance = 0, p->Values().rise = 0;
+             p->GetTab()->SelectPage(0);
+             p->UpdateDataEx(false);
+             const bool done = p->GetPage(0)->Apply();
+             p->OnCancel();
+             return done;
+         },
+         true},
+        {"2D to 3D without an elevation",
+         [&] {
+             auto* p = Push<C2dPointsTo3dPointsDlg>(Id2dPointsTo3dPoints);
+             p->newElevation = NoValue;
+             p->UpdateDataEx(false);
+             static_cast<wxTextCtrl*>(p->FindWindow(C2dPointsTo3dPointsDlg::IdElevation))->ChangeValue("");
+             const bool done = p->OnApply() >= 0;
+             p->OnCancel();
+             return done;
+         },
+         true},
+        {"rename nothing selected",
+         [&] {
+             Select({});
+             auto* p = Push<CRenumberPoints>(IdRenamePoints);
+             const bool done = p->OnRename();
+             p->OnCancel();
+             return done;
+         },
+         false},
+        {"delete nothing selected",
+         [&] {
+             Select({});
+             auto* p = Push<CDeleteObjects>(IdDeletePoints);
+             const bool done = p->OnApply();
+             p->OnCancel();
+             return done;
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        refusals.clear();
+        const int32_t steps = Steps();
+        const int32_t lines = RawLines();
+        EXPECT_FALSE(c.run());
+        Pump();
+        EXPECT_EQ(Steps(), steps);
+        EXPECT_EQ(RawLines(), lines);
+        EXPECT_EQ(refusals.empty(), !c.refusedByField);
+        ASSERT_NE(Point("10"), nullptr);
+        EXPECT_NEAR(Point("10")->GetLocation().z, before.z, 1e-9);
+    }
+    SetDdxErrorHandler(handler);
     Exit();
 }
