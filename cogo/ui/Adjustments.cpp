@@ -65,7 +65,8 @@ wxSizer* CAdjustPage::BuildLocationGroup(const char* caption, const char* locati
                                          int eastingId, int elevationId)
 {
     auto* box = new wxStaticBoxSizer(wxVERTICAL, this, caption);
-    wxWindow* parent = box->GetStaticBox();
+    // The fields sit on the page, not on the box: the page's sizer places their menu buttons.
+    wxWindow* parent = this;
     auto* radios = new wxBoxSizer(wxHORIZONTAL);
     group.point = new wxRadioButton(parent, pointRadio, "Point", wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
     group.location = new wxRadioButton(parent, locationRadio, locationCaption);
@@ -158,7 +159,7 @@ void CTranslateAdjustBy::BuildControls()
 {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     auto* box = new wxStaticBoxSizer(wxVERTICAL, this, "Adjust by");
-    wxWindow* parent = box->GetStaticBox();
+    wxWindow* parent = this;
     auto* grid = new wxFlexGridSizer(2, FromDIP(3), FromDIP(6));
     grid->AddGrowableCol(1);
     grid->Add(new wxStaticText(parent, wxID_ANY, "Direction:"), 0, wxALIGN_CENTER_VERTICAL);
@@ -302,7 +303,7 @@ void CRotate::BuildControls()
                                   IdRefName, IdRefNorthing, IdRefEasting, 0),
                0, wxEXPAND | wxALL, FromDIP(4));
     auto* box = new wxStaticBoxSizer(wxVERTICAL, this, "Rotation Angle");
-    wxWindow* parent = box->GetStaticBox();
+    wxWindow* parent = this;
     auto* radios = new wxBoxSizer(wxHORIZONTAL);
     m_simple = new wxRadioButton(parent, IdSimple, "Simple", wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
     m_change = new wxRadioButton(parent, IdChange, "Change in direction");
@@ -410,7 +411,7 @@ void CScale::BuildControls()
                                   IdRefName, IdRefNorthing, IdRefEasting, IdRefElevation),
                0, wxEXPAND | wxALL, FromDIP(4));
     auto* box = new wxStaticBoxSizer(wxVERTICAL, this, "Scale Factor");
-    wxWindow* parent = box->GetStaticBox();
+    wxWindow* parent = this;
     auto* grid = new wxFlexGridSizer(2, FromDIP(3), FromDIP(6));
     grid->AddGrowableCol(1);
     for (auto [label, id] : {std::pair{"Northing:", IdNorthingFactor}, {"Easting:", IdEastingFactor},
@@ -532,11 +533,13 @@ void CAdjustments::BuildControls()
     m_chip = new CGeneralSelectionChip(this, IdChip);
     m_chip->SetDescription(&m_selection);
     chipRow->Add(m_chip, 0, wxRIGHT, FromDIP(6));
-    chipRow->Add(new wxStaticText(this, wxID_ANY, "Select points to translate, rotate, or scale"), 0,
-                 wxALIGN_CENTER_VERTICAL);
+    auto* hint = new wxStaticText(this, wxID_ANY, "Select points to translate, rotate, or scale");
+    hint->Wrap(FromDIP(190));
+    chipRow->Add(hint, 0, wxALIGN_CENTER_VERTICAL);
     sizer->Add(chipRow, 0, wxALL, FromDIP(6));
-    sizer->Add(new wxStaticText(this, wxID_ANY, "Select a tab and apply the transformation"), 0,
-               wxLEFT | wxRIGHT, FromDIP(6));
+    auto* tabHint = new wxStaticText(this, wxID_ANY, "Select a tab and apply the transformation");
+    tabHint->Wrap(FromDIP(240));
+    sizer->Add(tabHint, 0, wxLEFT | wxRIGHT, FromDIP(6));
     m_tab = new CEasyTab(this, IdTab);
     sizer->Add(m_tab, 0, wxEXPAND | wxALL, FromDIP(4));
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);

@@ -129,16 +129,17 @@ CPointLocation::~CPointLocation()
 void CPointLocation::BuildControls()
 {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
+    // The controls sit on the page, not on the boxes: the page's sizer places the field's menu button.
     auto* location = new wxStaticBoxSizer(wxVERTICAL, this, "Location");
-    m_changeLocation = new wxCheckBox(location->GetStaticBox(), IdChangeLocation, "Change Location");
+    m_changeLocation = new wxCheckBox(this, IdChangeLocation, "Change Location");
     location->Add(m_changeLocation, 0, wxALL, FromDIP(2));
-    m_tab = new CEasyTab(location->GetStaticBox(), IdInnerTab);
+    m_tab = new CEasyTab(this, IdInnerTab);
     location->Add(m_tab, 0, wxEXPAND | wxALL, FromDIP(2));
     sizer->Add(location, 0, wxEXPAND | wxALL, FromDIP(4));
     auto* text = new wxStaticBoxSizer(wxVERTICAL, this, "Description");
-    m_changeDescription = new wxCheckBox(text->GetStaticBox(), IdChangeDescription, "Change Description");
+    m_changeDescription = new wxCheckBox(this, IdChangeDescription, "Change Description");
     text->Add(m_changeDescription, 0, wxALL, FromDIP(2));
-    m_descriptionField = new CDescriptionControl(text->GetStaticBox(), IdDescription);
+    m_descriptionField = new CDescriptionControl(this, IdDescription);
     m_descriptionField->SetMaxLength(MaxNameChars);
     text->Add(m_descriptionField, 0, wxEXPAND | wxALL, FromDIP(2));
     sizer->Add(text, 0, wxEXPAND | wxALL, FromDIP(4));

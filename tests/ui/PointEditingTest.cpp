@@ -178,7 +178,11 @@ TEST_F(PointEditingTest, AddPanelAddsEditsAndRunsQuickEnter)
     nez.GetNorthingField()->ChangeValue("300");
     nez.GetEastingField()->ChangeValue("400");
     EXPECT_TRUE(panel->OnQuickEnterKey(nez.GetNorthingField()));
-    EXPECT_TRUE(panel->OnQuickEnterKey(page.GetDescriptionField()));
+    // Enter in the last chosen field adds the point.
+    wxKeyEvent enter(wxEVT_CHAR_HOOK);
+    enter.m_keyCode = WXK_RETURN;
+    enter.SetEventObject(page.GetDescriptionField());
+    page.GetDescriptionField()->ProcessWindowEvent(enter);
     Pump();
     ASSERT_NE(Point("14"), nullptr);
     EXPECT_EQ(panel->GetNameText(), "15");
@@ -294,6 +298,7 @@ TEST_F(PointEditingTest, AdjustmentPagesMoveTheSelectionOrRefuseWhole)
         EXPECT_NEAR(Point("10")->GetElevation(), c.elevation10, 1e-3);
     }
     EXPECT_FALSE(panel->GetCommand()->GetReport().IsEmpty());
+    ASSERT_TRUE(SaveScreenshot(Frame(), "point_adjustments.png"));
 
     // A result out of range moves nothing and leaves no step; a factor at the limit is refused.
     const CLocation before = Point("10")->GetLocation();
