@@ -39,6 +39,8 @@ public:
     void SetCloseWhenCovered(bool close) { m_closeWhenCovered = close; }
     void SetShowBarOnActivation(bool show) { m_showBarOnActivation = show; }
     void AddPreferredControl(wxWindow* control) { m_preferred.push_back(control); }
+    // A panel whose ring of preferred controls changes builds it again from empty.
+    void ClearPreferredControls() { m_preferred.clear(); }
 
     // The painted caption; the title unless a panel says otherwise.
     virtual std::string GetCaption() const { return GetTitle(); }

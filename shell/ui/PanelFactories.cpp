@@ -1,7 +1,10 @@
 #include "shell/ui/PanelFactories.h"
 
 #include "cogo/ui/Calculator.h"
+#include "cogo/ui/Adjustments.h"
 #include "cogo/ui/CogoPanels.h"
+#include "cogo/ui/PointAdd.h"
+#include "cogo/ui/PointBulkPanels.h"
 #include "rawdata/ui/FindRawRecordDlg.h"
 #include "rawdata/ui/RawDataReport.h"
 #include "rawdata/ui/RawPanels.h"
@@ -72,7 +75,7 @@ void RegisterStandardPanelCommands()
     // Panels whose classes other parts of the program bring register their factories there.
     RegisterPanelCommand(IdNewJob, NewJobTemplate);
     RegisterPanelCommand(IdExportDxf, ExportDxfTemplate);
-    RegisterPanelCommand(IdDeletePoints, DeletePointsTemplate);
+    RegisterPanelCommand(IdDeletePoints, DeletePointsTemplate, [] { return new CDeleteObjects(); });
     RegisterPanelCommand(IdRawDataReduction, ReduceRawDataTemplate, [] { return new CReduceRawData(); });
     RegisterPanelCommand(IdFindRawDataRecords, FindRawDataTemplate, [] { return new CFindRawRecordDlg(); });
     RegisterPanelCommand(IdFindRawContext, FindRawDataTemplate);
@@ -81,11 +84,11 @@ void RegisterStandardPanelCommands()
     RegisterPanelCommand(IdCutSheetReport, CCutSheetReport::TemplateId, [] { return new CCutSheetReport(); });
     RegisterPanelCommand(IdExportAscii, ExportAsciiTemplate);
     RegisterPanelCommand(IdExportLandXml, ExportLandXmlTemplate);
-    RegisterPanelCommand(IdAddEditPoints, AddPointTemplate);
-    RegisterPanelCommand(IdEditMultiplePoints, EditPointsTemplate);
-    RegisterPanelCommand(Id2dPointsTo3dPoints, PointsTo3dTemplate);
-    RegisterPanelCommand(IdTranslateRotateScale, AdjustmentsTemplate);
-    RegisterPanelCommand(IdRenamePoints, RenumberPointsTemplate);
+    RegisterPanelCommand(IdAddEditPoints, AddPointTemplate, [] { return new CPointAdd(); });
+    RegisterPanelCommand(IdEditMultiplePoints, EditPointsTemplate, [] { return new CPointEdit(); });
+    RegisterPanelCommand(Id2dPointsTo3dPoints, PointsTo3dTemplate, [] { return new C2dPointsTo3dPointsDlg(); });
+    RegisterPanelCommand(IdTranslateRotateScale, AdjustmentsTemplate, [] { return new CAdjustments(); });
+    RegisterPanelCommand(IdRenamePoints, RenumberPointsTemplate, [] { return new CRenumberPoints(); });
     RegisterPanelCommand(IdInverse, InverseTemplate);
     RegisterPanelCommand(IdPointInDirection, PointInDirectionTemplate, [] { return MakeCogoPanel(IdPointInDirection); });
     RegisterPanelCommand(IdIntersection, IntersectionTemplate, [] { return MakeCogoPanel(IdIntersection); });

@@ -188,7 +188,7 @@ TEST_F(ProgramTest, PanelCommandsPushTheirPanelsOrStayDisabled)
     ASSERT_TRUE(Start());
     CMainFrame& frame = Frame();
     EXPECT_FALSE(Update(frame, IdNewJob).enabled);
-    EXPECT_FALSE(Update(frame, IdDeletePoints).enabled);
+    EXPECT_TRUE(Update(frame, IdDeletePoints).enabled);
     EXPECT_TRUE(Update(frame, IdFindRawDataRecords).enabled);
     Command(frame, IdFindRawDataRecords);
     Pump();
