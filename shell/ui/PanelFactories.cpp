@@ -2,6 +2,8 @@
 
 #include "cogo/ui/Calculator.h"
 #include "cogo/ui/CogoPanels.h"
+#include "exchange/ui/CreateJobFromTRN.h"
+#include "exchange/ui/NewDataFileDlg.h"
 #include "rawdata/ui/FindRawRecordDlg.h"
 #include "rawdata/ui/RawDataReport.h"
 #include "rawdata/ui/RawPanels.h"
@@ -12,6 +14,7 @@
 #include "shell/FrameWindowRegistry.h"
 #include "shell/GlobalCommandIds.h"
 #include "shell/PanelCommandTable.h"
+#include "transfer/ui/ExtractBackup.h"
 
 #include <wx/app.h>
 
@@ -68,7 +71,7 @@ void RegisterStandardPanelCommands()
         return;
     done = true;
     // Panels whose classes other parts of the program bring register their factories there.
-    RegisterPanelCommand(IdNewJob, NewJobTemplate);
+    RegisterPanelCommand(IdNewJob, NewJobTemplate, [] { return new CNewDataFileDlg(); });
     RegisterPanelCommand(IdExportDxf, ExportDxfTemplate);
     RegisterPanelCommand(IdDeletePoints, DeletePointsTemplate);
     RegisterPanelCommand(IdRawDataReduction, ReduceRawDataTemplate, [] { return new CReduceRawData(); });
@@ -90,6 +93,20 @@ void RegisterStandardPanelCommands()
     // Send and Get Job check the transfer settings first (CMainFrame::OnTransferCommand).
     RegisterPanelCommand(IdSendJobToTotalStation, SendJobPanelTemplate);
     RegisterPanelCommand(IdGetJobFromTotalStation, GetJobPanelTemplate);
+
+    // The two dialogs that name a field-data file and the job to make from it.
+    auto createJobDialog = [](auto&& make) {
+        return [make](std::string& source, std::string& job) {
+            auto dialog = make();
+            if (dialog->DoModal() != wxID_OK)
+                return false;
+            source = dialog->GetSourcePath();
+            job = dialog->GetJobPath();
+            return true;
+        };
+    };
+    GetFrameWindows().extractBackup = createJobDialog([] { return std::make_unique<CExtractBackup>(); });
+    GetFrameWindows().createJobFromTrn = createJobDialog([] { return std::make_unique<CCreateJobFromTRN>(); });
 
     GetFrameWindows().calculator = [](double value) -> std::unique_ptr<CCalculatorWindow> {
         return std::make_unique<CCalculatorHandle>(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, value);
