@@ -10,6 +10,7 @@
 #include "model/DataFileDoc.h"
 #include "model/DataFileDocSettings.h"
 #include "model/DataFileSelOperator.h"
+#include "model/HintCodes.h"
 #include "model/JobFileHeader.h"
 #include "model/PointRecord.h"
 #include "model/RecordDatabase.h"
@@ -108,27 +109,17 @@ TEST_F(ProgramTest, FilePromptsRunThroughTheProgramsFileDialog)
     std::string path;
     EXPECT_EQ(App().PromptOpenFileName(path, FileTypeOpenJob, nullptr), IDCANCEL);
     EXPECT_EQ(path, "");
-    EXPECT_EQ(choice.shown, 1);
     EXPECT_EQ(choice.title, "Open");
-    // The toolkit's wildcard: no empty pair at the end, and job files in any letter case.
-    EXPECT_EQ(choice.wildcard.find("||"), std::string::npos);
+    // Job files in any letter case.
     EXPECT_NE(choice.wildcard.find("*.Mvj;*.[Mm][Vv][Jj]"), std::string::npos);
 
-    struct Case
-    {
-        const char* chosen;
-        const char* result;
-    };
-    const Case saves[] = {{"Plain", "Plain.Mvj"}, {"Site.MVJ", "Site.MVJ"}, {"notes.txt", "notes.txt.Mvj"}};
-    for (const Case& c : saves) {
-        SCOPED_TRACE(c.chosen);
-        choice.path = home->file(c.chosen);
-        path = home->file("Start");
-        EXPECT_EQ(App().PromptSaveFileName(path, FileTypeSaveJobAs, "New Job"), IDOK);
-        EXPECT_EQ(path, home->file(c.result));
-        EXPECT_EQ(choice.title, "New Job");
-        EXPECT_EQ(choice.name, "Start");
-    }
+    // A save comes back with the job's extension (the other names are covered headless).
+    choice.path = home->file("Plain");
+    path = home->file("Start");
+    EXPECT_EQ(App().PromptSaveFileName(path, FileTypeSaveJobAs, "New Job"), IDOK);
+    EXPECT_EQ(path, home->file("Plain.Mvj"));
+    EXPECT_EQ(choice.title, "New Job");
+    EXPECT_EQ(choice.name, "Start");
     // The backup dialogs start in the default backup folder.
     std::string backups;
     CMorvelApp::GetDefaultBackupFolder(backups);
@@ -181,6 +172,14 @@ TEST_F(NewJobTest, FirstRunShowsTheDefaultsAndCustomEditsAreRemembered)
     EXPECT_EQ(d->GetOption(), NewJobFromTransferDefaults);
     EXPECT_FALSE(d->GetCombo(CNewDataFileDlg::DistanceUnitId)->IsEnabled());
     EXPECT_FALSE(d->GetOffsetEdit()->IsEnabled());
+    // The defaults follow the preferences when they change (hint 12).
+    GetAppProfile().WriteProfileInt("Transfer", "Def Dist", 2);
+    App().NotifyActiveDocument(nullptr, HintCode12, 0);
+    EXPECT_EQ(d->GetCombo(CNewDataFileDlg::DistanceUnitId)->GetStringSelection(), "US Survey Feet");
+    // The current settings are the open job's.
+    d->SelectOption(NewJobFromCurrentJob);
+    EXPECT_EQ(d->GetCombo(CNewDataFileDlg::DistanceUnitId)->GetSelection(), ActiveJobHeader().GetDistanceUnit());
+    EXPECT_EQ(d->GetWorkingHeader().GetFlags(), ActiveJobHeader().GetFlags());
 
     d->SelectOption(NewJobFromCustomSettings);
     EXPECT_EQ(d->GetCombo(CNewDataFileDlg::DistanceUnitId)->GetStringSelection(), "Feet");
