@@ -373,6 +373,9 @@ TEST_F(CreateJobDialogTest, BrowseAndCancelRememberThePaths)
         files.path = home->file("Restored");
         d.OnBrowseJob();
         jobTitle = files.title;
+        d.GetModalHost()->Show();
+        SaveScreenshot(*d.GetModalHost(), "create_job_from_backup.png");
+        d.GetModalHost()->Hide();
         d.OnCancel();
     }, source, job));
     EXPECT_EQ(backupTitle, "Choose a backup file to extract");
