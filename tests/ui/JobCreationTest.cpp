@@ -263,7 +263,10 @@ TEST_F(NewJobTest, SelectedPointsAndSettingsReachTheNewJob)
     FileChoice choice;
     choice.path = home->file("Lot 7");
     dialogAnswer = choice.Answer();
-    EXPECT_TRUE(d->OnCreate());
+    // Pressed as a person would: making the job closes the open one under the panel.
+    wxCommandEvent press(wxEVT_BUTTON, CNewDataFileDlg::CreateId);
+    press.SetEventObject(d->FindWindow(CNewDataFileDlg::CreateId));
+    d->FindWindow(CNewDataFileDlg::CreateId)->ProcessWindowEvent(press);
     Pump();
     EXPECT_EQ(choice.title, "New Job");
     CDataFileDoc* made = CDataFileDoc::GetActiveDoc();
