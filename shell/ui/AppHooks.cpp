@@ -31,6 +31,7 @@
 #include "shell/ui/MorvelApp.h"
 #include "shell/ui/PromptSaveModified.h"
 #include "shell/ui/RegenerationOptionsDlg.h"
+#include "transfer/ui/FileDialogRunner.h"
 #include "views/ui/MorvelView.h"
 
 #include <wx/clipbrd.h>
@@ -183,7 +184,13 @@ void InstallAppHooks(CMorvelApp& app)
         CMorvelApp::GetDefaultJobFolder(folder);
         return folder;
     };
+    hooks.defaultBackupFolder = [] {
+        std::string folder;
+        CMorvelApp::GetDefaultBackupFolder(folder);
+        return folder;
+    };
     SetActiveJobHooks(std::move(hooks));
+    InstallFileDialogRunner([]() -> wxWindow* { return g_app ? g_app->GetMainFrame() : nullptr; });
 
     SetActiveViewHandler([](int32_t* kind) -> CView* {
         if (!g_app) {
@@ -256,7 +263,9 @@ void RemoveAppHooks()
     ActiveJobHooks hooks = GetActiveJobHooks();
     hooks.hasTemporaryJob = nullptr;
     hooks.defaultJobFolder = nullptr;
+    hooks.defaultBackupFolder = nullptr;
     SetActiveJobHooks(std::move(hooks));
+    RemoveFileDialogRunner();
     SetActiveViewHandler({});
     SetActiveRecordViewHook({});
     SetDataFileDocShell(nullptr);

@@ -9,7 +9,6 @@
 #include "core/ProgramHelpers.h"
 #include "framework/ColorTable.h"
 #include "framework/ui/EasyDialog.h"
-#include "framework/ui/FileDialog.h"
 #include "framework/ui/Icons.h"
 #include "framework/ui/ModalDialog.h"
 #include "framework/ui/WindowEvents.h"
@@ -21,6 +20,9 @@
 #include "model/JobRawData.h"
 #include "model/MorvelFileDoc.h"
 #include "model/PointDatabase.h"
+#include "model/PointRecord.h"
+#include "model/RecordDatabase.h"
+#include "model/Selection.h"
 #include "platform/AppFolders.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
@@ -109,15 +111,6 @@ std::string WithSlash(std::string folder)
     if (!folder.empty() && folder.back() != '/')
         folder += '/';
     return folder;
-}
-
-// The file dialog's filter for a type code.
-wxString FileFilter(int type)
-{
-    switch (type) {
-    case 6: return "Morvel Jobs and Raw Data (*.Mvj;*.Mvr)|*.[Mm][Vv][JjRr]|All files (*)|*";
-    default: return "Morvel Jobs (*.Mvj)|*.[Mm][Vv][Jj]|All files (*)|*";
-    }
 }
 
 } // namespace
@@ -626,34 +619,18 @@ void CMorvelApp::PostRegenerate(int options)
 
 int CMorvelApp::PromptOpenFileName(std::string& path, int type, const char* title)
 {
-    std::string folder;
-    GetDefaultJobFolder(folder);
-    CFileDialog dialog(m_mainFrame, title ? wxString::FromUTF8(title) : wxString("Open Job"), ToWx(folder),
-                        ToWx(GetPathFileName(path)), FileFilter(type), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-    if (RunModal(dialog) != wxID_OK)
-        return IDCANCEL;
-    path = dialog.GetChosenPath();
-    return IDOK;
+    return m_fileDialog.PromptOpen(path, type, title ? title : "");
 }
 
 int CMorvelApp::PromptSaveFileName(std::string& path, int type, const char* title)
 {
-    std::string folder;
-    GetDefaultJobFolder(folder);
-    CFileDialog dialog(m_mainFrame, title ? wxString::FromUTF8(title) : wxString("Save Job As"), ToWx(folder),
-                        ToWx(GetPathFileName(path)), FileFilter(type), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-    if (RunModal(dialog) != wxID_OK)
-        return IDCANCEL;
-    path = dialog.GetChosenPath();
-    if (type == 10 && GetPathExtensionWithDot(GetPathFileName(path)).empty())
-        path += ".Mvj";
-    return IDOK;
+    return m_fileDialog.PromptSave(path, type, title ? title : "");
 }
 
 int CMorvelApp::DoPromptFileName(std::string& path)
 {
     for (;;) {
-        const int result = PromptSaveFileName(path, 9, "Save Job As");
+        const int result = PromptSaveFileName(path, FileTypeSaveJobAs, "Save Job As");
         if (result != IDOK)
             return result;
         const std::string extension = GetPathExtensionWithDot(GetPathFileName(path));
@@ -919,10 +896,27 @@ bool CMorvelApp::WriteNewJobFile(const std::string& path, const JobFileHeader& s
 {
     CMorvelFileDoc made;
     made.ApplyJobSettings(settings);
+    // The selection names records of the active job, so its points are copied into the new job
+    // before that is written; without a selection the new job starts empty.
     CDataFileDoc* active = CDataFileDoc::GetActiveDoc();
     CSelection* selection = active ? active->GetSelection() : nullptr;
-    // Without a selection to take the points from, the new job starts empty.
-    return made.ExportSelection(path, selection != nullptr, true, selection);
+    if (selection != nullptr && selection->GetCount() > 0) {
+        CRecordDatabase* store = active->GetRecordDatabase();
+        CRecordCursor cursor = store->GetFirstRecord(0);
+        while (CRecord* record = store->GetNextRecord(cursor)) {
+            if (record->GetType() != kRecordTypePoint || !selection->IsSelected(record))
+                continue;
+            const auto* point = static_cast<const CPointRecord*>(record);
+            auto copy = std::make_unique<CPointRecord>();
+            copy->SetName(point->GetName());
+            copy->SetDescription(point->GetDescription());
+            copy->SetLocation(point->GetLocation(), true);
+            if (!made.AddRecord(copy.get()))
+                return false;
+            copy.release();
+        }
+    }
+    return made.ExportSelection(path, false, true, nullptr);
 }
 
 bool CMorvelApp::OpenManual() { return OpenHelpDocument(ManualFileName); }

@@ -3,6 +3,7 @@
 #include "cogo/CalculatorEngine.h"
 #include "model/MorvelSettings.h"
 #include "shell/RecentFileList.h"
+#include "transfer/browse/FsFileDialog.h"
 
 #include <wx/app.h>
 
@@ -92,11 +93,14 @@ public:
     // The most recent job whose file exists; missing entries leave the list.
     std::string GetMostRecentJob();
 
-    // --- File names. IDOK or IDCANCEL. Types: 6 job or raw-data file, 9 job file, 10 new job.
+    // --- File names: the program's file dialog for a file-type code (transfer/browse/FsFileDialog.h),
+    // starting at the path. IDOK or IDCANCEL; the path is untouched on a cancel.
     int PromptOpenFileName(std::string& path, int type, const char* title);
     int PromptSaveFileName(std::string& path, int type, const char* title);
-    // "Save Job As": asks again while the chosen name has an extension other than the job's.
+    // "Save Job As" (file-type code 10): asks again while the chosen name has an extension other
+    // than the job's.
     int DoPromptFileName(std::string& path);
+    CFsFileDialog& GetFileDialog() { return m_fileDialog; }
 
     // --- Folders and profile. Folders end with '/'.
     static std::string GetProgramFolder();
@@ -159,6 +163,7 @@ private:
     std::unique_ptr<CDocTemplate> m_jobTemplate;
     std::unique_ptr<CIpcService> m_ipc;
     CRecentFileList m_recentFiles{9};
+    CFsFileDialog m_fileDialog;
     std::string m_temporaryJobPath;
     CMainFrame* m_mainFrame = nullptr;
     std::unique_ptr<CViewToolHost> m_tools;

@@ -5,6 +5,8 @@
 #include "cogo/ui/CogoPanels.h"
 #include "cogo/ui/PointAdd.h"
 #include "cogo/ui/PointBulkPanels.h"
+#include "exchange/ui/CreateJobFromTRN.h"
+#include "exchange/ui/NewDataFileDlg.h"
 #include "rawdata/ui/FindRawRecordDlg.h"
 #include "rawdata/ui/RawDataReport.h"
 #include "rawdata/ui/RawPanels.h"
@@ -17,6 +19,7 @@
 #include "shell/PanelCommandTable.h"
 #include "transfer/ui/TransferCreateJobForDC.h"
 #include "transfer/ui/TransferGetJobFromDC.h"
+#include "transfer/ui/ExtractBackup.h"
 
 #include <wx/app.h>
 
@@ -73,7 +76,7 @@ void RegisterStandardPanelCommands()
         return;
     done = true;
     // Panels whose classes other parts of the program bring register their factories there.
-    RegisterPanelCommand(IdNewJob, NewJobTemplate);
+    RegisterPanelCommand(IdNewJob, NewJobTemplate, [] { return new CNewDataFileDlg(); });
     RegisterPanelCommand(IdExportDxf, ExportDxfTemplate);
     RegisterPanelCommand(IdDeletePoints, DeletePointsTemplate, [] { return new CDeleteObjects(); });
     RegisterPanelCommand(IdRawDataReduction, ReduceRawDataTemplate, [] { return new CReduceRawData(); });
@@ -95,6 +98,20 @@ void RegisterStandardPanelCommands()
     // Send and Get Job check the transfer settings first (CMainFrame::OnTransferCommand).
     RegisterPanelCommand(IdSendJobToTotalStation, SendJobPanelTemplate, [] { return new CTransferCreateJobForDC(); });
     RegisterPanelCommand(IdGetJobFromTotalStation, GetJobPanelTemplate, [] { return new CTransferGetJobFromDC(); });
+
+    // The two dialogs that name a field-data file and the job to make from it.
+    auto createJobDialog = [](auto&& make) {
+        return [make](std::string& source, std::string& job) {
+            auto dialog = make();
+            if (dialog->DoModal() != wxID_OK)
+                return false;
+            source = dialog->GetSourcePath();
+            job = dialog->GetJobPath();
+            return true;
+        };
+    };
+    GetFrameWindows().extractBackup = createJobDialog([] { return std::make_unique<CExtractBackup>(); });
+    GetFrameWindows().createJobFromTrn = createJobDialog([] { return std::make_unique<CCreateJobFromTRN>(); });
 
     GetFrameWindows().calculator = [](double value) -> std::unique_ptr<CCalculatorWindow> {
         return std::make_unique<CCalculatorHandle>(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, value);

@@ -148,9 +148,10 @@ TEST_F(GlobalCommandsTest, MenuPlacesAndToolbarSnapButtons)
     EXPECT_EQ(Checked(IdIdentifyObjects), !identify);
 
     // Commands whose windows other parts bring stay off until those are there.
-    for (int id : {IdImportMorvelCoordinates, IdImportDxf, IdCreateJobFromBackup, IdInverse})
+    for (int id : {IdImportMorvelCoordinates, IdImportDxf, IdInverse})
         EXPECT_FALSE(Enabled(id)) << id;
-    for (int id : {IdCoordinateReport, IdScientificCalculator, IdIntersection, IdSendJobToTotalStation})
+    for (int id : {IdCoordinateReport, IdScientificCalculator, IdIntersection, IdSendJobToTotalStation,
+                   IdCreateJobFromBackup, IdCreateJobFromVectrinFile})
         EXPECT_TRUE(Enabled(id)) << id;
     Exit();
 }

@@ -187,7 +187,7 @@ TEST_F(ProgramTest, PanelCommandsPushTheirPanelsOrStayDisabled)
 {
     ASSERT_TRUE(Start());
     CMainFrame& frame = Frame();
-    EXPECT_FALSE(Update(frame, IdNewJob).enabled);
+    EXPECT_TRUE(Update(frame, IdNewJob).enabled);
     EXPECT_TRUE(Update(frame, IdDeletePoints).enabled);
     EXPECT_TRUE(Update(frame, IdFindRawDataRecords).enabled);
     Command(frame, IdFindRawDataRecords);

@@ -1,0 +1,409 @@
+#include "ProgramTest.h"
+
+#include "core/DataExchange.h"
+#include "core/ValueText.h"
+#include "exchange/NewJobSettings.h"
+#include "exchange/ui/CreateJobFromTRN.h"
+#include "exchange/ui/NewDataFileDlg.h"
+#include "framework/ui/EasyEdit.h"
+#include "framework/ui/FileDialog.h"
+#include "model/DataFileDoc.h"
+#include "model/DataFileDocSettings.h"
+#include "model/DataFileSelOperator.h"
+#include "model/HintCodes.h"
+#include "model/JobFileHeader.h"
+#include "model/PointRecord.h"
+#include "model/RecordDatabase.h"
+#include "platform/MessageBox.h"
+#include "platform/Profile.h"
+#include "shell/CommandIds.h"
+#include "shell/FrameWindowRegistry.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/MorvelApp.h"
+#include "transfer/ui/ExtractBackup.h"
+
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/radiobut.h>
+#include <wx/textctrl.h>
+
+#include <functional>
+#include <memory>
+
+using morvel::test::ProgramTest;
+
+namespace {
+
+class PopUps
+{
+public:
+    PopUps()
+    {
+        m_previous = SetDdxErrorHandler([this](const DdxErrorRequest& r) {
+            messages.push_back(r.message);
+            return 1;
+        });
+    }
+    ~PopUps() { SetDdxErrorHandler(m_previous); }
+    std::vector<std::string> messages;
+
+private:
+    DdxErrorHandler m_previous;
+};
+
+void Command(wxWindow& window, int id)
+{
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetEventObject(&window);
+    window.ProcessWindowEvent(event);
+}
+
+// Answers file dialogs with the path and keeps what they were asked to show.
+struct FileChoice
+{
+    std::string path;
+    std::string title, folder, name, wildcard;
+    int shown = 0;
+
+    std::function<int(wxDialog&)> Answer()
+    {
+        return [this](wxDialog& dialog) {
+            auto* files = dynamic_cast<CFileDialog*>(&dialog);
+            if (!files)
+                return int(wxID_CANCEL);
+            ++shown;
+            title = files->GetMessage().utf8_string();
+            folder = files->GetDirectory().utf8_string();
+            name = files->GetFilename().utf8_string();
+            wildcard = files->GetWildcard().utf8_string();
+            if (path.empty())
+                return int(wxID_CANCEL);
+            files->SetChosenPath(path);
+            return int(wxID_OK);
+        };
+    }
+};
+
+std::string Stored(const char* section, const char* key)
+{
+    return GetAppProfile().GetProfileString(section, key, "<absent>");
+}
+
+JobFileHeader ActiveJobHeader()
+{
+    JobFileHeader header;
+    InitJobFileHeader(header);
+    CDataFileDoc::GetActiveDoc()->GetJobSettings()->StoreInHeader(header);
+    return header;
+}
+
+} // namespace
+
+// --- File dialogs.
+
+TEST_F(ProgramTest, FilePromptsRunThroughTheProgramsFileDialog)
+{
+    ASSERT_TRUE(Start());
+    FileChoice choice;
+    dialogAnswer = choice.Answer();
+    std::string path;
+    EXPECT_EQ(App().PromptOpenFileName(path, FileTypeOpenJob, nullptr), IDCANCEL);
+    EXPECT_EQ(path, "");
+    EXPECT_EQ(choice.title, "Open");
+    // Job files in any letter case.
+    EXPECT_NE(choice.wildcard.find("*.Mvj;*.[Mm][Vv][Jj]"), std::string::npos);
+
+    // A save comes back with the job's extension (the other names are covered headless).
+    choice.path = home->file("Plain");
+    path = home->file("Start");
+    EXPECT_EQ(App().PromptSaveFileName(path, FileTypeSaveJobAs, "New Job"), IDOK);
+    EXPECT_EQ(path, home->file("Plain.Mvj"));
+    EXPECT_EQ(choice.title, "New Job");
+    EXPECT_EQ(choice.name, "Start");
+    // The backup dialogs start in the default backup folder.
+    std::string backups;
+    CMorvelApp::GetDefaultBackupFolder(backups);
+    path.clear();
+    App().PromptOpenFileName(path, FileTypeBackup, "Choose a backup file to extract");
+    EXPECT_EQ(choice.folder, backups);
+}
+
+// --- New Job.
+
+class NewJobTest : public ProgramTest
+{
+protected:
+    CNewDataFileDlg* Open(const std::vector<std::string>& arguments = {})
+    {
+        if (!Start(arguments))
+            return nullptr;
+        Frame().ShowDialogBar(true);
+        Command(Frame(), IdNewJob);
+        Pump();
+        return dynamic_cast<CNewDataFileDlg*>(Frame().GetTopDialog());
+    }
+    static void Check(CNewDataFileDlg& d, int id, bool on)
+    {
+        d.GetCheck(id)->SetValue(on);
+        wxCommandEvent click(wxEVT_CHECKBOX, id);
+        click.SetInt(on);
+        click.SetEventObject(d.GetCheck(id));
+        d.GetCheck(id)->ProcessWindowEvent(click);
+    }
+    static void Choose(CNewDataFileDlg& d, int id, int index)
+    {
+        d.GetCombo(id)->SetSelection(index);
+        wxCommandEvent pick(wxEVT_CHOICE, id);
+        pick.SetInt(index);
+        pick.SetEventObject(d.GetCombo(id));
+        d.GetCombo(id)->ProcessWindowEvent(pick);
+    }
+    void CloseTop()
+    {
+        Frame().GetTopDialog()->OnCancel();
+        Pump();
+    }
+};
+
+TEST_F(NewJobTest, FirstRunShowsTheDefaultsAndCustomEditsAreRemembered)
+{
+    CNewDataFileDlg* d = Open();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->GetOption(), NewJobFromTransferDefaults);
+    EXPECT_FALSE(d->GetCombo(CNewDataFileDlg::DistanceUnitId)->IsEnabled());
+    EXPECT_FALSE(d->GetOffsetEdit()->IsEnabled());
+    // The defaults follow the preferences when they change (hint 12).
+    GetAppProfile().WriteProfileInt("Transfer", "Def Dist", 2);
+    App().NotifyActiveDocument(nullptr, HintCode12, 0);
+    EXPECT_EQ(d->GetCombo(CNewDataFileDlg::DistanceUnitId)->GetStringSelection(), "US Survey Feet");
+    // The current settings are the open job's.
+    d->SelectOption(NewJobFromCurrentJob);
+    EXPECT_EQ(d->GetCombo(CNewDataFileDlg::DistanceUnitId)->GetSelection(), ActiveJobHeader().GetDistanceUnit());
+    EXPECT_EQ(d->GetWorkingHeader().GetFlags(), ActiveJobHeader().GetFlags());
+
+    d->SelectOption(NewJobFromCustomSettings);
+    EXPECT_EQ(d->GetCombo(CNewDataFileDlg::DistanceUnitId)->GetStringSelection(), "Feet");
+    EXPECT_EQ(d->GetCombo(CNewDataFileDlg::AngleUnitId)->GetStringSelection(), "Degrees");
+    EXPECT_EQ(d->GetCombo(CNewDataFileDlg::AzimuthTypeId)->GetStringSelection(), "North Azimuth");
+    EXPECT_EQ(d->GetCombo(CNewDataFileDlg::DirectionTypeId)->GetStringSelection(), "HA zero to BS");
+    EXPECT_EQ(d->GetCombo(CNewDataFileDlg::CoefficientId)->GetStringSelection(), "0.1320");
+    EXPECT_FALSE(d->GetCheck(CNewDataFileDlg::UseScaleFactorId)->GetValue());
+    EXPECT_FALSE(d->GetScaleFactorEdit()->IsEnabled());
+    double factor = 0;
+    EXPECT_TRUE(ParseDouble(&factor, d->GetScaleFactorEdit()->GetValue().utf8_string(), false));
+    EXPECT_DOUBLE_EQ(factor, 1.0);
+    EXPECT_FALSE(d->GetCheck(CNewDataFileDlg::CurvatureId)->GetValue());
+    EXPECT_FALSE(d->GetCombo(CNewDataFileDlg::CoefficientId)->IsEnabled());
+    EXPECT_EQ(d->GetOffsetEdit()->GetValue(), "1000");
+    EXPECT_TRUE(d->GetOffsetEdit()->IsEnabled());
+    SaveScreenshot(Frame(), "new_job_panel.png");
+
+    // Live edits: South, True Azimuth, curvature with 0.2000; closed without creating.
+    Choose(*d, CNewDataFileDlg::AzimuthTypeId, 1);
+    Choose(*d, CNewDataFileDlg::DirectionTypeId, 1);
+    d->GetCombo(CNewDataFileDlg::CoefficientId)->SetSelection(1);
+    Check(*d, CNewDataFileDlg::CurvatureId, true);
+    EXPECT_TRUE(d->GetCombo(CNewDataFileDlg::CoefficientId)->IsEnabled());
+    d->GetOffsetEdit()->SetValue("10000");
+    EXPECT_EQ(d->GetCustomHeader().GetOffsetWord(), 1000u);
+    d->GetOffsetEdit()->SetValue("250");
+    CloseTop();
+    EXPECT_EQ(Stored("General", "Def Settings"), "54");
+    EXPECT_EQ(Stored("General", "Def Offset"), "250");
+    EXPECT_EQ(Stored("General", "New Job"), "2");
+    Exit();
+}
+
+TEST_F(NewJobTest, OffsetAndScaleFactorChecksKeepThePanelOpen)
+{
+    CNewDataFileDlg* d = Open();
+    ASSERT_NE(d, nullptr);
+    d->SelectOption(NewJobFromCustomSettings);
+    PopUps popUps;
+    FileChoice choice;
+    dialogAnswer = choice.Answer();
+    d->GetOffsetEdit()->SetValue("10000");
+    EXPECT_FALSE(d->OnCreate());
+    Check(*d, CNewDataFileDlg::UseScaleFactorId, true);
+    d->GetOffsetEdit()->SetValue("9999");
+    d->GetScaleFactorEdit()->SetValue("0");
+    EXPECT_FALSE(d->OnCreate());
+    ASSERT_EQ(popUps.messages.size(), 2u);
+    EXPECT_NE(popUps.messages[0].find("9999"), std::string::npos);
+    EXPECT_EQ(popUps.messages[1], "Invalid Value");
+    // Nothing was asked and the panel stays.
+    EXPECT_EQ(choice.shown, 0);
+    EXPECT_EQ(Frame().GetTopDialog(), d);
+}
+
+TEST_F(NewJobTest, SelectedPointsAndSettingsReachTheNewJob)
+{
+    // Custom settings with the coefficient bit set while the correction is off.
+    CNewDataFileDlg* d = nullptr;
+    ASSERT_TRUE(Start());
+    std::vector<CPointRecord*> points = {new CPointRecord("1", "IP", CLocation(1000, 2000, 10), true),
+                                         new CPointRecord("2", "EP", CLocation(1100, 2100, 11), true),
+                                         new CPointRecord("A7", "CP", CLocation(1200, 2200, 12), true)};
+    ASSERT_NE(ShowPointsOnMap(points), nullptr);
+    CDataFileDoc* old = CDataFileDoc::GetActiveDoc();
+    GetActiveSelectionOperator()->SelectObject(points[0]);
+    GetActiveSelectionOperator()->SelectObject(points[2]);
+    GetAppProfile().WriteProfileInt("General", "New Job", 2);
+    GetAppProfile().WriteProfileInt("General", "Def Settings", 16);
+    GetAppProfile().WriteProfileInt("General", "Def Dist", 2);
+    Frame().ShowDialogBar(true);
+    Command(Frame(), IdNewJob);
+    Pump();
+    d = dynamic_cast<CNewDataFileDlg*>(Frame().GetTopDialog());
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->GetOption(), NewJobFromCustomSettings);
+    EXPECT_EQ(d->GetCombo(CNewDataFileDlg::DistanceUnitId)->GetStringSelection(), "US Survey Feet");
+    Choose(*d, CNewDataFileDlg::AngleUnitId, 1);
+
+    FileChoice choice;
+    choice.path = home->file("Lot 7");
+    dialogAnswer = choice.Answer();
+    // Pressed as a person would: making the job closes the open one under the panel.
+    wxCommandEvent press(wxEVT_BUTTON, CNewDataFileDlg::CreateId);
+    press.SetEventObject(d->FindWindow(CNewDataFileDlg::CreateId));
+    d->FindWindow(CNewDataFileDlg::CreateId)->ProcessWindowEvent(press);
+    Pump();
+    EXPECT_EQ(choice.title, "New Job");
+    CDataFileDoc* made = CDataFileDoc::GetActiveDoc();
+    ASSERT_NE(made, nullptr);
+    EXPECT_NE(made, old);
+    EXPECT_EQ(made->GetPathName(), home->file("Lot 7.Mvj"));
+    CLocation at;
+    EXPECT_TRUE(made->FindPointLocation("1", &at));
+    EXPECT_DOUBLE_EQ(at.x, 1000);
+    EXPECT_DOUBLE_EQ(at.y, 2000);
+    EXPECT_TRUE(made->FindPointLocation("A7", &at));
+    EXPECT_DOUBLE_EQ(at.z, 12);
+    EXPECT_FALSE(made->FindPointLocation("2", &at));
+    const JobFileHeader header = ActiveJobHeader();
+    EXPECT_EQ(header.GetDistanceUnit(), 2);
+    EXPECT_EQ(header.GetAngleUnit(), 1);
+    EXPECT_EQ(header.GetFlags(), 16u);
+}
+
+// --- The two dialogs that name a field-data file and the job to make.
+
+class CreateJobDialogTest : public ProgramTest
+{
+protected:
+    // Runs the registered dialog; answer fills it and presses its buttons. The file dialogs it
+    // opens are answered by files.
+    bool Run(bool backup, std::function<void(CCreateJobPathsDlg&)> answer, std::string& source, std::string& job)
+    {
+        dialogAnswer = [this, answer](wxDialog& host) {
+            if (dynamic_cast<CFileDialog*>(&host))
+                return files.Answer()(host);
+            auto* d = dynamic_cast<CCreateJobPathsDlg*>(CEasyDialog::FromHost(host));
+            if (!d)
+                return int(wxID_CANCEL);
+            answer(*d);
+            return d->HasEnded() ? d->GetResult() : int(wxID_CANCEL);
+        };
+        const CFrameWindowRegistry& windows = GetFrameWindows();
+        const auto& dialog = backup ? windows.extractBackup : windows.createJobFromTrn;
+        return dialog && dialog(source, job);
+    }
+
+    FileChoice files;
+};
+
+TEST_F(CreateJobDialogTest, JobNamesGetTheJobExtensionAndBadPathsAreRefused)
+{
+    ASSERT_TRUE(Start());
+    const std::string backup = home->file("week.Mvb");
+    const std::string transfer = home->file("FATE.raw");
+    morvel::test::WriteAllText(backup, "x");
+    morvel::test::WriteAllText(transfer, "x");
+    struct Case
+    {
+        const char* name;
+        bool backup;
+        std::string source;
+        std::string job;
+        bool ok;
+        std::string result;  // the job path, or the refusal
+    };
+    const Case cases[] = {
+        {"no extension", true, backup, home->file("a"), true, home->file("a.Mvj")},
+        {"other extension", false, transfer, home->file("a.txt"), true, home->file("a.Mvj")},
+        {"capitals kept", true, backup, home->file("a.MVJ"), true, home->file("a.MVJ")},
+        {"wildcard", false, transfer, home->file("*"), false, "Filename contains invalid characters"},
+        {"missing folder", true, backup, home->file("gone/a.Mvj"), false, "Invalid Path"},
+        {"missing source", true, home->file("none.Mvb"), home->file("a"), false, "File not found"},
+        {"source is a folder", false, home->path().string(), home->file("a"), false, "File not found"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PopUps popUps;
+        std::string shown;
+        std::string source, job;
+        const bool ok = Run(c.backup, [&](CCreateJobPathsDlg& d) {
+            d.GetSourceEdit()->SetValue(wxString::FromUTF8(c.source));
+            d.GetJobEdit()->SetValue(wxString::FromUTF8(c.job));
+            d.OnOK();
+            shown = d.GetJobEdit()->GetValue().utf8_string();
+            if (!d.HasEnded())
+                d.OnCancel();
+        }, source, job);
+        EXPECT_EQ(ok, c.ok);
+        if (c.ok) {
+            EXPECT_EQ(job, c.result);
+            EXPECT_EQ(shown, c.result);
+            EXPECT_EQ(source, c.source);
+            EXPECT_TRUE(popUps.messages.empty());
+        } else {
+            EXPECT_EQ(popUps.messages, std::vector<std::string>{c.result});
+        }
+    }
+}
+
+TEST_F(CreateJobDialogTest, BrowseAndCancelRememberThePaths)
+{
+    ASSERT_TRUE(Start());
+    const std::string backup = home->file("week.Mvb");
+    morvel::test::WriteAllText(backup, "x");
+    std::string source, job;
+    std::string backupTitle, jobTitle;
+    EXPECT_FALSE(Run(true, [&](CCreateJobPathsDlg& d) {
+        files.path = backup;
+        d.OnBrowseSource();
+        backupTitle = files.title;
+        files.path = home->file("Restored");
+        d.OnBrowseJob();
+        jobTitle = files.title;
+        d.GetModalHost()->Show();
+        SaveScreenshot(*d.GetModalHost(), "create_job_from_backup.png");
+        d.GetModalHost()->Hide();
+        d.OnCancel();
+    }, source, job));
+    EXPECT_EQ(backupTitle, "Choose a backup file to extract");
+    EXPECT_EQ(jobTitle, "Save Job file as");
+    // Cancel still remembers an existing file and an existing folder.
+    EXPECT_EQ(Stored("File", "BckBck"), backup);
+    EXPECT_EQ(Stored("File", "BckJob") + "Restored.Mvj", home->file("Restored.Mvj"));
+
+    // The next run starts from them; a backup deleted since leaves its folder.
+    std::remove(backup.c_str());
+    std::string shownSource, shownJob;
+    Run(true, [&](CCreateJobPathsDlg& d) {
+        shownSource = d.GetSourceEdit()->GetValue().utf8_string();
+        shownJob = d.GetJobEdit()->GetValue().utf8_string();
+        d.OnCancel();
+    }, source, job);
+    EXPECT_EQ(shownSource, Stored("File", "BckJob"));
+    EXPECT_EQ(shownJob, Stored("File", "BckJob"));
+
+    // The transfer file dialog asks for its own kind of file.
+    Run(false, [&](CCreateJobPathsDlg& d) {
+        files.path.clear();
+        d.OnBrowseSource();
+        d.OnCancel();
+    }, source, job);
+    EXPECT_EQ(files.title, "Choose a TRN file");
+    EXPECT_NE(files.wildcard.find("*.[Tt][Rr][Nn]"), std::string::npos);
+}
