@@ -84,7 +84,7 @@ void RegisterStandardPanelCommands()
     RegisterPanelCommand(Id2dPointsTo3dPoints, PointsTo3dTemplate);
     RegisterPanelCommand(IdTranslateRotateScale, AdjustmentsTemplate);
     RegisterPanelCommand(IdRenamePoints, RenumberPointsTemplate);
-    RegisterPanelCommand(IdInverse, InverseTemplate);
+    RegisterPanelCommand(IdInverse, InverseTemplate, [] { return MakeCogoPanel(IdInverse); });
     RegisterPanelCommand(IdPointInDirection, PointInDirectionTemplate, [] { return MakeCogoPanel(IdPointInDirection); });
     RegisterPanelCommand(IdIntersection, IntersectionTemplate, [] { return MakeCogoPanel(IdIntersection); });
     // Send and Get Job check the transfer settings first (CMainFrame::OnTransferCommand).
