@@ -193,6 +193,7 @@ TEST_F(CogoWindowsTest, InversePanelModesAndItsReport)
     EXPECT_LT(shown.find("2|B|"), shown.find("1|A|Duplicate point|")) << "in the order selected";
     EXPECT_TRUE(c.sectionNeeded);
     EXPECT_EQ(Label(*panel, CInversePoints::IdDistance), "");
+    ASSERT_TRUE(SaveScreenshot(Frame(), "cogo_inverse.png"));
     Exit();
 }
 
@@ -302,6 +303,16 @@ TEST_F(CogoWindowsTest, InverseToShowsTheInfoWindowAndEndsOnARightClick)
     EXPECT_EQ(ScratchCount(), scratch + 1);
     ASSERT_FALSE(output.editorTexts.empty()) << "Report hands one row to the editor";
     EXPECT_EQ(output.editorTexts.back().substr(0, 4), "1|2|");
+
+    // Beside the main window's right edge the box moves back inside it; short texts still leave
+    // room for both buttons.
+    {
+        const wxRect frame = Frame().GetScreenRect();
+        CInfoReportWnd near(&Frame());
+        near.Prepare({"A"}, {"1", "ignored"}, frame.GetRight() - 4, frame.GetTop() + 40);
+        EXPECT_EQ(near.GetPosition().x + near.GetMeasuredSize().x, frame.GetRight() - 16);
+        EXPECT_EQ(near.GetMeasuredSize().x, 2 * near.GetReportButton()->GetSize().x + CInfoReportWnd::Shadow);
+    }
 
     // From a 2D point: no elevation difference and no grade.
     startFrom("3");
