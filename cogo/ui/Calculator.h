@@ -51,6 +51,8 @@ class CCalculatorListBox : public wxVListBox
 public:
     CCalculatorListBox(wxWindow* parent, int id, const CCalculatorEngine& engine);
     void Refill();
+    // What the rows show, the empty ones above the values included.
+    const std::vector<std::string>& GetRows() const { return m_rows; }
 
 protected:
     void OnDrawItem(wxDC& dc, const wxRect& rect, size_t n) const override;

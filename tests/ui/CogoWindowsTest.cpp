@@ -357,8 +357,20 @@ TEST_F(CogoWindowsTest, CalculatorUseResultWritesIntoTheWaitingField)
     calc->PressKey(calc_keys::UseResult);
     EXPECT_EQ(Text(*panel, CPointInDirection::IdDistance), "3000000000");
     calc->PressKey(calc_keys::Clear);
+    // The display keeps its values at the bottom; an open entry takes rows from it.
+    auto* display = dynamic_cast<CCalculatorListBox*>(calc->FindWindow(CCalculator::IdStack));
+    ASSERT_NE(display, nullptr);
+    const std::vector<std::string> empty = display->GetRows();
+    ASSERT_GT(empty.size(), 2u);
+    EXPECT_EQ(empty.back(), "");
     calc->PressKey(calc_keys::Digit1 + 1);
+    Pump();
+    EXPECT_LT(display->GetRows().size(), empty.size());
     calc->PressKey(calc_keys::Enter);
+    Pump();
+    EXPECT_EQ(display->GetRows().size(), empty.size());
+    EXPECT_EQ(display->GetRows().back(), "2");
+    EXPECT_EQ(display->GetRows().front(), "");
     calc->PressKey(calc_keys::UseResult);
     EXPECT_EQ(Text(*panel, CPointInDirection::IdDistance), "2");
     CloseCalculator();
