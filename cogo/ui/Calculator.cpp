@@ -1,5 +1,6 @@
 #include "cogo/ui/Calculator.h"
 
+#include "cogo/ui/InteractiveControl.h"
 #include "core/NoValue.h"
 #include "framework/GraphicDataExchange.h"
 #include "framework/GraphicDataTarget.h"
@@ -9,17 +10,21 @@
 
 #include <wx/button.h>
 #include <wx/dc.h>
+#include <wx/dcclient.h>
 #include <wx/radiobut.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
+#include <algorithm>
+
 namespace {
 
-const wxColour kBack(40, 44, 52);
-const wxColour kKey(64, 70, 82);
-const wxColour kText(235, 235, 235);
+const wxColour kBack(0x4B, 0x4B, 0x4B);
+const wxColour kCaption(0x00, 0xFF, 0x00);
+const wxColour kSilver(0xC0, 0xC0, 0xC0);
+const wxColour kDarkEdge(0x80, 0x80, 0x80);
 
 struct Key
 {
@@ -48,15 +53,131 @@ CCalculator*& OpenCalculatorWindow()
 
 } // namespace
 
+CCalculatorButton::CCalculatorButton(wxWindow* parent, int id, const wxString& caption, bool wideFace, bool ring)
+    : m_wideFace(wideFace), m_ring(ring)
+{
+    Create(parent, id, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE);
+    SetLabel(caption);
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_PAINT, &CCalculatorButton::OnPaint, this);
+    for (auto type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_DCLICK, wxEVT_LEFT_UP, wxEVT_MOTION})
+        Bind(type, &CCalculatorButton::OnMouse, this);
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) {
+        m_tracking = m_pressed = false;
+        Refresh();
+    });
+}
+
+wxSize CCalculatorButton::DoGetBestSize() const
+{
+    const wxSize text = GetTextExtent(GetLabel());
+    return wxSize(std::max(text.x + 10, FromDIP(40)), std::max(text.y + 8, FromDIP(24)));
+}
+
+void CCalculatorButton::OnPaint(wxPaintEvent&)
+{
+    wxPaintDC dc(this);
+    PaintKey(dc, wxRect(GetClientSize()));
+}
+
+void CCalculatorButton::PaintKey(wxDC& dc, const wxRect& rect)
+{
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(kBack));
+    dc.DrawRectangle(rect);
+    // The face: a raised grey cap, darker and sunk while held; the wide face spans the key.
+    wxRect face = rect;
+    face.Deflate(m_wideFace ? 1 : 2);
+    dc.SetPen(wxPen(m_pressed ? wxColour(0x30, 0x30, 0x30) : kDarkEdge));
+    dc.SetBrush(wxBrush(m_pressed ? wxColour(0x3A, 0x3A, 0x3A) : wxColour(0x62, 0x62, 0x62)));
+    dc.DrawRoundedRectangle(face, 3);
+    wxRect content = rect;
+    if (m_pressed)
+        content.Offset(1, 1);
+    dc.SetFont(GetFont());
+    dc.SetTextForeground(kCaption);
+    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    dc.DrawLabel(GetLabel(), content, wxALIGN_CENTER);
+    if (m_ring) {
+        dc.SetPen(wxPen(kCaption, 2));
+        dc.SetBrush(*wxTRANSPARENT_BRUSH);
+        wxRect ring = rect;
+        dc.DrawEllipse(ring.Deflate(1));
+    }
+}
+
+void CCalculatorButton::OnMouse(wxMouseEvent& event)
+{
+    const bool inside = wxRect(GetClientSize()).Contains(event.GetPosition());
+    if (event.LeftDown() || event.LeftDClick()) {
+        m_tracking = m_pressed = true;
+        if (!HasCapture())
+            CaptureMouse();
+        Refresh();
+    } else if (event.Dragging() && m_tracking) {
+        if (inside != m_pressed) {
+            m_pressed = inside;
+            Refresh();
+        }
+    } else if (event.LeftUp() && m_tracking) {
+        m_tracking = false;
+        if (HasCapture())
+            ReleaseMouse();
+        const bool click = m_pressed && inside;
+        m_pressed = false;
+        Refresh();
+        if (click) {
+            wxCommandEvent press(wxEVT_BUTTON, GetId());
+            press.SetEventObject(this);
+            ProcessWindowEvent(press);
+        }
+    }
+}
+
+CCalculatorCancelButton::CCalculatorCancelButton(wxWindow* parent, int id, const wxString& caption)
+    : CCalculatorButton(parent, id, caption)
+{
+}
+
+void CCalculatorCancelButton::PaintKey(wxDC& dc, const wxRect& rect)
+{
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(kBack));
+    dc.DrawRectangle(rect);
+    dc.SetBrush(*wxBLACK_BRUSH);
+    dc.DrawRectangle(rect);
+    // A 3D frame: raised when released, sunken while held.
+    const wxColour light = m_pressed ? kDarkEdge : kSilver;
+    const wxColour dark = m_pressed ? kSilver : kDarkEdge;
+    dc.SetPen(wxPen(light));
+    dc.DrawLine(rect.GetLeft(), rect.GetBottom(), rect.GetLeft(), rect.GetTop());
+    dc.DrawLine(rect.GetLeft(), rect.GetTop(), rect.GetRight(), rect.GetTop());
+    dc.SetPen(wxPen(dark));
+    dc.DrawLine(rect.GetRight(), rect.GetTop(), rect.GetRight(), rect.GetBottom());
+    dc.DrawLine(rect.GetRight(), rect.GetBottom(), rect.GetLeft() - 1, rect.GetBottom());
+    wxRect content = rect;
+    if (m_pressed)
+        content.Offset(1, 1);
+    dc.SetFont(GetFont());
+    dc.SetTextForeground(kCaption);
+    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    dc.DrawLabel(GetLabel(), content, wxALIGN_CENTER);
+}
+
 CCalculatorListBox::CCalculatorListBox(wxWindow* parent, int id, const CCalculatorEngine& engine)
     : wxVListBox(parent, id, wxDefaultPosition, wxSize(-1, 110), wxBORDER_SIMPLE), m_engine(engine)
 {
-    SetBackgroundColour(*wxWHITE);
+    SetBackgroundColour(kSilver);
 }
 
 void CCalculatorListBox::Refill()
 {
-    m_rows = m_engine.Rows();
+    // Empty rows first, so the values sit at the bottom of the display.
+    const std::vector<std::string> values = m_engine.Rows();
+    const int height = OnMeasureItem(0);
+    const size_t fit = height > 0 ? size_t(std::max(0, GetClientSize().y / height)) : 0;
+    m_rows.assign(values.size() < fit ? fit - values.size() : 0, std::string());
+    m_rows.insert(m_rows.end(), values.begin(), values.end());
     SetItemCount(m_rows.size());
     if (!m_rows.empty())
         ScrollToRow(m_rows.size() - 1);
@@ -67,10 +188,13 @@ void CCalculatorListBox::OnDrawItem(wxDC& dc, const wxRect& rect, size_t n) cons
 {
     if (n >= m_rows.size())
         return;
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(kSilver));
+    dc.DrawRectangle(rect);
     dc.SetTextForeground(*wxBLACK);
     const wxString text = wxString::FromUTF8(m_rows[n]);
     const wxSize size = dc.GetTextExtent(text);
-    dc.DrawText(text, rect.GetRight() - size.x - 4, rect.GetTop());
+    dc.DrawText(text, rect.GetRight() - size.x - 4, rect.GetTop() + (rect.height - size.y) / 2);
 }
 
 wxCoord CCalculatorListBox::OnMeasureItem(size_t) const
@@ -91,31 +215,34 @@ CCalculator::CCalculator(wxWindow* parent, double startValue)
     for (int i = 0; i < 3; ++i) {
         m_modes[i] = new wxRadioButton(this, calc_keys::ModeDeg + i, modes[i], wxDefaultPosition, wxDefaultSize,
                                        i == 0 ? wxRB_GROUP : 0);
-        m_modes[i]->SetForegroundColour(kText);
+        m_modes[i]->SetForegroundColour(kCaption);
+        m_modes[i]->SetBackgroundColour(kBack);
         m_modes[i]->Bind(wxEVT_RADIOBUTTON, [this, i](wxCommandEvent&) { PressKey(calc_keys::ModeDeg + i); });
         top->Add(m_modes[i], 0, wxRIGHT, 6);
     }
     m_modes[m_engine.angleMode]->SetValue(true);
     top->AddStretchSpacer();
-    auto* close = new wxButton(this, calc_keys::Close, "X", wxDefaultPosition, wxSize(28, -1), wxBU_EXACTFIT);
+    auto* close = new CCalculatorCancelButton(this, calc_keys::Close, "X");
+    close->SetMinSize(FromDIP(wxSize(24, 20)));
     close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { CallAfter([this] { Destroy(); }); });
     top->Add(close);
     sizer->Add(top, 0, wxEXPAND | wxALL, 4);
     m_stack = new CCalculatorListBox(this, IdStack, m_engine);
     sizer->Add(m_stack, 0, wxEXPAND | wxLEFT | wxRIGHT, 4);
     m_entry = new wxTextCtrl(this, IdEntry);
+    m_entry->SetBackgroundColour(kSilver);
+    m_entry->SetForegroundColour(*wxBLACK);
     m_entry->SetMaxLength(15);
     m_entry->Hide();
     sizer->Add(m_entry, 0, wxEXPAND | wxLEFT | wxRIGHT, 4);
     auto* grid = new wxGridSizer(6, 2, 2);
     auto* last = new wxBoxSizer(wxHORIZONTAL);
     auto makeKey = [this](const Key& key) {
-        auto* button = new wxButton(this, key.id, wxString::FromUTF8(key.caption), wxDefaultPosition,
-                                        wxSize(52, 26), wxBU_EXACTFIT | wxBORDER_NONE);
-            button->SetBackgroundColour(kKey);
-            button->SetForegroundColour(kText);
-            const int id = key.id;
-            button->Bind(wxEVT_BUTTON, [this, id](wxCommandEvent&) { PressKey(id); });
+        auto* button = new CCalculatorButton(this, key.id, wxString::FromUTF8(key.caption),
+                                             key.id == calc_keys::UseResult, key.id == calc_keys::Enter);
+        button->SetMinSize(FromDIP(wxSize(44, 24)));
+        const int id = key.id;
+        button->Bind(wxEVT_BUTTON, [this, id](wxCommandEvent&) { PressKey(id); });
         return button;
     };
     for (const auto& row : kKeys)
@@ -173,18 +300,22 @@ void CCalculator::SyncEntry()
 
 void CCalculator::Refresh()
 {
-    m_stack->Refill();
     const bool open = m_engine.IsEntryOpen();
     if (open && m_entry->GetValue().utf8_string() != m_engine.EntryText()) {
         m_entry->ChangeValue(wxString::FromUTF8(m_engine.EntryText()));
         m_entry->SetInsertionPointEnd();
     }
     if (m_entry->IsShown() != open) {
+        // The entry box takes its room from the display, so the window keeps its size.
+        const int full = m_stack->GetMinSize().y + (open ? 0 : m_entry->GetBestSize().y);
+        m_stack->SetMinSize(wxSize(-1, open ? full - m_entry->GetBestSize().y : full));
         m_entry->Show(open);
         Layout();
         if (open)
             m_entry->SetFocus();
     }
+    // After the entry box came or went: the display is refilled for the rows it now has.
+    m_stack->Refill();
 }
 
 void CCalculator::PressKey(int key)
@@ -213,9 +344,11 @@ void CCalculator::UseResult()
         return;
     }
     Refresh();
-    // Only a text field takes the number; any other target is left alone.
-    if (auto* field = dynamic_cast<wxTextCtrl*>(target))
+    // Only an interactive field takes the number; any other target is left alone.
+    if (auto* field = dynamic_cast<CInteractiveControl*>(target)) {
         field->SetValue(wxString::FromUTF8(text));
+        field->SelectAll();
+    }
 }
 
 bool CCalculator::HandleKey(const wxKeyEvent& event)

@@ -3,11 +3,47 @@
 #include "cogo/CalculatorEngine.h"
 #include "core/NoValue.h"
 
+#include <wx/control.h>
 #include <wx/dialog.h>
 #include <wx/vlbox.h>
 
 class wxRadioButton;
 class wxTextCtrl;
+
+// A key of the pad, painted in the calculator's dark look: a face, the caption in green, and for
+// "Enter" a green ring. It sends wxEVT_BUTTON when released over itself and never takes the
+// keyboard, which stays with the calculator.
+class CCalculatorButton : public wxControl
+{
+public:
+    CCalculatorButton(wxWindow* parent, int id, const wxString& caption, bool wideFace = false, bool ring = false);
+    bool AcceptsFocus() const override { return false; }
+    bool IsPressed() const { return m_pressed; }
+
+protected:
+    virtual void PaintKey(wxDC& dc, const wxRect& rect);
+    wxSize DoGetBestSize() const override;
+
+    bool m_pressed = false;
+
+private:
+    void OnPaint(wxPaintEvent& event);
+    void OnMouse(wxMouseEvent& event);
+
+    bool m_wideFace;
+    bool m_ring;
+    bool m_tracking = false;
+};
+
+// The close key at the top right: a black face in a raised frame, sunken while pressed.
+class CCalculatorCancelButton : public CCalculatorButton
+{
+public:
+    CCalculatorCancelButton(wxWindow* parent, int id, const wxString& caption);
+
+protected:
+    void PaintKey(wxDC& dc, const wxRect& rect) override;
+};
 
 // The stack display: the newest values at the bottom.
 class CCalculatorListBox : public wxVListBox
@@ -15,6 +51,8 @@ class CCalculatorListBox : public wxVListBox
 public:
     CCalculatorListBox(wxWindow* parent, int id, const CCalculatorEngine& engine);
     void Refill();
+    // What the rows show, the empty ones above the values included.
+    const std::vector<std::string>& GetRows() const { return m_rows; }
 
 protected:
     void OnDrawItem(wxDC& dc, const wxRect& rect, size_t n) const override;

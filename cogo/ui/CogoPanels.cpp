@@ -1,8 +1,11 @@
 #include "cogo/ui/CogoPanels.h"
 
 #include "cogo/ui/Intersection.h"
+#include "cogo/ui/InversePoints.h"
 #include "cogo/ui/PointInDirection.h"
+#include "cogo/ui/InteractiveControl.h"
 #include "core/Report.h"
+#include "framework/GraphicDataExchange.h"
 #include "views/ScratchGeometry.h"
 
 #include <wx/button.h>
@@ -13,6 +16,8 @@ CStackableDialog* MakeCogoPanel(int commandId)
     switch (commandId) {
     case 7496:
         return new CIntersection;
+    case 7151:
+        return new CInversePoints;
     case 7152:
         return new CPointInDirection;
     default:
@@ -35,4 +40,12 @@ void AddCogoPanelButtons(CStackableDialog& panel, wxSizer* sizer, int border)
     for (wxButton* b : {solve, report, close})
         buttons->Add(b, 0, wxRIGHT, panel.FromDIP(4));
     sizer->Add(buttons, 0, wxALL, border);
+}
+
+wxWindow* PickedField(CStackableDialog& panel)
+{
+    auto* field = dynamic_cast<CInteractiveControl*>(GetGraphicDataExchange().GetTarget());
+    if (field != nullptr && panel.IsDescendant(field))
+        return field;
+    return wxWindow::FindFocus();
 }

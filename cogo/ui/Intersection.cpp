@@ -1,6 +1,8 @@
 #include "cogo/ui/Intersection.h"
 
+#include "cogo/ui/AnchorFields.h"
 #include "cogo/ui/CogoPanels.h"
+#include "cogo/ui/CoordinateFields.h"
 #include "cogo/ui/PointExists.h"
 #include "core/DataExchange.h"
 #include "core/FieldExchange.h"
@@ -67,13 +69,13 @@ void CIntersection::BuildControls()
         auto* grid = new wxFlexGridSizer(2, FromDIP(4), FromDIP(6));
         grid->AddGrowableCol(1);
         grid->Add(new wxStaticText(w, wxID_ANY, "Base Point:"), 0, wxALIGN_CENTER_VERTICAL);
-        grid->Add(new wxTextCtrl(w, base), 1, wxEXPAND);
+        grid->Add(new CExistingPointControl(w, base), 1, wxEXPAND);
         modes[0] = new wxRadioButton(w, dirMode, "Direction:", wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
         grid->Add(modes[0], 0, wxALIGN_CENTER_VERTICAL);
-        grid->Add(new wxTextCtrl(w, dir), 1, wxEXPAND);
+        grid->Add(new CHorizontalAngleControl(w, dir), 1, wxEXPAND);
         modes[1] = new wxRadioButton(w, distMode, "Distance:");
         grid->Add(modes[1], 0, wxALIGN_CENTER_VERTICAL);
-        grid->Add(new wxTextCtrl(w, dist), 1, wxEXPAND);
+        grid->Add(new CHorizontalDistanceControl(w, dist), 1, wxEXPAND);
         box->Add(grid, 1, wxEXPAND | wxALL, FromDIP(4));
         sizer->Add(box, 0, wxEXPAND | wxALL, FromDIP(4));
         for (int i = 0; i < 2; ++i)
@@ -91,9 +93,9 @@ void CIntersection::BuildControls()
         auto* grid = new wxFlexGridSizer(2, FromDIP(4), FromDIP(6));
         grid->AddGrowableCol(1);
         grid->Add(new wxStaticText(w, wxID_ANY, "Pt Name:"), 0, wxALIGN_CENTER_VERTICAL);
-        grid->Add(new wxTextCtrl(w, name), 1, wxEXPAND);
+        grid->Add(new CEasyEdit(w, name), 1, wxEXPAND);
         grid->Add(new wxStaticText(w, wxID_ANY, "Description:"), 0, wxALIGN_CENTER_VERTICAL);
-        auto* text = new wxTextCtrl(w, description);
+        auto* text = new CDescriptionControl(w, description);
         text->SetMaxLength(16);
         grid->Add(text, 1, wxEXPAND);
         grid->Add(new wxStaticText(w, wxID_ANY, "Northing:"));
@@ -250,7 +252,7 @@ void CIntersection::OnCancel()
 void CIntersection::OnGraphicDataReceived()
 {
     // A pick moves on along the chain A, line A, B, line B; the last one solves.
-    wxWindow* focus = FindFocus();
+    wxWindow* focus = PickedField(*this);
     const int id = focus ? focus->GetId() : 0;
     const bool distA = m_mode[1]->GetValue(), distB = m_mode[3]->GetValue();
     if (id == IdBaseA)

@@ -1,6 +1,8 @@
 #include "cogo/ui/PointInDirection.h"
 
+#include "cogo/ui/AnchorFields.h"
 #include "cogo/ui/CogoPanels.h"
+#include "cogo/ui/CoordinateFields.h"
 #include "core/DataExchange.h"
 #include "core/FieldExchange.h"
 #include "core/TextFieldExchange.h"
@@ -56,7 +58,14 @@ void CPointInDirection::BuildControls()
     grid->AddGrowableCol(1);
     auto field = [&](const char* label, int id) {
         grid->Add(new wxStaticText(this, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL);
-        auto* text = new wxTextCtrl(this, id);
+        wxTextCtrl* text = nullptr;
+        switch (id) {
+        case IdFrom: text = new CExistingPointControl(this, id); break;
+        case IdDirection: text = new CHorizontalAngleControl(this, id); break;
+        case IdAngle: text = new CSignedAngleRightControl(this, id); break;
+        case IdDistance: text = new CHorizontalDistanceControl(this, id); break;
+        default: text = new CVerticalDistanceControl(this, id); break;
+        }
         grid->Add(text, 1, wxEXPAND);
         // The results belong to the input they came from.
         text->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
@@ -81,9 +90,9 @@ void CPointInDirection::BuildControls()
     auto* store = new wxFlexGridSizer(2, FromDIP(4), FromDIP(6));
     store->AddGrowableCol(1);
     store->Add(new wxStaticText(this, wxID_ANY, "Pt Name:"), 0, wxALIGN_CENTER_VERTICAL);
-    store->Add(new wxTextCtrl(this, IdName), 1, wxEXPAND);
+    store->Add(new CPointControl(this, IdName), 1, wxEXPAND);
     store->Add(new wxStaticText(this, wxID_ANY, "Description:"), 0, wxALIGN_CENTER_VERTICAL);
-    auto* description = new wxTextCtrl(this, IdDescription);
+    auto* description = new CDescriptionControl(this, IdDescription);
     description->SetMaxLength(16);
     store->Add(description, 1, wxEXPAND);
     sizer->Add(store, 0, wxEXPAND | wxALL, FromDIP(6));
@@ -182,7 +191,7 @@ void CPointInDirection::OnCancel()
 void CPointInDirection::OnGraphicDataReceived()
 {
     // Picks walk from point, direction, angle, distance, elevation change; the last one solves.
-    wxWindow* focus = FindFocus();
+    wxWindow* focus = PickedField(*this);
     const int id = focus ? focus->GetId() : 0;
     const int chain[] = {IdFrom, IdDirection, IdAngle, IdDistance, IdRise};
     for (size_t i = 0; i + 1 < std::size(chain); ++i)

@@ -92,7 +92,7 @@ void RegisterStandardPanelCommands()
     RegisterPanelCommand(Id2dPointsTo3dPoints, PointsTo3dTemplate, [] { return new C2dPointsTo3dPointsDlg(); });
     RegisterPanelCommand(IdTranslateRotateScale, AdjustmentsTemplate, [] { return new CAdjustments(); });
     RegisterPanelCommand(IdRenamePoints, RenumberPointsTemplate, [] { return new CRenumberPoints(); });
-    RegisterPanelCommand(IdInverse, InverseTemplate);
+    RegisterPanelCommand(IdInverse, InverseTemplate, [] { return MakeCogoPanel(IdInverse); });
     RegisterPanelCommand(IdPointInDirection, PointInDirectionTemplate, [] { return MakeCogoPanel(IdPointInDirection); });
     RegisterPanelCommand(IdIntersection, IntersectionTemplate, [] { return MakeCogoPanel(IdIntersection); });
     // Send and Get Job check the transfer settings first (CMainFrame::OnTransferCommand).

@@ -148,10 +148,10 @@ TEST_F(GlobalCommandsTest, MenuPlacesAndToolbarSnapButtons)
     EXPECT_EQ(Checked(IdIdentifyObjects), !identify);
 
     // Commands whose windows other parts bring stay off until those are there.
-    for (int id : {IdImportMorvelCoordinates, IdImportDxf, IdInverse})
+    for (int id : {IdImportMorvelCoordinates, IdImportDxf})
         EXPECT_FALSE(Enabled(id)) << id;
     for (int id : {IdCoordinateReport, IdScientificCalculator, IdIntersection, IdSendJobToTotalStation,
-                   IdCreateJobFromBackup, IdCreateJobFromVectrinFile})
+                   IdCreateJobFromBackup, IdCreateJobFromVectrinFile, IdInverse})
         EXPECT_TRUE(Enabled(id)) << id;
     Exit();
 }

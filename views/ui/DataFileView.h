@@ -150,6 +150,8 @@ public:
     bool FindPoint(const std::string& text, int kind, bool down);
     // 7176 "Delete Point %s...": asks, then deletes the job's current point as one undo step.
     void OnDeletePoint();
+    // "Inverse To...": a rubber line from the current point, the next clicked point answers.
+    void OnInverseTo();
     // A double click on a grid row: the point becomes current and the frame edits it (7159).
     void OnListDoubleClick(const GridRowNotify& rows) override;
 

@@ -3,6 +3,7 @@
 #include "views/ui/DataFileView.h"
 
 #include "cogo/ui/FindCoordinates.h"
+#include "cogo/ui/InteractiveHandler.h"
 #include "model/DataFileUndoManager.h"
 #include "model/HintCodes.h"
 #include "model/JobFileMathConversions.h"
@@ -188,7 +189,7 @@ void CDataFileView::BindViewCommands(bool bind)
 {
     if (!m_commandSource)
         return;
-    for (int id : {IdFindPoint, IdDeletePoint, IdFilePrint, IdFilePrintPreview}) {
+    for (int id : {IdFindPoint, IdDeletePoint, IdFilePrint, IdFilePrintPreview, IdInverseTo}) {
         if (bind) {
             m_commandSource->Bind(wxEVT_MENU, &CDataFileView::OnViewCommand, this, id);
             m_commandSource->Bind(wxEVT_UPDATE_UI, &CDataFileView::OnUpdateViewCommand, this, id);
@@ -206,8 +207,18 @@ void CDataFileView::OnViewCommand(wxCommandEvent& event)
     case IdDeletePoint: OnDeletePoint(); break;
     case IdFilePrint: PrintMap(); break;
     case IdFilePrintPreview: PrintPreview(); break;
+    case IdInverseTo: OnInverseTo(); break;
     default: event.Skip(); break;
     }
+}
+
+void CDataFileView::OnInverseTo()
+{
+    CDataFileDoc* job = GetJob();
+    RecordRef current;
+    if (job == nullptr || !job->TakeCurrentRecord(current))
+        return;
+    StartPointInverse(dynamic_cast<CPointRecord*>(current.record));
 }
 
 void CDataFileView::OnUpdateViewCommand(wxUpdateUIEvent& event)
