@@ -2,6 +2,7 @@
 
 #include "cogo/ui/Calculator.h"
 #include "cogo/ui/CogoPanels.h"
+#include "exchange/ui/ExchangeWindows.h"
 #include "rawdata/ui/FindRawRecordDlg.h"
 #include "rawdata/ui/RawDataReport.h"
 #include "rawdata/ui/RawPanels.h"
@@ -90,6 +91,8 @@ void RegisterStandardPanelCommands()
     // Send and Get Job check the transfer settings first (CMainFrame::OnTransferCommand).
     RegisterPanelCommand(IdSendJobToTotalStation, SendJobPanelTemplate);
     RegisterPanelCommand(IdGetJobFromTotalStation, GetJobPanelTemplate);
+
+    RegisterExchangeWindows();
 
     GetFrameWindows().calculator = [](double value) -> std::unique_ptr<CCalculatorWindow> {
         return std::make_unique<CCalculatorHandle>(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, value);

@@ -148,9 +148,9 @@ TEST_F(GlobalCommandsTest, MenuPlacesAndToolbarSnapButtons)
     EXPECT_EQ(Checked(IdIdentifyObjects), !identify);
 
     // Commands whose windows other parts bring stay off until those are there.
-    for (int id : {IdImportMorvelCoordinates, IdImportDxf, IdCreateJobFromBackup, IdSendJobToTotalStation, IdInverse})
+    for (int id : {IdCreateJobFromBackup, IdSendJobToTotalStation, IdInverse})
         EXPECT_FALSE(Enabled(id)) << id;
-    for (int id : {IdCoordinateReport, IdScientificCalculator, IdIntersection})
+    for (int id : {IdCoordinateReport, IdScientificCalculator, IdIntersection, IdImportMorvelCoordinates, IdImportDxf})
         EXPECT_TRUE(Enabled(id)) << id;
     Exit();
 }
