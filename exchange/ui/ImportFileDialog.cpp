@@ -111,8 +111,11 @@ std::string CImportFileDialog::GetPathName() const { return m_path ? FromWx(m_pa
 
 void CImportFileDialog::SetPathName(const std::string& path)
 {
-    if (m_path)
+    if (m_path) {
         m_path->ChangeValue(ToWx(path));
+        // The file's own name is at the end: keep it in view.
+        m_path->SetInsertionPointEnd();
+    }
 }
 
 void CImportFileDialog::OnBrowse()

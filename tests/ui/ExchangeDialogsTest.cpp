@@ -1,6 +1,7 @@
 #include "ProgramTest.h"
 
 #include "exchange/ui/ExportACad.h"
+#include "exchange/ui/ExportAscii.h"
 #include "exchange/ui/ExportLandXML.h"
 #include "exchange/ui/ImportAsciiFileDialog.h"
 #include "exchange/ui/ImportAutoCadFileDialog.h"
@@ -11,6 +12,7 @@
 #include "framework/ui/StackingDialogBar.h"
 #include "core/DataExchange.h"
 #include "core/MathConversions.h"
+#include "core/NoValue.h"
 #include "model/DataFileDoc.h"
 #include "model/DataFileDocSettings.h"
 #include "model/DataFileSelOperator.h"
@@ -290,4 +292,35 @@ TEST_F(ProgramTest, AutoCadExportWritesItsSettingsInTheJobUnit)
     EXPECT_EQ(ProfileValue("Import", "Attribute Tag Ht"), "5.000000");
     EXPECT_EQ(ProfileValue("Import", "Attribute Tag Vs"), "3.000000");
     EXPECT_EQ(ProfileValue("Import", "Point Block Definition"), "N1D1E0");
+}
+
+TEST_F(ProgramTest, AsciiExportWritesTheListOrderAndKeepsIt)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_NE(ShowPointsOnMap({new CPointRecord("7", "FENCE", CLocation(300, 400, NoValue), true)}), nullptr);
+    SelectAllPoints();
+    Frame().ShowDialogBar(true);
+    Command(Frame(), IdExportAscii);
+    Pump();
+    auto* panel = dynamic_cast<CExportAscii*>(Frame().GetStackingBar()->GetTopDialog());
+    ASSERT_NE(panel, nullptr);
+    // Description first, elevation left out: the row's data, not its place, says what it is.
+    CEasyCheckListBox& list = *panel->GetColumnList();
+    const wxString description = list.GetString(4);
+    list.Delete(4);
+    list.Insert(description, 0, reinterpret_cast<void*>(uintptr_t(4)));
+    list.Check(0, true);
+    list.Check(4, false);
+    ScriptedPrompts prompts;
+    const std::string target = home->file("out.txt");
+    prompts.paths = {target};
+    panel->OnExport();
+    Pump();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back(), "Wrote 1 points to " + target);
+    const std::string text = morvel::test::ReadAllText(target);
+    EXPECT_EQ(text.substr(0, 7), "FENCE,7") << text;
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+    EXPECT_EQ(ProfileValue("Import", "ColumnType0"), "4");
+    EXPECT_EQ(ProfileValue("Import", "ColumnCheck4"), "0");
 }
