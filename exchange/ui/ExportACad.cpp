@@ -52,14 +52,17 @@ void CExportACad::BuildControls()
     m_list->SetMinSize(wxSize(-1, FromDIP(90)));
     sizer->Add(m_list, 0, wxEXPAND | wxBOTTOM, gap * 2);
 
-    auto* grid = new wxFlexGridSizer(2, gap, gap * 2);
+    // The unit labels' ids make the dialog show the job's distance unit beside each field.
+    auto* grid = new wxFlexGridSizer(3, gap, gap * 2);
     grid->AddGrowableCol(1);
     m_height = new CHorizontalDistanceControl(this, IdTextHeight);
     m_spacing = new CHorizontalDistanceControl(this, IdVerticalSpacing);
     grid->Add(new wxStaticText(this, wxID_ANY, "Text height:"), 0, wxALIGN_CENTER_VERTICAL);
     grid->Add(m_height, 1, wxEXPAND);
+    grid->Add(new wxStaticText(this, IdTextHeightUnit, "m"), 0, wxALIGN_CENTER_VERTICAL);
     grid->Add(new wxStaticText(this, wxID_ANY, "Vertical spacing:"), 0, wxALIGN_CENTER_VERTICAL);
     grid->Add(m_spacing, 1, wxEXPAND);
+    grid->Add(new wxStaticText(this, IdVerticalSpacingUnit, "m"), 0, wxALIGN_CENTER_VERTICAL);
     sizer->Add(grid, 0, wxEXPAND | wxBOTTOM, gap * 2);
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);

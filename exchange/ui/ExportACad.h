@@ -19,6 +19,8 @@ public:
     static constexpr int IdChip = 1585;
     static constexpr int IdTextHeight = 1382;
     static constexpr int IdVerticalSpacing = 1907;
+    static constexpr int IdTextHeightUnit = 6928;
+    static constexpr int IdVerticalSpacingUnit = 6929;
     static constexpr int IdDefinition = 2169;
     static constexpr int IdExportPointBlocks = 1060;
 

@@ -16,6 +16,7 @@
 #include "model/DataFileDoc.h"
 #include "model/DataFileDocSettings.h"
 #include "model/DataFileSelOperator.h"
+#include "model/JobFileMathConversions.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
 #include "model/RecordDatabase.h"
@@ -263,6 +264,8 @@ TEST_F(ProgramTest, AutoCadExportWritesItsSettingsInTheJobUnit)
     EXPECT_FALSE(panel->GetDefinitionList()->IsEnabled());
     auto* height = static_cast<wxTextCtrl*>(panel->FindWindow(CExportACad::IdTextHeight));
     EXPECT_FALSE(height->IsEnabled());
+    EXPECT_EQ(panel->FindWindow(CExportACad::IdTextHeightUnit)->GetLabel(),
+              CDataFileDoc::GetActiveDoc()->GetMathConversions()->GetDistanceUnitLabel());
 
     // Blocks off: a bad height does not stop it, and only the switch is stored.
     ScriptedPrompts prompts;
@@ -285,6 +288,7 @@ TEST_F(ProgramTest, AutoCadExportWritesItsSettingsInTheJobUnit)
     panel->OnExportPointBlocks();
     EXPECT_TRUE(height->IsEnabled());
     panel->UpdateDataEx(false);
+    EXPECT_TRUE(SaveScreenshot(Frame(), "exchange_export_dxf.png"));
     messages.clear();
     panel->OnOK();
     EXPECT_TRUE(messages.empty()) << messages.front();
