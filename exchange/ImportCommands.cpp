@@ -3,6 +3,8 @@
 #include "core/Report.h"
 #include "exchange/CoordinateImport.h"
 #include "exchange/FSDataFileDXF.h"
+#include "exchange/ImportOptionsGroup.h"
+#include "landxml/FSDataFileLoadXML.h"
 #include "model/DataFileDoc.h"
 #include "model/HintCodes.h"
 #include "model/PointRenameEngine.h"
@@ -128,4 +130,38 @@ void PreviewAsciiFileRenaming(CDataFileDoc* document, const std::string& path, c
 {
     PreviewRenaming(document, path, showReport,
                     [&](CPointRenameEngine& e) { e.CollectAsciiFilePointNames(path, columns, delimiter); });
+}
+
+void PreviewLandXmlFileRenaming(CDataFileDoc* document, const std::string& path, int32_t descriptionOption,
+                                const ShowReportFunction& showReport)
+{
+    if (path.empty()) {
+        ShowMessageBoxFS("Choose a file first", MB_OK);
+        return;
+    }
+    FSDataFileLoadXML reader;
+    reader.SetDescriptionMode(descriptionOption);
+    std::vector<std::string> names;
+    // The reader has told the user what was wrong with the file.
+    if (!reader.ReadPointNames(document, path, names))
+        return;
+    PreviewRenaming(document, path, showReport, [&names](CPointRenameEngine& e) { e.AddPointNames(names); });
+}
+
+void PreviewDxfFileRenaming(CDataFileDoc* document, const std::string& path, bool importPointBlocks,
+                            const CPointBlockDefinition& definition, const ShowReportFunction& showReport)
+{
+    if (const std::string refusal = CheckDxfFileForPreview(path); !refusal.empty()) {
+        ShowMessageBoxFS(refusal, MB_OK);
+        return;
+    }
+    FSDataFileDXF filter;
+    filter.SetImportOptions(true, false, nullptr);
+    filter.SetPointBlockDefinition(importPointBlocks, definition);
+    std::vector<std::string> names;
+    if (!filter.ReadPointNames(document, path, names)) {
+        ShowMessageBoxFS("Unable to import this file.", MB_OK);
+        return;
+    }
+    PreviewRenaming(document, path, showReport, [&names](CPointRenameEngine& e) { e.AddPointNames(names); });
 }

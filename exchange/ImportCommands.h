@@ -60,3 +60,11 @@ bool RunImportRoad(CDataFileDoc* document, const std::string& path, const char* 
 void PreviewJobFileRenaming(CDataFileDoc* document, const std::string& path, const ShowReportFunction& showReport);
 void PreviewAsciiFileRenaming(CDataFileDoc* document, const std::string& path, const std::vector<uint16_t>& columns,
                               const std::string& delimiter, const ShowReportFunction& showReport);
+// The LandXML and AutoCAD members of the preview: the file's names as the import would read
+// them. The DXF preview refuses a missing, unreadable or binary file with its own message
+// (CheckDxfFileForPreview) and a drawing it cannot read with "Unable to import this file.".
+// descriptionOption and definition are those the import would use.
+void PreviewLandXmlFileRenaming(CDataFileDoc* document, const std::string& path, int32_t descriptionOption,
+                                const ShowReportFunction& showReport);
+void PreviewDxfFileRenaming(CDataFileDoc* document, const std::string& path, bool importPointBlocks,
+                            const CPointBlockDefinition& definition, const ShowReportFunction& showReport);

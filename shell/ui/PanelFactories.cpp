@@ -7,6 +7,7 @@
 #include "cogo/ui/PointBulkPanels.h"
 #include "exchange/ui/CreateJobFromTRN.h"
 #include "exchange/ui/NewDataFileDlg.h"
+#include "exchange/ui/ExchangeWindows.h"
 #include "rawdata/ui/FindRawRecordDlg.h"
 #include "rawdata/ui/RawDataReport.h"
 #include "rawdata/ui/RawPanels.h"
@@ -112,6 +113,8 @@ void RegisterStandardPanelCommands()
     };
     GetFrameWindows().extractBackup = createJobDialog([] { return std::make_unique<CExtractBackup>(); });
     GetFrameWindows().createJobFromTrn = createJobDialog([] { return std::make_unique<CCreateJobFromTRN>(); });
+
+    RegisterExchangeWindows();
 
     GetFrameWindows().calculator = [](double value) -> std::unique_ptr<CCalculatorWindow> {
         return std::make_unique<CCalculatorHandle>(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, value);

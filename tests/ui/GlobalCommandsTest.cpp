@@ -147,11 +147,10 @@ TEST_F(GlobalCommandsTest, MenuPlacesAndToolbarSnapButtons)
     EXPECT_EQ(settings.GetIdentifyObjects(), !identify);
     EXPECT_EQ(Checked(IdIdentifyObjects), !identify);
 
-    // Commands whose windows other parts bring stay off until those are there.
-    for (int id : {IdImportMorvelCoordinates, IdImportDxf})
-        EXPECT_FALSE(Enabled(id)) << id;
+    // Commands whose windows other parts bring are on once those are there.
     for (int id : {IdCoordinateReport, IdScientificCalculator, IdIntersection, IdSendJobToTotalStation,
-                   IdCreateJobFromBackup, IdCreateJobFromVectrinFile, IdInverse})
+                   IdCreateJobFromBackup, IdCreateJobFromVectrinFile, IdInverse, IdImportMorvelCoordinates,
+                   IdImportDxf})
         EXPECT_TRUE(Enabled(id)) << id;
     Exit();
 }

@@ -1,0 +1,15 @@
+#include "exchange/ui/ImportMorvelFileDialog.h"
+
+#include "exchange/ImportCommands.h"
+#include "model/DataFileDoc.h"
+#include "transfer/browse/FsFileDialog.h"
+
+CImportMorvelFileDialog::CImportMorvelFileDialog()
+    : CImportFileDialog("Import Morvel Coordinates", FileTypeImportJob)
+{
+}
+
+void CImportMorvelFileDialog::OnPreviewRenamingReport()
+{
+    PreviewJobFileRenaming(CDataFileDoc::GetActiveDoc(), GetPathName(), nullptr);
+}

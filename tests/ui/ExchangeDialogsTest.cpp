@@ -1,0 +1,330 @@
+#include "ProgramTest.h"
+
+#include "exchange/ui/ExportACad.h"
+#include "exchange/ui/ExportAscii.h"
+#include "exchange/ui/ExportLandXML.h"
+#include "exchange/ui/ImportAsciiFileDialog.h"
+#include "exchange/ui/ImportAutoCadFileDialog.h"
+#include "exchange/ui/ImportLandXMLFileDialog.h"
+#include "exchange/ui/ImportMorvelFileDialog.h"
+#include "exchange/ui/PointBlockCheckListBox.h"
+#include "framework/ui/CheckListBox.h"
+#include "framework/ui/StackingDialogBar.h"
+#include "core/DataExchange.h"
+#include "core/MathConversions.h"
+#include "core/NoValue.h"
+#include "model/DataFileDoc.h"
+#include "model/DataFileDocSettings.h"
+#include "model/DataFileSelOperator.h"
+#include "model/JobFileMathConversions.h"
+#include "model/PointDatabase.h"
+#include "model/PointRecord.h"
+#include "model/RecordDatabase.h"
+#include "shell/CommandIds.h"
+#include "shell/ui/MainFrame.h"
+#include "platform/MessageBox.h"
+#include "transfer/browse/FsFileDialog.h"
+
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/dialog.h>
+#include <wx/textctrl.h>
+
+#include <filesystem>
+
+using morvel::test::ProgramTest;
+using morvel::test::SharedTestDataPath;
+using morvel::test::TestDataPath;
+
+namespace {
+
+void Command(wxWindow& window, int id)
+{
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetEventObject(&window);
+    window.ProcessWindowEvent(event);
+}
+
+// Every file prompt answers with the next path of the list (cancel once it is empty) and records
+// the kind of file it was asked for.
+class ScriptedPrompts
+{
+public:
+    ScriptedPrompts()
+    {
+        m_previous = SetFileDialogRunner([this](FileDialogRequest& request) {
+            offered.push_back(request.initialName);
+            if (paths.empty())
+                return int(IDCANCEL);
+            request.chosenPaths = {paths.front()};
+            paths.erase(paths.begin());
+            return int(IDOK);
+        });
+    }
+    ~ScriptedPrompts() { SetFileDialogRunner(std::move(m_previous)); }
+
+    std::vector<std::string> paths;
+    std::vector<std::string> offered;
+
+private:
+    FileDialogRunner m_previous;
+};
+
+// Answers the import dialog of type T: `act` sets its controls as a person would and presses
+// Import; the dialog ends the way it decided (cancelled when it stayed open).
+template <typename T>
+std::function<int(wxDialog&)> Answer(std::function<void(T&)> act)
+{
+    return [act](wxDialog& host) {
+        auto* dialog = dynamic_cast<T*>(CEasyDialog::FromHost(host));
+        if (dialog == nullptr) {
+            ADD_FAILURE() << "unexpected dialog " << host.GetTitle();
+            return int(wxID_CANCEL);
+        }
+        act(*dialog);
+        return dialog->HasEnded() ? dialog->GetResult() : int(wxID_CANCEL);
+    };
+}
+
+void SetReport(wxWindow& dialog, bool on)
+{
+    static_cast<wxCheckBox*>(dialog.FindWindow(CImportFileDialog::IdReport))->SetValue(on);
+}
+
+void SelectAllPoints()
+{
+    CRecordDatabase* store = CDataFileDoc::GetActiveDoc()->GetRecordDatabase();
+    CRecordCursor cursor = store->GetFirstRecord(0);
+    while (CRecord* record = store->GetNextRecord(cursor))
+        GetActiveSelectionOperator()->SelectObject(record);
+}
+
+int32_t PointCount() { return CDataFileDoc::GetActiveDoc()->GetPointDatabase()->GetCount(); }
+
+} // namespace
+
+TEST_F(ProgramTest, AsciiImportRefusesALayoutWithoutNorthingThenReadsTheSample)
+{
+    ASSERT_TRUE(Start());
+    ScriptedPrompts prompts;
+    prompts.paths = {SharedTestDataPath("bezitopo_topo0_pnezd.asc")};
+    bool refusedOpen = false;
+    std::string storedAfterRefusal;
+    dialogAnswer = Answer<CImportAsciiFileDialog>([&](CImportAsciiFileDialog& dialog) {
+        EXPECT_EQ(dialog.GetTitle(), "Import ASCII Coordinates");
+        CEasyCheckListBox& list = *dialog.GetColumnList();
+        ASSERT_EQ(list.GetCount(), 5u);
+        dialog.OnBrowse();
+        SetReport(dialog, false);
+        list.Check(1, false); // the northing
+        dialog.OnOK();
+        refusedOpen = !dialog.HasEnded();
+        storedAfterRefusal = ProfileValue("Import", "ColumnCheck1");
+        list.Check(1, true);
+        dialog.OnOK();
+    });
+    Command(Frame(), IdImportAscii);
+    Pump();
+    EXPECT_TRUE(refusedOpen);
+    EXPECT_EQ(storedAfterRefusal, "<absent>");
+    ASSERT_GE(messages.size(), 2u);
+    EXPECT_EQ(messages[0].rfind("Column definitions must have ", 0), 0u) << messages[0];
+    EXPECT_EQ(messages.back(), "Imported 1311 points");
+    EXPECT_EQ(PointCount(), 1311);
+    EXPECT_EQ(ProfileValue("Import", "ColumnCheck1"), "1");
+}
+
+TEST_F(ProgramTest, JobImportOverwriteDisablesTheRenameTools)
+{
+    ASSERT_TRUE(Start());
+    const std::string source = CopySample(TestDataPath("small_job.Mvj"), "source.Mvj");
+    dialogAnswer = Answer<CImportMorvelFileDialog>([&](CImportMorvelFileDialog& dialog) {
+        EXPECT_TRUE(dialog.FindWindow(CImportFileDialog::IdPreview)->IsEnabled());
+        dialog.OnPointNameOption(1);
+        EXPECT_FALSE(dialog.FindWindow(CImportFileDialog::IdOpenRules)->IsEnabled());
+        EXPECT_FALSE(dialog.FindWindow(CImportFileDialog::IdPreview)->IsEnabled());
+        SetReport(dialog, false);
+        dialog.SetPathName(source);
+        dialog.OnOK();
+    });
+    Command(Frame(), IdImportMorvelCoordinates);
+    Pump();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back().rfind("Imported ", 0), 0u) << messages.back();
+    EXPECT_GT(PointCount(), 0);
+    EXPECT_EQ(ProfileValue("Import", "Point Name Options"), "1");
+}
+
+TEST_F(ProgramTest, DxfImportRefusesABinaryDrawingAndKeepsTheDefinition)
+{
+    ASSERT_TRUE(Start());
+    bool stayedOpen = false;
+    std::string definitionBeforeAccept;
+    dialogAnswer = Answer<CImportAutoCadFileDialog>([&](CImportAutoCadFileDialog& dialog) {
+        EXPECT_EQ(dialog.GetTitle(), "Import AutoCAD DXF");
+        auto* blocks = static_cast<wxCheckBox*>(dialog.FindWindow(CImportAutoCadFileDialog::IdImportPointBlocks));
+        EXPECT_TRUE(blocks->GetValue());
+        blocks->SetValue(false);
+        dialog.OnImportPointBlocks();
+        EXPECT_FALSE(dialog.FindWindow(CImportAutoCadFileDialog::IdUseCustom)->IsEnabled());
+        EXPECT_FALSE(dialog.GetDefinitionList()->IsEnabled());
+        EXPECT_EQ(dialog.GetDefinitionList()->GetString(3), "{Ignore}");
+        // The user's layout, edited while it cannot be used, is still what gets stored.
+        dialog.GetDefinitionList()->Check(2, true);
+        static_cast<wxChoice*>(dialog.FindWindow(CImportFileDialog::IdUnits))->SetSelection(1);
+        SetReport(dialog, false);
+        dialog.SetPathName(SharedTestDataPath("ezdxf_bin_dxf_r12.dxf"));
+        dialog.OnOK();
+        stayedOpen = !dialog.HasEnded();
+        definitionBeforeAccept = ProfileValue("Import", "Point Block Definition");
+        dialog.SetPathName(SharedTestDataPath("ezdxf_Leica_Disto_S910.dxf"));
+        // The answerer stands in for the modal run, so the window is shown only for the picture.
+        wxWindow& host = *dialog.GetParent();
+        host.Show();
+        EXPECT_TRUE(SaveScreenshot(host, "exchange_import_dxf.png"));
+        host.Hide();
+        dialog.OnOK();
+    });
+    Command(Frame(), IdImportDxf);
+    Pump();
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(definitionBeforeAccept, "<absent>");
+    ASSERT_GE(messages.size(), 2u);
+    EXPECT_EQ(messages[0], "Invalid DXF.");
+    EXPECT_EQ(messages.back(), "Imported 11 points");
+    EXPECT_EQ(ProfileValue("Import", "Point Block Definition"), "N1D1E1");
+    EXPECT_EQ(ProfileValue("Import", "Import Data Blocks"), "0");
+    CPointRecord* first = CDataFileDoc::GetActiveDoc()->GetPointDatabase()->FindPoint("1", true);
+    ASSERT_NE(first, nullptr);
+    EXPECT_NEAR(first->GetElevation(), -1.078038 * 0.3048, 1e-9);
+}
+
+TEST_F(ProgramTest, LandXmlDescriptionChoiceCarriesToTheExport)
+{
+    ASSERT_TRUE(Start());
+    dialogAnswer = Answer<CImportLandXMLFileDialog>([&](CImportLandXMLFileDialog& dialog) {
+        EXPECT_EQ(dialog.GetTitle(), "Import LandXML File");
+        EXPECT_EQ(dialog.GetDescriptionChoice()->GetStringSelection(), "desc");
+        dialog.GetDescriptionChoice()->SetSelection(0);
+        SetReport(dialog, false);
+        dialog.SetPathName(SharedTestDataPath("derived_landxml_1_0_from_tops.xml"));
+        dialog.OnOK();
+    });
+    Command(Frame(), IdImportLandXml);
+    Pump();
+    EXPECT_EQ(ProfileValue("Import", "Point Description Options"), "0");
+    ASSERT_EQ(PointCount(), 2) << (messages.empty() ? "" : messages.back());
+
+    Frame().ShowDialogBar(true);
+    Command(Frame(), IdExportLandXml);
+    Pump();
+    auto* panel = dynamic_cast<CExportLandXML*>(Frame().GetStackingBar()->GetTopDialog());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->GetDescriptionChoice()->GetStringSelection(), "code");
+
+    ScriptedPrompts prompts;
+    const std::string target = home->file("out.xml");
+    GetActiveSelectionOperator()->ClearSelection();
+    std::vector<std::string> popUps;
+    DdxErrorHandler previous = SetDdxErrorHandler([&popUps](const DdxErrorRequest& r) {
+        popUps.push_back(r.message);
+        return 1;
+    });
+    panel->OnExport();
+    SetDdxErrorHandler(previous);
+    EXPECT_EQ(popUps, std::vector<std::string>{"Nothing Selected."});
+    EXPECT_TRUE(prompts.offered.empty());
+    SelectAllPoints();
+    Pump();
+    prompts.paths = {target, target};
+    messages.clear();
+    panel->OnExport();
+    panel->OnExport();
+    EXPECT_EQ(messages, std::vector<std::string>(2, "Wrote 2 points to " + target));
+    // The second export offers the file the first one wrote.
+    ASSERT_EQ(prompts.offered.size(), 2u);
+    EXPECT_EQ(prompts.offered[0], "");
+    EXPECT_EQ(prompts.offered[1], "out.xml");
+    EXPECT_TRUE(std::filesystem::exists(target));
+}
+
+TEST_F(ProgramTest, AutoCadExportWritesItsSettingsInTheJobUnit)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_NE(ShowPointsOnMap({new CPointRecord("1", "A", CLocation(100, 200, 3), true),
+                               new CPointRecord("2", "B", CLocation(110, 210, 4), true)}),
+              nullptr);
+    CDataFileDoc::GetActiveDoc()->GetJobSettings()->SetDistanceUnit(JobUnitInternationalFeet);
+    SelectAllPoints();
+    Frame().ShowDialogBar(true);
+    Command(Frame(), IdExportDxf);
+    Pump();
+    auto* panel = dynamic_cast<CExportACad*>(Frame().GetStackingBar()->GetTopDialog());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_FALSE(panel->GetDefinitionList()->IsEnabled());
+    auto* height = static_cast<wxTextCtrl*>(panel->FindWindow(CExportACad::IdTextHeight));
+    EXPECT_FALSE(height->IsEnabled());
+    EXPECT_EQ(panel->FindWindow(CExportACad::IdTextHeightUnit)->GetLabel(),
+              CDataFileDoc::GetActiveDoc()->GetMathConversions()->GetDistanceUnitLabel());
+
+    // Blocks off: a bad height does not stop it, and only the switch is stored.
+    ScriptedPrompts prompts;
+    const std::string plain = home->file("plain.dxf");
+    prompts.paths = {plain};
+    height->SetValue("tall");
+    messages.clear();
+    panel->OnOK();
+    EXPECT_EQ(messages, std::vector<std::string>{"Wrote 2 points to " + plain});
+    EXPECT_TRUE(std::filesystem::exists(plain));
+    EXPECT_EQ(ProfileValue("Import", "Import Data Blocks"), "0");
+    EXPECT_EQ(ProfileValue("Import", "Attribute Tag Ht"), "<absent>");
+    EXPECT_EQ(ProfileValue("Import", "Point Block Definition"), "<absent>");
+    EXPECT_NE(Frame().GetStackingBar()->GetTopDialog(), nullptr);
+
+    // Blocks on in a feet job: the defaults go back as the user saw them; the prompt cancelled
+    // still leaves them stored.
+    auto* blocks = static_cast<wxCheckBox*>(panel->FindWindow(CExportACad::IdExportPointBlocks));
+    blocks->SetValue(true);
+    panel->OnExportPointBlocks();
+    EXPECT_TRUE(height->IsEnabled());
+    panel->UpdateDataEx(false);
+    EXPECT_TRUE(SaveScreenshot(Frame(), "exchange_export_dxf.png"));
+    messages.clear();
+    panel->OnOK();
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_EQ(ProfileValue("Import", "Import Data Blocks"), "1");
+    EXPECT_EQ(ProfileValue("Import", "Attribute Tag Ht"), "5.000000");
+    EXPECT_EQ(ProfileValue("Import", "Attribute Tag Vs"), "3.000000");
+    EXPECT_EQ(ProfileValue("Import", "Point Block Definition"), "N1D1E0");
+}
+
+TEST_F(ProgramTest, AsciiExportWritesTheListOrderAndKeepsIt)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_NE(ShowPointsOnMap({new CPointRecord("7", "FENCE", CLocation(300, 400, NoValue), true)}), nullptr);
+    SelectAllPoints();
+    Frame().ShowDialogBar(true);
+    Command(Frame(), IdExportAscii);
+    Pump();
+    auto* panel = dynamic_cast<CExportAscii*>(Frame().GetStackingBar()->GetTopDialog());
+    ASSERT_NE(panel, nullptr);
+    // Description first, elevation left out: the row's data, not its place, says what it is.
+    CEasyCheckListBox& list = *panel->GetColumnList();
+    const wxString description = list.GetString(4);
+    list.Delete(4);
+    list.Insert(description, 0, reinterpret_cast<void*>(uintptr_t(4)));
+    list.Check(0, true);
+    list.Check(4, false);
+    ScriptedPrompts prompts;
+    const std::string target = home->file("out.txt");
+    prompts.paths = {target};
+    panel->OnExport();
+    Pump();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back(), "Wrote 1 points to " + target);
+    const std::string text = morvel::test::ReadAllText(target);
+    EXPECT_EQ(text.substr(0, 7), "FENCE,7") << text;
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+    EXPECT_EQ(ProfileValue("Import", "ColumnType0"), "4");
+    EXPECT_EQ(ProfileValue("Import", "ColumnCheck4"), "0");
+}
