@@ -59,31 +59,54 @@ bool CParser::Fail() const
 
 bool CParser::IsDelimiter(char c) const
 {
+    // One delimiter is the common case; a scan of the set would cost a call per character.
+    if (m_delimiters.size() == 1)
+        return c == m_delimiters[0];
     return m_delimiters.find(c) != std::string::npos;
+}
+
+bool CParser::IsBlankAt(size_t i) const
+{
+    return i < m_text.size() && IsBlank(m_text[i]);
+}
+
+void CParser::SkipBlanks()
+{
+    while (IsBlankAt(m_pos))
+        ++m_pos;
 }
 
 bool CParser::GetNextToken(std::string& token)
 {
     if (m_trimLeft)
-        TrimLeft(m_text);
-    if (m_text.empty())
-        return Fail();
-
-    size_t p = 0;
-    while (p < m_text.size() && !IsDelimiter(m_text[p]))
-        ++p;
-    if (p == m_text.size()) {
-        token = std::move(m_text);
+        SkipBlanks();
+    if (m_pos >= m_text.size()) {
         m_text.clear();
+        m_pos = 0;
+        return Fail();
+    }
+
+    const size_t size = m_text.size();
+    size_t p = m_pos;
+    while (p < size && !IsDelimiter(m_text[p]))
+        ++p;
+    if (p == size) {
+        if (m_pos == 0) {
+            token = std::move(m_text);
+        } else {
+            token.assign(m_text, m_pos, std::string::npos);
+        }
+        m_text.clear();
+        m_pos = 0;
     } else {
         const bool blankDelimiter = IsBlank(m_text[p]);
-        token = m_text.substr(0, p);
-        m_text.erase(0, p + 1);
-        if (m_mergeDelimiters && !m_text.empty()) {
-            TrimLeft(m_text);
-            if (blankDelimiter && !m_text.empty() && IsDelimiter(m_text[0])) {
-                m_text.erase(0, 1);
-                TrimLeft(m_text);
+        token.assign(m_text, m_pos, p - m_pos);
+        m_pos = p + 1;
+        if (m_mergeDelimiters && m_pos < size) {
+            SkipBlanks();
+            if (blankDelimiter && m_pos < size && IsDelimiter(m_text[m_pos])) {
+                ++m_pos;
+                SkipBlanks();
             }
         }
         if (m_trimLeft)
@@ -218,11 +241,14 @@ std::vector<std::string_view> SplitTextLines(std::string_view text)
     if (nul != std::string_view::npos)
         text = text.substr(0, nul);
     std::vector<std::string_view> lines;
+    const char* const data = text.data();
+    const size_t size = text.size();
     size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos)
-            end = text.size();
+    while (start < size) {
+        // A plain scan: a set search per line costs a call for every character.
+        size_t end = start;
+        while (end < size && data[end] != '\r' && data[end] != '\n')
+            ++end;
         if (end > start)
             lines.push_back(text.substr(start, end - start));
         start = end + 1;

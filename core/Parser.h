@@ -25,7 +25,11 @@ public:
     virtual ~CParser() = default;
 
     void Reset();
-    void SetText(std::string text) { m_text = std::move(text); }
+    void SetText(std::string text)
+    {
+        m_text = std::move(text);
+        m_pos = 0;
+    }
     void SetDelimiters(std::string delimiters) { m_delimiters = std::move(delimiters); }
     void SetThrowOnError(bool on) { m_throwOnError = on; }
     // After each token the rest is left-trimmed; a blank delimiter also swallows one following delimiter.
@@ -34,8 +38,8 @@ public:
     void SetTrimRight(bool on) { m_trimRight = on; }
     void SetTrimBlanks(bool on) { m_trimLeft = m_trimRight = on; }
 
-    bool IsEmpty() const { return m_text.empty(); }
-    std::string GetRemainingText() const { return m_text; }
+    bool IsEmpty() const { return m_pos >= m_text.size(); }
+    std::string GetRemainingText() const { return m_text.substr(m_pos); }
 
     virtual bool GetNextToken(std::string& token);
 
@@ -56,7 +60,13 @@ private:
     bool Fail() const;
     bool IsDelimiter(char c) const;
 
+    bool IsBlankAt(size_t i) const;
+    void SkipBlanks();
+
+    // The text still to read starts at m_pos: tokens are taken by moving it, not by erasing the
+    // front of the text for every field.
     std::string m_text;
+    size_t m_pos = 0;
     std::string m_delimiters;
     bool m_throwOnError = false;
     bool m_mergeDelimiters = false;

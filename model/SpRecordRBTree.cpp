@@ -140,14 +140,28 @@ void CSpRecordRBTree::LinkInOrder(std::vector<Row>& rows, std::vector<RedBlackNo
     m_nextSequence = 0;
     for (Row& row : rows)
         row.record->SetSequenceNumber(m_nextSequence++);
-    // Stable, so rows the order calls equal keep their sequence order, as inserting one by one
-    // gives; a merge sort also stays inside the run whatever the callback answers.
-    std::stable_sort(rows.begin(), rows.end(),
-                     [this](const Row& a, const Row& b) { return m_compare(a.record, b.record) < 0; });
     std::vector<RedBlackNode*> leaves;
     leaves.reserve(rows.size());
-    for (const Row& row : rows)
-        leaves.push_back(row.leaf);
+    std::vector<uint32_t> order;
+    if (m_keySort != nullptr && m_keySortCompare == m_compare && !rows.empty() && rows.size() <= UINT32_MAX) {
+        std::vector<CRecord*> records;
+        records.reserve(rows.size());
+        for (const Row& row : rows)
+            records.push_back(row.record);
+        if (!m_keySort(records.data(), records.size(), order) || order.size() != rows.size())
+            order.clear();
+    }
+    if (!order.empty()) {
+        for (uint32_t i : order)
+            leaves.push_back(rows[i].leaf);
+    } else {
+        // Stable, so rows the order calls equal keep their sequence order, as inserting one by one
+        // gives; a merge sort also stays inside the run whatever the callback answers.
+        std::stable_sort(rows.begin(), rows.end(),
+                         [this](const Row& a, const Row& b) { return m_compare(a.record, b.record) < 0; });
+        for (const Row& row : rows)
+            leaves.push_back(row.leaf);
+    }
     LinkRedBlackLeaves(m_tree, leaves.data(), leaves.size(), spare);
     m_count = int32_t(leaves.size());
 }

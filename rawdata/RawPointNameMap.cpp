@@ -6,16 +6,6 @@
 
 CRawPointNameMap::~CRawPointNameMap() = default;
 
-int32_t CRawPointNameMap::LineOf(const CPointRecord& point)
-{
-    return int32_t(uint32_t(point.GetSequenceNumber()) & LineMask);
-}
-
-bool CRawPointNameMap::IsDeletedCopy(const CPointRecord& point)
-{
-    return (uint32_t(point.GetSequenceNumber()) & DeletedBit) != 0;
-}
-
 void CRawPointNameMap::AddPoint(const CPointRecord* point, int32_t line, bool deleted)
 {
     if (!point)
@@ -31,8 +21,7 @@ void CRawPointNameMap::AddPoint(const std::string& name, const std::string& desc
     PointList& list = m_names[name];
     // Lines are applied in order, so the list stays sorted by line; a re-applied line replaces
     // nothing because RemoveFromLine ran first.
-    list.emplace_back(name.c_str(), description.c_str(), location, true);
-    list.back().SetSequenceNumber(int32_t((uint32_t(line) & LineMask) | (deleted ? DeletedBit : 0u)));
+    list.push_back(Copy{location, description, (uint32_t(line) & LineMask) | (deleted ? DeletedBit : 0u)});
 }
 
 bool CRawPointNameMap::Lookup(const std::string& name, const PointList** list) const
@@ -45,7 +34,7 @@ bool CRawPointNameMap::Lookup(const std::string& name, const PointList** list) c
     return true;
 }
 
-bool CRawPointNameMap::FindPoint(const std::string& name, int32_t limitLine, const CPointRecord** point) const
+bool CRawPointNameMap::FindPoint(const std::string& name, int32_t limitLine, const Copy** point) const
 {
     if (limitLine < 0)
         return false;
@@ -55,11 +44,11 @@ bool CRawPointNameMap::FindPoint(const std::string& name, int32_t limitLine, con
     const PointList& list = it->second;
     // The first copy filed after the limit; the one before it is the latest at or before it.
     const auto after = std::upper_bound(list.begin(), list.end(), limitLine,
-                                        [](int32_t limit, const CPointRecord& p) { return limit < LineOf(p); });
+                                        [](int32_t limit, const Copy& p) { return limit < LineOf(p); });
     if (after == list.begin())
         return false;
-    const CPointRecord& found = *(after - 1);
-    if (IsDeletedCopy(found) || !found.GetLocation().HasPlaneCoordinates())
+    const Copy& found = *(after - 1);
+    if (IsDeletedCopy(found) || !found.location.HasPlaneCoordinates())
         return false;
     if (point)
         *point = &found;
@@ -73,20 +62,20 @@ bool CRawPointNameMap::HasPoint(const std::string& name, int32_t limitLine) cons
 
 bool CRawPointNameMap::GetPointLocation(const std::string& name, CLocation* location, int32_t limitLine) const
 {
-    const CPointRecord* point = nullptr;
+    const Copy* point = nullptr;
     if (!FindPoint(name, limitLine, &point))
         return false;
-    *location = point->GetLocation();
+    *location = point->location;
     return true;
 }
 
 bool CRawPointNameMap::GetPointDescription(const std::string& name, std::string* description,
                                            int32_t limitLine) const
 {
-    const CPointRecord* point = nullptr;
+    const Copy* point = nullptr;
     if (!FindPoint(name, limitLine, &point))
         return false;
-    *description = point->GetDescription();
+    *description = point->description;
     return true;
 }
 

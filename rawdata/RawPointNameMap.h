@@ -12,8 +12,9 @@
 class CDataFileDoc;
 
 // The points the raw lines store or measure, by name: for each name the copies filed in line
-// order. A copy's sequence number holds its line in bits 0-30 and the deleted mark in bit 31.
-// Lookups answer as of a line: the latest copy filed at that line or earlier, unless deleted.
+// order. A copy keeps only what lookups answer (location, description) and its line in bits 0-30
+// with the deleted mark in bit 31; the name is the key. Lookups answer as of a line: the latest
+// copy filed at that line or earlier, unless deleted.
 class CRawPointNameMap
 {
 public:
@@ -29,9 +30,15 @@ public:
     void AddPoint(const CPointRecord* point, int32_t line, bool deleted);
     void AddPoint(const std::string& name, const std::string& description, const CLocation& location,
                   int32_t line, bool deleted);
-    using PointList = std::vector<CPointRecord>;
+    struct Copy
+    {
+        CLocation location;
+        std::string description;
+        uint32_t lineAndDeleted = 0;
+    };
+    using PointList = std::vector<Copy>;
     bool Lookup(const std::string& name, const PointList** list) const;
-    bool FindPoint(const std::string& name, int32_t limitLine, const CPointRecord** point) const;
+    bool FindPoint(const std::string& name, int32_t limitLine, const Copy** point) const;
     bool HasPoint(const std::string& name, int32_t limitLine) const;
     bool GetPointLocation(const std::string& name, CLocation* location, int32_t limitLine) const;
     bool GetPointDescription(const std::string& name, std::string* description, int32_t limitLine) const;
@@ -44,8 +51,8 @@ public:
     // Makes room for that many more names before a bulk add.
     void Reserve(size_t more) { m_names.reserve(m_names.size() + more); }
 
-    static int32_t LineOf(const CPointRecord& point);
-    static bool IsDeletedCopy(const CPointRecord& point);
+    static int32_t LineOf(const Copy& point) { return int32_t(point.lineAndDeleted & LineMask); }
+    static bool IsDeletedCopy(const Copy& point) { return (point.lineAndDeleted & DeletedBit) != 0; }
 
 private:
     CDataFileDoc* m_doc;

@@ -10,6 +10,8 @@
 #include "model/RecordDatabase.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 #include <vector>
 
 CPointRows* g_sortingView = nullptr;
@@ -117,10 +119,74 @@ int CPointRows::Compare(CRecord* a, CRecord* b)
     return r != 0 ? r : BySequence(a, b);
 }
 
+namespace {
+
+// Compare's order for a whole index of points, each key read once instead of at every
+// comparison; ties go by position, which is sequence order when the index is filed anew.
+template <class Key, class Less>
+void SortPositions(std::vector<std::pair<Key, uint32_t>>& keys, std::vector<uint32_t>& order, Less less)
+{
+    std::sort(keys.begin(), keys.end(), [&less](const auto& a, const auto& b) {
+        if (less(a.first, b.first))
+            return true;
+        if (less(b.first, a.first))
+            return false;
+        return a.second < b.second;
+    });
+    order.reserve(keys.size());
+    for (const auto& key : keys)
+        order.push_back(key.second);
+}
+
+bool SortPointsByKeys(CRecord* const* records, std::size_t count, std::vector<uint32_t>& order)
+{
+    const int column = g_sortColumn[0];
+    if (column < 0 || column >= GridColumnCount || !DocumentOpen())
+        return false;
+    for (std::size_t i = 0; i < count; ++i)
+        if (records[i] == nullptr || records[i]->GetType() != kRecordTypePoint)
+            return false;
+    const auto point = [records](std::size_t i) { return static_cast<const CPointRecord*>(records[i]); };
+    if (column == 0) {
+        std::vector<std::pair<const char*, uint32_t>> keys;
+        keys.reserve(count);
+        for (std::size_t i = 0; i < count; ++i)
+            keys.emplace_back(point(i)->GetName(), uint32_t(i));
+        SortPositions(keys, order, [](const char* a, const char* b) { return ComparePointNames(a, b) < 0; });
+        return true;
+    }
+    if (column == 4) {
+        std::vector<std::pair<std::string, uint32_t>> keys;
+        keys.reserve(count);
+        for (std::size_t i = 0; i < count; ++i)
+            keys.emplace_back(records[i]->GetDescription(), uint32_t(i));
+        SortPositions(keys, order,
+                      [](const std::string& a, const std::string& b) { return CompareTextNoCase(a, b) < 0; });
+        return true;
+    }
+    const bool northingFirst = NorthingFirst();
+    std::vector<std::pair<double, uint32_t>> keys;
+    keys.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const CLocation at = point(i)->GetLocation();
+        const double key = column == 3 ? at.z : (column == 1) == northingFirst ? at.y : at.x;
+        // A NaN is equal to everything under Compare, which no key order can copy.
+        if (std::isnan(key))
+            return false;
+        keys.emplace_back(key, uint32_t(i));
+    }
+    SortPositions(keys, order, [](double a, double b) { return a < b; });
+    return true;
+}
+
+} // namespace
+
 void CPointRows::InstallCompare()
 {
     g_sortingView = this;
-    m_document->GetSortedIndex()->SetCompare(&CPointRows::Compare);
+    CSpRecordRBTree* sorted = m_document->GetSortedIndex();
+    sorted->SetCompare(&CPointRows::Compare);
+    sorted->SetKeySort(&CPointRows::Compare, &SortPointsByKeys);
 }
 
 int32_t CPointRows::GetCount() const { return m_document ? m_document->GetSortedIndex()->GetCount() : 0; }

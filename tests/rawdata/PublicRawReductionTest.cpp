@@ -1,0 +1,72 @@
+#include "rawdata/RawJob.h"
+#include "TestUtil.h"
+
+#include "core/Report.h"
+#include "model/MorvelSettings.h"
+#include "model/PointDatabase.h"
+#include "model/PointRecord.h"
+#include "platform/MessageBox.h"
+#include "rawdata/JobRawDataFile.h"
+#include "rawdata/RawDataReduction.h"
+#include "rawdata/RawTextImport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// The public raw files, received and reduced, give the points they always gave, to the last digit:
+// a digest of every point's name, full-precision coordinates and description in name order, taken
+// before the containers and indexes under the reduction were reworked for speed.
+TEST(PublicRawReduction, PointsStayTheSameToTheLastDigit)
+{
+    const MessageBoxHandler previous = SetMessageBoxHandler([](const std::string&, uint32_t) { return IDOK; });
+    CMorvelSettings settings;
+    SetMorvelSettings(&settings);
+    const struct
+    {
+        const char* file;
+        int points;
+        uint64_t digest;
+    } cases[] = {
+        {"geoeasy_nikon_dtm322_sample.raw", 5, 0xf02019c41d0324efull},
+        {"tops_nikon_raw_v200.raw", 83, 0x2accbae64d6c7be3ull},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        morvel::test::TempDir dir;
+        JobSettingsValues values;
+        InitJobSettingsValues(values);
+        std::string output;
+        ImportRawText(values, morvel::test::ReadAllText(morvel::test::SharedTestDataPath(c.file)), output, false);
+        morvel::test::WriteAllText(dir.file("job.Mvr"), output);
+        morvel::test::RawJob job;
+        ASSERT_TRUE(LoadRawDataFromText(job, job.raw, dir.file("job.Mvr"), false));
+        CReport report;
+        ReduceRawData(job, job.raw, false, false, &report, nullptr);
+
+        uint64_t digest = 1469598103934665603ull; // FNV-1a
+        int points = 0;
+        CPointDatabase* index = job.GetPointDatabase();
+        for (RedBlackNode* pos = index->GetFirstPosition(); pos != nullptr; ++points) {
+            const CPointRecord* p = index->GetNextPoint(pos);
+            const CLocation at = p->GetLocation();
+            char line[256];
+            std::snprintf(line, sizeof line, "%s|%.17g|%.17g|%.17g|%s\n", p->GetName(), at.x, at.y, at.z,
+                          p->GetDescription());
+            for (const char* ch = line; *ch != '\0'; ++ch) {
+                digest ^= uint8_t(*ch);
+                digest *= 1099511628211ull;
+            }
+        }
+        EXPECT_EQ(points, c.points);
+        EXPECT_EQ(digest, c.digest);
+    }
+    SetMorvelSettings(nullptr);
+    SetMessageBoxHandler(previous);
+}
+
+} // namespace
