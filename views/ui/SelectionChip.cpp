@@ -433,7 +433,7 @@ bool CGeneralSelectionChip::HasSelection() const
     if (m_description == nullptr)
         return false;
     if (!m_description->IsSingle())
-        return m_description->GetCount() != 0;
+        return m_description->HasAny();
     return m_description->GetSelectionObject().record != nullptr;
 }
 
