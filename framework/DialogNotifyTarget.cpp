@@ -1,10 +1,29 @@
 #include "framework/DialogNotifyTarget.h"
 
+#include "model/DataFileDoc.h"
+#include "model/DataFileSelOperator.h"
 #include "model/HintCodes.h"
 #include "model/MorvelSettings.h"
 #include "platform/ShellHooks.h"
+#include "views/ScratchGeometry.h"
 
 #include <algorithm>
+
+namespace {
+uint64_t NextSelectionHolder()
+{
+    static uint64_t next = 0;
+    return ++next;
+}
+} // namespace
+
+CDialogNotifyTarget::CDialogNotifyTarget() : m_holder(NextSelectionHolder()) {}
+
+CDialogNotifyTarget::~CDialogNotifyTarget()
+{
+    if (CDataFileSelOperator* op = GetActiveSelectionOperator())
+        op->ForgetHolder(m_holder);
+}
 
 void CDialogNotifyTarget::OnNotify(void* sender, int32_t code, intptr_t parameter)
 {
@@ -60,5 +79,60 @@ int32_t CDialogNotifyTarget::UnregisterChip(CSelectionChipBase* chip)
 
 CSelectionFilterPtr CDialogNotifyTarget::GetSelectionFilter()
 {
-    return CSelectionFilterPtr(new CSelectionNullFilter);
+    CSelectionFilterPtr result;
+    for (CSelectionChipBase* chip : m_chips) {
+        if (chip->HasPickedObject())
+            continue;
+        CSelectionFilterPtr filter = chip->GetChipFilter();
+        if (filter.IsNull())
+            continue;
+        if (result.IsNull())
+            result = filter;
+        else
+            result->Or(filter.Get());
+    }
+    if (result.IsNull())
+        result = CSelectionFilterPtr(new CSelectionNullFilter);
+    return result;
+}
+
+bool CDialogNotifyTarget::HasActiveFilter() const
+{
+    for (CSelectionChipBase* chip : m_chips)
+        if (!chip->HasPickedObject() && !chip->GetChipFilter().IsNull())
+            return true;
+    return false;
+}
+
+void CDialogNotifyTarget::OnDeactivateInBar()
+{
+    CDataFileSelOperator* op = GetActiveSelectionOperator();
+    if (op == nullptr)
+        return;
+    op->Reset();
+    // A dialog without chips has no selection of its own: the map's stays.
+    if (!HasActiveFilter())
+        return;
+    if (op->ReleaseFiltered(m_holder, GetSelectionFilter()))
+        RedrawActiveMapSelection(true);
+}
+
+void CDialogNotifyTarget::ApplyChipSelection(bool sendHint)
+{
+    CDataFileSelOperator* op = GetActiveSelectionOperator();
+    CDataFileDoc* job = CDataFileDoc::GetActiveDoc();
+    if (op == nullptr || job == nullptr)
+        return;
+    op->Reset();
+    bool redraw = HasActiveFilter() && op->TakeFilterAsBase(m_holder, GetSelectionFilter());
+    for (CSelectionChipBase* chip : m_chips)
+        if (chip->HasPickedObject())
+            if (CRecord* object = chip->GetPickedObject())
+                op->SelectObject(object);
+    if (sendHint) {
+        job->SendHint(nullptr, HintSelectionChanged, 0);
+        redraw = true;
+    }
+    if (redraw)
+        RedrawActiveMapSelection(true);
 }

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+class CRecord;
+
 // A selection chip as the dialog that holds it sees it.
 class CSelectionChipBase
 {
@@ -14,6 +16,10 @@ public:
     virtual bool HasPickedObject() const = 0;
     // The job is closing: the picked object goes.
     virtual void ForgetPickedObject() = 0;
+    // The one object a single chip picked; null for none.
+    virtual CRecord* GetPickedObject() const { return nullptr; }
+    // A new filter over what the chip selects; empty when it has none (no job).
+    virtual CSelectionFilterPtr GetChipFilter() const { return CSelectionFilterPtr(); }
 };
 
 // View kinds as the shell reports them.
@@ -28,7 +34,10 @@ inline constexpr int32_t ViewKindNone = 2;
 class CDialogNotifyTarget : public CInterested
 {
 public:
-    CDialogNotifyTarget() = default;
+    CDialogNotifyTarget();
+    ~CDialogNotifyTarget() override;
+    CDialogNotifyTarget(const CDialogNotifyTarget&) = delete;
+    CDialogNotifyTarget& operator=(const CDialogNotifyTarget&) = delete;
 
     void OnNotify(void* sender, int32_t code, intptr_t parameter) override;
 
@@ -44,10 +53,18 @@ public:
     int32_t UnregisterChip(CSelectionChipBase* chip);
     const std::vector<CSelectionChipBase*>& GetChips() const { return m_chips; }
 
-    // A filter over the chips' filters; until chips carry filters, one that accepts everything.
+    // The chips' filters joined (a chip holding a picked object adds none); with no chip filter,
+    // one that accepts everything.
     virtual CSelectionFilterPtr GetSelectionFilter();
-    virtual void OnDeactivateInBar() {}
-    virtual void ApplyChipSelection(bool sendHint) {}
+    // Whether some chip contributes a filter.
+    virtual bool HasActiveFilter() const;
+    // The dialog leaves the side bar: its chips' selection is kept aside for it and leaves the
+    // view (see CSelectionOperator's hand-over). A dialog without chip filters touches nothing.
+    virtual void OnDeactivateInBar();
+    // The dialog shows: the selection it kept comes back, then the single chips' objects join it;
+    // with sendHint, hint 43 and the map redrawn.
+    virtual void ApplyChipSelection(bool sendHint);
+    uint64_t GetSelectionHolder() const { return m_holder; }
 
 protected:
     // Exchanges the northing and easting fields' places; order is the preference now in effect.
@@ -55,6 +72,7 @@ protected:
 
 private:
     std::vector<CSelectionChipBase*> m_chips; // not owned
+    uint64_t m_holder;
     int32_t m_activeViewKind = ViewKindNone;
     bool m_coordOrder = true;
 };

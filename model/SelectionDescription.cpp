@@ -22,6 +22,13 @@ int32_t CSelectionDescription::GetCount() const
     return op->CountSelected(CSelectionFilterPtr(CreateFilter()), CSelectionOperator::CurrentBit);
 }
 
+bool CSelectionDescription::HasAny() const
+{
+    CSelectionCursor cursor;
+    GetFirst(cursor);
+    return cursor.IsValid();
+}
+
 void CSelectionDescription::GetFirst(CSelectionCursor& cursor) const
 {
     cursor = CSelectionCursor();

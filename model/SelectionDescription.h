@@ -27,6 +27,8 @@ public:
 
     // Selected objects of the kinds in the active job; 0 when no job is open.
     int32_t GetCount() const;
+    // Whether GetCount would be above 0; stops at the first object.
+    bool HasAny() const;
     void GetFirst(CSelectionCursor& cursor) const;
     CRecord* GetNext(CSelectionCursor& cursor) const;
     // The one object; emptied first when the active job no longer holds it.

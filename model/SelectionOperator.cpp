@@ -77,9 +77,8 @@ void CSelectionOperator::Seek(CSelectionCursor& cursor, SelectionEntryList::iter
 {
     for (; pos != GetEntries().end(); ++pos) {
         CSelectionObjectBase* entry = *pos;
-        if (filter != nullptr && !filter->Accept(entry->GetKey()))
-            continue;
-        if (entry->TestBit(bit)) {
+        // The bit first: it is cheaper than the filter, and filters have no side effects.
+        if (entry->TestBit(bit) && (filter == nullptr || filter->Accept(entry->GetKey()))) {
             cursor.pos = pos;
             cursor.valid = true;
             return;
@@ -162,4 +161,63 @@ int32_t CSelectionOperator::RemoveListSelection(int bit, IObjectListTarget& list
         ++removed;
     }
     return removed;
+}
+
+void CSelectionOperator::Reset()
+{
+    RemoveObject(nullptr);
+}
+
+bool CSelectionOperator::ReleaseFiltered(uint64_t holder, const CSelectionFilterPtr& filter)
+{
+    auto it = m_held.find(holder);
+    if (it == m_held.end()) {
+        int bit = FirstHeldBit;
+        for (bool taken = true; taken; ) {
+            taken = false;
+            for (const auto& [other, used] : m_held)
+                if (used == bit) {
+                    ++bit;
+                    taken = true;
+                }
+        }
+        it = m_held.emplace(holder, bit).first;
+    }
+    const int bit = it->second;
+    // What the holder kept before is replaced, also outside today's filter.
+    ClearAll(bit, nullptr);
+    CopyBit(CurrentBit, bit, filter.Get());
+    if (CountBit(CurrentBit, filter.Get()) == 0)
+        return false;
+    ClearAll(CurrentBit, filter.Get());
+    return true;
+}
+
+bool CSelectionOperator::TakeFilterAsBase(uint64_t holder, const CSelectionFilterPtr& filter)
+{
+    auto it = m_held.find(holder);
+    if (it == m_held.end())
+        return false;
+    const int bit = it->second;
+    // A write of the current bit re-mirrors every object: only when something differs.
+    bool changed = false;
+    for (const auto& entry : GetEntries())
+        if (entry->TestBit(CurrentBit) != entry->TestBit(bit) && (!filter.Get() || filter->Accept(entry->GetKey()))) {
+            changed = true;
+            break;
+        }
+    if (changed)
+        CopyBit(bit, CurrentBit, filter.Get());
+    ClearAll(bit, nullptr);
+    m_held.erase(it);
+    return changed;
+}
+
+void CSelectionOperator::ForgetHolder(uint64_t holder)
+{
+    auto it = m_held.find(holder);
+    if (it == m_held.end())
+        return;
+    ClearAll(it->second, nullptr);
+    m_held.erase(it);
 }

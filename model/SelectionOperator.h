@@ -4,6 +4,7 @@
 #include "model/SelectionFilter.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 class CRecord;
@@ -77,7 +78,26 @@ public:
     bool SelectObject(CRecord* object);
     void ToggleObject(CRecord* object);
 
+    // --- Selections that panels hand over. A panel that leaves the side bar releases what its
+    // filter holds: the objects keep it under a bit of the panel's own and leave the current
+    // selection, so the next panel starts from its own. When the panel comes back it takes its
+    // filter as the base: the current selection under the filter becomes what it held. A panel
+    // that never released leaves the current selection as it is (a selection made on the map
+    // before the panel opened is the panel's). Holders are numbers the panels take once.
+    // Drops entries that no longer serve (run before a panel hands its filter over).
+    virtual void Reset();
+    // True when the current selection changed.
+    bool ReleaseFiltered(uint64_t holder, const CSelectionFilterPtr& filter);
+    bool TakeFilterAsBase(uint64_t holder, const CSelectionFilterPtr& filter);
+    // The holder is gone: what it held is dropped.
+    void ForgetHolder(uint64_t holder);
+    bool IsHolding(uint64_t holder) const { return m_held.count(holder) != 0; }
+    // First bit the holders use: far above the scratch bits, which are taken stack-wise from 2.
+    static constexpr int FirstHeldBit = 32;
+
 private:
     // The first accepted entry with the bit from pos on.
     void Seek(CSelectionCursor& cursor, SelectionEntryList::iterator pos, int bit, const CSelectionFilterBase* filter);
+
+    std::map<uint64_t, int> m_held; // holder -> its bit
 };

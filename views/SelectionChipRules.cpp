@@ -17,7 +17,7 @@ constexpr std::size_t kLineWidth = 30;
 constexpr int kMaxLines = 3;
 } // namespace
 
-void CSelectionNamesText::Add(const std::string& name)
+void CSelectionNamesText::Add(std::string_view name)
 {
     ++m_count;
     if (m_truncated)
@@ -31,7 +31,8 @@ void CSelectionNamesText::Add(const std::string& name)
         m_truncated = true;
         return;
     }
-    m_line += m_line.empty() ? " " + name : ", " + name;
+    m_line += m_line.empty() ? " " : ", ";
+    m_line += name;
 }
 
 std::string CSelectionNamesText::GetText() const
@@ -55,19 +56,32 @@ std::string BuildSelectionChipTipText(CSelectionDescription& description, CDataF
         return text;
     }
     CSelectionFilterPtr filter(description.CreateFilter());
+    // A filter sure to take every point need not be asked point by point.
+    if (!filter.IsNull() && (filter->GetCertainKinds() & SelectionKindPoint) != 0)
+        filter = CSelectionFilterPtr();
     CSelection* selection = doc->GetSelection();
+    CSelectionOperator* op = doc->GetSelOperator();
     CSelectionNamesText names;
+    int32_t count = -1;
     if (selection != nullptr) {
         CRecordCursor cursor = selection->GetFirst();
         while (CRecord* record = selection->GetNext(cursor)) {
             if (record->GetType() != kRecordTypePoint || (!filter.IsNull() && !filter->Accept(record)))
                 continue;
             names.Add(static_cast<CPointRecord*>(record)->GetName());
+            // Past the names the tip shows only the number is wanted. A job holds points alone, so
+            // without a filter that is the size of the selection, which the operator keeps.
+            if (names.IsTruncated() && filter.IsNull() && op != nullptr && op->GetCountUnfiltered() >= names.GetCount()) {
+                count = op->GetCountUnfiltered();
+                break;
+            }
         }
     }
-    if (names.GetCount() == 0)
+    if (count < 0)
+        count = names.GetCount();
+    if (count == 0)
         return "Nothing selected";
-    return std::to_string(names.GetCount()) + " Point(s):\n" + names.GetText() + "\n";
+    return std::to_string(count) + " Point(s):\n" + names.GetText() + "\n";
 }
 
 std::string CheckSelectionChipOnSave(CSelectionDescription& description, bool optional)
@@ -81,7 +95,7 @@ std::string CheckSelectionChipOnSave(CSelectionDescription& description, bool op
             InitRecordRef(object);
         return object.record == nullptr && !optional ? "Nothing Selected." : std::string();
     }
-    return !optional && description.GetCount() == 0 ? "Nothing Selected." : std::string();
+    return !optional && !description.HasAny() ? "Nothing Selected." : std::string();
 }
 
 std::string CheckSelectionNumericNames(CSelectionDescription& description)

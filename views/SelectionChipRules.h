@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CDataFileDoc;
@@ -13,8 +14,10 @@ class CSelectionDescription;
 class CSelectionNamesText
 {
 public:
-    void Add(const std::string& name);
+    void Add(std::string_view name);
     int32_t GetCount() const { return m_count; }
+    // Whether later names no longer reach the text.
+    bool IsTruncated() const { return m_truncated; }
     std::string GetText() const;
 
 private:

@@ -9,6 +9,8 @@
 #include "model/JobFileDocSettings.h"
 #include "model/PointRecord.h"
 #include "views/ScratchGeometry.h"
+#include "framework/ui/CustomButtons.h"
+#include "shell/ui/MorvelApp.h"
 #include "views/ui/ViewToolHost.h"
 
 #include <wx/sizer.h>
@@ -301,7 +303,15 @@ void CAngleOffset::BuildControls()
                                     "Enter an angle to be added to the value in the entry field, enter a negative "
                                     "number to subtract from the entry field:");
     prompt->Wrap(FromDIP(260));
-    sizer->Add(prompt, 0, wxALL, FromDIP(8));
+    // The wizard picture heads the prompt, as in the program's other prompts.
+    if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp)) {
+        auto* head = new wxBoxSizer(wxHORIZONTAL);
+        head->Add(new CCustomWizardButton(this, IdWizard, app->GetIcons()), 0, wxRIGHT, FromDIP(8));
+        head->Add(prompt, 1);
+        sizer->Add(head, 0, wxALL, FromDIP(8));
+    } else {
+        sizer->Add(prompt, 0, wxALL, FromDIP(8));
+    }
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     row->Add(new CEasyEdit(this, IdOffset), 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(4));
     row->Add(new wxStaticText(this, IdUnit, "deg"), 0, wxALIGN_CENTER_VERTICAL);

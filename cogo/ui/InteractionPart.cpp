@@ -2,6 +2,7 @@
 
 #include "core/ColoredTextLines.h"
 #include "framework/GraphicDataExchange.h"
+#include "framework/ui/CustomToolTipCtrl.h"
 #include "framework/ui/EasyDialog.h"
 #include "framework/ui/StackableDialog.h"
 #include "framework/ui/StackingDialogBar.h"
@@ -22,6 +23,9 @@
 #include <set>
 
 namespace {
+
+// The hint icon of a refused pick.
+constexpr int InvalidSelectionIcon = 672;
 
 CMorvelApp* App()
 {
@@ -338,12 +342,36 @@ void ShowFieldInvalidSelectionTip(const std::string& text)
         ShowToolText(lines, at, 0, map);
         return;
     }
-    // Beside the grid: the popup the grid view shows object identifications in.
+    // Beside the grid: the list's own popup, the hint's icon in dark red.
     if (CDataFileView* view = GetFieldJobView())
-        view->ShowObjectIdPopup(lines, at);
+        view->ShowObjectIdPopup(tip.substr(0, tip.find_last_not_of('\n') + 1), at.x, at.y, InvalidSelectionIcon,
+                                ProblemTextColor);
 }
 
 const std::string& GetLastInvalidSelectionTip()
 {
     return LastTip();
+}
+
+std::unique_ptr<CCustomToolTipCtrl> MakeFieldTip(wxWindow* window,
+                                                 std::function<void(CObjectIdWnd* popup, CView* view)> draw)
+{
+    auto tip = std::make_unique<CCustomToolTipCtrl>(false);
+    tip->AddTool(window);
+    tip->SetDelayTime(1000);
+    tip->Activate(true);
+    tip->onNeedText = [window, draw = std::move(draw)](wxWindow*, const wxPoint&) {
+        CMorvelApp* app = App();
+        CView* view = app != nullptr ? app->GetActiveViewAndKind(nullptr) : nullptr;
+        if (view == nullptr)
+            return;
+        CObjectIdWnd* popup = nullptr;
+        if (auto* dialog = dynamic_cast<CEasyDialog*>(window->GetParent()))
+            popup = dialog->GetObjectIdPopup();
+        // A field outside a dialog (a list row's editor) uses the tools' popup.
+        if (popup == nullptr)
+            popup = EnsureToolIdPopup(window);
+        draw(popup, view);
+    };
+    return tip;
 }

@@ -8,10 +8,14 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
+class CCustomToolTipCtrl;
 class CDataFileView;
 class CEasyDialog;
+class CObjectIdWnd;
+class CView;
 struct CPickQuery;
 
 // What an input field and a selection chip share while they wait for map picks: the interaction
@@ -98,3 +102,9 @@ void RestoreFieldDefaultTool();
 void ShowFieldInvalidSelectionTip(const std::string& text);
 // The last such tip's text (what a person read).
 const std::string& GetLastInvalidSelectionTip();
+
+// The tip of a field or chip: a second after the pointer comes to rest on the window, draw is
+// asked to describe the value in the popup of the window's dialog, over the active view. No
+// active view, no tip.
+std::unique_ptr<CCustomToolTipCtrl> MakeFieldTip(wxWindow* window,
+                                                 std::function<void(CObjectIdWnd* popup, CView* view)> draw);

@@ -8,6 +8,7 @@
 #include "core/ValueText.h"
 #include "core/RawDataFormat.h"
 #include "framework/GraphicDataExchange.h"
+#include "framework/ui/CustomToolTipCtrl.h"
 #include "framework/ui/EasyDialog.h"
 #include "framework/ui/StackableDialog.h"
 #include "model/MorvelSettings.h"
@@ -22,9 +23,6 @@
 #include <wx/sizer.h>
 
 namespace {
-
-constexpr int TipTimerId = 7801;
-constexpr int TipDelayMs = 1000;
 
 // The field as the exchange routines see a control: one control of a one-control dialog, so a
 // field can read and write itself wherever it stands (a panel, a list row).
@@ -98,13 +96,18 @@ void CInteractiveControlMenuButton::DropMenu()
     if (!menu)
         return;
     const wxPoint at = m_owner->ScreenToClient(GetMenuPosition());
+    const int chosen = m_owner->TrackFieldMenu(*menu, at);
+    if (chosen == wxID_NONE || m_owner == nullptr)
+        return;
     // The commands go to the field.
-    m_owner->PopupMenu(menu.get(), at);
+    wxCommandEvent command(wxEVT_MENU, chosen);
+    command.SetEventObject(m_owner);
+    m_owner->ProcessWindowEvent(command);
 }
 
 // --- Field.
 
-CInteractiveControl::CInteractiveControl() : m_part(this, this, true), m_tipTimer(this, TipTimerId) {}
+CInteractiveControl::CInteractiveControl() : m_part(this, this, true) {}
 
 CInteractiveControl::~CInteractiveControl()
 {
@@ -124,21 +127,7 @@ bool CInteractiveControl::Create(wxWindow* parent, wxWindowID id, const wxString
     Bind(wxEVT_KILL_FOCUS, &CInteractiveControl::OnKillFocusField, this);
     Bind(wxEVT_KEY_DOWN, &CInteractiveControl::OnKeyDownField, this);
     Bind(wxEVT_MENU, &CInteractiveControl::OnMenuCommand, this);
-    Bind(wxEVT_ENTER_WINDOW, [this](wxMouseEvent& e) {
-        e.Skip();
-        m_tipTimer.StartOnce(TipDelayMs);
-    });
-    Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent& e) {
-        e.Skip();
-        m_tipTimer.Stop();
-    });
-    Bind(
-        wxEVT_TIMER,
-        [this](wxTimerEvent&) {
-            if (CMorvelApp* app = dynamic_cast<CMorvelApp*>(wxTheApp))
-                DrawMapFeedback(EnsureToolIdPopup(this), app->GetActiveViewAndKind(nullptr));
-        },
-        TipTimerId);
+    m_toolTip = MakeFieldTip(this, [this](CObjectIdWnd* popup, CView* view) { DrawMapFeedback(popup, view); });
     Attach();
     return true;
 }
@@ -394,6 +383,11 @@ void CInteractiveControl::DropMenu()
 {
     if (m_menuButton != nullptr)
         m_menuButton->DropMenu();
+}
+
+int CInteractiveControl::TrackFieldMenu(wxMenu& menu, const wxPoint& client)
+{
+    return GetPopupMenuSelectionFromUser(menu, client);
 }
 
 void CInteractiveControl::OnMenuCommand(wxCommandEvent& event)

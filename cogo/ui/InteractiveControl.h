@@ -6,13 +6,12 @@
 #include "framework/ui/EasyEdit.h"
 #include "model/DataFileDoc.h"
 
-#include <wx/timer.h>
-
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 
+class CCustomToolTipCtrl;
 class CDataExchange;
 class CFormat;
 class CInteractiveControl;
@@ -71,6 +70,7 @@ public:
     void SetMenuId(int32_t id);
     int32_t GetMenuId() const { return m_menuId; }
     CInteractiveControlMenuButton* GetMenuButton() const { return m_menuButton; }
+    CCustomToolTipCtrl* GetToolTip() const { return m_toolTip.get(); }
     void ShowInvalidSelectionTip(const std::string& text);
     bool QueryObjectAtPick(int32_t kind, RecordRef& out, int32_t code);
     bool QueryPointAtPick(RecordRef& out, int32_t code);
@@ -80,6 +80,8 @@ public:
     std::string GetFieldText() const;
     // Drops the menu (the button's click and the Down key).
     void DropMenu();
+    // Runs the dropped menu at a client point: the chosen command, wxID_NONE for none.
+    virtual int TrackFieldMenu(wxMenu& menu, const wxPoint& client);
 
     int32_t GetInteractionKind() const { return m_part.GetInteractionKind(); }
     void SetInteractionKind(int32_t kind) { m_part.SetInteractionKind(kind); }
@@ -123,7 +125,7 @@ private:
     CInteractionPart m_part;
     CInteractiveControlMenuButton* m_menuButton = nullptr; // a sibling window
     // The tip about the field's value, a second after the pointer came to rest on it.
-    wxTimer m_tipTimer;
+    std::unique_ptr<CCustomToolTipCtrl> m_toolTip;
     int32_t m_menuId = -1;
     bool m_rawFormat = false;
     const CRawDataSetup* m_rawSetup = nullptr; // not owned

@@ -8,6 +8,7 @@
 #include "model/HintCodes.h"
 #include "model/MorvelSettingsHelpers.h"
 #include "model/SettingsShell.h"
+#include "views/ui/ObjectIdWnd.h"
 
 #include <wx/bookctrl.h>
 #include <wx/button.h>
@@ -481,4 +482,17 @@ void CEasyDialog::OnCharHook(wxKeyEvent& event)
 {
     if (!HandleKey(event.GetKeyCode()))
         event.Skip();
+}
+
+CObjectIdWnd* CEasyDialog::GetObjectIdPopup()
+{
+    if (!m_objectIdWnd && GetHandle() != nullptr) {
+        auto* popup = new CObjectIdWnd(true);
+        if (!popup->Create(this)) {
+            popup->Destroy();
+            return nullptr;
+        }
+        m_objectIdWnd = popup;
+    }
+    return static_cast<CObjectIdWnd*>(m_objectIdWnd.get());
 }

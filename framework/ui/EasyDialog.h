@@ -7,6 +7,7 @@
 #include "framework/PersistentFields.h"
 
 #include <wx/panel.h>
+#include <wx/weakref.h>
 
 #include <cstdint>
 #include <map>
@@ -14,6 +15,7 @@
 
 class wxDialog;
 class wxSizer;
+class CObjectIdWnd;
 class CEasyDialogWizard;
 class CEasyDialogWizardPage;
 
@@ -72,6 +74,11 @@ public:
     virtual void OnGraphicDataTargetSet() {}
     virtual void OnActivateInBar() {}
     virtual void UpdateUnitLabels();
+    // The selection hooks act on the current wizard page when there is one.
+    CSelectionFilterPtr GetSelectionFilter() override;
+    bool HasActiveFilter() const override;
+    void OnDeactivateInBar() override;
+    void ApplyChipSelection(bool sendHint) override;
 
     // --- The dialog as a wizard: pages shown one at a time in the frame CreateWizardFrame makes
     // (framework/ui/EasyDialogWizard.h). The pages are the derived dialog's; they are not owned.
@@ -86,6 +93,10 @@ public:
     void WizardBack();
     void WizardNext();
     CEasyDialogWizard* GetWizard() const { return m_wizard.get(); }
+
+    // The popup in which the dialog's fields show their tips; made on first use, null when it
+    // cannot be made.
+    CObjectIdWnd* GetObjectIdPopup();
 
     // What the dialog reports (filled by the dialogs that write a report).
     CReport& GetReport() { return m_report; }
@@ -154,4 +165,5 @@ private:
     uint8_t m_exchangeFlag = 0;
     CReport m_report{0};
     std::unique_ptr<CEasyDialogWizard> m_wizard;
+    wxWeakRef<wxWindow> m_objectIdWnd; // a child window, goes with the dialog
 };

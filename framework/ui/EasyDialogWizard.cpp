@@ -193,3 +193,34 @@ void CEasyDialog::StartWizard()
     if (m_wizard && m_wizard->HasFrame())
         m_wizard->Start();
 }
+
+// While a wizard page is current its chips are the dialog's.
+CSelectionFilterPtr CEasyDialog::GetSelectionFilter()
+{
+    if (CEasyDialogWizardPage* page = GetActivePage())
+        return page->GetSelectionFilter();
+    return CDialogNotifyTarget::GetSelectionFilter();
+}
+
+bool CEasyDialog::HasActiveFilter() const
+{
+    if (CEasyDialogWizardPage* page = GetActivePage())
+        return page->HasActiveFilter();
+    return CDialogNotifyTarget::HasActiveFilter();
+}
+
+void CEasyDialog::OnDeactivateInBar()
+{
+    if (CEasyDialogWizardPage* page = GetActivePage())
+        page->OnDeactivateInBar();
+    else
+        CDialogNotifyTarget::OnDeactivateInBar();
+}
+
+void CEasyDialog::ApplyChipSelection(bool sendHint)
+{
+    if (CEasyDialogWizardPage* page = GetActivePage())
+        page->ApplyChipSelection(sendHint);
+    else
+        CDialogNotifyTarget::ApplyChipSelection(sendHint);
+}

@@ -80,6 +80,7 @@ public:
     // The stack rules reach the dialog's own selection hooks.
     void OnDeactivateInBar() override { CEasyDialog::OnDeactivateInBar(); }
     void ApplyChipSelection(bool sendHint) override { CEasyDialog::ApplyChipSelection(sendHint); }
+    bool HasActiveFilter() const override { return CEasyDialog::HasActiveFilter(); }
     bool OnCovered(int32_t code, const void* parameter) override;
     void DestroyPanel() override;
     void CloseFromBar() override;

@@ -6,6 +6,7 @@
 #include "core/DataFileFormat.h"
 #include "core/JobValueSource.h"
 #include "framework/GraphicDataExchange.h"
+#include "framework/ui/CustomToolTipCtrl.h"
 #include "framework/ui/StackableDialog.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "model/DataFileDocSettings.h"
@@ -18,6 +19,7 @@
 #include "views/GridRangeDrag.h"
 #include "views/ViewToolRules.h"
 #include "views/ui/MorvelView.h"
+#include "views/ui/ObjectIdWnd.h"
 #include "views/ui/PreviewMapCtrl.h"
 #include "views/ui/SelectionChip.h"
 #include "views/ui/ToolPopups.h"
@@ -28,6 +30,7 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -35,18 +38,34 @@ using morvel::test::ProgramTest;
 
 namespace {
 
+// An angle field whose dropped menu answers from the script instead of waiting for a person.
+class ScriptedAngle : public CAngleRightControl
+{
+public:
+    using CAngleRightControl::CAngleRightControl;
+    int TrackFieldMenu(wxMenu& menu, const wxPoint&) override
+    {
+        ++drops;
+        half = menu.FindItem(CmdAddHalfTurn) != nullptr;
+        return choice;
+    }
+    int choice = wxID_NONE;
+    int drops = 0;
+    bool half = false;
+};
+
 // A command panel with every kind of field, as the COGO panels lay them out.
 class FieldsPanel : public CStackableDialog
 {
 public:
-    FieldsPanel() : CStackableDialog(9901, "Fields") {}
+    explicit FieldsPanel(uint32_t templateId = 9901, const char* title = "Fields") : CStackableDialog(templateId, title) {}
 
     CPointControl* point = nullptr;
     CNorthingControl* north = nullptr;
     CEastingControl* east = nullptr;
     CElevationControl* elev = nullptr;
     CHorizontalDistanceControl* distance = nullptr;
-    CAngleRightControl* angle = nullptr;
+    ScriptedAngle* angle = nullptr;
     CHorizontalAngleControl* bearing = nullptr;
     CGeneralSelectionChip* chip = nullptr;
     CSelectionDescription points;
@@ -65,12 +84,13 @@ protected:
         row("Easting", east = new CEastingControl(this, 1003));
         row("Elevation", elev = new CElevationControl(this, 1004));
         row("Distance", distance = new CHorizontalDistanceControl(this, 1005));
-        row("Angle right", angle = new CAngleRightControl(this, 1006));
+        row("Angle right", angle = new ScriptedAngle(this, 1006));
         row("Bearing", bearing = new CHorizontalAngleControl(this, 1007));
         grid->Add(new wxStaticText(this, wxID_ANY, "Points"), 0, wxALIGN_CENTER_VERTICAL);
         grid->Add(chip = new CGeneralSelectionChip(this, 1008));
         CCoordinateControl::WireSiblings({north, east, elev});
         chip->SetDescription(&points);
+        RegisterChip(chip);
         SetSizer(grid);
     }
 };
@@ -210,6 +230,17 @@ TEST_F(InteractiveFieldsTest, PointFieldsTakePickedNamesAndTheirMenuAsksTheField
     // Its tip describes the point.
     panel->point->DrawMapFeedback(EnsureToolIdPopup(panel->point), Frame().GetJobView());
     EXPECT_TRUE(IsToolIdPopupVisible());
+    // The pointer resting on the field asks for the tip, which the panel's own popup shows.
+    CCustomToolTipCtrl* tip = panel->point->GetToolTip();
+    ASSERT_NE(tip, nullptr);
+    tip->SetDelayTime(0);
+    wxMouseEvent rest(wxEVT_MOTION);
+    rest.SetEventObject(panel->point);
+    rest.SetPosition(wxPoint(4, 4));
+    tip->RelayEvent(rest);
+    tip->CheckDue();
+    ASSERT_NE(panel->GetObjectIdPopup(), nullptr);
+    EXPECT_TRUE(panel->GetObjectIdPopup()->IsPopupVisible());
 
     // "Zoom to point" greys while the text names no point.
     CInteractiveControlMenuButton* button = panel->point->GetMenuButton();
@@ -329,16 +360,139 @@ TEST_F(InteractiveFieldsTest, TheChipSelectsByClickAndRectangleAndItsMenuActs)
     Frame().GetJobView()->OnRowsPicked(rows);
     EXPECT_EQ(op->CountSelected(0), 5);
 
+    // The menu: Invert turns the five rows into the other 39, Clear empties, Select All takes 44.
+    EXPECT_TRUE(chip->OnChipCommand(CGeneralSelectionChip::CmdInvertSelection));
+    EXPECT_EQ(op->CountSelected(0), 39);
+    EXPECT_FALSE(op->IsSelected(Frame().GetJobView()->GetPointRows().GetPointAtRow(0)));
+    EXPECT_TRUE(chip->OnChipCommand(CGeneralSelectionChip::CmdClearSelection));
+    EXPECT_EQ(op->CountSelected(0), 0);
+    EXPECT_FALSE(chip->HasSelection());
     EXPECT_TRUE(chip->OnChipCommand(CGeneralSelectionChip::CmdSelectAll));
     EXPECT_EQ(op->CountSelected(0), 44);
     EXPECT_TRUE(chip->OnChipCommand(CGeneralSelectionChip::CmdInvertSelection));
     EXPECT_EQ(op->CountSelected(0), 0);
-    EXPECT_TRUE(chip->OnChipCommand(CGeneralSelectionChip::CmdClearSelection));
 
     // A single description loses the arrow and the chip narrows by its width.
     panel->points.SetSingle(true);
     chip->RefreshChip();
     EXPECT_FALSE(chip->HasArrow());
     EXPECT_EQ(chip->GetSize().x, wide - chip->GetArrowPartWidth());
+    Exit();
+}
+
+TEST_F(InteractiveFieldsTest, DownDropsTheMenuAndFocusLossUpdatesTheEntry)
+{
+    ASSERT_TRUE(Open());
+    // Down drops the field's menu; the command chosen there acts on the field.
+    ScriptedAngle* angle = panel->angle;
+    ASSERT_NE(angle->GetMenuButton(), nullptr);
+    angle->SetFieldText("");
+    angle->choice = CmdAddHalfTurn;
+    auto press = [](wxWindow* field, int key) {
+        wxKeyEvent event(wxEVT_KEY_DOWN);
+        event.m_keyCode = key;
+        event.SetEventObject(field);
+        field->ProcessWindowEvent(event);
+    };
+    press(angle, WXK_DOWN);
+    EXPECT_EQ(angle->drops, 1);
+    EXPECT_TRUE(angle->half);
+    double value = 0;
+    ASSERT_TRUE(angle->Exchange(value, true, true)) << angle->GetFieldText();
+    EXPECT_NEAR(value, std::numbers::pi, 1e-6);
+    press(angle, WXK_UP);
+    EXPECT_EQ(angle->drops, 1);
+    // A field without a menu lets Down through.
+    EXPECT_EQ(panel->east->GetMenuButton(), nullptr);
+
+    // Focus loss to another field of the panel drops the link; "Auto Update Entries" decides
+    // whether the entry is read and written back.
+    struct Case
+    {
+        const char* name;
+        bool autoUpdate;
+        std::string expected;
+    };
+    const std::string normalised = CDataFileFormat(GetActiveJobValueSource()).FormatCoordinate(2040, true, false);
+    for (const Case& c : {Case{"auto update", true, normalised}, Case{"as typed", false, "=12"}}) {
+        SCOPED_TRACE(c.name);
+        GetMorvelSettings().SetAutoUpdateEntries(c.autoUpdate);
+        Focus(panel->north);
+        panel->north->SetFieldText("=12");
+        wxFocusEvent lost(wxEVT_KILL_FOCUS, panel->north->GetId());
+        lost.SetWindow(panel->east);
+        lost.SetEventObject(panel->north);
+        panel->north->ProcessWindowEvent(lost);
+        EXPECT_FALSE(GetGraphicDataExchange().IsTarget(panel->north));
+        EXPECT_EQ(panel->north->GetFieldText(), c.expected);
+    }
+    Exit();
+}
+
+TEST_F(InteractiveFieldsTest, TheBorderMarchesWhileTheFieldWaitsAndStopsWhenItCannot)
+{
+    ASSERT_TRUE(Open());
+    Focus(panel->distance);
+    CInteractionPart& part = panel->distance->GetPart();
+    ASSERT_TRUE(part.IsHighlightRunning());
+    part.OnHighlightTick();
+    // The dashes run on a ring one pixel outside the entry.
+    const wxRect ring = panel->distance->GetRect().Inflate(1);
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_NE(part.GetStrip(i), nullptr);
+        EXPECT_TRUE(part.GetStrip(i)->IsShown());
+        EXPECT_TRUE(ring.Contains(part.GetStrip(i)->GetRect()));
+    }
+    EXPECT_EQ(part.GetStrip(0)->GetRect().x, ring.x);
+    EXPECT_EQ(part.GetStrip(3)->GetRect().width, ring.width);
+    // Each tick moves them on by two pixels.
+    const int32_t phase = part.GetAntPhase();
+    part.OnHighlightTick();
+    EXPECT_EQ(part.GetAntPhase(), phase + 2);
+
+    // A disabled field is no target: the next tick takes the dashes away.
+    panel->distance->Enable(false);
+    EXPECT_FALSE(GetGraphicDataExchange().IsTarget(panel->distance));
+    part.OnHighlightTick();
+    EXPECT_FALSE(part.IsHighlightRunning());
+    EXPECT_FALSE(part.GetStrip(0)->IsShown());
+    panel->distance->Enable(true);
+    Exit();
+}
+
+TEST_F(InteractiveFieldsTest, EachChipPanelKeepsItsSelectionInTheSideBar)
+{
+    ASSERT_TRUE(Open());
+    CDataFileSelOperator* op = GetActiveSelectionOperator();
+    CStackingDialogBar* bar = Frame().GetStackingBar();
+    ASSERT_TRUE(panel->chip->OnChipCommand(CGeneralSelectionChip::CmdSelectAll));
+    EXPECT_EQ(op->CountSelected(0), 44);
+
+    // A second chip panel covers the first: it starts from its own (empty) selection.
+    auto* second = new FieldsPanel(9902, "More fields");
+    ASSERT_TRUE(bar->PushDialog(second));
+    Pump();
+    EXPECT_EQ(op->CountSelected(0), 0);
+    CGeneralSelectionChip* chip = second->chip;
+    chip->SetInteractionKind(1);
+    chip->ActivateInteraction();
+    GetGraphicDataExchange().SetRectangle(0, 0, 0, 0);
+    PickAt(1000.3, 2000.3);
+    ASSERT_EQ(op->CountSelected(0), 1);
+
+    auto showEntry = [&](const std::string& title) {
+        const std::vector<std::string> titles = bar->GetStackTitles();
+        const auto it = std::find(titles.begin(), titles.end(), title);
+        ASSERT_NE(it, titles.end());
+        // The navigator heads the titles; the stack's entries count from 1 after it.
+        ASSERT_NE(it, titles.begin());
+        bar->ActivateStackEntry(int(it - titles.begin()));
+        Pump();
+    };
+    ASSERT_NO_FATAL_FAILURE(showEntry("Fields"));
+    EXPECT_EQ(op->CountSelected(0), 44);
+    ASSERT_NO_FATAL_FAILURE(showEntry("More fields"));
+    EXPECT_EQ(op->CountSelected(0), 1);
+    EXPECT_TRUE(chip->HasSelection());
     Exit();
 }

@@ -163,6 +163,10 @@ TEST(SelectionChip, TipTextNamesTheSelectedPoints)
     // Three full lines, then the ellipsis.
     EXPECT_EQ(std::count(tip.begin(), tip.end(), '\n'), 5) << tip;
     EXPECT_NE(tip.find("..."), std::string::npos) << tip;
+    // The number past the names shown follows single changes too.
+    job.op().ToggleObject(job.points[30]);
+    EXPECT_EQ(BuildSelectionChipTipText(any, &job.doc).rfind("30 Point(s):\n 1, 2, 3,", 0), 0u);
+    job.op().ToggleObject(job.points[30]);
 
     // The same names as the operator's own text for the current bit.
     std::string text;

@@ -128,7 +128,8 @@ void CGridView::OnListEscape()
     }
 }
 
-void CGridView::ShowObjectIdPopup(const CColoredTextLines& lines, const wxPoint& screen)
+void CGridView::ShowObjectIdPopup(const std::string& text, int x, int y, int icon, uint32_t colour)
 {
-    ShowToolText(lines, screen, 0, nullptr);
+    if (CEasyListCtrl* list = GetActiveList())
+        list->ShowObjectTips(text, x, y, icon, colour);
 }

@@ -5,8 +5,6 @@
 
 #include <wx/panel.h>
 
-class CColoredTextLines;
-
 #include <array>
 #include <cstdint>
 #include <string>
@@ -26,8 +24,8 @@ public:
     virtual void ReloadRows() {}
     virtual std::string GetCellText(int32_t row, int column, const CEasyListCtrl* list) const { return {}; }
     virtual void RebuildSortOrder(int tab) {}
-    // A field's tip beside the grid (the identification popup's look), at a screen point.
-    void ShowObjectIdPopup(const CColoredTextLines& lines, const wxPoint& screen);
+    // A tip in the active list's identification popup, at a screen point (fields' hints, the map).
+    void ShowObjectIdPopup(const std::string& text, int x, int y, int icon, uint32_t colour);
     virtual void SortByColumn(int column, bool toggle) {}
     virtual void OnTabChanged();
     virtual void InsertColumns();

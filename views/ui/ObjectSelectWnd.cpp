@@ -31,6 +31,23 @@ bool IsInJob(const CRecord* record)
 
 } // namespace
 
+// Rows are texts made when the list paints them: a chooser over a whole job opens at once.
+class CObjectSelectWnd::CChooserList : public wxListCtrl
+{
+public:
+    CChooserList(CObjectSelectWnd& owner, wxWindow* parent, const wxPoint& pos, const wxSize& size)
+        : wxListCtrl(parent, ListId, pos, size, wxLC_REPORT | wxLC_VIRTUAL | wxLC_SINGLE_SEL | wxLC_NO_HEADER | wxBORDER_NONE),
+          m_owner(owner)
+    {
+    }
+
+    wxString OnGetItemText(long item, long) const override { return ToWx(m_owner.GetRowText(item)); }
+    int OnGetItemImage(long) const override { return m_owner.m_images && m_owner.m_images->GetImageCount() > 0 ? 0 : -1; }
+
+private:
+    CObjectSelectWnd& m_owner;
+};
+
 CObjectSelectWnd::CObjectSelectWnd() = default;
 
 CObjectSelectWnd::~CObjectSelectWnd()
@@ -55,8 +72,7 @@ void CObjectSelectWnd::Build(wxWindow* parent)
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     const wxSize size = ConvertDialogToPixels(wxSize(112, 119));
     SetClientSize(size);
-    m_list = new wxListCtrl(this, ListId, ConvertDialogToPixels(wxPoint(1, 1)), ConvertDialogToPixels(wxSize(103, 96)),
-                            wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_NO_HEADER | wxBORDER_NONE);
+    m_list = new CChooserList(*this, this, ConvertDialogToPixels(wxPoint(1, 1)), ConvertDialogToPixels(wxSize(103, 96)));
     m_ok = new wxButton(this, wxID_OK, "Ok", ConvertDialogToPixels(wxPoint(26, 99)), ConvertDialogToPixels(wxSize(39, 14)));
     m_cancel = new wxButton(this, wxID_CANCEL, "Cancel", ConvertDialogToPixels(wxPoint(66, 99)),
                             ConvertDialogToPixels(wxSize(39, 14)));
@@ -113,12 +129,7 @@ bool CObjectSelectWnd::Prepare(RecordRef* out, const std::vector<RecordRef>& obj
 
     m_list->ClearAll();
     m_list->InsertColumn(0, ToWx(m_title), wxLIST_FORMAT_LEFT, m_list->GetClientSize().x);
-    for (size_t i = 0; i < m_objects.size(); ++i) {
-        // A pick older than the job's last change names no freed record.
-        const RecordRef& object = m_objects[i];
-        const std::string text = IsInJob(object.record) ? GetObjectChoiceText(object) : "Unknown: ???";
-        m_list->InsertItem(long(i), ToWx(text), m_images->GetImageCount() > 0 ? 0 : -1);
-    }
+    m_list->SetItemCount(long(m_objects.size()));
     if (!m_objects.empty()) {
         m_list->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
                              wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
@@ -156,6 +167,15 @@ void CObjectSelectWnd::Place(int32_t x, int32_t y)
     if (py < area.GetTop())
         py = area.GetTop();
     Move(px, py);
+}
+
+std::string CObjectSelectWnd::GetRowText(long row) const
+{
+    if (row < 0 || size_t(row) >= m_objects.size())
+        return {};
+    // A pick older than the job's last change names no freed record.
+    const RecordRef& object = m_objects[size_t(row)];
+    return IsInJob(object.record) ? GetObjectChoiceText(object) : "Unknown: ???";
 }
 
 long CObjectSelectWnd::GetSelectedRow() const

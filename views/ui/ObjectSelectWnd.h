@@ -52,6 +52,8 @@ public:
     wxButton* GetCancelButton() const { return m_cancel; }
     std::string GetTitleText() const { return m_title; }
     long GetSelectedRow() const;
+    // The row's text as the list shows it.
+    std::string GetRowText(long row) const;
     // How the chooser ended; 0 while it runs.
     int GetEndCode() const { return m_endCode; }
     bool IsHighlightSent() const { return m_highlightSent; }
@@ -63,6 +65,8 @@ protected:
     virtual int TrackMenu(wxMenu& menu, const wxPoint& client);
 
 private:
+    class CChooserList;
+
     void OnAppActivateEvent(wxActivateEvent& event);
     void Build(wxWindow* parent);
     void Place(int32_t x, int32_t y);

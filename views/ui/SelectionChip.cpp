@@ -2,6 +2,7 @@
 
 #include "core/DataExchange.h"
 #include "framework/GraphicDataExchange.h"
+#include "framework/ui/CustomToolTipCtrl.h"
 #include "framework/ui/EasyDialog.h"
 #include "model/DataFileSelOperator.h"
 #include "model/SelectionDescription.h"
@@ -154,13 +155,28 @@ void CUniversalControl::ForgetPickedObject()
         m_description->SetSelectionObject(nullptr, -1);
 }
 
+CRecord* CUniversalControl::GetPickedObject() const
+{
+    if (m_description == nullptr || !m_description->IsSingle())
+        return nullptr;
+    return const_cast<CSelectionDescription*>(m_description)->GetSelectionObject().record;
+}
+
+CSelectionFilterPtr CUniversalControl::GetChipFilter() const
+{
+    if (m_description == nullptr)
+        return CSelectionFilterPtr();
+    return CSelectionFilterPtr(m_description->CreateFilter());
+}
+
 // --- Mouse chip.
 
 CMouseChip::CMouseChip(bool flag)
-    : m_flag(flag), m_arrowWidth(SelectionChipArrowWidth(32)), m_refreshTimer(this, RefreshTimerId),
-      m_tipTimer(this, wxID_ANY)
+    : m_flag(flag), m_arrowWidth(SelectionChipArrowWidth(32)), m_refreshTimer(this, RefreshTimerId)
 {
 }
+
+CMouseChip::~CMouseChip() = default;
 
 bool CMouseChip::Create(wxWindow* parent, wxWindowID id, const wxString& caption)
 {
@@ -187,14 +203,7 @@ bool CMouseChip::Create(wxWindow* parent, wxWindowID id, const wxString& caption
         if (auto* chip = dynamic_cast<CGeneralSelectionChip*>(this); chip == nullptr || !chip->OnChipCommand(e.GetId()))
             e.Skip();
     });
-    Bind(wxEVT_ENTER_WINDOW, [this](wxMouseEvent& e) {
-        e.Skip();
-        m_tipTimer.StartOnce(1000);
-    });
-    Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent& e) {
-        e.Skip();
-        m_tipTimer.Stop();
-    });
+    m_toolTip = MakeFieldTip(this, [this](CObjectIdWnd* popup, CView* view) { DrawMapFeedback(popup, view); });
     if (m_flag)
         m_refreshTimer.StartOnce(RefreshDelayMs);
     SetInitialSize(DoGetBestSize());
@@ -244,13 +253,8 @@ void CMouseChip::OnNotify(void* sender, int32_t code, intptr_t parameter)
 
 void CMouseChip::OnTimer(wxTimerEvent& event)
 {
-    if (event.GetTimer().GetId() == RefreshTimerId) {
+    if (event.GetTimer().GetId() == RefreshTimerId)
         RefreshChip();
-    } else if (&event.GetTimer() == &m_tipTimer) {
-        if (CObjectIdWnd* popup = EnsureToolIdPopup(this))
-            if (CMorvelApp* app = App())
-                DrawMapFeedback(popup, app->GetActiveViewAndKind(nullptr));
-    }
 }
 
 void CMouseChip::OnChipFocus()
@@ -429,7 +433,7 @@ bool CGeneralSelectionChip::HasSelection() const
     if (m_description == nullptr)
         return false;
     if (!m_description->IsSingle())
-        return m_description->GetCount() != 0;
+        return m_description->HasAny();
     return m_description->GetSelectionObject().record != nullptr;
 }
 

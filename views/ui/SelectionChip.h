@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 
+class CCustomToolTipCtrl;
 class CDataExchange;
 class CObjectIdWnd;
 class CSelectionDescription;
@@ -48,6 +49,8 @@ public:
     // --- CSelectionChipBase.
     bool HasPickedObject() const override;
     void ForgetPickedObject() override;
+    CRecord* GetPickedObject() const override;
+    CSelectionFilterPtr GetChipFilter() const override;
 
 protected:
     void AttachPart();
@@ -65,6 +68,7 @@ public:
     static constexpr int RefreshDelayMs = 250;
 
     explicit CMouseChip(bool flag);
+    ~CMouseChip() override;
     bool Create(wxWindow* parent, wxWindowID id, const wxString& caption = "MOUSE");
 
     virtual bool HasSelection() const = 0;
@@ -72,6 +76,7 @@ public:
     int32_t GetArrowPartWidth() const { return m_arrowWidth; }
     bool HasArrow() const { return m_hasArrow; }
     bool IsMenuOpen() const { return m_menuOpen; }
+    CCustomToolTipCtrl* GetToolTip() const { return m_toolTip.get(); }
     // Re-reads the selection state and the arrow (what a paint and the hints do).
     void RefreshChip();
     // A press at a client point; true when the arrow part took it.
@@ -108,7 +113,7 @@ private:
     void OnTimer(wxTimerEvent& event);
 
     wxTimer m_refreshTimer;
-    wxTimer m_tipTimer;
+    std::unique_ptr<CCustomToolTipCtrl> m_toolTip;
 };
 
 class CSelectionChip : public CMouseChip
