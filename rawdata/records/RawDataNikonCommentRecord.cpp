@@ -118,12 +118,22 @@ void CRawDataNikonCommentRecord::PrintFormatHeader()
 
 bool CRawDataNikonCommentRecord::MatchSetting(std::initializer_list<const char*> keys, std::string* value)
 {
-    const std::vector<std::string> tokens = Tokens(GetComment(), ":");
-    if (tokens.size() < 2)
+    // Every comment goes past a dozen of these on each setup pass: read the key, and the value
+    // only when the key is one of ours, rather than cutting the whole comment each time.
+    std::string comment = GetComment();
+    if (comment.find(':') == std::string::npos)
+        return false; // no value without its colon
+    CParser parser(std::move(comment), ":", false);
+    parser.SetTrimBlanks(true);
+    std::string key;
+    std::string text;
+    if (!parser.GetNextToken(key))
         return false;
-    for (const char* key : keys) {
-        if (EqualNoCase(tokens[0], key)) {
-            *value = tokens[1];
+    for (const char* wanted : keys) {
+        if (EqualNoCase(key, wanted)) {
+            if (!parser.GetNextToken(text))
+                return false;
+            *value = text;
             return true;
         }
     }

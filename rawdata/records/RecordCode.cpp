@@ -54,10 +54,12 @@ int32_t GetTypeFromText(std::string_view text)
         text.remove_prefix(1);
     if (text.size() < 2)
         return RecordTypeUnknown;
-    const std::string_view code = text.substr(0, 2);
-    for (int32_t i = 0; i < RecordTypeCount; ++i)
-        if (code == kRecordCodes[size_t(i)].code)
+    // Asked for on every look at a record: two characters compared directly, no string compare.
+    for (int32_t i = 0; i < RecordTypeCount; ++i) {
+        const char* code = kRecordCodes[size_t(i)].code;
+        if (text[0] == code[0] && text[1] == code[1])
             return i;
+    }
     return RecordTypeUnknown;
 }
 

@@ -20,6 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // Each line is a point merged into the job: a kilobyte of lines is plenty.
     size = std::min<size_t>(FuzzInputSize(size), 1024);
+    // Each merge records an undo step, a snapshot of the job in two temporary files.
+    FuzzTempFilesInMemory();
     const FuzzInputFile file(data, size);
     if (!file.IsReady())
         return 0;

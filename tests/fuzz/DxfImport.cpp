@@ -1,12 +1,13 @@
-// Imports arbitrary bytes as a DXF drawing into a small scratch job with every import option
-// (point blocks by tags, by a definition, plain points; overwrite and rename rules; each file
-// unit) and checks that the job stays sound: its own points survive, each added point left one
-// input-point line, and a refused drawing changes nothing.
+// Imports arbitrary bytes as a DXF drawing into a small scratch job under import options taken
+// from the input (point blocks by tags, by a definition, plain points; overwrite and rename rules;
+// each file unit), so a run covers them all, and checks that the job stays sound: its own points
+// survive, each added point left one input-point line, and a refused drawing changes nothing.
 #include "model/TestJobDoc.h"
 
 #include "exchange/FSDataFileDXF.h"
 #include "model/MorvelSettings.h"
 #include "platform/MessageBox.h"
+#include "tests/fuzz/FuzzInput.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -17,53 +18,60 @@ using namespace morvel::test;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    char path[] = "/tmp/morvel-fuzz-dxfimport-XXXXXX";
-    const int fd = mkstemp(path);
-    if (fd < 0)
+    size = FuzzInputSize(size);
+    // Each added point records an undo step, a snapshot of the job in two temporary files.
+    FuzzTempFilesInMemory();
+    const FuzzInputFile file(data, size);
+    if (!file.IsReady())
         return 0;
-    const bool written = size == 0 || write(fd, data, size) == static_cast<ssize_t>(size);
-    close(fd);
-    if (written) {
-        const MessageBoxHandler previous = SetMessageBoxHandler([](const std::string&, uint32_t) { return IDOK; });
-        CMorvelSettings settings;
-        settings.SetRenameRule(3);
-        settings.SetRenameDesignator("F");
-        settings.SetRenameOption(1);
-        SetMorvelSettings(&settings);
-        CPointBlockDefinition byTags;
-        byTags.RemoveAll();
-        CPointBlockDefinition custom;
-        custom.FromText("N1 1E1D1");
-        struct Mode
-        {
-            bool pointBlocks;
-            const CPointBlockDefinition* definition;
-        };
-        const Mode modes[] = {{true, &byTags}, {true, &custom}, {false, &byTags}};
-        int run = 0;
-        for (const Mode& mode : modes) {
-            for (const bool rename : {false, true}) {
-                TestJobDoc job;
-                job.AddPoint("1", 10, 20, 30);
-                job.AddPoint("P2", 40, 50);
-                FSDataFileDXF filter;
-                filter.SetImportOptions(rename, false, nullptr);
-                filter.SetPointBlockDefinition(mode.pointBlocks, *mode.definition);
-                const int result = filter.ImportFile(path, run++ % 3, &job);
-                const int32_t points = job.GetPointDatabase()->GetCount();
-                const auto lines = int32_t(job.rawData.lines.size());
-                if (points < 2 || points > 2 + lines)
-                    std::abort();
-                if (result == 0 && size_t(lines) > filter.GetCollectedCount())
-                    std::abort();
-                std::vector<std::string> names;
-                if (filter.ReadPointNames(&job, path, names) && result == 0 && names.size() != filter.GetCollectedCount())
-                    std::abort();
-            }
-        }
-        SetMorvelSettings(nullptr);
-        SetMessageBoxHandler(previous);
-    }
-    unlink(path);
+    static const MessageBoxHandler quiet = SetMessageBoxHandler([](const std::string&, uint32_t) { return IDOK; });
+    (void)quiet;
+    static CMorvelSettings settings = [] {
+        CMorvelSettings s;
+        s.SetRenameRule(3);
+        s.SetRenameDesignator("F");
+        s.SetRenameOption(1);
+        return s;
+    }();
+    SetMorvelSettings(&settings);
+    static const CPointBlockDefinition byTags = [] {
+        CPointBlockDefinition d;
+        d.RemoveAll();
+        return d;
+    }();
+    static const CPointBlockDefinition custom = [] {
+        CPointBlockDefinition d;
+        d.FromText("N1 1E1D1");
+        return d;
+    }();
+    struct Mode
+    {
+        bool pointBlocks;
+        const CPointBlockDefinition* definition;
+    };
+    const Mode modes[] = {{true, &byTags}, {true, &custom}, {false, &byTags}};
+
+    // One import per input: the mode, the rename rule and the file unit are taken from the input,
+    // so a run covers them all.
+    const size_t turn = size;
+    const Mode& mode = modes[turn % 3];
+    const bool rename = (turn / 3) % 2 == 1;
+    TestJobDoc job;
+    job.AddPoint("1", 10, 20, 30);
+    job.AddPoint("P2", 40, 50);
+    FSDataFileDXF filter;
+    filter.SetImportOptions(rename, false, nullptr);
+    filter.SetPointBlockDefinition(mode.pointBlocks, *mode.definition);
+    const int result = filter.ImportFile(file.Path(), int((turn / 6) % 3), &job);
+    const int32_t points = job.GetPointDatabase()->GetCount();
+    const auto lines = int32_t(job.rawData.lines.size());
+    if (points < 2 || points > 2 + lines)
+        std::abort();
+    if (result == 0 && size_t(lines) > filter.GetCollectedCount())
+        std::abort();
+    std::vector<std::string> names;
+    if (filter.ReadPointNames(&job, file.Path(), names) && result == 0 && names.size() != filter.GetCollectedCount())
+        std::abort();
+    SetMorvelSettings(nullptr);
     return 0;
 }

@@ -121,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     (void)silent;
     // One pass: each line is typed into one field, the routine, the quiet flag and the open job
     // (none, or one whose units change) taken in turn from the line's place and the input.
-    const std::string input(reinterpret_cast<const char*>(data), FuzzInputSize(size));
+    const std::string input(reinterpret_cast<const char*>(data), FuzzLinesSize(size));
     FakeDialog dialog;
     std::size_t start = 0;
     std::size_t lines = 0;

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     job.AddPoint("2", 2000, 1100, 100);
     job.AddPoint("1005", 2000, 1050, 100);
 
-    size = FuzzInputSize(size);
+    size = FuzzLinesSize(size);
     const std::string text(reinterpret_cast<const char*>(data), size);
     size_t start = 0;
     while (start <= text.size() && job.raw.GetLineCount() < 20000) {
@@ -65,17 +65,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size_t(walked) != table.GetCount())
         std::abort();
 
+    // Each edit recomputes the setups from its line on: an input makes one of the two kinds of
+    // edit, marks or line changes, taken from the input.
     const int32_t mid = count / 2;
-    job.raw.SetRecordsDeleted({mid, mid, -5, count, count + 7}, true);
-    job.raw.ToggleRecordsNote({count - 1, 0, -1, count}, true);
-    job.raw.ToggleRecordsNote({count - 1, 0}, false);
-    job.raw.RenamePoints({{"1", "7"}, {"2", "1"}});
-    CNikonRawDataRecord replacement("MP,3,1000,2000,,X");
-    job.raw.ReplaceRecord(mid, &replacement);
-    job.raw.ReplaceRecord(count + 1, &replacement);
-    job.raw.InsertRecord(count + 1, &replacement);
-    job.raw.InsertRecord(0, &replacement);
-    job.raw.RemoveRecords({count, 3, 3, -1, 1, INT32_MAX});
+    if (size % 2 == 0) {
+        job.raw.SetRecordsDeleted({mid, mid, -5, count, count + 7}, true);
+        job.raw.ToggleRecordsNote({count - 1, 0, -1, count}, true);
+        job.raw.ToggleRecordsNote({count - 1, 0}, false);
+        job.raw.RenamePoints({{"1", "7"}, {"2", "1"}});
+    } else {
+        CNikonRawDataRecord replacement("MP,3,1000,2000,,X");
+        job.raw.ReplaceRecord(mid, &replacement);
+        job.raw.ReplaceRecord(count + 1, &replacement);
+        job.raw.InsertRecord(count + 1, &replacement);
+        job.raw.InsertRecord(0, &replacement);
+        job.raw.RemoveRecords({count, 3, 3, -1, 1, INT32_MAX});
+    }
     if (job.raw.GetLineCount() > 0 && job.raw.GetRecord(job.raw.GetLineCount() - 1)->GetLine() !=
                                           job.raw.GetLineCount() - 1)
         std::abort();

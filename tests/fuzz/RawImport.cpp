@@ -13,7 +13,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    size = FuzzInputSize(size);
+    size = FuzzLinesSize(size);
     static const bool quiet = [] {
         SetMessageBoxHandler([](const std::string&, uint32_t) { return IDOK; });
         return true;

@@ -110,7 +110,7 @@ void ReadLine(const std::string& line, std::size_t turn)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const std::string input(reinterpret_cast<const char*>(data), FuzzInputSize(size));
+    const std::string input(reinterpret_cast<const char*>(data), FuzzLinesSize(size));
     std::size_t start = 0;
     int lines = 0;
     while (start <= input.size()) {
