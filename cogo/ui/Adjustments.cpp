@@ -20,12 +20,6 @@
 
 namespace {
 
-CAdjustmentValues& Kept()
-{
-    static CAdjustmentValues kept;
-    return kept;
-}
-
 const char* const FactorTexts[PredefinedScaleFactorCount] = {
     "0.30480061 (US feet to meters)", "0.3048 (feet to meters)",    "3.28083333 (meters to US feet)",
     "3.2808 (meters to feet)",        "1.000002 (US feet to feet)", "0.999998 (feet to US feet)",
@@ -134,6 +128,23 @@ void CAdjustPage::ExchangeLocation(CDataExchange& dx, LocationGroup& group, CAdj
     }
 }
 
+void CAdjustPage::PersistFlag(bool& flag)
+{
+    int value = flag ? 0 : 1;
+    PersistField(value);
+    flag = value == 0;
+}
+
+void CAdjustPage::PersistLocation(CAdjustLocation& where, bool elevation)
+{
+    PersistFlag(where.fromPoint);
+    PersistField(where.pointName);
+    PersistField(where.typed.y);
+    PersistField(where.typed.x);
+    if (elevation)
+        PersistField(where.typed.z);
+}
+
 wxButton* CAdjustPage::AddApplyButton(wxSizer* sizer, int id, const char* caption)
 {
     auto* button = new wxButton(this, id, caption);
@@ -153,6 +164,20 @@ void CAdjustPage::FocusField(int id)
 CTranslateAdjustBy::CTranslateAdjustBy(CAdjustments& panel, CAdjustmentValues& values)
     : CAdjustPage(TemplateId, "Translate by", panel, values)
 {
+    RestorePersistentFields();
+}
+
+CPersistDataList* CTranslateAdjustBy::GetPersistDataList()
+{
+    static CPersistDataList kept;
+    return &kept;
+}
+
+void CTranslateAdjustBy::PersistFields()
+{
+    PersistField(m_values.direction);
+    PersistField(m_values.distance);
+    PersistField(m_values.rise);
 }
 
 void CTranslateAdjustBy::BuildControls()
@@ -228,6 +253,19 @@ void CTranslateAdjustBy::OnGraphicDataReceived()
 CTranslateSetLocation::CTranslateSetLocation(CAdjustments& panel, CAdjustmentValues& values)
     : CAdjustPage(TemplateId, "Translate to", panel, values)
 {
+    RestorePersistentFields();
+}
+
+CPersistDataList* CTranslateSetLocation::GetPersistDataList()
+{
+    static CPersistDataList kept;
+    return &kept;
+}
+
+void CTranslateSetLocation::PersistFields()
+{
+    PersistLocation(m_values.reference, true);
+    PersistLocation(m_values.destination, true);
 }
 
 void CTranslateSetLocation::BuildControls()
@@ -294,7 +332,26 @@ void CTranslateSetLocation::OnGraphicDataReceived()
 
 // --- Rotate
 
-CRotate::CRotate(CAdjustments& panel, CAdjustmentValues& values) : CAdjustPage(TemplateId, "Rotate", panel, values) {}
+CRotate::CRotate(CAdjustments& panel, CAdjustmentValues& values)
+    : CAdjustPage(TemplateId, "Rotate", panel, values)
+{
+    RestorePersistentFields();
+}
+
+CPersistDataList* CRotate::GetPersistDataList()
+{
+    static CPersistDataList kept;
+    return &kept;
+}
+
+void CRotate::PersistFields()
+{
+    PersistLocation(m_values.rotateReference, false);
+    PersistField(m_values.angleMode);
+    PersistField(m_values.simpleAngle);
+    PersistField(m_values.originalDirection);
+    PersistField(m_values.newDirection);
+}
 
 void CRotate::BuildControls()
 {
@@ -392,7 +449,27 @@ void CRotate::OnGraphicDataReceived()
 
 // --- Scale
 
-CScale::CScale(CAdjustments& panel, CAdjustmentValues& values) : CAdjustPage(TemplateId, "Scale", panel, values) {}
+CScale::CScale(CAdjustments& panel, CAdjustmentValues& values)
+    : CAdjustPage(TemplateId, "Scale", panel, values)
+{
+    RestorePersistentFields();
+}
+
+CPersistDataList* CScale::GetPersistDataList()
+{
+    static CPersistDataList kept;
+    return &kept;
+}
+
+void CScale::PersistFields()
+{
+    PersistFlag(m_values.predefined);
+    PersistField(m_values.factorIndex);
+    PersistLocation(m_values.scaleReference, true);
+    PersistField(m_values.northingFactor);
+    PersistField(m_values.eastingFactor);
+    PersistField(m_values.elevationFactor);
+}
 
 void CScale::BuildControls()
 {
@@ -510,7 +587,7 @@ void CScale::OnGraphicDataReceived()
 
 // --- CAdjustments
 
-CAdjustments::CAdjustments() : CStackableDialog(TemplateId, "Adjustments"), m_values(Kept())
+CAdjustments::CAdjustments() : CStackableDialog(TemplateId, "Adjustments")
 {
     m_pages[0] = new CTranslateAdjustBy(*this, m_values);
     m_pages[1] = new CTranslateSetLocation(*this, m_values);
@@ -520,7 +597,7 @@ CAdjustments::CAdjustments() : CStackableDialog(TemplateId, "Adjustments"), m_va
 
 CAdjustments::~CAdjustments()
 {
-    Kept() = m_values;
+    SavePageValues();
     for (CAdjustPage* page : m_pages)
         if (!page->GetHandle())
             delete page;
@@ -607,8 +684,15 @@ void CAdjustments::UpdateNavigationButtons()
         m_command->GetReport().ShowInMessageBar(true, false);
 }
 
+void CAdjustments::SavePageValues()
+{
+    // Here rather than in the pages' own destruction: the values live in this panel.
+    for (CAdjustPage* page : m_pages)
+        page->SavePersistentFields();
+}
+
 void CAdjustments::OnCancel()
 {
-    Kept() = m_values;
+    SavePageValues();
     CStackableDialog::OnCancel();
 }

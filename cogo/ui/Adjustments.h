@@ -62,6 +62,9 @@ protected:
     void EnableLocation(const LocationGroup& group, bool enabled);
     wxButton* AddApplyButton(wxSizer* sizer, int id, const char* caption);
     void FocusField(int id);
+    // A mode kept as a number, as the kept slots hold no flags.
+    void PersistFlag(bool& flag);
+    void PersistLocation(CAdjustLocation& where, bool elevation);
 
     CAdjustments& m_panel;
     CAdjustmentValues& m_values;
@@ -73,6 +76,8 @@ public:
     static constexpr uint32_t TemplateId = 1776;
     enum : int { IdDirection = 1041, IdDistance = 4110, IdRise = 1067, IdApply = 1985 };
     CTranslateAdjustBy(CAdjustments& panel, CAdjustmentValues& values);
+    CPersistDataList* GetPersistDataList() override;
+    void PersistFields() override;
     bool Apply() override;
     void OnGraphicDataReceived() override;
 
@@ -90,6 +95,8 @@ public:
                  IdDestName = 1287, IdDestNorthing = 1813, IdDestEasting = 1814, IdDestElevation = 1815,
                  IdApply = 1985 };
     CTranslateSetLocation(CAdjustments& panel, CAdjustmentValues& values);
+    CPersistDataList* GetPersistDataList() override;
+    void PersistFields() override;
     bool Apply() override;
     void OnGraphicDataReceived() override;
 
@@ -111,6 +118,8 @@ public:
                  IdRefEasting = 1069, IdSimple = 1284, IdChange = 1285, IdAngle = 1283, IdOriginal = 1073,
                  IdNew = 1074, IdApply = 1589 };
     CRotate(CAdjustments& panel, CAdjustmentValues& values);
+    CPersistDataList* GetPersistDataList() override;
+    void PersistFields() override;
     bool Apply() override;
     void OnGraphicDataReceived() override;
 
@@ -135,6 +144,8 @@ public:
                  IdRefElevation = 1070, IdNorthingFactor = 1255, IdEastingFactor = 1389,
                  IdElevationFactor = 1300, IdApply = 1254 };
     CScale(CAdjustments& panel, CAdjustmentValues& values);
+    CPersistDataList* GetPersistDataList() override;
+    void PersistFields() override;
     bool Apply() override;
     void OnGraphicDataReceived() override;
     void OnNotify(void* sender, int32_t code, intptr_t parameter) override;
@@ -182,6 +193,8 @@ protected:
     void DoDataExchange(CDataExchange& dx) override;
 
 private:
+    void SavePageValues();
+
     CAdjustmentValues m_values;
     CEasyTab* m_tab = nullptr;
     CGeneralSelectionChip* m_chip = nullptr;

@@ -2,6 +2,7 @@
 
 #include "cogo/PointEditing.h"
 #include "cogo/ui/CoordinateFields.h"
+#include "cogo/ui/InteractionPart.h"
 #include "core/DataExchange.h"
 #include "core/FieldExchange.h"
 #include "core/TextFieldExchange.h"
@@ -12,6 +13,9 @@
 #include "model/PointRecord.h"
 #include "platform/BusyCursor.h"
 #include "platform/Profile.h"
+#include "views/PickQuery.h"
+#include "views/ui/DataFileView.h"
+#include "views/ui/PreviewMapCtrl.h"
 #include "views/ui/SelectionChip.h"
 
 #include <wx/button.h>
@@ -407,6 +411,18 @@ void CPointAdd::DoDataExchange(CDataExchange& dx)
     DDX_EasyTab(dx, *m_tab);
 }
 
+bool CPointAdd::IsOffTheMap(const CLocation& location)
+{
+    CDataFileView* view = GetFieldJobView();
+    const wxWindow* map = view != nullptr ? view->GetMapPane() : nullptr;
+    if (map == nullptr)
+        return false;
+    CPickQuery q;
+    q.location = CLocation(location.x, location.y, NoValue);
+    view->OnWorldToDevice8084(q);
+    return !wxRect(map->GetClientSize()).Contains(q.point.x, q.point.y);
+}
+
 bool CPointAdd::NameExists(const std::string& name) const
 {
     CDataFileDoc* doc = CDataFileDoc::GetActiveDoc();
@@ -488,6 +504,7 @@ bool CPointAdd::StorePoint(bool add)
     if (doc == nullptr)
         return false;
     const bool existed = NameExists(m_name);
+    const bool jobWasEmpty = doc->GetRecordDatabase()->GetCount(0) == 0;
     CPointLocationInput input = m_location->MakeInput();
     if (!existed) {
         // A new point takes everything typed, whatever the (hidden) boxes say.
@@ -497,6 +514,10 @@ bool CPointAdd::StorePoint(bool add)
     const KeyedPointResult result = StoreKeyedPoint(doc, m_name, input);
     if (result == KeyedPointResult::Nothing)
         return false; // nothing typed or nothing changed: no message
+    if (jobWasEmpty)
+        if (const CPointRecord* first = doc->GetPointDatabase()->FindPoint(m_name, true);
+            first != nullptr && IsOffTheMap(first->GetLocation()))
+            doc->SendHint(nullptr, HintPointsAddedInBulk, 0); // the map brings the lone point into view
     if (add) {
         NewPoint(true);
     } else if (CPointRecord* point = doc->GetPointDatabase()->FindPoint(m_name, true)) {

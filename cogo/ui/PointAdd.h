@@ -167,6 +167,8 @@ protected:
     bool OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
     bool NameExists(const std::string& name) const;
+    // True when the location lies outside the active job view's map window.
+    static bool IsOffTheMap(const CLocation& location);
     void AddLocationTab(wxSizer* sizer);
     void BindQuickEnterKeys();
     void SaveQuickEnterFlags();

@@ -7,6 +7,7 @@
 #include "core/FileHelpers.h"
 #include "core/PathHelpers.h"
 #include "core/ProgramHelpers.h"
+#include "core/StagedFilePair.h"
 #include "framework/ColorTable.h"
 #include "framework/ui/EasyDialog.h"
 #include "framework/ui/Icons.h"
@@ -494,12 +495,13 @@ bool CMorvelApp::CreateNewJob(const JobFileHeader& settings)
                          MB_OK | MB_ICONERROR);
         return false;
     }
-    std::string rawPath = path;
-    ChangePathExtension(rawPath, "Mvr");
-    RemoveFile(rawPath);
-    RemoveFile(path);
-    if (!WriteNewJobFile(path, settings))
+    // Written beside the old pair and moved in only when complete: a failed write keeps the old job.
+    const std::string failure = WriteFilePairInPlace(
+        path, "Mvr", [&](const std::string& staged) { return WriteNewJobFile(staged, settings); });
+    if (!failure.empty()) {
+        ShowMessageBoxFS(failure, MB_OK | MB_ICONERROR);
         return false;
+    }
     if (!CloseCurrentJob())
         return false;
     if (!OpenDocumentFile(path) || !CDataFileDoc::GetActiveDoc()) {

@@ -240,6 +240,25 @@ TEST_F(ProgramTest, NewJobOverTheOpenJobIsRefused)
     EXPECT_EQ(morvel::test::ReadAllBytes(job), before);
 }
 
+TEST_F(ProgramTest, NewJobThatCannotBeWrittenKeepsTheOldJob)
+{
+    // The raw data name is taken by a folder, so the new pair cannot be completed.
+    const std::string old = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "Old.Mvj");
+    const auto before = morvel::test::ReadAllBytes(old);
+    std::filesystem::path rawFolder = old;
+    rawFolder.replace_extension("Mvr");
+    std::filesystem::create_directory(rawFolder);
+    morvel::test::WriteAllText((rawFolder / "notes.txt").string(), "kept");
+    ASSERT_TRUE(Start({}));
+    dialogAnswer = ChooseFile(old);
+    JobFileHeader header;
+    InitJobFileHeader(header);
+    EXPECT_FALSE(App().CreateNewJob(header));
+    EXPECT_TRUE(Contains(messages, "\"Old.Mvr\" is in the way"));
+    EXPECT_EQ(morvel::test::ReadAllBytes(old), before);
+    EXPECT_EQ(morvel::test::ReadAllText((rawFolder / "notes.txt").string()), "kept");
+}
+
 TEST_F(ProgramTest, SaveQuestionAtExitCanKeepTheProgramOpen)
 {
     const std::string job = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "Parcel.Mvj");

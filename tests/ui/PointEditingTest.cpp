@@ -21,13 +21,16 @@
 #include "shell/GlobalCommandIds.h"
 #include "shell/CommandIds.h"
 #include "shell/ui/MainFrame.h"
+#include "views/PickQuery.h"
 #include "views/ui/MorvelView.h"
+#include "views/ui/PreviewMapCtrl.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/dialog.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
 #include <cmath>
 
 using morvel::test::ProgramTest;
@@ -205,6 +208,72 @@ TEST_F(PointEditingTest, AddPanelAddsEditsAndRunsQuickEnter)
     EXPECT_EQ(ProfileValue("Quick Enter Mode", "Enabled"), "0");
 }
 
+TEST_F(PointEditingTest, FirstPointOfAnEmptyJobIsBroughtIntoView)
+{
+    ASSERT_TRUE(Start());
+    Frame().SetSize(1100, 800);
+    doc = CDataFileDoc::GetActiveDoc();
+    ASSERT_NE(doc, nullptr);
+    ASSERT_EQ(doc->GetRecordDatabase()->GetCount(0), 0);
+    Frame().ShowDialogBar(true);
+    Pump();
+    auto* panel = Push<CPointAdd>(IdAddEditPoints);
+    ASSERT_NE(panel, nullptr);
+    CDataFileView* view = Frame().GetJobView();
+    const wxSize client = view->GetMapPane()->GetClientSize();
+    auto onMap = [&](const char* name) {
+        CPickQuery q;
+        q.location = CLocation(Point(name)->GetEasting(), Point(name)->GetNorthing(), NoValue);
+        view->OnWorldToDevice8084(q);
+        return wxRect(client).Contains(q.point.x, q.point.y);
+    };
+    CPickQuery middle;
+    middle.point = DevicePoint{client.x / 2, client.y / 2};
+    view->OnDeviceToWorld8083(middle);
+
+    struct Case
+    {
+        const char* what;
+        double northing, easting;
+        bool bulkHint; // the map is told to show the job's extents
+    };
+    const Case cases[] = {
+        {"first point, in view", middle.location.y, middle.location.x, false},
+        {"first point, far off the map", 5e6, 3e6, true},
+        {"second point, off the map", -5e6, -3e6, false},
+    };
+    struct Seen : CView
+    {
+        explicit Seen(CDataFileDoc* job) : job(job) { job->AddView(this); }
+        ~Seen() override { job->RemoveView(this); }
+        void OnUpdate(CView*, intptr_t hint, intptr_t) override { hints.push_back(int32_t(hint)); }
+        CDataFileDoc* job;
+        std::vector<int32_t> hints;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Seen seen(doc);
+        const std::string name = panel->GetNameText();
+        CPointLocation& page = panel->GetLocationPage();
+        page.GetPosition().northing = c.northing;
+        page.GetPosition().easting = c.easting;
+        page.UpdateDataEx(false);
+        panel->OnAdd();
+        Pump();
+        ASSERT_NE(Point(name.c_str()), nullptr);
+        EXPECT_EQ(std::count(seen.hints.begin(), seen.hints.end(), HintPointsAddedInBulk), c.bulkHint ? 1 : 0);
+        if (c.bulkHint) {
+            EXPECT_TRUE(onMap(name.c_str()));
+        }
+        // The in-view case leaves an empty job again for the next one.
+        if (c.northing == middle.location.y) {
+            ASSERT_TRUE(doc->GetUndoManager()->Undo());
+        }
+        Pump();
+    }
+    Exit();
+}
+
 TEST_F(PointEditingTest, EditPanelTakesNoneOneOrSeveralPoints)
 {
     ASSERT_TRUE(Open());
@@ -323,6 +392,20 @@ TEST_F(PointEditingTest, AdjustmentPagesMoveTheSelectionOrRefuseWhole)
     EXPECT_EQ(refusals, std::vector<std::string>{ScaleFactorMessage});
     EXPECT_EQ(Steps(), steps);
     EXPECT_NEAR(Point("10")->GetNorthing(), before.y, 1e-4);
+
+    // The pages' values come back with the next panel.
+    panel->OnCancel();
+    Pump();
+    auto* again = Push<CAdjustments>(IdTranslateRotateScale);
+    ASSERT_NE(again, nullptr);
+    ASSERT_NE(again, panel);
+    const CAdjustmentValues& kept = again->Values();
+    EXPECT_EQ(kept.direction, 0.0);
+    EXPECT_EQ(kept.rotateReference.pointName, "11");
+    EXPECT_EQ(kept.simpleAngle, M_PI / 2);
+    EXPECT_FALSE(kept.predefined);
+    EXPECT_EQ(kept.factorIndex, 1);
+    EXPECT_EQ(kept.elevationFactor, 100.0);
     Exit();
 }
 
