@@ -182,8 +182,9 @@ TEST_F(ProgramTest, FileListViewModeRunsNamesDownAndAcross)
     }
     // Below the last name of the last column there is no row.
     const wxRect last = list->GetRowRect(39);
-    if (39 % perColumn < perColumn - 1)
+    if (39 % perColumn < perColumn - 1) {
         EXPECT_EQ(list->HitTest(wxPoint(last.x + 4, last.GetBottom() + 2)), -1);
+    }
 
     // A click picks the row under it; the arrows move down a row and across a column.
     list->ScrollToRow(0);
