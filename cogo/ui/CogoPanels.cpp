@@ -6,10 +6,14 @@
 #include "cogo/ui/InteractiveControl.h"
 #include "core/Report.h"
 #include "framework/GraphicDataExchange.h"
+#include "framework/ui/CustomButtons.h"
+#include "framework/ui/Icons.h"
+#include "shell/ui/MorvelApp.h"
 #include "views/ScratchGeometry.h"
 
 #include <wx/button.h>
 #include <wx/sizer.h>
+#include <wx/stattext.h>
 
 CStackableDialog* MakeCogoPanel(int commandId)
 {
@@ -25,11 +29,23 @@ CStackableDialog* MakeCogoPanel(int commandId)
     }
 }
 
+const wxBitmap* PanelIcon(uint32_t id)
+{
+    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    return app ? app->GetIcons().GetIcon(id, true) : nullptr;
+}
+
 void AddCogoPanelButtons(CStackableDialog& panel, wxSizer* sizer, int border)
 {
-    auto* erase = new wxButton(&panel, CIntersection::IdErase, "Erase Scratch Lines");
+    // A small icon button with its caption beside it, so the panel stays narrow in the side bar.
+    auto* eraseRow = new wxBoxSizer(wxHORIZONTAL);
+    auto* erase = new CCustomIconButton(&panel, CIntersection::IdErase);
+    if (const wxBitmap* icon = PanelIcon(EraseScratchIconId))
+        erase->SetIcon(icon, true, false);
     erase->Bind(wxEVT_BUTTON, [](wxCommandEvent&) { EraseScratchLines(); });
-    sizer->Add(erase, 0, wxALL, border);
+    eraseRow->Add(erase, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, panel.FromDIP(4));
+    eraseRow->Add(new wxStaticText(&panel, wxID_ANY, "Erase Scratch Lines"), 0, wxALIGN_CENTER_VERTICAL);
+    sizer->Add(eraseRow, 0, wxALL, border);
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     auto* solve = new wxButton(&panel, CIntersection::IdSolve, "Solve");
     auto* report = new wxButton(&panel, CIntersection::IdReport, "Report");

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+
 class CStackableDialog;
+class wxBitmap;
 class wxSizer;
 class wxWindow;
 
@@ -8,7 +11,15 @@ class wxWindow;
 // frame's panel command table takes its factories from here.
 CStackableDialog* MakeCogoPanel(int commandId);
 
-// The buttons under a COGO panel's fields: "Erase Scratch Lines", then Solve (OK), Report (the
+// The erase button's picture, and the inverse panel's pictures beside point 2 and beside the chip.
+constexpr uint32_t EraseScratchIconId = 852;
+constexpr uint32_t InverseSingleIconId = 2510;
+constexpr uint32_t InverseMultipleIconId = 2511;
+
+// The program's 16-pixel icon; null outside the program or when the file is missing.
+const wxBitmap* PanelIcon(uint32_t id);
+
+// The buttons under a COGO panel's fields: the erase icon button captioned "Erase Scratch Lines", then Solve (OK), Report (the
 // panel's report to the editor) and Close (Cancel) in a row; border is the gap round each.
 void AddCogoPanelButtons(CStackableDialog& panel, wxSizer* sizer, int border);
 

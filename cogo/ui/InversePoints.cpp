@@ -13,6 +13,7 @@
 
 #include <wx/radiobut.h>
 #include <wx/sizer.h>
+#include <wx/statbmp.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
@@ -89,17 +90,30 @@ void CInversePoints::BuildControls()
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     auto* grid = new wxFlexGridSizer(2, FromDIP(4), FromDIP(6));
     grid->AddGrowableCol(1);
+    // The picture beside point 2 or beside the chip says which of the two the mode reads.
+    auto modeIcon = [this](int id, uint32_t iconId) {
+        const wxBitmap* icon = PanelIcon(iconId);
+        return new wxStaticBitmap(this, id, icon ? *icon : wxBitmap(16, 16));
+    };
     grid->Add(new wxStaticText(this, wxID_ANY, "Point 1:"), 0, wxALIGN_CENTER_VERTICAL);
     m_point1 = new CExistingPointControl(this, IdPoint1);
     grid->Add(m_point1, 1, wxEXPAND);
     m_point2Label = new wxStaticText(this, wxID_ANY, "Point 2:");
     grid->Add(m_point2Label, 0, wxALIGN_CENTER_VERTICAL);
     m_point2 = new CItCtrl(this, this, IdPoint2);
-    grid->Add(m_point2, 1, wxEXPAND);
+    m_point2Icon = modeIcon(IdPoint2Icon, InverseSingleIconId);
+    auto* point2Row = new wxBoxSizer(wxHORIZONTAL);
+    point2Row->Add(m_point2, 1, wxEXPAND);
+    point2Row->Add(m_point2Icon, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, FromDIP(4));
+    grid->Add(point2Row, 1, wxEXPAND);
     m_chipLabel = new wxStaticText(this, wxID_ANY, "Point 2 (multiple):");
     grid->Add(m_chipLabel, 0, wxALIGN_CENTER_VERTICAL);
     m_chip = new CGeneralSelectionChip(this, IdChip);
-    grid->Add(m_chip, 0);
+    m_chipIcon = modeIcon(IdChipIcon, InverseMultipleIconId);
+    auto* chipRow = new wxBoxSizer(wxHORIZONTAL);
+    chipRow->Add(m_chip, 0);
+    chipRow->Add(m_chipIcon, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, FromDIP(4));
+    grid->Add(chipRow, 0);
     sizer->Add(grid, 0, wxEXPAND | wxALL, FromDIP(6));
 
     auto* modeBox = new wxStaticBoxSizer(wxVERTICAL, this, "Inverse Mode");
@@ -164,6 +178,9 @@ void CInversePoints::UpdateModeControls()
     m_point2Label->Enable(!multiple);
     m_chip->Enable(multiple);
     m_chipLabel->Enable(multiple);
+    m_point2Icon->Show(!multiple);
+    m_chipIcon->Show(multiple);
+    Layout();
 }
 
 void CInversePoints::OnModeClicked(int mode)

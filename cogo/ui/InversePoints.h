@@ -18,7 +18,8 @@ public:
     enum : int {
         IdPoint1 = 1257, IdPoint2 = 1258, IdChip = 1146, IdSimple = 1284, IdSideShot = 1706, IdSequence = 1707,
         IdMultiple = 1587, IdDistance = 1260, IdDirection = 1261, IdNorth = 1263, IdEast = 1264, IdElevation = 1262,
-        IdSlope = 1265, IdGrade = 1266, IdErase = 1053, IdSolve = 1, IdReport = 1070, IdClose = 2
+        IdSlope = 1265, IdGrade = 1266, IdErase = 1053, IdSolve = 1, IdReport = 1070, IdClose = 2,
+        IdPoint2Icon = 2510, IdChipIcon = 2511
     };
 
     // Point 2 picks draw a rubber band from point 1 when point 1 names a job point.
@@ -62,6 +63,8 @@ private:
     CGeneralSelectionChip* m_chip = nullptr;
     wxWindow* m_point2Label = nullptr;
     wxWindow* m_chipLabel = nullptr;
+    wxWindow* m_point2Icon = nullptr;
+    wxWindow* m_chipIcon = nullptr;
     wxRadioButton* m_modes[4] = {};
     bool m_clearOnEdit = true;
 };

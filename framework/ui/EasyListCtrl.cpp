@@ -50,7 +50,12 @@ public:
         });
         Bind(wxEVT_MOUSEWHEEL, [this](wxMouseEvent& e) {
             if (e.GetWheelAxis() != wxMOUSE_WHEEL_HORIZONTAL) {
-                e.Skip();
+                // The list layout only scrolls sideways, a column at a time.
+                if (m_owner->m_listLayout)
+                    m_owner->ScrollHorizontally(e.GetWheelRotation() > 0 ? -m_owner->ListColumnWidth()
+                                                                         : m_owner->ListColumnWidth());
+                else
+                    e.Skip();
                 return;
             }
             m_owner->ScrollHorizontally(e.GetWheelRotation() > 0 ? 3 * m_owner->m_rowHeight : -3 * m_owner->m_rowHeight);
@@ -78,6 +83,18 @@ private:
         dc.SetBackground(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW)));
         dc.Clear();
         dc.SetFont(GetFont());
+        if (m_owner->m_listLayout) {
+            const int width = m_owner->ListColumnWidth();
+            const int32_t perColumn = m_owner->RowsPerListColumn();
+            for (int32_t column = m_owner->m_scrollX / width; column * width - m_owner->m_scrollX < size.x; ++column)
+                for (int32_t r = 0; r < perColumn; ++r) {
+                    const int64_t row = int64_t(column) * perColumn + r;
+                    if (row >= m_owner->m_itemCount)
+                        return;
+                    m_owner->DrawRow(dc, int32_t(row), m_owner->GetRowRect(int32_t(row)));
+                }
+            return;
+        }
         const int32_t first = int32_t(GetVisibleRowsBegin());
         const int32_t end = std::min<int32_t>(int32_t(GetVisibleRowsEnd()), m_owner->m_itemCount);
         // Rows start left of the window by the sideways scroll and reach at least its right edge.
@@ -183,6 +200,10 @@ CEasyListCtrl::CEasyListCtrl(wxWindow* parent, wxWindowID id) : wxPanel(parent, 
 
 int CEasyListCtrl::GetColumnsWidth() const
 {
+    if (m_listLayout) {
+        const int32_t perColumn = RowsPerListColumn();
+        return int((m_itemCount + perColumn - 1) / perColumn) * ListColumnWidth();
+    }
     int width = 0;
     for (const Column& column : m_columns)
         width += column.width;
@@ -298,8 +319,10 @@ void CEasyListCtrl::SetItemCount(int32_t count)
     m_selectedRows.Truncate(count);
     if (m_pressedRow >= count)
         m_pressedRow = -1;
-    m_body->SetRowCount(size_t(count));
+    m_body->SetRowCount(m_listLayout ? 0 : size_t(count));
     m_body->Refresh();
+    if (m_listLayout)
+        UpdateHorizontalBar();
 }
 
 void CEasyListCtrl::SetRowHeight(int height)
@@ -308,10 +331,17 @@ void CEasyListCtrl::SetRowHeight(int height)
     m_body->RefreshAll();
 }
 
-int32_t CEasyListCtrl::GetTopIndex() const { return int32_t(m_body->GetVisibleRowsBegin()); }
+int32_t CEasyListCtrl::GetTopIndex() const
+{
+    if (m_listLayout)
+        return m_scrollX / ListColumnWidth() * RowsPerListColumn();
+    return int32_t(m_body->GetVisibleRowsBegin());
+}
 
 int32_t CEasyListCtrl::GetCountPerPage() const
 {
+    if (m_listLayout)
+        return RowsPerListColumn() * std::max(1, m_body->GetClientSize().x / ListColumnWidth());
     return std::max(1, m_body->GetClientSize().y / m_rowHeight);
 }
 
@@ -319,6 +349,15 @@ void CEasyListCtrl::EnsureVisible(int32_t row)
 {
     if (row < 0 || row >= m_itemCount)
         return;
+    if (m_listLayout) {
+        const int left = row / RowsPerListColumn() * ListColumnWidth();
+        const int visible = m_body->GetClientSize().x;
+        if (left < m_scrollX)
+            ScrollHorizontally(left - m_scrollX);
+        else if (left + ListColumnWidth() > m_scrollX + visible)
+            ScrollHorizontally(left + ListColumnWidth() - visible - m_scrollX);
+        return;
+    }
     const int32_t top = GetTopIndex();
     const int32_t page = GetCountPerPage();
     if (row < top)
@@ -329,12 +368,20 @@ void CEasyListCtrl::EnsureVisible(int32_t row)
 
 void CEasyListCtrl::ScrollToRow(int32_t top)
 {
+    if (m_listLayout) {
+        ScrollHorizontally(std::max(0, top) / RowsPerListColumn() * ListColumnWidth() - m_scrollX);
+        return;
+    }
     top = std::clamp(top, 0, std::max(0, m_itemCount - GetCountPerPage()));
     m_body->ScrollToRow(size_t(top));
 }
 
 void CEasyListCtrl::RedrawItems(int32_t first, int32_t last)
 {
+    if (m_listLayout) {
+        m_body->Refresh();
+        return;
+    }
     const int32_t top = GetTopIndex();
     first = std::max(first, top);
     last = std::min({last, top + GetCountPerPage(), m_itemCount - 1});
@@ -348,12 +395,23 @@ int32_t CEasyListCtrl::HitTest(const wxPoint& bodyPoint) const
     const wxSize size = m_body->GetClientSize();
     if (bodyPoint.y < 0 || bodyPoint.x < 0 || bodyPoint.y >= size.y || bodyPoint.x >= size.x)
         return -1;
+    if (m_listLayout) {
+        const int32_t perColumn = RowsPerListColumn();
+        const int32_t r = bodyPoint.y / m_rowHeight;
+        const int64_t row = int64_t((bodyPoint.x + m_scrollX) / ListColumnWidth()) * perColumn + r;
+        return r < perColumn && row < m_itemCount ? int32_t(row) : -1;
+    }
     const int32_t row = GetTopIndex() + bodyPoint.y / m_rowHeight;
     return row < m_itemCount ? row : -1;
 }
 
 wxRect CEasyListCtrl::GetRowRect(int32_t row) const
 {
+    if (m_listLayout) {
+        const int32_t perColumn = RowsPerListColumn();
+        return wxRect(row / perColumn * ListColumnWidth() - m_scrollX, row % perColumn * m_rowHeight,
+                      ListColumnWidth(), m_rowHeight);
+    }
     return wxRect(0, (row - GetTopIndex()) * m_rowHeight, m_body->GetClientSize().x, m_rowHeight);
 }
 
@@ -391,9 +449,11 @@ void CEasyListCtrl::DrawRow(wxDC& dc, int32_t row, const wxRect& rect)
     dc.DrawRectangle(rect);
     dc.SetTextForeground(ink);
     int x = rect.x;
-    for (int column = 0; column < GetColumnCount(); ++column) {
-        const int width = m_columns[size_t(column)].width;
-        const bool right = m_columns[size_t(column)].rightAligned;
+    // The list layout shows column 0 alone, as wide as the row's place.
+    const int columns = m_listLayout ? std::min(1, GetColumnCount()) : GetColumnCount();
+    for (int column = 0; column < columns; ++column) {
+        const int width = m_listLayout ? rect.width : m_columns[size_t(column)].width;
+        const bool right = m_columns[size_t(column)].rightAligned && !m_listLayout;
         int offset = column == 0 ? m_nTextOffset : 0;
         const wxRect cellRect(x, rect.y, width, rect.height);
         if (column == 0 && m_images) {
@@ -646,6 +706,8 @@ void CEasyListCtrl::AutoSizeColumns()
     }
     m_header->Refresh();
     m_body->Refresh();
+    if (m_listLayout)
+        UpdateHorizontalBar(); // the list columns took column 0's new width
 }
 
 // ---------------------------------------------------------------- row images, label editing
@@ -686,13 +748,14 @@ bool CEasyListCtrl::EditLabel(int32_t row, int maxLength)
     int imageWidth = 0, imageHeight = 0;
     if (m_images && m_images->GetImageCount() > 0)
         m_images->GetSize(0, imageWidth, imageHeight);
-    const int left = m_nTextOffset + (m_images ? imageWidth + 2 : 0) - m_scrollX;
     const wxRect rowRect = GetRowRect(row);
+    const int left = m_nTextOffset + (m_images ? imageWidth + 2 : 0) + (m_listLayout ? rowRect.x : -m_scrollX);
     m_labelEdit->SetMaxLength(unsigned(std::max(1, maxLength)));
     m_labelEdit->ChangeValue(wxString::FromUTF8(GetItemText(row, 0)));
     // Wide enough for the text even in a narrow column.
     const int textWidth = m_labelEdit->GetTextExtent(m_labelEdit->GetValue()).x + 24;
-    m_labelEdit->SetSize(left, rowRect.y, std::max({60, textWidth, GetColumnWidth(0) - left - m_scrollX}),
+    const int room = m_listLayout ? rowRect.GetRight() + 1 - left : GetColumnWidth(0) - left - m_scrollX;
+    m_labelEdit->SetSize(left, rowRect.y, std::max({60, textWidth, room}),
                          rowRect.height);
     m_labelEdit->Show();
     m_labelEdit->SetFocus();
@@ -713,4 +776,32 @@ void CEasyListCtrl::EndLabelEdit(bool cancel)
         RedrawItems(row, row);
     m_body->SetFocus();
     OnEndLabelEdit(row, cancel ? nullptr : &text);
+}
+
+// ---------------------------------------------------------------- list layout
+
+void CEasyListCtrl::SetListLayout(bool on)
+{
+    if (on == m_listLayout)
+        return;
+    if (m_labelRow >= 0)
+        EndLabelEdit(true);
+    m_listLayout = on;
+    m_scrollX = 0;
+    m_header->Show(!on);
+    m_body->SetRowCount(on ? 0 : size_t(m_itemCount));
+    Layout();
+    m_header->Refresh();
+    m_body->Refresh();
+    UpdateHorizontalBar();
+}
+
+int CEasyListCtrl::ListColumnWidth() const
+{
+    return std::max(m_rowHeight, GetColumnCount() > 0 ? m_columns[0].width : 100);
+}
+
+int32_t CEasyListCtrl::RowsPerListColumn() const
+{
+    return std::max(1, m_body->GetClientSize().y / m_rowHeight);
 }

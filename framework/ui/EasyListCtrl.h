@@ -121,6 +121,13 @@ public:
     // Scrolls by dx pixels (positive: the columns move left), within the columns' width.
     void ScrollHorizontally(int dx);
 
+    // --- List layout: no header, column 0 alone, rows running down and on into the next column
+    // as wide as column 0, scrolled sideways only (a file browser's list view).
+    void SetListLayout(bool on);
+    bool IsListLayout() const { return m_listLayout; }
+    int ListColumnWidth() const;
+    int32_t RowsPerListColumn() const;
+
     // Draws one row; the body calls it for every row it paints.
     virtual void DrawRow(wxDC& dc, int32_t row, const wxRect& rect);
 
@@ -223,6 +230,7 @@ private:
     CEasyListBody* m_body = nullptr;
     wxScrollBar* m_hbar = nullptr;
     int m_scrollX = 0;
+    bool m_listLayout = false;
     std::vector<Column> m_columns;
     int32_t m_itemCount = 0;
     int m_rowHeight = 17;

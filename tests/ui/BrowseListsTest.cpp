@@ -151,6 +151,61 @@ TEST_F(ProgramTest, FileListBrowsesSortsAndNamesANewFolderInPlace)
     EXPECT_EQ(ProfileValue("FileListControl", "LSortOrder2"), "0");
 }
 
+TEST_F(ProgramTest, FileListViewModeRunsNamesDownAndAcross)
+{
+    ASSERT_TRUE(Start());
+    TempDir dir;
+    for (int i = 0; i < 40; ++i)
+        WriteAllText(dir.file("site" + std::to_string(100 + i) + ".txt"), "x");
+
+    ListFrame top;
+    auto* list = new CFileListCtrl(top.frame, 900);
+    list->SetViewMode(0);
+    list->Initialise(top.frame);
+    top.Place(list);
+    list->SetFolder(dir.path().string(), true);
+    Pump();
+    ASSERT_TRUE(list->IsListLayout());
+    const int32_t perColumn = list->RowsPerListColumn();
+    ASSERT_GT(perColumn, 1);
+    ASSERT_LT(perColumn, 40) << "the rows must spill into a second column";
+    EXPECT_GT(list->ListColumnWidth(), list->GetTextExtent("site139.txt").x) << "a name fits its column";
+
+    // Each row is found where it is drawn: down a column, then on at the top of the next.
+    for (int32_t row : {0, perColumn - 1, perColumn, 39}) {
+        list->EnsureVisible(row);
+        const wxRect rect = list->GetRowRect(row);
+        EXPECT_EQ(rect.y, row % perColumn * list->GetRowHeight()) << row;
+        EXPECT_GE(rect.x, 0) << row;
+        EXPECT_LE(rect.GetRight(), list->GetBody()->GetClientSize().x) << "scrolled into view: " << row;
+        EXPECT_EQ(list->HitTest(rect.GetPosition() + wxPoint(4, 2)), row);
+    }
+    // Below the last name of the last column there is no row.
+    const wxRect last = list->GetRowRect(39);
+    if (39 % perColumn < perColumn - 1) {
+        EXPECT_EQ(list->HitTest(wxPoint(last.x + 4, last.GetBottom() + 2)), -1);
+    }
+
+    // A click picks the row under it; the arrows move down a row and across a column.
+    list->ScrollToRow(0);
+    const wxRect second = list->GetRowRect(perColumn + 1);
+    list->OnListLeftDown(second.GetPosition() + wxPoint(4, 2), 1);
+    list->OnListLeftUp(second.GetPosition() + wxPoint(4, 2), 0);
+    ASSERT_NE(list->GetFirstSelected(), nullptr);
+    EXPECT_EQ(list->GetFirstSelected()->name, "site" + std::to_string(100 + perColumn + 1) + ".txt");
+    EXPECT_TRUE(list->OnListKeyDown(WXK_LEFT));
+    EXPECT_EQ(list->GetFirstSelected()->name, "site101.txt");
+    ASSERT_TRUE(SaveScreenshot(*top.frame, "browse_list_view.png"));
+
+    // Back to the report: one row a line under the headings, sideways keys left alone.
+    list->SetViewMode(1);
+    EXPECT_FALSE(list->IsListLayout());
+    list->ScrollToRow(0);
+    EXPECT_EQ(list->GetRowRect(perColumn).y, perColumn * list->GetRowHeight());
+    EXPECT_EQ(list->HitTest(wxPoint(list->GetColumnWidth(0) + 4, 2)), 0) << "every column belongs to the row";
+    EXPECT_FALSE(list->OnListKeyDown(WXK_RIGHT));
+}
+
 TEST_F(ProgramTest, JobListPairsFilesAndTipsWhatIsMissing)
 {
     ASSERT_TRUE(Start());

@@ -11,6 +11,7 @@
 #include "core/DataFileFormat.h"
 #include "core/JobValueSource.h"
 #include "framework/GraphicDataExchange.h"
+#include "framework/ui/CustomButtons.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "model/DataFileDoc.h"
 #include "model/DataFileSelOperator.h"
@@ -127,6 +128,8 @@ TEST_F(CogoWindowsTest, InversePanelModesAndItsReport)
     ASSERT_NE(panel, nullptr) << "Ctrl+I opens the inverse panel";
     EXPECT_EQ(panel->GetTitle(), "Inverse Point to Point");
     EXPECT_FALSE(panel->FindWindow(CInversePoints::IdChip)->IsEnabled());
+    EXPECT_TRUE(panel->FindWindow(CInversePoints::IdPoint2Icon)->IsShown());
+    EXPECT_FALSE(panel->FindWindow(CInversePoints::IdChipIcon)->IsShown());
 
     // Sequence: point 2 moves into point 1 and the results stay on show.
     static_cast<wxRadioButton*>(panel->FindWindow(CInversePoints::IdSequence))->SetValue(true);
@@ -180,6 +183,8 @@ TEST_F(CogoWindowsTest, InversePanelModesAndItsReport)
     panel->FindWindow(CInversePoints::IdMultiple)->ProcessWindowEvent(click);
     EXPECT_TRUE(panel->FindWindow(CInversePoints::IdChip)->IsEnabled());
     EXPECT_FALSE(panel->FindWindow(CInversePoints::IdPoint2)->IsEnabled());
+    EXPECT_FALSE(panel->FindWindow(CInversePoints::IdPoint2Icon)->IsShown());
+    EXPECT_TRUE(panel->FindWindow(CInversePoints::IdChipIcon)->IsShown());
     CDataFileSelOperator* op = GetActiveSelectionOperator();
     for (const char* name : {"2", "1", "3"})
         op->SelectObject(Job().GetPointDatabase()->FindPoint(name, true));
@@ -194,6 +199,16 @@ TEST_F(CogoWindowsTest, InversePanelModesAndItsReport)
     EXPECT_TRUE(c.sectionNeeded);
     EXPECT_EQ(Label(*panel, CInversePoints::IdDistance), "");
     ASSERT_TRUE(SaveScreenshot(Frame(), "cogo_inverse.png"));
+
+    // The erase icon button takes the side shots' lines off the map.
+    auto* erase = dynamic_cast<CCustomIconButton*>(panel->FindWindow(CInversePoints::IdErase));
+    ASSERT_NE(erase, nullptr);
+    EXPECT_NE(erase->GetIcon(), nullptr);
+    EXPECT_GT(ScratchCount(), 0u);
+    erase->OnLeftDown();
+    erase->OnLeftUp(true);
+    Pump();
+    EXPECT_EQ(ScratchCount(), 0u);
     Exit();
 }
 

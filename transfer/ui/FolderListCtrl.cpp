@@ -31,6 +31,7 @@ void CFolderListCtrl::Initialise(wxWindow* owner)
     m_owner = owner;
     m_sort.Load(GetAppProfile(), m_section);
     m_initialised = true;
+    SetListLayout(m_viewMode == 0);
     InitImageList();
     InitColumns();
 }
@@ -66,6 +67,7 @@ void CFolderListCtrl::SetFolder(const std::string& folder, bool refresh)
 void CFolderListCtrl::SetViewMode(int32_t mode)
 {
     m_viewMode = mode == 0 ? 0 : 1;
+    SetListLayout(m_viewMode == 0);
     GetBody()->Refresh();
 }
 
@@ -197,6 +199,15 @@ bool CFolderListCtrl::OnListKeyDown(int keyCode)
         if (GetItemCount() > 0)
             SelectSingleItem(std::clamp(row < 0 ? 0 : row + (keyCode == WXK_UP ? -1 : 1), 0, GetItemCount() - 1));
         return true;
+    case WXK_LEFT:
+    case WXK_RIGHT: {
+        // Sideways moves a whole column in the list layout; the report view has none to move by.
+        if (!IsListLayout() || GetItemCount() == 0)
+            return false;
+        const int32_t step = keyCode == WXK_LEFT ? -RowsPerListColumn() : RowsPerListColumn();
+        SelectSingleItem(std::clamp(row < 0 ? 0 : row + step, 0, GetItemCount() - 1));
+        return true;
+    }
     default:
         return false;
     }

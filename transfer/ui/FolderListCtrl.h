@@ -26,7 +26,7 @@ public:
     void Initialise(wxWindow* owner);
     void SetFolder(const std::string& folder, bool refresh);
     const std::string& GetFolder() const { return m_folder; }
-    // 0 list view, 1 report view (the default); the rows are drawn in report form either way.
+    // 0 list view (names only, running down and on into the next column), 1 report view (the default).
     void SetViewMode(int32_t mode);
     int32_t GetViewMode() const { return m_viewMode; }
     void SetPathDisplayId(int id) { m_pathDisplayId = id; }
