@@ -477,11 +477,17 @@ struct ArithmeticCoder::Progress
 
     int32_t Percent(uint64_t c) const { return MulDiv(static_cast<int64_t>(c), 100, static_cast<int64_t>(total)); }
 
+    // The call has just shown 0, so its first byte shows its value even when the count before
+    // it showed the same.
+    bool first = true;
+
     // How many of the `left` bytes (at least 1) may be coded before the value shown changes.
     size_t StretchFor(size_t left) const
     {
         if (!total)
             return left;
+        if (first)
+            return 1;
         const int32_t now = Percent(counter);
         // An estimate of the first count showing more, settled on the function itself.
         const uint64_t scaled = (uint64_t(now) + 1) * total;
@@ -496,6 +502,7 @@ struct ArithmeticCoder::Progress
 
     void Advance(size_t n)
     {
+        first = false;
         counter += n;
         if (total)
             bar.SetPercent(Percent(counter));
