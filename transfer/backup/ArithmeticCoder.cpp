@@ -250,9 +250,9 @@ inline int SettledBits(int32_t low, int32_t high)
 // position, from bit 14 down, where low has a 1 and high a 0. Only called once low and high
 // differ in bit 15. Each step doubles both around the middle, so m steps together keep the
 // low bits of each shifted by m with bit 15 cleared in low and set in high.
-inline int UnderflowSteps(int32_t low, int32_t high)
+inline int UnderflowSteps(uint32_t low, uint32_t high)
 {
-    const uint32_t run = static_cast<uint32_t>(low & ~high & 0x7FFF) << 17;
+    const uint32_t run = (low & ~high & 0x7FFF) << 17;
     return __builtin_clz(~run); // the low 17 bits of ~run are ones
 }
 
@@ -317,12 +317,12 @@ public:
                 PutBits(out, window, used, settled & ((1u << (n - 1)) - 1), n - 1);
                 pending = 0;
             }
-            low = (low << n) & 0xFFFF;
-            high = ((high << n) | ((1 << n) - 1)) & 0xFFFF;
-            const int m = UnderflowSteps(low, high);
+            // The underflow steps that follow the settled bits, then both shifts in one.
+            const int m = UnderflowSteps(uint32_t(low) << n, uint32_t(high) << n);
             pending += m;
-            low = (low << m) & 0x7FFF;
-            high = ((high << m) | ((1 << m) - 1) | 0x8000) & 0xFFFF;
+            const int k = n + m;
+            low = (low << k) & 0x7FFF;
+            high = ((high << k) | ((1 << k) - 1) | 0x8000) & 0xFFFF;
             model.Update(s);
         }
         m_low = low;
