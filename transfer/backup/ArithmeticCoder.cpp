@@ -150,8 +150,9 @@ public:
 #if defined(__SSE2__)
         // Every sum lies in [0, 2^14), so clamping keeps each comparison and fits 16 bits.
         const __m128i want = _mm_set1_epi16(static_cast<int16_t>(std::clamp(m_total - target, 0, 0x4000)));
-        // The first group's offset is 0, below any positive want.
-        const int group = std::max(CountBelow(want, m_groupBefore) - 1, 0);
+        // The group is the number of later group offsets below want; the first offset is 0 and
+        // the marker after the last is above any want.
+        const int group = CountBelow(want, m_groupBefore + 1);
         // The group's running sums plus its offset: the offset is loaded beside the row, not after it.
         const __m128i offset = _mm_set1_epi16(m_groupBefore[group]);
         const int inside = CountBelow(want, m_inGroup + 16 * group, offset);
@@ -198,7 +199,8 @@ private:
 
     int32_t m_count[256];
     alignas(16) int16_t m_inGroup[256] = {};    // counts from the start of the value's group to the value itself
-    alignas(16) int16_t m_groupBefore[16] = {}; // counts of all earlier groups
+    // Counts of all earlier groups, and a marker above any running sum after them.
+    alignas(16) int16_t m_groupBefore[17] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x7FFF};
     int32_t m_total = 0;
     const TotalDivider& m_divider = GetTotalDivider();
     uint64_t m_reciprocal = 0;
