@@ -9,6 +9,10 @@
 #include <cstring>
 #include <new>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 void CodeBuffer::Clear()
 {
     m_data.reset();
@@ -31,61 +35,74 @@ bool CodeBuffer::Grow()
     return true;
 }
 
+uint8_t* CodeBuffer::Reserve(size_t more)
+{
+    if (more > SIZE_MAX - m_length)
+        return nullptr;
+    while (m_capacity - m_length < more) {
+        if (!Grow())
+            return nullptr;
+    }
+    return m_data.get() + m_length;
+}
+
 namespace {
 
-// Four lanes of 32-bit integers (a compiler vector type, so it builds for any target).
-typedef int32_t Lanes __attribute__((vector_size(16)));
+// Eight lanes of 16-bit integers (a compiler vector type, so it builds for any target). Every
+// count and running sum of the model stays below 2^14.
+typedef int16_t Lanes __attribute__((vector_size(16)));
 
-inline Lanes LoadLanes(const int32_t* p)
+inline Lanes LoadLanes(const int16_t* p)
 {
     Lanes v;
     std::memcpy(&v, p, sizeof v);
     return v;
 }
 
-inline void StoreLanes(int32_t* p, Lanes v)
+inline void StoreLanes(int16_t* p, Lanes v)
 {
     std::memcpy(p, &v, sizeof v);
 }
 
-// How many of the 16 values are below the limit.
-inline int CountBelow(const int32_t* p, int32_t limit)
+#if defined(__SSE2__)
+// How many of the 16 rising values (plus the offset) are below the limit, 0 to 16. They rise
+// strictly, so the lanes below the limit come first and their number is the mask's trailing ones.
+inline int CountBelow(__m128i limit, const int16_t* p, __m128i offset = _mm_setzero_si128())
 {
-    const Lanes l = {limit, limit, limit, limit};
-    Lanes below = {0, 0, 0, 0};
-    for (int i = 0; i < 16; i += 4)
-        below += LoadLanes(p + i) < l; // -1 where true
-    return -(below[0] + below[1] + below[2] + below[3]);
+    const __m128i a = _mm_add_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), offset);
+    const __m128i b = _mm_add_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8)), offset);
+    const uint32_t mask = static_cast<uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(_mm_cmpgt_epi16(limit, a),
+                                                                                 _mm_cmpgt_epi16(limit, b))));
+    return __builtin_ctz(~mask); // bit 16 of ~mask is set
 }
+#endif
 
 // Adds 1 to the 16 values from index `from` on.
-inline void AddOneFrom(int32_t* p, int from)
+inline void AddOneFrom(int16_t* p, int from)
 {
-    const Lanes f = {from, from, from, from};
-    for (int i = 0; i < 16; i += 4) {
-        const Lanes index = {i, i + 1, i + 2, i + 3};
-        StoreLanes(p + i, LoadLanes(p + i) - (index >= f));
-    }
+    const int16_t f16 = static_cast<int16_t>(from);
+    const Lanes f = {f16, f16, f16, f16, f16, f16, f16, f16};
+    const Lanes first = {0, 1, 2, 3, 4, 5, 6, 7};
+    const Lanes second = {8, 9, 10, 11, 12, 13, 14, 15};
+    StoreLanes(p, LoadLanes(p) - (first >= f)); // -1 where true
+    StoreLanes(p + 8, LoadLanes(p + 8) - (second >= f));
 }
 
-// Division by the model's total through a multiplication: with m = ceil(2^45 / t) and t below
-// 2^14, floor(a * m / 2^45) equals floor(a / t) for every a below 2^31 (Granlund and Montgomery,
-// "Division by invariant integers using multiplication", 1994, theorem 4.2), and the coder's
-// products stay below 2^30. The reciprocal is looked up before it is needed, off the chain of
-// dependent steps that limits the coder's speed.
+// Division by the model's total through a multiplication: with m = ceil(2^44 / t) and t below
+// 2^14, floor(a * m / 2^44) equals floor(a / t) for every a below 2^30 (Granlund and Montgomery,
+// "Division by invariant integers using multiplication", 1994, theorem 4.2). The coder's
+// dividends are range * count with count <= t, so a * m stays below 2^61 and fits 64 bits, and
+// range * m can be formed once a byte, off the chain of dependent steps.
 class TotalDivider
 {
 public:
+    static constexpr int Shift = 44;
     TotalDivider()
     {
         for (uint64_t t = 1; t <= uint64_t(ArithmeticCoder::MaxTotal); ++t)
-            m_reciprocal[t] = ((uint64_t(1) << 45) + t - 1) / t;
+            m_reciprocal[t] = ((uint64_t(1) << Shift) + t - 1) / t;
     }
     uint64_t Reciprocal(int32_t total) const { return m_reciprocal[total]; }
-    static int32_t Divide(int32_t a, uint64_t reciprocal)
-    {
-        return static_cast<int32_t>((static_cast<unsigned __int128>(static_cast<uint32_t>(a)) * reciprocal) >> 45);
-    }
 
 private:
     uint64_t m_reciprocal[ArithmeticCoder::MaxTotal + 1] = {};
@@ -95,6 +112,12 @@ const TotalDivider& GetTotalDivider()
 {
     static const TotalDivider divider;
     return divider;
+}
+
+// range * count / total rounded down, given scale = range * Reciprocal(total).
+inline int32_t ScaleCount(int32_t count, uint64_t scale)
+{
+    return static_cast<int32_t>((uint64_t(uint32_t(count)) * scale) >> TotalDivider::Shift);
 }
 
 // The adaptive frequency model. The stream format defines it as a flat table of counts with a
@@ -113,15 +136,10 @@ public:
     }
 
     int32_t GetTotal() const { return m_total; }
-    // a / total, rounded down, for 0 <= a < 2^31.
-    int32_t DivideByTotal(int32_t a) const { return TotalDivider::Divide(a, m_reciprocal); }
-
-    // The interval of byte value s: [cumulative[s + 1], cumulative[s]).
-    void GetInterval(int s, int32_t& lowCount, int32_t& highCount) const
-    {
-        lowCount = m_total - (m_groupBefore[s >> 4] + m_inGroup[s]);
-        highCount = lowCount + m_count[s];
-    }
+    uint64_t GetReciprocal() const { return m_reciprocal; }
+    // Sum of the counts of values 0 to s.
+    int32_t Prefix(int s) const { return m_groupBefore[s >> 4] + m_inGroup[s]; }
+    int32_t Count(int s) const { return m_count[s]; }
 
     // The first byte value, counting up from 0, with cumulative[s + 1] <= target. A corrupt stream
     // can give a target that no value meets; it then decodes as the last value, never beyond it.
@@ -129,11 +147,23 @@ public:
     {
         // cumulative[s + 1] = total - prefix(s), so the answer is the number of values whose
         // running sum stays below total - target.
-        const int32_t want = m_total - target;
-        // The first group's offset is 0, below any positive want.
-        const int group = std::max(CountBelow(m_groupBefore, want) - 1, 0);
-        const int inside = CountBelow(m_inGroup + 16 * group, want - m_groupBefore[group]);
+#if defined(__SSE2__)
+        // Every sum lies in [0, 2^14), so clamping keeps each comparison and fits 16 bits.
+        const __m128i want = _mm_set1_epi16(static_cast<int16_t>(std::clamp(m_total - target, 0, 0x4000)));
+        // The group is the number of later group offsets below want; the first offset is 0 and
+        // the marker after the last is above any want.
+        const int group = CountBelow(want, m_groupBefore + 1);
+        // The group's running sums plus its offset: the offset is loaded beside the row, not after it.
+        const __m128i offset = _mm_set1_epi16(m_groupBefore[group]);
+        const int inside = CountBelow(want, m_inGroup + 16 * group, offset);
         return std::min(16 * group + inside, 255);
+#else
+        const int32_t want = m_total - target;
+        int s = 0;
+        while (s < 255 && Prefix(s) < want)
+            ++s;
+        return s;
+#endif
     }
 
     void Update(int s)
@@ -156,11 +186,11 @@ private:
     {
         m_total = 0;
         for (int g = 0; g < 16; ++g) {
-            m_groupBefore[g] = m_total;
+            m_groupBefore[g] = static_cast<int16_t>(m_total);
             int32_t sum = 0;
             for (int j = 0; j < 16; ++j) {
                 sum += m_count[16 * g + j];
-                m_inGroup[16 * g + j] = sum;
+                m_inGroup[16 * g + j] = static_cast<int16_t>(sum);
             }
             m_total += sum;
         }
@@ -168,15 +198,16 @@ private:
     }
 
     int32_t m_count[256];
-    int32_t m_inGroup[256] = {};     // counts from the start of the value's group to the value itself
-    int32_t m_groupBefore[16] = {}; // counts of all earlier groups
+    alignas(16) int16_t m_inGroup[256] = {};    // counts from the start of the value's group to the value itself
+    // Counts of all earlier groups, and a marker above any running sum after them.
+    alignas(16) int16_t m_groupBefore[17] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x7FFF};
     int32_t m_total = 0;
     const TotalDivider& m_divider = GetTotalDivider();
     uint64_t m_reciprocal = 0;
 };
 
-// Bits of a 16-bit value in reverse order: code values are worked MSB first, the stream packs
-// bits LSB first.
+// Bits of a byte in reverse order: code values are worked MSB first, the stream packs bits LSB
+// first. The coder reads and writes MSB first and turns the bytes around in one separate pass.
 struct ReverseTable
 {
     uint8_t byte[256];
@@ -189,204 +220,294 @@ struct ReverseTable
             byte[i] = static_cast<uint8_t>(r);
         }
     }
-    uint32_t Reverse16(uint32_t v) const { return (uint32_t(byte[v & 0xFF]) << 8) | byte[(v >> 8) & 0xFF]; }
 };
 const ReverseTable g_reverse;
 
+inline uint64_t LoadU64BE(const uint8_t* p)
+{
+    uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    if constexpr (std::endian::native == std::endian::little)
+        v = __builtin_bswap64(v);
+    return v;
+}
+
+inline void StoreU64BE(uint8_t* p, uint64_t v)
+{
+    if constexpr (std::endian::native == std::endian::little)
+        v = __builtin_bswap64(v);
+    std::memcpy(p, &v, sizeof v);
+}
+
 // Leading bits low and high share: they are settled and can be shifted out together, which is
-// what the one-bit-at-a-time loop of the classic coder does for them.
+// what the one-bit-at-a-time loop of the classic coder does for them. 16 when all are shared
+// (the marker bit under the 16 keeps the count's argument non-zero).
 inline int SettledBits(int32_t low, int32_t high)
 {
     const uint32_t differ = static_cast<uint32_t>(low ^ high) & 0xFFFF;
-    return differ == 0 ? 16 : std::countl_zero(differ) - 16;
+    return __builtin_clz((differ << 16) | 0x8000);
 }
 
 // Underflow steps (low in the second quarter, high in the third) that follow: one per leading
 // position, from bit 14 down, where low has a 1 and high a 0. Only called once low and high
 // differ in bit 15. Each step doubles both around the middle, so m steps together keep the
 // low bits of each shifted by m with bit 15 cleared in low and set in high.
-inline int UnderflowSteps(int32_t low, int32_t high)
+inline int UnderflowSteps(uint32_t low, uint32_t high)
 {
-    const uint32_t run = static_cast<uint32_t>(low & ~high & 0x7FFF) << 17;
-    return std::countl_one(run);
+    const uint32_t run = (low & ~high & 0x7FFF) << 17;
+    return __builtin_clz(~run); // the low 17 bits of ~run are ones
 }
 
+// Bytes coded between checks of the output room and of the progress bar.
+constexpr size_t Stretch = 4096;
+
+// Appends n (0 to 32) bits, the first most significant, to a 64-bit window holding `used`
+// (below 8) bits from its top, and writes out the whole bytes: one 8-byte store, no test per bit.
+inline void PutBits(uint8_t*& out, uint64_t& window, int& used, uint64_t bits, int n)
+{
+    window |= (bits << (63 - used - n)) << 1;
+    used += n;
+    StoreU64BE(out, window);
+    out += used >> 3;
+    window <<= used & ~7;
+    used &= 7;
+}
+
+// The encoder writes the code bits MSB first into its buffer; Finish turns each byte around
+// into the stream's order.
 class Encoder
 {
 public:
-    explicit Encoder(CodeBuffer& out) : m_out(out) {}
+    explicit Encoder(CodeBuffer& out) : m_out(out), m_start(out.GetLength()) {}
 
-    void Encode(AdaptiveModel& model, int s)
+    // False when memory ran out.
+    bool EncodeStretch(AdaptiveModel& model, const uint8_t* input, size_t length)
     {
-        int32_t lowCount, highCount;
-        model.GetInterval(s, lowCount, highCount);
-        const int32_t range = m_high - m_low + 1;
-        m_high = m_low + model.DivideByTotal(range * highCount) - 1;
-        m_low = m_low + model.DivideByTotal(range * lowCount);
-        const int n = SettledBits(m_low, m_high);
-        if (n > 0) {
-            // The first settled bit carries the pending underflow bits; the rest follow plainly.
-            const uint32_t bits = g_reverse.Reverse16(static_cast<uint32_t>(m_low));
-            const uint32_t first = bits & 1;
-            PutBits(first, 1);
-            PutRepeated(first ^ 1, m_pending);
-            m_pending = 0;
-            if (n > 1)
-                PutBits((bits >> 1) & ((1u << (n - 1)) - 1), n - 1);
-            m_low = (m_low << n) & 0xFFFF;
-            m_high = ((m_high << n) | ((1 << n) - 1)) & 0xFFFF;
+        // A byte writes at most 16 settled bits plus the pending ones, which grow by at most 14
+        // a byte; 8 bytes of slack for the window's store.
+        const size_t room = 2 * length + (size_t(m_pending) + 14 * length) / 8 + 16;
+        uint8_t* const base = m_out.Reserve(room);
+        if (!base)
+            return false;
+        uint8_t* out = base;
+        int32_t low = m_low, high = m_high, pending = m_pending;
+        uint64_t window = m_window;
+        int used = m_used;
+        for (size_t i = 0; i < length; ++i) {
+            const int s = input[i];
+            const uint64_t scale = uint64_t(high - low + 1) * model.GetReciprocal();
+            const int32_t lowCount = model.GetTotal() - model.Prefix(s);
+            const int32_t highCount = lowCount + model.Count(s);
+            high = low + ScaleCount(highCount, scale) - 1;
+            low = low + ScaleCount(lowCount, scale);
+            const int n = SettledBits(low, high);
+            const uint32_t settled = static_cast<uint32_t>(low) >> (16 - n);
+            if (pending <= 40) {
+                // The first settled bit, the pending bits (its opposite), then the other settled
+                // bits; nothing while no bit is settled. Chosen without branches: whether a bit
+                // settles is as good as random.
+                const int rest = n - (n != 0);
+                const uint64_t first = settled >> rest;
+                const uint64_t restBits = settled & ((uint32_t(1) << rest) - 1);
+                const uint64_t lead = first ? uint64_t(1) << (pending + rest) : ((uint64_t(1) << pending) - 1) << rest;
+                PutBits(out, window, used, n ? lead | restBits : 0, n ? pending + n : 0);
+                pending = n ? 0 : pending;
+            } else if (n) {
+                const uint32_t first = settled >> (n - 1);
+                PutBits(out, window, used, first, 1);
+                PutRepeated(out, window, used, first ^ 1, pending);
+                PutBits(out, window, used, settled & ((1u << (n - 1)) - 1), n - 1);
+                pending = 0;
+            }
+            // The underflow steps that follow the settled bits, then both shifts in one.
+            const int m = UnderflowSteps(uint32_t(low) << n, uint32_t(high) << n);
+            pending += m;
+            const int k = n + m;
+            low = (low << k) & 0x7FFF;
+            high = ((high << k) | ((1 << k) - 1) | 0x8000) & 0xFFFF;
+            model.Update(s);
         }
-        const int m = UnderflowSteps(m_low, m_high);
-        m_pending += m;
-        m_low = (m_low << m) & 0x7FFF;
-        m_high = ((m_high << m) | ((1 << m) - 1) | 0x8000) & 0xFFFF;
-        model.Update(s);
+        m_low = low;
+        m_high = high;
+        m_pending = pending;
+        m_window = window;
+        m_used = used;
+        m_out.SetLength(m_out.GetLength() + size_t(out - base));
+        return true;
     }
 
-    void Finish()
+    // False when memory ran out.
+    bool Finish()
     {
+        uint8_t* const base = m_out.Reserve(size_t(m_pending) / 8 + 32);
+        if (!base)
+            return false;
+        uint8_t* out = base;
         ++m_pending;
         const uint32_t bit = m_low >= ArithmeticCoder::FirstQuarter ? 1 : 0;
-        PutBits(bit, 1);
-        PutRepeated(bit ^ 1, m_pending);
+        PutBits(out, m_window, m_used, bit, 1);
+        PutRepeated(out, m_window, m_used, bit ^ 1, m_pending);
         m_pending = 0;
-        PutBits(0, 16);
-        while (m_count >= 8) {
-            Append(static_cast<uint8_t>(m_bits));
-            m_bits >>= 8;
-            m_count -= 8;
-        }
+        PutBits(out, m_window, m_used, 0, 16);
         // The last byte holds the bits left over; when none are, it is a 0 byte, so a finished
         // stream always ends with this byte.
-        Append(static_cast<uint8_t>(m_bits));
+        StoreU64BE(out, m_window);
+        ++out;
+        m_out.SetLength(m_out.GetLength() + size_t(out - base));
+        uint8_t* p = m_out.GetData();
+        for (size_t i = m_start; i < m_out.GetLength(); ++i)
+            p[i] = g_reverse.byte[p[i]];
+        return true;
     }
-
-    bool Failed() const { return m_failed; }
 
 private:
-    // Bits in stream order, the first at bit 0; at most 16 at a time.
-    void PutBits(uint32_t bits, int n)
+    static void PutRepeated(uint8_t*& out, uint64_t& window, int& used, uint32_t bit, int32_t count)
     {
-        m_bits |= uint64_t(bits) << m_count;
-        m_count += n;
-        if (m_count >= 32) {
-            for (int i = 0; i < 4; ++i)
-                Append(static_cast<uint8_t>(m_bits >> (8 * i)));
-            m_bits >>= 32;
-            m_count -= 32;
+        for (; count > 0; count -= 32) {
+            const int n = count < 32 ? count : 32;
+            PutBits(out, window, used, bit ? (uint64_t(1) << n) - 1 : 0, n);
         }
-    }
-
-    void PutRepeated(uint32_t bit, int32_t count)
-    {
-        for (; count > 0; count -= 16) {
-            const int n = count < 16 ? count : 16;
-            PutBits(bit ? (1u << n) - 1 : 0, n);
-        }
-    }
-
-    void Append(uint8_t byte)
-    {
-        if (!m_out.Append(byte))
-            m_failed = true;
     }
 
     CodeBuffer& m_out;
+    const size_t m_start;
     int32_t m_low = 0;
     int32_t m_high = ArithmeticCoder::Top;
     int32_t m_pending = 0;
-    uint64_t m_bits = 0;
-    int m_count = 0;
-    bool m_failed = false;
+    uint64_t m_window = 0;
+    int m_used = 0;
 };
 
-// Thrown inside the decoder when the input has run out by more than the format allows.
-struct InputExhausted
-{
-};
-
+// The decoder reads a copy of the code bytes turned around into MSB-first order and followed
+// by zeros: missing input reads as zero bits, for at most MaxGarbageBytes bytes.
 class Decoder
 {
 public:
-    Decoder(const uint8_t* input, size_t length) : m_input(input), m_length(length)
+    // False when memory ran out.
+    bool Start(const uint8_t* input, size_t length)
     {
-        m_value = static_cast<int32_t>(TakeBits(16));
+        constexpr size_t Slack = ArithmeticCoder::MaxGarbageBytes + 16;
+        m_bytes.reset(new (std::nothrow) uint8_t[length + Slack]);
+        if (!m_bytes)
+            return false;
+        for (size_t i = 0; i < length; ++i)
+            m_bytes[i] = g_reverse.byte[input[i]];
+        std::fill_n(m_bytes.get() + length, Slack, 0);
+        m_limit = (uint64_t(length) + ArithmeticCoder::MaxGarbageBytes) * 8;
+        m_value = static_cast<int32_t>(LoadU64BE(m_bytes.get()) >> 48);
+        m_position = 16;
+        return true;
     }
 
-    int Decode(AdaptiveModel& model)
+    // False when the input has run out by more than the format allows.
+    bool DecodeStretch(AdaptiveModel& model, uint8_t* out, size_t length)
     {
-        const int32_t total = model.GetTotal();
-        const int32_t range = m_high - m_low + 1;
-        const int32_t target = ((m_value - m_low + 1) * total - 1) / range;
-        const int s = model.Find(target);
-        int32_t lowCount, highCount;
-        model.GetInterval(s, lowCount, highCount);
-        m_high = m_low + model.DivideByTotal(range * highCount) - 1;
-        m_low = m_low + model.DivideByTotal(range * lowCount);
-        // A valid stream keeps the value between low and high, so within 16 bits; keeping it
-        // there for a corrupt one too means its arithmetic cannot overflow.
-        // Written without a test for n == 0, which would be a branch the processor cannot guess.
-        const int n = SettledBits(m_low, m_high);
-        m_low = (m_low << n) & 0xFFFF;
-        m_high = ((m_high << n) | ((1 << n) - 1)) & 0xFFFF;
-        m_value = ((m_value << n) | static_cast<int32_t>(TakeBits(n))) & 0xFFFF;
-        // Each underflow step takes a quarter off and doubles; modulo 2^16 that flips bit 15.
-        const int m = UnderflowSteps(m_low, m_high);
-        m_low = (m_low << m) & 0x7FFF;
-        m_high = ((m_high << m) | ((1 << m) - 1) | 0x8000) & 0xFFFF;
-        m_value = (((m_value << m) ^ (m ? 0x8000 : 0)) | static_cast<int32_t>(TakeBits(m))) & 0xFFFF;
-        model.Update(s);
-        return s;
+        const uint8_t* const bytes = m_bytes.get();
+        const uint64_t limit = m_limit;
+        int32_t low = m_low, high = m_high, value = m_value;
+        uint64_t position = m_position, rangeReciprocal = m_rangeReciprocal;
+        for (size_t i = 0; i < length; ++i) {
+            const int32_t total = model.GetTotal();
+            const uint64_t scale = uint64_t(high - low + 1) * model.GetReciprocal();
+            // The next 16 code bits, loaded before they are known to be needed.
+            const uint32_t next =
+                static_cast<uint32_t>((LoadU64BE(bytes + (position >> 3)) << (position & 7)) >> 48);
+            // (value - low + 1) * total - 1 over the range, rounded down. Below 0 only in a
+            // corrupt stream, where any negative target decodes as the last value, as 0 does.
+            const int32_t numerator = (value - low + 1) * total - 1;
+            const int32_t target =
+                numerator < 0 ? -1 : static_cast<int32_t>((uint64_t(numerator) * rangeReciprocal) >> RangeShift);
+            const int s = model.Find(target);
+            const int32_t lowCount = total - model.Prefix(s);
+            const int32_t highCount = lowCount + model.Count(s);
+            const int32_t highScaled = ScaleCount(highCount, scale);
+            const int32_t lowScaled = ScaleCount(lowCount, scale);
+            // The range after renormalising is (highScaled - lowScaled) * 2^k: its reciprocal is
+            // started now, beside the steps that find k.
+            const uint64_t width = uint64_t(highScaled - lowScaled);
+            const uint64_t widthReciprocal = ((uint64_t(1) << RangeShift) + width - 1) / width;
+            high = low + highScaled - 1;
+            low = low + lowScaled;
+            // k bits leave: the settled ones, then the underflow steps that follow them.
+            const int n = SettledBits(low, high);
+            const uint32_t underflow = static_cast<uint32_t>(uint64_t(low & ~high & 0x7FFF) << (17 + n));
+            const int m = __builtin_clz(~underflow); // the low 17 bits of ~underflow are ones
+            const int k = n + m; // the range grows by 2^k and stays within 2^16, so k <= 16
+            // Each underflow step takes a quarter off and doubles; modulo 2^16 that clears bit 15 of
+            // low and sets it in high, and flips it in the value.
+            low = (low << k) & 0x7FFF;
+            high = ((high << k) | ((1 << k) - 1) | 0x8000) & 0xFFFF;
+            value = (((value << k) | static_cast<int32_t>(next >> (16 - k))) ^ (m ? 0x8000 : 0)) & 0xFFFF;
+            rangeReciprocal = (widthReciprocal + (uint64_t(1) << k) - 1) >> k;
+            position += uint64_t(k);
+            if (position > limit)
+                return false;
+            model.Update(s);
+            out[i] = static_cast<uint8_t>(s);
+        }
+        m_low = low;
+        m_high = high;
+        m_value = value;
+        m_position = position;
+        m_rangeReciprocal = rangeReciprocal;
+        return true;
     }
 
 private:
-    // The next n bits (1 to 16) as a number, the first bit most significant.
-    uint32_t TakeBits(int n)
-    {
-        if (m_count < n && m_position + 4 <= m_length) {
-            m_bits |= uint64_t(GetU32LE(m_input + m_position)) << m_count;
-            m_position += 4;
-            m_count += 32;
-        }
-        while (m_count < n) {
-            uint64_t byte = 0;
-            if (m_position < m_length)
-                byte = m_input[m_position++];
-            else if (++m_garbage > ArithmeticCoder::MaxGarbageBytes)
-                throw InputExhausted();
-            m_bits |= byte << m_count;
-            m_count += 8;
-        }
-        const uint32_t bits = static_cast<uint32_t>(m_bits) & ((1u << n) - 1);
-        m_bits >>= n;
-        m_count -= n;
-        return g_reverse.Reverse16(bits) >> (16 - n);
-    }
-
-    const uint8_t* m_input;
-    size_t m_length;
-    size_t m_position = 0;
+    std::unique_ptr<uint8_t[]> m_bytes;
+    uint64_t m_limit = 0;
+    uint64_t m_position = 0;
     int32_t m_value = 0;
     int32_t m_low = 0;
     int32_t m_high = ArithmeticCoder::Top;
-    uint64_t m_bits = 0;
-    int m_count = 0;
-    int m_garbage = 0;
+    // ceil(2^RangeShift / range): with the range above 2^14 and the numerator below 2^30, the
+    // product rounded down by the shift is the quotient itself, and fits 64 bits.
+    static constexpr int RangeShift = 46;
+    uint64_t m_rangeReciprocal = uint64_t(1) << (RangeShift - 16);
 };
 
 } // namespace
 
+// Steps the caller's counter over stretches of bytes and shows the bar's new value. The value
+// shown is counter * 100 / total, which changes only at some counts: a stretch ends at the next
+// such count, so the bar takes the same values as it would byte by byte.
 struct ArithmeticCoder::Progress
 {
     CStatusProgress& bar;
     uint64_t total;
     uint64_t& counter;
 
-    void Step()
+    int32_t Percent(uint64_t c) const { return MulDiv(static_cast<int64_t>(c), 100, static_cast<int64_t>(total)); }
+
+    // The call has just shown 0, so its first byte shows its value even when the count before
+    // it showed the same.
+    bool first = true;
+
+    // How many of the `left` bytes (at least 1) may be coded before the value shown changes.
+    size_t StretchFor(size_t left) const
     {
-        ++counter;
+        if (!total)
+            return left;
+        if (first)
+            return 1;
+        const int32_t now = Percent(counter);
+        // An estimate of the first count showing more, settled on the function itself.
+        const uint64_t scaled = (uint64_t(now) + 1) * total;
+        uint64_t next = scaled > total / 2 ? (scaled - total / 2 + 99) / 100 : counter + 1;
+        next = std::max(next, counter + 1);
+        while (next > counter + 1 && Percent(next - 1) != now)
+            --next;
+        while (next - counter < left && Percent(next) == now)
+            ++next;
+        return static_cast<size_t>(std::min<uint64_t>(next - counter, left));
+    }
+
+    void Advance(size_t n)
+    {
+        first = false;
+        counter += n;
         if (total)
-            bar.SetPercent(MulDiv(static_cast<int64_t>(counter), 100, static_cast<int64_t>(total)));
+            bar.SetPercent(Percent(counter));
     }
 };
 
@@ -443,21 +564,22 @@ bool ArithmeticCoder::DoCompress(const uint8_t* input, size_t length, uint8_t** 
     if (progress)
         progress->bar.SetPercent(0);
     AdaptiveModel model;
-    Encoder encoder(m_buffer);
     uint8_t field[LengthFieldSize];
     PutU32LE(field, static_cast<uint32_t>(length));
     bool ok = true;
     for (uint8_t b : field)
         ok = ok && m_buffer.Append(b);
-    if (ok) {
-        for (size_t i = 0; i < length; ++i) {
-            encoder.Encode(model, input[i]);
-            if (progress)
-                progress->Step();
-        }
-        encoder.Finish();
+    Encoder encoder(m_buffer);
+    for (size_t done = 0; ok && done < length;) {
+        size_t n = std::min(length - done, Stretch);
+        if (progress)
+            n = progress->StretchFor(n);
+        ok = encoder.EncodeStretch(model, input + done, n);
+        done += n;
+        if (ok && progress)
+            progress->Advance(n);
     }
-    if (!ok || encoder.Failed()) {
+    if (!ok || !encoder.Finish()) {
         m_buffer.Clear();
         return false;
     }
@@ -478,19 +600,28 @@ bool ArithmeticCoder::DoDecompress(const uint8_t* input, size_t length, uint8_t*
     m_buffer.Clear();
     if (progress)
         progress->bar.SetPercent(0);
-    try {
-        AdaptiveModel model;
-        Decoder decoder(input + LengthFieldSize, length - LengthFieldSize);
-        while (m_buffer.GetLength() < expected) {
-            const int s = decoder.Decode(model);
-            if (!m_buffer.Append(static_cast<uint8_t>(s))) {
-                m_buffer.Clear();
-                return false;
-            }
-            if (progress)
-                progress->Step();
+    AdaptiveModel model;
+    Decoder decoder;
+    bool ok = decoder.Start(input + LengthFieldSize, length - LengthFieldSize);
+    while (ok && m_buffer.GetLength() < expected) {
+        // The buffer grows with the output, so a damaged length field claims no memory that the
+        // code bits do not fill.
+        if (m_buffer.GetLength() == m_buffer.GetCapacity() && !m_buffer.Reserve(1)) {
+            ok = false;
+            break;
         }
-    } catch (const InputExhausted&) {
+        size_t n = std::min({size_t(expected) - m_buffer.GetLength(), m_buffer.GetCapacity() - m_buffer.GetLength(),
+                             Stretch});
+        if (progress)
+            n = progress->StretchFor(n);
+        ok = decoder.DecodeStretch(model, m_buffer.GetData() + m_buffer.GetLength(), n);
+        if (ok) {
+            m_buffer.SetLength(m_buffer.GetLength() + n);
+            if (progress)
+                progress->Advance(n);
+        }
+    }
+    if (!ok) {
         m_buffer.Clear();
         return false;
     }

@@ -25,6 +25,13 @@ public:
     const uint8_t* GetData() const { return m_data.get(); }
     size_t GetLength() const { return m_length; }
 
+    // Room for `more` bytes past the length, for loops that write through a pointer and then
+    // set the length once; null when memory ran out (the bytes held stay as they were).
+    uint8_t* Reserve(size_t more);
+    uint8_t* GetData() { return m_data.get(); }
+    size_t GetCapacity() const { return m_capacity; }
+    void SetLength(size_t length) { m_length = length; }
+
 private:
     bool Grow();
 

@@ -1,5 +1,6 @@
 #include "FakeStatusBarHost.h"
 
+#include "core/ProgramHelpers.h"
 #include "core/StatusProgress.h"
 #include "transfer/backup/ArithmeticCoder.h"
 
@@ -370,4 +371,58 @@ TEST(ArithmeticCoder, DecoderAgreesWithTheBitByBitFormOnDamagedStreams)
     // Both kinds occur: cuts deep into the stream fail, and the cut off 16 zero bits do not.
     EXPECT_GT(failures, 0u);
     EXPECT_LT(failures, inputs.size());
+}
+
+TEST(ArithmeticCoder, TheBarTakesTheValuesItWouldTakeByteByByte)
+{
+    struct Case
+    {
+        size_t first, second; // bytes of two calls sharing one bar
+        uint64_t total;
+    };
+    // Totals that make the shown value change at every byte, at uneven counts, after the stretch
+    // the coder works in, and never.
+    const Case cases[] = {{3, 4, 7}, {150, 183, 333}, {30, 70, 100}, {5000, 5001, 10001}, {9000, 300, 250000},
+                          {40, 2, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.total);
+        const Bytes a = RandomBytes(c.first, 5, 30);
+        const Bytes b = RandomBytes(c.second, 6, 200);
+        std::vector<std::string> expected;
+        {
+            FakeStatusBarHost host;
+            CStatusProgress progress;
+            progress.Begin("Compressing");
+            host.Take();
+            progress.SetPercent(0);
+            for (size_t k = 1; k <= c.first + c.second; ++k) {
+                if (k == c.first + 1)
+                    progress.SetPercent(0);
+                if (c.total)
+                    progress.SetPercent(MulDiv(int64_t(k), 100, int64_t(c.total)));
+            }
+            expected = host.Take();
+        }
+        for (bool compress : {true, false}) {
+            SCOPED_TRACE(compress);
+            const Bytes packedA = Compress(a), packedB = Compress(b);
+            FakeStatusBarHost host;
+            CStatusProgress progress;
+            progress.Begin("Compressing");
+            host.Take();
+            uint64_t counter = 0;
+            ArithmeticCoder coder;
+            for (const Bytes* in : {compress ? &a : &packedA, compress ? &b : &packedB}) {
+                uint8_t* out = nullptr;
+                size_t length = 0;
+                ASSERT_TRUE(compress ? coder.CompressWithProgress(in->data(), in->size(), &out, &length, progress,
+                                                                  c.total, counter)
+                                     : coder.DecompressWithProgress(in->data(), in->size(), &out, &length, progress,
+                                                                    c.total, counter));
+                delete[] out;
+            }
+            EXPECT_EQ(counter, c.first + c.second);
+            EXPECT_EQ(host.Take(), expected);
+        }
+    }
 }

@@ -1,6 +1,7 @@
 #include "BackupTestUtil.h"
 #include "TestUtil.h"
 
+#include "core/FileCE.h"
 #include "core/WideText.h"
 #include "model/JobFile.h"
 #include "platform/MessageBox.h"
@@ -376,4 +377,44 @@ TEST(BackupSample, SmallBackupReadsAndExtracts)
     EXPECT_FALSE(asked);
     EXPECT_EQ(FolderNames(dir.path().string()), (std::set<std::string> {"site.Rk7", "site.Rv7"}));
     EXPECT_EQ(ReadAllText(dir.file("site.Rv7")), "raw lines\r\nmore\r\n");
+}
+
+// The coder's output is part of the stored format: an archive of public field files, written
+// through the archive writer, must keep the same bytes whatever is done to the coder's speed.
+TEST(BackupArchiveBytes, AnArchiveOfFieldFilesKeepsItsBytesAndReadsBack)
+{
+    const std::vector<std::string> names = {"tops_carlson_leica1200.rw5", "geoeasy_leica_coords.gsi",
+                                            "tops_nikon_raw_v200.raw",    "tops_sokkia_sdr33.sdr",
+                                            "tops_landxml_1_2.xml",       "ezdxf_bin_dxf_r2000.dxf"};
+    CBackupArchive archive(uint32_t(names.size()), false);
+    for (const std::string& name : names) {
+        const std::string text = ReadAllText(SharedTestDataPath(name));
+        ASSERT_FALSE(text.empty()) << name;
+        ASSERT_TRUE(AddTextRecord(archive, name, text)) << name;
+    }
+    TempDir dir;
+    const std::string path = dir.file("field.arc");
+    {
+        CFileCE file;
+        ASSERT_TRUE(file.Open(path, CFileCE::modeCreate | CFileCE::modeWrite));
+        ASSERT_TRUE(archive.Write(&file));
+        ASSERT_TRUE(file.Close());
+    }
+    const std::vector<unsigned char> bytes = ReadAllBytes(path);
+    uint64_t digest = 14695981039346656037ull; // FNV-1a
+    for (unsigned char b : bytes)
+        digest = (digest ^ b) * 1099511628211ull;
+    EXPECT_EQ(bytes.size(), 15180u);
+    EXPECT_EQ(digest, 11134367966609190262ull);
+
+    CBackupArchive back;
+    {
+        CFileCE file;
+        ASSERT_TRUE(file.Open(path, CFileCE::modeRead));
+        ASSERT_TRUE(back.Read(&file, uint32_t(names.size()), false));
+    }
+    bool asked = false;
+    ASSERT_TRUE(back.Extract(dir.path().string(), asked));
+    for (const std::string& name : names)
+        EXPECT_EQ(ReadAllText(dir.file(name)), ReadAllText(SharedTestDataPath(name))) << name;
 }
