@@ -732,12 +732,14 @@ bool CEasyListCtrl::EditLabel(int32_t row, int maxLength)
                 e.Skip();
         });
         m_labelEdit->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { EndLabelEdit(false); });
-        // Leaving the field keeps the text; only the edit that lost the focus ends.
+        // Leaving the field for another window of the program keeps the text; only the edit that
+        // lost the focus ends. A switch to another program leaves the edit open for the return.
         m_labelEdit->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& e) {
             e.Skip();
             if (m_labelRow >= 0)
                 CallAfter([this, serial = m_labelSerial] {
-                    if (m_labelRow >= 0 && serial == m_labelSerial && !m_labelEdit->HasFocus())
+                    if (m_labelRow >= 0 && serial == m_labelSerial && !m_labelEdit->HasFocus() &&
+                        wxWindow::FindFocus() != nullptr)
                         EndLabelEdit(false);
                 });
         });
