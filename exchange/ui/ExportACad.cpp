@@ -3,6 +3,7 @@
 #include "cogo/ui/AnchorFields.h"
 #include "core/FieldExchange.h"
 #include "exchange/ExportCommands.h"
+#include "exchange/ui/ExportPanelLayout.h"
 #include "exchange/ui/PointBlockCheckListBox.h"
 #include "model/DataFileDoc.h"
 #include "model/JobFileMathConversions.h"
@@ -35,15 +36,7 @@ void CExportACad::BuildControls()
 {
     const int gap = FromDIP(4);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    auto* intro = new wxStaticText(this, wxID_ANY, "Use this to export selected points to a DXF file.  ");
-    intro->Wrap(FromDIP(220));
-    sizer->Add(intro, 0, wxBOTTOM, gap * 2);
-    auto* chipRow = new wxBoxSizer(wxHORIZONTAL);
-    chipRow->Add(new wxStaticText(this, wxID_ANY, "Select points to export:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT,
-                 gap);
-    m_chip = new CGeneralSelectionChip(this, IdChip);
-    chipRow->Add(m_chip, 0, wxALIGN_CENTER_VERTICAL);
-    sizer->Add(chipRow, 0, wxBOTTOM, gap * 2);
+    m_chip = AddExportHeading(this, sizer, "Use this to export selected points to a DXF file.  ", IdChip);
 
     m_pointBlocks = new wxCheckBox(this, IdExportPointBlocks, "Export point blocks");
     sizer->Add(m_pointBlocks, 0, wxBOTTOM, gap * 2);
@@ -65,12 +58,7 @@ void CExportACad::BuildControls()
     grid->Add(new wxStaticText(this, IdVerticalSpacingUnit, "m"), 0, wxALIGN_CENTER_VERTICAL);
     sizer->Add(grid, 0, wxEXPAND | wxBOTTOM, gap * 2);
 
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    auto* exportButton = new wxButton(this, wxID_OK, "Export...");
-    auto* close = new wxButton(this, wxID_CANCEL, "Close");
-    buttons->Add(exportButton, 0, wxRIGHT, gap);
-    buttons->Add(close);
-    sizer->Add(buttons, 0, wxALIGN_RIGHT);
+    auto [exportButton, close] = AddExportButtons(this, sizer, wxID_OK, "Export...");
     SetSizer(sizer);
 
     m_pointBlocks->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { OnExportPointBlocks(); });

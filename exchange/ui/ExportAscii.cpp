@@ -2,6 +2,7 @@
 
 #include "exchange/AsciiExportWriter.h"
 #include "exchange/ui/AsciiColumnList.h"
+#include "exchange/ui/ExportPanelLayout.h"
 #include "framework/ui/CheckListBox.h"
 #include "framework/ui/WindowHelpers.h"
 #include "platform/MessageBox.h"
@@ -24,15 +25,7 @@ void CExportAscii::BuildControls()
 {
     const int gap = FromDIP(4);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    auto* intro = new wxStaticText(this, wxID_ANY, "Use this to export selected points to an ASCII file.");
-    intro->Wrap(FromDIP(220));
-    sizer->Add(intro, 0, wxBOTTOM, gap * 2);
-    auto* chipRow = new wxBoxSizer(wxHORIZONTAL);
-    chipRow->Add(new wxStaticText(this, wxID_ANY, "Select points to export:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT,
-                 gap);
-    m_chip = new CGeneralSelectionChip(this, IdChip);
-    chipRow->Add(m_chip, 0, wxALIGN_CENTER_VERTICAL);
-    sizer->Add(chipRow, 0, wxBOTTOM, gap * 2);
+    m_chip = AddExportHeading(this, sizer, "Use this to export selected points to an ASCII file.", IdChip);
 
     auto* order = new wxStaticBoxSizer(wxVERTICAL, this, "Column Order");
     wxWindow* box = order->GetStaticBox();
@@ -56,12 +49,7 @@ void CExportAscii::BuildControls()
         delimiter->Add(radio, 0, wxALL, gap);
     sizer->Add(delimiter, 0, wxEXPAND | wxBOTTOM, gap * 2);
 
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    auto* exportButton = new wxButton(this, IdExport, "&Export...");
-    auto* close = new wxButton(this, wxID_CANCEL, "Close");
-    buttons->Add(exportButton, 0, wxRIGHT, gap);
-    buttons->Add(close);
-    sizer->Add(buttons, 0, wxALIGN_RIGHT);
+    auto [exportButton, close] = AddExportButtons(this, sizer, IdExport, "&Export...");
     SetSizer(sizer);
 
     exportButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnExport(); });

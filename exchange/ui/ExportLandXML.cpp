@@ -2,6 +2,7 @@
 
 #include "core/MathConversions.h"
 #include "exchange/ImportOptionsGroup.h"
+#include "exchange/ui/ExportPanelLayout.h"
 #include "landxml/FSDataFileSaveXML.h"
 #include "model/DataFileDoc.h"
 #include "model/JobFileMathConversions.h"
@@ -24,15 +25,7 @@ void CExportLandXML::BuildControls()
 {
     const int gap = FromDIP(4);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    auto* intro = new wxStaticText(this, wxID_ANY, "Use this to export selected points to a LandXML(*.xml) file.  ");
-    intro->Wrap(FromDIP(220));
-    sizer->Add(intro, 0, wxBOTTOM, gap * 2);
-    auto* chipRow = new wxBoxSizer(wxHORIZONTAL);
-    chipRow->Add(new wxStaticText(this, wxID_ANY, "Select points to export:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT,
-                 gap);
-    m_chip = new CGeneralSelectionChip(this, IdChip);
-    chipRow->Add(m_chip, 0, wxALIGN_CENTER_VERTICAL);
-    sizer->Add(chipRow, 0, wxBOTTOM, gap * 2);
+    m_chip = AddExportHeading(this, sizer, "Use this to export selected points to a LandXML(*.xml) file.  ", IdChip);
     auto* descriptionRow = new wxBoxSizer(wxHORIZONTAL);
     descriptionRow->Add(new wxStaticText(this, wxID_ANY, "Export point description as:"), 0,
                         wxALIGN_CENTER_VERTICAL | wxRIGHT, gap);
@@ -40,12 +33,7 @@ void CExportLandXML::BuildControls()
     descriptionRow->Add(m_description, 0, wxALIGN_CENTER_VERTICAL);
     sizer->Add(descriptionRow, 0, wxBOTTOM, gap * 2);
 
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    auto* exportButton = new wxButton(this, IdExport, "Export...");
-    auto* close = new wxButton(this, wxID_CANCEL, "Close");
-    buttons->Add(exportButton, 0, wxRIGHT, gap);
-    buttons->Add(close);
-    sizer->Add(buttons, 0, wxALIGN_RIGHT);
+    auto [exportButton, close] = AddExportButtons(this, sizer, IdExport, "Export...");
     SetSizer(sizer);
 
     exportButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnExport(); });

@@ -1,0 +1,33 @@
+#include "exchange/ui/ExportPanelLayout.h"
+
+#include "views/ui/SelectionChip.h"
+
+#include <wx/button.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+CGeneralSelectionChip* AddExportHeading(wxWindow* panel, wxSizer* sizer, const wxString& purpose, int chipId)
+{
+    const int gap = panel->FromDIP(4);
+    auto* intro = new wxStaticText(panel, wxID_ANY, purpose);
+    intro->Wrap(panel->FromDIP(220));
+    sizer->Add(intro, 0, wxBOTTOM, gap * 2);
+    auto* chipRow = new wxBoxSizer(wxHORIZONTAL);
+    chipRow->Add(new wxStaticText(panel, wxID_ANY, "Select points to export:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT,
+                 gap);
+    auto* chip = new CGeneralSelectionChip(panel, chipId);
+    chipRow->Add(chip, 0, wxALIGN_CENTER_VERTICAL);
+    sizer->Add(chipRow, 0, wxBOTTOM, gap * 2);
+    return chip;
+}
+
+std::pair<wxButton*, wxButton*> AddExportButtons(wxWindow* panel, wxSizer* sizer, int exportId, const wxString& label)
+{
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    auto* exportButton = new wxButton(panel, exportId, label);
+    auto* close = new wxButton(panel, wxID_CANCEL, "Close");
+    buttons->Add(exportButton, 0, wxRIGHT, panel->FromDIP(4));
+    buttons->Add(close);
+    sizer->Add(buttons, 0, wxALIGN_RIGHT);
+    return {exportButton, close};
+}

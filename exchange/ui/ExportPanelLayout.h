@@ -1,0 +1,18 @@
+#pragma once
+
+#include <wx/string.h>
+
+#include <utility>
+
+class CGeneralSelectionChip;
+class wxButton;
+class wxSizer;
+class wxWindow;
+
+// The parts every export panel shares, so the three read and line up alike.
+
+// The panel's line of purpose and the chip that chooses the points to export.
+CGeneralSelectionChip* AddExportHeading(wxWindow* panel, wxSizer* sizer, const wxString& purpose, int chipId);
+
+// The bottom row: the export button and Close, returned for the panel to bind.
+std::pair<wxButton*, wxButton*> AddExportButtons(wxWindow* panel, wxSizer* sizer, int exportId, const wxString& label);
