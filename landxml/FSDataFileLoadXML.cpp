@@ -75,6 +75,8 @@ bool FSDataFileLoadXML::ImportFile(const std::string& fileName, CDataFileDoc* jo
             if (undo != nullptr)
                 undo->RecordCaptionedUndo(kUndoDescription);
             m_pointsWritten = 0;
+            // The job's store, grid rows and raw data grow once for the whole file.
+            m_job->ReserveForPoints(std::size_t(document.GetNamedCgPointCount()));
             imported = Load(document, fileName);
             if (!imported && m_pointsWritten == 0 && undo != nullptr
                 && undo->GetUndoDescription() == kUndoDescription)

@@ -293,7 +293,7 @@ bool CDataFileDoc::DeleteRecord(CRecord* record, bool logToRawData)
         // leave the point in an index after it is freed.
         if (RedBlackNode* leaf = m_points->FindLeafOf(point))
             if (!m_points->Remove(leaf))
-                DeleteRedBlackNode(leaf);
+                m_points->Unlink(leaf);
     }
     CRecordCursor at = m_records->FindRecord(record);
     if (at.IsValid())
@@ -697,6 +697,19 @@ void CDataFileDoc::BuildSortedIndex()
     const int64_t total = int64_t(m_records->GetCount(0)) + (m_rawData != nullptr ? m_rawData->GetLineCount() : 0);
     int64_t i = 0;
     CRecordCursor cursor = m_records->GetFirstRecord(0);
+    if (m_sorted.IsUnnumbered()) {
+        // Nothing filed yet: the rows are built in one pass, in the order inserting them one by
+        // one would give.
+        std::vector<CRecord*> rows;
+        rows.reserve(std::size_t(m_records->GetCount(0)));
+        while (CRecord* record = m_records->GetNextRecord(cursor)) {
+            ++i;
+            if (record->GetType() == kRecordTypePoint)
+                rows.push_back(record);
+        }
+        m_sorted.AssignFrom(rows);
+        progress.SetPercent(MulDiv(i, 100, total));
+    }
     while (CRecord* record = m_records->GetNextRecord(cursor)) {
         ++i;
         if (record->GetType() != kRecordTypePoint)

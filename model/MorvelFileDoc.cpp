@@ -287,6 +287,9 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
     BeginPointsProgress(&scope, name);
 
     CPointDatabase* points = GetPointDatabase();
+    // The count pass knows how many points come: the store's hash and the grid's rows grow once.
+    GetRecordDatabase()->Reserve(std::size_t(m_pointRecordCount));
+    GetSortedIndex()->Reserve(std::size_t(m_pointRecordCount));
     uint8_t payload[PointPayloadSize];
     // Each refused point is named with the reason, so the user can find it before a save drops it.
     constexpr int32_t NamedRefusals = 20;

@@ -10,6 +10,7 @@ CPointDatabase::~CPointDatabase() { Reset(false); }
 
 void CPointDatabase::Reset(bool create)
 {
+    ++m_changes;
     DestroyRedBlackTree(m_tree);
     m_tree = create ? CreateRedBlackTree() : nullptr;
 }
@@ -21,14 +22,17 @@ bool CPointDatabase::Add(CPointRecord* point)
     point->SetOwner(m_owner);
     if (!point->Validate())
         return false;
-    RedBlackNode* leaf = InsertRedBlackUnique(m_tree, point->GetName(), point, &ComparePointNames);
+    RedBlackNode* place = PlaceFromLastMiss(point->GetName());
+    RedBlackNode* leaf = place != nullptr ? InsertRedBlackNode(place, point->GetName(), point)
+                                          : InsertRedBlackUnique(m_tree, point->GetName(), point, &ComparePointNames);
     if (leaf == nullptr)
         return false;
+    ++m_changes;
     if (m_owner != nullptr) {
         if (CRecordDatabase* store = m_owner->GetRecordDatabase()) {
             if (!store->AddRecord(point)) {
                 // The store refused it; an index entry nobody owns would dangle.
-                DeleteRedBlackNode(leaf);
+                Unlink(leaf);
                 return false;
             }
         }
@@ -42,7 +46,7 @@ bool CPointDatabase::Remove(RedBlackNode* leaf)
     CPointRecord* point = leaf != nullptr ? GetPointAt(leaf) : nullptr;
     if (point == nullptr || !point->Validate())
         return false;
-    DeleteRedBlackNode(leaf);
+    Unlink(leaf);
     CRecordDatabase* store = m_owner != nullptr ? m_owner->GetRecordDatabase() : nullptr;
     if (store == nullptr)
         return true;
@@ -64,6 +68,27 @@ bool CPointDatabase::Replace(RedBlackNode* leaf, CPointRecord* point)
     return true;
 }
 
+void CPointDatabase::Unlink(RedBlackNode* leaf)
+{
+    ++m_changes;
+    DeleteRedBlackNode(leaf);
+}
+
+RedBlackNode* CPointDatabase::PlaceFromLastMiss(const char* name) const
+{
+    RedBlackNode* place = m_missPlace;
+    m_missPlace = nullptr;
+    if (place == nullptr || m_missChanges != m_changes || m_tree == nullptr)
+        return nullptr;
+    // The place must still lie strictly between its neighbours for this very name.
+    const RedBlackNode* before = place->link2;
+    if (place != m_tree && ComparePointNames(name, GetRedBlackNodeKey<const char*>(place)) >= 0)
+        return nullptr;
+    if (before != m_tree && ComparePointNames(GetRedBlackNodeKey<const char*>(before), name) >= 0)
+        return nullptr;
+    return place;
+}
+
 RedBlackNode* CPointDatabase::FindNode(const std::string& name, bool exact) const
 {
     if (m_owner == nullptr || m_tree == nullptr || !m_owner->IsValidPointName(name.c_str()))
@@ -72,6 +97,8 @@ RedBlackNode* CPointDatabase::FindNode(const std::string& name, bool exact) cons
     const bool found = FindRedBlackNode(m_tree, name.c_str(), node, &ComparePointNames);
     if (found)
         return node;
+    m_missPlace = node;
+    m_missChanges = m_changes;
     if (exact || node == m_tree)
         return nullptr;
     return node;

@@ -45,8 +45,18 @@ public:
     CPointRecord* GetLastPointByWalk() const;
 
     RedBlackNode* GetHandle() const { return m_tree; }
+    // Takes a leaf out of the index alone, leaving its point and the record store as they are.
+    void Unlink(RedBlackNode* leaf);
 
 private:
+    // Where the last exact search that found nothing would have put the name: an import looks a
+    // name up and then adds it, and the add reuses the place instead of searching again. Any
+    // change to the index makes it stale.
+    RedBlackNode* PlaceFromLastMiss(const char* name) const;
+
     CRecordOwner* m_owner;
     RedBlackNode* m_tree;
+    uint64_t m_changes = 0;
+    mutable RedBlackNode* m_missPlace = nullptr;
+    mutable uint64_t m_missChanges = 0;
 };

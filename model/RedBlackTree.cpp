@@ -1,6 +1,16 @@
 #include "model/RedBlackTree.h"
 
+#include <algorithm>
+#include <new>
+#include <type_traits>
 #include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#define MORVEL_ASAN_NODES 1
+#else
+#define MORVEL_ASAN_NODES 0
+#endif
 
 namespace {
 
@@ -12,6 +22,84 @@ void SetBlack(RedBlackNode* n) { n->flags &= ~kRedBlackRed; }
 void SetRed(RedBlackNode* n) { n->flags |= kRedBlackRed; }
 
 constexpr uint32_t kPlace = kRedBlackLeftChild | kRedBlackRoot;
+
+// Each tree takes its branches from slabs of its own, so a closing job frees a few hundred slabs
+// instead of a branch at a time, and freed branches are reused by the same tree. Leaves stay
+// single heap nodes: callers may make them and take them back. The sentinel is the first member
+// of the tree's head, which holds the slabs.
+struct TreeHead
+{
+    RedBlackNode sentinel;
+    RedBlackNode* freeNodes = nullptr; // chained through link1
+    RedBlackNode* slabs = nullptr;     // each slab's first node chains the slabs through link1
+    RedBlackNode* unused = nullptr;    // the newest slab's nodes not yet handed out
+    std::size_t unusedCount = 0;
+    std::size_t nextSlabNodes = 8;
+};
+static_assert(std::is_standard_layout_v<TreeHead>);
+
+constexpr std::size_t kLargestSlabNodes = 1024;
+
+void PoisonNodes(RedBlackNode* first, std::size_t count)
+{
+    (void)first;
+    (void)count;
+#if MORVEL_ASAN_NODES
+    ASAN_POISON_MEMORY_REGION(first, count * sizeof(RedBlackNode));
+#endif
+}
+
+void UnpoisonNodes(RedBlackNode* first, std::size_t count)
+{
+    (void)first;
+    (void)count;
+#if MORVEL_ASAN_NODES
+    ASAN_UNPOISON_MEMORY_REGION(first, count * sizeof(RedBlackNode));
+#endif
+}
+
+TreeHead* HeadOf(RedBlackNode* sentinel) { return reinterpret_cast<TreeHead*>(sentinel); }
+
+// The tree a node hangs in: up the parent links to the sentinel.
+TreeHead* HeadAbove(RedBlackNode* node)
+{
+    while (!(node->flags & kRedBlackSentinel))
+        node = node->link3;
+    return HeadOf(node);
+}
+
+RedBlackNode* NewNode(TreeHead* head)
+{
+    RedBlackNode* node = head->freeNodes;
+    if (node != nullptr) {
+        UnpoisonNodes(node, 1);
+        head->freeNodes = node->link1;
+    } else {
+        if (head->unusedCount == 0) {
+            const std::size_t count = head->nextSlabNodes;
+            auto* slab = static_cast<RedBlackNode*>(::operator new((count + 1) * sizeof(RedBlackNode)));
+            slab->link1 = head->slabs;
+            slab->flags = uint32_t(count);
+            head->slabs = slab;
+            head->unused = slab + 1;
+            head->unusedCount = count;
+            PoisonNodes(head->unused, count);
+            head->nextSlabNodes = std::min(count * 2, kLargestSlabNodes);
+        }
+        node = head->unused++;
+        --head->unusedCount;
+        UnpoisonNodes(node, 1);
+    }
+    return new (node) RedBlackNode;
+}
+
+void FreeNode(TreeHead* head, RedBlackNode* node)
+{
+    node->link1 = head->freeNodes;
+    head->freeNodes = node;
+    // A freed node read through a stale link shows up under the address checker.
+    PoisonNodes(node, 1);
+}
 
 // Puts node where old hangs: same parent, same side, root of the tree when old was.
 void ReplaceInParent(RedBlackNode* old, RedBlackNode* node)
@@ -157,9 +245,9 @@ void FixAfterDelete(RedBlackNode* x)
 }
 
 // Makes node a new red branch in place of leaf, with the two given leaves as children.
-RedBlackNode* SplitLeaf(RedBlackNode* leaf, RedBlackNode* left, RedBlackNode* right)
+RedBlackNode* SplitLeaf(TreeHead* head, RedBlackNode* leaf, RedBlackNode* left, RedBlackNode* right)
 {
-    auto* branch = new RedBlackNode;
+    RedBlackNode* branch = NewNode(head);
     ReplaceInParent(leaf, branch);
     branch->flags |= kRedBlackBranch | kRedBlackRed;
     branch->link1 = left;
@@ -228,9 +316,11 @@ void TakeRedBlackBranches(RedBlackNode* tree, std::vector<RedBlackNode*>& spare)
 void LinkRedBlackLeaves(RedBlackNode* tree, RedBlackNode* const* leaves, std::size_t count,
                         std::vector<RedBlackNode*>& spare)
 {
+    TreeHead* head = HeadOf(tree);
+    // Spare branches came from this tree's own slabs.
     if (count == 0) {
         for (RedBlackNode* n : spare)
-            delete n;
+            FreeNode(head, n);
         spare.clear();
         return;
     }
@@ -238,7 +328,7 @@ void LinkRedBlackLeaves(RedBlackNode* tree, RedBlackNode* const* leaves, std::si
     // leave half a tree.
     spare.reserve(count - 1);
     while (spare.size() < count - 1)
-        spare.push_back(new RedBlackNode);
+        spare.push_back(NewNode(head));
     RedBlackNode* previous = tree;
     for (std::size_t i = 0; i < count; ++i) {
         leaves[i]->link2 = previous;
@@ -252,13 +342,14 @@ void LinkRedBlackLeaves(RedBlackNode* tree, RedBlackNode* const* leaves, std::si
         ++shallowest;
     tree->link3 = LinkBalanced(leaves, 0, count, tree, kRedBlackRoot, 0, shallowest, spare);
     for (RedBlackNode* n : spare)
-        delete n;
+        FreeNode(head, n);
     spare.clear();
 }
 
 RedBlackNode* CreateRedBlackTree()
 {
-    auto* tree = new RedBlackNode;
+    auto* head = new TreeHead;
+    RedBlackNode* tree = &head->sentinel;
     tree->link1 = tree->link2 = tree->link3 = tree;
     tree->flags = kRedBlackSentinel;
     tree->key = "";
@@ -269,12 +360,25 @@ void DestroyRedBlackTree(RedBlackNode* tree)
 {
     if (tree == nullptr)
         return;
-    VisitNodesBelow(tree, [](RedBlackNode* n) { delete n; });
-    delete tree;
+    // The leaves along their chain, the branches with their slabs: no walk down the tree.
+    for (RedBlackNode* leaf = tree->link1; leaf != tree;) {
+        RedBlackNode* next = leaf->link1;
+        delete leaf;
+        leaf = next;
+    }
+    TreeHead* head = HeadOf(tree);
+    for (RedBlackNode* slab = head->slabs; slab != nullptr;) {
+        RedBlackNode* next = slab->link1;
+        UnpoisonNodes(slab, std::size_t(slab->flags) + 1);
+        ::operator delete(slab);
+        slab = next;
+    }
+    delete head;
 }
 
 RedBlackNode* InsertRedBlackNode(RedBlackNode* position, const void* key, void* value)
 {
+    TreeHead* head = HeadAbove(position);
     auto* leaf = new RedBlackNode;
     leaf->key = key;
     leaf->value = value;
@@ -293,7 +397,7 @@ RedBlackNode* InsertRedBlackNode(RedBlackNode* position, const void* key, void* 
             position->link3 = leaf;
             return leaf;
         }
-        branch = SplitLeaf(leaf->link2, leaf->link2, leaf);
+        branch = SplitLeaf(head, leaf->link2, leaf->link2, leaf);
         // The new leaf is now the largest of the left subtree of its first left-side ancestor.
         RedBlackNode* n = branch;
         while (!IsLeftChild(n) && !IsRoot(n))
@@ -301,7 +405,7 @@ RedBlackNode* InsertRedBlackNode(RedBlackNode* position, const void* key, void* 
         if (!IsRoot(n))
             n->link3->key = leaf;
     } else {
-        branch = SplitLeaf(position, leaf, position);
+        branch = SplitLeaf(head, position, leaf, position);
         RedBlackNode* n = branch;
         while (IsLeftChild(n) && !IsRoot(n))
             n = n->link3;
@@ -322,12 +426,13 @@ void DeleteRedBlackNode(RedBlackNode* leaf)
         delete leaf;
         return;
     }
+    TreeHead* head = HeadAbove(leaf);
     RedBlackNode* parent = leaf->link3;
     RedBlackNode* sibling = IsLeftChild(leaf) ? parent->link2 : parent->link1;
     const bool parentWasRoot = IsRoot(parent);
     const bool parentWasRed = IsRed(parent);
     ReplaceInParent(parent, sibling);
-    delete parent;
+    FreeNode(head, parent);
     delete leaf;
     if (parentWasRoot) {
         SetBlack(sibling);

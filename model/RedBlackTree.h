@@ -47,14 +47,16 @@ K GetRedBlackNodeKey(const RedBlackNode* leaf)
 }
 
 RedBlackNode* CreateRedBlackTree();
-// Frees every node; not what keys and values point to.
+// Frees every node; not what keys and values point to. Leaves are single heap nodes; branches
+// come from the tree's own storage and are freed with it at once.
 void DestroyRedBlackTree(RedBlackNode* tree);
 // Inserts a new leaf before position (a leaf, or the sentinel to append) and rebalances.
 RedBlackNode* InsertRedBlackNode(RedBlackNode* position, const void* key, void* value);
 // Unlinks and frees the leaf, removes its parent branch and rebalances.
 void DeleteRedBlackNode(RedBlackNode* leaf);
 inline void* GetRedBlackNodeValue(const RedBlackNode* leaf) { return leaf->value; }
-// Empties the tree for a rebuild: its branches go to spare, its leaves survive unlinked.
+// Empties the tree for a rebuild: its branches go to spare, its leaves survive unlinked. Spare
+// branches go back to the same tree's LinkRedBlackLeaves, never to another tree.
 void TakeRedBlackBranches(RedBlackNode* tree, std::vector<RedBlackNode*>& spare);
 // Hangs leaves, already in key order, under an empty tree as a balanced tree in one pass, instead
 // of a descent per leaf. Branches come from spare first; what spare has left over is freed. Only

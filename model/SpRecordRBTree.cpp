@@ -110,6 +110,7 @@ void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records)
     TakeRedBlackBranches(m_tree, spare);
     std::vector<Row> rows;
     rows.reserve(records.size());
+    m_leafOf.reserve(records.size());
     for (CRecord* record : records) {
         if (record == nullptr)
             continue;
@@ -157,8 +158,10 @@ void CSpRecordRBTree::LinkInOrder(std::vector<Row>& rows, std::vector<RedBlackNo
     } else {
         // Stable, so rows the order calls equal keep their sequence order, as inserting one by one
         // gives; a merge sort also stays inside the run whatever the callback answers.
-        std::stable_sort(rows.begin(), rows.end(),
-                         [this](const Row& a, const Row& b) { return m_compare(a.record, b.record) < 0; });
+        // Rows that come in order (a job being opened) need only the one check.
+        const auto less = [this](const Row& a, const Row& b) { return m_compare(a.record, b.record) < 0; };
+        if (!std::is_sorted(rows.begin(), rows.end(), less))
+            std::stable_sort(rows.begin(), rows.end(), less);
         for (const Row& row : rows)
             leaves.push_back(row.leaf);
     }

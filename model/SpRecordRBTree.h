@@ -32,6 +32,8 @@ public:
     // Null outside 0..count-1.
     CRecord* GetAt(int32_t row);
     int32_t GetCount() const { return m_count; }
+    // No row filed since the last Clear: the next rows are numbered from the start.
+    bool IsUnnumbered() const { return m_count == 0 && m_nextSequence == 0; }
     int32_t IndexOf(const CRecord* record) const;
     RedBlackNode* FindLeaf(const CRecord* record) const;
     bool Lookup(const CRecord* record, int32_t& value) const;
