@@ -18,12 +18,8 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
-namespace {
-constexpr int InstructionWidth = 250;
-} // namespace
-
 CTransferCreateJobForDC::CTransferCreateJobForDC()
-    : CStackableDialog(TemplateId, "Send Job to Total Station"), m_description(SelectionKindPoint)
+    : CTransferWizardPanel(TemplateId, "Send Job to Total Station"), m_description(SelectionKindPoint)
 {
 }
 
@@ -38,16 +34,7 @@ void CTransferCreateJobForDC::BuildControls()
     pick->Add(m_chip, 0, wxALIGN_CENTRE_VERTICAL);
     sizer->Add(pick, 0, wxBOTTOM, 10);
 
-    auto* model = new wxBoxSizer(wxHORIZONTAL);
-    m_transferButton = new CCustomTransferButton(this, TransferButtonId);
-    model->Add(m_transferButton, 0, wxRIGHT, 8);
-    m_modelName = new CStaticBold(this, ModelNameId, wxString());
-    m_modelName->SetBold(true);
-    model->Add(m_modelName, 1, wxALIGN_CENTRE_VERTICAL);
-    sizer->Add(model, 0, wxEXPAND | wxBOTTOM, 8);
-
-    m_instructions = new wxStaticText(this, InstructionsId, wxString());
-    sizer->Add(m_instructions, 0, wxEXPAND | wxBOTTOM, 8);
+    AddModelRows(sizer);
     sizer->Add(new wxStaticText(this, wxID_ANY, "Click [Send] to begin sending points."), 0, wxBOTTOM, 8);
 
     auto* send = new wxButton(this, SendId, "&Send...");
@@ -61,10 +48,6 @@ void CTransferCreateJobForDC::BuildControls()
     send->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnSend(); });
     settings->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnTransferSettings(); });
     close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnCancel(); });
-    m_transferButton->Bind(wxEVT_ENTER_WINDOW, [this](wxMouseEvent& event) {
-        OnToolTipNotify();
-        event.Skip();
-    });
     SetSizer(sizer);
 }
 
@@ -88,26 +71,8 @@ void CTransferCreateJobForDC::RefreshModel()
     const CMorvelSettings& settings = GetMorvelSettings();
     std::string text;
     GetUploadInstructions(text, settings.GetModelIndex());
-    m_instructions->SetLabel(wxString::FromUTF8(text));
-    m_instructions->Wrap(InstructionWidth);
-    m_modelName->SetLabel(wxString::FromUTF8(settings.GetModelName()));
-    m_transferButton->UpdateIcon();
+    ShowModel(text);
     Layout();
-}
-
-void CTransferCreateJobForDC::OnNotify(void* sender, int32_t code, intptr_t parameter)
-{
-    if (code == HintCode9 && m_instructions != nullptr)
-        RefreshModel();
-    CStackableDialog::OnNotify(sender, code, parameter);
-}
-
-void CTransferCreateJobForDC::OnToolTipNotify() { ShowTransferSettingsTip(m_transferButton); }
-
-void CTransferCreateJobForDC::OnTransferSettings()
-{
-    if (RunTransferSettings())
-        RefreshModel();
 }
 
 bool CTransferCreateJobForDC::SendJob()

@@ -23,11 +23,7 @@
 
 #include <memory>
 
-namespace {
-constexpr int InstructionWidth = 250;
-} // namespace
-
-CTransferGetJobFromDC::CTransferGetJobFromDC() : CStackableDialog(TemplateId, "Get Job from Total Station") {}
+CTransferGetJobFromDC::CTransferGetJobFromDC() : CTransferWizardPanel(TemplateId, "Get Job from Total Station") {}
 
 CTransferGetJobFromDC::~CTransferGetJobFromDC() = default;
 
@@ -36,16 +32,7 @@ void CTransferGetJobFromDC::BuildControls()
     auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
 
-    auto* model = new wxBoxSizer(wxHORIZONTAL);
-    m_transferButton = new CCustomTransferButton(this, TransferButtonId);
-    model->Add(m_transferButton, 0, wxRIGHT, 8);
-    m_modelName = new CStaticBold(this, ModelNameId, wxString());
-    m_modelName->SetBold(true);
-    model->Add(m_modelName, 1, wxALIGN_CENTRE_VERTICAL);
-    sizer->Add(model, 0, wxEXPAND | wxBOTTOM, 8);
-
-    m_instructions = new wxStaticText(this, InstructionsId, wxString());
-    sizer->Add(m_instructions, 0, wxEXPAND | wxBOTTOM, 8);
+    AddModelRows(sizer);
 
     auto* rawRow = new wxBoxSizer(wxHORIZONTAL);
     if (app != nullptr)
@@ -96,10 +83,6 @@ void CTransferGetJobFromDC::BuildControls()
     m_downloadCoordinates->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnDownloadCoordinates(); });
     settings->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnTransferSettings(); });
     close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnCancel(); });
-    m_transferButton->Bind(wxEVT_ENTER_WINDOW, [this](wxMouseEvent& event) {
-        OnToolTipNotify();
-        event.Skip();
-    });
     SetSizer(sizer);
 }
 
@@ -115,29 +98,11 @@ void CTransferGetJobFromDC::RefreshModel()
     const CMorvelSettings& settings = GetMorvelSettings();
     std::string text;
     GetDownloadInstructions(text, settings.GetModelIndex());
-    m_instructions->SetLabel(wxString::FromUTF8(text));
-    m_instructions->Wrap(InstructionWidth);
-    m_modelName->SetLabel(wxString::FromUTF8(settings.GetModelName()));
-    m_transferButton->UpdateIcon();
+    ShowModel(text);
     const bool coordinates = GetInstrumentModel(settings.GetModelIndex()).coordinateDownloads;
     for (wxWindow* control : m_coordinateControls)
         control->Show(coordinates);
     Layout();
-}
-
-void CTransferGetJobFromDC::OnNotify(void* sender, int32_t code, intptr_t parameter)
-{
-    if (code == HintCode9 && m_instructions != nullptr)
-        RefreshModel();
-    CStackableDialog::OnNotify(sender, code, parameter);
-}
-
-void CTransferGetJobFromDC::OnToolTipNotify() { ShowTransferSettingsTip(m_transferButton); }
-
-void CTransferGetJobFromDC::OnTransferSettings()
-{
-    if (RunTransferSettings())
-        RefreshModel();
 }
 
 namespace {

@@ -1,27 +1,20 @@
 #pragma once
 
-#include "framework/ui/StackableDialog.h"
+#include "transfer/ui/TransferWizardParts.h"
 
 #include <array>
 #include <string>
 
-class CCustomTransferButton;
-class CStaticBold;
 class wxButton;
-class wxStaticText;
 
 // "Get Job from Total Station": what the instrument sends (raw data, or coordinates for the
 // models that can) becomes a job that is saved, opened and logged.
-class CTransferGetJobFromDC : public CStackableDialog
+class CTransferGetJobFromDC : public CTransferWizardPanel
 {
 public:
     static constexpr uint32_t TemplateId = 749;
     static constexpr int DownloadRawId = 1486;
     static constexpr int DownloadCoordinatesId = 1487;
-    static constexpr int SettingsId = 2452;
-    static constexpr int InstructionsId = 2816;
-    static constexpr int TransferButtonId = 6734;
-    static constexpr int ModelNameId = 6775;
     static constexpr int OrId = 6771;
     static constexpr int CoordinateHintId = 2381;
     static constexpr int WizardButtonId = 2420;
@@ -36,13 +29,7 @@ public:
     // The whole download; true when the job was saved and opened. The panel is gone when it
     // returns true (opening the job closes the old one's panels).
     bool GetJob(std::string& proposedName, bool raw);
-    void OnTransferSettings();
-    void OnToolTipNotify();
-    void OnNotify(void* sender, int32_t code, intptr_t parameter) override;
 
-    CCustomTransferButton* GetTransferButton() const { return m_transferButton; }
-    CStaticBold* GetModelName() const { return m_modelName; }
-    wxStaticText* GetInstructions() const { return m_instructions; }
     wxButton* GetDownloadCoordinatesButton() const { return m_downloadCoordinates; }
     // The controls shown only for models that send coordinates.
     const std::array<wxWindow*, 6>& GetCoordinateControls() const { return m_coordinateControls; }
@@ -51,12 +38,10 @@ protected:
     void BuildControls() override;
     bool OnInitDialog() override;
 
-private:
-    void RefreshModel();
+    void RefreshModel() override;
 
-    CCustomTransferButton* m_transferButton = nullptr;
-    CStaticBold* m_modelName = nullptr;
-    wxStaticText* m_instructions = nullptr;
+private:
+
     wxButton* m_downloadCoordinates = nullptr;
     std::array<wxWindow*, 6> m_coordinateControls{};
 };
