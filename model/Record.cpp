@@ -72,11 +72,18 @@ void CRecord::SetDescription(const char* text)
     MarkModified();
 }
 
+namespace {
+uint64_t g_recordFlagsGeneration = 0;
+}
+
 void CRecord::SetFlags(uint32_t mask, bool on)
 {
     uint32_t& flags = GetHeader()->flags;
     flags = on ? (flags | mask) : (flags & ~mask);
+    ++g_recordFlagsGeneration;
 }
+
+uint64_t CRecord::GetFlagsGeneration() { return g_recordFlagsGeneration; }
 
 bool CRecord::SetOwner(CRecordOwner* owner)
 {

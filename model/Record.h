@@ -51,6 +51,9 @@ public:
     // True when any bit of the mask is set.
     bool TestFlags(uint32_t mask) const { return (GetHeader()->flags & mask) != 0; }
     void SetFlags(uint32_t mask, bool on);
+    // Changes with every SetFlags on any record: a walk that brought the flags into step may be
+    // skipped while it has not moved (and no record came or went).
+    static uint64_t GetFlagsGeneration();
 
     bool SetOwner(CRecordOwner* owner);
     bool GetOwner(CRecordOwner*& out) const;

@@ -156,15 +156,6 @@ void CMapCtrlCore::PushZoom(const CWorldRect& before)
 
 namespace {
 
-// The hit test of the selection's rectangle search, over the store's point list (the store files
-// only point records there, checked as they are added). Points answer it without a virtual call and
-// without reading more of the record than its location: the searches walk every point of the job
-// and are bound by memory, not by arithmetic.
-bool IsPointInside(CRecord* record, double left, double top, double right, double bottom)
-{
-    return record && static_cast<CPointRecord*>(record)->CPointRecord::IsInside(left, top, right, bottom, false);
-}
-
 bool WideEnough(double w, double h)
 {
     return std::min(std::fabs(w), std::fabs(h)) >= 0.01;
@@ -265,11 +256,11 @@ void CMapCtrlCore::ZoomToPointRecord(CPointRecord* point)
     double hw = (m_visibleBottomRight.x - m_visibleTopLeft.x) / 2;
     double hh = (m_visibleTopLeft.y - m_visibleBottomRight.y) / 2;
     double left = at.x - hw, right = at.x + hw, bottom = at.y - hh, top = at.y + hh;
-    CRecordDatabase* store = m_document->GetRecordDatabase();
+    const CMapPointGrid* grid = m_document->GetRecordDatabase() ? &StoreGrid() : nullptr;
     int32_t previous = -1;
     int same = 0;
-    while (store) {
-        const int32_t n = store->CountInside(left, top, right, bottom, false);
+    while (grid) {
+        const int32_t n = grid->Count(left, top, right, bottom);
         if (n < 6)
             break;
         if (n == previous) {
@@ -391,43 +382,83 @@ bool CMapCtrlCore::OnHitSearch808C(bool allRecords, CPickQuery& q)
     const double tx = std::fabs(q.tolerance.x), ty = std::fabs(q.tolerance.y);
     const double left = q.location.x - tx, right = q.location.x + tx;
     const double bottom = q.location.y - ty, top = q.location.y + ty;
-    CRecordDatabase* store = m_document->GetRecordDatabase();
-    CRecordCursor cursor = store->GetFirstRecord(kRecordTypePoint);
-    while (cursor.IsValid() && q.hits.size() < 100) {
-        CRecord* record = store->GetNextRecord(cursor);
-        if (IsPointInside(record, left, top, right, bottom))
-            q.hits.push_back(RecordRef{record, -1});
-    }
+    // The first hundred in store order, as a walk of the store would find them.
+    const CMapPointGrid& grid = StoreGrid();
+    std::vector<uint32_t> found;
+    grid.Query(left, top, right, bottom, found);
+    for (size_t i = 0; i < found.size() && q.hits.size() < 100; ++i)
+        q.hits.push_back(RecordRef{grid.GetItem(found[i]).record, -1});
     return !q.hits.empty();
 }
 
-const std::vector<CMapCtrlCore::PickEntry>& CMapCtrlCore::PickIndex()
+CMapCtrlCore::GridKey CMapCtrlCore::CurrentGridKey() const
 {
-    CRecordDatabase* store = m_document ? m_document->GetRecordDatabase() : nullptr;
-    const uint64_t generation = GetPointGeometryGeneration();
-    if (store == m_pickIndexStore && generation == m_pickIndexGeneration && store)
-        return m_pickIndex;
-    m_pickIndex.clear();
-    m_pickIndexStore = store;
-    m_pickIndexGeneration = generation;
-    if (!store)
-        return m_pickIndex;
-    m_pickIndex.reserve(size_t(store->GetCount(1)));
-    size_t order = 0;
-    CRecordCursor cursor = store->GetFirstRecord(kRecordTypePoint);
-    while (cursor.IsValid()) {
-        CRecord* record = store->GetNextRecord(cursor);
-        if (!record || record->GetType() != kRecordTypePoint)
-            continue;
-        const CLocation at = static_cast<CPointRecord*>(record)->GetLocation();
-        // A NaN position lies in no box.
-        if (!std::isnan(at.x) && !std::isnan(at.y))
-            m_pickIndex.push_back(PickEntry{at.x, at.y, order, record});
-        ++order;
+    GridKey key;
+    key.store = m_document ? m_document->GetRecordDatabase() : nullptr;
+    key.names = m_document ? m_document->GetPointDatabase() : nullptr;
+    key.generation = GetPointGeometryGeneration();
+    key.valid = true;
+    return key;
+}
+
+const CMapPointGrid& CMapCtrlCore::StoreGrid()
+{
+    const GridKey key = CurrentGridKey();
+    if (key == m_storeGridKey)
+        return m_storeGrid;
+    m_storeGridKey = key;
+    std::vector<CMapPointGrid::Item> items;
+    if (auto* store = static_cast<CRecordDatabase*>(const_cast<void*>(key.store))) {
+        items.reserve(size_t(std::max(store->GetCount(1), 0)));
+        CRecordCursor cursor = store->GetFirstRecord(kRecordTypePoint);
+        while (cursor.IsValid()) {
+            CRecord* record = store->GetNextRecord(cursor);
+            if (!record || record->GetType() != kRecordTypePoint)
+                continue;
+            const CLocation at = static_cast<CPointRecord*>(record)->GetLocation();
+            items.push_back(CMapPointGrid::Item{at.x, at.y, record});
+        }
     }
-    std::sort(m_pickIndex.begin(), m_pickIndex.end(),
-              [](const PickEntry& a, const PickEntry& b) { return a.x < b.x; });
-    return m_pickIndex;
+    m_storeGrid.Build(std::move(items));
+    return m_storeGrid;
+}
+
+const std::vector<RecordHeader*>& CMapCtrlCore::StoreHeaders()
+{
+    const GridKey key = CurrentGridKey();
+    if (key == m_storeHeadersKey)
+        return m_storeHeaders;
+    m_storeHeadersKey = key;
+    m_storeHeaders.clear();
+    if (auto* store = static_cast<CRecordDatabase*>(const_cast<void*>(key.store))) {
+        m_storeHeaders.reserve(size_t(std::max(store->GetCount(0), 0)));
+        CRecordCursor cursor = store->GetFirstRecord(0);
+        while (cursor.IsValid())
+            if (CRecord* record = store->GetNextRecord(cursor))
+                m_storeHeaders.push_back(record->GetHeader());
+    }
+    return m_storeHeaders;
+}
+
+const CMapPointGrid& CMapCtrlCore::DrawGrid()
+{
+    const GridKey key = CurrentGridKey();
+    if (key == m_drawGridKey)
+        return m_drawGrid;
+    m_drawGridKey = key;
+    std::vector<CMapPointGrid::Item> items;
+    if (auto* points = static_cast<CPointDatabase*>(const_cast<void*>(key.names))) {
+        items.reserve(size_t(std::max(points->GetCount(), 0)));
+        for (RedBlackNode* pos = points->GetFirstPosition(); pos != nullptr;) {
+            CPointRecord* point = points->GetNextPoint(pos);
+            if (!point)
+                continue;
+            const CLocation at = point->GetLocation();
+            items.push_back(CMapPointGrid::Item{at.x, at.y, point});
+        }
+    }
+    m_drawGrid.Build(std::move(items));
+    return m_drawGrid;
 }
 
 bool CMapCtrlCore::OnPick808B(bool allRecords, CPickQuery& q)
@@ -446,17 +477,15 @@ bool CMapCtrlCore::OnPick808B(bool allRecords, CPickQuery& q)
         CRecord* record;
     };
     std::vector<Hit> hits;
-    const std::vector<PickEntry>& index = PickIndex();
-    auto it = std::lower_bound(index.begin(), index.end(), left,
-                               [](const PickEntry& e, double v) { return e.x < v; });
-    for (; it != index.end() && it->x <= right; ++it) {
-        if (!(bottom <= it->y && it->y <= top))
-            continue;
+    const CMapPointGrid& grid = StoreGrid();
+    std::vector<uint32_t> found;
+    grid.Query(left, top, right, bottom, found);
+    for (uint32_t i : found) {
         double d = NoValue;
-        CRecord* r = it->record;
+        CRecord* r = grid.GetItem(i).record;
         if (!m_document->GetRecordDistance(r, q.location.x, q.location.y, d))
             d = HUGE_VAL; // undefined distances sort last
-        hits.push_back(Hit{d, it->order, it->record});
+        hits.push_back(Hit{d, i, r});
     }
     if (hits.empty())
         return false;
@@ -774,6 +803,32 @@ void CMapCtrlCore::DrawNextPoints(CMapSurface& surface, const CDrawState& state,
     }
 }
 
+bool CMapCtrlCore::GatherVisiblePoints(const CDrawState& state, std::vector<CRecord*>& out)
+{
+    out.clear();
+    // A resync visits every point, in view or not.
+    if (state.mode == DrawModeResyncHighlight)
+        return false;
+    const double left = std::min(m_visibleTopLeft.x, m_visibleBottomRight.x);
+    const double right = std::max(m_visibleTopLeft.x, m_visibleBottomRight.x);
+    const double bottom = std::min(m_visibleTopLeft.y, m_visibleBottomRight.y);
+    const double top = std::max(m_visibleTopLeft.y, m_visibleBottomRight.y);
+    const CMapPointGrid& grid = DrawGrid();
+    std::vector<uint32_t> found;
+    grid.Query(left, top, right, bottom, found);
+    out.reserve(found.size());
+    for (uint32_t i : found)
+        out.push_back(grid.GetItem(i).record);
+    return true;
+}
+
+void CMapCtrlCore::DrawPointList(CMapSurface& surface, const CDrawState& state, const std::vector<CRecord*>& points,
+                                 size_t& next, int32_t limit)
+{
+    for (int32_t n = 0; next < points.size() && n < limit; ++n)
+        DrawPoint(surface, points[next++], state);
+}
+
 // ---------------------------------------------------------------- decorations and printing
 
 void CMapCtrlCore::DrawDecorations(CMapSurface& surface)
@@ -848,11 +903,17 @@ void CMapCtrlCore::PrintMap(CMapSurface& surface, const DeviceRect& printable, c
     m_visibleTopLeft = m_mapping.DeviceToWorld(1, 1);
     m_visibleBottomRight = m_mapping.DeviceToWorld(pageSize.x - 1, pageSize.y - 1);
 
-    if (CPointDatabase* points = m_document ? m_document->GetPointDatabase() : nullptr) {
+    if (m_document && m_document->GetPointDatabase()) {
         // A page has no time limit: every point in one go.
-        RedBlackNode* pos = points->GetFirstPosition();
-        while (pos != nullptr)
-            DrawNextPoints(surface, m_drawState, pos, INT32_MAX);
+        std::vector<CRecord*> visible;
+        if (GatherVisiblePoints(m_drawState, visible)) {
+            size_t next = 0;
+            DrawPointList(surface, m_drawState, visible, next, INT32_MAX);
+        } else {
+            RedBlackNode* pos = m_document->GetPointDatabase()->GetFirstPosition();
+            while (pos != nullptr)
+                DrawNextPoints(surface, m_drawState, pos, INT32_MAX);
+        }
     }
     bool more = true;
     for (bool fresh = true; more; fresh = false)

@@ -4,6 +4,7 @@
 #include "model/MorvelSettingsHelpers.h"
 #include "model/ZoomUndoStack.h"
 #include "views/DrawState.h"
+#include "views/MapPointGrid.h"
 #include "views/ObjectIdOwner.h"
 #include "views/PickQuery.h"
 #include "views/WorldDeviceMap.h"
@@ -19,6 +20,7 @@ class CMapCtrlCore;
 class CMapCtrlMemoryView;
 class CMapSurface;
 class CRecord;
+struct RecordHeader;
 class CPointRecord;
 struct RedBlackNode;
 
@@ -153,6 +155,12 @@ public:
     // Draws points from pos in the point-name order, at most limit of them looked at; pos is null
     // at the end. Points outside the visible window are skipped before any conversion.
     void DrawNextPoints(CMapSurface& surface, const CDrawState& state, RedBlackNode*& pos, int32_t limit);
+    // The points a request draws in the visible window, in point-name order, gathered through the
+    // spatial index; false when the request must walk every point (a highlight resync).
+    bool GatherVisiblePoints(const CDrawState& state, std::vector<CRecord*>& out);
+    // Draws the gathered points from next on, at most limit of them.
+    void DrawPointList(CMapSurface& surface, const CDrawState& state, const std::vector<CRecord*>& points,
+                       size_t& next, int32_t limit);
     // The preview objects, step by step; more is cleared when everything is drawn.
     virtual void DrawPreviewStep(CMapSurface& surface, bool& more, bool fresh) { more = false; }
     // The north arrow and, when the job holds a point, the scale bar (in the client rectangle).
@@ -179,15 +187,17 @@ protected:
     // Applies one snap mode (1 nearest point, 2 cursor, 3 grid) to the exchange's last location.
     bool ApplySnapMode(int32_t mode, CLocation& out);
     uint32_t Colour(int32_t index) const;
-    // The job's points by easting, for the searches that run on every mouse pause and snap;
-    // rebuilt when the job or any point position changed since.
-    struct PickEntry {
-        double x;
-        double y;
-        size_t order; // position in the store's walk, for ties
-        CRecord* record;
-    };
-    const std::vector<PickEntry>& PickIndex();
+    // The job's points filed by position: in point-name order for drawing, in store order for the
+    // hit tests and counts. Rebuilt when the job, or any point's place in it, changed since.
+    const CMapPointGrid& DrawGrid();
+    const CMapPointGrid& StoreGrid();
+
+public:
+    // The header of every record of the job's store in store order, kept between changes so the
+    // highlight resync after each full redraw reads an array, not the store's lists and records.
+    const std::vector<RecordHeader*>& StoreHeaders();
+
+protected:
 
     CMapHost* m_host = nullptr;
     CDataFileDoc* m_document = nullptr;
@@ -207,7 +217,19 @@ protected:
     CZoomUndoStack m_zoomHistory;
     CWorldRect m_requestedWindow;
     std::unique_ptr<CMapCtrlMemoryView> m_layer;
-    std::vector<PickEntry> m_pickIndex;
-    const void* m_pickIndexStore = nullptr;
-    uint64_t m_pickIndexGeneration = 0;
+    struct GridKey
+    {
+        const void* store = nullptr;
+        const void* names = nullptr;
+        uint64_t generation = 0;
+        bool valid = false;
+        bool operator==(const GridKey&) const = default;
+    };
+    GridKey CurrentGridKey() const;
+    CMapPointGrid m_drawGrid;
+    GridKey m_drawGridKey;
+    CMapPointGrid m_storeGrid;
+    GridKey m_storeGridKey;
+    std::vector<RecordHeader*> m_storeHeaders;
+    GridKey m_storeHeadersKey;
 };

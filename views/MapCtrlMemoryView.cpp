@@ -1,7 +1,9 @@
 #include "views/MapCtrlMemoryView.h"
 
 #include "model/DataFileDoc.h"
+#include "model/DataFileHiSelection.h"
 #include "model/PointDatabase.h"
+#include "model/PointRecord.h"
 #include "model/Record.h"
 #include "model/RecordDatabase.h"
 #include "views/MapCtrlCore.h"
@@ -138,6 +140,9 @@ void CMapCtrlMemoryView::End()
 {
     m_started = false;
     m_pointPosition = nullptr;
+    m_visiblePoints.clear();
+    m_visibleNext = 0;
+    m_pointsGathered = false;
     m_pointsStarted = false;
     m_pointsDone = false;
     m_previewMore = false;
@@ -149,11 +154,30 @@ void CMapCtrlMemoryView::ResyncAllHighlights()
     CDataFileDoc* doc = m_map ? m_map->GetDocument() : nullptr;
     if (!doc || !doc->GetRecordDatabase())
         return;
-    CRecordDatabase* store = doc->GetRecordDatabase();
-    CRecordCursor cursor = store->GetFirstRecord(0);
-    while (cursor.IsValid())
-        if (CRecord* record = store->GetNextRecord(cursor))
-            doc->SyncHighlight(record);
+    // What SyncHighlight does to each record, its checks asked once: the highlight's bit becomes
+    // the selection's. Without both selections, or with the highlight detached, nothing changes.
+    const CSelection* current = doc->GetCurrentSelection();
+    CDataFileHiSelection* hi = doc->GetHiSelection();
+    if (!current || !hi || !hi->IsBound())
+        return;
+    const uint32_t from = current->IsBound() ? current->GetMask() : 0;
+    const uint32_t to = hi->GetMask();
+    // Every flag change goes through SetFlags, and records coming or going move the store's
+    // generation: with neither moved since the last resync, every record is still in step.
+    const ResyncMark mark{doc->GetRecordDatabase(), GetPointGeometryGeneration(), CRecord::GetFlagsGeneration(),
+                          from, to, true};
+    if (mark == m_lastResync)
+        return;
+    // The walk is bound by fetching each record's flags; asking ahead keeps fetches in flight.
+    constexpr size_t Ahead = 16;
+    const std::vector<RecordHeader*>& headers = m_map->StoreHeaders();
+    for (size_t i = 0; i < headers.size(); ++i) {
+        if (i + Ahead < headers.size())
+            __builtin_prefetch(&headers[i + Ahead]->flags, 1);
+        uint32_t& flags = headers[i]->flags;
+        flags = (flags & from) != 0 ? (flags | to) : (flags & ~to);
+    }
+    m_lastResync = mark;
 }
 
 bool CMapCtrlMemoryView::Step()
@@ -177,14 +201,19 @@ bool CMapCtrlMemoryView::Step()
         if (!m_pointsStarted) {
             m_pointsStarted = true;
             m_pointPosition = doc->GetPointDatabase() ? doc->GetPointDatabase()->GetFirstPosition() : nullptr;
+            m_visibleNext = 0;
+            m_pointsGathered = m_pointPosition != nullptr && m_map->GatherVisiblePoints(state, m_visiblePoints);
         }
-        m_map->DrawNextPoints(*surface, state, m_pointPosition, StepRecords);
+        if (m_pointsGathered)
+            m_map->DrawPointList(*surface, state, m_visiblePoints, m_visibleNext, StepRecords);
+        else
+            m_map->DrawNextPoints(*surface, state, m_pointPosition, StepRecords);
         if (EscapePressed()) {
             if (fullRedraw)
                 ResyncAllHighlights();
             return false;
         }
-        if (m_pointPosition != nullptr)
+        if (m_pointsGathered ? m_visibleNext < m_visiblePoints.size() : m_pointPosition != nullptr)
             return true;
         m_pointsDone = true;
         m_previewMore = true;

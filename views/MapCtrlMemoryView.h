@@ -5,9 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <vector>
 
 class CMapCtrlCore;
 class CMapSurface;
+class CRecord;
 struct RedBlackNode;
 
 // The map's off-screen drawing layer: a queue of drawing requests carried out into a bitmap in
@@ -76,6 +78,22 @@ private:
     // queued for the loop that is already draining.
     bool m_draining = false;
     RedBlackNode* m_pointPosition = nullptr;
+    // The visible points of the request, when the map's index gathered them; else the walk above.
+    std::vector<CRecord*> m_visiblePoints;
+    size_t m_visibleNext = 0;
+    bool m_pointsGathered = false;
+    // What the last highlight resync saw; while all of it holds, the flags are still in step.
+    struct ResyncMark
+    {
+        const void* store = nullptr;
+        uint64_t storeGeneration = 0;
+        uint64_t flagsGeneration = 0;
+        uint32_t from = 0;
+        uint32_t to = 0;
+        bool valid = false;
+        bool operator==(const ResyncMark&) const = default;
+    };
+    ResyncMark m_lastResync;
     bool m_pointsStarted = false;
     bool m_pointsDone = false;
     bool m_previewMore = false;
