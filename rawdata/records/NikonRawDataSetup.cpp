@@ -99,12 +99,23 @@ bool CNikonRawDataSetup::ValidateUnits(std::string* message) const
 
 bool CNikonRawDataSetup::ValidateForReduction(std::string* message, bool checkHr) const
 {
+    StationCheck check;
+    return ValidateForReduction(message, checkHr, check);
+}
+
+bool CNikonRawDataSetup::ValidateForReduction(std::string* message, bool checkHr, StationCheck& check) const
+{
     if (!ValidateUnits(message))
         return false;
-    std::string stationMessage;
     const char* failure = nullptr;
     CLocation occupy;
-    if (!ValidateStation(&stationMessage)) {
+    if (!S().station || check.station != S().station) {
+        check.message.clear();
+        check.valid = ValidateStation(&check.message);
+        check.station = S().station;
+    }
+    const std::string& stationMessage = check.message;
+    if (!check.valid) {
         if (message)
             *message = "No station setup found." + (stationMessage.empty() ? std::string() : "  " + stationMessage);
         return false;

@@ -36,6 +36,15 @@ public:
 
     bool CopySettings(const CRawDataSetup* other) override;
     bool ValidateForReduction(std::string* message, bool checkHr) const override;
+    // The station check of the last station seen, for a run over lines that changes none of them:
+    // every line under one station gets the same answer, so it is worked out once.
+    struct StationCheck
+    {
+        std::shared_ptr<const void> station;
+        bool valid = false;
+        std::string message;
+    };
+    bool ValidateForReduction(std::string* message, bool checkHr, StationCheck& check) const;
     CRawDataSetup& Reset() override;
     bool ValidateUnits(std::string* message) const override;
     double AzimuthToDirection(double azimuth) const override;
