@@ -99,6 +99,7 @@ private:
     CReport* m_analysis;
     std::vector<std::string>* m_duplicates;
     CColoredTextLines m_lines;
+    CNikonRawDataSetup::StationCheck m_stationCheck;
 };
 
 void CReduction::Report(const std::string& message)
@@ -290,7 +291,9 @@ void CReduction::ReduceShot(CNikonRawDataRecord& record, CRawDataSetup& setup, C
     CLocation occupy;
     if (!setup.GetOccupyLocation(&occupy))
         return Report(Format("Line #%d ERROR: Bad Occupy Pt'%s'", number, setup.GetOccupyPoint().c_str()));
-    if (!setup.ValidateForReduction(&message, true))
+    auto* nikonSetup = dynamic_cast<CNikonRawDataSetup*>(&setup);
+    if (!(nikonSetup ? nikonSetup->ValidateForReduction(&message, true, m_stationCheck)
+                     : setup.ValidateForReduction(&message, true)))
         return Report(Format("Line #%d ERROR: %s", number, message.c_str()));
 
     double direction = NoValue;

@@ -18,6 +18,12 @@
 
 CNikonRawDataSetup::CNikonRawDataSetup(CDataFileDoc* doc, int32_t line) : CRawDataSetup(RawDataFileOf(doc), line) {}
 
+const std::shared_ptr<CNikonRawDataSetup::Settings>& CNikonRawDataSetup::DefaultSettings()
+{
+    static const std::shared_ptr<Settings> defaults = std::make_shared<Settings>();
+    return defaults;
+}
+
 CDataFileDoc* CNikonRawDataSetup::GetDocument() const
 {
     return m_file ? m_file->GetDocument() : nullptr;
@@ -56,14 +62,14 @@ bool CNikonRawDataSetup::CompareWith(const CNikonRawDataSetup& previous, uint32_
         return strcasecmp(x.c_str(), y.c_str()) == 0;
     };
     uint32_t bits = 0;
-    if (!sameText(m_distanceText, previous.m_distanceText) || !sameText(m_angleText, previous.m_angleText) ||
-        !sameText(m_zeroAzimuthText, previous.m_zeroAzimuthText))
+    if (!sameText(S().distanceText, previous.S().distanceText) || !sameText(S().angleText, previous.S().angleText) ||
+        !sameText(S().zeroAzimuthText, previous.S().zeroAzimuthText))
         bits |= 1;
-    const std::string station = m_station ? m_station->text : std::string();
-    const std::string before = previous.m_station ? previous.m_station->text : std::string();
-    if (m_station != previous.m_station && strcasecmp(station.c_str(), before.c_str()) != 0)
+    const std::string station = S().station ? S().station->text : std::string();
+    const std::string before = previous.S().station ? previous.S().station->text : std::string();
+    if (S().station != previous.S().station && strcasecmp(station.c_str(), before.c_str()) != 0)
         bits |= 2 | 4;
-    if (!(m_hr == previous.m_hr || (!HasValue(m_hr) && !HasValue(previous.m_hr))))
+    if (!(S().hr == previous.S().hr || (!HasValue(S().hr) && !HasValue(previous.S().hr))))
         bits |= 8;
     if (flags)
         *flags = bits;
@@ -72,19 +78,19 @@ bool CNikonRawDataSetup::CompareWith(const CNikonRawDataSetup& previous, uint32_
 
 int32_t CNikonRawDataSetup::GetStationLine() const
 {
-    return m_station ? m_station->line : -1;
+    return S().station ? S().station->line : -1;
 }
 
 bool CNikonRawDataSetup::ValidateUnits(std::string* message) const
 {
     const char* failure = nullptr;
-    if (m_distanceUnit < 0)
+    if (S().distanceUnit < 0)
         failure = "No valid distance unit found.";
-    else if (m_angleUnit < 0)
+    else if (S().angleUnit < 0)
         failure = "No valid angle unit found.";
-    else if (m_zeroAzimuth < 0)
+    else if (S().zeroAzimuth < 0)
         failure = "No valid azimuth direction found.";
-    else if (m_haMode != 0 && m_haMode != 1)
+    else if (S().haMode != 0 && S().haMode != 1)
         failure = "No valid direction type found.";
     if (failure && message)
         *message = failure;
@@ -93,12 +99,23 @@ bool CNikonRawDataSetup::ValidateUnits(std::string* message) const
 
 bool CNikonRawDataSetup::ValidateForReduction(std::string* message, bool checkHr) const
 {
+    StationCheck check;
+    return ValidateForReduction(message, checkHr, check);
+}
+
+bool CNikonRawDataSetup::ValidateForReduction(std::string* message, bool checkHr, StationCheck& check) const
+{
     if (!ValidateUnits(message))
         return false;
-    std::string stationMessage;
     const char* failure = nullptr;
     CLocation occupy;
-    if (!ValidateStation(&stationMessage)) {
+    if (!S().station || check.station != S().station) {
+        check.message.clear();
+        check.valid = ValidateStation(&check.message);
+        check.station = S().station;
+    }
+    const std::string& stationMessage = check.message;
+    if (!check.valid) {
         if (message)
             *message = "No station setup found." + (stationMessage.empty() ? std::string() : "  " + stationMessage);
         return false;
@@ -107,7 +124,7 @@ bool CNikonRawDataSetup::ValidateForReduction(std::string* message, bool checkHr
         failure = "Invalid Occupy Pt location";
     else if (!HasValue(GetBacksightAzimuth()))
         failure = "No valid backsight azimuth found.";
-    else if (checkHr && !HasValue(m_hr))
+    else if (checkHr && !HasValue(S().hr))
         failure = "No valid HR found.";
     if (failure && message)
         *message = failure;
@@ -116,76 +133,76 @@ bool CNikonRawDataSetup::ValidateForReduction(std::string* message, bool checkHr
 
 double CNikonRawDataSetup::AzimuthToDirection(double azimuth) const
 {
-    return raw_units::AzimuthToDirection(azimuth, m_angleUnit, m_zeroAzimuth);
+    return raw_units::AzimuthToDirection(azimuth, S().angleUnit, S().zeroAzimuth);
 }
 
 double CNikonRawDataSetup::AngleToRadians(double angle) const
 {
-    return raw_units::AngleToRadians(angle, m_angleUnit);
+    return raw_units::AngleToRadians(angle, S().angleUnit);
 }
 
 double CNikonRawDataSetup::VerticalAngleToRadians(double angle) const
 {
-    return raw_units::VerticalAngleToRadians(angle, m_angleUnit);
+    return raw_units::VerticalAngleToRadians(angle, S().angleUnit);
 }
 
 double CNikonRawDataSetup::DistanceToMetres(double distance) const
 {
-    return raw_units::DistanceToMetres(distance, m_distanceUnit);
+    return raw_units::DistanceToMetres(distance, S().distanceUnit);
 }
 
 double CNikonRawDataSetup::DirectionToAzimuth(double direction) const
 {
-    return raw_units::DirectionToAzimuth(direction, m_angleUnit, m_zeroAzimuth);
+    return raw_units::DirectionToAzimuth(direction, S().angleUnit, S().zeroAzimuth);
 }
 
 double CNikonRawDataSetup::RadiansToAngle(double radians) const
 {
-    return raw_units::RadiansToAngle(radians, m_angleUnit);
+    return raw_units::RadiansToAngle(radians, S().angleUnit);
 }
 
 double CNikonRawDataSetup::RadiansToVerticalAngle(double radians) const
 {
-    return raw_units::RadiansToVerticalAngle(radians, m_angleUnit);
+    return raw_units::RadiansToVerticalAngle(radians, S().angleUnit);
 }
 
 double CNikonRawDataSetup::MetresToDistance(double metres) const
 {
-    return raw_units::MetresToDistance(metres, m_distanceUnit);
+    return raw_units::MetresToDistance(metres, S().distanceUnit);
 }
 
 std::string CNikonRawDataSetup::GetDistanceUnitLabel() const
 {
-    return raw_units::DistanceUnitLabel(m_distanceUnit, GetFormatPreferences().iUseArchetecturalUnits);
+    return raw_units::DistanceUnitLabel(S().distanceUnit, GetFormatPreferences().iUseArchetecturalUnits);
 }
 
 bool CNikonRawDataSetup::GetCurvatureRefraction(uint8_t* coefficient) const
 {
-    if (m_crAdjustment != 1)
+    if (S().crAdjustment != 1)
         return false;
-    *coefficient = m_crCoefficient;
+    *coefficient = S().crCoefficient;
     return true;
 }
 
 bool CNikonRawDataSetup::GetSeaLevelAdjustment(int32_t* value) const
 {
-    *value = m_seaLevel;
+    *value = S().seaLevel;
     return true;
 }
 
 bool CNikonRawDataSetup::GetScaleFactor(double* factor) const
 {
-    *factor = m_scaleFactor;
-    return m_scaleAdjustment;
+    *factor = S().scaleFactor;
+    return S().scaleAdjustment;
 }
 
 std::unique_ptr<CRawDataNikonStationRecord> CNikonRawDataSetup::MakeStationRecord() const
 {
     auto station = std::make_unique<CRawDataNikonStationRecord>();
-    if (m_station) {
-        station->SetText(m_station->text);
+    if (S().station) {
+        station->SetText(S().station->text);
         station->SetDocument(GetDocument());
-        station->SetLine(m_station->line);
+        station->SetLine(S().station->line);
     }
     return station;
 }
@@ -197,28 +214,28 @@ bool CNikonRawDataSetup::ValidateStation(std::string* message) const
 
 std::string CNikonRawDataSetup::GetOccupyPoint() const
 {
-    return m_station && m_station->valid ? m_station->occupy : std::string();
+    return S().station && S().station->valid ? S().station->occupy : std::string();
 }
 
 std::string CNikonRawDataSetup::GetBacksightPoint() const
 {
-    return m_station && m_station->valid ? m_station->backsight : std::string();
+    return S().station && S().station->valid ? S().station->backsight : std::string();
 }
 
 double CNikonRawDataSetup::GetHI() const
 {
-    return m_station && m_station->valid ? m_station->hi : NoValue;
+    return S().station && S().station->valid ? S().station->hi : NoValue;
 }
 
 double CNikonRawDataSetup::GetBacksightCircle() const
 {
-    return m_station && m_station->valid ? m_station->circle : NoValue;
+    return S().station && S().station->valid ? S().station->circle : NoValue;
 }
 
 double CNikonRawDataSetup::GetHeightDifference() const
 {
     const double hi = GetHI();
-    return HasValue(hi) && HasValue(m_hr) ? hi - m_hr : NoValue;
+    return HasValue(hi) && HasValue(S().hr) ? hi - S().hr : NoValue;
 }
 
 bool CNikonRawDataSetup::GetOccupyLocation(CLocation* location) const
@@ -245,7 +262,7 @@ double CNikonRawDataSetup::GetBacksightAzimuth() const
                 return direction;
         }
     }
-    return m_station && m_station->valid ? m_station->azimuth : NoValue;
+    return S().station && S().station->valid ? S().station->azimuth : NoValue;
 }
 
 bool CNikonRawDataSetup::IsPointKnown(const std::string& name) const
@@ -300,28 +317,28 @@ void CNikonRawDataSetup::ApplyComment(CNikonRawDataRecord& record)
     double factor = 0;
     auto text = [&comment] { return std::make_shared<const std::string>(comment.GetText()); };
     if (comment.ParseDistUnits(code)) {
-        m_distanceUnit = code;
-        m_distanceText = text();
+        Write().distanceUnit = code;
+        Write().distanceText = text();
     } else if (comment.ParseAngleUnits(code)) {
-        m_angleUnit = code;
-        m_angleText = text();
+        Write().angleUnit = code;
+        Write().angleText = text();
     } else if (comment.ParseZeroAzimuth(code)) {
-        m_zeroAzimuth = code;
-        m_zeroAzimuthText = text();
+        Write().zeroAzimuth = code;
+        Write().zeroAzimuthText = text();
     } else if (comment.ParseHaRawData(code)) {
-        m_haMode = code;
+        Write().haMode = code;
     } else if (comment.ParseCoordOrder(code)) {
-        m_coordOrder = code;
+        Write().coordOrder = code;
     } else if (comment.ParseCrAdjustment(code)) {
-        m_crAdjustment = code;
+        Write().crAdjustment = code;
     } else if (comment.ParseCrCoefficient(flag)) {
-        m_crCoefficient = flag ? 1 : 0;
+        Write().crCoefficient = flag ? 1 : 0;
     } else if (comment.ParseSeaLevelAdjustment(code)) {
-        m_seaLevel = code;
+        Write().seaLevel = code;
     } else if (comment.ParseScaleFactor(factor)) {
-        m_scaleFactor = factor;
+        Write().scaleFactor = factor;
     } else if (comment.ParseScaleAdjustment(flag)) {
-        m_scaleAdjustment = flag;
+        Write().scaleAdjustment = flag;
     }
 }
 
@@ -339,7 +356,7 @@ void CNikonRawDataSetup::ApplyStation(CNikonRawDataRecord& record)
         station->azimuth = view.GetBacksightAzimuth();
         station->circle = view.GetBacksightCircle();
     }
-    m_station = std::move(station);
+    Write().station = std::move(station);
 }
 
 void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
@@ -353,8 +370,8 @@ void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
 void CNikonRawDataSetup::ApplyShot(CNikonRawDataRecord& record)
 {
     CRawDataNikonObservationRecord shot(record);
-    m_hr = shot.GetHR();
-    if (!HasValue(m_hr) || !record_codes::IsShotType(record.GetType()))
+    SetHR(shot.GetHR());
+    if (!HasValue(S().hr) || !record_codes::IsShotType(record.GetType()))
         return;
     CLocation location;
     if (HasValue(shot.GetSD()) && shot.GetObservedLocation(*this, &location))
@@ -379,7 +396,7 @@ void CNikonRawDataSetup::ApplyRecord(CNikonRawDataRecord& record)
 
 void CNikonRawDataSetup::AddStationPreview(uint32_t flags)
 {
-    if ((flags & (2 | 4)) == 0 || !m_station)
+    if ((flags & (2 | 4)) == 0 || !S().station)
         return;
     MakeStationRecord()->DrawPreview();
 }
@@ -427,14 +444,14 @@ bool CNikonRawDataSetup::FormatCurrentMode(CColoredTextLines* lines, bool longLa
     auto enumLine = [&](int32_t code, int32_t enumeration, int32_t value) {
         return CNikonRawDataField(code, "").FormatEnumValue(file, m_line, enumeration, value, longLabels, true);
     };
-    lines->AddLineDefaultColor(enumLine(FieldDU, 4, m_distanceUnit));
-    lines->AddLineDefaultColor(enumLine(FieldAU, 1, m_angleUnit));
-    lines->AddLineDefaultColor(enumLine(FieldZA, 0, m_zeroAzimuth));
+    lines->AddLineDefaultColor(enumLine(FieldDU, 4, S().distanceUnit));
+    lines->AddLineDefaultColor(enumLine(FieldAU, 1, S().angleUnit));
+    lines->AddLineDefaultColor(enumLine(FieldZA, 0, S().zeroAzimuth));
     lines->AddLineDefaultColor(
-        CNikonRawDataField(FieldSF, FormatDoubleFull(m_scaleFactor)).FormatText(file, m_line, longLabels, true));
-    lines->AddLineDefaultColor(enumLine(FieldEC, 2, m_crAdjustment));
-    lines->AddLineDefaultColor(enumLine(FieldSL, 3, m_seaLevel));
-    lines->AddLineDefaultColor(enumLine(FieldHD, 5, m_haMode));
-    lines->AddLineDefaultColor(enumLine(FieldVD, 6, m_coordOrder));
+        CNikonRawDataField(FieldSF, FormatDoubleFull(S().scaleFactor)).FormatText(file, m_line, longLabels, true));
+    lines->AddLineDefaultColor(enumLine(FieldEC, 2, S().crAdjustment));
+    lines->AddLineDefaultColor(enumLine(FieldSL, 3, S().seaLevel));
+    lines->AddLineDefaultColor(enumLine(FieldHD, 5, S().haMode));
+    lines->AddLineDefaultColor(enumLine(FieldVD, 6, S().coordOrder));
     return true;
 }

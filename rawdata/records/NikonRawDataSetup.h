@@ -4,15 +4,16 @@
 #include "core/RawDataSetup.h"
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 
 class CDataFileDoc;
 class CRawDataNikonStationRecord;
 
-// The setup of a raw line in the raw layout. Settings comments are decoded once when applied and
-// the station is shared between the setups of the lines it governs, so chaining a setup from the
-// previous line copies a few words.
+// The setup of a raw line in the raw layout. Settings comments are decoded once when applied, and
+// the settings are shared between the setups of consecutive lines until a line changes them, so a
+// line's own setup is its line, its container and one shared pointer.
 class CNikonRawDataSetup : public CRawDataSetup
 {
 public:
@@ -26,15 +27,24 @@ public:
     bool CompareWith(const CNikonRawDataSetup& previous, uint32_t* flags) const;
     bool GetHaMode(int32_t* mode) const
     {
-        *mode = m_haMode;
+        *mode = S().haMode;
         return true;
     }
-    int32_t GetCoordinateOrder() const { return m_coordOrder; }
+    int32_t GetCoordinateOrder() const { return S().coordOrder; }
     // The line of the station in force; -1 before any.
     int32_t GetStationLine() const;
 
     bool CopySettings(const CRawDataSetup* other) override;
     bool ValidateForReduction(std::string* message, bool checkHr) const override;
+    // The station check of the last station seen, for a run over lines that changes none of them:
+    // every line under one station gets the same answer, so it is worked out once.
+    struct StationCheck
+    {
+        std::shared_ptr<const void> station;
+        bool valid = false;
+        std::string message;
+    };
+    bool ValidateForReduction(std::string* message, bool checkHr, StationCheck& check) const;
     CRawDataSetup& Reset() override;
     bool ValidateUnits(std::string* message) const override;
     double AzimuthToDirection(double azimuth) const override;
@@ -46,9 +56,9 @@ public:
     double RadiansToVerticalAngle(double radians) const override;
     double MetresToDistance(double metres) const override;
     std::string GetDistanceUnitLabel() const override;
-    int32_t GetZeroAzimuth() const override { return m_zeroAzimuth; }
-    int32_t GetDistanceUnit() const override { return m_distanceUnit; }
-    int32_t GetAngleUnit() const override { return m_angleUnit; }
+    int32_t GetZeroAzimuth() const override { return S().zeroAzimuth; }
+    int32_t GetDistanceUnit() const override { return S().distanceUnit; }
+    int32_t GetAngleUnit() const override { return S().angleUnit; }
     double GetDistanceConstant() const override { return 0.0; }
     bool GetCurvatureRefraction(uint8_t* coefficient) const override;
     bool GetSeaLevelAdjustment(int32_t* value) const override;
@@ -61,7 +71,7 @@ public:
     double GetBacksightCircle() const override;
     std::string GetBacksightPoint() const override;
     double GetHI() const override;
-    double GetHR() const override { return m_hr; }
+    double GetHR() const override { return S().hr; }
     double GetHeightDifference() const override;
     bool IsPointKnown(const std::string& name) const override;
     bool GetPointLocation(const std::string& name, CLocation* location) const override;
@@ -73,7 +83,12 @@ public:
     bool FormatCurrentMode(CColoredTextLines* lines, bool longLabels) override;
 
     // For the observation records: HR as the last shot or face reading set it.
-    void SetHR(double hr) { m_hr = hr; }
+    // Most shots repeat the rod height, so the shared settings are copied only when it changes.
+    void SetHR(double hr)
+    {
+        if (std::memcmp(&hr, &S().hr, sizeof hr) != 0)
+            Write().hr = hr;
+    }
 
 private:
     // The ST line in force, read once in the units of its own line.
@@ -97,20 +112,36 @@ private:
     CDataFileDoc* GetDocument() const;
     std::unique_ptr<CRawDataNikonStationRecord> MakeStationRecord() const;
 
-    // Decoded unit comments (-1: never seen) and the texts they came from.
-    int32_t m_distanceUnit = -1;
-    int32_t m_angleUnit = -1;
-    int32_t m_zeroAzimuth = -1;
-    std::shared_ptr<const std::string> m_distanceText;
-    std::shared_ptr<const std::string> m_angleText;
-    std::shared_ptr<const std::string> m_zeroAzimuthText;
-    std::shared_ptr<const Station> m_station;
-    int32_t m_haMode = 1;
-    int32_t m_coordOrder = 0;
-    int32_t m_crAdjustment = 0;
-    uint8_t m_crCoefficient = 0;
-    int32_t m_seaLevel = 0;
-    double m_scaleFactor = 1.0;
-    bool m_scaleAdjustment = false;
-    double m_hr = NoValue;
+    struct Settings
+    {
+        // Decoded unit comments (-1: never seen) and the texts they came from.
+        int32_t distanceUnit = -1;
+        int32_t angleUnit = -1;
+        int32_t zeroAzimuth = -1;
+        std::shared_ptr<const std::string> distanceText;
+        std::shared_ptr<const std::string> angleText;
+        std::shared_ptr<const std::string> zeroAzimuthText;
+        std::shared_ptr<const Station> station;
+        int32_t haMode = 1;
+        int32_t coordOrder = 0;
+        int32_t crAdjustment = 0;
+        uint8_t crCoefficient = 0;
+        int32_t seaLevel = 0;
+        double scaleFactor = 1.0;
+        bool scaleAdjustment = false;
+        double hr = NoValue;
+    };
+
+    // One block of defaults shared by every fresh setup.
+    static const std::shared_ptr<Settings>& DefaultSettings();
+    const Settings& S() const { return *m_settings; }
+    // The settings for writing: this setup's own copy once another setup shares them.
+    Settings& Write()
+    {
+        if (m_settings.use_count() > 1 || m_settings == DefaultSettings())
+            m_settings = std::make_shared<Settings>(*m_settings);
+        return *m_settings;
+    }
+
+    std::shared_ptr<Settings> m_settings = DefaultSettings();
 };
