@@ -1,3 +1,4 @@
+#include "BenchData.h"
 #include "BenchUtil.h"
 
 #include "model/TestJobDoc.h"
@@ -86,32 +87,7 @@ void BM_AsciiPlainRead(benchmark::State& state)
     for (auto _ : state) {
         std::ifstream in(path, std::ios::binary);
         std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        double sum = 0.0;
-        int64_t points = 0;
-        std::string_view rest(text);
-        while (!rest.empty()) {
-            const size_t end = rest.find_first_of("\r\n");
-            std::string_view line = rest.substr(0, end);
-            rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-            if (line.empty())
-                continue;
-            std::vector<std::string_view> fields;
-            size_t start = 0;
-            while (start <= line.size()) {
-                const size_t comma = line.find(',', start);
-                const size_t stop = comma == std::string_view::npos ? line.size() : comma;
-                fields.push_back(line.substr(start, stop - start));
-                start = stop + 1;
-            }
-            for (size_t k = 1; k < 4 && k < fields.size(); ++k) {
-                double v = 0.0;
-                std::from_chars(fields[k].data(), fields[k].data() + fields[k].size(), v);
-                sum += v;
-            }
-            ++points;
-        }
-        benchmark::DoNotOptimize(sum);
-        benchmark::DoNotOptimize(points);
+        benchmark::DoNotOptimize(morvel::bench::PlainCsvRead(text));
     }
     state.SetItemsProcessed(state.iterations() * n);
     std::remove(path.c_str());

@@ -1,3 +1,4 @@
+#include "BenchData.h"
 #include "BenchUtil.h"
 
 #include "core/Report.h"
@@ -16,27 +17,6 @@
 
 namespace {
 
-// A job's raw data file: a head, a station every 50 lines on a known point, mostly side shots.
-std::string MakeRawFile(int64_t n)
-{
-    std::string text = "CO,Morvel RAW data format V2.00\r\nCO,DIST UNITS: Metres\r\nCO,ANGLE UNITS: Degrees\r\n"
-                       "CO,ZERO AZIMUTH: North\r\nCO,HA Raw Data: Azimuth\r\nMP,1,5000.0,4000.0,100.0,STN\r\n"
-                       "MP,2,5100.0,4000.0,,BS\r\n";
-    for (int64_t i = 0; i < n; ++i) {
-        const int64_t k = i % 50;
-        const std::string name = std::to_string(1000 + i);
-        if (k == 0)
-            text += "ST,1,2,1.550,0.0000,0.0000\r\n";
-        else if (k < 40)
-            text += "SS," + name + ",1.500,123.456,45.3015,92.1530,10:00:00,CURB\r\n";
-        else if (k < 45)
-            text += "CO,Temp:20C Press:760mmHg Prism:0 04-Feb-2010 13:47:08\r\n";
-        else
-            text += "MP," + name + ",5000.123,4000.456,100.5,FENCE\r\n";
-    }
-    return text;
-}
-
 std::string WriteTemp(const std::string& text)
 {
     char path[] = "/tmp/morvel-bench-raw-XXXXXX";
@@ -54,7 +34,7 @@ void BM_RawDataLoadAndReduce(benchmark::State& state)
 {
     const int64_t n = morvel::bench::BenchSize(state.range(0));
     const bool withReport = state.range(1) != 0;
-    const std::string path = WriteTemp(MakeRawFile(n));
+    const std::string path = WriteTemp(morvel::bench::MakeRawDataText(n));
     for (auto _ : state) {
         state.PauseTiming();
         auto job = std::make_unique<morvel::test::RawJob>();
@@ -81,7 +61,7 @@ BENCHMARK(BM_RawDataLoadAndReduce)
 void BM_RawDataLoad(benchmark::State& state)
 {
     const int64_t n = morvel::bench::BenchSize(state.range(0));
-    const std::string path = WriteTemp(MakeRawFile(n));
+    const std::string path = WriteTemp(morvel::bench::MakeRawDataText(n));
     for (auto _ : state) {
         morvel::test::RawJob job;
         LoadRawDataFromText(job, job.raw, path, false);
@@ -123,7 +103,7 @@ BENCHMARK(BM_RawImportOldLayout)->Arg(50000)->Unit(benchmark::kMillisecond);
 // at it.
 void BM_RawImportCurrentLayout(benchmark::State& state)
 {
-    std::string text = MakeRawFile(morvel::bench::BenchSize(state.range(0)));
+    std::string text = morvel::bench::MakeRawDataText(morvel::bench::BenchSize(state.range(0)));
     // The instrument writes an empty value before the northing and two more station values.
     for (size_t at = text.find("\nMP,"); at != std::string::npos; at = text.find("\nMP,", at + 1)) {
         const size_t comma = text.find(',', at + 4);

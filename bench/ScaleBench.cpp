@@ -1,6 +1,7 @@
 // Survey-scale benchmarks: each times the program's own operation beside a plain floor in the
 // same process and reports the ratio (or the absolute figure) in a named counter, so one run of
 // --benchmark_filter=Scale gives them all. Pin the run to one core and compare ratios.
+#include "BenchData.h"
 #include "BenchUtil.h"
 #include "MapBenchHost.h"
 
@@ -136,34 +137,7 @@ void WritePnezd(const std::string& path, int64_t n)
 // The plain read: the file, its lines and fields, the numbers through from_chars.
 int64_t PlainCsvRead(const std::string& path)
 {
-    const std::string text = ReadWhole(path);
-    double sum = 0.0;
-    int64_t points = 0;
-    std::string_view rest(text);
-    std::vector<std::string_view> fields;
-    while (!rest.empty()) {
-        const size_t end = rest.find_first_of("\r\n");
-        std::string_view line = rest.substr(0, end);
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-        if (line.empty())
-            continue;
-        fields.clear();
-        size_t start = 0;
-        while (start <= line.size()) {
-            const size_t comma = line.find(',', start);
-            const size_t stop = comma == std::string_view::npos ? line.size() : comma;
-            fields.push_back(line.substr(start, stop - start));
-            start = stop + 1;
-        }
-        for (size_t k = 1; k < 4 && k < fields.size(); ++k) {
-            double v = 0.0;
-            std::from_chars(fields[k].data(), fields[k].data() + fields[k].size(), v);
-            sum += v;
-        }
-        ++points;
-    }
-    benchmark::DoNotOptimize(sum);
-    return points;
+    return morvel::bench::PlainCsvRead(ReadWhole(path));
 }
 
 const std::vector<uint16_t> kPnezd = {0, 1, 2, 3, 4};
@@ -425,27 +399,6 @@ BENCHMARK(BM_ScaleIndex)->Unit(benchmark::kMillisecond);
 
 // ---- Raw data -----------------------------------------------------------------------------
 
-// A job's raw data: a head, a station every 50 lines on a known point, mostly side shots.
-std::string MakeRawText(int64_t n)
-{
-    std::string text = "CO,Morvel RAW data format V2.00\r\nCO,DIST UNITS: Metres\r\nCO,ANGLE UNITS: Degrees\r\n"
-                       "CO,ZERO AZIMUTH: North\r\nCO,HA Raw Data: Azimuth\r\nMP,1,5000.0,4000.0,100.0,STN\r\n"
-                       "MP,2,5100.0,4000.0,,BS\r\n";
-    for (int64_t i = 0; i < n; ++i) {
-        const int64_t k = i % 50;
-        const std::string name = std::to_string(1000 + i);
-        if (k == 0)
-            text += "ST,1,2,1.550,0.0000,0.0000\r\n";
-        else if (k < 40)
-            text += "SS," + name + ",1.500,123.456,45.3015,92.1530,10:00:00,CURB\r\n";
-        else if (k < 45)
-            text += "CO,Temp:20C Press:760mmHg Prism:0 04-Feb-2010 13:47:08\r\n";
-        else
-            text += "MP," + name + ",5000.123,4000.456,100.5,FENCE\r\n";
-    }
-    return text;
-}
-
 size_t HeapInUse()
 {
     return mallinfo2().uordblks;
@@ -461,7 +414,7 @@ void BM_ScaleRawData(benchmark::State& state)
     const std::string path = folder.File("site.Mvr");
     {
         std::ofstream out(path, std::ios::binary);
-        out << MakeRawText(n);
+        out << morvel::bench::MakeRawDataText(n);
     }
     double total = 0, perLine = 0;
     for (auto _ : state) {
