@@ -42,7 +42,7 @@ void CExportACad::BuildControls()
     sizer->Add(m_pointBlocks, 0, wxBOTTOM, gap * 2);
     sizer->Add(new wxStaticText(this, wxID_ANY, "Point block definition:"), 0, wxBOTTOM, gap);
     m_list = new CPointBlockCheckListBox(this, IdDefinition, true);
-    m_list->SetMinSize(wxSize(-1, FromDIP(90)));
+    m_list->SetMinSize(wxSize(-1, FromDIP(100)));
     sizer->Add(m_list, 0, wxEXPAND | wxBOTTOM, gap * 2);
 
     // The unit labels' ids make the dialog show the job's distance unit beside each field.
