@@ -4,8 +4,7 @@
 #include "model/TestJobDoc.h"
 
 #include "exchange/CoordinateImport.h"
-#include "model/MorvelSettings.h"
-#include "platform/MessageBox.h"
+#include "tests/fuzz/FuzzImportSettings.h"
 #include "tests/fuzz/FuzzInput.h"
 
 #include <algorithm>
@@ -25,16 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const FuzzInputFile file(data, size);
     if (!file.IsReady())
         return 0;
-    static const MessageBoxHandler quiet = SetMessageBoxHandler([](const std::string&, uint32_t) { return IDOK; });
-    (void)quiet;
-    static CMorvelSettings settings = [] {
-        CMorvelSettings s;
-        s.SetRenameRule(3);
-        s.SetRenameDesignator("F");
-        s.SetRenameOption(1);
-        return s;
-    }();
-    SetMorvelSettings(&settings);
+    UseQuietImportSettings();
 
     static const std::vector<uint16_t> layouts[] = {{0, 1, 2, 3, 4}, {4, 2, 1, 0}, {0, 1, 2}};
     static const char* const delimiters[] = {",", "\t", " "};

@@ -5,8 +5,7 @@
 #include "model/TestJobDoc.h"
 
 #include "exchange/FSDataFileDXF.h"
-#include "model/MorvelSettings.h"
-#include "platform/MessageBox.h"
+#include "tests/fuzz/FuzzImportSettings.h"
 #include "tests/fuzz/FuzzInput.h"
 
 #include <cstdint>
@@ -24,16 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const FuzzInputFile file(data, size);
     if (!file.IsReady())
         return 0;
-    static const MessageBoxHandler quiet = SetMessageBoxHandler([](const std::string&, uint32_t) { return IDOK; });
-    (void)quiet;
-    static CMorvelSettings settings = [] {
-        CMorvelSettings s;
-        s.SetRenameRule(3);
-        s.SetRenameDesignator("F");
-        s.SetRenameOption(1);
-        return s;
-    }();
-    SetMorvelSettings(&settings);
+    UseQuietImportSettings();
     static const CPointBlockDefinition byTags = [] {
         CPointBlockDefinition d;
         d.RemoveAll();
