@@ -1,5 +1,6 @@
 #include "model/TestJobDoc.h"
 #include "TestUtil.h"
+#include "views/PointRowsSettingsScope.h"
 
 #include "core/NoValue.h"
 #include "model/MorvelSettings.h"
@@ -36,26 +37,7 @@ const Point kPoints[] = {
     {"001C", 0.25, 4.0, 1.0, "fence1"},  {"99999", 4.0, 0.25, 1.0, "FENCE"}, {"100000", 4.0, 0.25, 1.0, "aa"},
 };
 
-class SettingsScope
-{
-public:
-    SettingsScope() : m_profile(m_dir.path() / "Morvel.ini"), m_settings(&m_profile)
-    {
-        m_settings.Load();
-        SetMorvelSettings(&m_settings);
-    }
-    ~SettingsScope()
-    {
-        SetMorvelSettings(nullptr);
-        CPointRows::SetSortColumn(-1);
-    }
-    CMorvelSettings& settings() { return m_settings; }
-
-private:
-    TempDir m_dir;
-    CProfile m_profile;
-    CMorvelSettings m_settings;
-};
+using SettingsScope = morvel::test::PointRowsSettingsScope;
 
 std::vector<CRecord*> Rows(TestJobDoc& doc)
 {

@@ -1,5 +1,6 @@
 #include "model/TestJobDoc.h"
 #include "TestUtil.h"
+#include "views/PointRowsSettingsScope.h"
 
 #include "core/Format.h"
 #include "model/HintCodes.h"
@@ -18,27 +19,7 @@ using testing::ElementsAre;
 
 namespace {
 
-// Settings of a fresh profile of the test's own, installed for its length.
-class SettingsScope
-{
-public:
-    SettingsScope() : m_profile(m_dir.path() / "Morvel.ini"), m_settings(&m_profile)
-    {
-        m_settings.Load();
-        SetMorvelSettings(&m_settings);
-    }
-    ~SettingsScope()
-    {
-        SetMorvelSettings(nullptr);
-        CPointRows::SetSortColumn(-1);
-    }
-    CMorvelSettings& settings() { return m_settings; }
-
-private:
-    TempDir m_dir;
-    CProfile m_profile;
-    CMorvelSettings m_settings;
-};
+using SettingsScope = morvel::test::PointRowsSettingsScope;
 
 std::vector<std::string> Column(const CPointRows& rows, int column)
 {
