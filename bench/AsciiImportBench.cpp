@@ -104,14 +104,7 @@ void BM_AsciiImportReadOnly(benchmark::State& state)
         std::ifstream in(path, std::ios::binary);
         const std::string text = DecodeExternalText(
             std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
-        std::string name, description, line;
-        CLocation location;
-        int64_t points = 0;
-        for (std::string_view view : SplitTextLines(text)) {
-            line.assign(view);
-            points += ParsePointLine(&name, &location, &description, line, ",", &kColumns) ? 1 : 0;
-        }
-        if (points != n)
+        if (morvel::bench::ReadPointLines(text, kColumns) != n)
             state.SkipWithError("not every line was read");
     }
     state.SetItemsProcessed(state.iterations() * n);

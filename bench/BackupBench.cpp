@@ -1,3 +1,4 @@
+#include "BenchData.h"
 #include "BenchUtil.h"
 
 #include "core/NoValue.h"
@@ -94,19 +95,7 @@ struct SampleJob
             folder = mkdtemp(pattern) ? pattern : "/tmp";
         }
         fs::create_directories(folder);
-        CMorvelFile file;
-        file.Create(JobPath().c_str());
-        JobFilePoint p;
-        std::mt19937 rng(3);
-        for (int64_t i = 0; i < points; ++i) {
-            p.name = std::to_string(i + 1);
-            p.description = i % 7 ? "FENCE" : "TOP BANK";
-            p.northing = 50000.0 + (rng() % 100000000) / 10000.0;
-            p.easting = 20000.0 + (rng() % 100000000) / 10000.0;
-            p.elevation = i % 10 ? 100.0 + (rng() % 1000000) / 1000.0 : NoValue;
-            file.WritePoint(p);
-        }
-        file.Close();
+        morvel::bench::WriteMadeUpJobFile(JobPath(), points);
         // About one observation line and one coordinate line a point.
         std::ofstream raw(folder / "site.Mvr", std::ios::binary);
         raw << RawLikeText(size_t(points) * 60);

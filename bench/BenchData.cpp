@@ -1,8 +1,14 @@
 #include "BenchData.h"
 
+#include "core/Location.h"
+#include "core/NoValue.h"
+#include "core/Parser.h"
+#include "model/MorvelFile.h"
+
 #include <benchmark/benchmark.h>
 
 #include <charconv>
+#include <random>
 #include <vector>
 
 namespace morvel::bench {
@@ -55,6 +61,35 @@ int64_t PlainCsvRead(std::string_view rest)
     }
     benchmark::DoNotOptimize(sum);
     return points;
+}
+
+int64_t ReadPointLines(const std::string& text, const std::vector<uint16_t>& columns)
+{
+    std::string name, description, line;
+    CLocation location;
+    int64_t points = 0;
+    for (std::string_view view : SplitTextLines(text)) {
+        line.assign(view);
+        points += ParsePointLine(&name, &location, &description, line, ",", &columns) ? 1 : 0;
+    }
+    return points;
+}
+
+void WriteMadeUpJobFile(const std::string& path, int64_t points)
+{
+    CMorvelFile file;
+    file.Create(path.c_str());
+    JobFilePoint p;
+    std::mt19937 rng(3);
+    for (int64_t i = 0; i < points; ++i) {
+        p.name = std::to_string(i + 1);
+        p.description = i % 7 ? "FENCE" : "TOP BANK";
+        p.northing = 50000.0 + (rng() % 100000000) / 10000.0;
+        p.easting = 20000.0 + (rng() % 100000000) / 10000.0;
+        p.elevation = i % 10 ? 100.0 + (rng() % 1000000) / 1000.0 : NoValue;
+        file.WritePoint(p);
+    }
+    file.Close();
 }
 
 } // namespace morvel::bench

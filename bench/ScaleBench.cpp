@@ -159,14 +159,7 @@ void BM_ScaleAsciiImport(benchmark::State& state)
         start = Clock::now();
         {
             const std::string text = DecodeExternalText(ReadWhole(path));
-            std::string name, description, line;
-            CLocation location;
-            int64_t points = 0;
-            for (std::string_view view : SplitTextLines(text)) {
-                line.assign(view);
-                points += ParsePointLine(&name, &location, &description, line, ",", &kPnezd) ? 1 : 0;
-            }
-            if (points != n)
+            if (morvel::bench::ReadPointLines(text, kPnezd) != n)
                 state.SkipWithError("the import's reader missed lines");
         }
         read += Seconds(start);
@@ -572,19 +565,7 @@ std::vector<uint8_t> CoderSample(bool jobFile)
     }
     TempFolder folder;
     const std::string path = folder.File("site.Mvj");
-    CMorvelFile file;
-    file.Create(path.c_str());
-    JobFilePoint p;
-    std::mt19937 rng(3);
-    for (int64_t i = 0; i < n; ++i) {
-        p.name = std::to_string(i + 1);
-        p.description = i % 7 ? "FENCE" : "TOP BANK";
-        p.northing = 50000.0 + (rng() % 100000000) / 10000.0;
-        p.easting = 20000.0 + (rng() % 100000000) / 10000.0;
-        p.elevation = i % 10 ? 100.0 + (rng() % 1000000) / 1000.0 : NoValue;
-        file.WritePoint(p);
-    }
-    file.Close();
+    morvel::bench::WriteMadeUpJobFile(path, n);
     const std::string bytes = ReadWhole(path);
     return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
