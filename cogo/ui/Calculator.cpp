@@ -91,6 +91,17 @@ void CCalculatorButton::PaintKey(wxDC& dc, const wxRect& rect)
     dc.SetPen(wxPen(m_pressed ? wxColour(0x30, 0x30, 0x30) : kDarkEdge));
     dc.SetBrush(wxBrush(m_pressed ? wxColour(0x3A, 0x3A, 0x3A) : wxColour(0x62, 0x62, 0x62)));
     dc.DrawRoundedRectangle(face, 3);
+    DrawCaption(dc, rect);
+    if (m_ring) {
+        dc.SetPen(wxPen(kCaption, 2));
+        dc.SetBrush(*wxTRANSPARENT_BRUSH);
+        wxRect ring = rect;
+        dc.DrawEllipse(ring.Deflate(1));
+    }
+}
+
+void CCalculatorButton::DrawCaption(wxDC& dc, const wxRect& rect)
+{
     wxRect content = rect;
     if (m_pressed)
         content.Offset(1, 1);
@@ -98,12 +109,6 @@ void CCalculatorButton::PaintKey(wxDC& dc, const wxRect& rect)
     dc.SetTextForeground(kCaption);
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
     dc.DrawLabel(GetLabel(), content, wxALIGN_CENTER);
-    if (m_ring) {
-        dc.SetPen(wxPen(kCaption, 2));
-        dc.SetBrush(*wxTRANSPARENT_BRUSH);
-        wxRect ring = rect;
-        dc.DrawEllipse(ring.Deflate(1));
-    }
 }
 
 void CCalculatorButton::OnMouse(wxMouseEvent& event)
@@ -142,8 +147,6 @@ CCalculatorCancelButton::CCalculatorCancelButton(wxWindow* parent, int id, const
 void CCalculatorCancelButton::PaintKey(wxDC& dc, const wxRect& rect)
 {
     dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.SetBrush(wxBrush(kBack));
-    dc.DrawRectangle(rect);
     dc.SetBrush(*wxBLACK_BRUSH);
     dc.DrawRectangle(rect);
     // A 3D frame: raised when released, sunken while held.
@@ -155,13 +158,7 @@ void CCalculatorCancelButton::PaintKey(wxDC& dc, const wxRect& rect)
     dc.SetPen(wxPen(dark));
     dc.DrawLine(rect.GetRight(), rect.GetTop(), rect.GetRight(), rect.GetBottom());
     dc.DrawLine(rect.GetRight(), rect.GetBottom(), rect.GetLeft() - 1, rect.GetBottom());
-    wxRect content = rect;
-    if (m_pressed)
-        content.Offset(1, 1);
-    dc.SetFont(GetFont());
-    dc.SetTextForeground(kCaption);
-    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-    dc.DrawLabel(GetLabel(), content, wxALIGN_CENTER);
+    DrawCaption(dc, rect);
 }
 
 CCalculatorListBox::CCalculatorListBox(wxWindow* parent, int id, const CCalculatorEngine& engine)

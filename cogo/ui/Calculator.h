@@ -22,6 +22,8 @@ public:
 
 protected:
     virtual void PaintKey(wxDC& dc, const wxRect& rect);
+    // The caption, centred, one pixel down and right while the key is held.
+    void DrawCaption(wxDC& dc, const wxRect& rect);
     wxSize DoGetBestSize() const override;
 
     bool m_pressed = false;

@@ -466,18 +466,24 @@ void CPointAdd::NewPoint(bool focus)
     }
 }
 
-void CPointAdd::OnNameChanged()
+bool CPointAdd::LoadTypedPoint()
 {
     CDataFileDoc* doc = CDataFileDoc::GetActiveDoc();
     const std::string name = GetNameText();
     CPointRecord* point = doc && !name.empty() ? doc->GetPointDatabase()->FindPoint(name, true) : nullptr;
-    if (point != nullptr) {
-        m_location->SetEditMode(1);
-        FillFromPoint(point);
-    } else {
+    if (point == nullptr) {
         m_location->ResetForNew();
-        UpdateControls();
+        return false;
     }
+    m_location->SetEditMode(1);
+    FillFromPoint(point);
+    return true;
+}
+
+void CPointAdd::OnNameChanged()
+{
+    if (!LoadTypedPoint())
+        UpdateControls();
 }
 
 void CPointAdd::FillFromPoint(const CPointRecord* record)
@@ -645,15 +651,7 @@ void CPointAdd::OnNotify(void* sender, int32_t code, intptr_t parameter)
 {
     if (code == HintViewActivated && HasWindow() && m_nameField != nullptr) {
         // Another job: the typed name means what that job holds.
-        CDataFileDoc* doc = CDataFileDoc::GetActiveDoc();
-        const std::string name = GetNameText();
-        CPointRecord* point = doc && !name.empty() ? doc->GetPointDatabase()->FindPoint(name, true) : nullptr;
-        if (point != nullptr) {
-            m_location->SetEditMode(1);
-            FillFromPoint(point);
-        } else {
-            m_location->ResetForNew();
-        }
+        LoadTypedPoint();
         UpdateControls();
     }
     CStackableDialog::OnNotify(sender, code, parameter);

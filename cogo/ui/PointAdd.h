@@ -140,6 +140,8 @@ public:
     void OnAdd();
     void NewPoint(bool focus);
     void FillFromPoint(const CPointRecord* record);
+    // Shows the job's point of the typed name, or a new point when the job has none; true when found.
+    bool LoadTypedPoint();
     void OnNameChanged();
     // Shows the settings dialog; its answer when it ends.
     int OnQuickEnterSettings();
