@@ -1,8 +1,10 @@
 #pragma once
 
 #include <filesystem>
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace morvel::test {
@@ -27,6 +29,15 @@ std::vector<unsigned char> ReadAllBytes(const std::string& path);
 void WriteAllBytes(const std::string& path, const std::vector<unsigned char>& bytes);
 std::string ReadAllText(const std::string& path);
 void WriteAllText(const std::string& path, const std::string& text);
+
+// FNV-1a over bytes, continued from `digest`: a short fingerprint for pinning exact output.
+inline constexpr uint64_t Fnv1aOffset = 14695981039346656037ull;
+inline uint64_t Fnv1a(std::string_view bytes, uint64_t digest = Fnv1aOffset)
+{
+    for (unsigned char b : bytes)
+        digest = (digest ^ b) * 1099511628211ull;
+    return digest;
+}
 
 // Runs `body` where a read-only file or folder really refuses writes: as root (CI runs as
 // root), in a child process as the user "nobody", who is first given `folder` and everything in

@@ -401,9 +401,7 @@ TEST(BackupArchiveBytes, AnArchiveOfFieldFilesKeepsItsBytesAndReadsBack)
         ASSERT_TRUE(file.Close());
     }
     const std::vector<unsigned char> bytes = ReadAllBytes(path);
-    uint64_t digest = 14695981039346656037ull; // FNV-1a
-    for (unsigned char b : bytes)
-        digest = (digest ^ b) * 1099511628211ull;
+    const uint64_t digest = morvel::test::Fnv1a({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
     EXPECT_EQ(bytes.size(), 15180u);
     EXPECT_EQ(digest, 11134367966609190262ull);
 
