@@ -79,13 +79,27 @@ std::string WriteFilePairInPlace(const std::string& path, const std::string& par
     }
 
     // The old partner is kept aside until the main file is in place, so it can be put back.
-    const fs::path keptPartner = staging / ("previous-" + partnerName);
-    const bool hadPartner = Exists(partner);
-    if (hadPartner && std::rename(partner.c_str(), keptPartner.c_str()) != 0) {
-        const int error = errno;
+    const int error = CommitStagedPair(stagedMain.string(), path, stagedPartner.string(), partner,
+                                       (staging / ("previous-" + partnerName)).string());
+    if (error != 0) {
         cleanUp();
         return Refusal(shown, Reason(error));
     }
+    cleanUp();
+    return {};
+}
+
+int CommitStagedPair(const std::string& stagedMain, const std::string& path, const std::string& stagedPartner,
+                     const std::string& partner, const std::string& keptPartner)
+{
+    const bool hadPartner = Exists(partner);
+    // A folder at the partner's name is not moved aside: only a file is replaced.
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(partner, ec);
+    if (hadPartner && !fs::is_regular_file(status) && !fs::is_symlink(status))
+        return EISDIR;
+    if (hadPartner && std::rename(partner.c_str(), keptPartner.c_str()) != 0)
+        return errno;
     auto restorePartner = [&] {
         if (hadPartner)
             std::rename(keptPartner.c_str(), partner.c_str());
@@ -95,15 +109,14 @@ std::string WriteFilePairInPlace(const std::string& path, const std::string& par
     if (Exists(stagedPartner) && std::rename(stagedPartner.c_str(), partner.c_str()) != 0) {
         const int error = errno;
         restorePartner();
-        cleanUp();
-        return Refusal(shown, Reason(error));
+        return error;
     }
     if (std::rename(stagedMain.c_str(), path.c_str()) != 0) {
         const int error = errno;
         restorePartner();
-        cleanUp();
-        return Refusal(shown, Reason(error));
+        return error;
     }
-    cleanUp();
-    return {};
+    if (hadPartner)
+        std::remove(keptPartner.c_str());
+    return 0;
 }

@@ -12,3 +12,10 @@
 // Returns the empty text when the new pair is in place, otherwise a message saying why not.
 std::string WriteFilePairInPlace(const std::string& path, const std::string& partnerExtension,
                                  const std::function<bool(const std::string& stagedPath)>& write);
+
+// Moves an already staged file and its staged partner into place, the partner first. The old
+// partner is renamed to `keptPartner` until the main file is in place and put back if a move
+// fails; a new partner without an old one is removed then. A missing staged partner is skipped.
+// Returns 0, or the errno of the move that failed.
+int CommitStagedPair(const std::string& stagedMain, const std::string& path, const std::string& stagedPartner,
+                     const std::string& partner, const std::string& keptPartner);

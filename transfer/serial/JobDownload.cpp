@@ -3,6 +3,7 @@
 #include "core/FileHelpers.h"
 #include "core/NikonColumnCollection.h"
 #include "core/PathHelpers.h"
+#include "core/StagedFilePair.h"
 #include "model/JobFileHeader.h"
 #include "model/MorvelFileDoc.h"
 #include "model/MorvelSettings.h"
@@ -39,43 +40,19 @@ std::string StagingPath(const std::string& target)
     return GetPathFolderOrEmpty(target) + "." + GetPathFileName(target) + ".download~";
 }
 
-// The staged pair (job file and raw data file) replaces the targets. Raw first: should the job's
-// rename fail, the old raw data file goes back (it was linked aside), so the old pair stays whole.
+// The staged pair (job file and raw data file) replaces the targets, raw data first; a failure
+// puts the old raw data file back, so the old pair stays whole.
 bool CommitPair(const std::string& stagedRaw, const std::string& rawPath, const std::string& stagedJob,
                 const std::string& jobPath)
 {
-    std::error_code error;
     const std::string aside = StagingPath(rawPath) + "old";
     RemoveQuietly(aside);
-    bool keptAside = false;
-    std::error_code probe;
-    if (fs::is_regular_file(rawPath, probe)) {
-        fs::create_hard_link(rawPath, aside, error);
-        if (error) {
-            error.clear();
-            fs::copy_file(rawPath, aside, error);
-        }
-        keptAside = !error;
-    }
-    if (!error)
-        fs::rename(stagedRaw, rawPath, error);
-    if (!error) {
-        fs::rename(stagedJob, jobPath, error);
-        if (error && keptAside) {
-            std::error_code ignored;
-            fs::rename(aside, rawPath, ignored);
-            keptAside = false;
-        } else if (error) {
-            // There was no old raw data file: the new one must not stay without its job.
-            RemoveQuietly(rawPath);
-        }
-    }
-    if (keptAside)
-        RemoveQuietly(aside);
-    if (error) {
+    const int error = CommitStagedPair(stagedJob, jobPath, stagedRaw, rawPath, aside);
+    if (error != 0) {
         RemoveQuietly(stagedRaw);
         RemoveQuietly(stagedJob);
-        ShowMessageBoxFS("Unable to save \"" + jobPath + "\": " + error.message() + ".", MB_OK | MB_ICONERROR);
+        ShowMessageBoxFS("Unable to save \"" + jobPath + "\": " + std::generic_category().message(error) + ".",
+                         MB_OK | MB_ICONERROR);
         return false;
     }
     return true;
