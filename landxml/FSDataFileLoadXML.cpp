@@ -9,8 +9,6 @@
 #include "landxml/elements/LandXMLCgPoint.h"
 #include "model/DataFileDoc.h"
 #include "model/DataFileUndoManager.h"
-#include "model/HintCodes.h"
-#include "model/JobRawData.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
 #include "model/PointRenameEngine.h"
@@ -101,7 +99,7 @@ bool FSDataFileLoadXML::ReadPointNames(CDataFileDoc* job, const std::string& fil
         document.LoadFile(fileName, message);
         if (document.GetUnits().IsBound())
             m_linearUnit = LinearUnitCode(document.GetUnits().GetLinearUnit());
-        result = CollectPointNames(document, names);
+        result = CollectPointNames(document, &names);
     } catch (const CLandXMLException& e) {
         ShowInvalidFile(e.GetMessage());
     } catch (const std::exception& e) {
@@ -162,25 +160,11 @@ bool FSDataFileLoadXML::AddPoint(const CLandXMLCgPoint& point)
         created.release(); // the job owns it now
     }
     ++m_pointsWritten;
-    AppendInputPointLine(*record);
+    // The job's own input-point line: the raw line, its history entry and hint, as a merge logs it.
+    m_job->AppendInputPointLine(*record);
     if (m_makeReport && m_report != nullptr)
         AddReportRow(*record);
     return true;
-}
-
-void FSDataFileLoadXML::AppendInputPointLine(const CPointRecord& record)
-{
-    CJobRawData* raw = m_job->GetRawDataFile();
-    if (raw == nullptr)
-        return;
-    std::string text;
-    int32_t line = -1;
-    if (!raw->AppendInputPoint(record, false, &text, &line))
-        return;
-    const std::string history =
-        landxml::FormatText("Added '%s' to raw data at line #%d", {text, std::to_string(int64_t(line) + 1)});
-    m_job->SetModifiedWithText(history.c_str(), true, true);
-    m_job->SendHint(nullptr, HintRawLineAppended, 0);
 }
 
 void FSDataFileLoadXML::BeginReport(const std::string& fileName)

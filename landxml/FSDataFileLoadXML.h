@@ -39,7 +39,6 @@ private:
     static void UseImportSwitches(CLandXML& document);
     // Loads the file, showing what went wrong; false when it cannot be used.
     bool LoadDocument(CLandXML& document, const std::string& fileName);
-    void AppendInputPointLine(const CPointRecord& record);
     void AddReportRow(const CPointRecord& record);
 
     int m_reportRow = 0;

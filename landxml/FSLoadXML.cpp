@@ -77,27 +77,44 @@ void FSLoadXML::ShowInvalidFile(const std::string& message)
     ShowMessageBoxFS(landxml::FormatText("The LandXML file is invalid:\n%s", {message}), MB_OK | MB_ICONERROR);
 }
 
-bool FSLoadXML::CollectPointNames(CLandXML& document, std::vector<std::string>& names)
+bool FSLoadXML::CheckPoint(const CLandXMLCgPoint& point, double factor, bool tell)
+{
+    if (!point.IsBound())
+        return true;
+    const std::string& name = point.GetName();
+    if (!IsValidPointName(name)) {
+        if (tell)
+            ShowMessageBoxFS(landxml::FormatText("Invalid point name: \"%s\".", {name}), MB_OK | MB_ICONERROR);
+        return false;
+    }
+    // Checked here, before the job changes: a coordinate the unit factor takes beyond the
+    // range of a double would put an infinite point into the job.
+    double x, y, z;
+    if (point.GetCoordinates(x, y, z, factor)
+        && (!std::isfinite(x) || !std::isfinite(y) || (z > NoValueLimit && !std::isfinite(z)))) {
+        if (tell)
+            ShowInvalidFile(landxml::FormatText("The coordinates of point %s are out of range.", {name}));
+        return false;
+    }
+    return true;
+}
+
+bool FSLoadXML::CollectPointNames(CLandXML& document, std::vector<std::string>* names)
 {
     const double factor = ConvertDistance(1.0);
+    // Without a list to fill, the points are checked as they lie; only a fault needs the name
+    // order, in which the first faulty point is the one the user is told of.
+    if (names == nullptr
+        && document.VisitNamedCgPoints([&](const CLandXMLCgPoint& point) { return CheckPoint(point, factor, false); }))
+        return true;
     for (auto position = document.GetFirstNamedCgPointPosition(); position.IsValid();) {
         const CLandXMLCgPoint* point = document.GetNextNamedCgPoint(position);
         if (point == nullptr || !point->IsBound())
             continue;
-        const std::string& name = point->GetName();
-        if (!IsValidPointName(name)) {
-            ShowMessageBoxFS(landxml::FormatText("Invalid point name: \"%s\".", {name}), MB_OK | MB_ICONERROR);
+        if (!CheckPoint(*point, factor, true))
             return false;
-        }
-        // Checked here, before the job changes: a coordinate the unit factor takes beyond the
-        // range of a double would put an infinite point into the job.
-        double x, y, z;
-        if (point->GetCoordinates(x, y, z, factor)
-            && (!std::isfinite(x) || !std::isfinite(y) || (z > NoValueLimit && !std::isfinite(z)))) {
-            ShowInvalidFile(landxml::FormatText("The coordinates of point %s are out of range.", {name}));
-            return false;
-        }
-        names.push_back(name);
+        if (names != nullptr)
+            names->push_back(point->GetName());
     }
     return true;
 }
@@ -121,7 +138,7 @@ bool FSLoadXML::Load(CLandXML& document, const std::string& reportArgument)
         m_linearUnit = LinearUnitCode(document.GetUnits().GetLinearUnit());
 
         std::vector<std::string> names;
-        if (!CollectPointNames(document, names))
+        if (!CollectPointNames(document, m_renamePoints ? &names : nullptr))
             return false;
         if (m_renamePoints && !RenamePoints(names, m_renameMap))
             return false;

@@ -64,9 +64,12 @@ public:
     double ConvertLengthToMetres(double value) const;
 
 protected:
-    // The document's named points in name order; false (after telling the user) when a name is
-    // not a valid point name or a point's coordinates do not fit a job in metres.
-    bool CollectPointNames(CLandXML& document, std::vector<std::string>& names);
+    // The document's named points in name order (into names, when given); false (after telling
+    // the user) when a name is not a valid point name or a point's coordinates do not fit a job in
+    // metres.
+    bool CollectPointNames(CLandXML& document, std::vector<std::string>* names);
+    // Whether the point may go into the job; with tell, the user is told why not.
+    bool CheckPoint(const CLandXMLCgPoint& point, double factor, bool tell);
     // Shows the text of an error caught at an entry point.
     static void ShowInvalidFile(const std::string& message);
 

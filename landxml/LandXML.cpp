@@ -59,6 +59,48 @@ long LineAtOffset(const std::string& fileName, std::ptrdiff_t offset)
     return line;
 }
 
+// The name index's hash: FNV-1a over the name with ASCII capitals made small, as FoldCase makes them.
+uint64_t FoldedNameHash(std::string_view name)
+{
+    uint64_t hash = 14695981039346656037ull;
+    for (const char c : name) {
+        const unsigned char u = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        hash = (hash ^ u) * 1099511628211ull;
+    }
+    // Mixed, since FNV's low bits see little of names that differ only in their last digits.
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccdull;
+    hash ^= hash >> 33;
+    return hash;
+}
+
+std::size_t HomeSlot(uint64_t hash, std::size_t mask)
+{
+    return static_cast<std::size_t>(hash) & mask;
+}
+
+bool SameNameNoCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && landxml::CompareNoCase(a, b) == 0;
+}
+
+// The first eight bytes of a name, capitals made small, as a number that orders as CompareNoCase
+// does; names never hold a NUL, so the padding sorts a shorter name first as it should.
+uint64_t FoldedNamePrefix(std::string_view name)
+{
+    uint64_t key = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        unsigned char u = 0;
+        if (i < name.size()) {
+            u = static_cast<unsigned char>(name[i]);
+            if (u >= 'A' && u <= 'Z')
+                u = static_cast<unsigned char>(u - 'A' + 'a');
+        }
+        key = (key << 8) | u;
+    }
+    return key;
+}
+
 // The status-bar progress never reports a cancel; the points where a cancel would be honoured
 // are kept so that a progress with a Cancel button can stop the reading there.
 void CancelPoint(CStatusProgress&) {}
@@ -125,11 +167,14 @@ bool CLandXML::LoadFile(const std::string& fileName, std::string& message)
 
     // A document loaded a second time starts afresh: nothing may stay bound to the old tree.
     Reset();
-    m_pointIndex.clear();
+    m_nameSlots.clear();
+    m_namedCount = 0;
     m_namedInOrder.clear();
     m_namedInOrderValid = false;
     m_unnamedPoints.clear();
-    m_ownedPoints.clear();
+    m_pointBlocks.clear();
+    m_pointBlockSize = 0;
+    m_pointBlockUsed = 0;
     m_pendingPoints.clear();
     m_cgPointElements.clear();
     m_cgPointElementsIndexed = false;
@@ -147,8 +192,9 @@ bool CLandXML::LoadFile(const std::string& fileName, std::string& message)
                                        {std::to_string(LineAtOffset(fileName, parsed.offset)), parsed.description()}));
     }
     // A CgPoint element takes some 40 bytes at the least: room for every name the file can hold
-    // spares the index its rehashing.
-    m_pointIndex.reserve(std::min<std::size_t>(size / 40, std::size_t(1) << 22));
+    // spares the index its rehashing. Capped so that a large file of other objects does not
+    // claim tens of megabytes for points it may not have; beyond that the index grows.
+    ReserveNamedPoints(std::min<std::size_t>(size / 40, std::size_t(1) << 20));
 
     if (!m_dom.first_child())
         RaiseError(landxml::FormatText("%s is empty.", {"The XML file"}));
@@ -287,16 +333,42 @@ bool CLandXML::Read(pugi::xml_node element, CLandXML* document)
 
 CLandXMLCgPoint* CLandXML::NewCgPoint()
 {
-    return &m_ownedPoints.emplace_back();
+    if (m_pointBlocks.empty() || m_pointBlockUsed == m_pointBlockSize) {
+        m_pointBlockSize = std::min<std::size_t>(std::max<std::size_t>(16, 2 * m_pointBlockSize), 4096);
+        m_pointBlocks.push_back(std::make_unique<CLandXMLCgPoint[]>(m_pointBlockSize));
+        m_pointBlockUsed = 0;
+    }
+    return &m_pointBlocks.back()[m_pointBlockUsed++];
 }
 
-pugi::xml_node CLandXML::FindCgPointElement(const std::string& name)
+void CLandXML::ReserveNamedPoints(std::size_t count)
+{
+    // Kept at most 70 % full, so that a search for a free name stops after a probe or two.
+    std::size_t slots = 16;
+    while (slots * 7 < count * 10)
+        slots *= 2;
+    if (slots <= m_nameSlots.size())
+        return;
+    std::vector<NameSlot> old(slots);
+    old.swap(m_nameSlots);
+    const std::size_t mask = slots - 1;
+    for (const NameSlot& slot : old) {
+        if (slot.point == nullptr)
+            continue;
+        std::size_t i = HomeSlot(slot.hash, mask);
+        while (m_nameSlots[i].point != nullptr)
+            i = (i + 1) & mask;
+        m_nameSlots[i] = slot;
+    }
+}
+
+pugi::xml_node CLandXML::FindCgPointElement(std::string_view name)
 {
     if (!m_cgPointElementsIndexed) {
         // One walk over the groups instead of an XPath search per name; iterative, since groups
         // may nest deeply. The first element of a name in document order wins, as the search would.
         m_cgPointElementsIndexed = true;
-        m_cgPointElements.reserve(m_pointIndex.bucket_count());
+        m_cgPointElements.reserve(m_namedCount);
         const pugi::xml_node root = GetElement();
         for (pugi::xml_node group = root.child("CgPoints"); group; group = group.next_sibling("CgPoints")) {
             pugi::xml_node node = group.first_child();
@@ -318,15 +390,19 @@ pugi::xml_node CLandXML::FindCgPointElement(const std::string& name)
             }
         }
     }
-    const auto it = m_cgPointElements.find(name);
+    const auto it = m_cgPointElements.find(std::string(name));
     return it == m_cgPointElements.end() ? pugi::xml_node() : it->second;
 }
 
-CLandXMLCgPoint* CLandXML::FindCgPoint(const std::string& name, bool searchDocument)
+CLandXMLCgPoint* CLandXML::FindCgPoint(std::string_view name, bool searchDocument)
 {
-    const auto it = m_pointIndex.find(landxml::FoldCase(name));
-    if (it != m_pointIndex.end())
-        return it->second;
+    if (!m_nameSlots.empty()) {
+        const uint64_t hash = FoldedNameHash(name);
+        const std::size_t mask = m_nameSlots.size() - 1;
+        for (std::size_t i = HomeSlot(hash, mask); m_nameSlots[i].point != nullptr; i = (i + 1) & mask)
+            if (m_nameSlots[i].hash == hash && SameNameNoCase(m_nameSlots[i].point->GetName(), name))
+                return m_nameSlots[i].point;
+    }
     if (!searchDocument || !IsBound())
         return nullptr;
     const pugi::xml_node element = FindCgPointElement(name);
@@ -335,17 +411,31 @@ CLandXMLCgPoint* CLandXML::FindCgPoint(const std::string& name, bool searchDocum
     if (std::find(m_pendingPoints.begin(), m_pendingPoints.end(), element) != m_pendingPoints.end())
         RaiseErrorAtNode(landxml::FormatText("The 'pntRef' references of point %s form a cycle.", {name}), element);
     CReadNestingGuard guard(*this, element, "The 'pntRef' references starting at point %s are nested deeper than 256 levels.",
-                            name);
+                            std::string(name));
     CLandXMLCgPoint* point = NewCgPoint();
     if (!point->Read(element, this))
         return nullptr;
     return point;
 }
 
+void CLandXML::PrefetchCgPointName(std::string_view name) const
+{
+    if (!m_nameSlots.empty())
+        __builtin_prefetch(&m_nameSlots[HomeSlot(FoldedNameHash(name), m_nameSlots.size() - 1)]);
+}
+
 bool CLandXML::AddNamedCgPoint(const std::string& name, CLandXMLCgPoint* point)
 {
-    if (m_pointIndex.try_emplace(landxml::FoldCase(name), point).second)
-        m_namedInOrderValid = false;
+    ReserveNamedPoints(m_namedCount + 1);
+    const uint64_t hash = FoldedNameHash(name);
+    const std::size_t mask = m_nameSlots.size() - 1;
+    std::size_t i = HomeSlot(hash, mask);
+    for (; m_nameSlots[i].point != nullptr; i = (i + 1) & mask)
+        if (m_nameSlots[i].hash == hash && SameNameNoCase(m_nameSlots[i].point->GetName(), name))
+            return true;
+    m_nameSlots[i] = {hash, point};
+    ++m_namedCount;
+    m_namedInOrderValid = false;
     return true;
 }
 
@@ -369,13 +459,22 @@ bool CLandXML::AddUnnamedCgPoint(CLandXMLCgPoint* point)
 CLandXML::NamedCgPointPosition CLandXML::GetFirstNamedCgPointPosition() const
 {
     if (!m_namedInOrderValid) {
-        m_namedInOrder.clear();
-        m_namedInOrder.reserve(m_pointIndex.size());
-        for (const auto& entry : m_pointIndex)
-            m_namedInOrder.push_back(entry.second);
-        std::sort(m_namedInOrder.begin(), m_namedInOrder.end(), [](const CLandXMLCgPoint* a, const CLandXMLCgPoint* b) {
-            return landxml::CompareNoCase(a->GetName(), b->GetName()) < 0;
+        // Sorted on the names' first bytes held beside the pointers, so that most comparisons
+        // need not reach the points; the index holds no two names equal without regard to case.
+        std::vector<std::pair<uint64_t, CLandXMLCgPoint*>> keyed;
+        keyed.reserve(m_namedCount);
+        for (const NameSlot& slot : m_nameSlots)
+            if (slot.point != nullptr)
+                keyed.emplace_back(FoldedNamePrefix(slot.point->GetName()), slot.point);
+        std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+            if (a.first != b.first)
+                return a.first < b.first;
+            return landxml::CompareNoCase(a.second->GetName(), b.second->GetName()) < 0;
         });
+        m_namedInOrder.clear();
+        m_namedInOrder.reserve(keyed.size());
+        for (const auto& entry : keyed)
+            m_namedInOrder.push_back(entry.second);
         m_namedInOrderValid = true;
     }
     return {0, m_namedInOrder.size()};

@@ -7,9 +7,10 @@
 
 #include <pugixml.hpp>
 
-#include <deque>
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -51,8 +52,12 @@ public:
 
     // The registered point of that name (case-insensitive). With searchDocument, a name not yet
     // registered is looked for among the CgPoints groups of the file and read on the spot.
-    CLandXMLCgPoint* FindCgPoint(const std::string& name, bool searchDocument);
-    // Registers a point; a name already held leaves the index as it was. Always true.
+    CLandXMLCgPoint* FindCgPoint(std::string_view name, bool searchDocument);
+    // Starts fetching the index slot of a name about to be looked up: a reader walking many points
+    // asks for the next one's while it reads the current one.
+    void PrefetchCgPointName(std::string_view name) const;
+    // Registers a point under its own name (which name must be); a name already held leaves the
+    // index as it was. Always true.
     bool AddNamedCgPoint(const std::string& name, CLandXMLCgPoint* point);
     bool AddUnnamedCgPoint(CLandXMLCgPoint* point);
     // A new, unbound point that the document owns from now on.
@@ -70,7 +75,16 @@ public:
     std::size_t GetFirstUnnamedCgPointPosition() const { return 0; }
     // Null once the position has passed the last point.
     CLandXMLCgPoint* GetNextUnnamedCgPoint(std::size_t& position) const;
-    int GetNamedCgPointCount() const { return static_cast<int>(m_pointIndex.size()); }
+    int GetNamedCgPointCount() const { return static_cast<int>(m_namedCount); }
+    // Calls visit(point) for every named point, in no particular order; stops at the first false.
+    template <class Visit>
+    bool VisitNamedCgPoints(Visit visit) const
+    {
+        for (const NameSlot& slot : m_nameSlots)
+            if (slot.point != nullptr && !visit(*slot.point))
+                return false;
+        return true;
+    }
     int GetUnnamedCgPointCount() const { return static_cast<int>(m_unnamedPoints.size()); }
 
     // Read switches: CgPoints (on by default), grade models (off), alignments and parcels (on),
@@ -112,15 +126,20 @@ public:
 private:
     bool CheckUnitsAndSkipped(pugi::xml_node landXml, std::string& message);
     // The first CgPoint named exactly so under the top-level CgPoints groups, in document order.
-    pugi::xml_node FindCgPointElement(const std::string& name);
+    pugi::xml_node FindCgPointElement(std::string_view name);
+    // Room for that many named points without growing the name index.
+    void ReserveNamedPoints(std::size_t count);
     bool ReadCgPointsGroup(pugi::xml_node element);
     template <class T>
     bool ReadInto(std::vector<std::unique_ptr<T>>& list, pugi::xml_node element);
 
     // Declared first so that it outlives every element bound to its nodes.
     pugi::xml_document m_dom;
-    // Every CgPoint read, named or not; a deque keeps them in place and spares one allocation each.
-    std::deque<CLandXMLCgPoint> m_ownedPoints;
+    // Every CgPoint read, named or not, in blocks that keep them in place and spare an allocation
+    // each; the blocks grow up to a few thousand points.
+    std::vector<std::unique_ptr<CLandXMLCgPoint[]>> m_pointBlocks;
+    std::size_t m_pointBlockSize = 0;
+    std::size_t m_pointBlockUsed = 0;
 
     CLandXMLUnits m_units;
     std::vector<std::unique_ptr<CLandXMLCgPoints>> m_cgPointsGroups;
@@ -134,8 +153,15 @@ private:
     bool m_readSurfaces = false;
     std::string m_fileName;
     std::vector<CLandXMLCgPoint*> m_unnamedPoints;
-    // Named points by their name folded to lower case; the name order is made when first asked.
-    std::unordered_map<std::string, CLandXMLCgPoint*> m_pointIndex;
+    // Named points by their name without regard to case: open addressing over the points' own
+    // names, so that registering a point allocates nothing. The name order is made when first asked.
+    struct NameSlot
+    {
+        uint64_t hash = 0;
+        CLandXMLCgPoint* point = nullptr;
+    };
+    std::vector<NameSlot> m_nameSlots;
+    std::size_t m_namedCount = 0;
     mutable std::vector<CLandXMLCgPoint*> m_namedInOrder;
     mutable bool m_namedInOrderValid = false;
     // Named alignments by their name folded to lower case; their containers own them.

@@ -7,17 +7,17 @@ CLandXMLCgPoint::CLandXMLCgPoint() : CLandXMLPointType("CgPoint") {}
 
 bool CLandXMLCgPoint::Validate(pugi::xml_node element)
 {
-    std::string name;
-    GetAttributeText(element, "name", name);
-    const bool knownFree = m_nameKnownFree;
+    if (!m_nameKnownFree) {
+        const std::string_view name = element.attribute("name").value();
+        if (!name.empty() && m_document != nullptr && m_document->FindCgPoint(name, false) != nullptr)
+            RaiseErrorAtNode(landxml::FormatText("There are at least two 'CgPoint' elements with name %s", {name}),
+                             element);
+        m_name.assign(name);
+    }
     m_nameKnownFree = false;
-    if (!name.empty() && !knownFree && m_document != nullptr && m_document->FindCgPoint(name, false) != nullptr)
-        RaiseErrorAtNode(landxml::FormatText("There are at least two 'CgPoint' elements with name %s", {name}),
-                         element);
-    m_name = name;
     m_survey = kSurveyNone;
-    std::string survey;
-    if (GetAttributeText(element, "pntSurv", survey)) {
+    const std::string_view survey = element.attribute("pntSurv").value();
+    if (!survey.empty()) {
         if (survey == "monument")
             m_survey = kSurveyMonument;
         else if (survey == "control")

@@ -3,6 +3,7 @@
 #include "landxml/elements/LandXMLPointType.h"
 
 #include <string>
+#include <string_view>
 
 // A coordinate-geometry point, named or not: the only element whose contents reach the job.
 // Every CgPoint read registers itself with the document, which owns it.
@@ -24,8 +25,13 @@ public:
     // document already holds throws "There are at least two 'CgPoint' elements with name %s".
     bool Validate(pugi::xml_node element) override;
 
-    // Its group has just looked the name up and found it free: Validate need not look again.
-    void SetNameKnownFree() { m_nameKnownFree = true; }
+    // Its group has just read the element's name and found it free: Validate need not read it or
+    // look it up again.
+    void SetNameKnownFree(std::string_view name)
+    {
+        m_name.assign(name);
+        m_nameKnownFree = true;
+    }
 
     bool HasName() const { return !m_name.empty(); }
     const std::string& GetName() const { return m_name; }

@@ -38,8 +38,11 @@ bool CLandXMLCgPoints::Read(pugi::xml_node element, CLandXML* document)
             if (!m_groups.back()->Read(child, document))
                 return false;
         } else if (IsTag(child, "CgPoint")) {
-            std::string name;
-            GetAttributeText(child, "name", name);
+            // A view of the document's own text: the name is copied once, into the point.
+            const std::string_view name = child.attribute("name").value();
+            if (document != nullptr)
+                if (const pugi::xml_node next = child.next_sibling(); IsTag(next, "CgPoint"))
+                    document->PrefetchCgPointName(next.attribute("name").value());
             bool free = false;
             if (!name.empty() && document != nullptr) {
                 if (CLandXMLCgPoint* known = document->FindCgPoint(name, false)) {
@@ -58,7 +61,7 @@ bool CLandXMLCgPoints::Read(pugi::xml_node element, CLandXML* document)
                 continue; // a group read on its own has nobody to own its points
             m_points.push_back(point);
             if (free)
-                point->SetNameKnownFree();
+                point->SetNameKnownFree(name);
             if (!point->Read(child, document))
                 return false;
         }

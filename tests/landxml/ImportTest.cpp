@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -389,6 +391,56 @@ TEST(LandXMLImport, RenamingByTheJobsRule)
         ASSERT_EQ(log.texts.size(), 1u);
         EXPECT_EQ(log.texts[0], "Unable to rename the points using the selected rule.");
         EXPECT_EQ(job.GetPointDatabase()->GetCount(), 0);
+    }
+}
+
+// Everything an import of a public sample leaves behind, pinned byte for byte: the points, the raw
+// lines, the history, the report, and the file's names in the order the renaming preview shows.
+TEST(LandXMLImport, SampleImportsStayByteForByte)
+{
+    struct Case
+    {
+        const char* file;
+        int mode;
+        uint64_t digest;
+    };
+    const Case cases[] = {
+        {"lx2gltf_partridge_survey_1_1.xml", FSLoadXML::kDescriptionDesc, 16009555687903876833ull},
+        {"lx2gltf_subdivision_1_1.xml", FSLoadXML::kDescriptionCode, 4473249947075976053ull},
+        {"tops_landxml_1_2.xml", FSLoadXML::kDescriptionDesc, 4576645802281931845ull},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        MessageLog log;
+        TestJobDoc job;
+        CReport report;
+        FSDataFileLoadXML import;
+        import.SetDescriptionMode(c.mode);
+        import.SetImportOptions(false, true, &report);
+        ASSERT_TRUE(import.ImportFile(SharedTestDataPath(c.file), &job));
+        std::vector<std::string> names;
+        ASSERT_TRUE(import.ReadPointNames(&job, SharedTestDataPath(c.file), names));
+
+        std::string text;
+        char number[64];
+        RedBlackNode* position = job.GetPointDatabase()->GetFirstPosition();
+        while (const CPointRecord* point = job.GetPointDatabase()->GetNextPoint(position)) {
+            std::snprintf(number, sizeof number, " %a %a %a ", point->GetNorthing(), point->GetEasting(),
+                          point->GetElevation());
+            text.append(point->GetName()).append(number).append(point->GetDescription()).append("\n");
+        }
+        for (const std::vector<std::string>* list : {&job.rawData.lines, &names})
+            for (const std::string& line : *list)
+                text.append(line).append("\n");
+        // History lines begin with the date and time of the change.
+        for (const std::string& line : job.GetHistoryList())
+            text.append(line.substr(std::min(line.size(), std::size_t(20)))).append("\n");
+        // The title section names the file by its path, which depends on the checkout.
+        for (std::size_t section = 1; section < report.GetSections().size(); ++section)
+            for (const auto& row : report.GetSections()[section]->rows)
+                for (const std::string& cell : row)
+                    text.append(cell).append("|");
+        EXPECT_EQ(morvel::test::Fnv1a(text), c.digest) << text.size();
     }
 }
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -142,6 +145,61 @@ TEST(LandXMLDocument, NameIndexIsCaseInsensitiveAndOrdered)
     const auto dup = LoadLandXMLText(
         dir, WrapLandXML("<CgPoints><CgPoint name=\"P1\">1 2</CgPoint><CgPoint name=\"p1\">1 2</CgPoint></CgPoints>"));
     EXPECT_EQ(dup.error, "Two or more 'CgPoint' objects are using the same name p1.");
+}
+
+// Many names that share long beginnings, differ only past the eighth byte or in case, sort
+// between the letters' cases ('_') or above ASCII: read from a file, and registered one by one
+// from an empty index, each is found in any case and the order is CompareNoCase's.
+TEST(LandXMLDocument, NameIndexHoldsManyNamesInOrder)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < 400; ++i) {
+        const std::string n = std::to_string(i);
+        names.push_back("Station-" + n);
+        names.push_back(i % 2 == 0 ? "STATION-" + n + "x" : "station-" + n + "X");
+        names.push_back("st" + n);
+        names.push_back("_" + n);
+        names.push_back("\xC3\x89" + n);
+    }
+    names.push_back("Station-");
+    names.push_back("Station");
+    std::mt19937 shuffle(7);
+    std::shuffle(names.begin(), names.end(), shuffle);
+    std::vector<std::string> sorted = names;
+    std::sort(sorted.begin(), sorted.end(),
+              [](const std::string& a, const std::string& b) { return landxml::CompareNoCase(a, b) < 0; });
+    auto swapCase = [](std::string name) {
+        for (char& c : name)
+            c = std::isupper(static_cast<unsigned char>(c)) ? char(std::tolower(static_cast<unsigned char>(c)))
+                                                             : char(std::toupper(static_cast<unsigned char>(c)));
+        return name;
+    };
+    auto check = [&](CLandXML& document) {
+        EXPECT_EQ(document.GetNamedCgPointCount(), int(names.size()));
+        EXPECT_EQ(NamedPoints(document), sorted);
+        for (const std::string& name : names) {
+            const CLandXMLCgPoint* point = document.FindCgPoint(swapCase(name), false);
+            ASSERT_NE(point, nullptr) << name;
+            EXPECT_EQ(point->GetName(), name);
+        }
+        EXPECT_EQ(document.FindCgPoint("Station-400", false), nullptr);
+    };
+
+    TempDir dir;
+    std::string body = "<CgPoints>";
+    for (const std::string& name : names)
+        body += "<CgPoint name=\"" + name + "\">1 2</CgPoint>";
+    const auto r = LoadLandXMLText(dir, WrapLandXML(body + "</CgPoints>"));
+    ASSERT_TRUE(r.loaded) << r.error;
+    check(*r.document);
+
+    CLandXML grown;
+    for (const std::string& name : names) {
+        CLandXMLCgPoint* point = grown.NewCgPoint();
+        point->SetNameKnownFree(name);
+        grown.AddNamedCgPoint(point->GetName(), point);
+    }
+    check(grown);
 }
 
 TEST(LandXMLDocument, FindCgPointReadsOnDemandFromGroupsOnly)
