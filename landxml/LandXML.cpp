@@ -334,7 +334,9 @@ bool CLandXML::Read(pugi::xml_node element, CLandXML* document)
 CLandXMLCgPoint* CLandXML::NewCgPoint()
 {
     if (m_pointBlocks.empty() || m_pointBlockUsed == m_pointBlockSize) {
-        m_pointBlockSize = std::min<std::size_t>(std::max<std::size_t>(16, 2 * m_pointBlockSize), 4096);
+        // Blocks of some 32 KB at most stay below the size the allocator maps afresh for each
+        // request, so a file read after another reuses the memory instead of faulting it in anew.
+        m_pointBlockSize = std::min<std::size_t>(std::max<std::size_t>(16, 2 * m_pointBlockSize), 256);
         m_pointBlocks.push_back(std::make_unique<CLandXMLCgPoint[]>(m_pointBlockSize));
         m_pointBlockUsed = 0;
     }
@@ -426,7 +428,8 @@ void CLandXML::PrefetchCgPointName(std::string_view name) const
 
 bool CLandXML::AddNamedCgPoint(const std::string& name, CLandXMLCgPoint* point)
 {
-    ReserveNamedPoints(m_namedCount + 1);
+    if ((m_namedCount + 1) * 10 > m_nameSlots.size() * 7)
+        ReserveNamedPoints(m_namedCount + 1);
     const uint64_t hash = FoldedNameHash(name);
     const std::size_t mask = m_nameSlots.size() - 1;
     std::size_t i = HomeSlot(hash, mask);

@@ -136,7 +136,7 @@ private:
     // Declared first so that it outlives every element bound to its nodes.
     pugi::xml_document m_dom;
     // Every CgPoint read, named or not, in blocks that keep them in place and spare an allocation
-    // each; the blocks grow up to a few thousand points.
+    // each; the blocks grow up to a few hundred points.
     std::vector<std::unique_ptr<CLandXMLCgPoint[]>> m_pointBlocks;
     std::size_t m_pointBlockSize = 0;
     std::size_t m_pointBlockUsed = 0;

@@ -30,14 +30,16 @@ bool CLandXMLCgPoints::Read(pugi::xml_node element, CLandXML* document)
     ResetChildIteration();
     pugi::xml_node child;
     while (GetNextChildElement(child)) {
-        if (IsTag(child, "Feature")) {
+        // Points are nearly every child: asked first, they spare the other tags' comparisons.
+        const bool isPoint = IsTag(child, "CgPoint");
+        if (!isPoint && IsTag(child, "Feature")) {
             if (!ReadFeature(child, document))
                 return false;
-        } else if (IsTag(child, "CgPoints")) {
+        } else if (!isPoint && IsTag(child, "CgPoints")) {
             m_groups.push_back(std::make_unique<CLandXMLCgPoints>());
             if (!m_groups.back()->Read(child, document))
                 return false;
-        } else if (IsTag(child, "CgPoint")) {
+        } else if (isPoint) {
             // A view of the document's own text: the name is copied once, into the point.
             const std::string_view name = child.attribute("name").value();
             if (document != nullptr)
