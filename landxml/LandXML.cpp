@@ -10,6 +10,7 @@
 #include "landxml/elements/LandXMLSurfaces.h"
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <new>
 
@@ -59,17 +60,31 @@ long LineAtOffset(const std::string& fileName, std::ptrdiff_t offset)
     return line;
 }
 
-// The name index's hash: FNV-1a over the name with ASCII capitals made small, as FoldCase makes them.
+// Eight bytes of a name with ASCII capitals made small, all at once: a byte gets 0x20 added when
+// it lies in 'A'..'Z' (bytes above 0x7F are left alone).
+uint64_t FoldWord(uint64_t word)
+{
+    constexpr uint64_t ones = 0x0101010101010101ull;
+    constexpr uint64_t high = 0x8080808080808080ull;
+    const uint64_t low7 = word & ~high;
+    const uint64_t atLeastA = low7 + ones * (0x80 - 'A');
+    const uint64_t aboveZ = low7 + ones * (0x80 - 'Z' - 1);
+    const uint64_t upper = atLeastA & ~aboveZ & ~word & high;
+    return word | (upper >> 2);
+}
+
+// The name index's hash: the name taken eight bytes at a time with its capitals made small, as
+// FoldCase makes them, so that names equal without regard to case hash alike.
 uint64_t FoldedNameHash(std::string_view name)
 {
-    uint64_t hash = 14695981039346656037ull;
-    for (const char c : name) {
-        const unsigned char u = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        hash = (hash ^ u) * 1099511628211ull;
+    uint64_t hash = 0x9e3779b97f4a7c15ull ^ name.size();
+    for (std::size_t i = 0; i < name.size(); i += 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, name.data() + i, std::min<std::size_t>(8, name.size() - i));
+        hash = (hash ^ FoldWord(word)) * 0xff51afd7ed558ccdull;
+        hash ^= hash >> 32;
     }
-    // Mixed, since FNV's low bits see little of names that differ only in their last digits.
-    hash ^= hash >> 33;
-    hash *= 0xff51afd7ed558ccdull;
+    hash *= 0xc4ceb9fe1a85ec53ull;
     hash ^= hash >> 33;
     return hash;
 }
@@ -168,7 +183,7 @@ bool CLandXML::LoadFile(const std::string& fileName, std::string& message)
     // A document loaded a second time starts afresh: nothing may stay bound to the old tree.
     Reset();
     m_nameSlots.clear();
-    m_namedCount = 0;
+    m_namedPoints.clear();
     m_namedInOrder.clear();
     m_namedInOrderValid = false;
     m_unnamedPoints.clear();
@@ -370,7 +385,7 @@ pugi::xml_node CLandXML::FindCgPointElement(std::string_view name)
         // One walk over the groups instead of an XPath search per name; iterative, since groups
         // may nest deeply. The first element of a name in document order wins, as the search would.
         m_cgPointElementsIndexed = true;
-        m_cgPointElements.reserve(m_namedCount);
+        m_cgPointElements.reserve(m_namedPoints.size());
         const pugi::xml_node root = GetElement();
         for (pugi::xml_node group = root.child("CgPoints"); group; group = group.next_sibling("CgPoints")) {
             pugi::xml_node node = group.first_child();
@@ -428,8 +443,8 @@ void CLandXML::PrefetchCgPointName(std::string_view name) const
 
 bool CLandXML::AddNamedCgPoint(const std::string& name, CLandXMLCgPoint* point)
 {
-    if ((m_namedCount + 1) * 10 > m_nameSlots.size() * 7)
-        ReserveNamedPoints(m_namedCount + 1);
+    if ((m_namedPoints.size() + 1) * 10 > m_nameSlots.size() * 7)
+        ReserveNamedPoints(m_namedPoints.size() + 1);
     const uint64_t hash = FoldedNameHash(name);
     const std::size_t mask = m_nameSlots.size() - 1;
     std::size_t i = HomeSlot(hash, mask);
@@ -437,7 +452,7 @@ bool CLandXML::AddNamedCgPoint(const std::string& name, CLandXMLCgPoint* point)
         if (m_nameSlots[i].hash == hash && SameNameNoCase(m_nameSlots[i].point->GetName(), name))
             return true;
     m_nameSlots[i] = {hash, point};
-    ++m_namedCount;
+    m_namedPoints.push_back(point);
     m_namedInOrderValid = false;
     return true;
 }
@@ -465,10 +480,9 @@ CLandXML::NamedCgPointPosition CLandXML::GetFirstNamedCgPointPosition() const
         // Sorted on the names' first bytes held beside the pointers, so that most comparisons
         // need not reach the points; the index holds no two names equal without regard to case.
         std::vector<std::pair<uint64_t, CLandXMLCgPoint*>> keyed;
-        keyed.reserve(m_namedCount);
-        for (const NameSlot& slot : m_nameSlots)
-            if (slot.point != nullptr)
-                keyed.emplace_back(FoldedNamePrefix(slot.point->GetName()), slot.point);
+        keyed.reserve(m_namedPoints.size());
+        for (CLandXMLCgPoint* point : m_namedPoints)
+            keyed.emplace_back(FoldedNamePrefix(point->GetName()), point);
         std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
             if (a.first != b.first)
                 return a.first < b.first;

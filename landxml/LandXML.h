@@ -75,13 +75,14 @@ public:
     std::size_t GetFirstUnnamedCgPointPosition() const { return 0; }
     // Null once the position has passed the last point.
     CLandXMLCgPoint* GetNextUnnamedCgPoint(std::size_t& position) const;
-    int GetNamedCgPointCount() const { return static_cast<int>(m_namedCount); }
-    // Calls visit(point) for every named point, in no particular order; stops at the first false.
+    int GetNamedCgPointCount() const { return static_cast<int>(m_namedPoints.size()); }
+    // Calls visit(point) for every named point in the order they were registered; stops at the
+    // first false.
     template <class Visit>
     bool VisitNamedCgPoints(Visit visit) const
     {
-        for (const NameSlot& slot : m_nameSlots)
-            if (slot.point != nullptr && !visit(*slot.point))
+        for (const CLandXMLCgPoint* point : m_namedPoints)
+            if (!visit(*point))
                 return false;
         return true;
     }
@@ -161,7 +162,8 @@ private:
         CLandXMLCgPoint* point = nullptr;
     };
     std::vector<NameSlot> m_nameSlots;
-    std::size_t m_namedCount = 0;
+    // The same points in the order they were registered, which is mostly their order in memory.
+    std::vector<CLandXMLCgPoint*> m_namedPoints;
     mutable std::vector<CLandXMLCgPoint*> m_namedInOrder;
     mutable bool m_namedInOrderValid = false;
     // Named alignments by their name folded to lower case; their containers own them.
