@@ -6,12 +6,49 @@
 #include "landxml/LandXMLText.h"
 #include "landxml/elements/LandXMLCgPoint.h"
 
+#include <charconv>
 #include <cmath>
 #include <unordered_set>
 
 namespace {
 
 constexpr double kSameCoordinate = 0.0001;
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The common word of a coordinate text, [-]digits[.digits] of at most 24 characters ending at
+// white space or the end, read in one pass from position end (moved past it). Such a word is
+// one the general reader takes, with the same value, and it can neither overflow nor underflow;
+// any other word is left to the general reader (false).
+bool ReadPlainDecimal(std::string_view text, std::size_t& end, double& value)
+{
+    const std::size_t begin = end;
+    std::size_t i = begin;
+    if (i < text.size() && text[i] == '-')
+        ++i;
+    const std::size_t digitsFrom = i;
+    while (i < text.size() && IsDigit(text[i]))
+        ++i;
+    if (i == digitsFrom)
+        return false;
+    if (i < text.size() && text[i] == '.') {
+        const std::size_t fractionFrom = ++i;
+        while (i < text.size() && IsDigit(text[i]))
+            ++i;
+        if (i == fractionFrom)
+            return false;
+    }
+    if ((i < text.size() && !landxml::IsXmlSpace(text[i])) || i - begin > 24)
+        return false;
+    const auto [stop, error] = std::from_chars(text.data() + begin, text.data() + i, value);
+    if (error != std::errc() || stop != text.data() + i)
+        return false;
+    end = i;
+    return true;
+}
 
 } // namespace
 
@@ -45,9 +82,14 @@ bool CLandXMLPointType::ParseCoordinates(std::string_view text, double& x, doubl
         if (i >= text.size())
             break;
         std::size_t end = i;
+        double v = 0.0;
+        if (ReadPlainDecimal(text, end, v)) {
+            values[count++] = v;
+            i = end;
+            continue;
+        }
         while (end < text.size() && !landxml::IsXmlSpace(text[end]))
             ++end;
-        double v = 0.0;
         if (!ReadDecimalDouble(text.substr(i, end - i), v))
             break;
         values[count++] = v;

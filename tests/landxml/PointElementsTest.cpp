@@ -35,6 +35,15 @@ TEST(LandXMLParseCoordinates, Table)
         {"", false, NoValue, NoValue, NoValue},
         {"nan 1", false, NoValue, NoValue, NoValue},
         {"1e999 1", false, NoValue, NoValue, NoValue},
+        // Plain words and the forms around them: signs, exponents, bare points, blanks the
+        // number rule skips, words too long to take on sight, a second point.
+        {"-12.5 007.250 1e2", true, 7.25, -12.5, 100.0},
+        {"+1 -.5 5.", true, -0.5, 1.0, 5.0},
+        {"\v1 2", true, 2.0, 1.0, NoValue},
+        {"123456789012345678901234567890 -0.000000000000000000000000001", true, -1e-27, 1.2345678901234568e29,
+         NoValue},
+        {"1.5.5 2", false, NoValue, NoValue, NoValue},
+        {"1 2-", false, NoValue, NoValue, NoValue},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
