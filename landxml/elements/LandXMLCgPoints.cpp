@@ -29,6 +29,9 @@ bool CLandXMLCgPoints::Read(pugi::xml_node element, CLandXML* document)
         return false;
     ResetChildIteration();
     pugi::xml_node child;
+    // The point after the current one and its name, read early to start fetching its index slot.
+    pugi::xml_node ahead;
+    std::string_view aheadName;
     while (GetNextChildElement(child)) {
         // Points are nearly every child: asked first, they spare the other tags' comparisons.
         const bool isPoint = IsTag(child, "CgPoint");
@@ -41,10 +44,16 @@ bool CLandXMLCgPoints::Read(pugi::xml_node element, CLandXML* document)
                 return false;
         } else if (isPoint) {
             // A view of the document's own text: the name is copied once, into the point.
-            const std::string_view name = child.attribute("name").value();
-            if (document != nullptr)
-                if (const pugi::xml_node next = child.next_sibling(); IsTag(next, "CgPoint"))
-                    document->PrefetchCgPointName(next.attribute("name").value());
+            const std::string_view name = child == ahead ? aheadName : child.attribute("name").value();
+            if (document != nullptr) {
+                ahead = child.next_sibling();
+                if (IsTag(ahead, "CgPoint")) {
+                    aheadName = ahead.attribute("name").value();
+                    document->PrefetchCgPointName(aheadName);
+                } else {
+                    ahead = pugi::xml_node();
+                }
+            }
             bool free = false;
             if (!name.empty() && document != nullptr) {
                 if (CLandXMLCgPoint* known = document->FindCgPoint(name, false)) {
