@@ -203,6 +203,9 @@ TEST(LandXMLImport, RefusedFilesLeaveTheJobAsItWas)
                                      "Reason: Start-end tags mismatch"},
         {"overflowing coordinates", UnitsFile("mile", "<CgPoints><CgPoint name=\"1\">1e306 1</CgPoint></CgPoints>"),
          "The LandXML file is invalid:\nThe coordinates of point 1 are out of range."},
+        // Of two faulty points the first in name order is named, wherever it stands in the file.
+        {"two faults", UnitsFile("mile", "<CgPoints><CgPoint name=\"Z-1\">1 2</CgPoint><CgPoint name=\"A\">1e306 1</CgPoint></CgPoints>"),
+         "The LandXML file is invalid:\nThe coordinates of point A are out of range."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
