@@ -78,9 +78,19 @@ uint64_t FoldWord(uint64_t word)
 uint64_t FoldedNameHash(std::string_view name)
 {
     uint64_t hash = 0x9e3779b97f4a7c15ull ^ name.size();
-    for (std::size_t i = 0; i < name.size(); i += 8) {
+    std::size_t i = 0;
+    for (; i + 8 <= name.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, name.data() + i, 8);
+        hash = (hash ^ FoldWord(word)) * 0xff51afd7ed558ccdull;
+        hash ^= hash >> 32;
+    }
+    if (i < name.size()) {
+        // The last few bytes gathered in a register: copied through memory piece by piece, they
+        // would stall the load that reads them back whole.
         uint64_t word = 0;
-        std::memcpy(&word, name.data() + i, std::min<std::size_t>(8, name.size() - i));
+        for (std::size_t j = i; j < name.size(); ++j)
+            word |= uint64_t(static_cast<unsigned char>(name[j])) << (8 * (j - i));
         hash = (hash ^ FoldWord(word)) * 0xff51afd7ed558ccdull;
         hash ^= hash >> 32;
     }
