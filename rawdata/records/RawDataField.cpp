@@ -152,17 +152,16 @@ std::string FillLabelOne(const std::string& format, const std::string& arg)
 {
     std::string out;
     out.reserve(format.size() + arg.size());
+    size_t from = 0;
     bool filled = false;
-    for (size_t i = 0; i < format.size(); ++i) {
-        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == 's') {
-            if (!filled)
-                out += arg;
-            filled = true;
-            ++i;
-        } else {
-            out += format[i];
-        }
+    for (size_t at = format.find("%s"); at != std::string::npos; at = format.find("%s", from)) {
+        out.append(format, from, at - from);
+        if (!filled)
+            out += arg;
+        filled = true;
+        from = at + 2;
     }
+    out.append(format, from, std::string::npos);
     return out;
 }
 
