@@ -343,8 +343,11 @@ std::string CNikonRawDataField::FormatValue(CJobRawData* file, int32_t line, con
 
     CRawDataSetup* setup = SetupAt(file, line);
     if (placeholders == 1) {
+        // Only the angles are shown in the setup's units; the other values stand as written.
+        const bool angle = m_code == FieldAZ || m_code == FieldBA || m_code == FieldBC || m_code == FieldHA ||
+                           m_code == FieldVA;
         double number = 0;
-        if (setup && ReadNumber(value, &number)) {
+        if (angle && setup && ReadNumber(value, &number)) {
             const CRawDataFormat formatter(setup, true);
             switch (m_code) {
             case FieldAZ:
