@@ -14,6 +14,7 @@
 #include "rawdata/records/RawDataNikonCommentRecord.h"
 #include "rawdata/records/RawDataNikonCoordinateRecord.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -68,6 +69,8 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
     size_t start = 0;
     int32_t shown = -1;
     CNikonRawDataRecord record;
+    // One slot per line up front: growing the line vectors doubles them and copies them over.
+    raw.ReserveLines(size_t(std::count(text.begin(), text.end(), '\n')) + 1);
     while (start < text.size()) {
         size_t end = text.find('\n', start);
         const size_t next = end == std::string::npos ? text.size() : end + 1;

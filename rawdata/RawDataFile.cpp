@@ -264,6 +264,12 @@ void CRawDataFile::ReserveInputPoints(std::size_t more)
     GetPointNameMap().Reserve(more);
 }
 
+void CRawDataFile::ReserveLines(std::size_t more)
+{
+    m_records.reserve(m_records.size() + more);
+    m_setups.reserve(m_setups.size() + more);
+}
+
 bool CRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted, std::string* text, int32_t* line)
 {
     CRawDataNikonInputPointRecord record;

@@ -81,6 +81,8 @@ public:
     // CJobRawData.
     bool AppendInputPoint(const CPointRecord& point, bool deleted, std::string* text, int32_t* line) override;
     void ReserveInputPoints(std::size_t more) override;
+    // Makes room for that many more lines before a load.
+    void ReserveLines(std::size_t more);
 
 protected:
     // Recomputes the setups of the line and every later one; earlier setups are unchanged because a

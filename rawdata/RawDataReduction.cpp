@@ -18,8 +18,10 @@
 #include "rawdata/records/RawDataNikonCoordinateRecord.h"
 #include "rawdata/records/RawDataNikonObservationRecord.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -59,6 +61,23 @@ std::string Format(const char* format, ...)
     std::vsnprintf(buffer, sizeof buffer, format, args);
     va_end(args);
     return buffer;
+}
+
+// The prefix with its one "%d" replaced by the number, as Format gives it; the change log takes
+// one per line reduced.
+std::string LinePrefix(const char* prefix, int number)
+{
+    const std::string_view text(prefix);
+    const size_t at = text.find('%');
+    if (at == std::string_view::npos || text.substr(at, 2) != "%d" ||
+        text.find('%', at + 2) != std::string_view::npos)
+        return Format(prefix, number);
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    std::string out;
+    out.reserve(text.size() + 16);
+    out.append(text.substr(0, at)).append(digits, end).append(text.substr(at + 2));
+    return out;
 }
 
 class CReduction
@@ -120,7 +139,7 @@ void CReduction::ReportUnrecognized(const CNikonRawDataRecord& record, int32_t l
 
 std::string CReduction::LogText(const char* prefix, CNikonRawDataRecord& view, int32_t line)
 {
-    std::string text = Format(prefix, int(line + 1));
+    std::string text = LinePrefix(prefix, int(line + 1));
     m_lines.RemoveAll();
     view.DescribeFields(&m_lines, true, true);
     const auto& all = m_lines.Lines();
@@ -343,6 +362,17 @@ void CReduction::Run()
     }
     // Lines the run appends (deleted points' traces) lie beyond this count and are not visited.
     const int32_t count = m_raw.GetLineCount();
+    if (records) {
+        // Room for every point the lines may make, at once, rather than the store's table growing
+        // step by step through a large file.
+        size_t makers = 0;
+        for (int32_t line = 0; line < count; ++line) {
+            const CNikonRawDataRecord* record = m_raw.GetRecord(line);
+            const int32_t type = record ? record->GetType() : -1;
+            makers += record_codes::IsCoordinateType(type) || record_codes::IsShotType(type) ? 1 : 0;
+        }
+        records->Reserve(makers);
+    }
     for (int32_t line = 0; line < count; ++line) {
         CNikonRawDataRecord* record = m_raw.GetRecord(line);
         CRawDataSetup* setup = m_raw.GetSetup(line);

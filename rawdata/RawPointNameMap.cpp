@@ -3,8 +3,93 @@
 #include "model/PointRecord.h"
 
 #include <algorithm>
+#include <functional>
+
+CRawPointNameMap::PointList::PointList(PointList&& other) noexcept
+    : m_first(other.m_first), m_more(other.m_more), m_size(other.m_size), m_capacity(other.m_capacity)
+{
+    other.m_more = nullptr;
+    other.m_size = 0;
+    other.m_capacity = 1;
+}
+
+CRawPointNameMap::PointList& CRawPointNameMap::PointList::operator=(PointList&& other) noexcept
+{
+    if (this != &other) {
+        delete[] m_more;
+        m_first = other.m_first;
+        m_more = other.m_more;
+        m_size = other.m_size;
+        m_capacity = other.m_capacity;
+        other.m_more = nullptr;
+        other.m_size = 0;
+        other.m_capacity = 1;
+    }
+    return *this;
+}
+
+void CRawPointNameMap::PointList::push_back(const Copy& copy)
+{
+    if (m_size == m_capacity) {
+        const uint32_t capacity = m_capacity * 2;
+        Copy* more = new Copy[capacity];
+        std::copy(begin(), end(), more);
+        delete[] m_more;
+        m_more = more;
+        m_capacity = capacity;
+    }
+    (m_more ? m_more : &m_first)[m_size++] = copy;
+}
 
 CRawPointNameMap::~CRawPointNameMap() = default;
+
+size_t CRawPointNameMap::Probe(std::string_view name, size_t hash) const
+{
+    const size_t mask = m_slots.size() - 1;
+    for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const uint32_t index = m_slots[slot];
+        if (index == 0 || m_entries[index - 1].name == name)
+            return slot;
+    }
+}
+
+const CRawPointNameMap::Entry* CRawPointNameMap::Find(std::string_view name) const
+{
+    if (m_slots.empty())
+        return nullptr;
+    const uint32_t index = m_slots[Probe(name, std::hash<std::string_view>()(name))];
+    return index == 0 ? nullptr : &m_entries[index - 1];
+}
+
+void CRawPointNameMap::Rehash(size_t slots)
+{
+    m_slots.assign(slots, 0);
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        const std::string& name = m_entries[i].name;
+        m_slots[Probe(name, std::hash<std::string_view>()(name))] = uint32_t(i + 1);
+    }
+}
+
+void CRawPointNameMap::Reserve(size_t more)
+{
+    const size_t names = m_entries.size() + more;
+    m_entries.reserve(names);
+    m_filed.reserve(m_filed.size() + more);
+    // At most half full, so a probe stays short.
+    size_t slots = 16;
+    while (slots < names * 2)
+        slots *= 2;
+    if (slots > m_slots.size())
+        Rehash(slots);
+}
+
+uint32_t CRawPointNameMap::DescriptionIndex(const std::string& description)
+{
+    const auto [it, added] = m_descriptionIndex.try_emplace(description, uint32_t(m_descriptions.size()));
+    if (added)
+        m_descriptions.push_back(&it->first);
+    return it->second;
+}
 
 void CRawPointNameMap::AddPoint(const CPointRecord* point, int32_t line, bool deleted)
 {
@@ -18,19 +103,35 @@ void CRawPointNameMap::AddPoint(const std::string& name, const std::string& desc
 {
     if (!location.HasPlaneCoordinates() || name.empty() || line < 0)
         return;
-    PointList& list = m_names[name];
+    if ((m_entries.size() + 1) * 2 > m_slots.size())
+        Rehash(std::max<size_t>(16, m_slots.size() * 2));
+    const size_t slot = Probe(name, std::hash<std::string_view>()(name));
+    if (m_slots[slot] == 0) {
+        m_entries.push_back(Entry{name, {}});
+        m_slots[slot] = uint32_t(m_entries.size());
+    }
+    const uint32_t index = m_slots[slot] - 1;
+    PointList& list = m_entries[index].list;
     // Lines are applied in order, so the list stays sorted by line; a re-applied line replaces
     // nothing because RemoveFromLine ran first.
-    list.push_back(Copy{location, description, (uint32_t(line) & LineMask) | (deleted ? DeletedBit : 0u)});
+    const uint32_t lineAndDeleted = (uint32_t(line) & LineMask) | (deleted ? DeletedBit : 0u);
+    if (m_inLineOrder && !m_filed.empty()) {
+        const PointList& last = m_entries[m_filed.back()].list;
+        if (!last.empty() && LineOf(last.back()) > line)
+            m_inLineOrder = false;
+    }
+    list.push_back(Copy{location, DescriptionIndex(description), lineAndDeleted});
+    if (m_inLineOrder)
+        m_filed.push_back(index);
 }
 
 bool CRawPointNameMap::Lookup(const std::string& name, const PointList** list) const
 {
-    const auto it = m_names.find(name);
-    if (it == m_names.end() || it->second.empty())
+    const Entry* entry = Find(name);
+    if (!entry || entry->list.empty())
         return false;
     if (list)
-        *list = &it->second;
+        *list = &entry->list;
     return true;
 }
 
@@ -38,13 +139,13 @@ bool CRawPointNameMap::FindPoint(const std::string& name, int32_t limitLine, con
 {
     if (limitLine < 0)
         return false;
-    const auto it = m_names.find(name);
-    if (it == m_names.end())
+    const Entry* entry = Find(name);
+    if (!entry)
         return false;
-    const PointList& list = it->second;
+    const PointList& list = entry->list;
     // The first copy filed after the limit; the one before it is the latest at or before it.
-    const auto after = std::upper_bound(list.begin(), list.end(), limitLine,
-                                        [](int32_t limit, const Copy& p) { return limit < LineOf(p); });
+    const Copy* after = std::upper_bound(list.begin(), list.end(), limitLine,
+                                         [](int32_t limit, const Copy& p) { return limit < LineOf(p); });
     if (after == list.begin())
         return false;
     const Copy& found = *(after - 1);
@@ -75,26 +176,45 @@ bool CRawPointNameMap::GetPointDescription(const std::string& name, std::string*
     const Copy* point = nullptr;
     if (!FindPoint(name, limitLine, &point))
         return false;
-    *description = point->description;
+    *description = DescriptionOf(*point);
     return true;
 }
 
 void CRawPointNameMap::RemoveAll()
 {
-    m_names.clear();
+    m_entries.clear();
+    m_slots.clear();
+    m_filed.clear();
+    m_inLineOrder = true;
+    m_descriptionIndex.clear();
+    m_descriptions.clear();
 }
 
 void CRawPointNameMap::RemoveFromLine(int32_t line)
 {
-    for (auto& [name, list] : m_names)
-        while (!list.empty() && LineOf(list.back()) >= line)
+    if (m_inLineOrder) {
+        // The copies at the line or later are the last ones filed.
+        while (!m_filed.empty()) {
+            PointList& list = m_entries[m_filed.back()].list;
+            if (list.empty() || LineOf(list.back()) < line)
+                break;
             list.pop_back();
+            m_filed.pop_back();
+        }
+        return;
+    }
+    // Some line was filed out of order: every list is looked at, and the filing order is no
+    // longer kept.
+    m_filed.clear();
+    for (Entry& entry : m_entries)
+        while (!entry.list.empty() && LineOf(entry.list.back()) >= line)
+            entry.list.pop_back();
 }
 
 size_t CRawPointNameMap::GetNameCount() const
 {
     size_t count = 0;
-    for (const auto& entry : m_names)
-        count += entry.second.empty() ? 0 : 1;
+    for (const Entry& entry : m_entries)
+        count += entry.list.empty() ? 0 : 1;
     return count;
 }

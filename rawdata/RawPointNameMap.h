@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -15,6 +16,9 @@ class CDataFileDoc;
 // order. A copy keeps only what lookups answer (location, description) and its line in bits 0-30
 // with the deleted mark in bit 31; the name is the key. Lookups answer as of a line: the latest
 // copy filed at that line or earlier, unless deleted.
+//
+// A job files one copy for most names, so the names live in one flat table with room for one copy
+// inline, and the descriptions (a few feature codes repeated on every line) are kept once each.
 class CRawPointNameMap
 {
 public:
@@ -33,15 +37,41 @@ public:
     struct Copy
     {
         CLocation location;
-        std::string description;
+        uint32_t description = 0; // in the map's description list
         uint32_t lineAndDeleted = 0;
     };
-    using PointList = std::vector<Copy>;
+    // The copies of one name in line order; the first is held in place.
+    class PointList
+    {
+    public:
+        PointList() = default;
+        ~PointList() { delete[] m_more; }
+        PointList(PointList&& other) noexcept;
+        PointList& operator=(PointList&& other) noexcept;
+        PointList(const PointList&) = delete;
+        PointList& operator=(const PointList&) = delete;
+
+        size_t size() const { return m_size; }
+        bool empty() const { return m_size == 0; }
+        const Copy* begin() const { return m_more ? m_more : &m_first; }
+        const Copy* end() const { return begin() + m_size; }
+        const Copy& front() const { return *begin(); }
+        const Copy& back() const { return begin()[m_size - 1]; }
+        void push_back(const Copy& copy);
+        void pop_back() { --m_size; }
+
+    private:
+        Copy m_first;
+        Copy* m_more = nullptr; // all the copies once there are two
+        uint32_t m_size = 0;
+        uint32_t m_capacity = 1;
+    };
     bool Lookup(const std::string& name, const PointList** list) const;
     bool FindPoint(const std::string& name, int32_t limitLine, const Copy** point) const;
     bool HasPoint(const std::string& name, int32_t limitLine) const;
     bool GetPointLocation(const std::string& name, CLocation* location, int32_t limitLine) const;
     bool GetPointDescription(const std::string& name, std::string* description, int32_t limitLine) const;
+    const std::string& DescriptionOf(const Copy& point) const { return *m_descriptions[point.description]; }
     void RemoveAll();
     // Forgets every copy filed at the line or later (the lines from there on are applied again).
     // The names stay in the map with empty lists, so applying the lines again allocates little.
@@ -49,12 +79,30 @@ public:
     // Names with at least one copy.
     size_t GetNameCount() const;
     // Makes room for that many more names before a bulk add.
-    void Reserve(size_t more) { m_names.reserve(m_names.size() + more); }
+    void Reserve(size_t more);
 
     static int32_t LineOf(const Copy& point) { return int32_t(point.lineAndDeleted & LineMask); }
     static bool IsDeletedCopy(const Copy& point) { return (point.lineAndDeleted & DeletedBit) != 0; }
 
 private:
+    struct Entry
+    {
+        std::string name;
+        PointList list;
+    };
+    // The slot of the name's entry (index + 1) or of the empty slot where it goes.
+    size_t Probe(std::string_view name, size_t hash) const;
+    const Entry* Find(std::string_view name) const;
+    void Rehash(size_t slots);
+    uint32_t DescriptionIndex(const std::string& description);
+
     CDataFileDoc* m_doc;
-    std::unordered_map<std::string, PointList> m_names;
+    std::vector<Entry> m_entries;
+    std::vector<uint32_t> m_slots; // entry index + 1, 0 for empty; a power of two long
+    // The entry each copy went to, in filing order: lines are applied in order, so removing the
+    // copies from a line on only looks at the tail.
+    std::vector<uint32_t> m_filed;
+    bool m_inLineOrder = true;
+    std::unordered_map<std::string, uint32_t> m_descriptionIndex;
+    std::vector<const std::string*> m_descriptions;
 };

@@ -97,6 +97,34 @@ bool ReadNumber(const std::string& text, double* value)
     return ReadDecimalDouble(text, *value) && *value > NoValueLimit;
 }
 
+// A field code's label format as GetLabelFormat gives it, with CheckLabelFormat's answer.
+struct LabelFormat
+{
+    std::string format;
+    int32_t placeholders = 0;
+    bool valid = false;
+};
+
+const LabelFormat& LabelFormatOf(int32_t code, bool longLabel, bool wholeLabel)
+{
+    static const auto table = [] {
+        std::array<std::array<LabelFormat, 4>, FieldCodeCount + 1> built{};
+        for (int32_t c = -1; c < FieldCodeCount; ++c)
+            for (int32_t form = 0; form < 4; ++form) {
+                const bool isLong = (form & 1) != 0, whole = (form & 2) != 0;
+                LabelFormat& entry = built[size_t(c + 1)][size_t(form)];
+                const CNikonRawDataField field(c, std::string());
+                entry.format = field.GetLabelFormat(isLong, whole);
+                entry.valid = field.CheckLabelFormat(&entry.placeholders, isLong, whole);
+            }
+        return built;
+    }();
+    static const LabelFormat outside;
+    if (code < -1 || code >= FieldCodeCount)
+        return outside;
+    return table[size_t(code + 1)][size_t((longLabel ? 1 : 0) | (wholeLabel ? 2 : 0))];
+}
+
 } // namespace
 
 std::string FillLabel(const std::string& format, const std::vector<std::string>& args)
@@ -116,6 +144,28 @@ std::string FillLabel(const std::string& format, const std::vector<std::string>&
     }
     return out;
 }
+
+namespace {
+
+// FillLabel with a single argument, without building the argument list.
+std::string FillLabelOne(const std::string& format, const std::string& arg)
+{
+    std::string out;
+    out.reserve(format.size() + arg.size());
+    size_t from = 0;
+    bool filled = false;
+    for (size_t at = format.find("%s"); at != std::string::npos; at = format.find("%s", from)) {
+        out.append(format, from, at - from);
+        if (!filled)
+            out += arg;
+        filled = true;
+        from = at + 2;
+    }
+    out.append(format, from, std::string::npos);
+    return out;
+}
+
+} // namespace
 
 const CFieldCodeTable& CFieldCodeTable::Get()
 {
@@ -281,31 +331,37 @@ bool CNikonRawDataField::CheckLabelFormat(int32_t* placeholders, bool longLabel,
 std::string CNikonRawDataField::FormatValue(CJobRawData* file, int32_t line, const std::string& value,
                                             bool longLabel, bool wholeLabel) const
 {
-    int32_t placeholders = 0;
-    if (!CheckLabelFormat(&placeholders, longLabel, wholeLabel))
+    // The label's format and its check depend on the code alone; a reduction formats every
+    // field of every line it logs, so they are worked out once.
+    const LabelFormat& label = LabelFormatOf(m_code, longLabel, wholeLabel);
+    if (!label.valid)
         return {};
-    const std::string format = GetLabelFormat(longLabel, wholeLabel);
+    const std::string& format = label.format;
+    const int32_t placeholders = label.placeholders;
     if (placeholders == 0)
         return value;
 
     CRawDataSetup* setup = SetupAt(file, line);
     if (placeholders == 1) {
+        // Only the angles are shown in the setup's units; the other values stand as written.
+        const bool angle = m_code == FieldAZ || m_code == FieldBA || m_code == FieldBC || m_code == FieldHA ||
+                           m_code == FieldVA;
         double number = 0;
-        if (setup && ReadNumber(value, &number)) {
+        if (angle && setup && ReadNumber(value, &number)) {
             const CRawDataFormat formatter(setup, true);
             switch (m_code) {
             case FieldAZ:
             case FieldBA:
-                return FillLabel(format, {formatter.FormatAzimuth(setup->AzimuthToDirection(number), false)});
+                return FillLabelOne(format, formatter.FormatAzimuth(setup->AzimuthToDirection(number), false));
             case FieldBC:
             case FieldHA:
             case FieldVA:
-                return FillLabel(format, {formatter.FormatHorizontalAngle(setup->AngleToRadians(number), false)});
+                return FillLabelOne(format, formatter.FormatHorizontalAngle(setup->AngleToRadians(number), false));
             default:
                 break;
             }
         }
-        return FillLabel(format, {value});
+        return FillLabelOne(format, value);
     }
 
     // A distance with its unit label, or "---" without value.
@@ -327,7 +383,7 @@ std::string CNikonRawDataField::FormatValue(CJobRawData* file, int32_t line, con
                                                        : GetPlanZCaption();
         return FillLabel(format, {caption, shown});
     }
-    return FillLabel(format, {shown});
+    return FillLabelOne(format, shown);
 }
 
 std::string CNikonRawDataField::FormatEnumValue(CJobRawData* file, int32_t line, int32_t enumeration,

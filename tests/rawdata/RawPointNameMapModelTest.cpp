@@ -1,0 +1,117 @@
+#include "core/NoValue.h"
+#include "rawdata/RawPointNameMap.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The map's answers against the plainest model of them: per name, the copies in filing order,
+// the answer the last one filed at the limit or earlier.
+struct ModelCopy
+{
+    CLocation location;
+    std::string description;
+    int32_t line;
+    bool deleted;
+};
+using Model = std::map<std::string, std::vector<ModelCopy>>;
+
+void ExpectSameAnswers(const CRawPointNameMap& map, const Model& model, int32_t lastLine, const std::string& step)
+{
+    size_t names = 0;
+    for (const auto& [name, copies] : model) {
+        names += copies.empty() ? 0 : 1;
+        for (int32_t limit = -1; limit <= lastLine + 1; ++limit) {
+            const ModelCopy* expected = nullptr;
+            for (const ModelCopy& copy : copies)
+                if (limit >= 0 && copy.line <= limit)
+                    expected = &copy;
+            if (expected && expected->deleted)
+                expected = nullptr;
+            CLocation location;
+            std::string description;
+            ASSERT_EQ(map.GetPointLocation(name, &location, limit), expected != nullptr)
+                << step << " name " << name << " limit " << limit;
+            ASSERT_EQ(map.GetPointDescription(name, &description, limit), expected != nullptr);
+            if (expected) {
+                EXPECT_TRUE(location.IsEqual(expected->location)) << step << " name " << name << " limit " << limit;
+                EXPECT_EQ(description, expected->description) << step << " name " << name << " limit " << limit;
+            }
+        }
+    }
+    EXPECT_EQ(map.GetNameCount(), names) << step;
+}
+
+void File(CRawPointNameMap& map, Model& model, const std::string& name, const std::string& description,
+          const CLocation& at, int32_t line, bool deleted)
+{
+    map.AddPoint(name, description, at, line, deleted);
+    if (at.HasPlaneCoordinates() && !name.empty() && line >= 0)
+        model[name].push_back({at, description, line, deleted});
+}
+
+void Forget(CRawPointNameMap& map, Model& model, int32_t line)
+{
+    map.RemoveFromLine(line);
+    for (auto& [name, copies] : model)
+        while (!copies.empty() && copies.back().line >= line)
+            copies.pop_back();
+}
+
+// Lines filed in order, names filed again and again (so lists outgrow their one copy in place),
+// deleted copies, shared descriptions, and edits that apply the lines from some line on again.
+TEST(RawPointNameMapModelTest, AnswersAsTheModelThroughEditsAndRefiling)
+{
+    const std::vector<std::string> descriptions = {"", "CURB", "FENCE", "a description longer than a short text"};
+    for (const unsigned seed : {1u, 7u, 42u}) {
+        std::mt19937 random(seed);
+        CRawPointNameMap map;
+        Model model;
+        int32_t line = 0;
+        for (int step = 0; step < 600; ++step) {
+            const int roll = int(random() % 20);
+            if (roll == 0 && line > 0) {
+                line = int32_t(random() % uint32_t(line));
+                Forget(map, model, line);
+                continue;
+            }
+            const std::string name = std::to_string(random() % 25);
+            const CLocation at(double(random() % 1000), roll == 1 ? NoValue : double(random() % 1000),
+                               double(random() % 50));
+            File(map, model, name, descriptions[random() % descriptions.size()], at, line, roll == 2);
+            line += int32_t(random() % 3);
+        }
+        ExpectSameAnswers(map, model, line, "seed " + std::to_string(seed));
+        Forget(map, model, line / 2);
+        ExpectSameAnswers(map, model, line, "half, seed " + std::to_string(seed));
+    }
+}
+
+// A line filed below one already filed: removing from a line still forgets exactly the copies
+// at or after it, and the map keeps answering after more lines come.
+TEST(RawPointNameMapModelTest, OutOfOrderFilingStillForgetsByLine)
+{
+    CRawPointNameMap map;
+    Model model;
+    File(map, model, "A", "x", CLocation(1, 1, 1), 10, false);
+    File(map, model, "B", "y", CLocation(2, 2, 2), 5, false);
+    File(map, model, "C", "z", CLocation(3, 3, 3), 12, false);
+    ExpectSameAnswers(map, model, 13, "filed");
+    Forget(map, model, 7);
+    ExpectSameAnswers(map, model, 13, "from 7");
+    File(map, model, "A", "w", CLocation(4, 4, 4), 8, true);
+    File(map, model, "D", "", CLocation(5, 5, 5), 9, false);
+    Forget(map, model, 9);
+    ExpectSameAnswers(map, model, 13, "from 9");
+    map.RemoveAll();
+    model.clear();
+    File(map, model, "A", "v", CLocation(6, 6, 6), 0, false);
+    ExpectSameAnswers(map, model, 2, "after clear");
+}
+
+} // namespace
