@@ -77,13 +77,13 @@ inline int CountBelow(__m128i limit, const int16_t* p, __m128i offset = _mm_setz
 }
 #endif
 
-// Adds 1 to the 16 values from index `from` on.
-inline void AddOneFrom(int16_t* p, int from)
+// Adds 1 to the 16 values from index `from` on; with `keepLast`, the last stays as it is.
+inline void AddOneFrom(int16_t* p, int from, bool keepLast = false)
 {
     const int16_t f16 = static_cast<int16_t>(from);
     const Lanes f = {f16, f16, f16, f16, f16, f16, f16, f16};
     const Lanes first = {0, 1, 2, 3, 4, 5, 6, 7};
-    const Lanes second = {8, 9, 10, 11, 12, 13, 14, 15};
+    const Lanes second = {8, 9, 10, 11, 12, 13, 14, int16_t(keepLast ? -1 : 15)};
     StoreLanes(p, LoadLanes(p) - (first >= f)); // -1 where true
     StoreLanes(p + 8, LoadLanes(p + 8) - (second >= f));
 }
@@ -150,9 +150,10 @@ public:
 #if defined(__SSE2__)
         // Every sum lies in [0, 2^14), so clamping keeps each comparison and fits 16 bits.
         const __m128i want = _mm_set1_epi16(static_cast<int16_t>(std::clamp(m_total - target, 0, 0x4000)));
-        // The group is the number of later group offsets below want; the first offset is 0 and
-        // the marker after the last is above any want.
-        const int group = CountBelow(want, m_groupBefore + 1);
+        // The group is the number of group ends below want; the last end is a marker above any
+        // want. The ends have a row of their own, loaded whole where it was stored whole: a load
+        // straddling two stores waits for both to reach the cache.
+        const int group = CountBelow(want, m_groupEnd);
         // The group's running sums plus its offset: the offset is loaded beside the row, not after it.
         const __m128i offset = _mm_set1_epi16(m_groupBefore[group]);
         const int inside = CountBelow(want, m_inGroup + 16 * group, offset);
@@ -179,6 +180,7 @@ public:
         m_reciprocal = m_divider.Reciprocal(m_total);
         AddOneFrom(m_inGroup + (s & ~15), s & 15);
         AddOneFrom(m_groupBefore, (s >> 4) + 1);
+        AddOneFrom(m_groupEnd, s >> 4, true);
     }
 
 private:
@@ -193,14 +195,15 @@ private:
                 m_inGroup[16 * g + j] = static_cast<int16_t>(sum);
             }
             m_total += sum;
+            m_groupEnd[g] = static_cast<int16_t>(g == 15 ? 0x7FFF : m_total);
         }
         m_reciprocal = m_divider.Reciprocal(m_total);
     }
 
     int32_t m_count[256];
     alignas(16) int16_t m_inGroup[256] = {};    // counts from the start of the value's group to the value itself
-    // Counts of all earlier groups, and a marker above any running sum after them.
-    alignas(16) int16_t m_groupBefore[17] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x7FFF};
+    alignas(16) int16_t m_groupBefore[16] = {}; // counts of all earlier groups
+    alignas(16) int16_t m_groupEnd[16] = {};    // counts up to the group's end; the last is a marker
     int32_t m_total = 0;
     const TotalDivider& m_divider = GetTotalDivider();
     uint64_t m_reciprocal = 0;
@@ -304,19 +307,17 @@ public:
             const uint32_t settled = static_cast<uint32_t>(low) >> (16 - n);
             if (pending <= 40) {
                 // The first settled bit, the pending bits (its opposite), then the other settled
-                // bits; nothing while no bit is settled. Chosen without branches: whether a bit
-                // settles is as good as random.
+                // bits; nothing while no bit is settled. Adding `pending` ones above the other
+                // settled bits gives exactly that run: a first 1 carries into 1 followed by zeros.
+                // Masks rather than branches: whether a bit settles is as good as random, and a
+                // compiler turns a conditional choice into a jump it mispredicts.
                 const int rest = n - (n != 0);
-                const uint64_t first = settled >> rest;
-                const uint64_t restBits = settled & ((uint32_t(1) << rest) - 1);
-                const uint64_t lead = first ? uint64_t(1) << (pending + rest) : ((uint64_t(1) << pending) - 1) << rest;
-                PutBits(out, window, used, n ? lead | restBits : 0, n ? pending + n : 0);
-                pending = n ? 0 : pending;
+                const uint64_t some = -uint64_t(n != 0);
+                const uint64_t run = (((uint64_t(1) << pending) - 1) << rest) + settled;
+                PutBits(out, window, used, run & some, (pending + n) & int(some));
+                pending &= ~int(some);
             } else if (n) {
-                const uint32_t first = settled >> (n - 1);
-                PutBits(out, window, used, first, 1);
-                PutRepeated(out, window, used, first ^ 1, pending);
-                PutBits(out, window, used, settled & ((1u << (n - 1)) - 1), n - 1);
+                PutLongRun(out, window, used, settled, n, pending);
                 pending = 0;
             }
             // The underflow steps that follow the settled bits, then both shifts in one.
@@ -361,6 +362,17 @@ public:
     }
 
 private:
+    // A run too long for the window, written apart from the loop so that its state does not
+    // crowd the loop's registers; runs this long are rare.
+    [[gnu::noinline]] static void PutLongRun(uint8_t*& out, uint64_t& window, int& used, uint32_t settled, int n,
+                                             int32_t pending)
+    {
+        const uint32_t first = settled >> (n - 1);
+        PutBits(out, window, used, first, 1);
+        PutRepeated(out, window, used, first ^ 1, pending);
+        PutBits(out, window, used, settled & ((1u << (n - 1)) - 1), n - 1);
+    }
+
     static void PutRepeated(uint8_t*& out, uint64_t& window, int& used, uint32_t bit, int32_t count)
     {
         for (; count > 0; count -= 32) {
@@ -402,30 +414,37 @@ public:
     // False when the input has run out by more than the format allows.
     bool DecodeStretch(AdaptiveModel& model, uint8_t* out, size_t length)
     {
+        // A byte consumes at most 16 code bits: a stretch that cannot reach the limit skips the
+        // test per byte.
+        if (m_position + 16 * uint64_t(length) <= m_limit)
+            return DecodeBytes<false>(model, out, length);
+        return DecodeBytes<true>(model, out, length);
+    }
+
+private:
+    template <bool CheckLimit>
+    bool DecodeBytes(AdaptiveModel& model, uint8_t* out, size_t length)
+    {
         const uint8_t* const bytes = m_bytes.get();
         const uint64_t limit = m_limit;
         int32_t low = m_low, high = m_high, value = m_value;
-        uint64_t position = m_position, rangeReciprocal = m_rangeReciprocal;
+        uint64_t position = m_position;
+        int64_t ratio = m_ratio;
         for (size_t i = 0; i < length; ++i) {
             const int32_t total = model.GetTotal();
             const uint64_t scale = uint64_t(high - low + 1) * model.GetReciprocal();
             // The next 16 code bits, loaded before they are known to be needed.
             const uint32_t next =
                 static_cast<uint32_t>((LoadU64BE(bytes + (position >> 3)) << (position & 7)) >> 48);
-            // (value - low + 1) * total - 1 over the range, rounded down. Below 0 only in a
-            // corrupt stream, where any negative target decodes as the last value, as 0 does.
-            const int32_t numerator = (value - low + 1) * total - 1;
-            const int32_t target =
-                numerator < 0 ? -1 : static_cast<int32_t>((uint64_t(numerator) * rangeReciprocal) >> RangeShift);
+            // ((value - low + 1) * total - 1) / range rounded down, through the ratio. Negative
+            // only in a corrupt stream, where any negative target decodes as the last value.
+            const int32_t target = static_cast<int32_t>((int64_t(value - low + 1) * ratio - 1) >> RatioShift);
             const int s = model.Find(target);
             const int32_t lowCount = total - model.Prefix(s);
             const int32_t highCount = lowCount + model.Count(s);
             const int32_t highScaled = ScaleCount(highCount, scale);
             const int32_t lowScaled = ScaleCount(lowCount, scale);
-            // The range after renormalising is (highScaled - lowScaled) * 2^k: its reciprocal is
-            // started now, beside the steps that find k.
             const uint64_t width = uint64_t(highScaled - lowScaled);
-            const uint64_t widthReciprocal = ((uint64_t(1) << RangeShift) + width - 1) / width;
             high = low + highScaled - 1;
             low = low + lowScaled;
             // k bits leave: the settled ones, then the underflow steps that follow them.
@@ -438,32 +457,37 @@ public:
             low = (low << k) & 0x7FFF;
             high = ((high << k) | ((1 << k) - 1) | 0x8000) & 0xFFFF;
             value = (((value << k) | static_cast<int32_t>(next >> (16 - k))) ^ (m ? 0x8000 : 0)) & 0xFFFF;
-            rangeReciprocal = (widthReciprocal + (uint64_t(1) << k) - 1) >> k;
             position += uint64_t(k);
-            if (position > limit)
+            if (CheckLimit && position > limit)
                 return false;
             model.Update(s);
+            // The next byte's ratio over the range after renormalising, width * 2^k: the division
+            // by the width starts as soon as the width is known, beside the steps that find k.
+            ratio = int64_t(((uint64_t(model.GetTotal()) << RatioShift) / width) >> k);
             out[i] = static_cast<uint8_t>(s);
         }
         m_low = low;
         m_high = high;
         m_value = value;
         m_position = position;
-        m_rangeReciprocal = rangeReciprocal;
+        m_ratio = ratio;
         return true;
     }
 
-private:
     std::unique_ptr<uint8_t[]> m_bytes;
     uint64_t m_limit = 0;
     uint64_t m_position = 0;
     int32_t m_value = 0;
     int32_t m_low = 0;
     int32_t m_high = ArithmeticCoder::Top;
-    // ceil(2^RangeShift / range): with the range above 2^14 and the numerator below 2^30, the
-    // product rounded down by the shift is the quotient itself, and fits 64 bits.
-    static constexpr int RangeShift = 46;
-    uint64_t m_rangeReciprocal = uint64_t(1) << (RangeShift - 16);
+    // floor(total * 2^RatioShift / range), for the next byte's total and range. With x = value -
+    // low + 1 at most 2^16, (x * ratio - 1) / 2^RatioShift rounded down is ceil(x * total / range)
+    // - 1, which is the target: the ratio falls short of total / range by less than 2^-40, so x
+    // times it falls short by less than 2^-24, below the least distance 1 / range (above 2^-16)
+    // between x * total / range and an integer other than itself. The product stays within
+    // 2^56 either way. The first range is 2^16 and the first total 256.
+    static constexpr int RatioShift = 40;
+    int64_t m_ratio = int64_t(256) << (RatioShift - 16);
 };
 
 } // namespace
