@@ -77,15 +77,17 @@ inline int CountBelow(__m128i limit, const int16_t* p, __m128i offset = _mm_setz
 }
 #endif
 
-// Adds 1 to the 16 values from index `from` on; with `keepLast`, the last stays as it is.
-inline void AddOneFrom(int16_t* p, int from, bool keepLast = false)
+// Sixteen 0s then sixteen 1s: the 16 values read from 16 - f on are 1 exactly from index f on,
+// so one load gives the step to add, where comparing indexes would take several operations.
+alignas(64) constexpr int16_t g_onesFrom[32] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                                1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+
+// Adds 1 to the 16 values from index `from` (0 to 16) on.
+inline void AddOneFrom(int16_t* p, int from)
 {
-    const int16_t f16 = static_cast<int16_t>(from);
-    const Lanes f = {f16, f16, f16, f16, f16, f16, f16, f16};
-    const Lanes first = {0, 1, 2, 3, 4, 5, 6, 7};
-    const Lanes second = {8, 9, 10, 11, 12, 13, 14, int16_t(keepLast ? -1 : 15)};
-    StoreLanes(p, LoadLanes(p) - (first >= f)); // -1 where true
-    StoreLanes(p + 8, LoadLanes(p + 8) - (second >= f));
+    const int16_t* step = g_onesFrom + 16 - from;
+    StoreLanes(p, LoadLanes(p) + LoadLanes(step));
+    StoreLanes(p + 8, LoadLanes(p + 8) + LoadLanes(step + 8));
 }
 
 // Division by the model's total through a multiplication: with m = ceil(2^44 / t) and t below
@@ -180,7 +182,7 @@ public:
         m_reciprocal = m_divider.Reciprocal(m_total);
         AddOneFrom(m_inGroup + (s & ~15), s & 15);
         AddOneFrom(m_groupBefore, (s >> 4) + 1);
-        AddOneFrom(m_groupEnd, s >> 4, true);
+        AddOneFrom(m_groupEnd, s >> 4);
     }
 
 private:
@@ -195,7 +197,7 @@ private:
                 m_inGroup[16 * g + j] = static_cast<int16_t>(sum);
             }
             m_total += sum;
-            m_groupEnd[g] = static_cast<int16_t>(g == 15 ? 0x7FFF : m_total);
+            m_groupEnd[g] = static_cast<int16_t>(g == 15 ? EndMarker : m_total);
         }
         m_reciprocal = m_divider.Reciprocal(m_total);
     }
@@ -204,6 +206,9 @@ private:
     alignas(16) int16_t m_inGroup[256] = {};    // counts from the start of the value's group to the value itself
     alignas(16) int16_t m_groupBefore[16] = {}; // counts of all earlier groups
     alignas(16) int16_t m_groupEnd[16] = {};    // counts up to the group's end; the last is a marker
+    // Above any want; it rises with the updates like the others, at most 2^14 times before the
+    // next halving rebuilds it, and so stays within 16 bits.
+    static constexpr int16_t EndMarker = 0x4001;
     int32_t m_total = 0;
     const TotalDivider& m_divider = GetTotalDivider();
     uint64_t m_reciprocal = 0;
