@@ -65,12 +65,12 @@ inline void StoreLanes(int16_t* p, Lanes v)
 }
 
 #if defined(__SSE2__)
-// How many of the 16 rising values (plus the offset) are below the limit, 0 to 16. They rise
+// How many of the 16 rising values are below the limit, 0 to 16. They rise
 // strictly, so the lanes below the limit come first and their number is the mask's trailing ones.
-inline int CountBelow(__m128i limit, const int16_t* p, __m128i offset = _mm_setzero_si128())
+inline int CountBelow(__m128i limit, const int16_t* p)
 {
-    const __m128i a = _mm_add_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), offset);
-    const __m128i b = _mm_add_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8)), offset);
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8));
     const uint32_t mask = static_cast<uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(_mm_cmpgt_epi16(limit, a),
                                                                                  _mm_cmpgt_epi16(limit, b))));
     return __builtin_ctz(~mask); // bit 16 of ~mask is set
@@ -127,7 +127,10 @@ inline int32_t ScaleCount(int32_t count, uint64_t scale)
 // are kept as running sums in 16 groups of 16 values: a group's offset plus the running sum
 // inside the group gives any cumulative count in two reads, and an update touches two fixed rows
 // of 16 that the compiler turns into a few vector additions. The intervals, and so the bytes
-// out, are the same.
+// out, are the same. The total is kept by the coding loops, in a register: the model's own
+// copy would go through memory on the chain of dependent steps. Only the decoder searches, so
+// only it keeps the group ends.
+template <bool Searched>
 class AdaptiveModel
 {
 public:
@@ -137,69 +140,82 @@ public:
         Rebuild();
     }
 
-    int32_t GetTotal() const { return m_total; }
-    uint64_t GetReciprocal() const { return m_reciprocal; }
+    static constexpr int32_t FirstTotal = 256;
     // Sum of the counts of values 0 to s.
     int32_t Prefix(int s) const { return m_groupBefore[s >> 4] + m_inGroup[s]; }
     int32_t Count(int s) const { return m_count[s]; }
 
-    // The first byte value, counting up from 0, with cumulative[s + 1] <= target. A corrupt stream
-    // can give a target that no value meets; it then decodes as the last value, never beyond it.
-    int Find(int32_t target) const
+    struct Found
     {
-        // cumulative[s + 1] = total - prefix(s), so the answer is the number of values whose
-        // running sum stays below total - target.
+        int value;
+        int32_t prefix; // Prefix(value)
+    };
+
+    // The number of values whose running sum (prefix) lies below want, for want from 0 to the
+    // total: the first byte value, counting up from 0, with cumulative[s + 1] <= total - want.
+    Found Find(int32_t want) const
+    {
 #if defined(__SSE2__)
-        // Every sum lies in [0, 2^14), so clamping keeps each comparison and fits 16 bits.
-        const __m128i want = _mm_set1_epi16(static_cast<int16_t>(std::clamp(m_total - target, 0, 0x4000)));
+        const __m128i limit = _mm_set1_epi16(static_cast<int16_t>(want));
         // The group is the number of group ends below want; the last end is a marker above any
         // want. The ends have a row of their own, loaded whole where it was stored whole: a load
         // straddling two stores waits for both to reach the cache.
-        const int group = CountBelow(want, m_groupEnd);
-        // The group's running sums plus its offset: the offset is loaded beside the row, not after it.
-        const __m128i offset = _mm_set1_epi16(m_groupBefore[group]);
-        const int inside = CountBelow(want, m_inGroup + 16 * group, offset);
-        return std::min(16 * group + inside, 255);
+        const __m128i end0 = _mm_load_si128(reinterpret_cast<const __m128i*>(m_groupEnd));
+        const __m128i end1 = _mm_load_si128(reinterpret_cast<const __m128i*>(m_groupEnd + 8));
+        const __m128i below0 = _mm_cmpgt_epi16(limit, end0);
+        const __m128i below1 = _mm_cmpgt_epi16(limit, end1);
+        const uint32_t mask = static_cast<uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(below0, below1)));
+        const int group = __builtin_ctz(~mask); // bit 16 of ~mask is set
+        // The group's offset is the largest end below want (0 for the first group). Taken from the
+        // comparison in every lane at once, it is ready before the group's row is loaded, where a
+        // read by the group's number would come after it.
+        __m128i offset = _mm_max_epi16(_mm_and_si128(below0, end0), _mm_and_si128(below1, end1));
+        offset = _mm_max_epi16(offset, _mm_shuffle_epi32(offset, 0x4E));
+        offset = _mm_max_epi16(offset, _mm_shuffle_epi32(offset, 0xB1));
+        offset = _mm_max_epi16(offset, _mm_shufflelo_epi16(_mm_shufflehi_epi16(offset, 0xB1), 0xB1));
+        // Want never passes the group's end, so at most 15 of its values lie below.
+        const int s = 16 * group + CountBelow(_mm_sub_epi16(limit, offset), m_inGroup + 16 * group);
+        return {s, m_groupBefore[group] + m_inGroup[s]};
 #else
-        const int32_t want = m_total - target;
         int s = 0;
         while (s < 255 && Prefix(s) < want)
             ++s;
-        return s;
+        return {s, Prefix(s)};
 #endif
     }
 
-    void Update(int s)
+    // Counts s once more and gives the new total, from the total before.
+    int32_t Update(int s, int32_t total)
     {
-        if (m_total == ArithmeticCoder::MaxTotal) {
+        if (total == ArithmeticCoder::MaxTotal) {
             // Halving rounds up, so no count drops to 0.
             for (int32_t& c : m_count)
                 c = (c + 1) / 2;
-            Rebuild();
+            total = Rebuild();
         }
         ++m_count[s];
-        ++m_total;
-        m_reciprocal = m_divider.Reciprocal(m_total);
         AddOneFrom(m_inGroup + (s & ~15), s & 15);
         AddOneFrom(m_groupBefore, (s >> 4) + 1);
-        AddOneFrom(m_groupEnd, s >> 4);
+        if constexpr (Searched)
+            AddOneFrom(m_groupEnd, s >> 4);
+        return total + 1;
     }
 
 private:
-    void Rebuild()
+    int32_t Rebuild()
     {
-        m_total = 0;
+        int32_t total = 0;
         for (int g = 0; g < 16; ++g) {
-            m_groupBefore[g] = static_cast<int16_t>(m_total);
+            m_groupBefore[g] = static_cast<int16_t>(total);
             int32_t sum = 0;
             for (int j = 0; j < 16; ++j) {
                 sum += m_count[16 * g + j];
                 m_inGroup[16 * g + j] = static_cast<int16_t>(sum);
             }
-            m_total += sum;
-            m_groupEnd[g] = static_cast<int16_t>(g == 15 ? EndMarker : m_total);
+            total += sum;
+            m_groupEnd[g] = static_cast<int16_t>(g == 15 ? EndMarker : total);
         }
-        m_reciprocal = m_divider.Reciprocal(m_total);
+        return total;
     }
 
     int32_t m_count[256];
@@ -209,10 +225,9 @@ private:
     // Above any want; it rises with the updates like the others, at most 2^14 times before the
     // next halving rebuilds it, and so stays within 16 bits.
     static constexpr int16_t EndMarker = 0x4001;
-    int32_t m_total = 0;
-    const TotalDivider& m_divider = GetTotalDivider();
-    uint64_t m_reciprocal = 0;
 };
+using EncoderModel = AdaptiveModel<false>;
+using DecoderModel = AdaptiveModel<true>;
 
 // Bits of a byte in reverse order: code values are worked MSB first, the stream packs bits LSB
 // first. The coder reads and writes MSB first and turns the bytes around in one separate pass.
@@ -289,7 +304,7 @@ public:
     explicit Encoder(CodeBuffer& out) : m_out(out), m_start(out.GetLength()) {}
 
     // False when memory ran out.
-    bool EncodeStretch(AdaptiveModel& model, const uint8_t* input, size_t length)
+    bool EncodeStretch(EncoderModel& model, const uint8_t* input, size_t length)
     {
         // A byte writes at most 16 settled bits plus the pending ones, which grow by at most 14
         // a byte; 8 bytes of slack for the window's store.
@@ -298,13 +313,15 @@ public:
         if (!base)
             return false;
         uint8_t* out = base;
-        int32_t low = m_low, high = m_high, pending = m_pending;
+        const TotalDivider& divider = GetTotalDivider();
+        int32_t low = m_low, high = m_high, pending = m_pending, total = m_total;
+        uint64_t reciprocal = divider.Reciprocal(total);
         uint64_t window = m_window;
         int used = m_used;
         for (size_t i = 0; i < length; ++i) {
             const int s = input[i];
-            const uint64_t scale = uint64_t(high - low + 1) * model.GetReciprocal();
-            const int32_t lowCount = model.GetTotal() - model.Prefix(s);
+            const uint64_t scale = uint64_t(high - low + 1) * reciprocal;
+            const int32_t lowCount = total - model.Prefix(s);
             const int32_t highCount = lowCount + model.Count(s);
             high = low + ScaleCount(highCount, scale) - 1;
             low = low + ScaleCount(lowCount, scale);
@@ -331,11 +348,13 @@ public:
             const int k = n + m;
             low = (low << k) & 0x7FFF;
             high = ((high << k) | ((1 << k) - 1) | 0x8000) & 0xFFFF;
-            model.Update(s);
+            total = model.Update(s, total);
+            reciprocal = divider.Reciprocal(total);
         }
         m_low = low;
         m_high = high;
         m_pending = pending;
+        m_total = total;
         m_window = window;
         m_used = used;
         m_out.SetLength(m_out.GetLength() + size_t(out - base));
@@ -391,6 +410,7 @@ private:
     int32_t m_low = 0;
     int32_t m_high = ArithmeticCoder::Top;
     int32_t m_pending = 0;
+    int32_t m_total = EncoderModel::FirstTotal;
     uint64_t m_window = 0;
     int m_used = 0;
 };
@@ -417,7 +437,7 @@ public:
     }
 
     // False when the input has run out by more than the format allows.
-    bool DecodeStretch(AdaptiveModel& model, uint8_t* out, size_t length)
+    bool DecodeStretch(DecoderModel& model, uint8_t* out, size_t length)
     {
         // A byte consumes at most 16 code bits: a stretch that cannot reach the limit skips the
         // test per byte.
@@ -428,24 +448,29 @@ public:
 
 private:
     template <bool CheckLimit>
-    bool DecodeBytes(AdaptiveModel& model, uint8_t* out, size_t length)
+    bool DecodeBytes(DecoderModel& model, uint8_t* out, size_t length)
     {
         const uint8_t* const bytes = m_bytes.get();
         const uint64_t limit = m_limit;
         int32_t low = m_low, high = m_high, value = m_value;
         uint64_t position = m_position;
         int64_t ratio = m_ratio;
+        const TotalDivider& divider = GetTotalDivider();
+        int32_t total = m_total;
+        uint64_t reciprocal = divider.Reciprocal(total);
         for (size_t i = 0; i < length; ++i) {
-            const int32_t total = model.GetTotal();
-            const uint64_t scale = uint64_t(high - low + 1) * model.GetReciprocal();
+            const uint64_t scale = uint64_t(high - low + 1) * reciprocal;
             // The next 16 code bits, loaded before they are known to be needed.
             const uint32_t next =
                 static_cast<uint32_t>((LoadU64BE(bytes + (position >> 3)) << (position & 7)) >> 48);
-            // ((value - low + 1) * total - 1) / range rounded down, through the ratio. Negative
-            // only in a corrupt stream, where any negative target decodes as the last value.
-            const int32_t target = static_cast<int32_t>((int64_t(value - low + 1) * ratio - 1) >> RatioShift);
-            const int s = model.Find(target);
-            const int32_t lowCount = total - model.Prefix(s);
+            // The target is ((value - low + 1) * total - 1) / range rounded down, and the search
+            // looks for the values whose running sum lies below total - target. Through the ratio,
+            // that difference is ((total + 1) * 2^RatioShift - (value - low + 1) * ratio) /
+            // 2^RatioShift rounded down. Only a corrupt stream takes it outside 0 to total; any
+            // negative target decodes as the last value, and any beyond the total as the first.
+            const int64_t want = ((int64_t(total) + 1) << RatioShift) - int64_t(value - low + 1) * ratio;
+            const auto [s, prefix] = model.Find(static_cast<int32_t>(std::clamp<int64_t>(want >> RatioShift, 0, total)));
+            const int32_t lowCount = total - prefix;
             const int32_t highCount = lowCount + model.Count(s);
             const int32_t highScaled = ScaleCount(highCount, scale);
             const int32_t lowScaled = ScaleCount(lowCount, scale);
@@ -465,10 +490,11 @@ private:
             position += uint64_t(k);
             if (CheckLimit && position > limit)
                 return false;
-            model.Update(s);
+            total = model.Update(s, total);
+            reciprocal = divider.Reciprocal(total);
             // The next byte's ratio over the range after renormalising, width * 2^k: the division
             // by the width starts as soon as the width is known, beside the steps that find k.
-            ratio = int64_t(((uint64_t(model.GetTotal()) << RatioShift) / width) >> k);
+            ratio = int64_t(((uint64_t(total) << RatioShift) / width) >> k);
             out[i] = static_cast<uint8_t>(s);
         }
         m_low = low;
@@ -476,6 +502,7 @@ private:
         m_value = value;
         m_position = position;
         m_ratio = ratio;
+        m_total = total;
         return true;
     }
 
@@ -487,12 +514,13 @@ private:
     int32_t m_high = ArithmeticCoder::Top;
     // floor(total * 2^RatioShift / range), for the next byte's total and range. With x = value -
     // low + 1 at most 2^16, (x * ratio - 1) / 2^RatioShift rounded down is ceil(x * total / range)
-    // - 1, which is the target: the ratio falls short of total / range by less than 2^-40, so x
+    // - 1, which is the target (x * total - 1) / range rounded down: the ratio falls short of total / range by less than 2^-40, so x
     // times it falls short by less than 2^-24, below the least distance 1 / range (above 2^-16)
     // between x * total / range and an integer other than itself. The product stays within
     // 2^56 either way. The first range is 2^16 and the first total 256.
     static constexpr int RatioShift = 40;
-    int64_t m_ratio = int64_t(256) << (RatioShift - 16);
+    int64_t m_ratio = int64_t(DecoderModel::FirstTotal) << (RatioShift - 16);
+    int32_t m_total = DecoderModel::FirstTotal;
 };
 
 } // namespace
@@ -592,7 +620,7 @@ bool ArithmeticCoder::DoCompress(const uint8_t* input, size_t length, uint8_t** 
     m_buffer.Clear();
     if (progress)
         progress->bar.SetPercent(0);
-    AdaptiveModel model;
+    EncoderModel model;
     uint8_t field[LengthFieldSize];
     PutU32LE(field, static_cast<uint32_t>(length));
     bool ok = true;
@@ -629,7 +657,7 @@ bool ArithmeticCoder::DoDecompress(const uint8_t* input, size_t length, uint8_t*
     m_buffer.Clear();
     if (progress)
         progress->bar.SetPercent(0);
-    AdaptiveModel model;
+    DecoderModel model;
     Decoder decoder;
     bool ok = decoder.Start(input + LengthFieldSize, length - LengthFieldSize);
     while (ok && m_buffer.GetLength() < expected) {
