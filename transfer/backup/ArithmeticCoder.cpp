@@ -431,7 +431,7 @@ public:
             m_bytes[i] = g_reverse.byte[input[i]];
         std::fill_n(m_bytes.get() + length, Slack, 0);
         m_limit = (uint64_t(length) + ArithmeticCoder::MaxGarbageBytes) * 8;
-        m_value = static_cast<int32_t>(LoadU64BE(m_bytes.get()) >> 48);
+        m_above = static_cast<int32_t>(LoadU64BE(m_bytes.get()) >> 48); // low is 0
         m_position = 16;
         return true;
     }
@@ -452,7 +452,7 @@ private:
     {
         const uint8_t* const bytes = m_bytes.get();
         const uint64_t limit = m_limit;
-        int32_t low = m_low, high = m_high, value = m_value;
+        int32_t low = m_low, high = m_high, above = m_above;
         uint64_t position = m_position;
         int64_t ratio = m_ratio;
         const TotalDivider& divider = GetTotalDivider();
@@ -460,15 +460,12 @@ private:
         uint64_t reciprocal = divider.Reciprocal(total);
         for (size_t i = 0; i < length; ++i) {
             const uint64_t scale = uint64_t(high - low + 1) * reciprocal;
-            // The next 16 code bits, loaded before they are known to be needed.
-            const uint32_t next =
-                static_cast<uint32_t>((LoadU64BE(bytes + (position >> 3)) << (position & 7)) >> 48);
-            // The target is ((value - low + 1) * total - 1) / range rounded down, and the search
-            // looks for the values whose running sum lies below total - target. Through the ratio,
-            // that difference is ((total + 1) * 2^RatioShift - (value - low + 1) * ratio) /
-            // 2^RatioShift rounded down. Only a corrupt stream takes it outside 0 to total; any
-            // negative target decodes as the last value, and any beyond the total as the first.
-            const int64_t want = ((int64_t(total) + 1) << RatioShift) - int64_t(value - low + 1) * ratio;
+            // The target is ((above + 1) * total - 1) / range rounded down, and the search looks
+            // for the values whose running sum lies below total - target. Through the ratio, that
+            // difference is ((total + 1) * 2^RatioShift - (above + 1) * ratio) / 2^RatioShift
+            // rounded down. With the code value inside the range it lies in 1 to total; the clamp
+            // keeps the search inside its tables whatever happens.
+            const int64_t want = ((int64_t(total) + 1) << RatioShift) - int64_t(above + 1) * ratio;
             const auto [s, prefix] = model.Find(static_cast<int32_t>(std::clamp<int64_t>(want >> RatioShift, 0, total)));
             const int32_t lowCount = total - prefix;
             const int32_t highCount = lowCount + model.Count(s);
@@ -477,16 +474,21 @@ private:
             const uint64_t width = uint64_t(highScaled - lowScaled);
             high = low + highScaled - 1;
             low = low + lowScaled;
+            above -= lowScaled;
             // k bits leave: the settled ones, then the underflow steps that follow them.
             const int n = SettledBits(low, high);
             const uint32_t underflow = static_cast<uint32_t>(uint64_t(low & ~high & 0x7FFF) << (17 + n));
             const int m = __builtin_clz(~underflow); // the low 17 bits of ~underflow are ones
             const int k = n + m; // the range grows by 2^k and stays within 2^16, so k <= 16
             // Each underflow step takes a quarter off and doubles; modulo 2^16 that clears bit 15 of
-            // low and sets it in high, and flips it in the value.
+            // low and sets it in high.
             low = (low << k) & 0x7FFF;
             high = ((high << k) | ((1 << k) - 1) | 0x8000) & 0xFFFF;
-            value = (((value << k) | static_cast<int32_t>(next >> (16 - k))) ^ (m ? 0x8000 : 0)) & 0xFFFF;
+            // The next 16 code bits. Their address is known early, so the processor loads them
+            // ahead whatever the order here; written late, they hold no register meanwhile.
+            const uint32_t next =
+                static_cast<uint32_t>((LoadU64BE(bytes + (position >> 3)) << (position & 7)) >> 48);
+            above = (above << k) | static_cast<int32_t>(next >> (16 - k));
             position += uint64_t(k);
             if (CheckLimit && position > limit)
                 return false;
@@ -499,7 +501,7 @@ private:
         }
         m_low = low;
         m_high = high;
-        m_value = value;
+        m_above = above;
         m_position = position;
         m_ratio = ratio;
         m_total = total;
@@ -509,15 +511,18 @@ private:
     std::unique_ptr<uint8_t[]> m_bytes;
     uint64_t m_limit = 0;
     uint64_t m_position = 0;
-    int32_t m_value = 0;
+    // The code value less low. The code value never leaves [low, high], whatever the input: the
+    // search picks the interval that holds it, and renormalising moves all three alike. So the
+    // difference is kept instead, and renormalises as a plain shift that takes in the new bits.
+    int32_t m_above = 0;
     int32_t m_low = 0;
     int32_t m_high = ArithmeticCoder::Top;
-    // floor(total * 2^RatioShift / range), for the next byte's total and range. With x = value -
-    // low + 1 at most 2^16, (x * ratio - 1) / 2^RatioShift rounded down is ceil(x * total / range)
-    // - 1, which is the target (x * total - 1) / range rounded down: the ratio falls short of total / range by less than 2^-40, so x
-    // times it falls short by less than 2^-24, below the least distance 1 / range (above 2^-16)
-    // between x * total / range and an integer other than itself. The product stays within
-    // 2^56 either way. The first range is 2^16 and the first total 256.
+    // floor(total * 2^RatioShift / range), for the next byte's total and range. With x = above
+    // + 1, from 1 to 2^16, (x * ratio - 1) / 2^RatioShift rounded down is ceil(x * total / range)
+    // - 1, which is the target (x * total - 1) / range rounded down: the ratio falls short of
+    // total / range by less than 2^-40, so x times it falls short by less than 2^-24, below the
+    // least distance 1 / range (above 2^-16) between x * total / range and an integer other than
+    // itself. The product stays within 2^56. The first range is 2^16 and the first total 256.
     static constexpr int RatioShift = 40;
     int64_t m_ratio = int64_t(DecoderModel::FirstTotal) << (RatioShift - 16);
     int32_t m_total = DecoderModel::FirstTotal;
