@@ -452,14 +452,15 @@ private:
     {
         const uint8_t* const bytes = m_bytes.get();
         const uint64_t limit = m_limit;
-        int32_t low = m_low, high = m_high, above = m_above;
+        // The range is kept rather than high: after renormalising it is the width times 2^k.
+        int32_t low = m_low, range = m_range, above = m_above;
         uint64_t position = m_position;
         int64_t ratio = m_ratio;
         const TotalDivider& divider = GetTotalDivider();
         int32_t total = m_total;
         uint64_t reciprocal = divider.Reciprocal(total);
         for (size_t i = 0; i < length; ++i) {
-            const uint64_t scale = uint64_t(high - low + 1) * reciprocal;
+            const uint64_t scale = uint64_t(range) * reciprocal;
             // The target is ((above + 1) * total - 1) / range rounded down, and the search looks
             // for the values whose running sum lies below total - target. Through the ratio, that
             // difference is ((total + 1) * 2^RatioShift - (above + 1) * ratio) / 2^RatioShift
@@ -471,9 +472,9 @@ private:
             const int32_t highCount = lowCount + model.Count(s);
             const int32_t highScaled = ScaleCount(highCount, scale);
             const int32_t lowScaled = ScaleCount(lowCount, scale);
-            const uint64_t width = uint64_t(highScaled - lowScaled);
-            high = low + highScaled - 1;
+            const int32_t width = highScaled - lowScaled;
             low = low + lowScaled;
+            const int32_t high = low + width - 1;
             above -= lowScaled;
             // k bits leave: the settled ones, then the underflow steps that follow them.
             const int n = SettledBits(low, high);
@@ -481,9 +482,9 @@ private:
             const int m = __builtin_clz(~underflow); // the low 17 bits of ~underflow are ones
             const int k = n + m; // the range grows by 2^k and stays within 2^16, so k <= 16
             // Each underflow step takes a quarter off and doubles; modulo 2^16 that clears bit 15 of
-            // low and sets it in high.
+            // low.
             low = (low << k) & 0x7FFF;
-            high = ((high << k) | ((1 << k) - 1) | 0x8000) & 0xFFFF;
+            range = width << k;
             // The next 16 code bits. Their address is known early, so the processor loads them
             // ahead whatever the order here; written late, they hold no register meanwhile.
             const uint32_t next =
@@ -496,11 +497,11 @@ private:
             reciprocal = divider.Reciprocal(total);
             // The next byte's ratio over the range after renormalising, width * 2^k: the division
             // by the width starts as soon as the width is known, beside the steps that find k.
-            ratio = int64_t(((uint64_t(total) << RatioShift) / width) >> k);
+            ratio = int64_t(((uint64_t(total) << RatioShift) / uint64_t(width)) >> k);
             out[i] = static_cast<uint8_t>(s);
         }
         m_low = low;
-        m_high = high;
+        m_range = range;
         m_above = above;
         m_position = position;
         m_ratio = ratio;
@@ -516,7 +517,7 @@ private:
     // difference is kept instead, and renormalises as a plain shift that takes in the new bits.
     int32_t m_above = 0;
     int32_t m_low = 0;
-    int32_t m_high = ArithmeticCoder::Top;
+    int32_t m_range = ArithmeticCoder::Top + 1;
     // floor(total * 2^RatioShift / range), for the next byte's total and range. With x = above
     // + 1, from 1 to 2^16, (x * ratio - 1) / 2^RatioShift rounded down is ceil(x * total / range)
     // - 1, which is the target (x * total - 1) / range rounded down: the ratio falls short of
