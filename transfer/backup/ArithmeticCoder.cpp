@@ -314,17 +314,20 @@ public:
             return false;
         uint8_t* out = base;
         const TotalDivider& divider = GetTotalDivider();
-        int32_t low = m_low, high = m_high, pending = m_pending, total = m_total;
+        // The range is kept rather than high: after renormalising it is the width times 2^k.
+        int32_t low = m_low, range = m_range, pending = m_pending, total = m_total;
         uint64_t reciprocal = divider.Reciprocal(total);
         uint64_t window = m_window;
         int used = m_used;
         for (size_t i = 0; i < length; ++i) {
             const int s = input[i];
-            const uint64_t scale = uint64_t(high - low + 1) * reciprocal;
+            const uint64_t scale = uint64_t(range) * reciprocal;
             const int32_t lowCount = total - model.Prefix(s);
             const int32_t highCount = lowCount + model.Count(s);
-            high = low + ScaleCount(highCount, scale) - 1;
-            low = low + ScaleCount(lowCount, scale);
+            const int32_t lowScaled = ScaleCount(lowCount, scale);
+            const int32_t width = ScaleCount(highCount, scale) - lowScaled;
+            low = low + lowScaled;
+            const int32_t high = low + width - 1;
             const int n = SettledBits(low, high);
             const uint32_t settled = static_cast<uint32_t>(low) >> (16 - n);
             if (pending <= 40) {
@@ -347,12 +350,12 @@ public:
             pending += m;
             const int k = n + m;
             low = (low << k) & 0x7FFF;
-            high = ((high << k) | ((1 << k) - 1) | 0x8000) & 0xFFFF;
+            range = width << k;
             total = model.Update(s, total);
             reciprocal = divider.Reciprocal(total);
         }
         m_low = low;
-        m_high = high;
+        m_range = range;
         m_pending = pending;
         m_total = total;
         m_window = window;
@@ -408,7 +411,7 @@ private:
     CodeBuffer& m_out;
     const size_t m_start;
     int32_t m_low = 0;
-    int32_t m_high = ArithmeticCoder::Top;
+    int32_t m_range = ArithmeticCoder::Top + 1;
     int32_t m_pending = 0;
     int32_t m_total = EncoderModel::FirstTotal;
     uint64_t m_window = 0;
