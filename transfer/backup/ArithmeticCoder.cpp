@@ -65,8 +65,8 @@ inline void StoreLanes(int16_t* p, Lanes v)
 }
 
 #if defined(__SSE2__)
-// How many of the 16 rising values are below the limit, 0 to 16. They rise
-// strictly, so the lanes below the limit come first and their number is the mask's trailing ones.
+// How many of the 16 rising values are below the limit, 0 to 16. They rise strictly, so the
+// lanes below the limit come first and their number is the mask's trailing ones.
 inline int CountBelow(__m128i limit, const int16_t* p)
 {
     const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
@@ -470,7 +470,8 @@ private:
             // rounded down. With the code value inside the range it lies in 1 to total; the clamp
             // keeps the search inside its tables whatever happens.
             const int64_t want = ((int64_t(total) + 1) << RatioShift) - int64_t(above + 1) * ratio;
-            const auto [s, prefix] = model.Find(static_cast<int32_t>(std::clamp<int64_t>(want >> RatioShift, 0, total)));
+            const auto [s, prefix] =
+                model.Find(static_cast<int32_t>(std::clamp<int64_t>(want >> RatioShift, 0, total)));
             const int32_t lowCount = total - prefix;
             const int32_t highCount = lowCount + model.Count(s);
             const int32_t highScaled = ScaleCount(highCount, scale);
