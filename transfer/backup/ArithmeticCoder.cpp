@@ -467,11 +467,12 @@ private:
             // The target is ((above + 1) * total - 1) / range rounded down, and the search looks
             // for the values whose running sum lies below total - target. Through the ratio, that
             // difference is ((total + 1) * 2^RatioShift - (above + 1) * ratio) / 2^RatioShift
-            // rounded down. With the code value inside the range it lies in 1 to total; the clamp
-            // keeps the search inside its tables whatever happens.
+            // rounded down. With the code value inside the range it lies in 1 to total; the bound
+            // keeps the search inside its tables whatever happens, in one comparison (a negative
+            // value turns huge and so becomes the total).
             const int64_t want = ((int64_t(total) + 1) << RatioShift) - int64_t(above + 1) * ratio;
             const auto [s, prefix] =
-                model.Find(static_cast<int32_t>(std::clamp<int64_t>(want >> RatioShift, 0, total)));
+                model.Find(static_cast<int32_t>(std::min(uint64_t(want >> RatioShift), uint64_t(total))));
             const int32_t lowCount = total - prefix;
             const int32_t highCount = lowCount + model.Count(s);
             const int32_t highScaled = ScaleCount(highCount, scale);
