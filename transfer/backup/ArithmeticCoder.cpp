@@ -65,27 +65,29 @@ inline void StoreLanes(int16_t* p, Lanes v)
 }
 
 #if defined(__SSE2__)
-// How many of the 16 rising values (plus the offset) are below the limit, 0 to 16. They rise
-// strictly, so the lanes below the limit come first and their number is the mask's trailing ones.
-inline int CountBelow(__m128i limit, const int16_t* p, __m128i offset = _mm_setzero_si128())
+// How many of the 16 rising values are below the limit, 0 to 16. They rise strictly, so the
+// lanes below the limit come first and their number is the mask's trailing ones.
+inline int CountBelow(__m128i limit, const int16_t* p)
 {
-    const __m128i a = _mm_add_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), offset);
-    const __m128i b = _mm_add_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8)), offset);
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8));
     const uint32_t mask = static_cast<uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(_mm_cmpgt_epi16(limit, a),
                                                                                  _mm_cmpgt_epi16(limit, b))));
     return __builtin_ctz(~mask); // bit 16 of ~mask is set
 }
 #endif
 
-// Adds 1 to the 16 values from index `from` on.
+// Sixteen 0s then sixteen 1s: the 16 values read from 16 - f on are 1 exactly from index f on,
+// so one load gives the step to add, where comparing indexes would take several operations.
+alignas(64) constexpr int16_t g_onesFrom[32] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                                1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+
+// Adds 1 to the 16 values from index `from` (0 to 16) on.
 inline void AddOneFrom(int16_t* p, int from)
 {
-    const int16_t f16 = static_cast<int16_t>(from);
-    const Lanes f = {f16, f16, f16, f16, f16, f16, f16, f16};
-    const Lanes first = {0, 1, 2, 3, 4, 5, 6, 7};
-    const Lanes second = {8, 9, 10, 11, 12, 13, 14, 15};
-    StoreLanes(p, LoadLanes(p) - (first >= f)); // -1 where true
-    StoreLanes(p + 8, LoadLanes(p + 8) - (second >= f));
+    const int16_t* step = g_onesFrom + 16 - from;
+    StoreLanes(p, LoadLanes(p) + LoadLanes(step));
+    StoreLanes(p + 8, LoadLanes(p + 8) + LoadLanes(step + 8));
 }
 
 // Division by the model's total through a multiplication: with m = ceil(2^44 / t) and t below
@@ -125,7 +127,10 @@ inline int32_t ScaleCount(int32_t count, uint64_t scale)
 // are kept as running sums in 16 groups of 16 values: a group's offset plus the running sum
 // inside the group gives any cumulative count in two reads, and an update touches two fixed rows
 // of 16 that the compiler turns into a few vector additions. The intervals, and so the bytes
-// out, are the same.
+// out, are the same. The total is kept by the coding loops, in a register: the model's own
+// copy would go through memory on the chain of dependent steps. Only the decoder searches, so
+// only it keeps the group ends.
+template <bool Searched>
 class AdaptiveModel
 {
 public:
@@ -135,76 +140,94 @@ public:
         Rebuild();
     }
 
-    int32_t GetTotal() const { return m_total; }
-    uint64_t GetReciprocal() const { return m_reciprocal; }
+    static constexpr int32_t FirstTotal = 256;
     // Sum of the counts of values 0 to s.
     int32_t Prefix(int s) const { return m_groupBefore[s >> 4] + m_inGroup[s]; }
     int32_t Count(int s) const { return m_count[s]; }
 
-    // The first byte value, counting up from 0, with cumulative[s + 1] <= target. A corrupt stream
-    // can give a target that no value meets; it then decodes as the last value, never beyond it.
-    int Find(int32_t target) const
+    struct Found
     {
-        // cumulative[s + 1] = total - prefix(s), so the answer is the number of values whose
-        // running sum stays below total - target.
+        int value;
+        int32_t prefix; // Prefix(value)
+    };
+
+    // The number of values whose running sum (prefix) lies below want, for want from 0 to the
+    // total: the first byte value, counting up from 0, with cumulative[s + 1] <= total - want.
+    Found Find(int32_t want) const
+    {
 #if defined(__SSE2__)
-        // Every sum lies in [0, 2^14), so clamping keeps each comparison and fits 16 bits.
-        const __m128i want = _mm_set1_epi16(static_cast<int16_t>(std::clamp(m_total - target, 0, 0x4000)));
-        // The group is the number of later group offsets below want; the first offset is 0 and
-        // the marker after the last is above any want.
-        const int group = CountBelow(want, m_groupBefore + 1);
-        // The group's running sums plus its offset: the offset is loaded beside the row, not after it.
-        const __m128i offset = _mm_set1_epi16(m_groupBefore[group]);
-        const int inside = CountBelow(want, m_inGroup + 16 * group, offset);
-        return std::min(16 * group + inside, 255);
+        const __m128i limit = _mm_set1_epi16(static_cast<int16_t>(want));
+        // The group is the number of group ends below want; the last end is a marker above any
+        // want. The ends have a row of their own, loaded whole where it was stored whole: a load
+        // straddling two stores waits for both to reach the cache.
+        const __m128i end0 = _mm_load_si128(reinterpret_cast<const __m128i*>(m_groupEnd));
+        const __m128i end1 = _mm_load_si128(reinterpret_cast<const __m128i*>(m_groupEnd + 8));
+        const __m128i below0 = _mm_cmpgt_epi16(limit, end0);
+        const __m128i below1 = _mm_cmpgt_epi16(limit, end1);
+        const uint32_t mask = static_cast<uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(below0, below1)));
+        const int group = __builtin_ctz(~mask); // bit 16 of ~mask is set
+        // The group's offset is the largest end below want (0 for the first group). Taken from the
+        // comparison in every lane at once, it is ready before the group's row is loaded, where a
+        // read by the group's number would come after it.
+        __m128i offset = _mm_max_epi16(_mm_and_si128(below0, end0), _mm_and_si128(below1, end1));
+        offset = _mm_max_epi16(offset, _mm_shuffle_epi32(offset, 0x4E));
+        offset = _mm_max_epi16(offset, _mm_shuffle_epi32(offset, 0xB1));
+        offset = _mm_max_epi16(offset, _mm_shufflelo_epi16(_mm_shufflehi_epi16(offset, 0xB1), 0xB1));
+        // Want never passes the group's end, so at most 15 of its values lie below.
+        const int s = 16 * group + CountBelow(_mm_sub_epi16(limit, offset), m_inGroup + 16 * group);
+        return {s, m_groupBefore[group] + m_inGroup[s]};
 #else
-        const int32_t want = m_total - target;
         int s = 0;
         while (s < 255 && Prefix(s) < want)
             ++s;
-        return s;
+        return {s, Prefix(s)};
 #endif
     }
 
-    void Update(int s)
+    // Counts s once more and gives the new total, from the total before.
+    int32_t Update(int s, int32_t total)
     {
-        if (m_total == ArithmeticCoder::MaxTotal) {
+        if (total == ArithmeticCoder::MaxTotal) {
             // Halving rounds up, so no count drops to 0.
             for (int32_t& c : m_count)
                 c = (c + 1) / 2;
-            Rebuild();
+            total = Rebuild();
         }
         ++m_count[s];
-        ++m_total;
-        m_reciprocal = m_divider.Reciprocal(m_total);
         AddOneFrom(m_inGroup + (s & ~15), s & 15);
         AddOneFrom(m_groupBefore, (s >> 4) + 1);
+        if constexpr (Searched)
+            AddOneFrom(m_groupEnd, s >> 4);
+        return total + 1;
     }
 
 private:
-    void Rebuild()
+    int32_t Rebuild()
     {
-        m_total = 0;
+        int32_t total = 0;
         for (int g = 0; g < 16; ++g) {
-            m_groupBefore[g] = static_cast<int16_t>(m_total);
+            m_groupBefore[g] = static_cast<int16_t>(total);
             int32_t sum = 0;
             for (int j = 0; j < 16; ++j) {
                 sum += m_count[16 * g + j];
                 m_inGroup[16 * g + j] = static_cast<int16_t>(sum);
             }
-            m_total += sum;
+            total += sum;
+            m_groupEnd[g] = static_cast<int16_t>(g == 15 ? EndMarker : total);
         }
-        m_reciprocal = m_divider.Reciprocal(m_total);
+        return total;
     }
 
     int32_t m_count[256];
     alignas(16) int16_t m_inGroup[256] = {};    // counts from the start of the value's group to the value itself
-    // Counts of all earlier groups, and a marker above any running sum after them.
-    alignas(16) int16_t m_groupBefore[17] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x7FFF};
-    int32_t m_total = 0;
-    const TotalDivider& m_divider = GetTotalDivider();
-    uint64_t m_reciprocal = 0;
+    alignas(16) int16_t m_groupBefore[16] = {}; // counts of all earlier groups
+    alignas(16) int16_t m_groupEnd[16] = {};    // counts up to the group's end; the last is a marker
+    // Above any want; it rises with the updates like the others, at most 2^14 times before the
+    // next halving rebuilds it, and so stays within 16 bits.
+    static constexpr int16_t EndMarker = 0x4001;
 };
+using EncoderModel = AdaptiveModel<false>;
+using DecoderModel = AdaptiveModel<true>;
 
 // Bits of a byte in reverse order: code values are worked MSB first, the stream packs bits LSB
 // first. The coder reads and writes MSB first and turns the bytes around in one separate pass.
@@ -281,7 +304,7 @@ public:
     explicit Encoder(CodeBuffer& out) : m_out(out), m_start(out.GetLength()) {}
 
     // False when memory ran out.
-    bool EncodeStretch(AdaptiveModel& model, const uint8_t* input, size_t length)
+    bool EncodeStretch(EncoderModel& model, const uint8_t* input, size_t length)
     {
         // A byte writes at most 16 settled bits plus the pending ones, which grow by at most 14
         // a byte; 8 bytes of slack for the window's store.
@@ -290,33 +313,36 @@ public:
         if (!base)
             return false;
         uint8_t* out = base;
-        int32_t low = m_low, high = m_high, pending = m_pending;
+        const TotalDivider& divider = GetTotalDivider();
+        // The range is kept rather than high: after renormalising it is the width times 2^k.
+        int32_t low = m_low, range = m_range, pending = m_pending, total = m_total;
+        uint64_t reciprocal = divider.Reciprocal(total);
         uint64_t window = m_window;
         int used = m_used;
         for (size_t i = 0; i < length; ++i) {
             const int s = input[i];
-            const uint64_t scale = uint64_t(high - low + 1) * model.GetReciprocal();
-            const int32_t lowCount = model.GetTotal() - model.Prefix(s);
+            const uint64_t scale = uint64_t(range) * reciprocal;
+            const int32_t lowCount = total - model.Prefix(s);
             const int32_t highCount = lowCount + model.Count(s);
-            high = low + ScaleCount(highCount, scale) - 1;
-            low = low + ScaleCount(lowCount, scale);
+            const int32_t lowScaled = ScaleCount(lowCount, scale);
+            const int32_t width = ScaleCount(highCount, scale) - lowScaled;
+            low = low + lowScaled;
+            const int32_t high = low + width - 1;
             const int n = SettledBits(low, high);
             const uint32_t settled = static_cast<uint32_t>(low) >> (16 - n);
             if (pending <= 40) {
                 // The first settled bit, the pending bits (its opposite), then the other settled
-                // bits; nothing while no bit is settled. Chosen without branches: whether a bit
-                // settles is as good as random.
+                // bits; nothing while no bit is settled. Adding `pending` ones above the other
+                // settled bits gives exactly that run: a first 1 carries into 1 followed by zeros.
+                // Masks rather than branches: whether a bit settles is as good as random, and a
+                // compiler turns a conditional choice into a jump it mispredicts.
                 const int rest = n - (n != 0);
-                const uint64_t first = settled >> rest;
-                const uint64_t restBits = settled & ((uint32_t(1) << rest) - 1);
-                const uint64_t lead = first ? uint64_t(1) << (pending + rest) : ((uint64_t(1) << pending) - 1) << rest;
-                PutBits(out, window, used, n ? lead | restBits : 0, n ? pending + n : 0);
-                pending = n ? 0 : pending;
+                const uint64_t some = -uint64_t(n != 0);
+                const uint64_t run = (((uint64_t(1) << pending) - 1) << rest) + settled;
+                PutBits(out, window, used, run & some, (pending + n) & int(some));
+                pending &= ~int(some);
             } else if (n) {
-                const uint32_t first = settled >> (n - 1);
-                PutBits(out, window, used, first, 1);
-                PutRepeated(out, window, used, first ^ 1, pending);
-                PutBits(out, window, used, settled & ((1u << (n - 1)) - 1), n - 1);
+                PutLongRun(out, window, used, settled, n, pending);
                 pending = 0;
             }
             // The underflow steps that follow the settled bits, then both shifts in one.
@@ -324,12 +350,14 @@ public:
             pending += m;
             const int k = n + m;
             low = (low << k) & 0x7FFF;
-            high = ((high << k) | ((1 << k) - 1) | 0x8000) & 0xFFFF;
-            model.Update(s);
+            range = width << k;
+            total = model.Update(s, total);
+            reciprocal = divider.Reciprocal(total);
         }
         m_low = low;
-        m_high = high;
+        m_range = range;
         m_pending = pending;
+        m_total = total;
         m_window = window;
         m_used = used;
         m_out.SetLength(m_out.GetLength() + size_t(out - base));
@@ -361,6 +389,17 @@ public:
     }
 
 private:
+    // A run too long for the window, written apart from the loop so that its state does not
+    // crowd the loop's registers; runs this long are rare.
+    [[gnu::noinline]] static void PutLongRun(uint8_t*& out, uint64_t& window, int& used, uint32_t settled, int n,
+                                             int32_t pending)
+    {
+        const uint32_t first = settled >> (n - 1);
+        PutBits(out, window, used, first, 1);
+        PutRepeated(out, window, used, first ^ 1, pending);
+        PutBits(out, window, used, settled & ((1u << (n - 1)) - 1), n - 1);
+    }
+
     static void PutRepeated(uint8_t*& out, uint64_t& window, int& used, uint32_t bit, int32_t count)
     {
         for (; count > 0; count -= 32) {
@@ -372,8 +411,9 @@ private:
     CodeBuffer& m_out;
     const size_t m_start;
     int32_t m_low = 0;
-    int32_t m_high = ArithmeticCoder::Top;
+    int32_t m_range = ArithmeticCoder::Top + 1;
     int32_t m_pending = 0;
+    int32_t m_total = EncoderModel::FirstTotal;
     uint64_t m_window = 0;
     int m_used = 0;
 };
@@ -394,76 +434,104 @@ public:
             m_bytes[i] = g_reverse.byte[input[i]];
         std::fill_n(m_bytes.get() + length, Slack, 0);
         m_limit = (uint64_t(length) + ArithmeticCoder::MaxGarbageBytes) * 8;
-        m_value = static_cast<int32_t>(LoadU64BE(m_bytes.get()) >> 48);
+        m_above = static_cast<int32_t>(LoadU64BE(m_bytes.get()) >> 48); // low is 0
         m_position = 16;
         return true;
     }
 
     // False when the input has run out by more than the format allows.
-    bool DecodeStretch(AdaptiveModel& model, uint8_t* out, size_t length)
+    bool DecodeStretch(DecoderModel& model, uint8_t* out, size_t length)
+    {
+        // A byte consumes at most 16 code bits: a stretch that cannot reach the limit skips the
+        // test per byte.
+        if (m_position + 16 * uint64_t(length) <= m_limit)
+            return DecodeBytes<false>(model, out, length);
+        return DecodeBytes<true>(model, out, length);
+    }
+
+private:
+    template <bool CheckLimit>
+    bool DecodeBytes(DecoderModel& model, uint8_t* out, size_t length)
     {
         const uint8_t* const bytes = m_bytes.get();
         const uint64_t limit = m_limit;
-        int32_t low = m_low, high = m_high, value = m_value;
-        uint64_t position = m_position, rangeReciprocal = m_rangeReciprocal;
+        // The range is kept rather than high: after renormalising it is the width times 2^k.
+        int32_t low = m_low, range = m_range, above = m_above;
+        uint64_t position = m_position;
+        int64_t ratio = m_ratio;
+        const TotalDivider& divider = GetTotalDivider();
+        int32_t total = m_total;
+        uint64_t reciprocal = divider.Reciprocal(total);
         for (size_t i = 0; i < length; ++i) {
-            const int32_t total = model.GetTotal();
-            const uint64_t scale = uint64_t(high - low + 1) * model.GetReciprocal();
-            // The next 16 code bits, loaded before they are known to be needed.
-            const uint32_t next =
-                static_cast<uint32_t>((LoadU64BE(bytes + (position >> 3)) << (position & 7)) >> 48);
-            // (value - low + 1) * total - 1 over the range, rounded down. Below 0 only in a
-            // corrupt stream, where any negative target decodes as the last value, as 0 does.
-            const int32_t numerator = (value - low + 1) * total - 1;
-            const int32_t target =
-                numerator < 0 ? -1 : static_cast<int32_t>((uint64_t(numerator) * rangeReciprocal) >> RangeShift);
-            const int s = model.Find(target);
-            const int32_t lowCount = total - model.Prefix(s);
+            const uint64_t scale = uint64_t(range) * reciprocal;
+            // The target is ((above + 1) * total - 1) / range rounded down, and the search looks
+            // for the values whose running sum lies below total - target. Through the ratio, that
+            // difference is ((total + 1) * 2^RatioShift - (above + 1) * ratio) / 2^RatioShift
+            // rounded down. With the code value inside the range it lies in 1 to total; the bound
+            // keeps the search inside its tables whatever happens, in one comparison (a negative
+            // value turns huge and so becomes the total).
+            const int64_t want = ((int64_t(total) + 1) << RatioShift) - int64_t(above + 1) * ratio;
+            const auto [s, prefix] =
+                model.Find(static_cast<int32_t>(std::min(uint64_t(want >> RatioShift), uint64_t(total))));
+            const int32_t lowCount = total - prefix;
             const int32_t highCount = lowCount + model.Count(s);
             const int32_t highScaled = ScaleCount(highCount, scale);
             const int32_t lowScaled = ScaleCount(lowCount, scale);
-            // The range after renormalising is (highScaled - lowScaled) * 2^k: its reciprocal is
-            // started now, beside the steps that find k.
-            const uint64_t width = uint64_t(highScaled - lowScaled);
-            const uint64_t widthReciprocal = ((uint64_t(1) << RangeShift) + width - 1) / width;
-            high = low + highScaled - 1;
+            const int32_t width = highScaled - lowScaled;
             low = low + lowScaled;
+            const int32_t high = low + width - 1;
+            above -= lowScaled;
             // k bits leave: the settled ones, then the underflow steps that follow them.
             const int n = SettledBits(low, high);
             const uint32_t underflow = static_cast<uint32_t>(uint64_t(low & ~high & 0x7FFF) << (17 + n));
             const int m = __builtin_clz(~underflow); // the low 17 bits of ~underflow are ones
             const int k = n + m; // the range grows by 2^k and stays within 2^16, so k <= 16
             // Each underflow step takes a quarter off and doubles; modulo 2^16 that clears bit 15 of
-            // low and sets it in high, and flips it in the value.
+            // low.
             low = (low << k) & 0x7FFF;
-            high = ((high << k) | ((1 << k) - 1) | 0x8000) & 0xFFFF;
-            value = (((value << k) | static_cast<int32_t>(next >> (16 - k))) ^ (m ? 0x8000 : 0)) & 0xFFFF;
-            rangeReciprocal = (widthReciprocal + (uint64_t(1) << k) - 1) >> k;
+            range = width << k;
+            // The next 16 code bits. Their address is known early, so the processor loads them
+            // ahead whatever the order here; written late, they hold no register meanwhile.
+            const uint32_t next =
+                static_cast<uint32_t>((LoadU64BE(bytes + (position >> 3)) << (position & 7)) >> 48);
+            above = (above << k) | static_cast<int32_t>(next >> (16 - k));
             position += uint64_t(k);
-            if (position > limit)
+            if (CheckLimit && position > limit)
                 return false;
-            model.Update(s);
+            total = model.Update(s, total);
+            reciprocal = divider.Reciprocal(total);
+            // The next byte's ratio over the range after renormalising, width * 2^k: the division
+            // by the width starts as soon as the width is known, beside the steps that find k.
+            ratio = int64_t(((uint64_t(total) << RatioShift) / uint64_t(width)) >> k);
             out[i] = static_cast<uint8_t>(s);
         }
         m_low = low;
-        m_high = high;
-        m_value = value;
+        m_range = range;
+        m_above = above;
         m_position = position;
-        m_rangeReciprocal = rangeReciprocal;
+        m_ratio = ratio;
+        m_total = total;
         return true;
     }
 
-private:
     std::unique_ptr<uint8_t[]> m_bytes;
     uint64_t m_limit = 0;
     uint64_t m_position = 0;
-    int32_t m_value = 0;
+    // The code value less low. The code value never leaves [low, high], whatever the input: the
+    // search picks the interval that holds it, and renormalising moves all three alike. So the
+    // difference is kept instead, and renormalises as a plain shift that takes in the new bits.
+    int32_t m_above = 0;
     int32_t m_low = 0;
-    int32_t m_high = ArithmeticCoder::Top;
-    // ceil(2^RangeShift / range): with the range above 2^14 and the numerator below 2^30, the
-    // product rounded down by the shift is the quotient itself, and fits 64 bits.
-    static constexpr int RangeShift = 46;
-    uint64_t m_rangeReciprocal = uint64_t(1) << (RangeShift - 16);
+    int32_t m_range = ArithmeticCoder::Top + 1;
+    // floor(total * 2^RatioShift / range), for the next byte's total and range. With x = above
+    // + 1, from 1 to 2^16, (x * ratio - 1) / 2^RatioShift rounded down is ceil(x * total / range)
+    // - 1, which is the target (x * total - 1) / range rounded down: the ratio falls short of
+    // total / range by less than 2^-40, so x times it falls short by less than 2^-24, below the
+    // least distance 1 / range (above 2^-16) between x * total / range and an integer other than
+    // itself. The product stays within 2^56. The first range is 2^16 and the first total 256.
+    static constexpr int RatioShift = 40;
+    int64_t m_ratio = int64_t(DecoderModel::FirstTotal) << (RatioShift - 16);
+    int32_t m_total = DecoderModel::FirstTotal;
 };
 
 } // namespace
@@ -563,7 +631,7 @@ bool ArithmeticCoder::DoCompress(const uint8_t* input, size_t length, uint8_t** 
     m_buffer.Clear();
     if (progress)
         progress->bar.SetPercent(0);
-    AdaptiveModel model;
+    EncoderModel model;
     uint8_t field[LengthFieldSize];
     PutU32LE(field, static_cast<uint32_t>(length));
     bool ok = true;
@@ -600,7 +668,7 @@ bool ArithmeticCoder::DoDecompress(const uint8_t* input, size_t length, uint8_t*
     m_buffer.Clear();
     if (progress)
         progress->bar.SetPercent(0);
-    AdaptiveModel model;
+    DecoderModel model;
     Decoder decoder;
     bool ok = decoder.Start(input + LengthFieldSize, length - LengthFieldSize);
     while (ok && m_buffer.GetLength() < expected) {
