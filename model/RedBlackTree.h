@@ -58,6 +58,9 @@ inline void* GetRedBlackNodeValue(const RedBlackNode* leaf) { return leaf->value
 // Empties the tree for a rebuild: its branches go to spare, its leaves survive unlinked. Spare
 // branches go back to the same tree's LinkRedBlackLeaves, never to another tree.
 void TakeRedBlackBranches(RedBlackNode* tree, std::vector<RedBlackNode*>& spare);
+// Empties the tree for a rebuild as TakeRedBlackBranches does, with every branch put back among
+// the tree's free nodes instead of handed out.
+void RecycleRedBlackBranches(RedBlackNode* tree);
 // Hangs leaves, already in key order, under an empty tree as a balanced tree in one pass, instead
 // of a descent per leaf. Branches come from spare first; what spare has left over is freed. Only
 // link and flag words are written; keys and values stay as they are.

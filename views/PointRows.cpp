@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -138,6 +139,52 @@ void SortPositions(std::vector<std::pair<Key, uint32_t>>& keys, std::vector<uint
         order.push_back(key.second);
 }
 
+// A coordinate as an unsigned word that sorts as the number does; negative zero is zero, as
+// under Compare.
+uint64_t OrderedBits(double value)
+{
+    if (value == 0)
+        value = 0;
+    uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits >> 63 ? ~bits : bits | (uint64_t(1) << 63);
+}
+
+struct RadixKey
+{
+    uint64_t bits;
+    uint32_t position;
+};
+
+// Coordinates sort by their bytes, least significant first: no comparisons, and each pass is
+// stable, so equal coordinates keep position order as Compare's sequence tie-break asks.
+void RadixSortPositions(std::vector<RadixKey>& keys, std::vector<uint32_t>& order)
+{
+    constexpr int Passes = 8;
+    std::vector<std::array<uint32_t, 256>> counts(Passes);
+    for (auto& c : counts)
+        c.fill(0);
+    for (const RadixKey& key : keys)
+        for (int pass = 0; pass < Passes; ++pass)
+            ++counts[std::size_t(pass)][(key.bits >> (8 * pass)) & 0xFF];
+    std::vector<RadixKey> buffer(keys.size());
+    for (int pass = 0; pass < Passes; ++pass) {
+        std::array<uint32_t, 256>& count = counts[std::size_t(pass)];
+        // A byte every key shares moves nothing.
+        if (std::find(count.begin(), count.end(), uint32_t(keys.size())) != count.end())
+            continue;
+        uint32_t start = 0;
+        for (uint32_t& c : count)
+            start += std::exchange(c, start);
+        for (const RadixKey& key : keys)
+            buffer[count[(key.bits >> (8 * pass)) & 0xFF]++] = key;
+        keys.swap(buffer);
+    }
+    order.reserve(keys.size());
+    for (const RadixKey& key : keys)
+        order.push_back(key.position);
+}
+
 bool SortPointsByKeys(CRecord* const* records, std::size_t count, std::vector<uint32_t>& order)
 {
     const int column = g_sortColumn[0];
@@ -165,7 +212,7 @@ bool SortPointsByKeys(CRecord* const* records, std::size_t count, std::vector<ui
         return true;
     }
     const bool northingFirst = NorthingFirst();
-    std::vector<std::pair<double, uint32_t>> keys;
+    std::vector<RadixKey> keys;
     keys.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         const CLocation at = point(i)->GetLocation();
@@ -173,9 +220,9 @@ bool SortPointsByKeys(CRecord* const* records, std::size_t count, std::vector<ui
         // A NaN is equal to everything under Compare, which no key order can copy.
         if (std::isnan(key))
             return false;
-        keys.emplace_back(key, uint32_t(i));
+        keys.push_back({OrderedBits(key), uint32_t(i)});
     }
-    SortPositions(keys, order, [](double a, double b) { return a < b; });
+    RadixSortPositions(keys, order);
     return true;
 }
 
