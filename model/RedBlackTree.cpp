@@ -261,35 +261,48 @@ RedBlackNode* SplitLeaf(TreeHead* head, RedBlackNode* leaf, RedBlackNode* left, 
     return branch;
 }
 
+// What every level of a one-pass build shares.
+struct LinkPass
+{
+    RedBlackNode* const* leaves;
+    std::size_t count;
+    int redDepth;
+    std::vector<RedBlackNode*>& spare;
+    RedBlackNode* previous; // the last leaf chained so far
+    bool setValues;
+    void* value;
+};
+
 // Builds leaves[lo, hi) under parent. Splitting evenly puts every leaf at depth redDepth or one
 // below; making the branches at redDepth red gives all leaves the same black depth. Leaves are
-// reached left to right, so each is also chained after previous here, in its only visit.
-RedBlackNode* LinkBalanced(RedBlackNode* const* leaves, std::size_t lo, std::size_t hi, RedBlackNode* parent,
-                           uint32_t place, int depth, int redDepth, std::vector<RedBlackNode*>& spare,
-                           RedBlackNode*& previous)
+// reached left to right, so each is also chained here, in its only visit.
+RedBlackNode* LinkBalanced(LinkPass& pass, std::size_t lo, std::size_t hi, RedBlackNode* parent, uint32_t place,
+                           int depth)
 {
     if (hi - lo == 1) {
-        RedBlackNode* leaf = leaves[lo];
+        // Leaves in a new order lie anywhere in memory: ask for the coming ones ahead of time.
+        constexpr std::size_t Ahead = 12;
+        if (lo + Ahead < pass.count)
+            __builtin_prefetch(pass.leaves[lo + Ahead], 1);
+        RedBlackNode* leaf = pass.leaves[lo];
         leaf->link3 = parent;
         leaf->flags = place;
-        leaf->link2 = previous;
-        previous->link1 = leaf;
-        previous = leaf;
+        leaf->link2 = pass.previous;
+        pass.previous->link1 = leaf;
+        pass.previous = leaf;
+        if (pass.setValues)
+            leaf->value = pass.value;
         return leaf;
     }
     const std::size_t mid = lo + (hi - lo) / 2;
-    // Leaves in a new order lie anywhere in memory: ask for the next few before they are needed.
-    constexpr std::size_t Ahead = 16;
-    if (mid + Ahead < hi)
-        __builtin_prefetch(leaves[mid + Ahead], 1);
-    RedBlackNode* branch = spare.back();
-    spare.pop_back();
+    RedBlackNode* branch = pass.spare.back();
+    pass.spare.pop_back();
     branch->link3 = parent;
-    branch->flags = kRedBlackBranch | place | (depth == redDepth ? kRedBlackRed : 0u);
-    branch->key = leaves[mid - 1];
-    branch->value = leaves[mid];
-    branch->link1 = LinkBalanced(leaves, lo, mid, branch, kRedBlackLeftChild, depth + 1, redDepth, spare, previous);
-    branch->link2 = LinkBalanced(leaves, mid, hi, branch, 0, depth + 1, redDepth, spare, previous);
+    branch->flags = kRedBlackBranch | place | (depth == pass.redDepth ? kRedBlackRed : 0u);
+    branch->key = pass.leaves[mid - 1];
+    branch->value = pass.leaves[mid];
+    branch->link1 = LinkBalanced(pass, lo, mid, branch, kRedBlackLeftChild, depth + 1);
+    branch->link2 = LinkBalanced(pass, mid, hi, branch, 0, depth + 1);
     return branch;
 }
 
@@ -343,8 +356,10 @@ void RecycleRedBlackBranches(RedBlackNode* tree)
     tree->link1 = tree->link2 = tree->link3 = tree;
 }
 
-void LinkRedBlackLeaves(RedBlackNode* tree, RedBlackNode* const* leaves, std::size_t count,
-                        std::vector<RedBlackNode*>& spare)
+namespace {
+
+void LinkLeaves(RedBlackNode* tree, RedBlackNode* const* leaves, std::size_t count, std::vector<RedBlackNode*>& spare,
+                bool setValues, void* value)
 {
     TreeHead* head = HeadOf(tree);
     // Spare branches came from this tree's own slabs.
@@ -359,18 +374,32 @@ void LinkRedBlackLeaves(RedBlackNode* tree, RedBlackNode* const* leaves, std::si
     spare.reserve(count - 1);
     while (spare.size() < count - 1)
         spare.push_back(NewNode(head));
-    for (std::size_t i = 0; i < std::min(count, std::size_t(16)); ++i)
+    for (std::size_t i = 0; i < std::min(count, std::size_t(12)); ++i)
         __builtin_prefetch(leaves[i], 1);
     int shallowest = 0; // floor(log2(count)): the depth of the highest leaf
     while ((std::size_t(2) << shallowest) <= count)
         ++shallowest;
-    RedBlackNode* previous = tree;
-    tree->link3 = LinkBalanced(leaves, 0, count, tree, kRedBlackRoot, 0, shallowest, spare, previous);
-    previous->link1 = tree;
-    tree->link2 = previous;
+    LinkPass pass{leaves, count, shallowest, spare, tree, setValues, value};
+    tree->link3 = LinkBalanced(pass, 0, count, tree, kRedBlackRoot, 0);
+    pass.previous->link1 = tree;
+    tree->link2 = pass.previous;
     for (RedBlackNode* n : spare)
         FreeNode(head, n);
     spare.clear();
+}
+
+} // namespace
+
+void LinkRedBlackLeaves(RedBlackNode* tree, RedBlackNode* const* leaves, std::size_t count,
+                        std::vector<RedBlackNode*>& spare)
+{
+    LinkLeaves(tree, leaves, count, spare, false, nullptr);
+}
+
+void LinkRedBlackLeaves(RedBlackNode* tree, RedBlackNode* const* leaves, std::size_t count,
+                        std::vector<RedBlackNode*>& spare, void* value)
+{
+    LinkLeaves(tree, leaves, count, spare, true, value);
 }
 
 RedBlackNode* CreateRedBlackTree()

@@ -66,6 +66,9 @@ void RecycleRedBlackBranches(RedBlackNode* tree);
 // link and flag words are written; keys and values stay as they are.
 void LinkRedBlackLeaves(RedBlackNode* tree, RedBlackNode* const* leaves, std::size_t count,
                         std::vector<RedBlackNode*>& spare);
+// The same, with every leaf's value set to value on the way.
+void LinkRedBlackLeaves(RedBlackNode* tree, RedBlackNode* const* leaves, std::size_t count,
+                        std::vector<RedBlackNode*>& spare, void* value);
 // Checking aids: black nodes, and all nodes, from the node up to the sentinel.
 int GetRedBlackBlackDepth(const RedBlackNode* node);
 int GetRedBlackDepth(const RedBlackNode* node);

@@ -66,7 +66,7 @@ RedBlackNode* CSpRecordRBTree::Insert(CRecord* record)
     if (m_bySequence.size() == std::size_t(record->GetSequenceNumber())) {
         // Only a shortcut for the next re-sort: without room it is dropped, not the row.
         try {
-            m_bySequence.push_back(leaf);
+            m_bySequence.push_back({record, leaf});
         } catch (const std::bad_alloc&) {
             m_bySequence.clear();
         }
@@ -113,16 +113,16 @@ RedBlackNode* CSpRecordRBTree::FiledLeaf(const CRecord* record, int32_t sequence
 {
     if (sequence < 0 || std::size_t(sequence) >= m_bySequence.size())
         return nullptr;
-    RedBlackNode* leaf = m_bySequence[std::size_t(sequence)];
-    return leaf != nullptr && leaf->key == record ? leaf : nullptr;
+    const Row& row = m_bySequence[std::size_t(sequence)];
+    return row.record == record ? row.leaf : nullptr;
 }
 
 void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records)
 {
     InvalidateCursor();
-    // One pass over the records numbers them and finds their leaves; records already held keep
-    // theirs, so re-sorting the same rows allocates nothing. A record given again finds its own
-    // new number already taken by itself and is skipped.
+    // One pass over the records numbers them and finds their leaves without reading the leaves;
+    // records already held keep theirs, so re-sorting the same rows allocates nothing. A record
+    // given again finds its own new number already taken by itself and is skipped.
     std::vector<Row> rows;
     rows.reserve(records.size());
     std::vector<int32_t> oldSequence;
@@ -132,7 +132,17 @@ void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records)
     m_leafOf.reserve(records.size());
     int32_t heldClaimed = 0;
     try {
-        for (CRecord* record : records) {
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            // Records lie apart in memory: the first lines of one a few rows ahead, where its
+            // header with the number sits, are asked for before the number is read.
+            constexpr std::size_t Ahead = 8;
+            if (i + Ahead < records.size() && records[i + Ahead] != nullptr) {
+                const char* ahead = reinterpret_cast<const char*>(records[i + Ahead]);
+                __builtin_prefetch(ahead);
+                __builtin_prefetch(ahead + 64);
+                __builtin_prefetch(ahead + 128);
+            }
+            CRecord* record = records[i];
             if (record == nullptr)
                 continue;
             const int32_t sequence = record->GetSequenceNumber();
@@ -156,7 +166,6 @@ void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records)
             }
             if (!isNew)
                 ++heldClaimed;
-            leaf->value = RowState(-1);
             rows.push_back({record, leaf});
             oldSequence.push_back(sequence);
             added.push_back(isNew);
@@ -186,8 +195,6 @@ void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records)
             }
             n = next;
         }
-        for (const Row& row : rows)
-            row.leaf->value = RowState(-1);
     }
     m_nextSequence = int32_t(rows.size());
     RecycleRedBlackBranches(m_tree);
@@ -199,10 +206,7 @@ void CSpRecordRBTree::LinkInOrder(std::vector<Row>& rows, std::vector<RedBlackNo
 {
     InvalidateCursor();
     // Rows are numbered in the order given, so the next re-sort finds each leaf by the number.
-    m_bySequence.clear();
-    m_bySequence.reserve(rows.size());
-    for (const Row& row : rows)
-        m_bySequence.push_back(row.leaf);
+    m_bySequence.assign(rows.begin(), rows.end());
     std::vector<RedBlackNode*> leaves;
     leaves.reserve(rows.size());
     std::vector<uint32_t> order;

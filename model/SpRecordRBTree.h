@@ -88,7 +88,7 @@ private:
     // Deleting a record must find its row without walking the grid, and without reading the
     // record, which the caller may already have freed.
     std::unordered_map<const CRecord*, RedBlackNode*> m_leafOf;
-    // The leaf of each sequence number, as filed since the last sort; dropped whenever a leaf is
-    // freed, so an entry is either empty or a live leaf. Spares a re-sort a hash lookup per row.
-    std::vector<RedBlackNode*> m_bySequence;
+    // The row of each sequence number, as filed since the last sort; dropped whenever a leaf is
+    // freed, so every leaf in it is live. Spares a re-sort a hash lookup per row.
+    std::vector<Row> m_bySequence;
 };
