@@ -9,6 +9,7 @@
 #include "core/NoValue.h"
 #include "core/PointName.h"
 #include "core/Parser.h"
+#include "core/ProgramHelpers.h"
 #include "core/TextEncoding.h"
 #include "exchange/CoordinateImport.h"
 #include "landxml/FSDataFileLoadXML.h"
@@ -540,11 +541,24 @@ void BM_ScaleGridSort(benchmark::State& state)
                     return r != 0 ? r < 0 : a.second < b.second;
                 });
                 benchmark::DoNotOptimize(keys.data());
-            } else {
-                std::vector<std::pair<double, size_t>> keys;
+            } else if (column == 4) {
+                std::vector<std::pair<std::string, size_t>> keys;
                 keys.reserve(points.size());
                 for (size_t i = 0; i < points.size(); ++i)
-                    keys.emplace_back(points[i]->GetLocation().y, i);
+                    keys.emplace_back(points[i]->GetDescription(), i);
+                std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
+                    const int r = CompareTextNoCase(a.first, b.first);
+                    return r != 0 ? r < 0 : a.second < b.second;
+                });
+                benchmark::DoNotOptimize(keys.data());
+            } else {
+                // The settings put the northing first.
+                std::vector<std::pair<double, size_t>> keys;
+                keys.reserve(points.size());
+                for (size_t i = 0; i < points.size(); ++i) {
+                    const CLocation at = points[i]->GetLocation();
+                    keys.emplace_back(column == 1 ? at.y : column == 2 ? at.x : at.z, i);
+                }
                 std::sort(keys.begin(), keys.end());
                 benchmark::DoNotOptimize(keys.data());
             }
@@ -565,7 +579,8 @@ void BM_ScaleGridSort(benchmark::State& state)
                     benchmark::DoNotOptimize(rows.GetCellText(row, c));
             page += Seconds(start);
         }
-        state.SetLabel(column == 0 ? "by name" : "by northing");
+        static const char* const labels[] = {"by name", "by northing", "by easting", "by elevation", "by description"};
+        state.SetLabel(labels[column]);
         state.counters["grid_sort_x"] = sort / floor;
         state.counters["sort_ms"] = 1000.0 * sort / double(state.iterations());
         state.counters["page_ms"] = 1000.0 * page / double(state.iterations());
@@ -574,7 +589,7 @@ void BM_ScaleGridSort(benchmark::State& state)
     }
     SetMorvelSettings(nullptr);
 }
-BENCHMARK(BM_ScaleGridSort)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScaleGridSort)->DenseRange(0, GridColumnCount - 1)->Unit(benchmark::kMillisecond);
 
 // ---- Backup coder -------------------------------------------------------------------------
 

@@ -261,26 +261,48 @@ RedBlackNode* SplitLeaf(TreeHead* head, RedBlackNode* leaf, RedBlackNode* left, 
     return branch;
 }
 
+// What every level of a one-pass build shares.
+struct LinkPass
+{
+    RedBlackNode* const* leaves;
+    std::size_t count;
+    int redDepth;
+    std::vector<RedBlackNode*>& spare;
+    RedBlackNode* previous; // the last leaf chained so far
+    bool setValues;
+    void* value;
+};
+
 // Builds leaves[lo, hi) under parent. Splitting evenly puts every leaf at depth redDepth or one
-// below; making the branches at redDepth red gives all leaves the same black depth.
-RedBlackNode* LinkBalanced(RedBlackNode* const* leaves, std::size_t lo, std::size_t hi, RedBlackNode* parent,
-                           uint32_t place, int depth, int redDepth, std::vector<RedBlackNode*>& spare)
+// below; making the branches at redDepth red gives all leaves the same black depth. Leaves are
+// reached left to right, so each is also chained here, in its only visit.
+RedBlackNode* LinkBalanced(LinkPass& pass, std::size_t lo, std::size_t hi, RedBlackNode* parent, uint32_t place,
+                           int depth)
 {
     if (hi - lo == 1) {
-        RedBlackNode* leaf = leaves[lo];
+        // Leaves in a new order lie anywhere in memory: ask for the coming ones ahead of time.
+        constexpr std::size_t Ahead = 12;
+        if (lo + Ahead < pass.count)
+            __builtin_prefetch(pass.leaves[lo + Ahead], 1);
+        RedBlackNode* leaf = pass.leaves[lo];
         leaf->link3 = parent;
         leaf->flags = place;
+        leaf->link2 = pass.previous;
+        pass.previous->link1 = leaf;
+        pass.previous = leaf;
+        if (pass.setValues)
+            leaf->value = pass.value;
         return leaf;
     }
     const std::size_t mid = lo + (hi - lo) / 2;
-    RedBlackNode* branch = spare.back();
-    spare.pop_back();
+    RedBlackNode* branch = pass.spare.back();
+    pass.spare.pop_back();
     branch->link3 = parent;
-    branch->flags = kRedBlackBranch | place | (depth == redDepth ? kRedBlackRed : 0u);
-    branch->key = leaves[mid - 1];
-    branch->value = leaves[mid];
-    branch->link1 = LinkBalanced(leaves, lo, mid, branch, kRedBlackLeftChild, depth + 1, redDepth, spare);
-    branch->link2 = LinkBalanced(leaves, mid, hi, branch, 0, depth + 1, redDepth, spare);
+    branch->flags = kRedBlackBranch | place | (depth == pass.redDepth ? kRedBlackRed : 0u);
+    branch->key = pass.leaves[mid - 1];
+    branch->value = pass.leaves[mid];
+    branch->link1 = LinkBalanced(pass, lo, mid, branch, kRedBlackLeftChild, depth + 1);
+    branch->link2 = LinkBalanced(pass, mid, hi, branch, 0, depth + 1);
     return branch;
 }
 
@@ -313,8 +335,31 @@ void TakeRedBlackBranches(RedBlackNode* tree, std::vector<RedBlackNode*>& spare)
     tree->link1 = tree->link2 = tree->link3 = tree;
 }
 
-void LinkRedBlackLeaves(RedBlackNode* tree, RedBlackNode* const* leaves, std::size_t count,
-                        std::vector<RedBlackNode*>& spare)
+void RecycleRedBlackBranches(RedBlackNode* tree)
+{
+    TreeHead* head = HeadOf(tree);
+    // Every node of every slab is free now: a pass along the slabs instead of a walk down the
+    // tree, and the new branches are handed out in address order.
+    head->freeNodes = nullptr;
+    for (RedBlackNode* slab = head->slabs; slab != nullptr; slab = slab->link1) {
+        RedBlackNode* first = slab + 1;
+        const std::size_t count = slab->flags;
+        UnpoisonNodes(first, count);
+        for (std::size_t i = count; i-- > 0;) {
+            first[i].link1 = head->freeNodes;
+            head->freeNodes = &first[i];
+        }
+        PoisonNodes(first, count);
+    }
+    head->unused = nullptr;
+    head->unusedCount = 0;
+    tree->link1 = tree->link2 = tree->link3 = tree;
+}
+
+namespace {
+
+void LinkLeaves(RedBlackNode* tree, RedBlackNode* const* leaves, std::size_t count, std::vector<RedBlackNode*>& spare,
+                bool setValues, void* value)
 {
     TreeHead* head = HeadOf(tree);
     // Spare branches came from this tree's own slabs.
@@ -329,21 +374,32 @@ void LinkRedBlackLeaves(RedBlackNode* tree, RedBlackNode* const* leaves, std::si
     spare.reserve(count - 1);
     while (spare.size() < count - 1)
         spare.push_back(NewNode(head));
-    RedBlackNode* previous = tree;
-    for (std::size_t i = 0; i < count; ++i) {
-        leaves[i]->link2 = previous;
-        previous->link1 = leaves[i];
-        previous = leaves[i];
-    }
-    previous->link1 = tree;
-    tree->link2 = previous;
+    for (std::size_t i = 0; i < std::min(count, std::size_t(12)); ++i)
+        __builtin_prefetch(leaves[i], 1);
     int shallowest = 0; // floor(log2(count)): the depth of the highest leaf
     while ((std::size_t(2) << shallowest) <= count)
         ++shallowest;
-    tree->link3 = LinkBalanced(leaves, 0, count, tree, kRedBlackRoot, 0, shallowest, spare);
+    LinkPass pass{leaves, count, shallowest, spare, tree, setValues, value};
+    tree->link3 = LinkBalanced(pass, 0, count, tree, kRedBlackRoot, 0);
+    pass.previous->link1 = tree;
+    tree->link2 = pass.previous;
     for (RedBlackNode* n : spare)
         FreeNode(head, n);
     spare.clear();
+}
+
+} // namespace
+
+void LinkRedBlackLeaves(RedBlackNode* tree, RedBlackNode* const* leaves, std::size_t count,
+                        std::vector<RedBlackNode*>& spare)
+{
+    LinkLeaves(tree, leaves, count, spare, false, nullptr);
+}
+
+void LinkRedBlackLeaves(RedBlackNode* tree, RedBlackNode* const* leaves, std::size_t count,
+                        std::vector<RedBlackNode*>& spare, void* value)
+{
+    LinkLeaves(tree, leaves, count, spare, true, value);
 }
 
 RedBlackNode* CreateRedBlackTree()

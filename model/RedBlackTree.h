@@ -58,11 +58,17 @@ inline void* GetRedBlackNodeValue(const RedBlackNode* leaf) { return leaf->value
 // Empties the tree for a rebuild: its branches go to spare, its leaves survive unlinked. Spare
 // branches go back to the same tree's LinkRedBlackLeaves, never to another tree.
 void TakeRedBlackBranches(RedBlackNode* tree, std::vector<RedBlackNode*>& spare);
+// Empties the tree for a rebuild as TakeRedBlackBranches does, with every branch put back among
+// the tree's free nodes instead of handed out.
+void RecycleRedBlackBranches(RedBlackNode* tree);
 // Hangs leaves, already in key order, under an empty tree as a balanced tree in one pass, instead
 // of a descent per leaf. Branches come from spare first; what spare has left over is freed. Only
 // link and flag words are written; keys and values stay as they are.
 void LinkRedBlackLeaves(RedBlackNode* tree, RedBlackNode* const* leaves, std::size_t count,
                         std::vector<RedBlackNode*>& spare);
+// The same, with every leaf's value set to value on the way.
+void LinkRedBlackLeaves(RedBlackNode* tree, RedBlackNode* const* leaves, std::size_t count,
+                        std::vector<RedBlackNode*>& spare, void* value);
 // Checking aids: black nodes, and all nodes, from the node up to the sentinel.
 int GetRedBlackBlackDepth(const RedBlackNode* node);
 int GetRedBlackDepth(const RedBlackNode* node);

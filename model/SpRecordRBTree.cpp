@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <new>
 
 namespace {
 
@@ -62,6 +63,14 @@ RedBlackNode* CSpRecordRBTree::Insert(CRecord* record)
     }
     slot->second = leaf;
     ++m_count;
+    if (m_bySequence.size() == std::size_t(record->GetSequenceNumber())) {
+        // Only a shortcut for the next re-sort: without room it is dropped, not the row.
+        try {
+            m_bySequence.push_back({record, leaf});
+        } catch (const std::bad_alloc&) {
+            m_bySequence.clear();
+        }
+    }
     return leaf;
 }
 
@@ -72,6 +81,7 @@ CRecord* CSpRecordRBTree::Remove(RedBlackNode* leaf)
         return nullptr;
     CRecord* record = CRedBlackTree::Remove(leaf);
     m_leafOf.erase(record);
+    m_bySequence.clear();
     --m_count;
     return record;
 }
@@ -81,11 +91,16 @@ void CSpRecordRBTree::Clear()
     InvalidateCursor();
     Reset();
     m_leafOf.clear();
+    m_bySequence.clear();
     m_nextSequence = 0;
     m_count = 0;
 }
 
-void CSpRecordRBTree::Reserve(std::size_t more) { m_leafOf.reserve(m_leafOf.size() + more); }
+void CSpRecordRBTree::Reserve(std::size_t more)
+{
+    m_leafOf.reserve(m_leafOf.size() + more);
+    m_bySequence.reserve(m_bySequence.size() + more);
+}
 
 void CSpRecordRBTree::InvalidateCursor()
 {
@@ -94,53 +109,104 @@ void CSpRecordRBTree::InvalidateCursor()
     m_checkpoints.clear();
 }
 
+RedBlackNode* CSpRecordRBTree::FiledLeaf(const CRecord* record, int32_t sequence) const
+{
+    if (sequence < 0 || std::size_t(sequence) >= m_bySequence.size())
+        return nullptr;
+    const Row& row = m_bySequence[std::size_t(sequence)];
+    return row.record == record ? row.leaf : nullptr;
+}
+
 void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records)
 {
     InvalidateCursor();
-    // Records already held keep their leaves, so re-sorting the same rows allocates nothing.
-    // Held leaves are marked unclaimed first; a second claim means the record came twice.
-    constexpr intptr_t Unclaimed = -2;
-    std::vector<RedBlackNode*> held;
-    held.reserve(std::size_t(m_count));
-    for (RedBlackNode* n = m_tree->link1; n != m_tree; n = n->link1) {
-        n->value = RowState(Unclaimed);
-        held.push_back(n);
-    }
-    std::vector<RedBlackNode*> spare;
-    TakeRedBlackBranches(m_tree, spare);
+    // One pass over the records numbers them and finds their leaves without reading the leaves;
+    // records already held keep theirs, so re-sorting the same rows allocates nothing. A record
+    // given again finds its own new number already taken by itself and is skipped.
     std::vector<Row> rows;
     rows.reserve(records.size());
+    std::vector<int32_t> oldSequence;
+    oldSequence.reserve(records.size());
+    std::vector<bool> added;
+    added.reserve(records.size());
     m_leafOf.reserve(records.size());
-    for (CRecord* record : records) {
-        if (record == nullptr)
-            continue;
-        RedBlackNode* leaf = FindLeaf(record);
-        if (leaf == nullptr) {
-            leaf = new RedBlackNode;
-            leaf->key = record;
-            m_leafOf.emplace(record, leaf);
-        } else if (RowState(leaf->value) != Unclaimed) {
-            continue;
+    int32_t heldClaimed = 0;
+    try {
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            // Records lie apart in memory: the first lines of one a few rows ahead, where its
+            // header with the number sits, are asked for before the number is read.
+            constexpr std::size_t Ahead = 8;
+            if (i + Ahead < records.size() && records[i + Ahead] != nullptr) {
+                const char* ahead = reinterpret_cast<const char*>(records[i + Ahead]);
+                __builtin_prefetch(ahead);
+                __builtin_prefetch(ahead + 64);
+                __builtin_prefetch(ahead + 128);
+            }
+            CRecord* record = records[i];
+            if (record == nullptr)
+                continue;
+            const int32_t sequence = record->GetSequenceNumber();
+            if (sequence >= 0 && std::size_t(sequence) < rows.size() && rows[std::size_t(sequence)].record == record)
+                continue;
+            RedBlackNode* leaf = FiledLeaf(record, sequence);
+            bool isNew = false;
+            if (leaf == nullptr) {
+                const auto [slot, inserted] = m_leafOf.try_emplace(record, nullptr);
+                if (inserted) {
+                    try {
+                        slot->second = new RedBlackNode;
+                    } catch (...) {
+                        m_leafOf.erase(slot);
+                        throw;
+                    }
+                    slot->second->key = record;
+                    isNew = true;
+                }
+                leaf = slot->second;
+            }
+            if (!isNew)
+                ++heldClaimed;
+            rows.push_back({record, leaf});
+            oldSequence.push_back(sequence);
+            added.push_back(isNew);
+            record->SetSequenceNumber(int32_t(rows.size() - 1));
         }
-        leaf->value = RowState(-1);
-        rows.push_back({record, leaf});
+    } catch (...) {
+        // The held rows stay as they were: their numbers back, the new leaves gone.
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            rows[i].record->SetSequenceNumber(oldSequence[i]);
+            if (added[i]) {
+                m_leafOf.erase(rows[i].record);
+                delete rows[i].leaf;
+            }
+        }
+        throw;
     }
-    for (RedBlackNode* n : held) {
-        if (RowState(n->value) == Unclaimed) {
-            m_leafOf.erase(GetRedBlackNodeKey<CRecord*>(n));
-            delete n;
+    if (heldClaimed < m_count) {
+        // Rows no longer given go; only their leaves are read, not their records.
+        constexpr intptr_t Claimed = -2;
+        for (const Row& row : rows)
+            row.leaf->value = RowState(Claimed);
+        for (RedBlackNode* n = m_tree->link1; n != m_tree;) {
+            RedBlackNode* next = n->link1;
+            if (RowState(n->value) != Claimed) {
+                m_leafOf.erase(GetRedBlackNodeKey<CRecord*>(n));
+                delete n;
+            }
+            n = next;
         }
     }
+    m_nextSequence = int32_t(rows.size());
+    RecycleRedBlackBranches(m_tree);
+    std::vector<RedBlackNode*> spare;
     LinkInOrder(rows, spare);
 }
 
 void CSpRecordRBTree::LinkInOrder(std::vector<Row>& rows, std::vector<RedBlackNode*>& spare)
 {
     InvalidateCursor();
-    // Sequence numbers first: the order's own tie-break may read them.
-    m_nextSequence = 0;
-    for (Row& row : rows)
-        row.record->SetSequenceNumber(m_nextSequence++);
+    // Rows are numbered in the order given, so the next re-sort finds each leaf by the number.
+    m_bySequence.assign(rows.begin(), rows.end());
     std::vector<RedBlackNode*> leaves;
     leaves.reserve(rows.size());
     std::vector<uint32_t> order;
@@ -282,11 +348,15 @@ void CSpRecordRBTree::Rebuild()
     // The leaves are kept, so the record-to-leaf map stays valid; only their order changes.
     std::vector<Row> rows;
     rows.reserve(std::size_t(m_count));
+    // Numbered in their present order first: the order's own tie-break reads the numbers.
+    m_nextSequence = 0;
     for (RedBlackNode* n = m_tree->link1; n != m_tree; n = n->link1) {
         n->value = RowState(-1);
-        rows.push_back({GetRedBlackNodeKey<CRecord*>(n), n});
+        CRecord* record = GetRedBlackNodeKey<CRecord*>(n);
+        record->SetSequenceNumber(m_nextSequence++);
+        rows.push_back({record, n});
     }
+    RecycleRedBlackBranches(m_tree);
     std::vector<RedBlackNode*> spare;
-    TakeRedBlackBranches(m_tree, spare);
     LinkInOrder(rows, spare);
 }

@@ -65,9 +65,11 @@ private:
         CRecord* record;
         RedBlackNode* leaf;
     };
-    // Numbers the rows in their given order, sorts them and hangs their leaves as a balanced tree
+    // Sorts rows already numbered in their given order and hangs their leaves as a balanced tree
     // under the emptied tree, with branches from spare.
     void LinkInOrder(std::vector<Row>& rows, std::vector<RedBlackNode*>& spare);
+    // The record's leaf when its number still points at it; null means ask m_leafOf.
+    RedBlackNode* FiledLeaf(const CRecord* record, int32_t sequence) const;
     RedBlackNode* LeafAt(int32_t row);
     int CompareWithTies(CRecord* a, CRecord* b) const;
 
@@ -86,4 +88,7 @@ private:
     // Deleting a record must find its row without walking the grid, and without reading the
     // record, which the caller may already have freed.
     std::unordered_map<const CRecord*, RedBlackNode*> m_leafOf;
+    // The row of each sequence number, as filed since the last sort; dropped whenever a leaf is
+    // freed, so every leaf in it is live. Spares a re-sort a hash lookup per row.
+    std::vector<Row> m_bySequence;
 };

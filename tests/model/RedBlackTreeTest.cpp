@@ -479,6 +479,60 @@ TEST(SortedIndex, OneSortGivesTheRowsOfOneByOneInserts)
     checkShape();
 }
 
+// Filing the rows anew after points were added, deleted or taken out and given back since the
+// last filing: every row is found, in the order given, and nothing freed is read on the way.
+TEST(SortedIndex, RefilingAfterEditsFindsEveryRow)
+{
+    struct Edit
+    {
+        const char* what;
+        int deletes;
+        int adds;
+        int returns;
+    };
+    for (const Edit& edit : {Edit{"no edit", 0, 0, 0}, Edit{"adds", 0, 50, 0}, Edit{"deletes", 50, 0, 0},
+                             Edit{"deletes then adds", 50, 50, 0}, Edit{"rows back", 0, 0, 40},
+                             Edit{"rows back and adds", 20, 50, 40}}) {
+        SCOPED_TRACE(edit.what);
+        FakeJob job;
+        job.sorted.SetCompare(&CompareByEasting);
+        std::mt19937 rng(3);
+        std::vector<CPointRecord*> points;
+        for (int i = 0; i < 600; ++i)
+            points.push_back(job.AddPoint(("P" + std::to_string(i)).c_str(), double(rng() % 30), 0));
+        std::shuffle(points.begin(), points.end(), rng);
+        job.sorted.AssignFrom(std::vector<CRecord*>(points.begin(), points.end()));
+        for (int i = 0; i < edit.deletes; ++i) {
+            job.DeletePoint(points.back());
+            points.pop_back();
+        }
+        // Rows taken out whose points live on and come back, as an undone delete brings them.
+        for (int i = 0; i < edit.returns; ++i)
+            job.sorted.Remove(job.sorted.FindLeaf(points[std::size_t(i) * 7]));
+        for (int i = 0; i < edit.adds; ++i)
+            points.push_back(job.AddPoint(("Q" + std::to_string(i)).c_str(), double(rng() % 30), 0));
+        std::shuffle(points.begin(), points.end(), rng);
+        const std::vector<CRecord*> given(points.begin(), points.end());
+        job.sorted.AssignFrom(given);
+
+        std::vector<CRecord*> expected = given;
+        std::stable_sort(expected.begin(), expected.end(),
+                         [](CRecord* a, CRecord* b) { return CompareByEasting(a, b) < 0; });
+        std::vector<CRecord*> rows;
+        for (int32_t row = 0; row < job.sorted.GetCount(); ++row)
+            rows.push_back(job.sorted.GetAt(row));
+        EXPECT_EQ(rows, expected);
+        for (std::size_t i = 0; i < given.size(); ++i)
+            ASSERT_EQ(given[i]->GetSequenceNumber(), int32_t(i));
+        CheckTree(job.sorted.GetHandle(), [](const RedBlackNode* a, const RedBlackNode* b) {
+            CRecord* ra = GetRedBlackNodeKey<CRecord*>(a);
+            CRecord* rb = GetRedBlackNodeKey<CRecord*>(b);
+            const int r = CompareByEasting(ra, rb);
+            return r != 0 ? r < 0 : ra->GetSequenceNumber() < rb->GetSequenceNumber();
+        });
+    }
+}
+
 TEST(SortedIndex, RowStates)
 {
     FakeJob job;
