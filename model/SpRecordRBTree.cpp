@@ -116,7 +116,7 @@ void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records)
             continue;
         RedBlackNode* leaf = FindLeaf(record);
         if (leaf == nullptr) {
-            leaf = new RedBlackNode;
+            leaf = NewRedBlackLeaf(m_tree);
             leaf->key = record;
             m_leafOf.emplace(record, leaf);
         } else if (RowState(leaf->value) != Unclaimed) {
@@ -128,7 +128,7 @@ void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records)
     for (RedBlackNode* n : held) {
         if (RowState(n->value) == Unclaimed) {
             m_leafOf.erase(GetRedBlackNodeKey<CRecord*>(n));
-            delete n;
+            FreeRedBlackLeaf(m_tree, n);
         }
     }
     LinkInOrder(rows, spare);

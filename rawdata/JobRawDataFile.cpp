@@ -14,6 +14,7 @@
 #include "rawdata/records/RawDataNikonCommentRecord.h"
 #include "rawdata/records/RawDataNikonCoordinateRecord.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -67,6 +68,9 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
     const size_t total = text.size();
     size_t start = 0;
     int32_t shown = -1;
+    // The lines are counted once so the line store and the name map grow once, not by doubling
+    // and rehashing all the way up.
+    raw.ReserveInputPoints(std::size_t(std::count(text.begin(), text.end(), '\n')) + 1);
     CNikonRawDataRecord record;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
