@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -58,7 +57,11 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Read in blocks: a character at a time through the stream cost more than splitting the lines.
+    std::string bytes;
+    char block[1 << 16];
+    while (in.read(block, sizeof block) || in.gcount() > 0)
+        bytes.append(block, std::size_t(in.gcount()));
     if (in.bad())
         return false;
     const std::string text = DecodeExternalText(bytes);
