@@ -307,7 +307,7 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
             auto* point = new CPointRecord("", read.description.c_str(),
                                            CLocation(read.easting, read.northing, read.elevation), true);
             point->SetName(read.name.c_str());
-            if (!points->Add(point)) {
+            if (!points->AddInNameOrder(point)) {
                 const std::string stored = point->GetName();
                 delete point;
                 if (++m_droppedPoints <= NamedRefusals) {

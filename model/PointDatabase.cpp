@@ -4,7 +4,8 @@
 #include "model/RecordDatabase.h"
 #include "model/RecordOwner.h"
 
-CPointDatabase::CPointDatabase(CRecordOwner* owner) : m_owner(owner), m_tree(CreateRedBlackTree()) {}
+// The index hands no leaf out to be deleted, so its leaves can go with the tree's slabs.
+CPointDatabase::CPointDatabase(CRecordOwner* owner) : m_owner(owner), m_tree(CreateRedBlackTree(true)) {}
 
 CPointDatabase::~CPointDatabase() { Reset(false); }
 
@@ -12,7 +13,7 @@ void CPointDatabase::Reset(bool create)
 {
     ++m_changes;
     DestroyRedBlackTree(m_tree);
-    m_tree = create ? CreateRedBlackTree() : nullptr;
+    m_tree = create ? CreateRedBlackTree(true) : nullptr;
 }
 
 bool CPointDatabase::Add(CPointRecord* point)
@@ -22,7 +23,26 @@ bool CPointDatabase::Add(CPointRecord* point)
     point->SetOwner(m_owner);
     if (!point->Validate())
         return false;
-    RedBlackNode* place = PlaceFromLastMiss(point->GetName());
+    return AddAt(point, PlaceFromLastMiss(point->GetName()));
+}
+
+bool CPointDatabase::AddInNameOrder(CPointRecord* point)
+{
+    if (point == nullptr || m_tree == nullptr)
+        return false;
+    point->SetOwner(m_owner);
+    if (!point->Validate())
+        return false;
+    // The sentinel as the place appends; an equal or smaller name takes the search, which also
+    // refuses a name already held.
+    const RedBlackNode* last = m_tree->link2;
+    const bool after = last != m_tree && ComparePointNames(point->GetName(), GetRedBlackNodeKey<const char*>(last)) > 0;
+    m_missPlace = nullptr;
+    return AddAt(point, after ? m_tree : nullptr);
+}
+
+bool CPointDatabase::AddAt(CPointRecord* point, RedBlackNode* place)
+{
     RedBlackNode* leaf = place != nullptr ? InsertRedBlackNode(place, point->GetName(), point)
                                           : InsertRedBlackUnique(m_tree, point->GetName(), point, &ComparePointNames);
     if (leaf == nullptr)

@@ -23,6 +23,9 @@ public:
     // Files the point under its name and appends it to the owner's record store; false for an
     // invalid or taken name, leaving index, store and last-used name as they were.
     bool Add(CPointRecord* point);
+    // As Add; a point whose name sorts after every name held is appended without a search, as
+    // the points of a saved job come in name order.
+    bool AddInNameOrder(CPointRecord* point);
     // Takes the point out of the index and the record store; the point is not deleted.
     bool Remove(RedBlackNode* leaf);
     // Removes the leaf, deletes its point unless it is the new one, and adds the new point. False,
@@ -53,6 +56,8 @@ private:
     // name up and then adds it, and the add reuses the place instead of searching again. Any
     // change to the index makes it stale.
     RedBlackNode* PlaceFromLastMiss(const char* name) const;
+    // Files a validated point at place (null: searched for) and in the owner's store.
+    bool AddAt(CPointRecord* point, RedBlackNode* place);
 
     CRecordOwner* m_owner;
     RedBlackNode* m_tree;

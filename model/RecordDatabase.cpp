@@ -7,8 +7,12 @@
 
 #include <algorithm>
 
-CRecordDatabase::CRecordDatabase(CRecordOwner* owner) : m_owner(owner)
+CRecordDatabase::CRecordDatabase(CRecordOwner* owner)
+    : m_recordLists{RecordList(&m_nodes), RecordList(&m_nodes), RecordList(&m_nodes),
+                    RecordList(&m_nodes), RecordList(&m_nodes), RecordList(&m_nodes)},
+      m_owner(owner), m_where(&m_nodes)
 {
+    static_assert(kListCount == 6, "one list per kind, each drawing on the store's node pool");
     for (RecordList& list : m_recordLists)
         m_listOfLists.push_back(&list);
 }
@@ -239,7 +243,9 @@ void CRecordDatabase::RemoveAll()
             delete record;
         list->clear();
     }
-    m_where.clear();
+    // An empty map holds no memory of the pool, so the pool can hand its blocks back at once.
+    WhereMap(&m_nodes).swap(m_where);
+    m_nodes.release();
     if (m_owner != nullptr)
         if (CPointDatabase* index = m_owner->GetPointDatabase())
             index->Reset(true);

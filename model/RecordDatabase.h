@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <list>
+#include <memory_resource>
 #include <unordered_map>
 #include <vector>
 
@@ -11,7 +12,7 @@ class CRecord;
 class CRecordOwner;
 class CRecordSelection;
 
-using RecordList = std::list<CRecord*>;
+using RecordList = std::pmr::list<CRecord*>;
 
 // A position in the record store: which list, which record in it, and whether the walk stays in
 // that list. Removing the record under a cursor invalidates that cursor.
@@ -79,7 +80,11 @@ private:
         int list;
         RecordList::iterator pos;
     };
+    using WhereMap = std::pmr::unordered_map<const CRecord*, Where>;
 
+    // The lists' and the place map's nodes come from here and go back in a few blocks when the
+    // store is emptied, not one by one. Declared first: it outlives the containers using it.
+    std::pmr::unsynchronized_pool_resource m_nodes;
     std::array<RecordList, kListCount> m_recordLists;
     std::vector<RecordList*> m_listOfLists;
     std::array<uint32_t, kSelectionSlots> m_bitUse{};
@@ -87,5 +92,5 @@ private:
     CRecordOwner* m_owner;
     // Finding a record's place by pointer must not walk the lists: deleting many points one by one
     // would be quadratic.
-    std::unordered_map<const CRecord*, Where> m_where;
+    WhereMap m_where;
 };

@@ -23,10 +23,10 @@ void SetRed(RedBlackNode* n) { n->flags |= kRedBlackRed; }
 
 constexpr uint32_t kPlace = kRedBlackLeftChild | kRedBlackRoot;
 
-// Each tree takes its branches from slabs of its own, so a closing job frees a few hundred slabs
-// instead of a branch at a time, and freed branches are reused by the same tree. Leaves stay
-// single heap nodes: callers may make them and take them back. The sentinel is the first member
-// of the tree's head, which holds the slabs.
+// Each tree takes its branches (and, when made so, its leaves) from slabs of its own, so a closing
+// job frees a few hundred slabs instead of a node at a time, and freed nodes are reused by the
+// same tree. Other leaves are heap nodes: callers may make them and take them back. The sentinel
+// is the first member of the tree's head, which holds the slabs.
 struct TreeHead
 {
     RedBlackNode sentinel;
@@ -35,6 +35,7 @@ struct TreeHead
     RedBlackNode* unused = nullptr;    // the newest slab's nodes not yet handed out
     std::size_t unusedCount = 0;
     std::size_t nextSlabNodes = 8;
+    bool slabLeaves = false;
 };
 static_assert(std::is_standard_layout_v<TreeHead>);
 
@@ -95,11 +96,31 @@ RedBlackNode* NewNode(TreeHead* head)
 
 void FreeNode(TreeHead* head, RedBlackNode* node)
 {
+    // A free node never reads as a slab leaf, so a recycling pass can tell the live leaves apart.
+    node->flags = 0;
     node->link1 = head->freeNodes;
     head->freeNodes = node;
     // A freed node read through a stale link shows up under the address checker.
     PoisonNodes(node, 1);
 }
+
+RedBlackNode* NewLeaf(TreeHead* head)
+{
+    RedBlackNode* leaf = NewNode(head);
+    leaf->flags = kRedBlackSlabLeaf;
+    return leaf;
+}
+
+void FreeLeaf(TreeHead* head, RedBlackNode* leaf)
+{
+    if (leaf->flags & kRedBlackSlabLeaf)
+        FreeNode(head, leaf);
+    else
+        delete leaf;
+}
+
+// A leaf's place words, keeping where its memory came from.
+void SetLeafPlace(RedBlackNode* leaf, uint32_t place) { leaf->flags = (leaf->flags & kRedBlackSlabLeaf) | place; }
 
 // Puts node where old hangs: same parent, same side, root of the tree when old was.
 void ReplaceInParent(RedBlackNode* old, RedBlackNode* node)
@@ -255,9 +276,9 @@ RedBlackNode* SplitLeaf(TreeHead* head, RedBlackNode* leaf, RedBlackNode* left, 
     branch->key = left;
     branch->value = right;
     left->link3 = branch;
-    left->flags = kRedBlackLeftChild;
+    SetLeafPlace(left, kRedBlackLeftChild);
     right->link3 = branch;
-    right->flags = 0;
+    SetLeafPlace(right, 0);
     return branch;
 }
 
@@ -286,7 +307,7 @@ RedBlackNode* LinkBalanced(LinkPass& pass, std::size_t lo, std::size_t hi, RedBl
             __builtin_prefetch(pass.leaves[lo + Ahead], 1);
         RedBlackNode* leaf = pass.leaves[lo];
         leaf->link3 = parent;
-        leaf->flags = place;
+        SetLeafPlace(leaf, place);
         leaf->link2 = pass.previous;
         pass.previous->link1 = leaf;
         pass.previous = leaf;
@@ -340,16 +361,25 @@ void RecycleRedBlackBranches(RedBlackNode* tree)
     TreeHead* head = HeadOf(tree);
     // Every node of every slab is free now: a pass along the slabs instead of a walk down the
     // tree, and the new branches are handed out in address order.
+    // Leaves cut from the slabs stay where they are: they are rows the rebuild links again.
     head->freeNodes = nullptr;
     for (RedBlackNode* slab = head->slabs; slab != nullptr; slab = slab->link1) {
         RedBlackNode* first = slab + 1;
         const std::size_t count = slab->flags;
+        // Only the newest slab has nodes never handed out, at its end; their words are unset.
+        const std::size_t handedOut =
+            head->unused != nullptr && head->unused >= first && head->unused <= first + count
+                ? std::size_t(head->unused - first)
+                : count;
         UnpoisonNodes(first, count);
         for (std::size_t i = count; i-- > 0;) {
+            if (i < handedOut && (first[i].flags & kRedBlackSlabLeaf))
+                continue;
+            first[i].flags = 0;
             first[i].link1 = head->freeNodes;
             head->freeNodes = &first[i];
+            PoisonNodes(&first[i], 1);
         }
-        PoisonNodes(first, count);
     }
     head->unused = nullptr;
     head->unusedCount = 0;
@@ -402,9 +432,10 @@ void LinkRedBlackLeaves(RedBlackNode* tree, RedBlackNode* const* leaves, std::si
     LinkLeaves(tree, leaves, count, spare, true, value);
 }
 
-RedBlackNode* CreateRedBlackTree()
+RedBlackNode* CreateRedBlackTree(bool slabLeaves)
 {
     auto* head = new TreeHead;
+    head->slabLeaves = slabLeaves;
     RedBlackNode* tree = &head->sentinel;
     tree->link1 = tree->link2 = tree->link3 = tree;
     tree->flags = kRedBlackSentinel;
@@ -416,10 +447,11 @@ void DestroyRedBlackTree(RedBlackNode* tree)
 {
     if (tree == nullptr)
         return;
-    // The leaves along their chain, the branches with their slabs: no walk down the tree.
+    // Leaves made with new along their chain, everything else with its slab: no walk down the tree.
     for (RedBlackNode* leaf = tree->link1; leaf != tree;) {
         RedBlackNode* next = leaf->link1;
-        delete leaf;
+        if (!(leaf->flags & kRedBlackSlabLeaf))
+            delete leaf;
         leaf = next;
     }
     TreeHead* head = HeadOf(tree);
@@ -432,10 +464,18 @@ void DestroyRedBlackTree(RedBlackNode* tree)
     delete head;
 }
 
+RedBlackNode* NewRedBlackLeaf(RedBlackNode* tree) { return NewLeaf(HeadOf(tree)); }
+
+void FreeRedBlackLeaf(RedBlackNode* tree, RedBlackNode* leaf)
+{
+    if (leaf != nullptr)
+        FreeLeaf(HeadOf(tree), leaf);
+}
+
 RedBlackNode* InsertRedBlackNode(RedBlackNode* position, const void* key, void* value)
 {
     TreeHead* head = HeadAbove(position);
-    auto* leaf = new RedBlackNode;
+    RedBlackNode* leaf = head->slabLeaves ? NewLeaf(head) : new RedBlackNode;
     leaf->key = key;
     leaf->value = value;
     // The sentinel's first and last words act as its next and previous, so this also covers
@@ -449,7 +489,7 @@ RedBlackNode* InsertRedBlackNode(RedBlackNode* position, const void* key, void* 
     if (position->flags & kRedBlackSentinel) {
         if (position->link3 == position) {
             leaf->link3 = position;
-            leaf->flags = kRedBlackRoot;
+            SetLeafPlace(leaf, kRedBlackRoot);
             position->link3 = leaf;
             return leaf;
         }
@@ -479,7 +519,7 @@ void DeleteRedBlackNode(RedBlackNode* leaf)
     if (IsRoot(leaf)) {
         RedBlackNode* tree = leaf->link3;
         tree->link3 = tree;
-        delete leaf;
+        FreeLeaf(HeadOf(tree), leaf);
         return;
     }
     TreeHead* head = HeadAbove(leaf);
@@ -489,7 +529,7 @@ void DeleteRedBlackNode(RedBlackNode* leaf)
     const bool parentWasRed = IsRed(parent);
     ReplaceInParent(parent, sibling);
     FreeNode(head, parent);
-    delete leaf;
+    FreeLeaf(head, leaf);
     if (parentWasRoot) {
         SetBlack(sibling);
         return;

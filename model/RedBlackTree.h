@@ -32,6 +32,8 @@ constexpr uint32_t kRedBlackBranch = 0x02;
 constexpr uint32_t kRedBlackLeftChild = 0x04;
 constexpr uint32_t kRedBlackRoot = 0x08;
 constexpr uint32_t kRedBlackSentinel = 0x10;
+// A leaf cut from its tree's slabs (NewRedBlackLeaf): it goes back to them, not to the heap.
+constexpr uint32_t kRedBlackSlabLeaf = 0x20;
 
 // Routing words of a branch node.
 inline RedBlackNode* RedBlackRouteLeft(const RedBlackNode* branch)
@@ -46,10 +48,16 @@ K GetRedBlackNodeKey(const RedBlackNode* leaf)
     return static_cast<K>(const_cast<void*>(leaf->key));
 }
 
-RedBlackNode* CreateRedBlackTree();
-// Frees every node; not what keys and values point to. Leaves are single heap nodes; branches
-// come from the tree's own storage and are freed with it at once.
+// With slabLeaves, the leaves InsertRedBlackNode makes come from the tree's own storage too, so
+// only the tree may free them; otherwise they are heap nodes a caller may take back and delete.
+RedBlackNode* CreateRedBlackTree(bool slabLeaves = false);
+// Frees every node; not what keys and values point to. Branches, and leaves from the tree's
+// storage, go with that storage at once; heap leaves are deleted one by one.
 void DestroyRedBlackTree(RedBlackNode* tree);
+// A blank leaf from the tree's own storage, for LinkRedBlackLeaves into that same tree only.
+RedBlackNode* NewRedBlackLeaf(RedBlackNode* tree);
+// Gives back an unlinked leaf of this tree, whichever way it was made.
+void FreeRedBlackLeaf(RedBlackNode* tree, RedBlackNode* leaf);
 // Inserts a new leaf before position (a leaf, or the sentinel to append) and rebalances.
 RedBlackNode* InsertRedBlackNode(RedBlackNode* position, const void* key, void* value);
 // Unlinks and frees the leaf, removes its parent branch and rebalances.

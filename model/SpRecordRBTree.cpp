@@ -154,7 +154,7 @@ void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records)
                 const auto [slot, inserted] = m_leafOf.try_emplace(record, nullptr);
                 if (inserted) {
                     try {
-                        slot->second = new RedBlackNode;
+                        slot->second = NewRedBlackLeaf(m_tree);
                     } catch (...) {
                         m_leafOf.erase(slot);
                         throw;
@@ -177,7 +177,7 @@ void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records)
             rows[i].record->SetSequenceNumber(oldSequence[i]);
             if (added[i]) {
                 m_leafOf.erase(rows[i].record);
-                delete rows[i].leaf;
+                FreeRedBlackLeaf(m_tree, rows[i].leaf);
             }
         }
         throw;
@@ -191,7 +191,7 @@ void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records)
             RedBlackNode* next = n->link1;
             if (RowState(n->value) != Claimed) {
                 m_leafOf.erase(GetRedBlackNodeKey<CRecord*>(n));
-                delete n;
+                FreeRedBlackLeaf(m_tree, n);
             }
             n = next;
         }

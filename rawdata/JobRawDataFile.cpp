@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -58,7 +57,11 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Read in blocks: a character at a time through the stream cost more than splitting the lines.
+    std::string bytes;
+    char block[1 << 16];
+    while (in.read(block, sizeof block) || in.gcount() > 0)
+        bytes.append(block, std::size_t(in.gcount()));
     if (in.bad())
         return false;
     const std::string text = DecodeExternalText(bytes);
@@ -68,6 +71,9 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
     const size_t total = text.size();
     size_t start = 0;
     int32_t shown = -1;
+    // The lines are counted once so the line store and the name map grow once, not by doubling
+    // and rehashing all the way up.
+    raw.ReserveInputPoints(std::size_t(std::count(text.begin(), text.end(), '\n')) + 1);
     CNikonRawDataRecord record;
     // One slot per line up front: growing the line vectors doubles them and copies them over.
     raw.ReserveLines(size_t(std::count(text.begin(), text.end(), '\n')) + 1);

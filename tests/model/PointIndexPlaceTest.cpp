@@ -68,3 +68,52 @@ TEST(PointIndex, AddAfterAMissedSearchFilesInNaturalOrder)
             EXPECT_NE(job.points.FindPoint(name, true), nullptr) << name;
     }
 }
+
+// A job being opened files its points through the in-order add: whatever order the file has, the
+// index, the store and the refusals come out as the plain add gives them, also once the store was
+// emptied and filled again.
+TEST(PointIndex, InNameOrderAddMatchesThePlainAdd)
+{
+    const std::vector<std::vector<std::string>> files = {
+        {"1", "2", "10", "A", "P2", "P10", "Z"},
+        {"1", "01", "2", "P2", "p002", "P3", "P3"}, // equal under the natural order
+        {"P10", "P2", "A", "Z", "B"},
+        {"9", "8", "7", "00", "", "A B", "6"}, // descending, with names the job refuses
+        {"A", "0", "B", "ABCDEFGHIJKLMNOPQ", "C", "b"},
+    };
+    const auto storeNames = [](CRecordDatabase& store) {
+        std::vector<std::string> names;
+        CRecordCursor c = store.GetFirstRecord(0);
+        while (CRecord* r = store.GetNextRecord(c))
+            names.push_back(static_cast<CPointRecord*>(r)->GetName());
+        return names;
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(::testing::PrintToString(file));
+        FakeJob plain, ordered;
+        for (int round = 0; round < 2; ++round) {
+            for (const std::string& name : file) {
+                auto* a = new CPointRecord(name.c_str(), "", CLocation(1, 2, 3), true);
+                auto* b = new CPointRecord(name.c_str(), "", CLocation(1, 2, 3), true);
+                const bool added = plain.points.Add(a);
+                const bool appended = ordered.points.AddInNameOrder(b);
+                EXPECT_EQ(appended, added) << name;
+                if (!added)
+                    delete a;
+                if (!appended)
+                    delete b;
+            }
+            EXPECT_EQ(NamesInOrder(ordered.points), NamesInOrder(plain.points));
+            EXPECT_EQ(storeNames(*ordered.store), storeNames(*plain.store));
+            EXPECT_EQ(ordered.lastPointName, plain.lastPointName);
+            // One black depth for every leaf: the appended tree is as balanced as the searched one.
+            for (RedBlackNode* pos = ordered.points.GetFirstPosition(); pos != nullptr;) {
+                const RedBlackNode* leaf = pos;
+                EXPECT_NE(ordered.points.FindPoint(ordered.points.GetNextPoint(pos)->GetName(), true), nullptr);
+                EXPECT_EQ(GetRedBlackBlackDepth(leaf), GetRedBlackBlackDepth(ordered.points.GetFirstPosition()));
+            }
+            plain.store->RemoveAll();
+            ordered.store->RemoveAll();
+        }
+    }
+}

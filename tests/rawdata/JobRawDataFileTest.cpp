@@ -11,6 +11,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using morvel::test::RawJob;
 using morvel::test::TempDir;
 using testing::ElementsAre;
@@ -75,6 +77,13 @@ TEST(JobRawDataFileTest, LoadTakesEveryLineAsARecord)
     }
     RawJob job;
     EXPECT_FALSE(LoadRawDataFromText(job, job.raw, "/nonexistent/in.Mvr", false));
+    // A folder where the file should be is refused like a missing file, not thrown out of the
+    // reader, and the lines already held stay.
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("folder.Mvr"));
+    job.Append("CO,A");
+    EXPECT_FALSE(LoadRawDataFromText(job, job.raw, dir.file("folder.Mvr"), false));
+    EXPECT_EQ(LineTexts(job), std::vector<std::string>{"CO,A"});
 }
 
 TEST(JobRawDataFileTest, LoadSendsHints44And45)
