@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -235,21 +236,32 @@ std::string FormatDoubleFull(double value)
 
 std::string FormatDoubleCompact(double value)
 {
-    if (!(value > NoValueLimit))
-        return {};
-    bool exponent = !(value < 1e160);
     std::string text;
-    if (!exponent) {
-        text = PrintDouble(value, 6, false);
-        exponent = text.size() > 20;
-    }
-    if (exponent)
-        return PrintDouble(value, 6, true);
-    while (text.size() >= 3 && text.back() == '0' && text[text.size() - 2] != '.')
-        text.pop_back();
-    if (text == "-0.0")
-        text = "0.0";
+    AppendDoubleCompact(text, value);
     return text;
+}
+
+void AppendDoubleCompact(std::string& out, double value)
+{
+    if (!(value > NoValueLimit))
+        return;
+    // Fixed text below 1e160 always fits; longer than 20 characters it is given with an exponent.
+    char buffer[512];
+    char* end = buffer;
+    if (value < 1e160)
+        end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6).ptr;
+    if (end == buffer || end - buffer > 20) {
+        end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 6).ptr;
+        out.append(buffer, end);
+        return;
+    }
+    while (end - buffer >= 3 && end[-1] == '0' && end[-2] != '.')
+        --end;
+    if (end - buffer == 4 && std::memcmp(buffer, "-0.0", 4) == 0) {
+        out.append("0.0");
+        return;
+    }
+    out.append(buffer, end);
 }
 
 std::string FormatPpm(double fraction, bool withUnit)
