@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -241,10 +242,54 @@ std::string FormatDoubleCompact(double value)
     return text;
 }
 
+// Six decimals of a value below 4e9 in size, rounded as the exact binary value is (ties to even),
+// trailing zeros dropped down to one: the text of the fixed printing below, without its general
+// conversion. The product's rounding error is recovered exactly with fma, so the rounding sees
+// the value itself and not the rounded product.
+static void AppendSixDecimals(std::string& out, double value)
+{
+    const double a = std::fabs(value);
+    const double product = a * 1e6;
+    const double error = std::fma(a, 1e6, -product);
+    double units = std::floor(product);
+    const double rest = product - units; // exact: the two are less than 1 apart
+    if (rest > 0.5 || (rest == 0.5 && (error > 0 || (error == 0 && std::fmod(units, 2.0) != 0))))
+        units += 1;
+    const uint64_t n = uint64_t(units);
+    char buffer[32];
+    char* const end = buffer + sizeof buffer;
+    char* at = end;
+    uint32_t fraction = uint32_t(n % 1000000);
+    uint64_t whole = n / 1000000;
+    int digits = 6;
+    while (digits > 1 && fraction % 10 == 0) {
+        fraction /= 10;
+        --digits;
+    }
+    for (int i = 0; i < digits; ++i) {
+        *--at = char('0' + fraction % 10);
+        fraction /= 10;
+    }
+    *--at = '.';
+    do {
+        *--at = char('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    // A negative value that rounds to nothing is written "0.0", as the fixed text's "-0.0" is.
+    if (std::signbit(value) && n != 0)
+        *--at = '-';
+    out.append(at, end);
+}
+
 void AppendDoubleCompact(std::string& out, double value)
 {
     if (!(value > NoValueLimit))
         return;
+    // Survey coordinates, distances and angles: every raw line's numbers.
+    if (std::fabs(value) < 4e9) {
+        AppendSixDecimals(out, value);
+        return;
+    }
     // Fixed text below 1e160 always fits; longer than 20 characters it is given with an exponent.
     char buffer[512];
     char* end = buffer;
