@@ -246,16 +246,20 @@ std::string FormatDoubleCompact(double value)
 // trailing zeros dropped down to one: the text of the fixed printing below, without its general
 // conversion. The product's rounding error is recovered exactly with fma, so the rounding sees
 // the value itself and not the rounded product.
-static void AppendSixDecimals(std::string& out, double value)
+static uint64_t MillionthsOf(double a)
 {
-    const double a = std::fabs(value);
     const double product = a * 1e6;
     const double error = std::fma(a, 1e6, -product);
     double units = std::floor(product);
     const double rest = product - units; // exact: the two are less than 1 apart
     if (rest > 0.5 || (rest == 0.5 && (error > 0 || (error == 0 && std::fmod(units, 2.0) != 0))))
         units += 1;
-    const uint64_t n = uint64_t(units);
+    return uint64_t(units);
+}
+
+static void AppendSixDecimals(std::string& out, double value)
+{
+    const uint64_t n = MillionthsOf(std::fabs(value));
     char buffer[32];
     char* const end = buffer + sizeof buffer;
     char* at = end;
@@ -279,6 +283,17 @@ static void AppendSixDecimals(std::string& out, double value)
     if (std::signbit(value) && n != 0)
         *--at = '-';
     out.append(at, end);
+}
+
+bool CompactTextValue(double value, double* readBack)
+{
+    if (!(value > NoValueLimit) || !(std::fabs(value) < 4e9))
+        return false;
+    // The text is the whole number of millionths n, so it reads back as n / 1e6, rounded once.
+    const uint64_t n = MillionthsOf(std::fabs(value));
+    const double magnitude = double(n) / 1e6;
+    *readBack = std::signbit(value) && n != 0 ? -magnitude : magnitude;
+    return true;
 }
 
 void AppendDoubleCompact(std::string& out, double value)

@@ -66,6 +66,9 @@ std::string FormatDoubleFull(double value);
 std::string FormatDoubleCompact(double value);
 // The same text added to the end of `out`, for lines built in one piece.
 void AppendDoubleCompact(std::string& out, double value);
+// The value that text reads back as, without reading it, where it has six decimals (above the
+// no-value limit and below 4e9 in size); false elsewhere.
+bool CompactTextValue(double value, double* readBack);
 
 // Parts per million with four decimals and '.', optionally followed by " ppm".
 std::string FormatPpm(double fraction, bool withUnit);

@@ -1,6 +1,7 @@
 #include "rawdata/NikonRawDataFile.h"
 
 #include "core/Format.h"
+#include "core/NoValue.h"
 #include "core/RawDataSetup.h"
 #include "core/ValueText.h"
 #include "model/DataFileDoc.h"
@@ -56,10 +57,14 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
     out += ',';
     AppendCleanText(out, point.GetName());
     const double values[3] = {at.y, at.x, at.z};
+    double written[3];
+    bool known[3];
     for (int i = 0; i < 3; ++i) {
         commas[i + 1] = out.size();
         out += ',';
-        AppendDoubleCompact(out, units->MetresToDistance(values[i]));
+        const double value = units->MetresToDistance(values[i]);
+        AppendDoubleCompact(out, value);
+        known[i] = CompactTextValue(value, &written[i]);
     }
     commas[4] = out.size();
     out += ',';
@@ -78,19 +83,28 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
 
     // What the setup files for a valid line: the name, the numbers read back in metres, the
     // description.
-    const std::string_view written(record.GetText());
+    const std::string_view lineText(record.GetText());
     std::string_view fields[5];
     for (int i = 0; i < 5; ++i) {
         const size_t start = commas[i] + 1;
-        const size_t end = i < 4 ? commas[i + 1] : written.size();
-        fields[i] = written.substr(start, end - start);
+        const size_t end = i < 4 ? commas[i + 1] : lineText.size();
+        fields[i] = lineText.substr(start, end - start);
     }
+    // A number the line shows with six decimals is known without reading it back.
+    double read[3];
+    auto number = [&](int i, bool allowEmpty) {
+        if (known[i]) {
+            read[i] = written[i];
+            return written[i] > NoValueLimit;
+        }
+        return ReadRawNumber(TrimmedField(fields[i + 1]), allowEmpty, &read[i]);
+    };
     std::string name;
-    double n = 0, e = 0, z = 0;
-    if (ParsePointName(&name, TrimmedField(fields[0])) && ReadRawNumber(TrimmedField(fields[1]), false, &n) &&
-        ReadRawNumber(TrimmedField(fields[2]), false, &e) && ReadRawNumber(TrimmedField(fields[3]), true, &z)) {
+    if (ParsePointName(&name, TrimmedField(fields[0])) && number(0, false) && number(1, false) && number(2, true)) {
         CRawDataSetup* in = m_setups.back().get();
-        AddPointToNameMap(name, CLocation(in->DistanceToMetres(e), in->DistanceToMetres(n), in->DistanceToMetres(z)),
+        AddPointToNameMap(name,
+                          CLocation(in->DistanceToMetres(read[1]), in->DistanceToMetres(read[0]),
+                                    in->DistanceToMetres(read[2])),
                           TrimmedField(fields[4]), deleted, count);
     }
     ApplyStakeoutRecord(record);

@@ -1,3 +1,4 @@
+#include "core/DecimalText.h"
 #include "core/Format.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +41,8 @@ TEST(NumberTextPrintf, SameTextsAsPrintf)
         EXPECT_EQ(FormatDoubleCompact(v), Printf("%.6e", v)) << v;
 }
 
-// The compact text of raw lines, printf's "%f" with trailing zeros dropped down to one: the
+// The compact text of raw lines, printf's "%f" with trailing zeros dropped down to one, and the
+// value it reads back as: the
 // table's values, values whose seventh decimal is an exact or a near tie on both sides, and
 // random values of every size either side of where the six-decimal shortcut stops.
 TEST(NumberTextPrintf, CompactTextIsPrintfsTrimmed)
@@ -68,8 +70,16 @@ TEST(NumberTextPrintf, CompactTextIsPrintfsTrimmed)
     for (int i = 0; i < 60000; ++i)
         values.push_back((i % 2 ? -1 : 1) * mantissa(random) * std::pow(10.0, int(random() % 26) - 13));
     for (double v : values) {
-        if (v > -9.99e7)
-            ASSERT_EQ(FormatDoubleCompact(v), reference(v)) << Printf("%.17g", v);
+        if (!(v > -9.99e7))
+            continue;
+        const std::string text = FormatDoubleCompact(v);
+        ASSERT_EQ(text, reference(v)) << Printf("%.17g", v);
+        // Raw lines are filed by the value their text reads back as.
+        double readBack = 0, read = 0;
+        if (CompactTextValue(v, &readBack)) {
+            ASSERT_TRUE(ReadDecimalDouble(text, read)) << text;
+            ASSERT_EQ(Printf("%a", readBack), Printf("%a", read)) << text;
+        }
     }
 }
 
