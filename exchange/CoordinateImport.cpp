@@ -156,7 +156,8 @@ bool ImportAsciiCoordinates(CDataFileDoc* document, const std::string& path, con
         }
         // 8-bit text ends at a NUL; what is left is read as UTF-8 when it is, else Windows-1252.
         bytes.resize(std::min(bytes.size(), bytes.find('\0')));
-        const std::string text = DecodeExternalText(bytes);
+        // As DecodeExternalText, without copying a file that is already UTF-8.
+        const std::string text = IsValidUtf8(bytes) ? std::move(bytes) : Windows1252ToUtf8(bytes);
         bytes.clear();
         bytes.shrink_to_fit();
 
