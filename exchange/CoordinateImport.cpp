@@ -174,15 +174,14 @@ bool ImportAsciiCoordinates(CDataFileDoc* document, const std::string& path, con
 
         const int64_t length = int64_t(text.size());
         int64_t processed = 0;
-        std::string name, description, line;
+        std::string name, description;
         CLocation location;
         const std::vector<std::string_view> lines = SplitTextLines(text);
         document->ReserveForPoints(lines.size());
         for (std::string_view view : lines) {
             processed += int64_t(view.size());
             progress.SetPercent(MulDiv(processed, 100, length));
-            line.assign(view);
-            if (!ParsePointLine(&name, &location, &description, line, delimiter, &columns))
+            if (!ParsePointLine(&name, &location, &description, std::string(view), delimiter, &columns))
                 continue;
             if (factor == 0.0)
                 continue;
