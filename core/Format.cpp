@@ -242,21 +242,35 @@ std::string FormatDoubleCompact(double value)
     return text;
 }
 
-// Six decimals of a value below 4e9 in size, rounded as the exact binary value is (ties to even),
-// trailing zeros dropped down to one: the text of the fixed printing below, without its general
-// conversion. The product's rounding error is recovered exactly with fma, so the rounding sees
-// the value itself and not the rounded product.
+// The whole millionths of a (not negative, below 4e9), rounded as the fixed printing rounds the
+// exact binary value (ties to even): the mantissa times a million is exact in 128 bits, and the
+// bits shifted out decide the rounding.
 static uint64_t MillionthsOf(double a)
 {
-    const double product = a * 1e6;
-    const double error = std::fma(a, 1e6, -product);
-    double units = std::floor(product);
-    const double rest = product - units; // exact: the two are less than 1 apart
-    if (rest > 0.5 || (rest == 0.5 && (error > 0 || (error == 0 && std::fmod(units, 2.0) != 0))))
-        units += 1;
-    return uint64_t(units);
+    using Wide = unsigned __int128;
+    uint64_t bits = 0;
+    std::memcpy(&bits, &a, sizeof bits);
+    const int field = int(bits >> 52) & 0x7FF;
+    uint64_t mantissa = bits & ((uint64_t(1) << 52) - 1);
+    int exponent = -1074; // a subnormal's
+    if (field != 0) {
+        mantissa |= uint64_t(1) << 52;
+        exponent = field - 1075;
+    }
+    const Wide product = Wide(mantissa) * 1000000u;
+    if (exponent >= 0)
+        return uint64_t(product << exponent);
+    const int shift = -exponent;
+    if (shift >= 100) // the product is below 2^73: the value is far under half a millionth
+        return 0;
+    const uint64_t whole = uint64_t(product >> shift);
+    const Wide rest = product & ((Wide(1) << shift) - 1);
+    const Wide half = Wide(1) << (shift - 1);
+    return whole + ((rest > half || (rest == half && (whole & 1) != 0)) ? 1 : 0);
 }
 
+// The fixed six-decimal text with trailing zeros dropped down to one, without the general
+// conversion: values below 4e9 in size.
 static void AppendSixDecimals(std::string& out, double value)
 {
     const uint64_t n = MillionthsOf(std::fabs(value));
