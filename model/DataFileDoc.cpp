@@ -324,11 +324,13 @@ void CDataFileDoc::LogDeletedPoint(const CPointRecord& copy)
 
 bool CDataFileDoc::AppendInputPointLine(const CPointRecord& point)
 {
-    std::string lineText;
+    // Taken out while in use, so a nested append would start from an empty text.
+    std::string lineText = std::move(m_appendedText);
     int32_t line = -1;
     if (m_rawData == nullptr || !m_rawData->AppendInputPoint(point, false, &lineText, &line))
         return false;
     NoteAppendedLine(lineText, line, false);
+    m_appendedText = std::move(lineText);
     return true;
 }
 

@@ -251,6 +251,8 @@ private:
     CSpRecordRBTree m_sorted;
     std::vector<std::vector<std::string>> m_rawLines;
     std::vector<std::string> m_history;
+    // The last appended input-point line's text, kept for its room: a bulk import appends one per point.
+    std::string m_appendedText;
     std::string m_lastPointName;
     std::list<std::string> m_reservedNames;
     bool m_reserving = false;
