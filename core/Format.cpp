@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -235,21 +237,105 @@ std::string FormatDoubleFull(double value)
 
 std::string FormatDoubleCompact(double value)
 {
-    if (!(value > NoValueLimit))
-        return {};
-    bool exponent = !(value < 1e160);
     std::string text;
-    if (!exponent) {
-        text = PrintDouble(value, 6, false);
-        exponent = text.size() > 20;
-    }
-    if (exponent)
-        return PrintDouble(value, 6, true);
-    while (text.size() >= 3 && text.back() == '0' && text[text.size() - 2] != '.')
-        text.pop_back();
-    if (text == "-0.0")
-        text = "0.0";
+    AppendDoubleCompact(text, value);
     return text;
+}
+
+// The whole millionths of a (not negative, below 4e9), rounded as the fixed printing rounds the
+// exact binary value (ties to even): the mantissa times a million is exact in 128 bits, and the
+// bits shifted out decide the rounding.
+static uint64_t MillionthsOf(double a)
+{
+    using Wide = unsigned __int128;
+    uint64_t bits = 0;
+    std::memcpy(&bits, &a, sizeof bits);
+    const int field = int(bits >> 52) & 0x7FF;
+    uint64_t mantissa = bits & ((uint64_t(1) << 52) - 1);
+    int exponent = -1074; // a subnormal's
+    if (field != 0) {
+        mantissa |= uint64_t(1) << 52;
+        exponent = field - 1075;
+    }
+    const Wide product = Wide(mantissa) * 1000000u;
+    if (exponent >= 0)
+        return uint64_t(product << exponent);
+    const int shift = -exponent;
+    if (shift >= 100) // the product is below 2^73: the value is far under half a millionth
+        return 0;
+    const uint64_t whole = uint64_t(product >> shift);
+    const Wide rest = product & ((Wide(1) << shift) - 1);
+    const Wide half = Wide(1) << (shift - 1);
+    return whole + ((rest > half || (rest == half && (whole & 1) != 0)) ? 1 : 0);
+}
+
+// The fixed six-decimal text with trailing zeros dropped down to one, without the general
+// conversion: values below 4e9 in size.
+static void AppendSixDecimals(std::string& out, double value)
+{
+    const uint64_t n = MillionthsOf(std::fabs(value));
+    char buffer[32];
+    char* const end = buffer + sizeof buffer;
+    char* at = end;
+    uint32_t fraction = uint32_t(n % 1000000);
+    uint64_t whole = n / 1000000;
+    int digits = 6;
+    while (digits > 1 && fraction % 10 == 0) {
+        fraction /= 10;
+        --digits;
+    }
+    for (int i = 0; i < digits; ++i) {
+        *--at = char('0' + fraction % 10);
+        fraction /= 10;
+    }
+    *--at = '.';
+    do {
+        *--at = char('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    // A negative value that rounds to nothing is written "0.0", as the fixed text's "-0.0" is.
+    if (std::signbit(value) && n != 0)
+        *--at = '-';
+    out.append(at, end);
+}
+
+bool CompactTextValue(double value, double* readBack)
+{
+    if (!(value > NoValueLimit) || !(std::fabs(value) < 4e9))
+        return false;
+    // The text is the whole number of millionths n, so it reads back as n / 1e6, rounded once.
+    const uint64_t n = MillionthsOf(std::fabs(value));
+    const double magnitude = double(n) / 1e6;
+    *readBack = std::signbit(value) && n != 0 ? -magnitude : magnitude;
+    return true;
+}
+
+void AppendDoubleCompact(std::string& out, double value)
+{
+    if (!(value > NoValueLimit))
+        return;
+    // Survey coordinates, distances and angles: every raw line's numbers.
+    if (std::fabs(value) < 4e9) {
+        AppendSixDecimals(out, value);
+        return;
+    }
+    // Fixed text below 1e160 always fits; longer than 20 characters it is given with an exponent.
+    char buffer[512];
+    char* end = buffer;
+    if (value < 1e160)
+        end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6).ptr;
+    if (end == buffer || end - buffer > 20) {
+        end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 6).ptr;
+        out.append(buffer, end);
+        return;
+    }
+    while (end - buffer >= 3 && end[-1] == '0' && end[-2] != '.')
+        --end;
+    if (end - buffer == 4 && std::memcmp(buffer, "-0.0", 4) == 0) {
+        out.append("0.0");
+        return;
+    }
+    out.append(buffer, end);
 }
 
 std::string FormatPpm(double fraction, bool withUnit)

@@ -64,6 +64,11 @@ std::string FormatDoubleFull(double value);
 // Six decimals with trailing zeros dropped down to one ("1.5", "2.0"), '.' and no grouping
 // whatever the locale; empty unless above -9.99e7. Raw data lines are written with it.
 std::string FormatDoubleCompact(double value);
+// The same text added to the end of `out`, for lines built in one piece.
+void AppendDoubleCompact(std::string& out, double value);
+// The value that text reads back as, without reading it, where it has six decimals (above the
+// no-value limit and below 4e9 in size); false elsewhere.
+bool CompactTextValue(double value, double* readBack);
 
 // Parts per million with four decimals and '.', optionally followed by " ppm".
 std::string FormatPpm(double fraction, bool withUnit);

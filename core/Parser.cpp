@@ -180,10 +180,10 @@ bool CParser::GetNextWord(uint16_t* value)
 }
 
 bool ParsePointLine(std::string* name, CLocation* location, std::string* description,
-                    const std::string& line, const std::string& delimiters,
+                    std::string line, const std::string& delimiters,
                     const std::vector<uint16_t>* columns)
 {
-    CParser parser(line, delimiters, false);
+    CParser parser(std::move(line), delimiters, false);
     parser.SetTrimBlanks(true);
     name->clear();
     description->clear();

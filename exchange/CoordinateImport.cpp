@@ -156,7 +156,8 @@ bool ImportAsciiCoordinates(CDataFileDoc* document, const std::string& path, con
         }
         // 8-bit text ends at a NUL; what is left is read as UTF-8 when it is, else Windows-1252.
         bytes.resize(std::min(bytes.size(), bytes.find('\0')));
-        const std::string text = DecodeExternalText(bytes);
+        // As DecodeExternalText, without copying a file that is already UTF-8.
+        const std::string text = IsValidUtf8(bytes) ? std::move(bytes) : Windows1252ToUtf8(bytes);
         bytes.clear();
         bytes.shrink_to_fit();
 
@@ -173,15 +174,14 @@ bool ImportAsciiCoordinates(CDataFileDoc* document, const std::string& path, con
 
         const int64_t length = int64_t(text.size());
         int64_t processed = 0;
-        std::string name, description, line;
+        std::string name, description;
         CLocation location;
         const std::vector<std::string_view> lines = SplitTextLines(text);
         document->ReserveForPoints(lines.size());
         for (std::string_view view : lines) {
             processed += int64_t(view.size());
             progress.SetPercent(MulDiv(processed, 100, length));
-            line.assign(view);
-            if (!ParsePointLine(&name, &location, &description, line, delimiter, &columns))
+            if (!ParsePointLine(&name, &location, &description, std::string(view), delimiter, &columns))
                 continue;
             if (factor == 0.0)
                 continue;

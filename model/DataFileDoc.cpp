@@ -243,11 +243,7 @@ bool CDataFileDoc::AddRecord(CRecord* record)
         return false;
     m_sorted.Insert(record);
     SendHint(nullptr, HintPointAdded, 0);
-    const char* name = point->GetName();
-    std::string text;
-    text.reserve(16 + std::strlen(name));
-    text.append("Added Point '").append(name).append("'");
-    SetModifiedWithText(text.c_str(), true, true);
+    NoteModifiedWithParts({"Added Point '", point->GetName(), "'"});
     return true;
 }
 
@@ -258,6 +254,8 @@ void CDataFileDoc::ReserveForPoints(std::size_t more)
     m_sorted.Reserve(more);
     if (m_rawData != nullptr)
         m_rawData->ReserveInputPoints(more);
+    // A point's line and its raw data line.
+    m_history.reserve(m_history.size() + 2 * more);
 }
 
 bool CDataFileDoc::RecordModified(CRecord* record)
@@ -326,22 +324,29 @@ void CDataFileDoc::LogDeletedPoint(const CPointRecord& copy)
 
 bool CDataFileDoc::AppendInputPointLine(const CPointRecord& point)
 {
-    std::string lineText;
+    // Taken out while in use, so a nested append would start from an empty text.
+    std::string lineText = std::move(m_appendedText);
     int32_t line = -1;
     if (m_rawData == nullptr || !m_rawData->AppendInputPoint(point, false, &lineText, &line))
         return false;
     NoteAppendedLine(lineText, line, false);
+    m_appendedText = std::move(lineText);
     return true;
 }
 
 void CDataFileDoc::NoteAppendedLine(const std::string& text, int32_t line, bool deleted)
 {
-    const std::string number = std::to_string(int64_t(line) + 1);
-    std::string history;
-    history.reserve(48 + text.size() + number.size());
-    history.append(deleted ? "Added '(deleted)" : "Added '").append(text);
-    history.append(deleted ? "'  to raw data at line #" : "' to raw data at line #").append(number);
-    SetModifiedWithText(history.c_str(), true, true);
+    const char* opening = deleted ? "Added '(deleted)" : "Added '";
+    const size_t nul = text.find('\0');
+    if (nul != std::string::npos) {
+        // The history keeps a line up to its first NUL, as it always has.
+        NoteModifiedWithParts({opening, std::string_view(text).substr(0, nul)});
+    } else {
+        char number[24];
+        const char* end = std::to_chars(number, number + sizeof number, int64_t(line) + 1).ptr;
+        NoteModifiedWithParts({opening, text, deleted ? "'  to raw data at line #" : "' to raw data at line #",
+                               std::string_view(number, size_t(end - number))});
+    }
     SendHint(nullptr, HintRawLineAppended, 0);
 }
 
@@ -745,6 +750,22 @@ bool CDataFileDoc::AddHistoryEntry(const std::string& text)
     if (!text.empty())
         AppendHistoryLine(text);
     return true;
+}
+
+void CDataFileDoc::NoteModifiedWithParts(std::initializer_list<std::string_view> parts)
+{
+    const std::string& stamp = LocalTimeStamp();
+    size_t size = stamp.size();
+    for (std::string_view part : parts)
+        size += part.size();
+    std::string line;
+    line.reserve(size);
+    line.append(stamp);
+    for (std::string_view part : parts)
+        line.append(part);
+    m_history.push_back(std::move(line));
+    CDocument::SetModifiedFlag(true);
+    SendHint(nullptr, HintModifiedState, 0);
 }
 
 void CDataFileDoc::AppendHistoryLine(std::string_view text)

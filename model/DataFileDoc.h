@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <list>
 #include <memory>
 #include <string>
@@ -222,6 +223,9 @@ public:
 private:
     // Adds the time-stamped line; text is never empty here.
     void AppendHistoryLine(std::string_view text);
+    // What SetModifiedWithText does for a text given in parts, with the line built once: a
+    // bulk import adds two lines per point.
+    void NoteModifiedWithParts(std::initializer_list<std::string_view> parts);
     // Adds "Added '(deleted)...'" for a deleted point's input-point line.
     void LogDeletedPoint(const CPointRecord& copy);
     // History and hint 41 for a line the raw data appended.
@@ -247,6 +251,8 @@ private:
     CSpRecordRBTree m_sorted;
     std::vector<std::vector<std::string>> m_rawLines;
     std::vector<std::string> m_history;
+    // The last appended input-point line's text, kept for its room: a bulk import appends one per point.
+    std::string m_appendedText;
     std::string m_lastPointName;
     std::list<std::string> m_reservedNames;
     bool m_reserving = false;

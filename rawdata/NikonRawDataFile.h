@@ -42,6 +42,7 @@ public:
     void ReduceRawData(bool ignoreStorePoints, bool ignoreDeleted, CReport* report, std::vector<std::string>* duplicates) override;
     bool CreateRawDataFromPoints(const std::string& path) override;
     void AppendSettingsComments(const SettingsChangeFlags& flags) override;
+    bool AppendInputPoint(const CPointRecord& point, bool deleted, std::string* text, int32_t* line) override;
     using CRawDataFile::AppendRecord;
     using CRawDataFile::InsertRecord;
     using CRawDataFile::ReplaceRecord;

@@ -1,9 +1,13 @@
+#include "core/DecimalText.h"
 #include "core/Format.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -35,6 +39,48 @@ TEST(NumberTextPrintf, SameTextsAsPrintf)
     // no-value limit give no text at all, so the table keeps above it.
     for (double v : {1e160, 2.5e200, 1.7976931348623157e308})
         EXPECT_EQ(FormatDoubleCompact(v), Printf("%.6e", v)) << v;
+}
+
+// The compact text of raw lines, printf's "%f" with trailing zeros dropped down to one, and the
+// value it reads back as: the
+// table's values, values whose seventh decimal is an exact or a near tie on both sides, and
+// random values of every size either side of where the six-decimal shortcut stops.
+TEST(NumberTextPrintf, CompactTextIsPrintfsTrimmed)
+{
+    auto reference = [](double v) {
+        std::string text = Printf("%f", v);
+        if (text.size() > 20)
+            return Printf("%.6e", v);
+        while (text.size() >= 3 && text.back() == '0' && text[text.size() - 2] != '.')
+            text.pop_back();
+        return text == "-0.0" ? std::string("0.0") : text;
+    };
+    std::vector<double> values = {0.0,       -0.0,         0.5,       2.5,        0.0000005,  -0.0000005,
+                                  0.0000015, 0.0000025,    1e-7,      -1e-7,      1.0 / 128,  3.0 / 128,
+                                  -5.0 / 256, 1e-300,      -4e-324,   3999999999.9999995, 4e9, -4e9,
+                                  4e9 - 0.0000005, 8999999999.9999995, 1e15, -99899999.9999995, 538542.57,
+                                  1455644.371, 1234.5678905, 12345678.1234565, 0.3333333333, 1e159};
+    for (int k = -3000; k <= 3000; ++k) {
+        values.push_back(k / 128.0);
+        const double tie = (k * 7919 + 0.5) * 1e-6;
+        values.insert(values.end(), {tie, std::nextafter(tie, -1e10), std::nextafter(tie, 1e10)});
+    }
+    std::mt19937_64 random(45);
+    std::uniform_real_distribution<double> mantissa(0.0, 1.0);
+    for (int i = 0; i < 60000; ++i)
+        values.push_back((i % 2 ? -1 : 1) * mantissa(random) * std::pow(10.0, int(random() % 26) - 13));
+    for (double v : values) {
+        if (!(v > -9.99e7))
+            continue;
+        const std::string text = FormatDoubleCompact(v);
+        ASSERT_EQ(text, reference(v)) << Printf("%.17g", v);
+        // Raw lines are filed by the value their text reads back as.
+        double readBack = 0, read = 0;
+        if (CompactTextValue(v, &readBack)) {
+            ASSERT_TRUE(ReadDecimalDouble(text, read)) << text;
+            ASSERT_EQ(Printf("%a", readBack), Printf("%a", read)) << text;
+        }
+    }
 }
 
 } // namespace

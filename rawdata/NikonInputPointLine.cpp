@@ -1,0 +1,117 @@
+#include "rawdata/NikonRawDataFile.h"
+
+#include "core/Format.h"
+#include "core/NoValue.h"
+#include "core/RawDataSetup.h"
+#include "core/ValueText.h"
+#include "model/DataFileDoc.h"
+#include "model/PointRecord.h"
+#include "rawdata/records/RecordCode.h"
+
+#include <string_view>
+
+namespace {
+
+// As CleanRawText: commas and line ends would split or break the line.
+void AppendCleanText(std::string& line, const char* text)
+{
+    for (; *text != '\0'; ++text) {
+        const char c = *text;
+        line += (c == '\r' || c == '\n' || c == ',') ? ' ' : c;
+    }
+}
+
+// A field as the line's split gives it back: blanks and tabs off both ends.
+std::string TrimmedField(std::string_view item)
+{
+    while (!item.empty() && (item.front() == ' ' || item.front() == '\t'))
+        item.remove_prefix(1);
+    while (!item.empty() && (item.back() == ' ' || item.back() == '\t'))
+        item.remove_suffix(1);
+    return std::string(item);
+}
+
+} // namespace
+
+// Every imported point writes one of these lines, so it is printed once, straight into the stored
+// record, and filed in the name map from its own fields, instead of being printed through a typed
+// record, copied and split again. The text and what is filed are those of that longer way.
+bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted, std::string* text, int32_t* line)
+{
+    if (m_doc == nullptr || m_doc->GetRawDataFile() != this ||
+        record_codes::GetLayout(RecordTypeInputPoint).size() != 5)
+        return CRawDataFile::AppendInputPoint(point, deleted, text, line);
+    const int32_t count = GetLineCount();
+    CRawDataSetup* units = GetSetup(count - 1);
+    if (units == nullptr || !units->ValidateUnits(nullptr))
+        return false;
+
+    const CLocation at = point.GetLocation();
+    std::string out;
+    out.reserve(64);
+    if (deleted)
+        out += '*';
+    out += record_codes::GetTypeCode(RecordTypeInputPoint);
+    size_t commas[5];
+    commas[0] = out.size();
+    out += ',';
+    AppendCleanText(out, point.GetName());
+    const double values[3] = {at.y, at.x, at.z};
+    double written[3];
+    bool known[3];
+    for (int i = 0; i < 3; ++i) {
+        commas[i + 1] = out.size();
+        out += ',';
+        const double value = units->MetresToDistance(values[i]);
+        AppendDoubleCompact(out, value);
+        known[i] = CompactTextValue(value, &written[i]);
+    }
+    commas[4] = out.size();
+    out += ',';
+    AppendCleanText(out, point.GetDescription());
+
+    auto stored = std::make_unique<CNikonRawDataRecord>();
+    stored->SetText(std::move(out));
+    stored->SetDocument(m_doc);
+    stored->SetLine(count);
+    m_records.push_back(std::move(stored));
+    auto setup = CreateSetup(m_doc, count);
+    if (count > 0)
+        setup->CopySettings(m_setups.back().get());
+    m_setups.push_back(std::move(setup));
+    CNikonRawDataRecord& record = *m_records.back();
+
+    // What the setup files for a valid line: the name, the numbers read back in metres, the
+    // description.
+    const std::string_view lineText(record.GetText());
+    std::string_view fields[5];
+    for (int i = 0; i < 5; ++i) {
+        const size_t start = commas[i] + 1;
+        const size_t end = i < 4 ? commas[i + 1] : lineText.size();
+        fields[i] = lineText.substr(start, end - start);
+    }
+    // A number the line shows with six decimals is known without reading it back.
+    double read[3];
+    auto number = [&](int i, bool allowEmpty) {
+        if (known[i]) {
+            read[i] = written[i];
+            return written[i] > NoValueLimit;
+        }
+        return ReadRawNumber(TrimmedField(fields[i + 1]), allowEmpty, &read[i]);
+    };
+    std::string name;
+    if (ParsePointName(&name, TrimmedField(fields[0])) && number(0, false) && number(1, false) && number(2, true)) {
+        CRawDataSetup* in = m_setups.back().get();
+        AddPointToNameMap(name,
+                          CLocation(in->DistanceToMetres(read[1]), in->DistanceToMetres(read[0]),
+                                    in->DistanceToMetres(read[2])),
+                          TrimmedField(fields[4]), deleted, count);
+    }
+    ApplyStakeoutRecord(record);
+
+    if (text)
+        *text = record.GetText();
+    if (line)
+        *line = count;
+    return true;
+}
