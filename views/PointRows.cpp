@@ -326,14 +326,70 @@ void CPointRows::RebuildSortOrder()
     // Gathered first and filed in one sort: inserting each point descends the tree at random.
     std::vector<CRecord*> points;
     points.reserve(std::size_t(std::max(count, 0)));
+    // A coordinate is read while its record is at hand for the type, not in a pass of its own.
+    const int column = g_sortColumn[0];
+    bool byKeys = column >= 0 && column < GridColumnCount && DocumentOpen();
+    const bool northingFirst = NorthingFirst();
+    std::vector<CoordinateKey> keys;
+    std::vector<std::pair<const char*, uint32_t>> names;
+    std::vector<std::pair<std::string, uint32_t>> descriptions;
+    if (byKeys && column == 0)
+        names.reserve(points.capacity());
+    else if (byKeys && column == 4)
+        descriptions.reserve(points.capacity());
+    else if (byKeys)
+        keys.reserve(points.capacity());
     CRecordCursor cursor = records->GetFirstRecord(0);
+    // Records lie apart in memory: one a few places on along the list is asked for ahead.
+    CRecordCursor ahead = cursor;
+    constexpr int Ahead = 6;
+    for (int k = 0; k < Ahead && records->GetNextRecord(ahead) != nullptr; ++k) {
+    }
     int64_t i = 0;
     while (CRecord* record = records->GetNextRecord(cursor)) {
+        if (const CRecord* next = records->GetNextRecord(ahead)) {
+            __builtin_prefetch(next);
+            __builtin_prefetch(reinterpret_cast<const char*>(next) + sizeof(CPointRecord) - sizeof(CLocation));
+        }
         progress.SetPercent(MulDiv(i++, 100, count));
-        if (record->GetType() == kRecordTypePoint)
-            points.push_back(record);
+        if (record->GetType() != kRecordTypePoint)
+            continue;
+        points.push_back(record);
+        if (!byKeys)
+            continue;
+        if (points.size() > UINT32_MAX) {
+            byKeys = false;
+            continue;
+        }
+        const auto* point = static_cast<const CPointRecord*>(record);
+        const uint32_t position = uint32_t(points.size() - 1);
+        if (column == 0) {
+            names.emplace_back(point->GetName(), position);
+        } else if (column == 4) {
+            descriptions.emplace_back(point->GetDescription(), position);
+        } else {
+            const CLocation at = point->GetLocation();
+            const double key = column == 3 ? at.z : (column == 1) == northingFirst ? at.y : at.x;
+            // A NaN is equal to everything under Compare, which no key order can copy.
+            if (std::isnan(key))
+                byKeys = false;
+            else
+                keys.push_back({OrderedBits(key), position});
+        }
     }
-    sorted->AssignFrom(points);
+    if (!byKeys) {
+        sorted->AssignFrom(points);
+        return;
+    }
+    std::vector<uint32_t> order;
+    if (column == 0)
+        SortPositions(names, order, [](const char* a, const char* b) { return ComparePointNames(a, b) < 0; });
+    else if (column == 4)
+        SortPositions(descriptions, order,
+                      [](const std::string& a, const std::string& b) { return CompareTextNoCase(a, b) < 0; });
+    else
+        SortCoordinateKeys(keys, order);
+    sorted->AssignFrom(points, &order);
 }
 
 void CPointRows::ResortPoints()
