@@ -131,16 +131,24 @@ void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records, const std
     added.reserve(records.size());
     m_leafOf.reserve(records.size());
     int32_t heldClaimed = 0;
+    // Where the number lies in a record, taken from the first one: records of a kind share it,
+    // and a wrong guess only asks for a line that is not needed.
+    std::ptrdiff_t numberOffset = 128;
+    for (const CRecord* record : records)
+        if (record != nullptr) {
+            numberOffset = reinterpret_cast<const char*>(&record->GetHeader()->sequence) -
+                           reinterpret_cast<const char*>(record);
+            break;
+        }
     try {
         for (std::size_t i = 0; i < records.size(); ++i) {
-            // Records lie apart in memory: the first lines of one a few rows ahead, where its
-            // header with the number sits, are asked for before the number is read.
+            // Records lie apart in memory: the first line of one a few rows ahead, and the line
+            // its number sits on, are asked for before the number is read.
             constexpr std::size_t Ahead = 8;
             if (i + Ahead < records.size() && records[i + Ahead] != nullptr) {
                 const char* ahead = reinterpret_cast<const char*>(records[i + Ahead]);
                 __builtin_prefetch(ahead);
-                __builtin_prefetch(ahead + 64);
-                __builtin_prefetch(ahead + 128);
+                __builtin_prefetch(ahead + numberOffset);
             }
             CRecord* record = records[i];
             if (record == nullptr)

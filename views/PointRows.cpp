@@ -124,15 +124,13 @@ namespace {
 
 // Compare's order for a whole index of points, each key read once instead of at every
 // comparison; ties go by position, which is sequence order when the index is filed anew.
-template <class Key, class Less>
-void SortPositions(std::vector<std::pair<Key, uint32_t>>& keys, std::vector<uint32_t>& order, Less less)
+// compare answers as strcmp does, so keys that tie (most descriptions) cost one call, not two.
+template <class Key, class Compare>
+void SortPositions(std::vector<std::pair<Key, uint32_t>>& keys, std::vector<uint32_t>& order, Compare compare)
 {
-    std::sort(keys.begin(), keys.end(), [&less](const auto& a, const auto& b) {
-        if (less(a.first, b.first))
-            return true;
-        if (less(b.first, a.first))
-            return false;
-        return a.second < b.second;
+    std::sort(keys.begin(), keys.end(), [&compare](const auto& a, const auto& b) {
+        const int r = compare(a.first, b.first);
+        return r != 0 ? r < 0 : a.second < b.second;
     });
     order.reserve(keys.size());
     for (const auto& key : keys)
@@ -208,7 +206,7 @@ bool SortPointsByKeys(CRecord* const* records, std::size_t count, std::vector<ui
         keys.reserve(count);
         for (std::size_t i = 0; i < count; ++i)
             keys.emplace_back(point(i)->GetName(), uint32_t(i));
-        SortPositions(keys, order, [](const char* a, const char* b) { return ComparePointNames(a, b) < 0; });
+        SortPositions(keys, order, [](const char* a, const char* b) { return ComparePointNames(a, b); });
         return true;
     }
     if (column == 4) {
@@ -217,7 +215,7 @@ bool SortPointsByKeys(CRecord* const* records, std::size_t count, std::vector<ui
         for (std::size_t i = 0; i < count; ++i)
             keys.emplace_back(records[i]->GetDescription(), uint32_t(i));
         SortPositions(keys, order,
-                      [](const std::string& a, const std::string& b) { return CompareTextNoCase(a, b) < 0; });
+                      [](const std::string& a, const std::string& b) { return CompareTextNoCase(a, b); });
         return true;
     }
     const bool northingFirst = NorthingFirst();
@@ -383,10 +381,10 @@ void CPointRows::RebuildSortOrder()
     }
     std::vector<uint32_t> order;
     if (column == 0)
-        SortPositions(names, order, [](const char* a, const char* b) { return ComparePointNames(a, b) < 0; });
+        SortPositions(names, order, [](const char* a, const char* b) { return ComparePointNames(a, b); });
     else if (column == 4)
         SortPositions(descriptions, order,
-                      [](const std::string& a, const std::string& b) { return CompareTextNoCase(a, b) < 0; });
+                      [](const std::string& a, const std::string& b) { return CompareTextNoCase(a, b); });
     else
         SortCoordinateKeys(keys, order);
     sorted->AssignFrom(points, &order);
