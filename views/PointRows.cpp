@@ -324,7 +324,8 @@ void CPointRows::RebuildSortOrder()
     // Gathered first and filed in one sort: inserting each point descends the tree at random.
     std::vector<CRecord*> points;
     points.reserve(std::size_t(std::max(count, 0)));
-    // A coordinate is read while its record is at hand for the type, not in a pass of its own.
+    // Each point's sort key is read while its record is at hand for the type, not in a pass of
+    // its own over records that have left the cache by then.
     const int column = g_sortColumn[0];
     bool byKeys = column >= 0 && column < GridColumnCount && DocumentOpen();
     const bool northingFirst = NorthingFirst();
@@ -341,8 +342,8 @@ void CPointRows::RebuildSortOrder()
     // Records lie apart in memory: one a few places on along the list is asked for ahead.
     CRecordCursor ahead = cursor;
     constexpr int Ahead = 6;
-    for (int k = 0; k < Ahead && records->GetNextRecord(ahead) != nullptr; ++k) {
-    }
+    for (int k = 0; k < Ahead; ++k)
+        records->GetNextRecord(ahead);
     int64_t i = 0;
     while (CRecord* record = records->GetNextRecord(cursor)) {
         if (const CRecord* next = records->GetNextRecord(ahead)) {
