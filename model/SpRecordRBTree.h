@@ -26,8 +26,9 @@ public:
     void Clear();
     void InvalidateCursor();
     // Files the records anew with sequence numbers in the given order, sorted by the compare
-    // callback; the same rows as inserting them one by one, built in a single pass.
-    void AssignFrom(const std::vector<CRecord*>& records);
+    // callback; the same rows as inserting them one by one, built in a single pass. A caller that
+    // already sorted the records under the installed callback gives their positions in order.
+    void AssignFrom(const std::vector<CRecord*>& records, const std::vector<uint32_t>* order = nullptr);
 
     // Null outside 0..count-1.
     CRecord* GetAt(int32_t row);
@@ -66,8 +67,9 @@ private:
         RedBlackNode* leaf;
     };
     // Sorts rows already numbered in their given order and hangs their leaves as a balanced tree
-    // under the emptied tree, with branches from spare.
-    void LinkInOrder(std::vector<Row>& rows, std::vector<RedBlackNode*>& spare);
+    // under the emptied tree, with branches from spare; given, when not null, is that order.
+    void LinkInOrder(std::vector<Row>& rows, std::vector<RedBlackNode*>& spare,
+                     const std::vector<uint32_t>* given = nullptr);
     // The record's leaf when its number still points at it; null means ask m_leafOf.
     RedBlackNode* FiledLeaf(const CRecord* record, int32_t sequence) const;
     RedBlackNode* LeafAt(int32_t row);

@@ -124,15 +124,13 @@ namespace {
 
 // Compare's order for a whole index of points, each key read once instead of at every
 // comparison; ties go by position, which is sequence order when the index is filed anew.
-template <class Key, class Less>
-void SortPositions(std::vector<std::pair<Key, uint32_t>>& keys, std::vector<uint32_t>& order, Less less)
+// compare answers as strcmp does, so keys that tie (most descriptions) cost one call, not two.
+template <class Key, class Compare>
+void SortPositions(std::vector<std::pair<Key, uint32_t>>& keys, std::vector<uint32_t>& order, Compare compare)
 {
-    std::sort(keys.begin(), keys.end(), [&less](const auto& a, const auto& b) {
-        if (less(a.first, b.first))
-            return true;
-        if (less(b.first, a.first))
-            return false;
-        return a.second < b.second;
+    std::sort(keys.begin(), keys.end(), [&compare](const auto& a, const auto& b) {
+        const int r = compare(a.first, b.first);
+        return r != 0 ? r < 0 : a.second < b.second;
     });
     order.reserve(keys.size());
     for (const auto& key : keys)
@@ -208,7 +206,7 @@ bool SortPointsByKeys(CRecord* const* records, std::size_t count, std::vector<ui
         keys.reserve(count);
         for (std::size_t i = 0; i < count; ++i)
             keys.emplace_back(point(i)->GetName(), uint32_t(i));
-        SortPositions(keys, order, [](const char* a, const char* b) { return ComparePointNames(a, b) < 0; });
+        SortPositions(keys, order, [](const char* a, const char* b) { return ComparePointNames(a, b); });
         return true;
     }
     if (column == 4) {
@@ -217,7 +215,7 @@ bool SortPointsByKeys(CRecord* const* records, std::size_t count, std::vector<ui
         for (std::size_t i = 0; i < count; ++i)
             keys.emplace_back(records[i]->GetDescription(), uint32_t(i));
         SortPositions(keys, order,
-                      [](const std::string& a, const std::string& b) { return CompareTextNoCase(a, b) < 0; });
+                      [](const std::string& a, const std::string& b) { return CompareTextNoCase(a, b); });
         return true;
     }
     const bool northingFirst = NorthingFirst();
@@ -326,14 +324,71 @@ void CPointRows::RebuildSortOrder()
     // Gathered first and filed in one sort: inserting each point descends the tree at random.
     std::vector<CRecord*> points;
     points.reserve(std::size_t(std::max(count, 0)));
+    // Each point's sort key is read while its record is at hand for the type, not in a pass of
+    // its own over records that have left the cache by then.
+    const int column = g_sortColumn[0];
+    bool byKeys = column >= 0 && column < GridColumnCount && DocumentOpen();
+    const bool northingFirst = NorthingFirst();
+    std::vector<CoordinateKey> keys;
+    std::vector<std::pair<const char*, uint32_t>> names;
+    std::vector<std::pair<std::string, uint32_t>> descriptions;
+    if (byKeys && column == 0)
+        names.reserve(points.capacity());
+    else if (byKeys && column == 4)
+        descriptions.reserve(points.capacity());
+    else if (byKeys)
+        keys.reserve(points.capacity());
     CRecordCursor cursor = records->GetFirstRecord(0);
+    // Records lie apart in memory: one a few places on along the list is asked for ahead.
+    CRecordCursor ahead = cursor;
+    constexpr int Ahead = 6;
+    for (int k = 0; k < Ahead; ++k)
+        records->GetNextRecord(ahead);
     int64_t i = 0;
     while (CRecord* record = records->GetNextRecord(cursor)) {
+        if (const CRecord* next = records->GetNextRecord(ahead)) {
+            __builtin_prefetch(next);
+            __builtin_prefetch(reinterpret_cast<const char*>(next) + sizeof(CPointRecord) - sizeof(CLocation));
+        }
         progress.SetPercent(MulDiv(i++, 100, count));
-        if (record->GetType() == kRecordTypePoint)
-            points.push_back(record);
+        if (record->GetType() != kRecordTypePoint)
+            continue;
+        points.push_back(record);
+        if (!byKeys)
+            continue;
+        if (points.size() > UINT32_MAX) {
+            byKeys = false;
+            continue;
+        }
+        const auto* point = static_cast<const CPointRecord*>(record);
+        const uint32_t position = uint32_t(points.size() - 1);
+        if (column == 0) {
+            names.emplace_back(point->GetName(), position);
+        } else if (column == 4) {
+            descriptions.emplace_back(point->GetDescription(), position);
+        } else {
+            const CLocation at = point->GetLocation();
+            const double key = column == 3 ? at.z : (column == 1) == northingFirst ? at.y : at.x;
+            // A NaN is equal to everything under Compare, which no key order can copy.
+            if (std::isnan(key))
+                byKeys = false;
+            else
+                keys.push_back({OrderedBits(key), position});
+        }
     }
-    sorted->AssignFrom(points);
+    if (!byKeys) {
+        sorted->AssignFrom(points);
+        return;
+    }
+    std::vector<uint32_t> order;
+    if (column == 0)
+        SortPositions(names, order, [](const char* a, const char* b) { return ComparePointNames(a, b); });
+    else if (column == 4)
+        SortPositions(descriptions, order,
+                      [](const std::string& a, const std::string& b) { return CompareTextNoCase(a, b); });
+    else
+        SortCoordinateKeys(keys, order);
+    sorted->AssignFrom(points, &order);
 }
 
 void CPointRows::ResortPoints()
