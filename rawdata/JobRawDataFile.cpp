@@ -74,7 +74,6 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
     // The lines are counted once so the line store and the name map grow once, not by doubling
     // and rehashing all the way up.
     raw.ReserveInputPoints(std::size_t(std::count(text.begin(), text.end(), '\n')) + 1);
-    CNikonRawDataRecord record;
     // One slot per line up front: growing the line vectors doubles them and copies them over.
     raw.ReserveLines(size_t(std::count(text.begin(), text.end(), '\n')) + 1);
     while (start < text.size()) {
@@ -86,9 +85,7 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
         size_t stop = end;
         if (end < text.size() && stop > start && text[stop - 1] == '\r')
             --stop;
-        record.SetText(text.substr(start, stop - start));
-        record.SetDocument(&doc);
-        raw.AppendRecord(&record);
+        raw.AppendLineText(text.substr(start, stop - start));
         start = next;
         const int32_t percent = MulDiv(int64_t(start), 100, int64_t(total));
         if (percent != shown) {

@@ -4,10 +4,15 @@
 #include "core/RawDataSetup.h"
 #include "model/DataFileDoc.h"
 #include "rawdata/RawPointNameMap.h"
+#include "rawdata/records/NikonRawDataSetup.h"
 #include "rawdata/records/RawDataNikonCoordinateRecord.h"
 
 #include <algorithm>
 #include <cstdio>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#endif
 
 namespace {
 
@@ -31,7 +36,42 @@ std::vector<int32_t> ExistingLinesDescending(const std::vector<int32_t>& lines, 
     return out;
 }
 
+// Large enough that a 100,000-line file takes a few hundred blocks, small enough to stay below
+// the allocator's mapped-chunk threshold, so a reload reuses the heap instead of faulting pages in.
+constexpr std::size_t LineBlockSize = 64 * 1024;
+
 } // namespace
+
+void* CLineBlocks::Take(std::size_t size, std::size_t align)
+{
+    // Only records and setups come here, each far smaller than a block.
+    std::size_t at = (m_used + align - 1) & ~(align - 1);
+    if (m_blocks.empty() || at + size > LineBlockSize) {
+        m_blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(LineBlockSize));
+        at = 0;
+    }
+    m_used = at + size;
+    return m_blocks.back().get() + at;
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+void PoisonLineMemory(const void* memory, std::size_t size)
+{
+    ASAN_POISON_MEMORY_REGION(memory, size);
+}
+#else
+void PoisonLineMemory(const void*, std::size_t) {}
+#endif
+
+void CLineBlocks::Release()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    for (auto& block : m_blocks)
+        ASAN_UNPOISON_MEMORY_REGION(block.get(), LineBlockSize);
+#endif
+    m_blocks.clear();
+    m_used = 0;
+}
 
 CRawDataFile* RawDataFileOf(const CDataFileDoc* doc)
 {
@@ -67,21 +107,47 @@ const CRawDataSetup* CRawDataFile::GetSetup(int32_t line) const
     return line >= 0 && size_t(line) < m_setups.size() ? m_setups[size_t(line)].get() : nullptr;
 }
 
-int32_t CRawDataFile::AppendRecord(const CRawDataRecord* record)
+LineHolder<CNikonRawDataRecord> CRawDataFile::PlaceRecord(const CRawDataRecord* record, int32_t line)
 {
-    if (!record)
-        return 0;
-    const int32_t count = GetLineCount();
-    auto copy = CreateRecord(record);
+    void* place = m_blocks.Take(sizeof(CNikonRawDataRecord), alignof(CNikonRawDataRecord));
+    LineHolder<CNikonRawDataRecord> copy(record ? new (place) CNikonRawDataRecord(*record)
+                                                : new (place) CNikonRawDataRecord());
     copy->SetDocument(m_doc);
-    copy->SetLine(count);
-    m_records.push_back(std::move(copy));
-    auto setup = CreateSetup(m_doc, count);
+    copy->SetLine(line);
+    return copy;
+}
+
+LineHolder<CRawDataSetup> CRawDataFile::PlaceSetup(int32_t line)
+{
+    // Bound to this container, whichever raw data the document hands out.
+    void* place = m_blocks.Take(sizeof(CNikonRawDataSetup), alignof(CNikonRawDataSetup));
+    return LineHolder<CRawDataSetup>(new (place) CNikonRawDataSetup(this, line));
+}
+
+int32_t CRawDataFile::AppendPlaced(LineHolder<CNikonRawDataRecord> record)
+{
+    const int32_t count = GetLineCount();
+    m_records.push_back(std::move(record));
+    auto setup = PlaceSetup(count);
     if (count > 0)
         setup->CopySettings(m_setups.back().get());
     m_setups.push_back(std::move(setup));
     m_setups.back()->ApplyRecord(*m_records.back());
     return count;
+}
+
+int32_t CRawDataFile::AppendRecord(const CRawDataRecord* record)
+{
+    if (!record)
+        return 0;
+    return AppendPlaced(PlaceRecord(record, GetLineCount()));
+}
+
+int32_t CRawDataFile::AppendLineText(std::string text)
+{
+    auto record = PlaceRecord(nullptr, GetLineCount());
+    record->SetText(std::move(text));
+    return AppendPlaced(std::move(record));
 }
 
 int32_t CRawDataFile::ReplaceRecord(int32_t line, CRawDataRecord* record)
@@ -90,9 +156,7 @@ int32_t CRawDataFile::ReplaceRecord(int32_t line, CRawDataRecord* record)
         return 0;
     if (!m_doc || line < 0 || line >= GetLineCount())
         return -1;
-    auto copy = CreateRecord(record);
-    copy->SetDocument(m_doc);
-    copy->SetLine(line);
+    auto copy = PlaceRecord(record, line);
     record->AssignFrom(*copy);
     m_records[size_t(line)] = std::move(copy);
     RecomputeSetupsFrom(line);
@@ -105,12 +169,10 @@ int32_t CRawDataFile::InsertRecord(int32_t line, CRawDataRecord* record)
         return 0;
     if (!m_doc || line < 0 || line > GetLineCount())
         return -1;
-    auto copy = CreateRecord(record);
-    copy->SetDocument(m_doc);
-    copy->SetLine(line);
+    auto copy = PlaceRecord(record, line);
     record->AssignFrom(*copy);
     m_records.insert(m_records.begin() + line, std::move(copy));
-    m_setups.insert(m_setups.begin() + line, CreateSetup(m_doc, line));
+    m_setups.insert(m_setups.begin() + line, PlaceSetup(line));
     RecomputeSetupsFrom(line);
     return line;
 }
@@ -187,6 +249,7 @@ void CRawDataFile::Clear()
 {
     m_records.clear();
     m_setups.clear();
+    m_blocks.Release();
     ClearMaps();
 }
 
@@ -195,6 +258,7 @@ void CRawDataFile::Reset()
     m_drawTarget = nullptr;
     m_records.clear();
     m_setups.clear();
+    m_blocks.Release();
     m_records.reserve(2048);
     m_setups.reserve(2048);
 }

@@ -454,3 +454,44 @@ TEST(RawDataFileTest, DocumentOperationsReportTheirLines)
 }
 
 } // namespace
+
+// Lines live in blocks the container owns: edits spread over several blocks, a clear and a refill
+// must leave each line's text, number and setup as a plain list of the texts says.
+TEST(RawDataFileTest, LinesKeepTheirTextsThroughEditsAcrossBlocksAndAClear)
+{
+    struct Edit
+    {
+        char kind; // r replace, i insert, d delete
+        int32_t line;
+    } edits[] = {{'r', 0}, {'i', 700}, {'d', 1}, {'r', 1999}, {'i', 2000}, {'d', 1200}, {'i', 0}, {'r', 1024}};
+    RawJob job;
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        job.raw.Clear();
+        std::vector<std::string> model;
+        for (int i = 0; i < 2000; ++i) {
+            model.push_back("CO,line " + std::to_string(round) + " " + std::to_string(i + 1));
+            job.Append(model.back());
+        }
+        for (const Edit& edit : edits) {
+            const std::string text = "CO,edit " + std::string(1, edit.kind) + std::to_string(edit.line);
+            CNikonRawDataRecord record(text);
+            if (edit.kind == 'r') {
+                ASSERT_EQ(job.raw.ReplaceRecord(edit.line, &record), edit.line);
+                model[size_t(edit.line)] = text;
+            } else if (edit.kind == 'i') {
+                ASSERT_EQ(job.raw.InsertRecord(edit.line, &record), edit.line);
+                model.insert(model.begin() + edit.line, text);
+            } else {
+                ASSERT_EQ(job.raw.RemoveRecords({edit.line}), 1);
+                model.erase(model.begin() + edit.line);
+            }
+        }
+        ASSERT_EQ(job.raw.GetLineCount(), int32_t(model.size()));
+        for (int32_t i = 0; i < job.raw.GetLineCount(); ++i) {
+            ASSERT_EQ(job.Text(i), model[size_t(i)]) << i;
+            ASSERT_EQ(job.raw.GetRecord(i)->GetLine(), i);
+            ASSERT_EQ(job.Setup(i)->GetLine(), i);
+        }
+    }
+}
