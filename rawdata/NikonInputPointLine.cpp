@@ -70,12 +70,10 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
     out += ',';
     AppendCleanText(out, point.GetDescription());
 
-    auto stored = std::make_unique<CNikonRawDataRecord>();
+    auto stored = PlaceRecord(nullptr, count);
     stored->SetText(std::move(out));
-    stored->SetDocument(m_doc);
-    stored->SetLine(count);
     m_records.push_back(std::move(stored));
-    auto setup = CreateSetup(m_doc, count);
+    auto setup = PlaceSetup(count);
     if (count > 0)
         setup->CopySettings(m_setups.back().get());
     m_setups.push_back(std::move(setup));

@@ -128,10 +128,11 @@ protected:
     std::vector<LineHolder<CNikonRawDataRecord>> m_records;
     std::vector<LineHolder<CRawDataSetup>> m_setups;
 
-private:
     // A copy of the record in the blocks, bound to the document at the line.
     LineHolder<CNikonRawDataRecord> PlaceRecord(const CRawDataRecord* record, int32_t line);
     LineHolder<CRawDataSetup> PlaceSetup(int32_t line);
+
+private:
     // Appends the placed record with its setup, applied after the previous line's.
     int32_t AppendPlaced(LineHolder<CNikonRawDataRecord> record);
 };
