@@ -87,7 +87,8 @@ uint64_t JobDigest(CMorvelFileDoc& doc, int32_t from)
             continue;
         for (const CRawPointNameMap::Copy& copy : *list)
             digest = morvel::test::Fnv1a(Bits(copy.location.x) + Bits(copy.location.y) + Bits(copy.location.z) +
-                                             copy.description + "|" + std::to_string(copy.lineAndDeleted),
+                                             raw->GetPointNameMap().DescriptionOf(copy) + "|" +
+                                             std::to_string(copy.lineAndDeleted),
                                          digest);
     }
     for (const std::string& line : doc.GetHistoryList())
