@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory_resource>
 #include <unordered_map>
 #include <vector>
 
@@ -88,8 +89,10 @@ private:
     Compare m_keySortCompare = nullptr;
     KeySort m_keySort = nullptr;
     // Deleting a record must find its row without walking the grid, and without reading the
-    // record, which the caller may already have freed.
-    std::unordered_map<const CRecord*, RedBlackNode*> m_leafOf;
+    // record, which the caller may already have freed. Its nodes come from a pool: an import adds
+    // one per point, and a close gives them all back at once.
+    std::pmr::unsynchronized_pool_resource m_leafNodes;
+    std::pmr::unordered_map<const CRecord*, RedBlackNode*> m_leafOf{&m_leafNodes};
     // The row of each sequence number, as filed since the last sort; dropped whenever a leaf is
     // freed, so every leaf in it is live. Spares a re-sort a hash lookup per row.
     std::vector<Row> m_bySequence;

@@ -46,9 +46,12 @@ CRawPointNameMap::~CRawPointNameMap() = default;
 size_t CRawPointNameMap::Probe(std::string_view name, size_t hash) const
 {
     const size_t mask = m_slots.size() - 1;
+    const uint64_t tag = SlotTag(hash);
     for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const uint32_t index = m_slots[slot];
-        if (index == 0 || m_entries[index - 1].name == name)
+        const uint64_t word = m_slots[slot];
+        const uint32_t index = SlotIndex(word);
+        // The tag settles most mismatches without reading the entry, which lies far away.
+        if (index == 0 || ((word & ~uint64_t(UINT32_MAX)) == tag && m_entries[index - 1].name == name))
             return slot;
     }
 }
@@ -57,7 +60,7 @@ const CRawPointNameMap::Entry* CRawPointNameMap::Find(std::string_view name) con
 {
     if (m_slots.empty())
         return nullptr;
-    const uint32_t index = m_slots[Probe(name, std::hash<std::string_view>()(name))];
+    const uint32_t index = SlotIndex(m_slots[Probe(name, std::hash<std::string_view>()(name))]);
     return index == 0 ? nullptr : &m_entries[index - 1];
 }
 
@@ -66,7 +69,8 @@ void CRawPointNameMap::Rehash(size_t slots)
     m_slots.assign(slots, 0);
     for (size_t i = 0; i < m_entries.size(); ++i) {
         const std::string& name = m_entries[i].name;
-        m_slots[Probe(name, std::hash<std::string_view>()(name))] = uint32_t(i + 1);
+        const size_t hash = std::hash<std::string_view>()(name);
+        m_slots[Probe(name, hash)] = SlotTag(hash) | uint32_t(i + 1);
     }
 }
 
@@ -105,12 +109,13 @@ void CRawPointNameMap::AddPoint(const std::string& name, const std::string& desc
         return;
     if ((m_entries.size() + 1) * 2 > m_slots.size())
         Rehash(std::max<size_t>(16, m_slots.size() * 2));
-    const size_t slot = Probe(name, std::hash<std::string_view>()(name));
-    if (m_slots[slot] == 0) {
+    const size_t hash = std::hash<std::string_view>()(name);
+    const size_t slot = Probe(name, hash);
+    if (SlotIndex(m_slots[slot]) == 0) {
         m_entries.push_back(Entry{name, {}});
-        m_slots[slot] = uint32_t(m_entries.size());
+        m_slots[slot] = SlotTag(hash) | uint32_t(m_entries.size());
     }
-    const uint32_t index = m_slots[slot] - 1;
+    const uint32_t index = SlotIndex(m_slots[slot]) - 1;
     PointList& list = m_entries[index].list;
     // Lines are applied in order, so the list stays sorted by line; a re-applied line replaces
     // nothing because RemoveFromLine ran first.

@@ -98,7 +98,10 @@ private:
 
     CDataFileDoc* m_doc;
     std::vector<Entry> m_entries;
-    std::vector<uint32_t> m_slots; // entry index + 1, 0 for empty; a power of two long
+    // Low half: entry index + 1, 0 for empty; high half: the name's hash tag. A power of two long.
+    std::vector<uint64_t> m_slots;
+    static uint64_t SlotTag(size_t hash) { return uint64_t(hash) >> 32 << 32; }
+    static uint32_t SlotIndex(uint64_t word) { return uint32_t(word); }
     // The entry each copy went to, in filing order: lines are applied in order, so removing the
     // copies from a line on only looks at the tail.
     std::vector<uint32_t> m_filed;
