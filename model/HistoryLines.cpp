@@ -37,7 +37,7 @@ size_t GetCount(std::string_view& from)
 } // namespace
 
 CHistoryLines::CHistoryLines(const CHistoryLines& other)
-    : m_blocks(), m_lines(other.m_lines), m_stamps(other.m_stamps), m_last(other.m_last)
+    : m_blocks(), m_lines(other.m_lines), m_stamps(other.m_stamps), m_recent(other.m_recent)
 {
     m_blocks.reserve(other.m_blocks.size());
     for (const Block& from : other.m_blocks) {
@@ -64,7 +64,6 @@ void CHistoryLines::Clear()
     m_blocks.clear();
     m_lines.clear();
     m_stamps.clear();
-    m_last.clear();
 }
 
 char* CHistoryLines::Room(size_t size)
@@ -84,30 +83,36 @@ char* CHistoryLines::Room(size_t size)
 
 void CHistoryLines::Append(std::string_view stamp, std::initializer_list<std::string_view> parts)
 {
+    const size_t index = m_lines.size();
     if (m_stamps.empty() || m_stamps.back().stamp != stamp)
-        m_stamps.push_back(StampRun{m_lines.size(), std::string(stamp)});
-    const bool whole = m_lines.size() % kWholeEvery == 0;
-    // The two texts swap rooms, so appending allocates nothing once they are long enough.
-    m_last.swap(m_previous);
-    const std::string& previous = m_previous;
-    m_last.clear();
+        m_stamps.push_back(StampRun{index, std::string(stamp)});
+    m_text.clear();
     for (std::string_view part : parts)
-        m_last.append(part);
-    const std::string_view text = m_last;
-    size_t head = 0;
-    size_t tail = 0;
-    if (!whole) {
+        m_text.append(part);
+    const std::string_view text = m_text;
+    // A bulk change interleaves kinds of line, so the likest of the last few is the base.
+    const size_t back = std::min(kRecent, index % kWholeEvery);
+    size_t base = 0, head = 0, tail = 0;
+    for (size_t d = 1; d <= back; ++d) {
+        const std::string& previous = m_recent[(index - d) % kRecent];
         const size_t most = std::min(previous.size(), text.size());
-        while (head < most && previous[head] == text[head])
-            ++head;
-        while (tail < most - head && previous[previous.size() - 1 - tail] == text[text.size() - 1 - tail])
-            ++tail;
+        size_t h = 0, t = 0;
+        while (h < most && previous[h] == text[h])
+            ++h;
+        while (t < most - h && previous[previous.size() - 1 - t] == text[text.size() - 1 - t])
+            ++t;
+        if (base == 0 || h + t > head + tail) {
+            base = d;
+            head = h;
+            tail = t;
+        }
     }
     const std::string_view middle = text.substr(head, text.size() - head - tail);
-    char counts[2 * sizeof(size_t) * 2];
+    char counts[3 * (sizeof(size_t) * 8 / 7 + 1)];
     size_t countBytes = 0;
-    if (!whole) {
-        countBytes = PutCount(counts, head);
+    if (back != 0) {
+        countBytes = PutCount(counts, base);
+        countBytes += PutCount(counts + countBytes, head);
         countBytes += PutCount(counts + countBytes, tail);
     }
     char* to = Room(countBytes + middle.size());
@@ -115,6 +120,8 @@ void CHistoryLines::Append(std::string_view stamp, std::initializer_list<std::st
         std::memcpy(to, counts, countBytes);
     if (!middle.empty())
         std::memcpy(to + countBytes, middle.data(), middle.size());
+    // The rooms swap, so appending allocates nothing once they are long enough.
+    m_recent[index % kRecent].swap(m_text);
 }
 
 std::string_view CHistoryLines::Stored(size_t index) const
@@ -127,27 +134,30 @@ std::string_view CHistoryLines::Stored(size_t index) const
     return std::string_view(block.data.get() + line.offset, end - line.offset);
 }
 
-void CHistoryLines::Decode(size_t index, std::string& text) const
+void CHistoryLines::Decode(size_t index, Recent& recent) const
 {
     std::string_view stored = Stored(index);
+    std::string& text = recent[index % kRecent];
     if (index % kWholeEvery == 0) {
         text.assign(stored);
         return;
     }
+    const size_t base = GetCount(stored);
     const size_t head = GetCount(stored);
     const size_t tail = GetCount(stored);
+    const std::string& previous = recent[(index - base) % kRecent];
     std::string line;
     line.reserve(head + stored.size() + tail);
-    line.append(text, 0, head).append(stored).append(text, text.size() - tail, tail);
+    line.append(previous, 0, head).append(stored).append(previous, previous.size() - tail, tail);
     text = std::move(line);
 }
 
 std::string CHistoryLines::Text(size_t index) const
 {
-    std::string text;
+    Recent recent;
     for (size_t i = index - index % kWholeEvery; i <= index; ++i)
-        Decode(i, text);
-    return text;
+        Decode(i, recent);
+    return std::move(recent[index % kRecent]);
 }
 
 std::string_view CHistoryLines::Stamp(size_t index) const
@@ -169,10 +179,10 @@ std::vector<std::string> CHistoryLines::Lines() const
 {
     std::vector<std::string> lines;
     lines.reserve(size());
-    std::string text;
+    Recent recent;
     for (size_t i = 0; i < size(); ++i) {
-        Decode(i, text);
-        lines.push_back(std::string(Stamp(i)).append(text));
+        Decode(i, recent);
+        lines.push_back(std::string(Stamp(i)).append(recent[i % kRecent]));
     }
     return lines;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -11,9 +12,9 @@
 
 // The job's change log: every line is a time stamp and a text. A bulk change adds a line per
 // record, so the texts share large blocks, each stamp is kept once for the run of lines that
-// carry it, and a text is kept as what differs from the text before it (the head and tail they
-// share are counted, not stored; every 16th text is whole so a line reads back quickly). A line
-// read back is the stamp and text joined.
+// carry it, and a text is kept as what differs from the likest of the few texts before it (the
+// head and tail they share are counted, not stored; every 16th text is whole so a line reads back
+// quickly). A line read back is the stamp and text joined.
 class CHistoryLines
 {
 public:
@@ -99,9 +100,11 @@ private:
     };
 
     std::string_view Stored(size_t index) const;
-    // Decodes the line's text into text, which holds the text of the line before it unless the
-    // line is stored whole.
-    void Decode(size_t index, std::string& text) const;
+    static constexpr size_t kRecent = 4;
+    using Recent = std::array<std::string, kRecent>;
+    // Decodes the line's text into recent[index % kRecent]; recent holds the texts of the lines
+    // before it back to the last whole one.
+    void Decode(size_t index, Recent& recent) const;
     std::string Text(size_t index) const;
     std::string_view Stamp(size_t index) const;
     char* Room(size_t size);
@@ -109,8 +112,8 @@ private:
     std::vector<Block> m_blocks;
     std::vector<Line> m_lines;
     std::vector<StampRun> m_stamps;
-    // The last line's text, which the next line is stored against.
-    std::string m_last;
-    std::string m_previous;
+    // The last lines' texts, which the next line is stored against.
+    Recent m_recent;
+    std::string m_text;
 };
 

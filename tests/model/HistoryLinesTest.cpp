@@ -36,8 +36,14 @@ TEST(HistoryLines, ReadsBackWhatWasAppended)
         {b, "aaab"},
         {b, "b"},
     };
-    for (int i = 0; i < 3000; ++i)
-        entries.push_back({i % 700 < 350 ? a : b, "Line #" + std::to_string(i) + std::string(size_t(i % 23), 'y')});
+    // Kinds of line interleaved as a bulk change writes them.
+    for (int i = 0; i < 3000; ++i) {
+        const std::string n = std::to_string(i);
+        const std::string text = i % 3 == 0   ? "Added Point '" + n + "'"
+                                 : i % 3 == 1 ? "Line #" + n + " SHOT: Name: " + n + ", Code: " + std::string(size_t(i % 23), 'y')
+                                              : std::string(size_t(i % 5), 'y');
+        entries.push_back({i % 700 < 350 ? a : b, text});
+    }
 
     CHistoryLines lines;
     std::vector<std::string> expected;
