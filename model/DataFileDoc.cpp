@@ -255,7 +255,7 @@ void CDataFileDoc::ReserveForPoints(std::size_t more)
     if (m_rawData != nullptr)
         m_rawData->ReserveInputPoints(more);
     // A point's line and its raw data line.
-    m_history.reserve(m_history.size() + 2 * more);
+    m_history.Reserve(m_history.size() + 2 * more);
 }
 
 bool CDataFileDoc::RecordModified(CRecord* record)
@@ -754,28 +754,14 @@ bool CDataFileDoc::AddHistoryEntry(const std::string& text)
 
 void CDataFileDoc::NoteModifiedWithParts(std::initializer_list<std::string_view> parts)
 {
-    const std::string& stamp = LocalTimeStamp();
-    size_t size = stamp.size();
-    for (std::string_view part : parts)
-        size += part.size();
-    std::string line;
-    line.reserve(size);
-    line.append(stamp);
-    for (std::string_view part : parts)
-        line.append(part);
-    m_history.push_back(std::move(line));
+    m_history.Append(LocalTimeStamp(), parts);
     CDocument::SetModifiedFlag(true);
     SendHint(nullptr, HintModifiedState, 0);
 }
 
 void CDataFileDoc::AppendHistoryLine(std::string_view text)
 {
-    // One allocation per line: bulk changes add a line per record.
-    const std::string& stamp = LocalTimeStamp();
-    std::string line;
-    line.reserve(stamp.size() + text.size());
-    line.append(stamp).append(text);
-    m_history.push_back(std::move(line));
+    m_history.Append(LocalTimeStamp(), text);
 }
 
 bool CDataFileDoc::OnNewDocument()
@@ -829,7 +815,7 @@ bool CDataFileDoc::SaveModified()
     std::string prompt = kAskToSave;
     prompt.replace(prompt.find("%1"), 2, name);
 
-    switch (shell.PromptSaveModified(prompt, m_history)) {
+    switch (shell.PromptSaveModified(prompt, m_history.Lines())) {
     case IDCANCEL:
         return false;
     case IDNO:

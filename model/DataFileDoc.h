@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/JobValueSource.h"
+#include "model/HistoryLines.h"
 #include "model/JobRawData.h"
 #include "model/RecordOwner.h"
 #include "model/Selection.h"
@@ -120,8 +121,8 @@ public:
     CSpRecordRBTree* GetSortedIndex() { return &m_sorted; }
     // One list of display texts per raw line, filled by the raw-data display.
     std::vector<std::vector<std::string>>& GetRawDataLines() { return m_rawLines; }
-    const std::vector<std::string>& GetHistoryList() const { return m_history; }
-    void ClearHistoryList() { m_history.clear(); }
+    const CHistoryLines& GetHistoryList() const { return m_history; }
+    void ClearHistoryList() { m_history.Clear(); }
     // The current selection held by the selection operator; null when there is none.
     CSelection* GetSelection() override;
     CSelection* GetCurrentSelection() const;
@@ -250,7 +251,7 @@ private:
     RecordRef m_current;
     CSpRecordRBTree m_sorted;
     std::vector<std::vector<std::string>> m_rawLines;
-    std::vector<std::string> m_history;
+    CHistoryLines m_history;
     // The last appended input-point line's text, kept for its room: a bulk import appends one per point.
     std::string m_appendedText;
     std::string m_lastPointName;

@@ -298,7 +298,8 @@ void CMainFrame::OnViewLastModifiedLog()
     CDataFileDoc* job = CDataFileDoc::GetActiveDoc();
     if (!job)
         return;
-    CViewLastModified dialog(this, MakeLastModifiedTitle(job->GetPathName()), &job->GetHistoryList());
+    const std::vector<std::string> history = job->GetHistoryList().Lines();
+    CViewLastModified dialog(this, MakeLastModifiedTitle(job->GetPathName()), &history);
     dialog.DoModal();
 }
 

@@ -1,0 +1,75 @@
+#include "model/HistoryLines.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Entry
+{
+    std::string stamp;
+    std::string text;
+};
+
+// Lines read back, copied and compared must be the stamp and text as appended, whatever their
+// lengths (empty, a line longer than a storage block, lines that fill a block exactly) and however
+// the stamps change between them.
+TEST(HistoryLines, ReadsBackWhatWasAppended)
+{
+    const std::string a = "12-07-2026 20:17:08 ";
+    const std::string b = "12-07-2026 20:17:09 ";
+    std::vector<Entry> entries = {
+        {a, "Opened survey.Mvj"},
+        {a, ""},
+        {b, "Line #8 GENERATING STORE PT: Point ID: 1005, HI: 1.500"},
+        {b, std::string(40000, 'x')},
+        {a, "Added Point '1'"},
+        {"", "no stamp"},
+        {"", ""},
+        {b, "Modified:"},
+        // Texts whose shared head and tail would overlap.
+        {b, "abab"},
+        {b, "ab"},
+        {b, "aab"},
+        {b, "aaab"},
+        {b, "b"},
+    };
+    // Kinds of line interleaved as a bulk change writes them.
+    for (int i = 0; i < 3000; ++i) {
+        const std::string n = std::to_string(i);
+        const std::string text = i % 3 == 0   ? "Added Point '" + n + "'"
+                                 : i % 3 == 1 ? "Line #" + n + " SHOT: Name: " + n + ", Code: " + std::string(size_t(i % 23), 'y')
+                                              : std::string(size_t(i % 5), 'y');
+        entries.push_back({i % 700 < 350 ? a : b, text});
+    }
+
+    CHistoryLines lines;
+    std::vector<std::string> expected;
+    for (const Entry& e : entries) {
+        lines.Append(e.stamp, e.text);
+        expected.push_back(e.stamp + e.text);
+    }
+    ASSERT_EQ(lines.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+        ASSERT_EQ(lines[i], expected[i]) << i;
+    EXPECT_EQ(lines.Lines(), expected);
+    EXPECT_TRUE(lines == expected);
+    EXPECT_EQ(lines.front(), expected.front());
+    EXPECT_EQ(lines.back(), expected.back());
+
+    const CHistoryLines copy = lines;
+    EXPECT_TRUE(copy == expected);
+    lines.Append(a, {"Added Point '", "7", "'"});
+    expected.push_back(a + "Added Point '7'");
+    EXPECT_TRUE(lines == expected);
+    EXPECT_FALSE(copy == expected);
+
+    lines.Clear();
+    EXPECT_TRUE(lines.empty());
+    lines.Append(b, "Saved Job");
+    EXPECT_EQ(lines.Lines(), std::vector<std::string>{b + "Saved Job"});
+}
+
+} // namespace
