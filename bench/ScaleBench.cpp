@@ -536,26 +536,24 @@ void BM_ScaleGridSort(benchmark::State& state)
         double floor = 0, sort = 0, page = 0;
         for (auto _ : state) {
             double start = Clock::now();
+            // Text keys with the row number breaking ties, as the grid orders equal texts.
+            auto sortTextKeys = [&points](auto key, auto compare) {
+                std::vector<std::pair<decltype(key(points[0])), size_t>> keys;
+                keys.reserve(points.size());
+                for (size_t i = 0; i < points.size(); ++i)
+                    keys.emplace_back(key(points[i]), i);
+                std::sort(keys.begin(), keys.end(), [&compare](const auto& a, const auto& b) {
+                    const int r = compare(a.first, b.first);
+                    return r != 0 ? r < 0 : a.second < b.second;
+                });
+                benchmark::DoNotOptimize(keys.data());
+            };
             if (column == 0) {
-                std::vector<std::pair<const char*, size_t>> keys;
-                keys.reserve(points.size());
-                for (size_t i = 0; i < points.size(); ++i)
-                    keys.emplace_back(points[i]->GetName(), i);
-                std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
-                    const int r = ComparePointNames(a.first, b.first);
-                    return r != 0 ? r < 0 : a.second < b.second;
-                });
-                benchmark::DoNotOptimize(keys.data());
+                sortTextKeys([](CPointRecord* p) { return p->GetName(); },
+                             [](const char* a, const char* b) { return ComparePointNames(a, b); });
             } else if (column == 4) {
-                std::vector<std::pair<std::string, size_t>> keys;
-                keys.reserve(points.size());
-                for (size_t i = 0; i < points.size(); ++i)
-                    keys.emplace_back(points[i]->GetDescription(), i);
-                std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
-                    const int r = CompareTextNoCase(a.first, b.first);
-                    return r != 0 ? r < 0 : a.second < b.second;
-                });
-                benchmark::DoNotOptimize(keys.data());
+                sortTextKeys([](CPointRecord* p) { return std::string(p->GetDescription()); },
+                             [](const std::string& a, const std::string& b) { return CompareTextNoCase(a, b); });
             } else {
                 // The settings put the northing first.
                 std::vector<std::pair<double, size_t>> keys;

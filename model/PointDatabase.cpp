@@ -16,22 +16,24 @@ void CPointDatabase::Reset(bool create)
     m_tree = create ? CreateRedBlackTree(true) : nullptr;
 }
 
-bool CPointDatabase::Add(CPointRecord* point)
+bool CPointDatabase::Admit(CPointRecord* point)
 {
     if (point == nullptr || m_tree == nullptr)
         return false;
     point->SetOwner(m_owner);
-    if (!point->Validate())
+    return point->Validate();
+}
+
+bool CPointDatabase::Add(CPointRecord* point)
+{
+    if (!Admit(point))
         return false;
     return AddAt(point, PlaceFromLastMiss(point->GetName()));
 }
 
 bool CPointDatabase::AddInNameOrder(CPointRecord* point)
 {
-    if (point == nullptr || m_tree == nullptr)
-        return false;
-    point->SetOwner(m_owner);
-    if (!point->Validate())
+    if (!Admit(point))
         return false;
     // The sentinel as the place appends; an equal or smaller name takes the search, which also
     // refuses a name already held.

@@ -56,6 +56,8 @@ private:
     // name up and then adds it, and the add reuses the place instead of searching again. Any
     // change to the index makes it stale.
     RedBlackNode* PlaceFromLastMiss(const char* name) const;
+    // Binds the point to the owner; false when there is no index or the point is not valid.
+    bool Admit(CPointRecord* point);
     // Files a validated point at place (null: searched for) and in the owner's store.
     bool AddAt(CPointRecord* point, RedBlackNode* place);
 
