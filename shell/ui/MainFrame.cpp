@@ -23,6 +23,7 @@
 #include "rawdata/ui/RawPanels.h"
 #include "shell/CommandIds.h"
 #include "shell/FrameWindowRegistry.h"
+#include "shell/FrameCommandRules.h"
 #include "shell/MainWindowSize.h"
 #include "shell/HelpDocuments.h"
 #include "shell/RecentFileList.h"
@@ -645,7 +646,11 @@ void CMainFrame::UpdatePaneWidths()
     wxStatusBar* status = GetStatusBar();
     if (!status)
         return;
-    const auto widths = ComputeStatusPaneWidths(status->GetClientSize().x);
+    auto widths = ComputeStatusPaneWidths(status->GetClientSize().x);
+    // The count pane was laid out for a smaller font; a larger desktop font would cut
+    // "N objects selected" short, so it is never narrower than a five-digit count.
+    const int countWidth = status->GetTextExtent(ToWx(FormatSelectionInfo(true, 99999))).x + status->FromDIP(16);
+    widths[StatusPaneCount - 1] = std::max(widths[StatusPaneCount - 1], int32_t(countWidth));
     status->SetStatusWidths(StatusPaneCount, widths.data());
 }
 
