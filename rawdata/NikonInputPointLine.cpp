@@ -72,11 +72,7 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
 
     auto stored = PlaceRecord(nullptr, count);
     stored->SetText(std::move(out));
-    m_records.push_back(std::move(stored));
-    auto setup = PlaceSetup(count);
-    if (count > 0)
-        setup->CopySettings(m_setups.back().get());
-    m_setups.push_back(std::move(setup));
+    PushPlaced(std::move(stored));
     CNikonRawDataRecord& record = *m_records.back();
 
     // What the setup files for a valid line: the name, the numbers read back in metres, the

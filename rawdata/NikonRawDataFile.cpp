@@ -32,12 +32,6 @@ std::unique_ptr<CNikonRawDataRecord> CNikonRawDataFile::CreateRecord(const CRawD
     return record ? std::make_unique<CNikonRawDataRecord>(*record) : std::make_unique<CNikonRawDataRecord>();
 }
 
-std::unique_ptr<CRawDataSetup> CNikonRawDataFile::CreateSetup(CDataFileDoc*, int32_t line)
-{
-    // Bound to this container, whichever raw data the document hands out.
-    return std::make_unique<CNikonRawDataSetup>(this, line);
-}
-
 void CNikonRawDataFile::AddPointToNameMap(const std::string& name, const CLocation& location,
                                           const std::string& description, bool deleted, int32_t line)
 {

@@ -20,7 +20,6 @@ public:
 
     int32_t AddRecord(CRawDataRecord* record, int32_t option = 0) override;
     std::unique_ptr<CNikonRawDataRecord> CreateRecord(const CRawDataRecord* record) override;
-    std::unique_ptr<CRawDataSetup> CreateSetup(CDataFileDoc* doc, int32_t line) override;
     void AddPointToNameMap(const std::string& name, const CLocation& location, const std::string& description,
                            bool deleted, int32_t line) override;
     void ApplyStakeoutRecord(CNikonRawDataRecord& record) override;

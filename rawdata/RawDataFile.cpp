@@ -124,7 +124,7 @@ LineHolder<CRawDataSetup> CRawDataFile::PlaceSetup(int32_t line)
     return LineHolder<CRawDataSetup>(new (place) CNikonRawDataSetup(this, line));
 }
 
-int32_t CRawDataFile::AppendPlaced(LineHolder<CNikonRawDataRecord> record)
+int32_t CRawDataFile::PushPlaced(LineHolder<CNikonRawDataRecord> record)
 {
     const int32_t count = GetLineCount();
     m_records.push_back(std::move(record));
@@ -132,6 +132,12 @@ int32_t CRawDataFile::AppendPlaced(LineHolder<CNikonRawDataRecord> record)
     if (count > 0)
         setup->CopySettings(m_setups.back().get());
     m_setups.push_back(std::move(setup));
+    return count;
+}
+
+int32_t CRawDataFile::AppendPlaced(LineHolder<CNikonRawDataRecord> record)
+{
+    const int32_t count = PushPlaced(std::move(record));
     m_setups.back()->ApplyRecord(*m_records.back());
     return count;
 }

@@ -68,7 +68,6 @@ public:
     // depends only on its own and earlier lines.
     void RecomputeSetupsAfterChangeAt(int32_t firstLine) { RecomputeSetupsFrom(firstLine); }
     virtual std::unique_ptr<CNikonRawDataRecord> CreateRecord(const CRawDataRecord* record) = 0;
-    virtual std::unique_ptr<CRawDataSetup> CreateSetup(CDataFileDoc* doc, int32_t line) = 0;
     virtual void AddPointToNameMap(const std::string& name, const CLocation& location,
                                    const std::string& description, bool deleted, int32_t line) = 0;
     virtual void ApplyStakeoutRecord(CNikonRawDataRecord& record) = 0;
@@ -131,6 +130,8 @@ protected:
     // A copy of the record in the blocks, bound to the document at the line.
     LineHolder<CNikonRawDataRecord> PlaceRecord(const CRawDataRecord* record, int32_t line);
     LineHolder<CRawDataSetup> PlaceSetup(int32_t line);
+    // Appends the placed record with a copy of the previous line's setup, not yet applied.
+    int32_t PushPlaced(LineHolder<CNikonRawDataRecord> record);
 
 private:
     // Appends the placed record with its setup, applied after the previous line's.
