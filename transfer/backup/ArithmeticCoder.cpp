@@ -65,15 +65,13 @@ inline void StoreLanes(int16_t* p, Lanes v)
 }
 
 #if defined(__SSE2__)
-// How many of the 16 rising values are below the limit, 0 to 16. They rise strictly, so the
-// lanes below the limit come first and their number is the mask's trailing ones.
-inline int CountBelow(__m128i limit, const int16_t* p)
+// The index of the first of 16 rising values above the limit, given that the last is.
+inline uint32_t FirstAbove(__m128i limit, const int16_t* p)
 {
     const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8));
-    const uint32_t mask = static_cast<uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(_mm_cmpgt_epi16(limit, a),
-                                                                                 _mm_cmpgt_epi16(limit, b))));
-    return __builtin_ctz(~mask); // bit 16 of ~mask is set
+    return static_cast<uint32_t>(
+        __builtin_ctz(_mm_movemask_epi8(_mm_packs_epi16(_mm_cmpgt_epi16(a, limit), _mm_cmpgt_epi16(b, limit)))));
 }
 #endif
 
@@ -156,26 +154,27 @@ public:
     Found Find(int32_t want) const
     {
 #if defined(__SSE2__)
-        const __m128i limit = _mm_set1_epi16(static_cast<int16_t>(want));
-        // The group is the number of group ends below want; the last end is a marker above any
-        // want. The ends have a row of their own, loaded whole where it was stored whole: a load
+        // Compared with want - 1, which saves a negation on the way to each index.
+        const __m128i limit = _mm_set1_epi16(static_cast<int16_t>(want - 1));
+        // The group is the first whose end reaches want; the last end is a marker above any want.
+        // The ends have a row of their own, loaded whole where it was stored whole: a load
         // straddling two stores waits for both to reach the cache.
         const __m128i end0 = _mm_load_si128(reinterpret_cast<const __m128i*>(m_groupEnd));
         const __m128i end1 = _mm_load_si128(reinterpret_cast<const __m128i*>(m_groupEnd + 8));
-        const __m128i below0 = _mm_cmpgt_epi16(limit, end0);
-        const __m128i below1 = _mm_cmpgt_epi16(limit, end1);
-        const uint32_t mask = static_cast<uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(below0, below1)));
-        const int group = __builtin_ctz(~mask); // bit 16 of ~mask is set
+        const __m128i reach0 = _mm_cmpgt_epi16(end0, limit);
+        const __m128i reach1 = _mm_cmpgt_epi16(end1, limit);
+        const uint32_t group =
+            static_cast<uint32_t>(__builtin_ctz(_mm_movemask_epi8(_mm_packs_epi16(reach0, reach1))));
         // The group's offset is the largest end below want (0 for the first group). Taken from the
         // comparison in every lane at once, it is ready before the group's row is loaded, where a
         // read by the group's number would come after it.
-        __m128i offset = _mm_max_epi16(_mm_and_si128(below0, end0), _mm_and_si128(below1, end1));
+        __m128i offset = _mm_max_epi16(_mm_andnot_si128(reach0, end0), _mm_andnot_si128(reach1, end1));
         offset = _mm_max_epi16(offset, _mm_shuffle_epi32(offset, 0x4E));
         offset = _mm_max_epi16(offset, _mm_shuffle_epi32(offset, 0xB1));
         offset = _mm_max_epi16(offset, _mm_shufflelo_epi16(_mm_shufflehi_epi16(offset, 0xB1), 0xB1));
-        // Want never passes the group's end, so at most 15 of its values lie below.
-        const int s = 16 * group + CountBelow(_mm_sub_epi16(limit, offset), m_inGroup + 16 * group);
-        return {s, m_groupBefore[group] + m_inGroup[s]};
+        // Want is at most the total, so the group's last value reaches it.
+        const uint32_t s = 16 * group + FirstAbove(_mm_sub_epi16(limit, offset), m_inGroup + 16 * group);
+        return {int(s), m_groupBefore[group] + m_inGroup[s]};
 #else
         int s = 0;
         while (s < 255 && Prefix(s) < want)
@@ -279,6 +278,21 @@ inline int UnderflowSteps(uint32_t low, uint32_t high)
 {
     const uint32_t run = (low & ~high & 0x7FFF) << 17;
     return __builtin_clz(~run); // the low 17 bits of ~run are ones
+}
+
+// Bits that leave on renormalising low to high = low + width - 1: the settled ones and the
+// underflow steps after them, from the width instead of two bit counts in a row. Renormalising
+// leaves the range above a quarter and within 2^16, so with b the width's bit length the count
+// is 15 - b, 16 - b or 17 - b: the largest j for which low and high fall in one window of
+// 2^(16 - j) aligned to half its size (a settled step takes an aligned window, an underflow step
+// one around the middle). Doubling both and setting high's new last bit makes j = 16 a shift by
+// 0. Equal to the bit-by-bit loop for every low and width.
+inline int RenormBits(int32_t low, int32_t width)
+{
+    // One shift by b - 1 serves both windows that remain in doubt.
+    const int b1 = 31 - __builtin_clz(static_cast<uint32_t>(width));
+    const uint32_t lowPart = (uint32_t(low) * 2) >> b1, highPart = (uint32_t(low + width) * 2 - 1) >> b1;
+    return 14 - b1 + int((highPart >> 1) - (lowPart >> 1) <= 1) + int(highPart - lowPart <= 1);
 }
 
 // Bytes coded between checks of the output room and of the progress bar.
@@ -479,13 +493,9 @@ private:
             const int32_t lowScaled = ScaleCount(lowCount, scale);
             const int32_t width = highScaled - lowScaled;
             low = low + lowScaled;
-            const int32_t high = low + width - 1;
             above -= lowScaled;
             // k bits leave: the settled ones, then the underflow steps that follow them.
-            const int n = SettledBits(low, high);
-            const uint32_t underflow = static_cast<uint32_t>(uint64_t(low & ~high & 0x7FFF) << (17 + n));
-            const int m = __builtin_clz(~underflow); // the low 17 bits of ~underflow are ones
-            const int k = n + m; // the range grows by 2^k and stays within 2^16, so k <= 16
+            const int k = RenormBits(low, width); // the range grows by 2^k and stays within 2^16
             // Each underflow step takes a quarter off and doubles; modulo 2^16 that clears bit 15 of
             // low.
             low = (low << k) & 0x7FFF;
