@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <chrono>
 #include <cstring>
 #include <new>
 
@@ -183,6 +184,32 @@ public:
 #endif
     }
 
+    // The same by halving steps that branch. The processor follows its guesses of the branches
+    // without waiting for want, so on bytes that follow patterns (text, job files) the search
+    // leaves the chain of dependent steps; on bytes without any, each wrong guess costs a restart.
+    // The indexes stay within the tables whatever want is.
+    Found FindByBranches(int32_t want) const
+    {
+        uint32_t group = 0;
+        for (uint32_t step = 8; step; step >>= 1) {
+            if (m_groupEnd[group + step - 1] < want) {
+                group += step;
+                BranchHere();
+            }
+        }
+        const int32_t inGroup = want - m_groupBefore[group];
+        const int16_t* row = m_inGroup + 16 * group;
+        uint32_t j = 0;
+        for (uint32_t step = 8; step; step >>= 1) {
+            if (row[j + step - 1] < inGroup) {
+                j += step;
+                BranchHere();
+            }
+        }
+        const uint32_t s = 16 * group + j;
+        return {int(s), m_groupBefore[group] + m_inGroup[s]};
+    }
+
     // Counts s once more and gives the new total, from the total before.
     int32_t Update(int s, int32_t total)
     {
@@ -201,6 +228,9 @@ public:
     }
 
 private:
+    // Keeps the compiler from turning a step into a conditional move, which would wait for want.
+    static void BranchHere() { asm volatile(""); }
+
     int32_t Rebuild()
     {
         int32_t total = 0;
@@ -454,17 +484,18 @@ public:
     }
 
     // False when the input has run out by more than the format allows.
-    bool DecodeStretch(DecoderModel& model, uint8_t* out, size_t length)
+    bool DecodeStretch(DecoderModel& model, uint8_t* out, size_t length, bool branching)
     {
         // A byte consumes at most 16 code bits: a stretch that cannot reach the limit skips the
         // test per byte.
         if (m_position + 16 * uint64_t(length) <= m_limit)
-            return DecodeBytes<false>(model, out, length);
-        return DecodeBytes<true>(model, out, length);
+            return branching ? DecodeBytes<false, true>(model, out, length)
+                             : DecodeBytes<false, false>(model, out, length);
+        return branching ? DecodeBytes<true, true>(model, out, length) : DecodeBytes<true, false>(model, out, length);
     }
 
 private:
-    template <bool CheckLimit>
+    template <bool CheckLimit, bool Branching>
     bool DecodeBytes(DecoderModel& model, uint8_t* out, size_t length)
     {
         const uint8_t* const bytes = m_bytes.get();
@@ -485,8 +516,8 @@ private:
             // keeps the search inside its tables whatever happens, in one comparison (a negative
             // value turns huge and so becomes the total).
             const int64_t want = ((int64_t(total) + 1) << RatioShift) - int64_t(above + 1) * ratio;
-            const auto [s, prefix] =
-                model.Find(static_cast<int32_t>(std::min(uint64_t(want >> RatioShift), uint64_t(total))));
+            const int32_t bounded = static_cast<int32_t>(std::min(uint64_t(want >> RatioShift), uint64_t(total)));
+            const auto [s, prefix] = Branching ? model.FindByBranches(bounded) : model.Find(bounded);
             const int32_t lowCount = total - prefix;
             const int32_t highCount = lowCount + model.Count(s);
             const int32_t highScaled = ScaleCount(highCount, scale);
@@ -542,6 +573,40 @@ private:
     static constexpr int RatioShift = 40;
     int64_t m_ratio = int64_t(DecoderModel::FirstTotal) << (RatioShift - 16);
     int32_t m_total = DecoderModel::FirstTotal;
+};
+
+// Picks the decoder's search for each stretch. Which is faster depends on how well the processor
+// guesses the bytes, which only running tells: the first two stretches time one search each,
+// then the faster per byte serves, and every so often a stretch times the other again, so a file
+// whose bytes change character is followed. The bytes out do not depend on the choice.
+class SearchChooser
+{
+public:
+    bool Branching() const
+    {
+        if (m_stretches < 2)
+            return m_stretches == 1;
+        const bool faster = m_cost[1] < m_cost[0];
+        return m_stretches % RetryEvery == 0 ? !faster : faster;
+    }
+
+    void Start() { m_start = std::chrono::steady_clock::now(); }
+
+    void Done(bool branching, size_t length)
+    {
+        const std::chrono::duration<double, std::nano> spent = std::chrono::steady_clock::now() - m_start;
+        // Averaged over several stretches, so that one stretch slowed by something else running
+        // does not turn the choice.
+        const double cost = spent.count() / double(length);
+        m_cost[branching] = m_stretches < 2 ? cost : (3 * m_cost[branching] + cost) / 4;
+        ++m_stretches;
+    }
+
+private:
+    static constexpr unsigned RetryEvery = 32;
+    std::chrono::steady_clock::time_point m_start;
+    double m_cost[2] = {};
+    unsigned m_stretches = 0;
 };
 
 } // namespace
@@ -680,6 +745,7 @@ bool ArithmeticCoder::DoDecompress(const uint8_t* input, size_t length, uint8_t*
         progress->bar.SetPercent(0);
     DecoderModel model;
     Decoder decoder;
+    SearchChooser chooser;
     bool ok = decoder.Start(input + LengthFieldSize, length - LengthFieldSize);
     while (ok && m_buffer.GetLength() < expected) {
         // The buffer grows with the output, so a damaged length field claims no memory that the
@@ -692,7 +758,10 @@ bool ArithmeticCoder::DoDecompress(const uint8_t* input, size_t length, uint8_t*
                              Stretch});
         if (progress)
             n = progress->StretchFor(n);
-        ok = decoder.DecodeStretch(model, m_buffer.GetData() + m_buffer.GetLength(), n);
+        const bool branching = chooser.Branching();
+        chooser.Start();
+        ok = decoder.DecodeStretch(model, m_buffer.GetData() + m_buffer.GetLength(), n, branching);
+        chooser.Done(branching, n);
         if (ok) {
             m_buffer.SetLength(m_buffer.GetLength() + n);
             if (progress)

@@ -373,6 +373,35 @@ TEST(ArithmeticCoder, DecoderAgreesWithTheBitByBitFormOnDamagedStreams)
     EXPECT_LT(failures, inputs.size());
 }
 
+// The decoder's second stretch of 4096 bytes uses its branching search and later ones either
+// search: both must decode sound and damaged streams as the bit-by-bit form does.
+TEST(ArithmeticCoder, BothSearchesAgreeWithTheBitByBitForm)
+{
+    Bytes text;
+    for (int i = 0; text.size() < 14000; ++i) {
+        const std::string line = "SS,OP" + std::to_string(i / 7) + ",FP" + std::to_string(i * 37 % 1000) + ",--FENCE\n";
+        text.insert(text.end(), line.begin(), line.end());
+    }
+    std::mt19937 rng(9);
+    for (const Bytes& data : {text, RandomBytes(14000, 8, 256)}) {
+        const Bytes stream = Compress(data);
+        std::vector<Bytes> inputs {stream};
+        for (int i = 0; i < 12; ++i) {
+            Bytes changed = stream;
+            // Past the first stretch's code bits, so that the damage reaches the other search.
+            changed[stream.size() / 3 + rng() % (stream.size() * 2 / 3)] = uint8_t(rng());
+            inputs.push_back(changed);
+        }
+        for (size_t i = 0; i < inputs.size(); ++i) {
+            SCOPED_TRACE(i);
+            Bytes expected, actual;
+            const bool expectedOk = ReferenceDecompress(inputs[i], expected);
+            ASSERT_EQ(Decompress(inputs[i], actual), expectedOk);
+            ASSERT_EQ(actual, expected);
+        }
+    }
+}
+
 TEST(ArithmeticCoder, TheBarTakesTheValuesItWouldTakeByteByByte)
 {
     struct Case
