@@ -192,7 +192,7 @@ public:
     {
         uint32_t group = 0;
         for (uint32_t step = 8; step; step >>= 1) {
-            if (m_groupEnd[group + step - 1] < want) {
+            if (m_groupBefore[group + step] < want) {
                 group += step;
                 BranchHere();
             }
@@ -210,7 +210,9 @@ public:
         return {int(s), m_groupBefore[group] + m_inGroup[s]};
     }
 
-    // Counts s once more and gives the new total, from the total before.
+    // Counts s once more and gives the new total, from the total before. The branching search
+    // does without the group ends: left out, they are made again by RestoreEnds.
+    template <bool KeepEnds = Searched>
     int32_t Update(int s, int32_t total)
     {
         if (total == ArithmeticCoder::MaxTotal) {
@@ -222,9 +224,15 @@ public:
         ++m_count[s];
         AddOneFrom(m_inGroup + (s & ~15), s & 15);
         AddOneFrom(m_groupBefore, (s >> 4) + 1);
-        if constexpr (Searched)
+        if constexpr (KeepEnds)
             AddOneFrom(m_groupEnd, s >> 4);
         return total + 1;
+    }
+
+    void RestoreEnds()
+    {
+        std::copy_n(m_groupBefore + 1, 15, m_groupEnd);
+        m_groupEnd[15] = EndMarker;
     }
 
 private:
@@ -486,6 +494,9 @@ public:
     // False when the input has run out by more than the format allows.
     bool DecodeStretch(DecoderModel& model, uint8_t* out, size_t length, bool branching)
     {
+        if (m_endsLeft && !branching)
+            model.RestoreEnds();
+        m_endsLeft = branching;
         // A byte consumes at most 16 code bits: a stretch that cannot reach the limit skips the
         // test per byte.
         if (m_position + 16 * uint64_t(length) <= m_limit)
@@ -539,7 +550,7 @@ private:
             position += uint64_t(k);
             if (CheckLimit && position > limit)
                 return false;
-            total = model.Update(s, total);
+            total = model.template Update<!Branching>(s, total);
             reciprocal = divider.Reciprocal(total);
             // The next byte's ratio over the range after renormalising, width * 2^k: the division
             // by the width starts as soon as the width is known, beside the steps that find k.
@@ -556,6 +567,7 @@ private:
     }
 
     std::unique_ptr<uint8_t[]> m_bytes;
+    bool m_endsLeft = false; // the model's group ends were left out by the branching search
     uint64_t m_limit = 0;
     uint64_t m_position = 0;
     // The code value less low. The code value never leaves [low, high], whatever the input: the
