@@ -606,6 +606,10 @@ public:
 
     void Done(bool branching, size_t length)
     {
+        // The short stretches that the progress bar asks for say little: the first byte alone
+        // would time the caches filling.
+        if (length < ShortestTimed)
+            return;
         const std::chrono::duration<double, std::nano> spent = std::chrono::steady_clock::now() - m_start;
         // Averaged over several stretches, so that one stretch slowed by something else running
         // does not turn the choice.
@@ -616,6 +620,7 @@ public:
 
 private:
     static constexpr unsigned RetryEvery = 32;
+    static constexpr size_t ShortestTimed = 1024;
     std::chrono::steady_clock::time_point m_start;
     double m_cost[2] = {};
     unsigned m_stretches = 0;
