@@ -5,6 +5,7 @@
 #include "core/FormatPreferences.h"
 #include "core/Location.h"
 #include "core/RawDataFormat.h"
+#include "core/ValueText.h"
 #include "rawdata/RawDataFile.h"
 #include "rawdata/RawPointNameMap.h"
 #include "rawdata/StakeoutStateTable.h"
@@ -361,10 +362,22 @@ void CNikonRawDataSetup::ApplyStation(CNikonRawDataRecord& record)
 
 void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
 {
-    CRawDataNikonCoordinateRecord view(record);
-    if (view.Validate())
-        m_file->AddPointToNameMap(view.GetPointName(), view.GetLocation(), view.GetDescription(), record.IsDeleted(),
-                                  m_line);
+    // The coordinate view's checks read straight off the line: every open applies every line, and
+    // a view would copy the line and each of its values first.
+    const std::string& text = record.GetText();
+    if (text.size() < 2)
+        return;
+    std::string_view values[5];
+    if (record_codes::GetLayout(record.GetType()).size() != 5 || SplitRawValues(text, values) < 0)
+        return;
+    std::string name;
+    double n = 0, e = 0, z = 0;
+    if (!ParsePointName(&name, std::string(values[0])) || !ReadRawNumber(values[1], false, &n) ||
+        !ReadRawNumber(values[2], false, &e) || !ReadRawNumber(values[3], true, &z))
+        return;
+    const CLocation location(record.DistanceToMetres(e), record.DistanceToMetres(n), record.DistanceToMetres(z));
+    const std::string description(values[4]);
+    m_file->AddPointToNameMap(name, location, description, record.IsDeleted(), m_line);
 }
 
 void CNikonRawDataSetup::ApplyShot(CNikonRawDataRecord& record)

@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
 
 class CColoredTextLines;
 class CDataFileDoc;
@@ -184,8 +186,14 @@ protected:
 // types without a view.
 std::unique_ptr<CNikonRawDataRecord> CreateTypedView(const CNikonRawDataRecord& record);
 
+// The most values a line's layout has.
+inline constexpr size_t MaxRawValues = 8;
+// The values after a line's type code as a record's split finds them, trimmed of blanks and tabs,
+// the rest of the span left empty; how many the line holds, or -1 when it holds more than fit.
+int32_t SplitRawValues(std::string_view text, std::span<std::string_view> values);
+
 // A number of a raw field: '.' as the decimal point whatever the locale, present (above the
 // no-value limit); an empty text gives NoValue when allowed.
-bool ReadRawNumber(const std::string& text, bool allowEmpty, double* value);
+bool ReadRawNumber(std::string_view text, bool allowEmpty, double* value);
 // A text printed into a raw line: commas (unless kept) and line ends become blanks.
 std::string CleanRawText(const std::string& text, bool keepCommas);
