@@ -46,12 +46,12 @@ CRawPointNameMap::~CRawPointNameMap() = default;
 size_t CRawPointNameMap::Probe(std::string_view name, size_t hash) const
 {
     const size_t mask = m_slots.size() - 1;
-    const uint64_t tag = SlotTag(hash);
+    const uint32_t tag = SlotTag(hash);
     for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const uint64_t word = m_slots[slot];
+        const uint32_t word = m_slots[slot];
         const uint32_t index = SlotIndex(word);
         // The tag settles most mismatches without reading the entry, which lies far away.
-        if (index == 0 || ((word & ~uint64_t(UINT32_MAX)) == tag && m_entries[index - 1].name == name))
+        if (index == 0 || ((word & ~m_indexMask) == tag && NameOf(m_entries[index - 1]) == name))
             return slot;
     }
 }
@@ -67,8 +67,9 @@ const CRawPointNameMap::Entry* CRawPointNameMap::Find(std::string_view name) con
 void CRawPointNameMap::Rehash(size_t slots)
 {
     m_slots.assign(slots, 0);
+    m_indexMask = uint32_t(std::min<uint64_t>(uint64_t(slots) - 1, UINT32_MAX));
     for (size_t i = 0; i < m_entries.size(); ++i) {
-        const std::string& name = m_entries[i].name;
+        const std::string_view name = NameOf(m_entries[i]);
         const size_t hash = std::hash<std::string_view>()(name);
         m_slots[Probe(name, hash)] = SlotTag(hash) | uint32_t(i + 1);
     }
@@ -112,7 +113,8 @@ void CRawPointNameMap::AddPoint(const std::string& name, const std::string& desc
     const size_t hash = std::hash<std::string_view>()(name);
     const size_t slot = Probe(name, hash);
     if (SlotIndex(m_slots[slot]) == 0) {
-        m_entries.push_back(Entry{name, {}});
+        m_entries.push_back(Entry{{}, uint32_t(m_names.size()), uint32_t(name.size())});
+        m_names += name;
         m_slots[slot] = SlotTag(hash) | uint32_t(m_entries.size());
     }
     const uint32_t index = SlotIndex(m_slots[slot]) - 1;
@@ -188,7 +190,9 @@ bool CRawPointNameMap::GetPointDescription(const std::string& name, std::string*
 void CRawPointNameMap::RemoveAll()
 {
     m_entries.clear();
+    m_names.clear();
     m_slots.clear();
+    m_indexMask = 0;
     m_filed.clear();
     m_inLineOrder = true;
     m_descriptionIndex.clear();

@@ -85,11 +85,15 @@ public:
     static bool IsDeletedCopy(const Copy& point) { return (point.lineAndDeleted & DeletedBit) != 0; }
 
 private:
+    // The name's characters sit in one shared buffer: most names are a few digits, and a string
+    // each would cost more than the copy it files.
     struct Entry
     {
-        std::string name;
         PointList list;
+        uint32_t nameAt = 0;
+        uint32_t nameSize = 0;
     };
+    std::string_view NameOf(const Entry& entry) const { return {m_names.data() + entry.nameAt, entry.nameSize}; }
     // The slot of the name's entry (index + 1) or of the empty slot where it goes.
     size_t Probe(std::string_view name, size_t hash) const;
     const Entry* Find(std::string_view name) const;
@@ -98,12 +102,14 @@ private:
 
     CDataFileDoc* m_doc;
     std::vector<Entry> m_entries;
-    // Low half: entry index + 1, 0 for empty; high half: the name's hash tag. A power of two long.
-    std::vector<uint64_t> m_slots;
-    static uint64_t SlotTag(size_t hash) { return uint64_t(hash) >> 32 << 32; }
-    static uint32_t SlotIndex(uint64_t word) { return uint32_t(word); }
+    std::string m_names;
+    // Low bits (m_indexMask): entry index + 1, 0 for empty; the bits above: the name's hash tag. A
+    // power of two long and at most half full, so the index never needs more bits than the slots'.
+    std::vector<uint32_t> m_slots;
+    uint32_t m_indexMask = 0;
+    uint32_t SlotTag(size_t hash) const { return uint32_t(uint64_t(hash) >> 32) & ~m_indexMask; }
+    uint32_t SlotIndex(uint32_t word) const { return word & m_indexMask; }
     // The entry each copy went to, in filing order: lines are applied in order, so removing the
-    // copies from a line on only looks at the tail.
     std::vector<uint32_t> m_filed;
     bool m_inLineOrder = true;
     std::unordered_map<std::string, uint32_t> m_descriptionIndex;

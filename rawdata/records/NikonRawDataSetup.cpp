@@ -382,10 +382,30 @@ void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
 
 void CNikonRawDataSetup::ApplyShot(CNikonRawDataRecord& record)
 {
-    CRawDataNikonObservationRecord shot(record);
-    SetHR(shot.GetHR());
-    if (!HasValue(S().hr) || !record_codes::IsShotType(record.GetType()))
+    // The observation view's checks read straight off the line, as for a point line; a view is
+    // built from the values only when the shot is filed.
+    const int32_t type = record.GetType();
+    const bool face = type == RecordTypeFace1 || type == RecordTypeFace2;
+    const std::string& text = record.GetText();
+    std::string_view values[7];
+    const auto layout = record_codes::GetLayout(type);
+    std::string name;
+    double hr = 0, sd = 0, ha = 0, va = 0;
+    CRawDataSetup* setup = nullptr;
+    const bool valid = text.size() >= 2 && layout.size() == (face ? 6u : 7u) &&
+                       SplitRawValues(text, std::span(values, layout.size())) >= 0 &&
+                       (face ? (name = values[0], true) : ParsePointName(&name, std::string(values[0]))) &&
+                       ReadRawNumber(values[1], true, &hr) && ReadRawNumber(values[2], true, &sd) &&
+                       ReadRawNumber(values[3], false, &ha) && ReadRawNumber(values[4], false, &va) &&
+                       (setup = record.GetSetup()) != nullptr;
+    SetHR(valid ? setup->DistanceToMetres(hr) : NoValue);
+    if (!valid || !HasValue(S().hr) || !record_codes::IsShotType(type))
         return;
+    CRawDataNikonObservationRecord shot;
+    shot.SetDocument(record.GetDocument());
+    shot.SetLine(record.GetLine());
+    shot.SetValues(name, S().hr, setup->DistanceToMetres(sd), ha, setup->AngleToRadians(va), std::string(values[5]),
+                   std::string(values[6]));
     CLocation location;
     if (HasValue(shot.GetSD()) && shot.GetObservedLocation(*this, &location))
         m_file->AddPointToNameMap(shot.GetPointName(), location, shot.GetFeatureCode(), record.IsDeleted(), m_line);

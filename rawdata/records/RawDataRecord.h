@@ -107,13 +107,14 @@ public:
     static bool LocationsAgree(const CLocation& p, const CLocation& q, const CRawDataSetup* setup);
 
 protected:
+    // Ordered so that a stored line packs without padding: a long file holds one per line.
     std::string m_text;
     CRawDataFieldArray m_fields;
+    CDataFileDoc* m_doc = nullptr;
+    int32_t m_line = -1;
     bool m_parsed = false;
     bool m_validated = false;
     bool m_deleted = false;
-    CDataFileDoc* m_doc = nullptr;
-    int32_t m_line = -1;
 };
 
 // A record of the raw layout: the class of the records a job stores, and the base of the typed
