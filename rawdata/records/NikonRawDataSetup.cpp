@@ -375,7 +375,9 @@ void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
     if (!ParsePointName(&name, std::string(values[0])) || !ReadRawNumber(values[1], false, &n) ||
         !ReadRawNumber(values[2], false, &e) || !ReadRawNumber(values[3], true, &z))
         return;
-    const CLocation location(record.DistanceToMetres(e), record.DistanceToMetres(n), record.DistanceToMetres(z));
+    const CRawDataSetup* setup = record.GetSetup();
+    auto metres = [setup](double v) { return setup ? setup->DistanceToMetres(v) : NoValue; };
+    const CLocation location(metres(e), metres(n), metres(z));
     const std::string description(values[4]);
     m_file->AddPointToNameMap(name, location, description, record.IsDeleted(), m_line);
 }
