@@ -19,9 +19,10 @@
 
 CNikonRawDataSetup::CNikonRawDataSetup(CDataFileDoc* doc, int32_t line) : CRawDataSetup(RawDataFileOf(doc), line) {}
 
-const std::shared_ptr<CNikonRawDataSetup::Settings>& CNikonRawDataSetup::DefaultSettings()
+CNikonRawDataSetup::Shared* CNikonRawDataSetup::DefaultSettings()
 {
-    static const std::shared_ptr<Settings> defaults = std::make_shared<Settings>();
+    // Its own use keeps the count above zero for good, and it outlives every setup, static or not.
+    static Shared* const defaults = new Shared{Settings(), 1};
     return defaults;
 }
 
