@@ -3,14 +3,14 @@
 #include "model/PointRecord.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
 CRawPointNameMap::PointList::PointList(PointList&& other) noexcept
-    : m_first(other.m_first), m_more(other.m_more), m_size(other.m_size), m_capacity(other.m_capacity)
+    : m_first(other.m_first), m_more(other.m_more), m_size(other.m_size), m_nameAt(other.m_nameAt)
 {
     other.m_more = nullptr;
     other.m_size = 0;
-    other.m_capacity = 1;
 }
 
 CRawPointNameMap::PointList& CRawPointNameMap::PointList::operator=(PointList&& other) noexcept
@@ -20,28 +20,51 @@ CRawPointNameMap::PointList& CRawPointNameMap::PointList::operator=(PointList&& 
         m_first = other.m_first;
         m_more = other.m_more;
         m_size = other.m_size;
-        m_capacity = other.m_capacity;
+        m_nameAt = other.m_nameAt;
         other.m_more = nullptr;
         other.m_size = 0;
-        other.m_capacity = 1;
     }
     return *this;
 }
 
 void CRawPointNameMap::PointList::push_back(const Copy& copy)
 {
-    if (m_size == m_capacity) {
-        const uint32_t capacity = m_capacity * 2;
-        Copy* more = new Copy[capacity];
+    const uint32_t room = m_more ? RoomFor(m_size) : 1;
+    if (m_size == room) {
+        Copy* more = new Copy[size_t(room) * 2];
         std::copy(begin(), end(), more);
         delete[] m_more;
         m_more = more;
-        m_capacity = capacity;
     }
     (m_more ? m_more : &m_first)[m_size++] = copy;
 }
 
 CRawPointNameMap::~CRawPointNameMap() = default;
+
+std::string_view CRawPointNameMap::NameOf(const Entry& entry) const
+{
+    const char* at = m_names.data() + entry.list.m_nameAt;
+    uint32_t size = uint8_t(*at++);
+    if (size == 255) {
+        std::memcpy(&size, at, sizeof size);
+        at += sizeof size;
+    }
+    return {at, size};
+}
+
+uint32_t CRawPointNameMap::AddName(std::string_view name)
+{
+    const uint32_t at = uint32_t(m_names.size());
+    if (name.size() < 255) {
+        m_names += char(uint8_t(name.size()));
+    } else {
+        const uint32_t size = uint32_t(name.size());
+        m_names += char(255);
+        m_names.append(reinterpret_cast<const char*>(&size), sizeof size);
+    }
+    m_names += name;
+    return at;
+}
 
 size_t CRawPointNameMap::Probe(std::string_view name, size_t hash) const
 {
@@ -113,8 +136,7 @@ void CRawPointNameMap::AddPoint(const std::string& name, const std::string& desc
     const size_t hash = std::hash<std::string_view>()(name);
     const size_t slot = Probe(name, hash);
     if (SlotIndex(m_slots[slot]) == 0) {
-        m_entries.push_back(Entry{{}, uint32_t(m_names.size()), uint32_t(name.size())});
-        m_names += name;
+        m_entries.emplace_back().list.m_nameAt = AddName(name);
         m_slots[slot] = SlotTag(hash) | uint32_t(m_entries.size());
     }
     const uint32_t index = SlotIndex(m_slots[slot]) - 1;

@@ -3,6 +3,7 @@
 #include "core/Location.h"
 #include "model/PointRecord.h"
 
+#include <bit>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -61,10 +62,16 @@ public:
         void pop_back() { --m_size; }
 
     private:
+        friend class CRawPointNameMap;
+        // The room of the copies held apart: the allocation doubles from two, so it is the least
+        // power of two not below the count (or more, after removals).
+        static uint32_t RoomFor(uint32_t size) { return size <= 1 ? 1 : std::bit_ceil(size); }
+
         Copy m_first;
         Copy* m_more = nullptr; // all the copies once there are two
         uint32_t m_size = 0;
-        uint32_t m_capacity = 1;
+        // Where the map that holds the list keeps its name, in the word the room would take.
+        uint32_t m_nameAt = 0;
     };
     bool Lookup(const std::string& name, const PointList** list) const;
     bool FindPoint(const std::string& name, int32_t limitLine, const Copy** point) const;
@@ -85,15 +92,15 @@ public:
     static bool IsDeletedCopy(const Copy& point) { return (point.lineAndDeleted & DeletedBit) != 0; }
 
 private:
-    // The name's characters sit in one shared buffer: most names are a few digits, and a string
-    // each would cost more than the copy it files.
+    // The name's characters sit in one shared buffer after their length (one byte below 255, else
+    // 255 and four bytes): most names are a few digits, and a string each would cost more than the
+    // copy it files.
     struct Entry
     {
         PointList list;
-        uint32_t nameAt = 0;
-        uint32_t nameSize = 0;
     };
-    std::string_view NameOf(const Entry& entry) const { return {m_names.data() + entry.nameAt, entry.nameSize}; }
+    std::string_view NameOf(const Entry& entry) const;
+    uint32_t AddName(std::string_view name);
     // The slot of the name's entry (index + 1) or of the empty slot where it goes.
     size_t Probe(std::string_view name, size_t hash) const;
     const Entry* Find(std::string_view name) const;
