@@ -113,9 +113,13 @@ void CRawPointNameMap::Reserve(size_t more)
 
 uint32_t CRawPointNameMap::DescriptionIndex(const std::string& description)
 {
+    // Runs of lines repeat one feature code: the last one answers before the table is asked.
+    if (m_lastDescription < m_descriptions.size() && *m_descriptions[m_lastDescription] == description)
+        return m_lastDescription;
     const auto [it, added] = m_descriptionIndex.try_emplace(description, uint32_t(m_descriptions.size()));
     if (added)
         m_descriptions.push_back(&it->first);
+    m_lastDescription = it->second;
     return it->second;
 }
 

@@ -121,4 +121,5 @@ private:
     bool m_inLineOrder = true;
     std::unordered_map<std::string, uint32_t> m_descriptionIndex;
     std::vector<const std::string*> m_descriptions;
+    uint32_t m_lastDescription = 0;
 };
