@@ -69,12 +69,10 @@ uint32_t CRawPointNameMap::AddName(std::string_view name)
 size_t CRawPointNameMap::Probe(std::string_view name, size_t hash) const
 {
     const size_t mask = m_slots.size() - 1;
-    const uint32_t tag = SlotTag(hash);
+    const uint8_t tag = SlotTag(hash);
     for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const uint32_t word = m_slots[slot];
-        const uint32_t index = SlotIndex(word);
-        // The tag settles most mismatches without reading the entry, which lies far away.
-        if (index == 0 || ((word & ~m_indexMask) == tag && NameOf(m_entries[index - 1]) == name))
+        const uint8_t seen = m_tags[slot];
+        if (seen == 0 || (seen == tag && NameOf(m_entries[m_slots[slot] - 1]) == name))
             return slot;
     }
 }
@@ -83,18 +81,20 @@ const CRawPointNameMap::Entry* CRawPointNameMap::Find(std::string_view name) con
 {
     if (m_slots.empty())
         return nullptr;
-    const uint32_t index = SlotIndex(m_slots[Probe(name, std::hash<std::string_view>()(name))]);
-    return index == 0 ? nullptr : &m_entries[index - 1];
+    const size_t slot = Probe(name, std::hash<std::string_view>()(name));
+    return m_tags[slot] == 0 ? nullptr : &m_entries[m_slots[slot] - 1];
 }
 
 void CRawPointNameMap::Rehash(size_t slots)
 {
     m_slots.assign(slots, 0);
-    m_indexMask = uint32_t(std::min<uint64_t>(uint64_t(slots) - 1, UINT32_MAX));
+    m_tags.assign(slots, 0);
     for (size_t i = 0; i < m_entries.size(); ++i) {
         const std::string_view name = NameOf(m_entries[i]);
         const size_t hash = std::hash<std::string_view>()(name);
-        m_slots[Probe(name, hash)] = SlotTag(hash) | uint32_t(i + 1);
+        const size_t slot = Probe(name, hash);
+        m_tags[slot] = SlotTag(hash);
+        m_slots[slot] = uint32_t(i + 1);
     }
 }
 
@@ -139,11 +139,15 @@ void CRawPointNameMap::AddPoint(const std::string& name, const std::string& desc
         Rehash(std::max<size_t>(16, m_slots.size() * 2));
     const size_t hash = std::hash<std::string_view>()(name);
     const size_t slot = Probe(name, hash);
-    if (SlotIndex(m_slots[slot]) == 0) {
+    uint32_t index = 0;
+    if (m_tags[slot] == 0) {
+        index = uint32_t(m_entries.size());
         m_entries.emplace_back().list.m_nameAt = AddName(name);
-        m_slots[slot] = SlotTag(hash) | uint32_t(m_entries.size());
+        m_tags[slot] = SlotTag(hash);
+        m_slots[slot] = index + 1;
+    } else {
+        index = m_slots[slot] - 1;
     }
-    const uint32_t index = SlotIndex(m_slots[slot]) - 1;
     PointList& list = m_entries[index].list;
     // Lines are applied in order, so the list stays sorted by line; a re-applied line replaces
     // nothing because RemoveFromLine ran first.
@@ -218,7 +222,7 @@ void CRawPointNameMap::RemoveAll()
     m_entries.clear();
     m_names.clear();
     m_slots.clear();
-    m_indexMask = 0;
+    m_tags.clear();
     m_filed.clear();
     m_inLineOrder = true;
     m_descriptionIndex.clear();

@@ -110,12 +110,13 @@ private:
     CDataFileDoc* m_doc;
     std::vector<Entry> m_entries;
     std::string m_names;
-    // Low bits (m_indexMask): entry index + 1, 0 for empty; the bits above: the name's hash tag. A
-    // power of two long and at most half full, so the index never needs more bits than the slots'.
+    // Per slot the entry index + 1 (0 for empty) and, apart, a byte of the name's hash with the
+    // top bit set (0 for empty). A power of two long and at most half full. A probe reads only the
+    // bytes, a quarter of the table, which stay in cache while a long file streams past; most
+    // mismatches are settled there without reading the index or the entry.
     std::vector<uint32_t> m_slots;
-    uint32_t m_indexMask = 0;
-    uint32_t SlotTag(size_t hash) const { return uint32_t(uint64_t(hash) >> 32) & ~m_indexMask; }
-    uint32_t SlotIndex(uint32_t word) const { return word & m_indexMask; }
+    std::vector<uint8_t> m_tags;
+    static uint8_t SlotTag(size_t hash) { return uint8_t(0x80u | uint8_t(uint64_t(hash) >> 57)); }
     // The entry each copy went to, in filing order: lines are applied in order, so removing the
     std::vector<uint32_t> m_filed;
     bool m_inLineOrder = true;
