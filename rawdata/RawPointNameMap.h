@@ -118,6 +118,7 @@ private:
     std::vector<uint8_t> m_tags;
     static uint8_t SlotTag(size_t hash) { return uint8_t(0x80u | uint8_t(uint64_t(hash) >> 57)); }
     // The entry each copy went to, in filing order: lines are applied in order, so removing the
+    // copies from a line on only looks at the tail.
     std::vector<uint32_t> m_filed;
     bool m_inLineOrder = true;
     std::unordered_map<std::string, uint32_t> m_descriptionIndex;
