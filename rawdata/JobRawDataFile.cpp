@@ -64,7 +64,8 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
         bytes.append(block, std::size_t(in.gcount()));
     if (in.bad())
         return false;
-    const std::string text = DecodeExternalText(bytes);
+    // A UTF-8 file's bytes are its text as they stand: no copy of the whole file.
+    const std::string text = IsValidUtf8(bytes) ? std::move(bytes) : Windows1252ToUtf8(bytes);
 
     CStatusProgress progress;
     progress.Begin("Loading " + ProgressName(path, snapshot));
@@ -74,8 +75,6 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
     // The lines are counted once so the line store and the name map grow once, not by doubling
     // and rehashing all the way up.
     raw.ReserveInputPoints(std::size_t(std::count(text.begin(), text.end(), '\n')) + 1);
-    // One slot per line up front: growing the line vectors doubles them and copies them over.
-    raw.ReserveLines(size_t(std::count(text.begin(), text.end(), '\n')) + 1);
     while (start < text.size()) {
         size_t end = text.find('\n', start);
         const size_t next = end == std::string::npos ? text.size() : end + 1;

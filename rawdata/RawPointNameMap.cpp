@@ -3,14 +3,14 @@
 #include "model/PointRecord.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
 CRawPointNameMap::PointList::PointList(PointList&& other) noexcept
-    : m_first(other.m_first), m_more(other.m_more), m_size(other.m_size), m_capacity(other.m_capacity)
+    : m_first(other.m_first), m_more(other.m_more), m_size(other.m_size), m_nameAt(other.m_nameAt)
 {
     other.m_more = nullptr;
     other.m_size = 0;
-    other.m_capacity = 1;
 }
 
 CRawPointNameMap::PointList& CRawPointNameMap::PointList::operator=(PointList&& other) noexcept
@@ -20,38 +20,59 @@ CRawPointNameMap::PointList& CRawPointNameMap::PointList::operator=(PointList&& 
         m_first = other.m_first;
         m_more = other.m_more;
         m_size = other.m_size;
-        m_capacity = other.m_capacity;
+        m_nameAt = other.m_nameAt;
         other.m_more = nullptr;
         other.m_size = 0;
-        other.m_capacity = 1;
     }
     return *this;
 }
 
 void CRawPointNameMap::PointList::push_back(const Copy& copy)
 {
-    if (m_size == m_capacity) {
-        const uint32_t capacity = m_capacity * 2;
-        Copy* more = new Copy[capacity];
+    const uint32_t room = m_more ? RoomFor(m_size) : 1;
+    if (m_size == room) {
+        Copy* more = new Copy[size_t(room) * 2];
         std::copy(begin(), end(), more);
         delete[] m_more;
         m_more = more;
-        m_capacity = capacity;
     }
     (m_more ? m_more : &m_first)[m_size++] = copy;
 }
 
 CRawPointNameMap::~CRawPointNameMap() = default;
 
+std::string_view CRawPointNameMap::NameOf(const Entry& entry) const
+{
+    const char* at = m_names.data() + entry.list.m_nameAt;
+    uint32_t size = uint8_t(*at++);
+    if (size == 255) {
+        std::memcpy(&size, at, sizeof size);
+        at += sizeof size;
+    }
+    return {at, size};
+}
+
+uint32_t CRawPointNameMap::AddName(std::string_view name)
+{
+    const uint32_t at = uint32_t(m_names.size());
+    if (name.size() < 255) {
+        m_names += char(uint8_t(name.size()));
+    } else {
+        const uint32_t size = uint32_t(name.size());
+        m_names += char(255);
+        m_names.append(reinterpret_cast<const char*>(&size), sizeof size);
+    }
+    m_names += name;
+    return at;
+}
+
 size_t CRawPointNameMap::Probe(std::string_view name, size_t hash) const
 {
     const size_t mask = m_slots.size() - 1;
-    const uint64_t tag = SlotTag(hash);
+    const uint8_t tag = SlotTag(hash);
     for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const uint64_t word = m_slots[slot];
-        const uint32_t index = SlotIndex(word);
-        // The tag settles most mismatches without reading the entry, which lies far away.
-        if (index == 0 || ((word & ~uint64_t(UINT32_MAX)) == tag && m_entries[index - 1].name == name))
+        const uint8_t seen = m_tags[slot];
+        if (seen == 0 || (seen == tag && NameOf(m_entries[m_slots[slot] - 1]) == name))
             return slot;
     }
 }
@@ -60,17 +81,20 @@ const CRawPointNameMap::Entry* CRawPointNameMap::Find(std::string_view name) con
 {
     if (m_slots.empty())
         return nullptr;
-    const uint32_t index = SlotIndex(m_slots[Probe(name, std::hash<std::string_view>()(name))]);
-    return index == 0 ? nullptr : &m_entries[index - 1];
+    const size_t slot = Probe(name, std::hash<std::string_view>()(name));
+    return m_tags[slot] == 0 ? nullptr : &m_entries[m_slots[slot] - 1];
 }
 
 void CRawPointNameMap::Rehash(size_t slots)
 {
     m_slots.assign(slots, 0);
+    m_tags.assign(slots, 0);
     for (size_t i = 0; i < m_entries.size(); ++i) {
-        const std::string& name = m_entries[i].name;
+        const std::string_view name = NameOf(m_entries[i]);
         const size_t hash = std::hash<std::string_view>()(name);
-        m_slots[Probe(name, hash)] = SlotTag(hash) | uint32_t(i + 1);
+        const size_t slot = Probe(name, hash);
+        m_tags[slot] = SlotTag(hash);
+        m_slots[slot] = uint32_t(i + 1);
     }
 }
 
@@ -89,9 +113,13 @@ void CRawPointNameMap::Reserve(size_t more)
 
 uint32_t CRawPointNameMap::DescriptionIndex(const std::string& description)
 {
+    // Runs of lines repeat one feature code: the last one answers before the table is asked.
+    if (m_lastDescription < m_descriptions.size() && *m_descriptions[m_lastDescription] == description)
+        return m_lastDescription;
     const auto [it, added] = m_descriptionIndex.try_emplace(description, uint32_t(m_descriptions.size()));
     if (added)
         m_descriptions.push_back(&it->first);
+    m_lastDescription = it->second;
     return it->second;
 }
 
@@ -111,11 +139,15 @@ void CRawPointNameMap::AddPoint(const std::string& name, const std::string& desc
         Rehash(std::max<size_t>(16, m_slots.size() * 2));
     const size_t hash = std::hash<std::string_view>()(name);
     const size_t slot = Probe(name, hash);
-    if (SlotIndex(m_slots[slot]) == 0) {
-        m_entries.push_back(Entry{name, {}});
-        m_slots[slot] = SlotTag(hash) | uint32_t(m_entries.size());
+    uint32_t index = 0;
+    if (m_tags[slot] == 0) {
+        index = uint32_t(m_entries.size());
+        m_entries.emplace_back().list.m_nameAt = AddName(name);
+        m_tags[slot] = SlotTag(hash);
+        m_slots[slot] = index + 1;
+    } else {
+        index = m_slots[slot] - 1;
     }
-    const uint32_t index = SlotIndex(m_slots[slot]) - 1;
     PointList& list = m_entries[index].list;
     // Lines are applied in order, so the list stays sorted by line; a re-applied line replaces
     // nothing because RemoveFromLine ran first.
@@ -188,7 +220,9 @@ bool CRawPointNameMap::GetPointDescription(const std::string& name, std::string*
 void CRawPointNameMap::RemoveAll()
 {
     m_entries.clear();
+    m_names.clear();
     m_slots.clear();
+    m_tags.clear();
     m_filed.clear();
     m_inLineOrder = true;
     m_descriptionIndex.clear();

@@ -3,6 +3,7 @@
 #include "core/Location.h"
 #include "model/PointRecord.h"
 
+#include <bit>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -61,10 +62,16 @@ public:
         void pop_back() { --m_size; }
 
     private:
+        friend class CRawPointNameMap;
+        // The room of the copies held apart: the allocation doubles from two, so it is the least
+        // power of two not below the count (or more, after removals).
+        static uint32_t RoomFor(uint32_t size) { return size <= 1 ? 1 : std::bit_ceil(size); }
+
         Copy m_first;
         Copy* m_more = nullptr; // all the copies once there are two
         uint32_t m_size = 0;
-        uint32_t m_capacity = 1;
+        // Where the map that holds the list keeps its name, in the word the room would take.
+        uint32_t m_nameAt = 0;
     };
     bool Lookup(const std::string& name, const PointList** list) const;
     bool FindPoint(const std::string& name, int32_t limitLine, const Copy** point) const;
@@ -85,11 +92,15 @@ public:
     static bool IsDeletedCopy(const Copy& point) { return (point.lineAndDeleted & DeletedBit) != 0; }
 
 private:
+    // The name's characters sit in one shared buffer after their length (one byte below 255, else
+    // 255 and four bytes): most names are a few digits, and a string each would cost more than the
+    // copy it files.
     struct Entry
     {
-        std::string name;
         PointList list;
     };
+    std::string_view NameOf(const Entry& entry) const;
+    uint32_t AddName(std::string_view name);
     // The slot of the name's entry (index + 1) or of the empty slot where it goes.
     size_t Probe(std::string_view name, size_t hash) const;
     const Entry* Find(std::string_view name) const;
@@ -98,14 +109,19 @@ private:
 
     CDataFileDoc* m_doc;
     std::vector<Entry> m_entries;
-    // Low half: entry index + 1, 0 for empty; high half: the name's hash tag. A power of two long.
-    std::vector<uint64_t> m_slots;
-    static uint64_t SlotTag(size_t hash) { return uint64_t(hash) >> 32 << 32; }
-    static uint32_t SlotIndex(uint64_t word) { return uint32_t(word); }
+    std::string m_names;
+    // Per slot the entry index + 1 (0 for empty) and, apart, a byte of the name's hash with the
+    // top bit set (0 for empty). A power of two long and at most half full. A probe reads only the
+    // bytes, a quarter of the table, which stay in cache while a long file streams past; most
+    // mismatches are settled there without reading the index or the entry.
+    std::vector<uint32_t> m_slots;
+    std::vector<uint8_t> m_tags;
+    static uint8_t SlotTag(size_t hash) { return uint8_t(0x80u | uint8_t(uint64_t(hash) >> 57)); }
     // The entry each copy went to, in filing order: lines are applied in order, so removing the
     // copies from a line on only looks at the tail.
     std::vector<uint32_t> m_filed;
     bool m_inLineOrder = true;
     std::unordered_map<std::string, uint32_t> m_descriptionIndex;
     std::vector<const std::string*> m_descriptions;
+    uint32_t m_lastDescription = 0;
 };

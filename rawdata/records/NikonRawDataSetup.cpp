@@ -5,6 +5,7 @@
 #include "core/FormatPreferences.h"
 #include "core/Location.h"
 #include "core/RawDataFormat.h"
+#include "core/ValueText.h"
 #include "rawdata/RawDataFile.h"
 #include "rawdata/RawPointNameMap.h"
 #include "rawdata/StakeoutStateTable.h"
@@ -18,9 +19,10 @@
 
 CNikonRawDataSetup::CNikonRawDataSetup(CDataFileDoc* doc, int32_t line) : CRawDataSetup(RawDataFileOf(doc), line) {}
 
-const std::shared_ptr<CNikonRawDataSetup::Settings>& CNikonRawDataSetup::DefaultSettings()
+CNikonRawDataSetup::Shared* CNikonRawDataSetup::DefaultSettings()
 {
-    static const std::shared_ptr<Settings> defaults = std::make_shared<Settings>();
+    // Its own use keeps the count above zero for good, and it outlives every setup, static or not.
+    static Shared* const defaults = new Shared{Settings(), 1};
     return defaults;
 }
 
@@ -361,18 +363,52 @@ void CNikonRawDataSetup::ApplyStation(CNikonRawDataRecord& record)
 
 void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
 {
-    CRawDataNikonCoordinateRecord view(record);
-    if (view.Validate())
-        m_file->AddPointToNameMap(view.GetPointName(), view.GetLocation(), view.GetDescription(), record.IsDeleted(),
-                                  m_line);
+    // The coordinate view's checks read straight off the line: every open applies every line, and
+    // a view would copy the line and each of its values first.
+    const std::string& text = record.GetText();
+    if (text.size() < 2)
+        return;
+    std::string_view values[5];
+    if (record_codes::GetLayout(record.GetType()).size() != 5 || SplitRawValues(text, values) < 0)
+        return;
+    std::string name;
+    double n = 0, e = 0, z = 0;
+    if (!ParsePointName(&name, std::string(values[0])) || !ReadRawNumber(values[1], false, &n) ||
+        !ReadRawNumber(values[2], false, &e) || !ReadRawNumber(values[3], true, &z))
+        return;
+    const CRawDataSetup* setup = record.GetSetup();
+    auto metres = [setup](double v) { return setup ? setup->DistanceToMetres(v) : NoValue; };
+    const CLocation location(metres(e), metres(n), metres(z));
+    const std::string description(values[4]);
+    m_file->AddPointToNameMap(name, location, description, record.IsDeleted(), m_line);
 }
 
 void CNikonRawDataSetup::ApplyShot(CNikonRawDataRecord& record)
 {
-    CRawDataNikonObservationRecord shot(record);
-    SetHR(shot.GetHR());
-    if (!HasValue(S().hr) || !record_codes::IsShotType(record.GetType()))
+    // The observation view's checks read straight off the line, as for a point line; a view is
+    // built from the values only when the shot is filed.
+    const int32_t type = record.GetType();
+    const bool face = type == RecordTypeFace1 || type == RecordTypeFace2;
+    const std::string& text = record.GetText();
+    std::string_view values[7];
+    const auto layout = record_codes::GetLayout(type);
+    std::string name;
+    double hr = 0, sd = 0, ha = 0, va = 0;
+    CRawDataSetup* setup = nullptr;
+    const bool valid = text.size() >= 2 && layout.size() == (face ? 6u : 7u) &&
+                       SplitRawValues(text, std::span(values, layout.size())) >= 0 &&
+                       (face ? (name = values[0], true) : ParsePointName(&name, std::string(values[0]))) &&
+                       ReadRawNumber(values[1], true, &hr) && ReadRawNumber(values[2], true, &sd) &&
+                       ReadRawNumber(values[3], false, &ha) && ReadRawNumber(values[4], false, &va) &&
+                       (setup = record.GetSetup()) != nullptr;
+    SetHR(valid ? setup->DistanceToMetres(hr) : NoValue);
+    if (!valid || !HasValue(S().hr) || !record_codes::IsShotType(type))
         return;
+    CRawDataNikonObservationRecord shot;
+    shot.SetDocument(record.GetDocument());
+    shot.SetLine(record.GetLine());
+    shot.SetValues(name, S().hr, setup->DistanceToMetres(sd), ha, setup->AngleToRadians(va), std::string(values[5]),
+                   std::string(values[6]));
     CLocation location;
     if (HasValue(shot.GetSD()) && shot.GetObservedLocation(*this, &location))
         m_file->AddPointToNameMap(shot.GetPointName(), location, shot.GetFeatureCode(), record.IsDeleted(), m_line);

@@ -132,16 +132,50 @@ private:
         double hr = NoValue;
     };
 
-    // One block of defaults shared by every fresh setup.
-    static const std::shared_ptr<Settings>& DefaultSettings();
-    const Settings& S() const { return *m_settings; }
+    // Settings held by the setups that share them. Every line has a setup, and raw data lives on
+    // one thread, so the count is a plain one beside the settings rather than a shared pointer's
+    // second word and atomic count.
+    struct Shared
+    {
+        Settings settings;
+        uint32_t users = 0;
+    };
+    class SettingsRef
+    {
+    public:
+        explicit SettingsRef(Shared* shared) : m_shared(shared) { ++m_shared->users; }
+        SettingsRef(const SettingsRef& other) : m_shared(other.m_shared) { ++m_shared->users; }
+        SettingsRef& operator=(const SettingsRef& other)
+        {
+            Shared* kept = m_shared;
+            m_shared = other.m_shared;
+            ++m_shared->users;
+            Drop(kept);
+            return *this;
+        }
+        ~SettingsRef() { Drop(m_shared); }
+        Shared& operator*() const { return *m_shared; }
+        Shared* get() const { return m_shared; }
+
+    private:
+        static void Drop(Shared* shared)
+        {
+            if (--shared->users == 0)
+                delete shared;
+        }
+        Shared* m_shared;
+    };
+
+    // One block of defaults shared by every fresh setup; never freed.
+    static Shared* DefaultSettings();
+    const Settings& S() const { return (*m_settings).settings; }
     // The settings for writing: this setup's own copy once another setup shares them.
     Settings& Write()
     {
-        if (m_settings.use_count() > 1 || m_settings == DefaultSettings())
-            m_settings = std::make_shared<Settings>(*m_settings);
-        return *m_settings;
+        if ((*m_settings).users > 1 || m_settings.get() == DefaultSettings())
+            m_settings = SettingsRef(new Shared{S(), 0});
+        return (*m_settings).settings;
     }
 
-    std::shared_ptr<Settings> m_settings = DefaultSettings();
+    SettingsRef m_settings{DefaultSettings()};
 };

@@ -10,6 +10,7 @@
 #include "model/JobRawData.h"
 
 #include <array>
+#include <new>
 #include <string_view>
 
 namespace {
@@ -393,4 +394,52 @@ std::string CNikonRawDataField::FormatEnumValue(CJobRawData* file, int32_t line,
     if (name.empty())
         name = "---";
     return FormatValue(file, line, name, longLabel, wholeLabel);
+}
+
+void CRawDataFieldArray::Add(int32_t code, std::string value)
+{
+    if (!m_block || m_block->size == m_block->capacity)
+        Reserve(m_block ? m_block->capacity * 2 : 8);
+    new (Items() + m_block->size) CNikonRawDataField(code, std::move(value));
+    ++m_block->size;
+}
+
+void CRawDataFieldArray::RemoveAll()
+{
+    if (!m_block)
+        return;
+    CNikonRawDataField* items = Items();
+    for (int32_t i = 0; i < m_block->size; ++i)
+        items[i].~CNikonRawDataField();
+    m_block->size = 0;
+}
+
+void CRawDataFieldArray::Reserve(int32_t n)
+{
+    if (n <= 0 || (m_block && n <= m_block->capacity))
+        return;
+    static_assert(alignof(CNikonRawDataField) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
+    void* memory = ::operator new(ItemsAt + std::size_t(n) * sizeof(CNikonRawDataField));
+    Block* block = new (memory) Block{0, n};
+    auto* items = reinterpret_cast<CNikonRawDataField*>(static_cast<char*>(memory) + ItemsAt);
+    if (m_block) {
+        CNikonRawDataField* old = Items();
+        for (int32_t i = 0; i < m_block->size; ++i) {
+            new (items + i) CNikonRawDataField(std::move(old[i]));
+            old[i].~CNikonRawDataField();
+        }
+        block->size = m_block->size;
+        m_block->size = 0;
+        Free();
+    }
+    m_block = block;
+}
+
+void CRawDataFieldArray::Free()
+{
+    if (!m_block)
+        return;
+    RemoveAll();
+    ::operator delete(m_block);
+    m_block = nullptr;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -151,23 +152,40 @@ public:
 };
 
 // The fields of one record in line order. Fields are held by value: the layout's fields carry no
-// data of their own beyond the base, so one allocation per record is enough.
+// data of their own beyond the base, so one allocation per record is enough. The count and room
+// sit in that allocation, so a record that was never split (most stored lines) keeps one pointer.
 class CRawDataFieldArray
 {
 public:
-    void AddCopy(const CRawDataField& field)
-    {
-        m_fields.emplace_back(field.GetCodeIndex(), field.GetValue());
-    }
-    void Add(int32_t code, std::string value) { m_fields.emplace_back(code, std::move(value)); }
-    void RemoveAll() { m_fields.clear(); }
-    int32_t GetSize() const { return int32_t(m_fields.size()); }
-    CNikonRawDataField& operator[](int32_t i) { return m_fields[size_t(i)]; }
-    const CNikonRawDataField& operator[](int32_t i) const { return m_fields[size_t(i)]; }
-    void Reserve(int32_t n) { m_fields.reserve(size_t(n)); }
+    CRawDataFieldArray() = default;
+    ~CRawDataFieldArray() { Free(); }
+    CRawDataFieldArray(const CRawDataFieldArray&) = delete;
+    CRawDataFieldArray& operator=(const CRawDataFieldArray&) = delete;
+
+    void AddCopy(const CRawDataField& field) { Add(field.GetCodeIndex(), field.GetValue()); }
+    void Add(int32_t code, std::string value);
+    void RemoveAll();
+    int32_t GetSize() const { return m_block ? m_block->size : 0; }
+    CNikonRawDataField& operator[](int32_t i) { return Items()[i]; }
+    const CNikonRawDataField& operator[](int32_t i) const { return Items()[i]; }
+    void Reserve(int32_t n);
 
 private:
-    std::vector<CNikonRawDataField> m_fields;
+    struct Block
+    {
+        int32_t size;
+        int32_t capacity;
+    };
+    // The fields follow the count, at the fields' alignment.
+    static constexpr std::size_t ItemsAt = (sizeof(Block) + alignof(CNikonRawDataField) - 1) /
+                                           alignof(CNikonRawDataField) * alignof(CNikonRawDataField);
+    CNikonRawDataField* Items() const
+    {
+        return reinterpret_cast<CNikonRawDataField*>(reinterpret_cast<char*>(m_block) + ItemsAt);
+    }
+    void Free();
+
+    Block* m_block = nullptr;
 };
 
 // Fills "%s" placeholders in order; missing arguments leave the rest empty.

@@ -62,7 +62,7 @@ bool FieldPasses(int32_t type, int32_t code, const std::string& value)
 
 } // namespace
 
-bool ReadRawNumber(const std::string& text, bool allowEmpty, double* value)
+bool ReadRawNumber(std::string_view text, bool allowEmpty, double* value)
 {
     if (text.empty()) {
         *value = NoValue;
@@ -215,9 +215,9 @@ void CRawDataRecord::SetDeleted(bool deleted)
     size_t stars = 0;
     while (stars < m_text.size() && m_text[stars] == '*')
         ++stars;
-    std::string text = (deleted ? "*" : "") + m_text.substr(stars);
-    if (text != m_text) {
-        m_text = std::move(text);
+    // Asked on every look at a line: the text is rewritten only when its marks differ.
+    if (stars != (deleted ? 1u : 0u)) {
+        m_text.replace(0, stars, deleted ? "*" : "");
         m_fields.RemoveAll();
         m_parsed = m_validated = false;
     }
@@ -382,27 +382,37 @@ bool CNikonRawDataRecord::SplitFields()
     }
 
     const auto layout = record_codes::GetLayout(type);
+    std::string_view values[MaxRawValues];
+    if (SplitRawValues(text, std::span(values, layout.size())) < 0)
+        return false;
     m_fields.Reserve(int32_t(layout.size()));
+    for (size_t position = 0; position < layout.size(); ++position)
+        m_fields.Add(layout[position], std::string(values[position]));
+    m_parsed = true;
+    return true;
+}
+
+int32_t SplitRawValues(std::string_view text, std::span<std::string_view> values)
+{
+    size_t comma = text.find(',');
     size_t position = 0;
     while (comma != std::string_view::npos && comma + 1 < text.size()) {
         const size_t start = comma + 1;
         comma = text.find(',', start);
-        if (position >= layout.size()) {
-            m_fields.RemoveAll();
-            return false;
-        }
+        if (position >= values.size())
+            return -1;
         std::string_view item = text.substr(start, comma == std::string_view::npos ? std::string_view::npos
                                                                                    : comma - start);
         while (!item.empty() && (item.front() == ' ' || item.front() == '\t'))
             item.remove_prefix(1);
         while (!item.empty() && (item.back() == ' ' || item.back() == '\t'))
             item.remove_suffix(1);
-        m_fields.Add(layout[position++], std::string(item));
+        values[position++] = item;
     }
-    while (position < layout.size())
-        m_fields.Add(layout[position++], std::string());
-    m_parsed = true;
-    return true;
+    const int32_t found = int32_t(position);
+    while (position < values.size())
+        values[position++] = {};
+    return found;
 }
 
 bool CNikonRawDataRecord::ToggleNote(bool toNote)

@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
 
 class CColoredTextLines;
 class CDataFileDoc;
@@ -105,13 +107,14 @@ public:
     static bool LocationsAgree(const CLocation& p, const CLocation& q, const CRawDataSetup* setup);
 
 protected:
+    // Ordered so that a stored line packs without padding: a long file holds one per line.
     std::string m_text;
     CRawDataFieldArray m_fields;
+    CDataFileDoc* m_doc = nullptr;
+    int32_t m_line = -1;
     bool m_parsed = false;
     bool m_validated = false;
     bool m_deleted = false;
-    CDataFileDoc* m_doc = nullptr;
-    int32_t m_line = -1;
 };
 
 // A record of the raw layout: the class of the records a job stores, and the base of the typed
@@ -184,8 +187,14 @@ protected:
 // types without a view.
 std::unique_ptr<CNikonRawDataRecord> CreateTypedView(const CNikonRawDataRecord& record);
 
+// The most values a line's layout has.
+inline constexpr size_t MaxRawValues = 8;
+// The values after a line's type code as a record's split finds them, trimmed of blanks and tabs,
+// the rest of the span left empty; how many the line holds, or -1 when it holds more than fit.
+int32_t SplitRawValues(std::string_view text, std::span<std::string_view> values);
+
 // A number of a raw field: '.' as the decimal point whatever the locale, present (above the
 // no-value limit); an empty text gives NoValue when allowed.
-bool ReadRawNumber(const std::string& text, bool allowEmpty, double* value);
+bool ReadRawNumber(std::string_view text, bool allowEmpty, double* value);
 // A text printed into a raw line: commas (unless kept) and line ends become blanks.
 std::string CleanRawText(const std::string& text, bool keepCommas);

@@ -9,6 +9,7 @@
 #include "rawdata/RawDataMathConversions.h"
 #include "rawdata/records/NikonRawDataSetup.h"
 #include "rawdata/records/RawDataNikonCoordinateRecord.h"
+#include "rawdata/records/RawDataNikonObservationRecord.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -493,5 +494,76 @@ TEST(RawDataFileTest, LinesKeepTheirTextsThroughEditsAcrossBlocksAndAClear)
             ASSERT_EQ(job.raw.GetRecord(i)->GetLine(), i);
             ASSERT_EQ(job.Setup(i)->GetLine(), i);
         }
+    }
+}
+
+// Applying a line files its point from the line's text directly; what it files, and the rod height
+// it leaves, must be what the typed views read from the same line.
+TEST(RawDataFileTest, LinesFileWhatTheirViewsRead)
+{
+    struct Line
+    {
+        const char* text;
+        const char* name; // the point the line would file
+    };
+    const Line lines[] = {
+        {"MP,1,100,200,50,STN", "1"},        {"MP, 2 ,100.5,\t200\t,,B", "2"},   {"MP,3,100,200,50,C,", "3"},
+        {"MP,4,100,200,50,D,X", "4"},        {"MP,5,,200,50,E", "5"},            {"*MP,6,100,200,50,F", "6"},
+        {"**MP,7,100,200,50,G", "7"},        {"MP,0,1,2,3,H", "0"},              {"MP,A-1,1,2,3,I", "A-1"},
+        {"MP,10,100,200", "10"},             {"MP,11,-99999999,200,50,K", "11"}, {"UC,12,1,2,3,L", "12"},
+        {"CC,13,1e2,2,3,M", "13"},           {"ST,1,,1.5,0.0000,0.0000", ""},    {"SS,20,1.5,10,90,90,t,F", "20"},
+        {"SS,21,1.5,,90,90,t,F", "21"},      {"SS,22,,10,90,90,t,F", "22"},      {"SS,23,1.5,10,,90,t,F", "23"},
+        {"SS,24,1.5,10,90,90,t,F,X", "24"},  {"*SS,25,2.5,10,45,80,t,G", "25"},  {"SO,26,1.5,10,90.3015,90,t,F", "26"},
+        {"CP,27,1.6,12.5,180,85,t,", "27"},  {"F1,x,1.6,10,90,90,t", "x"},       {"F2,,1.7,10,90,90", ""},
+        {"SS,28,1.5,10,90,270,t,F", "28"},   {"SS, 29 ,1.5,10,90,90", "29"},     {"SS,A-1,1.5,10,90,90,t,F", "A-1"},
+        {"SS,30,1.5,10,90,90,t, F ", "30"},  {"SS,31,1.5,10,90,90,t,F,", "31"},
+    };
+    for (const char* distance : {"CO,DIST UNITS: Metres", "CO,DIST UNITS: Feet"}) {
+        RawJob job;
+        job.AppendAll({distance, "CO,ANGLE UNITS: Degrees", "CO,ZERO AZIMUTH: North", "CO,HA Raw Data: Azimuth"});
+        const int32_t first = job.raw.GetLineCount();
+        for (const Line& line : lines)
+            job.Append(line.text);
+        const CRawPointNameMap& map = job.raw.GetPointNameMap();
+        int32_t filedLines = 0;
+        for (int32_t i = 0; i < int32_t(std::size(lines)); ++i) {
+            const int32_t at = first + i;
+            SCOPED_TRACE(std::string(distance) + " | " + lines[i].text);
+            CNikonRawDataRecord& record = *job.raw.GetRecord(at);
+            const int32_t type = record.GetType();
+            bool filed = false;
+            CLocation location;
+            std::string description;
+            if (record_codes::IsCoordinateType(type)) {
+                CRawDataNikonCoordinateRecord view(record);
+                filed = view.Validate();
+                location = view.GetLocation();
+                description = view.GetDescription();
+            } else if (record_codes::IsShotType(type) || type == RecordTypeFace1 || type == RecordTypeFace2) {
+                CRawDataNikonObservationRecord view(record);
+                const double hr = view.GetHR();
+                EXPECT_EQ(job.Setup(at)->GetHR(), hr);
+                filed = record_codes::IsShotType(type) && HasValue(hr) && HasValue(view.GetSD()) &&
+                        view.GetObservedLocation(*job.Setup(at), &location);
+                description = view.GetFeatureCode();
+            }
+            filed = filed && location.HasPlaneCoordinates();
+            const CRawPointNameMap::PointList* list = nullptr;
+            const CRawPointNameMap::Copy* copy = nullptr;
+            if (map.Lookup(lines[i].name, &list))
+                for (const auto& c : *list)
+                    if (CRawPointNameMap::LineOf(c) == at)
+                        copy = &c;
+            ASSERT_EQ(copy != nullptr, filed);
+            if (!copy)
+                continue;
+            ++filedLines;
+            EXPECT_EQ(copy->location.x, location.x);
+            EXPECT_EQ(copy->location.y, location.y);
+            EXPECT_EQ(copy->location.z, location.z);
+            EXPECT_EQ(map.DescriptionOf(*copy), description);
+            EXPECT_EQ(CRawPointNameMap::IsDeletedCopy(*copy), record.IsDeletedFlag());
+        }
+        EXPECT_EQ(filedLines, 15) << "the table files points from each kind of line";
     }
 }

@@ -114,4 +114,29 @@ TEST(RawPointNameMapModelTest, OutOfOrderFilingStillForgetsByLine)
     ExpectSameAnswers(map, model, 2, "after clear");
 }
 
+// Names around the lengths the map stores in one byte or five, names that are prefixes of one
+// another, and enough names that the table grows several times, some filed again and again.
+TEST(RawPointNameMapModelTest, NamesOfEveryLengthThroughGrowth)
+{
+    std::vector<std::string> names = {"1", "12", "123", std::string("a\0b", 3), std::string(254, 'x'),
+                                      std::string(255, 'x'), std::string(256, 'x'), std::string(255, 'y') + "z",
+                                      std::string(1000, 'q')};
+    for (int i = 0; i < 3000; ++i)
+        names.push_back("P" + std::to_string(i));
+    CRawPointNameMap map;
+    Model model;
+    for (int32_t line = 0; line < 6; ++line) {
+        for (size_t i = 0; i < names.size(); ++i)
+            // The short and long names again on every line, so their lists keep outgrowing their room.
+            if (i < 9 || (i + size_t(line)) % 5 == 0)
+                File(map, model, names[i], line % 2 ? "CURB" : "", CLocation(double(i), double(line), 0), line,
+                     i % 7 == 3);
+        if (line == 3) {
+            Forget(map, model, 2);
+            ExpectSameAnswers(map, model, 7, "from 2");
+        }
+    }
+    ExpectSameAnswers(map, model, 7, "grown");
+}
+
 } // namespace
