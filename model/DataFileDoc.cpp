@@ -239,6 +239,11 @@ bool CDataFileDoc::AddRecord(CRecord* record)
     if (record->GetType() != kRecordTypePoint)
         return false;
     auto* point = static_cast<CPointRecord*>(record);
+    // The store's and the grid's entries for a new record lie anywhere in their tables: both are
+    // fetched while the name index files the point.
+    if (m_records != nullptr)
+        m_records->Prefetch(record);
+    m_sorted.Prefetch(record);
     if (!m_points->Add(point))
         return false;
     m_sorted.Insert(record);
