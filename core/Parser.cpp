@@ -179,43 +179,102 @@ bool CParser::GetNextWord(uint16_t* value)
     return true;
 }
 
+namespace {
+
+// The fields of one point line, read as CParser reads them with blanks trimmed and delimiters
+// not merged, but as views of the line: an import reads every line of a file this way.
+class PointLineFields
+{
+public:
+    PointLineFields(std::string_view text, const std::string& delimiters) : m_text(text), m_delimiters(delimiters) {}
+
+    bool IsEmpty() const { return m_pos >= m_text.size(); }
+
+    bool Next(std::string_view& token)
+    {
+        // A blank delimiter is skipped here too, as the parser's left trim skips it.
+        while (m_pos < m_text.size() && IsBlank(m_text[m_pos]))
+            ++m_pos;
+        if (m_pos >= m_text.size()) {
+            m_text = {};
+            m_pos = 0;
+            return false;
+        }
+        size_t p = m_pos;
+        if (m_delimiters.size() == 1) {
+            const char delimiter = m_delimiters[0];
+            while (p < m_text.size() && m_text[p] != delimiter)
+                ++p;
+        } else {
+            while (p < m_text.size() && m_delimiters.find(m_text[p]) == std::string::npos)
+                ++p;
+        }
+        token = m_text.substr(m_pos, p - m_pos);
+        if (p == m_text.size()) {
+            m_text = {};
+            m_pos = 0;
+        } else {
+            m_pos = p + 1;
+        }
+        while (!token.empty() && IsBlank(token.back()))
+            token.remove_suffix(1);
+        return true;
+    }
+
+private:
+    std::string_view m_text;
+    size_t m_pos = 0;
+    const std::string& m_delimiters;
+};
+
+} // namespace
+
 bool ParsePointLine(std::string* name, CLocation* location, std::string* description,
-                    std::string line, const std::string& delimiters,
+                    std::string_view line, const std::string& delimiters,
                     const std::vector<uint16_t>* columns)
 {
-    CParser parser(std::move(line), delimiters, false);
-    parser.SetTrimBlanks(true);
+    PointLineFields fields(line, delimiters);
     name->clear();
     description->clear();
     location->SetAllNull();
     bool haveName = false;
     bool haveNorthing = false;
     bool haveEasting = false;
+    std::string_view token;
+    // As the parser's number read: the value is stored even when the text is refused.
+    const auto number = [&](double* value) {
+        if (!fields.Next(token))
+            return false;
+        double v = 0.0;
+        const bool ok = ReadDecimalDouble(token, v);
+        *value = v;
+        return ok;
+    };
     if (columns) {
         for (uint16_t code : *columns) {
-            if (parser.IsEmpty())
+            if (fields.IsEmpty())
                 break;
             switch (code) {
             case 0:
-                if (!parser.GetNextToken(*name))
+                if (!fields.Next(token))
                     return false;
+                name->assign(token);
                 haveName = true;
                 break;
             case 1:
-                if (!parser.GetNextDouble(&location->y))
+                if (!number(&location->y))
                     return false;
                 haveNorthing = true;
                 break;
             case 2:
-                if (!parser.GetNextDouble(&location->x))
+                if (!number(&location->x))
                     return false;
                 haveEasting = true;
                 break;
             case 3: {
                 // An empty elevation field (as the export writes for a point without one) means
                 // no elevation; only a field with text in it must be a number.
-                std::string token;
-                if (!parser.GetNextToken(token) || token.empty())
+                if (!fields.Next(token) || token.empty())
                     break;
                 double z = 0.0;
                 if (!ReadDecimalDouble(token, z))
@@ -224,8 +283,9 @@ bool ParsePointLine(std::string* name, CLocation* location, std::string* descrip
                 break;
             }
             case 4:
-                if (!parser.GetNextToken(*description))
+                if (!fields.Next(token))
                     return false;
+                description->assign(token);
                 break;
             default:
                 return false;

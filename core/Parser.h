@@ -77,9 +77,8 @@ private:
 // Reads one point from a delimited line by column codes: 0 name, 1 northing, 2 easting,
 // 3 elevation, 4 description. Blanks around each field are dropped. True only when a name, a
 // northing and an easting were read; an empty elevation field leaves the elevation absent.
-// The line is taken by value: the reader keeps it, and a caller with a temporary hands it over.
 bool ParsePointLine(std::string* name, CLocation* location, std::string* description,
-                    std::string line, const std::string& delimiters,
+                    std::string_view line, const std::string& delimiters,
                     const std::vector<uint16_t>* columns);
 
 // The non-empty lines of a point file's text: lines end at CR, LF or any run of them, and a NUL

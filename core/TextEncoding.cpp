@@ -3,6 +3,7 @@
 #include "core/Utf8.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -18,6 +19,15 @@ bool IsValidUtf8(std::string_view text)
 {
     size_t i = 0;
     while (i < text.size()) {
+        // Whole files are checked before an import: runs of ASCII go eight bytes at a time.
+        uint64_t word;
+        if (text.size() - i >= sizeof word) {
+            std::memcpy(&word, text.data() + i, sizeof word);
+            if ((word & 0x8080808080808080ull) == 0) {
+                i += sizeof word;
+                continue;
+            }
+        }
         const auto c = uint8_t(text[i]);
         size_t extra = 0;
         char32_t cp = 0;

@@ -58,14 +58,35 @@ void StoreUtf16Field(uint8_t* field, size_t fieldUnits, std::string_view text)
     }
 }
 
-std::string LoadUtf16Field(const uint8_t* field, size_t fieldUnits)
+void LoadUtf16Field(const uint8_t* field, size_t fieldUnits, std::string& out)
 {
-    std::u16string units;
+    // Read straight from the field, as Utf16ToUtf8 reads the units up to the first zero: every
+    // point of a job file brings two fields, and most of their text is ASCII.
+    out.clear();
+    const auto unit = [field](size_t k) { return static_cast<char16_t>(field[2 * k] | (field[2 * k + 1] << 8)); };
     for (size_t k = 0; k < fieldUnits; ++k) {
-        const auto u = static_cast<char16_t>(field[2 * k] | (field[2 * k + 1] << 8));
+        const char16_t u = unit(k);
         if (u == 0)
             break;
-        units += u;
+        if (u < 0x80) {
+            out += static_cast<char>(u);
+            continue;
+        }
+        if (u >= 0xD800 && u <= 0xDBFF && k + 1 < fieldUnits) {
+            const char16_t low = unit(k + 1);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                AppendUtf8(out, 0x10000 + ((char32_t(u) - 0xD800) << 10) + (char32_t(low) - 0xDC00));
+                ++k;
+                continue;
+            }
+        }
+        AppendUtf8(out, u >= 0xD800 && u <= 0xDFFF ? char32_t(0xFFFD) : char32_t(u));
     }
-    return Utf16ToUtf8(units);
+}
+
+std::string LoadUtf16Field(const uint8_t* field, size_t fieldUnits)
+{
+    std::string out;
+    LoadUtf16Field(field, fieldUnits, out);
+    return out;
 }

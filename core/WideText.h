@@ -19,3 +19,5 @@ std::string Utf16ToUtf8(std::u16string_view units);
 void StoreUtf16Field(uint8_t* field, size_t fieldUnits, std::string_view text);
 // Reads a UTF-16LE field of fieldUnits units up to its first zero unit.
 std::string LoadUtf16Field(const uint8_t* field, size_t fieldUnits);
+// The same into out, whose room is kept for the next field.
+void LoadUtf16Field(const uint8_t* field, size_t fieldUnits, std::string& out);

@@ -181,7 +181,7 @@ bool ImportAsciiCoordinates(CDataFileDoc* document, const std::string& path, con
         for (std::string_view view : lines) {
             processed += int64_t(view.size());
             progress.SetPercent(MulDiv(processed, 100, length));
-            if (!ParsePointLine(&name, &location, &description, std::string(view), delimiter, &columns))
+            if (!ParsePointLine(&name, &location, &description, view, delimiter, &columns))
                 continue;
             if (factor == 0.0)
                 continue;

@@ -36,6 +36,7 @@
 #include <ctime>
 #include <filesystem>
 #include <limits>
+#include <numeric>
 
 namespace {
 
@@ -239,6 +240,11 @@ bool CDataFileDoc::AddRecord(CRecord* record)
     if (record->GetType() != kRecordTypePoint)
         return false;
     auto* point = static_cast<CPointRecord*>(record);
+    // The store's and the grid's entries for a new record lie anywhere in their tables: both are
+    // fetched while the name index files the point.
+    if (m_records != nullptr)
+        m_records->Prefetch(record);
+    m_sorted.Prefetch(record);
     if (!m_points->Add(point))
         return false;
     m_sorted.Insert(record);
@@ -712,7 +718,14 @@ void CDataFileDoc::BuildSortedIndex()
             if (record->GetType() == kRecordTypePoint)
                 rows.push_back(record);
         }
-        m_sorted.AssignFrom(rows);
+        // In sequence order, rows numbered as given are sorted already: saying so spares a
+        // check that reads every record again.
+        std::vector<uint32_t> order;
+        if (m_sorted.GetCompare() == &CompareRecordSequence && rows.size() <= UINT32_MAX) {
+            order.resize(rows.size());
+            std::iota(order.begin(), order.end(), 0u);
+        }
+        m_sorted.AssignFrom(rows, order.empty() ? nullptr : &order);
         progress.SetPercent(MulDiv(i, 100, total));
     }
     while (CRecord* record = m_records->GetNextRecord(cursor)) {

@@ -34,8 +34,8 @@ void EncodePointPayload(const JobFilePoint& point, uint8_t* payload)
 
 void DecodePointPayload(const uint8_t* payload, JobFilePoint& point)
 {
-    point.name = LoadUtf16Field(payload + OffName, TextUnits);
-    point.description = LoadUtf16Field(payload + OffDescription, TextUnits);
+    LoadUtf16Field(payload + OffName, TextUnits, point.name);
+    LoadUtf16Field(payload + OffDescription, TextUnits, point.description);
     point.northing = GetF64LE(payload + OffNorthing);
     point.easting = GetF64LE(payload + OffEasting);
     point.elevation = GetF64LE(payload + OffElevation);

@@ -288,12 +288,15 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
 
     CPointDatabase* points = GetPointDatabase();
     // The count pass knows how many points come: the store's hash and the grid's rows grow once.
-    GetRecordDatabase()->Reserve(std::size_t(m_pointRecordCount));
+    CRecordDatabase* store = GetRecordDatabase();
+    store->Reserve(std::size_t(m_pointRecordCount));
     GetSortedIndex()->Reserve(std::size_t(m_pointRecordCount));
     uint8_t payload[PointPayloadSize];
     // Each refused point is named with the reason, so the user can find it before a save drops it.
     constexpr int32_t NamedRefusals = 20;
     std::string refusals;
+    // One for the whole read, so its texts' room is reused from point to point.
+    JobFilePoint read;
     while (file.ReadRecordHeader(type, position, length)) {
         StepProgress(&scope);
         if (type == CMorvelFile::PointRecordType) {
@@ -302,10 +305,10 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
                 EndProgress(&scope);
                 return false;
             }
-            JobFilePoint read;
             DecodePointPayload(payload, read);
             auto* point = new CPointRecord("", read.description.c_str(),
                                            CLocation(read.easting, read.northing, read.elevation), true);
+            store->Prefetch(point);
             point->SetName(read.name.c_str());
             if (!points->AddInNameOrder(point)) {
                 const std::string stored = point->GetName();

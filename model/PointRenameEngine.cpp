@@ -103,7 +103,7 @@ bool CPointRenameEngine::CollectAsciiFilePointNames(const std::string& path, con
     std::string name, description;
     CLocation location;
     for (std::string_view line : SplitTextLines(text)) {
-        if (!ParsePointLine(&name, &location, &description, std::string(line), delimiters, &roles))
+        if (!ParsePointLine(&name, &location, &description, line, delimiters, &roles))
             continue;
         const bool valid = m_document != nullptr ? m_document->IsValidPointName(name.c_str())
                                                  : IsValidPointName(name.c_str());

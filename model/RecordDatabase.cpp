@@ -10,7 +10,7 @@
 CRecordDatabase::CRecordDatabase(CRecordOwner* owner)
     : m_recordLists{RecordList(&m_nodes), RecordList(&m_nodes), RecordList(&m_nodes),
                     RecordList(&m_nodes), RecordList(&m_nodes), RecordList(&m_nodes)},
-      m_owner(owner), m_where(&m_nodes)
+      m_owner(owner)
 {
     static_assert(kListCount == 6, "one list per kind, each drawing on the store's node pool");
     for (RecordList& list : m_recordLists)
@@ -41,23 +41,23 @@ bool CRecordDatabase::AddRecord(CRecord* record)
     if (!record->Validate() || record->GetType() != kRecordTypePoint)
         return false;
     // Held twice, a record would be deleted twice.
-    const auto [where, added] = m_where.try_emplace(record, Where{0, {}});
+    const auto [where, added] = m_where.Insert(record, RecordList::iterator());
     if (!added)
         return false;
     RecordList& list = m_recordLists[0];
     try {
         list.push_back(record);
     } catch (...) {
-        m_where.erase(where);
+        m_where.Erase(record);
         throw;
     }
-    where->second.pos = std::prev(list.end());
+    *where = std::prev(list.end());
     record->SetOwner(m_owner);
     NotePointGeometryChanged();
     return true;
 }
 
-void CRecordDatabase::Reserve(std::size_t more) { m_where.reserve(m_where.size() + more); }
+void CRecordDatabase::Reserve(std::size_t more) { m_where.Reserve(m_where.Size() + more); }
 
 int32_t CRecordDatabase::GetCount(uint16_t kind) const
 {
@@ -164,10 +164,10 @@ CRecord* CRecordDatabase::GetAt(const CRecordCursor& cursor) const
 
 CRecordCursor CRecordDatabase::FindRecord(const CRecord* record) const
 {
-    auto it = m_where.find(record);
-    if (record == nullptr || it == m_where.end())
+    const RecordList::iterator* at = m_where.Find(record);
+    if (at == nullptr)
         return CRecordCursor();
-    return CRecordCursor{it->second.list, it->second.pos, true, false};
+    return CRecordCursor{0, *at, true, false};
 }
 
 CRecord* CRecordDatabase::RemoveAt(CRecordCursor cursor)
@@ -180,7 +180,7 @@ CRecord* CRecordDatabase::RemoveAt(CRecordCursor cursor)
     for (CRecordSelection* selection : selections)
         selection->OnRecordRemoved(record);
     m_listOfLists[cursor.listPos]->erase(cursor.recordPos);
-    m_where.erase(record);
+    m_where.Erase(record);
     NotePointGeometryChanged();
     return record;
 }
@@ -243,8 +243,7 @@ void CRecordDatabase::RemoveAll()
             delete record;
         list->clear();
     }
-    // An empty map holds no memory of the pool, so the pool can hand its blocks back at once.
-    WhereMap(&m_nodes).swap(m_where);
+    m_where.Clear();
     m_nodes.release();
     if (m_owner != nullptr)
         if (CPointDatabase* index = m_owner->GetPointDatabase())

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "model/PointerMap.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <list>
 #include <memory_resource>
-#include <unordered_map>
 #include <vector>
 
 class CRecord;
@@ -43,6 +44,8 @@ public:
     bool AddRecord(CRecord* record);
     // Makes room for that many more records at once, before a bulk add.
     void Reserve(std::size_t more);
+    // Starts fetching what adding or finding the record will read, so other work can overlap it.
+    void Prefetch(const CRecord* record) const { m_where.Prefetch(record); }
     // Kind 1: points; kind 0: all records; other kinds: 0.
     int32_t GetCount(uint16_t kind) const;
 
@@ -75,15 +78,8 @@ public:
     CRecordOwner* GetOwner() const { return m_owner; }
 
 private:
-    struct Where
-    {
-        int list;
-        RecordList::iterator pos;
-    };
-    using WhereMap = std::pmr::unordered_map<const CRecord*, Where>;
-
-    // The lists' and the place map's nodes come from here and go back in a few blocks when the
-    // store is emptied, not one by one. Declared first: it outlives the containers using it.
+    // The lists' nodes come from here and go back in a few blocks when the store is emptied, not
+    // one by one. Declared first: it outlives the containers using it.
     std::pmr::unsynchronized_pool_resource m_nodes;
     std::array<RecordList, kListCount> m_recordLists;
     std::vector<RecordList*> m_listOfLists;
@@ -91,6 +87,6 @@ private:
     std::list<CRecordSelection*> m_selections;
     CRecordOwner* m_owner;
     // Finding a record's place by pointer must not walk the lists: deleting many points one by one
-    // would be quadratic.
-    WhereMap m_where;
+    // would be quadratic. Every record is held in the first list, so its place there is enough.
+    CPointerMap<RecordList::iterator> m_where;
 };

@@ -203,9 +203,10 @@ void FixAfterInsert(RedBlackNode* n)
         }
         break;
     }
-    while (!IsRoot(n))
-        n = n->link3;
-    SetBlack(n);
+    // Only a recolouring that reaches the root can leave it red; a rotation keeps it black. No
+    // walk up to the root for every insert.
+    if (IsRoot(n))
+        SetBlack(n);
 }
 
 // x carries one black too few on its side.
@@ -474,7 +475,8 @@ void FreeRedBlackLeaf(RedBlackNode* tree, RedBlackNode* leaf)
 
 RedBlackNode* InsertRedBlackNode(RedBlackNode* position, const void* key, void* value)
 {
-    TreeHead* head = HeadAbove(position);
+    // An append (a job's points come in order) needs no walk up to find the tree.
+    TreeHead* head = (position->flags & kRedBlackSentinel) ? HeadOf(position) : HeadAbove(position);
     RedBlackNode* leaf = head->slabLeaves ? NewLeaf(head) : new RedBlackNode;
     leaf->key = key;
     leaf->value = value;
@@ -493,13 +495,9 @@ RedBlackNode* InsertRedBlackNode(RedBlackNode* position, const void* key, void* 
             position->link3 = leaf;
             return leaf;
         }
+        // The old last leaf hangs on the right spine, where no ancestor is a left child: no
+        // routing word above names it, so none changes.
         branch = SplitLeaf(head, leaf->link2, leaf->link2, leaf);
-        // The new leaf is now the largest of the left subtree of its first left-side ancestor.
-        RedBlackNode* n = branch;
-        while (!IsLeftChild(n) && !IsRoot(n))
-            n = n->link3;
-        if (!IsRoot(n))
-            n->link3->key = leaf;
     } else {
         branch = SplitLeaf(head, position, leaf, position);
         RedBlackNode* n = branch;

@@ -45,7 +45,7 @@ RedBlackNode* CSpRecordRBTree::Insert(CRecord* record)
     InvalidateCursor();
     if (record == nullptr)
         return nullptr;
-    const auto [slot, added] = m_leafOf.try_emplace(record, nullptr);
+    const auto [slot, added] = m_leafOf.Insert(record, nullptr);
     if (!added)
         return nullptr;
     record->SetSequenceNumber(m_nextSequence++);
@@ -54,14 +54,14 @@ RedBlackNode* CSpRecordRBTree::Insert(CRecord* record)
         leaf = InsertRedBlackUnique(m_tree, record, RowState(-1),
                                     [this](CRecord* a, CRecord* b) { return CompareWithTies(a, b); });
     } catch (...) {
-        m_leafOf.erase(slot);
+        m_leafOf.Erase(record);
         throw;
     }
     if (leaf == nullptr) {
-        m_leafOf.erase(slot);
+        m_leafOf.Erase(record);
         return nullptr;
     }
-    slot->second = leaf;
+    *slot = leaf;
     ++m_count;
     if (m_bySequence.size() == std::size_t(record->GetSequenceNumber())) {
         // Only a shortcut for the next re-sort: without room it is dropped, not the row.
@@ -80,7 +80,7 @@ CRecord* CSpRecordRBTree::Remove(RedBlackNode* leaf)
     if (leaf == nullptr || leaf == m_tree)
         return nullptr;
     CRecord* record = CRedBlackTree::Remove(leaf);
-    m_leafOf.erase(record);
+    m_leafOf.Erase(record);
     m_bySequence.clear();
     --m_count;
     return record;
@@ -90,7 +90,7 @@ void CSpRecordRBTree::Clear()
 {
     InvalidateCursor();
     Reset();
-    m_leafOf.clear();
+    m_leafOf.Clear();
     m_bySequence.clear();
     m_nextSequence = 0;
     m_count = 0;
@@ -98,7 +98,7 @@ void CSpRecordRBTree::Clear()
 
 void CSpRecordRBTree::Reserve(std::size_t more)
 {
-    m_leafOf.reserve(m_leafOf.size() + more);
+    m_leafOf.Reserve(m_leafOf.Size() + more);
     m_bySequence.reserve(m_bySequence.size() + more);
 }
 
@@ -129,7 +129,7 @@ void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records, const std
     oldSequence.reserve(records.size());
     std::vector<bool> added;
     added.reserve(records.size());
-    m_leafOf.reserve(records.size());
+    m_leafOf.Reserve(records.size());
     int32_t heldClaimed = 0;
     // Where the number lies in a record, taken from the first one: records of a kind share it,
     // and a wrong guess only asks for a line that is not needed.
@@ -149,6 +149,7 @@ void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records, const std
                 const char* ahead = reinterpret_cast<const char*>(records[i + Ahead]);
                 __builtin_prefetch(ahead);
                 __builtin_prefetch(ahead + numberOffset);
+                m_leafOf.Prefetch(records[i + Ahead]);
             }
             CRecord* record = records[i];
             if (record == nullptr)
@@ -159,18 +160,18 @@ void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records, const std
             RedBlackNode* leaf = FiledLeaf(record, sequence);
             bool isNew = false;
             if (leaf == nullptr) {
-                const auto [slot, inserted] = m_leafOf.try_emplace(record, nullptr);
+                const auto [slot, inserted] = m_leafOf.Insert(record, nullptr);
                 if (inserted) {
                     try {
-                        slot->second = NewRedBlackLeaf(m_tree);
+                        *slot = NewRedBlackLeaf(m_tree);
                     } catch (...) {
-                        m_leafOf.erase(slot);
+                        m_leafOf.Erase(record);
                         throw;
                     }
-                    slot->second->key = record;
+                    (*slot)->key = record;
                     isNew = true;
                 }
-                leaf = slot->second;
+                leaf = *slot;
             }
             if (!isNew)
                 ++heldClaimed;
@@ -184,7 +185,7 @@ void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records, const std
         for (std::size_t i = 0; i < rows.size(); ++i) {
             rows[i].record->SetSequenceNumber(oldSequence[i]);
             if (added[i]) {
-                m_leafOf.erase(rows[i].record);
+                m_leafOf.Erase(rows[i].record);
                 FreeRedBlackLeaf(m_tree, rows[i].leaf);
             }
         }
@@ -198,7 +199,7 @@ void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records, const std
         for (RedBlackNode* n = m_tree->link1; n != m_tree;) {
             RedBlackNode* next = n->link1;
             if (RowState(n->value) != Claimed) {
-                m_leafOf.erase(GetRedBlackNodeKey<CRecord*>(n));
+                m_leafOf.Erase(GetRedBlackNodeKey<CRecord*>(n));
                 FreeRedBlackLeaf(m_tree, n);
             }
             n = next;
@@ -305,8 +306,8 @@ int32_t CSpRecordRBTree::IndexOf(const CRecord* record) const
 
 RedBlackNode* CSpRecordRBTree::FindLeaf(const CRecord* record) const
 {
-    auto it = m_leafOf.find(record);
-    return it != m_leafOf.end() ? it->second : nullptr;
+    RedBlackNode* const* leaf = m_leafOf.Find(record);
+    return leaf != nullptr ? *leaf : nullptr;
 }
 
 bool CSpRecordRBTree::Lookup(const CRecord* record, int32_t& value) const

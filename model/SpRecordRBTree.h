@@ -1,11 +1,10 @@
 #pragma once
 
+#include "model/PointerMap.h"
 #include "model/RedBlackTree.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <memory_resource>
-#include <unordered_map>
 #include <vector>
 
 class CRecord;
@@ -24,6 +23,8 @@ public:
     CRecord* Remove(RedBlackNode* leaf);
     // Makes room for that many more rows at once, before a bulk add.
     void Reserve(std::size_t more);
+    // Starts fetching what filing or finding the record's row will read.
+    void Prefetch(const CRecord* record) const { m_leafOf.Prefetch(record); }
     void Clear();
     void InvalidateCursor();
     // Files the records anew with sequence numbers in the given order, sorted by the compare
@@ -89,10 +90,8 @@ private:
     Compare m_keySortCompare = nullptr;
     KeySort m_keySort = nullptr;
     // Deleting a record must find its row without walking the grid, and without reading the
-    // record, which the caller may already have freed. Its nodes come from a pool: an import adds
-    // one per point, and a close gives them all back at once.
-    std::pmr::unsynchronized_pool_resource m_leafNodes;
-    std::pmr::unordered_map<const CRecord*, RedBlackNode*> m_leafOf{&m_leafNodes};
+    // record, which the caller may already have freed.
+    CPointerMap<RedBlackNode*> m_leafOf;
     // The row of each sequence number, as filed since the last sort; dropped whenever a leaf is
     // freed, so every leaf in it is live. Spares a re-sort a hash lookup per row.
     std::vector<Row> m_bySequence;

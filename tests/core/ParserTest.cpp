@@ -183,3 +183,63 @@ TEST(ParsePointLine, SplitTextLines)
     EXPECT_TRUE(SplitTextLines("\r\n\r\n").empty());
     EXPECT_EQ(SplitTextLines("last"), (std::vector<std::string_view>{"last"}));
 }
+
+// The point line is read over a view of the line; it must cut and trim fields exactly as the
+// token parser does, blank delimiters and delimiter sets included.
+TEST(ParsePointLine, FieldsAsTheTokenParserCutsThem)
+{
+    struct Case
+    {
+        const char* line;
+        const char* delimiters;
+    };
+    const Case cases[] = {
+        {" P2 , 1 , 2 , 3 , fence post , extra", ","}, {"A\t\t1\t2\t\t3\tD", "\t"}, {"A  1 2   3 D E", " "},
+        {"A;1,2;;D", ",;"},   {"A,1,2,,", ","},          {"A,1,2,3,", ","},       {"  ,1,2", ","},
+        {"A,1e3,2", ","},     {"A,1,2,\t", ","},          {"A|1|2|3|x y |", "|"},  {"A 1\t2 3", " \t"},
+        {"A,-1.5,+2,0x1", ","}, {"A,1,2", ""},
+    };
+    const std::vector<uint16_t> layouts[] = {{0, 1, 2, 3, 4}, {4, 2, 1, 0}, {1, 2, 0, 3}};
+    for (const Case& c : cases)
+        for (const std::vector<uint16_t>& columns : layouts) {
+            SCOPED_TRACE(std::string(c.line) + " / " + c.delimiters);
+            // The reference: the token parser, field by field, as the reader worked before.
+            CParser parser(c.line, c.delimiters, false);
+            parser.SetTrimBlanks(true);
+            std::string name, description, token;
+            CLocation expected;
+            expected.SetAllNull();
+            bool ok = true, haveName = false, haveY = false, haveX = false;
+            for (uint16_t code : columns) {
+                if (parser.IsEmpty())
+                    break;
+                if (code == 1 || code == 2) {
+                    ok = parser.GetNextDouble(code == 1 ? &expected.y : &expected.x);
+                    (code == 1 ? haveY : haveX) = ok;
+                } else if (code == 3) {
+                    double z = 0;
+                    if (parser.GetNextToken(token) && !token.empty()) {
+                        ok = ReadDecimalDouble(token, z);
+                        if (ok)
+                            expected.z = z;
+                    }
+                } else {
+                    ok = parser.GetNextToken(code == 0 ? name : description);
+                    haveName = haveName || (ok && code == 0);
+                }
+                if (!ok)
+                    break;
+            }
+            std::string gotName, gotDescription;
+            CLocation got;
+            const bool read = ParsePointLine(&gotName, &got, &gotDescription, c.line, c.delimiters, &columns);
+            EXPECT_EQ(read, ok && haveName && haveY && haveX);
+            if (read) {
+                EXPECT_EQ(gotName, name);
+                EXPECT_EQ(gotDescription, description);
+                EXPECT_EQ(got.x, expected.x);
+                EXPECT_EQ(got.y, expected.y);
+                EXPECT_EQ(got.z, expected.z);
+            }
+        }
+}
