@@ -114,6 +114,77 @@ std::string CFormat::FormatNumber(double value, int decimals, bool editForm, boo
     return text;
 }
 
+void CFormat::AppendNumber(std::string& out, double value, int decimals, bool editForm, bool group)
+{
+    if (IsNoValue(value)) {
+        if (!editForm)
+            out += "---";
+        return;
+    }
+    if (editForm)
+        decimals = std::max(decimals, 6);
+    decimals = std::clamp(decimals, 0, 15);
+
+    // The digits go to a buffer on the stack; only the finished text reaches `out`.
+    char buffer[512];
+    char* const last = buffer + sizeof buffer;
+    bool exponent = !(value < 1e160);
+    char* end = buffer;
+    if (!exponent) {
+        auto res = std::to_chars(buffer, last, value, std::chars_format::fixed, decimals);
+        if (res.ec != std::errc())
+            res = std::to_chars(buffer, last, value, std::chars_format::scientific, decimals);
+        end = res.ptr;
+        if (end - buffer > 20)
+            exponent = true;
+    }
+    if (exponent)
+        end = std::to_chars(buffer, last, value, std::chars_format::scientific, decimals).ptr;
+
+    char* point = end;
+    for (char* at = end; at != buffer;)
+        if (*--at == '.') {
+            point = at;
+            break;
+        }
+    if (editForm && !exponent && point != end)
+        while (end - buffer >= 3 && end[-1] == '0' && end[-2] != '.')
+            --end;
+
+    const size_t start = out.size();
+    const std::string decimalSep = FirstCharacter(GetLocaleText(LocaleDecimalSeparator));
+    if (point != end && !decimalSep.empty()) {
+        out.append(buffer, point).append(decimalSep).append(point + 1, end);
+    } else {
+        out.append(buffer, end);
+    }
+    if (group && !exponent && !editForm) {
+        const size_t intEnd = start + size_t(point - buffer);
+        if (intEnd - start > 3) {
+            const std::string separator = GetLocaleText(LocaleThousandsSeparator);
+            if (!separator.empty())
+                for (size_t k = 3; k < intEnd - start; k += 3) {
+                    const size_t pos = intEnd - 1 - k;
+                    if (out[pos] != ' ' && out[pos] != '-')
+                        out.insert(pos + 1, separator);
+                }
+        }
+    }
+
+    if (out.size() - start > 1 && out[start] == '-') {
+        // Only the digits of the mantissa decide: "-0.000e+05" is still a zero.
+        const size_t mantissaEnd = exponent ? out.find_first_of("eE", start) : out.size();
+        bool allZero = true;
+        for (size_t i = start; i < mantissaEnd && i < out.size(); ++i)
+            if (out[i] >= '1' && out[i] <= '9') {
+                allZero = false;
+                break;
+            }
+        if (allZero)
+            out.erase(start, 1);
+    }
+}
+
 std::string CFormat::FormatFeetInchesText(const std::string& decimalFeet)
 {
     // Read as the program's tokenizer reads a number; the locale decimal separator counts as
