@@ -215,6 +215,11 @@ void CRawDataRecord::SetDeleted(bool deleted)
     size_t stars = 0;
     while (stars < m_text.size() && m_text[stars] == '*')
         ++stars;
+    // Asked of every line a reduction reads: a text that already carries the flag stays as it is.
+    if (stars == (deleted ? 1u : 0u)) {
+        m_deleted = deleted;
+        return;
+    }
     std::string text = (deleted ? "*" : "") + m_text.substr(stars);
     if (text != m_text) {
         m_text = std::move(text);

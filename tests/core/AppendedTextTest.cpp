@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -40,19 +41,35 @@ std::vector<double> AwkwardValues()
 
 TEST(AppendedText, NumbersAsFormatNumber)
 {
-    const std::pair<const char*, const char*> separators[] = {{".", ","}, {",", "."}, {".", ""}, {"\xC2\xB7", "\xC2\xA0"}};
+    auto expectSame = [](double v, int decimals) {
+        for (bool edit : {false, true})
+            for (bool group : {false, true}) {
+                std::string out = kLead;
+                CFormat::AppendNumber(out, v, decimals, edit, group);
+                ASSERT_EQ(out, kLead + CFormat::FormatNumber(v, decimals, edit, group))
+                    << v << " " << decimals << " " << edit << group;
+            }
+    };
+    const std::pair<const char*, const char*> separators[] = {{",", "."}, {".", ""}, {"\xC2\xB7", "\xC2\xA0"}, {".", ","}};
     for (const auto& [decimal, thousands] : separators) {
+        SCOPED_TRACE(decimal);
         CLocaleTextOverride locale(decimal, thousands);
         for (double v : AwkwardValues())
-            for (int decimals : {-1, 0, 1, 3, 6, 9, 15, 20})
-                for (bool edit : {false, true})
-                    for (bool group : {false, true}) {
-                        std::string out = kLead;
-                        CFormat::AppendNumber(out, v, decimals, edit, group);
-                        ASSERT_EQ(out, kLead + CFormat::FormatNumber(v, decimals, edit, group))
-                            << v << " " << decimals << " " << edit << group << " '" << decimal << "'";
-                    }
+            for (int decimals : {-1, 0, 1, 3, 6, 9, 10, 15, 20})
+                expectSame(v, decimals);
     }
+    // Exact ties in binary, the edge of the short numbers' range, and random values of every size.
+    std::vector<double> values = {999999999.4999999, 999999999.5, -999999999.9999999, 1e9, -1e9, 4e-324, 2.2e-308};
+    for (int k = -500; k <= 500; ++k)
+        values.insert(values.end(), {k / 128.0, k * 1e6 + 0.5, k / 1024.0 + 999999000.0, k / 65536.0 + 9999.0, k / 65536.0});
+    std::mt19937_64 random(45);
+    std::uniform_real_distribution<double> mantissa(0.0, 1.0);
+    for (int i = 0; i < 3000; ++i)
+        values.push_back((i % 2 ? -1 : 1) * mantissa(random) * std::pow(10.0, int(random() % 24) - 12));
+    CLocaleTextOverride locale(".", ",");
+    for (double v : values)
+        for (int decimals : {0, 2, 3, 6, 9, 10, 12, 15})
+            expectSame(v, decimals);
 }
 
 TEST(AppendedText, AnglesAsAngleText)
