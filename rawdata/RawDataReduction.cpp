@@ -328,8 +328,8 @@ void CReduction::ReduceShot(CNikonRawDataRecord& record, CRawDataSetup& setup, C
 
     double direction = NoValue;
     int32_t mode = -1;
-    if (auto* nikon = dynamic_cast<CNikonRawDataSetup*>(&setup))
-        nikon->GetHaMode(&mode);
+    if (nikonSetup)
+        nikonSetup->GetHaMode(&mode);
     if (mode == 0) {
         direction = setup.AzimuthToDirection(shot.GetHA());
     } else if (mode == 1) {
