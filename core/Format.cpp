@@ -63,6 +63,80 @@ std::string IntegerText(T value)
     return std::string(buf, res.ptr);
 }
 
+constexpr uint64_t kPowersOfTen[] = {1,
+                                     10,
+                                     100,
+                                     1000,
+                                     10000,
+                                     100000,
+                                     1000000,
+                                     10000000,
+                                     100000000,
+                                     1000000000,
+                                     10000000000,
+                                     100000000000,
+                                     1000000000000,
+                                     10000000000000,
+                                     100000000000000,
+                                     1000000000000000};
+
+// Whether FixedSmallText can print the value with the decimals: below 1e9 in size, and the
+// whole count of the last digit's units within 64 bits.
+bool FitsFixedSmallText(double value, int decimals)
+{
+    const double size = std::fabs(value);
+    return size < 1e9 && size < 1e19 / double(kPowersOfTen[decimals]);
+}
+
+// The fixed text of a value FitsFixedSmallText allows, as the general conversion prints it (the
+// exact binary value rounded, ties to even), from one exact product: the mantissa times the power
+// of ten fits 128 bits. The end of the text in `buffer` (32 bytes).
+char* FixedSmallText(char* buffer, double value, int decimals)
+{
+    using Wide = unsigned __int128;
+    uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    const int field = int(bits >> 52) & 0x7FF;
+    uint64_t mantissa = bits & ((uint64_t(1) << 52) - 1);
+    int exponent = -1074; // a subnormal's
+    if (field != 0) {
+        mantissa |= uint64_t(1) << 52;
+        exponent = field - 1075;
+    }
+    const uint64_t scale = kPowersOfTen[decimals];
+    const Wide product = Wide(mantissa) * scale;
+    uint64_t n = 0;
+    if (exponent >= 0) {
+        n = uint64_t(product << exponent);
+    } else if (-exponent < 128) { // beyond, the product is far under half a unit of the last digit
+        const int shift = -exponent;
+        const uint64_t whole = uint64_t(product >> shift);
+        const Wide rest = product & ((Wide(1) << shift) - 1);
+        const Wide half = Wide(1) << (shift - 1);
+        n = whole + ((rest > half || (rest == half && (whole & 1) != 0)) ? 1 : 0);
+    }
+    char digits[32];
+    char* at = digits + sizeof digits;
+    uint64_t fraction = n % scale;
+    uint64_t whole = n / scale;
+    for (int i = 0; i < decimals; ++i) {
+        *--at = char('0' + fraction % 10);
+        fraction /= 10;
+    }
+    if (decimals > 0)
+        *--at = '.';
+    do {
+        *--at = char('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    char* end = buffer;
+    if (bits >> 63)
+        *end++ = '-';
+    const size_t size = size_t(digits + sizeof digits - at);
+    std::memcpy(end, at, size);
+    return end + size;
+}
+
 } // namespace
 
 std::string CFormat::FormatNumber(double value, int decimals, bool editForm, bool group)
@@ -112,6 +186,82 @@ std::string CFormat::FormatNumber(double value, int decimals, bool editForm, boo
             text.erase(0, 1);
     }
     return text;
+}
+
+void CFormat::AppendNumber(std::string& out, double value, int decimals, bool editForm, bool group)
+{
+    if (IsNoValue(value)) {
+        if (!editForm)
+            out += "---";
+        return;
+    }
+    if (editForm)
+        decimals = std::max(decimals, 6);
+    decimals = std::clamp(decimals, 0, 15);
+
+    // The digits go to a buffer on the stack; only the finished text reaches `out`.
+    char buffer[512];
+    char* const last = buffer + sizeof buffer;
+    bool exponent = !(value < 1e160);
+    char* end = buffer;
+    if (FitsFixedSmallText(value, decimals)) {
+        // Angles, distances and coordinates: the general conversion's text, made directly.
+        end = FixedSmallText(buffer, value, decimals);
+        if (end - buffer > 20)
+            exponent = true;
+    } else if (!exponent) {
+        auto res = std::to_chars(buffer, last, value, std::chars_format::fixed, decimals);
+        if (res.ec != std::errc())
+            res = std::to_chars(buffer, last, value, std::chars_format::scientific, decimals);
+        end = res.ptr;
+        if (end - buffer > 20)
+            exponent = true;
+    }
+    if (exponent)
+        end = std::to_chars(buffer, last, value, std::chars_format::scientific, decimals).ptr;
+
+    char* point = end;
+    for (char* at = end; at != buffer;)
+        if (*--at == '.') {
+            point = at;
+            break;
+        }
+    if (editForm && !exponent && point != end)
+        while (end - buffer >= 3 && end[-1] == '0' && end[-2] != '.')
+            --end;
+
+    const size_t start = out.size();
+    const std::string decimalSep = FirstCharacter(GetLocaleText(LocaleDecimalSeparator));
+    if (point != end && !decimalSep.empty()) {
+        out.append(buffer, size_t(point - buffer)).append(decimalSep).append(point + 1, size_t(end - point - 1));
+    } else {
+        out.append(buffer, size_t(end - buffer));
+    }
+    if (group && !exponent && !editForm) {
+        const size_t intEnd = start + size_t(point - buffer);
+        if (intEnd - start > 3) {
+            const std::string separator = GetLocaleText(LocaleThousandsSeparator);
+            if (!separator.empty())
+                for (size_t k = 3; k < intEnd - start; k += 3) {
+                    const size_t pos = intEnd - 1 - k;
+                    if (out[pos] != ' ' && out[pos] != '-')
+                        out.insert(pos + 1, separator);
+                }
+        }
+    }
+
+    if (out.size() - start > 1 && out[start] == '-') {
+        // Only the digits of the mantissa decide: "-0.000e+05" is still a zero.
+        const size_t mantissaEnd = exponent ? out.find_first_of("eE", start) : out.size();
+        bool allZero = true;
+        for (size_t i = start; i < mantissaEnd && i < out.size(); ++i)
+            if (out[i] >= '1' && out[i] <= '9') {
+                allZero = false;
+                break;
+            }
+        if (allZero)
+            out.erase(start, 1);
+    }
 }
 
 std::string CFormat::FormatFeetInchesText(const std::string& decimalFeet)

@@ -39,6 +39,8 @@ public:
     // The one number-to-text routine. Decimals are clamped to 0..15 (at least 6 in edit form);
     // values that would need more than 20 characters in fixed notation come out in exponent form.
     static std::string FormatNumber(double value, int decimals, bool editForm, bool group);
+    // The same text added to the end of `out`, for texts built in one piece without temporaries.
+    static void AppendNumber(std::string& out, double value, int decimals, bool editForm, bool group);
 
     // Decimal feet as feet, inches and the nearest sixteenth ("5' 6-1/2\""); a text that does
     // not start with a number comes back unchanged.

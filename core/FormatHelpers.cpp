@@ -139,6 +139,60 @@ std::string AngleText(double value, bool edit, int decimals, int unit, bool forc
     return result;
 }
 
+void AppendAngleText(std::string& out, double value, bool edit, int decimals, int unit, bool forceDms,
+                     bool marksForAnyUnit)
+{
+    if (IsNoValue(value)) {
+        out += "---";
+        return;
+    }
+    decimals = std::clamp(decimals, 0, 15);
+    const bool dms = unit == AngleUnitDegrees || forceDms;
+    int digits = 0;
+    if (dms) {
+        value = RoundPackedDms(value, edit ? decimals + 2 : decimals);
+        digits = edit ? decimals + 6 : decimals + 4;
+    } else {
+        const double sign = value >= 0 ? 1.0 : -1.0;
+        double magnitude = std::fmod(std::fabs(value), 400.0);
+        if (magnitude < 0)
+            magnitude += 400.0;
+        if (std::fabs(magnitude - 400.0) < 1e-6)
+            magnitude = 0.0;
+        value = magnitude * sign;
+        digits = edit ? decimals + 2 : decimals;
+    }
+    const size_t start = out.size();
+    CFormat::AppendNumber(out, value, digits, false, true);
+    if (edit || out.find('e', start) != std::string::npos)
+        return;
+    if (!marksForAnyUnit && unit != 0)
+        return;
+
+    const std::string sep = GetLocaleText(LocaleDecimalSeparator);
+    const size_t p = sep.empty() ? std::string::npos : out.find(sep, start);
+    if (p == std::string::npos) {
+        out += DegreeSign;
+        return;
+    }
+    if (unit != 0)
+        return;
+
+    // Packed D.MMSSss: the fraction's first two digits are minutes, the next two seconds.
+    // At most fifteen digits: kept in the string's own room, no allocation.
+    const std::string fraction = out.substr(p + sep.size());
+    out.resize(p);
+    out += DegreeSign;
+    out.append(fraction, 0, 2);
+    if (!fraction.empty())
+        out += '\'';
+    if (fraction.size() > 2)
+        out.append(fraction, 2, 2);
+    if (fraction.size() > 4)
+        out.append(sep).append(fraction, 4, 200);
+    out += '"';
+}
+
 std::string HemisphereAngleText(double radians, bool edit, int unit, bool marksForAnyUnit,
                                 const char* positive, const char* negative)
 {

@@ -25,6 +25,9 @@ std::string PointNameText(const std::string& name, bool edit);
 // the others decorate degrees only.
 std::string AngleText(double value, bool edit, int decimals, int unit, bool forceDms,
                       bool marksForAnyUnit);
+// The same text added to the end of `out`.
+void AppendAngleText(std::string& out, double value, bool edit, int decimals, int unit, bool forceDms,
+                     bool marksForAnyUnit);
 
 // The angle decimals "iJobAngle" gives: decimals of seconds in degrees; in grads at least the
 // four decimals whole seconds are worth, so a grads angle is never shown rounded to whole grads.

@@ -99,6 +99,31 @@ std::string CRawDataFormat::FormatHorizontalAngle(double angle, bool edit) const
     return text;
 }
 
+void CRawDataFormat::AppendAzimuth(std::string& out, double direction) const
+{
+    if (IsNoValue(direction) ||
+        (GetActiveJobValueSource() && GetFormatPreferences().iDirectionUnits == DirectionUnitsBearings)) {
+        out += FormatAzimuth(direction, false);
+        return;
+    }
+    const int unit = m_setup->GetAngleUnitCode();
+    const int decimals = m_angleDecimalsFromJob ? JobAngleDecimals(m_angleDecimals, unit != AngleUnitDegrees)
+                                                : m_angleDecimals;
+    AppendAngleText(out, m_setup->ToDisplayAzimuth(direction), false, decimals, unit, false, false);
+}
+
+void CRawDataFormat::AppendHorizontalAngle(std::string& out, double angle) const
+{
+    if (IsNoValue(angle)) {
+        out += NoValueText(false);
+        return;
+    }
+    const int unit = m_setup->GetAngleUnitCode();
+    const int decimals = m_angleDecimalsFromJob ? JobAngleDecimals(m_angleDecimals, unit != AngleUnitDegrees)
+                                                : m_angleDecimals;
+    AppendAngleText(out, m_setup->ToDisplayHorizontalAngle(angle), false, decimals, unit, false, false);
+}
+
 std::string CRawDataFormat::FormatAngle(double angle, bool edit, int decimals) const
 {
     if (IsNoValue(angle))

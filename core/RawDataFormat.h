@@ -39,6 +39,10 @@ public:
 
     // Angle in the setup's display units to text; decimals -1 for this object's angle decimals.
     void FormatAngleText(double value, std::string* text, bool edit, int decimals, bool forceDms) const;
+    // FormatAzimuth's and FormatHorizontalAngle's display texts added to the end of `out`, for
+    // texts built in one piece.
+    void AppendAzimuth(std::string& out, double direction) const;
+    void AppendHorizontalAngle(std::string& out, double angle) const;
 
 private:
     const CRawDataSetup* m_setup;

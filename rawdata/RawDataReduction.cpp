@@ -63,20 +63,26 @@ std::string Format(const char* format, ...)
     return buffer;
 }
 
-// The prefix with its one "%d" replaced by the number, as Format gives it; the change log takes
-// one per line reduced.
-std::string LinePrefix(const char* prefix, int number)
+// The prefix with its one "%d" replaced by the number, as Format gives it, added to `out`; the
+// change log takes one per line reduced.
+void AppendLinePrefix(std::string& out, const char* prefix, int number)
 {
     const std::string_view text(prefix);
     const size_t at = text.find('%');
     if (at == std::string_view::npos || text.substr(at, 2) != "%d" ||
-        text.find('%', at + 2) != std::string_view::npos)
-        return Format(prefix, number);
+        text.find('%', at + 2) != std::string_view::npos) {
+        out += Format(prefix, number);
+        return;
+    }
     char digits[16];
     const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
-    std::string out;
-    out.reserve(text.size() + 16);
     out.append(text.substr(0, at)).append(digits, end).append(text.substr(at + 2));
+}
+
+std::string LinePrefix(const char* prefix, int number)
+{
+    std::string out;
+    AppendLinePrefix(out, prefix, number);
     return out;
 }
 
@@ -100,6 +106,8 @@ private:
     // The prefix with the line number, then the field lines of the line's typed view joined by
     // ", " (the view the caller already validated).
     std::string LogText(const char* prefix, CNikonRawDataRecord& view, int32_t line);
+    // LogText's text, reported and filed in the change log; the view lists its layout's fields
+    // (a shot or a coordinate line), so the text is built in one reused buffer.
     void LogChange(const char* prefix, CNikonRawDataRecord& view, int32_t line);
     // The name was produced by a line before this one.
     bool ProducedEarlier(const std::string& name, int32_t line) const;
@@ -118,6 +126,7 @@ private:
     CReport* m_analysis;
     std::vector<std::string>* m_duplicates;
     CColoredTextLines m_lines;
+    std::string m_text;
     CNikonRawDataSetup::StationCheck m_stationCheck;
 };
 
@@ -153,9 +162,11 @@ std::string CReduction::LogText(const char* prefix, CNikonRawDataRecord& view, i
 
 void CReduction::LogChange(const char* prefix, CNikonRawDataRecord& view, int32_t line)
 {
-    const std::string text = LogText(prefix, view, line);
-    Report(text);
-    m_doc.SetModifiedWithText(text.c_str(), true, true);
+    m_text.clear();
+    AppendLinePrefix(m_text, prefix, int(line + 1));
+    view.AppendLayoutFieldTexts(m_text, true, true);
+    Report(m_text);
+    m_doc.SetModifiedWithText(m_text.c_str(), true, true);
 }
 
 bool CReduction::ProducedEarlier(const std::string& name, int32_t line) const
@@ -317,8 +328,8 @@ void CReduction::ReduceShot(CNikonRawDataRecord& record, CRawDataSetup& setup, C
 
     double direction = NoValue;
     int32_t mode = -1;
-    if (auto* nikon = dynamic_cast<CNikonRawDataSetup*>(&setup))
-        nikon->GetHaMode(&mode);
+    if (nikonSetup)
+        nikonSetup->GetHaMode(&mode);
     if (mode == 0) {
         direction = setup.AzimuthToDirection(shot.GetHA());
     } else if (mode == 1) {

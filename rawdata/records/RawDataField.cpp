@@ -104,6 +104,8 @@ struct LabelFormat
     std::string format;
     int32_t placeholders = 0;
     bool valid = false;
+    // The format cut at each "%s", for filling without a copy of the format.
+    std::vector<std::string> pieces;
 };
 
 const LabelFormat& LabelFormatOf(int32_t code, bool longLabel, bool wholeLabel)
@@ -117,6 +119,13 @@ const LabelFormat& LabelFormatOf(int32_t code, bool longLabel, bool wholeLabel)
                 const CNikonRawDataField field(c, std::string());
                 entry.format = field.GetLabelFormat(isLong, whole);
                 entry.valid = field.CheckLabelFormat(&entry.placeholders, isLong, whole);
+                size_t from = 0;
+                for (size_t at = entry.format.find("%s"); at != std::string::npos;
+                     at = entry.format.find("%s", from)) {
+                    entry.pieces.push_back(entry.format.substr(from, at - from));
+                    from = at + 2;
+                }
+                entry.pieces.push_back(entry.format.substr(from));
             }
         return built;
     }();
@@ -385,6 +394,75 @@ std::string CNikonRawDataField::FormatValue(CJobRawData* file, int32_t line, con
         return FillLabel(format, {caption, shown});
     }
     return FillLabelOne(format, shown);
+}
+
+namespace {
+
+// Appends the label's pieces from `first` on, the later placeholders left empty as FillLabel
+// leaves them.
+void AppendPieces(std::string& out, const LabelFormat& label, size_t first)
+{
+    for (size_t i = first; i < label.pieces.size(); ++i)
+        out += label.pieces[i];
+}
+
+} // namespace
+
+void CNikonRawDataField::AppendText(std::string& out, const CRawDataSetup* setup, bool longLabel,
+                                    bool wholeLabel) const
+{
+    const LabelFormat& label = LabelFormatOf(m_code, longLabel, wholeLabel);
+    if (!label.valid)
+        return;
+    const int32_t placeholders = label.placeholders;
+    if (placeholders == 0) {
+        out += m_value;
+        return;
+    }
+    // A format without a placeholder stands alone; the value is not shown.
+    out += label.pieces[0];
+    const bool slot = label.pieces.size() > 1;
+
+    if (placeholders == 1) {
+        const bool angle = m_code == FieldAZ || m_code == FieldBA || m_code == FieldBC || m_code == FieldHA ||
+                           m_code == FieldVA;
+        double number = 0;
+        if (slot && angle && setup && ReadNumber(m_value, &number)) {
+            const CRawDataFormat formatter(setup, true);
+            if (m_code == FieldAZ || m_code == FieldBA)
+                formatter.AppendAzimuth(out, setup->AzimuthToDirection(number));
+            else
+                formatter.AppendHorizontalAngle(out, setup->AngleToRadians(number));
+        } else if (slot) {
+            out += m_value;
+        }
+        AppendPieces(out, label, 1);
+        return;
+    }
+
+    size_t next = 1;
+    if (placeholders == 3 && slot) {
+        out += m_code == FieldN ? GetPlanYCaption() : m_code == FieldE ? GetPlanXCaption() : GetPlanZCaption();
+        out += label.pieces[next++];
+    }
+    if (next < label.pieces.size()) {
+        // A distance with its unit label, or "---" without value.
+        if (m_value.empty() || m_value == "---") {
+            out += "---";
+        } else if (!setup) {
+            out += m_value;
+        } else {
+            const bool feetInches = GetFormatPreferences().iUseArchetecturalUnits &&
+                                    (m_code == FieldHI || m_code == FieldHR || m_code == FieldSD ||
+                                     m_code == FieldN || m_code == FieldE || m_code == FieldEL);
+            if (feetInches)
+                out += CRawDataFormat(setup, false).FormatFeetInches(m_value);
+            else
+                out += m_value;
+            out += setup->GetDistanceUnitLabel();
+        }
+    }
+    AppendPieces(out, label, next);
 }
 
 std::string CNikonRawDataField::FormatEnumValue(CJobRawData* file, int32_t line, int32_t enumeration,

@@ -6,6 +6,7 @@
 #include <vector>
 
 class CJobRawData;
+class CRawDataSetup;
 
 // Field codes: rows of the field-code table.
 enum RawFieldCode : int32_t {
@@ -149,6 +150,10 @@ public:
     std::string GetCode() const override;
     int32_t GetValueKind() const override;
     bool CheckLabelFormat(int32_t* placeholders, bool longLabel, bool wholeLabel) const override;
+
+    // FormatText's text added to the end of `out`, with the setup in force at the line already
+    // looked up (null without one): a reduction logs every field of every line it changes.
+    void AppendText(std::string& out, const CRawDataSetup* setup, bool longLabel, bool wholeLabel) const;
 };
 
 // The fields of one record in line order. Fields are held by value: the layout's fields carry no

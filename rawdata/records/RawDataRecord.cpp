@@ -579,6 +579,24 @@ bool CNikonRawDataRecord::DescribeLayoutFields(CColoredTextLines* lines, bool lo
     return m_fields.GetSize() == int32_t(layout.size());
 }
 
+bool CNikonRawDataRecord::AppendLayoutFieldTexts(std::string& out, bool longLabels, bool wholeLabels)
+{
+    if (!(m_validated || Validate()))
+        return false;
+    const CRawDataSetup* setup = GetSetup();
+    if (!setup)
+        return false;
+    const auto layout = record_codes::GetLayout(GetType());
+    for (int32_t i = 0; i < m_fields.GetSize(); ++i) {
+        if (size_t(i) >= layout.size() || m_fields[i].GetCodeIndex() != layout[size_t(i)])
+            return false;
+        if (i > 0)
+            out += ", ";
+        m_fields[i].AppendText(out, setup, longLabels, wholeLabels);
+    }
+    return m_fields.GetSize() == int32_t(layout.size());
+}
+
 std::string CNikonRawDataRecord::FieldText(int32_t code, const std::string& value, bool longLabels,
                                            bool wholeLabels) const
 {

@@ -158,6 +158,9 @@ public:
     // The field lines of a description: one labelled line per field. A typed view validates
     // first; without lines only the result counts.
     virtual bool DescribeFields(CColoredTextLines* lines, bool longLabels, bool wholeLabels);
+    // For the views whose field lines are their layout's (shots, stations, coordinates): those
+    // lines joined by ", " at the end of `out`, built in place; the answer is DescribeFields'.
+    bool AppendLayoutFieldTexts(std::string& out, bool longLabels, bool wholeLabels);
 
     // The line against the validity rules of its type's layout: the split, the type (any
     // coordinate type for a coordinate view), the field count and each field's test.
