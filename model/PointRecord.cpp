@@ -18,9 +18,8 @@ CPointRecord::CPointRecord(const char* name, const char* description, CLocation 
 
 void CPointRecord::Init()
 {
-    m_header = RecordHeader();
+    m_header = RecordState();
     m_header.type = kRecordTypePoint;
-    m_name[0] = '\0';
     m_location.SetAllNull();
 }
 
@@ -28,7 +27,7 @@ bool CPointRecord::Validate()
 {
     if (m_header.owner == nullptr)
         return true;
-    return m_header.owner->IsValidPointName(m_name);
+    return m_header.owner->IsValidPointName(m_name.c_str());
 }
 
 void CPointRecord::AddToExtents(CExtent2D& extent)
@@ -51,7 +50,7 @@ bool CPointRecord::SetName(const char* name)
     CRecordOwner* owner = m_header.owner;
     if (owner != nullptr && !owner->IsValidPointName(name))
         return false;
-    if (ComparePointNames(name, m_name) == 0)
+    if (ComparePointNames(name, m_name.c_str()) == 0)
         return true;
 
     CPointDatabase* index = owner != nullptr ? owner->GetPointDatabase() : nullptr;
@@ -71,7 +70,7 @@ bool CPointRecord::SetName(const char* name)
         }
     }
 
-    CopyRecordText(m_name, name);
+    m_name.Assign(name);
 
     if (removed)
         index->Add(this);
@@ -98,7 +97,7 @@ bool CPointRecord::ClearLocation() { return SetCoordinates(NoValue, NoValue, NoV
 
 bool CPointRecord::HasNonNumericName() const
 {
-    for (const char* p = m_name; *p != '\0'; ++p)
+    for (const char* p = m_name.c_str(); *p != '\0'; ++p)
         if (*p < '0' || *p > '9')
             return true;
     return false;
@@ -122,7 +121,9 @@ CPointRecord* CPointRecord::Duplicate(const std::string& newName)
 
 bool CPointRecord::CopyFrom(const CPointRecord& other)
 {
-    m_header.CopyFrom(&other.m_header);
+    m_header.type = other.m_header.type;
+    m_header.owner = other.m_header.owner;
+    m_description = other.m_description;
     m_location = other.m_location;
     NotePointGeometryChanged();
     return true;
@@ -132,8 +133,8 @@ bool CPointRecord::IsSameAs(const CPointRecord& other) const
 {
     if (!m_location.IsEqual(other.m_location))
         return false;
-    const char* a = m_header.description;
-    const char* b = other.m_header.description;
+    const char* a = m_description.c_str();
+    const char* b = other.m_description.c_str();
     for (; *a != '\0' && *b != '\0'; ++a, ++b)
         if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b)))
             return false;

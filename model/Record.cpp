@@ -27,6 +27,27 @@ void CopyRecordText(char* dst, const char* src)
     dst[out] = '\0';
 }
 
+void CRecordText::Assign(const char* text)
+{
+    // Cut first: the source may be this text's own bytes.
+    char cut[kRecordTextBytes];
+    CopyRecordText(cut, text);
+    const std::size_t size = std::strlen(cut) + 1;
+    char* held = nullptr;
+    if (size > kInside) {
+        held = new char[size];
+        std::memcpy(held, cut, size);
+    }
+    Release();
+    if (held == nullptr) {
+        std::memcpy(m_bytes, cut, size);
+        m_bytes[kInside - 1] = 0;
+        return;
+    }
+    std::memcpy(m_bytes, &held, sizeof held);
+    m_bytes[kInside - 1] = 1;
+}
+
 void RecordHeader::CopyFrom(const RecordHeader* source)
 {
     if (source == nullptr || source == this)
@@ -66,9 +87,19 @@ void CRecord::DrawWith(int drawFlag, bool flag)
         view->DrawRecord(*this, drawFlag, flag);
 }
 
+const char* CRecord::GetDescription() const
+{
+    return static_cast<const RecordHeader*>(GetHeader())->description;
+}
+
+void CRecord::StoreDescription(const char* text)
+{
+    CopyRecordText(static_cast<RecordHeader*>(GetHeader())->description, text);
+}
+
 void CRecord::SetDescription(const char* text)
 {
-    CopyRecordText(GetHeader()->description, text);
+    StoreDescription(text);
     MarkModified();
 }
 
