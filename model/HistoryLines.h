@@ -14,7 +14,7 @@
 // record, so the texts share large blocks, each stamp is kept once for the run of lines that
 // carry it, and a text is kept as what differs from the likest of the few texts before it (the
 // head and tail they share are counted, not stored, and between them only the stretches that
-// differ; every 32nd text is whole so a line reads back quickly). A line read back is the stamp
+// differ; every 64th text is whole so a line reads back quickly). A line read back is the stamp
 // and text joined.
 class CHistoryLines
 {
@@ -81,7 +81,7 @@ public:
     friend bool operator==(const CHistoryLines& a, const std::vector<std::string>& b);
 
 private:
-    static constexpr size_t kWholeEvery = 32;
+    static constexpr size_t kWholeEvery = 64;
     // Where a line is stored: kept for every whole line and for a line that opens a block. Each
     // stored line is its length and then its bytes, so the lines after a start follow from it.
     struct Start
