@@ -42,7 +42,8 @@ size_t EditsBound(size_t textSize) { return textSize + (textSize / kMatch + 1) *
 
 // Writes `text` as edits of `base`: runs of (count of new bytes, the bytes, count of base bytes
 // passed over, count of base bytes kept). Looks a short way ahead for the texts to agree again,
-// nearest first; where they do not, the rest is new bytes. Returns the bytes written.
+// nearest first; where they do not, the rest is new bytes, written as a last run without the
+// counts after them. Returns the bytes written.
 size_t PutEdits(char* to, std::string_view text, std::string_view base)
 {
     size_t out = 0, i = 0, j = 0;
@@ -73,6 +74,9 @@ size_t PutEdits(char* to, std::string_view text, std::string_view base)
         out += PutCount(to + out, fresh);
         std::memcpy(to + out, text.data() + i, fresh);
         out += fresh;
+        // The last run, new bytes to the end, needs no counts after them.
+        if (!found)
+            break;
         out += PutCount(to + out, skip);
         out += PutCount(to + out, keep);
         i += fresh + keep;
@@ -259,6 +263,8 @@ void CHistoryLines::Decode(size_t index, std::string_view stored, Recent& recent
         const size_t fresh = GetCount(stored);
         line.append(stored.substr(0, fresh));
         stored.remove_prefix(std::min(fresh, stored.size()));
+        if (stored.empty())
+            break;
         at += GetCount(stored);
         const size_t keep = GetCount(stored);
         line.append(previous, std::min(at, previous.size()), keep);
