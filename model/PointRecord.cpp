@@ -16,6 +16,30 @@ CPointRecord::CPointRecord(const char* name, const char* description, CLocation 
     SetLocation(location, true);
 }
 
+CPointRecord::CPointRecord(const CPointRecord& other)
+    : CRecord(other), m_header(other.m_header), m_name(other.m_name), m_location(other.m_location)
+{
+    CSharedTexts::Hold(m_header.sharedText);
+}
+
+CPointRecord& CPointRecord::operator=(const CPointRecord& other)
+{
+    CSharedTexts::Hold(other.m_header.sharedText);
+    CSharedTexts::Release(m_header.sharedText);
+    m_header = other.m_header;
+    m_name = other.m_name;
+    m_location = other.m_location;
+    return *this;
+}
+
+void CPointRecord::StoreDescription(const char* text)
+{
+    // Held before the old one goes: the text may be the old one's own.
+    const uint32_t place = CSharedTexts::Hold(text);
+    CSharedTexts::Release(m_header.sharedText);
+    m_header.sharedText = place;
+}
+
 void CPointRecord::Init()
 {
     m_header = RecordState();
@@ -123,7 +147,9 @@ bool CPointRecord::CopyFrom(const CPointRecord& other)
 {
     m_header.type = other.m_header.type;
     m_header.owner = other.m_header.owner;
-    m_description = other.m_description;
+    CSharedTexts::Hold(other.m_header.sharedText);
+    CSharedTexts::Release(m_header.sharedText);
+    m_header.sharedText = other.m_header.sharedText;
     m_location = other.m_location;
     NotePointGeometryChanged();
     return true;
@@ -133,8 +159,8 @@ bool CPointRecord::IsSameAs(const CPointRecord& other) const
 {
     if (!m_location.IsEqual(other.m_location))
         return false;
-    const char* a = m_description.c_str();
-    const char* b = other.m_description.c_str();
+    const char* a = GetDescription();
+    const char* b = other.GetDescription();
     for (; *a != '\0' && *b != '\0'; ++a, ++b)
         if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b)))
             return false;

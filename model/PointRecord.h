@@ -11,6 +11,9 @@ class CPointRecord final : public CRecord
 public:
     CPointRecord();
     CPointRecord(const char* name, const char* description, CLocation location, bool flag);
+    CPointRecord(const CPointRecord& other);
+    CPointRecord& operator=(const CPointRecord& other);
+    ~CPointRecord() override { CSharedTexts::Release(m_header.sharedText); }
 
     bool Validate() override;
     void AddToExtents(CExtent2D& extent) override;
@@ -18,7 +21,7 @@ public:
     bool IsInside(double left, double top, double right, double bottom, bool flag) override;
     RecordState* GetHeader() override { return &m_header; }
     using CRecord::GetHeader;
-    const char* GetDescription() const override { return m_description.c_str(); }
+    const char* GetDescription() const override { return CSharedTexts::Text(m_header.sharedText); }
 
     const char* GetName() const { return m_name.c_str(); }
     double GetEasting() const { return m_location.x; }
@@ -53,16 +56,16 @@ public:
     static bool IsValuePresent(const double* value) { return *value > NoValueLimit; }
 
 protected:
-    void StoreDescription(const char* text) override { m_description.Assign(text); }
+    void StoreDescription(const char* text) override;
 
 private:
     void Init();
 
-    // A job holds one record per point: the texts are compact and nothing pads between members.
-    // The location stays last; the grid's walk asks for it ahead from the record's end.
+    // A job holds one record per point: the name is compact, the description shared, and nothing
+    // pads between members. The location stays last; the grid's walk asks for it ahead from the
+    // record's end.
     RecordState m_header;
     CRecordText m_name;
-    CRecordText m_description;
     CLocation m_location;
 };
 

@@ -26,6 +26,9 @@ struct RecordState
     uint32_t flags = 0; // bit i: member of the selection bound to bit i of the record store
     int32_t sequence = 0; // grid order, given by the sorted record index
     uint16_t type = 0; // 1 = point
+    // A point's description, as its place in CSharedTexts (0: none); it fills what would be
+    // padding.
+    uint32_t sharedText = 0;
 };
 
 // A record kept whole in one header, description included.
@@ -35,6 +38,23 @@ struct RecordHeader : RecordState
 
     // Copies type, description and owner; flags and sequence stay. A null source does nothing.
     void CopyFrom(const RecordHeader* source);
+};
+
+// Texts many records hold alike (a few feature codes repeated on every point), each kept once
+// with a count of its holders and let go with the last. A text's place stays its own while it is
+// held; the model is used from one thread.
+class CSharedTexts
+{
+public:
+    // The place of the text as CopyRecordText cuts it, held once more; 0 for the empty text.
+    static uint32_t Hold(const char* text);
+    static void Hold(uint32_t place);
+    static void Release(uint32_t place);
+    static const char* Text(uint32_t place) { return s_texts[place]; }
+
+private:
+    friend class CSharedTextList;
+    static const char* const* s_texts;
 };
 
 // A record's short text (a name, a description), as CopyRecordText cuts it. A job holds one per

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -291,4 +292,35 @@ TEST(RecordText, ReadsBackAsCutAcrossEveryLength)
             const CRecord& record = q;
             EXPECT_STREQ(record.GetDescription(), cut) << text;
         }
+}
+
+// Points holding the same description share it: each keeps reading its own text while others
+// change theirs, are copied or go, and a text let go by its last holder can come back.
+TEST(RecordText, SharedDescriptionsOutliveEachHolderButTheLast)
+{
+    auto a = std::make_unique<CPointRecord>("1", "Fence", CLocation(1, 2, 3), true);
+    auto b = std::make_unique<CPointRecord>("2", "Fence", CLocation(1, 2, 3), true);
+    CPointRecord c(*a);
+    CPointRecord d;
+    d = c;
+    d = d;
+    EXPECT_STREQ(c.GetDescription(), "Fence");
+    EXPECT_STREQ(d.GetDescription(), "Fence");
+    a->SetDescription("Kerb");
+    EXPECT_STREQ(a->GetDescription(), "Kerb");
+    EXPECT_STREQ(b->GetDescription(), "Fence");
+    b.reset();
+    c.SetDescription("");
+    EXPECT_STREQ(d.GetDescription(), "Fence");
+    d.SetDescription("Kerb");
+    EXPECT_STREQ(c.GetDescription(), "");
+    a.reset();
+    EXPECT_STREQ(d.GetDescription(), "Kerb");
+    // Every holder of "Fence" is gone; it is filed afresh.
+    c.SetDescription("fence");
+    d.CopyFrom(c);
+    EXPECT_STREQ(d.GetDescription(), "fence");
+    c.SetDescription("Fence");
+    EXPECT_STREQ(c.GetDescription(), "Fence");
+    EXPECT_STREQ(d.GetDescription(), "fence");
 }
