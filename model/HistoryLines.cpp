@@ -8,7 +8,10 @@ namespace {
 // Big enough that a block's slack is small beside the lines it holds, small enough that a job
 // with a short history keeps little.
 constexpr size_t kBlockSize = 16 * 1024;
-constexpr size_t kWholeEvery = 16;
+// A stretch shorter than this is not worth a copy; a change is looked for this far ahead.
+constexpr size_t kMatch = 4;
+constexpr size_t kReach = 16;
+constexpr size_t kCountBytes = sizeof(size_t) * 8 / 7 + 1;
 
 size_t PutCount(char* to, size_t n)
 {
@@ -34,10 +37,118 @@ size_t GetCount(std::string_view& from)
     return n;
 }
 
+// The most PutEdits writes for a text of this size.
+size_t EditsBound(size_t textSize) { return textSize + (textSize / kMatch + 1) * 3 * kCountBytes; }
+
+// Writes `text` as edits of `base`: runs of (count of new bytes, the bytes, count of base bytes
+// passed over, count of base bytes kept). Looks a short way ahead for the texts to agree again,
+// nearest first; where they do not, the rest is new bytes, written as a last run without the
+// counts after them. Returns the bytes written.
+size_t PutEdits(char* to, std::string_view text, std::string_view base)
+{
+    size_t out = 0, i = 0, j = 0;
+    while (i < text.size()) {
+        size_t fresh = text.size() - i, skip = base.size() - j, keep = 0;
+        bool found = false;
+        if (fresh >= kMatch && skip >= kMatch) {
+            // How far ahead a stretch of kMatch bytes still fits in each text.
+            const size_t reachText = std::min(kReach, fresh - kMatch);
+            const size_t reachBase = std::min(kReach, skip - kMatch);
+            for (size_t reach = 0; reach <= reachText + reachBase && !found; ++reach) {
+                const size_t lowest = reach > reachBase ? reach - reachBase : 0;
+                for (size_t di = std::min(reach, reachText) + 1; di-- > lowest;)
+                    if (std::memcmp(text.data() + i + di, base.data() + j + reach - di, kMatch) == 0) {
+                        fresh = di;
+                        skip = reach - di;
+                        found = true;
+                        break;
+                    }
+            }
+        }
+        if (found) {
+            keep = kMatch;
+            while (i + fresh + keep < text.size() && j + skip + keep < base.size() &&
+                   text[i + fresh + keep] == base[j + skip + keep])
+                ++keep;
+        }
+        out += PutCount(to + out, fresh);
+        std::memcpy(to + out, text.data() + i, fresh);
+        out += fresh;
+        // The last run, new bytes to the end, needs no counts after them.
+        if (!found)
+            break;
+        out += PutCount(to + out, skip);
+        out += PutCount(to + out, keep);
+        i += fresh + keep;
+        j += skip + keep;
+    }
+    return out;
+}
+
+// How many bytes the two texts share at their heads, compared a word at a time.
+size_t SharedHead(const char* a, const char* b, size_t most)
+{
+    size_t n = 0;
+    while (n + 8 <= most && std::memcmp(a + n, b + n, 8) == 0)
+        n += 8;
+    while (n < most && a[n] == b[n])
+        ++n;
+    return n;
+}
+
+// The same for the texts' tails, where a and b point just past their ends.
+size_t SharedTail(const char* a, const char* b, size_t most)
+{
+    size_t n = 0;
+    while (n + 8 <= most && std::memcmp(a - n - 8, b - n - 8, 8) == 0)
+        n += 8;
+    while (n < most && a[-1 - ptrdiff_t(n)] == b[-1 - ptrdiff_t(n)])
+        ++n;
+    return n;
+}
+
 } // namespace
 
+class CHistoryLines::Reader
+{
+public:
+    Reader(const CHistoryLines& lines, size_t first) : m_lines(lines)
+    {
+        m_start = size_t(std::lower_bound(lines.m_starts.begin(), lines.m_starts.end(), first,
+                                          [](const Start& s, size_t line) { return s.line < line; }) -
+                         lines.m_starts.begin());
+        m_line = first;
+    }
+
+    // The stored bytes of the next line.
+    std::string_view Next()
+    {
+        const std::vector<Start>& starts = m_lines.m_starts;
+        if (m_start < starts.size() && starts[m_start].line == m_line) {
+            m_block = starts[m_start].block;
+            m_offset = starts[m_start].offset;
+            ++m_start;
+        }
+        const Block& block = m_lines.m_blocks[m_block];
+        std::string_view rest(block.data.get() + m_offset, block.used - m_offset);
+        const size_t before = rest.size();
+        const size_t size = GetCount(rest);
+        m_offset += before - rest.size() + size;
+        ++m_line;
+        return rest.substr(0, size);
+    }
+
+private:
+    const CHistoryLines& m_lines;
+    size_t m_start = 0;
+    size_t m_line = 0;
+    size_t m_block = 0;
+    size_t m_offset = 0;
+};
+
 CHistoryLines::CHistoryLines(const CHistoryLines& other)
-    : m_blocks(), m_lines(other.m_lines), m_stamps(other.m_stamps), m_recent(other.m_recent)
+    : m_blocks(), m_starts(other.m_starts), m_count(other.m_count), m_stamps(other.m_stamps),
+      m_recent(other.m_recent)
 {
     m_blocks.reserve(other.m_blocks.size());
     for (const Block& from : other.m_blocks) {
@@ -62,28 +173,37 @@ CHistoryLines& CHistoryLines::operator=(const CHistoryLines& other)
 void CHistoryLines::Clear()
 {
     m_blocks.clear();
-    m_lines.clear();
+    m_starts.clear();
+    m_count = 0;
     m_stamps.clear();
 }
 
-char* CHistoryLines::Room(size_t size)
+void CHistoryLines::Store(std::string_view bytes)
 {
-    if (m_blocks.empty() || m_blocks.back().capacity - m_blocks.back().used < size) {
+    char count[kCountBytes];
+    const size_t countBytes = PutCount(count, bytes.size());
+    const size_t size = countBytes + bytes.size();
+    const bool opens = m_blocks.empty() || m_blocks.back().capacity - m_blocks.back().used < size;
+    if (opens) {
         Block block;
         block.capacity = std::max(size, kBlockSize);
         block.data = std::make_unique_for_overwrite<char[]>(block.capacity);
         m_blocks.push_back(std::move(block));
     }
     Block& block = m_blocks.back();
-    m_lines.push_back(Line{uint32_t(m_blocks.size() - 1), uint32_t(block.used)});
+    if (opens || m_count % kWholeEvery == 0)
+        m_starts.push_back(Start{m_count, uint32_t(m_blocks.size() - 1), uint32_t(block.used)});
     char* at = block.data.get() + block.used;
+    std::memcpy(at, count, countBytes);
+    if (!bytes.empty())
+        std::memcpy(at + countBytes, bytes.data(), bytes.size());
     block.used += size;
-    return at;
+    ++m_count;
 }
 
 void CHistoryLines::Append(std::string_view stamp, std::initializer_list<std::string_view> parts)
 {
-    const size_t index = m_lines.size();
+    const size_t index = m_count;
     if (m_stamps.empty() || m_stamps.back().stamp != stamp)
         m_stamps.push_back(StampRun{index, std::string(stamp)});
     m_text.clear();
@@ -96,47 +216,36 @@ void CHistoryLines::Append(std::string_view stamp, std::initializer_list<std::st
     for (size_t d = 1; d <= back; ++d) {
         const std::string& previous = m_recent[(index - d) % kRecent];
         const size_t most = std::min(previous.size(), text.size());
-        size_t h = 0, t = 0;
-        while (h < most && previous[h] == text[h])
-            ++h;
-        while (t < most - h && previous[previous.size() - 1 - t] == text[text.size() - 1 - t])
-            ++t;
+        const size_t h = SharedHead(previous.data(), text.data(), most);
+        const size_t t = SharedTail(previous.data() + previous.size(), text.data() + text.size(), most - h);
         if (base == 0 || h + t > head + tail) {
             base = d;
             head = h;
             tail = t;
         }
     }
-    const std::string_view middle = text.substr(head, text.size() - head - tail);
-    char counts[3 * (sizeof(size_t) * 8 / 7 + 1)];
-    size_t countBytes = 0;
-    if (back != 0) {
-        countBytes = PutCount(counts, base);
-        countBytes += PutCount(counts + countBytes, head);
-        countBytes += PutCount(counts + countBytes, tail);
+    if (back == 0) {
+        Store(text);
+    } else {
+        const std::string& previous = m_recent[(index - base) % kRecent];
+        const std::string_view middle = text.substr(head, text.size() - head - tail);
+        // The room only grows, so it is not cleared for every line.
+        const size_t bound = 3 * kCountBytes + EditsBound(middle.size());
+        if (m_stored.size() < bound)
+            m_stored.resize(bound);
+        char* to = m_stored.data();
+        size_t size = PutCount(to, base);
+        size += PutCount(to + size, head);
+        size += PutCount(to + size, tail);
+        size += PutEdits(to + size, middle, std::string_view(previous).substr(head, previous.size() - head - tail));
+        Store(std::string_view(to, size));
     }
-    char* to = Room(countBytes + middle.size());
-    if (countBytes != 0)
-        std::memcpy(to, counts, countBytes);
-    if (!middle.empty())
-        std::memcpy(to + countBytes, middle.data(), middle.size());
     // The rooms swap, so appending allocates nothing once they are long enough.
     m_recent[index % kRecent].swap(m_text);
 }
 
-std::string_view CHistoryLines::Stored(size_t index) const
+void CHistoryLines::Decode(size_t index, std::string_view stored, Recent& recent)
 {
-    const Line& line = m_lines[index];
-    const Block& block = m_blocks[line.block];
-    size_t end = block.used;
-    if (index + 1 < m_lines.size() && m_lines[index + 1].block == line.block)
-        end = m_lines[index + 1].offset;
-    return std::string_view(block.data.get() + line.offset, end - line.offset);
-}
-
-void CHistoryLines::Decode(size_t index, Recent& recent) const
-{
-    std::string_view stored = Stored(index);
     std::string& text = recent[index % kRecent];
     if (index % kWholeEvery == 0) {
         text.assign(stored);
@@ -147,16 +256,31 @@ void CHistoryLines::Decode(size_t index, Recent& recent) const
     const size_t tail = GetCount(stored);
     const std::string& previous = recent[(index - base) % kRecent];
     std::string line;
-    line.reserve(head + stored.size() + tail);
-    line.append(previous, 0, head).append(stored).append(previous, previous.size() - tail, tail);
+    line.reserve(previous.size() + stored.size());
+    line.append(previous, 0, head);
+    size_t at = head;
+    while (!stored.empty()) {
+        const size_t fresh = GetCount(stored);
+        line.append(stored.substr(0, fresh));
+        stored.remove_prefix(std::min(fresh, stored.size()));
+        if (stored.empty())
+            break;
+        at += GetCount(stored);
+        const size_t keep = GetCount(stored);
+        line.append(previous, std::min(at, previous.size()), keep);
+        at += keep;
+    }
+    line.append(previous, previous.size() - tail, tail);
     text = std::move(line);
 }
 
 std::string CHistoryLines::Text(size_t index) const
 {
     Recent recent;
-    for (size_t i = index - index % kWholeEvery; i <= index; ++i)
-        Decode(i, recent);
+    const size_t first = index - index % kWholeEvery;
+    Reader reader(*this, first);
+    for (size_t i = first; i <= index; ++i)
+        Decode(i, reader.Next(), recent);
     return std::move(recent[index % kRecent]);
 }
 
@@ -180,8 +304,9 @@ std::vector<std::string> CHistoryLines::Lines() const
     std::vector<std::string> lines;
     lines.reserve(size());
     Recent recent;
+    Reader reader(*this, 0);
     for (size_t i = 0; i < size(); ++i) {
-        Decode(i, recent);
+        Decode(i, reader.Next(), recent);
         lines.push_back(std::string(Stamp(i)).append(recent[i % kRecent]));
     }
     return lines;

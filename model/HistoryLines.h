@@ -13,8 +13,9 @@
 // The job's change log: every line is a time stamp and a text. A bulk change adds a line per
 // record, so the texts share large blocks, each stamp is kept once for the run of lines that
 // carry it, and a text is kept as what differs from the likest of the few texts before it (the
-// head and tail they share are counted, not stored; every 16th text is whole so a line reads back
-// quickly). A line read back is the stamp and text joined.
+// head and tail they share are counted, not stored, and between them only the stretches that
+// differ; every 64th text is whole so a line reads back quickly). A line read back is the stamp
+// and text joined.
 class CHistoryLines
 {
 public:
@@ -64,11 +65,11 @@ public:
     // Appends stamp + the parts as one line.
     void Append(std::string_view stamp, std::initializer_list<std::string_view> parts);
     void Append(std::string_view stamp, std::string_view text) { Append(stamp, {text}); }
-    void Reserve(size_t lines) { m_lines.reserve(lines); }
+    void Reserve(size_t lines) { m_starts.reserve(lines / kWholeEvery + 1); }
     void Clear();
 
-    size_t size() const { return m_lines.size(); }
-    bool empty() const { return m_lines.empty(); }
+    size_t size() const { return m_count; }
+    bool empty() const { return m_count == 0; }
     std::string operator[](size_t index) const;
     std::string front() const { return (*this)[0]; }
     std::string back() const { return (*this)[size() - 1]; }
@@ -80,10 +81,12 @@ public:
     friend bool operator==(const CHistoryLines& a, const std::vector<std::string>& b);
 
 private:
-    // A line's text is [offset, next line's offset) in its block, or to the block's end for the
-    // block's last line.
-    struct Line
+    static constexpr size_t kWholeEvery = 64;
+    // Where a line is stored: kept for every whole line and for a line that opens a block. Each
+    // stored line is its length and then its bytes, so the lines after a start follow from it.
+    struct Start
     {
+        size_t line;
         uint32_t block;
         uint32_t offset;
     };
@@ -98,22 +101,26 @@ private:
         size_t firstLine;
         std::string stamp;
     };
+    // Reads the stored lines in order from a whole one.
+    class Reader;
 
-    std::string_view Stored(size_t index) const;
     static constexpr size_t kRecent = 4;
     using Recent = std::array<std::string, kRecent>;
-    // Decodes the line's text into recent[index % kRecent]; recent holds the texts of the lines
-    // before it back to the last whole one.
-    void Decode(size_t index, Recent& recent) const;
+    // Decodes the line's stored bytes into recent[index % kRecent]; recent holds the texts of the
+    // lines before it back to the last whole one.
+    static void Decode(size_t index, std::string_view stored, Recent& recent);
     std::string Text(size_t index) const;
     std::string_view Stamp(size_t index) const;
-    char* Room(size_t size);
+    // Files the line's bytes as the next line.
+    void Store(std::string_view bytes);
 
     std::vector<Block> m_blocks;
-    std::vector<Line> m_lines;
+    std::vector<Start> m_starts;
+    size_t m_count = 0;
     std::vector<StampRun> m_stamps;
     // The last lines' texts, which the next line is stored against.
     Recent m_recent;
     std::string m_text;
+    std::string m_stored;
 };
 

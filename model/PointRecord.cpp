@@ -16,11 +16,34 @@ CPointRecord::CPointRecord(const char* name, const char* description, CLocation 
     SetLocation(location, true);
 }
 
+CPointRecord::CPointRecord(const CPointRecord& other)
+    : CRecord(other), m_header(other.m_header), m_name(other.m_name), m_location(other.m_location)
+{
+    CSharedTexts::Hold(m_header.sharedText);
+}
+
+CPointRecord& CPointRecord::operator=(const CPointRecord& other)
+{
+    CSharedTexts::Hold(other.m_header.sharedText);
+    CSharedTexts::Release(m_header.sharedText);
+    m_header = other.m_header;
+    m_name = other.m_name;
+    m_location = other.m_location;
+    return *this;
+}
+
+void CPointRecord::StoreDescription(const char* text)
+{
+    // Held before the old one goes: the text may be the old one's own.
+    const uint32_t place = CSharedTexts::Hold(text);
+    CSharedTexts::Release(m_header.sharedText);
+    m_header.sharedText = place;
+}
+
 void CPointRecord::Init()
 {
-    m_header = RecordHeader();
+    m_header = RecordState();
     m_header.type = kRecordTypePoint;
-    m_name[0] = '\0';
     m_location.SetAllNull();
 }
 
@@ -28,7 +51,7 @@ bool CPointRecord::Validate()
 {
     if (m_header.owner == nullptr)
         return true;
-    return m_header.owner->IsValidPointName(m_name);
+    return m_header.owner->IsValidPointName(m_name.c_str());
 }
 
 void CPointRecord::AddToExtents(CExtent2D& extent)
@@ -51,7 +74,7 @@ bool CPointRecord::SetName(const char* name)
     CRecordOwner* owner = m_header.owner;
     if (owner != nullptr && !owner->IsValidPointName(name))
         return false;
-    if (ComparePointNames(name, m_name) == 0)
+    if (ComparePointNames(name, m_name.c_str()) == 0)
         return true;
 
     CPointDatabase* index = owner != nullptr ? owner->GetPointDatabase() : nullptr;
@@ -71,7 +94,7 @@ bool CPointRecord::SetName(const char* name)
         }
     }
 
-    CopyRecordText(m_name, name);
+    m_name.Assign(name);
 
     if (removed)
         index->Add(this);
@@ -98,7 +121,7 @@ bool CPointRecord::ClearLocation() { return SetCoordinates(NoValue, NoValue, NoV
 
 bool CPointRecord::HasNonNumericName() const
 {
-    for (const char* p = m_name; *p != '\0'; ++p)
+    for (const char* p = m_name.c_str(); *p != '\0'; ++p)
         if (*p < '0' || *p > '9')
             return true;
     return false;
@@ -122,7 +145,11 @@ CPointRecord* CPointRecord::Duplicate(const std::string& newName)
 
 bool CPointRecord::CopyFrom(const CPointRecord& other)
 {
-    m_header.CopyFrom(&other.m_header);
+    m_header.type = other.m_header.type;
+    m_header.owner = other.m_header.owner;
+    CSharedTexts::Hold(other.m_header.sharedText);
+    CSharedTexts::Release(m_header.sharedText);
+    m_header.sharedText = other.m_header.sharedText;
     m_location = other.m_location;
     NotePointGeometryChanged();
     return true;
@@ -132,8 +159,8 @@ bool CPointRecord::IsSameAs(const CPointRecord& other) const
 {
     if (!m_location.IsEqual(other.m_location))
         return false;
-    const char* a = m_header.description;
-    const char* b = other.m_header.description;
+    const char* a = GetDescription();
+    const char* b = other.GetDescription();
     for (; *a != '\0' && *b != '\0'; ++a, ++b)
         if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b)))
             return false;

@@ -6,20 +6,24 @@
 #include <string>
 
 // A named survey point. Once added to a job it belongs to the job's record store.
-class CPointRecord : public CRecord
+class CPointRecord final : public CRecord
 {
 public:
     CPointRecord();
     CPointRecord(const char* name, const char* description, CLocation location, bool flag);
+    CPointRecord(const CPointRecord& other);
+    CPointRecord& operator=(const CPointRecord& other);
+    ~CPointRecord() override { CSharedTexts::Release(m_header.sharedText); }
 
     bool Validate() override;
     void AddToExtents(CExtent2D& extent) override;
     // Bounds included; a NaN coordinate is outside.
     bool IsInside(double left, double top, double right, double bottom, bool flag) override;
-    RecordHeader* GetHeader() override { return &m_header; }
+    RecordState* GetHeader() override { return &m_header; }
     using CRecord::GetHeader;
+    const char* GetDescription() const override { return CSharedTexts::Text(m_header.sharedText); }
 
-    const char* GetName() const { return m_name; }
+    const char* GetName() const { return m_name.c_str(); }
     double GetEasting() const { return m_location.x; }
     double GetNorthing() const { return m_location.y; }
     double GetElevation() const { return m_location.z; }
@@ -51,11 +55,17 @@ public:
 
     static bool IsValuePresent(const double* value) { return *value > NoValueLimit; }
 
+protected:
+    void StoreDescription(const char* text) override;
+
 private:
     void Init();
 
-    RecordHeader m_header;
-    char m_name[kRecordTextBytes] = {};
+    // A job holds one record per point: the name is compact, the description shared, and nothing
+    // pads between members. The location stays last; the grid's walk asks for it ahead from the
+    // record's end.
+    RecordState m_header;
+    CRecordText m_name;
     CLocation m_location;
 };
 

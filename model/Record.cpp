@@ -4,7 +4,11 @@
 #include "model/RecordOwner.h"
 
 #include <cstring>
+#include <memory>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
 void CopyRecordText(char* dst, const char* src)
 {
@@ -25,6 +29,108 @@ void CopyRecordText(char* dst, const char* src)
         }
     }
     dst[out] = '\0';
+}
+
+void CRecordText::Assign(const char* text)
+{
+    // Cut first: the source may be this text's own bytes.
+    char cut[kRecordTextBytes];
+    CopyRecordText(cut, text);
+    const std::size_t size = std::strlen(cut) + 1;
+    char* held = nullptr;
+    if (size > kInside) {
+        held = new char[size];
+        std::memcpy(held, cut, size);
+    }
+    Release();
+    if (held == nullptr) {
+        std::memcpy(m_bytes, cut, size);
+        m_bytes[kInside - 1] = 0;
+        return;
+    }
+    std::memcpy(m_bytes, &held, sizeof held);
+    m_bytes[kInside - 1] = 1;
+}
+
+class CSharedTextList
+{
+public:
+    static CSharedTextList& Get()
+    {
+        // Never destroyed: records still alive while statics go may let go of their texts.
+        static CSharedTextList* list = new CSharedTextList;
+        return *list;
+    }
+
+    uint32_t Hold(std::string_view text)
+    {
+        if (auto found = m_index.find(text); found != m_index.end()) {
+            ++m_holders[found->second];
+            return found->second;
+        }
+        auto kept = std::make_unique<char[]>(text.size() + 1);
+        std::memcpy(kept.get(), text.data(), text.size());
+        uint32_t place;
+        if (!m_free.empty()) {
+            place = m_free.back();
+            m_free.pop_back();
+        } else {
+            place = uint32_t(m_texts.size());
+            m_texts.push_back("");
+            m_holders.push_back(0);
+            m_kept.emplace_back();
+        }
+        m_texts[place] = kept.get();
+        m_holders[place] = 1;
+        m_kept[place] = std::move(kept);
+        m_index.emplace(std::string_view(m_texts[place], text.size()), place);
+        CSharedTexts::s_texts = m_texts.data();
+        return place;
+    }
+    void Hold(uint32_t place) { ++m_holders[place]; }
+    void Release(uint32_t place)
+    {
+        if (--m_holders[place] != 0)
+            return;
+        m_index.erase(std::string_view(m_texts[place]));
+        m_texts[place] = "";
+        m_kept[place].reset();
+        m_free.push_back(place);
+    }
+
+private:
+    CSharedTextList() : m_texts{""}, m_holders{0}, m_kept(1) {}
+
+    std::vector<const char*> m_texts;
+    std::vector<uint32_t> m_holders;
+    std::vector<std::unique_ptr<char[]>> m_kept;
+    std::unordered_map<std::string_view, uint32_t> m_index;
+    std::vector<uint32_t> m_free;
+};
+
+namespace {
+const char* const kNoTexts[] = {""};
+}
+
+const char* const* CSharedTexts::s_texts = kNoTexts;
+
+uint32_t CSharedTexts::Hold(const char* text)
+{
+    char cut[kRecordTextBytes];
+    CopyRecordText(cut, text);
+    return cut[0] == '\0' ? 0 : CSharedTextList::Get().Hold(std::string_view(cut));
+}
+
+void CSharedTexts::Hold(uint32_t place)
+{
+    if (place != 0)
+        CSharedTextList::Get().Hold(place);
+}
+
+void CSharedTexts::Release(uint32_t place)
+{
+    if (place != 0)
+        CSharedTextList::Get().Release(place);
 }
 
 void RecordHeader::CopyFrom(const RecordHeader* source)
@@ -66,9 +172,19 @@ void CRecord::DrawWith(int drawFlag, bool flag)
         view->DrawRecord(*this, drawFlag, flag);
 }
 
+const char* CRecord::GetDescription() const
+{
+    return static_cast<const RecordHeader*>(GetHeader())->description;
+}
+
+void CRecord::StoreDescription(const char* text)
+{
+    CopyRecordText(static_cast<RecordHeader*>(GetHeader())->description, text);
+}
+
 void CRecord::SetDescription(const char* text)
 {
-    CopyRecordText(GetHeader()->description, text);
+    StoreDescription(text);
     MarkModified();
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 class CRecordOwner;
 
@@ -17,16 +18,82 @@ constexpr std::size_t kRecordTextBytes = kRecordTextChars * 4 + 1;
 // which holds kRecordTextBytes bytes, and terminates it. A null src gives the empty text.
 void CopyRecordText(char* dst, const char* src);
 
-struct RecordHeader
+// What every record keeps in the same shape: the store, the selections and the grid read it in
+// their walks. Widest first, so a job of many records carries no padding between them.
+struct RecordState
 {
-    uint16_t type = 0; // 1 = point
-    char description[kRecordTextBytes] = {};
+    CRecordOwner* owner = nullptr;
     uint32_t flags = 0; // bit i: member of the selection bound to bit i of the record store
     int32_t sequence = 0; // grid order, given by the sorted record index
-    CRecordOwner* owner = nullptr;
+    uint16_t type = 0; // 1 = point
+    // A point's description, as its place in CSharedTexts (0: none); it fills what would be
+    // padding.
+    uint32_t sharedText = 0;
+};
+
+// A record kept whole in one header, description included.
+struct RecordHeader : RecordState
+{
+    char description[kRecordTextBytes] = {};
 
     // Copies type, description and owner; flags and sequence stay. A null source does nothing.
     void CopyFrom(const RecordHeader* source);
+};
+
+// Texts many records hold alike (a few feature codes repeated on every point), each kept once
+// with a count of its holders and let go with the last. A text's place stays its own while it is
+// held; the model is used from one thread.
+class CSharedTexts
+{
+public:
+    // The place of the text as CopyRecordText cuts it, held once more; 0 for the empty text.
+    static uint32_t Hold(const char* text);
+    static void Hold(uint32_t place);
+    static void Release(uint32_t place);
+    static const char* Text(uint32_t place) { return s_texts[place]; }
+
+private:
+    friend class CSharedTextList;
+    static const char* const* s_texts;
+};
+
+// A record's short text (a name, a description), as CopyRecordText cuts it. A job holds one per
+// point and most are a few characters, so up to 15 bytes live in the object itself and only a
+// longer text takes a heap block of its own. The last byte tells which: it is zero while the text
+// is inside (the terminator or the padding after it).
+class CRecordText
+{
+public:
+    CRecordText() { std::memset(m_bytes, 0, sizeof m_bytes); }
+    CRecordText(const CRecordText& other) : CRecordText() { Assign(other.c_str()); }
+    CRecordText& operator=(const CRecordText& other)
+    {
+        if (this != &other)
+            Assign(other.c_str());
+        return *this;
+    }
+    ~CRecordText() { Release(); }
+
+    const char* c_str() const { return IsHeld() ? Held() : m_bytes; }
+    // As CopyRecordText stores it; null is the empty text. The source may be this text itself.
+    void Assign(const char* text);
+
+private:
+    static constexpr std::size_t kInside = 16;
+    bool IsHeld() const { return m_bytes[kInside - 1] != 0; }
+    char* Held() const
+    {
+        char* held;
+        std::memcpy(&held, m_bytes, sizeof held);
+        return held;
+    }
+    void Release()
+    {
+        if (IsHeld())
+            delete[] Held();
+    }
+
+    alignas(char*) char m_bytes[kInside];
 };
 
 constexpr uint16_t kRecordTypePoint = 1;
@@ -41,11 +108,13 @@ public:
     virtual bool IsInside(double left, double top, double right, double bottom, bool flag) { return false; }
     virtual void Draw(bool flag);
     virtual void DrawAlternate(bool flag);
-    virtual RecordHeader* GetHeader() = 0;
-    const RecordHeader* GetHeader() const { return const_cast<CRecord*>(this)->GetHeader(); }
+    // A record that returns a whole RecordHeader keeps its description there; one that keeps it
+    // elsewhere overrides GetDescription and StoreDescription.
+    virtual RecordState* GetHeader() = 0;
+    const RecordState* GetHeader() const { return const_cast<CRecord*>(this)->GetHeader(); }
 
     uint16_t GetType() const { return GetHeader()->type; }
-    const char* GetDescription() const { return GetHeader()->description; }
+    virtual const char* GetDescription() const;
     void SetDescription(const char* text);
 
     // True when any bit of the mask is set.
@@ -66,6 +135,10 @@ public:
     bool IsSelected() const;
     // Marks the owning job modified without a history entry; always true.
     bool MarkModified();
+
+protected:
+    // Stores the text as CopyRecordText cuts it.
+    virtual void StoreDescription(const char* text);
 
 private:
     void DrawWith(int drawFlag, bool flag);

@@ -423,7 +423,7 @@ const CMapPointGrid& CMapCtrlCore::StoreGrid()
     return m_storeGrid;
 }
 
-const std::vector<RecordHeader*>& CMapCtrlCore::StoreHeaders()
+const std::vector<RecordState*>& CMapCtrlCore::StoreHeaders()
 {
     const GridKey key = CurrentGridKey();
     if (key == m_storeHeadersKey)

@@ -20,7 +20,7 @@ class CMapCtrlCore;
 class CMapCtrlMemoryView;
 class CMapSurface;
 class CRecord;
-struct RecordHeader;
+struct RecordState;
 class CPointRecord;
 struct RedBlackNode;
 
@@ -195,7 +195,7 @@ protected:
 public:
     // The header of every record of the job's store in store order, kept between changes so the
     // highlight resync after each full redraw reads an array, not the store's lists and records.
-    const std::vector<RecordHeader*>& StoreHeaders();
+    const std::vector<RecordState*>& StoreHeaders();
 
 protected:
 
@@ -230,6 +230,6 @@ protected:
     GridKey m_drawGridKey;
     CMapPointGrid m_storeGrid;
     GridKey m_storeGridKey;
-    std::vector<RecordHeader*> m_storeHeaders;
+    std::vector<RecordState*> m_storeHeaders;
     GridKey m_storeHeadersKey;
 };

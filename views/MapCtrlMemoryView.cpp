@@ -170,7 +170,7 @@ void CMapCtrlMemoryView::ResyncAllHighlights()
         return;
     // The walk is bound by fetching each record's flags; asking ahead keeps fetches in flight.
     constexpr size_t Ahead = 16;
-    const std::vector<RecordHeader*>& headers = m_map->StoreHeaders();
+    const std::vector<RecordState*>& headers = m_map->StoreHeaders();
     for (size_t i = 0; i < headers.size(); ++i) {
         if (i + Ahead < headers.size())
             __builtin_prefetch(&headers[i + Ahead]->flags, 1);

@@ -72,4 +72,39 @@ TEST(HistoryLines, ReadsBackWhatWasAppended)
     EXPECT_EQ(lines.Lines(), std::vector<std::string>{b + "Saved Job"});
 }
 
+// A text stored as edits of one before it reads back whole: changes of every size, several apart,
+// repeats that agree at many shifts, and bases too short to agree with at all.
+TEST(HistoryLines, ReadsBackTextsStoredAsEdits)
+{
+    const std::string row = "Line #9 SHOT: Name: 1001, Rod: 1.500m, Slope: 123.456m, Code: CURB";
+    const std::vector<std::string> texts = {
+        row,
+        "Line #10 SHOT: Name: 1002, Rod: 1.500m, Slope: 123.456m, Code: CURB",
+        "Line #10 SHOT: Name: 1002, Rod: 2.25m, Slope: 99.1m, Code: CURB EDGE",
+        "Line #1 SHOT: Name: 7, Rod: 1.500m, Slope: 123.456m, Code: C",
+        "XLine #9 SHOT: Name: 1001, Rod: 1.500m, Slope: 123.456m, Code: CURBX",
+        std::string(70, 'a'),
+        std::string(33, 'a') + "b" + std::string(36, 'a'),
+        "abcabcabcabcabcabcabcXabcabcabcabcabcabc",
+        "abcabcabcabcabcabcabcabcabcabcabcabcabc",
+        "abc",
+        "abcd",
+        "",
+        "0123456789abcdef0123456789abcdefZ0123456789abcdef0123456789abcdef",
+        "0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcdef",
+        row.substr(20) + row.substr(0, 20),
+        row,
+    };
+    CHistoryLines lines;
+    std::vector<std::string> expected;
+    for (int pass = 0; pass < 3; ++pass)
+        for (const std::string& text : texts) {
+            lines.Append("", text);
+            expected.push_back(text);
+        }
+    for (size_t i = 0; i < expected.size(); ++i)
+        ASSERT_EQ(lines[i], expected[i]) << i;
+    EXPECT_EQ(lines.Lines(), expected);
+}
+
 } // namespace

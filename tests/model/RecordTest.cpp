@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
+#include <vector>
 
 using morvel::test::FakeJob;
 
@@ -254,4 +256,71 @@ TEST(Record, DrawsOnlyValidRecordsOnTheActiveView)
     SetActiveRecordViewHook(nullptr);
     p->Draw(true);
     EXPECT_EQ(view.flags, (std::vector<int>{1, -1}));
+}
+
+// A point keeps short texts inside itself and longer ones apart: every length across that edge,
+// texts cut to sixteen characters of up to four bytes, and a text set from its own bytes read
+// back as CopyRecordText cuts them, however a text moves between the two places.
+TEST(RecordText, ReadsBackAsCutAcrossEveryLength)
+{
+    const std::string four = "\xF0\x9F\x93\x8D"; // a four-byte character
+    std::vector<std::string> texts = {"", "A", std::string(14, 'n'), std::string(15, 'n'), std::string(16, 'n'),
+                                      std::string(17, 'n'), "\xC2\xB0" + std::string(13, 'd'),
+                                      "\xC2\xB0" + std::string(14, 'd')};
+    std::string longest;
+    for (int i = 0; i < 17; ++i)
+        longest += four;
+    texts.push_back(longest);
+
+    CPointRecord p;
+    CPointRecord q("1", "", CLocation(1, 2, 3), true);
+    for (int round = 0; round < 2; ++round)
+        for (const std::string& text : texts) {
+            char cut[kRecordTextBytes];
+            CopyRecordText(cut, text.c_str());
+            p.SetName(text.c_str());
+            p.SetDescription(text.c_str());
+            EXPECT_STREQ(p.GetName(), cut) << text;
+            EXPECT_STREQ(p.GetDescription(), cut) << text;
+            p.SetDescription(p.GetDescription());
+            p.SetName(p.GetName());
+            EXPECT_STREQ(p.GetDescription(), cut) << text;
+            EXPECT_STREQ(p.GetName(), cut) << text;
+            EXPECT_TRUE(q.CopyFrom(p));
+            EXPECT_STREQ(q.GetDescription(), cut) << text;
+            EXPECT_STREQ(q.GetName(), "1");
+            const CRecord& record = q;
+            EXPECT_STREQ(record.GetDescription(), cut) << text;
+        }
+}
+
+// Points holding the same description share it: each keeps reading its own text while others
+// change theirs, are copied or go, and a text let go by its last holder can come back.
+TEST(RecordText, SharedDescriptionsOutliveEachHolderButTheLast)
+{
+    auto a = std::make_unique<CPointRecord>("1", "Fence", CLocation(1, 2, 3), true);
+    auto b = std::make_unique<CPointRecord>("2", "Fence", CLocation(1, 2, 3), true);
+    CPointRecord c(*a);
+    CPointRecord d;
+    d = c;
+    d = d;
+    EXPECT_STREQ(c.GetDescription(), "Fence");
+    EXPECT_STREQ(d.GetDescription(), "Fence");
+    a->SetDescription("Kerb");
+    EXPECT_STREQ(a->GetDescription(), "Kerb");
+    EXPECT_STREQ(b->GetDescription(), "Fence");
+    b.reset();
+    c.SetDescription("");
+    EXPECT_STREQ(d.GetDescription(), "Fence");
+    d.SetDescription("Kerb");
+    EXPECT_STREQ(c.GetDescription(), "");
+    a.reset();
+    EXPECT_STREQ(d.GetDescription(), "Kerb");
+    // Every holder of "Fence" is gone; it is filed afresh.
+    c.SetDescription("fence");
+    d.CopyFrom(c);
+    EXPECT_STREQ(d.GetDescription(), "fence");
+    c.SetDescription("Fence");
+    EXPECT_STREQ(c.GetDescription(), "Fence");
+    EXPECT_STREQ(d.GetDescription(), "fence");
 }
