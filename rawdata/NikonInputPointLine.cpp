@@ -46,9 +46,12 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
     if (units == nullptr || !units->ValidateUnits(nullptr))
         return false;
 
+    // The name's slot in the map is a likely cache miss: fetched while the line is printed.
+    m_names.Prefetch(point.GetName());
     const CLocation at = point.GetLocation();
-    std::string out;
-    out.reserve(64);
+    // Printed in a buffer kept between lines, so the stored text is one allocation of its own size.
+    thread_local std::string out;
+    out.clear();
     if (deleted)
         out += '*';
     out += record_codes::GetTypeCode(RecordTypeInputPoint);
@@ -63,15 +66,14 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
         commas[i + 1] = out.size();
         out += ',';
         const double value = units->MetresToDistance(values[i]);
-        AppendDoubleCompact(out, value);
-        known[i] = CompactTextValue(value, &written[i]);
+        known[i] = AppendDoubleCompact(out, value, &written[i]);
     }
     commas[4] = out.size();
     out += ',';
     AppendCleanText(out, point.GetDescription());
 
     auto stored = PlaceRecord(nullptr, count);
-    stored->SetText(std::move(out));
+    stored->SetText(std::string(out));
     PushPlaced(std::move(stored));
     CNikonRawDataRecord& record = *m_records.back();
 

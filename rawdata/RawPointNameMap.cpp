@@ -111,6 +111,15 @@ void CRawPointNameMap::Reserve(size_t more)
         Rehash(slots);
 }
 
+void CRawPointNameMap::Prefetch(std::string_view name) const
+{
+    if (m_slots.empty())
+        return;
+    const size_t slot = std::hash<std::string_view>()(name) & (m_slots.size() - 1);
+    __builtin_prefetch(m_tags.data() + slot);
+    __builtin_prefetch(m_slots.data() + slot);
+}
+
 uint32_t CRawPointNameMap::DescriptionIndex(const std::string& description)
 {
     // Runs of lines repeat one feature code: the last one answers before the table is asked.

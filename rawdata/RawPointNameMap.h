@@ -87,6 +87,8 @@ public:
     size_t GetNameCount() const;
     // Makes room for that many more names before a bulk add.
     void Reserve(size_t more);
+    // Starts fetching the name's slot, so a filing that follows other work finds it in cache.
+    void Prefetch(std::string_view name) const;
 
     static int32_t LineOf(const Copy& point) { return int32_t(point.lineAndDeleted & LineMask); }
     static bool IsDeletedCopy(const Copy& point) { return (point.lineAndDeleted & DeletedBit) != 0; }
