@@ -421,9 +421,8 @@ static uint64_t MillionthsOf(double a)
 
 // The fixed six-decimal text with trailing zeros dropped down to one, without the general
 // conversion: values below 4e9 in size.
-static void AppendSixDecimals(std::string& out, double value)
+static void AppendSixDecimals(std::string& out, double value, uint64_t n)
 {
-    const uint64_t n = MillionthsOf(std::fabs(value));
     char buffer[32];
     char* const end = buffer + sizeof buffer;
     char* at = end;
@@ -466,7 +465,7 @@ void AppendDoubleCompact(std::string& out, double value)
         return;
     // Survey coordinates, distances and angles: every raw line's numbers.
     if (std::fabs(value) < 4e9) {
-        AppendSixDecimals(out, value);
+        AppendSixDecimals(out, value, MillionthsOf(std::fabs(value)));
         return;
     }
     // Fixed text below 1e160 always fits; longer than 20 characters it is given with an exponent.
@@ -486,6 +485,20 @@ void AppendDoubleCompact(std::string& out, double value)
         return;
     }
     out.append(buffer, end);
+}
+
+bool AppendDoubleCompact(std::string& out, double value, double* readBack)
+{
+    if (!(value > NoValueLimit) || !(std::fabs(value) < 4e9)) {
+        AppendDoubleCompact(out, value);
+        return false;
+    }
+    // One rounding serves both the text and what it reads back as.
+    const uint64_t n = MillionthsOf(std::fabs(value));
+    AppendSixDecimals(out, value, n);
+    const double magnitude = double(n) / 1e6;
+    *readBack = std::signbit(value) && n != 0 ? -magnitude : magnitude;
+    return true;
 }
 
 std::string FormatPpm(double fraction, bool withUnit)

@@ -71,6 +71,8 @@ void AppendDoubleCompact(std::string& out, double value);
 // The value that text reads back as, without reading it, where it has six decimals (above the
 // no-value limit and below 4e9 in size); false elsewhere.
 bool CompactTextValue(double value, double* readBack);
+// Both at once: appends the text and answers as CompactTextValue does.
+bool AppendDoubleCompact(std::string& out, double value, double* readBack);
 
 // Parts per million with four decimals and '.', optionally followed by " ppm".
 std::string FormatPpm(double fraction, bool withUnit);

@@ -15,10 +15,11 @@ namespace {
 // As CleanRawText: commas and line ends would split or break the line.
 void AppendCleanText(std::string& line, const char* text)
 {
-    for (; *text != '\0'; ++text) {
-        const char c = *text;
-        line += (c == '\r' || c == '\n' || c == ',') ? ' ' : c;
-    }
+    const size_t from = line.size();
+    line += text;
+    for (size_t i = from; i < line.size(); ++i)
+        if (line[i] == '\r' || line[i] == '\n' || line[i] == ',')
+            line[i] = ' ';
 }
 
 // A field as the line's split gives it back: blanks and tabs off both ends.
@@ -46,9 +47,13 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
     if (units == nullptr || !units->ValidateUnits(nullptr))
         return false;
 
+    // The name's slot in the map is a likely cache miss: fetched while the line is printed.
+    const std::string_view givenName(point.GetName());
+    const size_t nameHash = m_names.Prefetch(givenName);
     const CLocation at = point.GetLocation();
-    std::string out;
-    out.reserve(64);
+    // Printed in a buffer kept between lines, so the stored text is one allocation of its own size.
+    thread_local std::string out;
+    out.clear();
     if (deleted)
         out += '*';
     out += record_codes::GetTypeCode(RecordTypeInputPoint);
@@ -63,15 +68,14 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
         commas[i + 1] = out.size();
         out += ',';
         const double value = units->MetresToDistance(values[i]);
-        AppendDoubleCompact(out, value);
-        known[i] = CompactTextValue(value, &written[i]);
+        known[i] = AppendDoubleCompact(out, value, &written[i]);
     }
     commas[4] = out.size();
     out += ',';
     AppendCleanText(out, point.GetDescription());
 
     auto stored = PlaceRecord(nullptr, count);
-    stored->SetText(std::move(out));
+    stored->SetText(std::string(out));
     PushPlaced(std::move(stored));
     CNikonRawDataRecord& record = *m_records.back();
 
@@ -96,10 +100,13 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
     std::string name;
     if (ParsePointName(&name, TrimmedField(fields[0])) && number(0, false) && number(1, false) && number(2, true)) {
         CRawDataSetup* in = m_setups.back().get();
-        AddPointToNameMap(name,
-                          CLocation(in->DistanceToMetres(read[1]), in->DistanceToMetres(read[0]),
-                                    in->DistanceToMetres(read[2])),
-                          TrimmedField(fields[4]), deleted, count);
+        const CLocation filed(in->DistanceToMetres(read[1]), in->DistanceToMetres(read[0]),
+                              in->DistanceToMetres(read[2]));
+        // The name read back is nearly always the point's own, whose hash is known already.
+        if (name == givenName)
+            m_names.AddPoint(name, nameHash, TrimmedField(fields[4]), filed, count, deleted);
+        else
+            AddPointToNameMap(name, filed, TrimmedField(fields[4]), deleted, count);
     }
     ApplyStakeoutRecord(record);
 

@@ -111,6 +111,17 @@ void CRawPointNameMap::Reserve(size_t more)
         Rehash(slots);
 }
 
+size_t CRawPointNameMap::Prefetch(std::string_view name) const
+{
+    const size_t hash = std::hash<std::string_view>()(name);
+    if (!m_slots.empty()) {
+        const size_t slot = hash & (m_slots.size() - 1);
+        __builtin_prefetch(m_tags.data() + slot);
+        __builtin_prefetch(m_slots.data() + slot);
+    }
+    return hash;
+}
+
 uint32_t CRawPointNameMap::DescriptionIndex(const std::string& description)
 {
     // Runs of lines repeat one feature code: the last one answers before the table is asked.
@@ -133,11 +144,16 @@ void CRawPointNameMap::AddPoint(const CPointRecord* point, int32_t line, bool de
 void CRawPointNameMap::AddPoint(const std::string& name, const std::string& description,
                                 const CLocation& location, int32_t line, bool deleted)
 {
+    AddPoint(name, std::hash<std::string_view>()(name), description, location, line, deleted);
+}
+
+void CRawPointNameMap::AddPoint(const std::string& name, size_t hash, const std::string& description,
+                                const CLocation& location, int32_t line, bool deleted)
+{
     if (!location.HasPlaneCoordinates() || name.empty() || line < 0)
         return;
     if ((m_entries.size() + 1) * 2 > m_slots.size())
         Rehash(std::max<size_t>(16, m_slots.size() * 2));
-    const size_t hash = std::hash<std::string_view>()(name);
     const size_t slot = Probe(name, hash);
     uint32_t index = 0;
     if (m_tags[slot] == 0) {

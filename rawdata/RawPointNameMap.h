@@ -35,6 +35,9 @@ public:
     void AddPoint(const CPointRecord* point, int32_t line, bool deleted);
     void AddPoint(const std::string& name, const std::string& description, const CLocation& location,
                   int32_t line, bool deleted);
+    // The same with the name's hash as Prefetch gave it.
+    void AddPoint(const std::string& name, size_t hash, const std::string& description, const CLocation& location,
+                  int32_t line, bool deleted);
     struct Copy
     {
         CLocation location;
@@ -87,6 +90,9 @@ public:
     size_t GetNameCount() const;
     // Makes room for that many more names before a bulk add.
     void Reserve(size_t more);
+    // Starts fetching the name's slot, so a filing that follows other work finds it in cache;
+    // gives the name's hash for that filing.
+    size_t Prefetch(std::string_view name) const;
 
     static int32_t LineOf(const Copy& point) { return int32_t(point.lineAndDeleted & LineMask); }
     static bool IsDeletedCopy(const Copy& point) { return (point.lineAndDeleted & DeletedBit) != 0; }

@@ -80,6 +80,13 @@ TEST(NumberTextPrintf, CompactTextIsPrintfsTrimmed)
             ASSERT_TRUE(ReadDecimalDouble(text, read)) << text;
             ASSERT_EQ(Printf("%a", readBack), Printf("%a", read)) << text;
         }
+        // Written and answered in one go, the import's lines get the same text and value.
+        std::string both = "x";
+        double once = 0;
+        ASSERT_EQ(AppendDoubleCompact(both, v, &once), CompactTextValue(v, &read)) << text;
+        ASSERT_EQ(both, "x" + text);
+        if (CompactTextValue(v, &read))
+            ASSERT_EQ(Printf("%a", once), Printf("%a", readBack)) << text;
     }
 }
 
