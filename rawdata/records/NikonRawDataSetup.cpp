@@ -4,6 +4,7 @@
 #include "core/Format.h"
 #include "core/FormatPreferences.h"
 #include "core/Location.h"
+#include "core/PointName.h"
 #include "core/RawDataFormat.h"
 #include "core/ValueText.h"
 #include "rawdata/RawDataFile.h"
@@ -393,6 +394,16 @@ bool ReadPlainRawNumber(std::string_view text, bool allowEmpty, double* value)
     return *value > NoValueLimit;
 }
 
+// As ParsePointName reads the field, without its copies when there is nothing to trim.
+bool ReadRawPointName(std::string_view field, std::string* name)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
+    if (field.empty() || blank(field.front()) || blank(field.back()))
+        return ParsePointName(name, std::string(field));
+    name->assign(field);
+    return name->find('\0') == std::string::npos && IsValidPointName(name->c_str());
+}
+
 } // namespace
 
 void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
@@ -407,7 +418,7 @@ void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
         return;
     std::string name;
     double n = 0, e = 0, z = 0;
-    if (!ParsePointName(&name, std::string(values[0])) || !ReadPlainRawNumber(values[1], false, &n) ||
+    if (!ReadRawPointName(values[0], &name) || !ReadPlainRawNumber(values[1], false, &n) ||
         !ReadPlainRawNumber(values[2], false, &e) || !ReadPlainRawNumber(values[3], true, &z))
         return;
     const CRawDataSetup* setup = record.GetSetup();
