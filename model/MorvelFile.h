@@ -69,6 +69,8 @@ public:
     bool ReadPointRecord(uint8_t* out100);
     bool ReadPoint(JobFilePoint& point);
     bool ReadExact(void* out, uint32_t length);
+    // Moves past that many bytes, inside the read-ahead when it holds them.
+    bool SkipBytes(uint32_t length) { return m_file.Seek(int64_t(length), CFileCE::SeekCurrent); }
 
     bool WriteRecord(const void* payload, uint32_t type, uint32_t length);
     bool WritePointRecord(const uint8_t* payload100) { return WriteRecord(payload100, PointRecordType, PointPayloadSize); }

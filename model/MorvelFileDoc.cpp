@@ -266,15 +266,10 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
         ++m_recordCount;
         if (type == CMorvelFile::PointRecordType)
             ++m_pointRecordCount;
-        // A frame inside the file is read past through the buffer; one that overruns it is left
+        // A frame inside the file is stepped past in the buffer; one that overruns it is left
         // to the frame skip, which stops at the end.
-        bool skipped = int64_t(position) + CMorvelFile::FrameHeaderSize + length <= fileLength;
-        uint8_t scratch[512];
-        for (uint32_t left = length; skipped && left > 0;) {
-            const uint32_t part = std::min<uint32_t>(left, sizeof scratch);
-            skipped = file.ReadExact(scratch, part);
-            left -= part;
-        }
+        const bool skipped = int64_t(position) + CMorvelFile::FrameHeaderSize + length <= fileLength &&
+                             (length == 0 || file.SkipBytes(length));
         if (!skipped && !file.SkipRecord()) {
             EndProgress(&scope);
             return false;

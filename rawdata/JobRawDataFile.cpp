@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -59,6 +60,14 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
         return false;
     // Read in blocks: a character at a time through the stream cost more than splitting the lines.
     std::string bytes;
+    // Room for a plain file's size at once, so the text is not copied as it grows; a file that
+    // changes size while read is still read to its end.
+    std::error_code sizeError;
+    if (std::filesystem::is_regular_file(path, sizeError)) {
+        const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
+        if (!sizeError && size < bytes.max_size())
+            bytes.reserve(std::size_t(size));
+    }
     char block[1 << 16];
     while (in.read(block, sizeof block) || in.gcount() > 0)
         bytes.append(block, std::size_t(in.gcount()));

@@ -4,6 +4,7 @@
 #include "core/Format.h"
 #include "core/FormatPreferences.h"
 #include "core/Location.h"
+#include "core/PointName.h"
 #include "core/RawDataFormat.h"
 #include "core/ValueText.h"
 #include "rawdata/RawDataFile.h"
@@ -361,6 +362,50 @@ void CNikonRawDataSetup::ApplyStation(CNikonRawDataRecord& record)
     Write().station = std::move(station);
 }
 
+namespace {
+
+// A point line's coordinates are nearly always plain fixed-point text ("5000.1234"). With at most
+// 15 digits the digits make an exact integer and the scale an exact power of ten, so one division
+// rounds as the full reader does; anything else goes to the full reader.
+bool ReadPlainRawNumber(std::string_view text, bool allowEmpty, double* value)
+{
+    static constexpr double Scale[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    size_t i = text.size() > 0 && text[0] == '-' ? 1 : 0;
+    uint64_t digits = 0;
+    int count = 0, places = -1;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            digits = digits * 10 + uint64_t(c - '0');
+            if (++count > 15)
+                return ReadRawNumber(text, allowEmpty, value);
+            if (places >= 0)
+                ++places;
+        } else if (c == '.' && places < 0) {
+            places = 0;
+        } else {
+            return ReadRawNumber(text, allowEmpty, value);
+        }
+    }
+    if (count == 0)
+        return ReadRawNumber(text, allowEmpty, value);
+    const double magnitude = double(digits) / Scale[places < 0 ? 0 : places];
+    *value = text[0] == '-' ? -magnitude : magnitude;
+    return *value > NoValueLimit;
+}
+
+// As ParsePointName reads the field, without its copies when there is nothing to trim.
+bool ReadRawPointName(std::string_view field, std::string* name)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
+    if (field.empty() || blank(field.front()) || blank(field.back()))
+        return ParsePointName(name, std::string(field));
+    name->assign(field);
+    return name->find('\0') == std::string::npos && IsValidPointName(name->c_str());
+}
+
+} // namespace
+
 void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
 {
     // The coordinate view's checks read straight off the line: every open applies every line, and
@@ -373,8 +418,8 @@ void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
         return;
     std::string name;
     double n = 0, e = 0, z = 0;
-    if (!ParsePointName(&name, std::string(values[0])) || !ReadRawNumber(values[1], false, &n) ||
-        !ReadRawNumber(values[2], false, &e) || !ReadRawNumber(values[3], true, &z))
+    if (!ReadRawPointName(values[0], &name) || !ReadPlainRawNumber(values[1], false, &n) ||
+        !ReadPlainRawNumber(values[2], false, &e) || !ReadPlainRawNumber(values[3], true, &z))
         return;
     const CRawDataSetup* setup = record.GetSetup();
     auto metres = [setup](double v) { return setup ? setup->DistanceToMetres(v) : NoValue; };

@@ -12,6 +12,7 @@
 #include "rawdata/records/RawDataNikonObservationRecord.h"
 
 #include <gmock/gmock.h>
+#include <bit>
 #include <gtest/gtest.h>
 
 using morvel::test::RawJob;
@@ -566,4 +567,46 @@ TEST(RawDataFileTest, LinesFileWhatTheirViewsRead)
         }
         EXPECT_EQ(filedLines, 15) << "the table files points from each kind of line";
     }
+}
+
+// Point lines read their plain coordinates by a short path; every text must file the very value
+// (to the bit, sign of zero included) the coordinate view reads, or be refused as the view refuses.
+TEST(RawDataFileTest, PointLineNumbersReadAsTheViewReadsThem)
+{
+    const char* const numbers[] = {
+        "0",      "-0",     "-0.0000",         "5.",              ".5",          "-.5",
+        "-",      ".",      "",                "+5",              " 5",          "5 ",
+        "1e2",    "1.2.3",  "2.675",           "0.1",             "00012.500",   "5000.1234",
+        "123456789012345",  "1234567890123456", "9007199254740993", "0.000000000000001",
+        "0.0000000000000001", "-99999999.9999", "-99899999.9999",   "999999999999.999", "1-2",
+    };
+    RawJob job;
+    job.AppendAll({"CO,DIST UNITS: Metres"});
+    std::vector<std::pair<int32_t, std::string>> lines;
+    int32_t name = 1;
+    for (const char* number : numbers)
+        for (int field = 0; field < 3; ++field) {
+            std::string values[3] = {"100", "200", "50"};
+            values[field] = number;
+            const std::string id = std::to_string(name++);
+            lines.emplace_back(job.Append("MP," + id + "," + values[0] + "," + values[1] + "," + values[2] + ",X"), id);
+        }
+    const CRawPointNameMap& map = job.raw.GetPointNameMap();
+    int32_t filed = 0;
+    for (const auto& [line, id] : lines) {
+        SCOPED_TRACE(job.Text(line));
+        CRawDataNikonCoordinateRecord view(*job.raw.GetRecord(line));
+        const CRawPointNameMap::Copy* copy = nullptr;
+        const bool found = map.FindPoint(id, line, &copy);
+        const bool valid = view.Validate() && view.GetLocation().HasPlaneCoordinates();
+        ASSERT_EQ(found, valid);
+        if (!found)
+            continue;
+        ++filed;
+        const CLocation location = view.GetLocation();
+        EXPECT_EQ(std::bit_cast<uint64_t>(copy->location.x), std::bit_cast<uint64_t>(location.x));
+        EXPECT_EQ(std::bit_cast<uint64_t>(copy->location.y), std::bit_cast<uint64_t>(location.y));
+        EXPECT_EQ(std::bit_cast<uint64_t>(copy->location.z), std::bit_cast<uint64_t>(location.z));
+    }
+    EXPECT_GT(filed, 40) << "most of the table files a point";
 }
