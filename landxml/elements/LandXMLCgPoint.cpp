@@ -3,12 +3,45 @@
 #include "landxml/LandXML.h"
 #include "landxml/LandXMLText.h"
 
+#include <cstring>
+
 CLandXMLCgPoint::CLandXMLCgPoint() : CLandXMLPointType("CgPoint") {}
 
 bool CLandXMLCgPoint::Validate(pugi::xml_node element)
 {
+    // One walk over the attributes instead of a search for each; the first of a name counts, as
+    // a search would find it.
+    pugi::xml_attribute nameAttribute, surveyAttribute, descAttribute, codeAttribute;
+    m_pntRef = pugi::xml_attribute();
+    for (pugi::xml_attribute attribute = element.first_attribute(); attribute;
+         attribute = attribute.next_attribute()) {
+        const char* key = attribute.name();
+        switch (key[0]) {
+        case 'n':
+            if (!nameAttribute && std::strcmp(key, "name") == 0)
+                nameAttribute = attribute;
+            break;
+        case 'p':
+            if (!surveyAttribute && std::strcmp(key, "pntSurv") == 0)
+                surveyAttribute = attribute;
+            else if (!m_pntRef && std::strcmp(key, "pntRef") == 0)
+                m_pntRef = attribute;
+            break;
+        case 'd':
+            if (!descAttribute && std::strcmp(key, "desc") == 0)
+                descAttribute = attribute;
+            break;
+        case 'c':
+            if (!codeAttribute && std::strcmp(key, "code") == 0)
+                codeAttribute = attribute;
+            break;
+        default: break;
+        }
+    }
+    m_desc = descAttribute.value();
+    m_code = codeAttribute.value();
     if (!m_nameKnownFree) {
-        const std::string_view name = element.attribute("name").value();
+        const std::string_view name = nameAttribute.value();
         if (!name.empty() && m_document != nullptr && m_document->FindCgPoint(name, false) != nullptr)
             RaiseErrorAtNode(landxml::FormatText("There are at least two 'CgPoint' elements with name %s", {name}),
                              element);
@@ -16,7 +49,7 @@ bool CLandXMLCgPoint::Validate(pugi::xml_node element)
     }
     m_nameKnownFree = false;
     m_survey = kSurveyNone;
-    const std::string_view survey = element.attribute("pntSurv").value();
+    const std::string_view survey = surveyAttribute.value();
     if (!survey.empty()) {
         if (survey == "monument")
             m_survey = kSurveyMonument;

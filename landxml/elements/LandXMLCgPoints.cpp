@@ -34,7 +34,8 @@ bool CLandXMLCgPoints::Read(pugi::xml_node element, CLandXML* document)
     std::string_view aheadName;
     while (GetNextChildElement(child)) {
         // Points are nearly every child: asked first, they spare the other tags' comparisons.
-        const bool isPoint = IsTag(child, "CgPoint");
+        // The point read ahead was already found to be one.
+        const bool isPoint = (child == ahead && !ahead.empty()) || IsTag(child, "CgPoint");
         if (!isPoint && IsTag(child, "Feature")) {
             if (!ReadFeature(child, document))
                 return false;
