@@ -128,7 +128,7 @@ bool FSDataFileLoadXML::AddPoint(const CLandXMLCgPoint& point)
 {
     if (!point.HasName())
         return true;
-    const std::string name = LookupRename(point.GetName());
+    const std::string& name = LookupRename(point.GetName());
 
     CPointRecord* record = m_job->GetPointDatabase()->FindPoint(name, true);
     std::unique_ptr<CPointRecord> created;

@@ -3,7 +3,20 @@
 #include "landxml/LandXML.h"
 #include "landxml/LandXMLText.h"
 
-#include <cstring>
+namespace {
+
+// Whether an attribute's name is exactly the literal; compared inline, since names are short and
+// this runs for every attribute of every point.
+bool IsKey(const char* key, const char* literal)
+{
+    while (*literal != '\0' && *key == *literal) {
+        ++key;
+        ++literal;
+    }
+    return *key == *literal;
+}
+
+} // namespace
 
 CLandXMLCgPoint::CLandXMLCgPoint() : CLandXMLPointType("CgPoint") {}
 
@@ -18,21 +31,21 @@ bool CLandXMLCgPoint::Validate(pugi::xml_node element)
         const char* key = attribute.name();
         switch (key[0]) {
         case 'n':
-            if (!nameAttribute && std::strcmp(key, "name") == 0)
+            if (!nameAttribute && IsKey(key, "name"))
                 nameAttribute = attribute;
             break;
         case 'p':
-            if (!surveyAttribute && std::strcmp(key, "pntSurv") == 0)
+            if (!surveyAttribute && IsKey(key, "pntSurv"))
                 surveyAttribute = attribute;
-            else if (!m_pntRef && std::strcmp(key, "pntRef") == 0)
+            else if (!m_pntRef && IsKey(key, "pntRef"))
                 m_pntRef = attribute;
             break;
         case 'd':
-            if (!descAttribute && std::strcmp(key, "desc") == 0)
+            if (!descAttribute && IsKey(key, "desc"))
                 descAttribute = attribute;
             break;
         case 'c':
-            if (!codeAttribute && std::strcmp(key, "code") == 0)
+            if (!codeAttribute && IsKey(key, "code"))
                 codeAttribute = attribute;
             break;
         default: break;
@@ -46,6 +59,7 @@ bool CLandXMLCgPoint::Validate(pugi::xml_node element)
             RaiseErrorAtNode(landxml::FormatText("There are at least two 'CgPoint' elements with name %s", {name}),
                              element);
         m_name.assign(name);
+        m_nameHashKnown = false;
     }
     m_nameKnownFree = false;
     m_survey = kSurveyNone;
@@ -77,5 +91,6 @@ bool CLandXMLCgPoint::Read(pugi::xml_node element, CLandXML* document)
         return true;
     if (m_name.empty())
         return document->AddUnnamedCgPoint(this);
-    return document->AddNamedCgPoint(m_name, this);
+    return m_nameHashKnown ? document->AddNamedCgPoint(m_name, this, m_nameHash)
+                           : document->AddNamedCgPoint(m_name, this);
 }

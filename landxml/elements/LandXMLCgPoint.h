@@ -2,6 +2,7 @@
 
 #include "landxml/elements/LandXMLPointType.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,14 @@ public:
     {
         m_name.assign(name);
         m_nameKnownFree = true;
+        m_nameHashKnown = false;
+    }
+    // The same, with the name's index hash (CLandXML::HashCgPointName) for its registration.
+    void SetNameKnownFree(std::string_view name, uint64_t hash)
+    {
+        SetNameKnownFree(name);
+        m_nameHash = hash;
+        m_nameHashKnown = true;
     }
 
     // The description and code as the element holds them, "" when absent: the attributes were
@@ -55,4 +64,6 @@ private:
     const char* m_code = "";
     int m_survey = kSurveyNone;
     bool m_nameKnownFree = false;
+    bool m_nameHashKnown = false;
+    uint64_t m_nameHash = 0;
 };
