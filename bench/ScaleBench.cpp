@@ -242,7 +242,7 @@ int64_t LandXmlModelWalk(const std::string& path)
             double x, y, z;
             if (!point->HasName() || !point->GetCoordinates(x, y, z, 1.0))
                 continue;
-            sum += x + y + z + double(point->GetName().size() + point->GetDesc().size());
+            sum += x + y + z + double(point->GetName().size() + std::strlen(point->GetDescText()));
             ++points;
         }
     benchmark::DoNotOptimize(sum);

@@ -128,7 +128,7 @@ bool FSDataFileLoadXML::AddPoint(const CLandXMLCgPoint& point)
 {
     if (!point.HasName())
         return true;
-    const std::string name = LookupRename(point.GetName());
+    const std::string& name = LookupRename(point.GetName());
 
     CPointRecord* record = m_job->GetPointDatabase()->FindPoint(name, true);
     std::unique_ptr<CPointRecord> created;
@@ -150,9 +150,9 @@ bool FSDataFileLoadXML::AddPoint(const CLandXMLCgPoint& point)
     record->SetCoordinates(x, y, z, true);
 
     if (m_descriptionMode == kDescriptionDesc)
-        record->SetDescription(point.GetDesc().c_str());
+        record->SetDescription(point.GetDescText());
     else if (m_descriptionMode == kDescriptionCode)
-        record->SetDescription(point.GetCode().c_str());
+        record->SetDescription(point.GetCodeText());
 
     if (created != nullptr) {
         if (!m_job->AddRecord(created.get()))

@@ -64,7 +64,7 @@ double FSLoadXML::ConvertLengthToMetres(double value) const
     return value * LinearUnitFactor(m_linearUnit);
 }
 
-std::string FSLoadXML::LookupRename(const std::string& name) const
+const std::string& FSLoadXML::LookupRename(const std::string& name) const
 {
     if (!m_renamePoints)
         return name;

@@ -48,7 +48,7 @@ public:
     virtual bool RenamePoints(const std::vector<std::string>& names, std::map<std::string, std::string>& renameMap) = 0;
     virtual bool IsValidPointName(const std::string& name) = 0;
     // The new name from the rename map; the name itself with renaming off or without an entry.
-    virtual std::string LookupRename(const std::string& name) const;
+    virtual const std::string& LookupRename(const std::string& name) const;
     virtual CDataFileSelOperator* GetSelectionOperator() = 0;
 
     void SetImportOptions(bool renamePoints, bool makeReport, CReport* report);

@@ -421,15 +421,27 @@ pugi::xml_node CLandXML::FindCgPointElement(std::string_view name)
     return it == m_cgPointElements.end() ? pugi::xml_node() : it->second;
 }
 
+uint64_t CLandXML::HashCgPointName(std::string_view name)
+{
+    return FoldedNameHash(name);
+}
+
+CLandXMLCgPoint* CLandXML::FindRegisteredCgPoint(std::string_view name, uint64_t hash) const
+{
+    if (m_nameSlots.empty())
+        return nullptr;
+    const std::size_t mask = m_nameSlots.size() - 1;
+    for (std::size_t i = HomeSlot(hash, mask); m_nameSlots[i].point != nullptr; i = (i + 1) & mask)
+        if (m_nameSlots[i].hash == hash && SameNameNoCase(m_nameSlots[i].point->GetName(), name))
+            return m_nameSlots[i].point;
+    return nullptr;
+}
+
 CLandXMLCgPoint* CLandXML::FindCgPoint(std::string_view name, bool searchDocument)
 {
-    if (!m_nameSlots.empty()) {
-        const uint64_t hash = FoldedNameHash(name);
-        const std::size_t mask = m_nameSlots.size() - 1;
-        for (std::size_t i = HomeSlot(hash, mask); m_nameSlots[i].point != nullptr; i = (i + 1) & mask)
-            if (m_nameSlots[i].hash == hash && SameNameNoCase(m_nameSlots[i].point->GetName(), name))
-                return m_nameSlots[i].point;
-    }
+    if (!m_nameSlots.empty())
+        if (CLandXMLCgPoint* registered = FindRegisteredCgPoint(name, FoldedNameHash(name)))
+            return registered;
     if (!searchDocument || !IsBound())
         return nullptr;
     const pugi::xml_node element = FindCgPointElement(name);
@@ -445,17 +457,18 @@ CLandXMLCgPoint* CLandXML::FindCgPoint(std::string_view name, bool searchDocumen
     return point;
 }
 
-void CLandXML::PrefetchCgPointName(std::string_view name) const
+uint64_t CLandXML::PrefetchCgPointName(std::string_view name) const
 {
+    const uint64_t hash = FoldedNameHash(name);
     if (!m_nameSlots.empty())
-        __builtin_prefetch(&m_nameSlots[HomeSlot(FoldedNameHash(name), m_nameSlots.size() - 1)]);
+        __builtin_prefetch(&m_nameSlots[HomeSlot(hash, m_nameSlots.size() - 1)]);
+    return hash;
 }
 
-bool CLandXML::AddNamedCgPoint(const std::string& name, CLandXMLCgPoint* point)
+bool CLandXML::AddNamedCgPoint(const std::string& name, CLandXMLCgPoint* point, uint64_t hash)
 {
     if ((m_namedPoints.size() + 1) * 10 > m_nameSlots.size() * 7)
         ReserveNamedPoints(m_namedPoints.size() + 1);
-    const uint64_t hash = FoldedNameHash(name);
     const std::size_t mask = m_nameSlots.size() - 1;
     std::size_t i = HomeSlot(hash, mask);
     for (; m_nameSlots[i].point != nullptr; i = (i + 1) & mask)

@@ -55,10 +55,19 @@ public:
     CLandXMLCgPoint* FindCgPoint(std::string_view name, bool searchDocument);
     // Starts fetching the index slot of a name about to be looked up: a reader walking many points
     // asks for the next one's while it reads the current one.
-    void PrefetchCgPointName(std::string_view name) const;
+    // Returns the name's index hash, which the lookup and the registration below may be given.
+    uint64_t PrefetchCgPointName(std::string_view name) const;
+    // The registered point of that name, the hash being HashCgPointName(name).
+    CLandXMLCgPoint* FindRegisteredCgPoint(std::string_view name, uint64_t hash) const;
     // Registers a point under its own name (which name must be); a name already held leaves the
     // index as it was. Always true.
-    bool AddNamedCgPoint(const std::string& name, CLandXMLCgPoint* point);
+    bool AddNamedCgPoint(const std::string& name, CLandXMLCgPoint* point)
+    {
+        return AddNamedCgPoint(name, point, HashCgPointName(name));
+    }
+    bool AddNamedCgPoint(const std::string& name, CLandXMLCgPoint* point, uint64_t hash);
+    // The name index's hash, the same for names equal without regard to case.
+    static uint64_t HashCgPointName(std::string_view name);
     bool AddUnnamedCgPoint(CLandXMLCgPoint* point);
     // A new, unbound point that the document owns from now on.
     CLandXMLCgPoint* NewCgPoint();

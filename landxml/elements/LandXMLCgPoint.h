@@ -2,6 +2,7 @@
 
 #include "landxml/elements/LandXMLPointType.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -31,14 +32,38 @@ public:
     {
         m_name.assign(name);
         m_nameKnownFree = true;
+        m_nameHashKnown = false;
     }
+    // The same, with the name's index hash (CLandXML::HashCgPointName) for its registration.
+    void SetNameKnownFree(std::string_view name, uint64_t hash)
+    {
+        SetNameKnownFree(name);
+        m_nameHash = hash;
+        m_nameHashKnown = true;
+    }
+
+    // The description and code as the element holds them, "" when absent: the attributes were
+    // found while the element was read, and a bulk import need not search for them again.
+    const char* GetDescText() const { return IsBound() ? m_desc : ""; }
+    const char* GetCodeText() const { return IsBound() ? m_code : ""; }
 
     bool HasName() const { return !m_name.empty(); }
     const std::string& GetName() const { return m_name; }
     int GetPntSurv() const { return m_survey; }
 
+protected:
+    pugi::xml_attribute GetPntRefAttribute() const override { return m_pntRef; }
+
 private:
     std::string m_name;
+    // What Validate found on the element it accepted. The texts are the document's own, kept as
+    // pointers so that a bulk import reads them without touching the attribute nodes again; the
+    // reader never changes a point's attributes.
+    pugi::xml_attribute m_pntRef;
+    const char* m_desc = "";
+    const char* m_code = "";
     int m_survey = kSurveyNone;
     bool m_nameKnownFree = false;
+    bool m_nameHashKnown = false;
+    uint64_t m_nameHash = 0;
 };

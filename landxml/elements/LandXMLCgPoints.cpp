@@ -32,9 +32,11 @@ bool CLandXMLCgPoints::Read(pugi::xml_node element, CLandXML* document)
     // The point after the current one and its name, read early to start fetching its index slot.
     pugi::xml_node ahead;
     std::string_view aheadName;
+    uint64_t aheadHash = 0;
     while (GetNextChildElement(child)) {
         // Points are nearly every child: asked first, they spare the other tags' comparisons.
-        const bool isPoint = IsTag(child, "CgPoint");
+        // The point read ahead was already found to be one.
+        const bool isPoint = (child == ahead && !ahead.empty()) || IsTag(child, "CgPoint");
         if (!isPoint && IsTag(child, "Feature")) {
             if (!ReadFeature(child, document))
                 return false;
@@ -44,19 +46,23 @@ bool CLandXMLCgPoints::Read(pugi::xml_node element, CLandXML* document)
                 return false;
         } else if (isPoint) {
             // A view of the document's own text: the name is copied once, into the point.
-            const std::string_view name = child == ahead ? aheadName : child.attribute("name").value();
+            const bool readAhead = child == ahead && !ahead.empty();
+            const std::string_view name = readAhead ? aheadName : child.attribute("name").value();
+            // The name's index hash, worked out once for the lookup and the registration.
+            const uint64_t hash =
+                readAhead ? aheadHash : document != nullptr ? CLandXML::HashCgPointName(name) : 0;
             if (document != nullptr) {
                 ahead = child.next_sibling();
                 if (IsTag(ahead, "CgPoint")) {
                     aheadName = ahead.attribute("name").value();
-                    document->PrefetchCgPointName(aheadName);
+                    aheadHash = document->PrefetchCgPointName(aheadName);
                 } else {
                     ahead = pugi::xml_node();
                 }
             }
             bool free = false;
             if (!name.empty() && document != nullptr) {
-                if (CLandXMLCgPoint* known = document->FindCgPoint(name, false)) {
+                if (CLandXMLCgPoint* known = document->FindRegisteredCgPoint(name, hash)) {
                     // Read earlier because a reference named it: the same object, not read twice.
                     if (!known->IsSameElement(child))
                         RaiseErrorAtNode(
@@ -72,7 +78,7 @@ bool CLandXMLCgPoints::Read(pugi::xml_node element, CLandXML* document)
                 continue; // a group read on its own has nobody to own its points
             m_points.push_back(point);
             if (free)
-                point->SetNameKnownFree(name);
+                point->SetNameKnownFree(name, hash);
             if (!point->Read(child, document))
                 return false;
         }

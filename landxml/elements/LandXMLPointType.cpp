@@ -8,6 +8,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <unordered_set>
 
 namespace {
@@ -27,22 +28,39 @@ bool ReadPlainDecimal(std::string_view text, std::size_t& end, double& value)
 {
     const std::size_t begin = end;
     std::size_t i = begin;
-    if (i < text.size() && text[i] == '-')
+    const bool negative = i < text.size() && text[i] == '-';
+    if (negative)
         ++i;
+    // The digits gathered as one integer on the way; at most 19 of them cannot overflow it.
+    uint64_t digits = 0;
     const std::size_t digitsFrom = i;
     while (i < text.size() && IsDigit(text[i]))
-        ++i;
+        digits = digits * 10 + uint64_t(text[i++] - '0');
     if (i == digitsFrom)
         return false;
+    std::size_t fraction = 0;
     if (i < text.size() && text[i] == '.') {
         const std::size_t fractionFrom = ++i;
         while (i < text.size() && IsDigit(text[i]))
-            ++i;
-        if (i == fractionFrom)
+            digits = digits * 10 + uint64_t(text[i++] - '0');
+        fraction = i - fractionFrom;
+        if (fraction == 0)
             return false;
     }
     if ((i < text.size() && !landxml::IsXmlSpace(text[i])) || i - begin > 24)
         return false;
+    // Digits and a power of ten both exact in a double: one division rounds the quotient once,
+    // to the same double the full reader gives (the usual coordinate has fewer than 16 digits).
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const std::size_t digitCount = i - digitsFrom - (fraction != 0 ? 1 : 0);
+    if (digitCount <= 19 && digits <= (uint64_t(1) << 53) && fraction <= 22) {
+        const double magnitude = double(digits) / kPowersOfTen[fraction];
+        value = negative ? -magnitude : magnitude;
+        end = i;
+        return true;
+    }
     const auto [stop, error] = std::from_chars(text.data() + begin, text.data() + i, value);
     if (error != std::errc() || stop != text.data() + i)
         return false;
@@ -119,11 +137,11 @@ bool CLandXMLPointType::Read(pugi::xml_node element, CLandXML* document)
         m_hasCoordinates = true;
     }
 
-    std::string name;
-    if (!GetAttributeText("pntRef", name))
+    const pugi::xml_attribute reference = GetPntRefAttribute();
+    if (!reference || reference.value()[0] == '\0')
         return ownValid;
 
-    name = landxml::TrimXmlSpace(name);
+    const std::string name = landxml::TrimXmlSpace(reference.value());
     CLandXMLCgPoint* found = m_document != nullptr ? m_document->FindCgPoint(name, true) : nullptr;
     if (found == nullptr)
         RaiseError(landxml::FormatText("Point %s does not exist.", {name}));

@@ -46,6 +46,10 @@ public:
     // numbers; x, y and z are NoValue where nothing was read.
     static bool ParseCoordinates(std::string_view text, double& x, double& y, double& z);
 
+protected:
+    // The element's pntRef attribute; a class that has already found it while validating says so.
+    virtual pugi::xml_attribute GetPntRefAttribute() const { return GetElement().attribute("pntRef"); }
+
 private:
     const char* m_tagName;
     CLandXMLCgPoint* m_reference = nullptr;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -57,6 +59,27 @@ TEST(LandXMLParseCoordinates, Table)
     }
 }
 
+// Coordinate words read by one division must give the very double the full reader gives: the
+// words at the edges of that reading (2^53 digits, 22 fraction digits, 19 and 20 digits, where
+// the gathered integer wraps) and a few that round awkwardly.
+TEST(LandXMLParseCoordinates, PlainWordsMatchTheFullReader)
+{
+    const char* words[] = {"0.1", "0.3", "-0", "-0.0", "2.675", "1234567.8915", "9007199254740992",
+                           "9007199254740993", "900719925474099.3", "90071992547409.95", "0.0000000000000000000001",
+                           "0.00000000000000000000001", "4.9406564584124654", "9999999999999999999",
+                           "18446744073709551617", "1844674407370955161.7", "-123456.7890123456789"};
+    for (const char* word : words) {
+        SCOPED_TRACE(word);
+        const std::string text = std::string(word) + " " + word;
+        double expected = 0;
+        std::from_chars(word, word + std::strlen(word), expected);
+        double x = 0, y = 0, z = 0;
+        ASSERT_TRUE(CLandXMLPointType::ParseCoordinates(text, x, y, z));
+        EXPECT_EQ(std::memcmp(&y, &expected, sizeof expected), 0) << y << " vs " << expected;
+        EXPECT_EQ(std::memcmp(&x, &expected, sizeof expected), 0);
+    }
+}
+
 struct Coordinates
 {
     double x = 0, y = 0, z = 0;
@@ -70,6 +93,33 @@ Coordinates CoordinatesOf(const CLandXMLCgPoint* point, double scale = 1.0)
         EXPECT_TRUE(point->GetCoordinates(c.x, c.y, c.z, scale));
     }
     return c;
+}
+
+// The attributes are found in one walk: in any order, the first of a repeated name counting, as a
+// search for each would find them.
+TEST(LandXMLCgPoint, AttributesInAnyOrder)
+{
+    TempDir dir;
+    const auto r = LoadLandXMLText(dir, WrapLandXML(R"(<CgPoints>
+        <CgPoint code="K" desc="D" pntSurv="sideShot" name="A" nam="x" pntRe="B" descr="y">1 2</CgPoint>
+        <CgPoint name="B" desc="first" desc="second" pntRef="A" pntRef="C" code=""/>
+        <CgPoint name="C">5 6</CgPoint>
+      </CgPoints>)"));
+    ASSERT_TRUE(r.loaded) << r.error;
+    const CLandXMLCgPoint* a = r.document->FindCgPoint("A", false);
+    const CLandXMLCgPoint* b = r.document->FindCgPoint("B", false);
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(a->GetPntSurv(), CLandXMLCgPoint::kSurveySideShot);
+    EXPECT_STREQ(a->GetDescText(), "D");
+    EXPECT_STREQ(a->GetCodeText(), "K");
+    EXPECT_EQ(a->GetReference(), nullptr);
+    EXPECT_EQ(b->GetDesc(), "first");
+    EXPECT_STREQ(b->GetDescText(), "first");
+    EXPECT_STREQ(b->GetCodeText(), "");
+    EXPECT_EQ(b->GetReference(), a);
+    CLandXMLCgPoint unbound;
+    EXPECT_STREQ(unbound.GetDescText(), "");
 }
 
 TEST(LandXMLCgPoint, ReferencesAndOwnCoordinates)
