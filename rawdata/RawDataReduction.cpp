@@ -132,6 +132,7 @@ private:
     CColoredTextLines m_lines;
     std::string m_text;
     CNikonRawDataSetup::StationCheck m_stationCheck;
+    CRawDataNikonObservationRecord m_shot;
 };
 
 void CReduction::Report(const std::string& message)
@@ -311,7 +312,9 @@ void CReduction::ReduceShot(CNikonRawDataRecord& record, CRawDataSetup& setup, C
                                 : type == RecordTypeSideShot ? kSideShot
                                                              : kStakeOut;
     const int number = int(line + 1);
-    CRawDataNikonObservationRecord shot(record);
+    // One view for the run, so each shot's text and values reuse its buffers.
+    CRawDataNikonObservationRecord& shot = m_shot;
+    shot.AssignFrom(record);
     std::string_view values[7];
     if (!shot.ValidateText(values))
         return Report(Format(texts.invalid, number));
