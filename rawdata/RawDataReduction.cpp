@@ -21,6 +21,7 @@
 #include <charconv>
 #include <cstdarg>
 #include <cstdio>
+#include <span>
 #include <string_view>
 
 namespace {
@@ -109,6 +110,9 @@ private:
     // LogText's text, reported and filed in the change log; the view lists its layout's fields
     // (a shot or a coordinate line), so the text is built in one reused buffer.
     void LogChange(const char* prefix, CNikonRawDataRecord& view, int32_t line);
+    // LogChange for a shot read by ValidateText, from the values it left.
+    void LogShotChange(const char* prefix, CRawDataNikonObservationRecord& shot,
+                       std::span<const std::string_view, 7> values, int32_t line);
     // The name was produced by a line before this one.
     bool ProducedEarlier(const std::string& name, int32_t line) const;
     void NoteDuplicate(CNikonRawDataRecord& record, const std::string& name, int32_t line);
@@ -128,6 +132,7 @@ private:
     CColoredTextLines m_lines;
     std::string m_text;
     CNikonRawDataSetup::StationCheck m_stationCheck;
+    CRawDataNikonObservationRecord m_shot;
 };
 
 void CReduction::Report(const std::string& message)
@@ -165,6 +170,16 @@ void CReduction::LogChange(const char* prefix, CNikonRawDataRecord& view, int32_
     m_text.clear();
     AppendLinePrefix(m_text, prefix, int(line + 1));
     view.AppendLayoutFieldTexts(m_text, true, true);
+    Report(m_text);
+    m_doc.SetModifiedWithText(m_text.c_str(), true, true);
+}
+
+void CReduction::LogShotChange(const char* prefix, CRawDataNikonObservationRecord& shot,
+                               std::span<const std::string_view, 7> values, int32_t line)
+{
+    m_text.clear();
+    AppendLinePrefix(m_text, prefix, int(line + 1));
+    shot.AppendValueTexts(m_text, values, true, true);
     Report(m_text);
     m_doc.SetModifiedWithText(m_text.c_str(), true, true);
 }
@@ -297,8 +312,11 @@ void CReduction::ReduceShot(CNikonRawDataRecord& record, CRawDataSetup& setup, C
                                 : type == RecordTypeSideShot ? kSideShot
                                                              : kStakeOut;
     const int number = int(line + 1);
-    CRawDataNikonObservationRecord shot(record);
-    if (!shot.Validate())
+    // One view for the run, so each shot's text and values reuse its buffers.
+    CRawDataNikonObservationRecord& shot = m_shot;
+    shot.AssignFrom(record);
+    std::string_view values[7];
+    if (!shot.ValidateText(values))
         return Report(Format(texts.invalid, number));
     if (!HasValue(shot.GetSD()))
         return Report(Format(texts.angleOnly, number));
@@ -311,7 +329,7 @@ void CReduction::ReduceShot(CNikonRawDataRecord& record, CRawDataSetup& setup, C
         CPointDatabase* points = m_doc.GetPointDatabase();
         if (CPointRecord* point = points ? points->FindPoint(name, true) : nullptr) {
             m_doc.DeleteRecord(point, true);
-            LogChange("Line #%d DELETING PT: ", shot, line);
+            LogShotChange("Line #%d DELETING PT: ", shot, values, line);
         }
         return;
     }
@@ -322,7 +340,7 @@ void CReduction::ReduceShot(CNikonRawDataRecord& record, CRawDataSetup& setup, C
     if (!setup.GetOccupyLocation(&occupy))
         return Report(Format("Line #%d ERROR: Bad Occupy Pt'%s'", number, setup.GetOccupyPoint().c_str()));
     auto* nikonSetup = dynamic_cast<CNikonRawDataSetup*>(&setup);
-    if (!(nikonSetup ? nikonSetup->ValidateForReduction(&message, true, m_stationCheck)
+    if (!(nikonSetup ? nikonSetup->ValidateForReduction(&message, true, m_stationCheck, &occupy)
                      : setup.ValidateForReduction(&message, true)))
         return Report(Format("Line #%d ERROR: %s", number, message.c_str()));
 
@@ -344,10 +362,11 @@ void CReduction::ReduceShot(CNikonRawDataRecord& record, CRawDataSetup& setup, C
     if (shot.GetVA() > Pi)
         direction = NormalizeAngle(direction + Pi);
 
-    const double vertical = shot.GetVerticalDistance();
+    double horizontal = NoValue, vertical = NoValue;
+    shot.GetDistances(&horizontal, &vertical);
     const double hi = setup.GetHI();
     const double rise = HasValue(vertical) && HasValue(hi) ? vertical + hi - shot.GetHR() : NoValue;
-    CLocation at = occupy.OffsetByDirectionDistance(direction, shot.GetHorizontalDistance());
+    CLocation at = occupy.OffsetByDirectionDistance(direction, horizontal);
     at.z = occupy.IsValid3D() && HasValue(rise) ? occupy.z + rise : NoValue;
 
     if (ProducedEarlier(name, line))
@@ -358,7 +377,7 @@ void CReduction::ReduceShot(CNikonRawDataRecord& record, CRawDataSetup& setup, C
         return Report(Format(texts.refused, number, name.c_str()));
     point->SetLocation(at, true);
     point->SetDescription(shot.GetFeatureCode().c_str());
-    LogChange(created ? texts.generating : texts.modifying, shot, line);
+    LogShotChange(created ? texts.generating : texts.modifying, shot, values, line);
 }
 
 void CReduction::Run()

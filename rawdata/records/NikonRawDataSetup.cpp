@@ -106,7 +106,8 @@ bool CNikonRawDataSetup::ValidateForReduction(std::string* message, bool checkHr
     return ValidateForReduction(message, checkHr, check);
 }
 
-bool CNikonRawDataSetup::ValidateForReduction(std::string* message, bool checkHr, StationCheck& check) const
+bool CNikonRawDataSetup::ValidateForReduction(std::string* message, bool checkHr, StationCheck& check,
+                                              const CLocation* occupied) const
 {
     if (!ValidateUnits(message))
         return false;
@@ -123,9 +124,11 @@ bool CNikonRawDataSetup::ValidateForReduction(std::string* message, bool checkHr
             *message = "No station setup found." + (stationMessage.empty() ? std::string() : "  " + stationMessage);
         return false;
     }
-    if (!GetOccupyLocation(&occupy))
+    if (occupied)
+        occupy = *occupied;
+    if (!occupied && !GetOccupyLocation(&occupy))
         failure = "Invalid Occupy Pt location";
-    else if (!HasValue(GetBacksightAzimuth()))
+    else if (!HasValue(BacksightAzimuthFrom(&occupy)))
         failure = "No valid backsight azimuth found.";
     else if (checkHr && !HasValue(S().hr))
         failure = "No valid HR found.";
@@ -254,10 +257,17 @@ bool CNikonRawDataSetup::GetOccupyLocation(CLocation* location) const
 
 double CNikonRawDataSetup::GetBacksightAzimuth() const
 {
+    return BacksightAzimuthFrom(nullptr);
+}
+
+double CNikonRawDataSetup::BacksightAzimuthFrom(const CLocation* occupied) const
+{
     if (m_file) {
         CLocation occupy, backsight;
         const CRawPointNameMap& map = m_file->GetPointNameMap();
-        if (map.GetPointLocation(GetOccupyPoint(), &occupy, m_line) &&
+        if (occupied)
+            occupy = *occupied;
+        if ((occupied || map.GetPointLocation(GetOccupyPoint(), &occupy, m_line)) &&
             map.GetPointLocation(GetBacksightPoint(), &backsight, m_line)) {
             double direction = NoValue;
             occupy.DistanceAndDirection(backsight, &direction);

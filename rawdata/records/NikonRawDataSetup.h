@@ -44,7 +44,9 @@ public:
         bool valid = false;
         std::string message;
     };
-    bool ValidateForReduction(std::string* message, bool checkHr, StationCheck& check) const;
+    // `occupied`: the occupy location the caller has just read at this line, not looked up again.
+    bool ValidateForReduction(std::string* message, bool checkHr, StationCheck& check,
+                              const CLocation* occupied = nullptr) const;
     CRawDataSetup& Reset() override;
     bool ValidateUnits(std::string* message) const override;
     double AzimuthToDirection(double azimuth) const override;
@@ -91,6 +93,8 @@ public:
     }
 
 private:
+    // GetBacksightAzimuth from an occupy location already read at this line (null: looked up).
+    double BacksightAzimuthFrom(const CLocation* occupied) const;
     // The ST line in force, read once in the units of its own line.
     struct Station
     {

@@ -411,12 +411,18 @@ void AppendPieces(std::string& out, const LabelFormat& label, size_t first)
 void CNikonRawDataField::AppendText(std::string& out, const CRawDataSetup* setup, bool longLabel,
                                     bool wholeLabel) const
 {
-    const LabelFormat& label = LabelFormatOf(m_code, longLabel, wholeLabel);
+    AppendValueText(out, m_code, m_value, setup, longLabel, wholeLabel);
+}
+
+void CNikonRawDataField::AppendValueText(std::string& out, int32_t code, std::string_view value,
+                                         const CRawDataSetup* setup, bool longLabel, bool wholeLabel)
+{
+    const LabelFormat& label = LabelFormatOf(code, longLabel, wholeLabel);
     if (!label.valid)
         return;
     const int32_t placeholders = label.placeholders;
     if (placeholders == 0) {
-        out += m_value;
+        out += value;
         return;
     }
     // A format without a placeholder stands alone; the value is not shown.
@@ -424,17 +430,17 @@ void CNikonRawDataField::AppendText(std::string& out, const CRawDataSetup* setup
     const bool slot = label.pieces.size() > 1;
 
     if (placeholders == 1) {
-        const bool angle = m_code == FieldAZ || m_code == FieldBA || m_code == FieldBC || m_code == FieldHA ||
-                           m_code == FieldVA;
+        const bool angle = code == FieldAZ || code == FieldBA || code == FieldBC || code == FieldHA ||
+                           code == FieldVA;
         double number = 0;
-        if (slot && angle && setup && ReadNumber(m_value, &number)) {
+        if (slot && angle && setup && ReadDecimalDouble(value, number) && number > NoValueLimit) {
             const CRawDataFormat formatter(setup, true);
-            if (m_code == FieldAZ || m_code == FieldBA)
+            if (code == FieldAZ || code == FieldBA)
                 formatter.AppendAzimuth(out, setup->AzimuthToDirection(number));
             else
                 formatter.AppendHorizontalAngle(out, setup->AngleToRadians(number));
         } else if (slot) {
-            out += m_value;
+            out += value;
         }
         AppendPieces(out, label, 1);
         return;
@@ -442,23 +448,23 @@ void CNikonRawDataField::AppendText(std::string& out, const CRawDataSetup* setup
 
     size_t next = 1;
     if (placeholders == 3 && slot) {
-        out += m_code == FieldN ? GetPlanYCaption() : m_code == FieldE ? GetPlanXCaption() : GetPlanZCaption();
+        out += code == FieldN ? GetPlanYCaption() : code == FieldE ? GetPlanXCaption() : GetPlanZCaption();
         out += label.pieces[next++];
     }
     if (next < label.pieces.size()) {
         // A distance with its unit label, or "---" without value.
-        if (m_value.empty() || m_value == "---") {
+        if (value.empty() || value == "---") {
             out += "---";
         } else if (!setup) {
-            out += m_value;
+            out += value;
         } else {
             const bool feetInches = GetFormatPreferences().iUseArchetecturalUnits &&
-                                    (m_code == FieldHI || m_code == FieldHR || m_code == FieldSD ||
-                                     m_code == FieldN || m_code == FieldE || m_code == FieldEL);
+                                    (code == FieldHI || code == FieldHR || code == FieldSD ||
+                                     code == FieldN || code == FieldE || code == FieldEL);
             if (feetInches)
-                out += CRawDataFormat(setup, false).FormatFeetInches(m_value);
+                out += CRawDataFormat(setup, false).FormatFeetInches(std::string(value));
             else
-                out += m_value;
+                out += value;
             out += setup->GetDistanceUnitLabel();
         }
     }

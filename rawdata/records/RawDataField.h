@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CJobRawData;
@@ -154,6 +155,10 @@ public:
     // FormatText's text added to the end of `out`, with the setup in force at the line already
     // looked up (null without one): a reduction logs every field of every line it changes.
     void AppendText(std::string& out, const CRawDataSetup* setup, bool longLabel, bool wholeLabel) const;
+    // AppendText for a field of this code and value that was never built: a shot's log reads its
+    // values straight off the line.
+    static void AppendValueText(std::string& out, int32_t code, std::string_view value, const CRawDataSetup* setup,
+                                bool longLabel, bool wholeLabel);
 };
 
 // The fields of one record in line order. Fields are held by value: the layout's fields carry no

@@ -29,31 +29,70 @@ bool CRawDataNikonObservationRecord::Validate()
     m_validated = false;
     if (!m_parsed && !SplitFields())
         return false;
-    const int32_t type = GetType();
-    if (GetRecordTypeIndex() >= 0 ? type != GetRecordTypeIndex() : !IsObservationType(type))
-        return false;
     const int32_t expected = IsFaceReading() ? 6 : 7;
-    if (m_fields.GetSize() < expected)
+    if (!IsReadableType() || m_fields.GetSize() < expected)
         return false;
-    std::string name = m_fields[0].GetValue();
-    if (!IsFaceReading() && !ParsePointName(&name, m_fields[0].GetValue()))
+    std::string_view values[7];
+    for (int32_t i = 0; i < expected; ++i)
+        values[i] = m_fields[i].GetValue();
+    return TakeValues(std::span(values, size_t(expected))) && (m_validated = m_fields.GetSize() == expected);
+}
+
+bool CRawDataNikonObservationRecord::ValidateText(std::span<std::string_view, 7> values)
+{
+    m_validated = false;
+    const int32_t type = GetType();
+    const auto layout = record_codes::GetLayout(type);
+    const size_t expected = IsFaceReading() ? 6 : 7;
+    // The split a stored line's fields would get: the layout's count, no more values than it holds.
+    if (m_text.size() < 2 || type == RecordTypeUnknown || !IsReadableType() || layout.size() != expected ||
+        SplitRawValues(m_text, values.first(expected)) < 0)
+        return false;
+    return m_validated = TakeValues(values.first(expected));
+}
+
+bool CRawDataNikonObservationRecord::IsReadableType() const
+{
+    const int32_t type = GetType();
+    return GetRecordTypeIndex() >= 0 ? type == GetRecordTypeIndex() : IsObservationType(type);
+}
+
+bool CRawDataNikonObservationRecord::TakeValues(std::span<const std::string_view> values)
+{
+    const bool face = IsFaceReading();
+    std::string name(values[0]);
+    if (!face && !ParsePointName(&name, name))
         return false;
     double hr = 0, sd = 0, ha = 0, va = 0;
-    if (!ReadRawNumber(m_fields[1].GetValue(), true, &hr) || !ReadRawNumber(m_fields[2].GetValue(), true, &sd) ||
-        !ReadRawNumber(m_fields[3].GetValue(), false, &ha) || !ReadRawNumber(m_fields[4].GetValue(), false, &va))
+    if (!ReadRawNumber(values[1], true, &hr) || !ReadRawNumber(values[2], true, &sd) ||
+        !ReadRawNumber(values[3], false, &ha) || !ReadRawNumber(values[4], false, &va))
         return false;
     CRawDataSetup* setup = GetSetup();
     if (!setup)
         return false;
-    m_name = name;
+    m_name = std::move(name);
     m_hr = setup->DistanceToMetres(hr);
     m_sd = setup->DistanceToMetres(sd);
     m_ha = ha;
     m_va = setup->AngleToRadians(va);
-    m_time = m_fields[5].GetValue();
-    m_featureCode = IsFaceReading() ? std::string() : m_fields[6].GetValue();
-    m_validated = m_fields.GetSize() == expected;
-    return m_validated;
+    m_time = values[5];
+    m_featureCode = face ? std::string_view() : values[6];
+    return true;
+}
+
+bool CRawDataNikonObservationRecord::AppendValueTexts(std::string& out, std::span<const std::string_view, 7> values,
+                                                      bool longLabels, bool wholeLabels)
+{
+    const CRawDataSetup* setup = GetSetup();
+    if (!m_validated || !setup)
+        return false;
+    const auto layout = record_codes::GetLayout(GetType());
+    for (size_t i = 0; i < layout.size() && i < values.size(); ++i) {
+        if (i > 0)
+            out += ", ";
+        CNikonRawDataField::AppendValueText(out, layout[i], values[i], setup, longLabels, wholeLabels);
+    }
+    return true;
 }
 
 void CRawDataNikonObservationRecord::SetValues(const std::string& name, double hr, double sd, double ha, double va,
@@ -170,25 +209,28 @@ bool CRawDataNikonObservationRecord::ComputeDistances(double* horizontal, double
     return true;
 }
 
+double CRawDataNikonObservationRecord::CorrectHorizontal(double hd, double vd, const CRawDataSetup& setup) const
+{
+    int32_t seaLevel = 0;
+    CLocation occupy;
+    if (setup.GetSeaLevelAdjustment(&seaLevel) && seaLevel == 1 && setup.GetOccupyLocation(&occupy)) {
+        double reduced = NoValue;
+        if (ReduceDistanceToSeaLevel(&reduced, hd, vd, occupy.z))
+            hd = reduced;
+    }
+    double factor = 1.0;
+    if (setup.GetScaleFactor(&factor))
+        hd *= factor;
+    return hd;
+}
+
 double CRawDataNikonObservationRecord::GetHorizontalDistance()
 {
     double hd = NoValue, vd = NoValue;
     const CRawDataSetup* setup = nullptr;
     if (!ComputeDistances(&hd, &vd, &setup))
         return NoValue;
-    if (!setup)
-        return hd;
-    int32_t seaLevel = 0;
-    CLocation occupy;
-    if (setup->GetSeaLevelAdjustment(&seaLevel) && seaLevel == 1 && setup->GetOccupyLocation(&occupy)) {
-        double reduced = NoValue;
-        if (ReduceDistanceToSeaLevel(&reduced, hd, vd, occupy.z))
-            hd = reduced;
-    }
-    double factor = 1.0;
-    if (setup->GetScaleFactor(&factor))
-        hd *= factor;
-    return hd;
+    return setup ? CorrectHorizontal(hd, vd, *setup) : hd;
 }
 
 double CRawDataNikonObservationRecord::GetVerticalDistance()
@@ -196,6 +238,18 @@ double CRawDataNikonObservationRecord::GetVerticalDistance()
     double hd = NoValue, vd = NoValue;
     const CRawDataSetup* setup = nullptr;
     return ComputeDistances(&hd, &vd, &setup) ? vd : NoValue;
+}
+
+void CRawDataNikonObservationRecord::GetDistances(double* horizontal, double* vertical)
+{
+    double hd = NoValue, vd = NoValue;
+    const CRawDataSetup* setup = nullptr;
+    if (!ComputeDistances(&hd, &vd, &setup)) {
+        *horizontal = *vertical = NoValue;
+        return;
+    }
+    *horizontal = setup ? CorrectHorizontal(hd, vd, *setup) : hd;
+    *vertical = vd;
 }
 
 double CRawDataNikonObservationRecord::GetShotDirection(const CRawDataSetup& setup)
@@ -224,11 +278,11 @@ bool CRawDataNikonObservationRecord::GetObservedLocation(const CRawDataSetup& se
 {
     CLocation occupy;
     const double direction = GetShotDirection(setup);
-    const double distance = GetHorizontalDistance();
+    double distance = NoValue, vertical = NoValue;
+    GetDistances(&distance, &vertical);
     if (!HasValue(direction) || !HasValue(distance) || !setup.GetOccupyLocation(&occupy))
         return false;
     const double difference = setup.GetHeightDifference();
-    const double vertical = GetVerticalDistance();
     if (HasValue(difference) && HasValue(vertical)) {
         *location = occupy.OffsetByDirectionDistanceRise(direction, distance, vertical + difference);
     } else {

@@ -3,7 +3,9 @@
 #include "core/NoValue.h"
 #include "rawdata/records/RawDataRecord.h"
 
+#include <span>
 #include <string>
+#include <string_view>
 
 class CRawDataSetup;
 
@@ -37,6 +39,8 @@ public:
     // its face-one twin.
     double GetHorizontalDistance();
     double GetVerticalDistance();
+    // Both of the above from one computation.
+    void GetDistances(double* horizontal, double* vertical);
     // The direction from the station to the target by the setup's HA mode, turned for face two;
     // NoValue when the mode or the values do not give one.
     double GetShotDirection(const CRawDataSetup& setup);
@@ -45,13 +49,26 @@ public:
 
     void SetValues(const std::string& name, double hr, double sd, double ha, double va, const std::string& time,
                    const std::string& featureCode);
+    // Validate's answer and values read straight off the view's own text, leaving the fields
+    // unsplit: a reduction reads each shot once. `values` are left viewing the text, for
+    // AppendValueTexts; the field lists and descriptions need Validate.
+    bool ValidateText(std::span<std::string_view, 7> values);
+    // The field lines of the values ValidateText left, joined by ", " as AppendLayoutFieldTexts
+    // gives them.
+    bool AppendValueTexts(std::string& out, std::span<const std::string_view, 7> values, bool longLabels,
+                          bool wholeLabels);
 
 protected:
     bool IsTypedView() const override { return true; }
     bool IsFaceReading() const { return GetType() == RecordTypeFace1 || GetType() == RecordTypeFace2; }
     bool EnsureValid() { return m_validated || Validate(); }
+    bool IsReadableType() const;
+    // The split values checked and taken into the members as Validate reads them.
+    bool TakeValues(std::span<const std::string_view> values);
     // The distances before the sea-level and scale corrections.
     bool ComputeDistances(double* horizontal, double* vertical, const CRawDataSetup** setup);
+    // The sea-level and scale corrections of the setup applied to a horizontal distance.
+    double CorrectHorizontal(double hd, double vd, const CRawDataSetup& setup) const;
     // The shot against the job point named `name`: the mismatch block or the not-found line.
     // Without lines, or when the shot agrees, returns `otherwise`.
     bool CheckShotAgainstJob(CColoredTextLines* lines, const CRawDataSetup& setup, const std::string& name,

@@ -7,9 +7,11 @@
 #include "core/FormatPreferences.h"
 #include "core/JobValueSource.h"
 #include "core/LocaleText.h"
+#include "rawdata/records/RawDataNikonObservationRecord.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -84,6 +86,57 @@ TEST(LogFieldText, SameAsTheJoinedFieldLines)
             SetActiveJobValueSource(previous);
         }
         SetFormatPreferencesProvider({});
+    }
+}
+
+// A shot the reduction reads straight off its text gives Validate's answer, values and log text,
+// whatever the line holds.
+TEST(LogFieldText, ShotReadOffItsTextAsValidated)
+{
+    const std::vector<std::string> heads[] = {
+        {"CO,DIST UNITS: Metres", "CO,ANGLE UNITS: Degrees", "CO,ZERO AZIMUTH: North", "CO,HA Raw Data: Azimuth"},
+        {"CO,DIST UNITS: Feet", "CO,ANGLE UNITS: Grad", "CO,ZERO AZIMUTH: South", "CO,HA Raw Data: HA zero to BS"},
+        {"CO,ANGLE UNITS: Degrees"},
+    };
+    const std::vector<std::string> lines = {
+        "MP,1,5000.0,4000.0,100.0,STN", "ST,1,,1.550,0.0000,0.0000",
+        "SS,1001,1.500,123.456,45.3015,92.1530,10:00:00,CURB", "SS, 1002 ,,\t0.5 ,359.59595,0.0000,,",
+        "CP,1003,1.5,10,399.99999995,-0.00005,t,A B", "SO,1004,1.5,10,0.000049,180,t,fc", "*SS,1006,1.5,20,90,90,,DEL",
+        "SS,1007,1.5,20,abc,90,,", "SS,1008,1.5,20,90", "SS,1009,1.5,20,90,90,t,c,extra", "SS,1010,1.5,20,,90,t,c",
+        "SS,,1.5,20,90,90,t,c", "SS,10 11,1.5,20,90,90,t,c", "SS,1012,-1e300,20,90,90,t,c", "SS,1013,1.5,20,90,90,t,",
+        "SS", "SS,", "F1,,1.5,20,45.3,90.0,12:00", "F2,x,1.5,20,45.3,270.0,12:00,extra", "CP,1014,1.5,20,45,90,,a,",
+    };
+    for (const auto& head : heads) {
+        RawJob job;
+        job.AppendAll(head);
+        const int32_t first = job.raw.GetLineCount();
+        job.AppendAll(lines);
+        for (int32_t line = first; line < job.raw.GetLineCount(); ++line) {
+            SCOPED_TRACE(head.front() + " | " + job.Text(line));
+            const CNikonRawDataRecord* record = job.raw.GetRecord(line);
+            ASSERT_NE(record, nullptr);
+            CRawDataNikonObservationRecord validated(*record), read(*record);
+            std::string_view values[7];
+            const bool ok = validated.Validate();
+            ASSERT_EQ(read.ValidateText(values), ok);
+            if (!ok)
+                continue;
+            EXPECT_EQ(read.GetPointName(), validated.GetPointName());
+            EXPECT_EQ(read.GetTime(), validated.GetTime());
+            EXPECT_EQ(read.GetFeatureCode(), validated.GetFeatureCode());
+            const double numbers[][2] = {{read.GetHR(), validated.GetHR()}, {read.GetSD(), validated.GetSD()},
+                                         {read.GetHA(), validated.GetHA()}, {read.GetVA(), validated.GetVA()}};
+            for (const auto& [a, b] : numbers)
+                EXPECT_TRUE(a == b || (std::isnan(a) && std::isnan(b))) << a << " vs " << b;
+            double horizontal = 0, vertical = 0;
+            read.GetDistances(&horizontal, &vertical);
+            EXPECT_EQ(horizontal, validated.GetHorizontalDistance());
+            EXPECT_EQ(vertical, validated.GetVerticalDistance());
+            std::string expected = "L: ", out = "L: ";
+            EXPECT_TRUE(validated.AppendLayoutFieldTexts(expected, true, true));
+            EXPECT_TRUE(read.AppendValueTexts(out, values, true, true));
+            EXPECT_EQ(out, expected);
+        }
     }
 }
 
