@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstddef>
 #include <string_view>
 
 // The one rule for numbers read from text: plain decimal notation only, '.' as the decimal point
@@ -14,3 +15,7 @@ bool ReadDecimalInt32(std::string_view text, int32_t& value,
                       int32_t min = INT32_MIN, int32_t max = INT32_MAX);
 // [+]digits within [0, max]; a '-' sign is refused rather than wrapped.
 bool ReadDecimalUInt32(std::string_view text, uint32_t& value, uint32_t max = UINT32_MAX);
+// digits / 10^fractionDigits as the one correctly rounded double, when both are exact in a double
+// (digits up to 2^53, at most 22 fraction digits): the single division rounds as the full reader
+// does. False otherwise, for the caller's full reader.
+bool ExactDecimalQuotient(uint64_t digits, size_t fractionDigits, double& magnitude);

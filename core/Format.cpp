@@ -88,14 +88,14 @@ bool FitsFixedSmallText(double value, int decimals)
     return size < 1e9 && size < 1e19 / double(kPowersOfTen[decimals]);
 }
 
-// The fixed text of a value FitsFixedSmallText allows, as the general conversion prints it (the
-// exact binary value rounded, ties to even), from one exact product: the mantissa times the power
-// of ten fits 128 bits. The end of the text in `buffer` (32 bytes).
-char* FixedSmallText(char* buffer, double value, int decimals)
+// The whole count of 1/scale units in a (not negative, a * scale below 2^64), rounded as the fixed
+// printing rounds the exact binary value (ties to even): the mantissa times the scale is exact in
+// 128 bits, and the bits shifted out decide the rounding.
+uint64_t ScaledRoundedToEven(double a, uint64_t scale)
 {
     using Wide = unsigned __int128;
     uint64_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
+    std::memcpy(&bits, &a, sizeof bits);
     const int field = int(bits >> 52) & 0x7FF;
     uint64_t mantissa = bits & ((uint64_t(1) << 52) - 1);
     int exponent = -1074; // a subnormal's
@@ -103,18 +103,25 @@ char* FixedSmallText(char* buffer, double value, int decimals)
         mantissa |= uint64_t(1) << 52;
         exponent = field - 1075;
     }
-    const uint64_t scale = kPowersOfTen[decimals];
     const Wide product = Wide(mantissa) * scale;
-    uint64_t n = 0;
-    if (exponent >= 0) {
-        n = uint64_t(product << exponent);
-    } else if (-exponent < 128) { // beyond, the product is far under half a unit of the last digit
-        const int shift = -exponent;
-        const uint64_t whole = uint64_t(product >> shift);
-        const Wide rest = product & ((Wide(1) << shift) - 1);
-        const Wide half = Wide(1) << (shift - 1);
-        n = whole + ((rest > half || (rest == half && (whole & 1) != 0)) ? 1 : 0);
-    }
+    if (exponent >= 0)
+        return uint64_t(product << exponent);
+    const int shift = -exponent;
+    if (shift >= 128) // the product is below 2^113: the value is far under half a unit
+        return 0;
+    const uint64_t whole = uint64_t(product >> shift);
+    const Wide rest = product & ((Wide(1) << shift) - 1);
+    const Wide half = Wide(1) << (shift - 1);
+    return whole + ((rest > half || (rest == half && (whole & 1) != 0)) ? 1 : 0);
+}
+
+// The fixed text of a value FitsFixedSmallText allows, as the general conversion prints it (the
+// exact binary value rounded, ties to even), from one exact product: the mantissa times the power
+// of ten fits 128 bits. The end of the text in `buffer` (32 bytes).
+char* FixedSmallText(char* buffer, double value, int decimals)
+{
+    const uint64_t scale = kPowersOfTen[decimals];
+    const uint64_t n = ScaledRoundedToEven(std::fabs(value), scale);
     char digits[32];
     char* at = digits + sizeof digits;
     uint64_t fraction = n % scale;
@@ -130,7 +137,7 @@ char* FixedSmallText(char* buffer, double value, int decimals)
         whole /= 10;
     } while (whole != 0);
     char* end = buffer;
-    if (bits >> 63)
+    if (std::signbit(value))
         *end++ = '-';
     const size_t size = size_t(digits + sizeof digits - at);
     std::memcpy(end, at, size);
@@ -392,31 +399,10 @@ std::string FormatDoubleCompact(double value)
     return text;
 }
 
-// The whole millionths of a (not negative, below 4e9), rounded as the fixed printing rounds the
-// exact binary value (ties to even): the mantissa times a million is exact in 128 bits, and the
-// bits shifted out decide the rounding.
+// The whole millionths of a (not negative, below 4e9), rounded as the fixed printing rounds.
 static uint64_t MillionthsOf(double a)
 {
-    using Wide = unsigned __int128;
-    uint64_t bits = 0;
-    std::memcpy(&bits, &a, sizeof bits);
-    const int field = int(bits >> 52) & 0x7FF;
-    uint64_t mantissa = bits & ((uint64_t(1) << 52) - 1);
-    int exponent = -1074; // a subnormal's
-    if (field != 0) {
-        mantissa |= uint64_t(1) << 52;
-        exponent = field - 1075;
-    }
-    const Wide product = Wide(mantissa) * 1000000u;
-    if (exponent >= 0)
-        return uint64_t(product << exponent);
-    const int shift = -exponent;
-    if (shift >= 100) // the product is below 2^73: the value is far under half a millionth
-        return 0;
-    const uint64_t whole = uint64_t(product >> shift);
-    const Wide rest = product & ((Wide(1) << shift) - 1);
-    const Wide half = Wide(1) << (shift - 1);
-    return whole + ((rest > half || (rest == half && (whole & 1) != 0)) ? 1 : 0);
+    return ScaledRoundedToEven(a, 1000000u);
 }
 
 // The fixed six-decimal text with trailing zeros dropped down to one, without the general

@@ -87,30 +87,33 @@ int JobAngleDecimals(int jobAngle, bool grads)
     return grads ? std::max(4, jobAngle) : jobAngle;
 }
 
+// The number an angle's text prints and its digits: packed D.MMSS rounded for degrees, grads
+// folded into one turn. The decimals come from the profile; keep them where the number text can
+// show them, so a hand-edited value cannot overflow the sums below.
+static int AngleNumber(double& value, bool edit, int decimals, int unit, bool forceDms)
+{
+    decimals = std::clamp(decimals, 0, 15);
+    if (unit == AngleUnitDegrees || forceDms) {
+        value = RoundPackedDms(value, edit ? decimals + 2 : decimals);
+        return edit ? decimals + 6 : decimals + 4;
+    }
+    const double sign = value >= 0 ? 1.0 : -1.0;
+    double magnitude = std::fmod(std::fabs(value), 400.0);
+    if (magnitude < 0)
+        magnitude += 400.0;
+    if (std::fabs(magnitude - 400.0) < 1e-6)
+        magnitude = 0.0;
+    value = magnitude * sign;
+    return edit ? decimals + 2 : decimals;
+}
+
 std::string AngleText(double value, bool edit, int decimals, int unit, bool forceDms,
                       bool marksForAnyUnit)
 {
     // A value the conversion could not make shows as "---" in both forms.
     if (IsNoValue(value))
         return "---";
-    // The decimals come from the profile; keep them where the number text can show them, so a
-    // hand-edited value cannot overflow the sums below.
-    decimals = std::clamp(decimals, 0, 15);
-    const bool dms = unit == AngleUnitDegrees || forceDms;
-    int digits = 0;
-    if (dms) {
-        value = RoundPackedDms(value, edit ? decimals + 2 : decimals);
-        digits = edit ? decimals + 6 : decimals + 4;
-    } else {
-        const double sign = value >= 0 ? 1.0 : -1.0;
-        double magnitude = std::fmod(std::fabs(value), 400.0);
-        if (magnitude < 0)
-            magnitude += 400.0;
-        if (std::fabs(magnitude - 400.0) < 1e-6)
-            magnitude = 0.0;
-        value = magnitude * sign;
-        digits = edit ? decimals + 2 : decimals;
-    }
+    const int digits = AngleNumber(value, edit, decimals, unit, forceDms);
     std::string text = CFormat::FormatNumber(value, digits, false, true);
     if (edit || text.find('e') != std::string::npos)
         return text;
@@ -146,22 +149,7 @@ void AppendAngleText(std::string& out, double value, bool edit, int decimals, in
         out += "---";
         return;
     }
-    decimals = std::clamp(decimals, 0, 15);
-    const bool dms = unit == AngleUnitDegrees || forceDms;
-    int digits = 0;
-    if (dms) {
-        value = RoundPackedDms(value, edit ? decimals + 2 : decimals);
-        digits = edit ? decimals + 6 : decimals + 4;
-    } else {
-        const double sign = value >= 0 ? 1.0 : -1.0;
-        double magnitude = std::fmod(std::fabs(value), 400.0);
-        if (magnitude < 0)
-            magnitude += 400.0;
-        if (std::fabs(magnitude - 400.0) < 1e-6)
-            magnitude = 0.0;
-        value = magnitude * sign;
-        digits = edit ? decimals + 2 : decimals;
-    }
+    const int digits = AngleNumber(value, edit, decimals, unit, forceDms);
     const size_t start = out.size();
     CFormat::AppendNumber(out, value, digits, false, true);
     if (edit || out.find('e', start) != std::string::npos)

@@ -49,14 +49,11 @@ bool ReadPlainDecimal(std::string_view text, std::size_t& end, double& value)
     }
     if ((i < text.size() && !landxml::IsXmlSpace(text[i])) || i - begin > 24)
         return false;
-    // Digits and a power of ten both exact in a double: one division rounds the quotient once,
-    // to the same double the full reader gives (the usual coordinate has fewer than 16 digits).
-    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    // The usual coordinate has fewer than 16 digits: one exact division reads it. More than 19
+    // digits may have overflowed the integer, so those go to the full reader.
     const std::size_t digitCount = i - digitsFrom - (fraction != 0 ? 1 : 0);
-    if (digitCount <= 19 && digits <= (uint64_t(1) << 53) && fraction <= 22) {
-        const double magnitude = double(digits) / kPowersOfTen[fraction];
+    double magnitude = 0;
+    if (digitCount <= 19 && ExactDecimalQuotient(digits, fraction, magnitude)) {
         value = negative ? -magnitude : magnitude;
         end = i;
         return true;

@@ -1,6 +1,7 @@
 #include "rawdata/records/NikonRawDataSetup.h"
 
 #include "core/ColoredTextLines.h"
+#include "core/DecimalText.h"
 #include "core/Format.h"
 #include "core/FormatPreferences.h"
 #include "core/Location.h"
@@ -379,7 +380,6 @@ namespace {
 // rounds as the full reader does; anything else goes to the full reader.
 bool ReadPlainRawNumber(std::string_view text, bool allowEmpty, double* value)
 {
-    static constexpr double Scale[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     size_t i = text.size() > 0 && text[0] == '-' ? 1 : 0;
     uint64_t digits = 0;
     int count = 0, places = -1;
@@ -399,7 +399,9 @@ bool ReadPlainRawNumber(std::string_view text, bool allowEmpty, double* value)
     }
     if (count == 0)
         return ReadRawNumber(text, allowEmpty, value);
-    const double magnitude = double(digits) / Scale[places < 0 ? 0 : places];
+    double magnitude = 0;
+    if (!ExactDecimalQuotient(digits, size_t(places < 0 ? 0 : places), magnitude))
+        return ReadRawNumber(text, allowEmpty, value);
     *value = text[0] == '-' ? -magnitude : magnitude;
     return *value > NoValueLimit;
 }
