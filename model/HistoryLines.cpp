@@ -10,7 +10,7 @@ namespace {
 constexpr size_t kBlockSize = 16 * 1024;
 // A stretch shorter than this is not worth a copy; a change is looked for this far ahead.
 constexpr size_t kMatch = 4;
-constexpr size_t kReach = 8;
+constexpr size_t kReach = 4;
 constexpr size_t kCountBytes = sizeof(size_t) * 8 / 7 + 1;
 
 size_t PutCount(char* to, size_t n)
