@@ -101,7 +101,6 @@ bool ReadNumber(const std::string& text, double* value)
 // A field code's label format as GetLabelFormat gives it, with CheckLabelFormat's answer.
 struct LabelFormat
 {
-    std::string format;
     int32_t placeholders = 0;
     bool valid = false;
     // The format cut at each "%s", for filling without a copy of the format.
@@ -117,15 +116,14 @@ const LabelFormat& LabelFormatOf(int32_t code, bool longLabel, bool wholeLabel)
                 const bool isLong = (form & 1) != 0, whole = (form & 2) != 0;
                 LabelFormat& entry = built[size_t(c + 1)][size_t(form)];
                 const CNikonRawDataField field(c, std::string());
-                entry.format = field.GetLabelFormat(isLong, whole);
+                const std::string format = field.GetLabelFormat(isLong, whole);
                 entry.valid = field.CheckLabelFormat(&entry.placeholders, isLong, whole);
                 size_t from = 0;
-                for (size_t at = entry.format.find("%s"); at != std::string::npos;
-                     at = entry.format.find("%s", from)) {
-                    entry.pieces.push_back(entry.format.substr(from, at - from));
+                for (size_t at = format.find("%s"); at != std::string::npos; at = format.find("%s", from)) {
+                    entry.pieces.push_back(format.substr(from, at - from));
                     from = at + 2;
                 }
-                entry.pieces.push_back(entry.format.substr(from));
+                entry.pieces.push_back(format.substr(from));
             }
         return built;
     }();
@@ -154,28 +152,6 @@ std::string FillLabel(const std::string& format, const std::vector<std::string>&
     }
     return out;
 }
-
-namespace {
-
-// FillLabel with a single argument, without building the argument list.
-std::string FillLabelOne(const std::string& format, const std::string& arg)
-{
-    std::string out;
-    out.reserve(format.size() + arg.size());
-    size_t from = 0;
-    bool filled = false;
-    for (size_t at = format.find("%s"); at != std::string::npos; at = format.find("%s", from)) {
-        out.append(format, from, at - from);
-        if (!filled)
-            out += arg;
-        filled = true;
-        from = at + 2;
-    }
-    out.append(format, from, std::string::npos);
-    return out;
-}
-
-} // namespace
 
 const CFieldCodeTable& CFieldCodeTable::Get()
 {
@@ -341,59 +317,9 @@ bool CNikonRawDataField::CheckLabelFormat(int32_t* placeholders, bool longLabel,
 std::string CNikonRawDataField::FormatValue(CJobRawData* file, int32_t line, const std::string& value,
                                             bool longLabel, bool wholeLabel) const
 {
-    // The label's format and its check depend on the code alone; a reduction formats every
-    // field of every line it logs, so they are worked out once.
-    const LabelFormat& label = LabelFormatOf(m_code, longLabel, wholeLabel);
-    if (!label.valid)
-        return {};
-    const std::string& format = label.format;
-    const int32_t placeholders = label.placeholders;
-    if (placeholders == 0)
-        return value;
-
-    CRawDataSetup* setup = SetupAt(file, line);
-    if (placeholders == 1) {
-        // Only the angles are shown in the setup's units; the other values stand as written.
-        const bool angle = m_code == FieldAZ || m_code == FieldBA || m_code == FieldBC || m_code == FieldHA ||
-                           m_code == FieldVA;
-        double number = 0;
-        if (angle && setup && ReadNumber(value, &number)) {
-            const CRawDataFormat formatter(setup, true);
-            switch (m_code) {
-            case FieldAZ:
-            case FieldBA:
-                return FillLabelOne(format, formatter.FormatAzimuth(setup->AzimuthToDirection(number), false));
-            case FieldBC:
-            case FieldHA:
-            case FieldVA:
-                return FillLabelOne(format, formatter.FormatHorizontalAngle(setup->AngleToRadians(number), false));
-            default:
-                break;
-            }
-        }
-        return FillLabelOne(format, value);
-    }
-
-    // A distance with its unit label, or "---" without value.
-    std::string shown;
-    if (value.empty() || value == "---") {
-        shown = "---";
-    } else if (!setup) {
-        shown = value;
-    } else {
-        const bool feetInches = GetFormatPreferences().iUseArchetecturalUnits &&
-                                (m_code == FieldHI || m_code == FieldHR || m_code == FieldSD ||
-                                 m_code == FieldN || m_code == FieldE || m_code == FieldEL);
-        shown = feetInches ? CRawDataFormat(setup, false).FormatFeetInches(value) : value;
-        shown += setup->GetDistanceUnitLabel();
-    }
-    if (placeholders == 3) {
-        const std::string caption = m_code == FieldN   ? GetPlanYCaption()
-                                    : m_code == FieldE ? GetPlanXCaption()
-                                                       : GetPlanZCaption();
-        return FillLabel(format, {caption, shown});
-    }
-    return FillLabelOne(format, shown);
+    std::string out;
+    AppendValueText(out, m_code, value, SetupAt(file, line), longLabel, wholeLabel);
+    return out;
 }
 
 namespace {
