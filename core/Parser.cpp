@@ -26,6 +26,21 @@ void TrimRight(std::string& s)
     s.erase(n);
 }
 
+// Where the field starting at pos ends: its delimiter, or the end of the text.
+size_t FieldEnd(std::string_view text, size_t pos, const std::string& delimiters)
+{
+    // One delimiter is the common case; a scan of the set would cost a call per character.
+    if (delimiters.size() == 1) {
+        const char delimiter = delimiters[0];
+        while (pos < text.size() && text[pos] != delimiter)
+            ++pos;
+        return pos;
+    }
+    while (pos < text.size() && delimiters.find(text[pos]) == std::string::npos)
+        ++pos;
+    return pos;
+}
+
 } // namespace
 
 CParser::CParser()
@@ -59,9 +74,6 @@ bool CParser::Fail() const
 
 bool CParser::IsDelimiter(char c) const
 {
-    // One delimiter is the common case; a scan of the set would cost a call per character.
-    if (m_delimiters.size() == 1)
-        return c == m_delimiters[0];
     return m_delimiters.find(c) != std::string::npos;
 }
 
@@ -87,9 +99,7 @@ bool CParser::GetNextToken(std::string& token)
     }
 
     const size_t size = m_text.size();
-    size_t p = m_pos;
-    while (p < size && !IsDelimiter(m_text[p]))
-        ++p;
+    const size_t p = FieldEnd(m_text, m_pos, m_delimiters);
     if (p == size) {
         if (m_pos == 0) {
             token = std::move(m_text);
@@ -200,15 +210,7 @@ public:
             m_pos = 0;
             return false;
         }
-        size_t p = m_pos;
-        if (m_delimiters.size() == 1) {
-            const char delimiter = m_delimiters[0];
-            while (p < m_text.size() && m_text[p] != delimiter)
-                ++p;
-        } else {
-            while (p < m_text.size() && m_delimiters.find(m_text[p]) == std::string::npos)
-                ++p;
-        }
+        const size_t p = FieldEnd(m_text, m_pos, m_delimiters);
         token = m_text.substr(m_pos, p - m_pos);
         if (p == m_text.size()) {
             m_text = {};
