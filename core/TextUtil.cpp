@@ -23,6 +23,14 @@ std::string Trim(const std::string& s)
     return s.substr(first, last - first + 1);
 }
 
+std::string_view TrimmedView(std::string_view s)
+{
+    const std::size_t first = s.find_first_not_of(WhiteSpace);
+    if (first == std::string_view::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(WhiteSpace) - first + 1);
+}
+
 std::string ToLowerAscii(std::string s)
 {
     for (char& c : s) {

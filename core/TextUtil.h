@@ -2,12 +2,15 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // Small text helpers shared by the value parsers. Blanks are the C white-space characters.
 namespace textutil {
 
 std::string TrimLeft(const std::string& s);
 std::string Trim(const std::string& s);
+// The same, as a view of the text.
+std::string_view TrimmedView(std::string_view s);
 std::string ToLowerAscii(std::string s);
 std::string ToUpperAscii(std::string s);
 // Length of the leading run of number characters (digits, 'e', '+', '-' and the user's decimal

@@ -226,12 +226,16 @@ bool IsNotSeparator(char c, const std::string& separator)
     return separator.size() != 1 || c != separator[0];
 }
 
-bool ParsePointName(std::string* out, const std::string& text)
+bool ParsePointName(std::string* out, std::string_view text)
 {
-    const std::string name = Trim(text);
-    if (name.find('\0') != std::string::npos || !IsValidPointName(name.c_str()))
+    const std::string_view trimmed = TrimmedView(text);
+    if (trimmed.find('\0') != std::string_view::npos)
         return false;
-    *out = name;
+    // Kept apart until it passes: the text may be a view of *out.
+    std::string name(trimmed);
+    if (!IsValidPointName(name.c_str()))
+        return false;
+    *out = std::move(name);
     return true;
 }
 

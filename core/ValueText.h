@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CFormat;
@@ -26,7 +27,7 @@ bool ParseWholeNumber(int* out, const std::string& text);
 // True unless c is the (single-character) separator.
 bool IsNotSeparator(char c, const std::string& separator);
 // Trims the text and accepts it when it is a valid point name.
-bool ParsePointName(std::string* out, const std::string& text);
+bool ParsePointName(std::string* out, std::string_view text);
 // Reads count point names joined by single hyphens ("A1-B7", "1 - 2 - 3"); the names must be
 // distinct and name points of the open job.
 bool SplitValueFields(const std::string& text, int count, std::vector<std::string>* out);

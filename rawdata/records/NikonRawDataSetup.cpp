@@ -5,7 +5,6 @@
 #include "core/Format.h"
 #include "core/FormatPreferences.h"
 #include "core/Location.h"
-#include "core/PointName.h"
 #include "core/RawDataFormat.h"
 #include "core/ValueText.h"
 #include "rawdata/RawDataFile.h"
@@ -406,16 +405,6 @@ bool ReadPlainRawNumber(std::string_view text, bool allowEmpty, double* value)
     return *value > NoValueLimit;
 }
 
-// As ParsePointName reads the field, without its copies when there is nothing to trim.
-bool ReadRawPointName(std::string_view field, std::string* name)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
-    if (field.empty() || blank(field.front()) || blank(field.back()))
-        return ParsePointName(name, std::string(field));
-    name->assign(field);
-    return name->find('\0') == std::string::npos && IsValidPointName(name->c_str());
-}
-
 } // namespace
 
 void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
@@ -430,7 +419,7 @@ void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
         return;
     std::string name;
     double n = 0, e = 0, z = 0;
-    if (!ReadRawPointName(values[0], &name) || !ReadPlainRawNumber(values[1], false, &n) ||
+    if (!ParsePointName(&name, values[0]) || !ReadPlainRawNumber(values[1], false, &n) ||
         !ReadPlainRawNumber(values[2], false, &e) || !ReadPlainRawNumber(values[3], true, &z))
         return;
     const CRawDataSetup* setup = record.GetSetup();
@@ -454,7 +443,7 @@ void CNikonRawDataSetup::ApplyShot(CNikonRawDataRecord& record)
     CRawDataSetup* setup = nullptr;
     const bool valid = text.size() >= 2 && layout.size() == (face ? 6u : 7u) &&
                        SplitRawValues(text, std::span(values, layout.size())) >= 0 &&
-                       (face ? (name = values[0], true) : ParsePointName(&name, std::string(values[0]))) &&
+                       (face ? (name = values[0], true) : ParsePointName(&name, values[0])) &&
                        ReadRawNumber(values[1], true, &hr) && ReadRawNumber(values[2], true, &sd) &&
                        ReadRawNumber(values[3], false, &ha) && ReadRawNumber(values[4], false, &va) &&
                        (setup = record.GetSetup()) != nullptr;
