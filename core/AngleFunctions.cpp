@@ -7,6 +7,7 @@
 #include "core/UnitConstants.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -14,10 +15,21 @@ namespace {
 // period is added, which puts a direction just south of east into the wrong quadrant.
 double ReduceToPeriod(double a, double period)
 {
-    double r = std::fmod(a, period);
+    // Within one period either side fmod gives the value itself; most angles are there already.
+    double r = a > -period && a < period ? a : std::fmod(a, period);
     if (r < 0)
         r += period;
     return r >= period ? 0.0 : r; // NaN passes through
+}
+
+// std::modf, signs of zero included, without the library call for the values angles take.
+double SplitWhole(double x, double* whole)
+{
+    if (!(std::fabs(x) < 4503599627370496.0)) // 2^52; NaN and infinities too
+        return std::modf(x, whole);
+    // x less its truncation is exact, so only the zeros' signs need setting.
+    *whole = std::copysign(double(int64_t(x)), x);
+    return std::copysign(x - *whole, x);
 }
 
 } // namespace
@@ -86,9 +98,9 @@ namespace {
 double PackDms(double a)
 {
     double degrees = 0;
-    const double f = std::modf(a, &degrees);
+    const double f = SplitWhole(a, &degrees);
     double minutes = 0;
-    const double g = std::modf(f * 60.0, &minutes);
+    const double g = SplitWhole(f * 60.0, &minutes);
     const double result = minutes / 100.0 + degrees + g * 0.006;
     return result == 360.0 ? 0.0 : result;
 }
@@ -98,10 +110,10 @@ double PackDms(double a)
 double UnpackDms(double a)
 {
     double degrees = 0;
-    double f = std::modf(a, &degrees);
+    double f = SplitWhole(a, &degrees);
     f = (f >= 0 ? f + 5e-14 : f - 5e-14) * 100.0;
     double minutes = 0;
-    double g = std::modf(f, &minutes);
+    double g = SplitWhole(f, &minutes);
     g = minutes >= 0 ? g - 5e-12 : g + 5e-12;
     return (minutes / 60.0 + degrees) + g / 36.0;
 }
@@ -172,19 +184,19 @@ double RoundPackedDmsTo(double packed, int decimals, bool reduce)
         return 0.0;
 
     double degrees = 0;
-    double f = std::modf(a, &degrees);
+    double f = SplitWhole(a, &degrees);
     f = (f + 5e-14) * 100.0;
     double minutes = 0;
-    const double g = std::modf(f, &minutes);
+    const double g = SplitWhole(f, &minutes);
     const double sec = (g + 5e-12) * 100.0;
     double seconds = 0;
-    double h = std::modf(sec, &seconds) + 4.999999999999999e-10;
+    double h = SplitWhole(sec, &seconds) + 4.999999999999999e-10;
 
     if (h != 0.0) {
         const double q = IntPower(10.0, decimals);
         h *= q;
         double whole = 0;
-        const double r = std::modf(h, &whole) + 5e-08;
+        const double r = SplitWhole(h, &whole) + 5e-08;
         if (r >= 0.5)
             whole += 1.0;
         h = whole / q;

@@ -116,9 +116,35 @@ bool IsBelowDoubleRange(std::string_view t)
 
 } // namespace
 
+// [+-]digits[.digits] with few enough digits for ExactDecimalQuotient, read in one pass; false
+// for anything else (an exponent, long digits, bad text), which the full reader then judges.
+static bool ReadShortDecimal(std::string_view t, double& value)
+{
+    const char* p = t.data();
+    const char* const end = p + t.size();
+    const bool negative = p != end && *p == '-';
+    if (p != end && (*p == '-' || *p == '+'))
+        ++p;
+    uint64_t digits = 0;
+    size_t count = 0, fraction = 0;
+    for (; p != end && IsDigit(*p); ++p, ++count)
+        digits = digits * 10 + uint64_t(*p - '0');
+    if (p != end && *p == '.')
+        for (++p; p != end && IsDigit(*p); ++p, ++count, ++fraction)
+            digits = digits * 10 + uint64_t(*p - '0');
+    // Nineteen digits cannot overflow the sum; the quotient checks the rest.
+    double magnitude = 0.0;
+    if (p != end || count == 0 || count > 19 || !ExactDecimalQuotient(digits, fraction, magnitude))
+        return false;
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 bool ReadDecimalDouble(std::string_view text, double& value)
 {
     std::string_view t = SkipLeadingBlanks(text);
+    if (ReadShortDecimal(t, value))
+        return true;
     if (!IsDecimalFloatText(t))
         return false;
     t = DropPlus(t);

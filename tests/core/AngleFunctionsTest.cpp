@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -170,4 +171,47 @@ TEST(PointMeasurements, NeedBothPointsIn3D)
     EXPECT_EQ(v, NoValue);
     const CLocation nowhere(Nan, 1, 1);
     EXPECT_FALSE(DirectionBetween(&a, &nowhere, &v));
+}
+
+namespace {
+
+// The library forms the angle code is written against: fmod for turns, modf for parts.
+double ModelPeriod(double a, double period)
+{
+    double r = std::fmod(a, period);
+    if (r < 0)
+        r += period;
+    return r >= period ? 0.0 : r;
+}
+
+double ModelPack(double a)
+{
+    double degrees = 0, minutes = 0;
+    const double g = std::modf(std::modf(a, &degrees) * 60.0, &minutes);
+    const double result = minutes / 100.0 + degrees + g * 0.006;
+    return result == 360.0 ? 0.0 : result;
+}
+
+bool SameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b));
+}
+
+} // namespace
+
+// The reductions and packings skip the library calls for ordinary angles; signs of zero, values
+// on a turn's edges and values too large for the shortcut must come out bit for bit as before.
+TEST(PackedDms, ShortcutsMatchTheLibraryForms)
+{
+    const double turn = 360.0, edge = std::nextafter(360.0, 0.0);
+    const double values[] = {0.0,   -0.0,   turn,   -turn,   edge,   -edge,  std::nextafter(-turn, 0.0),
+                             720.0, -720.5, 1e-300, -1e-300, 0.5,    -0.5,   45.3015, -45.3015, 359.5999999,
+                             4503599627370495.5, 4503599627370496.0, -4503599627370497.0, 1e300, -1e300,
+                             std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()};
+    for (double v : values) {
+        EXPECT_TRUE(SameBits(NormalizeDegrees(v), ModelPeriod(v, 360.0))) << v;
+        EXPECT_TRUE(SameBits(NormalizeAngle(v / 57.0), ModelPeriod(v / 57.0, TwoPi))) << v;
+        EXPECT_TRUE(SameBits(DecimalToDmsUnreduced(v), ModelPack(v))) << v;
+        EXPECT_TRUE(SameBits(DecimalToDms(v), ModelPack(ModelPeriod(v, 360.0)))) << v;
+    }
 }

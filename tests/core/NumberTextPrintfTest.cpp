@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -87,6 +88,36 @@ TEST(NumberTextPrintf, CompactTextIsPrintfsTrimmed)
         ASSERT_EQ(both, "x" + text);
         if (CompactTextValue(v, &read))
             ASSERT_EQ(Printf("%a", once), Printf("%a", readBack)) << text;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Short plain decimals are read by one exact division; the value must be the one strtod gives,
+// bit for bit, at the edges of that path (digit counts, 2^53, signs, bare points) and past them.
+TEST(NumberTextPrintf, ReadsAsStrtod)
+{
+    std::vector<std::string> texts = {"0.5", "-0", "-0.0", "+0.25", "5.", "-5.", ".5", "-.5", "+.5", "0.1",
+                                      "2.675", "  680.1", "\t-1e-7", "0.0000001", "1e15", "9007199254740992",
+                                      "9007199254740993", "900719925474099.35", "1234567890123456789",
+                                      "12345678901234567890", "0.0000000000000000000001", "00000000000000000001.5",
+                                      "0.30000000000000004", "538542.5700000000001", "1455644.371"};
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> mantissa(0.0, 1.0);
+    for (int i = 0; i < 20000; ++i) {
+        const double v = (i % 2 ? -1 : 1) * mantissa(random) * std::pow(10.0, int(random() % 20) - 8);
+        texts.push_back(Printf(i % 3 ? "%.6f" : "%.17g", v));
+    }
+    for (const std::string& text : texts) {
+        double read = 0;
+        ASSERT_TRUE(ReadDecimalDouble(text, read)) << text;
+        ASSERT_EQ(Printf("%a", read), Printf("%a", std::strtod(text.c_str(), nullptr))) << text;
+    }
+    for (const char* bad : {"", "-", "+", ".", "-.", "1.2.3", "1,5", "1-", "--1", "1 ", "0x10", "inf", "nan", "1e"}) {
+        double read = 42;
+        EXPECT_FALSE(ReadDecimalDouble(bad, read)) << bad;
     }
 }
 
