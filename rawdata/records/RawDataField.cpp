@@ -10,6 +10,7 @@
 #include "model/JobRawData.h"
 
 #include <array>
+#include <optional>
 #include <new>
 #include <string_view>
 
@@ -340,9 +341,44 @@ void CNikonRawDataField::AppendText(std::string& out, const CRawDataSetup* setup
     AppendValueText(out, m_code, m_value, setup, longLabel, wholeLabel);
 }
 
-void CNikonRawDataField::AppendValueText(std::string& out, int32_t code, std::string_view value,
-                                         const CRawDataSetup* setup, bool longLabel, bool wholeLabel)
+namespace {
+
+// What a line's field texts read from the settings, read once for all the line's fields.
+struct ValueTextSettings
 {
+    explicit ValueTextSettings(const CRawDataSetup* s) : setup(s) {}
+
+    const CRawDataFormat& Formatter()
+    {
+        if (!formatter)
+            formatter.emplace(setup, true);
+        return *formatter;
+    }
+    bool FeetInches()
+    {
+        if (feetInches < 0)
+            feetInches = GetFormatPreferences().iUseArchetecturalUnits ? 1 : 0;
+        return feetInches == 1;
+    }
+    const std::string& UnitLabel()
+    {
+        if (!unitLabel)
+            unitLabel = setup->GetDistanceUnitLabel();
+        return *unitLabel;
+    }
+
+    const CRawDataSetup* setup;
+    std::optional<CRawDataFormat> formatter;
+    int feetInches = -1;
+    std::optional<std::string> unitLabel;
+};
+
+// `radians`, when it holds a value, is the angle field's value as the setup turns it into radians
+// (an azimuth as a direction), which the caller has read already.
+void AppendValueTextWith(std::string& out, int32_t code, std::string_view value, ValueTextSettings& settings,
+                         double radians, bool longLabel, bool wholeLabel)
+{
+    const CRawDataSetup* setup = settings.setup;
     const LabelFormat& label = LabelFormatOf(code, longLabel, wholeLabel);
     if (!label.valid)
         return;
@@ -358,13 +394,18 @@ void CNikonRawDataField::AppendValueText(std::string& out, int32_t code, std::st
     if (placeholders == 1) {
         const bool angle = code == FieldAZ || code == FieldBA || code == FieldBC || code == FieldHA ||
                            code == FieldVA;
+        const bool azimuth = code == FieldAZ || code == FieldBA;
         double number = 0;
-        if (slot && angle && setup && ReadDecimalDouble(value, number) && number > NoValueLimit) {
-            const CRawDataFormat formatter(setup, true);
-            if (code == FieldAZ || code == FieldBA)
-                formatter.AppendAzimuth(out, setup->AzimuthToDirection(number));
+        if (slot && angle && setup && HasValue(radians)) {
+            if (azimuth)
+                settings.Formatter().AppendAzimuth(out, radians);
             else
-                formatter.AppendHorizontalAngle(out, setup->AngleToRadians(number));
+                settings.Formatter().AppendHorizontalAngle(out, radians);
+        } else if (slot && angle && setup && ReadDecimalDouble(value, number) && number > NoValueLimit) {
+            if (azimuth)
+                settings.Formatter().AppendAzimuth(out, setup->AzimuthToDirection(number));
+            else
+                settings.Formatter().AppendHorizontalAngle(out, setup->AngleToRadians(number));
         } else if (slot) {
             out += value;
         }
@@ -384,17 +425,39 @@ void CNikonRawDataField::AppendValueText(std::string& out, int32_t code, std::st
         } else if (!setup) {
             out += value;
         } else {
-            const bool feetInches = GetFormatPreferences().iUseArchetecturalUnits &&
-                                    (code == FieldHI || code == FieldHR || code == FieldSD ||
-                                     code == FieldN || code == FieldE || code == FieldEL);
+            const bool feetInches = (code == FieldHI || code == FieldHR || code == FieldSD || code == FieldN ||
+                                     code == FieldE || code == FieldEL) &&
+                                    settings.FeetInches();
             if (feetInches)
                 out += CRawDataFormat(setup, false).FormatFeetInches(std::string(value));
             else
                 out += value;
-            out += setup->GetDistanceUnitLabel();
+            out += settings.UnitLabel();
         }
     }
     AppendPieces(out, label, next);
+}
+
+} // namespace
+
+void CNikonRawDataField::AppendValueText(std::string& out, int32_t code, std::string_view value,
+                                         const CRawDataSetup* setup, bool longLabel, bool wholeLabel)
+{
+    ValueTextSettings settings(setup);
+    AppendValueTextWith(out, code, value, settings, NoValue, longLabel, wholeLabel);
+}
+
+void CNikonRawDataField::AppendValueTexts(std::string& out, std::span<const int32_t> codes,
+                                          std::span<const std::string_view> values, std::span<const double> radians,
+                                          const CRawDataSetup* setup, bool longLabel, bool wholeLabel)
+{
+    ValueTextSettings settings(setup);
+    for (size_t i = 0; i < codes.size() && i < values.size(); ++i) {
+        if (i > 0)
+            out += ", ";
+        AppendValueTextWith(out, codes[i], values[i], settings, i < radians.size() ? radians[i] : NoValue,
+                            longLabel, wholeLabel);
+    }
 }
 
 std::string CNikonRawDataField::FormatEnumValue(CJobRawData* file, int32_t line, int32_t enumeration,

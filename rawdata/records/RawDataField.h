@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -159,6 +160,12 @@ public:
     // values straight off the line.
     static void AppendValueText(std::string& out, int32_t code, std::string_view value, const CRawDataSetup* setup,
                                 bool longLabel, bool wholeLabel);
+    // AppendValueText for a line's fields in order, joined by ", ", the settings read once. An
+    // angle field's `radians`, when it holds a value, is its value as the setup reads it (an
+    // azimuth as a direction), already worked out by the caller.
+    static void AppendValueTexts(std::string& out, std::span<const int32_t> codes,
+                                 std::span<const std::string_view> values, std::span<const double> radians,
+                                 const CRawDataSetup* setup, bool longLabel, bool wholeLabel);
 };
 
 // The fields of one record in line order. Fields are held by value: the layout's fields carry no

@@ -14,6 +14,7 @@
 #include "rawdata/records/NikonRawDataSetup.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -87,11 +88,13 @@ bool CRawDataNikonObservationRecord::AppendValueTexts(std::string& out, std::spa
     if (!m_validated || !setup)
         return false;
     const auto layout = record_codes::GetLayout(GetType());
-    for (size_t i = 0; i < layout.size() && i < values.size(); ++i) {
-        if (i > 0)
-            out += ", ";
-        CNikonRawDataField::AppendValueText(out, layout[i], values[i], setup, longLabels, wholeLabels);
-    }
+    // The angles as TakeValues read them, so their texts need no second reading.
+    double radians[7];
+    for (size_t i = 0; i < std::size(radians); ++i)
+        radians[i] = i < layout.size() && layout[i] == FieldHA && i == 3   ? setup->AngleToRadians(m_ha)
+                     : i < layout.size() && layout[i] == FieldVA && i == 4 ? m_va
+                                                                           : NoValue;
+    CNikonRawDataField::AppendValueTexts(out, layout, values, radians, setup, longLabels, wholeLabels);
     return true;
 }
 
