@@ -37,6 +37,8 @@ size_t GetCount(std::string_view& from)
     return n;
 }
 
+size_t SharedHead(const char* a, const char* b, size_t most);
+
 // The most PutEdits writes for a text of this size.
 size_t EditsBound(size_t textSize) { return textSize + (textSize / kMatch + 1) * 3 * kCountBytes; }
 
@@ -66,10 +68,8 @@ size_t PutEdits(char* to, std::string_view text, std::string_view base)
             }
         }
         if (found) {
-            keep = kMatch;
-            while (i + fresh + keep < text.size() && j + skip + keep < base.size() &&
-                   text[i + fresh + keep] == base[j + skip + keep])
-                ++keep;
+            const size_t t = i + fresh + kMatch, b = j + skip + kMatch;
+            keep = kMatch + SharedHead(text.data() + t, base.data() + b, std::min(text.size() - t, base.size() - b));
         }
         out += PutCount(to + out, fresh);
         std::memcpy(to + out, text.data() + i, fresh);
