@@ -29,6 +29,14 @@ std::string ProgressName(const std::string& path, bool snapshot)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The first byte at or before which the rounded percent of the text read can pass `percent`
+// (MulDiv rounds half up, so a byte below this still shows it).
+size_t NextPercentAt(int32_t percent, size_t total)
+{
+    const int64_t reach = (int64_t(percent) + 1) * int64_t(total) - int64_t(total) / 2;
+    return reach <= 0 ? 0 : size_t(reach / 100);
+}
+
 // Adds a typed record without history, as generated raw data is built.
 void AddQuietly(CNikonRawDataFile& raw, CRawDataRecord& record)
 {
@@ -81,6 +89,8 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
     const size_t total = text.size();
     size_t start = 0;
     int32_t shown = -1;
+    // The percent is worked out again only once the lines pass the next whole percent's byte.
+    size_t nextPercentAt = 0;
     // The lines are counted once so the line store and the name map grow once, not by doubling
     // and rehashing all the way up.
     raw.ReserveInputPoints(std::size_t(std::count(text.begin(), text.end(), '\n')) + 1);
@@ -95,11 +105,14 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
             --stop;
         raw.AppendLineText(text.substr(start, stop - start));
         start = next;
+        if (start < nextPercentAt)
+            continue;
         const int32_t percent = MulDiv(int64_t(start), 100, int64_t(total));
         if (percent != shown) {
             progress.SetPercent(percent);
             shown = percent;
         }
+        nextPercentAt = NextPercentAt(percent, total);
     }
     doc.SendHint(nullptr, HintRawDataReadEnd, 0);
     return true;

@@ -37,11 +37,7 @@ bool CNikonRawDataSetup::CopySettings(const CRawDataSetup* other)
     auto* nikon = dynamic_cast<const CNikonRawDataSetup*>(other);
     if (!nikon)
         return false;
-    const int32_t line = m_line;
-    CRawDataFile* file = m_file;
-    *this = *nikon;
-    m_line = line;
-    m_file = file;
+    CopySettingsOf(*nikon);
     return true;
 }
 
@@ -379,29 +375,29 @@ namespace {
 // rounds as the full reader does; anything else goes to the full reader.
 bool ReadPlainRawNumber(std::string_view text, bool allowEmpty, double* value)
 {
-    size_t i = text.size() > 0 && text[0] == '-' ? 1 : 0;
+    // The whole digits, then those after the point, each run read without asking which side of
+    // the point it is on.
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    const bool negative = at != end && *at == '-';
+    at += negative ? 1 : 0;
     uint64_t digits = 0;
-    int count = 0, places = -1;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c >= '0' && c <= '9') {
-            digits = digits * 10 + uint64_t(c - '0');
-            if (++count > 15)
-                return ReadRawNumber(text, allowEmpty, value);
-            if (places >= 0)
-                ++places;
-        } else if (c == '.' && places < 0) {
-            places = 0;
-        } else {
-            return ReadRawNumber(text, allowEmpty, value);
-        }
+    const char* const whole = at;
+    while (at != end && unsigned(*at - '0') <= 9u)
+        digits = digits * 10 + uint64_t(*at++ - '0');
+    ptrdiff_t count = at - whole;
+    ptrdiff_t places = 0;
+    if (at != end && *at == '.') {
+        const char* const fraction = ++at;
+        while (at != end && unsigned(*at - '0') <= 9u)
+            digits = digits * 10 + uint64_t(*at++ - '0');
+        places = at - fraction;
+        count += places;
     }
-    if (count == 0)
-        return ReadRawNumber(text, allowEmpty, value);
     double magnitude = 0;
-    if (!ExactDecimalQuotient(digits, size_t(places < 0 ? 0 : places), magnitude))
+    if (at != end || count == 0 || count > 15 || !ExactDecimalQuotient(digits, size_t(places), magnitude))
         return ReadRawNumber(text, allowEmpty, value);
-    *value = text[0] == '-' ? -magnitude : magnitude;
+    *value = negative ? -magnitude : magnitude;
     return *value > NoValueLimit;
 }
 
