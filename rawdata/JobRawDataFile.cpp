@@ -4,6 +4,7 @@
 #include "core/ProgramHelpers.h"
 #include "core/StatusProgress.h"
 #include "core/TextEncoding.h"
+#include "core/TextUtil.h"
 #include "model/DataFileDoc.h"
 #include "model/HintCodes.h"
 #include "model/JobFileDocSettings.h"
@@ -11,6 +12,7 @@
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
 #include "rawdata/NikonRawDataFile.h"
+#include "rawdata/RawPointNameMap.h"
 #include "rawdata/records/RawDataNikonCommentRecord.h"
 #include "rawdata/records/RawDataNikonCoordinateRecord.h"
 
@@ -35,6 +37,19 @@ size_t NextPercentAt(int32_t percent, size_t total)
 {
     const int64_t reach = (int64_t(percent) + 1) * int64_t(total) - int64_t(total) / 2;
     return reach <= 0 ? 0 : size_t(reach / 100);
+}
+
+// Starts fetching the name map's slot for the point the line at the start of `rest` may file (its
+// second field), so the filing finds it in cache once the line before has been applied. Only a
+// hint: a line that files nothing costs a hash.
+void PrefetchLineName(const CRawPointNameMap& names, std::string_view rest)
+{
+    rest = rest.substr(0, 64);
+    const size_t first = rest.find(',');
+    if (first == std::string_view::npos || first < 2 || rest.substr(first - 2, 2) == "CO")
+        return;
+    rest.remove_prefix(first + 1);
+    names.Prefetch(textutil::TrimmedView(rest.substr(0, rest.find_first_of(",\r\n"))));
 }
 
 // Adds a typed record without history, as generated raw data is built.
@@ -94,6 +109,7 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
     // The lines are counted once so the line store and the name map grow once, not by doubling
     // and rehashing all the way up.
     raw.ReserveInputPoints(std::size_t(std::count(text.begin(), text.end(), '\n')) + 1);
+    const CRawPointNameMap& names = raw.GetPointNameMap();
     while (start < text.size()) {
         size_t end = text.find('\n', start);
         const size_t next = end == std::string::npos ? text.size() : end + 1;
@@ -103,6 +119,7 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
         size_t stop = end;
         if (end < text.size() && stop > start && text[stop - 1] == '\r')
             --stop;
+        PrefetchLineName(names, std::string_view(text).substr(next));
         raw.AppendLineText(text.substr(start, stop - start));
         start = next;
         if (start < nextPercentAt)

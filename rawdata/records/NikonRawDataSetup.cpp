@@ -370,9 +370,10 @@ void CNikonRawDataSetup::ApplyStation(CNikonRawDataRecord& record)
 
 namespace {
 
-// A point line's coordinates are nearly always plain fixed-point text ("5000.1234"). With at most
-// 15 digits the digits make an exact integer and the scale an exact power of ten, so one division
-// rounds as the full reader does; anything else goes to the full reader.
+// A point line's coordinates and a shot's values are nearly always plain fixed-point text
+// ("5000.1234"). With at most 15 digits the digits make an exact integer and the scale an exact
+// power of ten, so one division rounds as the full reader does; anything else goes to the full
+// reader.
 bool ReadPlainRawNumber(std::string_view text, bool allowEmpty, double* value)
 {
     // The whole digits, then those after the point, each run read without asking which side of
@@ -440,8 +441,8 @@ void CNikonRawDataSetup::ApplyShot(CNikonRawDataRecord& record)
     const bool valid = text.size() >= 2 && layout.size() == (face ? 6u : 7u) &&
                        SplitRawValues(text, std::span(values, layout.size())) >= 0 &&
                        (face ? (name = values[0], true) : ParsePointName(&name, values[0])) &&
-                       ReadRawNumber(values[1], true, &hr) && ReadRawNumber(values[2], true, &sd) &&
-                       ReadRawNumber(values[3], false, &ha) && ReadRawNumber(values[4], false, &va) &&
+                       ReadPlainRawNumber(values[1], true, &hr) && ReadPlainRawNumber(values[2], true, &sd) &&
+                       ReadPlainRawNumber(values[3], false, &ha) && ReadPlainRawNumber(values[4], false, &va) &&
                        (setup = record.GetSetup()) != nullptr;
     SetHR(valid ? setup->DistanceToMetres(hr) : NoValue);
     if (!valid || !HasValue(S().hr) || !record_codes::IsShotType(type))
