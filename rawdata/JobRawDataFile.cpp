@@ -4,7 +4,6 @@
 #include "core/ProgramHelpers.h"
 #include "core/StatusProgress.h"
 #include "core/TextEncoding.h"
-#include "core/TextUtil.h"
 #include "model/DataFileDoc.h"
 #include "model/HintCodes.h"
 #include "model/JobFileDocSettings.h"
@@ -44,12 +43,20 @@ size_t NextPercentAt(int32_t percent, size_t total)
 // hint: a line that files nothing costs a hash.
 void PrefetchLineName(const CRawPointNameMap& names, std::string_view rest)
 {
-    rest = rest.substr(0, 64);
-    const size_t first = rest.find(',');
-    if (first == std::string_view::npos || first < 2 || rest.substr(first - 2, 2) == "CO")
+    const char* at = rest.data();
+    const char* const end = at + std::min<size_t>(rest.size(), 64);
+    while (at != end && *at != ',')
+        ++at;
+    if (at == end || at - rest.data() < 2 || std::string_view(at - 2, 2) == "CO")
         return;
-    rest.remove_prefix(first + 1);
-    names.Prefetch(textutil::TrimmedView(rest.substr(0, rest.find_first_of(",\r\n"))));
+    const char* start = ++at;
+    while (at != end && *at != ',' && *at != '\r' && *at != '\n')
+        ++at;
+    while (start != at && (*start == ' ' || *start == '\t'))
+        ++start;
+    while (at != start && (at[-1] == ' ' || at[-1] == '\t'))
+        --at;
+    names.Prefetch(std::string_view(start, size_t(at - start)));
 }
 
 // Adds a typed record without history, as generated raw data is built.
