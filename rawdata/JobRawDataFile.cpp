@@ -138,6 +138,8 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
         }
         nextPercentAt = NextPercentAt(percent, total);
     }
+    // Room was made for a name on every line; most files have lines that name no point.
+    raw.GetPointNameMap().ShrinkToFit();
     doc.SendHint(nullptr, HintRawDataReadEnd, 0);
     return true;
 }

@@ -130,6 +130,13 @@ void CRawPointNameMap::Reserve(size_t more)
         Rehash(slots);
 }
 
+void CRawPointNameMap::ShrinkToFit()
+{
+    m_entries.shrink_to_fit();
+    m_names.shrink_to_fit();
+    m_filed.shrink_to_fit();
+}
+
 size_t CRawPointNameMap::Prefetch(std::string_view name) const
 {
     const size_t hash = std::hash<std::string_view>()(name);

@@ -103,6 +103,8 @@ public:
     size_t GetNameCount() const;
     // Makes room for that many more names before a bulk add.
     void Reserve(size_t more);
+    // Hands back the room a bulk add reserved and did not use (a file's lines that file no point).
+    void ShrinkToFit();
     // Starts fetching the name's slot, so a filing that follows other work finds it in cache;
     // gives the name's hash for that filing.
     size_t Prefetch(std::string_view name) const;
