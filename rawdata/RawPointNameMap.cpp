@@ -132,9 +132,14 @@ void CRawPointNameMap::Reserve(size_t more)
 
 void CRawPointNameMap::ShrinkToFit()
 {
-    m_entries.shrink_to_fit();
-    m_names.shrink_to_fit();
-    m_filed.shrink_to_fit();
+    // Only room worth copying a table for: a file that names a point on nearly every line keeps it.
+    auto shrink = [](auto& table) {
+        if (table.capacity() - table.size() > table.capacity() / 16)
+            table.shrink_to_fit();
+    };
+    shrink(m_entries);
+    shrink(m_names);
+    shrink(m_filed);
 }
 
 size_t CRawPointNameMap::Prefetch(std::string_view name) const
