@@ -11,6 +11,7 @@
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
 #include "rawdata/NikonRawDataFile.h"
+#include "rawdata/RawPointNameMap.h"
 #include "rawdata/records/RawDataNikonCommentRecord.h"
 #include "rawdata/records/RawDataNikonCoordinateRecord.h"
 
@@ -27,6 +28,35 @@ std::string ProgressName(const std::string& path, bool snapshot)
         return "undo buffer(raw data)";
     const size_t slash = path.find_last_of("/\\");
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The first byte at or before which the rounded percent of the text read can pass `percent`
+// (MulDiv rounds half up, so a byte below this still shows it).
+size_t NextPercentAt(int32_t percent, size_t total)
+{
+    const int64_t reach = (int64_t(percent) + 1) * int64_t(total) - int64_t(total) / 2;
+    return reach <= 0 ? 0 : size_t(reach / 100);
+}
+
+// Starts fetching the name map's slot for the point the line at the start of `rest` may file (its
+// second field), so the filing finds it in cache once the line before has been applied. Only a
+// hint: a line that files nothing costs a hash.
+void PrefetchLineName(const CRawPointNameMap& names, std::string_view rest)
+{
+    const char* at = rest.data();
+    const char* const end = at + std::min<size_t>(rest.size(), 64);
+    while (at != end && *at != ',')
+        ++at;
+    if (at == end || at - rest.data() < 2 || std::string_view(at - 2, 2) == "CO")
+        return;
+    const char* start = ++at;
+    while (at != end && *at != ',' && *at != '\r' && *at != '\n')
+        ++at;
+    while (start != at && (*start == ' ' || *start == '\t'))
+        ++start;
+    while (at != start && (at[-1] == ' ' || at[-1] == '\t'))
+        --at;
+    names.Prefetch(std::string_view(start, size_t(at - start)));
 }
 
 // Adds a typed record without history, as generated raw data is built.
@@ -81,9 +111,12 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
     const size_t total = text.size();
     size_t start = 0;
     int32_t shown = -1;
+    // The percent is worked out again only once the lines pass the next whole percent's byte.
+    size_t nextPercentAt = 0;
     // The lines are counted once so the line store and the name map grow once, not by doubling
     // and rehashing all the way up.
     raw.ReserveInputPoints(std::size_t(std::count(text.begin(), text.end(), '\n')) + 1);
+    const CRawPointNameMap& names = raw.GetPointNameMap();
     while (start < text.size()) {
         size_t end = text.find('\n', start);
         const size_t next = end == std::string::npos ? text.size() : end + 1;
@@ -93,14 +126,20 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
         size_t stop = end;
         if (end < text.size() && stop > start && text[stop - 1] == '\r')
             --stop;
+        PrefetchLineName(names, std::string_view(text).substr(next));
         raw.AppendLineText(text.substr(start, stop - start));
         start = next;
+        if (start < nextPercentAt)
+            continue;
         const int32_t percent = MulDiv(int64_t(start), 100, int64_t(total));
         if (percent != shown) {
             progress.SetPercent(percent);
             shown = percent;
         }
+        nextPercentAt = NextPercentAt(percent, total);
     }
+    // Room was made for a name on every line; most files have lines that name no point.
+    raw.GetPointNameMap().ShrinkToFit();
     doc.SendHint(nullptr, HintRawDataReadEnd, 0);
     return true;
 }

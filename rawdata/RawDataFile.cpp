@@ -129,8 +129,10 @@ int32_t CRawDataFile::PushPlaced(LineHolder<CNikonRawDataRecord> record)
     const int32_t count = GetLineCount();
     m_records.push_back(std::move(record));
     auto setup = PlaceSetup(count);
+    // Every setup here was placed by PlaceSetup, so the previous one is of the same layout.
     if (count > 0)
-        setup->CopySettings(m_setups.back().get());
+        static_cast<CNikonRawDataSetup&>(*setup).CopySettingsOf(
+            static_cast<const CNikonRawDataSetup&>(*m_setups.back()));
     m_setups.push_back(std::move(setup));
     return count;
 }

@@ -5,38 +5,57 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <type_traits>
+
+static_assert(std::is_trivially_copyable_v<CRawPointNameMap::Copy> &&
+              std::is_trivially_destructible_v<CRawPointNameMap::Copy>);
 
 CRawPointNameMap::PointList::PointList(PointList&& other) noexcept
-    : m_first(other.m_first), m_more(other.m_more), m_size(other.m_size), m_nameAt(other.m_nameAt)
+    : m_count(other.m_count), m_nameAt(other.m_nameAt)
 {
-    other.m_more = nullptr;
-    other.m_size = 0;
+    // The union's bytes carry either the copy or the pointer to the copies apart.
+    std::memcpy(static_cast<void*>(&m_first), &other.m_first, sizeof m_first);
+    other.m_count = 0;
 }
 
 CRawPointNameMap::PointList& CRawPointNameMap::PointList::operator=(PointList&& other) noexcept
 {
     if (this != &other) {
-        delete[] m_more;
-        m_first = other.m_first;
-        m_more = other.m_more;
-        m_size = other.m_size;
+        if (Spilled())
+            delete[] m_more;
+        std::memcpy(static_cast<void*>(&m_first), &other.m_first, sizeof m_first);
+        m_count = other.m_count;
         m_nameAt = other.m_nameAt;
-        other.m_more = nullptr;
-        other.m_size = 0;
+        other.m_count = 0;
     }
     return *this;
 }
 
 void CRawPointNameMap::PointList::push_back(const Copy& copy)
 {
-    const uint32_t room = m_more ? RoomFor(m_size) : 1;
-    if (m_size == room) {
+    const uint32_t size = uint32_t(this->size());
+    if (!Spilled()) {
+        if (size == 0) {
+            m_first = copy;
+            m_count = 1;
+            return;
+        }
+        Copy* more = new Copy[2];
+        more[0] = m_first;
+        more[1] = copy;
+        m_more = more;
+        m_count = SpilledBit | 2;
+        return;
+    }
+    const uint32_t room = RoomFor(size);
+    if (size == room) {
         Copy* more = new Copy[size_t(room) * 2];
-        std::copy(begin(), end(), more);
+        std::copy(m_more, m_more + size, more);
         delete[] m_more;
         m_more = more;
     }
-    (m_more ? m_more : &m_first)[m_size++] = copy;
+    m_more[size] = copy;
+    ++m_count;
 }
 
 CRawPointNameMap::~CRawPointNameMap() = default;
@@ -111,6 +130,18 @@ void CRawPointNameMap::Reserve(size_t more)
         Rehash(slots);
 }
 
+void CRawPointNameMap::ShrinkToFit()
+{
+    // Only room worth copying a table for: a file that names a point on nearly every line keeps it.
+    auto shrink = [](auto& table) {
+        if (table.capacity() - table.size() > table.capacity() / 16)
+            table.shrink_to_fit();
+    };
+    shrink(m_entries);
+    shrink(m_names);
+    shrink(m_filed);
+}
+
 size_t CRawPointNameMap::Prefetch(std::string_view name) const
 {
     const size_t hash = std::hash<std::string_view>()(name);
@@ -155,16 +186,6 @@ void CRawPointNameMap::AddPoint(const std::string& name, size_t hash, const std:
     if ((m_entries.size() + 1) * 2 > m_slots.size())
         Rehash(std::max<size_t>(16, m_slots.size() * 2));
     const size_t slot = Probe(name, hash);
-    uint32_t index = 0;
-    if (m_tags[slot] == 0) {
-        index = uint32_t(m_entries.size());
-        m_entries.emplace_back().list.m_nameAt = AddName(name);
-        m_tags[slot] = SlotTag(hash);
-        m_slots[slot] = index + 1;
-    } else {
-        index = m_slots[slot] - 1;
-    }
-    PointList& list = m_entries[index].list;
     // Lines are applied in order, so the list stays sorted by line; a re-applied line replaces
     // nothing because RemoveFromLine ran first.
     const uint32_t lineAndDeleted = (uint32_t(line) & LineMask) | (deleted ? DeletedBit : 0u);
@@ -173,7 +194,25 @@ void CRawPointNameMap::AddPoint(const std::string& name, size_t hash, const std:
         if (!last.empty() && LineOf(last.back()) > line)
             m_inLineOrder = false;
     }
-    list.push_back(Copy{location, DescriptionIndex(description), lineAndDeleted});
+    const uint32_t describedAs = DescriptionIndex(description);
+    uint32_t index = 0;
+    if (m_tags[slot] == 0) {
+        // A new name's entry is written once, its copy in place: the entries are fresh memory on
+        // a load, and a copy built apart and then moved in waited on those writes.
+        index = uint32_t(m_entries.size());
+        const uint32_t nameAt = AddName(name);
+        PointList& list = m_entries.emplace_back().list;
+        list.m_first.location = location;
+        list.m_first.description = describedAs;
+        list.m_first.lineAndDeleted = lineAndDeleted;
+        list.m_count = 1;
+        list.m_nameAt = nameAt;
+        m_tags[slot] = SlotTag(hash);
+        m_slots[slot] = index + 1;
+    } else {
+        index = m_slots[slot] - 1;
+        m_entries[index].list.push_back(Copy{location, describedAs, lineAndDeleted});
+    }
     if (m_inLineOrder)
         m_filed.push_back(index);
 }

@@ -48,31 +48,44 @@ public:
     class PointList
     {
     public:
-        PointList() = default;
-        ~PointList() { delete[] m_more; }
+        PointList() : m_first() {}
+        ~PointList()
+        {
+            if (Spilled())
+                delete[] m_more;
+        }
         PointList(PointList&& other) noexcept;
         PointList& operator=(PointList&& other) noexcept;
         PointList(const PointList&) = delete;
         PointList& operator=(const PointList&) = delete;
 
-        size_t size() const { return m_size; }
-        bool empty() const { return m_size == 0; }
-        const Copy* begin() const { return m_more ? m_more : &m_first; }
-        const Copy* end() const { return begin() + m_size; }
+        size_t size() const { return m_count & CountMask; }
+        bool empty() const { return size() == 0; }
+        const Copy* begin() const { return Spilled() ? m_more : &m_first; }
+        const Copy* end() const { return begin() + size(); }
         const Copy& front() const { return *begin(); }
-        const Copy& back() const { return begin()[m_size - 1]; }
+        const Copy& back() const { return begin()[size() - 1]; }
         void push_back(const Copy& copy);
-        void pop_back() { --m_size; }
+        void pop_back() { --m_count; }
 
     private:
         friend class CRawPointNameMap;
         // The room of the copies held apart: the allocation doubles from two, so it is the least
         // power of two not below the count (or more, after removals).
         static uint32_t RoomFor(uint32_t size) { return size <= 1 ? 1 : std::bit_ceil(size); }
+        // Set in the count once the copies moved apart (they stay apart after removals).
+        static constexpr uint32_t SpilledBit = 0x80000000u;
+        static constexpr uint32_t CountMask = 0x7FFFFFFFu;
+        bool Spilled() const { return (m_count & SpilledBit) != 0; }
 
-        Copy m_first;
-        Copy* m_more = nullptr; // all the copies once there are two
-        uint32_t m_size = 0;
+        // The one copy in place, or all of them apart once there were two: most names have one,
+        // and a pointer beside the copy would make every entry a fifth larger.
+        union
+        {
+            Copy m_first;
+            Copy* m_more;
+        };
+        uint32_t m_count = 0;
         // Where the map that holds the list keeps its name, in the word the room would take.
         uint32_t m_nameAt = 0;
     };
@@ -90,6 +103,8 @@ public:
     size_t GetNameCount() const;
     // Makes room for that many more names before a bulk add.
     void Reserve(size_t more);
+    // Hands back the room a bulk add reserved and did not use (a file's lines that file no point).
+    void ShrinkToFit();
     // Starts fetching the name's slot, so a filing that follows other work finds it in cache;
     // gives the name's hash for that filing.
     size_t Prefetch(std::string_view name) const;

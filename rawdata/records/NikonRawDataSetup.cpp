@@ -37,11 +37,7 @@ bool CNikonRawDataSetup::CopySettings(const CRawDataSetup* other)
     auto* nikon = dynamic_cast<const CNikonRawDataSetup*>(other);
     if (!nikon)
         return false;
-    const int32_t line = m_line;
-    CRawDataFile* file = m_file;
-    *this = *nikon;
-    m_line = line;
-    m_file = file;
+    CopySettingsOf(*nikon);
     return true;
 }
 
@@ -374,34 +370,35 @@ void CNikonRawDataSetup::ApplyStation(CNikonRawDataRecord& record)
 
 namespace {
 
-// A point line's coordinates are nearly always plain fixed-point text ("5000.1234"). With at most
-// 15 digits the digits make an exact integer and the scale an exact power of ten, so one division
-// rounds as the full reader does; anything else goes to the full reader.
+// A point line's coordinates and a shot's values are nearly always plain fixed-point text
+// ("5000.1234"). With at most 15 digits the digits make an exact integer and the scale an exact
+// power of ten, so one division rounds as the full reader does; anything else goes to the full
+// reader.
 bool ReadPlainRawNumber(std::string_view text, bool allowEmpty, double* value)
 {
-    size_t i = text.size() > 0 && text[0] == '-' ? 1 : 0;
+    // The whole digits, then those after the point, each run read without asking which side of
+    // the point it is on.
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    const bool negative = at != end && *at == '-';
+    at += negative ? 1 : 0;
     uint64_t digits = 0;
-    int count = 0, places = -1;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c >= '0' && c <= '9') {
-            digits = digits * 10 + uint64_t(c - '0');
-            if (++count > 15)
-                return ReadRawNumber(text, allowEmpty, value);
-            if (places >= 0)
-                ++places;
-        } else if (c == '.' && places < 0) {
-            places = 0;
-        } else {
-            return ReadRawNumber(text, allowEmpty, value);
-        }
+    const char* const whole = at;
+    while (at != end && unsigned(*at - '0') <= 9u)
+        digits = digits * 10 + uint64_t(*at++ - '0');
+    ptrdiff_t count = at - whole;
+    ptrdiff_t places = 0;
+    if (at != end && *at == '.') {
+        const char* const fraction = ++at;
+        while (at != end && unsigned(*at - '0') <= 9u)
+            digits = digits * 10 + uint64_t(*at++ - '0');
+        places = at - fraction;
+        count += places;
     }
-    if (count == 0)
-        return ReadRawNumber(text, allowEmpty, value);
     double magnitude = 0;
-    if (!ExactDecimalQuotient(digits, size_t(places < 0 ? 0 : places), magnitude))
+    if (at != end || count == 0 || count > 15 || !ExactDecimalQuotient(digits, size_t(places), magnitude))
         return ReadRawNumber(text, allowEmpty, value);
-    *value = text[0] == '-' ? -magnitude : magnitude;
+    *value = negative ? -magnitude : magnitude;
     return *value > NoValueLimit;
 }
 
@@ -444,8 +441,8 @@ void CNikonRawDataSetup::ApplyShot(CNikonRawDataRecord& record)
     const bool valid = text.size() >= 2 && layout.size() == (face ? 6u : 7u) &&
                        SplitRawValues(text, std::span(values, layout.size())) >= 0 &&
                        (face ? (name = values[0], true) : ParsePointName(&name, values[0])) &&
-                       ReadRawNumber(values[1], true, &hr) && ReadRawNumber(values[2], true, &sd) &&
-                       ReadRawNumber(values[3], false, &ha) && ReadRawNumber(values[4], false, &va) &&
+                       ReadPlainRawNumber(values[1], true, &hr) && ReadPlainRawNumber(values[2], true, &sd) &&
+                       ReadPlainRawNumber(values[3], false, &ha) && ReadPlainRawNumber(values[4], false, &va) &&
                        (setup = record.GetSetup()) != nullptr;
     SetHR(valid ? setup->DistanceToMetres(hr) : NoValue);
     if (!valid || !HasValue(S().hr) || !record_codes::IsShotType(type))

@@ -35,6 +35,9 @@ public:
     int32_t GetStationLine() const;
 
     bool CopySettings(const CRawDataSetup* other) override;
+    // The same for a setup known to be of this layout: the settings are all a setup holds
+    // beside its line and container.
+    void CopySettingsOf(const CNikonRawDataSetup& other) { m_settings = other.m_settings; }
     bool ValidateForReduction(std::string* message, bool checkHr) const override;
     // The station check of the last station seen, for a run over lines that changes none of them:
     // every line under one station gets the same answer, so it is worked out once.

@@ -6,6 +6,7 @@
 #include "core/RawDataSetup.h"
 
 #include <cmath>
+#include <string_view>
 #include <strings.h>
 
 namespace {
@@ -26,6 +27,20 @@ std::vector<std::string> Tokens(const std::string& text, const char* delimiters)
     while (parser.GetNextToken(token))
         tokens.push_back(token);
     return tokens;
+}
+
+// Whether the text holds the lower-case word anywhere, ASCII case ignored as the keyword match
+// ignores it: a token can only equal a word the text holds.
+bool HoldsNoCase(std::string_view text, std::string_view word)
+{
+    for (size_t at = 0; at + word.size() <= text.size(); ++at) {
+        size_t k = 0;
+        while (k < word.size() && (text[at + k] | 0x20) == word[k])
+            ++k;
+        if (k == word.size())
+            return true;
+    }
+    return false;
 }
 
 struct Word
@@ -288,7 +303,12 @@ bool CRawDataNikonCommentRecord::ParseStakeoutDeltas(std::string& name, double& 
     CRawDataSetup* setup = GetSetup();
     if (!setup)
         return false;
-    const std::vector<std::string> tokens = Tokens(GetComment(), ": ");
+    const std::string comment = GetComment();
+    // Nearly every comment is a note or a setting: without a "Pt" it is refused before it is cut
+    // into words, as the first keyword would refuse it.
+    if (!HoldsNoCase(comment, "pt"))
+        return false;
+    const std::vector<std::string> tokens = Tokens(comment, ": ");
     size_t i = 0;
     auto keyword = [&](const char* word) { return i < tokens.size() && EqualNoCase(tokens[i++], word); };
     if (!keyword("Pt") || i >= tokens.size())

@@ -394,20 +394,27 @@ bool CNikonRawDataRecord::SplitFields()
 
 int32_t SplitRawValues(std::string_view text, std::span<std::string_view> values)
 {
-    size_t comma = text.find(',');
+    // One walk over the line: its fields are a few characters each, shorter than a library
+    // search needs to pay for itself.
+    const char* const end = text.data() + text.size();
+    const char* comma = text.data();
+    while (comma != end && *comma != ',')
+        ++comma;
     size_t position = 0;
-    while (comma != std::string_view::npos && comma + 1 < text.size()) {
-        const size_t start = comma + 1;
-        comma = text.find(',', start);
+    // A comma that ends the line starts no value.
+    while (comma != end && comma + 1 != end) {
+        const char* start = comma + 1;
+        comma = start;
+        while (comma != end && *comma != ',')
+            ++comma;
         if (position >= values.size())
             return -1;
-        std::string_view item = text.substr(start, comma == std::string_view::npos ? std::string_view::npos
-                                                                                   : comma - start);
-        while (!item.empty() && (item.front() == ' ' || item.front() == '\t'))
-            item.remove_prefix(1);
-        while (!item.empty() && (item.back() == ' ' || item.back() == '\t'))
-            item.remove_suffix(1);
-        values[position++] = item;
+        const char* stop = comma;
+        while (start != stop && (*start == ' ' || *start == '\t'))
+            ++start;
+        while (stop != start && (stop[-1] == ' ' || stop[-1] == '\t'))
+            --stop;
+        values[position++] = std::string_view(start, size_t(stop - start));
     }
     const int32_t found = int32_t(position);
     while (position < values.size())

@@ -184,6 +184,20 @@ TEST(CommentRecordTest, StakeoutDeltas)
     EXPECT_EQ(name, "7");
     EXPECT_EQ(n, 99);
 
+    // The keywords in any case; a note that names no point leaves the name alone.
+    for (const char* text : {"CO,PT: 8 So DELTAS N: 1 E: 2 Z: 3", "CO,  pT:9 SO Deltas N:1 E:2 Z:3"}) {
+        CNikonRawDataRecord cased(text);
+        cased.SetDocument(&doc);
+        cased.SetLine(5);
+        EXPECT_TRUE(CRawDataNikonCommentRecord(cased).ParseStakeoutDeltas(name, n, e, z)) << text;
+    }
+    EXPECT_EQ(name, "9");
+    CNikonRawDataRecord note("CO,Temp:20C Press:760mmHg SO Deltas N: 1 E: 2 Z: 3");
+    note.SetDocument(&doc);
+    note.SetLine(5);
+    EXPECT_FALSE(CRawDataNikonCommentRecord(note).ParseStakeoutDeltas(name, n, e, z));
+    EXPECT_EQ(name, "9");
+
     // Without a setup at the line there is no unit to read the deltas in.
     line.SetLine(-1);
     EXPECT_FALSE(CRawDataNikonCommentRecord(line).ParseStakeoutDeltas(name, n, e, z));

@@ -1,5 +1,6 @@
 // The job's raw data file: reading and writing it byte for byte, default raw data and the
 // settings comments of a job.
+#include "FakeStatusBarHost.h"
 #include "FakeView.h"
 #include "RawJob.h"
 #include "TestUtil.h"
@@ -11,6 +12,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 using morvel::test::RawJob;
@@ -84,6 +86,43 @@ TEST(JobRawDataFileTest, LoadTakesEveryLineAsARecord)
     job.Append("CO,A");
     EXPECT_FALSE(LoadRawDataFromText(job, job.raw, dir.file("folder.Mvr"), false));
     EXPECT_EQ(LineTexts(job), std::vector<std::string>{"CO,A"});
+}
+
+// The load works its percent out only as the lines pass whole percents: the bar must still climb
+// through the file and end full, whatever the lines' lengths.
+TEST(JobRawDataFileTest, LoadProgressClimbsToTheEnd)
+{
+    struct Case
+    {
+        const char* name;
+        std::string bytes;
+        size_t leastSteps; // positions the bar shows at least
+    };
+    std::string uneven, shortLines, longLast;
+    for (int i = 0; i < 1000; ++i)
+        uneven += "CO," + std::string(size_t(i * 7919 % 97), 'x') + (i % 3 ? "\r\n" : "\n");
+    for (int i = 0; i < 3000; ++i)
+        shortLines += "C\n";
+    longLast = "CO,A\r\nCO," + std::string(5000, 'y');
+    const Case cases[] = {
+        {"uneven lines", uneven, 40}, {"short lines", shortLines, 40}, {"one long last line", longLast, 1},
+        {"one line", "CO,A", 1},      {"two lines", "CO,A\nCO,B\n", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        morvel::test::WriteAllText(dir.file("in.Mvr"), c.bytes);
+        RawJob job;
+        FakeStatusBarHost host;
+        ASSERT_TRUE(LoadRawDataFromText(job, job.raw, dir.file("in.Mvr"), false));
+        std::vector<int> positions;
+        for (const std::string& call : host.Take())
+            if (call.rfind("pos:", 0) == 0)
+                positions.push_back(std::stoi(call.substr(4)));
+        ASSERT_GE(positions.size(), c.leastSteps);
+        EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+        EXPECT_EQ(positions.back(), 100);
+    }
 }
 
 TEST(JobRawDataFileTest, LoadSendsHints44And45)

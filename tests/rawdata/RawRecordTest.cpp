@@ -243,3 +243,40 @@ TEST(RawFieldTest, FeetUnitLabels)
 }
 
 } // namespace
+
+namespace {
+
+// A line's values as every reader of the line sees them: after the type code, cut at commas,
+// blanks and tabs trimmed, a comma that ends the line starting nothing, too many refused.
+TEST(RawRecordTest, SplitRawValuesCutsAsTheLayoutsExpect)
+{
+    struct Case
+    {
+        const char* text;
+        int32_t found;
+        std::vector<std::string> values; // the three slots
+    };
+    const Case cases[] = {
+        {"", 0, {"", "", ""}},
+        {"MP", 0, {"", "", ""}},
+        {"MP,", 0, {"", "", ""}},
+        {"MP,,", 1, {"", "", ""}},
+        {"MP,1", 1, {"1", "", ""}},
+        {"MP,1,", 1, {"1", "", ""}},
+        {"MP,1,,", 2, {"1", "", ""}},
+        {"MP, \t1 \t,\t2, 3 ", 3, {"1", "2", "3"}},
+        {"MP,  ,x y,", 2, {"", "x y", ""}},
+        {",a,b", 2, {"a", "b", ""}},
+        {"*SS,a,b,c", 3, {"a", "b", "c"}},
+        {"SS,a,b,c,d", -1, {}},
+        {"SS,a,b,c,", 3, {"a", "b", "c"}},
+    };
+    for (const Case& c : cases) {
+        std::string_view values[3] = {"junk", "junk", "junk"};
+        EXPECT_EQ(SplitRawValues(c.text, values), c.found) << c.text;
+        for (size_t i = 0; i < c.values.size(); ++i)
+            EXPECT_EQ(values[i], c.values[i]) << c.text << " value " << i;
+    }
+}
+
+} // namespace
