@@ -2,6 +2,7 @@
 
 #include "core/Format.h"
 #include "core/NoValue.h"
+#include "core/PointName.h"
 #include "core/RawDataSetup.h"
 #include "core/ValueText.h"
 #include "model/DataFileDoc.h"
@@ -23,13 +24,13 @@ void AppendCleanText(std::string& line, const char* text)
 }
 
 // A field as the line's split gives it back: blanks and tabs off both ends.
-std::string TrimmedField(std::string_view item)
+std::string_view TrimmedField(std::string_view item)
 {
     while (!item.empty() && (item.front() == ' ' || item.front() == '\t'))
         item.remove_prefix(1);
     while (!item.empty() && (item.back() == ' ' || item.back() == '\t'))
         item.remove_suffix(1);
-    return std::string(item);
+    return item;
 }
 
 } // namespace
@@ -56,7 +57,9 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
     out.clear();
     if (deleted)
         out += '*';
-    out += record_codes::GetTypeCode(RecordTypeInputPoint);
+    // The code table is fixed for the program's run.
+    static const std::string code = record_codes::GetTypeCode(RecordTypeInputPoint);
+    out += code;
     size_t commas[5];
     commas[0] = out.size();
     out += ',';
@@ -97,16 +100,23 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
         }
         return ReadRawNumber(TrimmedField(fields[i + 1]), allowEmpty, &read[i]);
     };
-    std::string name;
-    if (ParsePointName(&name, TrimmedField(fields[0])) && number(0, false) && number(1, false) && number(2, true)) {
+    // Reused between lines, so filing a short name and description allocates nothing.
+    thread_local std::string name, description;
+    // A valid name holds no character the line cleans or a read trims, so it reads back as itself.
+    const bool ownName = IsValidPointName(point.GetName());
+    if (ownName)
+        name.assign(givenName);
+    if ((ownName || ParsePointName(&name, TrimmedField(fields[0]))) && number(0, false) && number(1, false) &&
+        number(2, true)) {
         CRawDataSetup* in = m_setups.back().get();
         const CLocation filed(in->DistanceToMetres(read[1]), in->DistanceToMetres(read[0]),
                               in->DistanceToMetres(read[2]));
+        description.assign(TrimmedField(fields[4]));
         // The name read back is nearly always the point's own, whose hash is known already.
         if (name == givenName)
-            m_names.AddPoint(name, nameHash, TrimmedField(fields[4]), filed, count, deleted);
+            m_names.AddPoint(name, nameHash, description, filed, count, deleted);
         else
-            AddPointToNameMap(name, filed, TrimmedField(fields[4]), deleted, count);
+            AddPointToNameMap(name, filed, description, deleted, count);
     }
     ApplyStakeoutRecord(record);
 
