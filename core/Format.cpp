@@ -411,8 +411,9 @@ constexpr char kDigitPairs[] = "000102030405060708091011121314151617181920212223
                                "8081828384858687888990919293949596979899";
 
 // The fixed six-decimal text with trailing zeros dropped down to one, without the general
-// conversion: values below 4e9 in size. Every raw line's numbers pass here.
-static void AppendSixDecimals(std::string& out, double value, uint64_t n)
+// conversion: values below 4e9 in size, at most 18 characters. Every raw line's numbers pass
+// here. Written at `to`; its end.
+static char* WriteSixDecimals(char* to, double value, uint64_t n)
 {
     char buffer[32];
     char* const end = buffer + sizeof buffer;
@@ -440,7 +441,14 @@ static void AppendSixDecimals(std::string& out, double value, uint64_t n)
     // A negative value that rounds to nothing is written "0.0", as the fixed text's "-0.0" is.
     if (std::signbit(value) && n != 0)
         *--at = '-';
-    out.append(at, last);
+    std::memcpy(to, at, std::size_t(last - at));
+    return to + (last - at);
+}
+
+static void AppendSixDecimals(std::string& out, double value, uint64_t n)
+{
+    char text[32];
+    out.append(text, WriteSixDecimals(text, value, n));
 }
 
 bool CompactTextValue(double value, double* readBack)
@@ -482,18 +490,27 @@ void AppendDoubleCompact(std::string& out, double value)
     out.append(buffer, end);
 }
 
-bool AppendDoubleCompact(std::string& out, double value, double* readBack)
+char* WriteDoubleCompact(char* to, double value, double* readBack)
 {
-    if (!(value > NoValueLimit) || !(std::fabs(value) < 4e9)) {
-        AppendDoubleCompact(out, value);
-        return false;
-    }
+    if (!(value > NoValueLimit) || !(std::fabs(value) < 4e9))
+        return nullptr;
     // One rounding serves both the text and what it reads back as.
     const uint64_t n = MillionthsOf(std::fabs(value));
-    AppendSixDecimals(out, value, n);
+    char* const end = WriteSixDecimals(to, value, n);
     const double magnitude = double(n) / 1e6;
     *readBack = std::signbit(value) && n != 0 ? -magnitude : magnitude;
-    return true;
+    return end;
+}
+
+bool AppendDoubleCompact(std::string& out, double value, double* readBack)
+{
+    char text[32];
+    if (char* const end = WriteDoubleCompact(text, value, readBack)) {
+        out.append(text, end);
+        return true;
+    }
+    AppendDoubleCompact(out, value);
+    return false;
 }
 
 std::string FormatPpm(double fraction, bool withUnit)
