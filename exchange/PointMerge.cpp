@@ -2,7 +2,6 @@
 
 #include "core/DataFileFormat.h"
 #include "core/Report.h"
-#include "core/TextUtil.h"
 #include "model/DataFileDoc.h"
 #include "model/DataFileUndoManager.h"
 #include "model/MorvelSettingsHelpers.h"
@@ -102,9 +101,7 @@ CPointMerge::Result CPointMerge::MergePoint(const std::string& readName, const C
             action = ActionRenamed;
     } else {
         // Looked up as the job would store it, so a long name overwrites the point it becomes.
-        char cut[kRecordTextBytes];
-        CopyRecordText(cut, readName.c_str());
-        name = cut;
+        name = CutToRecordText(readName);
         point = m_document->GetPointDatabase()->FindPoint(name, true);
         if (point != nullptr) {
             action = ActionReplaced;
