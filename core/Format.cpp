@@ -415,34 +415,36 @@ constexpr char kDigitPairs[] = "000102030405060708091011121314151617181920212223
 // here. Written at `to`; its end.
 static char* WriteSixDecimals(char* to, double value, uint64_t n)
 {
-    char buffer[32];
-    char* const end = buffer + sizeof buffer;
     const uint32_t fraction = uint32_t(n % 1000000);
     uint32_t whole = uint32_t(n / 1000000);
-    char* at = end - 6;
-    std::memcpy(at, kDigitPairs + 2 * (fraction / 10000), 2);
-    std::memcpy(at + 2, kDigitPairs + 2 * (fraction / 100 % 100), 2);
-    std::memcpy(at + 4, kDigitPairs + 2 * (fraction % 100), 2);
-    char* last = end;
-    while (last > at + 1 && last[-1] == '0')
-        --last;
-    *--at = '.';
+    // A negative value that rounds to nothing is written "0.0", as the fixed text's "-0.0" is.
+    if (std::signbit(value) && n != 0)
+        *to++ = '-';
+    // Written forwards in place: the whole part's length first, then its digits from the end.
+    static constexpr uint32_t kTens[] = {10u,      100u,      1000u,      10000u,     100000u,
+                                         1000000u, 10000000u, 100000000u, 1000000000u};
+    int digits = 1;
+    while (digits < 10 && whole >= kTens[digits - 1])
+        ++digits;
+    char* at = to + digits;
     while (whole >= 100) {
         at -= 2;
         std::memcpy(at, kDigitPairs + 2 * (whole % 100), 2);
         whole /= 100;
     }
-    if (whole >= 10) {
-        at -= 2;
-        std::memcpy(at, kDigitPairs + 2 * whole, 2);
-    } else {
-        *--at = char('0' + whole);
-    }
-    // A negative value that rounds to nothing is written "0.0", as the fixed text's "-0.0" is.
-    if (std::signbit(value) && n != 0)
-        *--at = '-';
-    std::memcpy(to, at, std::size_t(last - at));
-    return to + (last - at);
+    if (whole >= 10)
+        std::memcpy(at - 2, kDigitPairs + 2 * whole, 2);
+    else
+        at[-1] = char('0' + whole);
+    to += digits;
+    *to++ = '.';
+    std::memcpy(to, kDigitPairs + 2 * (fraction / 10000), 2);
+    std::memcpy(to + 2, kDigitPairs + 2 * (fraction / 100 % 100), 2);
+    std::memcpy(to + 4, kDigitPairs + 2 * (fraction % 100), 2);
+    char* end = to + 6;
+    while (end > to + 1 && end[-1] == '0')
+        --end;
+    return end;
 }
 
 static void AppendSixDecimals(std::string& out, double value, uint64_t n)
