@@ -405,33 +405,52 @@ static uint64_t MillionthsOf(double a)
     return ScaledRoundedToEven(a, 1000000u);
 }
 
+// "00" to "99": two digits at a time halve the divisions of a number's text.
+constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                               "8081828384858687888990919293949596979899";
+
 // The fixed six-decimal text with trailing zeros dropped down to one, without the general
-// conversion: values below 4e9 in size.
-static void AppendSixDecimals(std::string& out, double value, uint64_t n)
+// conversion: values below 4e9 in size, at most 18 characters. Every raw line's numbers pass
+// here. Written at `to`; its end.
+static char* WriteSixDecimals(char* to, double value, uint64_t n)
 {
-    char buffer[32];
-    char* const end = buffer + sizeof buffer;
-    char* at = end;
-    uint32_t fraction = uint32_t(n % 1000000);
-    uint64_t whole = n / 1000000;
-    int digits = 6;
-    while (digits > 1 && fraction % 10 == 0) {
-        fraction /= 10;
-        --digits;
-    }
-    for (int i = 0; i < digits; ++i) {
-        *--at = char('0' + fraction % 10);
-        fraction /= 10;
-    }
-    *--at = '.';
-    do {
-        *--at = char('0' + whole % 10);
-        whole /= 10;
-    } while (whole != 0);
+    const uint32_t fraction = uint32_t(n % 1000000);
+    uint32_t whole = uint32_t(n / 1000000);
     // A negative value that rounds to nothing is written "0.0", as the fixed text's "-0.0" is.
     if (std::signbit(value) && n != 0)
-        *--at = '-';
-    out.append(at, end);
+        *to++ = '-';
+    // Written forwards in place: the whole part's length first, then its digits from the end.
+    static constexpr uint32_t kTens[] = {10u,      100u,      1000u,      10000u,     100000u,
+                                         1000000u, 10000000u, 100000000u, 1000000000u};
+    int digits = 1;
+    while (digits < 10 && whole >= kTens[digits - 1])
+        ++digits;
+    char* at = to + digits;
+    while (whole >= 100) {
+        at -= 2;
+        std::memcpy(at, kDigitPairs + 2 * (whole % 100), 2);
+        whole /= 100;
+    }
+    if (whole >= 10)
+        std::memcpy(at - 2, kDigitPairs + 2 * whole, 2);
+    else
+        at[-1] = char('0' + whole);
+    to += digits;
+    *to++ = '.';
+    std::memcpy(to, kDigitPairs + 2 * (fraction / 10000), 2);
+    std::memcpy(to + 2, kDigitPairs + 2 * (fraction / 100 % 100), 2);
+    std::memcpy(to + 4, kDigitPairs + 2 * (fraction % 100), 2);
+    char* end = to + 6;
+    while (end > to + 1 && end[-1] == '0')
+        --end;
+    return end;
+}
+
+static void AppendSixDecimals(std::string& out, double value, uint64_t n)
+{
+    char text[32];
+    out.append(text, WriteSixDecimals(text, value, n));
 }
 
 bool CompactTextValue(double value, double* readBack)
@@ -473,18 +492,27 @@ void AppendDoubleCompact(std::string& out, double value)
     out.append(buffer, end);
 }
 
-bool AppendDoubleCompact(std::string& out, double value, double* readBack)
+char* WriteDoubleCompact(char* to, double value, double* readBack)
 {
-    if (!(value > NoValueLimit) || !(std::fabs(value) < 4e9)) {
-        AppendDoubleCompact(out, value);
-        return false;
-    }
+    if (!(value > NoValueLimit) || !(std::fabs(value) < 4e9))
+        return nullptr;
     // One rounding serves both the text and what it reads back as.
     const uint64_t n = MillionthsOf(std::fabs(value));
-    AppendSixDecimals(out, value, n);
+    char* const end = WriteSixDecimals(to, value, n);
     const double magnitude = double(n) / 1e6;
     *readBack = std::signbit(value) && n != 0 ? -magnitude : magnitude;
-    return true;
+    return end;
+}
+
+bool AppendDoubleCompact(std::string& out, double value, double* readBack)
+{
+    char text[32];
+    if (char* const end = WriteDoubleCompact(text, value, readBack)) {
+        out.append(text, end);
+        return true;
+    }
+    AppendDoubleCompact(out, value);
+    return false;
 }
 
 std::string FormatPpm(double fraction, bool withUnit)

@@ -73,6 +73,9 @@ void AppendDoubleCompact(std::string& out, double value);
 bool CompactTextValue(double value, double* readBack);
 // Both at once: appends the text and answers as CompactTextValue does.
 bool AppendDoubleCompact(std::string& out, double value, double* readBack);
+// The same text written at `to` (room for 24 characters) where it has six decimals: the text's
+// end, with the value it reads back as. Null, with nothing written, elsewhere.
+char* WriteDoubleCompact(char* to, double value, double* readBack);
 
 // Parts per million with four decimals and '.', optionally followed by " ppm".
 std::string FormatPpm(double fraction, bool withUnit);

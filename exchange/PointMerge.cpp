@@ -2,7 +2,6 @@
 
 #include "core/DataFileFormat.h"
 #include "core/Report.h"
-#include "core/TextUtil.h"
 #include "model/DataFileDoc.h"
 #include "model/DataFileUndoManager.h"
 #include "model/MorvelSettingsHelpers.h"
@@ -25,14 +24,26 @@ std::string ReplaceFirst(std::string format, const std::string& value)
     return format;
 }
 
+// As comparing the texts with A-Z lowered, without a lowered copy of each.
+bool SameIgnoringAsciiCase(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    for (size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
+
 } // namespace
 
 std::string CutToRecordText(const std::string& text)
 {
-    // An unowned record stores the text exactly as a job keeps it.
-    CPointRecord scratch;
-    scratch.SetName(text.c_str());
-    return scratch.GetName();
+    // The cut every record's texts go through, without a scratch record per point.
+    char cut[kRecordTextBytes];
+    CopyRecordText(cut, text.c_str());
+    return cut;
 }
 
 CPointMerge::CPointMerge(CDataFileDoc* document, CReport* report, bool useRenameRules)
@@ -76,8 +87,9 @@ void CPointMerge::AbandonImport()
 CPointMerge::Result CPointMerge::MergePoint(const std::string& readName, const CLocation& location,
                                             const std::string& description)
 {
-    std::string name = readName;
-    std::string action = ActionImported;
+    std::string name;
+    // The report's action; its text is made only when there is a report to take it.
+    const char* action = ActionImported;
     CPointRecord* point = nullptr;
 
     if (m_useRenameRules) {
@@ -85,8 +97,8 @@ CPointMerge::Result CPointMerge::MergePoint(const std::string& readName, const C
         if (it == m_renames.end())
             return Result::NoRename;
         name = it->second;
-        if (textutil::ToLowerAscii(name) != textutil::ToLowerAscii(readName))
-            action = ReplaceFirst(ActionRenamed, readName);
+        if (!SameIgnoringAsciiCase(name, readName))
+            action = ActionRenamed;
     } else {
         // Looked up as the job would store it, so a long name overwrites the point it becomes.
         name = CutToRecordText(readName);
@@ -110,7 +122,8 @@ CPointMerge::Result CPointMerge::MergePoint(const std::string& readName, const C
 
     m_document->AppendInputPointLine(*point);
 
-    WriteReportRow(*point, action);
+    if (m_report != nullptr)
+        WriteReportRow(*point, action == ActionRenamed ? ReplaceFirst(ActionRenamed, readName) : std::string(action));
     ++m_count;
     return Result::Merged;
 }

@@ -2,34 +2,55 @@
 
 #include "core/Format.h"
 #include "core/NoValue.h"
+#include "core/PointName.h"
 #include "core/RawDataSetup.h"
 #include "core/ValueText.h"
 #include "model/DataFileDoc.h"
 #include "model/PointRecord.h"
 #include "rawdata/records/RecordCode.h"
 
+#include <algorithm>
+#include <cstring>
 #include <string_view>
 
 namespace {
 
-// As CleanRawText: commas and line ends would split or break the line.
-void AppendCleanText(std::string& line, const char* text)
+// As CleanRawText: commas and line ends would split or break the line. Written at `to`; the end.
+char* WriteCleanText(char* to, std::string_view text)
 {
-    const size_t from = line.size();
-    line += text;
-    for (size_t i = from; i < line.size(); ++i)
-        if (line[i] == '\r' || line[i] == '\n' || line[i] == ',')
-            line[i] = ' ';
+    for (const char c : text)
+        *to++ = c == '\r' || c == '\n' || c == ',' ? ' ' : c;
+    return to;
+}
+
+// The longest text AppendDoubleCompact gives: fixed up to 20 characters, else an exponent form.
+constexpr size_t kNumberRoom = 32;
+
+// A number's compact text written at `to`: the end. known tells whether it has six decimals, and
+// then written holds what it reads back as.
+char* WriteNumber(char* to, double value, double* written, bool* known)
+{
+    if (char* const end = WriteDoubleCompact(to, value, written)) {
+        *known = true;
+        return end;
+    }
+    // No value (no text), or beyond the six-decimal range: rare, through the general text.
+    *known = false;
+    std::string general;
+    AppendDoubleCompact(general, value);
+    const size_t size = std::min(general.size(), kNumberRoom);
+    std::memcpy(to, general.data(), size);
+    return to + size;
 }
 
 // A field as the line's split gives it back: blanks and tabs off both ends.
-std::string TrimmedField(std::string_view item)
+std::string_view TrimmedField(std::string_view item)
 {
     while (!item.empty() && (item.front() == ' ' || item.front() == '\t'))
         item.remove_prefix(1);
     while (!item.empty() && (item.back() == ' ' || item.back() == '\t'))
         item.remove_suffix(1);
-    return std::string(item);
+    return item;
 }
 
 } // namespace
@@ -51,31 +72,36 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
     const std::string_view givenName(point.GetName());
     const size_t nameHash = m_names.Prefetch(givenName);
     const CLocation at = point.GetLocation();
-    // Printed in a buffer kept between lines, so the stored text is one allocation of its own size.
+    const std::string_view givenDescription(point.GetDescription());
+    // The code table is fixed for the program's run.
+    static const std::string code = record_codes::GetTypeCode(RecordTypeInputPoint);
+    // Printed in a buffer kept between lines, sized for the longest line these texts can make and
+    // written through a pointer, so the stored text is one allocation of its own size.
     thread_local std::string out;
-    out.clear();
+    out.resize(1 + code.size() + givenName.size() + givenDescription.size() + 5 + 3 * kNumberRoom);
+    char* const begin = out.data();
+    char* to = begin;
     if (deleted)
-        out += '*';
-    out += record_codes::GetTypeCode(RecordTypeInputPoint);
+        *to++ = '*';
+    to = std::copy(code.begin(), code.end(), to);
     size_t commas[5];
-    commas[0] = out.size();
-    out += ',';
-    AppendCleanText(out, point.GetName());
+    commas[0] = size_t(to - begin);
+    *to++ = ',';
+    to = WriteCleanText(to, givenName);
     const double values[3] = {at.y, at.x, at.z};
     double written[3];
     bool known[3];
     for (int i = 0; i < 3; ++i) {
-        commas[i + 1] = out.size();
-        out += ',';
-        const double value = units->MetresToDistance(values[i]);
-        known[i] = AppendDoubleCompact(out, value, &written[i]);
+        commas[i + 1] = size_t(to - begin);
+        *to++ = ',';
+        to = WriteNumber(to, units->MetresToDistance(values[i]), &written[i], &known[i]);
     }
-    commas[4] = out.size();
-    out += ',';
-    AppendCleanText(out, point.GetDescription());
+    commas[4] = size_t(to - begin);
+    *to++ = ',';
+    to = WriteCleanText(to, givenDescription);
 
     auto stored = PlaceRecord(nullptr, count);
-    stored->SetText(std::string(out));
+    stored->SetText(std::string(begin, to));
     PushPlaced(std::move(stored));
     CNikonRawDataRecord& record = *m_records.back();
 
@@ -97,16 +123,23 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
         }
         return ReadRawNumber(TrimmedField(fields[i + 1]), allowEmpty, &read[i]);
     };
-    std::string name;
-    if (ParsePointName(&name, TrimmedField(fields[0])) && number(0, false) && number(1, false) && number(2, true)) {
+    // Reused between lines, so filing a short name and description allocates nothing.
+    thread_local std::string name, description;
+    // A valid name holds no character the line cleans or a read trims, so it reads back as itself.
+    const bool ownName = IsValidPointName(point.GetName());
+    if (ownName)
+        name.assign(givenName);
+    if ((ownName || ParsePointName(&name, TrimmedField(fields[0]))) && number(0, false) && number(1, false) &&
+        number(2, true)) {
         CRawDataSetup* in = m_setups.back().get();
         const CLocation filed(in->DistanceToMetres(read[1]), in->DistanceToMetres(read[0]),
                               in->DistanceToMetres(read[2]));
+        description.assign(TrimmedField(fields[4]));
         // The name read back is nearly always the point's own, whose hash is known already.
         if (name == givenName)
-            m_names.AddPoint(name, nameHash, TrimmedField(fields[4]), filed, count, deleted);
+            m_names.AddPoint(name, nameHash, description, filed, count, deleted);
         else
-            AddPointToNameMap(name, filed, TrimmedField(fields[4]), deleted, count);
+            AddPointToNameMap(name, filed, description, deleted, count);
     }
     ApplyStakeoutRecord(record);
 

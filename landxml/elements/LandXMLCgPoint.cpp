@@ -53,6 +53,7 @@ bool CLandXMLCgPoint::Validate(pugi::xml_node element)
     }
     m_desc = descAttribute.value();
     m_code = codeAttribute.value();
+    const bool tagKnown = m_nameKnownFree;
     if (!m_nameKnownFree) {
         const std::string_view name = nameAttribute.value();
         if (!name.empty() && m_document != nullptr && m_document->FindCgPoint(name, false) != nullptr)
@@ -74,7 +75,7 @@ bool CLandXMLCgPoint::Validate(pugi::xml_node element)
         else
             return false;
     }
-    return IsTag(element, "CgPoint");
+    return tagKnown || IsTag(element, "CgPoint");
 }
 
 bool CLandXMLCgPoint::Read(pugi::xml_node element, CLandXML* document)

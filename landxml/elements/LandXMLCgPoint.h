@@ -26,8 +26,8 @@ public:
     // document already holds throws "There are at least two 'CgPoint' elements with name %s".
     bool Validate(pugi::xml_node element) override;
 
-    // Its group has just read the element's name and found it free: Validate need not read it or
-    // look it up again.
+    // Its group has just found the element to be a CgPoint, read its name and found it free:
+    // Validate need not compare the tag, read the name or look it up again.
     void SetNameKnownFree(std::string_view name)
     {
         m_name.assign(name);

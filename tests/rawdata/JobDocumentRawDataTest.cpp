@@ -1,6 +1,7 @@
 // The job document with its real raw data: what it forwards reaches the container, and a
 // received raw file becomes a job's points through the document.
 #include "TestUtil.h"
+#include "core/NoValue.h"
 #include "core/Report.h"
 #include "model/JobFileDocSettings.h"
 #include "model/MorvelFileDoc.h"
@@ -71,6 +72,64 @@ TEST(JobDocumentRawDataTest, AReceivedRawFileBecomesTheJobsPoints)
     EXPECT_NE(doc.GetPointDatabase()->FindPoint("1003", true), nullptr);
     EXPECT_FALSE(report.IsEmpty());
     EXPECT_EQ(doc.GetDocSettings()->GetSurveyUnits(), 0) << "the raw data's metres";
+}
+
+// An input-point line is printed into a buffer sized from its texts: texts that the line cleans,
+// names it cannot file, the longest record texts, numbers with no value, past the six-decimal
+// range or rounding to nothing, in metres and in feet, all give the line and the filing they
+// always gave.
+TEST(JobDocumentRawDataTest, InputPointLinesKeepTheirTextsAndFilingsAtTheEdges)
+{
+    RawDataFactoryScope factory;
+    const char* const longDescription = "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9";
+    struct Row
+    {
+        int unit;
+        const char* name;
+        const char* description;
+        CLocation at;
+        bool deleted;
+        std::string line;
+        bool filed;
+        CLocation filedAt = {}; // metres, as the line's text reads back
+    };
+    const Row rows[] = {
+        {0, "A1", "X,Y\r\nZ", {2000.5, 1000.25, 99.0}, false, "MP,A1,1000.25,2000.5,99.0,X Y  Z", true, {2000.5, 1000.25, 99.0}},
+        {0, "P2", "", {2000.0, 1000.0, NoValue}, false, "MP,P2,1000.0,2000.0,,", true, {2000.0, 1000.0, NoValue}},
+        {0, "BIG", "far", {5e9, -4e9 - 0.5, 1e200}, false, "MP,BIG,,5000000000.0,1.000000e+200,far", false},
+        {0, "T3", "tiny", {-1e-7, -0.0000005, 0.0000015}, true, "*MP,T3,0.0,0.0,0.000002,tiny", false},
+        {0, "A,B", " lead", {1.0, 2.0, 3.0}, false, "MP,A B,2.0,1.0,3.0, lead", false},
+        {0, " sp ", "tab\t", {1.5, 2.5, 3.5}, false, "MP, sp ,2.5,1.5,3.5,tab\t", false},
+        {0, "ABCDEFGHIJKLMNOP", longDescription, {538123.4567891, 1455000.0000005, 680.1}, false,
+         std::string("MP,ABCDEFGHIJKLMNOP,1455000.0,538123.456789,680.1,") + longDescription, true,
+         {538123.456789, 1455000.0, 680.1}},
+        {1, "A1", "X,Y\r\nZ", {2000.5, 1000.25, 99.0}, false, "MP,A1,3281.660105,6563.32021,324.80315,X Y  Z", true},
+        {1, "BIG", "far", {5e9, -4e9 - 0.5, 1e200}, false, "MP,BIG,,16404199475.065615,3.280840e+200,far", false},
+        {1, "T3", "tiny", {-1e-7, -0.0000005, 0.0000015}, true, "*MP,T3,-0.000002,0.0,0.000005,tiny", false},
+    };
+    for (const Row& row : rows) {
+        CMorvelFileDoc doc;
+        auto* raw = dynamic_cast<CNikonRawDataFile*>(doc.GetRawDataFile());
+        ASSERT_NE(raw, nullptr);
+        doc.GetDocSettings()->SetDistanceUnit(row.unit);
+        ASSERT_TRUE(doc.GenerateRawData("", false));
+        CPointRecord point;
+        point.SetName(row.name);
+        point.SetDescription(row.description);
+        point.SetLocation(row.at, true);
+        std::string text;
+        int32_t line = -1;
+        ASSERT_TRUE(raw->AppendInputPoint(point, row.deleted, &text, &line)) << row.line;
+        EXPECT_EQ(text, row.line);
+        EXPECT_EQ(raw->GetRecord(line)->GetText(), row.line);
+        CLocation filed;
+        EXPECT_EQ(raw->GetPointNameMap().GetPointLocation(point.GetName(), &filed, line + 1), row.filed) << row.line;
+        if (row.filed && row.unit == 0) {
+            EXPECT_EQ(filed.x, row.filedAt.x) << row.line;
+            EXPECT_EQ(filed.y, row.filedAt.y) << row.line;
+            EXPECT_EQ(filed.z, row.filedAt.z) << row.line;
+        }
+    }
 }
 
 } // namespace
