@@ -36,6 +36,23 @@ bool CodeBuffer::Grow()
     return true;
 }
 
+bool CodeBuffer::Allocate(size_t capacity)
+{
+    Clear();
+    m_data.reset(new (std::nothrow) uint8_t[capacity]);
+    if (!m_data)
+        return false;
+    m_capacity = capacity;
+    return true;
+}
+
+uint8_t* CodeBuffer::Release()
+{
+    m_length = 0;
+    m_capacity = 0;
+    return m_data.release();
+}
+
 uint8_t* CodeBuffer::Reserve(size_t more)
 {
     if (more > SIZE_MAX - m_length)
@@ -333,8 +350,23 @@ inline int RenormBits(int32_t low, int32_t width)
     return 14 - b1 + int((highPart >> 1) - (lowPart >> 1) <= 1) + int(highPart - lowPart <= 1);
 }
 
+// The coding loops are built twice, for the processor's newer instructions (three-operand shifts,
+// bit counts, wider vectors) and for any x86-64, and the loader picks one: the loops are short
+// chains of these steps run once a byte, and the bytes out are the same either way.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 11
+#define CODING_LOOP [[gnu::target_clones("arch=x86-64-v3", "default")]]
+#else
+#define CODING_LOOP
+#endif
+// Inlined into the caller, and so built for the caller's instructions.
+#define CODING_STEP [[gnu::always_inline]] inline
+
 // Bytes coded between checks of the output room and of the progress bar.
 constexpr size_t Stretch = 4096;
+
+// Output bytes a decoder expects at most per input byte before it lets the output grow as it is
+// decoded: files of one repeated byte pack tighter, real files far less.
+constexpr uint64_t MostPacked = 64;
 
 // Appends n (0 to 32) bits, the first most significant, to a 64-bit window holding `used`
 // (below 8) bits from its top, and writes out the whole bytes: one 8-byte store, no test per bit.
@@ -356,7 +388,7 @@ public:
     explicit Encoder(CodeBuffer& out) : m_out(out), m_start(out.GetLength()) {}
 
     // False when memory ran out.
-    bool EncodeStretch(EncoderModel& model, const uint8_t* input, size_t length)
+    CODING_STEP bool EncodeStretch(EncoderModel& model, const uint8_t* input, size_t length)
     {
         // A byte writes at most 16 settled bits plus the pending ones, which grow by at most 14
         // a byte; 8 bytes of slack for the window's store.
@@ -492,7 +524,7 @@ public:
     }
 
     // False when the input has run out by more than the format allows.
-    bool DecodeStretch(DecoderModel& model, uint8_t* out, size_t length, bool branching)
+    CODING_STEP bool DecodeStretch(DecoderModel& model, uint8_t* out, size_t length, bool branching)
     {
         if (m_endsLeft && !branching)
             model.RestoreEnds();
@@ -507,7 +539,7 @@ public:
 
 private:
     template <bool CheckLimit, bool Branching>
-    bool DecodeBytes(DecoderModel& model, uint8_t* out, size_t length)
+    CODING_STEP bool DecodeBytes(DecoderModel& model, uint8_t* out, size_t length)
     {
         const uint8_t* const bytes = m_bytes.get();
         const uint64_t limit = m_limit;
@@ -699,6 +731,13 @@ bool ArithmeticCoder::DecompressWithProgress(const uint8_t* input, size_t length
 
 bool ArithmeticCoder::HandOut(uint8_t** output, size_t* outputLength)
 {
+    // A buffer at most twice the bytes it holds goes out as it is: a copy would touch every page
+    // again, and the room never written was never given memory.
+    if (m_buffer.GetCapacity() / 2 <= m_buffer.GetLength()) {
+        *outputLength = m_buffer.GetLength();
+        *output = m_buffer.Release();
+        return true;
+    }
     uint8_t* data = new (std::nothrow) uint8_t[m_buffer.GetLength()];
     if (!data) {
         m_buffer.Clear();
@@ -711,8 +750,8 @@ bool ArithmeticCoder::HandOut(uint8_t** output, size_t* outputLength)
     return true;
 }
 
-bool ArithmeticCoder::DoCompress(const uint8_t* input, size_t length, uint8_t** output, size_t* outputLength,
-                                 Progress* progress)
+CODING_LOOP bool ArithmeticCoder::DoCompress(const uint8_t* input, size_t length, uint8_t** output,
+                                             size_t* outputLength, Progress* progress)
 {
     if (!input || length == 0 || !output || *output || !outputLength)
         return false;
@@ -721,6 +760,9 @@ bool ArithmeticCoder::DoCompress(const uint8_t* input, size_t length, uint8_t** 
     if (length > UINT32_MAX)
         return false;
     m_buffer.Clear();
+    // Room for what text and job files pack to, so that the buffer seldom grows (each step
+    // copies and touches fresh pages); without it, it grows from its first step.
+    m_buffer.Allocate(LengthFieldSize + length / 2 + length / 8 + CodeBuffer::FirstStep);
     if (progress)
         progress->bar.SetPercent(0);
     EncoderModel model;
@@ -746,8 +788,8 @@ bool ArithmeticCoder::DoCompress(const uint8_t* input, size_t length, uint8_t** 
     return HandOut(output, outputLength);
 }
 
-bool ArithmeticCoder::DoDecompress(const uint8_t* input, size_t length, uint8_t** output, size_t* outputLength,
-                                   Progress* progress)
+CODING_LOOP bool ArithmeticCoder::DoDecompress(const uint8_t* input, size_t length, uint8_t** output,
+                                               size_t* outputLength, Progress* progress)
 {
     if (!input || length == 0 || !output || *output || !outputLength)
         return false;
@@ -758,6 +800,11 @@ bool ArithmeticCoder::DoDecompress(const uint8_t* input, size_t length, uint8_t*
     if (expected == 0)
         return false;
     m_buffer.Clear();
+    // The output's own size at once where the code bits could plausibly fill it, so that it is
+    // handed out without a copy; a damaged length field claims no more than that, and a longer
+    // output grows with the bytes decoded.
+    const size_t plausible = std::min<uint64_t>(uint64_t(length) * MostPacked + CodeBuffer::FirstStep, expected);
+    m_buffer.Allocate(plausible);
     if (progress)
         progress->bar.SetPercent(0);
     DecoderModel model;
@@ -765,8 +812,6 @@ bool ArithmeticCoder::DoDecompress(const uint8_t* input, size_t length, uint8_t*
     SearchChooser chooser;
     bool ok = decoder.Start(input + LengthFieldSize, length - LengthFieldSize);
     while (ok && m_buffer.GetLength() < expected) {
-        // The buffer grows with the output, so a damaged length field claims no memory that the
-        // code bits do not fill.
         if (m_buffer.GetLength() == m_buffer.GetCapacity() && !m_buffer.Reserve(1)) {
             ok = false;
             break;
