@@ -66,22 +66,6 @@ uint8_t* CodeBuffer::Reserve(size_t more)
 
 namespace {
 
-// Eight lanes of 16-bit integers (a compiler vector type, so it builds for any target). Every
-// count and running sum of the model stays below 2^14.
-typedef int16_t Lanes __attribute__((vector_size(16)));
-
-inline Lanes LoadLanes(const int16_t* p)
-{
-    Lanes v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
-inline void StoreLanes(int16_t* p, Lanes v)
-{
-    std::memcpy(p, &v, sizeof v);
-}
-
 #if defined(__SSE2__)
 // The index of the first of 16 rising values above the limit, given that the last is.
 inline uint32_t FirstAbove(__m128i limit, const int16_t* p)
@@ -98,12 +82,19 @@ inline uint32_t FirstAbove(__m128i limit, const int16_t* p)
 alignas(64) constexpr int16_t g_onesFrom[32] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                                                 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
 
+// A row of 16 values of 16 bits (a compiler vector type, so it builds for any target): one
+// operation where the processor has 32-byte vectors, two where not. Every count and running sum
+// of the model stays below 2^14.
+typedef int16_t Row __attribute__((vector_size(32)));
+
 // Adds 1 to the 16 values from index `from` (0 to 16) on.
 inline void AddOneFrom(int16_t* p, int from)
 {
-    const int16_t* step = g_onesFrom + 16 - from;
-    StoreLanes(p, LoadLanes(p) + LoadLanes(step));
-    StoreLanes(p + 8, LoadLanes(p + 8) + LoadLanes(step + 8));
+    Row row, step;
+    std::memcpy(&row, p, sizeof row);
+    std::memcpy(&step, g_onesFrom + 16 - from, sizeof step);
+    row += step;
+    std::memcpy(p, &row, sizeof row);
 }
 
 // Division by the model's total through a multiplication: with m = ceil(2^44 / t) and t below
