@@ -106,7 +106,7 @@ class TotalDivider
 {
 public:
     static constexpr int Shift = 44;
-    TotalDivider()
+    constexpr TotalDivider()
     {
         for (uint64_t t = 1; t <= uint64_t(ArithmeticCoder::MaxTotal); ++t)
             m_reciprocal[t] = ((uint64_t(1) << Shift) + t - 1) / t;
@@ -117,11 +117,8 @@ private:
     uint64_t m_reciprocal[ArithmeticCoder::MaxTotal + 1] = {};
 };
 
-const TotalDivider& GetTotalDivider()
-{
-    static const TotalDivider divider;
-    return divider;
-}
+// Made by the compiler, at a fixed address: the loops reach it without a register of their own.
+constexpr TotalDivider g_divider;
 
 // range * count / total rounded down, given scale = range * Reciprocal(total).
 inline int32_t ScaleCount(int32_t count, uint64_t scale)
@@ -388,15 +385,13 @@ public:
         if (!base)
             return false;
         uint8_t* out = base;
-        const TotalDivider& divider = GetTotalDivider();
         // The range is kept rather than high: after renormalising it is the width times 2^k.
         int32_t low = m_low, range = m_range, pending = m_pending, total = m_total;
-        uint64_t reciprocal = divider.Reciprocal(total);
         uint64_t window = m_window;
         int used = m_used;
-        for (size_t i = 0; i < length; ++i) {
-            const int s = input[i];
-            const uint64_t scale = uint64_t(range) * reciprocal;
+        for (const uint8_t* const end = input + length; input != end; ++input) {
+            const int s = *input;
+            const uint64_t scale = uint64_t(range) * g_divider.Reciprocal(total);
             const int32_t lowCount = total - model.Prefix(s);
             const int32_t highCount = lowCount + model.Count(s);
             const int32_t lowScaled = ScaleCount(lowCount, scale);
@@ -427,7 +422,6 @@ public:
             low = (low << k) & 0x7FFF;
             range = width << k;
             total = model.Update(s, total);
-            reciprocal = divider.Reciprocal(total);
         }
         m_low = low;
         m_range = range;
@@ -532,17 +526,17 @@ private:
     template <bool CheckLimit, bool Branching>
     CODING_STEP bool DecodeBytes(DecoderModel& model, uint8_t* out, size_t length)
     {
-        const uint8_t* const bytes = m_bytes.get();
-        const uint64_t limit = m_limit;
+        // The next code bit's address in bits: the byte's address times 8 plus the bit, one
+        // register where the byte array and a bit count would take two.
+        const uint64_t start = uint64_t(reinterpret_cast<uintptr_t>(m_bytes.get())) * 8;
+        const uint64_t limit = start + m_limit;
+        uint64_t position = start + m_position;
         // The range is kept rather than high: after renormalising it is the width times 2^k.
         int32_t low = m_low, range = m_range, above = m_above;
-        uint64_t position = m_position;
         int64_t ratio = m_ratio;
-        const TotalDivider& divider = GetTotalDivider();
         int32_t total = m_total;
-        uint64_t reciprocal = divider.Reciprocal(total);
-        for (size_t i = 0; i < length; ++i) {
-            const uint64_t scale = uint64_t(range) * reciprocal;
+        for (uint8_t* const end = out + length; out != end; ++out) {
+            const uint64_t scale = uint64_t(range) * g_divider.Reciprocal(total);
             // The target is ((above + 1) * total - 1) / range rounded down, and the search looks
             // for the values whose running sum lies below total - target. Through the ratio, that
             // difference is ((total + 1) * 2^RatioShift - (above + 1) * ratio) / 2^RatioShift
@@ -567,23 +561,22 @@ private:
             range = width << k;
             // The next 16 code bits. Their address is known early, so the processor loads them
             // ahead whatever the order here; written late, they hold no register meanwhile.
-            const uint32_t next =
-                static_cast<uint32_t>((LoadU64BE(bytes + (position >> 3)) << (position & 7)) >> 48);
+            const uint32_t next = static_cast<uint32_t>(
+                (LoadU64BE(reinterpret_cast<const uint8_t*>(uintptr_t(position >> 3))) << (position & 7)) >> 48);
             above = (above << k) | static_cast<int32_t>(next >> (16 - k));
             position += uint64_t(k);
             if (CheckLimit && position > limit)
                 return false;
             total = model.template Update<!Branching>(s, total);
-            reciprocal = divider.Reciprocal(total);
             // The next byte's ratio over the range after renormalising, width * 2^k: the division
             // by the width starts as soon as the width is known, beside the steps that find k.
             ratio = int64_t(((uint64_t(total) << RatioShift) / uint64_t(width)) >> k);
-            out[i] = static_cast<uint8_t>(s);
+            *out = static_cast<uint8_t>(s);
         }
         m_low = low;
         m_range = range;
         m_above = above;
-        m_position = position;
+        m_position = position - start;
         m_ratio = ratio;
         m_total = total;
         return true;
