@@ -273,20 +273,29 @@ using DecoderModel = AdaptiveModel<true>;
 
 // Bits of a byte in reverse order: code values are worked MSB first, the stream packs bits LSB
 // first. The coder reads and writes MSB first and turns the bytes around in one separate pass.
-struct ReverseTable
+// This turns each of 8 bytes around: halves, then pairs, then single bits swapped.
+inline uint64_t ReverseEachByte(uint64_t x)
 {
-    uint8_t byte[256];
-    ReverseTable()
-    {
-        for (int i = 0; i < 256; ++i) {
-            int r = 0;
-            for (int b = 0; b < 8; ++b)
-                r |= ((i >> b) & 1) << (7 - b);
-            byte[i] = static_cast<uint8_t>(r);
-        }
+    x = ((x >> 4) & 0x0F0F0F0F0F0F0F0Full) | ((x & 0x0F0F0F0F0F0F0F0Full) << 4);
+    x = ((x >> 2) & 0x3333333333333333ull) | ((x & 0x3333333333333333ull) << 2);
+    return ((x >> 1) & 0x5555555555555555ull) | ((x & 0x5555555555555555ull) << 1);
+}
+
+// Copies n bytes with the bits of each turned around (in and out may be the same), eight at a
+// time: a loop of shifts and masks that the compiler widens further, where a table takes a
+// load a byte.
+inline void ReverseBytes(const uint8_t* in, uint8_t* out, size_t n)
+{
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, in + i, 8);
+        word = ReverseEachByte(word);
+        std::memcpy(out + i, &word, 8);
     }
-};
-const ReverseTable g_reverse;
+    for (; i < n; ++i)
+        out[i] = static_cast<uint8_t>(ReverseEachByte(in[i]));
+}
 
 inline uint64_t LoadU64BE(const uint8_t* p)
 {
@@ -452,8 +461,7 @@ public:
         ++out;
         m_out.SetLength(m_out.GetLength() + size_t(out - base));
         uint8_t* p = m_out.GetData();
-        for (size_t i = m_start; i < m_out.GetLength(); ++i)
-            p[i] = g_reverse.byte[p[i]];
+        ReverseBytes(p + m_start, p + m_start, m_out.GetLength() - m_start);
         return true;
     }
 
@@ -499,8 +507,7 @@ public:
         m_bytes.reset(new (std::nothrow) uint8_t[length + Slack]);
         if (!m_bytes)
             return false;
-        for (size_t i = 0; i < length; ++i)
-            m_bytes[i] = g_reverse.byte[input[i]];
+        ReverseBytes(input, m_bytes.get(), length);
         std::fill_n(m_bytes.get() + length, Slack, 0);
         m_limit = (uint64_t(length) + ArithmeticCoder::MaxGarbageBytes) * 8;
         m_above = static_cast<int32_t>(LoadU64BE(m_bytes.get()) >> 48); // low is 0
