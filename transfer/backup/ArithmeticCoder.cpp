@@ -195,13 +195,7 @@ public:
     // The indexes stay within the tables whatever want is.
     Found FindByBranches(int32_t want) const
     {
-        uint32_t group = 0;
-        for (uint32_t step = 8; step; step >>= 1) {
-            if (m_groupBefore[group + step] < want) {
-                group += step;
-                BranchHere();
-            }
-        }
+        const uint32_t group = LastGroupBelow<0, 16>(want);
         const int32_t inGroup = want - m_groupBefore[group];
         const int16_t* row = m_inGroup + 16 * group;
         uint32_t j = 0;
@@ -213,6 +207,24 @@ public:
         }
         const uint32_t s = 16 * group + j;
         return {int(s), m_groupBefore[group] + m_inGroup[s]};
+    }
+
+    // The last group from Lo to Hi - 1 whose offset lies below want, given that Lo's does, by a
+    // tree of branches written out: each step compares with a fixed entry, and each has a branch
+    // of its own for the processor to learn.
+    template <uint32_t Lo, uint32_t Hi>
+    uint32_t LastGroupBelow(int32_t want) const
+    {
+        if constexpr (Hi - Lo == 1) {
+            return Lo;
+        } else {
+            constexpr uint32_t Mid = (Lo + Hi) / 2;
+            if (m_groupBefore[Mid] < want) {
+                BranchHere();
+                return LastGroupBelow<Mid, Hi>(want);
+            }
+            return LastGroupBelow<Lo, Mid>(want);
+        }
     }
 
     // Counts s once more and gives the new total, from the total before. The branching search
