@@ -308,6 +308,19 @@ TEST(ArithmeticCoder, RoundTripsOfManySizes)
     }
 }
 
+// Outputs past the room each call sets aside at first: random bytes pack to more than they take,
+// and a long run of one byte unpacks to far more than its code bits suggest.
+TEST(ArithmeticCoder, RoundTripsPastTheRoomSetAsideFirst)
+{
+    for (const Bytes& data : {RandomBytes(600000, 7, 256), Bytes(3000000, 'x')}) {
+        SCOPED_TRACE(data.size());
+        const Bytes stream = Compress(data);
+        Bytes back;
+        ASSERT_TRUE(Decompress(stream, back));
+        EXPECT_EQ(back, data);
+    }
+}
+
 TEST(ArithmeticCoder, ProgressCountsEveryByteOverSeveralCalls)
 {
     FakeStatusBarHost host;
