@@ -199,14 +199,34 @@ public:
         const int32_t inGroup = want - m_groupBefore[group];
         const int16_t* row = m_inGroup + 16 * group;
         uint32_t j = 0;
-        for (uint32_t step = 8; step; step >>= 1) {
-            if (row[j + step - 1] < inGroup) {
-                j += step;
-                BranchHere();
+#if defined(__SSE2__)
+        if (m_spread[group]) {
+            // A group whose bytes are spread over many values would have most of these guesses
+            // wrong: it is searched by the vector comparison, without guesses.
+            BranchHere();
+            j = FirstAbove(_mm_set1_epi16(static_cast<int16_t>(inGroup - 1)), row);
+        } else
+#endif
+        {
+            for (uint32_t step = 8; step; step >>= 1) {
+                if (row[j + step - 1] < inGroup) {
+                    j += step;
+                    BranchHere();
+                }
             }
         }
         const uint32_t s = 16 * group + j;
         return {int(s), m_groupBefore[group] + m_inGroup[s]};
+    }
+
+    // Marks for the branching search the groups in which no value has 3 in 10 of the counts
+    // (none when `on` is false). The bytes out do not depend on the marks.
+    void MarkSpread(bool on)
+    {
+        for (int g = 0; g < 16; ++g) {
+            const int32_t* count = m_count + 16 * g;
+            m_spread[g] = on && 10 * *std::max_element(count, count + 16) < 3 * m_inGroup[16 * g + 15];
+        }
     }
 
     // The last group from Lo to Hi - 1 whose offset lies below want, given that Lo's does, by a
@@ -273,6 +293,7 @@ private:
     }
 
     int32_t m_count[256];
+    bool m_spread[16] = {}; // the groups that the branching search compares as vectors
     alignas(16) int16_t m_inGroup[256] = {};    // counts from the start of the value's group to the value itself
     alignas(16) int16_t m_groupBefore[16] = {}; // counts of all earlier groups
     alignas(16) int16_t m_groupEnd[16] = {};    // counts up to the group's end; the last is a marker
@@ -507,6 +528,16 @@ private:
     int m_used = 0;
 };
 
+// The decoder's searches: the vector comparison, the branching one, and the branching one with
+// the groups whose bytes are spread compared as vectors.
+enum class Search : unsigned
+{
+    Vector,
+    Branching,
+    BranchingSpread
+};
+constexpr unsigned SearchCount = 3;
+
 // The decoder reads a copy of the code bytes turned around into MSB-first order and followed
 // by zeros: missing input reads as zero bits, for at most MaxGarbageBytes bytes.
 class Decoder
@@ -528,8 +559,11 @@ public:
     }
 
     // False when the input has run out by more than the format allows.
-    CODING_STEP bool DecodeStretch(DecoderModel& model, uint8_t* out, size_t length, bool branching)
+    CODING_STEP bool DecodeStretch(DecoderModel& model, uint8_t* out, size_t length, Search search)
     {
+        const bool branching = search != Search::Vector;
+        if (branching)
+            model.MarkSpread(search == Search::BranchingSpread);
         if (m_endsLeft && !branching)
             model.RestoreEnds();
         m_endsLeft = branching;
@@ -623,33 +657,40 @@ private:
 };
 
 // Picks the decoder's search for each stretch. Which is faster depends on how well the processor
-// guesses the bytes, which only running tells: the first two stretches time one search each,
-// then the faster per byte serves, and every so often a stretch times the other again, so a file
+// guesses the bytes, which only running tells: the first three stretches time one search each,
+// then the fastest per byte serves, and every so often a stretch times another again, so a file
 // whose bytes change character is followed. The bytes out do not depend on the choice.
 class SearchChooser
 {
 public:
-    bool Branching() const
+    Search Next() const
     {
-        if (m_stretches < 2)
-            return m_stretches == 1;
-        const bool faster = m_cost[1] < m_cost[0];
-        return m_stretches % RetryEvery == 0 ? !faster : faster;
+        if (m_stretches < SearchCount)
+            return Search(m_stretches);
+        unsigned fastest = 0;
+        for (unsigned i = 1; i < SearchCount; ++i)
+            if (m_cost[i] < m_cost[fastest])
+                fastest = i;
+        if (m_stretches % RetryEvery != 0)
+            return Search(fastest);
+        return Search((fastest + 1 + (m_stretches / RetryEvery) % (SearchCount - 1)) % SearchCount);
     }
 
     void Start() { m_start = std::chrono::steady_clock::now(); }
 
-    void Done(bool branching, size_t length)
+    void Done(Search search, size_t length)
     {
         // The short stretches that the progress bar asks for say little: the first byte alone
         // would time the caches filling.
         if (length < ShortestTimed)
             return;
         const std::chrono::duration<double, std::nano> spent = std::chrono::steady_clock::now() - m_start;
-        // Averaged over several stretches, so that one stretch slowed by something else running
-        // does not turn the choice.
+        // Averaged over several stretches, and a stretch counts for at most half as much again as
+        // the average: one stretch that waited for something else running would otherwise keep
+        // the faster search out for hundreds of stretches.
         const double cost = spent.count() / double(length);
-        m_cost[branching] = m_stretches < 2 ? cost : (3 * m_cost[branching] + cost) / 4;
+        double& average = m_cost[unsigned(search)];
+        average = m_stretches < SearchCount ? cost : (3 * average + std::min(cost, 1.5 * average)) / 4;
         ++m_stretches;
     }
 
@@ -657,7 +698,7 @@ private:
     static constexpr unsigned RetryEvery = 32;
     static constexpr size_t ShortestTimed = 1024;
     std::chrono::steady_clock::time_point m_start;
-    double m_cost[2] = {};
+    double m_cost[SearchCount] = {};
     unsigned m_stretches = 0;
 };
 
@@ -823,10 +864,10 @@ CODING_LOOP bool ArithmeticCoder::DoDecompress(const uint8_t* input, size_t leng
                              Stretch});
         if (progress)
             n = progress->StretchFor(n);
-        const bool branching = chooser.Branching();
+        const Search search = chooser.Next();
         chooser.Start();
-        ok = decoder.DecodeStretch(model, m_buffer.GetData() + m_buffer.GetLength(), n, branching);
-        chooser.Done(branching, n);
+        ok = decoder.DecodeStretch(model, m_buffer.GetData() + m_buffer.GetLength(), n, search);
+        chooser.Done(search, n);
         if (ok) {
             m_buffer.SetLength(m_buffer.GetLength() + n);
             if (progress)

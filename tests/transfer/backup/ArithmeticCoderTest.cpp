@@ -393,8 +393,9 @@ TEST(ArithmeticCoder, DecoderAgreesWithTheBitByBitFormOnDamagedStreams)
     EXPECT_LT(failures, inputs.size());
 }
 
-// The decoder's second stretch of 4096 bytes uses its branching search and later ones either
-// search: both must decode sound and damaged streams as the bit-by-bit form does.
+// The decoder's second stretch of 4096 bytes uses its branching search, the third the branching
+// one with spread groups compared as vectors, later ones any search: each must decode sound and
+// damaged streams as the bit-by-bit form does.
 TEST(ArithmeticCoder, BothSearchesAgreeWithTheBitByBitForm)
 {
     Bytes text;
