@@ -775,8 +775,8 @@ bool ArithmeticCoder::DecompressWithProgress(const uint8_t* input, size_t length
 
 bool ArithmeticCoder::HandOut(uint8_t** output, size_t* outputLength)
 {
-    // A buffer at most twice the bytes it holds goes out as it is: a copy would touch every page
-    // again, and the room never written was never given memory.
+    // A buffer at most twice the bytes it holds goes out as it is: a copy would claim room for
+    // the bytes once more and touch every page again, while the room left over was held anyway.
     if (m_buffer.GetCapacity() / 2 <= m_buffer.GetLength()) {
         *outputLength = m_buffer.GetLength();
         *output = m_buffer.Release();
