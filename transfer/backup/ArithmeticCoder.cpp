@@ -225,13 +225,13 @@ public:
         return {int(s), m_groupBefore[group] + m_inGroup[s]};
     }
 
-    // Marks for the branching search the groups in which no value has 3 in 10 of the counts
+    // Marks for the branching search the groups in which no value has a quarter of the counts
     // (none when `on` is false). The bytes out do not depend on the marks.
     void MarkSpread(bool on)
     {
         for (int g = 0; g < 16; ++g) {
             const int32_t* count = m_count + 16 * g;
-            m_spread[g] = on && 10 * *std::max_element(count, count + 16) < 3 * m_inGroup[16 * g + 15];
+            m_spread[g] = on && 4 * *std::max_element(count, count + 16) < m_inGroup[16 * g + 15];
         }
     }
 
