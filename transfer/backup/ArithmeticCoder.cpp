@@ -36,6 +36,23 @@ bool CodeBuffer::Grow()
     return true;
 }
 
+bool CodeBuffer::Allocate(size_t capacity)
+{
+    Clear();
+    m_data.reset(new (std::nothrow) uint8_t[capacity]);
+    if (!m_data)
+        return false;
+    m_capacity = capacity;
+    return true;
+}
+
+uint8_t* CodeBuffer::Release()
+{
+    m_length = 0;
+    m_capacity = 0;
+    return m_data.release();
+}
+
 uint8_t* CodeBuffer::Reserve(size_t more)
 {
     if (more > SIZE_MAX - m_length)
@@ -48,22 +65,6 @@ uint8_t* CodeBuffer::Reserve(size_t more)
 }
 
 namespace {
-
-// Eight lanes of 16-bit integers (a compiler vector type, so it builds for any target). Every
-// count and running sum of the model stays below 2^14.
-typedef int16_t Lanes __attribute__((vector_size(16)));
-
-inline Lanes LoadLanes(const int16_t* p)
-{
-    Lanes v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
-inline void StoreLanes(int16_t* p, Lanes v)
-{
-    std::memcpy(p, &v, sizeof v);
-}
 
 #if defined(__SSE2__)
 // The index of the first of 16 rising values above the limit, given that the last is.
@@ -81,12 +82,19 @@ inline uint32_t FirstAbove(__m128i limit, const int16_t* p)
 alignas(64) constexpr int16_t g_onesFrom[32] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                                                 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
 
+// A row of 16 values of 16 bits (a compiler vector type, so it builds for any target): one
+// operation where the processor has 32-byte vectors, two where not. Every count and running sum
+// of the model stays below 2^14.
+typedef int16_t Row __attribute__((vector_size(32)));
+
 // Adds 1 to the 16 values from index `from` (0 to 16) on.
 inline void AddOneFrom(int16_t* p, int from)
 {
-    const int16_t* step = g_onesFrom + 16 - from;
-    StoreLanes(p, LoadLanes(p) + LoadLanes(step));
-    StoreLanes(p + 8, LoadLanes(p + 8) + LoadLanes(step + 8));
+    Row row, step;
+    std::memcpy(&row, p, sizeof row);
+    std::memcpy(&step, g_onesFrom + 16 - from, sizeof step);
+    row += step;
+    std::memcpy(p, &row, sizeof row);
 }
 
 // Division by the model's total through a multiplication: with m = ceil(2^44 / t) and t below
@@ -98,7 +106,7 @@ class TotalDivider
 {
 public:
     static constexpr int Shift = 44;
-    TotalDivider()
+    constexpr TotalDivider()
     {
         for (uint64_t t = 1; t <= uint64_t(ArithmeticCoder::MaxTotal); ++t)
             m_reciprocal[t] = ((uint64_t(1) << Shift) + t - 1) / t;
@@ -109,11 +117,8 @@ private:
     uint64_t m_reciprocal[ArithmeticCoder::MaxTotal + 1] = {};
 };
 
-const TotalDivider& GetTotalDivider()
-{
-    static const TotalDivider divider;
-    return divider;
-}
+// Made by the compiler, at a fixed address: the loops reach it without a register of their own.
+constexpr TotalDivider g_divider;
 
 // range * count / total rounded down, given scale = range * Reciprocal(total).
 inline int32_t ScaleCount(int32_t count, uint64_t scale)
@@ -187,27 +192,69 @@ public:
     // The same by halving steps that branch. The processor follows its guesses of the branches
     // without waiting for want, so on bytes that follow patterns (text, job files) the search
     // leaves the chain of dependent steps; on bytes without any, each wrong guess costs a restart.
-    // The indexes stay within the tables whatever want is.
+    // The indexes stay within the tables whatever want is. With ZerosFirst it asks first whether
+    // the byte is a 0: one step where the tree takes eight.
+    template <bool ZerosFirst>
     Found FindByBranches(int32_t want) const
     {
-        uint32_t group = 0;
-        for (uint32_t step = 8; step; step >>= 1) {
-            if (m_groupBefore[group + step] < want) {
-                group += step;
-                BranchHere();
-            }
+        if (ZerosFirst && want <= m_inGroup[0]) {
+            BranchHere();
+            return {0, m_inGroup[0]};
         }
+        const uint32_t group = LastGroupBelow<0, 16>(want);
         const int32_t inGroup = want - m_groupBefore[group];
         const int16_t* row = m_inGroup + 16 * group;
         uint32_t j = 0;
-        for (uint32_t step = 8; step; step >>= 1) {
-            if (row[j + step - 1] < inGroup) {
-                j += step;
-                BranchHere();
+#if defined(__SSE2__)
+        if (m_spread[group]) {
+            // A group whose bytes are spread over many values would have most of these guesses
+            // wrong: it is searched by the vector comparison, without guesses.
+            BranchHere();
+            j = FirstAbove(_mm_set1_epi16(static_cast<int16_t>(inGroup - 1)), row);
+        } else
+#endif
+        {
+            for (uint32_t step = 8; step; step >>= 1) {
+                if (row[j + step - 1] < inGroup) {
+                    j += step;
+                    BranchHere();
+                }
             }
         }
         const uint32_t s = 16 * group + j;
         return {int(s), m_groupBefore[group] + m_inGroup[s]};
+    }
+
+    // Marks for the branching search the groups in which no value has a quarter of the counts
+    // (none when `on` is false). The bytes out do not depend on the marks.
+    void MarkSpread(bool on)
+    {
+        for (int g = 0; g < 16; ++g) {
+            const int32_t* count = m_count + 16 * g;
+            m_spread[g] = on && 4 * *std::max_element(count, count + 16) < m_inGroup[16 * g + 15];
+        }
+    }
+
+    // Whether zeros hold more than a third of the counts, as in job files, whose records are
+    // padded with them.
+    bool ZerosFirst() const { return 3 * m_count[0] > m_groupBefore[15] + m_inGroup[255]; }
+
+    // The last group from Lo to Hi - 1 whose offset lies below want, given that Lo's does, by a
+    // tree of branches written out: each step compares with a fixed entry, and each has a branch
+    // of its own for the processor to learn.
+    template <uint32_t Lo, uint32_t Hi>
+    uint32_t LastGroupBelow(int32_t want) const
+    {
+        if constexpr (Hi - Lo == 1) {
+            return Lo;
+        } else {
+            constexpr uint32_t Mid = (Lo + Hi) / 2;
+            if (m_groupBefore[Mid] < want) {
+                BranchHere();
+                return LastGroupBelow<Mid, Hi>(want);
+            }
+            return LastGroupBelow<Lo, Mid>(want);
+        }
     }
 
     // Counts s once more and gives the new total, from the total before. The branching search
@@ -256,6 +303,7 @@ private:
     }
 
     int32_t m_count[256];
+    bool m_spread[16] = {}; // the groups that the branching search compares as vectors
     alignas(16) int16_t m_inGroup[256] = {};    // counts from the start of the value's group to the value itself
     alignas(16) int16_t m_groupBefore[16] = {}; // counts of all earlier groups
     alignas(16) int16_t m_groupEnd[16] = {};    // counts up to the group's end; the last is a marker
@@ -268,20 +316,29 @@ using DecoderModel = AdaptiveModel<true>;
 
 // Bits of a byte in reverse order: code values are worked MSB first, the stream packs bits LSB
 // first. The coder reads and writes MSB first and turns the bytes around in one separate pass.
-struct ReverseTable
+// This turns each of 8 bytes around: halves, then pairs, then single bits swapped.
+inline uint64_t ReverseEachByte(uint64_t x)
 {
-    uint8_t byte[256];
-    ReverseTable()
-    {
-        for (int i = 0; i < 256; ++i) {
-            int r = 0;
-            for (int b = 0; b < 8; ++b)
-                r |= ((i >> b) & 1) << (7 - b);
-            byte[i] = static_cast<uint8_t>(r);
-        }
+    x = ((x >> 4) & 0x0F0F0F0F0F0F0F0Full) | ((x & 0x0F0F0F0F0F0F0F0Full) << 4);
+    x = ((x >> 2) & 0x3333333333333333ull) | ((x & 0x3333333333333333ull) << 2);
+    return ((x >> 1) & 0x5555555555555555ull) | ((x & 0x5555555555555555ull) << 1);
+}
+
+// Copies n bytes with the bits of each turned around (in and out may be the same), eight at a
+// time: a loop of shifts and masks that the compiler widens further, where a table takes a
+// load a byte.
+inline void ReverseBytes(const uint8_t* in, uint8_t* out, size_t n)
+{
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, in + i, 8);
+        word = ReverseEachByte(word);
+        std::memcpy(out + i, &word, 8);
     }
-};
-const ReverseTable g_reverse;
+    for (; i < n; ++i)
+        out[i] = static_cast<uint8_t>(ReverseEachByte(in[i]));
+}
 
 inline uint64_t LoadU64BE(const uint8_t* p)
 {
@@ -333,8 +390,23 @@ inline int RenormBits(int32_t low, int32_t width)
     return 14 - b1 + int((highPart >> 1) - (lowPart >> 1) <= 1) + int(highPart - lowPart <= 1);
 }
 
+// The coding loops are built twice, for the processor's newer instructions (three-operand shifts,
+// bit counts, wider vectors) and for any x86-64, and the loader picks one: the loops are short
+// chains of these steps run once a byte, and the bytes out are the same either way.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 11
+#define CODING_LOOP [[gnu::target_clones("arch=x86-64-v3", "default")]]
+#else
+#define CODING_LOOP
+#endif
+// Inlined into the caller, and so built for the caller's instructions.
+#define CODING_STEP [[gnu::always_inline]] inline
+
 // Bytes coded between checks of the output room and of the progress bar.
 constexpr size_t Stretch = 4096;
+
+// Output bytes a decoder expects at most per input byte before it lets the output grow as it is
+// decoded: files of one repeated byte pack tighter, real files far less.
+constexpr uint64_t MostPacked = 64;
 
 // Appends n (0 to 32) bits, the first most significant, to a 64-bit window holding `used`
 // (below 8) bits from its top, and writes out the whole bytes: one 8-byte store, no test per bit.
@@ -356,7 +428,7 @@ public:
     explicit Encoder(CodeBuffer& out) : m_out(out), m_start(out.GetLength()) {}
 
     // False when memory ran out.
-    bool EncodeStretch(EncoderModel& model, const uint8_t* input, size_t length)
+    CODING_STEP bool EncodeStretch(EncoderModel& model, const uint8_t* input, size_t length)
     {
         // A byte writes at most 16 settled bits plus the pending ones, which grow by at most 14
         // a byte; 8 bytes of slack for the window's store.
@@ -365,15 +437,13 @@ public:
         if (!base)
             return false;
         uint8_t* out = base;
-        const TotalDivider& divider = GetTotalDivider();
         // The range is kept rather than high: after renormalising it is the width times 2^k.
         int32_t low = m_low, range = m_range, pending = m_pending, total = m_total;
-        uint64_t reciprocal = divider.Reciprocal(total);
         uint64_t window = m_window;
         int used = m_used;
-        for (size_t i = 0; i < length; ++i) {
-            const int s = input[i];
-            const uint64_t scale = uint64_t(range) * reciprocal;
+        for (const uint8_t* const end = input + length; input != end; ++input) {
+            const int s = *input;
+            const uint64_t scale = uint64_t(range) * g_divider.Reciprocal(total);
             const int32_t lowCount = total - model.Prefix(s);
             const int32_t highCount = lowCount + model.Count(s);
             const int32_t lowScaled = ScaleCount(lowCount, scale);
@@ -404,7 +474,6 @@ public:
             low = (low << k) & 0x7FFF;
             range = width << k;
             total = model.Update(s, total);
-            reciprocal = divider.Reciprocal(total);
         }
         m_low = low;
         m_range = range;
@@ -435,8 +504,7 @@ public:
         ++out;
         m_out.SetLength(m_out.GetLength() + size_t(out - base));
         uint8_t* p = m_out.GetData();
-        for (size_t i = m_start; i < m_out.GetLength(); ++i)
-            p[i] = g_reverse.byte[p[i]];
+        ReverseBytes(p + m_start, p + m_start, m_out.GetLength() - m_start);
         return true;
     }
 
@@ -470,6 +538,16 @@ private:
     int m_used = 0;
 };
 
+// The decoder's searches: the vector comparison, the branching one, and the branching one with
+// the groups whose bytes are spread compared as vectors.
+enum class Search : unsigned
+{
+    Vector,
+    Branching,
+    BranchingSpread
+};
+constexpr unsigned SearchCount = 3;
+
 // The decoder reads a copy of the code bytes turned around into MSB-first order and followed
 // by zeros: missing input reads as zero bits, for at most MaxGarbageBytes bytes.
 class Decoder
@@ -482,8 +560,7 @@ public:
         m_bytes.reset(new (std::nothrow) uint8_t[length + Slack]);
         if (!m_bytes)
             return false;
-        for (size_t i = 0; i < length; ++i)
-            m_bytes[i] = g_reverse.byte[input[i]];
+        ReverseBytes(input, m_bytes.get(), length);
         std::fill_n(m_bytes.get() + length, Slack, 0);
         m_limit = (uint64_t(length) + ArithmeticCoder::MaxGarbageBytes) * 8;
         m_above = static_cast<int32_t>(LoadU64BE(m_bytes.get()) >> 48); // low is 0
@@ -492,34 +569,46 @@ public:
     }
 
     // False when the input has run out by more than the format allows.
-    bool DecodeStretch(DecoderModel& model, uint8_t* out, size_t length, bool branching)
+    CODING_STEP bool DecodeStretch(DecoderModel& model, uint8_t* out, size_t length, Search search)
     {
+        const bool branching = search != Search::Vector;
+        if (branching)
+            model.MarkSpread(search == Search::BranchingSpread);
         if (m_endsLeft && !branching)
             model.RestoreEnds();
         m_endsLeft = branching;
+        const bool zerosFirst = branching && model.ZerosFirst();
         // A byte consumes at most 16 code bits: a stretch that cannot reach the limit skips the
         // test per byte.
         if (m_position + 16 * uint64_t(length) <= m_limit)
-            return branching ? DecodeBytes<false, true>(model, out, length)
-                             : DecodeBytes<false, false>(model, out, length);
-        return branching ? DecodeBytes<true, true>(model, out, length) : DecodeBytes<true, false>(model, out, length);
+            return DecodeWith<false>(model, out, length, branching, zerosFirst);
+        return DecodeWith<true>(model, out, length, branching, zerosFirst);
     }
 
 private:
-    template <bool CheckLimit, bool Branching>
-    bool DecodeBytes(DecoderModel& model, uint8_t* out, size_t length)
+    template <bool CheckLimit>
+    CODING_STEP bool DecodeWith(DecoderModel& model, uint8_t* out, size_t length, bool branching, bool zerosFirst)
     {
-        const uint8_t* const bytes = m_bytes.get();
-        const uint64_t limit = m_limit;
+        if (!branching)
+            return DecodeBytes<CheckLimit, false, false>(model, out, length);
+        return zerosFirst ? DecodeBytes<CheckLimit, true, true>(model, out, length)
+                          : DecodeBytes<CheckLimit, true, false>(model, out, length);
+    }
+
+    template <bool CheckLimit, bool Branching, bool ZerosFirst>
+    CODING_STEP bool DecodeBytes(DecoderModel& model, uint8_t* out, size_t length)
+    {
+        // The next code bit's address in bits: the byte's address times 8 plus the bit, one
+        // register where the byte array and a bit count would take two.
+        const uint64_t start = uint64_t(reinterpret_cast<uintptr_t>(m_bytes.get())) * 8;
+        const uint64_t limit = start + m_limit;
+        uint64_t position = start + m_position;
         // The range is kept rather than high: after renormalising it is the width times 2^k.
         int32_t low = m_low, range = m_range, above = m_above;
-        uint64_t position = m_position;
         int64_t ratio = m_ratio;
-        const TotalDivider& divider = GetTotalDivider();
         int32_t total = m_total;
-        uint64_t reciprocal = divider.Reciprocal(total);
-        for (size_t i = 0; i < length; ++i) {
-            const uint64_t scale = uint64_t(range) * reciprocal;
+        for (uint8_t* const end = out + length; out != end; ++out) {
+            const uint64_t scale = uint64_t(range) * g_divider.Reciprocal(total);
             // The target is ((above + 1) * total - 1) / range rounded down, and the search looks
             // for the values whose running sum lies below total - target. Through the ratio, that
             // difference is ((total + 1) * 2^RatioShift - (above + 1) * ratio) / 2^RatioShift
@@ -528,7 +617,7 @@ private:
             // value turns huge and so becomes the total).
             const int64_t want = ((int64_t(total) + 1) << RatioShift) - int64_t(above + 1) * ratio;
             const int32_t bounded = static_cast<int32_t>(std::min(uint64_t(want >> RatioShift), uint64_t(total)));
-            const auto [s, prefix] = Branching ? model.FindByBranches(bounded) : model.Find(bounded);
+            const auto [s, prefix] = Branching ? model.template FindByBranches<ZerosFirst>(bounded) : model.Find(bounded);
             const int32_t lowCount = total - prefix;
             const int32_t highCount = lowCount + model.Count(s);
             const int32_t highScaled = ScaleCount(highCount, scale);
@@ -544,23 +633,22 @@ private:
             range = width << k;
             // The next 16 code bits. Their address is known early, so the processor loads them
             // ahead whatever the order here; written late, they hold no register meanwhile.
-            const uint32_t next =
-                static_cast<uint32_t>((LoadU64BE(bytes + (position >> 3)) << (position & 7)) >> 48);
+            const uint32_t next = static_cast<uint32_t>(
+                (LoadU64BE(reinterpret_cast<const uint8_t*>(uintptr_t(position >> 3))) << (position & 7)) >> 48);
             above = (above << k) | static_cast<int32_t>(next >> (16 - k));
             position += uint64_t(k);
             if (CheckLimit && position > limit)
                 return false;
             total = model.template Update<!Branching>(s, total);
-            reciprocal = divider.Reciprocal(total);
             // The next byte's ratio over the range after renormalising, width * 2^k: the division
             // by the width starts as soon as the width is known, beside the steps that find k.
             ratio = int64_t(((uint64_t(total) << RatioShift) / uint64_t(width)) >> k);
-            out[i] = static_cast<uint8_t>(s);
+            *out = static_cast<uint8_t>(s);
         }
         m_low = low;
         m_range = range;
         m_above = above;
-        m_position = position;
+        m_position = position - start;
         m_ratio = ratio;
         m_total = total;
         return true;
@@ -588,33 +676,40 @@ private:
 };
 
 // Picks the decoder's search for each stretch. Which is faster depends on how well the processor
-// guesses the bytes, which only running tells: the first two stretches time one search each,
-// then the faster per byte serves, and every so often a stretch times the other again, so a file
+// guesses the bytes, which only running tells: the first three stretches time one search each,
+// then the fastest per byte serves, and every so often a stretch times another again, so a file
 // whose bytes change character is followed. The bytes out do not depend on the choice.
 class SearchChooser
 {
 public:
-    bool Branching() const
+    Search Next() const
     {
-        if (m_stretches < 2)
-            return m_stretches == 1;
-        const bool faster = m_cost[1] < m_cost[0];
-        return m_stretches % RetryEvery == 0 ? !faster : faster;
+        if (m_stretches < SearchCount)
+            return Search(m_stretches);
+        unsigned fastest = 0;
+        for (unsigned i = 1; i < SearchCount; ++i)
+            if (m_cost[i] < m_cost[fastest])
+                fastest = i;
+        if (m_stretches % RetryEvery != 0)
+            return Search(fastest);
+        return Search((fastest + 1 + (m_stretches / RetryEvery) % (SearchCount - 1)) % SearchCount);
     }
 
     void Start() { m_start = std::chrono::steady_clock::now(); }
 
-    void Done(bool branching, size_t length)
+    void Done(Search search, size_t length)
     {
         // The short stretches that the progress bar asks for say little: the first byte alone
         // would time the caches filling.
         if (length < ShortestTimed)
             return;
         const std::chrono::duration<double, std::nano> spent = std::chrono::steady_clock::now() - m_start;
-        // Averaged over several stretches, so that one stretch slowed by something else running
-        // does not turn the choice.
+        // Averaged over several stretches, and a stretch counts for at most half as much again as
+        // the average: one stretch that waited for something else running would otherwise keep
+        // the faster search out for hundreds of stretches.
         const double cost = spent.count() / double(length);
-        m_cost[branching] = m_stretches < 2 ? cost : (3 * m_cost[branching] + cost) / 4;
+        double& average = m_cost[unsigned(search)];
+        average = m_stretches < SearchCount ? cost : (3 * average + std::min(cost, 1.5 * average)) / 4;
         ++m_stretches;
     }
 
@@ -622,7 +717,7 @@ private:
     static constexpr unsigned RetryEvery = 32;
     static constexpr size_t ShortestTimed = 1024;
     std::chrono::steady_clock::time_point m_start;
-    double m_cost[2] = {};
+    double m_cost[SearchCount] = {};
     unsigned m_stretches = 0;
 };
 
@@ -699,6 +794,13 @@ bool ArithmeticCoder::DecompressWithProgress(const uint8_t* input, size_t length
 
 bool ArithmeticCoder::HandOut(uint8_t** output, size_t* outputLength)
 {
+    // A buffer at most twice the bytes it holds goes out as it is: a copy would claim room for
+    // the bytes once more and touch every page again, while the room left over was held anyway.
+    if (m_buffer.GetCapacity() / 2 <= m_buffer.GetLength()) {
+        *outputLength = m_buffer.GetLength();
+        *output = m_buffer.Release();
+        return true;
+    }
     uint8_t* data = new (std::nothrow) uint8_t[m_buffer.GetLength()];
     if (!data) {
         m_buffer.Clear();
@@ -711,8 +813,8 @@ bool ArithmeticCoder::HandOut(uint8_t** output, size_t* outputLength)
     return true;
 }
 
-bool ArithmeticCoder::DoCompress(const uint8_t* input, size_t length, uint8_t** output, size_t* outputLength,
-                                 Progress* progress)
+CODING_LOOP bool ArithmeticCoder::DoCompress(const uint8_t* input, size_t length, uint8_t** output,
+                                             size_t* outputLength, Progress* progress)
 {
     if (!input || length == 0 || !output || *output || !outputLength)
         return false;
@@ -721,6 +823,9 @@ bool ArithmeticCoder::DoCompress(const uint8_t* input, size_t length, uint8_t** 
     if (length > UINT32_MAX)
         return false;
     m_buffer.Clear();
+    // Room for what text and job files pack to, so that the buffer seldom grows (each step
+    // copies and touches fresh pages); without it, it grows from its first step.
+    m_buffer.Allocate(LengthFieldSize + length / 2 + length / 8 + CodeBuffer::FirstStep);
     if (progress)
         progress->bar.SetPercent(0);
     EncoderModel model;
@@ -746,8 +851,8 @@ bool ArithmeticCoder::DoCompress(const uint8_t* input, size_t length, uint8_t** 
     return HandOut(output, outputLength);
 }
 
-bool ArithmeticCoder::DoDecompress(const uint8_t* input, size_t length, uint8_t** output, size_t* outputLength,
-                                   Progress* progress)
+CODING_LOOP bool ArithmeticCoder::DoDecompress(const uint8_t* input, size_t length, uint8_t** output,
+                                               size_t* outputLength, Progress* progress)
 {
     if (!input || length == 0 || !output || *output || !outputLength)
         return false;
@@ -758,6 +863,11 @@ bool ArithmeticCoder::DoDecompress(const uint8_t* input, size_t length, uint8_t*
     if (expected == 0)
         return false;
     m_buffer.Clear();
+    // The output's own size at once where the code bits could plausibly fill it, so that it is
+    // handed out without a copy; a damaged length field claims no more than that, and a longer
+    // output grows with the bytes decoded.
+    const size_t plausible = std::min<uint64_t>(uint64_t(length) * MostPacked + CodeBuffer::FirstStep, expected);
+    m_buffer.Allocate(plausible);
     if (progress)
         progress->bar.SetPercent(0);
     DecoderModel model;
@@ -765,8 +875,6 @@ bool ArithmeticCoder::DoDecompress(const uint8_t* input, size_t length, uint8_t*
     SearchChooser chooser;
     bool ok = decoder.Start(input + LengthFieldSize, length - LengthFieldSize);
     while (ok && m_buffer.GetLength() < expected) {
-        // The buffer grows with the output, so a damaged length field claims no memory that the
-        // code bits do not fill.
         if (m_buffer.GetLength() == m_buffer.GetCapacity() && !m_buffer.Reserve(1)) {
             ok = false;
             break;
@@ -775,10 +883,10 @@ bool ArithmeticCoder::DoDecompress(const uint8_t* input, size_t length, uint8_t*
                              Stretch});
         if (progress)
             n = progress->StretchFor(n);
-        const bool branching = chooser.Branching();
+        const Search search = chooser.Next();
         chooser.Start();
-        ok = decoder.DecodeStretch(model, m_buffer.GetData() + m_buffer.GetLength(), n, branching);
-        chooser.Done(branching, n);
+        ok = decoder.DecodeStretch(model, m_buffer.GetData() + m_buffer.GetLength(), n, search);
+        chooser.Done(search, n);
         if (ok) {
             m_buffer.SetLength(m_buffer.GetLength() + n);
             if (progress)

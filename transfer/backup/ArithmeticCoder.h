@@ -32,6 +32,12 @@ public:
     size_t GetCapacity() const { return m_capacity; }
     void SetLength(size_t length) { m_length = length; }
 
+    // An empty buffer's room set to `capacity` at once, for an output whose size is known ahead;
+    // false when memory ran out (the buffer stays empty).
+    bool Allocate(size_t capacity);
+    // The new[] array of GetCapacity() bytes itself, handed over; the buffer is left empty.
+    uint8_t* Release();
+
 private:
     bool Grow();
 
