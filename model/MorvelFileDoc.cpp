@@ -1,6 +1,7 @@
 #include "model/MorvelFileDoc.h"
 
 #include "core/FileHelpers.h"
+#include "core/LittleEndian.h"
 #include "core/ModifiedFlagGuard.h"
 #include "core/PathHelpers.h"
 #include "core/ProgramHelpers.h"
@@ -28,6 +29,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
@@ -254,31 +256,27 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
     const std::string name = snapshot ? std::string(kUndoBufferName) : file.GetFileName();
     BeginProgress(&scope, name, false);
 
-    uint32_t type = 0, position = 0, length = 0;
-    if (!file.SeekToFirstRecord()) {
+    // The records are read in one go and walked twice in memory: the count for the progress,
+    // then the points.
+    std::unique_ptr<uint8_t[]> bytes;
+    size_t size = 0;
+    if (!file.ReadRecordBytes(bytes, size)) {
         EndProgress(&scope);
         return false;
     }
-    // The count pass only steps from frame to frame; the file's length is asked once, not at
-    // every frame.
-    const int64_t fileLength = file.GetLength();
-    while (fileLength >= 0 && file.ReadRecordHeader(type, position, length)) {
+    CMorvelRecordWalk walk(bytes.get(), size);
+    uint32_t type = 0, length = 0;
+    while (walk.Next(type, length)) {
         ++m_recordCount;
         if (type == CMorvelFile::PointRecordType)
             ++m_pointRecordCount;
-        // A frame inside the file is stepped past in the buffer; one that overruns it is left
-        // to the frame skip, which stops at the end.
-        const bool skipped = int64_t(position) + CMorvelFile::FrameHeaderSize + length <= fileLength &&
-                             (length == 0 || file.SkipBytes(length));
-        if (!skipped && !file.SkipRecord()) {
-            EndProgress(&scope);
-            return false;
-        }
+        walk.Skip();
     }
-    if (!ConfirmLoad() || !file.SeekToFirstRecord()) {
+    if (!ConfirmLoad()) {
         EndProgress(&scope);
         return false;
     }
+    walk.Rewind();
     BeginPointsProgress(&scope, name);
 
     CPointDatabase* points = GetPointDatabase();
@@ -286,25 +284,30 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
     CRecordDatabase* store = GetRecordDatabase();
     store->Reserve(std::size_t(m_pointRecordCount));
     GetSortedIndex()->Reserve(std::size_t(m_pointRecordCount));
-    uint8_t payload[PointPayloadSize];
     // Each refused point is named with the reason, so the user can find it before a save drops it.
     constexpr int32_t NamedRefusals = 20;
     std::string refusals;
-    // One for the whole read, so its texts' room is reused from point to point.
-    JobFilePoint read;
-    while (file.ReadRecordHeader(type, position, length)) {
+    char pointName[PointTextRoom];
+    char description[PointTextRoom];
+    while (walk.Next(type, length)) {
         StepProgress(&scope);
         if (type == CMorvelFile::PointRecordType) {
             ++m_pointsRead;
-            if (!file.ReadPointRecord(payload)) {
+            // A point frame too short for its payload, or cut short, fails the whole read.
+            const uint8_t* payload = walk.PointPayload();
+            if (payload == nullptr) {
                 EndProgress(&scope);
                 return false;
             }
-            DecodePointPayload(payload, read);
-            auto* point = new CPointRecord("", read.description.c_str(),
-                                           CLocation(read.easting, read.northing, read.elevation), true);
+            DecodePointText(payload + PointNameOffset, pointName);
+            DecodePointText(payload + PointDescriptionOffset, description);
+            auto* point = new CPointRecord("", description,
+                                           CLocation(GetF64LE(payload + PointEastingOffset),
+                                                     GetF64LE(payload + PointNorthingOffset),
+                                                     GetF64LE(payload + PointElevationOffset)),
+                                           true);
             store->Prefetch(point);
-            point->SetName(read.name.c_str());
+            point->SetName(pointName);
             if (!points->AddInNameOrder(point)) {
                 const std::string stored = point->GetName();
                 delete point;
@@ -317,10 +320,8 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
                                            : std::string("the point could not be stored"));
                 }
             }
-        } else if (!file.SkipRecord()) {
-            EndProgress(&scope);
-            return false;
         }
+        walk.Skip();
         ++m_recordsProcessed;
     }
     EndProgress(&scope);
