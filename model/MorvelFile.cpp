@@ -226,7 +226,7 @@ bool CMorvelFile::ReadAllPoints(std::vector<JobFilePoint>& points)
     return true;
 }
 
-bool CMorvelFile::ReadRecordBytes(std::unique_ptr<uint8_t[]>& bytes, size_t& size)
+bool CMorvelFile::ReadRecordBytes(std::unique_ptr<uint8_t[]>& bytes, size_t& size, CMorvelFrameCount* count)
 {
     const int64_t fileLength = m_file.GetLength();
     if (fileLength < 0 || !SeekToFirstRecord())
@@ -238,19 +238,35 @@ bool CMorvelFile::ReadRecordBytes(std::unique_ptr<uint8_t[]>& bytes, size_t& siz
     if (!read)
         return false;
     // A file that shrank since its length was asked is walked as far as it was read.
+    // Pieces a cache can hold, so that the count walks bytes just read.
+    constexpr uint64_t Piece = uint64_t(1) << 18;
     uint64_t got = 0;
     while (got < wanted) {
-        const uint32_t piece = static_cast<uint32_t>(std::min<uint64_t>(wanted - got, uint64_t(1) << 30));
-        uint32_t count = 0;
-        if (!m_file.Read(read.get() + got, piece, &count))
+        const uint32_t piece = static_cast<uint32_t>(std::min(wanted - got, Piece));
+        uint32_t arrived = 0;
+        if (!m_file.Read(read.get() + got, piece, &arrived))
             return false;
-        got += count;
-        if (count < piece)
+        got += arrived;
+        if (count != nullptr)
+            count->Take(read.get(), std::size_t(got));
+        if (arrived < piece)
             break;
     }
     bytes = std::move(read);
     size = std::size_t(got);
     return true;
+}
+
+void CMorvelFrameCount::Take(const uint8_t* bytes, size_t available)
+{
+    // A frame running past the end leaves next beyond it, which ends the count as the walk ends.
+    while (next + CMorvelFile::FrameHeaderSize <= available) {
+        const uint8_t* frame = bytes + next;
+        ++frames;
+        if (CMorvelFile::NormaliseRecordType(GetU32LE(frame)) == CMorvelFile::PointRecordType)
+            ++points;
+        next += CMorvelFile::FrameHeaderSize + uint64_t(GetU32LE(frame + 4));
+    }
 }
 
 bool CMorvelRecordWalk::Next(uint32_t& type, uint32_t& length)

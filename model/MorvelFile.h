@@ -94,9 +94,10 @@ public:
     // untouched, when a frame is cut short or a point frame is malformed.
     bool ReadAllPoints(std::vector<JobFilePoint>& points);
 
-    // Everything from the first record to the end of the file in one read, for a walk in memory.
-    // False when the file cannot be read or the room cannot be had.
-    bool ReadRecordBytes(std::unique_ptr<uint8_t[]>& bytes, size_t& size);
+    // Everything from the first record to the end of the file in one read, for a walk in memory;
+    // the frames are counted into count, when given, as the bytes arrive. False when the file
+    // cannot be read or the room cannot be had.
+    bool ReadRecordBytes(std::unique_ptr<uint8_t[]>& bytes, size_t& size, struct CMorvelFrameCount* count = nullptr);
 
 private:
 
@@ -106,6 +107,19 @@ private:
     CRecordFrame m_frame;
 };
 
+// The frames and point frames the walk below meets, counted piece by piece while the bytes
+// are read, when they are still in the cache.
+struct CMorvelFrameCount
+{
+    int32_t frames = 0;
+    int32_t points = 0;
+    uint64_t next = 0; // where the next frame starts
+
+    // Counts the frames whose 8 bytes lie within the first `available` bytes, from where the last
+    // call stopped.
+    void Take(const uint8_t* bytes, size_t available);
+};
+
 // The frames of records read whole into memory, walked by the same rules as the file's frame
 // reader: a frame needs its 8 bytes, and one that runs past the end leaves the walk at the end.
 class CMorvelRecordWalk
@@ -113,7 +127,6 @@ class CMorvelRecordWalk
 public:
     CMorvelRecordWalk(const uint8_t* bytes, size_t size) : m_bytes(bytes), m_size(size) {}
 
-    void Rewind() { m_next = 0; }
     // The next frame's normalised type and stored length; false when fewer than 8 bytes remain.
     bool Next(uint32_t& type, uint32_t& length);
     // After Next: whether the frame ends inside the bytes.

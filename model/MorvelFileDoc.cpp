@@ -256,27 +256,23 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
     const std::string name = snapshot ? std::string(kUndoBufferName) : file.GetFileName();
     BeginProgress(&scope, name, false);
 
-    // The records are read in one go and walked twice in memory: the count for the progress,
-    // then the points.
+    // The records are read in one go, their frames counted for the progress as they arrive, then
+    // walked in memory for the points.
     std::unique_ptr<uint8_t[]> bytes;
     size_t size = 0;
-    if (!file.ReadRecordBytes(bytes, size)) {
+    CMorvelFrameCount count;
+    if (!file.ReadRecordBytes(bytes, size, &count)) {
+        EndProgress(&scope);
+        return false;
+    }
+    m_recordCount = count.frames;
+    m_pointRecordCount = count.points;
+    if (!ConfirmLoad()) {
         EndProgress(&scope);
         return false;
     }
     CMorvelRecordWalk walk(bytes.get(), size);
     uint32_t type = 0, length = 0;
-    while (walk.Next(type, length)) {
-        ++m_recordCount;
-        if (type == CMorvelFile::PointRecordType)
-            ++m_pointRecordCount;
-        walk.Skip();
-    }
-    if (!ConfirmLoad()) {
-        EndProgress(&scope);
-        return false;
-    }
-    walk.Rewind();
     BeginPointsProgress(&scope, name);
 
     CPointDatabase* points = GetPointDatabase();

@@ -357,6 +357,14 @@ std::vector<std::string> FileWalkTrace(const std::string& path)
     if (!file.Open(path.c_str(), true) || !file.SeekToFirstRecord())
         return {"unopened"};
     uint32_t type, position, length;
+    int frames = 0, points = 0;
+    while (file.ReadRecordHeader(type, position, length)) {
+        ++frames;
+        points += type == CMorvelFile::PointRecordType ? 1 : 0;
+        EXPECT_TRUE(file.SkipRecord());
+    }
+    trace.push_back("counted " + std::to_string(frames) + "/" + std::to_string(points));
+    EXPECT_TRUE(file.SeekToFirstRecord());
     while (file.ReadRecordHeader(type, position, length)) {
         std::string row = std::to_string(type) + "/" + std::to_string(length);
         if (type == CMorvelFile::PointRecordType) {
@@ -383,8 +391,10 @@ std::vector<std::string> MemoryWalkTrace(const std::string& path)
     CMorvelFile file;
     std::unique_ptr<uint8_t[]> bytes;
     size_t size = 0;
-    if (!file.Open(path.c_str(), true) || !file.ReadRecordBytes(bytes, size))
+    CMorvelFrameCount count;
+    if (!file.Open(path.c_str(), true) || !file.ReadRecordBytes(bytes, size, &count))
         return {"unopened"};
+    trace.push_back("counted " + std::to_string(count.frames) + "/" + std::to_string(count.points));
     CMorvelRecordWalk walk(bytes.get(), size);
     uint32_t type, length;
     while (walk.Next(type, length)) {
