@@ -129,8 +129,6 @@ public:
 
     // The next frame's normalised type and stored length; false when fewer than 8 bytes remain.
     bool Next(uint32_t& type, uint32_t& length);
-    // After Next: whether the frame ends inside the bytes.
-    bool IsWhole() const { return m_end <= m_size; }
     // After Next on a point frame: its payload (92 or 100 bytes by the stored type), or null when
     // the frame is too short for it or cut short by the end, as the file's point reader refuses it.
     const uint8_t* PointPayload() const;

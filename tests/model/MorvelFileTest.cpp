@@ -348,59 +348,39 @@ TEST(MorvelFileSample, SmallJobReadsWhole)
 
 namespace {
 
-// Every frame as the file walk reads it, up to the first refused point: type, length, and the
-// point's decoded fields or "refused".
-std::vector<std::string> FileWalkTrace(const std::string& path)
+std::string PointRow(const std::string& name, const std::string& description, const uint8_t* payload)
 {
-    std::vector<std::string> trace;
-    CMorvelFile file;
-    if (!file.Open(path.c_str(), true) || !file.SeekToFirstRecord())
-        return {"unopened"};
-    uint32_t type, position, length;
-    int frames = 0, points = 0;
-    while (file.ReadRecordHeader(type, position, length)) {
-        ++frames;
-        points += type == CMorvelFile::PointRecordType ? 1 : 0;
-        EXPECT_TRUE(file.SkipRecord());
-    }
-    trace.push_back("counted " + std::to_string(frames) + "/" + std::to_string(points));
-    EXPECT_TRUE(file.SeekToFirstRecord());
-    while (file.ReadRecordHeader(type, position, length)) {
-        std::string row = std::to_string(type) + "/" + std::to_string(length);
-        if (type == CMorvelFile::PointRecordType) {
-            uint8_t payload[PointPayloadSize];
-            if (!file.ReadPointRecord(payload)) {
-                trace.push_back(row + " refused");
-                break;
-            }
-            JobFilePoint p;
-            DecodePointPayload(payload, p);
-            row += " " + p.name + "|" + p.description + "|" + std::to_string(p.northing) + "|" +
-                   std::to_string(p.easting) + "|" + std::to_string(p.elevation);
-        } else {
-            EXPECT_TRUE(file.SkipRecord());
-        }
-        trace.push_back(row);
-    }
-    return trace;
+    return " " + name + "|" + description + "|" + std::to_string(GetF64LE(payload + PointNorthingOffset)) + "|" +
+           std::to_string(GetF64LE(payload + PointEastingOffset)) + "|" +
+           std::to_string(GetF64LE(payload + PointElevationOffset));
 }
 
-std::vector<std::string> MemoryWalkTrace(const std::string& path)
+// The frame count, then every frame up to the first refused point, as the file walk reads them
+// (memory false) or as the document's walk in memory does.
+std::vector<std::string> WalkTrace(const std::string& path, bool memory)
 {
-    std::vector<std::string> trace;
     CMorvelFile file;
     std::unique_ptr<uint8_t[]> bytes;
     size_t size = 0;
     CMorvelFrameCount count;
-    if (!file.Open(path.c_str(), true) || !file.ReadRecordBytes(bytes, size, &count))
+    if (!file.Open(path.c_str(), true) || (memory && !file.ReadRecordBytes(bytes, size, &count)))
         return {"unopened"};
-    trace.push_back("counted " + std::to_string(count.frames) + "/" + std::to_string(count.points));
     CMorvelRecordWalk walk(bytes.get(), size);
-    uint32_t type, length;
-    while (walk.Next(type, length)) {
+    uint32_t type, position, length;
+    if (!memory) {
+        EXPECT_TRUE(file.SeekToFirstRecord());
+        while (file.ReadRecordHeader(type, position, length) && file.SkipRecord()) {
+            ++count.frames;
+            count.points += type == CMorvelFile::PointRecordType ? 1 : 0;
+        }
+        EXPECT_TRUE(file.SeekToFirstRecord());
+    }
+    std::vector<std::string> trace {std::to_string(count.frames) + "/" + std::to_string(count.points)};
+    while (memory ? walk.Next(type, length) : file.ReadRecordHeader(type, position, length)) {
         std::string row = std::to_string(type) + "/" + std::to_string(length);
         if (type == CMorvelFile::PointRecordType) {
-            const uint8_t* payload = walk.PointPayload();
+            uint8_t read[PointPayloadSize];
+            const uint8_t* payload = memory ? walk.PointPayload() : file.ReadPointRecord(read) ? read : nullptr;
             if (payload == nullptr) {
                 trace.push_back(row + " refused");
                 break;
@@ -408,24 +388,15 @@ std::vector<std::string> MemoryWalkTrace(const std::string& path)
             char name[PointTextRoom], description[PointTextRoom];
             DecodePointText(payload + PointNameOffset, name);
             DecodePointText(payload + PointDescriptionOffset, description);
-            row += std::string(" ") + name + "|" + description + "|" +
-                   std::to_string(GetF64LE(payload + PointNorthingOffset)) + "|" +
-                   std::to_string(GetF64LE(payload + PointEastingOffset)) + "|" +
-                   std::to_string(GetF64LE(payload + PointElevationOffset));
+            row += PointRow(name, description, payload);
+        } else if (!memory) {
+            EXPECT_TRUE(file.SkipRecord());
         }
-        walk.Skip();
+        if (memory)
+            walk.Skip();
         trace.push_back(row);
     }
     return trace;
-}
-
-// A 17-unit text field holding the units as given, unterminated when there are 17.
-Bytes TextField(std::u16string units)
-{
-    Bytes field(34, 0);
-    for (size_t k = 0; k < units.size() && k < 17; ++k)
-        PutU16LE(field.data() + 2 * k, units[k]);
-    return field;
 }
 
 } // namespace
@@ -464,15 +435,16 @@ TEST(MorvelFileWalk, TheWalkInMemoryReadsAsTheFileWalk)
             AppendFrame(file, type, payload, length);
         file.insert(file.end(), c.trailing, 0x0D);
         WriteAllBytes(path, file);
-        EXPECT_EQ(MemoryWalkTrace(path), FileWalkTrace(path)) << c.what;
+        EXPECT_EQ(WalkTrace(path, true), WalkTrace(path, false)) << c.what;
     }
 
-    // Field texts decode as the string decoder gives them.
-    const std::u16string texts[] = {u"", u"P1", u"0123456789ABCDEF", u"0123456789ABCDEFG", u"Ω desc", u"ab\u0141",
-                                    u"x\U0001D11Ey", u"abc\xD800", u"\xDC00z", std::u16string(u"a\0b", 3), u"\x7F\x80",
-                                    u"\u20AC\u20AC\u20AC\u20AC\u20AC\u20AC\u20AC\u20AC\u20AC\u20AC\u20AC\u20AC\u20AC\u20AC\u20AC\u20AC\u20AC"};
+    // Field texts, terminated or filling all 17 units, decode as the string decoder gives them.
+    const std::u16string texts[] = {u"", u"P1", u"0123456789ABCDEFG", u"Ω desc", u"x\U0001D11Ey", u"abc\xD800",
+                                    u"\xDC00z", std::u16string(u"a\0b", 3), u"\x7F\x80", std::u16string(17, u'\u20AC')};
     for (const std::u16string& units : texts) {
-        const Bytes field = TextField(units);
+        Bytes field(34, 0);
+        for (size_t k = 0; k < units.size(); ++k)
+            PutU16LE(field.data() + 2 * k, units[k]);
         std::string expected;
         LoadUtf16Field(field.data(), 17, expected);
         char out[PointTextRoom];
