@@ -933,6 +933,7 @@ void CMorvelFileDoc::BeginProgress(CStatusProgress* scope, const std::string& na
     scope->Begin((saving ? "Saving " : "Loading ") + name);
     m_progressSteps = 0;
     m_lastPercent = -1;
+    m_nextPercentStep = 0;
 }
 
 void CMorvelFileDoc::BeginPointsProgress(CStatusProgress* scope, const std::string& name)
@@ -950,16 +951,24 @@ void CMorvelFileDoc::BeginLineworkProgress(CStatusProgress* scope, const std::st
 bool CMorvelFileDoc::StepProgress(CStatusProgress* scope)
 {
     ++m_progressSteps;
-    // The writer counts the records it writes; the reader the point records of its first pass.
+    // The writer counts the records it writes; the reader the point records it counted as it read.
     // With nothing to count there is no percentage to show.
     const int32_t total = m_writing ? m_recordCount : m_pointRecordCount;
     if (total <= 0 || scope == nullptr)
+        return true;
+    // The rounded percentage changes every hundredth of the total at most: the steps between
+    // are not divided out.
+    if (m_progressSteps < m_nextPercentStep)
         return true;
     const int32_t percent = MulDiv(m_progressSteps, 100, total);
     if (percent != m_lastPercent) {
         m_lastPercent = percent;
         scope->SetPercent(percent);
     }
+    // MulDiv rounds (100 s + total / 2) / total down: the next percentage comes at the first step
+    // s with 100 s >= (percent + 1) total - total / 2.
+    const int64_t need = (int64_t(percent) + 1) * total - total / 2;
+    m_nextPercentStep = need <= 0 ? 0 : (need + 99) / 100;
     return true;
 }
 
