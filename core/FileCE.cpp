@@ -173,6 +173,25 @@ bool CFileCE::Read(void* dest, uint32_t count, uint32_t* countRead)
             copied += m;
             continue;
         }
+        // A read of a buffer's worth or more goes straight to the caller: no copy through the read-ahead.
+        if (count - copied >= m_bufferSize) {
+            ssize_t n;
+            do
+                n = ::read(m_fd, out + copied, count - copied);
+            while (n < 0 && errno == EINTR);
+            if (n < 0)
+                return false;
+            if (m_cachedPosition >= 0)
+                m_cachedPosition += n;
+            if (n == 0) {
+                if (!countRead)
+                    return false;
+                *countRead = copied;
+                return true;
+            }
+            copied += static_cast<uint32_t>(n);
+            continue;
+        }
         ssize_t n;
         do
             n = ::read(m_fd, m_buffer.data(), m_bufferSize);

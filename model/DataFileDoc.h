@@ -162,6 +162,7 @@ public:
     void EndNameReservation();
     const std::string& GetLastPointName() const { return m_lastPointName; }
     void SetLastPointName(const std::string& name) override { m_lastPointName = name; }
+    void SetLastPointName(const char* name) override { m_lastPointName = name; }
 
     // Fills the grid order from the store after a read and starts the job unmodified.
     void BuildSortedIndex();

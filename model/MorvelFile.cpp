@@ -9,14 +9,15 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace {
 constexpr size_t TextUnits = 17;
-constexpr int OffName = 0;
-constexpr int OffDescription = 34;
-constexpr int OffNorthing = 68;
-constexpr int OffEasting = 76;
-constexpr int OffElevation = 84;
+constexpr int OffName = PointNameOffset;
+constexpr int OffDescription = PointDescriptionOffset;
+constexpr int OffNorthing = PointNorthingOffset;
+constexpr int OffEasting = PointEastingOffset;
+constexpr int OffElevation = PointElevationOffset;
 constexpr int OffReserved = 92;
 constexpr uint32_t RecordBufferStep = 1024;
 } // namespace
@@ -39,6 +40,29 @@ void DecodePointPayload(const uint8_t* payload, JobFilePoint& point)
     point.northing = GetF64LE(payload + OffNorthing);
     point.easting = GetF64LE(payload + OffEasting);
     point.elevation = GetF64LE(payload + OffElevation);
+}
+
+void DecodePointText(const uint8_t* field, char (&out)[PointTextRoom])
+{
+    // Nearly every field is ASCII: copied unit by unit up to its zero; anything else takes the
+    // general decoder, so both give the same text.
+    for (size_t k = 0; k < TextUnits; ++k) {
+        const uint8_t low = field[2 * k];
+        if (field[2 * k + 1] != 0 || low >= 0x80)
+            break;
+        out[k] = static_cast<char>(low);
+        if (low == 0)
+            return;
+        if (k + 1 == TextUnits) {
+            out[TextUnits] = 0;
+            return;
+        }
+    }
+    std::string text;
+    LoadUtf16Field(field, TextUnits, text);
+    const size_t kept = std::min(text.size(), PointTextRoom - 1);
+    std::memcpy(out, text.data(), kept);
+    out[kept] = 0;
 }
 
 uint32_t CMorvelFile::NormaliseRecordType(uint32_t stored)
@@ -200,6 +224,74 @@ bool CMorvelFile::ReadAllPoints(std::vector<JobFilePoint>& points)
     }
     points = std::move(read);
     return true;
+}
+
+bool CMorvelFile::ReadRecordBytes(std::unique_ptr<uint8_t[]>& bytes, size_t& size, CMorvelFrameCount* count)
+{
+    const int64_t fileLength = m_file.GetLength();
+    if (fileLength < 0 || !SeekToFirstRecord())
+        return false;
+    const uint64_t wanted = uint64_t(std::max<int64_t>(fileLength - JobFileHeader::Size, 0));
+    if (wanted >= SIZE_MAX / 2)
+        return false;
+    std::unique_ptr<uint8_t[]> read(new (std::nothrow) uint8_t[std::size_t(wanted) + 1]);
+    if (!read)
+        return false;
+    // A file that shrank since its length was asked is walked as far as it was read.
+    // Pieces a cache can hold, so that the count walks bytes just read.
+    constexpr uint64_t Piece = uint64_t(1) << 18;
+    uint64_t got = 0;
+    while (got < wanted) {
+        const uint32_t piece = static_cast<uint32_t>(std::min(wanted - got, Piece));
+        uint32_t arrived = 0;
+        if (!m_file.Read(read.get() + got, piece, &arrived))
+            return false;
+        got += arrived;
+        if (count != nullptr)
+            count->Take(read.get(), std::size_t(got));
+        if (arrived < piece)
+            break;
+    }
+    bytes = std::move(read);
+    size = std::size_t(got);
+    return true;
+}
+
+void CMorvelFrameCount::Take(const uint8_t* bytes, size_t available)
+{
+    // A frame running past the end leaves next beyond it, which ends the count as the walk ends.
+    while (next + CMorvelFile::FrameHeaderSize <= available) {
+        const uint8_t* frame = bytes + next;
+        ++frames;
+        if (CMorvelFile::NormaliseRecordType(GetU32LE(frame)) == CMorvelFile::PointRecordType)
+            ++points;
+        next += CMorvelFile::FrameHeaderSize + uint64_t(GetU32LE(frame + 4));
+    }
+}
+
+bool CMorvelRecordWalk::Next(uint32_t& type, uint32_t& length)
+{
+    if (m_size - m_next < CMorvelFile::FrameHeaderSize)
+        return false;
+    const uint8_t* frame = m_bytes + m_next;
+    m_storedType = GetU32LE(frame);
+    m_length = GetU32LE(frame + 4);
+    m_start = m_next;
+    m_end = uint64_t(m_next) + CMorvelFile::FrameHeaderSize + m_length;
+    m_next += CMorvelFile::FrameHeaderSize;
+    type = CMorvelFile::NormaliseRecordType(m_storedType);
+    length = m_length;
+    return true;
+}
+
+const uint8_t* CMorvelRecordWalk::PointPayload() const
+{
+    const uint32_t needed = m_storedType == RecordTypePointOld ? OldPointPayloadSize
+                            : m_storedType == RecordTypePoint  ? PointPayloadSize
+                                                               : 0;
+    if (needed == 0 || m_length < needed || m_end > m_size)
+        return nullptr;
+    return m_bytes + m_start + CMorvelFile::FrameHeaderSize;
 }
 
 double MetresToDisplayDistance(uint32_t unit, double metres)

@@ -5,7 +5,9 @@
 #include "model/JobFileHeader.h"
 #include "model/JobRecordTypes.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,8 +24,18 @@ struct JobFilePoint
 // Byte layout of a point payload.
 constexpr uint32_t PointPayloadSize = 100;
 constexpr uint32_t OldPointPayloadSize = 92;
+constexpr uint32_t PointNameOffset = 0;
+constexpr uint32_t PointDescriptionOffset = 34;
+constexpr uint32_t PointNorthingOffset = 68;
+constexpr uint32_t PointEastingOffset = 76;
+constexpr uint32_t PointElevationOffset = 84;
 void EncodePointPayload(const JobFilePoint& point, uint8_t* payload100);
 void DecodePointPayload(const uint8_t* payload100, JobFilePoint& point);
+// Room for a decoded name or description: 17 UTF-16 units give at most 51 bytes of UTF-8.
+constexpr size_t PointTextRoom = 64;
+// A payload's text field (name at 0, description at 34) as a NUL-terminated text in out, the same
+// text DecodePointPayload gives, without a string per field.
+void DecodePointText(const uint8_t* field, char (&out)[PointTextRoom]);
 
 // The job file: a 240-byte header followed by type-and-length framed records.
 class CMorvelFile
@@ -82,12 +94,55 @@ public:
     // untouched, when a frame is cut short or a point frame is malformed.
     bool ReadAllPoints(std::vector<JobFilePoint>& points);
 
+    // Everything from the first record to the end of the file in one read, for a walk in memory;
+    // the frames are counted into count, when given, as the bytes arrive. False when the file
+    // cannot be read or the room cannot be had.
+    bool ReadRecordBytes(std::unique_ptr<uint8_t[]>& bytes, size_t& size, struct CMorvelFrameCount* count = nullptr);
+
 private:
 
     std::vector<uint8_t> m_recordBuffer;
     CFileCE m_file;
     JobFileHeader m_header;
     CRecordFrame m_frame;
+};
+
+// The frames and point frames the walk below meets, counted piece by piece while the bytes
+// are read, when they are still in the cache.
+struct CMorvelFrameCount
+{
+    int32_t frames = 0;
+    int32_t points = 0;
+    uint64_t next = 0; // where the next frame starts
+
+    // Counts the frames whose 8 bytes lie within the first `available` bytes, from where the last
+    // call stopped.
+    void Take(const uint8_t* bytes, size_t available);
+};
+
+// The frames of records read whole into memory, walked by the same rules as the file's frame
+// reader: a frame needs its 8 bytes, and one that runs past the end leaves the walk at the end.
+class CMorvelRecordWalk
+{
+public:
+    CMorvelRecordWalk(const uint8_t* bytes, size_t size) : m_bytes(bytes), m_size(size) {}
+
+    // The next frame's normalised type and stored length; false when fewer than 8 bytes remain.
+    bool Next(uint32_t& type, uint32_t& length);
+    // After Next on a point frame: its payload (92 or 100 bytes by the stored type), or null when
+    // the frame is too short for it or cut short by the end, as the file's point reader refuses it.
+    const uint8_t* PointPayload() const;
+    // To the frame's end, or the end of the bytes when it runs past them.
+    void Skip() { m_next = m_end < m_size ? m_end : m_size; }
+
+private:
+    const uint8_t* m_bytes;
+    size_t m_size;
+    size_t m_next = 0;
+    size_t m_start = 0;
+    uint64_t m_end = 0;
+    uint32_t m_storedType = 0;
+    uint32_t m_length = 0;
 };
 
 // Metres to the job's distance unit (1 international foot, 2 US survey foot); no value passes unchanged.

@@ -1,6 +1,7 @@
 #include "model/MorvelFileDoc.h"
 
 #include "core/FileHelpers.h"
+#include "core/LittleEndian.h"
 #include "core/ModifiedFlagGuard.h"
 #include "core/PathHelpers.h"
 #include "core/ProgramHelpers.h"
@@ -28,6 +29,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
@@ -254,31 +256,23 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
     const std::string name = snapshot ? std::string(kUndoBufferName) : file.GetFileName();
     BeginProgress(&scope, name, false);
 
-    uint32_t type = 0, position = 0, length = 0;
-    if (!file.SeekToFirstRecord()) {
+    // The records are read in one go, their frames counted for the progress as they arrive, then
+    // walked in memory for the points.
+    std::unique_ptr<uint8_t[]> bytes;
+    size_t size = 0;
+    CMorvelFrameCount count;
+    if (!file.ReadRecordBytes(bytes, size, &count)) {
         EndProgress(&scope);
         return false;
     }
-    // The count pass only steps from frame to frame; the file's length is asked once, not at
-    // every frame.
-    const int64_t fileLength = file.GetLength();
-    while (fileLength >= 0 && file.ReadRecordHeader(type, position, length)) {
-        ++m_recordCount;
-        if (type == CMorvelFile::PointRecordType)
-            ++m_pointRecordCount;
-        // A frame inside the file is stepped past in the buffer; one that overruns it is left
-        // to the frame skip, which stops at the end.
-        const bool skipped = int64_t(position) + CMorvelFile::FrameHeaderSize + length <= fileLength &&
-                             (length == 0 || file.SkipBytes(length));
-        if (!skipped && !file.SkipRecord()) {
-            EndProgress(&scope);
-            return false;
-        }
-    }
-    if (!ConfirmLoad() || !file.SeekToFirstRecord()) {
+    m_recordCount = count.frames;
+    m_pointRecordCount = count.points;
+    if (!ConfirmLoad()) {
         EndProgress(&scope);
         return false;
     }
+    CMorvelRecordWalk walk(bytes.get(), size);
+    uint32_t type = 0, length = 0;
     BeginPointsProgress(&scope, name);
 
     CPointDatabase* points = GetPointDatabase();
@@ -286,25 +280,30 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
     CRecordDatabase* store = GetRecordDatabase();
     store->Reserve(std::size_t(m_pointRecordCount));
     GetSortedIndex()->Reserve(std::size_t(m_pointRecordCount));
-    uint8_t payload[PointPayloadSize];
     // Each refused point is named with the reason, so the user can find it before a save drops it.
     constexpr int32_t NamedRefusals = 20;
     std::string refusals;
-    // One for the whole read, so its texts' room is reused from point to point.
-    JobFilePoint read;
-    while (file.ReadRecordHeader(type, position, length)) {
+    char pointName[PointTextRoom];
+    char description[PointTextRoom];
+    while (walk.Next(type, length)) {
         StepProgress(&scope);
         if (type == CMorvelFile::PointRecordType) {
             ++m_pointsRead;
-            if (!file.ReadPointRecord(payload)) {
+            // A point frame too short for its payload, or cut short, fails the whole read.
+            const uint8_t* payload = walk.PointPayload();
+            if (payload == nullptr) {
                 EndProgress(&scope);
                 return false;
             }
-            DecodePointPayload(payload, read);
-            auto* point = new CPointRecord("", read.description.c_str(),
-                                           CLocation(read.easting, read.northing, read.elevation), true);
+            DecodePointText(payload + PointNameOffset, pointName);
+            DecodePointText(payload + PointDescriptionOffset, description);
+            auto* point = new CPointRecord("", description,
+                                           CLocation(GetF64LE(payload + PointEastingOffset),
+                                                     GetF64LE(payload + PointNorthingOffset),
+                                                     GetF64LE(payload + PointElevationOffset)),
+                                           true);
             store->Prefetch(point);
-            point->SetName(read.name.c_str());
+            point->SetName(pointName);
             if (!points->AddInNameOrder(point)) {
                 const std::string stored = point->GetName();
                 delete point;
@@ -317,10 +316,8 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
                                            : std::string("the point could not be stored"));
                 }
             }
-        } else if (!file.SkipRecord()) {
-            EndProgress(&scope);
-            return false;
         }
+        walk.Skip();
         ++m_recordsProcessed;
     }
     EndProgress(&scope);
@@ -936,6 +933,7 @@ void CMorvelFileDoc::BeginProgress(CStatusProgress* scope, const std::string& na
     scope->Begin((saving ? "Saving " : "Loading ") + name);
     m_progressSteps = 0;
     m_lastPercent = -1;
+    m_nextPercentStep = 0;
 }
 
 void CMorvelFileDoc::BeginPointsProgress(CStatusProgress* scope, const std::string& name)
@@ -953,16 +951,24 @@ void CMorvelFileDoc::BeginLineworkProgress(CStatusProgress* scope, const std::st
 bool CMorvelFileDoc::StepProgress(CStatusProgress* scope)
 {
     ++m_progressSteps;
-    // The writer counts the records it writes; the reader the point records of its first pass.
+    // The writer counts the records it writes; the reader the point records it counted as it read.
     // With nothing to count there is no percentage to show.
     const int32_t total = m_writing ? m_recordCount : m_pointRecordCount;
     if (total <= 0 || scope == nullptr)
+        return true;
+    // The rounded percentage changes every hundredth of the total at most: the steps between
+    // are not divided out.
+    if (m_progressSteps < m_nextPercentStep)
         return true;
     const int32_t percent = MulDiv(m_progressSteps, 100, total);
     if (percent != m_lastPercent) {
         m_lastPercent = percent;
         scope->SetPercent(percent);
     }
+    // MulDiv rounds (100 s + total / 2) / total down: the next percentage comes at the first step
+    // s with 100 s >= (percent + 1) total - total / 2.
+    const int64_t need = (int64_t(percent) + 1) * total - total / 2;
+    m_nextPercentStep = need <= 0 ? 0 : (need + 99) / 100;
     return true;
 }
 

@@ -126,6 +126,7 @@ private:
     std::unique_ptr<CJobFileDocSettings> m_settings;
     int32_t m_progressSteps = 0;
     int32_t m_lastPercent = -1;
+    int64_t m_nextPercentStep = 0; // the first step at which the percentage can change
     int32_t m_recordCount = 0;
     int32_t m_pointRecordCount = 0;
     int32_t m_recordsProcessed = 0;

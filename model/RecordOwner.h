@@ -39,6 +39,8 @@ public:
     virtual bool AddRecord(CRecord* record) = 0;
     // The seed of new point names.
     virtual void SetLastPointName(const std::string& name) = 0;
+    // The same from the text the indexes hold, so that filing a point makes no string for it.
+    virtual void SetLastPointName(const char* name) { SetLastPointName(std::string(name)); }
 };
 
 // The active job view as records see it when they draw themselves on its map.

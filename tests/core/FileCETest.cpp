@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -255,4 +256,42 @@ TEST(FileCEText, CopyHelpersAlwaysTerminate)
     char narrow[4];
     CopyTextN(narrow, "abcdef", 3);
     EXPECT_STREQ(narrow, "abc");
+}
+
+// Reads of a buffer's worth or more go straight to the caller: mixed with small reads and
+// relative moves they must still give the file's bytes in order, and the right position.
+TEST(FileCEPositions, BigReadsAroundTheReadAhead)
+{
+    TempDir dir;
+    const std::string path = dir.file("big.bin");
+    std::string bytes(3 * CFileCE::ReadBufferSize + 123, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>((i * 131) >> 3);
+    WriteAllText(path, bytes);
+    const uint32_t buffer = CFileCE::ReadBufferSize;
+    // Each row: a move relative to the position (0 for none) and a read of that many bytes.
+    const struct
+    {
+        int64_t move;
+        uint32_t count;
+    } steps[] = {{0, buffer}, {-int64_t(buffer), 10}, {0, buffer + 5000}, {-7, 3}, {0, buffer}, {100, 2 * buffer}};
+    CFileCE file;
+    ASSERT_TRUE(file.Open(path, CFileCE::modeRead));
+    int64_t at = 0;
+    for (const auto& step : steps) {
+        ASSERT_TRUE(file.Seek(step.move, CFileCE::SeekCurrent));
+        at += step.move;
+        const uint32_t expected = static_cast<uint32_t>(std::min<int64_t>(step.count, int64_t(bytes.size()) - at));
+        std::string read(step.count, '\0');
+        uint32_t got = 0;
+        ASSERT_TRUE(file.Read(read.data(), step.count, &got));
+        ASSERT_EQ(got, expected) << at;
+        EXPECT_EQ(read.substr(0, got), bytes.substr(size_t(at), got)) << at;
+        at += got;
+        EXPECT_EQ(file.GetPosition(), at);
+    }
+    // Without a count, a read cut short by the end is refused.
+    ASSERT_TRUE(file.SeekTo(int64_t(bytes.size()) - buffer));
+    std::string rest(buffer + 1, '\0');
+    EXPECT_FALSE(file.Read(rest.data(), buffer + 1));
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -31,6 +32,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             while (file.ReadRecordHeader(type, position, length)) {
                 if (type == CMorvelFile::PointRecordType ? !file.ReadPointRecord(payload) : !file.SkipRecord())
                     break;
+            }
+            // The document's walk: the records read whole, counted as they arrive, walked in memory.
+            std::unique_ptr<uint8_t[]> bytes;
+            size_t held = 0;
+            CMorvelFrameCount count;
+            if (file.ReadRecordBytes(bytes, held, &count)) {
+                CMorvelRecordWalk walk(bytes.get(), held);
+                char text[PointTextRoom];
+                while (walk.Next(type, length)) {
+                    if (type == CMorvelFile::PointRecordType) {
+                        const uint8_t* point = walk.PointPayload();
+                        if (point == nullptr)
+                            break;
+                        DecodePointText(point + PointNameOffset, text);
+                        DecodePointText(point + PointDescriptionOffset, text);
+                    }
+                    walk.Skip();
+                }
             }
         }
     }

@@ -3,12 +3,15 @@
 
 #include "core/LittleEndian.h"
 #include "core/NoValue.h"
+#include "core/WideText.h"
 #include "TestUtil.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <random>
+#include <tuple>
 
 using morvel::test::ReadAllBytes;
 using morvel::test::TempDir;
@@ -341,4 +344,111 @@ TEST(MorvelFileSample, SmallJobReadsWhole)
     EXPECT_EQ(points[1].description, "Fence Ø");
     EXPECT_EQ(points[1].elevation, NoValue);
     EXPECT_EQ(points[3].name, "OLD");
+}
+
+namespace {
+
+std::string PointRow(const std::string& name, const std::string& description, const uint8_t* payload)
+{
+    return " " + name + "|" + description + "|" + std::to_string(GetF64LE(payload + PointNorthingOffset)) + "|" +
+           std::to_string(GetF64LE(payload + PointEastingOffset)) + "|" +
+           std::to_string(GetF64LE(payload + PointElevationOffset));
+}
+
+// The frame count, then every frame up to the first refused point, as the file walk reads them
+// (memory false) or as the document's walk in memory does.
+std::vector<std::string> WalkTrace(const std::string& path, bool memory)
+{
+    CMorvelFile file;
+    std::unique_ptr<uint8_t[]> bytes;
+    size_t size = 0;
+    CMorvelFrameCount count;
+    if (!file.Open(path.c_str(), true) || (memory && !file.ReadRecordBytes(bytes, size, &count)))
+        return {"unopened"};
+    CMorvelRecordWalk walk(bytes.get(), size);
+    uint32_t type, position, length;
+    if (!memory) {
+        EXPECT_TRUE(file.SeekToFirstRecord());
+        while (file.ReadRecordHeader(type, position, length) && file.SkipRecord()) {
+            ++count.frames;
+            count.points += type == CMorvelFile::PointRecordType ? 1 : 0;
+        }
+        EXPECT_TRUE(file.SeekToFirstRecord());
+    }
+    std::vector<std::string> trace {std::to_string(count.frames) + "/" + std::to_string(count.points)};
+    while (memory ? walk.Next(type, length) : file.ReadRecordHeader(type, position, length)) {
+        std::string row = std::to_string(type) + "/" + std::to_string(length);
+        if (type == CMorvelFile::PointRecordType) {
+            uint8_t read[PointPayloadSize];
+            const uint8_t* payload = memory ? walk.PointPayload() : file.ReadPointRecord(read) ? read : nullptr;
+            if (payload == nullptr) {
+                trace.push_back(row + " refused");
+                break;
+            }
+            char name[PointTextRoom], description[PointTextRoom];
+            DecodePointText(payload + PointNameOffset, name);
+            DecodePointText(payload + PointDescriptionOffset, description);
+            row += PointRow(name, description, payload);
+        } else if (!memory) {
+            EXPECT_TRUE(file.SkipRecord());
+        }
+        if (memory)
+            walk.Skip();
+        trace.push_back(row);
+    }
+    return trace;
+}
+
+} // namespace
+
+// The open reads the records in one go and walks them in memory: every kind of damage the file
+// walk meets must read the same way there.
+TEST(MorvelFileWalk, TheWalkInMemoryReadsAsTheFileWalk)
+{
+    const Bytes point = PointPayload({"A", "fence", 1.5, -2.25, NoValue});
+    const Bytes old = PointPayload({"OLD", "d", 3, 4, 7}, OldPointPayloadSize);
+    Bytes padded = point;
+    padded.resize(120, 0xEE);
+    const struct
+    {
+        const char* what;
+        std::vector<std::tuple<uint32_t, Bytes, uint32_t>> frames;
+        size_t trailing;
+    } cases[] = {
+        {"no records", {}, 0},
+        {"new, old, foreign, deleted and 18", {{13, point, 100}, {1, old, 92}, {5, Bytes(12, 1), 12}, {0, Bytes(4), 4}, {18, Bytes(3), 3}, {13, point, 100}}, 0},
+        {"old form in a longer frame, point with room after it", {{1, Bytes(padded.begin(), padded.begin() + 100), 100}, {13, padded, 120}}, 0},
+        {"empty frames", {{5, {}, 0}, {0, {}, 0}, {13, point, 100}}, 0},
+        {"point frame too short", {{13, Bytes(40), 40}, {13, point, 100}}, 0},
+        {"old point frame too short", {{1, Bytes(91), 91}}, 0},
+        {"point cut short", {{13, point, 100}, {13, Bytes(point.begin(), point.begin() + 50), 100}}, 0},
+        {"point of its exact size cut short", {{1, Bytes(old.begin(), old.begin() + 91), 92}}, 0},
+        {"foreign frame cut short", {{13, point, 100}, {5, Bytes(10), 100}}, 0},
+        {"length near 4 GB", {{5, Bytes(8), 0xFFFFFFF8u}, {13, point, 100}}, 0},
+        {"trailing bytes short of a frame", {{13, point, 100}}, 7},
+    };
+    TempDir dir;
+    const std::string path = dir.file("walk.Mvj");
+    for (const auto& c : cases) {
+        Bytes file = ValidHeader();
+        for (const auto& [type, payload, length] : c.frames)
+            AppendFrame(file, type, payload, length);
+        file.insert(file.end(), c.trailing, 0x0D);
+        WriteAllBytes(path, file);
+        EXPECT_EQ(WalkTrace(path, true), WalkTrace(path, false)) << c.what;
+    }
+
+    // Field texts, terminated or filling all 17 units, decode as the string decoder gives them.
+    const std::u16string texts[] = {u"", u"P1", u"0123456789ABCDEFG", u"Ω desc", u"x\U0001D11Ey", u"abc\xD800",
+                                    u"\xDC00z", std::u16string(u"a\0b", 3), u"\x7F\x80", std::u16string(17, u'\u20AC')};
+    for (const std::u16string& units : texts) {
+        Bytes field(34, 0);
+        for (size_t k = 0; k < units.size(); ++k)
+            PutU16LE(field.data() + 2 * k, units[k]);
+        std::string expected;
+        LoadUtf16Field(field.data(), 17, expected);
+        char out[PointTextRoom];
+        DecodePointText(field.data(), out);
+        EXPECT_EQ(std::string(out), expected) << expected;
+    }
 }
