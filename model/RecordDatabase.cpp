@@ -38,7 +38,22 @@ bool CRecordDatabase::AddRecord(CRecord* record)
     if (record == nullptr)
         return false;
     record->SetOwner(m_owner);
-    if (!record->Validate() || record->GetType() != kRecordTypePoint)
+    if (!record->Validate())
+        return false;
+    return Append(record);
+}
+
+bool CRecordDatabase::AddValidatedRecord(CRecord* record)
+{
+    if (record == nullptr)
+        return false;
+    record->SetOwner(m_owner);
+    return Append(record);
+}
+
+bool CRecordDatabase::Append(CRecord* record)
+{
+    if (record->GetType() != kRecordTypePoint)
         return false;
     // Held twice, a record would be deleted twice.
     const auto [where, added] = m_where.Insert(record, RecordList::iterator());
@@ -52,7 +67,6 @@ bool CRecordDatabase::AddRecord(CRecord* record)
         throw;
     }
     *where = std::prev(list.end());
-    record->SetOwner(m_owner);
     NotePointGeometryChanged();
     return true;
 }

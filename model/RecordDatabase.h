@@ -42,6 +42,9 @@ public:
 
     // Sets the owner, then refuses invalid records, non-points and records already held.
     bool AddRecord(CRecord* record);
+    // As AddRecord for a record the store's owner has just validated (the point-name index, as it
+    // files the point): the name is not checked a second time.
+    bool AddValidatedRecord(CRecord* record);
     // Makes room for that many more records at once, before a bulk add.
     void Reserve(std::size_t more);
     // Starts fetching what adding or finding the record will read, so other work can overlap it.
@@ -78,6 +81,8 @@ public:
     CRecordOwner* GetOwner() const { return m_owner; }
 
 private:
+    bool Append(CRecord* record);
+
     // The lists' nodes come from here and go back in a few blocks when the store is emptied, not
     // one by one. Declared first: it outlives the containers using it.
     std::pmr::unsynchronized_pool_resource m_nodes;

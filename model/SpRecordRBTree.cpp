@@ -25,7 +25,8 @@ intptr_t RowState(const void* word) { return reinterpret_cast<intptr_t>(word); }
 
 } // namespace
 
-CSpRecordRBTree::CSpRecordRBTree() : CRedBlackTree<CRecord*, void*>(&CompareBySequence) {}
+// Rows' leaves come from the tree's slabs: every leaf goes back through Remove or Clear.
+CSpRecordRBTree::CSpRecordRBTree() : CRedBlackTree<CRecord*, void*>(&CompareBySequence, true) {}
 
 int CSpRecordRBTree::CompareWithTies(CRecord* a, CRecord* b) const
 {
