@@ -145,7 +145,7 @@ void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records, const std
         for (std::size_t i = 0; i < records.size(); ++i) {
             // Records lie apart in memory: the first line of one a few rows ahead, and the line
             // its number sits on, are asked for before the number is read.
-            constexpr std::size_t Ahead = 8;
+            constexpr std::size_t Ahead = 16;
             if (i + Ahead < records.size() && records[i + Ahead] != nullptr) {
                 const char* ahead = reinterpret_cast<const char*>(records[i + Ahead]);
                 __builtin_prefetch(ahead);
