@@ -52,7 +52,9 @@ bool CPointDatabase::AddAt(CPointRecord* point, RedBlackNode* place)
     ++m_changes;
     if (m_owner != nullptr) {
         if (CRecordDatabase* store = m_owner->GetRecordDatabase()) {
-            if (!store->AddRecord(point)) {
+            // Admit checked the name with this same owner a moment ago.
+            const bool held = store->GetOwner() == m_owner ? store->AddValidatedRecord(point) : store->AddRecord(point);
+            if (!held) {
                 // The store refused it; an index entry nobody owns would dangle.
                 Unlink(leaf);
                 return false;

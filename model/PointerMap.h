@@ -39,14 +39,14 @@ public:
     {
         if (key == nullptr)
             return {nullptr, false};
-        if (V* held = Find(key))
-            return {held, false};
-        // Grown before the slot is taken, so a failed allocation leaves the map as it was.
+        // Grown before the slot is taken, so a failed allocation leaves the map as it was. Growing
+        // first also lets one probe both find the key and the free slot it would take.
         if (m_count + 1 > Room(m_slots.size()))
             Rehash(m_slots.empty() ? kSmallest : 2 * m_slots.size());
         std::size_t i = Home(key);
-        while (m_slots[i].key != nullptr)
-            i = (i + 1) & Mask();
+        for (; m_slots[i].key != nullptr; i = (i + 1) & Mask())
+            if (m_slots[i].key == key)
+                return {&m_slots[i].value, false};
         m_slots[i] = Slot{key, value};
         ++m_count;
         return {&m_slots[i].value, true};

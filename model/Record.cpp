@@ -3,6 +3,7 @@
 #include "core/Utf8.h"
 #include "model/RecordOwner.h"
 
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -31,12 +32,30 @@ void CopyRecordText(char* dst, const char* src)
     dst[out] = '\0';
 }
 
+namespace {
+
+// The length of a text no longer in bytes than the cut keeps in characters, which the cut leaves
+// as it is; -1 for a longer text (or null), which must go through the cut.
+std::ptrdiff_t UncutLength(const char* text)
+{
+    if (text == nullptr)
+        return -1;
+    const std::size_t length = strnlen(text, kRecordTextChars + 1);
+    return length <= std::size_t(kRecordTextChars) ? std::ptrdiff_t(length) : -1;
+}
+
+} // namespace
+
 void CRecordText::Assign(const char* text)
 {
     // Cut first: the source may be this text's own bytes.
     char cut[kRecordTextBytes];
-    CopyRecordText(cut, text);
-    const std::size_t size = std::strlen(cut) + 1;
+    const std::ptrdiff_t uncut = UncutLength(text);
+    if (uncut >= 0)
+        std::memcpy(cut, text, std::size_t(uncut) + 1);
+    else
+        CopyRecordText(cut, text);
+    const std::size_t size = uncut >= 0 ? std::size_t(uncut) + 1 : std::strlen(cut) + 1;
     char* held = nullptr;
     if (size > kInside) {
         held = new char[size];
@@ -64,8 +83,14 @@ public:
 
     uint32_t Hold(std::string_view text)
     {
+        // Points filed one after another mostly carry the text the one before did.
+        if (m_holders[m_last] != 0 && std::string_view(m_texts[m_last]) == text) {
+            ++m_holders[m_last];
+            return m_last;
+        }
         if (auto found = m_index.find(text); found != m_index.end()) {
             ++m_holders[found->second];
+            m_last = found->second;
             return found->second;
         }
         auto kept = std::make_unique<char[]>(text.size() + 1);
@@ -85,6 +110,7 @@ public:
         m_kept[place] = std::move(kept);
         m_index.emplace(std::string_view(m_texts[place], text.size()), place);
         CSharedTexts::s_texts = m_texts.data();
+        m_last = place;
         return place;
     }
     void Hold(uint32_t place) { ++m_holders[place]; }
@@ -106,6 +132,8 @@ private:
     std::vector<std::unique_ptr<char[]>> m_kept;
     std::unordered_map<std::string_view, uint32_t> m_index;
     std::vector<uint32_t> m_free;
+    // The place the last Hold found or made; its text is checked again before it is used.
+    uint32_t m_last = 0;
 };
 
 namespace {
@@ -116,6 +144,9 @@ const char* const* CSharedTexts::s_texts = kNoTexts;
 
 uint32_t CSharedTexts::Hold(const char* text)
 {
+    const std::ptrdiff_t uncut = UncutLength(text);
+    if (uncut >= 0)
+        return uncut == 0 ? 0 : CSharedTextList::Get().Hold(std::string_view(text, std::size_t(uncut)));
     char cut[kRecordTextBytes];
     CopyRecordText(cut, text);
     return cut[0] == '\0' ? 0 : CSharedTextList::Get().Hold(std::string_view(cut));

@@ -6,6 +6,52 @@
 #include "model/RecordOwner.h"
 
 #include <algorithm>
+#include <new>
+
+void* CRecordNodePool::do_allocate(std::size_t bytes, std::size_t alignment)
+{
+    if (bytes > kCellBytes || alignment > alignof(void*))
+        return ::operator new(bytes, std::align_val_t(alignment));
+    if (m_free != nullptr) {
+        void* cell = m_free;
+        m_free = *static_cast<void**>(cell);
+        return cell;
+    }
+    if (m_unusedCells == 0) {
+        constexpr std::size_t BlockBytes = 64 * 1024;
+        void* block = ::operator new(BlockBytes);
+        *static_cast<void**>(block) = m_blocks;
+        m_blocks = block;
+        m_unused = static_cast<char*>(block) + kCellBytes;
+        m_unusedCells = BlockBytes / kCellBytes - 1;
+    }
+    void* cell = m_unused;
+    m_unused += kCellBytes;
+    --m_unusedCells;
+    return cell;
+}
+
+void CRecordNodePool::do_deallocate(void* cell, std::size_t bytes, std::size_t alignment)
+{
+    if (bytes > kCellBytes || alignment > alignof(void*)) {
+        ::operator delete(cell, std::align_val_t(alignment));
+        return;
+    }
+    *static_cast<void**>(cell) = m_free;
+    m_free = cell;
+}
+
+void CRecordNodePool::release()
+{
+    while (m_blocks != nullptr) {
+        void* next = *static_cast<void**>(m_blocks);
+        ::operator delete(m_blocks);
+        m_blocks = next;
+    }
+    m_free = nullptr;
+    m_unused = nullptr;
+    m_unusedCells = 0;
+}
 
 CRecordDatabase::CRecordDatabase(CRecordOwner* owner)
     : m_recordLists{RecordList(&m_nodes), RecordList(&m_nodes), RecordList(&m_nodes),
@@ -38,13 +84,45 @@ bool CRecordDatabase::AddRecord(CRecord* record)
     if (record == nullptr)
         return false;
     record->SetOwner(m_owner);
-    if (!record->Validate() || record->GetType() != kRecordTypePoint)
+    if (!record->Validate())
         return false;
+    return Append(record, false);
+}
+
+bool CRecordDatabase::AddValidatedRecord(CRecord* record)
+{
+    if (record == nullptr)
+        return false;
+    record->SetOwner(m_owner);
+    return Append(record, true);
+}
+
+bool CRecordDatabase::Append(CRecord* record, bool validated)
+{
+    if (record->GetType() != kRecordTypePoint)
+        return false;
+    RecordList& list = m_recordLists[0];
+    if (validated) {
+        // The index holds one record a name, so a record it adds is not held here already.
+        m_where.Reserve(m_where.Size() + m_pending.size() + 1);
+        list.push_back(record);
+        try {
+            m_pending.push_back({record, std::prev(list.end())});
+        } catch (...) {
+            list.pop_back();
+            throw;
+        }
+        constexpr std::size_t Batch = 4096;
+        if (m_pending.size() >= Batch)
+            FileInWhere();
+        NotePointGeometryChanged();
+        return true;
+    }
+    FileInWhere();
     // Held twice, a record would be deleted twice.
     const auto [where, added] = m_where.Insert(record, RecordList::iterator());
     if (!added)
         return false;
-    RecordList& list = m_recordLists[0];
     try {
         list.push_back(record);
     } catch (...) {
@@ -52,12 +130,27 @@ bool CRecordDatabase::AddRecord(CRecord* record)
         throw;
     }
     *where = std::prev(list.end());
-    record->SetOwner(m_owner);
     NotePointGeometryChanged();
     return true;
 }
 
-void CRecordDatabase::Reserve(std::size_t more) { m_where.Reserve(m_where.Size() + more); }
+void CRecordDatabase::FileInWhere()
+{
+    const std::size_t count = m_pending.size();
+    constexpr std::size_t Ahead = 16;
+    for (std::size_t i = 0; i < count && i < Ahead; ++i)
+        m_where.Prefetch(m_pending[i].record);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i + Ahead < count)
+            m_where.Prefetch(m_pending[i + Ahead].record);
+        // A record held already keeps its first place; the second would be deleted twice.
+        if (!m_where.Insert(m_pending[i].record, m_pending[i].at).second)
+            m_recordLists[0].erase(m_pending[i].at);
+    }
+    m_pending.clear();
+}
+
+void CRecordDatabase::Reserve(std::size_t more) { m_where.Reserve(m_where.Size() + m_pending.size() + more); }
 
 int32_t CRecordDatabase::GetCount(uint16_t kind) const
 {
@@ -164,6 +257,8 @@ CRecord* CRecordDatabase::GetAt(const CRecordCursor& cursor) const
 
 CRecordCursor CRecordDatabase::FindRecord(const CRecord* record) const
 {
+    if (!m_pending.empty())
+        const_cast<CRecordDatabase*>(this)->FileInWhere();
     const RecordList::iterator* at = m_where.Find(record);
     if (at == nullptr)
         return CRecordCursor();
@@ -175,6 +270,7 @@ CRecord* CRecordDatabase::RemoveAt(CRecordCursor cursor)
     if (!cursor.hasRecord || cursor.listPos < 0 || cursor.listPos >= int(m_listOfLists.size()))
         return nullptr;
     CRecord* record = *cursor.recordPos;
+    FileInWhere();
     // A copy: a selection may let go of the store while it hears.
     const std::list<CRecordSelection*> selections = m_selections;
     for (CRecordSelection* selection : selections)
@@ -243,6 +339,7 @@ void CRecordDatabase::RemoveAll()
             delete record;
         list->clear();
     }
+    m_pending.clear();
     m_where.Clear();
     m_nodes.release();
     if (m_owner != nullptr)

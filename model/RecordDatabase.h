@@ -15,6 +15,31 @@ class CRecordSelection;
 
 using RecordList = std::pmr::list<CRecord*>;
 
+// The store's list nodes: cells of one size cut from 64 KB blocks, given back to a free chain and
+// freed with their blocks at once. A job makes and drops one per record; a general pool spent
+// more finding a node's pool than the list spent on the node.
+class CRecordNodePool final : public std::pmr::memory_resource
+{
+public:
+    CRecordNodePool() = default;
+    CRecordNodePool(const CRecordNodePool&) = delete;
+    CRecordNodePool& operator=(const CRecordNodePool&) = delete;
+    ~CRecordNodePool() override { release(); }
+    // Frees every block; no cell may be in use.
+    void release();
+
+private:
+    static constexpr std::size_t kCellBytes = 3 * sizeof(void*);
+    void* do_allocate(std::size_t bytes, std::size_t alignment) override;
+    void do_deallocate(void* cell, std::size_t bytes, std::size_t alignment) override;
+    bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override { return this == &other; }
+
+    void* m_free = nullptr;   // freed cells, chained through their first word
+    void* m_blocks = nullptr; // chained through their first word
+    char* m_unused = nullptr; // the newest block's cells not yet handed out
+    std::size_t m_unusedCells = 0;
+};
+
 // A position in the record store: which list, which record in it, and whether the walk stays in
 // that list. Removing the record under a cursor invalidates that cursor.
 struct CRecordCursor
@@ -42,6 +67,9 @@ public:
 
     // Sets the owner, then refuses invalid records, non-points and records already held.
     bool AddRecord(CRecord* record);
+    // As AddRecord for a record the store's owner has just validated (the point-name index, as it
+    // files the point): the name is not checked a second time.
+    bool AddValidatedRecord(CRecord* record);
     // Makes room for that many more records at once, before a bulk add.
     void Reserve(std::size_t more);
     // Starts fetching what adding or finding the record will read, so other work can overlap it.
@@ -78,9 +106,13 @@ public:
     CRecordOwner* GetOwner() const { return m_owner; }
 
 private:
+    bool Append(CRecord* record, bool validated);
+    // Files the records added since the last call in m_where, with their entries fetched ahead.
+    void FileInWhere();
+
     // The lists' nodes come from here and go back in a few blocks when the store is emptied, not
     // one by one. Declared first: it outlives the containers using it.
-    std::pmr::unsynchronized_pool_resource m_nodes;
+    CRecordNodePool m_nodes;
     std::array<RecordList, kListCount> m_recordLists;
     std::vector<RecordList*> m_listOfLists;
     std::array<uint32_t, kSelectionSlots> m_bitUse{};
@@ -89,4 +121,13 @@ private:
     // Finding a record's place by pointer must not walk the lists: deleting many points one by one
     // would be quadratic. Every record is held in the first list, so its place there is enough.
     CPointerMap<RecordList::iterator> m_where;
+    // Records the index added, not yet in m_where: each entry lies anywhere in the table, and
+    // filing them a batch at a time lets the fetches overlap instead of waiting on one a record.
+    // m_where has room for them already, so filing them cannot fail.
+    struct Pending
+    {
+        CRecord* record;
+        RecordList::iterator at;
+    };
+    std::vector<Pending> m_pending;
 };

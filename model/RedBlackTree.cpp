@@ -448,14 +448,16 @@ void DestroyRedBlackTree(RedBlackNode* tree)
 {
     if (tree == nullptr)
         return;
-    // Leaves made with new along their chain, everything else with its slab: no walk down the tree.
-    for (RedBlackNode* leaf = tree->link1; leaf != tree;) {
-        RedBlackNode* next = leaf->link1;
-        if (!(leaf->flags & kRedBlackSlabLeaf))
-            delete leaf;
-        leaf = next;
-    }
     TreeHead* head = HeadOf(tree);
+    // Leaves made with new along their chain, everything else with its slab: no walk down the tree.
+    // A tree of slab leaves has none made with new, and a closing job skips the walk.
+    if (!head->slabLeaves)
+        for (RedBlackNode* leaf = tree->link1; leaf != tree;) {
+            RedBlackNode* next = leaf->link1;
+            if (!(leaf->flags & kRedBlackSlabLeaf))
+                delete leaf;
+            leaf = next;
+        }
     for (RedBlackNode* slab = head->slabs; slab != nullptr;) {
         RedBlackNode* next = slab->link1;
         UnpoisonNodes(slab, std::size_t(slab->flags) + 1);

@@ -52,7 +52,8 @@ K GetRedBlackNodeKey(const RedBlackNode* leaf)
 // only the tree may free them; otherwise they are heap nodes a caller may take back and delete.
 RedBlackNode* CreateRedBlackTree(bool slabLeaves = false);
 // Frees every node; not what keys and values point to. Branches, and leaves from the tree's
-// storage, go with that storage at once; heap leaves are deleted one by one.
+// storage, go with that storage at once; heap leaves are deleted one by one. A tree made with
+// slabLeaves holds only leaves of its own storage, so its leaves are not walked at all.
 void DestroyRedBlackTree(RedBlackNode* tree);
 // A blank leaf from the tree's own storage, for LinkRedBlackLeaves into that same tree only.
 RedBlackNode* NewRedBlackLeaf(RedBlackNode* tree);
@@ -154,7 +155,7 @@ public:
     void Reset()
     {
         DestroyRedBlackTree(m_tree);
-        m_tree = CreateRedBlackTree();
+        m_tree = CreateRedBlackTree(m_slabLeaves);
     }
     RedBlackNode* Insert(K key, V value)
     {
@@ -187,6 +188,12 @@ public:
     RedBlackNode* GetHandle() const { return m_tree; }
 
 protected:
+    // A tree whose leaves nobody takes back to delete may cut them from its own storage.
+    CRedBlackTree(Compare compare, bool slabLeaves)
+        : m_tree(CreateRedBlackTree(slabLeaves)), m_compare(compare), m_slabLeaves(slabLeaves)
+    {
+    }
+
     static void* ToWord(V value)
     {
         if constexpr (std::is_pointer_v<V>)
@@ -203,4 +210,5 @@ protected:
 
     RedBlackNode* m_tree;
     Compare m_compare;
+    bool m_slabLeaves = false;
 };

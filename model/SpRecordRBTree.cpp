@@ -25,7 +25,8 @@ intptr_t RowState(const void* word) { return reinterpret_cast<intptr_t>(word); }
 
 } // namespace
 
-CSpRecordRBTree::CSpRecordRBTree() : CRedBlackTree<CRecord*, void*>(&CompareBySequence) {}
+// Rows' leaves come from the tree's slabs: every leaf goes back through Remove or Clear.
+CSpRecordRBTree::CSpRecordRBTree() : CRedBlackTree<CRecord*, void*>(&CompareBySequence, true) {}
 
 int CSpRecordRBTree::CompareWithTies(CRecord* a, CRecord* b) const
 {
@@ -63,14 +64,6 @@ RedBlackNode* CSpRecordRBTree::Insert(CRecord* record)
     }
     *slot = leaf;
     ++m_count;
-    if (m_bySequence.size() == std::size_t(record->GetSequenceNumber())) {
-        // Only a shortcut for the next re-sort: without room it is dropped, not the row.
-        try {
-            m_bySequence.push_back({record, leaf});
-        } catch (const std::bad_alloc&) {
-            m_bySequence.clear();
-        }
-    }
     return leaf;
 }
 
@@ -81,7 +74,6 @@ CRecord* CSpRecordRBTree::Remove(RedBlackNode* leaf)
         return nullptr;
     CRecord* record = CRedBlackTree::Remove(leaf);
     m_leafOf.Erase(record);
-    m_bySequence.clear();
     --m_count;
     return record;
 }
@@ -91,7 +83,6 @@ void CSpRecordRBTree::Clear()
     InvalidateCursor();
     Reset();
     m_leafOf.Clear();
-    m_bySequence.clear();
     m_nextSequence = 0;
     m_count = 0;
 }
@@ -99,7 +90,6 @@ void CSpRecordRBTree::Clear()
 void CSpRecordRBTree::Reserve(std::size_t more)
 {
     m_leafOf.Reserve(m_leafOf.Size() + more);
-    m_bySequence.reserve(m_bySequence.size() + more);
 }
 
 void CSpRecordRBTree::InvalidateCursor()
@@ -107,14 +97,6 @@ void CSpRecordRBTree::InvalidateCursor()
     m_cursorIndex = -1;
     m_cursorNode = nullptr;
     m_checkpoints.clear();
-}
-
-RedBlackNode* CSpRecordRBTree::FiledLeaf(const CRecord* record, int32_t sequence) const
-{
-    if (sequence < 0 || std::size_t(sequence) >= m_bySequence.size())
-        return nullptr;
-    const Row& row = m_bySequence[std::size_t(sequence)];
-    return row.record == record ? row.leaf : nullptr;
 }
 
 void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records, const std::vector<uint32_t>* order)
@@ -144,7 +126,7 @@ void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records, const std
         for (std::size_t i = 0; i < records.size(); ++i) {
             // Records lie apart in memory: the first line of one a few rows ahead, and the line
             // its number sits on, are asked for before the number is read.
-            constexpr std::size_t Ahead = 8;
+            constexpr std::size_t Ahead = 16;
             if (i + Ahead < records.size() && records[i + Ahead] != nullptr) {
                 const char* ahead = reinterpret_cast<const char*>(records[i + Ahead]);
                 __builtin_prefetch(ahead);
@@ -157,22 +139,20 @@ void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records, const std
             const int32_t sequence = record->GetSequenceNumber();
             if (sequence >= 0 && std::size_t(sequence) < rows.size() && rows[std::size_t(sequence)].record == record)
                 continue;
-            RedBlackNode* leaf = FiledLeaf(record, sequence);
+            // A row held already finds its leaf in the entry fetched above.
             bool isNew = false;
-            if (leaf == nullptr) {
-                const auto [slot, inserted] = m_leafOf.Insert(record, nullptr);
-                if (inserted) {
-                    try {
-                        *slot = NewRedBlackLeaf(m_tree);
-                    } catch (...) {
-                        m_leafOf.Erase(record);
-                        throw;
-                    }
-                    (*slot)->key = record;
-                    isNew = true;
+            const auto [slot, inserted] = m_leafOf.Insert(record, nullptr);
+            if (inserted) {
+                try {
+                    *slot = NewRedBlackLeaf(m_tree);
+                } catch (...) {
+                    m_leafOf.Erase(record);
+                    throw;
                 }
-                leaf = *slot;
+                (*slot)->key = record;
+                isNew = true;
             }
+            RedBlackNode* leaf = *slot;
             if (!isNew)
                 ++heldClaimed;
             rows.push_back({record, leaf});
@@ -216,8 +196,6 @@ void CSpRecordRBTree::LinkInOrder(std::vector<Row>& rows, std::vector<RedBlackNo
                                   const std::vector<uint32_t>* given)
 {
     InvalidateCursor();
-    // Rows are numbered in the order given, so the next re-sort finds each leaf by the number.
-    m_bySequence.assign(rows.begin(), rows.end());
     std::vector<RedBlackNode*> leaves;
     leaves.reserve(rows.size());
     std::vector<uint32_t> order;

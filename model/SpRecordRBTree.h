@@ -72,8 +72,6 @@ private:
     // under the emptied tree, with branches from spare; given, when not null, is that order.
     void LinkInOrder(std::vector<Row>& rows, std::vector<RedBlackNode*>& spare,
                      const std::vector<uint32_t>* given = nullptr);
-    // The record's leaf when its number still points at it; null means ask m_leafOf.
-    RedBlackNode* FiledLeaf(const CRecord* record, int32_t sequence) const;
     RedBlackNode* LeafAt(int32_t row);
     int CompareWithTies(CRecord* a, CRecord* b) const;
 
@@ -92,7 +90,4 @@ private:
     // Deleting a record must find its row without walking the grid, and without reading the
     // record, which the caller may already have freed.
     CPointerMap<RedBlackNode*> m_leafOf;
-    // The row of each sequence number, as filed since the last sort; dropped whenever a leaf is
-    // freed, so every leaf in it is live. Spares a re-sort a hash lookup per row.
-    std::vector<Row> m_bySequence;
 };

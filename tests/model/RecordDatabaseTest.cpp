@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 using morvel::test::FakeJob;
@@ -113,6 +114,42 @@ TEST(RecordStore, FindAndRemoveWithoutDeleting)
     job.sorted.Remove(job.sorted.FindLeaf(b));
     job.points.Remove(job.points.FindNode("2", true));
     delete b;
+}
+
+// Points the name index adds reach the store's own lookup later, a batch at a time: at every
+// size around a batch's end each point is found at its place, a point held is refused again, and
+// removing some leaves the others' order and places as a plain list gives them.
+TEST(RecordStore, PointsTheIndexAddsAreFoundRefusedAndRemovedAtAnyCount)
+{
+    for (int count : {1, 4095, 4096, 4097, 9000}) {
+        SCOPED_TRACE(count);
+        FakeJob job;
+        std::vector<CPointRecord*> model;
+        for (int i = 0; i < count; ++i)
+            model.push_back(job.AddPoint(std::to_string(i + 1).c_str()));
+        // A record held already is refused, and the store still holds it once.
+        EXPECT_FALSE(job.store->AddRecord(model.back()));
+        EXPECT_EQ(job.store->GetCount(1), count);
+        for (int i = count - 1; i >= 0; i -= 3) {
+            const CRecordCursor at = job.store->FindRecord(model[size_t(i)]);
+            ASSERT_TRUE(at.IsValid());
+            EXPECT_EQ(job.store->GetAt(at), model[size_t(i)]);
+        }
+        // Every other point goes, newest first, then one more is added behind the rest.
+        for (int i = count - 1; i >= 0; i -= 2) {
+            CPointRecord* p = model[size_t(i)];
+            model.erase(model.begin() + i);
+            job.DeletePoint(p);
+        }
+        model.push_back(job.AddPoint("X"));
+        std::vector<CRecord*> walked;
+        CRecordCursor c = job.store->GetFirstRecord(0);
+        while (CRecord* r = job.store->GetNextRecord(c))
+            walked.push_back(r);
+        EXPECT_EQ(walked, std::vector<CRecord*>(model.begin(), model.end()));
+        for (CPointRecord* p : model)
+            EXPECT_EQ(job.store->GetAt(job.store->FindRecord(p)), p);
+    }
 }
 
 TEST(RecordStore, RemoveAllEmptiesTheNameIndex)
