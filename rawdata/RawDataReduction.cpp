@@ -161,6 +161,7 @@ private:
     std::string m_text;
     CNikonRawDataSetup::StationCheck m_stationCheck;
     CRawDataNikonObservationRecord m_shot;
+    CRawDataNikonCommentRecord m_commentView;
 };
 
 void CReduction::Report(const std::string& message)
@@ -242,7 +243,9 @@ CPointRecord* CReduction::FindOrCreatePoint(const std::string& name, const CLoca
 
 void CReduction::ReduceComment(CNikonRawDataRecord& record, int32_t line)
 {
-    CRawDataNikonCommentRecord comment(record);
+    // One view for the run, as for the shots: each comment's text reuses its buffers.
+    CRawDataNikonCommentRecord& comment = m_commentView;
+    comment.AssignFrom(record);
     if (!comment.Validate()) {
         Report(Format("Line #%d WARNING: Invalid Record.", int(line + 1)));
         return;
