@@ -18,6 +18,7 @@
 #include "rawdata/records/RawDataNikonCoordinateRecord.h"
 #include "rawdata/records/RawDataNikonObservationRecord.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdarg>
 #include <cstdio>
@@ -53,6 +54,33 @@ const ShotMessages kStakeOut = {
     "Line #%d ERROR: Stake-Out Record is missing HR.", "Line #%d ERROR: Stake-Out with invalid FS Azimuth.",
     "Line #%d ERROR: Failed to create Stake-Out point '%s'.", "Line #%d GENERATING STAKE-OUT: ",
     "Line #%d MODIFYING STAKE-OUT: "};
+
+// Starts fetching the name map's slot for the point a line names (its second field), so the
+// duplicate check finds it in cache once the line before is reduced. Only a hint: a line that names
+// no point costs a hash.
+void PrefetchLineName(const CRawPointNameMap& names, const CNikonRawDataRecord* record)
+{
+    if (!record)
+        return;
+    const int32_t type = record->GetType();
+    if (!record_codes::IsShotType(type) && !record_codes::IsCoordinateType(type))
+        return;
+    const std::string& text = record->GetText();
+    const char* at = text.data();
+    const char* const end = at + std::min<size_t>(text.size(), 64);
+    while (at != end && *at != ',')
+        ++at;
+    if (at == end)
+        return;
+    const char* start = ++at;
+    while (at != end && *at != ',')
+        ++at;
+    while (start != at && (*start == ' ' || *start == '\t'))
+        ++start;
+    while (at != start && (at[-1] == ' ' || at[-1] == '\t'))
+        --at;
+    names.Prefetch(std::string_view(start, size_t(at - start)));
+}
 
 std::string Format(const char* format, ...)
 {
@@ -133,6 +161,7 @@ private:
     std::string m_text;
     CNikonRawDataSetup::StationCheck m_stationCheck;
     CRawDataNikonObservationRecord m_shot;
+    CRawDataNikonCommentRecord m_commentView;
 };
 
 void CReduction::Report(const std::string& message)
@@ -214,7 +243,9 @@ CPointRecord* CReduction::FindOrCreatePoint(const std::string& name, const CLoca
 
 void CReduction::ReduceComment(CNikonRawDataRecord& record, int32_t line)
 {
-    CRawDataNikonCommentRecord comment(record);
+    // One view for the run, as for the shots: each comment's text reuses its buffers.
+    CRawDataNikonCommentRecord& comment = m_commentView;
+    comment.AssignFrom(record);
     if (!comment.Validate()) {
         Report(Format("Line #%d WARNING: Invalid Record.", int(line + 1)));
         return;
@@ -403,7 +434,9 @@ void CReduction::Run()
         }
         records->Reserve(makers);
     }
+    const CRawPointNameMap& names = m_raw.GetPointNameMap();
     for (int32_t line = 0; line < count; ++line) {
+        PrefetchLineName(names, m_raw.GetRecord(line + 1));
         CNikonRawDataRecord* record = m_raw.GetRecord(line);
         CRawDataSetup* setup = m_raw.GetSetup(line);
         CRawDataSetup* previous = m_raw.GetSetup(line > 0 ? line - 1 : 0);

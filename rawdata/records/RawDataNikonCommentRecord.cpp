@@ -70,6 +70,7 @@ CRawDataNikonCommentRecord& CRawDataNikonCommentRecord::operator=(const CRawData
         AssignFrom(other);
         m_comment = other.m_comment;
         m_validated = other.m_validated;
+        m_setting = SettingUnread;
     }
     return *this;
 }
@@ -77,6 +78,7 @@ CRawDataNikonCommentRecord& CRawDataNikonCommentRecord::operator=(const CRawData
 bool CRawDataNikonCommentRecord::Validate()
 {
     m_validated = false;
+    m_setting = SettingUnread;
     if (!SplitFields() || GetType() != RecordTypeComment || m_fields.GetSize() < 1)
         return false;
     m_comment = m_fields[0].GetValue();
@@ -105,6 +107,7 @@ bool CRawDataNikonCommentRecord::DescribeFields(CColoredTextLines* lines, bool, 
 bool CRawDataNikonCommentRecord::SetComment(const std::string& text)
 {
     m_comment = text;
+    m_setting = SettingUnread;
     return true;
 }
 
@@ -118,6 +121,7 @@ std::string CRawDataNikonCommentRecord::GetComment()
 void CRawDataNikonCommentRecord::Print(const std::string& comment)
 {
     m_comment = comment;
+    m_setting = SettingUnread;
     // The line follows the comment; its fields and validation stay in step with it.
     m_text = (m_deleted ? "*CO," : "CO,") + CleanRawText(m_comment, true);
     m_fields.RemoveAll();
@@ -131,24 +135,33 @@ void CRawDataNikonCommentRecord::PrintFormatHeader()
     Print("Nikon RAW data format V2.00");
 }
 
-bool CRawDataNikonCommentRecord::MatchSetting(std::initializer_list<const char*> keys, std::string* value)
+void CRawDataNikonCommentRecord::ReadSetting()
 {
-    // Every comment goes past a dozen of these on each setup pass: read the key, and the value
-    // only when the key is one of ours, rather than cutting the whole comment each time.
     std::string comment = GetComment();
+    m_setting = SettingNone;
     if (comment.find(':') == std::string::npos)
-        return false; // no value without its colon
+        return; // no value without its colon
     CParser parser(std::move(comment), ":", false);
     parser.SetTrimBlanks(true);
-    std::string key;
-    std::string text;
-    if (!parser.GetNextToken(key))
+    if (!parser.GetNextToken(m_settingKey))
+        return;
+    m_setting = parser.GetNextToken(m_settingValue) ? SettingKeyAndValue : SettingKeyOnly;
+}
+
+bool CRawDataNikonCommentRecord::MatchSetting(std::initializer_list<const char*> keys, std::string* value)
+{
+    // Every comment goes past a dozen of these on each setup pass: the comment is cut into its key
+    // and value once, on the first, and each parser only compares the key.
+    // A line whose text changed underneath is validated again, as GetComment would.
+    if (m_setting == SettingUnread || !m_validated)
+        ReadSetting();
+    if (m_setting == SettingNone)
         return false;
     for (const char* wanted : keys) {
-        if (EqualNoCase(key, wanted)) {
-            if (!parser.GetNextToken(text))
+        if (EqualNoCase(m_settingKey, wanted)) {
+            if (m_setting != SettingKeyAndValue)
                 return false;
-            *value = text;
+            *value = m_settingValue;
             return true;
         }
     }

@@ -62,7 +62,12 @@ protected:
 private:
     // The settings value after the key, when the comment is a settings comment of that key.
     bool MatchSetting(std::initializer_list<const char*> keys, std::string* value);
+    void ReadSetting();
     void Print(const std::string& comment);
 
     std::string m_comment;
+    // The comment cut at its colons, read on the first settings match and kept until it changes.
+    enum : uint8_t { SettingUnread, SettingNone, SettingKeyOnly, SettingKeyAndValue } m_setting = SettingUnread;
+    std::string m_settingKey;
+    std::string m_settingValue;
 };

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 
 using morvel::test::TestJobDoc;
 
@@ -127,6 +128,41 @@ TEST(CommentRecordTest, PrintersRoundTrip)
     EXPECT_EQ(deleted.GetText(), "*CO,ZERO AZIMUTH: South");
     deleted.PrintFormatHeader();
     EXPECT_EQ(deleted.GetText(), "*CO,Nikon RAW data format V2.00");
+}
+
+// One view is asked by every settings parser in turn; each answer follows the comment as it stands
+// after the view's comment or text changed, not as it was first read.
+TEST(CommentRecordTest, OneViewFollowsItsComment)
+{
+    CRawDataNikonCommentRecord c = Comment("CO,DIST UNITS: Metres");
+    struct Step
+    {
+        std::function<void()> change;
+        int32_t dist; // -1: not a distance setting
+        double scale; // 0: not a scale factor
+    } steps[] = {
+        {[] {}, 1, 0},
+        {[&] { c.PrintScaleFactor(0.5); }, -1, 0.5},
+        {[&] { c.PrintDistUnits(2); }, 2, 0},
+        {[&] { c.SetComment("Scale Factor: 2"); }, -1, 2},
+        {[&] { c.SetText("CO,Dist Units: Feet"); }, 0, 0},
+        {[&] { c.SetText("CO,Dist Units"); }, -1, 0},
+        {[&] { c = Comment("CO,ScaleFactor: 3: x"); }, -1, 3},
+        {[&] { c.SetText("SS,1,2,3,4,5"); }, -1, 0},
+    };
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        SCOPED_TRACE(i);
+        steps[i].change();
+        for (int pass = 0; pass < 2; ++pass) {
+            int32_t dist = -1, angle = -1;
+            double scale = 0;
+            EXPECT_EQ(c.ParseDistUnits(dist), steps[i].dist >= 0);
+            EXPECT_EQ(dist, steps[i].dist);
+            EXPECT_FALSE(c.ParseAngleUnits(angle));
+            EXPECT_EQ(c.ParseScaleFactor(scale), steps[i].scale != 0);
+            EXPECT_EQ(scale, steps[i].scale);
+        }
+    }
 }
 
 TEST(CommentRecordTest, CommentTextKeepsCommasButNotLineEnds)
