@@ -101,8 +101,8 @@ constexpr std::array<Pair, (kReach + 1) * (kReach + 1)> kPairs = [] {
     return pairs;
 }();
 static_assert(kPairs.size() <= 32, "the pairs are bits of one mask");
-// The pairs at most two bytes ahead in all.
-constexpr size_t kNear = 6;
+// The pairs at most three bytes ahead in all.
+constexpr size_t kNear = 10;
 // Which of the pairs fit, by how far each text reaches.
 constexpr std::array<std::array<uint32_t, kReach + 1>, kReach + 1> kReachable = [] {
     std::array<std::array<uint32_t, kReach + 1>, kReach + 1> masks{};
@@ -137,7 +137,7 @@ size_t PutEdits(char* to, std::string_view text, std::string_view base)
                 ahead[k] = Quad(text.data() + i + k);
             for (size_t k = 0; k <= reachBase; ++k)
                 back[k] = Quad(base.data() + j + k);
-            // Most changes are a byte or two, so the nearest pairs are tried one by one; past
+            // Most changes are a few bytes, so the nearest pairs are tried one by one; past
             // them every pair is compared without a branch, and the first that agrees in the
             // order of the search (nearest first, then furthest into the text) is the lowest bit.
             uint32_t agree = 0;
