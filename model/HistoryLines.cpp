@@ -1,6 +1,8 @@
 #include "model/HistoryLines.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -37,7 +39,80 @@ size_t GetCount(std::string_view& from)
     return n;
 }
 
-size_t SharedHead(const char* a, const char* b, size_t most);
+uint64_t Word(const char* p)
+{
+    uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+uint32_t Quad(const char* p)
+{
+    uint32_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+// How many bytes the two texts share at their heads, compared a word at a time; the first
+// differing byte of a word is found from its bits rather than byte by byte.
+size_t SharedHead(const char* a, const char* b, size_t most)
+{
+    size_t n = 0;
+    for (; n + 8 <= most; n += 8)
+        if (const uint64_t diff = Word(a + n) ^ Word(b + n); diff != 0) {
+            if constexpr (std::endian::native == std::endian::little)
+                return n + size_t(std::countr_zero(diff)) / 8;
+            else
+                return n + size_t(std::countl_zero(diff)) / 8;
+        }
+    while (n < most && a[n] == b[n])
+        ++n;
+    return n;
+}
+
+// The same for the texts' tails, where a and b point just past their ends.
+size_t SharedTail(const char* a, const char* b, size_t most)
+{
+    size_t n = 0;
+    for (; n + 8 <= most; n += 8)
+        if (const uint64_t diff = Word(a - n - 8) ^ Word(b - n - 8); diff != 0) {
+            if constexpr (std::endian::native == std::endian::little)
+                return n + size_t(std::countl_zero(diff)) / 8;
+            else
+                return n + size_t(std::countr_zero(diff)) / 8;
+        }
+    while (n < most && a[-1 - ptrdiff_t(n)] == b[-1 - ptrdiff_t(n)])
+        ++n;
+    return n;
+}
+
+// The pairs of places PutEdits tries, in its order: nearest first, then furthest into the text.
+struct Pair
+{
+    uint8_t text;
+    uint8_t base;
+};
+constexpr std::array<Pair, (kReach + 1) * (kReach + 1)> kPairs = [] {
+    std::array<Pair, (kReach + 1) * (kReach + 1)> pairs{};
+    size_t n = 0;
+    for (size_t reach = 0; reach <= 2 * kReach; ++reach)
+        for (size_t di = std::min(reach, kReach) + 1; di-- > (reach > kReach ? reach - kReach : 0);)
+            pairs[n++] = Pair{uint8_t(di), uint8_t(reach - di)};
+    return pairs;
+}();
+static_assert(kPairs.size() <= 32, "the pairs are bits of one mask");
+// The pairs at most three bytes ahead in all.
+constexpr size_t kNear = 10;
+// Which of the pairs fit, by how far each text reaches.
+constexpr std::array<std::array<uint32_t, kReach + 1>, kReach + 1> kReachable = [] {
+    std::array<std::array<uint32_t, kReach + 1>, kReach + 1> masks{};
+    for (size_t t = 0; t <= kReach; ++t)
+        for (size_t b = 0; b <= kReach; ++b)
+            for (size_t p = 0; p < kPairs.size(); ++p)
+                if (kPairs[p].text <= t && kPairs[p].base <= b)
+                    masks[t][b] |= uint32_t(1) << p;
+    return masks;
+}();
 
 // The most PutEdits writes for a text of this size.
 size_t EditsBound(size_t textSize) { return textSize + (textSize / kMatch + 1) * 3 * kCountBytes; }
@@ -48,6 +123,7 @@ size_t EditsBound(size_t textSize) { return textSize + (textSize / kMatch + 1) *
 // counts after them. Returns the bytes written.
 size_t PutEdits(char* to, std::string_view text, std::string_view base)
 {
+    static_assert(kMatch == sizeof(uint32_t), "a stretch is compared as one 32-bit load");
     size_t out = 0, i = 0, j = 0;
     while (i < text.size()) {
         size_t fresh = text.size() - i, skip = base.size() - j, keep = 0;
@@ -56,15 +132,28 @@ size_t PutEdits(char* to, std::string_view text, std::string_view base)
             // How far ahead a stretch of kMatch bytes still fits in each text.
             const size_t reachText = std::min(kReach, fresh - kMatch);
             const size_t reachBase = std::min(kReach, skip - kMatch);
-            for (size_t reach = 0; reach <= reachText + reachBase && !found; ++reach) {
-                const size_t lowest = reach > reachBase ? reach - reachBase : 0;
-                for (size_t di = std::min(reach, reachText) + 1; di-- > lowest;)
-                    if (std::memcmp(text.data() + i + di, base.data() + j + reach - di, kMatch) == 0) {
-                        fresh = di;
-                        skip = reach - di;
-                        found = true;
-                        break;
-                    }
+            uint32_t ahead[kReach + 1] = {}, back[kReach + 1] = {};
+            for (size_t k = 0; k <= reachText; ++k)
+                ahead[k] = Quad(text.data() + i + k);
+            for (size_t k = 0; k <= reachBase; ++k)
+                back[k] = Quad(base.data() + j + k);
+            // Most changes are a few bytes, so the nearest pairs are tried one by one; past
+            // them every pair is compared without a branch, and the first that agrees in the
+            // order of the search (nearest first, then furthest into the text) is the lowest bit.
+            uint32_t agree = 0;
+            for (size_t p = 0; p < kNear && agree == 0; ++p)
+                if (ahead[kPairs[p].text] == back[kPairs[p].base])
+                    agree = (uint32_t(1) << p) & kReachable[reachText][reachBase];
+            if (agree == 0) {
+                for (size_t p = kNear; p < kPairs.size(); ++p)
+                    agree |= uint32_t(ahead[kPairs[p].text] == back[kPairs[p].base]) << p;
+                agree &= kReachable[reachText][reachBase];
+            }
+            if (agree != 0) {
+                const Pair pair = kPairs[size_t(std::countr_zero(agree))];
+                fresh = pair.text;
+                skip = pair.base;
+                found = true;
             }
         }
         if (found) {
@@ -83,28 +172,6 @@ size_t PutEdits(char* to, std::string_view text, std::string_view base)
         j += skip + keep;
     }
     return out;
-}
-
-// How many bytes the two texts share at their heads, compared a word at a time.
-size_t SharedHead(const char* a, const char* b, size_t most)
-{
-    size_t n = 0;
-    while (n + 8 <= most && std::memcmp(a + n, b + n, 8) == 0)
-        n += 8;
-    while (n < most && a[n] == b[n])
-        ++n;
-    return n;
-}
-
-// The same for the texts' tails, where a and b point just past their ends.
-size_t SharedTail(const char* a, const char* b, size_t most)
-{
-    size_t n = 0;
-    while (n + 8 <= most && std::memcmp(a - n - 8, b - n - 8, 8) == 0)
-        n += 8;
-    while (n < most && a[-1 - ptrdiff_t(n)] == b[-1 - ptrdiff_t(n)])
-        ++n;
-    return n;
 }
 
 } // namespace
@@ -216,6 +283,10 @@ void CHistoryLines::Append(std::string_view stamp, std::initializer_list<std::st
     for (size_t d = 1; d <= back; ++d) {
         const std::string& previous = m_recent[(index - d) % kRecent];
         const size_t most = std::min(previous.size(), text.size());
+        // A line can share no more than the shorter holds, so one that cannot beat the best is
+        // not compared.
+        if (base != 0 && most <= head + tail)
+            continue;
         const size_t h = SharedHead(previous.data(), text.data(), most);
         const size_t t = SharedTail(previous.data() + previous.size(), text.data() + text.size(), most - h);
         if (base == 0 || h + t > head + tail) {
@@ -229,16 +300,34 @@ void CHistoryLines::Append(std::string_view stamp, std::initializer_list<std::st
     } else {
         const std::string& previous = m_recent[(index - base) % kRecent];
         const std::string_view middle = text.substr(head, text.size() - head - tail);
-        // The room only grows, so it is not cleared for every line.
+        const std::string_view from = std::string_view(previous).substr(head, previous.size() - head - tail);
         const size_t bound = 3 * kCountBytes + EditsBound(middle.size());
-        if (m_stored.size() < bound)
-            m_stored.resize(bound);
-        char* to = m_stored.data();
-        size_t size = PutCount(to, base);
-        size += PutCount(to + size, head);
-        size += PutCount(to + size, tail);
-        size += PutEdits(to + size, middle, std::string_view(previous).substr(head, previous.size() - head - tail));
-        Store(std::string_view(to, size));
+        const auto put = [&](char* to) {
+            size_t size = PutCount(to, base);
+            size += PutCount(to + size, head);
+            size += PutCount(to + size, tail);
+            return size + PutEdits(to + size, middle, from);
+        };
+        if (!m_blocks.empty() && m_blocks.back().capacity - m_blocks.back().used >= kCountBytes + bound) {
+            // Where the block surely has room, the edits are written in place behind a one-byte
+            // count, moved up in the rare case the count takes more; the same bytes as Store. A
+            // line stored as edits is never whole, so it needs no start of its own here.
+            Block& block = m_blocks.back();
+            char* at = block.data.get() + block.used;
+            const size_t size = put(at + 1);
+            char count[kCountBytes];
+            const size_t countBytes = PutCount(count, size);
+            if (countBytes > 1)
+                std::memmove(at + countBytes, at + 1, size);
+            std::memcpy(at, count, countBytes);
+            block.used += countBytes + size;
+            ++m_count;
+        } else {
+            // The room only grows, so it is not cleared for every line.
+            if (m_stored.size() < bound)
+                m_stored.resize(bound);
+            Store(std::string_view(m_stored.data(), put(m_stored.data())));
+        }
     }
     // The rooms swap, so appending allocates nothing once they are long enough.
     m_recent[index % kRecent].swap(m_text);

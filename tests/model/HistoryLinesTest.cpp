@@ -107,4 +107,36 @@ TEST(HistoryLines, ReadsBackTextsStoredAsEdits)
     EXPECT_EQ(lines.Lines(), expected);
 }
 
+// Edits of every length around where their count takes a second byte, written until blocks fill,
+// so lines land both in place and at a block's end; and changes where the texts agree again at
+// each distance ahead in either text.
+TEST(HistoryLines, ReadsBackEditsOfEveryLengthAcrossBlocks)
+{
+    std::vector<std::string> expected;
+    uint32_t seed = 7;
+    const auto noise = [&seed](size_t size) {
+        std::string s(size, ' ');
+        for (char& c : s) {
+            seed = seed * 1103515245u + 12345u;
+            c = char('0' + (seed >> 16) % 10);
+        }
+        return s;
+    };
+    for (size_t middle : {0u, 1u, 3u, 4u, 120u, 126u, 127u, 128u, 129u, 300u, 17000u})
+        for (int i = 0; i < 40; ++i)
+            expected.push_back("Added 'MP," + noise(middle) + "' to raw data at line #" + std::to_string(i));
+    const std::string row = "Line #9 SHOT: Name: 1001, Rod: 1.500m";
+    for (size_t ahead = 0; ahead <= 5; ++ahead)
+        for (size_t behind = 0; behind <= 5; ++behind) {
+            expected.push_back(row);
+            expected.push_back(row.substr(0, 12) + noise(ahead) + row.substr(12 + behind));
+        }
+    CHistoryLines lines;
+    for (const std::string& text : expected)
+        lines.Append("", text);
+    EXPECT_EQ(lines.Lines(), expected);
+    for (size_t i = 0; i < expected.size(); i += 37)
+        ASSERT_EQ(lines[i], expected[i]) << i;
+}
+
 } // namespace
