@@ -38,25 +38,13 @@ size_t NextPercentAt(int32_t percent, size_t total)
     return reach <= 0 ? 0 : size_t(reach / 100);
 }
 
-// Starts fetching the name map's slot for the point the line at the start of `rest` may file (its
-// second field), so the filing finds it in cache once the line before has been applied. Only a
-// hint: a line that files nothing costs a hash.
+// Starts fetching the name map's slot for the point the line at the start of `rest` may file, so
+// the filing finds it in cache once the line before has been applied. Notes file nothing.
 void PrefetchLineName(const CRawPointNameMap& names, std::string_view rest)
 {
-    const char* at = rest.data();
-    const char* const end = at + std::min<size_t>(rest.size(), 64);
-    while (at != end && *at != ',')
-        ++at;
-    if (at == end || at - rest.data() < 2 || std::string_view(at - 2, 2) == "CO")
+    if (rest.size() < 3 || rest.substr(0, 3) == "CO,")
         return;
-    const char* start = ++at;
-    while (at != end && *at != ',' && *at != '\r' && *at != '\n')
-        ++at;
-    while (start != at && (*start == ' ' || *start == '\t'))
-        ++start;
-    while (at != start && (at[-1] == ' ' || at[-1] == '\t'))
-        --at;
-    names.Prefetch(std::string_view(start, size_t(at - start)));
+    names.PrefetchLineName(rest);
 }
 
 // Adds a typed record without history, as generated raw data is built.

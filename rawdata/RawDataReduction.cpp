@@ -63,23 +63,8 @@ void PrefetchLineName(const CRawPointNameMap& names, const CNikonRawDataRecord* 
     if (!record)
         return;
     const int32_t type = record->GetType();
-    if (!record_codes::IsShotType(type) && !record_codes::IsCoordinateType(type))
-        return;
-    const std::string& text = record->GetText();
-    const char* at = text.data();
-    const char* const end = at + std::min<size_t>(text.size(), 64);
-    while (at != end && *at != ',')
-        ++at;
-    if (at == end)
-        return;
-    const char* start = ++at;
-    while (at != end && *at != ',')
-        ++at;
-    while (start != at && (*start == ' ' || *start == '\t'))
-        ++start;
-    while (at != start && (at[-1] == ' ' || at[-1] == '\t'))
-        --at;
-    names.Prefetch(std::string_view(start, size_t(at - start)));
+    if (record_codes::IsShotType(type) || record_codes::IsCoordinateType(type))
+        names.PrefetchLineName(record->GetText());
 }
 
 std::string Format(const char* format, ...)

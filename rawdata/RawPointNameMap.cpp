@@ -153,6 +153,24 @@ size_t CRawPointNameMap::Prefetch(std::string_view name) const
     return hash;
 }
 
+void CRawPointNameMap::PrefetchLineName(std::string_view line) const
+{
+    const char* at = line.data();
+    const char* const end = at + std::min<size_t>(line.size(), 64);
+    while (at != end && *at != ',')
+        ++at;
+    if (at == end)
+        return;
+    const char* start = ++at;
+    while (at != end && *at != ',' && *at != '\r' && *at != '\n')
+        ++at;
+    while (start != at && (*start == ' ' || *start == '\t'))
+        ++start;
+    while (at != start && (at[-1] == ' ' || at[-1] == '\t'))
+        --at;
+    Prefetch(std::string_view(start, size_t(at - start)));
+}
+
 uint32_t CRawPointNameMap::DescriptionIndex(const std::string& description)
 {
     // Runs of lines repeat one feature code: the last one answers before the table is asked.

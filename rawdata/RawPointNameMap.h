@@ -108,6 +108,9 @@ public:
     // Starts fetching the name's slot, so a filing that follows other work finds it in cache;
     // gives the name's hash for that filing.
     size_t Prefetch(std::string_view name) const;
+    // Prefetch for the name a raw line's text would file: its second field, trimmed, looked for in
+    // the first 64 characters (the line may run on into the next ones). Only a hint.
+    void PrefetchLineName(std::string_view line) const;
 
     static int32_t LineOf(const Copy& point) { return int32_t(point.lineAndDeleted & LineMask); }
     static bool IsDeletedCopy(const Copy& point) { return (point.lineAndDeleted & DeletedBit) != 0; }
