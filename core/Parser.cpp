@@ -2,6 +2,8 @@
 
 #include "core/DecimalText.h"
 
+#include <cstring>
+
 namespace {
 
 // The C locale's blanks, whatever locale the program runs in.
@@ -299,21 +301,34 @@ bool ParsePointLine(std::string* name, CLocation* location, std::string* descrip
 
 std::vector<std::string_view> SplitTextLines(std::string_view text)
 {
-    const size_t nul = text.find('\0');
-    if (nul != std::string_view::npos)
-        text = text.substr(0, nul);
     std::vector<std::string_view> lines;
-    const char* const data = text.data();
-    const size_t size = text.size();
-    size_t start = 0;
-    while (start < size) {
-        // A plain scan: a set search per line costs a call for every character.
-        size_t end = start;
-        while (end < size && data[end] != '\r' && data[end] != '\n')
-            ++end;
-        if (end > start)
-            lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
+    std::string_view line;
+    for (CTextLineWalk walk(text); walk.Next(line);)
+        lines.push_back(line);
     return lines;
+}
+
+bool CTextLineWalk::Next(std::string_view& line)
+{
+    const char* const data = m_text.data();
+    const size_t size = m_text.size();
+    while (m_start < size) {
+        // The next LF is kept until passed, so a file without any is not searched to its end for
+        // every line; memchr finds the ends without a test of each character in turn.
+        if (!m_lfKnown || m_lf < m_start) {
+            const void* lf = std::memchr(data + m_start, '\n', size - m_start);
+            m_lf = lf != nullptr ? size_t(static_cast<const char*>(lf) - data) : size;
+            m_lfKnown = true;
+        }
+        size_t end = m_lf;
+        if (const void* cr = std::memchr(data + m_start, '\r', end - m_start))
+            end = size_t(static_cast<const char*>(cr) - data);
+        const size_t from = m_start;
+        m_start = end + 1;
+        if (end > from) {
+            line = m_text.substr(from, end - from);
+            return true;
+        }
+    }
+    return false;
 }

@@ -84,3 +84,19 @@ bool ParsePointLine(std::string* name, CLocation* location, std::string* descrip
 // The non-empty lines of a point file's text: lines end at CR, LF or any run of them, and a NUL
 // ends the text. The views point into the text.
 std::vector<std::string_view> SplitTextLines(std::string_view text);
+
+// The same lines walked in place, one at a time: a big file needs no list of every line.
+class CTextLineWalk
+{
+public:
+    explicit CTextLineWalk(std::string_view text) : m_text(text.substr(0, text.find('\0'))) {}
+
+    // The next line, false past the last.
+    bool Next(std::string_view& line);
+
+private:
+    std::string_view m_text;
+    size_t m_start = 0;
+    size_t m_lf = 0;
+    bool m_lfKnown = false;
+};

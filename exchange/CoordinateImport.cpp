@@ -15,7 +15,6 @@
 #include "platform/MessageBox.h"
 
 #include <cerrno>
-#include <cstring>
 #include <exception>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -78,47 +77,6 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes)
     ::close(fd);
     return ReadResult::Ok;
 }
-
-// The lines of a text as SplitTextLines gives them (the runs between CR and LF characters, empty
-// ones skipped), walked in place with memchr: no list of every line of the file, and no test of
-// each character in turn.
-class TextLineWalk
-{
-public:
-    // As SplitTextLines, the text ends at a NUL.
-    explicit TextLineWalk(std::string_view text) : m_text(text.substr(0, text.find('\0'))) {}
-
-    bool Next(std::string_view& line)
-    {
-        const char* const data = m_text.data();
-        const size_t size = m_text.size();
-        while (m_start < size) {
-            // The next LF is kept until passed, so a file without any is not searched to its end
-            // for every line.
-            if (!m_lfKnown || m_lf < m_start) {
-                const void* lf = std::memchr(data + m_start, '\n', size - m_start);
-                m_lf = lf != nullptr ? size_t(static_cast<const char*>(lf) - data) : size;
-                m_lfKnown = true;
-            }
-            size_t end = m_lf;
-            if (const void* cr = std::memchr(data + m_start, '\r', end - m_start))
-                end = size_t(static_cast<const char*>(cr) - data);
-            const size_t from = m_start;
-            m_start = end + 1;
-            if (end > from) {
-                line = m_text.substr(from, end - from);
-                return true;
-            }
-        }
-        return false;
-    }
-
-private:
-    std::string_view m_text;
-    size_t m_start = 0;
-    size_t m_lf = 0;
-    bool m_lfKnown = false;
-};
 
 } // namespace
 
@@ -220,10 +178,10 @@ bool ImportAsciiCoordinates(CDataFileDoc* document, const std::string& path, con
         CLocation location;
         size_t lineCount = 0;
         std::string_view view;
-        for (TextLineWalk count(text); count.Next(view);)
+        for (CTextLineWalk count(text); count.Next(view);)
             ++lineCount;
         document->ReserveForPoints(lineCount);
-        for (TextLineWalk lines(text); lines.Next(view);) {
+        for (CTextLineWalk lines(text); lines.Next(view);) {
             processed += int64_t(view.size());
             progress.SetPercent(MulDiv(processed, 100, length));
             if (!ParsePointLine(&name, &location, &description, view, delimiter, &columns))

@@ -43,16 +43,6 @@ char* WriteNumber(char* to, double value, double* written, bool* known)
     return to + size;
 }
 
-// A field as the line's split gives it back: blanks and tabs off both ends.
-std::string_view TrimmedField(std::string_view item)
-{
-    while (!item.empty() && (item.front() == ' ' || item.front() == '\t'))
-        item.remove_prefix(1);
-    while (!item.empty() && (item.back() == ' ' || item.back() == '\t'))
-        item.remove_suffix(1);
-    return item;
-}
-
 } // namespace
 
 // Every imported point writes one of these lines, so it is printed once, straight into the stored
@@ -121,7 +111,7 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
             read[i] = written[i];
             return written[i] > NoValueLimit;
         }
-        return ReadRawNumber(TrimmedField(fields[i + 1]), allowEmpty, &read[i]);
+        return ReadRawNumber(TrimRawValue(fields[i + 1]), allowEmpty, &read[i]);
     };
     // Reused between lines, so filing a short name and description allocates nothing.
     thread_local std::string name, description;
@@ -129,12 +119,12 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
     const bool ownName = IsValidPointName(point.GetName());
     if (ownName)
         name.assign(givenName);
-    if ((ownName || ParsePointName(&name, TrimmedField(fields[0]))) && number(0, false) && number(1, false) &&
+    if ((ownName || ParsePointName(&name, TrimRawValue(fields[0]))) && number(0, false) && number(1, false) &&
         number(2, true)) {
         CRawDataSetup* in = m_setups.back().get();
         const CLocation filed(in->DistanceToMetres(read[1]), in->DistanceToMetres(read[0]),
                               in->DistanceToMetres(read[2]));
-        description.assign(TrimmedField(fields[4]));
+        description.assign(TrimRawValue(fields[4]));
         // The name read back is nearly always the point's own, whose hash is known already.
         if (name == givenName)
             m_names.AddPoint(name, nameHash, description, filed, count, deleted);

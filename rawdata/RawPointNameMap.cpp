@@ -1,6 +1,7 @@
 #include "rawdata/RawPointNameMap.h"
 
 #include "model/PointRecord.h"
+#include "rawdata/records/RawDataRecord.h"
 
 #include <algorithm>
 #include <cstring>
@@ -164,11 +165,7 @@ void CRawPointNameMap::PrefetchLineName(std::string_view line) const
     const char* start = ++at;
     while (at != end && *at != ',' && *at != '\r' && *at != '\n')
         ++at;
-    while (start != at && (*start == ' ' || *start == '\t'))
-        ++start;
-    while (at != start && (at[-1] == ' ' || at[-1] == '\t'))
-        --at;
-    Prefetch(std::string_view(start, size_t(at - start)));
+    Prefetch(TrimRawValue(std::string_view(start, size_t(at - start))));
 }
 
 uint32_t CRawPointNameMap::DescriptionIndex(const std::string& description)

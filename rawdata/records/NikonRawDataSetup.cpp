@@ -1,7 +1,6 @@
 #include "rawdata/records/NikonRawDataSetup.h"
 
 #include "core/ColoredTextLines.h"
-#include "core/DecimalText.h"
 #include "core/Format.h"
 #include "core/FormatPreferences.h"
 #include "core/Location.h"
@@ -368,42 +367,6 @@ void CNikonRawDataSetup::ApplyStation(CNikonRawDataRecord& record)
     Write().station = std::move(station);
 }
 
-namespace {
-
-// A point line's coordinates and a shot's values are nearly always plain fixed-point text
-// ("5000.1234"). With at most 15 digits the digits make an exact integer and the scale an exact
-// power of ten, so one division rounds as the full reader does; anything else goes to the full
-// reader.
-bool ReadPlainRawNumber(std::string_view text, bool allowEmpty, double* value)
-{
-    // The whole digits, then those after the point, each run read without asking which side of
-    // the point it is on.
-    const char* at = text.data();
-    const char* const end = at + text.size();
-    const bool negative = at != end && *at == '-';
-    at += negative ? 1 : 0;
-    uint64_t digits = 0;
-    const char* const whole = at;
-    while (at != end && unsigned(*at - '0') <= 9u)
-        digits = digits * 10 + uint64_t(*at++ - '0');
-    ptrdiff_t count = at - whole;
-    ptrdiff_t places = 0;
-    if (at != end && *at == '.') {
-        const char* const fraction = ++at;
-        while (at != end && unsigned(*at - '0') <= 9u)
-            digits = digits * 10 + uint64_t(*at++ - '0');
-        places = at - fraction;
-        count += places;
-    }
-    double magnitude = 0;
-    if (at != end || count == 0 || count > 15 || !ExactDecimalQuotient(digits, size_t(places), magnitude))
-        return ReadRawNumber(text, allowEmpty, value);
-    *value = negative ? -magnitude : magnitude;
-    return *value > NoValueLimit;
-}
-
-} // namespace
-
 void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
 {
     // The coordinate view's checks read straight off the line: every open applies every line, and
@@ -416,8 +379,8 @@ void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
         return;
     std::string name;
     double n = 0, e = 0, z = 0;
-    if (!ParsePointName(&name, values[0]) || !ReadPlainRawNumber(values[1], false, &n) ||
-        !ReadPlainRawNumber(values[2], false, &e) || !ReadPlainRawNumber(values[3], true, &z))
+    if (!ParsePointName(&name, values[0]) || !ReadRawNumber(values[1], false, &n) ||
+        !ReadRawNumber(values[2], false, &e) || !ReadRawNumber(values[3], true, &z))
         return;
     const CRawDataSetup* setup = record.GetSetup();
     auto metres = [setup](double v) { return setup ? setup->DistanceToMetres(v) : NoValue; };
@@ -441,8 +404,8 @@ void CNikonRawDataSetup::ApplyShot(CNikonRawDataRecord& record)
     const bool valid = text.size() >= 2 && layout.size() == (face ? 6u : 7u) &&
                        SplitRawValues(text, std::span(values, layout.size())) >= 0 &&
                        (face ? (name = values[0], true) : ParsePointName(&name, values[0])) &&
-                       ReadPlainRawNumber(values[1], true, &hr) && ReadPlainRawNumber(values[2], true, &sd) &&
-                       ReadPlainRawNumber(values[3], false, &ha) && ReadPlainRawNumber(values[4], false, &va) &&
+                       ReadRawNumber(values[1], true, &hr) && ReadRawNumber(values[2], true, &sd) &&
+                       ReadRawNumber(values[3], false, &ha) && ReadRawNumber(values[4], false, &va) &&
                        (setup = record.GetSetup()) != nullptr;
     SetHR(valid ? setup->DistanceToMetres(hr) : NoValue);
     if (!valid || !HasValue(S().hr) || !record_codes::IsShotType(type))

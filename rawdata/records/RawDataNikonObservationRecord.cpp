@@ -229,11 +229,9 @@ double CRawDataNikonObservationRecord::CorrectHorizontal(double hd, double vd, c
 
 double CRawDataNikonObservationRecord::GetHorizontalDistance()
 {
-    double hd = NoValue, vd = NoValue;
-    const CRawDataSetup* setup = nullptr;
-    if (!ComputeDistances(&hd, &vd, &setup))
-        return NoValue;
-    return setup ? CorrectHorizontal(hd, vd, *setup) : hd;
+    double horizontal = NoValue, vertical = NoValue;
+    GetDistances(&horizontal, &vertical);
+    return horizontal;
 }
 
 double CRawDataNikonObservationRecord::GetVerticalDistance()

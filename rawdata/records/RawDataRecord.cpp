@@ -409,12 +409,7 @@ int32_t SplitRawValues(std::string_view text, std::span<std::string_view> values
             ++comma;
         if (position >= values.size())
             return -1;
-        const char* stop = comma;
-        while (start != stop && (*start == ' ' || *start == '\t'))
-            ++start;
-        while (stop != start && (stop[-1] == ' ' || stop[-1] == '\t'))
-            --stop;
-        values[position++] = std::string_view(start, size_t(stop - start));
+        values[position++] = TrimRawValue(std::string_view(start, size_t(comma - start)));
     }
     const int32_t found = int32_t(position);
     while (position < values.size())

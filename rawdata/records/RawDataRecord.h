@@ -195,6 +195,17 @@ inline constexpr size_t MaxRawValues = 8;
 // The values after a line's type code as a record's split finds them, trimmed of blanks and tabs,
 // the rest of the span left empty; how many the line holds, or -1 when it holds more than fit.
 int32_t SplitRawValues(std::string_view text, std::span<std::string_view> values);
+// A value as the split gives it back: blanks and tabs off both ends.
+inline std::string_view TrimRawValue(std::string_view item)
+{
+    const char* start = item.data();
+    const char* stop = start + item.size();
+    while (start != stop && (*start == ' ' || *start == '\t'))
+        ++start;
+    while (stop != start && (stop[-1] == ' ' || stop[-1] == '\t'))
+        --stop;
+    return std::string_view(start, size_t(stop - start));
+}
 
 // A number of a raw field: '.' as the decimal point whatever the locale, present (above the
 // no-value limit); an empty text gives NoValue when allowed.
