@@ -13,7 +13,12 @@ char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : 
 int64_t ReadDigitRun(const char*& p)
 {
     constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+    // Eighteen digits stay below the limit, so only a longer run needs the saturating step.
+    constexpr int kSafeDigits = 18;
     int64_t n = 0;
+    int digits = 0;
+    for (; IsDigit(*p) && digits < kSafeDigits; ++p, ++digits)
+        n = n * 10 + (*p - '0');
     for (; IsDigit(*p); ++p) {
         const int d = *p - '0';
         n = (n > (kMax - d) / 10) ? kMax : n * 10 + d;
