@@ -39,12 +39,16 @@ std::vector<int32_t> ExistingLinesDescending(const std::vector<int32_t>& lines, 
 // Large enough that a 100,000-line file takes a few hundred blocks, small enough to stay below
 // the allocator's mapped-chunk threshold, so a reload reuses the heap instead of faulting pages in.
 constexpr std::size_t LineBlockSize = 64 * 1024;
+// A line's text up to this long is kept beside its record in a block; a longer one (never a
+// real raw line) goes to the heap so that a block always holds several lines.
+constexpr std::size_t PlacedTextLimit = 4096;
 
 } // namespace
 
 void* CLineBlocks::Take(std::size_t size, std::size_t align)
 {
-    // Only records and setups come here, each far smaller than a block.
+    // Only records (with texts up to PlacedTextLimit) and setups come here, each far smaller
+    // than a block.
     std::size_t at = (m_used + align - 1) & ~(align - 1);
     if (m_blocks.empty() || at + size > LineBlockSize) {
         m_blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(LineBlockSize));
@@ -109,9 +113,35 @@ const CRawDataSetup* CRawDataFile::GetSetup(int32_t line) const
 
 LineHolder<CNikonRawDataRecord> CRawDataFile::PlaceRecord(const CRawDataRecord* record, int32_t line)
 {
-    void* place = m_blocks.Take(sizeof(CNikonRawDataRecord), alignof(CNikonRawDataRecord));
-    LineHolder<CNikonRawDataRecord> copy(record ? new (place) CNikonRawDataRecord(*record)
-                                                : new (place) CNikonRawDataRecord());
+    if (!record)
+        return PlaceText({}, line);
+    const std::size_t size = record->GetText().size();
+    const bool beside = size <= PlacedTextLimit;
+    constexpr std::size_t recordSize = sizeof(CNikonRawDataRecord);
+    static_assert(recordSize % alignof(uint32_t) == 0);
+    std::byte* place = static_cast<std::byte*>(
+        m_blocks.Take(recordSize + (beside ? CRawTextHold::RoomFor(size) : 0), alignof(CNikonRawDataRecord)));
+    LineHolder<CNikonRawDataRecord> copy(new (place) CNikonRawDataRecord());
+    if (beside)
+        copy->AssignFrom(*record, place + recordSize);
+    else
+        copy->AssignFrom(*record);
+    copy->SetDocument(m_doc);
+    copy->SetLine(line);
+    return copy;
+}
+
+LineHolder<CNikonRawDataRecord> CRawDataFile::PlaceText(std::string_view text, int32_t line)
+{
+    const bool beside = text.size() <= PlacedTextLimit;
+    constexpr std::size_t recordSize = sizeof(CNikonRawDataRecord);
+    std::byte* place = static_cast<std::byte*>(m_blocks.Take(
+        recordSize + (beside ? CRawTextHold::RoomFor(text.size()) : 0), alignof(CNikonRawDataRecord)));
+    LineHolder<CNikonRawDataRecord> copy(new (place) CNikonRawDataRecord());
+    if (beside)
+        copy->SetText(text, place + recordSize);
+    else
+        copy->SetText(text);
     copy->SetDocument(m_doc);
     copy->SetLine(line);
     return copy;
@@ -151,11 +181,9 @@ int32_t CRawDataFile::AppendRecord(const CRawDataRecord* record)
     return AppendPlaced(PlaceRecord(record, GetLineCount()));
 }
 
-int32_t CRawDataFile::AppendLineText(std::string text)
+int32_t CRawDataFile::AppendLineText(std::string_view text)
 {
-    auto record = PlaceRecord(nullptr, GetLineCount());
-    record->SetText(std::move(text));
-    return AppendPlaced(std::move(record));
+    return AppendPlaced(PlaceText(text, GetLineCount()));
 }
 
 int32_t CRawDataFile::ReplaceRecord(int32_t line, CRawDataRecord* record)
