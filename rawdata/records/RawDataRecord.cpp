@@ -236,8 +236,11 @@ void CRawDataRecord::SetDeleted(bool deleted)
         ++stars;
     // Asked on every look at a line: the text is rewritten only when its marks differ.
     if (stars != (deleted ? 1u : 0u)) {
-        const std::string_view rest = GetText().view().substr(stars);
-        m_text.Assign(deleted ? "*" + std::string(rest) : std::string(rest));
+        const size_t keep = deleted ? 1 : 0;
+        if (stars > keep)
+            m_text.EraseFront(stars - keep);
+        else
+            m_text.Assign("*" + GetText());
         m_fields.RemoveAll();
         m_parsed = m_validated = false;
     }

@@ -64,6 +64,19 @@ void CRawTextHold::Assign(std::string_view text)
     m_chars = room + sizeof header;
 }
 
+void CRawTextHold::EraseFront(size_t count) noexcept
+{
+    const uint32_t header = Header();
+    const size_t size = header & MaxSize;
+    if (count == 0 || size == 0)
+        return;
+    if (count > size)
+        count = size;
+    std::memmove(m_chars, m_chars + count, size - count + 1);
+    const uint32_t shorter = (header & OwnedBit) | uint32_t(size - count);
+    std::memcpy(m_chars - sizeof shorter, &shorter, sizeof shorter);
+}
+
 void CRawTextHold::Place(void* room, std::string_view text)
 {
     if (text.size() > MaxSize)

@@ -88,6 +88,9 @@ public:
     // least RoomFor(text.size()) bytes at 4-byte alignment.
     void Place(void* room, std::string_view text);
     static constexpr size_t RoomFor(size_t size) { return sizeof(uint32_t) + size + 1; }
+    // Drops the first characters where they are, as a string's erase does: a view of the text
+    // stays on readable characters.
+    void EraseFront(size_t count) noexcept;
 
     CRawLineText Text() const noexcept { return CRawLineText(m_chars, size()); }
     size_t size() const noexcept { return Header() & MaxSize; }

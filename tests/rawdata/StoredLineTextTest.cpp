@@ -14,6 +14,7 @@ TEST(StoredLineTextTest, StoredLinesFollowTheirEditsAtEveryLength)
         "*",
         "SS,1,1.5,10.0,90.0000,90.0000,12:00:00,CURB",
         "*MP,7,100.0,200.0,,FENCE",
+        "***SS,3,1.5,10.0,90.0000,90.0000,12:00:00,X",
         "CO," + std::string(4093, 'x'), // the longest text kept beside its record
         "CO," + std::string(4094, 'x'),
         "SS,2," + std::string(70000, 'y'), // longer than a block
@@ -21,6 +22,7 @@ TEST(StoredLineTextTest, StoredLinesFollowTheirEditsAtEveryLength)
     // Each edit on the stored line and on a line of its own.
     using Edit = void (*)(CNikonRawDataRecord&);
     const Edit edits[] = {
+        [](CNikonRawDataRecord& r) { r.IsDeleted(); },
         [](CNikonRawDataRecord& r) { r.SetDeleted(true); },
         [](CNikonRawDataRecord& r) { r.ToggleNote(true); },
         [](CNikonRawDataRecord& r) { r.SetDeleted(false); },
