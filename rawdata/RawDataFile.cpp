@@ -111,19 +111,31 @@ const CRawDataSetup* CRawDataFile::GetSetup(int32_t line) const
     return line >= 0 && size_t(line) < m_setups.size() ? m_setups[size_t(line)].get() : nullptr;
 }
 
+namespace {
+
+// A new record in the blocks and, for a text short enough, room for the text right after it
+// (null room: the text goes to the heap).
+CNikonRawDataRecord* NewPlacedRecord(CLineBlocks& blocks, std::size_t textSize, void** textRoom)
+{
+    constexpr std::size_t recordSize = sizeof(CNikonRawDataRecord);
+    static_assert(recordSize % alignof(uint32_t) == 0);
+    const bool beside = textSize <= PlacedTextLimit;
+    auto* place = static_cast<std::byte*>(
+        blocks.Take(recordSize + (beside ? CRawTextHold::RoomFor(textSize) : 0), alignof(CNikonRawDataRecord)));
+    *textRoom = beside ? place + recordSize : nullptr;
+    return new (place) CNikonRawDataRecord();
+}
+
+} // namespace
+
 LineHolder<CNikonRawDataRecord> CRawDataFile::PlaceRecord(const CRawDataRecord* record, int32_t line)
 {
     if (!record)
         return PlaceText({}, line);
-    const std::size_t size = record->GetText().size();
-    const bool beside = size <= PlacedTextLimit;
-    constexpr std::size_t recordSize = sizeof(CNikonRawDataRecord);
-    static_assert(recordSize % alignof(uint32_t) == 0);
-    std::byte* place = static_cast<std::byte*>(
-        m_blocks.Take(recordSize + (beside ? CRawTextHold::RoomFor(size) : 0), alignof(CNikonRawDataRecord)));
-    LineHolder<CNikonRawDataRecord> copy(new (place) CNikonRawDataRecord());
-    if (beside)
-        copy->AssignFrom(*record, place + recordSize);
+    void* room = nullptr;
+    LineHolder<CNikonRawDataRecord> copy(NewPlacedRecord(m_blocks, record->GetText().size(), &room));
+    if (room)
+        copy->AssignFrom(*record, room);
     else
         copy->AssignFrom(*record);
     copy->SetDocument(m_doc);
@@ -133,13 +145,10 @@ LineHolder<CNikonRawDataRecord> CRawDataFile::PlaceRecord(const CRawDataRecord* 
 
 LineHolder<CNikonRawDataRecord> CRawDataFile::PlaceText(std::string_view text, int32_t line)
 {
-    const bool beside = text.size() <= PlacedTextLimit;
-    constexpr std::size_t recordSize = sizeof(CNikonRawDataRecord);
-    std::byte* place = static_cast<std::byte*>(m_blocks.Take(
-        recordSize + (beside ? CRawTextHold::RoomFor(text.size()) : 0), alignof(CNikonRawDataRecord)));
-    LineHolder<CNikonRawDataRecord> copy(new (place) CNikonRawDataRecord());
-    if (beside)
-        copy->SetText(text, place + recordSize);
+    void* room = nullptr;
+    LineHolder<CNikonRawDataRecord> copy(NewPlacedRecord(m_blocks, text.size(), &room));
+    if (room)
+        copy->SetText(text, room);
     else
         copy->SetText(text);
     copy->SetDocument(m_doc);
