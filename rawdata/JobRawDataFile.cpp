@@ -115,7 +115,7 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
         if (end < text.size() && stop > start && text[stop - 1] == '\r')
             --stop;
         PrefetchLineName(names, std::string_view(text).substr(next));
-        raw.AppendLineText(text.substr(start, stop - start));
+        raw.AppendLineText(std::string_view(text).substr(start, stop - start));
         start = next;
         if (start < nextPercentAt)
             continue;
@@ -142,7 +142,7 @@ bool SaveRawDataToText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::str
     const int32_t count = raw.GetLineCount();
     bool ok = true;
     for (int32_t line = 0; line < count && ok; ++line) {
-        const std::string& text = raw.GetRecord(line)->GetText();
+        const std::string_view text = raw.GetRecord(line)->GetText();
         ok = std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fwrite("\r\n", 1, 2, file) == 2;
         if ((line & 1023) == 0)
             progress.SetPercent(MulDiv(int64_t(line) + 1, 100, count));

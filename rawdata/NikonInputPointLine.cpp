@@ -90,9 +90,7 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
     *to++ = ',';
     to = WriteCleanText(to, givenDescription);
 
-    auto stored = PlaceRecord(nullptr, count);
-    stored->SetText(std::string(begin, to));
-    PushPlaced(std::move(stored));
+    PushPlaced(PlaceText(std::string_view(begin, size_t(to - begin)), count));
     CNikonRawDataRecord& record = *m_records.back();
 
     // What the setup files for a valid line: the name, the numbers read back in metres, the

@@ -39,12 +39,16 @@ std::vector<int32_t> ExistingLinesDescending(const std::vector<int32_t>& lines, 
 // Large enough that a 100,000-line file takes a few hundred blocks, small enough to stay below
 // the allocator's mapped-chunk threshold, so a reload reuses the heap instead of faulting pages in.
 constexpr std::size_t LineBlockSize = 64 * 1024;
+// A line's text up to this long is kept beside its record in a block; a longer one (never a
+// real raw line) goes to the heap so that a block always holds several lines.
+constexpr std::size_t PlacedTextLimit = 4096;
 
 } // namespace
 
 void* CLineBlocks::Take(std::size_t size, std::size_t align)
 {
-    // Only records and setups come here, each far smaller than a block.
+    // Only records (with texts up to PlacedTextLimit) and setups come here, each far smaller
+    // than a block.
     std::size_t at = (m_used + align - 1) & ~(align - 1);
     if (m_blocks.empty() || at + size > LineBlockSize) {
         m_blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(LineBlockSize));
@@ -107,11 +111,46 @@ const CRawDataSetup* CRawDataFile::GetSetup(int32_t line) const
     return line >= 0 && size_t(line) < m_setups.size() ? m_setups[size_t(line)].get() : nullptr;
 }
 
+namespace {
+
+// A new record in the blocks and, for a text short enough, room for the text right after it
+// (null room: the text goes to the heap).
+CNikonRawDataRecord* NewPlacedRecord(CLineBlocks& blocks, std::size_t textSize, void** textRoom)
+{
+    constexpr std::size_t recordSize = sizeof(CNikonRawDataRecord);
+    static_assert(recordSize % alignof(uint32_t) == 0);
+    const bool beside = textSize <= PlacedTextLimit;
+    auto* place = static_cast<std::byte*>(
+        blocks.Take(recordSize + (beside ? CRawTextHold::RoomFor(textSize) : 0), alignof(CNikonRawDataRecord)));
+    *textRoom = beside ? place + recordSize : nullptr;
+    return new (place) CNikonRawDataRecord();
+}
+
+} // namespace
+
 LineHolder<CNikonRawDataRecord> CRawDataFile::PlaceRecord(const CRawDataRecord* record, int32_t line)
 {
-    void* place = m_blocks.Take(sizeof(CNikonRawDataRecord), alignof(CNikonRawDataRecord));
-    LineHolder<CNikonRawDataRecord> copy(record ? new (place) CNikonRawDataRecord(*record)
-                                                : new (place) CNikonRawDataRecord());
+    if (!record)
+        return PlaceText({}, line);
+    void* room = nullptr;
+    LineHolder<CNikonRawDataRecord> copy(NewPlacedRecord(m_blocks, record->GetText().size(), &room));
+    if (room)
+        copy->AssignFrom(*record, room);
+    else
+        copy->AssignFrom(*record);
+    copy->SetDocument(m_doc);
+    copy->SetLine(line);
+    return copy;
+}
+
+LineHolder<CNikonRawDataRecord> CRawDataFile::PlaceText(std::string_view text, int32_t line)
+{
+    void* room = nullptr;
+    LineHolder<CNikonRawDataRecord> copy(NewPlacedRecord(m_blocks, text.size(), &room));
+    if (room)
+        copy->SetText(text, room);
+    else
+        copy->SetText(text);
     copy->SetDocument(m_doc);
     copy->SetLine(line);
     return copy;
@@ -151,11 +190,9 @@ int32_t CRawDataFile::AppendRecord(const CRawDataRecord* record)
     return AppendPlaced(PlaceRecord(record, GetLineCount()));
 }
 
-int32_t CRawDataFile::AppendLineText(std::string text)
+int32_t CRawDataFile::AppendLineText(std::string_view text)
 {
-    auto record = PlaceRecord(nullptr, GetLineCount());
-    record->SetText(std::move(text));
-    return AppendPlaced(std::move(record));
+    return AppendPlaced(PlaceText(text, GetLineCount()));
 }
 
 int32_t CRawDataFile::ReplaceRecord(int32_t line, CRawDataRecord* record)

@@ -113,7 +113,7 @@ public:
     // Makes room for that many more lines before a load.
     void ReserveLines(std::size_t more);
     // A line read from a file appended as it stands, without the copy AppendRecord makes.
-    int32_t AppendLineText(std::string text);
+    int32_t AppendLineText(std::string_view text);
 
 protected:
     // Recomputes the setups of the line and every later one; earlier setups are unchanged because a
@@ -127,8 +127,11 @@ protected:
     std::vector<LineHolder<CNikonRawDataRecord>> m_records;
     std::vector<LineHolder<CRawDataSetup>> m_setups;
 
-    // A copy of the record in the blocks, bound to the document at the line.
+    // A copy of the record in the blocks, bound to the document at the line. A short text sits
+    // right after its record, so a stored line costs no allocation of its own.
     LineHolder<CNikonRawDataRecord> PlaceRecord(const CRawDataRecord* record, int32_t line);
+    // A record of the text, placed the same way.
+    LineHolder<CNikonRawDataRecord> PlaceText(std::string_view text, int32_t line);
     LineHolder<CRawDataSetup> PlaceSetup(int32_t line);
     // Appends the placed record with a copy of the previous line's setup, not yet applied.
     int32_t PushPlaced(LineHolder<CNikonRawDataRecord> record);

@@ -159,8 +159,8 @@ void CReduction::Report(const std::string& message)
 
 void CReduction::ReportUnrecognized(const CNikonRawDataRecord& record, int32_t line)
 {
-    const std::string& text = record.GetText();
-    if (text.find_first_not_of(" \t\r") == std::string::npos)
+    const CRawLineText text = record.GetText();
+    if (text.view().find_first_not_of(" \t\r") == std::string_view::npos)
         return;
     Report("Line #" + std::to_string(line + 1) + " WARNING: Unrecognized line, not used: " + text);
 }

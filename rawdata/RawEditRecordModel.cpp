@@ -62,7 +62,7 @@ std::string EmptyRawRecordText(CDataFileDoc* doc, int32_t type, int32_t line)
     if (std::unique_ptr<CNikonRawDataRecord> view = CreateTypedView(seed)) {
         view->SetDocument(doc);
         if (view->UpdateText(line))
-            return view->GetText();
+            return view->GetText().str();
     }
     std::string text = code;
     text.append(record_codes::GetLayout(type).size(), ',');

@@ -127,7 +127,7 @@ std::string PrintSetting(int32_t key, const JobSettingsValues& settings)
         comment.PrintCoordOrder(0);
         break;
     }
-    return comment.GetText();
+    return comment.GetText().str();
 }
 
 // The preferences' new-job defaults, with the HA raw data field set exactly when the new-job
@@ -175,7 +175,7 @@ std::string Fixed4(double value)
     return result.ec == std::errc() ? std::string(buffer, result.ptr) : std::string();
 }
 
-void AppendLine(std::string& output, const std::string& line)
+void AppendLine(std::string& output, std::string_view line)
 {
     output += line;
     output += "\r\n";
@@ -413,7 +413,7 @@ std::string ImportOldLayoutRawText(JobSettingsValues& settings, const std::strin
     std::vector<std::string> lines;
     CRawDataNikonCommentRecord head = CommentOf("CO,");
     head.PrintFormatHeader();
-    lines.push_back(head.GetText());
+    lines.push_back(head.GetText().str());
     lines.push_back(PrintSetting(0, settings));
     lines.push_back(PrintSetting(1, settings));
     lines.push_back(PrintSetting(2, settings));

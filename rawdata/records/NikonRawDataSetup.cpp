@@ -371,7 +371,7 @@ void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
 {
     // The coordinate view's checks read straight off the line: every open applies every line, and
     // a view would copy the line and each of its values first.
-    const std::string& text = record.GetText();
+    const std::string_view text = record.GetText();
     if (text.size() < 2)
         return;
     std::string_view values[5];
@@ -395,7 +395,7 @@ void CNikonRawDataSetup::ApplyShot(CNikonRawDataRecord& record)
     // built from the values only when the shot is filed.
     const int32_t type = record.GetType();
     const bool face = type == RecordTypeFace1 || type == RecordTypeFace2;
-    const std::string& text = record.GetText();
+    const std::string_view text = record.GetText();
     std::string_view values[7];
     const auto layout = record_codes::GetLayout(type);
     std::string name;

@@ -123,7 +123,7 @@ void CRawDataNikonCommentRecord::Print(const std::string& comment)
     m_comment = comment;
     m_setting = SettingUnread;
     // The line follows the comment; its fields and validation stay in step with it.
-    m_text = (m_deleted ? "*CO," : "CO,") + CleanRawText(m_comment, true);
+    m_text.Assign((m_deleted ? "*CO," : "CO,") + CleanRawText(m_comment, true));
     m_fields.RemoveAll();
     m_fields.Add(FieldCO, m_comment);
     m_parsed = true;

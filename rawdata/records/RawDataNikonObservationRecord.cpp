@@ -47,7 +47,7 @@ bool CRawDataNikonObservationRecord::ValidateText(std::span<std::string_view, 7>
     const size_t expected = IsFaceReading() ? 6 : 7;
     // The split a stored line's fields would get: the layout's count, no more values than it holds.
     if (m_text.size() < 2 || type == RecordTypeUnknown || !IsReadableType() || layout.size() != expected ||
-        SplitRawValues(m_text, values.first(expected)) < 0)
+        SplitRawValues(GetText(), values.first(expected)) < 0)
         return false;
     return m_validated = TakeValues(values.first(expected));
 }

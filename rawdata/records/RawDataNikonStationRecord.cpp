@@ -130,7 +130,7 @@ bool CRawDataNikonStationRecord::ValidateSetup(std::string* message)
         return false;
     };
     if (!EnsureValid() || !DescribeLayoutFields(nullptr, false, true))
-        return fail("Unable to interpret " + m_text);
+        return fail("Unable to interpret " + GetText());
     CRawDataSetup* setup = GetSetup();
     if (!setup)
         return fail("No valid setup found.");

@@ -90,9 +90,17 @@ void CRawDataRecord::Reset()
     m_line = -1;
 }
 
-void CRawDataRecord::SetText(std::string text)
+void CRawDataRecord::SetText(std::string_view text)
 {
-    m_text = std::move(text);
+    m_text.Assign(text);
+    m_fields.RemoveAll();
+    m_parsed = m_validated = false;
+    m_deleted = !m_text.empty() && m_text[0] == '*';
+}
+
+void CRawDataRecord::SetText(std::string_view text, void* textRoom)
+{
+    m_text.Place(textRoom, text);
     m_fields.RemoveAll();
     m_parsed = m_validated = false;
     m_deleted = !m_text.empty() && m_text[0] == '*';
@@ -103,7 +111,18 @@ void CRawDataRecord::AssignFrom(const CRawDataRecord& other)
     if (this == &other)
         return;
     Reset();
-    m_text = other.m_text;
+    m_text.Assign(other.GetText());
+    m_doc = other.m_doc;
+    m_line = other.m_line;
+    m_deleted = other.m_deleted;
+}
+
+void CRawDataRecord::AssignFrom(const CRawDataRecord& other, void* textRoom)
+{
+    if (this == &other)
+        return;
+    Reset();
+    m_text.Place(textRoom, other.GetText());
     m_doc = other.m_doc;
     m_line = other.m_line;
     m_deleted = other.m_deleted;
@@ -111,7 +130,7 @@ void CRawDataRecord::AssignFrom(const CRawDataRecord& other)
 
 void CRawDataRecord::Clear()
 {
-    m_text.clear();
+    m_text.Assign({});
     m_fields.RemoveAll();
     m_parsed = m_validated = false;
     m_line = -1;
@@ -217,7 +236,11 @@ void CRawDataRecord::SetDeleted(bool deleted)
         ++stars;
     // Asked on every look at a line: the text is rewritten only when its marks differ.
     if (stars != (deleted ? 1u : 0u)) {
-        m_text.replace(0, stars, deleted ? "*" : "");
+        const size_t keep = deleted ? 1 : 0;
+        if (stars > keep)
+            m_text.EraseFront(stars - keep);
+        else
+            m_text.Assign("*" + GetText());
         m_fields.RemoveAll();
         m_parsed = m_validated = false;
     }
@@ -234,7 +257,7 @@ bool CRawDataRecord::CanInterpret(std::string* message)
 {
     const bool ok = DescribeLong(nullptr, -1, false, false, true);
     if (!ok && message)
-        *message = "Unable to interpret " + m_text;
+        *message = "Unable to interpret " + GetText();
     return ok;
 }
 
@@ -357,7 +380,7 @@ std::string CNikonRawDataRecord::GetCode() const
 
 int32_t CNikonRawDataRecord::GetType() const
 {
-    return record_codes::GetTypeFromText(m_text);
+    return record_codes::GetTypeFromText(GetText());
 }
 
 bool CNikonRawDataRecord::SplitFields()
@@ -367,7 +390,7 @@ bool CNikonRawDataRecord::SplitFields()
     if (m_text.size() < 2)
         return false;
 
-    const std::string_view text(m_text);
+    const std::string_view text = GetText();
     size_t comma = text.find(',');
     const std::string_view first = text.substr(0, comma);
     m_deleted = !first.empty() && first[0] == '*';
@@ -376,7 +399,7 @@ bool CNikonRawDataRecord::SplitFields()
         return false;
     if (type == RecordTypeComment) {
         const size_t start = m_deleted ? 4 : 3;
-        m_fields.Add(FieldCO, start < m_text.size() ? m_text.substr(start) : std::string());
+        m_fields.Add(FieldCO, start < m_text.size() ? std::string(text.substr(start)) : std::string());
         m_parsed = true;
         return true;
     }
@@ -423,15 +446,15 @@ bool CNikonRawDataRecord::ToggleNote(bool toNote)
     if (toNote) {
         if (type == RecordTypeComment)
             return false;
-        SetText("CO," + m_text);
+        SetText("CO," + GetText());
         return true;
     }
     if (type != RecordTypeComment)
         return false;
     if (m_deleted || (!m_text.empty() && m_text[0] == '*'))
-        SetText("*" + (m_text.size() > 4 ? m_text.substr(4) : std::string()));
+        SetText("*" + (m_text.size() > 4 ? GetText().substr(4) : std::string()));
     else
-        SetText(m_text.size() > 3 ? m_text.substr(3) : std::string());
+        SetText(m_text.size() > 3 ? GetText().substr(3) : std::string());
     return true;
 }
 
@@ -527,7 +550,7 @@ bool CNikonRawDataRecord::DescribeLong(CColoredTextLines* lines, int32_t lineNum
             lines->RemoveAll();
             lines->AddLine(LineNumberText(lineNumber), TitleTextColor);
             lines->AddLine("UNRECOGNIZED LINE!", ProblemTextColor);
-            lines->AddLineDefaultColor(m_text);
+            lines->AddLineDefaultColor(GetText().str());
         }
         return false;
     }
@@ -545,14 +568,14 @@ std::string CNikonRawDataRecord::DescribeShort()
     CColoredTextLines lines;
     bool ok = m_parsed || SplitFields();
     if (ok) {
-        lines.AddLineDefaultColor(m_text.substr(0, IsDeleted() ? 3 : 2));
+        lines.AddLineDefaultColor(GetText().substr(0, IsDeleted() ? 3 : 2));
         ok = DescribeFields(&lines, false, false);
     }
     if (!ok) {
         lines.RemoveAll();
         lines.AddLineDefaultColor(LineNumberText(m_line));
         lines.AddLineDefaultColor("UNRECOGNIZED LINE!");
-        lines.AddLineDefaultColor(m_text);
+        lines.AddLineDefaultColor(GetText().str());
     }
     std::string text;
     const auto& all = lines.Lines();

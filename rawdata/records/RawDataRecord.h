@@ -2,6 +2,7 @@
 
 #include "core/Location.h"
 #include "rawdata/records/RawDataField.h"
+#include "rawdata/records/RawLineText.h"
 #include "rawdata/records/RecordCode.h"
 
 #include <cstdint>
@@ -57,10 +58,16 @@ public:
 
     void Reset();
     // Drops the fields and takes the deleted flag from the text.
-    void SetText(std::string text);
-    const std::string& GetText() const { return m_text; }
+    void SetText(std::string_view text);
+    // Valid until the text changes or the record goes.
+    CRawLineText GetText() const { return m_text.Text(); }
     // Text, document, line and deleted flag; the fields are split again when needed.
     void AssignFrom(const CRawDataRecord& other);
+    // The same with the text copied into `textRoom`, kept by the caller for the record's life
+    // (CRawTextHold::RoomFor bytes at 4-byte alignment): a stored line's text beside its record.
+    void AssignFrom(const CRawDataRecord& other, void* textRoom);
+    // SetText into such room.
+    void SetText(std::string_view text, void* textRoom);
     void Clear();
     void SetDocument(CDataFileDoc* doc) { m_doc = doc; }
     bool GetDocument(CDataFileDoc** doc) const;
@@ -108,7 +115,7 @@ public:
 
 protected:
     // Ordered so that a stored line packs without padding: a long file holds one per line.
-    std::string m_text;
+    CRawTextHold m_text;
     CRawDataFieldArray m_fields;
     CDataFileDoc* m_doc = nullptr;
     int32_t m_line = -1;
