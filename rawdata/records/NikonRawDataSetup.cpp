@@ -1,9 +1,11 @@
 #include "rawdata/records/NikonRawDataSetup.h"
 
 #include "core/ColoredTextLines.h"
+#include "core/DecimalText.h"
 #include "core/Format.h"
 #include "core/FormatPreferences.h"
 #include "core/Location.h"
+#include "core/PointName.h"
 #include "core/RawDataFormat.h"
 #include "core/ValueText.h"
 #include "rawdata/RawDataFile.h"
@@ -367,6 +369,80 @@ void CNikonRawDataSetup::ApplyStation(CNikonRawDataRecord& record)
     Write().station = std::move(station);
 }
 
+namespace {
+
+bool IsBlankOrTab(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// A field's name that needs no trimming and is a valid point name as it stands.
+bool IsPlainPointName(std::string_view name)
+{
+    if (name.empty() || name.size() > MaxPointNameChars)
+        return false;
+    bool allZeros = true;
+    for (const char c : name) {
+        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'))
+            return false;
+        allZeros = allZeros && c == '0';
+    }
+    return !allZeros;
+}
+
+// A point line's five values as its split gives them, with its three numbers.
+struct PointLineValues
+{
+    std::string_view name;
+    double n = 0, e = 0, z = 0;
+    std::string_view description;
+};
+
+// One walk over a point line whose numbers are plain decimals between blanks, read as the walk
+// meets them: nearly every line of a file is such a line, and splitting it into fields first and
+// reading each field again cost more than the rest of filing it. False for any other line (no
+// values, empty or missing numbers, an exponent, other blanks, long digit runs, a sixth value),
+// which the split then reads; what it reads is what the split and the number reader give.
+bool ReadPlainPointLine(std::string_view text, PointLineValues& values)
+{
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p != end && *p != ',')
+        ++p;
+    if (p == end)
+        return false;
+    const char* start = ++p;
+    while (p != end && *p != ',')
+        ++p;
+    values.name = TrimRawValue(std::string_view(start, size_t(p - start)));
+    for (double* number : {&values.n, &values.e, &values.z}) {
+        // A comma that ends the line starts no value.
+        if (p == end || p + 1 == end)
+            return false;
+        ++p;
+        while (p != end && IsBlankOrTab(*p))
+            ++p;
+        p = ReadPlainDecimal(p, end, *number);
+        if (!p || !HasValue(*number))
+            return false;
+        while (p != end && IsBlankOrTab(*p))
+            ++p;
+        if (p != end && *p != ',')
+            return false;
+    }
+    if (p == end || p + 1 == end)
+        return false;
+    start = ++p;
+    while (p != end && *p != ',')
+        ++p;
+    if (p != end && p + 1 != end)
+        return false;
+    values.description = TrimRawValue(std::string_view(start, size_t(p - start)));
+    return true;
+}
+
+} // namespace
+
 void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
 {
     // The coordinate view's checks read straight off the line: every open applies every line, and
@@ -374,18 +450,27 @@ void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
     const std::string& text = record.GetText();
     if (text.size() < 2)
         return;
-    std::string_view values[5];
-    if (record_codes::GetLayout(record.GetType()).size() != 5 || SplitRawValues(text, values) < 0)
+    if (record_codes::GetLayout(record.GetType()).size() != 5)
         return;
     std::string name;
-    double n = 0, e = 0, z = 0;
-    if (!ParsePointName(&name, values[0]) || !ReadRawNumber(values[1], false, &n) ||
-        !ReadRawNumber(values[2], false, &e) || !ReadRawNumber(values[3], true, &z))
-        return;
+    PointLineValues read;
+    if (ReadPlainPointLine(text, read)) {
+        if (IsPlainPointName(read.name))
+            name.assign(read.name);
+        else if (!ParsePointName(&name, read.name))
+            return;
+    } else {
+        std::string_view values[5];
+        if (SplitRawValues(text, values) < 0 || !ParsePointName(&name, values[0]) ||
+            !ReadRawNumber(values[1], false, &read.n) || !ReadRawNumber(values[2], false, &read.e) ||
+            !ReadRawNumber(values[3], true, &read.z))
+            return;
+        read.description = values[4];
+    }
     const CRawDataSetup* setup = record.GetSetup();
     auto metres = [setup](double v) { return setup ? setup->DistanceToMetres(v) : NoValue; };
-    const CLocation location(metres(e), metres(n), metres(z));
-    const std::string description(values[4]);
+    const CLocation location(metres(read.e), metres(read.n), metres(read.z));
+    const std::string description(read.description);
     m_file->AddPointToNameMap(name, location, description, record.IsDeleted(), m_line);
 }
 
