@@ -443,14 +443,14 @@ bool ReadPlainPointLine(std::string_view text, PointLineValues& values)
 
 } // namespace
 
-void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
+void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record, int32_t type)
 {
     // The coordinate view's checks read straight off the line: every open applies every line, and
     // a view would copy the line and each of its values first.
     const std::string& text = record.GetText();
     if (text.size() < 2)
         return;
-    if (record_codes::GetLayout(record.GetType()).size() != 5)
+    if (record_codes::GetLayout(type).size() != 5)
         return;
     std::string name;
     PointLineValues read;
@@ -474,11 +474,10 @@ void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
     m_file->AddPointToNameMap(name, location, description, record.IsDeleted(), m_line);
 }
 
-void CNikonRawDataSetup::ApplyShot(CNikonRawDataRecord& record)
+void CNikonRawDataSetup::ApplyShot(CNikonRawDataRecord& record, int32_t type)
 {
     // The observation view's checks read straight off the line, as for a point line; a view is
     // built from the values only when the shot is filed.
-    const int32_t type = record.GetType();
     const bool face = type == RecordTypeFace1 || type == RecordTypeFace2;
     const std::string& text = record.GetText();
     std::string_view values[7];
@@ -513,11 +512,11 @@ void CNikonRawDataSetup::ApplyRecord(CNikonRawDataRecord& record)
     if (type == RecordTypeComment)
         ApplyComment(record);
     else if (record_codes::IsCoordinateType(type))
-        ApplyStorePoint(record);
+        ApplyStorePoint(record, type);
     else if (type == RecordTypeStation)
         ApplyStation(record);
     else if (record_codes::IsShotType(type) || type == RecordTypeFace1 || type == RecordTypeFace2)
-        ApplyShot(record);
+        ApplyShot(record, type);
     m_file->ApplyStakeoutRecord(record);
 }
 
