@@ -200,7 +200,10 @@ void CRawPointNameMap::ShrinkToFit()
 
 // Kept out of the optimiser's view: a fetch counts to it as no effect, so once the hash became
 // code it could see through, a call whose hash went unused (the line prefetch) was dropped whole.
-[[gnu::noipa]] size_t CRawPointNameMap::Prefetch(std::string_view name) const
+#if __has_cpp_attribute(gnu::noipa)
+[[gnu::noipa]]
+#endif
+size_t CRawPointNameMap::Prefetch(std::string_view name) const
 {
     const size_t hash = HashName(name);
     if (!m_slots.empty()) {
