@@ -46,6 +46,9 @@ TEST(PointLineFilingTest, OneWalkFilesWhatTheSplitReads)
                            ReadRawNumber(values[3], true, &z);
         const CRawPointNameMap& map = job.raw.GetPointNameMap();
         EXPECT_EQ(map.GetNameCount(), filed ? 1u : 0u);
+        // Names of every length are looked for: none but the one filed is found.
+        for (size_t size = 1; size <= 40; ++size)
+            EXPECT_EQ(map.Lookup(std::string(size, 'Q'), nullptr), false);
         const CRawPointNameMap::PointList* list = nullptr;
         if (!filed || !map.Lookup(name, &list))
             continue;
