@@ -129,7 +129,8 @@ namespace {
     static constexpr uint64_t kTens[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
     constexpr uint64_t kHigh = 0xF0F0F0F0F0F0F0F0ull, kZeros = 0x3030303030303030ull, kSixes = 0x0606060606060606ull;
     size_t length = 0;
-    while (end - p >= 8) {
+    // The words are read with the first character in the lowest byte.
+    while (std::endian::native == std::endian::little && end - p >= 8) {
         uint64_t word;
         std::memcpy(&word, p, sizeof word);
         // A byte is a digit when it and it plus six both have 3 as their high half; a carry out of
