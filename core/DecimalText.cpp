@@ -1,10 +1,8 @@
 #include "core/DecimalText.h"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <iterator>
 
 namespace {
@@ -121,39 +119,13 @@ bool IsBelowDoubleRange(std::string_view t)
 namespace {
 
 // The run of digits at `p` added onto `digits` (which may wrap past nineteen digits; the caller
-// refuses those); the run's length. Eight characters at a time while the text has them: raw
-// numbers are runs of four to eight digits, and a character at a time cost more than the rest of
-// reading a line.
-[[gnu::always_inline]] inline size_t ReadDigitRun(const char*& p, const char* end, uint64_t& digits)
+// refuses those); the run's length.
+size_t ReadDigitRun(const char*& p, const char* end, uint64_t& digits)
 {
-    static constexpr uint64_t kTens[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
-    constexpr uint64_t kHigh = 0xF0F0F0F0F0F0F0F0ull, kZeros = 0x3030303030303030ull, kSixes = 0x0606060606060606ull;
-    size_t length = 0;
-    // The words are read with the first character in the lowest byte.
-    while (std::endian::native == std::endian::little && end - p >= 8) {
-        uint64_t word;
-        std::memcpy(&word, p, sizeof word);
-        // A byte is a digit when it and it plus six both have 3 as their high half; a carry out of
-        // a byte can only mislead about the bytes after it, past the first that is no digit.
-        const uint64_t others = ((word & kHigh) ^ kZeros) | (((word + kSixes) & kHigh) ^ kZeros);
-        const size_t run = others == 0 ? 8 : size_t(std::countr_zero(others)) / 8;
-        if (run == 0)
-            return length;
-        // The run's digit values with the first in the lowest byte, moved up so that the bytes
-        // after the run fall off and zeros lead; then pairs, fours and the eight are summed.
-        uint64_t values = (word - kZeros) << (8 * (8 - run));
-        values = values * 10 + (values >> 8);
-        values = (((values & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
-                  (((values >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >> 32;
-        digits = digits * kTens[run] + values;
-        p += run;
-        length += run;
-        if (run < 8)
-            return length;
-    }
-    for (; p != end && IsDigit(*p); ++p, ++length)
+    const char* const first = p;
+    for (; p != end && IsDigit(*p); ++p)
         digits = digits * 10 + uint64_t(*p - '0');
-    return length;
+    return size_t(p - first);
 }
 
 } // namespace
