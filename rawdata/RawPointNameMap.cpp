@@ -61,61 +61,6 @@ void CRawPointNameMap::PointList::push_back(const Copy& copy)
 
 CRawPointNameMap::~CRawPointNameMap() = default;
 
-namespace {
-
-uint64_t Load64(const char* at)
-{
-    uint64_t word;
-    std::memcpy(&word, at, sizeof word);
-    return word;
-}
-
-uint32_t Load32(const char* at)
-{
-    uint32_t word;
-    std::memcpy(&word, at, sizeof word);
-    return word;
-}
-
-// Both halves of the full product folded together: every bit of either word reaches the low bits
-// the slot is taken from and the top bits the tag is.
-uint64_t Mix(uint64_t a, uint64_t b)
-{
-    const unsigned __int128 product = (unsigned __int128)a * b;
-    return uint64_t(product) ^ uint64_t(product >> 64);
-}
-
-} // namespace
-
-size_t CRawPointNameMap::HashName(std::string_view name)
-{
-    // Names are a few characters: read in a word or two and mixed once, rather than by the
-    // library's string hash, which every line of a load paid for twice (prefetch and filing).
-    constexpr uint64_t K0 = 0xa0761d6478bd642full, K1 = 0xe7037ed1a0b428dbull, K2 = 0x8ebc6af09c88c6e3ull;
-    const char* at = name.data();
-    size_t size = name.size();
-    uint64_t seed = K0 ^ size;
-    while (size > 16) {
-        seed = Mix(Load64(at) ^ K1, Load64(at + 8) ^ seed);
-        at += 16;
-        size -= 16;
-    }
-    uint64_t a = 0, b = 0;
-    if (size >= 8) {
-        a = Load64(at);
-        b = Load64(at + size - 8);
-    } else if (size >= 4) {
-        a = Load32(at);
-        b = Load32(at + size - 4);
-    } else if (size > 0) {
-        a = (uint64_t(uint8_t(at[0])) << 16) | (uint64_t(uint8_t(at[size >> 1])) << 8) | uint8_t(at[size - 1]);
-    }
-    // A second product spreads what the first left in its high half: after one, names that differ
-    // in their last character alone fell into slots a cache set apart, and evicted each other.
-    const unsigned __int128 product = (unsigned __int128)(a ^ K1) * (b ^ seed ^ K2);
-    return size_t(Mix(uint64_t(product) ^ K1, uint64_t(product >> 64) ^ K2));
-}
-
 std::string_view CRawPointNameMap::NameOf(const Entry& entry) const
 {
     const char* at = m_names.data() + entry.list.m_nameAt;
@@ -156,7 +101,7 @@ const CRawPointNameMap::Entry* CRawPointNameMap::Find(std::string_view name) con
 {
     if (m_slots.empty())
         return nullptr;
-    const size_t slot = Probe(name, HashName(name));
+    const size_t slot = Probe(name, std::hash<std::string_view>()(name));
     return m_tags[slot] == 0 ? nullptr : &m_entries[m_slots[slot] - 1];
 }
 
@@ -166,7 +111,7 @@ void CRawPointNameMap::Rehash(size_t slots)
     m_tags.assign(slots, 0);
     for (size_t i = 0; i < m_entries.size(); ++i) {
         const std::string_view name = NameOf(m_entries[i]);
-        const size_t hash = HashName(name);
+        const size_t hash = std::hash<std::string_view>()(name);
         const size_t slot = Probe(name, hash);
         m_tags[slot] = SlotTag(hash);
         m_slots[slot] = uint32_t(i + 1);
@@ -198,14 +143,9 @@ void CRawPointNameMap::ShrinkToFit()
     shrink(m_filed);
 }
 
-// Kept out of the optimiser's view: a fetch counts to it as no effect, so once the hash became
-// code it could see through, a call whose hash went unused (the line prefetch) was dropped whole.
-#if __has_cpp_attribute(gnu::noipa)
-[[gnu::noipa]]
-#endif
 size_t CRawPointNameMap::Prefetch(std::string_view name) const
 {
-    const size_t hash = HashName(name);
+    const size_t hash = std::hash<std::string_view>()(name);
     if (!m_slots.empty()) {
         const size_t slot = hash & (m_slots.size() - 1);
         __builtin_prefetch(m_tags.data() + slot);
@@ -257,7 +197,7 @@ void CRawPointNameMap::AddPoint(const CPointRecord* point, int32_t line, bool de
 void CRawPointNameMap::AddPoint(const std::string& name, const std::string& description,
                                 const CLocation& location, int32_t line, bool deleted)
 {
-    AddPoint(name, HashName(name), description, location, line, deleted);
+    AddPoint(name, std::hash<std::string_view>()(name), description, location, line, deleted);
 }
 
 void CRawPointNameMap::AddPoint(const std::string& name, size_t hash, const std::string& description,

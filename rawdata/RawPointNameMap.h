@@ -124,7 +124,6 @@ private:
         PointList list;
     };
     std::string_view NameOf(const Entry& entry) const;
-    static size_t HashName(std::string_view name);
     uint32_t AddName(std::string_view name);
     // The slot of the name's entry (index + 1) or of the empty slot where it goes.
     size_t Probe(std::string_view name, size_t hash) const;
