@@ -390,20 +390,14 @@ bool IsPlainPointName(std::string_view name)
     return !allZeros;
 }
 
-// A point line's five values as its split gives them, with its three numbers.
-struct PointLineValues
-{
-    std::string_view name;
-    double n = 0, e = 0, z = 0;
-    std::string_view description;
-};
-
-// One walk over a point line whose numbers are plain decimals between blanks, read as the walk
-// meets them: nearly every line of a file is such a line, and splitting it into fields first and
-// reading each field again cost more than the rest of filing it. False for any other line (no
-// values, empty or missing numbers, an exponent, other blanks, long digit runs, a sixth value),
-// which the split then reads; what it reads is what the split and the number reader give.
-bool ReadPlainPointLine(std::string_view text, PointLineValues& values)
+// One walk over a line whose first value is followed by plain decimals between blanks and then
+// text values, the numbers read as the walk meets them: nearly every line of a file is such a
+// line, and splitting it into fields first and reading each field again cost more than the rest of
+// applying it. False for any other line (values missing or empty, an exponent, other blanks, long
+// digit runs, more values than the layout has), which the split then reads; what this reads is
+// what the split and the number reader give.
+bool ReadPlainValues(std::string_view text, std::string_view& first, std::span<double> numbers,
+                     std::span<std::string_view> texts)
 {
     const char* p = text.data();
     const char* const end = p + text.size();
@@ -414,31 +408,31 @@ bool ReadPlainPointLine(std::string_view text, PointLineValues& values)
     const char* start = ++p;
     while (p != end && *p != ',')
         ++p;
-    values.name = TrimRawValue(std::string_view(start, size_t(p - start)));
-    for (double* number : {&values.n, &values.e, &values.z}) {
+    first = TrimRawValue(std::string_view(start, size_t(p - start)));
+    for (double& number : numbers) {
         // A comma that ends the line starts no value.
         if (p == end || p + 1 == end)
             return false;
         ++p;
         while (p != end && IsBlankOrTab(*p))
             ++p;
-        p = ReadPlainDecimal(p, end, *number);
-        if (!p || !HasValue(*number))
+        p = ReadPlainDecimal(p, end, number);
+        if (!p || !HasValue(number))
             return false;
         while (p != end && IsBlankOrTab(*p))
             ++p;
         if (p != end && *p != ',')
             return false;
     }
-    if (p == end || p + 1 == end)
-        return false;
-    start = ++p;
-    while (p != end && *p != ',')
-        ++p;
-    if (p != end && p + 1 != end)
-        return false;
-    values.description = TrimRawValue(std::string_view(start, size_t(p - start)));
-    return true;
+    for (std::string_view& value : texts) {
+        if (p == end || p + 1 == end)
+            return false;
+        start = ++p;
+        while (p != end && *p != ',')
+            ++p;
+        value = TrimRawValue(std::string_view(start, size_t(p - start)));
+    }
+    return p == end || p + 1 == end;
 }
 
 } // namespace
@@ -453,24 +447,26 @@ void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record, int32_t ty
     if (record_codes::GetLayout(type).size() != 5)
         return;
     std::string name;
-    PointLineValues read;
-    if (ReadPlainPointLine(text, read)) {
-        if (IsPlainPointName(read.name))
-            name.assign(read.name);
-        else if (!ParsePointName(&name, read.name))
+    std::string_view values[5];
+    double n = 0, e = 0, z = 0;
+    double numbers[3];
+    if (ReadPlainValues(text, values[0], numbers, std::span(values + 4, 1))) {
+        n = numbers[0];
+        e = numbers[1];
+        z = numbers[2];
+        if (IsPlainPointName(values[0]))
+            name.assign(values[0]);
+        else if (!ParsePointName(&name, values[0]))
             return;
-    } else {
-        std::string_view values[5];
-        if (SplitRawValues(text, values) < 0 || !ParsePointName(&name, values[0]) ||
-            !ReadRawNumber(values[1], false, &read.n) || !ReadRawNumber(values[2], false, &read.e) ||
-            !ReadRawNumber(values[3], true, &read.z))
-            return;
-        read.description = values[4];
+    } else if (SplitRawValues(text, values) < 0 || !ParsePointName(&name, values[0]) ||
+               !ReadRawNumber(values[1], false, &n) || !ReadRawNumber(values[2], false, &e) ||
+               !ReadRawNumber(values[3], true, &z)) {
+        return;
     }
     const CRawDataSetup* setup = record.GetSetup();
     auto metres = [setup](double v) { return setup ? setup->DistanceToMetres(v) : NoValue; };
-    const CLocation location(metres(read.e), metres(read.n), metres(read.z));
-    const std::string description(read.description);
+    const CLocation location(metres(e), metres(n), metres(z));
+    const std::string description(values[4]);
     m_file->AddPointToNameMap(name, location, description, record.IsDeleted(), m_line);
 }
 
@@ -485,12 +481,25 @@ void CNikonRawDataSetup::ApplyShot(CNikonRawDataRecord& record, int32_t type)
     std::string name;
     double hr = 0, sd = 0, ha = 0, va = 0;
     CRawDataSetup* setup = nullptr;
-    const bool valid = text.size() >= 2 && layout.size() == (face ? 6u : 7u) &&
-                       SplitRawValues(text, std::span(values, layout.size())) >= 0 &&
-                       (face ? (name = values[0], true) : ParsePointName(&name, values[0])) &&
-                       ReadRawNumber(values[1], true, &hr) && ReadRawNumber(values[2], true, &sd) &&
-                       ReadRawNumber(values[3], false, &ha) && ReadRawNumber(values[4], false, &va) &&
-                       (setup = record.GetSetup()) != nullptr;
+    bool read = false;
+    if (text.size() >= 2 && layout.size() == (face ? 6u : 7u)) {
+        double numbers[4];
+        read = ReadPlainValues(text, values[0], numbers, std::span(values + 5, layout.size() - 5));
+        if (read) {
+            hr = numbers[0];
+            sd = numbers[1];
+            ha = numbers[2];
+            va = numbers[3];
+        } else {
+            read = SplitRawValues(text, std::span(values, layout.size())) >= 0 &&
+                   ReadRawNumber(values[1], true, &hr) && ReadRawNumber(values[2], true, &sd) &&
+                   ReadRawNumber(values[3], false, &ha) && ReadRawNumber(values[4], false, &va);
+        }
+    }
+    // A face line's name is taken as it stands; a plain name needs no parse.
+    const bool named = read && ((face || IsPlainPointName(values[0])) ? (name.assign(values[0]), true)
+                                                                       : ParsePointName(&name, values[0]));
+    const bool valid = named && (setup = record.GetSetup()) != nullptr;
     SetHR(valid ? setup->DistanceToMetres(hr) : NoValue);
     if (!valid || !HasValue(S().hr) || !record_codes::IsShotType(type))
         return;

@@ -1,9 +1,11 @@
-// Point lines read in one walk on load file what the split and the number reader give: the same
-// name, bits of each number, description and deleted mark, and nothing for a line they refuse.
+// Point and shot lines read in one walk on load file what the split and the number reader give:
+// the same name, bits of each number, description and deleted mark, and nothing for a line they
+// refuse.
 #include "RawJob.h"
 #include "core/NoValue.h"
 #include "core/ValueText.h"
 #include "rawdata/RawPointNameMap.h"
+#include "rawdata/records/RawDataNikonObservationRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -60,6 +62,47 @@ TEST(PointLineFilingTest, OneWalkFilesWhatTheSplitReads)
         EXPECT_TRUE(SameBits(copy.location.z, setup.DistanceToMetres(z)));
         EXPECT_EQ(map.DescriptionOf(copy), std::string(values[4]));
         EXPECT_EQ(CRawPointNameMap::LineOf(copy), at);
+        EXPECT_EQ(CRawPointNameMap::IsDeletedCopy(copy), line[0] == '*');
+    }
+}
+
+// A shot sets the rod height its line reads as, and files the point its values observe.
+TEST(PointLineFilingTest, OneWalkAppliesShotsAsTheSplitReads)
+{
+    const char* const lines[] = {
+        "SS,10,1.5,50.0,45.0000,90.0000,10:00:00,A", "SS, 10 ,\t1.5 ,50, 45 ,90,, A ", "SS,10,1.5,50,45,90",
+        "SS,10,,50,45,90,t,A", "SS,10,1.5,,45,90,t,A", "SS,10,1.5,50,,90,t,A", "SS,10,1.5,50,45,90,t,A,x",
+        "SS,10,1.5,50,45,90,t,A,", "SS,10,1.5e0,50,45,90,t,A", "SS,10,-99900000,50,45,90,t,A",
+        "SS,0,1.5,50,45,90,t,A", "SS,A-1,1.5,50,45,90,t,A", "CP,11,2,60.25,135.5,88.125,t,B",
+        "F1,,1.5,50,45,90,t", "F1, x ,1.5,50,45,90,t", "F2,,1.5,50,45,90,t,extra", "*SS,12,1.5,50,45,90,t,C",
+    };
+    for (const char* line : lines) {
+        SCOPED_TRACE(line);
+        RawJob job;
+        job.AppendAll({"CO,DIST UNITS: Feet", "CO,ANGLE UNITS: Degrees", "CO,ZERO AZIMUTH: North",
+                       "CO,HA Raw Data: Azimuth", "MP,1,1000.0,2000.0,100.0,STN", "MP,2,1100.0,2000.0,,BS",
+                       "ST,1,2,1.5,0.0000,0.0000"});
+        const int32_t at = job.Append(line);
+        ASSERT_EQ(at, 7);
+
+        CRawDataNikonObservationRecord view(*job.raw.GetRecord(at));
+        std::string_view values[7];
+        const bool read = view.ValidateText(values);
+        const double hr = read ? view.GetHR() : NoValue;
+        EXPECT_TRUE(SameBits(job.Setup(at)->GetHR(), hr));
+        const CRawPointNameMap& map = job.raw.GetPointNameMap();
+        CLocation observed;
+        const bool filed = read && HasValue(hr) && line[line[0] == '*' ? 1 : 0] != 'F' && HasValue(view.GetSD()) &&
+                           view.GetObservedLocation(*job.Setup(at), &observed);
+        EXPECT_EQ(map.GetNameCount(), filed ? 3u : 2u);
+        const CRawPointNameMap::PointList* list = nullptr;
+        if (!filed || !map.Lookup(view.GetPointName(), &list))
+            continue;
+        const CRawPointNameMap::Copy& copy = list->back();
+        EXPECT_TRUE(SameBits(copy.location.x, observed.x));
+        EXPECT_TRUE(SameBits(copy.location.y, observed.y));
+        EXPECT_TRUE(SameBits(copy.location.z, observed.z));
+        EXPECT_EQ(map.DescriptionOf(copy), view.GetFeatureCode());
         EXPECT_EQ(CRawPointNameMap::IsDeletedCopy(copy), line[0] == '*');
     }
 }
