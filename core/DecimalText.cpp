@@ -116,27 +116,49 @@ bool IsBelowDoubleRange(std::string_view t)
 
 } // namespace
 
-// [+-]digits[.digits] with few enough digits for ExactDecimalQuotient, read in one pass; false
-// for anything else (an exponent, long digits, bad text), which the full reader then judges.
-static bool ReadShortDecimal(std::string_view t, double& value)
+namespace {
+
+// The run of digits at `p` added onto `digits` (which may wrap past nineteen digits; the caller
+// refuses those); the run's length.
+size_t ReadDigitRun(const char*& p, const char* end, uint64_t& digits)
 {
-    const char* p = t.data();
-    const char* const end = p + t.size();
+    const char* const first = p;
+    for (; p != end && IsDigit(*p); ++p)
+        digits = digits * 10 + uint64_t(*p - '0');
+    return size_t(p - first);
+}
+
+} // namespace
+
+const char* ReadPlainDecimal(const char* p, const char* end, double& value)
+{
     const bool negative = p != end && *p == '-';
     if (p != end && (*p == '-' || *p == '+'))
         ++p;
     uint64_t digits = 0;
-    size_t count = 0, fraction = 0;
-    for (; p != end && IsDigit(*p); ++p, ++count)
-        digits = digits * 10 + uint64_t(*p - '0');
-    if (p != end && *p == '.')
-        for (++p; p != end && IsDigit(*p); ++p, ++count, ++fraction)
-            digits = digits * 10 + uint64_t(*p - '0');
+    size_t count = ReadDigitRun(p, end, digits), fraction = 0;
+    if (p != end && *p == '.') {
+        ++p;
+        fraction = ReadDigitRun(p, end, digits);
+        count += fraction;
+    }
     // Nineteen digits cannot overflow the sum; the quotient checks the rest.
     double magnitude = 0.0;
-    if (p != end || count == 0 || count > 19 || !ExactDecimalQuotient(digits, fraction, magnitude))
-        return false;
+    if (count == 0 || count > 19 || !ExactDecimalQuotient(digits, fraction, magnitude))
+        return nullptr;
     value = negative ? -magnitude : magnitude;
+    return p;
+}
+
+// [+-]digits[.digits] with few enough digits for ExactDecimalQuotient, read in one pass; false
+// for anything else (an exponent, long digits, bad text), which the full reader then judges.
+static bool ReadShortDecimal(std::string_view t, double& value)
+{
+    const char* const end = t.data() + t.size();
+    double read = 0.0;
+    if (ReadPlainDecimal(t.data(), end, read) != end)
+        return false;
+    value = read;
     return true;
 }
 

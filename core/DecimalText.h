@@ -19,3 +19,8 @@ bool ReadDecimalUInt32(std::string_view text, uint32_t& value, uint32_t max = UI
 // (digits up to 2^53, at most 22 fraction digits): the single division rounds as the full reader
 // does. False otherwise, for the caller's full reader.
 bool ExactDecimalQuotient(uint64_t digits, size_t fractionDigits, double& magnitude);
+// [+-]digits[.digits] (or .digits) from `p` up to the first character that cannot go on with it,
+// read as ReadDecimalDouble reads that text alone: for a reader walking a line that must not cut
+// it into fields first. The end of the number, or null (value untouched) when there is no digit or
+// the digits are too many for ExactDecimalQuotient; the full reader then judges the text.
+const char* ReadPlainDecimal(const char* p, const char* end, double& value);

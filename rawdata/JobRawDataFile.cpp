@@ -16,7 +16,9 @@
 #include "rawdata/records/RawDataNikonCoordinateRecord.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -45,6 +47,32 @@ void PrefetchLineName(const CRawPointNameMap& names, std::string_view rest)
     if (rest.size() < 3 || rest.substr(0, 3) == "CO,")
         return;
     names.PrefetchLineName(rest);
+}
+
+// The text's line feeds, counted a word at a time, and whether every byte is ASCII (then the text
+// is UTF-8 as it stands): one pass where a count and a check each walked the whole file.
+size_t CountLineFeeds(std::string_view text, bool& ascii)
+{
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full, kFeeds = 0x0A0A0A0A0A0A0A0Aull;
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    const char* const at = text.data();
+    uint64_t high = 0;
+    size_t feeds = 0, i = 0;
+    for (; text.size() - i >= 8; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, at + i, sizeof word);
+        high |= word;
+        // Bit 7 of each byte that was a line feed, summed by the multiply into the top byte.
+        const uint64_t x = word ^ kFeeds;
+        const uint64_t found = ~(((x & kLow7) + kLow7) | x | kLow7);
+        feeds += size_t(((found >> 7) * kOnes) >> 56);
+    }
+    for (; i < text.size(); ++i) {
+        high |= uint8_t(at[i]);
+        feeds += at[i] == '\n' ? 1 : 0;
+    }
+    ascii = (high & 0x8080808080808080ull) == 0;
+    return feeds;
 }
 
 // Adds a typed record without history, as generated raw data is built.
@@ -91,8 +119,11 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
         bytes.append(block, std::size_t(in.gcount()));
     if (in.bad())
         return false;
+    // Windows-1252 turns no other byte into a line feed, so the count holds for the text as well.
+    bool ascii = false;
+    const size_t feeds = CountLineFeeds(bytes, ascii);
     // A UTF-8 file's bytes are its text as they stand: no copy of the whole file.
-    const std::string text = IsValidUtf8(bytes) ? std::move(bytes) : Windows1252ToUtf8(bytes);
+    const std::string text = ascii || IsValidUtf8(bytes) ? std::move(bytes) : Windows1252ToUtf8(bytes);
 
     CStatusProgress progress;
     progress.Begin("Loading " + ProgressName(path, snapshot));
@@ -103,7 +134,7 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
     size_t nextPercentAt = 0;
     // The lines are counted once so the line store and the name map grow once, not by doubling
     // and rehashing all the way up.
-    raw.ReserveInputPoints(std::size_t(std::count(text.begin(), text.end(), '\n')) + 1);
+    raw.ReserveInputPoints(feeds + 1);
     const CRawPointNameMap& names = raw.GetPointNameMap();
     while (start < text.size()) {
         size_t end = text.find('\n', start);

@@ -170,12 +170,19 @@ void CRawPointNameMap::PrefetchLineName(std::string_view line) const
 
 uint32_t CRawPointNameMap::DescriptionIndex(const std::string& description)
 {
-    // Runs of lines repeat one feature code: the last one answers before the table is asked.
-    if (m_lastDescription < m_descriptions.size() && *m_descriptions[m_lastDescription] == description)
+    // Runs of lines repeat one feature code, or go back and forth between two: the last two
+    // answer before the table is asked.
+    auto is = [&](uint32_t index) { return index < m_descriptions.size() && *m_descriptions[index] == description; };
+    if (is(m_lastDescription))
         return m_lastDescription;
+    if (is(m_otherDescription)) {
+        std::swap(m_lastDescription, m_otherDescription);
+        return m_lastDescription;
+    }
     const auto [it, added] = m_descriptionIndex.try_emplace(description, uint32_t(m_descriptions.size()));
     if (added)
         m_descriptions.push_back(&it->first);
+    m_otherDescription = m_lastDescription;
     m_lastDescription = it->second;
     return it->second;
 }

@@ -148,4 +148,5 @@ private:
     std::unordered_map<std::string, uint32_t> m_descriptionIndex;
     std::vector<const std::string*> m_descriptions;
     uint32_t m_lastDescription = 0;
+    uint32_t m_otherDescription = 0;
 };

@@ -1,9 +1,11 @@
 #include "rawdata/records/NikonRawDataSetup.h"
 
 #include "core/ColoredTextLines.h"
+#include "core/DecimalText.h"
 #include "core/Format.h"
 #include "core/FormatPreferences.h"
 #include "core/Location.h"
+#include "core/PointName.h"
 #include "core/RawDataFormat.h"
 #include "core/ValueText.h"
 #include "rawdata/RawDataFile.h"
@@ -367,21 +369,100 @@ void CNikonRawDataSetup::ApplyStation(CNikonRawDataRecord& record)
     Write().station = std::move(station);
 }
 
-void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
+namespace {
+
+bool IsBlankOrTab(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// A field's name that needs no trimming and is a valid point name as it stands.
+bool IsPlainPointName(std::string_view name)
+{
+    if (name.empty() || name.size() > MaxPointNameChars)
+        return false;
+    bool allZeros = true;
+    for (const char c : name) {
+        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'))
+            return false;
+        allZeros = allZeros && c == '0';
+    }
+    return !allZeros;
+}
+
+// One walk over a line whose first value is followed by plain decimals between blanks and then
+// text values, the numbers read as the walk meets them: nearly every line of a file is such a
+// line, and splitting it into fields first and reading each field again cost more than the rest of
+// applying it. False for any other line (values missing or empty, an exponent, other blanks, long
+// digit runs, more values than the layout has), which the split then reads; what this reads is
+// what the split and the number reader give.
+bool ReadPlainValues(std::string_view text, std::string_view& first, std::span<double> numbers,
+                     std::span<std::string_view> texts)
+{
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p != end && *p != ',')
+        ++p;
+    if (p == end)
+        return false;
+    const char* start = ++p;
+    while (p != end && *p != ',')
+        ++p;
+    first = TrimRawValue(std::string_view(start, size_t(p - start)));
+    for (double& number : numbers) {
+        // A comma that ends the line starts no value.
+        if (p == end || p + 1 == end)
+            return false;
+        ++p;
+        while (p != end && IsBlankOrTab(*p))
+            ++p;
+        p = ReadPlainDecimal(p, end, number);
+        if (!p || !HasValue(number))
+            return false;
+        while (p != end && IsBlankOrTab(*p))
+            ++p;
+        if (p != end && *p != ',')
+            return false;
+    }
+    for (std::string_view& value : texts) {
+        if (p == end || p + 1 == end)
+            return false;
+        start = ++p;
+        while (p != end && *p != ',')
+            ++p;
+        value = TrimRawValue(std::string_view(start, size_t(p - start)));
+    }
+    return p == end || p + 1 == end;
+}
+
+} // namespace
+
+void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record, int32_t type)
 {
     // The coordinate view's checks read straight off the line: every open applies every line, and
     // a view would copy the line and each of its values first.
     const std::string_view text = record.GetText();
     if (text.size() < 2)
         return;
-    std::string_view values[5];
-    if (record_codes::GetLayout(record.GetType()).size() != 5 || SplitRawValues(text, values) < 0)
+    if (record_codes::GetLayout(type).size() != 5)
         return;
     std::string name;
+    std::string_view values[5];
     double n = 0, e = 0, z = 0;
-    if (!ParsePointName(&name, values[0]) || !ReadRawNumber(values[1], false, &n) ||
-        !ReadRawNumber(values[2], false, &e) || !ReadRawNumber(values[3], true, &z))
+    double numbers[3];
+    if (ReadPlainValues(text, values[0], numbers, std::span(values + 4, 1))) {
+        n = numbers[0];
+        e = numbers[1];
+        z = numbers[2];
+        if (IsPlainPointName(values[0]))
+            name.assign(values[0]);
+        else if (!ParsePointName(&name, values[0]))
+            return;
+    } else if (SplitRawValues(text, values) < 0 || !ParsePointName(&name, values[0]) ||
+               !ReadRawNumber(values[1], false, &n) || !ReadRawNumber(values[2], false, &e) ||
+               !ReadRawNumber(values[3], true, &z)) {
         return;
+    }
     const CRawDataSetup* setup = record.GetSetup();
     auto metres = [setup](double v) { return setup ? setup->DistanceToMetres(v) : NoValue; };
     const CLocation location(metres(e), metres(n), metres(z));
@@ -389,11 +470,10 @@ void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record)
     m_file->AddPointToNameMap(name, location, description, record.IsDeleted(), m_line);
 }
 
-void CNikonRawDataSetup::ApplyShot(CNikonRawDataRecord& record)
+void CNikonRawDataSetup::ApplyShot(CNikonRawDataRecord& record, int32_t type)
 {
     // The observation view's checks read straight off the line, as for a point line; a view is
     // built from the values only when the shot is filed.
-    const int32_t type = record.GetType();
     const bool face = type == RecordTypeFace1 || type == RecordTypeFace2;
     const std::string_view text = record.GetText();
     std::string_view values[7];
@@ -401,12 +481,25 @@ void CNikonRawDataSetup::ApplyShot(CNikonRawDataRecord& record)
     std::string name;
     double hr = 0, sd = 0, ha = 0, va = 0;
     CRawDataSetup* setup = nullptr;
-    const bool valid = text.size() >= 2 && layout.size() == (face ? 6u : 7u) &&
-                       SplitRawValues(text, std::span(values, layout.size())) >= 0 &&
-                       (face ? (name = values[0], true) : ParsePointName(&name, values[0])) &&
-                       ReadRawNumber(values[1], true, &hr) && ReadRawNumber(values[2], true, &sd) &&
-                       ReadRawNumber(values[3], false, &ha) && ReadRawNumber(values[4], false, &va) &&
-                       (setup = record.GetSetup()) != nullptr;
+    bool read = false;
+    if (text.size() >= 2 && layout.size() == (face ? 6u : 7u)) {
+        double numbers[4];
+        read = ReadPlainValues(text, values[0], numbers, std::span(values + 5, layout.size() - 5));
+        if (read) {
+            hr = numbers[0];
+            sd = numbers[1];
+            ha = numbers[2];
+            va = numbers[3];
+        } else {
+            read = SplitRawValues(text, std::span(values, layout.size())) >= 0 &&
+                   ReadRawNumber(values[1], true, &hr) && ReadRawNumber(values[2], true, &sd) &&
+                   ReadRawNumber(values[3], false, &ha) && ReadRawNumber(values[4], false, &va);
+        }
+    }
+    // A face line's name is taken as it stands; a plain name needs no parse.
+    const bool named = read && ((face || IsPlainPointName(values[0])) ? (name.assign(values[0]), true)
+                                                                       : ParsePointName(&name, values[0]));
+    const bool valid = named && (setup = record.GetSetup()) != nullptr;
     SetHR(valid ? setup->DistanceToMetres(hr) : NoValue);
     if (!valid || !HasValue(S().hr) || !record_codes::IsShotType(type))
         return;
@@ -428,11 +521,11 @@ void CNikonRawDataSetup::ApplyRecord(CNikonRawDataRecord& record)
     if (type == RecordTypeComment)
         ApplyComment(record);
     else if (record_codes::IsCoordinateType(type))
-        ApplyStorePoint(record);
+        ApplyStorePoint(record, type);
     else if (type == RecordTypeStation)
         ApplyStation(record);
     else if (record_codes::IsShotType(type) || type == RecordTypeFace1 || type == RecordTypeFace2)
-        ApplyShot(record);
+        ApplyShot(record, type);
     m_file->ApplyStakeoutRecord(record);
 }
 

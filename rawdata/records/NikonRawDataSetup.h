@@ -113,9 +113,10 @@ private:
 
     void ApplyComment(CNikonRawDataRecord& record);
     void ApplyStation(CNikonRawDataRecord& record);
-    void ApplyStorePoint(CNikonRawDataRecord& record);
+    // `type`: the record's type, as ApplyRecord has just read it off the text.
+    void ApplyStorePoint(CNikonRawDataRecord& record, int32_t type);
     // CP, SS, SO: HR, then the observed point is filed; F1, F2: HR only.
-    void ApplyShot(CNikonRawDataRecord& record);
+    void ApplyShot(CNikonRawDataRecord& record, int32_t type);
     CDataFileDoc* GetDocument() const;
     std::unique_ptr<CRawDataNikonStationRecord> MakeStationRecord() const;
 

@@ -121,4 +121,36 @@ TEST(NumberTextPrintf, ReadsAsStrtod)
     }
 }
 
+// A line walk reads a number where it stands: the reader stops at the first character that cannot
+// go on with it, and the value is the one strtod gives the text up to there, for digit runs of
+// every length on either side of the point, whatever follows.
+TEST(NumberTextPrintf, ReadsPlainDecimalInPlace)
+{
+    std::mt19937_64 random(11);
+    const char* const stops[] = {",", " ", "\r\n", "e5", "x", "..", "-1", "\t"};
+    for (int i = 0; i < 30000; ++i) {
+        const size_t whole = random() % 21, fraction = random() % 21;
+        std::string number = i % 3 == 0 ? "-" : i % 3 == 1 ? "+" : "";
+        for (size_t d = 0; d < whole; ++d)
+            number += char('0' + random() % 10);
+        if (i % 4 != 0 || whole == 0) {
+            number += '.';
+            for (size_t d = 0; d < fraction; ++d)
+                number += char('0' + random() % 10);
+        }
+        const std::string text = number + stops[i % std::size(stops)] + "12345678";
+        double read = 42;
+        const char* stop = ReadPlainDecimal(text.data(), text.data() + text.size(), read);
+        const size_t digits = number.size() - (number[0] == '-' || number[0] == '+') - (number.find('.') != std::string::npos);
+        if (digits >= 1 && digits <= 15)
+            ASSERT_NE(stop, nullptr) << text;
+        if (!stop) {
+            ASSERT_EQ(read, 42) << text;
+            continue;
+        }
+        ASSERT_EQ(stop - text.data(), std::ptrdiff_t(number.size())) << text;
+        ASSERT_EQ(Printf("%a", read), Printf("%a", std::strtod(number.c_str(), nullptr))) << text;
+    }
+}
+
 } // namespace

@@ -67,6 +67,9 @@ TEST(JobRawDataFileTest, LoadTakesEveryLineAsARecord)
         {"lone CR stays", "CO,A\rB\n", {"CO,A\rB"}},
         {"Windows-1252 degree sign", "CO,45\xB0 north\r\n", {"CO,45\xC2\xB0 north"}},
         {"UTF-8 kept", "CO,45\xC2\xB0\r\n", {"CO,45\xC2\xB0"}},
+        {"Windows-1252 in the last bytes", "CO,ABCDEFGH\xB0\n", {"CO,ABCDEFGH\xC2\xB0"}},
+        {"Windows-1252 after long ASCII lines", "CO,0123456789abcdef\r\nCO,0123456789\xE9\r\n",
+         {"CO,0123456789abcdef", "CO,0123456789\xC3\xA9"}},
         {"empty file", "", {}},
     };
     for (const Case& c : cases) {
