@@ -713,9 +713,11 @@ void CDataFileDoc::BuildSortedIndex()
         // one would give.
         std::vector<CRecord*> rows;
         rows.reserve(std::size_t(m_records->GetCount(0)));
+        // The store's points list is all it holds, as a rule: then no record is read to learn its kind.
+        const bool onlyPoints = m_records->GetCount(1) == m_records->GetCount(0);
         while (CRecord* record = m_records->GetNextRecord(cursor)) {
             ++i;
-            if (record->GetType() == kRecordTypePoint)
+            if (onlyPoints || record->GetType() == kRecordTypePoint)
                 rows.push_back(record);
         }
         // In sequence order, rows numbered as given are sorted already: saying so spares a

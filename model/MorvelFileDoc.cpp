@@ -297,13 +297,11 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
             }
             DecodePointText(payload + PointNameOffset, pointName);
             DecodePointText(payload + PointDescriptionOffset, description);
-            auto* point = new CPointRecord("", description,
+            auto* point = new CPointRecord(pointName, description,
                                            CLocation(GetF64LE(payload + PointEastingOffset),
                                                      GetF64LE(payload + PointNorthingOffset),
                                                      GetF64LE(payload + PointElevationOffset)),
                                            true);
-            store->Prefetch(point);
-            point->SetName(pointName);
             if (!points->AddInNameOrder(point)) {
                 const std::string stored = point->GetName();
                 delete point;
@@ -320,6 +318,8 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
         walk.Skip();
         ++m_recordsProcessed;
     }
+    // The points appended in name order are hung in the index in one pass.
+    points->Settle();
     EndProgress(&scope);
     if (m_droppedPoints > 0) {
         error = std::to_string(m_droppedPoints) + (m_droppedPoints == 1 ? " point was" : " points were") +

@@ -4,6 +4,8 @@
 #include "model/RecordDatabase.h"
 #include "model/RecordOwner.h"
 
+#include <cstddef>
+
 // The index hands no leaf out to be deleted, so its leaves can go with the tree's slabs.
 CPointDatabase::CPointDatabase(CRecordOwner* owner) : m_owner(owner), m_tree(CreateRedBlackTree(true)) {}
 
@@ -12,6 +14,8 @@ CPointDatabase::~CPointDatabase() { Reset(false); }
 void CPointDatabase::Reset(bool create)
 {
     ++m_changes;
+    // The held-back leaves go with the tree's storage.
+    m_unhung.clear();
     DestroyRedBlackTree(m_tree);
     m_tree = create ? CreateRedBlackTree(true) : nullptr;
 }
@@ -28,6 +32,7 @@ bool CPointDatabase::Add(CPointRecord* point)
 {
     if (!Admit(point))
         return false;
+    Settle();
     return AddAt(point, PlaceFromLastMiss(point->GetName()));
 }
 
@@ -37,10 +42,87 @@ bool CPointDatabase::AddInNameOrder(CPointRecord* point)
         return false;
     // The sentinel as the place appends; an equal or smaller name takes the search, which also
     // refuses a name already held.
-    const RedBlackNode* last = m_tree->link2;
-    const bool after = last != m_tree && ComparePointNames(point->GetName(), GetRedBlackNodeKey<const char*>(last)) > 0;
+    RedBlackNode* last = m_tree->link2;
+    const bool after = last == m_tree || ComparePointNames(point->GetName(), GetRedBlackNodeKey<const char*>(last)) > 0;
     m_missPlace = nullptr;
-    return AddAt(point, after ? m_tree : nullptr);
+    if (!after) {
+        Settle();
+        return AddAt(point, nullptr);
+    }
+    // Chained now, hung with the others later: a rebalancing insert each would cost more than
+    // the whole read of the point.
+    RedBlackNode* leaf = NewRedBlackLeaf(m_tree);
+    try {
+        m_unhung.push_back(leaf);
+    } catch (...) {
+        FreeRedBlackLeaf(m_tree, leaf);
+        throw;
+    }
+    leaf->key = point->GetName();
+    leaf->value = point;
+    leaf->link1 = m_tree;
+    leaf->link2 = last;
+    last->link1 = leaf;
+    m_tree->link2 = leaf;
+    ++m_changes;
+    const auto unchain = [this, leaf, last]() {
+        last->link1 = m_tree;
+        m_tree->link2 = last;
+        m_unhung.pop_back();
+        FreeRedBlackLeaf(m_tree, leaf);
+    };
+    bool held = false;
+    try {
+        held = HandToStore(point);
+    } catch (...) {
+        unchain();
+        throw;
+    }
+    if (!held)
+        unchain();
+    return held;
+}
+
+void CPointDatabase::Settle() const
+{
+    if (m_unhung.empty())
+        return;
+    // Relinking walks every leaf, hanging one by one rebalances each: relink only when the
+    // held-back leaves are at least as many as those hung, so the work stays in proportion.
+    std::vector<RedBlackNode*> leaves;
+    for (RedBlackNode* n = m_tree->link1; n != m_unhung.front() && leaves.size() <= m_unhung.size(); n = n->link1)
+        leaves.push_back(n);
+    const std::size_t hung = leaves.size();
+    if (hung > m_unhung.size()) {
+        std::size_t done = 0;
+        try {
+            for (; done < m_unhung.size(); ++done)
+                HangRedBlackLeafLast(m_tree, m_unhung[done]);
+        } catch (...) {
+            m_unhung.erase(m_unhung.begin(), m_unhung.begin() + std::ptrdiff_t(done));
+            throw;
+        }
+        std::vector<RedBlackNode*>().swap(m_unhung);
+        return;
+    }
+    // Every node is had before the tree is taken apart, so running out of memory leaves it as it was.
+    std::vector<RedBlackNode*> spare;
+    try {
+        leaves.reserve(hung + m_unhung.size());
+        spare.reserve(hung + m_unhung.size());
+        // Blank nodes serve as branches: linking writes every word of a branch.
+        for (std::size_t i = 0; i < m_unhung.size(); ++i)
+            spare.push_back(NewRedBlackLeaf(m_tree));
+    } catch (...) {
+        for (RedBlackNode* n : spare)
+            FreeRedBlackLeaf(m_tree, n);
+        throw;
+    }
+    leaves.insert(leaves.end(), m_unhung.begin(), m_unhung.end());
+    TakeRedBlackBranches(m_tree, spare);
+    LinkRedBlackLeaves(m_tree, leaves.data(), leaves.size(), spare);
+    // A read's worth of room is not kept for the job's life.
+    std::vector<RedBlackNode*>().swap(m_unhung);
 }
 
 bool CPointDatabase::AddAt(CPointRecord* point, RedBlackNode* place)
@@ -50,18 +132,25 @@ bool CPointDatabase::AddAt(CPointRecord* point, RedBlackNode* place)
     if (leaf == nullptr)
         return false;
     ++m_changes;
-    if (m_owner != nullptr) {
-        if (CRecordDatabase* store = m_owner->GetRecordDatabase()) {
-            // Admit checked the name with this same owner a moment ago.
-            const bool held = store->GetOwner() == m_owner ? store->AddValidatedRecord(point) : store->AddRecord(point);
-            if (!held) {
-                // The store refused it; an index entry nobody owns would dangle.
-                Unlink(leaf);
-                return false;
-            }
-        }
-        m_owner->SetLastPointName(point->GetName());
+    if (!HandToStore(point)) {
+        // The store refused it; an index entry nobody owns would dangle.
+        Unlink(leaf);
+        return false;
     }
+    return true;
+}
+
+bool CPointDatabase::HandToStore(CPointRecord* point)
+{
+    if (m_owner == nullptr)
+        return true;
+    if (CRecordDatabase* store = m_owner->GetRecordDatabase()) {
+        // Admit checked the name with this same owner a moment ago.
+        const bool held = store->GetOwner() == m_owner ? store->AddValidatedRecord(point) : store->AddRecord(point);
+        if (!held)
+            return false;
+    }
+    m_owner->SetLastPointName(point->GetName());
     return true;
 }
 
@@ -94,6 +183,7 @@ bool CPointDatabase::Replace(RedBlackNode* leaf, CPointRecord* point)
 
 void CPointDatabase::Unlink(RedBlackNode* leaf)
 {
+    Settle();
     ++m_changes;
     DeleteRedBlackNode(leaf);
 }
@@ -117,6 +207,7 @@ RedBlackNode* CPointDatabase::FindNode(const std::string& name, bool exact) cons
 {
     if (m_owner == nullptr || m_tree == nullptr || !m_owner->IsValidPointName(name.c_str()))
         return nullptr;
+    Settle();
     RedBlackNode* node = nullptr;
     const bool found = FindRedBlackNode(m_tree, name.c_str(), node, &ComparePointNames);
     if (found)
@@ -138,6 +229,7 @@ RedBlackNode* CPointDatabase::FindLeafOf(const CPointRecord* point) const
 {
     if (point == nullptr || m_tree == nullptr)
         return nullptr;
+    Settle();
     RedBlackNode* node = nullptr;
     if (!FindRedBlackNode(m_tree, point->GetName(), node, &ComparePointNames))
         return nullptr;

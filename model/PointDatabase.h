@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class CPointRecord;
 class CRecordOwner;
@@ -24,8 +25,11 @@ public:
     // invalid or taken name, leaving index, store and last-used name as they were.
     bool Add(CPointRecord* point);
     // As Add; a point whose name sorts after every name held is appended without a search, as
-    // the points of a saved job come in name order.
+    // the points of a saved job come in name order. Such appends are chained at once but hung in
+    // the tree later, many in one pass (Settle, or the next search).
     bool AddInNameOrder(CPointRecord* point);
+    // Hangs the appends AddInNameOrder held back; every search and removal does so first.
+    void Settle() const;
     // Takes the point out of the index and the record store; the point is not deleted.
     bool Remove(RedBlackNode* leaf);
     // Removes the leaf, deletes its point unless it is the new one, and adds the new point. False,
@@ -47,7 +51,11 @@ public:
     int32_t GetCount() const;
     CPointRecord* GetLastPointByWalk() const;
 
-    RedBlackNode* GetHandle() const { return m_tree; }
+    RedBlackNode* GetHandle() const
+    {
+        Settle();
+        return m_tree;
+    }
     // Takes a leaf out of the index alone, leaving its point and the record store as they are.
     void Unlink(RedBlackNode* leaf);
 
@@ -60,10 +68,14 @@ private:
     bool Admit(CPointRecord* point);
     // Files a validated point at place (null: searched for) and in the owner's store.
     bool AddAt(CPointRecord* point, RedBlackNode* place);
+    // Hands a point just filed in the index to the owner's store; false when the store refuses it.
+    bool HandToStore(CPointRecord* point);
 
     CRecordOwner* m_owner;
     RedBlackNode* m_tree;
     uint64_t m_changes = 0;
     mutable RedBlackNode* m_missPlace = nullptr;
     mutable uint64_t m_missChanges = 0;
+    // Leaves chained last in key order but not yet hung in the tree, oldest first.
+    mutable std::vector<RedBlackNode*> m_unhung;
 };

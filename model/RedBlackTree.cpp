@@ -512,6 +512,17 @@ RedBlackNode* InsertRedBlackNode(RedBlackNode* position, const void* key, void* 
     return leaf;
 }
 
+void HangRedBlackLeafLast(RedBlackNode* tree, RedBlackNode* leaf)
+{
+    if (tree->link3 == tree) {
+        leaf->link3 = tree;
+        SetLeafPlace(leaf, kRedBlackRoot);
+        tree->link3 = leaf;
+        return;
+    }
+    FixAfterInsert(SplitLeaf(HeadOf(tree), leaf->link2, leaf->link2, leaf));
+}
+
 void DeleteRedBlackNode(RedBlackNode* leaf)
 {
     leaf->link2->link1 = leaf->link1;

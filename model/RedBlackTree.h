@@ -61,6 +61,9 @@ RedBlackNode* NewRedBlackLeaf(RedBlackNode* tree);
 void FreeRedBlackLeaf(RedBlackNode* tree, RedBlackNode* leaf);
 // Inserts a new leaf before position (a leaf, or the sentinel to append) and rebalances.
 RedBlackNode* InsertRedBlackNode(RedBlackNode* position, const void* key, void* value);
+// For a leaf the caller chained into the ring straight after the last leaf hung in the tree
+// (bulk appends chain first and hang later): hangs it under the right spine and rebalances.
+void HangRedBlackLeafLast(RedBlackNode* tree, RedBlackNode* leaf);
 // Unlinks and frees the leaf, removes its parent branch and rebalances.
 void DeleteRedBlackNode(RedBlackNode* leaf);
 inline void* GetRedBlackNodeValue(const RedBlackNode* leaf) { return leaf->value; }

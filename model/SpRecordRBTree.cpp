@@ -186,7 +186,9 @@ void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records, const std
         }
     }
     m_nextSequence = int32_t(rows.size());
-    RecycleRedBlackBranches(m_tree);
+    // A tree that held no rows has no branches to take back: the pass over its storage is spared.
+    if (m_tree->link3 != m_tree)
+        RecycleRedBlackBranches(m_tree);
     std::vector<RedBlackNode*> spare;
     // The given positions are those of records; a record skipped above would shift them.
     LinkInOrder(rows, spare, order != nullptr && rows.size() == records.size() ? order : nullptr);

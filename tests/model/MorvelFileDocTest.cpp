@@ -5,6 +5,7 @@
 #include "FakeView.h"
 #include "core/LittleEndian.h"
 #include "core/PathHelpers.h"
+#include "core/PointName.h"
 #include "model/HintCodes.h"
 #include "model/DataFileSelOperator.h"
 #include "model/DataFileUndoManager.h"
@@ -12,6 +13,7 @@
 #include "model/Interested.h"
 #include "model/MorvelFileDoc.h"
 #include "model/PointDatabase.h"
+#include "model/PointRecord.h"
 #include "model/RecordDatabase.h"
 #include "model/TransferLock.h"
 #include "platform/ActiveJobHooks.h"
@@ -357,6 +359,54 @@ TEST(JobDocumentFiles, DuplicateAndInvalidNamesAreDroppedWithAMessage)
                                                       "\nbad name: the name is not a valid point name"));
     EXPECT_THAT(doc.GetHistoryList(), Contains(MatchesRegex(Stamped(summary))));
     EXPECT_FALSE(doc.IsModified());
+}
+
+// Points come in the file's order: rising runs, broken by smaller names and duplicates. Every kept
+// point is found by name, the names walk in natural order and the grid keeps the file's order.
+TEST(JobDocumentFiles, OpenedPointsAreFoundByNameAndGridInFileOrder)
+{
+    std::vector<std::string> rising;
+    for (int i = 1; i <= 300; ++i)
+        rising.push_back(std::to_string(i));
+    const struct
+    {
+        std::vector<std::string> file;
+        std::vector<std::string> kept;
+    } cases[] = {
+        {rising, rising},
+        {{"5", "6", "7", "1", "8", "9", "3", "10", "P1", "p1", "2", "11"},
+         {"5", "6", "7", "1", "8", "9", "3", "10", "P1", "2", "11"}},
+        {{"9", "8", "7", "10", "11", "12", "13", "14", "1", "08"}, {"9", "8", "7", "10", "11", "12", "13", "14", "1"}},
+    };
+    FakeRawDataFactoryScope raw;
+    MessageLog messages;
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string path = dir.file("order.Mvj");
+        {
+            CMorvelFile file;
+            ASSERT_TRUE(file.Create(path.c_str()));
+            for (const std::string& name : c.file)
+                ASSERT_TRUE(file.WritePoint(JobFilePoint{name, "", 1, 2, NoValue}));
+            ASSERT_TRUE(file.Close());
+        }
+        WriteAllText(dir.file("order.Mvr"), "CO,x\n");
+        CMorvelFileDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        std::vector<std::string> sorted = c.kept;
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const std::string& a, const std::string& b) { return ComparePointNames(a.c_str(), b.c_str()) < 0; });
+        EXPECT_EQ(PointNames(doc), sorted);
+        std::vector<std::string> rows;
+        for (int32_t row = 0; row < doc.GetSortedIndex()->GetCount(); ++row)
+            rows.emplace_back(static_cast<CPointRecord*>(doc.GetSortedIndex()->GetAt(row))->GetName());
+        EXPECT_EQ(rows, c.kept);
+        for (const std::string& name : c.kept) {
+            const CPointRecord* point = doc.GetPointDatabase()->FindPoint(name, true);
+            ASSERT_NE(point, nullptr) << name;
+            EXPECT_EQ(point->GetName(), name);
+        }
+    }
 }
 
 TEST(JobDocumentFiles, ManyRefusedPointsAreNamedUpToALimit)

@@ -440,7 +440,11 @@ TEST(MorvelFileWalk, TheWalkInMemoryReadsAsTheFileWalk)
 
     // Field texts, terminated or filling all 17 units, decode as the string decoder gives them.
     const std::u16string texts[] = {u"", u"P1", u"0123456789ABCDEFG", u"Ω desc", u"x\U0001D11Ey", u"abc\xD800",
-                                    u"\xDC00z", std::u16string(u"a\0b", 3), u"\x7F\x80", std::u16string(17, u'\u20AC')};
+                                    u"\xDC00z", std::u16string(u"a\0b", 3), u"\x7F\x80", std::u16string(17, u'\u20AC'),
+                                    // Zeros and wide units either side of a four-unit word's edges.
+                                    std::u16string(u"abc\0\x100", 5), u"abcd\x100", u"\x100",
+                                    std::u16string(u"abcd\0\xFFFF", 6), u"0123456789ABCDE",
+                                    std::u16string(16, u'A') + u"\x80", std::u16string(16, u'A') + u"~"};
     for (const std::u16string& units : texts) {
         Bytes field(34, 0);
         for (size_t k = 0; k < units.size(); ++k)
