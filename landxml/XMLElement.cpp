@@ -71,7 +71,6 @@ void CXMLElement::Reset()
 {
     m_element = pugi::xml_node();
     m_nextChild = pugi::xml_node();
-    m_childListFetched = false;
     m_document = nullptr;
 }
 
@@ -80,8 +79,7 @@ bool CXMLElement::Load(pugi::xml_node element, CLandXML* document)
     Reset();
     m_document = document;
     if (Validate(element)) {
-        m_element = element;
-        m_document = document;
+        Bind(element, document);
         return true;
     }
     m_document = nullptr;
@@ -93,12 +91,11 @@ bool CXMLElement::Load(pugi::xml_node element, CLandXML* document)
 void CXMLElement::ResetChildIteration()
 {
     m_nextChild = m_element.first_child();
-    m_childListFetched = true;
 }
 
 bool CXMLElement::GetNextChildElement(pugi::xml_node& element)
 {
-    if (!m_childListFetched)
+    if (m_nextChild == m_element)
         ResetChildIteration();
     while (m_nextChild && m_nextChild.type() != pugi::node_element)
         m_nextChild = m_nextChild.next_sibling();
