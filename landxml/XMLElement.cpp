@@ -50,11 +50,6 @@ void ReadAttributeNumber(std::string_view all, double& value, bool& empty)
 
 } // namespace
 
-CXMLElement::~CXMLElement()
-{
-    CXMLElement::Reset();
-}
-
 void CXMLElement::RaiseErrorAtNode(const std::string& message, pugi::xml_node node)
 {
     throw CLandXMLException(message, node);
