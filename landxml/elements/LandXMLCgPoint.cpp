@@ -16,6 +16,12 @@ bool IsKey(const char* key, const char* literal)
     return *key == *literal;
 }
 
+// An attribute's text as the parser gives it, "" for an absent one.
+const char* TextOf(const char* found)
+{
+    return found != nullptr ? found : "";
+}
+
 // The code of a pntSurv text, kSurveyNone for an empty one; false for a text that is none of them.
 bool SurveyCode(std::string_view survey, int& code)
 {
@@ -47,22 +53,22 @@ void CLandXMLCgPoint::FindAttributes(pugi::xml_node element, Attributes& found)
         const char* key = attribute.name();
         switch (key[0]) {
         case 'n':
-            if (!found.name && IsKey(key, "name"))
-                found.name = attribute;
+            if (found.name == nullptr && IsKey(key, "name"))
+                found.name = attribute.value();
             break;
         case 'p':
-            if (!found.survey && IsKey(key, "pntSurv"))
-                found.survey = attribute;
-            else if (!found.pntRef && IsKey(key, "pntRef"))
-                found.pntRef = attribute;
+            if (found.survey == nullptr && IsKey(key, "pntSurv"))
+                found.survey = attribute.value();
+            else if (found.pntRef == nullptr && IsKey(key, "pntRef"))
+                found.pntRef = attribute.value();
             break;
         case 'd':
-            if (!found.desc && IsKey(key, "desc"))
-                found.desc = attribute;
+            if (found.desc == nullptr && IsKey(key, "desc"))
+                found.desc = attribute.value();
             break;
         case 'c':
-            if (!found.code && IsKey(key, "code"))
-                found.code = attribute;
+            if (found.code == nullptr && IsKey(key, "code"))
+                found.code = attribute.value();
             break;
         default: break;
         }
@@ -73,18 +79,18 @@ bool CLandXMLCgPoint::Validate(pugi::xml_node element)
 {
     Attributes found;
     FindAttributes(element, found);
-    m_desc = found.desc.value();
-    m_code = found.code.value();
+    m_desc = TextOf(found.desc);
+    m_code = TextOf(found.code);
     const bool tagKnown = m_nameKnownFree;
     if (!m_nameKnownFree) {
-        const std::string_view name = found.name.value();
+        const std::string_view name = TextOf(found.name);
         if (!name.empty() && m_document != nullptr && m_document->FindCgPoint(name, false) != nullptr)
             RaiseErrorAtNode(landxml::FormatText("There are at least two 'CgPoint' elements with name %s", {name}),
                              element);
         m_name.assign(name);
     }
     m_nameKnownFree = false;
-    if (!SurveyCode(found.survey.value(), m_survey))
+    if (!SurveyCode(TextOf(found.survey), m_survey))
         return false;
     return tagKnown || IsTag(element, "CgPoint");
 }
@@ -111,10 +117,10 @@ bool CLandXMLCgPoint::ReadPlain(pugi::xml_node element, CLandXML* document, cons
 {
     // Everything is checked before the point changes, so that any other point can still take the
     // full reading and its messages.
-    if (attributes.pntRef && attributes.pntRef.value()[0] != '\0')
+    if (attributes.pntRef != nullptr && attributes.pntRef[0] != '\0')
         return false;
     int survey = kSurveyNone;
-    if (!SurveyCode(attributes.survey.value(), survey))
+    if (!SurveyCode(TextOf(attributes.survey), survey))
         return false;
     double x, y, z;
     std::string storage;
@@ -122,8 +128,8 @@ bool CLandXMLCgPoint::ReadPlain(pugi::xml_node element, CLandXML* document, cons
         return false;
     Bind(element, document);
     SetOwnCoordinates(x, y, z);
-    m_desc = attributes.desc.value();
-    m_code = attributes.code.value();
+    m_desc = TextOf(attributes.desc);
+    m_code = TextOf(attributes.code);
     m_survey = survey;
     m_name.assign(name);
     m_nameKnownFree = false;

@@ -19,14 +19,16 @@ public:
 
     CLandXMLCgPoint();
 
-    // The attributes a point's reading looks at, each the first of its name, found in one walk.
+    // The texts of the attributes a point's reading looks at, each the first of its name, found in
+    // one walk; null for an attribute that is absent. Plain pointers: handles would each be
+    // made by a call into the parser's library.
     struct Attributes
     {
-        pugi::xml_attribute name;
-        pugi::xml_attribute survey;
-        pugi::xml_attribute desc;
-        pugi::xml_attribute code;
-        pugi::xml_attribute pntRef;
+        const char* name = nullptr;
+        const char* survey = nullptr;
+        const char* desc = nullptr;
+        const char* code = nullptr;
+        const char* pntRef = nullptr;
     };
     static void FindAttributes(pugi::xml_node element, Attributes& found);
 

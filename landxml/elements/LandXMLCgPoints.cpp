@@ -55,13 +55,13 @@ bool CLandXMLCgPoints::Read(pugi::xml_node element, CLandXML* document)
             else
                 CLandXMLCgPoint::FindAttributes(child, current);
             // A view of the document's own text: the name is copied once, into the point.
-            const std::string_view name = readAhead ? aheadName : current.name.value();
+            const std::string_view name = readAhead ? aheadName : current.name != nullptr ? current.name : "";
             // The name's index hash, worked out once for the lookup and the registration.
             const uint64_t hash = readAhead ? aheadHash : CLandXML::HashCgPointName(name);
             ahead = child.next_sibling();
             if (IsTag(ahead, "CgPoint")) {
                 CLandXMLCgPoint::FindAttributes(ahead, aheadAttributes);
-                aheadName = aheadAttributes.name.value();
+                aheadName = aheadAttributes.name != nullptr ? aheadAttributes.name : "";
                 aheadHash = document->PrefetchCgPointName(aheadName);
             } else {
                 ahead = pugi::xml_node();
