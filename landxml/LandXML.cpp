@@ -166,7 +166,8 @@ int CLandXML::GetTopLevelObjectCount() const
 bool CLandXML::LoadFile(const std::string& fileName, std::string& message)
 {
     // The file goes straight into a buffer the parsed document owns and parses in place: one
-    // read, no copy.
+    // read, no copy. An element's leading text is kept in the element, not in a node of its own:
+    // a point's coordinates cost no node, and the element readers find it (CXMLElement::GetText).
     std::size_t size = 0;
     void* buffer = nullptr;
     {
@@ -205,7 +206,8 @@ bool CLandXML::LoadFile(const std::string& fileName, std::string& message)
     m_cgPointElementsIndexed = false;
     m_fileName.clear();
     const pugi::xml_parse_result parsed =
-        m_dom.load_buffer_inplace_own(buffer, size, pugi::parse_default | pugi::parse_comments);
+        m_dom.load_buffer_inplace_own(buffer, size,
+                                      pugi::parse_default | pugi::parse_comments | pugi::parse_embed_pcdata);
     if (!parsed) {
         if (parsed.status == pugi::status_no_document_element) {
             if (!m_dom.first_child())
