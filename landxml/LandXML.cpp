@@ -166,7 +166,8 @@ int CLandXML::GetTopLevelObjectCount() const
 bool CLandXML::LoadFile(const std::string& fileName, std::string& message)
 {
     // The file goes straight into a buffer the parsed document owns and parses in place: one
-    // read, no copy.
+    // read, no copy. An element's leading text is kept in the element, not in a node of its own:
+    // a point's coordinates cost no node, and the element readers find it (CXMLElement::GetText).
     std::size_t size = 0;
     void* buffer = nullptr;
     {
@@ -205,7 +206,8 @@ bool CLandXML::LoadFile(const std::string& fileName, std::string& message)
     m_cgPointElementsIndexed = false;
     m_fileName.clear();
     const pugi::xml_parse_result parsed =
-        m_dom.load_buffer_inplace_own(buffer, size, pugi::parse_default | pugi::parse_comments);
+        m_dom.load_buffer_inplace_own(buffer, size,
+                                      pugi::parse_default | pugi::parse_comments | pugi::parse_embed_pcdata);
     if (!parsed) {
         if (parsed.status == pugi::status_no_document_element) {
             if (!m_dom.first_child())
@@ -219,7 +221,10 @@ bool CLandXML::LoadFile(const std::string& fileName, std::string& message)
     // A CgPoint element takes some 40 bytes at the least: room for every name the file can hold
     // spares the index its rehashing. Capped so that a large file of other objects does not
     // claim tens of megabytes for points it may not have; beyond that the index grows.
-    ReserveNamedPoints(std::min<std::size_t>(size / 40, std::size_t(1) << 20));
+    const std::size_t pointRoom = std::min<std::size_t>(size / 40, std::size_t(1) << 20);
+    ReserveNamedPoints(pointRoom);
+    // The list in registration order too; what stays unused is never touched.
+    m_namedPoints.reserve(pointRoom);
 
     if (!m_dom.first_child())
         RaiseError(landxml::FormatText("%s is empty.", {"The XML file"}));
@@ -380,10 +385,10 @@ void CLandXML::ReserveNamedPoints(std::size_t count)
     old.swap(m_nameSlots);
     const std::size_t mask = slots - 1;
     for (const NameSlot& slot : old) {
-        if (slot.point == nullptr)
+        if (slot.place == 0)
             continue;
         std::size_t i = HomeSlot(slot.hash, mask);
-        while (m_nameSlots[i].point != nullptr)
+        while (m_nameSlots[i].place != 0)
             i = (i + 1) & mask;
         m_nameSlots[i] = slot;
     }
@@ -431,9 +436,12 @@ CLandXMLCgPoint* CLandXML::FindRegisteredCgPoint(std::string_view name, uint64_t
     if (m_nameSlots.empty())
         return nullptr;
     const std::size_t mask = m_nameSlots.size() - 1;
-    for (std::size_t i = HomeSlot(hash, mask); m_nameSlots[i].point != nullptr; i = (i + 1) & mask)
-        if (m_nameSlots[i].hash == hash && SameNameNoCase(m_nameSlots[i].point->GetName(), name))
-            return m_nameSlots[i].point;
+    for (std::size_t i = HomeSlot(hash, mask); m_nameSlots[i].place != 0; i = (i + 1) & mask)
+        if (m_nameSlots[i].hash == uint32_t(hash)) {
+            CLandXMLCgPoint* point = m_namedPoints[m_nameSlots[i].place - 1];
+            if (SameNameNoCase(point->GetName(), name))
+                return point;
+        }
     return nullptr;
 }
 
@@ -471,11 +479,12 @@ bool CLandXML::AddNamedCgPoint(const std::string& name, CLandXMLCgPoint* point, 
         ReserveNamedPoints(m_namedPoints.size() + 1);
     const std::size_t mask = m_nameSlots.size() - 1;
     std::size_t i = HomeSlot(hash, mask);
-    for (; m_nameSlots[i].point != nullptr; i = (i + 1) & mask)
-        if (m_nameSlots[i].hash == hash && SameNameNoCase(m_nameSlots[i].point->GetName(), name))
+    for (; m_nameSlots[i].place != 0; i = (i + 1) & mask)
+        if (m_nameSlots[i].hash == uint32_t(hash)
+            && SameNameNoCase(m_namedPoints[m_nameSlots[i].place - 1]->GetName(), name))
             return true;
-    m_nameSlots[i] = {hash, point};
     m_namedPoints.push_back(point);
+    m_nameSlots[i] = {uint32_t(hash), static_cast<uint32_t>(m_namedPoints.size())};
     m_namedInOrderValid = false;
     return true;
 }

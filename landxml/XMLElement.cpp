@@ -14,6 +14,14 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// The text the parser keeps in the element itself: a document may be parsed with the text that
+// comes before any child node held as the element's value rather than as a node of its own. ""
+// when there is none, and for any node that is not an element.
+const char* EmbeddedText(pugi::xml_node element)
+{
+    return element.type() == pugi::node_element ? element.value() : "";
+}
+
 bool IsTextNode(pugi::xml_node node)
 {
     return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata;
@@ -50,11 +58,6 @@ void ReadAttributeNumber(std::string_view all, double& value, bool& empty)
 
 } // namespace
 
-CXMLElement::~CXMLElement()
-{
-    CXMLElement::Reset();
-}
-
 void CXMLElement::RaiseErrorAtNode(const std::string& message, pugi::xml_node node)
 {
     throw CLandXMLException(message, node);
@@ -71,7 +74,6 @@ void CXMLElement::Reset()
 {
     m_element = pugi::xml_node();
     m_nextChild = pugi::xml_node();
-    m_childListFetched = false;
     m_document = nullptr;
 }
 
@@ -80,8 +82,7 @@ bool CXMLElement::Load(pugi::xml_node element, CLandXML* document)
     Reset();
     m_document = document;
     if (Validate(element)) {
-        m_element = element;
-        m_document = document;
+        Bind(element, document);
         return true;
     }
     m_document = nullptr;
@@ -93,12 +94,11 @@ bool CXMLElement::Load(pugi::xml_node element, CLandXML* document)
 void CXMLElement::ResetChildIteration()
 {
     m_nextChild = m_element.first_child();
-    m_childListFetched = true;
 }
 
 bool CXMLElement::GetNextChildElement(pugi::xml_node& element)
 {
-    if (!m_childListFetched)
+    if (m_nextChild == m_element)
         ResetChildIteration();
     while (m_nextChild && m_nextChild.type() != pugi::node_element)
         m_nextChild = m_nextChild.next_sibling();
@@ -130,9 +130,15 @@ bool CXMLElement::IsTag(pugi::xml_node element, const char* tag)
 
 std::string_view CXMLElement::GetTextView(pugi::xml_node element, std::string& storage)
 {
+    const char* embedded = EmbeddedText(element);
     const pugi::xml_node node = element.first_child();
-    if (node && IsTextNode(node) && !node.next_sibling()) {
-        std::string_view text(node.value());
+    const char* only = nullptr;
+    if (embedded[0] != '\0')
+        only = node ? nullptr : embedded;
+    else if (node && IsTextNode(node) && !node.next_sibling())
+        only = node.value();
+    if (only != nullptr) {
+        std::string_view text(only);
         while (!text.empty() && landxml::IsXmlSpace(text.front()))
             text.remove_prefix(1);
         while (!text.empty() && landxml::IsXmlSpace(text.back()))
@@ -145,15 +151,21 @@ std::string_view CXMLElement::GetTextView(pugi::xml_node element, std::string& s
 
 std::string CXMLElement::GetText(pugi::xml_node element)
 {
-    // The common case, one text child and nothing else, needs no walk.
+    // The common case, one text and nothing else, needs no walk.
+    const char* embedded = EmbeddedText(element);
     pugi::xml_node node = element.first_child();
-    if (node && IsTextNode(node) && !node.next_sibling())
+    if (embedded[0] != '\0' && !node)
+        return landxml::TrimXmlSpace(embedded);
+    if (embedded[0] == '\0' && node && IsTextNode(node) && !node.next_sibling())
         return landxml::TrimXmlSpace(node.value());
-    // Walked without recursion: a hostile file may nest elements very deeply.
-    std::string text;
+    // Walked without recursion: a hostile file may nest elements very deeply. An element's own
+    // text stood before its children.
+    std::string text = embedded;
     while (node) {
         if (IsTextNode(node))
             text += node.value();
+        else
+            text += EmbeddedText(node);
         if (node.first_child()) {
             node = node.first_child();
             continue;
@@ -197,7 +209,8 @@ bool CXMLElement::GetAttributeDouble(pugi::xml_node element, const char* name, d
 
 int CXMLElement::GetChildCount(pugi::xml_node element)
 {
-    int count = 0;
+    // Text held in the element itself was its first child node.
+    int count = EmbeddedText(element)[0] != '\0' ? 1 : 0;
     for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling())
         ++count;
     return count;

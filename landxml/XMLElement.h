@@ -19,7 +19,9 @@ class CXMLElement
 {
 public:
     CXMLElement() = default;
-    virtual ~CXMLElement();
+    // Nothing to release: the document owns the nodes. Inline, so that freeing a block of points
+    // is no call per point.
+    virtual ~CXMLElement() = default;
     CXMLElement(const CXMLElement&) = delete;
     CXMLElement& operator=(const CXMLElement&) = delete;
 
@@ -105,13 +107,23 @@ public:
     void SetAttribute(pugi::xml_node element, const char* name, const std::string& value);
 
 protected:
+    // Binds an element the class has already checked, as Load would after a Reset, without
+    // asking Validate again.
+    void Bind(pugi::xml_node element, CLandXML* document)
+    {
+        m_element = element;
+        m_document = document;
+        m_nextChild = element;
+    }
+
     CLandXML* m_document = nullptr;
 
 private:
     pugi::xml_node m_element;
-    // Cursor of the child iteration: the next child to look at.
+    // Cursor of the child iteration: the next child to look at. It stands on the element itself
+    // until the iteration starts, which no child can be: a point bound by the hundred thousand
+    // keeps no flag for it.
     pugi::xml_node m_nextChild;
-    bool m_childListFetched = false;
 };
 
 // Binds an element that has no class of its own (a container such as Survey, or a node picked by

@@ -16,65 +16,82 @@ bool IsKey(const char* key, const char* literal)
     return *key == *literal;
 }
 
+// An attribute's text as the parser gives it, "" for an absent one.
+const char* TextOf(const char* found)
+{
+    return found != nullptr ? found : "";
+}
+
+// The code of a pntSurv text, kSurveyNone for an empty one; false for a text that is none of them.
+bool SurveyCode(std::string_view survey, int& code)
+{
+    code = CLandXMLCgPoint::kSurveyNone;
+    if (survey.empty())
+        return true;
+    if (survey == "monument")
+        code = CLandXMLCgPoint::kSurveyMonument;
+    else if (survey == "control")
+        code = CLandXMLCgPoint::kSurveyControl;
+    else if (survey == "sideShot")
+        code = CLandXMLCgPoint::kSurveySideShot;
+    else
+        return false;
+    return true;
+}
+
 } // namespace
 
 CLandXMLCgPoint::CLandXMLCgPoint() : CLandXMLPointType("CgPoint") {}
 
-bool CLandXMLCgPoint::Validate(pugi::xml_node element)
+void CLandXMLCgPoint::FindAttributes(pugi::xml_node element, Attributes& found)
 {
     // One walk over the attributes instead of a search for each; the first of a name counts, as
     // a search would find it.
-    pugi::xml_attribute nameAttribute, surveyAttribute, descAttribute, codeAttribute;
-    m_pntRef = pugi::xml_attribute();
+    found = Attributes();
     for (pugi::xml_attribute attribute = element.first_attribute(); attribute;
          attribute = attribute.next_attribute()) {
         const char* key = attribute.name();
         switch (key[0]) {
         case 'n':
-            if (!nameAttribute && IsKey(key, "name"))
-                nameAttribute = attribute;
+            if (found.name == nullptr && IsKey(key, "name"))
+                found.name = attribute.value();
             break;
         case 'p':
-            if (!surveyAttribute && IsKey(key, "pntSurv"))
-                surveyAttribute = attribute;
-            else if (!m_pntRef && IsKey(key, "pntRef"))
-                m_pntRef = attribute;
+            if (found.survey == nullptr && IsKey(key, "pntSurv"))
+                found.survey = attribute.value();
+            else if (found.pntRef == nullptr && IsKey(key, "pntRef"))
+                found.pntRef = attribute.value();
             break;
         case 'd':
-            if (!descAttribute && IsKey(key, "desc"))
-                descAttribute = attribute;
+            if (found.desc == nullptr && IsKey(key, "desc"))
+                found.desc = attribute.value();
             break;
         case 'c':
-            if (!codeAttribute && IsKey(key, "code"))
-                codeAttribute = attribute;
+            if (found.code == nullptr && IsKey(key, "code"))
+                found.code = attribute.value();
             break;
         default: break;
         }
     }
-    m_desc = descAttribute.value();
-    m_code = codeAttribute.value();
+}
+
+bool CLandXMLCgPoint::Validate(pugi::xml_node element)
+{
+    Attributes found;
+    FindAttributes(element, found);
+    m_desc = TextOf(found.desc);
+    m_code = TextOf(found.code);
     const bool tagKnown = m_nameKnownFree;
     if (!m_nameKnownFree) {
-        const std::string_view name = nameAttribute.value();
+        const std::string_view name = TextOf(found.name);
         if (!name.empty() && m_document != nullptr && m_document->FindCgPoint(name, false) != nullptr)
             RaiseErrorAtNode(landxml::FormatText("There are at least two 'CgPoint' elements with name %s", {name}),
                              element);
         m_name.assign(name);
-        m_nameHashKnown = false;
     }
     m_nameKnownFree = false;
-    m_survey = kSurveyNone;
-    const std::string_view survey = surveyAttribute.value();
-    if (!survey.empty()) {
-        if (survey == "monument")
-            m_survey = kSurveyMonument;
-        else if (survey == "control")
-            m_survey = kSurveyControl;
-        else if (survey == "sideShot")
-            m_survey = kSurveySideShot;
-        else
-            return false;
-    }
+    if (!SurveyCode(TextOf(found.survey), m_survey))
+        return false;
     return tagKnown || IsTag(element, "CgPoint");
 }
 
@@ -92,6 +109,30 @@ bool CLandXMLCgPoint::Read(pugi::xml_node element, CLandXML* document)
         return true;
     if (m_name.empty())
         return document->AddUnnamedCgPoint(this);
-    return m_nameHashKnown ? document->AddNamedCgPoint(m_name, this, m_nameHash)
-                           : document->AddNamedCgPoint(m_name, this);
+    return document->AddNamedCgPoint(m_name, this);
+}
+
+bool CLandXMLCgPoint::ReadPlain(pugi::xml_node element, CLandXML* document, const Attributes& attributes,
+                                std::string_view name, uint64_t hash)
+{
+    // Everything is checked before the point changes, so that any other point can still take the
+    // full reading and its messages.
+    if (attributes.pntRef != nullptr && attributes.pntRef[0] != '\0')
+        return false;
+    int survey = kSurveyNone;
+    if (!SurveyCode(TextOf(attributes.survey), survey))
+        return false;
+    double x, y, z;
+    std::string storage;
+    if (!ParseCoordinates(GetTextView(element, storage), x, y, z))
+        return false;
+    Bind(element, document);
+    SetOwnCoordinates(x, y, z);
+    m_desc = TextOf(attributes.desc);
+    m_code = TextOf(attributes.code);
+    m_survey = survey;
+    m_name.assign(name);
+    m_nameKnownFree = false;
+    document->AddNamedCgPoint(m_name, this, hash);
+    return true;
 }

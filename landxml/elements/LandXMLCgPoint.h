@@ -19,6 +19,26 @@ public:
 
     CLandXMLCgPoint();
 
+    // The texts of the attributes a point's reading looks at, each the first of its name, found in
+    // one walk; null for an attribute that is absent. Plain pointers: handles would each be
+    // made by a call into the parser's library.
+    struct Attributes
+    {
+        const char* name = nullptr;
+        const char* survey = nullptr;
+        const char* desc = nullptr;
+        const char* code = nullptr;
+        const char* pntRef = nullptr;
+    };
+    static void FindAttributes(pugi::xml_node element, Attributes& found);
+
+    // Reads a point its group found to be a fresh CgPoint with that free name (hash as
+    // CLandXML::HashCgPointName gives) and those attributes, when it is a plain one: own valid
+    // coordinates, no reference, a pntSurv that is absent or known. The point ends as Read would
+    // leave it, registered. False, with the point untouched, for any other: Read it then.
+    bool ReadPlain(pugi::xml_node element, CLandXML* document, const Attributes& attributes, std::string_view name,
+                   uint64_t hash);
+
     // A point with neither coordinates nor a reference is refused with a message: its group has
     // nothing better to say about it.
     bool Read(pugi::xml_node element, CLandXML* document) override;
@@ -32,14 +52,6 @@ public:
     {
         m_name.assign(name);
         m_nameKnownFree = true;
-        m_nameHashKnown = false;
-    }
-    // The same, with the name's index hash (CLandXML::HashCgPointName) for its registration.
-    void SetNameKnownFree(std::string_view name, uint64_t hash)
-    {
-        SetNameKnownFree(name);
-        m_nameHash = hash;
-        m_nameHashKnown = true;
     }
 
     // The description and code as the element holds them, "" when absent: the attributes were
@@ -51,19 +63,14 @@ public:
     const std::string& GetName() const { return m_name; }
     int GetPntSurv() const { return m_survey; }
 
-protected:
-    pugi::xml_attribute GetPntRefAttribute() const override { return m_pntRef; }
-
 private:
+    // First: they fill the padding at the end of the base.
+    bool m_nameKnownFree = false;
+    int m_survey = kSurveyNone;
     std::string m_name;
     // What Validate found on the element it accepted. The texts are the document's own, kept as
     // pointers so that a bulk import reads them without touching the attribute nodes again; the
     // reader never changes a point's attributes.
-    pugi::xml_attribute m_pntRef;
     const char* m_desc = "";
     const char* m_code = "";
-    int m_survey = kSurveyNone;
-    bool m_nameKnownFree = false;
-    bool m_nameHashKnown = false;
-    uint64_t m_nameHash = 0;
 };

@@ -47,14 +47,24 @@ public:
     static bool ParseCoordinates(std::string_view text, double& x, double& y, double& z);
 
 protected:
+    // The point's own coordinates, as a reading without a reference leaves them.
+    void SetOwnCoordinates(double x, double y, double z)
+    {
+        m_reference = nullptr;
+        m_x = x;
+        m_y = y;
+        m_z = z;
+        m_hasCoordinates = true;
+    }
     // The element's pntRef attribute; a class that has already found it while validating says so.
     virtual pugi::xml_attribute GetPntRefAttribute() const { return GetElement().attribute("pntRef"); }
 
 private:
     const char* m_tagName;
     CLandXMLCgPoint* m_reference = nullptr;
-    bool m_hasCoordinates = false;
     double m_x;
     double m_y;
     double m_z;
+    // Last, so that a derived class's small members fill the padding after it.
+    bool m_hasCoordinates = false;
 };

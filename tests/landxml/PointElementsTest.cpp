@@ -122,6 +122,52 @@ TEST(LandXMLCgPoint, AttributesInAnyOrder)
     EXPECT_STREQ(unbound.GetDescText(), "");
 }
 
+// Its group reads a plain point in one pass; what it leaves must be what the full reading of the
+// same element leaves, for every form a plain point may take.
+TEST(LandXMLCgPoint, GroupReadingMatchesTheFullReading)
+{
+    const char* points[] = {
+        R"(<CgPoint name="P1" desc="D" code="K" pntSurv="monument">10.5 20.25 3</CgPoint>)",
+        R"(<CgPoint pntSurv="control" name="P2">1 2</CgPoint>)",
+        R"(<CgPoint name="P3" pntSurv="sideShot" pntRef="" desc="">-0 1e2</CgPoint>)",
+        R"(<CgPoint name="P4" pntSurv="">1 <!-- split --> 2 <![CDATA[3]]></CgPoint>)",
+        R"(<CgPoint name="A name longer than a short string">7 8 9<Extra/>10</CgPoint>)",
+        R"(<CgPoint name="P6" code="c" code="second">
+             5000.125   2000.5
+           </CgPoint>)",
+    };
+    TempDir dir;
+    std::string body = "<CgPoints>";
+    for (const char* point : points)
+        body += point;
+    const auto r = LoadLandXMLText(dir, WrapLandXML(body + "</CgPoints>"));
+    ASSERT_TRUE(r.loaded) << r.error;
+    const auto& read = r.document->GetCgPointsGroups().at(0)->GetPoints();
+    ASSERT_EQ(read.size(), std::size(points));
+    for (const CLandXMLCgPoint* point : read) {
+        SCOPED_TRACE(point->GetName());
+        CLandXMLCgPoint full;
+        ASSERT_TRUE(full.Read(point->GetElement(), nullptr));
+        EXPECT_EQ(point->GetName(), full.GetName());
+        EXPECT_EQ(r.document->FindCgPoint(full.GetName(), false), point);
+        const Coordinates a = CoordinatesOf(point), b = CoordinatesOf(&full);
+        EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0);
+        EXPECT_EQ(point->GetPntSurv(), full.GetPntSurv());
+        EXPECT_STREQ(point->GetDescText(), full.GetDescText());
+        EXPECT_STREQ(point->GetCodeText(), full.GetCodeText());
+        EXPECT_EQ(point->GetReference(), nullptr);
+        EXPECT_EQ(point->GetDocument(), r.document.get());
+        // The child cursor starts at the first child, as after a load.
+        CLandXMLCgPoint& bound = const_cast<CLandXMLCgPoint&>(*point);
+        pugi::xml_node child, fullChild;
+        for (int pass = 0; pass < 2; ++pass) {
+            const bool more = bound.GetNextChildElement(child);
+            EXPECT_EQ(more, full.GetNextChildElement(fullChild));
+            EXPECT_EQ(child, fullChild);
+        }
+    }
+}
+
 TEST(LandXMLCgPoint, ReferencesAndOwnCoordinates)
 {
     TempDir dir;

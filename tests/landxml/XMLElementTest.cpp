@@ -90,6 +90,33 @@ TEST(XMLElementText, DeepNestingIsWalkedWithoutRecursion)
     EXPECT_EQ(b.element.GetText(), "x");
 }
 
+// Files are parsed with an element's leading text kept in the element itself; every text and
+// child count must read as from a document with a node for each text.
+TEST(XMLElementText, EmbeddedTextReadsAsTextNodes)
+{
+    const char* snippets[] = {
+        "<E>1 2 3</E>", "<E>  x  </E>", "<E/>", "<E><B/></E>", "<E>a<B>b</B>c</E>", "<E><!--c-->t</E>",
+        "<E><![CDATA[c]]></E>", "<E>x<![CDATA[ y ]]></E>", "<E>&amp;lt; &#x41;</E>", "<E>a<B>b<C>c</C>d</B>e</E>",
+        "<E>\r\n 1\t2 \n</E>", "<E> <B>b</B><!--c--> </E>",
+    };
+    const unsigned plain = pugi::parse_default | pugi::parse_comments;
+    for (const char* snippet : snippets) {
+        SCOPED_TRACE(snippet);
+        pugi::xml_document nodes, embedded;
+        ASSERT_TRUE(nodes.load_string(snippet, plain));
+        ASSERT_TRUE(embedded.load_string(snippet, plain | pugi::parse_embed_pcdata));
+        // The elements of both documents in the same document order.
+        pugi::xpath_node_set a = nodes.select_nodes("//*"), b = embedded.select_nodes("//*");
+        ASSERT_EQ(a.size(), b.size());
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            std::string storageA, storageB;
+            EXPECT_EQ(CXMLElement::GetText(a[i].node()), CXMLElement::GetText(b[i].node()));
+            EXPECT_EQ(CXMLElement::GetTextView(a[i].node(), storageA), CXMLElement::GetTextView(b[i].node(), storageB));
+            EXPECT_EQ(CXMLElement::GetChildCount(a[i].node()), CXMLElement::GetChildCount(b[i].node()));
+        }
+    }
+}
+
 TEST(XMLElementChildren, IterationSkipsNonElementsAndRestarts)
 {
     Bound b("<E> text <!-- c --><A/> more <B/><?pi x?></E>");
