@@ -6,6 +6,8 @@
 #include <cctype>
 #include <memory>
 
+static_assert(sizeof(CPointRecord) <= RecordCells::kCellBytes, "a point record fits a cell");
+
 CPointRecord::CPointRecord() { Init(); }
 
 CPointRecord::CPointRecord(const char* name, const char* description, CLocation location, bool flag)

@@ -102,27 +102,11 @@ bool CRecordDatabase::Append(CRecord* record, bool validated)
     if (record->GetType() != kRecordTypePoint)
         return false;
     RecordList& list = m_recordLists[0];
-    if (validated) {
-        // The index holds one record a name, so a record it adds is not held here already.
-        m_where.Reserve(m_where.Size() + m_pending.size() + 1);
-        list.push_back(record);
-        try {
-            m_pending.push_back({record, std::prev(list.end())});
-        } catch (...) {
-            list.pop_back();
-            throw;
-        }
-        constexpr std::size_t Batch = 4096;
-        if (m_pending.size() >= Batch)
-            FileInWhere();
-        NotePointGeometryChanged();
-        return true;
-    }
-    FileInWhere();
     // Held twice, a record would be deleted twice.
     const auto [where, added] = m_where.Insert(record, RecordList::iterator());
     if (!added)
-        return false;
+        // Held already: the index's add of it counts as done, any other is refused.
+        return validated;
     try {
         list.push_back(record);
     } catch (...) {
@@ -134,23 +118,7 @@ bool CRecordDatabase::Append(CRecord* record, bool validated)
     return true;
 }
 
-void CRecordDatabase::FileInWhere()
-{
-    const std::size_t count = m_pending.size();
-    constexpr std::size_t Ahead = 16;
-    for (std::size_t i = 0; i < count && i < Ahead; ++i)
-        m_where.Prefetch(m_pending[i].record);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (i + Ahead < count)
-            m_where.Prefetch(m_pending[i + Ahead].record);
-        // A record held already keeps its first place; the second would be deleted twice.
-        if (!m_where.Insert(m_pending[i].record, m_pending[i].at).second)
-            m_recordLists[0].erase(m_pending[i].at);
-    }
-    m_pending.clear();
-}
-
-void CRecordDatabase::Reserve(std::size_t more) { m_where.Reserve(m_where.Size() + m_pending.size() + more); }
+void CRecordDatabase::Reserve(std::size_t) {}
 
 int32_t CRecordDatabase::GetCount(uint16_t kind) const
 {
@@ -257,8 +225,6 @@ CRecord* CRecordDatabase::GetAt(const CRecordCursor& cursor) const
 
 CRecordCursor CRecordDatabase::FindRecord(const CRecord* record) const
 {
-    if (!m_pending.empty())
-        const_cast<CRecordDatabase*>(this)->FileInWhere();
     const RecordList::iterator* at = m_where.Find(record);
     if (at == nullptr)
         return CRecordCursor();
@@ -270,7 +236,6 @@ CRecord* CRecordDatabase::RemoveAt(CRecordCursor cursor)
     if (!cursor.hasRecord || cursor.listPos < 0 || cursor.listPos >= int(m_listOfLists.size()))
         return nullptr;
     CRecord* record = *cursor.recordPos;
-    FileInWhere();
     // A copy: a selection may let go of the store while it hears.
     const std::list<CRecordSelection*> selections = m_selections;
     for (CRecordSelection* selection : selections)
@@ -339,7 +304,6 @@ void CRecordDatabase::RemoveAll()
             delete record;
         list->clear();
     }
-    m_pending.clear();
     m_where.Clear();
     m_nodes.release();
     if (m_owner != nullptr)

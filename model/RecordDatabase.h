@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/PointerMap.h"
+#include "model/RecordMap.h"
 
 #include <array>
 #include <cstddef>
@@ -70,7 +70,7 @@ public:
     // As AddRecord for a record the store's owner has just validated (the point-name index, as it
     // files the point): the name is not checked a second time.
     bool AddValidatedRecord(CRecord* record);
-    // Makes room for that many more records at once, before a bulk add.
+    // Kept for bulk adds; the store's table grows by pages as records come, with nothing to size.
     void Reserve(std::size_t more);
     // Starts fetching what adding or finding the record will read, so other work can overlap it.
     void Prefetch(const CRecord* record) const { m_where.Prefetch(record); }
@@ -107,8 +107,6 @@ public:
 
 private:
     bool Append(CRecord* record, bool validated);
-    // Files the records added since the last call in m_where, with their entries fetched ahead.
-    void FileInWhere();
 
     // The lists' nodes come from here and go back in a few blocks when the store is emptied, not
     // one by one. Declared first: it outlives the containers using it.
@@ -120,14 +118,5 @@ private:
     CRecordOwner* m_owner;
     // Finding a record's place by pointer must not walk the lists: deleting many points one by one
     // would be quadratic. Every record is held in the first list, so its place there is enough.
-    CPointerMap<RecordList::iterator> m_where;
-    // Records the index added, not yet in m_where: each entry lies anywhere in the table, and
-    // filing them a batch at a time lets the fetches overlap instead of waiting on one a record.
-    // m_where has room for them already, so filing them cannot fail.
-    struct Pending
-    {
-        CRecord* record;
-        RecordList::iterator at;
-    };
-    std::vector<Pending> m_pending;
+    CRecordMap<RecordList::iterator> m_where;
 };
