@@ -39,6 +39,9 @@ constexpr uint32_t kCellsPerBlock = uint32_t((kBlockBytes - kHeaderBytes) / kCel
 struct PageBlocks
 {
     std::array<Block*, 2> blocks{};
+    // Copies of the blocks' first cells and numbers, so finding a number reads no block.
+    std::array<uintptr_t, 2> cells{};
+    std::array<uint32_t, 2> firstNumbers{};
 };
 
 struct State
@@ -50,6 +53,10 @@ struct State
     uint32_t nextIndex = 0;
     std::size_t live = 0;
     CPointerMap<PageBlocks> pages;
+    // The page asked about last, copied: a job's records lie together, so walks ask about the
+    // same few pages over and over.
+    const void* lastKey = nullptr;
+    PageBlocks last;
 };
 
 State& S()
@@ -61,19 +68,27 @@ State& S()
 
 const void* PageKey(uintptr_t address) { return reinterpret_cast<const void*>((address >> kPageShift) + 1); }
 
+constexpr std::size_t kCellsBytes = std::size_t(kCellsPerBlock) * kCellBytes;
+
 void Register(State& s, Block* block, bool add)
 {
+    s.lastKey = nullptr;
     const uintptr_t first = reinterpret_cast<uintptr_t>(block);
     for (uintptr_t page : {first, first + kBlockBytes - 1}) {
         if (page != first && (page >> kPageShift) == (first >> kPageShift))
             continue;
         if (add) {
             PageBlocks* entry = s.pages.Insert(PageKey(page), PageBlocks{}).first;
-            entry->blocks[entry->blocks[0] == nullptr ? 0 : 1] = block;
+            const std::size_t i = entry->blocks[0] == nullptr ? 0 : 1;
+            entry->blocks[i] = block;
+            entry->cells[i] = reinterpret_cast<uintptr_t>(block->cells);
+            entry->firstNumbers[i] = block->index * kCellsPerBlock;
         } else if (PageBlocks* entry = s.pages.Find(PageKey(page))) {
-            for (Block*& b : entry->blocks)
-                if (b == block)
-                    b = nullptr;
+            for (std::size_t i = 0; i < entry->blocks.size(); ++i)
+                if (entry->blocks[i] == block) {
+                    entry->blocks[i] = nullptr;
+                    entry->cells[i] = 0;
+                }
             if (entry->blocks[0] == nullptr && entry->blocks[1] == nullptr)
                 s.pages.Erase(PageKey(page));
         }
@@ -97,7 +112,7 @@ Block* NewBlock(State& s)
     }
     Register(s, block, true);
     ++s.blocks;
-    MORVEL_POISON(block->cells, std::size_t(kCellsPerBlock) * kCellBytes);
+    MORVEL_POISON(block->cells, kCellsBytes);
     return block;
 }
 
@@ -106,29 +121,46 @@ void DropBlock(State& s, Block* block)
     Register(s, block, false);
     s.freeIndexes.push_back(block->index);
     --s.blocks;
-    MORVEL_UNPOISON(block->cells, std::size_t(kCellsPerBlock) * kCellBytes);
+    MORVEL_UNPOISON(block->cells, kCellsBytes);
     block->~Block();
     ::operator delete(static_cast<void*>(block));
 }
 
-Block* BlockOf(const State& s, const void* p, uint32_t& place)
+// The entry of p's page in the pages' table, or null; p is not read.
+const PageBlocks* PageOf(State& s, uintptr_t address)
 {
-    const uintptr_t address = reinterpret_cast<uintptr_t>(p);
-    const PageBlocks* entry = s.pages.Find(PageKey(address));
+    const void* key = PageKey(address);
+    if (key == s.lastKey)
+        return &s.last;
+    const PageBlocks* entry = s.pages.Find(key);
     if (entry == nullptr)
         return nullptr;
-    for (Block* block : entry->blocks) {
-        if (block == nullptr)
-            continue;
-        const uintptr_t cells = reinterpret_cast<uintptr_t>(block->cells);
-        if (address < cells || address >= cells + std::size_t(kCellsPerBlock) * kCellBytes)
+    s.lastKey = key;
+    s.last = *entry;
+    return &s.last;
+}
+
+// Which of the page's blocks holds a cell starting at p, or -1; place is the cell's place in it.
+int SlotOf(const PageBlocks& entry, uintptr_t address, uint32_t& place)
+{
+    for (int i = 0; i < 2; ++i) {
+        const uintptr_t cells = entry.cells[std::size_t(i)];
+        if (cells == 0 || address < cells || address >= cells + kCellsBytes)
             continue;
         if ((address - cells) % kCellBytes != 0)
-            return nullptr;
+            return -1;
         place = uint32_t((address - cells) / kCellBytes);
-        return block;
+        return i;
     }
-    return nullptr;
+    return -1;
+}
+
+Block* BlockOf(State& s, const void* p, uint32_t& place)
+{
+    const uintptr_t address = reinterpret_cast<uintptr_t>(p);
+    const PageBlocks* entry = PageOf(s, address);
+    const int i = entry != nullptr ? SlotOf(*entry, address, place) : -1;
+    return i < 0 ? nullptr : entry->blocks[std::size_t(i)];
 }
 
 } // namespace
@@ -208,9 +240,11 @@ void Free(void* cell, std::size_t bytes)
 
 uint32_t NumberOf(const void* p)
 {
+    const uintptr_t address = reinterpret_cast<uintptr_t>(p);
+    const PageBlocks* entry = PageOf(S(), address);
     uint32_t place = 0;
-    const Block* block = BlockOf(S(), p, place);
-    return block == nullptr ? kNoNumber : block->index * kCellsPerBlock + place;
+    const int i = entry != nullptr ? SlotOf(*entry, address, place) : -1;
+    return i < 0 ? kNoNumber : entry->firstNumbers[std::size_t(i)] + place;
 }
 
 std::size_t LiveCount() { return S().live; }
