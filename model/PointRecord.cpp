@@ -51,9 +51,10 @@ void CPointRecord::Init()
 
 bool CPointRecord::Validate()
 {
-    if (m_header.owner == nullptr)
+    CRecordOwner* owner = GetRecordOwner(m_header.owner);
+    if (owner == nullptr)
         return true;
-    return m_header.owner->IsValidPointName(m_name.c_str());
+    return owner->IsValidPointName(m_name.c_str());
 }
 
 void CPointRecord::AddToExtents(CExtent2D& extent)
@@ -73,7 +74,7 @@ bool CPointRecord::SetName(const char* name)
 {
     if (name == nullptr)
         name = "";
-    CRecordOwner* owner = m_header.owner;
+    CRecordOwner* owner = GetRecordOwner(m_header.owner);
     if (owner != nullptr && !owner->IsValidPointName(name))
         return false;
     if (ComparePointNames(name, m_name.c_str()) == 0)
@@ -131,7 +132,7 @@ bool CPointRecord::HasNonNumericName() const
 
 CPointRecord* CPointRecord::Duplicate(const std::string& newName)
 {
-    CRecordOwner* owner = m_header.owner;
+    CRecordOwner* owner = GetRecordOwner(m_header.owner);
     if (owner == nullptr)
         return nullptr;
     CPointDatabase* index = owner->GetPointDatabase();

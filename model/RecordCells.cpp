@@ -31,7 +31,9 @@ struct Block
     bool listed = false; // in the list of blocks with room
 };
 
-constexpr std::size_t kHeaderBytes = (sizeof(Block) + 15) / 16 * 16;
+// The cells start on the first cache line after the header, wherever the heap put the block.
+constexpr std::size_t kLineBytes = 64;
+constexpr std::size_t kHeaderBytes = sizeof(Block) + kLineBytes;
 constexpr uint32_t kCellsPerBlock = uint32_t((kBlockBytes - kHeaderBytes) / kCellBytes);
 
 // Blocks touching each 64 KB page of addresses: a block spans at most two pages, and a page meets
@@ -103,7 +105,9 @@ Block* NewBlock(State& s)
     s.freeIndexes.reserve(s.nextIndex + 1);
     void* memory = ::operator new(kBlockBytes);
     auto* block = new (memory) Block;
-    block->cells = static_cast<char*>(memory) + kHeaderBytes;
+    const uintptr_t afterHeader = reinterpret_cast<uintptr_t>(memory) + sizeof(Block);
+    block->cells = static_cast<char*>(memory) + ((afterHeader + kLineBytes - 1) / kLineBytes * kLineBytes -
+                                                 reinterpret_cast<uintptr_t>(memory));
     if (!s.freeIndexes.empty()) {
         block->index = s.freeIndexes.back();
         s.freeIndexes.pop_back();

@@ -3,14 +3,14 @@
 #include <cstddef>
 #include <cstdint>
 
-// Point records' storage: cells of one size cut from 64 KB blocks, with no heap header each, and
-// numbered by block and place. The job's indexes keep a record's entry in a table by its number
+// Point records' storage: cells of one size cut from 64 KB blocks, with no heap header each, each
+// on a cache line of its own, and numbered by block and place. The job's indexes keep a record's entry in a table by its number
 // rather than in a hash by its address: a word an entry instead of a slot and its spare room.
 // A block goes back to the heap with its last cell (the one being cut from stays). The model is
 // used from one thread.
 namespace RecordCells {
 
-constexpr std::size_t kCellBytes = 72;
+constexpr std::size_t kCellBytes = 64;
 constexpr uint32_t kNoNumber = UINT32_MAX;
 
 // A cell for bytes up to kCellBytes; larger requests go to the heap.

@@ -1,6 +1,7 @@
 #include "model/PointRecord.h"
 #include "model/RecordCells.h"
 #include "model/RecordMap.h"
+#include "model/RecordOwner.h"
 
 #include <gtest/gtest.h>
 
@@ -118,6 +119,46 @@ TEST(RecordCells, RecordMapFollowsAPlainMap)
     EXPECT_EQ(map.Size(), 0u);
     EXPECT_EQ(map.Find(keyAt(0)), nullptr);
     EXPECT_FALSE(map.Insert(nullptr, 1).second);
+}
+
+class StubOwner : public CRecordOwner
+{
+public:
+    bool IsValidPointName(const char*) override { return true; }
+    void SetModifiedWithText(const char*, bool, bool) override {}
+    CRecordSelection* GetSelection() override { return nullptr; }
+    CRecordDatabase* GetRecordDatabase() override { return nullptr; }
+    CPointDatabase* GetPointDatabase() override { return nullptr; }
+    bool AddRecord(CRecord*) override { return false; }
+    void SetLastPointName(const std::string&) override {}
+};
+
+// Records know their owner by a number. Owners come and go in a mixed order; every record of a
+// live owner still finds that owner, and a number an owner gave back serves the next one.
+TEST(RecordCells, OwnersAreFoundByNumberWhileTheyLive)
+{
+    std::vector<std::unique_ptr<StubOwner>> owners;
+    std::vector<std::pair<std::unique_ptr<CPointRecord>, StubOwner*>> records;
+    for (int round = 0; round < 40; ++round) {
+        owners.push_back(std::make_unique<StubOwner>());
+        for (int i = 0; i < 3; ++i) {
+            records.emplace_back(std::make_unique<CPointRecord>(), owners.back().get());
+            records.back().first->SetOwner(owners.back().get());
+        }
+        if (round % 3 == 2) {
+            // An owner goes with its records, as a job does.
+            StubOwner* gone = owners[std::size_t(round) / 2].get();
+            std::erase_if(records, [gone](const auto& r) { return r.second == gone; });
+            owners.erase(owners.begin() + round / 2);
+        }
+        for (const auto& [record, owner] : records) {
+            CRecordOwner* found = nullptr;
+            ASSERT_TRUE(record->GetOwner(found));
+            ASSERT_EQ(found, owner);
+        }
+    }
+    records.front().first->SetOwner(nullptr);
+    EXPECT_FALSE(records.front().first->HasOwner());
 }
 
 } // namespace
