@@ -6,6 +6,8 @@
 #include <cctype>
 #include <memory>
 
+static_assert(sizeof(CPointRecord) <= RecordCells::kCellBytes, "a point record fits a cell");
+
 CPointRecord::CPointRecord() { Init(); }
 
 CPointRecord::CPointRecord(const char* name, const char* description, CLocation location, bool flag)
@@ -49,9 +51,10 @@ void CPointRecord::Init()
 
 bool CPointRecord::Validate()
 {
-    if (m_header.owner == nullptr)
+    CRecordOwner* owner = GetRecordOwner(m_header.owner);
+    if (owner == nullptr)
         return true;
-    return m_header.owner->IsValidPointName(m_name.c_str());
+    return owner->IsValidPointName(m_name.c_str());
 }
 
 void CPointRecord::AddToExtents(CExtent2D& extent)
@@ -71,7 +74,7 @@ bool CPointRecord::SetName(const char* name)
 {
     if (name == nullptr)
         name = "";
-    CRecordOwner* owner = m_header.owner;
+    CRecordOwner* owner = GetRecordOwner(m_header.owner);
     if (owner != nullptr && !owner->IsValidPointName(name))
         return false;
     if (ComparePointNames(name, m_name.c_str()) == 0)
@@ -129,7 +132,7 @@ bool CPointRecord::HasNonNumericName() const
 
 CPointRecord* CPointRecord::Duplicate(const std::string& newName)
 {
-    CRecordOwner* owner = m_header.owner;
+    CRecordOwner* owner = GetRecordOwner(m_header.owner);
     if (owner == nullptr)
         return nullptr;
     CPointDatabase* index = owner->GetPointDatabase();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Record.h"
+#include "model/RecordCells.h"
 
 #include <cstdint>
 #include <string>
@@ -14,6 +15,11 @@ public:
     CPointRecord(const CPointRecord& other);
     CPointRecord& operator=(const CPointRecord& other);
     ~CPointRecord() override { CSharedTexts::Release(m_header.sharedText); }
+
+    // A job holds one record per point: records come from RecordCells, without a heap header each
+    // and numbered for the indexes' tables.
+    static void* operator new(std::size_t bytes) { return RecordCells::Allocate(bytes); }
+    static void operator delete(void* p, std::size_t bytes) { RecordCells::Free(p, bytes); }
 
     bool Validate() override;
     void AddToExtents(CExtent2D& extent) override;

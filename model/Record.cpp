@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstring>
 #include <memory>
+#include <stdexcept>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -232,21 +233,83 @@ void CRecord::SetFlags(uint32_t mask, bool on)
 
 uint64_t CRecord::GetFlagsGeneration() { return g_recordFlagsGeneration; }
 
+namespace {
+
+struct RecordOwners
+{
+    std::vector<CRecordOwner*> table{nullptr};
+    CRecordOwner* last = nullptr;
+    uint16_t lastNumber = 0;
+};
+
+RecordOwners& Owners()
+{
+    // Never destroyed: owners that outlive the program's statics still give their numbers back.
+    static RecordOwners* owners = new RecordOwners;
+    return *owners;
+}
+
+} // namespace
+
+CRecordOwner* const* g_recordOwners = Owners().table.data();
+
+uint16_t GetRecordOwnerNumber(CRecordOwner* owner)
+{
+    if (owner == nullptr)
+        return 0;
+    RecordOwners& o = Owners();
+    if (owner == o.last)
+        return o.lastNumber;
+    std::size_t free = 0;
+    std::size_t number = 1;
+    for (; number < o.table.size() && o.table[number] != owner; ++number)
+        if (free == 0 && o.table[number] == nullptr)
+            free = number;
+    if (number == o.table.size()) {
+        if (free != 0) {
+            number = free;
+        } else {
+            if (o.table.size() > UINT16_MAX)
+                throw std::length_error("too many jobs hold records at once");
+            o.table.push_back(nullptr);
+            g_recordOwners = o.table.data();
+        }
+        o.table[number] = owner;
+    }
+    o.last = owner;
+    o.lastNumber = uint16_t(number);
+    return o.lastNumber;
+}
+
+void ForgetRecordOwner(CRecordOwner* owner)
+{
+    RecordOwners& o = Owners();
+    if (o.last == owner) {
+        o.last = nullptr;
+        o.lastNumber = 0;
+    }
+    for (std::size_t number = 1; number < o.table.size(); ++number)
+        if (o.table[number] == owner)
+            o.table[number] = nullptr;
+}
+
+CRecordOwner::~CRecordOwner() { ForgetRecordOwner(this); }
+
 bool CRecord::SetOwner(CRecordOwner* owner)
 {
-    GetHeader()->owner = owner;
+    GetHeader()->owner = GetRecordOwnerNumber(owner);
     return true;
 }
 
 bool CRecord::GetOwner(CRecordOwner*& out) const
 {
-    out = GetHeader()->owner;
+    out = GetRecordOwner(GetHeader()->owner);
     return out != nullptr;
 }
 
 bool CRecord::IsSelected() const
 {
-    CRecordOwner* owner = GetHeader()->owner;
+    CRecordOwner* owner = GetRecordOwner(GetHeader()->owner);
     if (owner == nullptr)
         return false;
     CRecordSelection* selection = owner->GetSelection();
@@ -255,7 +318,7 @@ bool CRecord::IsSelected() const
 
 bool CRecord::MarkModified()
 {
-    if (CRecordOwner* owner = GetHeader()->owner)
+    if (CRecordOwner* owner = GetRecordOwner(GetHeader()->owner))
         owner->SetModifiedWithText("", true, false);
     return true;
 }

@@ -18,16 +18,23 @@ constexpr std::size_t kRecordTextBytes = kRecordTextChars * 4 + 1;
 // which holds kRecordTextBytes bytes, and terminates it. A null src gives the empty text.
 void CopyRecordText(char* dst, const char* src);
 
+// Owners by a small number: a job holds one record per point, and two bytes for its job instead
+// of a pointer keep a point record to one cache line. A number stays the owner's while the owner
+// lives (CRecordOwner gives it back as it goes); 0 is no owner.
+uint16_t GetRecordOwnerNumber(CRecordOwner* owner);
+void ForgetRecordOwner(CRecordOwner* owner);
+extern CRecordOwner* const* g_recordOwners;
+inline CRecordOwner* GetRecordOwner(uint16_t number) { return number == 0 ? nullptr : g_recordOwners[number]; }
+
 // What every record keeps in the same shape: the store, the selections and the grid read it in
 // their walks. Widest first, so a job of many records carries no padding between them.
 struct RecordState
 {
-    CRecordOwner* owner = nullptr;
     uint32_t flags = 0; // bit i: member of the selection bound to bit i of the record store
     int32_t sequence = 0; // grid order, given by the sorted record index
     uint16_t type = 0; // 1 = point
-    // A point's description, as its place in CSharedTexts (0: none); it fills what would be
-    // padding.
+    uint16_t owner = 0; // the owner's number (GetRecordOwnerNumber); 0: none
+    // A point's description, as its place in CSharedTexts (0: none).
     uint32_t sharedText = 0;
 };
 
@@ -126,7 +133,7 @@ public:
 
     bool SetOwner(CRecordOwner* owner);
     bool GetOwner(CRecordOwner*& out) const;
-    bool HasOwner() const { return GetHeader()->owner != nullptr; }
+    bool HasOwner() const { return GetHeader()->owner != 0; }
 
     int32_t GetSequenceNumber() const { return GetHeader()->sequence; }
     void SetSequenceNumber(int32_t sequence) { GetHeader()->sequence = sequence; }

@@ -8,60 +8,7 @@
 #include <algorithm>
 #include <new>
 
-void* CRecordNodePool::do_allocate(std::size_t bytes, std::size_t alignment)
-{
-    if (bytes > kCellBytes || alignment > alignof(void*))
-        return ::operator new(bytes, std::align_val_t(alignment));
-    if (m_free != nullptr) {
-        void* cell = m_free;
-        m_free = *static_cast<void**>(cell);
-        return cell;
-    }
-    if (m_unusedCells == 0) {
-        constexpr std::size_t BlockBytes = 64 * 1024;
-        void* block = ::operator new(BlockBytes);
-        *static_cast<void**>(block) = m_blocks;
-        m_blocks = block;
-        m_unused = static_cast<char*>(block) + kCellBytes;
-        m_unusedCells = BlockBytes / kCellBytes - 1;
-    }
-    void* cell = m_unused;
-    m_unused += kCellBytes;
-    --m_unusedCells;
-    return cell;
-}
-
-void CRecordNodePool::do_deallocate(void* cell, std::size_t bytes, std::size_t alignment)
-{
-    if (bytes > kCellBytes || alignment > alignof(void*)) {
-        ::operator delete(cell, std::align_val_t(alignment));
-        return;
-    }
-    *static_cast<void**>(cell) = m_free;
-    m_free = cell;
-}
-
-void CRecordNodePool::release()
-{
-    while (m_blocks != nullptr) {
-        void* next = *static_cast<void**>(m_blocks);
-        ::operator delete(m_blocks);
-        m_blocks = next;
-    }
-    m_free = nullptr;
-    m_unused = nullptr;
-    m_unusedCells = 0;
-}
-
-CRecordDatabase::CRecordDatabase(CRecordOwner* owner)
-    : m_recordLists{RecordList(&m_nodes), RecordList(&m_nodes), RecordList(&m_nodes),
-                    RecordList(&m_nodes), RecordList(&m_nodes), RecordList(&m_nodes)},
-      m_owner(owner)
-{
-    static_assert(kListCount == 6, "one list per kind, each drawing on the store's node pool");
-    for (RecordList& list : m_recordLists)
-        m_listOfLists.push_back(&list);
-}
+CRecordDatabase::CRecordDatabase(CRecordOwner* owner) : m_owner(owner) {}
 
 CRecordDatabase::~CRecordDatabase()
 {
@@ -69,7 +16,6 @@ CRecordDatabase::~CRecordDatabase()
     if (m_owner != nullptr)
         if (CPointDatabase* index = m_owner->GetPointDatabase())
             index->Reset(false);
-    m_listOfLists.clear();
     while (!m_selections.empty()) {
         CRecordSelection* selection = m_selections.front();
         selection->Detach();
@@ -101,86 +47,69 @@ bool CRecordDatabase::Append(CRecord* record, bool validated)
 {
     if (record->GetType() != kRecordTypePoint)
         return false;
-    RecordList& list = m_recordLists[0];
-    if (validated) {
-        // The index holds one record a name, so a record it adds is not held here already.
-        m_where.Reserve(m_where.Size() + m_pending.size() + 1);
-        list.push_back(record);
-        try {
-            m_pending.push_back({record, std::prev(list.end())});
-        } catch (...) {
-            list.pop_back();
-            throw;
-        }
-        constexpr std::size_t Batch = 4096;
-        if (m_pending.size() >= Batch)
-            FileInWhere();
-        NotePointGeometryChanged();
-        return true;
-    }
-    FileInWhere();
-    // Held twice, a record would be deleted twice.
-    const auto [where, added] = m_where.Insert(record, RecordList::iterator());
-    if (!added)
-        return false;
-    try {
-        list.push_back(record);
-    } catch (...) {
-        m_where.Erase(record);
-        throw;
-    }
-    *where = std::prev(list.end());
+    // Held twice, a record would be deleted twice. A failure to make room changes nothing.
+    if (!m_links.Insert(record, Links{m_last, nullptr}).second)
+        // Held already: the index's add of it counts as done, any other is refused.
+        return validated;
+    if (m_last != nullptr)
+        m_links.Find(m_last)->next = record;
+    else
+        m_first = record;
+    m_last = record;
+    ++m_count;
     NotePointGeometryChanged();
     return true;
 }
 
-void CRecordDatabase::FileInWhere()
+void CRecordDatabase::Unlink(const CRecord* record)
 {
-    const std::size_t count = m_pending.size();
-    constexpr std::size_t Ahead = 16;
-    for (std::size_t i = 0; i < count && i < Ahead; ++i)
-        m_where.Prefetch(m_pending[i].record);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (i + Ahead < count)
-            m_where.Prefetch(m_pending[i + Ahead].record);
-        // A record held already keeps its first place; the second would be deleted twice.
-        if (!m_where.Insert(m_pending[i].record, m_pending[i].at).second)
-            m_recordLists[0].erase(m_pending[i].at);
-    }
-    m_pending.clear();
+    const Links* links = m_links.Find(record);
+    if (links == nullptr)
+        return;
+    const Links at = *links;
+    if (at.prev != nullptr)
+        m_links.Find(at.prev)->next = at.next;
+    else
+        m_first = at.next;
+    if (at.next != nullptr)
+        m_links.Find(at.next)->prev = at.prev;
+    else
+        m_last = at.prev;
+    m_links.Erase(record);
+    --m_count;
 }
 
-void CRecordDatabase::Reserve(std::size_t more) { m_where.Reserve(m_where.Size() + m_pending.size() + more); }
+CRecord* CRecordDatabase::NextOf(const CRecord* record) const
+{
+    const Links* links = m_links.Find(record);
+    return links != nullptr ? links->next : nullptr;
+}
+
+CRecord* CRecordDatabase::PrevOf(const CRecord* record) const
+{
+    const Links* links = m_links.Find(record);
+    return links != nullptr ? links->prev : nullptr;
+}
+
+void CRecordDatabase::Reserve(std::size_t) {}
 
 int32_t CRecordDatabase::GetCount(uint16_t kind) const
 {
-    if (kind == 1)
-        return int32_t(m_recordLists[0].size());
-    if (kind != 0)
-        return 0;
-    std::size_t total = 0;
-    for (const RecordList* list : m_listOfLists)
-        total += list->size();
-    return int32_t(total);
+    // Points are the only kind held.
+    return kind == 0 || kind == 1 ? int32_t(m_count) : 0;
 }
 
 CRecordCursor CRecordDatabase::GetFirstRecord(uint16_t kind)
 {
     CRecordCursor cursor;
-    if (m_listOfLists.empty())
-        return cursor;
     if (kind == 0) {
-        for (int i = 0; i < int(m_listOfLists.size()); ++i)
-            if (!m_listOfLists[i]->empty())
-                return CRecordCursor{i, m_listOfLists[i]->begin(), true, false};
+        if (m_first != nullptr)
+            return CRecordCursor{0, m_first, true, false};
     } else if (kind == 1) {
-        RecordList* list = m_listOfLists[0];
         cursor.listPos = 0;
         cursor.singleList = true;
-        if (!list->empty()) {
-            cursor.recordPos = list->begin();
-            cursor.hasRecord = true;
-        }
+        cursor.record = m_first;
+        cursor.hasRecord = m_first != nullptr;
     }
     return cursor;
 }
@@ -188,95 +117,70 @@ CRecordCursor CRecordDatabase::GetFirstRecord(uint16_t kind)
 CRecordCursor CRecordDatabase::GetLastRecord(uint16_t kind)
 {
     CRecordCursor cursor;
-    if (m_listOfLists.empty())
-        return cursor;
     if (kind == 0) {
-        for (int i = int(m_listOfLists.size()) - 1; i >= 0; --i)
-            if (!m_listOfLists[i]->empty())
-                return CRecordCursor{i, std::prev(m_listOfLists[i]->end()), true, false};
+        if (m_last != nullptr)
+            return CRecordCursor{0, m_last, true, false};
     } else if (kind == 1) {
-        RecordList* list = m_listOfLists[0];
         cursor.listPos = 0;
         cursor.singleList = true;
-        if (!list->empty()) {
-            cursor.recordPos = std::prev(list->end());
-            cursor.hasRecord = true;
-        }
+        cursor.record = m_last;
+        cursor.hasRecord = m_last != nullptr;
     }
     return cursor;
 }
 
 CRecord* CRecordDatabase::GetNextRecord(CRecordCursor& cursor)
 {
-    if (cursor.listPos < 0 || !cursor.hasRecord || cursor.listPos >= int(m_listOfLists.size()))
+    if (cursor.listPos < 0 || !cursor.hasRecord || cursor.listPos >= kListCount)
         return nullptr;
-    RecordList* list = m_listOfLists[cursor.listPos];
-    CRecord* record = *cursor.recordPos;
-    if (++cursor.recordPos != list->end())
+    CRecord* record = cursor.record;
+    if (CRecord* next = NextOf(record)) {
+        cursor.record = next;
         return record;
-    cursor.hasRecord = false;
-    if (cursor.singleList)
-        return record;
-    for (int i = cursor.listPos + 1; i < int(m_listOfLists.size()); ++i) {
-        if (!m_listOfLists[i]->empty()) {
-            cursor = CRecordCursor{i, m_listOfLists[i]->begin(), true, false};
-            return record;
-        }
     }
-    cursor = CRecordCursor();
+    // The lists of the other kinds are empty: a walk across lists ends here too.
+    if (cursor.singleList)
+        cursor.hasRecord = false;
+    else
+        cursor = CRecordCursor();
     return record;
 }
 
 CRecord* CRecordDatabase::GetPrevRecord(CRecordCursor& cursor)
 {
-    if (cursor.listPos < 0 || !cursor.hasRecord || cursor.listPos >= int(m_listOfLists.size()))
+    if (cursor.listPos < 0 || !cursor.hasRecord || cursor.listPos >= kListCount)
         return nullptr;
-    RecordList* list = m_listOfLists[cursor.listPos];
-    CRecord* record = *cursor.recordPos;
-    if (cursor.recordPos != list->begin()) {
-        --cursor.recordPos;
+    CRecord* record = cursor.record;
+    if (CRecord* prev = PrevOf(record)) {
+        cursor.record = prev;
         return record;
     }
-    cursor.hasRecord = false;
     if (cursor.singleList)
-        return record;
-    for (int i = cursor.listPos - 1; i >= 0; --i) {
-        if (!m_listOfLists[i]->empty()) {
-            cursor = CRecordCursor{i, std::prev(m_listOfLists[i]->end()), true, false};
-            return record;
-        }
-    }
-    cursor = CRecordCursor();
+        cursor.hasRecord = false;
+    else
+        cursor = CRecordCursor();
     return record;
 }
 
-CRecord* CRecordDatabase::GetAt(const CRecordCursor& cursor) const
-{
-    return cursor.hasRecord ? *cursor.recordPos : nullptr;
-}
+CRecord* CRecordDatabase::GetAt(const CRecordCursor& cursor) const { return cursor.hasRecord ? cursor.record : nullptr; }
 
 CRecordCursor CRecordDatabase::FindRecord(const CRecord* record) const
 {
-    if (!m_pending.empty())
-        const_cast<CRecordDatabase*>(this)->FileInWhere();
-    const RecordList::iterator* at = m_where.Find(record);
-    if (at == nullptr)
+    if (m_links.Find(record) == nullptr)
         return CRecordCursor();
-    return CRecordCursor{0, *at, true, false};
+    return CRecordCursor{0, const_cast<CRecord*>(record), true, false};
 }
 
 CRecord* CRecordDatabase::RemoveAt(CRecordCursor cursor)
 {
-    if (!cursor.hasRecord || cursor.listPos < 0 || cursor.listPos >= int(m_listOfLists.size()))
+    if (!cursor.hasRecord || cursor.listPos < 0 || cursor.listPos >= kListCount)
         return nullptr;
-    CRecord* record = *cursor.recordPos;
-    FileInWhere();
+    CRecord* record = cursor.record;
     // A copy: a selection may let go of the store while it hears.
     const std::list<CRecordSelection*> selections = m_selections;
     for (CRecordSelection* selection : selections)
         selection->OnRecordRemoved(record);
-    m_listOfLists[cursor.listPos]->erase(cursor.recordPos);
-    m_where.Erase(record);
+    Unlink(record);
     NotePointGeometryChanged();
     return record;
 }
@@ -293,7 +197,7 @@ bool CRecordDatabase::RemoveRecordAt(CRecordCursor cursor)
 int32_t CRecordDatabase::CountInside(double left, double top, double right, double bottom, bool flag) const
 {
     int32_t count = 0;
-    for (CRecord* record : m_recordLists[0])
+    for (CRecord* record = m_first; record != nullptr; record = NextOf(record))
         if (record->GetType() == kRecordTypePoint && record->IsInside(left, top, right, bottom, flag))
             ++count;
     return count;
@@ -334,14 +238,16 @@ void CRecordDatabase::RemoveAll()
     const std::list<CRecordSelection*> selections = m_selections;
     for (CRecordSelection* selection : selections)
         selection->OnAllRecordsRemoved();
-    for (RecordList* list : m_listOfLists) {
-        for (CRecord* record : *list)
-            delete record;
-        list->clear();
+    for (CRecord* record = m_first; record != nullptr;) {
+        // The entry is read before the record goes; it is not read again.
+        CRecord* next = NextOf(record);
+        delete record;
+        record = next;
     }
-    m_pending.clear();
-    m_where.Clear();
-    m_nodes.release();
+    m_links.Clear();
+    m_first = nullptr;
+    m_last = nullptr;
+    m_count = 0;
     if (m_owner != nullptr)
         if (CPointDatabase* index = m_owner->GetPointDatabase())
             index->Reset(true);

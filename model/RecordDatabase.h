@@ -1,51 +1,23 @@
 #pragma once
 
-#include "model/PointerMap.h"
+#include "model/RecordMap.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <list>
-#include <memory_resource>
 #include <vector>
 
 class CRecord;
 class CRecordOwner;
 class CRecordSelection;
 
-using RecordList = std::pmr::list<CRecord*>;
-
-// The store's list nodes: cells of one size cut from 64 KB blocks, given back to a free chain and
-// freed with their blocks at once. A job makes and drops one per record; a general pool spent
-// more finding a node's pool than the list spent on the node.
-class CRecordNodePool final : public std::pmr::memory_resource
-{
-public:
-    CRecordNodePool() = default;
-    CRecordNodePool(const CRecordNodePool&) = delete;
-    CRecordNodePool& operator=(const CRecordNodePool&) = delete;
-    ~CRecordNodePool() override { release(); }
-    // Frees every block; no cell may be in use.
-    void release();
-
-private:
-    static constexpr std::size_t kCellBytes = 3 * sizeof(void*);
-    void* do_allocate(std::size_t bytes, std::size_t alignment) override;
-    void do_deallocate(void* cell, std::size_t bytes, std::size_t alignment) override;
-    bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override { return this == &other; }
-
-    void* m_free = nullptr;   // freed cells, chained through their first word
-    void* m_blocks = nullptr; // chained through their first word
-    char* m_unused = nullptr; // the newest block's cells not yet handed out
-    std::size_t m_unusedCells = 0;
-};
-
 // A position in the record store: which list, which record in it, and whether the walk stays in
 // that list. Removing the record under a cursor invalidates that cursor.
 struct CRecordCursor
 {
     int listPos = -1; // index in the store's list of lists; -1 = end
-    RecordList::iterator recordPos{};
+    CRecord* record = nullptr;
     bool hasRecord = false;
     bool singleList = false;
 
@@ -70,10 +42,10 @@ public:
     // As AddRecord for a record the store's owner has just validated (the point-name index, as it
     // files the point): the name is not checked a second time.
     bool AddValidatedRecord(CRecord* record);
-    // Makes room for that many more records at once, before a bulk add.
+    // Kept for bulk adds; the store's table grows by pages as records come, with nothing to size.
     void Reserve(std::size_t more);
     // Starts fetching what adding or finding the record will read, so other work can overlap it.
-    void Prefetch(const CRecord* record) const { m_where.Prefetch(record); }
+    void Prefetch(const CRecord* record) const { m_links.Prefetch(record); }
     // Kind 1: points; kind 0: all records; other kinds: 0.
     int32_t GetCount(uint16_t kind) const;
 
@@ -107,27 +79,25 @@ public:
 
 private:
     bool Append(CRecord* record, bool validated);
-    // Files the records added since the last call in m_where, with their entries fetched ahead.
-    void FileInWhere();
+    // Takes the record out of the order of records; nothing when it is not held.
+    void Unlink(const CRecord* record);
+    CRecord* NextOf(const CRecord* record) const;
+    CRecord* PrevOf(const CRecord* record) const;
 
-    // The lists' nodes come from here and go back in a few blocks when the store is emptied, not
-    // one by one. Declared first: it outlives the containers using it.
-    CRecordNodePool m_nodes;
-    std::array<RecordList, kListCount> m_recordLists;
-    std::vector<RecordList*> m_listOfLists;
     std::array<uint32_t, kSelectionSlots> m_bitUse{};
     std::list<CRecordSelection*> m_selections;
     CRecordOwner* m_owner;
-    // Finding a record's place by pointer must not walk the lists: deleting many points one by one
-    // would be quadratic. Every record is held in the first list, so its place there is enough.
-    CPointerMap<RecordList::iterator> m_where;
-    // Records the index added, not yet in m_where: each entry lies anywhere in the table, and
-    // filing them a batch at a time lets the fetches overlap instead of waiting on one a record.
-    // m_where has room for them already, so filing them cannot fail.
-    struct Pending
+    // The records in the order they came, linked through their entries here: a record's place is
+    // found by pointer without walking (deleting many points one by one would be quadratic), and
+    // a record costs its entry alone, with no list node beside it. Only points are accepted, so
+    // the lists of the other kinds stay empty and are not kept.
+    struct Links
     {
-        CRecord* record;
-        RecordList::iterator at;
+        CRecord* prev;
+        CRecord* next;
     };
-    std::vector<Pending> m_pending;
+    CRecordMap<Links> m_links;
+    CRecord* m_first = nullptr;
+    CRecord* m_last = nullptr;
+    std::size_t m_count = 0;
 };

@@ -26,7 +26,8 @@ public:
 class CRecordOwner
 {
 public:
-    virtual ~CRecordOwner() = default;
+    // Gives back the number records knew this owner by.
+    virtual ~CRecordOwner();
 
     // The job's point-name check (the job may allow digits only).
     virtual bool IsValidPointName(const char* name) = 0;

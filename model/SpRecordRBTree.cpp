@@ -87,10 +87,7 @@ void CSpRecordRBTree::Clear()
     m_count = 0;
 }
 
-void CSpRecordRBTree::Reserve(std::size_t more)
-{
-    m_leafOf.Reserve(m_leafOf.Size() + more);
-}
+void CSpRecordRBTree::Reserve(std::size_t) {}
 
 void CSpRecordRBTree::InvalidateCursor()
 {
@@ -111,7 +108,6 @@ void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records, const std
     oldSequence.reserve(records.size());
     std::vector<bool> added;
     added.reserve(records.size());
-    m_leafOf.Reserve(records.size());
     int32_t heldClaimed = 0;
     // Where the number lies in a record, taken from the first one: records of a kind share it,
     // and a wrong guess only asks for a line that is not needed.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/PointerMap.h"
+#include "model/RecordMap.h"
 #include "model/RedBlackTree.h"
 
 #include <cstddef>
@@ -21,7 +21,7 @@ public:
     // Records the order calls equal stay in sequence order.
     RedBlackNode* Insert(CRecord* record);
     CRecord* Remove(RedBlackNode* leaf);
-    // Makes room for that many more rows at once, before a bulk add.
+    // Kept for bulk adds; the rows' table grows by pages as records come, with nothing to size.
     void Reserve(std::size_t more);
     // Starts fetching what filing or finding the record's row will read.
     void Prefetch(const CRecord* record) const { m_leafOf.Prefetch(record); }
@@ -89,5 +89,5 @@ private:
     KeySort m_keySort = nullptr;
     // Deleting a record must find its row without walking the grid, and without reading the
     // record, which the caller may already have freed.
-    CPointerMap<RedBlackNode*> m_leafOf;
+    CRecordMap<RedBlackNode*> m_leafOf;
 };
