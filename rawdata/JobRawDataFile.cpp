@@ -14,6 +14,7 @@
 #include "rawdata/RawPointNameMap.h"
 #include "rawdata/records/RawDataNikonCommentRecord.h"
 #include "rawdata/records/RawDataNikonCoordinateRecord.h"
+#include "rawdata/records/RawLineText.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -75,6 +76,17 @@ size_t CountLineFeeds(std::string_view text, bool& ascii)
     return feeds;
 }
 
+bool HasLineLongerThan(std::string_view text, size_t most)
+{
+    while (!text.empty()) {
+        const size_t end = std::min(text.find('\n'), text.size());
+        if (end > most)
+            return true;
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+    return false;
+}
+
 // Adds a typed record without history, as generated raw data is built.
 void AddQuietly(CNikonRawDataFile& raw, CRawDataRecord& record)
 {
@@ -124,6 +136,10 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
     const size_t feeds = CountLineFeeds(bytes, ascii);
     // A UTF-8 file's bytes are its text as they stand: no copy of the whole file.
     const std::string text = ascii || IsValidUtf8(bytes) ? std::move(bytes) : Windows1252ToUtf8(bytes);
+    // A line holds at most CRawTextHold::MaxSize characters: a file with a longer one is refused
+    // whole, before any line is kept. Only a file past that size can have one.
+    if (text.size() > CRawTextHold::MaxSize && HasLineLongerThan(text, CRawTextHold::MaxSize))
+        return false;
 
     CStatusProgress progress;
     progress.Begin("Loading " + ProgressName(path, snapshot));
