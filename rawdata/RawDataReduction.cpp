@@ -434,7 +434,7 @@ void CReduction::Run()
             ReduceStorePoint(*record, *setup, line);
         else if (record_codes::IsShotType(type))
             ReduceShot(*record, *setup, *previous, line);
-        else if (!record->IsParsed() && !record->SplitFields())
+        else if (!record->IsParsed() && !record->SplitsIntoFields())
             ReportUnrecognized(*record, line);
         progress.SetPercent(MulDiv(line, 100, count));
     }

@@ -107,8 +107,9 @@ const CRawPointNameMap::Entry* CRawPointNameMap::Find(std::string_view name) con
 
 void CRawPointNameMap::Rehash(size_t slots)
 {
-    m_slots.assign(slots, 0);
-    m_tags.assign(slots, 0);
+    // Fresh tables: assign() would keep the old room when the table shrinks.
+    m_slots = std::vector<uint32_t>(slots, 0);
+    m_tags = std::vector<uint8_t>(slots, 0);
     for (size_t i = 0; i < m_entries.size(); ++i) {
         const std::string_view name = NameOf(m_entries[i]);
         const size_t hash = std::hash<std::string_view>()(name);
@@ -123,12 +124,18 @@ void CRawPointNameMap::Reserve(size_t more)
     const size_t names = m_entries.size() + more;
     m_entries.reserve(names);
     m_filed.reserve(m_filed.size() + more);
-    // At most half full, so a probe stays short.
-    size_t slots = 16;
-    while (slots < names * 2)
-        slots *= 2;
+    const size_t slots = SlotsFor(names);
     if (slots > m_slots.size())
         Rehash(slots);
+}
+
+size_t CRawPointNameMap::SlotsFor(size_t names)
+{
+    // At most three quarters full: the tag bytes settle most of a probe, so it stays short.
+    size_t slots = 16;
+    while (slots * 3 < names * 4)
+        slots *= 2;
+    return slots;
 }
 
 void CRawPointNameMap::ShrinkToFit()
@@ -141,6 +148,10 @@ void CRawPointNameMap::ShrinkToFit()
     shrink(m_entries);
     shrink(m_names);
     shrink(m_filed);
+    // The slots were sized for a name on every line.
+    const size_t slots = SlotsFor(m_entries.size());
+    if (slots < m_slots.size())
+        Rehash(slots);
 }
 
 size_t CRawPointNameMap::Prefetch(std::string_view name) const
@@ -205,7 +216,7 @@ void CRawPointNameMap::AddPoint(const std::string& name, size_t hash, const std:
 {
     if (!location.HasPlaneCoordinates() || name.empty() || line < 0)
         return;
-    if ((m_entries.size() + 1) * 2 > m_slots.size())
+    if ((m_entries.size() + 1) * 4 > m_slots.size() * 3)
         Rehash(std::max<size_t>(16, m_slots.size() * 2));
     const size_t slot = Probe(name, hash);
     // Lines are applied in order, so the list stays sorted by line; a re-applied line replaces

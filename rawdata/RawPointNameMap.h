@@ -127,6 +127,8 @@ private:
     uint32_t AddName(std::string_view name);
     // The slot of the name's entry (index + 1) or of the empty slot where it goes.
     size_t Probe(std::string_view name, size_t hash) const;
+    // The table length for that many names.
+    static size_t SlotsFor(size_t names);
     const Entry* Find(std::string_view name) const;
     void Rehash(size_t slots);
     uint32_t DescriptionIndex(const std::string& description);
@@ -135,7 +137,7 @@ private:
     std::vector<Entry> m_entries;
     std::string m_names;
     // Per slot the entry index + 1 (0 for empty) and, apart, a byte of the name's hash with the
-    // top bit set (0 for empty). A power of two long and at most half full. A probe reads only the
+    // top bit set (0 for empty). A power of two long and at most three quarters full. A probe reads only the
     // bytes, a quarter of the table, which stay in cache while a long file streams past; most
     // mismatches are settled there without reading the index or the entry.
     std::vector<uint32_t> m_slots;

@@ -415,6 +415,20 @@ bool CNikonRawDataRecord::SplitFields()
     return true;
 }
 
+bool CNikonRawDataRecord::SplitsIntoFields() const
+{
+    if (m_text.size() < 2)
+        return false;
+    const int32_t type = GetType();
+    if (type == RecordTypeUnknown)
+        return false;
+    if (type == RecordTypeComment)
+        return true;
+    const auto layout = record_codes::GetLayout(type);
+    std::string_view values[MaxRawValues];
+    return SplitRawValues(GetText(), std::span(values, layout.size())) >= 0;
+}
+
 int32_t SplitRawValues(std::string_view text, std::span<std::string_view> values)
 {
     // One walk over the line: its fields are a few characters each, shorter than a library

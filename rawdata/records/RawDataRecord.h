@@ -148,6 +148,9 @@ public:
 
     bool ToggleNote(bool toNote) override;
     bool SplitFields() override;
+    // Whether SplitFields would succeed, without keeping the fields: a check over every line of a
+    // large file would otherwise hold each line's fields after it.
+    bool SplitsIntoFields() const;
     bool DescribeLong(CColoredTextLines* lines, int32_t lineNumber, bool longLabels, bool withSetup,
                       bool wholeLabels) override;
     std::string DescribeShort() override;

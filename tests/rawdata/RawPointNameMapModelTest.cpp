@@ -139,4 +139,22 @@ TEST(RawPointNameMapModelTest, NamesOfEveryLengthThroughGrowth)
     ExpectSameAnswers(map, model, 7, "grown");
 }
 
+// A load reserves a name for every line, files fewer and hands the room back: the table shrinks
+// to the names it holds and keeps answering, and filing more grows it again.
+TEST(RawPointNameMapModelTest, ShrinkAfterABulkAddKeepsEveryName)
+{
+    for (const size_t filed : {size_t(0), size_t(1), size_t(12), size_t(13), size_t(200)}) {
+        CRawPointNameMap map;
+        Model model;
+        map.Reserve(5000);
+        for (size_t i = 0; i < filed; ++i)
+            File(map, model, "S" + std::to_string(i), "", CLocation(double(i), 1, 0), int32_t(i), false);
+        map.ShrinkToFit();
+        ExpectSameAnswers(map, model, int32_t(filed) + 1, "shrunk, " + std::to_string(filed));
+        for (size_t i = 0; i < 300; ++i)
+            File(map, model, "T" + std::to_string(i), "CURB", CLocation(2, double(i), 0), int32_t(filed + i), false);
+        ExpectSameAnswers(map, model, int32_t(filed) + 301, "grown again, " + std::to_string(filed));
+    }
+}
+
 } // namespace

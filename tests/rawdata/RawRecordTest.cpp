@@ -279,4 +279,17 @@ TEST(RawRecordTest, SplitRawValuesCutsAsTheLayoutsExpect)
     }
 }
 
+// The reduction asks whether a line it does not reduce would split, without keeping its fields:
+// the answer is the one splitting gives, over short, deleted, unknown and overlong lines.
+TEST(RawRecordTest, SplitsIntoFieldsAnswersAsSplitting)
+{
+    for (const char* text : {"", "S", "ST", "  ", "XX,unknown", "CO,", "*CO,note", "ST,1", "ST,1,2,1.550,0.0000,0.0000",
+                             "*ST,1,2,1.550,0.0000,0.0000", "ST,1,,1.5,0,0,1,2,3,4,5,6,7,8,9", "BS,2,,0.0000",
+                             "F1,,1.5,,0.0000,90.0000,10:03:00", "MP,1,100,200,10,STN", "SS,7,1.5,10,0,90,t,"}) {
+        CNikonRawDataRecord record(text);
+        const bool answer = record.SplitsIntoFields();
+        EXPECT_EQ(answer, record.SplitFields()) << text;
+    }
+}
+
 } // namespace
