@@ -194,6 +194,8 @@ RedBlackNode* CPointDatabase::PlaceFromLastMiss(const char* name) const
     m_missPlace = nullptr;
     if (place == nullptr || m_missChanges != m_changes || m_tree == nullptr)
         return nullptr;
+    if (m_missName == name)
+        return place;
     // The place must still lie strictly between its neighbours for this very name.
     const RedBlackNode* before = place->link2;
     if (place != m_tree && ComparePointNames(name, GetRedBlackNodeKey<const char*>(place)) >= 0)
@@ -214,6 +216,7 @@ RedBlackNode* CPointDatabase::FindNode(const std::string& name, bool exact) cons
         return node;
     m_missPlace = node;
     m_missChanges = m_changes;
+    m_missName = name;
     if (exact || node == m_tree)
         return nullptr;
     return node;

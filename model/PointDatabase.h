@@ -76,6 +76,8 @@ private:
     uint64_t m_changes = 0;
     mutable RedBlackNode* m_missPlace = nullptr;
     mutable uint64_t m_missChanges = 0;
+    // The name that missed: the same name adds at the place without comparing again.
+    mutable std::string m_missName;
     // Leaves chained last in key order but not yet hung in the tree, oldest first.
     mutable std::vector<RedBlackNode*> m_unhung;
 };
