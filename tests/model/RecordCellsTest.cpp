@@ -1,3 +1,4 @@
+#include "FakeJob.h"
 #include "model/PointRecord.h"
 #include "model/RecordCells.h"
 #include "model/RecordMap.h"
@@ -112,8 +113,9 @@ TEST(RecordCells, RecordMapFollowsAPlainMap)
         const auto it = model.find(keyAt(i));
         const int* found = map.Find(keyAt(i));
         ASSERT_EQ(found != nullptr, it != model.end()) << i;
-        if (found != nullptr)
+        if (found != nullptr) {
             EXPECT_EQ(*found, it->second);
+        }
     }
     map.Clear();
     EXPECT_EQ(map.Size(), 0u);
@@ -121,33 +123,23 @@ TEST(RecordCells, RecordMapFollowsAPlainMap)
     EXPECT_FALSE(map.Insert(nullptr, 1).second);
 }
 
-class StubOwner : public CRecordOwner
-{
-public:
-    bool IsValidPointName(const char*) override { return true; }
-    void SetModifiedWithText(const char*, bool, bool) override {}
-    CRecordSelection* GetSelection() override { return nullptr; }
-    CRecordDatabase* GetRecordDatabase() override { return nullptr; }
-    CPointDatabase* GetPointDatabase() override { return nullptr; }
-    bool AddRecord(CRecord*) override { return false; }
-    void SetLastPointName(const std::string&) override {}
-};
+using morvel::test::FakeJob;
 
 // Records know their owner by a number. Owners come and go in a mixed order; every record of a
 // live owner still finds that owner, and a number an owner gave back serves the next one.
 TEST(RecordCells, OwnersAreFoundByNumberWhileTheyLive)
 {
-    std::vector<std::unique_ptr<StubOwner>> owners;
-    std::vector<std::pair<std::unique_ptr<CPointRecord>, StubOwner*>> records;
+    std::vector<std::unique_ptr<FakeJob>> owners;
+    std::vector<std::pair<std::unique_ptr<CPointRecord>, FakeJob*>> records;
     for (int round = 0; round < 40; ++round) {
-        owners.push_back(std::make_unique<StubOwner>());
+        owners.push_back(std::make_unique<FakeJob>());
         for (int i = 0; i < 3; ++i) {
             records.emplace_back(std::make_unique<CPointRecord>(), owners.back().get());
             records.back().first->SetOwner(owners.back().get());
         }
         if (round % 3 == 2) {
             // An owner goes with its records, as a job does.
-            StubOwner* gone = owners[std::size_t(round) / 2].get();
+            FakeJob* gone = owners[std::size_t(round) / 2].get();
             std::erase_if(records, [gone](const auto& r) { return r.second == gone; });
             owners.erase(owners.begin() + round / 2);
         }
