@@ -7,6 +7,8 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+bool IsPointNameChar(char c) { return IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 
 // Reads a run of digits as a 64-bit number, saturating like the C library's conversion does.
@@ -28,19 +30,30 @@ int64_t ReadDigitRun(const char*& p)
 
 } // namespace
 
+bool IsValidPointName(std::string_view name)
+{
+    if (name.empty() || name.size() > MaxPointNameChars)
+        return false;
+    bool allZeros = true;
+    for (const char c : name) {
+        if (!IsPointNameChar(c))
+            return false;
+        allZeros = allZeros && c == '0';
+    }
+    return !allZeros;
+}
+
 bool IsValidPointName(const char* name)
 {
     if (name == nullptr)
         return false;
+    // One walk, without measuring the text first: names are checked for every point filed.
     std::size_t len = 0;
     bool allZeros = true;
-    for (const char* p = name; *p != '\0'; ++p, ++len) {
-        const char c = *p;
-        const bool ok = IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-        if (!ok || len >= MaxPointNameChars)
+    for (; name[len] != '\0'; ++len) {
+        if (len == MaxPointNameChars || !IsPointNameChar(name[len]))
             return false;
-        if (c != '0')
-            allZeros = false;
+        allZeros = allZeros && name[len] == '0';
     }
     return len >= 1 && !allZeros;
 }

@@ -255,9 +255,6 @@ bool CDataFileDoc::AddRecord(CRecord* record)
 
 void CDataFileDoc::ReserveForPoints(std::size_t more)
 {
-    if (m_records != nullptr)
-        m_records->Reserve(more);
-    m_sorted.Reserve(more);
     if (m_rawData != nullptr)
         m_rawData->ReserveInputPoints(more);
     // A point's line and its raw data line.

@@ -48,8 +48,9 @@ void DecodePointPayload(const uint8_t* payload, JobFilePoint& point)
 
 void DecodePointText(const uint8_t* field, char (&out)[PointTextRoom])
 {
-    // Nearly every field is ASCII: copied up to its zero, many units at a time; anything else
-    // takes the general decoder, so both give the same text.
+    // Nearly every field is ASCII: copied up to its zero (sixteen units at a time where the
+    // processor has vector loads); anything else takes the general decoder, so both give the
+    // same text.
 #if defined(__SSE2__)
     {
         // Units 0-15 in two loads; masks give two bits a unit. Only units before the first zero
@@ -70,17 +71,12 @@ void DecodePointText(const uint8_t* field, char (&out)[PointTextRoom])
             return;
     }
 #else
-    for (size_t k = 0; k + 4 < TextUnits; k += 4) {
-        const uint64_t word = GetU64LE(field + 2 * k);
-        // The lowest zero unit is marked exactly; only units before it are looked at.
-        const uint64_t zeros = (word - 0x0001000100010001u) & ~word & 0x8000800080008000u;
-        const unsigned before = zeros != 0 ? unsigned(__builtin_ctzll(zeros)) / 16 : 4;
-        const uint64_t looked = before == 4 ? ~uint64_t(0) : (uint64_t(1) << (16 * before)) - 1;
-        if ((word & 0xFF80FF80FF80FF80u & looked) != 0)
+    for (size_t k = 0; k + 1 < TextUnits; ++k) {
+        const uint8_t low = field[2 * k];
+        if (field[2 * k + 1] != 0 || low >= 0x80)
             goto general;
-        for (unsigned i = 0; i < 4; ++i)
-            out[k + i] = static_cast<char>(word >> (16 * i));
-        if (zeros != 0)
+        out[k] = static_cast<char>(low);
+        if (low == 0)
             return;
     }
 #endif

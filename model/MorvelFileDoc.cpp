@@ -276,10 +276,6 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
     BeginPointsProgress(&scope, name);
 
     CPointDatabase* points = GetPointDatabase();
-    // The count pass knows how many points come: the store's hash and the grid's rows grow once.
-    CRecordDatabase* store = GetRecordDatabase();
-    store->Reserve(std::size_t(m_pointRecordCount));
-    GetSortedIndex()->Reserve(std::size_t(m_pointRecordCount));
     // Each refused point is named with the reason, so the user can find it before a save drops it.
     constexpr int32_t NamedRefusals = 20;
     std::string refusals;

@@ -1,19 +1,11 @@
 #include "model/RecordCells.h"
 
+#include "core/MemoryPoison.h"
 #include "model/PointerMap.h"
 
 #include <array>
 #include <new>
 #include <vector>
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/asan_interface.h>
-#define MORVEL_POISON(p, n) ASAN_POISON_MEMORY_REGION(p, n)
-#define MORVEL_UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION(p, n)
-#else
-#define MORVEL_POISON(p, n) ((void)(p), (void)(n))
-#define MORVEL_UNPOISON(p, n) ((void)(p), (void)(n))
-#endif
 
 namespace RecordCells {
 namespace {
@@ -116,7 +108,7 @@ Block* NewBlock(State& s)
     }
     Register(s, block, true);
     ++s.blocks;
-    MORVEL_POISON(block->cells, kCellsBytes);
+    PoisonMemory(block->cells, kCellsBytes);
     return block;
 }
 
@@ -125,7 +117,7 @@ void DropBlock(State& s, Block* block)
     Register(s, block, false);
     s.freeIndexes.push_back(block->index);
     --s.blocks;
-    MORVEL_UNPOISON(block->cells, kCellsBytes);
+    UnpoisonMemory(block->cells, kCellsBytes);
     block->~Block();
     ::operator delete(static_cast<void*>(block));
 }
@@ -189,11 +181,11 @@ void* Allocate(std::size_t bytes)
     void* cell;
     if (block->free != nullptr) {
         cell = block->free;
-        MORVEL_UNPOISON(cell, kCellBytes);
+        UnpoisonMemory(cell, kCellBytes);
         block->free = *static_cast<void**>(cell);
     } else {
         cell = block->cells + std::size_t(block->cut++) * kCellBytes;
-        MORVEL_UNPOISON(cell, kCellBytes);
+        UnpoisonMemory(cell, kCellBytes);
     }
     ++block->live;
     ++s.live;
@@ -218,7 +210,7 @@ void Free(void* cell, std::size_t bytes)
     }
     *static_cast<void**>(cell) = block->free;
     block->free = cell;
-    MORVEL_POISON(cell, kCellBytes);
+    PoisonMemory(cell, kCellBytes);
     --block->live;
     --s.live;
     if (block == s.current)

@@ -91,8 +91,6 @@ CRecord* CRecordDatabase::PrevOf(const CRecord* record) const
     return links != nullptr ? links->prev : nullptr;
 }
 
-void CRecordDatabase::Reserve(std::size_t) {}
-
 int32_t CRecordDatabase::GetCount(uint16_t kind) const
 {
     // Points are the only kind held.

@@ -42,8 +42,6 @@ public:
     // As AddRecord for a record the store's owner has just validated (the point-name index, as it
     // files the point): the name is not checked a second time.
     bool AddValidatedRecord(CRecord* record);
-    // Kept for bulk adds; the store's table grows by pages as records come, with nothing to size.
-    void Reserve(std::size_t more);
     // Starts fetching what adding or finding the record will read, so other work can overlap it.
     void Prefetch(const CRecord* record) const { m_links.Prefetch(record); }
     // Kind 1: points; kind 0: all records; other kinds: 0.

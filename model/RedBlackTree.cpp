@@ -1,16 +1,11 @@
 #include "model/RedBlackTree.h"
 
+#include "core/MemoryPoison.h"
+
 #include <algorithm>
 #include <new>
 #include <type_traits>
 #include <vector>
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/asan_interface.h>
-#define MORVEL_ASAN_NODES 1
-#else
-#define MORVEL_ASAN_NODES 0
-#endif
 
 namespace {
 
@@ -41,23 +36,9 @@ static_assert(std::is_standard_layout_v<TreeHead>);
 
 constexpr std::size_t kLargestSlabNodes = 1024;
 
-void PoisonNodes(RedBlackNode* first, std::size_t count)
-{
-    (void)first;
-    (void)count;
-#if MORVEL_ASAN_NODES
-    ASAN_POISON_MEMORY_REGION(first, count * sizeof(RedBlackNode));
-#endif
-}
+void PoisonNodes(RedBlackNode* first, std::size_t count) { PoisonMemory(first, count * sizeof(RedBlackNode)); }
 
-void UnpoisonNodes(RedBlackNode* first, std::size_t count)
-{
-    (void)first;
-    (void)count;
-#if MORVEL_ASAN_NODES
-    ASAN_UNPOISON_MEMORY_REGION(first, count * sizeof(RedBlackNode));
-#endif
-}
+void UnpoisonNodes(RedBlackNode* first, std::size_t count) { UnpoisonMemory(first, count * sizeof(RedBlackNode)); }
 
 TreeHead* HeadOf(RedBlackNode* sentinel) { return reinterpret_cast<TreeHead*>(sentinel); }
 

@@ -87,8 +87,6 @@ void CSpRecordRBTree::Clear()
     m_count = 0;
 }
 
-void CSpRecordRBTree::Reserve(std::size_t) {}
-
 void CSpRecordRBTree::InvalidateCursor()
 {
     m_cursorIndex = -1;

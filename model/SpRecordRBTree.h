@@ -21,8 +21,6 @@ public:
     // Records the order calls equal stay in sequence order.
     RedBlackNode* Insert(CRecord* record);
     CRecord* Remove(RedBlackNode* leaf);
-    // Kept for bulk adds; the rows' table grows by pages as records come, with nothing to size.
-    void Reserve(std::size_t more);
     // Starts fetching what filing or finding the record's row will read.
     void Prefetch(const CRecord* record) const { m_leafOf.Prefetch(record); }
     void Clear();

@@ -10,10 +10,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/asan_interface.h>
-#endif
-
 namespace {
 
 std::string HistoryText(const char* format, const std::string& label, int32_t line)
@@ -58,21 +54,10 @@ void* CLineBlocks::Take(std::size_t size, std::size_t align)
     return m_blocks.back().get() + at;
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-void PoisonLineMemory(const void* memory, std::size_t size)
-{
-    ASAN_POISON_MEMORY_REGION(memory, size);
-}
-#else
-void PoisonLineMemory(const void*, std::size_t) {}
-#endif
-
 void CLineBlocks::Release()
 {
-#if defined(__SANITIZE_ADDRESS__)
     for (auto& block : m_blocks)
-        ASAN_UNPOISON_MEMORY_REGION(block.get(), LineBlockSize);
-#endif
+        UnpoisonMemory(block.get(), LineBlockSize);
     m_blocks.clear();
     m_used = 0;
 }
@@ -134,10 +119,7 @@ LineHolder<CNikonRawDataRecord> CRawDataFile::PlaceRecord(const CRawDataRecord* 
         return PlaceText({}, line);
     void* room = nullptr;
     LineHolder<CNikonRawDataRecord> copy(NewPlacedRecord(m_blocks, record->GetText().size(), &room));
-    if (room)
-        copy->AssignFrom(*record, room);
-    else
-        copy->AssignFrom(*record);
+    copy->AssignFrom(*record, room);
     copy->SetDocument(m_doc);
     copy->SetLine(line);
     return copy;
@@ -147,10 +129,7 @@ LineHolder<CNikonRawDataRecord> CRawDataFile::PlaceText(std::string_view text, i
 {
     void* room = nullptr;
     LineHolder<CNikonRawDataRecord> copy(NewPlacedRecord(m_blocks, text.size(), &room));
-    if (room)
-        copy->SetText(text, room);
-    else
-        copy->SetText(text);
+    copy->SetText(text, room);
     copy->SetDocument(m_doc);
     copy->SetLine(line);
     return copy;

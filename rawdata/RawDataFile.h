@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/MemoryPoison.h"
 #include "model/JobRawData.h"
 #include "rawdata/records/RawDataRecord.h"
 
@@ -33,17 +34,14 @@ private:
     std::size_t m_used = 0;
 };
 
-// Marks memory of a line that was destroyed, so sanitizer builds still catch a use after a line
-// went even though the block stays; a no-op elsewhere.
-void PoisonLineMemory(const void* memory, std::size_t size);
-
 // Ends the life of a record or setup placed in the blocks; the blocks own the memory.
 struct CLineDestroy
 {
     template <class T> void operator()(T* object) const
     {
         object->~T();
-        PoisonLineMemory(object, sizeof(T));
+        // The block stays: marked, so sanitizer builds still catch a use after the line went.
+        PoisonMemory(object, sizeof(T));
     }
 };
 template <class T> using LineHolder = std::unique_ptr<T, CLineDestroy>;

@@ -408,17 +408,6 @@ void CReduction::Run()
     }
     // Lines the run appends (deleted points' traces) lie beyond this count and are not visited.
     const int32_t count = m_raw.GetLineCount();
-    if (records) {
-        // Room for every point the lines may make, at once, rather than the store's table growing
-        // step by step through a large file.
-        size_t makers = 0;
-        for (int32_t line = 0; line < count; ++line) {
-            const CNikonRawDataRecord* record = m_raw.GetRecord(line);
-            const int32_t type = record ? record->GetType() : -1;
-            makers += record_codes::IsCoordinateType(type) || record_codes::IsShotType(type) ? 1 : 0;
-        }
-        records->Reserve(makers);
-    }
     const CRawPointNameMap& names = m_raw.GetPointNameMap();
     for (int32_t line = 0; line < count; ++line) {
         PrefetchLineName(names, m_raw.GetRecord(line + 1));

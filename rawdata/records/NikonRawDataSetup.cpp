@@ -376,20 +376,6 @@ bool IsBlankOrTab(char c)
     return c == ' ' || c == '\t';
 }
 
-// A field's name that needs no trimming and is a valid point name as it stands.
-bool IsPlainPointName(std::string_view name)
-{
-    if (name.empty() || name.size() > MaxPointNameChars)
-        return false;
-    bool allZeros = true;
-    for (const char c : name) {
-        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'))
-            return false;
-        allZeros = allZeros && c == '0';
-    }
-    return !allZeros;
-}
-
 // One walk over a line whose first value is followed by plain decimals between blanks and then
 // text values, the numbers read as the walk meets them: nearly every line of a file is such a
 // line, and splitting it into fields first and reading each field again cost more than the rest of
@@ -454,7 +440,7 @@ void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record, int32_t ty
         n = numbers[0];
         e = numbers[1];
         z = numbers[2];
-        if (IsPlainPointName(values[0]))
+        if (IsValidPointName(values[0]))
             name.assign(values[0]);
         else if (!ParsePointName(&name, values[0]))
             return;
@@ -497,7 +483,7 @@ void CNikonRawDataSetup::ApplyShot(CNikonRawDataRecord& record, int32_t type)
         }
     }
     // A face line's name is taken as it stands; a plain name needs no parse.
-    const bool named = read && ((face || IsPlainPointName(values[0])) ? (name.assign(values[0]), true)
+    const bool named = read && ((face || IsValidPointName(values[0])) ? (name.assign(values[0]), true)
                                                                        : ParsePointName(&name, values[0]));
     const bool valid = named && (setup = record.GetSetup()) != nullptr;
     SetHR(valid ? setup->DistanceToMetres(hr) : NoValue);

@@ -90,31 +90,12 @@ void CRawDataRecord::Reset()
     m_line = -1;
 }
 
-void CRawDataRecord::SetText(std::string_view text)
-{
-    m_text.Assign(text);
-    m_fields.RemoveAll();
-    m_parsed = m_validated = false;
-    m_deleted = !m_text.empty() && m_text[0] == '*';
-}
-
 void CRawDataRecord::SetText(std::string_view text, void* textRoom)
 {
     m_text.Place(textRoom, text);
     m_fields.RemoveAll();
     m_parsed = m_validated = false;
     m_deleted = !m_text.empty() && m_text[0] == '*';
-}
-
-void CRawDataRecord::AssignFrom(const CRawDataRecord& other)
-{
-    if (this == &other)
-        return;
-    Reset();
-    m_text.Assign(other.GetText());
-    m_doc = other.m_doc;
-    m_line = other.m_line;
-    m_deleted = other.m_deleted;
 }
 
 void CRawDataRecord::AssignFrom(const CRawDataRecord& other, void* textRoom)
@@ -383,6 +364,22 @@ int32_t CNikonRawDataRecord::GetType() const
     return record_codes::GetTypeFromText(GetText());
 }
 
+namespace {
+
+// How a line of that type splits: -1 when it does not, else how many of its layout's values were
+// put in `values` (none for a comment, whose one field is the rest of the line).
+int32_t SplitLineValues(std::string_view text, int32_t type, std::string_view (&values)[MaxRawValues])
+{
+    if (text.size() < 2 || type == RecordTypeUnknown)
+        return -1;
+    if (type == RecordTypeComment)
+        return 0;
+    const size_t count = record_codes::GetLayout(type).size();
+    return SplitRawValues(text, std::span(values, count)) < 0 ? -1 : int32_t(count);
+}
+
+} // namespace
+
 bool CNikonRawDataRecord::SplitFields()
 {
     m_parsed = false;
@@ -395,7 +392,9 @@ bool CNikonRawDataRecord::SplitFields()
     const std::string_view first = text.substr(0, comma);
     m_deleted = !first.empty() && first[0] == '*';
     const int32_t type = GetType();
-    if (type == RecordTypeUnknown)
+    std::string_view values[MaxRawValues];
+    const int32_t count = SplitLineValues(text, type, values);
+    if (count < 0)
         return false;
     if (type == RecordTypeComment) {
         const size_t start = m_deleted ? 4 : 3;
@@ -405,28 +404,17 @@ bool CNikonRawDataRecord::SplitFields()
     }
 
     const auto layout = record_codes::GetLayout(type);
-    std::string_view values[MaxRawValues];
-    if (SplitRawValues(text, std::span(values, layout.size())) < 0)
-        return false;
-    m_fields.Reserve(int32_t(layout.size()));
-    for (size_t position = 0; position < layout.size(); ++position)
-        m_fields.Add(layout[position], std::string(values[position]));
+    m_fields.Reserve(count);
+    for (int32_t position = 0; position < count; ++position)
+        m_fields.Add(layout[size_t(position)], std::string(values[position]));
     m_parsed = true;
     return true;
 }
 
 bool CNikonRawDataRecord::SplitsIntoFields() const
 {
-    if (m_text.size() < 2)
-        return false;
-    const int32_t type = GetType();
-    if (type == RecordTypeUnknown)
-        return false;
-    if (type == RecordTypeComment)
-        return true;
-    const auto layout = record_codes::GetLayout(type);
     std::string_view values[MaxRawValues];
-    return SplitRawValues(GetText(), std::span(values, layout.size())) >= 0;
+    return SplitLineValues(GetText(), GetType(), values) >= 0;
 }
 
 int32_t SplitRawValues(std::string_view text, std::span<std::string_view> values)

@@ -58,16 +58,14 @@ public:
 
     void Reset();
     // Drops the fields and takes the deleted flag from the text.
-    void SetText(std::string_view text);
+    // With room, the text is copied into it, kept by the caller for the record's life
+    // (CRawTextHold::RoomFor bytes at 4-byte alignment): a stored line's text beside its record.
+    void SetText(std::string_view text, void* textRoom = nullptr);
     // Valid until the text changes or the record goes.
     CRawLineText GetText() const { return m_text.Text(); }
     // Text, document, line and deleted flag; the fields are split again when needed.
-    void AssignFrom(const CRawDataRecord& other);
-    // The same with the text copied into `textRoom`, kept by the caller for the record's life
-    // (CRawTextHold::RoomFor bytes at 4-byte alignment): a stored line's text beside its record.
-    void AssignFrom(const CRawDataRecord& other, void* textRoom);
-    // SetText into such room.
-    void SetText(std::string_view text, void* textRoom);
+    // Room for the text as SetText takes it.
+    void AssignFrom(const CRawDataRecord& other, void* textRoom = nullptr);
     void Clear();
     void SetDocument(CDataFileDoc* doc) { m_doc = doc; }
     bool GetDocument(CDataFileDoc** doc) const;

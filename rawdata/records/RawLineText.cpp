@@ -1,13 +1,11 @@
 #include "rawdata/records/RawLineText.h"
 
+#include "core/MemoryPoison.h"
+
 #include <cstdlib>
 #include <new>
 #include <ostream>
 #include <stdexcept>
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/asan_interface.h>
-#endif
 
 namespace {
 
@@ -37,31 +35,9 @@ void CRawTextHold::Free() noexcept
     const uint32_t header = Header();
     if (header & OwnedBit)
         std::free(m_chars - sizeof(uint32_t));
-#if defined(__SANITIZE_ADDRESS__)
     // Placed text stays in its block: marked, so a view kept past the text's end is still caught.
     else if (m_chars != EmptyText + sizeof(uint32_t))
-        ASAN_POISON_MEMORY_REGION(m_chars - sizeof(uint32_t), RoomFor(header));
-#endif
-}
-
-void CRawTextHold::Assign(std::string_view text)
-{
-    if (text.size() > MaxSize)
-        throw std::length_error("raw line text too long");
-    if (text.empty()) {
-        Free();
-        m_chars = EmptyText + sizeof(uint32_t);
-        return;
-    }
-    auto* room = static_cast<char*>(std::malloc(RoomFor(text.size())));
-    if (!room)
-        throw std::bad_alloc();
-    const uint32_t header = uint32_t(text.size()) | OwnedBit;
-    std::memcpy(room, &header, sizeof header);
-    std::memcpy(room + sizeof header, text.data(), text.size());
-    room[sizeof header + text.size()] = '\0';
-    Free();
-    m_chars = room + sizeof header;
+        PoisonMemory(m_chars - sizeof(uint32_t), RoomFor(header));
 }
 
 void CRawTextHold::EraseFront(size_t count) noexcept
@@ -82,7 +58,18 @@ void CRawTextHold::Place(void* room, std::string_view text)
     if (text.size() > MaxSize)
         throw std::length_error("raw line text too long");
     auto* at = static_cast<char*>(room);
-    const uint32_t header = uint32_t(text.size());
+    uint32_t header = uint32_t(text.size());
+    if (at == nullptr) {
+        if (text.empty()) {
+            Free();
+            m_chars = EmptyText + sizeof(uint32_t);
+            return;
+        }
+        at = static_cast<char*>(std::malloc(RoomFor(text.size())));
+        if (!at)
+            throw std::bad_alloc();
+        header |= OwnedBit;
+    }
     std::memcpy(at, &header, sizeof header);
     std::memcpy(at + sizeof header, text.data(), text.size());
     at[sizeof header + text.size()] = '\0';

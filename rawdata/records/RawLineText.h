@@ -81,12 +81,12 @@ public:
     CRawTextHold(const CRawTextHold&) = delete;
     CRawTextHold& operator=(const CRawTextHold&) = delete;
 
-    // A heap copy of the text; the old one is let go only after the copy, so the text may be a
-    // view of the old one. std::length_error beyond MaxSize.
-    void Assign(std::string_view text);
     // The text copied into `room`, which the caller keeps for the holder's life and which is at
-    // least RoomFor(text.size()) bytes at 4-byte alignment.
+    // least RoomFor(text.size()) bytes at 4-byte alignment; without room, onto the heap. The old
+    // text is let go only after the copy, so the text may be a view of the old one.
+    // std::length_error beyond MaxSize.
     void Place(void* room, std::string_view text);
+    void Assign(std::string_view text) { Place(nullptr, text); }
     static constexpr size_t RoomFor(size_t size) { return sizeof(uint32_t) + size + 1; }
     // Drops the first characters where they are, as a string's erase does: a view of the text
     // stays on readable characters.
