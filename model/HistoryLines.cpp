@@ -5,6 +5,10 @@
 #include <bit>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Big enough that a block's slack is small beside the lines it holds, small enough that a job
@@ -86,33 +90,65 @@ size_t SharedTail(const char* a, const char* b, size_t most)
     return n;
 }
 
-// The pairs of places PutEdits tries, in its order: nearest first, then furthest into the text.
-struct Pair
-{
-    uint8_t text;
-    uint8_t base;
-};
-constexpr std::array<Pair, (kReach + 1) * (kReach + 1)> kPairs = [] {
-    std::array<Pair, (kReach + 1) * (kReach + 1)> pairs{};
-    size_t n = 0;
-    for (size_t reach = 0; reach <= 2 * kReach; ++reach)
-        for (size_t di = std::min(reach, kReach) + 1; di-- > (reach > kReach ? reach - kReach : 0);)
-            pairs[n++] = Pair{uint8_t(di), uint8_t(reach - di)};
-    return pairs;
-}();
-static_assert(kPairs.size() <= 32, "the pairs are bits of one mask");
-// The pairs at most three bytes ahead in all.
-constexpr size_t kNear = 10;
+// The pairs of places PutEdits tries, in its order: nearest first (the fewest bytes passed over in
+// both texts together), then furthest into the text. A pair's key is its place in that order
+// with room for every text offset at each reach, so the first pair that agrees is the lowest bit.
+constexpr size_t PairKey(size_t text, size_t base) { return (text + base) * (kReach + 1) + kReach - text; }
+constexpr size_t kKeys = (2 * kReach + 1) * (kReach + 1);
+static_assert(kKeys <= 64, "the pairs are bits of one mask");
 // Which of the pairs fit, by how far each text reaches.
-constexpr std::array<std::array<uint32_t, kReach + 1>, kReach + 1> kReachable = [] {
-    std::array<std::array<uint32_t, kReach + 1>, kReach + 1> masks{};
+constexpr std::array<std::array<uint64_t, kReach + 1>, kReach + 1> kReachable = [] {
+    std::array<std::array<uint64_t, kReach + 1>, kReach + 1> masks{};
     for (size_t t = 0; t <= kReach; ++t)
         for (size_t b = 0; b <= kReach; ++b)
-            for (size_t p = 0; p < kPairs.size(); ++p)
-                if (kPairs[p].text <= t && kPairs[p].base <= b)
-                    masks[t][b] |= uint32_t(1) << p;
+            for (size_t pt = 0; pt <= t; ++pt)
+                for (size_t pb = 0; pb <= b; ++pb)
+                    masks[t][b] |= uint64_t(1) << PairKey(pt, pb);
     return masks;
 }();
+
+// The stretches starting at each of the first reach + 1 places; the rest of `to` stays zero.
+// Most runs have the whole reach, read with no loop.
+void LoadQuads(uint32_t (&to)[kReach + 1], const char* from, size_t reach)
+{
+    if (reach == kReach) {
+        for (size_t k = 0; k <= kReach; ++k)
+            to[k] = Quad(from + k);
+        return;
+    }
+    for (size_t k = 0; k <= reach; ++k)
+        to[k] = Quad(from + k);
+}
+
+// A row of pairs (one text place against each base place, a bit each) spread onto their keys.
+constexpr std::array<uint64_t, size_t(1) << (kReach + 1)> kSpread = [] {
+    std::array<uint64_t, size_t(1) << (kReach + 1)> rows{};
+    for (size_t row = 0; row < rows.size(); ++row)
+        for (size_t b = 0; b <= kReach; ++b)
+            if (row & (size_t(1) << b))
+                rows[row] |= uint64_t(1) << (PairKey(0, b) - PairKey(0, 0));
+    return rows;
+}();
+
+// Every pair of stretches compared, without a branch: a key's bit for each pair that agrees.
+uint64_t AgreeingPairs(const uint32_t (&ahead)[kReach + 1], const uint32_t (&back)[kReach + 1])
+{
+    static_assert(kReach == 4, "four base places fill one vector");
+    uint64_t agree = 0;
+    for (size_t t = 0; t <= kReach; ++t) {
+#if defined(__SSE2__)
+        const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(back));
+        const __m128i same = _mm_cmpeq_epi32(_mm_set1_epi32(int32_t(ahead[t])), first);
+        const size_t row = size_t(_mm_movemask_ps(_mm_castsi128_ps(same))) | size_t(ahead[t] == back[kReach]) << kReach;
+#else
+        size_t row = 0;
+        for (size_t b = 0; b <= kReach; ++b)
+            row |= size_t(ahead[t] == back[b]) << b;
+#endif
+        agree |= kSpread[row] << PairKey(t, 0);
+    }
+    return agree;
+}
 
 // The most PutEdits writes for a text of this size.
 size_t EditsBound(size_t textSize) { return textSize + (textSize / kMatch + 1) * 3 * kCountBytes; }
@@ -133,26 +169,15 @@ size_t PutEdits(char* to, std::string_view text, std::string_view base)
             const size_t reachText = std::min(kReach, fresh - kMatch);
             const size_t reachBase = std::min(kReach, skip - kMatch);
             uint32_t ahead[kReach + 1] = {}, back[kReach + 1] = {};
-            for (size_t k = 0; k <= reachText; ++k)
-                ahead[k] = Quad(text.data() + i + k);
-            for (size_t k = 0; k <= reachBase; ++k)
-                back[k] = Quad(base.data() + j + k);
-            // Most changes are a few bytes, so the nearest pairs are tried one by one; past
-            // them every pair is compared without a branch, and the first that agrees in the
-            // order of the search (nearest first, then furthest into the text) is the lowest bit.
-            uint32_t agree = 0;
-            for (size_t p = 0; p < kNear && agree == 0; ++p)
-                if (ahead[kPairs[p].text] == back[kPairs[p].base])
-                    agree = (uint32_t(1) << p) & kReachable[reachText][reachBase];
-            if (agree == 0) {
-                for (size_t p = kNear; p < kPairs.size(); ++p)
-                    agree |= uint32_t(ahead[kPairs[p].text] == back[kPairs[p].base]) << p;
-                agree &= kReachable[reachText][reachBase];
-            }
+            LoadQuads(ahead, text.data() + i, reachText);
+            LoadQuads(back, base.data() + j, reachBase);
+            // Every pair is compared without a branch (the places past a text's reach hold zeros
+            // and are masked off); the searched order is the order of the keys.
+            const uint64_t agree = AgreeingPairs(ahead, back) & kReachable[reachText][reachBase];
             if (agree != 0) {
-                const Pair pair = kPairs[size_t(std::countr_zero(agree))];
-                fresh = pair.text;
-                skip = pair.base;
+                const size_t key = size_t(std::countr_zero(agree));
+                fresh = kReach - key % (kReach + 1);
+                skip = key / (kReach + 1) - fresh;
                 found = true;
             }
         }
