@@ -3,6 +3,7 @@
 #include "core/Utf8.h"
 #include "model/RecordOwner.h"
 
+#include <array>
 #include <cstddef>
 #include <cstring>
 #include <memory>
@@ -85,13 +86,22 @@ public:
     uint32_t Hold(std::string_view text)
     {
         // Points filed one after another mostly carry the text the one before did.
-        if (m_holders[m_last] != 0 && std::string_view(m_texts[m_last]) == text) {
+        if (m_holders[m_last] != 0 && IsText(m_texts[m_last], text)) {
             ++m_holders[m_last];
             return m_last;
+        }
+        // A job's descriptions come from a short list: where this text was last met is tried
+        // before the index, which hashes it in full.
+        uint32_t& recent = m_recent[RecentSlot(text)];
+        if (m_holders[recent] != 0 && IsText(m_texts[recent], text)) {
+            ++m_holders[recent];
+            m_last = recent;
+            return recent;
         }
         if (auto found = m_index.find(text); found != m_index.end()) {
             ++m_holders[found->second];
             m_last = found->second;
+            recent = found->second;
             return found->second;
         }
         auto kept = std::make_unique<char[]>(text.size() + 1);
@@ -112,6 +122,7 @@ public:
         m_index.emplace(std::string_view(m_texts[place], text.size()), place);
         CSharedTexts::s_texts = m_texts.data();
         m_last = place;
+        recent = place;
         return place;
     }
     void Hold(uint32_t place) { ++m_holders[place]; }
@@ -135,6 +146,25 @@ private:
     std::vector<uint32_t> m_free;
     // The place the last Hold found or made; its text is checked again before it is used.
     uint32_t m_last = 0;
+    // Whether a kept text is this one, read no further than either's end (a text holds no NUL).
+    static bool IsText(const char* kept, std::string_view text)
+    {
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (kept[i] != text[i])
+                return false;
+        return kept[text.size()] == '\0';
+    }
+    // Places last found or made, by a short hash of their texts; each is checked again before
+    // it is used (0, the empty text, is never held).
+    static constexpr std::size_t kRecentSlots = 256;
+    static std::size_t RecentSlot(std::string_view text)
+    {
+        uint32_t hash = 2166136261u;
+        for (const char c : text.substr(0, 24))
+            hash = (hash ^ uint8_t(c)) * 16777619u;
+        return (hash ^ (hash >> 16) ^ uint32_t(text.size())) % kRecentSlots;
+    }
+    std::array<uint32_t, kRecentSlots> m_recent{};
 };
 
 namespace {

@@ -324,3 +324,28 @@ TEST(RecordText, SharedDescriptionsOutliveEachHolderButTheLast)
     EXPECT_STREQ(c.GetDescription(), "Fence");
     EXPECT_STREQ(d.GetDescription(), "fence");
 }
+
+// Many descriptions, more than are remembered by where they were last met, held, let go and held
+// again in turn: each point reads back its own text, whatever place its text was given before.
+TEST(RecordText, DescriptionsReadBackThroughReusedPlaces)
+{
+    std::vector<std::string> texts = {"D", "D1", "D10", "D1 ", "d1", "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOQ"};
+    for (int i = 0; i < 700; ++i)
+        texts.push_back("T" + std::to_string(i * 37));
+    const size_t n = 900;
+    std::vector<std::unique_ptr<CPointRecord>> points(n);
+    std::vector<std::string> model(n);
+    for (size_t round = 0; round < 6; ++round) {
+        for (size_t i = 0; i < n; ++i) {
+            // Every third point goes and comes back, letting its text go first.
+            if ((i + round) % 3 == 0 || points[i] == nullptr) {
+                points[i].reset();
+                points[i] = std::make_unique<CPointRecord>();
+            }
+            model[i] = texts[(i * 7 + round * 131) % texts.size()];
+            points[i]->SetDescription(model[i].c_str());
+        }
+        for (size_t i = 0; i < n; ++i)
+            ASSERT_STREQ(points[i]->GetDescription(), model[i].c_str()) << "round " << round << " point " << i;
+    }
+}
