@@ -312,8 +312,17 @@ void CHistoryLines::Append(std::string_view stamp, std::initializer_list<std::st
         // not compared.
         if (base != 0 && most <= head + tail)
             continue;
-        const size_t h = SharedHead(previous.data(), text.data(), most);
-        const size_t t = SharedTail(previous.data() + previous.size(), text.data() + text.size(), most - h);
+        // Lines of another kind part within their first and last words: those are read here.
+        const uint64_t front = most >= 8 ? Word(previous.data()) ^ Word(text.data()) : 0;
+        const size_t h = front != 0 && std::endian::native == std::endian::little
+                             ? size_t(std::countr_zero(front)) / 8
+                             : SharedHead(previous.data(), text.data(), most);
+        const char* const previousEnd = previous.data() + previous.size();
+        const char* const textEnd = text.data() + text.size();
+        const uint64_t end = most - h >= 8 ? Word(previousEnd - 8) ^ Word(textEnd - 8) : 0;
+        const size_t t = end != 0 && std::endian::native == std::endian::little
+                             ? size_t(std::countl_zero(end)) / 8
+                             : SharedTail(previousEnd, textEnd, most - h);
         if (base == 0 || h + t > head + tail) {
             base = d;
             head = h;
