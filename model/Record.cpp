@@ -327,7 +327,10 @@ CRecordOwner::~CRecordOwner() { ForgetRecordOwner(this); }
 
 bool CRecord::SetOwner(CRecordOwner* owner)
 {
-    GetHeader()->owner = GetRecordOwnerNumber(owner);
+    RecordState* header = GetHeader();
+    // Filing a point sets the same owner more than once on its way in.
+    if (owner == nullptr || GetRecordOwner(header->owner) != owner)
+        header->owner = GetRecordOwnerNumber(owner);
     return true;
 }
 
