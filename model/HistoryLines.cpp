@@ -57,6 +57,27 @@ uint32_t Quad(const char* p)
     return w;
 }
 
+// Copies a few bytes, as most parts of a line and most changed stretches are, with fixed-size
+// moves instead of a call; longer runs go to memcpy.
+inline void CopyBytes(char* to, const char* from, size_t n)
+{
+    if (n > 16) {
+        std::memcpy(to, from, n);
+    } else if (n >= 8) {
+        const uint64_t first = Word(from), last = Word(from + n - 8);
+        std::memcpy(to, &first, 8);
+        std::memcpy(to + n - 8, &last, 8);
+    } else if (n >= 4) {
+        const uint32_t first = Quad(from), last = Quad(from + n - 4);
+        std::memcpy(to, &first, 4);
+        std::memcpy(to + n - 4, &last, 4);
+    } else if (n > 0) {
+        to[0] = from[0];
+        to[n / 2] = from[n / 2];
+        to[n - 1] = from[n - 1];
+    }
+}
+
 // How many bytes the two texts share at their heads, compared a word at a time; the first
 // differing byte of a word is found from its bits rather than byte by byte.
 size_t SharedHead(const char* a, const char* b, size_t most)
@@ -186,7 +207,7 @@ size_t PutEdits(char* to, std::string_view text, std::string_view base)
             keep = kMatch + SharedHead(text.data() + t, base.data() + b, std::min(text.size() - t, base.size() - b));
         }
         out += PutCount(to + out, fresh);
-        std::memcpy(to + out, text.data() + i, fresh);
+        CopyBytes(to + out, text.data() + i, fresh);
         out += fresh;
         // The last run, new bytes to the end, needs no counts after them.
         if (!found)
@@ -298,9 +319,15 @@ void CHistoryLines::Append(std::string_view stamp, std::initializer_list<std::st
     const size_t index = m_count;
     if (m_stamps.empty() || m_stamps.back().stamp != stamp)
         m_stamps.push_back(StampRun{index, std::string(stamp)});
-    m_text.clear();
+    size_t size = 0;
     for (std::string_view part : parts)
-        m_text.append(part);
+        size += part.size();
+    m_text.resize(size);
+    char* to = m_text.data();
+    for (std::string_view part : parts) {
+        CopyBytes(to, part.data(), part.size());
+        to += part.size();
+    }
     const std::string_view text = m_text;
     // A bulk change interleaves kinds of line, so the likest of the last few is the base.
     const size_t back = std::min(kRecent, index % kWholeEvery);
