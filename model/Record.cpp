@@ -146,11 +146,11 @@ private:
     std::vector<uint32_t> m_free;
     // The place the last Hold found or made; its text is checked again before it is used.
     uint32_t m_last = 0;
-    // Whether a kept text is this one, read no further than either's end (a text holds no NUL).
+    // Whether a kept text is this one, read no further than either's end.
     static bool IsText(const char* kept, std::string_view text)
     {
         for (std::size_t i = 0; i < text.size(); ++i)
-            if (kept[i] != text[i])
+            if (kept[i] != text[i] || kept[i] == '\0')
                 return false;
         return kept[text.size()] == '\0';
     }
