@@ -36,7 +36,6 @@
 #include <ctime>
 #include <filesystem>
 #include <limits>
-#include <numeric>
 
 namespace {
 
