@@ -36,7 +36,6 @@
 #include <ctime>
 #include <filesystem>
 #include <limits>
-#include <numeric>
 
 namespace {
 
@@ -719,12 +718,10 @@ void CDataFileDoc::BuildSortedIndex()
         }
         // In sequence order, rows numbered as given are sorted already: saying so spares a
         // check that reads every record again.
-        std::vector<uint32_t> order;
-        if (m_sorted.GetCompare() == &CompareRecordSequence && rows.size() <= UINT32_MAX) {
-            order.resize(rows.size());
-            std::iota(order.begin(), order.end(), 0u);
-        }
-        m_sorted.AssignFrom(rows, order.empty() ? nullptr : &order);
+        if (m_sorted.GetCompare() == &CompareRecordSequence)
+            m_sorted.AssignInOrder(rows);
+        else
+            m_sorted.AssignFrom(rows);
         progress.SetPercent(MulDiv(i, 100, total));
     }
     while (CRecord* record = m_records->GetNextRecord(cursor)) {

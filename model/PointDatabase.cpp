@@ -5,6 +5,36 @@
 #include "model/RecordOwner.h"
 
 #include <cstddef>
+#include <cstring>
+
+namespace {
+
+// The length of a name that is a plain number (digits, the first not zero, few enough to be read
+// exactly), or 0 for any other name.
+std::size_t PlainNumberLength(const char* name)
+{
+    constexpr std::size_t MaxExactDigits = 18;
+    if (name[0] < '1' || name[0] > '9')
+        return 0;
+    std::size_t length = 1;
+    for (; name[length] != '\0'; ++length)
+        if (length == MaxExactDigits || name[length] < '0' || name[length] > '9')
+            return 0;
+    return length;
+}
+
+// Whether name sorts after last in the name order. Two plain numbers order by their values,
+// which is by length and then digit by digit; most field names are such numbers.
+bool SortsAfter(const char* name, const char* last)
+{
+    const std::size_t length = PlainNumberLength(name);
+    const std::size_t lastLength = length != 0 ? PlainNumberLength(last) : 0;
+    if (lastLength == 0)
+        return ComparePointNames(name, last) > 0;
+    return length != lastLength ? length > lastLength : std::memcmp(name, last, length) > 0;
+}
+
+} // namespace
 
 // The index hands no leaf out to be deleted, so its leaves can go with the tree's slabs.
 CPointDatabase::CPointDatabase(CRecordOwner* owner) : m_owner(owner), m_tree(CreateRedBlackTree(true)) {}
@@ -43,7 +73,7 @@ bool CPointDatabase::AddInNameOrder(CPointRecord* point)
     // The sentinel as the place appends; an equal or smaller name takes the search, which also
     // refuses a name already held.
     RedBlackNode* last = m_tree->link2;
-    const bool after = last == m_tree || ComparePointNames(point->GetName(), GetRedBlackNodeKey<const char*>(last)) > 0;
+    const bool after = last == m_tree || SortsAfter(point->GetName(), GetRedBlackNodeKey<const char*>(last));
     m_missPlace = nullptr;
     if (!after) {
         Settle();
@@ -108,7 +138,9 @@ void CPointDatabase::Settle() const
     // Every node is had before the tree is taken apart, so running out of memory leaves it as it was.
     std::vector<RedBlackNode*> spare;
     try {
-        leaves.reserve(hung + m_unhung.size());
+        // With nothing hung yet the held-back leaves are all the leaves, linked where they lie.
+        if (hung > 0)
+            leaves.reserve(hung + m_unhung.size());
         spare.reserve(hung + m_unhung.size());
         // Blank nodes serve as branches: linking writes every word of a branch.
         for (std::size_t i = 0; i < m_unhung.size(); ++i)
@@ -118,9 +150,11 @@ void CPointDatabase::Settle() const
             FreeRedBlackLeaf(m_tree, n);
         throw;
     }
-    leaves.insert(leaves.end(), m_unhung.begin(), m_unhung.end());
+    if (hung > 0)
+        leaves.insert(leaves.end(), m_unhung.begin(), m_unhung.end());
+    const std::vector<RedBlackNode*>& all = hung > 0 ? leaves : m_unhung;
     TakeRedBlackBranches(m_tree, spare);
-    LinkRedBlackLeaves(m_tree, leaves.data(), leaves.size(), spare);
+    LinkRedBlackLeaves(m_tree, all.data(), all.size(), spare);
     // A read's worth of room is not kept for the job's life.
     std::vector<RedBlackNode*>().swap(m_unhung);
 }

@@ -13,8 +13,10 @@ CPointRecord::CPointRecord() { Init(); }
 CPointRecord::CPointRecord(const char* name, const char* description, CLocation location, bool flag)
 {
     Init();
-    SetName(name);
-    SetDescription(description);
+    // No owner yet: nothing to check the name against or to tell of the change.
+    if (name != nullptr && *name != '\0')
+        m_name.Assign(name);
+    StoreDescription(description);
     SetLocation(location, true);
 }
 

@@ -29,6 +29,9 @@ public:
     // callback; the same rows as inserting them one by one, built in a single pass. A caller that
     // already sorted the records under the installed callback gives their positions in order.
     void AssignFrom(const std::vector<CRecord*>& records, const std::vector<uint32_t>* order = nullptr);
+    // As AssignFrom into a tree with nothing filed since the last Clear, the records given in the
+    // installed order already: a job just read is filed without sorting or a second list of rows.
+    void AssignInOrder(const std::vector<CRecord*>& records);
 
     // Null outside 0..count-1.
     CRecord* GetAt(int32_t row);
@@ -70,6 +73,9 @@ private:
     // under the emptied tree, with branches from spare; given, when not null, is that order.
     void LinkInOrder(std::vector<Row>& rows, std::vector<RedBlackNode*>& spare,
                      const std::vector<uint32_t>* given = nullptr);
+    // The rows are at hand in order: the checkpoints a far jump would walk every row to build
+    // cost nothing now, and the first page after a sort is painted without that walk.
+    void KeepCheckpoints(const std::vector<RedBlackNode*>& leaves);
     RedBlackNode* LeafAt(int32_t row);
     int CompareWithTies(CRecord* a, CRecord* b) const;
 

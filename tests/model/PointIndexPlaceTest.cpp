@@ -84,6 +84,9 @@ TEST(PointIndex, InNameOrderAddMatchesThePlainAdd)
         // (a run at least as long as the tree) or one by one at its end (a shorter run).
         {"1", "2", "3", "4", "5", "6", "0", "7", "8", "3", "9"},
         {"5", "6", "0", "7", "8", "9", "10", "11", "12", "13", "4", "14"},
+        // Plain numbers beside leading zeros, letters and the longest names.
+        {"9", "10", "010", "11", "099", "100", "99", "1000000000000000", "999999999999999", "1000000000000001",
+         "1000000000000001A", "1000000000000002", "10000000000000000", "A1", "a01", "A2"},
     };
     const auto storeNames = [](CRecordDatabase& store) {
         std::vector<std::string> names;

@@ -10,6 +10,7 @@
 #include <memory>
 #include <random>
 #include <set>
+#include <tuple>
 #include <vector>
 
 using morvel::test::FakeJob;
@@ -477,6 +478,49 @@ TEST(SortedIndex, OneSortGivesTheRowsOfOneByOneInserts)
     job.sorted.Remove(job.sorted.FindLeaf(outsider));
     delete outsider;
     checkShape();
+}
+
+// A job just read is filed in its given order by the in-order build: the rows, numbers, row
+// states and shape of AssignFrom in sequence order, with a null and a record given twice; into a
+// tree already filed it is AssignFrom itself.
+TEST(SortedIndex, InOrderBuildGivesTheRowsOfAssignFrom)
+{
+    FakeJob job;
+    std::vector<CRecord*> given;
+    for (int i = 0; i < 1500; ++i)
+        given.push_back(job.AddPoint(("P" + std::to_string(i)).c_str(), double(i % 7), 0));
+    given.insert(given.begin() + 3, nullptr);
+    given.insert(given.begin() + 700, given[600]);
+    auto rowsOf = [](CSpRecordRBTree& tree) {
+        std::vector<std::tuple<CRecord*, int32_t, int32_t>> rows;
+        for (int32_t row = tree.GetCount(); row-- > 0;) { // backwards: the far jumps use the checkpoints
+            int32_t value = 0;
+            tree.Lookup(tree.GetAt(row), value);
+            rows.emplace_back(tree.GetAt(row), tree.GetAt(row)->GetSequenceNumber(), value);
+        }
+        return rows;
+    };
+    for (bool filedBefore : {false, true}) {
+        SCOPED_TRACE(filedBefore ? "filed before" : "empty");
+        CSpRecordRBTree reference, built;
+        if (filedBefore)
+            for (CSpRecordRBTree* tree : {&reference, &built})
+                tree->Insert(given[10]);
+        reference.AssignFrom(given);
+        const auto expected = rowsOf(reference);
+        built.AssignInOrder(given);
+        EXPECT_EQ(rowsOf(built), expected);
+        EXPECT_EQ(built.GetCount(), int32_t(given.size()) - 2);
+        EXPECT_EQ(built.IndexOf(given[1499]), 1497);
+        CheckTree(built.GetHandle(), [](const RedBlackNode* a, const RedBlackNode* b) {
+            return GetRedBlackNodeKey<CRecord*>(a)->GetSequenceNumber() < GetRedBlackNodeKey<CRecord*>(b)->GetSequenceNumber();
+        });
+        // Rows filed later follow the built ones.
+        CPointRecord* late = job.AddPoint("late", 1, 0);
+        ASSERT_NE(built.Insert(late), nullptr);
+        EXPECT_EQ(built.GetAt(built.GetCount() - 1), late);
+        job.DeletePoint(late);
+    }
 }
 
 // Filing the rows anew after points were added, deleted or taken out and given back since the
