@@ -50,8 +50,9 @@ char* WriteNumber(char* to, double value, double* written, bool* known)
 // record, copied and split again. The text and what is filed are those of that longer way.
 bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted, std::string* text, int32_t* line)
 {
-    if (m_doc == nullptr || m_doc->GetRawDataFile() != this ||
-        record_codes::GetLayout(RecordTypeInputPoint).size() != 5)
+    // The code table is fixed for the program's run.
+    static const bool fiveFields = record_codes::GetLayout(RecordTypeInputPoint).size() == 5;
+    if (m_doc == nullptr || m_doc->GetRawDataFile() != this || !fiveFields)
         return CRawDataFile::AppendInputPoint(point, deleted, text, line);
     const int32_t count = GetLineCount();
     CRawDataSetup* units = GetSetup(count - 1);
@@ -63,7 +64,6 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
     const size_t nameHash = m_names.Prefetch(givenName);
     const CLocation at = point.GetLocation();
     const std::string_view givenDescription(point.GetDescription());
-    // The code table is fixed for the program's run.
     static const std::string code = record_codes::GetTypeCode(RecordTypeInputPoint);
     // Printed in a buffer kept between lines, sized for the longest line these texts can make and
     // written through a pointer, so the stored text is one allocation of its own size.
@@ -129,7 +129,7 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
         else
             AddPointToNameMap(name, filed, description, deleted, count);
     }
-    ApplyStakeoutRecord(record);
+    // An input-point line is neither a stake-out nor a comment: the stake-out states pass it by.
 
     if (text)
         *text = record.GetText();
