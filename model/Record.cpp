@@ -89,9 +89,18 @@ public:
             ++m_holders[m_last];
             return m_last;
         }
+        // Then the place a text of that look took lately: a file going round a few dozen codes
+        // finds them without the index's full hash.
+        uint32_t& recent = m_recent[RecentSlot(text)];
+        if (m_holders[recent] != 0 && std::string_view(m_texts[recent]) == text) {
+            ++m_holders[recent];
+            m_last = recent;
+            return recent;
+        }
         if (auto found = m_index.find(text); found != m_index.end()) {
             ++m_holders[found->second];
             m_last = found->second;
+            recent = found->second;
             return found->second;
         }
         auto kept = std::make_unique<char[]>(text.size() + 1);
@@ -112,6 +121,7 @@ public:
         m_index.emplace(std::string_view(m_texts[place], text.size()), place);
         CSharedTexts::s_texts = m_texts.data();
         m_last = place;
+        recent = place;
         return place;
     }
     void Hold(uint32_t place) { ++m_holders[place]; }
@@ -135,6 +145,15 @@ private:
     std::vector<uint32_t> m_free;
     // The place the last Hold found or made; its text is checked again before it is used.
     uint32_t m_last = 0;
+    // Places lately found or made, by RecentSlot of their text; each checked again when used.
+    static std::size_t RecentSlot(std::string_view text)
+    {
+        std::size_t h = text.size();
+        for (const char c : text)
+            h = h * 31 + static_cast<unsigned char>(c);
+        return (h ^ (h >> 8)) & 255;
+    }
+    uint32_t m_recent[256] = {};
 };
 
 namespace {
