@@ -10,6 +10,7 @@
 #include "rawdata/records/RecordCode.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <string_view>
 
@@ -18,8 +19,15 @@ namespace {
 // As CleanRawText: commas and line ends would split or break the line. Written at `to`; the end.
 char* WriteCleanText(char* to, std::string_view text)
 {
+    // Each byte through a table, one load a character instead of three comparisons.
+    static constexpr auto kCleaned = [] {
+        std::array<char, 256> cleaned{};
+        for (int c = 0; c < 256; ++c)
+            cleaned[size_t(c)] = c == '\r' || c == '\n' || c == ',' ? ' ' : char(c);
+        return cleaned;
+    }();
     for (const char c : text)
-        *to++ = c == '\r' || c == '\n' || c == ',' ? ' ' : c;
+        *to++ = kCleaned[static_cast<unsigned char>(c)];
     return to;
 }
 
