@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -323,4 +324,36 @@ TEST(RecordText, SharedDescriptionsOutliveEachHolderButTheLast)
     c.SetDescription("Fence");
     EXPECT_STREQ(c.GetDescription(), "Fence");
     EXPECT_STREQ(d.GetDescription(), "fence");
+}
+
+// Texts going round more codes than the recent places can tell apart, places let go and taken
+// by other texts, then the first texts again: every point reads its own text, and points of one
+// text share it.
+TEST(RecordText, SharedDescriptionsGoingRoundReadAsTheirOwn)
+{
+    auto text = [](const char* prefix, int i) { return prefix + std::to_string(i); };
+    std::vector<std::pair<std::unique_ptr<CPointRecord>, std::string>> points;
+    auto add = [&](const std::string& description) {
+        points.emplace_back(std::make_unique<CPointRecord>("1", description.c_str(), CLocation(1, 2, 3), true),
+                            description);
+    };
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < 300; ++i)
+            add(text("D", i));
+    // The even codes lose every holder; their places go to new texts.
+    for (auto& [point, description] : points)
+        if (std::stoi(description.substr(1)) % 2 == 0)
+            point.reset();
+    for (int i = 0; i < 150; ++i)
+        add(text("N", i));
+    for (int i = 0; i < 300; ++i)
+        add(text("D", i));
+    std::map<std::string, const char*> shared;
+    for (const auto& [point, description] : points) {
+        if (point == nullptr)
+            continue;
+        ASSERT_STREQ(point->GetDescription(), description.c_str());
+        const auto [at, added] = shared.try_emplace(description, point->GetDescription());
+        EXPECT_EQ(at->second, point->GetDescription()) << description;
+    }
 }
