@@ -402,15 +402,13 @@ std::string FormatDoubleCompact(double value)
 // The whole millionths of a (not negative, below 4e9), rounded as the fixed printing rounds.
 static uint64_t MillionthsOf(double a)
 {
-    // The product rounded once is off the exact one by at most half its last place, which
-    // margin covers twice over: it rounds the same way unless it lies that close to a half, and
-    // only then is the exact product needed. Below 4e15 the whole part fits, and the part after
-    // it is exact.
+    // Below 4e15 every whole number and half is a double, so the product rounded once lies on
+    // the same side of each half as the exact product, or on it: only a product that lands on a
+    // half needs the exact one. The whole part fits, and the part after it is exact.
     const double scaled = a * 1e6;
     const uint64_t whole = uint64_t(int64_t(scaled));
     const double rest = scaled - double(int64_t(whole));
-    const double margin = scaled * 0x1p-52;
-    if (std::fabs(rest - 0.5) > margin)
+    if (rest != 0.5)
         return whole + (rest > 0.5 ? 1 : 0);
     return ScaledRoundedToEven(a, 1000000u);
 }
