@@ -132,7 +132,7 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
                               in->DistanceToMetres(read[2]));
         description.assign(TrimRawValue(fields[4]));
         // The name read back is nearly always the point's own, whose hash is known already.
-        if (name == givenName)
+        if (ownName || name == givenName)
             m_names.AddPoint(name, nameHash, description, filed, count, deleted);
         else
             AddPointToNameMap(name, filed, description, deleted, count);
