@@ -104,12 +104,12 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
     // What the setup files for a valid line: the name, the numbers read back in metres, the
     // description.
     const std::string_view lineText(record.GetText());
-    std::string_view fields[5];
-    for (int i = 0; i < 5; ++i) {
+    // A field is cut from the line only when it is read: mostly the description alone.
+    auto field = [&](int i) {
         const size_t start = commas[i] + 1;
         const size_t end = i < 4 ? commas[i + 1] : lineText.size();
-        fields[i] = lineText.substr(start, end - start);
-    }
+        return lineText.substr(start, end - start);
+    };
     // A number the line shows with six decimals is known without reading it back.
     double read[3];
     auto number = [&](int i, bool allowEmpty) {
@@ -117,7 +117,7 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
             read[i] = written[i];
             return written[i] > NoValueLimit;
         }
-        return ReadRawNumber(TrimRawValue(fields[i + 1]), allowEmpty, &read[i]);
+        return ReadRawNumber(TrimRawValue(field(i + 1)), allowEmpty, &read[i]);
     };
     // Reused between lines, so filing a short name and description allocates nothing.
     thread_local std::string name, description;
@@ -125,12 +125,12 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
     const bool ownName = IsValidPointName(point.GetName());
     if (ownName)
         name.assign(givenName);
-    if ((ownName || ParsePointName(&name, TrimRawValue(fields[0]))) && number(0, false) && number(1, false) &&
+    if ((ownName || ParsePointName(&name, TrimRawValue(field(0)))) && number(0, false) && number(1, false) &&
         number(2, true)) {
         CRawDataSetup* in = m_setups.back().get();
         const CLocation filed(in->DistanceToMetres(read[1]), in->DistanceToMetres(read[0]),
                               in->DistanceToMetres(read[2]));
-        description.assign(TrimRawValue(fields[4]));
+        description.assign(TrimRawValue(field(4)));
         // The name read back is nearly always the point's own, whose hash is known already.
         if (ownName || name == givenName)
             m_names.AddPoint(name, nameHash, description, filed, count, deleted);
