@@ -402,6 +402,14 @@ std::string FormatDoubleCompact(double value)
 // The whole millionths of a (not negative, below 4e9), rounded as the fixed printing rounds.
 static uint64_t MillionthsOf(double a)
 {
+    // Below 4e15 every whole number and half is a double, so the product rounded once lies on
+    // the same side of each half as the exact product, or on it: only a product that lands on a
+    // half needs the exact one. The whole part fits, and the part after it is exact.
+    const double scaled = a * 1e6;
+    const uint64_t whole = uint64_t(int64_t(scaled));
+    const double rest = scaled - double(int64_t(whole));
+    if (rest != 0.5)
+        return whole + (rest > 0.5 ? 1 : 0);
     return ScaledRoundedToEven(a, 1000000u);
 }
 
