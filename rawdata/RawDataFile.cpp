@@ -137,9 +137,10 @@ int32_t CRawDataFile::PushPlaced(LineHolder<CNikonRawDataRecord> record)
     const int32_t count = GetLineCount();
     m_records.push_back(std::move(record));
     // Bound to this container, whichever raw data the document hands out.
-    CNikonRawDataSetup& setup = m_setups.emplace_back(this, count);
     if (count > 0)
-        setup.CopySettingsOf(m_setups[size_t(count) - 1]);
+        m_setups.emplace_back(this, count, m_setups.back());
+    else
+        m_setups.emplace_back(this, count);
     return count;
 }
 
