@@ -185,7 +185,7 @@ int32_t CRawDataFile::InsertRecord(int32_t line, CRawDataRecord* record)
     auto copy = PlaceRecord(record, line);
     record->AssignFrom(*copy);
     m_records.insert(m_records.begin() + line, std::move(copy));
-    m_setups.emplace(m_setups.begin() + line, this, line);
+    m_setups.InsertAt(size_t(line), this, line);
     RecomputeSetupsFrom(line);
     return line;
 }
@@ -200,7 +200,7 @@ int32_t CRawDataFile::RemoveRecords(const std::vector<int32_t>& lines)
             m_doc->SetModifiedWithText(text.c_str(), true, true);
         }
         m_records.erase(m_records.begin() + line);
-        m_setups.erase(m_setups.begin() + line);
+        m_setups.EraseAt(size_t(line));
     }
     if (!targets.empty())
         RecomputeSetupsFrom(targets.back());

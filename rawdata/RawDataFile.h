@@ -2,12 +2,12 @@
 
 #include "core/MemoryPoison.h"
 #include "model/JobRawData.h"
+#include "rawdata/LineColumn.h"
 #include "rawdata/records/NikonRawDataSetup.h"
 #include "rawdata/records/RawDataRecord.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -127,9 +127,8 @@ protected:
     CLineBlocks m_texts;
     std::vector<LineHolder<CNikonRawDataRecord>> m_records;
     // Held in place, not each behind a pointer: a setup is its line, its container and one shared
-    // pointer, no larger than a pointer and a block's share would be. A deque, so that appending
-    // a line leaves every setup where it was.
-    std::deque<CNikonRawDataSetup> m_setups;
+    // pointer, no larger than a pointer and a block's share would be.
+    CLineColumn<CNikonRawDataSetup> m_setups;
 
     // A copy of the record in the blocks, bound to the document at the line. A short text sits
     // in the text blocks, so a stored line costs no allocation of its own.
