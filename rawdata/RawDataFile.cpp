@@ -43,8 +43,7 @@ constexpr std::size_t PlacedTextLimit = 4096;
 
 void* CLineBlocks::Take(std::size_t size, std::size_t align)
 {
-    // Only records, setups and texts up to PlacedTextLimit come here, each far smaller than a
-    // block.
+    // Only records and texts up to PlacedTextLimit come here, each far smaller than a block.
     std::size_t at = (m_used + align - 1) & ~(align - 1);
     if (m_blocks.empty() || at + size > LineBlockSize) {
         m_blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(LineBlockSize));
