@@ -127,7 +127,7 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
         name.assign(givenName);
     if ((ownName || ParsePointName(&name, TrimRawValue(field(0)))) && number(0, false) && number(1, false) &&
         number(2, true)) {
-        CRawDataSetup* in = m_setups.back().get();
+        CRawDataSetup* in = &m_setups.back();
         const CLocation filed(in->DistanceToMetres(read[1]), in->DistanceToMetres(read[0]),
                               in->DistanceToMetres(read[2]));
         description.assign(TrimRawValue(field(4)));

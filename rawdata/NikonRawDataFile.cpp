@@ -58,12 +58,9 @@ void CNikonRawDataFile::RecomputeSetupsFrom(int32_t firstLine)
     m_names.RemoveFromLine(firstLine);
     m_stakeouts.RemoveFromLine(firstLine);
     for (int32_t line = firstLine; line < count; ++line) {
-        auto* setup = dynamic_cast<CNikonRawDataSetup*>(m_setups[size_t(line)].get());
-        if (!setup)
-            return;
+        CNikonRawDataSetup* setup = &m_setups[size_t(line)];
         if (line > 0) {
-            const auto* previous = static_cast<const CNikonRawDataSetup*>(m_setups[size_t(line) - 1].get());
-            setup->CopyFrom(*previous);
+            setup->CopyFrom(m_setups[size_t(line) - 1]);
         } else {
             setup->Reset();
         }

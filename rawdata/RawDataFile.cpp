@@ -43,8 +43,7 @@ constexpr std::size_t PlacedTextLimit = 4096;
 
 void* CLineBlocks::Take(std::size_t size, std::size_t align)
 {
-    // Only records (with texts up to PlacedTextLimit) and setups come here, each far smaller
-    // than a block.
+    // Only records and texts up to PlacedTextLimit come here, each far smaller than a block.
     std::size_t at = (m_used + align - 1) & ~(align - 1);
     if (m_blocks.empty() || at + size > LineBlockSize) {
         m_blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(LineBlockSize));
@@ -88,27 +87,24 @@ CNikonRawDataRecord* CRawDataFile::GetRecord(int32_t line) const
 
 CRawDataSetup* CRawDataFile::GetSetup(int32_t line)
 {
-    return line >= 0 && size_t(line) < m_setups.size() ? m_setups[size_t(line)].get() : nullptr;
+    return line >= 0 && size_t(line) < m_setups.size() ? &m_setups[size_t(line)] : nullptr;
 }
 
 const CRawDataSetup* CRawDataFile::GetSetup(int32_t line) const
 {
-    return line >= 0 && size_t(line) < m_setups.size() ? m_setups[size_t(line)].get() : nullptr;
+    return line >= 0 && size_t(line) < m_setups.size() ? &m_setups[size_t(line)] : nullptr;
 }
 
 namespace {
 
-// A new record in the blocks and, for a text short enough, room for the text right after it
-// (null room: the text goes to the heap).
-CNikonRawDataRecord* NewPlacedRecord(CLineBlocks& blocks, std::size_t textSize, void** textRoom)
+// A new record in the blocks and, for a text short enough, room for the text in the text blocks
+// (null room: the text goes to the heap). The texts lie end to end, unaligned: beside their
+// records each would be padded to the records' alignment.
+CNikonRawDataRecord* NewPlacedRecord(CLineBlocks& blocks, CLineBlocks& texts, std::size_t textSize,
+                                     void** textRoom)
 {
-    constexpr std::size_t recordSize = sizeof(CNikonRawDataRecord);
-    static_assert(recordSize % alignof(uint32_t) == 0);
-    const bool beside = textSize <= PlacedTextLimit;
-    auto* place = static_cast<std::byte*>(
-        blocks.Take(recordSize + (beside ? CRawTextHold::RoomFor(textSize) : 0), alignof(CNikonRawDataRecord)));
-    *textRoom = beside ? place + recordSize : nullptr;
-    return new (place) CNikonRawDataRecord();
+    *textRoom = textSize <= PlacedTextLimit ? texts.Take(CRawTextHold::RoomFor(textSize), 1) : nullptr;
+    return new (blocks.Take(sizeof(CNikonRawDataRecord), alignof(CNikonRawDataRecord))) CNikonRawDataRecord();
 }
 
 } // namespace
@@ -118,7 +114,7 @@ LineHolder<CNikonRawDataRecord> CRawDataFile::PlaceRecord(const CRawDataRecord* 
     if (!record)
         return PlaceText({}, line);
     void* room = nullptr;
-    LineHolder<CNikonRawDataRecord> copy(NewPlacedRecord(m_blocks, record->GetText().size(), &room));
+    LineHolder<CNikonRawDataRecord> copy(NewPlacedRecord(m_blocks, m_texts, record->GetText().size(), &room));
     copy->AssignFrom(*record, room);
     copy->SetDocument(m_doc);
     copy->SetLine(line);
@@ -128,37 +124,29 @@ LineHolder<CNikonRawDataRecord> CRawDataFile::PlaceRecord(const CRawDataRecord* 
 LineHolder<CNikonRawDataRecord> CRawDataFile::PlaceText(std::string_view text, int32_t line)
 {
     void* room = nullptr;
-    LineHolder<CNikonRawDataRecord> copy(NewPlacedRecord(m_blocks, text.size(), &room));
+    LineHolder<CNikonRawDataRecord> copy(NewPlacedRecord(m_blocks, m_texts, text.size(), &room));
     copy->SetText(text, room);
     copy->SetDocument(m_doc);
     copy->SetLine(line);
     return copy;
 }
 
-LineHolder<CRawDataSetup> CRawDataFile::PlaceSetup(int32_t line)
-{
-    // Bound to this container, whichever raw data the document hands out.
-    void* place = m_blocks.Take(sizeof(CNikonRawDataSetup), alignof(CNikonRawDataSetup));
-    return LineHolder<CRawDataSetup>(new (place) CNikonRawDataSetup(this, line));
-}
-
 int32_t CRawDataFile::PushPlaced(LineHolder<CNikonRawDataRecord> record)
 {
     const int32_t count = GetLineCount();
     m_records.push_back(std::move(record));
-    auto setup = PlaceSetup(count);
-    // Every setup here was placed by PlaceSetup, so the previous one is of the same layout.
+    // Bound to this container, whichever raw data the document hands out.
     if (count > 0)
-        static_cast<CNikonRawDataSetup&>(*setup).CopySettingsOf(
-            static_cast<const CNikonRawDataSetup&>(*m_setups.back()));
-    m_setups.push_back(std::move(setup));
+        m_setups.emplace_back(this, count, m_setups.back());
+    else
+        m_setups.emplace_back(this, count);
     return count;
 }
 
 int32_t CRawDataFile::AppendPlaced(LineHolder<CNikonRawDataRecord> record)
 {
     const int32_t count = PushPlaced(std::move(record));
-    m_setups.back()->ApplyRecord(*m_records.back());
+    m_setups.back().ApplyRecord(*m_records.back());
     return count;
 }
 
@@ -196,7 +184,7 @@ int32_t CRawDataFile::InsertRecord(int32_t line, CRawDataRecord* record)
     auto copy = PlaceRecord(record, line);
     record->AssignFrom(*copy);
     m_records.insert(m_records.begin() + line, std::move(copy));
-    m_setups.insert(m_setups.begin() + line, PlaceSetup(line));
+    m_setups.InsertAt(size_t(line), this, line);
     RecomputeSetupsFrom(line);
     return line;
 }
@@ -211,7 +199,7 @@ int32_t CRawDataFile::RemoveRecords(const std::vector<int32_t>& lines)
             m_doc->SetModifiedWithText(text.c_str(), true, true);
         }
         m_records.erase(m_records.begin() + line);
-        m_setups.erase(m_setups.begin() + line);
+        m_setups.EraseAt(size_t(line));
     }
     if (!targets.empty())
         RecomputeSetupsFrom(targets.back());
@@ -274,6 +262,7 @@ void CRawDataFile::Clear()
     m_records.clear();
     m_setups.clear();
     m_blocks.Release();
+    m_texts.Release();
     ClearMaps();
 }
 
@@ -283,8 +272,8 @@ void CRawDataFile::Reset()
     m_records.clear();
     m_setups.clear();
     m_blocks.Release();
+    m_texts.Release();
     m_records.reserve(2048);
-    m_setups.reserve(2048);
 }
 
 void CRawDataFile::DrawRecord(int32_t line)
@@ -348,14 +337,12 @@ bool CRawDataFile::FormatLineInfo(CColoredTextLines* lines, int32_t line, bool l
 void CRawDataFile::ReserveInputPoints(std::size_t more)
 {
     m_records.reserve(m_records.size() + more);
-    m_setups.reserve(m_setups.size() + more);
     GetPointNameMap().Reserve(more);
 }
 
 void CRawDataFile::ReserveLines(std::size_t more)
 {
     m_records.reserve(m_records.size() + more);
-    m_setups.reserve(m_setups.size() + more);
 }
 
 bool CRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted, std::string* text, int32_t* line)

@@ -2,6 +2,8 @@
 
 #include "core/MemoryPoison.h"
 #include "model/JobRawData.h"
+#include "rawdata/LineColumn.h"
+#include "rawdata/records/NikonRawDataSetup.h"
 #include "rawdata/records/RawDataRecord.h"
 
 #include <cstddef>
@@ -20,7 +22,7 @@ class CRawDataSetup;
 class CRawPointNameMap;
 class CStakeoutStateTable;
 
-// Memory for the lines' records and setups, taken in large blocks and handed back together: a
+// Memory for the lines' records and texts, taken in large blocks and handed back together: a
 // long file then costs a few frees on close instead of two per line. Nothing is reused before
 // Release, so a removed or replaced line keeps its bytes until the lines are cleared.
 class CLineBlocks
@@ -34,7 +36,7 @@ private:
     std::size_t m_used = 0;
 };
 
-// Ends the life of a record or setup placed in the blocks; the blocks own the memory.
+// Ends the life of a record placed in the blocks; the blocks own the memory.
 struct CLineDestroy
 {
     template <class T> void operator()(T* object) const
@@ -120,17 +122,19 @@ protected:
 
     CDataFileDoc* m_doc;
     CRawDataDrawTarget* m_drawTarget = nullptr;
-    // Declared before the lines so that it outlives them.
+    // Declared before the lines so that they outlive them.
     CLineBlocks m_blocks;
+    CLineBlocks m_texts;
     std::vector<LineHolder<CNikonRawDataRecord>> m_records;
-    std::vector<LineHolder<CRawDataSetup>> m_setups;
+    // Held in place, not each behind a pointer: a setup is its line, its container and one shared
+    // pointer, no larger than a pointer and a block's share would be.
+    CLineColumn<CNikonRawDataSetup> m_setups;
 
     // A copy of the record in the blocks, bound to the document at the line. A short text sits
-    // right after its record, so a stored line costs no allocation of its own.
+    // in the text blocks, so a stored line costs no allocation of its own.
     LineHolder<CNikonRawDataRecord> PlaceRecord(const CRawDataRecord* record, int32_t line);
     // A record of the text, placed the same way.
     LineHolder<CNikonRawDataRecord> PlaceText(std::string_view text, int32_t line);
-    LineHolder<CRawDataSetup> PlaceSetup(int32_t line);
     // Appends the placed record with a copy of the previous line's setup, not yet applied.
     int32_t PushPlaced(LineHolder<CNikonRawDataRecord> record);
 

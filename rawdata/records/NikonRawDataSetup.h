@@ -20,6 +20,12 @@ public:
     CNikonRawDataSetup() = default;
     CNikonRawDataSetup(CDataFileDoc* doc, int32_t line);
     CNikonRawDataSetup(CRawDataFile* file, int32_t line) : CRawDataSetup(file, line) {}
+    // A setup of the line sharing the settings of another (the line before): a line appended
+    // starts from them without taking and dropping the defaults first.
+    CNikonRawDataSetup(CRawDataFile* file, int32_t line, const CNikonRawDataSetup& settingsOf)
+        : CRawDataSetup(file, line), m_settings(settingsOf.m_settings)
+    {
+    }
 
     // Everything, line and raw data file included.
     void CopyFrom(const CNikonRawDataSetup& other) { *this = other; }

@@ -82,7 +82,7 @@ public:
     CRawTextHold& operator=(const CRawTextHold&) = delete;
 
     // The text copied into `room`, which the caller keeps for the holder's life and which is at
-    // least RoomFor(text.size()) bytes at 4-byte alignment; without room, onto the heap. The old
+    // least RoomFor(text.size()) bytes, at any alignment; without room, onto the heap. The old
     // text is let go only after the copy, so the text may be a view of the old one.
     // std::length_error beyond MaxSize.
     void Place(void* room, std::string_view text);

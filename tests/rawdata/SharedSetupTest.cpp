@@ -42,6 +42,33 @@ TEST(SharedSetupTest, EachLineKeepsItsOwnRodHeightThroughEdits)
     EXPECT_EQ(job.Setup(12)->GetDistanceUnit(), job.Setup(9)->GetDistanceUnit());
 }
 
+// A setup asked for stays that line's setup while lines are appended after it (the reduction
+// appends traces while it holds the setups of the line it reduces), and a line inserted or removed
+// before it leaves every line answering for itself.
+TEST(SharedSetupTest, SetupsStayInPlaceWhileLinesAreAppended)
+{
+    RawJob job;
+    job.AppendAll(kHead);
+    CRawDataSetup* held = job.Setup(5);
+    const CRawDataSetup* first = job.Setup(0);
+    for (int i = 0; i < 3000; ++i)
+        job.Append(i % 100 == 0 ? "CO,DIST UNITS: Feet" : "MP," + std::to_string(100 + i) + ",1.0,2.0,3.0,X");
+    EXPECT_EQ(held, job.Setup(5));
+    EXPECT_EQ(first, job.Setup(0));
+    EXPECT_EQ(held->GetLine(), 5);
+    EXPECT_EQ(held->GetDistanceUnit(), 1);
+    EXPECT_TRUE(held->IsPointKnown("2"));
+    EXPECT_FALSE(held->IsPointKnown("100"));
+    CNikonRawDataRecord feet("CO,DIST UNITS: Feet");
+    ASSERT_EQ(job.raw.InsertRecord(3, &feet), 3);
+    std::vector<int32_t> removed = {1, 700};
+    ASSERT_EQ(job.raw.RemoveRecords(removed), 2);
+    for (int32_t line = 0; line < job.raw.GetLineCount(); line += 97) {
+        EXPECT_EQ(job.Setup(line)->GetLine(), line);
+        EXPECT_EQ(job.Setup(line)->GetDistanceUnit(), line >= 2 ? 0 : 1) << "line " << line;
+    }
+}
+
 // Every shot under a station that cannot be used reports it, and the shots under the next good
 // station reduce: the station check is not carried from one station to the next.
 TEST(SharedSetupTest, StationCheckFollowsEachStation)
