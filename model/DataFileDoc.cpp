@@ -158,7 +158,7 @@ CDataFileDoc::~CDataFileDoc()
     m_format.reset();
     m_conversions.reset();
     // The grid order points at the records: empty it before the store frees them.
-    m_sorted.Clear();
+    ClearSortedIndex();
     m_records.reset(); // frees every record and the point-name tree
     m_points.reset();
     m_selOperator.reset();
@@ -244,13 +244,43 @@ bool CDataFileDoc::AddRecord(CRecord* record)
     // fetched while the name index files the point.
     if (m_records != nullptr)
         m_records->Prefetch(record);
-    m_sorted.Prefetch(record);
+    // In sequence order a new row goes last whenever it is filed: it waits until someone reads the rows.
+    const bool hold = m_sorted.GetCompare() == &CompareRecordSequence;
+    if (!hold)
+        m_sorted.Prefetch(record);
     if (!m_points->Add(point))
         return false;
-    m_sorted.Insert(record);
+    if (hold) {
+        m_heldRows.push_back(record);
+        m_sorted.Number(record);
+    } else {
+        FileHeldRows();
+        m_sorted.Insert(record);
+    }
     SendHint(nullptr, HintPointAdded, 0);
     NoteModifiedWithParts({"Added Point '", point->GetName(), "'"});
     return true;
+}
+
+void CDataFileDoc::FileHeldRows()
+{
+    if (m_heldRows.empty())
+        return;
+    std::vector<CRecord*> held;
+    held.swap(m_heldRows);
+    try {
+        m_sorted.AppendNumbered(held);
+    } catch (...) {
+        // Those filed before the failure are refused when filed again.
+        held.swap(m_heldRows);
+        throw;
+    }
+}
+
+void CDataFileDoc::ClearSortedIndex()
+{
+    std::vector<CRecord*>().swap(m_heldRows);
+    m_sorted.Clear();
 }
 
 void CDataFileDoc::ReserveForPoints(std::size_t more)
@@ -299,6 +329,8 @@ bool CDataFileDoc::DeleteRecord(CRecord* record, bool logToRawData)
     CRecordCursor at = m_records->FindRecord(record);
     if (at.IsValid())
         m_records->RemoveAt(at);
+    // The rows are numbered as if each had been filed when added, gaps included.
+    FileHeldRows();
     if (RedBlackNode* row = m_sorted.FindLeaf(record))
         m_sorted.Remove(row);
     if (m_current.record == record)
@@ -702,6 +734,7 @@ void CDataFileDoc::BuildSortedIndex()
     CStatusProgress progress;
     progress.Begin("Loading...");
 
+    FileHeldRows();
     const int64_t total = int64_t(m_records->GetCount(0)) + (m_rawData != nullptr ? m_rawData->GetLineCount() : 0);
     int64_t i = 0;
     CRecordCursor cursor = m_records->GetFirstRecord(0);
