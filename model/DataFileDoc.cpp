@@ -266,20 +266,14 @@ void CDataFileDoc::FileHeldRows()
 {
     if (m_heldRows.empty())
         return;
-    std::vector<CRecord*> held;
-    held.swap(m_heldRows);
-    try {
-        m_sorted.AppendNumbered(held);
-    } catch (...) {
-        // Those filed before the failure are refused when filed again.
-        held.swap(m_heldRows);
-        throw;
-    }
+    // Held until filed: a failure leaves them to the next try, which refuses any filed already.
+    m_sorted.AppendNumbered(std::vector<CRecord*>(m_heldRows.begin(), m_heldRows.end()));
+    m_heldRows.clear();
 }
 
 void CDataFileDoc::ClearSortedIndex()
 {
-    std::vector<CRecord*>().swap(m_heldRows);
+    m_heldRows.clear();
     m_sorted.Clear();
 }
 
