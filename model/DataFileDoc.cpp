@@ -21,6 +21,7 @@
 #include "model/OpenDocuments.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
+#include "model/RecordCells.h"
 #include "model/RecordDatabase.h"
 #include "platform/ActiveJobHooks.h"
 #include "platform/BusyCursor.h"
@@ -245,13 +246,14 @@ bool CDataFileDoc::AddRecord(CRecord* record)
     if (m_records != nullptr)
         m_records->Prefetch(record);
     // In sequence order a new row goes last whenever it is filed: it waits until someone reads the rows.
-    const bool hold = m_sorted.GetCompare() == &CompareRecordSequence;
+    const uint32_t cell = RecordCells::NumberOf(record);
+    const bool hold = m_sorted.GetCompare() == &CompareRecordSequence && cell != RecordCells::kNoNumber;
     if (!hold)
         m_sorted.Prefetch(record);
     if (!m_points->Add(point))
         return false;
     if (hold) {
-        m_heldRows.push_back(record);
+        m_heldRows.push_back(cell);
         m_sorted.Number(record);
     } else {
         FileHeldRows();
@@ -267,7 +269,11 @@ void CDataFileDoc::FileHeldRows()
     if (m_heldRows.empty())
         return;
     // Held until filed: a failure leaves them to the next try, which refuses any filed already.
-    m_sorted.AppendNumbered(std::vector<CRecord*>(m_heldRows.begin(), m_heldRows.end()));
+    std::vector<CRecord*> held;
+    held.reserve(m_heldRows.size());
+    for (const uint32_t cell : m_heldRows)
+        held.push_back(static_cast<CRecord*>(RecordCells::CellAt(cell)));
+    m_sorted.AppendNumbered(held);
     m_heldRows.clear();
 }
 

@@ -263,9 +263,9 @@ private:
     CSpRecordRBTree m_sorted;
     // Points added while the rows are in sequence order, not yet filed: they go last, in this
     // order, when the rows are next read or changed. A job whose grid nobody reads (a reduction,
-    // an import without a window) keeps a word a point instead of a leaf, a branch and an entry;
-    // in small blocks, without a vector's spare room or its copies as it grows.
-    std::deque<CRecord*> m_heldRows;
+    // an import without a window) keeps its record's cell number instead of a leaf, a branch and
+    // an entry; in small blocks, without a vector's spare room or its copies as it grows.
+    std::deque<uint32_t> m_heldRows;
     std::vector<std::vector<std::string>> m_rawLines;
     CHistoryLines m_history;
     // The last appended input-point line's text, kept for its room: a bulk import appends one per point.
