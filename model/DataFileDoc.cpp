@@ -21,6 +21,7 @@
 #include "model/OpenDocuments.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
+#include "model/RecordCells.h"
 #include "model/RecordDatabase.h"
 #include "platform/ActiveJobHooks.h"
 #include "platform/BusyCursor.h"
@@ -157,7 +158,7 @@ CDataFileDoc::~CDataFileDoc()
     m_format.reset();
     m_conversions.reset();
     // The grid order points at the records: empty it before the store frees them.
-    m_sorted.Clear();
+    ClearSortedIndex();
     m_records.reset(); // frees every record and the point-name tree
     m_points.reset();
     m_selOperator.reset();
@@ -243,13 +244,42 @@ bool CDataFileDoc::AddRecord(CRecord* record)
     // fetched while the name index files the point.
     if (m_records != nullptr)
         m_records->Prefetch(record);
-    m_sorted.Prefetch(record);
+    // In sequence order a new row goes last whenever it is filed: it waits until someone reads the rows.
+    const uint32_t cell = RecordCells::NumberOf(record);
+    const bool hold = m_sorted.GetCompare() == &CompareRecordSequence && cell != RecordCells::kNoNumber;
+    if (!hold)
+        m_sorted.Prefetch(record);
     if (!m_points->Add(point))
         return false;
-    m_sorted.Insert(record);
+    if (hold) {
+        m_heldRows.push_back(cell);
+        m_sorted.Number(record);
+    } else {
+        FileHeldRows();
+        m_sorted.Insert(record);
+    }
     SendHint(nullptr, HintPointAdded, 0);
     NoteModifiedWithParts({"Added Point '", point->GetName(), "'"});
     return true;
+}
+
+void CDataFileDoc::FileHeldRows()
+{
+    if (m_heldRows.empty())
+        return;
+    // Held until filed: a failure leaves them to the next try, which refuses any filed already.
+    std::vector<CRecord*> held;
+    held.reserve(m_heldRows.size());
+    for (const uint32_t cell : m_heldRows)
+        held.push_back(static_cast<CRecord*>(RecordCells::CellAt(cell)));
+    m_sorted.AppendNumbered(held);
+    m_heldRows.clear();
+}
+
+void CDataFileDoc::ClearSortedIndex()
+{
+    m_heldRows.clear();
+    m_sorted.Clear();
 }
 
 void CDataFileDoc::ReserveForPoints(std::size_t more)
@@ -298,6 +328,8 @@ bool CDataFileDoc::DeleteRecord(CRecord* record, bool logToRawData)
     CRecordCursor at = m_records->FindRecord(record);
     if (at.IsValid())
         m_records->RemoveAt(at);
+    // The rows are numbered as if each had been filed when added, gaps included.
+    FileHeldRows();
     if (RedBlackNode* row = m_sorted.FindLeaf(record))
         m_sorted.Remove(row);
     if (m_current.record == record)
@@ -701,6 +733,7 @@ void CDataFileDoc::BuildSortedIndex()
     CStatusProgress progress;
     progress.Begin("Loading...");
 
+    FileHeldRows();
     const int64_t total = int64_t(m_records->GetCount(0)) + (m_rawData != nullptr ? m_rawData->GetLineCount() : 0);
     int64_t i = 0;
     CRecordCursor cursor = m_records->GetFirstRecord(0);

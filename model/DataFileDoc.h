@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <initializer_list>
 #include <list>
 #include <memory>
@@ -118,7 +119,14 @@ public:
     void SetRawDataFile(std::unique_ptr<CJobRawData> rawData);
     CDataFileSelOperator* GetSelOperator() const { return m_selOperator.get(); }
     CDataFileHiSelection* GetHiSelection() const { return m_hiSelection.get(); }
-    CSpRecordRBTree* GetSortedIndex() { return &m_sorted; }
+    // The grid's rows, with every point added so far filed.
+    CSpRecordRBTree* GetSortedIndex()
+    {
+        FileHeldRows();
+        return &m_sorted;
+    }
+    // Empties the grid's rows, held ones too, without filing them first.
+    void ClearSortedIndex();
     // One list of display texts per raw line, filled by the raw-data display.
     std::vector<std::vector<std::string>>& GetRawDataLines() { return m_rawLines; }
     const CHistoryLines& GetHistoryList() const { return m_history; }
@@ -239,6 +247,8 @@ private:
     // Checks every new location, then moves the points and logs them.
     bool MovePoints(const std::vector<CPointRecord*>& points, const std::vector<CLocation>& moved);
     bool IsReservedName(const std::string& name) const;
+    // Files the rows AddRecord held back, in the order they came, as filing each then would have.
+    void FileHeldRows();
 
     std::unique_ptr<CRecordDatabase> m_records;
     std::unique_ptr<CPointDatabase> m_points;
@@ -251,6 +261,11 @@ private:
     std::unique_ptr<CDataFileHiSelection> m_hiSelection;
     RecordRef m_current;
     CSpRecordRBTree m_sorted;
+    // Points added while the rows are in sequence order, not yet filed: they go last, in this
+    // order, when the rows are next read or changed. A job whose grid nobody reads (a reduction,
+    // an import without a window) keeps its record's cell number instead of a leaf, a branch and
+    // an entry; in small blocks, without a vector's spare room or its copies as it grows.
+    std::deque<uint32_t> m_heldRows;
     std::vector<std::vector<std::string>> m_rawLines;
     CHistoryLines m_history;
     // The last appended input-point line's text, kept for its room: a bulk import appends one per point.

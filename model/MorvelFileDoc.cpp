@@ -670,7 +670,7 @@ void CMorvelFileDoc::DeleteContents()
     int32_t step = 0;
     auto advance = [&] { scope.SetPercent(MulDiv(++step, 100, 7)); };
     // The grid order points at the records: it is emptied before the store frees them.
-    GetSortedIndex()->Clear();
+    ClearSortedIndex();
     advance();
     GetRawDataLines().clear();
     advance();

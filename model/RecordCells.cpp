@@ -44,6 +44,7 @@ struct State
     std::vector<Block*> withRoom; // blocks other than current with free cells
     std::size_t blocks = 0;
     std::vector<uint32_t> freeIndexes;
+    std::vector<Block*> byIndex; // the block of each index in use; null for a free index
     uint32_t nextIndex = 0;
     std::size_t live = 0;
     CPointerMap<PageBlocks> pages;
@@ -95,6 +96,8 @@ Block* NewBlock(State& s)
     s.withRoom.reserve(s.blocks + 1);
     s.pages.Reserve(s.pages.Size() + 2);
     s.freeIndexes.reserve(s.nextIndex + 1);
+    if (s.freeIndexes.empty())
+        s.byIndex.reserve(std::size_t(s.nextIndex) + 1);
     void* memory = ::operator new(kBlockBytes);
     auto* block = new (memory) Block;
     const uintptr_t afterHeader = reinterpret_cast<uintptr_t>(memory) + sizeof(Block);
@@ -105,7 +108,9 @@ Block* NewBlock(State& s)
         s.freeIndexes.pop_back();
     } else {
         block->index = s.nextIndex++;
+        s.byIndex.push_back(nullptr);
     }
+    s.byIndex[block->index] = block;
     Register(s, block, true);
     ++s.blocks;
     PoisonMemory(block->cells, kCellsBytes);
@@ -116,6 +121,7 @@ void DropBlock(State& s, Block* block)
 {
     Register(s, block, false);
     s.freeIndexes.push_back(block->index);
+    s.byIndex[block->index] = nullptr;
     --s.blocks;
     UnpoisonMemory(block->cells, kCellsBytes);
     block->~Block();
@@ -241,6 +247,15 @@ uint32_t NumberOf(const void* p)
     uint32_t place = 0;
     const int i = entry != nullptr ? SlotOf(*entry, address, place) : -1;
     return i < 0 ? kNoNumber : entry->firstNumbers[std::size_t(i)] + place;
+}
+
+void* CellAt(uint32_t number)
+{
+    const State& s = S();
+    const std::size_t index = number / kCellsPerBlock;
+    const uint32_t place = number % kCellsPerBlock;
+    const Block* block = index < s.byIndex.size() ? s.byIndex[index] : nullptr;
+    return block != nullptr && place < block->cut ? block->cells + std::size_t(place) * kCellBytes : nullptr;
 }
 
 std::size_t LiveCount() { return S().live; }

@@ -18,6 +18,9 @@ void* Allocate(std::size_t bytes);
 void Free(void* cell, std::size_t bytes);
 // The number of the cell starting at p, or kNoNumber for any other address; p is not read.
 uint32_t NumberOf(const void* p);
+// The cell of that number, handed out at least once and not yet given back with its block;
+// otherwise null. Whether the cell is in use now is the caller's to know.
+void* CellAt(uint32_t number);
 // Cells in use, all blocks.
 std::size_t LiveCount();
 

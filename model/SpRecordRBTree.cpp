@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <functional>
 #include <new>
+#include <numeric>
 
 namespace {
 
@@ -41,7 +42,28 @@ int CSpRecordRBTree::CompareWithTies(CRecord* a, CRecord* b) const
     return std::less<CRecord*>()(a, b) ? -1 : 1;
 }
 
-RedBlackNode* CSpRecordRBTree::Insert(CRecord* record)
+RedBlackNode* CSpRecordRBTree::Insert(CRecord* record) { return File(record, true); }
+
+void CSpRecordRBTree::Number(CRecord* record) { record->SetSequenceNumber(m_nextSequence++); }
+
+void CSpRecordRBTree::AppendNumbered(const std::vector<CRecord*>& records)
+{
+    if (records.empty())
+        return;
+    // Numbered from the start into rows still empty: AssignFrom gives them the same numbers, in one pass.
+    if (m_count == 0 && records.front()->GetSequenceNumber() == 0 && std::size_t(m_nextSequence) == records.size() &&
+        records.size() <= UINT32_MAX) {
+        std::vector<uint32_t> order(records.size());
+        std::iota(order.begin(), order.end(), 0u);
+        AssignFrom(records, &order);
+        return;
+    }
+    // A record filed already (an earlier call that ran out of memory) is refused, as by Insert.
+    for (CRecord* record : records)
+        File(record, false);
+}
+
+RedBlackNode* CSpRecordRBTree::File(CRecord* record, bool number)
 {
     InvalidateCursor();
     if (record == nullptr)
@@ -49,7 +71,8 @@ RedBlackNode* CSpRecordRBTree::Insert(CRecord* record)
     const auto [slot, added] = m_leafOf.Insert(record, nullptr);
     if (!added)
         return nullptr;
-    record->SetSequenceNumber(m_nextSequence++);
+    if (number)
+        record->SetSequenceNumber(m_nextSequence++);
     RedBlackNode* leaf = nullptr;
     try {
         leaf = InsertRedBlackUnique(m_tree, record, RowState(-1),

@@ -21,6 +21,10 @@ public:
     // Records the order calls equal stay in sequence order.
     RedBlackNode* Insert(CRecord* record);
     CRecord* Remove(RedBlackNode* leaf);
+    // Gives the record the number Insert would, without filing it yet; in sequence order such
+    // records go last, in number order, by AppendNumbered before any other change of the rows.
+    void Number(CRecord* record);
+    void AppendNumbered(const std::vector<CRecord*>& records);
     // Starts fetching what filing or finding the record's row will read.
     void Prefetch(const CRecord* record) const { m_leafOf.Prefetch(record); }
     void Clear();
@@ -77,6 +81,8 @@ private:
     // cost nothing now, and the first page after a sort is painted without that walk.
     void KeepCheckpoints(const std::vector<RedBlackNode*>& leaves);
     RedBlackNode* LeafAt(int32_t row);
+    // Insert, with the record's number given or kept.
+    RedBlackNode* File(CRecord* record, bool number);
     int CompareWithTies(CRecord* a, CRecord* b) const;
 
     // The leaf of every CheckpointStep-th row, so a jump walks at most a step's worth of links

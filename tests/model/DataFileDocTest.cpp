@@ -19,6 +19,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 using morvel::test::FakeDocShell;
 using morvel::test::OpenDocumentScope;
@@ -279,6 +282,47 @@ TEST(DataFileDocPoints, CompareCallbacks)
     CRecord* pa = a;
     CRecord* pb = b;
     EXPECT_EQ(CompareRecordTypes(&pa, &pb), 0);
+}
+
+// Rows are filed when the grid is next read or changed, not as points come: whatever happens in
+// between, the rows and their numbers are those of filing each point as it was added.
+TEST(DataFileDocPoints, GridRowsFiledLateMatchFilingEachPointAtOnce)
+{
+    // a: add a point; dN: delete the N-th point added; r: read the rows; c: read them as a reload does.
+    for (const char* script : {"aaaa", "aaad1aa", "aarad0d2a", "aad0d1aaa", "araraar", "aaacaa"}) {
+        SCOPED_TRACE(script);
+        TestJobDoc doc;
+        std::vector<CPointRecord*> added;
+        std::vector<bool> alive;
+        for (const char* op = script; *op != '\0'; ++op) {
+            if (*op == 'a') {
+                added.push_back(doc.AddPoint(std::to_string(100 - added.size()).c_str()));
+                ASSERT_NE(added.back(), nullptr);
+                alive.push_back(true);
+                // The number is the point's as soon as it is added.
+                EXPECT_EQ(added.back()->GetSequenceNumber(), int32_t(added.size() - 1));
+            } else if (*op == 'd') {
+                const std::size_t n = std::size_t(*++op - '0');
+                ASSERT_TRUE(doc.DeleteRecord(added[n], false));
+                alive[n] = false;
+            } else if (*op == 'r') {
+                doc.GetSortedIndex()->GetCount();
+            } else {
+                doc.BuildSortedIndex();
+            }
+        }
+        std::vector<std::pair<CRecord*, int32_t>> expected;
+        for (std::size_t i = 0; i < added.size(); ++i)
+            if (alive[i])
+                expected.emplace_back(added[i], int32_t(i));
+        CSpRecordRBTree* grid = doc.GetSortedIndex();
+        std::vector<std::pair<CRecord*, int32_t>> rows;
+        for (int32_t row = 0; row < grid->GetCount(); ++row)
+            rows.emplace_back(grid->GetAt(row), grid->GetAt(row)->GetSequenceNumber());
+        EXPECT_EQ(rows, expected);
+        for (const auto& [record, number] : expected)
+            EXPECT_NE(grid->FindLeaf(record), nullptr);
+    }
 }
 
 TEST(DataFileDocNames, NextFreePointName)

@@ -17,6 +17,7 @@ namespace {
 // Cells come and go in runs of different lengths, so blocks fill, empty, go back to the heap and
 // are made again. Every live cell keeps the number it was given and no two share one; addresses
 // inside a cell or outside the blocks have none; numbers do not climb past what the peak needs.
+// A live cell's number leads back to it.
 TEST(RecordCells, NumbersStayOwnAndFewThroughChurn)
 {
     struct Case
@@ -37,6 +38,7 @@ TEST(RecordCells, NumbersStayOwnAndFewThroughChurn)
                 void* cell = RecordCells::Allocate(RecordCells::kCellBytes);
                 const uint32_t number = RecordCells::NumberOf(cell);
                 ASSERT_NE(number, RecordCells::kNoNumber);
+                ASSERT_EQ(RecordCells::CellAt(number), cell);
                 ASSERT_TRUE(live.emplace(cell, number).second);
                 highest = std::max(highest, number);
             } else if (!live.empty()) {
@@ -50,6 +52,7 @@ TEST(RecordCells, NumbersStayOwnAndFewThroughChurn)
         std::set<uint32_t> numbers;
         for (const auto& [cell, number] : live) {
             ASSERT_EQ(RecordCells::NumberOf(cell), number);
+            ASSERT_EQ(RecordCells::CellAt(number), cell);
             ASSERT_TRUE(numbers.insert(number).second);
             for (std::size_t inside : {std::size_t(1), std::size_t(8), RecordCells::kCellBytes - 1})
                 ASSERT_EQ(RecordCells::NumberOf(static_cast<char*>(cell) + inside), RecordCells::kNoNumber);
@@ -65,6 +68,7 @@ TEST(RecordCells, NumbersStayOwnAndFewThroughChurn)
     EXPECT_EQ(RecordCells::NumberOf(&local), RecordCells::kNoNumber);
     EXPECT_EQ(RecordCells::NumberOf(heap.get()), RecordCells::kNoNumber);
     EXPECT_EQ(RecordCells::NumberOf(nullptr), RecordCells::kNoNumber);
+    EXPECT_EQ(RecordCells::CellAt(RecordCells::kNoNumber - 1), nullptr);
 }
 
 // The indexes' map against a plain one, with keys of both kinds: records from the cells (by
