@@ -123,8 +123,9 @@ namespace {
 size_t ReadDigitRun(const char*& p, const char* end, uint64_t& digits)
 {
     const char* const first = p;
-    for (; p != end && IsDigit(*p); ++p)
-        digits = digits * 10 + uint64_t(*p - '0');
+    // The digit's value as an unsigned byte: one compare tests it, and it adds without a widening.
+    for (uint8_t digit; p != end && (digit = uint8_t(uint8_t(*p) - '0')) <= 9; ++p)
+        digits = digits * 10 + digit;
     return size_t(p - first);
 }
 
