@@ -32,8 +32,8 @@ std::unique_ptr<CNikonRawDataRecord> CNikonRawDataFile::CreateRecord(const CRawD
     return record ? std::make_unique<CNikonRawDataRecord>(*record) : std::make_unique<CNikonRawDataRecord>();
 }
 
-void CNikonRawDataFile::AddPointToNameMap(const std::string& name, const CLocation& location,
-                                          const std::string& description, bool deleted, int32_t line)
+void CNikonRawDataFile::AddPointToNameMap(std::string_view name, const CLocation& location,
+                                          std::string_view description, bool deleted, int32_t line)
 {
     m_names.AddPoint(name, description, location, line, deleted);
 }

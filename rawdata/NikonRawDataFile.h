@@ -20,7 +20,7 @@ public:
 
     int32_t AddRecord(CRawDataRecord* record, int32_t option = 0) override;
     std::unique_ptr<CNikonRawDataRecord> CreateRecord(const CRawDataRecord* record) override;
-    void AddPointToNameMap(const std::string& name, const CLocation& location, const std::string& description,
+    void AddPointToNameMap(std::string_view name, const CLocation& location, std::string_view description,
                            bool deleted, int32_t line) override;
     void ApplyStakeoutRecord(CNikonRawDataRecord& record) override;
     CRawPointNameMap& GetPointNameMap() override { return m_names; }

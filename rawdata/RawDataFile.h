@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CColoredTextLines;
@@ -68,8 +69,8 @@ public:
     // depends only on its own and earlier lines.
     void RecomputeSetupsAfterChangeAt(int32_t firstLine) { RecomputeSetupsFrom(firstLine); }
     virtual std::unique_ptr<CNikonRawDataRecord> CreateRecord(const CRawDataRecord* record) = 0;
-    virtual void AddPointToNameMap(const std::string& name, const CLocation& location,
-                                   const std::string& description, bool deleted, int32_t line) = 0;
+    virtual void AddPointToNameMap(std::string_view name, const CLocation& location, std::string_view description,
+                                   bool deleted, int32_t line) = 0;
     virtual void ApplyStakeoutRecord(CNikonRawDataRecord& record) = 0;
     virtual CRawPointNameMap& GetPointNameMap() = 0;
     virtual CStakeoutStateTable& GetStakeoutTable() = 0;

@@ -179,7 +179,7 @@ void CRawPointNameMap::PrefetchLineName(std::string_view line) const
     Prefetch(TrimRawValue(std::string_view(start, size_t(at - start))));
 }
 
-uint32_t CRawPointNameMap::DescriptionIndex(const std::string& description)
+uint32_t CRawPointNameMap::DescriptionIndex(std::string_view description)
 {
     // Runs of lines repeat one feature code, or go back and forth between two: the last two
     // answer before the table is asked.
@@ -190,7 +190,7 @@ uint32_t CRawPointNameMap::DescriptionIndex(const std::string& description)
         std::swap(m_lastDescription, m_otherDescription);
         return m_lastDescription;
     }
-    const auto [it, added] = m_descriptionIndex.try_emplace(description, uint32_t(m_descriptions.size()));
+    const auto [it, added] = m_descriptionIndex.try_emplace(std::string(description), uint32_t(m_descriptions.size()));
     if (added)
         m_descriptions.push_back(&it->first);
     m_otherDescription = m_lastDescription;
@@ -205,13 +205,13 @@ void CRawPointNameMap::AddPoint(const CPointRecord* point, int32_t line, bool de
     AddPoint(point->GetName(), point->GetDescription(), point->GetLocation(), line, deleted);
 }
 
-void CRawPointNameMap::AddPoint(const std::string& name, const std::string& description,
-                                const CLocation& location, int32_t line, bool deleted)
+void CRawPointNameMap::AddPoint(std::string_view name, std::string_view description, const CLocation& location,
+                                int32_t line, bool deleted)
 {
     AddPoint(name, std::hash<std::string_view>()(name), description, location, line, deleted);
 }
 
-void CRawPointNameMap::AddPoint(const std::string& name, size_t hash, const std::string& description,
+void CRawPointNameMap::AddPoint(std::string_view name, size_t hash, std::string_view description,
                                 const CLocation& location, int32_t line, bool deleted)
 {
     if (!location.HasPlaneCoordinates() || name.empty() || line < 0)

@@ -33,10 +33,10 @@ public:
 
     // Nothing for a null point, one without plane coordinates, or one without name.
     void AddPoint(const CPointRecord* point, int32_t line, bool deleted);
-    void AddPoint(const std::string& name, const std::string& description, const CLocation& location,
-                  int32_t line, bool deleted);
+    void AddPoint(std::string_view name, std::string_view description, const CLocation& location, int32_t line,
+                  bool deleted);
     // The same with the name's hash as Prefetch gave it.
-    void AddPoint(const std::string& name, size_t hash, const std::string& description, const CLocation& location,
+    void AddPoint(std::string_view name, size_t hash, std::string_view description, const CLocation& location,
                   int32_t line, bool deleted);
     struct Copy
     {
@@ -131,7 +131,7 @@ private:
     static size_t SlotsFor(size_t names);
     const Entry* Find(std::string_view name) const;
     void Rehash(size_t slots);
-    uint32_t DescriptionIndex(const std::string& description);
+    uint32_t DescriptionIndex(std::string_view description);
 
     CDataFileDoc* m_doc;
     std::vector<Entry> m_entries;

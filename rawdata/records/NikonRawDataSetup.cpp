@@ -432,7 +432,9 @@ void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record, int32_t ty
         return;
     if (record_codes::GetLayout(type).size() != 5)
         return;
-    std::string name;
+    // A valid name is filed straight off the line; only a name the parse cleans is copied.
+    std::string parsed;
+    std::string_view name;
     std::string_view values[5];
     double n = 0, e = 0, z = 0;
     double numbers[3];
@@ -441,19 +443,25 @@ void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record, int32_t ty
         e = numbers[1];
         z = numbers[2];
         if (IsValidPointName(values[0]))
-            name.assign(values[0]);
-        else if (!ParsePointName(&name, values[0]))
+            name = values[0];
+        else if (ParsePointName(&parsed, values[0]))
+            name = parsed;
+        else
             return;
-    } else if (SplitRawValues(text, values) < 0 || !ParsePointName(&name, values[0]) ||
+    } else if (SplitRawValues(text, values) < 0 || !ParsePointName(&parsed, values[0]) ||
                !ReadRawNumber(values[1], false, &n) || !ReadRawNumber(values[2], false, &e) ||
                !ReadRawNumber(values[3], true, &z)) {
         return;
+    } else {
+        name = parsed;
     }
     const CRawDataSetup* setup = record.GetSetup();
     auto metres = [setup](double v) { return setup ? setup->DistanceToMetres(v) : NoValue; };
     const CLocation location(metres(e), metres(n), metres(z));
-    const std::string description(values[4]);
-    m_file->AddPointToNameMap(name, location, description, record.IsDeleted(), m_line);
+    // The flag is what IsDeleted answers; its tidying of the marks may rewrite the line the name
+    // and description are read from, so it comes after they are filed.
+    m_file->AddPointToNameMap(name, location, values[4], record.IsDeletedFlag(), m_line);
+    record.IsDeleted();
 }
 
 void CNikonRawDataSetup::ApplyShot(CNikonRawDataRecord& record, int32_t type)
@@ -512,7 +520,10 @@ void CNikonRawDataSetup::ApplyRecord(CNikonRawDataRecord& record)
         ApplyStation(record);
     else if (record_codes::IsShotType(type) || type == RecordTypeFace1 || type == RecordTypeFace2)
         ApplyShot(record, type);
-    m_file->ApplyStakeoutRecord(record);
+    // The stakeout table reads only comments and stakeout lines: other lines skip a second look at
+    // their type there.
+    if (type == RecordTypeComment || type == RecordTypeStakeOut)
+        m_file->ApplyStakeoutRecord(record);
 }
 
 void CNikonRawDataSetup::AddStationPreview(uint32_t flags)

@@ -54,13 +54,35 @@ int32_t GetTypeFromText(std::string_view text)
         text.remove_prefix(1);
     if (text.size() < 2)
         return RecordTypeUnknown;
-    // Asked for on every look at a record: two characters compared directly, no string compare.
-    for (int32_t i = 0; i < RecordTypeCount; ++i) {
-        const char* code = kRecordCodes[size_t(i)].code;
-        if (text[0] == code[0] && text[1] == code[1])
-            return i;
+    // Asked for on every look at a record: the two characters as one key, found by a switch the
+    // compiler turns into a few compares rather than a walk down the table.
+    constexpr auto key = [](char first, char second) { return uint32_t(uint8_t(first)) << 8 | uint8_t(second); };
+    constexpr auto codeKey = [key](int32_t type) {
+        return key(kRecordCodes[size_t(type)].code[0], kRecordCodes[size_t(type)].code[1]);
+    };
+    static_assert(RecordTypeCount == 14, "every record type has its case below");
+#define MORVEL_CODE_CASE(type) \
+    case codeKey(type):        \
+        return type;
+    switch (key(text[0], text[1])) {
+        MORVEL_CODE_CASE(0)
+        MORVEL_CODE_CASE(1)
+        MORVEL_CODE_CASE(2)
+        MORVEL_CODE_CASE(3)
+        MORVEL_CODE_CASE(4)
+        MORVEL_CODE_CASE(5)
+        MORVEL_CODE_CASE(6)
+        MORVEL_CODE_CASE(7)
+        MORVEL_CODE_CASE(8)
+        MORVEL_CODE_CASE(9)
+        MORVEL_CODE_CASE(10)
+        MORVEL_CODE_CASE(11)
+        MORVEL_CODE_CASE(12)
+        MORVEL_CODE_CASE(13)
+    default:
+        return RecordTypeUnknown;
     }
-    return RecordTypeUnknown;
+#undef MORVEL_CODE_CASE
 }
 
 std::span<const int32_t> GetLayout(int32_t type)
