@@ -22,6 +22,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 namespace {
 
@@ -120,26 +121,39 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
     std::string bytes;
     // Room for a plain file's size at once, so the text is not copied as it grows; a file that
     // changes size while read is still read to its end.
+    std::unique_ptr<char[]> whole;
+    std::size_t wholeSize = 0;
     std::error_code sizeError;
     if (std::filesystem::is_regular_file(path, sizeError)) {
         const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
         if (!sizeError && size < bytes.max_size()) {
-            // Read straight into the text: a bounce through a block copied every byte once more.
-            bytes.resize(std::size_t(size));
-            in.read(bytes.data(), std::streamsize(size));
-            bytes.resize(std::size_t(in.gcount()));
+            // Read straight into room that is not zeroed first: a bounce through a block copied
+            // every byte once more, and zeroing wrote every byte once more.
+            whole = std::make_unique_for_overwrite<char[]>(std::size_t(size));
+            in.read(whole.get(), std::streamsize(size));
+            wholeSize = std::size_t(in.gcount());
         }
     }
     char block[1 << 16];
-    while (in.read(block, sizeof block) || in.gcount() > 0)
+    while (in.read(block, sizeof block) || in.gcount() > 0) {
+        if (whole) {
+            // The file grew while read: what came first goes ahead of the rest.
+            bytes.assign(whole.get(), wholeSize);
+            whole.reset();
+        }
         bytes.append(block, std::size_t(in.gcount()));
+    }
     if (in.bad())
         return false;
+    const std::string_view read = whole ? std::string_view(whole.get(), wholeSize) : std::string_view(bytes);
     // Windows-1252 turns no other byte into a line feed, so the count holds for the text as well.
     bool ascii = false;
-    const size_t feeds = CountLineFeeds(bytes, ascii);
+    const size_t feeds = CountLineFeeds(read, ascii);
     // A UTF-8 file's bytes are its text as they stand: no copy of the whole file.
-    const std::string text = ascii || IsValidUtf8(bytes) ? std::move(bytes) : Windows1252ToUtf8(bytes);
+    std::string converted;
+    if (!ascii && !IsValidUtf8(read))
+        converted = Windows1252ToUtf8(read);
+    const std::string_view text = ascii || converted.empty() ? read : std::string_view(converted);
     // A line holds at most CRawTextHold::MaxSize characters: a file with a longer one is refused
     // whole, before any line is kept. Only a file past that size can have one.
     if (text.size() > CRawTextHold::MaxSize && HasLineLongerThan(text, CRawTextHold::MaxSize))
@@ -165,8 +179,8 @@ bool LoadRawDataFromText(CDataFileDoc& doc, CNikonRawDataFile& raw, const std::s
         size_t stop = end;
         if (end < text.size() && stop > start && text[stop - 1] == '\r')
             --stop;
-        PrefetchLineName(names, std::string_view(text).substr(next));
-        raw.AppendLineText(std::string_view(text).substr(start, stop - start));
+        PrefetchLineName(names, text.substr(next));
+        raw.AppendLineText(text.substr(start, stop - start));
         start = next;
         if (start < nextPercentAt)
             continue;

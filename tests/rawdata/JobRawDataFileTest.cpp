@@ -14,6 +14,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include <sys/stat.h>
 
 using morvel::test::RawJob;
 using morvel::test::TempDir;
@@ -89,6 +93,33 @@ TEST(JobRawDataFileTest, LoadTakesEveryLineAsARecord)
     job.Append("CO,A");
     EXPECT_FALSE(LoadRawDataFromText(job, job.raw, dir.file("folder.Mvr"), false));
     EXPECT_EQ(LineTexts(job), std::vector<std::string>{"CO,A"});
+}
+
+// A file whose size is not known up front (a pipe) or is stated short (a kernel file reports none)
+// is still read whole, through the blocks after the first read.
+TEST(JobRawDataFileTest, LoadReadsPastTheStatedSize)
+{
+    TempDir dir;
+    const std::string pipe = dir.file("pipe.Mvr");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    std::string bytes;
+    for (int i = 0; i < 5000; ++i)
+        bytes += "CO,line " + std::to_string(i) + "\r\n";
+    std::thread writer([&] { morvel::test::WriteAllText(pipe, bytes); });
+    RawJob piped;
+    const bool loaded = LoadRawDataFromText(piped, piped.raw, pipe, false);
+    writer.join();
+    ASSERT_TRUE(loaded);
+    ASSERT_EQ(piped.raw.GetLineCount(), 5000);
+    EXPECT_EQ(piped.Text(4999), "CO,line 4999");
+
+    std::ifstream in("/proc/version");
+    std::string version;
+    ASSERT_TRUE(std::getline(in, version));
+    ASSERT_EQ(std::filesystem::file_size("/proc/version"), 0u);
+    RawJob kernel;
+    ASSERT_TRUE(LoadRawDataFromText(kernel, kernel.raw, "/proc/version", false));
+    EXPECT_EQ(LineTexts(kernel), std::vector<std::string>{version});
 }
 
 // The load works its percent out only as the lines pass whole percents: the bar must still climb
