@@ -430,7 +430,8 @@ void CNikonRawDataSetup::ApplyStorePoint(CNikonRawDataRecord& record, int32_t ty
     const std::string_view text = record.GetText();
     if (text.size() < 2)
         return;
-    if (record_codes::GetLayout(type).size() != 5)
+    // Every coordinate line has the five values of the coordinate layout.
+    if (!record_codes::IsCoordinateType(type))
         return;
     // A valid name is filed straight off the line; only a name the parse cleans is copied.
     std::string parsed;
