@@ -97,5 +97,7 @@ private:
     CRecordMap<Links> m_links;
     CRecord* m_first = nullptr;
     CRecord* m_last = nullptr;
+    // The last record's entry while it cannot move, so an append looks up one entry, not two.
+    Links* m_lastLinks = nullptr;
     std::size_t m_count = 0;
 };
