@@ -147,6 +147,13 @@ CRecord* CRecordDatabase::GetNextRecord(CRecordCursor& cursor)
     return record;
 }
 
+void CRecordDatabase::AppendAllInOrder(std::vector<CRecord*>& records) const
+{
+    records.reserve(records.size() + m_count);
+    for (CRecord* record = m_first; record != nullptr; record = NextOf(record))
+        records.push_back(record);
+}
+
 CRecord* CRecordDatabase::GetPrevRecord(CRecordCursor& cursor)
 {
     if (cursor.listPos < 0 || !cursor.hasRecord || cursor.listPos >= kListCount)
