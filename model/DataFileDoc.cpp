@@ -744,6 +744,11 @@ void CDataFileDoc::BuildSortedIndex()
         rows.reserve(std::size_t(m_records->GetCount(0)));
         // The store's points list is all it holds, as a rule: then no record is read to learn its kind.
         const bool onlyPoints = m_records->GetCount(1) == m_records->GetCount(0);
+        if (onlyPoints) {
+            m_records->AppendAllInOrder(rows);
+            i += int64_t(rows.size());
+            cursor = CRecordCursor();
+        }
         while (CRecord* record = m_records->GetNextRecord(cursor)) {
             ++i;
             if (onlyPoints || record->GetType() == kRecordTypePoint)

@@ -281,6 +281,7 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
     std::string refusals;
     char pointName[PointTextRoom];
     char description[PointTextRoom];
+    const CPointRecord* lastHeld = nullptr;
     while (walk.Next(type, length)) {
         StepProgress(&scope);
         if (type == CMorvelFile::PointRecordType) {
@@ -288,6 +289,8 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
             // A point frame too short for its payload, or cut short, fails the whole read.
             const uint8_t* payload = walk.PointPayload();
             if (payload == nullptr) {
+                if (lastHeld != nullptr)
+                    SetLastPointName(lastHeld->GetName());
                 EndProgress(&scope);
                 return false;
             }
@@ -298,7 +301,9 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
                                                      GetF64LE(payload + PointNorthingOffset),
                                                      GetF64LE(payload + PointElevationOffset)),
                                            true);
-            if (!points->AddInNameOrder(point)) {
+            if (points->AddInNameOrder(point, false)) {
+                lastHeld = point;
+            } else {
                 const std::string stored = point->GetName();
                 delete point;
                 if (++m_droppedPoints <= NamedRefusals) {
@@ -314,6 +319,8 @@ bool CMorvelFileDoc::ReadJob(CMorvelFile& file, std::string& error, bool snapsho
         walk.Skip();
         ++m_recordsProcessed;
     }
+    if (lastHeld != nullptr)
+        SetLastPointName(lastHeld->GetName());
     // The points appended in name order are hung in the index in one pass.
     points->Settle();
     EndProgress(&scope);

@@ -66,7 +66,7 @@ bool CPointDatabase::Add(CPointRecord* point)
     return AddAt(point, PlaceFromLastMiss(point->GetName()));
 }
 
-bool CPointDatabase::AddInNameOrder(CPointRecord* point)
+bool CPointDatabase::AddInNameOrder(CPointRecord* point, bool noteLastName)
 {
     if (!Admit(point))
         return false;
@@ -103,7 +103,7 @@ bool CPointDatabase::AddInNameOrder(CPointRecord* point)
     };
     bool held = false;
     try {
-        held = HandToStore(point);
+        held = HandToStore(point, noteLastName);
     } catch (...) {
         unchain();
         throw;
@@ -174,7 +174,7 @@ bool CPointDatabase::AddAt(CPointRecord* point, RedBlackNode* place)
     return true;
 }
 
-bool CPointDatabase::HandToStore(CPointRecord* point)
+bool CPointDatabase::HandToStore(CPointRecord* point, bool noteLastName)
 {
     if (m_owner == nullptr)
         return true;
@@ -184,7 +184,8 @@ bool CPointDatabase::HandToStore(CPointRecord* point)
         if (!held)
             return false;
     }
-    m_owner->SetLastPointName(point->GetName());
+    if (noteLastName)
+        m_owner->SetLastPointName(point->GetName());
     return true;
 }
 

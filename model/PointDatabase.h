@@ -27,7 +27,8 @@ public:
     // As Add; a point whose name sorts after every name held is appended without a search, as
     // the points of a saved job come in name order. Such appends are chained at once but hung in
     // the tree later, many in one pass (Settle, or the next search).
-    bool AddInNameOrder(CPointRecord* point);
+    // A bulk read tells the owner its last name once, at the end (noteLastName false).
+    bool AddInNameOrder(CPointRecord* point, bool noteLastName = true);
     // Hangs the appends AddInNameOrder held back; every search and removal does so first.
     void Settle() const;
     // Takes the point out of the index and the record store; the point is not deleted.
@@ -69,7 +70,7 @@ private:
     // Files a validated point at place (null: searched for) and in the owner's store.
     bool AddAt(CPointRecord* point, RedBlackNode* place);
     // Hands a point just filed in the index to the owner's store; false when the store refuses it.
-    bool HandToStore(CPointRecord* point);
+    bool HandToStore(CPointRecord* point, bool noteLastName = true);
 
     CRecordOwner* m_owner;
     RedBlackNode* m_tree;

@@ -48,14 +48,16 @@ bool CRecordDatabase::Append(CRecord* record, bool validated)
     if (record->GetType() != kRecordTypePoint)
         return false;
     // Held twice, a record would be deleted twice. A failure to make room changes nothing.
-    if (!m_links.Insert(record, Links{m_last, nullptr}).second)
+    const auto [links, inserted] = m_links.Insert(record, Links{m_last, nullptr});
+    if (!inserted)
         // Held already: the index's add of it counts as done, any other is refused.
         return validated;
     if (m_last != nullptr)
-        m_links.Find(m_last)->next = record;
+        (m_lastLinks != nullptr ? m_lastLinks : m_links.Find(m_last))->next = record;
     else
         m_first = record;
     m_last = record;
+    m_lastLinks = m_links.EntriesStay() ? links : nullptr;
     ++m_count;
     NotePointGeometryChanged();
     return true;
@@ -75,6 +77,7 @@ void CRecordDatabase::Unlink(const CRecord* record)
         m_links.Find(at.next)->prev = at.prev;
     else
         m_last = at.prev;
+    m_lastLinks = nullptr;
     m_links.Erase(record);
     --m_count;
 }
@@ -142,6 +145,13 @@ CRecord* CRecordDatabase::GetNextRecord(CRecordCursor& cursor)
     else
         cursor = CRecordCursor();
     return record;
+}
+
+void CRecordDatabase::AppendAllInOrder(std::vector<CRecord*>& records) const
+{
+    records.reserve(records.size() + m_count);
+    for (CRecord* record = m_first; record != nullptr; record = NextOf(record))
+        records.push_back(record);
 }
 
 CRecord* CRecordDatabase::GetPrevRecord(CRecordCursor& cursor)
@@ -245,6 +255,7 @@ void CRecordDatabase::RemoveAll()
     m_links.Clear();
     m_first = nullptr;
     m_last = nullptr;
+    m_lastLinks = nullptr;
     m_count = 0;
     if (m_owner != nullptr)
         if (CPointDatabase* index = m_owner->GetPointDatabase())

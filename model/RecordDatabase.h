@@ -52,6 +52,8 @@ public:
     // The record at the cursor; the cursor moves on (or back), across lists unless single-list.
     CRecord* GetNextRecord(CRecordCursor& cursor);
     CRecord* GetPrevRecord(CRecordCursor& cursor);
+    // Every record, in the order they came, after those in records: one pass with no cursor.
+    void AppendAllInOrder(std::vector<CRecord*>& records) const;
     CRecord* GetAt(const CRecordCursor& cursor) const;
     CRecordCursor FindRecord(const CRecord* record) const;
     // Takes the record out of the store without deleting it. The attached selections hear of it
@@ -97,5 +99,7 @@ private:
     CRecordMap<Links> m_links;
     CRecord* m_first = nullptr;
     CRecord* m_last = nullptr;
+    // The last record's entry while it cannot move, so an append looks up one entry, not two.
+    Links* m_lastLinks = nullptr;
     std::size_t m_count = 0;
 };

@@ -21,6 +21,8 @@ class CRecordMap
 
 public:
     std::size_t Size() const { return m_count + m_others.Size(); }
+    // While nothing is filed by address, an entry stays where it is until its map is cleared.
+    bool EntriesStay() const { return m_others.Size() == 0; }
 
     V* Find(const void* key)
     {
@@ -114,8 +116,9 @@ private:
         const std::size_t index = number / kPageEntries;
         if (index >= m_pages.size())
             m_pages.resize(index + 1);
+        // Default-made: the bits start clear, and a value is never read before its bit is set.
         if (m_pages[index] == nullptr)
-            m_pages[index] = std::make_unique<Page>();
+            m_pages[index] = std::unique_ptr<Page>(new Page);
         return *m_pages[index];
     }
 
