@@ -24,6 +24,30 @@ void* RowState(intptr_t state) { return reinterpret_cast<void*>(state); }
 
 intptr_t RowState(const void* word) { return reinterpret_cast<intptr_t>(word); }
 
+// Where the number lies in a record, taken from the first one: records of a kind share it, and
+// a wrong guess only prefetches a line that is not needed.
+std::ptrdiff_t SequenceOffset(const std::vector<CRecord*>& records)
+{
+    for (const CRecord* record : records)
+        if (record != nullptr)
+            return reinterpret_cast<const char*>(&record->GetHeader()->sequence) -
+                   reinterpret_cast<const char*>(record);
+    return 128;
+}
+
+// Records lie apart in memory: the first line of the one a few rows after i, and the line its
+// number sits on, are asked for before its number is read and written. That record, if any.
+const CRecord* PrefetchAhead(const std::vector<CRecord*>& records, std::size_t i, std::ptrdiff_t numberOffset)
+{
+    constexpr std::size_t kAhead = 16;
+    if (i + kAhead >= records.size() || records[i + kAhead] == nullptr)
+        return nullptr;
+    const char* ahead = reinterpret_cast<const char*>(records[i + kAhead]);
+    __builtin_prefetch(ahead);
+    __builtin_prefetch(ahead + numberOffset, 1);
+    return records[i + kAhead];
+}
+
 } // namespace
 
 // Rows' leaves come from the tree's slabs: every leaf goes back through Remove or Clear.
@@ -130,26 +154,12 @@ void CSpRecordRBTree::AssignFrom(const std::vector<CRecord*>& records, const std
     std::vector<bool> added;
     added.reserve(records.size());
     int32_t heldClaimed = 0;
-    // Where the number lies in a record, taken from the first one: records of a kind share it,
-    // and a wrong guess only asks for a line that is not needed.
-    std::ptrdiff_t numberOffset = 128;
-    for (const CRecord* record : records)
-        if (record != nullptr) {
-            numberOffset = reinterpret_cast<const char*>(&record->GetHeader()->sequence) -
-                           reinterpret_cast<const char*>(record);
-            break;
-        }
+    const std::ptrdiff_t numberOffset = SequenceOffset(records);
     try {
         for (std::size_t i = 0; i < records.size(); ++i) {
-            // Records lie apart in memory: the first line of one a few rows ahead, and the line
-            // its number sits on, are asked for before the number is read.
-            constexpr std::size_t Ahead = 16;
-            if (i + Ahead < records.size() && records[i + Ahead] != nullptr) {
-                const char* ahead = reinterpret_cast<const char*>(records[i + Ahead]);
-                __builtin_prefetch(ahead);
-                __builtin_prefetch(ahead + numberOffset);
-                m_leafOf.Prefetch(records[i + Ahead]);
-            }
+            // A held row finds its leaf in the entry fetched here.
+            if (const CRecord* ahead = PrefetchAhead(records, i, numberOffset))
+                m_leafOf.Prefetch(ahead);
             CRecord* record = records[i];
             if (record == nullptr)
                 continue;
@@ -221,24 +231,11 @@ void CSpRecordRBTree::AssignInOrder(const std::vector<CRecord*>& records)
     std::vector<RedBlackNode*> leaves;
     leaves.reserve(records.size());
     std::vector<RedBlackNode*> spare;
-    // Where the number lies in a record, as AssignFrom finds it.
-    std::ptrdiff_t numberOffset = 128;
-    for (const CRecord* record : records)
-        if (record != nullptr) {
-            numberOffset = reinterpret_cast<const char*>(&record->GetHeader()->sequence) -
-                           reinterpret_cast<const char*>(record);
-            break;
-        }
+    const std::ptrdiff_t numberOffset = SequenceOffset(records);
     try {
         for (std::size_t i = 0; i < records.size(); ++i) {
-            // Records lie apart in memory: the lines of one a few rows ahead are asked for first.
-            // Their entries are not: records read in order have neighbouring cell numbers.
-            constexpr std::size_t Ahead = 16;
-            if (i + Ahead < records.size() && records[i + Ahead] != nullptr) {
-                const char* ahead = reinterpret_cast<const char*>(records[i + Ahead]);
-                __builtin_prefetch(ahead);
-                __builtin_prefetch(ahead + numberOffset, 1);
-            }
+            // Not their entries: records read in order have neighbouring cell numbers.
+            PrefetchAhead(records, i, numberOffset);
             CRecord* record = records[i];
             if (record == nullptr)
                 continue;
