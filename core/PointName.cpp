@@ -1,13 +1,14 @@
 #include "core/PointName.h"
 
+#include <array>
 #include <cstdint>
 #include <limits>
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool IsPointNameChar(char c) { return IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+constexpr bool IsPointNameChar(char c) { return IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 
@@ -47,15 +48,27 @@ bool IsValidPointName(const char* name)
 {
     if (name == nullptr)
         return false;
-    // One walk, without measuring the text first: names are checked for every point filed.
+    // One walk, a load a character, without measuring the text first: names are checked several
+    // times for every point filed.
+    static constexpr auto kNameChars = [] {
+        std::array<bool, 256> chars{};
+        for (int c = 0; c < 256; ++c)
+            chars[size_t(c)] = IsPointNameChar(char(c));
+        return chars;
+    }();
     std::size_t len = 0;
-    bool allZeros = true;
-    for (; name[len] != '\0'; ++len) {
-        if (len == MaxPointNameChars || !IsPointNameChar(name[len]))
+    while (kNameChars[static_cast<unsigned char>(name[len])])
+        if (++len > MaxPointNameChars)
             return false;
-        allZeros = allZeros && name[len] == '0';
-    }
-    return len >= 1 && !allZeros;
+    if (len == 0 || name[len] != '\0')
+        return false;
+    // All zeros is no name; few names even start with one.
+    if (name[0] != '0')
+        return true;
+    for (std::size_t i = 1; i < len; ++i)
+        if (name[i] != '0')
+            return true;
+    return false;
 }
 
 int ComparePointNames(const char* a, const char* b)
