@@ -55,15 +55,21 @@ bool IsValidPointName(const char* name)
 {
     if (name == nullptr)
         return false;
-    // One walk, without measuring the text first: names are checked for every point filed.
+    // One walk, a load a character, without measuring the text first: names are checked several
+    // times for every point filed.
     std::size_t len = 0;
-    bool allZeros = true;
-    for (; name[len] != '\0'; ++len) {
-        if (len == MaxPointNameChars || !IsPointNameChar(name[len]))
+    while (kPointNameChars[static_cast<unsigned char>(name[len])])
+        if (++len > MaxPointNameChars)
             return false;
-        allZeros = allZeros && name[len] == '0';
-    }
-    return len >= 1 && !allZeros;
+    if (len == 0 || name[len] != '\0')
+        return false;
+    // All zeros is no name; few names even start with one.
+    if (name[0] != '0')
+        return true;
+    for (std::size_t i = 1; i < len; ++i)
+        if (name[i] != '0')
+            return true;
+    return false;
 }
 
 int ComparePointNames(const char* a, const char* b)

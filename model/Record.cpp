@@ -156,15 +156,17 @@ private:
     }
     // Places last found or made, by a short hash of their texts; each is checked again before
     // it is used (0, the empty text, is never held).
-    static constexpr std::size_t kRecentSlots = 256;
+    // Enough slots, and the hash's bits mixed down into them, that a list of a hundred codes
+    // seldom has two in one slot.
+    static constexpr int kRecentBits = 10;
     static std::size_t RecentSlot(std::string_view text)
     {
         uint32_t hash = 2166136261u;
         for (const char c : text.substr(0, 24))
             hash = (hash ^ uint8_t(c)) * 16777619u;
-        return (hash ^ (hash >> 16) ^ uint32_t(text.size())) % kRecentSlots;
+        return ((hash ^ uint32_t(text.size())) * 2654435761u) >> (32 - kRecentBits);
     }
-    std::array<uint32_t, kRecentSlots> m_recent{};
+    std::array<uint32_t, std::size_t(1) << kRecentBits> m_recent{};
 };
 
 namespace {

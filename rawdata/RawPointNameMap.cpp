@@ -183,19 +183,35 @@ uint32_t CRawPointNameMap::DescriptionIndex(std::string_view description)
 {
     // Runs of lines repeat one feature code, or go back and forth between two: the last two
     // answer before the table is asked.
-    auto is = [&](uint32_t index) { return index < m_descriptions.size() && *m_descriptions[index] == description; };
+    // Descriptions from one list are mostly as long as each other and differ at their ends.
+    auto is = [&](uint32_t index) {
+        if (index >= m_descriptions.size())
+            return false;
+        const std::string& held = *m_descriptions[index];
+        return held.size() == description.size() &&
+               (held.empty() || (held.back() == description.back() && held == description));
+    };
     if (is(m_lastDescription))
         return m_lastDescription;
     if (is(m_otherDescription)) {
         std::swap(m_lastDescription, m_otherDescription);
         return m_lastDescription;
     }
-    const auto [it, added] = m_descriptionIndex.try_emplace(std::string(description), uint32_t(m_descriptions.size()));
-    if (added)
-        m_descriptions.push_back(&it->first);
+    // A job's descriptions come from a short list: where this one was last met is tried before
+    // the table, which hashes it in full.
+    uint32_t hash = 2166136261u;
+    for (const char c : description.substr(0, 24))
+        hash = (hash ^ uint8_t(c)) * 16777619u;
+    uint32_t& recent = m_recentDescriptions[((hash ^ uint32_t(description.size())) * 2654435761u) >> (32 - kRecentBits)];
+    if (!is(recent)) {
+        const auto [it, added] = m_descriptionIndex.try_emplace(std::string(description), uint32_t(m_descriptions.size()));
+        if (added)
+            m_descriptions.push_back(&it->first);
+        recent = it->second;
+    }
     m_otherDescription = m_lastDescription;
-    m_lastDescription = it->second;
-    return it->second;
+    m_lastDescription = recent;
+    return recent;
 }
 
 void CRawPointNameMap::AddPoint(const CPointRecord* point, int32_t line, bool deleted)

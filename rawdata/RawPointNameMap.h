@@ -3,6 +3,7 @@
 #include "core/Location.h"
 #include "model/PointRecord.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <memory>
@@ -151,4 +152,7 @@ private:
     std::vector<const std::string*> m_descriptions;
     uint32_t m_lastDescription = 0;
     uint32_t m_otherDescription = 0;
+    // Where each description was last met, by a short hash of its text; checked again before use.
+    static constexpr int kRecentBits = 10;
+    std::array<uint32_t, size_t(1) << kRecentBits> m_recentDescriptions{};
 };

@@ -157,4 +157,33 @@ TEST(RawPointNameMapModelTest, ShrinkAfterABulkAddKeepsEveryName)
     }
 }
 
+// Descriptions are found through a small table of where each was last met: texts far more
+// than its slots, texts alike in their first 24 bytes, and a refile after everything is removed
+// (so remembered places point at other texts) must each still read back as filed.
+TEST(RawPointNameMapModelTest, ManyDescriptionsReadBackAsFiled)
+{
+    std::vector<std::string> texts = {"", "A", "a", "TOP BANK", "TOP BANK ", std::string(24, 'X') + "1",
+                                      std::string(24, 'X') + "2", std::string(24, 'X') + "12"};
+    for (int i = 0; i < 1500; ++i)
+        texts.push_back("D" + std::to_string(i));
+    CRawPointNameMap map;
+    for (const int pass : {0, 1}) {
+        if (pass == 1)
+            map.RemoveAll();
+        std::vector<std::pair<std::string, std::string>> filed;
+        for (size_t i = 0; i < 3 * texts.size(); ++i) {
+            // Runs, back and forth between two, and jumps across the list.
+            const size_t pick = pass == 0 ? (i / 3) % texts.size() : (i * 7919 + i % 2) % texts.size();
+            const std::string name = "P" + std::to_string(i);
+            map.AddPoint(name, texts[pick], CLocation(1, double(i), 0), int32_t(i), false);
+            filed.emplace_back(name, texts[pick]);
+        }
+        for (const auto& [name, description] : filed) {
+            std::string read;
+            ASSERT_TRUE(map.GetPointDescription(name, &read, int32_t(filed.size())));
+            ASSERT_EQ(read, description) << "pass " << pass << " name " << name;
+        }
+    }
+}
+
 } // namespace
