@@ -18,7 +18,17 @@ bool ReadDecimalUInt32(std::string_view text, uint32_t& value, uint32_t max = UI
 // digits / 10^fractionDigits as the one correctly rounded double, when both are exact in a double
 // (digits up to 2^53, at most 22 fraction digits): the single division rounds as the full reader
 // does. False otherwise, for the caller's full reader.
-bool ExactDecimalQuotient(uint64_t digits, size_t fractionDigits, double& magnitude);
+// Inline: readers call it for every coordinate they take.
+inline bool ExactDecimalQuotient(uint64_t digits, size_t fractionDigits, double& magnitude)
+{
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (digits > (uint64_t(1) << 53) || fractionDigits >= sizeof kPowersOfTen / sizeof kPowersOfTen[0])
+        return false;
+    magnitude = double(digits) / kPowersOfTen[fractionDigits];
+    return true;
+}
 // [+-]digits[.digits] (or .digits) from `p` up to the first character that cannot go on with it,
 // read as ReadDecimalDouble reads that text alone: for a reader walking a line that must not cut
 // it into fields first. The end of the number, or null (value untouched) when there is no digit or

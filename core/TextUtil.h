@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -19,5 +20,17 @@ std::size_t NumberRun(const std::string& text);
 // The text with the first marker (a "%1" or "%s" of a message) replaced by the value; as it was
 // when the marker is missing.
 std::string ReplaceFirst(std::string text, const std::string& marker, const std::string& value);
+
+// One of 2^bits places for a text in a table of where texts were last met: cheap (its first 24
+// bytes and its length), so the caller checks the text found there before trusting it.
+template <int Bits>
+std::size_t RecentTextSlot(std::string_view text)
+{
+    static_assert(Bits > 0 && Bits < 32);
+    uint32_t hash = 2166136261u;
+    for (const char c : text.substr(0, 24))
+        hash = (hash ^ uint8_t(c)) * 16777619u;
+    return ((hash ^ uint32_t(text.size())) * 2654435761u) >> (32 - Bits);
+}
 
 } // namespace textutil

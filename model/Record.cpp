@@ -1,5 +1,6 @@
 #include "model/Record.h"
 
+#include "core/TextUtil.h"
 #include "core/Utf8.h"
 #include "model/RecordOwner.h"
 
@@ -92,7 +93,7 @@ public:
         }
         // A job's descriptions come from a short list: where this text was last met is tried
         // before the index, which hashes it in full.
-        uint32_t& recent = m_recent[RecentSlot(text)];
+        uint32_t& recent = m_recent[textutil::RecentTextSlot<kRecentBits>(text)];
         if (m_holders[recent] != 0 && IsText(m_texts[recent], text)) {
             ++m_holders[recent];
             m_last = recent;
@@ -159,13 +160,6 @@ private:
     // Enough slots, and the hash's bits mixed down into them, that a list of a hundred codes
     // seldom has two in one slot.
     static constexpr int kRecentBits = 10;
-    static std::size_t RecentSlot(std::string_view text)
-    {
-        uint32_t hash = 2166136261u;
-        for (const char c : text.substr(0, 24))
-            hash = (hash ^ uint8_t(c)) * 16777619u;
-        return ((hash ^ uint32_t(text.size())) * 2654435761u) >> (32 - kRecentBits);
-    }
     std::array<uint32_t, std::size_t(1) << kRecentBits> m_recent{};
 };
 

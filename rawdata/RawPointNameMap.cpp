@@ -1,5 +1,6 @@
 #include "rawdata/RawPointNameMap.h"
 
+#include "core/TextUtil.h"
 #include "model/PointRecord.h"
 #include "rawdata/records/RawDataRecord.h"
 
@@ -199,10 +200,7 @@ uint32_t CRawPointNameMap::DescriptionIndex(std::string_view description)
     }
     // A job's descriptions come from a short list: where this one was last met is tried before
     // the table, which hashes it in full.
-    uint32_t hash = 2166136261u;
-    for (const char c : description.substr(0, 24))
-        hash = (hash ^ uint8_t(c)) * 16777619u;
-    uint32_t& recent = m_recentDescriptions[((hash ^ uint32_t(description.size())) * 2654435761u) >> (32 - kRecentBits)];
+    uint32_t& recent = m_recentDescriptions[textutil::RecentTextSlot<kRecentBits>(description)];
     if (!is(recent)) {
         const auto [it, added] = m_descriptionIndex.try_emplace(std::string(description), uint32_t(m_descriptions.size()));
         if (added)

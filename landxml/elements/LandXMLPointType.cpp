@@ -9,7 +9,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <iterator>
 #include <unordered_set>
 
 namespace {
@@ -50,18 +49,10 @@ bool ReadPlainDecimal(std::string_view text, std::size_t& end, double& value)
     }
     if ((i < text.size() && !landxml::IsXmlSpace(text[i])) || i - begin > 24)
         return false;
-    // The usual coordinate has fewer than 16 digits and a few decimals: one exact division reads
-    // it, here without a call. More than 19 digits may have overflowed the integer, so those go
-    // to the full reader.
+    // The usual coordinate has fewer than 16 digits: one exact division reads it. More than 19
+    // digits may have overflowed the integer, so those go to the full reader.
     const std::size_t digitCount = i - digitsFrom - (fraction != 0 ? 1 : 0);
-    static constexpr double kTens[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
     double magnitude = 0;
-    if (digitCount <= 19 && fraction < std::size(kTens) && digits <= (uint64_t(1) << 53)) {
-        magnitude = double(digits) / kTens[fraction];
-        value = negative ? -magnitude : magnitude;
-        end = i;
-        return true;
-    }
     if (digitCount <= 19 && ExactDecimalQuotient(digits, fraction, magnitude)) {
         value = negative ? -magnitude : magnitude;
         end = i;

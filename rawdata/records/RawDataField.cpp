@@ -94,11 +94,6 @@ CRawDataSetup* SetupAt(CJobRawData* file, int32_t line)
     return file ? file->GetSetup(line) : nullptr;
 }
 
-bool ReadNumber(const std::string& text, double* value)
-{
-    return ReadDecimalDouble(text, *value) && *value > NoValueLimit;
-}
-
 // A field code's label format as GetLabelFormat gives it, with CheckLabelFormat's answer.
 struct LabelFormat
 {
