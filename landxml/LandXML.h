@@ -139,6 +139,8 @@ private:
     pugi::xml_node FindCgPointElement(std::string_view name);
     // Room for that many named points without growing the name index.
     void ReserveNamedPoints(std::size_t count);
+    // Destroys every point made and gives the blocks back.
+    void FreePointBlocks();
     bool ReadCgPointsGroup(pugi::xml_node element);
     template <class T>
     bool ReadInto(std::vector<std::unique_ptr<T>>& list, pugi::xml_node element);
@@ -146,10 +148,16 @@ private:
     // Declared first so that it outlives every element bound to its nodes.
     pugi::xml_document m_dom;
     // Every CgPoint read, named or not, in blocks that keep them in place and spare an allocation
-    // each; the blocks grow up to a few hundred points.
-    std::vector<std::unique_ptr<CLandXMLCgPoint[]>> m_pointBlocks;
-    std::size_t m_pointBlockSize = 0;
-    std::size_t m_pointBlockUsed = 0;
+    // each; the blocks grow up to a few hundred points. A point is made in its block's room when
+    // it is handed out: a block made whole at once would write each point twice, the second time
+    // long after the first.
+    struct PointBlock
+    {
+        CLandXMLCgPoint* room = nullptr;
+        std::size_t size = 0;
+        std::size_t used = 0; // the points made, from the front
+    };
+    std::vector<PointBlock> m_pointBlocks;
 
     CLandXMLUnits m_units;
     std::vector<std::unique_ptr<CLandXMLCgPoints>> m_cgPointsGroups;
