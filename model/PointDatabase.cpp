@@ -48,6 +48,7 @@ void CPointDatabase::Reset(bool create)
     m_unhung.clear();
     DestroyRedBlackTree(m_tree);
     m_tree = create ? CreateRedBlackTree(true) : nullptr;
+    m_count = 0;
 }
 
 bool CPointDatabase::Admit(CPointRecord* point)
@@ -95,11 +96,13 @@ bool CPointDatabase::AddInNameOrder(CPointRecord* point, bool noteLastName)
     last->link1 = leaf;
     m_tree->link2 = leaf;
     ++m_changes;
+    ++m_count;
     const auto unchain = [this, leaf, last]() {
         last->link1 = m_tree;
         m_tree->link2 = last;
         m_unhung.pop_back();
         FreeRedBlackLeaf(m_tree, leaf);
+        --m_count;
     };
     bool held = false;
     try {
@@ -166,6 +169,7 @@ bool CPointDatabase::AddAt(CPointRecord* point, RedBlackNode* place)
     if (leaf == nullptr)
         return false;
     ++m_changes;
+    ++m_count;
     if (!HandToStore(point)) {
         // The store refused it; an index entry nobody owns would dangle.
         Unlink(leaf);
@@ -221,6 +225,7 @@ void CPointDatabase::Unlink(RedBlackNode* leaf)
     Settle();
     ++m_changes;
     DeleteRedBlackNode(leaf);
+    --m_count;
 }
 
 RedBlackNode* CPointDatabase::PlaceFromLastMiss(const char* name) const
@@ -307,13 +312,7 @@ CPointRecord* CPointDatabase::GetPointAt(const RedBlackNode* leaf) const
     return leaf != nullptr ? static_cast<CPointRecord*>(leaf->value) : nullptr;
 }
 
-int32_t CPointDatabase::GetCount() const
-{
-    int32_t count = 0;
-    for (RedBlackNode* pos = GetFirstPosition(); pos != nullptr; GetNextPoint(pos))
-        ++count;
-    return count;
-}
+int32_t CPointDatabase::GetCount() const { return m_count; }
 
 CPointRecord* CPointDatabase::GetLastPointByWalk() const
 {

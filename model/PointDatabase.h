@@ -75,6 +75,9 @@ private:
     CRecordOwner* m_owner;
     RedBlackNode* m_tree;
     uint64_t m_changes = 0;
+    // The leaves, hung or held back, counted as they come and go: saving, exporting and the job's
+    // figures ask for the count, and a walk over the leaves reads the whole index.
+    int32_t m_count = 0;
     mutable RedBlackNode* m_missPlace = nullptr;
     mutable uint64_t m_missChanges = 0;
     // The name that missed: the same name adds at the place without comparing again.

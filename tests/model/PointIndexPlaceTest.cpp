@@ -64,6 +64,7 @@ TEST(PointIndex, AddAfterAMissedSearchFilesInNaturalOrder)
             delete point;
         EXPECT_EQ(accepted, c.accepted);
         EXPECT_EQ(NamesInOrder(job.points), c.order);
+        EXPECT_EQ(job.points.GetCount(), int32_t(c.order.size()));
         for (const std::string& name : c.order)
             EXPECT_NE(job.points.FindPoint(name, true), nullptr) << name;
     }
@@ -120,6 +121,9 @@ TEST(PointIndex, InNameOrderAddMatchesThePlainAdd)
                     }
             EXPECT_EQ(NamesInOrder(ordered.points), NamesInOrder(plain.points));
             EXPECT_EQ(storeNames(*ordered.store), storeNames(*plain.store));
+            // The count kept as leaves come and go is the count of a walk.
+            for (const CPointDatabase* index : {&plain.points, &ordered.points})
+                EXPECT_EQ(index->GetCount(), int32_t(NamesInOrder(*index).size()));
             EXPECT_EQ(ordered.lastPointName, plain.lastPointName);
             // One black depth for every leaf: the appended tree is as balanced as the searched one.
             for (RedBlackNode* pos = ordered.points.GetFirstPosition(); pos != nullptr;) {
