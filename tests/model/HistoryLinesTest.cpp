@@ -139,27 +139,4 @@ TEST(HistoryLines, ReadsBackEditsOfEveryLengthAcrossBlocks)
         ASSERT_EQ(lines[i], expected[i]) << i;
 }
 
-// Lines whose numbers are rewritten, as an import in other units writes them: most bytes of a
-// line differ from the one before, at the same size. Sizes about where such a text is stored
-// whole, and texts with just half their bytes changed, read back as appended.
-TEST(HistoryLines, ReadsBackTextsMostlyRewritten)
-{
-    std::vector<std::string> expected;
-    for (size_t size : {1u, 2u, 15u, 16u, 17u, 63u, 64u, 65u, 100u})
-        for (int i = 0; i < 12; ++i) {
-            std::string digits(size, '0');
-            for (size_t k = 0; k < size; ++k)
-                digits[k] = char('0' + (i * 7 + int(k) * (i + 3)) % 10);
-            // Every other line changes only each second byte of the one before.
-            if (i % 2 == 1)
-                for (size_t k = 0; k < size; k += 2)
-                    digits[k] = expected.back()[k + 1];
-            expected.push_back("[" + digits + "]");
-        }
-    CHistoryLines lines;
-    for (const std::string& text : expected)
-        lines.Append("", text);
-    EXPECT_EQ(lines.Lines(), expected);
-}
-
 } // namespace
