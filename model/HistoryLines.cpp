@@ -174,23 +174,6 @@ uint64_t AgreeingPairs(const uint32_t (&ahead)[kReach + 1], const uint32_t (&bac
 // The most PutEdits writes for a text of this size.
 size_t EditsBound(size_t textSize) { return textSize + (textSize / kMatch + 1) * 3 * kCountBytes; }
 
-// Which of the first `count` (at most 64) bytes differ between the texts, a bit each.
-uint64_t DifferingBytes(const char* a, const char* b, size_t count)
-{
-    uint64_t differ = 0;
-    size_t k = 0;
-#if defined(__SSE2__)
-    for (; k + 16 <= count; k += 16) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + k));
-        const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + k));
-        differ |= uint64_t(~unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y))) & 0xFFFFu) << k;
-    }
-#endif
-    for (; k < count; ++k)
-        differ |= uint64_t(a[k] != b[k]) << k;
-    return differ;
-}
-
 // Writes `text` as edits of `base`: runs of (count of new bytes, the bytes, count of base bytes
 // passed over, count of base bytes kept). Looks a short way ahead for the texts to agree again,
 // nearest first; where they do not, the rest is new bytes, written as a last run without the
@@ -199,15 +182,6 @@ size_t PutEdits(char* to, std::string_view text, std::string_view base)
 {
     static_assert(kMatch == sizeof(uint32_t), "a stretch is compared as one 32-bit load");
     size_t out = 0, i = 0, j = 0;
-    // Rewritten numbers keep few bytes in place: where most bytes of a short text differ from its
-    // base's, the edits come to about the whole text anyway, and searching for them costs more than
-    // they save. The text is then one last run of new bytes.
-    if (!text.empty() && text.size() == base.size() && text.size() <= 64 &&
-        size_t(std::popcount(DifferingBytes(text.data(), base.data(), text.size()))) * 2 >= text.size()) {
-        out = PutCount(to, text.size());
-        CopyBytes(to + out, text.data(), text.size());
-        return out + text.size();
-    }
     while (i < text.size()) {
         size_t fresh = text.size() - i, skip = base.size() - j, keep = 0;
         bool found = false;
