@@ -5,26 +5,6 @@
 #include "landxml/elements/LandXMLCgPoint.h"
 #include "landxml/elements/LandXMLFeature.h"
 
-#include <cstdint>
-
-namespace {
-
-// Starts fetching what lies some points past next, at the distance next lies from here: the
-// parser lays a file's points out one after another, each element's node beside its attributes.
-void FetchFurther(const void* here, const void* next)
-{
-    const auto from = reinterpret_cast<std::uintptr_t>(here);
-    const auto to = reinterpret_cast<std::uintptr_t>(next);
-    if (to <= from || to - from > 512)
-        return;
-    const std::uintptr_t further = to + 4 * (to - from);
-    __builtin_prefetch(reinterpret_cast<const void*>(further));
-    __builtin_prefetch(reinterpret_cast<const void*>(further + 64));
-    __builtin_prefetch(reinterpret_cast<const void*>(further + 128));
-}
-
-} // namespace
-
 CLandXMLCgPoints::~CLandXMLCgPoints()
 {
     CLandXMLCgPoints::Reset();
@@ -83,7 +63,6 @@ bool CLandXMLCgPoints::Read(pugi::xml_node element, CLandXML* document)
                 CLandXMLCgPoint::FindAttributes(ahead, aheadAttributes);
                 aheadName = aheadAttributes.name != nullptr ? aheadAttributes.name : "";
                 aheadHash = document->PrefetchCgPointName(aheadName);
-                FetchFurther(child.internal_object(), ahead.internal_object());
             } else {
                 ahead = pugi::xml_node();
             }
