@@ -386,13 +386,6 @@ CLandXMLCgPoint* CLandXML::NewCgPoint()
     PointBlock& block = m_pointBlocks.back();
     CLandXMLCgPoint* point = new (block.room + block.used) CLandXMLCgPoint();
     ++block.used;
-    // The room of a point a few ahead is fetched now, so that making it need not wait for memory.
-    constexpr std::size_t kAhead = 4;
-    if (block.used + kAhead < block.size) {
-        const char* ahead = reinterpret_cast<const char*>(block.room + block.used + kAhead);
-        __builtin_prefetch(ahead, 1);
-        __builtin_prefetch(ahead + sizeof(CLandXMLCgPoint) - 1, 1);
-    }
     return point;
 }
 
