@@ -19,6 +19,12 @@ constexpr auto kPointNameChars = [] {
     return chars;
 }();
 
+// All zeros is no name; few names even start with a zero.
+bool AllZeros(std::string_view name)
+{
+    return name[0] == '0' && name.find_first_not_of('0') == std::string_view::npos;
+}
+
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 
 // Reads a run of digits as a 64-bit number, saturating like the C library's conversion does.
@@ -47,8 +53,7 @@ bool IsValidPointName(std::string_view name)
     for (const char c : name)
         if (!kPointNameChars[uint8_t(c)])
             return false;
-    // Only a name that starts with a zero can be all zeros.
-    return name[0] != '0' || name.find_first_not_of('0') != std::string_view::npos;
+    return !AllZeros(name);
 }
 
 bool IsValidPointName(const char* name)
@@ -61,15 +66,7 @@ bool IsValidPointName(const char* name)
     while (kPointNameChars[static_cast<unsigned char>(name[len])])
         if (++len > MaxPointNameChars)
             return false;
-    if (len == 0 || name[len] != '\0')
-        return false;
-    // All zeros is no name; few names even start with one.
-    if (name[0] != '0')
-        return true;
-    for (std::size_t i = 1; i < len; ++i)
-        if (name[i] != '0')
-            return true;
-    return false;
+    return len != 0 && name[len] == '\0' && !AllZeros(std::string_view(name, len));
 }
 
 int ComparePointNames(const char* a, const char* b)

@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
-#include <memory>
 #include <new>
 
 namespace {
@@ -138,16 +137,6 @@ CLandXML::CLandXML() = default;
 CLandXML::~CLandXML()
 {
     CLandXML::Reset();
-    FreePointBlocks();
-}
-
-void CLandXML::FreePointBlocks()
-{
-    for (const PointBlock& block : m_pointBlocks) {
-        std::destroy_n(block.room, block.used);
-        ::operator delete(static_cast<void*>(block.room));
-    }
-    m_pointBlocks.clear();
 }
 
 bool CLandXML::Validate(pugi::xml_node element)
@@ -209,7 +198,7 @@ bool CLandXML::LoadFile(const std::string& fileName, std::string& message)
     m_namedInOrder.clear();
     m_namedInOrderValid = false;
     m_unnamedPoints.clear();
-    FreePointBlocks();
+    m_madePoints.clear();
     m_pendingPoints.clear();
     m_cgPointElements.clear();
     m_cgPointElementsIndexed = false;
@@ -370,24 +359,7 @@ bool CLandXML::Read(pugi::xml_node element, CLandXML* document)
     return true;
 }
 
-CLandXMLCgPoint* CLandXML::NewCgPoint()
-{
-    if (m_pointBlocks.empty() || m_pointBlocks.back().used == m_pointBlocks.back().size) {
-        // Blocks of some 32 KB at most stay below the size the allocator maps afresh for each
-        // request, so a file read after another reuses the memory instead of faulting it in anew.
-        const std::size_t last = m_pointBlocks.empty() ? 0 : m_pointBlocks.back().size;
-        const std::size_t size = std::min<std::size_t>(std::max<std::size_t>(16, 2 * last), 256);
-        // The list's room first: a failure then leaves no block unlisted.
-        if (m_pointBlocks.size() == m_pointBlocks.capacity())
-            m_pointBlocks.reserve(2 * m_pointBlocks.size() + 8);
-        auto* room = static_cast<CLandXMLCgPoint*>(::operator new(size * sizeof(CLandXMLCgPoint)));
-        m_pointBlocks.push_back({room, size, 0});
-    }
-    PointBlock& block = m_pointBlocks.back();
-    CLandXMLCgPoint* point = new (block.room + block.used) CLandXMLCgPoint();
-    ++block.used;
-    return point;
-}
+CLandXMLCgPoint* CLandXML::NewCgPoint() { return &m_madePoints.emplace_back(); }
 
 void CLandXML::ReserveNamedPoints(std::size_t count)
 {

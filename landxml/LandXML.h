@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/StableColumn.h"
 #include "landxml/LandXMLText.h"
 #include "landxml/XMLElement.h"
 #include "landxml/elements/LandXMLCgPoint.h"
@@ -139,25 +140,15 @@ private:
     pugi::xml_node FindCgPointElement(std::string_view name);
     // Room for that many named points without growing the name index.
     void ReserveNamedPoints(std::size_t count);
-    // Destroys every point made and gives the blocks back.
-    void FreePointBlocks();
     bool ReadCgPointsGroup(pugi::xml_node element);
     template <class T>
     bool ReadInto(std::vector<std::unique_ptr<T>>& list, pugi::xml_node element);
 
     // Declared first so that it outlives every element bound to its nodes.
     pugi::xml_document m_dom;
-    // Every CgPoint read, named or not, in blocks that keep them in place and spare an allocation
-    // each; the blocks grow up to a few hundred points. A point is made in its block's room when
-    // it is handed out: a block made whole at once would write each point twice, the second time
-    // long after the first.
-    struct PointBlock
-    {
-        CLandXMLCgPoint* room = nullptr;
-        std::size_t size = 0;
-        std::size_t used = 0; // the points made, from the front
-    };
-    std::vector<PointBlock> m_pointBlocks;
+    // Every CgPoint read, named or not, held in place without an allocation each; a point is made
+    // when it is handed out.
+    CStableColumn<CLandXMLCgPoint> m_madePoints;
 
     CLandXMLUnits m_units;
     std::vector<std::unique_ptr<CLandXMLCgPoints>> m_cgPointsGroups;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/MemoryPoison.h"
+#include "core/StableColumn.h"
 #include "model/JobRawData.h"
-#include "rawdata/LineColumn.h"
 #include "rawdata/records/NikonRawDataSetup.h"
 #include "rawdata/records/RawDataRecord.h"
 
@@ -129,7 +129,7 @@ protected:
     std::vector<LineHolder<CNikonRawDataRecord>> m_records;
     // Held in place, not each behind a pointer: a setup is its line, its container and one shared
     // pointer, no larger than a pointer and a block's share would be.
-    CLineColumn<CNikonRawDataSetup> m_setups;
+    CStableColumn<CNikonRawDataSetup> m_setups;
 
     // A copy of the record in the blocks, bound to the document at the line. A short text sits
     // in the text blocks, so a stored line costs no allocation of its own.

@@ -6,17 +6,18 @@
 #include <utility>
 #include <vector>
 
-// One object a line, held in place in fixed chunks that never move: appending leaves every object
-// where it was, and a line's object is found with a shift and a mask (a deque's lookup costs
-// several times that, and the reduction asks for setups many times a line). Inserting or removing
-// a line moves the objects after it up or down by assignment, as a vector would.
-template <class T> class CLineColumn
+// Objects held in place in fixed chunks that never move: appending leaves every object where it
+// was (so pointers to them stay good), and an object is found by its index with a shift and a mask
+// (a deque's lookup costs several times that, and the raw data reduction asks for a line's setup
+// many times a line). Each object is made when it is appended, in room not written before.
+// Inserting or removing moves the objects after it up or down by assignment, as a vector would.
+template <class T> class CStableColumn
 {
 public:
-    CLineColumn() = default;
-    ~CLineColumn() { clear(); }
-    CLineColumn(const CLineColumn&) = delete;
-    CLineColumn& operator=(const CLineColumn&) = delete;
+    CStableColumn() = default;
+    ~CStableColumn() { clear(); }
+    CStableColumn(const CStableColumn&) = delete;
+    CStableColumn& operator=(const CStableColumn&) = delete;
 
     std::size_t size() const { return m_size; }
     T& operator[](std::size_t i) { return *Slot(i); }
@@ -27,7 +28,7 @@ public:
     template <class... Args> T& emplace_back(Args&&... args)
     {
         if (m_size == m_chunks.size() * ChunkSize)
-            m_chunks.push_back(std::make_unique<Storage[]>(ChunkSize));
+            m_chunks.push_back(std::make_unique_for_overwrite<Storage[]>(ChunkSize));
         T* at = ::new (static_cast<void*>(Slot(m_size))) T(std::forward<Args>(args)...);
         ++m_size;
         return *at;
