@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -11,11 +10,9 @@
 #include <vector>
 
 // The job's change log: every line is a time stamp and a text. A bulk change adds a line per
-// record, so the texts share large blocks, each stamp is kept once for the run of lines that
-// carry it, and a text is kept as what differs from the likest of the few texts before it (the
-// head and tail they share are counted, not stored, and between them only the stretches that
-// differ; every 64th text is whole so a line reads back quickly). A line read back is the stamp
-// and text joined.
+// record, so the texts are packed into large blocks (no allocation a line) and each stamp is kept
+// once for the run of lines that carry it; the place of every 64th line is noted, so a line reads
+// back after skipping at most 63 others. A line read back is the stamp and text joined.
 class CHistoryLines
 {
 public:
@@ -65,7 +62,7 @@ public:
     // Appends stamp + the parts as one line.
     void Append(std::string_view stamp, std::initializer_list<std::string_view> parts);
     void Append(std::string_view stamp, std::string_view text) { Append(stamp, {text}); }
-    void Reserve(size_t lines) { m_starts.reserve(lines / kWholeEvery + 1); }
+    void Reserve(size_t lines) { m_starts.reserve(lines / kStartEvery + 1); }
     void Clear();
 
     size_t size() const { return m_count; }
@@ -81,8 +78,8 @@ public:
     friend bool operator==(const CHistoryLines& a, const std::vector<std::string>& b);
 
 private:
-    static constexpr size_t kWholeEvery = 64;
-    // Where a line is stored: kept for every whole line and for a line that opens a block. Each
+    static constexpr size_t kStartEvery = 64;
+    // Where a line is stored: kept for every 64th line and for a line that opens a block. Each
     // stored line is its length and then its bytes, so the lines after a start follow from it.
     struct Start
     {
@@ -101,26 +98,15 @@ private:
         size_t firstLine;
         std::string stamp;
     };
-    // Reads the stored lines in order from a whole one.
+    // Reads the stored lines in order from a noted start.
     class Reader;
 
-    static constexpr size_t kRecent = 4;
-    using Recent = std::array<std::string, kRecent>;
-    // Decodes the line's stored bytes into recent[index % kRecent]; recent holds the texts of the
-    // lines before it back to the last whole one.
-    static void Decode(size_t index, std::string_view stored, Recent& recent);
     std::string Text(size_t index) const;
     std::string_view Stamp(size_t index) const;
-    // Files the line's bytes as the next line.
-    void Store(std::string_view bytes);
 
     std::vector<Block> m_blocks;
     std::vector<Start> m_starts;
     size_t m_count = 0;
     std::vector<StampRun> m_stamps;
-    // The last lines' texts, which the next line is stored against.
-    Recent m_recent;
-    std::string m_text;
-    std::string m_stored;
 };
 

@@ -72,9 +72,8 @@ TEST(HistoryLines, ReadsBackWhatWasAppended)
     EXPECT_EQ(lines.Lines(), std::vector<std::string>{b + "Saved Job"});
 }
 
-// A text stored as edits of one before it reads back whole: changes of every size, several apart,
-// repeats that agree at many shifts, and bases too short to agree with at all.
-TEST(HistoryLines, ReadsBackTextsStoredAsEdits)
+// Texts much alike and not alike at all, empty ones among them, read back whole and in order.
+TEST(HistoryLines, ReadsBackAlikeAndUnlikeTexts)
 {
     const std::string row = "Line #9 SHOT: Name: 1001, Rod: 1.500m, Slope: 123.456m, Code: CURB";
     const std::vector<std::string> texts = {
@@ -107,10 +106,9 @@ TEST(HistoryLines, ReadsBackTextsStoredAsEdits)
     EXPECT_EQ(lines.Lines(), expected);
 }
 
-// Edits of every length around where their count takes a second byte, written until blocks fill,
-// so lines land both in place and at a block's end; and changes where the texts agree again at
-// each distance ahead in either text.
-TEST(HistoryLines, ReadsBackEditsOfEveryLengthAcrossBlocks)
+// Lines of every length around where their count takes a second byte, and one longer than a
+// block, written until blocks fill, so that lines land both inside a block and at its end.
+TEST(HistoryLines, ReadsBackLinesOfEveryLengthAcrossBlocks)
 {
     std::vector<std::string> expected;
     uint32_t seed = 7;
