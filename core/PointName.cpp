@@ -1,6 +1,8 @@
 #include "core/PointName.h"
 
 #include <array>
+#include <cstddef>
+#include <cstring>
 #include <cstdint>
 #include <limits>
 
@@ -69,12 +71,40 @@ bool IsValidPointName(const char* name)
     return len != 0 && name[len] == '\0' && !AllZeros(std::string_view(name, len));
 }
 
+namespace {
+
+// The length of a name that is a plain number (digits, the first not zero, few enough to be read
+// exactly), or 0 for any other name.
+std::size_t PlainNumberLength(const char* name)
+{
+    constexpr std::size_t MaxExactDigits = 18;
+    if (name[0] < '1' || name[0] > '9')
+        return 0;
+    std::size_t length = 1;
+    for (; name[length] != '\0'; ++length)
+        if (length == MaxExactDigits || !IsDigit(name[length]))
+            return 0;
+    return length;
+}
+
+} // namespace
+
 int ComparePointNames(const char* a, const char* b)
 {
     if (a == nullptr)
         a = "";
     if (b == nullptr)
         b = "";
+    // Most field names are plain numbers: two of them order by length and then digit by digit,
+    // as their values do, without reading the values.
+    if (const std::size_t length = PlainNumberLength(a); length != 0) {
+        if (const std::size_t other = PlainNumberLength(b); other != 0) {
+            if (length != other)
+                return length < other ? -1 : 1;
+            const int c = std::memcmp(a, b, length);
+            return c < 0 ? -1 : (c > 0 ? 1 : 0);
+        }
+    }
     while (*a != '\0' && *b != '\0') {
         if (IsDigit(*a) && IsDigit(*b)) {
             const int64_t na = ReadDigitRun(a);

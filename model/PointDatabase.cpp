@@ -1,40 +1,11 @@
 #include "model/PointDatabase.h"
 
+#include "core/PointName.h"
 #include "model/PointRecord.h"
 #include "model/RecordDatabase.h"
 #include "model/RecordOwner.h"
 
 #include <cstddef>
-#include <cstring>
-
-namespace {
-
-// The length of a name that is a plain number (digits, the first not zero, few enough to be read
-// exactly), or 0 for any other name.
-std::size_t PlainNumberLength(const char* name)
-{
-    constexpr std::size_t MaxExactDigits = 18;
-    if (name[0] < '1' || name[0] > '9')
-        return 0;
-    std::size_t length = 1;
-    for (; name[length] != '\0'; ++length)
-        if (length == MaxExactDigits || name[length] < '0' || name[length] > '9')
-            return 0;
-    return length;
-}
-
-// Whether name sorts after last in the name order. Two plain numbers order by their values,
-// which is by length and then digit by digit; most field names are such numbers.
-bool SortsAfter(const char* name, const char* last)
-{
-    const std::size_t length = PlainNumberLength(name);
-    const std::size_t lastLength = length != 0 ? PlainNumberLength(last) : 0;
-    if (lastLength == 0)
-        return ComparePointNames(name, last) > 0;
-    return length != lastLength ? length > lastLength : std::memcmp(name, last, length) > 0;
-}
-
-} // namespace
 
 // The index hands no leaf out to be deleted, so its leaves can go with the tree's slabs.
 CPointDatabase::CPointDatabase(CRecordOwner* owner) : m_owner(owner), m_tree(CreateRedBlackTree(true)) {}
@@ -74,7 +45,7 @@ bool CPointDatabase::AddInNameOrder(CPointRecord* point, bool noteLastName)
     // The sentinel as the place appends; an equal or smaller name takes the search, which also
     // refuses a name already held.
     RedBlackNode* last = m_tree->link2;
-    const bool after = last == m_tree || SortsAfter(point->GetName(), GetRedBlackNodeKey<const char*>(last));
+    const bool after = last == m_tree || ComparePointNames(point->GetName(), GetRedBlackNodeKey<const char*>(last)) > 0;
     m_missPlace = nullptr;
     if (!after) {
         Settle();
