@@ -65,6 +65,9 @@ bool FSDataFileLoadXML::ImportFile(const std::string& fileName, CDataFileDoc* jo
     if (m_job != nullptr) {
         CLandXML document;
         UseImportSwitches(document);
+        // The points are held to the job's name rule while they are read, so that the check
+        // before the import need not walk them again.
+        document.SetNamedPointCheck([this](const std::string& name) { return IsValidPointName(name); });
         if (LoadDocument(document, fileName)) {
             // One step for the whole import, taken before the first change. A failed import that
             // changed nothing takes it back; one that stopped part-way keeps it, so that what it

@@ -1,5 +1,6 @@
 #include "landxml/LandXML.h"
 
+#include "core/NoValue.h"
 #include "core/ProgramHelpers.h"
 #include "core/StatusProgress.h"
 #include "landxml/elements/LandXMLCgPoint.h"
@@ -10,6 +11,7 @@
 #include "landxml/elements/LandXMLSurfaces.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <new>
@@ -197,6 +199,8 @@ bool CLandXML::LoadFile(const std::string& fileName, std::string& message)
     m_namedPoints.clear();
     m_namedInOrder.clear();
     m_namedInOrderValid = false;
+    m_namedPointsPassed = true;
+    m_largestNamedCoordinate = 0.0;
     m_unnamedPoints.clear();
     m_madePoints.clear();
     m_pendingPoints.clear();
@@ -474,7 +478,29 @@ bool CLandXML::AddNamedCgPoint(const std::string& name, CLandXMLCgPoint* point, 
     m_namedPoints.push_back(point);
     m_nameSlots[i] = {uint32_t(hash), static_cast<uint32_t>(m_namedPoints.size())};
     m_namedInOrderValid = false;
+    if (m_namedPointCheck && m_namedPointsPassed)
+        CheckNamedPoint(*point);
     return true;
+}
+
+void CLandXML::CheckNamedPoint(const CLandXMLCgPoint& point)
+{
+    // As a bulk import checks a point: its name, and coordinates that stay finite in metres. The
+    // unit may not be known yet, but a factor takes every coordinate beyond range exactly when it
+    // takes the largest one.
+    if (!m_namedPointCheck(point.GetName())) {
+        m_namedPointsPassed = false;
+        return;
+    }
+    double x, y, z;
+    if (!point.GetCoordinates(x, y, z, 1.0))
+        return;
+    if (!std::isfinite(x) || !std::isfinite(y) || (z > NoValueLimit && !std::isfinite(z))) {
+        m_namedPointsPassed = false;
+        return;
+    }
+    m_largestNamedCoordinate = std::max({m_largestNamedCoordinate, std::fabs(x), std::fabs(y),
+                                         z > NoValueLimit ? std::fabs(z) : 0.0});
 }
 
 CLandXMLAlignment* CLandXML::FindAlignment(const std::string& name) const

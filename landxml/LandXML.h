@@ -9,6 +9,7 @@
 #include <pugixml.hpp>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -98,6 +99,19 @@ public:
     }
     int GetUnnamedCgPointCount() const { return static_cast<int>(m_unnamedPoints.size()); }
 
+    // A rule the named points are held to as they are registered while the file is read, set
+    // before loading: a bulk import then knows whether any point would be refused without walking
+    // the points again, after the read has left them. The rule is called once a named point.
+    void SetNamedPointCheck(std::function<bool(const std::string&)> check) { m_namedPointCheck = std::move(check); }
+    // True when a rule was set before loading and every named point passed it and has finite
+    // coordinates; largest is then the largest size among those coordinates (an elevation only
+    // where one is given).
+    bool AllNamedPointsPassed(double& largest) const
+    {
+        largest = m_largestNamedCoordinate;
+        return m_namedPointCheck && m_namedPointsPassed;
+    }
+
     // Read switches: CgPoints (on by default), grade models (off), alignments and parcels (on),
     // surfaces (off).
     void SetReadCgPoints(bool on) { m_readCgPoints = on; }
@@ -140,6 +154,8 @@ private:
     pugi::xml_node FindCgPointElement(std::string_view name);
     // Room for that many named points without growing the name index.
     void ReserveNamedPoints(std::size_t count);
+    // Holds a newly registered named point to the rule, while the read has it at hand.
+    void CheckNamedPoint(const CLandXMLCgPoint& point);
     bool ReadCgPointsGroup(pugi::xml_node element);
     template <class T>
     bool ReadInto(std::vector<std::unique_ptr<T>>& list, pugi::xml_node element);
@@ -174,6 +190,10 @@ private:
     std::vector<NameSlot> m_nameSlots;
     // The same points in the order they were registered, which is mostly their order in memory.
     std::vector<CLandXMLCgPoint*> m_namedPoints;
+    // What the named points' rule found of those read so far.
+    std::function<bool(const std::string&)> m_namedPointCheck;
+    bool m_namedPointsPassed = true;
+    double m_largestNamedCoordinate = 0.0;
     mutable std::vector<CLandXMLCgPoint*> m_namedInOrder;
     mutable bool m_namedInOrderValid = false;
     // Named alignments by their name folded to lower case; their containers own them.

@@ -203,6 +203,12 @@ TEST(LandXMLImport, RefusedFilesLeaveTheJobAsItWas)
                                      "Reason: Start-end tags mismatch"},
         {"overflowing coordinates", UnitsFile("mile", "<CgPoints><CgPoint name=\"1\">1e306 1</CgPoint></CgPoints>"),
          "The LandXML file is invalid:\nThe coordinates of point 1 are out of range."},
+        {"overflowing elevation", UnitsFile("mile", "<CgPoints><CgPoint name=\"1\">1 2 1e306</CgPoint></CgPoints>"),
+         "The LandXML file is invalid:\nThe coordinates of point 1 are out of range."},
+        // A point read early because another refers to it is held to the same rules.
+        {"invalid referenced name",
+         WrapLandXML(R"(<CgPoints><CgPoint name="2" pntRef="P-1"/><CgPoint name="P-1">1 2</CgPoint></CgPoints>)"),
+         "Invalid point name: \"P-1\"."},
         // Of two faulty points the first in name order is named, wherever it stands in the file.
         {"two faults", UnitsFile("mile", "<CgPoints><CgPoint name=\"Z-1\">1 2</CgPoint><CgPoint name=\"A\">1e306 1</CgPoint></CgPoints>"),
          "The LandXML file is invalid:\nThe coordinates of point A are out of range."},
