@@ -135,12 +135,6 @@ bool FSDataFileLoadXML::AddPoint(const CLandXMLCgPoint& point)
 
     CPointRecord* record = m_job->GetPointDatabase()->FindPoint(name, true);
     std::unique_ptr<CPointRecord> created;
-    if (record == nullptr) {
-        created = std::make_unique<CPointRecord>();
-        created->SetName(name.c_str());
-        record = created.get();
-    }
-
     double x = NoValue;
     double y = NoValue;
     double z = NoValue;
@@ -150,12 +144,22 @@ bool FSDataFileLoadXML::AddPoint(const CLandXMLCgPoint& point)
     y *= factor;
     if (z > NoValueLimit)
         z *= factor;
-    record->SetCoordinates(x, y, z, true);
-
+    const char* description = nullptr;
     if (m_descriptionMode == kDescriptionDesc)
-        record->SetDescription(point.GetDescText());
+        description = point.GetDescText();
     else if (m_descriptionMode == kDescriptionCode)
-        record->SetDescription(point.GetCodeText());
+        description = point.GetCodeText();
+
+    if (record == nullptr) {
+        // A new point is made whole: it has no job yet to check its name against or to tell of
+        // each change.
+        created = std::make_unique<CPointRecord>(name.c_str(), description, CLocation(x, y, z), true);
+        record = created.get();
+    } else {
+        record->SetCoordinates(x, y, z, true);
+        if (m_descriptionMode == kDescriptionDesc || m_descriptionMode == kDescriptionCode)
+            record->SetDescription(description);
+    }
 
     if (created != nullptr) {
         if (!m_job->AddRecord(created.get()))
