@@ -52,6 +52,9 @@ struct State
     // same few pages over and over.
     const void* lastKey = nullptr;
     PageBlocks last;
+    // The cell handed out last and its number: a new record is numbered by every index it joins.
+    const void* lastCell = nullptr;
+    uint32_t lastNumber = kNoNumber;
 };
 
 State& S()
@@ -68,6 +71,8 @@ constexpr std::size_t kCellsBytes = std::size_t(kCellsPerBlock) * kCellBytes;
 void Register(State& s, Block* block, bool add)
 {
     s.lastKey = nullptr;
+    s.lastCell = nullptr;
+    s.lastNumber = kNoNumber;
     const uintptr_t first = reinterpret_cast<uintptr_t>(block);
     for (uintptr_t page : {first, first + kBlockBytes - 1}) {
         if (page != first && (page >> kPageShift) == (first >> kPageShift))
@@ -195,6 +200,8 @@ void* Allocate(std::size_t bytes)
     }
     ++block->live;
     ++s.live;
+    s.lastCell = cell;
+    s.lastNumber = block->index * kCellsPerBlock + uint32_t((static_cast<char*>(cell) - block->cells) / kCellBytes);
     return cell;
 }
 
@@ -242,8 +249,11 @@ void Free(void* cell, std::size_t bytes)
 
 uint32_t NumberOf(const void* p)
 {
+    State& s = S();
+    if (p == s.lastCell)
+        return s.lastNumber;
     const uintptr_t address = reinterpret_cast<uintptr_t>(p);
-    const PageBlocks* entry = PageOf(S(), address);
+    const PageBlocks* entry = PageOf(s, address);
     uint32_t place = 0;
     const int i = entry != nullptr ? SlotOf(*entry, address, place) : -1;
     return i < 0 ? kNoNumber : entry->firstNumbers[std::size_t(i)] + place;
