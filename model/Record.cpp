@@ -321,15 +321,6 @@ void ForgetRecordOwner(CRecordOwner* owner)
 
 CRecordOwner::~CRecordOwner() { ForgetRecordOwner(this); }
 
-bool CRecord::SetOwner(CRecordOwner* owner)
-{
-    RecordState* header = GetHeader();
-    // Filing a point sets the same owner more than once on its way in.
-    if (owner == nullptr || GetRecordOwner(header->owner) != owner)
-        header->owner = GetRecordOwnerNumber(owner);
-    return true;
-}
-
 bool CRecord::GetOwner(CRecordOwner*& out) const
 {
     out = GetRecordOwner(GetHeader()->owner);

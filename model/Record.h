@@ -131,7 +131,14 @@ public:
     // skipped while it has not moved (and no record came or went).
     static uint64_t GetFlagsGeneration();
 
-    bool SetOwner(CRecordOwner* owner);
+    bool SetOwner(CRecordOwner* owner)
+    {
+        // Filing a point sets the same owner more than once on its way in.
+        RecordState* header = GetHeader();
+        if (owner == nullptr || GetRecordOwner(header->owner) != owner)
+            header->owner = GetRecordOwnerNumber(owner);
+        return true;
+    }
     bool GetOwner(CRecordOwner*& out) const;
     bool HasOwner() const { return GetHeader()->owner != 0; }
 
