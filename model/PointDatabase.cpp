@@ -6,6 +6,7 @@
 #include "model/RecordOwner.h"
 
 #include <cstddef>
+#include <cstring>
 
 // The index hands no leaf out to be deleted, so its leaves can go with the tree's slabs.
 CPointDatabase::CPointDatabase(CRecordOwner* owner) : m_owner(owner), m_tree(CreateRedBlackTree(true)) {}
@@ -205,7 +206,8 @@ RedBlackNode* CPointDatabase::PlaceFromLastMiss(const char* name) const
     m_missPlace = nullptr;
     if (place == nullptr || m_missChanges != m_changes || m_tree == nullptr)
         return nullptr;
-    if (m_missName == name)
+    // The place was found for the name up to its first zero byte, as it is compared here.
+    if (std::strcmp(m_missName.c_str(), name) == 0)
         return place;
     // The place must still lie strictly between its neighbours for this very name.
     const RedBlackNode* before = place->link2;
