@@ -66,6 +66,24 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
     CRawDataSetup* units = GetSetup(count - 1);
     if (units == nullptr || !units->ValidateUnits(nullptr))
         return false;
+    // The setups are all of this layout, so the unit is read once, not asked for each value. A
+    // length unit is a scale: a known one converts as a multiplication by its factor, the
+    // conversion of 1, which is the product the conversion makes, bit for bit. An unknown one
+    // gives no value, through the conversions themselves.
+    const int32_t distanceUnit = static_cast<CNikonRawDataSetup*>(units)->CNikonRawDataSetup::GetDistanceUnit();
+    const double fromMetres = raw_units::MetresToDistance(1.0, distanceUnit);
+    const double toMetres = raw_units::DistanceToMetres(1.0, distanceUnit);
+    const bool scales = HasValue(fromMetres) && HasValue(toMetres);
+    auto distanceOf = [&](double metres) {
+        if (!scales)
+            return raw_units::MetresToDistance(metres, distanceUnit);
+        return HasValue(metres) ? metres * fromMetres : NoValue;
+    };
+    auto metresOf = [&](double distance) {
+        if (!scales)
+            return raw_units::DistanceToMetres(distance, distanceUnit);
+        return HasValue(distance) ? distance * toMetres : NoValue;
+    };
 
     // The name's slot in the map is a likely cache miss: fetched while the line is printed.
     const std::string_view givenName(point.GetName());
@@ -92,7 +110,7 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
     for (int i = 0; i < 3; ++i) {
         commas[i + 1] = size_t(to - begin);
         *to++ = ',';
-        to = WriteNumber(to, units->MetresToDistance(values[i]), &written[i], &known[i]);
+        to = WriteNumber(to, distanceOf(values[i]), &written[i], &known[i]);
     }
     commas[4] = size_t(to - begin);
     *to++ = ',';
@@ -127,9 +145,7 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
         name.assign(givenName);
     if ((ownName || ParsePointName(&name, TrimRawValue(field(0)))) && number(0, false) && number(1, false) &&
         number(2, true)) {
-        CRawDataSetup* in = &m_setups.back();
-        const CLocation filed(in->DistanceToMetres(read[1]), in->DistanceToMetres(read[0]),
-                              in->DistanceToMetres(read[2]));
+        const CLocation filed(metresOf(read[1]), metresOf(read[0]), metresOf(read[2]));
         description.assign(TrimRawValue(field(4)));
         // The name read back is nearly always the point's own, whose hash is known already.
         if (ownName || name == givenName)
