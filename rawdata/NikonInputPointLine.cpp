@@ -137,19 +137,18 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
         }
         return ReadRawNumber(TrimRawValue(field(i + 1)), allowEmpty, &read[i]);
     };
-    // Reused between lines, so filing a short name and description allocates nothing.
-    thread_local std::string name, description;
-    // A valid name holds no character the line cleans or a read trims, so it reads back as itself.
+    // A valid name holds no character the line cleans or a read trims, so it reads back as itself;
+    // another is read back into a text reused between lines, so filing it allocates nothing.
+    thread_local std::string name;
     const bool ownName = IsValidPointName(point.GetName());
-    if (ownName)
-        name.assign(givenName);
     if ((ownName || ParsePointName(&name, TrimRawValue(field(0)))) && number(0, false) && number(1, false) &&
         number(2, true)) {
         const CLocation filed(metresOf(read[1]), metresOf(read[0]), metresOf(read[2]));
-        description.assign(TrimRawValue(field(4)));
+        // The description is filed from the stored line itself, which outlives the filing.
+        const std::string_view description = TrimRawValue(field(4));
         // The name read back is nearly always the point's own, whose hash is known already.
         if (ownName || name == givenName)
-            m_names.AddPoint(name, nameHash, description, filed, count, deleted);
+            m_names.AddPoint(givenName, nameHash, description, filed, count, deleted);
         else
             AddPointToNameMap(name, filed, description, deleted, count);
     }
