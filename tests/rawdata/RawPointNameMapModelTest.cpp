@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 #include <string>
@@ -115,7 +116,7 @@ TEST(RawPointNameMapModelTest, OutOfOrderFilingStillForgetsByLine)
 }
 
 // Names around the lengths the map stores in one byte or five, names that are prefixes of one
-// another, and enough names that the table grows several times, some filed again and again.
+// another or differ in one character, and enough names that the table grows several times, some filed again and again.
 TEST(RawPointNameMapModelTest, NamesOfEveryLengthThroughGrowth)
 {
     std::vector<std::string> names = {"1", "12", "123", std::string("a\0b", 3), std::string(254, 'x'),
@@ -123,6 +124,15 @@ TEST(RawPointNameMapModelTest, NamesOfEveryLengthThroughGrowth)
                                       std::string(1000, 'q')};
     for (int i = 0; i < 3000; ++i)
         names.push_back("P" + std::to_string(i));
+    // Every length a short name is read in, each twice, told apart by its first, middle or last
+    // character only.
+    for (size_t length = 1; length <= 18; ++length)
+        for (size_t at : {size_t(0), length / 2, length - 1}) {
+            std::string name(length, 'k');
+            name[at] = 'm';
+            if (std::find(names.begin(), names.end(), name) == names.end())
+                names.push_back(name);
+        }
     CRawPointNameMap map;
     Model model;
     for (int32_t line = 0; line < 6; ++line) {
