@@ -131,6 +131,25 @@ LineHolder<CNikonRawDataRecord> CRawDataFile::PlaceText(std::string_view text, i
     return copy;
 }
 
+char* CRawDataFile::TakeTextRoom(std::size_t most)
+{
+    if (most > PlacedTextLimit)
+        return nullptr;
+    return static_cast<char*>(m_texts.Take(CRawTextHold::RoomFor(most), 1)) + CRawTextHold::TextOffset;
+}
+
+LineHolder<CNikonRawDataRecord> CRawDataFile::PlacePrinted(char* chars, std::size_t size, std::size_t most,
+                                                           int32_t line)
+{
+    m_texts.GiveBack(most - size);
+    LineHolder<CNikonRawDataRecord> placed(
+        new (m_blocks.Take(sizeof(CNikonRawDataRecord), alignof(CNikonRawDataRecord))) CNikonRawDataRecord());
+    placed->SetPrintedText(chars, size);
+    placed->SetDocument(m_doc);
+    placed->SetLine(line);
+    return placed;
+}
+
 int32_t CRawDataFile::PushPlaced(LineHolder<CNikonRawDataRecord> record)
 {
     const int32_t count = GetLineCount();

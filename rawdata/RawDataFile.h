@@ -30,6 +30,8 @@ class CLineBlocks
 {
 public:
     void* Take(std::size_t size, std::size_t align);
+    // Hands back the last bytes of the latest Take, unused: the next Take starts there.
+    void GiveBack(std::size_t size) { m_used -= size; }
     void Release();
 
 private:
@@ -136,6 +138,11 @@ protected:
     LineHolder<CNikonRawDataRecord> PlaceRecord(const CRawDataRecord* record, int32_t line);
     // A record of the text, placed the same way.
     LineHolder<CNikonRawDataRecord> PlaceText(std::string_view text, int32_t line);
+    // Room in the text blocks for a line of up to `most` characters, printed in place and then
+    // made a record by PlacePrinted; null for a text too long to be placed (it goes by PlaceText).
+    char* TakeTextRoom(std::size_t most);
+    // The record of the `size` characters printed at `chars`, which TakeTextRoom(most) gave.
+    LineHolder<CNikonRawDataRecord> PlacePrinted(char* chars, std::size_t size, std::size_t most, int32_t line);
     // Appends the placed record with a copy of the previous line's setup, not yet applied.
     int32_t PushPlaced(LineHolder<CNikonRawDataRecord> record);
 

@@ -98,6 +98,14 @@ void CRawDataRecord::SetText(std::string_view text, void* textRoom)
     m_deleted = !m_text.empty() && m_text[0] == '*';
 }
 
+void CRawDataRecord::SetPrintedText(char* chars, size_t size)
+{
+    m_text.Adopt(chars, size);
+    m_fields.RemoveAll();
+    m_parsed = m_validated = false;
+    m_deleted = size != 0 && chars[0] == '*';
+}
+
 void CRawDataRecord::AssignFrom(const CRawDataRecord& other, void* textRoom)
 {
     if (this == &other)

@@ -61,6 +61,8 @@ public:
     // With room, the text is copied into it, kept by the caller for the record's life
     // (CRawTextHold::RoomFor bytes at 4-byte alignment): a stored line's text beside its record.
     void SetText(std::string_view text, void* textRoom = nullptr);
+    // The same for a text printed in place in its room (CRawTextHold::Adopt).
+    void SetPrintedText(char* chars, size_t size);
     // Valid until the text changes or the record goes.
     CRawLineText GetText() const { return m_text.Text(); }
     // Text, document, line and deleted flag; the fields are split again when needed.

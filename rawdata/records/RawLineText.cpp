@@ -53,6 +53,17 @@ void CRawTextHold::EraseFront(size_t count) noexcept
     std::memcpy(m_chars - sizeof shorter, &shorter, sizeof shorter);
 }
 
+void CRawTextHold::Adopt(char* chars, size_t size)
+{
+    if (size > MaxSize)
+        throw std::length_error("raw line text too long");
+    const uint32_t header = uint32_t(size);
+    std::memcpy(chars - sizeof header, &header, sizeof header);
+    chars[size] = '\0';
+    Free();
+    m_chars = chars;
+}
+
 void CRawTextHold::Place(void* room, std::string_view text)
 {
     if (text.size() > MaxSize)

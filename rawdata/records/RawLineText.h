@@ -88,6 +88,11 @@ public:
     void Place(void* room, std::string_view text);
     void Assign(std::string_view text) { Place(nullptr, text); }
     static constexpr size_t RoomFor(size_t size) { return sizeof(uint32_t) + size + 1; }
+    // Where the characters start in their room.
+    static constexpr size_t TextOffset = sizeof(uint32_t);
+    // The text already printed at `chars`, TextOffset into a room as Place takes it (kept by the
+    // caller, at least RoomFor(size) bytes): only its length and end are written.
+    void Adopt(char* chars, size_t size);
     // Drops the first characters where they are, as a string's erase does: a view of the text
     // stays on readable characters.
     void EraseFront(size_t count) noexcept;
