@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -10,9 +11,13 @@
 #include <vector>
 
 // The job's change log: every line is a time stamp and a text. A bulk change adds a line per
-// record, so the texts are packed into large blocks (no allocation a line) and each stamp is kept
-// once for the run of lines that carry it; the place of every 64th line is noted, so a line reads
-// back after skipping at most 63 others. A line read back is the stamp and text joined.
+// record, so the texts share large blocks, each stamp is kept once for the run of lines that
+// carry it, and a text is kept as what differs from the likest of the few texts before it (the
+// head and tail they share are counted, not stored, and between them only the stretches that
+// differ; every 64th text is whole so a line reads back quickly). Finding what differs costs more
+// than copying a line, so a run of 64 lines goes on comparing only while its first lines show it
+// pays: lines that differ in most of their words are kept whole. A line read back is the stamp
+// and text joined.
 class CHistoryLines
 {
 public:
@@ -62,7 +67,7 @@ public:
     // Appends stamp + the parts as one line.
     void Append(std::string_view stamp, std::initializer_list<std::string_view> parts);
     void Append(std::string_view stamp, std::string_view text) { Append(stamp, {text}); }
-    void Reserve(size_t lines) { m_starts.reserve(lines / kStartEvery + 1); }
+    void Reserve(size_t lines) { m_starts.reserve(lines / kWholeEvery + 1); }
     void Clear();
 
     size_t size() const { return m_count; }
@@ -78,8 +83,8 @@ public:
     friend bool operator==(const CHistoryLines& a, const std::vector<std::string>& b);
 
 private:
-    static constexpr size_t kStartEvery = 64;
-    // Where a line is stored: kept for every 64th line and for a line that opens a block. Each
+    static constexpr size_t kWholeEvery = 64;
+    // Where a line is stored: kept for every whole line and for a line that opens a block. Each
     // stored line is its length and then its bytes, so the lines after a start follow from it.
     struct Start
     {
@@ -98,15 +103,35 @@ private:
         size_t firstLine;
         std::string stamp;
     };
-    // Reads the stored lines in order from a noted start.
+    // Reads the stored lines in order from a whole one.
     class Reader;
 
+    static constexpr size_t kRecent = 4;
+    using Recent = std::array<std::string, kRecent>;
+    // Decodes the line's stored bytes into recent[index % kRecent]; recent holds the texts of the
+    // lines before it back to the last whole one.
+    static void Decode(size_t index, std::string_view stored, Recent& recent);
     std::string Text(size_t index) const;
     std::string_view Stamp(size_t index) const;
+    // Room for the next line's stored bytes, in the last block or a new one.
+    char* TakeRoom(size_t size);
+    // Files the line's bytes as the next line.
+    void Store(std::string_view bytes);
+    // Files a line inside a run as its whole text, from its parts.
+    void StoreWhole(std::initializer_list<std::string_view> parts, size_t size);
+    // How many lines open a run as edits before the run's way of keeping its lines is settled.
+    static constexpr size_t kTrialLines = 8;
 
     std::vector<Block> m_blocks;
     std::vector<Start> m_starts;
     size_t m_count = 0;
     std::vector<StampRun> m_stamps;
+    // The last lines' texts, which the next line is stored against.
+    Recent m_recent;
+    std::string m_text;
+    std::string m_stored;
+    // What the first lines of the current run of 64 took stored as edits, beside their texts.
+    size_t m_trialText = 0;
+    size_t m_trialStored = 0;
 };
 

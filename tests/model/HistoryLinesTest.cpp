@@ -107,7 +107,8 @@ TEST(HistoryLines, ReadsBackAlikeAndUnlikeTexts)
 }
 
 // Lines of every length around where their count takes a second byte, and one longer than a
-// block, written until blocks fill, so that lines land both inside a block and at its end.
+// block, written until blocks fill, so that lines land both inside a block and at its end; and
+// changes where the texts agree again at each distance ahead in either text.
 TEST(HistoryLines, ReadsBackLinesOfEveryLengthAcrossBlocks)
 {
     std::vector<std::string> expected;
@@ -134,6 +135,33 @@ TEST(HistoryLines, ReadsBackLinesOfEveryLengthAcrossBlocks)
         lines.Append("", text);
     EXPECT_EQ(lines.Lines(), expected);
     for (size_t i = 0; i < expected.size(); i += 37)
+        ASSERT_EQ(lines[i], expected[i]) << i;
+}
+
+// Runs whose lines differ in most of their bytes are kept whole past their first lines, runs of
+// near repeats as edits; either kind reads back, however the runs alternate and wherever a line
+// is read from.
+TEST(HistoryLines, ReadsBackRunsKeptWholeAndRunsKeptAsEdits)
+{
+    uint32_t seed = 11;
+    const auto noise = [&seed](size_t size) {
+        std::string s(size, ' ');
+        for (char& c : s) {
+            seed = seed * 1103515245u + 12345u;
+            c = char('A' + (seed >> 16) % 26);
+        }
+        return s;
+    };
+    std::vector<std::string> expected;
+    for (int run = 0; run < 6; ++run)
+        for (int i = 0; i < 64; ++i)
+            expected.push_back(run % 2 == 0 ? noise(size_t(20 + i % 50))
+                                            : "Line #" + std::to_string(run * 64 + i) + " SHOT: Name: 1001, Rod: 1.500m");
+    CHistoryLines lines;
+    for (const std::string& text : expected)
+        lines.Append("", {text.substr(0, 5), text.substr(5)});
+    EXPECT_EQ(lines.Lines(), expected);
+    for (size_t i = 0; i < expected.size(); i += 7)
         ASSERT_EQ(lines[i], expected[i]) << i;
 }
 
