@@ -7,6 +7,17 @@
 
 namespace {
 
+// Characters drawn from `range` in a row from `first`, the same for the same seed.
+std::string Noise(uint32_t& seed, size_t size, char first, uint32_t range)
+{
+    std::string s(size, ' ');
+    for (char& c : s) {
+        seed = seed * 1103515245u + 12345u;
+        c = char(first + char((seed >> 16) % range));
+    }
+    return s;
+}
+
 struct Entry
 {
     std::string stamp;
@@ -113,14 +124,7 @@ TEST(HistoryLines, ReadsBackLinesOfEveryLengthAcrossBlocks)
 {
     std::vector<std::string> expected;
     uint32_t seed = 7;
-    const auto noise = [&seed](size_t size) {
-        std::string s(size, ' ');
-        for (char& c : s) {
-            seed = seed * 1103515245u + 12345u;
-            c = char('0' + (seed >> 16) % 10);
-        }
-        return s;
-    };
+    const auto noise = [&seed](size_t size) { return Noise(seed, size, '0', 10); };
     for (size_t middle : {0u, 1u, 3u, 4u, 120u, 126u, 127u, 128u, 129u, 300u, 17000u})
         for (int i = 0; i < 40; ++i)
             expected.push_back("Added 'MP," + noise(middle) + "' to raw data at line #" + std::to_string(i));
@@ -144,14 +148,7 @@ TEST(HistoryLines, ReadsBackLinesOfEveryLengthAcrossBlocks)
 TEST(HistoryLines, ReadsBackRunsKeptWholeAndRunsKeptAsEdits)
 {
     uint32_t seed = 11;
-    const auto noise = [&seed](size_t size) {
-        std::string s(size, ' ');
-        for (char& c : s) {
-            seed = seed * 1103515245u + 12345u;
-            c = char('A' + (seed >> 16) % 26);
-        }
-        return s;
-    };
+    const auto noise = [&seed](size_t size) { return Noise(seed, size, 'A', 26); };
     std::vector<std::string> expected;
     for (int run = 0; run < 6; ++run)
         for (int i = 0; i < 64; ++i)
