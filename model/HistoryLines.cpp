@@ -261,7 +261,7 @@ private:
 
 CHistoryLines::CHistoryLines(const CHistoryLines& other)
     : m_blocks(), m_starts(other.m_starts), m_count(other.m_count), m_stamps(other.m_stamps),
-      m_recent(other.m_recent)
+      m_recent(other.m_recent), m_trialText(other.m_trialText), m_trialStored(other.m_trialStored)
 {
     m_blocks.reserve(other.m_blocks.size());
     for (const Block& from : other.m_blocks) {

@@ -154,10 +154,21 @@ TEST(HistoryLines, ReadsBackRunsKeptWholeAndRunsKeptAsEdits)
         for (int i = 0; i < 64; ++i)
             expected.push_back(run % 2 == 0 ? noise(size_t(20 + i % 50))
                                             : "Line #" + std::to_string(run * 64 + i) + " SHOT: Name: 1001, Rod: 1.500m");
+    // Late in a run kept whole, lines that repeat its first ones.
+    for (size_t i = 2 * 64 + 41; i < 3 * 64; ++i)
+        expected[i] = expected[2 * 64 + 5 + i % 4];
+    // A copy taken inside a run goes on as the original would.
+    const size_t copyAt = 2 * 64 + 40;
     CHistoryLines lines;
-    for (const std::string& text : expected)
-        lines.Append("", {text.substr(0, 5), text.substr(5)});
+    for (size_t i = 0; i < copyAt; ++i)
+        lines.Append("", {expected[i].substr(0, 5), expected[i].substr(5)});
+    CHistoryLines copy = lines;
+    for (size_t i = copyAt; i < expected.size(); ++i) {
+        lines.Append("", {expected[i].substr(0, 5), expected[i].substr(5)});
+        copy.Append("", expected[i]);
+    }
     EXPECT_EQ(lines.Lines(), expected);
+    EXPECT_EQ(copy.Lines(), expected);
     for (size_t i = 0; i < expected.size(); i += 7)
         ASSERT_EQ(lines[i], expected[i]) << i;
 }
