@@ -27,6 +27,20 @@ bool AllZeros(std::string_view name)
     return name[0] == '0' && name.find_first_not_of('0') == std::string_view::npos;
 }
 
+// The length of a name that is a plain number (digits, the first not zero, few enough to be read
+// exactly), or 0 for any other name.
+std::size_t PlainNumberLength(const char* name)
+{
+    constexpr std::size_t MaxExactDigits = 18;
+    if (name[0] < '1' || name[0] > '9')
+        return 0;
+    std::size_t length = 1;
+    for (; name[length] != '\0'; ++length)
+        if (length == MaxExactDigits || !IsDigit(name[length]))
+            return 0;
+    return length;
+}
+
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 
 // Reads a run of digits as a 64-bit number, saturating like the C library's conversion does.
@@ -70,24 +84,6 @@ bool IsValidPointName(const char* name)
             return false;
     return len != 0 && name[len] == '\0' && !AllZeros(std::string_view(name, len));
 }
-
-namespace {
-
-// The length of a name that is a plain number (digits, the first not zero, few enough to be read
-// exactly), or 0 for any other name.
-std::size_t PlainNumberLength(const char* name)
-{
-    constexpr std::size_t MaxExactDigits = 18;
-    if (name[0] < '1' || name[0] > '9')
-        return 0;
-    std::size_t length = 1;
-    for (; name[length] != '\0'; ++length)
-        if (length == MaxExactDigits || !IsDigit(name[length]))
-            return 0;
-    return length;
-}
-
-} // namespace
 
 int ComparePointNames(const char* a, const char* b)
 {

@@ -157,7 +157,7 @@ bool FSDataFileLoadXML::AddPoint(const CLandXMLCgPoint& point)
         record = created.get();
     } else {
         record->SetCoordinates(x, y, z, true);
-        if (m_descriptionMode == kDescriptionDesc || m_descriptionMode == kDescriptionCode)
+        if (description != nullptr)
             record->SetDescription(description);
     }
 

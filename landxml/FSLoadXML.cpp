@@ -102,13 +102,13 @@ bool FSLoadXML::CheckPoint(const CLandXMLCgPoint& point, double factor, bool tel
 bool FSLoadXML::CollectPointNames(CLandXML& document, std::vector<std::string>* names)
 {
     const double factor = ConvertDistance(1.0);
-    // Without a list to fill, the points are checked as they lie; only a fault needs the name
-    // order, in which the first faulty point is the one the user is told of.
     // The document may have held its points to the same rule while it read them; a factor takes
     // every coordinate beyond range exactly when it takes the largest.
     double largest = 0.0;
     if (names == nullptr && factor > 0.0 && document.AllNamedPointsPassed(largest) && std::isfinite(largest * factor))
         return true;
+    // Without a list to fill, the points are checked as they lie; only a fault needs the name
+    // order, in which the first faulty point is the one the user is told of.
     if (names == nullptr
         && document.VisitNamedCgPoints([&](const CLandXMLCgPoint& point) { return CheckPoint(point, factor, false); }))
         return true;

@@ -747,12 +747,14 @@ void CDataFileDoc::BuildSortedIndex()
         if (onlyPoints) {
             m_records->AppendAllInOrder(rows);
             i += int64_t(rows.size());
+            // Every record is taken: the walk below has none left.
             cursor = CRecordCursor();
-        }
-        while (CRecord* record = m_records->GetNextRecord(cursor)) {
-            ++i;
-            if (onlyPoints || record->GetType() == kRecordTypePoint)
-                rows.push_back(record);
+        } else {
+            while (CRecord* record = m_records->GetNextRecord(cursor)) {
+                ++i;
+                if (record->GetType() == kRecordTypePoint)
+                    rows.push_back(record);
+            }
         }
         // In sequence order, rows numbered as given are sorted already: saying so spares a
         // check that reads every record again.

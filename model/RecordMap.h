@@ -118,7 +118,7 @@ private:
             m_pages.resize(index + 1);
         // Default-made: the bits start clear, and a value is never read before its bit is set.
         if (m_pages[index] == nullptr)
-            m_pages[index] = std::unique_ptr<Page>(new Page);
+            m_pages[index] = std::make_unique_for_overwrite<Page>();
         return *m_pages[index];
     }
 

@@ -92,38 +92,32 @@ bool CNikonRawDataFile::AppendInputPoint(const CPointRecord& point, bool deleted
     const std::string_view givenDescription(point.GetDescription());
     static const std::string code = record_codes::GetTypeCode(RecordTypeInputPoint);
     // Printed straight into the line's room in the text blocks, sized for the longest line these
-    // texts can make; the room not used is handed back.
+    // texts can make; the room not used is handed back. Record texts are short, so a line too
+    // long to be placed cannot come from a point record; it would go the typed record's way.
     const size_t most = 1 + code.size() + givenName.size() + givenDescription.size() + 5 + 3 * kNumberRoom;
+    char* const begin = TakeTextRoom(most);
+    if (begin == nullptr)
+        return CRawDataFile::AppendInputPoint(point, deleted, text, line);
+    char* to = begin;
+    if (deleted)
+        *to++ = '*';
+    to = std::copy(code.begin(), code.end(), to);
     size_t commas[5];
+    commas[0] = size_t(to - begin);
+    *to++ = ',';
+    to = WriteCleanText(to, givenName);
+    const double values[3] = {at.y, at.x, at.z};
     double written[3];
     bool known[3];
-    auto print = [&](char* const begin) {
-        char* to = begin;
-        if (deleted)
-            *to++ = '*';
-        to = std::copy(code.begin(), code.end(), to);
-        commas[0] = size_t(to - begin);
+    for (int i = 0; i < 3; ++i) {
+        commas[i + 1] = size_t(to - begin);
         *to++ = ',';
-        to = WriteCleanText(to, givenName);
-        const double values[3] = {at.y, at.x, at.z};
-        for (int i = 0; i < 3; ++i) {
-            commas[i + 1] = size_t(to - begin);
-            *to++ = ',';
-            to = WriteNumber(to, distanceOf(values[i]), &written[i], &known[i]);
-        }
-        commas[4] = size_t(to - begin);
-        *to++ = ',';
-        return WriteCleanText(to, givenDescription);
-    };
-    if (char* const room = TakeTextRoom(most)) {
-        PushPlaced(PlacePrinted(room, size_t(print(room) - room), most, count));
-    } else {
-        // A line too long to be placed: printed apart and copied.
-        thread_local std::string out;
-        out.resize(most);
-        char* const begin = out.data();
-        PushPlaced(PlaceText(std::string_view(begin, size_t(print(begin) - begin)), count));
+        to = WriteNumber(to, distanceOf(values[i]), &written[i], &known[i]);
     }
+    commas[4] = size_t(to - begin);
+    *to++ = ',';
+    to = WriteCleanText(to, givenDescription);
+    PushPlaced(PlacePrinted(begin, size_t(to - begin), most, count));
     CNikonRawDataRecord& record = *m_records.back();
 
     // What the setup files for a valid line: the name, the numbers read back in metres, the

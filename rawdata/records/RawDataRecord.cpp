@@ -93,17 +93,20 @@ void CRawDataRecord::Reset()
 void CRawDataRecord::SetText(std::string_view text, void* textRoom)
 {
     m_text.Place(textRoom, text);
-    m_fields.RemoveAll();
-    m_parsed = m_validated = false;
-    m_deleted = !m_text.empty() && m_text[0] == '*';
+    ForgetFields();
 }
 
 void CRawDataRecord::SetPrintedText(char* chars, size_t size)
 {
     m_text.Adopt(chars, size);
+    ForgetFields();
+}
+
+void CRawDataRecord::ForgetFields()
+{
     m_fields.RemoveAll();
     m_parsed = m_validated = false;
-    m_deleted = size != 0 && chars[0] == '*';
+    m_deleted = !m_text.empty() && m_text[0] == '*';
 }
 
 void CRawDataRecord::AssignFrom(const CRawDataRecord& other, void* textRoom)

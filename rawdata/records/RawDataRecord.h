@@ -114,6 +114,9 @@ public:
     static bool LocationsAgree(const CLocation& p, const CLocation& q, const CRawDataSetup* setup);
 
 protected:
+    // After a new text: its fields are split again when asked for, and a leading '*' marks it deleted.
+    void ForgetFields();
+
     // Ordered so that a stored line packs without padding: a long file holds one per line.
     CRawTextHold m_text;
     CRawDataFieldArray m_fields;
