@@ -54,22 +54,23 @@ int CKvlSplitterWnd::AdjustCentre(int parentCoordinate) const
 void CKvlSplitterWnd::OnDragStart(const wxPoint& p)
 {
     m_dragging = true;
+    m_grabOffset = ToParent(p) - CentreNow();
     if (!HasCapture())
         CaptureMouse();
-    DrawDragBar(AdjustCentre(ToParent(p)));
+    DrawDragBar(AdjustCentre(ToParent(p) - m_grabOffset));
 }
 
 void CKvlSplitterWnd::OnDragMove(const wxPoint& p)
 {
     if (m_dragging)
-        DrawDragBar(AdjustCentre(ToParent(p)));
+        DrawDragBar(AdjustCentre(ToParent(p) - m_grabOffset));
 }
 
 void CKvlSplitterWnd::OnDragEnd(const wxPoint& p)
 {
     if (!m_dragging)
         return;
-    const int centre = AdjustCentre(ToParent(p));
+    const int centre = AdjustCentre(ToParent(p) - m_grabOffset);
     EndDrag();
     if (m_moved && centre != CentreNow())
         m_moved(centre);

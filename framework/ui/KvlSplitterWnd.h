@@ -45,5 +45,8 @@ private:
     bool m_vertical = false;
     int m_limitBefore = -1;
     int m_limitAfter = -1;
+    // Where the press fell from the bar's centre: the bar follows the mouse by its movement, so
+    // a click anywhere on the bar without moving moves nothing.
+    int m_grabOffset = 0;
     bool m_dragging = false;
 };

@@ -368,13 +368,17 @@ TEST_F(ListAndSplitterTest, TheSplitterMovesAlongItsAxisWithinItsLimits)
     bar->SetSize(0, 100, 400, 4);
     bar->SetLimits(-1, -1);
     bar->SetMovedHandler([&moved](int centre) { moved.push_back(centre); });
-    bar->OnDragStart(wxPoint(10, 2));
-    bar->OnDragEnd(wxPoint(10, 2)); // no movement: nothing to tell
+    // A click without movement tells nothing wherever on the bar it falls, and a drag moves the
+    // centre by the mouse's movement, not to the mouse.
+    for (int y : {0, 2, 3}) {
+        bar->OnDragStart(wxPoint(10, y));
+        bar->OnDragEnd(wxPoint(10, y));
+    }
     EXPECT_TRUE(moved.empty());
-    bar->OnDragStart(wxPoint(10, 2));
+    bar->OnDragStart(wxPoint(10, 0));
     bar->OnDragMove(wxPoint(10, 40));
     bar->OnDragEnd(wxPoint(10, 40));
-    EXPECT_EQ(moved, std::vector<int>{140});
+    EXPECT_EQ(moved, std::vector<int>{142});
 }
 
 TEST_F(ListAndSplitterTest, TheListKeepsItsOwnSelectionDataAndWidthsWhenAsked)
