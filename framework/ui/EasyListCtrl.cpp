@@ -429,6 +429,10 @@ void CEasyListCtrl::MoveRowMark(int32_t& mark, int32_t row)
 
 void CEasyListCtrl::SetPressedRow(int32_t row) { MoveRowMark(m_pressedRow, row); }
 
+wxColour CEasyListCtrl::SelectedRowFill() const { return wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT); }
+
+wxColour CEasyListCtrl::SelectedRowInk() const { return wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT); }
+
 void CEasyListCtrl::DrawRow(wxDC& dc, int32_t row, const wxRect& rect)
 {
     const wxColour window = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW);
@@ -438,8 +442,9 @@ void CEasyListCtrl::DrawRow(wxDC& dc, int32_t row, const wxRect& rect)
     // With a cell cursor only the current cell of the selected row is highlighted.
     const bool cellMode = m_nCurrentColumn >= 0;
     // Inverting is drawn as swapped colours: cairo has no XOR.
-    wxColour fill = selected && !cellMode ? wxColour(255, 255, 0) : window;
-    wxColour ink = text;
+    const bool rowSelected = selected && !cellMode;
+    wxColour fill = rowSelected ? SelectedRowFill() : window;
+    wxColour ink = rowSelected ? SelectedRowInk() : text;
     if (marked) {
         fill = wxColour(255 - fill.Red(), 255 - fill.Green(), 255 - fill.Blue());
         ink = wxColour(255 - ink.Red(), 255 - ink.Green(), 255 - ink.Blue());

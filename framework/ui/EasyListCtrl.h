@@ -130,6 +130,9 @@ public:
 
     // Draws one row; the body calls it for every row it paints.
     virtual void DrawRow(wxDC& dc, int32_t row, const wxRect& rect);
+    // Fill and text of a selected row in whole-row mode: the system highlight colours.
+    virtual wxColour SelectedRowFill() const;
+    virtual wxColour SelectedRowInk() const;
 
     // Moves column 0's text right (room for a mark before it).
     int m_nTextOffset = 0;

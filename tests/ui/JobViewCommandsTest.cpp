@@ -32,6 +32,7 @@
 #include <wx/dcmemory.h>
 #include <wx/dialog.h>
 #include <wx/radiobut.h>
+#include <wx/settings.h>
 #include <wx/dcps.h>
 #include <wx/textctrl.h>
 
@@ -433,6 +434,20 @@ TEST_F(ListAndSplitterTest, TheListKeepsItsOwnSelectionDataAndWidthsWhenAsked)
     EXPECT_EQ(list->GetMarkedItem(), 4);
     list->SetMarkedItem(4, false);
     EXPECT_EQ(list->GetMarkedItem(), -1);
+
+    // Selected rows are drawn in the system's highlight colours (the point grid alone is yellow).
+    list->DeselectAll();
+    list->SelectSingleItem(1);
+    const auto fillOf = [list](int32_t row) {
+        wxBitmap bitmap(300, list->GetRowHeight());
+        wxMemoryDC dc(bitmap);
+        list->DrawRow(dc, row, wxRect(0, 0, 300, list->GetRowHeight()));
+        wxColour colour;
+        dc.GetPixel(297, list->GetRowHeight() / 2, &colour);
+        return colour;
+    };
+    EXPECT_EQ(fillOf(1), wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT));
+    EXPECT_EQ(fillOf(2), wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
 }
 
 TEST_F(ListAndSplitterTest, TheColourPreviewShowsTheChosenColoursAtOnce)

@@ -3,6 +3,7 @@
 #include "views/GridScrolling.h"
 
 #include <wx/app.h>
+#include <wx/settings.h>
 #include <wx/toplevel.h>
 
 #include <algorithm>
@@ -17,6 +18,11 @@ CGridViewListCtrl::CGridViewListCtrl(wxWindow* parent, wxWindowID id, IGridListO
 }
 
 CGridViewListCtrl::~CGridViewListCtrl() { m_timer.Stop(); }
+
+wxColour CGridViewListCtrl::SelectedRowInk() const
+{
+    return wxSystemSettings::GetColour(IsEnabled() ? wxSYS_COLOUR_WINDOWTEXT : wxSYS_COLOUR_GRAYTEXT);
+}
 
 std::string CGridViewListCtrl::GetItemText(int32_t row, int column) const
 {

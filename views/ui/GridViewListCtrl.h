@@ -45,6 +45,9 @@ public:
     std::string GetItemText(int32_t row, int column) const override;
     bool IsRowSelected(int32_t row) const override;
     bool IsRowMarked(int32_t row) const override { return m_range.Contains(row); }
+    // The coordinate grid keeps its yellow selected rows with plain text.
+    wxColour SelectedRowFill() const override { return wxColour(255, 255, 0); }
+    wxColour SelectedRowInk() const override;
     bool RequestRowTip(const wxPoint& bodyPoint) override;
     void OnColumnClick(int column) override;
 
