@@ -102,6 +102,7 @@ void CJobViewRefresh::OnUpdate(int32_t hint, intptr_t hintObject)
         if (m_map)
             m_map->ClearZoomHistory();
         m_host.ReloadRows();
+        m_host.SelectFirstRawRow();
         break;
     case HintUnloading:
         if (m_map)

@@ -58,6 +58,8 @@ public:
     virtual void RefreshRawDataDrawing() {}
     virtual void RedrawMapPane() {}
     virtual void ReloadRows() {}
+    // After a job opens or reloads the raw list's first row is selected, so its headings show.
+    virtual void SelectFirstRawRow() {}
     virtual void ReloadRawLines() {}
     virtual void ClearMessageWindow() {}
     virtual void RecordFileState() {}

@@ -109,8 +109,12 @@ TEST_F(RawDataTabTest, RowsHeadingsAndTipsOfTheSampleFile)
     EXPECT_EQ(list->GetItemText(109, 0), "");
     EXPECT_EQ(list->GetItemText(-1, 0), "");
 
+    // The opened job has its first raw line selected: its headings show and it can be edited.
+    EXPECT_EQ(list->GetSelectedRows(), (std::vector<int32_t>{0}));
     EXPECT_EQ(list->GetColumnHeading(0), "#");
-    EXPECT_EQ(list->GetColumnHeading(1).Trim(), "");
+    EXPECT_NE(list->GetColumnHeading(1).Trim(), "");
+    bool checked = false;
+    EXPECT_TRUE(view->IsRawCommandEnabled(7323, checked));
     Click(20);
     EXPECT_EQ(list->GetSelectedCount(), 1);
     EXPECT_EQ(list->GetColumnHeading(1), "Type");

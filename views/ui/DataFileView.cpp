@@ -257,6 +257,8 @@ void CDataFileView::ReloadRows()
         m_refresh->SetRawDrawingDirty(true);
 }
 
+void CDataFileView::SelectFirstRawRow() { m_rawList->SelectRow(0); }
+
 int32_t CDataFileView::RowToSortedIndex(int32_t row) const
 {
     return m_currentTab == PointsTab ? m_rows.RowToSortedIndex(row) : -1;

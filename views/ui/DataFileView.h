@@ -46,6 +46,7 @@ public:
     // --- The grid view's operations.
     void InitializeGrid() override;
     void ReloadRows() override;
+    void SelectFirstRawRow() override;
     std::string GetCellText(int32_t row, int column, const CEasyListCtrl* list) const override;
     void RebuildSortOrder(int tab) override;
     void SortByColumn(int column, bool toggle) override;
