@@ -127,6 +127,13 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
     BindJobCommands();
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnTechnicalSupport(); }, IdTechnicalSupport);
     BindGlobalCommands();
+    DragAcceptFiles(true);
+    Bind(wxEVT_DROP_FILES, [this](wxDropFilesEvent& event) {
+        std::vector<std::string> paths;
+        for (int i = 0; i < event.GetNumberOfFiles(); ++i)
+            paths.push_back(event.GetFiles()[i].utf8_string());
+        OnDropFiles(paths);
+    });
     Centre();
     CSplashWnd::ShowSplash(this);
 }
@@ -565,6 +572,12 @@ void CMainFrame::OnClose(wxCloseEvent& event)
     DestroyStackingBar();
     app.CloseAllJobs();
     Destroy();
+}
+
+void CMainFrame::OnDropFiles(const std::vector<std::string>& paths)
+{
+    if (!paths.empty())
+        wxGetApp().OpenChosenJob(paths.front());
 }
 
 void CMainFrame::OnChangeDescription()

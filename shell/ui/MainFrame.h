@@ -198,6 +198,8 @@ public:
     void OnUpdateShortcuts(wxUpdateUIEvent& event);
     // The Create Job commands' road once their dialog is accepted: the job made and opened.
     bool CreateJobFromFieldData(bool fromBackup, const std::string& sourcePath, const std::string& jobPath);
+    // Files dropped from the file manager: the first opens as Open Job opens it.
+    void OnDropFiles(const std::vector<std::string>& paths);
 
 private:
     void CreateMenus();

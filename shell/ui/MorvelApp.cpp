@@ -369,6 +369,11 @@ void CMorvelApp::OnOpenJob()
     std::string path;
     if (PromptOpenFileName(path, 6, nullptr) != IDOK)
         return;
+    OpenChosenJob(path);
+}
+
+void CMorvelApp::OpenChosenJob(const std::string& path)
+{
     std::string jobPath = path;
     if (IsRawFilePath(jobPath))
         ChangePathExtension(jobPath, "Mvj");

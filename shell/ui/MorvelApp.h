@@ -69,6 +69,9 @@ public:
 
     // --- Job life cycle.
     void OnOpenJob();
+    // Open Job's road once a file is chosen: the open job itself is reloaded (asking first),
+    // any other job or raw-data file opened.
+    void OpenChosenJob(const std::string& path);
     // Opens a job, or the job of a raw-data file (made from the raw data when it does not exist
     // yet). True also when the person cancelled closing the current job.
     bool OpenJobByPath(const std::string& path);

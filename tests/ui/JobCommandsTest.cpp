@@ -382,3 +382,25 @@ TEST_F(ProgramTest, PageSetupKeepsTheMarginsOnHundredthsOfAnInch)
     // Confirmed unchanged: each side only goes to its nearest hundredth of an inch and back.
     EXPECT_EQ(settings.GetPrintMargins(), (ProfileRect{1397, 1440, 1138, 562}));
 }
+
+TEST_F(ProgramTest, FilesDroppedOnTheMainWindowOpenTheFirstJob)
+{
+    const std::string parcel = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "Parcel.Mvj");
+    const std::string other = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "Other.Mvj");
+    ASSERT_TRUE(Start());
+    morvel::test::FakeRawDataFactoryScope rawFiles;
+    const auto drop = [this](const std::vector<std::string>& paths) {
+        // The event owns the array it is given.
+        auto* files = new wxString[paths.size()];
+        for (size_t i = 0; i < paths.size(); ++i)
+            files[i] = wxString::FromUTF8(paths[i]);
+        wxDropFilesEvent event(wxEVT_DROP_FILES, int(paths.size()), files);
+        Frame().ProcessWindowEvent(event);
+        Pump();
+        return CDataFileDoc::GetActiveDoc() ? CDataFileDoc::GetActiveDoc()->GetPathName() : std::string();
+    };
+    EXPECT_EQ(drop({parcel, other}), parcel);
+    // The raw data file of a job opens that job.
+    EXPECT_EQ(drop({home->file("Other.Mvr")}), other);
+    EXPECT_FALSE(App().HasTemporaryJob());
+}
