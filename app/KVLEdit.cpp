@@ -5,6 +5,7 @@
 //                           saves it as a .rtf file and opens that
 //   KVLEdit <file> [/TEXT]  opens the file
 //   KVLEdit /p <file>       opens the file to be printed from there
+//   KVLEdit                 opens an empty rich-text document
 
 #include "platform/NamedSemaphore.h"
 #include "platform/ProcessLaunch.h"
@@ -39,22 +40,9 @@ bool WriteAll(int fd, const char* data, size_t size)
     return true;
 }
 
-int TakeSharedText()
+// Saves the text as a .rtf file in the temporary folder and opens that.
+int OpenAsRichText(const std::string& text)
 {
-    std::string text;
-    {
-        CSharedMemory block;
-        if (!block.OpenExisting(GetKVLEditSharedMemoryName()))
-            return Fail("there is no text waiting from Morvel");
-        const char* data = static_cast<const char*>(block.Data());
-        // The text ends at its NUL, never beyond the block.
-        const void* nul = std::memchr(data, '\0', block.Size());
-        text.assign(data, nul != nullptr ? static_cast<const char*>(nul) - data : block.Size());
-    }
-    CNamedSemaphore done;
-    if (done.OpenExisting(GetKVLEditDoneEventName()))
-        done.Post();
-
     std::error_code ec;
     std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
     if (ec)
@@ -71,6 +59,24 @@ int TakeSharedText()
     if (!OpenWithDesktop(path))
         return Fail("cannot open " + path + " (is xdg-open installed?)");
     return 0;
+}
+
+int TakeSharedText()
+{
+    std::string text;
+    {
+        CSharedMemory block;
+        if (!block.OpenExisting(GetKVLEditSharedMemoryName()))
+            return Fail("there is no text waiting from Morvel");
+        const char* data = static_cast<const char*>(block.Data());
+        // The text ends at its NUL, never beyond the block.
+        const void* nul = std::memchr(data, '\0', block.Size());
+        text.assign(data, nul != nullptr ? static_cast<const char*>(nul) - data : block.Size());
+    }
+    CNamedSemaphore done;
+    if (done.OpenExisting(GetKVLEditDoneEventName()))
+        done.Post();
+    return OpenAsRichText(text);
 }
 
 } // namespace
@@ -91,7 +97,7 @@ int main(int argc, char** argv)
     if (mem)
         return TakeSharedText();
     if (file.empty())
-        return Fail("usage: KVLEdit /mem | KVLEdit <file> [/TEXT] | KVLEdit /p <file>");
+        return OpenAsRichText("{\\rtf1\\ansi\\deff0\n}\n");
     if (::access(file.c_str(), R_OK) != 0)
         return Fail("cannot read " + file);
     if (!OpenWithDesktop(file))

@@ -44,6 +44,9 @@ bool CouldNotStart()
 
 bool TellsOfRtf(const std::vector<std::string>& arguments)
 {
+    // With nothing to open the editor opens an empty rich-text document.
+    if (arguments.empty())
+        return true;
     for (const std::string& a : arguments)
         if (a.size() > 4 && strcasecmp(a.c_str() + a.size() - 4, ".rtf") == 0)
             return true;

@@ -150,6 +150,14 @@ TEST_F(KVLEditHandoff, TheCompanionProgramTakesTheTextAndOpensIt)
     RemoveRunTempFolder();
     EXPECT_FALSE(std::filesystem::exists(handed));
 
+    // Started with nothing, it opens an empty rich-text document.
+    std::filesystem::remove(openedName);
+    EXPECT_TRUE(StartKVLEdit({}));
+    for (int i = 0; i < 500 && !std::filesystem::exists(openedName); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(morvel::test::ReadAllText(opened).rfind("{\\rtf1", 0), 0u);
+
     // A file given by a bare name is taken from the job's folder; the option follows it.
     const std::string args = dir.file("args");
     SetKVLEditPathOverride(WriteScript("argstub", "for a in \"$@\"; do echo \"$a\"; done > '" + args + "'\n"));
@@ -189,11 +197,16 @@ TEST_F(KVLEditHandoff, ADesktopWithoutAnRtfProgramIsTold)
         ::setenv("PATH", tools.c_str(), 1);
         messages.clear();
         EXPECT_EQ(DesktopOpensRtf(), c.handedOver);
-        EXPECT_EQ(StartKVLEdit({"/p", dir.file("report.rtf")}), c.handedOver);
-        if (c.handedOver)
-            EXPECT_TRUE(messages.empty());
-        else
-            EXPECT_THAT(messages, ElementsAre(NoRtfProgramMessage));
+        // A report, and the editor started with nothing (it opens an empty document).
+        for (const std::vector<std::string>& arguments : {std::vector<std::string>{"/p", dir.file("report.rtf")},
+                                                          std::vector<std::string>{}}) {
+            messages.clear();
+            EXPECT_EQ(StartKVLEdit(arguments), c.handedOver);
+            if (c.handedOver)
+                EXPECT_TRUE(messages.empty());
+            else
+                EXPECT_THAT(messages, ElementsAre(NoRtfProgramMessage));
+        }
     }
     // A text file needs no rich text program.
     messages.clear();
