@@ -292,6 +292,30 @@ TEST_F(ProgramTest, PrintingWritesThePageAndThePreviewComesAndGoes)
     EXPECT_FALSE(view->IsPrinting());
     Frame().SetFullScreen(false);
     Pump();
+
+    // The preview's Print button closes the preview, then prints through the main window.
+    ASSERT_TRUE(view->PrintPreview());
+    Pump();
+    preview = CPrintPreviewView::GetCurrent();
+    ASSERT_NE(preview, nullptr);
+    wxWindow* printButton = preview->FindWindow(wxID_PREVIEW_PRINT);
+    ASSERT_NE(printButton, nullptr);
+    wxEvtHandler catcher;
+    int printCommands = 0;
+    bool previewGoneFirst = false;
+    catcher.Bind(wxEVT_MENU, [&](wxCommandEvent&) {
+        ++printCommands;
+        previewGoneFirst = CPrintPreviewView::GetCurrent() == nullptr && App().GetActiveViewKind() == 0;
+    }, IdFilePrint);
+    Frame().PushEventHandler(&catcher);
+    wxCommandEvent press(wxEVT_BUTTON, wxID_PREVIEW_PRINT);
+    press.SetEventObject(printButton);
+    printButton->ProcessWindowEvent(press);
+    Pump();
+    Frame().PopEventHandler();
+    EXPECT_EQ(printCommands, 1);
+    EXPECT_TRUE(previewGoneFirst);
+    EXPECT_EQ(CPrintPreviewView::GetCurrent(), nullptr);
 }
 
 TEST_F(MapPaneFixture, TheNorthArrowAndTheScaleBarAreDrawnOverTheMap)
