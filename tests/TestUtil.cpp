@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -10,6 +11,7 @@
 #include <iterator>
 #include <pwd.h>
 #include <stdexcept>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -119,6 +121,29 @@ void RunUnprivileged(const std::filesystem::path& folder, const std::function<vo
     ChownTree(folder, 0, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
         << "the check run as \"nobody\" failed (its messages are above); status " << status;
+}
+
+void RunWithFileSizeLimit(uint64_t bytes, const std::function<void()>& body)
+{
+    const int failedBefore = FailedParts();
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0) << "fork failed";
+    if (child == 0) {
+        const rlimit limit {bytes, bytes};
+        if (std::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+            std::fprintf(stderr, "cannot limit the file size\n");
+            ::_exit(3);
+        }
+        body();
+        std::fflush(nullptr);
+        ::_exit(FailedParts() > failedBefore ? 1 : 0);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "the check under a file size limit failed (its messages are above); status " << status;
 }
 
 } // namespace morvel::test

@@ -44,6 +44,11 @@ inline uint64_t Fnv1a(std::string_view bytes, uint64_t digest = Fnv1aOffset)
 // it; otherwise in place. The body's failed expectations fail the calling test.
 void RunUnprivileged(const std::filesystem::path& folder, const std::function<void()>& body);
 
+// Runs `body` in a child process whose files cannot grow past `bytes` (SIGXFSZ ignored, so a
+// write past the limit fails with EFBIG): the way to reach a write that fails after its file was
+// created. The body's failed expectations fail the calling test.
+void RunWithFileSizeLimit(uint64_t bytes, const std::function<void()>& body);
+
 // Path of a sample file in tests/data, or in the shared public sample folder.
 std::string TestDataPath(const std::string& name);
 std::string SharedTestDataPath(const std::string& name);

@@ -11,6 +11,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
+
 #include <sys/stat.h>
 
 using namespace morvel::test;
@@ -111,13 +114,21 @@ TEST(AsciiExport, FailedWritesSayNothingWasWritten)
     CAsciiExportWriter writer(&job, CAsciiColumnLayout(), 0);
     EXPECT_FALSE(writer.WriteFile(dir.file("no-such-folder/out.txt")));
     WriteAllText(dir.file("keep.txt"), "old");
+    // The write itself fails: the file may not grow past 8 bytes, the line has 16.
+    RunWithFileSizeLimit(8, [&] {
+        messages.texts.clear();
+        EXPECT_FALSE(writer.WriteFile(dir.file("keep.txt")));
+        EXPECT_EQ(writer.GetWrittenCount(), 0);
+        EXPECT_THAT(messages.texts, ElementsAre("Save failed, try again"));
+    });
+    EXPECT_EQ(ReadAllText(dir.file("keep.txt")), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "a temporary file was left";
     RunUnprivileged(dir.path(), [&] {
-        // A full device fails at the writes or the close, not at the create.
+        // Neither /dev nor a read-only folder takes the temporary file.
         struct stat st {};
         if (::stat("/dev/full", &st) == 0) {
             EXPECT_FALSE(writer.WriteFile("/dev/full"));
         }
-        // An existing file stays as it was when the export fails.
         ::chmod(dir.path().c_str(), 0500);
         EXPECT_FALSE(writer.WriteFile(dir.file("keep.txt")));
         EXPECT_EQ(ReadAllText(dir.file("keep.txt")), "old");

@@ -14,6 +14,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 
 using namespace morvel::test;
 using testing::ElementsAre;
@@ -308,6 +309,16 @@ TEST(ExportCommands, DxfThroughATemporaryFile)
     EXPECT_FALSE(RunExportDxfCommand(job, temporary.file("taken.dxf"), false, Definition(""), 1, 1));
     EXPECT_THAT(messages.texts, ElementsAre("Failed to export the DXF file."));
     EXPECT_TRUE(std::filesystem::is_directory(temporary.file("taken.dxf")));
+
+    // A drawing that cannot be written whole (no file may grow past 1 KiB) leaves the old one.
+    WriteAllText(temporary.file("old.dxf"), "old");
+    RunWithFileSizeLimit(1024, [&] {
+        messages.texts.clear();
+        EXPECT_FALSE(RunExportDxfCommand(job, temporary.file("old.dxf"), true, Definition("N1D1E1"), 1, 1));
+        EXPECT_THAT(messages.texts, ElementsAre("Failed to export the DXF file."));
+    });
+    EXPECT_EQ(ReadAllText(temporary.file("old.dxf")), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temporary.path()), {}), 2) << "a temporary file was left";
 
     if (oldTmp != nullptr)
         setenv("TMPDIR", savedTmp.c_str(), 1);

@@ -138,12 +138,20 @@ TEST(PointMerge, AbandoningPutsTheJobBackWithoutARedoStep)
     merge.AbandonImport();
     EXPECT_THAT(PointNames(job), ElementsAre("A"));
 
-    // With the rename rules, a name missing from the map is handed back untouched.
-    CPointMerge renaming(&job, nullptr, true);
-    renaming.SetRenameMap({{"C", "C2"}});
+    // With the rename rules, a name missing from the map is handed back untouched; a name whose
+    // case alone changed is no rename in the report.
+    CReport report;
+    CPointMerge::BeginReport(report, "source");
+    CPointMerge renaming(&job, &report, true);
+    renaming.SetRenameMap({{"C", "C2"}, {"d", "D"}});
     EXPECT_EQ(renaming.MergePoint("D", CLocation(1, 1, 1), ""), CPointMerge::Result::NoRename);
     EXPECT_EQ(renaming.MergePoint("C", CLocation(1, 1, 1), ""), CPointMerge::Result::Merged);
-    EXPECT_THAT(PointNames(job), ElementsAre("A", "C2"));
+    EXPECT_EQ(renaming.MergePoint("d", CLocation(1, 1, 1), ""), CPointMerge::Result::Merged);
+    EXPECT_THAT(PointNames(job), ElementsAre("A", "C2", "D"));
+    const auto& rows = report.GetSections()[1]->rows;
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0][5], "Renamed (from C)");
+    EXPECT_EQ(rows[1][5], "Imported");
 }
 
 TEST(ImportCommands, CheckImportReportOrCountAndHint)

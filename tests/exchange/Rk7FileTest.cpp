@@ -103,6 +103,9 @@ TEST(Rk7File, PointsRoundTripThroughTheFilesUnit)
     EXPECT_NEAR(GetF64LE(bytes.data() + 38 + 4), 100.0 * 3.280839895013123, 1e-9);
     EXPECT_NEAR(GetF64LE(bytes.data() + 38 + 12), 200.0 * 3.280839895013123, 1e-9);
     EXPECT_EQ(GetF64LE(bytes.data() + 38 + 3 * 45 + 20), NoValue);
+    // A description is cut to 16 bytes and always ends in a NUL.
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data()) + 38 + 3 * 45 + 28, 17),
+              std::string("SEVENTEEN CHARS!", 17));
 
     CRk7File file;
     ASSERT_TRUE(file.Open(path.c_str(), true));

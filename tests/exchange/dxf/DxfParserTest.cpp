@@ -26,6 +26,7 @@ class RecordingDxf : public DXF
 public:
     std::vector<std::string> calls;
     std::vector<DXF_ADD_LINE> lines;
+    std::vector<DXF_ADD_ARC> arcs;
     std::vector<DXF_ADD_LAYER> layers;
     std::vector<DXF_ADD_LTYPE> linetypes;
     std::vector<DXF_ADD_TEXT> texts;
@@ -58,7 +59,7 @@ protected:
     int AddSolid(const DXF_ADD_SOLID&) override { return Note("Solid"); }
     int Add3DFace(const DXF_ADD_SOLID&) override { return Note("3DFace"); }
     int AddCircle(const DXF_ADD_CIRCLE&) override { return Note("Circle"); }
-    int AddArc(const DXF_ADD_ARC&) override { return Note("Arc"); }
+    int AddArc(const DXF_ADD_ARC& r) override { arcs.push_back(r); return Note("Arc"); }
     int AddPoint(const DXF_ADD_POINT&) override { return Note("Point"); }
     int AddLayer(const DXF_ADD_LAYER& r) override { layers.push_back(r); return Note("Layer"); }
     int AddLinetype(const DXF_ADD_LTYPE& r) override { linetypes.push_back(r); return Note("Ltype"); }
@@ -305,21 +306,87 @@ TEST(DxfParser, DroppedEntities)
 TEST(DxfParser, BlocksAreShiftedByTheirBasePointAndPaperSpaceBlocksDropped)
 {
     RecordingDxf dxf;
-    const DxfPairs blocks = Concat({{{0, "BLOCK"}, {2, "B"}, {70, "2"}, {10, "10"}, {20, "10"}, {30, "0"}},
-                                    Line(11, 12, 10, 10),
-                                    {{0, "LWPOLYLINE"}, {90, "1"}, {10, "12"}, {20, "13"}},
+    const DxfPairs blocks = Concat({{{0, "BLOCK"}, {2, "B"}, {70, "2"}, {10, "10"}, {20, "20"}, {30, "30"}},
+                                    Line(11, 22, 10, 20),
+                                    {{0, "LWPOLYLINE"}, {90, "1"}, {10, "12"}, {20, "23"}},
+                                    {{0, "POLYLINE"}, {0, "VERTEX"}, {10, "14"}, {20, "25"}, {30, "36"}, {0, "SEQEND"}},
                                     {{0, "ENDBLK"}},
                                     {{0, "BLOCK"}, {67, "1"}, {2, "$PAPER_SPACE"}, {10, "5"}},
                                     Line(0, 0, 1, 1),
                                     {{0, "ENDBLK"}, {67, "1"}}});
     ASSERT_EQ(dxf.Run(DxfBlocksAndEntities(blocks, Line(11, 12, 0, 0))), kDxfOk);
-    EXPECT_THAT(dxf.calls, testing::ElementsAre("BlocksIn", "Block B", "Line", "LwPolyline", "EndBlock", "BlocksOut", "Line"));
+    EXPECT_THAT(dxf.calls, testing::ElementsAre("BlocksIn", "Block B", "Line", "LwPolyline", "Polyline", "Vertex",
+                                                "EndPolyline", "EndBlock", "BlocksOut", "Line"));
     ASSERT_EQ(dxf.lines.size(), 2u);
     EXPECT_EQ(dxf.lines[0].x1, 1.0);
     EXPECT_EQ(dxf.lines[0].y1, 2.0);
+    EXPECT_EQ(dxf.lines[0].z1, -30.0);
     EXPECT_EQ(dxf.lines[1].x1, 11.0);
+    EXPECT_EQ(dxf.lines[1].y1, 12.0);
     EXPECT_EQ(dxf.lwpolylines[0][0].x, 2.0);
     EXPECT_EQ(dxf.lwpolylines[0][0].y, 3.0);
+    ASSERT_EQ(dxf.vertices.size(), 1u);
+    EXPECT_EQ(dxf.vertices[0].x, 4.0);
+    EXPECT_EQ(dxf.vertices[0].y, 5.0);
+    EXPECT_EQ(dxf.vertices[0].z, 6.0);
+}
+
+// Entities as the common writers emit them: handles, subclass markers, thickness and extrusion
+// among the groups, every value different, so a group read into the wrong field shows.
+TEST(DxfParser, EntitiesWithEveryGroupCommonWritersEmit)
+{
+    RecordingDxf dxf;
+    ASSERT_EQ(dxf.Run(DxfEntities({
+                  {0, "ARC"}, {5, "2F"}, {330, "1F"}, {100, "AcDbEntity"}, {8, "ARCS"}, {6, "DASHED"}, {62, "3"},
+                  {100, "AcDbCircle"}, {39, "0.5"}, {10, "100.5"}, {20, "200.25"}, {30, "3.5"}, {40, "12.5"},
+                  {210, "0"}, {220, "0"}, {230, "1"}, {100, "AcDbArc"}, {50, "30"}, {51, "120"},
+                  {0, "TEXT"}, {5, "30"}, {100, "AcDbEntity"}, {8, "T"}, {62, "5"}, {100, "AcDbText"}, {10, "1.5"},
+                  {20, "2.5"}, {30, "0.25"}, {40, "2"}, {1, "Hello"}, {50, "30"}, {41, "0.8"}, {51, "15"}, {7, "ROMAN"},
+                  {71, "0"}, {72, "1"}, {11, "4.5"}, {21, "5.5"}, {31, "0.75"}, {100, "AcDbText"}, {73, "2"},
+                  {0, "INSERT"}, {5, "31"}, {100, "AcDbEntity"}, {8, "I"}, {100, "AcDbBlockReference"}, {2, "BLK"},
+                  {10, "7"}, {20, "8"}, {30, "9"}, {41, "2"}, {42, "3"}, {43, "4"}, {50, "45"},
+                  {0, "LWPOLYLINE"}, {5, "32"}, {100, "AcDbEntity"}, {8, "LW"}, {100, "AcDbPolyline"}, {90, "2"}, {70, "1"},
+                  {38, "1.25"}, {39, "0.75"}, {10, "1"}, {20, "2"}, {40, "0.1"}, {41, "0.2"}, {42, "0.3"}, {10, "3"},
+                  {20, "4"}, {40, "0.4"}, {41, "0.5"}, {42, "-0.6"}, {210, "0"}, {220, "0"}, {230, "1"}})),
+              kDxfOk);
+    using testing::DoubleNear;
+    using testing::ElementsAre;
+    const double degree = M_PI / 180;
+    ASSERT_EQ(dxf.arcs.size(), 1u);
+    const DXF_ADD_ARC& arc = dxf.arcs[0];
+    EXPECT_EQ(arc.handle, 0x2Fu);
+    EXPECT_THAT((std::vector<std::string> {arc.layer, arc.linetype}), ElementsAre("ARCS", "DASHED"));
+    EXPECT_EQ(arc.color, 3);
+    EXPECT_THAT((std::vector {arc.x, arc.y, arc.z, arc.radius}), ElementsAre(100.5, 200.25, 3.5, 12.5));
+    EXPECT_THAT((std::vector {arc.startAngle, arc.endAngle}),
+                ElementsAre(DoubleNear(30 * degree, 1e-9), DoubleNear(120 * degree, 1e-9)));
+
+    ASSERT_EQ(dxf.texts.size(), 1u);
+    const DXF_ADD_TEXT& text = dxf.texts[0];
+    EXPECT_EQ(text.handle, 0x30u);
+    EXPECT_THAT((std::vector<std::string> {text.layer, text.text, text.style}), ElementsAre("T", "Hello", "ROMAN"));
+    EXPECT_EQ(text.color, 5);
+    EXPECT_THAT((std::vector {text.x, text.y, text.z, text.alignX, text.alignY, text.alignZ, text.height, text.widthFactor}),
+                ElementsAre(1.5, 2.5, 0.25, 4.5, 5.5, 0.75, 2.0, 0.8));
+    EXPECT_THAT((std::vector {text.rotation, text.obliqueAngle}),
+                ElementsAre(DoubleNear(30 * degree, 1e-9), DoubleNear(15 * degree, 1e-9)));
+    EXPECT_EQ(text.horizontalJustification, 1);
+    EXPECT_EQ(text.verticalJustification, 2);
+
+    ASSERT_EQ(dxf.inserts.size(), 1u);
+    const DXF_ADD_INSERT& insert = dxf.inserts[0];
+    EXPECT_THAT((std::vector<std::string> {insert.blockName, insert.layer}), ElementsAre("BLK", "I"));
+    EXPECT_THAT((std::vector {insert.x, insert.y, insert.z, insert.scaleX, insert.scaleY, insert.scaleZ}),
+                ElementsAre(7.0, 8.0, 9.0, 2.0, 3.0, 4.0));
+    EXPECT_NEAR(insert.rotation, 45 * degree, 1e-9);
+
+    ASSERT_EQ(dxf.lwpolylines.size(), 1u);
+    const std::vector<DXF_ADD_LWVERTEX>& lw = dxf.lwpolylines[0];
+    ASSERT_EQ(lw.size(), 2u);
+    EXPECT_THAT((std::vector {lw[0].x, lw[0].y, lw[0].startWidth, lw[0].endWidth, lw[0].bulge}),
+                ElementsAre(1.0, 2.0, 0.1, 0.2, 0.3));
+    EXPECT_THAT((std::vector {lw[1].x, lw[1].y, lw[1].startWidth, lw[1].endWidth, lw[1].bulge}),
+                ElementsAre(3.0, 4.0, 0.4, 0.5, -0.6));
 }
 
 TEST(DxfParser, BlockMarkersOutsideBlocksFail)

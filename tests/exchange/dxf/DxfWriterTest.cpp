@@ -25,6 +25,7 @@ public:
         : DXFSave(path, nul, handles), m_body(std::move(body))
     {
     }
+    using DXFSave::WriteArc;
     using DXFSave::WriteDouble;
     using DXFSave::WriteLayer;
     using DXFSave::WriteLine;
@@ -190,13 +191,25 @@ TEST(DxfWriter, TableEntriesAndOtherEntityWriters)
         text.style = "standard";
         text.rotation = 3.1415926535 / 2;
         s.WriteText(text);
+        DXF_ADD_ARC arc;
+        arc.layer = "A";
+        arc.handle = 0x2A;
+        arc.x = 1.5;
+        arc.y = 2.5;
+        arc.z = 3.5;
+        arc.radius = 4;
+        arc.startAngle = M_PI / 4;
+        arc.endAngle = M_PI;
+        s.WriteArc(arc);
     }, false, true);
     EXPECT_EQ(EntitiesOf(out),
               "   0\r\nLAYER\r\n   2\r\nA|B\r\n  62\r\n-3\r\n   6\r\nCONTINUOUS\r\n  70\r\n20\r\n"
               "   0\r\nLTYPE\r\n   2\r\nDASH\r\n  70\r\n0\r\n   3\r\n- -\r\n  72\r\n65\r\n  73\r\n2\r\n  40\r\n1.5\r\n"
               "  49\r\n1.0\r\n  49\r\n-0.5\r\n"
               "   0\r\nTEXT\r\n   8\r\nT\r\n  62\r\n256\r\n   5\r\nFFFFFFFF\r\n  10\r\n0.0\r\n  20\r\n0.0\r\n  30\r\n0.0\r\n"
-              "  40\r\n0.0\r\n   1\r\nhi\r\n  50\r\n90.0\r\n  71\r\n0\r\n");
+              "  40\r\n0.0\r\n   1\r\nhi\r\n  50\r\n90.0\r\n  71\r\n0\r\n"
+              "   0\r\nARC\r\n   8\r\nA\r\n  62\r\n256\r\n   5\r\n2A\r\n  40\r\n4.0\r\n  50\r\n45.0\r\n  51\r\n180.0\r\n"
+              "  10\r\n1.5\r\n  20\r\n2.5\r\n  30\r\n3.5\r\n");
 }
 
 TEST(DxfWriter, DrawingEntities)
