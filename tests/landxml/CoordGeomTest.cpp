@@ -142,25 +142,48 @@ TEST(LandXMLCoordGeom, CurveConstructionsDirectlyAndThroughContinuity)
     EXPECT_NEAR(angle, std::numbers::pi / 2, 1e-9);
 }
 
-TEST(LandXMLCoordGeom, CurveParametersOfTheUnitArc)
+TEST(LandXMLCoordGeom, CurveFromAnyThreeOfItsPoints)
 {
     TempDir dir;
-    for (const char* rot : {"ccw", "cw"}) {
-        SCOPED_TRACE(rot);
-        const auto r = LoadLandXMLText(dir, AlignmentDocument(std::string("<Curve rot=\"") + rot +
-                                                              "\"><Center>0 0</Center><Start>1 0</Start><End>0 1</End></Curve>"));
-        ASSERT_TRUE(r.loaded) << r.error;
-        const auto& curve = static_cast<const CLandXMLCoordGeomCurve&>(*GeometryOf(r).GetComponents().at(0));
-        bool ccw = false;
-        double angle = 0, radius = 0;
-        ASSERT_TRUE(curve.GetCurveParameters(ccw, angle, radius, 1.0));
-        EXPECT_EQ(ccw, std::string(rot) == "ccw");
-        EXPECT_NEAR(angle, ccw ? 3 * std::numbers::pi / 2 : std::numbers::pi / 2, 1e-12);
-        EXPECT_NEAR(radius, 1.0, 1e-12);
+    // A quarter circle of radius 50 about N 100 E 200, from N 130 E 240 to N 60 E 230 with its PI
+    // at N 90 E 270: no two coordinates alike, so a swapped pair or a wrong construction shows. A
+    // written start keeps its elevation; a computed point has none.
+    using Getter = bool (CLandXMLCoordGeomCurve::*)(double&, double&, double&, double) const;
+    struct Known
+    {
+        const char* tag;
+        const char* text;
+        Getter get;
         double x, y, z;
-        ASSERT_TRUE(curve.GetPI(x, y, z, 1.0));
-        EXPECT_NEAR(x, 1.0, 1e-9);
-        EXPECT_NEAR(y, 1.0, 1e-9);
+    };
+    const Known known[] = {{"Start", "130 240 5.5", &CLandXMLCoordGeomCurve::GetStart, 240, 130, 11},
+                           {"End", "60 230", &CLandXMLCoordGeomCurve::GetEnd, 230, 60, NoValue},
+                           {"Center", "100 200", &CLandXMLCoordGeomCurve::GetCenter, 200, 100, NoValue},
+                           {"PI", "90 270", &CLandXMLCoordGeomCurve::GetPI, 270, 90, NoValue}};
+    for (const Known& left : known) {
+        for (const std::string rot : {"cw", "ccw"}) {
+            SCOPED_TRACE(std::string("without ") + left.tag + ", " + rot);
+            std::string curve = "<Curve rot=\"" + rot + "\">";
+            for (const Known& k : known)
+                if (&k != &left)
+                    curve += std::string("<") + k.tag + ">" + k.text + "</" + k.tag + ">";
+            const auto r = LoadLandXMLText(dir, AlignmentDocument(curve + "</Curve>"));
+            ASSERT_TRUE(r.loaded) << r.error;
+            const auto& arc = static_cast<const CLandXMLCoordGeomCurve&>(*GeometryOf(r).GetComponents().at(0));
+            for (const Known& k : known) {
+                double x = 0, y = 0, z = 0;
+                ASSERT_TRUE((arc.*k.get)(x, y, z, 2.0)) << k.tag;
+                EXPECT_NEAR(x, 2 * k.x, 1e-9) << k.tag;
+                EXPECT_NEAR(y, 2 * k.y, 1e-9) << k.tag;
+                EXPECT_EQ(z, &k == &left ? NoValue : k.z) << k.tag;
+            }
+            bool ccw = rot != "ccw";
+            double angle = 0, radius = 0;
+            ASSERT_TRUE(arc.GetCurveParameters(ccw, angle, radius, 2.0));
+            EXPECT_EQ(ccw, rot == "ccw");
+            EXPECT_NEAR(angle, ccw ? 3 * std::numbers::pi / 2 : std::numbers::pi / 2, 1e-12);
+            EXPECT_NEAR(radius, 100.0, 1e-9);
+        }
     }
 
     // Ends at radii that differ: no PI, no parameters; the alignment still reads.
@@ -195,10 +218,10 @@ TEST(LandXMLCoordGeom, ChainsAndPointReferences)
         <Line><Start pntRef="a&quot;b"/><End pntRef="c'd"/></Line>
         <Chain>  c'd   P3
            P4 </Chain>
-        <IrregularLine><Start>20 20</Start><End>1 1</End><PntList3D>20 20 1  5 5 2
+        <IrregularLine><Start>20 21</Start><End>1 1</End><PntList3D>20 20 1  5 5 2
           1 1 3</PntList3D></IrregularLine>)",
-                                                          R"(<CgPoint name='a"b'>0 0</CgPoint><CgPoint name="c'd">10 10</CgPoint>
-        <CgPoint name="P3">15 15</CgPoint><CgPoint name="P4">20 20</CgPoint>)"));
+                                                          R"(<CgPoint name='a"b'>0 0</CgPoint><CgPoint name="c'd">10 11</CgPoint>
+        <CgPoint name="P3">15 16</CgPoint><CgPoint name="P4">20 21</CgPoint>)"));
     ASSERT_TRUE(r.loaded) << r.error;
     const CLandXMLCoordGeom& geometry = GeometryOf(r);
     ASSERT_EQ(geometry.GetComponents().size(), 3u);
@@ -209,10 +232,12 @@ TEST(LandXMLCoordGeom, ChainsAndPointReferences)
     auto& chain = static_cast<CLandXMLCoordGeomChain&>(*geometry.GetComponents()[1]);
     EXPECT_TRUE(chain.IsDefinedByPointRefs());
     double x, y, z;
-    ASSERT_TRUE(chain.GetStart(x, y, z, 1.0));
-    EXPECT_EQ(y, 10.0);
+    ASSERT_TRUE(chain.GetStart(x, y, z, 2.0));
+    EXPECT_EQ(y, 20.0);
+    EXPECT_EQ(x, 22.0);
     ASSERT_TRUE(chain.GetEnd(x, y, z, 1.0));
     EXPECT_EQ(y, 20.0);
+    EXPECT_EQ(x, 21.0);
     std::string walked;
     while (CLandXMLCgPoint* point = chain.GetNextChainPoint())
         walked += point->GetName() + ";";
@@ -227,6 +252,7 @@ TEST(LandXMLCoordGeom, ChainsAndPointReferences)
     while (list->GetNextPoint(x, y, z, 2.0))
         ++count;
     EXPECT_EQ(count, 3);
+    EXPECT_EQ(z, 6.0) << "the last point read, scaled";
     ASSERT_TRUE(list->GetLastPoint(x, y, z, 2.0));
     EXPECT_EQ(z, 6.0);
     ASSERT_TRUE(list->GetFirstPoint(x, y, z, 1.0));

@@ -180,6 +180,9 @@ TEST(LandXMLCgPoint, ReferencesAndOwnCoordinates)
         <CgPoint name="chain" pntRef="R"/>
         <CgPoint name="two">1 2</CgPoint>
         <CgPoint name="flatref" pntRef="two"/>
+        <CgPoint name="deep">5 6 -3</CgPoint>
+        <CgPoint name="low" pntRef="deep">5 6 -2.5</CgPoint>
+        <CgPoint name="level" pntRef="deep">5 6 -3</CgPoint>
       </CgPoints>)"));
     ASSERT_TRUE(r.loaded) << r.error;
     CLandXML& doc = *r.document;
@@ -205,8 +208,11 @@ TEST(LandXMLCgPoint, ReferencesAndOwnCoordinates)
     EXPECT_DOUBLE_EQ(CoordinatesOf(doc.FindCgPoint("same", false)).y, 100.00005);
     EXPECT_EQ(doc.FindCgPoint("differs", false)->GetReference(), nullptr);
     EXPECT_DOUBLE_EQ(CoordinatesOf(doc.FindCgPoint("differs", false)).y, 100.1);
-    // One elevation present, the other absent: no reference.
+    // One elevation present, the other absent, or both below zero and unlike: no reference. Alike
+    // below zero, they keep it.
     EXPECT_EQ(doc.FindCgPoint("flat", false)->GetReference(), nullptr);
+    EXPECT_EQ(doc.FindCgPoint("low", false)->GetReference(), nullptr);
+    EXPECT_EQ(doc.FindCgPoint("level", false)->GetReference(), doc.FindCgPoint("deep", false));
 
     // A chain keeps the resolved values at every link.
     const CLandXMLCgPoint* chain = doc.FindCgPoint("chain", false);
@@ -221,9 +227,9 @@ TEST(LandXMLCgPoint, ReferencesAndOwnCoordinates)
 
     // The point read early through the reference is the one its group lists; not read twice.
     const auto& points = doc.GetCgPointsGroups().front()->GetPoints();
-    ASSERT_EQ(points.size(), 8u);
+    ASSERT_EQ(points.size(), 11u);
     EXPECT_EQ(points[4], target);
-    EXPECT_EQ(doc.GetNamedCgPointCount(), 8);
+    EXPECT_EQ(doc.GetNamedCgPointCount(), 11);
 }
 
 TEST(LandXMLCgPoint, Refusals)

@@ -5,10 +5,13 @@
 #include "model/TestJobDoc.h"
 #include "platform/MessageBox.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -159,6 +162,18 @@ TEST(LandXMLExport, EmptyJobAndFailures)
     EXPECT_FALSE(writer.WriteFile(dir.file("missing/out.xml"), 0, &job, count));
     ASSERT_EQ(log.texts.size(), 1u);
     EXPECT_EQ(log.texts[0], "Save failed, try again");
+
+    // A write that fails part-way (no file may grow past 64 bytes): the old file stays, the
+    // reason is told and nothing is counted.
+    WriteAllText(path, "old");
+    morvel::test::RunWithFileSizeLimit(64, [&] {
+        log.texts.clear();
+        count = -1;
+        EXPECT_FALSE(writer.WriteFile(path, 0, &job, count));
+        EXPECT_EQ(count, 0);
+        EXPECT_THAT(log.texts, testing::ElementsAre("Unable to write \"" + path + "\".\n" + std::strerror(EFBIG)));
+    });
+    EXPECT_EQ(ReadAllText(path), "old");
 
     // No temporary file is left beside the target.
     int files = 0;
