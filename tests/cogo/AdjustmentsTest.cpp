@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -113,10 +114,11 @@ TEST_F(Adjustments, RotateAboutAnOrigin)
     {
         double angle;
         CLocation origin, from, to;
+        std::array<const char*, 2> reportedOrigin; // northing, easting, in the job's feet
     };
     const Case cases[] = {
-        {10, {0, 0, 0}, {100, 0, NoValue}, {98.4808, -17.3648, NoValue}},
-        {30, {1000, 1000, 0}, {1100, 1000, NoValue}, {1086.6025, 950, NoValue}},
+        {10, {0, 0, 0}, {100, 0, NoValue}, {98.4808, -17.3648, NoValue}, {"0.000", "0.000"}},
+        {30, {1000, 900, 0}, {1100, 1000, NoValue}, {1136.6025, 936.6025, NoValue}, {"2952.756", "3280.840"}},
     };
     for (const Case& c : cases) {
         RawJob one;
@@ -127,6 +129,8 @@ TEST_F(Adjustments, RotateAboutAnOrigin)
         EXPECT_NEAR(p->GetEasting(), c.to.x, 5e-5);
         EXPECT_NEAR(p->GetNorthing(), c.to.y, 5e-5);
         EXPECT_EQ(one.GetUndoManager()->GetUndoDescription(), "Rotate 1 objects");
+        EXPECT_EQ(rotate.GetReport().GetCell(2, 1, 0), c.reportedOrigin[0]);
+        EXPECT_EQ(rotate.GetReport().GetCell(2, 2, 0), c.reportedOrigin[1]);
     }
 }
 
@@ -153,17 +157,22 @@ TEST_F(Adjustments, ScaleByAListedFactorOrTypedFactorsAboutAReference)
     CPointRecord* q = other.AddPoint("7", 110, 120, 5);
     other.GetSelOperator()->Select(q);
     CAdjustmentsCommand twice(&other);
-    ASSERT_TRUE(twice.Scale({100, 100, 0}, 2, 2, 2));
+    // Each axis its own factor and origin, so that an exchanged pair shows; the report's origin is
+    // in the job's feet.
+    ASSERT_TRUE(twice.Scale({100, 50, -1}, 2, 3, 4));
     EXPECT_DOUBLE_EQ(q->GetEasting(), 120);
-    EXPECT_DOUBLE_EQ(q->GetNorthing(), 140);
-    EXPECT_DOUBLE_EQ(q->GetElevation(), 10);
+    EXPECT_DOUBLE_EQ(q->GetNorthing(), 260);
+    EXPECT_DOUBLE_EQ(q->GetElevation(), 23);
+    for (int column = 0; column < 6; ++column)
+        EXPECT_EQ(twice.GetReport().GetCell(2, column, 0),
+                  (std::array<const char*, 6> {"3.000000000", "2.000000000", "4.000000000", "164.042", "328.084", "-3.281"}[column]));
 
     // A factor out of bounds is refused before anything is recorded.
     const int32_t steps = other.GetUndoManager()->GetStepCount();
     EXPECT_FALSE(twice.Scale({100, 100, 0}, 2, 100.0, 2));
     EXPECT_EQ(twice.GetError(), ScaleFactorMessage);
     EXPECT_EQ(other.GetUndoManager()->GetStepCount(), steps);
-    EXPECT_DOUBLE_EQ(q->GetNorthing(), 140);
+    EXPECT_DOUBLE_EQ(q->GetNorthing(), 260);
 }
 
 TEST_F(Adjustments, TranslateReportsOldAndNewCoordinates)
@@ -184,11 +193,18 @@ TEST_F(Adjustments, TranslateReportsOldAndNewCoordinates)
     // Title, operation title, its values, the adjusted points' title and their table.
     ASSERT_EQ(sections.size(), 5u);
     EXPECT_EQ(sections[2]->columns[0].heading, "Translate North");
+    EXPECT_EQ(report.GetCell(2, 0, 0), "32.808");
+    EXPECT_EQ(report.GetCell(2, 1, 0), "0.000");
+    EXPECT_EQ(report.GetCell(2, 2, 0), "3.281");
     EXPECT_EQ(report.GetCell(3, 0, 0), ">>  Adjusted Points");
     ASSERT_EQ(sections[4]->columns.size(), 7u);
     EXPECT_EQ(sections[4]->columns[0].heading, "Point #");
     EXPECT_EQ(report.GetCell(4, 0, 0), "1");
     EXPECT_EQ(report.GetCell(4, 0, 1), "2");
+    // Old and new northing, easting and elevation, in the job's feet.
+    for (int column = 1; column < 7; ++column)
+        EXPECT_EQ(report.GetCell(4, column, 0),
+                  (std::array<const char*, 6> {"656.168", "328.084", "32.808", "688.976", "328.084", "36.089"}[column - 1]));
     // Two points and the two empty rows that close the table.
     EXPECT_EQ(sections[4]->rows.size(), 4u);
     EXPECT_TRUE(messages.empty());

@@ -49,6 +49,7 @@ TEST(IntersectionTest, SolutionsAndTheirOrder)
         {"touching after rounding", Circle(0, 0, 123.456), Circle(777.777, 0, 654.321), true, false, 0, 123.456},
         {"touching after rounding 2", Circle(0, 0, 10.1), Circle(30.3, 0, 20.2), true, false, 0, 10.1},
         {"circles apart", Circle(0, 0, 10), Circle(100, 0, 20), false, false},
+        {"a circle of no radius on the other", Circle(0, 0, 10), Circle(10, 0, 0), false, false},
         {"nested circles", Circle(0, 0, 100), Circle(10, 0, 20), false, false},
         {"concentric circles", Circle(5, 5, 10), Circle(5.00001, 5, 10), false, false},
         {"line then circle", Dir(1000, 1000, 60), Circle(1100, 1000, 80), true, true, 1074.5263, 1129.0833, 1012.0763, 1020.9167},
@@ -96,13 +97,14 @@ TEST(IntersectionTest, UnusableInputFindsNothing)
 
 TEST(InverseValuesTest, WithAndWithoutElevations)
 {
-    const CInverseValues v = ComputeInverseValues(CLocation(1000, 2000, 100), CLocation(1030, 2040, 105));
+    // Downhill: a negative rise is a rise all the same.
+    const CInverseValues v = ComputeInverseValues(CLocation(1000, 2000, 105), CLocation(1030, 2040, 100));
     EXPECT_NEAR(v.distance, 50, 1e-9);
     EXPECT_NEAR(v.dn, 40, 1e-9);
     EXPECT_NEAR(v.de, 30, 1e-9);
-    EXPECT_NEAR(v.dz, 5, 1e-9);
+    EXPECT_NEAR(v.dz, -5, 1e-9);
     EXPECT_NEAR(v.slope, 50.2494, 5e-5);
-    EXPECT_NEAR(v.grade, 0.1, 1e-12);
+    EXPECT_NEAR(v.grade, -0.1, 1e-12);
 
     const CInverseValues flat = ComputeInverseValues(CLocation(1000, 2000, NoValue), CLocation(1030, 2040, 105));
     EXPECT_LE(flat.dz, NoValueLimit);
@@ -120,6 +122,9 @@ TEST(InverseValuesTest, WithAndWithoutElevations)
     EXPECT_EQ(texts[5], texts[0]) << "without elevations the slope distance is the horizontal one";
     const auto full = FormatInverseValues(format, v);
     EXPECT_NE(full[6].find("10"), std::string::npos) << full[6];
+    EXPECT_EQ(full[2], "40.000");
+    EXPECT_EQ(full[3], "30.000");
+    EXPECT_EQ(full[4], "-5.000");
 }
 
 TEST(PointInDirectionTest, LegsAndRefusals)
