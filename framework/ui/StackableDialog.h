@@ -4,6 +4,7 @@
 #include "framework/ui/EasyDialog.h"
 
 #include <wx/menu.h>
+#include <wx/weakref.h>
 
 #include <cstdint>
 #include <string>
@@ -113,8 +114,10 @@ private:
     bool m_saveArmed = true;
     bool m_created = false;
     bool m_destroying = false;
-    wxWindow* m_savedControl = nullptr;
-    std::vector<wxWindow*> m_preferred;
+    // Weak: a panel re-used for another record, or reloaded by an undo while covered, destroys
+    // the controls it had remembered.
+    wxWeakRef<wxWindow> m_savedControl;
+    std::vector<wxWeakRef<wxWindow>> m_preferred;
     CTitleStrip* m_strip = nullptr;
     CMenuButton* m_switchButton = nullptr;
     CCustomIconButton* m_closeButton = nullptr;

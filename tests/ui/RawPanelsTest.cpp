@@ -368,3 +368,57 @@ TEST_F(RawPanelsTest, ReportPanelKeepsItsThreeOptions)
     EXPECT_TRUE(SaveScreenshot(*Frame().GetBar(CMainFrame::DialogBarIndex), "raw_report_panel.png"));
     Exit();
 }
+
+TEST_F(RawPanelsTest, FocusReturnSurvivesTheFieldsAReuseOrAnUndoRebuilt)
+{
+    ASSERT_NO_FATAL_FAILURE(StartOnSample());
+    std::vector<int32_t> shots;
+    for (int32_t line = 0; line < Raw().GetLineCount() && shots.size() < 2; ++line)
+        if (Raw().GetRecord(line)->GetType() == RecordTypeSideShot)
+            shots.push_back(line);
+    ASSERT_EQ(shots.size(), 2u);
+    View().EditRawDataLine(shots[0]);
+    Pump();
+    auto* edit = Current<CEditRawDataRecord>();
+    ASSERT_NE(edit, nullptr);
+    CRawDataFieldListCtrl* fields = edit->GetFieldEditor();
+    // A click into a survey-value field: it takes the keyboard and waits for a map pick.
+    auto clickIntoValueField = [&] {
+        CInteractiveControl* field = nullptr;
+        for (size_t i = 0; i < fields->GetRowCount() && field == nullptr; ++i)
+            if (fields->GetRow(i).entry.code == FieldSD)
+                field = dynamic_cast<CInteractiveControl*>(fields->GetRow(i).control);
+        ASSERT_NE(field, nullptr);
+        field->SetFocus();
+        if (!GetGraphicDataExchange().IsTarget(field))
+            field->ActivateInteraction();
+        ASSERT_TRUE(GetGraphicDataExchange().IsTarget(field));
+    };
+
+    // A double-click on another line re-uses the panel and builds its rows anew.
+    ASSERT_NO_FATAL_FAILURE(clickIntoValueField());
+    View().EditRawDataLine(shots[1]);
+    Pump();
+    ASSERT_EQ(Current<CEditRawDataRecord>(), edit);
+    EXPECT_EQ(edit->GetLineTextField()->GetValue().utf8_string(), Raw().GetRecord(shots[1])->GetText());
+
+    // An undo rebuilds the rows of the editor while Find covers it; Find closing hands it back.
+    for (size_t i = 0; i < fields->GetRowCount(); ++i)
+        if (fields->GetRow(i).entry.code == FieldSD)
+            fields->SetRowText(i, "12.345");
+    edit->OnApply();
+    ASSERT_TRUE(Job().GetUndoManager()->CanUndo());
+    ASSERT_NO_FATAL_FAILURE(clickIntoValueField());
+    raw_panels::OpenFind();
+    Pump();
+    auto* find = Current<CFindRawRecordDlg>();
+    ASSERT_NE(find, nullptr);
+    ASSERT_TRUE(Job().GetUndoManager()->Undo());
+    DeliverHints();
+    Pump();
+    EXPECT_EQ(edit->GetLineTextField()->GetValue().utf8_string(), Raw().GetRecord(shots[1])->GetText());
+    find->OnCancel();
+    Pump();
+    EXPECT_EQ(Current<CEditRawDataRecord>(), edit);
+    Exit();
+}
