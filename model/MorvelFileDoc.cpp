@@ -219,6 +219,8 @@ bool CMorvelFileDoc::OpenJobFile(const std::string& path, bool& generatedRawData
         return false;
     }
     LoadSettingsFromJobFile();
+    if (JobFileHeader header; m_jobFile.GetHeader(header))
+        m_created = header.GetCreated();
     std::string error;
     if (!ReadJob(m_jobFile, error, false)) {
         m_jobFile.Close();
@@ -341,6 +343,10 @@ bool CMorvelFileDoc::WriteJobHeader(CMorvelFile& file)
     JobFileHeader header;
     InitJobFileHeader(header);
     m_settings->StoreInHeader(header);
+    if (m_created)
+        header.SetCreated(*m_created);
+    else
+        m_created = header.GetCreated();
     return file.WriteHeader(header);
 }
 

@@ -3,9 +3,11 @@
 #include "model/DataFileDoc.h"
 #include "model/JobFileDocSettings.h"
 #include "model/MorvelFile.h"
+#include "model/SystemTime.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -124,6 +126,8 @@ private:
 
     CMorvelFile m_jobFile;
     std::unique_ptr<CJobFileDocSettings> m_settings;
+    // The job's creation time from its file, or from its first write; every later save keeps it.
+    std::optional<SystemTime> m_created;
     int32_t m_progressSteps = 0;
     int32_t m_lastPercent = -1;
     int64_t m_nextPercentStep = 0; // the first step at which the percentage can change

@@ -508,6 +508,41 @@ TEST(JobDocumentFiles, SaveAsAndReadOnlyFiles)
     EXPECT_THAT(PointNames(check), ElementsAre("1", "2"));
 }
 
+TEST(JobDocumentFiles, TheCreationTimeOutlivesEverySave)
+{
+    FakeRawDataFactoryScope raw;
+    DocumentShell shell;
+    TempDir dir;
+    const std::string path = dir.file("old.Mvj");
+    auto createdIn = [](const std::string& file) {
+        SystemTime t;
+        t.Load(ReadAllBytes(file).data() + 4);
+        return std::vector<int>{t.year, t.month, t.day, t.hour, t.minute, t.second};
+    };
+    const std::vector<int> longAgo{2019, 3, 4, 5, 6, 7};
+    {
+        CMorvelFileDoc writer;
+        AddPoint(writer, "1", 1, 1);
+        ASSERT_TRUE(writer.OnSaveDocument(path));
+        // A job made years ago.
+        auto bytes = ReadAllBytes(path);
+        SystemTime t;
+        t.year = 2019, t.month = 3, t.day = 4, t.hour = 5, t.minute = 6, t.second = 7;
+        t.Store(bytes.data() + 4);
+        WriteAllBytes(path, bytes);
+    }
+    CMorvelFileDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    AddPoint(doc, "2", 2, 2);
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    EXPECT_EQ(createdIn(path), longAgo);
+    shell.chosen = dir.file("copy.Mvj");
+    ASSERT_TRUE(doc.DoSave("", true));
+    EXPECT_EQ(createdIn(shell.chosen), longAgo);
+    ASSERT_TRUE(doc.DoFileSave());
+    EXPECT_EQ(createdIn(shell.chosen), longAgo);
+}
+
 TEST(JobDocumentFiles, SaveModifiedMarksAVanishedJobFile)
 {
     FakeRawDataFactoryScope raw;
