@@ -6,6 +6,7 @@
 #include "core/NikonColumnCollection.h"
 #include "core/PathHelpers.h"
 #include "core/PointName.h"
+#include "core/StagedFilePair.h"
 #include "model/JobFileHeader.h"
 #include "model/MorvelFileDoc.h"
 #include "model/MorvelSettings.h"
@@ -75,18 +76,16 @@ public:
     const std::string& JobPath() const { return m_stagedJob; }
     const std::string& RawPath() const { return m_stagedRaw; }
 
-    // Both staged files over their targets; the raw data first, the job last, so a job file at
-    // the target after a failure is never newer than its raw data.
+    // Both staged files over their targets, the raw data first. The old raw data is kept aside
+    // until the job is in place and put back when the job's rename fails, so a failure leaves
+    // both old files as they were.
     bool Commit()
     {
         std::error_code ec;
         if (!fs::exists(m_stagedJob, ec) || !fs::exists(m_stagedRaw, ec))
             return false;
-        fs::rename(m_stagedRaw, WithExtension(m_jobPath, "Mvr"), ec);
-        if (ec)
-            return false;
-        fs::rename(m_stagedJob, m_jobPath, ec);
-        return !ec;
+        return CommitStagedPair(m_stagedJob, m_jobPath, m_stagedRaw, WithExtension(m_jobPath, "Mvr"),
+                                m_stagedRaw + "~old") == 0;
     }
 
 private:

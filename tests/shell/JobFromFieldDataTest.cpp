@@ -199,3 +199,23 @@ TEST_F(JobFromFieldDataTest, RefusalsWriteNothing)
     EXPECT_TRUE(JobFiles().empty());
     EXPECT_FALSE(fs::exists(dir.file("no-such-folder")));
 }
+
+TEST_F(JobFromFieldDataTest, AJobThatCannotBeReplacedKeepsTheOldPair)
+{
+    const std::string trn = dir.file("field.TRN");
+    morvel::test::WriteAllText(trn, morvel::test::ReadAllText(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw")));
+    // The job's name is taken by a folder that holds files: no rename can replace it.
+    const std::string job = dir.file("old.Mvj");
+    fs::create_directories(fs::path(job) / "inside");
+    morvel::test::WriteAllText(dir.file("old.Mvr"), "CO,the old raw data\n");
+    EXPECT_FALSE(CreateJobFromTransferFile(trn, job, ""));
+    EXPECT_THAT(messages, ElementsAre("Function failed."));
+    EXPECT_EQ(morvel::test::ReadAllText(dir.file("old.Mvr")), "CO,the old raw data\n");
+    EXPECT_TRUE(fs::is_directory(fs::path(job) / "inside"));
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        if (entry.path().filename() != "Morvel.ini")
+            left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_THAT(left, ElementsAre("field.TRN", "old.Mvj", "old.Mvr"));
+}
