@@ -292,7 +292,8 @@ void CRawDataNikonCommentRecord::PrintScaleAdjustment(bool value)
 
 void CRawDataNikonCommentRecord::PrintScaleFactor(double value)
 {
-    Print("ScaleFactor: " + FormatDoubleCompact(value));
+    // Nine decimals: a job made from the text takes its factor from this line.
+    Print("ScaleFactor: " + FormatDoubleFull(value));
 }
 
 void CRawDataNikonCommentRecord::PrintCoordOrder(int32_t value)

@@ -92,9 +92,9 @@ TEST(CommentRecordTest, OtherSettings)
 
         CRawDataNikonCommentRecord printed = Comment("CO,");
         printed.PrintScaleFactor(0.99996);
-        EXPECT_EQ(printed.GetText(), "CO,ScaleFactor: 0.99996");
+        EXPECT_EQ(printed.GetText(), "CO,ScaleFactor: 0.999960000");
         printed.PrintScaleFactor(1.0);
-        EXPECT_EQ(printed.GetText(), "CO,ScaleFactor: 1.0");
+        EXPECT_EQ(printed.GetText(), "CO,ScaleFactor: 1.000000000");
     }
 }
 

@@ -93,7 +93,7 @@ TEST(RawImportTest, MissingSettingsAreAddedAfterTheHead)
     EXPECT_EQ(settings.distanceUnit, 1);
     EXPECT_THAT(OutputLines(output),
                 ElementsAre("CO,Header", "CO,DIST UNITS: Feet", "CO, MYJOB <JOB>", "CO,ANGLE UNITS: Degrees",
-                            "CO,ZERO AZIMUTH: North", "CO,Scale Adjustment: Off", "CO,ScaleFactor: 1.0",
+                            "CO,ZERO AZIMUTH: North", "CO,Scale Adjustment: Off", "CO,ScaleFactor: 1.000000000",
                             "CO,C & R Adjustment: Off", "CO,C & R Coefficient: 0.132", "CO,Sea Level Adjustment: Off",
                             "CO,HA Raw Data: HA zero to BS", "CO,Coord Order: NEZ", "SS,1,1.5,10,0,90,t,"));
     EXPECT_TRUE(boxes.texts.empty());
@@ -195,6 +195,23 @@ TEST(RawImportTest, OlderLayout)
     EXPECT_EQ(lines[17], "CO,Version NS002");
 }
 
+TEST(RawImportTest, APrintedScaleFactorReadsBackWhole)
+{
+    // Both layouts print the factor the new job is then reduced with: 0.5 mm a kilometre counts.
+    for (const bool oldLayout : {false, true}) {
+        SCOPED_TRACE(oldLayout ? "older layout" : "current layout");
+        JobSettingsValues settings = FreshSettings();
+        settings.scaleFactor = 0.99995671;
+        std::string output;
+        ImportRawText(settings, oldLayout ? "1,9,0\n" : "SS,1,1.5,10,0,90,t,\n", output, oldLayout);
+        const auto lines = OutputLines(output);
+        EXPECT_THAT(lines, testing::Contains("CO,ScaleFactor: 0.999956710"));
+        JobSettingsValues read = FreshSettings();
+        ReadJobSettingsFromRawText(read, output);
+        EXPECT_EQ(read.scaleFactor, 0.99995671);
+    }
+}
+
 TEST(RawImportTest, SettingsFromThePreferences)
 {
     JobSettingsValues settings = FreshSettings();
@@ -248,7 +265,7 @@ TEST(PublicRawFilesTest, ImportLoadAndReduceTheFateJob)
     const auto lines = OutputLines(imported.output);
     EXPECT_EQ(lines[15], "CO, FATE2010 <JOB> Created 04-Feb-2010 13:41:40");
     EXPECT_THAT(std::vector<std::string>(lines.begin() + 16, lines.begin() + 21),
-                ElementsAre("CO,Scale Adjustment: Off", "CO,ScaleFactor: 1.0", "CO,C & R Adjustment: Off",
+                ElementsAre("CO,Scale Adjustment: Off", "CO,ScaleFactor: 1.000000000", "CO,C & R Adjustment: Off",
                             "CO,C & R Coefficient: 0.132", "CO,Sea Level Adjustment: Off"));
     EXPECT_EQ(lines.back(), "CO,\x1A");
     EXPECT_EQ(imported.boxes.size(), 1u);
