@@ -23,14 +23,17 @@ constexpr int32_t CoordOrderKey = 9;
 // The order in which missing settings comments are added.
 constexpr int32_t kMissingKeyOrder[SettingKeyCount] = {0, 1, 2, 4, 5, 6, 7, 8, 3, 9};
 
-// Lines cut at every carriage return and every line feed; empty pieces dropped.
+// Lines cut at every carriage return and every line feed; empty pieces dropped. The end-of-file
+// mark (Ctrl-Z) that instrument downloads put after their last line ends the text.
 std::vector<std::string> SplitLines(const std::string& text)
 {
     std::vector<std::string> lines;
+    const size_t last = text.find_last_not_of("\r\n\x1A");
+    const size_t size = last == std::string::npos ? 0 : last + 1;
     size_t start = 0;
-    while (start < text.size()) {
+    while (start < size) {
         const size_t end = text.find_first_of("\r\n", start);
-        const size_t stop = end == std::string::npos ? text.size() : end;
+        const size_t stop = end == std::string::npos || end > size ? size : end;
         if (stop > start)
             lines.push_back(text.substr(start, stop - start));
         start = stop + 1;
