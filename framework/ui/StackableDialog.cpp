@@ -226,7 +226,7 @@ void CStackableDialog::UpdateNavigationButtons()
     if (m_switchButton)
         m_switchButton->Enable(enable);
     if (m_closeButton)
-        m_closeButton->Enable(enable);
+        m_closeButton->Enable(enable && !m_lockClose);
     // The message bar shows the report of the panel in front.
     GetReport().ShowInMessageBar(true, false);
 }

@@ -36,6 +36,8 @@ public:
     CStackingDialogBar* GetBar() const { return m_bar; }
 
     void SetLockNavigation(bool lock) { m_lockNavigation = lock; }
+    // The home panel cannot be closed; its switch button still leads back to the stacked panels.
+    void SetLockClose(bool lock) { m_lockClose = lock; }
     void SetReusable(bool reusable) { m_reusable = reusable; }
     void SetCloseWhenCovered(bool close) { m_closeWhenCovered = close; }
     void SetShowBarOnActivation(bool show) { m_showBarOnActivation = show; }
@@ -107,6 +109,7 @@ private:
     CStackingDialogBar* m_bar = nullptr;
     uint32_t m_templateId;
     bool m_lockNavigation = false;
+    bool m_lockClose = false;
     bool m_reusable = true;
     bool m_closeWhenCovered = false;
     bool m_showBarOnActivation = true;

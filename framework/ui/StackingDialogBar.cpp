@@ -46,7 +46,7 @@ CStackingDialogBar::CStackingDialogBar(wxWindow* parent, CIcons* icons, CStackab
     m_home->SetShowBarOnActivation(false);
     m_home->CreatePanelWindow(HomeTemplateId);
     m_sizer->Add(m_home, 1, wxEXPAND);
-    m_home->SetLockNavigation(true);
+    m_home->SetLockClose(true);
     m_home->OnActivateInBar();
     Bind(EVT_MESSAGEBAR_CLEAR_8078, &CStackingDialogBar::OnMessageBarRequest, this);
     Bind(EVT_MESSAGEBAR_REPORT_8079, &CStackingDialogBar::OnMessageBarRequest, this);

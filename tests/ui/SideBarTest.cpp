@@ -88,6 +88,20 @@ TEST_F(ProgramTest, SideBarStacksPanelsAndClosingSendsTheEscapeHint)
     EXPECT_EQ("Switch dialog boxes ", CStackableDialog::TipForControl(CStackableDialog::SwitchButtonId));
     EXPECT_EQ("Close", CStackableDialog::TipForControl(CStackableDialog::CloseButtonId));
 
+    // "Shortcuts" from the switch menu, then back to the panel through the home panel's own
+    // menu; the home panel cannot be closed.
+    inverse->OnStackMenuCommand(CStackableDialog::FirstStackCommand);
+    Pump();
+    CStackableDialog* home = bar->GetHome();
+    ASSERT_EQ(home, bar->GetCurrent());
+    EXPECT_TRUE(home->GetSwitchButton()->IsEnabled());
+    EXPECT_FALSE(home->GetCloseButton()->IsEnabled());
+    const std::unique_ptr<wxMenu> homeMenu = home->BuildSwitchMenu();
+    ASSERT_EQ(4u, homeMenu->GetMenuItemCount());
+    home->OnStackMenuCommand(homeMenu->FindItemByPosition(2)->GetId());
+    Pump();
+    EXPECT_EQ(inverse, bar->GetCurrent());
+
     // Panels the job view shares hear the job; one that stays with its view does not.
     auto* intersection = new FieldPanel(124, "Intersection", "First point");
     EXPECT_TRUE(bar->PushDialog(intersection));
@@ -128,6 +142,7 @@ TEST_F(ProgramTest, SideBarStacksPanelsAndClosingSendsTheEscapeHint)
     EXPECT_EQ((std::vector<int32_t>{HintEscape, HintEscape}), recorder.codes);
     EXPECT_EQ(bar->GetHome(), bar->GetCurrent());
     EXPECT_EQ(0u, bar->GetStackCount());
+    EXPECT_FALSE(bar->GetHome()->GetSwitchButton()->IsEnabled());
     Exit();
 }
 
