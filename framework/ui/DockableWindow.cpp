@@ -4,6 +4,7 @@
 
 #include <wx/aui/framemanager.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -29,6 +30,7 @@ void CDockableWindow::TrackPaneSize(wxAuiManager& manager)
         return;
     if (pane.IsFloating()) {
         m_sizeBar = wxSize(std::max(size.x, MinFloatingSize), std::max(size.y, MinFloatingSize));
+        pane.FloatingSize(m_sizeBar);
         return;
     }
     switch (pane.dock_direction) {
@@ -43,6 +45,8 @@ void CDockableWindow::TrackPaneSize(wxAuiManager& manager)
     default:
         break;
     }
+    // Torn off, the bar takes the size it remembers.
+    pane.FloatingSize(wxSize(std::max(m_sizeBar.x, MinFloatingSize), std::max(m_sizeBar.y, MinFloatingSize)));
 }
 
 void CDockableWindow::SaveSize() const

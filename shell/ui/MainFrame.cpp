@@ -252,7 +252,8 @@ void CMainFrame::CreateBars()
                                  .LeftDockable(false)
                                  .BottomDockable(false));
 
-    // The message bar has its own close button and keeps its height in the profile.
+    // The message bar has its own close button and keeps its size in the profile. Docked, it
+    // lies below the tab strip (rows count from the frame's edge); it floats with its size.
     m_messageBar = new CMessageBar(this);
     m_aui.AddPane(m_messageBar, wxAuiPaneInfo()
                                     .Name(PaneNames[MessageBarIndex])
@@ -260,11 +261,11 @@ void CMainFrame::CreateBars()
                                     .CaptionVisible(false)
                                     .Bottom()
                                     .Layer(0)
-                                    .Row(1)
+                                    .Row(0)
                                     .BestSize(m_messageBar->GetSizeBar())
                                     .MinSize(wxSize(CDockableWindow::MinFloatingSize, CDockableWindow::MinFloatingSize))
                                     .FloatingSize(m_messageBar->GetSizeBar())
-                                    .Floatable(false)
+                                    .Floatable(true)
                                     .TopDockable(false)
                                     .LeftDockable(false)
                                     .RightDockable(false)
@@ -274,12 +275,13 @@ void CMainFrame::CreateBars()
         m_messageBar->TrackPaneSize(m_aui);
     });
 
+    // The tab strip belongs to the job view: the row next to it.
     m_viewTabBar = new CViewTabBar(this, wxID_ANY, m_icons);
     m_aui.AddPane(m_viewTabBar, wxAuiPaneInfo()
                                     .Name(PaneNames[ViewTabBarIndex])
                                     .Bottom()
                                     .Layer(0)
-                                    .Row(0)
+                                    .Row(1)
                                     .CaptionVisible(false)
                                     .PaneBorder(false)
                                     .Floatable(false)
@@ -439,6 +441,9 @@ void CMainFrame::LoadModeBarState()
             if (pane.IsFloating())
                 pane.Dock();
         }
+        // Layouts saved before the message bar could float put it beside or over the tab strip;
+        // its place is below the strip, and floating is always its to choose.
+        m_aui.GetPane(m_messageBar).Bottom().Layer(0).Row(0).Position(0).Floatable(true);
         for (int i = 0; i < BarCount; ++i)
             CurrentTable()[i] = m_aui.GetPane(m_bars[size_t(i)]).IsShown();
     }

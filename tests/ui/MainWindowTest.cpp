@@ -3,6 +3,7 @@
 #include "core/StatusProgress.h"
 #include "framework/ui/EasyDialog.h"
 #include "framework/ui/FileDialog.h"
+#include "framework/ui/MessageBar.h"
 #include "framework/ui/WindowEvents.h"
 #include "model/DataFileDoc.h"
 #include "model/DataFileSmartHintManager.h"
@@ -22,6 +23,7 @@
 #include "shell/ui/ViewTabBar.h"
 #include "views/ui/MorvelView.h"
 
+#include <wx/aui/framemanager.h>
 #include <wx/checkbox.h>
 #include <wx/gauge.h>
 #include <wx/menu.h>
@@ -345,6 +347,42 @@ TEST_F(ProgramTest, EachScreenModeKeepsItsOwnBars)
     Pump();
     EXPECT_TRUE(frame.IsBarShown(CMainFrame::MessageBarIndex));
     EXPECT_FALSE(frame.IsBarShown(CMainFrame::DialogBarIndex));
+}
+
+TEST_F(ProgramTest, TheTabStripLiesOnTheJobViewAndTheMessageBarBelowItFloatsButStartsDocked)
+{
+    ASSERT_TRUE(Start());
+    CMainFrame& frame = Frame();
+    frame.SetSize(1000, 760);
+    frame.ShowMessageBar(true);
+    frame.GetMessageBar()->SetText("{\\rtf1\\ansi Inverse 1 to 2: 25.000 m\\par}", false);
+    frame.SendSizeEvent();
+    Pump();
+    const wxRect tabs = frame.GetViewTabBar()->GetScreenRect();
+    const wxRect bar = frame.GetMessageBar()->GetScreenRect();
+    const wxRect view = frame.GetJobView()->GetScreenRect();
+    EXPECT_LT(tabs.y, bar.y);
+    EXPECT_LE(tabs.GetBottom(), bar.y);
+    EXPECT_LE(view.GetBottom(), tabs.y);
+    EXPECT_TRUE(SaveScreenshot(frame, "job_view_tabs.png"));
+
+    // Torn off, the bar floats with the size it remembers; a layout saved floating comes back
+    // docked below the strip.
+    wxAuiPaneInfo& pane = frame.GetAuiManager().GetPane(frame.GetMessageBar());
+    ASSERT_TRUE(pane.IsFloatable());
+    const wxSize remembered = frame.GetMessageBar()->GetSizeBar();
+    pane.Float();
+    frame.GetAuiManager().Update();
+    Pump();
+    EXPECT_EQ(pane.floating_size, remembered);
+    frame.SetFullScreen(true);
+    frame.SetFullScreen(false);
+    Pump();
+    wxAuiPaneInfo& back = frame.GetAuiManager().GetPane(frame.GetMessageBar());
+    EXPECT_FALSE(back.IsFloating());
+    EXPECT_TRUE(back.IsFloatable());
+    EXPECT_EQ(back.dock_direction, wxAUI_DOCK_BOTTOM);
+    EXPECT_LT(back.dock_row, frame.GetAuiManager().GetPane(frame.GetViewTabBar()).dock_row);
 }
 
 TEST_F(ProgramTest, ToolbarsDialogHidesABarAtOnce)
