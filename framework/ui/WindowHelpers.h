@@ -5,8 +5,11 @@
 #include <wx/colour.h>
 #include <wx/string.h>
 
+#include <functional>
 #include <string>
 
+class wxMenu;
+class wxPoint;
 class wxWindow;
 
 // True when the window's own run-time class is named `name`, without regard to case.
@@ -20,3 +23,10 @@ inline wxColour ToWxColour(COLORREF color)
 
 inline wxString ToWx(const std::string& text) { return wxString::FromUTF8(text); }
 inline std::string FromWx(const wxString& text) { return text.utf8_string(); }
+
+// Drops a popup menu at a point of the owner and returns the command chosen, 0 for none. While an
+// answerer is installed (window tests) it stands for the person and the menu is not shown.
+int TrackPopupMenu(wxWindow& owner, wxMenu& menu, const wxPoint& client);
+using PopupMenuAnswerer = std::function<int(wxMenu& menu)>;
+// Installs the answerer (empty: none) and returns the one before.
+PopupMenuAnswerer SetPopupMenuAnswerer(PopupMenuAnswerer answerer);

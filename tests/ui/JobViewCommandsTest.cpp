@@ -14,6 +14,7 @@
 #include "model/DataFileDoc.h"
 #include "model/DataFileUndoManager.h"
 #include "model/HintCodes.h"
+#include "model/MorvelSettings.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
 #include "platform/MessageBox.h"
@@ -492,4 +493,43 @@ TEST_F(ListAndSplitterTest, TheColourPreviewShowsTheChosenColoursAtOnce)
     EXPECT_EQ(pixel(190, 5), ToWxColour(GetPaletteColor(253)));
     preview->SetColours(4, 2, 1, 5);
     EXPECT_EQ(pixel(190, 5), ToWxColour(GetPaletteColor(2)));
+}
+
+TEST_F(ProgramTest, TheGridRowMenuHighlightsItsPointOnTheMapWhileItIsOpen)
+{
+    ASSERT_TRUE(Start());
+    CMorvelView* view = ViewWithPoints(this, Frame(), 5, [this] { Pump(); });
+    ASSERT_NE(view, nullptr);
+    CPreviewMapCtrl* map = view->GetMapPane();
+    map->Preview().ZoomExtents(true);
+    Pump();
+    // Pixels in the selection colour, in which the map draws a highlighted point.
+    const uint32_t highlight = map->PaletteColour(GetMorvelSettings().GetSelectionColor());
+    const auto highlighted = [&] {
+        const wxImage image = map->GetShownImage();
+        int count = 0;
+        for (int y = 0; y < image.GetHeight(); ++y)
+            for (int x = 0; x < image.GetWidth(); ++x)
+                count += (uint32_t(image.GetRed(x, y)) | uint32_t(image.GetGreen(x, y)) << 8 |
+                          uint32_t(image.GetBlue(x, y)) << 16) == highlight;
+        return count;
+    };
+    ASSERT_EQ(highlighted(), 0);
+    int whileOpen = 0;
+    wxString firstItem;
+    const PopupMenuAnswerer previous = SetPopupMenuAnswerer([&](wxMenu& menu) {
+        firstItem = menu.FindItemByPosition(0)->GetItemLabelText();
+        whileOpen = highlighted();
+        return 0;
+    });
+    GridRowNotify row;
+    row.first = row.last = 0;
+    view->OnListRightUp(row, view->GetGridList()->GetScreenPosition());
+    SetPopupMenuAnswerer(previous);
+    EXPECT_EQ(firstItem, "Edit Point 1...");
+    EXPECT_GT(whileOpen, 0);
+    EXPECT_EQ(highlighted(), 0);
+    // Nothing chosen: the point is no longer the current record.
+    RecordRef current;
+    EXPECT_FALSE(view->GetJob()->GetCurrentRecord(current));
 }

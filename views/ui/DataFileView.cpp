@@ -1,10 +1,12 @@
 #include "views/ui/DataFileView.h"
 
 #include "core/TextUtil.h"
+#include "views/DrawState.h"
 #include "views/PickQuery.h"
 #include "views/ui/PreviewMapCtrl.h"
 #include "framework/ui/KvlSplitterWnd.h"
 #include "framework/ui/WindowEvents.h"
+#include "framework/ui/WindowHelpers.h"
 #include "model/DataFileSmartHintManager.h"
 #include "model/HintCodes.h"
 #include "model/Interested.h"
@@ -432,8 +434,7 @@ void CDataFileView::BuildPointMenu(wxMenu& menu, const std::string& name) const
 
 int CDataFileView::TrackPointMenu(wxMenu& menu, const wxPoint& screen)
 {
-    const int chosen = GetPopupMenuSelectionFromUser(menu, ScreenToClient(screen));
-    return chosen == wxID_NONE ? 0 : chosen;
+    return TrackPopupMenu(*this, menu, ScreenToClient(screen));
 }
 
 void CDataFileView::OnListRightUp(const GridRowNotify& rows, const wxPoint& screen)
@@ -447,7 +448,10 @@ void CDataFileView::OnListRightUp(const GridRowNotify& rows, const wxPoint& scre
     job->SetCurrentRecord(point, -1);
     wxMenu menu;
     BuildPointMenu(menu, point->GetName());
+    // The point the menu is about stands out on the map while the menu is open.
+    m_mapPane->DrawRecordState(point, DrawColourHighlight);
     const int command = TrackPointMenu(menu, screen);
+    m_mapPane->DrawRecordState(point, DrawColourNormal);
     wxWindow* frame = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
     if (command != 0 && frame != nullptr) {
         wxCommandEvent event(wxEVT_MENU, command);

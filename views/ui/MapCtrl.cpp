@@ -572,15 +572,12 @@ void CMapCtrl::ShowContextMenu(const wxPoint& client)
     RecordRef current;
     const bool point = doc && doc->GetCurrentRecord(current) && current.record &&
                        current.record->GetType() == kRecordTypePoint && menu->GetTitle() == "Point Context";
-    auto drawPoint = [&](int32_t flag) {
-        CMapLayer* layer = GetMapLayer();
-        if (point && layer && layer->HasBitmap() && !layer->HasQueued())
-            m_core->DrawWithState(CDrawState(m_core->GetViewKind(), DrawModeOneRecord, current.record, 0, 0, flag));
-    };
-    drawPoint(DrawColourHighlight);
+    if (point)
+        DrawRecordState(current.record, DrawColourHighlight);
     menu->SetTitle(wxString());
     const int chosen = GetPopupMenuSelectionFromUser(*menu, client);
-    drawPoint(DrawColourNormal);
+    if (point)
+        DrawRecordState(current.record, DrawColourNormal);
     if (chosen == wxID_NONE) {
         if (doc)
             doc->ClearCurrentRecord();
@@ -588,6 +585,14 @@ void CMapCtrl::ShowContextMenu(const wxPoint& client)
     }
     if (wxWindow* target = GetCommandTarget())
         target->GetEventHandler()->QueueEvent(new wxCommandEvent(wxEVT_MENU, chosen));
+}
+
+void CMapCtrl::DrawRecordState(CRecord* record, int32_t flag)
+{
+    // Drawn straight onto the layer only when it is complete; a queued redraw draws it anyway.
+    CMapLayer* layer = GetMapLayer();
+    if (record && layer && layer->HasBitmap() && !layer->HasQueued())
+        m_core->DrawWithState(CDrawState(m_core->GetViewKind(), DrawModeOneRecord, record, 0, 0, flag));
 }
 
 bool CMapCtrl::IsSnapLocked() const { return GetMorvelSettings().GetSnapLock(); }

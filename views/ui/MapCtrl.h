@@ -12,6 +12,7 @@
 
 class CDataFileDoc;
 class CMapLayer;
+class CRecord;
 class wxMenu;
 
 // The map window of a job: shows the job's points through its off-screen layer, keeps the world
@@ -62,6 +63,9 @@ public:
     static std::unique_ptr<wxMenu> BuildPointContextMenu(const std::string& pointName);
     // Shows it at the point and sends the chosen command to the main window.
     void ShowContextMenu(const wxPoint& client);
+    // Draws one record with a colour flag of CDrawState (the highlight while a menu about it is
+    // open, then normal again).
+    void DrawRecordState(CRecord* record, int32_t flag);
 
     // --- Overlays: drawn over a copy of the layer and erased by showing the layer again.
     // Inside a paint the copy is only made; the paint shows it.
