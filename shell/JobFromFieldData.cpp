@@ -169,7 +169,8 @@ bool CreateJobFromBackupFile(const std::string& backupPath, const std::string& j
     if (RefuseOpenJob(jobPath, openJobPath))
         return false;
     CBackupFile file;
-    if (!file.Open(backupPath))
+    // Only read: a backup on read-only media or someone else's file is still a backup.
+    if (!file.Open(backupPath, true))
         return NotABackup(backupPath);
     CBackupArchive archive;
     if (!file.GetArchiveSlot(0, &archive) || archive.GetCount() == 0)

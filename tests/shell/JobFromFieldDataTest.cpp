@@ -219,3 +219,23 @@ TEST_F(JobFromFieldDataTest, AJobThatCannotBeReplacedKeepsTheOldPair)
     std::sort(left.begin(), left.end());
     EXPECT_THAT(left, ElementsAre("field.TRN", "old.Mvj", "old.Mvr"));
 }
+
+TEST_F(JobFromFieldDataTest, ABackupOnReadOnlyMediaIsReadOnly)
+{
+    const fs::path media = fs::path(dir.path()) / "media";
+    fs::create_directory(media);
+    const std::string backup = (media / "field.Mvb").string();
+    fs::rename(Backup("P1,100,200,50,FENCE\n", BackupTypeDownloadedCoordinates), backup);
+    const auto before = morvel::test::ReadAllBytes(backup);
+    const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(backup, readOnly);
+    fs::permissions(media, readOnly | fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec);
+    const std::string job = dir.file("new.Mvj");
+    morvel::test::RunUnprivileged(dir.path(), [&] {
+        EXPECT_TRUE(CreateJobFromBackupFile(backup, job, ""));
+        EXPECT_TRUE(messages.empty()) << messages.front();
+        EXPECT_THAT(JobFiles(), ElementsAre("new.Mvj", "new.Mvr"));
+    });
+    fs::permissions(media, fs::perms::owner_all);
+    EXPECT_EQ(morvel::test::ReadAllBytes(backup), before);
+}
