@@ -13,6 +13,7 @@
 #include "rawdata/records/RawDataNikonStationRecord.h"
 
 #include <charconv>
+#include <string_view>
 #include <strings.h>
 #include <vector>
 
@@ -221,6 +222,24 @@ void ReadRawImportSettings(JobSettingsValues& settings, const std::string& text)
         GetJobSettingsFromPreferences(settings);
     else
         ReadJobSettingsFromRawText(settings, text);
+}
+
+bool HasRawDataLine(const std::string& text)
+{
+    // The codes are ASCII, which every encoding the import reads keeps as it is.
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string_view line(text.data() + start, end - start);
+        if (!line.empty() && line[0] == '*')
+            line.remove_prefix(1);
+        if (line.size() >= 3 && line[2] == ',' && record_codes::GetTypeFromText(line) != RecordTypeUnknown)
+            return true;
+        start = end + 1;
+    }
+    return false;
 }
 
 std::string NarrowRawLineFields(const std::string& line)

@@ -21,6 +21,9 @@ void GetJobSettingsFromPreferences(JobSettingsValues& settings);
 std::string ImportRawText(JobSettingsValues& settings, const std::string& text, std::string& output, bool oldLayout);
 std::string ImportRawTextValidated(JobSettingsValues& settings, const std::string& text, std::string& output);
 std::string ImportOldLayoutRawText(JobSettingsValues& settings, const std::string& text, std::string& output);
+// Whether any line of the text starts with a record code and its comma: a file without one is
+// no raw data at all, however it would import.
+bool HasRawDataLine(const std::string& text);
 // One line of the older layout in the current one; a line it cannot read comes back unchanged.
 std::string ConvertOldLayoutRawLine(const std::string& line);
 // The instrument's coordinate, station, CP and SO lines narrowed to the stored fields.

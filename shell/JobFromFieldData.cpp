@@ -214,5 +214,11 @@ bool CreateJobFromTransferFile(const std::string& transferPath, const std::strin
         return false;
     }
     const std::string text = TextUpToZero(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    if (!HasRawDataLine(text)) {
+        ShowMessageBoxFS(GetPathFileName(transferPath) +
+                             " does not appear to be a valid file.\n\nNone of its lines is a raw data record.",
+                         MB_OK | MB_ICONERROR);
+        return false;
+    }
     return CreateJobFromRawText(text, false, jobPath);
 }

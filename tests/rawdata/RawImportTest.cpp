@@ -212,6 +212,20 @@ TEST(RawImportTest, APrintedScaleFactorReadsBackWhole)
     }
 }
 
+TEST(RawImportTest, RawDataLinesAreTheLinesWithARecordCode)
+{
+    struct Case
+    {
+        const char* text;
+        bool raw;
+    } cases[] = {
+        {"", false},          {"\x1A\r\n", false},      {"CO", false},   {"COMMENT", false},
+        {"XX,1\nSS1,2", false}, {"noise\r\nCO,", true}, {"*SS,1", true}, {"junk\nMP,1,2,3,4", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(HasRawDataLine(c.text), c.raw) << c.text;
+}
+
 TEST(RawImportTest, SettingsFromThePreferences)
 {
     JobSettingsValues settings = FreshSettings();

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 using morvel::test::TempDir;
 using testing::ElementsAre;
@@ -179,6 +180,16 @@ TEST_F(JobFromFieldDataTest, RefusalsWriteNothing)
              return CreateJobFromTransferFile(dir.file("empty.TRN"), job, "");
          },
          "empty.TRN does not appear to be a valid file."},
+        {"random bytes",
+         [&] {
+             std::mt19937 noise(56);
+             std::string bytes(4096, '\0');
+             for (char& b : bytes)
+                 b = char(1 + noise() % 255); // no zero byte, which would end the text early
+             morvel::test::WriteAllText(dir.file("noise.raw"), bytes);
+             return CreateJobFromTransferFile(dir.file("noise.raw"), job, "");
+         },
+         "noise.raw does not appear to be a valid file.\n\nNone of its lines is a raw data record."},
         {"missing transfer file", [&] { return CreateJobFromTransferFile(dir.file("gone.TRN"), job, ""); },
          "Failed to open gone.TRN."},
         {"the open job", [&] { return CreateJobFromTransferFile(dir.file("x.TRN"), job, dir.file("NEW.Mvj")); },
