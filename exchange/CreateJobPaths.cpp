@@ -51,6 +51,9 @@ void StoreCreateJobPaths(CProfile& profile, const CreateJobPathKeys& keys, const
 bool ForceJobFileExtension(std::string& path)
 {
     const std::string name = GetPathFileName(path);
+    // A folder alone names no job: ".Mvj" would be a hidden file nobody chose.
+    if (name.empty())
+        return false;
     const size_t dot = name.rfind('.');
     if (dot != std::string::npos && textutil::ToLowerAscii(name.substr(dot + 1)) == "mvj")
         return false;

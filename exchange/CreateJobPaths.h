@@ -28,5 +28,6 @@ void StoreCreateJobPaths(CProfile& profile, const CreateJobPathKeys& keys, const
                          const std::string& job);
 
 // The job path the dialogs accept: its extension becomes "Mvj" unless it is that already in any
-// case ("a" and "a.txt" give "a.Mvj", "a.MVJ" stays). True when it changed.
+// case ("a" and "a.txt" give "a.Mvj", "a.MVJ" stays); a path with no file name stays as it is,
+// for the check to refuse. True when it changed.
 bool ForceJobFileExtension(std::string& path);

@@ -21,6 +21,7 @@ TEST(CreateJobPaths, JobPathsTakeTheJobExtension)
     const Case cases[] = {
         {"/data/a", "/data/a.Mvj"},     {"/data/a.txt", "/data/a.Mvj"}, {"/data/a.MVJ", "/data/a.MVJ"},
         {"/data/a.b.mvj", "/data/a.b.mvj"}, {"/data.d/a", "/data.d/a.Mvj"}, {"/data/a.", "/data/a.Mvj"},
+        {"/data/", "/data/"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);

@@ -41,11 +41,13 @@ public:
     {
         m_previous = SetDdxErrorHandler([this](const DdxErrorRequest& r) {
             messages.push_back(r.message);
+            fields.push_back(r.controlId);
             return 1;
         });
     }
     ~PopUps() { SetDdxErrorHandler(m_previous); }
     std::vector<std::string> messages;
+    std::vector<int> fields;
 
 private:
     DdxErrorHandler m_previous;
@@ -334,6 +336,7 @@ TEST_F(CreateJobDialogTest, JobNamesGetTheJobExtensionAndBadPathsAreRefused)
         {"capitals kept", true, backup, home->file("a.MVJ"), true, home->file("a.MVJ")},
         {"wildcard", false, transfer, home->file("*"), false, "Filename contains invalid characters"},
         {"missing folder", true, backup, home->file("gone/a.Mvj"), false, "Invalid Path"},
+        {"folder only", false, transfer, home->path().string() + "/", false, "Choose a file name."},
         {"missing source", true, home->file("none.Mvb"), home->file("a"), false, "File not found"},
         {"source is a folder", false, home->path().string(), home->file("a"), false, "File not found"},
     };
@@ -358,6 +361,8 @@ TEST_F(CreateJobDialogTest, JobNamesGetTheJobExtensionAndBadPathsAreRefused)
             EXPECT_TRUE(popUps.messages.empty());
         } else {
             EXPECT_EQ(popUps.messages, std::vector<std::string>{c.result});
+            if (c.result != "File not found") // the job field's own refusals
+                EXPECT_EQ(popUps.fields, std::vector<int>{CCreateJobPathsDlg::JobEditId});
         }
     }
 }
