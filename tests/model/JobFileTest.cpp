@@ -169,10 +169,12 @@ TEST(CollectorJobFileBlocks, InfoBlockRoundTripsThroughBothVersions)
             ASSERT_TRUE(file.CreateVersion(path.c_str(), version));
             uint8_t info[CJobFile::InfoBlockSize];
             file.GetInfoBlock(info);
-            PutU32LE(info + 16, 77);
+            for (int i = 0; i < 16; ++i)
+                info[i] = uint8_t(0xA0 + i); // the creation time
+            PutU32LE(info + 16, 0x0A0B0C0D);
             PutF64LE(info + 20, 0.9996);
-            PutU16LE(info + 28, 3);
-            PutU16LE(info + 30, 4);
+            PutU16LE(info + 28, 0x0203);
+            PutU16LE(info + 30, 0x0405);
             ASSERT_TRUE(file.UpdateInfoBlock(info));
             uint8_t settings[CJobFile::SettingsBlockSize] = {};
             settings[100] = 9;
@@ -183,9 +185,12 @@ TEST(CollectorJobFileBlocks, InfoBlockRoundTripsThroughBothVersions)
         ASSERT_TRUE(file.Open(path.c_str(), true));
         uint8_t info[CJobFile::InfoBlockSize];
         file.GetInfoBlock(info);
-        EXPECT_EQ(GetU32LE(info + 16), 77u) << version;
+        EXPECT_EQ(GetU32LE(info + 16), 0x0A0B0C0Du) << version;
         EXPECT_EQ(GetF64LE(info + 20), 0.9996) << version;
-        EXPECT_EQ(GetU16LE(info + 30), 4) << version;
+        EXPECT_EQ(GetU16LE(info + 28), 0x0203) << version;
+        EXPECT_EQ(GetU16LE(info + 30), 0x0405) << version;
+        for (int i = 0; i < 16; ++i)
+            EXPECT_EQ(info[i], 0xA0 + i) << version << " time byte " << i;
         if (version == 5) {
             uint8_t settings[CJobFile::SettingsBlockSize];
             file.GetSettingsBlock(settings);

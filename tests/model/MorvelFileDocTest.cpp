@@ -628,6 +628,16 @@ TEST_F(JobDocumentClosing, AFailedSaveIsToldAndKeepsTheJob)
         EXPECT_THAT(FolderContents(dir.path()), ElementsAre("job.Mvj", "job.Mvr"));
         EXPECT_TRUE(doc.IsModified());
     });
+
+    // The files are staged but cannot be written whole: no file may grow past 64 bytes.
+    morvel::test::RunWithFileSizeLimit(64, [&] {
+        messages.texts.clear();
+        EXPECT_FALSE(doc.SaveModified());
+        EXPECT_THAT(messages.texts, ElementsAre(HasSubstr(std::strerror(EFBIG))));
+        EXPECT_TRUE(doc.IsModified());
+    });
+    EXPECT_EQ(ReadAllBytes(path), savedJob);
+    EXPECT_THAT(FolderContents(dir.path()), ElementsAre("job.Mvj", "job.Mvr"));
 }
 
 TEST_F(JobDocumentReload, TheFourFileCases)

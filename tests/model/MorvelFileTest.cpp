@@ -177,8 +177,12 @@ TEST(MorvelFileWalk, OldPointsForeignTypesAndDeletedRecords)
     ASSERT_EQ(points.size(), 2u);
     EXPECT_EQ(points[0].name, "OLD");
     EXPECT_EQ(points[0].description, "d");
+    EXPECT_EQ(points[0].northing, 5.0);
+    EXPECT_EQ(points[0].easting, 6.0);
     EXPECT_EQ(points[0].elevation, 7.0);
     EXPECT_EQ(points[1].name, "NEW");
+    EXPECT_EQ(points[1].northing, 1.0);
+    EXPECT_EQ(points[1].easting, 2.0);
     EXPECT_EQ(points[1].elevation, NoValue);
 
     CMorvelFile file;
