@@ -17,6 +17,7 @@
 #include <fstream>
 
 using morvel::test::RawJob;
+using morvel::test::ScopedAxisCaptions;
 using morvel::test::RecordingDrawTarget;
 using testing::ElementsAre;
 
@@ -289,15 +290,16 @@ TEST(StakeoutTest, StakedPointStoresItsState)
 {
     RawJob job;
     job.AppendAll(AzimuthJob());
-    job.AppendAll({"MP,5,1035.36,2035.36,99.75,DESIGN", "SO,1005,1.8,50.0,45.0000,90.0000,10:05:00,STAKE"});
+    // The design point off the 45 degree line, so that the northing and easting deltas differ.
+    job.AppendAll({"MP,5,1035.37,2035.35,99.75,DESIGN", "SO,1005,1.8,50.0,45.0000,90.0000,10:05:00,STAKE"});
     const CStakeoutState* state = nullptr;
     ASSERT_TRUE(job.raw.GetStakeoutTable().Lookup(8, &state));
     EXPECT_EQ(state->GetDesignPointName(), "5");
     EXPECT_EQ(state->GetDesignDescription(), "DESIGN");
     EXPECT_EQ(state->GetAsBuiltPointName(), "1005");
     EXPECT_EQ(state->GetAsBuiltDescription(), "STAKE");
-    EXPECT_NEAR(state->GetDeltas().y, 0.004661, 1e-6);
-    EXPECT_NEAR(state->GetDeltas().x, 0.004661, 1e-6);
+    EXPECT_NEAR(state->GetDeltas().y, 0.014661, 1e-6);
+    EXPECT_NEAR(state->GetDeltas().x, -0.005339, 1e-6);
     EXPECT_NEAR(state->GetCutFill(), 0.05, 1e-9);
     EXPECT_FALSE(state->HasWarnings());
 
@@ -306,13 +308,14 @@ TEST(StakeoutTest, StakedPointStoresItsState)
     EXPECT_EQ(shot.GetStakeoutAsBuiltName(), "1005");
     EXPECT_NEAR(shot.GetStakeoutDeltas().z, 0.05, 1e-9);
 
+    ScopedAxisCaptions captions;
     CColoredTextLines lines;
     ASSERT_TRUE(job.raw.CheckLine(&lines, 8)) << "the stake-out block is always written";
     const auto texts = Texts(lines);
     ASSERT_GE(texts.size(), 20u);
     EXPECT_EQ(texts[1], "Point Stakeout");
     EXPECT_EQ(texts[2], "Design Point: 5");
-    EXPECT_EQ(texts[4], " " + GetMorvelSettings().GetYCaption() + ": 1035.360000m");
+    EXPECT_EQ(texts[4], " N-Coord: 1035.370000m");
     EXPECT_EQ(texts[14], "As-Built Desc: STAKE");
     EXPECT_EQ(texts[21], "Cut(-)/Fill(+): 0.050000m");
     EXPECT_FALSE(job.raw.CheckLine(nullptr, 8));

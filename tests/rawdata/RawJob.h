@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Location.h"
+#include "model/MorvelSettings.h"
 #include "model/TestJobDoc.h"
 #include "rawdata/NikonRawDataFile.h"
 #include "rawdata/RawDataDrawTarget.h"
@@ -11,6 +12,25 @@
 #include <vector>
 
 namespace morvel::test {
+
+// Axis captions unlike each other and the defaults, for as long as it lives: a text that names an
+// axis shows which one it took.
+class ScopedAxisCaptions
+{
+public:
+    ScopedAxisCaptions()
+    {
+        settings.SetXCaption("E-Coord");
+        settings.SetYCaption("N-Coord");
+        settings.SetZCaption("Height");
+        SetMorvelSettings(&settings);
+    }
+    ~ScopedAxisCaptions() { SetMorvelSettings(nullptr); }
+    ScopedAxisCaptions(const ScopedAxisCaptions&) = delete;
+    ScopedAxisCaptions& operator=(const ScopedAxisCaptions&) = delete;
+
+    CMorvelSettings settings;
+};
 
 // A job whose raw data is a real container, owned by the job (the fake raw data of the base is
 // replaced and must not be used).

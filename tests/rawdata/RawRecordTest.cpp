@@ -1,5 +1,6 @@
 // Generic records in a job: descriptions, renaming, tolerance checks, unit conversions and the
 // display texts of fields.
+#include "RawJob.h"
 #include "core/AngleFunctions.h"
 #include "core/ColoredTextLines.h"
 #include "core/FormatPreferences.h"
@@ -12,6 +13,7 @@
 
 #include <cmath>
 
+using morvel::test::ScopedAxisCaptions;
 using morvel::test::TestJobDoc;
 
 namespace {
@@ -197,12 +199,14 @@ TEST(RawFieldTest, DisplayTexts)
         {"point name", FieldPN, "17", false, true, "Pt Name: 17"},
         {"point name value part", FieldPN, "17", false, false, "17"},
         {"northing value part", FieldN, "100.0", true, false, "100.0m"},
-        {"northing whole", FieldN, "100.0", true, true, GetPlanYCaption() + ": 100.0m"},
-        {"empty elevation", FieldEL, "", true, true, GetPlanZCaption() + ": ---"},
+        {"northing whole", FieldN, "100.0", true, true, "N-Coord: 100.0m"},
+        {"easting whole", FieldE, "200.0", true, true, "E-Coord: 200.0m"},
+        {"empty elevation", FieldEL, "", true, true, "Height: ---"},
         {"mismatch horizontal distance", FieldIN, "0.002", true, true, "Horizontal Distance: 0.002m"},
         {"mismatch vertical distance short", Field26, "-0.01", false, true, "V Dist: -0.01m"},
         {"empty marker", FieldEmpty, "x", true, true, "x"},
     };
+    ScopedAxisCaptions captions;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(CNikonRawDataField(c.code, c.value).FormatText(file, 0, c.longLabel, c.whole), c.expected);

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 using morvel::test::RawJob;
 using testing::ElementsAre;
@@ -86,13 +87,15 @@ TEST(ReductionTest, HaZeroToBacksightInFeetSetsTheJobUnits)
     job.AppendAll({"CO,Dist Units: Feet", "CO,Angle Units: Degrees", "CO,Zero azimuth: North",
                    "CO,HA Raw Data: HA zero to BS", "UC,1,5000.0,5000.0,100.0,STN", "UC,2,5000.0,5100.0,,BS",
                    "ST,1,2,5.0,,30.0000", "SS,20,5.0,100.0,120.0000,90.0000,t,", "SS,21,5.0,100.0,300.0000,270.0000,t,",
-                   "SS,22,5.0,100.0,30.0000,90.0000,t,"});
+                   "SS,22,5.0,100.0,30.0000,90.0000,t,", "SS,2,5.0,100.0,60.0000,90.0000,t,"});
     ReduceRawData(job, job.raw, false, false, nullptr, nullptr);
     EXPECT_EQ(job.settings.GetSurveyUnits(), 1);
     ExpectPoint(job, "20", 1524.0, 1493.52, 30.48);
     ExpectPoint(job, "21", 1524.0, 1493.52, 30.48);
     // HA equal to BC: on the backsight direction.
     ExpectPoint(job, "22", 1524.0 + 30.48, 1524.0, 30.48);
+    // A shot that moves the backsight point turns from the backsight as it was before it.
+    ExpectPoint(job, "2", 1524.0 + 30.48 * std::sin(2 * std::numbers::pi / 3), 1524.0 + 30.48 * std::cos(2 * std::numbers::pi / 3), 30.48);
 }
 
 TEST(ReductionTest, GonsSouthAzimuthAndEveryCorrection)
