@@ -391,10 +391,12 @@ TEST(BackupArchive, RecordLengthsAreCheckedBeforeUse)
         CBackupFile file;
         ASSERT_TRUE(file.Create(path));
         AddArchive(file, "l", {{"a.txt", "alpha"}});
+        // A slot after it, so that a length one past its own slot still finds bytes to read.
+        AddArchive(file, "m", {{"b.txt", "beta"}});
     }
     const Bytes good = ReadAllBytes(path);
     for (size_t field : {size_t(4), size_t(8)}) {
-        for (uint32_t value : {0xFFFFFFFFu, 0x7FFFFFFFu, 1000u}) {
+        for (uint32_t value : {0xFFFFFFFFu, 0x7FFFFFFFu, 1000u, GetU32LE(good.data() + H + field) + 1}) {
             SCOPED_TRACE(std::to_string(field) + ":" + std::to_string(value));
             Bytes bytes = good;
             PutU32LE(bytes.data() + H + field, value);

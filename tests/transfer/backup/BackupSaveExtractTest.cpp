@@ -260,6 +260,15 @@ TEST(BackupSave, RewriteThroughCopyReplacesTheBackupOnlyWhenComplete)
     EXPECT_EQ(sent.size(), 2u);
     EXPECT_EQ(ReadAllBytes(dir.file("j.Mvb")), good);
     EXPECT_EQ(FolderNames(dir.path().string()), (std::set<std::string> {"j.Mvb"}));
+
+    // The copy cannot be written whole (no file may grow past half the backup): the same.
+    WriteAllText(dir.file("j.Rk7"), "points");
+    WriteAllText(dir.file("j.Rv7"), "raw");
+    morvel::test::RunWithFileSizeLimit(good.size() / 2, [&] {
+        EXPECT_FALSE(CBackupFile::RewriteThroughCopy(dir.file("j.Rk7"), "Mvb", false));
+    });
+    EXPECT_EQ(ReadAllBytes(dir.file("j.Mvb")), good);
+    EXPECT_EQ(FolderNames(dir.path().string()), (std::set<std::string> {"j.Rk7", "j.Rv7", "j.Mvb"}));
     SetBackupMainWindowSender(nullptr);
 }
 

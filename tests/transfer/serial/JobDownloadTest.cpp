@@ -201,15 +201,28 @@ TEST_F(JobDownload, FailuresLeaveTheOldPairAsItWas)
     EXPECT_THAT(messages, ElementsAre("Transfer failed: temp file cannot be opened"));
     unchanged();
 
-    // The job file cannot take its target's place after the raw data file did: the old raw data
-    // file comes back, and a new one without an old one to restore does not stay alone.
+    // The raw data file is staged but cannot be written whole (no file may grow past 16 bytes):
+    // a long text fails at the write, a short one waits in the buffer and fails at the close.
     fs::remove(dir.file(".job.Mvr.download~"));
-    messages.clear();
     std::string converted;
     ConvertRawDownload(incoming, 5, converted);
+    std::vector<std::string> duplicates;
+    for (const size_t length : {converted.size(), size_t(100)}) {
+        morvel::test::RunWithFileSizeLimit(16, [&] {
+            messages.clear();
+            EXPECT_FALSE(WriteRawDownloadJob(converted.substr(0, length), dir.file("job.Mvr"), dir.file("job.Mvj"),
+                                             duplicates));
+            EXPECT_THAT(messages, ElementsAre("Transfer failed: temp file cannot be opened"));
+        });
+        EXPECT_FALSE(fs::exists(dir.file(".job.Mvr.download~")));
+        unchanged();
+    }
+
+    // The job file cannot take its target's place after the raw data file did: the old raw data
+    // file comes back, and a new one without an old one to restore does not stay alone.
+    messages.clear();
     fs::create_directories(dir.file("blocked.Mvj/inside"));
     WriteAllText(dir.file("blocked.Mvr"), "old raw");
-    std::vector<std::string> duplicates;
     EXPECT_FALSE(WriteRawDownloadJob(converted, dir.file("blocked.Mvr"), dir.file("blocked.Mvj"), duplicates));
     EXPECT_EQ(ReadAllText(dir.file("blocked.Mvr")), "old raw");
     fs::remove(dir.file("blocked.Mvr"));
