@@ -32,12 +32,15 @@ struct Insert
     std::string block = "PT";
 };
 
-// Block PT holds one POINT (and an attribute definition), block RING a POINT and a CIRCLE.
+// Block PT holds one POINT (and an attribute definition), block RING a POINT and a CIRCLE, TWO two
+// POINTs, LABEL a POINT and a TEXT.
 std::string PointBlockDrawing(const std::vector<Insert>& inserts, const DxfPairs& more = {})
 {
     const DxfPairs blocks = {{0, "BLOCK"}, {2, "PT"}, {0, "POINT"}, {10, "0"}, {20, "0"}, {30, "0"},
                              {0, "ATTDEF"}, {2, "NAME"}, {3, "Name?"}, {1, ""}, {0, "ENDBLK"},
-                             {0, "BLOCK"}, {2, "RING"}, {0, "POINT"}, {0, "CIRCLE"}, {40, "1"}, {0, "ENDBLK"}};
+                             {0, "BLOCK"}, {2, "RING"}, {0, "POINT"}, {0, "CIRCLE"}, {40, "1"}, {0, "ENDBLK"},
+                             {0, "BLOCK"}, {2, "TWO"}, {0, "POINT"}, {0, "POINT"}, {10, "1"}, {0, "ENDBLK"},
+                             {0, "BLOCK"}, {2, "LABEL"}, {0, "POINT"}, {0, "TEXT"}, {1, "t"}, {0, "ENDBLK"}};
     DxfPairs entities;
     for (const Insert& insert : inserts) {
         entities.insert(entities.end(), {{0, "INSERT"}, {8, "PTS"}, {2, insert.block}, {10, insert.x},
@@ -125,6 +128,10 @@ TEST(DxfImport, PointBlocksByTheirTags)
         {"an elevation that is no number", {{{{"POINT_NAME", "P3"}, {"ELEV", "high"}}}}, {"P3"}, NoValue, ""},
         {"no attributes: the insertion height", {{{}}}, {"1"}, 3, ""},
         {"a circle in the block", {{{{"NAME", "P4"}}, "1", "2", "3", "RING"}}, {}, 0, ""},
+        {"two points in the block", {{{{"NAME", "P4"}}, "1", "2", "3", "TWO"}}, {}, 0, ""},
+        {"a text in the block", {{{{"NAME", "P4"}}, "1", "2", "3", "LABEL"}}, {}, 0, ""},
+        {"a second name tag ends the scan", {{{{"NAME", "P6"}, {"PNAME", "P7"}, {"DESC", "D"}}}}, {"P6"}, 3, ""},
+        {"an elevation beyond a double", {{{{"NAME", "P8"}, {"ELEV", "1e999"}}}}, {"P8"}, NoValue, ""},
         // Named and nameless together: every point block is numbered, so the count, the preview and
         // the rename map agree with what is imported.
         {"mixed named and nameless", {{{{"NAME", "P5"}}}, {{{"DESC", "D"}}, "11", "21"}}, {"1", "2"}, 3, ""},
@@ -281,6 +288,9 @@ TEST(DxfImport, OverwriteAndReport)
                                      std::pair{std::string("Description"), 18}, std::pair{std::string("Action"), 18}));
     ASSERT_EQ(table.rows.size(), 2u);
     EXPECT_EQ(table.rows[0][0], "P1");
+    // Northing, easting and elevation in the job's feet, whole with these settings.
+    EXPECT_THAT((std::vector {table.rows[0][1], table.rows[0][2], table.rows[0][3]}),
+                ElementsAre("6562", "3281", "16"));
     EXPECT_EQ(table.rows[0][4], "CP");
     EXPECT_EQ(table.rows[0][5], "Imported");
     EXPECT_EQ(table.rows[1][3], "---");
