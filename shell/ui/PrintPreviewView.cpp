@@ -71,6 +71,8 @@ void CPrintPreviewView::CreateControlBar()
 void CPrintPreviewView::OnPreviewPrint()
 {
     wxWindow* frame = m_frame;
+    if (m_beforePrint)
+        m_beforePrint();
     OnPreviewClose();
     if (frame)
         frame->GetEventHandler()->QueueEvent(new wxCommandEvent(wxEVT_MENU, IdFilePrint));

@@ -4,6 +4,8 @@
 
 #include <wx/print.h>
 
+#include <functional>
+
 class CMainFrame;
 
 // The print preview: an application-modal frame over the main window. While it is up the program
@@ -23,6 +25,9 @@ public:
     void Start();
     // The Print button (58116): close, then 57607 to the main window.
     void OnPreviewPrint();
+    wxPrintPreviewBase* GetPreview() const { return m_printPreview; }
+    // Runs first when the Print button is pressed (the job view keeps the page it previewed).
+    void SetBeforePrint(std::function<void()> beforePrint) { m_beforePrint = std::move(beforePrint); }
     // Close (58112).
     void OnPreviewClose() { Close(true); }
 
@@ -38,4 +43,5 @@ private:
 
     CMainFrame* m_frame;
     bool m_wasFullScreen = false;
+    std::function<void()> m_beforePrint;
 };

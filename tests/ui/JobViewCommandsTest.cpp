@@ -25,6 +25,7 @@
 #include "shell/ui/PrintPreviewView.h"
 #include "views/ui/GraphicsPreview.h"
 #include "views/ui/MorvelView.h"
+#include "views/ui/MapPrintout.h"
 #include "views/ui/ObjectIdWnd.h"
 #include "views/ui/PreviewMapCtrl.h"
 #include "views/ui/ViewToolHost.h"
@@ -37,6 +38,7 @@
 #include <wx/dcps.h>
 #include <wx/textctrl.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -317,6 +319,86 @@ TEST_F(ProgramTest, PrintingWritesThePageAndThePreviewComesAndGoes)
     EXPECT_EQ(printCommands, 1);
     EXPECT_TRUE(previewGoneFirst);
     EXPECT_EQ(CPrintPreviewView::GetCurrent(), nullptr);
+}
+
+namespace {
+// A page printed to a PostScript file: its drawing without the header (which carries the date),
+// and the scale bar's label found in it.
+struct PostScriptPage
+{
+    std::string drawing;
+    std::string scaleLabel;
+};
+
+PostScriptPage PrintToPostScript(const std::string& file, const std::function<bool(wxPrinterBase&)>& print)
+{
+    wxPrintData data;
+    data.SetFilename(file);
+    data.SetPrintMode(wxPRINT_MODE_FILE);
+    wxPrintDialogData dialogData(data);
+    dialogData.SetFromPage(1);
+    dialogData.SetToPage(1);
+    wxPostScriptPrinter printer(&dialogData);
+    PostScriptPage page;
+    if (!print(printer))
+        return page;
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("%%", 0) == 0)
+            continue;
+        page.drawing += line + "\n";
+        const size_t open = line.find('(');
+        for (const std::string unit : {" m)", " feet)", " usft)"})
+            if (const size_t end = line.find(unit); open != std::string::npos && end != std::string::npos)
+                page.scaleLabel = line.substr(open + 1, end + unit.size() - 2 - open);
+    }
+    return page;
+}
+} // namespace
+
+TEST_F(ProgramTest, ThePreviewShowsThePageThatThePrintMakes)
+{
+    ASSERT_TRUE(Start());
+    CMorvelView* view = ViewWithPoints(this, Frame(), 40, [this] { Pump(); });
+    ASSERT_NE(view, nullptr);
+    CPreviewMapCtrl* map = view->GetMapPane();
+    map->Preview().ZoomExtents(true);
+    Pump();
+    const CLocation tl = map->Core().GetVisibleTopLeft(), br = map->Core().GetVisibleBottomRight();
+    const map_print::WorldWindow shownOnScreen = map_print::PrintWorldWindow(tl.x, br.x, br.y, tl.y);
+    const auto printMap = [view](wxPrinterBase& printer) { return view->PrintMap(&printer); };
+    const PostScriptPage before = PrintToPostScript(home->file("before.ps"), printMap);
+    ASSERT_FALSE(before.scaleLabel.empty());
+
+    // The preview and the print dialog lay out the same paper: the desktop's, named.
+    EXPECT_NE(GetPrintData().GetPaperId(), wxPAPER_NONE);
+    ASSERT_TRUE(view->PrintPreview());
+    Pump();
+    CPrintPreviewView* preview = CPrintPreviewView::GetCurrent();
+    ASSERT_NE(preview, nullptr);
+    // The frame's bars give way to the preview, so the map under it shows more than it did...
+    ASSERT_NE(map->Core().GetVisibleBottomRight().y, br.y);
+    SaveScreenshot(*preview, "print_preview_scale.png");
+    // ...yet the preview's page shows the map as it was when the preview was asked for.
+    const auto* shown = dynamic_cast<CMapPrintout*>(preview->GetPreview()->GetPrintout());
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->GetPrintedWindow(), shownOnScreen);
+
+    // Its Print button closes it and sends the print command to the main window: the same page.
+    PostScriptPage printed;
+    const auto print = [&](wxCommandEvent&) { printed = PrintToPostScript(home->file("printed.ps"), printMap); };
+    Frame().Bind(wxEVT_MENU, print, IdFilePrint);
+    preview->OnPreviewPrint();
+    Pump();
+    Frame().Unbind(wxEVT_MENU, print, IdFilePrint);
+    ASSERT_EQ(CPrintPreviewView::GetCurrent(), nullptr);
+    EXPECT_EQ(printed.scaleLabel, before.scaleLabel);
+    EXPECT_EQ(printed.drawing, before.drawing);
+
+    // A print of its own takes the map as it is then.
+    map->Preview().SetWorldWindow(0, 4000, 3000, 0);
+    Pump();
+    EXPECT_NE(PrintToPostScript(home->file("again.ps"), printMap).scaleLabel, before.scaleLabel);
 }
 
 TEST_F(MapPaneFixture, TheNorthArrowAndTheScaleBarAreDrawnOverTheMap)

@@ -5,6 +5,7 @@
 #include "views/RawDataListModel.h"
 #include "views/JobViewLayout.h"
 #include "views/JobViewRefresh.h"
+#include "views/MapPrintLayout.h"
 #include "views/ObjectIdOwner.h"
 #include "views/PickQuery.h"
 #include "views/PointRows.h"
@@ -174,7 +175,11 @@ public:
     bool IsPrinting() const { return m_printing; }
     void SetPrinting(bool printing) { m_printing = printing; }
     wxSize GetPrintViewSize() const { return m_printViewSize; }
-    void RecordPrintViewSize() { m_printViewSize = GetClientSize(); }
+    // The view's size and the map's world window as the print or preview command found them: the
+    // preview hides the frame's bars, which resizes the map under it, yet it must show the page
+    // that the print will make.
+    void RecordPrintViewSize();
+    const map_print::WorldWindow& GetPrintWindow() const { return m_printWindow; }
 
 protected:
     // The point context menu for the row; the chosen command goes to the main frame. Returns the
@@ -223,4 +228,7 @@ private:
     wxWindow* m_commandSource = nullptr;
     bool m_printing = false;
     wxSize m_printViewSize;
+    map_print::WorldWindow m_printWindow;
+    // Set by the preview's Print button: that print makes the page the preview showed.
+    bool m_keepPrintWindow = false;
 };

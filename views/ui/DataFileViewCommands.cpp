@@ -23,6 +23,8 @@
 #include <wx/app.h>
 #include <wx/print.h>
 
+#include <utility>
+
 
 bool CDataFileView::CanFind() { return m_currentTab == PointsTab && m_gridList->GetItemCount() > 0; }
 
@@ -138,11 +140,22 @@ bool CDataFileView::OnIsOutside80B1(int32_t x, int32_t y) const
 
 // ---------------------------------------------------------------- printing
 
+void CDataFileView::RecordPrintViewSize()
+{
+    m_printViewSize = GetClientSize();
+    const CMapCtrlCore& map = m_mapPane->Core();
+    const CLocation tl = map.GetVisibleTopLeft(), br = map.GetVisibleBottomRight();
+    m_printWindow = map_print::PrintWorldWindow(tl.x, br.x, br.y, tl.y);
+}
+
 bool CDataFileView::PrintMap(wxPrinterBase* printer)
 {
     if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp))
         app->OnViewClosing();
-    RecordPrintViewSize();
+    if (std::exchange(m_keepPrintWindow, false))
+        m_printViewSize = GetClientSize();
+    else
+        RecordPrintViewSize();
     CMapPrintout printout(*this, GetPrintMargins());
     if (printer)
         return printer->Print(wxGetTopLevelParent(this), &printout, false);
@@ -174,6 +187,7 @@ bool CDataFileView::PrintPreview()
     }
     SetPrinting(true);
     auto* view = new CPrintPreviewView(preview, frame);
+    view->SetBeforePrint([this] { m_keepPrintWindow = true; });
     // The wheel zooms again once the preview is gone.
     view->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& e) {
         SetPrinting(false);

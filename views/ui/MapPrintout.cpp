@@ -18,7 +18,16 @@ std::array<int32_t, 4> GetPrintMargins()
 
 wxPrintData& GetPrintData()
 {
-    static wxPrintData data;
+    static wxPrintData data = [] {
+        wxPrintData d;
+        // With no paper named, the preview lays out A4 while the print dialog takes the desktop's
+        // paper: name the desktop's paper at once so both make the same page.
+        if (d.GetPaperId() == wxPAPER_NONE) {
+            d.ConvertToNative();
+            d.ConvertFromNative();
+        }
+        return d;
+    }();
     return data;
 }
 
@@ -69,9 +78,9 @@ bool CMapPrintout::OnPrintPage(int page)
 
     CMapCtrlCore& core = map->Core();
     const DeviceRect printable = map_print::PrintableRect(width, height, ppiX, ppiY, m_margins);
-    const CLocation tl = core.GetVisibleTopLeft(), br = core.GetVisibleBottomRight();
-    const CWorldDeviceMap mapping =
-        map_print::PrintMapping(printable, map_print::PrintWorldWindow(tl.x, br.x, br.y, tl.y));
+    // The map as the print or preview command found it (the preview resizes the map under it).
+    m_printedWindow = m_view.GetPrintWindow();
+    const CWorldDeviceMap mapping = map_print::PrintMapping(printable, m_printedWindow);
 
     const int32_t s = map_print::PrintScale(ppiX, screenX);
     CWxMapSurface surface(dc);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "views/MapPrintLayout.h"
+
 #include <wx/cmndata.h>
 #include <wx/print.h>
 
@@ -24,8 +26,11 @@ public:
     void GetPageInfo(int* minPage, int* maxPage, int* pageFrom, int* pageTo) override;
     void OnBeginPrinting() override;
     void OnEndPrinting() override;
+    // The part of the world the last page showed.
+    const map_print::WorldWindow& GetPrintedWindow() const { return m_printedWindow; }
 
 private:
     CDataFileView& m_view;
     std::array<int32_t, 4> m_margins;
+    map_print::WorldWindow m_printedWindow;
 };
