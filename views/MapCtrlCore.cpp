@@ -756,7 +756,10 @@ void CMapCtrlCore::DrawPoint(CMapSurface& surface, CRecord* record, const CDrawS
         role = s.GetSelectionColor();
     else if (state.colourFlag == DrawColourErase)
         role = s.GetGraphicsBackgroundColor();
-    else if (state.colourFlag == DrawColourNormal && !surface.IsPrinting() && (selected || highlighted))
+    else if (state.colourFlag == DrawColourNormal && !surface.IsPrinting() &&
+             (selected || (highlighted && state.mode != DrawModeResyncHighlight)))
+        // A resync draws the point in its new colour: a point just deselected is still
+        // highlighted until it has been drawn.
         role = s.GetSelectionColor();
     const uint32_t colour = Colour(role);
 

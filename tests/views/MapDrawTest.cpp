@@ -121,7 +121,11 @@ TEST_F(DrawFixture, SelectedPointsTakeTheSecondColourAndModesChooseWhatIsDrawn)
     Select(b, true);
     Surface().calls.clear();
     map.DrawWithState(CDrawState(0, DrawModeResyncHighlight, nullptr, 0, 0, DrawColourNormal));
-    EXPECT_EQ(Surface().Count("line"), 4u);
+    lines = Surface().Of("line");
+    ASSERT_EQ(lines.size(), 4u);
+    // Each in its new colour: the point just deselected no longer shows as selected.
+    EXPECT_EQ(lines[0].colour, Points);
+    EXPECT_EQ(lines[2].colour, Selected);
     EXPECT_FALSE(doc.GetHiSelection()->IsSelected(a));
     EXPECT_TRUE(doc.GetHiSelection()->IsSelected(b));
     // Both in step now: a second pass draws nothing.
