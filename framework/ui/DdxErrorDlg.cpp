@@ -5,6 +5,7 @@
 #include "framework/ui/DdxFieldFrame.h"
 #include "framework/ui/WindowHelpers.h"
 
+#include <wx/app.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
@@ -52,6 +53,9 @@ CDdxErrorDlg::CDdxErrorDlg(wxWindow* parent, const std::string& message, const S
             e.Skip();
     });
 
+    if (wxTheApp)
+        wxTheApp->Bind(wxEVT_ACTIVATE_APP, &CDdxErrorDlg::OnAppActivateEvent, this);
+
     int display = wxDisplay::GetFromPoint(wxPoint(control.left, control.top));
     if (display == wxNOT_FOUND)
         display = 0;
@@ -59,24 +63,83 @@ CDdxErrorDlg::CDdxErrorDlg(wxWindow* parent, const std::string& message, const S
     LayoutBalloon(screen.width, screen.height);
 }
 
+CDdxErrorDlg::~CDdxErrorDlg()
+{
+    if (m_filtering)
+        wxEvtHandler::RemoveFilter(this);
+    if (wxTheApp)
+        wxTheApp->Unbind(wxEVT_ACTIVATE_APP, &CDdxErrorDlg::OnAppActivateEvent, this);
+}
+
 bool CDdxErrorDlg::Show(bool show)
 {
     if (show && !IsShown()) {
-        CaptureBehind();
+        CaptureBehind(GetScreenRect());
         if (!m_control.IsEmpty() && !m_frame) {
             m_frame = new CDdxFieldFrame(this, m_control);
-            m_frame->Show();
+            m_frame->Show(m_frameShown);
         }
-    } else if (!show && m_frame) {
-        m_frame->Destroy();
-        m_frame = nullptr;
+        if (!m_filtering && !m_control.IsEmpty()) {
+            wxEvtHandler::AddFilter(this);
+            m_filtering = true;
+        }
+    } else if (!show) {
+        if (m_frame) {
+            m_frame->Destroy();
+            m_frame = nullptr;
+        }
+        if (m_filtering) {
+            wxEvtHandler::RemoveFilter(this);
+            m_filtering = false;
+        }
     }
     return wxDialog::Show(show);
 }
 
-void CDdxErrorDlg::CaptureBehind()
+int CDdxErrorDlg::FilterEvent(wxEvent& event)
 {
-    const wxRect r = GetScreenRect();
+    if (event.GetEventType() != wxEVT_LEFT_UP || m_closed)
+        return Event_Skip;
+    auto* window = dynamic_cast<wxWindow*>(event.GetEventObject());
+    if (window == nullptr || window == this || wxGetTopLevelParent(window) == this)
+        return Event_Skip;
+    const wxPoint at = window->ClientToScreen(static_cast<wxMouseEvent&>(event).GetPosition());
+    if (at.x < m_control.left || at.x >= m_control.right || at.y < m_control.top || at.y >= m_control.bottom)
+        return Event_Skip;
+    Close(wxID_CANCEL);
+    return Event_Processed;
+}
+
+void CDdxErrorDlg::OnAppActivateEvent(wxActivateEvent& event)
+{
+    event.Skip();
+    OnAppActivate(event.GetActive());
+}
+
+void CDdxErrorDlg::OnAppActivate(bool active)
+{
+    if (active == m_frameShown)
+        return;
+    m_frameShown = active;
+    const wxRect face = GetScreenRect();
+    if (active) {
+        // The shadow strips lie outside the face, so the picture taken now shows what is behind
+        // them; the face is painted over its own part anyway.
+        const wxRect whole(face.GetPosition(), face.GetSize() + wxSize(Shadow, Shadow));
+        CaptureBehind(whole);
+        SetWindowStyleFlag(GetWindowStyleFlag() | wxSTAY_ON_TOP);
+        SetSize(whole);
+    } else {
+        SetWindowStyleFlag(GetWindowStyleFlag() & ~wxSTAY_ON_TOP);
+        SetSize(wxRect(face.GetPosition(), face.GetSize() - wxSize(Shadow, Shadow)));
+    }
+    if (m_frame)
+        m_frame->Show(active);
+    Refresh();
+}
+
+void CDdxErrorDlg::CaptureBehind(const wxRect& r)
+{
     if (r.width <= 0 || r.height <= 0)
         return;
     m_behind = wxBitmap(r.width, r.height, 24);
@@ -148,18 +211,22 @@ void CDdxErrorDlg::OnPaint(wxPaintEvent&)
     // What lay behind, darkened in the shadow strips; then the red face with a raised edge and
     // the message.
     dc.SetPen(*wxTRANSPARENT_PEN);
-    const wxRect bottom(Shadow, size.y - Shadow, size.x - Shadow, Shadow);
-    const wxRect right(size.x - Shadow, Shadow, Shadow, size.y - Shadow);
-    if (m_behind.IsOk() && m_shadow.IsOk() && m_shadow.GetSize() == size) {
-        dc.DrawBitmap(m_behind, 0, 0);
-        for (const wxRect& strip : {bottom, right})
-            dc.DrawBitmap(m_shadow.GetSubBitmap(strip), strip.GetPosition());
-    } else {
-        dc.SetBrush(wxBrush(wxColour(96, 96, 96)));
-        dc.DrawRectangle(bottom);
-        dc.DrawRectangle(right);
+    // Inactive, the window is the face alone.
+    const int shadow = m_frameShown ? Shadow : 0;
+    if (m_frameShown) {
+        const wxRect bottom(Shadow, size.y - Shadow, size.x - Shadow, Shadow);
+        const wxRect right(size.x - Shadow, Shadow, Shadow, size.y - Shadow);
+        if (m_behind.IsOk() && m_shadow.IsOk() && m_shadow.GetSize() == size) {
+            dc.DrawBitmap(m_behind, 0, 0);
+            for (const wxRect& strip : {bottom, right})
+                dc.DrawBitmap(m_shadow.GetSubBitmap(strip), strip.GetPosition());
+        } else {
+            dc.SetBrush(wxBrush(wxColour(96, 96, 96)));
+            dc.DrawRectangle(bottom);
+            dc.DrawRectangle(right);
+        }
     }
-    const wxRect face(0, 0, size.x - Shadow, size.y - Shadow);
+    const wxRect face(0, 0, size.x - shadow, size.y - shadow);
     dc.SetBrush(wxBrush(wxColour(255, 0, 0)));
     dc.DrawRectangle(face);
     dc.SetPen(*wxWHITE_PEN);

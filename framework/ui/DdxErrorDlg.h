@@ -3,6 +3,7 @@
 #include "core/ScreenRect.h"
 
 #include <wx/dialog.h>
+#include <wx/eventfilter.h>
 
 #include <string>
 
@@ -12,11 +13,12 @@ class wxGUIEventLoop;
 // The red balloon that reports a refused field beside its control: it beeps, shows the message
 // (one line per line of text) with a half-tone shadow, runs a moving dotted frame round the
 // field, and closes on Enter (1), Escape or a click (2).
-class CDdxErrorDlg : public wxDialog
+class CDdxErrorDlg : public wxDialog, private wxEventFilter
 {
 public:
     // control is the field's place on the screen; empty when unknown.
     CDdxErrorDlg(wxWindow* parent, const std::string& message, const ScreenRect& control);
+    ~CDdxErrorDlg() override;
 
     // Places the balloon beside the control for a screen of this size.
     void LayoutBalloon(int screenWidth, int screenHeight);
@@ -28,6 +30,12 @@ public:
     CDdxFieldFrame* GetFieldFrame() const { return m_frame; }
     // What lies behind the balloon with every second pixel darkened; empty until shown.
     const wxBitmap& GetShadow() const { return m_shadow; }
+
+    // The program lost or regained the desktop's activation: inactive, the balloon shrinks to its
+    // red face without shadow and the field's frame is hidden, so neither stays over the other
+    // program's windows; active again, it takes the picture behind it afresh and grows back.
+    void OnAppActivate(bool active);
+    bool IsFrameShown() const { return m_frameShown; }
 
     // Ends as the person's key or click would.
     void Close(int result);
@@ -61,7 +69,10 @@ public:
 
 private:
     void OnPaint(wxPaintEvent& event);
-    void CaptureBehind();
+    void CaptureBehind(const wxRect& screen);
+    // A click released on the marked field closes the balloon as a click on it does.
+    int FilterEvent(wxEvent& event) override;
+    void OnAppActivateEvent(wxActivateEvent& event);
 
     std::string m_message;
     ScreenRect m_control;
@@ -71,5 +82,7 @@ private:
     wxBitmap m_behind;
     wxBitmap m_shadow;
     bool m_closed = false;
+    bool m_frameShown = true;
+    bool m_filtering = false;
     wxGUIEventLoop* m_loop = nullptr;
 };

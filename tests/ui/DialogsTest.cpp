@@ -28,6 +28,7 @@
 #include "model/TestJobDoc.h"
 #include "views/ui/MorvelView.h"
 
+#include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/dialog.h>
@@ -382,6 +383,7 @@ TEST_F(WindowTest, ValidationBalloonFramesTheFieldAndShadesWhatLiesBehind)
 {
     auto* frame = new wxFrame(nullptr, wxID_ANY, "Field", wxPoint(100, 100), wxSize(400, 200));
     auto* field = new wxTextCtrl(frame, wxID_ANY, "12x", wxPoint(20, 20), wxSize(120, -1));
+    auto* beside = new wxButton(frame, wxID_ANY, "OK", wxPoint(200, 20));
     frame->Show();
     Pump();
     const wxRect at = field->GetScreenRect();
@@ -404,6 +406,30 @@ TEST_F(WindowTest, ValidationBalloonFramesTheFieldAndShadesWhatLiesBehind)
             SCOPED_TRACE(p.x * 1000 + p.y);
             EXPECT_EQ(shadow.GetRed(p.x, p.y) | shadow.GetGreen(p.x, p.y) | shadow.GetBlue(p.x, p.y), 0);
         }
+
+        // The program loses the desktop: the red face alone, no frame; back: shadow and frame.
+        const wxSize whole = balloon.GetSize();
+        balloon.OnAppActivate(false);
+        EXPECT_EQ(balloon.GetSize(), whole - wxSize(8, 8));
+        EXPECT_FALSE(ring->IsShown());
+        EXPECT_FALSE(balloon.HasFlag(wxSTAY_ON_TOP));
+        balloon.OnAppActivate(true);
+        EXPECT_EQ(balloon.GetSize(), whole);
+        EXPECT_TRUE(ring->IsShown());
+        EXPECT_EQ(balloon.GetShadow().GetSize(), whole);
+
+        // A click released beside the field leaves the balloon; on the field it ends it (2).
+        const auto release = [](wxWindow& window, wxPoint p) {
+            wxMouseEvent up(wxEVT_LEFT_UP);
+            up.SetPosition(p);
+            up.SetEventObject(&window);
+            window.ProcessWindowEvent(up);
+        };
+        release(*beside, wxPoint(5, 5));
+        EXPECT_FALSE(balloon.IsClosed());
+        release(*field, wxPoint(5, 5));
+        EXPECT_TRUE(balloon.IsClosed());
+        EXPECT_EQ(balloon.GetReturnCode(), wxID_CANCEL);
         balloon.Hide();
         EXPECT_EQ(balloon.GetFieldFrame(), nullptr);
     }
