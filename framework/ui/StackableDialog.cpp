@@ -46,6 +46,11 @@ public:
         SetMinSize(wxSize(-1, m_height + ButtonMargin));
         Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
             wxAutoBufferedPaintDC dc(this);
+            // In the side bar the titles follow the main window's activation as the bar was told.
+            if (CStackingDialogBar* bar = m_panel->GetBar()) {
+                m_panel->PaintTitle(dc, bar->AreTitlesActive());
+                return;
+            }
             auto* top = dynamic_cast<wxTopLevelWindow*>(wxGetTopLevelParent(this));
             m_panel->PaintTitle(dc, top && top->IsActive());
         });

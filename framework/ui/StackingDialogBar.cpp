@@ -127,6 +127,16 @@ void CStackingDialogBar::OnJobChanged()
         top->UpdateNavigationButtons();
 }
 
+void CStackingDialogBar::RepaintTitles(bool active)
+{
+    m_titlesActive = active;
+    for (CStackableDialog* panel : {m_home, GetTopDialog()})
+        if (panel && panel->HasWindow())
+            if (wxWindow* strip = panel->GetTitleStrip())
+                strip->Refresh();
+    Refresh();
+}
+
 intptr_t CStackingDialogBar::ForwardToCurrent(uint32_t message, intptr_t wParam)
 {
     CStackableDialog* current = GetCurrent();

@@ -54,6 +54,10 @@ public:
     void CloseAllDialogs();
     int QueryCanCloseJob() { return m_model.QueryCanCloseJob(); }
     void OnJobChanged();
+    // The main window was activated or deactivated: the home panel's and the top panel's title
+    // strips repaint in the caption colours of that state.
+    void RepaintTitles(bool active);
+    bool AreTitlesActive() const { return m_titlesActive; }
     // 0x8078 to 0x807A and 0x80BD go to the shown panel; 0 without one.
     intptr_t ForwardToCurrent(uint32_t message, intptr_t wParam);
     // A window still in the program's window tree (compared by address, never read).
@@ -112,4 +116,5 @@ private:
     CStackableDialog* m_home;
     CDialogStackModel m_model;
     wxBoxSizer* m_sizer;
+    bool m_titlesActive = true;
 };

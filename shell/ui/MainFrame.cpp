@@ -40,6 +40,7 @@
 #include "shell/ui/ViewTabBar.h"
 #include "views/MapCommands.h"
 #include "views/ui/MorvelView.h"
+#include "views/ui/ViewToolHost.h"
 
 #include <wx/cmndata.h>
 #include <wx/gauge.h>
@@ -127,6 +128,15 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
     BindJobCommands();
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnTechnicalSupport(); }, IdTechnicalSupport);
     BindGlobalCommands();
+    Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& event) {
+        event.Skip();
+        OnActivateFrame(event.GetActive(), event.GetActivationReason() == wxActivateEvent::Reason_Mouse);
+    });
+    Bind(wxEVT_MENU_OPEN, [this](wxMenuEvent& event) {
+        event.Skip();
+        OnEnterMenuLoop();
+    });
+    wxTheApp->Bind(wxEVT_ACTIVATE_APP, &CMainFrame::OnActivateAppEvent, this);
     DragAcceptFiles(true);
     Bind(wxEVT_DROP_FILES, [this](wxDropFilesEvent& event) {
         std::vector<std::string> paths;
@@ -140,6 +150,8 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
 
 CMainFrame::~CMainFrame()
 {
+    if (wxTheApp)
+        wxTheApp->Unbind(wxEVT_ACTIVATE_APP, &CMainFrame::OnActivateAppEvent, this);
     if (GetMainStatusHost() == this)
         SetMainStatusHost(nullptr);
     if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp))
@@ -487,8 +499,48 @@ void CMainFrame::PrepareClose()
 
 void CMainFrame::OnJobDocumentClosed()
 {
-    if (m_closing)
+    if (m_closing) {
         EndProgress();
+        return;
+    }
+    // A job closed while the program goes on: a tool started for it has nothing to work on.
+    if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp))
+        app->RestoreDefaultTool();
+}
+
+void CMainFrame::OnActivateFrame(bool active, bool byClick)
+{
+    if (IsIconized())
+        return;
+    if (!active)
+        SaveDialogBarFocus();
+    if (m_stackingBar)
+        m_stackingBar->RepaintTitles(active);
+    // A click lands where it was aimed; otherwise the side panel's field takes the keyboard back
+    // before held-back hints could move it.
+    if (active && !byClick) {
+        if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp))
+            app->DropPendingHintRequest();
+        RestoreDialogBarFocus();
+    }
+}
+
+void CMainFrame::OnActivateAppEvent(wxActivateEvent& event)
+{
+    event.Skip();
+    OnActivateApp(event.GetActive());
+}
+
+void CMainFrame::OnActivateApp(bool active)
+{
+    if (active && m_stackingBar && m_stackingBar->IsShown())
+        m_stackingBar->Refresh();
+}
+
+void CMainFrame::OnEnterMenuLoop()
+{
+    if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp))
+        app->GetToolHost().StopCurrentTool();
 }
 
 CMorvelView* CMainFrame::CreateJobView(CDataFileDoc& document)

@@ -200,6 +200,13 @@ public:
     bool CreateJobFromFieldData(bool fromBackup, const std::string& sourcePath, const std::string& jobPath);
     // Files dropped from the file manager: the first opens as Open Job opens it.
     void OnDropFiles(const std::vector<std::string>& paths);
+    // The frame activated or deactivated: the side panel's focus is saved on the way out and
+    // given back on the way in (a keyboard activation), and the side bar's titles follow.
+    void OnActivateFrame(bool active, bool byClick);
+    // The program activated: the side bar paints afresh.
+    void OnActivateApp(bool active);
+    // A menu opens: the view tool stops its feedback.
+    void OnEnterMenuLoop();
 
 private:
     void CreateMenus();
@@ -214,6 +221,7 @@ private:
     void OnSize(wxSizeEvent& event);
     void OnIdle(wxIdleEvent& event);
     void OnClose(wxCloseEvent& event);
+    void OnActivateAppEvent(wxActivateEvent& event);
     void OnPaneClose(wxAuiManagerEvent& event);
     void OnCommand(wxCommandEvent& event);
     void OnMessageBarClose(wxCommandEvent& event);

@@ -234,6 +234,7 @@ void CMainFrame::ShowJobView(bool rawDataTab)
     CDataFileDoc* job = CDataFileDoc::GetActiveDoc();
     if (!job || !m_jobView)
         return;
+    SaveDialogBarFocus();
     // One job window: activating it only brings it forward.
     Raise();
     if (m_stackingBar) {

@@ -747,11 +747,19 @@ void CMorvelApp::RequestDeferredHints(bool send)
     } else if (!m_hintPostPending) {
         // One post at a time; the conditions are checked again when it arrives.
         m_hintPostPending = true;
-        CallAfter([this] {
+        CallAfter([this, generation = m_hintPostGeneration] {
+            if (generation != m_hintPostGeneration)
+                return;
             m_hintPostPending = false;
             RequestDeferredHints(true);
         });
     }
+}
+
+void CMorvelApp::DropPendingHintRequest()
+{
+    ++m_hintPostGeneration;
+    m_hintPostPending = false;
 }
 
 void CMorvelApp::OnIdle(wxIdleEvent& event)

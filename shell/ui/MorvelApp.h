@@ -125,6 +125,9 @@ public:
     // --- Hints: asks the main frame to deliver the active job's held-back hints, at once (send)
     // or when the loop comes back (post).
     void RequestDeferredHints(bool send);
+    // A request posted and not yet arrived is dropped (the main window was activated: the focus
+    // goes back to the side bar before held-back hints are delivered).
+    void DropPendingHintRequest();
 
     // --- Map picks and view tools.
     CGraphicDataExchange& GetGraphicDataExchange();
@@ -173,6 +176,7 @@ private:
     std::unique_ptr<CGridToolLink> m_gridToolLink;
     // A posted delivery of held hints is on its way; later posts wait for it.
     bool m_hintPostPending = false;
+    uint32_t m_hintPostGeneration = 0;
     bool m_settingsLoaded = false;
 };
 

@@ -14,6 +14,9 @@
 #include "views/ui/ViewTool.h"
 #include "views/ui/ViewToolHost.h"
 
+#include <wx/image.h>
+#include <wx/menu.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
 
@@ -290,4 +293,57 @@ TEST_F(ProgramTest, PumpingLetsPostedWorkRunAndKeepsInputForTheLoop)
     EXPECT_EQ(keys, 1);
     Exit();
     EXPECT_EQ(GetMessageQueue(), nullptr);
+}
+
+TEST_F(ProgramTest, TheMainWindowsActivationKeepsTheSideBarFocusTitlesAndTools)
+{
+    ASSERT_TRUE(Start());
+    CViewToolHost& tools = App().GetToolHost();
+    CStackingDialogBar* bar = Frame().GetStackingBar();
+    ASSERT_NE(bar, nullptr);
+    auto* adding = new PickPanel(tools);
+    ASSERT_TRUE(bar->PushDialog(adding));
+    Frame().ShowDialogBar(true);
+    Frame().Raise();
+    Pump();
+    ASSERT_TRUE(GetGraphicDataExchange().SetTarget(adding->field));
+    Frame().GetJobView()->GetMapPane()->SetFocus();
+    Pump();
+
+    // The title strip's colour, as the screen shows it.
+    wxWindow* pane = Frame().GetBar(CMainFrame::DialogBarIndex);
+    const auto titleColour = [&](const char* picture) {
+        EXPECT_TRUE(SaveScreenshot(*pane, picture));
+        wxImage image(wxString::FromUTF8(std::string(MORVEL_TEST_OUTPUT_DIR) + "/" + picture));
+        const wxPoint at = adding->GetTitleStrip()->GetScreenPosition() - pane->GetScreenPosition() + wxPoint(3, 3);
+        return image.IsOk() ? wxColour(image.GetRed(at.x, at.y), image.GetGreen(at.x, at.y), image.GetBlue(at.x, at.y))
+                            : wxColour();
+    };
+    wxActivateEvent leave(wxEVT_ACTIVATE, false);
+    Frame().ProcessWindowEvent(leave);
+    const wxColour inactive = titleColour("side_bar_inactive.png");
+    EXPECT_EQ(inactive, wxSystemSettings::GetColour(wxSYS_COLOUR_INACTIVECAPTION));
+    // Meanwhile the keyboard went elsewhere; coming back, the waiting field has it again.
+    Frame().GetJobView()->GetGridList()->SetFocus();
+    wxActivateEvent back(wxEVT_ACTIVATE, true);
+    Frame().ProcessWindowEvent(back);
+    Pump();
+    EXPECT_EQ(wxWindow::FindFocus(), static_cast<wxWindow*>(adding->field));
+    const wxColour active = titleColour("side_bar_activation.png");
+    EXPECT_EQ(active, wxSystemSettings::GetColour(wxSYS_COLOUR_ACTIVECAPTION));
+    EXPECT_NE(active, inactive);
+
+    // A menu opening stops the tool's feedback; a job closing puts the default tool back.
+    GetGraphicDataExchange().SetTarget(nullptr);
+    auto* tool = new PopupTool(Frame().GetJobView()->GetMapPane());
+    tools.SetCurrentTool(tool);
+    tool->popupShown = true;
+    wxMenuEvent open(wxEVT_MENU_OPEN, 0, Frame().GetMenuBar()->GetMenu(0));
+    Frame().ProcessWindowEvent(open);
+    EXPECT_EQ(tool->dismissed, 1);
+    App().OnCloseJob();
+    Pump();
+    ASSERT_NE(tools.GetCurrentTool(), nullptr);
+    EXPECT_TRUE(tools.GetCurrentTool()->IsDefaultTool());
+    Exit();
 }
