@@ -274,13 +274,14 @@ TEST_F(ProgramTest, DockMenuShowsAndHidesBars)
 {
     ASSERT_TRUE(Start());
     CMainFrame& frame = Frame();
-    // Along the bottom the view tab bar lies next to the job window, the message bar outside it.
+    // Along the bottom the view tab bar lies next to the job window, the message bar outside it
+    // (rows count from the frame's edge).
     wxAuiManager& aui = frame.GetAuiManager();
     const wxAuiPaneInfo& tabs = aui.GetPane(frame.GetBar(CMainFrame::ViewTabBarIndex));
     const wxAuiPaneInfo& messages = aui.GetPane(frame.GetBar(CMainFrame::MessageBarIndex));
     EXPECT_EQ(tabs.dock_direction, wxAUI_DOCK_BOTTOM);
     EXPECT_EQ(messages.dock_direction, wxAUI_DOCK_BOTTOM);
-    EXPECT_LT(tabs.dock_row, messages.dock_row);
+    EXPECT_GT(tabs.dock_row, messages.dock_row);
 
     std::unique_ptr<wxMenu> menu(frame.BuildDockMenu());
     const std::vector<int> bars = frame.GetDockMenuBars();
