@@ -104,11 +104,13 @@ TEST(ReductionTest, GonsSouthAzimuthAndEveryCorrection)
     job.AppendAll({"CO,DIST UNITS: Metres", "CO,ANGLE UNITS: Gons", "CO,ZERO AZIMUTH: South", "CO,HA Raw Data: Azimuth",
                    "CO,C & R Adjustment: On", "CO,C & R Coefficient: 0.132", "CO,Sea Level Adjustment: On",
                    "CO,ScaleFactor: 0.9996", "CO,Scale Adjustment: On", "MP,1,1000,2000,100,STN", "ST,1,,1.5,0,0",
-                   "SS,30,1.5,1000,50,100,t,X"});
+                   "SS,30,1.5,1000,30,100,t,X"});
     CReport report;
     ReduceRawData(job, job.raw, false, false, &report, nullptr);
-    const double d = 999.584308 / std::sqrt(2.0);
-    ExpectPoint(job, "30", 2000 - d, 1000 - d, 100.068110);
+    // 30 gons (27 degrees) west of south, off the diagonal so that northing and easting differ.
+    const double h = 999.584308;
+    ExpectPoint(job, "30", 2000 - h * std::sin(0.15 * std::numbers::pi), 1000 - h * std::cos(0.15 * std::numbers::pi),
+                100.068110);
     EXPECT_EQ(job.settings.GetAngleUnits(), 1);
     EXPECT_EQ(job.settings.GetAzimuthFormat(), 1);
     EXPECT_TRUE(job.settings.GetAdjustForCurvature());

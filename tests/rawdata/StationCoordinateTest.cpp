@@ -199,6 +199,10 @@ TEST(StationRecordTest, Validity)
     EXPECT_EQ(station.GetBacksightCircle(), 0.0);
     ASSERT_TRUE(station.UpdateText(2));
     EXPECT_EQ(station.GetText(), "ST,A,,5.0,,0.0");
+    // The azimuth goes back through the zero-azimuth reflection, the circle does not.
+    station.SetValues("A", "", 1.5240030480060962, Pi / 3, Pi / 15);
+    ASSERT_TRUE(station.UpdateText(2));
+    EXPECT_EQ(station.GetText(), "ST,A,,5.0,30.0,12.0");
 }
 
 TEST(StationRecordTest, SetupMessagesAndJobChecks)
