@@ -5,9 +5,12 @@
 #include "model/PointRecord.h"
 #include "rawdata/RawJob.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <numbers>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -55,6 +58,8 @@ TEST(IntersectionCommandTest, StoresBothInOneStepAndMovesBothNamesOn)
     EXPECT_EQ(job.Steps(), steps + 1);
     EXPECT_EQ(job.Text(job.raw.GetLineCount() - 2), "CC,13,952.0,1036.0,,I-sect Pt C");
     EXPECT_EQ(job.LastLine(), "CC,14,1048.0,1036.0,,I-sect Pt D");
+    EXPECT_THAT((std::vector {cmd.northingC, cmd.eastingC, cmd.northingD, cmd.eastingD}),
+                testing::ElementsAre("3123.360", "3398.950", "3438.320", "3398.950")); // the job's feet
     EXPECT_EQ(cmd.storeNameC, "15");
     EXPECT_EQ(cmd.storeNameD, "16");
     EXPECT_EQ(scratch.circles.size(), 2u);
@@ -153,12 +158,14 @@ TEST(PointInDirectionCommandTest, TraverseLegsAndRefusals)
     CPointInDirectionCommand cmd;
     cmd.ProposeStoreName(job);
     cmd.fromPoint = "4";
-    cmd.direction = 45 * kDeg;
+    cmd.direction = 30 * kDeg; // counter-clockwise from east
     cmd.distance = 100;
     cmd.rise = 2;
     CCogoScratchRecorder scratch;
     CCogoMessage message;
     ASSERT_TRUE(cmd.Solve(job, scratch, &message)) << message.text;
+    EXPECT_THAT((std::vector {cmd.northing, cmd.easting, cmd.elevation}),
+                testing::ElementsAre("3444.882", "3564.969", "334.646")); // N 1050, E 1086.603, Z 102 m
     ASSERT_TRUE(cmd.Solve(job, scratch, &message)) << message.text;
     EXPECT_EQ(cmd.fromPoint, "14") << "the second leg starts at the first leg's point";
     ASSERT_NE(job.Point("13"), nullptr);
@@ -172,6 +179,9 @@ TEST(PointInDirectionCommandTest, TraverseLegsAndRefusals)
     EXPECT_FALSE(cmd.Solve(job, scratch, &message));
     EXPECT_EQ(message.text,
               "Point 1 is 2D. The elevation cannot be solved. Set vertical distance to zero to avoid this warning.");
+    EXPECT_EQ(message.field, 4111);
+    cmd.rise = 0.005; // any rise needs an elevation
+    EXPECT_FALSE(cmd.Solve(job, scratch, &message));
     EXPECT_EQ(message.field, 4111);
     cmd.rise = 0;
     cmd.distance = NoValue;
