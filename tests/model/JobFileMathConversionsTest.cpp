@@ -30,6 +30,9 @@ TEST(JobFileMathConversions, FollowsAUnitChangeAtOnce)
     EXPECT_EQ(c->GetAngleUnits(), AngleUnitGrads);
     EXPECT_EQ(c->GetAzimuthFormat(), AzimuthSouth);
     EXPECT_EQ(c->GetAngleUnitLabel(), "g");
+    doc.settings.SetAngleUnit(0); // each read from its own setting
+    EXPECT_EQ(c->GetAngleUnits(), AngleUnitDegrees);
+    EXPECT_EQ(c->GetAzimuthFormat(), AzimuthSouth);
     // Codes outside the lists read as degrees, north and metres.
     doc.settings.SetAngleUnit(5);
     doc.settings.SetAzimuthFormat(-1);
