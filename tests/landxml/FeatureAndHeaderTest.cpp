@@ -128,6 +128,17 @@ TEST(LandXMLUnits, UnitSystemChoiceAndGetters)
     CLandXMLUnits bare;
     EXPECT_THROW(bare.Read(units, nullptr), CLandXMLException);
     EXPECT_FALSE(bare.IsBound());
+
+    // A unit system without any one of its five required units is refused.
+    for (const char* missing : {"linearUnit", "areaUnit", "volumeUnit", "temperatureUnit", "pressureUnit"}) {
+        SCOPED_TRACE(missing);
+        pugi::xml_document one;
+        ASSERT_TRUE(one.load_string(
+            R"(<Units><Metric linearUnit="meter" areaUnit="a" volumeUnit="v" temperatureUnit="t" pressureUnit="p"/></Units>)"));
+        one.document_element().child("Metric").remove_attribute(missing);
+        CLandXMLUnits partial;
+        EXPECT_THROW(partial.Read(one.document_element(), nullptr), CLandXMLException);
+    }
 }
 
 TEST(LandXMLHeaderElements, ProjectApplicationCoordinateSystem)
