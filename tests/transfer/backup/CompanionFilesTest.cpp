@@ -90,7 +90,7 @@ TEST(CompanionFiles, LinkedNameFromEitherBlock)
 TEST(CompanionFiles, ImagesWithTheirWorldFilesAndRoads)
 {
     TempDir dir;
-    WriteJobWithRecords(dir.file("j.job"), {"P1.TIF", "p2.tif", "photo.jpg"}, {"MAINROAD", "LONGROADNAME"});
+    WriteJobWithRecords(dir.file("j.job"), {"P1.TIF", "p2.tif", "photo.jpg"}, {"MAINROAD", "LONGROADS"});
     WriteAllText(dir.file("P1.TFW"), "world");
     std::vector<std::string> files;
     ASSERT_TRUE(GetJobImageFiles(dir.file("j.job"), files));
@@ -128,6 +128,7 @@ TEST(CompanionFiles, RoadTemplates)
         {"CR LF lines", "XR" + plus + "\r\nRT,1,0,A\r\nRT,1,0,B\r\n", {"A.TN7", "B.TN7"}},
         {"unreadable references are skipped", "XR" + plus + "\nRT,x,0,A\nRT,1,y,B\nRT,1,2\nRT,1,2,C\n", {"C.TN7"}},
         {"left tags on the right side are not read", "XR" + plus + "\nLT,1,0,A\n", {}},
+        {"a right side ended at once", "XR" + plus + plus + "\nRT,1,0,A\n", {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
