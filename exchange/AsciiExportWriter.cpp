@@ -140,6 +140,6 @@ bool CAsciiExportWriter::WriteFile(const std::string& path)
         ShowMessageBoxFS("Save failed, try again", MB_OK | MB_ICONERROR);
         return false;
     }
-    ShowMessageBoxFS("Wrote " + std::to_string(m_written) + " points to " + path, MB_OK);
+    ShowPlainMessageBox("Wrote " + std::to_string(m_written) + " points to " + path);
     return true;
 }

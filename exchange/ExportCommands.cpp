@@ -77,6 +77,6 @@ bool RunExportDxfCommand(CDataFileDoc& document, const std::string& targetPath, 
         ShowMessageBoxFS(kExportFailed, MB_OK);
         return false;
     }
-    ShowMessageBoxFS("Wrote " + std::to_string(count) + " points to " + targetPath, MB_OK);
+    ShowPlainMessageBox("Wrote " + std::to_string(count) + " points to " + targetPath);
     return true;
 }

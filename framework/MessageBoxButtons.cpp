@@ -9,7 +9,7 @@ MessageBoxLayout MakeMessageBoxLayout(const MessageBoxRequest& request)
         layout.yesCaption = "Retry";
         layout.noCaption = "Cancel";
     }
-    if ((flags & 0xF0) == 0) {
+    if ((flags & 0xF0) == 0 && !request.plain) {
         if (buttons == MB_OK || buttons == MB_OKCANCEL)
             flags |= MB_ICONWARNING;
         else if (buttons == MB_YESNOCANCEL || buttons == MB_YESNO)

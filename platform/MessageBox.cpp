@@ -37,6 +37,14 @@ int ShowMessageBoxFSWithCaption(const std::string& text, const std::string& titl
     return DefaultMessageBoxButton(flags);
 }
 
+int ShowPlainMessageBox(const std::string& text, uint32_t flags)
+{
+    if (Handler())
+        return Handler()(MessageBoxRequest{text, {}, flags, {}, {}, true});
+    std::fprintf(stderr, "%s\n", text.c_str());
+    return DefaultMessageBoxButton(flags);
+}
+
 int ShowMessageBoxFS(const std::string& text, uint32_t flags, const std::string& yesCaption,
                      const std::string& noCaption)
 {

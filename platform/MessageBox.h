@@ -37,6 +37,8 @@ struct MessageBoxRequest
     uint32_t flags = MB_OK;
     std::string yesCaption;
     std::string noCaption;
+    // The platform's plain box: no icon unless the flags name one.
+    bool plain = false;
 };
 
 // Shows the request and returns the button chosen. The window layer installs the real box; tests
@@ -48,6 +50,8 @@ int ShowMessageBoxFS(const std::string& text, uint32_t flags = MB_OK, const std:
                      const std::string& noCaption = {});
 int ShowMessageBoxFSWithCaption(const std::string& text, const std::string& title, uint32_t flags = MB_OK,
                                 const std::string& yesCaption = {}, const std::string& noCaption = {});
+// A plain box, without the icon the program's box adds to a type that names none.
+int ShowPlainMessageBox(const std::string& text, uint32_t flags = MB_OK);
 // Yes/No with an exclamation icon, "Do It Now" and "Do It Later" unless other captions are given;
 // true for Yes.
 bool AskDoItNowOrLater(const std::string& text, const std::string& yesCaption = {},

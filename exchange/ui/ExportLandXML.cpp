@@ -81,5 +81,5 @@ void CExportLandXML::OnExport()
     // The writer has told the user when the file could not be written.
     if (!writer.WriteFile(path, unitCode, job, count))
         return;
-    ShowMessageBoxFS("Wrote " + std::to_string(count) + " points to " + path, MB_OK);
+    ShowPlainMessageBox("Wrote " + std::to_string(count) + " points to " + path);
 }

@@ -94,6 +94,7 @@ TEST(AsciiExport, WritesSelectedPointsInNameOrderWithCrLf)
                                                 "P9,5.0,4.0,,\r\n"
                                                 "P10,2.0,1.0,3.0,\r\n");
     EXPECT_THAT(messages.texts, ElementsAre("Wrote 3 points to " + dir.file("out.txt")));
+    EXPECT_THAT(messages.plain, ElementsAre(true));
 
     // No column checked: no line, and 0 points reported.
     messages.texts.clear();

@@ -288,6 +288,7 @@ TEST(ExportCommands, DxfThroughATemporaryFile)
     MessageLog messages;
     ASSERT_TRUE(RunExportDxfCommand(job, target, true, Definition("N1D1E1"), 1.524, 0.9144));
     EXPECT_THAT(messages.texts, ElementsAre("Wrote 2 points to " + target));
+    EXPECT_THAT(messages.plain, ElementsAre(true));
     std::vector<Attr> attributes = AttributesOf(target);
     ASSERT_EQ(attributes.size(), 6u);
     EXPECT_EQ(attributes[0].value, "P2");

@@ -41,9 +41,10 @@ class MessageLog
 public:
     MessageLog()
     {
-        m_previous = SetMessageBoxHandler([this](const std::string& text, uint32_t flags) {
-            texts.push_back(text);
-            this->flags.push_back(flags);
+        m_previous = SetMessageBoxHandler([this](const MessageBoxRequest& request) {
+            texts.push_back(request.text);
+            flags.push_back(request.flags);
+            plain.push_back(request.plain);
             return IDOK;
         });
     }
@@ -51,6 +52,7 @@ public:
 
     std::vector<std::string> texts;
     std::vector<uint32_t> flags;
+    std::vector<bool> plain;
 
 private:
     MessageBoxHandler m_previous;

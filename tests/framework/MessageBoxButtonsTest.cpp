@@ -38,6 +38,9 @@ TEST(MessageBoxButtons, LayoutByType)
     EXPECT_TRUE(ok.okInNoPlace);
     EXPECT_FALSE(ok.showCancel || ok.showYes || ok.showNo);
     EXPECT_EQ(ok.icon, MB_ICONWARNING);
+    // The plain box adds none.
+    EXPECT_EQ(MakeMessageBoxLayout({"Wrote", "", MB_OK, "", "", true}).icon, 0u);
+    EXPECT_EQ(MakeMessageBoxLayout({"Wrote", "", MB_OK | MB_ICONERROR, "", "", true}).icon, MB_ICONERROR);
 
     MessageBoxLayout yesNo = MakeMessageBoxLayout({"Go?", "", MB_YESNO, "", ""});
     EXPECT_TRUE(yesNo.showYes && yesNo.showNo && yesNo.noInCancelPlace);
