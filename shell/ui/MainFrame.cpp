@@ -172,9 +172,11 @@ void CMainFrame::CreateMenus()
     m_fileMenu->AppendSeparator();
     m_fileMenu->Append(IdJobSettings, "Job Settings...");
     m_fileMenu->Append(IdPreferences, "Preferences...");
+    // Both in their place here, so the commands that fill them later leave Exit last.
+    m_fileMenu->AppendSubMenu(new wxMenu, "&Import");
     auto* exportMenu = new wxMenu;
     exportMenu->Append(IdExportDxf, "AutoCAD (.DXF)...");
-    m_fileMenu->AppendSubMenu(exportMenu, "Export");
+    m_fileMenu->AppendSubMenu(exportMenu, "&Export");
     m_fileMenu->Append(IdPageSetup, "Page Setup...");
     m_fileMenu->AppendSeparator();
     m_fileMenu->Append(IdFilePrint, "&Print...\tCtrl+P");

@@ -109,9 +109,8 @@ wxMenu* FindOrAddMenu(wxMenuBar* bar, const char* title)
 
 wxMenu* FindOrAddSubmenu(wxMenu* menu, const char* title)
 {
-    const int id = menu->FindItem(title);
-    if (id != wxNOT_FOUND)
-        if (wxMenuItem* item = menu->FindItem(id); item && item->GetSubMenu())
+    for (wxMenuItem* item : menu->GetMenuItems())
+        if (item->GetSubMenu() && item->GetItemLabel() == title)
             return item->GetSubMenu();
     auto* submenu = new wxMenu;
     menu->AppendSubMenu(submenu, title);

@@ -116,6 +116,12 @@ TEST_F(GlobalCommandsTest, MenuPlacesAndToolbarSnapButtons)
         ASSERT_NE(item, nullptr);
         EXPECT_EQ(item->GetItemLabel().utf8_string(), p.label);
     }
+    // File: one Import and one Export, both above Exit, which comes last.
+    std::vector<std::string> file;
+    for (const wxMenuItem* item : bar->GetMenu(size_t(bar->FindMenu("&File")))->GetMenuItems())
+        if (!item->IsSeparator() && (item->GetSubMenu() || item->GetId() == IdAppExit))
+            file.push_back(item->GetItemLabel().utf8_string());
+    EXPECT_EQ(file, (std::vector<std::string>{"&Import", "&Export", "E&xit"}));
 
     // The snap buttons: one checked, the mode stored; Lock Snap follows and is off in mode 0.
     CMorvelSettings& settings = GetMorvelSettings();
