@@ -107,10 +107,12 @@ TEST(DxfExportSettings, HeightsFollowTheJobUnitAndOnlyBlocksWriteThem)
     EXPECT_EQ(profile.GetProfileString("Import", "Attribute Tag Vs"), "3.000000");
     EXPECT_EQ(profile.GetProfileString("Import", "Point Block Definition"), "N1D1E0");
 
-    // A stored height that is not a number falls back to the default.
+    // A stored height or spacing that is not a number falls back to its own default.
     profile.WriteProfileString("Import", "Attribute Tag Ht", "tall");
+    profile.WriteProfileString("Import", "Attribute Tag Vs", "wide");
     settings.Load(profile, nullptr);
     EXPECT_DOUBLE_EQ(settings.textHeight, 5.0);
+    EXPECT_DOUBLE_EQ(settings.verticalSpacing, 3.0);
     EXPECT_TRUE(settings.exportPointBlocks);
 }
 
