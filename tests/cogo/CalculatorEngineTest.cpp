@@ -37,6 +37,7 @@ TEST(CalculatorEngineTest, OperationKeys)
         {"rect to polar at origin", 0, {0, 0}, RectToPolar, {0}, ""},
         {"polar to rect", 0, {10, 90}, PolarToRect, {0, 10}, ""},
         {"dms add wraps", 0, {350.3, 20.45}, DmsAdd, {11.15}, ""},
+        {"dms add to a whole circle", 0, {359.3, 0.3}, DmsAdd, {0}, ""},
         {"dms subtract", 0, {10.3, 20.45}, DmsSubtract, {349.45}, ""},
         {"square", 0, {-3}, Square, {9}, ""},
         {"sqrt of negative", 0, {-4}, Sqrt, {-4}, "Error: Operand less than zero."},
