@@ -123,7 +123,7 @@ TEST_F(JobUpload, ColumnModelsSendLinesInTheJobsUnit)
     };
     const Case cases[] = {
         {"metres", 0, "CP", "101,5000.0000000,2000.0000000,100.0000000,CP\r\n"},
-        {"US survey feet", 2, "CP", "101,3280.8333333,6561.6666667,328.0833333,CP\r\n"},
+        {"US survey feet, below the datum", 2, "CP", "101,3280.8333333,6561.6666667,-328.0833333,CP\r\n"},
         // A comma would move every later column on the instrument.
         {"comma in description", 0, "A,B", "101,5000.0000000,2000.0000000,100.0000000,A B\r\n"},
     };
@@ -132,7 +132,7 @@ TEST_F(JobUpload, ColumnModelsSendLinesInTheJobsUnit)
         CMorvelFileDoc doc;
         doc.GetDocSettings()->SetDistanceUnit(c.unit);
         if (c.unit == 2)
-            Add(doc, "101", 1000, 2000, 100, c.description);
+            Add(doc, "101", 1000, 2000, -100, c.description);
         else
             Add(doc, "101", 5000, 2000, 100, c.description);
         questions.clear();
