@@ -154,6 +154,8 @@ public:
     bool CanReuse() override;
     void OnNotify(void* sender, int32_t code, intptr_t parameter) override;
     void OnCancel() override;
+    // 0x80D5: 1 while quick enter runs, so Enter does not press the default button; else 0.
+    int OnEnterRelay() override { return m_quick.enabled ? 1 : 0; }
 
     CPointLocation& GetLocationPage() { return *m_location; }
     CQuickEnterFlags& GetQuickEnterFlags() { return m_quick; }
@@ -204,6 +206,8 @@ public:
     void OnNotify(void* sender, int32_t code, intptr_t parameter) override;
     void OnApply();
     bool CanReuse() override { return true; }
+    // 0x80D5: Enter keeps its default meaning here.
+    int OnEnterRelay() override { return 0; }
     // Re-reads the selection into the page.
     void OnSelectionChanged();
     CGeneralSelectionChip* GetChip() const { return m_chip; }

@@ -214,15 +214,45 @@ void CStackableDialog::RestoreActiveControl()
     RequestFocusFor(m_savedControl);
 }
 
-bool CStackableDialog::ActivateFirstUsableWindow()
+wxWindow* CStackableDialog::FirstUsablePreferred() const
 {
     for (wxWindow* control : m_preferred)
         if (IsUsable(control))
-        {
-            SetActiveControl(control);
-            return true;
-        }
-    return false;
+            return control;
+    return nullptr;
+}
+
+bool CStackableDialog::ActivateFirstUsableWindow()
+{
+    wxWindow* control = FirstUsablePreferred();
+    if (!control)
+        return false;
+    SetActiveControl(control);
+    return true;
+}
+
+int CStackableDialog::OnEnterRelay()
+{
+    if (GetModalHost())
+        return CEasyDialog::OnEnterRelay();
+    return FirstUsablePreferred() ? 1 : 0;
+}
+
+int CStackableDialog::OfferEnterKey()
+{
+    if (GetModalHost())
+        return CEasyDialog::OfferEnterKey();
+    const int answer = OnEnterRelay();
+    if (answer == 0)
+        return 0;
+    wxWindow* preferred = FirstUsablePreferred();
+    const wxWindow* focus = wxWindow::FindFocus();
+    for (const wxWindow* w = focus; w && preferred; w = w->GetParent())
+        if (w == preferred)
+            return 0;
+    if (!ActivateFirstUsableWindow())
+        return 0;
+    return answer;
 }
 
 void CStackableDialog::UpdateNavigationButtons()

@@ -96,6 +96,11 @@ public:
     void OnOK() override;
     void OnCancel() override;
     bool PreTranslateInput(const DialogKeyMessage& msg) override;
+    // 0x80D5, Enter in the panel: 1 when one of its preferred controls is usable.
+    int OnEnterRelay() override;
+    // Enter never closes a side panel nor loses what was typed: answered 1, it brings the
+    // keyboard to the first usable preferred control; from there on it moves as Tab does.
+    int OfferEnterKey() override;
 
 protected:
     bool OnInitDialog() override;
@@ -105,6 +110,7 @@ private:
     friend class CTitleStrip;
     void DestroyWindowEx();
     void RequestFocusFor(wxWindow* control);
+    wxWindow* FirstUsablePreferred() const;
 
     CStackingDialogBar* m_bar = nullptr;
     uint32_t m_templateId;

@@ -12,6 +12,7 @@
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
 
+#include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -42,6 +43,30 @@ protected:
 
 private:
     wxString m_label;
+};
+
+// Two fields and a button; the second field is where the panel wants the keyboard.
+class TwoFieldPanel : public CStackableDialog
+{
+public:
+    TwoFieldPanel() : CStackableDialog(5396, "Inverse Points") {}
+    wxTextCtrl* first = nullptr;
+    wxTextCtrl* second = nullptr;
+    wxButton* button = nullptr;
+
+protected:
+    void BuildControls() override
+    {
+        auto* sizer = new wxBoxSizer(wxVERTICAL);
+        first = new wxTextCtrl(this, wxID_ANY);
+        second = new wxTextCtrl(this, wxID_ANY);
+        button = new wxButton(this, wxID_OK, "OK");
+        sizer->Add(first, 0, wxEXPAND);
+        sizer->Add(second, 0, wxEXPAND);
+        sizer->Add(button);
+        SetSizer(sizer);
+        AddPreferredControl(second);
+    }
 };
 
 struct HintRecorder
@@ -224,5 +249,40 @@ TEST_F(ProgramTest, SideBarAsksTheMainWindowToRefreshFileItems)
     EXPECT_EQ(0, asked); // posted, not sent
     Pump();
     EXPECT_EQ(1, asked);
+    Exit();
+}
+
+TEST_F(ProgramTest, EnterInASidePanelGoesToItsPreferredFieldAndNeverClosesIt)
+{
+    ASSERT_TRUE(Start());
+    CStackingDialogBar* bar = Frame().GetStackingBar();
+    ASSERT_NE(nullptr, bar);
+    Frame().ShowDialogBar(true);
+    auto* panel = new TwoFieldPanel();
+    ASSERT_TRUE(bar->PushDialog(panel));
+    Frame().Raise();
+    Pump();
+    panel->first->SetFocus();
+    panel->first->ChangeValue("12");
+    Pump();
+    ASSERT_EQ(wxWindow::FindFocus(), static_cast<wxWindow*>(panel->first));
+
+    EXPECT_EQ(panel->OnEnterRelay(), 1);
+    EXPECT_TRUE(panel->HandleKey(WXK_RETURN));
+    DeliverHints();
+    Pump();
+    EXPECT_EQ(wxWindow::FindFocus(), static_cast<wxWindow*>(panel->second));
+    // From the preferred field on, Enter moves as Tab does; even onto OK it closes nothing.
+    EXPECT_TRUE(panel->HandleKey(WXK_RETURN));
+    Pump();
+    EXPECT_EQ(wxWindow::FindFocus(), static_cast<wxWindow*>(panel->button));
+    panel->HandleKey(WXK_RETURN);
+    DeliverHints();
+    Pump();
+    EXPECT_EQ(bar->GetCurrent(), panel);
+    EXPECT_EQ(panel->first->GetValue(), "12");
+    // Without a usable preferred control the panel does not answer.
+    panel->second->Disable();
+    EXPECT_EQ(panel->OnEnterRelay(), 0);
     Exit();
 }
