@@ -15,6 +15,12 @@ bool IsFinitePoint(const CLocation& p)
     return std::isfinite(p.x) && std::isfinite(p.y) && p.HasPlaneCoordinates();
 }
 
+// Touching figures give one solution: a second one this close is the first again.
+bool IsSamePlace(const CLocation& a, const CLocation& b)
+{
+    return std::fabs(a.x - b.x) < kSameTolerance && std::fabs(a.y - b.y) < kSameTolerance;
+}
+
 bool IsUsableRadius(double r)
 {
     return std::isfinite(r) && r > 0.0;
@@ -56,8 +62,7 @@ CIntersectionSolution Circles(const CIntersectionLine& a, const CIntersectionLin
     out.c = CLocation(a.base.x + rA * std::cos(tAB - angle), a.base.y + rA * std::sin(tAB - angle), NoValue);
     out.d = CLocation(a.base.x + rA * std::cos(tAB + angle), a.base.y + rA * std::sin(tAB + angle), NoValue);
     out.foundC = IsFinitePoint(out.c);
-    out.foundD = out.foundC && IsFinitePoint(out.d) &&
-                 !(std::fabs(out.c.x - out.d.x) < kSameTolerance && std::fabs(out.c.y - out.d.y) < kSameTolerance);
+    out.foundD = out.foundC && IsFinitePoint(out.d) && !IsSamePlace(out.c, out.d);
     return out;
 }
 
@@ -86,7 +91,8 @@ CIntersectionSolution LineAndCircle(const CIntersectionLine& line, const CInters
         }
         out.c = swap ? two : one;
         out.d = swap ? one : two;
-        out.foundD = true;
+        // A line that grazes the circle can still cross it twice a hair apart: one solution.
+        out.foundD = !IsSamePlace(out.c, out.d);
     }
     return out;
 }

@@ -325,28 +325,31 @@ int IntersectLineCircle(CLocation p1, CLocation p2, CLocation centre, double r, 
 {
     const double dx = p2.x - p1.x;
     const double dy = p2.y - p1.y;
-    const double q = dx * dx + dy * dy;
-    // Two coincident points define no line; dividing by q would give points of NaN.
-    if (!(std::sqrt(q) >= LengthTolerance))
+    const double length = std::sqrt(dx * dx + dy * dy);
+    // Two coincident points define no line; dividing by the length would give points of NaN.
+    if (!(length >= LengthTolerance))
         return 0;
-    const double cx = centre.x, cy = centre.y;
-    const double d = (p1.x - cx) * (p2.y - cy) - (p2.x - cx) * (p1.y - cy);
-    double disc = r * r * q - d * d;
-    if (disc < 0) {
-        if (std::fabs(disc) >= LengthTolerance)
-            return 0;
-        disc = 0;
-    }
-    if (disc == 0) {
-        *out1 = CLocation(d * dy / q + cx, -d * dx / q + cy, NoValue);
+    // Worked from the foot of the perpendicular with a unit direction: the squares of a long line's
+    // length lose the few digits that tell a tangent from a near miss.
+    const double ux = dx / length, uy = dy / length;
+    const double cx = centre.x - p1.x, cy = centre.y - p1.y;
+    const double along = cx * ux + cy * uy;
+    const double h = std::fabs(cx * uy - cy * ux);
+    const CLocation foot(p1.x + along * ux, p1.y + along * uy, NoValue);
+    // Rounding in h grows with the figure's size, so tangency is decided relative to it.
+    const double tolerance = 1e-9 * std::max({1.0, r, std::hypot(cx, cy)});
+    if (std::fabs(h - r) <= tolerance) {
+        *out1 = foot;
         return 1;
     }
+    // Also a centre or radius without a value.
+    if (!(h < r))
+        return 0;
+    const double half = std::sqrt((r - h) * (r + h));
+    // The first point is the one with the greater y; on a level line, the one farther along p1-p2.
     const double sg = dy >= 0 ? 1.0 : -1.0;
-    const double w = std::sqrt(disc);
-    *out1 = CLocation((sg * dx * w + d * dy) / q + cx, (std::fabs(dy) * w - d * dx) / q + cy,
-                      NoValue);
-    *out2 = CLocation((d * dy - sg * dx * w) / q + cx, (-d * dx - std::fabs(dy) * w) / q + cy,
-                      NoValue);
+    *out1 = CLocation(foot.x + sg * ux * half, foot.y + sg * uy * half, NoValue);
+    *out2 = CLocation(foot.x - sg * ux * half, foot.y - sg * uy * half, NoValue);
     return 2;
 }
 

@@ -75,6 +75,29 @@ TEST(IntersectionTest, SolutionsAndTheirOrder)
     }
 }
 
+TEST(IntersectionTest, TangentLinesAtEveryDirectionTouchOnce)
+{
+    // The tangent at each tenth of a degree round the circle, from a base point on it 40 m before the
+    // touch and from one 3 km beyond: one solution, at the touching point.
+    const CLocation centre(2512.345, 7311.678, NoValue);
+    const double r = 75;
+    for (int step = 0; step < 3600; ++step) {
+        const double around = step * 0.1 * kDeg;
+        const double direction = around + std::numbers::pi / 2;
+        const CLocation touch(centre.x + r * std::cos(around), centre.y + r * std::sin(around), NoValue);
+        for (const double back : {40.0, -3000.0}) {
+            SCOPED_TRACE(testing::Message() << step * 0.1 << "° round the circle, base " << back << " m back");
+            const CIntersectionLine line{CLocation(touch.x - back * std::cos(direction), touch.y - back * std::sin(direction), NoValue),
+                                         CIntersectionLine::ByDirection, direction, NoValue};
+            const CIntersectionLine circle{centre, CIntersectionLine::ByDistance, 0.0, r};
+            const CIntersectionSolution s = SolveIntersection(line, circle);
+            ASSERT_TRUE(s.foundC);
+            ASSERT_FALSE(s.foundD) << "C and D " << s.c.HorizontalDistance(s.d) << " m apart";
+            EXPECT_NEAR(s.c.HorizontalDistance(touch), 0, 1e-4);
+        }
+    }
+}
+
 TEST(IntersectionTest, DistancesFromTheBases)
 {
     const CIntersectionSolution s = SolveIntersection(Dir(5000, 5000, 30), Dir(5300, 5000, 320));
