@@ -126,8 +126,12 @@ void CProfile::Refresh()
 
     std::ifstream in(m_path, std::ios::binary);
     std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (content.starts_with("\xEF\xBB\xBF"))
-        content.erase(0, 3);
+    // Editors that add a byte-order mark to a file that has one leave two; every one goes, as the
+    // rewrite writes none back, so what was read is what a write keeps.
+    size_t marks = 0;
+    while (content.compare(marks, 3, "\xEF\xBB\xBF") == 0)
+        marks += 3;
+    content.erase(0, marks);
 
     m_lines.clear();
     bool inSection = false;

@@ -190,6 +190,23 @@ TEST(Profile, ReadsHandWrittenFilesAndKeepsTheirOtherLines)
                                               "Pick Box Size=12\n");
 }
 
+TEST(Profile, ByteOrderMarksBeforeTheFirstSectionNeitherHideItNorComeBack)
+{
+    for (int marks = 1; marks <= 3; ++marks) {
+        SCOPED_TRACE(marks);
+        TempDir dir;
+        std::string bom;
+        for (int i = 0; i < marks; ++i)
+            bom += "\xEF\xBB\xBF";
+        WriteAllText(dir.file("p.ini"), bom + "[Transfer]\nPort3=4\n");
+        CProfile profile(dir.path() / "p.ini");
+        EXPECT_EQ(profile.GetProfileInt("Transfer", "Port3", 1), 4);
+        ASSERT_TRUE(profile.WriteProfileString("Transfer", "DosDir", "/home/user/KVL_DAT/"));
+        EXPECT_EQ(CProfile(dir.path() / "p.ini").GetProfileString("Transfer", "DosDir"), "/home/user/KVL_DAT/");
+        EXPECT_EQ(ReadAllText(dir.file("p.ini")), "[Transfer]\nPort3=4\nDosDir=/home/user/KVL_DAT/\n");
+    }
+}
+
 TEST(Profile, SeesChangesMadeByAnotherInstance)
 {
     TempDir dir;
