@@ -11,7 +11,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    size = FuzzInputSize(size);
+    // A backup's header alone is 10,280 bytes.
+    size = FuzzInputSize(size, 16384);
     std::string folder = (::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + std::string("/morvel-fuzz-backup-XXXXXX");
     if (!mkdtemp(folder.data()))
         return 0;
@@ -23,6 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::fclose(f);
         CBackupFile file;
         if (written && file.Open(path)) {
+            g_fuzzFormatReached = true;
             for (uint32_t i = 0; i < file.GetArchiveCount(); ++i) {
                 std::string name;
                 if (!file.GetArchiveName(i, name))
