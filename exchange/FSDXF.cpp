@@ -149,6 +149,9 @@ void FSDXF::CollectPointBlocks(const CDxfFile& drawing, std::vector<std::string>
 {
     names.clear();
     entities.clear();
+    // The shapes are known by the block's address, which means nothing beyond this drawing as it
+    // is now: an import and a name read both start here, so each judges its blocks afresh.
+    m_blockShapes.clear();
     const CDxfBlock* model = drawing.GetModelSpace();
     const size_t count = model->GetEntityCount();
     int64_t counter = 0;

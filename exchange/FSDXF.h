@@ -108,5 +108,6 @@ private:
     bool ClassifyByTags(const CDxfInsert& insert, DxfPointBlockFields& fields);
     bool IsPointBlockShape(const CDxfBlock* block);
 
+    // Whether a block is a point block's shape, for the drawing being collected only.
     std::unordered_map<const CDxfBlock*, bool> m_blockShapes;
 };

@@ -6,6 +6,10 @@
 #include "core/Report.h"
 #include "exchange/FSDataFileDXF.h"
 #include "exchange/ImportCommands.h"
+#include "exchange/dxf/DxfBlock.h"
+#include "exchange/dxf/DxfEntity.h"
+#include "exchange/dxf/DxfFile.h"
+#include "exchange/dxf/DxfReader.h"
 #include "exchange/dxf/DxfRecords.h"
 #include "model/DataFileUndoManager.h"
 #include "model/HintCodes.h"
@@ -154,6 +158,35 @@ TEST(DxfImport, PointBlocksByTheirTags)
         EXPECT_DOUBLE_EQ(first->GetElevation(), c.z);
         EXPECT_STREQ(first->GetDescription(), c.description);
     }
+}
+
+TEST(DxfImport, EachReadLooksAtTheBlocksAfresh)
+{
+    // One filter over a drawing whose block changes between reads, as a later drawing's block can
+    // take the place in memory of an earlier one: each read judges the block as it is now.
+    TempDir dir;
+    WriteAllText(dir.file("d.dxf"), PointBlockDrawing({Insert{}}));
+    CDxfFile drawing;
+    ASSERT_EQ(CDxfReader().ReadFile(dir.file("d.dxf"), &drawing), kDxfOk);
+    CDxfBlock* block = nullptr;
+    for (size_t i = 0; i < drawing.GetBlockCount(); ++i)
+        if (drawing.GetBlock(i)->GetName() == "PT")
+            block = drawing.GetBlock(i);
+    ASSERT_NE(block, nullptr);
+    FSDataFileDXF filter;
+    filter.SetPointBlockDefinition(true, ByTags());
+    std::vector<std::string> names;
+    FSDXF::CollectedMap entities;
+    filter.CollectPointBlocks(drawing, names, entities);
+    EXPECT_THAT(names, ElementsAre("1"));
+    auto circle = std::make_unique<DXFCircle>();
+    const CDxfEntity* added = circle.get();
+    block->AddEntity(std::move(circle));
+    filter.CollectPointBlocks(drawing, names, entities);
+    EXPECT_THAT(names, IsEmpty()) << "a block with a circle is no point block";
+    block->RemoveEntities({added});
+    filter.CollectPointBlocks(drawing, names, entities);
+    EXPECT_THAT(names, ElementsAre("1"));
 }
 
 TEST(DxfImport, CustomDefinitionTakesAttributesInOrder)
