@@ -10,6 +10,7 @@
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/evtloop.h>
+#include <wx/modalhook.h>
 #include <wx/display.h>
 #include <wx/settings.h>
 #include <wx/utils.h>
@@ -186,6 +187,10 @@ void CDdxErrorDlg::Close(int result)
 
 int CDdxErrorDlg::RunBeside(wxWindow& owner)
 {
+    // It holds the person as a modal window does, so whoever watches modal windows sees it too.
+    if (const int answered = wxModalDialogHook::CallEnter(this); answered != wxID_NONE)
+        return answered;
+    wxModalDialogHookExitGuard hookExit(this);
     SetReturnCode(wxID_CANCEL);
     m_owner = &owner;
     CDdxErrorDlg* const previous = std::exchange(s_shown, this);

@@ -1,6 +1,7 @@
 #include "ProgramTest.h"
 
 #include "framework/ui/CheckListBox.h"
+#include "framework/ui/DdxErrorDlg.h"
 #include "framework/ui/EasyDialog.h"
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/Icons.h"
@@ -15,6 +16,9 @@
 #include <wx/checkbox.h>
 #include <wx/frame.h>
 #include <wx/listctrl.h>
+#include <wx/msgdlg.h>
+
+#include <gtest/gtest-spi.h>
 
 using morvel::test::WindowTest;
 
@@ -27,7 +31,37 @@ struct TestFrame
     ~TestFrame() { frame->Destroy(); }
 };
 
+// A window of the program's kind and one of the toolkit's own, neither answered.
+void ShowUnansweredDialog()
+{
+    wxDialog ours(nullptr, wxID_ANY, "Nobody Answers Me");
+    EXPECT_EQ(ours.ShowModal(), wxID_CANCEL);
+}
+
+void ShowUnansweredMessageBox()
+{
+    wxMessageDialog toolkits(nullptr, "Still there?", "Nor Me", wxYES_NO);
+    toolkits.ShowModal();
+}
+
+// The field balloon holds everything but its owner with a loop of its own.
+void ShowUnansweredBalloon()
+{
+    TestFrame owner;
+    CDdxErrorDlg balloon(owner.frame, "Point does not exist.", ScreenRect{});
+    EXPECT_EQ(balloon.RunBeside(*owner.frame), wxID_CANCEL);
+}
+
 } // namespace
+
+TEST_F(WindowTest, AModalWindowNoOneAnswersFailsTheTestInsteadOfHoldingIt)
+{
+    // Returning at all is the point: without the watchdog each would wait for a click for ever.
+    LimitModalWait(300);
+    EXPECT_NONFATAL_FAILURE(ShowUnansweredDialog(), "\"Nobody Answers Me\"");
+    EXPECT_NONFATAL_FAILURE(ShowUnansweredMessageBox(), "\"Nor Me\" saying \"Still there?\"");
+    EXPECT_NONFATAL_FAILURE(ShowUnansweredBalloon(), "saying \"Point does not exist.\"");
+}
 
 TEST_F(WindowTest, MessageBoxShowsTheButtonsOfItsType)
 {

@@ -479,8 +479,8 @@ TEST_F(PopupTest, ZoomToPointClosesWhileItsBalloonShows)
         dialog->GetPointField()->SetValue("999");
         std::string said;
         bool balloonStayed = false;
-        dialog->CallAfter([&] {
-            CDdxErrorDlg* balloon = CDdxErrorDlg::GetShown();
+        whenShown = [&](wxDialog& shown) {
+            auto* balloon = dynamic_cast<CDdxErrorDlg*>(&shown);
             if (!balloon)
                 return;
             said = balloon->GetMessage();
@@ -490,7 +490,7 @@ TEST_F(PopupTest, ZoomToPointClosesWhileItsBalloonShows)
                 balloonStayed = true;
                 balloon->Close(wxID_CANCEL);
             }
-        });
+        };
         dialog->OnOK();
         Pump();
         EXPECT_FALSE(said.empty());
@@ -504,13 +504,13 @@ TEST_F(PopupTest, ZoomToPointClosesWhileItsBalloonShows)
     CZoomToPoint* dialog = CZoomToPoint::GetInstance();
     ASSERT_NE(dialog, nullptr);
     dialog->GetPointField()->SetValue("999");
-    dialog->CallAfter([&] {
-        if (CDdxErrorDlg* balloon = CDdxErrorDlg::GetShown()) {
+    whenShown = [&](wxDialog& shown) {
+        if (auto* balloon = dynamic_cast<CDdxErrorDlg*>(&shown)) {
             key(*balloon, WXK_RETURN);
             if (!balloon->IsClosed())
                 balloon->Close(wxID_CANCEL);
         }
-    });
+    };
     dialog->OnOK();
     Pump();
     EXPECT_EQ(CZoomToPoint::GetInstance(), dialog);

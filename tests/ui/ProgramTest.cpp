@@ -1,5 +1,6 @@
 #include "ProgramTest.h"
 
+#include "framework/ui/DdxErrorDlg.h"
 #include "framework/ui/EasyDialog.h"
 #include "framework/ui/MessageBoxFS.h"
 #include "framework/ui/ModalDialog.h"
@@ -19,7 +20,11 @@
 #include <wx/dcscreen.h>
 #include <wx/evtloop.h>
 #include <wx/init.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 #include <wx/popupwin.h>
+#include <wx/time.h>
+#include <wx/timer.h>
 #include <wx/utils.h>
 
 #include <chrono>
@@ -33,6 +38,91 @@
 #include <vector>
 
 namespace morvel::test {
+
+// A modal window that no hook answers, or whose answer was sent before it opened, runs its loop
+// until someone clicks; in a test no one does, and the test would hang until ctest's timeout
+// without a word about the window. The watchdog fails the test naming the window and cancels it.
+class ModalWatchdog : public wxModalDialogHook, private wxTimer
+{
+public:
+    static constexpr long DefaultLimitMs = 10000;
+
+    // whenShown, when given and set, is run on each modal window once its loop runs.
+    explicit ModalWatchdog(const std::function<void(wxDialog&)>* whenShown = nullptr) : m_whenShown(whenShown)
+    {
+        Register();
+    }
+    void SetLimit(long milliseconds) { m_limitMs = milliseconds; }
+    ~ModalWatchdog() override
+    {
+        wxTimer::Stop();
+        Unregister();
+    }
+
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        m_open.push_back({dialog, wxGetLocalTimeMillis()});
+        if (!IsRunning())
+            wxTimer::Start(250);
+        // Queued now, the answer runs inside the window's loop: it cannot come before the window.
+        if (m_whenShown && *m_whenShown)
+            dialog->CallAfter([answer = *m_whenShown, dialog] { answer(*dialog); });
+        return wxID_NONE;
+    }
+
+    void Exit(wxDialog* dialog) override
+    {
+        std::erase_if(m_open, [dialog](const Open& o) { return o.dialog == dialog; });
+        // The window below waited for the one above it, not for an answer.
+        if (!m_open.empty())
+            m_open.back().since = wxGetLocalTimeMillis();
+        else
+            wxTimer::Stop();
+    }
+
+private:
+    struct Open
+    {
+        wxDialog* dialog;
+        wxLongLong since;
+    };
+
+    void Notify() override
+    {
+        if (m_open.empty())
+            return;
+        Open& top = m_open.back();
+        const wxLongLong now = wxGetLocalTimeMillis();
+        if (now - top.since < m_limitMs)
+            return;
+        top.since = now;
+        wxDialog& dialog = *top.dialog;
+        std::string what = "\"" + dialog.GetTitle().utf8_string() + "\"";
+        if (auto* box = dynamic_cast<wxMessageDialogBase*>(&dialog))
+            what += " saying \"" + box->GetMessage().utf8_string() + "\"";
+        else if (auto* balloon = dynamic_cast<CDdxErrorDlg*>(&dialog))
+            what += " saying \"" + balloon->GetMessage() + "\"";
+        ADD_FAILURE() << "a modal window waited " << m_limitMs << " ms for an answer no one gave: " << what;
+        if (dialog.IsModal()) {
+            dialog.EndModal(wxID_CANCEL);
+        } else if (dynamic_cast<wxMessageDialogBase*>(&dialog)) {
+            // The toolkit's own message boxes run their loop themselves: answer as a click would.
+            using Respond = void (*)(void* dialog, int response);
+            static const auto respond = reinterpret_cast<Respond>(::dlsym(RTLD_DEFAULT, "gtk_dialog_response"));
+            constexpr int CancelResponse = -6;
+            if (respond && dialog.GetHandle())
+                respond(dialog.GetHandle(), CancelResponse);
+        } else if (wxEventLoopBase* loop = wxEventLoopBase::GetActive(); loop && loop->IsRunning()) {
+            // A window that runs a loop of its own beside its owner (the field balloon).
+            loop->Exit(wxID_CANCEL);
+        }
+    }
+
+    const std::function<void(wxDialog&)>* m_whenShown;
+    std::vector<Open> m_open;
+    long m_limitMs = DefaultLimitMs;
+};
 
 namespace {
 bool g_displayAvailable = false;
@@ -67,6 +157,7 @@ void WindowTest::SetUp()
     static char* argv[] = {name, nullptr};
     m_started = StartToolkit<wxApp>(1, argv, [] { return new wxApp; }) != nullptr;
     ASSERT_TRUE(m_started) << "the toolkit could not start (is the display there?)";
+    m_watchdog = std::make_unique<ModalWatchdog>();
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
         wxImage::AddHandler(new wxPNGHandler);
 }
@@ -76,8 +167,15 @@ void WindowTest::TearDown()
     if (!m_started)
         return;
     Pump();
+    m_watchdog.reset();
     wxEntryCleanup();
     m_started = false;
+}
+
+void WindowTest::LimitModalWait(long milliseconds)
+{
+    if (m_watchdog)
+        m_watchdog->SetLimit(milliseconds);
 }
 
 void WindowTest::Pump()
@@ -86,6 +184,10 @@ void WindowTest::Pump()
         wxTheApp->ProcessPendingEvents();
     wxTheApp->ProcessIdle();
 }
+
+WindowTest::WindowTest() = default;
+
+WindowTest::~WindowTest() = default;
 
 ProgramTest::ProgramTest() = default;
 
@@ -141,7 +243,10 @@ void ProgramTest::SetUp()
 void ProgramTest::TearDown()
 {
     // The test's own answers may refer to what is gone now; a job still changed is let go.
-    dialogAnswer = [](wxDialog& dialog) { return dynamic_cast<CPromptSaveModified*>(&dialog) ? IDNO : int(wxID_CANCEL); };
+    whenShown = {};
+    dialogAnswer = [](wxDialog& dialog) {
+        return dynamic_cast<CPromptSaveModified*>(CEasyDialog::FromHost(dialog)) ? IDNO : int(wxID_CANCEL);
+    };
     if (m_started)
         Exit();
     SetModalAnswerer({});
@@ -169,6 +274,7 @@ bool ProgramTest::Start(const std::vector<std::string>& arguments)
         return StartFailed("the toolkit could not start (is the display there?)");
     m_loop = std::make_unique<wxGUIEventLoop>();
     wxEventLoopBase::SetActive(m_loop.get());
+    m_watchdog = std::make_unique<ModalWatchdog>(&whenShown);
     m_started = true;
     if (!m_app->CallOnInit()) {
         Exit();
@@ -213,6 +319,7 @@ void ProgramTest::Exit()
         Pump();
     }
     m_app->OnExit();
+    m_watchdog.reset();
     wxEventLoopBase::SetActive(nullptr);
     m_loop.reset();
     wxEntryCleanup();

@@ -21,6 +21,8 @@ class wxWindow;
 
 namespace morvel::test {
 
+class ModalWatchdog;
+
 void SetDisplayAvailable(bool available);
 bool IsDisplayAvailable();
 
@@ -28,18 +30,24 @@ bool IsDisplayAvailable();
 class WindowTest : public ::testing::Test
 {
 protected:
+    WindowTest();
+    ~WindowTest() override;
     void SetUp() override;
     void TearDown() override;
     // Lets queued events and idle work run.
     void Pump();
+    // How long a modal window may wait for an answer before the test fails (10 s unless set).
+    void LimitModalWait(long milliseconds);
 
 private:
     bool m_started = false;
+    std::unique_ptr<ModalWatchdog> m_watchdog;
 };
 
 // Starts the program in this process with a home, XDG folders, profile and IPC name of its own,
 // answers every dialog and message box from a script, and ends it as a person would. Skipped
-// without a display.
+// without a display. In both fixtures a modal window that no one answers within seconds fails
+// the test, naming the window, and is cancelled, so a test cannot hang on it.
 class ProgramTest : public ::testing::Test
 {
 protected:
@@ -70,6 +78,9 @@ protected:
     std::vector<std::string> messages;
     std::function<int(wxDialog&)> dialogAnswer;
     std::vector<std::string> dialogsShown;
+    // Windows the answerer does not see (the field balloon) really open; this is run on each
+    // inside its loop, once it shows.
+    std::function<void(wxDialog&)> whenShown;
 
     std::string ProfileValue(const std::string& section, const std::string& key);
     // A file of tests/data or the shared sample folder copied into the home folder.
@@ -87,6 +98,7 @@ private:
 
     std::unique_ptr<CProfile> m_profile;
     std::unique_ptr<wxGUIEventLoop> m_loop;
+    std::unique_ptr<ModalWatchdog> m_watchdog;
     CMorvelApp* m_app = nullptr;
     bool m_started = false;
     std::vector<char*> m_argv;
