@@ -10,6 +10,7 @@
 #include "model/PointRecord.h"
 #include "platform/MessageBox.h"
 #include "rawdata/RawDataFile.h"
+#include "shell/CommandIds.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/RegenerationOptionsDlg.h"
 #include "shell/ui/ViewTabBar.h"
@@ -20,6 +21,7 @@
 
 #include <wx/dcmemory.h>
 #include <wx/menu.h>
+#include <wx/notebook.h>
 
 #include <algorithm>
 #include <cmath>
@@ -302,6 +304,29 @@ TEST_F(RawDataTabTest, EditRawDataRecordsShowsTheLineOfTheCurrentRecord)
     // A line that does not exist selects nothing.
     EXPECT_FALSE(view->SelectRawLine(109));
     EXPECT_EQ(view->GetFirstSelectedRawLine(), 7);
+}
+
+TEST_F(RawDataTabTest, TheTabBarFollowsTheViewBothWays)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    wxNotebook* tabs = nullptr;
+    for (wxWindow* child : Frame().GetViewTabBar()->GetChildren())
+        if (auto* notebook = dynamic_cast<wxNotebook*>(child))
+            tabs = notebook;
+    ASSERT_NE(tabs, nullptr);
+    // Job File View shows the point grid; the bar must say so, or a click on "Raw Data" (already
+    // selected in the bar) changes nothing.
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        wxCommandEvent jobFileView(wxEVT_MENU, IdJobFileView);
+        Frame().ProcessWindowEvent(jobFileView);
+        Pump();
+        EXPECT_EQ(view->GetCurrentTab(), CMorvelView::PointsTab);
+        EXPECT_EQ(Frame().GetViewTabBar()->GetSelectedTab(), CMorvelView::PointsTab);
+        tabs->SetSelection(CMorvelView::RawDataTab);
+        Pump();
+        EXPECT_EQ(view->GetCurrentTab(), CMorvelView::RawDataTab);
+    }
 }
 
 TEST_F(RawDataTabTest, DrawSelectionPutsTheShotOnTheMap)

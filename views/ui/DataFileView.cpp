@@ -321,12 +321,17 @@ void CDataFileView::ShowRawDataTab()
     if (m_currentTab != RawDataTab) {
         m_currentTab = RawDataTab;
         OnTabChanged();
-        // The frame's tab bar follows the view.
-        if (auto* frame = dynamic_cast<CMainFrame*>(wxGetTopLevelParent(this)))
-            if (CViewTabBar* tabs = frame->GetViewTabBar())
-                tabs->RebuildTabs();
+        RefreshFrameTabBar();
     }
     m_rawList->GetBody()->SetFocus();
+}
+
+void CDataFileView::RefreshFrameTabBar()
+{
+    // The frame's tab bar follows the view; a bar left on the other tab would take no click on it.
+    if (auto* frame = dynamic_cast<CMainFrame*>(wxGetTopLevelParent(this)))
+        if (CViewTabBar* tabs = frame->GetViewTabBar())
+            tabs->RebuildTabs();
 }
 
 void CDataFileView::EditRawDataLine(int lineIndex)
@@ -342,6 +347,7 @@ void CDataFileView::ShowPointsTab()
         OnTabChanged();
         // Changes that waited while the raw data showed.
         m_refresh->ApplyPendingChanges(nullptr);
+        RefreshFrameTabBar();
     }
     GetActiveList()->GetBody()->SetFocus();
 }

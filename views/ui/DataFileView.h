@@ -189,6 +189,7 @@ protected:
 
 private:
     void InitViewSettings();
+    void RefreshFrameTabBar();
     void LayOut();
     void ApplyPanes(const JobViewPanes& panes);
     void SaveSettings();
