@@ -27,6 +27,23 @@
 
 namespace {
 
+// A packed D.MMSS text whose minutes or seconds read 60 or more: no instrument writes one, yet the
+// conversion takes it (30.0070 as 30 degrees and 70 seconds), so the line is worth a look.
+bool HasMinutesOrSecondsOver59(std::string_view packed)
+{
+    const size_t point = packed.find('.');
+    if (point == std::string_view::npos)
+        return false;
+    char digits[4] = {'0', '0', '0', '0'};
+    for (size_t i = 0; i < 4 && point + 1 + i < packed.size(); ++i) {
+        const char c = packed[point + 1 + i];
+        if (c < '0' || c > '9')
+            break;
+        digits[i] = c;
+    }
+    return digits[0] >= '6' || digits[2] >= '6';
+}
+
 // The texts of one observation type.
 struct ShotMessages
 {
@@ -385,6 +402,9 @@ void CReduction::ReduceShot(CNikonRawDataRecord& record, CRawDataSetup& setup, C
     CLocation at = occupy.OffsetByDirectionDistance(direction, horizontal);
     at.z = occupy.IsValid3D() && HasValue(rise) ? occupy.z + rise : NoValue;
 
+    if (m_analysis && setup.GetAngleUnit() == 0 &&
+        (HasMinutesOrSecondsOver59(values[3]) || HasMinutesOrSecondsOver59(values[4])))
+        Report(Format("Line #%d WARNING: Angle with 60 or more minutes or seconds: ", number) + record.GetText());
     if (ProducedEarlier(name, line))
         NoteDuplicate(record, name, line);
     bool created = false;

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -31,9 +32,13 @@ TEST(PublicRawReduction, PointsStayTheSameToTheLastDigit)
         const char* file;
         int points;
         uint64_t digest;
+        // The shots whose packed angles read 60 minutes or seconds or more, as the analysis names them.
+        std::vector<std::string> oddAngles;
     } cases[] = {
-        {"geoeasy_nikon_dtm322_sample.raw", 5, 0xf02019c41d0324efull},
-        {"tops_nikon_raw_v200.raw", 83, 0x2accbae64d6c7be3ull},
+        {"geoeasy_nikon_dtm322_sample.raw", 5, 0xf02019c41d0324efull,
+         {"SS,3,1.200,330.706,326.027,20.320,07:13:46,SIGN", "SS,4,1.250,379.193,300.847,29.084,07:14:24,TREE",
+          "SO,1003,1.240,331.220,326.783,19.998,07:18:17,"}},
+        {"tops_nikon_raw_v200.raw", 83, 0x2accbae64d6c7be3ull, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
@@ -62,6 +67,13 @@ TEST(PublicRawReduction, PointsStayTheSameToTheLastDigit)
         }
         EXPECT_EQ(points, c.points);
         EXPECT_EQ(digest, c.digest);
+        std::vector<std::string> odd;
+        const std::string warning = " WARNING: Angle with 60 or more minutes or seconds: ";
+        for (const auto& section : report.GetSections())
+            for (const auto& row : section->rows)
+                if (!row.empty() && row[0].find(warning) != std::string::npos)
+                    odd.push_back(row[0].substr(row[0].find(warning) + warning.size()));
+        EXPECT_EQ(odd, c.oddAngles);
     }
     SetMorvelSettings(nullptr);
     SetMessageBoxHandler(previous);

@@ -48,6 +48,28 @@ void ExpectPoint(RawJob& job, const char* name, double e, double n, double z)
         EXPECT_NEAR(p->GetElevation(), z, 1e-6);
 }
 
+TEST(ReductionTest, PackedAnglesWithSixtyMinutesOrSecondsAreNamedAndStillReduced)
+{
+    RawJob job;
+    job.AppendAll({"CO,DIST UNITS: Metres", "CO,ANGLE UNITS: Degrees", "CO,ZERO AZIMUTH: North",
+                   "CO,HA Raw Data: Azimuth", "MP,1,1000.0,2000.0,100.0,STN", "MP,2,1100.0,2000.0,,BS",
+                   "ST,1,2,1.5,0.0000,0.0000", "SS,10,1.5,10.0,45.5959,90.0000,10:00:00,",
+                   "SS,11,1.5,10.0,45.6000,90.0000,10:00:00,", "SS,12,1.5,10.0,45.0000,90.0070,10:00:00,",
+                   "SS,13,1.5,10.0,45.7,90.0000,10:00:00,", "SS,14,1.5,10.0,45.5,90.00595,10:00:00,",
+                   "SS,15,1.5,10.0,45,90,10:00:00,"});
+    CReport report;
+    ReduceRawData(job, job.raw, false, false, &report, nullptr);
+    std::vector<std::string> warned;
+    for (const std::string& row : Rows(report))
+        if (row.find("60 or more") != std::string::npos)
+            warned.push_back(row);
+    EXPECT_THAT(warned, ElementsAre("Line #9 WARNING: Angle with 60 or more minutes or seconds: SS,11,1.5,10.0,45.6000,90.0000,10:00:00,",
+                                    "Line #10 WARNING: Angle with 60 or more minutes or seconds: SS,12,1.5,10.0,45.0000,90.0070,10:00:00,",
+                                    "Line #11 WARNING: Angle with 60 or more minutes or seconds: SS,13,1.5,10.0,45.7,90.0000,10:00:00,"));
+    // The angle is taken as written: 45 degrees 60 minutes is 46 degrees.
+    ExpectPoint(job, "11", 2000 + 10 * std::sin(46 * M_PI / 180), 1000 + 10 * std::cos(46 * M_PI / 180), 100);
+}
+
 TEST(ReductionTest, AzimuthModeInMetres)
 {
     RawJob job;
