@@ -75,6 +75,7 @@ TEST(RawImportTest, NarrowInstrumentLines)
         {"SO,1003,,1.240,331.220,326.783,19.998,07:18:17,STAKE", "SO,1003,1.240,331.220,326.783,19.998,07:18:17,STAKE"},
         {"CP,5,,1.5,10,20,30,t,CODE,extra", "CP,5,1.5,10,20,30,t,CODE"},
         {"SS,2,1.500,8.986,107.9916,102.3376,14:00:04,P", "SS,2,1.500,8.986,107.9916,102.3376,14:00:04,P"},
+        {"ST,1,,,", "ST,1,,"}, // ends where its fields end
         {"MP", "MP"},
         {"XX,1,2,3", "XX,1,2,3"},
     };
@@ -244,6 +245,9 @@ TEST(RawImportTest, SettingsFromThePreferences)
     EXPECT_EQ(settings.angleUnit, 1);
     EXPECT_EQ(settings.directionType, 1);
     EXPECT_EQ(settings.distanceUnit, defaults.distanceUnit) << "comments after the first data line are not read";
+    settings = FreshSettings();
+    ReadJobSettingsFromRawText(settings, "CO,DIST UNITS: Feet US\nSS,1\n");
+    EXPECT_EQ(settings.distanceUnit, 2);
 }
 
 // The whole road of a received file: import, write, load, reduce.
