@@ -85,12 +85,12 @@ TEST(DxfModel, ColorsThroughTheTable)
 TEST(DxfModel, TransformRotatesScalesAndOffsets)
 {
     CDxfTransform t;
-    t.m_rotation = M_PI / 2;
+    t.m_rotation = M_PI / 6;
     t.m_offsetX = 10;
-    double x = 1, y = 0, z = 0;
+    double x = 1, y = 2, z = 0;
     t.Apply(x, y, z);
-    EXPECT_NEAR(x, 10.0, 1e-12);
-    EXPECT_NEAR(y, 1.0, 1e-12);
+    EXPECT_NEAR(x, 9.866025403784439, 1e-12);
+    EXPECT_NEAR(y, 2.232050807568877, 1e-12);
 
     CDxfTransform s;
     s.m_scaleX = 2;
@@ -107,11 +107,13 @@ TEST(DxfModel, TransformRotatesScalesAndOffsets)
     b.m_rotation = M_PI;
     a.m_scaleX = 2;
     b.m_scaleX = 3;
+    a.m_scaleY = 5;
     a.m_offsetY = 1;
     b.m_offsetY = 2;
     const CDxfTransform c = a.Combine(&b);
     EXPECT_NEAR(c.m_rotation, M_PI / 2, 1e-12);
     EXPECT_EQ(c.m_scaleX, 6.0);
+    EXPECT_EQ(c.m_scaleY, 5.0);
     EXPECT_EQ(c.m_offsetY, 3.0);
     EXPECT_EQ(b.Combine(&a).m_rotation, c.m_rotation);
     EXPECT_EQ(a.Combine(nullptr).m_rotation, a.m_rotation);
