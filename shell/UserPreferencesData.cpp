@@ -79,6 +79,14 @@ std::string FontCaption(const LogFont& font, int dpi)
     return std::to_string(points) + "." + font.faceName;
 }
 
+std::string ShownFaceName(const std::string& face, const std::string& desktopSans)
+{
+    for (const char* windowsSans : {"MS Sans Serif", "MS Shell Dlg", "Arial", "Tahoma"})
+        if (face == windowsSans && !desktopSans.empty())
+            return desktopSans;
+    return face;
+}
+
 bool SameLogFont(const LogFont& a, const LogFont& b)
 {
     return a.height == b.height && a.weight == b.weight && a.italic == b.italic && a.underline == b.underline &&

@@ -65,6 +65,9 @@ struct DisplayPageValues
 };
 // "%d.%s": the point size (|height| * 72 / dpi + 0.5, truncated), then the face name.
 std::string FontCaption(const LogFont& font, int dpi);
+// The face a font is drawn with here: the Windows sans faces the settings default to are not on a
+// Linux desktop, whose sans face (desktopSans) stands in for them; any other face stays.
+std::string ShownFaceName(const std::string& face, const std::string& desktopSans);
 // Field by field; the face name compared with case.
 bool SameLogFont(const LogFont& a, const LogFont& b);
 

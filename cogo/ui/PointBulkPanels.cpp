@@ -19,6 +19,7 @@
 #include <wx/checkbox.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
+#include <wx/wrapsizer.h>
 
 #include <functional>
 
@@ -96,7 +97,7 @@ void C2dPointsTo3dPointsDlg::BuildControls()
     row->Add(new CElevationControl(this, IdElevation), 1, wxEXPAND);
     sizer->Add(row, 0, wxEXPAND | wxALL, FromDIP(6));
     sizer->Add(new wxCheckBox(this, IdMissingOnly, "Apply to &missing elevations only"), 0, wxALL, FromDIP(6));
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    auto* buttons = new wxWrapSizer(wxHORIZONTAL);
     AddButton(this, buttons, IdReport, "&Report...", [this] { OpenReport(); });
     AddButton(this, buttons, IdApply, "&Apply", [this] { OnApply(); });
     AddButton(this, buttons, IdClose, "&Close", [this] { OnCancel(); });
@@ -156,12 +157,14 @@ void CRenumberPoints::BuildControls()
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(BuildChipRow("Select points to rename"), 0, wxALL, FromDIP(6));
     sizer->Add(new wxStaticText(this, wxID_ANY, "Select point rename rules"), 0, wxLEFT | wxRIGHT, FromDIP(6));
-    auto* rules = new wxBoxSizer(wxHORIZONTAL);
+    // Button rows wrap: a button that does not fit goes below rather than be cut in a narrow
+    // side bar.
+    auto* rules = new wxWrapSizer(wxHORIZONTAL);
     AddButton(this, rules, IdRules, "Point Rename R&ules...", [this] { OnRules(); });
     AddButton(this, rules, IdPreview, "Pre&view Report...", [this] { OnPreview(); });
     sizer->Add(rules, 0, wxALL, FromDIP(6));
     sizer->Add(new wxCheckBox(this, IdRawData, "Rename points in the raw data &file."), 0, wxALL, FromDIP(6));
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    auto* buttons = new wxWrapSizer(wxHORIZONTAL);
     AddButton(this, buttons, IdReport, "Re&port...", [this] { OpenReport(); });
     AddButton(this, buttons, IdRename, "&Rename", [this] { OnRename(); });
     AddButton(this, buttons, IdClose, "&Close", [this] { OnCancel(); });
@@ -249,7 +252,7 @@ void CDeleteObjects::BuildControls()
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(BuildChipRow("Select points to delete"), 0, wxALL, FromDIP(6));
     sizer->Add(new wxCheckBox(this, IdWriteRaw, "Write Delete Records to Raw Data"), 0, wxALL, FromDIP(6));
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    auto* buttons = new wxWrapSizer(wxHORIZONTAL);
     AddButton(this, buttons, IdDelete, "&Delete", [this] { OnApply(); })->SetDefault();
     AddButton(this, buttons, IdClose, "&Close", [this] { OnCancel(); });
     sizer->Add(buttons, 0, wxALL, FromDIP(6));

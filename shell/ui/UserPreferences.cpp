@@ -27,6 +27,7 @@
 #include <wx/dcscreen.h>
 #include <wx/fontdlg.h>
 #include <wx/radiobut.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/slider.h>
 #include <wx/statbox.h>
@@ -94,8 +95,21 @@ LogFont LogFontFromWx(const wxFont& font, int dpi)
     return f;
 }
 
-wxFont WxFontFromLog(const LogFont& font)
+std::string DesktopSans()
 {
+    return FromWx(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT).GetFaceName());
+}
+
+// The font as it is drawn here, its face name included.
+LogFont ShownFont(LogFont font)
+{
+    font.faceName = ShownFaceName(font.faceName, DesktopSans());
+    return font;
+}
+
+wxFont WxFontFromLog(const LogFont& stored)
+{
+    const LogFont font = ShownFont(stored);
     wxFontInfo info = font.height != 0 ? wxFontInfo(wxSize(0, std::abs(font.height))) : wxFontInfo();
     if (!font.faceName.empty())
         info.FaceName(ToWx(font.faceName));
@@ -301,7 +315,9 @@ void CUserPreferencesDisplayPage::BuildControls()
     auto* grid = new wxFlexGridSizer(3, gap, gap * 2);
     grid->AddGrowableCol(1);
     for (int i = 0; i < 4; ++i) {
-        m_captions[size_t(i)] = new wxStaticText(box, CaptionIds[size_t(i)], wxString());
+        // Made with their text, so the page is laid out wide enough for the whole caption.
+        m_captions[size_t(i)] =
+            new wxStaticText(box, CaptionIds[size_t(i)], ToWx(FontCaption(ShownFont(m_values.fonts[size_t(i)]), ScreenDpi())));
         m_captions[size_t(i)]->SetFont(m_captions[size_t(i)]->GetFont().Bold());
         auto* choose = new wxButton(box, ChooseIds[size_t(i)], buttons[i]);
         choose->Bind(wxEVT_BUTTON, [this, i](wxCommandEvent&) { OnChooseFont(i); });
@@ -338,7 +354,7 @@ void CUserPreferencesDisplayPage::DoDataExchange(CDataExchange& dx)
     if (!dx.m_bSaveAndValidate) {
         const int dpi = ScreenDpi();
         for (size_t i = 0; i < 4; ++i)
-            m_captions[i]->SetLabel(ToWx(FontCaption(m_values.fonts[i], dpi)));
+            m_captions[i]->SetLabel(ToWx(FontCaption(ShownFont(m_values.fonts[i]), dpi)));
         Layout();
     }
     DDX_Check(dx, m_descriptions, m_values.showPointDescriptions);

@@ -118,6 +118,11 @@ TEST_F(UserPreferencesDataTest, CaptionsAndCursorBands)
     EXPECT_EQ(FontCaption(font, 96), "10.Arial");
     font.height = 16;
     EXPECT_EQ(FontCaption(font, 96), "12.Arial");
+    // The Windows sans faces show as the desktop's; a face the user chose stays.
+    EXPECT_EQ(ShownFaceName("MS Sans Serif", "DejaVu Sans"), "DejaVu Sans");
+    EXPECT_EQ(ShownFaceName("Arial", "DejaVu Sans"), "DejaVu Sans");
+    EXPECT_EQ(ShownFaceName("Courier New", "DejaVu Sans"), "Courier New");
+    EXPECT_EQ(ShownFaceName("Arial", ""), "Arial");
 
     // Slider position, the size it gives and the cursor of that size.
     struct Band

@@ -23,6 +23,7 @@
 
 #include "framework/ui/EasyEdit.h"
 
+#include <wx/generic/prntdlgg.h>
 #include <wx/menu.h>
 #include <wx/stattext.h>
 
@@ -372,13 +373,18 @@ TEST_F(ProgramTest, PageSetupKeepsTheMarginsOnHundredthsOfAnInch)
     ASSERT_TRUE(Start());
     CMorvelSettings& settings = GetMorvelSettings();
     settings.SetPrintMargins({1400, 1440, 1134, 567});
-    std::string title;
+    std::string title, paper;
     dialogAnswer = [&](wxDialog& dialog) {
         title = dialog.GetTitle().utf8_string();
+        if (auto* setup = dynamic_cast<wxGenericPageSetupDialog*>(&dialog))
+            paper = setup->m_paperTypeChoice->GetValue().utf8_string();
         return int(wxID_OK);
     };
     Command(Frame(), IdPageSetup);
     EXPECT_EQ(title, "Print Setup");
+    // The paper it will print on, named (not the box's placeholder).
+    EXPECT_FALSE(paper.empty());
+    EXPECT_NE(paper, "Paper size");
     // Confirmed unchanged: each side only goes to its nearest hundredth of an inch and back.
     EXPECT_EQ(settings.GetPrintMargins(), (ProfileRect{1397, 1440, 1138, 562}));
 }

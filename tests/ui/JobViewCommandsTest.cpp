@@ -12,6 +12,7 @@
 #include "framework/ui/KvlSplitterWnd.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
+#include "model/DataFileSelOperator.h"
 #include "model/DataFileUndoManager.h"
 #include "model/HintCodes.h"
 #include "model/MorvelSettings.h"
@@ -90,7 +91,7 @@ TEST_F(ProgramTest, FindScrollsTheNextMatchToTheTopAndSaysWhenThereIsNone)
     ASSERT_EQ(grid->GetItemCount(), 300);
 
     // The dialog is driven as a person would: type, choose, "Find Next", then close.
-    std::vector<int32_t> tops;
+    std::vector<int32_t> tops, marks;
     dialogAnswer = [&](wxDialog& dialog) {
         auto* find = dynamic_cast<CFindCoordinates*>(CEasyDialog::FromHost(dialog));
         if (!find)
@@ -99,13 +100,16 @@ TEST_F(ProgramTest, FindScrollsTheNextMatchToTheTopAndSaysWhenThereIsNone)
         text->ChangeValue("150");
         find->OnOK();
         tops.push_back(grid->GetTopIndex());
+        marks.push_back(grid->GetMarkedItem());
         text->ChangeValue("d42");
         dynamic_cast<wxRadioButton*>(find->FindWindow(CFindCoordinates::IdDescription))->SetValue(true);
         find->OnOK();
         tops.push_back(grid->GetTopIndex());
+        marks.push_back(grid->GetMarkedItem());
         text->ChangeValue("D4"); // whole texts: D42..D49 pass, point 4 is found after the wrap
         find->OnOK();
         tops.push_back(grid->GetTopIndex());
+        marks.push_back(grid->GetMarkedItem());
         // What is sent never exceeds the 79 characters the view's buffer holds.
         text->ChangeValue(std::string(100, 'x'));
         find->OnOK();
@@ -119,6 +123,9 @@ TEST_F(ProgramTest, FindScrollsTheNextMatchToTheTopAndSaysWhenThereIsNone)
     EXPECT_EQ(tops[0], 149);
     EXPECT_EQ(tops[1], 41); // down from 149 wraps to the top
     EXPECT_EQ(tops[2], 3);
+    // Each match is framed where it lies; none is selected.
+    EXPECT_EQ(marks, (std::vector<int32_t>{149, 41, 3}));
+    EXPECT_EQ(GetActiveSelectionOperator()->GetCountUnfiltered(), 0);
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1], "Point with description 'none' not found.");
     // The next dialog opens with the last search.

@@ -432,6 +432,12 @@ TEST_F(PointEditingTest, ElevationsRenamesAndDeletesThroughTheirPanels)
     Select({"10", "11"});
     auto* rename = Push<CRenumberPoints>(IdRenamePoints);
     ASSERT_NE(rename, nullptr);
+    // Every button shows its whole caption in the side bar.
+    for (const wxWindow* child : rename->GetChildren()) {
+        if (auto* button = dynamic_cast<const wxButton*>(child)) {
+            EXPECT_GE(button->GetSize().x, button->GetBestSize().x) << button->GetLabel();
+        }
+    }
     EditorCapture capture(GetReportOutput());
     CReportOutput* previous = SetReportOutput(&capture);
     EXPECT_TRUE(rename->OnPreview());

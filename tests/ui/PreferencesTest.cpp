@@ -297,6 +297,17 @@ TEST_F(PreferencesTest, OnlyTheGridFontSendsTheFontHint)
     SetFontChooser(previous);
     EXPECT_EQ(hints.ViewCount(HintFontsChanged), 1);
     EXPECT_NE(caption.find(".Grid Face"), std::string::npos) << caption;
+    // The default faces, not on this desktop, show as the desktop's sans face, whole.
+    std::string labelsCaption;
+    RunFromMenu([&](CUserPreferences& sheet) {
+        ASSERT_TRUE(sheet.SetActivePage(CUserPreferences::DisplayPage));
+        const wxWindow* labels = sheet.GetDisplayPage()->FindWindow(1892);
+        ASSERT_NE(labels, nullptr);
+        labelsCaption = labels->GetLabel().utf8_string();
+        EXPECT_GE(labels->GetSize().x, labels->GetBestSize().x) << labelsCaption;
+        sheet.PressOK();
+    });
+    EXPECT_EQ(labelsCaption.find("MS Sans"), std::string::npos) << labelsCaption;
 }
 
 TEST_F(PreferencesTest, SnapSliderAndScreenshot)

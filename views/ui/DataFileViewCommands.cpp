@@ -55,6 +55,8 @@ bool CDataFileView::FindPoint(const std::string& text, int kind, bool down)
         return false;
     if (row != list->GetTopIndex())
         list->ScrollToRow(FindScrollTop(row, request.itemCount, request.rowsPerPage));
+    // Framed, not selected: the match shows where it is without touching the job's selection.
+    list->SetMarkedItem(row, true);
     return true;
 }
 
