@@ -1,5 +1,6 @@
 #include "ProgramTest.h"
 
+#include "cogo/ui/CogoPanels.h"
 #include "framework/ui/CheckListBox.h"
 #include "framework/ui/DdxErrorDlg.h"
 #include "framework/ui/EasyDialog.h"
@@ -7,6 +8,15 @@
 #include "framework/ui/Icons.h"
 #include "framework/ui/MessageBoxFS.h"
 #include "framework/ui/ModalDialog.h"
+#include "framework/ui/StackableDialog.h"
+#include "rawdata/RawDataDrawTarget.h"
+#include "rawdata/ui/RawDataListCtrl.h"
+#include "shell/CommandIds.h"
+#include "shell/NavigatorModel.h"
+#include "shell/ui/UserPreferences.h"
+#include "transfer/browse/JobListModel.h"
+#include "transfer/ui/CustomTransferButton.h"
+#include "views/HoverIdentify.h"
 #include "platform/AppFolders.h"
 #include "platform/Profile.h"
 #include "shell/ui/PromptSaveModified.h"
@@ -19,6 +29,10 @@
 #include <wx/msgdlg.h>
 
 #include <gtest/gtest-spi.h>
+
+#include <cstring>
+#include <fstream>
+#include <utility>
 
 using morvel::test::WindowTest;
 
@@ -178,6 +192,43 @@ TEST_F(WindowTest, IconsLoadOnceAndMissingOnesAreNotKept)
     EXPECT_EQ(icons.GetIcon(4242, true), nullptr);
     EXPECT_EQ(icons.GetIcon(4242, true), nullptr);
     EXPECT_EQ(icons.GetLoadCount(), loads + 2);
+}
+
+// The width and height a PNG file states in its header; 0, 0 when there is no such file.
+static std::pair<uint32_t, uint32_t> PngSize(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    unsigned char header[24] = {};
+    if (!in.read(reinterpret_cast<char*>(header), sizeof header) || std::memcmp(header + 12, "IHDR", 4) != 0)
+        return {0, 0};
+    const auto big = [&](int at) {
+        return uint32_t(header[at]) << 24 | uint32_t(header[at + 1]) << 16 | uint32_t(header[at + 2]) << 8 | header[at + 3];
+    };
+    return {big(16), big(20)};
+}
+
+// A missing file draws nothing where the map, a list or a button should show its mark.
+TEST(ProgramIcons, EveryIconTheProgramNamesHasItsSmallAndLargePicture)
+{
+    std::vector<uint32_t> ids = {IconRawComment, IconStorePoint, IconStation, IconBacksight, IconShot,
+                                 IconStakeoutList, IconStakeoutShot, IconConflict, IconInvalidLine,
+                                 IconApplication, IconCoordinatesTab, IconRawDataTab, CStackableDialog::CloseIconId,
+                                 CCustomWizardButton::IconId, CCustomTransferButton::NikonIconId,
+                                 CCustomTransferButton::OtherIconId, CUserPreferencesTransferPage::NikonIcon,
+                                 CUserPreferencesTransferPage::LumoraIcon, JobTipIconComplete, JobTipIconIncomplete,
+                                 JobTipIconFolder, EraseScratchIconId, InverseSingleIconId, InverseMultipleIconId,
+                                 nav::MissingMarkIcon, DescribedLineIcon, UnrecognizedLineIcon, PickedObjectsIcon,
+                                 CRawDataListCtrl::TipIcon, CRawDataListCtrl::UnrecognizedTipIcon};
+    ids.insert(ids.end(), nav::ImageIcons.begin(), nav::ImageIcons.end());
+    for (int toolbarCommand : {IdOpenJob, IdZoomIn, IdZoomOut, IdSnapToPoint, IdSnapFree, IdSnapToGrid, IdLockSnap})
+        ids.push_back(uint32_t(toolbarCommand));
+    const std::string folder = GetExecutableFolder() + "icons/";
+    for (const uint32_t id : ids) {
+        for (const uint32_t size : {16u, 32u}) {
+            const std::string file = std::to_string(id) + "_" + std::to_string(size) + ".png";
+            EXPECT_EQ(PngSize(folder + file), std::make_pair(size, size)) << file;
+        }
+    }
 }
 
 TEST_F(WindowTest, RegenerationOptionsComeFromAndGoBackToTheProfile)
