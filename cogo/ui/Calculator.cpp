@@ -306,10 +306,22 @@ void CCalculator::Refresh()
         // The entry box takes its room from the display, so the window keeps its size.
         const int full = m_stack->GetMinSize().y + (open ? 0 : m_entry->GetBestSize().y);
         m_stack->SetMinSize(wxSize(-1, open ? full - m_entry->GetBestSize().y : full));
+        const bool hadKeyboard = !open && wxWindow::FindFocus() == m_entry;
         m_entry->Show(open);
         Layout();
-        if (open)
+        if (open) {
+            // Taking the focus selects the whole text, and the next digit typed or clicked would
+            // replace the first: the caret goes after it, now and once the focus has settled.
             m_entry->SetFocus();
+            m_entry->SetInsertionPointEnd();
+            CallAfter([this] {
+                if (m_engine.IsEntryOpen())
+                    m_entry->SetInsertionPointEnd();
+            });
+        } else if (hadKeyboard)
+            // A hidden box keeps no keyboard: without a window of its own to go to, the next keys
+            // would reach nothing and the digits typed after Enter would be lost.
+            m_stack->SetFocus();
     }
     // After the entry box came or went: the display is refilled for the rows it now has.
     m_stack->Refill();
@@ -322,10 +334,29 @@ void CCalculator::PressKey(int key)
         UseResult();
         return;
     }
+    if ((key >= calc_keys::Digit1 && key <= calc_keys::Digit9) || key == calc_keys::Digit0 || key == calc_keys::Point) {
+        InsertText(key == calc_keys::Point ? '.' : key == calc_keys::Digit0 ? '0' : char('1' + key - calc_keys::Digit1));
+        return;
+    }
     const std::string message = m_engine.Press(key);
     Refresh();
     if (!message.empty())
         ShowMessageBoxFS(message, MB_OK | MB_ICONERROR);
+}
+
+void CCalculator::InsertText(char c)
+{
+    if (!m_engine.IsEntryOpen()) {
+        m_engine.BeginEntry(std::string(1, c));
+        Refresh();
+        return;
+    }
+    // The key's character takes the place of what is selected, where the caret is, as typing does.
+    long from = 0, to = 0;
+    m_entry->GetSelection(&from, &to);
+    m_entry->Replace(from, to, wxString(c));
+    m_entry->SetInsertionPoint(from + 1);
+    SyncEntry();
 }
 
 void CCalculator::UseResult()
@@ -356,12 +387,8 @@ bool CCalculator::HandleKey(const wxKeyEvent& event)
     case '*': PressKey(calc_keys::Multiply); return true;
     case '+': PressKey(calc_keys::Add); return true;
     case '/': PressKey(calc_keys::Divide); return true;
-    case '-':
-        if (!m_engine.IsEntryOpen()) {
-            PressKey(calc_keys::Subtract);
-            return true;
-        }
-        break;
+    // With an entry open too: the entry is committed, then subtracted.
+    case '-': PressKey(calc_keys::Subtract); return true;
     default: break;
     }
     if (code == WXK_NUMPAD_ADD || code == WXK_NUMPAD_SUBTRACT || code == WXK_NUMPAD_MULTIPLY ||

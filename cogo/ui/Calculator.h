@@ -86,6 +86,8 @@ public:
 private:
     void Refresh();
     void SyncEntry();
+    // A digit or the point: replaces the entry's selection, or begins an entry.
+    void InsertText(char c);
     void UseResult();
     void OnCharHook(wxKeyEvent& event);
     void OnMouse(wxMouseEvent& event);

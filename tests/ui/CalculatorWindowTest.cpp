@@ -4,6 +4,8 @@
 #include "platform/Clipboard.h"
 #include "shell/ui/MainFrame.h"
 
+#include <cmath>
+
 #include <wx/textctrl.h>
 
 using morvel::test::ProgramTest;
@@ -17,6 +19,28 @@ wxKeyEvent KeyEvent(int code, bool control = false)
     event.m_uniChar = code < 128 ? code : 0;
     event.m_controlDown = control;
     return event;
+}
+
+// The key of the pad for a digit.
+constexpr int Digit(int n)
+{
+    return n == 0 ? calc_keys::Digit0 : calc_keys::Digit1 + n - 1;
+}
+
+// A key as the keyboard delivers it: only a shown window of the calculator that holds the keyboard
+// passes it on, first to the calculator's key hook, then as text to the entry box when that holds
+// the keyboard. False when the key reached nothing.
+bool Type(CCalculator& calc, int code)
+{
+    wxWindow* focus = wxWindow::FindFocus();
+    if (!focus || wxGetTopLevelParent(focus) != &calc || !focus->IsShownOnScreen())
+        return false;
+    wxKeyEvent key = KeyEvent(code);
+    key.SetEventObject(focus);
+    if (!calc.HandleKey(key))
+        if (auto* text = dynamic_cast<wxTextCtrl*>(focus))
+            text->WriteText(wxString(wxUniChar(code)));
+    return true;
 }
 
 } // namespace
@@ -53,5 +77,68 @@ TEST_F(ProgramTest, CalculatorKeysTypingCopyAndTheSharedStack)
     CloseCalculator();
     Pump();
     ASSERT_EQ(CalculatorStack().size(), 1u);
+    Exit();
+}
+
+TEST_F(ProgramTest, CalculatorTakesKeysAsTheyAreTypedAndClickedDigitsWhereTheCaretIs)
+{
+    ASSERT_TRUE(Start());
+    struct Case
+    {
+        const char* name;
+        std::vector<int> keys; // typed; a value above 1000 is a key of the pad clicked
+        std::vector<double> stack;
+    };
+    const Case cases[] = {
+        {"typing after Enter", {'2', WXK_RETURN, '3', '+'}, {5}},
+        {"minus commits the open entry", {'9', WXK_RETURN, '5', '-'}, {4}},
+        {"typed digits then a clicked key", {'3', '0', calc_keys::Sin}, {0.5}},
+        {"clicked digits", {Digit(1), calc_keys::Point, Digit(5), calc_keys::Enter}, {1.5}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CalculatorStack().clear();
+        CCalculator* calc = ShowCalculator(&Frame(), NoValue);
+        Pump();
+        wxWindow* start = calc->FindWindow(calc_keys::ModeDeg);
+        start->SetFocus();
+        Pump();
+        if (wxWindow::FindFocus() != start) {
+            CloseCalculator();
+            GTEST_SKIP() << "the display gives no keyboard focus";
+        }
+        for (const int key : c.keys) {
+            if (key > 1000)
+                calc->PressKey(key);
+            else
+                EXPECT_TRUE(Type(*calc, key)) << "key " << key << " reached nothing";
+            Pump();
+        }
+        ASSERT_EQ(CalculatorStack().size(), c.stack.size());
+        for (size_t i = 0; i < c.stack.size(); ++i)
+            EXPECT_NEAR(CalculatorStack()[i], c.stack[i], 1e-12);
+        EXPECT_TRUE(messages.empty()) << messages.front();
+        CloseCalculator();
+        Pump();
+    }
+
+    // A clicked digit or point takes the place of the entry's selection and leaves the caret after it.
+    CCalculator* calc = ShowCalculator(&Frame(), NoValue);
+    Pump();
+    auto* entry = dynamic_cast<wxTextCtrl*>(calc->FindWindow(CCalculator::IdEntry));
+    ASSERT_NE(entry, nullptr);
+    calc->PressKey(Digit(1));
+    calc->PressKey(Digit(2));
+    calc->PressKey(Digit(3));
+    entry->SetSelection(1, 2);
+    calc->PressKey(Digit(7));
+    EXPECT_EQ(entry->GetValue(), "173");
+    EXPECT_EQ(entry->GetInsertionPoint(), 2);
+    calc->PressKey(calc_keys::Point);
+    EXPECT_EQ(entry->GetValue(), "17.3");
+    calc->PressKey(calc_keys::Enter);
+    EXPECT_EQ(CalculatorStack().back(), 17.3);
+    CloseCalculator();
+    Pump();
     Exit();
 }
