@@ -158,6 +158,9 @@ bool CPointLocation::OnInitDialog()
     CEasyTabPage::OnInitDialog();
     m_tab->SetValidationMode(2);
     m_tab->AddPage("NEZ", m_position, CPointLocationPosition::TemplateId);
+    // Room for the two change boxes while they still show: editing a point shows them, and the
+    // page must not grow past its tab then, which cut the description field off.
+    SetMinSize(GetSizer()->CalcMin());
     ApplyState();
     Layout();
     return true;

@@ -156,6 +156,11 @@ TEST_F(PointEditingTest, AddPanelAddsEditsAndRunsQuickEnter)
 
     // An existing name edits: Add goes grey, Apply waits for a box.
     panel->SetNameText("13");
+    Pump();
+    // The two change boxes now show, and the description field still fits whole on the page.
+    const wxWindow* describe = page.FindWindow(CPointLocation::IdDescription);
+    EXPECT_GE(describe->GetSize().y, describe->GetBestSize().y);
+    EXPECT_LE(describe->GetRect().GetBottom(), page.GetClientSize().y);
     EXPECT_FALSE(panel->FindWindow(CPointAdd::IdAdd)->IsEnabled());
     EXPECT_FALSE(panel->FindWindow(CPointAdd::IdApply)->IsEnabled());
     EXPECT_TRUE(page.GetChangeLocationBox()->IsShown());
