@@ -9,6 +9,7 @@
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
+#include <wx/eventfilter.h>
 #include <wx/evtloop.h>
 #include <wx/modalhook.h>
 #include <wx/display.h>
@@ -43,14 +44,9 @@ CDdxErrorDlg::CDdxErrorDlg(wxWindow* parent, const std::string& message, const S
     Bind(wxEVT_LEFT_UP, [this](wxMouseEvent&) { Close(wxID_CANCEL); });
     Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
         const int key = e.GetKeyCode();
-        if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER)
-            Close(wxID_OK);
-        else if (key == WXK_ESCAPE) {
-            Close(wxID_CANCEL);
-            // Escape meant the window the person was in; the balloon only stood in front of it.
-            if (m_owner)
-                m_owner->Close();
-        } else
+        if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER || key == WXK_ESCAPE)
+            OnKey(key);
+        else
             e.Skip();
     });
 
@@ -173,6 +169,18 @@ void CDdxErrorDlg::LayoutBalloon(int screenWidth, int screenHeight)
     SetSize(r.left, r.top, r.Width(), r.Height());
 }
 
+void CDdxErrorDlg::OnKey(int key)
+{
+    if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
+        Close(wxID_OK);
+        return;
+    }
+    Close(wxID_CANCEL);
+    // Escape meant the window the person was in; the balloon only stood in front of it.
+    if (key == WXK_ESCAPE && m_owner)
+        m_owner->Close();
+}
+
 void CDdxErrorDlg::Close(int result)
 {
     m_closed = true;
@@ -206,6 +214,72 @@ int CDdxErrorDlg::RunBeside(wxWindow& owner)
     }
     s_shown = previous;
     m_owner = nullptr;
+    return GetReturnCode();
+}
+
+// Watches the whole program's input while the balloon shows.
+class CDdxErrorDlg::DismissFilter : public wxEventFilter
+{
+public:
+    explicit DismissFilter(CDdxErrorDlg& balloon) : m_balloon(balloon) { wxEvtHandler::AddFilter(this); }
+    ~DismissFilter() override { wxEvtHandler::RemoveFilter(this); }
+    DismissFilter(const DismissFilter&) = delete;
+    DismissFilter& operator=(const DismissFilter&) = delete;
+
+    int FilterEvent(wxEvent& event) override
+    {
+        if (m_balloon.IsClosed())
+            return Event_Skip;
+        const wxEventType type = event.GetEventType();
+        if (type == wxEVT_CHAR_HOOK || type == wxEVT_KEY_DOWN) {
+            m_balloon.OnKey(static_cast<wxKeyEvent&>(event).GetKeyCode());
+            return Event_Processed;
+        }
+        const bool press = type == wxEVT_LEFT_DOWN || type == wxEVT_RIGHT_DOWN || type == wxEVT_MIDDLE_DOWN ||
+                           type == wxEVT_AUX1_DOWN || type == wxEVT_AUX2_DOWN || type == wxEVT_LEFT_DCLICK ||
+                           type == wxEVT_RIGHT_DCLICK || type == wxEVT_MIDDLE_DCLICK || type == wxEVT_MOUSEWHEEL;
+        if (press || type == wxEVT_CLOSE_WINDOW || type == wxEVT_MENU) {
+            // The balloon's own click ends it on the release, as before.
+            if (press && IsBalloon(event.GetEventObject()))
+                return Event_Skip;
+            m_balloon.Close(wxID_CANCEL);
+            return Event_Processed;
+        }
+        // A menu opens as it would have; the balloon has gone before a command can be chosen.
+        if (type == wxEVT_MENU_OPEN)
+            m_balloon.Close(wxID_CANCEL);
+        return Event_Skip;
+    }
+
+private:
+    bool IsBalloon(const wxObject* object) const
+    {
+        for (auto* w = dynamic_cast<const wxWindow*>(object); w != nullptr; w = w->GetParent())
+            if (w == &m_balloon)
+                return true;
+        return false;
+    }
+
+    CDdxErrorDlg& m_balloon;
+};
+
+int CDdxErrorDlg::RunUntilDismissed()
+{
+    SetReturnCode(wxID_CANCEL);
+    CDdxErrorDlg* const previous = std::exchange(s_shown, this);
+    {
+        DismissFilter filter(*this);
+        Show();
+        Raise();
+        wxGUIEventLoop loop;
+        m_loop = &loop;
+        // Closed before the loop ran (a key already waiting): nothing to wait for.
+        if (!m_closed)
+            loop.Run();
+        m_loop = nullptr;
+        Hide();
+    }
+    s_shown = previous;
     return GetReturnCode();
 }
 
@@ -254,10 +328,7 @@ void CDdxErrorDlg::Install()
         CDdxErrorDlg popup(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, request.message, control);
         if (s_liveOwner)
             return popup.RunBeside(*s_liveOwner) == wxID_OK ? 1 : 2;
-        CDdxErrorDlg* const previous = std::exchange(s_shown, &popup);
-        const int result = popup.ShowModal();
-        s_shown = previous;
-        return result == wxID_OK ? 1 : 2;
+        return popup.RunUntilDismissed() == wxID_OK ? 1 : 2;
     });
 }
 

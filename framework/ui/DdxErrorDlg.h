@@ -41,6 +41,10 @@ public:
     void Close(int result);
     bool IsClosed() const { return m_closed; }
 
+    // Shows the balloon until it is closed, leaving the rest of the program live: the first click
+    // or key anywhere else closes it (Enter with 1, all else with 2) and is spent on that, since the
+    // field check that raised it is still under way. A tip never holds the window.
+    int RunUntilDismissed();
     // Shows the balloon until it is closed, leaving `owner` (a window that stays open beside the
     // job) able to take its own closing; everything else waits, as with a modal window. Escape
     // closes the owner too.
@@ -68,7 +72,10 @@ public:
     static void Uninstall();
 
 private:
+    class DismissFilter;
+
     void OnPaint(wxPaintEvent& event);
+    void OnKey(int key);
     void CaptureBehind(const wxRect& screen);
     // A click released on the marked field closes the balloon as a click on it does.
     int FilterEvent(wxEvent& event) override;

@@ -361,11 +361,14 @@ std::string ProgramTest::CopySample(const std::string& source, const std::string
     return target;
 }
 
-static void CollectShownPopups(wxWindow& parent, std::vector<wxPopupWindow*>& popups)
+static void CollectShownPopups(wxWindow& parent, std::vector<wxWindow*>& popups)
 {
     for (wxWindow* child : parent.GetChildren()) {
-        if (auto* popup = dynamic_cast<wxPopupWindow*>(child); popup && popup->IsShown())
-            popups.push_back(popup);
+        // Popups, and windows that stay in front (the red tip of a refused field).
+        const bool inFront = dynamic_cast<wxPopupWindow*>(child) != nullptr ||
+                             (child->IsTopLevel() && child->HasFlag(wxSTAY_ON_TOP));
+        if (inFront && child->IsShown())
+            popups.push_back(child);
         CollectShownPopups(*child, popups);
     }
 }
@@ -395,9 +398,9 @@ bool ProgramTest::SaveScreenshot(wxWindow& window, const std::string& fileName)
         memory.Clear();
         widgetDraw(window.GetHandle(), context->GetNativeContext());
         // Popups (the identification box) are windows of their own: draw those over the picture too.
-        std::vector<wxPopupWindow*> popups;
+        std::vector<wxWindow*> popups;
         CollectShownPopups(*wxGetTopLevelParent(&window), popups);
-        for (wxPopupWindow* popup : popups) {
+        for (wxWindow* popup : popups) {
             const wxRect at = popup->GetScreenRect();
             if (!at.Intersects(rect) || !popup->GetHandle())
                 continue;

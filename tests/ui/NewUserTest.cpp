@@ -1,0 +1,114 @@
+#include "ProgramTest.h"
+
+#include "exchange/ui/ExportAscii.h"
+#include "exchange/ui/ImportAsciiFileDialog.h"
+#include "framework/ui/EasyDialog.h"
+#include "framework/ui/DdxErrorDlg.h"
+#include "framework/DialogStackModel.h"
+#include "framework/ui/StackableDialog.h"
+#include "framework/ui/StackingDialogBar.h"
+#include "model/DataFileSelOperator.h"
+#include "model/PointRecord.h"
+#include "shell/CommandIds.h"
+#include "shell/GlobalCommandIds.h"
+#include "shell/KVLEditHandoff.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/ReportViewer.h"
+#include "views/ui/MorvelView.h"
+
+#include <wx/checkbox.h>
+#include <wx/dialog.h>
+#include <wx/richtext/richtextctrl.h>
+
+#include <sys/stat.h>
+
+using morvel::test::ProgramTest;
+using morvel::test::SharedTestDataPath;
+
+namespace {
+
+void Command(wxWindow& window, int id)
+{
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetEventObject(&window);
+    window.ProcessWindowEvent(event);
+}
+
+} // namespace
+
+// The red tip of a refused export never holds the program: the first click or key elsewhere
+// closes it, and the window around it stays live while it shows.
+TEST_F(ProgramTest, ANothingSelectedTipClosesOnAnyClickOrKeyElsewhere)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_NE(ShowPointsOnMap({new CPointRecord("7", "FENCE", CLocation(300, 400, 5), true)}), nullptr);
+    Frame().ShowDialogBar(true);
+    Command(Frame(), IdExportAscii);
+    Pump();
+    auto* panel = dynamic_cast<CExportAscii*>(Frame().GetStackingBar()->GetTopDialog());
+    ASSERT_NE(panel, nullptr);
+    GetActiveSelectionOperator()->ClearSelection();
+    wxWindow* view = Frame().GetJobView();
+    ASSERT_NE(view, nullptr);
+
+    struct Case
+    {
+        const char* name;
+        std::function<void(wxWindow&)> act;
+    };
+    const std::vector<Case> cases = {
+        {"click on the job window",
+         [](wxWindow& target) {
+             wxMouseEvent press(wxEVT_LEFT_DOWN);
+             press.SetEventObject(&target);
+             target.ProcessWindowEvent(press);
+         }},
+        {"right click", [](wxWindow& target) {
+             wxMouseEvent press(wxEVT_RIGHT_DOWN);
+             press.SetEventObject(&target);
+             target.ProcessWindowEvent(press);
+         }},
+        {"a letter typed", [](wxWindow& target) {
+             wxKeyEvent key(wxEVT_CHAR_HOOK);
+             key.m_keyCode = 'A';
+             key.SetEventObject(&target);
+             target.ProcessWindowEvent(key);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string said;
+        bool frameLive = false, stayed = false;
+        panel->CallAfter([&] {
+            CDdxErrorDlg* tip = CDdxErrorDlg::GetShown();
+            if (!tip)
+                return;
+            said = tip->GetMessage();
+            frameLive = Frame().IsEnabled() && view->IsEnabled();
+            c.act(*view);
+            // A tip that kept itself open would leave the test waiting on it.
+            if (!tip->IsClosed()) {
+                stayed = true;
+                tip->Close(wxID_CANCEL);
+            }
+        });
+        panel->OnExport();
+        Pump();
+        EXPECT_EQ(said, "Nothing Selected.");
+        EXPECT_TRUE(frameLive);
+        EXPECT_FALSE(stayed);
+        EXPECT_EQ(CDdxErrorDlg::GetShown(), nullptr);
+        EXPECT_TRUE(Frame().IsEnabled());
+    }
+    // The panel is still there for the next try.
+    EXPECT_EQ(Frame().GetStackingBar()->GetTopDialog(), panel);
+
+    // The picture: the tip as it stands beside the panel's selection field.
+    wxWindow* chip = panel->FindWindow(CExportAscii::IdChip);
+    ASSERT_NE(chip, nullptr);
+    const wxRect at = chip->GetScreenRect();
+    CDdxErrorDlg tip(&Frame(), "Nothing Selected.", {at.x, at.y, at.GetRight() + 1, at.GetBottom() + 1});
+    tip.Show();
+    EXPECT_TRUE(SaveScreenshot(Frame(), "export_nothing_selected.png"));
+    tip.Hide();
+}
