@@ -439,7 +439,9 @@ bool CStackableDialog::PreTranslateInput(const DialogKeyMessage& msg)
 {
     if (msg.message == WM_KEYDOWN && msg.key == VK_ESCAPE && HasWindow())
     {
-        OnCancel();
+        // The bar's home panel is kept for the bar's whole life: Escape there has nothing to close.
+        if (!(m_bar && m_bar->GetHome() == this))
+            OnCancel();
         return true;
     }
     return CEasyDialog::PreTranslateInput(msg);

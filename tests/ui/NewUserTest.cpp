@@ -112,3 +112,47 @@ TEST_F(ProgramTest, ANothingSelectedTipClosesOnAnyClickOrKeyElsewhere)
     EXPECT_TRUE(SaveScreenshot(Frame(), "export_nothing_selected.png"));
     tip.Hide();
 }
+
+// The navigator is the side bar's home: Escape leaves it where it is, and View > Shortcuts brings
+// it back from behind a panel or a hidden bar.
+TEST_F(ProgramTest, EscapeKeepsTheNavigatorAndShortcutsBringsItBack)
+{
+    ASSERT_TRUE(Start());
+    CMainFrame& frame = Frame();
+    frame.ShowDialogBar(true);
+    CStackingDialogBar& bar = *frame.GetStackingBar();
+    CStackableDialog* navigator = bar.GetHome();
+    ASSERT_NE(navigator, nullptr);
+    ASSERT_TRUE(bar.Model().IsNavigatorShown());
+    const auto shortcuts = [&frame] {
+        wxUpdateUIEvent update(IdShortcuts);
+        update.SetEventObject(&frame);
+        frame.ProcessWindowEvent(update);
+        return update;
+    };
+
+    navigator->HandleKey(WXK_ESCAPE);
+    Pump();
+    EXPECT_EQ(bar.GetHome(), navigator);
+    EXPECT_TRUE(bar.Model().IsNavigatorShown());
+    EXPECT_TRUE(navigator->IsShown());
+    EXPECT_TRUE(shortcuts().GetChecked());
+
+    // Behind a panel, then with the bar hidden: Shortcuts is offered and shows the navigator.
+    Command(frame, IdExportAscii);
+    Pump();
+    ASSERT_FALSE(bar.Model().IsNavigatorShown());
+    for (bool hideBar : {false, true}) {
+        SCOPED_TRACE(hideBar ? "bar hidden" : "panel on top");
+        if (hideBar)
+            frame.ShowDialogBar(false);
+        const wxUpdateUIEvent offered = shortcuts();
+        EXPECT_TRUE(!offered.GetSetEnabled() || offered.GetEnabled());
+        EXPECT_FALSE(offered.GetChecked());
+        Command(frame, IdShortcuts);
+        Pump();
+        EXPECT_TRUE(frame.IsBarShown(CMainFrame::DialogBarIndex));
+        EXPECT_TRUE(bar.Model().IsNavigatorShown());
+        EXPECT_EQ(bar.GetCurrent(), navigator);
+    }
+}
