@@ -30,6 +30,9 @@ public:
     bool GetUserClosedMessageBar() override;
     void SetUserClosedMessageBar(bool closed) override;
     void ShowMessageBar(bool show) override;
+    // On a desktop with no program for rich text the report is shown in the program's own report
+    // viewer instead, so it can always be read.
+    bool SendTextToKVLEdit(const std::string& text) override;
 
 private:
     static CMainFrame* Frame();

@@ -34,6 +34,49 @@ void Command(wxWindow& window, int id)
     window.ProcessWindowEvent(event);
 }
 
+// A desktop whose opener knows no program for rich text.
+void ForgetRtfProgram(const std::string& home)
+{
+    const std::string types = home + "/bin/xdg-mime";
+    morvel::test::WriteAllText(types, "#!/bin/sh\nexit 0\n");
+    ::chmod(types.c_str(), 0755);
+}
+
+// What the report viewer showed, as the text a person reads; the picture is saved once.
+struct ViewerSeen
+{
+    int shown = 0;
+    std::string text;
+};
+
+// Answers the import dialog with `accept` and reads any report viewer into `seen`.
+std::function<int(wxDialog&)> ImportThenRead(std::function<void(CImportFileDialog&)> accept, ViewerSeen& seen,
+                                             std::function<void(CReportViewer&)> look = {})
+{
+    return [accept, &seen, look](wxDialog& host) {
+        if (auto* viewer = dynamic_cast<CReportViewer*>(&host)) {
+            viewer->InitDialog();
+            ++seen.shown;
+            seen.text = viewer->GetViewer()->GetValue().utf8_string();
+            if (look)
+                look(*viewer);
+            return int(wxID_OK);
+        }
+        auto* dialog = dynamic_cast<CImportFileDialog*>(CEasyDialog::FromHost(host));
+        if (dialog == nullptr) {
+            ADD_FAILURE() << "unexpected dialog " << host.GetTitle();
+            return int(wxID_CANCEL);
+        }
+        accept(*dialog);
+        return dialog->HasEnded() ? dialog->GetResult() : int(wxID_CANCEL);
+    };
+}
+
+void SetReport(wxWindow& dialog, bool on)
+{
+    static_cast<wxCheckBox*>(dialog.FindWindow(CImportFileDialog::IdReport))->SetValue(on);
+}
+
 } // namespace
 
 // The red tip of a refused export never holds the program: the first click or key elsewhere
@@ -155,4 +198,32 @@ TEST_F(ProgramTest, EscapeKeepsTheNavigatorAndShortcutsBringsItBack)
         EXPECT_TRUE(bar.Model().IsNavigatorShown());
         EXPECT_EQ(bar.GetCurrent(), navigator);
     }
+}
+
+// Without a desktop program for rich text a report opens in the program's own viewer.
+TEST_F(ProgramTest, AnImportReportIsShownInTheProgramWithoutARichTextProgram)
+{
+    ForgetRtfProgram(home->path().string());
+    ASSERT_TRUE(Start());
+    ViewerSeen seen;
+    dialogAnswer = ImportThenRead(
+        [](CImportFileDialog& dialog) {
+            SetReport(dialog, true);
+            dialog.SetPathName(SharedTestDataPath("bezitopo_topo0_pnezd.asc"));
+            dialog.OnOK();
+        },
+        seen,
+        [this](CReportViewer& viewer) {
+            viewer.Show();
+            EXPECT_TRUE(SaveScreenshot(viewer, "report_in_program.png"));
+            viewer.Hide();
+        });
+    Command(Frame(), IdImportAscii);
+    Pump();
+    for (const std::string& m : messages)
+        EXPECT_NE(m, NoRtfProgramMessage);
+    EXPECT_EQ(seen.shown, 1);
+    EXPECT_NE(seen.text.find("Imported Coordinates"), std::string::npos) << seen.text.substr(0, 300);
+    EXPECT_NE(seen.text.find("Coordinates imported from:  " + SharedTestDataPath("bezitopo_topo0_pnezd.asc")),
+              std::string::npos);
 }
