@@ -6,6 +6,7 @@
 #include "core/NikonColumnCollection.h"
 #include "core/PathHelpers.h"
 #include "core/PointName.h"
+#include "core/Report.h"
 #include "core/StagedFilePair.h"
 #include "model/JobFileHeader.h"
 #include "model/MorvelFileDoc.h"
@@ -14,6 +15,7 @@
 #include "model/PointRecord.h"
 #include "platform/MessageBox.h"
 #include "rawdata/RawTextImport.h"
+#include "rawdata/ReductionNotice.h"
 #include "transfer/TransferDefaults.h"
 #include "transfer/backup/ArithmeticCoder.h"
 #include "transfer/backup/BackupArchive.h"
@@ -119,7 +121,7 @@ bool NotABackup(const std::string& backupPath)
 
 } // namespace
 
-bool CreateJobFromRawText(const std::string& text, bool oldLayout, const std::string& jobPath)
+bool CreateJobFromRawText(const std::string& text, bool oldLayout, const std::string& jobPath, std::string* notice)
 {
     JobSettingsValues settings;
     InitJobSettingsValues(settings);
@@ -138,9 +140,13 @@ bool CreateJobFromRawText(const std::string& text, bool oldLayout, const std::st
     CMorvelFileDoc document;
     if (!document.LoadRawDataFromText(staged.RawPath(), false))
         return false;
-    document.ReduceRawData(false, false, nullptr, nullptr);
+    // The analysis is kept only for what the person is told when the job opens.
+    CReport analysis;
+    document.ReduceRawData(false, false, &analysis, nullptr);
     if (!document.ExportSelection(staged.JobPath(), false, false, nullptr))
         return false;
+    if (notice != nullptr)
+        *notice = DescribeFieldDataReduction(analysis, size_t(document.GetPointDatabase()->GetCount()));
     return staged.Commit() || FunctionFailed();
 }
 
@@ -164,7 +170,7 @@ bool CreateJobFromAsciiCoordinates(const std::string& text, const std::string& j
 }
 
 bool CreateJobFromBackupFile(const std::string& backupPath, const std::string& jobPath,
-                             const std::string& openJobPath)
+                             const std::string& openJobPath, std::string* notice)
 {
     if (RefuseOpenJob(jobPath, openJobPath))
         return false;
@@ -194,11 +200,11 @@ bool CreateJobFromBackupFile(const std::string& backupPath, const std::string& j
 
     if (type == BackupTypeDownloadedCoordinates)
         return CreateJobFromAsciiCoordinates(text, jobPath);
-    return CreateJobFromRawText(text, type == BackupTypeDownloadedRawOtherModels, jobPath);
+    return CreateJobFromRawText(text, type == BackupTypeDownloadedRawOtherModels, jobPath, notice);
 }
 
 bool CreateJobFromTransferFile(const std::string& transferPath, const std::string& jobPath,
-                               const std::string& openJobPath)
+                               const std::string& openJobPath, std::string* notice)
 {
     if (RefuseOpenJob(jobPath, openJobPath))
         return false;
@@ -220,5 +226,5 @@ bool CreateJobFromTransferFile(const std::string& transferPath, const std::strin
                          MB_OK | MB_ICONERROR);
         return false;
     }
-    return CreateJobFromRawText(text, false, jobPath);
+    return CreateJobFromRawText(text, false, jobPath, notice);
 }

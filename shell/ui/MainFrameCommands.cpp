@@ -314,14 +314,23 @@ bool CMainFrame::CreateJobFromFieldData(bool fromBackup, const std::string& sour
 {
     CDataFileDoc* open = CDataFileDoc::GetActiveDoc();
     const std::string openPath = open ? open->GetPathName() : std::string();
-    wxBusyCursor wait;
-    const bool made = fromBackup ? CreateJobFromBackupFile(sourcePath, jobPath, openPath)
-                                 : CreateJobFromTransferFile(sourcePath, jobPath, openPath);
+    std::string notice;
+    bool made = false;
+    {
+        wxBusyCursor wait;
+        made = fromBackup ? CreateJobFromBackupFile(sourcePath, jobPath, openPath, &notice)
+                          : CreateJobFromTransferFile(sourcePath, jobPath, openPath, &notice);
+    }
     // Only a job this road wrote is opened, never an older one that happens to lie there.
     if (!made)
         return false;
     CMorvelApp* app = App();
-    return app != nullptr && app->OpenJobByPath(jobPath);
+    if (app == nullptr || !app->OpenJobByPath(jobPath))
+        return false;
+    // Said over the open job, whatever the report setting: a job without its points needs a reason.
+    if (!notice.empty())
+        ShowMessageBoxFS(notice, MB_OK | MB_ICONWARNING);
+    return true;
 }
 
 void CMainFrame::OnShortcuts()

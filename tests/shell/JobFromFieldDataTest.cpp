@@ -250,3 +250,38 @@ TEST_F(JobFromFieldDataTest, ABackupOnReadOnlyMediaIsReadOnly)
     fs::permissions(media, fs::perms::owner_all);
     EXPECT_EQ(morvel::test::ReadAllBytes(backup), before);
 }
+
+// A job whose field data stored no point, or whose lines were refused, comes with the reason.
+TEST_F(JobFromFieldDataTest, AJobWithoutItsPointsSaysWhy)
+{
+    struct Case
+    {
+        const char* file;
+        std::vector<std::string> said; // parts of the notice, in order; none: no notice
+    };
+    const Case cases[] = {
+        // Quick Station setups without station coordinates: no shot can be placed.
+        {"tops_nikon_npl350.raw",
+         {"No point was stored from the field data.", "lines were not used", "Line #25 ERROR: Bad Occupy Pt'1000'",
+          "Job > Raw Data Reduction shows the whole analysis."}},
+        {"tops_nikon_dtm330.raw", {"No point was stored from the field data.", " ERROR: Bad Occupy Pt'"}},
+        {"tops_nikon_raw_v200.raw", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string trn = dir.file("field.TRN");
+        morvel::test::WriteAllText(trn, morvel::test::ReadAllText(morvel::test::SharedTestDataPath(c.file)));
+        std::string notice = "unset";
+        ASSERT_TRUE(CreateJobFromTransferFile(trn, dir.file("job.Mvj"), "", &notice));
+        if (c.said.empty()) {
+            EXPECT_EQ(notice, "");
+            continue;
+        }
+        size_t at = 0;
+        for (const std::string& part : c.said) {
+            const size_t found = notice.find(part, at);
+            ASSERT_NE(found, std::string::npos) << part << " in\n" << notice;
+            at = found + part.size();
+        }
+    }
+}

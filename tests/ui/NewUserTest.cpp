@@ -7,6 +7,7 @@
 #include "framework/DialogStackModel.h"
 #include "framework/ui/StackableDialog.h"
 #include "framework/ui/StackingDialogBar.h"
+#include "model/DataFileDoc.h"
 #include "model/DataFileSelOperator.h"
 #include "model/PointRecord.h"
 #include "shell/CommandIds.h"
@@ -226,4 +227,19 @@ TEST_F(ProgramTest, AnImportReportIsShownInTheProgramWithoutARichTextProgram)
     EXPECT_NE(seen.text.find("Imported Coordinates"), std::string::npos) << seen.text.substr(0, 300);
     EXPECT_NE(seen.text.find("Coordinates imported from:  " + SharedTestDataPath("bezitopo_topo0_pnezd.asc")),
               std::string::npos);
+}
+
+// A job made from field data that gave no point opens with the reason, without asking for a report.
+TEST_F(ProgramTest, AJobFromFieldDataWithoutPointsOpensWithTheReason)
+{
+    ASSERT_TRUE(Start());
+    const std::string trn = CopySample(SharedTestDataPath("tops_nikon_npl350.raw"), "field.TRN");
+    const std::string job = home->file("field.Mvj");
+    ASSERT_TRUE(Frame().CreateJobFromFieldData(false, trn, job));
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back().rfind("No point was stored from the field data.", 0), 0u) << messages.back();
+    EXPECT_NE(messages.back().find("Line #25 ERROR: Bad Occupy Pt'1000'"), std::string::npos) << messages.back();
+    // Said over the job it is about.
+    ASSERT_NE(CDataFileDoc::GetActiveDoc(), nullptr);
+    EXPECT_EQ(CDataFileDoc::GetActiveDoc()->GetPathName(), job);
 }

@@ -3,13 +3,16 @@
 #include "core/FileHelpers.h"
 #include "core/NikonColumnCollection.h"
 #include "core/PathHelpers.h"
+#include "core/Report.h"
 #include "core/StagedFilePair.h"
 #include "model/JobFileHeader.h"
 #include "model/MorvelFileDoc.h"
 #include "model/MorvelSettings.h"
+#include "model/PointDatabase.h"
 #include "model/TransferLock.h"
 #include "platform/MessageBox.h"
 #include "rawdata/RawTextImport.h"
+#include "rawdata/ReductionNotice.h"
 #include "transfer/TransferDefaults.h"
 #include "transfer/backup/BackupArchive.h"
 #include "transfer/backup/DownloadBackup.h"
@@ -107,7 +110,7 @@ std::string ConvertRawDownload(const std::string& received, int32_t modelIndex, 
 }
 
 bool WriteRawDownloadJob(const std::string& converted, const std::string& rawPath, const std::string& jobPath,
-                         std::vector<std::string>& duplicates)
+                         std::vector<std::string>& duplicates, std::string* notice)
 {
     const std::string stagedRaw = StagingPath(rawPath);
     std::string stagedJob = StagingPath(jobPath);
@@ -126,8 +129,12 @@ bool WriteRawDownloadJob(const std::string& converted, const std::string& rawPat
     CMorvelFileDoc doc;
     bool built = doc.LoadRawDataFromText(stagedRaw, false);
     if (built) {
-        doc.ReduceRawData(false, false, nullptr, &duplicates);
+        // The analysis is kept only for what the person is told when the job opens.
+        CReport analysis;
+        doc.ReduceRawData(false, false, &analysis, &duplicates);
         built = doc.ExportSelection(stagedJob, false, false, nullptr);
+        if (notice != nullptr)
+            *notice = DescribeFieldDataReduction(analysis, size_t(doc.GetPointDatabase()->GetCount()));
     }
     if (!built) {
         RemoveQuietly(stagedRaw);
@@ -186,6 +193,7 @@ bool GetJob(std::string& proposedName, bool raw, const GetJobHooks& hooks)
 
     std::string jobPath;
     std::vector<std::string> duplicates;
+    std::string notice;
     const auto refuseOpenJob = [&](const std::string& path) {
         if (!IsSameFile(path, hooks.openJobPath))
             return false;
@@ -204,7 +212,7 @@ bool GetJob(std::string& proposedName, bool raw, const GetJobHooks& hooks)
             return false;
         jobPath = rawPath;
         ChangePathExtension(jobPath, "Mvj");
-        if (refuseOpenJob(jobPath) || !WriteRawDownloadJob(converted, rawPath, jobPath, duplicates))
+        if (refuseOpenJob(jobPath) || !WriteRawDownloadJob(converted, rawPath, jobPath, duplicates, &notice))
             return false;
     } else {
         JobSettingsValues defaults;
@@ -225,6 +233,9 @@ bool GetJob(std::string& proposedName, bool raw, const GetJobHooks& hooks)
     }
     if (hooks.openJob)
         hooks.openJob(jobPath);
+    // Said over the open job: a job without its points needs a reason.
+    if (!notice.empty())
+        ShowMessageBoxFS(notice, MB_OK | MB_ICONWARNING);
 
     if (hooks.enableBackups && !received.empty()) {
         std::string backupPath = GetDownloadBackupPath(hooks.backupFolder, jobPath);

@@ -20,9 +20,10 @@ std::string ConvertRawDownload(const std::string& received, int32_t modelIndex, 
 // targets only when both are complete, so a failure leaves an old pair as it was. False (after
 // telling the person) on failure.
 // The converted raw text at rawPath, reduced to points in the job file at jobPath; duplicate
-// point names the reduction met are added to `duplicates`.
+// point names the reduction met are added to `duplicates`; `notice` receives what the person
+// must hear when the job opens (a reduction that stored no point or refused lines), else empty.
 bool WriteRawDownloadJob(const std::string& converted, const std::string& rawPath, const std::string& jobPath,
-                         std::vector<std::string>& duplicates);
+                         std::vector<std::string>& duplicates, std::string* notice = nullptr);
 // Coordinate lines as the job at jobPath (its raw data beside it), with the new-job defaults.
 bool WriteCoordinateDownloadJob(const std::string& lines, const CNikonColumnCollection& columns,
                                 const JobSettingsValues& defaults, const std::string& jobPath);
