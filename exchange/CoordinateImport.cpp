@@ -14,11 +14,13 @@
 #include "platform/BusyCursor.h"
 #include "platform/MessageBox.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <exception>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -203,4 +205,41 @@ bool ImportAsciiCoordinates(CDataFileDoc* document, const std::string& path, con
     }
     *count = merge.GetCount();
     return true;
+}
+
+std::string WhyNoAsciiPoint(const std::string& path, const std::vector<uint16_t>& columns,
+                            const std::string& delimiter)
+{
+    std::string bytes;
+    if (ReadWholeFile(path, bytes) != ReadResult::Ok)
+        return {};
+    bytes.resize(std::min(bytes.size(), bytes.find('\0')));
+    const auto linesRead = [&bytes, &columns](const std::string& with) {
+        std::string name, description;
+        CLocation location;
+        size_t read = 0;
+        std::string_view view;
+        for (CTextLineWalk lines(bytes); lines.Next(view);)
+            read += ParsePointLine(&name, &location, &description, view, with, &columns) ? 1 : 0;
+        return read;
+    };
+    if (linesRead(delimiter) > 0)
+        return {};
+    static const std::pair<const char*, const char*> kDelimiters[] = {{",", "commas"}, {"\t", "tabs"}, {" ", "spaces"}};
+    std::string chosen = "the chosen delimiter";
+    for (const auto& [text, words] : kDelimiters)
+        if (delimiter == text)
+            chosen = words;
+    std::string why = "No line of the file splits into the chosen columns with " + chosen +
+                      " between them (a line needs at least a point name, a northing and an easting).";
+    for (const auto& [text, words] : kDelimiters) {
+        if (delimiter == text)
+            continue;
+        if (const size_t read = linesRead(text); read > 0) {
+            why += "\n\nWith " + std::string(words) + " as the delimiter, " + std::to_string(read) +
+                   (read == 1 ? " line reads." : " lines read.");
+            break;
+        }
+    }
+    return why;
 }

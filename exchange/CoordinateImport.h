@@ -27,3 +27,7 @@ bool ImportJobCoordinates(CDataFileDoc* document, const std::string& path, CRepo
 bool ImportAsciiCoordinates(CDataFileDoc* document, const std::string& path, const std::vector<uint16_t>& columns,
                             const std::string& delimiter, int32_t distanceUnit, CReport* report,
                             bool useRenameRules, int32_t* count);
+// Why an ASCII file gave no point: no line splits into the columns with the delimiter. When
+// another of the three delimiters would read lines, that one is named. Empty when a line reads.
+std::string WhyNoAsciiPoint(const std::string& path, const std::vector<uint16_t>& columns,
+                            const std::string& delimiter);

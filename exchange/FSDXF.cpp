@@ -155,6 +155,7 @@ void FSDXF::CollectPointBlocks(const CDxfFile& drawing, std::vector<std::string>
     const CDxfBlock* model = drawing.GetModelSpace();
     const size_t count = model->GetEntityCount();
     int64_t counter = 0;
+    m_pointBlockCount = m_pointEntityCount = 0;
     if (!m_importPointBlocks) {
         for (size_t i = 0; i < count; ++i) {
             const CDxfEntity* entity = model->GetEntity(i);
@@ -162,6 +163,15 @@ void FSDXF::CollectPointBlocks(const CDxfFile& drawing, std::vector<std::string>
                 continue;
             names.push_back(std::to_string(++counter));
             entities[entity].name = names.back();
+        }
+        m_pointEntityCount = names.size();
+        // Only a drawing without POINTs needs to know whether it holds point blocks instead.
+        DxfPointBlockFields fields;
+        for (size_t i = 0; i < count && names.empty(); ++i) {
+            const CDxfEntity* entity = model->GetEntity(i);
+            if (entity->GetType() == kDxfInsertEntity &&
+                ClassifyPointBlock(*static_cast<const CDxfInsert*>(entity), fields))
+                ++m_pointBlockCount;
         }
         return;
     }
@@ -172,6 +182,8 @@ void FSDXF::CollectPointBlocks(const CDxfFile& drawing, std::vector<std::string>
     DxfPointBlockFields fields;
     for (size_t i = 0; i < count; ++i) {
         const CDxfEntity* entity = model->GetEntity(i);
+        if (entity->GetType() == kDxfPointEntity)
+            ++m_pointEntityCount;
         if (entity->GetType() != kDxfInsertEntity)
             continue;
         if (!ClassifyPointBlock(*static_cast<const CDxfInsert*>(entity), fields))
@@ -180,6 +192,7 @@ void FSDXF::CollectPointBlocks(const CDxfFile& drawing, std::vector<std::string>
         blocks.emplace_back(entity, std::move(fields));
     }
     const bool numbered = m_definition.IsEmpty() ? anyNameless : !m_definition.HasCheckedName();
+    m_pointBlockCount = blocks.size();
 
     std::unordered_set<std::string> seen;
     entities.reserve(blocks.size());
@@ -191,6 +204,23 @@ void FSDXF::CollectPointBlocks(const CDxfFile& drawing, std::vector<std::string>
         names.push_back(name);
         entities.emplace(entity, Collected{std::move(name), std::move(blockFields)});
     }
+}
+
+std::string FSDXF::WhyNoPoint() const
+{
+    if (m_collectedCount > 0)
+        return {};
+    const size_t other = m_importPointBlocks ? m_pointEntityCount : m_pointBlockCount;
+    if (other == 0)
+        return "The drawing holds no point blocks and no POINT entities.";
+    const std::string count = std::to_string(other);
+    if (m_importPointBlocks)
+        return "The drawing holds no point blocks, but it holds " + count +
+               (other == 1 ? " POINT entity" : " POINT entities") +
+               ". To import those, untick \"Import point blocks.\" and import again.";
+    return "The drawing holds no POINT entities, but it holds " + count +
+           (other == 1 ? " point block" : " point blocks") +
+           ". To import those, tick \"Import point blocks.\" and import again.";
 }
 
 int FSDXF::Fail(const char* text)

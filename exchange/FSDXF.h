@@ -70,6 +70,9 @@ public:
     const std::string& GetFailureText() const { return m_failureText; }
     // The names the last import collected.
     size_t GetCollectedCount() const { return m_collectedCount; }
+    // Why the last import collected no name: which kind of point the drawing lacks, and the other
+    // kind it holds with the box to change. Empty when it collected one.
+    std::string WhyNoPoint() const;
 
 protected:
     virtual double ConvertDistance(double value) = 0;
@@ -102,6 +105,9 @@ protected:
     std::unordered_set<std::string> m_addedKeys; // names added by this import, as the job compares them
     std::string m_failureText;
     size_t m_collectedCount = 0;
+    // What the last collection found of each kind (the other kind counted only when it found none).
+    size_t m_pointBlockCount = 0;
+    size_t m_pointEntityCount = 0;
 
 private:
     bool ClassifyByDefinition(const CDxfInsert& insert, DxfPointBlockFields& fields);

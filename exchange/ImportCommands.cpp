@@ -12,6 +12,8 @@
 #include "platform/BusyCursor.h"
 #include "platform/MessageBox.h"
 
+#include <functional>
+#include <string>
 #include <sys/stat.h>
 
 namespace {
@@ -37,8 +39,11 @@ void ShowReport(CReport& report, const ShowReportFunction& showReport)
         report.OpenInEditor();
 }
 
+// An import that found no point says why when it can tell (whyNone), in place of a report that
+// would list nothing.
 template <typename Import>
-bool RunImport(CDataFileDoc* document, bool reportFlag, const ShowReportFunction& showReport, Import import)
+bool RunImport(CDataFileDoc* document, bool reportFlag, const ShowReportFunction& showReport, Import import,
+               const std::function<std::string()>& whyNone = {})
 {
     // Hint 19 tells the views a job without points got its first ones; other records don't count.
     const bool wasEmpty = document->GetRecordDatabase()->GetCount(1) == 0;
@@ -46,7 +51,10 @@ bool RunImport(CDataFileDoc* document, bool reportFlag, const ShowReportFunction
     int32_t count = 0;
     if (!import(report, count))
         return false;
-    if (reportFlag)
+    const std::string why = count == 0 && whyNone ? whyNone() : std::string();
+    if (!why.empty())
+        ShowMessageBoxFS("Imported 0 points\n\n" + why, MB_OK | MB_ICONINFORMATION);
+    else if (reportFlag)
         ShowReport(report, showReport);
     else
         ShowMessageBoxFS("Imported " + std::to_string(count) + " points", MB_OK | MB_ICONINFORMATION);
@@ -87,19 +95,22 @@ bool RunImportAsciiCoordinates(CDataFileDoc* document, const AsciiImportChoice& 
 {
     if (document == nullptr || !CheckFile(choice.path, "%s\n\n does not appear to be a valid ASCII file."))
         return false;
-    return RunImport(document, choice.reportFlag, showReport, [&](CReport& report, int32_t& count) {
-        return ImportAsciiCoordinates(document, choice.path, choice.columns, choice.delimiter, choice.distanceUnit,
-                                      &report, choice.pointNameOption == 0, &count);
-    });
+    return RunImport(
+        document, choice.reportFlag, showReport,
+        [&](CReport& report, int32_t& count) {
+            return ImportAsciiCoordinates(document, choice.path, choice.columns, choice.delimiter,
+                                          choice.distanceUnit, &report, choice.pointNameOption == 0, &count);
+        },
+        [&choice] { return WhyNoAsciiPoint(choice.path, choice.columns, choice.delimiter); });
 }
 
 bool RunImportDxfCommand(CDataFileDoc* document, const DxfImportChoice& choice, const ShowReportFunction& showReport)
 {
     if (document == nullptr || !CheckFile(choice.path, FSDataFileDXF::kInvalidFile))
         return false;
-    return RunImport(document, choice.reportFlag, showReport, [&](CReport& report, int32_t& count) {
+    FSDataFileDXF filter;
+    const auto import = [&](CReport& report, int32_t& count) {
         CBusyCursor wait;
-        FSDataFileDXF filter;
         filter.SetImportOptions(choice.pointNameOption == 0, choice.reportFlag, &report);
         CPointBlockDefinition byTags;
         byTags.RemoveAll();
@@ -109,7 +120,8 @@ bool RunImportDxfCommand(CDataFileDoc* document, const DxfImportChoice& choice, 
             return false;
         count = int32_t(filter.GetCollectedCount());
         return true;
-    });
+    };
+    return RunImport(document, choice.reportFlag, showReport, import, [&filter] { return filter.WhyNoPoint(); });
 }
 
 bool RunImportRoad(CDataFileDoc* document, const std::string& path, const char* invalidMessage, bool reportFlag,

@@ -528,6 +528,77 @@ TEST(ImportCommands, DxfCountReportAndHint)
     job.RemoveView(&view);
 }
 
+// An import that finds no point says why, in place of a bare count, whatever the report setting.
+TEST(ImportCommands, NoPointFoundSaysWhy)
+{
+    ImportSettings settings;
+    TempDir dir;
+    const std::string points = DxfEntities({{0, "POINT"}, {10, "1"}, {20, "2"}, {0, "POINT"}, {10, "3"}, {20, "4"}});
+    const std::string blocks = PointBlockDrawing({{{{"NAME", "P1"}}}});
+    const std::string lines = DxfEntities({{0, "LINE"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"}});
+    const std::string commas = "P1,100,200,3,FENCE\nP2,110,210,4,TREE\n";
+    const std::string tabs = "P1\t100\t200\nP2\t110\t210\n";
+    struct Case
+    {
+        const char* name;
+        std::string text;
+        bool dxf;
+        bool pointBlocks; // DXF: "Import point blocks."; ASCII: unused
+        std::string delimiter;
+        bool report;
+        std::string said;
+    };
+    const Case cases[] = {
+        {"POINTs with point blocks ticked", points, true, true, "", true,
+         "Imported 0 points\n\nThe drawing holds no point blocks, but it holds 2 POINT entities. To import those, "
+         "untick \"Import point blocks.\" and import again."},
+        {"point blocks with the box unticked", blocks, true, false, "", false,
+         "Imported 0 points\n\nThe drawing holds no POINT entities, but it holds 1 point block. To import those, "
+         "tick \"Import point blocks.\" and import again."},
+        {"a drawing of lines", lines, true, true, "", false,
+         "Imported 0 points\n\nThe drawing holds no point blocks and no POINT entities."},
+        {"commas read with tabs", commas, false, false, "\t", true,
+         "Imported 0 points\n\nNo line of the file splits into the chosen columns with tabs between them (a line "
+         "needs at least a point name, a northing and an easting).\n\nWith commas as the delimiter, 2 lines read."},
+        {"tabs read with spaces", tabs, false, false, " ", false,
+         "Imported 0 points\n\nNo line of the file splits into the chosen columns with spaces between them (a "
+         "line needs at least a point name, a northing and an easting).\n\nWith tabs as the delimiter, 2 lines "
+         "read."},
+        {"no line reads at all", "name only\n", false, false, ",", false,
+         "Imported 0 points\n\nNo line of the file splits into the chosen columns with commas between them (a "
+         "line needs at least a point name, a northing and an easting)."},
+        // Found points are counted as before.
+        {"a point found", commas, false, false, ",", false, "Imported 2 points"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestJobDoc job;
+        MessageLog messages;
+        int reports = 0;
+        const auto showReport = [&reports](CReport&) { ++reports; };
+        const std::string path = dir.file(c.dxf ? "d.dxf" : "a.txt");
+        WriteAllText(path, c.text);
+        if (c.dxf) {
+            DxfImportChoice choice;
+            choice.path = path;
+            choice.pointNameOption = 1;
+            choice.importPointBlocks = c.pointBlocks;
+            choice.reportFlag = c.report;
+            ASSERT_TRUE(RunImportDxfCommand(&job, choice, showReport));
+        } else {
+            AsciiImportChoice choice;
+            choice.path = path;
+            choice.columns = {0, 1, 2, 3, 4};
+            choice.delimiter = c.delimiter;
+            choice.pointNameOption = 1;
+            choice.reportFlag = c.report;
+            ASSERT_TRUE(RunImportAsciiCoordinates(&job, choice, showReport));
+        }
+        EXPECT_THAT(messages.texts, ElementsAre(c.said));
+        EXPECT_EQ(reports, 0);
+    }
+}
+
 TEST(DxfImport, PublicSamples)
 {
     const std::string folder = MORVEL_SHARED_TEST_DATA_DIR "/";
