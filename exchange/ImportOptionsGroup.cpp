@@ -96,8 +96,11 @@ CPointBlockDefinition CDxfImportOptions::EffectiveDefinition() const
 std::string CheckDxfFileForImport(const std::string& path)
 {
     bool binary = false;
-    if (!IsRegularFile(path) || !CDxfReader::IsBinaryFile(binary, path) || binary)
+    if (!IsRegularFile(path) || !CDxfReader::IsBinaryFile(binary, path))
         return "Invalid DXF.";
+    // The person can do something about this one, so it is named with the way out.
+    if (binary)
+        return BinaryDxfRefusal;
     return {};
 }
 

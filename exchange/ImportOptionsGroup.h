@@ -52,9 +52,12 @@ struct CDxfImportOptions
     CPointBlockDefinition EffectiveDefinition() const;
 };
 
-// The refusal of an accepted DXF file: "Invalid DXF." when it cannot be opened or is a binary
-// DXF; empty when it may be read.
+// The refusal of an accepted DXF file: "Invalid DXF." when it cannot be opened, the binary
+// refusal below for a binary DXF; empty when it may be read.
 std::string CheckDxfFileForImport(const std::string& path);
+inline constexpr const char* BinaryDxfRefusal =
+    "This is a binary DXF drawing, and binary drawings are not read.\n\n"
+    "Save the drawing as ASCII DXF in the drawing program and import that file.";
 // The preview's checks of the chosen file, in order: "Choose a file first", "This file does not
 // exist.", "The DXF file cannot be opened.", "Binary DXF file cannot be processed."; empty when
 // the names can be read.

@@ -147,7 +147,7 @@ TEST(DxfFileChecks, AcceptanceAndPreviewRefuseWhatTheReaderCannotUse)
     };
     const Case cases[] = {
         {"text", text, "", ""},
-        {"binary", binary, "Invalid DXF.", "Binary DXF file cannot be processed."},
+        {"binary", binary, BinaryDxfRefusal, "Binary DXF file cannot be processed."},
         {"none chosen", "", "Invalid DXF.", "Choose a file first"},
         {"missing", dir.file("gone.dxf"), "Invalid DXF.", "This file does not exist."},
         {"a folder", dir.path().string(), "Invalid DXF.", "This file does not exist."},

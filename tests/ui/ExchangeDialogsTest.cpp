@@ -190,7 +190,7 @@ TEST_F(ProgramTest, DxfImportRefusesABinaryDrawingAndKeepsTheDefinition)
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(definitionBeforeAccept, "<absent>");
     ASSERT_GE(messages.size(), 2u);
-    EXPECT_EQ(messages[0], "Invalid DXF.");
+    EXPECT_EQ(messages[0], BinaryDxfRefusal);
     EXPECT_EQ(messages.back(), "Imported 11 points");
     EXPECT_EQ(ProfileValue("Import", "Point Block Definition"), "N1D1E1");
     EXPECT_EQ(ProfileValue("Import", "Import Data Blocks"), "0");
