@@ -257,6 +257,7 @@ bool FSDXF::ImportPoint(const DXFPoint& point)
         name = renamed->second;
     }
     const std::string layer = point.GetLayer() != nullptr ? point.GetLayer()->GetName() : std::string();
+    m_readName = collected->second.name;
     return AddPoint(name, "", ConvertLocation(point.GetLocation()), point.GetColor(), layer, false);
 }
 
@@ -322,6 +323,7 @@ int FSDXF::Import(const CDxfFile& drawing, const std::string& path)
             location.z = z;
         }
         const std::string layer = entity->GetLayer() != nullptr ? entity->GetLayer()->GetName() : std::string();
+        m_readName = block.name;
         if (!AddPoint(name, block.fields.description, ConvertLocation(location), entity->GetColor(), layer, false))
             return Fail(kImportFailed);
     }

@@ -105,6 +105,8 @@ protected:
     std::unordered_set<std::string> m_addedKeys; // names added by this import, as the job compares them
     std::string m_failureText;
     size_t m_collectedCount = 0;
+    // The name the drawing gave the point AddPoint is adding, before any renaming.
+    std::string m_readName;
     // What the last collection found of each kind (the other kind counted only when it found none).
     size_t m_pointBlockCount = 0;
     size_t m_pointEntityCount = 0;

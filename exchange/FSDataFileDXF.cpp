@@ -2,6 +2,7 @@
 
 #include "core/DataFileFormat.h"
 #include "core/NoValue.h"
+#include "core/ProgramHelpers.h"
 #include "core/Report.h"
 #include "core/UnitConstants.h"
 #include "exchange/FSDxfReader.h"
@@ -136,7 +137,10 @@ bool FSDataFileDXF::AddPoint(const std::string& name, const std::string& descrip
         m_report->SetCell(2, m_reportRow, format.FormatCoordinate(at.x, false, false), false);
         m_report->SetCell(3, m_reportRow, format.FormatElevation(at.z, false, false), false);
         m_report->SetCell(4, m_reportRow, point->GetDescription(), false);
-        m_report->SetCell(5, m_reportRow, "Imported", false);
+        // A point the rename rules named anew says so, as the other imports' reports do.
+        const bool renamed = m_renamePoints && !m_readName.empty() && CompareTextNoCase(name, m_readName) != 0;
+        m_report->SetCell(5, m_reportRow, renamed ? "Renamed (from " + m_readName + ")" : std::string("Imported"),
+                          false);
     }
     RememberPoint(name);
     return true;

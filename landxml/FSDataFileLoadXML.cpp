@@ -2,6 +2,7 @@
 
 #include "core/DataFileFormat.h"
 #include "core/NoValue.h"
+#include "core/ProgramHelpers.h"
 #include "core/Report.h"
 #include "model/MorvelSettingsHelpers.h"
 #include "landxml/LandXML.h"
@@ -170,7 +171,7 @@ bool FSDataFileLoadXML::AddPoint(const CLandXMLCgPoint& point)
     // The job's own input-point line: the raw line, its history entry and hint, as a merge logs it.
     m_job->AppendInputPointLine(*record);
     if (m_makeReport && m_report != nullptr)
-        AddReportRow(*record);
+        AddReportRow(*record, point.GetName());
     return true;
 }
 
@@ -199,7 +200,7 @@ void FSDataFileLoadXML::BeginReport(const std::string& fileName)
     m_report->AddColumn("Action", ReportHeadingCentre | ReportCellLeft);
 }
 
-void FSDataFileLoadXML::AddReportRow(const CPointRecord& record)
+void FSDataFileLoadXML::AddReportRow(const CPointRecord& record, const std::string& readName)
 {
     const CDataFileFormat* format = m_job->GetDataFileFormat();
     m_reportRow = m_report->AddRow();
@@ -208,7 +209,9 @@ void FSDataFileLoadXML::AddReportRow(const CPointRecord& record)
     m_report->SetCell(2, m_reportRow, format->FormatCoordinate(record.GetEasting(), false, false), false);
     m_report->SetCell(3, m_reportRow, format->FormatElevation(record.GetElevation(), false, false), false);
     m_report->SetCell(4, m_reportRow, record.GetDescription(), false);
-    m_report->SetCell(5, m_reportRow, "Imported", false);
+    // A point the rename rules named anew says so, as the other imports' reports do.
+    const bool renamed = m_renamePoints && CompareTextNoCase(record.GetName(), readName) != 0;
+    m_report->SetCell(5, m_reportRow, renamed ? "Renamed (from " + readName + ")" : std::string("Imported"), false);
 }
 
 bool FSDataFileLoadXML::RenamePoints(const std::vector<std::string>& names, std::map<std::string, std::string>& renameMap)

@@ -39,7 +39,8 @@ private:
     static void UseImportSwitches(CLandXML& document);
     // Loads the file, showing what went wrong; false when it cannot be used.
     bool LoadDocument(CLandXML& document, const std::string& fileName);
-    void AddReportRow(const CPointRecord& record);
+    // readName: the point's name in the file, before any renaming.
+    void AddReportRow(const CPointRecord& record, const std::string& readName);
 
     int m_reportRow = 0;
     // Points added or overwritten by the import under way.

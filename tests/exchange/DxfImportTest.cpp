@@ -337,10 +337,19 @@ TEST(DxfImport, RenameRules)
     job.AddPoint("P1", 7, 7, 7);
     Options options;
     options.rename = true;
+    CReport report;
+    options.report = &report;
     const std::string text = PointBlockDrawing({{{{"NAME", "P1"}}}, {{{"NAME", "P2"}}}});
     ASSERT_EQ(ImportDrawing(job, text, options), 0);
     EXPECT_THAT(PointNames(job), ElementsAre("A_P1", "A_P2", "P1"));
     EXPECT_DOUBLE_EQ(Point(job, "P1")->GetEasting(), 7);
+    // The report tells each new name from the one in the drawing.
+    const CReportSection& rows = *report.GetSections()[1];
+    ASSERT_EQ(rows.rows.size(), 2u);
+    EXPECT_EQ(rows.rows[0][0], "A_P1");
+    EXPECT_EQ(rows.rows[0][5], "Renamed (from P1)");
+    EXPECT_EQ(rows.rows[1][5], "Renamed (from P2)");
+    options.report = nullptr;
 
     // The designator now makes a name the job holds: the rule fails and nothing changes.
     MessageLog messages;

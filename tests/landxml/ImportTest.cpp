@@ -377,16 +377,30 @@ TEST(LandXMLImport, RenamingByTheJobsRule)
         TestJobDoc job;
         job.AddPoint("1", 9, 9);
         FSDataFileLoadXML import;
-        import.SetImportOptions(true, false, nullptr);
+        CReport report;
+        import.SetImportOptions(true, true, &report);
         ASSERT_TRUE(import.ImportFile(path, &job));
         EXPECT_EQ(job.GetPointDatabase()->GetCount(), 4);
         const auto& map = import.GetRenameMap();
         ASSERT_EQ(map.size(), 3u);
-        for (const auto& [from, to] : map) {
-            SCOPED_TRACE(from);
-            const CPointRecord* point = job.GetPointDatabase()->FindPoint(to, true);
-            ASSERT_NE(point, nullptr);
+        // Each point is where its new name says, and the report tells the name it had in the file.
+        const CReportSection& rows = *report.GetSections()[1];
+        ASSERT_EQ(rows.rows.size(), 3u);
+        int renamed = 0;
+        for (const auto& row : rows.rows) {
+            SCOPED_TRACE(row[0]);
+            std::string from = row[0];
+            if (row[5] != "Imported") {
+                ASSERT_EQ(row[5].rfind("Renamed (from ", 0), 0u) << row[5];
+                from = row[5].substr(14, row[5].size() - 15);
+                ++renamed;
+            }
+            ASSERT_EQ(map.count(from), 1u);
+            EXPECT_EQ(map.at(from), row[0]);
+            EXPECT_NE(job.GetPointDatabase()->FindPoint(row[0], true), nullptr);
         }
+        // Point 1 of the file could not keep the name the job's own point has.
+        EXPECT_GE(renamed, 1);
         // The job's own point 1 is untouched.
         EXPECT_EQ(job.GetPointDatabase()->FindPoint("1", true)->GetEasting(), 9.0);
     }
