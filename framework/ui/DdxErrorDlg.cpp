@@ -265,6 +265,10 @@ private:
 
 int CDdxErrorDlg::RunUntilDismissed()
 {
+    // Whoever watches modal windows sees it too, though it holds no one.
+    if (const int answered = wxModalDialogHook::CallEnter(this); answered != wxID_NONE)
+        return answered;
+    wxModalDialogHookExitGuard hookExit(this);
     SetReturnCode(wxID_CANCEL);
     CDdxErrorDlg* const previous = std::exchange(s_shown, this);
     {
