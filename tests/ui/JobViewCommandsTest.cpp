@@ -25,6 +25,7 @@
 #include "shell/ui/MorvelApp.h"
 #include "shell/ui/PrintPreviewView.h"
 #include "views/ui/GraphicsPreview.h"
+#include "views/ui/GridView.h"
 #include "views/ui/MorvelView.h"
 #include "views/ui/MapPrintout.h"
 #include "views/ui/ObjectIdWnd.h"
@@ -456,7 +457,49 @@ public:
         return column == 0 ? "row " + std::to_string(row) : std::string(size_t(row % 7) * 3, 'W');
     }
 };
+// A grid whose second column labels a comment, a note and an invalid line.
+class LabelledGrid : public CGridView
+{
+public:
+    using CGridView::CGridView;
+    void OnUpdate(CView*, intptr_t, intptr_t) override {}
+    bool IsListRowSelected(const CGridViewListCtrl&, int32_t) const override { return false; }
+    std::string GetCellText(int32_t row, int column, const CEasyListCtrl*) const override
+    {
+        static const char* const labels[] = {"Comment:", "Note:", "Invalid:"};
+        if (column == 1)
+            return labels[row % 3];
+        if (column == 2)
+            return row == 0 ? "short" : std::string(40, 'W');
+        return "x";
+    }
+};
 } // namespace
+
+TEST_F(ListAndSplitterTest, TheGridMeasuresHeadingsSamplesAndCellsButNotFreeText)
+{
+    auto* view = new LabelledGrid(frame);
+    view->InitializeGrid();
+    CGridViewListCtrl* grid = view->GetGridList();
+    grid->SetItemCount(3);
+    Pump();
+    const auto text = [view](const std::string& s) { return view->MeasureTextWidth(s, nullptr); };
+    const auto heading = [text, grid](int column) { return text(grid->GetColumnHeading(column).utf8_string()); };
+    grid->SetColumnHeading(3, " ");
+    std::vector<int> widths(5, 0);
+    view->MeasureColumnWidths(widths, nullptr, true);
+    // A note's or an invalid line's second cell is free text and does not count.
+    EXPECT_EQ(widths[2], std::max(heading(2), text("short")));
+    EXPECT_EQ(widths[1], std::max({heading(1), text("Comment:"), text("Note:"), text("Invalid:")}));
+    // A heading of one blank is measured as " ... ".
+    EXPECT_EQ(widths[3], text(" ... "));
+
+    // Without the cells the grid's samples count; sized, each column takes its measure.
+    ASSERT_TRUE(view->AutoSizeColumns());
+    EXPECT_EQ(grid->GetColumnWidth(0), std::max(heading(0), text("01234567")));
+    EXPECT_EQ(grid->GetColumnWidth(3), std::max(text(" ... "), text("8,888,888.888")));
+    EXPECT_EQ(grid->GetColumnWidth(4), std::max(heading(4), text("0123456789123456")));
+}
 
 TEST_F(ListAndSplitterTest, TheSplitterMovesAlongItsAxisWithinItsLimits)
 {

@@ -417,3 +417,11 @@ TEST_F(RawDataTabTest, TheTenColumnsScrollSidewaysInANarrowPane)
         EXPECT_EQ(list->GetScrollX(), 0);
     }
 }
+
+TEST_F(RawDataTabTest, TheTabShownWhenTheViewGoesIsTheOneTheNextStartsOn)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ASSERT_EQ(view->GetCurrentTab(), CMorvelView::RawDataTab);
+    Exit();
+    EXPECT_EQ(ProfileValue("Settings", "TabSel0"), "1");
+}

@@ -9,7 +9,12 @@
 #include "views/PointRows.h"
 #include "views/ui/ToolPopups.h"
 
+#include <wx/dc.h>
 #include <wx/settings.h>
+#include <wx/wupdlock.h>
+
+#include <algorithm>
+#include <iterator>
 
 #include <cstdlib>
 
@@ -17,6 +22,13 @@ CGridView::CGridView(wxWindow* parent) : wxPanel(parent, wxID_ANY)
 {
     m_currentTab = GetAppProfile().GetProfileInt("Settings", "TabSel0", 0);
     m_gridList = new CGridViewListCtrl(this, GridListId, this);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { SelectFirstRow(); }, SelectFirstRowCommand);
+    // The tab shown is remembered for the next view, while the lists still exist.
+    Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& event) {
+        event.Skip();
+        if (event.GetEventObject() == this && GetActiveList() != nullptr)
+            GetAppProfile().WriteProfileInt("Settings", "TabSel0", m_currentTab);
+    });
 }
 
 CGridView::~CGridView() = default;
@@ -28,6 +40,7 @@ void CGridView::InitializeGrid()
     CBusyCursor busy;
     ApplyGridFont();
     InsertColumns();
+    GetEventHandler()->QueueEvent(new wxCommandEvent(wxEVT_MENU, SelectFirstRowCommand));
 }
 
 void CGridView::InsertColumns()
@@ -132,4 +145,57 @@ void CGridView::ShowObjectIdPopup(const std::string& text, int x, int y, int ico
 {
     if (CEasyListCtrl* list = GetActiveList())
         list->ShowObjectTips(text, x, y, icon, colour);
+}
+
+void CGridView::SelectRow(int32_t row)
+{
+    if (CEasyListCtrl* list = GetActiveList())
+        list->SelectSingleItem(row);
+}
+
+int CGridView::MeasureTextWidth(const std::string& text, wxDC* dc)
+{
+    const wxString shown = wxString::FromUTF8(text);
+    const int width = dc ? dc->GetTextExtent(shown).x : m_gridList->GetBody()->GetTextExtent(shown).x;
+    return width + 16;
+}
+
+void CGridView::MeasureColumnWidths(std::vector<int>& widths, wxDC* dc, bool fromCells)
+{
+    static const char* const samples[] = {"01234567", "8,888,888.888", "8,888,888.888", "8,888,888.888",
+                                          "0123456789123456"};
+    CEasyListCtrl* list = GetActiveList();
+    if (list == nullptr)
+        return;
+    const int columns = std::min(list->GetColumnCount(), int(widths.size()));
+    for (int column = 0; column < columns; ++column) {
+        std::string heading = list->GetColumnHeading(column).utf8_string();
+        if (heading == " ")
+            heading = " ... ";
+        int width = MeasureTextWidth(heading, dc);
+        if (fromCells) {
+            for (int32_t row = 0; row < list->GetItemCount(); ++row) {
+                // The label column tells a note or an invalid line, whose second cell is free text.
+                if (column == 2) {
+                    const std::string label = GetCellText(row, 1, list);
+                    if (label == "Note:" || label == "Invalid:")
+                        continue;
+                }
+                width = std::max(width, MeasureTextWidth(GetCellText(row, column, list), dc));
+            }
+        } else if (list == m_gridList && column < int(std::size(samples))) {
+            width = std::max(width, MeasureTextWidth(samples[column], dc));
+        }
+        widths[size_t(column)] = width;
+    }
+}
+
+bool CGridView::AutoSizeColumns()
+{
+    std::vector<int> widths(size_t(m_gridList->GetColumnCount()), 0);
+    MeasureColumnWidths(widths, nullptr, false);
+    wxWindowUpdateLocker noRedraw(m_gridList);
+    for (int column = 0; column < int(widths.size()); ++column)
+        m_gridList->SetColumnWidth(column, widths[size_t(column)] <= 5 ? 8 : widths[size_t(column)]);
+    return true;
 }

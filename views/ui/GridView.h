@@ -5,9 +5,12 @@
 
 #include <wx/panel.h>
 
+class wxDC;
+
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The coordinate grid view: one owner-drawn virtual list of the job's points, its columns, its
 // font and row height, the wheel and Escape. Derived views supply the rows and add panes and tabs.
@@ -15,6 +18,8 @@ class CGridView : public wxPanel, public CView, public IGridListOwner
 {
 public:
     static constexpr int GridListId = 1175;
+    // Posted by InitializeGrid: the first row is selected once the view has settled.
+    static constexpr int SelectFirstRowCommand = 9999;
 
     explicit CGridView(wxWindow* parent);
     ~CGridView() override;
@@ -37,6 +42,17 @@ public:
     virtual bool ScrollRowToTop(int32_t row);
     virtual int32_t GetRowCount();
     virtual void ApplyGridFont();
+    // One width per column of the active list: the heading's (a heading of one blank is measured
+    // as " ... "), widened by the cells (fromCells; column 2 of note and invalid lines left out)
+    // or, in the grid, by each column's sample text. dc null: the list's own font.
+    virtual void MeasureColumnWidths(std::vector<int>& widths, wxDC* dc, bool fromCells);
+    virtual void SelectFirstRow() { SelectRow(0); }
+    // Every grid column to its measured width (8 for one of 5 pixels or less).
+    virtual bool AutoSizeColumns();
+    // The row of the active list made visible and its only selected row.
+    void SelectRow(int32_t row);
+    // The text's width and 16 pixels of margin.
+    int MeasureTextWidth(const std::string& text, wxDC* dc);
 
     void SelectTab(int index);
     int GetCurrentTab() const { return m_currentTab; }
