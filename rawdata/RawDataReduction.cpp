@@ -12,6 +12,7 @@
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
 #include "model/RecordDatabase.h"
+#include "platform/BusyCursor.h"
 #include "rawdata/NikonRawDataFile.h"
 #include "rawdata/records/NikonRawDataSetup.h"
 #include "rawdata/records/RawDataNikonCommentRecord.h"
@@ -418,6 +419,7 @@ void CReduction::ReduceShot(CNikonRawDataRecord& record, CRawDataSetup& setup, C
 
 void CReduction::Run()
 {
+    CBusyCursor busy;
     CStatusProgress progress;
     progress.Begin("Reducing Raw Data");
     CRecordDatabase* records = m_doc.GetRecordDatabase();

@@ -3,10 +3,12 @@
 #include "FakeView.h"
 #include "RawJob.h"
 #include "core/Report.h"
+#include "core/StatusProgress.h"
 #include "model/JobFileDocSettings.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
 #include "model/RecordDatabase.h"
+#include "platform/BusyCursor.h"
 #include "rawdata/RawDataReduction.h"
 
 #include <gmock/gmock.h>
@@ -259,6 +261,25 @@ TEST(ReductionTest, EmptyRawDataStillSendsItsHints)
     job.SendHint(nullptr, 1, 0);
     EXPECT_THAT(log, testing::Not(testing::Contains("V19")));
     job.RemoveView(&view);
+}
+
+TEST(ReductionTest, TheWaitCursorShowsForTheWholeRun)
+{
+    std::vector<std::string> events;
+    CBusyCursor::Handler previous = CBusyCursor::SetHandler([&](bool show) {
+        events.push_back(std::string(show ? "show" : "hide") + (CStatusProgress::IsAnyScopeActive() ? " busy" : ""));
+    });
+    for (const bool withLines : {false, true}) {
+        SCOPED_TRACE(withLines);
+        events.clear();
+        RawJob job;
+        if (withLines)
+            job.AppendAll({"CO,DIST UNITS: Metres", "MP,1,1000.0,2000.0,100.0,STN"});
+        ReduceRawData(job, job.raw, false, false, nullptr, nullptr);
+        // The cursor comes before the progress text and goes after it.
+        EXPECT_THAT(events, ElementsAre("show", "hide"));
+    }
+    CBusyCursor::SetHandler(std::move(previous));
 }
 
 TEST(ReductionTest, UnknownSettingWordsChangeNothing)
