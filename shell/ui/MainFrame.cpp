@@ -199,7 +199,7 @@ void CMainFrame::CreateMenus()
     job->Append(IdEditRawDataRecords, "Edit Raw Data Records...");
     job->Append(IdFindRawDataRecords, "Find Raw Data Records...");
     job->Append(IdRawDataReduction, "Raw Data Reduction...");
-    job->Append(IdRawDataReport, "Raw Data Report...");
+    job->Append(IdRawDataReport, "Raw Data Report...", "Generates a report of Raw Data Records");
     job->AppendSeparator();
     job->Append(IdDuplicateRawLine, "Duplicate");
     job->AppendSeparator();

@@ -21,6 +21,7 @@
 #include <wx/frame.h>
 #include <wx/menu.h>
 #include <wx/stattext.h>
+#include <wx/statusbr.h>
 
 #include <map>
 #include <regex>
@@ -158,6 +159,10 @@ TEST_F(ProgramTest, MenuBarShowsEachCommandInItsPlaceWithItsKeyAndPicture)
     }
     // At least the commands this window has always had.
     EXPECT_GE(found, 8);
+    // An item the pointer rests on says what it does in the status bar.
+    wxMenuEvent highlight(wxEVT_MENU_HIGHLIGHT, IdRawDataReport);
+    frame.ProcessWindowEvent(highlight);
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusText(0), "Generates a report of Raw Data Records");
     // No key is shown on two items.
     std::map<std::string, int> keyOwners;
     for (const auto& [item, top] : items) {
