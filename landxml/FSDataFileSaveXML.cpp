@@ -2,6 +2,7 @@
 
 #include "core/PathHelpers.h"
 #include "core/ProgramHelpers.h"
+#include "core/ResourceStrings.h"
 #include "core/StatusProgress.h"
 #include "core/UnitConstants.h"
 #include "landxml/LandXMLText.h"
@@ -99,8 +100,9 @@ bool FSDataFileSaveXML::WriteFile(const std::string& fileName, int unitCode, CDa
     header += std::string("<Units>") + kLineEnd;
     header += UnitsLine(unitCode, angle) + kLineEnd;
     header += std::string("</Units>") + kLineEnd;
-    header += std::string("<Application name=\"Morvel\" manufacturer=\"QuorelVantisMarcato\" version=\"1.0.0\" "
-                          "manufacturerURL=\"\"/>") + kLineEnd;
+    // The home page is the same link the Help menu opens.
+    header += "<Application name=\"Morvel\" manufacturer=\"QuorelVantisMarcato\" version=\"1.0.0\" manufacturerURL=\"" +
+              EscapeXmlAttribute(LoadResourceString(392)) + "\"/>" + kLineEnd;
     WriteString(header);
 
     CStatusProgress progress;

@@ -43,7 +43,7 @@ std::string HeaderTail(const std::string& project, const std::string& unitsLine)
 {
     return "<Project name=\"" + project + "\"/>\r\n<Units>\r\n" + unitsLine +
            "\r\n</Units>\r\n<Application name=\"Morvel\" manufacturer=\"QuorelVantisMarcato\" version=\"1.0.0\" "
-           "manufacturerURL=\"\"/>\r\n";
+           "manufacturerURL=\"https://www.kvl.example/\"/>\r\n";
 }
 
 const char* const kMetricDegrees =
@@ -152,7 +152,7 @@ TEST(LandXMLExport, EmptyJobAndFailures)
     ASSERT_TRUE(writer.WriteFile(path, 0, &job, count));
     EXPECT_EQ(count, 0);
     const std::string text = ReadAllText(path);
-    const std::string end = "manufacturerURL=\"\"/>\r\n</LandXML>";
+    const std::string end = "manufacturerURL=\"https://www.kvl.example/\"/>\r\n</LandXML>";
     ASSERT_GE(text.size(), end.size());
     EXPECT_EQ(text.substr(text.size() - end.size()), end);
     EXPECT_EQ(text.find("CgPoints"), std::string::npos);
