@@ -196,6 +196,10 @@ public:
     void OnTransferCommand(int command, uint32_t templateId);
     void OnShortcuts();
     void OnUpdateShortcuts(wxUpdateUIEvent& event);
+    // Tools > Create Job from Backup (7497) and Create Job from Vectrin File (7498): the dialog,
+    // then the job made from the chosen file and opened.
+    void OnCreateJobFromBackup();
+    void OnCreateJobFromVectrinFile();
     // The Create Job commands' road once their dialog is accepted: the job made and opened.
     bool CreateJobFromFieldData(bool fromBackup, const std::string& sourcePath, const std::string& jobPath);
     // Files dropped from the file manager: the first opens as Open Job opens it.
@@ -214,7 +218,6 @@ private:
     void BindGlobalCommands();
     void OnImportCommand(int command);
     void OnWebCommand(int command);
-    void OnCreateJobCommand(bool fromBackup);
     void UpdateSelectionInfo();
     void InstallMenuManager();
     void CreateBars();

@@ -188,8 +188,8 @@ void CMainFrame::BindGlobalCommands()
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OpenCalculator(-9.99e27); }, IdScientificCalculator);
     Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& e) { e.Enable(bool(GetFrameWindows().calculator)); }, IdScientificCalculator);
     Bind(wxEVT_MENU, [](wxCommandEvent&) { StartKVLEdit({}); }, IdKVLEdit);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnCreateJobCommand(true); }, IdCreateJobFromBackup);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnCreateJobCommand(false); }, IdCreateJobFromVectrinFile);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnCreateJobFromBackup(); }, IdCreateJobFromBackup);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnCreateJobFromVectrinFile(); }, IdCreateJobFromVectrinFile);
     Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& e) { e.Enable(bool(GetFrameWindows().extractBackup)); },
          IdCreateJobFromBackup);
     Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& e) { e.Enable(bool(GetFrameWindows().createJobFromTrn)); },
@@ -300,14 +300,20 @@ void CMainFrame::OnWebCommand(int command)
         ShowMessageBoxFS(LoadResourceString(command == IdEmailTechnicalSupport ? 933 : 932), MB_OK);
 }
 
-void CMainFrame::OnCreateJobCommand(bool fromBackup)
+void CMainFrame::OnCreateJobFromBackup()
 {
-    const CFrameWindowRegistry& windows = GetFrameWindows();
-    const auto& dialog = fromBackup ? windows.extractBackup : windows.createJobFromTrn;
+    const auto& dialog = GetFrameWindows().extractBackup;
     std::string source, jobPath;
-    if (!dialog || !dialog(source, jobPath))
-        return;
-    CreateJobFromFieldData(fromBackup, source, jobPath);
+    if (dialog && dialog(source, jobPath))
+        CreateJobFromFieldData(true, source, jobPath);
+}
+
+void CMainFrame::OnCreateJobFromVectrinFile()
+{
+    const auto& dialog = GetFrameWindows().createJobFromTrn;
+    std::string source, jobPath;
+    if (dialog && dialog(source, jobPath))
+        CreateJobFromFieldData(false, source, jobPath);
 }
 
 bool CMainFrame::CreateJobFromFieldData(bool fromBackup, const std::string& sourcePath, const std::string& jobPath)

@@ -20,6 +20,8 @@
 #include "shell/FrameWindowRegistry.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
+#include "transfer/backup/BackupFile.h"
+#include "transfer/backup/BackupTestUtil.h"
 #include "transfer/ui/ExtractBackup.h"
 
 #include <wx/checkbox.h>
@@ -411,4 +413,52 @@ TEST_F(CreateJobDialogTest, BrowseAndCancelRememberThePaths)
     }, source, job);
     EXPECT_EQ(files.title, "Choose a TRN file");
     EXPECT_NE(files.wildcard.find("*.[Tt][Rr][Nn]"), std::string::npos);
+}
+
+TEST_F(CreateJobDialogTest, EachToolsCommandMakesItsJobFromItsKindOfFile)
+{
+    ASSERT_TRUE(Start());
+    const std::string raw = morvel::test::ReadAllText(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw"));
+    const std::string backup = home->file("week.Mvb");
+    {
+        CBackupFile file;
+        ASSERT_TRUE(file.Create(backup));
+        ASSERT_TRUE(file.AddArchiveSlot("week"));
+        CBackupArchive archive(1, false);
+        ASSERT_TRUE(morvel::test::AddTextRecord(archive, "week.txt", raw, BackupTypeDownloadedRaw));
+        ASSERT_TRUE(file.WriteArchiveData(0, archive));
+        file.Close();
+    }
+    const std::string transfer = home->file("FATE.raw");
+    morvel::test::WriteAllText(transfer, raw);
+    struct Case
+    {
+        const char* name;
+        bool backup;
+        std::string source;
+        std::string job;
+    } cases[] = {{"backup", true, backup, home->file("FromBackup")},
+                 {"transfer file", false, transfer, home->file("FromTransfer")}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogAnswer = [&](wxDialog& host) {
+            auto* d = dynamic_cast<CCreateJobPathsDlg*>(CEasyDialog::FromHost(host));
+            if (!d)
+                return int(wxID_CANCEL);
+            d->GetSourceEdit()->SetValue(wxString::FromUTF8(c.source));
+            d->GetJobEdit()->SetValue(wxString::FromUTF8(c.job));
+            d->OnOK();
+            return d->HasEnded() ? d->GetResult() : int(wxID_CANCEL);
+        };
+        if (c.backup)
+            Frame().OnCreateJobFromBackup();
+        else
+            Frame().OnCreateJobFromVectrinFile();
+        Pump();
+        CDataFileDoc* made = CDataFileDoc::GetActiveDoc();
+        ASSERT_NE(made, nullptr);
+        EXPECT_EQ(made->GetPathName(), c.job + ".Mvj");
+        CLocation at;
+        EXPECT_TRUE(made->FindPointLocation("1", &at));
+    }
 }
