@@ -31,6 +31,7 @@
 #include "shell/ui/MorvelApp.h"
 #include "shell/ui/PromptSaveModified.h"
 #include "shell/ui/RegenerationOptionsDlg.h"
+#include "transfer/backup/BackupFile.h"
 #include "transfer/ui/FileDialogRunner.h"
 #include "views/ui/MorvelView.h"
 
@@ -214,6 +215,14 @@ void InstallAppHooks(CMorvelApp& app)
             wxEndBusyCursor();
     });
     SetSettingsShell(&g_settingsShell);
+    // A rewritten backup may be one of the job's file items in the navigator.
+    SetBackupMainWindowSender([](uint32_t message, intptr_t, intptr_t) {
+        CMainFrame* frame = g_app ? g_app->GetMainFrame() : nullptr;
+        if (!frame || message != WM_BACKUP_REWRITTEN)
+            return;
+        wxCommandEvent event(EVT_DIALOG_BAR_REQUEST_807B);
+        frame->ProcessWindowEvent(event);
+    });
 
     ClipboardHooks clipboard;
     clipboard.setText = [](const std::string& text) {
@@ -271,6 +280,7 @@ void RemoveAppHooks()
     SetDataFileDocShell(nullptr);
     CBusyCursor::SetHandler({});
     SetSettingsShell(nullptr);
+    SetBackupMainWindowSender({});
     SetClipboardHooks({});
     CInterested::SetWindowCheck({});
     CDocument::SetRecentFileHandler({});

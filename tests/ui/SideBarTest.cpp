@@ -11,6 +11,7 @@
 #include "framework/GraphicDataExchange.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
+#include "transfer/backup/BackupFile.h"
 
 #include <wx/button.h>
 #include <wx/sizer.h>
@@ -249,6 +250,12 @@ TEST_F(ProgramTest, SideBarAsksTheMainWindowToRefreshFileItems)
     EXPECT_EQ(0, asked); // posted, not sent
     Pump();
     EXPECT_EQ(1, asked);
+
+    // A rewritten backup asks at once, from the running program's own hooks.
+    morvel::test::WriteAllText(home->file("site.Nik"), "points");
+    morvel::test::WriteAllText(home->file("site.Nrd"), "raw");
+    ASSERT_TRUE(CBackupFile::RewriteThroughCopy(home->file("site.Nik"), "Mvb", false));
+    EXPECT_EQ(2, asked);
     Exit();
 }
 
