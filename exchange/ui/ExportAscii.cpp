@@ -25,7 +25,8 @@ void CExportAscii::BuildControls()
 {
     const int gap = FromDIP(4);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    m_chip = AddExportHeading(this, sizer, "Use this to export selected points to an ASCII file.", IdChip);
+    m_chip = AddExportHeading(this, sizer, "Use this to export selected points to an ASCII file.", IdChip,
+                              true);
 
     auto* order = new wxStaticBoxSizer(wxVERTICAL, this, "Column Order");
     wxWindow* box = order->GetStaticBox();

@@ -199,6 +199,17 @@ wxSizer* Row(wxWindow* parent, const char* label, wxWindow* field, int gap, int 
     return row;
 }
 
+// A group led by its picture at the left, as the job and transfer panels lead their steps. The
+// picture only marks the group; it has no command.
+wxSizer* WithPicture(wxWindow* page, wxSizer* group, int pictureId)
+{
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp))
+        row->Add(new CCustomWizardButton(page, pictureId, app->GetIcons()), 0, wxTOP | wxRIGHT, page->FromDIP(8));
+    row->Add(group, 1, wxEXPAND);
+    return row;
+}
+
 } // namespace
 
 FontChooser SetFontChooser(FontChooser chooser)
@@ -337,8 +348,8 @@ void CUserPreferencesDisplayPage::BuildControls()
         display->Add(w, 0, wxALL, gap / 2);
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(fonts, 0, wxEXPAND | wxALL, gap);
-    sizer->Add(display, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
+    sizer->Add(WithPicture(this, fonts, PreferencesPictureId), 0, wxEXPAND | wxALL, gap);
+    sizer->Add(WithPicture(this, display, PreferencesSecondPictureId), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
     SetSizerAndFit(sizer);
 }
 
@@ -522,7 +533,7 @@ void CUserPreferencesSnapPage::BuildControls()
     gridBox->Add(grid, 0, wxEXPAND | wxALL, gap);
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(order, 1, wxEXPAND | wxALL, gap);
+    sizer->Add(WithPicture(this, order, PreferencesPictureId), 1, wxEXPAND | wxALL, gap);
     sizer->Add(pick, 0, wxEXPAND | wxLEFT | wxRIGHT, gap);
     sizer->Add(gridBox, 0, wxEXPAND | wxALL, gap);
     SetSizerAndFit(sizer);
@@ -653,7 +664,7 @@ void CUserPreferencesTransferPage::BuildControls()
                  0, wxALL, gap / 2);
 
     auto* right = new wxBoxSizer(wxVERTICAL);
-    right->Add(defaults, 0, wxEXPAND);
+    right->Add(WithPicture(this, defaults, PreferencesPictureId), 0, wxEXPAND);
     right->Add(columns, 1, wxEXPAND | wxTOP, gap);
     auto* sizer = new wxBoxSizer(wxHORIZONTAL);
     sizer->Add(device, 0, wxEXPAND | wxALL, gap);
@@ -824,7 +835,7 @@ void CUserPreferencesFormatPage::BuildControls()
     formats->Add(architectural, 0, wxALL, gap / 2);
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(labels, 0, wxEXPAND | wxALL, gap);
+    sizer->Add(WithPicture(this, labels, PreferencesPictureId), 0, wxEXPAND | wxALL, gap);
     sizer->Add(formats, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
     SetSizerAndFit(sizer);
     Combo(IdDirections)->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { RefreshFormatSamples(); });

@@ -20,6 +20,10 @@ class wxSlider;
 class wxStaticText;
 class wxTextCtrl;
 
+// The pictures that lead a group on the Display, Transfer, Snap and Format pages (Display has both).
+inline constexpr int PreferencesPictureId = 2420;
+inline constexpr int PreferencesSecondPictureId = 6923;
+
 // The Colors page: eight colour buttons and a sample of the chosen colours.
 class CUserPreferencesColorsPage : public CEasyPropertyPage
 {

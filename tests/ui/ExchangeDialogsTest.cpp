@@ -9,6 +9,7 @@
 #include "exchange/ui/ImportMorvelFileDialog.h"
 #include "exchange/ui/PointBlockCheckListBox.h"
 #include "framework/ui/CheckListBox.h"
+#include "framework/ui/CustomButtons.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "core/DataExchange.h"
 #include "core/MathConversions.h"
@@ -327,4 +328,34 @@ TEST_F(ProgramTest, AsciiExportWritesTheListOrderAndKeepsIt)
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
     EXPECT_EQ(ProfileValue("Import", "ColumnType0"), "4");
     EXPECT_EQ(ProfileValue("Import", "ColumnCheck4"), "0");
+}
+
+TEST_F(ProgramTest, ExportPanelsLeadTheirLinesWithTheirPictures)
+{
+    ASSERT_TRUE(Start());
+    Frame().ShowDialogBar(true);
+    const struct
+    {
+        int command;
+        int chipId;
+        bool chipPicture;
+    } panels[] = {{IdExportAscii, CExportAscii::IdChip, true},
+                  {IdExportLandXml, CExportLandXML::IdChip, false},
+                  {IdExportDxf, CExportACad::IdChip, false}};
+    for (const auto& p : panels) {
+        SCOPED_TRACE(p.command);
+        Command(Frame(), p.command);
+        Pump();
+        wxWindow* panel = Frame().GetStackingBar()->GetTopDialog();
+        ASSERT_NE(panel, nullptr);
+        auto* purpose = dynamic_cast<CCustomWizardButton*>(panel->FindWindow(2420));
+        ASSERT_NE(purpose, nullptr);
+        EXPECT_TRUE(purpose->IsShown());
+        EXPECT_EQ(dynamic_cast<CCustomWizardButton*>(panel->FindWindow(6923)) != nullptr, p.chipPicture);
+        // A picture to the left of the text it leads, not over it.
+        const wxWindow* chip = panel->FindWindow(p.chipId);
+        ASSERT_NE(chip, nullptr);
+        EXPECT_LT(purpose->GetRect().GetRight(), chip->GetRect().GetRight());
+        EXPECT_LT(purpose->GetRect().GetBottom(), chip->GetRect().GetBottom());
+    }
 }

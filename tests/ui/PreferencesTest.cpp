@@ -5,6 +5,7 @@
 #include "framework/ui/EasyPropertyPage.h"
 #include "framework/ui/WindowHelpers.h"
 #include "framework/ui/ColorButton.h"
+#include "framework/ui/CustomButtons.h"
 #include "framework/ui/ModalDialog.h"
 #include "model/DataFileDoc.h"
 #include "model/HintCodes.h"
@@ -340,6 +341,48 @@ TEST_F(PreferencesTest, SnapSliderAndScreenshot)
     EXPECT_EQ(GetMorvelSettings().GetPickBoxSize(), 20);
     EXPECT_EQ(GetMorvelSettings().GetGridXSpacing(), 1e-7);
     EXPECT_EQ(ProfileValue("SNAP", "Grid X Spacing"), "1e-07");
+}
+
+TEST_F(PreferencesTest, PagesLeadTheirGroupsWithPictures)
+{
+    ASSERT_TRUE(Start());
+    Pump();
+    // The pictures each page shows: 2420 and, on Display, 6923 too.
+    const struct
+    {
+        int page;
+        bool first, second;
+    } pages[] = {{CUserPreferences::ColorsPage, false, false},  {CUserPreferences::DisplayPage, true, true},
+                 {CUserPreferences::TransferPage, true, false}, {CUserPreferences::SnapPage, true, false},
+                 {CUserPreferences::GeneralPage, false, false}, {CUserPreferences::FormatPage, true, false},
+                 {CUserPreferences::RenameRulesPage, false, false}};
+    bool saved = false;
+    RunFromMenu([&](CUserPreferences& sheet) {
+        sheet.Show();
+        sheet.Raise();
+        for (const auto& p : pages) {
+            SCOPED_TRACE(p.page);
+            ASSERT_TRUE(sheet.SetActivePage(p.page));
+            wxWindow* page = sheet.GetPage(p.page);
+            auto* first = dynamic_cast<CCustomWizardButton*>(page->FindWindow(PreferencesPictureId));
+            auto* second = dynamic_cast<CCustomWizardButton*>(page->FindWindow(PreferencesSecondPictureId));
+            EXPECT_EQ(first != nullptr, p.first);
+            EXPECT_EQ(second != nullptr, p.second);
+            // Each picture stands inside the page, clear of the group it leads.
+            for (wxWindow* picture : {static_cast<wxWindow*>(first), static_cast<wxWindow*>(second)}) {
+                if (!picture)
+                    continue;
+                EXPECT_TRUE(wxRect(page->GetClientSize()).Contains(picture->GetRect()));
+                EXPECT_TRUE(picture->IsShownOnScreen());
+            }
+            if (first && second)
+                EXPECT_LT(first->GetRect().GetBottom(), second->GetRect().GetTop());
+            if (p.page == CUserPreferences::DisplayPage)
+                saved = SaveScreenshot(sheet, "preferences-display.png");
+        }
+        sheet.Hide();
+    });
+    EXPECT_TRUE(saved);
 }
 
 // A page whose one field must not be empty.
