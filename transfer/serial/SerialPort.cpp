@@ -1,5 +1,7 @@
 #include "transfer/serial/SerialPort.h"
 
+#include "transfer/serial/LineRate.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -49,9 +51,8 @@ constexpr BaudEntry kBaudTable[] = {
     {2000000, B2000000},
 };
 
-// termios knows only fixed rates. A rate between them (14400 is in the preferences' list) gets
-// the nearest one below it that the line can carry, which is what the instrument's side of such
-// a rate can most likely follow.
+// termios knows only fixed rates: a rate between them gets the nearest one below here, and the
+// exact rate is set afterwards through the kernel's own fields (LineRate.h).
 speed_t SpeedForRate(uint32_t rate)
 {
     speed_t speed = B50;
@@ -61,6 +62,11 @@ speed_t SpeedForRate(uint32_t rate)
         speed = e.speed;
     }
     return speed;
+}
+
+bool IsFixedRate(uint32_t rate)
+{
+    return std::any_of(std::begin(kBaudTable), std::end(kBaudTable), [rate](const BaudEntry& e) { return e.rate == rate; });
 }
 
 } // namespace
@@ -195,8 +201,18 @@ void CSerialPort::ApplySettings()
         return;
     MakeLineSettings(t);
     // Kept as handed over: some drivers (a pseudo-terminal's) pin the character size and parity.
-    if (::tcsetattr(m_fd, TCSANOW, &t) == 0)
-        m_dcb = t;
+    if (::tcsetattr(m_fd, TCSANOW, &t) != 0)
+        return;
+    m_dcb = t;
+    // A driver that refuses the exact rate keeps the fixed one below it.
+    if (IsFixedRate(m_baudRate) || !SetExactLineRate(m_fd, m_baudRate))
+        return;
+    termios exact{};
+    if (::tcgetattr(m_fd, &exact) == 0) {
+        m_dcb.c_cflag = (m_dcb.c_cflag & ~(CBAUD | CBAUDEX | CIBAUD)) | (exact.c_cflag & (CBAUD | CBAUDEX | CIBAUD));
+        m_dcb.c_ispeed = exact.c_ispeed;
+        m_dcb.c_ospeed = exact.c_ospeed;
+    }
 }
 
 void CSerialPort::MakeLineSettings(termios& t) const
@@ -205,6 +221,8 @@ void CSerialPort::MakeLineSettings(termios& t) const
     ::cfmakeraw(&t);
     t.c_cflag |= CREAD | CLOCAL;
     const speed_t speed = SpeedForRate(m_baudRate);
+    // No separate input rate: one left from an exact rate set earlier would outlive the change.
+    t.c_cflag &= ~CIBAUD;
     ::cfsetispeed(&t, speed);
     ::cfsetospeed(&t, speed);
 

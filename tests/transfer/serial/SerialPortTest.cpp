@@ -1,6 +1,7 @@
 #include "transfer/serial/SerialPort.h"
 
 #include "PtyInstrument.h"
+#include "transfer/serial/LineRate.h"
 
 #include <gtest/gtest.h>
 
@@ -176,7 +177,8 @@ TEST(SerialPortSettings, LineSettingsFromStoredValues)
         EXPECT_EQ((t.c_iflag & INPCK) != 0, c.parity != 0);
     }
 
-    // A rate between the fixed ones takes the one below it.
+    // In the fixed rates a rate between them is the one below it (the exact one is set on the
+    // open line, checked on a pseudo-terminal).
     port.SetBaudRate(14400);
     t = Made(port);
     EXPECT_EQ(cfgetospeed(&t), B9600);
@@ -297,6 +299,24 @@ TEST_F(SerialPortPty, SettersReachTheDriver)
     EXPECT_TRUE(port.GetDcb(dcb));
     EXPECT_EQ(dcb.c_cflag, t.c_cflag);
     EXPECT_EQ(dcb.c_iflag, t.c_iflag);
+}
+
+TEST_F(SerialPortPty, TheLineRunsAtExactlyTheGivenRate)
+{
+    // Before and after open, fixed rates and those between them (14400 is in the preferences' list).
+    port.SetBaudRate(14400);
+    ASSERT_TRUE(port.Open());
+    EXPECT_EQ(GetExactLineRate(port.GetHandle()), 14400u);
+    for (uint32_t rate : {1200u, 9600u, 14400u, 28800u, 115200u, 4800u}) {
+        SCOPED_TRACE(rate);
+        port.SetBaudRate(rate);
+        EXPECT_EQ(GetExactLineRate(port.GetHandle()), rate);
+        const termios t = DriverSettings(port);
+        EXPECT_EQ(t.c_cflag & CSIZE, CS8) << "the rest of the line is left as set";
+        termios dcb{};
+        port.GetDcb(dcb);
+        EXPECT_EQ(dcb.c_cflag & (CBAUD | CBAUDEX), t.c_cflag & (CBAUD | CBAUDEX));
+    }
 }
 
 TEST_F(SerialPortPty, SettingsGivenBeforeOpenAreApplied)
