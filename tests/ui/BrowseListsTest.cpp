@@ -7,6 +7,7 @@
 #include "views/ui/ObjectIdWnd.h"
 
 #include <wx/frame.h>
+#include <wx/imaglist.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
 
@@ -95,8 +96,16 @@ TEST_F(ProgramTest, FileListBrowsesSortsAndNamesANewFolderInPlace)
     EXPECT_EQ(list->GetColumnHeading(3), "Type");
     EXPECT_THAT(Column(*list, 0), ElementsAre("New Folder", "New Folder (1)", "Taken", "big.txt", "small.TXT"));
     EXPECT_THAT(Column(*list, 2), ElementsAre("", "", "", "3KB", "5 bytes"));
-    EXPECT_EQ(list->GetItemImage(0), CSharedFileImageList::FolderImage);
-    EXPECT_EQ(list->GetItemImage(4), CSharedFileImageList::FileImage);
+    // Each row shows its type's picture from the desktop's theme, one image per type.
+    const int text = list->GetItemImage(3);
+    EXPECT_GT(text, CSharedFileImageList::FileImage) << "a text file shows the text picture";
+    EXPECT_EQ(list->GetItemImage(4), text);
+    EXPECT_GE(list->GetItemImage(0), 0);
+    EXPECT_EQ(list->GetItemImage(1), list->GetItemImage(0));
+    const int images = list->GetImageList()->GetImageCount();
+    list->RefreshList();
+    EXPECT_EQ(list->GetItemImage(3), text);
+    EXPECT_EQ(list->GetImageList()->GetImageCount(), images);
 
     // Size twice: descending, folders still first.
     list->OnColumnClick(2);

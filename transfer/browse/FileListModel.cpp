@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -173,6 +174,76 @@ std::string CFileTypeNames::GetTypeName(const std::string& name, bool isFolder)
     if (described.empty())
         described = textutil::ToUpperAscii(key) + " File";
     return m_nameOfExtension.emplace(key, described).first->second;
+}
+
+void CFileTypeNames::LoadIconTables()
+{
+    m_iconTablesLoaded = true;
+    // "type:icon" lines: the type's own icon where it is not named after the type, and its
+    // generic icon.
+    auto load = [this](const char* file, std::map<std::string, std::string>& table) {
+        std::string text;
+        if (!ReadSmallFile(m_folder + "/" + file, MaxGlobsSize, text))
+            return;
+        size_t start = 0;
+        while (start < text.size()) {
+            size_t end = text.find('\n', start);
+            if (end == std::string::npos)
+                end = text.size();
+            const std::string line = text.substr(start, end - start);
+            start = end + 1;
+            const size_t colon = line.find(':');
+            if (colon == std::string::npos || colon == 0 || colon + 1 == line.size())
+                continue;
+            table.emplace(line.substr(0, colon), line.substr(colon + 1));
+        }
+    };
+    load("icons", m_iconOfType);
+    load("generic-icons", m_genericIconOfType);
+}
+
+std::vector<std::string> CFileTypeNames::IconNamesOfType(const std::string& mimeType) const
+{
+    const size_t slash = mimeType.find('/');
+    if (slash == std::string::npos || slash == 0 || mimeType.find('/', slash + 1) != std::string::npos)
+        return {};
+    // Icon names go to the icon theme; only plain names, never anything that reads as a path.
+    auto plain = [](const std::string& icon) {
+        return !icon.empty() && icon[0] != '.' && std::all_of(icon.begin(), icon.end(), [](char c) {
+            return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == '.' || c == '+';
+        });
+    };
+    std::string own = mimeType;
+    own[slash] = '-';
+    if (const auto named = m_iconOfType.find(mimeType); named != m_iconOfType.end())
+        own = named->second;
+    std::string generic = mimeType.substr(0, slash) + "-x-generic";
+    if (const auto named = m_genericIconOfType.find(mimeType); named != m_genericIconOfType.end())
+        generic = named->second;
+    std::vector<std::string> names;
+    for (const std::string& icon : {own, generic})
+        if (plain(icon) && std::find(names.begin(), names.end(), icon) == names.end())
+            names.push_back(icon);
+    return names;
+}
+
+const std::vector<std::string>& CFileTypeNames::GetIconNames(const std::string& name, bool isFolder)
+{
+    const std::string key = isFolder ? std::string("/") : textutil::ToLowerAscii(ExtensionOf(name));
+    if (const auto found = m_iconsOfExtension.find(key); found != m_iconsOfExtension.end())
+        return found->second;
+    if (!m_iconTablesLoaded)
+        LoadIconTables();
+    std::vector<std::string> names;
+    if (isFolder)
+        names = IconNamesOfType("inode/directory");
+    else if (!key.empty()) {
+        if (!m_globsLoaded)
+            LoadGlobs();
+        if (const auto type = m_typeOfExtension.find(key); type != m_typeOfExtension.end())
+            names = IconNamesOfType(type->second);
+    }
+    return m_iconsOfExtension.emplace(key, std::move(names)).first->second;
 }
 
 // ---------------------------------------------------------------- sort

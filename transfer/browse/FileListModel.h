@@ -41,12 +41,19 @@ public:
     // in capitals and " File"; without an extension, empty.
     std::string GetTypeName(const std::string& name, bool isFolder);
 
+    // The icon names the desktop gives the type of a name, the type's own first, then its
+    // generic one ("text-plain", "text-x-generic"); a folder's type is inode/directory. Empty
+    // when the type is not known.
+    const std::vector<std::string>& GetIconNames(const std::string& name, bool isFolder);
+
     // The one table the lists share.
     static CFileTypeNames& Shared();
 
 private:
     void LoadGlobs();
+    void LoadIconTables();
     std::string Describe(const std::string& mimeType);
+    std::vector<std::string> IconNamesOfType(const std::string& mimeType) const;
 
     std::string m_folder;
     bool m_globsLoaded = false;
@@ -54,6 +61,9 @@ private:
     std::map<std::string, std::string> m_nameOfExtension; // cache of answers
     std::string m_folderName;
     bool m_folderNameKnown = false;
+    bool m_iconTablesLoaded = false;
+    std::map<std::string, std::string> m_iconOfType, m_genericIconOfType;
+    std::map<std::string, std::vector<std::string>> m_iconsOfExtension; // "/" for folders
 };
 
 // A list's sort: the sort column and one ascending flag per column, kept in the profile as

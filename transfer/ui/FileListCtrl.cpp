@@ -7,10 +7,22 @@
 #include <wx/artprov.h>
 #include <wx/imaglist.h>
 
+#include <map>
+
 namespace {
 
 int s_fileImageHolders = 0;
 wxImageList* s_fileImages = nullptr;
+// Image of each icon name asked for so far, -1 where the theme has none; goes with the list.
+std::map<std::string, int> s_imageOfIcon;
+
+wxBitmap ListBitmap(const wxString& art)
+{
+    wxBitmap bitmap = wxArtProvider::GetBitmap(art, wxART_LIST, wxSize(16, 16));
+    if (bitmap.IsOk() && bitmap.GetSize() != wxSize(16, 16))
+        bitmap = wxBitmap(bitmap.ConvertToImage().Rescale(16, 16, wxIMAGE_QUALITY_HIGH));
+    return bitmap;
+}
 
 } // namespace
 
@@ -19,12 +31,8 @@ CSharedFileImageList::CSharedFileImageList()
     if (s_fileImageHolders++ == 0) {
         s_fileImages = new wxImageList(16, 16, true, 2);
         for (const char* art : {wxART_FOLDER, wxART_NORMAL_FILE}) {
-            wxBitmap bitmap = wxArtProvider::GetBitmap(art, wxART_LIST, wxSize(16, 16));
-            if (!bitmap.IsOk() || bitmap.GetSize() != wxSize(16, 16)) {
-                wxImage image = bitmap.IsOk() ? bitmap.ConvertToImage() : wxImage(16, 16);
-                bitmap = wxBitmap(image.Rescale(16, 16, wxIMAGE_QUALITY_HIGH));
-            }
-            s_fileImages->Add(bitmap);
+            const wxBitmap bitmap = ListBitmap(art);
+            s_fileImages->Add(bitmap.IsOk() ? bitmap : wxBitmap(16, 16));
         }
     }
 }
@@ -34,10 +42,29 @@ CSharedFileImageList::~CSharedFileImageList()
     if (--s_fileImageHolders == 0) {
         delete s_fileImages;
         s_fileImages = nullptr;
+        s_imageOfIcon.clear();
     }
 }
 
 wxImageList* CSharedFileImageList::Get() const { return s_fileImages; }
+
+int CSharedFileImageList::ImageOf(const CFileInfo& info) const
+{
+    const int plain = info.isFolder ? FolderImage : FileImage;
+    if (!s_fileImages)
+        return plain;
+    for (const std::string& icon : CFileTypeNames::Shared().GetIconNames(info.name, info.isFolder)) {
+        auto [at, fresh] = s_imageOfIcon.emplace(icon, -1);
+        if (fresh) {
+            const wxBitmap bitmap = ListBitmap(wxString::FromUTF8(icon));
+            if (bitmap.IsOk())
+                at->second = s_fileImages->Add(bitmap);
+        }
+        if (at->second >= 0)
+            return at->second;
+    }
+    return plain;
+}
 
 CFileListCtrl::CFileListCtrl(wxWindow* parent, wxWindowID id) : CFolderListCtrl(parent, id, "FileListControl") {}
 
@@ -123,7 +150,7 @@ int CFileListCtrl::GetItemImage(int32_t row) const
     const CFileInfo* info = GetRow(row);
     if (!info)
         return -1;
-    return info->isFolder ? CSharedFileImageList::FolderImage : CSharedFileImageList::FileImage;
+    return m_images.ImageOf(*info);
 }
 
 bool CFileListCtrl::AddFile(const std::string& path)

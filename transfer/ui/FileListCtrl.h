@@ -8,8 +8,8 @@
 
 class wxImageList;
 
-// The one image list of every file list: a folder and a file picture, made with the first
-// holder and dropped with the last.
+// The one image list of every file list: a folder and a file picture, then the pictures of the
+// file types met so far, each added once; made with the first holder and dropped with the last.
 class CSharedFileImageList
 {
 public:
@@ -21,6 +21,9 @@ public:
     CSharedFileImageList(const CSharedFileImageList&) = delete;
     CSharedFileImageList& operator=(const CSharedFileImageList&) = delete;
     wxImageList* Get() const;
+    // The picture of a row: its type's icon from the desktop's theme, else the plain folder or
+    // file picture.
+    int ImageOf(const CFileInfo& info) const;
 };
 
 // A list of one folder's sub-folders and files (or its files only) with their times, sizes and

@@ -171,20 +171,31 @@ TEST(FileListModel, TypeNamesComeFromTheMimeDatabaseElseTheExtension)
     WriteAllText(dir.file("text/plain.xml"), "<mime-type><comment>plain text &amp; more</comment>"
                                              "<comment xml:lang=\"de\">Text</comment></mime-type>");
     WriteAllText(dir.file("inode/directory.xml"), "<mime-type><comment>folder</comment></mime-type>");
+    WriteAllText(dir.file("icons"), "text/x-evil:../evil\nbroken\n");
+    WriteAllText(dir.file("generic-icons"), "text/plain:text-x-generic\ninode/directory:folder\n");
     CFileTypeNames types(dir.path().string());
+    using Icons = std::vector<std::string>;
     const struct
     {
         const char* name;
         bool folder;
         const char* type;
+        Icons icons; // the type's own, then its generic one
     } cases[] = {
-        {"a.TXT", false, "plain text & more"}, {"b.xyz", false, "XYZ File"}, {"c.evil", false, "EVIL File"},
-        {"d.up", false, "UP File"},            {"readme", false, ""},         {"jobs", true, "folder"},
+        {"a.TXT", false, "plain text & more", {"text-plain", "text-x-generic"}},
+        {"b.xyz", false, "XYZ File", {}},
+        {"c.evil", false, "EVIL File", {"text-x-generic"}}, // a name that reads as a path is dropped
+        {"d.up", false, "UP File", {}},
+        {"readme", false, "", {}},
+        {"jobs", true, "folder", {"inode-directory", "folder"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(types.GetTypeName(c.name, c.folder), c.type);
+        EXPECT_EQ(types.GetIconNames(c.name, c.folder), c.icons);
     }
+    // Asked once per extension: a second name of the type gets the kept answer.
+    EXPECT_EQ(&types.GetIconNames("b.txt", false), &types.GetIconNames("a.TXT", false));
 }
 
 TEST(FileListModel, NewFolderTakesTheFirstFreeNumberedName)
