@@ -138,6 +138,7 @@ std::vector<CMorvelSettings::ProfileParam> CMorvelSettings::Params()
         both(G::Main, "Transfer", "Baud3", &m_transfer.baudRate, 9600),
         both(G::Main, "Transfer", "Parity3", &m_transfer.parity, 0),
         both(G::Main, "Transfer", "Port3", &m_transfer.comPort, 1),
+        both(G::Main, "Transfer", "PortDevice3", &m_transfer.comDevice, std::string()),
         both(G::Main, "Transfer", "NikonFile_Version", &m_transfer.modelIndex, 5),
         both(G::Main, "Transfer", "EnableBackups", &m_enableBackups, 1),
 

@@ -40,6 +40,8 @@ struct TransferSettings
     int32_t parity = 0; // 0 none, 1 odd, 2 even
     int32_t baudRate = 0;
     int32_t comPort = 0;
+    // The device the port stands for on this machine; empty: the port number's own.
+    std::string comDevice;
 };
 
 // The user's application-wide preferences, read from the profile at start-up and written back at
@@ -64,6 +66,7 @@ public:
     int32_t GetParity() const { return m_transfer.parity; }
     int32_t GetBaudRate() const { return m_transfer.baudRate; }
     int32_t GetComPort() const { return m_transfer.comPort; }
+    const std::string& GetComDevice() const { return m_transfer.comDevice; }
     void SetTransferSettings(const TransferSettings& block) { m_transfer = block; }
     void GetTransferSettings(TransferSettings& block) const { block = m_transfer; }
     void SetModelIndex(int32_t index) { m_transfer.modelIndex = index; }

@@ -208,7 +208,9 @@ void CUserPreferencesData::LoadTransferPage()
                         t.modelIndex <= CMorvelSettings::GetLastZentraModel();
     if (!t.nikonFamily && !zentra)
         SwitchTransferFamily(t, true);
-    t.comPort = InRange(m_settings.GetComPort(), 1, 9, 1);
+    // USB adapters take numbers past the nine built-in ports' when those are all there.
+    t.comPort = InRange(m_settings.GetComPort(), 1, 255, 1);
+    t.comDevice = m_settings.GetComDevice();
     t.baudRate = IsKnownBaudRate(m_settings.GetBaudRate()) ? m_settings.GetBaudRate() : 9600;
     t.parity = InRange(m_settings.GetParity(), 0, 2, 0);
     t.showSettings = m_profile.GetProfileInt("Transfer", "ShowSettings", 0) != 0 ? 1 : 0;
@@ -333,9 +335,10 @@ bool CUserPreferencesData::SaveTransferPage()
     const TransferPageValues& t = transfer;
     bool changed = false;
     if (m_settings.GetModelIndex() != t.modelIndex || m_settings.GetComPort() != t.comPort ||
-        m_settings.GetBaudRate() != t.baudRate || m_settings.GetParity() != t.parity) {
+        m_settings.GetComDevice() != t.comDevice || m_settings.GetBaudRate() != t.baudRate ||
+        m_settings.GetParity() != t.parity) {
         m_host.Notify(HintCode8);
-        m_settings.SetTransferSettings({t.modelIndex, t.parity, t.baudRate, t.comPort});
+        m_settings.SetTransferSettings({t.modelIndex, t.parity, t.baudRate, t.comPort, t.comDevice});
         m_host.Notify(HintCode9);
         changed = true;
     }

@@ -122,6 +122,7 @@ struct TransferPageValues
 {
     int32_t modelIndex = 0;
     int32_t comPort = 1;
+    std::string comDevice; // beside the port: the device it stands for here
     int32_t baudRate = 9600;
     int32_t parity = 0;
     int32_t showSettings = 0;

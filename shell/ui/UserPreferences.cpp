@@ -744,7 +744,7 @@ void CUserPreferencesTransferPage::DoDataExchange(CDataExchange& dx)
 {
     const bool save = dx.m_bSaveAndValidate;
     TransferPageValues& v = m_values;
-    DDX_ComPort(&dx, *m_port, v.comPort);
+    DDX_ComPort(&dx, *m_port, v.comPort, v.comDevice);
     DDX_Baud(&dx, *m_baud, v.baudRate);
     DDX_CBIndex(dx, m_parity, v.parity);
     DDX_Check(dx, m_prompt, v.showSettings);

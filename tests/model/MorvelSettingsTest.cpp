@@ -146,7 +146,7 @@ TEST_F(MorvelSettingsTest, SaveThenLoadRoundTrips)
     a.SetPickBoxSize(7);
     a.SetReportTitleFont({"DejaVu Sans", -20});
     a.SetPrintMargins({10, -20, 30, 40});
-    a.SetTransferSettings({10, 2, 38400, 3});
+    a.SetTransferSettings({10, 2, 38400, 3, "/dev/serial/by-id/usb-FTDI_A1-if00-port0"});
     a.SetEnableBackups(false);
     JobSettingsValues v;
     v.distanceUnit = 2;
@@ -194,6 +194,7 @@ TEST_F(MorvelSettingsTest, SaveThenLoadRoundTrips)
     EXPECT_EQ(b.GetParity(), 2);
     EXPECT_EQ(b.GetBaudRate(), 38400);
     EXPECT_EQ(b.GetComPort(), 3);
+    EXPECT_EQ(b.GetComDevice(), "/dev/serial/by-id/usb-FTDI_A1-if00-port0");
     EXPECT_FALSE(b.GetEnableBackups());
     JobSettingsValues w;
     b.GetNewJobDefaultsBlock(w);

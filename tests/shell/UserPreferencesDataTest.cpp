@@ -151,7 +151,7 @@ TEST_F(UserPreferencesDataTest, CaptionsAndCursorBands)
 TEST_F(UserPreferencesDataTest, OutOfRangeProfileValuesLoadTheKeysDefault)
 {
     Open("[Colors]\nCursor=300\nGraphics Background=-1\nSelection=255\nVideoPallette=9\n"
-         "[Transfer]\nNikonFile_Version=42\nPort3=17\nBaud3=1234\nParity3=5\nDef Dist=7\nDef Angle=-3\n"
+         "[Transfer]\nNikonFile_Version=42\nPort3=256\nBaud3=1234\nParity3=5\nDef Dist=7\nDef Angle=-3\n"
          "[Settings]\niJobDistance=9\niJobAngle=6\niDirectionUnits=2\niJobStationFormat=3\n"
          "[Rename Rules]\nRule=7\nNext Round=4\nDesignator Location=2\nOption=-1\n");
     EXPECT_EQ(data->colors.colors[0], 2);
@@ -238,6 +238,13 @@ TEST_F(UserPreferencesDataTest, TransferChangesNotifyAroundTheInstrument)
     EXPECT_TRUE(data->SaveTransferPage());
     EXPECT_EQ(host.events, std::vector<std::string>{"notify 12"});
     EXPECT_EQ(profile->GetProfileDouble("Transfer", "Def SF", 0), 0.9996);
+
+    // Another adapter on the same port number is another instrument line.
+    host.events.clear();
+    data->transfer.comDevice = "/dev/serial/by-id/usb-FTDI_A1-if00-port0";
+    EXPECT_TRUE(data->SaveTransferPage());
+    EXPECT_EQ(host.events, (std::vector<std::string>{"notify 8", "notify 9", "notify 12"}));
+    EXPECT_EQ(settings->GetComDevice(), "/dev/serial/by-id/usb-FTDI_A1-if00-port0");
 }
 
 TEST_F(UserPreferencesDataTest, FamilySwitchGivesTheFirstModel)

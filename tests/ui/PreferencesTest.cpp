@@ -16,6 +16,7 @@
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/RunUserPreferences.h"
 #include "shell/ui/UserPreferences.h"
+#include "transfer/ui/TransferPreferenceControls.h"
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -341,6 +342,47 @@ TEST_F(PreferencesTest, SnapSliderAndScreenshot)
     EXPECT_EQ(GetMorvelSettings().GetPickBoxSize(), 20);
     EXPECT_EQ(GetMorvelSettings().GetGridXSpacing(), 1e-7);
     EXPECT_EQ(ProfileValue("SNAP", "Grid X Spacing"), "1e-07");
+}
+
+TEST_F(PreferencesTest, PortListShowsTheDevicesAndKeepsTheStoredOne)
+{
+    ASSERT_TRUE(Start());
+    Pump();
+    // A machine with one built-in port and one adapter, as the kernel and udev show them.
+    namespace fs = std::filesystem;
+    const std::string sys = home->file("sys"), dev = home->file("dev");
+    fs::create_directories(sys + "/ttyS0");
+    morvel::test::WriteAllText(sys + "/ttyS0/type", "4");
+    fs::create_directories(sys + "/ttyUSB0");
+    fs::create_directories(dev + "/serial/by-id");
+    const std::string adapter = dev + "/serial/by-id/usb-Test_Adapter-if00";
+    fs::create_symlink("../../ttyUSB0", adapter);
+    const std::string unplugged = "/dev/serial/by-id/usb-Unplugged-if00";
+
+    TransferSettings stored;
+    GetMorvelSettings().GetTransferSettings(stored);
+    stored.comPort = 7;
+    stored.comDevice = unplugged;
+    GetMorvelSettings().SetTransferSettings(stored);
+    std::vector<std::string> shown;
+    std::string selected;
+    RunFromMenu([&](CUserPreferences& sheet) {
+        ASSERT_TRUE(sheet.SetActivePage(CUserPreferences::TransferPage));
+        auto* ports = Control<CComPortComboBox>(sheet.GetTransferPage(), CUserPreferencesTransferPage::IdPort);
+        ports->SetRoots(sys, dev);
+        sheet.GetTransferPage()->UpdateDataEx(false);
+        for (unsigned i = 0; i < ports->GetCount(); ++i)
+            shown.push_back(ports->GetString(i).utf8_string());
+        selected = ports->GetStringSelection().utf8_string();
+        ports->SetSelection(1);
+        sheet.PressOK();
+    });
+    // The unplugged adapter stays listed under its number, so opening the page loses nothing.
+    EXPECT_EQ(shown, (std::vector<std::string>{"COM 1 (ttyS0)", "COM 2 (ttyUSB0)", "COM 7 (usb-Unplugged-if00)"}));
+    EXPECT_EQ(selected, "COM 7 (usb-Unplugged-if00)");
+    // The chosen adapter is stored by its stable name beside its number.
+    EXPECT_EQ(GetMorvelSettings().GetComPort(), 2);
+    EXPECT_EQ(GetMorvelSettings().GetComDevice(), adapter);
 }
 
 TEST_F(PreferencesTest, PagesLeadTheirGroupsWithPictures)

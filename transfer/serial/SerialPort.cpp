@@ -71,7 +71,7 @@ bool IsFixedRate(uint32_t rate)
 
 } // namespace
 
-std::string GetComPortDevice(uint32_t port)
+std::string GetComPortDevice(uint32_t port, const std::string& storedDevice)
 {
     {
         std::lock_guard lock(DeviceMutex());
@@ -82,6 +82,8 @@ std::string GetComPortDevice(uint32_t port)
     const std::string variable = "MORVEL_COM" + std::to_string(port);
     if (const char* value = std::getenv(variable.c_str()); value && *value)
         return value;
+    if (!storedDevice.empty())
+        return storedDevice;
     return "/dev/ttyS" + std::to_string(port == 0 ? 0 : port - 1);
 }
 

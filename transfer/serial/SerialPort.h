@@ -8,8 +8,9 @@
 #include <termios.h>
 
 // Device of COM port N: the one set with SetComPortDevice, else the environment variable
-// MORVEL_COM<N> (so a USB adapter can stand in for a COM port), else /dev/ttyS<N-1>.
-std::string GetComPortDevice(uint32_t port);
+// MORVEL_COM<N> (both for tests), else the device stored beside the port in the preferences,
+// else /dev/ttyS<N-1>.
+std::string GetComPortDevice(uint32_t port, const std::string& storedDevice = {});
 // An empty path removes the setting.
 void SetComPortDevice(uint32_t port, const std::string& path);
 

@@ -72,12 +72,14 @@ bool RunOverPort(const CTransferLine& line, uint8_t handshake, uint32_t timeout,
 {
     CSerialPort port;
     port.SetPort(line.port);
+    const std::string device = GetComPortDevice(line.port, line.device);
+    port.SetDevicePath(device);
     port.SetBaudRate(line.baudRate);
     port.SetParity(line.parity);
     port.SetHandshake(handshake);
     port.SetTimeout(line.timeout != 0 ? line.timeout : timeout);
     if (!port.Open())
-        return Fail(FormatPortOpenFailure(line.port).c_str());
+        return Fail(FormatPortOpenFailure(line.port, device).c_str());
     const bool result = loop(port);
     port.Close();
     return result;
@@ -89,14 +91,15 @@ CTransferLine GetTransferLine(const CMorvelSettings& settings)
 {
     CTransferLine line;
     line.port = static_cast<uint32_t>(std::max(settings.GetComPort(), 0));
+    line.device = settings.GetComDevice();
     line.baudRate = settings.GetBaudRate();
     line.parity = static_cast<uint32_t>(std::max(settings.GetParity(), 0));
     return line;
 }
 
-std::string FormatPortOpenFailure(uint32_t port)
+std::string FormatPortOpenFailure(uint32_t port, const std::string& device)
 {
-    return "Unable to open COM " + std::to_string(port) +
+    return "Unable to open COM " + std::to_string(port) + (device.empty() ? "" : " (" + device + ")") +
            " on the PC.  \nMake sure no program is using the port OR try a different port.";
 }
 

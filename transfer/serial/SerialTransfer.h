@@ -30,6 +30,8 @@ struct CTransferCallbacks
 struct CTransferLine
 {
     uint32_t port = 1;
+    // The device stored beside the port; empty: the port's own (GetComPortDevice).
+    std::string device;
     int64_t baudRate = 4800;
     uint32_t parity = 0; // 0 none, 1 odd, 2 even
     // 0: the loop's own time-out (100 ms for the block sender and the receiver, 1000 ms for the
@@ -65,5 +67,5 @@ bool SendFileInBlocksOver(CSerialLink& link, const std::string& path, const CTra
 bool SendFileByLinesOver(CSerialLink& link, const std::string& path, const CTransferCallbacks& callbacks);
 bool ReceiveFileOver(CSerialLink& link, const std::string& path, const CTransferCallbacks& callbacks);
 
-// "Unable to open COM %d on the PC. ..." for the port.
-std::string FormatPortOpenFailure(uint32_t port);
+// "Unable to open COM %d on the PC. ..." for the port, naming the device after the number.
+std::string FormatPortOpenFailure(uint32_t port, const std::string& device);

@@ -43,26 +43,6 @@ std::string FormatBaudEntry(int32_t rate)
     return std::to_string(rate);
 }
 
-std::string FormatComPortEntry(int32_t port)
-{
-    return "COM " + std::to_string(port);
-}
-
-int32_t ComPortFromEntryText(std::string_view text)
-{
-    if (text.empty())
-        return -1;
-    const char last = text.back();
-    if (last < '0' || last > '9')
-        return -1;
-    return last - '0';
-}
-
-int32_t FindComPortEntry(int32_t port)
-{
-    return port >= 1 && port <= ComPortEntryCount ? port - 1 : -1;
-}
-
 std::string FormatReplaceFileQuestion(const std::string& fileName, bool onPC)
 {
     if (onPC)

@@ -50,15 +50,6 @@ int32_t GetRate(int32_t index);
 // The entry text of a rate ("%ld").
 std::string FormatBaudEntry(int32_t rate);
 
-// The port list: "COM 1" to "COM 9".
-inline constexpr int32_t ComPortEntryCount = 9;
-std::string FormatComPortEntry(int32_t port);
-// The port of an entry text: the value of its last character; -1 when there is no text (or
-// its last character is not a digit).
-int32_t ComPortFromEntryText(std::string_view text);
-// The list index of a port's entry, -1 when the list has none.
-int32_t FindComPortEntry(int32_t port);
-
 // The file-replace question: on the PC, or on the data collector (the name in both places).
 std::string FormatReplaceFileQuestion(const std::string& fileName, bool onPC);
 

@@ -3,21 +3,57 @@
 #include "core/DataExchange.h"
 #include "framework/ui/ModalDialog.h"
 #include "framework/ui/WindowHelpers.h"
+#include "transfer/serial/SerialPort.h"
 #include "transfer/serial/TransferControls.h"
 
-CComPortComboBox::CComPortComboBox(wxWindow* parent, wxWindowID id) : wxChoice(parent, id)
+#include <algorithm>
+#include <filesystem>
+
+CComPortComboBox::CComPortComboBox(wxWindow* parent, wxWindowID id) : wxChoice(parent, id) {}
+
+void CComPortComboBox::SetRoots(std::string sysTtyRoot, std::string devRoot)
 {
-    for (int32_t port = 1; port <= ComPortEntryCount; ++port)
-        Append(ToWx(FormatComPortEntry(port)));
+    m_sysTtyRoot = std::move(sysTtyRoot);
+    m_devRoot = std::move(devRoot);
 }
 
-void DDX_ComPort(CDataExchange* dx, CComPortComboBox& control, int32_t& port)
+void CComPortComboBox::Fill(int32_t storedPort, const std::string& storedDevice)
+{
+    m_entries = ListSerialPorts(storedPort, storedDevice, m_sysTtyRoot, m_devRoot);
+    int32_t at = FindSerialPortEntry(m_entries, storedPort, storedDevice);
+    if (at < 0 && storedPort > 0) {
+        const std::string device = GetComPortDevice(uint32_t(storedPort), storedDevice);
+        SerialPortEntry stored{storedPort, storedDevice, std::filesystem::path(device).filename().string()};
+        auto place = std::find_if(m_entries.begin(), m_entries.end(),
+                                  [&](const SerialPortEntry& e) { return e.comPort > storedPort; });
+        at = static_cast<int32_t>(place - m_entries.begin());
+        m_entries.insert(place, std::move(stored));
+    }
+    Clear();
+    for (const SerialPortEntry& e : m_entries)
+        Append(ToWx(FormatSerialPortEntry(e)));
+    SetSelection(at);
+}
+
+int32_t CComPortComboBox::GetSelectedPort() const
+{
+    const int i = GetSelection();
+    return i == wxNOT_FOUND || size_t(i) >= m_entries.size() ? -1 : m_entries[size_t(i)].comPort;
+}
+
+std::string CComPortComboBox::GetSelectedDevice() const
+{
+    const int i = GetSelection();
+    return i == wxNOT_FOUND || size_t(i) >= m_entries.size() ? std::string() : m_entries[size_t(i)].device;
+}
+
+void DDX_ComPort(CDataExchange* dx, CComPortComboBox& control, int32_t& port, std::string& device)
 {
     if (dx->m_bSaveAndValidate) {
-        const int i = control.GetSelection();
-        port = i == wxNOT_FOUND ? -1 : ComPortFromEntryText(FromWx(control.GetString(unsigned(i))));
+        port = control.GetSelectedPort();
+        device = control.GetSelectedDevice();
     } else {
-        control.SetSelection(FindComPortEntry(port));
+        control.Fill(port, device);
     }
 }
 

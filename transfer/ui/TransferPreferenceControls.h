@@ -2,24 +2,39 @@
 
 #include "core/NikonColumnCollection.h"
 #include "framework/ui/CheckListBox.h"
+#include "transfer/serial/SerialPortList.h"
 
 #include <wx/choice.h>
 #include <wx/dirdlg.h>
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class CDataExchange;
 
-// The port list of the transfer preferences: "COM 1" to "COM 9".
+// The port list of the transfer preferences: the serial devices of this machine as COM entries
+// (transfer/serial/SerialPortList.h).
 class CComPortComboBox : public wxChoice
 {
 public:
     CComPortComboBox(wxWindow* parent, wxWindowID id);
+    // Lists the devices present and selects the stored port; a stored port whose device is not
+    // there now is listed too, so the setting is not lost by opening the page.
+    void Fill(int32_t storedPort, const std::string& storedDevice);
+    // The selected entry's port and device; -1 and empty when nothing is selected.
+    int32_t GetSelectedPort() const;
+    std::string GetSelectedDevice() const;
+    // Where the list is read from; a test gives its own tree.
+    void SetRoots(std::string sysTtyRoot, std::string devRoot);
+
+private:
+    std::vector<SerialPortEntry> m_entries;
+    std::string m_sysTtyRoot = "/sys/class/tty";
+    std::string m_devRoot = "/dev";
 };
-// Loading selects the port's entry; saving reads the port from the selected entry's last character
-// (-1 when nothing is selected).
-void DDX_ComPort(CDataExchange* dx, CComPortComboBox& control, int32_t& port);
+// Loading lists the ports and selects the stored one; saving takes the selected port and device.
+void DDX_ComPort(CDataExchange* dx, CComPortComboBox& control, int32_t& port, std::string& device);
 
 // The rate list of the transfer preferences.
 class CBaudControl : public wxChoice

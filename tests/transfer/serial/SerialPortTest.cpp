@@ -79,11 +79,14 @@ TEST(SerialPortDevice, PortNumbersNameDevices)
 {
     EXPECT_EQ(GetComPortDevice(3), "/dev/ttyS2");
     EXPECT_EQ(GetComPortDevice(1), "/dev/ttyS0");
+    const std::string adapter = "/dev/serial/by-id/usb-FTDI_A1-if00-port0";
+    EXPECT_EQ(GetComPortDevice(4, adapter), adapter);
 
+    // A test's device comes before the stored one.
     ::setenv("MORVEL_COM4", "/dev/ttyUSB0", 1);
-    EXPECT_EQ(GetComPortDevice(4), "/dev/ttyUSB0");
+    EXPECT_EQ(GetComPortDevice(4, adapter), "/dev/ttyUSB0");
     SetComPortDevice(4, "/dev/pts/99");
-    EXPECT_EQ(GetComPortDevice(4), "/dev/pts/99");
+    EXPECT_EQ(GetComPortDevice(4, adapter), "/dev/pts/99");
     SetComPortDevice(4, "");
     ::unsetenv("MORVEL_COM4");
     EXPECT_EQ(GetComPortDevice(4), "/dev/ttyS3");

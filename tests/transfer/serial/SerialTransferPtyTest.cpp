@@ -275,7 +275,8 @@ TEST_F(PtyTransfer, HeldPortRefusesTheTransfer)
     holder.SetPort(TestPort);
     ASSERT_TRUE(holder.Open());
     EXPECT_FALSE(SendFileInBlocks(File("a.txt", "abc"), line, callbacks));
-    EXPECT_EQ(messages, (std::vector<std::string>{"Unable to open COM 5 on the PC.  \nMake sure no program is using "
+    EXPECT_EQ(messages, (std::vector<std::string>{"Unable to open COM 5 (" + pty.SlavePath() +
+                                                  ") on the PC.  \nMake sure no program is using "
                                                   "the port OR try a different port."}));
     EXPECT_FALSE(started.IsRaised());
 }

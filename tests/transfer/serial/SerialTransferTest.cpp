@@ -301,21 +301,37 @@ TEST_F(TransferLoops, ReceiverReportsFileFailures)
     EXPECT_EQ(finishes, 1);
 }
 
-TEST_F(TransferLoops, PortThatCannotOpenIsNamed)
+TEST_F(TransferLoops, PortThatCannotOpenIsNamedWithItsDevice)
 {
-    CTransferLine line;
-    line.port = 42;
-    SetComPortDevice(42, dir.file("no-such-device"));
-    EXPECT_FALSE(ReceiveFile(dir.file("x.txt"), line, callbacks));
-    EXPECT_FALSE(SendFileInBlocks(File("a.txt", "x"), line, callbacks));
-    EXPECT_FALSE(SendFileByLines(File("b.txt", "x"), line, callbacks));
-    const std::string expected =
-        "Unable to open COM 42 on the PC.  \nMake sure no program is using the port OR try a different port.";
-    EXPECT_EQ(messages, (std::vector<std::string>(3, expected)));
-    EXPECT_TRUE(starts.empty());
-    // Nothing was created for a download that never started.
-    EXPECT_FALSE(std::filesystem::exists(dir.file("x.txt")));
-    SetComPortDevice(42, "");
+    // The device stored beside the port, or a test's own for the port, is the one named.
+    struct Case
+    {
+        const char* name;
+        std::string stored;
+        std::string forTest;
+        std::string named;
+    } cases[] = {
+        {"stored device", dir.file("no-such-adapter"), "", dir.file("no-such-adapter")},
+        {"test device first", dir.file("no-such-adapter"), dir.file("no-such-device"), dir.file("no-such-device")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.clear();
+        CTransferLine line;
+        line.port = 42;
+        line.device = c.stored;
+        SetComPortDevice(42, c.forTest);
+        EXPECT_FALSE(ReceiveFile(dir.file("x.txt"), line, callbacks));
+        EXPECT_FALSE(SendFileInBlocks(File("a.txt", "x"), line, callbacks));
+        EXPECT_FALSE(SendFileByLines(File("b.txt", "x"), line, callbacks));
+        const std::string expected = "Unable to open COM 42 (" + c.named +
+                                     ") on the PC.  \nMake sure no program is using the port OR try a different port.";
+        EXPECT_EQ(messages, (std::vector<std::string>(3, expected)));
+        EXPECT_TRUE(starts.empty());
+        // Nothing was created for a download that never started.
+        EXPECT_FALSE(std::filesystem::exists(dir.file("x.txt")));
+        SetComPortDevice(42, "");
+    }
 }
 
 TEST(TransferLineSettings, TakenFromThePreferences)
@@ -323,9 +339,10 @@ TEST(TransferLineSettings, TakenFromThePreferences)
     TempDir dir;
     CProfile profile(dir.path() / "Morvel.ini");
     CMorvelSettings settings(&profile);
-    settings.SetTransferSettings({5, 2, 19200, 3}); // model, parity, rate, port
+    settings.SetTransferSettings({5, 2, 19200, 3, "/dev/ttyACM0"}); // model, parity, rate, port, device
     const CTransferLine line = GetTransferLine(settings);
     EXPECT_EQ(line.port, 3u);
+    EXPECT_EQ(line.device, "/dev/ttyACM0");
     EXPECT_EQ(line.baudRate, 19200);
     EXPECT_EQ(line.parity, 2u);
     EXPECT_EQ(line.timeout, 0u);

@@ -205,7 +205,7 @@ TEST(TransferControls, ReceivedTextStopsGrowingAtTheLimit)
     EXPECT_EQ(text.GetEndPosition(), CReceivedText::Limit);
 }
 
-TEST(TransferControls, BaudAndPortLists)
+TEST(TransferControls, BaudList)
 {
     EXPECT_EQ(SelectRate(4800), 2);
     EXPECT_EQ(SelectRate(115200), 8);
@@ -216,15 +216,6 @@ TEST(TransferControls, BaudAndPortLists)
     for (int32_t i = 0; i < static_cast<int32_t>(BaudRates.size()); ++i)
         EXPECT_EQ(SelectRate(GetRate(i)), i);
     EXPECT_EQ(FormatBaudEntry(14400), "14400");
-
-    EXPECT_EQ(ComPortEntryCount, 9);
-    EXPECT_EQ(FormatComPortEntry(1), "COM 1");
-    EXPECT_EQ(FormatComPortEntry(9), "COM 9");
-    EXPECT_EQ(ComPortFromEntryText("COM 7"), 7);
-    EXPECT_EQ(ComPortFromEntryText(""), -1);
-    EXPECT_EQ(FindComPortEntry(7), 6);
-    EXPECT_EQ(FindComPortEntry(10), -1);
-    EXPECT_EQ(FindComPortEntry(0), -1);
 }
 
 TEST(TransferControls, ReplaceFileQuestions)
