@@ -5,9 +5,20 @@
 #include "model/HintCodes.h"
 #include "model/MorvelSettings.h"
 #include "platform/ShellHooks.h"
-#include "views/ScratchGeometry.h"
 
 #include <algorithm>
+
+namespace {
+void (*g_redrawMapSelection)(bool) = nullptr;
+
+void RedrawMapSelection(bool selectedOnly)
+{
+    if (g_redrawMapSelection)
+        g_redrawMapSelection(selectedOnly);
+}
+} // namespace
+
+void SetMapSelectionRedraw(void (*redraw)(bool selectedOnly)) { g_redrawMapSelection = redraw; }
 
 namespace {
 uint64_t NextSelectionHolder()
@@ -114,7 +125,7 @@ void CDialogNotifyTarget::OnDeactivateInBar()
     if (!HasActiveFilter())
         return;
     if (op->ReleaseFiltered(m_holder, GetSelectionFilter()))
-        RedrawActiveMapSelection(true);
+        RedrawMapSelection(true);
 }
 
 void CDialogNotifyTarget::ApplyChipSelection(bool sendHint)
@@ -134,5 +145,5 @@ void CDialogNotifyTarget::ApplyChipSelection(bool sendHint)
         redraw = true;
     }
     if (redraw)
-        RedrawActiveMapSelection(true);
+        RedrawMapSelection(true);
 }

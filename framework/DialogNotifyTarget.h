@@ -22,6 +22,10 @@ public:
     virtual CSelectionFilterPtr GetChipFilter() const { return CSelectionFilterPtr(); }
 };
 
+// Redraws the active map's selection (only the selected objects when asked); the map installs it
+// while a job view's map exists, and without it there is nothing to redraw.
+void SetMapSelectionRedraw(void (*redraw)(bool selectedOnly));
+
 // View kinds as the shell reports them.
 inline constexpr int32_t ViewKindJob = 0;
 inline constexpr int32_t ViewKindPrintPreview = 1;

@@ -1,6 +1,7 @@
 #include "views/ScratchGeometry.h"
 
 #include "core/ModifiedFlagGuard.h"
+#include "framework/DialogNotifyTarget.h"
 #include "model/DataFileDoc.h"
 #include "model/MorvelSettings.h"
 #include "model/PointDatabase.h"
@@ -42,6 +43,8 @@ void Redraw(CPreviewMapCore* map, int32_t mode, CRecord* record, int32_t flag)
 
 void SetActivePreviewMapHook(std::function<CPreviewMapCore*()> hook)
 {
+    // The dialogs' selection changes redraw this map.
+    SetMapSelectionRedraw(hook ? &RedrawActiveMapSelection : nullptr);
     Hook() = std::move(hook);
 }
 

@@ -5,12 +5,12 @@
 #include "core/FieldExchange.h"
 #include "core/NoValue.h"
 #include "core/ValueText.h"
+#include "framework/ui/ProgramServices.h"
 #include "model/DataFileDocSettings.h"
 #include "model/JobFileDocSettings.h"
 #include "model/PointRecord.h"
 #include "views/ScratchGeometry.h"
 #include "framework/ui/CustomButtons.h"
-#include "shell/ui/MorvelApp.h"
 #include "views/ui/ViewToolHost.h"
 
 #include <wx/sizer.h>
@@ -304,7 +304,7 @@ void CAngleOffset::BuildControls()
                                     "number to subtract from the entry field:");
     prompt->Wrap(FromDIP(260));
     // The wizard picture heads the prompt, as in the program's other prompts.
-    if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp)) {
+    if (CProgramServices* app = GetProgramServices()) {
         auto* head = new wxBoxSizer(wxHORIZONTAL);
         head->Add(new CCustomWizardButton(this, IdWizard, app->GetIcons()), 0, wxRIGHT, FromDIP(8));
         head->Add(prompt, 1);

@@ -8,7 +8,7 @@
 #include "framework/GraphicDataExchange.h"
 #include "framework/ui/CustomButtons.h"
 #include "framework/ui/Icons.h"
-#include "shell/ui/MorvelApp.h"
+#include "framework/ui/ProgramServices.h"
 #include "views/ScratchGeometry.h"
 
 #include <wx/button.h>
@@ -31,7 +31,7 @@ CStackableDialog* MakeCogoPanel(int commandId)
 
 const wxBitmap* PanelIcon(uint32_t id)
 {
-    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    CProgramServices* app = GetProgramServices();
     return app ? app->GetIcons().GetIcon(id, true) : nullptr;
 }
 

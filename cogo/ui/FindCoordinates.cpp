@@ -1,8 +1,8 @@
 #include "cogo/ui/FindCoordinates.h"
 
 #include "core/TextUtil.h"
+#include "framework/ui/ProgramServices.h"
 #include "platform/MessageBox.h"
-#include "shell/ui/MorvelApp.h"
 #include "views/ui/DataFileView.h"
 
 #include <wx/button.h>
@@ -89,7 +89,7 @@ std::string CFindCoordinates::NotFoundText(int kind, const std::string& text)
 void CFindCoordinates::OnOK()
 {
     TakeControls();
-    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    CProgramServices* app = GetProgramServices();
     auto* view = app ? dynamic_cast<CDataFileView*>(app->GetActiveViewAndKind(nullptr)) : nullptr;
     const bool found = view && view->FindPoint(s_text, s_kind, s_direction != 0);
     if (!found) {

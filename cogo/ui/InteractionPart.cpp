@@ -4,11 +4,10 @@
 #include "framework/GraphicDataExchange.h"
 #include "framework/ui/CustomToolTipCtrl.h"
 #include "framework/ui/EasyDialog.h"
+#include "framework/ui/ProgramServices.h"
 #include "framework/ui/StackableDialog.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "model/DataFileDocShell.h"
-#include "shell/ui/MainFrame.h"
-#include "shell/ui/MorvelApp.h"
 #include "views/PickQuery.h"
 #include "views/SelectionChipRules.h"
 #include "views/ui/DataFileView.h"
@@ -27,9 +26,9 @@ namespace {
 // The hint icon of a refused pick.
 constexpr int InvalidSelectionIcon = 672;
 
-CMorvelApp* App()
+CProgramServices* App()
 {
-    return dynamic_cast<CMorvelApp*>(wxTheApp);
+    return GetProgramServices();
 }
 
 // Every live part, so a dying one can clear itself from the buddy links of the others.
@@ -160,7 +159,7 @@ void CInteractionPart::StartInteraction(bool quiet, const std::function<void()>&
         }
     }
     if (!quiet) {
-        CMorvelApp* app = App();
+        CProgramServices* app = App();
         exchange.RestoreTarget(app != nullptr ? app->GetActiveViewKind() : ViewKindNone);
         m_startingGuard = true;
         m_window->SetFocus();
@@ -272,7 +271,7 @@ void CInteractionPart::ResetIfTarget(bool restoreDefaultTool)
 
 CDataFileView* GetFieldJobView()
 {
-    CMorvelApp* app = App();
+    CProgramServices* app = App();
     return app != nullptr ? dynamic_cast<CDataFileView*>(app->GetActiveViewAndKind(nullptr)) : nullptr;
 }
 
@@ -290,22 +289,21 @@ bool SendFieldHitQuery(CPickQuery& query)
 
 bool HasMainFrame()
 {
-    CMorvelApp* app = App();
-    return app != nullptr && app->GetMainFrame() != nullptr;
+    CProgramServices* app = App();
+    return app != nullptr && app->GetMainWindow() != nullptr;
 }
 
 intptr_t AskMainFrameKeepsLink(wxWindow* receiving)
 {
-    CMorvelApp* app = App();
-    CMainFrame* frame = app != nullptr ? app->GetMainFrame() : nullptr;
-    CStackingDialogBar* bar = frame != nullptr ? frame->GetStackingBar() : nullptr;
+    CProgramServices* app = App();
+    CStackingDialogBar* bar = app != nullptr ? app->GetStackingBar() : nullptr;
     return bar != nullptr ? bar->ForwardToCurrent(0x80BD, reinterpret_cast<intptr_t>(receiving)) : 0;
 }
 
 bool IsAcceptedByMainFrame(const wxWindow* window)
 {
-    CMorvelApp* app = App();
-    CMainFrame* frame = app != nullptr ? app->GetMainFrame() : nullptr;
+    CProgramServices* app = App();
+    wxWindow* frame = app != nullptr ? app->GetMainWindow() : nullptr;
     if (frame == nullptr)
         return false;
     return wxGetTopLevelParent(const_cast<wxWindow*>(window)) == frame;
@@ -361,7 +359,7 @@ std::unique_ptr<CCustomToolTipCtrl> MakeFieldTip(wxWindow* window,
     tip->SetDelayTime(1000);
     tip->Activate(true);
     tip->onNeedText = [window, draw = std::move(draw)](wxWindow*, const wxPoint&) {
-        CMorvelApp* app = App();
+        CProgramServices* app = App();
         CView* view = app != nullptr ? app->GetActiveViewAndKind(nullptr) : nullptr;
         if (view == nullptr)
             return;

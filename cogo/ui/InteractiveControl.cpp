@@ -10,11 +10,10 @@
 #include "framework/GraphicDataExchange.h"
 #include "framework/ui/CustomToolTipCtrl.h"
 #include "framework/ui/EasyDialog.h"
+#include "framework/ui/ProgramServices.h"
 #include "framework/ui/StackableDialog.h"
 #include "model/MorvelSettings.h"
 #include "model/Record.h"
-#include "shell/ui/MainFrame.h"
-#include "shell/ui/MorvelApp.h"
 #include "views/PickQuery.h"
 #include "views/ui/ToolPopups.h"
 
@@ -416,7 +415,6 @@ void CInteractiveControl::OnCalculator()
 
 void OpenFieldCalculator(double value)
 {
-    CMorvelApp* app = dynamic_cast<CMorvelApp*>(wxTheApp);
-    if (app != nullptr && app->GetMainFrame() != nullptr)
-        app->GetMainFrame()->OpenCalculator(value);
+    if (CProgramServices* app = GetProgramServices())
+        app->OpenCalculator(value);
 }

@@ -4,10 +4,9 @@
 #include "cogo/ui/InteractionPart.h"
 #include "core/DataFileFormat.h"
 #include "framework/GraphicDataExchange.h"
+#include "framework/ui/ProgramServices.h"
 #include "model/DataFileDoc.h"
 #include "model/PointRecord.h"
-#include "shell/ui/MainFrame.h"
-#include "shell/ui/MorvelApp.h"
 #include "views/PickQuery.h"
 #include "views/ScratchGeometry.h"
 #include "views/ui/InfoReportWnd.h"
@@ -72,8 +71,8 @@ void CPointInverseHandler::ShowInverse(CPointRecord* to, bool restoreFirst)
     // afterwards.
     if (restoreFirst)
         RestoreFieldDefaultTool();
-    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
-    wxWindow* parent = app ? static_cast<wxWindow*>(app->GetMainFrame()) : nullptr;
+    CProgramServices* app = GetProgramServices();
+    wxWindow* parent = app ? app->GetMainWindow() : nullptr;
     const wxPoint at = wxGetMousePosition();
     {
         CInfoReportWnd window(parent);

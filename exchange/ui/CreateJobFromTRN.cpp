@@ -1,13 +1,14 @@
 #include "exchange/ui/CreateJobFromTRN.h"
 
-#include "shell/ui/MorvelApp.h"
+#include "shell/DefaultFolders.h"
+#include "transfer/browse/FsFileDialog.h"
 
 namespace {
 
 std::string DefaultJobFolder()
 {
     std::string folder;
-    CMorvelApp::GetDefaultJobFolder(folder);
+    GetDefaultJobFolder(folder);
     return folder;
 }
 

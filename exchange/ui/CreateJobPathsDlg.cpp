@@ -4,9 +4,10 @@
 #include "core/PathHelpers.h"
 #include "core/TextFieldExchange.h"
 #include "framework/ui/EasyEdit.h"
+#include "framework/ui/ProgramServices.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
-#include "shell/ui/MorvelApp.h"
+#include "transfer/browse/FsFileDialog.h"
 
 #include <wx/artprov.h>
 #include <wx/button.h>
@@ -91,7 +92,7 @@ std::string CCreateJobPathsDlg::BrowseStart(const CEasyEdit* edit) const
 
 void CCreateJobPathsDlg::OnBrowseSource()
 {
-    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    CProgramServices* app = GetProgramServices();
     std::string path = BrowseStart(m_sourceEdit);
     if (app && app->PromptOpenFileName(path, m_layout.sourceFileType, m_layout.sourceBrowseTitle) == IDOK)
         m_sourceEdit->ChangeValue(wxString::FromUTF8(path));
@@ -99,7 +100,7 @@ void CCreateJobPathsDlg::OnBrowseSource()
 
 void CCreateJobPathsDlg::OnBrowseJob()
 {
-    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    CProgramServices* app = GetProgramServices();
     std::string path = BrowseStart(m_jobEdit);
     if (app && app->PromptSaveFileName(path, FileTypeSaveJobAs, "Save Job file as") == IDOK)
         m_jobEdit->ChangeValue(wxString::FromUTF8(path));

@@ -8,9 +8,9 @@
 #include "exchange/ui/ImportAutoCadFileDialog.h"
 #include "exchange/ui/ImportLandXMLFileDialog.h"
 #include "exchange/ui/ImportMorvelFileDialog.h"
+#include "framework/ui/PanelRegistry.h"
 #include "model/DataFileDoc.h"
 #include "shell/FrameWindowRegistry.h"
-#include "shell/ui/PanelFactories.h"
 
 #include <wx/app.h>
 #include <wx/utils.h>

@@ -6,7 +6,6 @@
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "shell/RunUserPreferences.h"
-#include "shell/ui/UserPreferences.h"
 #include "transfer/browse/FsFileDialog.h"
 
 #include <wx/button.h>
@@ -16,8 +15,6 @@
 #include <wx/sizer.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
-
-static_assert(PreferencesRenameRulesPage == CUserPreferences::RenameRulesPage);
 
 CImportFileDialog::CImportFileDialog(const wxString& title, int32_t fileTypeCode)
     : CEasyDialog(title), m_fileTypeCode(fileTypeCode)

@@ -6,12 +6,12 @@
 #include "core/ValueText.h"
 #include "exchange/NewJobSettings.h"
 #include "framework/ui/CustomButtons.h"
+#include "framework/ui/ProgramServices.h"
 #include "model/DataFileDoc.h"
 #include "model/DataFileDocSettings.h"
 #include "model/HintCodes.h"
 #include "model/MorvelSettings.h"
 #include "platform/Profile.h"
-#include "shell/ui/MorvelApp.h"
 #include "views/ui/SelectionChip.h"
 
 #include <wx/button.h>
@@ -103,7 +103,7 @@ void CNewDataFileDlg::BuildControls()
     sizer->Add(offset, 0, wxEXPAND | wxBOTTOM, 10);
 
     auto* points = new wxBoxSizer(wxHORIZONTAL);
-    if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp))
+    if (CProgramServices* app = GetProgramServices())
         points->Add(new CCustomWizardButton(this, WizardButtonId, app->GetIcons()), 0,
                     wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
     points->Add(new wxStaticText(this, wxID_ANY, "Select Points\n(Optional)"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 6);
@@ -298,7 +298,7 @@ bool CNewDataFileDlg::OnCreate()
         return false;
     // A copy: making the job closes the open one, and this panel may go with it.
     const JobFileHeader settings = m_header;
-    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    CProgramServices* app = GetProgramServices();
     return app != nullptr && app->CreateNewJob(settings);
 }
 

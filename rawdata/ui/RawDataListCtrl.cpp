@@ -1,8 +1,8 @@
 #include "rawdata/ui/RawDataListCtrl.h"
 
 #include "core/ProgramHelpers.h"
+#include "framework/ui/ProgramServices.h"
 #include "framework/ui/WindowHelpers.h"
-#include "shell/ui/MorvelApp.h"
 #include "rawdata/RawFieldEditorModel.h"
 #include "views/RawDataListModel.h"
 #include "views/ui/ObjectIdWnd.h"
@@ -49,7 +49,7 @@ CRawDataListCtrl::CRawDataListCtrl(wxWindow* parent, wxWindowID id, IRawListOwne
     : CEasyListCtrl(parent, id), m_owner(owner)
 {
     SetRowTips(true, true);
-    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    CProgramServices* app = GetProgramServices();
     std::map<int32_t, int32_t> typeImages;
     BuildImageList(m_images, typeImages,
                    [app](int32_t icon) { return app ? app->GetIcon(uint32_t(icon), true) : nullptr; });

@@ -1,5 +1,6 @@
 #include "rawdata/ui/RawPanels.h"
 
+#include "framework/ui/ProgramServices.h"
 #include "framework/ui/StackableDialog.h"
 #include "framework/ui/WindowEvents.h"
 #include "model/DataFileDoc.h"
@@ -8,29 +9,18 @@
 #include "rawdata/ui/FindRawRecordDlg.h"
 #include "rawdata/ui/RawDataReport.h"
 #include "rawdata/ui/ReduceRawData.h"
-#include "shell/ui/MainFrame.h"
-#include "shell/ui/MorvelApp.h"
 #include "views/ui/MorvelView.h"
 
 #include <wx/arrstr.h>
 
 namespace raw_panels {
 
-namespace {
-CMainFrame* Frame()
-{
-    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
-    return app ? app->GetMainFrame() : nullptr;
-}
-} // namespace
-
 CDataFileView* ActiveJobView()
 {
-    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
-    CMainFrame* frame = Frame();
-    if (!app || !frame || app->GetActiveViewKind() != 0)
+    CProgramServices* app = GetProgramServices();
+    if (!app || !app->GetMainWindow() || app->GetActiveViewKind() != 0)
         return nullptr;
-    return frame->GetJobView();
+    return dynamic_cast<CDataFileView*>(app->GetJobView());
 }
 
 CDataFileDoc* ActiveJob() { return CDataFileDoc::GetActiveDoc(); }
@@ -43,7 +33,7 @@ CRawDataFile* ActiveRawData()
 
 CIcons* Icons()
 {
-    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    CProgramServices* app = GetProgramServices();
     return app ? &app->GetIcons() : nullptr;
 }
 
@@ -59,12 +49,12 @@ void ShowRawDataTab()
 
 void Push(CStackableDialog* panel)
 {
-    CMainFrame* frame = Frame();
-    if (!frame) {
+    CProgramServices* app = GetProgramServices();
+    if (!app || !app->GetMainWindow()) {
         delete panel;
         return;
     }
-    frame->PushStackableDialog(panel, panel->GetTemplateId());
+    app->PushStackableDialog(panel, panel->GetTemplateId());
 }
 
 int32_t FirstSelectedLine()

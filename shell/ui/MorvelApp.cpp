@@ -39,6 +39,8 @@
 #include "shell/ui/AboutDlg.h"
 #include "shell/ui/AppHooks.h"
 #include "shell/ui/DocTemplate.h"
+#include "shell/DefaultFolders.h"
+#include "shell/ui/AppServices.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/PrintPreviewView.h"
 #include "shell/ui/RegenerationOptionsDlg.h"
@@ -107,16 +109,10 @@ void RemoveFile(const std::string& path)
     std::filesystem::remove(path, ec);
 }
 
-std::string WithSlash(std::string folder)
-{
-    if (!folder.empty() && folder.back() != '/')
-        folder += '/';
-    return folder;
-}
-
 } // namespace
 
-CMorvelApp::CMorvelApp() : m_tools(std::make_unique<CViewToolHost>())
+CMorvelApp::CMorvelApp()
+    : m_services(std::make_unique<CAppServices>(*this)), m_tools(std::make_unique<CViewToolHost>())
 {
     m_tools->activeViewKind = [this] { return GetActiveViewKind(); };
     // The field that has the keyboard, when the main window exists and it is one that picks.
@@ -666,50 +662,10 @@ std::string CMorvelApp::GetTempTransferFolder()
 
 bool CMorvelApp::GetSpecialFolderPath(std::string& folder) { return ::GetSpecialFolderPath(folder); }
 
-namespace {
-
-// A folder from the profile, or the named folder under the documents folder; created when
-// missing, and the default when the stored one cannot be made.
-std::string ProfileFolder(const char* key, const char* defaultName)
-{
-    std::string documents;
-    ::GetSpecialFolderPath(documents);
-    const std::string fallback = documents + defaultName;
-    std::string folder = WithSlash(GetAppProfile().GetProfileString("File", key, fallback));
-    if (FolderExists(folder))
-        return folder;
-    if (CreateFolderTree(folder))
-        return folder;
-    if (!FolderExists(fallback))
-        CreateFolderTree(fallback);
-    return fallback;
-}
-
-} // namespace
-
-bool CMorvelApp::GetDefaultJobFolder(std::string& folder)
-{
-    folder = ProfileFolder("Default Path", "Morvel Jobs/");
-    return true;
-}
-
-void CMorvelApp::SetDefaultJobFolder(const std::string& folder)
-{
-    if (FolderExists(folder))
-        GetAppProfile().WriteProfileString("File", "Default Path", folder);
-}
-
-bool CMorvelApp::GetDefaultBackupFolder(std::string& folder)
-{
-    folder = ProfileFolder("Default Backup Path", "Morvel Backups/");
-    return true;
-}
-
-void CMorvelApp::SetDefaultBackupFolder(const std::string& folder)
-{
-    if (FolderExists(folder))
-        GetAppProfile().WriteProfileString("File", "Default Backup Path", folder);
-}
+bool CMorvelApp::GetDefaultJobFolder(std::string& folder) { return ::GetDefaultJobFolder(folder); }
+void CMorvelApp::SetDefaultJobFolder(const std::string& folder) { ::SetDefaultJobFolder(folder); }
+bool CMorvelApp::GetDefaultBackupFolder(std::string& folder) { return ::GetDefaultBackupFolder(folder); }
+void CMorvelApp::SetDefaultBackupFolder(const std::string& folder) { ::SetDefaultBackupFolder(folder); }
 
 bool CMorvelApp::WriteProfileRect(const char* section, const char* key, const ProfileRect& rect)
 {

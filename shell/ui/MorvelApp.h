@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+class CAppServices;
 class CDataFileDoc;
 class CGraphicDataExchange;
 class CViewToolHost;
@@ -165,6 +166,8 @@ private:
     void OnIdle(wxIdleEvent& event);
 
     CMorvelSettings m_settings;
+    // First, so that windows reach the program until its last member is gone.
+    std::unique_ptr<CAppServices> m_services;
     std::unique_ptr<CIcons> m_icons;
     std::unique_ptr<CDocTemplate> m_jobTemplate;
     std::unique_ptr<CIpcService> m_ipc;

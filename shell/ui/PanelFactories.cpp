@@ -24,7 +24,6 @@
 
 #include <wx/app.h>
 
-#include <map>
 #include <memory>
 
 namespace {
@@ -42,12 +41,6 @@ private:
     wxWindow* m_parent;
 };
 
-std::map<uint32_t, PanelFactory>& Factories()
-{
-    static std::map<uint32_t, PanelFactory> factories;
-    return factories;
-}
-
 } // namespace
 
 void RegisterPanelCommand(int command, uint32_t templateId, PanelFactory factory)
@@ -55,19 +48,6 @@ void RegisterPanelCommand(int command, uint32_t templateId, PanelFactory factory
     GetPanelCommandTable().Add(command, templateId);
     if (factory)
         RegisterPanelFactory(templateId, std::move(factory));
-}
-
-void RegisterPanelFactory(uint32_t templateId, PanelFactory factory) { Factories()[templateId] = std::move(factory); }
-
-bool CanCreatePanel(uint32_t templateId)
-{
-    auto found = Factories().find(templateId);
-    return found != Factories().end() && found->second;
-}
-
-CStackableDialog* CreatePanel(uint32_t templateId)
-{
-    return CanCreatePanel(templateId) ? Factories()[templateId]() : nullptr;
 }
 
 void RegisterStandardPanelCommands()

@@ -7,6 +7,9 @@
 #include "shell/RunUserPreferences.h"
 #include "shell/ui/UserPreferences.h"
 
+// The import panels open the sheet at its rename rules page by this number.
+static_assert(PreferencesRenameRulesPage == CUserPreferences::RenameRulesPage);
+
 namespace {
 
 int RunSheet(CUserPreferences& sheet, int startPage)

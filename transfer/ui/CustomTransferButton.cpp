@@ -1,7 +1,7 @@
 #include "transfer/ui/CustomTransferButton.h"
 
+#include "framework/ui/ProgramServices.h"
 #include "model/MorvelSettings.h"
-#include "shell/ui/MorvelApp.h"
 
 #include <wx/app.h>
 
@@ -16,7 +16,7 @@ CCustomTransferButton::~CCustomTransferButton() = default;
 void CCustomTransferButton::UpdateIcon()
 {
     m_iconId = GetMorvelSettings().IsNikonModelSelected() ? NikonIconId : OtherIconId;
-    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    CProgramServices* app = GetProgramServices();
     SetIcon(app ? app->GetIcon(m_iconId, false) : nullptr, false, false);
     Refresh();
 }

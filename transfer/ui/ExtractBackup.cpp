@@ -1,6 +1,7 @@
 #include "transfer/ui/ExtractBackup.h"
 
-#include "shell/ui/MorvelApp.h"
+#include "shell/DefaultFolders.h"
+#include "transfer/browse/FsFileDialog.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ std::string Folder(bool (*get)(std::string&))
 CExtractBackup::CExtractBackup()
     : CCreateJobPathsDlg({"Create Job from Backup", "Enter a backup file to extract a job from.", SourceEditId,
                           SourceBrowseId, FileTypeBackup, "Choose a backup file to extract"},
-                         BackupJobPathKeys(Folder(&CMorvelApp::GetDefaultBackupFolder),
-                                           Folder(&CMorvelApp::GetDefaultJobFolder)))
+                         BackupJobPathKeys(Folder(&::GetDefaultBackupFolder),
+                                           Folder(&::GetDefaultJobFolder)))
 {
 }

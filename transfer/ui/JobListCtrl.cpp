@@ -1,7 +1,7 @@
 #include "transfer/ui/JobListCtrl.h"
 
 #include "core/PathHelpers.h"
-#include "shell/ui/MorvelApp.h"
+#include "framework/ui/ProgramServices.h"
 #include "views/ui/ObjectIdWnd.h"
 
 #include <wx/artprov.h>
@@ -16,7 +16,7 @@ wxImageList* s_jobImages = nullptr;
 
 wxBitmap Icon16(uint32_t id, const wxArtID& fallback)
 {
-    if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp))
+    if (CProgramServices* app = GetProgramServices())
         if (const wxBitmap* icon = app->GetIcon(id, true); icon && icon->IsOk() && icon->GetSize() == wxSize(16, 16))
             return *icon;
     wxBitmap art = wxArtProvider::GetBitmap(fallback, wxART_LIST, wxSize(16, 16));

@@ -1,12 +1,13 @@
 #include "transfer/ui/TransferGetJobFromDC.h"
 
 #include "framework/ui/CustomButtons.h"
+#include "framework/ui/ProgramServices.h"
 #include "framework/ui/StaticLink.h"
 #include "model/DataFileDoc.h"
 #include "model/HintCodes.h"
 #include "model/MorvelSettings.h"
 #include "platform/MessageBox.h"
-#include "shell/ui/MorvelApp.h"
+#include "shell/DefaultFolders.h"
 #include "transfer/serial/InstrumentModels.h"
 #include "transfer/serial/JobDownload.h"
 #include "transfer/serial/TransferText.h"
@@ -29,7 +30,7 @@ CTransferGetJobFromDC::~CTransferGetJobFromDC() = default;
 
 void CTransferGetJobFromDC::BuildControls()
 {
-    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    CProgramServices* app = GetProgramServices();
     auto* sizer = new wxBoxSizer(wxVERTICAL);
 
     AddModelRows(sizer);
@@ -109,7 +110,7 @@ namespace {
 
 bool RunGetJob(wxWindow* owner, std::string& proposedName, bool raw)
 {
-    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    CProgramServices* app = GetProgramServices();
     if (app == nullptr)
         return false;
     const CMorvelSettings& settings = GetMorvelSettings();
@@ -127,7 +128,7 @@ bool RunGetJob(wxWindow* owner, std::string& proposedName, bool raw)
     hooks.openJob = [app](const std::string& path) { return app->OpenJobByPath(path); };
     if (const CDataFileDoc* job = CDataFileDoc::GetActiveDoc())
         hooks.openJobPath = job->GetPathName();
-    CMorvelApp::GetDefaultBackupFolder(hooks.backupFolder);
+    GetDefaultBackupFolder(hooks.backupFolder);
     hooks.enableBackups = settings.GetEnableBackups();
     hooks.modelIndex = settings.GetModelIndex();
     return ::GetJob(proposedName, raw, hooks);

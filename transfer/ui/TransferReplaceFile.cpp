@@ -1,7 +1,7 @@
 #include "transfer/ui/TransferReplaceFile.h"
 
 #include "framework/ui/CustomButtons.h"
-#include "shell/ui/MorvelApp.h"
+#include "framework/ui/ProgramServices.h"
 #include "transfer/serial/TransferControls.h"
 
 #include <wx/app.h>
@@ -25,7 +25,7 @@ void CTransferReplaceFile::Build()
 {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     auto* top = new wxBoxSizer(wxHORIZONTAL);
-    if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp))
+    if (CProgramServices* app = GetProgramServices())
         top->Add(new CCustomWizardButton(this, 2420, app->GetIcons()), 0, wxRIGHT, 10);
     auto* question = new wxStaticText(this, QuestionId, wxString::FromUTF8(m_question));
     question->Wrap(320);

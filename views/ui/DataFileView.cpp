@@ -2,6 +2,7 @@
 
 #include "core/TextUtil.h"
 #include "views/DrawState.h"
+#include "framework/ui/ProgramServices.h"
 #include "views/PickQuery.h"
 #include "views/ui/PreviewMapCtrl.h"
 #include "framework/ui/KvlSplitterWnd.h"
@@ -20,9 +21,6 @@
 #include "rawdata/records/RawDataNikonCommentRecord.h"
 #include "rawdata/records/RecordCode.h"
 #include "model/DataFileUndoManager.h"
-#include "shell/ui/MainFrame.h"
-#include "shell/ui/MorvelApp.h"
-#include "shell/ui/ViewTabBar.h"
 #include "rawdata/ui/RawPanels.h"
 #include "views/GridToolLink.h"
 #include "views/ui/PreviewMapCtrl.h"
@@ -218,9 +216,8 @@ void CDataFileView::InitializeGrid()
 
 void CDataFileView::RefreshTitle()
 {
-    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
-    if (app && app->GetMainFrame())
-        app->GetMainFrame()->UpdateFrameTitle();
+    if (CProgramServices* app = GetProgramServices())
+        app->UpdateFrameTitle();
 }
 
 void CDataFileView::InsertRawColumns()
@@ -329,9 +326,8 @@ void CDataFileView::ShowRawDataTab()
 void CDataFileView::RefreshFrameTabBar()
 {
     // The frame's tab bar follows the view; a bar left on the other tab would take no click on it.
-    if (auto* frame = dynamic_cast<CMainFrame*>(wxGetTopLevelParent(this)))
-        if (CViewTabBar* tabs = frame->GetViewTabBar())
-            tabs->RebuildTabs();
+    if (CProgramServices* app = GetProgramServices(); app && wxGetTopLevelParent(this) == app->GetMainWindow())
+        app->RebuildViewTabs();
 }
 
 void CDataFileView::EditRawDataLine(int lineIndex)
@@ -578,8 +574,8 @@ const std::vector<int>& CDataFileView::RawCommandIds()
 
 void CDataFileView::BindFrameCommands()
 {
-    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
-    m_commandSource = app && app->GetMainFrame() ? static_cast<wxWindow*>(app->GetMainFrame()) : nullptr;
+    CProgramServices* app = GetProgramServices();
+    m_commandSource = app ? app->GetMainWindow() : nullptr;
     if (m_commandSource == nullptr)
         return;
     for (int id : RawCommandIds()) {
@@ -881,8 +877,8 @@ bool CDataFileView::ClearRawHotRow()
 
 void CDataFileView::ClearMessageWindow()
 {
-    if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp); app && app->GetMainFrame())
-        app->GetMainFrame()->ClearMessageWindow();
+    if (CProgramServices* app = GetProgramServices())
+        app->ClearMessageWindow();
 }
 
 bool CDataFileView::OnPickQuery808B(bool allRecords, CPickQuery& query)

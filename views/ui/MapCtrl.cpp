@@ -4,14 +4,13 @@
 
 #include "framework/ColorTable.h"
 #include "framework/GraphicDataExchange.h"
+#include "framework/ui/ProgramServices.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
 #include "model/MorvelSettings.h"
 #include "model/MorvelSettingsHelpers.h"
 #include "model/PointRecord.h"
 #include "shell/CommandIds.h"
-#include "shell/ui/MainFrame.h"
-#include "shell/ui/MorvelApp.h"
 #include "views/MapCommands.h"
 #include "views/MapToolHost.h"
 #include "views/HoverIdentify.h"
@@ -44,9 +43,9 @@ uint32_t FlagsOf(const wxMouseEvent& e)
            (e.ControlDown() ? MkControl : 0) | (e.MiddleIsDown() ? MkMButton : 0) | (e.AltDown() ? ToolKeyAlt : 0);
 }
 
-CMorvelApp* App()
+CProgramServices* App()
 {
-    return dynamic_cast<CMorvelApp*>(wxTheApp);
+    return GetProgramServices();
 }
 
 } // namespace
@@ -130,15 +129,15 @@ uint32_t CMapCtrl::PaletteColour(int32_t index) const
 
 const wxBitmap* CMapCtrl::GetIconBitmap(int32_t icon)
 {
-    CMorvelApp* app = App();
+    CProgramServices* app = App();
     return app && icon > 0 ? app->GetIcon(uint32_t(icon), true) : nullptr;
 }
 
 wxWindow* CMapCtrl::GetCommandTarget() const
 {
-    if (CMorvelApp* app = App())
-        if (app->GetMainFrame())
-            return app->GetMainFrame();
+    if (CProgramServices* app = App())
+        if (app->GetMainWindow())
+            return app->GetMainWindow();
     return wxGetTopLevelParent(const_cast<CMapCtrl*>(this));
 }
 
@@ -447,9 +446,8 @@ void CMapCtrl::OnMove(const wxPoint& p, uint32_t flags)
     CPickQuery q;
     q.point = DevicePoint{p.x, p.y};
     m_core->OnDeviceToWorld8083(q);
-    if (CMorvelApp* app = App())
-        if (CMainFrame* frame = app->GetMainFrame())
-            frame->ShowCursorPosition(q.location.y, q.location.x);
+    if (CProgramServices* app = App())
+        app->ShowCursorPosition(q.location.y, q.location.x);
 }
 
 void CMapCtrl::OnLeftDoubleClick(const wxPoint& p, uint32_t flags)
@@ -473,7 +471,8 @@ void CMapCtrl::OnLeftDoubleClick(const wxPoint& p, uint32_t flags)
     if (q.hits.size() > 1) {
         auto* app = App();
         const wxPoint screen = ClientToScreen(p);
-        if (!app || app->GetToolHost().ChooseObjectAtPoint(chosen, q.hits, screen.x, screen.y, "Edit...", "Cancel") != 1)
+        CViewToolHost* tools = app ? CViewToolHost::GetActive() : nullptr;
+        if (!tools || tools->ChooseObjectAtPoint(chosen, q.hits, screen.x, screen.y, "Edit...", "Cancel") != 1)
             return;
         if (!doc->ContainsRecord(chosen.record, 0))
             return;

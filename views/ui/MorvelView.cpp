@@ -1,5 +1,6 @@
 #include "views/ui/MorvelView.h"
 
+#include "framework/ui/ProgramServices.h"
 #include "framework/ui/WindowEvents.h"
 #include "core/RawDataSetup.h"
 #include "core/Report.h"
@@ -11,13 +12,10 @@
 #include "model/MorvelSettings.h"
 #include "rawdata/RawDataFile.h"
 #include "rawdata/SetupJobSettings.h"
-#include "shell/ui/RegenerationOptionsDlg.h"
 #include "model/ui/MorvelFileSettings.h"
 #include "model/DataFileSmartHintManager.h"
 #include "model/PointRecord.h"
 #include "platform/MessageBox.h"
-#include "shell/ui/MainFrame.h"
-#include "shell/ui/MorvelApp.h"
 #include "views/ObjectInfoText.h"
 #include "views/ui/ObjectIdWnd.h"
 #include "views/ui/ViewToolHost.h"
@@ -50,7 +48,7 @@ CMorvelView::~CMorvelView()
 namespace {
 bool IsScratchJob(const CDataFileDoc& job)
 {
-    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    CProgramServices* app = GetProgramServices();
     return app && !app->GetTemporaryJobPath().empty() && job.GetPathName() == app->GetTemporaryJobPath();
 }
 } // namespace
@@ -59,9 +57,8 @@ std::function<void(bool fromFiles)>& CMorvelView::ReloadActiveJobHook()
 {
     // The frame's reload; tests put their own in its place.
     static std::function<void(bool)> hook = [](bool quiet) {
-        auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
-        if (CMainFrame* frame = app ? app->GetMainFrame() : nullptr)
-            frame->ReloadActiveJob(quiet);
+        if (CProgramServices* app = GetProgramServices())
+            app->ReloadActiveJob(quiet);
     };
     return hook;
 }
@@ -191,11 +188,9 @@ bool CMorvelView::RegenerateCoordinates(int options)
     bool ignoreStorePoints = (options & 1) != 0;
     bool ignoreDeleted = (options & 2) != 0;
     if ((options & OptionsGiven) == 0) {
-        CRegenerationOptionsDlg dialog(wxGetTopLevelParent(this));
-        if (dialog.DoModal() != wxID_OK)
+        CProgramServices* app = GetProgramServices();
+        if (!app || !app->AskRegenerationOptions(wxGetTopLevelParent(this), ignoreStorePoints, ignoreDeleted))
             return withdraw();
-        ignoreStorePoints = dialog.m_ignoreStorePoints != 0;
-        ignoreDeleted = dialog.m_ignoreDeletedRecords != 0;
     }
     // Only now, so that a refusal or Cancel above leaves the settings as they were.
     if (haveSetup && job->GetDocSettings())

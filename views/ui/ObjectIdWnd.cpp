@@ -1,9 +1,9 @@
 #include "views/ui/ObjectIdWnd.h"
 
 #include "framework/ColorTable.h"
+#include "framework/ui/ProgramServices.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/HintCodes.h"
-#include "shell/ui/MorvelApp.h"
 
 #include <wx/dcclient.h>
 #include <wx/image.h>
@@ -265,7 +265,7 @@ void CObjectIdWnd::SetIcons(const std::vector<int32_t>& ids)
 {
     m_icons.clear();
     m_currentIcon = 0;
-    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    CProgramServices* app = GetProgramServices();
     for (int32_t id : ids)
         if (id > 0 && app)
             if (const wxBitmap* icon = app->GetIcon(uint32_t(id), false); icon && icon->IsOk())

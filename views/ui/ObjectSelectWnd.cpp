@@ -1,10 +1,9 @@
 #include "views/ui/ObjectSelectWnd.h"
 
+#include "framework/ui/ProgramServices.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/PointRecord.h"
 #include "platform/MessageBox.h"
-#include "shell/ui/MainFrame.h"
-#include "shell/ui/MorvelApp.h"
 #include "views/ObjectInfoText.h"
 #include "views/ui/MapCtrl.h"
 
@@ -77,7 +76,7 @@ void CObjectSelectWnd::Build(wxWindow* parent)
     m_cancel = new wxButton(this, wxID_CANCEL, "Cancel", ConvertDialogToPixels(wxPoint(66, 99)),
                             ConvertDialogToPixels(wxSize(39, 14)));
     m_images = std::make_unique<wxImageList>(16, 16, true, 2);
-    if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp))
+    if (CProgramServices* app = GetProgramServices())
         if (const wxBitmap* icon = app->GetIcon(ChooserIcon, true); icon && icon->IsOk())
             m_images->Add(*icon);
     m_list->SetImageList(m_images.get(), wxIMAGE_LIST_SMALL);
@@ -279,9 +278,9 @@ void CObjectSelectWnd::OnListContextMenu(const wxPoint& screen)
     if (chosen == wxID_NONE)
         return;
     CallAfter([this] { OnCancel(); });
-    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
-    if (app && app->GetMainFrame())
-        app->GetMainFrame()->GetEventHandler()->QueueEvent(new wxCommandEvent(wxEVT_MENU, chosen));
+    CProgramServices* app = GetProgramServices();
+    if (app && app->GetMainWindow())
+        app->GetMainWindow()->GetEventHandler()->QueueEvent(new wxCommandEvent(wxEVT_MENU, chosen));
 }
 
 void CObjectSelectWnd::Finish(int code)

@@ -1,5 +1,6 @@
 #include "views/ui/PreviewMapCtrl.h"
 
+#include "framework/ui/ProgramServices.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
 #include "model/OpenDocuments.h"
@@ -9,8 +10,6 @@
 #include "rawdata/records/RawDataNikonCoordinateRecord.h"
 #include "rawdata/records/RawDataNikonObservationRecord.h"
 #include "shell/CommandIds.h"
-#include "shell/ui/MainFrame.h"
-#include "shell/ui/MorvelToolbar.h"
 #include "views/MapCommands.h"
 #include "views/ScratchGeometry.h"
 #include "views/ui/DataFileView.h"
@@ -102,8 +101,9 @@ void CPreviewMapCtrl::OnJobViewHint(int32_t hint, intptr_t hintObject, bool defe
 
 void CPreviewMapCtrl::OnMapCommand(wxCommandEvent& event)
 {
-    auto* frame = dynamic_cast<CMainFrame*>(m_commandSource);
-    CMorvelToolbar* toolbar = frame ? frame->GetMorvelToolbar() : nullptr;
+    // The toolbar's steps when the main window sends the command.
+    CProgramServices* app = GetProgramServices();
+    const bool fromFrame = app && m_commandSource && m_commandSource == app->GetMainWindow();
     switch (event.GetId()) {
     case IdZoomExtents:
         Preview().ZoomExtents(true);
@@ -115,10 +115,10 @@ void CPreviewMapCtrl::OnMapCommand(wxCommandEvent& event)
         Preview().ZoomNext();
         break;
     case IdZoomIn:
-        Preview().ZoomIn(toolbar ? toolbar->GetZoomInStep() : 10);
+        Preview().ZoomIn(fromFrame ? app->GetZoomStep(true) : 10);
         break;
     case IdZoomOut:
-        Preview().ZoomOut(toolbar ? toolbar->GetZoomOutStep() : 10);
+        Preview().ZoomOut(fromFrame ? app->GetZoomStep(false) : 10);
         break;
     case IdEraseScratchLines:
         EraseScratchLines();

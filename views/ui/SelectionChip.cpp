@@ -4,9 +4,9 @@
 #include "framework/GraphicDataExchange.h"
 #include "framework/ui/CustomToolTipCtrl.h"
 #include "framework/ui/EasyDialog.h"
+#include "framework/ui/ProgramServices.h"
 #include "model/DataFileSelOperator.h"
 #include "model/SelectionDescription.h"
-#include "shell/ui/MorvelApp.h"
 #include "views/ScratchGeometry.h"
 #include "views/SelectionChipRules.h"
 #include "views/UniversalControlSteps.h"
@@ -20,15 +20,15 @@
 
 namespace {
 
-CMorvelApp* App()
+CProgramServices* App()
 {
-    return dynamic_cast<CMorvelApp*>(wxTheApp);
+    return GetProgramServices();
 }
 
 void SelectionChangedByChip(void* sender)
 {
     RedrawActiveMapSelection(true);
-    if (CMorvelApp* app = App())
+    if (CProgramServices* app = App())
         app->NotifyActiveDocument(sender, 43, 0);
 }
 
@@ -241,7 +241,7 @@ void CMouseChip::RefreshChip()
         m_selected = HasSelection();
     Refresh(false);
     if (IsAcceptedByMainFrame(this))
-        if (CMorvelApp* app = App())
+        if (CProgramServices* app = App())
             app->NotifyActiveDocument(this, 24, reinterpret_cast<intptr_t>(this));
 }
 
@@ -365,7 +365,7 @@ void CMouseChip::DrawItem(wxDC& dc)
     // The glyph: the selection state's icon, centred in the face.
     if (m_showGlyph) {
         const uint32_t icon = !m_flag ? m_glyphId : (m_selected ? m_iconSelected : m_iconEmpty);
-        CMorvelApp* app = App();
+        CProgramServices* app = App();
         const wxBitmap* bitmap = app != nullptr && icon != 0 ? app->GetIcon(icon, false) : nullptr;
         const wxString caption = GetLabel();
         if (IsGlyphOnlyCaption(caption.utf8_string())) {

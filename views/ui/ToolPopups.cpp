@@ -1,8 +1,7 @@
 #include "views/ui/ToolPopups.h"
 
+#include "framework/ui/ProgramServices.h"
 #include "model/MorvelSettings.h"
-#include "shell/ui/MainFrame.h"
-#include "shell/ui/MorvelApp.h"
 #include "views/HoverIdentify.h"
 #include "views/ui/MapCtrl.h"
 #include "views/ui/ObjectIdWnd.h"
@@ -17,8 +16,8 @@ CObjectSelectWnd* s_selectPopup = nullptr;
 
 wxWindow* PopupParent(wxWindow* near)
 {
-    if (auto* app = dynamic_cast<CMorvelApp*>(wxTheApp))
-        if (CMainFrame* frame = app->GetMainFrame())
+    if (CProgramServices* app = GetProgramServices())
+        if (wxWindow* frame = app->GetMainWindow())
             return frame;
     return near ? wxGetTopLevelParent(near) : nullptr;
 }

@@ -1,9 +1,8 @@
 #include "views/ui/ViewToolHost.h"
 
 #include "framework/GraphicDataExchange.h"
+#include "framework/ui/ProgramServices.h"
 #include "model/DataFileDoc.h"
-#include "shell/ui/MainFrame.h"
-#include "shell/ui/MorvelApp.h"
 #include "views/ui/MapCtrl.h"
 #include "views/ui/ToolPopups.h"
 #include "views/ui/ViewTool.h"
@@ -31,9 +30,9 @@ private:
     std::function<void()> m_fire;
 };
 
-CMorvelApp* App()
+CProgramServices* App()
 {
-    return dynamic_cast<CMorvelApp*>(wxTheApp);
+    return GetProgramServices();
 }
 } // namespace
 
@@ -318,8 +317,8 @@ bool CViewToolHost::IsForeground(bool dialogsToo) const
 {
     if (isForeground)
         return isForeground(dialogsToo);
-    CMorvelApp* app = App();
-    if (!app || !app->GetMainFrame())
+    CProgramServices* app = App();
+    if (!app || !app->GetMainWindow())
         return false;
     if (app->IsMainFrameForeground())
         return true;
@@ -329,7 +328,7 @@ bool CViewToolHost::IsForeground(bool dialogsToo) const
     wxWindow* active = wxGetActiveWindow();
     wxWindow* top = active ? wxGetTopLevelParent(active) : nullptr;
     return top && dynamic_cast<wxDialog*>(top) && !top->IsBeingDeleted() &&
-           wxGetTopLevelParent(top->GetParent() ? top->GetParent() : top) == app->GetMainFrame();
+           wxGetTopLevelParent(top->GetParent() ? top->GetParent() : top) == app->GetMainWindow();
 }
 
 void CViewToolHost::SetStatusText(int pane, const std::string& text)
@@ -338,14 +337,13 @@ void CViewToolHost::SetStatusText(int pane, const std::string& text)
         statusText(pane, text);
         return;
     }
-    CMorvelApp* app = App();
-    CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
-    if (!frame)
+    CProgramServices* app = App();
+    if (!app || !app->GetMainWindow())
         return;
     if (pane == 0 && text.empty())
-        frame->ShowIdleMessage();
+        app->ShowIdleMessage();
     else
-        frame->SetPaneText(pane, text);
+        app->SetPaneText(pane, text);
 }
 
 void CViewToolHost::NotifyActiveDocument(void* sender, int32_t hint, intptr_t parameter)
