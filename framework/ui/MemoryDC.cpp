@@ -1,7 +1,5 @@
 #include "framework/ui/MemoryDC.h"
 
-#include "views/ui/ViewToolHost.h"
-
 #include <wx/app.h>
 #include <wx/utils.h>
 #include <wx/window.h>
@@ -66,13 +64,4 @@ wxImage CMemoryDC::GetImage()
     wxImage image = m_bitmap.ConvertToImage();
     SelectObject(m_bitmap);
     return image;
-}
-
-bool IsDragMouseButtonDown()
-{
-    CViewToolHost* tools = CViewToolHost::GetActive();
-    if (!tools || !(tools->IsRealtimeZoomCurrent() || tools->IsPanToolCurrent()))
-        return false;
-    const wxMouseState mouse = wxGetMouseState();
-    return mouse.LeftIsDown() || mouse.MiddleIsDown();
 }

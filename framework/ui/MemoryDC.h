@@ -33,7 +33,3 @@ public:
 private:
     wxBitmap m_bitmap;
 };
-
-// True while a realtime zoom or pan drag runs: the zoom or pan tool is current and the left or
-// middle button is down.
-bool IsDragMouseButtonDown();

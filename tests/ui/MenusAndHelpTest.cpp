@@ -16,6 +16,7 @@
 #include "shell/ui/MorvelToolbar.h"
 #include "shell/ui/SplashWnd.h"
 #include "views/MapCommands.h"
+#include "views/ui/ViewToolHost.h"
 
 #include <wx/dialog.h>
 #include <wx/frame.h>

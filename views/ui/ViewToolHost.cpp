@@ -479,3 +479,12 @@ void CViewToolHost::OnRealtimePanCommand(CMapCtrl* map)
 {
     ToggleTool(map, &CViewToolHost::IsPanToolCurrent, &CViewToolHost::StartRealtimePanTool);
 }
+
+bool IsDragMouseButtonDown()
+{
+    CViewToolHost* tools = CViewToolHost::GetActive();
+    if (!tools || !(tools->IsRealtimeZoomCurrent() || tools->IsPanToolCurrent()))
+        return false;
+    const wxMouseState mouse = wxGetMouseState();
+    return mouse.LeftIsDown() || mouse.MiddleIsDown();
+}

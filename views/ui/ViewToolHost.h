@@ -153,3 +153,7 @@ private:
     wxWeakRef<CMapCtrl> m_snapMap;
     bool m_restoring = false;
 };
+
+// True while a realtime zoom or pan drag runs: the zoom or pan tool is current and the left or
+// middle button is down.
+bool IsDragMouseButtonDown();
