@@ -5,12 +5,12 @@
 #include "core/FieldExchange.h"
 #include "core/NoValue.h"
 #include "core/ValueText.h"
+#include "framework/ui/CustomButtons.h"
 #include "framework/ui/ProgramServices.h"
 #include "model/DataFileDocSettings.h"
 #include "model/JobFileDocSettings.h"
 #include "model/PointRecord.h"
 #include "views/ScratchGeometry.h"
-#include "framework/ui/CustomButtons.h"
 #include "views/ui/ViewToolHost.h"
 
 #include <wx/sizer.h>

@@ -1,9 +1,9 @@
 #include "cogo/ui/CogoPanels.h"
 
+#include "cogo/ui/InteractiveControl.h"
 #include "cogo/ui/Intersection.h"
 #include "cogo/ui/InversePoints.h"
 #include "cogo/ui/PointInDirection.h"
-#include "cogo/ui/InteractiveControl.h"
 #include "core/Report.h"
 #include "framework/GraphicDataExchange.h"
 #include "framework/ui/CustomButtons.h"

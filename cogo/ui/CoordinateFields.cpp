@@ -5,6 +5,7 @@
 #include "core/Format.h"
 #include "core/TextFieldExchange.h"
 #include "framework/GraphicDataExchange.h"
+#include "framework/ui/ObjectIdWnd.h"
 #include "model/MorvelSettings.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
@@ -12,7 +13,6 @@
 #include "views/ObjectInfoText.h"
 #include "views/PickQuery.h"
 #include "views/ui/DataFileView.h"
-#include "views/ui/ObjectIdWnd.h"
 #include "views/ui/ObjectSelectWnd.h"
 
 #include <wx/settings.h>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "cogo/ui/InteractionPart.h"
 #include "framework/GraphicDataTarget.h"
 #include "framework/ui/CustomButtons.h"
 #include "framework/ui/EasyEdit.h"
 #include "model/DataFileDoc.h"
+#include "views/ui/InteractionPart.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,6 @@
 #include "cogo/ui/InteractiveHandler.h"
 
 #include "cogo/CogoCommands.h"
-#include "cogo/ui/InteractionPart.h"
 #include "core/DataFileFormat.h"
 #include "framework/GraphicDataExchange.h"
 #include "framework/ui/ProgramServices.h"
@@ -10,6 +9,7 @@
 #include "views/PickQuery.h"
 #include "views/ScratchGeometry.h"
 #include "views/ui/InfoReportWnd.h"
+#include "views/ui/InteractionPart.h"
 #include "views/ui/ViewToolHost.h"
 
 #include <wx/app.h>

@@ -2,7 +2,6 @@
 
 #include "cogo/PointEditing.h"
 #include "cogo/ui/CoordinateFields.h"
-#include "cogo/ui/InteractionPart.h"
 #include "core/DataExchange.h"
 #include "core/FieldExchange.h"
 #include "core/TextFieldExchange.h"
@@ -15,6 +14,7 @@
 #include "platform/Profile.h"
 #include "views/PickQuery.h"
 #include "views/ui/DataFileView.h"
+#include "views/ui/InteractionPart.h"
 #include "views/ui/PreviewMapCtrl.h"
 #include "views/ui/SelectionChip.h"
 

@@ -3,12 +3,12 @@
 
 #include "core/WindowPlacement.h"
 #include "framework/ui/ModalDialog.h"
+#include "framework/ui/ObjectIdWnd.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
 #include "model/HintCodes.h"
 #include "model/MorvelSettingsHelpers.h"
 #include "model/SettingsShell.h"
-#include "views/ui/ObjectIdWnd.h"
 
 #include <wx/bookctrl.h>
 #include <wx/button.h>

@@ -2,7 +2,7 @@
 
 #include "core/ProgramHelpers.h"
 #include "framework/ListTipText.h"
-#include "views/ui/ObjectIdWnd.h"
+#include "framework/ui/ObjectIdWnd.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>

@@ -1,4 +1,4 @@
-#include "views/ui/ObjectIdWnd.h"
+#include "framework/ui/ObjectIdWnd.h"
 
 #include "framework/ColorTable.h"
 #include "framework/ui/ProgramServices.h"

@@ -14,7 +14,8 @@
 class wxBitmap;
 class wxDC;
 
-// The small box beside the cursor that names what lies there: a tip of a list row, a field or a
+// The small box beside the cursor that names what lies there (a framework control: the dialog and
+// list bases show their tips in it, and the map its picks): a tip of a list row, a field or a
 // panel (tip mode), or one page per object a map pick hit (pick mode), paged through while the
 // object shown is highlighted in the window that asked. It never takes the focus; a pick waits
 // until its owner has finished drawing before it appears, so the map does not paint over it.

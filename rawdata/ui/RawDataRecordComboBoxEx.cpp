@@ -2,7 +2,7 @@
 
 #include "framework/ui/Icons.h"
 #include "rawdata/RawFieldEditorModel.h"
-#include "rawdata/ui/RawDataListCtrl.h"
+#include "views/ui/RawDataListCtrl.h"
 
 CRawDataRecordComboBoxEx::CRawDataRecordComboBoxEx(wxWindow* parent, wxWindowID id, CIcons* icons)
     : CEasyComboBoxEx(parent, id), m_icons(icons)

@@ -1,5 +1,7 @@
-// The job view's own commands (find, delete point, double click on a point row) and its answers
-// as the owner of identification popups.
+// The job view's own commands (find, delete point, print preview, double click on a point or raw
+// data row) and its answers as the owner of identification popups. They open COGO, raw data and
+// shell windows, so they are defined here, at the top of the window code, rather than with the
+// job view's panes in views/ui.
 #include "views/ui/DataFileView.h"
 
 #include "cogo/ui/FindCoordinates.h"
@@ -10,13 +12,14 @@
 #include "model/PointRecord.h"
 #include "platform/BusyCursor.h"
 #include "platform/MessageBox.h"
-#include "views/PointFind.h"
-#include "views/ScratchGeometry.h"
+#include "rawdata/ui/RawPanels.h"
 #include "shell/CommandIds.h"
-#include "views/MapCommands.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
 #include "shell/ui/PrintPreviewView.h"
+#include "views/MapCommands.h"
+#include "views/PointFind.h"
+#include "views/ScratchGeometry.h"
 #include "views/ui/MapPrintout.h"
 #include "views/ui/PreviewMapCtrl.h"
 
@@ -240,4 +243,10 @@ void CDataFileView::OnInverseTo()
 void CDataFileView::OnUpdateViewCommand(wxUpdateUIEvent& event)
 {
     event.Enable(event.GetId() != IdFindPoint || CanFind());
+}
+
+void CDataFileView::EditRawDataLine(int lineIndex)
+{
+    ShowRawDataTab();
+    raw_panels::EditLine(lineIndex);
 }

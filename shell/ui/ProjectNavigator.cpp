@@ -3,6 +3,7 @@
 #include "core/PathHelpers.h"
 #include "framework/ui/CustomToolTipCtrl.h"
 #include "framework/ui/Icons.h"
+#include "framework/ui/ObjectIdWnd.h"
 #include "framework/ui/WindowEvents.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
@@ -15,7 +16,6 @@
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
 #include "shell/ui/Prompts.h"
-#include "views/ui/ObjectIdWnd.h"
 
 #include <wx/dcmemory.h>
 #include <wx/imaglist.h>

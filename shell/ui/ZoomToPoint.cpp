@@ -1,4 +1,4 @@
-#include "views/ui/ZoomToPoint.h"
+#include "shell/ui/ZoomToPoint.h"
 
 #include "cogo/ui/CoordinateFields.h"
 

@@ -9,9 +9,9 @@ class wxDialog;
 class wxStaticText;
 class wxTextCtrl;
 
-// "Zoom to point": a small window that stays open beside the job, where a point's name is typed
-// and Zoom centres the job view's map on it and shows its description. One at most; it deletes
-// itself when closed.
+// "Zoom to point" (a main window command built of COGO's coordinate fields): a small window that
+// stays open beside the job, where a point's name is typed and Zoom centres the job view's map on
+// it and shows its description. One at most; it deletes itself when closed.
 class CZoomToPoint : public CEasyDialog
 {
 public:

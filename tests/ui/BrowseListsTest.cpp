@@ -1,10 +1,10 @@
 #include "ProgramTest.h"
 
+#include "framework/ui/ObjectIdWnd.h"
 #include "TestUtil.h"
 #include "transfer/ui/DriveComboBoxEx.h"
 #include "transfer/ui/FileListCtrl.h"
 #include "transfer/ui/JobListCtrl.h"
-#include "views/ui/ObjectIdWnd.h"
 
 #include <wx/frame.h>
 #include <wx/imaglist.h>

@@ -3,7 +3,6 @@
 
 #include "cogo/ui/Calculator.h"
 #include "cogo/ui/CoordinateFields.h"
-#include "cogo/ui/InteractionPart.h"
 #include "cogo/ui/InteractiveHandler.h"
 #include "cogo/ui/Intersection.h"
 #include "cogo/ui/InversePoints.h"
@@ -23,6 +22,7 @@
 #include "views/PreviewMapCore.h"
 #include "views/ScratchGeometry.h"
 #include "views/ui/InfoReportWnd.h"
+#include "views/ui/InteractionPart.h"
 #include "views/ui/ViewTool.h"
 #include "views/ui/ViewToolHost.h"
 

@@ -7,6 +7,7 @@
 #include "core/JobValueSource.h"
 #include "framework/GraphicDataExchange.h"
 #include "framework/ui/CustomToolTipCtrl.h"
+#include "framework/ui/ObjectIdWnd.h"
 #include "framework/ui/StackableDialog.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "model/DataFileDocSettings.h"
@@ -17,14 +18,13 @@
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
 #include "views/GridRangeDrag.h"
-#include "views/ViewToolRules.h"
 #include "views/ui/MorvelView.h"
-#include "views/ui/ObjectIdWnd.h"
 #include "views/ui/PreviewMapCtrl.h"
 #include "views/ui/SelectionChip.h"
 #include "views/ui/ToolPopups.h"
 #include "views/ui/ViewTool.h"
 #include "views/ui/ViewToolHost.h"
+#include "views/ViewToolRules.h"
 
 #include <wx/menu.h>
 #include <wx/sizer.h>

@@ -3,6 +3,7 @@
 #include "framework/ui/CustomToolTipCtrl.h"
 #include "framework/ui/EasyDialog.h"
 #include "framework/ui/FileDialog.h"
+#include "framework/ui/ObjectIdWnd.h"
 #include "framework/ui/StackableDialog.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "framework/ui/WindowEvents.h"
@@ -14,12 +15,11 @@
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
 #include "shell/ui/ProjectNavigator.h"
-#include "shell/ui/PromptSaveModified.h"
 #include "shell/ui/Prompts.h"
+#include "shell/ui/PromptSaveModified.h"
 #include "shell/ui/RegenerationOptionsDlg.h"
 #include "transfer/serial/TransferLog.h"
 #include "views/ui/MorvelView.h"
-#include "views/ui/ObjectIdWnd.h"
 
 #include "framework/ui/EasyEdit.h"
 

@@ -1,6 +1,8 @@
 #include "ProgramTest.h"
 
 #include "core/DataExchange.h"
+#include "framework/ui/DdxErrorDlg.h"
+#include "framework/ui/ObjectIdWnd.h"
 #include "model/DataFileDoc.h"
 #include "model/DataFileUndoManager.h"
 #include "model/HintCodes.h"
@@ -9,17 +11,15 @@
 #include "model/PointRecord.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
+#include "shell/ui/ZoomToPoint.h"
 #include "views/MapCommands.h"
 #include "views/ui/MapLayer.h"
 #include "views/ui/MorvelView.h"
-#include "views/ui/ObjectIdWnd.h"
 #include "views/ui/ObjectSelectWnd.h"
 #include "views/ui/PreviewMapCtrl.h"
 #include "views/ui/ToolPopups.h"
 #include "views/ui/ViewTool.h"
 #include "views/ui/ViewToolHost.h"
-#include "views/ui/ZoomToPoint.h"
-#include "framework/ui/DdxErrorDlg.h"
 
 #include <wx/button.h>
 #include <wx/dialog.h>

@@ -20,7 +20,6 @@
 #include "rawdata/ui/EditRawDataRecord.h"
 #include "rawdata/ui/FindRawRecordDlg.h"
 #include "rawdata/ui/RawDataFieldListCtrl.h"
-#include "rawdata/ui/RawDataListCtrl.h"
 #include "rawdata/ui/RawDataRecordComboBoxEx.h"
 #include "rawdata/ui/RawDataReport.h"
 #include "rawdata/ui/RawPanels.h"
@@ -29,6 +28,7 @@
 #include "shell/ui/MorvelApp.h"
 #include "shell/ui/RegenerationOptionsDlg.h"
 #include "views/ui/MorvelView.h"
+#include "views/ui/RawDataListCtrl.h"
 
 #include <wx/checkbox.h>
 #include <wx/dialog.h>

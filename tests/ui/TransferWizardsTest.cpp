@@ -7,6 +7,7 @@
 #include "core/DataExchange.h"
 #include "core/ProgramHelpers.h"
 #include "framework/ui/FileDialog.h"
+#include "framework/ui/ObjectIdWnd.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "framework/ui/StaticLink.h"
 #include "model/DataFileDoc.h"
@@ -34,7 +35,6 @@
 #include "transfer/ui/TransferReplaceFile.h"
 #include "transfer/ui/TransferReplaceOrRenameJobDlg.h"
 #include "views/ObjectIdPages.h"
-#include "views/ui/ObjectIdWnd.h"
 #include "views/ui/ToolPopups.h"
 
 #include <wx/button.h>

@@ -1,8 +1,8 @@
 #include "transfer/ui/JobListCtrl.h"
 
 #include "core/PathHelpers.h"
+#include "framework/ui/ObjectIdWnd.h"
 #include "framework/ui/ProgramServices.h"
-#include "views/ui/ObjectIdWnd.h"
 
 #include <wx/artprov.h>
 #include <wx/imaglist.h>

@@ -1,13 +1,13 @@
 #include "transfer/ui/TransferWizardParts.h"
 
 #include "core/ColoredTextLines.h"
+#include "framework/ui/ObjectIdWnd.h"
 #include "framework/ui/StaticLink.h"
 #include "model/HintCodes.h"
 #include "model/MorvelSettings.h"
 #include "platform/MessageBox.h"
 #include "shell/RunUserPreferences.h"
 #include "transfer/ui/CustomTransferButton.h"
-#include "views/ui/ObjectIdWnd.h"
 #include "views/ui/ToolPopups.h"
 
 #include <wx/sizer.h>

@@ -1,14 +1,12 @@
 #include "views/ui/DataFileView.h"
 
 #include "core/TextUtil.h"
-#include "views/DrawState.h"
-#include "framework/ui/ProgramServices.h"
-#include "views/PickQuery.h"
-#include "views/ui/PreviewMapCtrl.h"
 #include "framework/ui/KvlSplitterWnd.h"
+#include "framework/ui/ProgramServices.h"
 #include "framework/ui/WindowEvents.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileSmartHintManager.h"
+#include "model/DataFileUndoManager.h"
 #include "model/HintCodes.h"
 #include "model/Interested.h"
 #include "model/JobRawData.h"
@@ -20,9 +18,9 @@
 #include "rawdata/RawDataFile.h"
 #include "rawdata/records/RawDataNikonCommentRecord.h"
 #include "rawdata/records/RecordCode.h"
-#include "model/DataFileUndoManager.h"
-#include "rawdata/ui/RawPanels.h"
+#include "views/DrawState.h"
 #include "views/GridToolLink.h"
+#include "views/PickQuery.h"
 #include "views/ui/PreviewMapCtrl.h"
 
 #include <wx/app.h>
@@ -328,12 +326,6 @@ void CDataFileView::RefreshFrameTabBar()
     // The frame's tab bar follows the view; a bar left on the other tab would take no click on it.
     if (CProgramServices* app = GetProgramServices(); app && wxGetTopLevelParent(this) == app->GetMainWindow())
         app->RebuildViewTabs();
-}
-
-void CDataFileView::EditRawDataLine(int lineIndex)
-{
-    ShowRawDataTab();
-    raw_panels::EditLine(lineIndex);
 }
 
 void CDataFileView::ShowPointsTab()

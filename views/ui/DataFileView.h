@@ -1,15 +1,15 @@
 #pragma once
 
 #include "model/DataFileDoc.h"
-#include "rawdata/ui/RawDataListCtrl.h"
-#include "views/RawDataListModel.h"
 #include "views/JobViewLayout.h"
 #include "views/JobViewRefresh.h"
 #include "views/MapPrintLayout.h"
 #include "views/ObjectIdOwner.h"
 #include "views/PickQuery.h"
 #include "views/PointRows.h"
+#include "views/RawDataListModel.h"
 #include "views/ui/GridView.h"
+#include "views/ui/RawDataListCtrl.h"
 
 #include <wx/timer.h>
 

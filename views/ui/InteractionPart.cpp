@@ -1,4 +1,4 @@
-#include "cogo/ui/InteractionPart.h"
+#include "views/ui/InteractionPart.h"
 
 #include "core/ColoredTextLines.h"
 #include "framework/GraphicDataExchange.h"

@@ -18,7 +18,8 @@ class CObjectIdWnd;
 class CView;
 struct CPickQuery;
 
-// What an input field and a selection chip share while they wait for map picks: the interaction
+// What an input field (cogo/ui) and a selection chip (here) share while they wait for map picks;
+// it starts the job view's map tools, so it lies with the views: the interaction
 // kind and the tool it starts, becoming the exchange's target, the marching border while the
 // field or its buddy is the target, and the links to buddies (cleared when either side dies).
 class CInteractionPart : public wxEvtHandler

@@ -4,6 +4,7 @@
 
 #include "framework/ColorTable.h"
 #include "framework/GraphicDataExchange.h"
+#include "framework/ui/ObjectIdWnd.h"
 #include "framework/ui/ProgramServices.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
@@ -11,14 +12,13 @@
 #include "model/MorvelSettingsHelpers.h"
 #include "model/PointRecord.h"
 #include "shell/CommandIds.h"
+#include "views/HoverIdentify.h"
 #include "views/MapCommands.h"
 #include "views/MapToolHost.h"
-#include "views/HoverIdentify.h"
-#include "views/ViewToolRules.h"
 #include "views/ui/MapLayer.h"
-#include "views/ui/ObjectIdWnd.h"
 #include "views/ui/ToolPopups.h"
 #include "views/ui/ViewToolHost.h"
+#include "views/ViewToolRules.h"
 
 #include <wx/dcclient.h>
 #include <wx/display.h>

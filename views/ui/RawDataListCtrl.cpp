@@ -1,11 +1,11 @@
-#include "rawdata/ui/RawDataListCtrl.h"
+#include "views/ui/RawDataListCtrl.h"
 
 #include "core/ProgramHelpers.h"
+#include "framework/ui/ObjectIdWnd.h"
 #include "framework/ui/ProgramServices.h"
 #include "framework/ui/WindowHelpers.h"
 #include "rawdata/RawFieldEditorModel.h"
 #include "views/RawDataListModel.h"
-#include "views/ui/ObjectIdWnd.h"
 
 #include <wx/app.h>
 #include <wx/dcclient.h>

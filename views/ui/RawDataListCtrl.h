@@ -17,6 +17,8 @@
 class CObjectIdWnd;
 class wxMenu;
 
+// The raw data list is one of the job view's panes, beside the point grid and the map.
+
 // What the raw data list asks of the job view that holds it: the list keeps no job data.
 class IRawListOwner
 {

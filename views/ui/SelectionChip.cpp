@@ -4,15 +4,15 @@
 #include "framework/GraphicDataExchange.h"
 #include "framework/ui/CustomToolTipCtrl.h"
 #include "framework/ui/EasyDialog.h"
+#include "framework/ui/ObjectIdWnd.h"
 #include "framework/ui/ProgramServices.h"
 #include "model/DataFileSelOperator.h"
 #include "model/SelectionDescription.h"
 #include "views/ScratchGeometry.h"
 #include "views/SelectionChipRules.h"
+#include "views/ui/ToolPopups.h"
 #include "views/UniversalControlSteps.h"
 #include "views/ViewToolRules.h"
-#include "views/ui/ObjectIdWnd.h"
-#include "views/ui/ToolPopups.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/menu.h>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "cogo/ui/InteractionPart.h"
 #include "framework/DialogNotifyTarget.h"
 #include "framework/GraphicDataTarget.h"
 #include "model/Interested.h"
+#include "views/ui/InteractionPart.h"
 
 #include <wx/control.h>
 #include <wx/timer.h>

@@ -1,10 +1,10 @@
 #include "views/ui/ToolPopups.h"
 
+#include "framework/ui/ObjectIdWnd.h"
 #include "framework/ui/ProgramServices.h"
 #include "model/MorvelSettings.h"
 #include "views/HoverIdentify.h"
 #include "views/ui/MapCtrl.h"
-#include "views/ui/ObjectIdWnd.h"
 #include "views/ui/ObjectSelectWnd.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "views/ui/ViewToolHost.h"
 
+#include "framework/ui/ObjectIdWnd.h"
 #include "views/HoverIdentify.h"
-#include "views/ui/ObjectIdWnd.h"
 #include "views/ui/ToolPopups.h"
 
 #include <cmath>
