@@ -1,7 +1,7 @@
 #include "exchange/ui/ExportPanelLayout.h"
 
 #include "framework/ui/CustomButtons.h"
-#include "shell/ui/MorvelApp.h"
+#include "framework/ui/ProgramServices.h"
 #include "views/ui/SelectionChip.h"
 
 #include <wx/button.h>
@@ -12,7 +12,7 @@ CGeneralSelectionChip* AddExportHeading(wxWindow* panel, wxSizer* sizer, const w
                                         bool chipPicture)
 {
     const int gap = panel->FromDIP(4);
-    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    CProgramServices* app = GetProgramServices();
     // The pictures only mark the lines; they have no command of their own.
     auto addPicture = [&](wxSizer* row, int id) {
         if (app != nullptr)
