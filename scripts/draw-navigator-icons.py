@@ -243,13 +243,18 @@ def halve(rows):
     return out
 
 
-def main():
+def write_icons(icons):
+    """Draws each icon of {id: draw} at 32 px and writes it and its 16 px half into app/icons."""
     folder_path = os.path.join("app", "icons")
-    for icon, draw in ICONS.items():
+    for icon, draw in icons.items():
         cv = Canvas()
         draw(cv)
         png(os.path.join(folder_path, f"{icon}_32.png"), cv.px)
         png(os.path.join(folder_path, f"{icon}_16.png"), halve(cv.px))
+
+
+def main():
+    write_icons(ICONS)
 
 
 if __name__ == "__main__":

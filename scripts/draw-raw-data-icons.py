@@ -50,12 +50,7 @@ ICONS = {
 
 
 def main():
-    folder = os.path.join("app", "icons")
-    for icon, draw in ICONS.items():
-        cv = nav.Canvas()
-        draw(cv)
-        nav.png(os.path.join(folder, f"{icon}_32.png"), cv.px)
-        nav.png(os.path.join(folder, f"{icon}_16.png"), nav.halve(cv.px))
+    nav.write_icons(ICONS)
 
 
 if __name__ == "__main__":

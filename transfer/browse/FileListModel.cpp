@@ -92,6 +92,27 @@ bool PassesExtensionFilter(const std::string& name, const std::string& filter)
 
 // ---------------------------------------------------------------- type names
 
+namespace {
+
+// Each line of a small database file (none when it cannot be read or is too large).
+template <typename Visit>
+void ForEachLineOf(const std::string& path, Visit visit)
+{
+    std::string text;
+    if (!ReadSmallFile(path, MaxGlobsSize, text))
+        return;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        visit(text.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+} // namespace
+
 CFileTypeNames::CFileTypeNames(std::string mimeFolder) : m_folder(std::move(mimeFolder)) {}
 
 CFileTypeNames& CFileTypeNames::Shared()
@@ -103,31 +124,22 @@ CFileTypeNames& CFileTypeNames::Shared()
 void CFileTypeNames::LoadGlobs()
 {
     m_globsLoaded = true;
-    std::string text;
-    if (!ReadSmallFile(m_folder + "/globs2", MaxGlobsSize, text))
-        return;
     // "weight:type:pattern[:flags]", heaviest first: the first plain "*.ext" of an extension wins.
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string line = text.substr(start, end - start);
-        start = end + 1;
+    ForEachLineOf(m_folder + "/globs2", [this](const std::string& line) {
         if (line.empty() || line[0] == '#')
-            continue;
+            return;
         const size_t c1 = line.find(':');
         const size_t c2 = c1 == std::string::npos ? c1 : line.find(':', c1 + 1);
         if (c2 == std::string::npos)
-            continue;
+            return;
         const std::string type = line.substr(c1 + 1, c2 - c1 - 1);
         std::string pattern = line.substr(c2 + 1);
         pattern = pattern.substr(0, pattern.find(':'));
         if (pattern.size() < 3 || pattern.compare(0, 2, "*.") != 0 ||
             pattern.find_first_of("*?[.", 2) != std::string::npos)
-            continue;
+            return;
         m_typeOfExtension.emplace(textutil::ToLowerAscii(pattern.substr(2)), type);
-    }
+    });
 }
 
 std::string CFileTypeNames::Describe(const std::string& mimeType)
@@ -182,21 +194,11 @@ void CFileTypeNames::LoadIconTables()
     // "type:icon" lines: the type's own icon where it is not named after the type, and its
     // generic icon.
     auto load = [this](const char* file, std::map<std::string, std::string>& table) {
-        std::string text;
-        if (!ReadSmallFile(m_folder + "/" + file, MaxGlobsSize, text))
-            return;
-        size_t start = 0;
-        while (start < text.size()) {
-            size_t end = text.find('\n', start);
-            if (end == std::string::npos)
-                end = text.size();
-            const std::string line = text.substr(start, end - start);
-            start = end + 1;
+        ForEachLineOf(m_folder + "/" + file, [&table](const std::string& line) {
             const size_t colon = line.find(':');
-            if (colon == std::string::npos || colon == 0 || colon + 1 == line.size())
-                continue;
-            table.emplace(line.substr(0, colon), line.substr(colon + 1));
-        }
+            if (colon != std::string::npos && colon != 0 && colon + 1 != line.size())
+                table.emplace(line.substr(0, colon), line.substr(colon + 1));
+        });
     };
     load("icons", m_iconOfType);
     load("generic-icons", m_genericIconOfType);
