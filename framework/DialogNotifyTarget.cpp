@@ -147,3 +147,36 @@ void CDialogNotifyTarget::ApplyChipSelection(bool sendHint)
     if (redraw)
         RedrawMapSelection(true);
 }
+
+namespace {
+// The chips' filter, when there is one and a job to use it on.
+template <typename Operation>
+bool WithChipFilter(CDialogNotifyTarget& dialog, Operation operation)
+{
+    CDataFileSelOperator* op = GetActiveSelectionOperator();
+    if (op == nullptr || !dialog.HasActiveFilter())
+        return false;
+    const CSelectionFilterPtr filter = dialog.GetSelectionFilter();
+    if (filter.IsNull())
+        return false;
+    operation(*op, filter);
+    return true;
+}
+} // namespace
+
+bool CDialogNotifyTarget::SelectFiltered()
+{
+    return WithChipFilter(*this, [](CDataFileSelOperator& op, const CSelectionFilterPtr& f) { op.SelectAll(f); });
+}
+
+bool CDialogNotifyTarget::DeselectFiltered()
+{
+    return WithChipFilter(*this,
+                          [](CDataFileSelOperator& op, const CSelectionFilterPtr& f) { op.ClearSelection(f); });
+}
+
+bool CDialogNotifyTarget::ToggleFiltered()
+{
+    return WithChipFilter(*this,
+                          [](CDataFileSelOperator& op, const CSelectionFilterPtr& f) { op.InvertSelection(f); });
+}

@@ -69,6 +69,11 @@ public:
     // with sendHint, hint 43 and the map redrawn.
     virtual void ApplyChipSelection(bool sendHint);
     uint64_t GetSelectionHolder() const { return m_holder; }
+    // The dialog's chip filter handed to the job's selection: everything it accepts selected,
+    // deselected or toggled. False (nothing done) without a job or without a chip filter.
+    virtual bool SelectFiltered();
+    virtual bool DeselectFiltered();
+    virtual bool ToggleFiltered();
 
 protected:
     // Exchanges the northing and easting fields' places; order is the preference now in effect.

@@ -54,12 +54,32 @@ void CCoordinateControl::WireSiblings(const std::vector<CCoordinateControl*>& fi
             field->m_siblings = list;
 }
 
+std::vector<CCoordinateControl*> CCoordinateControl::DisplayedSiblings() const
+{
+    if (!m_siblings)
+        return {};
+    std::vector<CCoordinateControl*> list = *m_siblings;
+    wxWindow* parent = GetParent();
+    const bool sameParent = parent != nullptr && std::all_of(list.begin(), list.end(), [parent](CCoordinateControl* f) {
+                                return f == nullptr || f->GetParent() == parent;
+                            });
+    if (!sameParent)
+        return list;
+    const wxWindowList& children = parent->GetChildren();
+    auto rank = [&children](CCoordinateControl* f) {
+        return f == nullptr ? std::ptrdiff_t(-1)
+                            : std::distance(children.begin(), std::find(children.begin(), children.end(), f));
+    };
+    std::stable_sort(list.begin(), list.end(), [&](CCoordinateControl* a, CCoordinateControl* b) { return rank(a) < rank(b); });
+    return list;
+}
+
 std::vector<CCoordinateControl*> CCoordinateControl::FilledSiblings() const
 {
     std::vector<CCoordinateControl*> out;
     if (!m_siblings)
         return out;
-    const std::vector<CCoordinateControl*>& list = *m_siblings;
+    const std::vector<CCoordinateControl*> list = DisplayedSiblings();
     std::vector<CoordFieldKind> kinds;
     std::size_t self = list.size();
     for (std::size_t i = 0; i < list.size(); ++i) {
@@ -76,7 +96,7 @@ void CCoordinateControl::OnFocusMarkSiblings()
 {
     if (!m_siblings || GetCoordKind() == CoordFieldKind::Elevation)
         return;
-    const std::vector<CCoordinateControl*>& list = *m_siblings;
+    const std::vector<CCoordinateControl*> list = DisplayedSiblings();
     std::vector<CoordFieldKind> kinds;
     std::size_t self = list.size();
     for (std::size_t i = 0; i < list.size(); ++i) {

@@ -2,6 +2,7 @@
 
 #include "cogo/CoordinateSiblings.h"
 #include "cogo/ui/InteractiveControl.h"
+#include "framework/ui/EasyDialog.h"
 
 #include <memory>
 #include <vector>
@@ -19,7 +20,8 @@ public:
     ~CCoordinateControl() override;
 
     virtual CoordFieldKind GetCoordKind() const = 0;
-    // Wires the dialog's coordinate fields in their order (northing, easting, elevation as laid out).
+    // Wires the dialog's coordinate fields (northing, easting, elevation as the dialog made them);
+    // a pick walks them in the order they are shown, which the coordinate order may have changed.
     static void WireSiblings(const std::vector<CCoordinateControl*>& fields);
 
     bool IsInteractive() const override { return true; }
@@ -34,6 +36,8 @@ protected:
     void OnFocusMarkSiblings();
     // The fields a pick here fills, in order.
     std::vector<CCoordinateControl*> FilledSiblings() const;
+    // The wired fields in tab order (their order among their parent's children).
+    std::vector<CCoordinateControl*> DisplayedSiblings() const;
 
 private:
     std::shared_ptr<std::vector<CCoordinateControl*>> m_siblings;
@@ -44,6 +48,7 @@ class CNorthingControl : public CCoordinateControl
 public:
     CNorthingControl(wxWindow* parent, wxWindowID id, const wxString& value = wxString());
     CoordFieldKind GetCoordKind() const override { return CoordFieldKind::Northing; }
+    int GetCoordinateRole() const override { return CoordinateRoleNorthing; }
 
 protected:
     bool Exchange(CDataExchange* dx, int id, double& value, bool quiet) override;
@@ -54,6 +59,7 @@ class CEastingControl : public CCoordinateControl
 public:
     CEastingControl(wxWindow* parent, wxWindowID id, const wxString& value = wxString());
     CoordFieldKind GetCoordKind() const override { return CoordFieldKind::Easting; }
+    int GetCoordinateRole() const override { return CoordinateRoleEasting; }
 
 protected:
     bool Exchange(CDataExchange* dx, int id, double& value, bool quiet) override;

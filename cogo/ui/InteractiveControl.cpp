@@ -12,6 +12,7 @@
 #include "framework/ui/EasyDialog.h"
 #include "framework/ui/ProgramServices.h"
 #include "framework/ui/StackableDialog.h"
+#include "framework/ui/StackingDialogBar.h"
 #include "model/MorvelSettings.h"
 #include "model/Record.h"
 #include "views/PickQuery.h"
@@ -344,6 +345,9 @@ bool CInteractiveControl::Show(bool show)
 void CInteractiveControl::OnSetFocusField(wxFocusEvent& event)
 {
     event.Skip();
+    // A field whose window is going (the bar closing its panels) takes no tool.
+    if (IsBeingDeleted())
+        return;
     if (m_part.IsInStackedDialog() && !m_part.IsStarting() && IsAcceptedByMainFrame(this))
         ActivateInteraction();
     if (m_part.IsInStackedDialog())
@@ -355,18 +359,33 @@ void CInteractiveControl::OnKillFocusField(wxFocusEvent& event)
     event.Skip();
     wxWindow* receiving = event.GetWindow();
     if (m_part.IsInStackedDialog()) {
-        if (!HasMainFrame() || receiving == nullptr)
+        if (!HasMainFrame())
             return;
-        // A zero answer (the map, the grid, the calculator) keeps the link and the tool.
-        if (AskMainFrameKeepsLink(receiving) == 0)
-            return;
-        GetGraphicDataExchange().Reset();
+        if (IsInDyingBar()) {
+            // The bar takes its panels with it: nothing may stay linked to them.
+            GetGraphicDataExchange().Reset();
+        } else {
+            if (receiving == nullptr)
+                return;
+            // A zero answer (the map, the grid, the calculator) keeps the link and the tool.
+            if (AskMainFrameKeepsLink(receiving) == 0)
+                return;
+            GetGraphicDataExchange().Reset();
+        }
     }
     // A raw line's field keeps the text as typed: the job's format would round the line's value.
     if (GetMorvelSettings().GetAutoUpdateEntries() && !m_rawFormat)
         Validate();
     if (m_part.IsInStackedDialog() && dynamic_cast<CInteractiveControl*>(receiving) == nullptr)
         RestoreFieldDefaultTool();
+}
+
+bool CInteractiveControl::IsInDyingBar() const
+{
+    for (const wxWindow* w = GetParent(); w != nullptr && !w->IsTopLevel(); w = w->GetParent())
+        if (dynamic_cast<const CStackingDialogBar*>(w) != nullptr)
+            return w->IsBeingDeleted();
+    return false;
 }
 
 void CInteractiveControl::OnKeyDownField(wxKeyEvent& event)

@@ -116,6 +116,8 @@ protected:
 private:
     void Attach();
     void CreateMenuButton();
+    // Whether the side bar that holds the field is being destroyed.
+    bool IsInDyingBar() const;
     void OnSetFocusField(wxFocusEvent& event);
     void OnKillFocusField(wxFocusEvent& event);
     void OnKeyDownField(wxKeyEvent& event);

@@ -59,15 +59,16 @@ CPointLocationPosition::CPointLocationPosition()
 
 void CPointLocationPosition::BuildControls()
 {
-    auto* grid = new wxFlexGridSizer(2, FromDIP(4), FromDIP(6));
+    auto* grid = new wxFlexGridSizer(3, FromDIP(4), FromDIP(6));
     grid->AddGrowableCol(1);
-    auto row = [&](const char* caption, wxWindow* field) {
-        grid->Add(new wxStaticText(this, wxID_ANY, caption), 0, wxALIGN_CENTER_VERTICAL);
+    auto row = [&](int captionId, const char* caption, wxWindow* field, int unitId) {
+        grid->Add(new wxStaticText(this, captionId, caption), 0, wxALIGN_CENTER_VERTICAL);
         grid->Add(field, 1, wxEXPAND);
+        grid->Add(new wxStaticText(this, unitId, "ft"), 0, wxALIGN_CENTER_VERTICAL);
     };
-    row("Northing", m_northing = new CNorthingControl(this, IdNorthing));
-    row("Easting :", m_easting = new CEastingControl(this, IdEasting));
-    row("Elevation", m_elevation = new CElevationControl(this, IdElevation));
+    row(IdCaptionFirst, "Northing", m_northing = new CNorthingControl(this, IdNorthing), IdUnitFirst);
+    row(IdCaptionSecond, "Easting :", m_easting = new CEastingControl(this, IdEasting), IdUnitSecond);
+    row(IdCaptionElevation, "Elevation", m_elevation = new CElevationControl(this, IdElevation), IdUnitElevation);
     CCoordinateControl::WireSiblings({m_northing, m_easting, m_elevation});
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(grid, 0, wxEXPAND | wxALL, FromDIP(4));
@@ -108,6 +109,11 @@ void CPointLocationPosition::EnableEntry(bool enabled, bool elevationOnly)
     m_elevation->Enable(enabled);
     m_northing->Enable(enabled && !elevationOnly);
     m_easting->Enable(enabled && !elevationOnly);
+    // Captions and unit labels grey with their rows; the plane rows' labels sit by position.
+    for (int id : {IdCaptionElevation, IdUnitElevation})
+        FindWindow(id)->Enable(enabled);
+    for (int id : {IdCaptionFirst, IdCaptionSecond, IdUnitFirst, IdUnitSecond})
+        FindWindow(id)->Enable(enabled && !elevationOnly);
 }
 
 void CPointLocationPosition::FocusFirstField()

@@ -27,6 +27,9 @@ class CPointLocationPosition : public CEasyTabPage
 public:
     static constexpr uint32_t TemplateId = 6996;
     enum : int { IdNorthing = 1160, IdEasting = 1161, IdElevation = 1162 };
+    // Captions (their texts follow the configured captions and the coordinate order) and units.
+    enum : int { IdCaptionFirst = 6975, IdCaptionSecond = 6986, IdCaptionElevation = 7001, IdUnitFirst = 6935,
+                 IdUnitSecond = 6936, IdUnitElevation = 6937 };
 
     CPointLocationPosition();
 

@@ -2,6 +2,7 @@
 #include "framework/ui/EasyDialogWizard.h"
 
 #include "core/WindowPlacement.h"
+#include "framework/ui/EasyEdit.h"
 #include "framework/ui/ModalDialog.h"
 #include "framework/ui/ObjectIdWnd.h"
 #include "framework/ui/WindowHelpers.h"
@@ -71,31 +72,174 @@ void CollectDepthFirst(wxWindow* parent, std::vector<wxWindow*>& out)
     }
 }
 
-// Exchanges the places of two windows, in their sizers (or by position) and in tab order.
-void SwapWindows(wxWindow* a, wxWindow* b, const std::vector<wxWindow*>& siblings)
+// Where a window sits among the sizers of its parent: the items from the top sizer down.
+using SizerPath = std::vector<std::pair<wxSizer*, std::size_t>>;
+
+bool FindSizerPath(wxSizer* sizer, const wxWindow* window, SizerPath& path)
 {
-    wxSizer* sa = a->GetContainingSizer();
-    wxSizer* sb = b->GetContainingSizer();
-    wxSizerItem* ia = sa ? sa->GetItem(a) : nullptr;
-    wxSizerItem* ib = sb ? sb->GetItem(b) : nullptr;
-    if (ia && ib) {
-        // Reassigning an item lets go of its window's sizer link; give both back.
-        ia->AssignWindow(b);
-        ib->AssignWindow(a);
-        a->SetContainingSizer(nullptr);
-        b->SetContainingSizer(nullptr);
-        a->SetContainingSizer(sb);
-        b->SetContainingSizer(sa);
-    } else {
-        const wxPoint pa = a->GetPosition();
-        a->Move(b->GetPosition());
-        b->Move(pa);
+    if (sizer == nullptr)
+        return false;
+    std::size_t index = 0;
+    for (wxSizerItem* item : sizer->GetChildren()) {
+        path.emplace_back(sizer, index);
+        if (item->GetWindow() == window)
+            return true;
+        if (item->GetSizer() != nullptr && FindSizerPath(item->GetSizer(), window, path))
+            return true;
+        path.pop_back();
+        ++index;
     }
-    const bool aFirst = std::find(siblings.begin(), siblings.end(), a) < std::find(siblings.begin(), siblings.end(), b);
-    if (aFirst)
-        a->MoveAfterInTabOrder(b);
-    else
-        b->MoveAfterInTabOrder(a);
+    return false;
+}
+
+SizerPath PathOf(const wxWindow* window)
+{
+    SizerPath path;
+    for (const wxWindow* w = window->GetParent(); w != nullptr; w = w->GetParent()) {
+        path.clear();
+        if (FindSizerPath(w->GetSizer(), window, path))
+            return path;
+        if (w->IsTopLevel())
+            break;
+    }
+    return {};
+}
+
+// Every window an item holds, nested sizers included.
+void WindowsOf(wxSizerItem* item, std::vector<wxWindow*>& out)
+{
+    if (item->GetWindow() != nullptr)
+        out.push_back(item->GetWindow());
+    else if (item->GetSizer() != nullptr)
+        for (wxSizerItem* child : item->GetSizer()->GetChildren())
+            WindowsOf(child, out);
+}
+
+// Caption statics whose text the dialog writes by position (the first coordinate row's caption
+// names whichever coordinate comes first): they stay where they are.
+bool IsPositionalCaption(const wxWindow* w)
+{
+    const int id = w->GetId();
+    return (id >= 6975 && id <= 6981) || (id >= 6986 && id <= 6992);
+}
+
+// Exchanges what two sizer slots hold; each slot keeps its own proportion, flags and border.
+void SwapSlots(wxSizer* sa, std::size_t ia, wxSizer* sb, std::size_t ib)
+{
+    if (sa == sb && ia == ib)
+        return;
+    if (sa == sb && ia > ib) {
+        std::swap(ia, ib);
+    }
+    struct Slot
+    {
+        wxWindow* window;
+        wxSizer* sizer;
+        int proportion, flag, border;
+    };
+    auto take = [](wxSizer* s, std::size_t i) {
+        wxSizerItem* item = s->GetItem(i);
+        Slot slot{item->GetWindow(), item->GetSizer(), item->GetProportion(), item->GetFlag(), item->GetBorder()};
+        s->Detach(i);
+        return slot;
+    };
+    auto put = [](wxSizer* s, std::size_t i, const Slot& content, const Slot& place) {
+        if (content.window != nullptr)
+            s->Insert(i, content.window, place.proportion, place.flag, place.border);
+        else if (content.sizer != nullptr)
+            s->Insert(i, content.sizer, place.proportion, place.flag, place.border);
+    };
+    // The later slot first, so the earlier index stays good.
+    const Slot b = take(sb, ib);
+    const Slot a = take(sa, ia);
+    put(sa, ia, b, a);
+    put(sb, ib, a, b);
+}
+
+// Exchanges two blocks of sibling windows in tab order; every other window keeps its place.
+void SwapTabBlocks(wxWindow* parent, const std::vector<wxWindow*>& a, const std::vector<wxWindow*>& b)
+{
+    auto in = [](const std::vector<wxWindow*>& v, wxWindow* w) { return std::find(v.begin(), v.end(), w) != v.end(); };
+    std::vector<wxWindow*> order;
+    bool aDone = false, bDone = false;
+    for (wxWindow* w : parent->GetChildren()) {
+        if (in(a, w)) {
+            if (!aDone)
+                for (wxWindow* x : b)
+                    if (x->GetParent() == parent)
+                        order.push_back(x);
+            aDone = true;
+        } else if (in(b, w)) {
+            if (!bDone)
+                for (wxWindow* x : a)
+                    if (x->GetParent() == parent)
+                        order.push_back(x);
+            bDone = true;
+        } else {
+            order.push_back(w);
+        }
+    }
+    for (std::size_t k = 1; k < order.size(); ++k)
+        order[k]->MoveAfterInTabOrder(order[k - 1]);
+}
+
+// The windows of a slot in their tab order.
+std::vector<wxWindow*> InTabOrder(std::vector<wxWindow*> windows)
+{
+    if (windows.empty() || windows.front()->GetParent() == nullptr)
+        return windows;
+    std::vector<wxWindow*> out;
+    for (wxWindow* w : windows.front()->GetParent()->GetChildren())
+        if (std::find(windows.begin(), windows.end(), w) != windows.end())
+            out.push_back(w);
+    return out;
+}
+
+// Exchanges the rows of a northing and an easting field: in a grid, every item of the two rows
+// (caption, field with its button, unit label) but the positional captions; elsewhere the slots
+// that hold the fields. The tab order follows.
+void SwapCoordinateRows(wxWindow* northing, wxWindow* easting)
+{
+    const SizerPath pn = PathOf(northing);
+    const SizerPath pe = PathOf(easting);
+    std::vector<wxWindow*> movedN, movedE;
+    if (!pn.empty() && !pe.empty()) {
+        // The first level at which the two paths part holds the slots to exchange.
+        std::size_t level = 0;
+        while (level + 1 < pn.size() && level + 1 < pe.size() && pn[level] == pe[level])
+            ++level;
+        auto [sn, in] = pn[level];
+        auto [se, ie] = pe[level];
+        auto* grid = sn == se ? dynamic_cast<wxGridSizer*>(sn) : nullptr;
+        const int cols = grid != nullptr ? grid->GetEffectiveColsCount() : 1;
+        if (grid != nullptr && cols > 1 && in / cols != ie / cols) {
+            const std::size_t rowN = in / cols * cols, rowE = ie / cols * cols;
+            for (std::size_t c = 0; c < static_cast<std::size_t>(cols); ++c) {
+                if (rowN + c >= grid->GetItemCount() || rowE + c >= grid->GetItemCount())
+                    break;
+                wxSizerItem* a = grid->GetItem(rowN + c);
+                wxSizerItem* b = grid->GetItem(rowE + c);
+                if ((a->GetWindow() && IsPositionalCaption(a->GetWindow())) ||
+                    (b->GetWindow() && IsPositionalCaption(b->GetWindow())))
+                    continue;
+                WindowsOf(a, movedN);
+                WindowsOf(b, movedE);
+                SwapSlots(grid, rowN + c, grid, rowE + c);
+            }
+        } else {
+            WindowsOf(sn->GetItem(in), movedN);
+            WindowsOf(se->GetItem(ie), movedE);
+            SwapSlots(sn, in, se, ie);
+        }
+    } else {
+        const wxPoint at = northing->GetPosition();
+        northing->Move(easting->GetPosition());
+        easting->Move(at);
+        movedN = {northing};
+        movedE = {easting};
+    }
+    if (northing->GetParent() == easting->GetParent())
+        SwapTabBlocks(northing->GetParent(), InTabOrder(movedN), InTabOrder(movedE));
 }
 
 } // namespace
@@ -280,31 +424,52 @@ void CEasyDialog::SetCoordinateRole(wxWindow* window, int role)
 int CEasyDialog::GetCoordinateRole(const wxWindow* window) const
 {
     auto it = m_roles.find(window);
-    return it == m_roles.end() ? CoordinateRoleNone : it->second;
+    if (it != m_roles.end())
+        return it->second;
+    // The coordinate fields know what they hold.
+    if (const auto* edit = dynamic_cast<const CEasyEdit*>(window))
+        return edit->GetCoordinateRole();
+    return CoordinateRoleNone;
 }
 
 void CEasyDialog::SwapCoordinateFields(bool order)
 {
-    std::vector<wxWindow*> children = ChildList(this);
-    for (std::size_t i = 0; i < children.size(); ++i) {
-        wxWindow* w = children[i];
-        if (auto* inner = dynamic_cast<CEasyDialog*>(w)) {
-            inner->ArrangeCoordinateFields();
-            continue;
+    // Pairs each northing with the nearest easting of the same parent, after it, else before it:
+    // the dialogs put captions and buttons between the two. Inner dialogs arrange themselves.
+    std::vector<std::pair<wxWindow*, wxWindow*>> pairs;
+    std::function<void(wxWindow*)> walk = [&](wxWindow* parent) {
+        const std::vector<wxWindow*> children = ChildList(parent);
+        std::vector<bool> used(children.size(), false);
+        for (std::size_t i = 0; i < children.size(); ++i) {
+            wxWindow* w = children[i];
+            if (auto* inner = dynamic_cast<CEasyDialog*>(w)) {
+                inner->ArrangeCoordinateFields();
+                continue;
+            }
+            if (GetCoordinateRole(w) != CoordinateRoleNorthing) {
+                if (GetCoordinateRole(w) == CoordinateRoleNone)
+                    walk(w);
+                continue;
+            }
+            auto roleAt = [&](std::size_t k) { return used[k] ? CoordinateRoleNone : GetCoordinateRole(children[k]); };
+            std::size_t partner = children.size();
+            for (std::size_t k = i + 1; k < children.size() && roleAt(k) != CoordinateRoleNorthing; ++k)
+                if (roleAt(k) == CoordinateRoleEasting) {
+                    partner = k;
+                    break;
+                }
+            for (std::size_t k = i; partner == children.size() && k-- > 0 && roleAt(k) != CoordinateRoleNorthing;)
+                if (roleAt(k) == CoordinateRoleEasting)
+                    partner = k;
+            if (partner == children.size())
+                continue;
+            used[partner] = true;
+            pairs.emplace_back(w, children[partner]);
         }
-        if (GetCoordinateRole(w) != CoordinateRoleNorthing)
-            continue;
-        wxWindow* partner = nullptr;
-        if (i + 1 < children.size() && GetCoordinateRole(children[i + 1]) == CoordinateRoleEasting)
-            partner = children[i + 1];
-        else if (i > 0 && GetCoordinateRole(children[i - 1]) == CoordinateRoleEasting)
-            partner = children[i - 1];
-        else
-            break;
-        SwapWindows(w, partner, children);
-        children = ChildList(this);
-        i = static_cast<std::size_t>(std::find(children.begin(), children.end(), w) - children.begin());
-    }
+    };
+    walk(this);
+    for (auto [northing, easting] : pairs)
+        SwapCoordinateRows(northing, easting);
     Layout();
 }
 

@@ -79,6 +79,9 @@ public:
     bool HasActiveFilter() const override;
     void OnDeactivateInBar() override;
     void ApplyChipSelection(bool sendHint) override;
+    bool SelectFiltered() override;
+    bool DeselectFiltered() override;
+    bool ToggleFiltered() override;
 
     // --- The dialog as a wizard: pages shown one at a time in the frame CreateWizardFrame makes
     // (framework/ui/EasyDialogWizard.h). The pages are the derived dialog's; they are not owned.

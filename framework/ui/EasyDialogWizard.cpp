@@ -224,3 +224,24 @@ void CEasyDialog::ApplyChipSelection(bool sendHint)
     else
         CDialogNotifyTarget::ApplyChipSelection(sendHint);
 }
+
+bool CEasyDialog::SelectFiltered()
+{
+    if (CEasyDialogWizardPage* page = GetActivePage())
+        return page->SelectFiltered();
+    return CDialogNotifyTarget::SelectFiltered();
+}
+
+bool CEasyDialog::DeselectFiltered()
+{
+    if (CEasyDialogWizardPage* page = GetActivePage())
+        return page->DeselectFiltered();
+    return CDialogNotifyTarget::DeselectFiltered();
+}
+
+bool CEasyDialog::ToggleFiltered()
+{
+    if (CEasyDialogWizardPage* page = GetActivePage())
+        return page->ToggleFiltered();
+    return CDialogNotifyTarget::ToggleFiltered();
+}

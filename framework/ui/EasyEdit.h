@@ -24,6 +24,9 @@ public:
 
     // Runs after the focus change has completed.
     virtual void OnPostGetFocus();
+    // Whether the field holds a northing or an easting (CoordinateRole* of the dialog base), so
+    // the dialog can put the two in the preferred order.
+    virtual int GetCoordinateRole() const { return 0; }
 
 private:
     void OnSetFocus(wxFocusEvent& event);

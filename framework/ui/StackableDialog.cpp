@@ -46,6 +46,9 @@ public:
         SetMinSize(wxSize(-1, m_height + ButtonMargin));
         Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
             wxAutoBufferedPaintDC dc(this);
+            // A panel on its way out has nothing left to paint its title with.
+            if (IsBeingDeleted())
+                return;
             // In the side bar the titles follow the main window's activation as the bar was told.
             if (CStackingDialogBar* bar = m_panel->GetBar()) {
                 m_panel->PaintTitle(dc, bar->AreTitlesActive());

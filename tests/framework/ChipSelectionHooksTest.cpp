@@ -134,4 +134,30 @@ TEST_F(ChipSelectionHooks, PickedObjectsJoinTheSelectionAndAGoneDialogDropsWhatI
     EXPECT_FALSE(op->IsSelected(points[2]));
 }
 
+TEST_F(ChipSelectionHooks, SelectDeselectAndToggleActOnlyThroughAChipFilter)
+{
+    using Names = std::set<std::string>;
+    const Names all{"1", "2", "3", "4", "5", "6"};
+    Panel chip(true), plain(false);
+    Select({2});
+    // Without a chip filter nothing is handed over and the selection stays.
+    for (bool (CDialogNotifyTarget::*helper)() : {&CDialogNotifyTarget::SelectFiltered,
+                                                  &CDialogNotifyTarget::DeselectFiltered,
+                                                  &CDialogNotifyTarget::ToggleFiltered})
+        EXPECT_FALSE((plain.dialog.*helper)());
+    EXPECT_EQ(Selected(), Names{"2"});
+
+    EXPECT_TRUE(chip.dialog.ToggleFiltered());
+    EXPECT_EQ(Selected(), (Names{"1", "3", "4", "5", "6"}));
+    EXPECT_TRUE(chip.dialog.SelectFiltered());
+    EXPECT_EQ(Selected(), all);
+    EXPECT_TRUE(chip.dialog.DeselectFiltered());
+    EXPECT_EQ(Selected(), Names{});
+
+    // With the job gone there is nothing to act on.
+    RemoveOpenDocument(&job);
+    EXPECT_FALSE(chip.dialog.SelectFiltered());
+    AddOpenDocument(&job);
+}
+
 } // namespace

@@ -6,6 +6,9 @@
 #include "cogo/ui/PointBulkPanels.h"
 #include "cogo/PointBulkEdits.h"
 #include "core/DataExchange.h"
+#include "core/DataFileFormat.h"
+#include "core/JobValueSource.h"
+#include "framework/GraphicDataExchange.h"
 #include "core/Report.h"
 #include "core/ReportOutput.h"
 #include "framework/ui/StackingDialogBar.h"
@@ -14,6 +17,7 @@
 #include "model/DataFileUndoManager.h"
 #include "model/HintCodes.h"
 #include "model/MorvelSettings.h"
+#include "model/MorvelSettingsHelpers.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
 #include "rawdata/RawDataFile.h"
@@ -28,6 +32,7 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/dialog.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include <algorithm>
@@ -598,4 +603,68 @@ TEST_F(PointEditingTest, RefusalsAndEmptySelectionsLeaveTheJobAsItWas)
     }
     SetDdxErrorHandler(handler);
     Exit();
+}
+
+TEST_F(PointEditingTest, EastingFirstOrderSwapsTheRowsAndAPickStillFillsThemAll)
+{
+    ASSERT_TRUE(Open());
+    GetMorvelSettings().SetCoordOrder(false);
+    CInterested::Broadcast(nullptr, HintFormatSettingsChanged, 0);
+    auto* add = Push<CPointAdd>(IdAddEditPoints);
+    ASSERT_NE(add, nullptr);
+    CPointLocationPosition& nez = add->GetLocationPage().GetPosition();
+    auto* north = nez.GetNorthingField();
+    auto* east = nez.GetEastingField();
+    auto* elev = nez.GetElevationField();
+    auto rowOf = [](wxWindow* w) { return w->GetScreenPosition().y + w->GetSize().y / 2; };
+    auto label = [&](wxWindow* page, int id) { return page->FindWindow(id)->GetLabel().utf8_string(); };
+
+    // Shown easting first: the first row's caption names the easting and the tab goes there first.
+    EXPECT_LT(rowOf(east), rowOf(north));
+    EXPECT_LT(rowOf(north), rowOf(elev));
+    EXPECT_EQ(label(&nez, CPointLocationPosition::IdCaptionFirst), GetPlanXCaption());
+    EXPECT_EQ(label(&nez, CPointLocationPosition::IdCaptionSecond), GetPlanYCaption());
+    EXPECT_NEAR(rowOf(nez.FindWindow(CPointLocationPosition::IdCaptionFirst)), rowOf(east), 6);
+    const wxWindowList& tabs = nez.GetChildren();
+    EXPECT_LT(tabs.IndexOf(east), tabs.IndexOf(north));
+
+    // A location picked into the first field fills the other coordinate and the elevation.
+    east->SetFocus();
+    Pump();
+    if (!GetGraphicDataExchange().IsTarget(east))
+        east->ActivateInteraction();
+    ASSERT_TRUE(GetGraphicDataExchange().IsTarget(east));
+    GetGraphicDataExchange().SetLocation(CLocation(1030, 2040, 51));
+    GetGraphicDataExchange().Deliver(1, true);
+    CDataFileFormat format(GetActiveJobValueSource());
+    EXPECT_EQ(east->GetFieldText(), format.FormatCoordinate(1030, false, false));
+    EXPECT_EQ(north->GetFieldText(), format.FormatCoordinate(2040, false, false));
+    EXPECT_EQ(elev->GetFieldText(), format.FormatElevation(51, false, false));
+    ASSERT_TRUE(SaveScreenshot(Frame(), "coordinate_order.png"));
+
+    // A page whose captions are its own: each caption goes with its field.
+    auto* adjust = Push<CAdjustments>(IdTranslateRotateScale);
+    ASSERT_NE(adjust, nullptr);
+    adjust->GetTab()->SelectPage(1);
+    Pump();
+    CAdjustPage* to = adjust->GetPage(1);
+    for (auto [n, e] : {std::pair{CTranslateSetLocation::IdRefNorthing, CTranslateSetLocation::IdRefEasting},
+                        std::pair{CTranslateSetLocation::IdDestNorthing, CTranslateSetLocation::IdDestEasting}}) {
+        SCOPED_TRACE(n);
+        wxWindow* nf = to->FindWindow(n);
+        wxWindow* ef = to->FindWindow(e);
+        EXPECT_LT(rowOf(ef), rowOf(nf));
+        for (wxWindow* w : to->GetChildren()) {
+            auto* caption = dynamic_cast<wxStaticText*>(w);
+            if (caption != nullptr && std::abs(rowOf(caption) - rowOf(ef)) < 6)
+                EXPECT_EQ(caption->GetLabel(), "Easting:");
+        }
+    }
+
+    // Back to northing first: the add panel's rows return.
+    GetMorvelSettings().SetCoordOrder(true);
+    CInterested::Broadcast(nullptr, HintFormatSettingsChanged, 0);
+    Pump();
+    EXPECT_LT(rowOf(north), rowOf(east));
+    EXPECT_EQ(label(&nez, CPointLocationPosition::IdCaptionFirst), GetPlanYCaption());
 }
