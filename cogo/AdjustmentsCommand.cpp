@@ -214,16 +214,23 @@ void CAdjustmentsCommand::CaptureOldLocations()
             m_oldLocations[point] = point->GetLocation();
 }
 
+namespace {
+// Section titles: heading centred, cells left; the tables: heading centred, cells right, so the
+// numbers line up.
+constexpr int32_t TitleColumn = ReportHeadingCentre | ReportCellLeft;
+constexpr int32_t TableColumn = ReportHeadingCentre | ReportCellRight;
+} // namespace
+
 void CAdjustmentsCommand::StartSection(const char* title)
 {
     if (m_report.IsEmpty()) {
         m_report.Clear();
-        m_report.AddColumn(">>\t\tAdjustment Report", 0);
+        m_report.AddColumn(">>\t\tAdjustment Report", TitleColumn);
         m_report.AddRow();
         m_report.AddRow();
     }
     m_report.NewSection();
-    m_report.AddColumn(title, 0);
+    m_report.AddColumn(title, TitleColumn);
     m_report.NewSection();
 }
 
@@ -231,9 +238,9 @@ void CAdjustmentsCommand::ReportTranslation(const CLocation& delta)
 {
     const CDataFileFormat& format = *m_document->GetDataFileFormat();
     StartSection(">>\t\tTranslation");
-    m_report.AddColumn("Translate North", 0);
-    m_report.AddColumn("Translate East", 0);
-    m_report.AddColumn("Translate Elevation", 0);
+    m_report.AddColumn("Translate North", TableColumn);
+    m_report.AddColumn("Translate East", TableColumn);
+    m_report.AddColumn("Translate Elevation", TableColumn);
     const int32_t row = m_report.AddRow();
     m_report.SetCell(0, row, format.FormatCoordinate(delta.y, false, false), false);
     m_report.SetCell(1, row, format.FormatCoordinate(delta.x, false, false), false);
@@ -245,9 +252,9 @@ void CAdjustmentsCommand::ReportRotation(double angle, double originEasting, dou
 {
     const CDataFileFormat& format = *m_document->GetDataFileFormat();
     StartSection(">>\t\tRotation");
-    m_report.AddColumn("Rotation", 0);
-    m_report.AddColumn("Origin North", 0);
-    m_report.AddColumn("Origin East", 0);
+    m_report.AddColumn("Rotation", TableColumn);
+    m_report.AddColumn("Origin North", TableColumn);
+    m_report.AddColumn("Origin East", TableColumn);
     const int32_t row = m_report.AddRow();
     m_report.SetCell(0, row, format.FormatAngle(-angle, false, -1), false);
     m_report.SetCell(1, row, format.FormatCoordinate(originNorthing, false, false), false);
@@ -262,7 +269,7 @@ void CAdjustmentsCommand::ReportScale(const CLocation& origin, double eastingFac
     StartSection(">>\t\tScale");
     for (const char* heading : {"Scale Northing", "Scale Easting", "Scale Elevation", "Origin North", "Origin East",
                                 "Origin Elevation"})
-        m_report.AddColumn(heading, 0);
+        m_report.AddColumn(heading, TableColumn);
     const int32_t row = m_report.AddRow();
     m_report.SetCell(0, row, FormatFactor(northingFactor), false);
     m_report.SetCell(1, row, FormatFactor(eastingFactor), false);
@@ -290,13 +297,13 @@ void CAdjustmentsCommand::ReportAdjustedPoints()
         if (!started) {
             started = true;
             m_report.NewSection();
-            m_report.AddColumn("", 0);
+            m_report.AddColumn("", TableColumn);
             m_report.AddTextRow(">>  Adjusted Points");
             m_report.NewSection();
-            m_report.AddColumn("Point #", 0);
+            m_report.AddColumn("Point #", TableColumn);
             for (const char* age : {"Old ", "New "})
                 for (const std::string& caption : captions)
-                    m_report.AddColumn((age + caption).c_str(), 0);
+                    m_report.AddColumn((age + caption).c_str(), TableColumn);
         }
         const auto old = m_oldLocations.find(point);
         if (old == m_oldLocations.end())

@@ -61,13 +61,13 @@ int32_t ApplyCommonElevation(CDataFileDoc* document, double elevation, bool miss
         return -1;
     if (report.IsEmpty()) {
         report.AddHeaderLine("2D Points to 3D Report");
-        report.AddColumn("", 0);
+        report.AddColumn("", ReportHeadingLeft | ReportCellLeft);
         report.AddRow();
         report.SetCell(0, report.AddRow(), "The following point elevations have been changed:", false);
         report.NewSection();
-        report.AddColumn("Point Name", 0);
-        report.AddColumn("Old Elevation", 0);
-        report.AddColumn("New Elevation", 0);
+        report.AddColumn("Point Name", ReportHeadingCentre | ReportCellLeft);
+        report.AddColumn("Old Elevation", ReportHeadingCentre | ReportCellLeft);
+        report.AddColumn("New Elevation", ReportHeadingCentre | ReportCellLeft);
     }
     const int32_t count = SelectedCount(document);
     if (count < 1)
@@ -154,12 +154,12 @@ bool ApplyPointRenames(CDataFileDoc* document, const std::vector<CPointRecord*>&
 
     if (report.IsEmpty()) {
         report.AddHeaderLine("Rename Points Report");
-        report.AddColumn("", 0);
+        report.AddColumn("", ReportHeadingLeft | ReportCellLeft);
         report.AddRow();
         report.SetCell(0, report.AddRow(), "The following points have been renamed:", false);
         report.NewSection();
-        report.AddColumn("Original Point Name", 0);
-        report.AddColumn("New Point Name", 0);
+        report.AddColumn("Original Point Name", ReportHeadingCentre | ReportCellLeft);
+        report.AddColumn("New Point Name", ReportHeadingCentre | ReportCellLeft);
     }
     for (const std::string& name : reportOrder) {
         const int32_t row = report.AddRow();

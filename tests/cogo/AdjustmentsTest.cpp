@@ -1,5 +1,6 @@
 // Translate, rotate and scale of the selected points: the parameters each page works out, the
 // job's bulk edit through one step, the report, and the refusal out of range.
+#include "RenderedReport.h"
 #include "rawdata/RawJob.h"
 
 #include "cogo/AdjustmentsCommand.h"
@@ -283,3 +284,33 @@ TEST_F(Adjustments, AMissingElevationIsAskedAboutOnce)
 }
 
 } // namespace
+
+// The report as the editor shows it: centred headings over right-aligned numbers.
+TEST_F(Adjustments, TheReportRendersItsTablesAligned)
+{
+    Selected("1", 100, 200, 10);
+    CLocation delta;
+    ASSERT_TRUE(TranslateByDelta(Azimuth(0), 10, 1, delta));
+    ASSERT_TRUE(command.Translate(delta));
+    const std::vector<RtfParagraph> lines = morvel::test::RenderedReport(command.GetReport());
+    // The report's and the operation's titles are headings; the adjusted points' title is a cell.
+    int titles = 0;
+    for (const RtfParagraph& line : lines)
+        if (line.PlainText().rfind(">>", 0) == 0 && !line.runs.empty() && line.runs[0].bold && line.runs[0].underline)
+            ++titles;
+    EXPECT_EQ(titles, 2);
+    const RtfParagraph* heading = morvel::test::FindLine(lines, "Translate North");
+    ASSERT_NE(heading, nullptr);
+    EXPECT_EQ(heading->PlainText(), "Translate North  Translate East  Translate Elevation");
+    // The values sit at the right ends of their columns.
+    const auto at = std::find_if(lines.begin(), lines.end(), [&](const RtfParagraph& p) { return &p == heading; });
+    ASSERT_LT(at + 1, lines.end());
+    const RtfParagraph* values = &*(at + 1);
+    const std::string text = values->PlainText();
+    ASSERT_EQ(text.size(), heading->PlainText().size()) << text;
+    for (std::size_t end : {std::size_t(15), std::size_t(31), text.size()})
+        EXPECT_NE(text[end - 1], ' ') << text;
+    const RtfParagraph* points = morvel::test::FindLine(lines, "Point #");
+    ASSERT_NE(points, nullptr);
+    EXPECT_TRUE(points->runs[0].bold && points->runs[0].underline);
+}

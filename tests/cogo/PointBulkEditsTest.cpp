@@ -1,5 +1,6 @@
 // One elevation for many points, renaming by the rules (both raw-data modes, and every way the
 // renaming can be refused without losing a point), and deleting the selection.
+#include "RenderedReport.h"
 #include "TestUtil.h"
 #include "rawdata/RawJob.h"
 
@@ -213,3 +214,35 @@ TEST_F(BulkEdits, DeleteTheSelectionInOneStep)
 }
 
 } // namespace
+
+// The editor's view of the two reports: bold underlined headings over columns padded to width.
+TEST_F(BulkEdits, ElevationAndRenameReportsRenderAligned)
+{
+    Keyed("7", 10, 20, NoValue);
+    CReport elevations;
+    ASSERT_EQ(ApplyCommonElevation(&job, 123.25, true, elevations), 1);
+    CReport renames;
+    ASSERT_EQ(RenumberSelectedPoints(&job, true, renames), RenumberResult::Renamed);
+    struct Case
+    {
+        const char* name;
+        const CReport& report;
+        const char* heading;
+        const char* row;
+    };
+    for (const Case& c : {Case{"2D to 3D", elevations, "Point Name  Old Elevation  New Elevation", "7     "},
+                          Case{"rename", renames, "Original Point Name  New Point Name", "7    "}}) {
+        SCOPED_TRACE(c.name);
+        const std::vector<RtfParagraph> lines = morvel::test::RenderedReport(c.report);
+        const RtfParagraph* heading = morvel::test::FindLine(lines, c.heading);
+        ASSERT_NE(heading, nullptr);
+        EXPECT_EQ(heading->PlainText(), c.heading);
+        ASSERT_FALSE(heading->runs.empty());
+        EXPECT_TRUE(heading->runs[0].bold && heading->runs[0].underline);
+        // Cells start under their headings and fill the column.
+        const RtfParagraph* row = morvel::test::FindLine(lines, c.row);
+        ASSERT_NE(row, nullptr);
+        EXPECT_EQ(row->PlainText().size(), heading->PlainText().size()) << row->PlainText();
+        EXPECT_NE(morvel::test::FindLine(lines, "The following"), nullptr);
+    }
+}
