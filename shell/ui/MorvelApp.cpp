@@ -128,6 +128,9 @@ CMorvelApp::CMorvelApp()
 
 CMorvelApp::~CMorvelApp()
 {
+    // The settings go with the application: nobody may keep reading them.
+    if (&GetMorvelSettings() == &m_settings)
+        SetMorvelSettings(nullptr);
     SetGridToolLink(nullptr);
     SetMapToolHost(nullptr);
     DeleteTemporaryJob();
