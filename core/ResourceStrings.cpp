@@ -48,6 +48,17 @@ constexpr Entry Table[] = {
     {2197, "Undo"},
     {2198, "Redo"},
     {2199, "Sorry, the operation could not be undone."},
+    // Prompts of the field menus' commands: the status-bar text, then the tip after the "\n".
+    {7365, "Add or subtract an offset angle."},
+    {7367, "Add 90 Deg."},
+    {7368, "Subtract 90 Deg."},
+    {7369, "Add 180 deg."},
+    {7370, "Apply Scale Factor."},
+    {7371, "Zoom to point.\nZoom to point."},
+    {7406, "Scientific RPN Calculator\nScientific Calculator"},
+    {7446, "Choose from list\nChoose from list"},
+    {7490, "Add 200 Gons."},
+    {7492, "Subtract 100 Gons."},
     {7572, "Invalid Latitude"},
     {7573, "Invalid Longitude"},
     {30029, "Unable to open \"%s\"."},
@@ -71,6 +82,12 @@ std::string LoadResourceString(uint32_t id)
     if (it == std::end(Table) || it->id != id)
         return {};
     return it->text;
+}
+
+std::string GetCommandPrompt(uint32_t id)
+{
+    const std::string text = LoadResourceString(id);
+    return text.substr(0, text.find('\n'));
 }
 
 int ShowMessageBoxFSById(uint32_t id, uint32_t flags, const std::string& yesCaption, const std::string& noCaption)

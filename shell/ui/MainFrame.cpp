@@ -100,6 +100,7 @@ CMainFrame::CMainFrame(CIcons& icons, CRecentFileList& recentFiles)
     Bind(wxEVT_SIZE, &CMainFrame::OnSize, this);
     Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
+    Bind(wxEVT_MENU_HIGHLIGHT, [this](wxMenuEvent& e) { ShowCommandPrompt(e.GetMenuId(), true); });
     Bind(wxEVT_AUI_PANE_CLOSE, &CMainFrame::OnPaneClose, this);
     Bind(EVT_DELIVER_HINTS_80D7, [this](wxCommandEvent&) { DeliverHints(); });
     Bind(wxEVT_BUTTON, &CMainFrame::OnMessageBarClose, this, IdMessageBarClose);
@@ -745,6 +746,13 @@ void CMainFrame::SetStatusMessage(const std::string& text)
     m_progress->SetRange(100);
     status->SetStatusText(label, 0);
     status->Update();
+}
+
+void CMainFrame::ShowCommandPrompt(int command, bool show)
+{
+    if (show && command == wxID_SEPARATOR)
+        return;
+    DoGiveHelp(show ? ToWx(GetCommandPrompt(uint32_t(command))) : wxString(), show);
 }
 
 void CMainFrame::SetStatusMessageById(uint32_t id) { SetStatusMessage(LoadResourceString(id)); }

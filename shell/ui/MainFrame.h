@@ -36,6 +36,9 @@ class wxPrintData;
 class CMainFrame : public wxFrame, public CStatusBarHost
 {
 public:
+    // Shows the command's prompt in the status bar while its menu item is highlighted, for the
+    // menu bar and every popup menu alike; show false puts back what the bar said before.
+    void ShowCommandPrompt(int command, bool show);
     // The bars the user can show and hide, by the index the visibility tables use.
     enum BarIndex { ToolBarIndex = 0, MessageBarIndex = 1, ViewTabBarIndex = 2, DialogBarIndex = 3 };
     static constexpr int BarCount = 4;

@@ -56,6 +56,7 @@
 
 #include <wx/dialog.h>
 #include <wx/evtloop.h>
+#include <wx/menu.h>
 #include <wx/time.h>
 #include <wx/filename.h>
 
@@ -755,6 +756,13 @@ int CMorvelApp::FilterEvent(wxEvent& event)
     const wxEventType type = event.GetEventType();
     if (!m_mainFrame || !m_tools)
         return Event_Skip;
+    // Popup menus prompt in the status bar as the menu bar does.
+    if (type == wxEVT_MENU_HIGHLIGHT || type == wxEVT_MENU_CLOSE) {
+        auto* menu = dynamic_cast<wxMenu*>(event.GetEventObject());
+        if (menu != nullptr && menu->GetMenuBar() == nullptr)
+            m_mainFrame->ShowCommandPrompt(static_cast<wxMenuEvent&>(event).GetMenuId(), type == wxEVT_MENU_HIGHLIGHT);
+        return Event_Skip;
+    }
     CViewToolHost& tools = *m_tools;
     CViewTool* tool = tools.GetCurrentTool();
     const bool isButtonDown = type == wxEVT_LEFT_DOWN || type == wxEVT_RIGHT_DOWN || type == wxEVT_MIDDLE_DOWN;

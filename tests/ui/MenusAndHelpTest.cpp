@@ -417,3 +417,39 @@ TEST_F(WindowTest, MemoryDcFollowsItsWindowAndLinksShowWhetherTheyOpened)
     EXPECT_FALSE(dc.CreateForWindow(frame));
     Pump();
 }
+
+TEST_F(ProgramTest, HighlightedMenuItemsPromptInTheStatusBarInPopupsAsInTheMenuBar)
+{
+    ASSERT_TRUE(Start());
+    const std::string idle = Frame().GetPaneText(0);
+    wxMenu popup;
+    for (int id : {7406, 7371, 7491})
+        popup.Append(id, "item");
+    struct Case
+    {
+        int command;
+        const char* prompt;
+    };
+    // The prompt ends at the line break; a command without one shows an empty bar.
+    for (const Case& c : {Case{7406, "Scientific RPN Calculator"}, Case{7371, "Zoom to point."},
+                          Case{7370, "Apply Scale Factor."}, Case{7369, "Add 180 deg."}, Case{7491, ""}}) {
+        SCOPED_TRACE(c.command);
+        wxMenuEvent highlight(wxEVT_MENU_HIGHLIGHT, c.command, &popup);
+        highlight.SetEventObject(&popup);
+        Frame().GetStatusBar()->HandleWindowEvent(highlight); // a window the popup was dropped from
+        EXPECT_EQ(Frame().GetPaneText(0), c.prompt);
+    }
+    wxMenuEvent closed(wxEVT_MENU_CLOSE, wxID_ANY, &popup);
+    closed.SetEventObject(&popup);
+    Frame().GetStatusBar()->HandleWindowEvent(closed);
+    EXPECT_EQ(Frame().GetPaneText(0), idle);
+
+    // The menu bar's items go the same way.
+    wxMenuBar* bar = Frame().GetMenuBar();
+    ASSERT_NE(bar, nullptr);
+    wxMenu* file = bar->GetMenu(0);
+    wxMenuEvent barHighlight(wxEVT_MENU_HIGHLIGHT, 7406, file);
+    barHighlight.SetEventObject(file);
+    Frame().HandleWindowEvent(barHighlight);
+    EXPECT_EQ(Frame().GetPaneText(0), "Scientific RPN Calculator");
+}
