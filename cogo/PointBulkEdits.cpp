@@ -1,7 +1,9 @@
 #include "cogo/PointBulkEdits.h"
 
 #include "core/DataFileFormat.h"
+#include "core/ProgramHelpers.h"
 #include "core/Report.h"
+#include "core/StatusProgress.h"
 #include "model/DataFileDoc.h"
 #include "model/DataFileSelOperator.h"
 #include "model/DataFileUndoManager.h"
@@ -73,13 +75,17 @@ int32_t ApplyCommonElevation(CDataFileDoc* document, double elevation, bool miss
     if (count < 1)
         return -1;
     const bool recorded = RecordStep(document, "Modify " + std::to_string(count) + " 2d points");
+    CStatusProgress progress;
+    progress.Begin(std::to_string(count) + " Points\r\n");
 
     const CDataFileFormat& format = *document->GetDataFileFormat();
     const std::string newText = format.FormatElevation(elevation, false, false);
     const std::vector<CPointRecord*> points = SelectedPoints(document);
     document->ReserveForPoints(points.size());
     int32_t changed = 0;
+    int64_t index = 0;
     for (CPointRecord* point : points) {
+        progress.SetPercent(MulDiv(index++, 100, count));
         const double old = point->GetElevation();
         const int32_t row = report.AddRow();
         report.SetCell(0, row, point->GetName(), false);
@@ -117,10 +123,18 @@ bool ApplyPointRenames(CDataFileDoc* document, const std::vector<CPointRecord*>&
         if (map.find(name) == map.end())
             return false;
 
+    // One step per point in each pass and per report row, over the job's points besides.
+    CStatusProgress progress;
+    progress.Begin("Renaming Points");
+    const int64_t total = 4 * int64_t(points.size()) + document->GetPointDatabase()->GetCount();
+    int64_t done = 0;
+    auto step = [&] { progress.SetPercent(MulDiv(++done, 100, total)); };
+
     std::vector<CPointRecord*> olds;
     std::vector<CPointRecord*> copies;
     PointRenameMap applied;
     for (CPointRecord* point : points) {
+        step();
         const std::string& newName = map.at(point->GetName());
         if (newName == point->GetName())
             continue; // keeps its name: no copy, no deletion
@@ -140,6 +154,7 @@ bool ApplyPointRenames(CDataFileDoc* document, const std::vector<CPointRecord*>&
 
     document->ReserveForPoints(copies.size());
     for (size_t i = 0; i < olds.size(); ++i) {
+        step();
         if (renameRawData) {
             document->DeleteRecord(olds[i], false);
         } else {
@@ -148,8 +163,10 @@ bool ApplyPointRenames(CDataFileDoc* document, const std::vector<CPointRecord*>&
         }
     }
     if (CDataFileSelOperator* op = document->GetSelOperator())
-        for (CPointRecord* copy : copies)
+        for (CPointRecord* copy : copies) {
+            step();
             op->SelectObject(copy);
+        }
     document->SendHint(nullptr, HintRefreshAll, 0);
 
     if (report.IsEmpty()) {
@@ -162,6 +179,7 @@ bool ApplyPointRenames(CDataFileDoc* document, const std::vector<CPointRecord*>&
         report.AddColumn("New Point Name", ReportHeadingCentre | ReportCellLeft);
     }
     for (const std::string& name : reportOrder) {
+        step();
         const int32_t row = report.AddRow();
         report.SetCell(0, row, name, false);
         report.SetCell(1, row, map.at(name), false);

@@ -130,11 +130,8 @@ int32_t C2dPointsTo3dPointsDlg::OnApply()
         SetActiveControl(m_chip);
         return -1;
     }
-    CStatusProgress progress;
-    progress.Begin(std::to_string(m_selection.GetCount()) + " Points\r\n");
     const int32_t changed = ApplyCommonElevation(CDataFileDoc::GetActiveDoc(), newElevation, missingOnly != 0,
                                                  GetReport());
-    progress.End();
     SetActiveControl(m_chip);
     GetReport().ShowInMessageBar(true, true);
     return changed;
@@ -207,10 +204,7 @@ bool CRenumberPoints::OnRename()
     if (!UpdateDataEx(true))
         return false;
     CBusyCursor busy;
-    CStatusProgress progress;
-    progress.Begin("Renaming Points");
     const RenumberResult result = RenumberSelectedPoints(CDataFileDoc::GetActiveDoc(), renameRawData != 0, GetReport());
-    progress.End();
     switch (result) {
     case RenumberResult::NothingSelected:
         SetActiveControl(m_chip);

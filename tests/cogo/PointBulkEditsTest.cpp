@@ -1,5 +1,6 @@
 // One elevation for many points, renaming by the rules (both raw-data modes, and every way the
 // renaming can be refused without losing a point), and deleting the selection.
+#include "FakeStatusBarHost.h"
 #include "RenderedReport.h"
 #include "TestUtil.h"
 #include "rawdata/RawJob.h"
@@ -14,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <set>
 
 using morvel::test::OpenDocumentScope;
@@ -244,5 +247,40 @@ TEST_F(BulkEdits, ElevationAndRenameReportsRenderAligned)
         ASSERT_NE(row, nullptr);
         EXPECT_EQ(row->PlainText().size(), heading->PlainText().size()) << row->PlainText();
         EXPECT_NE(morvel::test::FindLine(lines, "The following"), nullptr);
+    }
+}
+
+// Both operations show their progress: the text, then positions as the points go by.
+TEST_F(BulkEdits, ElevationsAndRenamesShowTheirProgress)
+{
+    for (const char* name : {"1", "2", "3", "4"})
+        Keyed(name, 10, 20, NoValue);
+    FakeStatusBarHost host;
+    struct Case
+    {
+        const char* text;
+        std::function<void()> run;
+        const char* last; // the last position: index x 100 / count; steps x 100 / (4 x points + job points)
+    };
+    const Case cases[] = {
+        {"text:4 Points\r\n", [&] { ASSERT_EQ(ApplyCommonElevation(&job, 9, false, report), 4); }, "pos:75"},
+        {"text:Renaming Points",
+         [&] { ASSERT_EQ(RenumberSelectedPoints(&job, true, report), RenumberResult::Renamed); }, "pos:80"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        host.Take();
+        c.run();
+        std::vector<std::string> calls = host.Take();
+        // The undo step records first, with a progress of its own.
+        const auto begin = std::find(calls.begin(), calls.end(), c.text);
+        ASSERT_NE(begin, calls.end());
+        EXPECT_EQ(calls.back(), "end");
+        std::vector<std::string> positions;
+        for (auto call = begin; call != calls.end(); ++call)
+            if (call->rfind("pos:", 0) == 0)
+                positions.push_back(*call);
+        ASSERT_FALSE(positions.empty());
+        EXPECT_EQ(positions.back(), c.last);
     }
 }
