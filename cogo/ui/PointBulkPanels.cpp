@@ -1,5 +1,6 @@
 #include "cogo/ui/PointBulkPanels.h"
 
+#include "cogo/FieldMenus.h"
 #include "cogo/PointBulkEdits.h"
 #include "cogo/ui/CoordinateFields.h"
 #include "core/DataExchange.h"
@@ -94,7 +95,11 @@ void C2dPointsTo3dPointsDlg::BuildControls()
     sizer->Add(BuildChipRow("Select points to modify"), 0, wxALL, FromDIP(6));
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     row->Add(new wxStaticText(this, wxID_ANY, "New Elevation:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(6));
-    row->Add(new CElevationControl(this, IdElevation), 1, wxEXPAND);
+    auto* elevation = new CElevationControl(this, IdElevation);
+    row->Add(elevation, 1, wxEXPAND);
+    // The elevation offers the calculator, as a northing does; its button joins it in the row.
+    elevation->SetMenuId(MenuNorthing);
+    row->Add(new wxStaticText(this, IdElevationUnit, "ft"), 0, wxALIGN_CENTER_VERTICAL | wxLEFT, FromDIP(4));
     sizer->Add(row, 0, wxEXPAND | wxALL, FromDIP(6));
     sizer->Add(new wxCheckBox(this, IdMissingOnly, "Apply to &missing elevations only"), 0, wxALL, FromDIP(6));
     auto* buttons = new wxWrapSizer(wxHORIZONTAL);

@@ -28,7 +28,7 @@ class C2dPointsTo3dPointsDlg : public CSelectionPanel
 {
 public:
     static constexpr uint32_t TemplateId = 6993;
-    enum : int { IdElevation = 2534, IdMissingOnly = 1060, IdReport = 1070, IdApply = 7345, IdClose = 2 };
+    enum : int { IdElevation = 2534, IdElevationUnit = 6926, IdMissingOnly = 1060, IdReport = 1070, IdApply = 7345, IdClose = 2 };
 
     C2dPointsTo3dPointsDlg();
     ~C2dPointsTo3dPointsDlg() override;

@@ -1,6 +1,7 @@
 #include "ProgramTest.h"
 
 #include "cogo/ui/Adjustments.h"
+#include "cogo/FieldMenus.h"
 #include "cogo/ui/CoordinateFields.h"
 #include "cogo/ui/PointAdd.h"
 #include "cogo/ui/PointBulkPanels.h"
@@ -32,6 +33,7 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/dialog.h>
+#include <wx/menu.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
@@ -426,6 +428,16 @@ TEST_F(PointEditingTest, ElevationsRenamesAndDeletesThroughTheirPanels)
     Select({"10", "12"});
     auto* to3d = Push<C2dPointsTo3dPointsDlg>(Id2dPointsTo3dPoints);
     ASSERT_NE(to3d, nullptr);
+    // The new elevation has its unit and a button that drops the calculator menu.
+    wxWindow* unit = to3d->FindWindow(C2dPointsTo3dPointsDlg::IdElevationUnit);
+    ASSERT_NE(unit, nullptr);
+    EXPECT_EQ(unit->GetLabel(), "ft");
+    auto* elevation = dynamic_cast<CInteractiveControl*>(to3d->FindWindow(C2dPointsTo3dPointsDlg::IdElevation));
+    ASSERT_NE(elevation, nullptr);
+    ASSERT_NE(elevation->GetMenuButton(), nullptr);
+    const std::unique_ptr<wxMenu> menu = elevation->GetMenuButton()->BuildMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_NE(menu->FindItem(CmdCalculator), nullptr);
     to3d->newElevation = 33;
     to3d->missingOnly = 1;
     to3d->UpdateDataEx(false);
