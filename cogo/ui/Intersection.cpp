@@ -58,43 +58,56 @@ CIntersection::CIntersection() : CStackableDialog(TemplateId, "Intersection"), m
         m_command.ProposeStoreNames(*doc);
 }
 
-CIntersection::~CIntersection() = default;
+CIntersection::~CIntersection()
+{
+    // Kept however the panel goes: Close, Escape, or the side bar taking it with the job.
+    Remembered& k = Kept();
+    const CIntersectionCommand& c = m_command;
+    k = {c.baseA, c.baseB, c.directionA, c.directionB, c.distanceA, c.distanceB, c.modeA, c.modeB,
+         c.storeC, c.storeD, c.descriptionC, c.descriptionD};
+}
 
 void CIntersection::BuildControls()
 {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    auto line = [&](const char* title, int base, int dirMode, int distMode, int dir, int dist, wxRadioButton** modes) {
+    auto line = [&](const char* title, int base, int dirMode, int distMode, int dir, int dist, int angleUnit,
+                    int distUnit, wxRadioButton** modes) {
         auto* box = new wxStaticBoxSizer(wxVERTICAL, this, title);
         wxWindow* w = box->GetStaticBox();
-        auto* grid = new wxFlexGridSizer(2, FromDIP(4), FromDIP(6));
+        auto* grid = new wxFlexGridSizer(3, FromDIP(4), FromDIP(6));
         grid->AddGrowableCol(1);
         grid->Add(new wxStaticText(w, wxID_ANY, "Base Point:"), 0, wxALIGN_CENTER_VERTICAL);
         grid->Add(new CExistingPointControl(w, base), 1, wxEXPAND);
+        grid->AddSpacer(0);
         modes[0] = new wxRadioButton(w, dirMode, "Direction:", wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
         grid->Add(modes[0], 0, wxALIGN_CENTER_VERTICAL);
         grid->Add(new CHorizontalAngleControl(w, dir), 1, wxEXPAND);
+        grid->Add(new wxStaticText(w, angleUnit, "Angle"), 0, wxALIGN_CENTER_VERTICAL);
         modes[1] = new wxRadioButton(w, distMode, "Distance:");
         grid->Add(modes[1], 0, wxALIGN_CENTER_VERTICAL);
         grid->Add(new CHorizontalDistanceControl(w, dist), 1, wxEXPAND);
+        grid->Add(new wxStaticText(w, distUnit, "Dist"), 0, wxALIGN_CENTER_VERTICAL);
         box->Add(grid, 1, wxEXPAND | wxALL, FromDIP(4));
         sizer->Add(box, 0, wxEXPAND | wxALL, FromDIP(4));
-        for (int i = 0; i < 2; ++i)
-            modes[i]->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { UpdateModes(true); });
+        // A chosen mode takes the keyboard to its field.
+        modes[0]->Bind(wxEVT_RADIOBUTTON, [this, dir](wxCommandEvent&) { UpdateModes(dir); });
+        modes[1]->Bind(wxEVT_RADIOBUTTON, [this, dist](wxCommandEvent&) { UpdateModes(dist); });
     };
-    line("Line A", IdBaseA, IdDirModeA, IdDistModeA, IdDirectionA, IdDistanceA, &m_mode[0]);
-    line("Line B", IdBaseB, IdDirModeB, IdDistModeB, IdDirectionB, IdDistanceB, &m_mode[2]);
+    line("Line A", IdBaseA, IdDirModeA, IdDistModeA, IdDirectionA, IdDistanceA, IdAngleUnitA, IdDistUnitA, &m_mode[0]);
+    line("Line B", IdBaseB, IdDirModeB, IdDistModeB, IdDirectionB, IdDistanceB, IdAngleUnitB, IdDistUnitB, &m_mode[2]);
 
-    auto solution = [&](const char* store, int storeId, int name, int description, int north, int east,
-                        wxCheckBox** box) {
-        auto* group = new wxStaticBoxSizer(wxVERTICAL, this, wxString());
-        wxWindow* w = group->GetStaticBox();
+    auto* results = new wxStaticBoxSizer(wxVERTICAL, this, "Results");
+    wxWindow* w = results->GetStaticBox();
+    auto solution = [&](const char* store, int storeId, int name, int nameLabel, int description,
+                        int descriptionLabel, int north, int east, wxCheckBox** box) {
+        auto* group = new wxBoxSizer(wxVERTICAL);
         *box = new wxCheckBox(w, storeId, store);
         group->Add(*box, 0, wxALL, FromDIP(2));
         auto* grid = new wxFlexGridSizer(2, FromDIP(4), FromDIP(6));
         grid->AddGrowableCol(1);
-        grid->Add(new wxStaticText(w, wxID_ANY, "Pt Name:"), 0, wxALIGN_CENTER_VERTICAL);
+        grid->Add(new wxStaticText(w, nameLabel, "Pt Name:"), 0, wxALIGN_CENTER_VERTICAL);
         grid->Add(new CEasyEdit(w, name), 1, wxEXPAND);
-        grid->Add(new wxStaticText(w, wxID_ANY, "Description:"), 0, wxALIGN_CENTER_VERTICAL);
+        grid->Add(new wxStaticText(w, descriptionLabel, "Description:"), 0, wxALIGN_CENTER_VERTICAL);
         auto* text = new CDescriptionControl(w, description);
         text->SetMaxLength(16);
         grid->Add(text, 1, wxEXPAND);
@@ -103,11 +116,15 @@ void CIntersection::BuildControls()
         grid->Add(new wxStaticText(w, wxID_ANY, "Easting:"));
         grid->Add(new wxStaticText(w, east, wxString()));
         group->Add(grid, 1, wxEXPAND | wxALL, FromDIP(4));
-        sizer->Add(group, 0, wxEXPAND | wxALL, FromDIP(4));
-        (*box)->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { UpdateModes(false); });
+        results->Add(group, 0, wxEXPAND | wxALL, FromDIP(2));
+        // A ticked box takes the keyboard to the name it stores under.
+        (*box)->Bind(wxEVT_CHECKBOX, [this, name](wxCommandEvent& e) { UpdateModes(e.IsChecked() ? name : 0); });
     };
-    solution("Store point C:", IdStoreC, IdNameC, IdDescriptionC, IdNorthC, IdEastC, &m_storeC);
-    solution("Store point D:", IdStoreD, IdNameD, IdDescriptionD, IdNorthD, IdEastD, &m_storeD);
+    solution("Store point C:", IdStoreC, IdNameC, IdNameLabelC, IdDescriptionC, IdDescriptionLabelC, IdNorthC, IdEastC,
+             &m_storeC);
+    solution("Store point D:", IdStoreD, IdNameD, IdNameLabelD, IdDescriptionD, IdDescriptionLabelD, IdNorthD, IdEastD,
+             &m_storeD);
+    sizer->Add(results, 0, wxEXPAND | wxALL, FromDIP(4));
     for (int id : {IdNorthC, IdEastC, IdNorthD, IdEastD}) {
         wxFont bold = FindWindow(id)->GetFont();
         FindWindow(id)->SetFont(bold.Bold());
@@ -128,12 +145,12 @@ bool CIntersection::OnInitDialog()
 {
     CStackableDialog::OnInitDialog();
     UpdateDataEx(false);
-    UpdateModes(false);
+    UpdateModes(0);
     FindWindow(IdBaseA)->SetFocus();
     return true;
 }
 
-void CIntersection::UpdateModes(bool focus)
+void CIntersection::UpdateModes(int focusId)
 {
     if (!m_mode[0])
         return;
@@ -146,12 +163,13 @@ void CIntersection::UpdateModes(bool focus)
     m_storeD->Enable(distA || distB);
     const bool c = m_storeC->GetValue();
     const bool d = m_storeD->GetValue() && m_storeD->IsEnabled();
-    FindWindow(IdNameC)->Enable(c);
-    FindWindow(IdDescriptionC)->Enable(c);
-    FindWindow(IdNameD)->Enable(d);
-    FindWindow(IdDescriptionD)->Enable(d);
-    if (focus && HasFocus())
-        FindWindow(distA ? IdDistanceA : IdDirectionA)->SetFocus();
+    for (int id : {IdNameC, IdDescriptionC, IdNameLabelC, IdDescriptionLabelC})
+        FindWindow(id)->Enable(c);
+    for (int id : {IdNameD, IdDescriptionD, IdNameLabelD, IdDescriptionLabelD})
+        FindWindow(id)->Enable(d);
+    wxWindow* target = focusId != 0 ? FindWindow(focusId) : nullptr;
+    if (target != nullptr && target->IsEnabled())
+        target->SetFocus();
 }
 
 void CIntersection::DoDataExchange(CDataExchange& dx)
@@ -204,7 +222,7 @@ void CIntersection::DoDataExchange(CDataExchange& dx)
     }
     // Setting the buttons sends no clicks: bring the fields in line with them.
     if (!save)
-        UpdateModes(false);
+        UpdateModes(0);
 }
 
 void CIntersection::ShowResults()
@@ -238,15 +256,6 @@ void CIntersection::OnOK()
     static_cast<wxTextCtrl*>(FindWindow(IdNameC))->ChangeValue(wxString::FromUTF8(m_command.storeNameC));
     static_cast<wxTextCtrl*>(FindWindow(IdNameD))->ChangeValue(wxString::FromUTF8(m_command.storeNameD));
     GetReport().ShowInMessageBar(true, true);
-}
-
-void CIntersection::OnCancel()
-{
-    Remembered& k = Kept();
-    const CIntersectionCommand& c = m_command;
-    k = {c.baseA, c.baseB, c.directionA, c.directionB, c.distanceA, c.distanceB, c.modeA, c.modeB,
-         c.storeC, c.storeD, c.descriptionC, c.descriptionD};
-    CStackableDialog::OnCancel();
 }
 
 void CIntersection::OnGraphicDataReceived()

@@ -17,7 +17,10 @@ public:
         IdBaseB = 1094, IdDirModeB = 1610, IdDistModeB = 1611, IdDirectionB = 1095, IdDistanceB = 2278,
         IdStoreC = 1008, IdNameC = 1307, IdDescriptionC = 1792, IdStoreD = 1009, IdNameD = 1309,
         IdDescriptionD = 1791, IdNorthC = 1069, IdEastC = 1071, IdNorthD = 1072, IdEastD = 1073,
-        IdErase = 1053, IdSolve = 1, IdReport = 1070, IdClose = 2
+        IdErase = 1053, IdSolve = 1, IdReport = 1070, IdClose = 2, IdNameLabelC = 6759, IdDescriptionLabelC = 6758,
+        IdNameLabelD = 6760, IdDescriptionLabelD = 6761,
+        // Unit labels: the dialog writes the job's angle and distance units into them by id.
+        IdAngleUnitA = 6967, IdAngleUnitB = 6968, IdDistUnitA = 6926, IdDistUnitB = 6927
     };
 
     CIntersection();
@@ -25,7 +28,6 @@ public:
 
     CIntersectionCommand& Command() { return m_command; }
     void OnOK() override;
-    void OnCancel() override;
     void OnGraphicDataReceived() override;
 
 protected:
@@ -35,7 +37,8 @@ protected:
     bool WantsStandardButtons() const override { return false; }
 
 private:
-    void UpdateModes(bool focus);
+    // Enables the fields the modes and boxes call for; focusId, when enabled, takes the focus.
+    void UpdateModes(int focusId);
     void ShowResults();
 
     CIntersectionCommand m_command;

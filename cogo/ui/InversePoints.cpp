@@ -262,10 +262,10 @@ void CInversePoints::OnOK()
         GetReport().ShowInMessageBar(true, true);
 }
 
-void CInversePoints::OnCancel()
+CInversePoints::~CInversePoints()
 {
+    // Kept however the panel goes: Close, Escape, or the side bar taking it with the job.
     Kept() = {m_command.mode, m_command.point1, m_command.point2};
-    CStackableDialog::OnCancel();
 }
 
 void CInversePoints::OnGraphicDataReceived()

@@ -34,12 +34,12 @@ public:
     };
 
     CInversePoints();
+    ~CInversePoints() override;
 
     CInverseCommand& Command() { return m_command; }
     // Point 1's location in the active job; false without a job or such a point.
     bool GetPoint1Location(CLocation& at);
     void OnOK() override;
-    void OnCancel() override;
     void OnGraphicDataReceived() override;
     intptr_t OnBarMessage(uint32_t message, intptr_t wParam) override;
     void OnNotify(void* sender, int32_t code, intptr_t parameter) override;

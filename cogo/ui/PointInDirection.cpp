@@ -89,16 +89,16 @@ void CPointInDirection::BuildControls()
     sizer->Add(m_store, 0, wxLEFT | wxRIGHT, FromDIP(6));
     auto* store = new wxFlexGridSizer(2, FromDIP(4), FromDIP(6));
     store->AddGrowableCol(1);
-    store->Add(new wxStaticText(this, wxID_ANY, "Pt Name:"), 0, wxALIGN_CENTER_VERTICAL);
+    store->Add(new wxStaticText(this, IdNameLabel, "Pt Name:"), 0, wxALIGN_CENTER_VERTICAL);
     store->Add(new CPointControl(this, IdName), 1, wxEXPAND);
-    store->Add(new wxStaticText(this, wxID_ANY, "Description:"), 0, wxALIGN_CENTER_VERTICAL);
+    store->Add(new wxStaticText(this, IdDescriptionLabel, "Description:"), 0, wxALIGN_CENTER_VERTICAL);
     auto* description = new CDescriptionControl(this, IdDescription);
     description->SetMaxLength(16);
     store->Add(description, 1, wxEXPAND);
     sizer->Add(store, 0, wxEXPAND | wxALL, FromDIP(6));
     m_traverse = new wxCheckBox(this, IdTraverse, "Automatically advance From Point to Store Point after solving. (Traverse Mode)");
     sizer->Add(m_traverse, 0, wxLEFT | wxRIGHT, FromDIP(6));
-    m_store->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { UpdateStore(); });
+    m_store->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { UpdateStore(true); });
 
     AddCogoPanelButtons(*this, sizer, FromDIP(6));
     SetSizer(sizer);
@@ -113,11 +113,17 @@ bool CPointInDirection::OnInitDialog()
     return true;
 }
 
-void CPointInDirection::UpdateStore()
+void CPointInDirection::UpdateStore(bool focus)
 {
     const bool on = m_store->GetValue();
-    for (int id : {IdName, IdDescription, IdTraverse})
+    for (int id : {IdName, IdDescription, IdTraverse, IdNameLabel, IdDescriptionLabel})
         FindWindow(id)->Enable(on);
+    if (!focus)
+        return;
+    if (on)
+        FindWindow(IdName)->SetFocus();
+    else
+        RestoreActiveControl();
 }
 
 void CPointInDirection::DoDataExchange(CDataExchange& dx)
@@ -181,11 +187,11 @@ void CPointInDirection::OnOK()
     GetReport().ShowInMessageBar(true, true);
 }
 
-void CPointInDirection::OnCancel()
+CPointInDirection::~CPointInDirection()
 {
+    // Kept however the panel goes: Close, Escape, or the side bar taking it with the job.
     const CPointInDirectionCommand& c = m_command;
     Kept() = {c.fromPoint, c.direction, c.angle, c.distance, c.rise, c.store, c.description, c.traverse};
-    CStackableDialog::OnCancel();
 }
 
 void CPointInDirection::OnGraphicDataReceived()

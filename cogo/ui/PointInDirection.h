@@ -14,14 +14,14 @@ public:
     enum : int {
         IdFrom = 1259, IdDirection = 1169, IdAngle = 1304, IdDistance = 1054, IdRise = 4111, IdNorth = 1069,
         IdEast = 1071, IdElevation = 1072, IdStore = 1008, IdName = 1307, IdDescription = 1790, IdTraverse = 1060,
-        IdErase = 1053, IdSolve = 1, IdReport = 1070, IdClose = 2
+        IdErase = 1053, IdSolve = 1, IdReport = 1070, IdClose = 2, IdNameLabel = 6757, IdDescriptionLabel = 3179
     };
 
     CPointInDirection();
+    ~CPointInDirection() override;
 
     CPointInDirectionCommand& Command() { return m_command; }
     void OnOK() override;
-    void OnCancel() override;
     void OnGraphicDataReceived() override;
 
 protected:
@@ -31,7 +31,9 @@ protected:
     bool WantsStandardButtons() const override { return false; }
 
 private:
-    void UpdateStore();
+    // Enables the store fields with the box; with focus, the keyboard goes to the store name, or
+    // back to where it was when the box is cleared.
+    void UpdateStore(bool focus = false);
     void ShowResults(const std::string& north, const std::string& east, const std::string& elevation);
 
     CPointInDirectionCommand m_command;

@@ -3,6 +3,8 @@
 #include "cogo/ui/CogoPanels.h"
 #include "cogo/ui/Intersection.h"
 #include "cogo/ui/PointInDirection.h"
+#include "core/JobValueSource.h"
+#include "core/MathConversions.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "model/DataFileDoc.h"
 #include "model/DataFileUndoManager.h"
@@ -10,6 +12,9 @@
 #include "model/PointRecord.h"
 #include "shell/ui/MainFrame.h"
 
+#include <wx/checkbox.h>
+#include <wx/radiobut.h>
+#include <wx/statbox.h>
 #include <wx/textctrl.h>
 
 using morvel::test::ProgramTest;
@@ -98,5 +103,86 @@ TEST_F(ProgramTest, PointInDirectionTraverseBuildsConsecutiveLegs)
     EXPECT_NEAR(second->GetLocation().z, 104, 1e-3);
     EXPECT_EQ(static_cast<wxTextCtrl*>(panel->FindWindow(CPointInDirection::IdFrom))->GetValue(), "4");
 
+    Exit();
+}
+
+// Unit labels, the focus after a mode or a store box changes, and values kept however the panel
+// goes: here the side bar takes it, as when the job closes.
+TEST_F(ProgramTest, CogoPanelsLabelUnitsMoveTheFocusAndKeepTheirValues)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_NE(ShowPointsOnMap({new CPointRecord("1", "", CLocation(1000, 1000, NoValue), true)}), nullptr);
+    Frame().ShowDialogBar(true);
+    auto* panel = new CIntersection;
+    ASSERT_TRUE(Frame().GetStackingBar()->PushDialog(panel));
+    Pump();
+    const CMathConversions& units = GetActiveJobValueSource()->GetMathConversions();
+    for (int id : {CIntersection::IdDistUnitA, CIntersection::IdDistUnitB})
+        EXPECT_EQ(panel->FindWindow(id)->GetLabel().utf8_string(), units.GetDistanceUnitLabel());
+    for (int id : {CIntersection::IdAngleUnitA, CIntersection::IdAngleUnitB})
+        EXPECT_EQ(panel->FindWindow(id)->GetLabel().utf8_string(), units.GetAngleUnitLabel());
+    bool results = false;
+    for (wxWindow* w : panel->GetChildren())
+        results = results || (dynamic_cast<wxStaticBox*>(w) && w->GetLabel() == "Results");
+    EXPECT_TRUE(results);
+
+    auto click = [&](wxWindow& parent, int id, bool on) {
+        wxWindow* control = parent.FindWindow(id);
+        wxCommandEvent event(dynamic_cast<wxRadioButton*>(control) ? wxEVT_RADIOBUTTON : wxEVT_CHECKBOX, id);
+        if (auto* radio = dynamic_cast<wxRadioButton*>(control))
+            radio->SetValue(on);
+        else
+            static_cast<wxCheckBox*>(control)->SetValue(on);
+        event.SetInt(on ? 1 : 0);
+        event.SetEventObject(control);
+        control->ProcessWindowEvent(event);
+        Pump();
+    };
+    struct Case
+    {
+        int control;
+        bool on;
+        int focused;
+    };
+    for (const Case& c : {Case{CIntersection::IdDistModeA, true, CIntersection::IdDistanceA},
+                          Case{CIntersection::IdDirModeB, true, CIntersection::IdDirectionB},
+                          Case{CIntersection::IdStoreC, true, CIntersection::IdNameC}}) {
+        SCOPED_TRACE(c.control);
+        click(*panel, c.control, c.on);
+        EXPECT_EQ(wxWindow::FindFocus(), panel->FindWindow(c.focused));
+    }
+    // The store labels grey with their box.
+    click(*panel, CIntersection::IdStoreC, false);
+    EXPECT_FALSE(panel->FindWindow(CIntersection::IdNameLabelC)->IsEnabled());
+    EXPECT_FALSE(panel->FindWindow(CIntersection::IdDescriptionLabelC)->IsEnabled());
+
+    panel->Command().baseA = "1";
+    panel->Command().distanceA = 42;
+    panel->CloseFromBar();
+    Pump();
+    auto* again = new CIntersection;
+    EXPECT_EQ(again->Command().baseA, "1");
+    EXPECT_DOUBLE_EQ(again->Command().distanceA, 42);
+    ASSERT_TRUE(Frame().GetStackingBar()->PushDialog(again));
+    Pump();
+    again->CloseFromBar();
+    Pump();
+
+    auto* direction = dynamic_cast<CPointInDirection*>(MakeCogoPanel(7152));
+    ASSERT_NE(direction, nullptr);
+    ASSERT_TRUE(Frame().GetStackingBar()->PushDialog(direction));
+    Pump();
+    click(*direction, CPointInDirection::IdStore, false);
+    EXPECT_FALSE(direction->FindWindow(CPointInDirection::IdNameLabel)->IsEnabled());
+    click(*direction, CPointInDirection::IdStore, true);
+    EXPECT_TRUE(direction->FindWindow(CPointInDirection::IdDescriptionLabel)->IsEnabled());
+    EXPECT_EQ(wxWindow::FindFocus(), direction->FindWindow(CPointInDirection::IdName));
+    direction->Command().fromPoint = "1";
+    direction->CloseFromBar();
+    Pump();
+    auto* later = dynamic_cast<CPointInDirection*>(MakeCogoPanel(7152));
+    ASSERT_NE(later, nullptr);
+    EXPECT_EQ(later->Command().fromPoint, "1");
+    delete later;
     Exit();
 }
