@@ -9,6 +9,7 @@
 #include "platform/Profile.h"
 #include "shell/CoordinateReportBuilder.h"
 #include "shell/ui/ReportFieldCheckList.h"
+#include "views/ui/SelectionChip.h"
 
 #include <wx/button.h>
 #include <wx/sizer.h>
@@ -23,10 +24,12 @@ CCoordinateReport::CCoordinateReport() : CStackableDialog(TemplateId, "Coordinat
 void CCoordinateReport::BuildControls()
 {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(new wxStaticText(this, wxID_ANY, "Select points to report."), 0, wxBOTTOM, 4);
-    // The points are the job's current selection.
-    m_selection = new wxStaticText(this, SelectionId, wxString());
-    sizer->Add(m_selection, 0, wxLEFT | wxBOTTOM, 8);
+    auto* chipRow = new wxBoxSizer(wxHORIZONTAL);
+    m_chip = new CGeneralSelectionChip(this, SelectionId);
+    m_chip->SetDescription(&m_points);
+    chipRow->Add(m_chip, 0, wxRIGHT, 6);
+    chipRow->Add(new wxStaticText(this, wxID_ANY, "Select points to report."), 0, wxALIGN_CENTER_VERTICAL);
+    sizer->Add(chipRow, 0, wxBOTTOM, 8);
     auto* intro = new wxStaticText(this, wxID_ANY,
                                    "Select the fields to include in the report. Items may be dragged up and down "
                                    "to change the order of fields in the report. ");
@@ -44,20 +47,13 @@ bool CCoordinateReport::OnInitDialog()
     CStackableDialog::OnInitDialog();
     m_fields->Fill(LoadReportFields(GetAppProfile(), CoordinateReportKeys, [](int32_t) { return true; }));
     UpdateDataEx(false);
-    SetActiveControl(m_fields);
+    SetActiveControl(m_chip);
     return true;
 }
 
 void CCoordinateReport::DoDataExchange(CDataExchange& dx)
 {
-    const CSelectionDescription points(SelectionKindPoint);
-    const int32_t count = points.GetCount();
-    m_selection->SetLabel(wxString::Format("%d selected", count));
-    if (dx.m_bSaveAndValidate && count == 0) {
-        dx.PrepareEditCtrl(SelectionId);
-        ShowDdxError(&dx, SelectionId, "Nothing Selected.");
-        dx.Fail();
-    }
+    DDX_SelectionChip(&dx, SelectionId, *m_chip, m_points);
 }
 
 void CCoordinateReport::SaveFieldList() { SaveReportFields(GetAppProfile(), CoordinateReportKeys, m_fields->GetFields()); }
@@ -76,10 +72,9 @@ bool CCoordinateReport::BuildReport(bool toMessageBar)
     CStatusProgress progress;
     progress.Begin("Generating...");
     std::vector<const CPointRecord*> points;
-    const CSelectionDescription description(SelectionKindPoint);
     CSelectionCursor cursor;
-    description.GetFirst(cursor);
-    while (CRecord* record = description.GetNext(cursor))
+    m_points.GetFirst(cursor);
+    while (CRecord* record = m_points.GetNext(cursor))
         if (auto* point = dynamic_cast<const CPointRecord*>(record))
             points.push_back(point);
     CDataFileDoc* job = CDataFileDoc::GetActiveDoc();

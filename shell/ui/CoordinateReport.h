@@ -1,12 +1,13 @@
 #pragma once
 
 #include "framework/ui/StackableDialog.h"
+#include "model/SelectionDescription.h"
 #include "shell/ReportFieldList.h"
 
 #include <vector>
 
+class CGeneralSelectionChip;
 class CReportFieldCheckList;
-class wxStaticText;
 
 // The "Coordinate Report" panel: the selected points with the fields the user ticks, in the
 // order the user drags them; the choice lives in the profile ("CoordinateReports").
@@ -22,6 +23,7 @@ public:
     void OnCancel() override;
 
     CReportFieldCheckList* GetFieldList() const { return m_fields; }
+    CGeneralSelectionChip* GetChip() const { return m_chip; }
 
 protected:
     void BuildControls() override;
@@ -32,5 +34,6 @@ private:
     void SaveFieldList();
 
     CReportFieldCheckList* m_fields = nullptr;
-    wxStaticText* m_selection = nullptr;
+    CGeneralSelectionChip* m_chip = nullptr;
+    CSelectionDescription m_points{SelectionKindPoint};
 };

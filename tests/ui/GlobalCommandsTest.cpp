@@ -25,6 +25,7 @@
 #include "shell/ui/CoordinateReport.h"
 #include "shell/ui/CutSheetReport.h"
 #include "shell/ui/MainFrame.h"
+#include "views/ui/SelectionChip.h"
 #include "shell/ui/MorvelApp.h"
 #include "shell/ui/ReportFieldCheckList.h"
 #include "shell/ui/PanelFactories.h"
@@ -261,7 +262,12 @@ TEST_F(GlobalCommandsTest, CoordinateReportInTheMessageBar)
     EXPECT_THAT(popUps, ElementsAre("Nothing Selected."));
     EXPECT_EQ(ProfileValue("CoordinateReports", "FieldType4"), "4") << "written before the check";
 
-    SelectAllPoints();
+    // The chip is the panel's: registered through its exchange, and its menu selects the points.
+    CGeneralSelectionChip* chip = panel->GetChip();
+    ASSERT_NE(chip, nullptr);
+    EXPECT_THAT(panel->GetChips(), testing::Contains(chip));
+    ASSERT_TRUE(chip->OnChipCommand(CGeneralSelectionChip::CmdSelectAll));
+    Pump();
     CReportFieldCheckList* fields = panel->GetFieldList();
     fields->Check(4, false);
     ASSERT_TRUE(panel->BuildReport(true));
