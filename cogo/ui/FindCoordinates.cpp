@@ -61,6 +61,7 @@ bool CFindCoordinates::OnInitDialog()
     m_text->ChangeValue(wxString::FromUTF8(s_text.substr(0, MaxChars)));
     (s_kind == KindDescription ? m_description : m_name)->SetValue(true);
     (s_direction == 0 ? m_up : m_down)->SetValue(true);
+    PositionNear();
     // 0x80A8: the text is ready to be typed over once the window is up.
     CallAfter([this] {
         m_text->SetFocus();

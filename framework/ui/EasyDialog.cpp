@@ -320,7 +320,10 @@ void CEasyDialog::CreateModalHost(wxWindow* parent)
         parent = wxTheApp->GetTopWindow();
     auto* host = new CEasyDialogHost(parent, m_title, this);
     m_host = host;
+    // A dialog that places itself while it initialises is placed once the host has its size.
+    m_buildingHost = true;
     Create(host);
+    m_buildingHost = false;
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(this, 1, wxEXPAND | wxALL, FromDIP(4));
@@ -337,7 +340,13 @@ void CEasyDialog::CreateModalHost(wxWindow* parent)
         sizer->Add(buttons, 0, wxEXPAND | wxALL, FromDIP(8));
     }
     host->SetSizerAndFit(sizer);
-    host->CentreOnParent();
+    if (m_placeWhenBuilt) {
+        const wxPoint at = *m_placeWhenBuilt;
+        m_placeWhenBuilt.reset();
+        PositionNear(&at);
+    } else {
+        host->CentreOnParent();
+    }
 }
 
 int CEasyDialog::DoModal(wxWindow* parent)
@@ -479,6 +488,10 @@ void CEasyDialog::PositionNear(const wxPoint* at, const wxSize* size)
     if (!window)
         return;
     const wxPoint point = at ? *at : wxGetMousePosition();
+    if (m_buildingHost && !size) {
+        m_placeWhenBuilt = point;
+        return;
+    }
     int display = wxDisplay::GetFromPoint(point);
     if (display == wxNOT_FOUND)
         display = wxDisplay::GetFromWindow(window);

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 
 class wxDialog;
 class wxSizer;
@@ -161,6 +162,8 @@ private:
 
     wxString m_title;
     wxDialog* m_host = nullptr; // owned while a modal run made it; destroyed after the panel
+    bool m_buildingHost = false;
+    std::optional<wxPoint> m_placeWhenBuilt;
     std::map<int, std::unique_ptr<CControlAdapter>> m_adapters;
     std::map<const wxWindow*, int> m_roles;
     int m_result = 0;

@@ -37,6 +37,7 @@
 #include <wx/dialog.h>
 #include <wx/radiobut.h>
 #include <wx/settings.h>
+#include <wx/uiaction.h>
 #include <wx/dcps.h>
 #include <wx/textctrl.h>
 
@@ -93,10 +94,15 @@ TEST_F(ProgramTest, FindScrollsTheNextMatchToTheTopAndSaysWhenThereIsNone)
 
     // The dialog is driven as a person would: type, choose, "Find Next", then close.
     std::vector<int32_t> tops, marks;
+    wxUIActionSimulator().MouseMove(60, 70);
+    Pump();
+    const wxPoint mouse = wxGetMousePosition();
     dialogAnswer = [&](wxDialog& dialog) {
         auto* find = dynamic_cast<CFindCoordinates*>(CEasyDialog::FromHost(dialog));
         if (!find)
             return int(wxID_CANCEL);
+        // It opens beside the pointer, not over the middle of the window.
+        EXPECT_EQ(dialog.GetPosition(), mouse);
         auto* text = dynamic_cast<wxTextCtrl*>(find->FindWindow(CFindCoordinates::IdText));
         text->ChangeValue("150");
         find->OnOK();
