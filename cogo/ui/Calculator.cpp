@@ -4,13 +4,16 @@
 #include "core/NoValue.h"
 #include "framework/GraphicDataExchange.h"
 #include "framework/GraphicDataTarget.h"
+#include "framework/ui/Icons.h"
 #include "platform/Clipboard.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
+#include "shell/ui/MorvelApp.h"
 
 #include <wx/button.h>
 #include <wx/dc.h>
 #include <wx/dcclient.h>
+#include <wx/image.h>
 #include <wx/radiobut.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
@@ -44,6 +47,24 @@ const Key kKeys[][6] = {
 };
 // The last row: "Use Result" takes two keys' room.
 const Key kLastRow[] = {{"0", 1238}, {".", 1239}, {"Enter", 1005}, {"+", 1228}, {"Use Result", 2669}};
+
+// The keys that show a picture instead of their caption, by key id.
+struct KeyIcon
+{
+    int key;
+    uint32_t icon;
+};
+constexpr KeyIcon kKeyIcons[] = {
+    {1007, 229},  {1006, 6947}, {1761, 6948}, {1004, 6949}, {1018, 6950}, {1757, 6951}, {1758, 6952}, {1005, 268},
+    {1011, 269},  {1009, 270},  {1012, 271},  {1755, 6982}, {1754, 6983}, {1756, 6984}, {1014, 6985},
+};
+constexpr uint32_t kFaceReleased = 267, kFacePressed = 266, kWideFace = 7046;
+
+const wxBitmap* AppIcon(uint32_t id, int width, int height)
+{
+    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    return app != nullptr ? app->GetIcons().GetIconOfSize(id, width, height) : nullptr;
+}
 
 CCalculator*& OpenCalculatorWindow()
 {
@@ -85,19 +106,46 @@ void CCalculatorButton::PaintKey(wxDC& dc, const wxRect& rect)
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(kBack));
     dc.DrawRectangle(rect);
-    // The face: a raised grey cap, darker and sunk while held; the wide face spans the key.
-    wxRect face = rect;
-    face.Deflate(m_wideFace ? 1 : 2);
-    dc.SetPen(wxPen(m_pressed ? wxColour(0x30, 0x30, 0x30) : kDarkEdge));
-    dc.SetBrush(wxBrush(m_pressed ? wxColour(0x3A, 0x3A, 0x3A) : wxColour(0x62, 0x62, 0x62)));
-    dc.DrawRoundedRectangle(face, 3);
-    DrawCaption(dc, rect);
+    // The face: the program's key cap, raised or sunk while held; the wide face spans the key.
+    // Without the pictures, a cap drawn here.
+    const wxBitmap* picture = m_faces[m_pressed && !m_wideFace ? 1 : 0];
+    if (picture != nullptr && picture->IsOk()) {
+        dc.DrawBitmap(ScaledFace(*picture, rect.GetSize()), rect.GetTopLeft(), true);
+    } else {
+        wxRect face = rect;
+        face.Deflate(m_wideFace ? 1 : 2);
+        dc.SetPen(wxPen(m_pressed ? wxColour(0x30, 0x30, 0x30) : kDarkEdge));
+        dc.SetBrush(wxBrush(m_pressed ? wxColour(0x3A, 0x3A, 0x3A) : wxColour(0x62, 0x62, 0x62)));
+        dc.DrawRoundedRectangle(face, 3);
+    }
+    if (m_keyIcon != nullptr && m_keyIcon->IsOk()) {
+        // The icon sits in the key's middle at its own size (its glyph fills the middle of its
+        // square, so a shorter key only loses empty margin), one pixel down and right while held.
+        const int shift = m_pressed ? 1 : 0;
+        wxDCClipper clip(dc, rect);
+        dc.DrawBitmap(*m_keyIcon, rect.x + (rect.width - m_keyIcon->GetWidth()) / 2 + shift,
+                      rect.y + (rect.height - m_keyIcon->GetHeight()) / 2 + shift, true);
+    } else {
+        DrawCaption(dc, rect);
+    }
     if (m_ring) {
         dc.SetPen(wxPen(kCaption, 2));
         dc.SetBrush(*wxTRANSPARENT_BRUSH);
         wxRect ring = rect;
         dc.DrawEllipse(ring.Deflate(1));
     }
+}
+
+const wxBitmap& CCalculatorButton::ScaledFace(const wxBitmap& face, const wxSize& size)
+{
+    if (m_scaledFrom != &face || m_scaledFace.GetSize() != size) {
+        m_scaledFrom = &face;
+        m_scaledFace = face.GetSize() == size
+                           ? face
+                           : wxBitmap(face.ConvertToImage().Scale(std::max(size.x, 1), std::max(size.y, 1),
+                                                                   wxIMAGE_QUALITY_HIGH));
+    }
+    return m_scaledFace;
 }
 
 void CCalculatorButton::DrawCaption(wxDC& dc, const wxRect& rect)
@@ -238,6 +286,15 @@ CCalculator::CCalculator(wxWindow* parent, double startValue)
         auto* button = new CCalculatorButton(this, key.id, wxString::FromUTF8(key.caption),
                                              key.id == calc_keys::UseResult, key.id == calc_keys::Enter);
         button->SetMinSize(FromDIP(wxSize(44, 24)));
+        if (key.id == calc_keys::UseResult) {
+            const wxBitmap* wide = AppIcon(kWideFace, 96, 32);
+            button->SetFaces(wide, wide);
+        } else {
+            button->SetFaces(AppIcon(kFaceReleased, 32, 32), AppIcon(kFacePressed, 32, 32));
+        }
+        for (const KeyIcon& k : kKeyIcons)
+            if (k.key == key.id)
+                button->SetKeyIcon(AppIcon(k.icon, 32, 32));
         const int id = key.id;
         button->Bind(wxEVT_BUTTON, [this, id](wxCommandEvent&) { PressKey(id); });
         return button;

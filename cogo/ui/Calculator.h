@@ -19,6 +19,11 @@ public:
     CCalculatorButton(wxWindow* parent, int id, const wxString& caption, bool wideFace = false, bool ring = false);
     bool AcceptsFocus() const override { return false; }
     bool IsPressed() const { return m_pressed; }
+    // A picture drawn in place of the caption (the caption stays the key's label); null for none.
+    void SetKeyIcon(const wxBitmap* icon) { m_keyIcon = icon; }
+    const wxBitmap* GetKeyIcon() const { return m_keyIcon; }
+    // The cap drawn under the content: released and pressed, or one wide image for both.
+    void SetFaces(const wxBitmap* released, const wxBitmap* pressed) { m_faces[0] = released, m_faces[1] = pressed; }
 
 protected:
     virtual void PaintKey(wxDC& dc, const wxRect& rect);
@@ -32,9 +37,16 @@ private:
     void OnPaint(wxPaintEvent& event);
     void OnMouse(wxMouseEvent& event);
 
+    // The face scaled to the key, made again when the key's size or state changes.
+    const wxBitmap& ScaledFace(const wxBitmap& face, const wxSize& size);
+
     bool m_wideFace;
     bool m_ring;
     bool m_tracking = false;
+    const wxBitmap* m_keyIcon = nullptr; // the icon cache's
+    const wxBitmap* m_faces[2] = {nullptr, nullptr};
+    const wxBitmap* m_scaledFrom = nullptr;
+    wxBitmap m_scaledFace;
 };
 
 // The close key at the top right: a black face in a raised frame, sunken while pressed.

@@ -142,3 +142,28 @@ TEST_F(ProgramTest, CalculatorTakesKeysAsTheyAreTypedAndClickedDigitsWhereTheCar
     Pump();
     Exit();
 }
+
+// The keys that draw a picture have theirs from the program's icons; the others keep captions.
+TEST_F(ProgramTest, CalculatorKeysShowTheirPictures)
+{
+    ASSERT_TRUE(Start());
+    CCalculator* calc = ShowCalculator(&Frame(), 12.5);
+    Pump();
+    for (int key : {1007, 1006, 1761, 1004, 1018, 1757, 1758, 1005, 1011, 1009, 1012, 1755, 1754, 1756, 1014}) {
+        SCOPED_TRACE(key);
+        auto* button = dynamic_cast<CCalculatorButton*>(calc->FindWindow(key));
+        ASSERT_NE(button, nullptr);
+        ASSERT_NE(button->GetKeyIcon(), nullptr);
+        EXPECT_TRUE(button->GetKeyIcon()->IsOk());
+        EXPECT_FALSE(button->GetLabel().empty()) << "the caption stays the key's name";
+    }
+    for (int key : {1235, 1206, 1092, 2669}) {
+        auto* button = dynamic_cast<CCalculatorButton*>(calc->FindWindow(key));
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->GetKeyIcon(), nullptr) << key;
+    }
+    ASSERT_TRUE(SaveScreenshot(*calc, "calculator.png"));
+    CloseCalculator();
+    Pump();
+    Exit();
+}
