@@ -752,7 +752,15 @@ void CMainFrame::ShowCommandPrompt(int command, bool show)
 {
     if (show && command == wxID_SEPARATOR)
         return;
-    DoGiveHelp(show ? ToWx(GetCommandPrompt(uint32_t(command))) : wxString(), show);
+    wxString prompt;
+    if (show) {
+        // The string table's prompt; an item that carries its own help says that.
+        prompt = ToWx(GetCommandPrompt(uint32_t(command)));
+        if (prompt.empty() && GetMenuBar() != nullptr)
+            if (wxMenuItem* item = GetMenuBar()->FindItem(command))
+                prompt = item->GetHelp();
+    }
+    DoGiveHelp(prompt, show);
 }
 
 void CMainFrame::SetStatusMessageById(uint32_t id) { SetStatusMessage(LoadResourceString(id)); }
