@@ -5,10 +5,10 @@
 #include "framework/GraphicDataExchange.h"
 #include "framework/GraphicDataTarget.h"
 #include "framework/ui/Icons.h"
+#include "framework/ui/ProgramServices.h"
 #include "platform/Clipboard.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
-#include "shell/ui/MorvelApp.h"
 
 #include <wx/button.h>
 #include <wx/dc.h>
@@ -62,7 +62,7 @@ constexpr uint32_t kFaceReleased = 267, kFacePressed = 266, kWideFace = 7046;
 
 const wxBitmap* AppIcon(uint32_t id, int width, int height)
 {
-    auto* app = dynamic_cast<CMorvelApp*>(wxTheApp);
+    CProgramServices* app = GetProgramServices();
     return app != nullptr ? app->GetIcons().GetIconOfSize(id, width, height) : nullptr;
 }
 
