@@ -736,6 +736,12 @@ void CMorvelApp::OnIdle(wxIdleEvent& event)
 
 // --- Map picks and view tools.
 
+void CMorvelApp::RestoreDialogBarFocus()
+{
+    if (m_mainFrame)
+        m_mainFrame->RestoreDialogBarFocus();
+}
+
 bool CMorvelApp::IsMainFrameForeground() const
 {
     wxWindow* active = wxGetActiveWindow();

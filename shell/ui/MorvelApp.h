@@ -140,6 +140,8 @@ public:
     // dismissed by other input.
     int FilterEvent(wxEvent& event) override;
     bool IsMainFrameForeground() const;
+    // Gives the side bar's panel its focus back, through the main window when there is one.
+    void RestoreDialogBarFocus();
     // A dialog of the program (shown in its modal host) is in front; the wheel steps popups there too.
     static bool IsEasyDialogForeground();
 
