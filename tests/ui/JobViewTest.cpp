@@ -11,8 +11,12 @@
 #include "views/ui/PreviewMapCtrl.h"
 
 #include <wx/dcmemory.h>
+#include <wx/imaglist.h>
+#include <wx/notebook.h>
 
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 using morvel::test::ProgramTest;
@@ -75,6 +79,21 @@ TEST_F(ProgramTest, JobViewGridShowsTheJobAndSortsScrollsAndPicksRows)
     EXPECT_EQ(grid->GetColumnWidth(2), 110);
     EXPECT_FALSE(grid->IsColumnRightAligned(0));
     EXPECT_TRUE(grid->IsColumnRightAligned(1));
+
+    // The view's own tab strip holds both tabs with their pictures, hidden under the frame's bar.
+    auto* strip = dynamic_cast<wxNotebook*>(view->FindWindow(1133));
+    ASSERT_NE(strip, nullptr);
+    EXPECT_FALSE(strip->IsShown());
+    ASSERT_EQ(strip->GetPageCount(), 2u);
+    ASSERT_NE(strip->GetImageList(), nullptr);
+    EXPECT_EQ(strip->GetImageList()->GetImageCount(), 4);
+    const std::pair<const char*, int> tabs[] = {{"Points", 0}, {"Raw Data", 1}};
+    for (size_t tab = 0; tab < std::size(tabs); ++tab) {
+        EXPECT_EQ(strip->GetPageText(tab), tabs[tab].first);
+        EXPECT_EQ(strip->GetPageImage(tab), tabs[tab].second);
+        EXPECT_TRUE(strip->GetImageList()->GetBitmap(tabs[tab].second).IsOk());
+    }
+    EXPECT_EQ(strip->GetSelection(), view->GetCurrentTab());
 
     // A thousand points entered from 1000 down to 1, delivered as one batch of hints.
     for (int i = 1000; i >= 1; --i) {

@@ -208,6 +208,10 @@ void CDataFileView::OnSplitterMoved(int centreY)
 void CDataFileView::InitializeGrid()
 {
     CGridView::InitializeGrid();
+    // Kept for the view's structure; the frame's tab bar shows these tabs.
+    ClearTabs();
+    AddTab("Points", 0);
+    AddTab("Raw Data", 1);
     InsertRawColumns();
     RefreshTitle();
 }

@@ -1,5 +1,6 @@
 #include "views/ui/GridView.h"
 
+#include "framework/ui/ProgramServices.h"
 #include "model/DataFileDoc.h"
 #include "model/HintCodes.h"
 #include "model/MorvelSettings.h"
@@ -10,6 +11,8 @@
 #include "views/ui/ToolPopups.h"
 
 #include <wx/dc.h>
+#include <wx/imaglist.h>
+#include <wx/notebook.h>
 #include <wx/settings.h>
 #include <wx/wupdlock.h>
 
@@ -21,6 +24,14 @@
 CGridView::CGridView(wxWindow* parent) : wxPanel(parent, wxID_ANY)
 {
     m_currentTab = GetAppProfile().GetProfileInt("Settings", "TabSel0", 0);
+    m_tabStrip = new wxNotebook(this, TabStripId, wxDefaultPosition, wxDefaultSize, wxNB_BOTTOM | wxNB_FIXEDWIDTH);
+    m_tabStrip->Hide();
+    m_tabStrip->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, [this](wxBookCtrlEvent& event) {
+        if (event.GetEventObject() != m_tabStrip || m_fillingTabs)
+            return;
+        m_currentTab = event.GetSelection();
+        OnTabChanged();
+    });
     m_gridList = new CGridViewListCtrl(this, GridListId, this);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { SelectFirstRow(); }, SelectFirstRowCommand);
     // The tab shown is remembered for the next view, while the lists still exist.
@@ -37,10 +48,38 @@ std::array<std::string, 5> CGridView::GetHeadings() const { return CPointRows::C
 
 void CGridView::InitializeGrid()
 {
+    auto* images = new wxImageList(16, 16, true, 1);
+    CProgramServices* app = GetProgramServices();
+    for (uint32_t icon : {474u, 8u, 517u, 1038u}) {
+        const wxBitmap* bitmap = app ? app->GetIcon(icon, true) : nullptr;
+        // A missing picture still takes its place, so the images after it keep their indices.
+        images->Add(bitmap && bitmap->IsOk() ? *bitmap : wxBitmap(16, 16));
+    }
+    m_tabStrip->AssignImageList(images);
+    ClearTabs();
+    AddTab("Points", 1);
+
     CBusyCursor busy;
     ApplyGridFont();
     InsertColumns();
     GetEventHandler()->QueueEvent(new wxCommandEvent(wxEVT_MENU, SelectFirstRowCommand));
+}
+
+void CGridView::ClearTabs()
+{
+    // Pages going or coming are no choice of the user's; the stored tab stays.
+    m_fillingTabs = true;
+    m_tabStrip->DeleteAllPages();
+    m_fillingTabs = false;
+}
+
+void CGridView::AddTab(const wxString& label, int image)
+{
+    m_fillingTabs = true;
+    m_tabStrip->AddPage(new wxWindow(m_tabStrip, wxID_ANY), label, false, image);
+    if (m_currentTab >= 0 && size_t(m_currentTab) < m_tabStrip->GetPageCount())
+        m_tabStrip->ChangeSelection(size_t(m_currentTab));
+    m_fillingTabs = false;
 }
 
 void CGridView::InsertColumns()

@@ -6,6 +6,7 @@
 #include <wx/panel.h>
 
 class wxDC;
+class wxNotebook;
 
 #include <array>
 #include <cstdint>
@@ -18,6 +19,7 @@ class CGridView : public wxPanel, public CView, public IGridListOwner
 {
 public:
     static constexpr int GridListId = 1175;
+    static constexpr int TabStripId = 1133;
     // Posted by InitializeGrid: the first row is selected once the view has settled.
     static constexpr int SelectFirstRowCommand = 9999;
 
@@ -57,6 +59,7 @@ public:
     void SelectTab(int index);
     int GetCurrentTab() const { return m_currentTab; }
     CGridViewListCtrl* GetGridList() const { return m_gridList; }
+    wxNotebook* GetTabStrip() const { return m_tabStrip; }
     int GetGridRowHeight() const;
 
     // IGridListOwner.
@@ -70,8 +73,15 @@ public:
 protected:
     // Every heading of the grid, in column order.
     virtual std::array<std::string, 5> GetHeadings() const;
+    // The strip's tabs: their pages stay empty, the view shows its lists itself.
+    void ClearTabs();
+    void AddTab(const wxString& label, int image);
+
 
     int m_currentTab = 0;
+    // Hidden in the view's own layout; a view that shows it switches lists with it.
+    wxNotebook* m_tabStrip = nullptr;
+    bool m_fillingTabs = false;
     CGridViewListCtrl* m_gridList = nullptr;
     wxFont m_gridFont;
 };
