@@ -206,6 +206,43 @@ bool CMorvelFileDoc::OnOpenDocument(const std::string& path)
     return true;
 }
 
+bool CMorvelFileDoc::CheckJobFile(const std::string& path, std::string& reason)
+{
+    reason.clear();
+    CMorvelFile file;
+    errno = 0;
+    if (!file.Open(path.c_str(), true)) {
+        const int error = errno;
+        const bool opened = file.IsOpen();
+        const int64_t length = opened ? file.GetLength() : -1;
+        file.Close();
+        if (!opened)
+            reason = error != 0 ? std::string(std::strerror(error)) + "." : "The file cannot be read.";
+        else if (length < int64_t(JobFileHeader::Size))
+            reason = "The file is shorter than a job file's header.";
+        else
+            reason = "The job file's header is damaged: its creation time or its units are not valid.";
+        return false;
+    }
+    // The reader's own walk: a point record it would refuse refuses the file here.
+    std::unique_ptr<uint8_t[]> bytes;
+    size_t size = 0;
+    if (!file.ReadRecordBytes(bytes, size)) {
+        reason = "The file cannot be read.";
+        return false;
+    }
+    CMorvelRecordWalk walk(bytes.get(), size);
+    uint32_t type = 0, length = 0;
+    while (walk.Next(type, length)) {
+        if (type == CMorvelFile::PointRecordType && walk.PointPayload() == nullptr) {
+            reason = "A point record is cut short: the file is damaged.";
+            return false;
+        }
+        walk.Skip();
+    }
+    return true;
+}
+
 bool CMorvelFileDoc::OpenJobFile(const std::string& path, bool& generatedRawData)
 {
     generatedRawData = false;

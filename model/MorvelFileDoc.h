@@ -27,6 +27,9 @@ public:
 
     // The first open job document; null when none is open.
     static CMorvelFileDoc* FindActiveJobDocument();
+    // Whether the file would open as a job, without touching any document: it can be read, its
+    // header holds a valid time and units, and no point record is cut short. Else why not.
+    static bool CheckJobFile(const std::string& path, std::string& reason);
 
     // --- Document protocol.
     // Empties the job: grid order, cached raw texts, raw data, then the records (hint 34).

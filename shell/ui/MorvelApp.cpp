@@ -67,6 +67,17 @@ wxIMPLEMENT_APP_NO_MAIN(CMorvelApp);
 
 namespace {
 
+// Asked before the open job is closed: a job file that cannot be opened leaves it open, and the
+// one message says why.
+bool CanOpenJobFile(const std::string& path)
+{
+    std::string reason;
+    if (CMorvelFileDoc::CheckJobFile(path, reason))
+        return true;
+    ShowMessageBoxFS("Unable to open \"" + GetPathFileName(path) + "\".\n\n" + reason, MB_OK | MB_ICONERROR);
+    return false;
+}
+
 // How long start-up leaves the splash up before the first job opens.
 constexpr int SplashWaitMs = 3000;
 
@@ -400,6 +411,8 @@ bool CMorvelApp::OpenJobByPath(const std::string& path)
                          MB_OK | MB_ICONERROR);
         return false;
     }
+    if (FileExists(jobPath) && !CanOpenJobFile(jobPath))
+        return false;
     if (!CloseCurrentJob())
         return true;
 
@@ -447,6 +460,8 @@ CDataFileDoc* CMorvelApp::OpenDocumentFile(const std::string& path)
         ShowMessageBoxFS(NotAJobFileMessage(path), MB_OK | MB_ICONERROR);
         return nullptr;
     }
+    if (!CanOpenJobFile(path))
+        return nullptr;
     if (!CloseCurrentJob())
         return nullptr;
     CDataFileDoc* job = OpenInTemplate(path);

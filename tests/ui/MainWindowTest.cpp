@@ -221,6 +221,34 @@ TEST_F(ProgramTest, BadNamesLeaveTheOpenJobOpen)
     EXPECT_TRUE(Contains(messages, "Failed to open '" + home->file("Missing.Mvj") + "'"));
     EXPECT_TRUE(Contains(messages, "Unable to open \"Missing.Mvj\"."));
 
+    // Damaged job files are refused before the open job is closed, each with one message.
+    const auto bytes = morvel::test::ReadAllBytes(job);
+    ASSERT_GT(bytes.size(), 240u + 8u + 100u);
+    auto badHeader = bytes;
+    badHeader[6] = 13; // month 13
+    morvel::test::WriteAllBytes(home->file("BadHeader.Mvj"), badHeader);
+    morvel::test::WriteAllBytes(home->file("Cut.Mvj"), std::vector<unsigned char>(bytes.begin(), bytes.begin() + 240 + 8 + 50));
+    const struct
+    {
+        const char* name;
+        const char* reason;
+    } damaged[] = {
+        {"BadHeader.Mvj", "The job file's header is damaged: its creation time or its units are not valid."},
+        {"Cut.Mvj", "A point record is cut short: the file is damaged."},
+    };
+    for (const auto& d : damaged) {
+        SCOPED_TRACE(d.name);
+        const std::string expected = "Unable to open \"" + std::string(d.name) + "\".\n\n" + d.reason;
+        messages.clear();
+        EXPECT_FALSE(App().OpenJobByPath(home->file(d.name)));
+        EXPECT_EQ(messages, std::vector<std::string>{expected});
+        messages.clear();
+        EXPECT_EQ(App().OpenDocumentFile(home->file(d.name)), nullptr);
+        EXPECT_EQ(messages, std::vector<std::string>{expected});
+        EXPECT_EQ(CDataFileDoc::GetActiveDoc(), open);
+        EXPECT_EQ(CDataFileDoc::GetActiveDoc()->GetPathName(), job);
+    }
+
     // A recent entry whose file went away.
     App().GetRecentFileList().Add(home->file("Gone.Mvj"));
     messages.clear();
