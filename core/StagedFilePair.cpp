@@ -1,6 +1,7 @@
 #include "core/StagedFilePair.h"
 
 #include "core/PathHelpers.h"
+#include "platform/AtomicFile.h"
 
 #include <cctype>
 #include <cerrno>
@@ -102,16 +103,16 @@ int CommitStagedPair(const std::string& stagedMain, const std::string& path, con
         return errno;
     auto restorePartner = [&] {
         if (hadPartner)
-            std::rename(keptPartner.c_str(), partner.c_str());
+            RenameDurably(keptPartner, partner);
         else
             std::remove(partner.c_str());
     };
-    if (Exists(stagedPartner) && std::rename(stagedPartner.c_str(), partner.c_str()) != 0) {
+    if (Exists(stagedPartner) && !RenameDurably(stagedPartner, partner)) {
         const int error = errno;
         restorePartner();
         return error;
     }
-    if (std::rename(stagedMain.c_str(), path.c_str()) != 0) {
+    if (!RenameDurably(stagedMain, path)) {
         const int error = errno;
         restorePartner();
         return error;

@@ -18,6 +18,7 @@
 #include "model/PointRecord.h"
 #include "model/RecordDatabase.h"
 #include "platform/ActiveJobHooks.h"
+#include "platform/AtomicFile.h"
 #include "platform/BusyCursor.h"
 #include "platform/MessageBox.h"
 
@@ -445,7 +446,7 @@ bool CMorvelFileDoc::SaveJobReplacing(const std::string& path)
         return false;
     const bool written = SaveJobTo(temporary, false);
     TakePermissionsOf(temporary, path);
-    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (!written || !RenameDurably(temporary, path)) {
         RemoveIfExists(temporary);
         return false;
     }
@@ -501,7 +502,7 @@ bool CMorvelFileDoc::WriteJobFiles(const std::string& path)
     // two never disagree.
     TakePermissionsOf(jobTemp, path);
     const std::string oldJob = KeepOldFile(path);
-    if (std::rename(jobTemp.c_str(), path.c_str()) != 0) {
+    if (!RenameDurably(jobTemp, path)) {
         const int error = errno;
         NoteSaveFailure(path, "The job file could not be replaced.", error);
         RemoveIfExists(jobTemp);
@@ -511,12 +512,12 @@ bool CMorvelFileDoc::WriteJobFiles(const std::string& path)
     }
     ClearReadOnlyAttribute(rawTarget);
     TakePermissionsOf(rawTemp, rawTarget);
-    if (std::rename(rawTemp.c_str(), rawTarget.c_str()) != 0) {
+    if (!RenameDurably(rawTemp, rawTarget)) {
         const int error = errno;
         NoteSaveFailure(path, "The raw data file " + rawTarget + " could not be replaced.", error);
         RemoveIfExists(rawTemp);
         if (!oldJob.empty())
-            std::rename(oldJob.c_str(), path.c_str());
+            RenameDurably(oldJob, path);
         else
             RemoveIfExists(path);
         return false;

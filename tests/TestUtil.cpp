@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <dlfcn.h>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -12,10 +13,48 @@
 #include <pwd.h>
 #include <stdexcept>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace morvel::test {
+namespace {
+FsyncLog* g_fsyncLog = nullptr;
+}
+} // namespace morvel::test
+
+// Every fsync of the program under test comes here first; the real one follows.
+extern "C" int fsync(int fd)
+{
+    using Real = int (*)(int);
+    static const Real real = reinterpret_cast<Real>(::dlsym(RTLD_NEXT, "fsync"));
+    struct stat st {};
+    if (morvel::test::g_fsyncLog != nullptr && ::fstat(fd, &st) == 0)
+        morvel::test::g_fsyncLog->entries.push_back({uint64_t(st.st_dev), uint64_t(st.st_ino), S_ISDIR(st.st_mode)});
+    return real(fd);
+}
+
+namespace morvel::test {
+
+FsyncLog::FsyncLog() { g_fsyncLog = this; }
+
+FsyncLog::~FsyncLog() { g_fsyncLog = nullptr; }
+
+bool FsyncLog::FlushedThenPlaced(const std::string& path) const
+{
+    struct stat file {}, folder {};
+    if (::stat(path.c_str(), &file) != 0 ||
+        ::stat(std::filesystem::path(path).parent_path().c_str(), &folder) != 0)
+        return false;
+    bool flushed = false;
+    for (const Entry& e : entries) {
+        if (!e.folder && e.device == uint64_t(file.st_dev) && e.inode == uint64_t(file.st_ino))
+            flushed = true;
+        else if (flushed && e.folder && e.device == uint64_t(folder.st_dev) && e.inode == uint64_t(folder.st_ino))
+            return true;
+    }
+    return false;
+}
 
 TempDir::TempDir()
 {

@@ -49,6 +49,28 @@ void RunUnprivileged(const std::filesystem::path& folder, const std::function<vo
 // created. The body's failed expectations fail the calling test.
 void RunWithFileSizeLimit(uint64_t bytes, const std::function<void()>& body);
 
+// What every fsync of the test program flushed while the log lives, in call order: the file's
+// identity and whether it was a folder. The test programs route fsync through it.
+class FsyncLog
+{
+public:
+    struct Entry
+    {
+        uint64_t device;
+        uint64_t inode;
+        bool folder;
+    };
+    FsyncLog();
+    ~FsyncLog();
+    FsyncLog(const FsyncLog&) = delete;
+    FsyncLog& operator=(const FsyncLog&) = delete;
+
+    // Whether the file now at `path` was flushed, and after that the folder that holds it.
+    bool FlushedThenPlaced(const std::string& path) const;
+
+    std::vector<Entry> entries;
+};
+
 // Path of a sample file in tests/data, or in the shared public sample folder.
 std::string TestDataPath(const std::string& name);
 std::string SharedTestDataPath(const std::string& name);

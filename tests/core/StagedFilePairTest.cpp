@@ -92,7 +92,11 @@ TEST(StagedFilePair, ReplacesBothFilesOrCreatesThem)
             WriteAllText(job, "old job");
             WriteAllText(dir.file("Parcel.Mvr"), "old raw");
         }
+        morvel::test::FsyncLog flushes;
         EXPECT_EQ(WriteFilePairInPlace(job, "Mvr", WritePair), "");
+        // On the disk before they replace anything, and their names with them.
+        EXPECT_TRUE(flushes.FlushedThenPlaced(job));
+        EXPECT_TRUE(flushes.FlushedThenPlaced(dir.file("Parcel.Mvr")));
         EXPECT_EQ(ReadAllText(job), "new job");
         EXPECT_EQ(ReadAllText(dir.file("Parcel.Mvr")), "new raw");
         EXPECT_EQ(Names(dir.path()), (std::set<std::string>{"Parcel.Mvj", "Parcel.Mvr"}));

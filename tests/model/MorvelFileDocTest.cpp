@@ -207,7 +207,11 @@ TEST(JobDocumentFiles, SaveAndOpenRoundTripPointsSettingsAndRawLines)
         Delivered(doc, log);
 
         HintRecorder heard;
+        FsyncLog flushes;
         ASSERT_TRUE(doc.OnSaveDocument(path));
+        // Both files reach the disk before they replace the old ones, and their names after.
+        EXPECT_TRUE(flushes.FlushedThenPlaced(path));
+        EXPECT_TRUE(flushes.FlushedThenPlaced(dir.file("survey.Mvr")));
         EXPECT_FALSE(doc.IsModified());
         EXPECT_THAT(doc.GetHistoryList().back(), MatchesRegex(Stamped("Saved Job")));
         EXPECT_THAT(heard.codes, Contains(26));
@@ -489,7 +493,12 @@ TEST(JobDocumentFiles, SaveAsAndReadOnlyFiles)
 
     FakeRawOf(doc)->refuseSave = false;
     shell.chosen = dir.file("mine.Mvj");
-    EXPECT_TRUE(doc.DoSave("", true));
+    {
+        FsyncLog flushes;
+        EXPECT_TRUE(doc.DoSave("", true));
+        EXPECT_TRUE(flushes.FlushedThenPlaced(shell.chosen));
+        EXPECT_TRUE(flushes.FlushedThenPlaced(dir.file("mine.Mvr")));
+    }
     EXPECT_EQ(doc.GetPathName(), shell.chosen);
     EXPECT_TRUE(FileExists(dir.file("mine.Mvr")));
 

@@ -78,6 +78,7 @@ protected:
 TEST_F(JobFromFieldDataTest, AsciiBackupInFeetBecomesAJobInMetres)
 {
     const std::string job = dir.file("new.Mvj");
+    morvel::test::FsyncLog flushes;
     const std::string backup = Backup("P1,100,200,50,FENCE\r\n"
                                       "P2,5\n"
                                       "BAD-NAME,10,20,,ODD\n"
@@ -87,6 +88,8 @@ TEST_F(JobFromFieldDataTest, AsciiBackupInFeetBecomesAJobInMetres)
     ASSERT_TRUE(CreateJobFromBackupFile(backup, job, dir.file("other.Mvj")));
     EXPECT_TRUE(messages.empty());
     EXPECT_THAT(JobFiles(), ElementsAre("new.Mvj", "new.Mvr"));
+    EXPECT_TRUE(flushes.FlushedThenPlaced(job));
+    EXPECT_TRUE(flushes.FlushedThenPlaced(dir.file("new.Mvr")));
 
     CMorvelFileDoc opened;
     ASSERT_TRUE(opened.OnOpenDocument(job)) << testing::PrintToString(messages);

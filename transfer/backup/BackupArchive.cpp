@@ -3,6 +3,7 @@
 #include "core/FileCE.h"
 #include "core/PathHelpers.h"
 #include "core/StatusProgress.h"
+#include "platform/AtomicFile.h"
 #include "platform/MessageBox.h"
 #include "transfer/backup/ArithmeticCoder.h"
 #include "transfer/backup/BackupTempFile.h"
@@ -227,7 +228,7 @@ bool CBackupArchive::Extract(const std::string& folder, bool& asked)
     // Each file is replaced in one step, so an interrupted extraction never leaves a file half written.
     bool ok = true;
     for (const auto& entry : pending) {
-        if (std::rename(entry.second.c_str(), entry.first.c_str()) != 0) {
+        if (!RenameDurably(entry.second, entry.first)) {
             ::unlink(entry.second.c_str());
             ok = false;
         }

@@ -6,6 +6,7 @@
 #include "core/StatusProgress.h"
 #include "core/StringFilter.h"
 #include "core/WideText.h"
+#include "platform/AtomicFile.h"
 #include "platform/MessageBox.h"
 #include "transfer/backup/ArithmeticCoder.h"
 #include "transfer/backup/BackupArchive.h"
@@ -528,7 +529,7 @@ bool CBackupFile::RewriteThroughCopy(const std::string& jobPath, const std::stri
             }
         }
         // The old backup is replaced in one step, and only by a complete new one.
-        if (ok && std::rename(temp.c_str(), target.c_str()) != 0)
+        if (ok && !RenameDurably(temp, target))
             ok = false;
         if (!ok)
             ::unlink(temp.c_str());

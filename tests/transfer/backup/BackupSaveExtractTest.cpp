@@ -106,7 +106,10 @@ TEST(BackupSave, SavesTheJobPairAndExtractsItBack)
     fs::create_directory(out);
     ScriptedAnswers answers(IDNO);
     bool asked = true;
+    morvel::test::FsyncLog flushes;
     ASSERT_TRUE(archive.Extract(out, asked));
+    EXPECT_TRUE(flushes.FlushedThenPlaced(out + "/site.Mvj"));
+    EXPECT_TRUE(flushes.FlushedThenPlaced(out + "/site.Mvr"));
     EXPECT_FALSE(asked);
     EXPECT_TRUE(answers.texts.empty());
     EXPECT_EQ(FolderNames(out), (std::set<std::string> {"site.Mvj", "site.Mvr"}));
@@ -241,7 +244,11 @@ TEST(BackupSave, RewriteThroughCopyReplacesTheBackupOnlyWhenComplete)
     SetBackupMainWindowSender([&sent](uint32_t message, intptr_t, intptr_t) { sent.push_back(message); });
     WriteAllText(dir.file("j.Rk7"), "points");
     WriteAllText(dir.file("j.Rv7"), "raw");
-    ASSERT_TRUE(CBackupFile::RewriteThroughCopy(dir.file("j.Rk7"), "Mvb", false));
+    {
+        morvel::test::FsyncLog flushes;
+        ASSERT_TRUE(CBackupFile::RewriteThroughCopy(dir.file("j.Rk7"), "Mvb", false));
+        EXPECT_TRUE(flushes.FlushedThenPlaced(dir.file("j.Mvb")));
+    }
     EXPECT_EQ(sent, (std::vector<uint32_t> {0x807B}));
     EXPECT_EQ(FolderNames(dir.path().string()), (std::set<std::string> {"j.Rk7", "j.Rv7", "j.Mvb"}));
     CBackupArchive archive;
