@@ -14,10 +14,9 @@ small stroke font below. Standard library only.
 Run from the repository root: python3 scripts/draw-calculator-icons.py
 """
 
+import importlib.util
 import math
 import os
-import struct
-import zlib
 
 K = 4  # supersampling factor
 GREEN = (0, 255, 0)
@@ -68,34 +67,13 @@ class Canvas:
         return out
 
 
-def png(path, rows):
-    h, w = len(rows), len(rows[0])
-    raw = b"".join(b"\x00" + bytes(v for p in row for v in p) for row in rows)
-
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-    data = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0))
-    data += chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
-    with open(path, "wb") as f:
-        f.write(data)
-
-
-def halve(rows):
-    out = []
-    for y in range(0, len(rows), 2):
-        row = []
-        for x in range(0, len(rows[0]), 2):
-            quad = [rows[y + dy][x + dx] for dy in (0, 1) for dx in (0, 1)]
-            alpha = sum(p[3] for p in quad)
-            if alpha == 0:
-                row.append((0, 0, 0, 0))
-                continue
-            rgb = tuple(sum(p[i] * p[3] for p in quad) // alpha for i in range(3))
-            row.append((*rgb, alpha // 4))
-        out.append(row)
-    return out
+# The PNG writer and the halving of draw-navigator-icons.py.
+_spec = importlib.util.spec_from_file_location(
+    "navigator_icons", os.path.join(os.path.dirname(os.path.abspath(__file__)), "draw-navigator-icons.py"))
+_nav = importlib.util.module_from_spec(_spec)
+_spec.loader.exec_module(_nav)
+png = _nav.png
+halve = _nav.halve
 
 
 # --- Key faces: a rounded grey cap with a light edge where the light falls and a dark one opposite.

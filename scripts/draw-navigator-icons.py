@@ -214,14 +214,14 @@ ICONS = {
 
 
 def png(path, rows):
-    size = len(rows)
+    h, w = len(rows), len(rows[0])
     raw = b"".join(b"\x00" + bytes(v for p in row for v in p) for row in rows)
 
     def chunk(kind, data):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
 
-    data = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
+    data = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0))
     data += chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
     with open(path, "wb") as f:
         f.write(data)
@@ -229,9 +229,9 @@ def png(path, rows):
 
 def halve(rows):
     out = []
-    for y in range(0, S, 2):
+    for y in range(0, len(rows), 2):
         row = []
-        for x in range(0, S, 2):
+        for x in range(0, len(rows[0]), 2):
             quad = [rows[y + dy][x + dx] for dy in (0, 1) for dx in (0, 1)]
             alpha = sum(p[3] for p in quad)
             if alpha == 0:
