@@ -371,14 +371,18 @@ bool CDataFileDoc::AppendInputPointLine(const CPointRecord& point)
 void CDataFileDoc::NoteAppendedLine(const std::string& text, int32_t line, bool deleted)
 {
     const char* opening = deleted ? "Added '(deleted)" : "Added '";
-    const size_t nul = text.find('\0');
-    if (nul != std::string::npos) {
+    std::string_view shown(text);
+    // "(deleted)" says it in words; the line's own mark in front would only puzzle the reader.
+    if (deleted && !shown.empty() && shown.front() == '*')
+        shown.remove_prefix(1);
+    const size_t nul = shown.find('\0');
+    if (nul != std::string_view::npos) {
         // The history keeps a line up to its first NUL, as it always has.
-        NoteModifiedWithParts({opening, std::string_view(text).substr(0, nul)});
+        NoteModifiedWithParts({opening, shown.substr(0, nul)});
     } else {
         char number[24];
         const char* end = std::to_chars(number, number + sizeof number, int64_t(line) + 1).ptr;
-        NoteModifiedWithParts({opening, text, deleted ? "'  to raw data at line #" : "' to raw data at line #",
+        NoteModifiedWithParts({opening, shown, deleted ? "'  to raw data at line #" : "' to raw data at line #",
                                std::string_view(number, size_t(end - number))});
     }
     SendHint(nullptr, HintRawLineAppended, 0);

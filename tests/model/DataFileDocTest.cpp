@@ -164,7 +164,7 @@ TEST(DataFileDocPoints, DeletingWithLogAppendsADeletedInputPointLine)
     ASSERT_GE(history.size(), 2u);
     EXPECT_THAT(history[history.size() - 2], MatchesRegex(Stamped("Deleted Point 'P1'")));
     EXPECT_THAT(history.back(),
-                MatchesRegex(Stamped("Added '\\(deleted\\)\\*MP,P1,200.000,100.000,,'  to raw data at line #1")));
+                MatchesRegex(Stamped("Added '\\(deleted\\)MP,P1,200.000,100.000,,'  to raw data at line #1")));
     EXPECT_THAT(DeliverHints(doc, log), ElementsAre("V[", "V40", "V41", "V25", "V]"));
 
     // A raw-data file that refuses the line leaves no history entry behind.

@@ -58,7 +58,7 @@ TEST(RawLines, AppendedLinesAreNamedInTheHistory)
     EXPECT_THAT(doc.GetHistoryList().back(), MatchesRegex(Stamped("Added 'SS,1,2,3' to raw data at line #1")));
     ASSERT_TRUE(doc.AppendRawDataRecord(AsRawRecord(deleted)));
     EXPECT_THAT(doc.GetHistoryList().back(),
-                MatchesRegex(Stamped("Added '\\(deleted\\)\\*SS,4,5,6'  to raw data at line #2")));
+                MatchesRegex(Stamped("Added '\\(deleted\\)SS,4,5,6'  to raw data at line #2")));
     // The text variant never says deleted.
     ASSERT_TRUE(doc.AppendRawDataRecordText(AsRawRecord(deleted)));
     EXPECT_THAT(doc.GetHistoryList().back(), MatchesRegex(Stamped("Added '\\*SS,4,5,6' to raw data at line #3")));

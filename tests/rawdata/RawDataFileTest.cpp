@@ -342,7 +342,7 @@ TEST(RawDataFileTest, DeletedPointOfTheJobIsLoggedAsADeletedInputPoint)
     point->SetDescription("FENCE");
     job.DeleteRecord(point, true);
     EXPECT_EQ(job.Text(4), "*MP,12,1000.25,2000.5,99.0,FENCE");
-    EXPECT_NE(job.GetHistoryList().back().find("Added '(deleted)*MP,12,1000.25,2000.5,99.0,FENCE'  to raw data at line #5"),
+    EXPECT_NE(job.GetHistoryList().back().find("Added '(deleted)MP,12,1000.25,2000.5,99.0,FENCE'  to raw data at line #5"),
               std::string::npos);
 }
 
