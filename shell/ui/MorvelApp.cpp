@@ -398,7 +398,7 @@ void CMorvelApp::OpenChosenJob(const std::string& path)
     OpenJobByPath(path);
 }
 
-bool CMorvelApp::OpenJobByPath(const std::string& path)
+bool CMorvelApp::OpenJobByPath(const std::string& path, bool justWritten)
 {
     const bool raw = IsRawFilePath(path);
     std::string jobPath = path;
@@ -437,7 +437,7 @@ bool CMorvelApp::OpenJobByPath(const std::string& path)
     }
 
     if (job) {
-        const bool offer = options == 0 && OfferRegenerationFor(*job);
+        const bool offer = options == 0 && !justWritten && OfferRegenerationFor(*job);
         ShowActiveJobFrame();
         if (options != 0)
             PostRegenerate(options);

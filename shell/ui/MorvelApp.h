@@ -74,8 +74,10 @@ public:
     // any other job or raw-data file opened.
     void OpenChosenJob(const std::string& path);
     // Opens a job, or the job of a raw-data file (made from the raw data when it does not exist
-    // yet). True also when the person cancelled closing the current job.
-    bool OpenJobByPath(const std::string& path);
+    // yet). True also when the person cancelled closing the current job. A job this run has just
+    // written from field data was reduced a moment ago and says itself why it has no points, so
+    // it is not offered a regeneration that would only mark it modified.
+    bool OpenJobByPath(const std::string& path, bool justWritten = false);
     // Closes the current job and opens the file; null when nothing was opened. The file is checked
     // before the current job is closed, and a job that fails to open leaves the scratch job open.
     CDataFileDoc* OpenDocumentFile(const std::string& path);

@@ -17,6 +17,7 @@
 #include "shell/ui/ReportViewer.h"
 #include "views/ui/MorvelView.h"
 
+#include <gmock/gmock.h>
 #include <wx/checkbox.h>
 #include <wx/dialog.h>
 #include <wx/richtext/richtextctrl.h>
@@ -235,7 +236,15 @@ TEST_F(ProgramTest, AJobFromFieldDataWithoutPointsOpensWithTheReason)
     ASSERT_TRUE(Start());
     const std::string trn = CopySample(SharedTestDataPath("tops_nikon_npl350.raw"), "field.TRN");
     const std::string job = home->file("field.Mvj");
+    // A person takes the default button of whatever opens.
+    dialogAnswer = [](wxDialog&) { return wxID_OK; };
     ASSERT_TRUE(Frame().CreateJobFromFieldData(false, trn, job));
+    Pump();
+    // Just written, so nothing to save and no regeneration to offer: its reduction just ran.
+    EXPECT_THAT(dialogsShown, testing::IsEmpty());
+    ASSERT_NE(CDataFileDoc::GetActiveDoc(), nullptr);
+    EXPECT_FALSE(CDataFileDoc::GetActiveDoc()->IsModified());
+    EXPECT_EQ(Frame().GetTitle().utf8_string().find("(Modified)"), std::string::npos) << Frame().GetTitle();
     ASSERT_FALSE(messages.empty());
     EXPECT_EQ(messages.back().rfind("No point was stored from the field data.", 0), 0u) << messages.back();
     EXPECT_NE(messages.back().find("Line #25 ERROR: Bad Occupy Pt'1000'"), std::string::npos) << messages.back();
