@@ -6,7 +6,6 @@
 #include "core/NikonColumnCollection.h"
 #include "core/PathHelpers.h"
 #include "core/PointName.h"
-#include "core/Report.h"
 #include "core/StagedFilePair.h"
 #include "model/JobFileHeader.h"
 #include "model/MorvelFileDoc.h"
@@ -14,8 +13,8 @@
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
 #include "platform/MessageBox.h"
+#include "rawdata/FieldDataJob.h"
 #include "rawdata/RawTextImport.h"
-#include "rawdata/ReductionNotice.h"
 #include "transfer/TransferDefaults.h"
 #include "transfer/backup/ArithmeticCoder.h"
 #include "transfer/backup/BackupArchive.h"
@@ -130,23 +129,14 @@ bool CreateJobFromRawText(const std::string& text, bool oldLayout, const std::st
     ImportRawText(settings, text, raw, oldLayout);
 
     StagedJobFiles staged(jobPath);
-    {
-        std::ofstream out(staged.RawPath(), std::ios::binary | std::ios::trunc);
-        out << raw;
-        out.close();
-        if (!out)
-            return FunctionFailed();
+    switch (WriteFieldDataJob(raw, staged.RawPath(), staged.JobPath(), nullptr, notice)) {
+    case FieldDataJobResult::RawNotWritten:
+        return FunctionFailed();
+    case FieldDataJobResult::JobNotWritten:
+        return false;
+    case FieldDataJobResult::Written:
+        break;
     }
-    CMorvelFileDoc document;
-    if (!document.LoadRawDataFromText(staged.RawPath(), false))
-        return false;
-    // The analysis is kept only for what the person is told when the job opens.
-    CReport analysis;
-    document.ReduceRawData(false, false, &analysis, nullptr);
-    if (!document.ExportSelection(staged.JobPath(), false, false, nullptr))
-        return false;
-    if (notice != nullptr)
-        *notice = DescribeFieldDataReduction(analysis, size_t(document.GetPointDatabase()->GetCount()));
     return staged.Commit() || FunctionFailed();
 }
 

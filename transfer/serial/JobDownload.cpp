@@ -3,16 +3,14 @@
 #include "core/FileHelpers.h"
 #include "core/NikonColumnCollection.h"
 #include "core/PathHelpers.h"
-#include "core/Report.h"
 #include "core/StagedFilePair.h"
 #include "model/JobFileHeader.h"
 #include "model/MorvelFileDoc.h"
 #include "model/MorvelSettings.h"
-#include "model/PointDatabase.h"
 #include "model/TransferLock.h"
 #include "platform/MessageBox.h"
+#include "rawdata/FieldDataJob.h"
 #include "rawdata/RawTextImport.h"
-#include "rawdata/ReductionNotice.h"
 #include "transfer/TransferDefaults.h"
 #include "transfer/backup/BackupArchive.h"
 #include "transfer/backup/DownloadBackup.h"
@@ -115,31 +113,17 @@ bool WriteRawDownloadJob(const std::string& converted, const std::string& rawPat
     const std::string stagedRaw = StagingPath(rawPath);
     std::string stagedJob = StagingPath(jobPath);
     ChangePathExtension(stagedJob, "Mvj");
-    {
-        FILE* f = std::fopen(stagedRaw.c_str(), "wb");
-        bool written = f != nullptr && std::fwrite(converted.data(), 1, converted.size(), f) == converted.size();
-        if (f != nullptr)
-            written = std::fclose(f) == 0 && written;
-        if (!written) {
-            RemoveQuietly(stagedRaw);
-            ShowMessageBoxFS("Transfer failed: temp file cannot be opened", MB_OK | MB_ICONERROR);
-            return false;
-        }
-    }
-    CMorvelFileDoc doc;
-    bool built = doc.LoadRawDataFromText(stagedRaw, false);
-    if (built) {
-        // The analysis is kept only for what the person is told when the job opens.
-        CReport analysis;
-        doc.ReduceRawData(false, false, &analysis, &duplicates);
-        built = doc.ExportSelection(stagedJob, false, false, nullptr);
-        if (notice != nullptr)
-            *notice = DescribeFieldDataReduction(analysis, size_t(doc.GetPointDatabase()->GetCount()));
-    }
-    if (!built) {
+    switch (WriteFieldDataJob(converted, stagedRaw, stagedJob, &duplicates, notice)) {
+    case FieldDataJobResult::RawNotWritten:
+        RemoveQuietly(stagedRaw);
+        ShowMessageBoxFS("Transfer failed: temp file cannot be opened", MB_OK | MB_ICONERROR);
+        return false;
+    case FieldDataJobResult::JobNotWritten:
         RemoveQuietly(stagedRaw);
         RemoveQuietly(stagedJob);
         return false;
+    case FieldDataJobResult::Written:
+        break;
     }
     return CommitPair(stagedRaw, rawPath, stagedJob, jobPath);
 }
