@@ -11,6 +11,14 @@ MessageBoxHandler& Handler()
     return handler;
 }
 
+int Show(const MessageBoxRequest& request)
+{
+    if (Handler())
+        return Handler()(request);
+    std::fprintf(stderr, "%s\n", request.text.c_str());
+    return DefaultMessageBoxButton(request.flags);
+}
+
 } // namespace
 
 int DefaultMessageBoxButton(uint32_t flags)
@@ -31,18 +39,12 @@ int DefaultMessageBoxButton(uint32_t flags)
 int ShowMessageBoxFSWithCaption(const std::string& text, const std::string& title, uint32_t flags,
                                 const std::string& yesCaption, const std::string& noCaption)
 {
-    if (Handler())
-        return Handler()(MessageBoxRequest{text, title, flags, yesCaption, noCaption});
-    std::fprintf(stderr, "%s\n", text.c_str());
-    return DefaultMessageBoxButton(flags);
+    return Show(MessageBoxRequest{text, title, flags, yesCaption, noCaption});
 }
 
 int ShowPlainMessageBox(const std::string& text, uint32_t flags)
 {
-    if (Handler())
-        return Handler()(MessageBoxRequest{text, {}, flags, {}, {}, true});
-    std::fprintf(stderr, "%s\n", text.c_str());
-    return DefaultMessageBoxButton(flags);
+    return Show(MessageBoxRequest{text, {}, flags, {}, {}, true});
 }
 
 int ShowMessageBoxFS(const std::string& text, uint32_t flags, const std::string& yesCaption,
