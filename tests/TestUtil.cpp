@@ -127,6 +127,29 @@ void ChownTree(const std::filesystem::path& folder, uid_t uid, gid_t gid)
         ::lchown(it->path().c_str(), uid, gid);
 }
 
+// Runs the body in a forked child once `prepare` has set the child up (false: it says why and
+// the child ends); the child's failed checks fail the test here.
+void RunInChild(const std::function<bool()>& prepare, const std::function<void()>& body, const char* what)
+{
+    const int failedBefore = FailedParts();
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0) << "fork failed";
+    if (child == 0) {
+        if (!prepare())
+            ::_exit(3);
+        body();
+        std::fflush(nullptr);
+        // _exit: the child must not run the parent's clean-up (its folders, the leak check).
+        ::_exit(FailedParts() > failedBefore ? 1 : 0);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "the check " << what << " failed (its messages are above); status " << status;
+}
+
 } // namespace
 
 void RunUnprivileged(const std::filesystem::path& folder, const std::function<void()>& body)
@@ -140,49 +163,26 @@ void RunUnprivileged(const std::filesystem::path& folder, const std::function<vo
     const uid_t uid = nobody->pw_uid;
     const gid_t gid = nobody->pw_gid;
     ChownTree(folder, uid, gid);
-    const int failedBefore = FailedParts();
-    std::fflush(nullptr);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0) << "fork failed";
-    if (child == 0) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0) {
-            std::fprintf(stderr, "cannot become the user \"nobody\"\n");
-            ::_exit(3);
-        }
-        body();
-        std::fflush(nullptr);
-        // _exit: the child must not run the parent's clean-up (its folders, the leak check).
-        ::_exit(FailedParts() > failedBefore ? 1 : 0);
-    }
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
+    const auto become = [&] {
+        if (::setgroups(0, nullptr) == 0 && ::setgid(gid) == 0 && ::setuid(uid) == 0)
+            return true;
+        std::fprintf(stderr, "cannot become the user \"nobody\"\n");
+        return false;
+    };
+    RunInChild(become, body, "run as \"nobody\"");
     ChownTree(folder, 0, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-        << "the check run as \"nobody\" failed (its messages are above); status " << status;
 }
 
 void RunWithFileSizeLimit(uint64_t bytes, const std::function<void()>& body)
 {
-    const int failedBefore = FailedParts();
-    std::fflush(nullptr);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0) << "fork failed";
-    if (child == 0) {
-        const rlimit limit {bytes, bytes};
-        if (std::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
-            std::fprintf(stderr, "cannot limit the file size\n");
-            ::_exit(3);
-        }
-        body();
-        std::fflush(nullptr);
-        ::_exit(FailedParts() > failedBefore ? 1 : 0);
-    }
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-        << "the check under a file size limit failed (its messages are above); status " << status;
+    const auto limit = [bytes] {
+        const rlimit most {bytes, bytes};
+        if (std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && ::setrlimit(RLIMIT_FSIZE, &most) == 0)
+            return true;
+        std::fprintf(stderr, "cannot limit the file size\n");
+        return false;
+    };
+    RunInChild(limit, body, "under a file size limit");
 }
 
 } // namespace morvel::test
