@@ -102,6 +102,24 @@ private:
     CViewToolHost& m_tools;
 };
 
+// A picking panel on the side bar whose field waits for a pick while the person works on the
+// map; null when any step fails.
+PickPanel* PickWhileOnTheMap(CMainFrame& frame, CViewToolHost& tools, const std::function<void()>& pump)
+{
+    CStackingDialogBar* bar = frame.GetStackingBar();
+    auto* adding = bar ? new PickPanel(tools) : nullptr;
+    if (adding == nullptr || !bar->PushDialog(adding))
+        return nullptr;
+    frame.ShowDialogBar(true);
+    frame.Raise();
+    pump();
+    if (!GetGraphicDataExchange().SetTarget(adding->field))
+        return nullptr;
+    frame.GetJobView()->GetMapPane()->SetFocus();
+    pump();
+    return adding;
+}
+
 wxMouseEvent MouseAt(wxEventType type, wxWindow* window, wxPoint at)
 {
     wxMouseEvent event(type);
@@ -253,15 +271,8 @@ TEST_F(ProgramTest, ACoveredPanelGivesTheFocusBackToItsPickingField)
     CViewToolHost& tools = App().GetToolHost();
     CStackingDialogBar* bar = Frame().GetStackingBar();
     ASSERT_NE(bar, nullptr);
-    auto* adding = new PickPanel(tools);
-    ASSERT_TRUE(bar->PushDialog(adding));
-    Frame().ShowDialogBar(true);
-    Frame().Raise();
-    Pump();
-    ASSERT_TRUE(GetGraphicDataExchange().SetTarget(adding->field));
-    // The person works on the map while the field waits for the pick.
-    Frame().GetJobView()->GetMapPane()->SetFocus();
-    Pump();
+    PickPanel* adding = PickWhileOnTheMap(Frame(), tools, [this] { Pump(); });
+    ASSERT_NE(adding, nullptr);
 
     auto* editing = new PickPanel(tools, 303, "Edit Point");
     ASSERT_TRUE(bar->PushDialog(editing));
@@ -299,16 +310,8 @@ TEST_F(ProgramTest, TheMainWindowsActivationKeepsTheSideBarFocusTitlesAndTools)
 {
     ASSERT_TRUE(Start());
     CViewToolHost& tools = App().GetToolHost();
-    CStackingDialogBar* bar = Frame().GetStackingBar();
-    ASSERT_NE(bar, nullptr);
-    auto* adding = new PickPanel(tools);
-    ASSERT_TRUE(bar->PushDialog(adding));
-    Frame().ShowDialogBar(true);
-    Frame().Raise();
-    Pump();
-    ASSERT_TRUE(GetGraphicDataExchange().SetTarget(adding->field));
-    Frame().GetJobView()->GetMapPane()->SetFocus();
-    Pump();
+    PickPanel* adding = PickWhileOnTheMap(Frame(), tools, [this] { Pump(); });
+    ASSERT_NE(adding, nullptr);
 
     // The title strip's colour, as the screen shows it.
     wxWindow* pane = Frame().GetBar(CMainFrame::DialogBarIndex);
