@@ -4,34 +4,50 @@
 #include "shell/ReportRtfWriter.h"
 #include "shell/RtfReader.h"
 
+#include <ctime>
 #include <string>
 #include <vector>
 
 namespace morvel::test {
 
-// A report as the editor shows it, one paragraph per line: fixed fonts, a fixed clock.
+// A screen of 96 dots per inch, a 13-pixel text font (10 points) and a 16-pixel title font
+// (12 points, small 8), a clock that stands still. Fonts are made as asked unless their face is
+// listed as missing.
+class FixedReportEnvironment : public CReportRtfEnvironment
+{
+public:
+    std::string CreateFontFace(const std::string& face, int32_t points, bool bold, bool fixedPitch) override
+    {
+        requests.push_back(face + "/" + std::to_string(points) + (bold ? "b" : "") + (fixedPitch ? "f" : ""));
+        return face == missingFace ? std::string() : face;
+    }
+    int32_t GetScreenPixelsPerInchY() override { return 96; }
+    std::time_t GetCurrentTime() override { return now; }
+    LogFont GetReportTitleFont() override
+    {
+        LogFont f;
+        f.faceName = "Arial";
+        f.height = -16;
+        return f;
+    }
+    LogFont GetReportTextFont() override
+    {
+        LogFont f;
+        f.faceName = textFace;
+        f.height = -13;
+        return f;
+    }
+
+    std::time_t now = 0;
+    std::string textFace = "Courier New";
+    std::string missingFace;
+    std::vector<std::string> requests;
+};
+
+// A report as the editor shows it, one paragraph per line.
 inline std::vector<RtfParagraph> RenderedReport(const CReport& report)
 {
-    struct Environment : CReportRtfEnvironment
-    {
-        std::string CreateFontFace(const std::string& face, int32_t, bool, bool) override { return face; }
-        int32_t GetScreenPixelsPerInchY() override { return 96; }
-        std::time_t GetCurrentTime() override { return 0; }
-        LogFont GetReportTitleFont() override
-        {
-            LogFont f;
-            f.faceName = "Arial";
-            f.height = -16;
-            return f;
-        }
-        LogFont GetReportTextFont() override
-        {
-            LogFont f;
-            f.faceName = "Courier New";
-            f.height = -13;
-            return f;
-        }
-    } env;
+    FixedReportEnvironment env;
     RtfDocument document;
     CRtfReader reader;
     if (!reader.Read(WriteReportRtf(report, false, "Job", env), document))

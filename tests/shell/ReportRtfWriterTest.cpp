@@ -6,6 +6,7 @@
 #include "shell/ShellReportOutput.h"
 
 #include "FakeStatusBarHost.h"
+#include "RenderedReport.h"
 
 #include <clocale>
 #include <gmock/gmock.h>
@@ -27,36 +28,10 @@ std::time_t FixedTime()
     return std::mktime(&t);
 }
 
-// A screen of 96 dots per inch, a 13-pixel text font (10 points) and a 16-pixel title font
-// (12 points, small 8). Fonts are made as asked unless their face is listed as missing.
-class FixedEnvironment : public CReportRtfEnvironment
+// The shared fixed screen and fonts, on a clock stopped at that time.
+struct FixedEnvironment : morvel::test::FixedReportEnvironment
 {
-public:
-    std::string CreateFontFace(const std::string& face, int32_t points, bool bold, bool fixedPitch) override
-    {
-        requests.push_back(face + "/" + std::to_string(points) + (bold ? "b" : "") + (fixedPitch ? "f" : ""));
-        return face == missingFace ? std::string() : face;
-    }
-    int32_t GetScreenPixelsPerInchY() override { return 96; }
-    std::time_t GetCurrentTime() override { return FixedTime(); }
-    LogFont GetReportTitleFont() override
-    {
-        LogFont f;
-        f.faceName = "Arial";
-        f.height = -16;
-        return f;
-    }
-    LogFont GetReportTextFont() override
-    {
-        LogFont f;
-        f.faceName = textFace;
-        f.height = -13;
-        return f;
-    }
-
-    std::string textFace = "Courier New";
-    std::string missingFace;
-    std::vector<std::string> requests;
+    FixedEnvironment() { now = FixedTime(); }
 };
 
 const std::string kTableStart = "{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0\\froman Times New Roman;}";
