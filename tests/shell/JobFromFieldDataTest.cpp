@@ -45,13 +45,7 @@ protected:
     std::string Backup(const std::string& text, uint32_t type)
     {
         const std::string path = dir.file("field.Mvb");
-        CBackupFile file;
-        EXPECT_TRUE(file.Create(path));
-        EXPECT_TRUE(file.AddArchiveSlot("Field"));
-        CBackupArchive archive(1, false);
-        EXPECT_TRUE(morvel::test::AddTextRecord(archive, "field.txt", text, type));
-        EXPECT_TRUE(file.WriteArchiveData(0, archive));
-        file.Close();
+        EXPECT_TRUE(morvel::test::WriteOneRecordBackup(path, "Field", "field.txt", text, type));
         return path;
     }
 

@@ -420,15 +420,7 @@ TEST_F(CreateJobDialogTest, EachToolsCommandMakesItsJobFromItsKindOfFile)
     ASSERT_TRUE(Start());
     const std::string raw = morvel::test::ReadAllText(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw"));
     const std::string backup = home->file("week.Mvb");
-    {
-        CBackupFile file;
-        ASSERT_TRUE(file.Create(backup));
-        ASSERT_TRUE(file.AddArchiveSlot("week"));
-        CBackupArchive archive(1, false);
-        ASSERT_TRUE(morvel::test::AddTextRecord(archive, "week.txt", raw, BackupTypeDownloadedRaw));
-        ASSERT_TRUE(file.WriteArchiveData(0, archive));
-        file.Close();
-    }
+    ASSERT_TRUE(morvel::test::WriteOneRecordBackup(backup, "week", "week.txt", raw, BackupTypeDownloadedRaw));
     const std::string transfer = home->file("FATE.raw");
     morvel::test::WriteAllText(transfer, raw);
     struct Case

@@ -2,6 +2,7 @@
 
 #include "transfer/backup/ArithmeticCoder.h"
 #include "transfer/backup/BackupArchive.h"
+#include "transfer/backup/BackupFile.h"
 
 #include <cstdint>
 #include <memory>
@@ -27,6 +28,19 @@ inline bool AddTextRecord(CBackupArchive& archive, const std::string& name, cons
     uint32_t length = 0;
     auto data = Packed(text, length);
     return archive.AddRecord(name, std::move(data), length, type);
+}
+
+// A backup file of one archive holding one text record, as a download leaves it.
+inline bool WriteOneRecordBackup(const std::string& path, const std::string& archiveName, const std::string& name,
+                                 const std::string& text, uint32_t type)
+{
+    CBackupFile file;
+    CBackupArchive archive(1, false);
+    if (!file.Create(path) || !file.AddArchiveSlot(archiveName) || !AddTextRecord(archive, name, text, type) ||
+        !file.WriteArchiveData(0, archive))
+        return false;
+    file.Close();
+    return true;
 }
 
 inline bool AddSnapshot(CBackupArchive& archive, const std::string& text, int a, int b, int c, int d)
