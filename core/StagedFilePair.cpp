@@ -102,8 +102,9 @@ int CommitStagedPair(const std::string& stagedMain, const std::string& path, con
     if (hadPartner && std::rename(partner.c_str(), keptPartner.c_str()) != 0)
         return errno;
     auto restorePartner = [&] {
+        // A plain rename: the old file needs no flush, and one a flush cannot open must go back too.
         if (hadPartner)
-            RenameDurably(keptPartner, partner);
+            std::rename(keptPartner.c_str(), partner.c_str());
         else
             std::remove(partner.c_str());
     };

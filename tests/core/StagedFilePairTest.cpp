@@ -102,3 +102,43 @@ TEST(StagedFilePair, ReplacesBothFilesOrCreatesThem)
         EXPECT_EQ(Names(dir.path()), (std::set<std::string>{"Parcel.Mvj", "Parcel.Mvr"}));
     }
 }
+
+TEST(StagedFilePair, AFailedMoveAlwaysPutsTheOldPartnerBack)
+{
+    // Old partners a flush cannot open: (as a person other than root) a file only its owner may
+    // write, and a link to a file since removed.
+    for (bool link : {false, true}) {
+        SCOPED_TRACE(link);
+        TempDir dir;
+        const std::string job = dir.file("Parcel.Mvj");
+        const std::string raw = dir.file("Parcel.Mvr");
+        // A folder that is not empty where the job goes makes the last move fail.
+        std::filesystem::create_directory(job);
+        WriteAllText(dir.file("Parcel.Mvj/keep.txt"), "kept");
+        WriteAllText(dir.file("staged.Mvj"), "new job");
+        WriteAllText(dir.file("staged.Mvr"), "new raw");
+        if (link)
+            std::filesystem::create_symlink(dir.file("gone.Mvr"), raw);
+        else
+            WriteAllText(raw, "old raw");
+        auto commit = [&] {
+            EXPECT_NE(CommitStagedPair(dir.file("staged.Mvj"), job, dir.file("staged.Mvr"), raw, dir.file("kept.Mvr")),
+                      0);
+        };
+        if (link) {
+            commit();
+        } else {
+            ::chmod(raw.c_str(), 0200);
+            morvel::test::RunUnprivileged(dir.path(), commit);
+            ::chmod(raw.c_str(), 0644);
+        }
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(dir.file("kept.Mvr"))));
+        if (link) {
+            ASSERT_TRUE(std::filesystem::is_symlink(std::filesystem::symlink_status(raw)));
+            EXPECT_EQ(std::filesystem::read_symlink(raw), dir.file("gone.Mvr"));
+        } else {
+            EXPECT_EQ(ReadAllText(raw), "old raw");
+        }
+        EXPECT_EQ(ReadAllText(dir.file("Parcel.Mvj/keep.txt")), "kept");
+    }
+}
