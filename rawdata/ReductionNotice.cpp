@@ -2,15 +2,24 @@
 
 #include "core/Report.h"
 
+#include <algorithm>
+#include <iterator>
+#include <string_view>
 #include <vector>
 
 namespace {
+
+// Warnings about lines that were reduced all the same: their points are in the job.
+constexpr std::string_view kReducedAnyway[] = {"WARNING: Duplicate Pt.",
+                                               "WARNING: Angle with 60 or more minutes or seconds"};
 
 bool IsRefusal(const std::string& row)
 {
     if (row.find(" ERROR: ") != std::string::npos)
         return true;
-    return row.find(" WARNING: ") != std::string::npos && row.find("WARNING: Duplicate Pt.") == std::string::npos;
+    return row.find(" WARNING: ") != std::string::npos &&
+           std::none_of(std::begin(kReducedAnyway), std::end(kReducedAnyway),
+                        [&row](std::string_view warning) { return row.find(warning) != std::string::npos; });
 }
 
 } // namespace

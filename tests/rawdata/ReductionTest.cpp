@@ -10,6 +10,7 @@
 #include "model/RecordDatabase.h"
 #include "platform/BusyCursor.h"
 #include "rawdata/RawDataReduction.h"
+#include "rawdata/ReductionNotice.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -70,6 +71,8 @@ TEST(ReductionTest, PackedAnglesWithSixtyMinutesOrSecondsAreNamedAndStillReduced
                                     "Line #11 WARNING: Angle with 60 or more minutes or seconds: SS,13,1.5,10.0,45.7,90.0000,10:00:00,"));
     // The angle is taken as written: 45 degrees 60 minutes is 46 degrees.
     ExpectPoint(job, "11", 2000 + 10 * std::sin(46 * M_PI / 180), 1000 + 10 * std::cos(46 * M_PI / 180), 100);
+    // Every line was reduced: a job made from this field data has nothing to explain.
+    EXPECT_EQ(DescribeFieldDataReduction(report, size_t(job.GetPointDatabase()->GetCount())), "");
 }
 
 TEST(ReductionTest, AzimuthModeInMetres)
