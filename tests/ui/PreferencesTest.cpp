@@ -301,15 +301,20 @@ TEST_F(PreferencesTest, OnlyTheGridFontSendsTheFontHint)
     EXPECT_NE(caption.find(".Grid Face"), std::string::npos) << caption;
     // The default faces, not on this desktop, show as the desktop's sans face, whole.
     std::string labelsCaption;
-    RunFromMenu([&](CUserPreferences& sheet) {
+    EXPECT_EQ(RunFromMenu([&](CUserPreferences& sheet) {
         ASSERT_TRUE(sheet.SetActivePage(CUserPreferences::DisplayPage));
         const wxWindow* labels = sheet.GetDisplayPage()->FindWindow(1892);
         ASSERT_NE(labels, nullptr);
         labelsCaption = labels->GetLabel().utf8_string();
         EXPECT_GE(labels->GetSize().x, labels->GetBestSize().x) << labelsCaption;
         sheet.PressOK();
-    });
-    EXPECT_EQ(labelsCaption.find("MS Sans"), std::string::npos) << labelsCaption;
+    }), wxID_OK);
+    // An empty caption would pass the checks below without the page having been looked at.
+    const size_t dot = labelsCaption.find('.');
+    ASSERT_NE(dot, std::string::npos) << labelsCaption;
+    EXPECT_FALSE(labelsCaption.substr(dot + 1).empty()) << labelsCaption;
+    for (const char* windowsSans : {"MS Sans Serif", "MS Shell Dlg", "Arial", "Tahoma"})
+        EXPECT_EQ(labelsCaption.find(windowsSans), std::string::npos) << labelsCaption;
 }
 
 TEST_F(PreferencesTest, SnapSliderAndScreenshot)
