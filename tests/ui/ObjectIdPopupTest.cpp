@@ -504,15 +504,22 @@ TEST_F(PopupTest, ZoomToPointClosesWhileItsBalloonShows)
     CZoomToPoint* dialog = CZoomToPoint::GetInstance();
     ASSERT_NE(dialog, nullptr);
     dialog->GetPointField()->SetValue("999");
+    int balloons = 0;
+    bool enterClosed = false;
     whenShown = [&](wxDialog& shown) {
         if (auto* balloon = dynamic_cast<CDdxErrorDlg*>(&shown)) {
+            ++balloons;
             key(*balloon, WXK_RETURN);
-            if (!balloon->IsClosed())
+            enterClosed = balloon->IsClosed();
+            if (!enterClosed)
                 balloon->Close(wxID_CANCEL);
         }
     };
     dialog->OnOK();
     Pump();
+    EXPECT_EQ(balloons, 1);
+    EXPECT_TRUE(enterClosed);
+    EXPECT_EQ(CDdxErrorDlg::GetShown(), nullptr);
     EXPECT_EQ(CZoomToPoint::GetInstance(), dialog);
     Frame().ProcessWindowEvent(command);
     Pump();
