@@ -478,3 +478,11 @@ std::string ImportRawText(JobSettingsValues& settings, const std::string& text, 
 {
     return oldLayout ? ImportOldLayoutRawText(settings, text, output) : ImportRawTextValidated(settings, text, output);
 }
+
+std::string ConvertFieldDataText(const std::string& text, bool oldLayout, std::string& output)
+{
+    JobSettingsValues settings;
+    InitJobSettingsValues(settings);
+    ReadRawImportSettings(settings, text);
+    return ImportRawText(settings, text, output, oldLayout);
+}

@@ -21,6 +21,9 @@ void GetJobSettingsFromPreferences(JobSettingsValues& settings);
 std::string ImportRawText(JobSettingsValues& settings, const std::string& text, std::string& output, bool oldLayout);
 std::string ImportRawTextValidated(JobSettingsValues& settings, const std::string& text, std::string& output);
 std::string ImportOldLayoutRawText(JobSettingsValues& settings, const std::string& text, std::string& output);
+// Field data as a new job's raw data: its settings as ReadRawImportSettings reads them, then
+// ImportRawText with them.
+std::string ConvertFieldDataText(const std::string& text, bool oldLayout, std::string& output);
 // Whether any line of the text starts with a record code and its comma: a file without one is
 // no raw data at all, however it would import.
 bool HasRawDataLine(const std::string& text);

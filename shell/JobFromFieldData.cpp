@@ -122,11 +122,8 @@ bool NotABackup(const std::string& backupPath)
 
 bool CreateJobFromRawText(const std::string& text, bool oldLayout, const std::string& jobPath, std::string* notice)
 {
-    JobSettingsValues settings;
-    InitJobSettingsValues(settings);
-    ReadRawImportSettings(settings, text);
     std::string raw;
-    ImportRawText(settings, text, raw, oldLayout);
+    ConvertFieldDataText(text, oldLayout, raw);
 
     StagedJobFiles staged(jobPath);
     switch (WriteFieldDataJob(raw, staged.RawPath(), staged.JobPath(), nullptr, notice)) {

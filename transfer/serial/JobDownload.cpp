@@ -101,10 +101,7 @@ bool IsSameFile(const std::string& a, const std::string& b)
 
 std::string ConvertRawDownload(const std::string& received, int32_t modelIndex, std::string& converted)
 {
-    JobSettingsValues settings;
-    InitJobSettingsValues(settings);
-    ReadRawImportSettings(settings, received);
-    return ImportRawText(settings, received, converted, IsRecordFormatModel(modelIndex));
+    return ConvertFieldDataText(received, IsRecordFormatModel(modelIndex), converted);
 }
 
 bool WriteRawDownloadJob(const std::string& converted, const std::string& rawPath, const std::string& jobPath,
