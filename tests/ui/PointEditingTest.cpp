@@ -666,11 +666,16 @@ TEST_F(PointEditingTest, EastingFirstOrderSwapsTheRowsAndAPickStillFillsThemAll)
         wxWindow* nf = to->FindWindow(n);
         wxWindow* ef = to->FindWindow(e);
         EXPECT_LT(rowOf(ef), rowOf(nf));
+        int besideEasting = 0;
         for (wxWindow* w : to->GetChildren()) {
             auto* caption = dynamic_cast<wxStaticText*>(w);
-            if (caption != nullptr && std::abs(rowOf(caption) - rowOf(ef)) < 6)
+            if (caption != nullptr && std::abs(rowOf(caption) - rowOf(ef)) < 6) {
                 EXPECT_EQ(caption->GetLabel(), "Easting:");
+                ++besideEasting;
+            }
         }
+        // A row without its caption would pass the loop unchecked.
+        EXPECT_EQ(besideEasting, 1);
     }
 
     // Back to northing first: the add panel's rows return.
