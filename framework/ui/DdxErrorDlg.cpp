@@ -16,6 +16,7 @@
 #include <wx/settings.h>
 #include <wx/utils.h>
 
+#include <optional>
 #include <utility>
 
 namespace {
@@ -193,30 +194,6 @@ void CDdxErrorDlg::Close(int result)
         m_loop->Exit(result);
 }
 
-int CDdxErrorDlg::RunBeside(wxWindow& owner)
-{
-    // It holds the person as a modal window does, so whoever watches modal windows sees it too.
-    if (const int answered = wxModalDialogHook::CallEnter(this); answered != wxID_NONE)
-        return answered;
-    wxModalDialogHookExitGuard hookExit(this);
-    SetReturnCode(wxID_CANCEL);
-    m_owner = &owner;
-    CDdxErrorDlg* const previous = std::exchange(s_shown, this);
-    {
-        wxWindowDisabler others(this, &owner);
-        Show();
-        Raise();
-        wxGUIEventLoop loop;
-        m_loop = &loop;
-        loop.Run();
-        m_loop = nullptr;
-        Hide();
-    }
-    s_shown = previous;
-    m_owner = nullptr;
-    return GetReturnCode();
-}
-
 // Watches the whole program's input while the balloon shows.
 class CDdxErrorDlg::DismissFilter : public wxEventFilter
 {
@@ -263,16 +240,27 @@ private:
     CDdxErrorDlg& m_balloon;
 };
 
-int CDdxErrorDlg::RunUntilDismissed()
+int CDdxErrorDlg::RunUntilDismissed() { return Run(nullptr); }
+
+int CDdxErrorDlg::RunBeside(wxWindow& owner) { return Run(&owner); }
+
+int CDdxErrorDlg::Run(wxWindow* owner)
 {
-    // Whoever watches modal windows sees it too, though it holds no one.
+    // Whoever watches modal windows sees it too, whether it holds the others or not.
     if (const int answered = wxModalDialogHook::CallEnter(this); answered != wxID_NONE)
         return answered;
     wxModalDialogHookExitGuard hookExit(this);
     SetReturnCode(wxID_CANCEL);
+    m_owner = owner;
     CDdxErrorDlg* const previous = std::exchange(s_shown, this);
     {
-        DismissFilter filter(*this);
+        // Beside an owner everything else waits; alone, the first input elsewhere dismisses it.
+        std::optional<wxWindowDisabler> others;
+        std::optional<DismissFilter> filter;
+        if (owner != nullptr)
+            others.emplace(this, owner);
+        else
+            filter.emplace(*this);
         Show();
         Raise();
         wxGUIEventLoop loop;
@@ -284,6 +272,7 @@ int CDdxErrorDlg::RunUntilDismissed()
         Hide();
     }
     s_shown = previous;
+    m_owner = nullptr;
     return GetReturnCode();
 }
 

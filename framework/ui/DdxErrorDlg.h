@@ -74,6 +74,8 @@ public:
 private:
     class DismissFilter;
 
+    // Shows the balloon until it is closed: beside `owner` when given, else dismissed by any input.
+    int Run(wxWindow* owner);
     void OnPaint(wxPaintEvent& event);
     void OnKey(int key);
     void CaptureBehind(const wxRect& screen);
