@@ -26,11 +26,6 @@ namespace {
 // The hint icon of a refused pick.
 constexpr int InvalidSelectionIcon = 672;
 
-CProgramServices* App()
-{
-    return GetProgramServices();
-}
-
 // Every live part, so a dying one can clear itself from the buddy links of the others.
 std::set<CInteractionPart*>& LiveParts()
 {
@@ -159,7 +154,7 @@ void CInteractionPart::StartInteraction(bool quiet, const std::function<void()>&
         }
     }
     if (!quiet) {
-        CProgramServices* app = App();
+        CProgramServices* app = GetProgramServices();
         exchange.RestoreTarget(app != nullptr ? app->GetActiveViewKind() : ViewKindNone);
         m_startingGuard = true;
         m_window->SetFocus();
@@ -271,7 +266,7 @@ void CInteractionPart::ResetIfTarget(bool restoreDefaultTool)
 
 CDataFileView* GetFieldJobView()
 {
-    CProgramServices* app = App();
+    CProgramServices* app = GetProgramServices();
     return app != nullptr ? dynamic_cast<CDataFileView*>(app->GetActiveViewAndKind(nullptr)) : nullptr;
 }
 
@@ -289,20 +284,20 @@ bool SendFieldHitQuery(CPickQuery& query)
 
 bool HasMainFrame()
 {
-    CProgramServices* app = App();
+    CProgramServices* app = GetProgramServices();
     return app != nullptr && app->GetMainWindow() != nullptr;
 }
 
 intptr_t AskMainFrameKeepsLink(wxWindow* receiving)
 {
-    CProgramServices* app = App();
+    CProgramServices* app = GetProgramServices();
     CStackingDialogBar* bar = app != nullptr ? app->GetStackingBar() : nullptr;
     return bar != nullptr ? bar->ForwardToCurrent(0x80BD, reinterpret_cast<intptr_t>(receiving)) : 0;
 }
 
 bool IsAcceptedByMainFrame(const wxWindow* window)
 {
-    CProgramServices* app = App();
+    CProgramServices* app = GetProgramServices();
     wxWindow* frame = app != nullptr ? app->GetMainWindow() : nullptr;
     if (frame == nullptr)
         return false;
@@ -359,7 +354,7 @@ std::unique_ptr<CCustomToolTipCtrl> MakeFieldTip(wxWindow* window,
     tip->SetDelayTime(1000);
     tip->Activate(true);
     tip->onNeedText = [window, draw = std::move(draw)](wxWindow*, const wxPoint&) {
-        CProgramServices* app = App();
+        CProgramServices* app = GetProgramServices();
         CView* view = app != nullptr ? app->GetActiveViewAndKind(nullptr) : nullptr;
         if (view == nullptr)
             return;

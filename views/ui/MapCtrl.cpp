@@ -43,11 +43,6 @@ uint32_t FlagsOf(const wxMouseEvent& e)
            (e.ControlDown() ? MkControl : 0) | (e.MiddleIsDown() ? MkMButton : 0) | (e.AltDown() ? ToolKeyAlt : 0);
 }
 
-CProgramServices* App()
-{
-    return GetProgramServices();
-}
-
 } // namespace
 
 CMapCtrl::CMapCtrl(wxWindow* parent, wxWindowID id, std::unique_ptr<CMapCtrlCore> core)
@@ -129,13 +124,13 @@ uint32_t CMapCtrl::PaletteColour(int32_t index) const
 
 const wxBitmap* CMapCtrl::GetIconBitmap(int32_t icon)
 {
-    CProgramServices* app = App();
+    CProgramServices* app = GetProgramServices();
     return app && icon > 0 ? app->GetIcon(uint32_t(icon), true) : nullptr;
 }
 
 wxWindow* CMapCtrl::GetCommandTarget() const
 {
-    if (CProgramServices* app = App())
+    if (CProgramServices* app = GetProgramServices())
         if (app->GetMainWindow())
             return app->GetMainWindow();
     return wxGetTopLevelParent(const_cast<CMapCtrl*>(this));
@@ -446,7 +441,7 @@ void CMapCtrl::OnMove(const wxPoint& p, uint32_t flags)
     CPickQuery q;
     q.point = DevicePoint{p.x, p.y};
     m_core->OnDeviceToWorld8083(q);
-    if (CProgramServices* app = App())
+    if (CProgramServices* app = GetProgramServices())
         app->ShowCursorPosition(q.location.y, q.location.x);
 }
 
@@ -469,9 +464,8 @@ void CMapCtrl::OnLeftDoubleClick(const wxPoint& p, uint32_t flags)
         return;
     RecordRef chosen = q.hits[0];
     if (q.hits.size() > 1) {
-        auto* app = App();
         const wxPoint screen = ClientToScreen(p);
-        CViewToolHost* tools = app ? CViewToolHost::GetActive() : nullptr;
+        CViewToolHost* tools = GetProgramServices() ? CViewToolHost::GetActive() : nullptr;
         if (!tools || tools->ChooseObjectAtPoint(chosen, q.hits, screen.x, screen.y, "Edit...", "Cancel") != 1)
             return;
         if (!doc->ContainsRecord(chosen.record, 0))

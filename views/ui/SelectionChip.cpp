@@ -20,15 +20,10 @@
 
 namespace {
 
-CProgramServices* App()
-{
-    return GetProgramServices();
-}
-
 void SelectionChangedByChip(void* sender)
 {
     RedrawActiveMapSelection(true);
-    if (CProgramServices* app = App())
+    if (CProgramServices* app = GetProgramServices())
         app->NotifyActiveDocument(sender, 43, 0);
 }
 
@@ -241,7 +236,7 @@ void CMouseChip::RefreshChip()
         m_selected = HasSelection();
     Refresh(false);
     if (IsAcceptedByMainFrame(this))
-        if (CProgramServices* app = App())
+        if (CProgramServices* app = GetProgramServices())
             app->NotifyActiveDocument(this, 24, reinterpret_cast<intptr_t>(this));
 }
 
@@ -365,7 +360,7 @@ void CMouseChip::DrawItem(wxDC& dc)
     // The glyph: the selection state's icon, centred in the face.
     if (m_showGlyph) {
         const uint32_t icon = !m_flag ? m_glyphId : (m_selected ? m_iconSelected : m_iconEmpty);
-        CProgramServices* app = App();
+        CProgramServices* app = GetProgramServices();
         const wxBitmap* bitmap = app != nullptr && icon != 0 ? app->GetIcon(icon, false) : nullptr;
         const wxString caption = GetLabel();
         if (IsGlyphOnlyCaption(caption.utf8_string())) {

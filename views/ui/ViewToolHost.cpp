@@ -29,11 +29,6 @@ public:
 private:
     std::function<void()> m_fire;
 };
-
-CProgramServices* App()
-{
-    return GetProgramServices();
-}
 } // namespace
 
 CViewToolHost::CViewToolHost() : m_previousActive(g_activeHost)
@@ -317,7 +312,7 @@ bool CViewToolHost::IsForeground(bool dialogsToo) const
 {
     if (isForeground)
         return isForeground(dialogsToo);
-    CProgramServices* app = App();
+    CProgramServices* app = GetProgramServices();
     if (!app || !app->GetMainWindow())
         return false;
     if (app->IsMainFrameForeground())
@@ -337,7 +332,7 @@ void CViewToolHost::SetStatusText(int pane, const std::string& text)
         statusText(pane, text);
         return;
     }
-    CProgramServices* app = App();
+    CProgramServices* app = GetProgramServices();
     if (!app || !app->GetMainWindow())
         return;
     if (pane == 0 && text.empty())
