@@ -361,17 +361,11 @@ void CInteractiveControl::OnKillFocusField(wxFocusEvent& event)
     if (m_part.IsInStackedDialog()) {
         if (!HasMainFrame())
             return;
-        if (IsInDyingBar()) {
-            // The bar takes its panels with it: nothing may stay linked to them.
-            GetGraphicDataExchange().Reset();
-        } else {
-            if (receiving == nullptr)
-                return;
-            // A zero answer (the map, the grid, the calculator) keeps the link and the tool.
-            if (AskMainFrameKeepsLink(receiving) == 0)
-                return;
-            GetGraphicDataExchange().Reset();
-        }
+        // A zero answer (the map, the grid, the calculator) keeps the link and the tool; a bar that
+        // takes its panels with it leaves nothing linked to them.
+        if (!IsInDyingBar() && (receiving == nullptr || AskMainFrameKeepsLink(receiving) == 0))
+            return;
+        GetGraphicDataExchange().Reset();
     }
     // A raw line's field keeps the text as typed: the job's format would round the line's value.
     if (GetMorvelSettings().GetAutoUpdateEntries() && !m_rawFormat)
