@@ -249,12 +249,13 @@ int CStackableDialog::OfferEnterKey()
     if (answer == 0)
         return 0;
     wxWindow* preferred = FirstUsablePreferred();
-    const wxWindow* focus = wxWindow::FindFocus();
-    for (const wxWindow* w = focus; w && preferred; w = w->GetParent())
+    if (!preferred)
+        return 0;
+    // Already there: Enter moves on as Tab does.
+    for (const wxWindow* w = wxWindow::FindFocus(); w; w = w->GetParent())
         if (w == preferred)
             return 0;
-    if (!ActivateFirstUsableWindow())
-        return 0;
+    SetActiveControl(preferred);
     return answer;
 }
 
