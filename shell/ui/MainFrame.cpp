@@ -38,7 +38,6 @@
 #include "shell/ui/ViewTabBar.h"
 #include "shell/ui/ZoomToPoint.h"
 #include "views/MapCommands.h"
-#include "views/MapCommands.h"
 #include "views/ui/MorvelView.h"
 #include "views/ui/ViewToolHost.h"
 
