@@ -18,10 +18,10 @@ class CObjectIdWnd;
 class CView;
 struct CPickQuery;
 
-// What an input field (cogo/ui) and a selection chip (here) share while they wait for map picks;
-// it starts the job view's map tools, so it lies with the views: the interaction
-// kind and the tool it starts, becoming the exchange's target, the marching border while the
-// field or its buddy is the target, and the links to buddies (cleared when either side dies).
+// What an input field (cogo/ui) and a selection chip (here) share while they wait for map picks:
+// the interaction kind and the tool it starts, becoming the exchange's target, the marching border
+// while the field or its buddy is the target, and the links to buddies (cleared when either side
+// dies). It starts the job view's map tools, so it lies with the views.
 class CInteractionPart : public wxEvtHandler
 {
 public:
