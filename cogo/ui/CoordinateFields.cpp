@@ -18,6 +18,7 @@
 #include <wx/settings.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 CPointRecord* AsPoint(const RecordRef& ref)
@@ -30,6 +31,34 @@ uint32_t WindowTextColour()
 {
     const wxColour c = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT);
     return uint32_t(c.Red()) | (uint32_t(c.Green()) << 8) | (uint32_t(c.Blue()) << 16);
+}
+
+// The wired fields as shown, their kinds, and where one of them stands (the count when absent).
+struct SiblingKinds
+{
+    std::vector<CCoordinateControl*> fields;
+    std::vector<CoordFieldKind> kinds;
+    std::size_t self;
+};
+
+SiblingKinds KindsOf(std::vector<CCoordinateControl*> fields, const CCoordinateControl* self)
+{
+    SiblingKinds out{std::move(fields), {}, 0};
+    out.self = out.fields.size();
+    for (std::size_t i = 0; i < out.fields.size(); ++i) {
+        out.kinds.push_back(out.fields[i] != nullptr ? out.fields[i]->GetCoordKind() : CoordFieldKind::Other);
+        if (out.fields[i] == self)
+            out.self = i;
+    }
+    return out;
+}
+
+std::vector<CCoordinateControl*> FilledBy(const SiblingKinds& s)
+{
+    std::vector<CCoordinateControl*> out;
+    for (std::size_t i : CoordinateSiblingsFilled(s.kinds, s.self, GetMorvelSettings().GetCoordOrder()))
+        out.push_back(s.fields[i]);
+    return out;
 }
 } // namespace
 
@@ -76,38 +105,21 @@ std::vector<CCoordinateControl*> CCoordinateControl::DisplayedSiblings() const
 
 std::vector<CCoordinateControl*> CCoordinateControl::FilledSiblings() const
 {
-    std::vector<CCoordinateControl*> out;
     if (!m_siblings)
-        return out;
-    const std::vector<CCoordinateControl*> list = DisplayedSiblings();
-    std::vector<CoordFieldKind> kinds;
-    std::size_t self = list.size();
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        kinds.push_back(list[i] != nullptr ? list[i]->GetCoordKind() : CoordFieldKind::Other);
-        if (list[i] == this)
-            self = i;
-    }
-    for (std::size_t i : CoordinateSiblingsFilled(kinds, self, GetMorvelSettings().GetCoordOrder()))
-        out.push_back(list[i]);
-    return out;
+        return {};
+    return FilledBy(KindsOf(DisplayedSiblings(), this));
 }
 
 void CCoordinateControl::OnFocusMarkSiblings()
 {
     if (!m_siblings || GetCoordKind() == CoordFieldKind::Elevation)
         return;
-    const std::vector<CCoordinateControl*> list = DisplayedSiblings();
-    std::vector<CoordFieldKind> kinds;
-    std::size_t self = list.size();
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        kinds.push_back(list[i] != nullptr ? list[i]->GetCoordKind() : CoordFieldKind::Other);
-        if (list[i] == this)
-            self = i;
-    }
-    const std::size_t before = CoordinateSiblingToUnmark(kinds, self, GetMorvelSettings().GetCoordOrder());
-    if (before < list.size())
-        list[before]->MarkFilledBy(nullptr);
-    for (CCoordinateControl* sibling : FilledSiblings())
+    const SiblingKinds siblings = KindsOf(DisplayedSiblings(), this);
+    const std::size_t before =
+        CoordinateSiblingToUnmark(siblings.kinds, siblings.self, GetMorvelSettings().GetCoordOrder());
+    if (before < siblings.fields.size())
+        siblings.fields[before]->MarkFilledBy(nullptr);
+    for (CCoordinateControl* sibling : FilledBy(siblings))
         sibling->MarkFilledBy(this);
 }
 
