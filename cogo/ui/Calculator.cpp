@@ -478,11 +478,9 @@ bool CCalculator::HandleKey(const wxKeyEvent& event)
     }
     const bool digit = (code >= '0' && code <= '9') || (code >= WXK_NUMPAD0 && code <= WXK_NUMPAD9);
     if (!event.ControlDown() && (digit || code == '.' || code == WXK_NUMPAD_DECIMAL)) {
-        const char c = code >= WXK_NUMPAD0 && code <= WXK_NUMPAD9 ? char('0' + code - WXK_NUMPAD0)
-                       : digit                                      ? char(code)
-                                                                    : '.';
-        m_engine.BeginEntry(std::string(1, c));
-        Refresh();
+        InsertText(code >= WXK_NUMPAD0 && code <= WXK_NUMPAD9 ? char('0' + code - WXK_NUMPAD0)
+                   : digit                                      ? char(code)
+                                                                : '.');
         return true;
     }
     if (code == WXK_RETURN || code == WXK_NUMPAD_ENTER) {
