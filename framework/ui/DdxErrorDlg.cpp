@@ -216,7 +216,7 @@ public:
                            type == wxEVT_AUX1_DOWN || type == wxEVT_AUX2_DOWN || type == wxEVT_LEFT_DCLICK ||
                            type == wxEVT_RIGHT_DCLICK || type == wxEVT_MIDDLE_DCLICK || type == wxEVT_MOUSEWHEEL;
         if (press || type == wxEVT_CLOSE_WINDOW || type == wxEVT_MENU) {
-            // The balloon's own click ends it on the release, as before.
+            // A press on the balloon itself is left to it: the balloon ends on the release.
             if (press && IsBalloon(event.GetEventObject()))
                 return Event_Skip;
             m_balloon.Close(wxID_CANCEL);
