@@ -4,6 +4,7 @@
 #include "exchange/ui/ImportAsciiFileDialog.h"
 #include "framework/ui/EasyDialog.h"
 #include "framework/ui/DdxErrorDlg.h"
+#include "framework/ui/DdxFieldFrame.h"
 #include "framework/DialogStackModel.h"
 #include "framework/ui/StackableDialog.h"
 #include "framework/ui/StackingDialogBar.h"
@@ -95,6 +96,8 @@ TEST_F(ProgramTest, ANothingSelectedTipClosesOnAnyClickOrKeyElsewhere)
     GetActiveSelectionOperator()->ClearSelection();
     wxWindow* view = Frame().GetJobView();
     ASSERT_NE(view, nullptr);
+    wxWindow* chip = panel->FindWindow(CExportAscii::IdChip);
+    ASSERT_NE(chip, nullptr);
 
     struct Case
     {
@@ -120,6 +123,8 @@ TEST_F(ProgramTest, ANothingSelectedTipClosesOnAnyClickOrKeyElsewhere)
              target.ProcessWindowEvent(key);
          }},
     };
+    bool framed = false;
+    wxRect shownAt;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::string said;
@@ -130,6 +135,13 @@ TEST_F(ProgramTest, ANothingSelectedTipClosesOnAnyClickOrKeyElsewhere)
                 return;
             said = tip->GetMessage();
             frameLive = Frame().IsEnabled() && view->IsEnabled();
+            if (&c == &cases.front()) {
+                // The tip the program raised frames the panel's selection field.
+                const wxRect at = chip->GetScreenRect();
+                framed = tip->GetFieldFrame() != nullptr &&
+                         tip->GetFieldFrame()->GetScreenRect().Contains(at.GetPosition() + at.GetSize() / 2);
+                shownAt = tip->GetScreenRect();
+            }
             c.act(*view);
             // A tip that kept itself open would leave the test waiting on it.
             if (!tip->IsClosed()) {
@@ -147,13 +159,14 @@ TEST_F(ProgramTest, ANothingSelectedTipClosesOnAnyClickOrKeyElsewhere)
     }
     // The panel is still there for the next try.
     EXPECT_EQ(Frame().GetStackingBar()->GetTopDialog(), panel);
+    EXPECT_TRUE(framed) << "the tip does not frame the selection field";
 
-    // The picture: the tip as it stands beside the panel's selection field.
-    wxWindow* chip = panel->FindWindow(CExportAscii::IdChip);
-    ASSERT_NE(chip, nullptr);
+    // The picture (its loop cannot be pumped while the program's tip runs its own): a tip for the
+    // same field, which must stand where the program's stood.
     const wxRect at = chip->GetScreenRect();
     CDdxErrorDlg tip(&Frame(), "Nothing Selected.", {at.x, at.y, at.GetRight() + 1, at.GetBottom() + 1});
     tip.Show();
+    EXPECT_EQ(tip.GetScreenRect(), shownAt);
     EXPECT_TRUE(SaveScreenshot(Frame(), "export_nothing_selected.png"));
     tip.Hide();
 }
