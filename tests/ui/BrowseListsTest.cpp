@@ -101,6 +101,9 @@ TEST_F(ProgramTest, FileListBrowsesSortsAndNamesANewFolderInPlace)
     EXPECT_GT(text, CSharedFileImageList::FileImage) << "a text file shows the text picture";
     EXPECT_EQ(list->GetItemImage(4), text);
     EXPECT_GE(list->GetItemImage(0), 0);
+    // A folder shows a folder's picture, never a file's.
+    EXPECT_NE(list->GetItemImage(0), CSharedFileImageList::FileImage);
+    EXPECT_NE(list->GetItemImage(0), text);
     EXPECT_EQ(list->GetItemImage(1), list->GetItemImage(0));
     const int images = list->GetImageList()->GetImageCount();
     list->RefreshList();
