@@ -34,6 +34,20 @@ extern "C" int fsync(int fd)
     return real(fd);
 }
 
+// Every rename too, so that the order of flushes and the move can be told.
+extern "C" int rename(const char* from, const char* to)
+{
+    using Real = int (*)(const char*, const char*);
+    static const Real real = reinterpret_cast<Real>(::dlsym(RTLD_NEXT, "rename"));
+    struct stat st {};
+    const bool logged = morvel::test::g_fsyncLog != nullptr && ::lstat(from, &st) == 0;
+    const int result = real(from, to);
+    if (logged && result == 0)
+        morvel::test::g_fsyncLog->entries.push_back(
+            {uint64_t(st.st_dev), uint64_t(st.st_ino), S_ISDIR(st.st_mode), true});
+    return result;
+}
+
 namespace morvel::test {
 
 FsyncLog::FsyncLog() { g_fsyncLog = this; }
@@ -46,11 +60,15 @@ bool FsyncLog::FlushedThenPlaced(const std::string& path) const
     if (::stat(path.c_str(), &file) != 0 ||
         ::stat(std::filesystem::path(path).parent_path().c_str(), &folder) != 0)
         return false;
-    bool flushed = false;
+    bool flushed = false, placed = false;
     for (const Entry& e : entries) {
-        if (!e.folder && e.device == uint64_t(file.st_dev) && e.inode == uint64_t(file.st_ino))
+        const bool isFile = !e.folder && e.device == uint64_t(file.st_dev) && e.inode == uint64_t(file.st_ino);
+        if (isFile && !e.renamed)
             flushed = true;
-        else if (flushed && e.folder && e.device == uint64_t(folder.st_dev) && e.inode == uint64_t(folder.st_ino))
+        else if (isFile && flushed)
+            placed = true;
+        else if (placed && e.folder && !e.renamed && e.device == uint64_t(folder.st_dev) &&
+                 e.inode == uint64_t(folder.st_ino))
             return true;
     }
     return false;

@@ -49,8 +49,9 @@ void RunUnprivileged(const std::filesystem::path& folder, const std::function<vo
 // created. The body's failed expectations fail the calling test.
 void RunWithFileSizeLimit(uint64_t bytes, const std::function<void()>& body);
 
-// What every fsync of the test program flushed while the log lives, in call order: the file's
-// identity and whether it was a folder. The test programs route fsync through it.
+// What every fsync of the test program flushed, and every rename moved, while the log lives, in
+// call order: the file's identity, whether it was a folder and whether it was moved rather than
+// flushed. The test programs route fsync and rename through it.
 class FsyncLog
 {
 public:
@@ -59,13 +60,15 @@ public:
         uint64_t device;
         uint64_t inode;
         bool folder;
+        bool renamed = false;
     };
     FsyncLog();
     ~FsyncLog();
     FsyncLog(const FsyncLog&) = delete;
     FsyncLog& operator=(const FsyncLog&) = delete;
 
-    // Whether the file now at `path` was flushed, and after that the folder that holds it.
+    // Whether the file now at `path` was flushed, then renamed into place, and after that the
+    // folder that holds it was flushed: a folder flushed before the rename keeps no new name.
     bool FlushedThenPlaced(const std::string& path) const;
 
     std::vector<Entry> entries;
