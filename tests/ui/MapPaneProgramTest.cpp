@@ -34,14 +34,22 @@ TEST_F(ProgramTest, TheJobViewShowsTheMapPaneAndItTakesTheZoomCommands)
                                           CLocation(5000 + 40 * std::cos(a) + 3 * i, 3000 + 30 * std::sin(a), 100 + i),
                                           true));
     }
+    std::vector<CLocation> places;
+    for (const CPointRecord* point : points)
+        places.push_back(point->GetLocation());
     CPreviewMapCtrl* map = ShowPointsOnMap(points);
     ASSERT_NE(map, nullptr);
-    // Every point of the job lies in view.
+    // Every point of the job lies in view, whatever the shape the window manager gave the map.
     const CLocation tl = map->Core().GetVisibleTopLeft(), br = map->Core().GetVisibleBottomRight();
-    EXPECT_LT(tl.x, 4960);
-    EXPECT_GT(br.x, 5067);
-    EXPECT_GT(tl.y, 3030);
-    EXPECT_LT(br.y, 2970);
+    for (const CLocation& at : places) {
+        EXPECT_LT(tl.x, at.x);
+        EXPECT_GT(br.x, at.x);
+        EXPECT_GT(tl.y, at.y);
+        EXPECT_LT(br.y, at.y);
+    }
+    // And the view is fitted to them, not merely large: along one axis it spans them closely.
+    const double spanX = br.x - tl.x, spanY = tl.y - br.y;
+    EXPECT_TRUE(spanX < 2 * 80 || spanY < 2 * 60) << spanX << " by " << spanY;
 
     // The cursor's world position shows in the status bar's first pane.
     map->OnMove(wxPoint(map->GetClientSize().x / 2, map->GetClientSize().y / 2));
