@@ -144,14 +144,8 @@ bool CreateJobFromAsciiCoordinates(const std::string& text, const std::string& j
     CNikonColumnCollection columns;
     GetMorvelSettings().GetNewJobDefaultsAndCoordOrder(settings, columns);
 
-    CMorvelFileDoc document;
-    JobFileHeader header;
-    InitJobFileHeader(header);
-    ApplyTransferDefaultsToJob(settings, header);
-    document.ApplyJobSettings(header);
-    ReadTransferCoordinateLines(document, text, columns);
     StagedJobFiles staged(jobPath);
-    if (!document.ExportSelection(staged.JobPath(), false, true, nullptr))
+    if (!ExportCoordinateLinesJob(text, columns, settings, staged.JobPath()))
         return false;
     return staged.Commit() || FunctionFailed();
 }

@@ -4,6 +4,7 @@
 #include "core/NoValue.h"
 #include "core/NikonColumnCollection.h"
 #include "core/PointName.h"
+#include "model/JobFileHeader.h"
 #include "model/MorvelFileDoc.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
@@ -54,4 +55,16 @@ int32_t ReadTransferCoordinateLines(CMorvelFileDoc& doc, const std::string& text
             delete point;
     }
     return taken;
+}
+
+bool ExportCoordinateLinesJob(const std::string& text, const CNikonColumnCollection& columns,
+                              const JobSettingsValues& defaults, const std::string& jobPath)
+{
+    CMorvelFileDoc doc;
+    JobFileHeader header;
+    InitJobFileHeader(header);
+    ApplyTransferDefaultsToJob(defaults, header);
+    doc.ApplyJobSettings(header);
+    ReadTransferCoordinateLines(doc, text, columns);
+    return doc.ExportSelection(jobPath, false, true, nullptr);
 }

@@ -14,3 +14,9 @@ class CNikonColumnCollection;
 // cannot hold gets a fresh unique name. Returns the number of lines taken.
 int32_t ReadTransferCoordinateLines(CMorvelFileDoc& doc, const std::string& text,
                                     const CNikonColumnCollection& columns);
+
+// A new job of those coordinate lines, with the transfer defaults as its settings, written with
+// raw data made from its points (the job at jobPath, its raw data beside it). False when the
+// export failed; it has said why.
+bool ExportCoordinateLinesJob(const std::string& text, const CNikonColumnCollection& columns,
+                              const JobSettingsValues& defaults, const std::string& jobPath);

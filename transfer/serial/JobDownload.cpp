@@ -135,13 +135,7 @@ bool WriteCoordinateDownloadJob(const std::string& lines, const CNikonColumnColl
     std::string rawPath = jobPath;
     ChangePathExtension(rawPath, "Mvr");
 
-    CMorvelFileDoc doc;
-    JobFileHeader header;
-    InitJobFileHeader(header);
-    ApplyTransferDefaultsToJob(defaults, header);
-    doc.ApplyJobSettings(header);
-    ReadTransferCoordinateLines(doc, lines, columns);
-    if (!doc.ExportSelection(stagedJob, false, true, nullptr) || !FileExists(stagedRaw)) {
+    if (!ExportCoordinateLinesJob(lines, columns, defaults, stagedJob) || !FileExists(stagedRaw)) {
         RemoveQuietly(stagedRaw);
         RemoveQuietly(stagedJob);
         return false;
