@@ -4,8 +4,6 @@
 #include "core/NikonColumnCollection.h"
 #include "core/PathHelpers.h"
 #include "core/StagedFilePair.h"
-#include "model/JobFileHeader.h"
-#include "model/MorvelFileDoc.h"
 #include "model/MorvelSettings.h"
 #include "model/TransferLock.h"
 #include "platform/MessageBox.h"
@@ -17,7 +15,6 @@
 #include "transfer/serial/TransferLog.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
