@@ -3,6 +3,8 @@
 #include "framework/ui/CheckListBox.h"
 #include "framework/ui/WindowHelpers.h"
 
+#include <algorithm>
+
 void FillAsciiColumnList(CEasyCheckListBox& list, const CAsciiColumnLayout& layout)
 {
     list.Clear();
@@ -11,6 +13,11 @@ void FillAsciiColumnList(CEasyCheckListBox& list, const CAsciiColumnLayout& layo
                                                   reinterpret_cast<void*>(uintptr_t(item.type))));
         list.Check(row, item.checked);
     }
+    // Every column shows without scrolling: the desktop's scroll bar hides until the pointer comes
+    // near, and a column out of sight is a column the person never learns of.
+    list.InvalidateBestSize();
+    const wxSize least = list.GetMinSize();
+    list.SetMinSize(wxSize(least.x, std::max(least.y, list.GetBestSize().y)));
 }
 
 CAsciiColumnLayout ReadAsciiColumnList(const CEasyCheckListBox& list)

@@ -63,6 +63,7 @@ bool CExportAscii::OnInitDialog()
     CAsciiColumnLayout layout;
     layout.Load(GetAppProfile());
     FillAsciiColumnList(*m_columns, layout);
+    Layout();
     UpdateDataEx(false);
     SetActiveControl(m_chip);
     return true;

@@ -58,6 +58,9 @@ bool CImportAsciiFileDialog::OnInitDialog()
     CAsciiColumnLayout layout;
     layout.Load(GetAppProfile());
     FillAsciiColumnList(*m_columns, layout);
+    // The list grew to show every column; the dialog is fitted to it after this.
+    if (GetSizer())
+        GetSizer()->SetSizeHints(this);
     m_delimiters[m_delimiterCode >= 0 && m_delimiterCode <= 2 ? m_delimiterCode : 0]->SetValue(true);
     return true;
 }
