@@ -39,7 +39,6 @@
 #include "shell/HelpDocuments.h"
 #include "shell/IpcService.h"
 #include "shell/OpenFileCheck.h"
-#include "shell/RegenerationOffer.h"
 #include "shell/ui/AboutDlg.h"
 #include "shell/ui/AppHooks.h"
 #include "shell/ui/AppServices.h"
@@ -260,7 +259,6 @@ bool CMorvelApp::InitInstance()
     }
 
     bool openFailed = false;
-    bool offerRegeneration = false;
     if (!path.empty() && !IsJobFilePath(path)) {
         // Say why, and read the file no further than that.
         ShowMessageBoxFS(NotAJobFileMessage(path), MB_OK | MB_ICONERROR);
@@ -273,8 +271,6 @@ bool CMorvelApp::InitInstance()
                 RemoveFile(path);
         } else if (fromRaw) {
             ForgetNewJobFile(path);
-        } else {
-            offerRegeneration = OfferRegenerationFor(*job);
         }
     }
 
@@ -292,8 +288,6 @@ bool CMorvelApp::InitInstance()
     if (!openFailed && fromRaw && GetActiveViewKind() == 0)
         PostRegenerate(options);
     CSplashWnd::HideSplash();
-    if (offerRegeneration)
-        OfferRegeneration();
     return true;
 }
 
@@ -437,12 +431,9 @@ bool CMorvelApp::OpenJobByPath(const std::string& path, bool justWritten)
     }
 
     if (job) {
-        const bool offer = options == 0 && !justWritten && OfferRegenerationFor(*job);
         ShowActiveJobFrame();
         if (options != 0)
             PostRegenerate(options);
-        if (offer)
-            OfferRegeneration();
         return true;
     }
     ShowMessageBoxFS("Failed to open '" + path + "'", MB_OK | MB_ICONERROR);
@@ -483,12 +474,8 @@ void CMorvelApp::OnOpenRecentFile(int commandId)
         ShowMessageBoxFS("File not found.", MB_OK | MB_ICONERROR);
         return;
     }
-    if (CDataFileDoc* job = OpenDocumentFile(entry)) {
-        const bool offer = OfferRegenerationFor(*job);
+    if (OpenDocumentFile(entry))
         ShowActiveJobFrame();
-        if (offer)
-            OfferRegeneration();
-    }
 }
 
 void CMorvelApp::OnCloseJob()
@@ -612,20 +599,6 @@ void CMorvelApp::ForgetNewJobFile(const std::string& jobPath)
             m_recentFiles.Remove(i);
     if (m_mainFrame)
         m_mainFrame->UpdateRecentFileMenu();
-}
-
-bool CMorvelApp::OfferRegenerationFor(CDataFileDoc& job) const
-{
-    CPointDatabase* points = job.GetPointDatabase();
-    return ShouldOfferRegeneration(job.GetPathName(), points ? points->GetCount() : 0);
-}
-
-void CMorvelApp::OfferRegeneration()
-{
-    // The same offer as for a raw data file without its job: the options, then the reduction.
-    CRegenerationOptionsDlg dialog(m_mainFrame);
-    if (dialog.DoModal() == wxID_OK)
-        PostRegenerate(dialog.GetOptions());
 }
 
 void CMorvelApp::PostRegenerate(int options)

@@ -74,9 +74,8 @@ public:
     // any other job or raw-data file opened.
     void OpenChosenJob(const std::string& path);
     // Opens a job, or the job of a raw-data file (made from the raw data when it does not exist
-    // yet). True also when the person cancelled closing the current job. A job this run has just
-    // written from field data was reduced a moment ago and says itself why it has no points, so
-    // it is not offered a regeneration that would only mark it modified.
+    // yet). True also when the person cancelled closing the current job. An existing job opens as
+    // it is on disk: nothing is reduced or marked modified on the way.
     bool OpenJobByPath(const std::string& path, bool justWritten = false);
     // Closes the current job and opens the file; null when nothing was opened. The file is checked
     // before the current job is closed, and a job that fails to open leaves the scratch job open.
@@ -163,10 +162,6 @@ private:
     // Removes the empty job file written for a raw data file once the job is open, and its
     // recent-file entry.
     void ForgetNewJobFile(const std::string& jobPath);
-    // An opened job file without points whose raw data file holds observations.
-    bool OfferRegenerationFor(CDataFileDoc& job) const;
-    // Asks the regeneration options and, on OK, rebuilds the job's points from its raw data.
-    void OfferRegeneration();
     void OnIdle(wxIdleEvent& event);
 
     CMorvelSettings m_settings;

@@ -9,6 +9,8 @@
 #include "model/DataFileSmartHintManager.h"
 #include "model/HintCodes.h"
 #include "model/JobFileHeader.h"
+#include "model/MorvelFileDoc.h"
+#include "model/PointDatabase.h"
 #include "model/TestJobDoc.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
@@ -144,18 +146,59 @@ TEST_F(ProgramTest, AnInstrumentRawFileIsRefusedWithTheReasonAndLeftAlone)
     EXPECT_FALSE(std::filesystem::exists(home->file("Site.Mvr")));
 }
 
-// A job file left without points beside its raw data offers the regeneration when it is opened.
-TEST_F(ProgramTest, AnEmptyJobBesideItsRawDataOffersTheRegeneration)
+// An existing job opens as it is on disk whichever way it comes, also one without points beside
+// raw data that holds observations: no options asked, nothing reduced, nothing to save.
+TEST_F(ProgramTest, AnExistingJobOpensUnchangedWhicheverWayItComes)
 {
     CopySample(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw"), "Survey.Mvr");
+    const std::string job = home->file("Survey.Mvj");
     {
         CMorvelFileDoc empty;
-        ASSERT_TRUE(empty.CreateEmptyJobFile(home->file("Survey.Mvj")));
+        ASSERT_TRUE(empty.CreateEmptyJobFile(job));
     }
-    dialogAnswer = [](wxDialog&) { return int(wxID_CANCEL); };
-    ASSERT_TRUE(Start({home->file("Survey.Mvj")}));
-    EXPECT_TRUE(Contains(dialogsShown, "Raw Data Regeneration Options"));
-    EXPECT_EQ(Frame().GetTitle().utf8_string().rfind(TitlePrefix + "Survey", 0), 0u);
+    const auto before = morvel::test::ReadAllBytes(job);
+    const auto drop = [this](const std::string& path) {
+        // The event owns the array it is given.
+        auto* files = new wxString[1]{wxString::FromUTF8(path)};
+        wxDropFilesEvent event(wxEVT_DROP_FILES, 1, files);
+        Frame().ProcessWindowEvent(event);
+    };
+    const struct
+    {
+        const char* name;
+        std::vector<std::string> arguments;
+        std::function<void()> open;
+    } ways[] = {
+        {"start-up argument", {job}, [] {}},
+        {"Open Job", {}, [&] {
+             dialogAnswer = ChooseFile(job);
+             App().OnOpenJob();
+         }},
+        {"recent file", {}, [&] {
+             App().GetRecentFileList().Add(job);
+             App().OnOpenRecentFile(IdRecentFile1);
+         }},
+        {"dropped file", {}, [&] { drop(job); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        dialogsShown.clear();
+        dialogAnswer = [](wxDialog&) { return int(wxID_CANCEL); };
+        ASSERT_TRUE(Start(way.arguments));
+        way.open();
+        Pump();
+        CDataFileDoc* open = CDataFileDoc::GetActiveDoc();
+        ASSERT_NE(open, nullptr);
+        EXPECT_EQ(open->GetPathName(), job);
+        EXPECT_FALSE(Contains(dialogsShown, "Raw Data Regeneration Options"));
+        EXPECT_EQ(open->GetPointDatabase()->GetCount(), 0);
+        EXPECT_FALSE(open->IsModified());
+        const std::string title = Frame().GetTitle().utf8_string();
+        EXPECT_EQ(title.rfind(TitlePrefix + "Survey", 0), 0u) << title;
+        EXPECT_EQ(title.find("(Modified)"), std::string::npos) << title;
+        Exit();
+        EXPECT_EQ(morvel::test::ReadAllBytes(job), before);
+    }
 }
 
 TEST_F(ProgramTest, CancelledRawDataOptionsLeaveNoEmptyJobBehind)
