@@ -215,13 +215,13 @@ bool CInverseCommand::Solve(CDataFileDoc& doc, CCogoScratchSink& scratch, const 
     }
     if (FindPoint(doc, point2) == nullptr)
         return Fail(message, kNoPoint, 1258);
-    if (!InverseSingle(doc, scratch, message))
-        return false;
+    const bool solved = InverseSingle(doc, scratch, message);
+    // A refused pair moves on like a solved one, so the next point can be entered at once.
     if (mode == Sequence) {
         point1 = FormatOf(doc).FormatPointName(point2, true);
         point2.clear();
     }
-    return true;
+    return solved;
 }
 
 bool CInverseCommand::InverseSingle(CDataFileDoc& doc, CCogoScratchSink& scratch, CCogoMessage* message)

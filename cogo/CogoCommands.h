@@ -122,7 +122,9 @@ public:
     // The message bar was cleared: the next single inverse starts under fresh headings.
     void ClearReport();
     // One solve in the current mode; selection is the job's selection in its order (Multiple
-    // side shots only). Sequence mode then moves point 2 into point 1.
+    // side shots only). Sequence mode then moves point 2 into point 1, also when the pair was
+    // refused (the same point twice, or two points at one place: false with the message at
+    // field 0); a missing point (false at its field) moves nothing.
     bool Solve(CDataFileDoc& doc, CCogoScratchSink& scratch, const std::vector<CRecord*>& selection,
                CCogoMessage* message);
 

@@ -628,7 +628,11 @@ void CAdjustments::BuildControls()
     SetSizer(sizer);
     report->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
         CDataFileDoc* doc = CDataFileDoc::GetActiveDoc();
-        if (m_command && m_command->GetReport().OpenInEditor(doc ? doc->GetJobFileName() : std::string()))
+        // Before the first adjustment there is no command yet, and so nothing to report; an
+        // empty report says so.
+        CReport nothingYet;
+        CReport& adjusted = m_command ? m_command->GetReport() : nothingYet;
+        if (adjusted.OpenInEditor(doc ? doc->GetJobFileName() : std::string()))
             SetActiveControl(m_chip);
     });
     close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnCancel(); });

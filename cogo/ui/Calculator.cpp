@@ -308,6 +308,12 @@ CCalculator::CCalculator(wxWindow* parent, double startValue)
     sizer->Add(last, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 4);
     SetSizerAndFit(sizer);
     Bind(wxEVT_CHAR_HOOK, &CCalculator::OnCharHook, this);
+    // The operation keys are read from the typed character, which reaches only the window that
+    // holds the keyboard: a key press names the key ("=" or "8" for "+" or "*" on most layouts).
+    for (wxWindow* keyboard : {static_cast<wxWindow*>(this), static_cast<wxWindow*>(m_entry),
+                               static_cast<wxWindow*>(m_stack), static_cast<wxWindow*>(m_modes[0]),
+                               static_cast<wxWindow*>(m_modes[1]), static_cast<wxWindow*>(m_modes[2])})
+        keyboard->Bind(wxEVT_CHAR, &CCalculator::OnChar, this);
     Bind(wxEVT_LEFT_DOWN, &CCalculator::OnMouse, this);
     Bind(wxEVT_MOTION, &CCalculator::OnMouse, this);
     Bind(wxEVT_LEFT_UP, &CCalculator::OnMouse, this);
@@ -439,15 +445,6 @@ void CCalculator::UseResult()
 bool CCalculator::HandleKey(const wxKeyEvent& event)
 {
     const int code = event.GetKeyCode();
-    const int ch = event.GetUnicodeKey();
-    switch (ch) {
-    case '*': PressKey(calc_keys::Multiply); return true;
-    case '+': PressKey(calc_keys::Add); return true;
-    case '/': PressKey(calc_keys::Divide); return true;
-    // With an entry open too: the entry is committed, then subtracted.
-    case '-': PressKey(calc_keys::Subtract); return true;
-    default: break;
-    }
     if (code == WXK_NUMPAD_ADD || code == WXK_NUMPAD_SUBTRACT || code == WXK_NUMPAD_MULTIPLY ||
         code == WXK_NUMPAD_DIVIDE) {
         PressKey(code == WXK_NUMPAD_ADD ? calc_keys::Add : code == WXK_NUMPAD_SUBTRACT ? calc_keys::Subtract
@@ -476,8 +473,9 @@ bool CCalculator::HandleKey(const wxKeyEvent& event)
         Refresh();
         return true;
     }
+    // With Shift the key types another character ("*" on the 8): that comes as a character.
     const bool digit = (code >= '0' && code <= '9') || (code >= WXK_NUMPAD0 && code <= WXK_NUMPAD9);
-    if (!event.ControlDown() && (digit || code == '.' || code == WXK_NUMPAD_DECIMAL)) {
+    if (!event.ControlDown() && !event.ShiftDown() && (digit || code == '.' || code == WXK_NUMPAD_DECIMAL)) {
         InsertText(code >= WXK_NUMPAD0 && code <= WXK_NUMPAD9 ? char('0' + code - WXK_NUMPAD0)
                    : digit                                      ? char(code)
                                                                 : '.');
@@ -498,6 +496,26 @@ bool CCalculator::HandleKey(const wxKeyEvent& event)
 void CCalculator::OnCharHook(wxKeyEvent& event)
 {
     if (!HandleKey(event))
+        event.Skip();
+}
+
+bool CCalculator::HandleChar(const wxKeyEvent& event)
+{
+    if (event.ControlDown() || event.AltDown())
+        return false;
+    // With an entry open too: the entry is committed first, then the operation runs.
+    switch (event.GetUnicodeKey()) {
+    case '+': PressKey(calc_keys::Add); return true;
+    case '-': PressKey(calc_keys::Subtract); return true;
+    case '*': PressKey(calc_keys::Multiply); return true;
+    case '/': PressKey(calc_keys::Divide); return true;
+    default: return false;
+    }
+}
+
+void CCalculator::OnChar(wxKeyEvent& event)
+{
+    if (!HandleChar(event))
         event.Skip();
 }
 

@@ -92,6 +92,8 @@ public:
     void PressKey(int key);
     // A key press as the keyboard delivers it; true when the calculator used it.
     bool HandleKey(const wxKeyEvent& event);
+    // A typed character (after its key press went unused); true when the calculator used it.
+    bool HandleChar(const wxKeyEvent& event);
     // Refills the display after the stack changed from outside.
     void RefreshStack() { Refresh(); }
 
@@ -102,6 +104,7 @@ private:
     void InsertText(char c);
     void UseResult();
     void OnCharHook(wxKeyEvent& event);
+    void OnChar(wxKeyEvent& event);
     void OnMouse(wxMouseEvent& event);
 
     CCalculatorEngine m_engine;

@@ -231,15 +231,14 @@ void CInversePoints::OnOK()
     CCogoMessage message;
     const bool solved = m_command.Solve(*doc, scratch, selection, &message);
     scratch.Flush();
-    if (!solved) {
-        if (message.field != 0) {
-            CDataExchange dx(this, true);
-            ShowDdxError(&dx, message.field, message.text);
-        } else if (!message.text.empty()) {
-            ShowMessageBoxFS(message.text, MB_OK | MB_ICONERROR);
-        }
+    if (!solved && message.field != 0) {
+        CDataExchange dx(this, true);
+        ShowDdxError(&dx, message.field, message.text);
         return;
     }
+    // A refused pair (told in a box) still moves on to the next pair below.
+    if (!solved && !message.text.empty())
+        ShowMessageBoxFS(message.text, MB_OK | MB_ICONERROR);
     ShowResults();
     switch (m_command.mode) {
     case CInverseCommand::SideShot:

@@ -134,11 +134,22 @@ TEST(InverseCommandTest, SingleModesAndSideShots)
     cmd.point2 = "3";
     EXPECT_FALSE(cmd.Solve(job, scratch, {}, &message));
     EXPECT_EQ(message.text, "You selected a point twice and the direction can not be calculated.");
+    // Refused in Sequence: the pair still moves on; a missing point moves nothing.
+    cmd.mode = CInverseCommand::Sequence;
     cmd.point1 = "4";
     cmd.point2 = "1";
     EXPECT_FALSE(cmd.Solve(job, scratch, {}, &message));
     EXPECT_EQ(message.text, "Two points are on the same location and the direction can not be calculated.");
+    EXPECT_EQ(message.field, 0);
+    EXPECT_EQ(cmd.point1, "1");
+    EXPECT_EQ(cmd.point2, "");
+    cmd.point2 = "nowhere";
+    EXPECT_FALSE(cmd.Solve(job, scratch, {}, &message));
+    EXPECT_EQ(message.field, 1258);
+    EXPECT_EQ(cmd.point1, "1");
+    EXPECT_EQ(cmd.point2, "nowhere");
 
+    cmd.point1 = "4";
     cmd.mode = CInverseCommand::MultipleSideShots;
     EXPECT_FALSE(cmd.Solve(job, scratch, {}, &message));
     EXPECT_EQ(message.text, "Nothing Selected.");

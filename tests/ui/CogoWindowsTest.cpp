@@ -157,13 +157,17 @@ TEST_F(CogoWindowsTest, InversePanelModesAndItsReport)
     ASSERT_NE(report.GetCurrentSection(), nullptr);
     EXPECT_EQ(report.GetRowCount(), 2);
 
-    // The same point twice is refused in a box, nothing is reported.
+    // The same point twice is refused in a box, nothing is reported, and Sequence still moves on
+    // to the next pair with the last results on show.
     Type(*panel, CInversePoints::IdPoint2, "3");
     panel->OnOK();
     Pump();
     ASSERT_FALSE(messages.empty());
     EXPECT_EQ(messages.back(), "You selected a point twice and the direction can not be calculated.");
     EXPECT_EQ(report.GetRowCount(), 2);
+    EXPECT_EQ(Text(*panel, CInversePoints::IdPoint1), "3");
+    EXPECT_EQ(Text(*panel, CInversePoints::IdPoint2), "");
+    EXPECT_EQ(Label(*panel, CInversePoints::IdDistance), c.results[0]);
 
     // The bar's Clear empties the report; the next inverse writes its headings again.
     panel->OnBarMessage(0x8078, 0);

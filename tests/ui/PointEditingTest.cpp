@@ -340,6 +340,19 @@ TEST_F(PointEditingTest, AdjustmentPagesMoveTheSelectionOrRefuseWhole)
     auto* panel = Push<CAdjustments>(IdTranslateRotateScale);
     ASSERT_NE(panel, nullptr);
     CAdjustmentValues& v = panel->Values();
+    // Before any adjustment the report is empty and says so. The panel's own button: a page
+    // holds a field of the same id.
+    wxWindow* reportButton = nullptr;
+    for (wxWindow* child : panel->GetChildren())
+        if (child->GetId() == CAdjustments::IdReport && dynamic_cast<wxButton*>(child))
+            reportButton = child;
+    ASSERT_NE(reportButton, nullptr);
+    wxCommandEvent report(wxEVT_BUTTON, CAdjustments::IdReport);
+    report.SetEventObject(reportButton);
+    reportButton->ProcessWindowEvent(report);
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back(), "Empty Report.");
+    messages.clear();
     struct Case
     {
         const char* what;
