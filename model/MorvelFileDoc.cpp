@@ -135,7 +135,8 @@ void TellFolderRefused(std::string folder, int error)
     ShowMessageBoxFS("The job could not be saved in " + folder + ": " + reason + ".", MB_OK | MB_ICONERROR);
 }
 
-// A free name beside the target for a link to its old contents; empty when none can be made.
+// A free name beside the target that holds its old contents: a hard link, or a copy where the
+// folder takes no links (FAT and exFAT memory sticks). Empty when nothing could be kept.
 std::string KeepOldFile(const std::string& target)
 {
     if (!FileExists(target))
@@ -144,9 +145,13 @@ std::string KeepOldFile(const std::string& target)
     if (keep.empty())
         return {};
     std::remove(keep.c_str());
-    if (::link(target.c_str(), keep.c_str()) != 0)
-        return {};
-    return keep;
+    if (::link(target.c_str(), keep.c_str()) == 0)
+        return keep;
+    std::error_code error;
+    if (fs::copy_file(target, keep, fs::copy_options::overwrite_existing, error))
+        return keep;
+    fs::remove(keep, error);
+    return {};
 }
 
 } // namespace
@@ -501,6 +506,7 @@ bool CMorvelFileDoc::WriteJobFiles(const std::string& path)
     // Should the raw file refuse its rename, the job file goes back to its old contents so the
     // two never disagree.
     TakePermissionsOf(jobTemp, path);
+    const bool hadJob = FileExists(path);
     const std::string oldJob = KeepOldFile(path);
     if (!RenameDurably(jobTemp, path)) {
         const int error = errno;
@@ -516,9 +522,10 @@ bool CMorvelFileDoc::WriteJobFiles(const std::string& path)
         const int error = errno;
         NoteSaveFailure(path, "The raw data file " + rawTarget + " could not be replaced.", error);
         RemoveIfExists(rawTemp);
+        // An old job that could not be kept is better replaced than gone.
         if (!oldJob.empty())
             RenameDurably(oldJob, path);
-        else
+        else if (!hadJob)
             RemoveIfExists(path);
         return false;
     }

@@ -249,7 +249,8 @@ void FormatJobSettingsSummary(std::vector<CRawDataNikonCommentRecord>& comments,
         add(on(JobFileHeader::FlagSouthAzimuth) ? "Zero azimuth: South" : "Zero azimuth: North");
     if (flags.scaleFactor) {
         add(on(JobFileHeader::FlagUseScaleFactor) ? "Scale Adjustment: On" : "Scale Adjustment: Off");
-        add("Scale Factor: " + FormatDoubleCompact(header.GetScaleFactor()));
+        // Nine decimals: a later reduction reads the factor back from this line.
+        add("Scale Factor: " + FormatDoubleFull(header.GetScaleFactor()));
     }
     if (flags.curvatureAndRefraction) {
         add(on(JobFileHeader::FlagCurvature) ? "C & R Adjustment: On" : "C & R Adjustment: Off");

@@ -20,6 +20,7 @@
 namespace morvel::test {
 namespace {
 FsyncLog* g_fsyncLog = nullptr;
+RefusingFileSystem* g_refusing = nullptr;
 }
 } // namespace morvel::test
 
@@ -39,6 +40,12 @@ extern "C" int rename(const char* from, const char* to)
 {
     using Real = int (*)(const char*, const char*);
     static const Real real = reinterpret_cast<Real>(::dlsym(RTLD_NEXT, "rename"));
+    const morvel::test::RefusingFileSystem* refusing = morvel::test::g_refusing;
+    if (refusing != nullptr && !refusing->refuseRenameTo.empty() && to != nullptr &&
+        refusing->refuseRenameTo == to) {
+        errno = EACCES;
+        return -1;
+    }
     struct stat st {};
     const bool logged = morvel::test::g_fsyncLog != nullptr && ::lstat(from, &st) == 0;
     const int result = real(from, to);
@@ -48,11 +55,27 @@ extern "C" int rename(const char* from, const char* to)
     return result;
 }
 
+// Hard links, which some file systems refuse.
+extern "C" int link(const char* from, const char* to)
+{
+    using Real = int (*)(const char*, const char*);
+    static const Real real = reinterpret_cast<Real>(::dlsym(RTLD_NEXT, "link"));
+    if (morvel::test::g_refusing != nullptr && morvel::test::g_refusing->refuseLinks) {
+        errno = EPERM;
+        return -1;
+    }
+    return real(from, to);
+}
+
 namespace morvel::test {
 
 FsyncLog::FsyncLog() { g_fsyncLog = this; }
 
 FsyncLog::~FsyncLog() { g_fsyncLog = nullptr; }
+
+RefusingFileSystem::RefusingFileSystem() { g_refusing = this; }
+
+RefusingFileSystem::~RefusingFileSystem() { g_refusing = nullptr; }
 
 bool FsyncLog::FlushedThenPlaced(const std::string& path) const
 {

@@ -74,6 +74,21 @@ public:
     std::vector<Entry> entries;
 };
 
+// While it lives, the test program's file system refuses what a memory stick's does: hard links
+// (EPERM, as on FAT and exFAT) when `refuseLinks` is set, and renames onto `refuseRenameTo`
+// (EACCES) when it is not empty.
+class RefusingFileSystem
+{
+public:
+    RefusingFileSystem();
+    ~RefusingFileSystem();
+    RefusingFileSystem(const RefusingFileSystem&) = delete;
+    RefusingFileSystem& operator=(const RefusingFileSystem&) = delete;
+
+    bool refuseLinks = false;
+    std::string refuseRenameTo;
+};
+
 // Path of a sample file in tests/data, or in the shared public sample folder.
 std::string TestDataPath(const std::string& name);
 std::string SharedTestDataPath(const std::string& name);

@@ -647,6 +647,22 @@ TEST_F(JobDocumentClosing, AFailedSaveIsToldAndKeepsTheJob)
     });
     EXPECT_EQ(ReadAllBytes(path), savedJob);
     EXPECT_THAT(FolderContents(dir.path()), ElementsAre("job.Mvj", "job.Mvr"));
+
+    // A memory stick's folder takes no hard link, and then the raw file refuses its rename: the
+    // old job is kept another way and the pair stays as it was.
+    const auto savedRaw = ReadAllBytes(rawPath);
+    {
+        morvel::test::RefusingFileSystem stick;
+        stick.refuseLinks = true;
+        stick.refuseRenameTo = rawPath;
+        messages.texts.clear();
+        EXPECT_FALSE(doc.SaveModified());
+        EXPECT_THAT(messages.texts, ElementsAre(HasSubstr("The raw data file " + rawPath + " could not be replaced.")));
+    }
+    EXPECT_EQ(ReadAllBytes(path), savedJob);
+    EXPECT_EQ(ReadAllBytes(rawPath), savedRaw);
+    EXPECT_THAT(FolderContents(dir.path()), ElementsAre("job.Mvj", "job.Mvr"));
+    EXPECT_TRUE(doc.IsModified());
 }
 
 TEST_F(JobDocumentReload, TheFourFileCases)

@@ -7,6 +7,7 @@
 #include "model/JobFileDocSettings.h"
 #include "model/PointRecord.h"
 #include "rawdata/JobRawDataFile.h"
+#include "rawdata/RawDataReduction.h"
 #include "rawdata/records/RawDataNikonCommentRecord.h"
 
 #include <gmock/gmock.h>
@@ -182,7 +183,7 @@ TEST(JobRawDataFileTest, DefaultRawDataOfAJobWithoutPoints)
     ASSERT_TRUE(GenerateRawData(job, job.raw, true));
     EXPECT_THAT(LineTexts(job),
                 ElementsAre("CO,Morvel RAW data format V2.00", "CO,Dist Units: Feet", "CO,Angle Units: Degrees",
-                            "CO,Zero azimuth: North", "CO,Scale Adjustment: Off", "CO,Scale Factor: 1.0",
+                            "CO,Zero azimuth: North", "CO,Scale Adjustment: Off", "CO,Scale Factor: 1.000000000",
                             "CO,C & R Adjustment: Off", "CO,C & R Coefficient: 0.1320", "CO,Sea Level Adjustment: Off",
                             "CO,HA Raw Data: HA zero to BS", "CO,Coord Order: NEZ"));
     EXPECT_NE(job.GetHistoryList().back().find("Generated raw data"), std::string::npos);
@@ -195,7 +196,8 @@ TEST(JobRawDataFileTest, DefaultRawDataListsThePointsInNameOrderInTheJobUnits)
     RawJob job;
     job.settings.SetDistanceUnit(2);
     job.settings.SetAzimuthFormat(1);
-    job.settings.SetScaleFactor(0.9996);
+    // Eight decimals: the factor must come back whole when a reduction reads the comment.
+    job.settings.SetScaleFactor(0.99995671);
     job.AddPoint("10", 304.8006096012192, 609.6012192024384, 30.48006096012192)->SetDescription("TEN");
     job.AddPoint("9", 1, 2);
     job.AddPoint("A1", 3, 4);
@@ -204,10 +206,14 @@ TEST(JobRawDataFileTest, DefaultRawDataListsThePointsInNameOrderInTheJobUnits)
     ASSERT_EQ(lines.size(), 14u);
     EXPECT_EQ(lines[1], "CO,Dist Units: Feet US");
     EXPECT_EQ(lines[3], "CO,Zero azimuth: South");
-    EXPECT_EQ(lines[5], "CO,Scale Factor: 0.9996");
+    EXPECT_EQ(lines[5], "CO,Scale Factor: 0.999956710");
     EXPECT_EQ(lines[11].substr(0, 5), "MP,9,");
     EXPECT_EQ(lines[12], "MP,10,2000.0,1000.0,100.0,TEN");
     EXPECT_EQ(lines[13].substr(0, 6), "MP,A1,");
+
+    job.settings.SetScaleFactor(1.0);
+    ReduceRawData(job, job.raw, false, false, nullptr, nullptr);
+    EXPECT_EQ(job.settings.GetScaleFactor(), 0.99995671);
 }
 
 TEST(JobRawDataFileTest, SettingsCommentsOfTheChangedSettingsAreLogged)
