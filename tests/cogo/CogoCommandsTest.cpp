@@ -154,10 +154,30 @@ TEST(InverseCommandTest, SingleModesAndSideShots)
     EXPECT_FALSE(cmd.Solve(job, scratch, {}, &message));
     EXPECT_EQ(message.text, "Nothing Selected.");
     scratch.lines.clear();
-    ASSERT_TRUE(cmd.Solve(job, scratch, {job.Point("4"), job.Point("1"), job.Point("3")}, &message));
-    EXPECT_EQ(scratch.lines.size(), 1u) << "only the point at a distance gets a line";
-    const auto& sections = cmd.GetReport().GetSections();
-    EXPECT_EQ(cmd.GetReport().GetCell(sections.size() - 1, 2, 0), "Duplicate point");
+    job.Point("3")->SetDescription("KERB");
+    ASSERT_TRUE(cmd.Solve(job, scratch, {job.Point("4"), job.Point("1"), job.Point("3"), job.Point("2")}, &message));
+    EXPECT_EQ(scratch.lines.size(), 2u) << "only the points at a distance get a line";
+    // Every cell of every row, from point 1 to each selected point: 3 lies 40 m north and 30 m
+    // east of 4 and 5 m above it, 2 lies 100 m east without an elevation, 1 on 4 without one (the
+    // job shows feet; the distance column has the plain form).
+    const CReport& report = cmd.GetReport();
+    const size_t last = report.GetSections().size() - 1;
+    EXPECT_EQ(report.GetCell(last - 1, 0, 1), "Point 1:");
+    EXPECT_EQ(report.GetCell(last - 1, 1, 1), "4");
+    const std::vector<std::vector<std::string>> rows = {
+        {"4", " ", "Duplicate point", "", "", "", "", "", ""},
+        {"1", " ", "0.0", "-----", "0.000", "0.000", "-----", "0.000", "-----"},
+        {"3", "KERB", "164.041995", "36°52'12\"", "131.234", "98.425", "16.404", "164.860", "10.000%"},
+        {"2", " ", "328.08399", "90°00'00\"", "0.000", "328.084", "-----", "328.084", "-----"},
+    };
+    ASSERT_EQ(report.GetCurrentSection(), report.GetSections()[last].get());
+    ASSERT_EQ(report.GetRowCount(), int32_t(rows.size()) + 1) << "an empty line closes the list";
+    for (int32_t row = 0; row < int32_t(rows.size()); ++row) {
+        std::vector<std::string> cells;
+        for (int32_t column = 0; column < 9; ++column)
+            cells.push_back(report.GetCell(last, column, row));
+        EXPECT_EQ(cells, rows[size_t(row)]) << "row " << row;
+    }
     EXPECT_TRUE(cmd.sectionNeeded);
     cmd.ClearReport();
     EXPECT_TRUE(cmd.GetReport().IsEmpty());

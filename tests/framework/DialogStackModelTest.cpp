@@ -244,10 +244,15 @@ TEST_F(StackFixture, NavigatorChosenSticksAcrossViewChanges)
 
 TEST_F(StackFixture, PrintPreviewTakesNoSharedPanelAndJobCloseIsAsked)
 {
-    EXPECT_FALSE(model->IsDialogAllowedInView(&preview, 303));
-    EXPECT_TRUE(model->IsDialogAllowedInView(&viewA, 303));
-    EXPECT_FALSE(model->IsDialogAllowedInView(&viewA, 124));
-    EXPECT_FALSE(model->IsDialogAllowedInView(nullptr, 303));
+    // Every panel a job view takes, and none of the others (Point in Direction, Intersection).
+    for (uint32_t id : {725u, 5349u, 5600u, 6993u, 646u, 647u, 5371u, 654u, 5453u, 5396u, 1745u, 303u, 5493u, 749u,
+                        5631u, 1723u, 6966u, 6997u, 6999u, 7000u, 721u}) {
+        EXPECT_TRUE(model->IsDialogAllowedInView(&viewA, id)) << id;
+        EXPECT_FALSE(model->IsDialogAllowedInView(&preview, id)) << id;
+        EXPECT_FALSE(model->IsDialogAllowedInView(nullptr, id)) << id;
+    }
+    for (uint32_t id : {124u, 126u, 722u, 7001u})
+        EXPECT_FALSE(model->IsDialogAllowedInView(&viewA, id)) << id;
 
     FakePanel* edit = Push(303, "Edit Point");
     EXPECT_EQ(1, model->QueryCanCloseJob());

@@ -33,36 +33,49 @@ TEST(MessageBoxButtons, ResultTable)
 
 TEST(MessageBoxButtons, LayoutByType)
 {
-    MessageBoxLayout ok = MakeMessageBoxLayout({"Done", "", MB_OK, "", ""});
-    EXPECT_TRUE(ok.showOk);
-    EXPECT_TRUE(ok.okInNoPlace);
-    EXPECT_FALSE(ok.showCancel || ok.showYes || ok.showNo);
-    EXPECT_EQ(ok.icon, MB_ICONWARNING);
-    // The plain box adds none.
-    EXPECT_EQ(MakeMessageBoxLayout({"Wrote", "", MB_OK, "", "", true}).icon, 0u);
-    EXPECT_EQ(MakeMessageBoxLayout({"Wrote", "", MB_OK | MB_ICONERROR, "", "", true}).icon, MB_ICONERROR);
-
-    MessageBoxLayout yesNo = MakeMessageBoxLayout({"Go?", "", MB_YESNO, "", ""});
-    EXPECT_TRUE(yesNo.showYes && yesNo.showNo && yesNo.noInCancelPlace);
-    EXPECT_FALSE(yesNo.showCancel);
-    EXPECT_EQ(yesNo.icon, MB_ICONQUESTION);
-
-    MessageBoxLayout three = MakeMessageBoxLayout({"Save?", "", MB_YESNOCANCEL | MB_ICONERROR, "", ""});
-    EXPECT_TRUE(three.showYes && three.showNo && three.showCancel);
-    EXPECT_EQ(three.icon, MB_ICONERROR);
-
-    // Retry and Cancel unless the caller names the buttons; the caller's captions win.
-    MessageBoxLayout retry = MakeMessageBoxLayout({"Port busy", "", MB_RETRYCANCEL, "", ""});
-    EXPECT_EQ(retry.yesCaption, "Retry");
-    EXPECT_EQ(retry.noCaption, "Cancel");
-    EXPECT_EQ(retry.icon, 0u);
-    MessageBoxLayout named = MakeMessageBoxLayout({"Port busy", "", MB_RETRYCANCEL, "Again", ""});
-    EXPECT_EQ(named.yesCaption, "Again");
-    EXPECT_EQ(named.noCaption, "Cancel");
-
-    // Types the box does not offer still leave a way to close it.
-    MessageBoxLayout odd = MakeMessageBoxLayout({"?", "", MB_ABORTRETRYIGNORE, "", ""});
-    EXPECT_TRUE(odd.showOk);
+    // Buttons shown: O(K), C(ancel), Y(es), N(o); '<' marks OK in No's place, '>' No in Cancel's.
+    struct Case
+    {
+        const char* name;
+        uint32_t type;
+        const char* buttons;
+        uint32_t icon; // implied when the request names none
+        const char* yes;
+        const char* no;
+    };
+    const Case cases[] = {
+        {"ok", MB_OK, "O<", MB_ICONWARNING, "Yes", "No"},
+        {"ok cancel", MB_OKCANCEL, "OC", MB_ICONWARNING, "Yes", "No"},
+        {"yes no cancel", MB_YESNOCANCEL, "CYN", MB_ICONQUESTION, "Yes", "No"},
+        {"yes no", MB_YESNO, "YN>", MB_ICONQUESTION, "Yes", "No"},
+        {"retry cancel", MB_RETRYCANCEL, "YN>", 0, "Retry", "Cancel"},
+        // Types the box does not offer still leave a way to close it.
+        {"abort retry ignore", MB_ABORTRETRYIGNORE, "O<", 0, "Yes", "No"},
+    };
+    auto shown = [](const MessageBoxLayout& l) {
+        std::string s;
+        for (auto [on, c] : {std::pair {l.showOk, 'O'}, {l.showCancel, 'C'}, {l.showYes, 'Y'}, {l.showNo, 'N'},
+                             {l.okInNoPlace, '<'}, {l.noInCancelPlace, '>'}})
+            if (on)
+                s += c;
+        return s;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const MessageBoxLayout implied = MakeMessageBoxLayout({"?", "", c.type, "", ""});
+        EXPECT_EQ(shown(implied), c.buttons);
+        EXPECT_EQ(implied.icon, c.icon);
+        EXPECT_EQ(implied.flags, c.type | c.icon);
+        EXPECT_EQ(implied.yesCaption, c.yes);
+        EXPECT_EQ(implied.noCaption, c.no);
+        // A named icon stays, the plain box adds none, and the caller's captions win.
+        const MessageBoxLayout named = MakeMessageBoxLayout({"?", "", c.type | MB_ICONERROR, "Again", "Later"});
+        EXPECT_EQ(shown(named), c.buttons);
+        EXPECT_EQ(named.icon, MB_ICONERROR);
+        EXPECT_EQ(named.yesCaption, "Again");
+        EXPECT_EQ(named.noCaption, "Later");
+        EXPECT_EQ(MakeMessageBoxLayout({"?", "", c.type, "", "", true}).icon, 0u);
+    }
 }
 
 TEST(MessageStack, RingKeepsTheLatestTexts)

@@ -90,6 +90,42 @@ TEST(LandXMLLoadFile, SkipNoteNamesEachSkippedElement)
     const auto plain = LoadLandXMLText(dir, WrapLandXML("<CgPoints><CgPoint name=\"1\">1 2</CgPoint></CgPoints>"));
     EXPECT_TRUE(plain.loaded);
     EXPECT_EQ(plain.note, "");
+
+    // Every element the reader passes over, each alone, is named by its own entry.
+    const auto alignment = [](const std::string& inner) {
+        return "<Alignments><Alignment name=\"a\">" + inner + "</Alignment></Alignments>";
+    };
+    const auto spiral = [&](const char* type) {
+        return alignment(std::string("<CoordGeom><Spiral spiType=\"") + type + "\"/></CoordGeom>");
+    };
+    const std::pair<std::string, const char*> rows[] = {
+        {"<Surfaces><SurfVolumes/></Surfaces>", "SurfVolumes"},
+        {"<PipeNetworks/>", "PipeNetworks"},
+        {"<PlanFeatures/>", "PlanFeatures"},
+        {"<CrossSects/>", "CrossSects"},
+        {"<Monuments/>", "Monuments"},
+        {alignment("<Superelevation/>"), "Superelevation"},
+        {alignment("<CrossSects/>"), "CrossSects"},
+        {alignment("<StaEquation/>"), "StaEquation"},
+        {alignment("<Profile><ProfSurf/></Profile>"), "ProfSurf"},
+        {alignment("<Profile><ProfAlign><CircCurve/></ProfAlign></Profile>"), "CircCurve"},
+        {spiral("biquadratic"), "Biquadratic Spiral"},
+        {spiral("bloss"), "Bloss Spiral"},
+        {spiral("cosine"), "Cosine Spiral"},
+        {spiral("cubic"), "Bubic Spiral"},
+        {spiral("sinusoid"), "Sinusoid Spiral"},
+        {spiral("revBiquadratic"), "RevBiquadratic Spiral"},
+        {spiral("revBloss"), "RevBloss Spiral"},
+        {spiral("revCosine"), "RevCosine Spiral"},
+        {spiral("revSinusoid"), "RevSinusoid Spiral"},
+        {spiral("clothoid"), ""},
+    };
+    for (const auto& [element, name] : rows) {
+        SCOPED_TRACE(element);
+        const auto one = LoadLandXMLText(dir, WrapLandXML(element), [](CLandXML& d) { d.SetReadAlignmentsAndParcels(false); });
+        ASSERT_FALSE(one.threw) << one.error;
+        EXPECT_EQ(one.note, *name ? std::string("This program skips the following elements:  ") + name : "");
+    }
 }
 
 TEST(LandXMLLoadFile, LandXMLWithoutChildElements)

@@ -2,6 +2,7 @@
 
 #include "core/LittleEndian.h"
 #include "core/NoValue.h"
+#include "core/WideText.h"
 #include "TestUtil.h"
 
 #include <gtest/gtest.h>
@@ -76,6 +77,26 @@ TEST(CollectorJobFileOpen, MagicAndOldVersions)
     WriteAllBytes(path, b);
     EXPECT_FALSE(file.Open(path.c_str(), true));
     EXPECT_FALSE(file.IsOpen());
+
+    // Versions 3 and 4 keep the job text in the old block: a text of 260 UTF-16 units, the most the
+    // information block holds, arrives whole, and the u32 after it too.
+    std::string text;
+    for (int i = 0; i < 259; ++i)
+        text += char('a' + i % 26);
+    text += "\u00e9"; // two bytes, one unit
+    for (uint16_t version : {uint16_t(3), uint16_t(4)}) {
+        SCOPED_TRACE(version);
+        Bytes old = Header(version, 2158);
+        old.resize(2158, 0);
+        StoreUtf16Field(old.data() + 34 + 1108, 261, text);
+        PutU32LE(old.data() + 34 + 1630, 0xDEADBEEF);
+        WriteAllBytes(path, old);
+        CJobFile oldFile;
+        ASSERT_TRUE(oldFile.Open(path.c_str(), true));
+        oldFile.GetInfoBlock(info);
+        EXPECT_EQ(LoadUtf16Field(info + 32, 261), text);
+        EXPECT_EQ(GetU32LE(info + 554), 0xDEADBEEFu);
+    }
 }
 
 TEST(CollectorJobFileOpen, BlockSizesLongerAndShorter)

@@ -234,6 +234,23 @@ TEST(CommentRecordTest, StakeoutDeltas)
     EXPECT_FALSE(CRawDataNikonCommentRecord(note).ParseStakeoutDeltas(name, n, e, z));
     EXPECT_EQ(name, "9");
 
+    // Every word is required: each one left out, or spoilt, refuses the comment; only the point
+    // name may be any word.
+    const std::vector<std::string> words = {"Pt:", "101", "SO", "Deltas", "N:", "0.012", "E:", "-0.004", "Z:", "0.020"};
+    for (size_t at = 0; at < words.size(); ++at) {
+        for (bool spoilt : {false, true}) {
+            std::string text = "CO,";
+            for (size_t i = 0; i < words.size(); ++i)
+                if (i != at || spoilt)
+                    text += (i == at ? std::string(words[i].back() == ':' ? "x:" : "x") : words[i]) + " ";
+            SCOPED_TRACE(text);
+            CNikonRawDataRecord one(text);
+            one.SetDocument(&doc);
+            one.SetLine(5);
+            EXPECT_EQ(CRawDataNikonCommentRecord(one).ParseStakeoutDeltas(name, n, e, z), spoilt && at == 1);
+        }
+    }
+
     // Without a setup at the line there is no unit to read the deltas in.
     line.SetLine(-1);
     EXPECT_FALSE(CRawDataNikonCommentRecord(line).ParseStakeoutDeltas(name, n, e, z));

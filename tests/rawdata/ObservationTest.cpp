@@ -182,6 +182,34 @@ TEST(ObservationRecordTest, Validity)
         record.SetLine(3);
         EXPECT_EQ(record.Validate(), c.valid);
     }
+    // Each field of each shot kind, left empty and spoilt: the name, HA and VA are required, HR and
+    // SD may be empty, and the numbers must read.
+    const struct
+    {
+        bool emptyValid, spoiltValid;
+        const char* spoilt;
+    } fields[] = {{false, false, "A-1"}, {true, false, "1o"}, {true, false, "1o"}, {false, false, "1o"},
+                  {false, false, "1o"},  {true, true, "1o"},  {true, true, "1o"}};
+    for (const char* code : {"CP", "SS", "SO"}) {
+        for (size_t field = 0; field < std::size(fields); ++field) {
+            for (bool empty : {true, false}) {
+                std::vector<std::string> values = {code, "1005", "1.8", "50", "45", "90", "t", "F"};
+                values[field + 1] = empty ? "" : fields[field].spoilt;
+                std::string text;
+                for (const std::string& value : values)
+                    text += (text.empty() ? "" : ",") + value;
+                SCOPED_TRACE(text);
+                CNikonRawDataRecord record(text);
+                record.SetDocument(&job);
+                record.SetLine(3);
+                const bool valid = empty ? fields[field].emptyValid : fields[field].spoiltValid;
+                EXPECT_EQ(record.Validate(), valid);
+                // The reduction's reading of the text must agree.
+                std::string_view read[7];
+                EXPECT_EQ(CRawDataNikonObservationRecord(record).ValidateText(read), valid);
+            }
+        }
+    }
     CNikonRawDataRecord face("F1, x ,1.5,10,90,90,t");
     face.SetDocument(&job);
     face.SetLine(3);

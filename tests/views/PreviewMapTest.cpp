@@ -120,18 +120,83 @@ TEST_F(PreviewFixture, PreviewPointsDrawTheirRecordAndIcon)
     EXPECT_EQ(Surface().Of("text").at(0).text.substr(0, 2), "X9");
 }
 
-TEST_F(PreviewFixture, ClearingScratchGeometryRedrawsOnlyWhenThereWasSome)
+TEST_F(PreviewFixture, EachClearTakesEveryKindOfItsOwnAndNoOther)
 {
-    const int redraws = host.redraws;
-    EXPECT_FALSE(map.ClearScratchGeometry());
-    EXPECT_EQ(host.redraws, redraws);
-    map.AddScratchLine(CLocation(0, 0, NoValue), CLocation(1, 1, NoValue));
-    EXPECT_TRUE(map.ClearScratchGeometry());
-    EXPECT_GT(host.redraws, redraws);
-    EXPECT_FALSE(map.ClearPreviews());
-    map.AddMarker(CLocation(1, 1, NoValue), 0);
-    EXPECT_TRUE(map.ClearPreviews());
-    EXPECT_EQ(map.GetMarkerCount(), 0u);
+    const CLocation a(50, 50, NoValue), b(60, 40, NoValue);
+    struct Kind
+    {
+        const char* name;
+        void (*add)(CPreviewMapCore&, const CLocation&, const CLocation&);
+        bool scratch;
+    };
+    const Kind kinds[] = {
+        {"marker", [](CPreviewMapCore& m, const CLocation& a, const CLocation&) { m.AddMarker(a, 600); }, false},
+        {"marker with offset", [](CPreviewMapCore& m, const CLocation& a, const CLocation&) { m.AddMarkerWithOffset(a, 600, 3, 4); }, false},
+        {"labelled marker", [](CPreviewMapCore& m, const CLocation& a, const CLocation&) { m.AddLabelledMarker(a, "1", "2", 0); }, false},
+        {"marker label", [](CPreviewMapCore& m, const CLocation& a, const CLocation&) { m.AddMarkerLabel(a, "2", 0); }, false},
+        {"preview location", [](CPreviewMapCore& m, const CLocation& a, const CLocation&) { m.AddPreviewLocation(a, 600, 7); }, false},
+        {"preview location with offset", [](CPreviewMapCore& m, const CLocation& a, const CLocation&) { m.AddPreviewLocationEx(a, 600, 0, -8, 7); }, false},
+        {"top marker", [](CPreviewMapCore& m, const CLocation& a, const CLocation&) { m.AddTopMarker(a, 600); }, false},
+        {"top labelled marker", [](CPreviewMapCore& m, const CLocation& a, const CLocation&) { m.AddTopLabelledMarker(a, "1", "2", 0); }, false},
+        {"top marker label", [](CPreviewMapCore& m, const CLocation& a, const CLocation&) { m.AddTopMarkerLabel(a, "2", 0); }, false},
+        {"preview point", [](CPreviewMapCore& m, const CLocation& a, const CLocation&) { m.AddPreviewPoint(new CPointRecord("X9", "", a, true), 77, true); }, false},
+        {"line", [](CPreviewMapCore& m, const CLocation& a, const CLocation& b) { m.AddLine(a, b, 0x123456, 1); }, false},
+        {"preview line", [](CPreviewMapCore& m, const CLocation& a, const CLocation& b) { m.AddPreviewLine(a, b, 4, 1, 11); }, false},
+        {"ray", [](CPreviewMapCore& m, const CLocation& a, const CLocation&) { m.AddRay(a, 0.5, false, 0xFF, 1); }, false},
+        {"searchable ray", [](CPreviewMapCore& m, const CLocation& a, const CLocation&) { m.AddSearchableRay(a, 0.5, true, 0xFF, 1, 12); }, false},
+        {"preview infinite line", [](CPreviewMapCore& m, const CLocation& a, const CLocation&) { m.AddPreviewInfiniteLine(a, 0.5, 1, 4, 1, 12); }, false},
+        {"scratch line", [](CPreviewMapCore& m, const CLocation& a, const CLocation& b) { m.AddScratchLine(a, b); }, true},
+        {"scratch circle", [](CPreviewMapCore& m, const CLocation& a, const CLocation&) { m.AddScratchCircle(a, 10); }, true},
+        {"construction line", [](CPreviewMapCore& m, const CLocation& a, const CLocation& b) { m.AddConstructionLine(a, b); }, true},
+    };
+    // Each kind alone, then every kind together: a clear must not stop at the first list it empties.
+    for (size_t alone = 0; alone <= std::size(kinds); ++alone) {
+        const bool together = alone == std::size(kinds);
+        SCOPED_TRACE(together ? "every kind" : kinds[alone].name);
+        CPreviewMapCore fresh{&host};
+        fresh.SetDocument(&doc);
+        fresh.SetViewKind(0);
+        fresh.OnLayout(DeviceRect{0, 0, 800, 600});
+        // What the map draws of its previews: the preview passes and the top layer.
+        auto drawn = [&fresh] {
+            RecordingSurface surface;
+            bool more = false;
+            fresh.DrawPreviewStep(surface, more, true);
+            fresh.DrawTopLayer(surface);
+            return surface.calls.size();
+        };
+        const size_t nothing = drawn();
+        if (together) {
+            for (const Kind& kind : kinds)
+                kind.add(fresh, a, b);
+            EXPECT_TRUE(fresh.ClearPreviews());
+            EXPECT_FALSE(fresh.HasPreviews());
+            EXPECT_EQ(fresh.GetScratchCount(), 3u);
+            EXPECT_TRUE(fresh.ClearScratchGeometry());
+            EXPECT_EQ(fresh.GetScratchCount(), 0u);
+            EXPECT_EQ(drawn(), nothing);
+            continue;
+        }
+        const Kind& kind = kinds[alone];
+        auto own = [&] { return kind.scratch ? fresh.ClearScratchGeometry() : fresh.ClearPreviews(); };
+        auto other = [&] { return kind.scratch ? fresh.ClearPreviews() : fresh.ClearScratchGeometry(); };
+
+        kind.add(fresh, a, b);
+        ASSERT_GT(drawn(), nothing);
+        EXPECT_EQ(fresh.HasPreviews(), !kind.scratch);
+        // The other clear finds its lists empty: it answers false, keeps the kind and does not redraw.
+        int redraws = host.redraws;
+        EXPECT_FALSE(other());
+        EXPECT_GT(drawn(), nothing);
+        EXPECT_EQ(host.redraws, redraws);
+        // The clear of the kind takes it; clearing scratch geometry redraws the map.
+        EXPECT_TRUE(own());
+        EXPECT_EQ(drawn(), nothing);
+        EXPECT_FALSE(fresh.HasPreviews());
+        EXPECT_EQ(fresh.GetScratchCount(), 0u);
+        EXPECT_EQ(host.redraws > redraws, kind.scratch);
+        EXPECT_FALSE(own());
+    }
 }
 
 TEST_F(PreviewFixture, PreviewExtentsIgnoreLocationsWithoutCoordinates)

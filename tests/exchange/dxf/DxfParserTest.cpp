@@ -418,7 +418,9 @@ TEST(DxfParser, VertexCountsNeverSizeTheArrays)
                                    {10, "3"}, {20, "4"}, {42, "0.5"},
                                    {0, "LWPOLYLINE"}, {90, "1"}, {43, "2"}, {10, "1"}, {20, "1"}, {10, "5"}, {20, "5"},
                                    {0, "LEADER"}, {76, "-4"}, {10, "1"}, {20, "1"},
-                                   {0, "SPLINE"}, {73, "3"}, {10, "1"}, {20, "1"}, {10, "2"}, {20, "2"}})),
+                                   // Degree, knot and fit-point counts beside the control-point count.
+                                   {0, "SPLINE"}, {71, "3"}, {72, "9"}, {73, "2"}, {74, "0"}, {10, "1"}, {20, "1"},
+                                   {10, "2"}, {20, "2"}, {10, "3"}, {20, "3"}})),
               kDxfOk);
     ASSERT_EQ(dxf.lwpolylines.size(), 2u);
     ASSERT_EQ(dxf.lwpolylines[0].size(), 2u);

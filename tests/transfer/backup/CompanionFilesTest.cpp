@@ -65,20 +65,39 @@ TEST(CompanionFiles, LinkedNameFromEitherBlock)
     EXPECT_TRUE(GetJobCompanionFiles(dir.file("old.job"), files));
     EXPECT_THAT(files, ElementsAre("Linked.Rv7"));
 
+    // Both blocks hold the name in 260 UTF-16 units: a name that fills them is read whole, and a
+    // field without a terminator is still read within it and cut to 260 bytes.
+    std::string full;
+    for (int i = 0; i < 258; ++i)
+        full += char('a' + i % 26);
+    full += "\u00e9"; // two bytes, one unit
+    const struct
     {
-        CJobFile job;
-        ASSERT_TRUE(job.CreateVersion(dir.file("new.job").c_str(), 5));
-        std::vector<uint8_t> settings(CJobFile::SettingsBlockSize);
-        job.GetSettingsBlock(settings.data());
-        // No terminator anywhere in the field: the name is still read within it and cut to 260 bytes.
-        for (size_t i = 0; i < 600; i += 2)
-            PutU16LE(settings.data() + 32 + i, 'q');
-        ASSERT_TRUE(job.UpdateSettingsBlock(settings.data()));
-        ASSERT_TRUE(job.Close());
-    }
+        uint16_t version;
+        size_t field; // in the file
+    } blocks[] = {{3, 34 + 1108}, {4, 34 + 1108}, {5, 600 + 32}};
     std::string name;
-    ASSERT_TRUE(ReadJobLinkedFileName(dir.file("new.job"), name));
-    EXPECT_EQ(name, std::string(260, 'q'));
+    for (const auto& block : blocks) {
+        SCOPED_TRACE(block.version);
+        const std::string path = dir.file("v.job");
+        {
+            CJobFile job;
+            ASSERT_TRUE(job.CreateVersion(path.c_str(), block.version == 5 ? 5 : 3));
+            ASSERT_TRUE(job.Close());
+        }
+        auto bytes = ReadAllBytes(path);
+        PutU16LE(bytes.data() + 28, block.version);
+        StoreUtf16Field(bytes.data() + block.field, 261, full);
+        WriteAllBytes(path, bytes);
+        ASSERT_TRUE(ReadJobLinkedFileName(path, name));
+        EXPECT_EQ(name, full);
+
+        for (size_t i = 0; i < 600; i += 2)
+            PutU16LE(bytes.data() + block.field + i, 'q');
+        WriteAllBytes(path, bytes);
+        ASSERT_TRUE(ReadJobLinkedFileName(path, name));
+        EXPECT_EQ(name, std::string(260, 'q'));
+    }
 
     EXPECT_FALSE(ReadJobLinkedFileName(dir.file("missing.job"), name));
     WriteAllText(dir.file("text.job"), "not a job");
