@@ -28,16 +28,26 @@ constexpr int Digit(int n)
 }
 
 // A key as the keyboard delivers it: only a shown window of the calculator that holds the keyboard
-// passes it on, first to the calculator's key hook, then as text to the entry box when that holds
-// the keyboard. False when the key reached nothing.
+// passes it on, first to the calculator's key hook, then as a typed character to that window, and
+// as text into the entry box when that holds the keyboard and takes the character. As GTK does, the
+// key press names the key, unshifted: "=" with Shift for "+", "8" with Shift for "*". False when
+// the key reached nothing.
 bool Type(CCalculator& calc, int code)
 {
     wxWindow* focus = wxWindow::FindFocus();
     if (!focus || wxGetTopLevelParent(focus) != &calc || !focus->IsShownOnScreen())
         return false;
-    wxKeyEvent key = KeyEvent(code);
+    const bool shift = code == '+' || code == '*';
+    wxKeyEvent key = KeyEvent(code == '+' ? '=' : code == '*' ? '8' : code);
+    key.m_shiftDown = shift;
     key.SetEventObject(focus);
-    if (!calc.HandleKey(key))
+    if (calc.HandleKey(key) || code >= 127 || code < ' ')
+        return true;
+    wxKeyEvent typed(wxEVT_CHAR);
+    typed.m_keyCode = typed.m_uniChar = code;
+    typed.m_shiftDown = shift;
+    typed.SetEventObject(focus);
+    if (!focus->ProcessWindowEvent(typed))
         if (auto* text = dynamic_cast<wxTextCtrl*>(focus))
             text->WriteText(wxString(wxUniChar(code)));
     return true;
@@ -55,7 +65,9 @@ TEST_F(ProgramTest, CalculatorKeysTypingCopyAndTheSharedStack)
     // Typing 3 and "+" adds the typed number to the start value.
     EXPECT_TRUE(calc->HandleKey(KeyEvent('3')));
     EXPECT_TRUE(calc->Engine().IsEntryOpen());
-    EXPECT_TRUE(calc->HandleKey(KeyEvent('+')));
+    wxKeyEvent plus(wxEVT_CHAR);
+    plus.m_keyCode = plus.m_uniChar = '+';
+    EXPECT_TRUE(calc->HandleChar(plus));
     EXPECT_EQ(CalculatorStack(), std::vector<double>{5});
     calc->PressKey(calc_keys::Digit0);
     calc->PressKey(calc_keys::Enter);
@@ -92,6 +104,8 @@ TEST_F(ProgramTest, CalculatorTakesKeysAsTheyAreTypedAndClickedDigitsWhereTheCar
     const Case cases[] = {
         {"typing after Enter", {'2', WXK_RETURN, '3', '+'}, {5}},
         {"minus commits the open entry", {'9', WXK_RETURN, '5', '-'}, {4}},
+        {"times with the entry closed", {'4', WXK_RETURN, '6', WXK_RETURN, '*'}, {24}},
+        {"divide", {'9', WXK_RETURN, '2', '/'}, {4.5}},
         {"typed digits then a clicked key", {'3', '0', calc_keys::Sin}, {0.5}},
         {"clicked digits", {Digit(1), calc_keys::Point, Digit(5), calc_keys::Enter}, {1.5}},
     };
