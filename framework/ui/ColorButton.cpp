@@ -7,6 +7,7 @@
 
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
+#include <wx/eventfilter.h>
 #include <wx/popupwin.h>
 #include <wx/settings.h>
 
@@ -34,14 +35,19 @@ void Dither(wxDC& dc, const wxRect& r)
 
 wxString IndexText(int index, bool withZero) { return withZero && index == 0 ? wxString("0") : wxString::Format("%d", index); }
 
-// The grid window; it picks on a click and closes.
-class CColorMenuPopup : public wxPopupTransientWindow
+// The grid window; it picks on a click and closes. Escape closes it without a pick wherever the
+// key lands (on the grid, or on the window below that kept the keyboard): while the grid is up
+// the key is caught before any window sees it, and spent, so the dialog below stays open.
+class CColorMenuPopup : public wxPopupTransientWindow, private wxEventFilter
 {
 public:
     CColorMenuPopup(wxWindow* owner, const CColorMenu& menu, std::function<void(int)> onPick)
         : wxPopupTransientWindow(owner, wxBORDER_SIMPLE), m_menu(menu), m_onPick(std::move(onPick))
     {
         SetBackgroundStyle(wxBG_STYLE_PAINT);
+        // The popup takes the focus when it opens; the toolkit then hands it the keys its grab
+        // holds back from the window under it, so they reach the filter below too.
+        SetCanFocus(true);
         SetClientSize(m_menu.GetGridSize());
         Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
             wxAutoBufferedPaintDC dc(this);
@@ -67,11 +73,49 @@ public:
                 pick(ColorMenuFirstId + index);
         });
     }
+    ~CColorMenuPopup() override { StopWatchingKeys(); }
+
+    void Popup(wxWindow* focus = nullptr) override
+    {
+        if (!m_watching) {
+            wxEvtHandler::AddFilter(this);
+            m_watching = true;
+        }
+        wxPopupTransientWindow::Popup(focus);
+    }
+
+    void Dismiss() override
+    {
+        StopWatchingKeys();
+        const bool hadFocus = FindFocus() == this;
+        wxPopupTransientWindow::Dismiss();
+        // The keyboard goes back to the button that opened the grid.
+        if (hadFocus && GetParent() && GetParent()->IsShownOnScreen())
+            GetParent()->SetFocus();
+    }
 
 private:
+    int FilterEvent(wxEvent& event) override
+    {
+        const wxEventType type = event.GetEventType();
+        if ((type != wxEVT_CHAR_HOOK && type != wxEVT_KEY_DOWN) || !IsShown() ||
+            static_cast<wxKeyEvent&>(event).GetKeyCode() != WXK_ESCAPE)
+            return Event_Skip;
+        Dismiss();
+        return Event_Processed;
+    }
+
+    void StopWatchingKeys()
+    {
+        if (m_watching)
+            wxEvtHandler::RemoveFilter(this);
+        m_watching = false;
+    }
+
     const CColorMenu& m_menu;
     std::function<void(int)> m_onPick;
     int m_hot = -1;
+    bool m_watching = false;
 };
 
 } // namespace

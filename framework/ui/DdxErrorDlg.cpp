@@ -4,6 +4,7 @@
 #include "core/WindowPlacement.h"
 #include "framework/ui/DdxFieldFrame.h"
 #include "framework/ui/WindowHelpers.h"
+#include "platform/MessagePump.h"
 
 #include <wx/app.h>
 #include <wx/dcclient.h>
@@ -116,11 +117,23 @@ void CDdxErrorDlg::OnAppActivateEvent(wxActivateEvent& event)
 
 void CDdxErrorDlg::OnAppActivate(bool active)
 {
-    if (active == m_frameShown)
+    if (active == m_frameShown || m_activating)
         return;
+    if (active) {
+        // What waited while the program was in the background runs first: it may move the field
+        // or close the balloon. A program that is closing is left as it is. (The pump also gives
+        // up on hints that cannot go out, as while the balloon is in front; that is no reason to
+        // stay small.)
+        m_activating = true;
+        const bool closing = !PumpUntilIdle() && PumpWaitingMessages() == 0;
+        m_activating = false;
+        if (closing || m_closed || m_frameShown)
+            return;
+    }
     m_frameShown = active;
     const wxRect face = GetScreenRect();
     if (active) {
+        RelocateField();
         // The shadow strips lie outside the face, so the picture taken now shows what is behind
         // them; the face is painted over its own part anyway.
         const wxRect whole(face.GetPosition(), face.GetSize() + wxSize(Shadow, Shadow));
@@ -134,6 +147,28 @@ void CDdxErrorDlg::OnAppActivate(bool active)
     if (m_frame)
         m_frame->Show(active);
     Refresh();
+}
+
+void CDdxErrorDlg::RelocateField()
+{
+    if (!m_locate)
+        return;
+    m_control = m_locate();
+    if (m_control.IsEmpty()) {
+        if (m_frame) {
+            m_frame->Destroy();
+            m_frame = nullptr;
+        }
+        return;
+    }
+    if (m_frame)
+        m_frame->SetField(m_control);
+    else if (IsShown())
+        m_frame = new CDdxFieldFrame(this, m_control);
+    if (!m_filtering && IsShown()) {
+        wxEvtHandler::AddFilter(this);
+        m_filtering = true;
+    }
 }
 
 void CDdxErrorDlg::CaptureBehind(const wxRect& r)
@@ -319,6 +354,8 @@ void CDdxErrorDlg::Install()
         wxBell();
         const ScreenRect control = request.control ? request.control->GetScreenRect() : ScreenRect{};
         CDdxErrorDlg popup(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, request.message, control);
+        if (CDdxControl* field = request.control)
+            popup.SetFieldLocator([field] { return field->GetScreenRect(); });
         if (s_liveOwner)
             return popup.RunBeside(*s_liveOwner) == wxID_OK ? 1 : 2;
         return popup.RunUntilDismissed() == wxID_OK ? 1 : 2;

@@ -5,6 +5,7 @@
 #include <wx/dialog.h>
 #include <wx/eventfilter.h>
 
+#include <functional>
 #include <string>
 
 class CDdxFieldFrame;
@@ -20,6 +21,12 @@ public:
     CDdxErrorDlg(wxWindow* parent, const std::string& message, const ScreenRect& control);
     ~CDdxErrorDlg() override;
 
+    // Where the field is now (empty when it has no place): asked again when the program becomes
+    // active, since the field may have moved while it was in the background.
+    using FieldLocator = std::function<ScreenRect()>;
+    void SetFieldLocator(FieldLocator locate) { m_locate = std::move(locate); }
+    const ScreenRect& GetField() const { return m_control; }
+
     // Places the balloon beside the control for a screen of this size.
     void LayoutBalloon(int screenWidth, int screenHeight);
     const std::string& GetMessage() const { return m_message; }
@@ -33,7 +40,9 @@ public:
 
     // The program lost or regained the desktop's activation: inactive, the balloon shrinks to its
     // red face without shadow and the field's frame is hidden, so neither stays over the other
-    // program's windows; active again, it takes the picture behind it afresh and grows back.
+    // program's windows. Active again, it first lets the waiting messages run (PumpUntilIdle);
+    // when the program is closing nothing more happens, else it takes the field's place afresh,
+    // then the picture behind it, and grows back with the frame round the field.
     void OnAppActivate(bool active);
     bool IsFrameShown() const { return m_frameShown; }
 
@@ -82,9 +91,12 @@ private:
     // A click released on the marked field closes the balloon as a click on it does.
     int FilterEvent(wxEvent& event) override;
     void OnAppActivateEvent(wxActivateEvent& event);
+    // Takes the field's place from the locator and puts the frame round it.
+    void RelocateField();
 
     std::string m_message;
     ScreenRect m_control;
+    FieldLocator m_locate;
     wxSize m_text;
     wxWindow* m_owner = nullptr;
     CDdxFieldFrame* m_frame = nullptr;
@@ -93,5 +105,6 @@ private:
     bool m_closed = false;
     bool m_frameShown = true;
     bool m_filtering = false;
+    bool m_activating = false;
     wxGUIEventLoop* m_loop = nullptr;
 };

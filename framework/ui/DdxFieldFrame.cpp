@@ -9,6 +9,15 @@ CDdxFieldFrame::CDdxFieldFrame(wxWindow* parent, const ScreenRect& field)
     : wxPopupWindow(parent, wxBORDER_NONE | wxFRAME_SHAPED), m_field(field), m_timer(this, TimerId)
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
+    SetField(field);
+    Bind(wxEVT_PAINT, &CDdxFieldFrame::OnPaint, this);
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Step(); }, TimerId);
+    m_timer.Start(PeriodMs);
+}
+
+void CDdxFieldFrame::SetField(const ScreenRect& field)
+{
+    m_field = field;
     const int w = field.right - field.left, h = field.bottom - field.top;
     SetSize(field.left, field.top, w, h);
     // Only the border ring belongs to the window; the field inside stays visible and usable.
@@ -16,9 +25,7 @@ CDdxFieldFrame::CDdxFieldFrame(wxWindow* parent, const ScreenRect& field)
     if (w > 2 && h > 2)
         ring.Subtract(wxRect(1, 1, w - 2, h - 2));
     SetShape(ring);
-    Bind(wxEVT_PAINT, &CDdxFieldFrame::OnPaint, this);
-    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Step(); }, TimerId);
-    m_timer.Start(PeriodMs);
+    Refresh(false);
 }
 
 CDdxFieldFrame::~CDdxFieldFrame() { m_timer.Stop(); }

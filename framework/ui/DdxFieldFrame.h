@@ -17,6 +17,8 @@ public:
     CDdxFieldFrame(wxWindow* parent, const ScreenRect& field);
     ~CDdxFieldFrame() override;
 
+    // Moves the frame round the field's new place.
+    void SetField(const ScreenRect& field);
     // One tick of the timer: the dashes move on by two pixels.
     void Step();
     int GetPhase() const { return m_phase; }

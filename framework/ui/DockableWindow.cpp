@@ -56,3 +56,66 @@ void CDockableWindow::SaveSize() const
     profile.WriteProfileInt(section, "cx", m_sizeBar.x);
     profile.WriteProfileInt(section, "cy", m_sizeBar.y);
 }
+
+namespace {
+bool IsDockable(const wxAuiPaneInfo& pane) { return dynamic_cast<CDockableWindow*>(pane.window) != nullptr; }
+
+bool IsAcross(int direction) { return direction == wxAUI_DOCK_TOP || direction == wxAUI_DOCK_BOTTOM; }
+} // namespace
+
+int CDockingManager::GetDockedMinExtent(const wxAuiPaneInfo& pane)
+{
+    const bool across = IsAcross(pane.dock_direction);
+    int extent = CDockableWindow::MinDockedExtent;
+    wxAuiPaneInfoArray& panes = GetAllPanes();
+    for (size_t i = 0; i < panes.GetCount(); ++i) {
+        const wxAuiPaneInfo& other = panes.Item(i);
+        if (other.window == pane.window || !other.IsShown() || !other.IsDocked() ||
+            other.dock_direction != pane.dock_direction || IsDockable(other) || other.window == nullptr)
+            continue;
+        // Its present thickness, or before the first layout what it asks for.
+        const wxSize size = other.window->GetSize();
+        int thickness = across ? size.y : size.x;
+        for (const wxSize& asked : {other.best_size, other.min_size})
+            thickness = std::max(thickness, across ? asked.y : asked.x);
+        extent = std::max(extent, thickness);
+    }
+    return extent;
+}
+
+void CDockingManager::SetMinSizeFor(wxAuiPaneInfo& pane)
+{
+    if (pane.IsFloating()) {
+        pane.MinSize(CDockableWindow::MinFloatingSize, CDockableWindow::MinFloatingSize);
+        return;
+    }
+    const int extent = GetDockedMinExtent(pane);
+    if (IsAcross(pane.dock_direction))
+        pane.MinSize(CDockableWindow::MinDockedExtent, extent);
+    else
+        pane.MinSize(extent, CDockableWindow::MinDockedExtent);
+}
+
+void CDockingManager::UpdateDockableMinSizes()
+{
+    wxAuiPaneInfoArray& panes = GetAllPanes();
+    for (size_t i = 0; i < panes.GetCount(); ++i)
+        if (IsDockable(panes.Item(i)))
+            SetMinSizeFor(panes.Item(i));
+}
+
+wxAuiFloatingFrame* CDockingManager::CreateFloatingFrame(wxWindow* parent, const wxAuiPaneInfo& pane)
+{
+    // The frame takes its least size from the pane the manager floats, which is this one.
+    if (IsDockable(pane) && pane.window != nullptr)
+        SetMinSizeFor(GetPane(pane.window));
+    return wxAuiManager::CreateFloatingFrame(parent, pane);
+}
+
+bool CDockingManager::ProcessDockResult(wxAuiPaneInfo& target, const wxAuiPaneInfo& newPos)
+{
+    const bool allowed = wxAuiManager::ProcessDockResult(target, newPos);
+    if (allowed && IsDockable(target))
+        SetMinSizeFor(target);
+    return allowed;
+}

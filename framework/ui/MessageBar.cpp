@@ -1,7 +1,7 @@
 #include "framework/ui/MessageBar.h"
 
+#include "core/ReportOutput.h"
 #include "framework/ui/EasyRichEdit.h"
-#include "shell/KVLEditHandoff.h"
 #include "shell/RtfReader.h"
 
 #include <wx/button.h>
@@ -86,7 +86,10 @@ void CMessageBar::OnReport()
 {
     if (AskFrame(EVT_MESSAGEBAR_REPORT_8079) != 0)
         return;
-    SendTextToKVLEdit(m_rtf);
+    // Through the program's report output like every other report, which shows it in the
+    // program's own viewer when the desktop has no program for rich text.
+    if (CReportOutput* output = GetReportOutput())
+        output->SendTextToKVLEdit(m_rtf);
     if (wxWindow* frame = wxGetTopLevelParent(this)) {
         auto* event = new wxCommandEvent(EVT_MESSAGEBAR_REPORTED_807A, GetId());
         frame->GetEventHandler()->QueueEvent(event);

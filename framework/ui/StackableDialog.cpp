@@ -7,6 +7,7 @@
 #include "model/HintCodes.h"
 
 #include <wx/app.h>
+#include <wx/button.h>
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
 #include <wx/settings.h>
@@ -297,18 +298,39 @@ intptr_t CStackableDialog::OnBarMessage(uint32_t message, intptr_t wParam)
         GetReport().ClearSections(true);
         GetReport().ShowInMessageBar(true, false);
         return 0;
-    case 0x8079:
-        if (IsShown())
-        {
-            // The panels' Report button.
-            wxCommandEvent report(wxEVT_BUTTON, 1070);
-            ProcessWindowEvent(report);
-        }
-        return 0;
+    case 0x8079: {
+        // The panels bind their report on the button itself (one binds it on the panel, which the
+        // button's event reaches as well).
+        wxButton* button = IsShown() ? FindReportButton() : nullptr;
+        if (!button)
+            return 0;
+        wxCommandEvent report(wxEVT_BUTTON, button->GetId());
+        report.SetEventObject(button);
+        return button->ProcessWindowEvent(report) ? 1 : 0;
+    }
     default:
         return 0;
     }
 }
+
+namespace
+{
+wxButton* FindButton(const wxWindow& parent, int id)
+{
+    for (wxWindow* child : parent.GetChildren())
+    {
+        if (child->IsTopLevel())
+            continue;
+        if (auto* button = dynamic_cast<wxButton*>(child); button && child->GetId() == id)
+            return button;
+        if (wxButton* inside = FindButton(*child, id))
+            return inside;
+    }
+    return nullptr;
+}
+} // namespace
+
+wxButton* CStackableDialog::FindReportButton() const { return FindButton(*this, ReportButtonId); }
 
 std::unique_ptr<wxMenu> CStackableDialog::BuildSwitchMenu()
 {

@@ -12,6 +12,7 @@
 
 class CCustomIconButton;
 class CMenuButton;
+class wxButton;
 class CStackingDialogBar;
 class CTitleStrip;
 
@@ -59,7 +60,13 @@ public:
     // Whether the window lies in the panel (not counting hidden parts).
     bool IsDescendant(const wxWindow* window) const;
     // The bar's private messages passed on to the shown panel: 0x8078 to 0x807A and 0x80BD.
+    // 0x8079 (the message bar's Report) presses the panel's Report button and answers 1 when
+    // that ran the panel's report, so the bar does not hand its own text over as well.
     virtual intptr_t OnBarMessage(uint32_t message, intptr_t wParam);
+    static constexpr int ReportButtonId = 1070;
+    // The panel's Report button (id 1070); null when it has none. Only a button counts: a field
+    // of the same id (on an Adjustments page) is not it.
+    wxButton* FindReportButton() const;
     // The switch menu as the title button drops it.
     std::unique_ptr<wxMenu> BuildSwitchMenu();
     void OnStackMenuCommand(int id);

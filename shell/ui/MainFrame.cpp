@@ -277,7 +277,6 @@ void CMainFrame::CreateBars()
                                     .Layer(0)
                                     .Row(0)
                                     .BestSize(m_messageBar->GetSizeBar())
-                                    .MinSize(wxSize(CDockableWindow::MinFloatingSize, CDockableWindow::MinFloatingSize))
                                     .FloatingSize(m_messageBar->GetSizeBar())
                                     .Floatable(true)
                                     .TopDockable(false)
@@ -461,6 +460,8 @@ void CMainFrame::LoadModeBarState()
         for (int i = 0; i < BarCount; ++i)
             CurrentTable()[i] = m_aui.GetPane(m_bars[size_t(i)]).IsShown();
     }
+    // Docked, the message bar goes down to the tab strip's height (a saved layout may say 50).
+    m_aui.UpdateDockableMinSizes();
     profile.WriteProfileString(ToolbarsSection, key, FromWx(m_aui.SavePerspective()));
 }
 

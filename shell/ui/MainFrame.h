@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/ui/CoolMenuManager.h"
+#include "framework/ui/DockableWindow.h"
 #include "platform/StatusBarHost.h"
 
 #include <wx/aui/framemanager.h>
@@ -246,7 +247,7 @@ private:
     CIcons& m_icons;
     CCoolMenuManager m_menuManager;
     CRecentFileList& m_recentFiles;
-    wxAuiManager m_aui;
+    CDockingManager m_aui;
     std::array<wxWindow*, BarCount> m_bars{};
     CMorvelToolbar* m_toolBar = nullptr;
     CViewTabBar* m_viewTabBar = nullptr;

@@ -22,6 +22,7 @@
 #include "model/SettingsShell.h"
 #include "model/ui/MorvelFileSettings.h"
 #include "model/OpenDocuments.h"
+#include "platform/MessagePump.h"
 #include "platform/ShellHooks.h"
 #include "shell/CommandIds.h"
 #include "shell/ui/MainFrame.h"
@@ -35,11 +36,14 @@
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/frame.h>
+#include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 using morvel::test::ProgramTest;
 using morvel::test::WindowTest;
@@ -440,6 +444,101 @@ TEST_F(WindowTest, ValidationBalloonFramesTheFieldAndShadesWhatLiesBehind)
         EXPECT_EQ(balloon.GetFieldFrame(), nullptr);
         balloon.Hide();
     }
+    frame->Destroy();
+}
+
+namespace {
+
+// The program's queue as the balloon's activation sees it: each dispatch runs `waiting` (what
+// waited while the program was in the background) and says whether the program is quitting.
+class ActivationQueue : public CMessageQueue
+{
+public:
+    std::function<void()> waiting;
+    bool quitting = false;
+    int dispatches = 0;
+    int DispatchWaitingMessages(uint32_t) override
+    {
+        ++dispatches;
+        if (waiting)
+            std::exchange(waiting, nullptr)();
+        return quitting ? 0 : 1;
+    }
+    bool CanActiveDocDispatchHints() override { return true; }
+    void RequestDeferredHints() override {}
+};
+
+wxRect ScreenOf(const ScreenRect& r) { return wxRect(r.left, r.top, r.Width(), r.Height()); }
+
+} // namespace
+
+// Back in front, the balloon first lets what waited run (a layout that moved the field), then
+// frames the field where it is now; a program that is closing leaves the balloon as it is.
+TEST_F(ProgramTest, ValidationBalloonBackInFrontFramesTheFieldWhereItIsNow)
+{
+    ASSERT_TRUE(Start());
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "Field", wxPoint(100, 100), wxSize(400, 200));
+    // On a panel of its own, so the frame does not stretch the field over its whole inside.
+    auto* panel = new wxPanel(frame);
+    auto* field = new wxTextCtrl(panel, wxID_ANY, "12x", wxPoint(20, 20), wxSize(120, -1));
+    frame->Show();
+    Pump();
+    const auto fieldPlace = [field] {
+        const wxRect r = field->GetScreenRect();
+        return ScreenRect{r.x, r.y, r.GetRight() + 1, r.GetBottom() + 1};
+    };
+    ActivationQueue queue;
+    CMessageQueue* const previous = GetMessageQueue();
+    SetMessageQueue(&queue);
+    {
+        CDdxErrorDlg balloon(frame, "Invalid number.", fieldPlace());
+        balloon.SetFieldLocator(fieldPlace);
+        balloon.LayoutBalloon(1280, 1024);
+        balloon.Show();
+        Pump();
+        const wxSize whole = balloon.GetSize();
+        const wxRect before = field->GetScreenRect();
+        ASSERT_NE(balloon.GetFieldFrame(), nullptr);
+        EXPECT_EQ(balloon.GetFieldFrame()->GetScreenRect(), before);
+
+        // Away: the face alone. A layout waits that moves the field 30 pixels down and 10 right.
+        balloon.OnAppActivate(false);
+        EXPECT_FALSE(balloon.IsFrameShown());
+        int dispatchesSeen = 0;
+        queue.waiting = [&] {
+            field->Move(field->GetPosition() + wxPoint(10, 30));
+            dispatchesSeen = queue.dispatches;
+        };
+        balloon.OnAppActivate(true);
+        EXPECT_EQ(dispatchesSeen, 1) << "what waited ran first";
+        EXPECT_TRUE(balloon.IsFrameShown());
+        EXPECT_EQ(balloon.GetSize(), whole);
+        const wxRect after = field->GetScreenRect();
+        ASSERT_EQ(after.GetPosition(), before.GetPosition() + wxPoint(10, 30));
+        EXPECT_EQ(ScreenOf(balloon.GetField()), after);
+        CDdxFieldFrame* ring = balloon.GetFieldFrame();
+        ASSERT_NE(ring, nullptr);
+        EXPECT_TRUE(ring->IsShown());
+        EXPECT_EQ(ring->GetScreenRect(), after);
+        EXPECT_EQ(ScreenOf(ring->GetField()), after);
+        EXPECT_EQ(balloon.GetShadow().GetSize(), whole);
+        Pump();
+        EXPECT_TRUE(SaveScreenshot(*frame, "validation_balloon_moved_field.png"));
+
+        // Away again; back while the program is closing: nothing more happens.
+        balloon.OnAppActivate(false);
+        const wxSize face = balloon.GetSize();
+        queue.quitting = true;
+        queue.waiting = [&] { field->Move(field->GetPosition() + wxPoint(0, 20)); };
+        balloon.OnAppActivate(true);
+        EXPECT_FALSE(balloon.IsFrameShown());
+        EXPECT_EQ(balloon.GetSize(), face);
+        EXPECT_FALSE(ring->IsShown());
+        EXPECT_EQ(ScreenOf(balloon.GetField()), after);
+        queue.quitting = false;
+        balloon.Hide();
+    }
+    SetMessageQueue(previous);
     frame->Destroy();
 }
 

@@ -456,6 +456,74 @@ TEST_F(ProgramTest, TheTabStripLiesOnTheJobViewAndTheMessageBarBelowItFloatsButS
     EXPECT_LT(back.dock_row, frame.GetAuiManager().GetPane(frame.GetViewTabBar()).dock_row);
 }
 
+namespace {
+
+// A press on the frame's own surface at y (client coordinates), released far below: a drag of
+// the splitter above the message bar when y lies on it.
+void DragDown(wxFrame& frame, int x, int y)
+{
+    const int bottom = frame.GetClientSize().y - 2;
+    for (const auto& [type, at] : {std::pair{wxEVT_LEFT_DOWN, y}, std::pair{wxEVT_MOTION, bottom},
+                                   std::pair{wxEVT_LEFT_UP, bottom}}) {
+        wxMouseEvent event(type);
+        event.SetPosition(wxPoint(x, at));
+        event.SetLeftDown(type != wxEVT_LEFT_UP);
+        event.SetEventObject(&frame);
+        frame.GetEventHandler()->ProcessEvent(event);
+    }
+}
+
+} // namespace
+
+// Docked, the message bar goes down to the tab strip's height (or 16 pixels); only floating is
+// it kept to 50 by 50.
+TEST_F(ProgramTest, TheDockedMessageBarGoesDownToTheTabStripAndFloatsAtLeast50By50)
+{
+    ASSERT_TRUE(Start());
+    CMainFrame& frame = Frame();
+    frame.SetSize(1000, 760);
+    frame.ShowMessageBar(true);
+    frame.GetMessageBar()->SetText("{\\rtf1\\ansi Inverse 1 to 2: 25.000 m\\par}", false);
+    frame.SendSizeEvent();
+    Pump();
+    CMessageBar& bar = *frame.GetMessageBar();
+    const int tabs = frame.GetViewTabBar()->GetSize().y;
+    const int least = std::max(16, tabs);
+    ASSERT_GT(bar.GetSize().y, least + 20);
+
+    // The splitter above the bar, dragged down past the frame's bottom.
+    const int top = frame.ScreenToClient(bar.GetScreenPosition()).y;
+    const int x = frame.GetClientSize().x / 2;
+    const int before = bar.GetSize().y;
+    for (int y = top - 1; y > top - 12 && bar.GetSize().y == before; --y) {
+        DragDown(frame, x, y);
+        Pump();
+    }
+    EXPECT_EQ(bar.GetSize().y, least) << "the tab strip is " << tabs << " high";
+    EXPECT_EQ(bar.GetSizeBar().y, least);
+    EXPECT_TRUE(SaveScreenshot(frame, "message_bar_docked_least.png"));
+
+    // Floating, it is never smaller than 50 by 50.
+    wxAuiManager& aui = frame.GetAuiManager();
+    wxAuiPaneInfo& pane = aui.GetPane(&bar);
+    pane.Float();
+    aui.Update();
+    Pump();
+    ASSERT_NE(pane.frame, nullptr);
+    pane.frame->SetClientSize(20, 20);
+    Pump();
+    EXPECT_GE(bar.GetSize().x, 50);
+    EXPECT_GE(bar.GetSize().y, 50);
+
+    // Docked again (a layout saved floating comes back docked): down to the strip again.
+    frame.SetFullScreen(true);
+    frame.SetFullScreen(false);
+    Pump();
+    wxAuiPaneInfo& back = aui.GetPane(&bar);
+    ASSERT_FALSE(back.IsFloating());
+    EXPECT_EQ(back.min_size.y, least);
+}
+
 TEST_F(ProgramTest, ToolbarsDialogHidesABarAtOnce)
 {
     ASSERT_TRUE(Start());

@@ -181,6 +181,45 @@ TEST_F(ProgramTest, ReportHandsTheLastTextToTheEditor)
     ::setenv("PATH", oldPath.c_str(), 1);
 }
 
+// The bar's Report goes out as every other report does: on a desktop without a program for rich
+// text it opens in the program's own viewer, not in a box that says it cannot be shown.
+TEST_F(ProgramTest, TheBarsReportOpensInTheProgramsViewerWithoutARichTextProgram)
+{
+    // The desktop's opener knows no program for rich text.
+    const std::string types = home->file("bin/xdg-mime");
+    morvel::test::WriteAllText(types, "#!/bin/sh\nexit 0\n");
+    ::chmod(types.c_str(), 0755);
+    ASSERT_TRUE(Start());
+    CMainFrame& frame = Frame();
+    frame.SetSize(1000, 760);
+    CReport report;
+    FillReport(report, 6);
+    report.ShowInMessageBar(false, false);
+    Pump();
+    ASSERT_FALSE(Bar(frame).GetRtf().empty());
+
+    int viewers = 0;
+    std::string seen;
+    dialogAnswer = [&](wxDialog& host) {
+        auto* viewer = dynamic_cast<CReportViewer*>(&host);
+        if (viewer == nullptr)
+            return int(wxID_CANCEL);
+        ++viewers;
+        viewer->InitDialog();
+        seen = viewer->GetViewer()->GetValue().utf8_string();
+        viewer->Show();
+        EXPECT_TRUE(SaveScreenshot(*viewer, "message_bar_report.png"));
+        viewer->Hide();
+        return int(wxID_OK);
+    };
+    Bar(frame).OnReport();
+    Pump();
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_EQ(viewers, 1);
+    EXPECT_NE(seen.find("P1     5000.125  1000.250  DITCH {EDGE}"), std::string::npos) << seen;
+    EXPECT_NE(seen.find("P6"), std::string::npos) << seen;
+}
+
 TEST_F(ProgramTest, MessageBarSizeIsKeptInTheProfile)
 {
     GetAppProfile().WriteProfileInt("DockableWindow(59397)", "cy", 150);

@@ -12,6 +12,7 @@
 #include "framework/GraphicDataExchange.h"
 #include "core/Report.h"
 #include "core/ReportOutput.h"
+#include "framework/ui/MessageBar.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "model/DataFileDoc.h"
 #include "model/DataFileSelOperator.h"
@@ -520,6 +521,75 @@ TEST_F(PointEditingTest, ElevationsRenamesAndDeletesThroughTheirPanels)
     Pump();
     Exit();
     EXPECT_EQ(ProfileValue("General", "WriteDelRaw"), "0");
+}
+
+// The message bar's Report with a panel on top runs that panel's own Report, once, and the bar
+// does not hand its own text over as well.
+TEST_F(PointEditingTest, TheMessageBarsReportRunsTheTopPanelsReportOnce)
+{
+    ASSERT_TRUE(Open());
+    auto* bar = dynamic_cast<CMessageBar*>(Frame().GetBar(CMainFrame::MessageBarIndex));
+    ASSERT_NE(bar, nullptr);
+    // The bar shows the top panel's report as it comes and goes; then it holds a text of its own.
+    const auto reportFromTheBar = [&] {
+        bar->SetText("{\\rtf1\\ansi The bar's own text\\par}", false);
+        bar->OnReport();
+        Pump();
+    };
+    EditorCapture capture(GetReportOutput());
+    CReportOutput* previous = SetReportOutput(&capture);
+    const std::pair<const char*, int> panels[] = {
+        {"Intersection", IdIntersection},   {"Inverse", IdInverse},       {"Point in Direction", IdPointInDirection},
+        {"2D to 3D", Id2dPointsTo3dPoints}, {"Rename", IdRenamePoints},
+    };
+    Select({"10", "11"});
+    for (const auto& [what, command] : panels) {
+        SCOPED_TRACE(what);
+        auto* panel = Push<CStackableDialog>(command);
+        ASSERT_NE(panel, nullptr);
+        ASSERT_NE(panel->FindReportButton(), nullptr);
+        CReport& report = panel->GetReport();
+        report.NewSection().AddColumn("Note", ReportHeadingLeft | ReportCellLeft);
+        report.AddTextRow(std::string("The report of ") + what);
+        capture.sent.clear();
+        reportFromTheBar();
+        ASSERT_EQ(capture.sent.size(), 1u);
+        EXPECT_NE(capture.sent[0].find(std::string("The report of ") + what), std::string::npos);
+        EXPECT_EQ(capture.sent[0].find("bar's own text"), std::string::npos);
+        panel->OnCancel();
+        Pump();
+    }
+
+    // Adjustments keeps its report with the page's operation; a field of one of its pages has the
+    // Report button's id too.
+    auto* adjust = Push<CAdjustments>(IdTranslateRotateScale);
+    ASSERT_NE(adjust, nullptr);
+    CAdjustmentValues& v = adjust->Values();
+    v.direction = M_PI / 4, v.distance = 10, v.rise = 1;
+    adjust->GetTab()->SelectPage(0);
+    adjust->UpdateDataEx(false);
+    ASSERT_TRUE(adjust->GetPage(0)->Apply());
+    wxButton* button = adjust->FindReportButton();
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->GetParent(), adjust);
+    EXPECT_NE(adjust->FindWindow(CAdjustments::IdReport), button);
+    capture.sent.clear();
+    reportFromTheBar();
+    ASSERT_EQ(capture.sent.size(), 1u);
+    EXPECT_EQ(capture.sent[0].find("bar's own text"), std::string::npos);
+    EXPECT_NE(capture.sent[0].find("Translate"), std::string::npos) << capture.sent[0].substr(0, 400);
+    EXPECT_EQ(adjust->OnBarMessage(0x8079, 0), 1);
+    EXPECT_EQ(capture.sent.size(), 2u);
+    adjust->OnCancel();
+    Pump();
+
+    // With no panel on top the bar's own text goes out.
+    capture.sent.clear();
+    reportFromTheBar();
+    SetReportOutput(previous);
+    ASSERT_EQ(capture.sent.size(), 1u);
+    EXPECT_NE(capture.sent[0].find("bar's own text"), std::string::npos);
+    Exit();
 }
 
 TEST_F(PointEditingTest, EditPointOpensOrReusesTheAddPanelOnThePoint)

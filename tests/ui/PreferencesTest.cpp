@@ -24,6 +24,7 @@
 #include <wx/dcscreen.h>
 #include <wx/dialog.h>
 #include <wx/frame.h>
+#include <wx/popupwin.h>
 #include <wx/radiobut.h>
 #include <wx/slider.h>
 #include <wx/textctrl.h>
@@ -317,6 +318,79 @@ TEST_F(PreferencesTest, OnlyTheGridFontSendsTheFontHint)
         EXPECT_EQ(labelsCaption.find(windowsSans), std::string::npos) << labelsCaption;
 }
 
+namespace {
+
+// The colour grid a button opened: a shown popup among its children; null when none shows.
+wxPopupTransientWindow* ShownGrid(wxWindow& button)
+{
+    for (wxWindow* child : button.GetChildren())
+        if (auto* grid = dynamic_cast<wxPopupTransientWindow*>(child); grid && grid->IsShown())
+            return grid;
+    return nullptr;
+}
+
+// Escape as the toolkit delivers it: first to the top-level window of `at`, then to `at`.
+void PressEscape(wxWindow& at)
+{
+    wxKeyEvent hook(wxEVT_CHAR_HOOK);
+    hook.m_keyCode = WXK_ESCAPE;
+    hook.SetEventObject(&at);
+    if (at.GetEventHandler()->ProcessEvent(hook) && !hook.GetSkipped())
+        return;
+    wxKeyEvent down(wxEVT_KEY_DOWN);
+    down.m_keyCode = WXK_ESCAPE;
+    down.SetEventObject(&at);
+    at.GetEventHandler()->ProcessEvent(down);
+}
+
+} // namespace
+
+// Escape closes the colour grid without a pick and leaves the Preferences open, wherever the
+// key lands: on the sheet that has the keyboard or on the grid.
+TEST_F(PreferencesTest, EscapeClosesTheColourGridWithoutAPick)
+{
+    ASSERT_TRUE(Start());
+    Pump();
+    bool savedOpen = false, savedClosed = false;
+    RunFromMenu([&](CUserPreferences& sheet) {
+        sheet.Show();
+        sheet.Raise();
+        ASSERT_EQ(sheet.GetActiveIndex(), CUserPreferences::ColorsPage);
+        CColorButton* button = sheet.GetColorsPage()->GetButton(0);
+        ASSERT_NE(button, nullptr);
+        const int32_t colour = button->GetColor();
+        int picks = 0;
+        sheet.GetColorsPage()->Bind(wxEVT_BUTTON, [&](wxCommandEvent& e) {
+            picks += e.GetId() == button->GetId();
+            e.Skip();
+        });
+        for (const bool onTheGrid : {false, true}) {
+            SCOPED_TRACE(onTheGrid ? "the key lands on the grid" : "the key lands on the sheet");
+            button->SetFocus();
+            button->OnClicked();
+            Pump();
+            wxPopupTransientWindow* grid = ShownGrid(*button);
+            ASSERT_NE(grid, nullptr);
+            if (!onTheGrid)
+                savedOpen = SaveScreenshot(sheet, "colour_grid_open.png");
+            PressEscape(onTheGrid ? static_cast<wxWindow&>(*grid) : *button);
+            Pump();
+            EXPECT_EQ(ShownGrid(*button), nullptr);
+            EXPECT_FALSE(sheet.HasEnded());
+            EXPECT_TRUE(sheet.IsShown());
+            EXPECT_EQ(button->GetColor(), colour);
+            EXPECT_EQ(picks, 0);
+        }
+        savedClosed = SaveScreenshot(sheet, "colour_grid_escaped.png");
+        // With the grid gone, Escape is the sheet's again.
+        PressEscape(*button);
+        Pump();
+        EXPECT_TRUE(sheet.HasEnded());
+    });
+    EXPECT_TRUE(savedOpen);
+    EXPECT_TRUE(savedClosed);
+}
+
 TEST_F(PreferencesTest, SnapSliderAndScreenshot)
 {
     ASSERT_TRUE(Start());
@@ -501,3 +575,4 @@ TEST_F(WindowTest, ColorButtonsShareTheirMenusAndAlwaysNotify)
 }
 
 } // namespace
+

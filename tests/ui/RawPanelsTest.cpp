@@ -280,8 +280,8 @@ TEST_F(RawPanelsTest, ReduceTwiceRecordsTwoStepsAndTheOptionsOutliveARestart)
     EXPECT_FALSE(reduce->GetReport().IsEmpty());
     reduce->OnReport();
     EXPECT_EQ(output.editorTexts.size(), 1u);
-    // The message bar's "Report" reaches the panel's button.
-    Frame().GetStackingBar()->ForwardToCurrent(0x8079, 0);
+    // The message bar's "Report" reaches the panel's button, which answers that it did the work.
+    EXPECT_EQ(Frame().GetStackingBar()->ForwardToCurrent(0x8079, 0), 1);
     EXPECT_EQ(output.editorTexts.size(), 2u);
     EXPECT_EQ(ProfileValue("RegenerationOptions", "IgnoreDeletedPoint"), "1");
     EXPECT_EQ(ProfileValue("RegenerationOptions", "IgnoreStorePoint"), "0");
