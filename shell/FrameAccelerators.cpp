@@ -31,7 +31,10 @@ const std::vector<AccelEntry>& GetFrameAccelerators()
         {Plain, KeyF5, Cmd(7169)},            // Redraw
         {Plain, KeyF1, Cmd(IdViewManual)},
         // The job map's view tools, wherever the focus is in the window.
+        {Ctrl, 'A', Cmd(IdZoomExtents)},
         {Ctrl, 'W', Cmd(IdZoomWindow)},
+        {Ctrl, '0', Cmd(IdZoomPrevious)},
+        {Ctrl, '9', Cmd(IdZoomNext)},
         {Ctrl, 'Q', Cmd(IdRealtimeZoom)},
         {Alt, 'Q', Cmd(IdRealtimePan)},
     };

@@ -1,11 +1,13 @@
 #include "framework/ui/CoolMenuManager.h"
 
 #include "framework/ui/Icons.h"
+#include "framework/ui/RichTextView.h"
 
 #include <wx/accel.h>
 #include <wx/artprov.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
+#include <wx/textentry.h>
 
 #include <algorithm>
 #include <memory>
@@ -250,8 +252,27 @@ bool CCoolMenuManager::IsCommandEnabled(int command)
     return item->IsEnabled();
 }
 
+bool CCoolMenuManager::LeaveKeyToTextBox(wxWindow* focus, const wxKeyEvent& key)
+{
+    if (focus == nullptr || key.GetModifiers() != wxMOD_CONTROL || key.GetKeyCode() != 'A')
+        return false;
+    // The frame's table sees the key before the text box does, so the text box is served here.
+    if (auto* entry = dynamic_cast<wxTextEntry*>(focus)) {
+        entry->SelectAll();
+        return true;
+    }
+    if (auto* view = dynamic_cast<CRichTextView*>(focus)) {
+        view->SelectAll();
+        return true;
+    }
+    return false;
+}
+
 bool CCoolMenuManager::WindowProc(wxEvent& event)
 {
+    if (event.GetEventType() == wxEVT_CHAR_HOOK &&
+        LeaveKeyToTextBox(wxWindow::FindFocus(), static_cast<wxKeyEvent&>(event)))
+        return true;
     // A key of the window's table reaches a command only while its menu item is enabled, as the
     // item itself would.
     if (event.GetEventType() == wxEVT_MENU && m_frame && event.GetEventObject() == m_frame &&

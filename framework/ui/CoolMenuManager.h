@@ -13,8 +13,10 @@
 
 class CIcons;
 class wxFrame;
+class wxKeyEvent;
 class wxMenu;
 class wxMenuItem;
+class wxWindow;
 
 // Gives the frame's menus the toolbar picture of each command and the keys of each command after
 // its text. GTK draws the menus itself (pictures, checks, radio dots, greyed items); the manager
@@ -71,6 +73,9 @@ public:
     std::vector<AccelEntry> GetUnshownAccelerators() const;
     // Whether the command's menu item would take it now (true without an item).
     bool IsCommandEnabled(int command);
+    // Ctrl+A in a text box (the focused window) selects its text, though the frame's table gives
+    // the key to a command; true when the text box took it.
+    static bool LeaveKeyToTextBox(wxWindow* focus, const wxKeyEvent& key);
 
     bool IsShowButtons() const { return m_bShowButtons; }
     void SetShowButtons(bool show) { m_bShowButtons = show; }

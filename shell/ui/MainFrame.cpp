@@ -211,7 +211,16 @@ void CMainFrame::CreateMenus()
 
     auto* view = new wxMenu;
     view->Append(IdViewToolbars, "&Toolbars...");
+    // The job map's zoom commands; the map pane takes them while it is there.
     auto* zoom = new wxMenu;
+    zoom->Append(IdZoomExtents, "Zoom Extents\tCtrl+A");
+    zoom->AppendCheckItem(IdZoomWindow, "Zoom Window\tCtrl+W");
+    zoom->Append(IdZoomPrevious, "Zoom Previous\tCtrl+0");
+    zoom->Append(IdZoomNext, "Zoom Next\tCtrl+9");
+    zoom->Append(IdZoomIn, "Zoom In");
+    zoom->Append(IdZoomOut, "Zoom Out");
+    zoom->AppendCheckItem(IdRealtimeZoom, "Realtime Zoom\tCtrl+Q");
+    zoom->AppendCheckItem(IdRealtimePan, "Realtime Pan\tAlt+Q");
     zoom->Append(IdZoomToPoint, "Zoom to Point...");
     view->AppendSubMenu(zoom, "&Zoom");
     view->AppendCheckItem(IdMessageBar, "&Message Bar");

@@ -14,12 +14,14 @@ TEST(FrameAcceleratorsTest, EachKeyReachesOneCommand)
     for (const AccelEntry& entry : GetFrameAccelerators())
         EXPECT_TRUE(keys.emplace(entry.flags, entry.key).second) << "key " << entry.key << " of " << entry.command;
 
-    // The job map's tool keys are in the window's list, not a list of the map's own.
+    // The job map's zoom and tool keys are in the window's list, not a list of the map's own.
     CAcceleratorChain chain;
     chain.LoadAccelerators(GetFrameAccelerators());
     const auto name = [](uint16_t key, bool) { return std::string(1, char(key)); };
-    for (const auto& [command, expected] : {std::pair{IdZoomWindow, "\tCtrl+W"}, std::pair{IdRealtimeZoom, "\tCtrl+Q"},
-                                            std::pair{IdRealtimePan, "\tAlt+Q"}}) {
+    for (const auto& [command, expected] :
+         {std::pair{IdZoomExtents, "\tCtrl+A"}, std::pair{IdZoomWindow, "\tCtrl+W"},
+          std::pair{IdZoomPrevious, "\tCtrl+0"}, std::pair{IdZoomNext, "\tCtrl+9"},
+          std::pair{IdRealtimeZoom, "\tCtrl+Q"}, std::pair{IdRealtimePan, "\tAlt+Q"}}) {
         std::string text;
         EXPECT_TRUE(chain.GetAcceleratorText(text, uint16_t(command), name));
         EXPECT_EQ(text, expected);

@@ -202,10 +202,13 @@ TEST_F(PopupTest, OverlappingPointsArePagedWithTheShownOneHighlighted)
     EXPECT_EQ(popup->GetShownLines()[0], "Selection\t3 of 3");
     EXPECT_EQ(PixelAt(first), Normal());
 
-    // A right press offers the menu of the point the popup shows, not of the nearest one.
+    // A right press offers the menu of the point the popup shows, not of the nearest one, nor of
+    // a raw line drawn under the cursor.
     CRecord* shown = Shown(popup);
+    map->Preview().AddPreviewLocation(CLocation(5000, 3000, NoValue), 0, 4);
     bool beep = false;
     std::unique_ptr<wxMenu> menu = map->BuildContextMenu(Client(5000, 3000), beep);
+    map->Preview().ClearPreviews();
     ASSERT_NE(menu, nullptr);
     const std::string name = static_cast<CPointRecord*>(shown)->GetName();
     EXPECT_EQ(menu->FindItemByPosition(0)->GetItemLabelText().ToStdString(), "Edit Point " + name + "...");

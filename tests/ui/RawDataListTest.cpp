@@ -120,6 +120,11 @@ TEST_F(RawDataTabTest, RowsHeadingsAndTipsOfTheSampleFile)
     Click(20);
     EXPECT_EQ(list->GetSelectedCount(), 1);
     EXPECT_EQ(list->GetColumnHeading(1), "Type");
+    // The view's "first row" command selects line 1 in the list's own selection.
+    wxCommandEvent first(wxEVT_MENU, CGridView::SelectFirstRowCommand);
+    view->ProcessWindowEvent(first);
+    EXPECT_EQ(list->GetSelectedRows(), (std::vector<int32_t>{0}));
+    Click(20);
     for (int column = 2; column < 5; ++column) {
         EXPECT_NE(list->GetColumnHeading(column).Trim(), "") << column;
         EXPECT_EQ(list->GetColumnHeading(column).Find(':'), wxNOT_FOUND) << column;

@@ -260,6 +260,15 @@ void CDataFileView::ReloadRows()
 
 void CDataFileView::SelectFirstRawRow() { m_rawList->SelectRow(0); }
 
+void CDataFileView::SelectFirstRow()
+{
+    // The raw list keeps its selection itself: the list base's selection is one it never shows.
+    if (GetActiveList() == m_rawList)
+        SelectFirstRawRow();
+    else
+        CGridView::SelectFirstRow();
+}
+
 int32_t CDataFileView::RowToSortedIndex(int32_t row) const
 {
     return m_currentTab == PointsTab ? m_rows.RowToSortedIndex(row) : -1;

@@ -48,6 +48,8 @@ public:
     void InitializeGrid() override;
     void ReloadRows() override;
     void SelectFirstRawRow() override;
+    // On the Raw Data tab through the raw list's own selection.
+    void SelectFirstRow() override;
     std::string GetCellText(int32_t row, int column, const CEasyListCtrl* list) const override;
     void RebuildSortOrder(int tab) override;
     void SortByColumn(int column, bool toggle) override;

@@ -1,5 +1,6 @@
 #include "views/ui/PreviewMapCtrl.h"
 
+#include "framework/ui/ObjectIdWnd.h"
 #include "framework/ui/ProgramServices.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
@@ -13,6 +14,7 @@
 #include "views/MapCommands.h"
 #include "views/ScratchGeometry.h"
 #include "views/ui/DataFileView.h"
+#include "views/ui/ToolPopups.h"
 #include "views/ui/ViewToolHost.h"
 
 #include <wx/accel.h>
@@ -190,7 +192,13 @@ std::unique_ptr<wxMenu> CPreviewMapCtrl::BuildContextMenu(const wxPoint& client,
     q.point = DevicePoint{client.x, client.y};
     Preview().OnDeviceToWorld8083(q);
     q.tolerance = Preview().ComputePickTolerance();
-    if (!doc || !Preview().OnFindPreview808A(&q))
+    // A point the hover popup shows is what the user pointed at: its menu comes before that of a
+    // raw line under the cursor.
+    RecordRef shown;
+    CObjectIdWnd* popup = GetToolIdPopup();
+    const bool popupShowsPoint = popup && popup->GetCurrentObject(shown) && shown.record &&
+                                 shown.record->GetType() == kRecordTypePoint;
+    if (!doc || popupShowsPoint || !Preview().OnFindPreview808A(&q))
         return CMapCtrl::BuildContextMenu(client, beep);
 
     // A raw data line under the cursor: its point, when the job has it, and the line itself.
