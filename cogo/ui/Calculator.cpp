@@ -262,7 +262,17 @@ CCalculator::CCalculator(wxWindow* parent, double startValue)
                                        i == 0 ? wxRB_GROUP : 0);
         m_modes[i]->SetForegroundColour(kCaption);
         m_modes[i]->SetBackgroundColour(kBack);
-        m_modes[i]->Bind(wxEVT_RADIOBUTTON, [this, i](wxCommandEvent&) { PressKey(calc_keys::ModeDeg + i); });
+        m_modes[i]->Bind(wxEVT_RADIOBUTTON, [this, i](wxCommandEvent&) {
+            PressKey(calc_keys::ModeDeg + i);
+            // The click took the keyboard to the button, where the next digits typed into an open
+            // entry would be lost: the entry gets it back once the click is done.
+            CallAfter([this] {
+                if (m_engine.IsEntryOpen()) {
+                    m_entry->SetFocus();
+                    m_entry->SetInsertionPointEnd();
+                }
+            });
+        });
         top->Add(m_modes[i], 0, wxRIGHT, 6);
     }
     m_modes[m_engine.angleMode]->SetValue(true);

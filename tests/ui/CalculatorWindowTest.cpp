@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include <wx/radiobut.h>
 #include <wx/textctrl.h>
 
 using morvel::test::ProgramTest;
@@ -149,6 +150,23 @@ TEST_F(ProgramTest, CalculatorTakesKeysAsTheyAreTypedAndClickedDigitsWhereTheCar
     EXPECT_EQ(entry->GetValue(), "17.3");
     calc->PressKey(calc_keys::Enter);
     EXPECT_EQ(CalculatorStack().back(), 17.3);
+
+    // A click on a mode takes the keyboard to its button; an open entry gets it back, so the next
+    // digit typed goes on with the entry.
+    calc->PressKey(Digit(4));
+    wxWindow* rad = calc->FindWindow(calc_keys::ModeRad);
+    ASSERT_NE(rad, nullptr);
+    rad->SetFocus();
+    static_cast<wxRadioButton*>(rad)->SetValue(true);
+    wxCommandEvent click(wxEVT_RADIOBUTTON, calc_keys::ModeRad);
+    click.SetEventObject(rad);
+    rad->ProcessWindowEvent(click);
+    Pump();
+    EXPECT_EQ(calc->Engine().angleMode, 1);
+    ASSERT_EQ(wxWindow::FindFocus(), entry) << "the entry holds the keyboard after the click";
+    EXPECT_TRUE(Type(*calc, '2'));
+    EXPECT_EQ(entry->GetValue(), "42");
+    ASSERT_TRUE(SaveScreenshot(*calc, "calculator_keys.png"));
     CloseCalculator();
     Pump();
     Exit();
