@@ -5,6 +5,7 @@
 #include "shell/ui/MainFrame.h"
 
 #include <cmath>
+#include <numbers>
 
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
@@ -107,6 +108,13 @@ TEST_F(ProgramTest, CalculatorTakesKeysAsTheyAreTypedAndClickedDigitsWhereTheCar
         {"minus commits the open entry", {'9', WXK_RETURN, '5', '-'}, {4}},
         {"times with the entry closed", {'4', WXK_RETURN, '6', WXK_RETURN, '*'}, {24}},
         {"divide", {'9', WXK_RETURN, '2', '/'}, {4.5}},
+        {"+/- writes the entry back whole",
+         {'1', '2', '3', '4', '5', '6', '7', '.', '8', '9', '1', '2', calc_keys::ChangeSign, WXK_RETURN},
+         {-1234567.8912}},
+        {"PI into an open entry, every digit", {'1', calc_keys::PiKey, WXK_RETURN}, {std::numbers::pi}},
+        {"typing stops at 15 characters",
+         {'1', '2', '3', '4', '5', '6', '7', '8', '9', '0', '1', '2', '3', '4', '5', '6', WXK_RETURN},
+         {123456789012345}},
         {"typed digits then a clicked key", {'3', '0', calc_keys::Sin}, {0.5}},
         {"clicked digits", {Digit(1), calc_keys::Point, Digit(5), calc_keys::Enter}, {1.5}},
     };
