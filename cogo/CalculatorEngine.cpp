@@ -163,7 +163,7 @@ std::string CCalculatorEngine::Press(int key)
             return {};
         if (m_stack.empty())
             return kTooFew;
-        BeginEntry(Text10g(Pop()));
+        BeginEntry(FullText(Pop()));
         return {};
     case ChangeSign:
         if (m_entryOpen) {

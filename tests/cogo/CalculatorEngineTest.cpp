@@ -122,6 +122,7 @@ TEST(CalculatorEngineTest, KeysWritingTheEntryKeepEveryDigit)
         {"+/- of a long entry", {}, "1234567.8912", ChangeSign, "-1234567.8912", -1234567.8912},
         {"+/- of a small entry", {}, "-1.2345678901234e-9", ChangeSign, "1.2345678901234e-09", 1.2345678901234e-9},
         {"PI into an open entry", {}, "7", PiKey, "3.141592653589793", std::numbers::pi},
+        {"Edit of X", {5, 1234567.8912}, nullptr, Edit, "1234567.8912", 1234567.8912},
     };
     for (const Case& t : cases) {
         SCOPED_TRACE(t.what);
