@@ -5,6 +5,7 @@
 #include "core/NoValue.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -39,6 +40,15 @@ std::string Text10g(double v)
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "%.10g", v);
     return buffer;
+}
+
+// What a key writes into the entry: the shortest text that reads back to the same double, so
+// Enter gives that value back with every digit.
+std::string FullText(double v)
+{
+    char buffer[40];
+    const auto res = std::to_chars(buffer, buffer + sizeof buffer, v);
+    return std::string(buffer, res.ptr);
 }
 
 bool ParseNumber(const std::string& text, double* value)
@@ -153,21 +163,21 @@ std::string CCalculatorEngine::Press(int key)
             return {};
         if (m_stack.empty())
             return kTooFew;
-        BeginEntry(Text10g(Pop()));
+        BeginEntry(FullText(Pop()));
         return {};
     case ChangeSign:
         if (m_entryOpen) {
             double v = 0;
             if (!ParseNumber(m_entry, &v))
                 return kNotNumber;
-            m_entry = Text10g(-v);
+            m_entry = FullText(-v);
         } else if (!m_stack.empty()) {
             m_stack.back() = -m_stack.back();
         }
         return {};
     case PiKey:
         if (m_entryOpen)
-            m_entry = Text10g(kPi);
+            m_entry = FullText(kPi);
         else
             Push(kPi);
         return {};

@@ -262,7 +262,17 @@ CCalculator::CCalculator(wxWindow* parent, double startValue)
                                        i == 0 ? wxRB_GROUP : 0);
         m_modes[i]->SetForegroundColour(kCaption);
         m_modes[i]->SetBackgroundColour(kBack);
-        m_modes[i]->Bind(wxEVT_RADIOBUTTON, [this, i](wxCommandEvent&) { PressKey(calc_keys::ModeDeg + i); });
+        m_modes[i]->Bind(wxEVT_RADIOBUTTON, [this, i](wxCommandEvent&) {
+            PressKey(calc_keys::ModeDeg + i);
+            // The click took the keyboard to the button, where the next digits typed into an open
+            // entry would be lost: the entry gets it back once the click is done.
+            CallAfter([this] {
+                if (m_engine.IsEntryOpen()) {
+                    m_entry->SetFocus();
+                    m_entry->SetInsertionPointEnd();
+                }
+            });
+        });
         top->Add(m_modes[i], 0, wxRIGHT, 6);
     }
     m_modes[m_engine.angleMode]->SetValue(true);
@@ -277,7 +287,6 @@ CCalculator::CCalculator(wxWindow* parent, double startValue)
     m_entry = new wxTextCtrl(this, IdEntry);
     m_entry->SetBackgroundColour(kSilver);
     m_entry->SetForegroundColour(*wxBLACK);
-    m_entry->SetMaxLength(15);
     m_entry->Hide();
     sizer->Add(m_entry, 0, wxEXPAND | wxLEFT | wxRIGHT, 4);
     auto* grid = new wxGridSizer(6, 2, 2);
@@ -415,6 +424,8 @@ void CCalculator::InsertText(char c)
         return;
     }
     // The key's character takes the place of what is selected, where the caret is, as typing does.
+    if (EntryFull())
+        return;
     long from = 0, to = 0;
     m_entry->GetSelection(&from, &to);
     m_entry->Replace(from, to, wxString(c));
@@ -513,10 +524,21 @@ bool CCalculator::HandleChar(const wxKeyEvent& event)
     }
 }
 
+bool CCalculator::EntryFull() const
+{
+    long from = 0, to = 0;
+    m_entry->GetSelection(&from, &to);
+    return m_entry->GetLastPosition() - (to - from) >= EntryTypingLimit;
+}
+
 void CCalculator::OnChar(wxKeyEvent& event)
 {
-    if (!HandleChar(event))
-        event.Skip();
+    if (HandleChar(event))
+        return;
+    const int c = event.GetUnicodeKey();
+    if (event.GetEventObject() == m_entry && c >= ' ' && c != 127 && !event.ControlDown() && EntryFull())
+        return;
+    event.Skip();
 }
 
 void CCalculator::OnMouse(wxMouseEvent& event)

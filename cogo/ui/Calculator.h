@@ -105,6 +105,10 @@ private:
     void UseResult();
     void OnCharHook(wxKeyEvent& event);
     void OnChar(wxKeyEvent& event);
+    // Typing stops at the limit; a value a key writes into the entry may be longer (every digit
+    // of pi), which a limit on the box itself would cut off.
+    static constexpr long EntryTypingLimit = 15;
+    bool EntryFull() const;
     void OnMouse(wxMouseEvent& event);
 
     CCalculatorEngine m_engine;

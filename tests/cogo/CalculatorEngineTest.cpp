@@ -106,6 +106,38 @@ TEST(CalculatorEngineTest, EntriesAndStackKeys)
     EXPECT_EQ(calc.Press(Edit), "Too few arguments.");
 }
 
+// A key that writes a value into the entry writes it whole, so Enter gives that value back.
+TEST(CalculatorEngineTest, KeysWritingTheEntryKeepEveryDigit)
+{
+    struct Case
+    {
+        const char* what;
+        std::initializer_list<double> stack;
+        const char* entry; // open before the key; null for none
+        int key;
+        const char* text;
+        double value;
+    };
+    const Case cases[] = {
+        {"+/- of a long entry", {}, "1234567.8912", ChangeSign, "-1234567.8912", -1234567.8912},
+        {"+/- of a small entry", {}, "-1.2345678901234e-9", ChangeSign, "1.2345678901234e-09", 1.2345678901234e-9},
+        {"PI into an open entry", {}, "7", PiKey, "3.141592653589793", std::numbers::pi},
+        {"Edit of X", {5, 1234567.8912}, nullptr, Edit, "1234567.8912", 1234567.8912},
+    };
+    for (const Case& t : cases) {
+        SCOPED_TRACE(t.what);
+        std::vector<double> stack(t.stack);
+        CCalculatorEngine calc(stack);
+        if (t.entry)
+            calc.BeginEntry(t.entry);
+        EXPECT_EQ(calc.Press(t.key), "");
+        EXPECT_EQ(calc.EntryText(), t.text);
+        EXPECT_EQ(calc.Press(Enter), "");
+        ASSERT_FALSE(stack.empty());
+        EXPECT_EQ(stack.back(), t.value);
+    }
+}
+
 TEST(CalculatorEngineTest, StackLimitAndNoValues)
 {
     std::vector<double> stack;

@@ -5,7 +5,9 @@
 #include "shell/ui/MainFrame.h"
 
 #include <cmath>
+#include <numbers>
 
+#include <wx/radiobut.h>
 #include <wx/textctrl.h>
 
 using morvel::test::ProgramTest;
@@ -106,6 +108,13 @@ TEST_F(ProgramTest, CalculatorTakesKeysAsTheyAreTypedAndClickedDigitsWhereTheCar
         {"minus commits the open entry", {'9', WXK_RETURN, '5', '-'}, {4}},
         {"times with the entry closed", {'4', WXK_RETURN, '6', WXK_RETURN, '*'}, {24}},
         {"divide", {'9', WXK_RETURN, '2', '/'}, {4.5}},
+        {"+/- writes the entry back whole",
+         {'1', '2', '3', '4', '5', '6', '7', '.', '8', '9', '1', '2', calc_keys::ChangeSign, WXK_RETURN},
+         {-1234567.8912}},
+        {"PI into an open entry, every digit", {'1', calc_keys::PiKey, WXK_RETURN}, {std::numbers::pi}},
+        {"typing stops at 15 characters",
+         {'1', '2', '3', '4', '5', '6', '7', '8', '9', '0', '1', '2', '3', '4', '5', '6', WXK_RETURN},
+         {123456789012345}},
         {"typed digits then a clicked key", {'3', '0', calc_keys::Sin}, {0.5}},
         {"clicked digits", {Digit(1), calc_keys::Point, Digit(5), calc_keys::Enter}, {1.5}},
     };
@@ -153,6 +162,23 @@ TEST_F(ProgramTest, CalculatorTakesKeysAsTheyAreTypedAndClickedDigitsWhereTheCar
     EXPECT_EQ(entry->GetValue(), "17.3");
     calc->PressKey(calc_keys::Enter);
     EXPECT_EQ(CalculatorStack().back(), 17.3);
+
+    // A click on a mode takes the keyboard to its button; an open entry gets it back, so the next
+    // digit typed goes on with the entry.
+    calc->PressKey(Digit(4));
+    wxWindow* rad = calc->FindWindow(calc_keys::ModeRad);
+    ASSERT_NE(rad, nullptr);
+    rad->SetFocus();
+    static_cast<wxRadioButton*>(rad)->SetValue(true);
+    wxCommandEvent click(wxEVT_RADIOBUTTON, calc_keys::ModeRad);
+    click.SetEventObject(rad);
+    rad->ProcessWindowEvent(click);
+    Pump();
+    EXPECT_EQ(calc->Engine().angleMode, 1);
+    ASSERT_EQ(wxWindow::FindFocus(), entry) << "the entry holds the keyboard after the click";
+    EXPECT_TRUE(Type(*calc, '2'));
+    EXPECT_EQ(entry->GetValue(), "42");
+    ASSERT_TRUE(SaveScreenshot(*calc, "calculator_keys.png"));
     CloseCalculator();
     Pump();
     Exit();
