@@ -153,25 +153,49 @@ bool CSerialPort::GetDcb(termios& settings) const
     return true;
 }
 
+PortOpenFailure PortOpenFailureOf(int error)
+{
+    switch (error) {
+    case 0:
+        return PortOpenFailure::None;
+    case EBUSY:
+    case EWOULDBLOCK: // the lock of another holder
+        return PortOpenFailure::Busy;
+    case EACCES:
+    case EPERM:
+        return PortOpenFailure::Permission;
+    case ENOENT:
+    case ENOTDIR:
+    case ENODEV:
+    case ENXIO:
+        return PortOpenFailure::NoDevice;
+    case ENOTTY:
+    case EISDIR:
+        return PortOpenFailure::NotSerialPort;
+    default:
+        return PortOpenFailure::Other;
+    }
+}
+
 bool CSerialPort::Open()
 {
     if (IsOpen())
         return true;
     const std::string device = m_devicePath.empty() ? GetComPortDevice(m_port) : m_devicePath;
     m_text = device;
+    m_openFailure = PortOpenFailure::None;
     // Non-blocking, so neither a missing carrier nor a full line can stall the program; every
     // wait goes through poll with a time-out.
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    // TIOCEXCL keeps other programs out but lets root through; the advisory lock holds for
-    // everyone who asks, this program included.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
-        ::close(fd);
+    if (fd < 0) {
+        m_openFailure = PortOpenFailureOf(errno);
         return false;
     }
+    // TIOCEXCL keeps other programs out but lets root through; the advisory lock holds for
+    // everyone who asks, this program included. A tcgetattr that fails finds no terminal line.
     termios probe{};
-    if (::tcgetattr(fd, &probe) != 0) { // not a terminal at all
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ioctl(fd, TIOCEXCL) != 0 || ::tcgetattr(fd, &probe) != 0) {
+        m_openFailure = PortOpenFailureOf(errno);
         ::close(fd);
         return false;
     }

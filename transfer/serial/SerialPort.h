@@ -14,6 +14,19 @@ std::string GetComPortDevice(uint32_t port, const std::string& storedDevice = {}
 // An empty path removes the setting.
 void SetComPortDevice(uint32_t port, const std::string& path);
 
+// Why a port could not be opened, as far as the user can act on it.
+enum class PortOpenFailure
+{
+    None,
+    Busy,          // another program holds it
+    Permission,    // this user may not open the device
+    NoDevice,      // no such device, or it went away (an adapter pulled out)
+    NotSerialPort, // the path names something that is no terminal line
+    Other,
+};
+// The cause behind a system error of opening a device.
+PortOpenFailure PortOpenFailureOf(int error);
+
 // A serial port on a tty device: line settings, exclusive open in raw mode, and reads and
 // writes bounded by time-outs. Setters may be called before Open; Open applies all of them.
 class CSerialPort : public CSerialLink
@@ -72,6 +85,8 @@ public:
     // applies the settings and discards stale input. True when open afterwards, also when it
     // already was.
     bool Open();
+    // Why the last Open failed; None after a good one.
+    PortOpenFailure GetOpenFailure() const { return m_openFailure; }
     // False when not open, or when the system reported an error closing (the port is closed
     // all the same).
     bool Close();
@@ -115,4 +130,5 @@ private:
     uint32_t m_timeout = 1000;
     std::string m_text;
     std::string m_devicePath;
+    PortOpenFailure m_openFailure = PortOpenFailure::None;
 };

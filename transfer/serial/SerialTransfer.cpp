@@ -9,6 +9,9 @@
 #include <cstring>
 #include <vector>
 
+#include <grp.h>
+#include <sys/stat.h>
+
 namespace {
 
 // Calls `finish` on every way out of a loop, once `start` was called.
@@ -61,6 +64,17 @@ bool Cancelled(CSerialLink& link)
     return Fail("Transfer Cancelled");
 }
 
+// The group whose members may open the device; serial ports belong to "dialout" on Debian and
+// its kin, the name given when the device's own cannot be told.
+std::string DeviceGroupName(const std::string& device)
+{
+    struct stat st {};
+    if (::stat(device.c_str(), &st) == 0 && st.st_gid != 0)
+        if (const group* owner = ::getgrgid(st.st_gid); owner != nullptr && owner->gr_name != nullptr)
+            return owner->gr_name;
+    return "dialout";
+}
+
 uint32_t FileLength(CFileCE& file)
 {
     const int64_t length = file.GetLength();
@@ -79,7 +93,7 @@ bool RunOverPort(const CTransferLine& line, uint8_t handshake, uint32_t timeout,
     port.SetHandshake(handshake);
     port.SetTimeout(line.timeout != 0 ? line.timeout : timeout);
     if (!port.Open())
-        return Fail(FormatPortOpenFailure(line.port, device).c_str());
+        return Fail(FormatPortOpenFailure(line.port, device, port.GetOpenFailure()).c_str());
     const bool result = loop(port);
     port.Close();
     return result;
@@ -97,10 +111,22 @@ CTransferLine GetTransferLine(const CMorvelSettings& settings)
     return line;
 }
 
-std::string FormatPortOpenFailure(uint32_t port, const std::string& device)
+std::string FormatPortOpenFailure(uint32_t port, const std::string& device, PortOpenFailure failure)
 {
-    return "Unable to open COM " + std::to_string(port) + (device.empty() ? "" : " (" + device + ")") +
-           " on the PC.  \nMake sure no program is using the port OR try a different port.";
+    std::string text = "Unable to open COM " + std::to_string(port) + (device.empty() ? "" : " (" + device + ")") +
+                       " on the PC.  \n";
+    switch (failure) {
+    case PortOpenFailure::Permission:
+        return text + "This user may not use the port: join the group \"" + DeviceGroupName(device) +
+               "\" and log in again, OR try a different port.";
+    case PortOpenFailure::NoDevice:
+        return text + "There is no such device: check that the cable or adapter is plugged in, OR try a "
+                      "different port.";
+    case PortOpenFailure::NotSerialPort:
+        return text + "The device is not a serial port: try a different port.";
+    default:
+        return text + "Make sure no program is using the port OR try a different port.";
+    }
 }
 
 bool SendFileInBlocksOver(CSerialLink& link, const std::string& path, const CTransferCallbacks& callbacks)

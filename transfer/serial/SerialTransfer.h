@@ -67,5 +67,9 @@ bool SendFileInBlocksOver(CSerialLink& link, const std::string& path, const CTra
 bool SendFileByLinesOver(CSerialLink& link, const std::string& path, const CTransferCallbacks& callbacks);
 bool ReceiveFileOver(CSerialLink& link, const std::string& path, const CTransferCallbacks& callbacks);
 
-// "Unable to open COM %d on the PC. ..." for the port, naming the device after the number.
-std::string FormatPortOpenFailure(uint32_t port, const std::string& device);
+enum class PortOpenFailure;
+
+// "Unable to open COM %d on the PC. ..." for the port, naming the device after the number, and
+// what to do about the cause: a busy port (and an unknown cause) keeps the usual advice; a
+// refused permission names the device's group to join.
+std::string FormatPortOpenFailure(uint32_t port, const std::string& device, PortOpenFailure failure);

@@ -226,6 +226,7 @@ TEST_F(SerialPortPty, OpenIsRawAndExclusive)
     CSerialPort second;
     second.SetDevicePath(pty.SlavePath());
     EXPECT_FALSE(second.Open());
+    EXPECT_EQ(second.GetOpenFailure(), PortOpenFailure::Busy);
 
     EXPECT_TRUE(port.Close());
     EXPECT_FALSE(port.IsOpen());

@@ -15,6 +15,9 @@
 #include <thread>
 #include <vector>
 
+#include <grp.h>
+#include <sys/stat.h>
+
 using morvel::test::PtyPair;
 using morvel::test::ReadAllText;
 using morvel::test::Signal;
@@ -279,4 +282,23 @@ TEST_F(PtyTransfer, HeldPortRefusesTheTransfer)
                                                   ") on the PC.  \nMake sure no program is using "
                                                   "the port OR try a different port."}));
     EXPECT_FALSE(started.IsRaised());
+}
+
+TEST_F(PtyTransfer, PortThisUserMayNotOpenNamesTheGroupToJoin)
+{
+    struct stat device {};
+    ASSERT_EQ(::stat(pty.SlavePath().c_str(), &device), 0);
+    const group* owner = device.st_gid != 0 ? ::getgrgid(device.st_gid) : nullptr;
+    const std::string group = owner != nullptr ? owner->gr_name : "dialout";
+    // Closed to everyone but root: the transfer runs as a plain user.
+    ASSERT_EQ(::chmod(pty.SlavePath().c_str(), 0), 0);
+    const std::string upload = File("a.txt", "abc");
+    morvel::test::RunUnprivileged(dir.path(), [&] {
+        EXPECT_FALSE(SendFileInBlocks(upload, line, callbacks));
+        EXPECT_EQ(messages, (std::vector<std::string>{"Unable to open COM 5 (" + pty.SlavePath() +
+                                                      ") on the PC.  \nThis user may not use the port: join the "
+                                                      "group \"" + group + "\" and log in again, OR try a different "
+                                                      "port."}));
+    });
+    ::chmod(pty.SlavePath().c_str(), device.st_mode & 07777);
 }

@@ -301,18 +301,28 @@ TEST_F(TransferLoops, ReceiverReportsFileFailures)
     EXPECT_EQ(finishes, 1);
 }
 
-TEST_F(TransferLoops, PortThatCannotOpenIsNamedWithItsDevice)
+TEST_F(TransferLoops, PortThatCannotOpenIsNamedWithItsDeviceAndCause)
 {
-    // The device stored beside the port, or a test's own for the port, is the one named.
+    // The device stored beside the port, or a test's own for the port, is the one named, with
+    // what to do about the cause.
+    const std::string absent = "There is no such device: check that the cable or adapter is plugged in, OR try a "
+                               "different port.";
+    const std::string notSerial = "The device is not a serial port: try a different port.";
+    WriteAllText(dir.file("plain.txt"), "x");
     struct Case
     {
         const char* name;
         std::string stored;
         std::string forTest;
         std::string named;
+        std::string advice;
     } cases[] = {
-        {"stored device", dir.file("no-such-adapter"), "", dir.file("no-such-adapter")},
-        {"test device first", dir.file("no-such-adapter"), dir.file("no-such-device"), dir.file("no-such-device")},
+        {"stored device", dir.file("no-such-adapter"), "", dir.file("no-such-adapter"), absent},
+        {"test device first", dir.file("no-such-adapter"), dir.file("no-such-device"), dir.file("no-such-device"),
+         absent},
+        {"a plain file", dir.file("plain.txt"), "", dir.file("plain.txt"), notSerial},
+        {"a folder", dir.path().string(), "", dir.path().string(), notSerial},
+        {"no terminal line", "/dev/null", "", "/dev/null", notSerial},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -324,8 +334,7 @@ TEST_F(TransferLoops, PortThatCannotOpenIsNamedWithItsDevice)
         EXPECT_FALSE(ReceiveFile(dir.file("x.txt"), line, callbacks));
         EXPECT_FALSE(SendFileInBlocks(File("a.txt", "x"), line, callbacks));
         EXPECT_FALSE(SendFileByLines(File("b.txt", "x"), line, callbacks));
-        const std::string expected = "Unable to open COM 42 (" + c.named +
-                                     ") on the PC.  \nMake sure no program is using the port OR try a different port.";
+        const std::string expected = "Unable to open COM 42 (" + c.named + ") on the PC.  \n" + c.advice;
         EXPECT_EQ(messages, (std::vector<std::string>(3, expected)));
         EXPECT_TRUE(starts.empty());
         // Nothing was created for a download that never started.
