@@ -22,7 +22,6 @@
 #include "views/ui/PreviewMapCtrl.h"
 #include "views/ui/ViewToolHost.h"
 
-#include <wx/accel.h>
 #include <wx/dcmemory.h>
 #include <wx/dialog.h>
 #include <wx/graphics.h>
@@ -37,6 +36,7 @@
 #include <dlfcn.h>
 #include <functional>
 #include <map>
+#include <memory>
 #include <regex>
 
 using morvel::test::ProgramTest;
@@ -149,19 +149,26 @@ private:
     std::vector<std::string>& m_seen;
 };
 
+// A toolkit function, looked up as the window tests' pictures do (no toolkit headers here).
+template <typename Function>
+Function Gtk(const char* name)
+{
+    return reinterpret_cast<Function>(::dlsym(RTLD_DEFAULT, name));
+}
+
 // The window with a copy of `menu` (its items, texts, keys and pictures) opened over it under the
 // menu bar, as the toolkit draws both; the menu closes once drawn. GTK draws a menu in a window
 // of its own, which the window's picture leaves out.
 bool SaveOpenMenuScreenshot(CMainFrame& frame, const wxMenu& menu, const std::string& fileName)
 {
-    static const auto widgetDraw = reinterpret_cast<void (*)(void*, void*)>(::dlsym(RTLD_DEFAULT, "gtk_widget_draw"));
-    static const auto toplevelOf = reinterpret_cast<void* (*)(void*)>(::dlsym(RTLD_DEFAULT, "gtk_widget_get_toplevel"));
-    static const auto isMapped = reinterpret_cast<int (*)(void*)>(::dlsym(RTLD_DEFAULT, "gtk_widget_get_mapped"));
-    static const auto windowOf = reinterpret_cast<void* (*)(void*)>(::dlsym(RTLD_DEFAULT, "gtk_widget_get_window"));
-    static const auto originOf = reinterpret_cast<int (*)(void*, int*, int*)>(::dlsym(RTLD_DEFAULT, "gdk_window_get_origin"));
-    static const auto widthOf = reinterpret_cast<int (*)(void*)>(::dlsym(RTLD_DEFAULT, "gtk_widget_get_allocated_width"));
-    static const auto heightOf = reinterpret_cast<int (*)(void*)>(::dlsym(RTLD_DEFAULT, "gtk_widget_get_allocated_height"));
-    static const auto popdown = reinterpret_cast<void (*)(void*)>(::dlsym(RTLD_DEFAULT, "gtk_menu_popdown"));
+    static const auto widgetDraw = Gtk<void (*)(void*, void*)>("gtk_widget_draw");
+    static const auto toplevelOf = Gtk<void* (*)(void*)>("gtk_widget_get_toplevel");
+    static const auto isMapped = Gtk<int (*)(void*)>("gtk_widget_get_mapped");
+    static const auto windowOf = Gtk<void* (*)(void*)>("gtk_widget_get_window");
+    static const auto originOf = Gtk<int (*)(void*, int*, int*)>("gdk_window_get_origin");
+    static const auto widthOf = Gtk<int (*)(void*)>("gtk_widget_get_allocated_width");
+    static const auto heightOf = Gtk<int (*)(void*)>("gtk_widget_get_allocated_height");
+    static const auto popdown = Gtk<void (*)(void*)>("gtk_menu_popdown");
     if (!widgetDraw || !toplevelOf || !isMapped || !windowOf || !originOf || !widthOf || !heightOf || !popdown)
         return false;
 
@@ -302,56 +309,39 @@ TEST_F(ProgramTest, ViewZoomHoldsTheMapsZoomCommandsAndCtrlAStaysWithTextBoxes)
 {
     ASSERT_TRUE(Start());
     CMainFrame& frame = Frame();
-    wxMenuBar* bar = frame.GetMenuBar();
     wxMenu* zoom = nullptr;
-    ASSERT_NE(bar->FindItem(IdZoomExtents, &zoom), nullptr);
-    ASSERT_NE(zoom, nullptr);
+    ASSERT_NE(frame.GetMenuBar()->FindItem(IdZoomExtents, &zoom), nullptr);
     std::vector<std::string> labels;
     for (const wxMenuItem* item : zoom->GetMenuItems())
         labels.push_back(item->GetItemLabel().utf8_string());
     EXPECT_EQ(labels, (std::vector<std::string>{"Zoom Extents\tCtrl+A", "Zoom Window\tCtrl+W", "Zoom Previous\tCtrl+0",
                                                 "Zoom Next\tCtrl+9", "Zoom In", "Zoom Out", "Realtime Zoom\tCtrl+Q",
                                                 "Realtime Pan\tAlt+Q", "Zoom to Point..."}));
-    // The keys are live in the window's own table wherever the focus is in the window.
-    for (const auto& [key, command] : {std::pair{'A', IdZoomExtents}, std::pair{'0', IdZoomPrevious},
-                                       std::pair{'9', IdZoomNext}, std::pair{'W', IdZoomWindow}}) {
-        wxKeyEvent press(wxEVT_KEY_DOWN);
-        press.m_keyCode = key;
-        press.SetControlDown(true);
-        EXPECT_EQ(frame.GetAcceleratorTable()->GetCommand(press), command) << key;
-    }
-
     EXPECT_TRUE(SaveOpenMenuScreenshot(frame, *zoom, "zoom_menu.png"));
 
-    // Ctrl+A in a text box selects its text instead; Ctrl+Shift+A, or Ctrl+A elsewhere, is not its.
-    auto* text = new wxTextCtrl(&frame, wxID_ANY, "1234.567", wxPoint(300, 100), wxSize(200, -1));
+    // The report text takes Ctrl+A as a text box does; Ctrl+Shift+A is not its.
     auto* report = new CRichTextView(&frame, wxID_ANY, 0);
     report->SetSize(300, 80);
     RtfDocument document;
-    RtfRun run;
-    run.text = "Point Report";
-    document.paragraphs.push_back(RtfParagraph{RtfAlignment::Left, {run}});
+    document.paragraphs.push_back(RtfParagraph{RtfAlignment::Left, {RtfRun{"Point Report"}}});
     report->SetDocument(document);
     wxKeyEvent ctrlA(wxEVT_CHAR_HOOK);
     ctrlA.m_keyCode = 'A';
     ctrlA.SetControlDown(true);
-    EXPECT_TRUE(CCoolMenuManager::LeaveKeyToTextBox(text, ctrlA));
-    EXPECT_EQ(text->GetStringSelection(), "1234.567");
-    EXPECT_TRUE(CCoolMenuManager::LeaveKeyToTextBox(report, ctrlA));
-    EXPECT_EQ(report->GetStringSelection(), "Point Report");
-    EXPECT_FALSE(CCoolMenuManager::LeaveKeyToTextBox(frame.GetJobView()->GetMapPane(), ctrlA));
     wxKeyEvent ctrlShiftA(ctrlA);
     ctrlShiftA.SetShiftDown(true);
-    text->SetSelection(0, 0);
-    EXPECT_FALSE(CCoolMenuManager::LeaveKeyToTextBox(text, ctrlShiftA));
-    EXPECT_EQ(text->GetStringSelection(), "");
+    EXPECT_FALSE(CCoolMenuManager::LeaveKeyToTextBox(report, ctrlShiftA));
+    EXPECT_TRUE(CCoolMenuManager::LeaveKeyToTextBox(report, ctrlA));
+    EXPECT_EQ(report->GetStringSelection(), "Point Report");
     report->Destroy();
 
     // From the keyboard: the text box takes Ctrl+A before the window's table, elsewhere it zooms.
+    auto* text = new wxTextCtrl(&frame, wxID_ANY, "1234.567", wxPoint(300, 100), wxSize(200, -1));
     CPreviewMapCtrl* map = frame.GetJobView()->GetMapPane();
-    int zooms = 0;
-    frame.Bind(wxEVT_MENU, [&zooms](wxCommandEvent& e) {
-        ++zooms;
+    // Counted where the window's handlers outlive the test.
+    auto zooms = std::make_shared<int>(0);
+    frame.Bind(wxEVT_MENU, [zooms](wxCommandEvent& e) {
+        ++*zooms;
         e.Skip();
     }, IdZoomExtents);
     // The focus and the key come back from the X server: each is waited for, however busy the
@@ -372,15 +362,15 @@ TEST_F(ProgramTest, ViewZoomHoldsTheMapsZoomCommandsAndCtrlAStaysWithTextBoxes)
         waitFor(arrived);
         return true;
     };
-    if (!typeCtrlA(text, [&] { return zooms > 0 || !text->GetStringSelection().empty(); })) {
+    if (!typeCtrlA(text, [&] { return *zooms > 0 || !text->GetStringSelection().empty(); })) {
         text->Destroy();
         GTEST_SKIP() << "the display gives no keyboard focus";
     }
     EXPECT_EQ(text->GetStringSelection(), "1234.567");
-    EXPECT_EQ(zooms, 0);
+    EXPECT_EQ(*zooms, 0);
     text->Destroy();
-    ASSERT_TRUE(typeCtrlA(map, [&] { return zooms > 0; }));
-    EXPECT_EQ(zooms, 1);
+    ASSERT_TRUE(typeCtrlA(map, [&] { return *zooms > 0; }));
+    EXPECT_EQ(*zooms, 1);
 }
 
 TEST_F(ProgramTest, AboutAndSupportShowTheVersionAndTheirLinks)
