@@ -1,4 +1,5 @@
 #include "ProgramTest.h"
+#include "framework/ui/TextShaping.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
+    // As the program does, before the first window draws text.
+    TurnOffTypographicLigatures();
     const char* display = std::getenv("DISPLAY");
     morvel::test::SetDisplayAvailable(display != nullptr && *display != '\0');
     // A failed wx assertion fails the test instead of waiting for someone to answer its dialog.
