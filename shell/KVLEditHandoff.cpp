@@ -1,6 +1,8 @@
 #include "shell/KVLEditHandoff.h"
 
 #include "core/ProgramHelpers.h"
+#include "core/TextEncoding.h"
+#include "core/TextUtil.h"
 #include "platform/AppFolders.h"
 #include "platform/MessageBox.h"
 #include "platform/NamedSemaphore.h"
@@ -9,8 +11,10 @@
 #include "platform/SharedMemory.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <strings.h>
 
 namespace {
@@ -53,6 +57,23 @@ bool TellsOfRtf(const std::vector<std::string>& arguments)
     return false;
 }
 
+// True when xdg-open is there and, where xdg-mime can be asked, it names a program for one of
+// the types. Without xdg-mime to ask, the opener is trusted.
+bool DesktopHasProgramFor(const std::vector<std::string>& types)
+{
+    if (!FindProgramOnPath("xdg-open"))
+        return false;
+    if (!FindProgramOnPath("xdg-mime"))
+        return true;
+    for (const std::string& type : types) {
+        std::string answer;
+        if (RunForOutput({"xdg-mime", "query", "default", type}, answer) &&
+            answer.find_first_not_of(" \t\r\n") != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
 bool NoRtfProgram()
 {
     ShowMessageBoxFS(NoRtfProgramMessage, MB_OK | MB_ICONERROR);
@@ -70,19 +91,57 @@ std::vector<std::string> EditorEnvironment()
 
 } // namespace
 
-bool DesktopOpensRtf()
+bool DesktopOpensRtf() { return DesktopHasProgramFor({"application/rtf", "text/rtf"}); }
+
+bool DesktopOpensFile(const std::string& path)
 {
     if (!FindProgramOnPath("xdg-open"))
         return false;
     if (!FindProgramOnPath("xdg-mime"))
         return true;
-    for (const char* type : {"application/rtf", "text/rtf"}) {
-        std::string answer;
-        if (RunForOutput({"xdg-mime", "query", "default", type}, answer) &&
-            answer.find_first_not_of(" \t\r\n") != std::string::npos)
-            return true;
+    std::string type;
+    if (!RunForOutput({"xdg-mime", "query", "filetype", path}, type))
+        type.clear();
+    type = textutil::Trim(type);
+    std::vector<std::string> types;
+    if (!type.empty())
+        types.push_back(type);
+    // A desktop opens every kind of text with its text editor.
+    if (type.empty() || (type.rfind("text/", 0) == 0 && type != "text/plain"))
+        types.push_back("text/plain");
+    return DesktopHasProgramFor(types);
+}
+
+bool LoadViewableText(const std::string& path, std::string& text, std::string& why, size_t limit)
+{
+    text.clear();
+    why.clear();
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        why = "it cannot be read (" + std::string(std::strerror(errno)) + ").";
+        return false;
     }
-    return false;
+    std::string bytes;
+    char buffer[65536];
+    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
+        bytes.append(buffer, size_t(file.gcount()));
+        if (bytes.size() > limit) {
+            constexpr size_t MB = 1024 * 1024;
+            why = "it is larger than " +
+                  (limit >= MB ? std::to_string(limit / MB) + " MB." : std::to_string(limit) + " bytes.");
+            return false;
+        }
+    }
+    if (file.bad()) {
+        why = "it cannot be read.";
+        return false;
+    }
+    if (bytes.find('\0') != std::string::npos) {
+        why = "it is not a text file.";
+        return false;
+    }
+    text = DecodeExternalText(bytes);
+    return true;
 }
 
 std::string GetKVLEditSharedMemoryName() { return WithIpcSuffix("/KVLEditSharedMemory"); }

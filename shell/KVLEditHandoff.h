@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,16 @@ inline constexpr const char* NoRtfProgramMessage =
 // False when the desktop surely has no program for rich text: no xdg-open, or xdg-mime knows
 // none for application/rtf or text/rtf. Without xdg-mime to ask, the opener is trusted.
 bool DesktopOpensRtf();
+// The same for a file: the desktop's program for the file's type, or for plain text when the
+// type is text or unknown.
+bool DesktopOpensFile(const std::string& path);
+
+// A file shown in the program's own viewer when the desktop has no program for it: its text,
+// decoded as files from Windows and instruments are. False with the sentence that says why it
+// cannot be shown (it cannot be read, it is too large, it is not text).
+inline constexpr size_t ViewableTextLimit = 16u * 1024u * 1024u;
+bool LoadViewableText(const std::string& path, std::string& text, std::string& why,
+                      size_t limit = ViewableTextLimit);
 
 // The editor writes the files it hands on into the run's own temporary folder, which goes when
 // the program exits.

@@ -14,6 +14,7 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/textwrapper.h>
 
 namespace {
 
@@ -32,6 +33,24 @@ Remembered& Kept()
 {
     static Remembered kept;
     return kept;
+}
+
+constexpr const char* TraverseText = "Automatically advance From Point to Store Point after solving. (Traverse Mode)";
+
+// The text broken into lines no wider than the width in the window's font.
+wxString WrapToWidth(wxWindow& window, const wxString& text, int width)
+{
+    class Joiner : public wxTextWrapper
+    {
+    public:
+        wxString result;
+
+    protected:
+        void OnOutputLine(const wxString& line) override { result += line; }
+        void OnNewLine() override { result += '\n'; }
+    } joiner;
+    joiner.Wrap(&window, text, width);
+    return joiner.result;
 }
 
 } // namespace
@@ -96,7 +115,10 @@ void CPointInDirection::BuildControls()
     description->SetMaxLength(16);
     store->Add(description, 1, wxEXPAND);
     sizer->Add(store, 0, wxEXPAND | wxALL, FromDIP(6));
-    m_traverse = new wxCheckBox(this, IdTraverse, "Automatically advance From Point to Store Point after solving. (Traverse Mode)");
+    m_traverse = new wxCheckBox(this, IdTraverse, TraverseText);
+    // A check box does not wrap its text: broken into lines as wide as the fields above it.
+    const int box = m_traverse->GetBestSize().x - m_traverse->GetTextExtent(TraverseText).x;
+    m_traverse->SetLabel(WrapToWidth(*m_traverse, TraverseText, grid->CalcMin().x - box));
     sizer->Add(m_traverse, 0, wxLEFT | wxRIGHT, FromDIP(6));
     m_store->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { UpdateStore(true); });
 

@@ -33,8 +33,7 @@ public:
     // The scratch job's path while the scratch job is open, else empty.
     virtual const std::string& GetTemporaryJobPath() const = 0;
     virtual void OnViewClosing() = 0;
-    // justWritten: a job just made from field data, opened as it was written.
-    virtual bool OpenJobByPath(const std::string& path, bool justWritten) = 0;
+    virtual bool OpenJobByPath(const std::string& path) = 0;
     virtual bool CreateNewJob(const JobFileHeader& settings) = 0;
     // The program's file prompts; they answer IDOK or IDCANCEL.
     virtual int PromptOpenFileName(std::string& path, int type, const char* title) = 0;

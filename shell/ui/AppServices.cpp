@@ -30,10 +30,7 @@ intptr_t CAppServices::NotifyActiveDocument(void* sender, int32_t hint, intptr_t
 bool CAppServices::IsMainFrameForeground() const { return m_app.IsMainFrameForeground(); }
 const std::string& CAppServices::GetTemporaryJobPath() const { return m_app.GetTemporaryJobPath(); }
 void CAppServices::OnViewClosing() { m_app.OnViewClosing(); }
-bool CAppServices::OpenJobByPath(const std::string& path, bool justWritten)
-{
-    return m_app.OpenJobByPath(path, justWritten);
-}
+bool CAppServices::OpenJobByPath(const std::string& path) { return m_app.OpenJobByPath(path); }
 bool CAppServices::CreateNewJob(const JobFileHeader& settings) { return m_app.CreateNewJob(settings); }
 
 int CAppServices::PromptOpenFileName(std::string& path, int type, const char* title)

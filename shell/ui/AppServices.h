@@ -21,7 +21,7 @@ public:
     bool IsMainFrameForeground() const override;
     const std::string& GetTemporaryJobPath() const override;
     void OnViewClosing() override;
-    bool OpenJobByPath(const std::string& path, bool justWritten) override;
+    bool OpenJobByPath(const std::string& path) override;
     bool CreateNewJob(const JobFileHeader& settings) override;
     int PromptOpenFileName(std::string& path, int type, const char* title) override;
     int PromptSaveFileName(std::string& path, int type, const char* title) override;

@@ -331,7 +331,7 @@ bool CMainFrame::CreateJobFromFieldData(bool fromBackup, const std::string& sour
     if (!made)
         return false;
     CMorvelApp* app = App();
-    if (app == nullptr || !app->OpenJobByPath(jobPath, true))
+    if (app == nullptr || !app->OpenJobByPath(jobPath))
         return false;
     // Said over the open job, whatever the report setting: a job without its points needs a reason.
     if (!notice.empty())

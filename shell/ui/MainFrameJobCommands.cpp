@@ -22,13 +22,13 @@
 #include "platform/ShellHooks.h"
 #include "shell/CommandIds.h"
 #include "shell/JobCommandRules.h"
-#include "shell/KVLEditHandoff.h"
 #include "shell/PanelCommandTable.h"
 #include "shell/SaveJobAs.h"
 #include "shell/ui/MorvelApp.h"
 #include "shell/ui/PanelFactories.h"
 #include "shell/ui/PromptSaveModified.h"
 #include "shell/ui/RegenerationOptionsDlg.h"
+#include "shell/ui/TextFileViewer.h"
 #include "transfer/serial/TransferLog.h"
 #include "views/ui/MorvelView.h"
 
@@ -269,8 +269,7 @@ std::string CMainFrame::GetTransferLogPath() { return ::GetTransferLogPath(); }
 
 void CMainFrame::OnViewTransferLog()
 {
-    // The editor tells the person itself when it cannot be started.
-    StartKVLEdit({GetTransferLogPath()});
+    OpenFileInEditorOrViewer(GetTransferLogPath(), "", this);
 }
 
 void CMainFrame::OnClearTransferLog()

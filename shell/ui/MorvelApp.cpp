@@ -392,7 +392,7 @@ void CMorvelApp::OpenChosenJob(const std::string& path)
     OpenJobByPath(path);
 }
 
-bool CMorvelApp::OpenJobByPath(const std::string& path, bool justWritten)
+bool CMorvelApp::OpenJobByPath(const std::string& path)
 {
     const bool raw = IsRawFilePath(path);
     std::string jobPath = path;

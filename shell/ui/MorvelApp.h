@@ -76,7 +76,7 @@ public:
     // Opens a job, or the job of a raw-data file (made from the raw data when it does not exist
     // yet). True also when the person cancelled closing the current job. An existing job opens as
     // it is on disk: nothing is reduced or marked modified on the way.
-    bool OpenJobByPath(const std::string& path, bool justWritten = false);
+    bool OpenJobByPath(const std::string& path);
     // Closes the current job and opens the file; null when nothing was opened. The file is checked
     // before the current job is closed, and a job that fails to open leaves the scratch job open.
     CDataFileDoc* OpenDocumentFile(const std::string& path);

@@ -12,10 +12,10 @@
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "shell/CommandIds.h"
-#include "shell/KVLEditHandoff.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
 #include "shell/ui/Prompts.h"
+#include "shell/ui/TextFileViewer.h"
 
 #include <wx/dcmemory.h>
 #include <wx/imaglist.h>
@@ -605,7 +605,7 @@ void CProjectNavigator::OnOpenInEditor()
         return;
     uint32_t kind = 0;
     const std::string name = GetItemFileName(m_tree->GetSelection(), kind);
-    OpenFileInKVLEdit(GetJobFilePath(name), "/TEXT");
+    OpenFileInEditorOrViewer(GetJobFilePath(name), "/TEXT", MainWindow());
 }
 
 // --- Tips.

@@ -327,9 +327,9 @@ void CUserPreferencesDisplayPage::BuildControls()
     grid->AddGrowableCol(1);
     for (int i = 0; i < 4; ++i) {
         // Made with their text, so the page is laid out wide enough for the whole caption.
-        m_captions[size_t(i)] =
-            new wxStaticText(box, CaptionIds[size_t(i)], ToWx(FontCaption(ShownFont(m_values.fonts[size_t(i)]), ScreenDpi())));
+        m_captions[size_t(i)] = new wxStaticText(box, CaptionIds[size_t(i)], wxEmptyString);
         m_captions[size_t(i)]->SetFont(m_captions[size_t(i)]->GetFont().Bold());
+        SetCaption(size_t(i), FontCaption(ShownFont(m_values.fonts[size_t(i)]), ScreenDpi()));
         auto* choose = new wxButton(box, ChooseIds[size_t(i)], buttons[i]);
         choose->Bind(wxEVT_BUTTON, [this, i](wxCommandEvent&) { OnChooseFont(i); });
         grid->Add(new wxStaticText(box, wxID_ANY, titles[i]), 0, wxALIGN_CENTER_VERTICAL);
@@ -353,6 +353,16 @@ void CUserPreferencesDisplayPage::BuildControls()
     SetSizerAndFit(sizer);
 }
 
+void CUserPreferencesDisplayPage::SetCaption(size_t i, const std::string& text)
+{
+    // GTK measures the label in the font it had before it turned bold, and bold text is wider;
+    // the extra pixel is GTK rounding a label's fractional width up.
+    m_captions[i]->SetLabel(ToWx(text));
+    wxSize size = m_captions[i]->GetTextExtent(ToWx(text)) + wxSize(1, 0);
+    size.IncTo(m_captions[i]->GetBestSize());
+    m_captions[i]->SetMinSize(size);
+}
+
 bool CUserPreferencesDisplayPage::OnInitDialog()
 {
     CEasyPropertyPage::OnInitDialog();
@@ -365,7 +375,7 @@ void CUserPreferencesDisplayPage::DoDataExchange(CDataExchange& dx)
     if (!dx.m_bSaveAndValidate) {
         const int dpi = ScreenDpi();
         for (size_t i = 0; i < 4; ++i)
-            m_captions[i]->SetLabel(ToWx(FontCaption(ShownFont(m_values.fonts[i]), dpi)));
+            SetCaption(i, FontCaption(ShownFont(m_values.fonts[i]), dpi));
         Layout();
     }
     DDX_Check(dx, m_descriptions, m_values.showPointDescriptions);

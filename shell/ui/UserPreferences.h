@@ -72,6 +72,9 @@ protected:
     void DoDataExchange(CDataExchange& dx) override;
 
 private:
+    // Shows a font's caption, with room for its bold text.
+    void SetCaption(size_t i, const std::string& text);
+
     DisplayPageValues& m_values;
     std::array<wxStaticText*, 4> m_captions{};
     wxCheckBox *m_descriptions = nullptr, *m_elevations = nullptr, *m_scratch = nullptr, *m_construction = nullptr;

@@ -217,6 +217,61 @@ TEST_F(KVLEditHandoff, ADesktopWithoutAnRtfProgramIsTold)
     RemoveRunTempFolder();
 }
 
+// A file goes to the desktop only when it has a program for the file's type (any text counts
+// as plain text); otherwise the program shows the text itself, or says why it cannot.
+TEST_F(KVLEditHandoff, AFileTheDesktopCannotOpenIsReadForTheViewer)
+{
+    const std::string tools = dir.file("tools");
+    std::filesystem::create_directories(tools);
+    WriteScript("tools/xdg-open", "exit 0\n");
+    ::setenv("PATH", tools.c_str(), 1);
+    struct Case
+    {
+        const char* name;
+        const char* fileType; // what xdg-mime says the file is
+        const char* typeWithProgram;
+        bool opened;
+    };
+    for (const Case& c : {Case{"a log, with a text editor", "text/x-log", "text/plain", true},
+                          Case{"plain text, no program", "text/plain", "", false},
+                          Case{"a type with its own program", "application/x-survey", "application/x-survey", true},
+                          Case{"binary, with only a text editor", "application/octet-stream", "text/plain", false},
+                          Case{"type unknown, with a text editor", "", "text/plain", true}}) {
+        SCOPED_TRACE(c.name);
+        WriteScript("tools/xdg-mime", std::string("[ \"$2\" = filetype ] && echo '") + c.fileType + "'\n" +
+                                          "[ \"$2\" = default ] && [ \"$3\" = '" + c.typeWithProgram +
+                                          "' ] && echo program.desktop\nexit 0\n");
+        EXPECT_EQ(DesktopOpensFile(dir.file("TransferLog.txt")), c.opened);
+    }
+    ::setenv("PATH", oldPath.c_str(), 1);
+
+    const struct
+    {
+        const char* name;
+        std::string bytes; // empty: no file
+        size_t limit;
+        const char* text;
+        const char* why;
+    } files[] = {
+        {"missing", "", ViewableTextLimit, "", "it cannot be read (No such file or directory)."},
+        {"text from Windows", "Hz 90\xb0\r\n", ViewableTextLimit, "Hz 90\xc2\xb0\r\n", ""},
+        {"at the limit", "0123456789", 10, "0123456789", ""},
+        {"over the limit", "0123456789A", 10, "", "it is larger than 10 bytes."},
+        {"binary", std::string("MVJ\0\1", 5), ViewableTextLimit, "", "it is not a text file."},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        const std::string path = dir.file(std::string(f.name) + ".txt");
+        if (!f.bytes.empty())
+            morvel::test::WriteAllText(path, f.bytes);
+        std::string text = "stale";
+        std::string why = "stale";
+        EXPECT_EQ(LoadViewableText(path, text, why, f.limit), *f.why == '\0');
+        EXPECT_EQ(text, f.text);
+        EXPECT_EQ(why, f.why);
+    }
+}
+
 TEST_F(KVLEditHandoff, AMissingHelpDocumentIsReported)
 {
     EXPECT_FALSE(OpenHelpDocument("NoSuchManual.pdf"));

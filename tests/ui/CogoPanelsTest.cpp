@@ -103,6 +103,15 @@ TEST_F(ProgramTest, PointInDirectionTraverseBuildsConsecutiveLegs)
     EXPECT_NEAR(second->GetLocation().z, 104, 1e-3);
     EXPECT_EQ(static_cast<wxTextCtrl*>(panel->FindWindow(CPointInDirection::IdFrom))->GetValue(), "4");
 
+    // The traverse box's long text shows whole inside the side bar's panel.
+    auto* traverse = static_cast<wxCheckBox*>(panel->FindWindow(CPointInDirection::IdTraverse));
+    wxString joined = traverse->GetLabel();
+    joined.Replace("\n", " ");
+    EXPECT_EQ(joined, "Automatically advance From Point to Store Point after solving. (Traverse Mode)");
+    EXPECT_GE(traverse->GetSize().x, traverse->GetBestSize().x);
+    EXPECT_LE(traverse->GetRect().GetRight(), panel->GetClientSize().x);
+    EXPECT_TRUE(SaveScreenshot(*Frame().GetBar(CMainFrame::DialogBarIndex), "point_in_direction.png"));
+
     Exit();
 }
 

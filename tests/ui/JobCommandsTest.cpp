@@ -18,6 +18,7 @@
 #include "shell/ui/Prompts.h"
 #include "shell/ui/PromptSaveModified.h"
 #include "shell/ui/RegenerationOptionsDlg.h"
+#include "shell/ui/TextFileViewer.h"
 #include "transfer/serial/TransferLog.h"
 #include "views/ui/MorvelView.h"
 
@@ -26,8 +27,10 @@
 #include <wx/generic/prntdlgg.h>
 #include <wx/menu.h>
 #include <wx/stattext.h>
+#include <wx/textctrl.h>
 
 #include <filesystem>
+#include <gmock/gmock.h>
 
 using morvel::test::ProgramTest;
 namespace fs = std::filesystem;
@@ -157,6 +160,53 @@ TEST_F(ProgramTest, TransferLogIsClearedUnlessTheAnswerIsNo)
         EXPECT_EQ(messages.back(), "Clear Transfer Log?");
         EXPECT_EQ(fs::file_size(log), answer == IDNO ? 52u : 0u);
     }
+}
+
+// Without a desktop program for a file, the transfer log and the navigator's files show in the
+// program's own viewer; a file that is no text says why it cannot be shown.
+TEST_F(ProgramTest, FilesTheDesktopCannotOpenShowInTheProgram)
+{
+    const std::string job = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "Parcel.Mvj");
+    ASSERT_TRUE(Start({job}));
+    // The desktop's opener knows no program for any type.
+    morvel::test::WriteAllText(home->file("bin/xdg-mime"), "#!/bin/sh\nexit 0\n");
+    CMainFrame& frame = Frame();
+    CProjectNavigator& navigator = Navigator(frame);
+    const std::string log = GetTransferLogPath();
+    morvel::test::WriteAllText(log, "03-14-2007 09:05:31 uploaded 25 pts from SITE1.Mvj\r\n");
+    const std::string raw = home->file("Parcel.Mvr");
+    morvel::test::WriteAllText(raw, "CO,Morvel RAW data format V2.00\r\nCO,Instrument: Total station \xb0\r\n");
+
+    messages.clear();
+    std::vector<std::pair<std::string, std::string>> shown;
+    bool saved = false;
+    dialogAnswer = [&](wxDialog& dialog) {
+        if (auto* viewer = dynamic_cast<CTextFileViewer*>(&dialog)) {
+            shown.emplace_back(viewer->GetTitle().utf8_string(), viewer->GetViewer()->GetValue().utf8_string());
+            if (!saved) {
+                viewer->Show();
+                saved = SaveScreenshot(*viewer, "transfer_log_viewer.png");
+                viewer->Hide();
+            }
+        }
+        return int(wxID_OK);
+    };
+    Command(frame, IdViewTransferLog);
+    navigator.GetTree()->SelectItem(navigator.FindItemOfKind(nav::KindRawFile));
+    Command(navigator, IdNavOpenInEditor);
+    EXPECT_TRUE(saved);
+    EXPECT_THAT(messages, testing::IsEmpty());
+    // Text from an instrument keeps its degree sign.
+    EXPECT_THAT(shown, testing::ElementsAre(
+                           std::pair<std::string, std::string>{"TransferLog.txt", "03-14-2007 09:05:31 uploaded 25 pts from SITE1.Mvj\n"},
+                           std::pair<std::string, std::string>{"Parcel.Mvr", "CO,Morvel RAW data format V2.00\nCO,Instrument: Total station \u00b0\n"}));
+
+    shown.clear();
+    morvel::test::WriteAllBytes(raw, std::vector<unsigned char>{'M', 'V', 0, 1});
+    Command(navigator, IdNavOpenInEditor);
+    EXPECT_TRUE(shown.empty());
+    EXPECT_THAT(messages, testing::ElementsAre("No program on this computer is set up to open 'Parcel.Mvr', and it "
+                                               "cannot be shown here: it is not a text file."));
 }
 
 TEST_F(ProgramTest, UndoTextAndLastModifiedLog)

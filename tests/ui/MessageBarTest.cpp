@@ -4,6 +4,7 @@
 #include "framework/ui/EasyRichEdit.h"
 #include "framework/ui/MessageBar.h"
 #include "framework/ui/RichTextView.h"
+#include "model/MorvelSettings.h"
 #include "platform/AppFolders.h"
 #include "platform/Profile.h"
 #include "shell/CommandIds.h"
@@ -16,9 +17,11 @@
 
 #include <wx/aui/framemanager.h>
 #include <wx/button.h>
+#include <wx/dcclient.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
 #include <wx/ipc.h>
+#include <wx/richtext/richtextctrl.h>
 
 #include <algorithm>
 #include <chrono>
@@ -438,4 +441,44 @@ TEST_F(WindowTest, TheReportTextSelectsAndCopiesLikeAnyText)
     EXPECT_EQ(view->GetLineText(2).length(), 500u);
     EXPECT_EQ(view->HitTestPosition(wxPoint(0, 1)), 0);
     frame->Destroy();
+}
+
+// Report text keeps one cell per character: "ffi" is never drawn as one joined glyph, also in a
+// face that has that ligature.
+TEST_F(ProgramTest, ReportTextIsDrawnWithoutLigatures)
+{
+    ASSERT_TRUE(Start());
+    LogFont face = GetMorvelSettings().GetReportTextFont();
+    face.faceName = "DejaVu Sans";
+    GetMorvelSettings().SetReportTextFont(face);
+    CReport report;
+    report.AddHeaderLine("Curvature and Refraction Coefficient");
+    report.AddColumn("Record", ReportHeadingLeft | ReportCellLeft);
+    report.AddColumn("Offset", ReportHeadingRight | ReportCellRight);
+    for (const char* record : {"CO,C & R Coefficient: 0.1320", "CO,Sea Level Adjustment: Off"}) {
+        const int32_t row = report.AddRow();
+        report.SetCell(0, row, record, false);
+        report.SetCell(1, row, "0.125", false);
+    }
+    CReportViewer viewer(&Frame());
+    viewer.SetText(report.GenerateRtf(true, ""));
+    viewer.InitDialog();
+    viewer.Show();
+    Pump();
+    EXPECT_TRUE(SaveScreenshot(viewer, "report_without_ligatures.png"));
+    wxRichTextCtrl& control = *viewer.GetViewer();
+    const std::string shown = control.GetValue().utf8_string();
+    int seen = 0;
+    for (size_t at = shown.find("Coefficient"); at != std::string::npos; at = shown.find("Coefficient", at + 1)) {
+        wxRichTextAttr style;
+        ASSERT_TRUE(control.GetStyle(long(at), style));
+        SCOPED_TRACE(style.GetFontFaceName().utf8_string());
+        wxClientDC dc(&control);
+        dc.SetFont(style.GetFont());
+        EXPECT_EQ(dc.GetTextExtent("ffi").x, 2 * dc.GetTextExtent("f").x + dc.GetTextExtent("i").x);
+        ++seen;
+    }
+    // The title and the record.
+    EXPECT_EQ(seen, 2) << shown;
+    viewer.Hide();
 }

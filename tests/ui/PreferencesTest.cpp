@@ -498,8 +498,17 @@ TEST_F(PreferencesTest, PagesLeadTheirGroupsWithPictures)
             }
             if (first && second)
                 EXPECT_LT(first->GetRect().GetBottom(), second->GetRect().GetTop());
-            if (p.page == CUserPreferences::DisplayPage)
+            if (p.page == CUserPreferences::DisplayPage) {
+                // Each font's bold caption shows whole.
+                for (int id : {1892, 1893, 1895, 1897}) {
+                    const wxWindow* caption = page->FindWindow(id);
+                    ASSERT_NE(caption, nullptr);
+                    SCOPED_TRACE(caption->GetLabel().utf8_string());
+                    EXPECT_TRUE(caption->GetFont().GetWeight() >= wxFONTWEIGHT_BOLD);
+                    EXPECT_GE(caption->GetSize().x, caption->GetTextExtent(caption->GetLabel()).x);
+                }
                 saved = SaveScreenshot(sheet, "preferences-display.png");
+            }
         }
         sheet.Hide();
     });

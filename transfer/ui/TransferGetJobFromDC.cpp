@@ -125,7 +125,7 @@ bool RunGetJob(wxWindow* owner, std::string& proposedName, bool raw)
     hooks.promptSave = [app](std::string& path, int code, const std::string& title) {
         return app->PromptSaveFileName(path, code, title.c_str()) == IDOK;
     };
-    hooks.openJob = [app](const std::string& path) { return app->OpenJobByPath(path, true); };
+    hooks.openJob = [app](const std::string& path) { return app->OpenJobByPath(path); };
     if (const CDataFileDoc* job = CDataFileDoc::GetActiveDoc())
         hooks.openJobPath = job->GetPathName();
     GetDefaultBackupFolder(hooks.backupFolder);
