@@ -18,11 +18,6 @@ bool OpenWithDesktop(const std::string& target, const std::string& workingFolder
 using DesktopLauncher = std::function<bool(const std::string& target, const std::string& workingFolder)>;
 DesktopLauncher SetDesktopLauncher(DesktopLauncher launcher);
 
-// Replaces what OpenWithDesktop starts (tests record the targets and choose the answer); an empty
-// launcher puts xdg-open back. Returns the previous one.
-using DesktopLauncher = std::function<bool(const std::string& target, const std::string& workingFolder)>;
-DesktopLauncher SetDesktopLauncher(DesktopLauncher launcher);
-
 // Runs a program found on PATH to its end and gives what it wrote to its standard output (the
 // first 64 KB). False when it cannot be started, fails, or takes longer than the milliseconds
 // (it is then ended).
