@@ -301,9 +301,13 @@ bool ProgramTest::StartFailed(const char* why)
 
 void ProgramTest::Pump()
 {
+    // Dispatch() waits for an event without a limit, so a pump whose event went elsewhere waited
+    // for ever; and a repeating timer whose work outlasts its period on a loaded machine kept
+    // Pending() true for ever. A dispatch waits a moment at most, and a round takes a bounded
+    // number of events.
     for (int round = 0; round < 20; ++round) {
-        while (m_loop->Pending())
-            m_loop->Dispatch();
+        for (int n = 0; n < 500 && m_loop->Pending(); ++n)
+            m_loop->DispatchTimeout(100);
         wxTheApp->ProcessPendingEvents();
         if (!m_loop->ProcessIdle() && !m_loop->Pending() && !wxTheApp->HasPendingEvents())
             break;
