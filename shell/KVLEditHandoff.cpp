@@ -211,7 +211,7 @@ bool SendTextToKVLEdit(const std::string& text, int waitMilliseconds)
     }
 }
 
-bool OpenFileInKVLEdit(const std::string& path, const std::string& option)
+std::string PathInActiveJobFolder(const std::string& path)
 {
     std::string full = path;
     if (!full.empty() && full[0] != '/') {
@@ -220,6 +220,12 @@ bool OpenFileInKVLEdit(const std::string& path, const std::string& option)
             folder += '/';
         full = folder + full;
     }
+    return full;
+}
+
+bool OpenFileInKVLEdit(const std::string& path, const std::string& option)
+{
+    const std::string full = PathInActiveJobFolder(path);
     std::vector<std::string> arguments{full};
     if (!option.empty())
         arguments.push_back(option);

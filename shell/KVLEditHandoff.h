@@ -55,6 +55,9 @@ bool StartKVLEdit(const std::vector<std::string>& arguments);
 // having taken the text. An editor still running when the time is up keeps it (true).
 bool SendTextToKVLEdit(const std::string& text, int waitMilliseconds = KVLEditWaitMilliseconds);
 
+// The path itself when absolute; else the path in the active job's folder.
+std::string PathInActiveJobFolder(const std::string& path);
+
 // Opens a file in the editor with an option such as "/TEXT"; a path without a folder is taken
 // from the active job's folder.
 bool OpenFileInKVLEdit(const std::string& path, const std::string& option);

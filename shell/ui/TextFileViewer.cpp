@@ -38,13 +38,7 @@ CTextFileViewer::CTextFileViewer(wxWindow* parent, const std::string& fileName, 
 
 bool OpenFileInEditorOrViewer(const std::string& path, const std::string& option, wxWindow* parent)
 {
-    std::string full = path;
-    if (!full.empty() && full[0] != '/') {
-        std::string folder = GetActiveJobFolder();
-        if (!folder.empty() && folder.back() != '/')
-            folder += '/';
-        full = folder + full;
-    }
+    const std::string full = PathInActiveJobFolder(path);
     if (DesktopOpensFile(full))
         return OpenFileInKVLEdit(full, option);
     std::string text;

@@ -420,14 +420,24 @@ TEST_F(ProgramTest, EachScreenModeKeepsItsOwnBars)
     EXPECT_FALSE(frame.IsBarShown(CMainFrame::DialogBarIndex));
 }
 
-TEST_F(ProgramTest, TheTabStripLiesOnTheJobViewAndTheMessageBarBelowItFloatsButStartsDocked)
+namespace {
+
+// A frame of a set size with the message bar shown, docked, holding a one-line report.
+void ShowTheMessageBarWithAReport(CMainFrame& frame)
 {
-    ASSERT_TRUE(Start());
-    CMainFrame& frame = Frame();
     frame.SetSize(1000, 760);
     frame.ShowMessageBar(true);
     frame.GetMessageBar()->SetText("{\\rtf1\\ansi Inverse 1 to 2: 25.000 m\\par}", false);
     frame.SendSizeEvent();
+}
+
+} // namespace
+
+TEST_F(ProgramTest, TheTabStripLiesOnTheJobViewAndTheMessageBarBelowItFloatsButStartsDocked)
+{
+    ASSERT_TRUE(Start());
+    CMainFrame& frame = Frame();
+    ShowTheMessageBarWithAReport(frame);
     Pump();
     const wxRect tabs = frame.GetViewTabBar()->GetScreenRect();
     const wxRect bar = frame.GetMessageBar()->GetScreenRect();
@@ -481,10 +491,7 @@ TEST_F(ProgramTest, TheDockedMessageBarGoesDownToTheTabStripAndFloatsAtLeast50By
 {
     ASSERT_TRUE(Start());
     CMainFrame& frame = Frame();
-    frame.SetSize(1000, 760);
-    frame.ShowMessageBar(true);
-    frame.GetMessageBar()->SetText("{\\rtf1\\ansi Inverse 1 to 2: 25.000 m\\par}", false);
-    frame.SendSizeEvent();
+    ShowTheMessageBarWithAReport(frame);
     Pump();
     CMessageBar& bar = *frame.GetMessageBar();
     const int tabs = frame.GetViewTabBar()->GetSize().y;
