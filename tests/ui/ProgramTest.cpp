@@ -379,7 +379,7 @@ static void CollectShownPopups(wxWindow& parent, std::vector<wxWindow*>& popups)
 
 bool ProgramTest::SaveScreenshot(wxWindow& window, const std::string& fileName)
 {
-    // Other programs' windows share the X server when tests run in parallel: come to the front.
+    // Another window of the test (a dialog) may lie on top: come to the front.
     if (wxWindow* top = wxGetTopLevelParent(&window))
         top->Raise();
     // The X server draws asynchronously: give it a moment after the last repaint.
@@ -392,8 +392,8 @@ bool ProgramTest::SaveScreenshot(wxWindow& window, const std::string& fileName)
     const wxRect rect = window.GetScreenRect();
     wxBitmap bitmap(rect.width, rect.height, 24);
     wxMemoryDC memory(bitmap);
-    // The toolkit draws the window and its children itself, so a window of another test that
-    // happens to lie on top does not end up in the picture; the screen is read only without it.
+    // The toolkit draws the window and its children itself, so another window that happens to
+    // lie on top does not end up in the picture; the screen is read only without it.
     using WidgetDraw = void (*)(void* widget, void* cairo);
     static const auto widgetDraw = reinterpret_cast<WidgetDraw>(::dlsym(RTLD_DEFAULT, "gtk_widget_draw"));
     wxGraphicsContext* context = memory.GetGraphicsContext();
