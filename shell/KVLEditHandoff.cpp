@@ -95,10 +95,6 @@ bool DesktopOpensRtf() { return DesktopHasProgramFor({"application/rtf", "text/r
 
 bool DesktopOpensFile(const std::string& path)
 {
-    if (!FindProgramOnPath("xdg-open"))
-        return false;
-    if (!FindProgramOnPath("xdg-mime"))
-        return true;
     std::string type;
     if (!RunForOutput({"xdg-mime", "query", "filetype", path}, type))
         type.clear();

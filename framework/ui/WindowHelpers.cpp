@@ -1,8 +1,10 @@
 #include "framework/ui/WindowHelpers.h"
 
+#include <wx/display.h>
 #include <wx/menu.h>
 #include <wx/window.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -30,3 +32,11 @@ int TrackPopupMenu(wxWindow& owner, wxMenu& menu, const wxPoint& client)
 }
 
 PopupMenuAnswerer SetPopupMenuAnswerer(PopupMenuAnswerer answerer) { return std::exchange(Answerer(), std::move(answerer)); }
+
+void SizeWithinScreen(wxWindow& window, const wxWindow* parent, const wxSize& wanted)
+{
+    const int display = parent != nullptr ? wxDisplay::GetFromWindow(parent) : wxNOT_FOUND;
+    const wxRect screen = wxDisplay(display == wxNOT_FOUND ? 0u : unsigned(display)).GetClientArea();
+    window.SetSize(std::min(wanted.x, screen.width * 9 / 10), std::min(wanted.y, screen.height * 9 / 10));
+    window.Centre();
+}

@@ -10,6 +10,7 @@
 
 class wxMenu;
 class wxPoint;
+class wxSize;
 class wxWindow;
 
 // True when the window's own run-time class is named `name`, without regard to case.
@@ -23,6 +24,10 @@ inline wxColour ToWxColour(COLORREF color)
 
 inline wxString ToWx(const std::string& text) { return wxString::FromUTF8(text); }
 inline std::string FromWx(const wxString& text) { return text.utf8_string(); }
+
+// Gives a window the size it wants (in pixels), but no more than nine tenths of the work area of
+// the screen the parent is on, and centres it.
+void SizeWithinScreen(wxWindow& window, const wxWindow* parent, const wxSize& wanted);
 
 // Drops a popup menu at a point of the owner and returns the command chosen, 0 for none. While an
 // answerer is installed (window tests) it stands for the person and the menu is not shown.

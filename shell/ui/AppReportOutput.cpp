@@ -1,6 +1,7 @@
 #include "shell/ui/AppReportOutput.h"
 
 #include "framework/ui/ModalDialog.h"
+#include "framework/ui/WindowHelpers.h"
 #include "model/MorvelSettings.h"
 #include "shell/KVLEditHandoff.h"
 #include "shell/ui/MainFrame.h"
@@ -8,10 +9,8 @@
 #include "shell/ui/ReportViewer.h"
 
 #include <wx/dcscreen.h>
-#include <wx/display.h>
 #include <wx/font.h>
 
-#include <algorithm>
 #include <ctime>
 
 std::string CWxReportRtfEnvironment::CreateFontFace(const std::string& face, int32_t points, bool bold,
@@ -85,11 +84,7 @@ bool CAppReportOutput::SendTextToKVLEdit(const std::string& text)
         return CShellReportOutput::SendTextToKVLEdit(text);
     CReportViewer viewer(Frame());
     // Room for a report's widest tables, so their rows do not wrap; never beyond the screen.
-    const int display = Frame() != nullptr ? wxDisplay::GetFromWindow(Frame()) : wxNOT_FOUND;
-    const wxRect screen = wxDisplay(display == wxNOT_FOUND ? 0u : unsigned(display)).GetClientArea();
-    const wxSize wanted = viewer.FromDIP(wxSize(960, 640));
-    viewer.SetSize(std::min(wanted.x, screen.width * 9 / 10), std::min(wanted.y, screen.height * 9 / 10));
-    viewer.Centre();
+    SizeWithinScreen(viewer, Frame(), viewer.FromDIP(wxSize(960, 640)));
     viewer.SetText(text);
     RunModal(viewer);
     return true;

@@ -1,16 +1,14 @@
 #include "shell/ui/TextFileViewer.h"
 
 #include "core/PathHelpers.h"
-#include "core/ProgramHelpers.h"
 #include "framework/ui/ModalDialog.h"
+#include "framework/ui/WindowHelpers.h"
 #include "platform/MessageBox.h"
 #include "shell/KVLEditHandoff.h"
 
-#include <wx/display.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
 
-#include <algorithm>
 
 CTextFileViewer::CTextFileViewer(wxWindow* parent, const std::string& fileName, const std::string& text)
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8(fileName), wxDefaultPosition, wxDefaultSize,
@@ -29,11 +27,7 @@ CTextFileViewer::CTextFileViewer(wxWindow* parent, const std::string& fileName, 
     sizer->Add(m_viewer, 1, wxEXPAND | wxALL, FromDIP(8));
     sizer->Add(CreateButtonSizer(wxOK), 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(8));
     SetSizer(sizer);
-    const int display = parent != nullptr ? wxDisplay::GetFromWindow(parent) : wxNOT_FOUND;
-    const wxRect screen = wxDisplay(display == wxNOT_FOUND ? 0u : unsigned(display)).GetClientArea();
-    const wxSize wanted = FromDIP(wxSize(800, 560));
-    SetSize(std::min(wanted.x, screen.width * 9 / 10), std::min(wanted.y, screen.height * 9 / 10));
-    Centre();
+    SizeWithinScreen(*this, parent, FromDIP(wxSize(800, 560)));
 }
 
 bool OpenFileInEditorOrViewer(const std::string& path, const std::string& option, wxWindow* parent)
