@@ -42,12 +42,15 @@ std::string Text10g(double v)
     return buffer;
 }
 
-// What a key writes into the entry: the shortest text that reads back to the same double, so
-// Enter gives that value back with every digit.
-std::string FullText(double v)
+// What a key writes into the entry: fifteen significant digits, the most a double carries
+// faithfully, so binary noise (0.1 + 0.2) is not shown; trailing zeros dropped, and an exponent
+// only from 1e15 up or below 1e-4 (as "%.15g", but never with the locale's decimal comma).
+std::string EntryTextOf(double v)
 {
+    if (v == 0)
+        return "0"; // not "-0" after +/-
     char buffer[40];
-    const auto res = std::to_chars(buffer, buffer + sizeof buffer, v);
+    const auto res = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 15);
     return std::string(buffer, res.ptr);
 }
 
@@ -163,21 +166,21 @@ std::string CCalculatorEngine::Press(int key)
             return {};
         if (m_stack.empty())
             return kTooFew;
-        BeginEntry(FullText(Pop()));
+        BeginEntry(EntryTextOf(Pop()));
         return {};
     case ChangeSign:
         if (m_entryOpen) {
             double v = 0;
             if (!ParseNumber(m_entry, &v))
                 return kNotNumber;
-            m_entry = FullText(-v);
+            m_entry = EntryTextOf(-v);
         } else if (!m_stack.empty()) {
             m_stack.back() = -m_stack.back();
         }
         return {};
     case PiKey:
         if (m_entryOpen)
-            m_entry = FullText(kPi);
+            m_entry = EntryTextOf(kPi);
         else
             Push(kPi);
         return {};

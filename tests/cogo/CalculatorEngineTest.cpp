@@ -106,8 +106,9 @@ TEST(CalculatorEngineTest, EntriesAndStackKeys)
     EXPECT_EQ(calc.Press(Edit), "Too few arguments.");
 }
 
-// A key that writes a value into the entry writes it whole, so Enter gives that value back.
-TEST(CalculatorEngineTest, KeysWritingTheEntryKeepEveryDigit)
+// A key that writes a value into the entry writes plain digits, at most fifteen of them, and an
+// exponent only for values too large or too small for that; Enter reads the text back.
+TEST(CalculatorEngineTest, KeysWriteTheEntryAsPlainDigits)
 {
     struct Case
     {
@@ -116,13 +117,21 @@ TEST(CalculatorEngineTest, KeysWritingTheEntryKeepEveryDigit)
         const char* entry; // open before the key; null for none
         int key;
         const char* text;
-        double value;
+        double value; // what Enter pushes, within fifteen digits
     };
     const Case cases[] = {
+        {"+/- of a round easting", {}, "500000", ChangeSign, "-500000", -500000},
+        {"Edit of a round easting", {500000}, nullptr, Edit, "500000", 500000},
         {"+/- of a long entry", {}, "1234567.8912", ChangeSign, "-1234567.8912", -1234567.8912},
-        {"+/- of a small entry", {}, "-1.2345678901234e-9", ChangeSign, "1.2345678901234e-09", 1.2345678901234e-9},
-        {"PI into an open entry", {}, "7", PiKey, "3.141592653589793", std::numbers::pi},
-        {"Edit of X", {5, 1234567.8912}, nullptr, Edit, "1234567.8912", 1234567.8912},
+        {"Edit drops binary noise", {0.1 + 0.2}, nullptr, Edit, "0.3", 0.3},
+        {"Edit rounds to fifteen digits", {2.0 / 3}, nullptr, Edit, "0.666666666666667", 2.0 / 3},
+        {"PI into an open entry", {}, "7", PiKey, "3.14159265358979", std::numbers::pi},
+        {"+/- of zero", {}, "0", ChangeSign, "0", 0},
+        {"Edit of the largest plain integer", {123456789012345}, nullptr, Edit, "123456789012345", 123456789012345},
+        {"Edit of 1e15 needs an exponent", {1e15}, nullptr, Edit, "1e+15", 1e15},
+        {"Edit of a huge value", {1.5e300}, nullptr, Edit, "1.5e+300", 1.5e300},
+        {"Edit of the smallest plain value", {0.0001}, nullptr, Edit, "0.0001", 0.0001},
+        {"+/- of a tiny entry", {}, "1.2345678901234e-9", ChangeSign, "-1.2345678901234e-09", -1.2345678901234e-9},
     };
     for (const Case& t : cases) {
         SCOPED_TRACE(t.what);
@@ -134,7 +143,10 @@ TEST(CalculatorEngineTest, KeysWritingTheEntryKeepEveryDigit)
         EXPECT_EQ(calc.EntryText(), t.text);
         EXPECT_EQ(calc.Press(Enter), "");
         ASSERT_FALSE(stack.empty());
-        EXPECT_EQ(stack.back(), t.value);
+        EXPECT_NEAR(stack.back(), t.value, std::abs(t.value) * 5e-15);
+        // Written again, the value read back gives the same text.
+        EXPECT_EQ(calc.Press(Edit), "");
+        EXPECT_EQ(calc.EntryText(), t.text);
     }
 }
 
