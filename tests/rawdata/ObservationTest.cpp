@@ -418,6 +418,24 @@ TEST(StakeoutTest, PreviewsAndTheCheckAfterTheBlock)
     EXPECT_THAT(texts, testing::Contains("Point Stakeout"));
 }
 
+// A stake-out shot without a target height cannot be placed: the check says why instead of
+// reporting a block computed from no HR, and the map draws nothing for it.
+TEST(StakeoutTest, ShotWithoutHrIsReportedAsAProblem)
+{
+    RawJob job;
+    RecordingDrawTarget target;
+    job.raw.SetDrawTarget(&target);
+    job.AppendAll(AzimuthJob());
+    job.AppendAll({"MP,5,1035.37,2035.35,99.75,DESIGN", "SO,1005,,50.0,45.0000,90.0000,10:05:00,STAKE"});
+    CColoredTextLines lines;
+    ASSERT_TRUE(job.raw.CheckLine(&lines, 8));
+    EXPECT_THAT(Texts(lines), ElementsAre(RawSeparatorLine, "No valid HR found.", RawSeparatorLine));
+    EXPECT_EQ(lines.Lines()[1].color, ProblemTextColor);
+    EXPECT_FALSE(job.raw.CheckLine(nullptr, 8));
+    job.raw.DrawRecord(8);
+    EXPECT_TRUE(target.calls.empty());
+}
+
 const char* const kRawFiles[] = {"tops_nikon_raw_v200.raw", "tops_nikon_dtm330.raw", "tops_nikon_npl350.raw",
                                  "geoeasy_nikon_dtm322_sample.raw"};
 
