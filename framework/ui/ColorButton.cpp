@@ -7,10 +7,12 @@
 
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
+#include <wx/dcscreen.h>
 #include <wx/eventfilter.h>
 #include <wx/popupwin.h>
 #include <wx/settings.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -32,6 +34,8 @@ void Dither(wxDC& dc, const wxRect& r)
         for (int x = r.GetLeft() + ((r.GetLeft() + y + 1) & 1); x <= r.GetRight(); x += 2)
             dc.DrawPoint(x, y);
 }
+
+wxFont CellFont() { return wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT); }
 
 wxString IndexText(int index, bool withZero) { return withZero && index == 0 ? wxString("0") : wxString::Format("%d", index); }
 
@@ -120,21 +124,26 @@ private:
 
 } // namespace
 
-int CColorMenu::GetCellSize() const
+CColorMenu::CColorMenu()
 {
+    // Cells a menu item high and as wide, but big enough for "255" with a margin: a menu item's
+    // height holds two digits only.
     const int menu = wxSystemSettings::GetMetric(wxSYS_MENU_Y);
-    return menu > 8 ? menu : 20;
+    wxScreenDC dc;
+    dc.SetFont(CellFont());
+    const wxSize text = dc.GetTextExtent("255");
+    const int side = menu > 8 ? menu : 20;
+    m_cell = wxSize(std::max(side, text.x + 8), std::max(side, text.y + 2));
 }
 
 wxRect CColorMenu::GetItemRect(int index) const
 {
-    const int cell = GetCellSize();
     const int column = index / 16, row = index % 16;
-    const int x = column == 0 ? 0 : cell * (column + 1);
-    return wxRect(x, row * cell, column == 0 ? cell * 2 : cell, cell);
+    const int x = column == 0 ? 0 : m_cell.x * (column + 1);
+    return wxRect(x, row * m_cell.y, column == 0 ? m_cell.x * 2 : m_cell.x, m_cell.y);
 }
 
-wxSize CColorMenu::GetGridSize() const { return wxSize(GetCellSize() * 17, GetCellSize() * 16); }
+wxSize CColorMenu::GetGridSize() const { return wxSize(m_cell.x * 17, m_cell.y * 16); }
 
 int CColorMenu::HitTest(const wxPoint& p) const
 {
@@ -142,7 +151,7 @@ int CColorMenu::HitTest(const wxPoint& p) const
         const wxRect top = GetItemRect(column * 16);
         if (p.x < top.GetLeft() || p.x > top.GetRight())
             continue;
-        const int row = p.y / GetCellSize();
+        const int row = p.y / m_cell.y;
         return p.y >= 0 && row < 16 ? column * 16 + row : -1;
     }
     return -1;
@@ -156,6 +165,7 @@ void CColorMenu::DrawItem(wxDC& dc, int index, bool selected) const
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(ToWxColour(fill)));
     dc.DrawRectangle(r);
+    dc.SetFont(CellFont()); // the font the cells were measured with
     dc.SetTextForeground(contrast);
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
     dc.DrawLabel(IndexText(index, m_withZero), r, wxALIGN_CENTER);

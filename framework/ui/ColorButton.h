@@ -15,7 +15,7 @@ inline constexpr int ColorMenuLastId = 42255;
 class CColorMenu
 {
 public:
-    CColorMenu() = default;
+    CColorMenu();
     virtual ~CColorMenu() = default;
 
     bool IsWithZero() const { return m_withZero; }
@@ -24,7 +24,7 @@ public:
     bool IsItemEnabled(int index) const { return index >= 0 && index <= 255 && !(m_forLayers && index == 0); }
 
     // Cell geometry in the popup: the first column is twice as wide, as the first item measures.
-    int GetCellSize() const;
+    wxSize GetCellSize() const { return m_cell; }
     wxRect GetItemRect(int index) const;
     wxSize GetGridSize() const;
     // The index under a point of the popup, -1 for none.
@@ -39,6 +39,9 @@ public:
 protected:
     bool m_withZero = false;
     bool m_forLayers = false;
+
+private:
+    wxSize m_cell;
 };
 
 class CColorMenuForLayers : public CColorMenu

@@ -24,6 +24,7 @@
 #include <wx/dcscreen.h>
 #include <wx/dialog.h>
 #include <wx/frame.h>
+#include <wx/image.h>
 #include <wx/popupwin.h>
 #include <wx/radiobut.h>
 #include <wx/slider.h>
@@ -329,6 +330,34 @@ wxPopupTransientWindow* ShownGrid(wxWindow& button)
     return nullptr;
 }
 
+// The numbers of the grid cells that spill out of their cell: each cell is drawn alone on a ground
+// of a colour no cell uses, and any pixel outside the cell that is not ground is ink.
+std::vector<int> SpilledNumbers(const CColorMenu& menu, std::initializer_list<int> indices)
+{
+    const wxColour ground(12, 201, 34);
+    std::vector<int> spilled;
+    for (int index : indices) {
+        const wxRect cell = menu.GetItemRect(index);
+        // Room to the right of the last column for a spill to land on.
+        wxBitmap bitmap(menu.GetGridSize() + wxSize(cell.width, 0));
+        {
+            wxMemoryDC dc(bitmap);
+            dc.SetBackground(wxBrush(ground));
+            dc.Clear();
+            menu.DrawItem(dc, index, false);
+        }
+        const wxImage image = bitmap.ConvertToImage();
+        bool ink = false;
+        for (int y = 0; y < image.GetHeight() && !ink; ++y)
+            for (int x = 0; x < image.GetWidth() && !ink; ++x)
+                ink = !cell.Contains(x, y) && wxColour(image.GetRed(x, y), image.GetGreen(x, y),
+                                                         image.GetBlue(x, y)) != ground;
+        if (ink)
+            spilled.push_back(index);
+    }
+    return spilled;
+}
+
 // Escape as the toolkit delivers it: first to the top-level window of `at`, then to `at`.
 void PressEscape(wxWindow& at)
 {
@@ -371,8 +400,13 @@ TEST_F(PreferencesTest, EscapeClosesTheColourGridWithoutAPick)
             Pump();
             wxPopupTransientWindow* grid = ShownGrid(*button);
             ASSERT_NE(grid, nullptr);
-            if (!onTheGrid)
-                savedOpen = SaveScreenshot(sheet, "colour_grid_open.png");
+            if (!onTheGrid) {
+                savedOpen = SaveScreenshot(sheet, "colour_grid_open.png") &&
+                            SaveScreenshot(*grid, "colour_grid_cells.png");
+                // Every number shows whole, the widest three-digit ones too.
+                EXPECT_EQ(SpilledNumbers(*CColorButton::GetSharedMenu(0), {1, 16, 99, 100, 188, 255}),
+                          std::vector<int>{});
+            }
             PressEscape(onTheGrid ? static_cast<wxWindow&>(*grid) : *button);
             Pump();
             EXPECT_EQ(ShownGrid(*button), nullptr);

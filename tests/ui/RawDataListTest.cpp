@@ -36,6 +36,7 @@ constexpr int ToRecordCommand = 7303;
 constexpr int MoveUpCommand = 7447;
 constexpr int MoveDownCommand = 7448;
 constexpr int DrawSelectionCommand = 7392;
+constexpr int ProgressiveCommand = 7393;
 constexpr int DrawEverythingCommand = 7394;
 
 wxPoint RowPoint(const CEasyListCtrl& list, int32_t row)
@@ -381,6 +382,22 @@ TEST_F(RawDataTabTest, DrawSelectionPutsTheShotOnTheMap)
     EXPECT_EQ(ProfileValue("Coordinate data", "dwDrawRawData"), "8");
     const std::vector<uint32_t> all = hitsAtPoint();
     EXPECT_NE(std::find(all.begin(), all.end(), 20u), all.end());
+
+    // A mode chosen from the menu behind the point grid is drawn on coming back, also when the
+    // stored mode already was that one. Progressive runs to line 61, the last selection seen.
+    for (int command : {ProgressiveCommand, ProgressiveCommand, DrawEverythingCommand}) {
+        SCOPED_TRACE(command);
+        view->ShowPointsTab();
+        EXPECT_TRUE(hitsAtPoint().empty());
+        wxCommandEvent choose(wxEVT_MENU, command);
+        Frame().ProcessWindowEvent(choose);
+        view->ShowRawDataTab();
+        bool ticked = false;
+        view->IsRawCommandEnabled(command, ticked);
+        EXPECT_TRUE(ticked);
+        const std::vector<uint32_t> back = hitsAtPoint();
+        EXPECT_NE(std::find(back.begin(), back.end(), 20u), back.end());
+    }
     map.ZoomToPreviews();
     Click(20);
     Pump();

@@ -302,9 +302,11 @@ void CDataFileView::SortByColumn(int column, bool toggle)
 
 void CDataFileView::OnTabChanged()
 {
+    // The map draws no raw data behind the point grid, whatever mode was ticked there meanwhile;
+    // compare with what it drew, or a mode chosen on the Points tab is never drawn.
+    const int previous = m_rawList->IsShown() ? m_rawDrawMode : RawDrawModeDontDraw;
     m_gridList->Show(m_currentTab == PointsTab);
     m_rawList->Show(m_currentTab == RawDataTab);
-    const int previous = m_rawDrawMode;
     if (m_currentTab == PointsTab) {
         m_rawDrawMode = RawDrawModeDontDraw;
     } else {
