@@ -135,23 +135,42 @@ void TellFolderRefused(std::string folder, int error)
     ShowMessageBoxFS("The job could not be saved in " + folder + ": " + reason + ".", MB_OK | MB_ICONERROR);
 }
 
-// A free name beside the target that holds its old contents: a hard link, or a copy where the
-// folder takes no links (FAT and exFAT memory sticks). Empty when nothing could be kept.
-std::string KeepOldFile(const std::string& target)
+// The old contents of a target, kept under a free name beside it while the new file goes in.
+struct KeptFile {
+    std::string path; // empty when there was nothing to keep, or nothing could be kept
+    bool aside = false; // the target itself was moved: it is missing until something takes its place
+    int error = 0;
+};
+
+// A hard link keeps the target in place throughout; a folder that takes no links (FAT and exFAT
+// memory sticks) gets a copy; a stick too full for the copy gets the target renamed aside, which
+// needs no room.
+KeptFile KeepOldFile(const std::string& target)
 {
+    KeptFile kept;
     if (!FileExists(target))
-        return {};
-    std::string keep = MakeTempFileName(FolderOf(target));
+        return kept;
+    std::string keep = MakeTempFileName(FolderOf(target), kept.error);
     if (keep.empty())
-        return {};
+        return kept;
     std::remove(keep.c_str());
-    if (::link(target.c_str(), keep.c_str()) == 0)
-        return keep;
+    if (::link(target.c_str(), keep.c_str()) == 0) {
+        kept.path = keep;
+        return kept;
+    }
     std::error_code error;
-    if (fs::copy_file(target, keep, fs::copy_options::overwrite_existing, error))
-        return keep;
+    if (fs::copy_file(target, keep, fs::copy_options::overwrite_existing, error)) {
+        kept.path = keep;
+        return kept;
+    }
     fs::remove(keep, error);
-    return {};
+    if (RenameDurably(target, keep)) {
+        kept.path = keep;
+        kept.aside = true;
+        return kept;
+    }
+    kept.error = errno;
+    return kept;
 }
 
 } // namespace
@@ -507,13 +526,25 @@ bool CMorvelFileDoc::WriteJobFiles(const std::string& path)
     // two never disagree.
     TakePermissionsOf(jobTemp, path);
     const bool hadJob = FileExists(path);
-    const std::string oldJob = KeepOldFile(path);
+    const KeptFile oldJob = KeepOldFile(path);
+    if (hadJob && oldJob.path.empty()) {
+        // Without a kept old job a refused raw rename would leave a new job beside old raw data.
+        NoteSaveFailure(path, "The old job file " + path + " could not be kept while the new one was put in "
+                              "place, so nothing was replaced.",
+                        oldJob.error);
+        RemoveIfExists(jobTemp);
+        RemoveIfExists(rawTemp);
+        return false;
+    }
     if (!RenameDurably(jobTemp, path)) {
         const int error = errno;
         NoteSaveFailure(path, "The job file could not be replaced.", error);
         RemoveIfExists(jobTemp);
         RemoveIfExists(rawTemp);
-        RemoveIfExists(oldJob);
+        if (!oldJob.aside)
+            RemoveIfExists(oldJob.path);
+        else if (!RenameDurably(oldJob.path, path))
+            m_saveFailure += "\n\nThe old job file could not be put back; it is kept as " + oldJob.path + ".";
         return false;
     }
     ClearReadOnlyAttribute(rawTarget);
@@ -522,14 +553,14 @@ bool CMorvelFileDoc::WriteJobFiles(const std::string& path)
         const int error = errno;
         NoteSaveFailure(path, "The raw data file " + rawTarget + " could not be replaced.", error);
         RemoveIfExists(rawTemp);
-        // An old job that could not be kept is better replaced than gone.
-        if (!oldJob.empty())
-            RenameDurably(oldJob, path);
-        else if (!hadJob)
+        if (!hadJob)
             RemoveIfExists(path);
+        else if (!RenameDurably(oldJob.path, path))
+            m_saveFailure += "\n\nThe old job file could not be put back; it is kept as " + oldJob.path + ", and " +
+                             path + " holds the new job beside the old raw data.";
         return false;
     }
-    RemoveIfExists(oldJob);
+    RemoveIfExists(oldJob.path);
     return true;
 }
 

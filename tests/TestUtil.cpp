@@ -13,6 +13,7 @@
 #include <pwd.h>
 #include <stdexcept>
 #include <sys/resource.h>
+#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -40,11 +41,14 @@ extern "C" int rename(const char* from, const char* to)
 {
     using Real = int (*)(const char*, const char*);
     static const Real real = reinterpret_cast<Real>(::dlsym(RTLD_NEXT, "rename"));
-    const morvel::test::RefusingFileSystem* refusing = morvel::test::g_refusing;
-    if (refusing != nullptr && !refusing->refuseRenameTo.empty() && to != nullptr &&
-        refusing->refuseRenameTo == to) {
-        errno = EACCES;
-        return -1;
+    if (morvel::test::RefusingFileSystem* refusing = morvel::test::g_refusing;
+        refusing != nullptr && from != nullptr && to != nullptr) {
+        const auto onto = refusing->refuseRenameTo.find(to);
+        if (refusing->refuseRenameFrom.count(from) != 0 ||
+            (onto != refusing->refuseRenameTo.end() && onto->second-- <= 0)) {
+            errno = EACCES;
+            return -1;
+        }
     }
     struct stat st {};
     const bool logged = morvel::test::g_fsyncLog != nullptr && ::lstat(from, &st) == 0;
@@ -65,6 +69,32 @@ extern "C" int link(const char* from, const char* to)
         return -1;
     }
     return real(from, to);
+}
+
+// File copies: the standard library's copy goes through one of these two.
+extern "C" ssize_t sendfile(int out, int in, off_t* offset, size_t count)
+{
+    using Real = ssize_t (*)(int, int, off_t*, size_t);
+    static const Real real = reinterpret_cast<Real>(::dlsym(RTLD_NEXT, "sendfile"));
+    if (morvel::test::g_refusing != nullptr && morvel::test::g_refusing->refuseCopies) {
+        ++morvel::test::g_refusing->copiesRefused;
+        errno = ENOSPC;
+        return -1;
+    }
+    return real(out, in, offset, count);
+}
+
+extern "C" ssize_t copy_file_range(int in, off_t* inOffset, int out, off_t* outOffset, size_t count,
+                                   unsigned int flags)
+{
+    using Real = ssize_t (*)(int, off_t*, int, off_t*, size_t, unsigned int);
+    static const Real real = reinterpret_cast<Real>(::dlsym(RTLD_NEXT, "copy_file_range"));
+    if (morvel::test::g_refusing != nullptr && morvel::test::g_refusing->refuseCopies) {
+        ++morvel::test::g_refusing->copiesRefused;
+        errno = ENOSPC;
+        return -1;
+    }
+    return real(in, inOffset, out, outOffset, count, flags);
 }
 
 namespace morvel::test {

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -75,8 +77,10 @@ public:
 };
 
 // While it lives, the test program's file system refuses what a memory stick's does: hard links
-// (EPERM, as on FAT and exFAT) when `refuseLinks` is set, and renames onto `refuseRenameTo`
-// (EACCES) when it is not empty.
+// (EPERM, as on FAT and exFAT) when `refuseLinks` is set; file copies (ENOSPC, a full stick) when
+// `refuseCopies` is set, counted in `copiesRefused`; renames onto a path of `refuseRenameTo`
+// (EACCES) once the number of renames given with it went through; renames of a path of
+// `refuseRenameFrom` (EACCES).
 class RefusingFileSystem
 {
 public:
@@ -86,7 +90,10 @@ public:
     RefusingFileSystem& operator=(const RefusingFileSystem&) = delete;
 
     bool refuseLinks = false;
-    std::string refuseRenameTo;
+    bool refuseCopies = false;
+    int copiesRefused = 0;
+    std::map<std::string, int> refuseRenameTo;
+    std::set<std::string> refuseRenameFrom;
 };
 
 // Path of a sample file in tests/data, or in the shared public sample folder.

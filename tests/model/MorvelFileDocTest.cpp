@@ -648,21 +648,97 @@ TEST_F(JobDocumentClosing, AFailedSaveIsToldAndKeepsTheJob)
     EXPECT_EQ(ReadAllBytes(path), savedJob);
     EXPECT_THAT(FolderContents(dir.path()), ElementsAre("job.Mvj", "job.Mvr"));
 
-    // A memory stick's folder takes no hard link, and then the raw file refuses its rename: the
-    // old job is kept another way and the pair stays as it was.
-    const auto savedRaw = ReadAllBytes(rawPath);
-    {
-        morvel::test::RefusingFileSystem stick;
-        stick.refuseLinks = true;
-        stick.refuseRenameTo = rawPath;
-        messages.texts.clear();
-        EXPECT_FALSE(doc.SaveModified());
-        EXPECT_THAT(messages.texts, ElementsAre(HasSubstr("The raw data file " + rawPath + " could not be replaced.")));
+}
+
+// A memory stick takes no hard link, may have no room left for a copy, and may refuse a rename:
+// whatever it refuses, the job file on disk sits beside the raw data written with it, or the
+// message says where the old job file is.
+TEST(JobDocumentFiles, ASaveOnAStickThatRefusesKeepsTheJobAndItsRawDataTogether)
+{
+    struct Row {
+        const char* refused;
+        bool links, copies, rawRename, putBack, aside;
+        const char* told; // nullptr: the save succeeds
+    };
+    const Row rows[] = {
+        {"link", true, false, false, false, false, nullptr},
+        {"link, raw rename", true, false, true, false, false, "The raw data file "},
+        {"link, copy", true, true, false, false, false, nullptr},
+        {"link, copy, raw rename", true, true, true, false, false, "The raw data file "},
+        {"link, copy, raw rename, put back", true, true, true, true, false, "could not be put back; it is kept as "},
+        {"link, copy, rename aside", true, true, false, false, true, "could not be kept while the new one"},
+    };
+    FakeRawDataFactoryScope raw;
+    DocumentShell shell;
+    // One row at a time, so that a row that stops early does not hide the rows after it.
+    const auto check = [&](const Row& row) {
+        TempDir dir;
+        const std::string path = dir.file("job.Mvj");
+        const std::string rawPath = dir.file("job.Mvr");
+        SaveSampleJob(path);
+        const auto oldJob = ReadAllBytes(path);
+        const auto oldRaw = ReadAllText(rawPath);
+        CMorvelFileDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        AddPoint(doc, "4", 1, 2);
+        FakeRawOf(doc)->lines.push_back("MP,4,2.000,1.000,,");
+        TempDir elsewhere;
+        ASSERT_TRUE(doc.OnSaveDocument(elsewhere.file("job.Mvj")));
+        const auto newJob = ReadAllBytes(elsewhere.file("job.Mvj"));
+        const auto newRaw = ReadAllText(elsewhere.file("job.Mvr"));
+        ASSERT_NE(newJob, oldJob);
+        ASSERT_NE(newRaw, oldRaw);
+
+        MessageLog messages;
+        bool saved = false;
+        {
+            morvel::test::RefusingFileSystem stick;
+            stick.refuseLinks = row.links;
+            stick.refuseCopies = row.copies;
+            if (row.rawRename)
+                stick.refuseRenameTo[rawPath] = 0;
+            if (row.putBack)
+                stick.refuseRenameTo[path] = 1;
+            if (row.aside)
+                stick.refuseRenameFrom.insert(path);
+            saved = doc.DoFileSave();
+            EXPECT_EQ(stick.copiesRefused > 0, row.copies);
+        }
+        const auto names = FolderContents(dir.path());
+        if (row.told == nullptr) {
+            EXPECT_TRUE(saved);
+            EXPECT_TRUE(messages.texts.empty());
+            EXPECT_EQ(ReadAllBytes(path), newJob);
+            EXPECT_EQ(ReadAllText(rawPath), newRaw);
+            EXPECT_THAT(names, ElementsAre("job.Mvj", "job.Mvr"));
+            return;
+        }
+        EXPECT_FALSE(saved);
+        ASSERT_EQ(messages.texts.size(), 1u);
+        EXPECT_THAT(messages.texts[0], HasSubstr("The job could not be saved as '" + path + "'."));
+        EXPECT_THAT(messages.texts[0], HasSubstr(row.told));
+        EXPECT_EQ(ReadAllText(rawPath), oldRaw);
+        if (!row.putBack) {
+            EXPECT_EQ(ReadAllBytes(path), oldJob);
+            EXPECT_THAT(names, ElementsAre("job.Mvj", "job.Mvr"));
+            return;
+        }
+        // The old job is wherever the message says, and the new one is named as such.
+        ASSERT_EQ(names.size(), 3u);
+        const auto other = std::find_if(names.begin(), names.end(), [](const std::string& name) {
+            return name != "job.Mvj" && name != "job.Mvr";
+        });
+        ASSERT_NE(other, names.end());
+        const std::string kept = dir.file(*other);
+        EXPECT_THAT(messages.texts[0], HasSubstr("it is kept as " + kept + ", and " + path +
+                                                 " holds the new job beside the old raw data."));
+        EXPECT_EQ(ReadAllBytes(kept), oldJob);
+        EXPECT_EQ(ReadAllBytes(path), newJob);
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.refused);
+        check(row);
     }
-    EXPECT_EQ(ReadAllBytes(path), savedJob);
-    EXPECT_EQ(ReadAllBytes(rawPath), savedRaw);
-    EXPECT_THAT(FolderContents(dir.path()), ElementsAre("job.Mvj", "job.Mvr"));
-    EXPECT_TRUE(doc.IsModified());
 }
 
 TEST_F(JobDocumentReload, TheFourFileCases)
