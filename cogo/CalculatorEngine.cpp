@@ -4,6 +4,7 @@
 #include "core/Format.h"
 #include "core/NoValue.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -44,13 +45,31 @@ std::string Text10g(double v)
 
 // What a key writes into the entry: fifteen significant digits, the most a double carries
 // faithfully, so binary noise (0.1 + 0.2) is not shown; trailing zeros dropped, and an exponent
-// only from 1e15 up or below 1e-4 (as "%.15g", but never with the locale's decimal comma).
+// only where fifteen plain digits cannot hold the value (1e15, 0.000000000000001). Formatted by
+// to_chars, so the decimal point never follows the locale.
 std::string EntryTextOf(double v)
 {
     if (v == 0)
         return "0"; // not "-0" after +/-
-    char buffer[40];
-    const auto res = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 15);
+    char buffer[400];
+    // The decimal exponent of the value as rounded to fifteen digits.
+    auto res = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::scientific, 14);
+    const std::string scientific(buffer, res.ptr);
+    const int exponent = std::atoi(scientific.c_str() + scientific.find('e') + 1);
+    if (exponent < 15 && exponent > -16) {
+        res = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed,
+                            std::max(0, 14 - exponent));
+        std::string plain(buffer, res.ptr);
+        if (plain.find('.') != std::string::npos) {
+            plain.erase(plain.find_last_not_of('0') + 1);
+            if (plain.back() == '.')
+                plain.pop_back();
+        }
+        const auto digits = std::count_if(plain.begin(), plain.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (digits <= 15)
+            return plain;
+    }
+    res = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 15);
     return std::string(buffer, res.ptr);
 }
 

@@ -130,7 +130,9 @@ TEST(CalculatorEngineTest, KeysWriteTheEntryAsPlainDigits)
         {"Edit of the largest plain integer", {123456789012345}, nullptr, Edit, "123456789012345", 123456789012345},
         {"Edit of 1e15 needs an exponent", {1e15}, nullptr, Edit, "1e+15", 1e15},
         {"Edit of a huge value", {1.5e300}, nullptr, Edit, "1.5e+300", 1.5e300},
-        {"Edit of the smallest plain value", {0.0001}, nullptr, Edit, "0.0001", 0.0001},
+        {"Edit of a small value", {0.00001}, nullptr, Edit, "0.00001", 0.00001},
+        {"Edit of the smallest plain value", {1e-14}, nullptr, Edit, "0.00000000000001", 1e-14},
+        {"Edit of 1e-15 needs an exponent", {1e-15}, nullptr, Edit, "1e-15", 1e-15},
         {"+/- of a tiny entry", {}, "1.2345678901234e-9", ChangeSign, "-1.2345678901234e-09", -1.2345678901234e-9},
     };
     for (const Case& t : cases) {
