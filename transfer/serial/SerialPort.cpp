@@ -172,6 +172,11 @@ PortOpenFailure PortOpenFailureOf(int error)
     case ENOTTY:
     case EISDIR:
         return PortOpenFailure::NotSerialPort;
+    // A serial driver answers EIO for a port it knows but found no chip for, on opening or on
+    // the first line-settings call; its TIOCGSERIAL type says nothing more, as USB adapters
+    // report an unknown type too.
+    case EIO:
+        return PortOpenFailure::NoHardware;
     default:
         return PortOpenFailure::Other;
     }

@@ -22,6 +22,7 @@ enum class PortOpenFailure
     Permission,    // this user may not open the device
     NoDevice,      // no such device, or it went away (an adapter pulled out)
     NotSerialPort, // the path names something that is no terminal line
+    NoHardware,    // the device exists but nothing answers behind it (a ttyS without a UART)
     Other,
 };
 // The cause behind a system error of opening a device.

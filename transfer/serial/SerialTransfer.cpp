@@ -65,13 +65,17 @@ bool Cancelled(CSerialLink& link)
 }
 
 // The group whose members may open the device; serial ports belong to "dialout" on Debian and
-// its kin, the name given when the device's own cannot be told.
+// its kin, the name given when the device's own cannot be told. Empty for a device of group
+// root, where joining a group would not help.
 std::string DeviceGroupName(const std::string& device)
 {
     struct stat st {};
-    if (::stat(device.c_str(), &st) == 0 && st.st_gid != 0)
+    if (::stat(device.c_str(), &st) == 0) {
+        if (st.st_gid == 0)
+            return {};
         if (const group* owner = ::getgrgid(st.st_gid); owner != nullptr && owner->gr_name != nullptr)
             return owner->gr_name;
+    }
     return "dialout";
 }
 
@@ -116,14 +120,20 @@ std::string FormatPortOpenFailure(uint32_t port, const std::string& device, Port
     std::string text = "Unable to open COM " + std::to_string(port) + (device.empty() ? "" : " (" + device + ")") +
                        " on the PC.  \n";
     switch (failure) {
-    case PortOpenFailure::Permission:
-        return text + "This user may not use the port: join the group \"" + DeviceGroupName(device) +
+    case PortOpenFailure::Permission: {
+        const std::string group = DeviceGroupName(device);
+        if (group.empty())
+            return text + "This user has no permission to use the port: try a different port.";
+        return text + "This user may not use the port: join the group \"" + group +
                "\" and log in again, OR try a different port.";
+    }
     case PortOpenFailure::NoDevice:
         return text + "There is no such device: check that the cable or adapter is plugged in, OR try a "
                       "different port.";
     case PortOpenFailure::NotSerialPort:
         return text + "The device is not a serial port: try a different port.";
+    case PortOpenFailure::NoHardware:
+        return text + "There is no device behind this port: try a different port.";
     default:
         return text + "Make sure no program is using the port OR try a different port.";
     }

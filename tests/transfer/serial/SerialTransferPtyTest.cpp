@@ -288,8 +288,16 @@ TEST_F(PtyTransfer, PortThisUserMayNotOpenNamesTheGroupToJoin)
 {
     struct stat device {};
     ASSERT_EQ(::stat(pty.SlavePath().c_str(), &device), 0);
-    const group* owner = device.st_gid != 0 ? ::getgrgid(device.st_gid) : nullptr;
-    const std::string group = owner != nullptr ? owner->gr_name : "dialout";
+    // A group one could join: where the terminals are handed out to group root, dialout's.
+    if (device.st_gid == 0) {
+        const group* dialout = ::getgrnam("dialout");
+        ASSERT_NE(dialout, nullptr);
+        ASSERT_EQ(::chown(pty.SlavePath().c_str(), static_cast<uid_t>(-1), dialout->gr_gid), 0);
+        device.st_gid = dialout->gr_gid;
+    }
+    const group* owner = ::getgrgid(device.st_gid);
+    ASSERT_NE(owner, nullptr);
+    const std::string group = owner->gr_name;
     // Closed to everyone but root: the transfer runs as a plain user.
     ASSERT_EQ(::chmod(pty.SlavePath().c_str(), 0), 0);
     const std::string upload = File("a.txt", "abc");

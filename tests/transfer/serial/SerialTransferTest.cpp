@@ -4,6 +4,7 @@
 #include "transfer/serial/SerialPort.h"
 #include "transfer/serial/SerialTransfer.h"
 
+#include "PtyInstrument.h"
 #include "TestUtil.h"
 #include "model/MorvelSettings.h"
 #include "model/TransferLock.h"
@@ -18,6 +19,11 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using morvel::test::PtyPair;
 using morvel::test::ReadAllText;
 using morvel::test::TempDir;
 using morvel::test::WriteAllText;
@@ -122,6 +128,31 @@ protected:
     int pumps = 0;
     int cancelAtPump = -1;
     int finishes = 0;
+};
+
+// A pseudo-terminal never unlocked: opening its slave side fails with EIO, as a serial port
+// without a chip behind it does.
+class LockedPty
+{
+public:
+    LockedPty() : m_master(::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC))
+    {
+        char name[128] = {};
+        if (m_master >= 0 && ::ptsname_r(m_master, name, sizeof name) == 0)
+            m_slave = name;
+    }
+    ~LockedPty()
+    {
+        if (m_master >= 0)
+            ::close(m_master);
+    }
+    LockedPty(const LockedPty&) = delete;
+    LockedPty& operator=(const LockedPty&) = delete;
+    const std::string& SlavePath() const { return m_slave; }
+
+private:
+    int m_master;
+    std::string m_slave;
 };
 
 std::string Pattern(size_t size)
@@ -309,6 +340,13 @@ TEST_F(TransferLoops, PortThatCannotOpenIsNamedWithItsDeviceAndCause)
                                "different port.";
     const std::string notSerial = "The device is not a serial port: try a different port.";
     WriteAllText(dir.file("plain.txt"), "x");
+    const LockedPty locked;
+    ASSERT_FALSE(locked.SlavePath().empty());
+    // A device of group root that only root may open: no group to join would let a user in.
+    PtyPair rootOnly;
+    ASSERT_TRUE(rootOnly.IsValid());
+    ASSERT_EQ(::chown(rootOnly.SlavePath().c_str(), 0, 0), 0) << "giving the device to group root takes root";
+    ASSERT_EQ(::chmod(rootOnly.SlavePath().c_str(), 0600), 0);
     struct Case
     {
         const char* name;
@@ -316,6 +354,7 @@ TEST_F(TransferLoops, PortThatCannotOpenIsNamedWithItsDeviceAndCause)
         std::string forTest;
         std::string named;
         std::string advice;
+        bool asPlainUser = false;
     } cases[] = {
         {"stored device", dir.file("no-such-adapter"), "", dir.file("no-such-adapter"), absent},
         {"test device first", dir.file("no-such-adapter"), dir.file("no-such-device"), dir.file("no-such-device"),
@@ -323,6 +362,10 @@ TEST_F(TransferLoops, PortThatCannotOpenIsNamedWithItsDeviceAndCause)
         {"a plain file", dir.file("plain.txt"), "", dir.file("plain.txt"), notSerial},
         {"a folder", dir.path().string(), "", dir.path().string(), notSerial},
         {"no terminal line", "/dev/null", "", "/dev/null", notSerial},
+        {"nothing behind the port", locked.SlavePath(), "", locked.SlavePath(),
+         "There is no device behind this port: try a different port."},
+        {"group root", rootOnly.SlavePath(), "", rootOnly.SlavePath(),
+         "This user has no permission to use the port: try a different port.", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -331,14 +374,20 @@ TEST_F(TransferLoops, PortThatCannotOpenIsNamedWithItsDeviceAndCause)
         line.port = 42;
         line.device = c.stored;
         SetComPortDevice(42, c.forTest);
-        EXPECT_FALSE(ReceiveFile(dir.file("x.txt"), line, callbacks));
-        EXPECT_FALSE(SendFileInBlocks(File("a.txt", "x"), line, callbacks));
-        EXPECT_FALSE(SendFileByLines(File("b.txt", "x"), line, callbacks));
-        const std::string expected = "Unable to open COM 42 (" + c.named + ") on the PC.  \n" + c.advice;
-        EXPECT_EQ(messages, (std::vector<std::string>(3, expected)));
-        EXPECT_TRUE(starts.empty());
-        // Nothing was created for a download that never started.
-        EXPECT_FALSE(std::filesystem::exists(dir.file("x.txt")));
+        const auto check = [&] {
+            EXPECT_FALSE(ReceiveFile(dir.file("x.txt"), line, callbacks));
+            EXPECT_FALSE(SendFileInBlocks(File("a.txt", "x"), line, callbacks));
+            EXPECT_FALSE(SendFileByLines(File("b.txt", "x"), line, callbacks));
+            const std::string expected = "Unable to open COM 42 (" + c.named + ") on the PC.  \n" + c.advice;
+            EXPECT_EQ(messages, (std::vector<std::string>(3, expected)));
+            EXPECT_TRUE(starts.empty());
+            // Nothing was created for a download that never started.
+            EXPECT_FALSE(std::filesystem::exists(dir.file("x.txt")));
+        };
+        if (c.asPlainUser)
+            morvel::test::RunUnprivileged(dir.path(), check);
+        else
+            check();
         SetComPortDevice(42, "");
     }
 }
