@@ -180,10 +180,23 @@ protected:
 
 TEST_F(JobSettingsTest, OkWithoutChangeLeavesNoTrace)
 {
+    // A factor with more digits than six: the box must not round it on the way back.
+    job->settings.SetUseScaleFactor(true);
+    job->settings.SetScaleFactor(0.99995671);
+    job->SetModifiedFlagOnly(false);
+    job->GetSmartHintManager()->Flush();
+    log.hints.clear();
     CDataFileUndoManager* undo = job->GetUndoManager();
     const int32_t steps = undo->GetStepCount();
     const size_t history = job->GetHistoryList().size();
-    EXPECT_EQ(RunJobSettings([](CMorvelFileSettings& d) { d.OnOK(); }), wxID_OK);
+    std::string shown;
+    EXPECT_EQ(RunJobSettings([&](CMorvelFileSettings& d) {
+                  shown = Control<wxTextCtrl>(d, CMorvelFileSettings::IdScaleFactor)->GetValue().utf8_string();
+                  d.OnOK();
+              }),
+              wxID_OK);
+    EXPECT_EQ(shown, "0.99995671");
+    EXPECT_EQ(job->settings.GetScaleFactor(), 0.99995671);
     EXPECT_EQ(titles, std::vector<std::string>{"Job Settings"});
     EXPECT_EQ(undo->GetStepCount(), steps);
     EXPECT_EQ(job->GetHistoryList().size(), history);
@@ -254,6 +267,8 @@ TEST_F(JobSettingsTest, CommandOfTheJobViewAndScreenshot)
 {
     job->AddPoint("1", 100, 200);
     job->AddPoint("B7", 110, 210);
+    job->settings.SetUseScaleFactor(true);
+    job->settings.SetScaleFactor(0.9999567123456); // all nine decimals in the box
     morvel::test::TempDir dir;
     const std::string path = dir.file("North Field.Mvj");
     morvel::test::WriteAllText(path, std::string(1500, 'x'));
