@@ -481,6 +481,18 @@ bool DDX_DoubleDefaultPrecision(CDataExchange* dx, int id, double& value, bool q
     return DDX_Double(dx, id, value, 6, quiet);
 }
 
+bool DDX_ScaleFactor(CDataExchange* dx, int id, double& value, bool quiet)
+{
+    constexpr int Decimals = 9;
+    // The box shows the factor rounded: an OK on an untouched box must not store the rounding.
+    if (dx->m_bSaveAndValidate) {
+        Prepare(dx, id, ValueTextLimit);
+        if (ReadControlText(dx, id, ValueTextLimit) == CFormat::FormatNumber(value, Decimals, true, true))
+            return true;
+    }
+    return DDX_Double(dx, id, value, Decimals, quiet);
+}
+
 bool DDX_Number(CDataExchange* dx, int id, double& value, int decimals, bool quiet)
 {
     ValueRoutine r;

@@ -69,6 +69,9 @@ bool DDX_LongitudeDegrees(CDataExchange* dx, int id, double& value, bool quiet =
 // --- Plain numbers, exactly as typed.
 bool DDX_Double(CDataExchange* dx, int id, double& value, int decimals, bool quiet = false);
 bool DDX_DoubleDefaultPrecision(CDataExchange* dx, int id, double& value, bool quiet = false);
+// A scale factor, shown with nine decimals as the raw data comment writes it. A text left as it
+// was shown keeps the value exactly, digits beyond the ninth included.
+bool DDX_ScaleFactor(CDataExchange* dx, int id, double& value, bool quiet = false);
 // Feet and inches are accepted as in a distance.
 bool DDX_Number(CDataExchange* dx, int id, double& value, int decimals, bool quiet = false);
 bool DDX_Int(CDataExchange* dx, int id, int32_t& value, bool quiet = false);

@@ -221,7 +221,7 @@ void CNewDataFileDlg::DoDataExchange(CDataExchange& dx)
         else if (m_coefficient->GetSelection() < 0)
             m_coefficient->SetSelection(0);
         m_seaLevel->SetValue(fields.seaLevel);
-        DDX_DoubleDefaultPrecision(&dx, ScaleFactorId, fields.scaleFactor);
+        DDX_ScaleFactor(&dx, ScaleFactorId, fields.scaleFactor);
         DDX_UInt(&dx, OffsetId, fields.offset);
         return;
     }
@@ -234,7 +234,7 @@ void CNewDataFileDlg::DoDataExchange(CDataExchange& dx)
     if (fields.curvature)
         fields.coefficient = std::max(0, m_coefficient->GetSelection());
     fields.seaLevel = m_seaLevel->GetValue();
-    DDX_DoubleDefaultPrecision(&dx, ScaleFactorId, fields.scaleFactor);
+    DDX_ScaleFactor(&dx, ScaleFactorId, fields.scaleFactor);
     if (fields.useScaleFactor)
         DDV_NonZero(&dx, ScaleFactorId, fields.scaleFactor);
     DDX_UInt(&dx, OffsetId, fields.offset);

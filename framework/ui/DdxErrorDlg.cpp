@@ -16,6 +16,7 @@
 #include <wx/display.h>
 #include <wx/settings.h>
 #include <wx/utils.h>
+#include <wx/weakref.h>
 
 #include <optional>
 #include <utility>
@@ -348,14 +349,43 @@ void CDdxErrorDlg::OnPaint(wxPaintEvent&)
     dc.DrawText(ToWx(m_message), Inset, Inset);
 }
 
+namespace {
+
+// Where the refused field is now. What runs while the balloon waits may destroy the field (or
+// its dialog), so it is looked up afresh through its dialog and id each time, the dialog window
+// held weakly; a field that has gone has no place.
+CDdxErrorDlg::FieldLocator LocateFieldOf(const DdxErrorRequest& request)
+{
+    CDdxDialog* dialog = request.context ? request.context->m_pDlgWnd : nullptr;
+    if (!dialog)
+        return {};
+    const int id = request.controlId;
+    if (auto* window = dynamic_cast<wxWindow*>(dialog)) {
+        return [holder = wxWeakRef<wxWindow>(window), id]() -> ScreenRect {
+            wxWindow* field = holder ? holder->FindWindow(id) : nullptr;
+            if (!field || field == holder.get())
+                return {};
+            const wxRect r = field->GetScreenRect();
+            return {r.x, r.y, r.x + r.width, r.y + r.height};
+        };
+    }
+    // A dialog that is no window lives on the stack of its own exchange, under the balloon.
+    return [dialog, id]() -> ScreenRect {
+        CDdxControl* field = dialog->GetDdxControl(id);
+        return field ? field->GetScreenRect() : ScreenRect{};
+    };
+}
+
+} // namespace
+
 void CDdxErrorDlg::Install()
 {
     SetDdxErrorHandler([](const DdxErrorRequest& request) {
         wxBell();
         const ScreenRect control = request.control ? request.control->GetScreenRect() : ScreenRect{};
         CDdxErrorDlg popup(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, request.message, control);
-        if (CDdxControl* field = request.control)
-            popup.SetFieldLocator([field] { return field->GetScreenRect(); });
+        if (request.control)
+            popup.SetFieldLocator(LocateFieldOf(request));
         if (s_liveOwner)
             return popup.RunBeside(*s_liveOwner) == wxID_OK ? 1 : 2;
         return popup.RunUntilDismissed() == wxID_OK ? 1 : 2;

@@ -203,7 +203,7 @@ void CMorvelFileSettings::DoDataExchange(CDataExchange& dx)
         SetFlag(JobFileHeader::FlagUseScaleFactor, m_scaleCheck->GetValue());
         if (m_scaleCheck->GetValue()) {
             double scale = m_header.GetScaleFactor();
-            DDX_DoubleDefaultPrecision(&dx, IdScaleFactor, scale);
+            DDX_ScaleFactor(&dx, IdScaleFactor, scale);
             DDV_NonZero(&dx, IdScaleFactor, scale);
             m_header.SetScaleFactor(scale);
         }
@@ -217,7 +217,7 @@ void CMorvelFileSettings::DoDataExchange(CDataExchange& dx)
         m_seaLevelCheck->SetValue(flags & JobFileHeader::FlagSeaLevel);
         m_scaleCheck->SetValue(flags & JobFileHeader::FlagUseScaleFactor);
         double scale = m_header.GetScaleFactor();
-        DDX_DoubleDefaultPrecision(&dx, IdScaleFactor, scale);
+        DDX_ScaleFactor(&dx, IdScaleFactor, scale);
     }
     m_coefficient->Enable(m_curvatureCheck->GetValue());
     m_scale->Enable(m_scaleCheck->GetValue());

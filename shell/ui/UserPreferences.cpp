@@ -770,7 +770,7 @@ void CUserPreferencesTransferPage::DoDataExchange(CDataExchange& dx)
         // An unchecked scale factor keeps the stored one, whatever the field shows.
         if (v.settingsWord & DefScaleFactorGiven) {
             double scale = v.scaleFactor;
-            DDX_DoubleDefaultPrecision(&dx, IdScale, scale);
+            DDX_ScaleFactor(&dx, IdScale, scale);
             v.scaleFactor = scale;
             DDV_NonZero(&dx, IdScale, scale);
         }
@@ -786,7 +786,7 @@ void CUserPreferencesTransferPage::DoDataExchange(CDataExchange& dx)
         m_scaleCheck->SetValue(v.settingsWord & DefScaleFactorGiven);
         m_scale->Enable();
         double scale = v.scaleFactor;
-        DDX_DoubleDefaultPrecision(&dx, IdScale, scale);
+        DDX_ScaleFactor(&dx, IdScale, scale);
         m_scale->Enable(m_scaleCheck->GetValue());
         m_curvature->SetValue(v.settingsWord & DefCurvature);
         m_coefficient->SetSelection(v.settingsWord & DefCoefficient02 ? 1 : 0);

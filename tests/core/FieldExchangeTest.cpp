@@ -318,6 +318,41 @@ TEST_F(ExchangeFixture, ShownValuesReadBackTheSameInEveryUnit)
     }
 }
 
+TEST_F(ExchangeFixture, ScaleFactorShowsNineDecimalsAndAnUntouchedBoxKeepsItExactly)
+{
+    // Each case loads the stored factor, then saves the box as shown (typed null) or retyped. The
+    // box drops trailing zeros as every edit box does.
+    const struct
+    {
+        double stored;
+        const char* typed;
+        const char* shown;
+        double saved;
+        bool accepted = true;
+    } cases[] = {
+        {0.99995671, nullptr, "0.99995671", 0.99995671},
+        {0.9999567123456, nullptr, "0.999956712", 0.9999567123456}, // finer than the box shows
+        {0.9999567123456, "0.999956712", "0.999956712", 0.9999567123456},
+        {0.9999567123456, "0.9999567", "0.999956712", 0.9999567},
+        {1.0, "0.99995671", "1.0", 0.99995671},
+        {1.0, "x", "1.0", 1.0, false}, // the variable keeps its value
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.shown) + " / " + (c.typed ? c.typed : "untouched"));
+        dialog.controls.clear();
+        FakeControl& box = dialog.Add(Id);
+        double v = c.stored;
+        dialog.Load([&](CDataExchange& dx) { DDX_ScaleFactor(&dx, Id, v); });
+        EXPECT_EQ(box.text, c.shown);
+        if (c.typed)
+            box.text = c.typed;
+        const bool accepted = dialog.Save([&](CDataExchange& dx) { DDX_ScaleFactor(&dx, Id, v); });
+        EXPECT_EQ(accepted, c.accepted);
+        EXPECT_EQ(v, c.saved);
+    }
+    EXPECT_EQ(errors.messages, std::vector<std::string>{"Invalid number."});
+}
+
 TEST_F(ExchangeFixture, LargeAreasAreTypedInTheLargeUnit)
 {
     double area = 0;

@@ -180,10 +180,23 @@ protected:
 
 TEST_F(JobSettingsTest, OkWithoutChangeLeavesNoTrace)
 {
+    // A factor with more digits than six: the box must not round it on the way back.
+    job->settings.SetUseScaleFactor(true);
+    job->settings.SetScaleFactor(0.99995671);
+    job->SetModifiedFlagOnly(false);
+    job->GetSmartHintManager()->Flush();
+    log.hints.clear();
     CDataFileUndoManager* undo = job->GetUndoManager();
     const int32_t steps = undo->GetStepCount();
     const size_t history = job->GetHistoryList().size();
-    EXPECT_EQ(RunJobSettings([](CMorvelFileSettings& d) { d.OnOK(); }), wxID_OK);
+    std::string shown;
+    EXPECT_EQ(RunJobSettings([&](CMorvelFileSettings& d) {
+                  shown = Control<wxTextCtrl>(d, CMorvelFileSettings::IdScaleFactor)->GetValue().utf8_string();
+                  d.OnOK();
+              }),
+              wxID_OK);
+    EXPECT_EQ(shown, "0.99995671");
+    EXPECT_EQ(job->settings.GetScaleFactor(), 0.99995671);
     EXPECT_EQ(titles, std::vector<std::string>{"Job Settings"});
     EXPECT_EQ(undo->GetStepCount(), steps);
     EXPECT_EQ(job->GetHistoryList().size(), history);
@@ -254,6 +267,8 @@ TEST_F(JobSettingsTest, CommandOfTheJobViewAndScreenshot)
 {
     job->AddPoint("1", 100, 200);
     job->AddPoint("B7", 110, 210);
+    job->settings.SetUseScaleFactor(true);
+    job->settings.SetScaleFactor(0.9999567123456); // all nine decimals in the box
     morvel::test::TempDir dir;
     const std::string path = dir.file("North Field.Mvj");
     morvel::test::WriteAllText(path, std::string(1500, 'x'));
@@ -472,73 +487,91 @@ wxRect ScreenOf(const ScreenRect& r) { return wxRect(r.left, r.top, r.Width(), r
 
 } // namespace
 
-// Back in front, the balloon first lets what waited run (a layout that moved the field), then
-// frames the field where it is now; a program that is closing leaves the balloon as it is.
+// Back in front, the balloon the program raises for a refused field first lets what waited run
+// (a layout that moved the field), then frames the field where it is now; a program that is
+// closing leaves the balloon as it is; a field destroyed while the balloon waits has no frame.
 TEST_F(ProgramTest, ValidationBalloonBackInFrontFramesTheFieldWhereItIsNow)
 {
     ASSERT_TRUE(Start());
+    struct NumberPanel : CEasyDialog
+    {
+        void BuildControls() override { new wxTextCtrl(this, 101, "12x", wxPoint(20, 20), wxSize(120, -1)); }
+        void DoDataExchange(CDataExchange& dx) override { DDX_Double(&dx, 101, value, 2); }
+        double value = 0;
+    };
     auto* frame = new wxFrame(nullptr, wxID_ANY, "Field", wxPoint(100, 100), wxSize(400, 200));
-    // On a panel of its own, so the frame does not stretch the field over its whole inside.
-    auto* panel = new wxPanel(frame);
-    auto* field = new wxTextCtrl(panel, wxID_ANY, "12x", wxPoint(20, 20), wxSize(120, -1));
+    auto* panel = new NumberPanel;
+    panel->Create(frame);
+    wxWindow* field = panel->FindWindow(101);
+    ASSERT_NE(field, nullptr);
     frame->Show();
     Pump();
-    const auto fieldPlace = [field] {
-        const wxRect r = field->GetScreenRect();
-        return ScreenRect{r.x, r.y, r.GetRight() + 1, r.GetBottom() + 1};
-    };
     ActivationQueue queue;
     CMessageQueue* const previous = GetMessageQueue();
-    SetMessageQueue(&queue);
-    {
-        CDdxErrorDlg balloon(frame, "Invalid number.", fieldPlace());
-        balloon.SetFieldLocator(fieldPlace);
-        balloon.LayoutBalloon(1280, 1024);
-        balloon.Show();
-        Pump();
-        const wxSize whole = balloon.GetSize();
+    bool ran = false;
+    const auto check = [&](CDdxErrorDlg* balloon) {
+        const wxSize whole = balloon->GetSize();
         const wxRect before = field->GetScreenRect();
-        ASSERT_NE(balloon.GetFieldFrame(), nullptr);
-        EXPECT_EQ(balloon.GetFieldFrame()->GetScreenRect(), before);
+        ASSERT_NE(balloon->GetFieldFrame(), nullptr);
+        EXPECT_EQ(balloon->GetFieldFrame()->GetScreenRect(), before);
 
         // Away: the face alone. A layout waits that moves the field 30 pixels down and 10 right.
-        balloon.OnAppActivate(false);
-        EXPECT_FALSE(balloon.IsFrameShown());
+        balloon->OnAppActivate(false);
+        EXPECT_FALSE(balloon->IsFrameShown());
         int dispatchesSeen = 0;
         queue.waiting = [&] {
             field->Move(field->GetPosition() + wxPoint(10, 30));
             dispatchesSeen = queue.dispatches;
         };
-        balloon.OnAppActivate(true);
+        balloon->OnAppActivate(true);
         EXPECT_EQ(dispatchesSeen, 1) << "what waited ran first";
-        EXPECT_TRUE(balloon.IsFrameShown());
-        EXPECT_EQ(balloon.GetSize(), whole);
+        EXPECT_TRUE(balloon->IsFrameShown());
+        EXPECT_EQ(balloon->GetSize(), whole);
         const wxRect after = field->GetScreenRect();
-        ASSERT_EQ(after.GetPosition(), before.GetPosition() + wxPoint(10, 30));
-        EXPECT_EQ(ScreenOf(balloon.GetField()), after);
-        CDdxFieldFrame* ring = balloon.GetFieldFrame();
+        EXPECT_EQ(after.GetPosition(), before.GetPosition() + wxPoint(10, 30));
+        EXPECT_EQ(ScreenOf(balloon->GetField()), after);
+        CDdxFieldFrame* ring = balloon->GetFieldFrame();
         ASSERT_NE(ring, nullptr);
         EXPECT_TRUE(ring->IsShown());
         EXPECT_EQ(ring->GetScreenRect(), after);
         EXPECT_EQ(ScreenOf(ring->GetField()), after);
-        EXPECT_EQ(balloon.GetShadow().GetSize(), whole);
-        Pump();
+        EXPECT_EQ(balloon->GetShadow().GetSize(), whole);
         EXPECT_TRUE(SaveScreenshot(*frame, "validation_balloon_moved_field.png"));
 
         // Away again; back while the program is closing: nothing more happens.
-        balloon.OnAppActivate(false);
-        const wxSize face = balloon.GetSize();
+        balloon->OnAppActivate(false);
+        const wxSize face = balloon->GetSize();
         queue.quitting = true;
         queue.waiting = [&] { field->Move(field->GetPosition() + wxPoint(0, 20)); };
-        balloon.OnAppActivate(true);
-        EXPECT_FALSE(balloon.IsFrameShown());
-        EXPECT_EQ(balloon.GetSize(), face);
+        balloon->OnAppActivate(true);
+        EXPECT_FALSE(balloon->IsFrameShown());
+        EXPECT_EQ(balloon->GetSize(), face);
         EXPECT_FALSE(ring->IsShown());
-        EXPECT_EQ(ScreenOf(balloon.GetField()), after);
+        EXPECT_EQ(ScreenOf(balloon->GetField()), after);
+
+        // Back once the field has been destroyed: the balloon stands alone, with no frame.
         queue.quitting = false;
-        balloon.Hide();
-    }
+        queue.waiting = [&] { field->Destroy(); };
+        balloon->OnAppActivate(true);
+        EXPECT_TRUE(balloon->IsFrameShown());
+        EXPECT_TRUE(balloon->GetField().IsEmpty());
+        EXPECT_EQ(balloon->GetFieldFrame(), nullptr);
+    };
+    // Runs inside the balloon's own loop, against the locator the program gave it.
+    panel->CallAfter([&] {
+        CDdxErrorDlg* balloon = CDdxErrorDlg::GetShown();
+        if (!balloon)
+            return;
+        ran = true;
+        SetMessageQueue(&queue);
+        check(balloon);
+        SetMessageQueue(previous);
+        balloon->Close(wxID_CANCEL);
+    });
+    EXPECT_FALSE(panel->UpdateDataEx(true));
     SetMessageQueue(previous);
+    EXPECT_TRUE(ran) << "no balloon was raised";
+    EXPECT_EQ(CDdxErrorDlg::GetShown(), nullptr);
     frame->Destroy();
 }
 
