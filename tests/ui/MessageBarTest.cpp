@@ -18,6 +18,7 @@
 #include <wx/aui/framemanager.h>
 #include <wx/button.h>
 #include <wx/dcclient.h>
+#include <wx/fontenum.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
 #include <wx/ipc.h>
@@ -470,10 +471,13 @@ TEST_F(WindowTest, TheReportTextSelectsAndCopiesLikeAnyText)
 }
 
 // Report text keeps one cell per character: "ffi" is never drawn as one joined glyph, also in a
-// face that has that ligature.
+// face that has that ligature. The program turns ligatures off as it starts; this test's program
+// turns off nothing itself.
 TEST_F(ProgramTest, ReportTextIsDrawnWithoutLigatures)
 {
     ASSERT_TRUE(Start());
+    // A face with "fi" and "ffi" ligatures, which would otherwise be drawn joined.
+    ASSERT_TRUE(wxFontEnumerator::IsValidFacename("DejaVu Sans")) << "install fonts-dejavu-core";
     LogFont face = GetMorvelSettings().GetReportTextFont();
     face.faceName = "DejaVu Sans";
     GetMorvelSettings().SetReportTextFont(face);
