@@ -17,6 +17,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -100,7 +101,15 @@ int main(int argc, char** argv)
         return OpenAsRichText("{\\rtf1\\ansi\\deff0\n}\n");
     if (::access(file.c_str(), R_OK) != 0)
         return Fail("cannot read " + file);
-    if (!OpenWithDesktop(file))
+    // Waits for the opener, so that Morvel, which watches this program, learns when the desktop's
+    // program for the file fails.
+    CChildProcess opener;
+    if (!opener.Start({"xdg-open", file}))
         return Fail("cannot open " + file + " (is xdg-open installed?)");
+    int status = 0;
+    while (!opener.WaitForExit(60000, &status)) {
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return Fail("the desktop's program could not open " + file);
     return 0;
 }

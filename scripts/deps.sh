@@ -1,7 +1,9 @@
 # Sourced by ./run and ./test: installs the Debian packages the build needs, only those missing.
+# fonts-dejavu-core: a face with typographic ligatures, which the window tests show are turned off.
 morvel_install_deps() {
     local wanted=(cmake ninja-build g++ ccache libgtest-dev libgmock-dev libbenchmark-dev
-                  libpugixml-dev libwxgtk3.2-dev libfontconfig-dev xvfb xauth python3 "$@")
+                  libpugixml-dev libwxgtk3.2-dev libfontconfig-dev xvfb xauth python3
+                  fonts-dejavu-core "$@")
     local missing=()
     local pkg
     for pkg in "${wanted[@]}"; do

@@ -3,6 +3,7 @@
 #include "core/ProgramHelpers.h"
 #include "core/TextEncoding.h"
 #include "core/TextUtil.h"
+#include "core/WideText.h"
 #include "platform/AppFolders.h"
 #include "platform/MessageBox.h"
 #include "platform/NamedSemaphore.h"
@@ -11,6 +12,7 @@
 #include "platform/SharedMemory.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -108,6 +110,37 @@ bool DesktopOpensFile(const std::string& path)
     return DesktopHasProgramFor(types);
 }
 
+std::string ViewableTextRestLine(size_t limit)
+{
+    constexpr size_t MB = 1024 * 1024;
+    const std::string shown = limit >= MB && limit % MB == 0 ? std::to_string(limit / MB) + " MB"
+                                                             : std::to_string(limit) + " bytes";
+    return "(Only the first " + shown + " of this file are shown; the rest is left out.)";
+}
+
+namespace {
+
+// UTF-16 with its byte-order mark, as Windows editors save "Unicode" text. False when it holds a
+// zero unit: then it is no text.
+bool DecodeUtf16(std::string_view bytes, bool bigEndian, bool cut, std::string& text)
+{
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (size_t k = 0; k < units.size(); ++k) {
+        const auto hi = uint8_t(bytes[2 * k + (bigEndian ? 0 : 1)]);
+        const auto lo = uint8_t(bytes[2 * k + (bigEndian ? 1 : 0)]);
+        units[k] = char16_t((hi << 8) | lo);
+    }
+    if (units.find(u'\0') != std::u16string::npos)
+        return false;
+    // A pair split by the cut is not half a character.
+    if (cut && !units.empty() && units.back() >= 0xD800 && units.back() <= 0xDBFF)
+        units.pop_back();
+    text = Utf16ToUtf8(units);
+    return true;
+}
+
+} // namespace
+
 bool LoadViewableText(const std::string& path, std::string& text, std::string& why, size_t limit)
 {
     text.clear();
@@ -117,26 +150,52 @@ bool LoadViewableText(const std::string& path, std::string& text, std::string& w
         why = "it cannot be read (" + std::string(std::strerror(errno)) + ").";
         return false;
     }
-    std::string bytes;
-    char buffer[65536];
-    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
-        bytes.append(buffer, size_t(file.gcount()));
-        if (bytes.size() > limit) {
-            constexpr size_t MB = 1024 * 1024;
-            why = "it is larger than " +
-                  (limit >= MB ? std::to_string(limit / MB) + " MB." : std::to_string(limit) + " bytes.");
-            return false;
-        }
-    }
+    // Only what is shown is read, so a huge file costs no more than a small one.
+    std::string bytes(limit, '\0');
+    file.read(bytes.data(), std::streamsize(limit));
+    bytes.resize(size_t(file.gcount()));
     if (file.bad()) {
         why = "it cannot be read.";
         return false;
     }
-    if (bytes.find('\0') != std::string::npos) {
-        why = "it is not a text file.";
-        return false;
+    const bool cut = file && file.peek() != std::char_traits<char>::eof();
+    if (bytes.empty()) {
+        text = ViewableTextEmptyLine;
+        return true;
     }
-    text = DecodeExternalText(bytes);
+    const std::string_view view(bytes);
+    if (view.substr(0, 2) == "\xff\xfe" || view.substr(0, 2) == "\xfe\xff") {
+        if (!DecodeUtf16(view.substr(2), view[0] == '\xfe', cut, text)) {
+            why = "it is not a text file.";
+            return false;
+        }
+    } else {
+        if (bytes.find('\0') != std::string::npos) {
+            why = "it is not a text file.";
+            return false;
+        }
+        std::string_view body = view.substr(0, 3) == "\xef\xbb\xbf" ? view.substr(3) : view;
+        // A character of UTF-8 split by the cut is dropped rather than turning the whole text
+        // into Windows-1252.
+        if (cut && !IsValidUtf8(body))
+            for (size_t drop = 1; drop <= 3 && drop < body.size(); ++drop)
+                if (IsValidUtf8(body.substr(0, body.size() - drop))) {
+                    body.remove_suffix(drop);
+                    break;
+                }
+        text = DecodeExternalText(body);
+    }
+    if (text.empty()) {
+        text = ViewableTextEmptyLine;
+    } else if (cut) {
+        // Whole lines, unless the first line alone is longer than the limit.
+        const size_t lastLineEnd = text.rfind('\n');
+        if (lastLineEnd != std::string::npos)
+            text.erase(lastLineEnd + 1);
+        else
+            text += '\n';
+        text += ViewableTextRestLine(limit);
+    }
     return true;
 }
 
@@ -152,14 +211,15 @@ std::string GetKVLEditPath()
 
 void SetKVLEditPathOverride(const std::string& path) { PathOverride() = path; }
 
-bool StartKVLEdit(const std::vector<std::string>& arguments)
+bool StartKVLEdit(const std::vector<std::string>& arguments, CChildProcess* started)
 {
     if (TellsOfRtf(arguments) && !DesktopOpensRtf())
         return NoRtfProgram();
     std::vector<std::string> argv{GetKVLEditPath()};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     CChildProcess editor;
-    if (!editor.Start(argv, std::string(), EditorEnvironment()))
+    CChildProcess& child = started != nullptr ? *started : editor;
+    if (!child.Start(argv, std::string(), EditorEnvironment()))
         return CouldNotStart();
     return true;
 }
@@ -219,11 +279,11 @@ std::string PathInActiveJobFolder(const std::string& path)
     return full;
 }
 
-bool OpenFileInKVLEdit(const std::string& path, const std::string& option)
+bool OpenFileInKVLEdit(const std::string& path, const std::string& option, CChildProcess* started)
 {
     const std::string full = PathInActiveJobFolder(path);
     std::vector<std::string> arguments{full};
     if (!option.empty())
         arguments.push_back(option);
-    return StartKVLEdit(arguments);
+    return StartKVLEdit(arguments, started);
 }

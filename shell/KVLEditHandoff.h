@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+class CChildProcess;
+
 // The companion editor "KVLEdit", which lies beside the program. A text goes to it through a
 // shared block and a semaphore it posts once it has read the block; a file goes by name on its
 // command line. The editor is always started from the program's folder, with an argument
@@ -37,17 +39,24 @@ bool DesktopOpensRtf();
 bool DesktopOpensFile(const std::string& path);
 
 // A file shown in the program's own viewer when the desktop has no program for it: its text,
-// decoded as files from Windows and instruments are. False with the sentence that says why it
-// cannot be shown (it cannot be read, it is too large, it is not text).
-inline constexpr size_t ViewableTextLimit = 16u * 1024u * 1024u;
+// decoded as files from Windows and instruments are, or as UTF-16 when it starts with that
+// byte-order mark. A text box freezes on many megabytes, so only the whole lines of the first
+// `limit` bytes are shown, followed by a line that says the rest is left out; an empty file is
+// shown as a line that says so. False with the sentence that says why it cannot be shown (it
+// cannot be read, it is not text).
+inline constexpr size_t ViewableTextLimit = 2u * 1024u * 1024u;
+inline constexpr const char* ViewableTextEmptyLine = "(This file is empty.)";
+std::string ViewableTextRestLine(size_t limit);
 bool LoadViewableText(const std::string& path, std::string& text, std::string& why,
                       size_t limit = ViewableTextLimit);
 
 // The editor writes the files it hands on into the run's own temporary folder, which goes when
 // the program exits.
 
-// Starts the editor with the arguments. "KVLEdit could not be started." when it cannot be.
-bool StartKVLEdit(const std::vector<std::string>& arguments);
+// Starts the editor with the arguments. "KVLEdit could not be started." when it cannot be. With
+// `started` the caller keeps the editor to watch: given a file, it runs until the desktop's
+// opener is done with it, and fails when the desktop's program cannot open it.
+bool StartKVLEdit(const std::vector<std::string>& arguments, CChildProcess* started = nullptr);
 
 // Hands the text to the editor: the text and a NUL in the block, the editor started with
 // "/mem", then a wait of up to waitMilliseconds for its semaphore. Fails with "KVLEdit could not
@@ -60,4 +69,4 @@ std::string PathInActiveJobFolder(const std::string& path);
 
 // Opens a file in the editor with an option such as "/TEXT"; a path without a folder is taken
 // from the active job's folder.
-bool OpenFileInKVLEdit(const std::string& path, const std::string& option);
+bool OpenFileInKVLEdit(const std::string& path, const std::string& option, CChildProcess* started = nullptr);

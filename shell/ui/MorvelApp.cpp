@@ -1,5 +1,6 @@
 #include "shell/ui/MorvelApp.h"
 
+#include "framework/ui/TextShaping.h"
 #include "framework/ui/CustomToolTipCtrl.h"
 #include "shell/ui/AppGridToolLink.h"
 
@@ -125,6 +126,8 @@ void RemoveFile(const std::string& path)
 CMorvelApp::CMorvelApp()
     : m_services(std::make_unique<CAppServices>(*this)), m_tools(std::make_unique<CViewToolHost>())
 {
+    // Made before the toolkit starts, so before any window draws text.
+    TurnOffTypographicLigatures();
     m_tools->activeViewKind = [this] { return GetActiveViewKind(); };
     // The field that has the keyboard, when the main window exists and it is one that picks.
     m_tools->focusedField = [this]() -> CGraphicDataTarget* {

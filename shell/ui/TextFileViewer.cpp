@@ -4,10 +4,15 @@
 #include "framework/ui/ModalDialog.h"
 #include "framework/ui/WindowHelpers.h"
 #include "platform/MessageBox.h"
+#include "platform/ProcessLaunch.h"
 #include "shell/KVLEditHandoff.h"
 
+#include <wx/app.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
+
+#include <sys/wait.h>
 
 
 CTextFileViewer::CTextFileViewer(wxWindow* parent, const std::string& fileName, const std::string& text)
@@ -30,11 +35,75 @@ CTextFileViewer::CTextFileViewer(wxWindow* parent, const std::string& fileName, 
     SizeWithinScreen(*this, parent, FromDIP(wxSize(800, 560)));
 }
 
+namespace {
+
+// Watches the editor started for a file for a while and says so when the desktop's program could
+// not open it, without holding up the window meanwhile. A program fails at once when it fails;
+// later the person has it, and how it ends is not ours to tell. Goes with the window it was
+// started from.
+class CEditorWatch : public wxTimer
+{
+public:
+    static constexpr int PollMilliseconds = 100;
+    static constexpr int WatchMilliseconds = 30000;
+
+    CEditorWatch(wxWindow* owner, std::string fileName) : m_owner(owner), m_fileName(std::move(fileName))
+    {
+        m_owner->Bind(wxEVT_DESTROY, &CEditorWatch::OnOwnerDestroyed, this);
+    }
+    ~CEditorWatch() override { m_owner->Unbind(wxEVT_DESTROY, &CEditorWatch::OnOwnerDestroyed, this); }
+
+    CChildProcess editor;
+
+    void Notify() override
+    {
+        int status = 0;
+        const bool ended = editor.HasExited(&status);
+        m_waited += PollMilliseconds;
+        if (!ended && m_waited < WatchMilliseconds)
+            return;
+        Stop();
+        const bool failed = ended && (!WIFEXITED(status) || WEXITSTATUS(status) != 0);
+        // Neither deleted nor a box run inside the timer's own notification.
+        m_owner->CallAfter([this, failed] {
+            const std::string fileName = m_fileName;
+            delete this;
+            if (failed)
+                ShowMessageBoxFS("The program this computer has for '" + fileName + "' could not open it.",
+                                 MB_OK | MB_ICONERROR);
+        });
+    }
+
+private:
+    void OnOwnerDestroyed(wxWindowDestroyEvent& event)
+    {
+        event.Skip();
+        if (event.GetEventObject() == m_owner)
+            delete this;
+    }
+
+    wxWindow* m_owner;
+    std::string m_fileName;
+    int m_waited = 0;
+};
+
+} // namespace
+
 bool OpenFileInEditorOrViewer(const std::string& path, const std::string& option, wxWindow* parent)
 {
     const std::string full = PathInActiveJobFolder(path);
-    if (DesktopOpensFile(full))
-        return OpenFileInKVLEdit(full, option);
+    if (DesktopOpensFile(full)) {
+        wxWindow* owner = parent != nullptr ? wxGetTopLevelParent(parent) : wxTheApp->GetTopWindow();
+        if (owner == nullptr)
+            return OpenFileInKVLEdit(full, option);
+        auto* watch = new CEditorWatch(owner, GetPathFileName(full));
+        if (!OpenFileInKVLEdit(full, option, &watch->editor)) {
+            delete watch;
+            return false;
+        }
+        watch->Start(CEditorWatch::PollMilliseconds);
+        return true;
+    }
     std::string text;
     std::string why;
     if (!LoadViewableText(full, text, why)) {

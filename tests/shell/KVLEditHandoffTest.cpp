@@ -248,21 +248,39 @@ TEST_F(KVLEditHandoff, AFileTheDesktopCannotOpenIsReadForTheViewer)
     const struct
     {
         const char* name;
-        std::string bytes; // empty: no file
+        std::string bytes; // none for "missing"
         size_t limit;
         const char* text;
         const char* why;
     } files[] = {
         {"missing", "", ViewableTextLimit, "", "it cannot be read (No such file or directory)."},
+        {"empty", "", ViewableTextLimit, "(This file is empty.)", ""},
         {"text from Windows", "Hz 90\xb0\r\n", ViewableTextLimit, "Hz 90\xc2\xb0\r\n", ""},
         {"at the limit", "0123456789", 10, "0123456789", ""},
-        {"over the limit", "0123456789A", 10, "", "it is larger than 10 bytes."},
+        // Past the limit only whole lines show, or the cut line when there is only one.
+        {"lines over the limit", "Pt 1\r\nPt 2\r\nPt 3\r\n", 14,
+         "Pt 1\r\nPt 2\r\n(Only the first 14 bytes of this file are shown; the rest is left out.)", ""},
+        {"one line over the limit", "0123456789A", 10,
+         "0123456789\n(Only the first 10 bytes of this file are shown; the rest is left out.)", ""},
+        {"a character cut at the limit", "Hz 90\xc2\xb0", 6,
+         "Hz 90\n(Only the first 6 bytes of this file are shown; the rest is left out.)", ""},
+        {"UTF-16 from Windows", std::string("\xff\xfeH\0z\0 \0\xb0\0\r\0\n\0", 14), ViewableTextLimit,
+         "Hz \xc2\xb0\r\n", ""},
+        {"UTF-16 big-endian", std::string("\xfe\xff\0O\0K", 6), ViewableTextLimit, "OK", ""},
+        {"UTF-16 cut between a pair", std::string("\xff\xfe" "A\0\x3d\xd8\x00\xde", 8), 6,
+         "A\n(Only the first 6 bytes of this file are shown; the rest is left out.)", ""},
+        {"UTF-16 mark alone", "\xff\xfe", ViewableTextLimit, "(This file is empty.)", ""},
+        {"UTF-8 mark", "\xef\xbb\xbfOK", ViewableTextLimit, "OK", ""},
         {"binary", std::string("MVJ\0\1", 5), ViewableTextLimit, "", "it is not a text file."},
+        {"binary after a UTF-16 mark", std::string("\xff\xfe" "A\0\0\0", 6), ViewableTextLimit, "",
+         "it is not a text file."},
     };
+    EXPECT_EQ(ViewableTextRestLine(ViewableTextLimit),
+              "(Only the first 2 MB of this file are shown; the rest is left out.)");
     for (const auto& f : files) {
         SCOPED_TRACE(f.name);
         const std::string path = dir.file(std::string(f.name) + ".txt");
-        if (!f.bytes.empty())
+        if (std::string(f.name) != "missing")
             morvel::test::WriteAllText(path, f.bytes);
         std::string text = "stale";
         std::string why = "stale";

@@ -28,7 +28,9 @@
 #include <wx/menu.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/utils.h>
 
+#include <chrono>
 #include <filesystem>
 #include <gmock/gmock.h>
 
@@ -207,6 +209,25 @@ TEST_F(ProgramTest, FilesTheDesktopCannotOpenShowInTheProgram)
     EXPECT_TRUE(shown.empty());
     EXPECT_THAT(messages, testing::ElementsAre("No program on this computer is set up to open 'Parcel.Mvr', and it "
                                                "cannot be shown here: it is not a text file."));
+}
+
+// A desktop program for the file that cannot open it is named, rather than nothing happening.
+TEST_F(ProgramTest, ADesktopProgramThatCannotOpenAFileIsTold)
+{
+    ASSERT_TRUE(Start());
+    // The opener names a program for every type, and that program fails.
+    const std::string opener = home->file("bin/xdg-open");
+    morvel::test::WriteAllText(opener, "#!/bin/sh\nexit 4\n");
+    morvel::test::WriteAllText(GetTransferLogPath(), "03-14-2007 09:05:31 uploaded 25 pts from SITE1.Mvj\r\n");
+    messages.clear();
+    Command(Frame(), IdViewTransferLog);
+    // The editor and the opener run on their own; a loaded machine may take its time.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (messages.empty() && std::chrono::steady_clock::now() < deadline) {
+        Pump();
+        wxMilliSleep(20);
+    }
+    EXPECT_THAT(messages, testing::ElementsAre("The program this computer has for 'TransferLog.txt' could not open it."));
 }
 
 TEST_F(ProgramTest, UndoTextAndLastModifiedLog)

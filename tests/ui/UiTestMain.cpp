@@ -1,5 +1,4 @@
 #include "ProgramTest.h"
-#include "framework/ui/TextShaping.h"
 
 #include <gtest/gtest.h>
 
@@ -202,8 +201,6 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    // As the program does, before the first window draws text.
-    TurnOffTypographicLigatures();
     const char* display = std::getenv("DISPLAY");
     const bool haveDisplay = display != nullptr && *display != '\0';
     morvel::test::SetDisplayAvailable(haveDisplay);
