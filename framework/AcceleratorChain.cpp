@@ -46,11 +46,15 @@ std::string CAcceleratorChain::KeyText(const AccelEntry& entry, const KeyNamer& 
     if (entry.flags & AccelEntry::Shift)
         text += "Shift+";
     const bool virtualKey = (entry.flags & AccelEntry::VirtKey) != 0;
+    std::string name;
     if (namer)
-        text += namer(entry.key, virtualKey);
+        name = namer(entry.key, virtualKey);
     else if (entry.key < 0x80)
-        text += static_cast<char>(entry.key);
-    return text;
+        name = std::string(1, static_cast<char>(entry.key));
+    // The signs that join a key's parts are bracketed when they are the key: "Alt+(+)".
+    if (name == "+" || name == "-")
+        name = "(" + name + ")";
+    return text + name;
 }
 
 bool CAcceleratorChain::GetAcceleratorText(std::string& text, uint16_t command, const KeyNamer& namer) const

@@ -41,7 +41,7 @@ public:
     // name. True when at least one key was appended.
     bool GetAcceleratorText(std::string& text, uint16_t command, const KeyNamer& namer) const;
 
-    // One key as a menu writes it.
+    // One key as a menu writes it; a "+" or "-" key in brackets ("Alt+(-)").
     static std::string KeyText(const AccelEntry& entry, const KeyNamer& namer);
 
 private:

@@ -11,6 +11,9 @@ constexpr uint8_t Plain = AccelEntry::VirtKey;
 // wx key codes of the function keys.
 constexpr uint16_t KeyF1 = 340;
 constexpr uint16_t KeyF5 = 344;
+// wx key codes of the keypad's + and -.
+constexpr uint16_t KeyPadAdd = 388;
+constexpr uint16_t KeyPadSubtract = 390;
 
 constexpr uint16_t Cmd(int id) { return static_cast<uint16_t>(id); }
 
@@ -37,6 +40,13 @@ const std::vector<AccelEntry>& GetFrameAccelerators()
         {Ctrl, '9', Cmd(IdZoomNext)},
         {Ctrl, 'Q', Cmd(IdRealtimeZoom)},
         {Alt, 'Q', Cmd(IdRealtimePan)},
+        // Alt with + or -, on the main keyboard or the keypad. Where + is Shift with the = key,
+        // the key arrives as Shift+=. The last key of a command is the one its menu item shows.
+        {Alt | AccelEntry::Shift, '=', Cmd(IdZoomIn)},
+        {Alt, KeyPadAdd, Cmd(IdZoomIn)},
+        {Alt, '+', Cmd(IdZoomIn)},
+        {Alt, KeyPadSubtract, Cmd(IdZoomOut)},
+        {Alt, '-', Cmd(IdZoomOut)},
     };
     return entries;
 }

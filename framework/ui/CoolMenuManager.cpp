@@ -45,6 +45,15 @@ bool HasPlace(const wxMenuItem* item)
 
 } // namespace
 
+wxAcceleratorEntry* CKeyTextMenuItem::GetAccel() const
+{
+    wxString keys = GetItemLabel().AfterFirst('\t');
+    if (keys.EndsWith("(+)") || keys.EndsWith("(-)"))
+        keys = keys.Left(keys.length() - 3) + keys[keys.length() - 2];
+    auto accel = std::make_unique<wxAcceleratorEntry>();
+    return !keys.empty() && accel->FromString(keys) ? accel.release() : nullptr;
+}
+
 CCoolMenuManager::CCoolMenuManager(CIcons* icons) : m_icons(icons) {}
 
 CCoolMenuManager::~CCoolMenuManager() { ClearImages(); }

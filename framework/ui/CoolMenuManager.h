@@ -5,6 +5,7 @@
 #include "framework/ui/SubclassWnd.h"
 
 #include <wx/bitmap.h>
+#include <wx/menuitem.h>
 
 #include <functional>
 #include <optional>
@@ -15,8 +16,16 @@ class CIcons;
 class wxFrame;
 class wxKeyEvent;
 class wxMenu;
-class wxMenuItem;
 class wxWindow;
+
+// A menu item whose key text brackets a "+" or "-" key ("Zoom In\tAlt+(+)"). The toolkit reads
+// "+" and "-" as joining signs and would take ")" for the key; this item gives it the sign.
+class CKeyTextMenuItem : public wxMenuItem
+{
+public:
+    using wxMenuItem::wxMenuItem;
+    wxAcceleratorEntry* GetAccel() const override;
+};
 
 // Gives the frame's menus the toolbar picture of each command and the keys of each command after
 // its text. GTK draws the menus itself (pictures, checks, radio dots, greyed items); the manager

@@ -217,8 +217,8 @@ void CMainFrame::CreateMenus()
     zoom->AppendCheckItem(IdZoomWindow, "Zoom Window\tCtrl+W");
     zoom->Append(IdZoomPrevious, "Zoom Previous\tCtrl+0");
     zoom->Append(IdZoomNext, "Zoom Next\tCtrl+9");
-    zoom->Append(IdZoomIn, "Zoom In");
-    zoom->Append(IdZoomOut, "Zoom Out");
+    zoom->Append(new CKeyTextMenuItem(zoom, IdZoomIn, "Zoom In\tAlt+(+)"));
+    zoom->Append(new CKeyTextMenuItem(zoom, IdZoomOut, "Zoom Out\tAlt+(-)"));
     zoom->AppendCheckItem(IdRealtimeZoom, "Realtime Zoom\tCtrl+Q");
     zoom->AppendCheckItem(IdRealtimePan, "Realtime Pan\tAlt+Q");
     zoom->Append(IdZoomToPoint, "Zoom to Point...");

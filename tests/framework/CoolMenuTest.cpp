@@ -22,7 +22,9 @@ TEST(AcceleratorChainTest, KeysOfACommandLatestFirst)
                             {V | AccelEntry::Control, 'Z', 1}, // Undo
                             {V | AccelEntry::Shift | AccelEntry::Control | AccelEntry::Alt, 'Z', 3},
                             {V | AccelEntry::Shift | AccelEntry::Control, 'Z', 2},
-                            {V, 344, 4}});
+                            {V, 344, 4},
+                            {V | AccelEntry::Alt, '-', 5},
+                            {V | AccelEntry::Alt, '+', 5}});
     struct Case
     {
         const char* name;
@@ -36,6 +38,7 @@ TEST(AcceleratorChainTest, KeysOfACommandLatestFirst)
         {"old text after a tab is cut", "Redo\told", 2, "Redo\tCtrl+Shift+Z, Ctrl+Y", true},
         {"modifier order", "X", 3, "X\tAlt+Ctrl+Shift+Z", true},
         {"virtual key named", "Refresh", 4, "Refresh\tF5", true},
+        {"joining signs as keys are bracketed", "Zoom In", 5, "Zoom In\tAlt+(+), Alt+(-)", true},
         {"no keys: only the cut", "Close\tCtrl+W", 9, "Close", false},
         {"a leading tab is kept whole", "\tright", 9, "\tright", false},
     };

@@ -15,8 +15,12 @@
 #include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/sizer.h>
+#include <wx/uiaction.h>
+
+#include <dlfcn.h>
 
 #include <cmath>
+#include <functional>
 
 using namespace morvel::test;
 
@@ -172,6 +176,46 @@ TEST_F(MapPaneTest, ContextMenusForAPointAnEmptySpotAndARawLine)
     ASSERT_TRUE(menu);
     EXPECT_EQ(menu->GetMenuItemCount(), 1u);
     EXPECT_EQ(menu->GetLabel(IdEditRawDataRecords), "Edit Raw Data Line #5...");
+}
+
+TEST_F(MapPaneTest, ARightClickOrTheMenuKeyOpensOneMenu)
+{
+    settings->SetShowZoomContextMenu(true);
+    // Each menu is counted as it opens and then closed, as Esc would close it.
+    static const auto popdown = reinterpret_cast<void (*)(void*)>(::dlsym(RTLD_DEFAULT, "gtk_menu_popdown"));
+    ASSERT_TRUE(popdown);
+    int opened = 0;
+    int closed = 0;
+    map->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& e) {
+        ++opened;
+        wxMenu* menu = e.GetMenu();
+        map->CallAfter([menu] { popdown(menu->m_menu); });
+        e.Skip();
+    });
+    map->Bind(wxEVT_MENU_CLOSE, [&](wxMenuEvent& e) {
+        ++closed;
+        e.Skip();
+    });
+    // Press and menu come back from the X server: waited for, however busy the machine is.
+    const auto waitFor = [](const std::function<bool()>& done) {
+        for (int round = 0; round < 2000 && !done(); ++round) {
+            wxYield();
+            wxMilliSleep(5);
+        }
+        return done();
+    };
+    frame->Raise();
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(map->ClientToScreen(ToClient(10, 10)));
+    mouse.MouseClick(wxMOUSE_BTN_RIGHT);
+    ASSERT_TRUE(waitFor([&] { return opened > 0 && closed == opened; }));
+    EXPECT_EQ(opened, 1);
+
+    map->SetFocus();
+    ASSERT_TRUE(waitFor([this] { return wxWindow::FindFocus() == map; }));
+    wxUIActionSimulator().Char(WXK_MENU);
+    ASSERT_TRUE(waitFor([&] { return opened > 1 && closed == opened; }));
+    EXPECT_EQ(opened, 2);
 }
 
 TEST_F(MapPaneTest, TheZoomCommandsOfTheMainWindowReachTheActiveMap)

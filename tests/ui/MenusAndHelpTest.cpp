@@ -176,6 +176,8 @@ bool SaveOpenMenuScreenshot(CMainFrame& frame, const wxMenu& menu, const std::st
     for (const wxMenuItem* item : menu.GetMenuItems()) {
         if (item->IsSeparator())
             shown.AppendSeparator();
+        else if (dynamic_cast<const CKeyTextMenuItem*>(item))
+            shown.Append(new CKeyTextMenuItem(&shown, item->GetId(), item->GetItemLabel(), item->GetHelp()));
         else
             shown.Append(item->GetId(), item->GetItemLabel(), item->GetHelp(), item->GetKind());
     }
@@ -305,7 +307,7 @@ TEST_F(ProgramTest, MenuBarShowsEachCommandInItsPlaceWithItsKeyAndPicture)
     EXPECT_FALSE(IsDragMouseButtonDown());
 }
 
-TEST_F(ProgramTest, ViewZoomHoldsTheMapsZoomCommandsAndCtrlAStaysWithTextBoxes)
+TEST_F(ProgramTest, ViewZoomHoldsTheMapsZoomCommandsAndTheirKeys)
 {
     ASSERT_TRUE(Start());
     CMainFrame& frame = Frame();
@@ -315,9 +317,62 @@ TEST_F(ProgramTest, ViewZoomHoldsTheMapsZoomCommandsAndCtrlAStaysWithTextBoxes)
     for (const wxMenuItem* item : zoom->GetMenuItems())
         labels.push_back(item->GetItemLabel().utf8_string());
     EXPECT_EQ(labels, (std::vector<std::string>{"Zoom Extents\tCtrl+A", "Zoom Window\tCtrl+W", "Zoom Previous\tCtrl+0",
-                                                "Zoom Next\tCtrl+9", "Zoom In", "Zoom Out", "Realtime Zoom\tCtrl+Q",
-                                                "Realtime Pan\tAlt+Q", "Zoom to Point..."}));
+                                                "Zoom Next\tCtrl+9", "Zoom In\tAlt+(+)", "Zoom Out\tAlt+(-)",
+                                                "Realtime Zoom\tCtrl+Q", "Realtime Pan\tAlt+Q", "Zoom to Point..."}));
+    // The toolkit takes the bracketed sign for the item's key, not the closing bracket.
+    for (const auto& [id, sign] : {std::pair{IdZoomIn, '+'}, std::pair{IdZoomOut, '-'}}) {
+        std::unique_ptr<wxAcceleratorEntry> accel(zoom->FindItem(id)->GetAccel());
+        ASSERT_TRUE(accel);
+        EXPECT_EQ(accel->GetFlags(), wxACCEL_ALT);
+        EXPECT_EQ(accel->GetKeyCode(), sign);
+    }
     EXPECT_TRUE(SaveOpenMenuScreenshot(frame, *zoom, "zoom_menu.png"));
+
+    CPreviewMapCtrl* map = frame.GetJobView()->GetMapPane();
+    // The focus and the key come back from the X server: each is waited for, however busy the
+    // machine is.
+    const auto waitFor = [](const std::function<bool()>& done) {
+        for (int round = 0; round < 2000 && !done(); ++round) {
+            wxYield();
+            wxMilliSleep(5);
+        }
+        return done();
+    };
+    // Alt with + or -, on the main keyboard (there + is Shift with =) or the keypad, zooms the map
+    // in or out by the toolbar's step, a share of the shown width off or onto each side. They
+    // come before the Ctrl+A typing below, which zooms the map as well.
+    const auto shownWidth = [map] {
+        return map->Core().GetVisibleBottomRight().x - map->Core().GetVisibleTopLeft().x;
+    };
+    frame.Raise();
+    map->SetFocus();
+    ASSERT_TRUE(waitFor([map] { return wxWindow::FindFocus() == map; }));
+    frame.GetMorvelToolbar()->OnZoomOutStep(IdZoomOutStepFirst + 2); // 25 percent out, 10 in
+    auto steps = std::make_shared<std::map<int, int>>();
+    for (int id : {IdZoomIn, IdZoomOut})
+        frame.Bind(wxEVT_MENU, [steps](wxCommandEvent& e) {
+            ++(*steps)[e.GetId()];
+            e.Skip();
+        }, id);
+    struct Press
+    {
+        int key;
+        int modifiers;
+        int command;
+    };
+    for (const Press& press :
+         {Press{'=', wxMOD_ALT | wxMOD_SHIFT, IdZoomIn}, Press{WXK_NUMPAD_ADD, wxMOD_ALT, IdZoomIn},
+          Press{'-', wxMOD_ALT, IdZoomOut}, Press{WXK_NUMPAD_SUBTRACT, wxMOD_ALT, IdZoomOut}}) {
+        SCOPED_TRACE(press.key);
+        const double before = shownWidth();
+        const int inBefore = (*steps)[IdZoomIn], outBefore = (*steps)[IdZoomOut];
+        wxUIActionSimulator().Char(press.key, press.modifiers);
+        ASSERT_TRUE(waitFor([&] { return (*steps)[IdZoomIn] + (*steps)[IdZoomOut] > inBefore + outBefore; }));
+        EXPECT_EQ((*steps)[press.command], (press.command == IdZoomIn ? inBefore : outBefore) + 1);
+        const bool in = press.command == IdZoomIn;
+        const int step = in ? frame.GetMorvelToolbar()->GetZoomInStep() : frame.GetMorvelToolbar()->GetZoomOutStep();
+        EXPECT_NEAR(shownWidth(), before * (1 + (in ? -2 : 2) * step / 100.0), before * 1e-9);
+    }
 
     // The report text takes Ctrl+A as a text box does; Ctrl+Shift+A is not its.
     auto* report = new CRichTextView(&frame, wxID_ANY, 0);
@@ -337,22 +392,12 @@ TEST_F(ProgramTest, ViewZoomHoldsTheMapsZoomCommandsAndCtrlAStaysWithTextBoxes)
 
     // From the keyboard: the text box takes Ctrl+A before the window's table, elsewhere it zooms.
     auto* text = new wxTextCtrl(&frame, wxID_ANY, "1234.567", wxPoint(300, 100), wxSize(200, -1));
-    CPreviewMapCtrl* map = frame.GetJobView()->GetMapPane();
     // Counted where the window's handlers outlive the test.
     auto zooms = std::make_shared<int>(0);
     frame.Bind(wxEVT_MENU, [zooms](wxCommandEvent& e) {
         ++*zooms;
         e.Skip();
     }, IdZoomExtents);
-    // The focus and the key come back from the X server: each is waited for, however busy the
-    // machine is.
-    const auto waitFor = [](const std::function<bool()>& done) {
-        for (int round = 0; round < 2000 && !done(); ++round) {
-            wxYield();
-            wxMilliSleep(5);
-        }
-        return done();
-    };
     const auto typeCtrlA = [&](wxWindow* focus, const std::function<bool()>& arrived) {
         frame.Raise();
         focus->SetFocus();
@@ -372,6 +417,7 @@ TEST_F(ProgramTest, ViewZoomHoldsTheMapsZoomCommandsAndCtrlAStaysWithTextBoxes)
     text->Destroy();
     ASSERT_TRUE(typeCtrlA(map, [&] { return *zooms > 0; }));
     EXPECT_EQ(*zooms, 1);
+
 }
 
 TEST_F(ProgramTest, AboutAndSupportShowTheVersionAndTheirLinks)

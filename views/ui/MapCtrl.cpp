@@ -346,7 +346,9 @@ void CMapCtrl::OnMouse(wxMouseEvent& event)
         OnLeftDoubleClick(p, flags);
     else if (type == wxEVT_MOUSEWHEEL)
         OnWheel(event.GetWheelRotation());
-    event.Skip(type != wxEVT_MOUSEWHEEL);
+    // A right press left unhandled comes back from the toolkit as a context-menu event, which
+    // would open a second menu after the one the press opened.
+    event.Skip(type != wxEVT_MOUSEWHEEL && type != wxEVT_RIGHT_DOWN);
 }
 
 void CMapCtrl::OnContextMenu(wxContextMenuEvent&)
