@@ -72,7 +72,7 @@ void StreamRtfIntoRichEdit(const std::string& text, wxRichTextCtrl& control, boo
 }
 
 CReportViewer::CReportViewer(wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, "Report viewer", wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent, wxID_ANY, " Report viewer", wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER)
 {
     auto* sizer = new wxBoxSizer(wxVERTICAL);

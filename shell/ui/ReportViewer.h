@@ -9,7 +9,7 @@ class wxRichTextCtrl;
 // Puts rich text into a rich-text control: replacing the content, or appended at the end.
 void StreamRtfIntoRichEdit(const std::string& text, wxRichTextCtrl& control, bool replace);
 
-// A small modal window that shows a report's rich text ("Report viewer", control 2021).
+// A small modal window that shows a report's rich text (" Report viewer", control 2021).
 class CReportViewer : public wxDialog
 {
 public:

@@ -242,7 +242,7 @@ TEST_F(ProgramTest, TheBarsReportOpensInTheProgramsViewerWithoutARichTextProgram
     Pump();
     EXPECT_TRUE(messages.empty()) << messages.front();
     EXPECT_EQ(viewers, 1);
-    EXPECT_EQ(title, "Report viewer");
+    EXPECT_EQ(title, " Report viewer");
     const size_t width = rows[2].size();
     const std::string heading = std::string((width - 18) / 2, '_') + "Reduction Analysis" +
                                 std::string(width - 18 - (width - 18) / 2, '_');
@@ -330,7 +330,7 @@ TEST_F(WindowTest, ReportViewerShowsAndAppends)
     auto* viewer = new CReportViewer(nullptr);
     viewer->SetText(rtf);
     viewer->InitDialog();
-    EXPECT_EQ(viewer->GetTitle(), "Report viewer");
+    EXPECT_EQ(viewer->GetTitle(), " Report viewer");
     EXPECT_EQ(viewer->GetViewer()->GetValue().utf8_string(), "First");
     StreamRtfIntoRichEdit("{\\rtf1 Second\\par}", *viewer->GetViewer(), false);
     EXPECT_EQ(viewer->GetViewer()->GetValue().utf8_string(), "First\nSecond");
