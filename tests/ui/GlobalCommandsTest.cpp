@@ -293,8 +293,7 @@ TEST_F(GlobalCommandsTest, CoordinateReportInTheMessageBar)
 
     SetDdxErrorHandler(previous);
     panel->OnCancel();
-    Pump();
-    EXPECT_EQ(Current<CCoordinateReport>(), nullptr);
+    EXPECT_TRUE(WaitFor("the panel to close", [&] { return Current<CCoordinateReport>() == nullptr; }));
     Exit();
 }
 

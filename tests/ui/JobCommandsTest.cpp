@@ -405,9 +405,7 @@ TEST_F(ProgramTest, NavigatorTipOverAShortcut)
     CProjectNavigator& navigator = Navigator(frame);
     const wxPoint at = navigator.GetTree()->ClientToScreen(ItemPoint(navigator, nav::KindOpenJob));
     navigator.OnToolTipNeedText(navigator.GetTree(), at);
-    Pump();
-    ASSERT_NE(navigator.GetTipWindow(), nullptr);
-    EXPECT_TRUE(navigator.GetTipWindow()->IsPopupVisible());
+    ASSERT_TRUE(WaitFor("the tip to show", [&] { return navigator.GetTipWindow() && navigator.GetTipWindow()->IsPopupVisible(); }));
     EXPECT_EQ(navigator.GetTipLines().Lines().front().text,
               "Name:\tOpen Job\nUse this to:\tOpen an existing Morvel job.\nHow to use:\tClick to open Open Job.\n");
     EXPECT_TRUE(SaveScreenshot(frame, "project_navigator.png"));

@@ -249,7 +249,6 @@ TEST_F(NewJobTest, SelectedPointsAndSettingsReachTheNewJob)
                                          new CPointRecord("2", "EP", CLocation(1100, 2100, 11), true),
                                          new CPointRecord("A7", "CP", CLocation(1200, 2200, 12), true)};
     ASSERT_NE(ShowPointsOnMap(points), nullptr);
-    CDataFileDoc* old = CDataFileDoc::GetActiveDoc();
     GetActiveSelectionOperator()->SelectObject(points[0]);
     GetActiveSelectionOperator()->SelectObject(points[2]);
     GetAppProfile().WriteProfileInt("General", "New Job", 2);
@@ -275,7 +274,7 @@ TEST_F(NewJobTest, SelectedPointsAndSettingsReachTheNewJob)
     EXPECT_EQ(choice.title, "New Job");
     CDataFileDoc* made = CDataFileDoc::GetActiveDoc();
     ASSERT_NE(made, nullptr);
-    EXPECT_NE(made, old);
+    // The path, not the address, tells the new job: it may get the closed one's freed memory.
     EXPECT_EQ(made->GetPathName(), home->file("Lot 7.Mvj"));
     CLocation at;
     EXPECT_TRUE(made->FindPointLocation("1", &at));

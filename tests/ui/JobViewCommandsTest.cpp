@@ -302,8 +302,7 @@ TEST_F(ProgramTest, PrintingWritesThePageAndThePreviewComesAndGoes)
     EXPECT_DOUBLE_EQ(view->GetMapPane()->Core().GetVisibleTopLeft().x, before.x);
     SaveScreenshot(*preview, "map_print_preview.png");
     preview->OnPreviewClose();
-    Pump();
-    EXPECT_EQ(CPrintPreviewView::GetCurrent(), nullptr);
+    EXPECT_TRUE(WaitFor("the preview to close", [] { return CPrintPreviewView::GetCurrent() == nullptr; }));
     EXPECT_EQ(App().GetActiveViewKind(), 0);
     EXPECT_TRUE(Frame().IsFullScreen());
     EXPECT_FALSE(view->IsPrinting());
@@ -403,9 +402,8 @@ TEST_F(ProgramTest, ThePreviewShowsThePageThatThePrintMakes)
     const auto print = [&](wxCommandEvent&) { printed = PrintToPostScript(home->file("printed.ps"), printMap); };
     Frame().Bind(wxEVT_MENU, print, IdFilePrint);
     preview->OnPreviewPrint();
-    Pump();
+    ASSERT_TRUE(WaitFor("the preview to close", [] { return CPrintPreviewView::GetCurrent() == nullptr; }));
     Frame().Unbind(wxEVT_MENU, print, IdFilePrint);
-    ASSERT_EQ(CPrintPreviewView::GetCurrent(), nullptr);
     EXPECT_EQ(printed.scaleLabel, before.scaleLabel);
     EXPECT_EQ(printed.drawing, before.drawing);
 

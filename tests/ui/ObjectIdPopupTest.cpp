@@ -260,8 +260,7 @@ TEST_F(PopupTest, UndoWhileThreeObjectsShowThenAClickTouchesNoFreedRecord)
     ASSERT_TRUE(popup->IsPopupVisible());
     ASSERT_TRUE(undo.Redo());
     job->SendHint(nullptr, HintFlush, 0);
-    Pump();
-    EXPECT_FALSE(popup->IsPopupVisible());
+    EXPECT_TRUE(WaitFor("the popup to close", [&] { return !popup->IsPopupVisible(); }));
     EXPECT_TRUE(popup->IsEmpty());
     map->OnLeftDown(Client(5000, 3000));
     EXPECT_FALSE(StepToolIdPopup(true));
@@ -277,9 +276,8 @@ TEST_F(PopupTest, ADeletedPointOrAClosedMapTakesThePickAway)
     CRecord* shown = Shown(popup);
     ASSERT_TRUE(job->DeleteRecord(shown, false));
     job->SendHint(nullptr, HintFlush, 0);
-    Pump();
+    EXPECT_TRUE(WaitFor("the popup to close", [&] { return !popup->IsPopupVisible(); }));
     EXPECT_TRUE(popup->IsEmpty());
-    EXPECT_FALSE(popup->IsPopupVisible());
 
     // The owner goes while the pick shows: the popup forgets it and asks it nothing more.
     popup = HoverAt(5000, 3000);
@@ -442,8 +440,7 @@ TEST_F(PopupTest, ZoomToPointOpensZoomsAndClosesAgain)
 
     // The command again closes it.
     Frame().ProcessWindowEvent(command);
-    Pump();
-    EXPECT_EQ(CZoomToPoint::GetInstance(), nullptr);
+    EXPECT_TRUE(WaitFor("the window to close", [] { return CZoomToPoint::GetInstance() == nullptr; }));
     Exit();
 }
 
@@ -566,8 +563,7 @@ TEST_F(PopupTest, APickWaitsUntilTheMapHasDrawn)
     popup->ShowWhenReady();
     EXPECT_FALSE(popup->IsPopupVisible()) << "the map is still drawing";
     owner.pending = false;
-    Pump();
-    EXPECT_TRUE(popup->IsPopupVisible()) << "the idle pass after the drawing shows it";
+    EXPECT_TRUE(WaitFor("the idle pass after the drawing to show it", [&] { return popup->IsPopupVisible(); }));
     EXPECT_FALSE(popup->IsWaitingToShow());
     // Dismissing draws the object normally again.
     popup->Dismiss();

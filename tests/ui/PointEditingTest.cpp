@@ -37,6 +37,7 @@
 #include <wx/menu.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/weakref.h>
 
 #include <algorithm>
 #include <cmath>
@@ -419,12 +420,13 @@ TEST_F(PointEditingTest, AdjustmentPagesMoveTheSelectionOrRefuseWhole)
     EXPECT_EQ(Steps(), steps);
     EXPECT_NEAR(Point("10")->GetNorthing(), before.y, 1e-4);
 
-    // The pages' values come back with the next panel.
+    // The pages' values come back with the next panel. The closed one is gone first, so the
+    // next is new even where it gets the freed address.
+    wxWeakRef<wxWindow> closed(panel);
     panel->OnCancel();
-    Pump();
+    ASSERT_TRUE(WaitFor("the closed panel to go", [&] { return !closed; }));
     auto* again = Push<CAdjustments>(IdTranslateRotateScale);
     ASSERT_NE(again, nullptr);
-    ASSERT_NE(again, panel);
     const CAdjustmentValues& kept = again->Values();
     EXPECT_EQ(kept.direction, 0.0);
     EXPECT_EQ(kept.rotateReference.pointName, "11");

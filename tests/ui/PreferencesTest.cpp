@@ -397,7 +397,7 @@ TEST_F(PreferencesTest, EscapeClosesTheColourGridWithoutAPick)
             SCOPED_TRACE(onTheGrid ? "the key lands on the grid" : "the key lands on the sheet");
             button->SetFocus();
             button->OnClicked();
-            Pump();
+            ASSERT_TRUE(WaitFor("the grid to open", [&] { return ShownGrid(*button) != nullptr; }));
             wxPopupTransientWindow* grid = ShownGrid(*button);
             ASSERT_NE(grid, nullptr);
             if (!onTheGrid) {
@@ -408,8 +408,7 @@ TEST_F(PreferencesTest, EscapeClosesTheColourGridWithoutAPick)
                           std::vector<int>{});
             }
             PressEscape(onTheGrid ? static_cast<wxWindow&>(*grid) : *button);
-            Pump();
-            EXPECT_EQ(ShownGrid(*button), nullptr);
+            EXPECT_TRUE(WaitFor("the grid to close", [&] { return ShownGrid(*button) == nullptr; }));
             EXPECT_FALSE(sheet.HasEnded());
             EXPECT_TRUE(sheet.IsShown());
             EXPECT_EQ(button->GetColor(), colour);

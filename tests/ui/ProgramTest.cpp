@@ -178,6 +178,26 @@ void WindowTest::LimitModalWait(long milliseconds)
         m_watchdog->SetLimit(milliseconds);
 }
 
+// Generous: a loaded machine is slow, but a condition that never comes must still end the test.
+static ::testing::AssertionResult PumpUntil(const std::function<void()>& pump, const char* what,
+                                            const std::function<bool()>& done)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    for (;;) {
+        pump();
+        if (done())
+            return ::testing::AssertionSuccess();
+        if (std::chrono::steady_clock::now() >= deadline)
+            return ::testing::AssertionFailure() << "waited 20 s in vain for " << what;
+        wxMilliSleep(5);
+    }
+}
+
+::testing::AssertionResult WindowTest::WaitFor(const char* what, const std::function<bool()>& done)
+{
+    return PumpUntil([this] { Pump(); }, what, done);
+}
+
 void WindowTest::Pump()
 {
     for (int round = 0; round < 10 && wxTheApp->HasPendingEvents(); ++round)
@@ -312,6 +332,11 @@ void ProgramTest::Pump()
         if (!m_loop->ProcessIdle() && !m_loop->Pending() && !wxTheApp->HasPendingEvents())
             break;
     }
+}
+
+::testing::AssertionResult ProgramTest::WaitFor(const char* what, const std::function<bool()>& done)
+{
+    return PumpUntil([this] { Pump(); }, what, done);
 }
 
 void ProgramTest::Exit()

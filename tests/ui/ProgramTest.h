@@ -36,6 +36,8 @@ protected:
     void TearDown() override;
     // Lets queued events and idle work run.
     void Pump();
+    // Pumps until `done` holds, at most 20 s; the failure names `what`.
+    ::testing::AssertionResult WaitFor(const char* what, const std::function<bool()>& done);
     // How long a modal window may wait for an answer before the test fails (10 s unless set).
     void LimitModalWait(long milliseconds);
 
@@ -62,6 +64,9 @@ protected:
     bool Start(const std::vector<std::string>& arguments = {});
     // Lets queued events, idle work and painting run.
     void Pump();
+    // Pumps until `done` holds, at most 20 s; the failure names `what`. A window opens, closes or
+    // goes when the toolkit gets round to it, later on a busy machine than on a quiet one.
+    ::testing::AssertionResult WaitFor(const char* what, const std::function<bool()>& done);
     // Closes the main window and runs the shutdown; the profile can be read afterwards.
     void Exit();
 
