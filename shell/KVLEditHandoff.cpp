@@ -12,8 +12,8 @@
 #include "platform/SharedMemory.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -159,10 +159,6 @@ bool LoadViewableText(const std::string& path, std::string& text, std::string& w
         return false;
     }
     const bool cut = file && file.peek() != std::char_traits<char>::eof();
-    if (bytes.empty()) {
-        text = ViewableTextEmptyLine;
-        return true;
-    }
     const std::string_view view(bytes);
     if (view.substr(0, 2) == "\xff\xfe" || view.substr(0, 2) == "\xfe\xff") {
         if (!DecodeUtf16(view.substr(2), view[0] == '\xfe', cut, text)) {
