@@ -43,9 +43,18 @@ extern "C" int rename(const char* from, const char* to)
     static const Real real = reinterpret_cast<Real>(::dlsym(RTLD_NEXT, "rename"));
     if (morvel::test::RefusingFileSystem* refusing = morvel::test::g_refusing;
         refusing != nullptr && from != nullptr && to != nullptr) {
-        const auto onto = refusing->refuseRenameTo.find(to);
-        if (refusing->refuseRenameFrom.count(from) != 0 ||
-            (onto != refusing->refuseRenameTo.end() && onto->second-- <= 0)) {
+        bool refused = refusing->refuseRenameFrom.count(from) != 0;
+        if (const auto onto = refusing->refuseRenameTo.find(to); !refused && onto != refusing->refuseRenameTo.end()) {
+            auto& rule = onto->second;
+            if (rule.pass > 0)
+                --rule.pass;
+            else if (rule.refuse != 0) {
+                refused = true;
+                if (rule.refuse > 0)
+                    --rule.refuse;
+            }
+        }
+        if (refused) {
             errno = EACCES;
             return -1;
         }

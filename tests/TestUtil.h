@@ -79,8 +79,8 @@ public:
 // While it lives, the test program's file system refuses what a memory stick's does: hard links
 // (EPERM, as on FAT and exFAT) when `refuseLinks` is set; file copies (ENOSPC, a full stick) when
 // `refuseCopies` is set, counted in `copiesRefused`; renames onto a path of `refuseRenameTo`
-// (EACCES) once the number of renames given with it went through; renames of a path of
-// `refuseRenameFrom` (EACCES).
+// (EACCES) once its `pass` renames went through, `refuse` of them (or all that come) and then
+// none; renames of a path of `refuseRenameFrom` (EACCES).
 class RefusingFileSystem
 {
 public:
@@ -92,7 +92,11 @@ public:
     bool refuseLinks = false;
     bool refuseCopies = false;
     int copiesRefused = 0;
-    std::map<std::string, int> refuseRenameTo;
+    struct RenameRule {
+        int pass = 0;
+        int refuse = -1; // -1: every later rename
+    };
+    std::map<std::string, RenameRule> refuseRenameTo;
     std::set<std::string> refuseRenameFrom;
 };
 

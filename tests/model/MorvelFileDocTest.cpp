@@ -655,18 +655,29 @@ TEST_F(JobDocumentClosing, AFailedSaveIsToldAndKeepsTheJob)
 // message says where the old job file is.
 TEST(JobDocumentFiles, ASaveOnAStickThatRefusesKeepsTheJobAndItsRawDataTogether)
 {
+    using Rule = morvel::test::RefusingFileSystem::RenameRule;
+    // Where the old job is after a failed save: back in place, or kept aside with the new job or
+    // nothing in its place.
+    enum Left { OldInPlace, NewBesideOldRaw, NoneInPlace };
     struct Row {
         const char* refused;
-        bool links, copies, rawRename, putBack, aside;
+        bool links, copies, rawRename, aside;
+        Rule ontoJob; // renames onto the job's path
         const char* told; // nullptr: the save succeeds
+        Left left = OldInPlace;
     };
+    const Rule none {0, 0};
     const Row rows[] = {
-        {"link", true, false, false, false, false, nullptr},
-        {"link, raw rename", true, false, true, false, false, "The raw data file "},
-        {"link, copy", true, true, false, false, false, nullptr},
-        {"link, copy, raw rename", true, true, true, false, false, "The raw data file "},
-        {"link, copy, raw rename, put back", true, true, true, true, false, "could not be put back; it is kept as "},
-        {"link, copy, rename aside", true, true, false, false, true, "could not be kept while the new one"},
+        {"link", true, false, false, false, none, nullptr},
+        {"link, raw rename", true, false, true, false, none, "The raw data file "},
+        {"link, copy", true, true, false, false, none, nullptr},
+        {"link, copy, raw rename", true, true, true, false, none, "The raw data file "},
+        {"link, copy, raw rename, put back", true, true, true, false, {1, -1},
+         "could not be put back; it is kept as ", NewBesideOldRaw},
+        {"link, copy, rename aside", true, true, false, true, none, "could not be kept while the new one"},
+        {"link, copy, job rename", true, true, false, false, {0, 1}, "The job file could not be replaced."},
+        {"link, copy, job rename, put back", true, true, false, false, {0, -1},
+         "could not be put back; it is kept as ", NoneInPlace},
     };
     FakeRawDataFactoryScope raw;
     DocumentShell shell;
@@ -696,9 +707,8 @@ TEST(JobDocumentFiles, ASaveOnAStickThatRefusesKeepsTheJobAndItsRawDataTogether)
             stick.refuseLinks = row.links;
             stick.refuseCopies = row.copies;
             if (row.rawRename)
-                stick.refuseRenameTo[rawPath] = 0;
-            if (row.putBack)
-                stick.refuseRenameTo[path] = 1;
+                stick.refuseRenameTo[rawPath] = {};
+            stick.refuseRenameTo[path] = row.ontoJob;
             if (row.aside)
                 stick.refuseRenameFrom.insert(path);
             saved = doc.DoFileSave();
@@ -718,21 +728,26 @@ TEST(JobDocumentFiles, ASaveOnAStickThatRefusesKeepsTheJobAndItsRawDataTogether)
         EXPECT_THAT(messages.texts[0], HasSubstr("The job could not be saved as '" + path + "'."));
         EXPECT_THAT(messages.texts[0], HasSubstr(row.told));
         EXPECT_EQ(ReadAllText(rawPath), oldRaw);
-        if (!row.putBack) {
+        if (row.left == OldInPlace) {
             EXPECT_EQ(ReadAllBytes(path), oldJob);
             EXPECT_THAT(names, ElementsAre("job.Mvj", "job.Mvr"));
             return;
         }
-        // The old job is wherever the message says, and the new one is named as such.
-        ASSERT_EQ(names.size(), 3u);
+        // The old job is wherever the message says, and what stands in its place is named as such.
+        ASSERT_EQ(names.size(), row.left == NewBesideOldRaw ? 3u : 2u);
         const auto other = std::find_if(names.begin(), names.end(), [](const std::string& name) {
             return name != "job.Mvj" && name != "job.Mvr";
         });
         ASSERT_NE(other, names.end());
         const std::string kept = dir.file(*other);
+        EXPECT_EQ(ReadAllBytes(kept), oldJob);
+        if (row.left == NoneInPlace) {
+            EXPECT_THAT(messages.texts[0], HasSubstr("it is kept as " + kept + "."));
+            EXPECT_FALSE(std::filesystem::exists(path));
+            return;
+        }
         EXPECT_THAT(messages.texts[0], HasSubstr("it is kept as " + kept + ", and " + path +
                                                  " holds the new job beside the old raw data."));
-        EXPECT_EQ(ReadAllBytes(kept), oldJob);
         EXPECT_EQ(ReadAllBytes(path), newJob);
     };
     for (const Row& row : rows) {
