@@ -373,7 +373,7 @@ TEST(BackupExtract, ARecordThatDoesNotDecompressStopsBeforeAnyCopy)
 TEST(BackupSample, SmallBackupReadsAndExtracts)
 {
     CBackupFile file;
-    ASSERT_TRUE(file.Open(TestDataPath("small_backup.Mvb"))) << file.GetOpenError();
+    ASSERT_TRUE(file.Open(TestDataPath("small_backup.Mvb"), true)) << file.GetOpenError();
     ASSERT_EQ(file.GetArchiveCount(), 2u);
     CBackupArchive first;
     ASSERT_TRUE(file.GetArchiveSlot(0, &first));
