@@ -185,7 +185,7 @@ bool LoadViewableText(const std::string& path, std::string& text, std::string& w
         text = ViewableTextEmptyLine;
     } else if (cut) {
         // Whole lines, unless the first line alone is longer than the limit.
-        const size_t lastLineEnd = text.rfind('\n');
+        const size_t lastLineEnd = text.find_last_of("\r\n");
         if (lastLineEnd != std::string::npos)
             text.erase(lastLineEnd + 1);
         else
@@ -193,6 +193,33 @@ bool LoadViewableText(const std::string& path, std::string& text, std::string& w
         text += ViewableTextRestLine(limit);
     }
     return true;
+}
+
+std::string ViewableLines(std::string_view text, size_t length)
+{
+    std::string lines;
+    lines.reserve(text.size() + text.size() / std::max<size_t>(length, 1) + 1);
+    size_t characters = 0;
+    for (size_t k = 0; k < text.size(); ++k) {
+        const char c = text[k];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && k + 1 < text.size() && text[k + 1] == '\n')
+                ++k;
+            lines += '\n';
+            characters = 0;
+            continue;
+        }
+        // Breaks go before the first byte of a UTF-8 character, never inside one.
+        if ((uint8_t(c) & 0xC0) != 0x80) {
+            if (characters == length && length > 0) {
+                lines += '\n';
+                characters = 0;
+            }
+            ++characters;
+        }
+        lines += c;
+    }
+    return lines;
 }
 
 std::string GetKVLEditSharedMemoryName() { return WithIpcSuffix("/KVLEditSharedMemory"); }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CChildProcess;
@@ -40,15 +41,24 @@ bool DesktopOpensFile(const std::string& path);
 
 // A file shown in the program's own viewer when the desktop has no program for it: its text,
 // decoded as files from Windows and instruments are, or as UTF-16 when it starts with that
-// byte-order mark. A text box freezes on many megabytes, so only the whole lines of the first
-// `limit` bytes are shown, followed by a line that says the rest is left out; an empty file is
-// shown as a line that says so. False with the sentence that says why it cannot be shown (it
-// cannot be read, it is not text).
+// byte-order mark. A text box freezes on many megabytes, so only the whole lines (ended by LF,
+// CR LF or a lone CR) of the first `limit` bytes are shown, followed by a line that says the
+// rest is left out; an empty file is shown as a line that says so. False with the sentence that
+// says why it cannot be shown (it cannot be read, it is not text).
 inline constexpr size_t ViewableTextLimit = 2u * 1024u * 1024u;
 inline constexpr const char* ViewableTextEmptyLine = "(This file is empty.)";
 std::string ViewableTextRestLine(size_t limit);
 bool LoadViewableText(const std::string& path, std::string& text, std::string& why,
                       size_t limit = ViewableTextLimit);
+
+// Measured with the viewer's font on GTK 3: a line of 250,000 characters draws and scrolls well;
+// past about 260,000 (2^31 Pango units wide) it no longer scrolls, and at 1,000,000 its glyphs
+// overlap. 10,000 leaves room for wide glyphs and large fonts and keeps any line of columns whole.
+inline constexpr size_t ViewableLineLength = 10000;
+// The text as the viewer's box shows it: every line end (LF, CR LF, a lone CR) as LF, and a line
+// longer than `length` characters broken after each `length` of them, between characters. No
+// character is dropped or changed.
+std::string ViewableLines(std::string_view text, size_t length = ViewableLineLength);
 
 // The editor writes the files it hands on into the run's own temporary folder, which goes when
 // the program exits.

@@ -24,10 +24,9 @@ CTextFileViewer::CTextFileViewer(wxWindow* parent, const std::string& fileName, 
     m_viewer = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, FromDIP(wxSize(560, 360)),
                               wxTE_MULTILINE | wxTE_READONLY | wxTE_DONTWRAP | wxHSCROLL);
     m_viewer->SetFont(wxFont(wxFontInfo(10).Family(wxFONTFAMILY_TELETYPE)));
-    // Files from Windows and instruments end their lines with CR LF; the control wants LF.
-    wxString shown = wxString::FromUTF8(text);
-    shown.Replace("\r\n", "\n");
-    m_viewer->ChangeValue(shown);
+    // The control wants LF line ends (files from Windows and instruments have CR LF, some logs
+    // CR alone) and no line longer than it can draw: a file written on one line would be unreadable.
+    m_viewer->ChangeValue(wxString::FromUTF8(ViewableLines(text)));
     m_viewer->SetInsertionPoint(0);
     sizer->Add(m_viewer, 1, wxEXPAND | wxALL, FromDIP(8));
     sizer->Add(CreateButtonSizer(wxOK), 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(8));

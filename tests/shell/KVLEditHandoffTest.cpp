@@ -290,6 +290,39 @@ TEST_F(KVLEditHandoff, AFileTheDesktopCannotOpenIsReadForTheViewer)
     }
 }
 
+// The viewer's box gets LF line ends and lines it can draw: a lone CR ends a line, also where the
+// limit cuts the text, and an overlong line is broken between characters without losing any.
+TEST_F(KVLEditHandoff, TheViewerShowsEveryLineEndAndBreaksOverlongLines)
+{
+    const std::string rest6 = "(Only the first 6 bytes of this file are shown; the rest is left out.)";
+    const struct
+    {
+        const char* name;
+        std::string bytes;
+        size_t limit;
+        size_t length;
+        std::string shown;
+    } files[] = {
+        {"one long line", "<P>1 2</P><P>3 4</P>", ViewableTextLimit, 8, "<P>1 2</\nP><P>3 4\n</P>"},
+        {"lines as long as the box draws", "Pt 1\nPt 2\n", ViewableTextLimit, 4, "Pt 1\nPt 2\n"},
+        {"CR line ends", "Pt 1\rPt 2\r\rPt 3", ViewableTextLimit, 80, "Pt 1\nPt 2\n\nPt 3"},
+        {"CR LF line ends", "Pt 1\r\nPt 2\r\n\r\n", ViewableTextLimit, 80, "Pt 1\nPt 2\n\n"},
+        {"cut after a lone CR", "A 1\rB 2\rC", 6, 80, "A 1\n" + rest6},
+        {"cut between CR and LF", "A\r\nB2\r\nC", 6, 80, "A\nB2\n" + rest6},
+        {"a character at the break", "Hz 90\xc2\xb0 12'", ViewableTextLimit, 6, "Hz 90\xc2\xb0\n 12'"},
+        {"a character after the break", "Hz 90\xc2\xb0 12'", ViewableTextLimit, 5, "Hz 90\n\xc2\xb0 12'"},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        const std::string path = dir.file(std::string(f.name) + ".txt");
+        morvel::test::WriteAllText(path, f.bytes);
+        std::string text;
+        std::string why;
+        ASSERT_TRUE(LoadViewableText(path, text, why, f.limit));
+        EXPECT_EQ(ViewableLines(text, f.length), f.shown);
+    }
+}
+
 TEST_F(KVLEditHandoff, AMissingHelpDocumentIsReported)
 {
     EXPECT_FALSE(OpenHelpDocument("NoSuchManual.pdf"));

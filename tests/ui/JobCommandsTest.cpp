@@ -12,6 +12,7 @@
 #include "model/TestJobDoc.h"
 #include "platform/MessageBox.h"
 #include "shell/CommandIds.h"
+#include "shell/KVLEditHandoff.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/MorvelApp.h"
 #include "shell/ui/ProjectNavigator.h"
@@ -30,6 +31,7 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <gmock/gmock.h>
@@ -181,14 +183,23 @@ TEST_F(ProgramTest, FilesTheDesktopCannotOpenShowInTheProgram)
 
     messages.clear();
     std::vector<std::pair<std::string, std::string>> shown;
+    std::string screenshot = "transfer_log_viewer.png";
     bool saved = false;
+    int lines = 0;
+    long longestLine = 0;
     dialogAnswer = [&](wxDialog& dialog) {
         if (auto* viewer = dynamic_cast<CTextFileViewer*>(&dialog)) {
-            shown.emplace_back(viewer->GetTitle().utf8_string(), viewer->GetViewer()->GetValue().utf8_string());
-            if (!saved) {
+            wxTextCtrl& box = *viewer->GetViewer();
+            shown.emplace_back(viewer->GetTitle().utf8_string(), box.GetValue().utf8_string());
+            lines = box.GetNumberOfLines();
+            longestLine = 0;
+            for (int line = 0; line < lines; ++line)
+                longestLine = std::max(longestLine, long(box.GetLineLength(line)));
+            if (!screenshot.empty()) {
                 viewer->Show();
-                saved = SaveScreenshot(*viewer, "transfer_log_viewer.png");
+                saved = SaveScreenshot(*viewer, screenshot);
                 viewer->Hide();
+                screenshot.clear();
             }
         }
         return int(wxID_OK);
@@ -202,6 +213,22 @@ TEST_F(ProgramTest, FilesTheDesktopCannotOpenShowInTheProgram)
     EXPECT_THAT(shown, testing::ElementsAre(
                            std::pair<std::string, std::string>{"TransferLog.txt", "03-14-2007 09:05:31 uploaded 25 pts from SITE1.Mvj\n"},
                            std::pair<std::string, std::string>{"Parcel.Mvr", "CO,Morvel RAW data format V2.00\nCO,Instrument: Total station \u00b0\n"}));
+
+    // A file written on one line shows as lines the box can draw, none of its text left out.
+    std::string oneLine;
+    while (oneLine.size() < 100000)
+        oneLine += "<CgPoint name=\"" + std::to_string(oneLine.size()) + "\">4512.345 2210.987 101.250</CgPoint>";
+    morvel::test::WriteAllText(raw, oneLine);
+    shown.clear();
+    screenshot = "one_line_file_viewer.png";
+    saved = false;
+    Command(navigator, IdNavOpenInEditor);
+    EXPECT_TRUE(saved);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_GE(lines, int(oneLine.size() / ViewableLineLength));
+    EXPECT_LE(longestLine, long(ViewableLineLength));
+    std::erase(shown[0].second, '\n');
+    EXPECT_EQ(shown[0].second, oneLine);
 
     shown.clear();
     morvel::test::WriteAllBytes(raw, std::vector<unsigned char>{'M', 'V', 0, 1});
