@@ -682,8 +682,7 @@ TEST_F(WindowTest, EnterMovesOnAndEscapeTellsTheJob)
     panel->Create(frame);
     frame->Show();
     panel->first->SetFocus();
-    Pump();
-    if (wxWindow::FindFocus() != panel->first) {
+    if (!WaitFor("the panel's field to take the keyboard focus", [&] { return wxWindow::FindFocus() == panel->first; })) {
         frame->Destroy();
         SetSettingsShell(nullptr);
         FAIL() << "the panel's field did not take the keyboard focus";
@@ -691,8 +690,7 @@ TEST_F(WindowTest, EnterMovesOnAndEscapeTellsTheJob)
     // A panel in a side bar has no OK to press: Enter acts as Tab.
     EXPECT_EQ(panel->OnEnterRelay(), 0);
     EXPECT_TRUE(panel->HandleKey(WXK_RETURN));
-    Pump();
-    EXPECT_EQ(wxWindow::FindFocus(), panel->second);
+    EXPECT_TRUE(WaitFor("the next field to take the focus", [&] { return wxWindow::FindFocus() == panel->second; }));
     panel->HandleKey(WXK_ESCAPE);
     EXPECT_EQ(shell.hints, std::vector<int32_t>{HintEscape});
     frame->Destroy();
