@@ -544,7 +544,9 @@ void CScale::DoDataExchange(CDataExchange& dx)
         for (auto [id, value] : {std::pair{IdNorthingFactor, &m_values.northingFactor},
                                  {IdEastingFactor, &m_values.eastingFactor},
                                  {IdElevationFactor, &m_values.elevationFactor}}) {
-            DDX_DoubleDefaultPrecision(&dx, id, *value);
+            // Nine decimals, and an untouched box keeps its value: six rounded a typed factor
+            // away once the panel opened again.
+            DDX_ScaleFactor(&dx, id, *value);
             if (save && !IsValidScaleFactor(*value)) {
                 ShowDdxError(&dx, id, ScaleFactorMessage);
                 dx.Fail();

@@ -21,28 +21,45 @@
 #include <wx/menu.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
+#include <wx/weakref.h>
 
 namespace {
 
 // The field as the exchange routines see a control: one control of a one-control dialog, so a
-// field can read and write itself wherever it stands (a panel, a list row).
+// field can read and write itself wherever it stands (a panel, a list row). The field is held
+// weakly: what runs while a refusal's balloon waits (a panel closed, a job opened) may destroy
+// it, and a field that has gone has no place, takes no focus and reads as empty.
 class CSelfExchange : public CDdxDialog, public CDdxControl
 {
 public:
-    explicit CSelfExchange(CInteractiveControl& field) : m_field(field) {}
-    CDdxControl* GetDdxControl(int) override { return this; }
-    void GiveDdxFocus(int) override { m_field.SetFocus(); }
-    std::string GetText() const override { return m_field.GetFieldText(); }
-    void SetText(const std::string& text) override { m_field.SetFieldText(text); }
-    void SetTextLimit(int chars) override { m_field.SetMaxLength(chars > 0 ? chars : 0); }
+    explicit CSelfExchange(CInteractiveControl& field) : m_field(&field) {}
+    CDdxControl* GetDdxControl(int) override { return m_field ? this : nullptr; }
+    void GiveDdxFocus(int) override
+    {
+        if (m_field)
+            m_field->SetFocus();
+    }
+    std::string GetText() const override { return m_field ? m_field->GetFieldText() : std::string(); }
+    void SetText(const std::string& text) override
+    {
+        if (m_field)
+            m_field->SetFieldText(text);
+    }
+    void SetTextLimit(int chars) override
+    {
+        if (m_field)
+            m_field->SetMaxLength(chars > 0 ? chars : 0);
+    }
     ScreenRect GetScreenRect() const override
     {
-        const wxRect r = m_field.GetScreenRect();
+        if (!m_field)
+            return {};
+        const wxRect r = m_field->GetScreenRect();
         return ScreenRect{r.x, r.y, r.x + r.width, r.y + r.height};
     }
 
 private:
-    CInteractiveControl& m_field;
+    wxWeakRef<CInteractiveControl> m_field;
 };
 
 } // namespace
@@ -57,9 +74,12 @@ CInteractiveControlMenuButton::CInteractiveControlMenuButton(wxWindow* parent, C
         if (m_owner == nullptr)
             return;
         m_owner->SetFocus();
+        // While a command's refusal balloon waits, the field and this button with it may be
+        // destroyed: neither is read afterwards.
+        const wxWeakRef<CInteractiveControl> owner(m_owner);
         DropMenu();
-        if (m_owner != nullptr)
-            m_owner->SetFocus();
+        if (owner)
+            owner->SetFocus();
     });
 }
 

@@ -125,9 +125,8 @@ TEST_F(ProgramTest, CalculatorTakesKeysAsTheyAreTypedAndClickedDigitsWhereTheCar
         Pump();
         wxWindow* start = calc->FindWindow(calc_keys::ModeDeg);
         start->SetFocus();
-        Pump();
         // Every test has an X server of its own: a key that never reaches the calculator is a fault.
-        if (wxWindow::FindFocus() != start) {
+        if (!WaitFor("the calculator to take the keyboard focus", [&] { return wxWindow::FindFocus() == start; })) {
             CloseCalculator();
             FAIL() << "the calculator did not take the keyboard focus";
         }
@@ -175,7 +174,7 @@ TEST_F(ProgramTest, CalculatorTakesKeysAsTheyAreTypedAndClickedDigitsWhereTheCar
     rad->ProcessWindowEvent(click);
     Pump();
     EXPECT_EQ(calc->Engine().angleMode, 1);
-    ASSERT_EQ(wxWindow::FindFocus(), entry) << "the entry holds the keyboard after the click";
+    ASSERT_TRUE(WaitFor("the entry to hold the keyboard after the click", [&] { return wxWindow::FindFocus() == entry; }));
     EXPECT_TRUE(Type(*calc, '2'));
     EXPECT_EQ(entry->GetValue(), "42");
     ASSERT_TRUE(SaveScreenshot(*calc, "calculator_keys.png"));

@@ -1,8 +1,10 @@
 #include "ProgramTest.h"
 
+#include "cogo/ui/AnchorFields.h"
 #include "core/DataExchange.h"
 #include "core/FieldExchange.h"
 #include "core/Format.h"
+#include "core/NoValue.h"
 #include "core/TextFieldExchange.h"
 #include "framework/ui/DdxErrorDlg.h"
 #include "framework/ui/DdxFieldFrame.h"
@@ -575,6 +577,52 @@ TEST_F(ProgramTest, ValidationBalloonBackInFrontFramesTheFieldWhereItIsNow)
     frame->Destroy();
 }
 
+// A survey field read through its own exchange (a menu command's value) and destroyed while the
+// balloon for it waits: back in front the balloon stands alone; closed, the exchange gives the
+// gone field no focus. Nothing reads the field once it has gone.
+TEST_F(ProgramTest, ValidationBalloonOfAFieldsOwnExchangeForgetsTheDestroyedField)
+{
+    ASSERT_TRUE(Start());
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "Field", wxPoint(100, 100), wxSize(400, 200));
+    auto* panel = new wxPanel(frame);
+    frame->Show();
+    ActivationQueue queue;
+    CMessageQueue* const previous = GetMessageQueue();
+    for (const bool backInFront : {true, false}) {
+        SCOPED_TRACE(backInFront ? "back in front" : "closed");
+        CInteractiveAnchorControl* field = new CHorizontalDistanceControl(panel, 101, "12x");
+        field->SetSize(20, 20, 120, -1);
+        Pump();
+        bool ran = false;
+        panel->CallAfter([&] {
+            CDdxErrorDlg* balloon = CDdxErrorDlg::GetShown();
+            if (!balloon)
+                return;
+            ran = true;
+            EXPECT_NE(balloon->GetFieldFrame(), nullptr);
+            if (backInFront) {
+                SetMessageQueue(&queue);
+                balloon->OnAppActivate(false);
+                queue.waiting = [&] { field->Destroy(); };
+                balloon->OnAppActivate(true);
+                SetMessageQueue(previous);
+                EXPECT_TRUE(balloon->IsFrameShown());
+                EXPECT_TRUE(balloon->GetField().IsEmpty());
+                EXPECT_EQ(balloon->GetFieldFrame(), nullptr);
+            } else {
+                field->Destroy();
+            }
+            balloon->Close(wxID_CANCEL);
+        });
+        double value = NoValue;
+        EXPECT_FALSE(field->Exchange(value, true, false));
+        SetMessageQueue(previous);
+        EXPECT_TRUE(ran) << "no balloon was raised";
+        EXPECT_EQ(CDdxErrorDlg::GetShown(), nullptr);
+    }
+    frame->Destroy();
+}
+
 // A panel with a northing and an easting field, in that order.
 class CoordinatePanel : public CEasyDialog
 {
@@ -682,8 +730,7 @@ TEST_F(WindowTest, EnterMovesOnAndEscapeTellsTheJob)
     panel->Create(frame);
     frame->Show();
     panel->first->SetFocus();
-    Pump();
-    if (wxWindow::FindFocus() != panel->first) {
+    if (!WaitFor("the panel's field to take the keyboard focus", [&] { return wxWindow::FindFocus() == panel->first; })) {
         frame->Destroy();
         SetSettingsShell(nullptr);
         FAIL() << "the panel's field did not take the keyboard focus";
@@ -691,8 +738,7 @@ TEST_F(WindowTest, EnterMovesOnAndEscapeTellsTheJob)
     // A panel in a side bar has no OK to press: Enter acts as Tab.
     EXPECT_EQ(panel->OnEnterRelay(), 0);
     EXPECT_TRUE(panel->HandleKey(WXK_RETURN));
-    Pump();
-    EXPECT_EQ(wxWindow::FindFocus(), panel->second);
+    EXPECT_TRUE(WaitFor("the next field to take the focus", [&] { return wxWindow::FindFocus() == panel->second; }));
     panel->HandleKey(WXK_ESCAPE);
     EXPECT_EQ(shell.hints, std::vector<int32_t>{HintEscape});
     frame->Destroy();

@@ -167,9 +167,9 @@ TEST_F(ProgramTest, InputFilterPansWithTheMiddleButtonAndStepsThePopupWithSpaceA
     ASSERT_TRUE(Frame().GetStackingBar()->PushDialog(panel));
     Frame().ShowDialogBar(true);
     Frame().Raise();
-    Pump();
     // The panel gave its field the keyboard; the person then works on the map.
-    EXPECT_EQ(wxWindow::FindFocus(), static_cast<wxWindow*>(panel->field));
+    EXPECT_TRUE(WaitFor("the panel's field to take the focus",
+                        [&] { return wxWindow::FindFocus() == static_cast<wxWindow*>(panel->field); }));
     map->SetFocus();
     Pump();
     // Other tests' windows on the shared X server may take the activation while this one runs.
@@ -280,7 +280,8 @@ TEST_F(ProgramTest, ACoveredPanelGivesTheFocusBackToItsPickingField)
     editing->OnCancel();
     Pump();
     ASSERT_EQ(bar->GetCurrent(), adding);
-    EXPECT_EQ(wxWindow::FindFocus(), static_cast<wxWindow*>(adding->field));
+    EXPECT_TRUE(WaitFor("the covered panel's field to take the focus back",
+                        [&] { return wxWindow::FindFocus() == static_cast<wxWindow*>(adding->field); }));
     Exit();
 }
 
@@ -330,8 +331,8 @@ TEST_F(ProgramTest, TheMainWindowsActivationKeepsTheSideBarFocusTitlesAndTools)
     Frame().GetJobView()->GetGridList()->SetFocus();
     wxActivateEvent back(wxEVT_ACTIVATE, true);
     Frame().ProcessWindowEvent(back);
-    Pump();
-    EXPECT_EQ(wxWindow::FindFocus(), static_cast<wxWindow*>(adding->field));
+    EXPECT_TRUE(WaitFor("the waiting field to take the focus again",
+                        [&] { return wxWindow::FindFocus() == static_cast<wxWindow*>(adding->field); }));
     const wxColour active = titleColour("side_bar_activation.png");
     EXPECT_EQ(active, wxSystemSettings::GetColour(wxSYS_COLOUR_ACTIVECAPTION));
     EXPECT_NE(active, inactive);

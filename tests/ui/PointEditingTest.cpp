@@ -420,6 +420,18 @@ TEST_F(PointEditingTest, AdjustmentPagesMoveTheSelectionOrRefuseWhole)
     EXPECT_EQ(Steps(), steps);
     EXPECT_NEAR(Point("10")->GetNorthing(), before.y, 1e-4);
 
+    // Factors typed with eight decimals scale as typed (about the origin each coordinate is
+    // multiplied), and again as the boxes show them once the panel has been opened anew.
+    constexpr double Factor = 0.99995671;
+    for (const int id : {CScale::IdNorthingFactor, CScale::IdEastingFactor, CScale::IdElevationFactor}) {
+        auto* box = dynamic_cast<wxTextCtrl*>(panel->GetPage(3)->FindWindow(id));
+        ASSERT_NE(box, nullptr);
+        box->ChangeValue("0.99995671");
+    }
+    ASSERT_TRUE(panel->GetPage(3)->Apply());
+    const CLocation scaled = Point("10")->GetLocation();
+    EXPECT_NEAR(scaled.y, before.y * Factor, 1e-7);
+
     // The pages' values come back with the next panel. The closed one is gone first, so the
     // next is new even where it gets the freed address.
     wxWeakRef<wxWindow> closed(panel);
@@ -433,7 +445,12 @@ TEST_F(PointEditingTest, AdjustmentPagesMoveTheSelectionOrRefuseWhole)
     EXPECT_EQ(kept.simpleAngle, M_PI / 2);
     EXPECT_FALSE(kept.predefined);
     EXPECT_EQ(kept.factorIndex, 1);
-    EXPECT_EQ(kept.elevationFactor, 100.0);
+    again->GetTab()->SelectPage(3);
+    ASSERT_TRUE(again->GetPage(3)->Apply());
+    EXPECT_EQ(kept.elevationFactor, Factor);
+    EXPECT_NEAR(Point("10")->GetNorthing(), scaled.y * Factor, 1e-7);
+    EXPECT_NEAR(Point("10")->GetEasting(), scaled.x * Factor, 1e-7);
+    EXPECT_NEAR(Point("10")->GetElevation(), scaled.z * Factor, 1e-7);
     Exit();
 }
 

@@ -271,18 +271,18 @@ TEST_F(ProgramTest, EnterInASidePanelGoesToItsPreferredFieldAndNeverClosesIt)
     Pump();
     panel->first->SetFocus();
     panel->first->ChangeValue("12");
-    Pump();
-    ASSERT_EQ(wxWindow::FindFocus(), static_cast<wxWindow*>(panel->first));
+    ASSERT_TRUE(WaitFor("the first field to take the focus",
+                        [&] { return wxWindow::FindFocus() == static_cast<wxWindow*>(panel->first); }));
 
     EXPECT_EQ(panel->OnEnterRelay(), 1);
     EXPECT_TRUE(panel->HandleKey(WXK_RETURN));
     DeliverHints();
-    Pump();
-    EXPECT_EQ(wxWindow::FindFocus(), static_cast<wxWindow*>(panel->second));
+    EXPECT_TRUE(WaitFor("the preferred field to take the focus",
+                        [&] { return wxWindow::FindFocus() == static_cast<wxWindow*>(panel->second); }));
     // From the preferred field on, Enter moves as Tab does; even onto OK it closes nothing.
     EXPECT_TRUE(panel->HandleKey(WXK_RETURN));
-    Pump();
-    EXPECT_EQ(wxWindow::FindFocus(), static_cast<wxWindow*>(panel->button));
+    EXPECT_TRUE(WaitFor("the button to take the focus",
+                        [&] { return wxWindow::FindFocus() == static_cast<wxWindow*>(panel->button); }));
     panel->HandleKey(WXK_RETURN);
     DeliverHints();
     Pump();
