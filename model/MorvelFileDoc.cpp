@@ -154,12 +154,9 @@ KeptFile KeepOldFile(const std::string& target)
     if (keep.empty())
         return kept;
     std::remove(keep.c_str());
-    if (::link(target.c_str(), keep.c_str()) == 0) {
-        kept.path = keep;
-        return kept;
-    }
     std::error_code error;
-    if (fs::copy_file(target, keep, fs::copy_options::overwrite_existing, error)) {
+    if (::link(target.c_str(), keep.c_str()) == 0 ||
+        fs::copy_file(target, keep, fs::copy_options::overwrite_existing, error)) {
         kept.path = keep;
         return kept;
     }
@@ -536,6 +533,12 @@ bool CMorvelFileDoc::WriteJobFiles(const std::string& path)
         RemoveIfExists(rawTemp);
         return false;
     }
+    // An old job renamed aside goes back in place; the message says where it is when it cannot.
+    const auto putBackOldJob = [&](const std::string& andThen) {
+        if (!RenameDurably(oldJob.path, path))
+            m_saveFailure +=
+                "\n\nThe old job file could not be put back; it is kept as " + oldJob.path + andThen + ".";
+    };
     if (!RenameDurably(jobTemp, path)) {
         const int error = errno;
         NoteSaveFailure(path, "The job file could not be replaced.", error);
@@ -543,8 +546,8 @@ bool CMorvelFileDoc::WriteJobFiles(const std::string& path)
         RemoveIfExists(rawTemp);
         if (!oldJob.aside)
             RemoveIfExists(oldJob.path);
-        else if (!RenameDurably(oldJob.path, path))
-            m_saveFailure += "\n\nThe old job file could not be put back; it is kept as " + oldJob.path + ".";
+        else
+            putBackOldJob("");
         return false;
     }
     ClearReadOnlyAttribute(rawTarget);
@@ -555,9 +558,8 @@ bool CMorvelFileDoc::WriteJobFiles(const std::string& path)
         RemoveIfExists(rawTemp);
         if (!hadJob)
             RemoveIfExists(path);
-        else if (!RenameDurably(oldJob.path, path))
-            m_saveFailure += "\n\nThe old job file could not be put back; it is kept as " + oldJob.path + ", and " +
-                             path + " holds the new job beside the old raw data.";
+        else
+            putBackOldJob(", and " + path + " holds the new job beside the old raw data");
         return false;
     }
     RemoveIfExists(oldJob.path);

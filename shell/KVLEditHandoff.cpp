@@ -160,16 +160,12 @@ bool LoadViewableText(const std::string& path, std::string& text, std::string& w
     }
     const bool cut = file && file.peek() != std::char_traits<char>::eof();
     const std::string_view view(bytes);
-    if (view.substr(0, 2) == "\xff\xfe" || view.substr(0, 2) == "\xfe\xff") {
-        if (!DecodeUtf16(view.substr(2), view[0] == '\xfe', cut, text)) {
-            why = "it is not a text file.";
-            return false;
-        }
-    } else {
-        if (bytes.find('\0') != std::string::npos) {
-            why = "it is not a text file.";
-            return false;
-        }
+    const bool utf16 = view.substr(0, 2) == "\xff\xfe" || view.substr(0, 2) == "\xfe\xff";
+    if (utf16 ? !DecodeUtf16(view.substr(2), view[0] == '\xfe', cut, text) : bytes.find('\0') != std::string::npos) {
+        why = "it is not a text file.";
+        return false;
+    }
+    if (!utf16) {
         std::string_view body = view.substr(0, 3) == "\xef\xbb\xbf" ? view.substr(3) : view;
         // A character of UTF-8 split by the cut is dropped rather than turning the whole text
         // into Windows-1252.
