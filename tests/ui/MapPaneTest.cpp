@@ -197,24 +197,17 @@ TEST_F(MapPaneTest, ARightClickOrTheMenuKeyOpensOneMenu)
         e.Skip();
     });
     // Press and menu come back from the X server: waited for, however busy the machine is.
-    const auto waitFor = [](const std::function<bool()>& done) {
-        for (int round = 0; round < 2000 && !done(); ++round) {
-            wxYield();
-            wxMilliSleep(5);
-        }
-        return done();
-    };
     frame->Raise();
     wxUIActionSimulator mouse;
     mouse.MouseMove(map->ClientToScreen(ToClient(10, 10)));
     mouse.MouseClick(wxMOUSE_BTN_RIGHT);
-    ASSERT_TRUE(waitFor([&] { return opened > 0 && closed == opened; }));
+    ASSERT_TRUE(YieldUntil("the menu of the click to open and close", [&] { return opened > 0 && closed == opened; }));
     EXPECT_EQ(opened, 1);
 
     map->SetFocus();
-    ASSERT_TRUE(waitFor([this] { return wxWindow::FindFocus() == map; }));
+    ASSERT_TRUE(YieldUntil("the map to take the focus", [this] { return wxWindow::FindFocus() == map; }));
     wxUIActionSimulator().Char(WXK_MENU);
-    ASSERT_TRUE(waitFor([&] { return opened > 1 && closed == opened; }));
+    ASSERT_TRUE(YieldUntil("the menu of the key to open and close", [&] { return opened > 1 && closed == opened; }));
     EXPECT_EQ(opened, 2);
 }
 

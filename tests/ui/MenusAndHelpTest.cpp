@@ -41,6 +41,7 @@
 
 using morvel::test::ProgramTest;
 using morvel::test::WindowTest;
+using morvel::test::YieldUntil;
 
 namespace {
 
@@ -331,13 +332,6 @@ TEST_F(ProgramTest, ViewZoomHoldsTheMapsZoomCommandsAndTheirKeys)
     CPreviewMapCtrl* map = frame.GetJobView()->GetMapPane();
     // The focus and the key come back from the X server: each is waited for, however busy the
     // machine is.
-    const auto waitFor = [](const std::function<bool()>& done) {
-        for (int round = 0; round < 2000 && !done(); ++round) {
-            wxYield();
-            wxMilliSleep(5);
-        }
-        return done();
-    };
     // Alt with + or -, on the main keyboard (there + is Shift with =) or the keypad, zooms the map
     // in or out by the toolbar's step, a share of the shown width off or onto each side. They
     // come before the Ctrl+A typing below, which zooms the map as well.
@@ -346,7 +340,7 @@ TEST_F(ProgramTest, ViewZoomHoldsTheMapsZoomCommandsAndTheirKeys)
     };
     frame.Raise();
     map->SetFocus();
-    ASSERT_TRUE(waitFor([map] { return wxWindow::FindFocus() == map; }));
+    ASSERT_TRUE(YieldUntil("the map to take the focus", [map] { return wxWindow::FindFocus() == map; }));
     frame.GetMorvelToolbar()->OnZoomOutStep(IdZoomOutStepFirst + 2); // 25 percent out, 10 in
     auto steps = std::make_shared<std::map<int, int>>();
     for (int id : {IdZoomIn, IdZoomOut})
@@ -367,7 +361,7 @@ TEST_F(ProgramTest, ViewZoomHoldsTheMapsZoomCommandsAndTheirKeys)
         const double before = shownWidth();
         const int inBefore = (*steps)[IdZoomIn], outBefore = (*steps)[IdZoomOut];
         wxUIActionSimulator().Char(press.key, press.modifiers);
-        ASSERT_TRUE(waitFor([&] { return (*steps)[IdZoomIn] + (*steps)[IdZoomOut] > inBefore + outBefore; }));
+        ASSERT_TRUE(YieldUntil("the key to zoom", [&] { return (*steps)[IdZoomIn] + (*steps)[IdZoomOut] > inBefore + outBefore; }));
         EXPECT_EQ((*steps)[press.command], (press.command == IdZoomIn ? inBefore : outBefore) + 1);
         const bool in = press.command == IdZoomIn;
         const int step = in ? frame.GetMorvelToolbar()->GetZoomInStep() : frame.GetMorvelToolbar()->GetZoomOutStep();
@@ -401,10 +395,10 @@ TEST_F(ProgramTest, ViewZoomHoldsTheMapsZoomCommandsAndTheirKeys)
     const auto typeCtrlA = [&](wxWindow* focus, const std::function<bool()>& arrived) {
         frame.Raise();
         focus->SetFocus();
-        if (!waitFor([focus] { return wxWindow::FindFocus() == focus; }))
+        if (!YieldUntil("the focus", [focus] { return wxWindow::FindFocus() == focus; }))
             return false;
         wxUIActionSimulator().Char('a', wxMOD_CONTROL);
-        waitFor(arrived);
+        YieldUntil("Ctrl+A to arrive", arrived);
         return true;
     };
     if (!typeCtrlA(text, [&] { return *zooms > 0 || !text->GetStringSelection().empty(); })) {

@@ -193,6 +193,15 @@ static ::testing::AssertionResult PumpUntil(const std::function<void()>& pump, c
     }
 }
 
+::testing::AssertionResult YieldUntil(const char* what, const std::function<bool()>& done)
+{
+    // Nothing is taken before the first look: what the X server sends next may already move on
+    // from what holds now (a focus given away again).
+    if (done())
+        return ::testing::AssertionSuccess();
+    return PumpUntil([] { wxYield(); }, what, done);
+}
+
 ::testing::AssertionResult WindowTest::WaitFor(const char* what, const std::function<bool()>& done)
 {
     return PumpUntil([this] { Pump(); }, what, done);

@@ -26,6 +26,10 @@ class ModalWatchdog;
 void SetDisplayAvailable(bool available);
 bool IsDisplayAvailable();
 
+// Lets the toolkit take what the X server sends (a focus, a key, a click, a menu) until `done`
+// holds, at most 20 s; the failure names `what`.
+::testing::AssertionResult YieldUntil(const char* what, const std::function<bool()>& done);
+
 // The toolkit alone, for tests of single windows and controls. Skipped without a display.
 class WindowTest : public ::testing::Test
 {
