@@ -234,7 +234,11 @@ void CDdxErrorDlg::Close(int result)
 class CDdxErrorDlg::DismissFilter : public wxEventFilter
 {
 public:
-    explicit DismissFilter(CDdxErrorDlg& balloon) : m_balloon(balloon) { wxEvtHandler::AddFilter(this); }
+    // keysOnly: the owner's clicks and closing are its own; only the keys are the balloon's.
+    DismissFilter(CDdxErrorDlg& balloon, bool keysOnly) : m_balloon(balloon), m_keysOnly(keysOnly)
+    {
+        wxEvtHandler::AddFilter(this);
+    }
     ~DismissFilter() override { wxEvtHandler::RemoveFilter(this); }
     DismissFilter(const DismissFilter&) = delete;
     DismissFilter& operator=(const DismissFilter&) = delete;
@@ -248,6 +252,8 @@ public:
             m_balloon.OnKey(static_cast<wxKeyEvent&>(event).GetKeyCode());
             return Event_Processed;
         }
+        if (m_keysOnly)
+            return Event_Skip;
         const bool press = type == wxEVT_LEFT_DOWN || type == wxEVT_RIGHT_DOWN || type == wxEVT_MIDDLE_DOWN ||
                            type == wxEVT_AUX1_DOWN || type == wxEVT_AUX2_DOWN || type == wxEVT_LEFT_DCLICK ||
                            type == wxEVT_RIGHT_DCLICK || type == wxEVT_MIDDLE_DCLICK || type == wxEVT_MOUSEWHEEL;
@@ -274,6 +280,7 @@ private:
     }
 
     CDdxErrorDlg& m_balloon;
+    bool m_keysOnly;
 };
 
 int CDdxErrorDlg::RunUntilDismissed() { return Run(nullptr); }
@@ -292,13 +299,13 @@ int CDdxErrorDlg::Run(wxWindow* owner)
     {
         // Beside an owner everything else waits; alone, the first input elsewhere dismisses it.
         std::optional<wxWindowDisabler> others;
-        std::optional<DismissFilter> filter;
         if (owner != nullptr)
             others.emplace(this, owner);
-        else
-            filter.emplace(*this);
-        Show();
-        Raise();
+        DismissFilter filter(*this, owner != nullptr);
+        // The keyboard stays with the window the person was in, where the filter hears the keys:
+        // a balloon given the keyboard would get keys it has no field to take them with, and its
+        // going would hand the keyboard back to whichever field had it before.
+        ShowWithoutActivating();
         wxGUIEventLoop loop;
         m_loop = &loop;
         // Closed before the loop ran (a key already waiting): nothing to wait for.

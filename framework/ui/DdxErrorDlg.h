@@ -55,8 +55,8 @@ public:
     // field check that raised it is still under way. A tip never holds the window.
     int RunUntilDismissed();
     // Shows the balloon until it is closed, leaving `owner` (a window that stays open beside the
-    // job) able to take its own closing; everything else waits, as with a modal window. Escape
-    // closes the owner too.
+    // job) able to take its own closing; everything else waits, as with a modal window. The first
+    // key closes it as above and is spent; Escape closes the owner too.
     int RunBeside(wxWindow& owner);
     // The balloon on the screen now; null when none.
     static CDdxErrorDlg* GetShown();

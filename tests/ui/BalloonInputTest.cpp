@@ -1,0 +1,124 @@
+#include "ProgramTest.h"
+
+#include "cogo/ui/InversePoints.h"
+#include "framework/ui/DdxErrorDlg.h"
+#include "framework/ui/StackingDialogBar.h"
+#include "model/DataFileDoc.h"
+#include "model/PointRecord.h"
+#include "shell/GlobalCommandIds.h"
+#include "shell/ui/MainFrame.h"
+
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+
+// The refused field's balloon met with real keys and clicks: they come through the X server, so
+// the toolkit decides which window hears them, as it does for a person.
+
+using morvel::test::ProgramTest;
+using morvel::test::YieldUntil;
+
+namespace {
+
+class BalloonInputTest : public ProgramTest
+{
+protected:
+    bool Open()
+    {
+        if (!Start())
+            return false;
+        if (!ShowPointsOnMap({new CPointRecord("1", "A", CLocation(1000, 2000, 100), true),
+                              new CPointRecord("2", "B", CLocation(1030, 2040, 105), true)}))
+            return false;
+        Frame().ShowDialogBar(true);
+        return true;
+    }
+    template <class T> T* Push(int command)
+    {
+        wxCommandEvent open(wxEVT_MENU, command);
+        Frame().GetEventHandler()->ProcessEvent(open);
+        T* panel = nullptr;
+        WaitFor("the panel", [&] { return (panel = dynamic_cast<T*>(Frame().GetStackingBar()->GetCurrent())); });
+        return panel;
+    }
+    static wxTextCtrl& Field(wxWindow& panel, int id) { return *static_cast<wxTextCtrl*>(panel.FindWindow(id)); }
+
+    // The mouse moves to the middle of the window and clicks there.
+    static void Click(wxWindow& window)
+    {
+        const wxRect r = window.GetScreenRect();
+        wxUIActionSimulator mouse;
+        mouse.MouseMove(r.x + r.width / 2, r.y + r.height / 2);
+        mouse.MouseClick();
+    }
+    // A click into the field, waiting until it has the keyboard.
+    static ::testing::AssertionResult ClickInto(wxTextCtrl& field)
+    {
+        Click(field);
+        return YieldUntil("the clicked field to take the keyboard", [&] { return wxWindow::FindFocus() == &field; });
+    }
+
+    // Clicks `button`, whose check refuses a field; `close` then runs inside the balloon and must
+    // close it. What the balloon ended with (wxID_OK or wxID_CANCEL); 0 when none showed.
+    int Refuse(wxWindow& button, const std::function<void()>& close)
+    {
+        int result = 0;
+        whenShown = [&](wxDialog& shown) {
+            auto* balloon = dynamic_cast<CDdxErrorDlg*>(&shown);
+            if (!balloon)
+                return;
+            close();
+            EXPECT_TRUE(YieldUntil("the balloon to close", [&] { return balloon->IsClosed(); }));
+            if (!balloon->IsClosed())
+                balloon->Close(wxID_ABORT);
+            result = balloon->GetReturnCode();
+        };
+        Click(button);
+        EXPECT_TRUE(YieldUntil("a balloon to come and go", [&] { return result != 0; }));
+        whenShown = {};
+        return result;
+    }
+    // Types the text as the keyboard does; true once `landed` holds.
+    static ::testing::AssertionResult TypeUntil(const char* text, const std::function<bool()>& landed)
+    {
+        wxUIActionSimulator().Text(text);
+        return YieldUntil("the typed text to land", landed);
+    }
+};
+
+} // namespace
+
+// Point 1 has the keyboard, and Solve refuses Point 2: however the balloon closes, what is typed
+// next replaces Point 2 and leaves Point 1 as it was; Enter and Escape are the balloon's alone.
+TEST_F(BalloonInputTest, TheInverseBalloonClosesOnKeysAndLeavesTheRefusedPointTheKeyboard)
+{
+    ASSERT_TRUE(Open());
+    auto* panel = Push<CInversePoints>(IdInverse);
+    ASSERT_NE(panel, nullptr);
+    wxTextCtrl& point1 = Field(*panel, CInversePoints::IdPoint1);
+    wxTextCtrl& point2 = Field(*panel, CInversePoints::IdPoint2);
+    struct Case
+    {
+        const char* name;
+        std::function<void()> close;
+        int result;
+    };
+    const Case cases[] = {
+        {"Enter", [] { wxUIActionSimulator().Char(WXK_RETURN); }, wxID_OK},
+        {"Escape", [] { wxUIActionSimulator().Char(WXK_ESCAPE); }, wxID_CANCEL},
+        {"a click into Point 2", [&] { Click(point2); }, wxID_CANCEL},
+        {"a click on the balloon", [&] { Click(*CDdxErrorDlg::GetShown()); }, wxID_CANCEL},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        point1.ChangeValue("1");
+        point2.ChangeValue("9999");
+        ASSERT_TRUE(ClickInto(point1));
+        EXPECT_EQ(Refuse(*panel->FindWindow(CInversePoints::IdSolve), c.close), c.result);
+        EXPECT_TRUE(TypeUntil("2", [&] { return point1.GetValue() != "1" || point2.GetValue() != "9999"; }));
+        EXPECT_EQ(point2.GetValue(), "2");
+        EXPECT_EQ(point1.GetValue(), "1");
+        EXPECT_EQ(Frame().GetStackingBar()->GetCurrent(), panel) << "the panel stays";
+    }
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    Exit();
+}
