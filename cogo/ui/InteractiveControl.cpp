@@ -37,7 +37,7 @@ public:
     void GiveDdxFocus(int) override
     {
         if (m_field)
-            m_field->SetFocus();
+            CStackableDialog::GiveInput(*m_field);
     }
     std::string GetText() const override { return m_field ? m_field->GetFieldText() : std::string(); }
     void SetText(const std::string& text) override

@@ -5,6 +5,7 @@
 #include "framework/ui/EasyEdit.h"
 #include "framework/ui/ModalDialog.h"
 #include "framework/ui/ObjectIdWnd.h"
+#include "framework/ui/StackableDialog.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
 #include "model/HintCodes.h"
@@ -548,7 +549,8 @@ void CEasyDialog::GiveDdxFocus(int id)
     wxWindow* window = FindWindow(id);
     if (!window)
         return;
-    window->SetFocus();
+    // Also when the main window becomes active again, the refused field is the one to type in.
+    CStackableDialog::GiveInput(*window);
     if (auto* entry = dynamic_cast<wxTextEntry*>(window))
         entry->SelectAll();
 }

@@ -205,6 +205,16 @@ void CStackableDialog::SetActiveControl(wxWindow* control)
     RequestFocusFor(control);
 }
 
+void CStackableDialog::GiveInput(wxWindow& control)
+{
+    for (wxWindow* w = control.GetParent(); w; w = w->GetParent())
+        if (auto* panel = dynamic_cast<CStackableDialog*>(w)) {
+            panel->SetActiveControl(&control);
+            break;
+        }
+    control.SetFocus();
+}
+
 void CStackableDialog::RestoreActiveControl()
 {
     m_saveArmed = true;

@@ -53,6 +53,9 @@ public:
     // Remembers the control and, while the panel is shown, has the bar give it the keyboard
     // (change hint 23 through the job, so the focus moves once the current input is done).
     void SetActiveControl(wxWindow* control);
+    // Gives the control the keyboard; a side panel that holds it also keeps it as the control to
+    // hand the keyboard back to when the main window becomes active again.
+    static void GiveInput(wxWindow& control);
     void SaveActiveControl() override;
     void RestoreActiveControl() override;
     bool ActivateFirstUsableWindow();

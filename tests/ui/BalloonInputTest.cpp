@@ -1,9 +1,11 @@
 #include "ProgramTest.h"
 
 #include "cogo/ui/InversePoints.h"
+#include "cogo/ui/PointAdd.h"
 #include "framework/ui/DdxErrorDlg.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "model/DataFileDoc.h"
+#include "model/PointDatabase.h"
 #include "model/PointRecord.h"
 #include "shell/GlobalCommandIds.h"
 #include "shell/ui/MainFrame.h"
@@ -114,11 +116,42 @@ TEST_F(BalloonInputTest, TheInverseBalloonClosesOnKeysAndLeavesTheRefusedPointTh
         point2.ChangeValue("9999");
         ASSERT_TRUE(ClickInto(point1));
         EXPECT_EQ(Refuse(*panel->FindWindow(CInversePoints::IdSolve), c.close), c.result);
+        // The main window becomes active again (a window manager hands it back from the balloon,
+        // or the surveyor comes back with the keyboard): the panel gives its field the keyboard.
+        Frame().OnActivateFrame(true, false);
+        Pump();
         EXPECT_TRUE(TypeUntil("2", [&] { return point1.GetValue() != "1" || point2.GetValue() != "9999"; }));
         EXPECT_EQ(point2.GetValue(), "2");
         EXPECT_EQ(point1.GetValue(), "1");
         EXPECT_EQ(Frame().GetStackingBar()->GetCurrent(), panel) << "the panel stays";
     }
     EXPECT_TRUE(messages.empty()) << messages.front();
+    Exit();
+}
+
+// A click into a third field closes the balloon; the keyboard goes to the refused Northing, not
+// to the Easting that had it before Add, and nothing is added.
+TEST_F(BalloonInputTest, AClickElsewhereLeavesTheRefusedFieldTheKeyboard)
+{
+    ASSERT_TRUE(Open());
+    auto* panel = Push<CPointAdd>(IdAddEditPoints);
+    ASSERT_NE(panel, nullptr);
+    panel->SetNameText("AP1");
+    wxWindow& page = panel->GetLocationPage();
+    wxTextCtrl& northing = Field(page, CPointLocationPosition::IdNorthing);
+    wxTextCtrl& easting = Field(page, CPointLocationPosition::IdEasting);
+    wxTextCtrl& elevation = Field(page, CPointLocationPosition::IdElevation);
+    northing.ChangeValue("abc");
+    easting.ChangeValue("5");
+    ASSERT_TRUE(ClickInto(easting));
+    EXPECT_EQ(Refuse(*panel->FindWindow(CPointAdd::IdAdd), [&] { Click(elevation); }), wxID_CANCEL);
+    Frame().OnActivateFrame(true, false);
+    Pump();
+    EXPECT_TRUE(TypeUntil("7", [&] { return northing.GetValue() != "abc" || easting.GetValue() != "5" ||
+                                            !elevation.GetValue().empty(); }));
+    EXPECT_EQ(northing.GetValue(), "7");
+    EXPECT_EQ(easting.GetValue(), "5");
+    EXPECT_EQ(elevation.GetValue(), "");
+    EXPECT_EQ(CDataFileDoc::GetActiveDoc()->GetPointDatabase()->FindPoint("AP1", true), nullptr);
     Exit();
 }
