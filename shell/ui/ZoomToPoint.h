@@ -25,6 +25,8 @@ public:
 
     void OnOK() override;
     void OnCancel() override;
+    // A window of its own: Enter zooms, as its default button does.
+    int OnEnterRelay() override { return 1; }
 
     wxDialog* GetFrame() const { return m_frame; }
     wxTextCtrl* GetPointField() const { return m_point; }

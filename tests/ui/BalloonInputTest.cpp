@@ -9,7 +9,10 @@
 #include "model/PointRecord.h"
 #include "shell/GlobalCommandIds.h"
 #include "shell/ui/MainFrame.h"
+#include "shell/ui/ZoomToPoint.h"
+#include "views/MapCommands.h"
 
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
@@ -153,5 +156,32 @@ TEST_F(BalloonInputTest, AClickElsewhereLeavesTheRefusedFieldTheKeyboard)
     EXPECT_EQ(easting.GetValue(), "5");
     EXPECT_EQ(elevation.GetValue(), "");
     EXPECT_EQ(CDataFileDoc::GetActiveDoc()->GetPointDatabase()->FindPoint("AP1", true), nullptr);
+    Exit();
+}
+
+// Zoom to Point: Enter closes its balloon and leaves the window; Enter in its field zooms as
+// Zoom does, and the field keeps the keyboard for the next name.
+TEST_F(BalloonInputTest, EnterInZoomToPointZoomsAndClosesItsBalloon)
+{
+    ASSERT_TRUE(Open());
+    wxCommandEvent open(wxEVT_MENU, IdZoomToPoint);
+    Frame().ProcessWindowEvent(open);
+    CZoomToPoint* dialog = CZoomToPoint::GetInstance();
+    ASSERT_NE(dialog, nullptr);
+    wxTextCtrl& field = *dialog->GetPointField();
+    field.ChangeValue("9999");
+    ASSERT_TRUE(ClickInto(field));
+    EXPECT_EQ(Refuse(*dialog->FindWindow(wxID_OK), [] { wxUIActionSimulator().Char(WXK_RETURN); }), wxID_OK);
+    ASSERT_EQ(CZoomToPoint::GetInstance(), dialog);
+    EXPECT_TRUE(YieldUntil("the field to have the keyboard", [&] { return wxWindow::FindFocus() == &field; }));
+
+    EXPECT_TRUE(TypeUntil("2", [&] { return field.GetValue() != "9999"; }));
+    EXPECT_EQ(field.GetValue(), "2");
+    wxUIActionSimulator().Char(WXK_RETURN);
+    EXPECT_TRUE(YieldUntil("the zoom to show the point's description",
+                           [&] { return dialog->GetDescriptionText()->GetLabel() == "B"; }));
+    EXPECT_EQ(CZoomToPoint::GetInstance(), dialog);
+    EXPECT_TRUE(YieldUntil("the field to have the keyboard again", [&] { return wxWindow::FindFocus() == &field; }));
+    EXPECT_TRUE(messages.empty()) << messages.front();
     Exit();
 }
