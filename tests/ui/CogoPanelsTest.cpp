@@ -158,7 +158,8 @@ TEST_F(ProgramTest, CogoPanelsLabelUnitsMoveTheFocusAndKeepTheirValues)
                           Case{CIntersection::IdStoreC, true, CIntersection::IdNameC}}) {
         SCOPED_TRACE(c.control);
         click(*panel, c.control, c.on);
-        EXPECT_EQ(wxWindow::FindFocus(), panel->FindWindow(c.focused));
+        wxWindow* field = panel->FindWindow(c.focused);
+        EXPECT_TRUE(WaitFor("the field to take the keyboard", [&] { return wxWindow::FindFocus() == field; }));
     }
     // The store labels grey with their box.
     click(*panel, CIntersection::IdStoreC, false);
@@ -185,7 +186,8 @@ TEST_F(ProgramTest, CogoPanelsLabelUnitsMoveTheFocusAndKeepTheirValues)
     EXPECT_FALSE(direction->FindWindow(CPointInDirection::IdNameLabel)->IsEnabled());
     click(*direction, CPointInDirection::IdStore, true);
     EXPECT_TRUE(direction->FindWindow(CPointInDirection::IdDescriptionLabel)->IsEnabled());
-    EXPECT_EQ(wxWindow::FindFocus(), direction->FindWindow(CPointInDirection::IdName));
+    wxWindow* name = direction->FindWindow(CPointInDirection::IdName);
+    EXPECT_TRUE(WaitFor("the name field to take the keyboard", [&] { return wxWindow::FindFocus() == name; }));
     direction->Command().fromPoint = "1";
     direction->CloseFromBar();
     Pump();

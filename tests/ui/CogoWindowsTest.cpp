@@ -91,11 +91,11 @@ protected:
     {
         auto* field = dynamic_cast<CInteractiveControl*>(panel.FindWindow(id));
         ASSERT_NE(field, nullptr);
-        Pump();
-        if (!GetGraphicDataExchange().IsTarget(field)) {
-            EXPECT_EQ(wxWindow::FindFocus(), field);
+        EXPECT_TRUE(WaitFor("the field to take the keyboard", [&] {
+            return wxWindow::FindFocus() == field || GetGraphicDataExchange().IsTarget(field);
+        }));
+        if (!GetGraphicDataExchange().IsTarget(field))
             field->ActivateInteraction();
-        }
         ASSERT_TRUE(GetGraphicDataExchange().IsTarget(field)) << id;
     }
     void PickPoint(const char* name)
