@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <string>
@@ -345,9 +346,15 @@ TEST_F(TransferLoops, PortThatCannotOpenIsNamedWithItsDeviceAndCause)
     ASSERT_FALSE(locked.SlavePath().empty());
     // A device of group root: no group to join would let a user in. The words are chosen from the
     // device's group wherever the tests run; a refused open of such a device, only where root can
-    // hand one to group root.
-    EXPECT_EQ(FormatPortOpenFailure(42, "/dev/null", PortOpenFailure::Permission),
-              "Unable to open COM 42 (/dev/null) on the PC.  \n" + rootsOnly);
+    // hand one to group root. Under some user namespaces /dev/null reads as another group.
+    struct stat null = {};
+    if (::stat("/dev/null", &null) == 0 && null.st_gid == 0)
+        EXPECT_EQ(FormatPortOpenFailure(42, "/dev/null", PortOpenFailure::Permission),
+                  "Unable to open COM 42 (/dev/null) on the PC.  \n" + rootsOnly);
+    else
+        std::printf("Not checked here: the advice for a device of group root, since /dev/null is of group %u "
+                    "(a user namespace)\n",
+                    static_cast<unsigned>(null.st_gid));
     PtyPair rootOnly;
     ASSERT_TRUE(rootOnly.IsValid());
     const bool asRoot = ::geteuid() == 0;
