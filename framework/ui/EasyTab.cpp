@@ -203,6 +203,8 @@ void DDX_EasyTab(CDataExchange& dx, CEasyTab& tab)
     uint8_t flag = 0;
     if (auto* dialog = dynamic_cast<CEasyDialog*>(dx.m_pDlgWnd))
         flag = dialog->GetExchangeFlag();
+    // The failing page has given its own field the keyboard: the exchange around it ends without
+    // sending the keyboard back to a control of its own (a selection chip takes no typing).
     if (!tab.Exchange(dx.m_bSaveAndValidate, flag))
-        dx.Fail();
+        throw CDdxFailure();
 }

@@ -1,10 +1,12 @@
 #include "ProgramTest.h"
 
+#include "cogo/ui/Adjustments.h"
 #include "cogo/ui/InversePoints.h"
 #include "cogo/ui/PointAdd.h"
 #include "framework/ui/DdxErrorDlg.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "model/DataFileDoc.h"
+#include "model/DataFileSelOperator.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
 #include "shell/GlobalCommandIds.h"
@@ -156,6 +158,32 @@ TEST_F(BalloonInputTest, AClickElsewhereLeavesTheRefusedFieldTheKeyboard)
     EXPECT_EQ(easting.GetValue(), "5");
     EXPECT_EQ(elevation.GetValue(), "");
     EXPECT_EQ(CDataFileDoc::GetActiveDoc()->GetPointDatabase()->FindPoint("AP1", true), nullptr);
+    Exit();
+}
+
+// A page of the Adjustments panel refuses its direction: the keyboard goes to the direction, not
+// to the panel's selection chip, which takes no typing.
+TEST_F(BalloonInputTest, AnAdjustmentsPageLeavesItsRefusedFieldTheKeyboard)
+{
+    ASSERT_TRUE(Open());
+    CPointDatabase& points = *CDataFileDoc::GetActiveDoc()->GetPointDatabase();
+    for (const char* name : {"1", "2"})
+        GetActiveSelectionOperator()->SelectObject(points.FindPoint(name, true));
+    auto* panel = Push<CAdjustments>(IdTranslateRotateScale);
+    ASSERT_NE(panel, nullptr);
+    wxWindow& page = *panel->GetPage(0);
+    wxTextCtrl& direction = Field(page, CTranslateAdjustBy::IdDirection);
+    wxTextCtrl& distance = Field(page, CTranslateAdjustBy::IdDistance);
+    direction.ChangeValue("xyz");
+    distance.ChangeValue("10");
+    ASSERT_TRUE(ClickInto(distance));
+    EXPECT_EQ(Refuse(*page.FindWindow(CTranslateAdjustBy::IdApply), [] { wxUIActionSimulator().Char(WXK_ESCAPE); }),
+              wxID_CANCEL);
+    Frame().OnActivateFrame(true, false);
+    Pump();
+    EXPECT_TRUE(TypeUntil("45", [&] { return direction.GetValue() == "45" || distance.GetValue() != "10"; }));
+    EXPECT_EQ(direction.GetValue(), "45");
+    EXPECT_EQ(distance.GetValue(), "10");
     Exit();
 }
 
