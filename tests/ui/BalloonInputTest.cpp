@@ -110,7 +110,12 @@ TEST_F(BalloonInputTest, TheInverseBalloonClosesOnKeysAndLeavesTheRefusedPointTh
         int result;
     };
     const Case cases[] = {
-        {"Enter", [] { wxUIActionSimulator().Char(WXK_RETURN); }, wxID_OK},
+        {"Enter",
+         [&] {
+             EXPECT_TRUE(SaveScreenshot(Frame(), "inverse_refused_point.png"));
+             wxUIActionSimulator().Char(WXK_RETURN);
+         },
+         wxID_OK},
         {"Escape", [] { wxUIActionSimulator().Char(WXK_ESCAPE); }, wxID_CANCEL},
         {"a click into Point 2", [&] { Click(point2); }, wxID_CANCEL},
         {"a click on the balloon", [&] { Click(*CDdxErrorDlg::GetShown()); }, wxID_CANCEL},
