@@ -329,10 +329,8 @@ void CInteractiveControl::NotifyDialog(uint32_t)
 
 bool CInteractiveControl::IsInVisibleStackedDialog() const
 {
-    for (wxWindow* w = GetParent(); w != nullptr; w = w->GetParent())
-        if (dynamic_cast<CStackableDialog*>(w) != nullptr)
-            return w->IsShownOnScreen();
-    return false;
+    const CStackableDialog* panel = CStackableDialog::Enclosing(*this);
+    return panel != nullptr && panel->IsShownOnScreen();
 }
 
 void CInteractiveControl::TakeFocusAgain()

@@ -187,10 +187,7 @@ void CEasyTab::OnPageChanged(wxBookCtrlEvent& event)
         return;
     page->OnActivateInBar();
     // The user's own change gives the keyboard to the page when it sits in a side-bar panel.
-    bool inPanel = false;
-    for (wxWindow* w = GetParent(); w && !inPanel; w = w->GetParent())
-        inPanel = dynamic_cast<CStackableDialog*>(w) != nullptr;
-    if (!inPanel)
+    if (!CStackableDialog::Enclosing(*this))
         return;
     if (wxWindow* saved = page->GetSavedFocus())
         saved->SetFocus();

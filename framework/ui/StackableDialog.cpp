@@ -205,13 +205,18 @@ void CStackableDialog::SetActiveControl(wxWindow* control)
     RequestFocusFor(control);
 }
 
+CStackableDialog* CStackableDialog::Enclosing(const wxWindow& window)
+{
+    for (wxWindow* w = window.GetParent(); w; w = w->GetParent())
+        if (auto* panel = dynamic_cast<CStackableDialog*>(w))
+            return panel;
+    return nullptr;
+}
+
 void CStackableDialog::GiveInput(wxWindow& control)
 {
-    for (wxWindow* w = control.GetParent(); w; w = w->GetParent())
-        if (auto* panel = dynamic_cast<CStackableDialog*>(w)) {
-            panel->SetActiveControl(&control);
-            break;
-        }
+    if (CStackableDialog* panel = Enclosing(control))
+        panel->SetActiveControl(&control);
     control.SetFocus();
 }
 

@@ -56,6 +56,8 @@ public:
     // Gives the control the keyboard; a side panel that holds it also keeps it as the control to
     // hand the keyboard back to when the main window becomes active again.
     static void GiveInput(wxWindow& control);
+    // The side panel that holds the window; null when it lies in none.
+    static CStackableDialog* Enclosing(const wxWindow& window);
     void SaveActiveControl() override;
     void RestoreActiveControl() override;
     bool ActivateFirstUsableWindow();

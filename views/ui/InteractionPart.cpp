@@ -99,12 +99,7 @@ CInteractionPart::~CInteractionPart()
 
 void CInteractionPart::Attach()
 {
-    m_inStackedDialog = false;
-    for (wxWindow* w = m_window->GetParent(); w != nullptr; w = w->GetParent())
-        if (dynamic_cast<CStackableDialog*>(w) != nullptr) {
-            m_inStackedDialog = true;
-            break;
-        }
+    m_inStackedDialog = CStackableDialog::Enclosing(*m_window) != nullptr;
 }
 
 CEasyDialog* CInteractionPart::FindDialog() const
