@@ -170,6 +170,23 @@ std::string CFsFileDialog::EnsureExtension(const std::string& path, int32_t code
     return path + "." + extension;
 }
 
+ChosenFile CFsFileDialog::ResolveChosenFile(const std::string& chosen, int32_t code, bool open,
+                                            const FileExistsTest& exists)
+{
+    const std::string extension = GetDefaultExtension(code);
+    const std::string name = GetPathFileName(chosen);
+    const bool bare = !name.empty() && name.find('.') == std::string::npos && !extension.empty();
+    if (open) {
+        if (exists(chosen))
+            return {chosen, true};
+        if (bare && exists(chosen + "." + extension))
+            return {chosen + "." + extension, true};
+        return {chosen, false};
+    }
+    const std::string path = EnsureExtension(bare ? chosen + "." + extension : chosen, code);
+    return {path, exists(path)};
+}
+
 int CFsFileDialog::Prompt(bool open, std::string& path, int32_t code, const std::string& title)
 {
     FileDialogRequest request;
@@ -181,6 +198,7 @@ int CFsFileDialog::Prompt(bool open, std::string& path, int32_t code, const std:
     request.initialFolder = GetInitialFolder(code, path);
     request.initialName = GetPathFileName(path);
     request.title = title;
+    request.fileTypeCode = code;
     const int result = Runner() ? Runner()(request) : IDCANCEL;
     if (result != IDOK || request.chosenPaths.empty())
         return IDCANCEL;
@@ -209,6 +227,7 @@ int CFsFileDialog::PromptOpenMultiple(std::vector<std::string>& paths, int32_t c
     request.filterIndex = GetDefaultFilterIndex(code, 0);
     request.initialFolder = GetInitialFolder(code, paths.empty() ? std::string() : paths.front());
     request.title = title;
+    request.fileTypeCode = code;
     const int result = Runner() ? Runner()(request) : IDCANCEL;
     paths.clear();
     if (result != IDOK) {

@@ -55,12 +55,23 @@ struct FileDialogRequest
     std::string initialFolder;
     std::string initialName;
     std::string title;        // empty: the dialog's own title
+    int32_t fileTypeCode = -1; // what the dialog is for; decides the final name (ResolveChosenFile)
 
     // Answers.
     std::vector<std::string> chosenPaths;
     uint32_t chosenFilterIndex = 0;
     uint32_t extendedError = 0; // after a cancel: 0, or an FNERR_ code
 };
+
+// The file a name chosen in a file dialog stands for.
+struct ChosenFile
+{
+    std::string path;
+    // Save: the file is there and writing replaces it. Open: false when there is nothing to open.
+    bool exists = false;
+};
+
+using FileExistsTest = std::function<bool(const std::string& path)>;
 
 // Shows the dialog; IDOK or IDCANCEL (platform/MessageBox.h).
 using FileDialogRunner = std::function<int(FileDialogRequest& request)>;
@@ -91,6 +102,13 @@ public:
     // For the job and raw codes (6, 7, 8, 10, 11, 12), appends "." and the default extension
     // when the path's extension differs from it ignoring case; other codes leave the path as is.
     static std::string EnsureExtension(const std::string& path, int32_t code);
+    // What the name chosen in the dialog means, as the dialog itself decides before it closes.
+    // Save: a name without a '.' in its file part gets "." and the default extension, then the
+    // extension is ensured; `exists` says whether that file is there. Open: the name as chosen
+    // when it exists, else, for a name without a '.', the name with the default extension when
+    // that exists; else the name as chosen with `exists` false.
+    static ChosenFile ResolveChosenFile(const std::string& chosen, int32_t code, bool open,
+                                        const FileExistsTest& exists);
 
     // On IDCANCEL the path is untouched; on IDOK it becomes the chosen path (extension ensured
     // after a save) and the chosen filter index is kept.

@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -165,6 +166,61 @@ TEST(FsFileDialog, EnsureExtensionOnlyForJobAndRawCodes)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.path) + " code " + std::to_string(c.code));
         EXPECT_EQ(CFsFileDialog::EnsureExtension(c.path, c.code), c.result);
+    }
+}
+
+// The name typed in the dialog, the files already there, and the file that is meant: the one a
+// save writes (asking first when it is there) or an open reads.
+TEST(FsFileDialog, ChosenNameBecomesTheFileWrittenOrRead)
+{
+    struct Case
+    {
+        const char* name;
+        int32_t code;
+        bool open;
+        const char* chosen;
+        std::vector<std::string> there;
+        const char* path;
+        bool exists;
+    };
+    const Case cases[] = {
+        {"bare name gets the kind's extension", 0, false, "/d/out1", {}, "/d/out1.Dxf", false},
+        {"the file with the extension is the one replaced", 0, false, "/d/out1", {"/d/out1.Dxf"}, "/d/out1.Dxf", true},
+        {"a file named as typed is not the one written", 0, false, "/d/out1", {"/d/out1"}, "/d/out1.Dxf", false},
+        {"own extension in another case stays", 0, false, "/d/site.dxf", {"/d/site.dxf"}, "/d/site.dxf", true},
+        {"another kind's extension stays", 0, false, "/d/site.txt", {}, "/d/site.txt", false},
+        {"a dot in a folder is no extension", 0, false, "/d/my.jobs/out1", {}, "/d/my.jobs/out1.Dxf", false},
+        {"ascii", 2, false, "pts", {}, "pts.Asc", false},
+        {"landxml", 4, false, "survey", {}, "survey.Xml", false},
+        {"backup", 13, false, "/b/monday", {"/b/monday.Mvb"}, "/b/monday.Mvb", true},
+        {"job: the extension once", 10, false, "/j/site", {}, "/j/site.Mvj", false},
+        {"job: another extension gets the job's after it", 10, false, "/j/site.txt", {"/j/site.txt"},
+         "/j/site.txt.Mvj", false},
+        {"job: the ensured name is the one asked about", 10, false, "/j/site.txt", {"/j/site.txt.Mvj"},
+         "/j/site.txt.Mvj", true},
+        {"raw download", 11, false, "/j/raw", {}, "/j/raw.Mvr", false},
+        {"no default extension: as typed", 9, false, "/d/notes", {"/d/notes"}, "/d/notes", true},
+        {"open: as typed when it is there", 1, true, "/d/out1", {"/d/out1", "/d/out1.Dxf"}, "/d/out1", true},
+        {"open: else with the extension", 1, true, "/d/out1", {"/d/out1.Dxf"}, "/d/out1.Dxf", true},
+        {"open: neither is there", 1, true, "/d/out1", {}, "/d/out1", false},
+        {"open: a typed extension is not extended", 3, true, "/d/pts.txt", {"/d/pts.txt.Asc"}, "/d/pts.txt", false},
+        {"open: a dot in a folder is no extension", 5, true, "/d/my.jobs/s", {"/d/my.jobs/s.Xml"},
+         "/d/my.jobs/s.Xml", true},
+        {"open: the job extension is not forced", 6, true, "/j/site.Mvr", {"/j/site.Mvr"}, "/j/site.Mvr", true},
+        {"open: no default extension", 9, true, "/d/notes", {"/d/notes.Mvj"}, "/d/notes", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ChosenFile file =
+            CFsFileDialog::ResolveChosenFile(c.chosen, c.code, c.open, [&](const std::string& path) {
+                return std::find(c.there.begin(), c.there.end(), path) != c.there.end();
+            });
+        EXPECT_EQ(file.path, c.path);
+        EXPECT_EQ(file.exists, c.exists);
+        // The dialog's answer goes through the extension check afterwards: it must not change.
+        if (!c.open) {
+            EXPECT_EQ(CFsFileDialog::EnsureExtension(file.path, c.code), file.path);
+        }
     }
 }
 
