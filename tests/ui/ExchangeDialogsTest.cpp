@@ -10,6 +10,7 @@
 #include "exchange/ui/PointBlockCheckListBox.h"
 #include "framework/ui/CheckListBox.h"
 #include "framework/ui/CustomButtons.h"
+#include "framework/ui/FileDialog.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "core/DataExchange.h"
 #include "core/MathConversions.h"
@@ -23,6 +24,7 @@
 #include "model/RecordDatabase.h"
 #include "shell/CommandIds.h"
 #include "shell/ui/MainFrame.h"
+#include "shell/ui/MorvelApp.h"
 #include "platform/MessageBox.h"
 #include "transfer/browse/FsFileDialog.h"
 
@@ -297,6 +299,53 @@ TEST_F(ProgramTest, AutoCadExportWritesItsSettingsInTheJobUnit)
     EXPECT_EQ(ProfileValue("Import", "Attribute Tag Ht"), "5.000000");
     EXPECT_EQ(ProfileValue("Import", "Attribute Tag Vs"), "3.000000");
     EXPECT_EQ(ProfileValue("Import", "Point Block Definition"), "N1D1E0");
+}
+
+// Through the program's real file dialog: a name typed without an extension is written with the
+// drawing's, and that file is not replaced without a yes.
+TEST_F(ProgramTest, DxfExportAddsTheExtensionAndAsksBeforeReplacingThatFile)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_NE(ShowPointsOnMap({new CPointRecord("1", "A", CLocation(100, 200, 3), true)}), nullptr);
+    SelectAllPoints();
+    Frame().ShowDialogBar(true);
+    Command(Frame(), IdExportDxf);
+    Pump();
+    auto* panel = dynamic_cast<CExportACad*>(Frame().GetStackingBar()->GetTopDialog());
+    ASSERT_NE(panel, nullptr);
+    const std::string typed = home->file("out1");
+    const std::string written = typed + ".Dxf";
+    int shown = 0;
+    // The first dialog gets the name typed; one shown again is cancelled.
+    dialogAnswer = [&](wxDialog& dialog) {
+        auto* files = dynamic_cast<CFileDialog*>(&dialog);
+        if (files == nullptr || ++shown > 1)
+            return int(wxID_CANCEL);
+        files->SetChosenPath(typed);
+        return int(wxID_OK);
+    };
+    messages.clear();
+    panel->OnOK();
+    EXPECT_EQ(messages, std::vector<std::string>{"Wrote 1 points to " + written});
+    EXPECT_TRUE(std::filesystem::exists(written));
+    EXPECT_FALSE(std::filesystem::exists(typed));
+
+    // Again over the file just written: the question names it, and No keeps it as it was.
+    morvel::test::WriteAllText(written, "kept");
+    shown = 0;
+    messages.clear();
+    answers = {IDNO};
+    panel->OnOK();
+    EXPECT_EQ(messages, std::vector<std::string>{"out1.Dxf already exists.\nDo you want to replace it?"});
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(morvel::test::ReadAllText(written), "kept");
+    EXPECT_TRUE(SaveScreenshot(Frame(), "exchange_export_dxf_replace_refused.png"));
+
+    // The open form finds the same name through its extension.
+    shown = 0;
+    std::string opened;
+    EXPECT_EQ(App().PromptOpenFileName(opened, FileTypeDxfImport, nullptr), IDOK);
+    EXPECT_EQ(opened, written);
 }
 
 TEST_F(ProgramTest, AsciiExportWritesTheListOrderAndKeepsIt)

@@ -112,11 +112,12 @@ TEST_F(ProgramTest, SaveJobAsToTheSameAndToAnotherName)
 
     dialogAnswer = ChooseFile(job);
     messages.clear();
+    answers = {IDYES};
     int result = 0;
     EXPECT_TRUE(frame.SaveJobAs(&result));
     Pump();
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(messages, std::vector<std::string>{});
+    EXPECT_EQ(messages, std::vector<std::string>{"Parcel.Mvj already exists.\nDo you want to replace it?"});
     ASSERT_NE(CDataFileDoc::GetActiveDoc(), nullptr);
     EXPECT_FALSE(CDataFileDoc::GetActiveDoc()->IsModified());
     EXPECT_EQ(CDataFileDoc::GetActiveDoc()->GetPathName(), job);

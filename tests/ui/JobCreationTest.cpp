@@ -125,6 +125,7 @@ TEST_F(ProgramTest, FilePromptsRunThroughTheProgramsFileDialog)
     EXPECT_EQ(choice.title, "New Job");
     EXPECT_EQ(choice.name, "Start");
     // The backup dialogs start in the default backup folder.
+    choice.path.clear();
     std::string backups;
     CMorvelApp::GetDefaultBackupFolder(backups);
     path.clear();

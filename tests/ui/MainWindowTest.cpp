@@ -306,6 +306,7 @@ TEST_F(ProgramTest, NewJobOverTheOpenJobIsRefused)
     const auto before = morvel::test::ReadAllBytes(job);
     ASSERT_TRUE(Start({job}));
     dialogAnswer = ChooseFile(job);
+    answers = {IDYES}; // replace it: the job is the one that refuses
     JobFileHeader header;
     InitJobFileHeader(header);
     EXPECT_FALSE(App().CreateNewJob(header));
@@ -324,6 +325,7 @@ TEST_F(ProgramTest, NewJobThatCannotBeWrittenKeepsTheOldJob)
     morvel::test::WriteAllText((rawFolder / "notes.txt").string(), "kept");
     ASSERT_TRUE(Start({}));
     dialogAnswer = ChooseFile(old);
+    answers = {IDYES};
     JobFileHeader header;
     InitJobFileHeader(header);
     EXPECT_FALSE(App().CreateNewJob(header));

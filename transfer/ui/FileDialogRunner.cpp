@@ -1,5 +1,6 @@
 #include "transfer/ui/FileDialogRunner.h"
 
+#include "core/PathHelpers.h"
 #include "framework/ui/FileDialog.h"
 #include "framework/ui/ModalDialog.h"
 #include "platform/MessageBox.h"
@@ -7,32 +8,73 @@
 
 #include <algorithm>
 
+namespace {
+
+// Asks before a save replaces the file it will really write; true to go on.
+bool MayReplace(const std::string& path)
+{
+    const std::string text = GetPathFileName(path) + " already exists.\nDo you want to replace it?";
+    return ShowMessageBoxFSWithCaption(text, "Confirm Save As", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+void SayNotFound(const std::string& path)
+{
+    ShowMessageBoxFS(GetPathFileName(path) + "\nFile not found.\nCheck the file name and try again.",
+                     MB_OK | MB_ICONWARNING);
+}
+
+} // namespace
+
 int RunFileDialogRequest(FileDialogRequest& request, wxWindow* parent)
 {
+    // The toolkit's own overwrite and must-exist checks look at the name as typed, before the
+    // default extension is added: they are done here, on the file that is meant.
+    const bool askReplace = !request.open && (request.flags & OFN_OVERWRITEPROMPT);
+    const bool mustExist = request.open && (request.flags & OFN_FILEMUSTEXIST);
     long style = request.open ? wxFD_OPEN : wxFD_SAVE;
-    if (request.open && (request.flags & OFN_FILEMUSTEXIST))
-        style |= wxFD_FILE_MUST_EXIST;
-    if (!request.open && (request.flags & OFN_OVERWRITEPROMPT))
-        style |= wxFD_OVERWRITE_PROMPT;
     if (request.open && (request.flags & OFN_ALLOWMULTISELECT))
         style |= wxFD_MULTIPLE;
     const wxString title = !request.title.empty() ? wxString::FromUTF8(request.title)
                            : request.open         ? wxString("Open")
                                                   : wxString("Save As");
     const wxString wildcard = wxString::FromUTF8(MakeFileDialogWildcard(request.filter));
-    CFileDialog dialog(parent, title, wxString::FromUTF8(request.initialFolder),
-                       wxString::FromUTF8(request.initialName), wildcard.empty() ? wxString("*") : wildcard, style);
-    if (!wildcard.empty())
-        dialog.SetFilterIndex(int(request.filterIndex));
+    std::string folder = request.initialFolder;
+    std::string name = request.initialName;
+    int filterIndex = int(request.filterIndex);
     request.chosenPaths.clear();
     request.extendedError = 0;
-    if (RunModal(dialog) != wxID_OK)
-        return IDCANCEL;
-    for (std::string& path : dialog.GetChosenPaths())
-        if (!path.empty())
-            request.chosenPaths.push_back(std::move(path));
-    request.chosenFilterIndex = uint32_t(std::max(0, dialog.GetFilterIndex()));
-    return request.chosenPaths.empty() ? IDCANCEL : IDOK;
+    // A refused name shows the dialog again with that name, as the toolkit's checks would.
+    for (;;) {
+        CFileDialog dialog(parent, title, wxString::FromUTF8(folder), wxString::FromUTF8(name),
+                           wildcard.empty() ? wxString("*") : wildcard, style);
+        if (!wildcard.empty())
+            dialog.SetFilterIndex(filterIndex);
+        if (RunModal(dialog) != wxID_OK)
+            return IDCANCEL;
+        filterIndex = std::max(0, dialog.GetFilterIndex());
+        std::vector<std::string> chosen;
+        std::string refused;
+        for (const std::string& path : dialog.GetChosenPaths()) {
+            if (path.empty())
+                continue;
+            const ChosenFile file = CFsFileDialog::ResolveChosenFile(
+                path, request.fileTypeCode, request.open, [](const std::string& p) { return FileExists(p); });
+            const bool refuse = (mustExist && !file.exists) || (askReplace && file.exists && !MayReplace(file.path));
+            if (refuse && refused.empty())
+                refused = path;
+            chosen.push_back(file.path);
+        }
+        if (!refused.empty()) {
+            if (mustExist)
+                SayNotFound(refused);
+            folder = GetPathFolderOrEmpty(refused);
+            name = GetPathFileName(refused);
+            continue;
+        }
+        request.chosenPaths = std::move(chosen);
+        request.chosenFilterIndex = uint32_t(filterIndex);
+        return request.chosenPaths.empty() ? IDCANCEL : IDOK;
+    }
 }
 
 void InstallFileDialogRunner(std::function<wxWindow*()> parent)
