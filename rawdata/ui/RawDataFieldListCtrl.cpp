@@ -89,6 +89,15 @@ CRawDataFieldListCtrl::CRawDataFieldListCtrl(wxWindow* parent, wxWindowID id)
     auto* outer = new wxBoxSizer(wxVERTICAL);
     outer->Add(m_grid, 0, wxEXPAND | wxALL, 4);
     SetSizer(outer);
+    // Which field the surveyor typed in last, whatever the row.
+    auto edited = [this](wxCommandEvent& event) {
+        event.Skip();
+        for (const CRawDataFieldWndPtr& row : m_rows)
+            if (row.control == event.GetEventObject())
+                m_lastEdited = row.control;
+    };
+    Bind(wxEVT_TEXT, edited);
+    Bind(wxEVT_COMBOBOX, edited);
 }
 
 CRawDataFieldListCtrl::~CRawDataFieldListCtrl() = default;
@@ -96,6 +105,7 @@ CRawDataFieldListCtrl::~CRawDataFieldListCtrl() = default;
 void CRawDataFieldListCtrl::DestroyRows()
 {
     m_grid->Clear(false);
+    m_lastEdited = m_lastVisited = nullptr;
     for (CRawDataFieldWndPtr& row : m_rows) {
         if (row.control)
             row.control->Destroy();
@@ -186,6 +196,10 @@ void CRawDataFieldListCtrl::Build(CNikonRawDataRecord& record, const CRawDataSet
         CRawDataFieldWndPtr row;
         row.label = new wxStaticText(this, wxID_ANY, wxString::FromUTF8(entry.label));
         row.control = CreateControl(entry, comment, id++);
+        row.control->Bind(wxEVT_SET_FOCUS, [this, control = row.control](wxFocusEvent& event) {
+            m_lastVisited = control;
+            event.Skip();
+        });
         m_grid->Add(row.label, 0, wxALIGN_CENTER_VERTICAL | wxALIGN_LEFT);
         m_grid->Add(row.control, 0, wxEXPAND);
         // Tab order in field order.
@@ -201,6 +215,27 @@ void CRawDataFieldListCtrl::Build(CNikonRawDataRecord& record, const CRawDataSet
     Layout();
     Scroll(0, 0);
     Thaw();
+}
+
+void CRawDataFieldListCtrl::SetFocus()
+{
+    wxWindow* target = m_lastEdited ? m_lastEdited : m_lastVisited;
+    if (!target && !m_rows.empty())
+        target = m_rows.front().control;
+    if (!target || !target->IsEnabled()) {
+        wxScrolledWindow::SetFocus();
+        return;
+    }
+    // Asked again while the field has the keyboard: what is typed there already stays.
+    if (wxWindow::FindFocus() == target)
+        return;
+    target->SetFocus();
+    if (auto* entry = dynamic_cast<wxTextEntry*>(target)) {
+        if (target == m_lastEdited)
+            entry->SelectAll();
+        else
+            entry->SetInsertionPointEnd();
+    }
 }
 
 std::vector<CRawFieldEntry> CRawDataFieldListCtrl::GetEntries() const

@@ -68,6 +68,11 @@ public:
     void SetRowChoice(size_t i, int32_t value);
     int GetRowHeight() const { return m_rowHeight; }
 
+    // The editor as a whole takes the keyboard (a refused record, the panel coming back): the
+    // field last typed in gets it, its text selected so a correction replaces it; without one
+    // the field last visited, else the first, with its text left as it is.
+    void SetFocus() override;
+
 private:
     void DestroyRows();
     wxWindow* CreateControl(const CRawFieldEntry& entry, bool comment, wxWindowID id);
@@ -77,5 +82,7 @@ private:
     std::vector<CRawDataFieldWndPtr> m_rows;
     wxFlexGridSizer* m_grid = nullptr;
     int m_rowHeight = 0;
+    wxWindow* m_lastEdited = nullptr;  // a row's control; reset with the rows
+    wxWindow* m_lastVisited = nullptr; // a row's control; reset with the rows
     const CRawDataSetup* m_setup = nullptr; // the line's setup; not owned
 };

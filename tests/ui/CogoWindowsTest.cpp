@@ -251,7 +251,11 @@ TEST_F(CogoWindowsTest, PickChainsSolveTheIntersectionAndTheInverse)
     OpenInverse();
     auto* inverse = Current<CInversePoints>();
     ASSERT_NE(inverse, nullptr);
+    // The panel opens in the mode used last, which may be Multiple with point 2 off: Side Shot is
+    // clicked, so the panel sets its fields for it.
     static_cast<wxRadioButton*>(inverse->FindWindow(CInversePoints::IdSideShot))->SetValue(true);
+    wxCommandEvent sideShot(wxEVT_RADIOBUTTON, CInversePoints::IdSideShot);
+    inverse->FindWindow(CInversePoints::IdSideShot)->ProcessWindowEvent(sideShot);
     Type(*inverse, CInversePoints::IdPoint1, "1");
     Type(*inverse, CInversePoints::IdPoint2, "");
     inverse->FindWindow(CInversePoints::IdPoint2)->SetFocus();

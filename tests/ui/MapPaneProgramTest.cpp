@@ -10,6 +10,8 @@
 #include "views/ui/MapLayer.h"
 #include "views/ui/MorvelView.h"
 #include "views/ui/PreviewMapCtrl.h"
+#include "views/ui/ViewTool.h"
+#include "views/ui/ViewToolHost.h"
 #include "platform/MessageBox.h"
 #include "shell/CommandIds.h"
 #include "shell/ui/PromptSaveModified.h"
@@ -17,7 +19,10 @@
 
 #include <cmath>
 
+#include <wx/uiaction.h>
+
 using morvel::test::ProgramTest;
+using morvel::test::YieldUntil;
 
 TEST_F(ProgramTest, TheJobViewShowsTheMapPaneAndItTakesTheZoomCommands)
 {
@@ -96,5 +101,59 @@ TEST_F(ProgramTest, ClosingTheJobWhileTheMapDrawsWaitsForTheDrawingStep)
     ASSERT_NE(job, nullptr);
     ASSERT_NE(job->GetPointDatabase(), nullptr);
     EXPECT_EQ(job->GetPointDatabase()->GetFirstPosition(), nullptr);
+    Exit();
+}
+
+// Escape in the map ends what the map is doing: the zoom window's band goes and the default tool
+// is back, so the next click does not zoom; Realtime Pan and Realtime Zoom end the same way.
+TEST_F(ProgramTest, EscapeInTheMapEndsTheZoomWindowAndTheRealtimeTools)
+{
+    ASSERT_TRUE(Start());
+    CPreviewMapCtrl* map = ShowPointsOnMap({new CPointRecord("1", "", CLocation(1000, 2000, 0), true),
+                                            new CPointRecord("2", "", CLocation(1200, 2150, 0), true)});
+    ASSERT_NE(map, nullptr);
+    CViewToolHost* tools = CViewToolHost::GetActive();
+    ASSERT_NE(tools, nullptr);
+    auto send = [&](int id) {
+        wxCommandEvent command(wxEVT_MENU, id);
+        Frame().ProcessWindowEvent(command);
+    };
+    auto ticked = [&](int id) {
+        wxUpdateUIEvent update(id);
+        Frame().ProcessWindowEvent(update);
+        return update.GetSetChecked() && update.GetChecked();
+    };
+    const wxRect r = map->GetScreenRect();
+    const wxPoint centre(r.x + r.width / 2, r.y + r.height / 2);
+    wxUIActionSimulator input;
+
+    send(IdZoomWindow);
+    ASSERT_TRUE(tools->IsZoomWindowOn());
+    input.MouseMove(centre);
+    input.MouseClick();
+    ASSERT_TRUE(YieldUntil("the first corner", [&] { return wxWindow::FindFocus() == map && map->HasOverlay(); }));
+    input.MouseMove(centre + wxPoint(60, 40));
+    ASSERT_TRUE(WaitFor("the band", [&] { return map->HasOverlay(); }));
+    input.Char(WXK_ESCAPE);
+    EXPECT_TRUE(YieldUntil("the default tool", [&] { return tools->GetCurrentTool()->IsDefaultTool(); }));
+    EXPECT_FALSE(ticked(IdZoomWindow));
+    // The next click is an ordinary one: the map keeps its window.
+    const CWorldRect before = map->Core().GetWindow();
+    input.MouseMove(centre - wxPoint(50, 30));
+    input.MouseClick();
+    Pump();
+    EXPECT_EQ(map->Core().GetWindow().x1, before.x1);
+    EXPECT_EQ(map->Core().GetWindow().x2, before.x2);
+
+    for (const int id : {IdRealtimePan, IdRealtimeZoom}) {
+        SCOPED_TRACE(id);
+        send(id);
+        ASSERT_TRUE(ticked(id));
+        input.Char(WXK_ESCAPE);
+        EXPECT_TRUE(YieldUntil("the default tool", [&] { return tools->GetCurrentTool()->IsDefaultTool(); }));
+        EXPECT_FALSE(ticked(id));
+    }
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_TRUE(SaveScreenshot(*Frame().GetJobView(), "map_after_escape.png"));
     Exit();
 }

@@ -10,6 +10,7 @@
 
 #include "core/DataExchange.h"
 #include "core/Report.h"
+#include "framework/ui/DdxErrorDlg.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "framework/ui/WindowEvents.h"
 #include "model/DataFileDoc.h"
@@ -35,11 +36,13 @@
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include <cstring>
 #include <map>
 
 using morvel::test::ProgramTest;
+using morvel::test::YieldUntil;
 
 namespace {
 
@@ -420,5 +423,87 @@ TEST_F(RawPanelsTest, FocusReturnSurvivesTheFieldsAReuseOrAnUndoRebuilt)
     find->OnCancel();
     Pump();
     EXPECT_EQ(Current<CEditRawDataRecord>(), edit);
+    Exit();
+}
+
+namespace {
+
+void ClickOn(wxWindow& window)
+{
+    const wxRect r = window.GetScreenRect();
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(r.x + r.width / 2, r.y + r.height / 2);
+    mouse.MouseClick();
+}
+
+} // namespace
+
+// "Invalid Record" shows beside the whole field editor, not at one field: however its balloon
+// closes, the correction typed next goes to the field the surveyor last typed in and replaces
+// what is there, never into the point name the editor starts with.
+TEST_F(RawPanelsTest, AfterAnInvalidRecordTheCorrectionLandsInTheFieldLastEdited)
+{
+    ASSERT_NO_FATAL_FAILURE(StartOnSample());
+    int32_t shot = 0;
+    while (shot < Raw().GetLineCount() && Raw().GetRecord(shot)->GetType() != RecordTypeSideShot)
+        ++shot;
+    ASSERT_LT(shot, Raw().GetLineCount());
+    View().EditRawDataLine(shot);
+    CEditRawDataRecord* edit = nullptr;
+    ASSERT_TRUE(WaitFor("the Edit panel", [&] { return (edit = Current<CEditRawDataRecord>()) != nullptr; }));
+    CRawDataFieldListCtrl* fields = edit->GetFieldEditor();
+    auto rowOf = [&](int32_t code) -> wxTextCtrl* {
+        for (size_t i = 0; i < fields->GetRowCount(); ++i)
+            if (fields->GetRow(i).entry.code == code)
+                return dynamic_cast<wxTextCtrl*>(fields->GetRow(i).control);
+        return nullptr;
+    };
+    wxTextCtrl* name = rowOf(FieldPN);
+    wxTextCtrl* slope = rowOf(FieldSD);
+    wxTextCtrl* description = rowOf(FieldFC);
+    ASSERT_TRUE(name && slope && description);
+    const wxString pointName = name->GetValue(), code = description->GetValue();
+    const std::string line = Raw().GetRecord(shot)->GetText();
+
+    const std::pair<const char*, int> closes[] = {{"Escape", WXK_ESCAPE}, {"Enter", WXK_RETURN}};
+    for (const auto& [how, key] : closes) {
+        SCOPED_TRACE(how);
+        slope->ChangeValue("");
+        ClickOn(*slope);
+        ASSERT_TRUE(YieldUntil("Slope Dist to take the keyboard", [&] { return wxWindow::FindFocus() == slope; }));
+        wxUIActionSimulator().Text("abc");
+        ASSERT_TRUE(YieldUntil("abc in Slope Dist", [&] { return slope->GetValue() == "abc"; }));
+        ClickOn(*description);
+        ASSERT_TRUE(YieldUntil("Description to take the keyboard", [&] { return wxWindow::FindFocus() == description; }));
+
+        bool shown = false;
+        whenShown = [&](wxDialog& dialog) {
+            auto* balloon = dynamic_cast<CDdxErrorDlg*>(&dialog);
+            if (!balloon)
+                return;
+            shown = true;
+            wxUIActionSimulator().Char(key);
+            EXPECT_TRUE(YieldUntil("the balloon to close", [&] { return balloon->IsClosed(); }));
+            if (!balloon->IsClosed())
+                balloon->Close(wxID_ABORT);
+        };
+        ClickOn(*edit->FindWindow(CEditRawDataRecord::ApplyId));
+        ASSERT_TRUE(YieldUntil("Invalid Record", [&] { return shown && !CDdxErrorDlg::GetShown(); }));
+        whenShown = {};
+        EXPECT_EQ(Raw().GetRecord(shot)->GetText(), line);
+
+        wxUIActionSimulator().Text("7.7");
+        EXPECT_TRUE(YieldUntil("the correction to land", [&] {
+            return slope->GetValue() != "abc" || name->GetValue() != pointName || description->GetValue() != code;
+        }));
+        Pump();
+        EXPECT_EQ(slope->GetValue(), "7.7");
+        EXPECT_EQ(name->GetValue(), pointName);
+        EXPECT_EQ(description->GetValue(), code);
+        name->ChangeValue(pointName);
+        description->ChangeValue(code);
+    }
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_TRUE(SaveScreenshot(*Frame().GetBar(CMainFrame::DialogBarIndex), "raw_edit_corrected.png"));
     Exit();
 }

@@ -1,5 +1,6 @@
 #include "views/ui/GridView.h"
 
+#include "framework/ui/EasyListCtrl.h"
 #include "framework/ui/ProgramServices.h"
 #include "model/DataFileDoc.h"
 #include "model/HintCodes.h"
@@ -8,6 +9,7 @@
 #include "platform/Profile.h"
 #include "views/GridScrolling.h"
 #include "views/PointRows.h"
+#include "views/ui/MapCtrl.h"
 #include "views/ui/ToolPopups.h"
 
 #include <wx/dc.h>
@@ -34,6 +36,25 @@ CGridView::CGridView(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     });
     m_gridList = new CGridViewListCtrl(this, GridListId, this);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { SelectFirstRow(); }, SelectFirstRowCommand);
+    // Escape anywhere in the view (the map above all) ends what the view is doing. The lists
+    // answer Escape themselves; the key still goes on, so a window's own use of it stays.
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+        event.Skip();
+        if (event.GetKeyCode() != WXK_ESCAPE || event.HasAnyModifiers())
+            return;
+        // While the map draws, Escape only ends the drawing (the map's filter takes it).
+        for (wxWindow* child : GetChildren())
+            if (auto* map = dynamic_cast<CMapCtrl*>(child); map && map->IsDrawingYield())
+                return;
+        for (auto* w = dynamic_cast<wxWindow*>(event.GetEventObject()); w && !w->IsTopLevel(); w = w->GetParent()) {
+            if (dynamic_cast<CEasyListCtrl*>(w))
+                return;
+            if (w == this) {
+                OnListEscape();
+                return;
+            }
+        }
+    });
     // The tab shown is remembered for the next view, while the lists still exist.
     Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& event) {
         event.Skip();
