@@ -1,6 +1,7 @@
 #include "framework/ui/EasyPropertyPage.h"
 
 #include "framework/ui/ModalDialog.h"
+#include "framework/ui/WindowHelpers.h"
 
 #include <wx/bookctrl.h>
 #include <wx/button.h>
@@ -159,8 +160,10 @@ void CEasyPropertySheet::OnPageChanging(wxBookCtrlEvent& event)
         return;
     }
     CEasyPropertyPage* page = GetPage(event.GetOldSelection());
-    if (page && !page->OnKillActive())
+    if (page && !page->OnKillActive()) {
         event.Veto();
+        KeepFocusAfterRefusedPageChange(*GetBookCtrl());
+    }
 }
 
 void CEasyPropertySheet::OnPageChanged(wxBookCtrlEvent& event)

@@ -1,0 +1,171 @@
+#include "ProgramTest.h"
+
+#include "cogo/ui/CoordinateFields.h"
+#include "cogo/ui/PointAdd.h"
+#include "framework/ui/DdxErrorDlg.h"
+#include "framework/ui/StackingDialogBar.h"
+#include "model/DataFileDoc.h"
+#include "model/DataFileSelOperator.h"
+#include "model/HintCodes.h"
+#include "model/PointDatabase.h"
+#include "model/PointRecord.h"
+#include "shell/GlobalCommandIds.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/RunUserPreferences.h"
+#include "shell/ui/UserPreferences.h"
+
+#include <wx/bookctrl.h>
+#include <wx/checkbox.h>
+#include <wx/textctrl.h>
+#include <wx/time.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
+
+#include <algorithm>
+
+// Enter and Tab as a person presses them, through the X server: the toolkit decides which window
+// hears them.
+
+using morvel::test::ProgramTest;
+using morvel::test::YieldUntil;
+
+namespace {
+
+template <typename T> T* Control(wxWindow* parent, int id) { return dynamic_cast<T*>(parent->FindWindow(id)); }
+
+class EnterAndTabKeysTest : public ProgramTest
+{
+protected:
+    bool Open()
+    {
+        if (!Start())
+            return false;
+        Frame().SetSize(1100, 800);
+        if (!ShowPointsOnMap({new CPointRecord("1", "A", CLocation(1000, 2000, 100), true),
+                              new CPointRecord("2", "B", CLocation(1030, 2040, 105), true)}))
+            return false;
+        doc = CDataFileDoc::GetActiveDoc();
+        Frame().ShowDialogBar(true);
+        return doc != nullptr;
+    }
+    template <class T> T* Push(int command)
+    {
+        wxCommandEvent open(wxEVT_MENU, command);
+        Frame().GetEventHandler()->ProcessEvent(open);
+        T* panel = nullptr;
+        WaitFor("the panel", [&] { return (panel = dynamic_cast<T*>(Frame().GetStackingBar()->GetCurrent())); });
+        return panel;
+    }
+    static void Click(wxWindow& window)
+    {
+        const wxRect r = window.GetScreenRect();
+        wxUIActionSimulator mouse;
+        mouse.MouseMove(r.x + r.width / 2, r.y + r.height / 2);
+        mouse.MouseClick();
+    }
+    // A click into the control, again while it has not taken the keyboard (a window just shown
+    // may not be on the screen yet, and the click then lands on what was there).
+    static ::testing::AssertionResult ClickInto(wxWindow& control)
+    {
+        for (int attempt = 0; attempt < 40 && wxWindow::FindFocus() != &control; ++attempt) {
+            Click(control);
+            const wxLongLong end = wxGetLocalTimeMillis() + 500;
+            while (wxWindow::FindFocus() != &control && wxGetLocalTimeMillis() < end) {
+                wxYield();
+                wxMilliSleep(5);
+            }
+        }
+        if (wxWindow::FindFocus() == &control)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "the clicked control never took the keyboard";
+    }
+    // Types the text as the keyboard does; true once `landed` holds.
+    static ::testing::AssertionResult TypeUntil(const char* text, const std::function<bool()>& landed)
+    {
+        wxUIActionSimulator().Text(text);
+        return YieldUntil("the typed text to land", landed);
+    }
+    // A point of the notebook's tab `index`, on the screen.
+    static wxPoint TabPoint(wxBookCtrlBase& book, int index)
+    {
+        const wxSize size = book.GetClientSize();
+        for (int y = 2; y < std::min(size.y, 60); y += 2)
+            for (int x = 2; x < size.x; x += 2)
+                if (book.HitTest(wxPoint(x, y)) == index)
+                    return book.ClientToScreen(wxPoint(x + 4, y + 4));
+        return wxDefaultPosition;
+    }
+
+    // Opens the sheet on the page as its openers do and shows it for real; `use` works it like a
+    // person inside its loop. What the sheet ended with.
+    int RunPreferences(int page, const std::function<void(CUserPreferences&)>& use)
+    {
+        dialogAnswer = [&](wxDialog& dialog) {
+            auto* sheet = dynamic_cast<CUserPreferences*>(&dialog);
+            if (!sheet)
+                return int(wxID_CANCEL);
+            sheet->CallAfter([&, sheet] {
+                // As the program's modal run does: the sheet comes to the front with the keyboard.
+                sheet->Raise();
+                if (YieldUntil("the sheet to show", [&] { return sheet->IsShownOnScreen(); }))
+                    use(*sheet);
+                if (!sheet->HasEnded())
+                    sheet->PressCancel();
+            });
+            return sheet->ShowModal();
+        };
+        const int result = RunUserPreferencesSheet(page);
+        dialogAnswer = nullptr;
+        return result;
+    }
+    // Runs `close` inside each balloon that shows; what the last one ended with, 0 while none did.
+    void AnswerBalloons(const std::function<void()>& close)
+    {
+        balloonResult = 0;
+        whenShown = [this, close](wxDialog& shown) {
+            auto* balloon = dynamic_cast<CDdxErrorDlg*>(&shown);
+            if (!balloon)
+                return;
+            balloonMessages.push_back(balloon->GetMessage());
+            close();
+            EXPECT_TRUE(YieldUntil("the balloon to close", [&] { return balloon->IsClosed(); }));
+            if (!balloon->IsClosed())
+                balloon->Close(wxID_ABORT);
+            balloonResult = balloon->GetReturnCode();
+        };
+    }
+
+    CPointRecord* Point(const char* name) { return doc->GetPointDatabase()->FindPoint(name, true); }
+    CDataFileDoc* doc = nullptr;
+    int balloonResult = 0;
+    std::vector<std::string> balloonMessages;
+};
+
+} // namespace
+
+// Snap's Horizontal Spacing is refused when the General tab is clicked: after the balloon's Enter
+// the correction lands in the refused field, not on the tab strip.
+TEST_F(EnterAndTabKeysTest, ARefusedPageSwitchLeavesTheRefusedFieldTheKeyboard)
+{
+    ASSERT_TRUE(Start());
+    AnswerBalloons([] { wxUIActionSimulator().Char(WXK_RETURN); });
+    RunPreferences(CUserPreferences::SnapPage, [&](CUserPreferences& sheet) {
+        auto& field = *Control<wxTextCtrl>(sheet.GetSnapPage(), CUserPreferencesSnapPage::IdXSpacing);
+        wxBookCtrlBase& book = *sheet.GetBookCtrl();
+        field.ChangeValue("bad");
+        ASSERT_TRUE(ClickInto(field));
+        const wxPoint general = TabPoint(book, CUserPreferences::GeneralPage);
+        ASSERT_NE(general, wxDefaultPosition);
+        wxUIActionSimulator mouse;
+        mouse.MouseMove(general);
+        mouse.MouseClick();
+        ASSERT_TRUE(YieldUntil("a balloon to come and go", [&] { return balloonResult != 0; }));
+        EXPECT_EQ(book.GetSelection(), CUserPreferences::SnapPage);
+        EXPECT_TRUE(TypeUntil("2", [&] { return field.GetValue() != "bad"; }));
+        EXPECT_EQ(field.GetValue(), "2");
+        EXPECT_TRUE(SaveScreenshot(sheet, "preferences_refused_page_switch.png"));
+    });
+    whenShown = {};
+    EXPECT_EQ(balloonMessages.size(), 1u);
+    Exit();
+}
