@@ -36,6 +36,13 @@ void CEasyPropertyPage::OnCancel()
         sheet->PressCancel();
 }
 
+int CEasyPropertyPage::OnEnterRelay()
+{
+    if (GetSheet() && !IsWizard())
+        return 1;
+    return CEasyDialog::OnEnterRelay();
+}
+
 CEasyPropertySheet* CEasyPropertyPage::GetSheet() const
 {
     for (wxWindow* w = GetParent(); w; w = w->GetParent())

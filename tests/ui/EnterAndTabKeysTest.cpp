@@ -13,6 +13,7 @@
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/RunUserPreferences.h"
 #include "shell/ui/UserPreferences.h"
+#include "views/ui/MapCtrl.h"
 
 #include <wx/bookctrl.h>
 #include <wx/checkbox.h>
@@ -20,8 +21,10 @@
 #include <wx/time.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
+#include <wx/vscroll.h>
 
 #include <algorithm>
+#include <typeinfo>
 
 // Enter and Tab as a person presses them, through the X server: the toolkit decides which window
 // hears them.
@@ -167,5 +170,88 @@ TEST_F(EnterAndTabKeysTest, ARefusedPageSwitchLeavesTheRefusedFieldTheKeyboard)
     });
     whenShown = {};
     EXPECT_EQ(balloonMessages.size(), 1u);
+    Exit();
+}
+
+// Enter in a single-line field of any page presses the sheet's OK, as on Format, and what was
+// typed is kept.
+TEST_F(EnterAndTabKeysTest, EnterInAPreferencesFieldPressesOk)
+{
+    ASSERT_TRUE(Start());
+    const std::string folder = home->path().string();
+    struct Case
+    {
+        const char* name;
+        int page;
+        int field;
+        std::string text;
+        std::function<bool(CUserPreferencesData&)> kept;
+    };
+    const Case cases[] = {
+        {"Snap's Vertical Spacing", CUserPreferences::SnapPage, CUserPreferencesSnapPage::IdYSpacing, "7",
+         [](CUserPreferencesData& d) { return d.snap.gridYSpacing == 7.0; }},
+        {"Transfer's Stakeout Add Pt", CUserPreferences::TransferPage, CUserPreferencesTransferPage::IdStakeoutOffset,
+         "5", [](CUserPreferencesData& d) { return d.transfer.stakeoutOffset == 5; }},
+        {"General's job folder", CUserPreferences::GeneralPage, CUserPreferencesGeneralPage::IdJobFolder, folder,
+         [&](CUserPreferencesData& d) { return d.general.jobFolder == folder; }},
+        {"Format's Easting label", CUserPreferences::FormatPage, CUserPreferencesFormatPage::IdEastingLabel, "E",
+         [](CUserPreferencesData& d) { return d.format.eastingLabel == "E"; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool kept = false;
+        const int result = RunPreferences(c.page, [&](CUserPreferences& sheet) {
+            auto& field = *Control<wxTextCtrl>(sheet.GetPage(c.page), c.field);
+            field.ChangeValue("");
+            ASSERT_TRUE(ClickInto(field));
+            ASSERT_TRUE(TypeUntil(c.text.c_str(), [&] { return field.GetValue() == wxString::FromUTF8(c.text); }));
+            wxUIActionSimulator().Char(WXK_RETURN);
+            EXPECT_TRUE(YieldUntil("Enter to press OK", [&] { return sheet.HasEnded(); }));
+            kept = c.kept(sheet.GetData());
+        });
+        EXPECT_EQ(result, wxID_OK);
+        EXPECT_TRUE(kept);
+    }
+    Exit();
+}
+
+// Pictures, previews, painted captions and headings, splitter bars and blank pages take no
+// keyboard: Tab passes them by, in Preferences and in the main window.
+TEST_F(EnterAndTabKeysTest, TabPassesDrawnWindowsBy)
+{
+    ASSERT_TRUE(Open());
+    RunPreferences(CUserPreferences::SnapPage, [&](CUserPreferences& sheet) {
+        wxWindow* page = sheet.GetSnapPage();
+        ASSERT_TRUE(ClickInto(*page->FindWindow(CUserPreferencesSnapPage::IdSlider)));
+        wxUIActionSimulator().Char(WXK_TAB);
+        EXPECT_TRUE(YieldUntil("Tab to pass the pick box by", [&] {
+            return wxWindow::FindFocus() == page->FindWindow(CUserPreferencesSnapPage::IdXSpacing);
+        }));
+        EXPECT_TRUE(SaveScreenshot(sheet, "preferences_snap_tab.png"));
+    });
+
+    // Once round the main window from the side panel: each stop is a control, the list or the map.
+    for (const char* name : {"1", "2"})
+        doc->GetSelOperator()->SelectObject(Point(name));
+    doc->SendHint(nullptr, HintSelectionChanged, 0);
+    auto* panel = Push<CPointEdit>(IdEditMultiplePoints);
+    ASSERT_NE(panel, nullptr);
+    // Change Description brings the keyboard to the description.
+    wxWindow* start = panel->GetLocationPage().GetDescriptionField();
+    Click(*panel->GetLocationPage().GetChangeDescriptionBox());
+    ASSERT_TRUE(YieldUntil("the description to take the keyboard", [&] { return wxWindow::FindFocus() == start; }));
+    wxWindow* at = start;
+    for (int step = 0; step < 16; ++step) {
+        wxUIActionSimulator().Char(WXK_TAB);
+        ASSERT_TRUE(YieldUntil("Tab to move on", [&] { return wxWindow::FindFocus() != at; }));
+        at = wxWindow::FindFocus();
+        ASSERT_NE(at, nullptr);
+        const bool usable = dynamic_cast<wxControl*>(at) || dynamic_cast<wxVScrolledWindow*>(at) ||
+                            dynamic_cast<CMapCtrl*>(at);
+        EXPECT_TRUE(usable) << "Tab stopped on a " << typeid(*at).name();
+        if (at == start)
+            break;
+    }
+    EXPECT_EQ(at, start) << "Tab came round to where it started";
     Exit();
 }
