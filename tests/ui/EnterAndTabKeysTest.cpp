@@ -24,6 +24,7 @@
 #include <wx/vscroll.h>
 
 #include <algorithm>
+#include <cmath>
 #include <typeinfo>
 
 // Enter and Tab as a person presses them, through the X server: the toolkit decides which window
@@ -33,6 +34,9 @@ using morvel::test::ProgramTest;
 using morvel::test::YieldUntil;
 
 namespace {
+
+// The unit of a new job.
+constexpr double Foot = 0.3048;
 
 template <typename T> T* Control(wxWindow* parent, int id) { return dynamic_cast<T*>(parent->FindWindow(id)); }
 
@@ -253,5 +257,80 @@ TEST_F(EnterAndTabKeysTest, TabPassesDrawnWindowsBy)
             break;
     }
     EXPECT_EQ(at, start) << "Tab came round to where it started";
+    Exit();
+}
+
+// Where a panel lets Enter act as Tab, it goes where Tab goes: out of the inner page onward, never
+// back to Change Location. Where quick enter has run past its last field, Enter stays in the panel.
+// Neither closes the panel nor loses what was typed.
+TEST_F(EnterAndTabKeysTest, EnterInThePointPagesMovesOnAndKeepsThePanel)
+{
+    ASSERT_TRUE(Open());
+    for (const char* name : {"1", "2"})
+        doc->GetSelOperator()->SelectObject(Point(name));
+    doc->SendHint(nullptr, HintSelectionChanged, 0);
+    auto* several = Push<CPointEdit>(IdEditMultiplePoints);
+    ASSERT_NE(several, nullptr);
+    CPointLocation& page = several->GetLocationPage();
+    wxTextCtrl& elevation = *page.GetPosition().GetElevationField();
+    Click(*page.GetChangeLocationBox());
+    ASSERT_TRUE(YieldUntil("Change Location to give Elevation the keyboard",
+                           [&] { return wxWindow::FindFocus() == &elevation; }));
+    elevation.ChangeValue("");
+    ASSERT_TRUE(TypeUntil("55", [&] { return elevation.GetValue() == "55"; }));
+    auto landing = [&](int key) {
+        EXPECT_TRUE(ClickInto(elevation));
+        wxUIActionSimulator().Char(key);
+        EXPECT_TRUE(YieldUntil("the keyboard to move on", [&] { return wxWindow::FindFocus() != &elevation; }));
+        return wxWindow::FindFocus();
+    };
+    wxWindow* tab = landing(WXK_TAB);
+    EXPECT_EQ(landing(WXK_RETURN), tab);
+    EXPECT_EQ(tab, page.GetChangeDescriptionBox());
+    ASSERT_EQ(Frame().GetStackingBar()->GetCurrent(), several) << "the panel stays";
+    EXPECT_TRUE(elevation.GetValue().StartsWith("55")) << elevation.GetValue();
+    Click(*several->FindWindow(CPointAdd::IdApply));
+    EXPECT_TRUE(YieldUntil("Apply to give both points 55", [&] {
+        return std::abs(Point("1")->GetElevation() - 55 * Foot) < 1e-3 &&
+               std::abs(Point("2")->GetElevation() - 55 * Foot) < 1e-3;
+    }));
+    several->OnCancel();
+
+    // One point, quick enter on (as it starts): Enter past the last field it may visit.
+    doc->SetCurrentRecord(Point("2"), -1);
+    auto* one = Push<CPointAdd>(IdAddEditPoints);
+    ASSERT_NE(one, nullptr);
+    CPointLocation& location = one->GetLocationPage();
+    wxTextCtrl& height = *location.GetPosition().GetElevationField();
+    wxTextCtrl& description = *location.GetDescriptionField();
+    Click(*location.GetChangeLocationBox());
+    ASSERT_TRUE(
+        YieldUntil("Change Location to be ticked", [&] { return location.GetChangeLocationBox()->GetValue(); }));
+    Click(*location.GetChangeDescriptionBox());
+    ASSERT_TRUE(YieldUntil("Change Description to give the description the keyboard",
+                           [&] { return wxWindow::FindFocus() == &description; }));
+    struct Case
+    {
+        wxTextCtrl* field;
+        const char* text;
+    };
+    for (const Case& c : {Case{&height, "50"}, Case{&description, "FENCE"}}) {
+        SCOPED_TRACE(c.text);
+        c.field->ChangeValue("");
+        ASSERT_TRUE(ClickInto(*c.field));
+        ASSERT_TRUE(TypeUntil(c.text, [&] { return c.field->GetValue() == c.text; }));
+        wxUIActionSimulator().Char(WXK_RETURN);
+        EXPECT_TRUE(YieldUntil("the keyboard to move on", [&] { return wxWindow::FindFocus() != c.field; }));
+        ASSERT_EQ(Frame().GetStackingBar()->GetCurrent(), one) << "the panel stays";
+        EXPECT_TRUE(one->IsDescendant(wxWindow::FindFocus())) << "the keyboard stays in the panel";
+        EXPECT_TRUE(c.field->GetValue().StartsWith(c.text)) << c.field->GetValue();
+    }
+    EXPECT_TRUE(SaveScreenshot(Frame(), "edit_point_after_enter.png"));
+    Click(*one->FindWindow(CPointAdd::IdApply));
+    EXPECT_TRUE(YieldUntil("Apply to change point 2",
+                           [&] { return std::abs(Point("2")->GetElevation() - 50 * Foot) < 1e-3; }));
+    EXPECT_EQ(std::string(Point("2")->GetDescription()), "FENCE");
+    EXPECT_NEAR(Point("1")->GetElevation(), 55 * Foot, 1e-3);
+    EXPECT_TRUE(messages.empty()) << messages.front();
     Exit();
 }
