@@ -16,6 +16,7 @@
 #include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/display.h>
+#include <wx/radiobut.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
 #include <wx/textentry.h>
@@ -70,6 +71,66 @@ void CollectDepthFirst(wxWindow* parent, std::vector<wxWindow*>& out)
     for (wxWindow* w : ChildList(parent)) {
         out.push_back(w);
         CollectDepthFirst(w, out);
+    }
+}
+
+// The dialog that holds this one and answers for it: the outermost below the top-level window.
+CEasyDialog& Outermost(CEasyDialog& dialog)
+{
+    CEasyDialog* outer = &dialog;
+    for (wxWindow* w = dialog.GetParent(); w && !w->IsTopLevel(); w = w->GetParent())
+        if (auto* d = dynamic_cast<CEasyDialog*>(w))
+            outer = d;
+    return *outer;
+}
+
+bool Holds(const wxWindow* window, const wxWindow* focus)
+{
+    for (const wxWindow* w = focus; w; w = w->GetParent())
+        if (w == window)
+            return true;
+    return false;
+}
+
+// The walk Tab takes: depth first in tab order; a notebook's tab strip, then its shown page; of a
+// group of radio buttons only the chosen one. `next` is the first stop after the focus.
+struct TabWalk
+{
+    const wxWindow* focus = nullptr;
+    wxWindow* first = nullptr;
+    wxWindow* next = nullptr;
+    bool passed = false;
+};
+
+void WalkTabStops(wxWindow* parent, TabWalk& walk)
+{
+    for (wxWindow* w : ChildList(parent)) {
+        if (walk.next)
+            return;
+        auto stop = [&] {
+            if (!walk.first)
+                walk.first = w;
+            if (walk.passed)
+                walk.next = w;
+        };
+        const bool holdsFocus = Holds(w, walk.focus);
+        auto* radio = dynamic_cast<wxRadioButton*>(w);
+        // Hidden and disabled windows are passed by, and the buttons of a group but the chosen one.
+        if (w->IsShown() && w->IsEnabled() && !(radio && !radio->GetValue())) {
+            if (auto* book = dynamic_cast<wxBookCtrlBase*>(w)) {
+                if (book->AcceptsFocusFromKeyboard())
+                    stop();
+                walk.passed = walk.passed || w == walk.focus;
+                if (wxWindow* page = book->GetCurrentPage())
+                    WalkTabStops(page, walk);
+            } else if (w->AcceptsFocusFromKeyboard() && !dynamic_cast<wxPanel*>(w)) {
+                stop();
+            } else {
+                WalkTabStops(w, walk);
+            }
+        }
+        // Past the focus, also where it sits in a control of several parts (a combo box's entry).
+        walk.passed = walk.passed || holdsFocus;
     }
 }
 
@@ -562,25 +623,13 @@ DialogWindow CEasyDialog::GetFocus()
 
 void CEasyDialog::FocusNextControl()
 {
-    // The controls that take the keyboard, in tab order, the way Tab walks them.
-    std::vector<wxWindow*> order;
-    std::function<void(wxWindow*)> collect = [&](wxWindow* parent) {
-        for (wxWindow* w : ChildList(parent)) {
-            if (!w->IsShown() || !w->IsEnabled())
-                continue;
-            if (w->AcceptsFocusFromKeyboard() && !dynamic_cast<wxPanel*>(w))
-                order.push_back(w);
-            else
-                collect(w);
-        }
-    };
-    collect(this);
-    if (order.empty())
-        return;
-    wxWindow* focus = wxWindow::FindFocus();
-    auto it = std::find(order.begin(), order.end(), focus);
-    wxWindow* next = it == order.end() || it + 1 == order.end() ? order.front() : *(it + 1);
-    next->SetFocus();
+    // Where Tab goes: through the pages and tabs of the whole dialog, not only the page that has
+    // the keyboard; past the last control, the first.
+    TabWalk walk;
+    walk.focus = wxWindow::FindFocus();
+    WalkTabStops(&Outermost(*this), walk);
+    if (wxWindow* next = walk.next ? walk.next : walk.first)
+        next->SetFocusFromKbd();
 }
 
 int CEasyDialog::GetControlId(DialogWindow control)
@@ -621,19 +670,19 @@ bool CEasyDialog::IsMultiLineEdit(DialogWindow control)
 
 int CEasyDialog::OfferEnterKey()
 {
+    // A page answers as the dialog that holds it: a side panel's Enter never presses its OK.
+    CEasyDialog& outer = Outermost(*this);
+    if (&outer != this)
+        return outer.OfferEnterKey();
     const int answer = OnEnterRelay();
     if (answer == 0)
         return 0;
     // The dialog that stands alone presses the focused button, else its OK.
-    CEasyDialog* outer = this;
-    for (wxWindow* w = GetParent(); w && !w->IsTopLevel(); w = w->GetParent())
-        if (auto* d = dynamic_cast<CEasyDialog*>(w))
-            outer = d;
     auto* button = dynamic_cast<wxButton*>(wxWindow::FindFocus());
     if (button)
         PostCommand(button);
     else
-        outer->CallAfter([outer] { outer->OnOK(); });
+        CallAfter([this] { OnOK(); });
     return answer;
 }
 

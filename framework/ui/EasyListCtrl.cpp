@@ -139,6 +139,8 @@ public:
         Bind(wxEVT_LEFT_UP, [this](wxMouseEvent&) { EndResize(); });
         Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { EndResize(); });
     }
+    // Headings are clicked and dragged; the keyboard stays with the rows.
+    bool AcceptsFocus() const override { return false; }
 
 private:
     void EndResize()

@@ -1,6 +1,7 @@
 #include "framework/ui/EasyPropertyPage.h"
 
 #include "framework/ui/ModalDialog.h"
+#include "framework/ui/WindowHelpers.h"
 
 #include <wx/bookctrl.h>
 #include <wx/button.h>
@@ -33,6 +34,13 @@ void CEasyPropertyPage::OnCancel()
 {
     if (CEasyPropertySheet* sheet = GetSheet())
         sheet->PressCancel();
+}
+
+int CEasyPropertyPage::OnEnterRelay()
+{
+    if (GetSheet() && !IsWizard())
+        return 1;
+    return CEasyDialog::OnEnterRelay();
 }
 
 CEasyPropertySheet* CEasyPropertyPage::GetSheet() const
@@ -159,8 +167,10 @@ void CEasyPropertySheet::OnPageChanging(wxBookCtrlEvent& event)
         return;
     }
     CEasyPropertyPage* page = GetPage(event.GetOldSelection());
-    if (page && !page->OnKillActive())
+    if (page && !page->OnKillActive()) {
         event.Veto();
+        KeepFocusAfterRefusedPageChange(*GetBookCtrl());
+    }
 }
 
 void CEasyPropertySheet::OnPageChanged(wxBookCtrlEvent& event)

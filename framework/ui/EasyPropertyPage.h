@@ -27,6 +27,9 @@ public:
     // Enter and Escape in a page press the sheet's buttons.
     void OnOK() override;
     void OnCancel() override;
+    // 0x80D5: 1 in a sheet, so Enter presses its OK (or the focused button), on every page; a
+    // wizard's pages answer as any dialog does.
+    int OnEnterRelay() override;
 
     void SetModified(bool modified = true) { m_modified = modified; }
     bool IsModified() const { return m_modified; }

@@ -1,6 +1,7 @@
 #include "framework/ui/EasyTab.h"
 
 #include "framework/ui/StackableDialog.h"
+#include "framework/ui/WindowHelpers.h"
 
 CEasyTabPage::CEasyTabPage(uint32_t templateId, const wxString& title) : CEasyDialog(title), m_templateId(templateId)
 {
@@ -173,8 +174,10 @@ void CEasyTab::NotifyPages(void* sender, int32_t code, intptr_t parameter)
 
 void CEasyTab::OnPageChanging(wxBookCtrlEvent& event)
 {
-    if (!m_syncing && !m_model->CanLeaveCurrentPage(ParentExchangeFlag()))
+    if (!m_syncing && !m_model->CanLeaveCurrentPage(ParentExchangeFlag())) {
         event.Veto();
+        KeepFocusAfterRefusedPageChange(*this);
+    }
 }
 
 void CEasyTab::OnPageChanged(wxBookCtrlEvent& event)

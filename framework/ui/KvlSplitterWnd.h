@@ -34,6 +34,9 @@ public:
     void OnDragEnd(const wxPoint& p);
     bool IsDragging() const { return m_dragging; }
 
+    // Only the mouse drags the bar; the keyboard passes it by.
+    bool AcceptsFocus() const override { return false; }
+
 private:
     int CentreNow() const;
     int ToParent(const wxPoint& p) const;

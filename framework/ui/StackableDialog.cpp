@@ -65,6 +65,8 @@ public:
         });
     }
     int TitleHeight() const { return m_height; }
+    // A painted caption: the keyboard passes it by, as it passes a static text.
+    bool AcceptsFocus() const override { return false; }
     int ButtonWidth() const { return m_height + 5; }
     void PlaceButtons()
     {

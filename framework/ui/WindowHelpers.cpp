@@ -3,6 +3,7 @@
 #include <wx/display.h>
 #include <wx/menu.h>
 #include <wx/window.h>
+#include <wx/weakref.h>
 
 #include <algorithm>
 #include <utility>
@@ -21,6 +22,19 @@ bool IsWindowOfClass(const wxWindow* window, const char* name)
         return false;
     const wxClassInfo* info = window->GetClassInfo();
     return info && wxString(info->GetClassName()).IsSameAs(wxString::FromUTF8(name), false);
+}
+
+void KeepFocusAfterRefusedPageChange(wxWindow& book)
+{
+    wxWindow* focus = wxWindow::FindFocus();
+    if (focus == nullptr || focus == &book)
+        return;
+    // The tab strip takes the keyboard once the click's own handling goes on after the refusal.
+    wxWeakRef<wxWindow> refused(focus);
+    book.CallAfter([refused] {
+        if (refused && wxWindow::FindFocus() != refused.get())
+            refused->SetFocus();
+    });
 }
 
 int TrackPopupMenu(wxWindow& owner, wxMenu& menu, const wxPoint& client)

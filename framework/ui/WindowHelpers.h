@@ -29,6 +29,10 @@ inline std::string FromWx(const wxString& text) { return text.utf8_string(); }
 // the screen the parent is on, and centres it.
 void SizeWithinScreen(wxWindow& window, const wxWindow* parent, const wxSize& wanted);
 
+// After a page change that the shown page refused, the keyboard stays where the refusal put it
+// (the refused field): the click on the tab would otherwise leave it on the tab strip.
+void KeepFocusAfterRefusedPageChange(wxWindow& book);
+
 // Drops a popup menu at a point of the owner and returns the command chosen, 0 for none. While an
 // answerer is installed (window tests) it stands for the person and the menu is not shown.
 int TrackPopupMenu(wxWindow& owner, wxMenu& menu, const wxPoint& client);

@@ -505,6 +505,8 @@ public:
             dc.DrawLine(0, c.y / 2, c.x, c.y / 2);
         });
     }
+    // A picture: the keyboard passes it by.
+    bool AcceptsFocus() const override { return false; }
     int size = 0;
 };
 

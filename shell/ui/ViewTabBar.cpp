@@ -31,9 +31,13 @@ CViewTabBar::CViewTabBar(wxWindow* parent, wxWindowID id, CIcons& icons) : wxPan
         images->Add(bitmap ? *bitmap : wxBitmap(16, 16));
     }
     m_tabs->AssignImageList(images);
-    // The tabs only switch the job view's panes; their pages stay empty.
-    m_tabs->AddPage(new wxWindow(m_tabs, wxID_ANY), "Coordinates", true, 0);
-    m_tabs->AddPage(new wxWindow(m_tabs, wxID_ANY), "Raw Data", false, 1);
+    // The tabs only switch the job view's panes; their pages stay empty, blank squares that the
+    // keyboard passes by.
+    for (const char* title : {"Coordinates", "Raw Data"}) {
+        auto* blank = new wxWindow(m_tabs, wxID_ANY);
+        blank->SetCanFocus(false);
+        m_tabs->AddPage(blank, title, m_tabs->GetPageCount() == 0, int(m_tabs->GetPageCount()));
+    }
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(m_tabs, 1, wxEXPAND);
     SetSizer(sizer);

@@ -20,6 +20,9 @@ public:
     // Draws the sample into a device context of the given size (the paint handler's work).
     void Draw(wxDC& dc, const wxSize& size) const;
 
+    // A sample to look at: the keyboard passes it by, as it passes a picture.
+    bool AcceptsFocus() const override { return false; }
+
 private:
     int32_t m_cursor = 0;
     int32_t m_background = 0;
