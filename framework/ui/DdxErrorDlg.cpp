@@ -220,7 +220,13 @@ void CDdxErrorDlg::OnKey(int key)
 
 void CDdxErrorDlg::Close(int result)
 {
+    if (m_closed)
+        return;
     m_closed = true;
+    // The toolkit goes on handling what is already queued (keys typed straight after Enter) before
+    // the balloon's loop ends: the field must have the keyboard by then.
+    if (auto give = std::exchange(m_giveInput, {}))
+        give();
     if (IsModal()) {
         EndModal(result);
         return;
@@ -248,8 +254,12 @@ public:
         if (m_balloon.IsClosed())
             return Event_Skip;
         const wxEventType type = event.GetEventType();
-        if (type == wxEVT_CHAR_HOOK || type == wxEVT_KEY_DOWN) {
-            m_balloon.OnKey(static_cast<wxKeyEvent&>(event).GetKeyCode());
+        // Enter and Escape close the balloon; every other key is spent on it, so no field changes
+        // behind it and the balloon stays until the person answers it.
+        if (type == wxEVT_CHAR_HOOK || type == wxEVT_KEY_DOWN || type == wxEVT_CHAR) {
+            const int key = static_cast<wxKeyEvent&>(event).GetKeyCode();
+            if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER || key == WXK_ESCAPE)
+                m_balloon.OnKey(key);
             return Event_Processed;
         }
         if (m_keysOnly)
@@ -393,6 +403,7 @@ void CDdxErrorDlg::Install()
         CDdxErrorDlg popup(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, request.message, control);
         if (request.control)
             popup.SetFieldLocator(LocateFieldOf(request));
+        popup.SetInputGiver(request.giveInput);
         if (s_liveOwner)
             return popup.RunBeside(*s_liveOwner) == wxID_OK ? 1 : 2;
         return popup.RunUntilDismissed() == wxID_OK ? 1 : 2;
