@@ -208,14 +208,8 @@ void CDdxErrorDlg::LayoutBalloon(int screenWidth, int screenHeight)
 
 void CDdxErrorDlg::OnKey(int key)
 {
-    if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
-        Close(wxID_OK);
-        return;
-    }
-    Close(wxID_CANCEL);
-    // Escape meant the window the person was in; the balloon only stood in front of it.
-    if (key == WXK_ESCAPE && m_owner)
-        m_owner->Close();
+    // Escape answers the balloon alone; the window it stands beside stays.
+    Close(key == WXK_RETURN || key == WXK_NUMPAD_ENTER ? wxID_OK : wxID_CANCEL);
 }
 
 void CDdxErrorDlg::Close(int result)
@@ -304,7 +298,6 @@ int CDdxErrorDlg::Run(wxWindow* owner)
         return answered;
     wxModalDialogHookExitGuard hookExit(this);
     SetReturnCode(wxID_CANCEL);
-    m_owner = owner;
     CDdxErrorDlg* const previous = std::exchange(s_shown, this);
     {
         // Beside an owner everything else waits; alone, the first input elsewhere dismisses it.
@@ -325,7 +318,6 @@ int CDdxErrorDlg::Run(wxWindow* owner)
         Hide();
     }
     s_shown = previous;
-    m_owner = nullptr;
     return GetReturnCode();
 }
 

@@ -60,7 +60,7 @@ public:
     int RunUntilDismissed();
     // Shows the balloon until it is closed, leaving `owner` (a window that stays open beside the
     // job) able to take its own closing; everything else waits, as with a modal window. The keys
-    // act as above; Escape closes the owner too.
+    // act as above: Escape closes the balloon, not the owner.
     int RunBeside(wxWindow& owner);
     // The balloon on the screen now; null when none.
     static CDdxErrorDlg* GetShown();
@@ -103,7 +103,6 @@ private:
     FieldLocator m_locate;
     std::function<void()> m_giveInput;
     wxSize m_text;
-    wxWindow* m_owner = nullptr;
     CDdxFieldFrame* m_frame = nullptr;
     wxBitmap m_behind;
     wxBitmap m_shadow;

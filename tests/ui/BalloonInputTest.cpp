@@ -336,3 +336,34 @@ TEST_F(BalloonInputTest, InAModalDialogOnlyEnterAndEscapeCloseTheBalloon)
     EXPECT_EQ(balloons, 1);
     Exit();
 }
+
+// Zoom to Point: Escape over its balloon closes the balloon alone; the window stays with the
+// keyboard in its point field. Escape with no balloon closes the window.
+TEST_F(BalloonInputTest, EscapeOverZoomToPointsBalloonLeavesTheWindow)
+{
+    ASSERT_TRUE(Open());
+    CZoomToPoint* dialog = OpenZoomToPoint();
+    ASSERT_NE(dialog, nullptr);
+    wxTextCtrl& field = *dialog->GetPointField();
+    field.ChangeValue("9999");
+    ASSERT_TRUE(ClickInto(field));
+    EXPECT_EQ(Refuse(*dialog->FindWindow(wxID_OK),
+                     [&] {
+                         EXPECT_TRUE(TypeIntoBalloon('7'));
+                         EXPECT_EQ(field.GetValue(), "9999");
+                         wxUIActionSimulator keys;
+                         keys.Char(WXK_ESCAPE);
+                         keys.Char('2');
+                     }),
+              wxID_CANCEL);
+    ASSERT_EQ(CZoomToPoint::GetInstance(), dialog) << "the window stays";
+    EXPECT_TRUE(YieldUntil("the typed name to land", [&] { return field.GetValue() != "9999"; }));
+    EXPECT_EQ(field.GetValue(), "2");
+    wxUIActionSimulator().Char(WXK_RETURN);
+    EXPECT_TRUE(YieldUntil("the zoom to show the point's description",
+                           [&] { return dialog->GetDescriptionText()->GetLabel() == "B"; }));
+    wxUIActionSimulator().Char(WXK_ESCAPE);
+    EXPECT_TRUE(YieldUntil("the window to close", [] { return CZoomToPoint::GetInstance() == nullptr; }));
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    Exit();
+}
