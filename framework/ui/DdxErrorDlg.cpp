@@ -18,7 +18,6 @@
 #include <wx/utils.h>
 #include <wx/weakref.h>
 
-#include <optional>
 #include <utility>
 
 namespace {
@@ -234,8 +233,8 @@ void CDdxErrorDlg::Close(int result)
 class CDdxErrorDlg::DismissFilter : public wxEventFilter
 {
 public:
-    // keysOnly: the owner's clicks and closing are its own; only the keys are the balloon's.
-    DismissFilter(CDdxErrorDlg& balloon, bool keysOnly) : m_balloon(balloon), m_keysOnly(keysOnly)
+    // owner: a window whose own clicks and closing stay its own; the keys are the balloon's.
+    DismissFilter(CDdxErrorDlg& balloon, wxWindow* owner) : m_balloon(balloon), m_owner(owner)
     {
         wxEvtHandler::AddFilter(this);
     }
@@ -256,7 +255,7 @@ public:
                 m_balloon.OnKey(key);
             return Event_Processed;
         }
-        if (m_keysOnly)
+        if (IsOwners(event.GetEventObject()))
             return Event_Skip;
         const bool press = type == wxEVT_LEFT_DOWN || type == wxEVT_RIGHT_DOWN || type == wxEVT_MIDDLE_DOWN ||
                            type == wxEVT_AUX1_DOWN || type == wxEVT_AUX2_DOWN || type == wxEVT_LEFT_DCLICK ||
@@ -275,6 +274,11 @@ public:
     }
 
 private:
+    bool IsOwners(const wxObject* object) const
+    {
+        auto* window = dynamic_cast<wxWindow*>(const_cast<wxObject*>(object));
+        return m_owner && window && wxGetTopLevelParent(window) == m_owner;
+    }
     bool IsBalloon(const wxObject* object) const
     {
         for (auto* w = dynamic_cast<const wxWindow*>(object); w != nullptr; w = w->GetParent())
@@ -284,7 +288,7 @@ private:
     }
 
     CDdxErrorDlg& m_balloon;
-    bool m_keysOnly;
+    wxWindow* m_owner;
 };
 
 int CDdxErrorDlg::RunUntilDismissed() { return Run(nullptr); }
@@ -300,11 +304,10 @@ int CDdxErrorDlg::Run(wxWindow* owner)
     SetReturnCode(wxID_CANCEL);
     CDdxErrorDlg* const previous = std::exchange(s_shown, this);
     {
-        // Beside an owner everything else waits; alone, the first input elsewhere dismisses it.
-        std::optional<wxWindowDisabler> others;
-        if (owner != nullptr)
-            others.emplace(this, owner);
-        DismissFilter filter(*this, owner != nullptr);
+        // A click, wheel turn or menu outside the owner closes the balloon and is spent on it. No
+        // window is disabled meanwhile: under a window manager a click on a disabled main window
+        // still takes the activation, and the balloon would be left where no key reaches it.
+        DismissFilter filter(*this, owner);
         // The keyboard stays with the window the person was in, where the filter hears the keys:
         // a balloon given the keyboard would get keys it has no field to take them with, and its
         // going would hand the keyboard back to whichever field had it before.

@@ -58,9 +58,8 @@ public:
     // field check that raised it is still under way. Every other key is spent too and leaves it up.
     // A tip never holds the window.
     int RunUntilDismissed();
-    // Shows the balloon until it is closed, leaving `owner` (a window that stays open beside the
-    // job) able to take its own closing; everything else waits, as with a modal window. The keys
-    // act as above: Escape closes the balloon, not the owner.
+    // As above, beside `owner` (a window that stays open beside the job), whose own clicks and
+    // closing stay its own; Escape closes the balloon, not the owner.
     int RunBeside(wxWindow& owner);
     // The balloon on the screen now; null when none.
     static CDdxErrorDlg* GetShown();

@@ -367,3 +367,27 @@ TEST_F(BalloonInputTest, EscapeOverZoomToPointsBalloonLeavesTheWindow)
     EXPECT_TRUE(messages.empty()) << messages.front();
     Exit();
 }
+
+// Zoom to Point's balloon and a click on the map: the click closes the balloon, as over a side
+// panel, and leaves no window disabled; the window stays with its refused name.
+TEST_F(BalloonInputTest, AClickOnTheMapClosesZoomToPointsBalloon)
+{
+    ASSERT_TRUE(Open());
+    CZoomToPoint* dialog = OpenZoomToPoint();
+    ASSERT_NE(dialog, nullptr);
+    wxTextCtrl& field = *dialog->GetPointField();
+    field.ChangeValue("9999");
+    ASSERT_TRUE(ClickInto(field));
+    EXPECT_EQ(Refuse(*dialog->FindWindow(wxID_OK),
+                     [&] {
+                         EXPECT_TRUE(SaveScreenshot(Frame(), "zoom_to_point_refused_name.png"));
+                         Click(*map);
+                     }),
+              wxID_CANCEL);
+    EXPECT_TRUE(Frame().IsEnabled());
+    ASSERT_EQ(CZoomToPoint::GetInstance(), dialog);
+    EXPECT_TRUE(dialog->GetFrame()->IsEnabled());
+    EXPECT_EQ(field.GetValue(), "9999");
+    EXPECT_EQ(CDdxErrorDlg::GetShown(), nullptr);
+    Exit();
+}
