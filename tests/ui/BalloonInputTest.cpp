@@ -8,23 +8,31 @@
 #include "framework/ui/StackingDialogBar.h"
 #include "model/DataFileDoc.h"
 #include "model/DataFileDocSettings.h"
+#include "model/HintCodes.h"
 #include "model/JobFileHeader.h"
 #include "model/ui/MorvelFileSettings.h"
 #include "model/DataFileSelOperator.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
+#include "platform/MessageBox.h"
 #include "shell/CommandIds.h"
 #include "shell/GlobalCommandIds.h"
 #include "shell/ui/MainFrame.h"
+#include "shell/ui/MorvelApp.h"
 #include "shell/ui/ZoomToPoint.h"
 #include "views/MapCommands.h"
+#include "views/ui/MorvelView.h"
 #include "views/ui/PreviewMapCtrl.h"
+#include "views/ui/ViewToolHost.h"
 
 #include <wx/checkbox.h>
 #include <wx/eventfilter.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
+
+#include <chrono>
+#include <filesystem>
 
 // The refused field's balloon met with real keys and clicks: they come through the X server, so
 // the toolkit decides which window hears them, as it does for a person.
@@ -389,5 +397,44 @@ TEST_F(BalloonInputTest, AClickOnTheMapClosesZoomToPointsBalloon)
     EXPECT_TRUE(dialog->GetFrame()->IsEnabled());
     EXPECT_EQ(field.GetValue(), "9999");
     EXPECT_EQ(CDdxErrorDlg::GetShown(), nullptr);
+    Exit();
+}
+
+// The job file changes on disk while a balloon shows: the question whether to reload waits until
+// the balloon has closed, since the main window is not in front meanwhile.
+TEST_F(BalloonInputTest, TheJobFileWatchWaitsForTheBalloon)
+{
+    const std::string path = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "Parcel.Mvj");
+    ASSERT_TRUE(Start({path}));
+    Frame().ShowDialogBar(true);
+    CMorvelView* view = Frame().GetJobView();
+    ASSERT_NE(view, nullptr);
+    CDataFileDoc* job = view->GetJob();
+    view->RecordFileState();
+    auto* panel = Push<CPointAdd>(IdAddEditPoints);
+    ASSERT_NE(panel, nullptr);
+    panel->SetNameText("AP1");
+    wxTextCtrl& northing = Field(panel->GetLocationPage(), CPointLocationPosition::IdNorthing);
+    northing.ChangeValue("abc");
+    ASSERT_TRUE(ClickInto(northing));
+    ASSERT_TRUE(YieldUntil("the main window to be in front", [&] { return App().GetToolHost().IsForeground(false); }));
+    messages.clear();
+    answers = {IDNO};
+    EXPECT_EQ(Refuse(*panel->FindWindow(CPointAdd::IdAdd),
+                     [&] {
+                         std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) +
+                                                                    std::chrono::seconds(10));
+                         view->PollJobFiles();
+                         job->SendHint(nullptr, HintFlush, 0);
+                         EXPECT_TRUE(messages.empty()) << messages.front();
+                         wxUIActionSimulator().Char(WXK_ESCAPE);
+                     }),
+              wxID_CANCEL);
+    EXPECT_TRUE(YieldUntil("the question once the balloon has gone", [&] {
+        view->PollJobFiles();
+        job->SendHint(nullptr, HintFlush, 0);
+        return !messages.empty();
+    }));
+    EXPECT_EQ(messages.size(), 1u);
     Exit();
 }
