@@ -29,12 +29,14 @@ std::string OneDecimal(double v)
 CDdxControl* CDataExchange::PrepareEditCtrl(int id)
 {
     m_lastControlId = id;
+    // A control prepared since the last report has not been given the input by it.
+    m_inputGivenId = 0;
     return m_pDlgWnd ? m_pDlgWnd->GetDdxControl(id) : nullptr;
 }
 
 void CDataExchange::Fail()
 {
-    if (m_bSaveAndValidate && m_pDlgWnd && m_lastControlId != 0)
+    if (m_bSaveAndValidate && m_pDlgWnd && m_lastControlId != 0 && m_lastControlId != m_inputGivenId)
         m_pDlgWnd->GiveDdxFocus(m_lastControlId);
     throw CDdxFailure();
 }
@@ -62,16 +64,24 @@ int ShowDdxError(CDataExchange* dx, int id, const std::string& message)
         dialog->ShowDdxPage();
     CDdxControl* control = dialog ? dialog->GetDdxControl(id) : nullptr;
     int result = 2;
+    bool given = false;
+    const auto giveInput = [&] {
+        if (given || !control)
+            return;
+        given = true;
+        dialog->GiveDdxFocus(id);
+        if (dx)
+            dx->NoteInputGiven(id);
+    };
     if (control && !dialog->IsDdxQuiet()) {
         if (ErrorHandler()) {
-            result = ErrorHandler()({dx, id, control, message});
+            result = ErrorHandler()({dx, id, control, message, giveInput});
         } else {
             std::fprintf(stderr, "%s\n", message.c_str());
             result = 1;
         }
     }
-    if (control)
-        dialog->GiveDdxFocus(id);
+    giveInput();
     return result;
 }
 

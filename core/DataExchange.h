@@ -60,15 +60,19 @@ public:
 
     // Marks the control as the one to return to and hands it out; null when the dialog lacks it.
     CDdxControl* PrepareEditCtrl(int id);
-    // Stops the exchange: when saving, the focus goes back to the last prepared control.
+    // Stops the exchange: when saving, the focus goes back to the last prepared control, unless
+    // the report of the refusal gave that control the input already (typing may have gone on since).
     [[noreturn]] void Fail();
     int GetLastControlId() const { return m_lastControlId; }
+    // The report of a refusal gave this control the input.
+    void NoteInputGiven(int id) { m_inputGivenId = id; }
 
     bool m_bSaveAndValidate;
     CDdxDialog* m_pDlgWnd;
 
 private:
     int m_lastControlId = 0;
+    int m_inputGivenId = 0;
 };
 
 // Runs exchange over the dialog's controls; false when a routine failed the exchange.
@@ -83,6 +87,9 @@ struct DdxErrorRequest
     int controlId = 0;
     CDdxControl* control = nullptr;
     std::string message;
+    // Gives the control the input (once; later calls do nothing). The pop-up calls it the moment
+    // it closes, before it handles any later input, so what is typed next lands in the control.
+    std::function<void()> giveInput;
 };
 
 // Shows the pop-up modally and returns 1 (Enter) or 2 (closed otherwise). The window layer installs

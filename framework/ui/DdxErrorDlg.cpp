@@ -18,7 +18,6 @@
 #include <wx/utils.h>
 #include <wx/weakref.h>
 
-#include <optional>
 #include <utility>
 
 namespace {
@@ -208,19 +207,19 @@ void CDdxErrorDlg::LayoutBalloon(int screenWidth, int screenHeight)
 
 void CDdxErrorDlg::OnKey(int key)
 {
-    if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
-        Close(wxID_OK);
-        return;
-    }
-    Close(wxID_CANCEL);
-    // Escape meant the window the person was in; the balloon only stood in front of it.
-    if (key == WXK_ESCAPE && m_owner)
-        m_owner->Close();
+    // Escape answers the balloon alone; the window it stands beside stays.
+    Close(key == WXK_RETURN || key == WXK_NUMPAD_ENTER ? wxID_OK : wxID_CANCEL);
 }
 
 void CDdxErrorDlg::Close(int result)
 {
+    if (m_closed)
+        return;
     m_closed = true;
+    // The toolkit goes on handling what is already queued (keys typed straight after Enter) before
+    // the balloon's loop ends: the field must have the keyboard by then.
+    if (auto give = std::exchange(m_giveInput, {}))
+        give();
     if (IsModal()) {
         EndModal(result);
         return;
@@ -234,8 +233,8 @@ void CDdxErrorDlg::Close(int result)
 class CDdxErrorDlg::DismissFilter : public wxEventFilter
 {
 public:
-    // keysOnly: the owner's clicks and closing are its own; only the keys are the balloon's.
-    DismissFilter(CDdxErrorDlg& balloon, bool keysOnly) : m_balloon(balloon), m_keysOnly(keysOnly)
+    // owner: a window whose own clicks and closing stay its own; the keys are the balloon's.
+    DismissFilter(CDdxErrorDlg& balloon, wxWindow* owner) : m_balloon(balloon), m_owner(owner)
     {
         wxEvtHandler::AddFilter(this);
     }
@@ -248,11 +247,15 @@ public:
         if (m_balloon.IsClosed())
             return Event_Skip;
         const wxEventType type = event.GetEventType();
-        if (type == wxEVT_CHAR_HOOK || type == wxEVT_KEY_DOWN) {
-            m_balloon.OnKey(static_cast<wxKeyEvent&>(event).GetKeyCode());
+        // Enter and Escape close the balloon; every other key is spent on it, so no field changes
+        // behind it and the balloon stays until the person answers it.
+        if (type == wxEVT_CHAR_HOOK || type == wxEVT_KEY_DOWN || type == wxEVT_CHAR) {
+            const int key = static_cast<wxKeyEvent&>(event).GetKeyCode();
+            if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER || key == WXK_ESCAPE)
+                m_balloon.OnKey(key);
             return Event_Processed;
         }
-        if (m_keysOnly)
+        if (IsOwners(event.GetEventObject()))
             return Event_Skip;
         const bool press = type == wxEVT_LEFT_DOWN || type == wxEVT_RIGHT_DOWN || type == wxEVT_MIDDLE_DOWN ||
                            type == wxEVT_AUX1_DOWN || type == wxEVT_AUX2_DOWN || type == wxEVT_LEFT_DCLICK ||
@@ -271,6 +274,11 @@ public:
     }
 
 private:
+    bool IsOwners(const wxObject* object) const
+    {
+        auto* window = dynamic_cast<wxWindow*>(const_cast<wxObject*>(object));
+        return m_owner && window && wxGetTopLevelParent(window) == m_owner;
+    }
     bool IsBalloon(const wxObject* object) const
     {
         for (auto* w = dynamic_cast<const wxWindow*>(object); w != nullptr; w = w->GetParent())
@@ -280,7 +288,7 @@ private:
     }
 
     CDdxErrorDlg& m_balloon;
-    bool m_keysOnly;
+    wxWindow* m_owner;
 };
 
 int CDdxErrorDlg::RunUntilDismissed() { return Run(nullptr); }
@@ -294,14 +302,12 @@ int CDdxErrorDlg::Run(wxWindow* owner)
         return answered;
     wxModalDialogHookExitGuard hookExit(this);
     SetReturnCode(wxID_CANCEL);
-    m_owner = owner;
     CDdxErrorDlg* const previous = std::exchange(s_shown, this);
     {
-        // Beside an owner everything else waits; alone, the first input elsewhere dismisses it.
-        std::optional<wxWindowDisabler> others;
-        if (owner != nullptr)
-            others.emplace(this, owner);
-        DismissFilter filter(*this, owner != nullptr);
+        // A click, wheel turn or menu outside the owner closes the balloon and is spent on it. No
+        // window is disabled meanwhile: under a window manager a click on a disabled main window
+        // still takes the activation, and the balloon would be left where no key reaches it.
+        DismissFilter filter(*this, owner);
         // The keyboard stays with the window the person was in, where the filter hears the keys:
         // a balloon given the keyboard would get keys it has no field to take them with, and its
         // going would hand the keyboard back to whichever field had it before.
@@ -315,7 +321,6 @@ int CDdxErrorDlg::Run(wxWindow* owner)
         Hide();
     }
     s_shown = previous;
-    m_owner = nullptr;
     return GetReturnCode();
 }
 
@@ -393,6 +398,7 @@ void CDdxErrorDlg::Install()
         CDdxErrorDlg popup(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, request.message, control);
         if (request.control)
             popup.SetFieldLocator(LocateFieldOf(request));
+        popup.SetInputGiver(request.giveInput);
         if (s_liveOwner)
             return popup.RunBeside(*s_liveOwner) == wxID_OK ? 1 : 2;
         return popup.RunUntilDismissed() == wxID_OK ? 1 : 2;

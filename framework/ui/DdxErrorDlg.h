@@ -46,17 +46,20 @@ public:
     void OnAppActivate(bool active);
     bool IsFrameShown() const { return m_frameShown; }
 
+    // Gives the refused field the keyboard; run once, as the balloon closes.
+    void SetInputGiver(std::function<void()> give) { m_giveInput = std::move(give); }
+
     // Ends as the person's key or click would.
     void Close(int result);
     bool IsClosed() const { return m_closed; }
 
-    // Shows the balloon until it is closed, leaving the rest of the program live: the first click
-    // or key anywhere else closes it (Enter with 1, all else with 2) and is spent on that, since the
-    // field check that raised it is still under way. A tip never holds the window.
+    // Shows the balloon until it is closed, leaving the rest of the program live: Enter closes it
+    // with 1, Escape and the first click anywhere else with 2; the click is spent on that, since the
+    // field check that raised it is still under way. Every other key is spent too and leaves it up.
+    // A tip never holds the window.
     int RunUntilDismissed();
-    // Shows the balloon until it is closed, leaving `owner` (a window that stays open beside the
-    // job) able to take its own closing; everything else waits, as with a modal window. The first
-    // key closes it as above and is spent; Escape closes the owner too.
+    // As above, beside `owner` (a window that stays open beside the job), whose own clicks and
+    // closing stay its own; Escape closes the balloon, not the owner.
     int RunBeside(wxWindow& owner);
     // The balloon on the screen now; null when none.
     static CDdxErrorDlg* GetShown();
@@ -97,8 +100,8 @@ private:
     std::string m_message;
     ScreenRect m_control;
     FieldLocator m_locate;
+    std::function<void()> m_giveInput;
     wxSize m_text;
-    wxWindow* m_owner = nullptr;
     CDdxFieldFrame* m_frame = nullptr;
     wxBitmap m_behind;
     wxBitmap m_shadow;

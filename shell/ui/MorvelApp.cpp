@@ -11,6 +11,7 @@
 #include "framework/ColorTable.h"
 #include "framework/GraphicDataExchange.h"
 #include "framework/InputRules.h"
+#include "framework/ui/DdxErrorDlg.h"
 #include "framework/ui/EasyDialog.h"
 #include "framework/ui/Icons.h"
 #include "framework/ui/ModalDialog.h"
@@ -689,8 +690,10 @@ void CMorvelApp::RequestDeferredHints(bool send)
     // While a transfer holds the refresh back, asking at every idle pass would only spin.
     if (CanActiveDocDispatchHints() || !m_mainFrame || GetDataFileDocShell().IsRefreshSuppressed())
         return;
-    // Not while another window of the program (a dialog) is in front.
+    // Not while another window of the program (a dialog, a field's balloon) is in front.
     if (wxWindow* active = wxGetActiveWindow(); active && wxGetTopLevelParent(active) != m_mainFrame)
+        return;
+    if (CDdxErrorDlg::GetShown())
         return;
     if (send) {
         wxCommandEvent event(EVT_DELIVER_HINTS_80D7);
@@ -735,6 +738,10 @@ void CMorvelApp::RestoreDialogBarFocus()
 
 bool CMorvelApp::IsMainFrameForeground() const
 {
+    // A field's balloon stands in front without taking the activation: what waits for the main
+    // window (the job-file watch) waits for the balloon to close.
+    if (CDdxErrorDlg::GetShown())
+        return false;
     wxWindow* active = wxGetActiveWindow();
     return m_mainFrame && active && wxGetTopLevelParent(active) == m_mainFrame;
 }

@@ -108,16 +108,17 @@ void CZoomToPoint::OnOK()
         OnCancel();
         return;
     }
-    if (checked) {
-        // The first view of the active job zooms its map (only to a point with coordinates).
-        CDataFileDoc* doc = CDataFileDoc::GetActiveDoc();
-        auto* view = doc ? dynamic_cast<CDataFileView*>(doc->GetFirstView()) : nullptr;
-        if (CPointRecord* point = view ? view->ZoomToPoint(m_pointName) : nullptr) {
-            m_descriptionText = point->GetDescription();
-            m_description->SetLabel(ToWx(m_descriptionText));
-        } else {
-            wxBell();
-        }
+    // A refused name has the keyboard already, since its balloon went: what was typed since stays.
+    if (!checked)
+        return;
+    // The first view of the active job zooms its map (only to a point with coordinates).
+    CDataFileDoc* doc = CDataFileDoc::GetActiveDoc();
+    auto* view = doc ? dynamic_cast<CDataFileView*>(doc->GetFirstView()) : nullptr;
+    if (CPointRecord* point = view ? view->ZoomToPoint(m_pointName) : nullptr) {
+        m_descriptionText = point->GetDescription();
+        m_description->SetLabel(ToWx(m_descriptionText));
+    } else {
+        wxBell();
     }
     // The dialog stays for the next point.
     m_point->SetFocus();

@@ -4,19 +4,35 @@
 #include "cogo/ui/InversePoints.h"
 #include "cogo/ui/PointAdd.h"
 #include "framework/ui/DdxErrorDlg.h"
+#include "framework/ui/ModalDialog.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "model/DataFileDoc.h"
+#include "model/DataFileDocSettings.h"
+#include "model/HintCodes.h"
+#include "model/JobFileHeader.h"
+#include "model/ui/MorvelFileSettings.h"
 #include "model/DataFileSelOperator.h"
 #include "model/PointDatabase.h"
 #include "model/PointRecord.h"
+#include "platform/MessageBox.h"
+#include "shell/CommandIds.h"
 #include "shell/GlobalCommandIds.h"
 #include "shell/ui/MainFrame.h"
+#include "shell/ui/MorvelApp.h"
 #include "shell/ui/ZoomToPoint.h"
 #include "views/MapCommands.h"
+#include "views/ui/MorvelView.h"
+#include "views/ui/PreviewMapCtrl.h"
+#include "views/ui/ViewToolHost.h"
 
+#include <wx/checkbox.h>
+#include <wx/eventfilter.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
+
+#include <chrono>
+#include <filesystem>
 
 // The refused field's balloon met with real keys and clicks: they come through the X server, so
 // the toolkit decides which window hears them, as it does for a person.
@@ -26,6 +42,20 @@ using morvel::test::YieldUntil;
 
 namespace {
 
+// Hears each key's release before anyone else does: the key has then reached the program.
+struct KeyWatch : wxEventFilter
+{
+    KeyWatch() { wxEvtHandler::AddFilter(this); }
+    ~KeyWatch() override { wxEvtHandler::RemoveFilter(this); }
+    int FilterEvent(wxEvent& event) override
+    {
+        if (event.GetEventType() == wxEVT_KEY_UP)
+            released = true;
+        return Event_Skip;
+    }
+    bool released = false;
+};
+
 class BalloonInputTest : public ProgramTest
 {
 protected:
@@ -33,8 +63,9 @@ protected:
     {
         if (!Start())
             return false;
-        if (!ShowPointsOnMap({new CPointRecord("1", "A", CLocation(1000, 2000, 100), true),
-                              new CPointRecord("2", "B", CLocation(1030, 2040, 105), true)}))
+        map = ShowPointsOnMap({new CPointRecord("1", "A", CLocation(1000, 2000, 100), true),
+                               new CPointRecord("2", "B", CLocation(1030, 2040, 105), true)});
+        if (!map)
             return false;
         Frame().ShowDialogBar(true);
         return true;
@@ -46,6 +77,12 @@ protected:
         T* panel = nullptr;
         WaitFor("the panel", [&] { return (panel = dynamic_cast<T*>(Frame().GetStackingBar()->GetCurrent())); });
         return panel;
+    }
+    CZoomToPoint* OpenZoomToPoint()
+    {
+        wxCommandEvent open(wxEVT_MENU, IdZoomToPoint);
+        Frame().ProcessWindowEvent(open);
+        return CZoomToPoint::GetInstance();
     }
     static wxTextCtrl& Field(wxWindow& panel, int id) { return *static_cast<wxTextCtrl*>(panel.FindWindow(id)); }
 
@@ -83,6 +120,21 @@ protected:
         EXPECT_TRUE(YieldUntil("a balloon to come and go", [&] { return result != 0; }));
         whenShown = {};
         return result;
+    }
+
+    CPreviewMapCtrl* map = nullptr;
+    // Types `key` while the balloon shows and waits until the program has had it: it must leave
+    // the balloon up.
+    static ::testing::AssertionResult TypeIntoBalloon(int key)
+    {
+        KeyWatch watch;
+        wxUIActionSimulator().Char(key);
+        if (auto waited = YieldUntil("the key to reach the program", [&] { return watch.released; }); !waited)
+            return waited;
+        CDdxErrorDlg* balloon = CDdxErrorDlg::GetShown();
+        if (!balloon || balloon->IsClosed())
+            return ::testing::AssertionFailure() << "the key closed the balloon";
+        return ::testing::AssertionSuccess();
     }
     // Types the text as the keyboard does; true once `landed` holds.
     static ::testing::AssertionResult TypeUntil(const char* text, const std::function<bool()>& landed)
@@ -126,10 +178,6 @@ TEST_F(BalloonInputTest, TheInverseBalloonClosesOnKeysAndLeavesTheRefusedPointTh
         point2.ChangeValue("9999");
         ASSERT_TRUE(ClickInto(point1));
         EXPECT_EQ(Refuse(*panel->FindWindow(CInversePoints::IdSolve), c.close), c.result);
-        // The main window becomes active again (a window manager hands it back from the balloon,
-        // or the surveyor comes back with the keyboard): the panel gives its field the keyboard.
-        Frame().OnActivateFrame(true, false);
-        Pump();
         EXPECT_TRUE(TypeUntil("2", [&] { return point1.GetValue() != "1" || point2.GetValue() != "9999"; }));
         EXPECT_EQ(point2.GetValue(), "2");
         EXPECT_EQ(point1.GetValue(), "1");
@@ -155,8 +203,6 @@ TEST_F(BalloonInputTest, AClickElsewhereLeavesTheRefusedFieldTheKeyboard)
     easting.ChangeValue("5");
     ASSERT_TRUE(ClickInto(easting));
     EXPECT_EQ(Refuse(*panel->FindWindow(CPointAdd::IdAdd), [&] { Click(elevation); }), wxID_CANCEL);
-    Frame().OnActivateFrame(true, false);
-    Pump();
     EXPECT_TRUE(TypeUntil("7", [&] { return northing.GetValue() != "abc" || easting.GetValue() != "5" ||
                                             !elevation.GetValue().empty(); }));
     EXPECT_EQ(northing.GetValue(), "7");
@@ -184,8 +230,6 @@ TEST_F(BalloonInputTest, AnAdjustmentsPageLeavesItsRefusedFieldTheKeyboard)
     ASSERT_TRUE(ClickInto(distance));
     EXPECT_EQ(Refuse(*page.FindWindow(CTranslateAdjustBy::IdApply), [] { wxUIActionSimulator().Char(WXK_ESCAPE); }),
               wxID_CANCEL);
-    Frame().OnActivateFrame(true, false);
-    Pump();
     EXPECT_TRUE(TypeUntil("45", [&] { return direction.GetValue() == "45" || distance.GetValue() != "10"; }));
     EXPECT_EQ(direction.GetValue(), "45");
     EXPECT_EQ(distance.GetValue(), "10");
@@ -197,9 +241,7 @@ TEST_F(BalloonInputTest, AnAdjustmentsPageLeavesItsRefusedFieldTheKeyboard)
 TEST_F(BalloonInputTest, EnterInZoomToPointZoomsAndClosesItsBalloon)
 {
     ASSERT_TRUE(Open());
-    wxCommandEvent open(wxEVT_MENU, IdZoomToPoint);
-    Frame().ProcessWindowEvent(open);
-    CZoomToPoint* dialog = CZoomToPoint::GetInstance();
+    CZoomToPoint* dialog = OpenZoomToPoint();
     ASSERT_NE(dialog, nullptr);
     wxTextCtrl& field = *dialog->GetPointField();
     field.ChangeValue("9999");
@@ -216,5 +258,183 @@ TEST_F(BalloonInputTest, EnterInZoomToPointZoomsAndClosesItsBalloon)
     EXPECT_EQ(CZoomToPoint::GetInstance(), dialog);
     EXPECT_TRUE(YieldUntil("the field to have the keyboard again", [&] { return wxWindow::FindFocus() == &field; }));
     EXPECT_TRUE(messages.empty()) << messages.front();
+    Exit();
+}
+
+// Add Points refuses Northing `1x2`: a key other than Enter or Escape leaves the balloon up and
+// changes no field; after Enter or Escape the correction, typed at once and fast, lands whole.
+TEST_F(BalloonInputTest, OnlyEnterAndEscapeCloseTheBalloonAndTheCorrectionLandsWhole)
+{
+    ASSERT_TRUE(Open());
+    auto* panel = Push<CPointAdd>(IdAddEditPoints);
+    ASSERT_NE(panel, nullptr);
+    wxWindow& page = panel->GetLocationPage();
+    wxTextCtrl& northing = Field(page, CPointLocationPosition::IdNorthing);
+    wxTextCtrl& easting = Field(page, CPointLocationPosition::IdEasting);
+    wxTextCtrl& elevation = Field(page, CPointLocationPosition::IdElevation);
+    for (const int close : {int(WXK_RETURN), int(WXK_ESCAPE)}) {
+        SCOPED_TRACE(close == WXK_RETURN ? "Enter" : "Escape");
+        panel->SetNameText("AP1");
+        northing.ChangeValue("1x2");
+        easting.ChangeValue("100");
+        elevation.ChangeValue("");
+        ASSERT_TRUE(ClickInto(elevation));
+        Refuse(*panel->FindWindow(CPointAdd::IdAdd), [&] {
+            for (const int key : {int('5'), int('x'), int(WXK_BACK), int(WXK_TAB)}) {
+                EXPECT_TRUE(TypeIntoBalloon(key)) << "key " << key;
+                EXPECT_EQ(northing.GetValue(), "1x2");
+                EXPECT_EQ(easting.GetValue(), "100");
+                EXPECT_EQ(elevation.GetValue(), "");
+            }
+            // The correction follows the closing key straight away, before the balloon has gone.
+            wxUIActionSimulator keys;
+            keys.Char(close);
+            keys.Text("1234.5");
+        });
+        EXPECT_TRUE(YieldUntil("the correction to land", [&] { return northing.GetValue() == "1234.5"; }))
+            << "Northing " << northing.GetValue();
+        EXPECT_EQ(easting.GetValue(), "100");
+        EXPECT_EQ(elevation.GetValue(), "");
+    }
+    EXPECT_EQ(CDataFileDoc::GetActiveDoc()->GetPointDatabase()->FindPoint("AP1", true), nullptr);
+    Exit();
+}
+
+// Job Settings, a real modal dialog, refuses its Scale Factor: another key leaves the balloon up
+// and the field as it was; after Escape the correction lands whole and OK stores it.
+TEST_F(BalloonInputTest, InAModalDialogOnlyEnterAndEscapeCloseTheBalloon)
+{
+    ASSERT_TRUE(Open());
+    const ModalAnswerer scripted = SetModalAnswerer({});
+    wxTextCtrl* scale = nullptr;
+    int balloons = 0;
+    whenShown = [&](wxDialog& shown) {
+        if (dynamic_cast<CDdxErrorDlg*>(&shown)) {
+            ++balloons;
+            EXPECT_TRUE(TypeIntoBalloon('5'));
+            EXPECT_EQ(scale->GetValue(), "0.99x6");
+            wxUIActionSimulator keys;
+            keys.Char(WXK_ESCAPE);
+            keys.Text("0.9996");
+            return;
+        }
+        auto* settings = dynamic_cast<CMorvelFileSettings*>(CEasyDialog::FromHost(shown));
+        if (!settings)
+            return;
+        static_cast<wxCheckBox*>(settings->FindWindow(CMorvelFileSettings::IdScaleFactorCheck))->SetValue(true);
+        settings->OnScaleFactorClicked();
+        scale = &Field(*settings, CMorvelFileSettings::IdScaleFactor);
+        scale->ChangeValue("0.99x6");
+        EXPECT_TRUE(ClickInto(*scale));
+        Click(*shown.FindWindow(wxID_OK));
+        EXPECT_TRUE(YieldUntil("the correction to land", [&] { return balloons == 1 && scale->GetValue() == "0.9996"; }))
+            << "Scale Factor " << scale->GetValue();
+        EXPECT_TRUE(shown.IsShown()) << "the dialog stays after a refusal";
+        Click(*shown.FindWindow(wxID_OK));
+        EXPECT_TRUE(YieldUntil("the dialog to end", [&] { return !shown.IsShown(); }));
+    };
+    wxCommandEvent open(wxEVT_MENU, IdJobSettings);
+    Frame().ProcessWindowEvent(open);
+    whenShown = {};
+    SetModalAnswerer(scripted);
+    JobFileHeader header;
+    InitJobFileHeader(header);
+    CDataFileDoc::GetActiveDoc()->GetJobSettings()->StoreInHeader(header);
+    EXPECT_DOUBLE_EQ(header.GetScaleFactor(), 0.9996);
+    EXPECT_EQ(balloons, 1);
+    Exit();
+}
+
+// Zoom to Point: Escape over its balloon closes the balloon alone; the window stays with the
+// keyboard in its point field. Escape with no balloon closes the window.
+TEST_F(BalloonInputTest, EscapeOverZoomToPointsBalloonLeavesTheWindow)
+{
+    ASSERT_TRUE(Open());
+    CZoomToPoint* dialog = OpenZoomToPoint();
+    ASSERT_NE(dialog, nullptr);
+    wxTextCtrl& field = *dialog->GetPointField();
+    field.ChangeValue("9999");
+    ASSERT_TRUE(ClickInto(field));
+    EXPECT_EQ(Refuse(*dialog->FindWindow(wxID_OK),
+                     [&] {
+                         EXPECT_TRUE(TypeIntoBalloon('7'));
+                         EXPECT_EQ(field.GetValue(), "9999");
+                         wxUIActionSimulator keys;
+                         keys.Char(WXK_ESCAPE);
+                         keys.Char('2');
+                     }),
+              wxID_CANCEL);
+    ASSERT_EQ(CZoomToPoint::GetInstance(), dialog) << "the window stays";
+    EXPECT_TRUE(YieldUntil("the typed name to land", [&] { return field.GetValue() != "9999"; }));
+    EXPECT_EQ(field.GetValue(), "2");
+    wxUIActionSimulator().Char(WXK_RETURN);
+    EXPECT_TRUE(YieldUntil("the zoom to show the point's description",
+                           [&] { return dialog->GetDescriptionText()->GetLabel() == "B"; }));
+    wxUIActionSimulator().Char(WXK_ESCAPE);
+    EXPECT_TRUE(YieldUntil("the window to close", [] { return CZoomToPoint::GetInstance() == nullptr; }));
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    Exit();
+}
+
+// Zoom to Point's balloon and a click on the map: the click closes the balloon, as over a side
+// panel, and leaves no window disabled; the window stays with its refused name.
+TEST_F(BalloonInputTest, AClickOnTheMapClosesZoomToPointsBalloon)
+{
+    ASSERT_TRUE(Open());
+    CZoomToPoint* dialog = OpenZoomToPoint();
+    ASSERT_NE(dialog, nullptr);
+    wxTextCtrl& field = *dialog->GetPointField();
+    field.ChangeValue("9999");
+    ASSERT_TRUE(ClickInto(field));
+    EXPECT_EQ(Refuse(*dialog->FindWindow(wxID_OK),
+                     [&] {
+                         EXPECT_TRUE(SaveScreenshot(Frame(), "zoom_to_point_refused_name.png"));
+                         Click(*map);
+                     }),
+              wxID_CANCEL);
+    EXPECT_TRUE(Frame().IsEnabled());
+    ASSERT_EQ(CZoomToPoint::GetInstance(), dialog);
+    EXPECT_TRUE(dialog->GetFrame()->IsEnabled());
+    EXPECT_EQ(field.GetValue(), "9999");
+    EXPECT_EQ(CDdxErrorDlg::GetShown(), nullptr);
+    Exit();
+}
+
+// The job file changes on disk while a balloon shows: the question whether to reload waits until
+// the balloon has closed, since the main window is not in front meanwhile.
+TEST_F(BalloonInputTest, TheJobFileWatchWaitsForTheBalloon)
+{
+    const std::string path = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "Parcel.Mvj");
+    ASSERT_TRUE(Start({path}));
+    Frame().ShowDialogBar(true);
+    CMorvelView* view = Frame().GetJobView();
+    ASSERT_NE(view, nullptr);
+    CDataFileDoc* job = view->GetJob();
+    view->RecordFileState();
+    auto* panel = Push<CPointAdd>(IdAddEditPoints);
+    ASSERT_NE(panel, nullptr);
+    panel->SetNameText("AP1");
+    wxTextCtrl& northing = Field(panel->GetLocationPage(), CPointLocationPosition::IdNorthing);
+    northing.ChangeValue("abc");
+    ASSERT_TRUE(ClickInto(northing));
+    ASSERT_TRUE(YieldUntil("the main window to be in front", [&] { return App().GetToolHost().IsForeground(false); }));
+    messages.clear();
+    answers = {IDNO};
+    EXPECT_EQ(Refuse(*panel->FindWindow(CPointAdd::IdAdd),
+                     [&] {
+                         std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) +
+                                                                    std::chrono::seconds(10));
+                         view->PollJobFiles();
+                         job->SendHint(nullptr, HintFlush, 0);
+                         EXPECT_TRUE(messages.empty()) << messages.front();
+                         wxUIActionSimulator().Char(WXK_ESCAPE);
+                     }),
+              wxID_CANCEL);
+    EXPECT_TRUE(YieldUntil("the question once the balloon has gone", [&] {
+        view->PollJobFiles();
+        job->SendHint(nullptr, HintFlush, 0);
+        return !messages.empty();
+    }));
+    EXPECT_EQ(messages.size(), 1u);
     Exit();
 }
