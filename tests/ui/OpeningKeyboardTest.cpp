@@ -1,0 +1,131 @@
+#include "ProgramTest.h"
+
+#include "cogo/ui/Calculator.h"
+#include "cogo/ui/InteractiveControl.h"
+#include "cogo/ui/PointInDirection.h"
+#include "framework/ui/StackingDialogBar.h"
+#include "model/PointRecord.h"
+#include "shell/GlobalCommandIds.h"
+#include "shell/ui/MainFrame.h"
+
+#include <wx/app.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+
+// Windows and dialogs as they open: the keyboard must be where a person starts typing, with real
+// keys through the X server, so the toolkit decides which window hears them.
+
+using morvel::test::ProgramTest;
+using morvel::test::YieldUntil;
+
+namespace {
+
+class OpeningKeyboardTest : public ProgramTest
+{
+protected:
+    bool Open()
+    {
+        if (!Start())
+            return false;
+        if (!ShowPointsOnMap({new CPointRecord("1", "A", CLocation(1000, 2000, 100), true),
+                              new CPointRecord("2", "B", CLocation(1030, 2040, 105), true)}))
+            return false;
+        Frame().ShowDialogBar(true);
+        return true;
+    }
+    template <class T> T* Push(int command)
+    {
+        wxCommandEvent open(wxEVT_MENU, command);
+        Frame().GetEventHandler()->ProcessEvent(open);
+        T* panel = nullptr;
+        WaitFor("the panel", [&] { return (panel = dynamic_cast<T*>(Frame().GetStackingBar()->GetCurrent())); });
+        return panel;
+    }
+    static void Click(wxWindow& window)
+    {
+        const wxRect r = window.GetScreenRect();
+        wxUIActionSimulator mouse;
+        mouse.MouseMove(r.x + r.width / 2, r.y + r.height / 2);
+        mouse.MouseClick();
+    }
+    static ::testing::AssertionResult ClickInto(wxTextCtrl& field)
+    {
+        Click(field);
+        return YieldUntil("the clicked field to take the keyboard", [&] { return wxWindow::FindFocus() == &field; });
+    }
+    // Drops a field's menu with `drop` and picks its `item`th entry (from 1) with the keyboard
+    // once the menu shows.
+    static void PickFromFieldMenu(const std::function<void()>& drop, int item)
+    {
+        auto picked = std::make_shared<bool>(false);
+        auto onOpen = [picked, item](wxMenuEvent& event) {
+            event.Skip();
+            if (*picked)
+                return;
+            *picked = true;
+            wxTheApp->CallAfter([item] {
+                wxUIActionSimulator keys;
+                for (int i = 0; i < item; ++i)
+                    keys.Char(WXK_DOWN);
+                keys.Char(WXK_RETURN);
+            });
+        };
+        wxTheApp->Bind(wxEVT_MENU_OPEN, onOpen);
+        drop();
+        YieldUntil("the menu to open and close", [&] { return *picked; });
+        wxTheApp->Unbind(wxEVT_MENU_OPEN, onOpen);
+    }
+    static ::testing::AssertionResult TypeUntil(const char* text, const std::function<bool()>& landed)
+    {
+        wxUIActionSimulator().Text(text);
+        return YieldUntil("the typed text to land", landed);
+    }
+    static CCalculator* OpenCalculator()
+    {
+        for (wxWindow* w : wxTopLevelWindows)
+            if (auto* calc = dynamic_cast<CCalculator*>(w); calc && !calc->IsBeingDeleted())
+                return calc;
+        return nullptr;
+    }
+};
+
+} // namespace
+
+// "Calculator..." from a field's menu, dropped with the Down key or its button: the calculator
+// takes the keyboard, so typed digits are its own and the field keeps its value until "Use Result".
+TEST_F(OpeningKeyboardTest, TheCalculatorFromAFieldsMenuTakesTheKeyboard)
+{
+    ASSERT_TRUE(Open());
+    auto* panel = Push<CPointInDirection>(IdPointInDirection);
+    ASSERT_NE(panel, nullptr);
+    auto& angle = *static_cast<CInteractiveControl*>(panel->FindWindow(CPointInDirection::IdAngle));
+    ASSERT_TRUE(WaitFor("the field's menu button", [&] { return angle.GetMenuButton() != nullptr; }));
+    struct Case
+    {
+        const char* name;
+        std::function<void()> drop;
+    };
+    const Case cases[] = {
+        {"the Down key", [] { wxUIActionSimulator().Char(WXK_DOWN); }},
+        {"the menu button", [&] { Click(*angle.GetMenuButton()); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        angle.ChangeValue("20");
+        ASSERT_TRUE(ClickInto(angle));
+        PickFromFieldMenu(c.drop, 5); // Calculator...
+        CCalculator* calc = nullptr;
+        ASSERT_TRUE(YieldUntil("the calculator", [&] { return (calc = OpenCalculator()) && calc->IsShownOnScreen(); }));
+        const wxString before = angle.GetValue();
+        EXPECT_TRUE(TypeUntil("2", [&] { return angle.GetValue() != before || calc->Engine().IsEntryOpen(); }));
+        EXPECT_EQ(angle.GetValue().utf8_string(), before.utf8_string());
+        EXPECT_EQ(calc->Engine().EntryText(), "2");
+        Click(*calc->FindWindow(calc_keys::UseResult));
+        EXPECT_TRUE(YieldUntil("Use Result to fill the field", [&] { return angle.GetValue() != before; }));
+        EXPECT_EQ(angle.GetValue().utf8_string(), "2");
+        CloseCalculator();
+        ASSERT_TRUE(YieldUntil("the calculator to close", [] { return OpenCalculator() == nullptr; }));
+    }
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    Exit();
+}
