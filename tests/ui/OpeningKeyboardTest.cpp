@@ -1,8 +1,10 @@
 #include "ProgramTest.h"
 
+#include "cogo/ui/AnchorFields.h"
 #include "cogo/ui/Calculator.h"
 #include "cogo/ui/InteractiveControl.h"
 #include "cogo/ui/PointInDirection.h"
+#include "framework/ui/ModalDialog.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "model/PointRecord.h"
 #include "shell/GlobalCommandIds.h"
@@ -80,6 +82,14 @@ protected:
         wxUIActionSimulator().Text(text);
         return YieldUntil("the typed text to land", landed);
     }
+    // Shows the dialog as the program does, not through the test's answers.
+    static int ShowAsItIs(wxDialog& dialog)
+    {
+        ModalAnswerer answers = SetModalAnswerer({});
+        const int result = RunModal(dialog);
+        SetModalAnswerer(answers);
+        return result;
+    }
     static CCalculator* OpenCalculator()
     {
         for (wxWindow* w : wxTopLevelWindows)
@@ -126,6 +136,36 @@ TEST_F(OpeningKeyboardTest, TheCalculatorFromAFieldsMenuTakesTheKeyboard)
         CloseCalculator();
         ASSERT_TRUE(YieldUntil("the calculator to close", [] { return OpenCalculator() == nullptr; }));
     }
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    Exit();
+}
+
+// "Add or Subtract...": the angle offset dialog opens with the keyboard in its field, so `15` and
+// Enter add 15 to the angle.
+TEST_F(OpeningKeyboardTest, TheAngleOffsetDialogTakesTypingInItsField)
+{
+    ASSERT_TRUE(Open());
+    auto* panel = Push<CPointInDirection>(IdPointInDirection);
+    ASSERT_NE(panel, nullptr);
+    auto& angle = *static_cast<CInteractiveControl*>(panel->FindWindow(CPointInDirection::IdAngle));
+    angle.ChangeValue("20");
+    ASSERT_TRUE(ClickInto(angle));
+    int result = 0;
+    dialogAnswer = [&](wxDialog& dialog) {
+        whenShown = [&](wxDialog& shown) {
+            EXPECT_TRUE(YieldUntil("the dialog to take the keyboard", [&] { return shown.IsActive(); }));
+            wxUIActionSimulator().Text("15");
+            wxUIActionSimulator().Char(WXK_RETURN);
+        };
+        result = ShowAsItIs(dialog);
+        whenShown = {};
+        return result;
+    };
+    PickFromFieldMenu([] { wxUIActionSimulator().Char(WXK_DOWN); }, 4); // Add or Subtract...
+    ASSERT_TRUE(YieldUntil("the dialog to close", [&] { return result != 0; }));
+    dialogAnswer = {};
+    EXPECT_EQ(result, wxID_OK);
+    EXPECT_EQ(angle.GetValue().utf8_string(), "35.000000");
     EXPECT_TRUE(messages.empty()) << messages.front();
     Exit();
 }
