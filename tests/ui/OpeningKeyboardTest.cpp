@@ -7,10 +7,13 @@
 #include "framework/ui/ModalDialog.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "model/PointRecord.h"
+#include "shell/CommandIds.h"
 #include "shell/GlobalCommandIds.h"
+#include "shell/ui/PrintPreviewView.h"
 #include "shell/ui/MainFrame.h"
 
 #include <wx/app.h>
+#include <wx/menu.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
@@ -76,6 +79,50 @@ protected:
         drop();
         YieldUntil("the menu to open and close", [&] { return *picked; });
         wxTheApp->Unbind(wxEVT_MENU_OPEN, onOpen);
+    }
+    // Opens the menu bar's menu `title` with a click and chooses the command `id` in it with the
+    // keyboard, as a person does; true once the menu closed.
+    ::testing::AssertionResult ChooseFromMenuBar(const wxString& title, int id)
+    {
+        wxMenuBar& bar = *Frame().GetMenuBar();
+        const int index = bar.FindMenu(title);
+        if (index == wxNOT_FOUND)
+            return ::testing::AssertionFailure() << "no menu " << title.utf8_string();
+        // The menus' titles sit side by side from the bar's left end.
+        int x = 0;
+        for (int i = 0; i < index; ++i)
+            x += bar.GetTextExtent(wxStripMenuCodes(bar.GetMenuLabel(i))).x + 2 * 9;
+        const wxRect r = bar.GetScreenRect();
+        auto chosen = std::make_shared<bool>(false);
+        auto onOpen = [chosen, id](wxMenuEvent& event) {
+            event.Skip();
+            wxMenu* menu = event.GetMenu();
+            if (*chosen || !menu || !menu->FindItem(id))
+                return;
+            *chosen = true;
+            // The keyboard passes over separators and greyed items.
+            int downs = 0;
+            for (wxMenuItem* item : menu->GetMenuItems()) {
+                if (item->IsSeparator() || !item->IsEnabled())
+                    continue;
+                ++downs;
+                if (item->GetId() == id)
+                    break;
+            }
+            wxTheApp->CallAfter([downs] {
+                wxUIActionSimulator keys;
+                for (int i = 0; i < downs; ++i)
+                    keys.Char(WXK_DOWN);
+                keys.Char(WXK_RETURN);
+            });
+        };
+        wxTheApp->Bind(wxEVT_MENU_OPEN, onOpen);
+        wxUIActionSimulator mouse;
+        mouse.MouseMove(r.x + x + 12, r.y + r.height / 2);
+        mouse.MouseClick();
+        const auto done = YieldUntil("the menu to open", [&] { return *chosen; });
+        wxTheApp->Unbind(wxEVT_MENU_OPEN, onOpen);
+        return done;
     }
     static ::testing::AssertionResult TypeUntil(const char* text, const std::function<bool()>& landed)
     {
@@ -167,5 +214,29 @@ TEST_F(OpeningKeyboardTest, TheAngleOffsetDialogTakesTypingInItsField)
     EXPECT_EQ(result, wxID_OK);
     EXPECT_EQ(angle.GetValue().utf8_string(), "35.000000");
     EXPECT_TRUE(messages.empty()) << messages.front();
+    Exit();
+}
+
+// File > Print Preview, over a side panel's field: the page has the keyboard at once, so PageDown
+// scrolls it and Escape closes the preview without a click on it first.
+TEST_F(OpeningKeyboardTest, ThePrintPreviewTakesKeysAtOnce)
+{
+    ASSERT_TRUE(Open());
+    auto* panel = Push<CPointInDirection>(IdPointInDirection);
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(ClickInto(*static_cast<wxTextCtrl*>(panel->FindWindow(CPointInDirection::IdDistance))));
+    ASSERT_TRUE(ChooseFromMenuBar("File", IdFilePrintPreview));
+    CPrintPreviewView* preview = nullptr;
+    ASSERT_TRUE(YieldUntil("the preview", [&] { return (preview = CPrintPreviewView::GetCurrent()) && preview->IsShownOnScreen(); }));
+    wxPreviewCanvas& page = *preview->GetPreview()->GetCanvas();
+    // The page, not a button of the bar above it (where Enter would print).
+    EXPECT_TRUE(YieldUntil("the page to have the keyboard", [&] { return wxWindow::FindFocus() == &page; }));
+    // Zoomed in, the page is taller than its window.
+    preview->GetPreview()->SetZoom(200);
+    const int top = page.GetViewStart().y;
+    wxUIActionSimulator().Char(WXK_PAGEDOWN);
+    EXPECT_TRUE(YieldUntil("PageDown to scroll the page", [&] { return page.GetViewStart().y > top; }));
+    wxUIActionSimulator().Char(WXK_ESCAPE);
+    EXPECT_TRUE(YieldUntil("Escape to close the preview", [] { return CPrintPreviewView::GetCurrent() == nullptr; }));
     Exit();
 }
