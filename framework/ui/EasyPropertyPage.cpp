@@ -1,6 +1,7 @@
 #include "framework/ui/EasyPropertyPage.h"
 
 #include "framework/ui/ModalDialog.h"
+#include "framework/ui/WindowHelpers.h"
 
 #include <wx/bookctrl.h>
 #include <wx/button.h>
@@ -101,6 +102,11 @@ int CEasyPropertySheet::DoModal()
     CreateSheet();
     m_ended = false;
     m_result = wxID_CANCEL;
+    // The keyboard starts in the page, on its chosen radio button where it starts with a group:
+    // on an unchecked one, a Space would change the choice.
+    if (CEasyPropertyPage* page = GetActivePage())
+        if (wxWindow* first = FirstKeyboardControl(*page))
+            first->SetFocus();
     const int answer = RunModal(*this);
     return m_ended ? m_result : answer;
 }

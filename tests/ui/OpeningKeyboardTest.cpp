@@ -10,10 +10,14 @@
 #include "shell/CommandIds.h"
 #include "shell/GlobalCommandIds.h"
 #include "shell/ui/PrintPreviewView.h"
+#include "shell/ui/UserPreferences.h"
+#include "transfer/ui/TransferGetJobFromDC.h"
+#include "model/MorvelSettings.h"
 #include "shell/ui/MainFrame.h"
 
 #include <wx/app.h>
 #include <wx/menu.h>
+#include <wx/radiobut.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
@@ -238,5 +242,52 @@ TEST_F(OpeningKeyboardTest, ThePrintPreviewTakesKeysAtOnce)
     EXPECT_TRUE(YieldUntil("PageDown to scroll the page", [&] { return page.GetViewStart().y > top; }));
     wxUIActionSimulator().Char(WXK_ESCAPE);
     EXPECT_TRUE(YieldUntil("Escape to close the preview", [] { return CPrintPreviewView::GetCurrent() == nullptr; }));
+    Exit();
+}
+
+// Transfer Settings, from its menu and from Get Job from Total Station's button: the keyboard
+// starts on the maker that is chosen, so a Space there changes nothing.
+TEST_F(OpeningKeyboardTest, TransferSettingsStartOnTheChosenMaker)
+{
+    ASSERT_TRUE(Open());
+    struct Case
+    {
+        const char* name;
+        std::function<void()> open;
+    };
+    const Case cases[] = {
+        {"Transfer > Transfer Settings", [&] { EXPECT_TRUE(ChooseFromMenuBar("Transfer", IdTransferSettings)); }},
+        {"Get Job from Total Station",
+         [&] {
+             // The panel asks for the settings as it opens.
+             wxCommandEvent open(wxEVT_MENU, IdGetJobFromTotalStation);
+             Frame().GetEventHandler()->ProcessEvent(open);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GetMorvelSettings().SetModelIndex(CMorvelSettings::GetFirstNikonModel());
+        int result = 0;
+        dialogAnswer = [&](wxDialog& dialog) {
+            auto* sheet = dynamic_cast<CUserPreferences*>(&dialog);
+            if (!sheet)
+                return int(wxID_CANCEL);
+            wxWindow& page = *sheet->GetTransferPage();
+            auto& nikon = *static_cast<wxRadioButton*>(page.FindWindow(CUserPreferencesTransferPage::IdNikon));
+            whenShown = [&](wxDialog&) {
+                EXPECT_TRUE(YieldUntil("the chosen maker to have the keyboard", [&] { return wxWindow::FindFocus() == &nikon; }));
+                wxUIActionSimulator().Char(' ');
+                wxUIActionSimulator().Char(WXK_ESCAPE);
+            };
+            result = ShowAsItIs(dialog);
+            whenShown = {};
+            EXPECT_EQ(result, wxID_CANCEL);
+            EXPECT_TRUE(nikon.GetValue()) << "the Space changed the maker";
+            return result;
+        };
+        c.open();
+        EXPECT_TRUE(YieldUntil("the settings to close", [&] { return result != 0; }));
+        dialogAnswer = {};
+    }
     Exit();
 }
