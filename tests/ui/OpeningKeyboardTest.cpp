@@ -9,7 +9,9 @@
 #include "model/PointRecord.h"
 #include "shell/CommandIds.h"
 #include "shell/GlobalCommandIds.h"
+#include "shell/ui/CutSheetReport.h"
 #include "shell/ui/PrintPreviewView.h"
+#include "shell/ui/ReportFieldCheckList.h"
 #include "shell/ui/UserPreferences.h"
 #include "transfer/ui/TransferGetJobFromDC.h"
 #include "model/MorvelSettings.h"
@@ -289,5 +291,31 @@ TEST_F(OpeningKeyboardTest, TransferSettingsStartOnTheChosenMaker)
         EXPECT_TRUE(YieldUntil("the settings to close", [&] { return result != 0; }));
         dialogAnswer = {};
     }
+    Exit();
+}
+
+// The Cut Sheet Report panel opens with the keyboard on its field list: the first Space ticks or
+// clears the field under the keyboard.
+TEST_F(OpeningKeyboardTest, TheCutSheetPanelsFirstSpaceTicksAField)
+{
+    ASSERT_TRUE(Open());
+    auto* panel = Push<CCutSheetReport>(IdCutSheetReport);
+    ASSERT_NE(panel, nullptr);
+    CReportFieldCheckList& fields = *panel->GetPointStakePage().GetFieldList();
+    std::vector<bool> before;
+    for (unsigned i = 0; i < fields.GetCount(); ++i)
+        before.push_back(fields.IsChecked(i));
+    const auto changed = [&] {
+        for (unsigned i = 0; i < fields.GetCount(); ++i)
+            if (fields.IsChecked(i) != before[i])
+                return true;
+        return false;
+    };
+    wxUIActionSimulator().Char(' ');
+    EXPECT_TRUE(YieldUntil("the Space to tick or clear a field", changed));
+    const int current = fields.GetSelection();
+    ASSERT_NE(current, wxNOT_FOUND);
+    for (unsigned i = 0; i < fields.GetCount(); ++i)
+        EXPECT_EQ(fields.IsChecked(i), int(i) == current ? !before[i] : bool(before[i])) << "field " << i;
     Exit();
 }
