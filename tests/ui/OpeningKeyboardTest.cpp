@@ -1,23 +1,24 @@
 #include "ProgramTest.h"
 
+#include "cogo/FieldMenus.h"
 #include "cogo/ui/AnchorFields.h"
 #include "cogo/ui/Calculator.h"
 #include "cogo/ui/InteractiveControl.h"
 #include "cogo/ui/PointInDirection.h"
 #include "framework/ui/ModalDialog.h"
 #include "framework/ui/StackingDialogBar.h"
+#include "model/MorvelSettings.h"
 #include "model/PointRecord.h"
+#include "platform/Profile.h"
 #include "shell/CommandIds.h"
 #include "shell/GlobalCommandIds.h"
 #include "shell/ui/CutSheetReport.h"
+#include "shell/ui/MainFrame.h"
 #include "shell/ui/PrintPreviewView.h"
 #include "shell/ui/ReportFieldCheckList.h"
 #include "shell/ui/UserPreferences.h"
 #include "transfer/ui/ExtractBackup.h"
 #include "transfer/ui/TransferGetJobFromDC.h"
-#include "platform/Profile.h"
-#include "model/MorvelSettings.h"
-#include "shell/ui/MainFrame.h"
 
 #include <wx/app.h>
 #include <wx/menu.h>
@@ -68,41 +69,10 @@ protected:
         Click(field);
         return YieldUntil("the clicked field to take the keyboard", [&] { return wxWindow::FindFocus() == &field; });
     }
-    // Drops a field's menu with `drop` and picks its `item`th entry (from 1) with the keyboard
-    // once the menu shows.
-    static void PickFromFieldMenu(const std::function<void()>& drop, int item)
+    // Drops a menu with `drop` and, once it shows, chooses the command `id` in it with the
+    // keyboard, as a person does; true once the menu showed.
+    static ::testing::AssertionResult ChooseFromMenu(const std::function<void()>& drop, int id)
     {
-        auto picked = std::make_shared<bool>(false);
-        auto onOpen = [picked, item](wxMenuEvent& event) {
-            event.Skip();
-            if (*picked)
-                return;
-            *picked = true;
-            wxTheApp->CallAfter([item] {
-                wxUIActionSimulator keys;
-                for (int i = 0; i < item; ++i)
-                    keys.Char(WXK_DOWN);
-                keys.Char(WXK_RETURN);
-            });
-        };
-        wxTheApp->Bind(wxEVT_MENU_OPEN, onOpen);
-        drop();
-        YieldUntil("the menu to open and close", [&] { return *picked; });
-        wxTheApp->Unbind(wxEVT_MENU_OPEN, onOpen);
-    }
-    // Opens the menu bar's menu `title` with a click and chooses the command `id` in it with the
-    // keyboard, as a person does; true once the menu closed.
-    ::testing::AssertionResult ChooseFromMenuBar(const wxString& title, int id)
-    {
-        wxMenuBar& bar = *Frame().GetMenuBar();
-        const int index = bar.FindMenu(title);
-        if (index == wxNOT_FOUND)
-            return ::testing::AssertionFailure() << "no menu " << title.utf8_string();
-        // The menus' titles sit side by side from the bar's left end.
-        int x = 0;
-        for (int i = 0; i < index; ++i)
-            x += bar.GetTextExtent(wxStripMenuCodes(bar.GetMenuLabel(i))).x + 2 * 9;
-        const wxRect r = bar.GetScreenRect();
         auto chosen = std::make_shared<bool>(false);
         auto onOpen = [chosen, id](wxMenuEvent& event) {
             event.Skip();
@@ -127,12 +97,28 @@ protected:
             });
         };
         wxTheApp->Bind(wxEVT_MENU_OPEN, onOpen);
-        wxUIActionSimulator mouse;
-        mouse.MouseMove(r.x + x + 12, r.y + r.height / 2);
-        mouse.MouseClick();
+        drop();
         const auto done = YieldUntil("the menu to open", [&] { return *chosen; });
         wxTheApp->Unbind(wxEVT_MENU_OPEN, onOpen);
         return done;
+    }
+    // The menu bar's menu `title`, opened with a click.
+    ::testing::AssertionResult ChooseFromMenuBar(const wxString& title, int id)
+    {
+        wxMenuBar& bar = *Frame().GetMenuBar();
+        const int index = bar.FindMenu(title);
+        if (index == wxNOT_FOUND)
+            return ::testing::AssertionFailure() << "no menu " << title.utf8_string();
+        // The menus' titles sit side by side from the bar's left end.
+        int x = 0;
+        for (int i = 0; i < index; ++i)
+            x += bar.GetTextExtent(wxStripMenuCodes(bar.GetMenuLabel(i))).x + 2 * 9;
+        const wxRect r = bar.GetScreenRect();
+        return ChooseFromMenu([&] {
+            wxUIActionSimulator mouse;
+            mouse.MouseMove(r.x + x + 12, r.y + r.height / 2);
+            mouse.MouseClick();
+        }, id);
     }
     static ::testing::AssertionResult TypeUntil(const char* text, const std::function<bool()>& landed)
     {
@@ -180,7 +166,7 @@ TEST_F(OpeningKeyboardTest, TheCalculatorFromAFieldsMenuTakesTheKeyboard)
         SCOPED_TRACE(c.name);
         angle.ChangeValue("20");
         ASSERT_TRUE(ClickInto(angle));
-        PickFromFieldMenu(c.drop, 5); // Calculator...
+        ASSERT_TRUE(ChooseFromMenu(c.drop, CmdCalculator));
         CCalculator* calc = nullptr;
         ASSERT_TRUE(YieldUntil("the calculator", [&] { return (calc = OpenCalculator()) && calc->IsShownOnScreen(); }));
         const wxString before = angle.GetValue();
@@ -218,7 +204,7 @@ TEST_F(OpeningKeyboardTest, TheAngleOffsetDialogTakesTypingInItsField)
         whenShown = {};
         return result;
     };
-    PickFromFieldMenu([] { wxUIActionSimulator().Char(WXK_DOWN); }, 4); // Add or Subtract...
+    ASSERT_TRUE(ChooseFromMenu([] { wxUIActionSimulator().Char(WXK_DOWN); }, CmdAddOffset));
     ASSERT_TRUE(YieldUntil("the dialog to close", [&] { return result != 0; }));
     dialogAnswer = {};
     EXPECT_EQ(result, wxID_OK);
@@ -321,6 +307,7 @@ TEST_F(OpeningKeyboardTest, TheCutSheetPanelsFirstSpaceTicksAField)
     ASSERT_NE(current, wxNOT_FOUND);
     for (unsigned i = 0; i < fields.GetCount(); ++i)
         EXPECT_EQ(fields.IsChecked(i), int(i) == current ? !before[i] : bool(before[i])) << "field " << i;
+    EXPECT_TRUE(SaveScreenshot(Frame(), "cut_sheet_keyboard.png"));
     Exit();
 }
 
