@@ -341,6 +341,11 @@ CCalculator* ShowCalculator(wxWindow* parent, double value)
     }
     open = new CCalculator(parent, value);
     open->Show();
+    // Shown, it is active and holds the keyboard, so the digits typed next are its own: a window
+    // that is only shown leaves the keyboard with the main window, where they would overwrite the
+    // field the calculator was opened from.
+    open->FindWindow(CCalculator::IdStack)->SetFocus();
+    open->Raise();
     return open;
 }
 

@@ -74,12 +74,7 @@ CInteractiveControlMenuButton::CInteractiveControlMenuButton(wxWindow* parent, C
         if (m_owner == nullptr)
             return;
         m_owner->SetFocus();
-        // While a command's refusal balloon waits, the field and this button with it may be
-        // destroyed: neither is read afterwards.
-        const wxWeakRef<CInteractiveControl> owner(m_owner);
         DropMenu();
-        if (owner)
-            owner->SetFocus();
     });
 }
 
@@ -117,7 +112,11 @@ void CInteractiveControlMenuButton::DropMenu()
         return;
     const wxPoint at = m_owner->ScreenToClient(GetMenuPosition());
     const int chosen = m_owner->TrackFieldMenu(*menu, at);
-    if (chosen == wxID_NONE || m_owner == nullptr)
+    // The field has the keyboard back before the command runs, not after: a window the command
+    // opens (the calculator) keeps it, and while a command's refusal balloon waits, the field and
+    // this button with it may be destroyed.
+    m_owner->SetFocus();
+    if (chosen == wxID_NONE)
         return;
     // The commands go to the field.
     wxCommandEvent command(wxEVT_MENU, chosen);

@@ -22,6 +22,9 @@ CCustomButton::CCustomButton(wxWindow* parent, int32_t controlId, const wxPoint&
       m_controlId(controlId)
 {
     SetLabel(label);
+    // The toolkit took its focus rule from the base class while that was built, before this class's
+    // AcceptsFocus held: a dialog would open with the keyboard on a button that takes no keys.
+    SetCanFocus(false);
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &CCustomButton::OnPaint, this);
     Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { OnLeftDown(); });

@@ -109,6 +109,11 @@ int CEasyPropertySheet::DoModal()
     CreateSheet();
     m_ended = false;
     m_result = wxID_CANCEL;
+    // The keyboard starts in the page, on its chosen radio button where it starts with a group:
+    // on an unchecked one, a Space would change the choice.
+    if (CEasyPropertyPage* page = GetActivePage())
+        if (wxWindow* first = FirstKeyboardControl(*page))
+            first->SetFocus();
     const int answer = RunModal(*this);
     return m_ended ? m_result : answer;
 }

@@ -2,6 +2,9 @@
 
 #include <wx/display.h>
 #include <wx/menu.h>
+#include <wx/panel.h>
+#include <wx/radiobut.h>
+#include <wx/statbox.h>
 #include <wx/window.h>
 #include <wx/weakref.h>
 
@@ -53,4 +56,23 @@ void SizeWithinScreen(wxWindow& window, const wxWindow* parent, const wxSize& wa
     const wxRect screen = wxDisplay(display == wxNOT_FOUND ? 0u : unsigned(display)).GetClientArea();
     window.SetSize(std::min(wanted.x, screen.width * 9 / 10), std::min(wanted.y, screen.height * 9 / 10));
     window.Centre();
+}
+
+wxWindow* FirstKeyboardControl(wxWindow& parent)
+{
+    for (wxWindow* child : parent.GetChildren()) {
+        if (child->IsTopLevel() || !child->IsShown() || !child->IsEnabled())
+            continue;
+        if (!child->AcceptsFocusFromKeyboard() || dynamic_cast<wxPanel*>(child) || dynamic_cast<wxStaticBox*>(child)) {
+            if (wxWindow* inner = FirstKeyboardControl(*child))
+                return inner;
+            continue;
+        }
+        if (auto* radio = dynamic_cast<wxRadioButton*>(child))
+            for (wxRadioButton* b = radio->GetFirstInGroup(); b; b = b->GetNextInGroup())
+                if (b->GetValue() && b->IsEnabled())
+                    return b;
+        return child;
+    }
+    return nullptr;
 }

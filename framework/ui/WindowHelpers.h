@@ -39,3 +39,7 @@ int TrackPopupMenu(wxWindow& owner, wxMenu& menu, const wxPoint& client);
 using PopupMenuAnswerer = std::function<int(wxMenu& menu)>;
 // Installs the answerer (empty: none) and returns the one before.
 PopupMenuAnswerer SetPopupMenuAnswerer(PopupMenuAnswerer answerer);
+
+// Where a window's keyboard starts when it opens: its first control in tab order that takes keys;
+// in a group of radio buttons, the one that is checked. Null when none does.
+wxWindow* FirstKeyboardControl(wxWindow& parent);

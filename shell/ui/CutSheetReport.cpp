@@ -88,6 +88,9 @@ bool CCutSheetReport::OnInitDialog()
     m_tab->AddPage("Point Stake", m_page, CCutSheetPointStakePage::TemplateId);
     m_tab->SelectPage(0);
     Layout();
+    // The keyboard starts on the field list, not on the tab strip of the one page, where the
+    // first Space would do nothing.
+    SetActiveControl(m_page->GetFieldList());
     return true;
 }
 

@@ -44,6 +44,11 @@ void CPrintPreviewView::Start()
         job->SendHint(nullptr, HintViewKindChanged, 0);
     InitializeWithModality(wxPreviewFrame_AppModal);
     Show(true);
+    // The page takes the keyboard, in front, so PageDown and Escape work without a click on it
+    // first; the bar's first button would print on Enter.
+    if (wxPreviewCanvas* page = m_printPreview ? m_printPreview->GetCanvas() : nullptr)
+        page->SetFocus();
+    Raise();
 }
 
 void CPrintPreviewView::OnSetPreviewMode(bool preview)

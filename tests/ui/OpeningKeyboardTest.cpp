@@ -1,0 +1,345 @@
+#include "ProgramTest.h"
+
+#include "cogo/FieldMenus.h"
+#include "cogo/ui/AnchorFields.h"
+#include "cogo/ui/Calculator.h"
+#include "cogo/ui/InteractiveControl.h"
+#include "cogo/ui/PointInDirection.h"
+#include "framework/ui/ModalDialog.h"
+#include "framework/ui/StackingDialogBar.h"
+#include "model/MorvelSettings.h"
+#include "model/PointRecord.h"
+#include "platform/Profile.h"
+#include "shell/CommandIds.h"
+#include "shell/GlobalCommandIds.h"
+#include "shell/ui/CutSheetReport.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/PrintPreviewView.h"
+#include "shell/ui/ReportFieldCheckList.h"
+#include "shell/ui/UserPreferences.h"
+#include "transfer/ui/ExtractBackup.h"
+#include "transfer/ui/TransferGetJobFromDC.h"
+
+#include <wx/app.h>
+#include <wx/menu.h>
+#include <wx/radiobut.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+
+#include <fstream>
+
+// Windows and dialogs as they open: the keyboard must be where a person starts typing, with real
+// keys through the X server, so the toolkit decides which window hears them.
+
+using morvel::test::ProgramTest;
+using morvel::test::YieldUntil;
+
+namespace {
+
+class OpeningKeyboardTest : public ProgramTest
+{
+protected:
+    bool Open()
+    {
+        if (!Start())
+            return false;
+        if (!ShowPointsOnMap({new CPointRecord("1", "A", CLocation(1000, 2000, 100), true),
+                              new CPointRecord("2", "B", CLocation(1030, 2040, 105), true)}))
+            return false;
+        Frame().ShowDialogBar(true);
+        return true;
+    }
+    template <class T> T* Push(int command)
+    {
+        wxCommandEvent open(wxEVT_MENU, command);
+        Frame().GetEventHandler()->ProcessEvent(open);
+        T* panel = nullptr;
+        WaitFor("the panel", [&] { return (panel = dynamic_cast<T*>(Frame().GetStackingBar()->GetCurrent())); });
+        return panel;
+    }
+    static void Click(wxWindow& window)
+    {
+        const wxRect r = window.GetScreenRect();
+        wxUIActionSimulator mouse;
+        mouse.MouseMove(r.x + r.width / 2, r.y + r.height / 2);
+        mouse.MouseClick();
+    }
+    static ::testing::AssertionResult ClickInto(wxTextCtrl& field)
+    {
+        Click(field);
+        return YieldUntil("the clicked field to take the keyboard", [&] { return wxWindow::FindFocus() == &field; });
+    }
+    // Drops a menu with `drop` and, once it shows, chooses the command `id` in it with the
+    // keyboard, as a person does; true once the menu showed.
+    static ::testing::AssertionResult ChooseFromMenu(const std::function<void()>& drop, int id)
+    {
+        auto chosen = std::make_shared<bool>(false);
+        auto onOpen = [chosen, id](wxMenuEvent& event) {
+            event.Skip();
+            wxMenu* menu = event.GetMenu();
+            if (*chosen || !menu || !menu->FindItem(id))
+                return;
+            *chosen = true;
+            // The keyboard passes over separators and greyed items.
+            int downs = 0;
+            for (wxMenuItem* item : menu->GetMenuItems()) {
+                if (item->IsSeparator() || !item->IsEnabled())
+                    continue;
+                ++downs;
+                if (item->GetId() == id)
+                    break;
+            }
+            wxTheApp->CallAfter([downs] {
+                wxUIActionSimulator keys;
+                for (int i = 0; i < downs; ++i)
+                    keys.Char(WXK_DOWN);
+                keys.Char(WXK_RETURN);
+            });
+        };
+        wxTheApp->Bind(wxEVT_MENU_OPEN, onOpen);
+        drop();
+        const auto done = YieldUntil("the menu to open", [&] { return *chosen; });
+        wxTheApp->Unbind(wxEVT_MENU_OPEN, onOpen);
+        return done;
+    }
+    // The menu bar's menu `title`, opened with a click.
+    ::testing::AssertionResult ChooseFromMenuBar(const wxString& title, int id)
+    {
+        wxMenuBar& bar = *Frame().GetMenuBar();
+        const int index = bar.FindMenu(title);
+        if (index == wxNOT_FOUND)
+            return ::testing::AssertionFailure() << "no menu " << title.utf8_string();
+        // The menus' titles sit side by side from the bar's left end.
+        int x = 0;
+        for (int i = 0; i < index; ++i)
+            x += bar.GetTextExtent(wxStripMenuCodes(bar.GetMenuLabel(i))).x + 2 * 9;
+        const wxRect r = bar.GetScreenRect();
+        return ChooseFromMenu([&] {
+            wxUIActionSimulator mouse;
+            mouse.MouseMove(r.x + x + 12, r.y + r.height / 2);
+            mouse.MouseClick();
+        }, id);
+    }
+    static ::testing::AssertionResult TypeUntil(const char* text, const std::function<bool()>& landed)
+    {
+        wxUIActionSimulator().Text(text);
+        return YieldUntil("the typed text to land", landed);
+    }
+    // Shows the dialog as the program does, not through the test's answers.
+    static int ShowAsItIs(wxDialog& dialog)
+    {
+        ModalAnswerer answers = SetModalAnswerer({});
+        const int result = RunModal(dialog);
+        SetModalAnswerer(answers);
+        return result;
+    }
+    static CCalculator* OpenCalculator()
+    {
+        for (wxWindow* w : wxTopLevelWindows)
+            if (auto* calc = dynamic_cast<CCalculator*>(w); calc && !calc->IsBeingDeleted())
+                return calc;
+        return nullptr;
+    }
+};
+
+} // namespace
+
+// "Calculator..." from a field's menu, dropped with the Down key or its button: the calculator
+// takes the keyboard, so typed digits are its own and the field keeps its value until "Use Result".
+TEST_F(OpeningKeyboardTest, TheCalculatorFromAFieldsMenuTakesTheKeyboard)
+{
+    ASSERT_TRUE(Open());
+    auto* panel = Push<CPointInDirection>(IdPointInDirection);
+    ASSERT_NE(panel, nullptr);
+    auto& angle = *static_cast<CInteractiveControl*>(panel->FindWindow(CPointInDirection::IdAngle));
+    ASSERT_TRUE(WaitFor("the field's menu button", [&] { return angle.GetMenuButton() != nullptr; }));
+    struct Case
+    {
+        const char* name;
+        std::function<void()> drop;
+    };
+    const Case cases[] = {
+        {"the Down key", [] { wxUIActionSimulator().Char(WXK_DOWN); }},
+        {"the menu button", [&] { Click(*angle.GetMenuButton()); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        angle.ChangeValue("20");
+        ASSERT_TRUE(ClickInto(angle));
+        ASSERT_TRUE(ChooseFromMenu(c.drop, CmdCalculator));
+        CCalculator* calc = nullptr;
+        ASSERT_TRUE(YieldUntil("the calculator", [&] { return (calc = OpenCalculator()) && calc->IsShownOnScreen(); }));
+        const wxString before = angle.GetValue();
+        EXPECT_TRUE(TypeUntil("2", [&] { return angle.GetValue() != before || calc->Engine().IsEntryOpen(); }));
+        EXPECT_EQ(angle.GetValue().utf8_string(), before.utf8_string());
+        EXPECT_EQ(calc->Engine().EntryText(), "2");
+        Click(*calc->FindWindow(calc_keys::UseResult));
+        EXPECT_TRUE(YieldUntil("Use Result to fill the field", [&] { return angle.GetValue() != before; }));
+        EXPECT_EQ(angle.GetValue().utf8_string(), "2");
+        CloseCalculator();
+        ASSERT_TRUE(YieldUntil("the calculator to close", [] { return OpenCalculator() == nullptr; }));
+    }
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    Exit();
+}
+
+// "Add or Subtract...": the angle offset dialog opens with the keyboard in its field, so `15` and
+// Enter add 15 to the angle.
+TEST_F(OpeningKeyboardTest, TheAngleOffsetDialogTakesTypingInItsField)
+{
+    ASSERT_TRUE(Open());
+    auto* panel = Push<CPointInDirection>(IdPointInDirection);
+    ASSERT_NE(panel, nullptr);
+    auto& angle = *static_cast<CInteractiveControl*>(panel->FindWindow(CPointInDirection::IdAngle));
+    angle.ChangeValue("20");
+    ASSERT_TRUE(ClickInto(angle));
+    int result = 0;
+    dialogAnswer = [&](wxDialog& dialog) {
+        whenShown = [&](wxDialog& shown) {
+            EXPECT_TRUE(YieldUntil("the dialog to take the keyboard", [&] { return shown.IsActive(); }));
+            wxUIActionSimulator().Text("15");
+            wxUIActionSimulator().Char(WXK_RETURN);
+        };
+        result = ShowAsItIs(dialog);
+        whenShown = {};
+        return result;
+    };
+    ASSERT_TRUE(ChooseFromMenu([] { wxUIActionSimulator().Char(WXK_DOWN); }, CmdAddOffset));
+    ASSERT_TRUE(YieldUntil("the dialog to close", [&] { return result != 0; }));
+    dialogAnswer = {};
+    EXPECT_EQ(result, wxID_OK);
+    EXPECT_EQ(angle.GetValue().utf8_string(), "35.000000");
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    Exit();
+}
+
+// File > Print Preview, over a side panel's field: the page has the keyboard at once, so PageDown
+// scrolls it and Escape closes the preview without a click on it first.
+TEST_F(OpeningKeyboardTest, ThePrintPreviewTakesKeysAtOnce)
+{
+    ASSERT_TRUE(Open());
+    auto* panel = Push<CPointInDirection>(IdPointInDirection);
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(ClickInto(*static_cast<wxTextCtrl*>(panel->FindWindow(CPointInDirection::IdDistance))));
+    ASSERT_TRUE(ChooseFromMenuBar("File", IdFilePrintPreview));
+    CPrintPreviewView* preview = nullptr;
+    ASSERT_TRUE(YieldUntil("the preview", [&] { return (preview = CPrintPreviewView::GetCurrent()) && preview->IsShownOnScreen(); }));
+    wxPreviewCanvas& page = *preview->GetPreview()->GetCanvas();
+    // The page, not a button of the bar above it (where Enter would print).
+    EXPECT_TRUE(YieldUntil("the page to have the keyboard", [&] { return wxWindow::FindFocus() == &page; }));
+    // Zoomed in, the page is taller than its window.
+    preview->GetPreview()->SetZoom(200);
+    const int top = page.GetViewStart().y;
+    wxUIActionSimulator().Char(WXK_PAGEDOWN);
+    EXPECT_TRUE(YieldUntil("PageDown to scroll the page", [&] { return page.GetViewStart().y > top; }));
+    wxUIActionSimulator().Char(WXK_ESCAPE);
+    EXPECT_TRUE(YieldUntil("Escape to close the preview", [] { return CPrintPreviewView::GetCurrent() == nullptr; }));
+    Exit();
+}
+
+// Transfer Settings, from its menu and from Get Job from Total Station's button: the keyboard
+// starts on the maker that is chosen, so a Space there changes nothing.
+TEST_F(OpeningKeyboardTest, TransferSettingsStartOnTheChosenMaker)
+{
+    ASSERT_TRUE(Open());
+    struct Case
+    {
+        const char* name;
+        std::function<void()> open;
+    };
+    const Case cases[] = {
+        {"Transfer > Transfer Settings", [&] { EXPECT_TRUE(ChooseFromMenuBar("Transfer", IdTransferSettings)); }},
+        {"Get Job from Total Station",
+         [&] {
+             // The panel asks for the settings as it opens.
+             wxCommandEvent open(wxEVT_MENU, IdGetJobFromTotalStation);
+             Frame().GetEventHandler()->ProcessEvent(open);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GetMorvelSettings().SetModelIndex(CMorvelSettings::GetFirstNikonModel());
+        int result = 0;
+        dialogAnswer = [&](wxDialog& dialog) {
+            auto* sheet = dynamic_cast<CUserPreferences*>(&dialog);
+            if (!sheet)
+                return int(wxID_CANCEL);
+            wxWindow& page = *sheet->GetTransferPage();
+            auto& nikon = *static_cast<wxRadioButton*>(page.FindWindow(CUserPreferencesTransferPage::IdNikon));
+            whenShown = [&](wxDialog&) {
+                EXPECT_TRUE(YieldUntil("the chosen maker to have the keyboard", [&] { return wxWindow::FindFocus() == &nikon; }));
+                wxUIActionSimulator().Char(' ');
+                wxUIActionSimulator().Char(WXK_ESCAPE);
+            };
+            result = ShowAsItIs(dialog);
+            whenShown = {};
+            EXPECT_EQ(result, wxID_CANCEL);
+            EXPECT_TRUE(nikon.GetValue()) << "the Space changed the maker";
+            return result;
+        };
+        c.open();
+        EXPECT_TRUE(YieldUntil("the settings to close", [&] { return result != 0; }));
+        dialogAnswer = {};
+    }
+    Exit();
+}
+
+// The Cut Sheet Report panel opens with the keyboard on its field list: the first Space ticks or
+// clears the field under the keyboard.
+TEST_F(OpeningKeyboardTest, TheCutSheetPanelsFirstSpaceTicksAField)
+{
+    ASSERT_TRUE(Open());
+    auto* panel = Push<CCutSheetReport>(IdCutSheetReport);
+    ASSERT_NE(panel, nullptr);
+    CReportFieldCheckList& fields = *panel->GetPointStakePage().GetFieldList();
+    std::vector<bool> before;
+    for (unsigned i = 0; i < fields.GetCount(); ++i)
+        before.push_back(fields.IsChecked(i));
+    const auto changed = [&] {
+        for (unsigned i = 0; i < fields.GetCount(); ++i)
+            if (fields.IsChecked(i) != before[i])
+                return true;
+        return false;
+    };
+    wxUIActionSimulator().Char(' ');
+    EXPECT_TRUE(YieldUntil("the Space to tick or clear a field", changed));
+    const int current = fields.GetSelection();
+    ASSERT_NE(current, wxNOT_FOUND);
+    for (unsigned i = 0; i < fields.GetCount(); ++i)
+        EXPECT_EQ(fields.IsChecked(i), int(i) == current ? !before[i] : bool(before[i])) << "field " << i;
+    EXPECT_TRUE(SaveScreenshot(Frame(), "cut_sheet_keyboard.png"));
+    Exit();
+}
+
+// Tools > Create Job from Backup, opened again: the remembered backup file is selected in the first
+// field, so what is typed replaces it.
+TEST_F(OpeningKeyboardTest, CreateJobFromBackupSelectsTheRememberedFile)
+{
+    ASSERT_TRUE(Open());
+    const std::string remembered = home->file("Field.Mvb");
+    std::ofstream(remembered) << "backup";
+    GetAppProfile().WriteProfileString("File", "BckBck", remembered);
+    std::string typed;
+    int result = 0;
+    dialogAnswer = [&](wxDialog& dialog) {
+        auto* paths = dynamic_cast<CExtractBackup*>(CEasyDialog::FromHost(dialog));
+        if (!paths)
+            return int(wxID_CANCEL);
+        auto& source = *static_cast<wxTextCtrl*>(paths->FindWindow(CExtractBackup::SourceEditId));
+        whenShown = [&](wxDialog&) {
+            EXPECT_TRUE(YieldUntil("the backup file to have the keyboard", [&] { return wxWindow::FindFocus() == &source; }));
+            wxUIActionSimulator().Text("x");
+            EXPECT_TRUE(YieldUntil("the typing to land", [&] { return source.GetValue() != remembered; }));
+            typed = source.GetValue().utf8_string();
+            wxUIActionSimulator().Char(WXK_ESCAPE);
+        };
+        result = ShowAsItIs(dialog);
+        whenShown = {};
+        return result;
+    };
+    ASSERT_TRUE(ChooseFromMenuBar("Tools", IdCreateJobFromBackup));
+    ASSERT_TRUE(YieldUntil("the dialog to close", [&] { return result != 0; }));
+    dialogAnswer = {};
+    EXPECT_EQ(typed, "x");
+    Exit();
+}
