@@ -401,22 +401,6 @@ void CEasyDialog::CreateModalHost(wxWindow* parent)
         buttons->Realize();
         sizer->Add(buttons, 0, wxEXPAND | wxALL, FromDIP(8));
     }
-    // The field that has the keyboard as the dialog comes up shows its text selected, so typing
-    // replaces it (a remembered path, a value) instead of running on from its end. The toolkit
-    // places the caret when the field takes the keyboard, so this waits until it has.
-    host->Bind(wxEVT_ACTIVATE, [self = wxWeakRef<CEasyDialog>(this)](wxActivateEvent& event) {
-        event.Skip();
-        // The host goes a moment after the dialog.
-        CEasyDialog* dialog = self.get();
-        if (!dialog || !event.GetActive() || dialog->m_openSelected)
-            return;
-        dialog->m_openSelected = true;
-        dialog->CallAfter([dialog] {
-            auto* field = dynamic_cast<wxTextCtrl*>(wxWindow::FindFocus());
-            if (field && dialog->IsDescendant(field) && field->IsSingleLine() && !field->HasSelection())
-                field->SelectAll();
-        });
-    });
     host->SetSizerAndFit(sizer);
     if (m_placeWhenBuilt) {
         const wxPoint at = *m_placeWhenBuilt;
@@ -432,7 +416,6 @@ int CEasyDialog::DoModal(wxWindow* parent)
     CreateModalHost(parent);
     m_ended = false;
     m_result = wxID_CANCEL;
-    m_openSelected = false;
     return RunModal(*m_host);
 }
 

@@ -168,8 +168,6 @@ private:
     std::map<const wxWindow*, int> m_roles;
     int m_result = 0;
     bool m_ended = false;
-    // The text of the field with the keyboard was selected as the modal host came up.
-    bool m_openSelected = false;
     uint8_t m_exchangeFlag = 0;
     CReport m_report{0};
     std::unique_ptr<CEasyDialogWizard> m_wizard;

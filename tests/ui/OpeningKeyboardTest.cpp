@@ -9,7 +9,6 @@
 #include "framework/ui/StackingDialogBar.h"
 #include "model/MorvelSettings.h"
 #include "model/PointRecord.h"
-#include "platform/Profile.h"
 #include "shell/CommandIds.h"
 #include "shell/GlobalCommandIds.h"
 #include "shell/ui/CutSheetReport.h"
@@ -17,7 +16,6 @@
 #include "shell/ui/PrintPreviewView.h"
 #include "shell/ui/ReportFieldCheckList.h"
 #include "shell/ui/UserPreferences.h"
-#include "transfer/ui/ExtractBackup.h"
 #include "transfer/ui/TransferGetJobFromDC.h"
 
 #include <wx/app.h>
@@ -25,8 +23,6 @@
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
-
-#include <fstream>
 
 // Windows and dialogs as they open: the keyboard must be where a person starts typing, with real
 // keys through the X server, so the toolkit decides which window hears them.
@@ -308,38 +304,5 @@ TEST_F(OpeningKeyboardTest, TheCutSheetPanelsFirstSpaceTicksAField)
     for (unsigned i = 0; i < fields.GetCount(); ++i)
         EXPECT_EQ(fields.IsChecked(i), int(i) == current ? !before[i] : bool(before[i])) << "field " << i;
     EXPECT_TRUE(SaveScreenshot(Frame(), "cut_sheet_keyboard.png"));
-    Exit();
-}
-
-// Tools > Create Job from Backup, opened again: the remembered backup file is selected in the first
-// field, so what is typed replaces it.
-TEST_F(OpeningKeyboardTest, CreateJobFromBackupSelectsTheRememberedFile)
-{
-    ASSERT_TRUE(Open());
-    const std::string remembered = home->file("Field.Mvb");
-    std::ofstream(remembered) << "backup";
-    GetAppProfile().WriteProfileString("File", "BckBck", remembered);
-    std::string typed;
-    int result = 0;
-    dialogAnswer = [&](wxDialog& dialog) {
-        auto* paths = dynamic_cast<CExtractBackup*>(CEasyDialog::FromHost(dialog));
-        if (!paths)
-            return int(wxID_CANCEL);
-        auto& source = *static_cast<wxTextCtrl*>(paths->FindWindow(CExtractBackup::SourceEditId));
-        whenShown = [&](wxDialog&) {
-            EXPECT_TRUE(YieldUntil("the backup file to have the keyboard", [&] { return wxWindow::FindFocus() == &source; }));
-            wxUIActionSimulator().Text("x");
-            EXPECT_TRUE(YieldUntil("the typing to land", [&] { return source.GetValue() != remembered; }));
-            typed = source.GetValue().utf8_string();
-            wxUIActionSimulator().Char(WXK_ESCAPE);
-        };
-        result = ShowAsItIs(dialog);
-        whenShown = {};
-        return result;
-    };
-    ASSERT_TRUE(ChooseFromMenuBar("Tools", IdCreateJobFromBackup));
-    ASSERT_TRUE(YieldUntil("the dialog to close", [&] { return result != 0; }));
-    dialogAnswer = {};
-    EXPECT_EQ(typed, "x");
     Exit();
 }
