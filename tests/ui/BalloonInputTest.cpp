@@ -38,6 +38,9 @@
 // the toolkit decides which window hears them, as it does for a person.
 
 using morvel::test::ProgramTest;
+using morvel::test::Click;
+using morvel::test::ClickInto;
+using morvel::test::TypeUntil;
 using morvel::test::YieldUntil;
 
 namespace {
@@ -70,14 +73,6 @@ protected:
         Frame().ShowDialogBar(true);
         return true;
     }
-    template <class T> T* Push(int command)
-    {
-        wxCommandEvent open(wxEVT_MENU, command);
-        Frame().GetEventHandler()->ProcessEvent(open);
-        T* panel = nullptr;
-        WaitFor("the panel", [&] { return (panel = dynamic_cast<T*>(Frame().GetStackingBar()->GetCurrent())); });
-        return panel;
-    }
     CZoomToPoint* OpenZoomToPoint()
     {
         wxCommandEvent open(wxEVT_MENU, IdZoomToPoint);
@@ -86,20 +81,6 @@ protected:
     }
     static wxTextCtrl& Field(wxWindow& panel, int id) { return *static_cast<wxTextCtrl*>(panel.FindWindow(id)); }
 
-    // The mouse moves to the middle of the window and clicks there.
-    static void Click(wxWindow& window)
-    {
-        const wxRect r = window.GetScreenRect();
-        wxUIActionSimulator mouse;
-        mouse.MouseMove(r.x + r.width / 2, r.y + r.height / 2);
-        mouse.MouseClick();
-    }
-    // A click into the field, waiting until it has the keyboard.
-    static ::testing::AssertionResult ClickInto(wxTextCtrl& field)
-    {
-        Click(field);
-        return YieldUntil("the clicked field to take the keyboard", [&] { return wxWindow::FindFocus() == &field; });
-    }
 
     // Clicks `button`, whose check refuses a field; `close` then runs inside the balloon and must
     // close it. What the balloon ended with (wxID_OK or wxID_CANCEL); 0 when none showed.
@@ -135,12 +116,6 @@ protected:
         if (!balloon || balloon->IsClosed())
             return ::testing::AssertionFailure() << "the key closed the balloon";
         return ::testing::AssertionSuccess();
-    }
-    // Types the text as the keyboard does; true once `landed` holds.
-    static ::testing::AssertionResult TypeUntil(const char* text, const std::function<bool()>& landed)
-    {
-        wxUIActionSimulator().Text(text);
-        return YieldUntil("the typed text to land", landed);
     }
 };
 

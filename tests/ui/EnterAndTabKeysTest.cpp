@@ -31,6 +31,9 @@
 // hears them.
 
 using morvel::test::ProgramTest;
+using morvel::test::Click;
+using morvel::test::ClickInto;
+using morvel::test::TypeUntil;
 using morvel::test::YieldUntil;
 
 namespace {
@@ -54,43 +57,6 @@ protected:
         doc = CDataFileDoc::GetActiveDoc();
         Frame().ShowDialogBar(true);
         return doc != nullptr;
-    }
-    template <class T> T* Push(int command)
-    {
-        wxCommandEvent open(wxEVT_MENU, command);
-        Frame().GetEventHandler()->ProcessEvent(open);
-        T* panel = nullptr;
-        WaitFor("the panel", [&] { return (panel = dynamic_cast<T*>(Frame().GetStackingBar()->GetCurrent())); });
-        return panel;
-    }
-    static void Click(wxWindow& window)
-    {
-        const wxRect r = window.GetScreenRect();
-        wxUIActionSimulator mouse;
-        mouse.MouseMove(r.x + r.width / 2, r.y + r.height / 2);
-        mouse.MouseClick();
-    }
-    // A click into the control, again while it has not taken the keyboard (a window just shown
-    // may not be on the screen yet, and the click then lands on what was there).
-    static ::testing::AssertionResult ClickInto(wxWindow& control)
-    {
-        for (int attempt = 0; attempt < 40 && wxWindow::FindFocus() != &control; ++attempt) {
-            Click(control);
-            const wxLongLong end = wxGetLocalTimeMillis() + 500;
-            while (wxWindow::FindFocus() != &control && wxGetLocalTimeMillis() < end) {
-                wxYield();
-                wxMilliSleep(5);
-            }
-        }
-        if (wxWindow::FindFocus() == &control)
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "the clicked control never took the keyboard";
-    }
-    // Types the text as the keyboard does; true once `landed` holds.
-    static ::testing::AssertionResult TypeUntil(const char* text, const std::function<bool()>& landed)
-    {
-        wxUIActionSimulator().Text(text);
-        return YieldUntil("the typed text to land", landed);
     }
     // A point of the notebook's tab `index`, on the screen.
     static wxPoint TabPoint(wxBookCtrlBase& book, int index)

@@ -28,6 +28,9 @@
 // keys through the X server, so the toolkit decides which window hears them.
 
 using morvel::test::ProgramTest;
+using morvel::test::Click;
+using morvel::test::ClickInto;
+using morvel::test::TypeUntil;
 using morvel::test::YieldUntil;
 
 namespace {
@@ -44,26 +47,6 @@ protected:
             return false;
         Frame().ShowDialogBar(true);
         return true;
-    }
-    template <class T> T* Push(int command)
-    {
-        wxCommandEvent open(wxEVT_MENU, command);
-        Frame().GetEventHandler()->ProcessEvent(open);
-        T* panel = nullptr;
-        WaitFor("the panel", [&] { return (panel = dynamic_cast<T*>(Frame().GetStackingBar()->GetCurrent())); });
-        return panel;
-    }
-    static void Click(wxWindow& window)
-    {
-        const wxRect r = window.GetScreenRect();
-        wxUIActionSimulator mouse;
-        mouse.MouseMove(r.x + r.width / 2, r.y + r.height / 2);
-        mouse.MouseClick();
-    }
-    static ::testing::AssertionResult ClickInto(wxTextCtrl& field)
-    {
-        Click(field);
-        return YieldUntil("the clicked field to take the keyboard", [&] { return wxWindow::FindFocus() == &field; });
     }
     // Drops a menu with `drop` and, once it shows, chooses the command `id` in it with the
     // keyboard, as a person does; true once the menu showed.
@@ -115,11 +98,6 @@ protected:
             mouse.MouseMove(r.x + x + 12, r.y + r.height / 2);
             mouse.MouseClick();
         }, id);
-    }
-    static ::testing::AssertionResult TypeUntil(const char* text, const std::function<bool()>& landed)
-    {
-        wxUIActionSimulator().Text(text);
-        return YieldUntil("the typed text to land", landed);
     }
     // Shows the dialog as the program does, not through the test's answers.
     static int ShowAsItIs(wxDialog& dialog)

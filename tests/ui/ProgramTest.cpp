@@ -4,6 +4,8 @@
 #include "framework/ui/EasyDialog.h"
 #include "framework/ui/MessageBoxFS.h"
 #include "framework/ui/ModalDialog.h"
+#include "framework/ui/StackableDialog.h"
+#include "framework/ui/StackingDialogBar.h"
 #include "model/DataFileDoc.h"
 #include "model/PointRecord.h"
 #include "platform/MessageBox.h"
@@ -25,6 +27,7 @@
 #include <wx/popupwin.h>
 #include <wx/time.h>
 #include <wx/timer.h>
+#include <wx/uiaction.h>
 #include <wx/utils.h>
 
 #include <chrono>
@@ -202,6 +205,37 @@ static ::testing::AssertionResult PumpUntil(const std::function<void()>& pump, c
     return PumpUntil([] { wxYield(); }, what, done);
 }
 
+void Click(wxWindow& window)
+{
+    const wxRect r = window.GetScreenRect();
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(r.x + r.width / 2, r.y + r.height / 2);
+    mouse.MouseClick();
+}
+
+::testing::AssertionResult ClickInto(wxWindow& control)
+{
+    const auto hasKeyboard = [&] { return wxWindow::FindFocus() == &control; };
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!hasKeyboard() && std::chrono::steady_clock::now() < deadline) {
+        Click(control);
+        const auto again = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+        while (!hasKeyboard() && std::chrono::steady_clock::now() < again) {
+            wxYield();
+            wxMilliSleep(5);
+        }
+    }
+    if (hasKeyboard())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the clicked control never took the keyboard";
+}
+
+::testing::AssertionResult TypeUntil(const char* text, const std::function<bool()>& landed)
+{
+    wxUIActionSimulator().Text(text);
+    return YieldUntil("the typed text to land", landed);
+}
+
 ::testing::AssertionResult WindowTest::WaitFor(const char* what, const std::function<bool()>& done)
 {
     return PumpUntil([this] { Pump(); }, what, done);
@@ -368,6 +402,13 @@ void ProgramTest::Exit()
 CMorvelApp& ProgramTest::App() { return *m_app; }
 
 CMainFrame& ProgramTest::Frame() { return *m_app->GetMainFrame(); }
+
+void ProgramTest::PushPanel(int command, const std::function<bool(wxWindow*)>& arrived)
+{
+    wxCommandEvent open(wxEVT_MENU, command);
+    Frame().GetEventHandler()->ProcessEvent(open);
+    WaitFor("the panel", [&] { return arrived(Frame().GetStackingBar()->GetCurrent()); });
+}
 
 CPreviewMapCtrl* ProgramTest::ShowPointsOnMap(const std::vector<CPointRecord*>& points)
 {

@@ -30,6 +30,15 @@ bool IsDisplayAvailable();
 // holds, at most 20 s; the failure names `what`.
 ::testing::AssertionResult YieldUntil(const char* what, const std::function<bool()>& done);
 
+// Real input through the X server, so the toolkit decides which window hears it, as for a person.
+// The mouse moves to the middle of the window and clicks there.
+void Click(wxWindow& window);
+// Clicks into the control until it has the keyboard (a window just shown may not be on the screen
+// yet, and a click then lands on what was there).
+::testing::AssertionResult ClickInto(wxWindow& control);
+// Types the text as the keyboard does; true once `landed` holds.
+::testing::AssertionResult TypeUntil(const char* text, const std::function<bool()>& landed);
+
 // The toolkit alone, for tests of single windows and controls. Skipped without a display.
 class WindowTest : public ::testing::Test
 {
@@ -79,6 +88,14 @@ protected:
     // Adds the points to the active job (one it refuses is dropped) and zooms the job view's map
     // to the job's extents. The map; null, with every point dropped, without a job or its view.
     CPreviewMapCtrl* ShowPointsOnMap(const std::vector<CPointRecord*>& points);
+    // Runs the menu command that pushes a side panel: the panel once it is on top of the side
+    // bar; null when no T comes.
+    template <class T> T* Push(int command)
+    {
+        T* panel = nullptr;
+        PushPanel(command, [&](wxWindow* top) { return (panel = dynamic_cast<T*>(top)) != nullptr; });
+        return panel;
+    }
 
     // Message boxes are answered in order from `answers` (the default button once it is empty);
     // every text shown lands in `messages`. Other dialogs go to `dialogAnswer`, which returns the
@@ -102,6 +119,7 @@ protected:
     bool showSplash = false;
 
 private:
+    void PushPanel(int command, const std::function<bool(wxWindow*)>& arrived);
     // Says which step of the start failed, with what the program showed; false.
     bool StartFailed(const char* why);
 
