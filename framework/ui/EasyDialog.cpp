@@ -16,7 +16,6 @@
 #include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/display.h>
-#include <wx/radiobut.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
 #include <wx/textentry.h>
@@ -82,56 +81,6 @@ CEasyDialog& Outermost(CEasyDialog& dialog)
         if (auto* d = dynamic_cast<CEasyDialog*>(w))
             outer = d;
     return *outer;
-}
-
-bool Holds(const wxWindow* window, const wxWindow* focus)
-{
-    for (const wxWindow* w = focus; w; w = w->GetParent())
-        if (w == window)
-            return true;
-    return false;
-}
-
-// The walk Tab takes: depth first in tab order; a notebook's tab strip, then its shown page; of a
-// group of radio buttons only the chosen one. `next` is the first stop after the focus.
-struct TabWalk
-{
-    const wxWindow* focus = nullptr;
-    wxWindow* first = nullptr;
-    wxWindow* next = nullptr;
-    bool passed = false;
-};
-
-void WalkTabStops(wxWindow* parent, TabWalk& walk)
-{
-    for (wxWindow* w : ChildList(parent)) {
-        if (walk.next)
-            return;
-        auto stop = [&] {
-            if (!walk.first)
-                walk.first = w;
-            if (walk.passed)
-                walk.next = w;
-        };
-        const bool holdsFocus = Holds(w, walk.focus);
-        auto* radio = dynamic_cast<wxRadioButton*>(w);
-        // Hidden and disabled windows are passed by, and the buttons of a group but the chosen one.
-        if (w->IsShown() && w->IsEnabled() && !(radio && !radio->GetValue())) {
-            if (auto* book = dynamic_cast<wxBookCtrlBase*>(w)) {
-                if (book->AcceptsFocusFromKeyboard())
-                    stop();
-                walk.passed = walk.passed || w == walk.focus;
-                if (wxWindow* page = book->GetCurrentPage())
-                    WalkTabStops(page, walk);
-            } else if (w->AcceptsFocusFromKeyboard() && !dynamic_cast<wxPanel*>(w)) {
-                stop();
-            } else {
-                WalkTabStops(w, walk);
-            }
-        }
-        // Past the focus, also where it sits in a control of several parts (a combo box's entry).
-        walk.passed = walk.passed || holdsFocus;
-    }
 }
 
 // Where a window sits among the sizers of its parent: the items from the top sizer down.
@@ -625,10 +574,7 @@ void CEasyDialog::FocusNextControl()
 {
     // Where Tab goes: through the pages and tabs of the whole dialog, not only the page that has
     // the keyboard; past the last control, the first.
-    TabWalk walk;
-    walk.focus = wxWindow::FindFocus();
-    WalkTabStops(&Outermost(*this), walk);
-    if (wxWindow* next = walk.next ? walk.next : walk.first)
+    if (wxWindow* next = NextTabStop(Outermost(*this), wxWindow::FindFocus()))
         next->SetFocusFromKbd();
 }
 

@@ -112,7 +112,7 @@ int CEasyPropertySheet::DoModal()
     // The keyboard starts in the page, on its chosen radio button where it starts with a group:
     // on an unchecked one, a Space would change the choice.
     if (CEasyPropertyPage* page = GetActivePage())
-        if (wxWindow* first = FirstKeyboardControl(*page))
+        if (wxWindow* first = NextTabStop(*page, nullptr))
             first->SetFocus();
     const int answer = RunModal(*this);
     return m_ended ? m_result : answer;

@@ -1,5 +1,6 @@
 #include "framework/ui/WindowHelpers.h"
 
+#include <wx/bookctrl.h>
 #include <wx/display.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
@@ -58,21 +59,57 @@ void SizeWithinScreen(wxWindow& window, const wxWindow* parent, const wxSize& wa
     window.Centre();
 }
 
-wxWindow* FirstKeyboardControl(wxWindow& parent)
+namespace {
+
+struct TabWalk
 {
-    for (wxWindow* child : parent.GetChildren()) {
-        if (child->IsTopLevel() || !child->IsShown() || !child->IsEnabled())
+    const wxWindow* focus = nullptr;
+    wxWindow* first = nullptr;
+    wxWindow* next = nullptr;
+    bool passed = false;
+};
+
+void WalkTabStops(wxWindow& parent, TabWalk& walk)
+{
+    for (wxWindow* w : parent.GetChildren()) {
+        if (walk.next)
+            return;
+        if (w->IsTopLevel())
             continue;
-        if (!child->AcceptsFocusFromKeyboard() || dynamic_cast<wxPanel*>(child) || dynamic_cast<wxStaticBox*>(child)) {
-            if (wxWindow* inner = FirstKeyboardControl(*child))
-                return inner;
-            continue;
+        auto stop = [&] {
+            if (!walk.first)
+                walk.first = w;
+            if (walk.passed)
+                walk.next = w;
+        };
+        const bool holdsFocus = walk.focus && w->IsDescendant(const_cast<wxWindow*>(walk.focus));
+        auto* radio = dynamic_cast<wxRadioButton*>(w);
+        // Hidden and disabled windows are passed by, and the buttons of a group but the chosen one;
+        // panels and group boxes only hold the stops.
+        if (w->IsShown() && w->IsEnabled() && !(radio && !radio->GetValue())) {
+            if (auto* book = dynamic_cast<wxBookCtrlBase*>(w)) {
+                if (book->AcceptsFocusFromKeyboard())
+                    stop();
+                walk.passed = walk.passed || w == walk.focus;
+                if (wxWindow* page = book->GetCurrentPage())
+                    WalkTabStops(*page, walk);
+            } else if (w->AcceptsFocusFromKeyboard() && !dynamic_cast<wxPanel*>(w) && !dynamic_cast<wxStaticBox*>(w)) {
+                stop();
+            } else {
+                WalkTabStops(*w, walk);
+            }
         }
-        if (auto* radio = dynamic_cast<wxRadioButton*>(child))
-            for (wxRadioButton* b = radio->GetFirstInGroup(); b; b = b->GetNextInGroup())
-                if (b->GetValue() && b->IsEnabled())
-                    return b;
-        return child;
+        // Past the focus, also where it sits in a control of several parts (a combo box's entry).
+        walk.passed = walk.passed || holdsFocus;
     }
-    return nullptr;
+}
+
+} // namespace
+
+wxWindow* NextTabStop(wxWindow& root, const wxWindow* focus)
+{
+    TabWalk walk;
+    walk.focus = focus;
+    WalkTabStops(root, walk);
+    return walk.next ? walk.next : walk.first;
 }

@@ -40,6 +40,8 @@ using PopupMenuAnswerer = std::function<int(wxMenu& menu)>;
 // Installs the answerer (empty: none) and returns the one before.
 PopupMenuAnswerer SetPopupMenuAnswerer(PopupMenuAnswerer answerer);
 
-// Where a window's keyboard starts when it opens: its first control in tab order that takes keys;
-// in a group of radio buttons, the one that is checked. Null when none does.
-wxWindow* FirstKeyboardControl(wxWindow& parent);
+// Where Tab goes from `focus` among the windows inside `root`: depth first in tab order, a
+// notebook's tab strip and then its shown page, of a group of radio buttons only the checked one.
+// Past the last stop, or with no focus inside (null: where the keyboard starts when a window
+// opens), the first. Null when nothing inside takes keys.
+wxWindow* NextTabStop(wxWindow& root, const wxWindow* focus);

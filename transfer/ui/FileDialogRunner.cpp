@@ -58,7 +58,7 @@ int RunFileDialogRequest(FileDialogRequest& request, wxWindow* parent)
             if (path.empty())
                 continue;
             const ChosenFile file = CFsFileDialog::ResolveChosenFile(
-                path, request.fileTypeCode, request.open, [](const std::string& p) { return FileExists(p); });
+                path, request.fileTypeCode, request.open, FileExists);
             const bool refuse = (mustExist && !file.exists) || (askReplace && file.exists && !MayReplace(file.path));
             if (refuse && refused.empty())
                 refused = path;
