@@ -73,11 +73,17 @@ protected:
         Frame().ShowDialogBar(true);
         return true;
     }
-    CZoomToPoint* OpenZoomToPoint()
+    // Zoom to Point, open with a name the job does not hold in its field, which has the keyboard;
+    // null when it did not open or the field never took the keyboard.
+    CZoomToPoint* OpenZoomToPointWithUnknownName()
     {
         wxCommandEvent open(wxEVT_MENU, IdZoomToPoint);
         Frame().ProcessWindowEvent(open);
-        return CZoomToPoint::GetInstance();
+        CZoomToPoint* dialog = CZoomToPoint::GetInstance();
+        if (!dialog)
+            return nullptr;
+        dialog->GetPointField()->ChangeValue("9999");
+        return ClickInto(*dialog->GetPointField()) ? dialog : nullptr;
     }
     static wxTextCtrl& Field(wxWindow& panel, int id) { return *static_cast<wxTextCtrl*>(panel.FindWindow(id)); }
 
@@ -216,11 +222,9 @@ TEST_F(BalloonInputTest, AnAdjustmentsPageLeavesItsRefusedFieldTheKeyboard)
 TEST_F(BalloonInputTest, EnterInZoomToPointZoomsAndClosesItsBalloon)
 {
     ASSERT_TRUE(Open());
-    CZoomToPoint* dialog = OpenZoomToPoint();
+    CZoomToPoint* dialog = OpenZoomToPointWithUnknownName();
     ASSERT_NE(dialog, nullptr);
     wxTextCtrl& field = *dialog->GetPointField();
-    field.ChangeValue("9999");
-    ASSERT_TRUE(ClickInto(field));
     EXPECT_EQ(Refuse(*dialog->FindWindow(wxID_OK), [] { wxUIActionSimulator().Char(WXK_RETURN); }), wxID_OK);
     ASSERT_EQ(CZoomToPoint::GetInstance(), dialog);
     EXPECT_TRUE(YieldUntil("the field to have the keyboard", [&] { return wxWindow::FindFocus() == &field; }));
@@ -325,11 +329,9 @@ TEST_F(BalloonInputTest, InAModalDialogOnlyEnterAndEscapeCloseTheBalloon)
 TEST_F(BalloonInputTest, EscapeOverZoomToPointsBalloonLeavesTheWindow)
 {
     ASSERT_TRUE(Open());
-    CZoomToPoint* dialog = OpenZoomToPoint();
+    CZoomToPoint* dialog = OpenZoomToPointWithUnknownName();
     ASSERT_NE(dialog, nullptr);
     wxTextCtrl& field = *dialog->GetPointField();
-    field.ChangeValue("9999");
-    ASSERT_TRUE(ClickInto(field));
     EXPECT_EQ(Refuse(*dialog->FindWindow(wxID_OK),
                      [&] {
                          EXPECT_TRUE(TypeIntoBalloon('7'));
@@ -356,11 +358,9 @@ TEST_F(BalloonInputTest, EscapeOverZoomToPointsBalloonLeavesTheWindow)
 TEST_F(BalloonInputTest, AClickOnTheMapClosesZoomToPointsBalloon)
 {
     ASSERT_TRUE(Open());
-    CZoomToPoint* dialog = OpenZoomToPoint();
+    CZoomToPoint* dialog = OpenZoomToPointWithUnknownName();
     ASSERT_NE(dialog, nullptr);
     wxTextCtrl& field = *dialog->GetPointField();
-    field.ChangeValue("9999");
-    ASSERT_TRUE(ClickInto(field));
     EXPECT_EQ(Refuse(*dialog->FindWindow(wxID_OK),
                      [&] {
                          EXPECT_TRUE(SaveScreenshot(Frame(), "zoom_to_point_refused_name.png"));
