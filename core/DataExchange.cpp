@@ -29,14 +29,16 @@ std::string OneDecimal(double v)
 CDdxControl* CDataExchange::PrepareEditCtrl(int id)
 {
     m_lastControlId = id;
-    // A control prepared since the last report has not been given the input by it.
+    // A report made before this control was prepared belongs to an earlier step.
     m_inputGivenId = 0;
     return m_pDlgWnd ? m_pDlgWnd->GetDdxControl(id) : nullptr;
 }
 
 void CDataExchange::Fail()
 {
-    if (m_bSaveAndValidate && m_pDlgWnd && m_lastControlId != 0 && m_lastControlId != m_inputGivenId)
+    // A check may name a field exchanged before the last one: once its report has given that field
+    // the input, the keyboard stays there, whatever was prepared last.
+    if (m_bSaveAndValidate && m_pDlgWnd && m_lastControlId != 0 && m_inputGivenId == 0)
         m_pDlgWnd->GiveDdxFocus(m_lastControlId);
     throw CDdxFailure();
 }

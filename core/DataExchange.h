@@ -61,7 +61,8 @@ public:
     // Marks the control as the one to return to and hands it out; null when the dialog lacks it.
     CDdxControl* PrepareEditCtrl(int id);
     // Stops the exchange: when saving, the focus goes back to the last prepared control, unless
-    // the report of the refusal gave that control the input already (typing may have gone on since).
+    // the report of the refusal gave a control the input already (typing may have gone on since),
+    // whichever control that was.
     [[noreturn]] void Fail();
     int GetLastControlId() const { return m_lastControlId; }
     // The report of a refusal gave this control the input.

@@ -191,8 +191,11 @@ bool DDV_NewPointName(CDataExchange* dx, int id, std::string& name, bool quiet)
             return true;
         }
         if (answer == PointExistsCancel) {
-            if (!quiet)
+            if (!quiet) {
+                // No report gave the name the keyboard: it is the field to return to.
+                dx->PrepareEditCtrl(id);
                 dx->Fail();
+            }
             return false;
         }
         return true;

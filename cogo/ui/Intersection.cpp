@@ -212,6 +212,7 @@ void CIntersection::DoDataExchange(CDataExchange& dx)
             std::string chosen;
             const std::string proposal = doc ? doc->NextFreePointName(c.storeNameC, true, 1) : std::string();
             if (CPointExists::AskWithoutOverwrite(typed, proposal, &chosen) != PointExistsUseChosen) {
+                dx.PrepareEditCtrl(IdNameD);
                 dx.Fail();
             }
             c.storeNameD = chosen;

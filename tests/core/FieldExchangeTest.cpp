@@ -226,6 +226,30 @@ TEST_F(ExchangeFixture, FailureStopsTheExchange)
     EXPECT_EQ(dialog.pagesShown, 1);
 }
 
+// A check that names a field exchanged before the last one: the keyboard stays in the field its
+// report named, not in the one prepared last. A failure with no report returns to the last one.
+TEST_F(ExchangeFixture, TheRefusedFieldKeepsTheKeyboardWhateverOrderTheChecksRun)
+{
+    dialog.Add(Id, "0");
+    dialog.Add(Id + 1, "4");
+    double distance = 0, rise = 0;
+    EXPECT_FALSE(dialog.Save([&](CDataExchange& dx) {
+        DDX_Distance(&dx, Id, distance);
+        DDX_VerticalDistance(&dx, Id + 1, rise);
+        DDV_NonZero(&dx, Id, 0.0);
+    }));
+    EXPECT_EQ(errors.ids, std::vector<int>{Id});
+    EXPECT_EQ(dialog.focused, Id);
+
+    dialog.focused = 0;
+    EXPECT_FALSE(dialog.Save([&](CDataExchange& dx) {
+        DDX_Distance(&dx, Id, distance);
+        DDX_VerticalDistance(&dx, Id + 1, rise);
+        dx.Fail();
+    }));
+    EXPECT_EQ(dialog.focused, Id + 1);
+}
+
 TEST_F(ExchangeFixture, LoadingWritesOnlyChangedText)
 {
     FakeControl& control = dialog.Add(Id);

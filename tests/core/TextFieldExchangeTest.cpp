@@ -193,6 +193,7 @@ TEST_F(TextFixture, CancelledPromptFailsWithoutAMessage)
     EXPECT_FALSE(exchangeOk);
     EXPECT_TRUE(errors.messages.empty());
     EXPECT_EQ(name, "P1");
+    EXPECT_EQ(dialog.focused, Id) << "the name is the field to mend";
     // Quiet: the answer still refuses, but the exchange goes on.
     EXPECT_FALSE(SaveText("", [&](CDataExchange* dx) { return DDV_NewPointName(dx, Id, name, true); }));
     EXPECT_TRUE(exchangeOk);

@@ -193,8 +193,8 @@ TEST_F(BalloonInputTest, AClickElsewhereLeavesTheRefusedFieldTheKeyboard)
     Exit();
 }
 
-// A page of the Adjustments panel refuses its direction: the keyboard goes to the direction, not
-// to the panel's selection chip, which takes no typing.
+// A page of the Adjustments panel refuses a field: the keyboard goes to that field, not to the
+// panel's selection chip, which takes no typing, nor to the field the page exchanged last.
 TEST_F(BalloonInputTest, AnAdjustmentsPageLeavesItsRefusedFieldTheKeyboard)
 {
     ASSERT_TRUE(Open());
@@ -214,6 +214,19 @@ TEST_F(BalloonInputTest, AnAdjustmentsPageLeavesItsRefusedFieldTheKeyboard)
     EXPECT_TRUE(TypeUntil("45", [&] { return direction.GetValue() == "45" || distance.GetValue() != "10"; }));
     EXPECT_EQ(direction.GetValue(), "45");
     EXPECT_EQ(distance.GetValue(), "10");
+
+    // The page checks Distance after exchanging Elevation: the keyboard still goes to Distance,
+    // and nothing is lifted by a value meant for it.
+    wxTextCtrl& rise = Field(page, CTranslateAdjustBy::IdRise);
+    distance.ChangeValue("");
+    rise.ChangeValue("0");
+    ASSERT_TRUE(ClickInto(direction));
+    EXPECT_EQ(Refuse(*page.FindWindow(CTranslateAdjustBy::IdApply), [] { wxUIActionSimulator().Char(WXK_ESCAPE); }),
+              wxID_CANCEL);
+    EXPECT_TRUE(TypeUntil("4", [&] { return !distance.GetValue().empty() || rise.GetValue() != "0"; }));
+    EXPECT_EQ(distance.GetValue(), "4");
+    EXPECT_EQ(rise.GetValue(), "0");
+    EXPECT_DOUBLE_EQ(points.FindPoint("1", true)->GetLocation().z, 100);
     Exit();
 }
 
