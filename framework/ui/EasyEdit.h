@@ -8,7 +8,8 @@
 
 // The base of the program's value fields. When the field gets the focus, its text is selected
 // (or the caret put after it) once the focus change is over, so the click that gave the focus
-// does not undo the selection. It hears the change hints like any interested object.
+// does not undo the selection, but before any key that follows the focus, so a key typed at
+// once is never selected and replaced. It hears the change hints like any interested object.
 class CEasyEdit : public wxTextCtrl, public CInterested
 {
 public:
@@ -28,6 +29,13 @@ public:
     // the dialog can put the two in the preferred order.
     virtual int GetCoordinateRole() const { return 0; }
 
+protected:
+    // A key reaching the field runs the waiting focus selection before any handler sees it.
+    bool TryBefore(wxEvent& event) override;
+
 private:
     void OnSetFocus(wxFocusEvent& event);
+    void RunPendingFocusSelection();
+
+    bool m_focusSelectionPending = false;
 };

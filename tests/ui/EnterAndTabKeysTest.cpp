@@ -1,6 +1,7 @@
 #include "ProgramTest.h"
 
 #include "cogo/ui/CoordinateFields.h"
+#include "cogo/ui/InversePoints.h"
 #include "cogo/ui/PointAdd.h"
 #include "framework/ui/DdxErrorDlg.h"
 #include "framework/ui/StackingDialogBar.h"
@@ -298,5 +299,56 @@ TEST_F(EnterAndTabKeysTest, EnterInThePointPagesMovesOnAndKeepsThePanel)
     EXPECT_EQ(std::string(Point("2")->GetDescription()), "FENCE");
     EXPECT_NEAR(Point("1")->GetElevation(), 55 * Foot, 1e-3);
     EXPECT_TRUE(messages.empty()) << messages.front();
+    Exit();
+}
+
+// Inverse, keys typed at once behind the focus change (Enter from Point 1, or a click into
+// Point 2): they land before the idle time, so the field's focus selection must already have been
+// made then and must not select them afterwards, or the next keys would replace them. A click
+// alone still leaves the whole text selected.
+TEST_F(EnterAndTabKeysTest, KeysTypedRightAfterAFocusChangeAreNeverSelectedAway)
+{
+    ASSERT_TRUE(Open());
+    auto* panel = Push<CInversePoints>(IdInverse);
+    ASSERT_NE(panel, nullptr);
+    auto& point1 = *Control<wxTextCtrl>(panel, CInversePoints::IdPoint1);
+    auto& point2 = *Control<wxTextCtrl>(panel, CInversePoints::IdPoint2);
+    const wxRect at = point2.GetScreenRect();
+    struct Case
+    {
+        const char* name;
+        std::function<void(wxUIActionSimulator&)> focus;
+    };
+    const Case cases[] = {
+        {"Enter", [](wxUIActionSimulator& input) { input.Char(WXK_RETURN); }},
+        {"a click",
+         [&](wxUIActionSimulator& input) {
+             input.MouseMove(at.x + at.width / 2, at.y + at.height / 2);
+             input.MouseClick();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        point1.ChangeValue("1");
+        point2.ChangeValue("77");
+        ASSERT_TRUE(ClickInto(point1));
+        wxUIActionSimulator input;
+        c.focus(input);
+        input.Text("99");
+        ASSERT_TRUE(YieldUntil("the first keys to land and the idle work to run",
+                               [&] { return point2.GetValue() == "99" && !wxTheApp->HasPendingEvents(); }))
+            << "Point 2 " << point2.GetValue();
+        EXPECT_TRUE(TypeUntil("99", [&] { return point2.GetValue() != "99"; }));
+        EXPECT_EQ(point2.GetValue(), "9999");
+        EXPECT_EQ(point1.GetValue(), "1");
+    }
+
+    ASSERT_TRUE(ClickInto(point1));
+    Click(point2);
+    long from = -1, to = -1;
+    EXPECT_TRUE(YieldUntil("a click to select the whole text", [&] {
+        point2.GetSelection(&from, &to);
+        return wxWindow::FindFocus() == &point2 && from == 0 && to == 4;
+    })) << from << ".." << to;
     Exit();
 }
