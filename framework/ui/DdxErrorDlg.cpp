@@ -225,8 +225,10 @@ void CDdxErrorDlg::Close(int result)
         return;
     }
     SetReturnCode(result);
-    if (m_loop && m_loop->IsRunning())
-        m_loop->Exit(result);
+    // A box opened meanwhile may run its own loop above the balloon's: the balloon's then ends
+    // as soon as the box's has, not never. The loop is set only while it runs.
+    if (m_loop)
+        m_loop->ScheduleExit(result);
 }
 
 // Watches the whole program's input while the balloon shows.

@@ -426,3 +426,39 @@ TEST_F(BalloonInputTest, TheJobFileWatchWaitsForTheBalloon)
     EXPECT_EQ(messages.size(), 1u);
     Exit();
 }
+
+// A box runs its own loop above the balloon's (as a failure message shown meanwhile does), and
+// the balloon is closed under it: once the box has closed, the balloon's loop ends too and the
+// panel is the person's again.
+TEST_F(BalloonInputTest, ABalloonClosedUnderAnotherBoxEndsWhenTheBoxCloses)
+{
+    ASSERT_TRUE(Open());
+    auto* panel = Push<CInversePoints>(IdInverse);
+    ASSERT_NE(panel, nullptr);
+    wxTextCtrl& point1 = Field(*panel, CInversePoints::IdPoint1);
+    wxTextCtrl& point2 = Field(*panel, CInversePoints::IdPoint2);
+    point1.ChangeValue("1");
+    point2.ChangeValue("9999");
+    ASSERT_TRUE(ClickInto(point1));
+    bool boxClosed = false;
+    whenShown = [&](wxDialog& shown) {
+        auto* balloon = dynamic_cast<CDdxErrorDlg*>(&shown);
+        if (!balloon)
+            return;
+        wxDialog box(&Frame(), wxID_ANY, "Morvel");
+        // The box holds the keyboard: the balloon is closed as its owner's going would close it.
+        box.CallAfter([&] {
+            balloon->Close(wxID_CANCEL);
+            box.EndModal(wxID_OK);
+        });
+        box.ShowModal();
+        boxClosed = true;
+    };
+    Click(*panel->FindWindow(CInversePoints::IdSolve));
+    EXPECT_TRUE(YieldUntil("the balloon's loop to end once the box has closed",
+                           [&] { return boxClosed && CDdxErrorDlg::GetShown() == nullptr; }));
+    whenShown = {};
+    EXPECT_TRUE(TypeUntil("2", [&] { return point2.GetValue() != "9999"; }));
+    EXPECT_EQ(point2.GetValue(), "2");
+    Exit();
+}
