@@ -105,8 +105,9 @@ public:
     // What the name chosen in the dialog means, as the dialog itself decides before it closes.
     // Save: a name without a '.' in its file part gets "." and the default extension, then the
     // extension is ensured; `exists` says whether that file is there. Open: the name as chosen
-    // when it exists, else, for a name without a '.', the name with the default extension when
-    // that exists; else the name as chosen with `exists` false.
+    // when it exists, else, for a name without a '.', the name with the default extension in
+    // whatever letter case a file has it; else the name as chosen with `exists` false. The import
+    // dialogs' file name fields follow the same rule.
     static ChosenFile ResolveChosenFile(const std::string& chosen, int32_t code, bool open,
                                         const FileExistsTest& exists);
 

@@ -203,6 +203,8 @@ TEST(FsFileDialog, ChosenNameBecomesTheFileWrittenOrRead)
         {"open: as typed when it is there", 1, true, "/d/out1", {"/d/out1", "/d/out1.Dxf"}, "/d/out1", true},
         {"open: else with the extension", 1, true, "/d/out1", {"/d/out1.Dxf"}, "/d/out1.Dxf", true},
         {"open: neither is there", 1, true, "/d/out1", {}, "/d/out1", false},
+        {"open: the extension in another program's case", 1, true, "/d/site", {"/d/site.dxf"}, "/d/site.dxf", true},
+        {"open: the table's spelling first", 8, true, "/j/site", {"/j/site.MVJ", "/j/site.Mvj"}, "/j/site.Mvj", true},
         {"open: a typed extension is not extended", 3, true, "/d/pts.txt", {"/d/pts.txt.Asc"}, "/d/pts.txt", false},
         {"open: a dot in a folder is no extension", 5, true, "/d/my.jobs/s", {"/d/my.jobs/s.Xml"},
          "/d/my.jobs/s.Xml", true},
