@@ -206,8 +206,18 @@ ChosenFile CFsFileDialog::ResolveChosenFile(const std::string& chosen, int32_t c
                     return {chosen + "." + spelling, true};
         return {chosen, false};
     }
-    const std::string path = EnsureExtension(bare ? chosen + "." + extension : chosen, code);
-    return {path, exists(path)};
+    ChosenFile file;
+    file.path = EnsureExtension(bare ? chosen + "." + extension : chosen, code);
+    file.exists = exists(file.path);
+    // A job is written with its raw data file beside it, and raw data with its job.
+    const std::string other = extension == "Mvj" ? "Mvr" : extension == "Mvr" ? "Mvj" : "";
+    if (!other.empty()) {
+        std::string partner = file.path;
+        ChangePathExtension(partner, other);
+        if (exists(partner))
+            file.partner = partner;
+    }
+    return file;
 }
 
 int CFsFileDialog::Prompt(bool open, std::string& path, int32_t code, const std::string& title)
