@@ -81,7 +81,7 @@ int32_t CImportAsciiFileDialog::GetSelectedDelimiterCode() const
 void CImportAsciiFileDialog::OnPreviewRenamingReport()
 {
     const CAsciiColumnLayout layout = GetLayoutFromList();
-    PreviewAsciiFileRenaming(CDataFileDoc::GetActiveDoc(), GetPathName(), layout.GetCheckedTypes(),
+    PreviewAsciiFileRenaming(CDataFileDoc::GetActiveDoc(), GetFileToOpen(), layout.GetCheckedTypes(),
                              CAsciiColumnLayout::GetDelimiterText(GetSelectedDelimiterCode()), nullptr);
 }
 

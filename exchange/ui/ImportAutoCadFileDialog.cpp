@@ -80,7 +80,7 @@ void CImportAutoCadFileDialog::OnPreviewRenamingReport()
 {
     CDxfImportOptions current = m_dxf;
     current.definition = m_list->GetDefinition();
-    PreviewDxfFileRenaming(CDataFileDoc::GetActiveDoc(), GetPathName(), current.importPointBlocks,
+    PreviewDxfFileRenaming(CDataFileDoc::GetActiveDoc(), GetFileToOpen(), current.importPointBlocks,
                            current.EffectiveDefinition(), nullptr);
 }
 

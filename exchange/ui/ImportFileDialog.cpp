@@ -1,5 +1,7 @@
 #include "exchange/ui/ImportFileDialog.h"
 
+#include "core/DataExchange.h"
+#include "core/PathHelpers.h"
 #include "framework/ui/EasyEdit.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
@@ -118,6 +120,11 @@ void CImportFileDialog::SetPathName(const std::string& path)
     }
 }
 
+std::string CImportFileDialog::GetFileToOpen() const
+{
+    return CFsFileDialog::ResolveChosenFile(GetPathName(), m_fileTypeCode, true, FileExists).path;
+}
+
 void CImportFileDialog::OnBrowse()
 {
     std::string path = GetPathName();
@@ -154,6 +161,17 @@ void CImportFileDialog::OnOK()
         ShowMessageBoxFS("Choose a file first", MB_OK);
         return;
     }
+    // A typed name means what it would in the file dialog; one that names no file is refused at
+    // the field, so the choices made in the dialog stay.
+    const std::string file = GetFileToOpen();
+    if (!FileExists(file)) {
+        RunDataExchange(*this, true, [](CDataExchange& dx) {
+            dx.PrepareEditCtrl(IdPath);
+            FailWithText(&dx, IdPath, "File not found", false);
+        });
+        return;
+    }
+    SetPathName(file);
     ReadOptionControls();
     if (!OnFileNameOK())
         return;

@@ -34,6 +34,9 @@ public:
 
     std::string GetPathName() const;
     void SetPathName(const std::string& path);
+    // The file the field names, as the file dialog would open it (a bare name finds the file with
+    // the kind's extension); the name as typed when no file matches.
+    std::string GetFileToOpen() const;
     const CImportOptionsGroup& GetOptions() const { return m_options; }
 
     // The buttons as the mouse reaches them.

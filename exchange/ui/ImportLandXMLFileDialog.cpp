@@ -40,8 +40,8 @@ bool CImportLandXMLFileDialog::OnInitDialog()
 
 void CImportLandXMLFileDialog::OnPreviewRenamingReport()
 {
-    PreviewLandXmlFileRenaming(CDataFileDoc::GetActiveDoc(), GetPathName(), m_description->GetSelection() == 0 ? 0 : 1,
-                               nullptr);
+    PreviewLandXmlFileRenaming(CDataFileDoc::GetActiveDoc(), GetFileToOpen(),
+                               m_description->GetSelection() == 0 ? 0 : 1, nullptr);
 }
 
 bool CImportLandXMLFileDialog::OnFileNameOK()

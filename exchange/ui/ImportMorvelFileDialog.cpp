@@ -11,5 +11,5 @@ CImportMorvelFileDialog::CImportMorvelFileDialog()
 
 void CImportMorvelFileDialog::OnPreviewRenamingReport()
 {
-    PreviewJobFileRenaming(CDataFileDoc::GetActiveDoc(), GetPathName(), nullptr);
+    PreviewJobFileRenaming(CDataFileDoc::GetActiveDoc(), GetFileToOpen(), nullptr);
 }

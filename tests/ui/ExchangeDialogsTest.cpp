@@ -10,6 +10,7 @@
 #include "exchange/ui/PointBlockCheckListBox.h"
 #include "framework/ui/CheckListBox.h"
 #include "framework/ui/CustomButtons.h"
+#include "framework/ui/DdxErrorDlg.h"
 #include "framework/ui/FileDialog.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "core/DataExchange.h"
@@ -32,12 +33,17 @@
 #include <wx/choice.h>
 #include <wx/dialog.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include <filesystem>
 
+using morvel::test::Click;
+using morvel::test::ClickInto;
 using morvel::test::ProgramTest;
 using morvel::test::SharedTestDataPath;
 using morvel::test::TestDataPath;
+using morvel::test::TypeUntil;
+using morvel::test::YieldUntil;
 
 namespace {
 
@@ -197,6 +203,75 @@ TEST_F(ProgramTest, DxfImportRefusesABinaryDrawingAndKeepsTheDefinition)
     EXPECT_EQ(messages.back(), "Imported 11 points");
     EXPECT_EQ(ProfileValue("Import", "Point Block Definition"), "N1D1E1");
     EXPECT_EQ(ProfileValue("Import", "Import Data Blocks"), "0");
+    CPointRecord* first = CDataFileDoc::GetActiveDoc()->GetPointDatabase()->FindPoint("1", true);
+    ASSERT_NE(first, nullptr);
+    EXPECT_NEAR(first->GetElevation(), -1.078038 * 0.3048, 1e-9);
+}
+
+// Typed into the DXF import's own field: a name with no file is refused at the field, the dialog
+// keeping what was chosen; the bare name then finds the drawing another program saved as .dxf.
+TEST_F(ProgramTest, DxfImportFieldTakesABareNameAsTheFileDialogDoes)
+{
+    ASSERT_TRUE(Start());
+    CopySample(SharedTestDataPath("ezdxf_Leica_Disto_S910.dxf"), "site.dxf");
+    const wxString typo = wxString::FromUTF8(home->file("site2"));
+    const wxString bare = wxString::FromUTF8(home->file("site"));
+    std::vector<std::string> balloons;
+    whenShown = [&](wxDialog& shown) {
+        if (auto* balloon = dynamic_cast<CDdxErrorDlg*>(&shown)) {
+            balloons.push_back(balloon->GetMessage());
+            wxUIActionSimulator().Char(WXK_RETURN);
+            EXPECT_TRUE(YieldUntil("the balloon to close", [&] { return balloon->IsClosed(); }));
+        }
+    };
+    dialogAnswer = [&](wxDialog& host) {
+        auto* dialog = dynamic_cast<CImportAutoCadFileDialog*>(CEasyDialog::FromHost(host));
+        if (dialog == nullptr)
+            return int(wxID_CANCEL);
+        const auto use = [&](CImportAutoCadFileDialog* dialog) {
+            host.Raise();
+            auto& field = *static_cast<wxTextCtrl*>(dialog->FindWindow(CImportFileDialog::IdPath));
+            auto& blocks =
+                *static_cast<wxCheckBox*>(dialog->FindWindow(CImportAutoCadFileDialog::IdImportPointBlocks));
+            auto& units = *static_cast<wxChoice*>(dialog->FindWindow(CImportFileDialog::IdUnits));
+            wxWindow& importButton = *dialog->FindWindow(wxID_OK);
+            ASSERT_TRUE(YieldUntil("the dialog to show", [&] { return host.IsShownOnScreen(); }));
+            SetReport(*dialog, false);
+            units.SetSelection(1);
+            ASSERT_TRUE(ClickInto(blocks));
+            ASSERT_TRUE(YieldUntil("the click to clear the box", [&] { return !blocks.GetValue(); }));
+            ASSERT_TRUE(ClickInto(field));
+            ASSERT_TRUE(TypeUntil(typo.utf8_str(), [&] { return field.GetValue() == typo; }));
+
+            Click(importButton);
+            ASSERT_TRUE(YieldUntil("a balloon to come and go", [&] { return !balloons.empty(); }));
+            EXPECT_EQ(balloons, std::vector<std::string>{"File not found"});
+            EXPECT_FALSE(dialog->HasEnded());
+            EXPECT_TRUE(messages.empty()) << messages.front();
+            EXPECT_EQ(field.GetValue(), typo);
+            EXPECT_FALSE(blocks.GetValue());
+            EXPECT_EQ(units.GetSelection(), 1);
+            EXPECT_TRUE(YieldUntil("the field to get the keyboard", [&] { return wxWindow::FindFocus() == &field; }));
+
+            // The refused name is selected: the right one typed over it, the same click imports.
+            ASSERT_TRUE(TypeUntil(bare.utf8_str(), [&] { return field.GetValue() == bare; }));
+            Click(importButton);
+            EXPECT_TRUE(YieldUntil("the dialog to end", [&] { return dialog->HasEnded(); }));
+        };
+        host.CallAfter([&, dialog] {
+            use(dialog);
+            if (!dialog->HasEnded())
+                dialog->OnCancel();
+        });
+        const int result = host.ShowModal();
+        whenShown = {};
+        return result;
+    };
+    Command(Frame(), IdImportDxf);
+    Pump();
+    EXPECT_EQ(balloons.size(), 1u);
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back(), "Imported 11 points");
     CPointRecord* first = CDataFileDoc::GetActiveDoc()->GetPointDatabase()->FindPoint("1", true);
     ASSERT_NE(first, nullptr);
     EXPECT_NEAR(first->GetElevation(), -1.078038 * 0.3048, 1e-9);

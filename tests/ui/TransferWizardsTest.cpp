@@ -298,6 +298,54 @@ TEST_F(TransferWizardsTest, GetJobShowsCoordinatesByModelDownloadsRawAndCancels)
 
 }
 
+// A raw download writes FATE2010.Mvr and FATE2010.Mvj: a lone job of that name is not replaced
+// without a question, and No (the default) keeps it and shows the save dialog again.
+TEST_F(TransferWizardsTest, RawDownloadAsksAboutTheJobFileBesideTheRawFile)
+{
+    ASSERT_NO_FATAL_FAILURE(StartWithInstrument(1));
+    auto* panel = Push<CTransferGetJobFromDC>(IdGetJobFromTotalStation);
+    ASSERT_NE(panel, nullptr);
+    const std::string rawPath = home->file("FATE2010.Mvr");
+    const std::string jobPath = home->file("FATE2010.Mvj");
+    morvel::test::WriteAllText(jobPath, "kept");
+    const std::string raw = morvel::test::ReadAllText(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw"));
+    Signal shown;
+    CTransferDialogSession::SetDialogShownHook([&](wxWindow&) { shown.Raise(); });
+    SimulatedInstrument instrument([&] {
+        if (shown.Wait(3000))
+            pty.Send(raw + "\x1A");
+    });
+    int saveDialogs = 0;
+    dialogAnswer = [&](wxDialog& dialog) {
+        auto* files = dynamic_cast<CFileDialog*>(&dialog);
+        if (!files)
+            return int(wxID_CANCEL);
+        if (++saveDialogs > 1) {
+            // Shown again with the refused name after the No; nothing was written.
+            EXPECT_EQ(files->GetFilename(), "FATE2010.Mvr");
+            EXPECT_EQ(messages, std::vector<std::string>{"FATE2010.Mvj already exists.\nDo you want to replace it?"});
+            EXPECT_EQ(morvel::test::ReadAllText(jobPath), "kept");
+            EXPECT_FALSE(fs::exists(rawPath));
+            return int(wxID_CANCEL);
+        }
+        EXPECT_EQ(files->GetMessage(), "Save Download As");
+        EXPECT_TRUE(messages.empty());
+        files->SetChosenPath(rawPath);
+        return int(wxID_OK);
+    };
+    // The question is answered with its default button, as Enter would.
+    answers.clear();
+    messages.clear();
+    morvel::test::Click(*panel->FindWindow(CTransferGetJobFromDC::DownloadRawId));
+    EXPECT_TRUE(morvel::test::YieldUntil("the save dialog twice", [&] { return saveDialogs == 2; }));
+    instrument.Join();
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(morvel::test::ReadAllText(jobPath), "kept");
+    EXPECT_FALSE(fs::exists(rawPath));
+    EXPECT_EQ(Job().GetPathName(), home->file("Parcel.Mvj"));
+    EXPECT_TRUE(fs::is_empty(temp));
+}
+
 TEST_F(TransferWizardsTest, SmallTransferWindows)
 {
     ASSERT_NO_FATAL_FAILURE(StartWithInstrument(10));

@@ -6,6 +6,8 @@
 #include "platform/AppFolders.h"
 #include "platform/MessageBox.h"
 
+#include <algorithm>
+
 namespace {
 
 FileDialogRunner& Runner()
@@ -59,6 +61,25 @@ std::string DefaultBackupFolder()
 {
     const ActiveJobHooks& hooks = GetActiveJobHooks();
     return hooks.defaultBackupFolder ? hooks.defaultBackupFolder() : std::string();
+}
+
+// Every spelling of the extension in capitals and small letters, the table's own first: another
+// program may have saved the file as "site.dxf" or "SITE.DXF". The table's extensions are short.
+std::vector<std::string> ExtensionSpellings(const std::string& extension)
+{
+    std::vector<std::string> spellings{extension};
+    const std::string lower = textutil::ToLowerAscii(extension);
+    const std::string upper = textutil::ToUpperAscii(extension);
+    const size_t letters = std::min<size_t>(extension.size(), 8);
+    for (uint32_t mask = 0; mask < (1u << letters); ++mask) {
+        std::string spelling = lower;
+        for (size_t i = 0; i < letters; ++i)
+            if ((mask >> i) & 1)
+                spelling[i] = upper[i];
+        if (std::find(spellings.begin(), spellings.end(), spelling) == spellings.end())
+            spellings.push_back(std::move(spelling));
+    }
+    return spellings;
 }
 
 std::string LimitMessage()
@@ -179,12 +200,24 @@ ChosenFile CFsFileDialog::ResolveChosenFile(const std::string& chosen, int32_t c
     if (open) {
         if (exists(chosen))
             return {chosen, true};
-        if (bare && exists(chosen + "." + extension))
-            return {chosen + "." + extension, true};
+        if (bare)
+            for (const std::string& spelling : ExtensionSpellings(extension))
+                if (exists(chosen + "." + spelling))
+                    return {chosen + "." + spelling, true};
         return {chosen, false};
     }
-    const std::string path = EnsureExtension(bare ? chosen + "." + extension : chosen, code);
-    return {path, exists(path)};
+    ChosenFile file;
+    file.path = EnsureExtension(bare ? chosen + "." + extension : chosen, code);
+    file.exists = exists(file.path);
+    // A job is written with its raw data file beside it, and raw data with its job.
+    const std::string other = extension == "Mvj" ? "Mvr" : extension == "Mvr" ? "Mvj" : "";
+    if (!other.empty()) {
+        std::string partner = file.path;
+        ChangePathExtension(partner, other);
+        if (exists(partner))
+            file.partner = partner;
+    }
+    return file;
 }
 
 int CFsFileDialog::Prompt(bool open, std::string& path, int32_t code, const std::string& title)

@@ -69,6 +69,9 @@ struct ChosenFile
     std::string path;
     // Save: the file is there and writing replaces it. Open: false when there is nothing to open.
     bool exists = false;
+    // Save of a job or raw data file: the pair's other file (the same name with Mvr or Mvj) when
+    // it is there, since writing the one writes the other too. Empty otherwise.
+    std::string partner;
 };
 
 using FileExistsTest = std::function<bool(const std::string& path)>;
@@ -104,9 +107,11 @@ public:
     static std::string EnsureExtension(const std::string& path, int32_t code);
     // What the name chosen in the dialog means, as the dialog itself decides before it closes.
     // Save: a name without a '.' in its file part gets "." and the default extension, then the
-    // extension is ensured; `exists` says whether that file is there. Open: the name as chosen
-    // when it exists, else, for a name without a '.', the name with the default extension when
-    // that exists; else the name as chosen with `exists` false.
+    // extension is ensured; `exists` says whether that file is there, `partner` names the job
+    // pair's other file when that is there. Open: the name as chosen when it exists, else, for a
+    // name without a '.', the name with the default extension in whatever letter case a file has
+    // it; else the name as chosen with `exists` false. The import dialogs' file name fields
+    // follow the same rule.
     static ChosenFile ResolveChosenFile(const std::string& chosen, int32_t code, bool open,
                                         const FileExistsTest& exists);
 

@@ -59,7 +59,10 @@ int RunFileDialogRequest(FileDialogRequest& request, wxWindow* parent)
                 continue;
             const ChosenFile file = CFsFileDialog::ResolveChosenFile(
                 path, request.fileTypeCode, request.open, FileExists);
-            const bool refuse = (mustExist && !file.exists) || (askReplace && file.exists && !MayReplace(file.path));
+            // Writing a job or raw data file also replaces the pair's other file.
+            const std::string& replaced = file.exists ? file.path : file.partner;
+            const bool refuse =
+                (mustExist && !file.exists) || (askReplace && !replaced.empty() && !MayReplace(replaced));
             if (refuse && refused.empty())
                 refused = path;
             chosen.push_back(file.path);

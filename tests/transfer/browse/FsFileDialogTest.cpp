@@ -182,6 +182,7 @@ TEST(FsFileDialog, ChosenNameBecomesTheFileWrittenOrRead)
         std::vector<std::string> there;
         const char* path;
         bool exists;
+        const char* partner = ""; // the job pair's other file that writing replaces
     };
     const Case cases[] = {
         {"bare name gets the kind's extension", 0, false, "/d/out1", {}, "/d/out1.Dxf", false},
@@ -199,10 +200,18 @@ TEST(FsFileDialog, ChosenNameBecomesTheFileWrittenOrRead)
         {"job: the ensured name is the one asked about", 10, false, "/j/site.txt", {"/j/site.txt.Mvj"},
          "/j/site.txt.Mvj", true},
         {"raw download", 11, false, "/j/raw", {}, "/j/raw.Mvr", false},
+        {"raw download beside a lone job", 11, false, "/j/raw", {"/j/raw.Mvj"}, "/j/raw.Mvr", false, "/j/raw.Mvj"},
+        {"new job beside lone raw data", 10, false, "/j/site.txt", {"/j/site.txt.Mvr"}, "/j/site.txt.Mvj", false,
+         "/j/site.txt.Mvr"},
+        {"coordinate download over a whole pair", 12, false, "/j/c.mvj", {"/j/c.mvj", "/j/c.Mvr"}, "/j/c.mvj", true,
+         "/j/c.Mvr"},
+        {"only the job kinds have a pair", 0, false, "/d/out1", {"/d/out1.Mvj"}, "/d/out1.Dxf", false},
         {"no default extension: as typed", 9, false, "/d/notes", {"/d/notes"}, "/d/notes", true},
         {"open: as typed when it is there", 1, true, "/d/out1", {"/d/out1", "/d/out1.Dxf"}, "/d/out1", true},
         {"open: else with the extension", 1, true, "/d/out1", {"/d/out1.Dxf"}, "/d/out1.Dxf", true},
         {"open: neither is there", 1, true, "/d/out1", {}, "/d/out1", false},
+        {"open: the extension in another program's case", 1, true, "/d/site", {"/d/site.dxf"}, "/d/site.dxf", true},
+        {"open: the table's spelling first", 8, true, "/j/site", {"/j/site.MVJ", "/j/site.Mvj"}, "/j/site.Mvj", true},
         {"open: a typed extension is not extended", 3, true, "/d/pts.txt", {"/d/pts.txt.Asc"}, "/d/pts.txt", false},
         {"open: a dot in a folder is no extension", 5, true, "/d/my.jobs/s", {"/d/my.jobs/s.Xml"},
          "/d/my.jobs/s.Xml", true},
@@ -217,6 +226,7 @@ TEST(FsFileDialog, ChosenNameBecomesTheFileWrittenOrRead)
             });
         EXPECT_EQ(file.path, c.path);
         EXPECT_EQ(file.exists, c.exists);
+        EXPECT_EQ(file.partner, c.partner);
         // The dialog's answer goes through the extension check afterwards: it must not change.
         if (!c.open) {
             EXPECT_EQ(CFsFileDialog::EnsureExtension(file.path, c.code), file.path);
