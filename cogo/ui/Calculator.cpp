@@ -337,13 +337,13 @@ CCalculator* ShowCalculator(wxWindow* parent, double value)
     if (open != nullptr) {
         open->Engine().Push(value);
         open->RefreshStack();
-        return open;
+    } else {
+        open = new CCalculator(parent, value);
+        open->Show();
     }
-    open = new CCalculator(parent, value);
-    open->Show();
-    // Shown, it is active and holds the keyboard, so the digits typed next are its own: a window
-    // that is only shown leaves the keyboard with the main window, where they would overwrite the
-    // field the calculator was opened from.
+    // Opened or handed a value, it comes to the front and holds the keyboard, so the digits typed
+    // next are its own: a window that is only shown leaves the keyboard with the main window,
+    // where they would overwrite the field the calculator was called from.
     open->FindWindow(CCalculator::IdStack)->SetFocus();
     open->Raise();
     return open;

@@ -157,6 +157,46 @@ TEST_F(OpeningKeyboardTest, TheCalculatorFromAFieldsMenuTakesTheKeyboard)
     Exit();
 }
 
+// "Calculator..." from a second field's menu while the calculator is open: the value is pushed and
+// the calculator comes to the front with the keyboard, so `12` is its own and the field keeps its
+// value.
+TEST_F(OpeningKeyboardTest, TheOpenCalculatorTakesTheKeyboardWhenHandedAnotherValue)
+{
+    ASSERT_TRUE(Open());
+    auto* panel = Push<CPointInDirection>(IdPointInDirection);
+    ASSERT_NE(panel, nullptr);
+    auto& angle = *static_cast<CInteractiveControl*>(panel->FindWindow(CPointInDirection::IdAngle));
+    auto& distance = *static_cast<CInteractiveControl*>(panel->FindWindow(CPointInDirection::IdDistance));
+    angle.ChangeValue("20");
+    distance.ChangeValue("7");
+    CalculatorStack().clear();
+    ASSERT_TRUE(ClickInto(angle));
+    ASSERT_TRUE(ChooseFromMenu([] { wxUIActionSimulator().Char(WXK_DOWN); }, CmdCalculator));
+    CCalculator* calc = nullptr;
+    ASSERT_TRUE(YieldUntil("the calculator to take the keyboard",
+                           [&] { return (calc = OpenCalculator()) && calc->IsDescendant(wxWindow::FindFocus()); }));
+    const size_t before = calc->Engine().Rows().size();
+    // Opened at the mouse, it may cover the next field: put aside, as a person drags it.
+    calc->Move(Frame().GetScreenRect().GetRight() - calc->GetSize().x, Frame().GetScreenRect().GetTop());
+
+    // A click on the main window brings it to the front under a window manager; without one
+    // (as on CI) nothing does, so the test does the manager's part.
+    Frame().Raise();
+    ASSERT_TRUE(ClickInto(distance));
+    ASSERT_TRUE(ChooseFromMenu([] { wxUIActionSimulator().Char(WXK_DOWN); }, CmdCalculator));
+    ASSERT_TRUE(YieldUntil("the value to be pushed", [&] { return calc->Engine().Rows().size() > before; }));
+    EXPECT_EQ(OpenCalculator(), calc) << "one calculator";
+    const wxString kept = distance.GetValue();
+    auto& entry = *static_cast<wxTextCtrl*>(calc->FindWindow(CCalculator::IdEntry));
+    EXPECT_TRUE(TypeUntil("12", [&] { return distance.GetValue() != kept || entry.GetValue() == "12"; }));
+    EXPECT_EQ(entry.GetValue().utf8_string(), "12");
+    EXPECT_EQ(distance.GetValue().utf8_string(), kept.utf8_string());
+    CloseCalculator();
+    ASSERT_TRUE(YieldUntil("the calculator to close", [] { return OpenCalculator() == nullptr; }));
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    Exit();
+}
+
 // "Add or Subtract...": the angle offset dialog opens with the keyboard in its field, so `15` and
 // Enter add 15 to the angle.
 TEST_F(OpeningKeyboardTest, TheAngleOffsetDialogTakesTypingInItsField)
