@@ -6,6 +6,7 @@
 #include <wx/panel.h>
 #include <wx/radiobut.h>
 #include <wx/statbox.h>
+#include <wx/toplevel.h>
 #include <wx/window.h>
 #include <wx/weakref.h>
 
@@ -112,4 +113,19 @@ wxWindow* NextTabStop(wxWindow& root, const wxWindow* focus)
     walk.focus = focus;
     WalkTabStops(root, walk);
     return walk.next ? walk.next : walk.first;
+}
+
+void ShowInFrontWithKeyboard(wxTopLevelWindow& window, wxWindow* control)
+{
+    const auto ask = [](wxTopLevelWindow& w, wxWindow* c) {
+        if (c)
+            c->SetFocus();
+        w.Raise();
+    };
+    ask(window, control);
+    wxWeakRef<wxWindow> weakControl(control);
+    window.CallAfter([&window, weakControl, ask] {
+        if (!window.IsActive() && !window.IsBeingDeleted())
+            ask(window, weakControl.get());
+    });
 }

@@ -11,6 +11,7 @@
 class wxMenu;
 class wxPoint;
 class wxSize;
+class wxTopLevelWindow;
 class wxWindow;
 
 // True when the window's own run-time class is named `name`, without regard to case.
@@ -45,3 +46,9 @@ PopupMenuAnswerer SetPopupMenuAnswerer(PopupMenuAnswerer answerer);
 // Past the last stop, or with no focus inside (null: where the keyboard starts when a window
 // opens), the first. Null when nothing inside takes keys.
 wxWindow* NextTabStop(wxWindow& root, const wxWindow* focus);
+
+// Brings a window just shown to the front with the keyboard on `control`, with or without a
+// window manager: a manager may refuse the first request, made while it takes the window on and
+// the window below (just disabled) still counts as the one in use, so the request is made again
+// once the window is up, unless it is in front by then.
+void ShowInFrontWithKeyboard(wxTopLevelWindow& window, wxWindow* control);

@@ -1,5 +1,6 @@
 #include "shell/ui/PrintPreviewView.h"
 
+#include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
 #include "model/HintCodes.h"
 #include "shell/CommandIds.h"
@@ -46,21 +47,7 @@ void CPrintPreviewView::Start()
     Show(true);
     // The page takes the keyboard, in front, so PageDown and Escape work without a click on it
     // first; the bar's first button would print on Enter.
-    TakeTheKeyboard();
-    // Under a window manager the request above can come too soon: the manager takes the new
-    // window on while the main window, just disabled, still counts as the one in use. Asked again
-    // once the window is up, it is granted.
-    CallAfter([this] {
-        if (!IsActive())
-            TakeTheKeyboard();
-    });
-}
-
-void CPrintPreviewView::TakeTheKeyboard()
-{
-    if (wxPreviewCanvas* page = m_printPreview ? m_printPreview->GetCanvas() : nullptr)
-        page->SetFocus();
-    Raise();
+    ShowInFrontWithKeyboard(*this, m_printPreview ? m_printPreview->GetCanvas() : nullptr);
 }
 
 void CPrintPreviewView::OnSetPreviewMode(bool preview)

@@ -38,8 +38,6 @@ protected:
 
 private:
     void Finish();
-    // In front with the page holding the keyboard, so PageDown and Escape work without a click.
-    void TakeTheKeyboard();
     // Entering and leaving: full screen off and back.
     void OnSetPreviewMode(bool preview);
 
