@@ -41,7 +41,9 @@
 #include <wx/gauge.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 
@@ -221,28 +223,30 @@ TEST_F(TransferWizardsTest, GetJobShowsCoordinatesByModelDownloadsRawAndCancels)
     EXPECT_EQ(panel->GetModelName()->GetLabel().utf8_string(), GetMorvelSettings().GetModelName());
     EXPECT_TRUE(SaveScreenshot(Frame(), "transfer_get_job.png"));
 
-    // Cancel in the receive dialog while nothing arrives: the click gets through the loop's pump,
-    // and no file, no job and no lock are left.
+    // The receive dialog opens with the keyboard, and Escape while nothing arrives cancels as its
+    // Cancel does: the key gets through the loop's pump, and no file, no job and no lock are left.
     CTransferDialogSession::SetDialogShownHook([](wxWindow& dialog) {
-        auto* receive = dynamic_cast<CNikonReceiveDlg*>(&dialog);
-        ASSERT_NE(receive, nullptr);
-        auto* cancel = dynamic_cast<wxButton*>(receive->FindWindow(wxID_CANCEL));
-        ASSERT_NE(cancel, nullptr);
-        wxCommandEvent click(wxEVT_BUTTON, wxID_CANCEL);
-        click.SetEventObject(cancel);
-        wxPostEvent(cancel, click);
+        ASSERT_NE(dynamic_cast<CNikonReceiveDlg*>(&dialog), nullptr);
+        EXPECT_TRUE(morvel::test::YieldUntil("the receive dialog to have the keyboard",
+                                             [&] { return dialog.IsDescendant(wxWindow::FindFocus()); }));
+        wxUIActionSimulator().Char(WXK_ESCAPE);
     });
     const std::string before = Job().GetPathName();
     std::string name;
     {
-        // Should the click never get through, the instrument ends the download so the test cannot hang.
+        // Should the key never get through, the instrument ends the download so the test cannot hang.
         Signal done;
+        std::atomic<bool> ended{false};
         SimulatedInstrument guard([&] {
-            if (!done.Wait(8000))
+            if (!done.Wait(8000)) {
+                ended = true;
                 pty.Send("\x1A");
+            }
         });
         EXPECT_FALSE(panel->GetJob(name, true));
         done.Raise();
+        guard.Join();
+        EXPECT_FALSE(ended) << "Escape did not cancel the download";
     }
     EXPECT_TRUE(fs::is_empty(temp));
     EXPECT_EQ(Job().GetPathName(), before);

@@ -1,5 +1,6 @@
 #include "transfer/ui/TransferLoopDialogs.h"
 
+#include "framework/ui/WindowHelpers.h"
 #include "model/MorvelSettings.h"
 #include "platform/MessagePump.h"
 #include "transfer/ui/NikonReceiveDlg.h"
@@ -77,6 +78,8 @@ void CTransferDialogSession::Start(uint32_t total)
     dialog->CentreOnParent();
     dialog->Enable();
     dialog->Show();
+    // In front with the keyboard, so Escape reaches its Cancel as a click would.
+    ShowInFrontWithKeyboard(*dialog, NextTabStop(*dialog, nullptr));
     if (ShownHook())
         ShownHook()(*dialog);
 }
