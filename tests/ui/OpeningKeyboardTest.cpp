@@ -230,7 +230,8 @@ TEST_F(OpeningKeyboardTest, TheAngleOffsetDialogTakesTypingInItsField)
 // File > Print Preview, over a side panel's field: the page has the keyboard at once, so PageDown
 // scrolls it and Escape closes the preview without a click on it first. Without a window manager
 // the preview's first request for the keyboard is granted; under one (openbox) only the request
-// made once the window is up is, which this test meets when run on a server with a manager.
+// made once the window is up is. The tests' own servers have no manager, so that case is met only
+// when the test is run by hand on a server with one.
 TEST_F(OpeningKeyboardTest, ThePrintPreviewTakesKeysAtOnce)
 {
     ASSERT_TRUE(Open());
