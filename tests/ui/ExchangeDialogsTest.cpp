@@ -217,9 +217,12 @@ TEST_F(ProgramTest, DxfImportFieldTakesABareNameAsTheFileDialogDoes)
     const wxString typo = wxString::FromUTF8(home->file("site2"));
     const wxString bare = wxString::FromUTF8(home->file("site"));
     std::vector<std::string> balloons;
+    wxDialog* shownHost = nullptr;
     whenShown = [&](wxDialog& shown) {
         if (auto* balloon = dynamic_cast<CDdxErrorDlg*>(&shown)) {
             balloons.push_back(balloon->GetMessage());
+            if (shownHost)
+                EXPECT_TRUE(SaveScreenshot(*shownHost, "import_dxf_file_not_found.png"));
             wxUIActionSimulator().Char(WXK_RETURN);
             EXPECT_TRUE(YieldUntil("the balloon to close", [&] { return balloon->IsClosed(); }));
         }
@@ -228,6 +231,7 @@ TEST_F(ProgramTest, DxfImportFieldTakesABareNameAsTheFileDialogDoes)
         auto* dialog = dynamic_cast<CImportAutoCadFileDialog*>(CEasyDialog::FromHost(host));
         if (dialog == nullptr)
             return int(wxID_CANCEL);
+        shownHost = &host;
         const auto use = [&](CImportAutoCadFileDialog* dialog) {
             host.Raise();
             auto& field = *static_cast<wxTextCtrl*>(dialog->FindWindow(CImportFileDialog::IdPath));

@@ -190,6 +190,7 @@ TEST_F(OpeningKeyboardTest, TheOpenCalculatorTakesTheKeyboardWhenHandedAnotherVa
     auto& entry = *static_cast<wxTextCtrl*>(calc->FindWindow(CCalculator::IdEntry));
     EXPECT_TRUE(TypeUntil("12", [&] { return distance.GetValue() != kept || entry.GetValue() == "12"; }));
     EXPECT_EQ(entry.GetValue().utf8_string(), "12");
+    EXPECT_TRUE(SaveScreenshot(*calc, "calculator_handed_a_second_value.png"));
     EXPECT_EQ(distance.GetValue().utf8_string(), kept.utf8_string());
     CloseCalculator();
     ASSERT_TRUE(YieldUntil("the calculator to close", [] { return OpenCalculator() == nullptr; }));
