@@ -86,6 +86,18 @@ protected:
         return ClickInto(*dialog->GetPointField()) ? dialog : nullptr;
     }
     static wxTextCtrl& Field(wxWindow& panel, int id) { return *static_cast<wxTextCtrl*>(panel.FindWindow(id)); }
+    // Open() with the Inverse panel on top of the side bar; false when either did not come.
+    bool OpenInverse()
+    {
+        if (!Open() || !(inverse = Push<CInversePoints>(IdInverse)))
+            return false;
+        inversePoint1 = &Field(*inverse, CInversePoints::IdPoint1);
+        inversePoint2 = &Field(*inverse, CInversePoints::IdPoint2);
+        return true;
+    }
+    CInversePoints* inverse = nullptr;
+    wxTextCtrl* inversePoint1 = nullptr;
+    wxTextCtrl* inversePoint2 = nullptr;
 
 
     // Clicks `button`, whose check refuses a field; `close` then runs inside the balloon and must
@@ -131,11 +143,10 @@ protected:
 // next replaces Point 2 and leaves Point 1 as it was; Enter and Escape are the balloon's alone.
 TEST_F(BalloonInputTest, TheInverseBalloonClosesOnKeysAndLeavesTheRefusedPointTheKeyboard)
 {
-    ASSERT_TRUE(Open());
-    auto* panel = Push<CInversePoints>(IdInverse);
-    ASSERT_NE(panel, nullptr);
-    wxTextCtrl& point1 = Field(*panel, CInversePoints::IdPoint1);
-    wxTextCtrl& point2 = Field(*panel, CInversePoints::IdPoint2);
+    ASSERT_TRUE(OpenInverse());
+    CInversePoints* panel = inverse;
+    wxTextCtrl& point1 = *inversePoint1;
+    wxTextCtrl& point2 = *inversePoint2;
     struct Case
     {
         const char* name;
@@ -206,26 +217,36 @@ TEST_F(BalloonInputTest, AnAdjustmentsPageLeavesItsRefusedFieldTheKeyboard)
     wxWindow& page = *panel->GetPage(0);
     wxTextCtrl& direction = Field(page, CTranslateAdjustBy::IdDirection);
     wxTextCtrl& distance = Field(page, CTranslateAdjustBy::IdDistance);
-    direction.ChangeValue("xyz");
-    distance.ChangeValue("10");
-    ASSERT_TRUE(ClickInto(distance));
-    EXPECT_EQ(Refuse(*page.FindWindow(CTranslateAdjustBy::IdApply), [] { wxUIActionSimulator().Char(WXK_ESCAPE); }),
-              wxID_CANCEL);
-    EXPECT_TRUE(TypeUntil("45", [&] { return direction.GetValue() == "45" || distance.GetValue() != "10"; }));
-    EXPECT_EQ(direction.GetValue(), "45");
-    EXPECT_EQ(distance.GetValue(), "10");
-
-    // The page checks Distance after exchanging Elevation: the keyboard still goes to Distance,
-    // and nothing is lifted by a value meant for it.
     wxTextCtrl& rise = Field(page, CTranslateAdjustBy::IdRise);
-    distance.ChangeValue("");
-    rise.ChangeValue("0");
-    ASSERT_TRUE(ClickInto(direction));
-    EXPECT_EQ(Refuse(*page.FindWindow(CTranslateAdjustBy::IdApply), [] { wxUIActionSimulator().Char(WXK_ESCAPE); }),
-              wxID_CANCEL);
-    EXPECT_TRUE(TypeUntil("4", [&] { return !distance.GetValue().empty() || rise.GetValue() != "0"; }));
-    EXPECT_EQ(distance.GetValue(), "4");
-    EXPECT_EQ(rise.GetValue(), "0");
+    struct Case
+    {
+        const char* name;
+        const char* direction;
+        const char* distance;
+        wxTextCtrl* start;
+        wxTextCtrl* refused;
+        const char* typed;
+    };
+    // The second page checks Distance after exchanging Elevation: the keyboard still goes to
+    // Distance, and nothing is lifted by a value meant for it.
+    const Case cases[] = {{"a refused direction", "xyz", "10", &distance, &direction, "45"},
+                          {"a distance checked after the elevation", "45", "", &direction, &distance, "4"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        direction.ChangeValue(c.direction);
+        distance.ChangeValue(c.distance);
+        rise.ChangeValue("0");
+        ASSERT_TRUE(ClickInto(*c.start));
+        EXPECT_EQ(Refuse(*page.FindWindow(CTranslateAdjustBy::IdApply), [] { wxUIActionSimulator().Char(WXK_ESCAPE); }),
+                  wxID_CANCEL);
+        EXPECT_TRUE(TypeUntil(c.typed, [&] {
+            return direction.GetValue() != c.direction || distance.GetValue() != c.distance || rise.GetValue() != "0";
+        }));
+        EXPECT_EQ(c.refused->GetValue(), c.typed);
+        for (wxTextCtrl* other : {&direction, &distance, &rise})
+            if (other != c.refused)
+                EXPECT_EQ(other->GetValue(), other == &direction ? c.direction : other == &distance ? c.distance : "0");
+    }
     EXPECT_DOUBLE_EQ(points.FindPoint("1", true)->GetLocation().z, 100);
     Exit();
 }
@@ -432,11 +453,10 @@ TEST_F(BalloonInputTest, TheJobFileWatchWaitsForTheBalloon)
 // panel is the person's again.
 TEST_F(BalloonInputTest, ABalloonClosedUnderAnotherBoxEndsWhenTheBoxCloses)
 {
-    ASSERT_TRUE(Open());
-    auto* panel = Push<CInversePoints>(IdInverse);
-    ASSERT_NE(panel, nullptr);
-    wxTextCtrl& point1 = Field(*panel, CInversePoints::IdPoint1);
-    wxTextCtrl& point2 = Field(*panel, CInversePoints::IdPoint2);
+    ASSERT_TRUE(OpenInverse());
+    CInversePoints* panel = inverse;
+    wxTextCtrl& point1 = *inversePoint1;
+    wxTextCtrl& point2 = *inversePoint2;
     point1.ChangeValue("1");
     point2.ChangeValue("9999");
     ASSERT_TRUE(ClickInto(point1));

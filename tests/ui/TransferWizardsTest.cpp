@@ -45,6 +45,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <memory>
 #include <filesystem>
 
 using morvel::test::ProgramTest;
@@ -107,6 +108,17 @@ protected:
         return dynamic_cast<T*>(Frame().GetStackingBar()->GetCurrent());
     }
     CDataFileDoc& Job() { return *CDataFileDoc::GetActiveDoc(); }
+    // The instrument sends its raw file, ended, once the receive dialog shows.
+    std::unique_ptr<SimulatedInstrument> SendRawOnceShown()
+    {
+        auto shown = std::make_shared<Signal>();
+        CTransferDialogSession::SetDialogShownHook([shown](wxWindow&) { shown->Raise(); });
+        std::string raw = morvel::test::ReadAllText(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw"));
+        return std::make_unique<SimulatedInstrument>([this, shown, raw = std::move(raw)] {
+            if (shown->Wait(3000))
+                pty.Send(raw + "\x1A");
+        });
+    }
 
     PtyPair pty;
     std::string temp;
@@ -257,13 +269,7 @@ TEST_F(TransferWizardsTest, GetJobShowsCoordinatesByModelDownloadsRawAndCancels)
     }
 
     // The instrument's raw file becomes the job FATE2010, saved where the person says and opened.
-    const std::string raw = morvel::test::ReadAllText(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw"));
-    Signal shown;
-    CTransferDialogSession::SetDialogShownHook([&](wxWindow&) { shown.Raise(); });
-    SimulatedInstrument instrument([&] {
-        if (shown.Wait(3000))
-            pty.Send(raw + "\x1A");
-    });
+    const std::unique_ptr<SimulatedInstrument> instrument = SendRawOnceShown();
     std::vector<std::string> prompts;
     dialogAnswer = [&](wxDialog& dialog) {
         if (auto* files = dynamic_cast<wxFileDialog*>(&dialog))
@@ -271,7 +277,7 @@ TEST_F(TransferWizardsTest, GetJobShowsCoordinatesByModelDownloadsRawAndCancels)
         return ChooseFile(home->file("FATE2010.Mvr"))(dialog);
     };
     EXPECT_TRUE(panel->GetJob(name, true));
-    instrument.Join();
+    instrument->Join();
     EXPECT_EQ(name, "FATE2010");
     EXPECT_EQ(prompts, std::vector<std::string>{"Save Download As"});
     EXPECT_EQ(Job().GetPathName(), home->file("FATE2010.Mvj"));
@@ -312,13 +318,7 @@ TEST_F(TransferWizardsTest, RawDownloadAsksAboutTheJobFileBesideTheRawFile)
     const std::string rawPath = home->file("FATE2010.Mvr");
     const std::string jobPath = home->file("FATE2010.Mvj");
     morvel::test::WriteAllText(jobPath, "kept");
-    const std::string raw = morvel::test::ReadAllText(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw"));
-    Signal shown;
-    CTransferDialogSession::SetDialogShownHook([&](wxWindow&) { shown.Raise(); });
-    SimulatedInstrument instrument([&] {
-        if (shown.Wait(3000))
-            pty.Send(raw + "\x1A");
-    });
+    const std::unique_ptr<SimulatedInstrument> instrument = SendRawOnceShown();
     int saveDialogs = 0;
     dialogAnswer = [&](wxDialog& dialog) {
         auto* files = dynamic_cast<CFileDialog*>(&dialog);
@@ -342,7 +342,7 @@ TEST_F(TransferWizardsTest, RawDownloadAsksAboutTheJobFileBesideTheRawFile)
     messages.clear();
     morvel::test::Click(*panel->FindWindow(CTransferGetJobFromDC::DownloadRawId));
     EXPECT_TRUE(morvel::test::YieldUntil("the save dialog twice", [&] { return saveDialogs == 2; }));
-    instrument.Join();
+    instrument->Join();
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_EQ(morvel::test::ReadAllText(jobPath), "kept");
     EXPECT_FALSE(fs::exists(rawPath));
