@@ -1,6 +1,7 @@
 #include "ProgramTest.h"
 
 #include "framework/ui/DdxErrorDlg.h"
+#include "framework/ui/DdxFieldFrame.h"
 #include "framework/ui/EasyDialog.h"
 #include "framework/ui/MessageBoxFS.h"
 #include "framework/ui/ModalDialog.h"
@@ -25,6 +26,7 @@
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 #include <wx/popupwin.h>
+#include <wx/region.h>
 #include <wx/time.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
@@ -440,15 +442,19 @@ std::string ProgramTest::CopySample(const std::string& source, const std::string
     return target;
 }
 
-static void CollectShownPopups(wxWindow& parent, std::vector<wxWindow*>& popups)
+// The windows of their own that the person sees over `parent`: the tool windows it owns (Zoom
+// to Point, the calculator; not a modal dialog), then, in front of those, popups and windows
+// that stay in front (the red tip of a refused field).
+static void CollectShownPopups(wxWindow& parent, std::vector<wxWindow*>& tools, std::vector<wxWindow*>& popups)
 {
     for (wxWindow* child : parent.GetChildren()) {
-        // Popups, and windows that stay in front (the red tip of a refused field).
         const bool inFront = dynamic_cast<wxPopupWindow*>(child) != nullptr ||
                              (child->IsTopLevel() && child->HasFlag(wxSTAY_ON_TOP));
-        if (inFront && child->IsShown())
-            popups.push_back(child);
-        CollectShownPopups(*child, popups);
+        const auto* dialog = dynamic_cast<wxDialog*>(child);
+        const bool tool = !inFront && child->IsTopLevel() && !(dialog && dialog->IsModal());
+        if (child->IsShown() && (inFront || tool))
+            (inFront ? popups : tools).push_back(child);
+        CollectShownPopups(*child, tools, popups);
     }
 }
 
@@ -476,15 +482,23 @@ bool ProgramTest::SaveScreenshot(wxWindow& window, const std::string& fileName)
         memory.SetBackground(wxBrush(window.GetBackgroundColour()));
         memory.Clear();
         widgetDraw(window.GetHandle(), context->GetNativeContext());
-        // Popups (the identification box) are windows of their own: draw those over the picture too.
-        std::vector<wxWindow*> popups;
-        CollectShownPopups(*wxGetTopLevelParent(&window), popups);
-        for (wxWindow* popup : popups) {
+        // Tool windows and popups (the identification box) are windows of their own: draw those
+        // over the picture too.
+        std::vector<wxWindow*> windows, popups;
+        CollectShownPopups(*wxGetTopLevelParent(&window), windows, popups);
+        windows.insert(windows.end(), popups.begin(), popups.end());
+        for (wxWindow* popup : windows) {
             const wxRect at = popup->GetScreenRect();
             if (!at.Intersects(rect) || !popup->GetHandle())
                 continue;
             context->PushState();
             context->Translate(at.x - rect.x, at.y - rect.y);
+            // The refused field's dotted frame is a ring on the screen: the field shows through.
+            if (dynamic_cast<CDdxFieldFrame*>(popup) && at.width > 2 && at.height > 2) {
+                wxRegion ring(0, 0, at.width, at.height);
+                ring.Subtract(wxRect(1, 1, at.width - 2, at.height - 2));
+                context->Clip(ring);
+            }
             widgetDraw(popup->GetHandle(), context->GetNativeContext());
             context->PopState();
         }
