@@ -30,7 +30,7 @@ CDdxControl* CDataExchange::PrepareEditCtrl(int id)
 {
     m_lastControlId = id;
     // A report made before this control was prepared belongs to an earlier step.
-    m_inputGivenId = 0;
+    m_inputGiven = false;
     return m_pDlgWnd ? m_pDlgWnd->GetDdxControl(id) : nullptr;
 }
 
@@ -38,7 +38,7 @@ void CDataExchange::Fail()
 {
     // A check may name a field exchanged before the last one: once its report has given that field
     // the input, the keyboard stays there, whatever was prepared last.
-    if (m_bSaveAndValidate && m_pDlgWnd && m_lastControlId != 0 && m_inputGivenId == 0)
+    if (m_bSaveAndValidate && m_pDlgWnd && m_lastControlId != 0 && !m_inputGiven)
         m_pDlgWnd->GiveDdxFocus(m_lastControlId);
     throw CDdxFailure();
 }
@@ -73,7 +73,7 @@ int ShowDdxError(CDataExchange* dx, int id, const std::string& message)
         given = true;
         dialog->GiveDdxFocus(id);
         if (dx)
-            dx->NoteInputGiven(id);
+            dx->NoteInputGiven();
     };
     if (control && !dialog->IsDdxQuiet()) {
         if (ErrorHandler()) {

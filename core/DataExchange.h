@@ -65,15 +65,15 @@ public:
     // whichever control that was.
     [[noreturn]] void Fail();
     int GetLastControlId() const { return m_lastControlId; }
-    // The report of a refusal gave this control the input.
-    void NoteInputGiven(int id) { m_inputGivenId = id; }
+    // The report of a refusal gave its control the input.
+    void NoteInputGiven() { m_inputGiven = true; }
 
     bool m_bSaveAndValidate;
     CDdxDialog* m_pDlgWnd;
 
 private:
     int m_lastControlId = 0;
-    int m_inputGivenId = 0;
+    bool m_inputGiven = false;
 };
 
 // Runs exchange over the dialog's controls; false when a routine failed the exchange.

@@ -6,6 +6,7 @@
 #include "framework/GraphicDataTarget.h"
 #include "framework/ui/Icons.h"
 #include "framework/ui/ProgramServices.h"
+#include "framework/ui/WindowHelpers.h"
 #include "platform/Clipboard.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
@@ -344,8 +345,7 @@ CCalculator* ShowCalculator(wxWindow* parent, double value)
     // Opened or handed a value, it comes to the front and holds the keyboard, so the digits typed
     // next are its own: a window that is only shown leaves the keyboard with the main window,
     // where they would overwrite the field the calculator was called from.
-    open->FindWindow(CCalculator::IdStack)->SetFocus();
-    open->Raise();
+    ShowInFrontWithKeyboard(*open, open->FindWindow(CCalculator::IdStack));
     return open;
 }
 

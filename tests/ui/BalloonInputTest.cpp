@@ -26,7 +26,6 @@
 #include "views/ui/ViewToolHost.h"
 
 #include <wx/checkbox.h>
-#include <wx/eventfilter.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
@@ -45,20 +44,6 @@ using morvel::test::YieldUntil;
 
 namespace {
 
-// Hears each key's release before anyone else does: the key has then reached the program.
-struct KeyWatch : wxEventFilter
-{
-    KeyWatch() { wxEvtHandler::AddFilter(this); }
-    ~KeyWatch() override { wxEvtHandler::RemoveFilter(this); }
-    int FilterEvent(wxEvent& event) override
-    {
-        if (event.GetEventType() == wxEVT_KEY_UP)
-            released = true;
-        return Event_Skip;
-    }
-    bool released = false;
-};
-
 class BalloonInputTest : public ProgramTest
 {
 protected:
@@ -73,10 +58,12 @@ protected:
         Frame().ShowDialogBar(true);
         return true;
     }
-    // Zoom to Point, open with a name the job does not hold in its field, which has the keyboard;
-    // null when it did not open or the field never took the keyboard.
+    // Open(), then Zoom to Point with a name the job does not hold in its field, which has the
+    // keyboard; null when it did not open or the field never took the keyboard.
     CZoomToPoint* OpenZoomToPointWithUnknownName()
     {
+        if (!Open())
+            return nullptr;
         wxCommandEvent open(wxEVT_MENU, IdZoomToPoint);
         Frame().ProcessWindowEvent(open);
         CZoomToPoint* dialog = CZoomToPoint::GetInstance();
@@ -126,9 +113,9 @@ protected:
     // the balloon up.
     static ::testing::AssertionResult TypeIntoBalloon(int key)
     {
-        KeyWatch watch;
+        morvel::test::InputWatch watch(wxEVT_KEY_UP);
         wxUIActionSimulator().Char(key);
-        if (auto waited = YieldUntil("the key to reach the program", [&] { return watch.released; }); !waited)
+        if (auto waited = YieldUntil("the key to reach the program", [&] { return watch.heard; }); !waited)
             return waited;
         CDdxErrorDlg* balloon = CDdxErrorDlg::GetShown();
         if (!balloon || balloon->IsClosed())
@@ -255,7 +242,6 @@ TEST_F(BalloonInputTest, AnAdjustmentsPageLeavesItsRefusedFieldTheKeyboard)
 // Zoom does, and the field keeps the keyboard for the next name.
 TEST_F(BalloonInputTest, EnterInZoomToPointZoomsAndClosesItsBalloon)
 {
-    ASSERT_TRUE(Open());
     CZoomToPoint* dialog = OpenZoomToPointWithUnknownName();
     ASSERT_NE(dialog, nullptr);
     wxTextCtrl& field = *dialog->GetPointField();
@@ -362,7 +348,6 @@ TEST_F(BalloonInputTest, InAModalDialogOnlyEnterAndEscapeCloseTheBalloon)
 // keyboard in its point field. Escape with no balloon closes the window.
 TEST_F(BalloonInputTest, EscapeOverZoomToPointsBalloonLeavesTheWindow)
 {
-    ASSERT_TRUE(Open());
     CZoomToPoint* dialog = OpenZoomToPointWithUnknownName();
     ASSERT_NE(dialog, nullptr);
     wxTextCtrl& field = *dialog->GetPointField();
@@ -391,7 +376,6 @@ TEST_F(BalloonInputTest, EscapeOverZoomToPointsBalloonLeavesTheWindow)
 // panel, and leaves no window disabled; the window stays with its refused name.
 TEST_F(BalloonInputTest, AClickOnTheMapClosesZoomToPointsBalloon)
 {
-    ASSERT_TRUE(Open());
     CZoomToPoint* dialog = OpenZoomToPointWithUnknownName();
     ASSERT_NE(dialog, nullptr);
     wxTextCtrl& field = *dialog->GetPointField();

@@ -332,6 +332,8 @@ TEST_F(EnterAndTabKeysTest, KeysTypedRightAfterAFocusChangeAreNeverSelectedAway)
         point1.ChangeValue("1");
         point2.ChangeValue("77");
         ASSERT_TRUE(ClickInto(point1));
+        // One simulator for the focus change and the keys: a new one lets the toolkit run between
+        // them, and they would no longer be queued together.
         wxUIActionSimulator input;
         c.focus(input);
         input.Text("99");

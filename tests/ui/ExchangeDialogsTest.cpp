@@ -339,9 +339,7 @@ TEST_F(ProgramTest, AutoCadExportWritesItsSettingsInTheJobUnit)
     CDataFileDoc::GetActiveDoc()->GetJobSettings()->SetDistanceUnit(JobUnitInternationalFeet);
     SelectAllPoints();
     Frame().ShowDialogBar(true);
-    Command(Frame(), IdExportDxf);
-    Pump();
-    auto* panel = dynamic_cast<CExportACad*>(Frame().GetStackingBar()->GetTopDialog());
+    auto* panel = Push<CExportACad>(IdExportDxf);
     ASSERT_NE(panel, nullptr);
     EXPECT_FALSE(panel->GetDefinitionList()->IsEnabled());
     auto* height = static_cast<wxTextCtrl*>(panel->FindWindow(CExportACad::IdTextHeight));
@@ -388,9 +386,7 @@ TEST_F(ProgramTest, DxfExportAddsTheExtensionAndAsksBeforeReplacingThatFile)
     ASSERT_NE(ShowPointsOnMap({new CPointRecord("1", "A", CLocation(100, 200, 3), true)}), nullptr);
     SelectAllPoints();
     Frame().ShowDialogBar(true);
-    Command(Frame(), IdExportDxf);
-    Pump();
-    auto* panel = dynamic_cast<CExportACad*>(Frame().GetStackingBar()->GetTopDialog());
+    auto* panel = Push<CExportACad>(IdExportDxf);
     ASSERT_NE(panel, nullptr);
     const std::string typed = home->file("out1");
     const std::string written = typed + ".Dxf";

@@ -140,8 +140,9 @@ TEST_F(ProgramTest, EscapeInTheMapEndsTheZoomWindowAndTheRealtimeTools)
     // The next click is an ordinary one: the map keeps its window.
     const CWorldRect before = map->Core().GetWindow();
     input.MouseMove(centre - wxPoint(50, 30));
+    morvel::test::InputWatch release(wxEVT_LEFT_UP);
     input.MouseClick();
-    Pump();
+    ASSERT_TRUE(YieldUntil("the click to reach the map", [&] { return release.heard; }));
     EXPECT_EQ(map->Core().GetWindow().x1, before.x1);
     EXPECT_EQ(map->Core().GetWindow().x2, before.x2);
 

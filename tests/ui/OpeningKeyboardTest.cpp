@@ -48,6 +48,12 @@ protected:
         Frame().ShowDialogBar(true);
         return true;
     }
+    // Open() with Point in Direction on top of the side bar; null when either did not come.
+    CPointInDirection* OpenPointInDirection() { return Open() ? Push<CPointInDirection>(IdPointInDirection) : nullptr; }
+    static CInteractiveControl& FieldOf(wxWindow& panel, int id)
+    {
+        return *static_cast<CInteractiveControl*>(panel.FindWindow(id));
+    }
     // Drops a menu with `drop` and, once it shows, chooses the command `id` in it with the
     // keyboard, as a person does; true once the menu showed.
     static ::testing::AssertionResult ChooseFromMenu(const std::function<void()>& drop, int id)
@@ -122,10 +128,9 @@ protected:
 // takes the keyboard, so typed digits are its own and the field keeps its value until "Use Result".
 TEST_F(OpeningKeyboardTest, TheCalculatorFromAFieldsMenuTakesTheKeyboard)
 {
-    ASSERT_TRUE(Open());
-    auto* panel = Push<CPointInDirection>(IdPointInDirection);
+    auto* panel = OpenPointInDirection();
     ASSERT_NE(panel, nullptr);
-    auto& angle = *static_cast<CInteractiveControl*>(panel->FindWindow(CPointInDirection::IdAngle));
+    auto& angle = FieldOf(*panel, CPointInDirection::IdAngle);
     ASSERT_TRUE(WaitFor("the field's menu button", [&] { return angle.GetMenuButton() != nullptr; }));
     struct Case
     {
@@ -162,11 +167,10 @@ TEST_F(OpeningKeyboardTest, TheCalculatorFromAFieldsMenuTakesTheKeyboard)
 // value.
 TEST_F(OpeningKeyboardTest, TheOpenCalculatorTakesTheKeyboardWhenHandedAnotherValue)
 {
-    ASSERT_TRUE(Open());
-    auto* panel = Push<CPointInDirection>(IdPointInDirection);
+    auto* panel = OpenPointInDirection();
     ASSERT_NE(panel, nullptr);
-    auto& angle = *static_cast<CInteractiveControl*>(panel->FindWindow(CPointInDirection::IdAngle));
-    auto& distance = *static_cast<CInteractiveControl*>(panel->FindWindow(CPointInDirection::IdDistance));
+    auto& angle = FieldOf(*panel, CPointInDirection::IdAngle);
+    auto& distance = FieldOf(*panel, CPointInDirection::IdDistance);
     angle.ChangeValue("20");
     distance.ChangeValue("7");
     CalculatorStack().clear();
@@ -202,10 +206,9 @@ TEST_F(OpeningKeyboardTest, TheOpenCalculatorTakesTheKeyboardWhenHandedAnotherVa
 // Enter add 15 to the angle.
 TEST_F(OpeningKeyboardTest, TheAngleOffsetDialogTakesTypingInItsField)
 {
-    ASSERT_TRUE(Open());
-    auto* panel = Push<CPointInDirection>(IdPointInDirection);
+    auto* panel = OpenPointInDirection();
     ASSERT_NE(panel, nullptr);
-    auto& angle = *static_cast<CInteractiveControl*>(panel->FindWindow(CPointInDirection::IdAngle));
+    auto& angle = FieldOf(*panel, CPointInDirection::IdAngle);
     angle.ChangeValue("20");
     ASSERT_TRUE(ClickInto(angle));
     int result = 0;
@@ -235,10 +238,9 @@ TEST_F(OpeningKeyboardTest, TheAngleOffsetDialogTakesTypingInItsField)
 // when the test is run by hand on a server with one.
 TEST_F(OpeningKeyboardTest, ThePrintPreviewTakesKeysAtOnce)
 {
-    ASSERT_TRUE(Open());
-    auto* panel = Push<CPointInDirection>(IdPointInDirection);
+    auto* panel = OpenPointInDirection();
     ASSERT_NE(panel, nullptr);
-    ASSERT_TRUE(ClickInto(*static_cast<wxTextCtrl*>(panel->FindWindow(CPointInDirection::IdDistance))));
+    ASSERT_TRUE(ClickInto(FieldOf(*panel, CPointInDirection::IdDistance)));
     ASSERT_TRUE(ChooseFromMenuBar("File", IdFilePrintPreview));
     CPrintPreviewView* preview = nullptr;
     ASSERT_TRUE(YieldUntil("the preview", [&] { return (preview = CPrintPreviewView::GetCurrent()) && preview->IsShownOnScreen(); }));

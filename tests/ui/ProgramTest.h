@@ -3,6 +3,7 @@
 #include "TestUtil.h"
 
 #include <gtest/gtest.h>
+#include <wx/eventfilter.h>
 
 #include <deque>
 #include <functional>
@@ -38,6 +39,27 @@ void Click(wxWindow& window);
 ::testing::AssertionResult ClickInto(wxWindow& control);
 // Types the text as the keyboard does; true once `landed` holds.
 ::testing::AssertionResult TypeUntil(const char* text, const std::function<bool()>& landed);
+
+// Hears every event of one type before anyone else does: once a key's or a button's release is
+// heard, the input has reached the program.
+class InputWatch : public wxEventFilter
+{
+public:
+    explicit InputWatch(wxEventType type) : m_type(type) { wxEvtHandler::AddFilter(this); }
+    ~InputWatch() override { wxEvtHandler::RemoveFilter(this); }
+    InputWatch(const InputWatch&) = delete;
+    InputWatch& operator=(const InputWatch&) = delete;
+    int FilterEvent(wxEvent& event) override
+    {
+        if (event.GetEventType() == m_type)
+            heard = true;
+        return Event_Skip;
+    }
+    bool heard = false;
+
+private:
+    wxEventType m_type;
+};
 
 // The toolkit alone, for tests of single windows and controls. Skipped without a display.
 class WindowTest : public ::testing::Test

@@ -41,6 +41,7 @@
 #include <cstring>
 #include <map>
 
+using morvel::test::Click;
 using morvel::test::ProgramTest;
 using morvel::test::YieldUntil;
 
@@ -426,18 +427,6 @@ TEST_F(RawPanelsTest, FocusReturnSurvivesTheFieldsAReuseOrAnUndoRebuilt)
     Exit();
 }
 
-namespace {
-
-void ClickOn(wxWindow& window)
-{
-    const wxRect r = window.GetScreenRect();
-    wxUIActionSimulator mouse;
-    mouse.MouseMove(r.x + r.width / 2, r.y + r.height / 2);
-    mouse.MouseClick();
-}
-
-} // namespace
-
 // "Invalid Record" shows beside the whole field editor, not at one field: however its balloon
 // closes, the correction typed next goes to the field the surveyor last typed in and replaces
 // what is there, never into the point name the editor starts with.
@@ -469,11 +458,11 @@ TEST_F(RawPanelsTest, AfterAnInvalidRecordTheCorrectionLandsInTheFieldLastEdited
     for (const auto& [how, key] : closes) {
         SCOPED_TRACE(how);
         slope->ChangeValue("");
-        ClickOn(*slope);
+        Click(*slope);
         ASSERT_TRUE(YieldUntil("Slope Dist to take the keyboard", [&] { return wxWindow::FindFocus() == slope; }));
         wxUIActionSimulator().Text("abc");
         ASSERT_TRUE(YieldUntil("abc in Slope Dist", [&] { return slope->GetValue() == "abc"; }));
-        ClickOn(*description);
+        Click(*description);
         ASSERT_TRUE(YieldUntil("Description to take the keyboard", [&] { return wxWindow::FindFocus() == description; }));
 
         bool shown = false;
@@ -487,7 +476,7 @@ TEST_F(RawPanelsTest, AfterAnInvalidRecordTheCorrectionLandsInTheFieldLastEdited
             if (!balloon->IsClosed())
                 balloon->Close(wxID_ABORT);
         };
-        ClickOn(*edit->FindWindow(CEditRawDataRecord::ApplyId));
+        Click(*edit->FindWindow(CEditRawDataRecord::ApplyId));
         ASSERT_TRUE(YieldUntil("Invalid Record", [&] { return shown && !CDdxErrorDlg::GetShown(); }));
         whenShown = {};
         EXPECT_EQ(Raw().GetRecord(shot)->GetText(), line);
