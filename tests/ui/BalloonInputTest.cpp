@@ -47,17 +47,7 @@ namespace {
 class BalloonInputTest : public ProgramTest
 {
 protected:
-    bool Open()
-    {
-        if (!Start())
-            return false;
-        map = ShowPointsOnMap({new CPointRecord("1", "A", CLocation(1000, 2000, 100), true),
-                               new CPointRecord("2", "B", CLocation(1030, 2040, 105), true)});
-        if (!map)
-            return false;
-        Frame().ShowDialogBar(true);
-        return true;
-    }
+    bool Open() { return (map = StartWithTwoPoints()) != nullptr; }
     // Open(), then Zoom to Point with a name the job does not hold in its field, which has the
     // keyboard; null when it did not open or the field never took the keyboard.
     CZoomToPoint* OpenZoomToPointWithUnknownName()

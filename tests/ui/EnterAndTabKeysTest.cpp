@@ -49,14 +49,10 @@ class EnterAndTabKeysTest : public ProgramTest
 protected:
     bool Open()
     {
-        if (!Start())
+        if (!StartWithTwoPoints())
             return false;
         Frame().SetSize(1100, 800);
-        if (!ShowPointsOnMap({new CPointRecord("1", "A", CLocation(1000, 2000, 100), true),
-                              new CPointRecord("2", "B", CLocation(1030, 2040, 105), true)}))
-            return false;
         doc = CDataFileDoc::GetActiveDoc();
-        Frame().ShowDialogBar(true);
         return doc != nullptr;
     }
     // A point of the notebook's tab `index`, on the screen.

@@ -38,16 +38,7 @@ namespace {
 class OpeningKeyboardTest : public ProgramTest
 {
 protected:
-    bool Open()
-    {
-        if (!Start())
-            return false;
-        if (!ShowPointsOnMap({new CPointRecord("1", "A", CLocation(1000, 2000, 100), true),
-                              new CPointRecord("2", "B", CLocation(1030, 2040, 105), true)}))
-            return false;
-        Frame().ShowDialogBar(true);
-        return true;
-    }
+    bool Open() { return StartWithTwoPoints() != nullptr; }
     // Open() with Point in Direction on top of the side bar; null when either did not come.
     CPointInDirection* OpenPointInDirection() { return Open() ? Push<CPointInDirection>(IdPointInDirection) : nullptr; }
     static CInteractiveControl& FieldOf(wxWindow& panel, int id)

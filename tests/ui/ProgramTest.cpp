@@ -412,6 +412,17 @@ void ProgramTest::PushPanel(int command, const std::function<bool(wxWindow*)>& a
     WaitFor("the panel", [&] { return arrived(Frame().GetStackingBar()->GetCurrent()); });
 }
 
+CPreviewMapCtrl* ProgramTest::StartWithTwoPoints()
+{
+    if (!Start())
+        return nullptr;
+    CPreviewMapCtrl* map = ShowPointsOnMap({new CPointRecord("1", "A", CLocation(1000, 2000, 100), true),
+                                            new CPointRecord("2", "B", CLocation(1030, 2040, 105), true)});
+    if (map)
+        Frame().ShowDialogBar(true);
+    return map;
+}
+
 CPreviewMapCtrl* ProgramTest::ShowPointsOnMap(const std::vector<CPointRecord*>& points)
 {
     CMorvelView* view = Frame().GetJobView();

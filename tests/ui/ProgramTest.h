@@ -110,6 +110,9 @@ protected:
     // Adds the points to the active job (one it refuses is dropped) and zooms the job view's map
     // to the job's extents. The map; null, with every point dropped, without a job or its view.
     CPreviewMapCtrl* ShowPointsOnMap(const std::vector<CPointRecord*>& points);
+    // Starts the program with points 1 (A) and 2 (B) on the map and the side bar shown: the map;
+    // null when the start or the points failed.
+    CPreviewMapCtrl* StartWithTwoPoints();
     // Runs the menu command that pushes a side panel: the panel once it is on top of the side
     // bar; null when no T comes.
     template <class T> T* Push(int command)
