@@ -115,6 +115,13 @@ void CCreateJobPathsDlg::OnOK()
     const bool usable = RunDataExchange(*this, true, [this](CDataExchange& dx) {
         dx.PrepareEditCtrl(JobEditId);
         DDV_FilePath(&dx, JobEditId, m_job);
+        // The command writes the raw data file beside the job too: a lone one is not replaced
+        // without a question. Beside an existing job it was asked about with the job.
+        if (FileExists(m_job))
+            return;
+        const ChosenFile file = CFsFileDialog::ResolveChosenFile(m_job, FileTypeSaveJobAs, false, FileExists);
+        if (!file.partner.empty() && !AskToReplaceFile(file.partner))
+            dx.Fail();
     });
     if (usable)
         EndDialog(wxID_OK);

@@ -7,6 +7,8 @@
 #include "exchange/ui/NewDataFileDlg.h"
 #include "framework/ui/EasyEdit.h"
 #include "framework/ui/FileDialog.h"
+#include "framework/ui/MessageBoxFS.h"
+#include "framework/ui/ModalDialog.h"
 #include "model/DataFileDoc.h"
 #include "model/DataFileDocSettings.h"
 #include "model/DataFileSelOperator.h"
@@ -28,7 +30,9 @@
 #include <wx/choice.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -453,4 +457,66 @@ TEST_F(CreateJobDialogTest, EachToolsCommandMakesItsJobFromItsKindOfFile)
         CLocation at;
         EXPECT_TRUE(made->FindPointLocation("1", &at));
     }
+}
+
+// Both commands write the job and its raw data file beside it: a lone raw file of the name typed
+// is not replaced without a question, and Enter there (No, the default) keeps its bytes, and the
+// dialog with both fields.
+TEST_F(CreateJobDialogTest, ALoneRawFileOfTheJobIsNotReplacedWithoutAQuestion)
+{
+    ASSERT_TRUE(Start());
+    const std::string raw = morvel::test::ReadAllText(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw"));
+    const std::string backup = home->file("week.Mvb");
+    ASSERT_TRUE(morvel::test::WriteOneRecordBackup(backup, "week", "week.txt", raw, BackupTypeDownloadedRaw));
+    const std::string transfer = home->file("FATE.raw");
+    morvel::test::WriteAllText(transfer, raw);
+    const std::string lone = home->file("X.Mvr");
+    const std::string kept = "the raw data of an earlier job";
+    morvel::test::WriteAllText(lone, kept);
+    const std::string typed = home->file("X");
+    const ModalAnswerer scripted = SetModalAnswerer({});
+    for (const auto& [name, source] : {std::pair{"backup", backup}, std::pair{"transfer file", transfer}}) {
+        SCOPED_TRACE(name);
+        std::vector<std::string> questions;
+        bool stayed = false;
+        std::string sourceShown, jobShown;
+        whenShown = [&](wxDialog& shown) {
+            if (auto* box = dynamic_cast<CMessageBoxFS*>(CEasyDialog::FromHost(shown))) {
+                questions.push_back(box->GetRequest().text);
+                EXPECT_TRUE(morvel::test::YieldUntil("the question to take the keyboard", [&] { return shown.IsActive(); }));
+                wxUIActionSimulator().Char(WXK_RETURN);
+                return;
+            }
+            auto* d = dynamic_cast<CCreateJobPathsDlg*>(CEasyDialog::FromHost(shown));
+            if (!d)
+                return;
+            d->GetSourceEdit()->ChangeValue(wxString::FromUTF8(source));
+            d->GetJobEdit()->ChangeValue("");
+            EXPECT_TRUE(morvel::test::ClickInto(*d->GetJobEdit()));
+            EXPECT_TRUE(morvel::test::TypeUntil(typed.c_str(), [&] { return d->GetJobEdit()->GetValue() == typed; }));
+            morvel::test::Click(*shown.FindWindow(wxID_OK));
+            EXPECT_TRUE(morvel::test::YieldUntil("the question to come and go", [&] {
+                return !questions.empty() && shown.IsActive();
+            }));
+            stayed = shown.IsShown() && !d->HasEnded();
+            EXPECT_TRUE(morvel::test::YieldUntil("the job field to have the keyboard back",
+                                                 [&] { return wxWindow::FindFocus() == d->GetJobEdit(); }));
+            sourceShown = d->GetSourceEdit()->GetValue().utf8_string();
+            jobShown = d->GetJobEdit()->GetValue().utf8_string();
+            morvel::test::Click(*shown.FindWindow(wxID_CANCEL));
+            EXPECT_TRUE(morvel::test::YieldUntil("the dialog to end", [&] { return !shown.IsShown(); }));
+        };
+        if (source == backup)
+            Frame().OnCreateJobFromBackup();
+        else
+            Frame().OnCreateJobFromVectrinFile();
+        whenShown = {};
+        EXPECT_EQ(questions, std::vector<std::string>{"X.Mvr already exists.\nDo you want to replace it?"});
+        EXPECT_TRUE(stayed);
+        EXPECT_EQ(sourceShown, source);
+        EXPECT_EQ(jobShown, typed + ".Mvj");
+        EXPECT_TRUE(morvel::test::ReadAllText(lone) == kept) << "X.Mvr was replaced";
+        EXPECT_FALSE(std::filesystem::exists(typed + ".Mvj"));
+    }
+    SetModalAnswerer(scripted);
 }

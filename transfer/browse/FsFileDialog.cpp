@@ -220,6 +220,12 @@ ChosenFile CFsFileDialog::ResolveChosenFile(const std::string& chosen, int32_t c
     return file;
 }
 
+bool AskToReplaceFile(const std::string& path)
+{
+    const std::string text = GetPathFileName(path) + " already exists.\nDo you want to replace it?";
+    return ShowMessageBoxFSWithCaption(text, "Confirm Save As", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
 int CFsFileDialog::Prompt(bool open, std::string& path, int32_t code, const std::string& title)
 {
     FileDialogRequest request;

@@ -76,6 +76,10 @@ struct ChosenFile
 
 using FileExistsTest = std::function<bool(const std::string& path)>;
 
+// What a save asks before it replaces a file that is there: "NAME already exists.\nDo you want to
+// replace it?", No the default. True to go on.
+bool AskToReplaceFile(const std::string& path);
+
 // Shows the dialog; IDOK or IDCANCEL (platform/MessageBox.h).
 using FileDialogRunner = std::function<int(FileDialogRequest& request)>;
 // Installs the runner and returns the previous one. Without one every dialog is cancelled.

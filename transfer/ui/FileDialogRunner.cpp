@@ -10,13 +10,6 @@
 
 namespace {
 
-// Asks before a save replaces the file it will really write; true to go on.
-bool MayReplace(const std::string& path)
-{
-    const std::string text = GetPathFileName(path) + " already exists.\nDo you want to replace it?";
-    return ShowMessageBoxFSWithCaption(text, "Confirm Save As", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
-}
-
 void SayNotFound(const std::string& path)
 {
     ShowMessageBoxFS(GetPathFileName(path) + "\nFile not found.\nCheck the file name and try again.",
@@ -62,7 +55,7 @@ int RunFileDialogRequest(FileDialogRequest& request, wxWindow* parent)
             // Writing a job or raw data file also replaces the pair's other file.
             const std::string& replaced = file.exists ? file.path : file.partner;
             const bool refuse =
-                (mustExist && !file.exists) || (askReplace && !replaced.empty() && !MayReplace(replaced));
+                (mustExist && !file.exists) || (askReplace && !replaced.empty() && !AskToReplaceFile(replaced));
             if (refuse && refused.empty())
                 refused = path;
             chosen.push_back(file.path);
