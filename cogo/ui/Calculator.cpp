@@ -344,8 +344,9 @@ CCalculator* ShowCalculator(wxWindow* parent, double value)
     }
     // Opened or handed a value, it comes to the front and holds the keyboard, so the digits typed
     // next are its own: a window that is only shown leaves the keyboard with the main window,
-    // where they would overwrite the field the calculator was called from.
-    ShowInFrontWithKeyboard(*open, open->FindWindow(CCalculator::IdStack));
+    // where they would overwrite the field the calculator was called from. An open entry takes
+    // them (the display would drop them), with the caret after what it holds.
+    open->TakeKeyboard();
     return open;
 }
 
@@ -364,6 +365,23 @@ CCalculator::~CCalculator()
     std::string message;
     m_engine.CommitEntry(&message);
     GetAppProfile().WriteProfileInt("Settings", "CalcDegMode", m_engine.angleMode);
+}
+
+void CCalculator::TakeKeyboard()
+{
+    const bool entry = m_engine.IsEntryOpen();
+    ShowInFrontWithKeyboard(*this, entry ? static_cast<wxWindow*>(m_entry) : m_stack);
+    if (entry)
+        PutCaretAtEntryEnd();
+}
+
+void CCalculator::PutCaretAtEntryEnd()
+{
+    m_entry->SetInsertionPointEnd();
+    CallAfter([this] {
+        if (m_engine.IsEntryOpen())
+            m_entry->SetInsertionPointEnd();
+    });
 }
 
 void CCalculator::SyncEntry()
@@ -387,14 +405,8 @@ void CCalculator::Refresh()
         m_entry->Show(open);
         Layout();
         if (open) {
-            // Taking the focus selects the whole text, and the next digit typed or clicked would
-            // replace the first: the caret goes after it, now and once the focus has settled.
             m_entry->SetFocus();
-            m_entry->SetInsertionPointEnd();
-            CallAfter([this] {
-                if (m_engine.IsEntryOpen())
-                    m_entry->SetInsertionPointEnd();
-            });
+            PutCaretAtEntryEnd();
         } else if (hadKeyboard)
             // A hidden box keeps no keyboard: without a window of its own to go to, the next keys
             // would reach nothing and the digits typed after Enter would be lost.

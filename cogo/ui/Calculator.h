@@ -96,10 +96,15 @@ public:
     bool HandleChar(const wxKeyEvent& event);
     // Refills the display after the stack changed from outside.
     void RefreshStack() { Refresh(); }
+    // Comes to the front with the keyboard: in the open entry, else on the display.
+    void TakeKeyboard();
 
 private:
     void Refresh();
     void SyncEntry();
+    // Taking the focus selects the entry's whole text, and the next digit typed or clicked would
+    // replace it: the caret goes after it, now and once the focus has settled.
+    void PutCaretAtEntryEnd();
     // A digit or the point: replaces the entry's selection, or begins an entry.
     void InsertText(char c);
     void UseResult();
