@@ -78,10 +78,10 @@ int32_t CImportAsciiFileDialog::GetSelectedDelimiterCode() const
     return AsciiDelimiterComma;
 }
 
-void CImportAsciiFileDialog::OnPreviewRenamingReport()
+void CImportAsciiFileDialog::PreviewRenaming(const std::string& file)
 {
     const CAsciiColumnLayout layout = GetLayoutFromList();
-    PreviewAsciiFileRenaming(CDataFileDoc::GetActiveDoc(), GetFileToOpen(), layout.GetCheckedTypes(),
+    PreviewAsciiFileRenaming(CDataFileDoc::GetActiveDoc(), file, layout.GetCheckedTypes(),
                              CAsciiColumnLayout::GetDelimiterText(GetSelectedDelimiterCode()), nullptr);
 }
 

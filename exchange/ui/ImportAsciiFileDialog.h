@@ -20,7 +20,7 @@ public:
 
     CImportAsciiFileDialog();
 
-    void OnPreviewRenamingReport() override;
+    void PreviewRenaming(const std::string& file) override;
 
     CEasyCheckListBox* GetColumnList() const { return m_columns; }
     // After Import: the checked types in list order, the delimiter text and the unit (0, 1, 2).

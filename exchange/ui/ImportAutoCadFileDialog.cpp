@@ -76,11 +76,11 @@ void CImportAutoCadFileDialog::OnUseCustomDefinition()
     UpdateControls();
 }
 
-void CImportAutoCadFileDialog::OnPreviewRenamingReport()
+void CImportAutoCadFileDialog::PreviewRenaming(const std::string& file)
 {
     CDxfImportOptions current = m_dxf;
     current.definition = m_list->GetDefinition();
-    PreviewDxfFileRenaming(CDataFileDoc::GetActiveDoc(), GetFileToOpen(), current.importPointBlocks,
+    PreviewDxfFileRenaming(CDataFileDoc::GetActiveDoc(), file, current.importPointBlocks,
                            current.EffectiveDefinition(), nullptr);
 }
 

@@ -19,7 +19,7 @@ public:
 
     CImportAutoCadFileDialog();
 
-    void OnPreviewRenamingReport() override;
+    void PreviewRenaming(const std::string& file) override;
     void OnImportPointBlocks();
     void OnUseCustomDefinition();
 

@@ -154,23 +154,37 @@ void CImportFileDialog::ReadOptionControls()
     m_options.reportFlag = m_report->GetValue();
 }
 
-void CImportFileDialog::OnOK()
+bool CImportFileDialog::GetExistingFile(std::string& file)
 {
     // An empty field has no file to check, and the command would only refuse it afterwards.
     if (GetPathName().empty()) {
         ShowMessageBoxFS("Choose a file first", MB_OK);
-        return;
+        return false;
     }
     // A typed name means what it would in the file dialog; one that names no file is refused at
     // the field, so the choices made in the dialog stay.
-    const std::string file = GetFileToOpen();
-    if (!FileExists(file)) {
-        RunDataExchange(*this, true, [](CDataExchange& dx) {
-            dx.PrepareEditCtrl(IdPath);
-            FailWithText(&dx, IdPath, "File not found", false);
-        });
+    file = GetFileToOpen();
+    if (FileExists(file))
+        return true;
+    RunDataExchange(*this, true, [](CDataExchange& dx) {
+        dx.PrepareEditCtrl(IdPath);
+        FailWithText(&dx, IdPath, "File not found", false);
+    });
+    return false;
+}
+
+void CImportFileDialog::OnPreviewRenamingReport()
+{
+    std::string file;
+    if (GetExistingFile(file))
+        PreviewRenaming(file);
+}
+
+void CImportFileDialog::OnOK()
+{
+    std::string file;
+    if (!GetExistingFile(file))
         return;
-    }
     SetPathName(file);
     ReadOptionControls();
     if (!OnFileNameOK())

@@ -42,7 +42,9 @@ public:
     // The buttons as the mouse reaches them.
     void OnBrowse();
     void OnOpenRules();
-    virtual void OnPreviewRenamingReport() = 0;
+    // Previews the renaming of the file the field names once it is there; an empty field or a
+    // name with no file is refused as "Import" refuses it.
+    void OnPreviewRenamingReport();
     void OnPointNameOption(int32_t option);
     void OnOK() override;
 
@@ -61,6 +63,8 @@ protected:
     // Reads the dialog's own controls and checks the accepted file; false keeps the dialog open
     // (the user has been told why). Runs after the shared group was read, before it is stored.
     virtual bool OnFileNameOK() { return true; }
+    // The preview report of the file's names under the rename rules (the file is there).
+    virtual void PreviewRenaming(const std::string& file) = 0;
     virtual void UpdateControls();
     // The unit combo of the ASCII and DXF dialogs, preset to the job's distance unit.
     wxChoice* MakeUnitChoice(wxWindow* parent);
@@ -70,6 +74,9 @@ protected:
     CImportOptionsGroup m_options;
 
 private:
+    // The file the field names; false, the user told why, when the field is empty or no file is there.
+    bool GetExistingFile(std::string& file);
+
     int32_t m_fileTypeCode;
     CEasyEdit* m_path = nullptr;
     wxRadioButton* m_useRules = nullptr;

@@ -38,9 +38,9 @@ bool CImportLandXMLFileDialog::OnInitDialog()
     return true;
 }
 
-void CImportLandXMLFileDialog::OnPreviewRenamingReport()
+void CImportLandXMLFileDialog::PreviewRenaming(const std::string& file)
 {
-    PreviewLandXmlFileRenaming(CDataFileDoc::GetActiveDoc(), GetFileToOpen(),
+    PreviewLandXmlFileRenaming(CDataFileDoc::GetActiveDoc(), file,
                                m_description->GetSelection() == 0 ? 0 : 1, nullptr);
 }
 

@@ -11,7 +11,7 @@ public:
 
     CImportLandXMLFileDialog();
 
-    void OnPreviewRenamingReport() override;
+    void PreviewRenaming(const std::string& file) override;
     int32_t GetDescriptionOption() const { return m_descriptionOption; }
     wxChoice* GetDescriptionChoice() const { return m_description; }
 

@@ -9,7 +9,7 @@ CImportMorvelFileDialog::CImportMorvelFileDialog()
 {
 }
 
-void CImportMorvelFileDialog::OnPreviewRenamingReport()
+void CImportMorvelFileDialog::PreviewRenaming(const std::string& file)
 {
-    PreviewJobFileRenaming(CDataFileDoc::GetActiveDoc(), GetFileToOpen(), nullptr);
+    PreviewJobFileRenaming(CDataFileDoc::GetActiveDoc(), file, nullptr);
 }

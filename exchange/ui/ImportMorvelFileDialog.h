@@ -7,5 +7,5 @@ class CImportMorvelFileDialog : public CImportFileDialog
 {
 public:
     CImportMorvelFileDialog();
-    void OnPreviewRenamingReport() override;
+    void PreviewRenaming(const std::string& file) override;
 };

@@ -281,6 +281,46 @@ TEST_F(ProgramTest, DxfImportFieldTakesABareNameAsTheFileDialogDoes)
     EXPECT_NEAR(first->GetElevation(), -1.078038 * 0.3048, 1e-9);
 }
 
+// "Preview Renaming Report" reads the field as "Import" does: a name with no file is refused at
+// the field in every import dialog, which stays as it was; an empty field asks for a file first.
+TEST_F(ProgramTest, RenamingPreviewRefusesANameWithNoFileAtTheField)
+{
+    ASSERT_TRUE(Start());
+    std::vector<std::string> balloons;
+    std::vector<int> fields;
+    const DdxErrorHandler previous = SetDdxErrorHandler([&](const DdxErrorRequest& r) {
+        balloons.push_back(r.message);
+        fields.push_back(r.controlId);
+        return 1;
+    });
+    const std::string missing = home->file("site");
+    for (const auto& [name, command] : {std::pair{"job", IdImportMorvelCoordinates}, std::pair{"ASCII", IdImportAscii},
+                                        std::pair{"LandXML", IdImportLandXml}, std::pair{"DXF", IdImportDxf}}) {
+        SCOPED_TRACE(name);
+        balloons.clear();
+        fields.clear();
+        messages.clear();
+        bool stayed = false;
+        std::string kept;
+        dialogAnswer = Answer<CImportFileDialog>([&](CImportFileDialog& dialog) {
+            dialog.SetPathName(missing);
+            dialog.OnPreviewRenamingReport();
+            stayed = !dialog.HasEnded();
+            kept = dialog.GetPathName();
+            dialog.SetPathName("");
+            dialog.OnPreviewRenamingReport();
+        });
+        Command(Frame(), command);
+        Pump();
+        EXPECT_EQ(balloons, std::vector<std::string>{"File not found"});
+        EXPECT_EQ(fields, std::vector<int>{CImportFileDialog::IdPath});
+        EXPECT_EQ(messages, std::vector<std::string>{"Choose a file first"});
+        EXPECT_TRUE(stayed);
+        EXPECT_EQ(kept, missing);
+    }
+    SetDdxErrorHandler(previous);
+}
+
 TEST_F(ProgramTest, LandXmlDescriptionChoiceCarriesToTheExport)
 {
     ASSERT_TRUE(Start());
