@@ -431,11 +431,16 @@ TEST_F(ProgramTest, DxfExportAddsTheExtensionAndAsksBeforeReplacingThatFile)
     const std::string typed = home->file("out1");
     const std::string written = typed + ".Dxf";
     int shown = 0;
+    std::string offeredAgain;
     // The first dialog gets the name typed; one shown again is cancelled.
     dialogAnswer = [&](wxDialog& dialog) {
         auto* files = dynamic_cast<CFileDialog*>(&dialog);
-        if (files == nullptr || ++shown > 1)
+        if (files == nullptr)
             return int(wxID_CANCEL);
+        if (++shown > 1) {
+            offeredAgain = files->GetFilename().utf8_string();
+            return int(wxID_CANCEL);
+        }
         files->SetChosenPath(typed);
         return int(wxID_OK);
     };
@@ -453,6 +458,9 @@ TEST_F(ProgramTest, DxfExportAddsTheExtensionAndAsksBeforeReplacingThatFile)
     panel->OnOK();
     EXPECT_EQ(messages, std::vector<std::string>{"out1.Dxf already exists.\nDo you want to replace it?"});
     EXPECT_EQ(shown, 2);
+    // Shown again with the file asked about: the bare name would get the filter's "dxf", and Save
+    // would write out1.dxf beside it without a question.
+    EXPECT_EQ(offeredAgain, "out1.Dxf");
     EXPECT_EQ(morvel::test::ReadAllText(written), "kept");
     EXPECT_TRUE(SaveScreenshot(Frame(), "exchange_export_dxf_replace_refused.png"));
 

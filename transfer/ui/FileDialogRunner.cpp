@@ -56,8 +56,10 @@ int RunFileDialogRequest(FileDialogRequest& request, wxWindow* parent)
             const std::string& replaced = file.exists ? file.path : file.partner;
             const bool refuse =
                 (mustExist && !file.exists) || (askReplace && !replaced.empty() && !AskToReplaceFile(replaced));
+            // A save comes back with the file it asked about, extension and all: the bare name
+            // would get the filter's own extension (another file on a case-sensitive disk).
             if (refuse && refused.empty())
-                refused = path;
+                refused = mustExist ? path : file.path;
             chosen.push_back(file.path);
         }
         if (!refused.empty()) {
