@@ -9,6 +9,7 @@
 #include "framework/ui/MessageBoxFS.h"
 #include "framework/ui/ModalDialog.h"
 #include "framework/ui/StackableDialog.h"
+#include "framework/ui/WindowHelpers.h"
 #include "platform/AppFolders.h"
 #include "platform/Profile.h"
 #include "rawdata/RawDataDrawTarget.h"
@@ -24,9 +25,12 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/dcclient.h>
+#include <wx/dialog.h>
 #include <wx/frame.h>
 #include <wx/listctrl.h>
 #include <wx/msgdlg.h>
+#include <wx/uiaction.h>
 
 #include <gtest/gtest-spi.h>
 
@@ -75,6 +79,73 @@ TEST_F(WindowTest, AModalWindowNoOneAnswersFailsTheTestInsteadOfHoldingIt)
     EXPECT_NONFATAL_FAILURE(ShowUnansweredDialog(), "\"Nobody Answers Me\"");
     EXPECT_NONFATAL_FAILURE(ShowUnansweredMessageBox(), "\"Nor Me\" saying \"Still there?\"");
     EXPECT_NONFATAL_FAILURE(ShowUnansweredBalloon(), "saying \"Point does not exist.\"");
+}
+
+// A window brought to the front asks again for the keyboard once it is up, unless meanwhile it
+// was hidden (raising it would show it again, over the window below) or a later window of ours
+// came in front, as the box of a transfer failing at once does: that one keeps the keyboard.
+TEST_F(WindowTest, AWindowShownInFrontAsksAgainOnlyWhileItIsStillTheNewest)
+{
+    wxFrame main(nullptr, wxID_ANY, "Main", wxPoint(40, 40), wxSize(480, 360));
+    auto* below = new wxButton(&main, wxID_ANY, "Main");
+    main.Show();
+    const auto secondRequestsTurn = [](wxWindow& window) {
+        bool reached = false;
+        window.CallAfter([&reached] { reached = true; });
+        return morvel::test::YieldUntil("the second request's turn", [&] { return reached; });
+    };
+    {
+        wxDialog first(&main, wxID_ANY, "Hidden again", wxPoint(120, 160), wxSize(200, 120));
+        auto* button = new wxButton(&first, wxID_ANY, "First");
+        // On the screen before it is brought to the front, as a window is when it is hidden again
+        // (a transfer ending at its first read).
+        bool up = false;
+        first.Bind(wxEVT_PAINT, [&](wxPaintEvent&) {
+            wxPaintDC dc(&first);
+            up = true;
+        });
+        first.Show();
+        ASSERT_TRUE(morvel::test::YieldUntil("the window to show", [&] { return up; }));
+        ShowInFrontWithKeyboard(first, button);
+        const wxPoint middle = first.GetScreenRect().GetPosition() + first.GetSize() / 2;
+        first.Hide();
+        ASSERT_TRUE(secondRequestsTurn(first));
+        // The X server shows windows in the order asked: once one shown afterwards is painted, a
+        // second request that showed this one again has been carried out too.
+        wxFrame probe(&main, wxID_ANY, "Probe", wxPoint(560, 40), wxSize(120, 80));
+        bool painted = false;
+        probe.Bind(wxEVT_PAINT, [&](wxPaintEvent&) {
+            wxPaintDC dc(&probe);
+            painted = true;
+        });
+        probe.Show();
+        ASSERT_TRUE(morvel::test::YieldUntil("a window shown afterwards", [&] { return painted; }));
+        wxWindow* clicked = nullptr;
+        for (wxWindow* w : {static_cast<wxWindow*>(below), static_cast<wxWindow*>(button)})
+            w->Bind(wxEVT_LEFT_DOWN, [&clicked, w](wxMouseEvent& event) {
+                clicked = w;
+                event.Skip();
+            });
+        wxUIActionSimulator mouse;
+        mouse.MouseMove(middle);
+        mouse.MouseClick();
+        ASSERT_TRUE(morvel::test::YieldUntil("the click to land", [&] { return clicked != nullptr; }));
+        EXPECT_EQ(clicked, below) << "the hidden window came back over the main one";
+    }
+    {
+        wxDialog first(&main, wxID_ANY, "First");
+        auto* button = new wxButton(&first, wxID_ANY, "First");
+        first.Show();
+        ShowInFrontWithKeyboard(first, button);
+        wxDialog later(&main, wxID_ANY, "Later");
+        auto* laterButton = new wxButton(&later, wxID_ANY, "Later");
+        later.Show();
+        laterButton->SetFocus();
+        later.Raise();
+        ASSERT_TRUE(secondRequestsTurn(first));
+        EXPECT_TRUE(morvel::test::YieldUntil("the later window to keep the keyboard",
+                                             [&] { return later.IsActive() && wxWindow::FindFocus() == laterButton; }));
+    }
 }
 
 TEST_F(WindowTest, MessageBoxShowsTheButtonsOfItsType)
