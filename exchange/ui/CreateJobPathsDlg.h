@@ -9,7 +9,8 @@ class CEasyEdit;
 
 // The modal dialog that names a field-data file (a backup, a transfer file) and the job file to
 // make from it. It checks that the source exists and that the job path is usable (extension
-// "Mvj"), and remembers both in the profile when it closes, after OK and Cancel alike.
+// "Mvj"), asks before the job or, without one, its raw data file ("Mvr") is replaced, and
+// remembers both in the profile when it closes, after OK and Cancel alike.
 class CCreateJobPathsDlg : public CEasyDialog
 {
 public:

@@ -50,5 +50,6 @@ wxWindow* NextTabStop(wxWindow& root, const wxWindow* focus);
 // Brings a window just shown to the front with the keyboard on `control`, with or without a
 // window manager: a manager may refuse the first request, made while it takes the window on and
 // the window below (just disabled) still counts as the one in use, so the request is made again
-// once the window is up, unless it is in front by then.
+// once the window is up, unless by then it is in front, hidden or gone, or another of the
+// program's windows was shown after it (a message box, the next dialog), which keeps the front.
 void ShowInFrontWithKeyboard(wxTopLevelWindow& window, wxWindow* control);

@@ -317,6 +317,16 @@ protected:
         return dialog && dialog(source, job);
     }
 
+    // A backup and a transfer file in the home folder, both holding the same raw data.
+    void WriteSources(std::string& backup, std::string& transfer)
+    {
+        const std::string raw = morvel::test::ReadAllText(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw"));
+        backup = home->file("week.Mvb");
+        ASSERT_TRUE(morvel::test::WriteOneRecordBackup(backup, "week", "week.txt", raw, BackupTypeDownloadedRaw));
+        transfer = home->file("FATE.raw");
+        morvel::test::WriteAllText(transfer, raw);
+    }
+
     FileChoice files;
 };
 
@@ -422,11 +432,8 @@ TEST_F(CreateJobDialogTest, BrowseAndCancelRememberThePaths)
 TEST_F(CreateJobDialogTest, EachToolsCommandMakesItsJobFromItsKindOfFile)
 {
     ASSERT_TRUE(Start());
-    const std::string raw = morvel::test::ReadAllText(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw"));
-    const std::string backup = home->file("week.Mvb");
-    ASSERT_TRUE(morvel::test::WriteOneRecordBackup(backup, "week", "week.txt", raw, BackupTypeDownloadedRaw));
-    const std::string transfer = home->file("FATE.raw");
-    morvel::test::WriteAllText(transfer, raw);
+    std::string backup, transfer;
+    ASSERT_NO_FATAL_FAILURE(WriteSources(backup, transfer));
     struct Case
     {
         const char* name;
@@ -465,11 +472,8 @@ TEST_F(CreateJobDialogTest, EachToolsCommandMakesItsJobFromItsKindOfFile)
 TEST_F(CreateJobDialogTest, ALoneRawFileOfTheJobIsNotReplacedWithoutAQuestion)
 {
     ASSERT_TRUE(Start());
-    const std::string raw = morvel::test::ReadAllText(morvel::test::SharedTestDataPath("tops_nikon_raw_v200.raw"));
-    const std::string backup = home->file("week.Mvb");
-    ASSERT_TRUE(morvel::test::WriteOneRecordBackup(backup, "week", "week.txt", raw, BackupTypeDownloadedRaw));
-    const std::string transfer = home->file("FATE.raw");
-    morvel::test::WriteAllText(transfer, raw);
+    std::string backup, transfer;
+    ASSERT_NO_FATAL_FAILURE(WriteSources(backup, transfer));
     const std::string lone = home->file("X.Mvr");
     const std::string kept = "the raw data of an earlier job";
     morvel::test::WriteAllText(lone, kept);
