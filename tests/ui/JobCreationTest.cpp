@@ -488,6 +488,9 @@ TEST_F(CreateJobDialogTest, ALoneRawFileOfTheJobIsNotReplacedWithoutAQuestion)
             if (auto* box = dynamic_cast<CMessageBoxFS*>(CEasyDialog::FromHost(shown))) {
                 questions.push_back(box->GetRequest().text);
                 EXPECT_TRUE(morvel::test::YieldUntil("the question to take the keyboard", [&] { return shown.IsActive(); }));
+                if (source == backup) {
+                    EXPECT_TRUE(SaveScreenshot(shown, "create_job_lone_raw_file_question.png"));
+                }
                 wxUIActionSimulator().Char(WXK_RETURN);
                 return;
             }
