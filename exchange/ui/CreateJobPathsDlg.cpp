@@ -117,10 +117,8 @@ void CCreateJobPathsDlg::OnOK()
         DDV_FilePath(&dx, JobEditId, m_job);
         // The command writes the raw data file beside the job too: a lone one is not replaced
         // without a question. Beside an existing job it was asked about with the job.
-        if (FileExists(m_job))
-            return;
         const ChosenFile file = CFsFileDialog::ResolveChosenFile(m_job, FileTypeSaveJobAs, false, FileExists);
-        if (!file.partner.empty() && !AskToReplaceFile(file.partner))
+        if (!file.exists && !file.partner.empty() && !AskToReplaceFile(file.partner))
             dx.Fail();
     });
     if (usable)

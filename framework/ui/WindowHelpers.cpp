@@ -11,7 +11,6 @@
 #include <wx/weakref.h>
 
 #include <algorithm>
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -127,19 +126,19 @@ void ShowInFrontWithKeyboard(wxTopLevelWindow& window, wxWindow* control)
     ask(window, control);
     // A window of ours shown meanwhile (a message box, the next dialog) came after this one and
     // keeps the front: those on the screen now are remembered to tell it.
-    auto shownBefore = std::make_shared<std::vector<wxWeakRef<wxWindow>>>();
+    std::vector<wxWeakRef<wxWindow>> shownBefore;
     for (wxWindow* w : wxTopLevelWindows)
         if (w->IsShown())
-            shownBefore->emplace_back(w);
+            shownBefore.emplace_back(w);
     wxWeakRef<wxTopLevelWindow> weakWindow(&window);
     wxWeakRef<wxWindow> weakControl(control);
-    window.CallAfter([weakWindow, weakControl, shownBefore, ask] {
+    window.CallAfter([weakWindow, weakControl, shownBefore = std::move(shownBefore), ask] {
         wxTopLevelWindow* w = weakWindow.get();
         // Raising a window that was hidden meanwhile would show it again.
         if (!w || w->IsBeingDeleted() || !w->IsShown() || w->IsActive())
             return;
         for (wxWindow* other : wxTopLevelWindows) {
-            const bool known = std::any_of(shownBefore->begin(), shownBefore->end(),
+            const bool known = std::any_of(shownBefore.begin(), shownBefore.end(),
                                            [other](const wxWeakRef<wxWindow>& r) { return r.get() == other; });
             if (other != w && other->IsShown() && !other->IsBeingDeleted() && !known)
                 return;
