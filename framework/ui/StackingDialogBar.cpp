@@ -189,7 +189,11 @@ void CStackingDialogBar::OnNotify(void* sender, int32_t code, intptr_t parameter
             break;
         if (wxWindow::FindFocus() != window)
         {
-            if (IsWindowInStackedDialogs(window))
+            // A request that comes due while another of our windows (the calculator) or a menu
+            // has the keyboard is dropped: the focus would bring this window in front, and close
+            // an open menu at once. The panel asks again when the window is activated.
+            auto* top = dynamic_cast<wxTopLevelWindow*>(wxGetTopLevelParent(window));
+            if (IsWindowInStackedDialogs(window) && (top == nullptr || top->IsActive()))
                 window->SetFocus();
             break;
         }
