@@ -94,8 +94,13 @@ public:
     bool HandleKey(const wxKeyEvent& event);
     // A typed character (after its key press went unused); true when the calculator used it.
     bool HandleChar(const wxKeyEvent& event);
-    // Refills the display after the stack changed from outside.
-    void RefreshStack() { Refresh(); }
+    // Refills the display after the stack changed from outside. The digits typed into an open
+    // entry are taken first, so the refill never writes an older entry back over them.
+    void RefreshStack()
+    {
+        SyncEntry();
+        Refresh();
+    }
     // Comes to the front with the keyboard: in the open entry, else on the display.
     void TakeKeyboard();
 
