@@ -110,14 +110,20 @@ void CCreateJobPathsDlg::OnOK()
 {
     if (!UpdateDataEx(true))
         return;
-    if (ForceJobFileExtension(m_job))
+    ForceJobFileExtension(m_job);
+    // Named as the file dialog names it: "X.mvj" beside X.Mvj is that job, asked about below. A
+    // folder alone is refused below as it stands.
+    ChosenFile file{m_job};
+    if (!GetPathFileName(m_job).empty())
+        file = CFsFileDialog::ResolveChosenFile(m_job, FileTypeSaveJobAs, false, FileExists);
+    m_job = file.path;
+    if (m_jobEdit->GetValue() != wxString::FromUTF8(m_job))
         m_jobEdit->ChangeValue(wxString::FromUTF8(m_job));
-    const bool usable = RunDataExchange(*this, true, [this](CDataExchange& dx) {
+    const bool usable = RunDataExchange(*this, true, [this, &file](CDataExchange& dx) {
         dx.PrepareEditCtrl(JobEditId);
         DDV_FilePath(&dx, JobEditId, m_job);
         // The command writes the raw data file beside the job too: a lone one is not replaced
         // without a question. Beside an existing job it was asked about with the job.
-        const ChosenFile file = CFsFileDialog::ResolveChosenFile(m_job, FileTypeSaveJobAs, false, FileExists);
         if (!file.exists && !file.partner.empty() && !AskToReplaceFile(file.partner))
             dx.Fail();
     });

@@ -327,6 +327,51 @@ protected:
         morvel::test::WriteAllText(transfer, raw);
     }
 
+    // What a person met in the job dialog and its questions.
+    struct Met
+    {
+        std::vector<std::string> questions;
+        bool stayed = false; // the dialog still open after the questions
+        std::string sourceShown, jobShown;
+    };
+    // Meets the job dialog as a person does, once the test shows it as it is: `source` in its
+    // field, `typed` typed into the job field, OK clicked; each question answered with `key`
+    // (a picture of the first saved as `picture`, when given); once the dialog has the keyboard
+    // back, Cancel.
+    std::function<void(wxDialog&)> AsAPerson(const std::string& source, const std::string& typed, int key, Met& met,
+                                             const char* picture = nullptr)
+    {
+        return [this, source, typed, key, &met, picture](wxDialog& shown) {
+            if (auto* box = dynamic_cast<CMessageBoxFS*>(CEasyDialog::FromHost(shown))) {
+                met.questions.push_back(box->GetRequest().text);
+                EXPECT_TRUE(morvel::test::YieldUntil("the question to take the keyboard", [&] { return shown.IsActive(); }));
+                if (picture && met.questions.size() == 1) {
+                    EXPECT_TRUE(SaveScreenshot(shown, picture));
+                }
+                wxUIActionSimulator().Char(key);
+                return;
+            }
+            auto* d = dynamic_cast<CCreateJobPathsDlg*>(CEasyDialog::FromHost(shown));
+            if (!d)
+                return;
+            d->GetSourceEdit()->ChangeValue(wxString::FromUTF8(source));
+            d->GetJobEdit()->ChangeValue("");
+            EXPECT_TRUE(morvel::test::ClickInto(*d->GetJobEdit()));
+            EXPECT_TRUE(morvel::test::TypeUntil(typed.c_str(), [&] { return d->GetJobEdit()->GetValue() == typed; }));
+            morvel::test::Click(*shown.FindWindow(wxID_OK));
+            EXPECT_TRUE(morvel::test::YieldUntil("the question to come and go", [&] {
+                return !met.questions.empty() && shown.IsActive();
+            }));
+            met.stayed = shown.IsShown() && !d->HasEnded();
+            EXPECT_TRUE(morvel::test::YieldUntil("the job field to have the keyboard back",
+                                                 [&] { return wxWindow::FindFocus() == d->GetJobEdit(); }));
+            met.sourceShown = d->GetSourceEdit()->GetValue().utf8_string();
+            met.jobShown = d->GetJobEdit()->GetValue().utf8_string();
+            morvel::test::Click(*shown.FindWindow(wxID_CANCEL));
+            EXPECT_TRUE(morvel::test::YieldUntil("the dialog to end", [&] { return !shown.IsShown(); }));
+        };
+    }
+
     FileChoice files;
 };
 
@@ -349,7 +394,7 @@ TEST_F(CreateJobDialogTest, JobNamesGetTheJobExtensionAndBadPathsAreRefused)
     const Case cases[] = {
         {"no extension", true, backup, home->file("a"), true, home->file("a.Mvj")},
         {"other extension", false, transfer, home->file("a.txt"), true, home->file("a.Mvj")},
-        {"capitals kept", true, backup, home->file("a.MVJ"), true, home->file("a.MVJ")},
+        {"capitals in the pair's spelling", true, backup, home->file("a.MVJ"), true, home->file("a.Mvj")},
         {"wildcard", false, transfer, home->file("*"), false, "Filename contains invalid characters"},
         {"missing folder", true, backup, home->file("gone/a.Mvj"), false, "Invalid Path"},
         {"folder only", false, transfer, home->path().string() + "/", false, "Choose a file name."},
@@ -481,49 +526,87 @@ TEST_F(CreateJobDialogTest, ALoneRawFileOfTheJobIsNotReplacedWithoutAQuestion)
     const ModalAnswerer scripted = SetModalAnswerer({});
     for (const auto& [name, source] : {std::pair{"backup", backup}, std::pair{"transfer file", transfer}}) {
         SCOPED_TRACE(name);
-        std::vector<std::string> questions;
-        bool stayed = false;
-        std::string sourceShown, jobShown;
-        whenShown = [&](wxDialog& shown) {
-            if (auto* box = dynamic_cast<CMessageBoxFS*>(CEasyDialog::FromHost(shown))) {
-                questions.push_back(box->GetRequest().text);
-                EXPECT_TRUE(morvel::test::YieldUntil("the question to take the keyboard", [&] { return shown.IsActive(); }));
-                if (source == backup) {
-                    EXPECT_TRUE(SaveScreenshot(shown, "create_job_lone_raw_file_question.png"));
-                }
-                wxUIActionSimulator().Char(WXK_RETURN);
-                return;
-            }
-            auto* d = dynamic_cast<CCreateJobPathsDlg*>(CEasyDialog::FromHost(shown));
-            if (!d)
-                return;
-            d->GetSourceEdit()->ChangeValue(wxString::FromUTF8(source));
-            d->GetJobEdit()->ChangeValue("");
-            EXPECT_TRUE(morvel::test::ClickInto(*d->GetJobEdit()));
-            EXPECT_TRUE(morvel::test::TypeUntil(typed.c_str(), [&] { return d->GetJobEdit()->GetValue() == typed; }));
-            morvel::test::Click(*shown.FindWindow(wxID_OK));
-            EXPECT_TRUE(morvel::test::YieldUntil("the question to come and go", [&] {
-                return !questions.empty() && shown.IsActive();
-            }));
-            stayed = shown.IsShown() && !d->HasEnded();
-            EXPECT_TRUE(morvel::test::YieldUntil("the job field to have the keyboard back",
-                                                 [&] { return wxWindow::FindFocus() == d->GetJobEdit(); }));
-            sourceShown = d->GetSourceEdit()->GetValue().utf8_string();
-            jobShown = d->GetJobEdit()->GetValue().utf8_string();
-            morvel::test::Click(*shown.FindWindow(wxID_CANCEL));
-            EXPECT_TRUE(morvel::test::YieldUntil("the dialog to end", [&] { return !shown.IsShown(); }));
-        };
+        Met met;
+        whenShown = AsAPerson(source, typed, WXK_RETURN, met,
+                              source == backup ? "create_job_lone_raw_file_question.png" : nullptr);
         if (source == backup)
             Frame().OnCreateJobFromBackup();
         else
             Frame().OnCreateJobFromVectrinFile();
         whenShown = {};
-        EXPECT_EQ(questions, std::vector<std::string>{"X.Mvr already exists.\nDo you want to replace it?"});
-        EXPECT_TRUE(stayed);
-        EXPECT_EQ(sourceShown, source);
-        EXPECT_EQ(jobShown, typed + ".Mvj");
+        EXPECT_EQ(met.questions, std::vector<std::string>{"X.Mvr already exists.\nDo you want to replace it?"});
+        EXPECT_TRUE(met.stayed);
+        EXPECT_EQ(met.sourceShown, source);
+        EXPECT_EQ(met.jobShown, typed + ".Mvj");
         EXPECT_TRUE(morvel::test::ReadAllText(lone) == kept) << "X.Mvr was replaced";
         EXPECT_FALSE(std::filesystem::exists(typed + ".Mvj"));
+    }
+    SetModalAnswerer(scripted);
+}
+
+// "X.mvj" or "X.MVJ" typed where X.Mvj is: every command that writes a job under a typed name asks
+// about X.Mvj, and Escape (No) leaves the folder as it was. Written beside it, the new job would
+// share X.Mvr with the old one.
+TEST_F(CreateJobDialogTest, AJobNameInAnotherLetterCaseNamesTheJobThere)
+{
+    ASSERT_TRUE(Start());
+    std::string backup, transfer;
+    ASSERT_NO_FATAL_FAILURE(WriteSources(backup, transfer));
+    const std::string job = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "X.Mvj");
+    const auto before = morvel::test::ReadAllBytes(job);
+    const auto jobFiles = [&] {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(home->path()))
+            if (entry.path().stem() == "X")
+                names.push_back(entry.path().filename().string());
+        return names;
+    };
+    const std::string byFileDialog = "X.Mvj already exists.\nDo you want to replace it?";
+    const std::string byJobDialog = "The file \"X.Mvj\" already exists.  Do you want to replace it?";
+    JobFileHeader header;
+    InitJobFileHeader(header);
+    struct Command
+    {
+        const char* name;
+        std::function<void()> run;
+        std::string source; // the job dialog's; none for the file dialog's commands
+        std::string question;
+    };
+    const Command commands[] = {
+        {"New Job", [&] { App().CreateNewJob(header); }, "", byFileDialog},
+        {"Save Job As", [&] { Frame().SaveJobAs(nullptr); }, "", byFileDialog},
+        {"Create Job from Backup", [&] { Frame().OnCreateJobFromBackup(); }, backup, byJobDialog},
+        {"Create Job from Vectrin File", [&] { Frame().OnCreateJobFromVectrinFile(); }, transfer, byJobDialog},
+    };
+    std::string typed;
+    int fileDialogs = 0;
+    // The file dialog gets the name; shown again after No, it is cancelled. The job dialog and the
+    // questions show as they are.
+    const ModalAnswerer scripted = SetModalAnswerer([&](wxDialog& dialog) {
+        if (auto* files = dynamic_cast<CFileDialog*>(&dialog)) {
+            if (fileDialogs++ > 0)
+                return int(wxID_CANCEL);
+            files->SetChosenPath(typed);
+            return int(wxID_OK);
+        }
+        const ModalAnswerer mine = SetModalAnswerer({});
+        const int result = RunModal(dialog);
+        SetModalAnswerer(mine);
+        return result;
+    });
+    for (const Command& command : commands) {
+        for (const char* spelling : {"X.mvj", "X.MVJ"}) {
+            SCOPED_TRACE(std::string(command.name) + ", " + spelling);
+            typed = home->file(spelling);
+            fileDialogs = 0;
+            Met met;
+            whenShown = AsAPerson(command.source, typed, WXK_ESCAPE, met);
+            command.run();
+            whenShown = {};
+            EXPECT_EQ(met.questions, std::vector<std::string>{command.question});
+            EXPECT_TRUE(morvel::test::ReadAllBytes(job) == before) << "X.Mvj was replaced";
+            EXPECT_EQ(jobFiles(), std::vector<std::string>{"X.Mvj"});
+        }
     }
     SetModalAnswerer(scripted);
 }

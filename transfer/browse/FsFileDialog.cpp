@@ -82,6 +82,22 @@ std::vector<std::string> ExtensionSpellings(const std::string& extension)
     return spellings;
 }
 
+// A job pair's file is named with the pair's own spelling of its extension ("X.mvj" is X.Mvj), as
+// its partner always is, unless a file of the name is there already in the spelling typed or in
+// another: that file is the one meant. Else two job files of one name would share one raw file.
+std::string PairFileSpelling(const std::string& path, const std::string& extension, const FileExistsTest& exists)
+{
+    const std::string name = GetPathFileName(path);
+    const size_t dot = name.rfind('.');
+    if (dot == std::string::npos || exists(path))
+        return path;
+    const std::string stem = path.substr(0, path.size() - (name.size() - dot - 1));
+    for (const std::string& spelling : ExtensionSpellings(extension))
+        if (exists(stem + spelling))
+            return stem + spelling;
+    return stem + extension;
+}
+
 std::string LimitMessage()
 {
     return "You can select at most " + std::to_string(CFsFileDialog::MaxMultipleFiles) + " data files each time.";
@@ -208,9 +224,11 @@ ChosenFile CFsFileDialog::ResolveChosenFile(const std::string& chosen, int32_t c
     }
     ChosenFile file;
     file.path = EnsureExtension(bare ? chosen + "." + extension : chosen, code);
-    file.exists = exists(file.path);
     // A job is written with its raw data file beside it, and raw data with its job.
     const std::string other = extension == "Mvj" ? "Mvr" : extension == "Mvr" ? "Mvj" : "";
+    if (!other.empty())
+        file.path = PairFileSpelling(file.path, extension, exists);
+    file.exists = exists(file.path);
     if (!other.empty()) {
         std::string partner = file.path;
         ChangePathExtension(partner, other);

@@ -111,8 +111,9 @@ public:
     static std::string EnsureExtension(const std::string& path, int32_t code);
     // What the name chosen in the dialog means, as the dialog itself decides before it closes.
     // Save: a name without a '.' in its file part gets "." and the default extension, then the
-    // extension is ensured; `exists` says whether that file is there, `partner` names the job
-    // pair's other file when that is there. Open: the name as chosen when it exists, else, for a
+    // extension is ensured, a job pair's file in the pair's spelling of it ("Mvj", "Mvr") unless
+    // the name is there in another; `exists` says whether that file is there, `partner` names the
+    // job pair's other file when that is there. Open: the name as chosen when it exists, else, for a
     // name without a '.', the name with the default extension in whatever letter case a file has
     // it; else the name as chosen with `exists` false. The import dialogs' file name fields
     // follow the same rule.

@@ -205,6 +205,11 @@ TEST(FsFileDialog, ChosenNameBecomesTheFileWrittenOrRead)
          "/j/site.txt.Mvr"},
         {"coordinate download over a whole pair", 12, false, "/j/c.mvj", {"/j/c.mvj", "/j/c.Mvr"}, "/j/c.mvj", true,
          "/j/c.Mvr"},
+        // Two job files of one name in two spellings would share the one raw data file.
+        {"job: another spelling names the job there", 10, false, "/j/X.mvj", {"/j/X.Mvj"}, "/j/X.Mvj", true},
+        {"job: capitals name a lone job's pair", 10, false, "/j/X.MVJ", {"/j/X.Mvr"}, "/j/X.Mvj", false, "/j/X.Mvr"},
+        {"job: another spelling, nothing there", 6, false, "/j/X.mVJ", {"/j/X.mvjx"}, "/j/X.Mvj", false},
+        {"raw: another spelling", 11, false, "/j/r.MVR", {"/j/r.mvr", "/j/r.Mvj"}, "/j/r.mvr", true, "/j/r.Mvj"},
         {"only the job kinds have a pair", 0, false, "/d/out1", {"/d/out1.Mvj"}, "/d/out1.Dxf", false},
         {"no default extension: as typed", 9, false, "/d/notes", {"/d/notes"}, "/d/notes", true},
         {"open: as typed when it is there", 1, true, "/d/out1", {"/d/out1", "/d/out1.Dxf"}, "/d/out1", true},
