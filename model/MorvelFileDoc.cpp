@@ -648,7 +648,7 @@ bool CMorvelFileDoc::Reload(bool noPrompt)
         return false;
     const std::string path = GetPathName();
     if (!noPrompt && IsModified() &&
-        ShowMessageBoxFS(Format1("Reload '%s'?\n\nWarning!All current changes will be lost!", GetPathFileName(path)),
+        ShowMessageBoxFS(Format1("Reload '%s'?\n\n", GetPathFileName(path)) + ChangesLostWarning,
                          MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
 

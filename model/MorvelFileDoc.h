@@ -13,6 +13,9 @@
 
 class CStatusProgress;
 
+// Closes every question whose Yes throws away the job's unsaved changes.
+inline constexpr const char* ChangesLostWarning = "Warning!All current changes will be lost!";
+
 // One open job: the in-memory job bound to its two files, the job file (extension Mvj: points and
 // the job's settings) and beside it the raw-data file of the same name (extension Mvr). It opens,
 // reloads and saves them, writes and restores the undo snapshots, applies new job settings and

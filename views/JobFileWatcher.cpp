@@ -1,6 +1,7 @@
 #include "views/JobFileWatcher.h"
 
 #include "core/TextUtil.h"
+#include "model/MorvelFileDoc.h"
 
 #include <cctype>
 #include <system_error>
@@ -78,7 +79,18 @@ bool CJobFileWatcher::Poll(const std::string& jobPath) const
     return Differs(ReadStatus(jobPath), m_job) || Differs(ReadStatus(RawPathOf(jobPath)), m_raw);
 }
 
-CJobFileWatcher::Decision CJobFileWatcher::OnOutsideChange(const std::string& jobPath, bool isScratchJob)
+CJobFileWatcher::Decision CJobFileWatcher::OnOutsideChange(const std::string& jobPath, bool isScratchJob,
+                                                           bool unsavedChanges)
+{
+    Decision decision = ReadOutsideChange(jobPath, isScratchJob);
+    if (decision.action == Action::Ask && unsavedChanges) {
+        decision.prompt += std::string("\n\n") + ChangesLostWarning;
+        decision.defaultNo = true;
+    }
+    return decision;
+}
+
+CJobFileWatcher::Decision CJobFileWatcher::ReadOutsideChange(const std::string& jobPath, bool isScratchJob)
 {
     if (isScratchJob || !IsWatching(jobPath))
         return {};

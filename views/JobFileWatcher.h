@@ -27,6 +27,7 @@ public:
     {
         Action action = Action::Nothing;
         std::string prompt;
+        bool defaultNo = false; // Ask: No is the default answer (unsaved changes would go)
     };
 
     // The file's time, or unknown when it cannot be read (gone, no access); never throws.
@@ -41,8 +42,9 @@ public:
     bool IsWatching(const std::string& jobPath) const;
     // Timer 21: true when hint 48 should be sent (a file appeared, went or changed its time).
     bool Poll(const std::string& jobPath) const;
-    // Hint 48: what to do about the files as they are now.
-    Decision OnOutsideChange(const std::string& jobPath, bool isScratchJob);
+    // Hint 48: what to do about the files as they are now. With unsaved changes the question warns
+    // that reloading drops them, and a stray Enter keeps them.
+    Decision OnOutsideChange(const std::string& jobPath, bool isScratchJob, bool unsavedChanges);
     // The person's answer to Ask: Nothing on Yes (the caller reloads), else MarkModified with the
     // new state recorded, so the same change is not asked about again.
     Decision Answer(bool reload);
@@ -53,6 +55,7 @@ public:
 
 private:
     static bool Differs(const FileStatus& now, const FileStatus& recorded);
+    Decision ReadOutsideChange(const std::string& jobPath, bool isScratchJob);
 
     std::string m_watchedFileName;
     FileStatus m_job;

@@ -10,6 +10,8 @@
 #include "framework/ui/EasyDialog.h"
 #include "framework/ui/EasyListCtrl.h"
 #include "framework/ui/KvlSplitterWnd.h"
+#include "framework/ui/MessageBoxFS.h"
+#include "framework/ui/ModalDialog.h"
 #include "framework/ui/ObjectIdWnd.h"
 #include "framework/ui/WindowHelpers.h"
 #include "model/DataFileDoc.h"
@@ -240,20 +242,32 @@ TEST_F(ProgramTest, TheTitleFollowsTheJobAndOutsideChangesAreAskedAbout)
     EXPECT_NE(Frame().GetTitle().utf8_string().find("Parcel (Modified)"), std::string::npos);
 
     // Another program touches the raw data file; the tick in front finds it once the map has
-    // drawn (a busy hint manager waits for the next tick).
-    messages.clear();
+    // drawn (a busy hint manager waits for the next tick). The question shows as a person meets
+    // it: with the job changed, Enter must keep the changes.
+    std::vector<std::string> questions;
+    const ModalAnswerer scripted = SetModalAnswerer({});
+    whenShown = [&](wxDialog& shown) {
+        if (auto* box = dynamic_cast<CMessageBoxFS*>(CEasyDialog::FromHost(shown))) {
+            questions.push_back(box->GetRequest().text);
+            EXPECT_TRUE(morvel::test::YieldUntil("the question to take the keyboard", [&] { return shown.IsActive(); }));
+            EXPECT_TRUE(SaveScreenshot(shown, "outside_change_question_unsaved.png"));
+            wxUIActionSimulator().Char(WXK_RETURN);
+        }
+    };
     App().GetToolHost().isForeground = [](bool) { return true; };
     std::filesystem::last_write_time(raw, std::filesystem::last_write_time(raw) + std::chrono::seconds(10));
-    answers = {IDNO};
-    for (int tick = 0; tick < 20 && messages.empty(); ++tick) {
+    for (int tick = 0; tick < 20 && questions.empty(); ++tick) {
         Pump();
         view->PollJobFiles();
         job->SendHint(nullptr, HintFlush, 0);
         Pump();
     }
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], "File '" + raw + "' has been modified.\n\nReload from file?");
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0],
+              "File '" + raw + "' has been modified.\n\nReload from file?\n\nWarning!All current changes will be lost!");
     EXPECT_TRUE(job->IsModified());
+    CLocation kept;
+    EXPECT_TRUE(job->FindPointLocation("900", &kept)) << "Enter reloaded the job over its changes";
     // Declined: not asked again for the same change, nor while another program is in front.
     view->PollJobFiles();
     std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(10));
@@ -261,7 +275,9 @@ TEST_F(ProgramTest, TheTitleFollowsTheJobAndOutsideChangesAreAskedAbout)
     view->PollJobFiles();
     job->SendHint(nullptr, HintFlush, 0);
     Pump();
-    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(questions.size(), 1u);
+    whenShown = {};
+    SetModalAnswerer(scripted);
     view->RecordFileState();
     App().GetToolHost().isForeground = nullptr;
 }

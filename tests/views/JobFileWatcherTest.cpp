@@ -44,11 +44,16 @@ TEST_F(WatcherFixture, AnUnchangedJobIsQuietAndTheRawFileSitsBesideTheJob)
 
 TEST_F(WatcherFixture, TheQuestionNamesWhatChanged)
 {
-    struct Case { const char* name; bool touchJob, touchRaw; std::string prompt; };
+    struct Case { const char* name; bool touchJob, touchRaw, unsaved; std::string prompt; };
     const Case cases[] = {
-        {"raw only", false, true, "File '" + raw + "' has been modified.\n\nReload from file?"},
-        {"job only", true, false, "File '" + job + "' has been modified.\n\nReload from file?"},
-        {"both", true, true, "Files '" + job + "' and '" + raw + "' have been modified.\n\nReload from files?"},
+        {"raw only", false, true, false, "File '" + raw + "' has been modified.\n\nReload from file?"},
+        {"job only", true, false, false, "File '" + job + "' has been modified.\n\nReload from file?"},
+        {"both", true, true, false, "Files '" + job + "' and '" + raw + "' have been modified.\n\nReload from files?"},
+        // Yes would drop the unsaved work: the question says so and No is its default.
+        {"job only, unsaved changes", true, false, true,
+         "File '" + job + "' has been modified.\n\nReload from file?\n\nWarning!All current changes will be lost!"},
+        {"both, unsaved changes", true, true, true,
+         "Files '" + job + "' and '" + raw + "' have been modified.\n\nReload from files?\n\nWarning!All current changes will be lost!"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -57,9 +62,10 @@ TEST_F(WatcherFixture, TheQuestionNamesWhatChanged)
         if (c.touchRaw)
             Touch(raw);
         EXPECT_TRUE(watcher.Poll(job));
-        const auto d = watcher.OnOutsideChange(job, false);
+        const auto d = watcher.OnOutsideChange(job, false, c.unsaved);
         EXPECT_EQ(d.action, CJobFileWatcher::Action::Ask);
         EXPECT_EQ(d.prompt, c.prompt);
+        EXPECT_EQ(d.defaultNo, c.unsaved);
         // Yes reloads (the job records its files again when loaded).
         EXPECT_EQ(watcher.Answer(true).action, CJobFileWatcher::Action::Nothing);
         watcher.Record(job);
@@ -69,7 +75,7 @@ TEST_F(WatcherFixture, TheQuestionNamesWhatChanged)
 TEST_F(WatcherFixture, ADeclinedChangeIsNotAskedAgainUntilTheFilesChangeOnceMore)
 {
     Touch(raw);
-    ASSERT_EQ(watcher.OnOutsideChange(job, false).action, CJobFileWatcher::Action::Ask);
+    ASSERT_EQ(watcher.OnOutsideChange(job, false, false).action, CJobFileWatcher::Action::Ask);
     EXPECT_EQ(watcher.Answer(false).action, CJobFileWatcher::Action::MarkModified);
     EXPECT_FALSE(watcher.Poll(job));
     Touch(raw);
@@ -81,11 +87,11 @@ TEST_F(WatcherFixture, GoneFilesMarkTheJobModifiedWithoutAsking)
     fs::remove(job);
     EXPECT_TRUE(watcher.Poll(job));
     // The job file alone gone: nothing to reload, the job is kept and marked.
-    EXPECT_EQ(watcher.OnOutsideChange(job, false).action, CJobFileWatcher::Action::MarkModified);
+    EXPECT_EQ(watcher.OnOutsideChange(job, false, false).action, CJobFileWatcher::Action::MarkModified);
     EXPECT_FALSE(watcher.Poll(job));
     fs::remove(raw);
     EXPECT_TRUE(watcher.Poll(job));
-    EXPECT_EQ(watcher.OnOutsideChange(job, false).action, CJobFileWatcher::Action::MarkModified);
+    EXPECT_EQ(watcher.OnOutsideChange(job, false, false).action, CJobFileWatcher::Action::MarkModified);
     EXPECT_FALSE(watcher.GetJobStatus().known);
     EXPECT_FALSE(watcher.Poll(job));
 }
@@ -95,8 +101,8 @@ TEST_F(WatcherFixture, ARenamedOrScratchJobIsNotWatched)
     Touch(job);
     const std::string renamed = (dir.path() / "Other.Mvj").string();
     EXPECT_FALSE(watcher.IsWatching(renamed));
-    EXPECT_EQ(watcher.OnOutsideChange(renamed, false).action, CJobFileWatcher::Action::Nothing);
-    EXPECT_EQ(watcher.OnOutsideChange(job, true).action, CJobFileWatcher::Action::Nothing);
+    EXPECT_EQ(watcher.OnOutsideChange(renamed, false, false).action, CJobFileWatcher::Action::Nothing);
+    EXPECT_EQ(watcher.OnOutsideChange(job, true, false).action, CJobFileWatcher::Action::Nothing);
     // Names compare without regard to case.
     EXPECT_TRUE(watcher.IsWatching((dir.path() / "SITE.mvj").string()));
     // A job without a path forgets its files.

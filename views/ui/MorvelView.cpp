@@ -99,9 +99,11 @@ void CMorvelView::OnFilesChangedOutside()
     CDataFileDoc* job = GetJob();
     if (!job)
         return;
-    CJobFileWatcher::Decision decision = m_watcher.OnOutsideChange(job->GetPathName(), IsScratchJob(*job));
+    CJobFileWatcher::Decision decision =
+        m_watcher.OnOutsideChange(job->GetPathName(), IsScratchJob(*job), job->IsModified());
     if (decision.action == CJobFileWatcher::Action::Ask) {
-        const bool reload = ShowMessageBoxFS(decision.prompt, MB_YESNO | MB_ICONERROR) == IDYES;
+        const bool reload =
+            ShowMessageBoxFS(decision.prompt, MB_YESNO | MB_ICONERROR | (decision.defaultNo ? MB_DEFBUTTON2 : 0)) == IDYES;
         decision = m_watcher.Answer(reload);
         if (reload) {
             // Later: reloading replaces this view, which is still delivering the hint.
