@@ -121,9 +121,8 @@ bool CreateJobFromRawText(const std::string& text, bool oldLayout, const std::st
     StagedJobFiles staged(jobPath);
     switch (WriteFieldDataJob(raw, staged.RawPath(), staged.JobPath(), nullptr, notice)) {
     case FieldDataJobResult::RawNotWritten:
-        return FunctionFailed();
     case FieldDataJobResult::JobNotWritten:
-        return false;
+        return FunctionFailed();
     case FieldDataJobResult::Written:
         break;
     }
@@ -139,7 +138,7 @@ bool CreateJobFromAsciiCoordinates(const std::string& text, const std::string& j
 
     StagedJobFiles staged(jobPath);
     if (!ExportCoordinateLinesJob(text, columns, settings, staged.JobPath()))
-        return false;
+        return FunctionFailed();
     return staged.Commit() || FunctionFailed();
 }
 

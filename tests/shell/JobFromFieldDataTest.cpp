@@ -17,6 +17,7 @@
 #include <random>
 
 using morvel::test::TempDir;
+using testing::Contains;
 using testing::ElementsAre;
 using testing::HasSubstr;
 namespace fs = std::filesystem;
@@ -204,6 +205,8 @@ TEST_F(JobFromFieldDataTest, RefusalsWriteNothing)
     messages.clear();
     EXPECT_FALSE(CreateJobFromBackupFile(Backup("P1,1,2,3,X\n", BackupTypeDownloadedCoordinates),
                                          dir.file("no-such-folder/new.Mvj"), ""));
+    // After what the file layer could say, if anything: the failure is always said.
+    EXPECT_THAT(messages, Contains("Function failed."));
     EXPECT_TRUE(JobFiles().empty());
     EXPECT_FALSE(fs::exists(dir.file("no-such-folder")));
 }
@@ -243,9 +246,13 @@ TEST_F(JobFromFieldDataTest, ABackupOnReadOnlyMediaIsReadOnly)
         EXPECT_TRUE(CreateJobFromBackupFile(backup, job, ""));
         EXPECT_TRUE(messages.empty()) << messages.front();
         EXPECT_THAT(JobFiles(), ElementsAre("new.Mvj", "new.Mvr"));
+        // Nor can a job be made there: the failure is said, not passed over.
+        EXPECT_FALSE(CreateJobFromBackupFile(backup, (media / "there.Mvj").string(), ""));
+        EXPECT_THAT(messages, Contains("Function failed."));
     });
     fs::permissions(media, fs::perms::owner_all);
     EXPECT_EQ(morvel::test::ReadAllBytes(backup), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(media), fs::directory_iterator()), 1);
 }
 
 // A job whose field data stored no point, or whose lines were refused, comes with the reason.
