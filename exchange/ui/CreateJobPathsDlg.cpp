@@ -111,11 +111,8 @@ void CCreateJobPathsDlg::OnOK()
     if (!UpdateDataEx(true))
         return;
     ForceJobFileExtension(m_job);
-    // Named as the file dialog names it: "X.mvj" beside X.Mvj is that job, asked about below. A
-    // folder alone is refused below as it stands.
-    ChosenFile file{m_job};
-    if (!GetPathFileName(m_job).empty())
-        file = CFsFileDialog::ResolveChosenFile(m_job, FileTypeSaveJobAs, false, FileExists);
+    // Named as the file dialog names it: "X.mvj" beside X.Mvj is that job, asked about below.
+    const ChosenFile file = CFsFileDialog::ResolveChosenFile(m_job, FileTypeSaveJobAs, false, FileExists);
     m_job = file.path;
     if (m_jobEdit->GetValue() != wxString::FromUTF8(m_job))
         m_jobEdit->ChangeValue(wxString::FromUTF8(m_job));

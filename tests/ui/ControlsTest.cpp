@@ -36,6 +36,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <utility>
 
 using morvel::test::WindowTest;
@@ -89,6 +90,16 @@ TEST_F(WindowTest, AWindowShownInFrontAsksAgainOnlyWhileItIsStillTheNewest)
     wxFrame main(nullptr, wxID_ANY, "Main", wxPoint(40, 40), wxSize(480, 360));
     auto* below = new wxButton(&main, wxID_ANY, "Main");
     main.Show();
+    // Shows the window and waits until it is painted, so it is on the screen.
+    const auto showOnScreen = [](wxTopLevelWindow& window, const char* what) {
+        auto painted = std::make_shared<bool>(false);
+        window.Bind(wxEVT_PAINT, [&window, painted](wxPaintEvent&) {
+            wxPaintDC dc(&window);
+            *painted = true;
+        });
+        window.Show();
+        return morvel::test::YieldUntil(what, [painted] { return *painted; });
+    };
     const auto secondRequestsTurn = [](wxWindow& window) {
         bool reached = false;
         window.CallAfter([&reached] { reached = true; });
@@ -99,13 +110,7 @@ TEST_F(WindowTest, AWindowShownInFrontAsksAgainOnlyWhileItIsStillTheNewest)
         auto* button = new wxButton(&first, wxID_ANY, "First");
         // On the screen before it is brought to the front, as a window is when it is hidden again
         // (a transfer ending at its first read).
-        bool up = false;
-        first.Bind(wxEVT_PAINT, [&](wxPaintEvent&) {
-            wxPaintDC dc(&first);
-            up = true;
-        });
-        first.Show();
-        ASSERT_TRUE(morvel::test::YieldUntil("the window to show", [&] { return up; }));
+        ASSERT_TRUE(showOnScreen(first, "the window to show"));
         ShowInFrontWithKeyboard(first, button);
         const wxPoint middle = first.GetScreenRect().GetPosition() + first.GetSize() / 2;
         first.Hide();
@@ -113,13 +118,7 @@ TEST_F(WindowTest, AWindowShownInFrontAsksAgainOnlyWhileItIsStillTheNewest)
         // The X server shows windows in the order asked: once one shown afterwards is painted, a
         // second request that showed this one again has been carried out too.
         wxFrame probe(&main, wxID_ANY, "Probe", wxPoint(560, 40), wxSize(120, 80));
-        bool painted = false;
-        probe.Bind(wxEVT_PAINT, [&](wxPaintEvent&) {
-            wxPaintDC dc(&probe);
-            painted = true;
-        });
-        probe.Show();
-        ASSERT_TRUE(morvel::test::YieldUntil("a window shown afterwards", [&] { return painted; }));
+        ASSERT_TRUE(showOnScreen(probe, "a window shown afterwards"));
         wxWindow* clicked = nullptr;
         for (wxWindow* w : {static_cast<wxWindow*>(below), static_cast<wxWindow*>(button)})
             w->Bind(wxEVT_LEFT_DOWN, [&clicked, w](wxMouseEvent& event) {

@@ -589,10 +589,7 @@ TEST_F(CreateJobDialogTest, AJobNameInAnotherLetterCaseNamesTheJobThere)
             files->SetChosenPath(typed);
             return int(wxID_OK);
         }
-        const ModalAnswerer mine = SetModalAnswerer({});
-        const int result = RunModal(dialog);
-        SetModalAnswerer(mine);
-        return result;
+        return morvel::test::ShowAsItIs(dialog);
     });
     for (const Command& command : commands) {
         for (const char* spelling : {"X.mvj", "X.MVJ"}) {

@@ -5,7 +5,6 @@
 #include "cogo/ui/Calculator.h"
 #include "cogo/ui/InteractiveControl.h"
 #include "cogo/ui/PointInDirection.h"
-#include "framework/ui/ModalDialog.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "model/MorvelSettings.h"
 #include "model/PointRecord.h"
@@ -30,6 +29,7 @@
 // keys through the X server, so the toolkit decides which window hears them.
 
 using morvel::test::ProgramTest;
+using morvel::test::ShowAsItIs;
 using morvel::test::Click;
 using morvel::test::ClickInto;
 using morvel::test::TypeUntil;
@@ -175,14 +175,6 @@ protected:
             mouse.MouseMove(r.x + x + 12, r.y + r.height / 2);
             mouse.MouseClick();
         }, id);
-    }
-    // Shows the dialog as the program does, not through the test's answers.
-    static int ShowAsItIs(wxDialog& dialog)
-    {
-        ModalAnswerer answers = SetModalAnswerer({});
-        const int result = RunModal(dialog);
-        SetModalAnswerer(answers);
-        return result;
     }
     static CCalculator* OpenCalculator()
     {

@@ -238,6 +238,14 @@ void Click(wxWindow& window)
     return YieldUntil("the typed text to land", landed);
 }
 
+int ShowAsItIs(wxDialog& dialog)
+{
+    ModalAnswerer answers = SetModalAnswerer({});
+    const int result = RunModal(dialog);
+    SetModalAnswerer(std::move(answers));
+    return result;
+}
+
 ::testing::AssertionResult WindowTest::WaitFor(const char* what, const std::function<bool()>& done)
 {
     return PumpUntil([this] { Pump(); }, what, done);

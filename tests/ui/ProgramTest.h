@@ -39,6 +39,9 @@ void Click(wxWindow& window);
 ::testing::AssertionResult ClickInto(wxWindow& control);
 // Types the text as the keyboard does; true once `landed` holds.
 ::testing::AssertionResult TypeUntil(const char* text, const std::function<bool()>& landed);
+// Shows a modal dialog as the program does, not through the test's answers (a modal answerer may
+// call it for the dialogs a person is to meet); the id it ended with.
+int ShowAsItIs(wxDialog& dialog);
 
 // Hears every event of one type before anyone else does: once a key's or a button's release is
 // heard, the input has reached the program.

@@ -82,16 +82,15 @@ std::vector<std::string> ExtensionSpellings(const std::string& extension)
     return spellings;
 }
 
-// A job pair's file is named with the pair's own spelling of its extension ("X.mvj" is X.Mvj), as
-// its partner always is, unless a file of the name is there already in the spelling typed or in
-// another: that file is the one meant. Else two job files of one name would share one raw file.
+// A job pair's file (its path ends in the extension, in some letter case) is named with the pair's
+// own spelling of it ("X.mvj" is X.Mvj), as its partner always is, unless a file of the name is
+// there already in the spelling typed or in another: that file is the one meant. Else two job
+// files of one name would share one raw file.
 std::string PairFileSpelling(const std::string& path, const std::string& extension, const FileExistsTest& exists)
 {
-    const std::string name = GetPathFileName(path);
-    const size_t dot = name.rfind('.');
-    if (dot == std::string::npos || exists(path))
+    if (exists(path))
         return path;
-    const std::string stem = path.substr(0, path.size() - (name.size() - dot - 1));
+    const std::string stem = path.substr(0, path.size() - extension.size());
     for (const std::string& spelling : ExtensionSpellings(extension))
         if (exists(stem + spelling))
             return stem + spelling;
@@ -222,19 +221,21 @@ ChosenFile CFsFileDialog::ResolveChosenFile(const std::string& chosen, int32_t c
                     return {chosen + "." + spelling, true};
         return {chosen, false};
     }
+    // A folder alone names no file to write.
+    if (name.empty())
+        return {chosen, false};
     ChosenFile file;
     file.path = EnsureExtension(bare ? chosen + "." + extension : chosen, code);
     // A job is written with its raw data file beside it, and raw data with its job.
     const std::string other = extension == "Mvj" ? "Mvr" : extension == "Mvr" ? "Mvj" : "";
-    if (!other.empty())
-        file.path = PairFileSpelling(file.path, extension, exists);
-    file.exists = exists(file.path);
     if (!other.empty()) {
+        file.path = PairFileSpelling(file.path, extension, exists);
         std::string partner = file.path;
         ChangePathExtension(partner, other);
         if (exists(partner))
             file.partner = partner;
     }
+    file.exists = exists(file.path);
     return file;
 }
 

@@ -110,7 +110,8 @@ public:
     // when the path's extension differs from it ignoring case; other codes leave the path as is.
     static std::string EnsureExtension(const std::string& path, int32_t code);
     // What the name chosen in the dialog means, as the dialog itself decides before it closes.
-    // Save: a name without a '.' in its file part gets "." and the default extension, then the
+    // Save: a folder alone stays as it is, with `exists` false; a name without a '.' in its file
+    // part gets "." and the default extension, then the
     // extension is ensured, a job pair's file in the pair's spelling of it ("Mvj", "Mvr") unless
     // the name is there in another; `exists` says whether that file is there, `partner` names the
     // job pair's other file when that is there. Open: the name as chosen when it exists, else, for a
