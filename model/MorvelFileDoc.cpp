@@ -582,7 +582,6 @@ bool CMorvelFileDoc::DoFileSave()
     }
     if (!(IsReadOnlyFile(path) ? DoSave("", true) : DoSave(path, true)))
         return TellSaveFailure();
-    SendHint(nullptr, HintFileState, 0);
     return true;
 }
 
@@ -628,6 +627,9 @@ bool CMorvelFileDoc::DoSave(const std::string& path, bool replace)
         return false;
     if (replace)
         SetPathName(name, false);
+    // What the program wrote itself is recorded, so the watcher never takes it for another
+    // program's change (also when the job file had vanished before this save).
+    SendHint(nullptr, HintFileState, 0);
     return true;
 }
 

@@ -1,6 +1,9 @@
 #include "views/JobFileWatcher.h"
 
+#include "FakeView.h"
 #include "TestUtil.h"
+#include "model/HintCodes.h"
+#include "model/TestJobDoc.h"
 
 #include <gtest/gtest.h>
 
@@ -108,4 +111,81 @@ TEST_F(WatcherFixture, ARenamedOrScratchJobIsNotWatched)
     // A job without a path forgets its files.
     watcher.Record("");
     EXPECT_FALSE(watcher.Poll(""));
+}
+
+namespace {
+class SaveAsShell : public FakeDocShell
+{
+public:
+    bool DoPromptFileName(std::string& name, const std::string&) override
+    {
+        name = chosen;
+        return !chosen.empty();
+    }
+    std::string chosen;
+};
+} // namespace
+
+// What the program writes itself is no outside change: after each of its saves the watcher finds
+// the files as it recorded them, also when a file had been deleted outside just before.
+TEST(JobFileWatcherAndSaves, TheProgramsOwnSaveIsNoOutsideChange)
+{
+    FakeRawDataFactoryScope rawFactory;
+    SaveAsShell shell;
+    TempDir dir;
+    const std::string job = (dir.path() / "Site.Mvj").string();
+    const std::string raw = (dir.path() / "Site.Mvr").string();
+    const std::string other = (dir.path() / "Other.Mvj").string();
+    CMorvelFileDoc doc;
+    ASSERT_TRUE(doc.OnSaveDocument(job));
+    ASSERT_TRUE(doc.OnOpenDocument(job));
+    std::vector<std::string> log;
+    FakeView view(&log);
+    CJobFileWatcher watcher;
+    // As the job view does on the file-state hint.
+    view.onUpdate = [&](intptr_t hint) {
+        if (hint == HintFileState)
+            watcher.Record(doc.GetPathName());
+    };
+    doc.AddView(&view);
+    const auto deliver = [&] { doc.SendHint(nullptr, HintFlush, 0); };
+    doc.SendHint(nullptr, HintFileState, 0);
+    deliver();
+
+    struct Case
+    {
+        const char* name;
+        std::vector<std::string> deleted;
+        bool saveAs;
+    };
+    const Case cases[] = {
+        {"job file deleted, then Save", {job}, false},
+        {"raw data file deleted, then Save", {raw}, false},
+        {"both deleted, then Save", {job, raw}, false},
+        {"nothing changed, Save", {}, false},
+        {"job file deleted, then Save As", {job}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const std::string& path : c.deleted)
+            fs::remove(path);
+        // The watcher's own tick finds the deletion: the job is kept and marked modified.
+        if (watcher.Poll(job)) {
+            EXPECT_EQ(watcher.OnOutsideChange(job, false, doc.IsModified()).action,
+                      CJobFileWatcher::Action::MarkModified);
+        }
+        if (c.saveAs) {
+            shell.chosen = other;
+            ASSERT_TRUE(doc.DoSave("", true));
+        } else {
+            ASSERT_TRUE(doc.DoFileSave());
+        }
+        deliver();
+        const std::string saved = c.saveAs ? other : job;
+        ASSERT_EQ(doc.GetPathName(), saved);
+        EXPECT_TRUE(watcher.IsWatching(saved));
+        EXPECT_FALSE(watcher.Poll(saved));
+        EXPECT_EQ(watcher.OnOutsideChange(saved, false, false).action, CJobFileWatcher::Action::Nothing);
+    }
+    doc.RemoveView(&view);
 }
