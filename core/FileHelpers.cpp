@@ -142,6 +142,15 @@ std::string MakeTempFilePath()
     return MakeTempFileName(folder);
 }
 
+bool RefuseOpenJob(const std::string& jobPath, const std::string& openJobPath)
+{
+    if (!IsSameFile(jobPath, openJobPath))
+        return false;
+    ShowMessageBoxFS("'" + GetPathFileName(jobPath) + "' is the open job. Choose another name for the new job.",
+                     MB_OK | MB_ICONERROR);
+    return true;
+}
+
 bool FilesHaveSameContents(const std::string& pathA, const std::string& pathB)
 {
     std::error_code ec;

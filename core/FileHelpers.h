@@ -11,6 +11,10 @@ std::string MakeTempFileName(const std::string& folder);
 // The same without telling anyone: on failure the empty text, with the system's error in `error`.
 std::string MakeTempFileName(const std::string& folder, int& error);
 
+// True, after telling the person, when jobPath is the open job's file (the same file on disk):
+// a new job written there would overwrite the open job under it, and its next save would undo it.
+bool RefuseOpenJob(const std::string& jobPath, const std::string& openJobPath);
+
 // True when both files can be read and hold the same bytes. A file that cannot be read is
 // reported to the user.
 bool FilesHaveSameContents(const std::string& pathA, const std::string& pathB);

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,6 +67,19 @@ bool FolderExists(const std::string& path)
         folder.pop_back();
     struct stat st;
     return StatPath(folder, st) && S_ISDIR(st.st_mode);
+}
+
+bool IsSameFile(const std::string& a, const std::string& b)
+{
+    if (a.empty() || b.empty())
+        return false;
+    std::error_code error;
+    if (std::filesystem::equivalent(a, b, error))
+        return true;
+    const std::filesystem::path fullA = std::filesystem::weakly_canonical(a, error);
+    if (error)
+        return false;
+    return fullA == std::filesystem::weakly_canonical(b, error) && !error;
 }
 
 void ClearReadOnlyAttribute(const std::string& path)

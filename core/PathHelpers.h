@@ -12,6 +12,9 @@ bool IsPathSeparator(char c);
 // File-system tests. A folder path may end with one separator.
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
+// True when both name one file on disk: the same file through links or another spelling on a disk
+// that ignores letter case, or, for files not there yet, the same full path letter for letter.
+bool IsSameFile(const std::string& a, const std::string& b);
 
 // Read-only means no write permission for anyone; clearing gives the owner write permission back.
 // Both do nothing unless the path is an existing file.

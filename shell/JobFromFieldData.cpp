@@ -26,14 +26,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool SamePathNoCase(const std::string& a, const std::string& b)
-{
-    return !a.empty() && a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 std::string WithExtension(std::string path, const char* extension)
 {
     ChangePathExtension(path, extension);
@@ -87,16 +79,6 @@ private:
     std::string m_stagedJob;
     std::string m_stagedRaw;
 };
-
-bool RefuseOpenJob(const std::string& jobPath, const std::string& openJobPath)
-{
-    if (!SamePathNoCase(jobPath, openJobPath))
-        return false;
-    // Writing here would overwrite the open job's files, and its next save would undo the new job.
-    ShowMessageBoxFS("'" + GetPathFileName(jobPath) + "' is the open job. Choose another name for the new job.",
-                     MB_OK | MB_ICONERROR);
-    return true;
-}
 
 bool FunctionFailed()
 {

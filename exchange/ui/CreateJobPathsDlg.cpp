@@ -1,10 +1,12 @@
 #include "exchange/ui/CreateJobPathsDlg.h"
 
 #include "core/DataExchange.h"
+#include "core/FileHelpers.h"
 #include "core/PathHelpers.h"
 #include "core/TextFieldExchange.h"
 #include "framework/ui/EasyEdit.h"
 #include "framework/ui/ProgramServices.h"
+#include "model/DataFileDoc.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "transfer/browse/FsFileDialog.h"
@@ -118,6 +120,10 @@ void CCreateJobPathsDlg::OnOK()
         m_jobEdit->ChangeValue(wxString::FromUTF8(m_job));
     const bool usable = RunDataExchange(*this, true, [this, &file](CDataExchange& dx) {
         dx.PrepareEditCtrl(JobEditId);
+        // Refused here, so the dialog stays with both names for another one; before the question
+        // about replacing the file, which is never to be replaced.
+        if (const CDataFileDoc* open = CDataFileDoc::GetActiveDoc(); open && RefuseOpenJob(m_job, open->GetPathName()))
+            dx.Fail();
         DDV_FilePath(&dx, JobEditId, m_job);
         // The command writes the raw data file beside the job too: a lone one is not replaced
         // without a question. Beside an existing job it was asked about with the job.

@@ -111,11 +111,6 @@ std::string LongPathForm(const std::string& path)
     return ec ? std::string() : full.string();
 }
 
-bool SamePath(const std::string& a, const std::string& b)
-{
-    return !a.empty() && wxString::FromUTF8(a).IsSameAs(wxString::FromUTF8(b), false);
-}
-
 void RemoveFile(const std::string& path)
 {
     std::error_code ec;
@@ -387,7 +382,7 @@ void CMorvelApp::OpenChosenJob(const std::string& path)
     if (IsRawFilePath(jobPath))
         ChangePathExtension(jobPath, "Mvj");
     CDataFileDoc* job = m_jobTemplate ? m_jobTemplate->GetDocument() : nullptr;
-    if (job && SamePath(job->GetPathName(), jobPath)) {
+    if (job && IsSameFile(job->GetPathName(), jobPath)) {
         // Asks first: the job may hold changes that the files do not.
         if (m_mainFrame)
             m_mainFrame->ReloadActiveJob(false);
@@ -500,12 +495,8 @@ bool CMorvelApp::CreateNewJob(const JobFileHeader& settings)
     std::string path;
     if (PromptSaveFileName(path, 10, "New Job") != IDOK)
         return false;
-    if (CDataFileDoc* open = CDataFileDoc::GetActiveDoc(); open && SamePath(open->GetPathName(), path)) {
-        // Writing here would overwrite the open job's files, and its next save would undo the new job.
-        ShowMessageBoxFS("'" + GetPathFileName(path) + "' is the open job. Choose another name for the new job.",
-                         MB_OK | MB_ICONERROR);
+    if (CDataFileDoc* open = CDataFileDoc::GetActiveDoc(); open && RefuseOpenJob(path, open->GetPathName()))
         return false;
-    }
     // Written beside the old pair and moved in only when complete: a failed write keeps the old job.
     const std::string failure = WriteFilePairInPlace(
         path, "Mvr", [&](const std::string& staged) { return WriteNewJobFile(staged, settings); });

@@ -86,6 +86,37 @@ TEST(FileSystemTests, FilesAndFoldersAreToldApart)
     EXPECT_TRUE(FolderExists("/"));
 }
 
+// The same file on disk, not the same letters: a folder named in another letter case is another
+// folder here, while a link, "..", or a doubled separator still name the one file, there or not.
+TEST(FileSystemTests, SameFileIsTheFileOnDisk)
+{
+    TempDir dir;
+    std::filesystem::create_directories(dir.file("Site"));
+    std::filesystem::create_directories(dir.file("site"));
+    WriteAllText(dir.file("Site/X.Mvj"), "x");
+    std::filesystem::create_directory_symlink(dir.file("Site"), dir.file("linked"));
+    struct Case
+    {
+        const char* name;
+        std::string a, b;
+        bool same;
+    };
+    const Case cases[] = {
+        {"itself", dir.file("Site/X.Mvj"), dir.file("Site/X.Mvj"), true},
+        {"through a link", dir.file("Site/X.Mvj"), dir.file("linked/X.Mvj"), true},
+        {"through ..", dir.file("Site/X.Mvj"), dir.file("site/../Site/X.Mvj"), true},
+        {"not there yet", dir.file("site/Y.Mvj"), dir.file("site//Y.Mvj"), true},
+        {"folder in another case", dir.file("Site/X.Mvj"), dir.file("site/X.Mvj"), false},
+        {"extension in another case", dir.file("Site/X.Mvj"), dir.file("Site/X.mvj"), false},
+        {"no open job", dir.file("Site/X.Mvj"), "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(IsSameFile(c.a, c.b), c.same);
+        EXPECT_EQ(IsSameFile(c.b, c.a), c.same);
+    }
+}
+
 TEST(FileSystemTests, ReadOnlyAttributeOnFilesOnly)
 {
     TempDir dir;

@@ -190,7 +190,7 @@ TEST_F(JobFromFieldDataTest, RefusalsWriteNothing)
          "noise.raw does not appear to be a valid file.\n\nNone of its lines is a raw data record."},
         {"missing transfer file", [&] { return CreateJobFromTransferFile(dir.file("gone.TRN"), job, ""); },
          "Failed to open gone.TRN."},
-        {"the open job", [&] { return CreateJobFromTransferFile(dir.file("x.TRN"), job, dir.file("NEW.Mvj")); },
+        {"the open job", [&] { return CreateJobFromTransferFile(dir.file("x.TRN"), job, dir.file("new.Mvj")); },
          "'new.Mvj' is the open job. Choose another name for the new job."},
     };
     for (const Case& c : cases) {

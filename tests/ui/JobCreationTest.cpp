@@ -14,6 +14,7 @@
 #include "model/DataFileSelOperator.h"
 #include "model/HintCodes.h"
 #include "model/JobFileHeader.h"
+#include "model/MorvelFileDoc.h"
 #include "model/PointRecord.h"
 #include "model/RecordDatabase.h"
 #include "platform/MessageBox.h"
@@ -606,4 +607,63 @@ TEST_F(CreateJobDialogTest, AJobNameInAnotherLetterCaseNamesTheJobThere)
         }
     }
     SetModalAnswerer(scripted);
+}
+
+// The open job is the file on disk, letter for letter where the disk tells letters apart: with
+// Site/X.Mvj open, Site/X is refused and the dialog stays with both names, while site/X (another
+// folder here) is made and opened.
+TEST_F(CreateJobDialogTest, TheOpenJobIsTheFileOnDiskNotItsLetters)
+{
+    std::filesystem::create_directories(home->file("Site"));
+    std::filesystem::create_directories(home->file("site"));
+    const std::string open = CopySample(morvel::test::TestDataPath("small_job.Mvj"), "Site/X.Mvj");
+    ASSERT_TRUE(Start({open}));
+    // Saved, so that opening another job asks nothing.
+    auto* job = dynamic_cast<CMorvelFileDoc*>(CDataFileDoc::GetActiveDoc());
+    ASSERT_NE(job, nullptr);
+    ASSERT_TRUE(job->DoFileSave());
+    const auto before = morvel::test::ReadAllBytes(open);
+    std::string backup, transfer;
+    ASSERT_NO_FATAL_FAILURE(WriteSources(backup, transfer));
+    const ModalAnswerer scripted = SetModalAnswerer({});
+
+    Met met;
+    whenShown = AsAPerson(transfer, home->file("Site/X"), WXK_RETURN, met);
+    Frame().OnCreateJobFromVectrinFile();
+    whenShown = {};
+    EXPECT_EQ(met.questions, std::vector<std::string>{"'X.Mvj' is the open job. Choose another name for the new job."});
+    EXPECT_TRUE(met.stayed);
+    EXPECT_EQ(met.sourceShown, transfer);
+    EXPECT_EQ(met.jobShown, open);
+    EXPECT_TRUE(morvel::test::ReadAllBytes(open) == before) << "the open job was written over";
+
+    std::vector<std::string> questions;
+    whenShown = [&](wxDialog& shown) {
+        if (auto* box = dynamic_cast<CMessageBoxFS*>(CEasyDialog::FromHost(shown))) {
+            questions.push_back(box->GetRequest().text);
+            EXPECT_TRUE(
+                morvel::test::YieldUntil("the question to take the keyboard", [&] { return shown.IsActive(); }));
+            wxUIActionSimulator().Char(WXK_ESCAPE);
+            return;
+        }
+        auto* d = dynamic_cast<CCreateJobPathsDlg*>(CEasyDialog::FromHost(shown));
+        if (!d)
+            return;
+        d->GetSourceEdit()->ChangeValue(wxString::FromUTF8(transfer));
+        d->GetJobEdit()->ChangeValue("");
+        const std::string typed = home->file("site/X");
+        EXPECT_TRUE(morvel::test::ClickInto(*d->GetJobEdit()));
+        EXPECT_TRUE(morvel::test::TypeUntil(typed.c_str(), [&] { return d->GetJobEdit()->GetValue() == typed; }));
+        morvel::test::Click(*shown.FindWindow(wxID_OK));
+        EXPECT_TRUE(morvel::test::YieldUntil("the dialog to end", [&] { return !shown.IsShown(); }));
+    };
+    Frame().OnCreateJobFromVectrinFile();
+    whenShown = {};
+    SetModalAnswerer(scripted);
+    EXPECT_TRUE(questions.empty()) << questions.front();
+    EXPECT_TRUE(std::filesystem::exists(home->file("site/X.Mvj")));
+    EXPECT_TRUE(std::filesystem::exists(home->file("site/X.Mvr")));
+    ASSERT_NE(CDataFileDoc::GetActiveDoc(), nullptr);
+    EXPECT_EQ(CDataFileDoc::GetActiveDoc()->GetPathName(), home->file("site/X.Mvj"));
+    EXPECT_TRUE(morvel::test::ReadAllBytes(open) == before) << "the job in Site was written over";
 }

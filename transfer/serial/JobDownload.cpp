@@ -84,16 +84,6 @@ bool ReadWholeFile(const std::string& path, std::string& text, bool& opened)
     return true;
 }
 
-bool IsSameFile(const std::string& a, const std::string& b)
-{
-    if (a.empty() || b.empty())
-        return false;
-    std::error_code error;
-    if (fs::equivalent(a, b, error))
-        return true;
-    return fs::weakly_canonical(a, error) == fs::weakly_canonical(b, error);
-}
-
 } // namespace
 
 std::string ConvertRawDownload(const std::string& received, int32_t modelIndex, std::string& converted)
@@ -166,14 +156,6 @@ bool GetJob(std::string& proposedName, bool raw, const GetJobHooks& hooks)
     std::string jobPath;
     std::vector<std::string> duplicates;
     std::string notice;
-    const auto refuseOpenJob = [&](const std::string& path) {
-        if (!IsSameFile(path, hooks.openJobPath))
-            return false;
-        // Replacing the open job's files under it would let its next save undo the download.
-        ShowMessageBoxFS("'" + GetPathFileName(path) + "' is the open job. Choose another name for the new job.",
-                         MB_OK | MB_ICONERROR);
-        return true;
-    };
     if (raw) {
         std::string converted;
         const std::string found = ConvertRawDownload(received, hooks.modelIndex, converted);
@@ -184,7 +166,8 @@ bool GetJob(std::string& proposedName, bool raw, const GetJobHooks& hooks)
             return false;
         jobPath = rawPath;
         ChangePathExtension(jobPath, "Mvj");
-        if (refuseOpenJob(jobPath) || !WriteRawDownloadJob(converted, rawPath, jobPath, duplicates, &notice))
+        if (RefuseOpenJob(jobPath, hooks.openJobPath) ||
+            !WriteRawDownloadJob(converted, rawPath, jobPath, duplicates, &notice))
             return false;
     } else {
         JobSettingsValues defaults;
@@ -194,7 +177,8 @@ bool GetJob(std::string& proposedName, bool raw, const GetJobHooks& hooks)
         jobPath = proposedName;
         if (!hooks.promptSave || !hooks.promptSave(jobPath, 12, "Save Download As"))
             return false;
-        if (refuseOpenJob(jobPath) || !WriteCoordinateDownloadJob(received, columns, defaults, jobPath))
+        if (RefuseOpenJob(jobPath, hooks.openJobPath) ||
+            !WriteCoordinateDownloadJob(received, columns, defaults, jobPath))
             return false;
     }
     if (!duplicates.empty()) {
