@@ -227,16 +227,26 @@ ChosenFile CFsFileDialog::ResolveChosenFile(const std::string& chosen, int32_t c
     ChosenFile file;
     file.path = EnsureExtension(bare ? chosen + "." + extension : chosen, code);
     // A job is written with its raw data file beside it, and raw data with its job.
-    const std::string other = extension == "Mvj" ? "Mvr" : extension == "Mvr" ? "Mvj" : "";
-    if (!other.empty()) {
-        file.path = PairFileSpelling(file.path, extension, exists);
-        std::string partner = file.path;
-        ChangePathExtension(partner, other);
-        if (exists(partner))
+    if (extension == "Mvj" || extension == "Mvr") {
+        const JobPairPaths pair = NameJobPair(file.path, exists);
+        const bool job = extension == "Mvj";
+        file.path = job ? pair.job : pair.raw;
+        if (const std::string& partner = job ? pair.raw : pair.job; exists(partner))
             file.partner = partner;
     }
     file.exists = exists(file.path);
     return file;
+}
+
+JobPairPaths CFsFileDialog::NameJobPair(const std::string& path, const FileExistsTest& exists)
+{
+    JobPairPaths pair{path, {}};
+    if (textutil::ToLowerAscii(GetPathExtension(path)) != "mvj")
+        ChangePathExtension(pair.job, "Mvj");
+    pair.job = PairFileSpelling(pair.job, "Mvj", exists);
+    pair.raw = pair.job;
+    ChangePathExtension(pair.raw, "Mvr");
+    return pair;
 }
 
 bool AskToReplaceFile(const std::string& path)

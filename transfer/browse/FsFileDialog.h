@@ -76,6 +76,12 @@ struct ChosenFile
 
 using FileExistsTest = std::function<bool(const std::string& path)>;
 
+struct JobPairPaths
+{
+    std::string job;
+    std::string raw;
+};
+
 // What a save asks before it replaces a file that is there: "NAME already exists.\nDo you want to
 // replace it?", No the default. True to go on.
 bool AskToReplaceFile(const std::string& path);
@@ -120,6 +126,11 @@ public:
     // follow the same rule.
     static ChosenFile ResolveChosenFile(const std::string& chosen, int32_t code, bool open,
                                         const FileExistsTest& exists);
+    // The job pair a job or raw data file named for writing belongs to: the job named by the job
+    // rule (the pair's spelling "Mvj" unless a job of the name is there in the spelling typed or
+    // in another), the raw data file always that job's name with "Mvr", the name its raw data is
+    // read from. So a raw download never pairs a job with another survey's raw data.
+    static JobPairPaths NameJobPair(const std::string& path, const FileExistsTest& exists);
 
     // On IDCANCEL the path is untouched; on IDOK it becomes the chosen path (extension ensured
     // after a save) and the chosen filter index is kept.

@@ -12,6 +12,7 @@
 #include "transfer/TransferDefaults.h"
 #include "transfer/backup/BackupArchive.h"
 #include "transfer/backup/DownloadBackup.h"
+#include "transfer/browse/FsFileDialog.h"
 #include "transfer/serial/TransferLog.h"
 
 #include <cerrno>
@@ -161,11 +162,14 @@ bool GetJob(std::string& proposedName, bool raw, const GetJobHooks& hooks)
         const std::string found = ConvertRawDownload(received, hooks.modelIndex, converted);
         if (!found.empty())
             proposedName = found;
-        std::string rawPath = proposedName;
-        if (!hooks.promptSave || !hooks.promptSave(rawPath, 11, "Save Download As"))
+        std::string chosen = proposedName;
+        if (!hooks.promptSave || !hooks.promptSave(chosen, 11, "Save Download As"))
             return false;
-        jobPath = rawPath;
-        ChangePathExtension(jobPath, "Mvj");
+        // Named as one pair, as the dialog asked about it: the job reads its raw data from its
+        // own name with Mvr, whatever spelling of a raw data file was chosen.
+        const JobPairPaths pair = CFsFileDialog::NameJobPair(chosen, FileExists);
+        const std::string& rawPath = pair.raw;
+        jobPath = pair.job;
         if (RefuseOpenJob(jobPath, hooks.openJobPath) ||
             !WriteRawDownloadJob(converted, rawPath, jobPath, duplicates, &notice))
             return false;

@@ -209,7 +209,8 @@ TEST(FsFileDialog, ChosenNameBecomesTheFileWrittenOrRead)
         {"job: another spelling names the job there", 10, false, "/j/X.mvj", {"/j/X.Mvj"}, "/j/X.Mvj", true},
         {"job: capitals name a lone job's pair", 10, false, "/j/X.MVJ", {"/j/X.Mvr"}, "/j/X.Mvj", false, "/j/X.Mvr"},
         {"job: another spelling, nothing there", 6, false, "/j/X.mVJ", {"/j/X.mvjx"}, "/j/X.Mvj", false},
-        {"raw: another spelling", 11, false, "/j/r.MVR", {"/j/r.mvr", "/j/r.Mvj"}, "/j/r.mvr", true, "/j/r.Mvj"},
+        // The raw data file is the job's own name with Mvr, whatever spelling of one was typed.
+        {"raw: another spelling", 11, false, "/j/r.MVR", {"/j/r.mvr", "/j/r.Mvj"}, "/j/r.Mvr", false, "/j/r.Mvj"},
         {"only the job kinds have a pair", 0, false, "/d/out1", {"/d/out1.Mvj"}, "/d/out1.Dxf", false},
         {"no default extension: as typed", 9, false, "/d/notes", {"/d/notes"}, "/d/notes", true},
         {"open: as typed when it is there", 1, true, "/d/out1", {"/d/out1", "/d/out1.Dxf"}, "/d/out1", true},
@@ -235,6 +236,54 @@ TEST(FsFileDialog, ChosenNameBecomesTheFileWrittenOrRead)
         // The dialog's answer goes through the extension check afterwards: it must not change.
         if (!c.open) {
             EXPECT_EQ(CFsFileDialog::EnsureExtension(file.path, c.code), file.path);
+        }
+    }
+}
+
+// A raw download writes the raw data file and its job as one pair, named from the name typed as
+// New Job names a job: the job by the job rule, the raw data file always the job's name with Mvr,
+// the name the job reads its raw data from. The dialog asks about whichever of the two is there.
+TEST(FsFileDialog, ARawDownloadIsNamedAsOnePairWithItsJob)
+{
+    struct Case
+    {
+        std::vector<std::string> there;
+        const char* job;
+        const char* asked; // "" when nothing is replaced
+    };
+    const Case cases[] = {
+        {{}, "/j/X.Mvj", ""},
+        // Another file, not the pair's: left alone, and the new job never reads it.
+        {{"/j/X.mvr"}, "/j/X.Mvj", ""},
+        {{"/j/X.mvj"}, "/j/X.mvj", "/j/X.mvj"},
+        {{"/j/X.Mvj"}, "/j/X.Mvj", "/j/X.Mvj"},
+        {{"/j/X.Mvr"}, "/j/X.Mvj", "/j/X.Mvr"},
+        {{"/j/X.Mvj", "/j/X.Mvr"}, "/j/X.Mvj", "/j/X.Mvr"},
+        {{"/j/X.mvj", "/j/X.mvr"}, "/j/X.mvj", "/j/X.mvj"},
+    };
+    for (const char* typed : {"/j/X", "/j/X.mvr", "/j/X.MVR"}) {
+        for (const Case& c : cases) {
+            std::string state = typed;
+            for (const std::string& f : c.there)
+                state += " " + f;
+            SCOPED_TRACE(state);
+            const auto exists = [&](const std::string& path) {
+                return std::find(c.there.begin(), c.there.end(), path) != c.there.end();
+            };
+            const ChosenFile file = CFsFileDialog::ResolveChosenFile(typed, 11, false, exists);
+            std::string raw = c.job;
+            raw.replace(raw.size() - 3, 3, "Mvr");
+            EXPECT_EQ(file.path, raw);
+            EXPECT_EQ(file.exists ? file.path : file.partner, c.asked);
+            // What the download then writes is the same pair.
+            const JobPairPaths pair = CFsFileDialog::NameJobPair(file.path, exists);
+            EXPECT_EQ(pair.job, c.job);
+            EXPECT_EQ(pair.raw, raw);
+            // New Job names the same pair from the same name.
+            std::string jobTyped = typed;
+            if (jobTyped.size() > 4 && jobTyped[jobTyped.size() - 4] == '.')
+                jobTyped.resize(jobTyped.size() - 4);
+            EXPECT_EQ(CFsFileDialog::ResolveChosenFile(jobTyped, 10, false, exists).path, c.job);
         }
     }
 }

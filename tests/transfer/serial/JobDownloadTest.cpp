@@ -168,6 +168,30 @@ TEST_F(JobDownload, RawDownloadIsReducedAndBackedUp)
     EXPECT_THAT(log, testing::Not(HasSubstr("job.Mvr")));
 }
 
+// Beside another program's job X.mvj, a raw download named X (or X.mvr) writes the job's own raw
+// data file X.Mvr and the job X.mvj, so the job opened reads the download's observations.
+TEST_F(JobDownload, ARawDownloadWritesTheRawDataTheJobReads)
+{
+    incoming = ReadAllText(SharedTestDataPath("tops_nikon_raw_v200.raw"));
+    hooks.modelIndex = 5;
+    CMorvelFileDoc other;
+    ASSERT_TRUE(other.OnSaveDocument(dir.file("X.mvj")));
+    fs::remove(dir.file("X.Mvr"));
+    WriteAllText(dir.file("X.mvr"), "someone else's raw data");
+    hooks.promptSave = [this](std::string& path, int, const std::string&) {
+        path = dir.file("X.mvr");
+        return true;
+    };
+    std::string name;
+    ASSERT_TRUE(GetJob(name, true, hooks));
+    EXPECT_THAT(opened, ElementsAre(dir.file("X.mvj")));
+    EXPECT_EQ(ReadAllText(dir.file("X.mvr")), "someone else's raw data");
+    CMorvelFileDoc job;
+    ASSERT_TRUE(job.OnOpenDocument(dir.file("X.mvj")));
+    EXPECT_EQ(job.GetPointDatabase()->GetCount(), 83);
+    EXPECT_THAT(ReadAllText(dir.file("X.Mvr")), HasSubstr("FATE2010"));
+}
+
 TEST_F(JobDownload, FailuresLeaveTheOldPairAsItWas)
 {
     WriteAllText(dir.file("job.Mvj"), "old job");
