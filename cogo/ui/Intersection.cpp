@@ -146,7 +146,9 @@ bool CIntersection::OnInitDialog()
     CStackableDialog::OnInitDialog();
     UpdateDataEx(false);
     UpdateModes(0);
-    FindWindow(IdBaseA)->SetFocus();
+    // Asked of the bar, as the base asked for the panel's first control: the bar grants the last
+    // request once the panel shows, where a focus set now would be taken back.
+    SetActiveControl(FindWindow(IdBaseA));
     return true;
 }
 

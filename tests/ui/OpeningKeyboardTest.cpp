@@ -1,9 +1,15 @@
 #include "ProgramTest.h"
 
 #include "cogo/FieldMenus.h"
+#include "cogo/ui/Adjustments.h"
 #include "cogo/ui/AnchorFields.h"
 #include "cogo/ui/Calculator.h"
+#include "cogo/ui/FindCoordinates.h"
 #include "cogo/ui/InteractiveControl.h"
+#include "cogo/ui/Intersection.h"
+#include "cogo/ui/InversePoints.h"
+#include "cogo/ui/PointAdd.h"
+#include "cogo/ui/PointBulkPanels.h"
 #include "cogo/ui/PointInDirection.h"
 #include "framework/ui/StackingDialogBar.h"
 #include "model/MorvelSettings.h"
@@ -18,6 +24,7 @@
 #include "transfer/ui/TransferGetJobFromDC.h"
 
 #include <wx/app.h>
+#include <wx/checkbox.h>
 #include <wx/menu.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
@@ -32,6 +39,7 @@ using morvel::test::ProgramTest;
 using morvel::test::ShowAsItIs;
 using morvel::test::Click;
 using morvel::test::ClickInto;
+using morvel::test::InputWatch;
 using morvel::test::TypeUntil;
 using morvel::test::YieldUntil;
 
@@ -124,16 +132,17 @@ protected:
             if (*chosen || !menu || !menu->FindItem(id))
                 return;
             *chosen = true;
-            // The keyboard passes over separators and greyed items.
-            int downs = 0;
-            for (wxMenuItem* item : menu->GetMenuItems()) {
-                if (item->IsSeparator() || !item->IsEnabled())
-                    continue;
-                ++downs;
-                if (item->GetId() == id)
-                    break;
-            }
-            wxTheApp->CallAfter([downs] {
+            // The items are brought up to date once the menu has said it opens; the keyboard
+            // passes over separators and greyed items.
+            wxTheApp->CallAfter([menu, id] {
+                int downs = 0;
+                for (wxMenuItem* item : menu->GetMenuItems()) {
+                    if (item->IsSeparator() || !item->IsEnabled())
+                        continue;
+                    ++downs;
+                    if (item->GetId() == id)
+                        break;
+                }
                 wxUIActionSimulator keys;
                 for (int i = 0; i < downs; ++i)
                     keys.Char(WXK_DOWN);
@@ -422,5 +431,145 @@ TEST_F(OpeningKeyboardTest, TheCutSheetPanelsFirstSpaceTicksAField)
     for (unsigned i = 0; i < fields.GetCount(); ++i)
         EXPECT_EQ(fields.IsChecked(i), int(i) == current ? !before[i] : bool(before[i])) << "field " << i;
     EXPECT_TRUE(SaveScreenshot(Frame(), "cut_sheet_keyboard.png"));
+    Exit();
+}
+
+// Each side panel and the Find dialog, opened from the menu bar, take what is typed first in the
+// control a person starts in, and a click on a mode button or a store box takes the keyboard to
+// the field it opens (unticking Point in Direction's store box, back to where it was). The
+// selection panels start on their chip, which takes no text: the keyboard must be on the chip once
+// the key has come through. Real clicks and keys; the test raises and focuses nothing.
+TEST_F(OpeningKeyboardTest, WhatIsTypedFirstLandsWhereThePanelStarts)
+{
+    ASSERT_TRUE(Open());
+    CFindCoordinates::s_text = "old text";
+    struct Turn
+    {
+        int id;
+        bool on;
+        int other = 0; // the radio of the pair that turns it off; 0 for a box
+    };
+    struct Case
+    {
+        const char* name;
+        const char* menu;
+        int command;
+        uint32_t templateId; // 0: a dialog
+        std::vector<Turn> clicks;
+        int control;
+        const char* typed; // null: a chip, which takes no text
+        int page = -1;     // the Adjustments page the clicks and the control are on
+    };
+    using I = CIntersection;
+    using V = CInversePoints;
+    using D = CPointInDirection;
+    using T = CTranslateSetLocation;
+    const Case cases[] = {
+        {"Intersection", "Cogo", IdIntersection, I::TemplateId, {}, I::IdBaseA, "2"},
+        {"Inverse", "Cogo", IdInverse, V::TemplateId, {}, V::IdPoint1, "2"},
+        {"Point in Direction", "Cogo", IdPointInDirection, D::TemplateId, {}, D::IdFrom, "2"},
+        {"Add Points", "Edit", IdAddEditPoints, CPointAdd::TemplateId, {}, CPointAdd::IdName, "7"},
+        {"Edit Multiple Points", "Edit", IdEditMultiplePoints, CPointEdit::TemplateId, {}, CPointEdit::IdChip, nullptr},
+        {"Translate / Rotate / Scale", "Edit", IdTranslateRotateScale, CAdjustments::TemplateId, {},
+         CAdjustments::IdChip, nullptr},
+        {"2D Points to 3D Points", "Edit", Id2dPointsTo3dPoints, C2dPointsTo3dPointsDlg::TemplateId, {},
+         C2dPointsTo3dPointsDlg::IdChip, nullptr},
+        {"Rename Points", "Edit", IdRenamePoints, CRenumberPoints::TemplateId, {}, CRenumberPoints::IdChip, nullptr},
+        {"Delete Points", "Edit", IdDeletePoints, CDeleteObjects::TemplateId, {}, CDeleteObjects::IdChip, nullptr},
+        {"Find", "Edit", IdFindPoint, 0, {}, CFindCoordinates::IdText, "2"},
+        {"Intersection, line A by distance", "Cogo", IdIntersection, I::TemplateId,
+         {{I::IdDistModeA, true, I::IdDirModeA}}, I::IdDistanceA, "3"},
+        {"Intersection, line B by direction", "Cogo", IdIntersection, I::TemplateId,
+         {{I::IdDirModeB, true, I::IdDistModeB}}, I::IdDirectionB, "4"},
+        {"Intersection, store C", "Cogo", IdIntersection, I::TemplateId, {{I::IdStoreC, true}}, I::IdNameC, "5"},
+        {"Intersection, store D", "Cogo", IdIntersection, I::TemplateId,
+         {{I::IdDistModeA, true, I::IdDirModeA}, {I::IdStoreD, true}}, I::IdNameD, "6"},
+        {"Point in Direction, store", "Cogo", IdPointInDirection, D::TemplateId, {{D::IdStore, true}}, D::IdName, "7"},
+        {"Point in Direction, no store", "Cogo", IdPointInDirection, D::TemplateId, {{D::IdStore, false}}, D::IdFrom,
+         "8"},
+        {"Inverse, side shot", "Cogo", IdInverse, V::TemplateId, {{V::IdSideShot, true, V::IdSimple}}, V::IdPoint1,
+         "3"},
+        {"Inverse, multiple side shots", "Cogo", IdInverse, V::TemplateId, {{V::IdMultiple, true, V::IdSimple}},
+         V::IdPoint1, "4"},
+        {"Translate to, by location", "Edit", IdTranslateRotateScale, CAdjustments::TemplateId,
+         {{T::IdRefLocation, true, T::IdRefPoint}}, T::IdRefNorthing, "9", 1},
+        {"Translate to, by point", "Edit", IdTranslateRotateScale, CAdjustments::TemplateId,
+         {{T::IdRefPoint, true, T::IdRefLocation}}, T::IdRefName, "1", 1},
+    };
+    auto valueOf = [](wxWindow& control) {
+        if (auto* radio = dynamic_cast<wxRadioButton*>(&control))
+            return radio->GetValue();
+        return static_cast<wxCheckBox&>(control).GetValue();
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.templateId == 0) {
+            int result = 0;
+            std::string typed;
+            dialogAnswer = [&](wxDialog& dialog) {
+                whenShown = [&](wxDialog& shown) {
+                    auto* edit = dynamic_cast<wxTextCtrl*>(shown.FindWindow(c.control));
+                    if (edit && YieldUntil("the dialog to come up", [&] { return shown.IsActive(); })) {
+                        EXPECT_TRUE(TypeUntil(c.typed, [&] { return edit->GetValue() == c.typed; }));
+                    }
+                    typed = edit ? edit->GetValue().utf8_string() : "no search edit";
+                    wxUIActionSimulator().Char(WXK_ESCAPE);
+                };
+                result = ShowAsItIs(dialog);
+                whenShown = {};
+                return result;
+            };
+            ASSERT_TRUE(ChooseFromMenuBar(c.menu, c.command));
+            ASSERT_TRUE(YieldUntil("the dialog to close", [&] { return result != 0; }));
+            dialogAnswer = {};
+            EXPECT_EQ(typed, c.typed) << "the old text, selected, gives way to what is typed";
+            continue;
+        }
+        ASSERT_TRUE(ChooseFromMenuBar(c.menu, c.command));
+        CStackableDialog* panel = nullptr;
+        ASSERT_TRUE(YieldUntil("the panel", [&] {
+            panel = Frame().GetStackingBar()->GetCurrent();
+            return panel && panel->GetTemplateId() == c.templateId && panel->IsShownOnScreen();
+        }));
+        wxWindow* in = panel;
+        if (c.page >= 0) {
+            // Choosing the page is not what is tested here.
+            static_cast<CAdjustments*>(panel)->GetTab()->SelectPage(c.page);
+            in = static_cast<CAdjustments*>(panel)->GetPage(c.page);
+        }
+        ASSERT_TRUE(YieldUntil("the keyboard to come into the panel",
+                               [&] { return panel->IsDescendant(wxWindow::FindFocus()); }));
+        for (const Turn& k : c.clicks) {
+            wxWindow& control = *in->FindWindow(k.id);
+            // Put the other way without a click (no handler runs), so the click turns it as asked.
+            if (valueOf(control) == k.on) {
+                if (k.other != 0)
+                    static_cast<wxRadioButton*>(in->FindWindow(k.other))->SetValue(true);
+                else
+                    static_cast<wxCheckBox&>(control).SetValue(!k.on);
+            }
+            Click(control);
+            ASSERT_TRUE(YieldUntil("the click to turn the control", [&] { return valueOf(control) == k.on; }));
+        }
+        wxWindow* control = in->FindWindow(c.control);
+        ASSERT_NE(control, nullptr);
+        if (c.typed) {
+            auto& entry = dynamic_cast<wxTextEntry&>(*control);
+            ASSERT_NE(entry.GetValue().utf8_string(), c.typed) << "the field reads it before anything is typed";
+            EXPECT_TRUE(TypeUntil(c.typed, [&] { return entry.GetValue() == c.typed; }))
+                << "the field reads '" << entry.GetValue().utf8_string() << "'";
+            if (c.command == IdIntersection && c.clicks.empty()) {
+                EXPECT_TRUE(SaveScreenshot(*panel, "intersection_typed_into_base_point_a.png"));
+            }
+        } else {
+            InputWatch keys(wxEVT_KEY_UP);
+            wxUIActionSimulator().Char('2');
+            EXPECT_TRUE(YieldUntil("the key to come through to the chip",
+                                   [&] { return keys.heard && wxWindow::FindFocus() == control; }));
+        }
+        panel->CloseFromBar();
+        ASSERT_TRUE(YieldUntil("the panel to close", [&] { return Frame().GetStackingBar()->GetCurrent() != panel; }));
+    }
+    EXPECT_TRUE(messages.empty()) << messages.front();
     Exit();
 }
