@@ -13,9 +13,7 @@
 #include "transfer/backup/BackupArchive.h"
 #include "transfer/backup/BackupFile.h"
 
-#include <algorithm>
 #include <atomic>
-#include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
